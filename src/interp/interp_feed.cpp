@@ -1,0 +1,8 @@
+#include "interp/interp_feed.h"
+
+namespace fc {
+
+void ConnectInterp(App&) {}
+void DisconnectInterp(App&) {}
+
+}  // namespace fc

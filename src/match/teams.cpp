@@ -1,0 +1,7 @@
+#include "match/teams.h"
+
+namespace fc {
+
+void ResetTeamList(App&) {}
+
+}  // namespace fc

@@ -1,0 +1,7 @@
+#include "match/unreal_status.h"
+
+namespace fc {
+
+void ProcessUT(App&, const std::string&) {}
+
+}  // namespace fc

@@ -1,0 +1,20 @@
+// Filling the player list and the server-variable text from a Quake reply.
+#pragma once
+
+#include <string>
+
+namespace fc {
+
+class App;
+
+// Refills `spelerLijst` from the reply's player lines, with each row's team and colour.
+// An empty reply means no server answers: one row "No server found!" and polling stops.
+void ZetInListView(App& app, const std::string& reply);
+
+// Rewrites `QuakeInfoLabel` with one "key = value" line per server variable, in reply order.
+void ZetInfoInLabel(App& app, const std::string& reply);
+
+// Pads a column value to four characters with leading non-breaking spaces (character 160).
+std::string PadColumn(const std::string& value);
+
+}  // namespace fc

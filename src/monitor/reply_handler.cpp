@@ -1,0 +1,123 @@
+#include "monitor/reply_handler.h"
+
+#include "match/unreal_status.h"
+#include "monitor/game_type.h"
+#include "monitor/player_list.h"
+#include "monitor/poller.h"
+#include "monitor/recorder.h"
+#include "monitor/server_vars.h"
+#include "shell/app.h"
+#include "shell/text_util.h"
+
+namespace fc {
+
+namespace {
+
+constexpr std::string_view kDisconnect = "\xFF\xFF\xFF\xFF"
+                                         "disconnect";
+
+std::string WithoutMappedPrefix(const std::string& address) {
+    constexpr std::string_view kMapped = "::ffff:";
+    if (StartsWith(address, kMapped) && Contains(address, ".")) {
+        return address.substr(kMapped.size());
+    }
+    return address;
+}
+
+// The entry shows the numeric address of the server that answered.
+void RewriteEntryAddress(App& app, const Datagram& d) {
+    MainView& v = app.view;
+    if (d.senderAddress.empty()) return;
+    std::string address = v.Q2Serverlist;
+    std::string comment;
+    const std::size_t blank = address.find(' ');
+    if (blank != std::string::npos) {
+        comment = address.substr(blank);
+        address = address.substr(0, blank);
+    }
+    const int port = d.senderPort + (v.portBumped ? 1 : 0);
+    const std::string built = WithoutMappedPrefix(d.senderAddress) + ":" + PlainNumber(port);
+    if (built != address) v.Q2Serverlist = built + comment;
+}
+
+// Everything from the family recognition on, shared by live and replayed replies.
+void HandleReplyText(App& app, const std::string& reply) {
+    MainView& v = app.view;
+    if (reply.empty() && app.QuakeStatus->remotePort() == 27999) return;
+    if (StartsWith(reply, kDisconnect)) return;
+
+    if (v.gameFamily != "UT") {
+        v.qsMap = GetServerVar("mapname", reply);
+        v.qsStats = GetServerVar("gamestats", reply);
+        if (IsQuake3Reply(reply)) {
+            v.qsGame = GetServerVar("gamename", reply);
+            v.gameFamily = "Q3";
+        } else {
+            v.qsGame = GetServerVar("gamedir", reply);
+            v.gameFamily = "Q2";
+        }
+    }
+    if (ToUpper(GetServerVar("gamename", reply)) == "UT" && v.gameFamily != "UT") {
+        v.gameFamily = "UT";
+        v.spelerLijst.push_back(PlayerRow{"Waiting for packets!", "", "", "", RowColour::Black});
+    }
+    if (v.gameFamily == "UT") {
+        for (const std::string& piece : CutUnrealPieces(reply)) ProcessUT(app, piece);
+        return;
+    }
+
+    ZetInListView(app, reply);
+    v.lastReplyText = reply;
+    ZetInfoInLabel(app, reply);
+    AnalyseQuakeReply(app, reply);
+    app.notifyReplyHandled();
+}
+
+}  // namespace
+
+bool SameAddress(const std::string& a, const std::string& b) {
+    return !a.empty() && WithoutMappedPrefix(a) == WithoutMappedPrefix(b);
+}
+
+std::vector<std::string> CutUnrealPieces(const std::string& reply) {
+    constexpr std::string_view kQueryId = "queryid\\";
+    std::vector<std::string> pieces;
+    std::string buffer;
+    std::string lastPiece;
+    bool identifierFollows = false;
+    const std::string walked = reply + "\\";
+    for (char c : walked) {
+        buffer += c;
+        if (identifierFollows && c == '\\') {
+            pieces.push_back(buffer);
+            lastPiece = buffer;
+            buffer.clear();
+            identifierFollows = false;
+        } else if (EndsWith(buffer, kQueryId)) {
+            identifierFollows = true;
+        }
+    }
+    if (!buffer.empty()) pieces.push_back(lastPiece + buffer);
+    return pieces;
+}
+
+void OnGameDatagram(App& app, const Datagram& d) {
+    if (!SameAddress(d.senderAddress, app.QuakeStatus->remoteAddress())) return;
+    MainView& v = app.view;
+    if (v.Q2ServerlistEnabled) return;
+
+    const std::string& reply = d.data;
+    if (v.gameFamily != "UT") v.quakeRecvBts = BlankNumber(reply.size()) + " bytes.";
+    if (reply.size() < 11 && reply.size() >= 2 && reply[1] == '\x40') PlusPort(app);
+    RewriteEntryAddress(app, d);
+    if (v.RecordIt && v.gameFamily != "UT") AppendToRecording(app, reply);
+    HandleReplyText(app, reply);
+}
+
+void OnReplayedReply(App& app, const std::string& reply) {
+    if (app.view.Q2ServerlistEnabled) return;
+    ++app.view.progValue;
+    HandleReplyText(app, reply);
+}
+
+}  // namespace fc

@@ -1,0 +1,25 @@
+// Reading a status reply's server variables and cleaning the names in it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace fc {
+
+// The value of a server variable: a plain, case-sensitive search for `key` in the reply (with
+// every LF read as "\"); the value starts one character after the key and runs to the next "\".
+// "maxclients" thus also finds sv_maxclients, while "\version" only matches where a key or a
+// value begins with "version". An absent key gives "".
+std::string GetServerVar(std::string_view key, std::string_view reply);
+
+// Removes Quake 3 colour codes: "^" and the character after it ("^" alone at the end).
+std::string FilterQ3Colors(std::string_view text);
+
+// Removes leading non-breaking spaces (character 160), the padding of the list's columns.
+std::string Strip160(std::string_view text);
+
+// Whether a reply comes from a Quake 3 engine: its version starts with "Q3", or it is a
+// "statusResponse" (the ioquake3 family writes "ioq3 ..." as its version).
+bool IsQuake3Reply(std::string_view reply);
+
+}  // namespace fc

@@ -1,0 +1,7 @@
+#include "settings/settings_file.h"
+
+namespace fc {
+
+void SafeINI(App&) {}
+
+}  // namespace fc

@@ -1,0 +1,69 @@
+#include "shell/app.h"
+
+#include <algorithm>
+
+#include "monitor/poller.h"
+#include "monitor/reply_handler.h"
+
+namespace fc {
+
+namespace {
+constexpr std::size_t kOutputLimit = 10000;
+constexpr std::size_t kOutputKept = 9000;
+}  // namespace
+
+App::App(Platform& p) : platform(p) {
+    quakeTimer = makeTimer(1000, false, OnPollTick);
+    seconde = makeTimer(1000, true, OnSecondTick);
+    // The clocks and playback are driven by later parts of the match engine; until those
+    // handlers exist the timers only carry their enabled state and interval.
+    battleTimer = makeTimer(1000, false, nullptr);
+    UTTimer = makeTimer(1000, false, nullptr);
+    Q2Player = makeTimer(10, false, nullptr);
+    InterpTimer = makeTimer(1000, false, nullptr);
+
+    QuakeStatus = platform.createUdpSocket();
+    QuakeStatus->onDatagram = [this](const Datagram& d) {
+        dispatch([&] { OnGameDatagram(*this, d); });
+    };
+}
+
+std::unique_ptr<Timer> App::makeTimer(int intervalMs, bool enabled,
+                                      std::function<void(App&)> handler) {
+    auto timer = platform.createTimer();
+    timer->setInterval(intervalMs);
+    timer->setEnabled(enabled);
+    if (handler) {
+        timer->onTick = [this, handler] { dispatch([&] { handler(*this); }); };
+    }
+    return timer;
+}
+
+void App::addListener(AppListener* listener) { listeners_.push_back(listener); }
+
+void App::removeListener(AppListener* listener) {
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener),
+                     listeners_.end());
+}
+
+void App::appendOutput(const std::string& text) {
+    view.Text1 += text;
+    view.Text1 += "\r\n";
+    if (view.Text1.size() > kOutputLimit) view.Text1.erase(0, view.Text1.size() - kOutputKept);
+    for (AppListener* l : listeners_) l->outputAppended(text);
+}
+
+void App::dispatch(const std::function<void()>& handler) {
+    handler();
+    for (AppListener* l : listeners_) l->eventHandled();
+}
+
+void App::notifyReplyHandled() {
+    for (AppListener* l : listeners_) l->replyHandled();
+}
+
+void App::notifyReportSaid(const std::string& target, const std::string& text) {
+    for (AppListener* l : listeners_) l->reportSaid(target, text);
+}
+
+}  // namespace fc

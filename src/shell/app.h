@@ -1,0 +1,69 @@
+// The main window's logic side: the view model, the timers and sockets it owns, and the
+// listeners (window, headless output) told about what happened. Operations of every subsystem
+// are free functions taking the App, as they would be on the window itself.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/platform.h"
+#include "shell/view_model.h"
+
+namespace fc {
+
+inline constexpr const char* kVersion = "1.33";
+
+class AppListener {
+public:
+    virtual ~AppListener() = default;
+    // After every handled event (timer tick, socket event, operator action).
+    virtual void eventHandled() {}
+    // After a reply went through the whole reply handler.
+    virtual void replyHandled() {}
+    // After a text was appended to the IRC output window.
+    virtual void outputAppended(const std::string& /*text*/) {}
+    // For every line handed to the channel, before any of its own checks.
+    virtual void reportSaid(const std::string& /*target*/, const std::string& /*text*/) {}
+};
+
+class App {
+public:
+    explicit App(Platform& platform);
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    Platform& platform;
+    MainView view;
+
+    // Timers owned by the monitor and the match clocks.
+    std::unique_ptr<Timer> quakeTimer;   // poll tick
+    std::unique_ptr<Timer> seconde;      // advances secondsPlayed
+    std::unique_ptr<Timer> battleTimer;  // Quake match clock
+    std::unique_ptr<Timer> UTTimer;      // Unreal Tournament match clock
+    std::unique_ptr<Timer> Q2Player;     // playback of a recording
+    std::unique_ptr<Timer> InterpTimer;  // event-feed match clock
+
+    // The game-status socket: queries out, replies in.
+    std::unique_ptr<UdpSocket> QuakeStatus;
+
+    void addListener(AppListener* listener);
+    void removeListener(AppListener* listener);
+
+    // Appends a line to the IRC output window (CR LF behind it), keeping it bounded.
+    void appendOutput(const std::string& text);
+
+    // Runs an event's handler, then tells the listeners the event was handled.
+    void dispatch(const std::function<void()>& handler);
+
+    void notifyReplyHandled();
+    void notifyReportSaid(const std::string& target, const std::string& text);
+
+private:
+    std::unique_ptr<Timer> makeTimer(int intervalMs, bool enabled,
+                                     std::function<void(App&)> handler);
+    std::vector<AppListener*> listeners_;
+};
+
+}  // namespace fc

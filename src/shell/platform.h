@@ -1,0 +1,103 @@
+// The small interface through which the logic reaches the outside world: timers, UDP and
+// TCP sockets, the clock, files and the event loop. The Qt layer implements it for the
+// program; tests use a deterministic fake with a virtual clock.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fc {
+
+// A periodic callback on the event-loop thread. Disabled timers keep their interval.
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void setInterval(int ms) = 0;
+    virtual int interval() const = 0;
+    virtual void setEnabled(bool on) = 0;
+    virtual bool enabled() const = 0;
+
+    std::function<void()> onTick;
+};
+
+struct Datagram {
+    std::string data;           // the raw bytes, one character per byte
+    std::string senderAddress;  // numeric, IPv4 dotted or IPv6 text; "" when unknown
+    int senderPort = 0;
+};
+
+// A connectionless socket talking to one remote host at a time.
+class UdpSocket {
+public:
+    virtual ~UdpSocket() = default;
+    // Sets where send() goes. A host name is looked up here; remoteAddress() then holds the
+    // numeric address, or "" when the lookup failed (send() then sends nothing).
+    virtual void setRemote(const std::string& host, int port) = 0;
+    virtual std::string remoteHost() const = 0;
+    virtual int remotePort() const = 0;
+    virtual std::string remoteAddress() const = 0;
+    virtual bool send(const std::string& bytes) = 0;
+
+    std::function<void(const Datagram&)> onDatagram;
+};
+
+// The ten connection states as the IRC console shows them.
+enum class SocketState : int {
+    Closed = 0,
+    Open = 1,
+    Listening = 2,
+    ConnectionPending = 3,
+    ResolvingHost = 4,
+    HostResolved = 5,
+    Connecting = 6,
+    Connected = 7,
+    Closing = 8,
+    Error = 9,
+};
+
+// A TCP client connection (IRC, the event feed, the update check).
+class TcpSocket {
+public:
+    virtual ~TcpSocket() = default;
+    virtual void connectToHost(const std::string& host, int port) = 0;
+    virtual void send(const std::string& bytes) = 0;
+    virtual void close() = 0;
+    virtual SocketState state() const = 0;
+    virtual std::string localAddress() const = 0;
+
+    std::function<void()> onConnected;
+    std::function<void(const std::string&)> onData;  // the bytes that arrived since the last call
+    std::function<void()> onClosed;
+    std::function<void(const std::string&)> onError;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual std::unique_ptr<Timer> createTimer() = 0;
+    virtual std::unique_ptr<UdpSocket> createUdpSocket() = 0;
+    virtual std::unique_ptr<TcpSocket> createTcpSocket() = 0;
+
+    // Milliseconds on a monotonic clock; only differences mean anything.
+    virtual std::int64_t nowMs() const = 0;
+    // Lets events that are already pending run before the caller goes on.
+    virtual void processPendingEvents() = 0;
+    virtual void beep() = 0;
+    virtual std::string localHostName() const = 0;
+
+    // Files, by path relative to the program directory or absolute. Text is bytes.
+    virtual bool fileExists(const std::string& path) const = 0;
+    virtual std::optional<std::string> readFile(const std::string& path) const = 0;
+    virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
+    virtual bool appendFile(const std::string& path, const std::string& bytes) = 0;
+    virtual bool makeDirectory(const std::string& path) = 0;
+    virtual std::vector<std::string> listDirectory(const std::string& path,
+                                                   const std::string& suffix) const = 0;
+};
+
+}  // namespace fc

@@ -1,0 +1,71 @@
+#include "shell/text_util.h"
+
+#include <cctype>
+#include <cmath>
+
+namespace fc {
+
+double LeadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    double value = 0;
+    bool anyDigit = false;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        value = value * 10 + (text[i] - '0');
+        anyDigit = true;
+        ++i;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        double scale = 0.1;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            value += (text[i] - '0') * scale;
+            scale /= 10;
+            anyDigit = true;
+            ++i;
+        }
+    }
+    if (!anyDigit || !std::isfinite(value)) return 0;
+    return negative ? -value : value;
+}
+
+std::string PlainNumber(long long value) { return std::to_string(value); }
+
+std::string BlankNumber(long long value) {
+    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+}
+
+std::string Trim(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+std::string ToUpper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+bool EndsWith(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+bool Contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+}  // namespace fc
