@@ -1,0 +1,29 @@
+// The desktop window. It draws the view model after every handled event and forwards the
+// operator's actions to the logic; it keeps no state of its own.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "shell/app.h"
+
+namespace fc {
+
+class MainWindow : public QWidget, public AppListener {
+    Q_OBJECT
+public:
+    explicit MainWindow(App& app, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Redraws every control from the view model.
+    void refresh();
+
+    void eventHandled() override { refresh(); }
+
+private:
+    struct Controls;
+    App& app_;
+    std::unique_ptr<Controls> ui_;
+};
+
+}  // namespace fc

@@ -1,0 +1,230 @@
+#include "shell/qt_platform.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QNetworkDatagram>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUdpSocket>
+
+namespace fc {
+
+namespace {
+
+QByteArray Bytes(const std::string& s) { return QByteArray(s.data(), static_cast<qsizetype>(s.size())); }
+std::string Text(const QByteArray& b) { return std::string(b.constData(), static_cast<std::size_t>(b.size())); }
+
+class QtTimer : public Timer {
+public:
+    QtTimer() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (onTick) onTick();
+        });
+    }
+    void setInterval(int ms) override { timer_.setInterval(ms); }
+    int interval() const override { return timer_.interval(); }
+    void setEnabled(bool on) override {
+        // Enabling a running timer leaves its phase alone, as disabling a stopped one does.
+        if (on && !timer_.isActive()) timer_.start();
+        if (!on) timer_.stop();
+    }
+    bool enabled() const override { return timer_.isActive(); }
+
+private:
+    QTimer timer_;
+};
+
+class QtUdpSocket : public UdpSocket {
+public:
+    QtUdpSocket() {
+        socket_.bind(QHostAddress::AnyIPv4, 0);
+        QObject::connect(&socket_, &QUdpSocket::readyRead, [this] { readAll(); });
+    }
+
+    void setRemote(const std::string& host, int port) override {
+        port_ = port;
+        if (host == host_) return;  // looked up once per host, not on every poll
+        host_ = host;
+        address_ = QHostAddress();
+        QHostAddress numeric;
+        if (numeric.setAddress(QString::fromLatin1(host.c_str()))) {
+            address_ = numeric;
+        } else if (!host.empty()) {
+            const QHostInfo info = QHostInfo::fromName(QString::fromLatin1(host.c_str()));
+            for (const QHostAddress& a : info.addresses()) {
+                if (a.protocol() == QAbstractSocket::IPv4Protocol) {
+                    address_ = a;
+                    break;
+                }
+            }
+        }
+        if (address_.protocol() == QAbstractSocket::IPv6Protocol &&
+            socket_.localAddress().protocol() != QAbstractSocket::IPv6Protocol) {
+            socket_.close();
+            socket_.bind(QHostAddress::AnyIPv6, 0);
+        }
+    }
+    std::string remoteHost() const override { return host_; }
+    int remotePort() const override { return port_; }
+    std::string remoteAddress() const override {
+        return address_.isNull() ? std::string() : NumericAddress(address_);
+    }
+    bool send(const std::string& bytes) override {
+        if (address_.isNull() || port_ <= 0 || port_ > 65535) return false;
+        return socket_.writeDatagram(Bytes(bytes), address_, static_cast<quint16>(port_)) >= 0;
+    }
+
+private:
+    void readAll() {
+        while (socket_.hasPendingDatagrams()) {
+            const QNetworkDatagram d = socket_.receiveDatagram();
+            if (!onDatagram) continue;
+            // A datagram that could not be read (an ICMP error on some systems) carries no
+            // sender; it is not a reply.
+            if (d.senderAddress().isNull()) continue;
+            onDatagram(Datagram{Text(d.data()), NumericAddress(d.senderAddress()),
+                                d.senderPort()});
+        }
+    }
+
+    QUdpSocket socket_;
+    std::string host_;
+    QHostAddress address_;
+    int port_ = 0;
+};
+
+// Qt's socket states map onto the ten codes: Unconnected 0, HostLookup 4, Connecting 6,
+// Connected 7, Bound 1, Listening 2, Closing 8; an error since the last connect gives 9.
+SocketState MapState(QAbstractSocket::SocketState s) {
+    switch (s) {
+        case QAbstractSocket::UnconnectedState: return SocketState::Closed;
+        case QAbstractSocket::HostLookupState: return SocketState::ResolvingHost;
+        case QAbstractSocket::ConnectingState: return SocketState::Connecting;
+        case QAbstractSocket::ConnectedState: return SocketState::Connected;
+        case QAbstractSocket::BoundState: return SocketState::Open;
+        case QAbstractSocket::ListeningState: return SocketState::Listening;
+        case QAbstractSocket::ClosingState: return SocketState::Closing;
+    }
+    return SocketState::Error;
+}
+
+class QtTcpSocket : public TcpSocket {
+public:
+    QtTcpSocket() {
+        QObject::connect(&socket_, &QTcpSocket::connected, [this] {
+            failed_ = false;
+            if (onConnected) onConnected();
+        });
+        QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
+            const std::string bytes = Text(socket_.readAll());
+            if (onData && !bytes.empty()) onData(bytes);
+        });
+        QObject::connect(&socket_, &QTcpSocket::disconnected, [this] {
+            if (onClosed) onClosed();
+        });
+        QObject::connect(&socket_, &QTcpSocket::errorOccurred, [this](QAbstractSocket::SocketError) {
+            failed_ = true;
+            if (onError) onError(socket_.errorString().toStdString());
+        });
+    }
+    void connectToHost(const std::string& host, int port) override {
+        failed_ = false;
+        socket_.abort();
+        socket_.connectToHost(QString::fromLatin1(host.c_str()), static_cast<quint16>(port));
+    }
+    void send(const std::string& bytes) override { socket_.write(Bytes(bytes)); }
+    void close() override {
+        socket_.abort();
+        failed_ = false;
+    }
+    SocketState state() const override {
+        if (failed_ && socket_.state() == QAbstractSocket::UnconnectedState) return SocketState::Error;
+        return MapState(socket_.state());
+    }
+    std::string localAddress() const override { return NumericAddress(socket_.localAddress()); }
+
+private:
+    QTcpSocket socket_;
+    bool failed_ = false;
+};
+
+}  // namespace
+
+std::string NumericAddress(const QHostAddress& address) {
+    if (address.isNull()) return {};
+    bool isV4 = false;
+    const quint32 v4 = address.toIPv4Address(&isV4);
+    if (isV4) return QHostAddress(v4).toString().toStdString();
+    return address.toString().toStdString();
+}
+
+QtPlatform::QtPlatform(QString programDir) : programDir_(std::move(programDir)) {}
+
+std::unique_ptr<Timer> QtPlatform::createTimer() { return std::make_unique<QtTimer>(); }
+std::unique_ptr<UdpSocket> QtPlatform::createUdpSocket() { return std::make_unique<QtUdpSocket>(); }
+std::unique_ptr<TcpSocket> QtPlatform::createTcpSocket() { return std::make_unique<QtTcpSocket>(); }
+
+std::int64_t QtPlatform::nowMs() const {
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.elapsed();
+}
+
+void QtPlatform::processPendingEvents() { QCoreApplication::processEvents(); }
+
+void QtPlatform::beep() {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::beep();
+}
+
+std::string QtPlatform::localHostName() const { return QHostInfo::localHostName().toStdString(); }
+
+QString QtPlatform::resolve(const std::string& path) const {
+    const QString p = QString::fromLocal8Bit(path.c_str());
+    return QDir::isAbsolutePath(p) ? p : QDir(programDir_).filePath(p);
+}
+
+bool QtPlatform::fileExists(const std::string& path) const { return QFile::exists(resolve(path)); }
+
+std::optional<std::string> QtPlatform::readFile(const std::string& path) const {
+    QFile f(resolve(path));
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    return Text(f.readAll());
+}
+
+bool QtPlatform::writeFile(const std::string& path, const std::string& bytes) {
+    QFile f(resolve(path));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    return f.write(Bytes(bytes)) == static_cast<qint64>(bytes.size());
+}
+
+bool QtPlatform::appendFile(const std::string& path, const std::string& bytes) {
+    QFile f(resolve(path));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
+    return f.write(Bytes(bytes)) == static_cast<qint64>(bytes.size());
+}
+
+bool QtPlatform::makeDirectory(const std::string& path) { return QDir().mkpath(resolve(path)); }
+
+std::vector<std::string> QtPlatform::listDirectory(const std::string& path,
+                                                   const std::string& suffix) const {
+    std::vector<std::string> names;
+    const QDir dir(resolve(path));
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
+        const std::string n = name.toLocal8Bit().toStdString();
+        if (n.size() >= suffix.size() && n.compare(n.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            names.push_back(n);
+        }
+    }
+    return names;
+}
+
+}  // namespace fc

@@ -1,0 +1,44 @@
+// The platform interface on Qt: QTimer, QUdpSocket, QTcpSocket and files under the program
+// directory. Everything runs on the thread of the Qt event loop.
+#pragma once
+
+#include <QString>
+
+#include "shell/platform.h"
+
+namespace fc {
+
+class QtPlatform : public Platform {
+public:
+    // `programDir` is where relative file paths point (the settings file, recordings).
+    explicit QtPlatform(QString programDir);
+
+    std::unique_ptr<Timer> createTimer() override;
+    std::unique_ptr<UdpSocket> createUdpSocket() override;
+    std::unique_ptr<TcpSocket> createTcpSocket() override;
+
+    std::int64_t nowMs() const override;
+    void processPendingEvents() override;
+    void beep() override;
+    std::string localHostName() const override;
+
+    bool fileExists(const std::string& path) const override;
+    std::optional<std::string> readFile(const std::string& path) const override;
+    bool writeFile(const std::string& path, const std::string& bytes) override;
+    bool appendFile(const std::string& path, const std::string& bytes) override;
+    bool makeDirectory(const std::string& path) override;
+    std::vector<std::string> listDirectory(const std::string& path,
+                                           const std::string& suffix) const override;
+
+    const QString& programDir() const { return programDir_; }
+
+private:
+    QString resolve(const std::string& path) const;
+    QString programDir_;
+};
+
+// The numeric form of an address as the logic compares it: IPv4 dotted for IPv4 and
+// IPv4-mapped IPv6 addresses, the IPv6 text otherwise.
+std::string NumericAddress(const class QHostAddress& address);
+
+}  // namespace fc

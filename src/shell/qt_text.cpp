@@ -1,0 +1,12 @@
+#include "shell/qt_text.h"
+
+namespace fc {
+
+QString Display(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// Characters beyond Latin-1 cannot travel as one byte; Qt writes them as "?".
+std::string FromDisplay(const QString& text) { return text.toLatin1().toStdString(); }
+
+}  // namespace fc
