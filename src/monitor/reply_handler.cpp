@@ -13,6 +13,11 @@ namespace fc {
 
 namespace {
 
+// The game name is looked up as a whole key. Quake 3 engines of today also publish
+// "com_gamename" (always "Quake3Arena") before it, and a plain search for "gamename" would find
+// that one, hiding the mod ("baseoa", "osp", ...) the game type is read from.
+constexpr std::string_view kGameNameKey = "\\gamename";
+
 constexpr std::string_view kDisconnect = "\xFF\xFF\xFF\xFF"
                                          "disconnect";
 
@@ -50,14 +55,14 @@ void HandleReplyText(App& app, const std::string& reply) {
         v.qsMap = GetServerVar("mapname", reply);
         v.qsStats = GetServerVar("gamestats", reply);
         if (IsQuake3Reply(reply)) {
-            v.qsGame = GetServerVar("gamename", reply);
+            v.qsGame = GetServerVar(kGameNameKey, reply);
             v.gameFamily = "Q3";
         } else {
             v.qsGame = GetServerVar("gamedir", reply);
             v.gameFamily = "Q2";
         }
     }
-    if (ToUpper(GetServerVar("gamename", reply)) == "UT" && v.gameFamily != "UT") {
+    if (ToUpper(GetServerVar(kGameNameKey, reply)) == "UT" && v.gameFamily != "UT") {
         v.gameFamily = "UT";
         v.spelerLijst.push_back(PlayerRow{"Waiting for packets!", "", "", "", RowColour::Black});
     }

@@ -1,0 +1,96 @@
+#include "shell/headless.h"
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <csignal>
+#include <cstdio>
+#include <memory>
+
+#include "monitor/poller.h"
+#include "shell/app.h"
+#include "shell/json_events.h"
+#include "shell/qt_platform.h"
+
+namespace fc {
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char byte = 1;
+    // Only async-signal-safe work here; the event loop picks the byte up.
+    [[maybe_unused]] const auto n = ::write(g_signalPipe[1], &byte, 1);
+}
+
+class HeadlessOutput : public AppListener {
+public:
+    HeadlessOutput(App& app, bool json) : app_(app), json_(json) {}
+
+    void replyHandled() override {
+        if (json_) Line(ReplyEventJson(app_.view));
+    }
+    void outputAppended(const std::string& text) override {
+        Line(json_ ? OutputEventJson(text) : text);
+    }
+    void reportSaid(const std::string& target, const std::string& text) override {
+        if (json_) Line(ReportEventJson(target, text));
+    }
+
+private:
+    static void Line(const std::string& line) {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+    }
+    App& app_;
+    bool json_;
+};
+
+// Ends the run as closing the window does: monitoring off, then the event loop ends.
+void Close(App& app) {
+    if (!app.view.Q2ServerlistEnabled) app.dispatch([&] { WisselConnectie(app); });
+    QCoreApplication::quit();
+}
+
+}  // namespace
+
+void AttachHeadlessOutput(App& app, bool json) {
+    static std::vector<std::unique_ptr<HeadlessOutput>> outputs;
+    outputs.push_back(std::make_unique<HeadlessOutput>(app, json));
+    app.addListener(outputs.back().get());
+}
+
+int RunHeadless(const CommandLine& options, const QString& programDir) {
+    QtPlatform platform(programDir);
+    App app(platform);
+    AttachHeadlessOutput(app, options.json);
+
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {
+        std::signal(SIGINT, OnSignal);
+        std::signal(SIGTERM, OnSignal);
+    }
+    QSocketNotifier notifier(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, [&] {
+        char byte;
+        [[maybe_unused]] const auto n = ::read(g_signalPipe[0], &byte, 1);
+        Close(app);
+    });
+
+    if (options.durationSeconds) {
+        QTimer::singleShot(static_cast<int>(*options.durationSeconds * 1000), [&] { Close(app); });
+    }
+    if (options.server) {
+        app.dispatch([&] {
+            OnServerEntryEdited(app, *options.server);
+            WisselConnectie(app);
+        });
+    }
+    return QCoreApplication::exec();
+}
+
+}  // namespace fc

@@ -1,0 +1,114 @@
+#include "shell/info_tabs.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QVBoxLayout>
+#include <initializer_list>
+
+#include "shell/app.h"
+
+namespace fc {
+
+namespace {
+
+struct HelpSection {
+    const char* heading;
+    std::initializer_list<const char*> paragraphs;
+};
+
+// The operator's help, one section per tab, worded as the program has always shown it.
+const HelpSection kHelp[] = {
+    {"IRC Window",
+     {"Here you can configure your IRC options. Just fill in the server name, channel name (with "
+      "the # in front of it) and the name of the bot. (Remember, some servers don't accept long "
+      "names). Click on CONNECT to connect to the server. To disconnect again, click Quit IRC."}},
+    {"Game Window",
+     {"Here you set up the quake/unreal tournement server you wish to monitor. You can select a "
+      "server from the list or fill one in yourself. You can add the selected server if you wish "
+      "(or delete it). If you want to start monitoring the server, click \"Connection: OFF\". The "
+      "button will change into Connection ON. Every second the information will be refreshed. It "
+      "is not neccesary to be connected to an IRC server.",
+      "Standard the game match will be set to \"No\". So no info will be passed on the the IRC "
+      "server. This will automaticly go on Yes when Orvexa detects that a game has started. If "
+      "you think the game already has started or shoudn't be started yet, click on the button "
+      "below the match state."}},
+    {"Options",
+     {"You can set some options here. The \"get-info\" means: When IRC-user requests information "
+      "from the bot, orvexa will give the information. But if the user is on the "
+      "\"get-info-ignore list\" orvexa will just ignore the request. So the get-info-ignore time "
+      "means how many seconds should fcst ignore the IRC-user."}},
+    {"Srv. Info",
+     {"All information that comes from the quake 2/3/unreal server will be shown here."}},
+    {"Record",
+     {"Records all information that comes from the server. Not the actual in-game demo! You could "
+      "use this for viewing the scores later, who scores at what moment and even replay the whole "
+      "game to an IRC channel again."}},
+};
+
+}  // namespace
+
+QWidget* BuildAboutPage(QWidget* parent) {
+    auto* page = new QWidget(parent);
+    auto* layout = new QVBoxLayout(page);
+
+    auto* name = new QLabel(QStringLiteral("Fragcaster"), page);
+    name->setObjectName(QStringLiteral("AboutName"));
+    QFont big = name->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 2.0);
+    name->setFont(big);
+
+    auto* version =
+        new QLabel(QStringLiteral("Version %1").arg(QString::fromLatin1(kVersion)), page);
+    version->setObjectName(QStringLiteral("AboutVersion"));
+
+    auto* purpose = new QLabel(
+        QStringLiteral("Watches one Quake 2, Quake 3 Arena or Unreal Tournament server during a "
+                       "clan match and reports the match live into an IRC channel."),
+        page);
+    purpose->setWordWrap(true);
+
+    for (QLabel* label : {name, version, purpose}) {
+        label->setAlignment(Qt::AlignHCenter);
+        label->setTextFormat(Qt::PlainText);
+    }
+    layout->addStretch(1);
+    layout->addWidget(name);
+    layout->addWidget(version);
+    layout->addSpacing(12);
+    layout->addWidget(purpose);
+    layout->addStretch(2);
+    return page;
+}
+
+QWidget* BuildHelpPage(QWidget* parent) {
+    auto* help = new QTextBrowser(parent);
+    help->setObjectName(QStringLiteral("HelpText"));
+    help->setOpenLinks(false);
+
+    // Built block by block rather than as markup, so the texts go in exactly as written.
+    QTextCursor cursor(help->document());
+    QTextCharFormat headingFormat;
+    headingFormat.setFontWeight(QFont::Bold);
+    headingFormat.setFontPointSize(help->font().pointSizeF() * 1.2);
+    const QTextCharFormat textFormat;
+    QTextBlockFormat spaced;
+    spaced.setTopMargin(8);
+
+    bool first = true;
+    for (const HelpSection& section : kHelp) {
+        if (!first) cursor.insertBlock(spaced);
+        first = false;
+        cursor.insertText(QString::fromLatin1(section.heading), headingFormat);
+        for (const char* paragraph : section.paragraphs) {
+            cursor.insertBlock(spaced);
+            cursor.insertText(QString::fromLatin1(paragraph), textFormat);
+        }
+    }
+    help->moveCursor(QTextCursor::Start);
+    return help;
+}
+
+}  // namespace fc

@@ -1,0 +1,88 @@
+#include "shell/json_events.h"
+
+#include <cstdio>
+
+#include "monitor/server_vars.h"
+#include "shell/view_model.h"
+
+namespace fc {
+
+std::string JsonString(const std::string& bytes) {
+    std::string out = "\"";
+    for (char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            case '\b': out += "\\b"; break;
+            case '\f': out += "\\f"; break;
+            default:
+                if (c < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    out += escaped;
+                } else if (c < 0x80) {
+                    out += static_cast<char>(c);
+                } else {  // Latin-1 code point, written as UTF-8
+                    out += static_cast<char>(0xC0 | (c >> 6));
+                    out += static_cast<char>(0x80 | (c & 0x3F));
+                }
+        }
+    }
+    out += '"';
+    return out;
+}
+
+namespace {
+
+void Member(std::string& out, const char* name, const std::string& value) {
+    out += ",\"";
+    out += name;
+    out += "\":";
+    out += JsonString(value);
+}
+
+}  // namespace
+
+std::string ReplyEventJson(const MainView& v) {
+    std::string out = "{\"event\":\"reply\"";
+    Member(out, "gameFamily", v.gameFamily);
+    Member(out, "gameType", v.gameType);
+    Member(out, "qsGame", v.qsGame);
+    Member(out, "qsMap", v.qsMap);
+    Member(out, "qsTimeLeft", v.qsTimeLeft);
+    Member(out, "qsRed", v.qsRed);
+    Member(out, "qsBlue", v.qsBlue);
+    Member(out, "txtnaamRED", v.txtnaamRED);
+    Member(out, "txtnaamBLUE", v.txtnaamBLUE);
+    out += ",\"matchState\":" + std::to_string(v.matchState);
+    Member(out, "PlayersPlaying", v.PlayersPlaying);
+    Member(out, "PlayersMax", v.PlayersMax);
+    out += ",\"players\":[";
+    bool first = true;
+    for (const PlayerRow& row : v.spelerLijst) {
+        if (!first) out += ',';
+        first = false;
+        out += "{\"name\":" + JsonString(row.name);
+        Member(out, "score", Strip160(row.score));
+        Member(out, "ping", Strip160(row.ping));
+        Member(out, "team", row.team);
+        out += '}';
+    }
+    out += "]}";
+    return out;
+}
+
+std::string OutputEventJson(const std::string& text) {
+    return "{\"event\":\"output\",\"text\":" + JsonString(text) + "}";
+}
+
+std::string ReportEventJson(const std::string& target, const std::string& text) {
+    return "{\"event\":\"report\",\"target\":" + JsonString(target) +
+           ",\"text\":" + JsonString(text) + "}";
+}
+
+}  // namespace fc

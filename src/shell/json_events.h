@@ -1,0 +1,17 @@
+// The headless mode's JSON lines: one object per event, texts as the bytes read as Latin-1.
+#pragma once
+
+#include <string>
+
+namespace fc {
+
+struct MainView;
+
+// A JSON string literal of the bytes, each byte taken as the Latin-1 character of its code.
+std::string JsonString(const std::string& bytes);
+
+std::string ReplyEventJson(const MainView& view);
+std::string OutputEventJson(const std::string& text);
+std::string ReportEventJson(const std::string& target, const std::string& text);
+
+}  // namespace fc

@@ -1,0 +1,78 @@
+// Fragcaster: watches one game server during a clan match and reports it into IRC.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/app.h"
+#include "shell/command_line.h"
+#include "shell/headless.h"
+#include "shell/main_window.h"
+#include "shell/qt_platform.h"
+
+namespace {
+
+constexpr const char* kSettingsFile = "orvexa.ini";
+
+// The program directory: the one asked for; else the executable's folder when it holds the
+// settings file and may be written; else the per-user configuration folder.
+QString ProgramDirectory(const std::string& asked, const char* argv0) {
+    if (!asked.empty()) {
+        const QString dir = QDir(QString::fromLocal8Bit(asked.c_str())).absolutePath();
+        QDir().mkpath(dir);
+        return dir;
+    }
+    const QFileInfo exe(QString::fromLocal8Bit(argv0));
+    const QString exeDir = exe.absoluteDir().path();
+    const QFileInfo settings(QDir(exeDir).filePath(kSettingsFile));
+    if (settings.exists() && QFileInfo(exeDir).isWritable()) return exeDir;
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty()) config = QDir::homePath() + "/.config";
+    const QString dir = config + "/fragcaster";
+    QDir().mkpath(dir);
+    return dir;
+}
+
+bool HasDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const fc::ParsedCommandLine parsed = fc::ParseCommandLine(args);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "fragcaster: %s\n%s", parsed.error.c_str(), fc::UsageText().c_str());
+        return 2;
+    }
+    const fc::CommandLine& options = parsed.options;
+    if (options.showHelp) {
+        std::fputs(fc::UsageText().c_str(), stdout);
+        return 0;
+    }
+    if (options.showVersion) {
+        std::printf("Fragcaster %s\n", fc::kVersion);
+        return 0;
+    }
+
+    if (options.headless) {
+        QCoreApplication core(argc, argv);
+        return fc::RunHeadless(options, ProgramDirectory(options.dir, argv[0]));
+    }
+    if (!HasDisplay()) {
+        std::fprintf(stderr, "fragcaster: no display to show the window on; use --headless\n");
+        return 2;
+    }
+    QApplication gui(argc, argv);
+    fc::QtPlatform platform(ProgramDirectory(options.dir, argv[0]));
+    fc::App app(platform);
+    fc::MainWindow window(app);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,117 @@
+#include "shell/main_window.h"
+
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "shell/game_tab.h"
+#include "shell/info_tabs.h"
+#include "shell/qt_text.h"
+#include "shell/widget_sync.h"
+
+namespace fc {
+
+namespace {
+
+// Tab positions; the logic and the operator's help refer to the tabs in this order.
+enum Tab : int {
+    kIrcTab = 0,
+    kGameTab = 1,
+    kOptionsTab = 2,
+    kServerInfoTab = 3,
+    kRecordTab = 4,
+    kAboutTab = 5,
+    kHelpTab = 6,
+    kInterpTab = 7,
+};
+
+// Tabs shown only in advanced mode.
+constexpr Tab kAdvancedTabs[] = {kServerInfoTab, kRecordTab, kInterpTab};
+
+}  // namespace
+
+struct MainWindow::Controls {
+    QTabWidget* Tabs = nullptr;
+    GameTab* game = nullptr;
+    QCheckBox* Advanced = nullptr;
+    QPlainTextEdit* QuakeInfoLabel = nullptr;
+};
+
+MainWindow::MainWindow(App& app, QWidget* parent)
+    : QWidget(parent), app_(app), ui_(std::make_unique<Controls>()) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Fragcaster %1").arg(QString::fromLatin1(kVersion)));
+
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("Tabs"));
+    ui_->Tabs = tabs;
+
+    // Pages filled by later work on the IRC client, the recorder and the event feed.
+    auto emptyPage = [tabs](const char* name) {
+        auto* page = new QWidget(tabs);
+        page->setObjectName(QString::fromLatin1(name));
+        return page;
+    };
+
+    ui_->game = new GameTab(app_, tabs);
+    ui_->game->setObjectName(QStringLiteral("GameTab"));
+
+    auto* options = new QWidget(tabs);
+    options->setObjectName(QStringLiteral("OptionsTab"));
+    auto* optionsLayout = new QVBoxLayout(options);
+    ui_->Advanced = new QCheckBox(QStringLiteral("Show advanced options / tabs"), options);
+    ui_->Advanced->setObjectName(QStringLiteral("Advanced"));
+    optionsLayout->addWidget(ui_->Advanced);
+    optionsLayout->addStretch(1);
+
+    ui_->QuakeInfoLabel = new QPlainTextEdit(tabs);
+    ui_->QuakeInfoLabel->setObjectName(QStringLiteral("QuakeInfoLabel"));
+    ui_->QuakeInfoLabel->setReadOnly(true);
+    ui_->QuakeInfoLabel->setLineWrapMode(QPlainTextEdit::NoWrap);
+    ui_->QuakeInfoLabel->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+    tabs->insertTab(kIrcTab, emptyPage("IrcTab"), QStringLiteral("IRC"));
+    tabs->insertTab(kGameTab, ui_->game, QStringLiteral("Game"));
+    tabs->insertTab(kOptionsTab, options, QStringLiteral("Options"));
+    tabs->insertTab(kServerInfoTab, ui_->QuakeInfoLabel, QStringLiteral("Srv. Info"));
+    tabs->insertTab(kRecordTab, emptyPage("RecordTab"), QStringLiteral("Record"));
+    tabs->insertTab(kAboutTab, BuildAboutPage(tabs), QStringLiteral("About"));
+    tabs->insertTab(kHelpTab, BuildHelpPage(tabs), QStringLiteral("Help"));
+    tabs->insertTab(kInterpTab, emptyPage("InterpTab"), QStringLiteral("Interp"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs);
+
+    connect(ui_->Advanced, &QCheckBox::clicked, this, [this](bool checked) {
+        app_.dispatch([this, checked] { app_.view.Advanced = checked; });
+    });
+
+    resize(760, 480);
+    app_.addListener(this);
+    refresh();
+}
+
+MainWindow::~MainWindow() {
+    app_.removeListener(this);
+}
+
+void MainWindow::refresh() {
+    const MainView& view = app_.view;
+
+    for (Tab tab : kAdvancedTabs) {
+        if (ui_->Tabs->isTabVisible(tab) != view.Advanced)
+            ui_->Tabs->setTabVisible(tab, view.Advanced);
+    }
+    if (ui_->Advanced->isChecked() != view.Advanced) {
+        const QSignalBlocker block(ui_->Advanced);
+        ui_->Advanced->setChecked(view.Advanced);
+    }
+
+    ui_->game->refresh(view);
+    SyncText(ui_->QuakeInfoLabel, view.QuakeInfoLabel);
+}
+
+}  // namespace fc

@@ -1,0 +1,28 @@
+// The leading-number rule and the two ways numbers are written.
+#include <gtest/gtest.h>
+
+#include "shell/text_util.h"
+
+namespace fc {
+namespace {
+
+TEST(LeadingNumber, ReadsTheLongestLeadingDecimal) {
+    EXPECT_EQ(LeadingNumber("60 seconds"), 60);
+    EXPECT_EQ(LeadingNumber("  45"), 45);
+    EXPECT_EQ(LeadingNumber("-3x"), -3);
+    EXPECT_EQ(LeadingNumber("12.5/3"), 12.5);
+    EXPECT_EQ(LeadingNumber("abc"), 0);
+    EXPECT_EQ(LeadingNumber(""), 0);
+    EXPECT_EQ(LeadingNumber("-"), 0);
+    EXPECT_EQ(LeadingNumber(std::string(400, '9')), 0);  // too large to be a number at all
+}
+
+TEST(NumberForms, PlainAndWithLeadingBlank) {
+    EXPECT_EQ(PlainNumber(7), "7");
+    EXPECT_EQ(BlankNumber(7), " 7");
+    EXPECT_EQ(BlankNumber(0), " 0");
+    EXPECT_EQ(BlankNumber(-3), "-3");
+}
+
+}  // namespace
+}  // namespace fc

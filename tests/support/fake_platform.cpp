@@ -1,0 +1,137 @@
+#include "support/fake_platform.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace fc::test {
+
+FakeTimer::FakeTimer(FakePlatform& platform) : platform_(platform) {
+    platform_.timers.push_back(this);
+}
+
+FakeTimer::~FakeTimer() {
+    auto& t = platform_.timers;
+    t.erase(std::remove(t.begin(), t.end(), this), t.end());
+}
+
+// As with a real timer, a new interval restarts a running timer from now.
+void FakeTimer::setInterval(int ms) {
+    interval_ = ms;
+    if (enabled_) due_ = platform_.nowMs() + interval_;
+}
+
+void FakeTimer::setEnabled(bool on) {
+    if (on && !enabled_) due_ = platform_.nowMs() + interval_;
+    enabled_ = on;
+}
+
+void FakeTimer::fire() {
+    due_ += std::max(interval_, 1);
+    if (onTick) onTick();
+}
+
+FakeUdpSocket::FakeUdpSocket(FakePlatform& platform) : platform_(platform) {
+    platform_.udpSockets.push_back(this);
+}
+
+FakeUdpSocket::~FakeUdpSocket() {
+    auto& s = platform_.udpSockets;
+    s.erase(std::remove(s.begin(), s.end(), this), s.end());
+}
+
+void FakeUdpSocket::setRemote(const std::string& host, int port) {
+    host_ = host;
+    port_ = port;
+    address_ = platform_.resolve(host);
+}
+
+bool FakeUdpSocket::send(const std::string& bytes) {
+    if (address_.empty()) return false;
+    sent.push_back(SentDatagram{host_, port_, bytes, platform_.nowMs()});
+    return true;
+}
+
+void FakeUdpSocket::deliver(const std::string& bytes, const std::string& from, int fromPort) {
+    if (onDatagram) onDatagram(Datagram{bytes, from, fromPort});
+}
+
+void FakeTcpSocket::connectToHost(const std::string& h, int p) {
+    host = h;
+    port = p;
+    state_ = SocketState::Connecting;
+}
+
+std::unique_ptr<Timer> FakePlatform::createTimer() { return std::make_unique<FakeTimer>(*this); }
+
+std::unique_ptr<UdpSocket> FakePlatform::createUdpSocket() {
+    return std::make_unique<FakeUdpSocket>(*this);
+}
+
+std::unique_ptr<TcpSocket> FakePlatform::createTcpSocket() {
+    return std::make_unique<FakeTcpSocket>();
+}
+
+void FakePlatform::processPendingEvents() {
+    ++yields;
+    auto events = std::move(pendingEvents);
+    pendingEvents.clear();
+    for (auto& e : events) e();
+}
+
+std::optional<std::string> FakePlatform::readFile(const std::string& path) const {
+    const auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+}
+
+bool FakePlatform::writeFile(const std::string& path, const std::string& bytes) {
+    files[path] = bytes;
+    return true;
+}
+
+bool FakePlatform::appendFile(const std::string& path, const std::string& bytes) {
+    files[path] += bytes;
+    return true;
+}
+
+bool FakePlatform::makeDirectory(const std::string& path) {
+    directories.push_back(path);
+    return true;
+}
+
+std::vector<std::string> FakePlatform::listDirectory(const std::string& path,
+                                                     const std::string& suffix) const {
+    std::vector<std::string> names;
+    const std::string prefix = path + "/";
+    for (const auto& [name, bytes] : files) {
+        if (name.rfind(prefix, 0) == 0 && name.size() >= suffix.size() &&
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            names.push_back(name.substr(prefix.size()));
+        }
+    }
+    return names;
+}
+
+void FakePlatform::advance(std::int64_t ms) {
+    const std::int64_t end = now_ + ms;
+    for (;;) {
+        FakeTimer* next = nullptr;
+        for (FakeTimer* t : timers) {
+            if (t->enabled() && t->due() <= end && (!next || t->due() < next->due())) next = t;
+        }
+        if (!next) break;
+        now_ = next->due();
+        next->fire();
+    }
+    now_ = end;
+}
+
+std::string FakePlatform::resolve(const std::string& host) const {
+    const auto it = hosts.find(host);
+    if (it != hosts.end()) return it->second;
+    const bool numeric = !host.empty() && host.find_first_not_of("0123456789.:abcdefABCDEF") ==
+                                              std::string::npos;
+    return numeric ? host : "";
+}
+
+}  // namespace fc::test

@@ -1,0 +1,121 @@
+// A deterministic platform for tests: a virtual clock that fires timers as a test advances it,
+// sockets that record what was sent and take datagrams a test delivers, files in memory.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "shell/platform.h"
+
+namespace fc::test {
+
+class FakePlatform;
+
+class FakeTimer : public Timer {
+public:
+    explicit FakeTimer(FakePlatform& platform);
+    ~FakeTimer() override;
+    void setInterval(int ms) override;
+    int interval() const override { return interval_; }
+    void setEnabled(bool on) override;
+    bool enabled() const override { return enabled_; }
+
+    std::int64_t due() const { return due_; }
+    void fire();
+
+private:
+    FakePlatform& platform_;
+    int interval_ = 0;
+    bool enabled_ = false;
+    std::int64_t due_ = 0;
+};
+
+struct SentDatagram {
+    std::string host;
+    int port = 0;
+    std::string bytes;
+    std::int64_t atMs = 0;
+};
+
+class FakeUdpSocket : public UdpSocket {
+public:
+    explicit FakeUdpSocket(FakePlatform& platform);
+    ~FakeUdpSocket() override;
+    void setRemote(const std::string& host, int port) override;
+    std::string remoteHost() const override { return host_; }
+    int remotePort() const override { return port_; }
+    std::string remoteAddress() const override { return address_; }
+    bool send(const std::string& bytes) override;
+
+    // Hands a datagram to the logic as the socket would on arrival.
+    void deliver(const std::string& bytes, const std::string& from, int fromPort);
+
+    std::vector<SentDatagram> sent;
+
+private:
+    FakePlatform& platform_;
+    std::string host_;
+    std::string address_;
+    int port_ = 0;
+};
+
+class FakeTcpSocket : public TcpSocket {
+public:
+    void connectToHost(const std::string& host, int port) override;
+    void send(const std::string& bytes) override { sent += bytes; }
+    void close() override { state_ = SocketState::Closed; }
+    SocketState state() const override { return state_; }
+    std::string localAddress() const override { return "127.0.0.1"; }
+
+    std::string host;
+    int port = 0;
+    std::string sent;
+
+private:
+    SocketState state_ = SocketState::Closed;
+};
+
+class FakePlatform : public Platform {
+public:
+    std::unique_ptr<Timer> createTimer() override;
+    std::unique_ptr<UdpSocket> createUdpSocket() override;
+    std::unique_ptr<TcpSocket> createTcpSocket() override;
+
+    std::int64_t nowMs() const override { return now_; }
+    void processPendingEvents() override;
+    void beep() override { ++beeps; }
+    std::string localHostName() const override { return "testhost"; }
+
+    bool fileExists(const std::string& path) const override { return files.count(path) > 0; }
+    std::optional<std::string> readFile(const std::string& path) const override;
+    bool writeFile(const std::string& path, const std::string& bytes) override;
+    bool appendFile(const std::string& path, const std::string& bytes) override;
+    bool makeDirectory(const std::string& path) override;
+    std::vector<std::string> listDirectory(const std::string& path,
+                                           const std::string& suffix) const override;
+
+    // Moves the virtual clock forward, firing every timer that falls due on the way, in order.
+    void advance(std::int64_t ms);
+
+    // What a host name resolves to; numeric addresses resolve to themselves.
+    std::string resolve(const std::string& host) const;
+
+    // Runs at the next yield of the logic (a reply arriving while a handler lets events run).
+    std::vector<std::function<void()>> pendingEvents;
+
+    std::map<std::string, std::string> hosts{{"localhost", "127.0.0.1"}};
+    std::map<std::string, std::string> files;
+    std::vector<std::string> directories;
+    int beeps = 0;
+    int yields = 0;
+
+    std::vector<FakeTimer*> timers;
+    std::vector<FakeUdpSocket*> udpSockets;
+
+private:
+    std::int64_t now_ = 0;
+};
+
+}  // namespace fc::test

@@ -1,0 +1,44 @@
+// A monitor on the fake platform, with the few steps every monitor test takes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "monitor/poller.h"
+#include "shell/app.h"
+#include "support/fake_platform.h"
+
+namespace fc::test {
+
+class CountingListener : public AppListener {
+public:
+    void replyHandled() override { ++replies; }
+    void eventHandled() override { ++events; }
+    int replies = 0;
+    int events = 0;
+};
+
+class MonitorTest : public ::testing::Test {
+protected:
+    MonitorTest() { app.addListener(&listener); }
+
+    FakeUdpSocket& socket() { return *platform.udpSockets.at(0); }
+    MainView& view() { return app.view; }
+
+    void switchOn(const std::string& entry) {
+        OnServerEntryEdited(app, entry);
+        WisselConnectie(app);
+    }
+
+    // The first tick, which aims the socket at the server (replies from elsewhere are dropped).
+    void firstTick() { platform.advance(1000); }
+
+    void reply(const std::string& bytes, const std::string& from, int port) {
+        socket().deliver(bytes, from, port);
+    }
+
+    FakePlatform platform;
+    App app{platform};
+    CountingListener listener;
+};
+
+}  // namespace fc::test

@@ -1,0 +1,57 @@
+#include "support/replies.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace fc::test {
+
+std::string QuakeReply(const std::string& header, const Vars& vars,
+                       const std::vector<PlayerLine>& players) {
+    std::string out = "\xFF\xFF\xFF\xFF" + header + "\n";
+    for (const auto& [key, value] : vars) out += "\\" + key + "\\" + value;
+    out += "\n";
+    for (const PlayerLine& p : players) out += p.score + " " + p.ping + " \"" + p.name + "\"\n";
+    return out;
+}
+
+std::string Quake2Reply(const Vars& vars, const std::vector<PlayerLine>& players) {
+    return QuakeReply("print", vars, players);
+}
+
+std::string Quake3Reply(const Vars& vars, const std::vector<PlayerLine>& players) {
+    return QuakeReply("statusResponse", vars, players);
+}
+
+std::string CapturesDir() { return FRAGCASTER_CAPTURES_DIR; }
+
+namespace {
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+}  // namespace
+
+std::vector<RecordedReply> LoadCapture(const std::string& name) {
+    std::vector<RecordedReply> replies;
+    std::ifstream in(CapturesDir() + "/" + name);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        RecordedReply r;
+        std::string hex;
+        fields >> r.ms >> hex;
+        r.answered = hex != "-";
+        if (r.answered) {
+            for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+                r.bytes += static_cast<char>(HexValue(hex[i]) * 16 + HexValue(hex[i + 1]));
+            }
+        }
+        replies.push_back(std::move(r));
+    }
+    return replies;
+}
+
+}  // namespace fc::test

@@ -1,0 +1,36 @@
+// Status replies built from their wire format, and the recorded matches of a real server.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace fc::test {
+
+struct PlayerLine {
+    std::string score;
+    std::string ping;
+    std::string name;
+};
+
+using Vars = std::vector<std::pair<std::string, std::string>>;
+
+// "\xFF\xFF\xFF\xFF" + header + LF, the "\key\value" line, LF, one "score ping "name"" line each.
+std::string QuakeReply(const std::string& header, const Vars& vars,
+                       const std::vector<PlayerLine>& players);
+std::string Quake2Reply(const Vars& vars, const std::vector<PlayerLine>& players);
+std::string Quake3Reply(const Vars& vars, const std::vector<PlayerLine>& players);
+
+struct RecordedReply {
+    long long ms = 0;
+    std::string bytes;  // empty when nothing arrived for that query
+    bool answered = false;
+};
+
+// Reads a recorded match (".q3cap"); an empty list when the file is missing.
+std::vector<RecordedReply> LoadCapture(const std::string& name);
+
+// The folder with the recorded matches, as the build names it.
+std::string CapturesDir();
+
+}  // namespace fc::test
