@@ -2,6 +2,7 @@
 // directory. Everything runs on the thread of the Qt event loop.
 #pragma once
 
+#include <QHostAddress>
 #include <QString>
 
 #include "shell/platform.h"
@@ -39,6 +40,6 @@ private:
 
 // The numeric form of an address as the logic compares it: IPv4 dotted for IPv4 and
 // IPv4-mapped IPv6 addresses, the IPv6 text otherwise.
-std::string NumericAddress(const class QHostAddress& address);
+std::string NumericAddress(const QHostAddress& address);
 
 }  // namespace fc

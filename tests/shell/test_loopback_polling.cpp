@@ -1,0 +1,102 @@
+// The monitor on real Qt sockets against loopback game servers that answer with real bytes.
+#include <gtest/gtest.h>
+
+#include "monitor/poller.h"
+#include "shell/app.h"
+#include "shell/qt_platform.h"
+#include "support/replies.h"
+#include "support/udp_responder.h"
+
+namespace fc::test {
+namespace {
+
+const std::string kQ2Query = std::string("\xFF\xFF\xFF\xFF") + "status";
+const std::string kQ3Query = std::string("\xFF\xFF\xFF\xFF") + "getstatus";
+
+class LoopbackPolling : public ::testing::Test {
+protected:
+    void monitor(int port) {
+        OnServerEntryEdited(app, "127.0.0.1:" + std::to_string(port) + " test server");
+        WisselConnectie(app);
+    }
+    ~LoopbackPolling() override {
+        if (!app.view.Q2ServerlistEnabled) WisselConnectie(app);
+    }
+
+    QtPlatform platform{"/tmp"};
+    App app{platform};
+};
+
+TEST_F(LoopbackPolling, RealQuake3ServerBytesShowFamilyMapAndPlayers) {
+    const auto capture = LoadCapture("ctf_oa_ctf4ish_x4.q3cap");
+    if (capture.empty()) GTEST_SKIP() << "recorded matches not found in " << CapturesDir();
+    std::string recorded;
+    for (const auto& r : capture) {
+        if (r.answered) recorded = r.bytes;  // the last reply: every bot on the server
+    }
+    // A Quake 3 engine ignores the Quake 2 query and answers "getstatus".
+    UdpResponder server([&](const std::string& q) -> std::optional<std::string> {
+        if (q == kQ3Query) return recorded;
+        return std::nullopt;
+    });
+    monitor(server.port());
+
+    ASSERT_TRUE(WaitUntil([&] { return app.view.gameFamily == "Q3"; }, 5000));
+    EXPECT_EQ(app.view.qsGame, "baseoa");
+    EXPECT_EQ(app.view.qsMap, "oa_ctf4ish");
+    ASSERT_EQ(app.view.spelerLijst.size(), 6u);
+    EXPECT_EQ(app.view.spelerLijst[0].name, "=RC=Sarge");
+    EXPECT_EQ(app.view.Q2Serverlist,
+              "127.0.0.1:" + std::to_string(server.port()) + " test server");
+    // The first tick asked in all three ways, the Unreal Tournament query first.
+    ASSERT_GE(server.queries().size(), 3u);
+    EXPECT_EQ(server.queries()[0], "\\status\\");
+    EXPECT_EQ(server.queries()[1], kQ2Query);
+    EXPECT_EQ(server.queries()[2], kQ3Query);
+}
+
+TEST_F(LoopbackPolling, Quake2ServerIsRecognisedFromItsPrintReply) {
+    const std::string reply = Quake2Reply(
+        {{"gamedir", "ctf"}, {"mapname", "q2ctf5"}, {"version", "3.20 x86 Linux"}},
+        {{"10", "45", "Alpha"}, {"3", "120", "Bravo"}});
+    UdpResponder server([&](const std::string& q) -> std::optional<std::string> {
+        if (q == kQ2Query) return reply;
+        return std::nullopt;
+    });
+    monitor(server.port());
+
+    ASSERT_TRUE(WaitUntil([&] { return app.view.gameFamily == "Q2"; }, 5000));
+    EXPECT_EQ(app.view.qsGame, "ctf");
+    EXPECT_EQ(app.view.qsMap, "q2ctf5");
+    ASSERT_EQ(app.view.spelerLijst.size(), 2u);
+    EXPECT_EQ(app.view.spelerLijst[1].name, "Bravo");
+    EXPECT_EQ(app.view.spelerLijst[1].ping, "\xA0" "120");
+}
+
+TEST_F(LoopbackPolling, SilentServerKeepsLookingForIt) {
+    UdpResponder server([](const std::string&) { return std::nullopt; });
+    monitor(server.port());
+
+    ASSERT_TRUE(WaitUntil([&] { return server.queries().size() >= 3; }, 5000));
+    WaitUntil([] { return false; }, 300);
+    EXPECT_EQ(app.view.spelerLijst.at(0).name, "Looking for server.....");
+    EXPECT_EQ(app.view.qsGame, "[no server]");
+    EXPECT_EQ(app.view.gameFamily, "");
+}
+
+TEST_F(LoopbackPolling, AnswersFromAnotherAddressAreIgnored) {
+    const std::string reply = Quake2Reply({{"gamedir", "spoofed"}}, {{"1", "1", "x"}});
+    UdpResponder server([&](const std::string&) -> std::optional<std::string> { return reply; },
+                        "127.0.0.1", "127.0.0.2");
+    monitor(server.port());
+
+    ASSERT_TRUE(WaitUntil([&] { return server.queries().size() >= 3; }, 5000));
+    WaitUntil([] { return false; }, 300);
+    EXPECT_EQ(app.view.gameFamily, "");
+    EXPECT_EQ(app.view.qsGame, "[no server]");
+    EXPECT_EQ(app.view.Q2Serverlist,
+              "127.0.0.1:" + std::to_string(server.port()) + " test server");
+}
+
+}  // namespace
+}  // namespace fc::test

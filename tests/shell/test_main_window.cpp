@@ -1,0 +1,239 @@
+// The main window offscreen on the fake platform: what it draws from the view model, and that
+// the operator's actions reach the logic and come back drawn.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "shell/main_window.h"
+#include "support/monitor_fixture.h"
+#include "support/replies.h"
+
+namespace fc::test {
+namespace {
+
+const std::string kPad2 = "\xA0\xA0";
+
+class MainWindowTest : public MonitorTest {
+protected:
+    template <typename W>
+    W* control(const char* name) {
+        W* widget = window.findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    QLineEdit* entry() { return control<QComboBox>("Q2Serverlist")->lineEdit(); }
+    QPushButton* connectionButton() { return control<QPushButton>("quakeTimerButton"); }
+
+    void typeIntoEntry(const QString& text) {
+        entry()->setFocus();
+        QTest::keyClicks(entry(), text);
+    }
+
+    MainWindow window{app};
+};
+
+TEST_F(MainWindowTest, PlayerRowsCarryTheirColumnsAndTeamColours) {
+    view().spelerLijst = {
+        {"RedGuy", kPad2 + "12", kPad2 + "50", "Red", RowColour::Red},
+        {"BlueGuy",
+         "\xA0"
+         "100",
+         "\xA0"
+         "999",
+         "Blue", RowColour::Blue},
+        {"Watcher",
+         "\xA0\xA0\xA0"
+         "0",
+         "\xA0\xA0\xA0"
+         "0",
+         "Spec", RowColour::Grey},
+        {"Caf\xE9", "12345", "7", "", RowColour::Black},
+    };
+    window.refresh();
+
+    auto* list = control<QTreeWidget>("spelerLijst");
+    ASSERT_EQ(list->columnCount(), 4);
+    EXPECT_EQ(list->headerItem()->text(1), "Score");
+    EXPECT_EQ(list->headerItem()->text(2), "Ping");
+    EXPECT_EQ(list->headerItem()->text(3), "Team");
+    ASSERT_EQ(list->topLevelItemCount(), 4);
+
+    const QColor expected[] = {QColor(0xFF, 0, 0), QColor(0, 0, 0xFF), QColor(0x80, 0x80, 0x80),
+                               QColor(0, 0, 0)};
+    for (int row = 0; row < 4; ++row) {
+        const QTreeWidgetItem* item = list->topLevelItem(row);
+        for (int column = 0; column < 4; ++column) {
+            EXPECT_EQ(item->foreground(column).color(), expected[row]) << row << "," << column;
+        }
+        EXPECT_TRUE(item->textAlignment(1) & Qt::AlignRight);
+        EXPECT_TRUE(item->textAlignment(2) & Qt::AlignRight);
+    }
+    EXPECT_EQ(list->topLevelItem(0)->text(1), QString(QChar(0xA0)) + QChar(0xA0) + "12");
+    EXPECT_EQ(list->topLevelItem(1)->text(3), "Blue");
+    EXPECT_EQ(list->topLevelItem(3)->text(0), QString::fromUtf8("Caf\u00e9"));  // Latin-1 byte
+
+    // A later reply with fewer players, and one who changed sides: no stale rows or colours.
+    view().spelerLijst = {{"BlueGuy",
+                           "\xA0"
+                           "101",
+                           "\xA0"
+                           "80",
+                           "Red", RowColour::Red}};
+    window.refresh();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(1), QString(QChar(0xA0)) + "101");
+    EXPECT_EQ(list->topLevelItem(0)->text(3), "Red");
+    EXPECT_EQ(list->topLevelItem(0)->foreground(0).color(), QColor(0xFF, 0, 0));
+}
+
+TEST_F(MainWindowTest, AdvancedModeShowsTheExtraTabsAndFollowsItsCheckBox) {
+    auto* tabs = control<QTabWidget>("Tabs");
+    const QStringList captions = {"IRC",    "Game",  "Options", "Srv. Info",
+                                  "Record", "About", "Help",    "Interp"};
+    ASSERT_EQ(tabs->count(), captions.size());
+    for (int i = 0; i < tabs->count(); ++i) EXPECT_EQ(tabs->tabText(i), captions[i]);
+
+    auto advancedTabsShown = [&](bool shown) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            const bool advanced = i == 3 || i == 4 || i == 7;
+            EXPECT_EQ(tabs->isTabVisible(i), advanced ? shown : true) << captions[i].toStdString();
+        }
+    };
+    advancedTabsShown(false);
+
+    auto* box = control<QCheckBox>("Advanced");
+    EXPECT_EQ(box->text(), "Show advanced options / tabs");
+    box->click();
+    EXPECT_TRUE(view().Advanced);
+    advancedTabsShown(true);
+
+    view().Advanced = false;  // as the settings file would leave it
+    window.refresh();
+    EXPECT_FALSE(box->isChecked());
+    advancedTabsShown(false);
+}
+
+TEST_F(MainWindowTest, EntryEnablesTheConnectionButtonWhichSwitchesMonitoring) {
+    EXPECT_FALSE(connectionButton()->isEnabled());
+    EXPECT_EQ(connectionButton()->text(), "Connection: OFF");
+
+    typeIntoEntry("127.0.0.1");
+    EXPECT_EQ(view().Q2Serverlist, "127.0.0.1");
+    EXPECT_TRUE(connectionButton()->isEnabled());
+
+    // Typing in the middle: each redraw must leave the caret where the operator put it.
+    entry()->setCursorPosition(0);
+    QTest::keyClicks(entry(), "x");
+    EXPECT_EQ(view().Q2Serverlist, "x127.0.0.1");
+    QTest::keyClick(entry(), Qt::Key_Delete);
+    EXPECT_EQ(view().Q2Serverlist, "127.0.0.1");
+
+    entry()->selectAll();
+    QTest::keyClick(entry(), Qt::Key_Backspace);
+    EXPECT_EQ(view().Q2Serverlist, "");
+    EXPECT_FALSE(connectionButton()->isEnabled());
+
+    // An entry put there by someone else counts once the operator clicks into it.
+    view().Q2Serverlist = "127.0.0.1:27960 Friday league";
+    window.refresh();
+    EXPECT_FALSE(connectionButton()->isEnabled());
+    QTest::mouseClick(entry(), Qt::LeftButton);
+    EXPECT_TRUE(connectionButton()->isEnabled());
+
+    auto* banner = control<QFrame>("Frame12");
+    EXPECT_TRUE(banner->isHidden());
+    QTest::mouseClick(connectionButton(), Qt::LeftButton);
+    EXPECT_EQ(connectionButton()->text(), "Connection: ON");
+    EXPECT_FALSE(control<QComboBox>("Q2Serverlist")->isEnabled());
+    EXPECT_EQ(entry()->text(), "127.0.0.1:27960 Friday league");
+    EXPECT_FALSE(banner->isHidden());
+    EXPECT_EQ(control<QLabel>("Label62")->text(), "*** LIVE ***");
+    EXPECT_TRUE(control<QPushButton>("Q2Plus")->isEnabled());
+    EXPECT_EQ(control<QLineEdit>("qsGame")->text(), "[no server]");
+
+    QTest::mouseClick(connectionButton(), Qt::LeftButton);
+    EXPECT_EQ(connectionButton()->text(), "Connection: OFF");
+    EXPECT_TRUE(control<QComboBox>("Q2Serverlist")->isEnabled());
+    EXPECT_TRUE(banner->isHidden());
+}
+
+TEST_F(MainWindowTest, SavedServersFillTheDropDownAndPickingOneIsAnEdit) {
+    typeIntoEntry("127.0.0.1:27960 Friday league");
+    connectionButton()->click();
+    auto* add = control<QPushButton>("Q2Plus");
+    EXPECT_EQ(add->text(), "Add this server!");
+    add->click();
+    add->click();  // the same address again is refused
+    EXPECT_EQ(platform.beeps, 1);
+
+    auto* combo = control<QComboBox>("Q2Serverlist");
+    ASSERT_EQ(combo->count(), 1);
+    EXPECT_EQ(combo->itemText(0), "127.0.0.1:27960");
+    EXPECT_EQ(entry()->text(), "127.0.0.1:27960 Friday league");  // the list does not move it
+
+    connectionButton()->click();
+    view().qServers.push_back("127.0.0.2:27910");
+    view().quakeTimerButtonEnabled = false;
+    view().Q2Serverlist.clear();
+    window.refresh();
+    ASSERT_EQ(combo->count(), 2);
+    emit combo->textActivated(combo->itemText(1));
+    EXPECT_EQ(view().Q2Serverlist, "127.0.0.2:27910");
+    EXPECT_TRUE(connectionButton()->isEnabled());
+}
+
+TEST_F(MainWindowTest, ARepliedServerIsDrawnWithoutBeingAsked) {
+    switchOn("10.0.0.5:27960");
+    firstTick();
+    reply(Quake3Reply({{"version", "Q3 1.32b linux"},
+                       {"gamename", "baseq3"},
+                       {"g_gametype", "3"},
+                       {"mapname", "q3dm17"},
+                       {"sv_maxclients", "16"}},
+                      {{"12", "50", "^1Red^7Guy"}, {"3", "120", "Other"}}),
+          "10.0.0.5", 27960);
+
+    EXPECT_EQ(control<QLineEdit>("qsMap")->text(), "q3dm17");
+    EXPECT_EQ(control<QLineEdit>("qsGame")->text(), "baseq3");
+    EXPECT_EQ(control<QTreeWidget>("spelerLijst")->topLevelItemCount(), 2);
+    EXPECT_EQ(control<QLabel>("PlayersMax")->text(), "16");
+    EXPECT_FALSE(control<QFrame>("teamscores")->isHidden());
+    EXPECT_EQ(control<QLabel>("Label9")->text(), QString::fromLatin1(view().Label9.c_str()));
+    const QString info = control<QPlainTextEdit>("QuakeInfoLabel")->toPlainText();
+    EXPECT_TRUE(info.contains("mapname = q3dm17")) << info.toStdString();
+}
+
+TEST_F(MainWindowTest, TeamNamesAreEditableAndServerTextIsNeverMarkup) {
+    view().teamscoresVisible = true;
+    view().Label9 = "<b>Red</b> & co";
+    view().qsRed = "3/41";
+    window.refresh();
+    EXPECT_EQ(control<QLabel>("Label9")->text(), "<b>Red</b> & co");
+    EXPECT_EQ(control<QLabel>("Label9")->textFormat(), Qt::PlainText);
+    EXPECT_EQ(control<QLineEdit>("qsRed")->text(), "3/41");
+
+    auto* red = control<QLineEdit>("txtnaamRED");
+    EXPECT_EQ(red->text(), "Red team");
+    red->setFocus();
+    red->selectAll();
+    QTest::keyClicks(red, QString::fromUtf8("[\u00c9]lite"));
+    EXPECT_EQ(view().txtnaamRED, "[\xC9]lite");
+    EXPECT_EQ(view().txtnaamBLUE, "Blue team");
+
+    view().teamscoresVisible = false;
+    window.refresh();
+    EXPECT_TRUE(control<QFrame>("teamscores")->isHidden());
+}
+
+}  // namespace
+}  // namespace fc::test
