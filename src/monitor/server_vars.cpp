@@ -8,20 +8,44 @@ namespace {
 constexpr std::string_view kQuake3Header = "\xFF\xFF\xFF\xFFstatusResponse";
 }
 
-std::string GetServerVar(std::string_view key, std::string_view reply) {
-    if (key.empty()) return "";
-    // Searched in place: the reply is read with every LF as "\" and one more "\" behind it.
-    const std::size_t n = reply.size() + 1;
-    auto at = [&](std::size_t i) { return i < reply.size() && reply[i] != '\n' ? reply[i] : '\\'; };
-    for (std::size_t p = 0; p + key.size() <= n; ++p) {
+namespace {
+
+// Where `key` first occurs in the reply read with every LF as "\\" (npos when it does not).
+std::size_t FindKey(std::string_view key, std::string_view reply) {
+    const std::size_t backslash = key.find('\\');
+    if (backslash == std::string_view::npos) return reply.find(key);  // LFs cannot matter
+    if (backslash == 0 && key.find('\\', 1) == std::string_view::npos) {
+        // The common "\\key" form: the rest of the key, behind a backslash or an LF.
+        const std::string_view rest = key.substr(1);
+        for (std::size_t p = reply.find(rest, 1); p != std::string_view::npos;
+             p = reply.find(rest, p + 1)) {
+            if (reply[p - 1] == '\\' || reply[p - 1] == '\n') return p - 1;
+        }
+        if (rest.empty() && !reply.empty()) return reply.size();
+        return std::string_view::npos;
+    }
+    // Any other key: compare character by character, the virtual "\\" at the end included.
+    auto at = [&](std::size_t i) {
+        return i < reply.size() && reply[i] != '\n' ? reply[i] : '\\';
+    };
+    for (std::size_t p = 0; p + key.size() <= reply.size() + 1; ++p) {
         std::size_t k = 0;
         while (k < key.size() && at(p + k) == key[k]) ++k;
-        if (k < key.size()) continue;
-        std::string value;
-        for (std::size_t i = p + key.size() + 1; i < n && at(i) != '\\'; ++i) value += reply[i];
-        return value;
+        if (k == key.size()) return p;
     }
-    return "";
+    return std::string_view::npos;
+}
+
+}  // namespace
+
+std::string GetServerVar(std::string_view key, std::string_view reply) {
+    if (key.empty()) return "";
+    const std::size_t p = FindKey(key, reply);
+    if (p == std::string_view::npos) return "";
+    const std::size_t start = p + key.size() + 1;  // the key and the character after it
+    if (start >= reply.size()) return "";
+    const std::size_t end = reply.find_first_of("\\\n", start);
+    return std::string(reply.substr(start, end == std::string_view::npos ? end : end - start));
 }
 
 std::string FilterQ3Colors(std::string_view text) {

@@ -28,6 +28,14 @@ TEST(GetServerVar, FirstOccurrenceWinsEvenInsideAValue) {
     EXPECT_EQ(GetServerVar("\\version", "\\subversion\\a\\version\\b"), "b");
 }
 
+TEST(GetServerVar, LineFeedsReadAsBackslashes) {
+    EXPECT_EQ(GetServerVar("\\version", "hdr\nversion\\Q3\n"), "Q3");
+    EXPECT_EQ(GetServerVar("a\\b", "a\nb\\c"), "c");
+    EXPECT_EQ(GetServerVar("\\", "ab\ncd\\e"), "d");  // one more character is skipped
+    EXPECT_EQ(GetServerVar("x\\", "\\x"), "");  // only the virtual "\\" behind the end
+    EXPECT_EQ(GetServerVar("\\version", "version\\first"), "");
+}
+
 TEST(GetServerVar, KeyAtTheVeryEndGivesEmpty) {
     EXPECT_EQ(GetServerVar("mapname", "\\mapname"), "");
     EXPECT_EQ(GetServerVar("mapname", "\\mapname\\"), "");

@@ -1,0 +1,47 @@
+// Time to handle one status reply, from the datagram to the finished player list (no drawing).
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "monitor/poller.h"
+#include "shell/app.h"
+#include "support/fake_platform.h"
+#include "support/replies.h"
+
+namespace {
+
+std::string Reply(int players) {
+    std::vector<fc::test::PlayerLine> lines;
+    for (int i = 0; i < players; ++i) {
+        const std::string tag = i % 2 ? "^4[BC]^7" : "^1=RC=^7";
+        lines.push_back({std::to_string(i * 3), std::to_string(20 + i), tag + "Player" + std::to_string(i)});
+    }
+    return fc::test::Quake3Reply(
+        {{"sv_maxclients", "64"}, {"version", "ioq3 1.36_GIT linux-x86_64"},
+         {"com_gamename", "Quake3Arena"}, {"g_gametype", "4"}, {"mapname", "oa_ctf4ish"},
+         {"gamename", "baseoa"}, {"timelimit", "20"}, {"capturelimit", "8"},
+         {"sv_hostname", "Benchmark server"}, {"g_needpass", "0"}},
+        lines);
+}
+
+void BM_QuakeReply(benchmark::State& state) {
+    fc::test::FakePlatform platform;
+    fc::App app(platform);
+    fc::OnServerEntryEdited(app, "127.0.0.1:27960");
+    fc::WisselConnectie(app);
+    platform.advance(1000);
+    app.view.redMembers = "\"=RC=Player0\"\"=RC=Player2\"";
+    app.view.blueMembers = "\"[BC]Player1\"\"[BC]Player3\"";
+    const std::string reply = Reply(static_cast<int>(state.range(0)));
+    auto& socket = *platform.udpSockets.at(0);
+    for (auto _ : state) {
+        socket.deliver(reply, "127.0.0.1", 27960);
+        benchmark::DoNotOptimize(app.view.spelerLijst.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * reply.size()));
+}
+BENCHMARK(BM_QuakeReply)->Arg(16)->Arg(64)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

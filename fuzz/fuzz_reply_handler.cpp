@@ -1,0 +1,38 @@
+// Feeds arbitrary datagrams to the whole reply handler of a running monitor. The first byte
+// picks the family the monitor believes in, so every path of the handler is reached.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "monitor/poller.h"
+#include "monitor/reply_handler.h"
+#include "shell/app.h"
+#include "support/fake_platform.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static fc::test::FakePlatform platform;
+    static fc::App app(platform);
+    static bool started = [] {
+        fc::OnServerEntryEdited(app, "127.0.0.1:27960 fuzz");
+        fc::WisselConnectie(app);
+        platform.advance(1000);
+        return true;
+    }();
+    (void)started;
+
+    static const char* const kFamilies[] = {"", "Q2", "Q3", "UT", "None"};
+    if (size > 0) {
+        app.view.gameFamily = kFamilies[data[0] % 5];
+        app.view.teamsKnown = (data[0] & 0x10) != 0;
+        app.view.redMembers = (data[0] & 0x20) ? "\"a\"\"b\"" : "";
+        app.view.portBumped = (data[0] & 0x40) != 0;
+        ++data;
+        --size;
+    }
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    platform.udpSockets.at(0)->deliver(bytes, "127.0.0.1", 27960);
+    // Keep the entry pointing at the server the queries go to, whatever the reply did to it.
+    app.view.Q2Serverlist = "127.0.0.1:27960 fuzz";
+    app.view.Q2ServerlistEnabled = false;
+    return 0;
+}
