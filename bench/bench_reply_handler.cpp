@@ -14,14 +14,20 @@ std::string Reply(int players) {
     std::vector<fc::test::PlayerLine> lines;
     for (int i = 0; i < players; ++i) {
         const std::string tag = i % 2 ? "^4[BC]^7" : "^1=RC=^7";
-        lines.push_back({std::to_string(i * 3), std::to_string(20 + i), tag + "Player" + std::to_string(i)});
+        lines.push_back(
+            {std::to_string(i * 3), std::to_string(20 + i), tag + "Player" + std::to_string(i)});
     }
-    return fc::test::Quake3Reply(
-        {{"sv_maxclients", "64"}, {"version", "ioq3 1.36_GIT linux-x86_64"},
-         {"com_gamename", "Quake3Arena"}, {"g_gametype", "4"}, {"mapname", "oa_ctf4ish"},
-         {"gamename", "baseoa"}, {"timelimit", "20"}, {"capturelimit", "8"},
-         {"sv_hostname", "Benchmark server"}, {"g_needpass", "0"}},
-        lines);
+    return fc::test::Quake3Reply({{"sv_maxclients", "64"},
+                                  {"version", "ioq3 1.36_GIT linux-x86_64"},
+                                  {"com_gamename", "Quake3Arena"},
+                                  {"g_gametype", "4"},
+                                  {"mapname", "oa_ctf4ish"},
+                                  {"gamename", "baseoa"},
+                                  {"timelimit", "20"},
+                                  {"capturelimit", "8"},
+                                  {"sv_hostname", "Benchmark server"},
+                                  {"g_needpass", "0"}},
+                                 lines);
 }
 
 void BM_QuakeReply(benchmark::State& state) {

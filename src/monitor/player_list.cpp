@@ -12,7 +12,7 @@ constexpr char kNonBreakingSpace = '\xA0';
 
 struct TeamLists {
     bool fromServer = false;
-    std::string red;   // " 1 3 ": the row numbers the server puts on each side
+    std::string red;  // " 1 3 ": the row numbers the server puts on each side
     std::string blue;
 };
 

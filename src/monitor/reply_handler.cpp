@@ -18,8 +18,9 @@ namespace {
 // that one, hiding the mod ("baseoa", "osp", ...) the game type is read from.
 constexpr std::string_view kGameNameKey = "\\gamename";
 
-constexpr std::string_view kDisconnect = "\xFF\xFF\xFF\xFF"
-                                         "disconnect";
+constexpr std::string_view kDisconnect =
+    "\xFF\xFF\xFF\xFF"
+    "disconnect";
 
 std::string WithoutMappedPrefix(const std::string& address) {
     constexpr std::string_view kMapped = "::ffff:";

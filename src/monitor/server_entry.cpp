@@ -17,6 +17,8 @@ QueryTarget SplitEntry(std::string_view entry, std::string_view defaultPort) {
     return {address.substr(0, colon), address.substr(colon + 1)};
 }
 
-bool IsRecordingEntry(std::string_view entry) { return Contains(entry, ".rec"); }
+bool IsRecordingEntry(std::string_view entry) {
+    return Contains(entry, ".rec");
+}
 
 }  // namespace fc

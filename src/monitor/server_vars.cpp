@@ -25,9 +25,7 @@ std::size_t FindKey(std::string_view key, std::string_view reply) {
         return std::string_view::npos;
     }
     // Any other key: compare character by character, the virtual "\\" at the end included.
-    auto at = [&](std::size_t i) {
-        return i < reply.size() && reply[i] != '\n' ? reply[i] : '\\';
-    };
+    auto at = [&](std::size_t i) { return i < reply.size() && reply[i] != '\n' ? reply[i] : '\\'; };
     for (std::size_t p = 0; p + key.size() <= reply.size() + 1; ++p) {
         std::size_t k = 0;
         while (k < key.size() && at(p + k) == key[k]) ++k;

@@ -39,11 +39,12 @@ std::unique_ptr<Timer> App::makeTimer(int intervalMs, bool enabled,
     return timer;
 }
 
-void App::addListener(AppListener* listener) { listeners_.push_back(listener); }
+void App::addListener(AppListener* listener) {
+    listeners_.push_back(listener);
+}
 
 void App::removeListener(AppListener* listener) {
-    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener),
-                     listeners_.end());
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
 void App::appendOutput(const std::string& text) {

@@ -12,7 +12,7 @@ struct CommandLine {
     bool json = false;
     bool showVersion = false;
     bool showHelp = false;
-    std::string dir;                  // "" means the default program directory
+    std::string dir;  // "" means the default program directory
     std::optional<std::string> server;
     std::optional<double> durationSeconds;
 };

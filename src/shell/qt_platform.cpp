@@ -17,8 +17,12 @@ namespace fc {
 
 namespace {
 
-QByteArray Bytes(const std::string& s) { return QByteArray(s.data(), static_cast<qsizetype>(s.size())); }
-std::string Text(const QByteArray& b) { return std::string(b.constData(), static_cast<std::size_t>(b.size())); }
+QByteArray Bytes(const std::string& s) {
+    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
+}
+std::string Text(const QByteArray& b) {
+    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
+}
 
 class QtTimer : public Timer {
 public:
@@ -88,8 +92,7 @@ private:
             // A datagram that could not be read (an ICMP error on some systems) carries no
             // sender; it is not a reply.
             if (d.senderAddress().isNull()) continue;
-            onDatagram(Datagram{Text(d.data()), NumericAddress(d.senderAddress()),
-                                d.senderPort()});
+            onDatagram(Datagram{Text(d.data()), NumericAddress(d.senderAddress()), d.senderPort()});
         }
     }
 
@@ -103,13 +106,20 @@ private:
 // Connected 7, Bound 1, Listening 2, Closing 8; an error since the last connect gives 9.
 SocketState MapState(QAbstractSocket::SocketState s) {
     switch (s) {
-        case QAbstractSocket::UnconnectedState: return SocketState::Closed;
-        case QAbstractSocket::HostLookupState: return SocketState::ResolvingHost;
-        case QAbstractSocket::ConnectingState: return SocketState::Connecting;
-        case QAbstractSocket::ConnectedState: return SocketState::Connected;
-        case QAbstractSocket::BoundState: return SocketState::Open;
-        case QAbstractSocket::ListeningState: return SocketState::Listening;
-        case QAbstractSocket::ClosingState: return SocketState::Closing;
+        case QAbstractSocket::UnconnectedState:
+            return SocketState::Closed;
+        case QAbstractSocket::HostLookupState:
+            return SocketState::ResolvingHost;
+        case QAbstractSocket::ConnectingState:
+            return SocketState::Connecting;
+        case QAbstractSocket::ConnectedState:
+            return SocketState::Connected;
+        case QAbstractSocket::BoundState:
+            return SocketState::Open;
+        case QAbstractSocket::ListeningState:
+            return SocketState::Listening;
+        case QAbstractSocket::ClosingState:
+            return SocketState::Closing;
     }
     return SocketState::Error;
 }
@@ -128,10 +138,11 @@ public:
         QObject::connect(&socket_, &QTcpSocket::disconnected, [this] {
             if (onClosed) onClosed();
         });
-        QObject::connect(&socket_, &QTcpSocket::errorOccurred, [this](QAbstractSocket::SocketError) {
-            failed_ = true;
-            if (onError) onError(socket_.errorString().toStdString());
-        });
+        QObject::connect(&socket_, &QTcpSocket::errorOccurred,
+                         [this](QAbstractSocket::SocketError) {
+                             failed_ = true;
+                             if (onError) onError(socket_.errorString().toStdString());
+                         });
     }
     void connectToHost(const std::string& host, int port) override {
         failed_ = false;
@@ -144,7 +155,8 @@ public:
         failed_ = false;
     }
     SocketState state() const override {
-        if (failed_ && socket_.state() == QAbstractSocket::UnconnectedState) return SocketState::Error;
+        if (failed_ && socket_.state() == QAbstractSocket::UnconnectedState)
+            return SocketState::Error;
         return MapState(socket_.state());
     }
     std::string localAddress() const override { return NumericAddress(socket_.localAddress()); }
@@ -166,9 +178,15 @@ std::string NumericAddress(const QHostAddress& address) {
 
 QtPlatform::QtPlatform(QString programDir) : programDir_(std::move(programDir)) {}
 
-std::unique_ptr<Timer> QtPlatform::createTimer() { return std::make_unique<QtTimer>(); }
-std::unique_ptr<UdpSocket> QtPlatform::createUdpSocket() { return std::make_unique<QtUdpSocket>(); }
-std::unique_ptr<TcpSocket> QtPlatform::createTcpSocket() { return std::make_unique<QtTcpSocket>(); }
+std::unique_ptr<Timer> QtPlatform::createTimer() {
+    return std::make_unique<QtTimer>();
+}
+std::unique_ptr<UdpSocket> QtPlatform::createUdpSocket() {
+    return std::make_unique<QtUdpSocket>();
+}
+std::unique_ptr<TcpSocket> QtPlatform::createTcpSocket() {
+    return std::make_unique<QtTcpSocket>();
+}
 
 std::int64_t QtPlatform::nowMs() const {
     static QElapsedTimer clock = [] {
@@ -179,20 +197,26 @@ std::int64_t QtPlatform::nowMs() const {
     return clock.elapsed();
 }
 
-void QtPlatform::processPendingEvents() { QCoreApplication::processEvents(); }
+void QtPlatform::processPendingEvents() {
+    QCoreApplication::processEvents();
+}
 
 void QtPlatform::beep() {
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::beep();
 }
 
-std::string QtPlatform::localHostName() const { return QHostInfo::localHostName().toStdString(); }
+std::string QtPlatform::localHostName() const {
+    return QHostInfo::localHostName().toStdString();
+}
 
 QString QtPlatform::resolve(const std::string& path) const {
     const QString p = QString::fromLocal8Bit(path.c_str());
     return QDir::isAbsolutePath(p) ? p : QDir(programDir_).filePath(p);
 }
 
-bool QtPlatform::fileExists(const std::string& path) const { return QFile::exists(resolve(path)); }
+bool QtPlatform::fileExists(const std::string& path) const {
+    return QFile::exists(resolve(path));
+}
 
 std::optional<std::string> QtPlatform::readFile(const std::string& path) const {
     QFile f(resolve(path));
@@ -212,7 +236,9 @@ bool QtPlatform::appendFile(const std::string& path, const std::string& bytes) {
     return f.write(Bytes(bytes)) == static_cast<qint64>(bytes.size());
 }
 
-bool QtPlatform::makeDirectory(const std::string& path) { return QDir().mkpath(resolve(path)); }
+bool QtPlatform::makeDirectory(const std::string& path) {
+    return QDir().mkpath(resolve(path));
+}
 
 std::vector<std::string> QtPlatform::listDirectory(const std::string& path,
                                                    const std::string& suffix) const {
@@ -220,7 +246,8 @@ std::vector<std::string> QtPlatform::listDirectory(const std::string& path,
     const QDir dir(resolve(path));
     for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
         const std::string n = name.toLocal8Bit().toStdString();
-        if (n.size() >= suffix.size() && n.compare(n.size() - suffix.size(), suffix.size(), suffix) == 0) {
+        if (n.size() >= suffix.size() &&
+            n.compare(n.size() - suffix.size(), suffix.size(), suffix) == 0) {
             names.push_back(n);
         }
     }

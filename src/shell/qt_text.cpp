@@ -7,6 +7,8 @@ QString Display(const std::string& bytes) {
 }
 
 // Characters beyond Latin-1 cannot travel as one byte; Qt writes them as "?".
-std::string FromDisplay(const QString& text) { return text.toLatin1().toStdString(); }
+std::string FromDisplay(const QString& text) {
+    return text.toLatin1().toStdString();
+}
 
 }  // namespace fc

@@ -34,7 +34,9 @@ double LeadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::string PlainNumber(long long value) { return std::to_string(value); }
+std::string PlainNumber(long long value) {
+    return std::to_string(value);
+}
 
 std::string BlankNumber(long long value) {
     return value < 0 ? std::to_string(value) : " " + std::to_string(value);

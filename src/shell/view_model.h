@@ -79,7 +79,7 @@ struct MainView {
     std::string Text1;
 
     // --- Shared values without a control
-    std::string gameFamily;      // "", "Q2", "Q3", "UT" or "None"
+    std::string gameFamily;  // "", "Q2", "Q3", "UT" or "None"
     std::string gameType = "geen";
     std::array<std::string, 6> lastValues;  // 0 time left, 1 red, 2 blue, 3 reply, 5 game name
     std::string lastReplyText;

@@ -23,10 +23,12 @@ protected:
 };
 
 TEST_F(ReplyHandlerTest, Quake3ReplyFillsGameMapStatsAndSize) {
-    const std::string r = Quake3Reply(
-        {{"version", "Q3 1.32b linux"}, {"gamename", "osp"}, {"mapname", "q3dm17"},
-         {"gamestats", "12 3 4"}, {"gamedir", "ignored"}},
-        {{"12", "50", "^1Red^7Guy"}});
+    const std::string r = Quake3Reply({{"version", "Q3 1.32b linux"},
+                                       {"gamename", "osp"},
+                                       {"mapname", "q3dm17"},
+                                       {"gamestats", "12 3 4"},
+                                       {"gamedir", "ignored"}},
+                                      {{"12", "50", "^1Red^7Guy"}});
     serverSays(r);
     EXPECT_EQ(view().gameFamily, "Q3");
     EXPECT_EQ(view().qsGame, "osp");
@@ -74,7 +76,12 @@ TEST_F(ReplyHandlerTest, ServerTeamListsDecideTheSides) {
                            {{"1", "1", "a"}, {"2", "2", "b"}, {"3", "3", "c"}, {"4", "4", "d"}}));
     const auto& rows = view().spelerLijst;
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[0], (PlayerRow{"a", "\xA0\xA0\xA0" "1", "\xA0\xA0\xA0" "1", "Red", RowColour::Red}));
+    EXPECT_EQ(rows[0], (PlayerRow{"a",
+                                  "\xA0\xA0\xA0"
+                                  "1",
+                                  "\xA0\xA0\xA0"
+                                  "1",
+                                  "Red", RowColour::Red}));
     EXPECT_EQ(rows[1].team, "Blue");
     EXPECT_EQ(rows[1].colour, RowColour::Blue);
     EXPECT_EQ(rows[2].team, "Red");
@@ -87,8 +94,8 @@ TEST_F(ReplyHandlerTest, ServerTeamListsDecideTheSides) {
 TEST_F(ReplyHandlerTest, MemberListsDecideWhileTeamsAreKnown) {
     view().redMembers = "\"=RC=Sarge\"\"=RC=Major\"";
     view().blueMembers = "\"[BC]Grism\"";
-    serverSays(Quake3Reply({}, {{"1", "1", "^1=RC=^7Sarge"}, {"2", "2", "^4[BC]^7Grism"},
-                                {"3", "3", "Visitor"}}));
+    serverSays(Quake3Reply(
+        {}, {{"1", "1", "^1=RC=^7Sarge"}, {"2", "2", "^4[BC]^7Grism"}, {"3", "3", "Visitor"}}));
     const auto& rows = view().spelerLijst;
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].team, "Red");

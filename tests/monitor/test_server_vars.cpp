@@ -32,7 +32,7 @@ TEST(GetServerVar, LineFeedsReadAsBackslashes) {
     EXPECT_EQ(GetServerVar("\\version", "hdr\nversion\\Q3\n"), "Q3");
     EXPECT_EQ(GetServerVar("a\\b", "a\nb\\c"), "c");
     EXPECT_EQ(GetServerVar("\\", "ab\ncd\\e"), "d");  // one more character is skipped
-    EXPECT_EQ(GetServerVar("x\\", "\\x"), "");  // only the virtual "\\" behind the end
+    EXPECT_EQ(GetServerVar("x\\", "\\x"), "");        // only the virtual "\\" behind the end
     EXPECT_EQ(GetServerVar("\\version", "version\\first"), "");
 }
 
@@ -59,8 +59,13 @@ TEST(FilterQ3Colors, DropsEachCaretAndTheCharacterAfterIt) {
 }
 
 TEST(Strip160, RemovesOnlyLeadingNonBreakingSpaces) {
-    EXPECT_EQ(Strip160("\xA0\xA0" "12"), "12");
-    EXPECT_EQ(Strip160("1\xA0" "2"), "1\xA0" "2");
+    EXPECT_EQ(Strip160("\xA0\xA0"
+                       "12"),
+              "12");
+    EXPECT_EQ(Strip160("1\xA0"
+                       "2"),
+              "1\xA0"
+              "2");
     EXPECT_EQ(Strip160("\xA0\xA0"), "");
 }
 

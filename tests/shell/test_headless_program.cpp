@@ -25,7 +25,7 @@ struct ProgramRun {
 
 // Runs the program and lets the event loop serve loopback responders meanwhile.
 ProgramRun RunProgram(const QStringList& args, int timeoutMs = 15000,
-               const std::function<void(QProcess&)>& whileRunning = {}) {
+                      const std::function<void(QProcess&)>& whileRunning = {}) {
     QProcess p;
     p.start(FRAGCASTER_BINARY, args);
     ProgramRun run;
@@ -58,16 +58,16 @@ std::vector<QJsonObject> JsonLines(const QByteArray& out) {
 
 TEST(HeadlessProgram, ReportsEveryReplyAsJsonAndEndsAfterItsDuration) {
     QTemporaryDir dir;
-    const std::string reply = Quake3Reply(
-        {{"version", "ioq3 1.36"}, {"gamename", "baseoa"}, {"mapname", "oa_dm1"}},
-        {{"7", "33", "^1=RC=^7Sarge"}, {"-2", "999", "W\xE9ird \"q\""}});
+    const std::string reply =
+        Quake3Reply({{"version", "ioq3 1.36"}, {"gamename", "baseoa"}, {"mapname", "oa_dm1"}},
+                    {{"7", "33", "^1=RC=^7Sarge"}, {"-2", "999", "W\xE9ird \"q\""}});
     UdpResponder server([&](const std::string& q) -> std::optional<std::string> {
         if (q == kQ3Query) return reply;
         return std::nullopt;
     });
     const QString entry = QString("127.0.0.1:%1").arg(server.port());
-    const ProgramRun run = RunProgram({"--headless", "--json", "--dir", dir.path(), "--server", entry,
-                                "--duration", "3.5"});
+    const ProgramRun run = RunProgram(
+        {"--headless", "--json", "--dir", dir.path(), "--server", entry, "--duration", "3.5"});
 
     ASSERT_EQ(run.status, QProcess::NormalExit) << run.err.toStdString();
     EXPECT_EQ(run.exitCode, 0);

@@ -23,7 +23,12 @@ TEST(ReplyEvent, CarriesTheFieldsAndThePlayersWithoutPadding) {
     v.qsMap = "oa_ctf4ish";
     v.matchState = 1;
     v.PlayersPlaying = "2";
-    v.spelerLijst = {{"=RC=Sarge", "\xA0\xA0" "12", "\xA0\xA0" "50", "Red", RowColour::Red},
+    v.spelerLijst = {{"=RC=Sarge",
+                      "\xA0\xA0"
+                      "12",
+                      "\xA0\xA0"
+                      "50",
+                      "Red", RowColour::Red},
                      {"Tab\tName", "-1", "999", "", RowColour::Black}};
     EXPECT_EQ(ReplyEventJson(v),
               "{\"event\":\"reply\",\"gameFamily\":\"Q3\",\"gameType\":\"ctfbq3\","

@@ -46,8 +46,7 @@ TEST_F(LoopbackPolling, RealQuake3ServerBytesShowFamilyMapAndPlayers) {
     EXPECT_EQ(app.view.qsMap, "oa_ctf4ish");
     ASSERT_EQ(app.view.spelerLijst.size(), 6u);
     EXPECT_EQ(app.view.spelerLijst[0].name, "=RC=Sarge");
-    EXPECT_EQ(app.view.Q2Serverlist,
-              "127.0.0.1:" + std::to_string(server.port()) + " test server");
+    EXPECT_EQ(app.view.Q2Serverlist, "127.0.0.1:" + std::to_string(server.port()) + " test server");
     // The first tick asked in all three ways, the Unreal Tournament query first.
     ASSERT_GE(server.queries().size(), 3u);
     EXPECT_EQ(server.queries()[0], "\\status\\");
@@ -56,9 +55,9 @@ TEST_F(LoopbackPolling, RealQuake3ServerBytesShowFamilyMapAndPlayers) {
 }
 
 TEST_F(LoopbackPolling, Quake2ServerIsRecognisedFromItsPrintReply) {
-    const std::string reply = Quake2Reply(
-        {{"gamedir", "ctf"}, {"mapname", "q2ctf5"}, {"version", "3.20 x86 Linux"}},
-        {{"10", "45", "Alpha"}, {"3", "120", "Bravo"}});
+    const std::string reply =
+        Quake2Reply({{"gamedir", "ctf"}, {"mapname", "q2ctf5"}, {"version", "3.20 x86 Linux"}},
+                    {{"10", "45", "Alpha"}, {"3", "120", "Bravo"}});
     UdpResponder server([&](const std::string& q) -> std::optional<std::string> {
         if (q == kQ2Query) return reply;
         return std::nullopt;
@@ -70,7 +69,9 @@ TEST_F(LoopbackPolling, Quake2ServerIsRecognisedFromItsPrintReply) {
     EXPECT_EQ(app.view.qsMap, "q2ctf5");
     ASSERT_EQ(app.view.spelerLijst.size(), 2u);
     EXPECT_EQ(app.view.spelerLijst[1].name, "Bravo");
-    EXPECT_EQ(app.view.spelerLijst[1].ping, "\xA0" "120");
+    EXPECT_EQ(app.view.spelerLijst[1].ping,
+              "\xA0"
+              "120");
 }
 
 TEST_F(LoopbackPolling, SilentServerKeepsLookingForIt) {
@@ -94,8 +95,7 @@ TEST_F(LoopbackPolling, AnswersFromAnotherAddressAreIgnored) {
     WaitUntil([] { return false; }, 300);
     EXPECT_EQ(app.view.gameFamily, "");
     EXPECT_EQ(app.view.qsGame, "[no server]");
-    EXPECT_EQ(app.view.Q2Serverlist,
-              "127.0.0.1:" + std::to_string(server.port()) + " test server");
+    EXPECT_EQ(app.view.Q2Serverlist, "127.0.0.1:" + std::to_string(server.port()) + " test server");
 }
 
 }  // namespace

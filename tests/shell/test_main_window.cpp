@@ -20,7 +20,10 @@
 namespace fc::test {
 namespace {
 
-const std::string kPad2 = "\xA0\xA0";
+// Right-aligned to four characters with non-breaking spaces, as the player list holds them.
+std::string Pad(const std::string& value) {
+    return std::string(value.size() < 4 ? 4 - value.size() : 0, '\xA0') + value;
+}
 
 class MainWindowTest : public MonitorTest {
 protected:
@@ -50,19 +53,9 @@ protected:
 
 TEST_F(MainWindowTest, PlayerRowsCarryTheirColumnsAndTeamColours) {
     view().spelerLijst = {
-        {"RedGuy", kPad2 + "12", kPad2 + "50", "Red", RowColour::Red},
-        {"BlueGuy",
-         "\xA0"
-         "100",
-         "\xA0"
-         "999",
-         "Blue", RowColour::Blue},
-        {"Watcher",
-         "\xA0\xA0\xA0"
-         "0",
-         "\xA0\xA0\xA0"
-         "0",
-         "Spec", RowColour::Grey},
+        {"RedGuy", Pad("12"), Pad("50"), "Red", RowColour::Red},
+        {"BlueGuy", Pad("100"), Pad("999"), "Blue", RowColour::Blue},
+        {"Watcher", Pad("0"), Pad("0"), "Spec", RowColour::Grey},
         {"Caf\xE9", "12345", "7", "", RowColour::Black},
     };
     window.refresh();
@@ -89,12 +82,7 @@ TEST_F(MainWindowTest, PlayerRowsCarryTheirColumnsAndTeamColours) {
     EXPECT_EQ(list->topLevelItem(3)->text(0), QString::fromUtf8("Caf\u00e9"));  // Latin-1 byte
 
     // A later reply with fewer players, and one who changed sides: no stale rows or colours.
-    view().spelerLijst = {{"BlueGuy",
-                           "\xA0"
-                           "101",
-                           "\xA0"
-                           "80",
-                           "Red", RowColour::Red}};
+    view().spelerLijst = {{"BlueGuy", Pad("101"), Pad("80"), "Red", RowColour::Red}};
     window.refresh();
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->topLevelItem(0)->text(1), QString(QChar(0xA0)) + "101");

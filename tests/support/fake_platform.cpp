@@ -61,7 +61,9 @@ void FakeTcpSocket::connectToHost(const std::string& h, int p) {
     state_ = SocketState::Connecting;
 }
 
-std::unique_ptr<Timer> FakePlatform::createTimer() { return std::make_unique<FakeTimer>(*this); }
+std::unique_ptr<Timer> FakePlatform::createTimer() {
+    return std::make_unique<FakeTimer>(*this);
+}
 
 std::unique_ptr<UdpSocket> FakePlatform::createUdpSocket() {
     return std::make_unique<FakeUdpSocket>(*this);
@@ -129,8 +131,8 @@ void FakePlatform::advance(std::int64_t ms) {
 std::string FakePlatform::resolve(const std::string& host) const {
     const auto it = hosts.find(host);
     if (it != hosts.end()) return it->second;
-    const bool numeric = !host.empty() && host.find_first_not_of("0123456789.:abcdefABCDEF") ==
-                                              std::string::npos;
+    const bool numeric =
+        !host.empty() && host.find_first_not_of("0123456789.:abcdefABCDEF") == std::string::npos;
     return numeric ? host : "";
 }
 

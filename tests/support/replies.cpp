@@ -22,7 +22,9 @@ std::string Quake3Reply(const Vars& vars, const std::vector<PlayerLine>& players
     return QuakeReply("statusResponse", vars, players);
 }
 
-std::string CapturesDir() { return FRAGCASTER_CAPTURES_DIR; }
+std::string CapturesDir() {
+    return FRAGCASTER_CAPTURES_DIR;
+}
 
 namespace {
 int HexValue(char c) {
