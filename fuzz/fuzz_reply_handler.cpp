@@ -21,13 +21,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)started;
 
     static const char* const kFamilies[] = {"", "Q2", "Q3", "UT", "None"};
-    if (size > 0) {
+    static const char* const kGameTypes[] = {"geen",  "ctf",    "1vs1", "dm",   "freedm",
+                                             "dmbq3", "ctfbq3", "dmq3", "ctfq3"};
+    // Two leading bytes choose the state the reply meets: family, teams, match state, game
+    // type, and whether the game name counts as new (so detection runs again).
+    if (size >= 2) {
         app.view.gameFamily = kFamilies[data[0] % 5];
         app.view.teamsKnown = (data[0] & 0x10) != 0;
         app.view.redMembers = (data[0] & 0x20) ? "\"a\"\"b\"" : "";
         app.view.portBumped = (data[0] & 0x40) != 0;
-        ++data;
-        --size;
+        app.view.gameType = kGameTypes[data[1] % 9];
+        app.view.matchState = (data[1] >> 4) & 3;
+        if (data[1] & 0x40) app.view.lastValues[5].clear();
+        app.view.spelerLijstSortColumn = (data[1] & 0x80) ? 1 : -1;
+        data += 2;
+        size -= 2;
     }
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     platform.udpSockets.at(0)->deliver(bytes, "127.0.0.1", 27960);

@@ -1,7 +1,251 @@
 #include "match/teams.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "monitor/server_vars.h"
+#include "shell/app.h"
+#include "shell/text_util.h"
+
 namespace fc {
 
-void ResetTeamList(App&) {}
+namespace {
+
+constexpr std::string_view kTagSeparators = "()][.|=- *";
+constexpr std::size_t kMaxTags = 80;
+
+std::string Quoted(const std::string& name) {
+    return "\"" + name + "\"";
+}
+
+void RemoveAll(std::string& list, const std::string& quoted) {
+    for (std::size_t at = list.find(quoted); at != std::string::npos; at = list.find(quoted, at)) {
+        list.erase(at, quoted.size());
+    }
+}
+
+struct TagCount {
+    std::string tag;
+    int count = 0;
+};
+
+std::vector<TagCount> TallyTags(const MainView& v) {
+    std::vector<TagCount> tally;
+    for (const PlayerRow& row : v.spelerLijst) {
+        const std::string tag = getTag(row.name);
+        if (tag.empty()) continue;
+        const auto it = std::find_if(tally.begin(), tally.end(),
+                                     [&](const TagCount& t) { return t.tag == tag; });
+        if (it != tally.end()) {
+            ++it->count;
+        } else if (tally.size() < kMaxTags) {
+            tally.push_back({tag, 1});
+        }
+    }
+    return tally;
+}
+
+RowColour TeamColour(const std::string& team) {
+    if (team == "Red") return RowColour::Red;
+    if (team == "Blue") return RowColour::AssignedBlue;
+    return RowColour::Grey;
+}
+
+}  // namespace
+
+bool ListHolds(const std::string& list, const std::string& name) {
+    if (name.empty()) return list.find("\"\"") != std::string::npos;
+    for (std::size_t at = list.find(name, 1); at != std::string::npos;
+         at = list.find(name, at + 1)) {
+        const std::size_t end = at + name.size();
+        if (list[at - 1] == '"' && end < list.size() && list[end] == '"') return true;
+    }
+    return false;
+}
+
+void ResetTeamList(App& app) {
+    MainView& v = app.view;
+    v.redMembers.clear();
+    v.specMembers.clear();
+    v.blueMembers.clear();
+    for (PlayerRow& row : v.spelerLijst) row.team = "Spec";
+}
+
+std::string getTag(const std::string& name) {
+    const std::string head = name.substr(0, 15);
+    std::string best;
+    std::size_t start = 0;
+    while (start <= head.size()) {
+        std::size_t end = head.find_first_of(kTagSeparators, start);
+        if (end == std::string::npos) end = head.size();
+        const std::size_t length = end - start;
+        if (length >= 2 && length <= 14 && (best.empty() || length < best.size())) {
+            best = head.substr(start, length);
+        }
+        start = end + 1;
+    }
+    return best;
+}
+
+void AutoDetectTags(App& app) {
+    MainView& v = app.view;
+    const std::string scoreA = GetServerVar("Score_A", v.lastReplyText);
+    const std::size_t hyphenA = scoreA.find('-');
+    if (hyphenA != std::string::npos) {
+        const std::string scoreB = GetServerVar("Score_B", v.lastReplyText);
+        const std::size_t hyphenB = scoreB.find('-');
+        v.txtnaamRED = scoreA.substr(hyphenA + 1);
+        v.txtnaamBLUE = hyphenB == std::string::npos ? scoreB : scoreB.substr(hyphenB + 1);
+        return;
+    }
+    const std::vector<TagCount> tally = TallyTags(v);
+    int minimum = 3;
+    v.txtnaamRED = "Red team";
+    v.txtnaamBLUE = "Blue team";
+    if (v.gameType == "dm") {
+        v.txtnaamRED = "Team A";
+        v.txtnaamBLUE = "Team B";
+        minimum = 2;
+    }
+    // Among equal counts the later tag becomes the best and the earlier one moves down.
+    const TagCount* best = nullptr;
+    const TagCount* second = nullptr;
+    int bestCount = minimum;
+    int secondCount = minimum;
+    for (const TagCount& entry : tally) {
+        if (entry.count < secondCount) continue;
+        if (entry.count < bestCount) {
+            second = &entry;
+            secondCount = entry.count;
+        } else {
+            second = best;
+            secondCount = bestCount;
+            best = &entry;
+            bestCount = entry.count;
+        }
+    }
+    if (!best || !second) return;
+    if (v.teamsSwapped) {
+        v.txtnaamBLUE = best->tag;
+        v.txtnaamRED = second->tag;
+    } else {
+        v.txtnaamRED = best->tag;
+        v.txtnaamBLUE = second->tag;
+    }
+}
+
+void AutoAssignNow(App& app) {
+    MainView& v = app.view;
+    ResetTeamList(app);
+    const std::string red = ToLower(v.txtnaamRED);
+    const std::string blue = ToLower(v.txtnaamBLUE);
+    for (PlayerRow& row : v.spelerLijst) {
+        const std::string name = ToLower(row.name);
+        const std::string q = Quoted(row.name);
+        if (Contains(name, red)) {
+            row.team = "Red";
+            RemoveAll(v.specMembers, q);
+            v.redMembers += q;
+        }
+        if (Contains(name, blue)) {
+            row.team = "Blue";
+            RemoveAll(v.redMembers, q);
+            v.blueMembers += q;
+        }
+    }
+}
+
+void KleurLijst(App& app) {
+    for (PlayerRow& row : app.view.spelerLijst) row.colour = TeamColour(row.team);
+}
+
+void OnPlayerListMouse(App& app, bool buttonDown) {
+    app.view.listMouseDown = buttonDown;
+}
+
+void OnPlayerRowClicked(App& app, int index) {
+    MainView& v = app.view;
+    // Only a click with the mouse counts; moving through the list with the keyboard does not.
+    if (!v.listMouseDown) return;
+    if (index < 0 || index >= static_cast<int>(v.spelerLijst.size())) return;
+    PlayerRow& row = v.spelerLijst[static_cast<std::size_t>(index)];
+    const std::string q = Quoted(row.name);
+    if (!v.teamsKnown) {
+        if (ListHolds(v.markedPlayers, row.name)) {
+            RemoveAll(v.markedPlayers, q);
+        } else {
+            v.markedPlayers += q;
+        }
+        return;
+    }
+    if (row.team == "Red") {
+        row.team = "Blue";
+        RemoveAll(v.redMembers, q);
+        v.blueMembers += q;
+    } else if (row.team == "Blue") {
+        row.team = "Spec";
+        RemoveAll(v.blueMembers, q);
+        v.specMembers += q;
+    } else if (row.team == "Spec") {
+        row.team = "Red";
+        RemoveAll(v.specMembers, q);
+        v.redMembers += q;
+    } else {
+        row.team = "Red";
+        v.redMembers += q;
+    }
+    row.colour = TeamColour(row.team);
+}
+
+void OnPlayerListColumnClicked(App& app, int column) {
+    MainView& v = app.view;
+    if (column < 0 || column > 3) return;
+    if (v.spelerLijstSortColumn == column) {
+        v.spelerLijstSortAscending = !v.spelerLijstSortAscending;
+    } else {
+        v.spelerLijstSortColumn = column;
+        v.spelerLijstSortAscending = true;
+    }
+    SortPlayerList(app);
+}
+
+void SortPlayerList(App& app) {
+    MainView& v = app.view;
+    const int column = v.spelerLijstSortColumn;
+    if (column < 0) return;
+    auto key = [column](const PlayerRow& r) -> const std::string& {
+        switch (column) {
+            case 0:
+                return r.name;
+            case 1:
+                return r.score;
+            case 2:
+                return r.ping;
+            default:
+                return r.team;
+        }
+    };
+    const bool numeric = column == 1 || column == 2;
+    auto less = [&](const PlayerRow& a, const PlayerRow& b) {
+        if (numeric) {
+            const double x = LeadingNumber(Strip160(key(a)));
+            const double y = LeadingNumber(Strip160(key(b)));
+            if (x != y) return x < y;
+        }
+        return key(a) < key(b);
+    };
+    if (v.spelerLijstSortAscending) {
+        std::stable_sort(v.spelerLijst.begin(), v.spelerLijst.end(), less);
+    } else {
+        std::stable_sort(v.spelerLijst.begin(), v.spelerLijst.end(),
+                         [&](const PlayerRow& a, const PlayerRow& b) { return less(b, a); });
+    }
+}
+
+void OnTeamNameEdited(App& app, bool red, const std::string& text) {
+    std::string cleaned = text;
+    std::replace(cleaned.begin(), cleaned.end(), '\x03', ' ');
+    (red ? app.view.txtnaamRED : app.view.txtnaamBLUE) = cleaned;
+}
 
 }  // namespace fc

@@ -1,12 +1,43 @@
-// Team names and the team of each player.
+// Team names and the team of each player: clan-tag detection, assignment by team name, the
+// operator's manual assignment, and the row colours.
 #pragma once
+
+#include <string>
 
 namespace fc {
 
 class App;
 
-// Forgets the teams of the last run before a new one starts. Team assignment is not built yet;
-// until then this deliberately changes nothing.
+// Whether a list of quoted names holds the name in quotes. Looks the name up first and then
+// checks the quotes, which is much quicker than searching for the quoted form in long lists.
+bool ListHolds(const std::string& list, const std::string& name);
+
+// Empties the three member lists and puts every row on "Spec".
 void ResetTeamList(App& app);
+
+// The clan tag of a player name: the shortest piece of 2 to 14 characters between separators
+// in its first 15 characters ("[ABC]Player" gives "ABC"); "" when there is none.
+std::string getTag(const std::string& name);
+
+// Names the teams from the server's own team scores, else from the two most common clan tags.
+void AutoDetectTags(App& app);
+
+// Puts every row on the team whose name it contains (ignoring case; "Blue" wins over "Red").
+void AutoAssignNow(App& app);
+
+// Colours every row by its team column.
+void KleurLijst(App& app);
+
+// The operator's clicks on the player list.
+void OnPlayerListMouse(App& app, bool buttonDown);
+void OnPlayerRowClicked(App& app, int row);
+void OnPlayerListColumnClicked(App& app, int column);
+
+// Orders the rows by the chosen column (numeric for score and ping); the server's order when
+// no column was chosen.
+void SortPlayerList(App& app);
+
+// The operator edited a team name: colour codes (character 3) become blanks.
+void OnTeamNameEdited(App& app, bool red, const std::string& text);
 
 }  // namespace fc

@@ -1,7 +1,125 @@
 #include "monitor/game_type.h"
 
+#include "match/teams.h"
+#include "monitor/match_events.h"
+#include "monitor/mod_scores.h"
+#include "monitor/server_vars.h"
+#include "monitor/team_sums.h"
+#include "shell/app.h"
+#include "shell/text_util.h"
+
 namespace fc {
 
-void AnalyseQuakeReply(App&, const std::string&) {}
+namespace {
+
+struct Sides {
+    const char* red;
+    const char* blue;
+    const char* score;
+};
+
+void SetSides(MainView& v, const Sides& s) {
+    v.Label9 = s.red;
+    v.Label10 = s.blue;
+    v.qsRed = s.score;
+    v.qsBlue = s.score;
+}
+
+// Osp duel and team deathmatch publish their score; an Osp server that does not is scored as a
+// base Quake 3 team game.
+void OspScoredGame(App& app, const std::string& reply, const char* fallbackTimeLeft) {
+    MainView& v = app.view;
+    v.gameType = "dmq3";
+    v.qsRed = GetServerVar("Score_Red", reply);
+    if (Trim(v.qsRed).empty()) {
+        v.qsTimeLeft = fallbackTimeLeft;
+        v.gameType = "dmbq3";
+    }
+}
+
+}  // namespace
+
+bool IsBaseQuake3(const std::string& gameName) {
+    const std::string upper = ToUpper(gameName);
+    return upper == "BASEQ3" || upper == "BASEOA";
+}
+
+void DetectGameType(App& app, const std::string& reply) {
+    MainView& v = app.view;
+    const std::string game = ToUpper(v.qsGame);
+    const long long g = WholeNumber(LeadingNumber(GetServerVar("g_gametype", reply)));
+    // Every row that matches is applied in turn, so a later row overrides an earlier one.
+    if (game == "CTF") {
+        SetSides(v, {"Red team", "Blue team", "0/0"});
+        v.teamscoresVisible = true;
+        v.gameType = "ctf";
+    }
+    if (game == "TOURNEY") {
+        if (GetServerVar("match_type", reply) != "TeamPlay") {
+            SetSides(v, {"Player A", "Player B", "0"});
+            v.teamscoresVisible = false;
+            v.gameType = "1vs1";
+        } else {
+            SetSides(v, {"Team A", "Team B", "0"});
+            v.teamscoresVisible = true;
+            v.gameType = "dm";
+        }
+    }
+    if (game == "LITHIUM") {
+        SetSides(v, {"Team A", "Team B", "0"});
+        v.gameType = "freedm";
+    }
+    if (game == "BATTLE") {
+        SetSides(v, {"Team A", "Team B", "0"});
+        v.teamscoresVisible = true;
+        v.gameType = "dm";
+    }
+    if (IsBaseQuake3(v.qsGame) && g >= 2) {
+        SetSides(v, {"Team Red", "Team Blue", "0"});
+        v.teamscoresVisible = true;
+        v.gameType = "dmbq3";
+        v.qsTimeLeft = "20:00";
+    }
+    if (IsBaseQuake3(v.qsGame) && g == 4) {
+        SetSides(v, {"Team Red", "Team Blue", "0/0"});
+        v.teamscoresVisible = true;
+        v.gameType = "ctfbq3";
+        v.qsTimeLeft = "20:00";
+    }
+    if (game == "OSP") v.gameType = "freedm";
+    if (game == "OSP" && g == 1) {
+        SetSides(v, {"Person 1", "Person 2", "0"});
+        v.teamscoresVisible = true;
+        OspScoredGame(app, reply, "10:00");
+    }
+    if (game == "OSP" && g == 3) {
+        SetSides(v, {"Team Red", "Team Blue", "0"});
+        v.teamscoresVisible = true;
+        OspScoredGame(app, reply, "20:00");
+    }
+    if (game == "OSP" && g == 4) {
+        SetSides(v, {"Red team", "Blue team", "0/0"});
+        v.teamscoresVisible = true;
+        v.gameType = "ctfq3";
+    }
+    AutoDetectTags(app);
+    CheckNWissel(app);
+    AutoAssignNow(app);
+}
+
+void AnalyseQuakeReply(App& app, const std::string& reply) {
+    MainView& v = app.view;
+    if (v.qsGame != v.lastValues[5]) DetectGameType(app, reply);
+    UpdateCountsAndLimit(app, reply);
+    ShowReadyTime(app);
+    ReadQuake2CtfStats(app);
+    ReadOspCtfScores(app, reply);
+    RunBaseQuake3TeamClock(app);
+    ReadTourneyTeamScores(app, reply);
+    if (ReadOspScores(app, reply)) RunOspPhaseRules(app, reply);
+    AddTeamSums(app, reply);
+    RunMatchEventRules(app, reply);
+    StoreLastValues(app, reply);
+}
 
 }  // namespace fc

@@ -1,4 +1,5 @@
-// What one Quake reply means: game type, mod, team scores, time left and match events.
+// What one Quake reply means: the game type and mod, the captions and scores of both sides,
+// the time left, the player counts and the average pings.
 #pragma once
 
 #include <string>
@@ -8,7 +9,14 @@ namespace fc {
 class App;
 
 // The back half of the reply handler, run on every Quake reply after the player list and the
-// server variables are filled. Game types and scores are not built yet: deliberately a no-op.
+// server variables are filled.
 void AnalyseQuakeReply(App& app, const std::string& reply);
+
+// Sets the game-type code, captions and starting scores from the game name (the first reply of
+// a run, or when the game name changes), then names and fills the teams.
+void DetectGameType(App& app, const std::string& reply);
+
+// Whether a game name is base Quake 3's; OpenArena ("baseoa") plays the same team games.
+bool IsBaseQuake3(const std::string& gameName);
 
 }  // namespace fc

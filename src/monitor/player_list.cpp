@@ -1,5 +1,6 @@
 #include "monitor/player_list.h"
 
+#include "match/teams.h"
 #include "monitor/server_vars.h"
 #include "shell/app.h"
 #include "shell/text_util.h"
@@ -33,11 +34,10 @@ void AssignTeam(const MainView& v, const TeamLists& lists, int rowNumber, Player
         }
         return;
     }
-    const std::string quoted = "\"" + row.name + "\"";
     if (v.teamsKnown) {
-        if (Contains(v.redMembers, quoted)) {
+        if (ListHolds(v.redMembers, row.name)) {
             SetTeam(row, "Red", RowColour::Red);
-        } else if (Contains(v.blueMembers, quoted)) {
+        } else if (ListHolds(v.blueMembers, row.name)) {
             SetTeam(row, "Blue", RowColour::Blue);
         } else {
             SetTeam(row, "Spec", RowColour::Grey);
@@ -45,7 +45,7 @@ void AssignTeam(const MainView& v, const TeamLists& lists, int rowNumber, Player
         return;
     }
     row.team.clear();
-    row.colour = Contains(v.markedPlayers, quoted) ? RowColour::Grey : RowColour::Black;
+    row.colour = ListHolds(v.markedPlayers, row.name) ? RowColour::Grey : RowColour::Black;
 }
 
 }  // namespace
@@ -101,6 +101,7 @@ void ZetInListView(App& app, const std::string& reply) {
             columns[field] += c;
         }
     }
+    SortPlayerList(app);
     ++v.spelerLijstRedraws;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "irc/bot_commands.h"
+#include "irc/irc_connection.h"
 #include "monitor/poller.h"
 #include "monitor/reply_handler.h"
 
@@ -25,6 +27,16 @@ App::App(Platform& p) : platform(p) {
     QuakeStatus = platform.createUdpSocket();
     QuakeStatus->onDatagram = [this](const Datagram& d) {
         dispatch([&] { OnGameDatagram(*this, d); });
+    };
+
+    Timer1 = makeTimer(200, true, OnTimer1);
+    Timer2 = makeTimer(1000, false, OnTimer2);
+    AntiBanTimer = makeTimer(10000, false, OnAntiBanTimer);
+    ignoreTimer = makeTimer(1000, true, OnIgnoreTimer);
+    ircSocket = platform.createTcpSocket();
+    ircSocket->onConnected = [this] { dispatch([&] { OnIrcConnected(*this); }); };
+    ircSocket->onData = [this](const std::string& bytes) {
+        dispatch([&] { OnIrcData(*this, bytes); });
     };
 }
 
@@ -52,6 +64,12 @@ void App::appendOutput(const std::string& text) {
     view.Text1 += "\r\n";
     if (view.Text1.size() > kOutputLimit) view.Text1.erase(0, view.Text1.size() - kOutputKept);
     for (AppListener* l : listeners_) l->outputAppended(text);
+}
+
+void App::appendOutputRaw(const std::string& bytes) {
+    view.Text1 += bytes;
+    if (view.Text1.size() > kOutputLimit) view.Text1.erase(0, view.Text1.size() - kOutputKept);
+    for (AppListener* l : listeners_) l->outputAppended(bytes);
 }
 
 void App::dispatch(const std::function<void()>& handler) {

@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "irc/irc_session.h"
 #include "shell/platform.h"
 #include "shell/view_model.h"
 
 namespace fc {
 
 inline constexpr const char* kVersion = "1.33";
+inline constexpr int kBuildNumber = 139;
+inline constexpr const char* kWebPage = "https://fragcaster.example.net/";
 
 class AppListener {
 public:
@@ -48,11 +51,22 @@ public:
     // The game-status socket: queries out, replies in.
     std::unique_ptr<UdpSocket> QuakeStatus;
 
+    // The IRC connection with its status refresh, second PONG, re-join while banned and the
+    // ignore-list countdown.
+    std::unique_ptr<TcpSocket> ircSocket;
+    std::unique_ptr<Timer> Timer1;
+    std::unique_ptr<Timer> Timer2;
+    std::unique_ptr<Timer> AntiBanTimer;
+    std::unique_ptr<Timer> ignoreTimer;
+    IrcSession irc;
+
     void addListener(AppListener* listener);
     void removeListener(AppListener* listener);
 
     // Appends a line to the IRC output window (CR LF behind it), keeping it bounded.
     void appendOutput(const std::string& text);
+    // Appends bytes as they are, without a line end (the server's raw text).
+    void appendOutputRaw(const std::string& bytes);
 
     // Runs an event's handler, then tells the listeners the event was handled.
     void dispatch(const std::function<void()>& handler);

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "match/teams.h"
 #include "monitor/poller.h"
 #include "shell/app.h"
 #include "shell/qt_text.h"
@@ -39,6 +40,25 @@ protected:
 
 private:
     std::function<void()> onClick_;
+};
+
+// Tells whether a mouse button is held on the watched widget, leaving the events to it.
+class ButtonWatcher : public QObject {
+public:
+    ButtonWatcher(QObject* watched, std::function<void(bool)> onChange)
+        : QObject(watched), onChange_(std::move(onChange)) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) onChange_(true);
+        if (event->type() == QEvent::MouseButtonRelease) onChange_(false);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void(bool)> onChange_;
 };
 
 template <typename W>
@@ -296,10 +316,22 @@ void GameTab::connectActions() {
             [this] { app_.dispatch([this] { AddServerToList(app_); }); });
 
     connect(txtnaamRED_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        app_.dispatch([&] { app_.view.txtnaamRED = FromDisplay(text); });
+        app_.dispatch([&] { OnTeamNameEdited(app_, true, FromDisplay(text)); });
     });
     connect(txtnaamBLUE_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        app_.dispatch([&] { app_.view.txtnaamBLUE = FromDisplay(text); });
+        app_.dispatch([&] { OnTeamNameEdited(app_, false, FromDisplay(text)); });
+    });
+
+    // A row changes team only by the mouse: the press is seen before the row reports it.
+    new ButtonWatcher(spelerLijst_->viewport(),
+                      [this](bool down) { app_.dispatch([&] { OnPlayerListMouse(app_, down); }); });
+    connect(spelerLijst_, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem* item, int) {
+        const int row = spelerLijst_->indexOfTopLevelItem(item);
+        app_.dispatch([&] { OnPlayerRowClicked(app_, row); });
+    });
+    spelerLijst_->header()->setSectionsClickable(true);
+    connect(spelerLijst_->header(), &QHeaderView::sectionClicked, this, [this](int column) {
+        app_.dispatch([&] { OnPlayerListColumnClicked(app_, column); });
     });
 }
 

@@ -102,8 +102,15 @@ private:
     int port_ = 0;
 };
 
-// Qt's socket states map onto the ten codes: Unconnected 0, HostLookup 4, Connecting 6,
-// Connected 7, Bound 1, Listening 2, Closing 8; an error since the last connect gives 9.
+// Qt's socket states map onto the ten codes as follows:
+//   UnconnectedState 0 closed, BoundState 1 open, ListeningState 2 listening,
+//   HostLookupState 4 resolving host, ConnectingState 6 connecting,
+//   ConnectedState 7 connected, ClosingState 8 closing.
+// Qt has no states for 3 (connection pending) and 5 (host resolved), so they never occur.
+// Two codes come from what happened rather than from Qt's state, since Qt is unconnected in
+// both cases: after the far end closed the connection the socket reads 8 (closing) until the
+// logic closes it, and after a failed connect or a broken connection (host not found, refused,
+// timed out, network error) it reads 9 (error) until the next connect or close.
 SocketState MapState(QAbstractSocket::SocketState s) {
     switch (s) {
         case QAbstractSocket::UnconnectedState:
@@ -128,7 +135,9 @@ class QtTcpSocket : public TcpSocket {
 public:
     QtTcpSocket() {
         QObject::connect(&socket_, &QTcpSocket::connected, [this] {
-            failed_ = false;
+            ended_ = Ended::No;
+            // Lines go out as soon as they are written, not bundled with the next one.
+            socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
             if (onConnected) onConnected();
         });
         QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
@@ -136,34 +145,53 @@ public:
             if (onData && !bytes.empty()) onData(bytes);
         });
         QObject::connect(&socket_, &QTcpSocket::disconnected, [this] {
+            if (closing_) return;
+            if (ended_ == Ended::No) ended_ = Ended::ByPeer;
             if (onClosed) onClosed();
         });
         QObject::connect(&socket_, &QTcpSocket::errorOccurred,
-                         [this](QAbstractSocket::SocketError) {
-                             failed_ = true;
+                         [this](QAbstractSocket::SocketError error) {
+                             if (closing_) return;
+                             ended_ = error == QAbstractSocket::RemoteHostClosedError
+                                          ? Ended::ByPeer
+                                          : Ended::Failed;
                              if (onError) onError(socket_.errorString().toStdString());
                          });
     }
     void connectToHost(const std::string& host, int port) override {
-        failed_ = false;
-        socket_.abort();
+        close();
         socket_.connectToHost(QString::fromLatin1(host.c_str()), static_cast<quint16>(port));
     }
-    void send(const std::string& bytes) override { socket_.write(Bytes(bytes)); }
+    void send(const std::string& bytes) override {
+        socket_.write(Bytes(bytes));
+        socket_.flush();
+    }
+    // Whatever was sent still leaves (a QUIT must reach the server), then the socket is reset.
+    // Closing is the logic's own doing: it raises no closed or error event.
     void close() override {
+        closing_ = true;
+        if (socket_.state() == QAbstractSocket::ConnectedState) {
+            socket_.flush();
+            socket_.disconnectFromHost();
+        }
         socket_.abort();
-        failed_ = false;
+        closing_ = false;
+        ended_ = Ended::No;
     }
     SocketState state() const override {
-        if (failed_ && socket_.state() == QAbstractSocket::UnconnectedState)
-            return SocketState::Error;
+        if (socket_.state() == QAbstractSocket::UnconnectedState) {
+            if (ended_ == Ended::ByPeer) return SocketState::Closing;
+            if (ended_ == Ended::Failed) return SocketState::Error;
+        }
         return MapState(socket_.state());
     }
     std::string localAddress() const override { return NumericAddress(socket_.localAddress()); }
 
 private:
+    enum class Ended { No, ByPeer, Failed };
     QTcpSocket socket_;
-    bool failed_ = false;
+    Ended ended_ = Ended::No;
+    bool closing_ = false;
 };
 
 }  // namespace

@@ -34,6 +34,15 @@ double LeadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
+long long WholeNumber(double value) {
+    constexpr double kLimit = 9.0e18;
+    if (!(value == value)) return 0;  // NaN
+    const double floored = std::floor(value);
+    if (floored >= kLimit) return static_cast<long long>(kLimit);
+    if (floored <= -kLimit) return static_cast<long long>(-kLimit);
+    return static_cast<long long>(floored);
+}
+
 std::string PlainNumber(long long value) {
     return std::to_string(value);
 }
@@ -45,8 +54,8 @@ std::string BlankNumber(long long value) {
 std::string Trim(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
-    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+    while (begin < end && text[begin] == ' ') ++begin;
+    while (end > begin && text[end - 1] == ' ') --end;
     return std::string(text.substr(begin, end - begin));
 }
 
@@ -54,6 +63,14 @@ std::string ToUpper(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
+}
+
+std::string ToLower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     return out;
 }

@@ -10,13 +10,18 @@ namespace fc {
 // decimal number, or 0 when there is none: "60 seconds" reads as 60, "x" as 0.
 double LeadingNumber(std::string_view text);
 
+// A number as a whole number: rounded down, and held within what 64 bits can carry.
+long long WholeNumber(double value);
+
 // A whole number written plainly, without blanks: 7, -3.
 std::string PlainNumber(long long value);
 
 // A whole number with one leading blank when it is not negative: " 7", "-3".
 std::string BlankNumber(long long value);
 
+// Removes leading and trailing blanks (spaces only).
 std::string Trim(std::string_view text);
+std::string ToLower(std::string_view text);
 std::string ToUpper(std::string_view text);
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool EndsWith(std::string_view text, std::string_view suffix);

@@ -5,12 +5,19 @@
 
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
 namespace fc {
 
-enum class RowColour { Black, Red, Blue, Grey };
+// Red FF0000, Blue 0000FF, Grey 808080, Black 000000; AssignedBlue is 0100FF, the blue that
+// team assignment paints (the reply parser paints plain blue).
+// The IRC servers offered before the operator adds his own; the first is the initial choice.
+inline constexpr const char* kBuiltInIrcServers[] = {"irc.quakenet.org", "irc.libera.chat",
+                                                      "irc.oftc.net"};
+
+enum class RowColour { Black, Red, Blue, Grey, AssignedBlue };
 
 // One row of the player list: the name as row text, then score, ping and team.
 struct PlayerRow {
@@ -45,6 +52,9 @@ struct MainView {
     bool Frame12Visible = false;
     std::vector<PlayerRow> spelerLijst;
     int spelerLijstRedraws = 0;
+    int spelerLijstSortColumn = -1;  // -1: in the server's order; else 0 name .. 3 team
+    bool spelerLijstSortAscending = true;
+    bool listMouseDown = false;  // a mouse button is held on the list
 
     // --- Team scores
     std::string txtnaamRED = "Red team";
@@ -78,6 +88,53 @@ struct MainView {
     // --- IRC tab: the output window
     std::string Text1;
 
+    // === IRC bot: the IRC tab, the IRC options and the connection's shared values ===
+    // Connection fields, read when the operator connects.
+    std::string IRCServer = kBuiltInIrcServers[0];
+    std::vector<std::string> IRCServerList{std::begin(kBuiltInIrcServers),
+                                           std::end(kBuiltInIrcServers)};
+    std::string IRCPort = "6667";
+    std::string txtstdKanaal = "#FCST";
+    std::string ircName = "FCST";
+    std::string IRCKey;
+    bool debugAU = false;  // "Show raw text from server"
+    // Locked while a connection is up (DisableOpties / EnableOpties).
+    bool IRCServerEnabled = true;
+    bool txtstdKanaalEnabled = true;
+    bool ircNameEnabled = true;
+    std::string Command3 = "&Connect IRC now!";
+    bool Command3Enabled = true;
+    std::string Command1 = "&Quit IRC";
+    bool Command1Enabled = false;
+    // What the connection shows.
+    std::string IRCStat = "Not connected";
+    std::string IRCTopic = "Not connected";
+    std::vector<std::string> ircLijst;  // nicks in the channel, with their status marks
+    std::string ircZegwat;              // the operator's input line
+    // The match state as the status refresh shows it on the Game tab.
+    std::string qsMatchState = "No";
+    std::string Command2 = "Start it!";
+    bool Command2Enabled = true;
+
+    // Options read when a line is said in the channel or a query is answered.
+    bool ReportToIrc = true;  // "Report to IRC?"
+    bool IRCRemoveColors = false;
+    bool IRCRemoveFontCodes = false;
+    bool IRConjoin = true;               // greet users joining the channel
+    std::string IRCIgnoreTime = "15";    // seconds, as typed
+    std::vector<std::string> ignorelist;  // "nick seconds", in order of arrival
+    std::string KillAllowedFrom;          // blank-separated nicks that may stop the bot
+    bool PriveServer = false;             // "Server is private!"
+    bool serverIsPrivate = false;         // mirror of PriveServer
+
+    // Shared values of the connection.
+    std::string botNick = "Orvexa";
+    std::string botChannel;
+    std::string pingToken;
+    std::int32_t isStarted = 0;
+    std::int32_t isLinesPrinted = 0;
+    // === end of the IRC bot's fields ===
+
     // --- Shared values without a control
     std::string gameFamily;  // "", "Q2", "Q3", "UT" or "None"
     std::string gameType = "geen";
@@ -97,6 +154,8 @@ struct MainView {
     std::int16_t capsBlue = 0;
     std::int16_t capsRedQ3 = 0;
     std::int16_t capsBlueQ3 = 0;
+    std::int32_t avgPingRed = 0;
+    std::int32_t avgPingBlue = 0;
 };
 
 }  // namespace fc

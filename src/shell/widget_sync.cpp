@@ -30,6 +30,8 @@ QColor ColourOf(RowColour colour) {
             return QColor(0xFF, 0x00, 0x00);
         case RowColour::Blue:
             return QColor(0x00, 0x00, 0xFF);
+        case RowColour::AssignedBlue:
+            return QColor(0x01, 0x00, 0xFF);
         case RowColour::Grey:
             return QColor(0x80, 0x80, 0x80);
         case RowColour::Black:

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -229,6 +230,38 @@ TEST_F(MainWindowTest, TeamNamesAreEditableAndServerTextIsNeverMarkup) {
     view().teamscoresVisible = false;
     window.refresh();
     EXPECT_TRUE(control<QFrame>("teamscores")->isHidden());
+}
+
+TEST_F(MainWindowTest, MouseClicksOnRowsMoveThePlayerBetweenTeams) {
+    view().spelerLijst = {{"Ann", Pad("1"), Pad("10"), "Red", RowColour::Red},
+                          {"Bob", Pad("2"), Pad("20"), "Spec", RowColour::Grey}};
+    view().redMembers = "\"Ann\"";
+    window.refresh();
+    auto* list = control<QTreeWidget>("spelerLijst");
+    const QPoint annRow = list->visualItemRect(list->topLevelItem(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, annRow);
+    EXPECT_EQ(view().spelerLijst[0].team, "Blue");
+    EXPECT_EQ(view().blueMembers, "\"Ann\"");
+    EXPECT_EQ(list->topLevelItem(0)->text(3), "Blue");
+    EXPECT_FALSE(view().listMouseDown);
+
+    // Moving through the list with the keyboard assigns nobody.
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(0));
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(view().spelerLijst[1].team, "Spec");
+}
+
+TEST_F(MainWindowTest, HeaderClickSortsTheRowsByScore) {
+    view().spelerLijst = {{"Ann", Pad("9"), Pad("10"), "", RowColour::Black},
+                          {"Bob", Pad("10"), Pad("20"), "", RowColour::Black}};
+    window.refresh();
+    auto* list = control<QTreeWidget>("spelerLijst");
+    QHeaderView* header = list->header();
+    const QPoint score(header->sectionViewportPosition(1) + 5, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, score);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, score);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Bob");  // descending, by number not by text
 }
 
 }  // namespace

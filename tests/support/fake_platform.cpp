@@ -55,10 +55,52 @@ void FakeUdpSocket::deliver(const std::string& bytes, const std::string& from, i
     if (onDatagram) onDatagram(Datagram{bytes, from, fromPort});
 }
 
+FakeTcpSocket::FakeTcpSocket(FakePlatform& platform) : platform_(platform) {
+    platform_.tcpSockets.push_back(this);
+}
+
+FakeTcpSocket::~FakeTcpSocket() {
+    auto& s = platform_.tcpSockets;
+    s.erase(std::remove(s.begin(), s.end(), this), s.end());
+}
+
 void FakeTcpSocket::connectToHost(const std::string& h, int p) {
     host = h;
     port = p;
     state_ = SocketState::Connecting;
+}
+
+void FakeTcpSocket::close() {
+    ++closes;
+    state_ = SocketState::Closed;
+}
+
+void FakeTcpSocket::accept() {
+    state_ = SocketState::Connected;
+    if (onConnected) onConnected();
+}
+
+void FakeTcpSocket::receive(const std::string& bytes) {
+    if (onData) onData(bytes);
+}
+
+void FakeTcpSocket::peerClose() {
+    state_ = SocketState::Closing;
+    if (onClosed) onClosed();
+}
+
+void FakeTcpSocket::fail() {
+    state_ = SocketState::Error;
+    if (onError) onError("connection failed");
+}
+
+std::vector<std::string> FakeTcpSocket::takeLines() {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = sent.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(sent.substr(start, end - start));
+    sent.erase(0, start);
+    return lines;
 }
 
 std::unique_ptr<Timer> FakePlatform::createTimer() {
@@ -70,7 +112,7 @@ std::unique_ptr<UdpSocket> FakePlatform::createUdpSocket() {
 }
 
 std::unique_ptr<TcpSocket> FakePlatform::createTcpSocket() {
-    return std::make_unique<FakeTcpSocket>();
+    return std::make_unique<FakeTcpSocket>(*this);
 }
 
 void FakePlatform::processPendingEvents() {

@@ -61,19 +61,37 @@ private:
     int port_ = 0;
 };
 
+// A TCP connection whose far end is the test: it accepts, sends bytes, closes or fails the
+// connection, and reads what the logic sent.
 class FakeTcpSocket : public TcpSocket {
 public:
+    explicit FakeTcpSocket(FakePlatform& platform);
+    ~FakeTcpSocket() override;
     void connectToHost(const std::string& host, int port) override;
     void send(const std::string& bytes) override { sent += bytes; }
-    void close() override { state_ = SocketState::Closed; }
+    void close() override;
     SocketState state() const override { return state_; }
     std::string localAddress() const override { return "127.0.0.1"; }
+
+    // The far end accepts: the socket is connected and says so.
+    void accept();
+    // Bytes arrive from the far end.
+    void receive(const std::string& bytes);
+    // The far end closes: the socket waits in the closing state until it is closed.
+    void peerClose();
+    // The connection attempt fails (host not found, refused).
+    void fail();
+
+    // The lines sent since the last call, each without its CR LF.
+    std::vector<std::string> takeLines();
 
     std::string host;
     int port = 0;
     std::string sent;
+    int closes = 0;
 
 private:
+    FakePlatform& platform_;
     SocketState state_ = SocketState::Closed;
 };
 
@@ -113,6 +131,7 @@ public:
 
     std::vector<FakeTimer*> timers;
     std::vector<FakeUdpSocket*> udpSockets;
+    std::vector<FakeTcpSocket*> tcpSockets;
 
 private:
     std::int64_t now_ = 0;

@@ -1,0 +1,47 @@
+// The bot's one connection to an IRC server: connecting and quitting, registration, the
+// receive loop that cuts the server's bytes into lines and hands them on, the answers to
+// PING, joining the channel (with its key, after a kick and while banned), and the 200 ms
+// status refresh.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "shell/platform.h"
+
+namespace fc {
+
+class App;
+
+// The Connect button: (re)connects to the server and port of the fields and locks them.
+void ConnectIrc(App& app);
+// The Quit button: says goodbye when connected, closes, and unlocks the fields.
+void QuitIrc(App& app);
+// Sends the QUIT line with the program's quit text when connected (also used on shut-down).
+void SendQuitLine(App& app);
+
+void OnIrcConnected(App& app);
+void OnIrcData(App& app, const std::string& chunk);
+void OnTimer1(App& app);
+void OnTimer2(App& app);
+void OnAntiBanTimer(App& app);
+
+// Sets one of the bot's own user modes, when connected.
+void StuurModeMezelf(App& app, const std::string& mode);
+// Joins a channel with the key field's current text, when connected.
+void JoinAChannel(App& app, const std::string& channel);
+// Lock and unlock the connection fields while a connection is up.
+void DisableOpties(App& app);
+void EnableOpties(App& app);
+
+// Removes CR and LF characters from the end of a text.
+std::string StripCrLf(std::string_view text);
+
+// Whether the connection is up (state 7): the one state in which lines are sent.
+bool IrcConnected(const App& app);
+// The status text for a connection state.
+std::string IrcStatusText(SocketState state);
+// The text of the bot's QUIT line.
+std::string QuitText();
+
+}  // namespace fc

@@ -1,0 +1,40 @@
+// The one way lines are said in the channel, the raw sending of lines, and the IRC text
+// control characters the program writes.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace fc {
+
+class App;
+
+inline constexpr char kIrcBold = '\x02';
+inline constexpr char kIrcColour = '\x03';
+inline constexpr char kIrcUnderline = '\x1F';
+inline constexpr char kIrcReverse = '\x16';
+inline constexpr char kIrcPlain = '\x0F';
+inline constexpr char kCtcp = '\x01';
+
+// The longest line a server takes, CR LF included.
+inline constexpr std::size_t kIrcLineLimit = 512;
+
+// Removes CR, LF and NUL: whatever a text holds (a player's name, a topic, typed chat), it
+// cannot end the line it is put into and start a command of its own.
+std::string WithoutLineBreaks(std::string_view text);
+
+// Sends one line, made safe by WithoutLineBreaks and cut to fit the limit with its CR LF.
+// No check of the connection: callers that need one make it. Returns the line as sent.
+std::string SendIrcLine(App& app, std::string_view line);
+
+// Each colour code with up to two digits after it.
+std::string RemoveColorCodes(std::string_view message);
+// Every bold, underline and reverse code.
+std::string RemoveFontCodes(std::string_view message);
+
+// Says a line to `target` (the channel): applies the stripping options, obeys "Report to
+// IRC?", sends it as a PRIVMSG when connected, counts it and echoes it in the output window.
+void stuurMSG(App& app, const std::string& target, const std::string& message);
+
+}  // namespace fc

@@ -1,0 +1,27 @@
+// Report lines: the operator's templates with their %-codes filled in.
+#pragma once
+
+#include <string>
+
+namespace fc {
+
+class App;
+
+struct ReportValues {
+    std::string teamA;
+    std::string teamB;
+    std::string scoreA;
+    std::string scoreB;
+    std::string pingA;
+    std::string pingB;
+    std::string pointsA;
+    std::string pointsB;
+    std::string capper;
+    std::string timeLeft;
+};
+
+// Replaces the codes of `templ` in a fixed order, each everywhere it occurs; a value holding a
+// code that comes later in the order is expanded too. Reads the server entry and the map.
+std::string MaakRegel(const App& app, const std::string& templ, const ReportValues& values);
+
+}  // namespace fc

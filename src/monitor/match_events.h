@@ -1,0 +1,21 @@
+// Match events inferred from successive Quake replies.
+#pragma once
+
+#include <string>
+
+namespace fc {
+
+class App;
+
+// The Osp match phases (starting, paused, continues). Not built yet: deliberately a no-op.
+void RunOspPhaseRules(App& app, const std::string& reply);
+
+// Begin, capture, score and end announcements by comparing this reply with the previous one.
+// Not built yet: deliberately a no-op.
+void RunMatchEventRules(App& app, const std::string& reply);
+
+// Keeps what the next reply compares against: time left, the two scores (captures for Quake 2
+// and Osp capture-the-flag, frags for base Quake 3 capture-the-flag), the reply and the game.
+void StoreLastValues(App& app, const std::string& reply);
+
+}  // namespace fc

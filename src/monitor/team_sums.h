@@ -1,0 +1,21 @@
+// Team scores and average pings summed from the player list, and the side check of Quake 2
+// capture-the-flag.
+#pragma once
+
+#include <string>
+
+namespace fc {
+
+class App;
+
+// How the rows feed the two scores: 0 the score is the sum of the rows, 1 the server gives the
+// score, 2 captures given and frags summed, 3 captures counted here and frags summed.
+int ScoreSource(const App& app);
+
+void AddTeamSums(App& app, const std::string& reply);
+
+// Quake 2 capture-the-flag: whether the server's red side is the team named blue here, judged
+// by which clan holds more frags.
+void CheckNWissel(App& app);
+
+}  // namespace fc

@@ -1,0 +1,221 @@
+// Clan tags, team names, assignment by name and by the operator's clicks, and row colours.
+#include <gtest/gtest.h>
+
+#include "match/teams.h"
+#include "support/monitor_fixture.h"
+
+namespace fc::test {
+namespace {
+
+class TeamsTest : public MonitorTest {
+protected:
+    void players(const std::vector<std::string>& names) {
+        view().spelerLijst.clear();
+        for (const auto& n : names)
+            view().spelerLijst.push_back({n, "0", "0", "", RowColour::Black});
+    }
+    void clickRow(int index) {
+        OnPlayerListMouse(app, true);
+        OnPlayerRowClicked(app, index);
+        OnPlayerListMouse(app, false);
+    }
+    std::string team(int index) { return view().spelerLijst.at(index).team; }
+};
+
+TEST(GetTag, ShortestPieceOfTwoToFourteenBetweenSeparators) {
+    EXPECT_EQ(getTag("[ABC]Player"), "ABC");
+    EXPECT_EQ(getTag("Player"), "Player");
+    EXPECT_EQ(getTag("x"), "");
+    EXPECT_EQ(getTag("ABCDEFGHIJKLMNO"), "");  // one piece of 15: too long
+    EXPECT_EQ(getTag("=RC=Sarge"), "RC");
+    EXPECT_EQ(getTag("[AB]CD"), "AB");  // equal lengths: the first wins
+    EXPECT_EQ(getTag("a(b)cd.ef|gh*ij"), "cd");
+    EXPECT_EQ(getTag("ABCDEFGHIJKLMN|XY"), "ABCDEFGHIJKLMN");  // only the first 15 count
+    EXPECT_EQ(getTag("--  --"), "");
+    EXPECT_EQ(getTag(""), "");
+    EXPECT_EQ(getTag(std::string(200, 'x')), "");
+}
+
+TEST(ListHolds, FindsExactlyTheQuotedName) {
+    const std::string list = "\"Ann\"\"Bo b\"\"Ann2\"";
+    EXPECT_TRUE(ListHolds(list, "Ann"));
+    EXPECT_TRUE(ListHolds(list, "Bo b"));
+    EXPECT_TRUE(ListHolds(list, "Ann2"));
+    EXPECT_FALSE(ListHolds(list, "An"));
+    EXPECT_FALSE(ListHolds(list, "nn2"));
+    EXPECT_FALSE(ListHolds(list, "Bo"));
+    EXPECT_TRUE(ListHolds(list, ""));  // the quoted empty name: two quotes in a row
+    EXPECT_FALSE(ListHolds("\"Ann\"", ""));
+    EXPECT_FALSE(ListHolds("", "Ann"));
+    EXPECT_FALSE(ListHolds("Ann\"", "Ann"));
+}
+
+TEST_F(TeamsTest, TwoMostFrequentTagsNameTheTeams) {
+    players({"[AA]1", "[BB]1", "[CC]1", "[BB]2", "[CC]2", "[BB]3", "[CC]3", "[AA]2"});
+    AutoDetectTags(app);
+    // BB and CC have three each: the later one met (CC) is the best and names red.
+    EXPECT_EQ(view().txtnaamRED, "CC");
+    EXPECT_EQ(view().txtnaamBLUE, "BB");
+
+    view().teamsSwapped = true;
+    AutoDetectTags(app);
+    EXPECT_EQ(view().txtnaamRED, "BB");
+    EXPECT_EQ(view().txtnaamBLUE, "CC");
+}
+
+TEST_F(TeamsTest, FallbackNamesWhenTooFewTagsAreCommonEnough) {
+    players({"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2"});
+    AutoDetectTags(app);
+    EXPECT_EQ(view().txtnaamRED, "Red team");
+    EXPECT_EQ(view().txtnaamBLUE, "Blue team");
+
+    view().gameType = "dm";  // two a side is enough here
+    AutoDetectTags(app);
+    EXPECT_EQ(view().txtnaamRED, "AA");
+    EXPECT_EQ(view().txtnaamBLUE, "BB");
+
+    players({"[AA]1"});
+    AutoDetectTags(app);
+    EXPECT_EQ(view().txtnaamRED, "Team A");
+    EXPECT_EQ(view().txtnaamBLUE, "Team B");
+}
+
+TEST_F(TeamsTest, ServerTeamNamesWinOverTags) {
+    view().lastReplyText = "\xFF\xFF\xFF\xFFprint\n\\Score_A\\5-Alpha Clan\\Score_B\\Bravo\n";
+    players({"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2", "[BB]3"});
+    AutoDetectTags(app);
+    EXPECT_EQ(view().txtnaamRED, "Alpha Clan");
+    EXPECT_EQ(view().txtnaamBLUE, "Bravo");  // no hyphen: the whole value
+}
+
+TEST_F(TeamsTest, TallyKeepsOnlyTheFirstEightyTags) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 80; ++i) names.push_back("[t" + std::to_string(100 + i) + "]x");
+    for (int i = 0; i < 3; ++i) names.push_back("[late]player" + std::to_string(i));
+    for (int i = 0; i < 3; ++i) names.push_back("[t100]player" + std::to_string(i));
+    for (int i = 0; i < 2; ++i) names.push_back("[t101]player" + std::to_string(i));
+    players(names);
+    AutoDetectTags(app);
+    EXPECT_EQ(view().txtnaamRED, "t100");
+    EXPECT_EQ(view().txtnaamBLUE, "t101");  // "late" never got a place in the tally
+}
+
+TEST_F(TeamsTest, AssignmentByNameIgnoresCaseAndBlueWins) {
+    players({"[ABC]Bob", "xyzzy", "ABC-XYZ", "nobody"});
+    view().txtnaamRED = "abc";
+    view().txtnaamBLUE = "XYZ";
+    AutoAssignNow(app);
+    EXPECT_EQ(team(0), "Red");
+    EXPECT_EQ(team(1), "Blue");
+    EXPECT_EQ(team(2), "Blue");
+    EXPECT_EQ(team(3), "Spec");
+    EXPECT_EQ(view().redMembers, "\"[ABC]Bob\"");
+    EXPECT_EQ(view().blueMembers, "\"xyzzy\"\"ABC-XYZ\"");
+    EXPECT_EQ(view().specMembers, "");
+}
+
+TEST_F(TeamsTest, EmptyTeamNamesTakeEveryone) {
+    players({"a", "b"});
+    view().txtnaamRED = "";
+    AutoAssignNow(app);
+    EXPECT_EQ(team(0), "Red");
+    view().txtnaamBLUE = "";
+    AutoAssignNow(app);
+    EXPECT_EQ(team(0), "Blue");
+    EXPECT_EQ(team(1), "Blue");
+    EXPECT_EQ(view().redMembers, "");
+}
+
+TEST_F(TeamsTest, ThreeClicksWalkARowRoundAndKeepItInOneList) {
+    players({"Ann", "Bob"});
+    view().txtnaamRED = "ann";
+    AutoAssignNow(app);
+    ASSERT_EQ(team(0), "Red");
+    const std::string q = "\"Ann\"";
+    auto listsHolding = [&] {
+        int n = 0;
+        for (const std::string* list :
+             {&view().redMembers, &view().blueMembers, &view().specMembers}) {
+            n += list->find(q) != std::string::npos;
+        }
+        return n;
+    };
+    const std::vector<std::string> cycle = {"Blue", "Spec", "Red"};
+    for (const std::string& next : cycle) {
+        clickRow(0);
+        EXPECT_EQ(team(0), next);
+        EXPECT_EQ(listsHolding(), 1) << next;
+    }
+    EXPECT_EQ(view().redMembers, q);
+    EXPECT_EQ(view().spelerLijst[0].colour, RowColour::Red);
+}
+
+TEST_F(TeamsTest, OnlyMouseClicksOnRealRowsCount) {
+    players({"Ann"});
+    view().spelerLijst[0].team = "";
+    OnPlayerRowClicked(app, 0);  // a keyboard selection: no button held
+    EXPECT_EQ(team(0), "");
+    clickRow(5);
+    clickRow(-1);
+    EXPECT_EQ(view().redMembers, "");
+    clickRow(0);  // unassigned rows go to red
+    EXPECT_EQ(team(0), "Red");
+    EXPECT_EQ(view().redMembers, "\"Ann\"");
+}
+
+TEST_F(TeamsTest, ClicksMarkPlayersWhileTeamsAreUnknown) {
+    players({"Ann", "Bob"});
+    view().teamsKnown = false;
+    clickRow(1);
+    clickRow(0);
+    EXPECT_EQ(view().markedPlayers, "\"Bob\"\"Ann\"");
+    clickRow(1);
+    EXPECT_EQ(view().markedPlayers, "\"Ann\"");
+    EXPECT_EQ(team(1), "");
+}
+
+TEST_F(TeamsTest, ResetAndColours) {
+    players({"a", "b", "c"});
+    view().spelerLijst[0].team = "Red";
+    view().spelerLijst[1].team = "Blue";
+    KleurLijst(app);
+    EXPECT_EQ(view().spelerLijst[0].colour, RowColour::Red);
+    EXPECT_EQ(view().spelerLijst[1].colour, RowColour::AssignedBlue);
+    EXPECT_EQ(view().spelerLijst[2].colour, RowColour::Grey);
+    view().redMembers = "\"a\"";
+    ResetTeamList(app);
+    EXPECT_EQ(view().redMembers, "");
+    for (const auto& row : view().spelerLijst) EXPECT_EQ(row.team, "Spec");
+}
+
+TEST_F(TeamsTest, ColourCodesInTeamNamesBecomeBlanks) {
+    OnTeamNameEdited(app, true,
+                     "\x03"
+                     "04Red\x03");
+    EXPECT_EQ(view().txtnaamRED, " 04Red ");
+    OnTeamNameEdited(app, false, "Blue");
+    EXPECT_EQ(view().txtnaamBLUE, "Blue");
+}
+
+TEST_F(TeamsTest, ScoreColumnSortsByNumberAndFlipsOnASecondClick) {
+    players({"a", "b", "c"});
+    view().spelerLijst[0].score =
+        "\xA0\xA0\xA0"
+        "9";
+    view().spelerLijst[1].score =
+        "\xA0\xA0"
+        "10";
+    view().spelerLijst[2].score =
+        "\xA0\xA0"
+        "-1";
+    OnPlayerListColumnClicked(app, 1);
+    EXPECT_EQ(view().spelerLijst[0].name, "c");
+    EXPECT_EQ(view().spelerLijst[2].name, "b");
+    OnPlayerListColumnClicked(app, 1);
+    EXPECT_EQ(view().spelerLijst[0].name, "b");
+    OnPlayerListColumnClicked(app, 0);
+    EXPECT_EQ(view().spelerLijst[0].name, "a");
+}
+
+}  // namespace
+}  // namespace fc::test

@@ -1,0 +1,274 @@
+// Whole replies through the reply handler, grouped by mod: what the window shows afterwards.
+#include <gtest/gtest.h>
+
+#include "monitor/team_sums.h"
+#include "support/monitor_fixture.h"
+#include "support/replies.h"
+
+namespace fc::test {
+namespace {
+
+class GameTypeTest : public MonitorTest {
+protected:
+    void SetUp() override {
+        switchOn("10.0.0.5:27910");
+        firstTick();
+    }
+    void q2(const Vars& vars, const std::vector<PlayerLine>& players) {
+        reply(Quake2Reply(vars, players), "10.0.0.5", 27910);
+    }
+    void q3(const Vars& vars, const std::vector<PlayerLine>& players) {
+        reply(Quake3Reply(vars, players), "10.0.0.5", 27910);
+    }
+    std::vector<std::string> teams() {
+        std::vector<std::string> out;
+        for (const auto& row : view().spelerLijst) out.push_back(row.team);
+        return out;
+    }
+};
+
+// Six players of two clans, three a side.
+const std::vector<PlayerLine> kClans = {{"10", "50", "[ABC]Ann"}, {"4", "70", "=XY=Bob"},
+                                        {"7", "60", "[ABC]Cid"},  {"2", "90", "=XY=Dan"},
+                                        {"1", "30", "[ABC]Eve"},  {"0", "110", "=XY=Fay"}};
+
+TEST_F(GameTypeTest, Quake2CtfReadsTimeAndScoresFromGamestats) {
+    q2({{"gamedir", "ctf"},
+        {"gamestats", "14:20 3/25 1/14"},
+        {"maxclients", "16"},
+        {"timelimit", "30"}},
+       kClans);
+    EXPECT_EQ(view().gameType, "ctf");
+    EXPECT_EQ(view().Label9, "Red team");
+    EXPECT_EQ(view().Label10, "Blue team");
+    EXPECT_TRUE(view().teamscoresVisible);
+    EXPECT_EQ(view().qsTimeLeft, "14:20");
+    EXPECT_EQ(view().qsRed, "3/25");
+    EXPECT_EQ(view().qsBlue, "1/14");
+    EXPECT_EQ(view().PlayersPlaying, "6");
+    EXPECT_EQ(view().PlayersMax, "16");
+    EXPECT_EQ(view().TimeLimitDM, "30");
+    // The clan with the most frags is red: no swap; tags name the teams (ties: the later wins).
+    EXPECT_EQ(view().txtnaamRED, "XY");
+    EXPECT_EQ(view().txtnaamBLUE, "ABC");
+    EXPECT_EQ(teams(), (std::vector<std::string>{"Blue", "Red", "Blue", "Red", "Blue", "Red"}));
+    EXPECT_EQ(view().lblLagRed, "90");   // (70 + 90 + 110) / 3
+    EXPECT_EQ(view().lblLagBlue, "46");  // (50 + 60 + 30) / 3, rounded down
+    EXPECT_EQ(view().TempLabel1, "True");
+
+    q2({{"gamedir", "ctf"}, {"gamestats", "14:19  3/25 1/14"}}, kClans);
+    EXPECT_EQ(view().qsTimeLeft, "14:19");
+    EXPECT_EQ(view().qsRed, "");  // two blanks skip a field
+    EXPECT_EQ(view().qsBlue, "3/25");
+}
+
+TEST_F(GameTypeTest, Quake2CtfSwapsSidesWhenTheRedTagHoldsFewerFrags) {
+    // XY is named red by the tags but holds fewer frags while the server's red side leads.
+    q2({{"gamedir", "ctf"}, {"gamestats", "14:20 3/25 1/14"}}, {{"10", "50", "[ABC]Ann"},
+                                                                {"1", "70", "=XY=Bob"},
+                                                                {"7", "60", "[ABC]Cid"},
+                                                                {"2", "90", "=XY=Dan"},
+                                                                {"1", "30", "[ABC]Eve"},
+                                                                {"0", "110", "=XY=Fay"}});
+    EXPECT_FALSE(view().teamsSwapped);  // at detection both sides still stand at 0/0
+    CheckNWissel(app);
+    EXPECT_TRUE(view().teamsSwapped);
+}
+
+TEST_F(GameTypeTest, TourneyDuelHidesTheTeamFrame) {
+    view().teamscoresVisible = true;
+    q2({{"gamedir", "Tourney"}, {"match_type", "Duel"}}, {{"5", "40", "Ann"}, {"3", "50", "Bob"}});
+    EXPECT_EQ(view().gameType, "1vs1");
+    EXPECT_EQ(view().Label9, "Player A");
+    EXPECT_EQ(view().Label10, "Player B");
+    EXPECT_FALSE(view().teamscoresVisible);
+}
+
+TEST_F(GameTypeTest, TourneyTeamPlayReadsScoreNamePairs) {
+    const Vars vars = {{"gamedir", "tourney"},
+                       {"match_type", "TeamPlay"},
+                       {"time_remaining", " 12:34 "},
+                       {"Score_A", "12-3"},
+                       {"Score_B", "3-12"}};
+    q2(vars, kClans);
+    EXPECT_EQ(view().gameType, "dm");
+    EXPECT_EQ(view().Label9, "Team A");
+    EXPECT_TRUE(view().teamscoresVisible);
+    EXPECT_EQ(view().qsTimeLeft, "12:34");
+    EXPECT_EQ(view().qsRed, "12");
+    EXPECT_EQ(view().qsBlue, "3");
+    // The server names the teams itself: the text after the hyphen.
+    EXPECT_EQ(view().txtnaamRED, "3");
+    EXPECT_EQ(view().txtnaamBLUE, "12");
+
+    q2({{"gamedir", "tourney"}, {"Score_A", "WARMUP"}, {"Score_B", "WARMUP"}}, kClans);
+    EXPECT_EQ(view().qsRed, "0");
+    EXPECT_EQ(view().qsBlue, "0");
+    q2({{"gamedir", "tourney"}, {"Score_A", "none"}}, kClans);
+    EXPECT_EQ(view().qsRed, "unknown");
+    EXPECT_EQ(view().qsBlue, "unknown");
+}
+
+TEST_F(GameTypeTest, LithiumLeavesTheFrameAsItWas) {
+    view().teamscoresVisible = true;
+    q2({{"gamedir", "lithium"}}, kClans);
+    EXPECT_EQ(view().gameType, "freedm");
+    EXPECT_EQ(view().Label9, "Team A");
+    EXPECT_TRUE(view().teamscoresVisible);
+}
+
+TEST_F(GameTypeTest, BattleSumsTheTeamsWithTwoPlayerClans) {
+    q2({{"gamedir", "battle"}}, {{"5", "40", "[AA]one"},
+                                 {"3", "50", "[AA]two"},
+                                 {"4", "60", "[BB]three"},
+                                 {"6", "70", "[BB]four"},
+                                 {"9", "10", "loner"}});
+    EXPECT_EQ(view().gameType, "dm");
+    EXPECT_EQ(view().txtnaamRED, "BB");  // two a side is enough in team games of this kind
+    EXPECT_EQ(view().txtnaamBLUE, "AA");
+    EXPECT_EQ(view().qsRed, " 10");
+    EXPECT_EQ(view().qsBlue, " 8");
+    EXPECT_EQ(view().lblLagRed, "65");
+}
+
+TEST_F(GameTypeTest, BaseQuake3TeamGameSumsPlayerScores) {
+    q3({{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "3"}},
+       {{"10", "50", "^1[ABC]^7Ann"},
+        {"4", "70", "=XY=Bob"},
+        {"-3", "60", "[ABC]Cid"},
+        {"2", "90", "=XY=Dan"},
+        {"1", "30", "[ABC]Eve"},
+        {"0", "110", "=XY=Fay"}});
+    EXPECT_EQ(view().gameType, "dmbq3");
+    EXPECT_EQ(view().Label9, "Team Red");
+    EXPECT_EQ(view().qsTimeLeft, "20:00");
+    EXPECT_EQ(view().txtnaamRED, "XY");
+    EXPECT_EQ(view().qsRed, " 6");
+    EXPECT_EQ(view().qsBlue, " 8");
+    EXPECT_FALSE(view().TimePlayedXVisible);
+}
+
+TEST_F(GameTypeTest, BaseQuake3CtfPassesBothRowsAndCountsCapturesHere) {
+    q3({{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "4"}, {"timelimit", "15"}},
+       kClans);
+    EXPECT_EQ(view().gameType, "ctfbq3");
+    EXPECT_EQ(view().qsTimeLeft, "15:00");  // waiting for the match: the whole time limit
+    EXPECT_EQ(view().qsRed, "0/6");         // captures counted here / frags of the rows
+    EXPECT_EQ(view().qsBlue, "0/18");
+}
+
+TEST_F(GameTypeTest, OpenArenaPlaysTheBaseQuake3Games) {
+    q3({{"version", "ioq3 1.36"},
+        {"com_gamename", "Quake3Arena"},
+        {"gamename", "baseoa"},
+        {"g_gametype", "4"}},
+       kClans);
+    EXPECT_EQ(view().qsGame, "baseoa");
+    EXPECT_EQ(view().gameType, "ctfbq3");
+    EXPECT_EQ(view().qsRed, "0/6");
+}
+
+TEST_F(GameTypeTest, OspFreeForAllIsProvisional) {
+    q3({{"version", "Q3 1.32"}, {"gamename", "osp"}, {"g_gametype", "0"}}, kClans);
+    EXPECT_EQ(view().gameType, "freedm");
+}
+
+TEST_F(GameTypeTest, OspDuelShowsTheServersScores) {
+    const Vars vars = {{"version", "Q3 1.32"},
+                       {"gamename", "osp"},
+                       {"g_gametype", "1"},
+                       {"Score_Red", "7"},
+                       {"Score_Blue", "4"}};
+    q3(vars, {{"7", "40", "Ann"}, {"4", "50", "Bob"}});
+    EXPECT_EQ(view().gameType, "dmq3");
+    EXPECT_EQ(view().Label9, "Person 1");
+    EXPECT_EQ(view().qsRed, "7");
+    EXPECT_EQ(view().qsBlue, "4");
+}
+
+TEST_F(GameTypeTest, OspTeamDeathmatchWithoutServerScoresFallsBackToBaseQuake3) {
+    q3({{"version", "Q3 1.32"}, {"gamename", "osp"}, {"g_gametype", "3"}}, kClans);
+    EXPECT_EQ(view().gameType, "dmbq3");
+    EXPECT_EQ(view().qsTimeLeft, "20:00");
+    EXPECT_EQ(view().qsRed, " 6");  // summed from the rows instead
+}
+
+TEST_F(GameTypeTest, OspDuelWithoutServerScoresHasTheShortClock) {
+    q3({{"version", "Q3 1.32"}, {"gamename", "osp"}, {"g_gametype", "1"}}, kClans);
+    EXPECT_EQ(view().gameType, "dmbq3");
+    EXPECT_EQ(view().qsTimeLeft, "10:00");
+}
+
+TEST_F(GameTypeTest, OspCtfAddsRowFragsToTheServersCaptures) {
+    const Vars playing = {{"version", "Q3 1.32"},  {"gamename", "osp"}, {"g_gametype", "4"},
+                          {"Score_Time", "12:40"}, {"Score_Red", "2"},  {"Score_Blue", "1"},
+                          {"timelimit", "20"}};
+    q3(playing, kClans);
+    EXPECT_EQ(view().gameType, "ctfq3");
+    EXPECT_EQ(view().Label9, "Red team");
+    EXPECT_EQ(view().qsTimeLeft, "12:40");
+    EXPECT_EQ(view().qsRed, "2/6");
+    EXPECT_EQ(view().qsBlue, "1/18");
+
+    q3({{"version", "Q3 1.32"},
+        {"gamename", "osp"},
+        {"g_gametype", "4"},
+        {"Score_Time", "Starting"},
+        {"timelimit", "20"}},
+       kClans);
+    EXPECT_EQ(view().qsTimeLeft, "20:00");
+    EXPECT_EQ(view().qsRed, "/6");  // no Score_Red yet
+    q3({{"version", "Q3 1.32"},
+        {"gamename", "osp"},
+        {"g_gametype", "4"},
+        {"Score_Time", "Timelimit"}},
+       kClans);
+    EXPECT_EQ(view().qsTimeLeft, "INT");
+}
+
+TEST_F(GameTypeTest, UnknownGameNameKeepsTheCodeAndCaptions) {
+    q3({{"version", "Q3 1.32"}, {"gamename", "osp"}, {"g_gametype", "3"}, {"Score_Red", "1"}},
+       kClans);
+    ASSERT_EQ(view().gameType, "dmq3");
+    q2({{"gamedir", "baseq2"}}, kClans);
+    EXPECT_EQ(view().gameType, "dmq3");
+    EXPECT_EQ(view().Label9, "Team Red");
+}
+
+TEST_F(GameTypeTest, DetectionRunsOnlyWhenTheGameNameChanges) {
+    q2({{"gamedir", "ctf"}, {"gamestats", "14:20 3/25 1/14"}}, kClans);
+    view().txtnaamRED = "Operator's choice";
+    q2({{"gamedir", "ctf"}, {"gamestats", "14:19 3/25 1/14"}}, kClans);
+    EXPECT_EQ(view().txtnaamRED, "Operator's choice");
+}
+
+TEST_F(GameTypeTest, MissingTimeLimitMeansTwentyMinutes) {
+    q2({{"gamedir", "ctf"}, {"timelimit", "0"}}, kClans);
+    EXPECT_EQ(view().TimeLimitDM, "20");
+    q2({{"gamedir", "ctf"}}, kClans);
+    EXPECT_EQ(view().TimeLimitDM, "20");
+}
+
+TEST_F(GameTypeTest, UnknownTeamsShowNoPings) {
+    q3({{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "3"}}, kClans);
+    view().teamsKnown = false;
+    q3({{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "3"}}, kClans);
+    EXPECT_EQ(view().lblLagRed, "0");
+    EXPECT_EQ(view().lblLagBlue, "0");
+    EXPECT_EQ(view().TempLabel1, "False");
+}
+
+TEST_F(GameTypeTest, NonNumericAndHugeScoresDoNotBreakTheSums) {
+    q3({{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "3"}},
+       {{"abc", "x", "[ABC]a"},
+        {std::string(400, '9'), "1", "[ABC]b"},
+        {"99999999999999999999999", "5", "[ABC]c"},
+        {"1", "1", "=XY=d"},
+        {"1", "1", "=XY=e"},
+        {"1", "1", "=XY=f"}});
+    EXPECT_EQ(view().qsRed, " 3");
+    EXPECT_EQ(view().qsBlue, " 9000000000000000000");  // held at what 64 bits carry
+}
+
+}  // namespace
+}  // namespace fc::test
