@@ -1,6 +1,14 @@
 #include "monitor/match_events.h"
 
+#include <cmath>
+
+#include "match/capper.h"
+#include "match/match_clock.h"
+#include "monitor/announcements.h"
+#include "monitor/server_vars.h"
+#include "monitor/team_sums.h"
 #include "shell/app.h"
+#include "shell/text_util.h"
 
 namespace fc {
 
@@ -15,11 +23,206 @@ std::string AfterSlash(const std::string& text) {
     return slash == std::string::npos ? text : text.substr(slash + 1);
 }
 
+long long Number(const std::string& text) {
+    return WholeNumber(LeadingNumber(text));
+}
+
+struct Compared {
+    long long red = 0;
+    long long blue = 0;
+    long long previousRed = 0;
+    long long previousBlue = 0;
+    bool previousBothZero() const { return previousRed == 0 && previousBlue == 0; }
+};
+
+// The scores this reply is compared by: the frags behind the "/" where a score has two parts.
+Compared CompareScores(const MainView& v) {
+    Compared c;
+    if (Contains(v.qsRed, "/")) {
+        c.red = Number(AfterSlash(v.qsRed));
+        c.blue = Number(AfterSlash(v.qsBlue));
+    } else {
+        c.red = Number(v.qsRed);
+        c.blue = Number(v.qsBlue);
+    }
+    c.previousRed = Number(v.lastValues[1]);
+    c.previousBlue = Number(v.lastValues[2]);
+    return c;
+}
+
+void StartBattleClock(App& app, std::int32_t secondsPlayed) {
+    app.battleTimer->setEnabled(true);
+    app.view.secondsPlayed = secondsPlayed;
+}
+
+bool ScoreDrivenGame(const MainView& v) {
+    return (v.gameType == "dm" && ToLower(v.qsGame) == "battle") || v.gameType == "dmq3" ||
+           v.gameType == "dmbq3" || v.gameType == "ctfbq3";
+}
+
+void RunScoreDrivenRules(App& app, const Compared& s) {
+    MainView& v = app.view;
+    if (v.gameType != "dmbq3") {
+        const std::string left = TijdMinus(v.TimeLimitDM + ":00", MinutesSeconds(v.secondsPlayed));
+        if (v.gameType == "dm" || v.gameType == "ctfbq3") v.qsTimeLeft = left;
+    }
+    if (s.red == 0 && s.blue == 0 && v.matchState == 0) v.matchState = 2;
+
+    // Begin by scores: the first points after 0:0.
+    if (s.previousBothZero() && (s.red != 0 || s.blue != 0)) {
+        if (v.matchState == 2) v.matchState = 1;
+        Announce(app, BeginLine(app, BeginForm::Normal));
+        StartBattleClock(app, 20);
+    }
+
+    // Begin by clock: the time left leaves the full time limit.
+    const std::string fullTime = Trim(v.TimeLimitDM) + ":00";
+    if (ToLower(v.qsTimeLeft) != "[no match]" && Trim(v.lastValues[0]) == fullTime &&
+        v.qsTimeLeft != fullTime) {
+        if (v.matchState == 3) {
+            v.matchState = 0;  // the skipped match has started
+        } else {
+            Announce(app, BeginLine(app, BeginForm::ClockRule));
+            v.matchState = 1;
+            StartBattleClock(app, v.gameType == "dmbq3" ? v.secondsPlayed : 6);
+            v.lastReportedRed = 0;
+            v.lastReportedBlue = 0;
+        }
+    }
+
+    // Quiet start: a few points on the board and no match running yet.
+    if (v.matchState != 3 && s.previousBothZero() && v.matchState != 1 &&
+        (s.red >= 1 || s.blue >= 1) && LeadingNumber(v.qsRed) + LeadingNumber(v.qsBlue) < 4) {
+        v.matchState = 1;
+        StartBattleClock(app, 15);
+        v.lastReportedRed = 0;
+        v.lastReportedBlue = 0;
+    }
+
+    if (s.previousBothZero() && (s.red > 0 || s.blue > 0) && v.matchState == 3) v.matchState = 0;
+
+    if (Trim(v.qsTimeLeft) == "INT" && v.matchState == 1) {
+        Announce(app, EndedLine(app));
+        v.matchState = 0;
+        app.battleTimer->setEnabled(false);
+    }
+}
+
+// Base Quake 3 publishes no team captures: a capper found between two replies is one.
+void CountBaseQuake3Captures(App& app, const std::string& reply) {
+    MainView& v = app.view;
+    for (const char* team : {"Blue", "Red"}) {
+        const std::string capper = ExtractPlayer(app, reply, v.lastValues[3], team);
+        if (capper.empty()) continue;
+        ++(std::string(team) == "Blue" ? v.capsBlueQ3 : v.capsRedQ3);
+        Announce(app, CaptureLine(app, v.capsRedQ3, v.capsBlueQ3, capper));
+    }
+}
+
+long long MinutesOf(const std::string& time) {
+    return Number(time.substr(0, time.find(':')));
+}
+
+void RunTourneyTeamRules(App& app) {
+    MainView& v = app.view;
+    const std::string& previous = v.lastValues[0];
+    if (v.qsTimeLeft == "WARMUP" && v.matchState != 3) v.matchState = 2;
+    if (v.qsTimeLeft != "WARMUP" && previous == "WARMUP") {
+        if (v.matchState != 3) {
+            Announce(app, BeginLine(app, BeginForm::Normal));
+            v.matchState = 1;
+        } else {
+            v.matchState = 0;
+        }
+    }
+    if (v.matchState == 2 && v.qsTimeLeft != "WARMUP" && previous != "WARMUP") v.matchState = 0;
+    if (Trim(v.qsTimeLeft) == "0:00" && Trim(previous) != "0:00") {
+        v.lastValues[0] = "0:00";
+        Announce(app, EndedLine(app));
+        v.matchState = 0;
+    }
+    if (v.matchState == 1 && Contains(v.qsTimeLeft, ":") && Contains(v.lastValues[0], ":")) {
+        const long long m = MinutesOf(v.qsTimeLeft);
+        // The report interval in whole minutes, halves to even.
+        const long long k = static_cast<long long>(std::nearbyint(LeadingNumber(v.ReportDM) / 60));
+        if (MinutesOf(v.lastValues[0]) == m + 1 && m + 1 != 20 && m != 0 && k != 0 &&
+            (m + 1) % k == 0) {
+            Announce(app, ScoreLine(app));
+        }
+    }
+}
+
+void RunCaptureTheFlagRules(App& app, const std::string& reply) {
+    MainView& v = app.view;
+    const long long redCaptures = Number(BeforeSlash(v.qsRed));
+    const long long blueCaptures = Number(BeforeSlash(v.qsBlue));
+    const std::string& previous = v.lastValues[0];
+    if (Trim(v.qsTimeLeft) != "INT") {
+        std::string shown = v.qsTimeLeft;
+        while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+        if (v.qsTimeLeft != previous && v.matchState == 2) {
+            Announce(app, BeginLine(app, BeginForm::Normal));
+            v.matchState = 1;
+        } else if (v.matchState == 0 && v.qsTimeLeft == previous && EndsWith(shown, "0:00")) {
+            v.matchState = 2;  // the clock stands at a full minute: waiting for the start
+        }
+        if (v.matchState == 3 && v.qsTimeLeft != previous) v.matchState = 0;
+    }
+    if (v.matchState == 1) {
+        const char* team = nullptr;
+        if (Number(v.lastValues[1]) < redCaptures) team = "Red";
+        if (Number(v.lastValues[2]) < blueCaptures) team = "Blue";
+        if (team) {
+            if (redCaptures + blueCaptures == 1) CheckNWissel(app);
+            const std::string capper = ExtractPlayer(app, reply, v.lastValues[3], team);
+            Announce(app, CaptureLine(app, redCaptures, blueCaptures, capper));
+        }
+    }
+    if (Trim(v.qsTimeLeft) == "INT" && v.matchState == 1) {
+        Announce(app, EndedCtfLine(app, redCaptures, Number(AfterSlash(v.qsRed)), blueCaptures,
+                                   Number(AfterSlash(v.qsBlue))));
+        v.matchState = 0;
+    }
+}
+
 }  // namespace
 
-void RunOspPhaseRules(App&, const std::string&) {}
+void RunOspPhaseRules(App& app, const std::string& reply) {
+    MainView& v = app.view;
+    const std::string t = GetServerVar("Score_Time", reply);
+    if (t == "Starting") {
+        if (v.matchState == 1) {
+            v.matchState = 2;
+            Announce(app, StoppedLine());
+        }
+        v.qsTimeLeft = GetServerVar("timelimit", reply) + ":00";
+        return;
+    }
+    if (t == "Timelimit") {
+        v.qsTimeLeft = "INT";
+        return;
+    }
+    if (t != "PAUSED") {
+        v.qsTimeLeft = t;
+        if (v.pausedShown) {
+            v.pausedShown = false;
+            Announce(app, ContinuesLine(app));
+        }
+    }
+    if (t == "PAUSED" && !v.pausedShown) {
+        Announce(app, PausedLine(app, v.lastValues[0]));
+        v.qsTimeLeft += " (Paused)";
+        v.pausedShown = true;
+    }
+}
 
-void RunMatchEventRules(App&, const std::string&) {}
+void RunMatchEventRules(App& app, const std::string& reply) {
+    MainView& v = app.view;
+    if (ScoreDrivenGame(v)) RunScoreDrivenRules(app, CompareScores(v));
+    if (v.gameType == "ctfbq3") CountBaseQuake3Captures(app, reply);
+    if (v.gameType == "dm" && ToLower(v.qsGame) != "battle") RunTourneyTeamRules(app);
+    if (v.gameType == "ctf" || v.gameType == "ctfq3") RunCaptureTheFlagRules(app, reply);
+}
 
 void StoreLastValues(App& app, const std::string& reply) {
     MainView& v = app.view;

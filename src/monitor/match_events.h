@@ -7,11 +7,11 @@ namespace fc {
 
 class App;
 
-// The Osp match phases (starting, paused, continues). Not built yet: deliberately a no-op.
+// The Osp match phases: starting (a running match stopped), paused and continued once each,
+// and the time left the server publishes.
 void RunOspPhaseRules(App& app, const std::string& reply);
 
-// Begin, capture, score and end announcements by comparing this reply with the previous one.
-// Not built yet: deliberately a no-op.
+// Begin, capture, score and end announcements, by comparing this reply with the previous one.
 void RunMatchEventRules(App& app, const std::string& reply);
 
 // Keeps what the next reply compares against: time left, the two scores (captures for Quake 2

@@ -4,8 +4,11 @@
 
 #include "irc/bot_commands.h"
 #include "irc/irc_connection.h"
+#include "match/match_control.h"
 #include "monitor/poller.h"
 #include "monitor/reply_handler.h"
+#include "settings/shutdown.h"
+#include "settings/startup.h"
 
 namespace fc {
 
@@ -17,10 +20,11 @@ constexpr std::size_t kOutputKept = 9000;
 App::App(Platform& p) : platform(p) {
     quakeTimer = makeTimer(1000, false, OnPollTick);
     seconde = makeTimer(1000, true, OnSecondTick);
-    // The clocks and playback are driven by later parts of the match engine; until those
-    // handlers exist the timers only carry their enabled state and interval.
-    battleTimer = makeTimer(1000, false, nullptr);
-    UTTimer = makeTimer(1000, false, nullptr);
+    battleTimer = makeTimer(1000, false, OnBattleTick);
+    UTTimer = makeTimer(1000, false, OnUTTick);
+    Timer4 = makeTimer(1000, true, OnCaptionTick);
+    // Playback and the event feed's clock come with the recorder and the feed; until then
+    // these timers only carry their enabled state and interval.
     Q2Player = makeTimer(10, false, nullptr);
     InterpTimer = makeTimer(1000, false, nullptr);
 
@@ -38,6 +42,10 @@ App::App(Platform& p) : platform(p) {
     ircSocket->onData = [this](const std::string& bytes) {
         dispatch([&] { OnIrcData(*this, bytes); });
     };
+
+    splashTimer1 = makeTimer(4500, false, OnSplashTimer1);
+    splashTimer2 = makeTimer(3000, false, OnSplashTimer2);
+    quitTimer = makeTimer(500, false, OnQuitTimer);
 }
 
 std::unique_ptr<Timer> App::makeTimer(int intervalMs, bool enabled,

@@ -45,6 +45,7 @@ public:
     std::unique_ptr<Timer> seconde;      // advances secondsPlayed
     std::unique_ptr<Timer> battleTimer;  // Quake match clock
     std::unique_ptr<Timer> UTTimer;      // Unreal Tournament match clock
+    std::unique_ptr<Timer> Timer4;       // the window caption while minimised
     std::unique_ptr<Timer> Q2Player;     // playback of a recording
     std::unique_ptr<Timer> InterpTimer;  // event-feed match clock
 
@@ -59,6 +60,17 @@ public:
     std::unique_ptr<Timer> AntiBanTimer;
     std::unique_ptr<Timer> ignoreTimer;
     IrcSession irc;
+
+    // The splash window's two timers (restore the main window once, then close the splash) and
+    // the timer that starts the second phase of closing.
+    std::unique_ptr<Timer> splashTimer1;
+    std::unique_ptr<Timer> splashTimer2;
+    std::unique_ptr<Timer> quitTimer;
+
+    // What the logic asks of the main window beyond its fields. The window fills these in; the
+    // headless run stands in for it. Unset, they do nothing.
+    std::function<void()> closeMainWindow;    // a close request, as the close button makes
+    std::function<void()> restoreMainWindow;  // back to the normal, not minimised state
 
     void addListener(AppListener* listener);
     void removeListener(AppListener* listener);

@@ -9,6 +9,7 @@
 #include "monitor/server_vars.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
+#include "support/report_recorder.h"
 
 namespace fc::test {
 namespace {
@@ -22,6 +23,19 @@ std::set<std::string> NamesInGameLog(const std::string& logName) {
     std::smatch m;
     while (std::getline(in, line)) {
         if (std::regex_search(line, m, userinfo)) names.insert(FilterQ3Colors(m[1].str()));
+    }
+    return names;
+}
+
+// The capturers in the server's own log, in order, colour codes removed.
+std::vector<std::string> CapturesInGameLog(const std::string& logName) {
+    std::vector<std::string> names;
+    std::ifstream in(CapturesDir() + "/" + logName);
+    const std::regex captured(R"(CTF: \d+ \d+ 1: (.*) captured the )");
+    std::string line;
+    std::smatch m;
+    while (std::getline(in, line)) {
+        if (std::regex_search(line, m, captured)) names.push_back(FilterQ3Colors(m[1].str()));
     }
     return names;
 }
@@ -61,6 +75,31 @@ TEST_P(RecordedMatchTest, EveryReplyShowsTheServerAndItsPlayers) {
     EXPECT_EQ(listener.replies, answered);
     EXPECT_EQ(view().Q2Serverlist, "127.0.0.1:27974 recorded");
     EXPECT_NE(view().QuakeInfoLabel.find("mapname = "), std::string::npos);
+}
+
+// Replayed at the pace it was recorded, so the match clocks run as they did.
+TEST_P(RecordedMatchTest, CapturesReachTheChannelNamingTheirCapturer) {
+    const std::string name = GetParam();
+    const auto replies = LoadCapture(name + ".q3cap");
+    if (replies.empty()) GTEST_SKIP() << "recorded matches not found in " << CapturesDir();
+    ReportRecorder said;
+    app.addListener(&said);
+    view().IRCLineCTF = "CAPTURE by %c%";
+
+    switchOn("127.0.0.1:27974");
+    long long now = 0;
+    for (const RecordedReply& r : replies) {
+        platform.advance(r.ms + 1000 - now);  // the first query went out a second after start
+        now = r.ms + 1000;
+        if (r.answered) reply(r.bytes, "127.0.0.1", 27974);
+    }
+    std::vector<std::string> captures;
+    for (const std::string& line : said.lines) {
+        if (line.rfind("CAPTURE by ", 0) == 0) captures.push_back(line.substr(11));
+    }
+    const std::vector<std::string> expected = CapturesInGameLog(name + ".games.log");
+    EXPECT_EQ(captures, expected);
+    if (name.rfind("ctf", 0) == 0) EXPECT_EQ(expected.size(), 3u);
 }
 
 INSTANTIATE_TEST_SUITE_P(RealServer, RecordedMatchTest,

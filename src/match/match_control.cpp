@@ -1,0 +1,201 @@
+#include "match/match_control.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "irc/outgoing.h"
+#include "match/match_clock.h"
+#include "match/report_lines.h"
+#include "shell/app.h"
+#include "shell/text_util.h"
+
+namespace fc {
+
+namespace {
+
+// A score as the 16-bit counters hold it; one out of their range leaves the counter as it was.
+void StoreScore(std::int16_t& counter, const std::string& score) {
+    const long long value = WholeNumber(LeadingNumber(score));
+    if (value >= std::numeric_limits<std::int16_t>::min() &&
+        value <= std::numeric_limits<std::int16_t>::max()) {
+        counter = static_cast<std::int16_t>(value);
+    }
+}
+
+void SkipOrTake(App& app) {
+    MainView& v = app.view;
+    if (v.matchState == 2) {
+        v.matchState = 3;
+        v.Command2 = "Set 'Ready to start'";
+    } else if (v.matchState == 3) {
+        v.matchState = 2;
+        v.Command2 = "Skip next match";
+    }
+}
+
+void StartClock(App& app, std::int32_t secondsPlayed) {
+    app.battleTimer->setEnabled(true);
+    app.view.secondsPlayed = secondsPlayed;
+    app.view.lastReportedRed = 0;
+    app.view.lastReportedBlue = 0;
+}
+
+// The score report of team games, made from the operator's deathmatch template.
+void SendScoreReport(App& app) {
+    MainView& v = app.view;
+    ReportValues values;
+    values.teamA = v.txtnaamRED;
+    values.teamB = v.txtnaamBLUE;
+    values.scoreA = v.qsRed;
+    values.scoreB = v.qsBlue;
+    values.pingA = PlainNumber(v.avgPingRed);
+    values.pingB = PlainNumber(v.avgPingBlue);
+    values.pointsA = SignedPoints(WholeNumber(LeadingNumber(v.qsRed)) - v.lastReportedRed);
+    values.pointsB = SignedPoints(WholeNumber(LeadingNumber(v.qsBlue)) - v.lastReportedBlue);
+    values.capper = "N/A";
+    values.timeLeft = v.qsTimeLeft;
+    stuurMSG(app, v.botChannel, MaakRegel(app, v.IRCLineDM, values));
+}
+
+void NoteReportedScores(App& app) {
+    StoreScore(app.view.lastReportedRed, app.view.qsRed);
+    StoreScore(app.view.lastReportedBlue, app.view.qsBlue);
+}
+
+}  // namespace
+
+std::string SignedPoints(long long points) {
+    return (points < 0 ? "" : "+") + PlainNumber(points);
+}
+
+std::string TimePlayedText(const App& app) {
+    return MinutesSeconds(app.view.secondsPlayed);
+}
+
+void OnMatchButton(App& app) {
+    MainView& v = app.view;
+    if (v.gameFamily == "UT") {
+        UTTimerControl(app);
+        return;
+    }
+    app.battleTimer->setInterval(1000);
+    if (v.matchState == 0) {
+        v.matchState = 1;
+        const std::string g = ToLower(v.qsGame);
+        // Games whose clock the program keeps itself start it with the seconds a match
+        // typically runs before the operator gets to the button.
+        if (g == "baseq3" && v.gameType == "dmbq3") StartClock(app, 11);
+        if (g == "osp" && v.gameType == "dmq3") StartClock(app, 15);
+        if (g == "osp" && v.gameType == "dmbq3") StartClock(app, 11);
+        if (g == "battle") StartClock(app, 15);
+    } else if (v.matchState == 1) {
+        v.matchState = 0;
+        app.battleTimer->setEnabled(false);
+        v.TimePlayedYVisible = false;
+        v.TimePlayedXVisible = false;
+        v.qsTimeLeftWide = true;
+        v.qsTimeLeft = "20:00";
+    } else {
+        SkipOrTake(app);
+    }
+}
+
+void UTTimerControl(App& app) {
+    MainView& v = app.view;
+    if (v.matchState == 1) {
+        app.UTTimer->setEnabled(false);
+        v.UTTimerTag = v.ReportDM;
+        v.matchState = 0;
+    } else if (v.matchState == 0) {
+        v.matchState = 1;
+        v.UTTimerTag = v.ReportDM;
+        app.UTTimer->setEnabled(true);
+    } else {
+        SkipOrTake(app);
+    }
+}
+
+void OnBattleTick(App& app) {
+    MainView& v = app.view;
+    if (v.matchState == 0 || v.matchState == 2) {
+        v.battleTimerTag = "0";
+        return;
+    }
+    // The counter is compared before it is raised: with 60 a line goes out every 61st tick.
+    const double counter = LeadingNumber(v.battleTimerTag);
+    if (LeadingNumber(v.ReportDM) == counter) {
+        v.battleTimerTag = "0";
+        SendScoreReport(app);
+        NoteReportedScores(app);
+    } else {
+        v.battleTimerTag = PlainNumber(WholeNumber(counter) + 1);
+    }
+    if (v.TimePlayedY) v.TimePlayedX = TimePlayedText(app);
+}
+
+void OnUTTick(App& app) {
+    MainView& v = app.view;
+    // The countdown is lowered before the test: with 60 a line goes out every 60th tick.
+    const long long countdown = WholeNumber(LeadingNumber(v.UTTimerTag)) - 1;
+    v.UTTimerTag = PlainNumber(countdown);
+    if (countdown == 0) {
+        if (v.gameType == "utdm") SendScoreReport(app);
+        NoteReportedScores(app);
+        v.UTTimerTag = v.ReportDM;
+    }
+    ++v.secondsPlayed;
+    v.qsTimeLeft = TijdMinus(Trim(v.TimeLimitDM) + ":00", TimePlayedText(app));
+}
+
+void OnTimePlayedXClicked(App& app) {
+    app.view.TimePlayedXTag = "C";
+}
+
+void OnTimePlayedXEdited(App& app, const std::string& text) {
+    if (app.view.TimePlayedXEditable) app.view.TimePlayedX = text;
+}
+
+void OnTimePlayedYChanged(App& app, bool checked) {
+    MainView& v = app.view;
+    v.TimePlayedY = checked;
+    if (!checked) {
+        v.TimePlayedX = TimePlayedText(app);
+        v.TimePlayedXEditable = true;
+        v.TimePlayedXTag.clear();
+        return;
+    }
+    if (v.TimePlayedXTag == "C") {
+        const std::size_t colon = v.TimePlayedX.find(':');
+        const double minutes = LeadingNumber(v.TimePlayedX.substr(0, colon));
+        const double seconds =
+            colon == std::string::npos ? 0 : LeadingNumber(v.TimePlayedX.substr(colon + 1));
+        const long long total = WholeNumber(minutes * 60 + seconds);
+        if (total >= std::numeric_limits<std::int32_t>::min() &&
+            total <= std::numeric_limits<std::int32_t>::max()) {
+            v.secondsPlayed = static_cast<std::int32_t>(total);
+        }
+    }
+    v.TimePlayedXEditable = false;
+    v.TimePlayedXTag.clear();
+}
+
+void OnReportDMEdited(App& app, const std::string& text) {
+    app.view.ReportDM = LeadingNumber(text) <= 0 ? "40" : text;
+}
+
+void OnCaptionTick(App& app) {
+    MainView& v = app.view;
+    if (!v.windowMinimised) {
+        v.Caption = "~ FCST ~";
+        return;
+    }
+    std::string red = v.qsRed;
+    std::string blue = v.qsBlue;
+    if (Contains(red, "/")) {
+        red = red.substr(0, red.find('/'));
+        blue = blue.substr(0, blue.find('/'));
+    }
+    v.Caption = v.txtnaamRED + " " + red + "|" + v.txtnaamBLUE + " " + blue + "|" + v.qsTimeLeft;
+}
+
+}  // namespace fc

@@ -1,0 +1,84 @@
+#include "monitor/announcements.h"
+
+#include "irc/outgoing.h"
+#include "match/report_lines.h"
+#include "shell/app.h"
+#include "shell/text_util.h"
+
+namespace fc {
+
+namespace {
+
+std::string Sides(const App& app) {
+    const MainView& v = app.view;
+    return "[" + v.txtnaamRED + "] " + Trim(v.qsRed) + " / [" + v.txtnaamBLUE + "] " +
+           Trim(v.qsBlue);
+}
+
+}  // namespace
+
+std::string BeginLine(const App& app, BeginForm form) {
+    const MainView& v = app.view;
+    const std::string head = "*** MATCH BEGIN *** Map playing: " + v.qsMap;
+    if (!v.serverIsPrivate) {
+        return head + "   Server: " + app.QuakeStatus->remoteHost() + ":" +
+               PlainNumber(app.QuakeStatus->remotePort()) + "   Time Left: " + v.qsTimeLeft;
+    }
+    const char* gap = form == BeginForm::ClockRule ? "   " : "  ";
+    return head + "   Server: [PRIVATE!]" + gap + "Time Left: " + v.qsTimeLeft;
+}
+
+std::string StoppedLine() {
+    return "*** Match has stopped ***";
+}
+
+std::string PausedLine(const App& app, const std::string& timeLeft) {
+    return "*** Match has been paused! *** \x03"
+           "14" +
+           Sides(app) + " -- TL: " + timeLeft;
+}
+
+std::string ContinuesLine(const App& app) {
+    return "*** Match continues! *** \x03"
+           "14" +
+           Sides(app) + " -- TL: " + app.view.qsTimeLeft;
+}
+
+std::string EndedLine(const App& app) {
+    return "*** MATCH HAS ENDED! *** FINAL SCORE: " + Sides(app);
+}
+
+std::string EndedCtfLine(const App& app, long long redCaptures, long long redFrags,
+                         long long blueCaptures, long long blueFrags) {
+    const MainView& v = app.view;
+    return "*** MATCH HAS ENDED! *** FINAL SCORE: [" + v.txtnaamRED + "] " +
+           PlainNumber(redCaptures) + " (" + PlainNumber(redFrags) + ") / [" + v.txtnaamBLUE +
+           "] " + PlainNumber(blueCaptures) + " (" + PlainNumber(blueFrags) + ")";
+}
+
+std::string ScoreLine(const App& app) {
+    return "SCORE: " + Sides(app) + " -- Time Left: " + app.view.qsTimeLeft;
+}
+
+std::string CaptureLine(const App& app, long long redCaptures, long long blueCaptures,
+                        const std::string& capper) {
+    const MainView& v = app.view;
+    ReportValues values;
+    values.teamA = v.txtnaamRED;
+    values.teamB = v.txtnaamBLUE;
+    values.scoreA = BlankNumber(redCaptures);
+    values.scoreB = BlankNumber(blueCaptures);
+    values.pingA = v.lblLagRed;
+    values.pingB = v.lblLagBlue;
+    values.pointsA = "N/A";
+    values.pointsB = "N/A";
+    values.capper = capper;
+    values.timeLeft = v.qsTimeLeft;
+    return MaakRegel(app, v.IRCLineCTF, values);
+}
+
+void Announce(App& app, const std::string& line) {
+    stuurMSG(app, app.view.botChannel, line);
+}
+
+}  // namespace fc

@@ -1,0 +1,29 @@
+// The fixed lines the match events say in the channel.
+#pragma once
+
+#include <string>
+
+namespace fc {
+
+class App;
+
+enum class BeginForm { Normal, ClockRule };
+
+// "*** MATCH BEGIN *** ...": the server shown, or "[PRIVATE!]" for a private server.
+std::string BeginLine(const App& app, BeginForm form);
+std::string StoppedLine();
+std::string PausedLine(const App& app, const std::string& timeLeft);
+std::string ContinuesLine(const App& app);
+std::string EndedLine(const App& app);
+std::string EndedCtfLine(const App& app, long long redCaptures, long long redFrags,
+                         long long blueCaptures, long long blueFrags);
+std::string ScoreLine(const App& app);
+
+// The capture line from the operator's capture-the-flag template.
+std::string CaptureLine(const App& app, long long redCaptures, long long blueCaptures,
+                        const std::string& capper);
+
+// Says a line in the bot's channel.
+void Announce(App& app, const std::string& line);
+
+}  // namespace fc

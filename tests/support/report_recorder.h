@@ -1,0 +1,22 @@
+// Collects every line the program hands to the channel, in order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "shell/app.h"
+
+namespace fc::test {
+
+class ReportRecorder : public AppListener {
+public:
+    void reportSaid(const std::string&, const std::string& text) override { lines.push_back(text); }
+    std::vector<std::string> take() {
+        auto out = std::move(lines);
+        lines.clear();
+        return out;
+    }
+    std::vector<std::string> lines;
+};
+
+}  // namespace fc::test
