@@ -10,12 +10,14 @@
 
 namespace {
 
-std::string Reply(int players) {
+// A reply of a capture-the-flag server; from round 1 on, player 0 captures once a round.
+std::string Reply(int players, int round = 0) {
     std::vector<fc::test::PlayerLine> lines;
     for (int i = 0; i < players; ++i) {
         const std::string tag = i % 2 ? "^4[BC]^7" : "^1=RC=^7";
+        const int score = i * 3 + (i == 0 ? round * 5 : 0);
         lines.push_back(
-            {std::to_string(i * 3), std::to_string(20 + i), tag + "Player" + std::to_string(i)});
+            {std::to_string(score), std::to_string(20 + i), tag + "Player" + std::to_string(i)});
     }
     return fc::test::Quake3Reply({{"sv_maxclients", "64"},
                                   {"version", "ioq3 1.36_GIT linux-x86_64"},
@@ -47,6 +49,26 @@ void BM_QuakeReply(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * reply.size()));
 }
 BENCHMARK(BM_QuakeReply)->Arg(16)->Arg(64)->Unit(benchmark::kMicrosecond);
+
+// A running base Quake 3 capture-the-flag match in which every reply holds a capture: the
+// capper search compares all 64 players with the previous reply on each one.
+void BM_CaptureReply(benchmark::State& state) {
+    fc::test::FakePlatform platform;
+    fc::App app(platform);
+    app.view.IRCLineCTF = "Cap by %c% %as%:%bs% TL %tl%";
+    fc::OnServerEntryEdited(app, "127.0.0.1:27960");
+    fc::WisselConnectie(app);
+    platform.advance(1000);
+    auto& socket = *platform.udpSockets.at(0);
+    socket.deliver(Reply(64, 0), "127.0.0.1", 27960);
+    int round = 1;
+    for (auto _ : state) {
+        socket.deliver(Reply(64, round++), "127.0.0.1", 27960);
+        benchmark::DoNotOptimize(app.view.capsRedQ3);
+    }
+    state.counters["captures"] = app.view.capsRedQ3 + app.view.capsBlueQ3;
+}
+BENCHMARK(BM_CaptureReply)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -1,6 +1,9 @@
 #include "match/capper.h"
 
 #include <cstdint>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "irc/outgoing.h"
 #include "match/report_lines.h"
@@ -18,6 +21,13 @@ constexpr std::size_t kRecordWidth = kNameWidth + kScoreWidth;
 constexpr std::size_t kSnapshotNameWidth = 50;
 constexpr std::size_t kSnapshotScoreWidth = 10;
 constexpr std::size_t kSnapshotWidth = kSnapshotNameWidth + kSnapshotScoreWidth;
+
+// Appends a value in its fixed-width field: padded with blanks, or cut when longer.
+void AppendField(std::string& out, const std::string& value, std::size_t width) {
+    const std::size_t n = value.size() < width ? value.size() : width;
+    out.append(value, 0, n);
+    out.append(width - n, ' ');
+}
 
 // Fits a value into its fixed-width field: padded with blanks, or cut when longer.
 std::string Field(const std::string& value, std::size_t width) {
@@ -52,6 +62,7 @@ std::string Unquoted(const std::string& field) {
 
 std::string ZetInEenRegel(const std::string& reply) {
     std::string records;
+    records.reserve(reply.size());
     int lineBreaks = 0;
     int field = 0;
     std::string name;
@@ -61,7 +72,8 @@ std::string ZetInEenRegel(const std::string& reply) {
             ++lineBreaks;
             field = 0;
             if (lineBreaks >= 3) {
-                records += Field(name, kNameWidth) + Field(score, kScoreWidth);
+                AppendField(records, name, kNameWidth);
+                AppendField(records, score, kScoreWidth);
                 name.clear();
                 score.clear();
             }
@@ -79,13 +91,95 @@ std::string ZetInEenRegel(const std::string& reply) {
     return records;
 }
 
+namespace {
+
+struct Rise {
+    std::string candidate;  // the name, quotes and blanks taken off
+    long long now = 0;
+    long long before = 0;
+};
+
+// The first offset of every 20-character window of the previous reply's records that could
+// be a name field of the current one (it starts with a character some name field starts with):
+// the same answer as searching each name field, for the price of one pass.
+class NameIndex {
+public:
+    NameIndex(const std::string& current, const std::string& previous) {
+        bool starts[256] = {};
+        for (std::size_t at = 0; at + kRecordWidth <= current.size(); at += kRecordWidth) {
+            starts[static_cast<unsigned char>(current[at])] = true;
+        }
+        const std::string_view b(previous);
+        for (std::size_t i = 0; i + kNameWidth <= b.size(); ++i) {
+            if (starts[static_cast<unsigned char>(b[i])])
+                first_.emplace(b.substr(i, kNameWidth), i);
+        }
+    }
+    std::size_t find(std::string_view nameField) const {
+        const auto it = first_.find(nameField);
+        return it == first_.end() ? std::string::npos : it->second;
+    }
+
+private:
+    std::unordered_map<std::string_view, std::size_t> first_;
+};
+
+// How each player's score moved between two replies. Worked out once per pair of replies: the
+// search runs for both teams on the same two replies.
+const std::vector<Rise>& RisesBetween(const std::string& current, const std::string& previous,
+                                      bool filterColours) {
+    struct Records {
+        std::string reply;
+        bool filtered = false;
+        std::string records;
+        bool matches(const std::string& r, bool f) const { return filtered == f && reply == r; }
+        void make(const std::string& r, bool f) {
+            reply = r;
+            filtered = f;
+            records = ZetInEenRegel(f ? FilterQ3Colors(r) : r);
+        }
+    };
+    static Records now;
+    static Records before;
+    static std::vector<Rise> rises;
+    static bool valid = false;
+    if (valid && now.matches(current, filterColours) && before.matches(previous, filterColours)) {
+        return rises;
+    }
+    // The reply of the last search is usually the previous one of this search.
+    if (now.matches(previous, filterColours)) {
+        std::swap(before, now);
+    } else {
+        before.make(previous, filterColours);
+    }
+    if (!now.matches(current, filterColours)) now.make(current, filterColours);
+    valid = true;
+    rises.clear();
+    const std::string& a = now.records;
+    const std::string& b = before.records;
+    const NameIndex index(a, b);
+    const std::string_view records(a);
+    for (std::size_t at = 0; at + kRecordWidth <= a.size(); at += kRecordWidth) {
+        const std::string_view nameField = records.substr(at, kNameWidth);
+        const std::size_t found = index.find(nameField);
+        if (found == std::string::npos) continue;
+        Rise r;
+        r.now = WholeNumber(LeadingNumber(records.substr(at + kNameWidth, kScoreWidth)));
+        r.before =
+            WholeNumber(LeadingNumber(std::string_view(b).substr(found + kNameWidth, kScoreWidth)));
+        r.candidate = Unquoted(std::string(nameField));
+        rises.push_back(std::move(r));
+    }
+    return rises;
+}
+
+}  // namespace
+
 std::string ExtractPlayer(App& app, const std::string& current, const std::string& previous,
                           const std::string& team) {
     MainView& v = app.view;
     if (!AnyTeamAssigned(v)) v.teamsKnown = false;
     const bool quake3Ctf = v.gameType == "ctfq3" || v.gameType == "ctfbq3";
-    const std::string a = ZetInEenRegel(quake3Ctf ? FilterQ3Colors(current) : current);
-    const std::string b = ZetInEenRegel(quake3Ctf ? FilterQ3Colors(previous) : previous);
     // A capture is worth less than 9 points in Quake 3 mods (and at least 5 in base Quake 3,
     // more than any assist), less than 22 in Quake 2.
     const int upper = quake3Ctf ? 9 : 22;
@@ -93,23 +187,16 @@ std::string ExtractPlayer(App& app, const std::string& current, const std::strin
     std::int16_t best = 0;
     std::string result;
     const std::string marked = ToLower(v.markedPlayers);
-
-    for (std::size_t at = 0; at + kRecordWidth <= a.size(); at += kRecordWidth) {
-        const std::string nameField = a.substr(at, kNameWidth);
-        const std::size_t found = b.find(nameField);
-        if (found == std::string::npos) continue;
-        const long long now = WholeNumber(LeadingNumber(a.substr(at + kNameWidth, kScoreWidth)));
-        const long long before =
-            WholeNumber(LeadingNumber(b.substr(found + kNameWidth, kScoreWidth)));
-        const long long rise = now - before;
-        const std::string candidate = Unquoted(nameField);
-        const bool onTeam = !v.teamsKnown || HasRowOfTeam(v, candidate, team);
+    for (const Rise& r : RisesBetween(current, previous, quake3Ctf)) {
+        const long long rise = r.now - r.before;
+        // Looked up only when it matters: most players are neither a new best nor a tie.
+        auto onTeam = [&] { return !v.teamsKnown || HasRowOfTeam(v, r.candidate, team); };
         if (best < rise && rise < upper && rise >= lowest) {
             best = static_cast<std::int16_t>(rise);
-            if (onTeam) result = candidate;
-        } else if (rise == best && now > before && !Contains(marked, ToLower(candidate)) &&
-                   onTeam) {
-            result += " or " + candidate;
+            if (onTeam()) result = r.candidate;
+        } else if (rise == best && r.now > r.before && !Contains(marked, ToLower(r.candidate)) &&
+                   onTeam()) {
+            result += " or " + r.candidate;
         }
     }
     v.teamsKnown = true;

@@ -63,6 +63,28 @@ bool ListHolds(const std::string& list, const std::string& name) {
     return false;
 }
 
+QuotedNames::QuotedNames(const std::string& list) : list_(list) {
+    std::size_t at = 0;
+    while (plain_ && at < list.size()) {
+        const std::size_t close = list[at] == '"' ? list.find('"', at + 1) : std::string::npos;
+        if (close == std::string::npos || close == at + 1) {
+            plain_ = false;
+            break;
+        }
+        names_.insert(std::string_view(list).substr(at + 1, close - at - 1));
+        at = close + 1;
+    }
+}
+
+// In a list of quoted names, a name without quotes is found in quotes exactly when it is one
+// of the names; anything else is left to the plain search.
+bool QuotedNames::holds(const std::string& name) const {
+    if (!plain_ || name.empty() || name.find('"') != std::string::npos) {
+        return ListHolds(list_, name);
+    }
+    return names_.count(name) > 0;
+}
+
 void ResetTeamList(App& app) {
     MainView& v = app.view;
     v.redMembers.clear();

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <unordered_set>
 
 namespace fc {
 
@@ -11,6 +13,19 @@ class App;
 // Whether a list of quoted names holds the name in quotes. Looks the name up first and then
 // checks the quotes, which is much quicker than searching for the quoted form in long lists.
 bool ListHolds(const std::string& list, const std::string& name);
+
+// A list of quoted names prepared for many look-ups: the same answers as ListHolds, from a set
+// of the names when the list is made only of quoted names (as the program writes it).
+class QuotedNames {
+public:
+    explicit QuotedNames(const std::string& list);
+    bool holds(const std::string& name) const;
+
+private:
+    const std::string& list_;
+    bool plain_ = true;  // the list is "name""name"... with no empty name
+    std::unordered_set<std::string_view> names_;
+};
 
 // Empties the three member lists and puts every row on "Spec".
 void ResetTeamList(App& app);

@@ -22,7 +22,16 @@ void SetTeam(PlayerRow& row, const char* team, RowColour colour) {
     row.colour = colour;
 }
 
-void AssignTeam(const MainView& v, const TeamLists& lists, int rowNumber, PlayerRow& row) {
+struct MemberLists {
+    explicit MemberLists(const MainView& v)
+        : red(v.redMembers), blue(v.blueMembers), marked(v.markedPlayers) {}
+    QuotedNames red;
+    QuotedNames blue;
+    QuotedNames marked;
+};
+
+void AssignTeam(const MainView& v, const TeamLists& lists, const MemberLists& members,
+                int rowNumber, PlayerRow& row) {
     if (lists.fromServer) {
         const std::string number = " " + PlainNumber(rowNumber) + " ";
         if (Contains(lists.red, number)) {
@@ -35,9 +44,9 @@ void AssignTeam(const MainView& v, const TeamLists& lists, int rowNumber, Player
         return;
     }
     if (v.teamsKnown) {
-        if (ListHolds(v.redMembers, row.name)) {
+        if (members.red.holds(row.name)) {
             SetTeam(row, "Red", RowColour::Red);
-        } else if (ListHolds(v.blueMembers, row.name)) {
+        } else if (members.blue.holds(row.name)) {
             SetTeam(row, "Blue", RowColour::Blue);
         } else {
             SetTeam(row, "Spec", RowColour::Grey);
@@ -45,7 +54,7 @@ void AssignTeam(const MainView& v, const TeamLists& lists, int rowNumber, Player
         return;
     }
     row.team.clear();
-    row.colour = ListHolds(v.markedPlayers, row.name) ? RowColour::Grey : RowColour::Black;
+    row.colour = members.marked.holds(row.name) ? RowColour::Grey : RowColour::Black;
 }
 
 }  // namespace
@@ -74,6 +83,7 @@ void ZetInListView(App& app, const std::string& reply) {
         v.teamsKnown = true;
     }
     const bool quake3 = IsQuake3Reply(reply);
+    const MemberLists members(v);
 
     int lineCount = 0;
     int field = 0;
@@ -88,7 +98,7 @@ void ZetInListView(App& app, const std::string& reply) {
                 row.name = quake3 ? FilterQ3Colors(columns[2]) : columns[2];
                 row.score = PadColumn(columns[0]);
                 row.ping = PadColumn(columns[1]);
-                AssignTeam(v, lists, ++rowNumber, row);
+                AssignTeam(v, lists, members, ++rowNumber, row);
                 v.spelerLijst.push_back(std::move(row));
                 for (std::string& column : columns) column.clear();
             }

@@ -47,15 +47,16 @@ std::string GetServerVar(std::string_view key, std::string_view reply) {
 }
 
 std::string FilterQ3Colors(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+    std::string out(text.size(), '\0');
+    std::size_t n = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '^') {
             ++i;  // drops the code character too; a trailing "^" goes alone
             continue;
         }
-        out += text[i];
+        out[n++] = text[i];
     }
+    out.resize(n);
     return out;
 }
 

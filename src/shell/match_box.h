@@ -1,0 +1,31 @@
+// The match control on the Game tab: the match state with its button, the time played and
+// its correction, and the report interval.
+#pragma once
+
+#include <QGroupBox>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace fc {
+
+class App;
+struct MainView;
+
+class MatchBox : public QGroupBox {
+public:
+    MatchBox(App& app, QWidget* parent = nullptr);
+    void refresh(const MainView& view);
+
+private:
+    App& app_;
+    QLabel* qsMatchState_ = nullptr;
+    QPushButton* Command2_ = nullptr;
+    QCheckBox* TimePlayedY_ = nullptr;
+    QLineEdit* TimePlayedX_ = nullptr;
+    QLineEdit* ReportDM_ = nullptr;
+};
+
+}  // namespace fc
