@@ -237,18 +237,7 @@ void CheckVoorCaps(App& app, const std::string& previousSnapshot) {
     if (!found) return;
     cappers.resize(cappers.size() - 4);
     if (v.matchState != 1) return;
-    ReportValues values;
-    values.teamA = v.txtnaamRED;
-    values.teamB = v.txtnaamBLUE;
-    values.scoreA = PlainNumber(v.capsRed);
-    values.scoreB = PlainNumber(v.capsBlue);
-    values.pingA = v.lblLagRed;
-    values.pingB = v.lblLagBlue;
-    values.pointsA = "N/A";
-    values.pointsB = "N/A";
-    values.capper = cappers;
-    values.timeLeft = v.qsTimeLeft;
-    stuurMSG(app, v.botChannel, MaakRegel(app, v.IRCLineCTF, values));
+    stuurMSG(app, v.botChannel, CaptureLine(app, v.capsRed, v.capsBlue, cappers));
 }
 
 }  // namespace fc

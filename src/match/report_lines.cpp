@@ -40,4 +40,21 @@ std::string MaakRegel(const App& app, const std::string& templ, const ReportValu
     return line;
 }
 
+std::string CaptureLine(const App& app, long long redCaptures, long long blueCaptures,
+                        const std::string& capper) {
+    const MainView& v = app.view;
+    ReportValues values;
+    values.teamA = v.txtnaamRED;
+    values.teamB = v.txtnaamBLUE;
+    values.scoreA = BlankNumber(redCaptures);
+    values.scoreB = BlankNumber(blueCaptures);
+    values.pingA = v.lblLagRed;
+    values.pingB = v.lblLagBlue;
+    values.pointsA = "N/A";
+    values.pointsB = "N/A";
+    values.capper = capper;
+    values.timeLeft = v.qsTimeLeft;
+    return MaakRegel(app, v.IRCLineCTF, values);
+}
+
 }  // namespace fc

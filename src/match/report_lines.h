@@ -24,4 +24,9 @@ struct ReportValues {
 // code that comes later in the order is expanded too. Reads the server entry and the map.
 std::string MaakRegel(const App& app, const std::string& templ, const ReportValues& values);
 
+// The capture line from the operator's capture-the-flag template, with the two capture counts,
+// the average pings shown and the capper.
+std::string CaptureLine(const App& app, long long redCaptures, long long blueCaptures,
+                        const std::string& capper);
+
 }  // namespace fc

@@ -60,23 +60,6 @@ std::string ScoreLine(const App& app) {
     return "SCORE: " + Sides(app) + " -- Time Left: " + app.view.qsTimeLeft;
 }
 
-std::string CaptureLine(const App& app, long long redCaptures, long long blueCaptures,
-                        const std::string& capper) {
-    const MainView& v = app.view;
-    ReportValues values;
-    values.teamA = v.txtnaamRED;
-    values.teamB = v.txtnaamBLUE;
-    values.scoreA = BlankNumber(redCaptures);
-    values.scoreB = BlankNumber(blueCaptures);
-    values.pingA = v.lblLagRed;
-    values.pingB = v.lblLagBlue;
-    values.pointsA = "N/A";
-    values.pointsB = "N/A";
-    values.capper = capper;
-    values.timeLeft = v.qsTimeLeft;
-    return MaakRegel(app, v.IRCLineCTF, values);
-}
-
 void Announce(App& app, const std::string& line) {
     stuurMSG(app, app.view.botChannel, line);
 }

@@ -19,10 +19,6 @@ std::string EndedCtfLine(const App& app, long long redCaptures, long long redFra
                          long long blueCaptures, long long blueFrags);
 std::string ScoreLine(const App& app);
 
-// The capture line from the operator's capture-the-flag template.
-std::string CaptureLine(const App& app, long long redCaptures, long long blueCaptures,
-                        const std::string& capper);
-
 // Says a line in the bot's channel.
 void Announce(App& app, const std::string& line);
 

@@ -4,6 +4,7 @@
 
 #include "match/capper.h"
 #include "match/match_clock.h"
+#include "match/report_lines.h"
 #include "monitor/announcements.h"
 #include "monitor/server_vars.h"
 #include "monitor/team_sums.h"

@@ -5,5 +5,7 @@ namespace fc {
 void AppendToRecording(App&, const std::string&) {}
 void StartPlayback(App&) {}
 void ClosePlaybackFile(App&) {}
+void RecordItAutoSet(App&) {}
+void RefreshRecordItList(App&) {}
 
 }  // namespace fc

@@ -12,5 +12,9 @@ class App;
 void AppendToRecording(App& app, const std::string& reply);
 void StartPlayback(App& app);
 void ClosePlaybackFile(App& app);
+// "Auto set text now" (proposes the recording's folder and file name) and "Refresh list"
+// (lists the recordings in that folder); start-up runs both once.
+void RecordItAutoSet(App& app);
+void RefreshRecordItList(App& app);
 
 }  // namespace fc
