@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the fuzz target for a bounded time, the test suite, and the test
+# Builds and runs every test: the fuzz targets for a bounded time, the test suite, and the test
 # suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +13,18 @@ cmake --build build/fuzz -j "$jobs"
 mkdir -p build/fuzz/corpus
 build/fuzz/fuzz/fuzz_reply_handler -max_total_time=30 -max_len=4096 -print_final_stats=1 \
     build/fuzz/corpus fuzz/seeds 2>&1 | grep -E "^(Done|stat::number_of_executed_units)|ERROR|SUMMARY" || true
+test "${PIPESTATUS[0]}" -eq 0
+
+echo "== fuzzing the IRC receive handler (20 s)"
+mkdir -p build/fuzz/corpus_irc
+build/fuzz/fuzz/fuzz_irc_receive -max_total_time=20 -max_len=20000 -print_final_stats=1 \
+    build/fuzz/corpus_irc fuzz/seeds_irc 2>&1 | grep -E "^(Done|stat::number_of_executed_units)|ERROR|SUMMARY" || true
+test "${PIPESTATUS[0]}" -eq 0
+
+echo "== fuzzing the settings file (15 s)"
+mkdir -p build/fuzz/corpus_settings
+build/fuzz/fuzz/fuzz_settings_file -max_total_time=15 -max_len=8192 -print_final_stats=1 \
+    build/fuzz/corpus_settings fuzz/seeds_settings 2>&1 | grep -E "^(Done|stat::number_of_executed_units)|ERROR|SUMMARY" || true
 test "${PIPESTATUS[0]}" -eq 0
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"

@@ -75,7 +75,8 @@ void SendInfo(App& app, const std::string& nick) {
            std::string(" :Fragcaster Version ") + kVersion + " Build:" + BlankNumber(kBuildNumber) +
                "  S:" + BlankNumber(v.isStarted) + "  L:" + BlankNumber(v.isLinesPrinted));
     Notice(app, nick, kAuthorLine);
-    Notice(app, nick, " :I keep match scores live up to date and will report them in this channel.");
+    Notice(app, nick,
+           " :I keep match scores live up to date and will report them in this channel.");
     Notice(app, nick, std::string(" :Web: ") + kWebPage + "  E-mail: " + kMailAddress);
 }
 

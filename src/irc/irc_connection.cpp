@@ -31,7 +31,8 @@ std::string HostOf(const std::string& entry) {
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && ToUpper(text.substr(0, prefix.size())) == ToUpper(prefix);
+    return text.size() >= prefix.size() &&
+           ToUpper(text.substr(0, prefix.size())) == ToUpper(prefix);
 }
 
 void AnswerPing(App& app, const std::string& line) {
@@ -94,14 +95,14 @@ bool FindNumericText(const std::string& block, const std::string& marker, std::s
 void ScanTopicAndNames(App& app, const std::string& block) {
     MainView& v = app.view;
     std::string topic;
-    if (FindNumericText(block, "332 " + v.botNick, 4 + v.botNick.size() + 1 + v.botChannel.size() + 2,
-                        topic)) {
+    if (FindNumericText(block, "332 " + v.botNick,
+                        4 + v.botNick.size() + 1 + v.botChannel.size() + 2, topic)) {
         app.appendOutput("* TOPIC: " + topic);
         v.IRCTopic = topic;
     }
     std::string names;
-    if (FindNumericText(block, "353 " + v.botNick, 4 + v.botNick.size() + 3 + v.botChannel.size() + 2,
-                        names)) {
+    if (FindNumericText(block, "353 " + v.botNick,
+                        4 + v.botNick.size() + 3 + v.botChannel.size() + 2, names)) {
         names = Trim(names) + " ";
         v.ircLijst.clear();
         std::string word;

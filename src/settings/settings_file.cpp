@@ -1,7 +1,92 @@
 #include "settings/settings_file.h"
 
+#include <optional>
+#include <string>
+
+#include "settings/settings_format.h"
+#include "shell/app.h"
+#include "shell/text_util.h"
+
 namespace fc {
 
-void SafeINI(App&) {}
+namespace {
+
+constexpr std::size_t kLineNumbersShown = 10;
+
+// "line 3", "lines 3, 7", "lines 1, 2, ..., 10 and 4 more".
+std::string LineList(const std::vector<int>& lines) {
+    std::string text = lines.size() == 1 ? "line " : "lines ";
+    for (std::size_t i = 0; i < lines.size() && i < kLineNumbersShown; ++i) {
+        if (i > 0) text += ", ";
+        text += PlainNumber(lines[i]);
+    }
+    if (lines.size() > kLineNumbersShown) {
+        text += " and " + PlainNumber(static_cast<long long>(lines.size() - kLineNumbersShown)) +
+                " more";
+    }
+    return text;
+}
+
+// Keeps the file as it was found under a name no earlier copy holds, so that what could not
+// be read survives the next save. Returns the name, or nothing when no copy could be written.
+std::optional<std::string> KeepDamagedCopy(App& app, const std::string& bytes) {
+    const std::string base = std::string(kSettingsFile) + ".damaged";
+    for (int n = 1; n < 100; ++n) {
+        const std::string name = n == 1 ? base : base + "-" + PlainNumber(n);
+        if (app.platform.fileExists(name)) continue;
+        if (app.platform.replaceFile(name, bytes)) return name;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+void ReportDamage(App& app, const SettingsReading& reading, const std::string& bytes) {
+    std::string what;
+    if (!reading.unusableLines.empty()) {
+        what = LineList(reading.unusableLines) + " could not be read";
+    }
+    if (!reading.endFound) {
+        if (!what.empty()) what += ", and ";
+        what += "its end is missing";
+    }
+    const std::optional<std::string> copy = KeepDamagedCopy(app, bytes);
+    app.appendOutput("*** The settings file " + std::string(kSettingsFile) +
+                     " is damaged: " + what + ". Every other setting was read; " +
+                     (copy ? "the file as found is kept as " + *copy + "."
+                           : "no copy of the file as found could be kept."));
+}
+
+}  // namespace
+
+void LoadINI(App& app) {
+    MainView& v = app.view;
+    const bool existed = app.platform.fileExists(kSettingsFile);
+    if (!existed) SafeINI(app);
+
+    const std::optional<std::string> bytes = app.platform.readFile(kSettingsFile);
+    if (bytes) {
+        const SettingsReading reading = ApplySettingsText(app, *bytes);
+        if (!reading.unusableLines.empty() || !reading.endFound) ReportDamage(app, reading, *bytes);
+    } else if (existed) {
+        app.appendOutput("*** The settings file " + std::string(kSettingsFile) +
+                         " could not be read; the program starts with its defaults.");
+    }
+
+    v.quakeTimerButtonEnabled = !v.Q2Serverlist.empty();
+    v.serverIsPrivate = v.PriveServer;
+}
+
+void SafeINI(App& app) {
+    MainView& v = app.view;
+    if (app.platform.replaceFile(kSettingsFile, SettingsText(v))) {
+        v.settingsSaveFailing = false;
+        return;
+    }
+    if (!v.settingsSaveFailing) {
+        app.appendOutput("*** The settings could not be saved in " + std::string(kSettingsFile) +
+                         "; the file keeps the settings it had before.");
+    }
+    v.settingsSaveFailing = true;
+}
 
 }  // namespace fc

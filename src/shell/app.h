@@ -71,6 +71,7 @@ public:
     // headless run stands in for it. Unset, they do nothing.
     std::function<void()> closeMainWindow;    // a close request, as the close button makes
     std::function<void()> restoreMainWindow;  // back to the normal, not minimised state
+    std::function<void()> endProgram;         // the event loop ends once the handler returns
 
     void addListener(AppListener* listener);
     void removeListener(AppListener* listener);

@@ -14,6 +14,40 @@ bool ParseSeconds(const std::string& text, double& seconds) {
     return ec == std::errc() && end == last && std::isfinite(seconds) && seconds >= 0;
 }
 
+// HOST, HOST:PORT, or an IPv6 address alone or in brackets with ":PORT" behind them.
+bool ParseIrcAddress(const std::string& text, std::string& host, int& port) {
+    std::string portText;
+    if (!text.empty() && text[0] == '[') {
+        const std::size_t close = text.find(']');
+        if (close == std::string::npos) return false;
+        host = text.substr(1, close - 1);
+        const std::string rest = text.substr(close + 1);
+        if (!rest.empty()) {
+            if (rest[0] != ':') return false;
+            portText = rest.substr(1);
+            if (portText.empty()) return false;
+        }
+    } else if (text.find(':') != text.rfind(':')) {
+        host = text;  // an IPv6 address without a port
+    } else {
+        const std::size_t colon = text.find(':');
+        host = text.substr(0, colon);
+        if (colon != std::string::npos) {
+            portText = text.substr(colon + 1);
+            if (portText.empty()) return false;
+        }
+    }
+    if (host.empty()) return false;
+    if (!portText.empty()) {
+        const auto [end, ec] =
+            std::from_chars(portText.data(), portText.data() + portText.size(), port);
+        if (ec != std::errc() || end != portText.data() + portText.size() || port < 1 ||
+            port > 65535)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string UsageText() {
@@ -23,6 +57,9 @@ std::string UsageText() {
            "--duration\n"
            "    --dir DIR            program directory (settings file, recordings folder)\n"
            "    --server ENTRY       the game server to monitor, switched on at start\n"
+           "    --irc HOST[:PORT]    connect the IRC bot at start (port default 6667)\n"
+           "    --channel CHAN --nick NICK --key KEY   the bot's channel, nick and channel key\n"
+           "    --irc-from-settings  connect the IRC bot at start to the server of the settings\n"
            "    --json               one JSON object per line on stdout\n"
            "    --duration SECONDS   run that long, then close and exit 0\n"
            "  fragcaster --version | --help\n";
@@ -63,6 +100,25 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
                 return result;
             }
             o.server = entry;
+        } else if (arg == "--irc") {
+            std::string address;
+            if (!value(address)) return result;
+            std::string host;
+            if (!ParseIrcAddress(address, host, o.ircPort)) {
+                result.error = "--irc: not a HOST or HOST:PORT: " + address;
+                return result;
+            }
+            o.ircHost = host;
+        } else if (arg == "--irc-from-settings") {
+            o.ircFromSettings = true;
+        } else if (arg == "--channel" || arg == "--nick" || arg == "--key") {
+            std::string text;
+            if (!value(text)) return result;
+            if (text.empty() && arg != "--key") {
+                result.error = arg + " needs a value";
+                return result;
+            }
+            (arg == "--channel" ? o.ircChannel : arg == "--nick" ? o.ircNick : o.ircKey) = text;
         } else if (arg == "--duration") {
             std::string text;
             if (!value(text)) return result;
@@ -79,6 +135,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
     if (!o.headless && (o.json || o.server || o.durationSeconds)) {
         result.error = "--server, --json and --duration go with --headless";
+    } else if (!o.headless && (o.ircHost || o.ircChannel || o.ircNick || o.ircKey)) {
+        result.error = "--irc, --channel, --nick and --key go with --headless";
+    } else if (!o.headless && o.ircFromSettings) {
+        result.error = "--irc-from-settings goes with --headless";
+    } else if (o.ircHost && o.ircFromSettings) {
+        result.error = "--irc and --irc-from-settings cannot be used together";
     }
     return result;
 }

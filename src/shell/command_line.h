@@ -15,6 +15,14 @@ struct CommandLine {
     std::string dir;  // "" means the default program directory
     std::optional<std::string> server;
     std::optional<double> durationSeconds;
+    // The IRC bot: connected at start when `ircHost` is given; the others override the fields.
+    std::optional<std::string> ircHost;
+    int ircPort = 6667;
+    std::optional<std::string> ircChannel;
+    std::optional<std::string> ircNick;
+    std::optional<std::string> ircKey;
+    // Connects the bot at start to the IRC server, port, channel and nick of the settings.
+    bool ircFromSettings = false;
 };
 
 struct ParsedCommandLine {

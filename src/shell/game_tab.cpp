@@ -17,6 +17,7 @@
 #include "match/teams.h"
 #include "monitor/poller.h"
 #include "shell/app.h"
+#include "shell/match_box.h"
 #include "shell/qt_text.h"
 #include "shell/widget_sync.h"
 
@@ -110,6 +111,8 @@ GameTab::GameTab(App& app, QWidget* parent) : QWidget(parent), app_(app) {
     auto* side = new QVBoxLayout;
     side->addWidget(buildServerFields());
     side->addWidget(buildTeamScores());
+    matchBox_ = new MatchBox(app_, this);
+    side->addWidget(matchBox_);
     side->addStretch(1);
     main->addLayout(side, 2);
 
@@ -367,6 +370,7 @@ void GameTab::refresh(const MainView& view) {
     SyncText(qsBlue_, view.qsBlue);
     SyncText(lblLagRed_, view.lblLagRed);
     SyncText(lblLagBlue_, view.lblLagBlue);
+    matchBox_->refresh(view);
 }
 
 }  // namespace fc

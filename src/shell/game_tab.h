@@ -14,6 +14,7 @@ class QTreeWidget;
 namespace fc {
 
 class App;
+class MatchBox;
 struct MainView;
 
 class GameTab : public QWidget {
@@ -60,6 +61,7 @@ private:
     QLineEdit* qsBlue_ = nullptr;
     QLabel* lblLagRed_ = nullptr;
     QLabel* lblLagBlue_ = nullptr;
+    MatchBox* matchBox_ = nullptr;
 };
 
 }  // namespace fc

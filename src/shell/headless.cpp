@@ -10,7 +10,11 @@
 #include <cstdio>
 #include <memory>
 
+#include "irc/irc_connection.h"
 #include "monitor/poller.h"
+#include "settings/headless_defaults.h"
+#include "settings/shutdown.h"
+#include "settings/startup.h"
 #include "shell/app.h"
 #include "shell/json_events.h"
 #include "shell/qt_platform.h"
@@ -51,10 +55,12 @@ private:
     bool json_;
 };
 
-// Ends the run as closing the window does: monitoring off, then the event loop ends.
+// Ends the run as closing the window does: monitoring off, then the shut-down. Its first
+// phase says goodbye to IRC and saves the settings; the second, half a second later, saves them
+// again and ends the event loop.
 void Close(App& app) {
     if (!app.view.Q2ServerlistEnabled) app.dispatch([&] { WisselConnectie(app); });
-    QCoreApplication::quit();
+    app.closeMainWindow();
 }
 
 }  // namespace
@@ -69,6 +75,10 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
     QtPlatform platform(programDir);
     App app(platform);
     AttachHeadlessOutput(app, options.json);
+    // No window stands in the way of closing: every close request goes straight to the shut-down.
+    app.closeMainWindow = [&app] { app.dispatch([&] { OnCloseRequest(app); }); };
+    app.endProgram = [] { QCoreApplication::quit(); };
+    app.dispatch([&] { StartUp(app); });
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {
         std::signal(SIGINT, OnSignal);
@@ -89,6 +99,29 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
             OnServerEntryEdited(app, *options.server);
             WisselConnectie(app);
         });
+    } else if (IsUsableServerEntry(app.view.Q2Serverlist)) {
+        app.dispatch([&] { WisselConnectie(app); });  // the server the settings last had
+    }
+    MainView& v = app.view;
+    if (options.ircChannel) v.txtstdKanaal = *options.ircChannel;
+    if (options.ircNick) v.ircName = *options.ircNick;
+    if (options.ircKey) v.IRCKey = *options.ircKey;
+    if (options.ircHost) {
+        app.dispatch([&] {
+            v.IRCServer = *options.ircHost;
+            v.IRCPort = std::to_string(options.ircPort);
+            ConnectIrc(app);
+        });
+    }
+    if (options.ircFromSettings) {
+        if (!IsUsableIrcServer(v.IRCServer)) {
+            std::fprintf(stderr,
+                         "fragcaster: --irc-from-settings: the settings name no IRC server to "
+                         "connect to (IRCSerSel = \"%s\")\n",
+                         v.IRCServer.c_str());
+            return 2;
+        }
+        app.dispatch([&] { ConnectIrc(app); });
     }
     return QCoreApplication::exec();
 }

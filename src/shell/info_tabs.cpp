@@ -1,13 +1,12 @@
 #include "shell/info_tabs.h"
 
 #include <QFont>
+#include <QFrame>
 #include <QLabel>
+#include <QScrollArea>
 #include <QTextBrowser>
 #include <QTextCursor>
-#include <QVBoxLayout>
 #include <initializer_list>
-
-#include "shell/app.h"
 
 namespace fc {
 
@@ -50,36 +49,17 @@ const HelpSection kHelp[] = {
 }  // namespace
 
 QWidget* BuildAboutPage(QWidget* parent) {
-    auto* page = new QWidget(parent);
-    auto* layout = new QVBoxLayout(page);
-
-    auto* name = new QLabel(QStringLiteral("Fragcaster"), page);
-    name->setObjectName(QStringLiteral("AboutName"));
-    QFont big = name->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 2.0);
-    name->setFont(big);
-
-    auto* version =
-        new QLabel(QStringLiteral("Version %1").arg(QString::fromLatin1(kVersion)), page);
-    version->setObjectName(QStringLiteral("AboutVersion"));
-
-    auto* purpose = new QLabel(
-        QStringLiteral("Watches one Quake 2, Quake 3 Arena or Unreal Tournament server during a "
-                       "clan match and reports the match live into an IRC channel."),
-        page);
-    purpose->setWordWrap(true);
-
-    for (QLabel* label : {name, version, purpose}) {
-        label->setAlignment(Qt::AlignHCenter);
-        label->setTextFormat(Qt::PlainText);
-    }
-    layout->addStretch(1);
-    layout->addWidget(name);
-    layout->addWidget(version);
-    layout->addSpacing(12);
-    layout->addWidget(purpose);
-    layout->addStretch(2);
+    auto* page = new QScrollArea(parent);
+    page->setWidgetResizable(true);
+    page->setFrameShape(QFrame::NoFrame);
+    // The text is composed at start-up; the window draws it here.
+    auto* about = new QLabel(page);
+    about->setObjectName(QStringLiteral("aboutlabel"));
+    about->setTextFormat(Qt::PlainText);
+    about->setWordWrap(true);
+    about->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    about->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    page->setWidget(about);
     return page;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "settings/settings_file.h"
+#include "settings/startup.h"
 #include "shell/app.h"
 #include "shell/command_line.h"
 #include "shell/headless.h"
@@ -14,8 +16,6 @@
 #include "shell/qt_platform.h"
 
 namespace {
-
-constexpr const char* kSettingsFile = "orvexa.ini";
 
 // The program directory: the one asked for; else the executable's folder when it holds the
 // settings file and may be written; else the per-user configuration folder.
@@ -27,7 +27,7 @@ QString ProgramDirectory(const std::string& asked, const char* argv0) {
     }
     const QFileInfo exe(QString::fromLocal8Bit(argv0));
     const QString exeDir = exe.absoluteDir().path();
-    const QFileInfo settings(QDir(exeDir).filePath(kSettingsFile));
+    const QFileInfo settings(QDir(exeDir).filePath(fc::kSettingsFile));
     if (settings.exists() && QFileInfo(exeDir).isWritable()) return exeDir;
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (config.isEmpty()) config = QDir::homePath() + "/.config";
@@ -73,6 +73,9 @@ int main(int argc, char** argv) {
     fc::QtPlatform platform(ProgramDirectory(options.dir, argv[0]));
     fc::App app(platform);
     fc::MainWindow window(app);
+    app.endProgram = [] { QCoreApplication::quit(); };
+    // The settings are read and the splash is up before the window shows.
+    app.dispatch([&] { fc::StartUp(app); });
     window.show();
     return QApplication::exec();
 }

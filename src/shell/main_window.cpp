@@ -1,16 +1,23 @@
 #include "shell/main_window.h"
 
+#include <QEvent>
+
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "shell/advanced_mode.h"
 #include "shell/game_tab.h"
 #include "shell/info_tabs.h"
+#include "shell/irc_tab.h"
 #include "shell/qt_text.h"
+#include "shell/settings_options.h"
 #include "shell/widget_sync.h"
+#include "shell/window_lifecycle.h"
 
 namespace fc {
 
@@ -36,8 +43,12 @@ constexpr Tab kAdvancedTabs[] = {kServerInfoTab, kRecordTab, kInterpTab};
 struct MainWindow::Controls {
     QTabWidget* Tabs = nullptr;
     GameTab* game = nullptr;
+    IrcTab* irc = nullptr;
+    IrcOptionsBox* ircOptions = nullptr;
     QCheckBox* Advanced = nullptr;
     QPlainTextEdit* QuakeInfoLabel = nullptr;
+    WindowLifecycle* lifecycle = nullptr;
+    SettingsOptions* settingsOptions = nullptr;
 };
 
 MainWindow::MainWindow(App& app, QWidget* parent)
@@ -65,6 +76,10 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     ui_->Advanced = new QCheckBox(QStringLiteral("Show advanced options / tabs"), options);
     ui_->Advanced->setObjectName(QStringLiteral("Advanced"));
     optionsLayout->addWidget(ui_->Advanced);
+    ui_->ircOptions = new IrcOptionsBox(app_, options);
+    optionsLayout->addWidget(ui_->ircOptions);
+    ui_->settingsOptions = new SettingsOptions(app_, options);
+    optionsLayout->addWidget(ui_->settingsOptions);
     optionsLayout->addStretch(1);
 
     ui_->QuakeInfoLabel = new QPlainTextEdit(tabs);
@@ -73,7 +88,9 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     ui_->QuakeInfoLabel->setLineWrapMode(QPlainTextEdit::NoWrap);
     ui_->QuakeInfoLabel->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
-    tabs->insertTab(kIrcTab, emptyPage("IrcTab"), QStringLiteral("IRC"));
+    ui_->irc = new IrcTab(app_, tabs);
+    ui_->irc->setObjectName(QStringLiteral("IrcTab"));
+    tabs->insertTab(kIrcTab, ui_->irc, QStringLiteral("IRC"));
     tabs->insertTab(kGameTab, ui_->game, QStringLiteral("Game"));
     tabs->insertTab(kOptionsTab, options, QStringLiteral("Options"));
     tabs->insertTab(kServerInfoTab, ui_->QuakeInfoLabel, QStringLiteral("Srv. Info"));
@@ -84,9 +101,10 @@ MainWindow::MainWindow(App& app, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
+    ui_->lifecycle = new WindowLifecycle(app_, this, layout);
 
     connect(ui_->Advanced, &QCheckBox::clicked, this, [this](bool checked) {
-        app_.dispatch([this, checked] { app_.view.Advanced = checked; });
+        app_.dispatch([this, checked] { checked ? AdvancedAan(app_) : AdvancedUit(app_); });
     });
 
     resize(760, 480);
@@ -111,7 +129,35 @@ void MainWindow::refresh() {
     }
 
     ui_->game->refresh(view);
+    ui_->irc->refresh(view);
+    ui_->ircOptions->refresh(view);
     SyncText(ui_->QuakeInfoLabel, view.QuakeInfoLabel);
+    ui_->lifecycle->refresh(view);
+    ui_->settingsOptions->refresh(view);
+
+    // While minimised the taskbar shows the score instead of the program's name.
+    const QString title = view.windowMinimised
+                              ? Display(view.Caption)
+                              : QStringLiteral("Fragcaster %1").arg(QString::fromLatin1(kVersion));
+    if (windowTitle() != title) setWindowTitle(title);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange) return;
+    const bool minimised = isMinimized();
+    if (minimised != app_.view.windowMinimised) {
+        app_.dispatch([&] { app_.view.windowMinimised = minimised; });
+    }
+}
+
+// Every close request runs the shut-down; the first one is refused while it says goodbye.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (ui_->lifecycle->closeRequested()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 }  // namespace fc

@@ -20,6 +20,10 @@ public:
 
     void eventHandled() override { refresh(); }
 
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     struct Controls;
     App& app_;

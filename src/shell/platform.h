@@ -91,9 +91,13 @@ public:
     virtual std::string localHostName() const = 0;
 
     // Files, by path relative to the program directory or absolute. Text is bytes.
+    // True for a file or a folder of that name.
     virtual bool fileExists(const std::string& path) const = 0;
     virtual std::optional<std::string> readFile(const std::string& path) const = 0;
     virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
+    // Writes a whole file so that it is never seen half written: the bytes go to a new file
+    // beside it, which then takes the old one's place. On failure the old file stays as it was.
+    virtual bool replaceFile(const std::string& path, const std::string& bytes) = 0;
     virtual bool appendFile(const std::string& path, const std::string& bytes) = 0;
     virtual bool makeDirectory(const std::string& path) = 0;
     virtual std::vector<std::string> listDirectory(const std::string& path,

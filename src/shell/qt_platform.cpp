@@ -9,6 +9,7 @@
 #include <QHostInfo>
 #include <QNetworkDatagram>
 #include <QPointer>
+#include <QSaveFile>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUdpSocket>
@@ -149,20 +150,21 @@ public:
             if (ended_ == Ended::No) ended_ = Ended::ByPeer;
             if (onClosed) onClosed();
         });
-        QObject::connect(&socket_, &QTcpSocket::errorOccurred,
-                         [this](QAbstractSocket::SocketError error) {
-                             if (closing_) return;
-                             ended_ = error == QAbstractSocket::RemoteHostClosedError
-                                          ? Ended::ByPeer
-                                          : Ended::Failed;
-                             if (onError) onError(socket_.errorString().toStdString());
-                         });
+        QObject::connect(
+            &socket_, &QTcpSocket::errorOccurred, [this](QAbstractSocket::SocketError error) {
+                if (closing_) return;
+                ended_ =
+                    error == QAbstractSocket::RemoteHostClosedError ? Ended::ByPeer : Ended::Failed;
+                if (onError) onError(socket_.errorString().toStdString());
+            });
     }
     void connectToHost(const std::string& host, int port) override {
         close();
         socket_.connectToHost(QString::fromLatin1(host.c_str()), static_cast<quint16>(port));
     }
+    // Without a connection the bytes go nowhere, as on a socket the far end has closed.
     void send(const std::string& bytes) override {
+        if (!socket_.isOpen()) return;
         socket_.write(Bytes(bytes));
         socket_.flush();
     }
@@ -256,6 +258,16 @@ bool QtPlatform::writeFile(const std::string& path, const std::string& bytes) {
     QFile f(resolve(path));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
     return f.write(Bytes(bytes)) == static_cast<qint64>(bytes.size());
+}
+
+bool QtPlatform::replaceFile(const std::string& path, const std::string& bytes) {
+    QSaveFile f(resolve(path));
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    if (f.write(Bytes(bytes)) != static_cast<qint64>(bytes.size())) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
 }
 
 bool QtPlatform::appendFile(const std::string& path, const std::string& bytes) {

@@ -26,6 +26,7 @@ public:
     bool fileExists(const std::string& path) const override;
     std::optional<std::string> readFile(const std::string& path) const override;
     bool writeFile(const std::string& path, const std::string& bytes) override;
+    bool replaceFile(const std::string& path, const std::string& bytes) override;
     bool appendFile(const std::string& path, const std::string& bytes) override;
     bool makeDirectory(const std::string& path) override;
     std::vector<std::string> listDirectory(const std::string& path,

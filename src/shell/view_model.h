@@ -15,7 +15,7 @@ namespace fc {
 // team assignment paints (the reply parser paints plain blue).
 // The IRC servers offered before the operator adds his own; the first is the initial choice.
 inline constexpr const char* kBuiltInIrcServers[] = {"irc.quakenet.org", "irc.libera.chat",
-                                                      "irc.oftc.net"};
+                                                     "irc.oftc.net"};
 
 enum class RowColour { Black, Red, Blue, Grey, AssignedBlue };
 

@@ -35,10 +35,10 @@ TEST_F(BotCommandsTest, ClientQueriesGetPlainNoticeAnswers) {
     ask(A + "PING 1700000000" + A, "p");  // the timestamp is not echoed
     ask(A + "FINGER" + A, "f");
     EXPECT_EQ(sent(), (Lines{"NOTICE v :Fragcaster Version 1.33 Build  139",
-                             "NOTICE p :You're lagging...",
-                             "NOTICE f :" + std::string(kWebPage)}));
-    EXPECT_EQ(logged(), (Lines{"& Notice (CTCP version) sent to v", "& Notice (CTCP ping) sent to p",
-                               "& Notice (CTCP finger) sent to f"}));
+                             "NOTICE p :You're lagging...", "NOTICE f :" + std::string(kWebPage)}));
+    EXPECT_EQ(logged(),
+              (Lines{"& Notice (CTCP version) sent to v", "& Notice (CTCP ping) sent to p",
+                     "& Notice (CTCP finger) sent to f"}));
 }
 
 TEST_F(BotCommandsTest, InfoShowsVersionAndCounters) {
@@ -48,8 +48,9 @@ TEST_F(BotCommandsTest, InfoShowsVersionAndCounters) {
     const Lines lines = sent();
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "NOTICE joe :Fragcaster Version 1.33 Build: 139  S: 12  L: 345");
-    EXPECT_EQ(lines[2],
-              "NOTICE joe :I keep match scores live up to date and will report them in this channel.");
+    EXPECT_EQ(
+        lines[2],
+        "NOTICE joe :I keep match scores live up to date and will report them in this channel.");
     EXPECT_NE(lines[3].find(kWebPage), std::string::npos);
     EXPECT_EQ(logged(), (Lines{"& Notice (!info) sent to joe"}));
 }
@@ -83,7 +84,8 @@ TEST_F(BotCommandsTest, StatsDependOnGameTypeAndMatchState) {
     view().qsBlue = "1/35";
     view().qsTimeLeft = "7:00";
     view().IRCIgnoreTime = "0";
-    const std::string score = " -- Current score: [Red team] 2 (40) / [Blue team] 1 (35)  Time left: 7:00";
+    const std::string score =
+        " -- Current score: [Red team] 2 (40) / [Blue team] 1 (35)  Time left: 7:00";
     const std::string map = U + B + "Map" + U + B + ":q2dm1";
     auto stats = [&](const std::string& type, int state, bool hidden = false) {
         view().gameType = type;
@@ -104,7 +106,8 @@ TEST_F(BotCommandsTest, StatsDependOnGameTypeAndMatchState) {
     view().qsRed = " 17 ";
     view().qsBlue = "9";
     const std::string dm = "NOTICE joe :" + U + B + "Server" + B + U + ": 10.0.0.5:27960  " + map +
-                           "  " + U + B + "Current score" + U + B + ": [Red team] 17 / [Blue team] 9";
+                           "  " + U + B + "Current score" + U + B +
+                           ": [Red team] 17 / [Blue team] 9";
     EXPECT_EQ(stats("dmq3", 2, true), dm);  // the server is shown whatever its privacy
     EXPECT_EQ(stats("freedm", 0), dm);
     shown();
@@ -116,18 +119,26 @@ TEST_F(BotCommandsTest, PlayersComeThreeToANoticeColouredAndPadded) {
     view().txtnaamRED = "=RC=";
     view().txtnaamBLUE = "[B]";
     view().spelerLijst = {
-        {"=RC=Sarge", "\xA0\xA0" "12", "\xA0\xA0" "50", "", RowColour::Black},
+        {"=RC=Sarge",
+         "\xA0\xA0"
+         "12",
+         "\xA0\xA0"
+         "50",
+         "", RowColour::Black},
         {"[B]Doom", "3", "40", "", RowColour::Black},
         {"Abcdefghijklmnop", "0", "999", "", RowColour::Black},  // 16: no padding
-        {"Xan", "1", "2", "Spec", RowColour::Grey},  // the column beats the name test
+        {"Xan", "1", "2", "Spec", RowColour::Grey},              // the column beats the name test
         {"=RC=Fake", "1", "2", "Blue", RowColour::Blue},
         {"[B]Turn", "1", "2", "Red", RowColour::Red},
         {"Last", "5", "6", "", RowColour::Black},
     };
     ask("!players");
     EXPECT_EQ(sent(),
-              (Lines{"NOTICE joe :" + C + "04=RC=Sarge       \xA0\xA0" "12 (\xA0\xA0" "50), " + C +
-                         "12[B]Doom         3 (40), " + C + "14Abcdefghijklmnop 0 (999)",
+              (Lines{"NOTICE joe :" + C +
+                         "04=RC=Sarge       \xA0\xA0"
+                         "12 (\xA0\xA0"
+                         "50), " +
+                         C + "12[B]Doom         3 (40), " + C + "14Abcdefghijklmnop 0 (999)",
                      "NOTICE joe :" + C + "14Xan             1 (2), " + C +
                          "12=RC=Fake        1 (2), " + C + "04[B]Turn         1 (2)",
                      "NOTICE joe :" + C + "14Last            5 (6)"}));
@@ -135,7 +146,8 @@ TEST_F(BotCommandsTest, PlayersComeThreeToANoticeColouredAndPadded) {
     view().spelerLijst.clear();
     ask("!players", "ann");
     EXPECT_TRUE(sent().empty());
-    EXPECT_EQ(logged(), (Lines{"& Notice (!players) sent to joe", "& Notice (!players) sent to ann"}));
+    EXPECT_EQ(logged(),
+              (Lines{"& Notice (!players) sent to joe", "& Notice (!players) sent to ann"}));
 }
 
 TEST_F(BotCommandsTest, TriggersIgnoreCaseAndOnlyTheEndCountsAndOnlyPrivately) {
@@ -197,9 +209,10 @@ TEST_F(BotCommandsTest, JoiningUsersAreGreetedWhenTheOptionIsOn) {
     EXPECT_TRUE(sent().empty());
     view().IRConjoin = true;
     receive(":newbie!~n@host JOIN :#FCST\r\n");
-    EXPECT_EQ(sent(), (Lines{"NOTICE newbie :" + C + "7Hi! There is a war going on! Type " + B +
-                             "/msg FCST !helpme" + B +
-                             " to get information about the war and the commands you can send me!"}));
+    EXPECT_EQ(sent(),
+              (Lines{"NOTICE newbie :" + C + "7Hi! There is a war going on! Type " + B +
+                     "/msg FCST !helpme" + B +
+                     " to get information about the war and the commands you can send me!"}));
     EXPECT_TRUE(view().ignorelist.empty());
 }
 

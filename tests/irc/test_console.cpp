@@ -36,7 +36,8 @@ TEST_F(ConsoleTest, ChannelEventsAreShownAndKeepTheNickList) {
 }
 
 TEST_F(ConsoleTest, NoticesAndOtherNumericsAreNotShown) {
-    receive(":irc.test NOTICE FCST :*** server notice\r\n:irc.test 251 FCST :There are 2 users\r\n");
+    receive(
+        ":irc.test NOTICE FCST :*** server notice\r\n:irc.test 251 FCST :There are 2 users\r\n");
     EXPECT_TRUE(shown().empty());
 }
 
@@ -57,7 +58,8 @@ TEST_F(ConsoleTest, SlashLinesAreSentRawButANickChangeIsRefused) {
     EXPECT_EQ(sent(), (Lines{"PRIVMSG joe :psst"}));
     EXPECT_TRUE(shown().empty());  // not echoed
 
-    const Lines warning = {std::string(51, '*'), "** DO NOT CHANGE YOUR NICK WHILE IN IRC SESSION! **",
+    const Lines warning = {std::string(51, '*'),
+                           "** DO NOT CHANGE YOUR NICK WHILE IN IRC SESSION! **",
                            std::string(51, '*')};
     type("/nick Other");
     EXPECT_EQ(shown(), warning);

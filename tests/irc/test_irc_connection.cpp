@@ -179,7 +179,8 @@ TEST_F(IrcConnectionTest, QuitSaysGoodbyeClosesAndUnlocks) {
     joinChannel();
     view().IRCTopic = "topic";
     QuitIrc(app);
-    EXPECT_EQ(sent(), (Lines{"QUIT :\x02" "Fragcaster - Version 1.33 - " +
+    EXPECT_EQ(sent(), (Lines{"QUIT :\x02"
+                             "Fragcaster - Version 1.33 - " +
                              std::string(kWebPage) + "\x02"}));
     EXPECT_EQ(platform.yields, 1);
     EXPECT_EQ(socket().state(), SocketState::Closed);
@@ -208,12 +209,13 @@ TEST_F(IrcConnectionTest, LinesSplitAcrossReadsAreCompletedNotLost) {
 
 TEST_F(IrcConnectionTest, UnreadableLinesAreShownAndTheRestOfTheReadStillCounts) {
     connect();
-    receive(":nothing-after-the-prefix\r\n\x01\x02garbage!\r\n:a!b@c PRIV\0MSG x :y\r\n"
-            "\r\nPING :after\r\n"s);
-    EXPECT_EQ(shown(), (Lines{"*** Unreadable line from server: :nothing-after-the-prefix",
-                              "*** Unreadable line from server: \\x01\\x02garbage!",
-                              "*** Unreadable line from server: :a!b@c PRIV\\x00MSG x :y",
-                              "PONG!"}));
+    receive(
+        ":nothing-after-the-prefix\r\n\x01\x02garbage!\r\n:a!b@c PRIV\0MSG x :y\r\n"
+        "\r\nPING :after\r\n"s);
+    EXPECT_EQ(shown(),
+              (Lines{"*** Unreadable line from server: :nothing-after-the-prefix",
+                     "*** Unreadable line from server: \\x01\\x02garbage!",
+                     "*** Unreadable line from server: :a!b@c PRIV\\x00MSG x :y", "PONG!"}));
     EXPECT_EQ(sent(), (Lines{"PONG :after"}));
 }
 

@@ -41,14 +41,26 @@ TEST_F(OutgoingTest, SwitchedOffOrNotConnectedNothingIsSentCountedOrShown) {
 }
 
 TEST_F(OutgoingTest, StrippingOptionsRemoveColourAndFontCodes) {
-    EXPECT_EQ(RemoveColorCodes("\x03" "04Red\x03 team"), "Red team");
-    EXPECT_EQ(RemoveColorCodes("\x03" "123"), "3");
-    EXPECT_EQ(RemoveColorCodes("\x03" "4,1x"), ",1x");
+    EXPECT_EQ(RemoveColorCodes("\x03"
+                               "04Red\x03 team"),
+              "Red team");
+    EXPECT_EQ(RemoveColorCodes("\x03"
+                               "123"),
+              "3");
+    EXPECT_EQ(RemoveColorCodes("\x03"
+                               "4,1x"),
+              ",1x");
     EXPECT_EQ(RemoveColorCodes("end\x03"), "end");
-    EXPECT_EQ(RemoveFontCodes("\x02" "A\x1F" "B\x16" "C\x0F"), "ABC\x0F");
+    EXPECT_EQ(RemoveFontCodes("\x02"
+                              "A\x1F"
+                              "B\x16"
+                              "C\x0F"),
+              "ABC\x0F");
 
     joinChannel();
-    const std::string line = "\x02\x03" "04Red\x03\x1F 3\x16\x0F";
+    const std::string line =
+        "\x02\x03"
+        "04Red\x03\x1F 3\x16\x0F";
     stuurMSG(app, "#FCST", line);
     view().IRCRemoveColors = true;
     stuurMSG(app, "#FCST", line);
@@ -62,7 +74,8 @@ TEST_F(OutgoingTest, NoTextCanEndItsLineOrOverrunTheLimit) {
     joinChannel();
     stuurMSG(app, "#FCST", "[Evil\r\nQUIT :pwned\0] scores"s);
     stuurMSG(app, "#FCST\r\nJOIN #x", "hi");
-    EXPECT_EQ(sent(), (Lines{"PRIVMSG #FCST :[EvilQUIT :pwned] scores", "PRIVMSG #FCSTJOIN #x :hi"}));
+    EXPECT_EQ(sent(),
+              (Lines{"PRIVMSG #FCST :[EvilQUIT :pwned] scores", "PRIVMSG #FCSTJOIN #x :hi"}));
 
     shown();
     stuurMSG(app, "#FCST", std::string(600, 'a'));

@@ -35,6 +35,35 @@ TEST(CommandLine, BadArgumentsAreNamed) {
     EXPECT_NE(ParseCommandLine({"--json"}).error, "");  // a window has no JSON to print
 }
 
+TEST(CommandLine, IrcBotOptions) {
+    const auto p = ParseCommandLine({"--headless", "--irc", "irc.example.net:6670", "--channel",
+                                     "#war", "--nick", "Caster", "--key", ""});
+    ASSERT_EQ(p.error, "");
+    EXPECT_EQ(p.options.ircHost, "irc.example.net");
+    EXPECT_EQ(p.options.ircPort, 6670);
+    EXPECT_EQ(p.options.ircChannel, "#war");
+    EXPECT_EQ(p.options.ircNick, "Caster");
+    EXPECT_EQ(p.options.ircKey, "");
+
+    auto address = [](const std::string& text) {
+        const auto q = ParseCommandLine({"--headless", "--irc", text});
+        return q.error.empty() ? *q.options.ircHost + " " + std::to_string(q.options.ircPort)
+                               : "error";
+    };
+    EXPECT_EQ(address("localhost"), "localhost 6667");
+    EXPECT_EQ(address("::1"), "::1 6667");
+    EXPECT_EQ(address("[::1]:7000"), "::1 7000");
+    for (const char* bad :
+         {"", "host:", "host:0", "host:65536", "host:66x", "[::1", "[::1]x", ":1"})
+        EXPECT_EQ(address(bad), "error") << bad;
+
+    EXPECT_NE(ParseCommandLine({"--headless", "--irc", "h:x"}).error.find("h:x"),
+              std::string::npos);
+    EXPECT_NE(ParseCommandLine({"--headless", "--nick", ""}).error, "");
+    EXPECT_NE(ParseCommandLine({"--headless", "--channel"}).error, "");
+    EXPECT_NE(ParseCommandLine({"--irc", "localhost"}).error, "");  // the window has its fields
+}
+
 TEST(CommandLine, VersionAndHelp) {
     EXPECT_TRUE(ParseCommandLine({"--version"}).options.showVersion);
     EXPECT_TRUE(ParseCommandLine({"--help"}).options.showHelp);

@@ -122,24 +122,42 @@ void FakePlatform::processPendingEvents() {
     for (auto& e : events) e();
 }
 
+bool FakePlatform::fileExists(const std::string& path) const {
+    return files.count(path) > 0 ||
+           std::find(directories.begin(), directories.end(), path) != directories.end();
+}
+
 std::optional<std::string> FakePlatform::readFile(const std::string& path) const {
     const auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
+    const bool ok = it != files.end() && unreadable.count(path) == 0;
+    fileLog.push_back("read " + path + (ok ? "" : " failed"));
+    if (!ok) return std::nullopt;
     return it->second;
 }
 
+bool FakePlatform::store(const std::string& what, const std::string& path,
+                         const std::function<void(std::string&)>& change) {
+    const bool ok = unwritable.count(path) == 0;
+    fileLog.push_back(what + " " + path + (ok ? "" : " failed"));
+    if (ok) change(files[path]);
+    return ok;
+}
+
 bool FakePlatform::writeFile(const std::string& path, const std::string& bytes) {
-    files[path] = bytes;
-    return true;
+    return store("write", path, [&](std::string& file) { file = bytes; });
+}
+
+bool FakePlatform::replaceFile(const std::string& path, const std::string& bytes) {
+    return store("replace", path, [&](std::string& file) { file = bytes; });
 }
 
 bool FakePlatform::appendFile(const std::string& path, const std::string& bytes) {
-    files[path] += bytes;
-    return true;
+    return store("append", path, [&](std::string& file) { file += bytes; });
 }
 
 bool FakePlatform::makeDirectory(const std::string& path) {
-    directories.push_back(path);
+    fileLog.push_back("mkdir " + path);
+    if (!fileExists(path)) directories.push_back(path);
     return true;
 }
 

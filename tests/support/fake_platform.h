@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -106,9 +107,10 @@ public:
     void beep() override { ++beeps; }
     std::string localHostName() const override { return "testhost"; }
 
-    bool fileExists(const std::string& path) const override { return files.count(path) > 0; }
+    bool fileExists(const std::string& path) const override;
     std::optional<std::string> readFile(const std::string& path) const override;
     bool writeFile(const std::string& path, const std::string& bytes) override;
+    bool replaceFile(const std::string& path, const std::string& bytes) override;
     bool appendFile(const std::string& path, const std::string& bytes) override;
     bool makeDirectory(const std::string& path) override;
     std::vector<std::string> listDirectory(const std::string& path,
@@ -126,6 +128,13 @@ public:
     std::map<std::string, std::string> hosts{{"localhost", "127.0.0.1"}};
     std::map<std::string, std::string> files;
     std::vector<std::string> directories;
+    // Paths that cannot be written (a full disk, a read-only folder); their files stay as they
+    // are. Paths that cannot be read (no permission) although they exist.
+    std::set<std::string> unwritable;
+    std::set<std::string> unreadable;
+    // Every file operation in order: "read PATH", "write PATH", "replace PATH", "append PATH",
+    // "mkdir PATH"; failed ones end in " failed".
+    mutable std::vector<std::string> fileLog;
     int beeps = 0;
     int yields = 0;
 
@@ -134,6 +143,8 @@ public:
     std::vector<FakeTcpSocket*> tcpSockets;
 
 private:
+    bool store(const std::string& what, const std::string& path,
+               const std::function<void(std::string&)>& change);
     std::int64_t now_ = 0;
 };
 

@@ -1,0 +1,64 @@
+// Feeds arbitrary bytes to the IRC receive handler of a connected, registered bot. The input
+// is cut into reads at every 0xFF byte, so lines are also split across reads; the first byte
+// sets the options and values the handler and the bot's answers read.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "irc/irc_connection.h"
+#include "shell/app.h"
+#include "support/fake_platform.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static fc::test::FakePlatform platform;
+    static fc::App app(platform);
+    static fc::test::FakeTcpSocket* socket = [] {
+        fc::ConnectIrc(app);
+        fc::test::FakeTcpSocket* s = platform.tcpSockets.at(0);
+        s->accept();
+        return s;
+    }();
+
+    fc::MainView& v = app.view;
+    if (size > 0) {
+        v.debugAU = (data[0] & 0x01) != 0;
+        v.IRConjoin = (data[0] & 0x02) != 0;
+        v.serverIsPrivate = (data[0] & 0x04) != 0;
+        v.matchState = (data[0] >> 3) & 0x03;
+        static const char* const kTypes[] = {"ctf", "dmq3", "utctf", "geen"};
+        v.gameType = kTypes[(data[0] >> 5) & 0x03];
+        v.KillAllowedFrom = (data[0] & 0x80) ? "a b" : "";
+        v.qsRed = "3/40000";
+        v.qsBlue = "x";
+        v.spelerLijst = {{"a\r\nQUIT", "1", "2", "Red", fc::RowColour::Red}};
+        ++data;
+        --size;
+    }
+    std::string read;
+    for (std::size_t i = 0; i <= size; ++i) {
+        if (i == size || data[i] == 0xFF) {
+            socket->receive(read);
+            read.clear();
+        } else {
+            read += static_cast<char>(data[i]);
+        }
+    }
+    platform.advance(1000);  // the timers run over what the lines left behind
+
+    // Whatever came in, every line sent is one whole line within the limit.
+    std::size_t start = 0;
+    for (std::size_t end; (end = socket->sent.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        const std::string line = socket->sent.substr(start, end - start);
+        if (line.size() > 510 || line.find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
+            __builtin_trap();
+    }
+    if (start != socket->sent.size()) __builtin_trap();
+    socket->sent.clear();
+    if (v.Text1.size() > 10000) __builtin_trap();
+    // Keep the bot connected and registered for the next input.
+    if (socket->state() != fc::SocketState::Connected) socket->accept();
+    v.ignorelist.clear();
+    v.ircLijst.clear();
+    return 0;
+}

@@ -1,0 +1,261 @@
+#include "settings/settings_format.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <optional>
+
+#include "shell/advanced_mode.h"
+#include "shell/app.h"
+#include "shell/text_util.h"
+
+namespace fc {
+
+namespace {
+
+struct TextKey {
+    const char* key;
+    std::string MainView::*field;
+};
+
+// Settings whose value becomes the field's text as it stands.
+constexpr TextKey kTextKeys[] = {
+    {"IRCSERSEL", &MainView::IRCServer},
+    {"IRCCHANNEL", &MainView::txtstdKanaal},
+    {"IRCNAME", &MainView::ircName},
+    {"IRCKEY", &MainView::IRCKey},
+    {"Q2SELECTED", &MainView::Q2Serverlist},
+    {"IRCPORT", &MainView::IRCPort},
+    {"IRCIGNORETIME", &MainView::IRCIgnoreTime},
+    {"TIMELIMITDM", &MainView::TimeLimitDM},
+    {"IRCLINECTF", &MainView::IRCLineCTF},
+    {"IRCLINEDM", &MainView::IRCLineDM},
+    {"KILLALLOWEDFROM", &MainView::KillAllowedFrom},
+};
+
+struct BoxKey {
+    const char* key;
+    bool MainView::*field;
+};
+
+// Check boxes, stored as 0 and 1. "Advanced" is not here: it switches the advanced mode.
+constexpr BoxKey kBoxKeys[] = {
+    {"IRCONJOIN", &MainView::IRConjoin},           {"IRCSHOWRAW", &MainView::debugAU},
+    {"REMOVECOLORS", &MainView::IRCRemoveColors},  {"REMOVEFCODES", &MainView::IRCRemoveFontCodes},
+    {"CHECKFORUPDATE", &MainView::CheckForUpdate}, {"PRIVESERVER", &MainView::PriveServer},
+};
+
+struct CounterKey {
+    const char* key;
+    std::int32_t MainView::*field;
+};
+
+constexpr CounterKey kCounterKeys[] = {
+    {"ISSTARTED", &MainView::isStarted},
+    {"ISLINESPRINTED", &MainView::isLinesPrinted},
+};
+
+// The leading number of a value, rounded to a whole number (halves to even); none when it
+// does not fit 32 bits.
+std::optional<std::int32_t> WholeValue(const std::string& value) {
+    const double rounded = std::nearbyint(LeadingNumber(value));
+    if (rounded < std::numeric_limits<std::int32_t>::min() ||
+        rounded > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(rounded);
+}
+
+// A check box takes 0 and 1 only; the program never writes anything else.
+std::optional<bool> BoxValue(const std::string& value) {
+    const std::optional<std::int32_t> n = WholeValue(value);
+    if (n == 0) return false;
+    if (n == 1) return true;
+    return std::nullopt;
+}
+
+// The leading number of a value as it was typed: "+045.50" of "+045.50 seconds".
+std::string_view LeadingNumberText(std::string_view value) {
+    std::size_t begin = value.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) return {};
+    std::size_t end = begin;
+    if (end < value.size() && (value[end] == '+' || value[end] == '-')) ++end;
+    while (end < value.size() && std::isdigit(static_cast<unsigned char>(value[end]))) ++end;
+    if (end < value.size() && value[end] == '.') ++end;
+    while (end < value.size() && std::isdigit(static_cast<unsigned char>(value[end]))) ++end;
+    return value.substr(begin, end - begin);
+}
+
+// The leading number of a value written back as text: "45 seconds" gives "45", "7.50" gives
+// "7.5", no number gives "0". A number too large for that to read back the same is kept as
+// it was typed, so that saving and reading it again never changes it.
+std::string NumberText(std::string_view value) {
+    const double number = LeadingNumber(value);
+    if (number == std::floor(number) && std::fabs(number) < 1e15) {
+        return PlainNumber(static_cast<long long>(number));
+    }
+    if (std::fabs(number) < 1e6) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.6f", number);
+        std::string text = buffer;
+        text.erase(text.find_last_not_of('0') + 1);  // "7.500000" reads "7.5"
+        if (text.back() == '.') text.pop_back();     // a fraction too small to show
+        return text == "-0" ? "0" : text;
+    }
+    return std::string(LeadingNumberText(value));
+}
+
+bool ContainsIgnoringCase(const std::vector<std::string>& list, const std::string& text) {
+    const std::string upper = ToUpper(text);
+    for (const std::string& entry : list) {
+        if (ToUpper(entry) == upper) return true;
+    }
+    return false;
+}
+
+// Takes one setting. False when the key is known but its value cannot be used.
+bool ApplySetting(App& app, const std::string& key, const std::string& value) {
+    MainView& v = app.view;
+    for (const TextKey& k : kTextKeys) {
+        if (key == k.key) {
+            v.*k.field = value;
+            return true;
+        }
+    }
+    for (const BoxKey& k : kBoxKeys) {
+        if (key == k.key) {
+            const std::optional<bool> checked = BoxValue(value);
+            if (checked) v.*k.field = *checked;
+            return checked.has_value();
+        }
+    }
+    for (const CounterKey& k : kCounterKeys) {
+        if (key == k.key) {
+            const std::optional<std::int32_t> n = WholeValue(value);
+            if (n) v.*k.field = *n;
+            return n.has_value();
+        }
+    }
+    if (key == "IRCSERVER") {
+        if (!value.empty() && !ContainsIgnoringCase(v.IRCServerList, value)) {
+            v.IRCServerList.push_back(value);
+        }
+    } else if (key == "Q2SERVER") {
+        // Only the address: a comment behind it was the server's name when it was added.
+        const std::string address = value.substr(0, value.find(' '));
+        if (!address.empty()) v.qServers.push_back(address);
+    } else if (key == "REPORTSECDM") {
+        v.ReportDM = NumberText(value);  // "45 seconds" keeps only the 45
+    } else if (key == "ADVANCED") {
+        const std::optional<bool> checked = BoxValue(value);
+        if (!checked) return false;
+        // Reading the box has the effect of the operator clicking it.
+        if (*checked) {
+            AdvancedAan(app);
+        } else {
+            AdvancedUit(app);
+        }
+    }
+    return true;
+}
+
+bool IsBlank(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// Takes one line. False when the line holds something that is not a setting, a comment or a
+// blank: binary bytes, an overlong line, text without "=", a value a known key cannot use.
+bool ApplyLine(App& app, std::string_view line, SettingsReading& reading) {
+    if (line.size() > kLongestSettingsLine) return false;
+    if (line.find('\0') != std::string_view::npos) return false;
+    const std::string trimmed = Trim(line);
+    if (trimmed == kSettingsEndLine) reading.endFound = true;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return IsBlank(line) || StartsWith(trimmed, ";");
+    const std::string key = ToUpper(Trim(line.substr(0, equals)));
+    return ApplySetting(app, key, Trim(line.substr(equals + 1)));
+}
+
+// Line breaks and NUL would break the file's layout, so values never carry them; and no value
+// is longer than a line that reads back.
+std::string OneLine(std::string_view value) {
+    std::string out;
+    out.reserve(std::min(value.size(), kLongestSettingsValue));
+    for (char c : value) {
+        if (out.size() == kLongestSettingsValue) break;
+        if (c != '\r' && c != '\n' && c != '\0') out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string SettingsText(const MainView& v) {
+    std::string out;
+    auto line = [&out](std::string_view text) {
+        out += text;
+        out += "\r\n";
+    };
+    auto setting = [&line](std::string_view key, std::string_view value) {
+        line(std::string(key) + " = " + OneLine(value));
+    };
+    auto box = [](bool checked) { return checked ? "1" : "0"; };
+
+    line(std::string("; INI file for Orvexa -- Version ") + kVersion);
+    line("; Do not modify by hand, unless you know what you are doing...");
+    line("");
+    setting("IRCSerSel", v.IRCServer);
+    for (const std::string& server : v.IRCServerList) {
+        if (!server.empty()) setting("IRCServer", server);
+    }
+    setting("IRCChannel", v.txtstdKanaal);
+    setting("IRCName", v.ircName);
+    setting("IRCKey", v.IRCKey);
+    setting("IRCOnJoin", box(v.IRConjoin));
+    setting("IRCShowRaw", box(v.debugAU));
+    setting("isStarted", PlainNumber(v.isStarted));
+    setting("isLinesPrinted", PlainNumber(v.isLinesPrinted));
+    for (const std::string& server : v.qServers) {
+        if (!server.empty()) setting("Q2Server", server);
+    }
+    setting("Q2Selected", v.Q2Serverlist);
+    line("TagSystem = [obselete since 1.20]");
+    setting("IRCPort", v.IRCPort);
+    setting("IRCIgnoreTime", v.IRCIgnoreTime);
+    line("ReportDM = [obselete since 1.14]");
+    setting("ReportSecDM", v.ReportDM);
+    setting("TimeLimitDM", v.TimeLimitDM);
+    setting("IRCLineCTF", v.IRCLineCTF);
+    setting("IRCLineDM", v.IRCLineDM);
+    setting("Advanced", box(v.Advanced));
+    setting("RemoveColors", box(v.IRCRemoveColors));
+    setting("RemoveFCodes", box(v.IRCRemoveFontCodes));
+    setting("CheckForUpdate", box(v.CheckForUpdate));
+    setting("PriveServer", box(v.serverIsPrivate));
+    setting("KillAllowedFrom", v.KillAllowedFrom);
+    line("");
+    line(kSettingsEndLine);
+    return out;
+}
+
+SettingsReading ApplySettingsText(App& app, std::string_view text) {
+    SettingsReading reading;
+    int number = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view line = text.substr(pos, end - pos);
+        ++number;
+        // A line ends with CR LF as written, or with LF or CR alone after a hand edit.
+        pos = end;
+        if (pos < text.size() && text[pos] == '\r') ++pos;
+        if (pos < text.size() && text[pos] == '\n') ++pos;
+        if (!ApplyLine(app, line, reading)) reading.unusableLines.push_back(number);
+    }
+    return reading;
+}
+
+}  // namespace fc

@@ -1,0 +1,34 @@
+// Bringing the program up: the order of start-up, the splash window that accompanies it, and
+// the texts start-up puts in place.
+#pragma once
+
+#include <string>
+
+namespace fc {
+
+class App;
+
+inline constexpr const char* kTrayTip = "Fragcaster (for Quake 2/3)";
+inline constexpr const char* kSplashCaption = "FCST Splash!";
+
+// The program's version text.
+std::string GeefVersie();
+
+// Makes sure the recordings' folder "demos" exists in the program directory.
+void CheckDemoDir(App& app);
+
+// Runs once when the main window is created: the window's first values, the settings, the
+// splash window, the about text, the tray icon, the recordings' folder and the start count.
+// It opens no connection.
+void StartUp(App& app);
+
+// The About tab's text, its lines ended by CR LF.
+std::string AboutText();
+
+// The splash window: its first timer (4.5 s) or a click on its picture ends it and, when the
+// operator wants it, starts the update check; its second timer (3 s) restores the main window.
+void OnSplashTimer1(App& app);
+void OnSplashTimer2(App& app);
+void OnSplashClicked(App& app);
+
+}  // namespace fc

@@ -1,0 +1,13 @@
+// Advanced mode: the tabs "Srv. Info", "Record" and "Interp" and the advanced IRC options are
+// shown only while it is on. The check box "Show advanced options / tabs" switches it, and so
+// does reading the setting "Advanced"; the window shows or hides those controls from it.
+#pragma once
+
+namespace fc {
+
+class App;
+
+void AdvancedAan(App& app);
+void AdvancedUit(App& app);
+
+}  // namespace fc

@@ -1,0 +1,37 @@
+#include "shell/settings_options.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "settings/settings_file.h"
+#include "shell/app.h"
+
+namespace fc {
+
+SettingsOptions::SettingsOptions(App& app, QWidget* parent) : QWidget(parent) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    CheckForUpdate_ = new QCheckBox(QStringLiteral("Check for updates at startup."), this);
+    CheckForUpdate_->setObjectName(QStringLiteral("CheckForUpdate"));
+    auto* save = new QPushButton(QStringLiteral("Safe now!"), this);
+    save->setObjectName(QStringLiteral("IRCsafebutton"));
+    save->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(CheckForUpdate_);
+    layout->addStretch(1);
+    layout->addWidget(save);
+
+    connect(CheckForUpdate_, &QCheckBox::clicked, this,
+            [&app](bool on) { app.dispatch([&] { app.view.CheckForUpdate = on; }); });
+    connect(save, &QPushButton::clicked, this, [&app] { app.dispatch([&] { SafeINI(app); }); });
+}
+
+void SettingsOptions::refresh(const MainView& view) {
+    if (CheckForUpdate_->isChecked() != view.CheckForUpdate) {
+        const QSignalBlocker block(CheckForUpdate_);
+        CheckForUpdate_->setChecked(view.CheckForUpdate);
+    }
+}
+
+}  // namespace fc

@@ -1,0 +1,23 @@
+// The Options tab's settings controls: "Check for updates at startup." and "Safe now!".
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+
+namespace fc {
+
+class App;
+struct MainView;
+
+class SettingsOptions : public QWidget {
+public:
+    SettingsOptions(App& app, QWidget* parent);
+
+    void refresh(const MainView& view);
+
+private:
+    QCheckBox* CheckForUpdate_ = nullptr;
+};
+
+}  // namespace fc

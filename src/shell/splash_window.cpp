@@ -1,0 +1,75 @@
+#include "shell/splash_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "settings/startup.h"
+#include "shell/app.h"
+#include "shell/qt_text.h"
+#include "shell/widget_sync.h"
+
+namespace fc {
+
+namespace {
+constexpr int kWidth = 360;
+constexpr int kHeight = 200;
+}  // namespace
+
+QPixmap ProgramPicture(int width, int height) {
+    QPixmap picture(width, height);
+    QPainter p(&picture);
+    QLinearGradient sky(0, 0, 0, height);
+    sky.setColorAt(0, QColor(0x80, 0x10, 0x10));
+    sky.setColorAt(1, QColor(0x10, 0x10, 0x60));
+    p.fillRect(picture.rect(), sky);
+    p.setPen(Qt::white);
+    QFont font = p.font();
+    font.setBold(true);
+    const bool icon = width <= 64;
+    font.setPixelSize(icon ? height * 3 / 4 : height / 5);
+    p.setFont(font);
+    p.drawText(picture.rect(), Qt::AlignCenter,
+               icon ? QStringLiteral("F") : QStringLiteral("Fragcaster"));
+    return picture;
+}
+
+SplashWindow::SplashWindow(App& app)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint), app_(app) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QString::fromLatin1(kSplashCaption));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    Image1_ = new QLabel(this);
+    Image1_->setObjectName(QStringLiteral("Image1"));
+    Image1_->setPixmap(ProgramPicture(kWidth, kHeight));
+    Image1_->setScaledContents(true);  // stretched to the window
+    Label1_ = new QLabel(this);
+    Label1_->setObjectName(QStringLiteral("Label1"));
+    Label1_->setAlignment(Qt::AlignHCenter);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 4);
+    layout->addWidget(Image1_, 1);
+    layout->addWidget(Label1_);
+    resize(kWidth, kHeight + 24);
+    refresh();
+}
+
+void SplashWindow::refresh() {
+    SyncText(Label1_, app_.view.splashLabel1);
+}
+
+void SplashWindow::mousePressEvent(QMouseEvent*) {
+    app_.dispatch([this] { OnSplashClicked(app_); });
+}
+
+// Closed by the desktop rather than by the program: it ends as a click ends it.
+void SplashWindow::closeEvent(QCloseEvent* event) {
+    if (app_.view.splashVisible) app_.dispatch([this] { OnSplashClicked(app_); });
+    event->accept();
+}
+
+}  // namespace fc

@@ -1,0 +1,48 @@
+#include "shell/tray_icon.h"
+
+#include <QIcon>
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+#include "settings/startup.h"
+#include "shell/splash_window.h"
+
+namespace fc {
+
+namespace {
+
+// Up front without changing whether the window stays on top.
+void BringToFront(QWidget* window) {
+    window->raise();
+    if (!window->isMinimized()) window->activateWindow();
+}
+
+void ToggleHidden(QWidget* window) {
+    if (window->isVisible()) {
+        window->showMinimized();
+        window->hide();  // only the tray icon is left
+    } else {
+        window->showNormal();
+        window->activateWindow();
+    }
+}
+
+}  // namespace
+
+TrayIcon::TrayIcon(QWidget* window) : QObject(window), window_(window) {
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
+    icon_ = new QSystemTrayIcon(QIcon(ProgramPicture(32, 32)), this);
+    icon_->setToolTip(QString::fromLatin1(kTrayTip));
+    connect(icon_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger) BringToFront(window_);
+                if (reason == QSystemTrayIcon::DoubleClick) ToggleHidden(window_);
+            });
+    icon_->show();
+}
+
+TrayIcon::~TrayIcon() {
+    if (icon_) icon_->hide();
+}
+
+}  // namespace fc

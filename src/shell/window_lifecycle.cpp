@@ -1,0 +1,95 @@
+#include "shell/window_lifecycle.h"
+
+#include <QBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QWidget>
+
+#include "settings/shutdown.h"
+#include "shell/app.h"
+#include "shell/qt_text.h"
+#include "shell/splash_window.h"
+#include "shell/tray_icon.h"
+#include "shell/widget_sync.h"
+
+namespace fc {
+
+namespace {
+
+// The logic ends its lines with CR LF; a label breaks lines at LF alone.
+std::string LabelLines(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c != '\r') out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+WindowLifecycle::WindowLifecycle(App& app, QWidget* window, QBoxLayout* layout)
+    : QObject(window), app_(app), window_(window) {
+    Titel_ = new QLabel(window);
+    Titel_->setObjectName(QStringLiteral("Titel"));
+    QFont bold = Titel_->font();
+    bold.setBold(true);
+    Titel_->setFont(bold);
+    layout->insertWidget(0, Titel_);
+    window->setWindowIcon(QIcon(ProgramPicture(32, 32)));
+    // Built by the tabs before this; drawn here because start-up gives their texts.
+    aboutlabel_ = window->findChild<QLabel*>(QStringLiteral("aboutlabel"));
+    TimePlayedX_ = window->findChild<QWidget*>(QStringLiteral("TimePlayedX"));
+
+    app_.closeMainWindow = [this] { window_->close(); };
+    app_.restoreMainWindow = [this] {
+        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+    };
+}
+
+WindowLifecycle::~WindowLifecycle() {
+    app_.closeMainWindow = nullptr;
+    app_.restoreMainWindow = nullptr;
+    delete splash_;
+}
+
+void WindowLifecycle::refresh(const MainView& view) {
+    SyncText(Titel_, view.Titel);
+    if (aboutlabel_) SyncText(aboutlabel_, LabelLines(view.aboutlabel));
+    if (TimePlayedX_) {
+        const QString tip = Display(view.TimePlayedXToolTip);
+        if (TimePlayedX_->toolTip() != tip) TimePlayedX_->setToolTip(tip);
+    }
+    syncSplash(view);
+    syncTray(view);
+}
+
+void WindowLifecycle::syncSplash(const MainView& view) {
+    if (view.splashVisible && !splash_) {
+        splash_ = new SplashWindow(app_);
+        splash_->show();
+    } else if (!view.splashVisible && splash_) {
+        // Possibly inside the splash window's own click handler: it goes once that returns.
+        splash_->hide();
+        splash_->deleteLater();
+        splash_ = nullptr;
+    }
+    if (splash_) splash_->refresh();
+}
+
+void WindowLifecycle::syncTray(const MainView& view) {
+    if (view.trayIconAdded && !tray_) {
+        tray_ = new TrayIcon(window_);
+    } else if (!view.trayIconAdded && tray_) {
+        delete tray_;
+        tray_ = nullptr;
+    }
+}
+
+bool WindowLifecycle::closeRequested() {
+    bool ends = false;
+    app_.dispatch([&] { ends = OnCloseRequest(app_); });
+    return ends;
+}
+
+}  // namespace fc

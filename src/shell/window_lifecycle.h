@@ -1,0 +1,42 @@
+// The main window's beginning and end: the title label, the splash window, the tray icon, the
+// About text, and the close request that runs the shut-down.
+#pragma once
+
+#include <QObject>
+
+class QBoxLayout;
+class QLabel;
+class QWidget;
+
+namespace fc {
+
+class App;
+class SplashWindow;
+class TrayIcon;
+struct MainView;
+
+class WindowLifecycle : public QObject {
+public:
+    // Puts the title label at the top of `layout` and lets the logic close and restore `window`.
+    WindowLifecycle(App& app, QWidget* window, QBoxLayout* layout);
+    ~WindowLifecycle() override;
+
+    void refresh(const MainView& view);
+
+    // A close request of the window: false while the shut-down's first phase refuses it.
+    bool closeRequested();
+
+private:
+    void syncSplash(const MainView& view);
+    void syncTray(const MainView& view);
+
+    App& app_;
+    QWidget* window_;
+    QLabel* Titel_ = nullptr;
+    QLabel* aboutlabel_ = nullptr;
+    QWidget* TimePlayedX_ = nullptr;
+    SplashWindow* splash_ = nullptr;
+    TrayIcon* tray_ = nullptr;
+};
+
+}  // namespace fc

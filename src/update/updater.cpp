@@ -1,0 +1,7 @@
+#include "update/updater.h"
+
+namespace fc {
+
+void Updater(App&) {}
+
+}  // namespace fc

@@ -1,0 +1,53 @@
+// The program on the fake platform with its settings file in memory.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "settings/settings_file.h"
+#include "shell/app.h"
+#include "support/fake_platform.h"
+
+namespace fc::test {
+
+using Lines = std::vector<std::string>;
+
+// Whether `text` holds `part`, showing both when it does not.
+inline ::testing::AssertionResult Holds(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "\"" << text << "\" does not hold \"" << part << "\"";
+}
+
+class OutputLines : public AppListener {
+public:
+    void outputAppended(const std::string& text) override { lines.push_back(text); }
+    std::vector<std::string> lines;
+};
+
+class SettingsTest : public ::testing::Test {
+protected:
+    SettingsTest() { app.addListener(&output); }
+
+    MainView& view() { return app.view; }
+    std::string& file() { return platform.files[kSettingsFile]; }
+    bool hasFile() const { return platform.files.count(kSettingsFile) > 0; }
+    // The output lines since the last look.
+    std::vector<std::string> shown() { return std::exchange(output.lines, {}); }
+
+    // Reads a settings file of these lines, each ended by CR LF.
+    void load(const std::vector<std::string>& lines) {
+        std::string text;
+        for (const std::string& l : lines) text += l + "\r\n";
+        platform.files[kSettingsFile] = text;
+        LoadINI(app);
+    }
+
+    FakePlatform platform;
+    App app{platform};
+    OutputLines output;
+};
+
+}  // namespace fc::test

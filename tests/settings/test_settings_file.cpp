@@ -1,0 +1,311 @@
+// The settings file: what is written, byte for byte; how each kind of line reads back; and
+// that a damaged file or a failing disk loses nothing and is reported.
+#include <random>
+
+#include "monitor/poller.h"
+#include "settings/settings_fixture.h"
+#include "settings/settings_format.h"
+#include "shell/irc_server_list.h"
+
+namespace fc::test {
+namespace {
+
+TEST_F(SettingsTest, WritesEveryValueInItsFixedPlace) {
+    MainView& v = view();
+    v.IRCServer = "irc.example.org";
+    v.IRCServerList = {"irc.example.org", "", "irc.other.net"};  // empty entries are left out
+    v.txtstdKanaal = "#clan";
+    v.ircName = "ClanBot";
+    v.IRCKey = "s3cret";
+    v.IRConjoin = false;
+    v.debugAU = true;
+    v.isStarted = 41;
+    v.isLinesPrinted = 1234;
+    v.qServers = {"10.0.0.5:27960", "q3.example.net"};
+    v.Q2Serverlist = "10.0.0.5:27960 Friday league";
+    v.IRCPort = "6668";
+    v.IRCIgnoreTime = "30";
+    v.ReportDM = "45";
+    v.TimeLimitDM = "15";
+    v.IRCLineCTF =
+        "\x02%t\x02 \x03"
+        "04capped";
+    v.IRCLineDM = "\x1F%s\x0F";
+    v.Advanced = true;
+    v.IRCRemoveColors = true;
+    v.CheckForUpdate = false;
+    v.PriveServer = false;
+    v.serverIsPrivate = true;  // the file follows the mirror
+    v.KillAllowedFrom = "Boss Deputy";
+
+    SafeINI(app);
+
+    EXPECT_EQ(file(),
+              "; INI file for Orvexa -- Version 1.33\r\n"
+              "; Do not modify by hand, unless you know what you are doing...\r\n"
+              "\r\n"
+              "IRCSerSel = irc.example.org\r\n"
+              "IRCServer = irc.example.org\r\n"
+              "IRCServer = irc.other.net\r\n"
+              "IRCChannel = #clan\r\n"
+              "IRCName = ClanBot\r\n"
+              "IRCKey = s3cret\r\n"
+              "IRCOnJoin = 0\r\n"
+              "IRCShowRaw = 1\r\n"
+              "isStarted = 41\r\n"
+              "isLinesPrinted = 1234\r\n"
+              "Q2Server = 10.0.0.5:27960\r\n"
+              "Q2Server = q3.example.net\r\n"
+              "Q2Selected = 10.0.0.5:27960 Friday league\r\n"
+              "TagSystem = [obselete since 1.20]\r\n"
+              "IRCPort = 6668\r\n"
+              "IRCIgnoreTime = 30\r\n"
+              "ReportDM = [obselete since 1.14]\r\n"
+              "ReportSecDM = 45\r\n"
+              "TimeLimitDM = 15\r\n"
+              "IRCLineCTF = \x02%t\x02 \x03"
+              "04capped\r\n"
+              "IRCLineDM = \x1F%s\x0F\r\n"
+              "Advanced = 1\r\n"
+              "RemoveColors = 1\r\n"
+              "RemoveFCodes = 0\r\n"
+              "CheckForUpdate = 0\r\n"
+              "PriveServer = 1\r\n"
+              "KillAllowedFrom = Boss Deputy\r\n"
+              "\r\n"
+              "; End of INI\r\n");
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(SettingsTest, WhatIsWrittenReadsBackTheSame) {
+    MainView& v = view();
+    v.IRCServer = "irc.example.org";
+    v.IRCServerList.push_back("irc.example.org");
+    v.qServers = {"10.0.0.5:27960", "10.0.0.5:27960"};
+    v.Q2Serverlist = "10.0.0.9:27910 Cup final";
+    v.txtstdKanaal = "#c";
+    v.ircName = v.IRCKey = v.IRCPort = v.IRCIgnoreTime = v.TimeLimitDM = v.IRCLineDM = "n";
+    v.IRCLineCTF =
+        "\x02%t\x02 = \x03"
+        "04capped";
+    v.ReportDM = "45";
+    v.Advanced = v.PriveServer = v.serverIsPrivate = v.debugAU = true;
+    v.IRCRemoveColors = v.IRCRemoveFontCodes = true;
+    v.CheckForUpdate = v.IRConjoin = false;
+    v.isStarted = 7;
+    v.isLinesPrinted = 8;
+    v.KillAllowedFrom = "Boss";
+    SafeINI(app);
+
+    App again(platform);
+    LoadINI(again);
+    EXPECT_EQ(SettingsText(again.view), file());  // every value came back to its own field
+    EXPECT_TRUE(again.view.serverIsPrivate);
+    EXPECT_TRUE(again.view.quakeTimerButtonEnabled);
+}
+
+TEST_F(SettingsTest, KeysInAnyCaseAndValuesAsWritten) {
+    load({"ircname=Bot", "  IrcChannel   =   #mine  ", "IRCKey = a=b = c", "IRCPort =\t6669",
+          "TimeLimitDM = 10", "timelimitdm = 25", "ReportSecDM = 45 seconds",
+          "isLinesPrinted = 12.5", "isStarted = 13.5"});
+    EXPECT_EQ(view().ircName, "Bot");
+    EXPECT_EQ(view().txtstdKanaal, "#mine");
+    EXPECT_EQ(view().IRCKey, "a=b = c");
+    EXPECT_EQ(view().IRCPort, "\t6669");  // only blanks are trimmed
+    EXPECT_EQ(view().TimeLimitDM, "25");  // the later line wins
+    EXPECT_EQ(view().ReportDM, "45");
+    EXPECT_EQ(view().isLinesPrinted, 12);  // halves round to even
+    EXPECT_EQ(view().isStarted, 14);
+
+    load({"ReportSecDM = soon"});
+    EXPECT_EQ(view().ReportDM, "0");
+    load({"ReportSecDM = 07.50 s"});
+    EXPECT_EQ(view().ReportDM, "7.5");
+    load({"ReportSecDM = 123456789012345678901234567890"});  // kept as typed, so it reads back
+    EXPECT_EQ(view().ReportDM, "123456789012345678901234567890");
+}
+
+TEST_F(SettingsTest, ServerListsCollectTheirEntries) {
+    load({"IRCServer = irc.example.org", "IRCServer = IRC.Example.ORG",
+          "IRCServer = IRC.LIBERA.CHAT", "IRCSerSel = irc.not-in-list.net",
+          "Q2Server = 10.0.0.5:27960 Friday league", "Q2Server = 10.0.0.5:27960",
+          "Q2Server = q3.example.net"});
+    EXPECT_EQ(view().IRCServerList,
+              (Lines{"irc.quakenet.org", "irc.libera.chat", "irc.oftc.net", "irc.example.org"}));
+    EXPECT_EQ(view().IRCServer, "irc.not-in-list.net");
+    EXPECT_EQ(view().qServers, (Lines{"10.0.0.5:27960", "10.0.0.5:27960", "q3.example.net"}));
+}
+
+TEST_F(SettingsTest, CheckBoxesAndTheirEffects) {
+    load({"Advanced = 1", "PriveServer = 1", "IRCOnJoin = 0", "IRCShowRaw = 1", "RemoveColors = 1",
+          "RemoveFCodes = 1", "CheckForUpdate = 0", "Q2Selected = "});
+    EXPECT_TRUE(view().Advanced);
+    EXPECT_TRUE(view().serverIsPrivate);
+    EXPECT_FALSE(view().IRConjoin);
+    EXPECT_TRUE(view().debugAU);
+    EXPECT_TRUE(view().IRCRemoveColors);
+    EXPECT_TRUE(view().IRCRemoveFontCodes);
+    EXPECT_FALSE(view().CheckForUpdate);
+    EXPECT_FALSE(view().quakeTimerButtonEnabled);  // an empty entry cannot be switched on
+
+    load({"Advanced = 0", "PriveServer = 0", "Q2Selected = 10.0.0.5"});
+    EXPECT_FALSE(view().Advanced);
+    EXPECT_FALSE(view().serverIsPrivate);
+    EXPECT_TRUE(view().quakeTimerButtonEnabled);
+}
+
+TEST_F(SettingsTest, LineEndsOtherThanCrLfReadAlike) {
+    platform.files[kSettingsFile] = "IRCName = Unix\nIRCChannel = #lf\n; End of INI\n";
+    LoadINI(app);
+    EXPECT_EQ(view().ircName, "Unix");
+    EXPECT_EQ(view().txtstdKanaal, "#lf");
+
+    platform.files[kSettingsFile] = "IRCName = Mac\rIRCChannel = #cr\r; End of INI";
+    LoadINI(app);
+    EXPECT_EQ(view().ircName, "Mac");
+    EXPECT_EQ(view().txtstdKanaal, "#cr");
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(SettingsTest, CommentsAndObsoleteLinesGoAtTheNextSave) {
+    load({"; my own notes", "TagSystem = [obselete since 1.20]", "ReportDM = 30",
+          "; a comment = with an equals sign", "FavouriteMap = q2dm1", "", "IRCName = Kept",
+          "; End of INI"});
+    EXPECT_TRUE(shown().empty());      // nothing here is damage
+    EXPECT_EQ(view().ReportDM, "60");  // the obsolete key is not the interval
+
+    SafeINI(app);
+    EXPECT_EQ(file().find("my own notes"), std::string::npos);
+    EXPECT_EQ(file().find("FavouriteMap"), std::string::npos);
+    EXPECT_NE(file().find("IRCName = Kept\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsTest, ValuesCannotBreakTheLayout) {
+    const char entry[] = "10.0.0.5 evil\r\nIRCName = Hijack\0x";
+    view().Q2Serverlist = std::string(entry, sizeof entry - 1);
+    SafeINI(app);
+    EXPECT_NE(file().find("Q2Selected = 10.0.0.5 evilIRCName = Hijackx\r\n"), std::string::npos);
+
+    App again(platform);
+    LoadINI(again);
+    EXPECT_EQ(again.view.ircName, "FCST");
+
+    // A value no line could carry is cut, so that it still reads back.
+    view().IRCLineDM = std::string(100000, 'x');
+    SafeINI(app);
+    LoadINI(again);
+    EXPECT_EQ(again.view.IRCLineDM, std::string(kLongestSettingsValue, 'x'));
+}
+
+TEST_F(SettingsTest, DamagedFileLoadsEveryGoodLineAndKeepsACopy) {
+    const std::string damaged = std::string("IRCName = Survivor\r\n") +
+                                "garbage without equals\r\n" +
+                                std::string("IRC\0Channel = #x\r\n", 18) + "IRCPort = 7000\r\n" +
+                                std::string(100000, 'A') + " = long\r\n" + "Advanced = 7\r\n" +
+                                "isStarted = 99999999999\r\n" + "IRCChannel = #fine\r\n";
+    platform.files[kSettingsFile] = damaged;
+    LoadINI(app);
+
+    EXPECT_EQ(view().ircName, "Survivor");
+    EXPECT_EQ(view().IRCPort, "7000");
+    EXPECT_EQ(view().txtstdKanaal, "#fine");
+    EXPECT_FALSE(view().Advanced);
+    EXPECT_EQ(view().isStarted, 0);
+    const std::vector<std::string> lines = shown();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(Holds(lines[0],
+                      "orvexa.ini is damaged: lines 2, 3, 5, 6, 7 could not be "
+                      "read, and its end is missing"));
+    EXPECT_TRUE(Holds(lines[0], "kept as orvexa.ini.damaged."));
+    EXPECT_EQ(platform.files["orvexa.ini.damaged"], damaged);
+
+    // A later damaged file does not overwrite the first copy.
+    platform.files[kSettingsFile] = "IRCName = Cut short\r\n";
+    LoadINI(app);
+    EXPECT_TRUE(Holds(shown().at(0),
+                      "its end is missing. Every other setting was read; the "
+                      "file as found is kept as orvexa.ini.damaged-2."));
+    EXPECT_EQ(platform.files["orvexa.ini.damaged"], damaged);
+    EXPECT_EQ(view().ircName, "Cut short");
+}
+
+TEST_F(SettingsTest, RandomBytesNeverStopTheStart) {
+    std::mt19937 random(6);
+    std::string noise(1 << 20, '\0');
+    for (char& c : noise) c = static_cast<char>(random());
+    platform.files[kSettingsFile] = noise;
+    LoadINI(app);
+    EXPECT_EQ(view().ircName, "FCST");
+    EXPECT_TRUE(Holds(shown().at(0), "is damaged"));
+}
+
+TEST_F(SettingsTest, AFailedSaveKeepsTheOldFileAndIsReportedOnce) {
+    load({"IRCName = Old", "; End of INI"});
+    const std::string before = file();
+    platform.unwritable.insert(kSettingsFile);
+    view().ircName = "New";
+
+    SafeINI(app);
+    SafeINI(app);
+    EXPECT_EQ(file(), before);
+    const Lines lines = shown();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(Holds(lines[0], "could not be saved in orvexa.ini"));
+
+    platform.unwritable.clear();
+    SafeINI(app);
+    EXPECT_NE(file().find("IRCName = New"), std::string::npos);
+    platform.unwritable.insert(kSettingsFile);
+    SafeINI(app);
+    EXPECT_EQ(shown().size(), 1u);  // failing again after a success is news again
+}
+
+TEST_F(SettingsTest, AnUnreadableFileLeavesTheDefaults) {
+    platform.files[kSettingsFile] = "IRCName = Hidden\r\n; End of INI\r\n";
+    platform.unreadable.insert(kSettingsFile);
+    LoadINI(app);
+    EXPECT_EQ(view().ircName, "FCST");
+    const Lines lines = shown();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(Holds(lines[0], "could not be read; the program starts with its defaults"));
+}
+
+// The moments besides start-up and shut-down at which the settings are saved.
+TEST_F(SettingsTest, ServerListButtonsSaveOnlyAfterAChange) {
+    auto saves = [this] {
+        int n = 0;
+        for (const std::string& op : std::exchange(platform.fileLog, {}))
+            n += op == "replace orvexa.ini";
+        return n;
+    };
+    view().IRCServer = "irc.example.org my server";
+    AddIrcServerToList(app);
+    EXPECT_EQ(view().IRCServerList.back(), "irc.example.org my server");
+    EXPECT_EQ(saves(), 1);
+    EXPECT_TRUE(Holds(file(), "IRCServer = irc.example.org my server\r\n"));
+
+    view().IRCServer = "irc.libera.chat backup";  // its server is already offered
+    AddIrcServerToList(app);
+    view().IRCServer = "";
+    AddIrcServerToList(app);
+    RemoveIrcServerFromList(app);
+    view().IRCServer = "irc.nowhere.net";
+    RemoveIrcServerFromList(app);
+    EXPECT_EQ(platform.beeps, 4);
+    EXPECT_EQ(saves(), 0);
+
+    view().IRCServer = "irc.libera.chat";
+    RemoveIrcServerFromList(app);
+    EXPECT_EQ((Lines{"irc.quakenet.org", "irc.oftc.net", "irc.example.org my server"}),
+              view().IRCServerList);
+    EXPECT_EQ(saves(), 1);
+
+    OnServerEntryEdited(app, "10.0.0.5:27960 Friday league");
+    AddServerToList(app);
+    AddServerToList(app);  // already kept: a beep, no save
+    EXPECT_EQ(saves(), 1);
+    EXPECT_TRUE(Holds(file(), "Q2Server = 10.0.0.5:27960\r\nQ2Selected = "));
+}
+
+}  // namespace
+}  // namespace fc::test

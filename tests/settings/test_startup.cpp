@@ -1,0 +1,231 @@
+// Start-up and shut-down on the fake platform: the order of the steps, the splash window's
+// timers, the recordings' folder, and the two phases of closing with and without IRC.
+#include "irc/irc_connection.h"
+#include "settings/headless_defaults.h"
+#include "settings/settings_fixture.h"
+#include "settings/shutdown.h"
+#include "settings/startup.h"
+#include "shell/text_util.h"
+
+namespace fc::test {
+namespace {
+
+class StartupTest : public SettingsTest {
+protected:
+    StartupTest() {
+        app.restoreMainWindow = [this] { ++restores; };
+        app.endProgram = [this] { ++ends; };
+        // As the window does: a close request from the quit timer runs the shut-down again.
+        app.closeMainWindow = [this] { closeResults.push_back(OnCloseRequest(app)); };
+    }
+
+    void startUp() {
+        app.dispatch([this] { StartUp(app); });
+    }
+
+    // The settings saves since the last look.
+    int saves() {
+        int n = 0;
+        for (const std::string& op : std::exchange(platform.fileLog, {}))
+            n += op == "replace orvexa.ini";
+        return n;
+    }
+
+    FakeTcpSocket& irc() { return *platform.tcpSockets.at(0); }
+
+    int restores = 0;
+    int ends = 0;
+    std::vector<bool> closeResults;
+};
+
+TEST_F(StartupTest, FirstStartWritesTheDefaultsThenCountsItself) {
+    startUp();
+    EXPECT_EQ(platform.fileLog, (Lines{"replace orvexa.ini", "read orvexa.ini", "mkdir demos"}));
+    // The layout itself is checked byte for byte with other values; here, the defaults.
+    EXPECT_TRUE(StartsWith(file(), "; INI file for Orvexa -- Version 1.33\r\n"));
+    for (const char* line :
+         {"\r\nIRCSerSel = irc.quakenet.org\r\nIRCServer = irc.quakenet.org\r\n",
+          "\r\nIRCChannel = #FCST\r\nIRCName = FCST\r\nIRCKey = \r\nIRCOnJoin = 1\r\n",
+          "\r\nisStarted = 0\r\nisLinesPrinted = 0\r\nQ2Selected = First time? Click on the "
+          "button on the right and click \"Total refresh\"\r\n",
+          "\r\nReportSecDM = 60\r\nTimeLimitDM = 20\r\nIRCLineCTF = defaultCTF\r\n"
+          "IRCLineDM = defaultDM\r\nAdvanced = 0\r\n",
+          "\r\nCheckForUpdate = 1\r\nPriveServer = 0\r\nKillAllowedFrom = \r\n\r\n; End of "
+          "INI\r\n"}) {
+        EXPECT_TRUE(Holds(file(), line));
+    }
+    EXPECT_EQ(view().isStarted, 1);
+    EXPECT_TRUE(view().quakeTimerButtonEnabled);
+    EXPECT_FALSE(IsUsableServerEntry(view().Q2Serverlist));  // the hint is not a server
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(StartupTest, EveryStartRaisesTheStoredCount) {
+    for (int start = 1; start <= 3; ++start) {
+        App run(platform);
+        run.endProgram = [] {};
+        run.dispatch([&] { StartUp(run); });
+        EXPECT_EQ(run.view.isStarted, start);
+        run.closeMainWindow = [&] { OnCloseRequest(run); };
+        run.dispatch([&] { OnCloseRequest(run); });
+        platform.advance(500);
+        EXPECT_TRUE(Holds(file(), "\r\nisStarted = " + std::to_string(start) + "\r\n"));
+    }
+}
+
+TEST_F(StartupTest, StepsRunInTheirOrder) {
+    load({"Advanced = 1", "IRCName = Mine", "isStarted = 41", "; End of INI"});
+    platform.fileLog.clear();
+    // What start-up has done when it lets the window settle, just before reading the settings.
+    platform.pendingEvents.push_back([this] {
+        EXPECT_EQ(view().Titel, "Fragcaster! - Version 1.33");
+        EXPECT_FALSE(view().Advanced);  // hidden first, shown again by the settings
+        EXPECT_EQ(view().isStarted, 41);
+        EXPECT_FALSE(view().splashVisible);
+        EXPECT_FALSE(view().trayIconAdded);
+        EXPECT_TRUE(platform.fileLog.empty());
+    });
+    view().botNick = "SomeoneElse";
+    view().gameType = "nix";
+    view().matchState = 2;
+
+    startUp();
+    EXPECT_EQ(platform.yields, 1);
+    EXPECT_EQ(platform.fileLog, (Lines{"read orvexa.ini", "mkdir demos"}));
+    EXPECT_TRUE(view().Advanced);
+    EXPECT_EQ(view().ircName, "Mine");
+    EXPECT_EQ(view().isStarted, 42);
+    EXPECT_EQ(view().botNick, "Orvexa");
+    EXPECT_EQ(view().gameType, "geen");
+    EXPECT_EQ(view().matchState, 0);
+    EXPECT_EQ(view().Caption, "~ FCST ~");
+    EXPECT_EQ(view().ircZegwat, "Hi! I am your Fragcaster version 1.33");
+    EXPECT_EQ(view().TimePlayedXToolTip, "Change Time Elapsed here!");
+    EXPECT_EQ(view().playbackStep, 0.01);
+    EXPECT_TRUE(view().trayIconAdded);
+    EXPECT_EQ(view().QuakeInfoLabel,
+              "No server polled yet, click on [CONNECTION: OFF] to poll the selected server.\r\n"
+              "The program then will poll the server every second until you click the button "
+              "again.");
+    EXPECT_TRUE(StartsWith(view().aboutlabel, "Fragcaster - Version 1.33\r\n\r\n"));
+    EXPECT_TRUE(Holds(view().aboutlabel,
+                      "when someone scores,it will report it in any predefined IRC channel. "
+                      "Lots of features.\r\n\r\n-\r\n\r\nSpecial thanks to:\r\n"));
+    EXPECT_TRUE(Holds(view().aboutlabel, "\r\n\r\n-\r\n\r\nBuild 139\r\n\r\n-\r\n\r\n\r\n\r\n"));
+    // Nothing is dialled at start.
+    EXPECT_FALSE(app.quakeTimer->enabled());
+    EXPECT_EQ(irc().state(), SocketState::Closed);
+}
+
+TEST_F(StartupTest, AnExistingDemosFolderIsLeftAlone) {
+    platform.directories.push_back("demos");
+    startUp();
+    EXPECT_EQ(platform.fileLog, (Lines{"replace orvexa.ini", "read orvexa.ini"}));
+}
+
+TEST_F(StartupTest, SplashRestoresTheWindowAndGoesAfterItsTime) {
+    startUp();
+    EXPECT_TRUE(view().splashVisible);
+    EXPECT_EQ(view().splashLabel1, "Version 1.33");
+    platform.advance(2999);
+    EXPECT_EQ(restores, 0);
+    platform.advance(1);
+    EXPECT_EQ(restores, 1);
+    platform.advance(1499);
+    EXPECT_TRUE(view().splashVisible);
+    platform.advance(1);
+    EXPECT_FALSE(view().splashVisible);
+    EXPECT_EQ(restores, 2);
+    platform.advance(10000);
+    EXPECT_EQ(restores, 2);
+}
+
+TEST_F(StartupTest, AClickEndsTheSplashAtOnce) {
+    startUp();
+    platform.advance(1000);
+    app.dispatch([this] { OnSplashClicked(app); });
+    EXPECT_FALSE(view().splashVisible);
+    EXPECT_EQ(restores, 1);
+    platform.advance(10000);  // its timers went with it
+    EXPECT_EQ(restores, 1);
+}
+
+TEST_F(StartupTest, ClosingWithoutIrcSavesTwiceAndEndsHalfASecondLater) {
+    startUp();
+    saves();
+    view().ircName = "Renamed";
+
+    bool ended = true;
+    app.dispatch([&] { ended = OnCloseRequest(app); });
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(saves(), 1);
+    EXPECT_TRUE(Holds(file(), "IRCName = Renamed\r\nIRCKey"));
+    EXPECT_FALSE(view().trayIconAdded);
+
+    // A second request meanwhile does not put the end off.
+    platform.advance(300);
+    app.dispatch([&] { OnCloseRequest(app); });
+    EXPECT_EQ(saves(), 1);
+    platform.advance(199);
+    EXPECT_TRUE(closeResults.empty());
+    platform.advance(1);
+    EXPECT_EQ(closeResults, (std::vector<bool>{true}));
+    EXPECT_EQ(view().shutdownPhase, "1");
+    EXPECT_EQ(saves(), 1);
+    EXPECT_EQ(ends, 1);
+    EXPECT_FALSE(view().splashVisible);
+    EXPECT_TRUE(irc().sent.empty());
+}
+
+TEST_F(StartupTest, ClosingWhileConnectedSaysQuitInBothPhases) {
+    startUp();
+    ConnectIrc(app);
+    irc().accept();
+    irc().takeLines();
+
+    app.dispatch([this] { OnCloseRequest(app); });
+    EXPECT_EQ(irc().takeLines(), Lines{"QUIT :" + QuitText()});
+    EXPECT_EQ(irc().state(), SocketState::Connected);  // closed only in the second phase
+
+    platform.advance(500);
+    EXPECT_EQ(irc().takeLines(), Lines{"QUIT :" + QuitText()});
+    EXPECT_EQ(irc().state(), SocketState::Closed);
+    EXPECT_EQ(ends, 1);
+}
+
+TEST_F(StartupTest, ServerThatLeftAfterTheFirstQuitGetsNoSecond) {
+    startUp();
+    ConnectIrc(app);
+    irc().accept();
+    irc().takeLines();
+
+    app.dispatch([this] { OnCloseRequest(app); });
+    irc().peerClose();
+    platform.advance(500);
+    EXPECT_EQ(irc().takeLines(), Lines{"QUIT :" + QuitText()});
+    EXPECT_EQ(ends, 1);
+}
+
+TEST(HeadlessDefaults, OnlyEntriesThatNameAServerAreTaken) {
+    EXPECT_TRUE(IsUsableServerEntry("10.0.0.5"));
+    EXPECT_TRUE(IsUsableServerEntry("10.0.0.5:27960 Friday league"));
+    EXPECT_TRUE(IsUsableServerEntry("10.0.0.5 Clan server:27910"));
+    EXPECT_TRUE(IsUsableServerEntry("q2.example-host.net:27910"));
+    EXPECT_FALSE(IsUsableServerEntry(""));
+    EXPECT_FALSE(IsUsableServerEntry(kFirstTimeEntry));
+    EXPECT_FALSE(IsUsableServerEntry("demos/final.rec"));
+    EXPECT_FALSE(IsUsableServerEntry("10.0.0.5:port"));
+    EXPECT_FALSE(IsUsableServerEntry("10.0.0.5:0"));
+    EXPECT_FALSE(IsUsableServerEntry("10.0.0.5:65536"));
+    EXPECT_FALSE(IsUsableServerEntry("#clan!"));
+
+    EXPECT_TRUE(IsUsableIrcServer("irc.libera.chat"));
+    EXPECT_TRUE(IsUsableIrcServer("  127.0.0.1 my own server"));
+    EXPECT_TRUE(IsUsableIrcServer("::1"));
+    EXPECT_FALSE(IsUsableIrcServer(""));
+    EXPECT_FALSE(IsUsableIrcServer("#FCST"));
+    EXPECT_FALSE(IsUsableIrcServer("irc?server"));
+}
+
+}  // namespace
+}  // namespace fc::test

@@ -1,0 +1,48 @@
+// A plain IRC client for tests: registers (answering the server's PINGs), sends raw lines and
+// reads what arrives, line by line, while the test's event loop runs.
+#pragma once
+
+#include <QTcpSocket>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fc::test {
+
+class IrcTestClient {
+public:
+    IrcTestClient();
+
+    // Connects and registers with `nick`; true once the server's welcome has ended.
+    bool connect(int port, const std::string& nick, int timeoutMs = 5000);
+    // Sends one line; CR LF is added.
+    void send(const std::string& line);
+    // Joins and waits for the server to confirm it.
+    bool join(const std::string& channel, int timeoutMs = 5000);
+
+    // Waits for the next line (after those already taken) that holds `part`, and takes every
+    // line up to it. Empty when none came in time.
+    std::optional<std::string> waitFor(const std::string& part, int timeoutMs = 5000);
+    std::optional<std::string> waitFor(const std::function<bool(const std::string&)>& wanted,
+                                       int timeoutMs = 5000);
+    // The lines that arrive within `ms` (after those already taken), all taken.
+    std::vector<std::string> collect(int ms);
+    // As waitFor, but blocked on this client's socket alone, without running the event loop:
+    // the line is read the moment it arrives, as a measurement needs.
+    std::optional<std::string> waitBlocked(const std::string& part, int timeoutMs);
+
+    const std::string& nick() const { return nick_; }
+    bool connected() const { return socket_.state() == QAbstractSocket::ConnectedState; }
+
+private:
+    void read();
+
+    QTcpSocket socket_;
+    std::string nick_;
+    std::string partial_;
+    std::vector<std::string> lines_;  // without line ends
+    std::size_t taken_ = 0;
+};
+
+}  // namespace fc::test
