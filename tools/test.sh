@@ -6,26 +6,29 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh
 jobs=$(nproc)
 
-echo "== fuzzing the reply handler (30 s)"
+# Runs one fuzz target for a bounded time; any fault it finds (a crash, a leak, undefined
+# behaviour) fails the run, with the fuzzer's report shown.
+fuzz() {
+    local target=$1 seconds=$2 max_len=$3 seeds=$4
+    local log="build/fuzz/$target.log"
+    mkdir -p "build/fuzz/corpus_$target"
+    echo "== fuzzing $target ($seconds s)"
+    if ! "build/fuzz/fuzz/$target" -max_total_time="$seconds" -max_len="$max_len" \
+        -print_final_stats=1 -artifact_prefix="build/fuzz/$target-" \
+        "build/fuzz/corpus_$target" "$seeds" >"$log" 2>&1; then
+        tail -n 60 "$log"
+        echo "fuzzing $target found a fault; the input is saved in build/fuzz/"
+        exit 1
+    fi
+    grep -E "^(Done|stat::number_of_executed_units)" "$log" || true
+}
+
 CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DFRAGCASTER_GUI=OFF -DFRAGCASTER_TESTS=OFF -DFRAGCASTER_FUZZ=ON >/dev/null
 cmake --build build/fuzz -j "$jobs"
-mkdir -p build/fuzz/corpus
-build/fuzz/fuzz/fuzz_reply_handler -max_total_time=30 -max_len=4096 -print_final_stats=1 \
-    build/fuzz/corpus fuzz/seeds 2>&1 | grep -E "^(Done|stat::number_of_executed_units)|ERROR|SUMMARY" || true
-test "${PIPESTATUS[0]}" -eq 0
-
-echo "== fuzzing the IRC receive handler (20 s)"
-mkdir -p build/fuzz/corpus_irc
-build/fuzz/fuzz/fuzz_irc_receive -max_total_time=20 -max_len=20000 -print_final_stats=1 \
-    build/fuzz/corpus_irc fuzz/seeds_irc 2>&1 | grep -E "^(Done|stat::number_of_executed_units)|ERROR|SUMMARY" || true
-test "${PIPESTATUS[0]}" -eq 0
-
-echo "== fuzzing the settings file (15 s)"
-mkdir -p build/fuzz/corpus_settings
-build/fuzz/fuzz/fuzz_settings_file -max_total_time=15 -max_len=8192 -print_final_stats=1 \
-    build/fuzz/corpus_settings fuzz/seeds_settings 2>&1 | grep -E "^(Done|stat::number_of_executed_units)|ERROR|SUMMARY" || true
-test "${PIPESTATUS[0]}" -eq 0
+fuzz fuzz_reply_handler 30 4096 fuzz/seeds
+fuzz fuzz_irc_receive 20 20000 fuzz/seeds_irc
+fuzz fuzz_settings_file 15 8192 fuzz/seeds_settings
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFRAGCASTER_SANITIZE=ON >/dev/null

@@ -11,11 +11,19 @@ struct Mss {
     long long seconds = 0;
 };
 
+// Times beyond this are nonsense from a server; held there, sums of them stay within 64 bits.
+constexpr double kLongestTime = 1e15;
+
+long long TimePart(const std::string& text) {
+    const double value = LeadingNumber(text);
+    return WholeNumber(value > kLongestTime ? kLongestTime
+                                            : value < -kLongestTime ? -kLongestTime : value);
+}
+
 Mss Split(const std::string& text) {
     const std::size_t colon = text.find(':');
-    if (colon == std::string::npos) return {static_cast<long long>(LeadingNumber(text)), 0};
-    return {static_cast<long long>(LeadingNumber(text.substr(0, colon))),
-            static_cast<long long>(LeadingNumber(text.substr(colon + 1)))};
+    if (colon == std::string::npos) return {TimePart(text), 0};
+    return {TimePart(text.substr(0, colon)), TimePart(text.substr(colon + 1))};
 }
 
 }  // namespace

@@ -67,6 +67,9 @@ TEST(TijdMinus, DifferenceOfMinutesAndSeconds) {
     EXPECT_EQ(TijdMinus("0:10", "0:20"), "INT");
     EXPECT_EQ(TijdMinus("20:00", "20:00"), "0:00");
     EXPECT_EQ(TijdMinus("5:30", "0:25"), "5:05");
+    EXPECT_EQ(TijdMinus("1:00", "1:01"), "INT");
+    EXPECT_EQ(TijdMinus("99999999999999999999:00", "-99999999999999999999:00"),
+              "2000000000000000:00");  // nonsense times are held within bounds
     EXPECT_EQ(MinutesSeconds(425), "7:05");
     EXPECT_EQ(MinutesSeconds(0), "0:00");
 }
