@@ -16,8 +16,9 @@ constexpr double kLongestTime = 1e15;
 
 long long TimePart(const std::string& text) {
     const double value = LeadingNumber(text);
-    return WholeNumber(value > kLongestTime ? kLongestTime
-                                            : value < -kLongestTime ? -kLongestTime : value);
+    return WholeNumber(value > kLongestTime    ? kLongestTime
+                       : value < -kLongestTime ? -kLongestTime
+                                               : value);
 }
 
 Mss Split(const std::string& text) {

@@ -19,54 +19,12 @@
 #include "shell/app.h"
 #include "shell/match_box.h"
 #include "shell/qt_text.h"
+#include "shell/widget_helpers.h"
 #include "shell/widget_sync.h"
 
 namespace fc {
 
 namespace {
-
-// Calls back when the mouse is pressed in the watched widget, leaving the press to it.
-class ClickWatcher : public QObject {
-public:
-    ClickWatcher(QObject* watched, std::function<void()> onClick)
-        : QObject(watched), onClick_(std::move(onClick)) {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress) onClick_();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> onClick_;
-};
-
-// Tells whether a mouse button is held on the watched widget, leaving the events to it.
-class ButtonWatcher : public QObject {
-public:
-    ButtonWatcher(QObject* watched, std::function<void(bool)> onChange)
-        : QObject(watched), onChange_(std::move(onChange)) {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress) onChange_(true);
-        if (event->type() == QEvent::MouseButtonRelease) onChange_(false);
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void(bool)> onChange_;
-};
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QLineEdit* ReadOnlyField(const char* name, QWidget* parent) {
     auto* field = Named(new QLineEdit(parent), name);
@@ -129,13 +87,7 @@ QWidget* GameTab::buildEntryRow() {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    Q2Serverlist_ = Named(new QComboBox(row), "Q2Serverlist");
-    Q2Serverlist_->setEditable(true);
-    // The saved list belongs to the logic: Enter must not add to it, and completion must not
-    // change the text behind the operator's back.
-    Q2Serverlist_->setInsertPolicy(QComboBox::NoInsert);
-    Q2Serverlist_->setCompleter(nullptr);
-    Q2Serverlist_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    Q2Serverlist_ = EntryCombo("Q2Serverlist", row);
     Q2Serverlist_->setMinimumContentsLength(24);
 
     auto* caption = new QLabel(tr("&Server:"), row);
@@ -308,7 +260,8 @@ void GameTab::connectActions() {
     connect(Q2Serverlist_, &QComboBox::textActivated, this, [this](const QString& text) {
         app_.dispatch([&] { OnServerEntryEdited(app_, FromDisplay(text)); });
     });
-    new ClickWatcher(entry, [this, entry] {
+    new MouseWatcher(entry, [this, entry](bool pressed) {
+        if (!pressed) return;
         const std::string text = FromDisplay(entry->text());
         app_.dispatch([&] { OnServerEntryEdited(app_, text); });
     });
@@ -326,8 +279,8 @@ void GameTab::connectActions() {
     });
 
     // A row changes team only by the mouse: the press is seen before the row reports it.
-    new ButtonWatcher(spelerLijst_->viewport(),
-                      [this](bool down) { app_.dispatch([&] { OnPlayerListMouse(app_, down); }); });
+    new MouseWatcher(spelerLijst_->viewport(),
+                     [this](bool down) { app_.dispatch([&] { OnPlayerListMouse(app_, down); }); });
     connect(spelerLijst_, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem* item, int) {
         const int row = spelerLijst_->indexOfTopLevelItem(item);
         app_.dispatch([&] { OnPlayerRowClicked(app_, row); });

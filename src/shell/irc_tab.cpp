@@ -19,17 +19,12 @@
 #include "shell/app.h"
 #include "shell/irc_server_buttons.h"
 #include "shell/qt_text.h"
+#include "shell/widget_helpers.h"
 #include "shell/widget_sync.h"
 
 namespace fc {
 
 namespace {
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 void SyncChecked(QCheckBox* box, bool checked) {
     if (box->isChecked() == checked) return;
@@ -102,11 +97,7 @@ QWidget* IrcTab::buildConnectionFields() {
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
 
-    IRCServer_ = Named(new QComboBox(box), "IRCServer");
-    IRCServer_->setEditable(true);
-    IRCServer_->setInsertPolicy(QComboBox::NoInsert);
-    IRCServer_->setCompleter(nullptr);
-    IRCServer_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    IRCServer_ = EntryCombo("IRCServer", box);
     portLabel_ = new QLabel(tr("Port :"), box);
     IRCPort_ = Named(new QLineEdit(box), "IRCPort");
     IRCPort_->setMaximumWidth(IRCPort_->fontMetrics().averageCharWidth() * 8);

@@ -1,9 +1,8 @@
 #include "shell/main_window.h"
 
-#include <QEvent>
-
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>

@@ -11,31 +11,10 @@
 #include "match/match_control.h"
 #include "shell/app.h"
 #include "shell/qt_text.h"
+#include "shell/widget_helpers.h"
 #include "shell/widget_sync.h"
 
 namespace fc {
-
-namespace {
-
-// Tells about a mouse press in the watched widget, leaving the press to it.
-class PressWatcher : public QObject {
-public:
-    PressWatcher(QObject* watched, std::function<void()> onPress)
-        : QObject(watched), onPress_(std::move(onPress)) {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress) onPress_();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> onPress_;
-};
-
-}  // namespace
 
 MatchBox::MatchBox(App& app, QWidget* parent) : QGroupBox(tr("Match"), parent), app_(app) {
     setObjectName("matchBox");
@@ -73,8 +52,9 @@ MatchBox::MatchBox(App& app, QWidget* parent) : QGroupBox(tr("Match"), parent), 
             [this] { app_.dispatch([this] { OnMatchButton(app_); }); });
     connect(TimePlayedY_, &QCheckBox::clicked, this,
             [this](bool checked) { app_.dispatch([&] { OnTimePlayedYChanged(app_, checked); }); });
-    new PressWatcher(TimePlayedX_,
-                     [this] { app_.dispatch([this] { OnTimePlayedXClicked(app_); }); });
+    new MouseWatcher(TimePlayedX_, [this](bool pressed) {
+        if (pressed) app_.dispatch([this] { OnTimePlayedXClicked(app_); });
+    });
     connect(TimePlayedX_, &QLineEdit::textEdited, this, [this](const QString& text) {
         app_.dispatch([&] { OnTimePlayedXEdited(app_, FromDisplay(text)); });
     });

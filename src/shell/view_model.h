@@ -75,19 +75,19 @@ struct MainView {
     bool TimePlayedYVisible = false;
 
     // === Match engine: match control, clocks, report templates ===
-    std::string TimePlayedX;             // time played, m:ss
-    std::string TimePlayedXTag;          // "C" once the operator clicked into it
-    bool TimePlayedXEditable = false;    // the operator is correcting the time played
-    bool TimePlayedY = true;             // checked: TimePlayedX follows the clock
-    std::string battleTimerTag = "0";    // seconds since the last periodic report
-    std::string UTTimerTag = "120";      // countdown to the next Unreal Tournament report
+    std::string TimePlayedX;           // time played, m:ss
+    std::string TimePlayedXTag;        // "C" once the operator clicked into it
+    bool TimePlayedXEditable = false;  // the operator is correcting the time played
+    bool TimePlayedY = true;           // checked: TimePlayedX follows the clock
+    std::string battleTimerTag = "0";  // seconds since the last periodic report
+    std::string UTTimerTag = "120";    // countdown to the next Unreal Tournament report
     std::int16_t lastReportedRed = 0;
     std::int16_t lastReportedBlue = 0;
-    bool pausedShown = false;            // an Osp pause was announced, its end is still due
+    bool pausedShown = false;  // an Osp pause was announced, its end is still due
     std::string IRCLineCTF = "defaultCTF";
     std::string IRCLineDM = "defaultDM";
     bool windowMinimised = false;
-    std::string Caption = "~ FCST ~";    // the window caption Timer4 keeps
+    std::string Caption = "~ FCST ~";  // the window caption Timer4 keeps
     // === end of the match engine's fields ===
 
     // --- Srv. Info tab
@@ -136,8 +136,8 @@ struct MainView {
     bool ReportToIrc = true;  // "Report to IRC?"
     bool IRCRemoveColors = false;
     bool IRCRemoveFontCodes = false;
-    bool IRConjoin = true;               // greet users joining the channel
-    std::string IRCIgnoreTime = "15";    // seconds, as typed
+    bool IRConjoin = true;                // greet users joining the channel
+    std::string IRCIgnoreTime = "15";     // seconds, as typed
     std::vector<std::string> ignorelist;  // "nick seconds", in order of arrival
     std::string KillAllowedFrom;          // blank-separated nicks that may stop the bot
     bool PriveServer = false;             // "Server is private!"
@@ -152,15 +152,15 @@ struct MainView {
     // === end of the IRC bot's fields ===
 
     // === Settings, start-up and shut-down ===
-    bool CheckForUpdate = true;   // "Check for updates at startup."
-    std::string Titel;            // the title label above the tabs
-    std::string aboutlabel;       // the About tab's text, lines ended by CR LF
+    bool CheckForUpdate = true;  // "Check for updates at startup."
+    std::string Titel;           // the title label above the tabs
+    std::string aboutlabel;      // the About tab's text, lines ended by CR LF
     std::string TimePlayedXToolTip;
-    double playbackStep = 0.01;   // recorded seconds replayed per 10 ms tick
-    bool trayIconAdded = false;   // shown where the desktop has a tray
-    bool splashVisible = false;   // the splash window "FCST Splash!"
+    double playbackStep = 0.01;  // recorded seconds replayed per 10 ms tick
+    bool trayIconAdded = false;  // shown where the desktop has a tray
+    bool splashVisible = false;  // the splash window "FCST Splash!"
     std::string splashLabel1 = "Version ";
-    std::string shutdownPhase = "0";  // "1" once the final close has begun
+    std::string shutdownPhase = "0";   // "1" once the final close has begun
     bool settingsSaveFailing = false;  // the last save failed and the operator was told
     // === end of the settings fields ===
 

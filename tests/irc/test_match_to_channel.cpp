@@ -38,8 +38,8 @@ TEST(MatchToChannel, BeginCapturesAndFinalScoreReachTheChannelInOrder) {
 
     // One reply per Quake 2 query, the last one repeated until the test ends.
     const std::vector<std::string> match = {
-        CtfReply("20:00 0/0 0/0", 0, 0, 0),   CtfReply("20:00 0/0 0/0", 0, 0, 0),
-        CtfReply("19:59 0/0 0/0", 0, 0, 0),   CtfReply("19:30 1/2 0/0", 17, 0, 0),
+        CtfReply("20:00 0/0 0/0", 0, 0, 0),    CtfReply("20:00 0/0 0/0", 0, 0, 0),
+        CtfReply("19:59 0/0 0/0", 0, 0, 0),    CtfReply("19:30 1/2 0/0", 17, 0, 0),
         CtfReply("18:00 1/2 1/9", 17, 15, 15), CtfReply("INT 1/2 1/9", 17, 15, 15)};
     std::size_t next = 0;
     UdpResponder game([&](const std::string& query) -> std::optional<std::string> {

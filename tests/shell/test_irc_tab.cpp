@@ -16,23 +16,18 @@
 
 #include "shell/main_window.h"
 #include "support/fake_platform.h"
+#include "support/window_controls.h"
 
 namespace fc::test {
 namespace {
 
 class IrcTabTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        control<QTabWidget>("Tabs")->setCurrentIndex(0);
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
+    void SetUp() override { ASSERT_TRUE(ShowOnTab(window, 0)); }
 
     template <typename W>
     W* control(const char* name) {
-        W* widget = window.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return FindControl<W>(window, name);
     }
     FakeTcpSocket& socket() { return *platform.tcpSockets.at(0); }
 

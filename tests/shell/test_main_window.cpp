@@ -17,6 +17,7 @@
 #include "shell/main_window.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
+#include "support/window_controls.h"
 
 namespace fc::test {
 namespace {
@@ -28,17 +29,11 @@ std::string Pad(const std::string& value) {
 
 class MainWindowTest : public MonitorTest {
 protected:
-    void SetUp() override {
-        control<QTabWidget>("Tabs")->setCurrentIndex(1);
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
+    void SetUp() override { ASSERT_TRUE(ShowOnTab(window, 1)); }
 
     template <typename W>
     W* control(const char* name) {
-        W* widget = window.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return FindControl<W>(window, name);
     }
 
     QLineEdit* entry() { return control<QComboBox>("Q2Serverlist")->lineEdit(); }
