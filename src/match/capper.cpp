@@ -60,14 +60,23 @@ std::string Unquoted(const std::string& field) {
 
 }  // namespace
 
-std::string ZetInEenRegel(const std::string& reply) {
+namespace {
+
+// The records of a reply; with `filterColours` the reply is read as FilterQ3Colors leaves it
+// (a "^" takes the character after it along), in the same single pass.
+std::string PlayerRecords(const std::string& reply, bool filterColours) {
     std::string records;
     records.reserve(reply.size());
     int lineBreaks = 0;
     int field = 0;
     std::string name;
     std::string score;
-    for (char c : reply) {
+    for (std::size_t i = 0; i < reply.size(); ++i) {
+        const char c = reply[i];
+        if (filterColours && c == '^') {
+            ++i;
+            continue;
+        }
         if (c == '\r' || c == '\n') {
             ++lineBreaks;
             field = 0;
@@ -89,6 +98,12 @@ std::string ZetInEenRegel(const std::string& reply) {
         }
     }
     return records;
+}
+
+}  // namespace
+
+std::string ZetInEenRegel(const std::string& reply) {
+    return PlayerRecords(reply, false);
 }
 
 namespace {
@@ -136,7 +151,7 @@ const std::vector<Rise>& RisesBetween(const std::string& current, const std::str
         void make(const std::string& r, bool f) {
             reply = r;
             filtered = f;
-            records = ZetInEenRegel(f ? FilterQ3Colors(r) : r);
+            records = PlayerRecords(r, f);
         }
     };
     static Records now;

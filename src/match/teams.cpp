@@ -63,7 +63,11 @@ bool ListHolds(const std::string& list, const std::string& name) {
     return false;
 }
 
-QuotedNames::QuotedNames(const std::string& list) : list_(list) {
+void QuotedNames::use(const std::string& list) {
+    if (list == list_ && (!names_.empty() || list.empty())) return;
+    list_ = list;
+    names_.clear();
+    plain_ = true;
     std::size_t at = 0;
     while (plain_ && at < list.size()) {
         const std::size_t close = list[at] == '"' ? list.find('"', at + 1) : std::string::npos;
@@ -71,7 +75,7 @@ QuotedNames::QuotedNames(const std::string& list) : list_(list) {
             plain_ = false;
             break;
         }
-        names_.insert(std::string_view(list).substr(at + 1, close - at - 1));
+        names_.insert(std::string_view(list_).substr(at + 1, close - at - 1));
         at = close + 1;
     }
 }

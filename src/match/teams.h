@@ -18,13 +18,17 @@ bool ListHolds(const std::string& list, const std::string& name);
 // of the names when the list is made only of quoted names (as the program writes it).
 class QuotedNames {
 public:
-    explicit QuotedNames(const std::string& list);
+    QuotedNames() = default;
+    QuotedNames(const QuotedNames&) = delete;
+    QuotedNames& operator=(const QuotedNames&) = delete;
+    // Takes the list in; kept as it is when the list has not changed since.
+    void use(const std::string& list);
     bool holds(const std::string& name) const;
 
 private:
-    const std::string& list_;
-    bool plain_ = true;  // the list is "name""name"... with no empty name
-    std::unordered_set<std::string_view> names_;
+    std::string list_;
+    bool plain_ = true;                           // the list is "name""name"... with no empty name
+    std::unordered_set<std::string_view> names_;  // views into list_
 };
 
 // Empties the three member lists and puts every row on "Spec".

@@ -1,5 +1,8 @@
 #include "monitor/player_list.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "match/teams.h"
 #include "monitor/server_vars.h"
 #include "shell/app.h"
@@ -22,13 +25,20 @@ void SetTeam(PlayerRow& row, const char* team, RowColour colour) {
     row.colour = colour;
 }
 
+// The member lists as sets, kept from reply to reply while the lists stay the same.
 struct MemberLists {
-    explicit MemberLists(const MainView& v)
-        : red(v.redMembers), blue(v.blueMembers), marked(v.markedPlayers) {}
     QuotedNames red;
     QuotedNames blue;
     QuotedNames marked;
 };
+
+const MemberLists& MembersOf(const MainView& v) {
+    static MemberLists members;
+    members.red.use(v.redMembers);
+    members.blue.use(v.blueMembers);
+    members.marked.use(v.markedPlayers);
+    return members;
+}
 
 void AssignTeam(const MainView& v, const TeamLists& lists, const MemberLists& members,
                 int rowNumber, PlayerRow& row) {
@@ -57,6 +67,30 @@ void AssignTeam(const MainView& v, const TeamLists& lists, const MemberLists& me
     row.colour = members.marked.holds(row.name) ? RowColour::Grey : RowColour::Black;
 }
 
+void AppendWithoutQuotes(std::string& out, std::string_view part) {
+    for (std::size_t quote = part.find('"'); quote != std::string_view::npos;
+         quote = part.find('"')) {
+        out.append(part.substr(0, quote));
+        part.remove_prefix(quote + 1);
+    }
+    out.append(part);
+}
+
+// Score and ping end at the first and second blank; the name is the rest, blanks and all.
+// Double quotes are dropped wherever they stand.
+void SplitPlayerLine(std::string_view line, std::string (&columns)[3]) {
+    for (int field = 0; field < 2; ++field) {
+        const std::size_t blank = line.find(' ');
+        if (blank == std::string_view::npos) {
+            AppendWithoutQuotes(columns[field], line);
+            return;
+        }
+        AppendWithoutQuotes(columns[field], line.substr(0, blank));
+        line.remove_prefix(blank + 1);
+    }
+    AppendWithoutQuotes(columns[2], line);
+}
+
 }  // namespace
 
 std::string PadColumn(const std::string& value) {
@@ -83,33 +117,28 @@ void ZetInListView(App& app, const std::string& reply) {
         v.teamsKnown = true;
     }
     const bool quake3 = IsQuake3Reply(reply);
-    const MemberLists members(v);
+    const MemberLists& members = MembersOf(v);
 
-    int lineCount = 0;
-    int field = 0;
+    // Line by line: a CR and an LF each end a line; the header and the variables (the first
+    // two lines) are passed over, and every later line that ends is a player line.
+    const std::string_view text(reply);
     std::string columns[3];  // score, ping, name
+    int lineCount = 0;
     int rowNumber = 0;
-    for (char c : reply) {
-        if (c == '\r' || c == '\n') {
-            ++lineCount;
-            field = 0;
-            if (lineCount >= 3) {
-                PlayerRow row;
-                row.name = quake3 ? FilterQ3Colors(columns[2]) : columns[2];
-                row.score = PadColumn(columns[0]);
-                row.ping = PadColumn(columns[1]);
-                AssignTeam(v, lists, members, ++rowNumber, row);
-                v.spelerLijst.push_back(std::move(row));
-                for (std::string& column : columns) column.clear();
-            }
-            continue;
+    for (std::size_t pos = 0; pos <= text.size();) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        if (lineCount >= 2) SplitPlayerLine(text.substr(pos, end - pos), columns);
+        if (end == text.size()) break;
+        if (++lineCount >= 3) {
+            PlayerRow row;
+            row.name = quake3 ? FilterQ3Colors(columns[2]) : columns[2];
+            row.score = PadColumn(columns[0]);
+            row.ping = PadColumn(columns[1]);
+            AssignTeam(v, lists, members, ++rowNumber, row);
+            v.spelerLijst.push_back(std::move(row));
+            for (std::string& column : columns) column.clear();
         }
-        if (lineCount < 2) continue;
-        if (c == ' ' && field < 2) {
-            ++field;
-        } else if (c != '"') {
-            columns[field] += c;
-        }
+        pos = end + 1;
     }
     SortPlayerList(app);
     ++v.spelerLijstRedraws;

@@ -73,6 +73,10 @@ TEST_F(CapperTest, BoundsOfACapture) {
         EXPECT_EQ(capper({{"0", "1", "Ann"}}, {{std::to_string(rise), "1", "Ann"}}, "Red"), "");
     }
     EXPECT_EQ(capper({{"0", "1", "^1Ann"}}, {{"5", "1", "^2Ann"}}, "Red"), "Ann");
+    // Colour codes go before the lines are read: a "^" takes even a blank along with it, so
+    // "5^ 7" reads as 57 (too much for a capture) and "^ 5" as 5.
+    EXPECT_EQ(capper({{"0", "1", "Ann"}}, {{"5^ 7", "1", "Ann"}}, "Red"), "");
+    EXPECT_EQ(capper({{"0", "1", "Ann"}}, {{"^ 5", "1", "Ann"}}, "Red"), "Ann");
 }
 
 TEST_F(CapperTest, NewcomersAreNoCandidates) {
