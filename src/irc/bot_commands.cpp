@@ -232,7 +232,7 @@ void spelers(App& app, const std::string& nick) {
         if (Contains(row.name, v.txtnaamBLUE)) colour = "12";
         if (row.team == "Red") colour = "04";
         if (row.team == "Blue") colour = "12";
-        if (row.team == "Spec") colour = "14";
+        if (row.team == kTeamSpectators) colour = "14";
         const std::size_t pad = row.name.size() < 15 ? 15 - row.name.size() : 0;
         line += kC + colour + row.name + std::string(pad, ' ') + " " + row.score + " (" + row.ping +
                 "), ";

@@ -46,7 +46,7 @@ bool HasRowOfTeam(const MainView& v, const std::string& name, const std::string&
 
 bool AnyTeamAssigned(const MainView& v) {
     for (const PlayerRow& row : v.spelerLijst) {
-        if (row.team != "Spec") return true;
+        if (row.team != kTeamSpectators) return true;
     }
     return false;
 }

@@ -94,7 +94,7 @@ void ResetTeamList(App& app) {
     v.redMembers.clear();
     v.specMembers.clear();
     v.blueMembers.clear();
-    for (PlayerRow& row : v.spelerLijst) row.team = "Spec";
+    for (PlayerRow& row : v.spelerLijst) row.team = kTeamSpectators;
 }
 
 std::string getTag(const std::string& name) {
@@ -209,10 +209,10 @@ void OnPlayerRowClicked(App& app, int index) {
         RemoveAll(v.redMembers, q);
         v.blueMembers += q;
     } else if (row.team == "Blue") {
-        row.team = "Spec";
+        row.team = kTeamSpectators;
         RemoveAll(v.blueMembers, q);
         v.specMembers += q;
-    } else if (row.team == "Spec") {
+    } else if (row.team == kTeamSpectators) {
         row.team = "Red";
         RemoveAll(v.specMembers, q);
         v.redMembers += q;

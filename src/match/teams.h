@@ -31,7 +31,7 @@ private:
     std::unordered_set<std::string_view> names_;  // views into list_
 };
 
-// Empties the three member lists and puts every row on "Spec".
+// Empties the three member lists and puts every row on the spectators' side.
 void ResetTeamList(App& app);
 
 // The clan tag of a player name: the shortest piece of 2 to 14 characters between separators

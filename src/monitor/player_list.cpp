@@ -49,7 +49,7 @@ void AssignTeam(const MainView& v, const TeamLists& lists, const MemberLists& me
         } else if (Contains(lists.blue, number)) {
             SetTeam(row, "Blue", RowColour::Blue);
         } else {
-            SetTeam(row, "Spec", RowColour::Grey);
+            SetTeam(row, kTeamSpectators, RowColour::Grey);
         }
         return;
     }
@@ -59,7 +59,7 @@ void AssignTeam(const MainView& v, const TeamLists& lists, const MemberLists& me
         } else if (members.blue.holds(row.name)) {
             SetTeam(row, "Blue", RowColour::Blue);
         } else {
-            SetTeam(row, "Spec", RowColour::Grey);
+            SetTeam(row, kTeamSpectators, RowColour::Grey);
         }
         return;
     }

@@ -19,12 +19,15 @@ inline constexpr const char* kBuiltInIrcServers[] = {"irc.quakenet.org", "irc.li
 
 enum class RowColour { Black, Red, Blue, Grey, AssignedBlue };
 
+// The team column's text for players on neither side.
+inline constexpr const char* kTeamSpectators = "Spec";
+
 // One row of the player list: the name as row text, then score, ping and team.
 struct PlayerRow {
     std::string name;
     std::string score;
     std::string ping;
-    std::string team;  // "Red", "Blue", "Spec" or ""
+    std::string team;  // "Red", "Blue", kTeamSpectators or ""
     RowColour colour = RowColour::Black;
 
     bool operator==(const PlayerRow&) const = default;

@@ -127,7 +127,7 @@ TEST_F(BotCommandsTest, PlayersComeThreeToANoticeColouredAndPadded) {
          "", RowColour::Black},
         {"[B]Doom", "3", "40", "", RowColour::Black},
         {"Abcdefghijklmnop", "0", "999", "", RowColour::Black},  // 16: no padding
-        {"Xan", "1", "2", "Spec", RowColour::Grey},              // the column beats the name test
+        {"Xan", "1", "2", kTeamSpectators, RowColour::Grey},     // the column beats the name test
         {"=RC=Fake", "1", "2", "Blue", RowColour::Blue},
         {"[B]Turn", "1", "2", "Red", RowColour::Red},
         {"Last", "5", "6", "", RowColour::Black},

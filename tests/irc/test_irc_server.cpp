@@ -126,7 +126,7 @@ TEST_F(IrcServerTest, EveryCommandAndClientQueryIsAnsweredByNotice) {
     v.spelerLijst = {{"Sarge", "10", "50", "Red", RowColour::Red},
                      {"Doom", "7", "40", "Blue", RowColour::Blue},
                      {"Visor", "3", "30", "Red", RowColour::Red},
-                     {"Anarki", "0", "999", "Spec", RowColour::Grey}};
+                     {"Anarki", "0", "999", kTeamSpectators, RowColour::Grey}};
 
     ask("\x01VERSION\x01");
     EXPECT_EQ(notices(1), (std::vector<std::string>{"Fragcaster Version 1.33 Build  139"}));

@@ -85,7 +85,7 @@ TEST_F(CapperTest, NewcomersAreNoCandidates) {
 }
 
 TEST_F(CapperTest, WithoutTeamsAnyoneCanBeTheCapper) {
-    rows({{"Ann", "Spec"}, {"Bob", "Spec"}});
+    rows({{"Ann", kTeamSpectators}, {"Bob", kTeamSpectators}});
     EXPECT_EQ(capper({{"0", "1", "Ann"}, {"0", "1", "Bob"}},
                      {{"3", "1", "Ann"}, {"15", "1", "Bob"}}, "Blue"),
               "Bob");

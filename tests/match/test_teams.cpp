@@ -108,7 +108,7 @@ TEST_F(TeamsTest, AssignmentByNameIgnoresCaseAndBlueWins) {
     EXPECT_EQ(team(0), "Red");
     EXPECT_EQ(team(1), "Blue");
     EXPECT_EQ(team(2), "Blue");
-    EXPECT_EQ(team(3), "Spec");
+    EXPECT_EQ(team(3), kTeamSpectators);
     EXPECT_EQ(view().redMembers, "\"[ABC]Bob\"");
     EXPECT_EQ(view().blueMembers, "\"xyzzy\"\"ABC-XYZ\"");
     EXPECT_EQ(view().specMembers, "");
@@ -140,7 +140,7 @@ TEST_F(TeamsTest, ThreeClicksWalkARowRoundAndKeepItInOneList) {
         }
         return n;
     };
-    const std::vector<std::string> cycle = {"Blue", "Spec", "Red"};
+    const std::vector<std::string> cycle = {"Blue", kTeamSpectators, "Red"};
     for (const std::string& next : cycle) {
         clickRow(0);
         EXPECT_EQ(team(0), next);
@@ -185,7 +185,7 @@ TEST_F(TeamsTest, ResetAndColours) {
     view().redMembers = "\"a\"";
     ResetTeamList(app);
     EXPECT_EQ(view().redMembers, "");
-    for (const auto& row : view().spelerLijst) EXPECT_EQ(row.team, "Spec");
+    for (const auto& row : view().spelerLijst) EXPECT_EQ(row.team, kTeamSpectators);
 }
 
 TEST_F(TeamsTest, ColourCodesInTeamNamesBecomeBlanks) {

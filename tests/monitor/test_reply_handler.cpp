@@ -85,7 +85,7 @@ TEST_F(ReplyHandlerTest, ServerTeamListsDecideTheSides) {
     EXPECT_EQ(rows[1].team, "Blue");
     EXPECT_EQ(rows[1].colour, RowColour::Blue);
     EXPECT_EQ(rows[2].team, "Red");
-    EXPECT_EQ(rows[3].team, "Spec");
+    EXPECT_EQ(rows[3].team, kTeamSpectators);
     EXPECT_EQ(rows[3].colour, RowColour::Grey);
     EXPECT_TRUE(view().teamsKnown);
     EXPECT_EQ(view().markedPlayers, "");
@@ -100,7 +100,7 @@ TEST_F(ReplyHandlerTest, MemberListsDecideWhileTeamsAreKnown) {
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].team, "Red");
     EXPECT_EQ(rows[1].team, "Blue");
-    EXPECT_EQ(rows[2].team, "Spec");
+    EXPECT_EQ(rows[2].team, kTeamSpectators);
     EXPECT_EQ(rows[2].colour, RowColour::Grey);
 }
 

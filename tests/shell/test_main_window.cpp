@@ -51,7 +51,7 @@ TEST_F(MainWindowTest, PlayerRowsCarryTheirColumnsAndTeamColours) {
     view().spelerLijst = {
         {"RedGuy", Pad("12"), Pad("50"), "Red", RowColour::Red},
         {"BlueGuy", Pad("100"), Pad("999"), "Blue", RowColour::Blue},
-        {"Watcher", Pad("0"), Pad("0"), "Spec", RowColour::Grey},
+        {"Watcher", Pad("0"), Pad("0"), kTeamSpectators, RowColour::Grey},
         {"Caf\xE9", "12345", "7", "", RowColour::Black},
     };
     window.refresh();
@@ -229,7 +229,7 @@ TEST_F(MainWindowTest, TeamNamesAreEditableAndServerTextIsNeverMarkup) {
 
 TEST_F(MainWindowTest, MouseClicksOnRowsMoveThePlayerBetweenTeams) {
     view().spelerLijst = {{"Ann", Pad("1"), Pad("10"), "Red", RowColour::Red},
-                          {"Bob", Pad("2"), Pad("20"), "Spec", RowColour::Grey}};
+                          {"Bob", Pad("2"), Pad("20"), kTeamSpectators, RowColour::Grey}};
     view().redMembers = "\"Ann\"";
     window.refresh();
     auto* list = control<QTreeWidget>("spelerLijst");
@@ -244,7 +244,7 @@ TEST_F(MainWindowTest, MouseClicksOnRowsMoveThePlayerBetweenTeams) {
     list->setFocus();
     list->setCurrentItem(list->topLevelItem(0));
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(view().spelerLijst[1].team, "Spec");
+    EXPECT_EQ(view().spelerLijst[1].team, kTeamSpectators);
 }
 
 TEST_F(MainWindowTest, HeaderClickSortsTheRowsByScore) {
