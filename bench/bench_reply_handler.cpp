@@ -3,10 +3,11 @@
 
 #include <string>
 
+#include "core/app.h"
 #include "monitor/poller.h"
-#include "shell/app.h"
 #include "support/fake_platform.h"
 #include "support/replies.h"
+#include "wiring/wiring.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ std::string Reply(int players, int round = 0) {
 
 void BM_QuakeReply(benchmark::State& state) {
     fc::test::FakePlatform platform;
-    fc::App app(platform);
+    fc::WiredApp app(platform);
     fc::OnServerEntryEdited(app, "127.0.0.1:27960");
     fc::WisselConnectie(app);
     platform.advance(1000);
@@ -54,7 +55,7 @@ BENCHMARK(BM_QuakeReply)->Arg(16)->Arg(64)->Unit(benchmark::kMicrosecond);
 // capper search compares all 64 players with the previous reply on each one.
 void BM_CaptureReply(benchmark::State& state) {
     fc::test::FakePlatform platform;
-    fc::App app(platform);
+    fc::WiredApp app(platform);
     app.view.IRCLineCTF = "Cap by %c% %as%:%bs% TL %tl%";
     fc::OnServerEntryEdited(app, "127.0.0.1:27960");
     fc::WisselConnectie(app);

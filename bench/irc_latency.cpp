@@ -7,13 +7,14 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/app.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
-#include "shell/app.h"
 #include "shell/qt_platform.h"
 #include "support/irc_test_client.h"
 #include "support/ngircd_server.h"
 #include "support/udp_responder.h"
+#include "wiring/wiring.h"
 
 int main(int argc, char** argv) {
     QCoreApplication core(argc, argv);
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir dir;
     fc::QtPlatform platform(dir.path());
-    fc::App app(platform);
+    fc::WiredApp app(platform);
     app.view.IRConjoin = false;
     app.view.IRCServer = "127.0.0.1";
     app.view.IRCPort = std::to_string(server.port());

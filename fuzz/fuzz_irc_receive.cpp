@@ -5,13 +5,14 @@
 #include <cstdint>
 #include <string>
 
+#include "core/app.h"
 #include "irc/irc_connection.h"
-#include "shell/app.h"
 #include "support/fake_platform.h"
+#include "wiring/wiring.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static fc::test::FakePlatform platform;
-    static fc::App app(platform);
+    static fc::WiredApp app(platform);
     static fc::test::FakeTcpSocket* socket = [] {
         fc::ConnectIrc(app);
         fc::test::FakeTcpSocket* s = platform.tcpSockets.at(0);

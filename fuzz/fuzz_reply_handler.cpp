@@ -4,14 +4,15 @@
 #include <cstdint>
 #include <string>
 
+#include "core/app.h"
 #include "monitor/poller.h"
 #include "monitor/reply_handler.h"
-#include "shell/app.h"
 #include "support/fake_platform.h"
+#include "wiring/wiring.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static fc::test::FakePlatform platform;
-    static fc::App app(platform);
+    static fc::WiredApp app(platform);
     static bool started = [] {
         fc::OnServerEntryEdited(app, "127.0.0.1:27960 fuzz");
         fc::WisselConnectie(app);

@@ -6,15 +6,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/app.h"
 #include "settings/settings_file.h"
-#include "shell/app.h"
 #include "support/fake_platform.h"
+#include "wiring/wiring.h"
 
 namespace {
 
 // Reads the file in `platform`, saves it, and returns what was saved.
 std::string LoadAndSave(fc::test::FakePlatform& platform) {
-    fc::App app(platform);
+    fc::WiredApp app(platform);
     fc::LoadINI(app);
     fc::SafeINI(app);
     return platform.files[fc::kSettingsFile];

@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
+tools/check-layers.sh
 jobs=$(nproc)
 
 # Runs one fuzz target for a bounded time; any fault it finds (a crash, a leak, undefined

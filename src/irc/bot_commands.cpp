@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/app.h"
+#include "core/server_entry.h"
+#include "core/text_util.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
-#include "monitor/server_entry.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
 
 namespace fc {
 

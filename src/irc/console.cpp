@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "core/app.h"
+#include "core/text_util.h"
 #include "irc/bot_commands.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
 
 namespace fc {
 

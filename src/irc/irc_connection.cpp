@@ -2,12 +2,12 @@
 
 #include <charconv>
 
+#include "core/app.h"
+#include "core/text_util.h"
 #include "irc/bot_commands.h"
 #include "irc/console.h"
 #include "irc/irc_line.h"
 #include "irc/outgoing.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
 
 namespace fc {
 

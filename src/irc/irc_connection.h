@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/platform.h"
+#include "core/platform.h"
 
 namespace fc {
 

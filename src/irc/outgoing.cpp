@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/app.h"
 #include "irc/irc_connection.h"
-#include "shell/app.h"
 
 namespace fc {
 
@@ -60,7 +60,8 @@ std::string RemoveFontCodes(std::string_view message) {
     return out;
 }
 
-void stuurMSG(App& app, const std::string& target, const std::string& message) {
+void IrcLineSink::stuurMSG(const std::string& target, const std::string& message) {
+    App& app = app_;
     app.notifyReportSaid(target, message);
     MainView& v = app.view;
     if (!v.ReportToIrc) return;

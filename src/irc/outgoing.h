@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/line_sink.h"
+
 namespace fc {
 
 class App;
@@ -33,8 +35,16 @@ std::string RemoveColorCodes(std::string_view message);
 // Every bold, underline and reverse code.
 std::string RemoveFontCodes(std::string_view message);
 
-// Says a line to `target` (the channel): applies the stripping options, obeys "Report to
-// IRC?", sends it as a PRIVMSG when connected, counts it and echoes it in the output window.
-void stuurMSG(App& app, const std::string& target, const std::string& message);
+// The channel's sink for lines. Says a line to `target` (the channel): applies the stripping
+// options, obeys "Report to IRC?", sends it as a PRIVMSG when connected, counts it and echoes
+// it in the output window.
+class IrcLineSink final : public LineSink {
+public:
+    explicit IrcLineSink(App& app) : app_(app) {}
+    void stuurMSG(const std::string& target, const std::string& message) override;
+
+private:
+    App& app_;
+};
 
 }  // namespace fc

@@ -5,11 +5,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "irc/outgoing.h"
+#include "core/app.h"
+#include "core/line_sink.h"
+#include "core/server_vars.h"
+#include "core/text_util.h"
 #include "match/report_lines.h"
-#include "monitor/server_vars.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
 
 namespace fc {
 
@@ -179,9 +179,8 @@ const std::vector<Rise>& RisesBetween(const std::string& current, const std::str
         const std::size_t found = index.find(nameField);
         if (found == std::string::npos) continue;
         Rise r;
-        r.now = WholeNumber(LeadingNumber(records.substr(at + kNameWidth, kScoreWidth)));
-        r.before =
-            WholeNumber(LeadingNumber(std::string_view(b).substr(found + kNameWidth, kScoreWidth)));
+        r.now = LeadingWhole(records.substr(at + kNameWidth, kScoreWidth));
+        r.before = LeadingWhole(std::string_view(b).substr(found + kNameWidth, kScoreWidth));
         r.candidate = Unquoted(std::string(nameField));
         rises.push_back(std::move(r));
     }

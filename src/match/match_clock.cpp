@@ -1,6 +1,6 @@
 #include "match/match_clock.h"
 
-#include "shell/text_util.h"
+#include "core/text_util.h"
 
 namespace fc {
 

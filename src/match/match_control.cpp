@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <limits>
 
-#include "irc/outgoing.h"
+#include "core/app.h"
+#include "core/line_sink.h"
+#include "core/text_util.h"
 #include "match/match_clock.h"
 #include "match/report_lines.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
 
 namespace fc {
 
@@ -15,7 +15,7 @@ namespace {
 
 // A score as the 16-bit counters hold it; one out of their range leaves the counter as it was.
 void StoreScore(std::int16_t& counter, const std::string& score) {
-    const long long value = WholeNumber(LeadingNumber(score));
+    const long long value = LeadingWhole(score);
     if (value >= std::numeric_limits<std::int16_t>::min() &&
         value <= std::numeric_limits<std::int16_t>::max()) {
         counter = static_cast<std::int16_t>(value);
@@ -50,8 +50,8 @@ void SendScoreReport(App& app) {
     values.scoreB = v.qsBlue;
     values.pingA = PlainNumber(v.avgPingRed);
     values.pingB = PlainNumber(v.avgPingBlue);
-    values.pointsA = SignedPoints(WholeNumber(LeadingNumber(v.qsRed)) - v.lastReportedRed);
-    values.pointsB = SignedPoints(WholeNumber(LeadingNumber(v.qsBlue)) - v.lastReportedBlue);
+    values.pointsA = SignedPoints(LeadingWhole(v.qsRed) - v.lastReportedRed);
+    values.pointsB = SignedPoints(LeadingWhole(v.qsBlue) - v.lastReportedBlue);
     values.capper = "N/A";
     values.timeLeft = v.qsTimeLeft;
     stuurMSG(app, v.botChannel, MaakRegel(app, v.IRCLineDM, values));
@@ -136,7 +136,7 @@ void OnBattleTick(App& app) {
 void OnUTTick(App& app) {
     MainView& v = app.view;
     // The countdown is lowered before the test: with 60 a line goes out every 60th tick.
-    const long long countdown = WholeNumber(LeadingNumber(v.UTTimerTag)) - 1;
+    const long long countdown = LeadingWhole(v.UTTimerTag) - 1;
     v.UTTimerTag = PlainNumber(countdown);
     if (countdown == 0) {
         if (v.gameType == "utdm") SendScoreReport(app);

@@ -1,7 +1,7 @@
 #include "match/report_lines.h"
 
-#include "shell/app.h"
-#include "shell/text_util.h"
+#include "core/app.h"
+#include "core/text_util.h"
 
 namespace fc {
 

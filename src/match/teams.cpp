@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "monitor/server_vars.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
+#include "core/app.h"
+#include "core/server_vars.h"
+#include "core/text_util.h"
 
 namespace fc {
 
@@ -272,6 +272,27 @@ void OnTeamNameEdited(App& app, bool red, const std::string& text) {
     std::string cleaned = text;
     std::replace(cleaned.begin(), cleaned.end(), '\x03', ' ');
     (red ? app.view.txtnaamRED : app.view.txtnaamBLUE) = cleaned;
+}
+
+void CheckNWissel(App& app) {
+    MainView& v = app.view;
+    if (v.gameType != "ctf" || v.spelerLijst.empty()) return;
+    long long redTags = 0;
+    long long blueTags = 0;
+    for (const PlayerRow& row : v.spelerLijst) {
+        if (Contains(row.name, v.txtnaamRED)) {
+            redTags = AddWithin(redTags, LeadingWhole(Strip160(row.score)));
+        } else if (Contains(row.name, v.txtnaamBLUE)) {
+            blueTags = AddWithin(blueTags, LeadingWhole(Strip160(row.score)));
+        }
+    }
+    const std::size_t redSlash = v.qsRed.find('/');
+    const std::size_t blueSlash = v.qsBlue.find('/');
+    if (redSlash == std::string::npos || blueSlash == std::string::npos) return;
+    const double redFrags = LeadingNumber(v.qsRed.substr(redSlash + 1));
+    const double blueFrags = LeadingNumber(v.qsBlue.substr(blueSlash + 1));
+    v.teamsSwapped = (redTags > blueTags && blueFrags > redFrags) ||
+                     (redTags < blueTags && blueFrags < redFrags);
 }
 
 }  // namespace fc

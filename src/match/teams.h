@@ -59,4 +59,8 @@ void SortPlayerList(App& app);
 // The operator edited a team name: colour codes (character 3) become blanks.
 void OnTeamNameEdited(App& app, bool red, const std::string& text);
 
+// Quake 2 capture-the-flag: whether the server's red side is the team named blue here, judged
+// by which clan holds more frags.
+void CheckNWissel(App& app);
+
 }  // namespace fc

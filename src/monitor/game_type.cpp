@@ -1,12 +1,12 @@
 #include "monitor/game_type.h"
 
+#include "core/app.h"
+#include "core/server_vars.h"
+#include "core/text_util.h"
+#include "match/match_events.h"
 #include "match/teams.h"
-#include "monitor/match_events.h"
 #include "monitor/mod_scores.h"
-#include "monitor/server_vars.h"
 #include "monitor/team_sums.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
 
 namespace fc {
 
@@ -47,7 +47,7 @@ bool IsBaseQuake3(const std::string& gameName) {
 void DetectGameType(App& app, const std::string& reply) {
     MainView& v = app.view;
     const std::string game = ToUpper(v.qsGame);
-    const long long g = WholeNumber(LeadingNumber(GetServerVar("g_gametype", reply)));
+    const long long g = LeadingWhole(GetServerVar("g_gametype", reply));
     // Every row that matches is applied in turn, so a later row overrides an earlier one.
     if (game == "CTF") {
         SetSides(v, {"Red team", "Blue team", "0/0"});

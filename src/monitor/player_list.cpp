@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string_view>
 
+#include "core/app.h"
+#include "core/server_vars.h"
+#include "core/text_util.h"
 #include "match/teams.h"
-#include "monitor/server_vars.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
 
 namespace fc {
 

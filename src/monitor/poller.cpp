@@ -3,13 +3,13 @@
 #include <charconv>
 #include <climits>
 
+#include "core/app.h"
+#include "core/server_entry.h"
+#include "core/text_util.h"
 #include "interp/interp_feed.h"
 #include "match/teams.h"
 #include "monitor/recorder.h"
-#include "monitor/server_entry.h"
 #include "settings/settings_file.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
 
 namespace fc {
 

@@ -1,13 +1,13 @@
 #include "monitor/reply_handler.h"
 
-#include "match/unreal_status.h"
+#include "core/app.h"
+#include "core/server_vars.h"
+#include "core/text_util.h"
 #include "monitor/game_type.h"
 #include "monitor/player_list.h"
 #include "monitor/poller.h"
 #include "monitor/recorder.h"
-#include "monitor/server_vars.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
+#include "monitor/unreal_status.h"
 
 namespace fc {
 

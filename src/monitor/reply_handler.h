@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/platform.h"
+#include "core/platform.h"
 
 namespace fc {
 

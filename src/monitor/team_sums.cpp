@@ -1,20 +1,15 @@
 #include "monitor/team_sums.h"
 
-#include "monitor/server_vars.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
+#include "core/app.h"
+#include "core/server_vars.h"
+#include "core/text_util.h"
 
 namespace fc {
 
 namespace {
 
 long long Column(const std::string& text) {
-    return WholeNumber(LeadingNumber(Strip160(text)));
-}
-
-// Sums stay within 64 bits however large the numbers a server sends.
-long long Add(long long a, long long b) {
-    return WholeNumber(static_cast<double>(a) + static_cast<double>(b));
+    return LeadingWhole(Strip160(text));
 }
 
 struct TeamTotals {
@@ -70,9 +65,9 @@ void AddTeamSums(App& app, const std::string& reply) {
                 std::string& shown = isRed ? v.qsRed : v.qsBlue;
                 shown = BlankNumber(WholeNumber(LeadingNumber(shown) + static_cast<double>(score)));
             } else if (source == 2 || source == 3) {
-                totals.frags = Add(totals.frags, score);
+                totals.frags = AddWithin(totals.frags, score);
             }
-            totals.pings = Add(totals.pings, Column(row.ping));
+            totals.pings = AddWithin(totals.pings, Column(row.ping));
             ++totals.rows;
         }
         if (source == 2) {
@@ -87,27 +82,6 @@ void AddTeamSums(App& app, const std::string& reply) {
     }
     v.lblLagRed = PlainNumber(v.avgPingRed);
     v.lblLagBlue = PlainNumber(v.avgPingBlue);
-}
-
-void CheckNWissel(App& app) {
-    MainView& v = app.view;
-    if (v.gameType != "ctf" || v.spelerLijst.empty()) return;
-    long long redTags = 0;
-    long long blueTags = 0;
-    for (const PlayerRow& row : v.spelerLijst) {
-        if (Contains(row.name, v.txtnaamRED)) {
-            redTags = Add(redTags, Column(row.score));
-        } else if (Contains(row.name, v.txtnaamBLUE)) {
-            blueTags = Add(blueTags, Column(row.score));
-        }
-    }
-    const std::size_t redSlash = v.qsRed.find('/');
-    const std::size_t blueSlash = v.qsBlue.find('/');
-    if (redSlash == std::string::npos || blueSlash == std::string::npos) return;
-    const double redFrags = LeadingNumber(v.qsRed.substr(redSlash + 1));
-    const double blueFrags = LeadingNumber(v.qsBlue.substr(blueSlash + 1));
-    v.teamsSwapped = (redTags > blueTags && blueFrags > redFrags) ||
-                     (redTags < blueTags && blueFrags < redFrags);
 }
 
 }  // namespace fc

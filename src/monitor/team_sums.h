@@ -14,8 +14,4 @@ int ScoreSource(const App& app);
 
 void AddTeamSums(App& app, const std::string& reply);
 
-// Quake 2 capture-the-flag: whether the server's red side is the team named blue here, judged
-// by which clan holds more frags.
-void CheckNWissel(App& app);
-
 }  // namespace fc

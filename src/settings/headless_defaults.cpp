@@ -3,9 +3,9 @@
 #include <charconv>
 #include <string>
 
-#include "monitor/server_entry.h"
+#include "core/server_entry.h"
+#include "core/text_util.h"
 #include "settings/settings_file.h"
-#include "shell/text_util.h"
 
 namespace fc {
 

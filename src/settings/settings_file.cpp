@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "core/app.h"
+#include "core/text_util.h"
 #include "settings/settings_format.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
 
 namespace fc {
 

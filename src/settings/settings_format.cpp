@@ -8,9 +8,9 @@
 #include <limits>
 #include <optional>
 
-#include "shell/advanced_mode.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
+#include "core/app.h"
+#include "core/text_util.h"
+#include "settings/advanced_mode.h"
 
 namespace fc {
 

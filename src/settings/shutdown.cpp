@@ -1,8 +1,8 @@
 #include "settings/shutdown.h"
 
+#include "core/app.h"
 #include "irc/irc_connection.h"
 #include "settings/settings_file.h"
-#include "shell/app.h"
 
 namespace fc {
 

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/app.h"
+#include "core/text_util.h"
 #include "monitor/recorder.h"
 #include "preview/template_preview.h"
+#include "settings/advanced_mode.h"
 #include "settings/settings_file.h"
-#include "shell/advanced_mode.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
 #include "update/updater.h"
 
 namespace fc {

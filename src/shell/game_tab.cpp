@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "core/app.h"
 #include "match/teams.h"
 #include "monitor/poller.h"
-#include "shell/app.h"
 #include "shell/match_box.h"
 #include "shell/qt_text.h"
 #include "shell/widget_helpers.h"

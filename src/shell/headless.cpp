@@ -10,14 +10,15 @@
 #include <cstdio>
 #include <memory>
 
+#include "core/app.h"
 #include "irc/irc_connection.h"
 #include "monitor/poller.h"
 #include "settings/headless_defaults.h"
 #include "settings/shutdown.h"
 #include "settings/startup.h"
-#include "shell/app.h"
 #include "shell/json_events.h"
 #include "shell/qt_platform.h"
+#include "wiring/wiring.h"
 
 namespace fc {
 
@@ -73,7 +74,7 @@ void AttachHeadlessOutput(App& app, bool json) {
 
 int RunHeadless(const CommandLine& options, const QString& programDir) {
     QtPlatform platform(programDir);
-    App app(platform);
+    WiredApp app(platform);
     AttachHeadlessOutput(app, options.json);
     // No window stands in the way of closing: every close request goes straight to the shut-down.
     app.closeMainWindow = [&app] { app.dispatch([&] { OnCloseRequest(app); }); };

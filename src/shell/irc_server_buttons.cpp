@@ -3,8 +3,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-#include "shell/app.h"
-#include "shell/irc_server_list.h"
+#include "core/app.h"
+#include "irc/irc_server_list.h"
 
 namespace fc {
 

@@ -14,9 +14,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "core/app.h"
 #include "irc/console.h"
 #include "irc/irc_connection.h"
-#include "shell/app.h"
 #include "shell/irc_server_buttons.h"
 #include "shell/qt_text.h"
 #include "shell/widget_helpers.h"

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "monitor/server_vars.h"
-#include "shell/view_model.h"
+#include "core/server_vars.h"
+#include "core/view_model.h"
 
 namespace fc {
 

@@ -7,13 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/app.h"
 #include "settings/settings_file.h"
 #include "settings/startup.h"
-#include "shell/app.h"
 #include "shell/command_line.h"
 #include "shell/headless.h"
 #include "shell/main_window.h"
 #include "shell/qt_platform.h"
+#include "wiring/wiring.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
     }
     QApplication gui(argc, argv);
     fc::QtPlatform platform(ProgramDirectory(options.dir, argv[0]));
-    fc::App app(platform);
+    fc::WiredApp app(platform);
     fc::MainWindow window(app);
     app.endProgram = [] { QCoreApplication::quit(); };
     // The settings are read and the splash is up before the window shows.

@@ -9,7 +9,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "shell/advanced_mode.h"
+#include "settings/advanced_mode.h"
 #include "shell/game_tab.h"
 #include "shell/info_tabs.h"
 #include "shell/irc_tab.h"

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "shell/app.h"
+#include "core/app.h"
 
 namespace fc {
 

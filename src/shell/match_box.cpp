@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/app.h"
 #include "match/match_control.h"
-#include "shell/app.h"
 #include "shell/qt_text.h"
 #include "shell/widget_helpers.h"
 #include "shell/widget_sync.h"

@@ -5,7 +5,7 @@
 #include <QHostAddress>
 #include <QString>
 
-#include "shell/platform.h"
+#include "core/platform.h"
 
 namespace fc {
 

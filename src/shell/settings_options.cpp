@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "core/app.h"
 #include "settings/settings_file.h"
-#include "shell/app.h"
 
 namespace fc {
 

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "core/app.h"
 #include "settings/startup.h"
-#include "shell/app.h"
 #include "shell/qt_text.h"
 #include "shell/widget_sync.h"
 

@@ -11,8 +11,8 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "core/view_model.h"
 #include "shell/qt_text.h"
-#include "shell/view_model.h"
 
 namespace fc {
 

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "core/app.h"
 #include "settings/shutdown.h"
-#include "shell/app.h"
 #include "shell/qt_text.h"
 #include "shell/splash_window.h"
 #include "shell/tray_icon.h"

@@ -7,9 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/app.h"
 #include "irc/irc_connection.h"
-#include "shell/app.h"
 #include "support/fake_platform.h"
+#include "wiring/wiring.h"
 
 namespace fc::test {
 
@@ -54,7 +55,7 @@ protected:
     }
 
     FakePlatform platform;
-    App app{platform};
+    WiredApp app{platform};
     OutputRecorder output;
 };
 

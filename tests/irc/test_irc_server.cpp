@@ -10,14 +10,15 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
+#include "core/app.h"
 #include "irc/console.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
-#include "shell/app.h"
 #include "shell/qt_platform.h"
 #include "support/irc_test_client.h"
 #include "support/ngircd_server.h"
 #include "support/udp_responder.h"
+#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {
@@ -73,7 +74,7 @@ protected:
     NgircdServer server;
     QTemporaryDir dir;
     QtPlatform platform{dir.path()};
-    App app{platform};
+    WiredApp app{platform};
     IrcTestClient watcher;
 };
 
@@ -281,7 +282,7 @@ TEST(IrcScriptedServer, LinesSplitAcrossTwoWritesAreReadWhole) {
     ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));
     QTemporaryDir dir;
     QtPlatform platform(dir.path());
-    App app(platform);
+    WiredApp app(platform);
     app.view.IRCServer = "127.0.0.1";
     app.view.IRCPort = std::to_string(listener.serverPort());
     app.dispatch([&] { ConnectIrc(app); });
@@ -319,7 +320,7 @@ TEST(IrcScriptedServer, RefusedConnectionShowsServerNotFound) {
     }
     QTemporaryDir dir;
     QtPlatform platform(dir.path());
-    App app(platform);
+    WiredApp app(platform);
     app.view.IRCServer = "127.0.0.1";
     app.view.IRCPort = std::to_string(port);
     app.dispatch([&] { ConnectIrc(app); });

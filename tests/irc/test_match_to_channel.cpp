@@ -5,14 +5,15 @@
 
 #include <QTemporaryDir>
 
+#include "core/app.h"
 #include "irc/irc_connection.h"
 #include "monitor/poller.h"
-#include "shell/app.h"
 #include "shell/qt_platform.h"
 #include "support/irc_test_client.h"
 #include "support/ngircd_server.h"
 #include "support/replies.h"
 #include "support/udp_responder.h"
+#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {
@@ -51,7 +52,7 @@ TEST(MatchToChannel, BeginCapturesAndFinalScoreReachTheChannelInOrder) {
 
     QTemporaryDir dir;
     QtPlatform platform(dir.path());
-    App app(platform);
+    WiredApp app(platform);
     app.view.IRConjoin = false;
     app.view.IRCServer = "127.0.0.1";
     app.view.IRCPort = std::to_string(server.port());

@@ -1,10 +1,11 @@
 // Report templates expanded with their codes.
 #include <gtest/gtest.h>
 
+#include "core/app.h"
 #include "match/match_clock.h"
 #include "match/report_lines.h"
-#include "shell/app.h"
 #include "support/fake_platform.h"
+#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {
@@ -19,7 +20,7 @@ protected:
         return {"Red Clan", "Blue Clan", " 3", " 1", "50", "60", "+2", "-1", " Sarge ", " 12:00 "};
     }
     FakePlatform platform;
-    App app{platform};
+    WiredApp app{platform};
 };
 
 TEST_F(ReportLinesTest, EveryCodeIsReplacedTrimmed) {

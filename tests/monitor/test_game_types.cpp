@@ -1,6 +1,7 @@
 // Whole replies through the reply handler, grouped by mod: what the window shows afterwards.
 #include <gtest/gtest.h>
 
+#include "match/teams.h"
 #include "monitor/team_sums.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"

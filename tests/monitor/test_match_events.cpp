@@ -5,6 +5,7 @@
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
 #include "support/report_recorder.h"
+#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {
@@ -258,7 +259,7 @@ TEST_F(MatchEventsTest, TourneyEndsAtZeroEvenWithoutABegin) {
 TEST(MatchDeterminism, LongMatchGivesTheSameLinesEveryRun) {
     auto play = [] {
         FakePlatform platform;
-        App app(platform);
+        WiredApp app(platform);
         ReportRecorder said;
         app.addListener(&said);
         app.view.IRCLineDM = "%as%:%bs% (%ae% %be%) %tl%";

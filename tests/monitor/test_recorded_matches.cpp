@@ -6,7 +6,7 @@
 #include <regex>
 #include <set>
 
-#include "monitor/server_vars.h"
+#include "core/server_vars.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
 #include "support/report_recorder.h"
@@ -51,7 +51,7 @@ class RecordedMatchTest : public MonitorTest, public ::testing::WithParamInterfa
 TEST_P(RecordedMatchTest, EveryReplyShowsTheServerAndItsPlayers) {
     const std::string name = GetParam();
     const auto replies = LoadCapture(name + ".q3cap");
-    if (replies.empty()) GTEST_SKIP() << "recorded matches not found in " << CapturesDir();
+    ASSERT_FALSE(replies.empty()) << "recorded matches not found in " << CapturesDir();
 
     switchOn("127.0.0.1:27974 recorded");
     firstTick();
@@ -81,7 +81,7 @@ TEST_P(RecordedMatchTest, EveryReplyShowsTheServerAndItsPlayers) {
 TEST_P(RecordedMatchTest, CapturesReachTheChannelNamingTheirCapturer) {
     const std::string name = GetParam();
     const auto replies = LoadCapture(name + ".q3cap");
-    if (replies.empty()) GTEST_SKIP() << "recorded matches not found in " << CapturesDir();
+    ASSERT_FALSE(replies.empty()) << "recorded matches not found in " << CapturesDir();
     ReportRecorder said;
     app.addListener(&said);
     view().IRCLineCTF = "CAPTURE by %c%";

@@ -1,8 +1,8 @@
 // Server-variable lookup and the name filters, on short vectors.
 #include <gtest/gtest.h>
 
-#include "monitor/server_entry.h"
-#include "monitor/server_vars.h"
+#include "core/server_entry.h"
+#include "core/server_vars.h"
 
 namespace fc {
 namespace {

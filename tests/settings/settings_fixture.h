@@ -7,9 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/app.h"
 #include "settings/settings_file.h"
-#include "shell/app.h"
 #include "support/fake_platform.h"
+#include "wiring/wiring.h"
 
 namespace fc::test {
 
@@ -46,7 +47,7 @@ protected:
     }
 
     FakePlatform platform;
-    App app{platform};
+    WiredApp app{platform};
     OutputLines output;
 };
 

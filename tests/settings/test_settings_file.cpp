@@ -2,10 +2,10 @@
 // that a damaged file or a failing disk loses nothing and is reported.
 #include <random>
 
+#include "irc/irc_server_list.h"
 #include "monitor/poller.h"
 #include "settings/settings_fixture.h"
 #include "settings/settings_format.h"
-#include "shell/irc_server_list.h"
 
 namespace fc::test {
 namespace {

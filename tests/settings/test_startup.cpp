@@ -1,11 +1,11 @@
 // Start-up and shut-down on the fake platform: the order of the steps, the splash window's
 // timers, the recordings' folder, and the two phases of closing with and without IRC.
+#include "core/text_util.h"
 #include "irc/irc_connection.h"
 #include "settings/headless_defaults.h"
 #include "settings/settings_fixture.h"
 #include "settings/shutdown.h"
 #include "settings/startup.h"
-#include "shell/text_util.h"
 
 namespace fc::test {
 namespace {

@@ -1,17 +1,18 @@
 // What a headless run prints about the bot's lines, read back from stdout.
 #include <gtest/gtest.h>
 
+#include "core/app.h"
 #include "irc/outgoing.h"
-#include "shell/app.h"
 #include "shell/headless.h"
 #include "support/fake_platform.h"
+#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {
 
 TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventEvenWhenItIsNotSent) {
     FakePlatform platform;
-    App app(platform);
+    WiredApp app(platform);
     AttachHeadlessOutput(app, true);
     testing::internal::CaptureStdout();
     stuurMSG(app, "#FCST", "\x02Red\x02 scores");  // not connected: nothing is sent

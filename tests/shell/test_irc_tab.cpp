@@ -17,6 +17,7 @@
 #include "shell/main_window.h"
 #include "support/fake_platform.h"
 #include "support/window_controls.h"
+#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {
@@ -32,7 +33,7 @@ protected:
     FakeTcpSocket& socket() { return *platform.tcpSockets.at(0); }
 
     FakePlatform platform;
-    App app{platform};
+    WiredApp app{platform};
     MainWindow window{app};
 };
 

@@ -1,8 +1,8 @@
 // The headless JSON lines: escaping of raw bytes and the members of each event.
 #include <gtest/gtest.h>
 
+#include "core/view_model.h"
 #include "shell/json_events.h"
-#include "shell/view_model.h"
 
 namespace fc {
 namespace {

@@ -1,7 +1,7 @@
 // The leading-number rule and the two ways numbers are written.
 #include <gtest/gtest.h>
 
-#include "shell/text_util.h"
+#include "core/text_util.h"
 
 namespace fc {
 namespace {

@@ -12,6 +12,7 @@
 #include "settings/startup.h"
 #include "shell/main_window.h"
 #include "support/fake_platform.h"
+#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {
@@ -35,7 +36,7 @@ protected:
     }
 
     FakePlatform platform;
-    App app{platform};
+    WiredApp app{platform};
     MainWindow window{app};
     int ends = 0;
 };

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/platform.h"
+#include "core/platform.h"
 
 namespace fc::test {
 

@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/app.h"
 #include "monitor/poller.h"
-#include "shell/app.h"
 #include "support/fake_platform.h"
+#include "wiring/wiring.h"
 
 namespace fc::test {
 
@@ -37,7 +38,7 @@ protected:
     }
 
     FakePlatform platform;
-    App app{platform};
+    WiredApp app{platform};
     CountingListener listener;
 };
 

@@ -1,9 +1,9 @@
-#include "monitor/announcements.h"
+#include "match/announcements.h"
 
-#include "irc/outgoing.h"
+#include "core/app.h"
+#include "core/line_sink.h"
+#include "core/text_util.h"
 #include "match/report_lines.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
 
 namespace fc {
 

@@ -1,6 +1,6 @@
-#include "monitor/server_entry.h"
+#include "core/server_entry.h"
 
-#include "shell/text_util.h"
+#include "core/text_util.h"
 
 namespace fc {
 

@@ -13,6 +13,12 @@ double LeadingNumber(std::string_view text);
 // A number as a whole number: rounded down, and held within what 64 bits can carry.
 long long WholeNumber(double value);
 
+// The leading-number rule read as a whole number: WholeNumber(LeadingNumber(text)).
+long long LeadingWhole(std::string_view text);
+
+// a + b held within what WholeNumber carries, however large the numbers a server sends.
+long long AddWithin(long long a, long long b);
+
 // A whole number written plainly, without blanks: 7, -3.
 std::string PlainNumber(long long value);
 

@@ -1,15 +1,15 @@
-#include "monitor/match_events.h"
+#include "match/match_events.h"
 
 #include <cmath>
 
+#include "core/app.h"
+#include "core/server_vars.h"
+#include "core/text_util.h"
+#include "match/announcements.h"
 #include "match/capper.h"
 #include "match/match_clock.h"
 #include "match/report_lines.h"
-#include "monitor/announcements.h"
-#include "monitor/server_vars.h"
-#include "monitor/team_sums.h"
-#include "shell/app.h"
-#include "shell/text_util.h"
+#include "match/teams.h"
 
 namespace fc {
 
@@ -25,7 +25,7 @@ std::string AfterSlash(const std::string& text) {
 }
 
 long long Number(const std::string& text) {
-    return WholeNumber(LeadingNumber(text));
+    return LeadingWhole(text);
 }
 
 struct Compared {

@@ -1,6 +1,6 @@
-#include "shell/advanced_mode.h"
+#include "settings/advanced_mode.h"
 
-#include "shell/app.h"
+#include "core/app.h"
 
 namespace fc {
 

@@ -1,4 +1,4 @@
-#include "shell/text_util.h"
+#include "core/text_util.h"
 
 #include <cctype>
 #include <cmath>
@@ -41,6 +41,14 @@ long long WholeNumber(double value) {
     if (floored >= kLimit) return static_cast<long long>(kLimit);
     if (floored <= -kLimit) return static_cast<long long>(-kLimit);
     return static_cast<long long>(floored);
+}
+
+long long LeadingWhole(std::string_view text) {
+    return WholeNumber(LeadingNumber(text));
+}
+
+long long AddWithin(long long a, long long b) {
+    return WholeNumber(static_cast<double>(a) + static_cast<double>(b));
 }
 
 std::string PlainNumber(long long value) {

@@ -1,6 +1,8 @@
 // The main window's logic side: the view model, the timers and sockets it owns, and the
 // listeners (window, headless output) told about what happened. Operations of every subsystem
-// are free functions taking the App, as they would be on the window itself.
+// are free functions taking the App, as they would be on the window itself. The App only owns
+// its timers and sockets; which handler each one calls is decided by the wiring above the
+// subsystems.
 #pragma once
 
 #include <functional>
@@ -8,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "irc/irc_session.h"
-#include "shell/platform.h"
-#include "shell/view_model.h"
+#include "core/irc_session.h"
+#include "core/line_sink.h"
+#include "core/platform.h"
+#include "core/view_model.h"
 
 namespace fc {
 
@@ -34,6 +37,7 @@ public:
 class App {
 public:
     explicit App(Platform& platform);
+    ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
@@ -60,6 +64,9 @@ public:
     std::unique_ptr<Timer> AntiBanTimer;
     std::unique_ptr<Timer> ignoreTimer;
     IrcSession irc;
+
+    // The one exit for lines said in the channel; the IRC subsystem provides it.
+    std::unique_ptr<LineSink> lineSink;
 
     // The splash window's two timers (restore the main window once, then close the splash) and
     // the timer that starts the second phase of closing.
@@ -88,8 +95,7 @@ public:
     void notifyReportSaid(const std::string& target, const std::string& text);
 
 private:
-    std::unique_ptr<Timer> makeTimer(int intervalMs, bool enabled,
-                                     std::function<void(App&)> handler);
+    std::unique_ptr<Timer> makeTimer(int intervalMs, bool enabled);
     std::vector<AppListener*> listeners_;
 };
 

@@ -1,4 +1,4 @@
-#include "match/unreal_status.h"
+#include "monitor/unreal_status.h"
 
 namespace fc {
 

@@ -1,6 +1,6 @@
-#include "monitor/server_vars.h"
+#include "core/server_vars.h"
 
-#include "shell/text_util.h"
+#include "core/text_util.h"
 
 namespace fc {
 

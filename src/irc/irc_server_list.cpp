@@ -1,9 +1,9 @@
-#include "shell/irc_server_list.h"
+#include "irc/irc_server_list.h"
 
 #include <algorithm>
 
+#include "core/app.h"
 #include "settings/settings_file.h"
-#include "shell/app.h"
 
 namespace fc {
 

@@ -1,0 +1,18 @@
+// Which timer and which socket event calls which handler: the one place where the subsystems
+// are connected to the App's timers and sockets. The program and the tests use it alike.
+#pragma once
+
+#include "core/app.h"
+
+namespace fc {
+
+// Connects every timer and socket of the App to its handler and installs the channel's sink.
+void Wire(App& app);
+
+// An App wired at construction, as the program runs it.
+class WiredApp : public App {
+public:
+    explicit WiredApp(Platform& platform) : App(platform) { Wire(*this); }
+};
+
+}  // namespace fc
