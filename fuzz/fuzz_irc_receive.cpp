@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         v.debugAU = (data[0] & 0x01) != 0;
         v.IRConjoin = (data[0] & 0x02) != 0;
         v.serverIsPrivate = (data[0] & 0x04) != 0;
-        v.matchState = (data[0] >> 3) & 0x03;
+        v.matchState = static_cast<fc::MatchState>((data[0] >> 3) & 0x03);
         static const char* const kTypes[] = {"ctf", "dmq3", "utctf", "geen"};
         v.gameType = kTypes[(data[0] >> 5) & 0x03];
         v.KillAllowedFrom = (data[0] & 0x80) ? "a b" : "";

@@ -21,7 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     (void)started;
 
-    static const char* const kFamilies[] = {"", "Q2", "Q3", "UT", "None"};
+    static const fc::GameFamily kFamilies[] = {fc::GameFamily::Unknown, fc::GameFamily::Q2,
+                                               fc::GameFamily::Q3, fc::GameFamily::UT,
+                                               fc::GameFamily::None};
     static const char* const kGameTypes[] = {"geen",  "ctf",    "1vs1", "dm",   "freedm",
                                              "dmbq3", "ctfbq3", "dmq3", "ctfq3"};
     // Two leading bytes choose the state the reply meets: family, teams, match state, game
@@ -32,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         app.view.redMembers = (data[0] & 0x20) ? "\"a\"\"b\"" : "";
         app.view.portBumped = (data[0] & 0x40) != 0;
         app.view.gameType = kGameTypes[data[1] % 9];
-        app.view.matchState = (data[1] >> 4) & 3;
-        if (data[1] & 0x40) app.view.lastValues[5].clear();
+        app.view.matchState = static_cast<fc::MatchState>((data[1] >> 4) & 3);
+        if (data[1] & 0x40) app.view.lastValues.game.clear();
         app.view.spelerLijstSortColumn = (data[1] & 0x80) ? 1 : -1;
         data += 2;
         size -= 2;

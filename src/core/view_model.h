@@ -33,6 +33,41 @@ struct PlayerRow {
     bool operator==(const PlayerRow&) const = default;
 };
 
+// The match as the operator and the rules see it.
+enum class MatchState { None = 0, Running = 1, Ready = 2, Skip = 3 };
+
+// The game family a server was recognised as; Unknown until the first reply, None after an
+// empty reply (polling then stops).
+enum class GameFamily { Unknown, Q2, Q3, UT, None };
+
+// The family as the headless output and the mode label write it: "", "Q2", "Q3", "UT", "None".
+inline const char* FamilyText(GameFamily family) {
+    switch (family) {
+        case GameFamily::Q2:
+            return "Q2";
+        case GameFamily::Q3:
+            return "Q3";
+        case GameFamily::UT:
+            return "UT";
+        case GameFamily::None:
+            return "None";
+        case GameFamily::Unknown:
+            break;
+    }
+    return "";
+}
+
+// What the next reply is compared against.
+struct LastValues {
+    std::string timeLeft;
+    std::string red;  // red score as compared: captures or frags
+    std::string blue;
+    std::string reply;  // the whole previous reply
+    std::string game;   // the game name the type was detected for
+
+    void clear() { *this = LastValues{}; }
+};
+
 struct MainView {
     // --- Game tab: the server entry and the connection button
     std::string Q2Serverlist;
@@ -73,7 +108,7 @@ struct MainView {
     std::string PlayersMax;
     std::string TimeLimitDM = "20";
     std::string ReportDM = "60";
-    std::string TempLabel1;
+    bool TempLabel1 = false;  // "Teams known:", as the last team sums found it
     bool TimePlayedXVisible = false;
     bool TimePlayedYVisible = false;
 
@@ -168,9 +203,9 @@ struct MainView {
     // === end of the settings fields ===
 
     // --- Shared values without a control
-    std::string gameFamily;  // "", "Q2", "Q3", "UT" or "None"
+    GameFamily gameFamily = GameFamily::Unknown;
     std::string gameType = "geen";
-    std::array<std::string, 6> lastValues;  // 0 time left, 1 red, 2 blue, 3 reply, 5 game name
+    LastValues lastValues;
     std::string lastReplyText;
     bool teamsKnown = true;
     bool teamsSwapped = false;
@@ -178,7 +213,7 @@ struct MainView {
     std::string blueMembers;
     std::string specMembers;
     std::string markedPlayers;
-    int matchState = 0;  // 0 no match, 1 running, 2 ready, 3 skip the coming match
+    MatchState matchState = MatchState::None;
     std::int32_t secondsPlayed = 0;
     bool utQueryFresh = false;
     bool portBumped = false;

@@ -100,11 +100,11 @@ void SendStats(App& app, const std::string& nick) {
     const std::string map = kU + kB + "Map" + kU + kB + ":" + v.qsMap;
     const std::string& type = v.gameType;
     if (type == "ctf" || type == "ctfq3") {
-        if (v.matchState == 0 || v.matchState == 3) {
+        if (v.matchState == MatchState::None || v.matchState == MatchState::Skip) {
             Notice(app, nick, " :Match has not started yet");
-        } else if (v.matchState == 2) {
+        } else if (v.matchState == MatchState::Ready) {
             Notice(app, nick, " :Match is ready to begin");
-        } else if (v.matchState == 1) {
+        } else if (v.matchState == MatchState::Running) {
             const std::string where =
                 v.serverIsPrivate ? "[PRIVATE!]" : StripComment(v.Q2Serverlist);
             Notice(app, nick,

@@ -263,12 +263,10 @@ void OnTimer1(App& app) {
     if (app.ircSocket->state() == SocketState::Closing) app.ircSocket->close();
     v.IRCStat = IrcStatusText(app.ircSocket->state());
 
-    if (v.matchState >= 0 && v.matchState < static_cast<int>(std::size(kMatchStates))) {
-        const MatchStateTexts& texts = kMatchStates[v.matchState];
-        v.qsMatchState = texts.label;
-        v.Command2 = texts.button;
-        v.Command2Enabled = true;
-    }
+    const MatchStateTexts& texts = kMatchStates[static_cast<int>(v.matchState)];
+    v.qsMatchState = texts.label;
+    v.Command2 = texts.button;
+    v.Command2Enabled = true;
 }
 
 }  // namespace fc

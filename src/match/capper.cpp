@@ -250,7 +250,7 @@ void CheckVoorCaps(App& app, const std::string& previousSnapshot) {
     }
     if (!found) return;
     cappers.resize(cappers.size() - 4);
-    if (v.matchState != 1) return;
+    if (v.matchState != MatchState::Running) return;
     stuurMSG(app, v.botChannel, CaptureLine(app, v.capsRed, v.capsBlue, cappers));
 }
 

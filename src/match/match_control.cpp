@@ -24,11 +24,11 @@ void StoreScore(std::int16_t& counter, const std::string& score) {
 
 void SkipOrTake(App& app) {
     MainView& v = app.view;
-    if (v.matchState == 2) {
-        v.matchState = 3;
+    if (v.matchState == MatchState::Ready) {
+        v.matchState = MatchState::Skip;
         v.Command2 = "Set 'Ready to start'";
-    } else if (v.matchState == 3) {
-        v.matchState = 2;
+    } else if (v.matchState == MatchState::Skip) {
+        v.matchState = MatchState::Ready;
         v.Command2 = "Skip next match";
     }
 }
@@ -74,13 +74,13 @@ std::string TimePlayedText(const App& app) {
 
 void OnMatchButton(App& app) {
     MainView& v = app.view;
-    if (v.gameFamily == "UT") {
+    if (v.gameFamily == GameFamily::UT) {
         UTTimerControl(app);
         return;
     }
     app.battleTimer->setInterval(1000);
-    if (v.matchState == 0) {
-        v.matchState = 1;
+    if (v.matchState == MatchState::None) {
+        v.matchState = MatchState::Running;
         const std::string g = ToLower(v.qsGame);
         // Games whose clock the program keeps itself start it with the seconds a match
         // typically runs before the operator gets to the button.
@@ -88,8 +88,8 @@ void OnMatchButton(App& app) {
         if (g == "osp" && v.gameType == "dmq3") StartClock(app, 15);
         if (g == "osp" && v.gameType == "dmbq3") StartClock(app, 11);
         if (g == "battle") StartClock(app, 15);
-    } else if (v.matchState == 1) {
-        v.matchState = 0;
+    } else if (v.matchState == MatchState::Running) {
+        v.matchState = MatchState::None;
         app.battleTimer->setEnabled(false);
         v.TimePlayedYVisible = false;
         v.TimePlayedXVisible = false;
@@ -102,12 +102,12 @@ void OnMatchButton(App& app) {
 
 void UTTimerControl(App& app) {
     MainView& v = app.view;
-    if (v.matchState == 1) {
+    if (v.matchState == MatchState::Running) {
         app.UTTimer->setEnabled(false);
         v.UTTimerTag = v.ReportDM;
-        v.matchState = 0;
-    } else if (v.matchState == 0) {
-        v.matchState = 1;
+        v.matchState = MatchState::None;
+    } else if (v.matchState == MatchState::None) {
+        v.matchState = MatchState::Running;
         v.UTTimerTag = v.ReportDM;
         app.UTTimer->setEnabled(true);
     } else {
@@ -117,7 +117,7 @@ void UTTimerControl(App& app) {
 
 void OnBattleTick(App& app) {
     MainView& v = app.view;
-    if (v.matchState == 0 || v.matchState == 2) {
+    if (v.matchState == MatchState::None || v.matchState == MatchState::Ready) {
         v.battleTimerTag = "0";
         return;
     }

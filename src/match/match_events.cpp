@@ -46,8 +46,8 @@ Compared CompareScores(const MainView& v) {
         c.red = Number(v.qsRed);
         c.blue = Number(v.qsBlue);
     }
-    c.previousRed = Number(v.lastValues[1]);
-    c.previousBlue = Number(v.lastValues[2]);
+    c.previousRed = Number(v.lastValues.red);
+    c.previousBlue = Number(v.lastValues.blue);
     return c;
 }
 
@@ -67,24 +67,25 @@ void RunScoreDrivenRules(App& app, const Compared& s) {
         const std::string left = TijdMinus(v.TimeLimitDM + ":00", MinutesSeconds(v.secondsPlayed));
         if (v.gameType == "dm" || v.gameType == "ctfbq3") v.qsTimeLeft = left;
     }
-    if (s.red == 0 && s.blue == 0 && v.matchState == 0) v.matchState = 2;
+    if (s.red == 0 && s.blue == 0 && v.matchState == MatchState::None)
+        v.matchState = MatchState::Ready;
 
     // Begin by scores: the first points after 0:0.
     if (s.previousBothZero() && (s.red != 0 || s.blue != 0)) {
-        if (v.matchState == 2) v.matchState = 1;
+        if (v.matchState == MatchState::Ready) v.matchState = MatchState::Running;
         Announce(app, BeginLine(app, BeginForm::Normal));
         StartBattleClock(app, 20);
     }
 
     // Begin by clock: the time left leaves the full time limit.
     const std::string fullTime = Trim(v.TimeLimitDM) + ":00";
-    if (ToLower(v.qsTimeLeft) != "[no match]" && Trim(v.lastValues[0]) == fullTime &&
+    if (ToLower(v.qsTimeLeft) != "[no match]" && Trim(v.lastValues.timeLeft) == fullTime &&
         v.qsTimeLeft != fullTime) {
-        if (v.matchState == 3) {
-            v.matchState = 0;  // the skipped match has started
+        if (v.matchState == MatchState::Skip) {
+            v.matchState = MatchState::None;  // the skipped match has started
         } else {
             Announce(app, BeginLine(app, BeginForm::ClockRule));
-            v.matchState = 1;
+            v.matchState = MatchState::Running;
             StartBattleClock(app, v.gameType == "dmbq3" ? v.secondsPlayed : 6);
             v.lastReportedRed = 0;
             v.lastReportedBlue = 0;
@@ -92,19 +93,21 @@ void RunScoreDrivenRules(App& app, const Compared& s) {
     }
 
     // Quiet start: a few points on the board and no match running yet.
-    if (v.matchState != 3 && s.previousBothZero() && v.matchState != 1 &&
-        (s.red >= 1 || s.blue >= 1) && LeadingNumber(v.qsRed) + LeadingNumber(v.qsBlue) < 4) {
-        v.matchState = 1;
+    if (v.matchState != MatchState::Skip && s.previousBothZero() &&
+        v.matchState != MatchState::Running && (s.red >= 1 || s.blue >= 1) &&
+        LeadingNumber(v.qsRed) + LeadingNumber(v.qsBlue) < 4) {
+        v.matchState = MatchState::Running;
         StartBattleClock(app, 15);
         v.lastReportedRed = 0;
         v.lastReportedBlue = 0;
     }
 
-    if (s.previousBothZero() && (s.red > 0 || s.blue > 0) && v.matchState == 3) v.matchState = 0;
+    if (s.previousBothZero() && (s.red > 0 || s.blue > 0) && v.matchState == MatchState::Skip)
+        v.matchState = MatchState::None;
 
-    if (Trim(v.qsTimeLeft) == "INT" && v.matchState == 1) {
+    if (Trim(v.qsTimeLeft) == "INT" && v.matchState == MatchState::Running) {
         Announce(app, EndedLine(app));
-        v.matchState = 0;
+        v.matchState = MatchState::None;
         app.battleTimer->setEnabled(false);
     }
 }
@@ -113,7 +116,7 @@ void RunScoreDrivenRules(App& app, const Compared& s) {
 void CountBaseQuake3Captures(App& app, const std::string& reply) {
     MainView& v = app.view;
     for (const char* team : {"Blue", "Red"}) {
-        const std::string capper = ExtractPlayer(app, reply, v.lastValues[3], team);
+        const std::string capper = ExtractPlayer(app, reply, v.lastValues.reply, team);
         if (capper.empty()) continue;
         ++(std::string(team) == "Blue" ? v.capsBlueQ3 : v.capsRedQ3);
         Announce(app, CaptureLine(app, v.capsRedQ3, v.capsBlueQ3, capper));
@@ -126,27 +129,30 @@ long long MinutesOf(const std::string& time) {
 
 void RunTourneyTeamRules(App& app) {
     MainView& v = app.view;
-    const std::string& previous = v.lastValues[0];
-    if (v.qsTimeLeft == "WARMUP" && v.matchState != 3) v.matchState = 2;
+    const std::string& previous = v.lastValues.timeLeft;
+    if (v.qsTimeLeft == "WARMUP" && v.matchState != MatchState::Skip)
+        v.matchState = MatchState::Ready;
     if (v.qsTimeLeft != "WARMUP" && previous == "WARMUP") {
-        if (v.matchState != 3) {
+        if (v.matchState != MatchState::Skip) {
             Announce(app, BeginLine(app, BeginForm::Normal));
-            v.matchState = 1;
+            v.matchState = MatchState::Running;
         } else {
-            v.matchState = 0;
+            v.matchState = MatchState::None;
         }
     }
-    if (v.matchState == 2 && v.qsTimeLeft != "WARMUP" && previous != "WARMUP") v.matchState = 0;
+    if (v.matchState == MatchState::Ready && v.qsTimeLeft != "WARMUP" && previous != "WARMUP")
+        v.matchState = MatchState::None;
     if (Trim(v.qsTimeLeft) == "0:00" && Trim(previous) != "0:00") {
-        v.lastValues[0] = "0:00";
+        v.lastValues.timeLeft = "0:00";
         Announce(app, EndedLine(app));
-        v.matchState = 0;
+        v.matchState = MatchState::None;
     }
-    if (v.matchState == 1 && Contains(v.qsTimeLeft, ":") && Contains(v.lastValues[0], ":")) {
+    if (v.matchState == MatchState::Running && Contains(v.qsTimeLeft, ":") &&
+        Contains(v.lastValues.timeLeft, ":")) {
         const long long m = MinutesOf(v.qsTimeLeft);
         // The report interval in whole minutes, halves to even.
         const long long k = static_cast<long long>(std::nearbyint(LeadingNumber(v.ReportDM) / 60));
-        if (MinutesOf(v.lastValues[0]) == m + 1 && m + 1 != 20 && m != 0 && k != 0 &&
+        if (MinutesOf(v.lastValues.timeLeft) == m + 1 && m + 1 != 20 && m != 0 && k != 0 &&
             (m + 1) % k == 0) {
             Announce(app, ScoreLine(app));
         }
@@ -157,32 +163,35 @@ void RunCaptureTheFlagRules(App& app, const std::string& reply) {
     MainView& v = app.view;
     const long long redCaptures = Number(BeforeSlash(v.qsRed));
     const long long blueCaptures = Number(BeforeSlash(v.qsBlue));
-    const std::string& previous = v.lastValues[0];
+    const std::string& previous = v.lastValues.timeLeft;
     if (Trim(v.qsTimeLeft) != "INT") {
         std::string shown = v.qsTimeLeft;
         while (!shown.empty() && shown.back() == ' ') shown.pop_back();
-        if (v.qsTimeLeft != previous && v.matchState == 2) {
+        if (v.qsTimeLeft != previous && v.matchState == MatchState::Ready) {
             Announce(app, BeginLine(app, BeginForm::Normal));
-            v.matchState = 1;
-        } else if (v.matchState == 0 && v.qsTimeLeft == previous && EndsWith(shown, "0:00")) {
-            v.matchState = 2;  // the clock stands at a full minute: waiting for the start
+            v.matchState = MatchState::Running;
+        } else if (v.matchState == MatchState::None && v.qsTimeLeft == previous &&
+                   EndsWith(shown, "0:00")) {
+            v.matchState =
+                MatchState::Ready;  // the clock stands at a full minute: waiting for the start
         }
-        if (v.matchState == 3 && v.qsTimeLeft != previous) v.matchState = 0;
+        if (v.matchState == MatchState::Skip && v.qsTimeLeft != previous)
+            v.matchState = MatchState::None;
     }
-    if (v.matchState == 1) {
+    if (v.matchState == MatchState::Running) {
         const char* team = nullptr;
-        if (Number(v.lastValues[1]) < redCaptures) team = "Red";
-        if (Number(v.lastValues[2]) < blueCaptures) team = "Blue";
+        if (Number(v.lastValues.red) < redCaptures) team = "Red";
+        if (Number(v.lastValues.blue) < blueCaptures) team = "Blue";
         if (team) {
             if (redCaptures + blueCaptures == 1) CheckNWissel(app);
-            const std::string capper = ExtractPlayer(app, reply, v.lastValues[3], team);
+            const std::string capper = ExtractPlayer(app, reply, v.lastValues.reply, team);
             Announce(app, CaptureLine(app, redCaptures, blueCaptures, capper));
         }
     }
-    if (Trim(v.qsTimeLeft) == "INT" && v.matchState == 1) {
+    if (Trim(v.qsTimeLeft) == "INT" && v.matchState == MatchState::Running) {
         Announce(app, EndedCtfLine(app, redCaptures, Number(AfterSlash(v.qsRed)), blueCaptures,
                                    Number(AfterSlash(v.qsBlue))));
-        v.matchState = 0;
+        v.matchState = MatchState::None;
     }
 }
 
@@ -192,8 +201,8 @@ void RunOspPhaseRules(App& app, const std::string& reply) {
     MainView& v = app.view;
     const std::string t = GetServerVar("Score_Time", reply);
     if (t == "Starting") {
-        if (v.matchState == 1) {
-            v.matchState = 2;
+        if (v.matchState == MatchState::Running) {
+            v.matchState = MatchState::Ready;
             Announce(app, StoppedLine());
         }
         v.qsTimeLeft = GetServerVar("timelimit", reply) + ":00";
@@ -211,7 +220,7 @@ void RunOspPhaseRules(App& app, const std::string& reply) {
         }
     }
     if (t == "PAUSED" && !v.pausedShown) {
-        Announce(app, PausedLine(app, v.lastValues[0]));
+        Announce(app, PausedLine(app, v.lastValues.timeLeft));
         v.qsTimeLeft += " (Paused)";
         v.pausedShown = true;
     }
@@ -227,18 +236,18 @@ void RunMatchEventRules(App& app, const std::string& reply) {
 
 void StoreLastValues(App& app, const std::string& reply) {
     MainView& v = app.view;
-    v.lastValues[0] = v.qsTimeLeft;
-    v.lastValues[3] = reply;
-    v.lastValues[5] = v.qsGame;
+    v.lastValues.timeLeft = v.qsTimeLeft;
+    v.lastValues.reply = reply;
+    v.lastValues.game = v.qsGame;
     if (v.gameType == "ctf" || v.gameType == "ctfq3") {
-        v.lastValues[1] = BeforeSlash(v.qsRed);
-        v.lastValues[2] = BeforeSlash(v.qsBlue);
+        v.lastValues.red = BeforeSlash(v.qsRed);
+        v.lastValues.blue = BeforeSlash(v.qsBlue);
     } else if (v.gameType == "ctfbq3") {
-        v.lastValues[1] = AfterSlash(v.qsRed);
-        v.lastValues[2] = AfterSlash(v.qsBlue);
+        v.lastValues.red = AfterSlash(v.qsRed);
+        v.lastValues.blue = AfterSlash(v.qsBlue);
     } else {
-        v.lastValues[1] = v.qsRed;
-        v.lastValues[2] = v.qsBlue;
+        v.lastValues.red = v.qsRed;
+        v.lastValues.blue = v.qsBlue;
     }
 }
 

@@ -109,7 +109,7 @@ void DetectGameType(App& app, const std::string& reply) {
 
 void AnalyseQuakeReply(App& app, const std::string& reply) {
     MainView& v = app.view;
-    if (v.qsGame != v.lastValues[5]) DetectGameType(app, reply);
+    if (v.qsGame != v.lastValues.game) DetectGameType(app, reply);
     UpdateCountsAndLimit(app, reply);
     ShowReadyTime(app);
     ReadQuake2CtfStats(app);

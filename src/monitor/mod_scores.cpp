@@ -17,7 +17,8 @@ void UpdateCountsAndLimit(App& app, const std::string& reply) {
 
 void ShowReadyTime(App& app) {
     MainView& v = app.view;
-    if ((v.gameType == "ctfbq3" && v.matchState == 0) || v.matchState == 2) {
+    if ((v.gameType == "ctfbq3" && v.matchState == MatchState::None) ||
+        v.matchState == MatchState::Ready) {
         v.qsTimeLeft = Trim(v.TimeLimitDM) + ":00";
     }
 }
@@ -55,7 +56,7 @@ void ReadOspCtfScores(App& app, const std::string& reply) {
 
 void RunBaseQuake3TeamClock(App& app) {
     MainView& v = app.view;
-    const bool running = v.gameType == "dmbq3" && v.matchState == 1;
+    const bool running = v.gameType == "dmbq3" && v.matchState == MatchState::Running;
     if (running) {
         const std::string played = MinutesSeconds(v.secondsPlayed);
         v.qsTimeLeft = TijdMinus(v.TimeLimitDM + ":00", played);

@@ -103,7 +103,7 @@ void ZetInListView(App& app, const std::string& reply) {
     if (reply.empty()) {
         v.spelerLijst.clear();
         v.spelerLijst.push_back(PlayerRow{"No server found!", "", "", "", RowColour::Black});
-        v.gameFamily = "None";
+        v.gameFamily = GameFamily::None;
         ++v.spelerLijstRedraws;
         return;
     }

@@ -34,7 +34,7 @@ void AimSocket(App& app, const QueryTarget& target, int port) {
 }
 
 void ClearLastValues(App& app) {
-    for (int i : {0, 1, 2, 3, 5}) app.view.lastValues[i].clear();
+    app.view.lastValues.clear();
 }
 
 void SwitchOn(App& app) {
@@ -45,7 +45,7 @@ void SwitchOn(App& app) {
     if (!Contains(v.Q2Serverlist, ":") && !IsRecordingEntry(v.Q2Serverlist)) {
         v.Q2Serverlist += ":27910";
     }
-    for (std::string& value : v.lastValues) value.clear();
+    v.lastValues.clear();
     v.capsRed = v.capsBlue = v.capsRedQ3 = v.capsBlueQ3 = 0;
     v.TimeLimitDM = "20";
     ResetTeamList(app);
@@ -58,8 +58,8 @@ void SwitchOn(App& app) {
     v.spelerLijst.push_back(PlayerRow{"Looking for server.....", "", "", "", RowColour::Black});
     ConnectInterp(app);
     v.Q2ServerlistEnabled = false;
-    v.matchState = 0;
-    v.gameFamily = "";
+    v.matchState = MatchState::None;
+    v.gameFamily = GameFamily::Unknown;
     if (IsRecordingEntry(v.Q2Serverlist)) {
         StartPlayback(app);
         return;
@@ -126,7 +126,7 @@ void PlusPort(App& app) {
     while (!rewritten.empty() && rewritten.back() == ' ') rewritten.pop_back();
     v.Q2Serverlist = rewritten;
     v.portBumped = true;
-    v.gameFamily = "UT";
+    v.gameFamily = GameFamily::UT;
 }
 
 void WisselConnectie(App& app) {
@@ -158,21 +158,21 @@ void StopChecking(App& app) {
 
 void OnPollTick(App& app) {
     MainView& v = app.view;
-    if (v.gameFamily.empty()) {
+    if (v.gameFamily == GameFamily::Unknown) {
         // The Unreal Tournament query leaves the tick at two seconds until the family is known.
         // A reply that is already waiting is handled before the Quake queries go out.
         updateUnrealStatus(app);
         app.platform.processPendingEvents();
         updateQuakeStatus(app);
-    } else if (v.gameFamily == "Q2" || v.gameFamily == "Q3") {
+    } else if (v.gameFamily == GameFamily::Q2 || v.gameFamily == GameFamily::Q3) {
         updateQuakeStatus(app);
         app.quakeTimer->setInterval(1000);
-    } else if (v.gameFamily == "UT") {
+    } else if (v.gameFamily == GameFamily::UT) {
         updateUnrealStatus(app);
         v.utQueryFresh = true;
         app.quakeTimer->setInterval(2000);
     }
-    v.sModeLabel = v.gameFamily;
+    v.sModeLabel = FamilyText(v.gameFamily);
     v.typspel = "(" + v.gameType + ")";
 }
 

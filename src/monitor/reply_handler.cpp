@@ -52,22 +52,22 @@ void HandleReplyText(App& app, const std::string& reply) {
     if (reply.empty() && app.QuakeStatus->remotePort() == 27999) return;
     if (StartsWith(reply, kDisconnect)) return;
 
-    if (v.gameFamily != "UT") {
+    if (v.gameFamily != GameFamily::UT) {
         v.qsMap = GetServerVar("mapname", reply);
         v.qsStats = GetServerVar("gamestats", reply);
         if (IsQuake3Reply(reply)) {
             v.qsGame = GetServerVar(kGameNameKey, reply);
-            v.gameFamily = "Q3";
+            v.gameFamily = GameFamily::Q3;
         } else {
             v.qsGame = GetServerVar("gamedir", reply);
-            v.gameFamily = "Q2";
+            v.gameFamily = GameFamily::Q2;
         }
     }
-    if (ToUpper(GetServerVar(kGameNameKey, reply)) == "UT" && v.gameFamily != "UT") {
-        v.gameFamily = "UT";
+    if (ToUpper(GetServerVar(kGameNameKey, reply)) == "UT" && v.gameFamily != GameFamily::UT) {
+        v.gameFamily = GameFamily::UT;
         v.spelerLijst.push_back(PlayerRow{"Waiting for packets!", "", "", "", RowColour::Black});
     }
-    if (v.gameFamily == "UT") {
+    if (v.gameFamily == GameFamily::UT) {
         for (const std::string& piece : CutUnrealPieces(reply)) ProcessUT(app, piece);
         return;
     }
@@ -113,10 +113,10 @@ void OnGameDatagram(App& app, const Datagram& d) {
     if (v.Q2ServerlistEnabled) return;
 
     const std::string& reply = d.data;
-    if (v.gameFamily != "UT") v.quakeRecvBts = BlankNumber(reply.size()) + " bytes.";
+    if (v.gameFamily != GameFamily::UT) v.quakeRecvBts = BlankNumber(reply.size()) + " bytes.";
     if (reply.size() < 11 && reply.size() >= 2 && reply[1] == '\x40') PlusPort(app);
     RewriteEntryAddress(app, d);
-    if (v.RecordIt && v.gameFamily != "UT") AppendToRecording(app, reply);
+    if (v.RecordIt && v.gameFamily != GameFamily::UT) AppendToRecording(app, reply);
     HandleReplyText(app, reply);
 }
 

@@ -41,7 +41,7 @@ int ScoreSource(const App& app) {
 
 void AddTeamSums(App& app, const std::string& reply) {
     MainView& v = app.view;
-    v.TempLabel1 = v.teamsKnown ? "True" : "False";
+    v.TempLabel1 = v.teamsKnown;
     v.avgPingRed = 0;
     v.avgPingBlue = 0;
     if (v.teamsKnown) {

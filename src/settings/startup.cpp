@@ -90,7 +90,8 @@ void StartUp(App& app) {
     v.TimePlayedXToolTip = "Change Time Elapsed here!";
     AdvancedUit(app);
     v.botNick = "Orvexa";
-    v.matchState = 0;  // the game-status socket sends nothing before monitoring starts
+    v.matchState =
+        MatchState::None;  // the game-status socket sends nothing before monitoring starts
     v.Titel = "Fragcaster! - Version " + GeefVersie();
     v.Caption = "~ FCST ~";
     v.ircZegwat = "Hi! I am your Fragcaster version " + GeefVersie();

@@ -312,7 +312,7 @@ void GameTab::refresh(const MainView& view) {
     SyncText(PlayersPlaying_, view.PlayersPlaying);
     SyncText(PlayersMax_, view.PlayersMax);
     SyncText(TimeLimitDM_, view.TimeLimitDM);
-    SyncText(TempLabel1_, view.TempLabel1);
+    SyncText(TempLabel1_, view.TempLabel1 ? "True" : "False");
 
     teamscores_->setVisible(view.teamscoresVisible);
     SyncText(Label9_, view.Label9);

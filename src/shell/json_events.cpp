@@ -63,7 +63,7 @@ void Member(std::string& out, const char* name, const std::string& value) {
 
 std::string ReplyEventJson(const MainView& v) {
     std::string out = "{\"event\":\"reply\"";
-    Member(out, "gameFamily", v.gameFamily);
+    Member(out, "gameFamily", FamilyText(v.gameFamily));
     Member(out, "gameType", v.gameType);
     Member(out, "qsGame", v.qsGame);
     Member(out, "qsMap", v.qsMap);
@@ -72,7 +72,7 @@ std::string ReplyEventJson(const MainView& v) {
     Member(out, "qsBlue", v.qsBlue);
     Member(out, "txtnaamRED", v.txtnaamRED);
     Member(out, "txtnaamBLUE", v.txtnaamBLUE);
-    out += ",\"matchState\":" + std::to_string(v.matchState);
+    out += ",\"matchState\":" + std::to_string(static_cast<int>(v.matchState));
     Member(out, "PlayersPlaying", v.PlayersPlaying);
     Member(out, "PlayersMax", v.PlayersMax);
     out += ",\"players\":[";

@@ -89,7 +89,7 @@ TEST_F(BotCommandsTest, StatsDependOnGameTypeAndMatchState) {
     const std::string map = U + B + "Map" + U + B + ":q2dm1";
     auto stats = [&](const std::string& type, int state, bool hidden = false) {
         view().gameType = type;
-        view().matchState = state;
+        view().matchState = static_cast<MatchState>(state);
         view().serverIsPrivate = hidden;
         ask("!stats");
         platform.advance(1000);  // the ignore entry runs out

@@ -122,7 +122,7 @@ TEST_F(IrcServerTest, EveryCommandAndClientQueryIsAnsweredByNotice) {
     v.qsBlue = "1/17";
     v.qsTimeLeft = "8:15";
     v.gameType = "ctfq3";
-    v.matchState = 1;
+    v.matchState = MatchState::Running;
     v.Q2Serverlist = "127.0.0.1:27960 league";
     v.spelerLijst = {{"Sarge", "10", "50", "Red", RowColour::Red},
                      {"Doom", "7", "40", "Blue", RowColour::Blue},

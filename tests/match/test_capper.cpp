@@ -107,7 +107,7 @@ TEST_F(CapperTest, UnrealCapturesAreCountedAndReportedWhileRunning) {
     EXPECT_EQ(view().capsBlue, 1);
     EXPECT_TRUE(said.lines.empty());  // no match running: counted, not said
 
-    view().matchState = 1;
+    view().matchState = MatchState::Running;
     const std::string again = MaakSpelerLijst(app);
     view().spelerLijst = {
         {"ann", "24", "", "Red"}, {"Bob", "9", "", "Blue"}, {"Cid", "26", "", "Blue"}};

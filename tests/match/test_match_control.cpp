@@ -19,20 +19,20 @@ protected:
 
 TEST_F(MatchControlTest, ButtonWalksTheStates) {
     OnMatchButton(app);
-    EXPECT_EQ(view().matchState, 1);
+    EXPECT_EQ(view().matchState, MatchState::Running);
     EXPECT_FALSE(app.battleTimer->enabled());  // no clock kept for this game
     view().TimePlayedXVisible = true;
     OnMatchButton(app);
-    EXPECT_EQ(view().matchState, 0);
+    EXPECT_EQ(view().matchState, MatchState::None);
     EXPECT_EQ(view().qsTimeLeft, "20:00");
     EXPECT_FALSE(view().TimePlayedXVisible);
 
-    view().matchState = 2;
+    view().matchState = MatchState::Ready;
     OnMatchButton(app);
-    EXPECT_EQ(view().matchState, 3);
+    EXPECT_EQ(view().matchState, MatchState::Skip);
     EXPECT_EQ(view().Command2, "Set 'Ready to start'");
     OnMatchButton(app);
-    EXPECT_EQ(view().matchState, 2);
+    EXPECT_EQ(view().matchState, MatchState::Ready);
     EXPECT_EQ(view().Command2, "Skip next match");
 }
 
@@ -44,7 +44,7 @@ TEST_F(MatchControlTest, StartingByHandStartsTheClockOfGamesThatNeedIt) {
     };
     for (const Case& c : {Case{"baseq3", "dmbq3", 11}, Case{"OSP", "dmq3", 15},
                           Case{"osp", "dmbq3", 11}, Case{"Battle", "dm", 15}}) {
-        view().matchState = 0;
+        view().matchState = MatchState::None;
         view().qsGame = c.game;
         view().gameType = c.type;
         view().lastReportedRed = 9;
@@ -57,7 +57,7 @@ TEST_F(MatchControlTest, StartingByHandStartsTheClockOfGamesThatNeedIt) {
 }
 
 TEST_F(MatchControlTest, PeriodicReportOnEverySixtyFirstTickWithSignedPoints) {
-    view().matchState = 1;
+    view().matchState = MatchState::Running;
     view().qsRed = "3";
     view().qsBlue = "0";
     view().avgPingRed = 40;
@@ -77,18 +77,18 @@ TEST_F(MatchControlTest, NoReportWhileNoMatchOrReady) {
     app.battleTimer->setEnabled(true);
     view().battleTimerTag = "50";
     for (int state : {0, 2}) {
-        view().matchState = state;
+        view().matchState = static_cast<MatchState>(state);
         platform.advance(200000);
         EXPECT_TRUE(said.lines.empty());
         EXPECT_EQ(view().battleTimerTag, "0");
     }
-    view().matchState = 3;  // a skipped match is still reported on
+    view().matchState = MatchState::Skip;  // a skipped match is still reported on
     platform.advance(61000);
     EXPECT_EQ(said.lines.size(), 1u);
 }
 
 TEST_F(MatchControlTest, TimePlayedFollowsTheClockAndCanBeCorrected) {
-    view().matchState = 1;
+    view().matchState = MatchState::Running;
     app.battleTimer->setEnabled(true);
     platform.advance(75000);
     EXPECT_EQ(view().secondsPlayed, 75);
@@ -120,13 +120,13 @@ TEST_F(MatchControlTest, ReportIntervalThatIsNotPositiveReadsForty) {
 }
 
 TEST_F(MatchControlTest, UnrealClockCountsDownAndReportsTeamGames) {
-    view().gameFamily = "UT";
+    view().gameFamily = GameFamily::UT;
     view().gameType = "utdm";
     view().ReportDM = "60";
     view().TimeLimitDM = "20";
     view().qsRed = "4";
     OnMatchButton(app);
-    EXPECT_EQ(view().matchState, 1);
+    EXPECT_EQ(view().matchState, MatchState::Running);
     EXPECT_TRUE(app.UTTimer->enabled());
     platform.advance(59000);
     EXPECT_TRUE(said.lines.empty());
@@ -137,7 +137,7 @@ TEST_F(MatchControlTest, UnrealClockCountsDownAndReportsTeamGames) {
     EXPECT_EQ(view().lastReportedRed, 4);
     OnMatchButton(app);
     EXPECT_FALSE(app.UTTimer->enabled());
-    EXPECT_EQ(view().matchState, 0);
+    EXPECT_EQ(view().matchState, MatchState::None);
 }
 
 TEST_F(MatchControlTest, MinimisedCaptionShowsTheScore) {

@@ -55,7 +55,7 @@ TEST_F(GameTypeTest, Quake2CtfReadsTimeAndScoresFromGamestats) {
     EXPECT_EQ(teams(), (std::vector<std::string>{"Blue", "Red", "Blue", "Red", "Blue", "Red"}));
     EXPECT_EQ(view().lblLagRed, "90");   // (70 + 90 + 110) / 3
     EXPECT_EQ(view().lblLagBlue, "46");  // (50 + 60 + 30) / 3, rounded down
-    EXPECT_EQ(view().TempLabel1, "True");
+    EXPECT_TRUE(view().TempLabel1);
 
     q2({{"gamedir", "ctf"}, {"gamestats", "14:19  3/25 1/14"}}, kClans);
     EXPECT_EQ(view().qsTimeLeft, "14:19");
@@ -256,7 +256,7 @@ TEST_F(GameTypeTest, UnknownTeamsShowNoPings) {
     q3({{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "3"}}, kClans);
     EXPECT_EQ(view().lblLagRed, "0");
     EXPECT_EQ(view().lblLagBlue, "0");
-    EXPECT_EQ(view().TempLabel1, "False");
+    EXPECT_FALSE(view().TempLabel1);
 }
 
 TEST_F(GameTypeTest, NonNumericAndHugeScoresDoNotBreakTheSums) {

@@ -47,16 +47,17 @@ TEST_F(MatchEventsTest, Quake2CaptureTheFlagMatch) {
         q2({{"gamedir", "ctf"}, {"gamestats", stats}}, players);
     };
     ctf("20:00 0/0 0/0", Clans(0, 0, 0, 0));
-    EXPECT_EQ(view().matchState, 0);
+    EXPECT_EQ(view().matchState, MatchState::None);
     ctf("20:00 0/0 0/0", Clans(0, 0, 0, 0));
-    EXPECT_EQ(view().matchState, 2);  // the clock stands at a full minute: a match is coming
+    EXPECT_EQ(view().matchState,
+              MatchState::Ready);  // the clock stands at a full minute: a match is coming
     ctf("19:59 0/0 0/0", Clans(0, 0, 0, 0));
-    EXPECT_EQ(view().matchState, 1);
+    EXPECT_EQ(view().matchState, MatchState::Running);
     ctf("19:30 1/2 0/0", Clans(17, 2, 0, 0));    // Bob's 17 points: the capture bonus and a frag
     ctf("18:00 1/4 1/9", Clans(17, 4, 15, 15));  // Ann and Cid rose alike: both are named
     ctf("0:01 1/4 1/9", Clans(17, 4, 15, 15));
     ctf("INT 1/4 1/9", Clans(17, 4, 15, 15));
-    EXPECT_EQ(view().matchState, 0);
+    EXPECT_EQ(view().matchState, MatchState::None);
     EXPECT_EQ(
         said.lines,
         (Lines{"*** MATCH BEGIN *** Map playing:    Server: 10.0.0.5:27910   Time Left: 19:59",
@@ -66,10 +67,11 @@ TEST_F(MatchEventsTest, Quake2CaptureTheFlagMatch) {
 }
 
 TEST_F(MatchEventsTest, SkippedCaptureTheFlagMatchSaysNothing) {
-    view().matchState = 3;
+    view().matchState = MatchState::Skip;
     q2({{"gamedir", "ctf"}, {"gamestats", "20:00 0/0 0/0"}}, Clans(0, 0, 0, 0));
     q2({{"gamedir", "ctf"}, {"gamestats", "19:59 0/0 0/0"}}, Clans(0, 0, 0, 0));
-    EXPECT_EQ(view().matchState, 0);  // the skipped match began; the next one counts again
+    EXPECT_EQ(view().matchState,
+              MatchState::None);  // the skipped match began; the next one counts again
     q2({{"gamedir", "ctf"}, {"gamestats", "19:30 1/2 0/0"}}, Clans(17, 2, 0, 0));
     EXPECT_TRUE(said.lines.empty());
 }
@@ -80,12 +82,12 @@ TEST_F(MatchEventsTest, BattleStartedByScoresWhileReady) {
                                           {"0", "40", "[BB]three"},
                                           {"0", "40", "[BB]four"}};
     q2({{"gamedir", "battle"}}, none);
-    EXPECT_EQ(view().matchState, 2);  // 0:0 means a match is expected
+    EXPECT_EQ(view().matchState, MatchState::Ready);  // 0:0 means a match is expected
     q2({{"gamedir", "battle"}}, {{"0", "40", "[AA]one"},
                                  {"0", "40", "[AA]two"},
                                  {"1", "40", "[BB]three"},
                                  {"0", "40", "[BB]four"}});
-    EXPECT_EQ(view().matchState, 1);
+    EXPECT_EQ(view().matchState, MatchState::Running);
     EXPECT_EQ(view().secondsPlayed, 20);  // the quiet start does not fire in a running match
     EXPECT_TRUE(app.battleTimer->enabled());
     EXPECT_EQ(
@@ -99,7 +101,7 @@ TEST_F(MatchEventsTest, BattleStartedByScoresWithNoMatchExpected) {
                                  {"0", "40", "[BB]three"},
                                  {"0", "40", "[BB]four"}});
     EXPECT_EQ(said.lines.size(), 1u);  // the Begin line, the state staying 0 for it
-    EXPECT_EQ(view().matchState, 1);   // then the quiet start takes the match up
+    EXPECT_EQ(view().matchState, MatchState::Running);  // then the quiet start takes the match up
     EXPECT_EQ(view().secondsPlayed, 15);
 }
 
@@ -118,9 +120,9 @@ TEST_F(MatchEventsTest, OspTeamDeathmatchBegunByTheClockPausedAndContinued) {
     };
     osp("20:00");
     EXPECT_EQ(view().gameType, "dmq3");
-    EXPECT_EQ(view().matchState, 2);
+    EXPECT_EQ(view().matchState, MatchState::Ready);
     osp("19:59");
-    EXPECT_EQ(view().matchState, 1);
+    EXPECT_EQ(view().matchState, MatchState::Running);
     EXPECT_EQ(view().secondsPlayed, 6);
     osp("PAUSED");
     EXPECT_EQ(view().qsTimeLeft, "19:59 (Paused)");
@@ -129,7 +131,7 @@ TEST_F(MatchEventsTest, OspTeamDeathmatchBegunByTheClockPausedAndContinued) {
     osp("19:58");
     osp("19:57");
     osp("Timelimit");
-    EXPECT_EQ(view().matchState, 0);
+    EXPECT_EQ(view().matchState, MatchState::None);
     EXPECT_EQ(
         said.lines,
         (Lines{"*** MATCH BEGIN *** Map playing: q3dm6   Server: [PRIVATE!]   Time Left: 19:59",
@@ -152,9 +154,9 @@ TEST_F(MatchEventsTest, OspStartingAgainStopsARunningMatch) {
            {{"0", "40", "Ann"}, {"0", "50", "Bob"}});
     };
     osp("9:00");
-    view().matchState = 1;
+    view().matchState = MatchState::Running;
     osp("Starting");
-    EXPECT_EQ(view().matchState, 2);
+    EXPECT_EQ(view().matchState, MatchState::Ready);
     EXPECT_EQ(view().qsTimeLeft, "10:00");
     EXPECT_EQ(said.lines, (Lines{"*** Match has stopped ***"}));
 }
@@ -173,7 +175,7 @@ TEST_F(MatchEventsTest, OspCaptureTheFlagMatch) {
     };
     osp("Starting", "0", "0", Clans(0, 0, 0, 0));
     osp("Starting", "0", "0", Clans(0, 0, 0, 0));
-    EXPECT_EQ(view().matchState, 2);
+    EXPECT_EQ(view().matchState, MatchState::Ready);
     osp("19:59", "0", "0", Clans(0, 0, 0, 0));
     osp("19:00", "0", "1", Clans(0, 0, 6, 1));  // Ann: 5 for the capture, 1 for a frag
     osp("18:00", "0", "1", Clans(2, 0, 6, 1));
@@ -199,9 +201,9 @@ TEST_F(MatchEventsTest, BaseQuake3CaptureTheFlagCountedFromPlayerScores) {
             {"0", "110", "=XY=Fay"}});
     };
     bq3(0, 0, 0, 0);
-    EXPECT_EQ(view().matchState, 2);
+    EXPECT_EQ(view().matchState, MatchState::Ready);
     bq3(0, 0, 1, 0);  // the first frag begins the match and starts its clock
-    EXPECT_EQ(view().matchState, 1);
+    EXPECT_EQ(view().matchState, MatchState::Running);
     bq3(5, 0, 1, 0);  // Bob: a capture; the clock now leaves the full time: begun by the clock
     bq3(6, 3, 1, 0);  // a frag and an assist: no capture
     bq3(6, 3, 1, 6);  // Cid: a capture and a frag
@@ -228,9 +230,9 @@ TEST_F(MatchEventsTest, TourneyTeamPlayWithPeriodicScoreLines) {
            {{"0", "40", "Ann"}, {"0", "50", "Bob"}});
     };
     tourney("WARMUP", "WARMUP", "WARMUP");
-    EXPECT_EQ(view().matchState, 2);
+    EXPECT_EQ(view().matchState, MatchState::Ready);
     tourney("20:00", "0-AAA", "0-BBB");
-    EXPECT_EQ(view().matchState, 1);
+    EXPECT_EQ(view().matchState, MatchState::Running);
     tourney("19:59", "1-AAA", "0-BBB");  // 20 is never reported
     tourney("15:00", "5-AAA", "3-BBB");
     tourney("14:59", "5-AAA", "3-BBB");
@@ -239,7 +241,7 @@ TEST_F(MatchEventsTest, TourneyTeamPlayWithPeriodicScoreLines) {
     tourney("9:59", "8-AAA", "4-BBB");
     tourney("0:12", "9-AAA", "9-BBB");
     tourney("0:00", "9-AAA", "9-BBB");
-    EXPECT_EQ(view().matchState, 0);
+    EXPECT_EQ(view().matchState, MatchState::None);
     EXPECT_EQ(
         said.lines,
         (Lines{"*** MATCH BEGIN *** Map playing:    Server: 10.0.0.5:27910   Time Left: 20:00",

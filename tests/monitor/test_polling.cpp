@@ -20,10 +20,10 @@ std::vector<std::string> Bytes(const std::vector<SentDatagram>& sent) {
 using PollingTest = MonitorTest;
 
 TEST_F(PollingTest, SwitchingOnPreparesALiveRun) {
-    view().lastValues = {"a", "b", "c", "d", "e", "f"};
+    view().lastValues = {"a", "b", "c", "d", "e"};
     view().capsRedQ3 = 4;
     view().TimeLimitDM = "30";
-    view().matchState = 2;
+    view().matchState = MatchState::Ready;
     switchOn("10.0.0.5");
 
     EXPECT_EQ(view().Q2Serverlist, "10.0.0.5:27910");
@@ -39,10 +39,11 @@ TEST_F(PollingTest, SwitchingOnPreparesALiveRun) {
     EXPECT_TRUE(view().Q2PlusEnabled);
     EXPECT_FALSE(view().teamscoresVisible);
     EXPECT_EQ(view().TimeLimitDM, "20");
-    EXPECT_EQ(view().matchState, 0);
-    EXPECT_EQ(view().gameFamily, "");
+    EXPECT_EQ(view().matchState, MatchState::None);
+    EXPECT_EQ(view().gameFamily, GameFamily::Unknown);
     EXPECT_EQ(view().capsRedQ3, 0);
-    for (const auto& value : view().lastValues) EXPECT_EQ(value, "");
+    EXPECT_EQ(view().lastValues.reply, "");
+    EXPECT_EQ(view().lastValues.timeLeft, "");
     EXPECT_TRUE(app.quakeTimer->enabled());
     EXPECT_EQ(app.quakeTimer->interval(), 1000);
     EXPECT_FALSE(app.battleTimer->enabled());
@@ -100,7 +101,7 @@ TEST_F(PollingTest, KnownQuakeFamilyPollsEverySecondWithBothQuakeQueries) {
     switchOn("10.0.0.5:27960");
     firstTick();
     reply(Quake3Reply({{"version", "Q3 1.32"}, {"gamename", "osp"}}, {}), "10.0.0.5", 27960);
-    ASSERT_EQ(view().gameFamily, "Q3");
+    ASSERT_EQ(view().gameFamily, GameFamily::Q3);
     socket().sent.clear();
 
     platform.advance(2000);  // the tick at 3000 ms, then one a second
@@ -118,7 +119,7 @@ TEST_F(PollingTest, UnrealFamilyPollsOnlyItsOwnQueryEveryTwoSeconds) {
     reply(std::string("\x01\x40xyz", 5), "10.0.0.7", 7777);  // a game port answering
 
     EXPECT_EQ(view().Q2Serverlist, "10.0.0.7:7778 Clan server");
-    EXPECT_EQ(view().gameFamily, "UT");
+    EXPECT_EQ(view().gameFamily, GameFamily::UT);
     EXPECT_TRUE(view().portBumped);
 
     socket().sent.clear();
@@ -134,7 +135,7 @@ TEST_F(PollingTest, PlusPortMovesToThePortAboveAndKeepsTheComment) {
     OnServerEntryEdited(app, "10.0.0.7:7777 Clan server");
     PlusPort(app);
     EXPECT_EQ(view().Q2Serverlist, "10.0.0.7:7778 Clan server");
-    EXPECT_EQ(view().gameFamily, "UT");
+    EXPECT_EQ(view().gameFamily, GameFamily::UT);
 
     OnServerEntryEdited(app, "10.0.0.7");
     PlusPort(app);
@@ -145,7 +146,7 @@ TEST_F(PollingTest, ServerThatAnswersEmptyIsNoLongerPolled) {
     switchOn("10.0.0.5");
     firstTick();
     reply("", "10.0.0.5", 27910);
-    ASSERT_EQ(view().gameFamily, "None");
+    ASSERT_EQ(view().gameFamily, GameFamily::None);
     ASSERT_EQ(view().spelerLijst.size(), 1u);
     EXPECT_EQ(view().spelerLijst[0].name, "No server found!");
 
@@ -168,7 +169,7 @@ TEST_F(PollingTest, ReplyWaitingAtTheFirstTickIsHandledBeforeTheQuakeQueries) {
     });
     firstTick();
     EXPECT_EQ(sentWhenHandled, 1u);
-    EXPECT_EQ(view().gameFamily, "Q2");
+    EXPECT_EQ(view().gameFamily, GameFamily::Q2);
     EXPECT_EQ(Bytes(socket().sent), (std::vector<std::string>{kUT, kQ2, kQ3}));
 }
 

@@ -63,7 +63,7 @@ TEST_P(RecordedMatchTest, EveryReplyShowsTheServerAndItsPlayers) {
         if (!r.answered) continue;
         ++answered;
         reply(r.bytes, "127.0.0.1", 27974);
-        ASSERT_EQ(view().gameFamily, "Q3");
+        ASSERT_EQ(view().gameFamily, GameFamily::Q3);
         EXPECT_EQ(view().qsGame, "baseoa");
         EXPECT_EQ(view().qsMap, GetServerVar("mapname", r.bytes));
         ASSERT_EQ(static_cast<int>(view().spelerLijst.size()), PlayerLines(r.bytes));

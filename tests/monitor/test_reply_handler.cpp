@@ -30,7 +30,7 @@ TEST_F(ReplyHandlerTest, Quake3ReplyFillsGameMapStatsAndSize) {
                                        {"gamedir", "ignored"}},
                                       {{"12", "50", "^1Red^7Guy"}});
     serverSays(r);
-    EXPECT_EQ(view().gameFamily, "Q3");
+    EXPECT_EQ(view().gameFamily, GameFamily::Q3);
     EXPECT_EQ(view().qsGame, "osp");
     EXPECT_EQ(view().qsMap, "q3dm17");
     EXPECT_EQ(view().qsStats, "12 3 4");
@@ -46,7 +46,7 @@ TEST_F(ReplyHandlerTest, Quake3ReplyFillsGameMapStatsAndSize) {
 TEST_F(ReplyHandlerTest, TodaysQuake3EnginesAreKnownByTheirStatusResponse) {
     serverSays(Quake3Reply({{"version", "ioq3 1.36_GIT linux-x86_64"}, {"gamename", "baseoa"}},
                            {{"0", "0", "^4[BC]^7Grism"}}));
-    EXPECT_EQ(view().gameFamily, "Q3");
+    EXPECT_EQ(view().gameFamily, GameFamily::Q3);
     EXPECT_EQ(view().qsGame, "baseoa");
     EXPECT_EQ(view().spelerLijst.at(0).name, "[BC]Grism");
 }
@@ -59,7 +59,7 @@ TEST_F(ReplyHandlerTest, EngineNameDoesNotHideTheModName) {
 TEST_F(ReplyHandlerTest, Quake2ReplyShowsTheGameFolderAndKeepsCarets) {
     serverSays(Quake2Reply({{"gamedir", "ctf"}, {"mapname", "q2ctf1"}, {"gamename", "ignored"}},
                            {{"5", "120", "a^1b"}, {"12345", "7", "long score"}}));
-    EXPECT_EQ(view().gameFamily, "Q2");
+    EXPECT_EQ(view().gameFamily, GameFamily::Q2);
     EXPECT_EQ(view().qsGame, "ctf");
     ASSERT_EQ(view().spelerLijst.size(), 2u);
     EXPECT_EQ(view().spelerLijst[0].name, "a^1b");
@@ -123,25 +123,25 @@ TEST_F(ReplyHandlerTest, EntryShowsTheAddressThatAnsweredAndKeepsTheComment) {
     platform.advance(1000);
     reply(Quake2Reply({}, {}), "127.0.0.1", 27960);
     EXPECT_EQ(view().Q2Serverlist, "127.0.0.1:27960 Friday league");
-    EXPECT_EQ(view().gameFamily, "Q2");
+    EXPECT_EQ(view().gameFamily, GameFamily::Q2);
 }
 
 TEST_F(ReplyHandlerTest, RepliesFromOtherHostsAreDropped) {
     reply(Quake2Reply({{"gamedir", "evil"}}, {{"1", "1", "intruder"}}), "10.6.6.6", 27960);
-    EXPECT_EQ(view().gameFamily, "");
+    EXPECT_EQ(view().gameFamily, GameFamily::Unknown);
     EXPECT_EQ(view().Q2Serverlist, "10.0.0.5:27960 Friday league");
     EXPECT_EQ(view().spelerLijst.at(0).name, "Looking for server.....");
     EXPECT_EQ(view().quakeRecvBts, "");
     EXPECT_EQ(listener.replies, 0);
 
     reply(Quake2Reply({}, {}), "10.0.0.5", 5555);  // any port of the server's address counts
-    EXPECT_EQ(view().gameFamily, "Q2");
+    EXPECT_EQ(view().gameFamily, GameFamily::Q2);
     EXPECT_EQ(view().Q2Serverlist, "10.0.0.5:5555 Friday league");
 }
 
 TEST_F(ReplyHandlerTest, IPv4MappedSenderCountsAsTheServer) {
     reply(Quake2Reply({}, {}), "::ffff:10.0.0.5", 27960);
-    EXPECT_EQ(view().gameFamily, "Q2");
+    EXPECT_EQ(view().gameFamily, GameFamily::Q2);
     EXPECT_EQ(view().Q2Serverlist, "10.0.0.5:27960 Friday league");
 }
 
@@ -155,13 +155,13 @@ TEST_F(ReplyHandlerTest, RepliesAfterSwitchingOffAreDropped) {
 TEST_F(ReplyHandlerTest, DisconnectNoticeAndEmptyReplyFromPort27999AreIgnored) {
     serverSays(std::string("\xFF\xFF\xFF\xFF") + "disconnect");
     EXPECT_EQ(view().spelerLijst.at(0).name, "Looking for server.....");
-    EXPECT_EQ(view().gameFamily, "");
+    EXPECT_EQ(view().gameFamily, GameFamily::Unknown);
 
     WisselConnectie(app);
     switchOn("10.0.0.5:27999");
     platform.advance(1000);
     reply("", "10.0.0.5", 27999);
-    EXPECT_EQ(view().gameFamily, "");
+    EXPECT_EQ(view().gameFamily, GameFamily::Unknown);
     EXPECT_EQ(view().spelerLijst.at(0).name, "Looking for server.....");
     EXPECT_EQ(view().quakeRecvBts, " 0 bytes.");
     EXPECT_EQ(listener.replies, 0);
@@ -169,7 +169,7 @@ TEST_F(ReplyHandlerTest, DisconnectNoticeAndEmptyReplyFromPort27999AreIgnored) {
 
 TEST_F(ReplyHandlerTest, UnrealGameNameSwitchesToTheUnrealPath) {
     serverSays("\\gamename\\ut\\gamever\\436\\queryid\\1.1\\final\\");
-    EXPECT_EQ(view().gameFamily, "UT");
+    EXPECT_EQ(view().gameFamily, GameFamily::UT);
     EXPECT_EQ(view().spelerLijst.back().name, "Waiting for packets!");
     EXPECT_EQ(listener.replies, 0);  // handed to the Unreal Tournament handler instead
 

@@ -87,7 +87,7 @@ TEST_F(StartupTest, StepsRunInTheirOrder) {
     });
     view().botNick = "SomeoneElse";
     view().gameType = "nix";
-    view().matchState = 2;
+    view().matchState = MatchState::Ready;
 
     startUp();
     EXPECT_EQ(platform.yields, 1);
@@ -97,7 +97,7 @@ TEST_F(StartupTest, StepsRunInTheirOrder) {
     EXPECT_EQ(view().isStarted, 42);
     EXPECT_EQ(view().botNick, "Orvexa");
     EXPECT_EQ(view().gameType, "geen");
-    EXPECT_EQ(view().matchState, 0);
+    EXPECT_EQ(view().matchState, MatchState::None);
     EXPECT_EQ(view().Caption, "~ FCST ~");
     EXPECT_EQ(view().ircZegwat, "Hi! I am your Fragcaster version 1.33");
     EXPECT_EQ(view().TimePlayedXToolTip, "Change Time Elapsed here!");

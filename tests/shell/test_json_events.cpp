@@ -17,11 +17,11 @@ TEST(JsonString, EscapesControlsAndReadsHighBytesAsLatin1) {
 
 TEST(ReplyEvent, CarriesTheFieldsAndThePlayersWithoutPadding) {
     MainView v;
-    v.gameFamily = "Q3";
+    v.gameFamily = GameFamily::Q3;
     v.gameType = "ctfbq3";
     v.qsGame = "baseoa";
     v.qsMap = "oa_ctf4ish";
-    v.matchState = 1;
+    v.matchState = MatchState::Running;
     v.PlayersPlaying = "2";
     v.spelerLijst = {{"=RC=Sarge",
                       "\xA0\xA0"

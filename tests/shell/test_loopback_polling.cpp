@@ -42,7 +42,7 @@ TEST_F(LoopbackPolling, RealQuake3ServerBytesShowFamilyMapAndPlayers) {
     });
     monitor(server.port());
 
-    ASSERT_TRUE(WaitUntil([&] { return app.view.gameFamily == "Q3"; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return app.view.gameFamily == GameFamily::Q3; }, 5000));
     EXPECT_EQ(app.view.qsGame, "baseoa");
     EXPECT_EQ(app.view.qsMap, "oa_ctf4ish");
     ASSERT_EQ(app.view.spelerLijst.size(), 6u);
@@ -65,7 +65,7 @@ TEST_F(LoopbackPolling, Quake2ServerIsRecognisedFromItsPrintReply) {
     });
     monitor(server.port());
 
-    ASSERT_TRUE(WaitUntil([&] { return app.view.gameFamily == "Q2"; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return app.view.gameFamily == GameFamily::Q2; }, 5000));
     EXPECT_EQ(app.view.qsGame, "ctf");
     EXPECT_EQ(app.view.qsMap, "q2ctf5");
     ASSERT_EQ(app.view.spelerLijst.size(), 2u);
@@ -83,7 +83,7 @@ TEST_F(LoopbackPolling, SilentServerKeepsLookingForIt) {
     WaitUntil([] { return false; }, 300);
     EXPECT_EQ(app.view.spelerLijst.at(0).name, "Looking for server.....");
     EXPECT_EQ(app.view.qsGame, "[no server]");
-    EXPECT_EQ(app.view.gameFamily, "");
+    EXPECT_EQ(app.view.gameFamily, GameFamily::Unknown);
 }
 
 TEST_F(LoopbackPolling, AnswersFromAnotherAddressAreIgnored) {
@@ -94,7 +94,7 @@ TEST_F(LoopbackPolling, AnswersFromAnotherAddressAreIgnored) {
 
     ASSERT_TRUE(WaitUntil([&] { return server.queries().size() >= 3; }, 5000));
     WaitUntil([] { return false; }, 300);
-    EXPECT_EQ(app.view.gameFamily, "");
+    EXPECT_EQ(app.view.gameFamily, GameFamily::Unknown);
     EXPECT_EQ(app.view.qsGame, "[no server]");
     EXPECT_EQ(app.view.Q2Serverlist, "127.0.0.1:" + std::to_string(server.port()) + " test server");
 }
