@@ -27,17 +27,26 @@ std::set<std::string> NamesInGameLog(const std::string& logName) {
     return names;
 }
 
-// The capturers in the server's own log, in order, colour codes removed.
-std::vector<std::string> CapturesInGameLog(const std::string& logName) {
-    std::vector<std::string> names;
+// The lines of the server's own log that match, in order, with the first group of each.
+std::vector<std::string> InGameLog(const std::string& logName, const std::string& pattern) {
+    std::vector<std::string> found;
     std::ifstream in(CapturesDir() + "/" + logName);
-    const std::regex captured(R"(CTF: \d+ \d+ 1: (.*) captured the )");
+    const std::regex wanted(pattern);
     std::string line;
     std::smatch m;
     while (std::getline(in, line)) {
-        if (std::regex_search(line, m, captured)) names.push_back(FilterQ3Colors(m[1].str()));
+        if (std::regex_search(line, m, wanted)) found.push_back(FilterQ3Colors(m[1].str()));
     }
-    return names;
+    return found;
+}
+
+std::vector<std::string> Starting(const std::vector<std::string>& lines, const std::string& head,
+                                  std::size_t cut) {
+    std::vector<std::string> found;
+    for (const std::string& line : lines) {
+        if (line.rfind(head, 0) == 0) found.push_back(line.substr(cut));
+    }
+    return found;
 }
 
 int PlayerLines(const std::string& reply) {
@@ -77,14 +86,40 @@ TEST_P(RecordedMatchTest, EveryReplyShowsTheServerAndItsPlayers) {
     EXPECT_NE(view().QuakeInfoLabel.find("mapname = "), std::string::npos);
 }
 
+struct RecordedGames {
+    std::string name;
+    std::vector<std::string> lines;  // everything said in the channel, in order
+};
+
+const std::string kBeginCtf =
+    "*** MATCH BEGIN *** Map playing: oa_ctf4ish   Server: 127.0.0.1:27974   Time Left: 5:00";
+const std::string kBeginTdm =
+    "*** MATCH BEGIN *** Map playing: oa_dm1   Server: 127.0.0.1:27974   Time Left: 3:00";
+
+// Each recording holds one whole game and the start of the next. One Begin per game, however
+// often the frag sums fall back to 0:0; the first game's final score with its own captures
+// (2 for RC, 1 for BC), the next game counting from 0. "defaultDM" is the periodic report.
+const RecordedGames kRecordedGames[] = {
+    {"ctf_oa_ctf4ish_x4",
+     {kBeginCtf, "CAP =RC=Grunt [BC]0 [RC]1", "CAP [BC]Grism [BC]1 [RC]1",
+      "CAP =RC=Major [BC]1 [RC]2", "defaultDM",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)", kBeginCtf}},
+    {"tdm_oa_dm1_x1",
+     {kBeginTdm, "defaultDM", "defaultDM",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 15 / [RC] 19", kBeginTdm}},
+};
+
+class RecordedGamesTest : public MonitorTest,
+                          public ::testing::WithParamInterface<RecordedGames> {};
+
 // Replayed at the pace it was recorded, so the match clocks run as they did.
-TEST_P(RecordedMatchTest, CapturesReachTheChannelNamingTheirCapturer) {
-    const std::string name = GetParam();
-    const auto replies = LoadCapture(name + ".q3cap");
+TEST_P(RecordedGamesTest, SayWhatTheServersLogSaysHappened) {
+    const RecordedGames& games = GetParam();
+    const auto replies = LoadCapture(games.name + ".q3cap");
     ASSERT_FALSE(replies.empty()) << "recorded matches not found in " << CapturesDir();
     ReportRecorder said;
     app.addListener(&said);
-    view().IRCLineCTF = "CAPTURE by %c%";
+    view().IRCLineCTF = "CAP %c% [%at%]%as% [%bt%]%bs%";
 
     switchOn("127.0.0.1:27974");
     long long now = 0;
@@ -93,14 +128,21 @@ TEST_P(RecordedMatchTest, CapturesReachTheChannelNamingTheirCapturer) {
         now = r.ms + 1000;
         if (r.answered) reply(r.bytes, "127.0.0.1", 27974);
     }
-    std::vector<std::string> captures;
-    for (const std::string& line : said.lines) {
-        if (line.rfind("CAPTURE by ", 0) == 0) captures.push_back(line.substr(11));
-    }
-    const std::vector<std::string> expected = CapturesInGameLog(name + ".games.log");
-    EXPECT_EQ(captures, expected);
-    if (name.rfind("ctf", 0) == 0) EXPECT_EQ(expected.size(), 3u);
+    EXPECT_EQ(said.lines, games.lines);
+
+    const std::string log = games.name + ".games.log";
+    std::vector<std::string> cappers;
+    for (const std::string& c : Starting(said.lines, "CAP ", 4))
+        cappers.push_back(c.substr(0, c.find(' ')));
+    EXPECT_EQ(cappers, InGameLog(log, R"(CTF: \d+ \d+ 1: (.*) captured the )"));
+    EXPECT_EQ(Starting(said.lines, "*** MATCH BEGIN", 0).size(),
+              InGameLog(log, "(InitGame:)").size());
+    EXPECT_EQ(Starting(said.lines, "*** MATCH HAS ENDED", 0).size(),
+              InGameLog(log, "(Exit:)").size());
 }
+
+INSTANTIATE_TEST_SUITE_P(RealServer, RecordedGamesTest, ::testing::ValuesIn(kRecordedGames),
+                         [](const auto& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(RealServer, RecordedMatchTest,
                          ::testing::Values("ctf_oa_ctf4ish_x4", "tdm_oa_dm1_x1"));
