@@ -122,6 +122,7 @@ struct MainView {
     std::int16_t lastReportedRed = 0;
     std::int16_t lastReportedBlue = 0;
     bool pausedShown = false;  // an Osp pause was announced, its end is still due
+    bool beginSaid = false;    // this game's Begin was said and no end since
     std::string IRCLineCTF = "defaultCTF";
     std::string IRCLineDM = "defaultDM";
     bool windowMinimised = false;

@@ -9,10 +9,13 @@ namespace fc {
 
 namespace {
 
-std::string Sides(const App& app) {
+std::string Sides(const App& app, const std::string& red, const std::string& blue) {
     const MainView& v = app.view;
-    return "[" + v.txtnaamRED + "] " + Trim(v.qsRed) + " / [" + v.txtnaamBLUE + "] " +
-           Trim(v.qsBlue);
+    return "[" + v.txtnaamRED + "] " + Trim(red) + " / [" + v.txtnaamBLUE + "] " + Trim(blue);
+}
+
+std::string Sides(const App& app) {
+    return Sides(app, app.view.qsRed, app.view.qsBlue);
 }
 
 }  // namespace
@@ -45,7 +48,11 @@ std::string ContinuesLine(const App& app) {
 }
 
 std::string EndedLine(const App& app) {
-    return "*** MATCH HAS ENDED! *** FINAL SCORE: " + Sides(app);
+    return EndedLine(app, app.view.qsRed, app.view.qsBlue);
+}
+
+std::string EndedLine(const App& app, const std::string& red, const std::string& blue) {
+    return "*** MATCH HAS ENDED! *** FINAL SCORE: " + Sides(app, red, blue);
 }
 
 std::string EndedCtfLine(const App& app, long long redCaptures, long long redFrags,

@@ -15,6 +15,8 @@ std::string StoppedLine();
 std::string PausedLine(const App& app, const std::string& timeLeft);
 std::string ContinuesLine(const App& app);
 std::string EndedLine(const App& app);
+// The final score with the given scores instead of the shown ones.
+std::string EndedLine(const App& app, const std::string& red, const std::string& blue);
 std::string EndedCtfLine(const App& app, long long redCaptures, long long redFrags,
                          long long blueCaptures, long long blueFrags);
 std::string ScoreLine(const App& app);

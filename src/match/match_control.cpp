@@ -90,6 +90,7 @@ void OnMatchButton(App& app) {
         if (g == "battle") StartClock(app, 15);
     } else if (v.matchState == MatchState::Running) {
         v.matchState = MatchState::None;
+        v.beginSaid = false;
         app.battleTimer->setEnabled(false);
         v.TimePlayedYVisible = false;
         v.TimePlayedXVisible = false;

@@ -56,6 +56,26 @@ void StartBattleClock(App& app, std::int32_t secondsPlayed) {
     app.view.secondsPlayed = secondsPlayed;
 }
 
+void SayBegin(App& app, BeginForm form) {
+    Announce(app, BeginLine(app, form));
+    app.view.beginSaid = true;
+}
+
+void SayEnd(App& app, const std::string& line) {
+    Announce(app, line);
+    app.view.beginSaid = false;
+}
+
+// Today's Quake 3 engines publish when the current game started (g_timestamp); it changes with
+// every new game. Servers without it show a new game only by a new map.
+bool GameChanged(const std::string& reply, const std::string& previous) {
+    if (previous.empty()) return false;
+    const std::string started = GetServerVar("g_timestamp", reply);
+    const std::string startedBefore = GetServerVar("g_timestamp", previous);
+    if (!started.empty() && !startedBefore.empty()) return started != startedBefore;
+    return started.empty() && GetServerVar("mapname", reply) != GetServerVar("mapname", previous);
+}
+
 bool ScoreDrivenGame(const MainView& v) {
     return (v.gameType == "dm" && ToLower(v.qsGame) == "battle") || v.gameType == "dmq3" ||
            v.gameType == "dmbq3" || v.gameType == "ctfbq3";
@@ -63,6 +83,9 @@ bool ScoreDrivenGame(const MainView& v) {
 
 void RunScoreDrivenRules(App& app, const Compared& s) {
     MainView& v = app.view;
+    // One begin per game: once it was said, the clock leaving the full limit a reply later or
+    // frag sums back at 0:0 after suicides move the state at most; no line, the clock runs on.
+    const bool begun = v.beginSaid;
     if (v.gameType != "dmbq3") {
         const std::string left = TijdMinus(v.TimeLimitDM + ":00", MinutesSeconds(v.secondsPlayed));
         if (v.gameType == "dm" || v.gameType == "ctfbq3") v.qsTimeLeft = left;
@@ -73,8 +96,10 @@ void RunScoreDrivenRules(App& app, const Compared& s) {
     // Begin by scores: the first points after 0:0.
     if (s.previousBothZero() && (s.red != 0 || s.blue != 0)) {
         if (v.matchState == MatchState::Ready) v.matchState = MatchState::Running;
-        Announce(app, BeginLine(app, BeginForm::Normal));
-        StartBattleClock(app, 20);
+        if (!begun) {
+            SayBegin(app, BeginForm::Normal);
+            StartBattleClock(app, 20);
+        }
     }
 
     // Begin by clock: the time left leaves the full time limit.
@@ -84,11 +109,13 @@ void RunScoreDrivenRules(App& app, const Compared& s) {
         if (v.matchState == MatchState::Skip) {
             v.matchState = MatchState::None;  // the skipped match has started
         } else {
-            Announce(app, BeginLine(app, BeginForm::ClockRule));
+            if (!begun) {
+                SayBegin(app, BeginForm::ClockRule);
+                StartBattleClock(app, v.gameType == "dmbq3" ? v.secondsPlayed : 6);
+                v.lastReportedRed = 0;
+                v.lastReportedBlue = 0;
+            }
             v.matchState = MatchState::Running;
-            StartBattleClock(app, v.gameType == "dmbq3" ? v.secondsPlayed : 6);
-            v.lastReportedRed = 0;
-            v.lastReportedBlue = 0;
         }
     }
 
@@ -97,16 +124,18 @@ void RunScoreDrivenRules(App& app, const Compared& s) {
         v.matchState != MatchState::Running && (s.red >= 1 || s.blue >= 1) &&
         LeadingNumber(v.qsRed) + LeadingNumber(v.qsBlue) < 4) {
         v.matchState = MatchState::Running;
-        StartBattleClock(app, 15);
-        v.lastReportedRed = 0;
-        v.lastReportedBlue = 0;
+        if (!begun) {
+            StartBattleClock(app, 15);
+            v.lastReportedRed = 0;
+            v.lastReportedBlue = 0;
+        }
     }
 
     if (s.previousBothZero() && (s.red > 0 || s.blue > 0) && v.matchState == MatchState::Skip)
         v.matchState = MatchState::None;
 
     if (Trim(v.qsTimeLeft) == "INT" && v.matchState == MatchState::Running) {
-        Announce(app, EndedLine(app));
+        SayEnd(app, EndedLine(app));
         v.matchState = MatchState::None;
         app.battleTimer->setEnabled(false);
     }
@@ -134,7 +163,7 @@ void RunTourneyTeamRules(App& app) {
         v.matchState = MatchState::Ready;
     if (v.qsTimeLeft != "WARMUP" && previous == "WARMUP") {
         if (v.matchState != MatchState::Skip) {
-            Announce(app, BeginLine(app, BeginForm::Normal));
+            SayBegin(app, BeginForm::Normal);
             v.matchState = MatchState::Running;
         } else {
             v.matchState = MatchState::None;
@@ -144,7 +173,7 @@ void RunTourneyTeamRules(App& app) {
         v.matchState = MatchState::None;
     if (Trim(v.qsTimeLeft) == "0:00" && Trim(previous) != "0:00") {
         v.lastValues.timeLeft = "0:00";
-        Announce(app, EndedLine(app));
+        SayEnd(app, EndedLine(app));
         v.matchState = MatchState::None;
     }
     if (v.matchState == MatchState::Running && Contains(v.qsTimeLeft, ":") &&
@@ -168,7 +197,7 @@ void RunCaptureTheFlagRules(App& app, const std::string& reply) {
         std::string shown = v.qsTimeLeft;
         while (!shown.empty() && shown.back() == ' ') shown.pop_back();
         if (v.qsTimeLeft != previous && v.matchState == MatchState::Ready) {
-            Announce(app, BeginLine(app, BeginForm::Normal));
+            SayBegin(app, BeginForm::Normal);
             v.matchState = MatchState::Running;
         } else if (v.matchState == MatchState::None && v.qsTimeLeft == previous &&
                    EndsWith(shown, "0:00")) {
@@ -189,8 +218,8 @@ void RunCaptureTheFlagRules(App& app, const std::string& reply) {
         }
     }
     if (Trim(v.qsTimeLeft) == "INT" && v.matchState == MatchState::Running) {
-        Announce(app, EndedCtfLine(app, redCaptures, Number(AfterSlash(v.qsRed)), blueCaptures,
-                                   Number(AfterSlash(v.qsBlue))));
+        SayEnd(app, EndedCtfLine(app, redCaptures, Number(AfterSlash(v.qsRed)), blueCaptures,
+                                 Number(AfterSlash(v.qsBlue))));
         v.matchState = MatchState::None;
     }
 }
@@ -203,7 +232,7 @@ void RunOspPhaseRules(App& app, const std::string& reply) {
     if (t == "Starting") {
         if (v.matchState == MatchState::Running) {
             v.matchState = MatchState::Ready;
-            Announce(app, StoppedLine());
+            SayEnd(app, StoppedLine());
         }
         v.qsTimeLeft = GetServerVar("timelimit", reply) + ":00";
         return;
@@ -224,6 +253,32 @@ void RunOspPhaseRules(App& app, const std::string& reply) {
         v.qsTimeLeft += " (Paused)";
         v.pausedShown = true;
     }
+}
+
+void RunGameChangeRules(App& app, const std::string& reply) {
+    MainView& v = app.view;
+    if (!GameChanged(reply, v.lastValues.reply)) return;
+    // The previous reply holds the game that ended: its frags, and the captures counted for it.
+    if (v.matchState == MatchState::Running) {
+        SayEnd(app, v.gameType == "ctfbq3"
+                        ? EndedCtfLine(app, v.capsRedQ3, Number(v.lastValues.red), v.capsBlueQ3,
+                                       Number(v.lastValues.blue))
+                        : EndedLine(app, v.lastValues.red, v.lastValues.blue));
+    }
+    v.matchState = MatchState::None;
+    v.beginSaid = false;
+    app.battleTimer->setEnabled(false);
+    v.battleTimerTag = "0";
+    v.secondsPlayed = 0;
+    v.capsRedQ3 = 0;
+    v.capsBlueQ3 = 0;
+    v.lastReportedRed = 0;
+    v.lastReportedBlue = 0;
+    // The new game is read as a game's first reply: no scores before it, the clock at its limit.
+    v.qsTimeLeft = Trim(v.TimeLimitDM) + ":00";
+    v.lastValues.timeLeft = v.qsTimeLeft;
+    v.lastValues.red = "0";
+    v.lastValues.blue = "0";
 }
 
 void RunMatchEventRules(App& app, const std::string& reply) {

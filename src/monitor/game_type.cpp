@@ -111,6 +111,7 @@ void AnalyseQuakeReply(App& app, const std::string& reply) {
     MainView& v = app.view;
     if (v.qsGame != v.lastValues.game) DetectGameType(app, reply);
     UpdateCountsAndLimit(app, reply);
+    RunGameChangeRules(app, reply);
     ShowReadyTime(app);
     ReadQuake2CtfStats(app);
     ReadOspCtfScores(app, reply);

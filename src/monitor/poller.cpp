@@ -147,6 +147,7 @@ void StopChecking(App& app) {
     app.quakeTimer->setEnabled(false);
     v.quakeTimerButton = "Connection: OFF";
     app.battleTimer->setEnabled(false);
+    v.beginSaid = false;
     v.Q2ServerlistEnabled = true;
     app.Q2Player->setEnabled(false);
     ClosePlaybackFile(app);

@@ -14,30 +14,17 @@
 namespace fc::test {
 namespace {
 
-// The player names the server's own log says joined, colour codes removed.
-std::set<std::string> NamesInGameLog(const std::string& logName) {
-    std::set<std::string> names;
+// The lines of the server's own log that match, in order, with the first group of each.
+std::vector<std::string> InGameLog(const std::string& logName, const std::string& pattern) {
+    std::vector<std::string> found;
     std::ifstream in(CapturesDir() + "/" + logName);
-    const std::regex userinfo(R"(ClientUserinfoChanged: \d+ n\\([^\\]*)\\)");
+    const std::regex wanted(pattern);
     std::string line;
     std::smatch m;
     while (std::getline(in, line)) {
-        if (std::regex_search(line, m, userinfo)) names.insert(FilterQ3Colors(m[1].str()));
+        if (std::regex_search(line, m, wanted)) found.push_back(FilterQ3Colors(m[1].str()));
     }
-    return names;
-}
-
-// The capturers in the server's own log, in order, colour codes removed.
-std::vector<std::string> CapturesInGameLog(const std::string& logName) {
-    std::vector<std::string> names;
-    std::ifstream in(CapturesDir() + "/" + logName);
-    const std::regex captured(R"(CTF: \d+ \d+ 1: (.*) captured the )");
-    std::string line;
-    std::smatch m;
-    while (std::getline(in, line)) {
-        if (std::regex_search(line, m, captured)) names.push_back(FilterQ3Colors(m[1].str()));
-    }
-    return names;
+    return found;
 }
 
 int PlayerLines(const std::string& reply) {
@@ -46,16 +33,42 @@ int PlayerLines(const std::string& reply) {
     return lines - 2;
 }
 
-class RecordedMatchTest : public MonitorTest, public ::testing::WithParamInterface<std::string> {};
+struct RecordedGames {
+    std::string name;
+    std::vector<std::string> lines;  // everything said in the channel, in order
+};
+
+const std::string kBeginCtf =
+    "*** MATCH BEGIN *** Map playing: oa_ctf4ish   Server: 127.0.0.1:27974   Time Left: 5:00";
+const std::string kBeginTdm =
+    "*** MATCH BEGIN *** Map playing: oa_dm1   Server: 127.0.0.1:27974   Time Left: 3:00";
+
+// Each recording holds one whole game and the start of the next. One Begin per game, however
+// often the frag sums fall back to 0:0; the first game's final score with its own captures
+// (2 for RC, 1 for BC), the next game counting from 0. "defaultDM" is the periodic report.
+const RecordedGames kRecordedGames[] = {
+    {"ctf_oa_ctf4ish_x4",
+     {kBeginCtf, "CAP =RC=Grunt [BC]0 [RC]1", "CAP [BC]Grism [BC]1 [RC]1",
+      "CAP =RC=Major [BC]1 [RC]2", "defaultDM",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)", kBeginCtf}},
+    {"tdm_oa_dm1_x1",
+     {kBeginTdm, "defaultDM", "defaultDM",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 15 / [RC] 19", kBeginTdm}},
+};
+
+class RecordedMatchTest : public MonitorTest,
+                          public ::testing::WithParamInterface<RecordedGames> {};
 
 TEST_P(RecordedMatchTest, EveryReplyShowsTheServerAndItsPlayers) {
-    const std::string name = GetParam();
+    const std::string name = GetParam().name;
     const auto replies = LoadCapture(name + ".q3cap");
     ASSERT_FALSE(replies.empty()) << "recorded matches not found in " << CapturesDir();
 
     switchOn("127.0.0.1:27974 recorded");
     firstTick();
-    const std::set<std::string> logged = NamesInGameLog(name + ".games.log");
+    const auto names =
+        InGameLog(name + ".games.log", R"(ClientUserinfoChanged: \d+ n\\([^\\]*)\\)");
+    const std::set<std::string> logged(names.begin(), names.end());
     ASSERT_FALSE(logged.empty());
 
     int answered = 0;
@@ -78,13 +91,13 @@ TEST_P(RecordedMatchTest, EveryReplyShowsTheServerAndItsPlayers) {
 }
 
 // Replayed at the pace it was recorded, so the match clocks run as they did.
-TEST_P(RecordedMatchTest, CapturesReachTheChannelNamingTheirCapturer) {
-    const std::string name = GetParam();
-    const auto replies = LoadCapture(name + ".q3cap");
+TEST_P(RecordedMatchTest, SayWhatTheServersLogSaysHappened) {
+    const RecordedGames& games = GetParam();
+    const auto replies = LoadCapture(games.name + ".q3cap");
     ASSERT_FALSE(replies.empty()) << "recorded matches not found in " << CapturesDir();
     ReportRecorder said;
     app.addListener(&said);
-    view().IRCLineCTF = "CAPTURE by %c%";
+    view().IRCLineCTF = "CAP %c% [%at%]%as% [%bt%]%bs%";
 
     switchOn("127.0.0.1:27974");
     long long now = 0;
@@ -93,17 +106,24 @@ TEST_P(RecordedMatchTest, CapturesReachTheChannelNamingTheirCapturer) {
         now = r.ms + 1000;
         if (r.answered) reply(r.bytes, "127.0.0.1", 27974);
     }
-    std::vector<std::string> captures;
+    EXPECT_EQ(said.lines, games.lines);
+
+    const std::string log = games.name + ".games.log";
+    std::vector<std::string> cappers;
+    std::size_t begins = 0;
+    std::size_t ends = 0;
     for (const std::string& line : said.lines) {
-        if (line.rfind("CAPTURE by ", 0) == 0) captures.push_back(line.substr(11));
+        if (line.rfind("CAP ", 0) == 0) cappers.push_back(line.substr(4, line.find(' ', 4) - 4));
+        begins += line.rfind("*** MATCH BEGIN", 0) == 0;
+        ends += line.rfind("*** MATCH HAS ENDED", 0) == 0;
     }
-    const std::vector<std::string> expected = CapturesInGameLog(name + ".games.log");
-    EXPECT_EQ(captures, expected);
-    if (name.rfind("ctf", 0) == 0) EXPECT_EQ(expected.size(), 3u);
+    EXPECT_EQ(cappers, InGameLog(log, R"(CTF: \d+ \d+ 1: (.*) captured the )"));
+    EXPECT_EQ(begins, InGameLog(log, "(InitGame:)").size());
+    EXPECT_EQ(ends, InGameLog(log, "(Exit:)").size());
 }
 
-INSTANTIATE_TEST_SUITE_P(RealServer, RecordedMatchTest,
-                         ::testing::Values("ctf_oa_ctf4ish_x4", "tdm_oa_dm1_x1"));
+INSTANTIATE_TEST_SUITE_P(RealServer, RecordedMatchTest, ::testing::ValuesIn(kRecordedGames),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace fc::test
