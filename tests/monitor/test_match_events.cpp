@@ -66,6 +66,26 @@ TEST_F(MatchEventsTest, Quake2CaptureTheFlagMatch) {
                "*** MATCH HAS ENDED! *** FINAL SCORE: [XY] 1 (4) / [ABC] 1 (9)"}));
 }
 
+// Capture counts as large as the numbers the server may send add up without overflowing.
+TEST_F(MatchEventsTest, HugeCaptureCountsAreHeldWithinBounds) {
+    const std::string huge = "9000000000000000000";
+    for (const char* stats : {"20:00 0/0 0/0", "20:00 0/0 0/0", "19:59 0/0 0/0"})
+        q2({{"gamedir", "ctf"}, {"gamestats", stats}}, Clans(0, 0, 0, 0));
+    q2({{"gamedir", "ctf"}, {"gamestats", "19:30 " + huge + "1/0 " + huge + "/0"}},
+       Clans(0, 0, 0, 0));
+    ASSERT_EQ(said.lines.size(), 2u);
+    EXPECT_EQ(said.lines[1], "CAP [XY] " + huge + " - [ABC] " + huge + " by  TL 19:30");
+}
+
+TEST_F(MatchEventsTest, FirstCaptureChecksWhichSideEachClanPlays) {
+    for (const char* stats : {"20:00 0/0 0/0", "20:00 0/0 0/0", "19:59 0/0 0/0"})
+        q2({{"gamedir", "ctf"}, {"gamestats", stats}}, Clans(0, 0, 0, 0));
+    EXPECT_FALSE(view().teamsSwapped);
+    // XY, named red by its tags, holds the most frags while the server's blue side leads.
+    q2({{"gamedir", "ctf"}, {"gamestats", "19:30 1/2 0/9"}}, Clans(17, 2, 0, 0));
+    EXPECT_TRUE(view().teamsSwapped);
+}
+
 TEST_F(MatchEventsTest, SkippedCaptureTheFlagMatchSaysNothing) {
     view().matchState = MatchState::Skip;
     q2({{"gamedir", "ctf"}, {"gamestats", "20:00 0/0 0/0"}}, Clans(0, 0, 0, 0));
