@@ -27,6 +27,10 @@ struct Rule {
     const char* line;  // the line said; "" for none
 };
 
+void PrintTo(const Rule& r, std::ostream* os) {
+    *os << r.what;
+}
+
 const std::string kBegin = "*** MATCH BEGIN *** Map playing:    Server: ";
 const std::string kShown = kBegin + "10.0.0.5:27910   Time Left: ";
 

@@ -189,6 +189,10 @@ const Quake3Case kQuake3Cases[] = {
     {"OspDuelWithoutScores", "osp", "1", {}, "dmbq3", "", "10:00", " 6", " 18"},
 };
 
+void PrintTo(const Quake3Case& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Quake3ModTest : public GameTypeTest, public ::testing::WithParamInterface<Quake3Case> {};
 
 TEST_P(Quake3ModTest, ReadsItsScores) {
@@ -207,29 +211,17 @@ INSTANTIATE_TEST_SUITE_P(Mods, Quake3ModTest, ::testing::ValuesIn(kQuake3Cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GameTypeTest, OspCtfAddsRowFragsToTheServersCaptures) {
-    const Vars playing = {{"version", "Q3 1.32"},  {"gamename", "osp"}, {"g_gametype", "4"},
-                          {"Score_Time", "12:40"}, {"Score_Red", "2"},  {"Score_Blue", "1"},
-                          {"timelimit", "20"}};
-    q3(playing, kClans);
+    q3(OspVars("4", "12:40", "20", "2", "1"), kClans);
     EXPECT_EQ(view().gameType, "ctfq3");
     EXPECT_EQ(view().Label9, "Red team");
     EXPECT_EQ(view().qsTimeLeft, "12:40");
     EXPECT_EQ(view().qsRed, "2/6");
     EXPECT_EQ(view().qsBlue, "1/18");
 
-    q3({{"version", "Q3 1.32"},
-        {"gamename", "osp"},
-        {"g_gametype", "4"},
-        {"Score_Time", "Starting"},
-        {"timelimit", "20"}},
-       kClans);
+    q3(OspVars("4", "Starting", "20", "", ""), kClans);
     EXPECT_EQ(view().qsTimeLeft, "20:00");
     EXPECT_EQ(view().qsRed, "/6");  // no Score_Red yet
-    q3({{"version", "Q3 1.32"},
-        {"gamename", "osp"},
-        {"g_gametype", "4"},
-        {"Score_Time", "Timelimit"}},
-       kClans);
+    q3(OspVars("4", "Timelimit"), kClans);
     EXPECT_EQ(view().qsTimeLeft, "INT");
 }
 

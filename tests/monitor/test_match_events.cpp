@@ -128,15 +128,7 @@ TEST_F(MatchEventsTest, BattleStartedByScoresWithNoMatchExpected) {
 TEST_F(MatchEventsTest, OspTeamDeathmatchBegunByTheClockPausedAndContinued) {
     view().serverIsPrivate = true;
     auto osp = [&](const std::string& time) {
-        q3({{"version", "Q3 1.32"},
-            {"gamename", "osp"},
-            {"g_gametype", "3"},
-            {"mapname", "q3dm6"},
-            {"timelimit", "20"},
-            {"Score_Red", "0"},
-            {"Score_Blue", "0"},
-            {"Score_Time", time}},
-           {{"0", "40", "Ann"}, {"0", "50", "Bob"}});
+        q3(OspVars("3", time), {{"0", "40", "Ann"}, {"0", "50", "Bob"}});
     };
     osp("20:00");
     EXPECT_EQ(view().gameType, "dmq3");
@@ -164,14 +156,7 @@ TEST_F(MatchEventsTest, OspTeamDeathmatchBegunByTheClockPausedAndContinued) {
 
 TEST_F(MatchEventsTest, OspStartingAgainStopsARunningMatch) {
     auto osp = [&](const std::string& time) {
-        q3({{"version", "Q3 1.32"},
-            {"gamename", "osp"},
-            {"g_gametype", "1"},
-            {"timelimit", "10"},
-            {"Score_Red", "0"},
-            {"Score_Blue", "0"},
-            {"Score_Time", time}},
-           {{"0", "40", "Ann"}, {"0", "50", "Bob"}});
+        q3(OspVars("1", time, "10"), {{"0", "40", "Ann"}, {"0", "50", "Bob"}});
     };
     osp("9:00");
     view().matchState = MatchState::Running;
@@ -184,14 +169,7 @@ TEST_F(MatchEventsTest, OspStartingAgainStopsARunningMatch) {
 TEST_F(MatchEventsTest, OspCaptureTheFlagMatch) {
     auto osp = [&](const std::string& time, const std::string& red, const std::string& blue,
                    const std::vector<PlayerLine>& players) {
-        q3({{"version", "Q3 1.32"},
-            {"gamename", "osp"},
-            {"g_gametype", "4"},
-            {"timelimit", "20"},
-            {"Score_Red", red},
-            {"Score_Blue", blue},
-            {"Score_Time", time}},
-           players);
+        q3(OspVars("4", time, "20", red, blue), players);
     };
     osp("Starting", "0", "0", Clans(0, 0, 0, 0));
     osp("Starting", "0", "0", Clans(0, 0, 0, 0));
@@ -202,7 +180,7 @@ TEST_F(MatchEventsTest, OspCaptureTheFlagMatch) {
     osp("Timelimit", "0", "1", Clans(2, 0, 6, 1));
     EXPECT_EQ(
         said.lines,
-        (Lines{"*** MATCH BEGIN *** Map playing:    Server: 10.0.0.5:27910   Time Left: 19:59",
+        (Lines{"*** MATCH BEGIN *** Map playing: q3dm6   Server: 10.0.0.5:27910   Time Left: 19:59",
                "CAP [XY] 0 - [ABC] 1 by [ABC]Ann TL 19:00",
                "*** MATCH HAS ENDED! *** FINAL SCORE: [XY] 0 (2) / [ABC] 1 (8)"}));
 }
