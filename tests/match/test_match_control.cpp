@@ -143,10 +143,12 @@ TEST_F(MatchControlTest, UnrealClockCountsDownAndReportsTeamGames) {
     EXPECT_EQ(view().UTTimerTag, "60");  // the next start counts a whole interval again
 }
 
-TEST_F(MatchControlTest, AFreshStartKnowsNoScoresAndNoTeams) {
-    EXPECT_EQ(view().qsRed, "0/0");
-    EXPECT_EQ(view().qsBlue, "0/0");
-    EXPECT_FALSE(view().teamsKnown);
+TEST(FreshApp, KnowsNoScoresAndNoTeams) {
+    FakePlatform platform;
+    App app(platform);
+    EXPECT_EQ(app.view.qsRed, "0/0");
+    EXPECT_EQ(app.view.qsBlue, "0/0");
+    EXPECT_FALSE(app.view.teamsKnown);
 }
 
 TEST_F(MatchControlTest, MinimisedCaptionShowsTheScore) {

@@ -9,7 +9,6 @@ namespace {
 
 class TeamsTest : public MonitorTest {
 protected:
-    TeamsTest() { view().teamsKnown = true; }  // as the start-up leaves it
     void players(const std::vector<std::string>& names) {
         view().spelerLijst.clear();
         for (const auto& n : names)

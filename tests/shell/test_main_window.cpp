@@ -231,7 +231,6 @@ TEST_F(MainWindowTest, MouseClicksOnRowsMoveThePlayerBetweenTeams) {
     view().spelerLijst = {{"Ann", Pad("1"), Pad("10"), "Red", RowColour::Red},
                           {"Bob", Pad("2"), Pad("20"), kTeamSpectators, RowColour::Grey}};
     view().redMembers = "\"Ann\"";
-    view().teamsKnown = true;  // as the start-up leaves it
     window.refresh();
     auto* list = control<QTreeWidget>("spelerLijst");
     const QPoint annRow = list->visualItemRect(list->topLevelItem(0)).center();
