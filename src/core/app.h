@@ -7,12 +7,14 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/irc_session.h"
 #include "core/line_sink.h"
 #include "core/platform.h"
+#include "core/reply_memory.h"
 #include "core/view_model.h"
 
 namespace fc {
@@ -32,6 +34,17 @@ public:
     virtual void outputAppended(const std::string& /*text*/) {}
     // For every line handed to the channel, before any of its own checks.
     virtual void reportSaid(const std::string& /*target*/, const std::string& /*text*/) {}
+};
+
+// The saved values a command line replaces for one run only: the settings file keeps these
+// in their place when it is written.
+struct RunOnlySettings {
+    std::optional<std::string> Q2Selected;
+    std::optional<std::string> IRCServer;
+    std::optional<std::string> IRCPort;
+    std::optional<std::string> IRCChannel;
+    std::optional<std::string> IRCName;
+    std::optional<std::string> IRCKey;
 };
 
 class App {
@@ -64,6 +77,9 @@ public:
     std::unique_ptr<Timer> AntiBanTimer;
     std::unique_ptr<Timer> ignoreTimer;
     IrcSession irc;
+
+    RunOnlySettings keptSettings;
+    ReplyMemory memory;  // what the reply handler keeps between replies
 
     // The one exit for lines said in the channel; the IRC subsystem provides it.
     std::unique_ptr<LineSink> lineSink;

@@ -70,4 +70,13 @@ bool IsQuake3Reply(std::string_view reply) {
     return StartsWith(reply, kQuake3Header) || StartsWith(GetServerVar("\\version", reply), "Q3");
 }
 
+long long ColumnNumber(std::string_view text) {
+    return LeadingWhole(Strip160(text));
+}
+
+bool IsBaseQuake3(std::string_view gameName) {
+    const std::string upper = ToUpper(gameName);
+    return upper == "BASEQ3" || upper == "BASEOA";
+}
+
 }  // namespace fc

@@ -18,8 +18,14 @@ std::string FilterQ3Colors(std::string_view text);
 // Removes leading non-breaking spaces (character 160), the padding of the list's columns.
 std::string Strip160(std::string_view text);
 
+// The whole number in a padded column of the player list: " 12" reads as 12.
+long long ColumnNumber(std::string_view text);
+
 // Whether a reply comes from a Quake 3 engine: its version starts with "Q3", or it is a
 // "statusResponse" (the ioquake3 family writes "ioq3 ..." as its version).
 bool IsQuake3Reply(std::string_view reply);
+
+// Whether a game name is base Quake 3's (any case); OpenArena ("baseoa") plays the same games.
+bool IsBaseQuake3(std::string_view gameName);
 
 }  // namespace fc

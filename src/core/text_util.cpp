@@ -67,10 +67,24 @@ std::string Trim(std::string_view text) {
     return std::string(text.substr(begin, end - begin));
 }
 
+namespace {
+
+// Latin-1 letters come in pairs 32 apart: a-z and A-Z, and the accented letters from 224 and
+// 192 (247 and 215, the division and multiplication signs, are not letters).
+bool IsLatin1Lower(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7);
+}
+
+bool IsLatin1Upper(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+}
+
+}  // namespace
+
 std::string ToUpper(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (IsLatin1Lower(static_cast<unsigned char>(c))) c = static_cast<char>(c - 32);
     }
     return out;
 }
@@ -78,7 +92,7 @@ std::string ToUpper(std::string_view text) {
 std::string ToLower(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (IsLatin1Upper(static_cast<unsigned char>(c))) c = static_cast<char>(c + 32);
     }
     return out;
 }

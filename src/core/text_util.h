@@ -27,6 +27,7 @@ std::string BlankNumber(long long value);
 
 // Removes leading and trailing blanks (spaces only).
 std::string Trim(std::string_view text);
+// Case by the Latin-1 code page: accented letters change case too.
 std::string ToLower(std::string_view text);
 std::string ToUpper(std::string_view text);
 bool StartsWith(std::string_view text, std::string_view prefix);

@@ -99,8 +99,8 @@ struct MainView {
     std::string txtnaamBLUE = "Blue team";
     std::string Label9 = "Red team";
     std::string Label10 = "Blue team";
-    std::string qsRed;
-    std::string qsBlue;
+    std::string qsRed = "0/0";
+    std::string qsBlue = "0/0";
     bool teamscoresVisible = false;
     std::string lblLagRed = "0";
     std::string lblLagBlue = "0";
@@ -208,7 +208,7 @@ struct MainView {
     std::string gameType = "geen";
     LastValues lastValues;
     std::string lastReplyText;
-    bool teamsKnown = true;
+    bool teamsKnown = false;
     bool teamsSwapped = false;
     std::string redMembers;  // quoted names, simply joined
     std::string blueMembers;

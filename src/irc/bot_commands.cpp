@@ -22,14 +22,6 @@ const std::string kA(1, kCtcp);
 constexpr const char* kAuthorLine = " :Made by the Fragcaster team - call +1 555 0139 for help.";
 constexpr const char* kMailAddress = "bot@fragcaster.example.net";
 
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
 void Notice(App& app, const std::string& nick, const std::string& text) {
     SendIrcLine(app, "NOTICE " + nick + text);
 }
@@ -99,30 +91,29 @@ void SendStats(App& app, const std::string& nick) {
     const std::string server = kU + kB + "Server" + kB + kU + ": ";
     const std::string map = kU + kB + "Map" + kU + kB + ":" + v.qsMap;
     const std::string& type = v.gameType;
+    const std::string where = v.serverIsPrivate ? "[PRIVATE!]" : StripComment(v.Q2Serverlist);
     if (type == "ctf" || type == "ctfq3") {
         if (v.matchState == MatchState::None || v.matchState == MatchState::Skip) {
             Notice(app, nick, " :Match has not started yet");
         } else if (v.matchState == MatchState::Ready) {
             Notice(app, nick, " :Match is ready to begin");
         } else if (v.matchState == MatchState::Running) {
-            const std::string where =
-                v.serverIsPrivate ? "[PRIVATE!]" : StripComment(v.Q2Serverlist);
             Notice(app, nick,
                    " :" + server + where + "  " + map + " -- Current score: " + ScoreText(app) +
                        "  Time left: " + v.qsTimeLeft);
         }
     } else if (type == "dm" || type == "freedm" || type == "dmq3") {
         Notice(app, nick,
-               " :" + server + StripComment(v.Q2Serverlist) + "  " + map + "  " + kU + kB +
-                   "Current score" + kU + kB + ": [" + v.txtnaamRED + "] " + Trim(v.qsRed) +
-                   " / [" + v.txtnaamBLUE + "] " + Trim(v.qsBlue));
+               " :" + server + where + "  " + map + "  " + kU + kB + "Current score" + kU + kB +
+                   ": [" + v.txtnaamRED + "] " + Trim(v.qsRed) + " / [" + v.txtnaamBLUE + "] " +
+                   Trim(v.qsBlue));
     }
 }
 
 // Whether `nick` is one of the blank-separated nicks allowed to stop the bot.
 bool MayStopTheBot(const App& app, const std::string& nick) {
-    const std::string allowed = Lower(app.view.KillAllowedFrom) + " ";
-    const std::string asker = Lower(nick);
+    const std::string allowed = ToLower(app.view.KillAllowedFrom) + " ";
+    const std::string asker = ToLower(nick);
     std::string word;
     for (char c : allowed) {
         if (c != ' ' && c != '\t') {
@@ -149,11 +140,11 @@ void TakeScoreNumbers(App& app) {
 void HandleBotQuery(App& app, const std::string& sender, const std::string& rawParams) {
     const std::string params = StripCrLf(rawParams);
     const std::string target = params.substr(0, params.find(' '));
-    if (Lower(target) != Lower(app.view.botNick)) return;
+    if (ToLower(target) != ToLower(app.view.botNick)) return;
     const std::size_t colon = params.find(':');
     const std::string text =
         colon == std::string::npos ? std::string() : Trim(StripCrLf(params.substr(colon + 1)));
-    const std::string ending = Lower(params);
+    const std::string ending = ToLower(params);
     const long long t = Seconds(app.view.IRCIgnoreTime);
 
     if (EndsWith(ending, kA + "version" + kA) && !Negeer(app, sender, t)) {
@@ -162,7 +153,7 @@ void HandleBotQuery(App& app, const std::string& sender, const std::string& rawP
                    BlankNumber(kBuildNumber));
         Log(app, "CTCP version", sender);
     }
-    if (Lower(text.substr(0, 5)) == kA + "ping" && !Negeer(app, sender, t)) {
+    if (ToLower(text.substr(0, 5)) == kA + "ping" && !Negeer(app, sender, t)) {
         Notice(app, sender, " :You're lagging...");
         Log(app, "CTCP ping", sender);
     }

@@ -29,13 +29,6 @@ void AppendField(std::string& out, const std::string& value, std::size_t width) 
     out.append(width - n, ' ');
 }
 
-// Fits a value into its fixed-width field: padded with blanks, or cut when longer.
-std::string Field(const std::string& value, std::size_t width) {
-    std::string out = value.substr(0, width);
-    out.resize(width, ' ');
-    return out;
-}
-
 bool HasRowOfTeam(const MainView& v, const std::string& name, const std::string& team) {
     const std::string wanted = ToLower(name);
     for (const PlayerRow& row : v.spelerLijst) {
@@ -108,12 +101,6 @@ std::string ZetInEenRegel(const std::string& reply) {
 
 namespace {
 
-struct Rise {
-    std::string candidate;  // the name, quotes and blanks taken off
-    long long now = 0;
-    long long before = 0;
-};
-
 // The first offset of every 20-character window of the previous reply's records that could
 // be a name field of the current one (it starts with a character some name field starts with):
 // the same answer as searching each name field, for the price of one pass.
@@ -141,34 +128,29 @@ private:
 
 // How each player's score moved between two replies. Worked out once per pair of replies: the
 // search runs for both teams on the same two replies.
-const std::vector<Rise>& RisesBetween(const std::string& current, const std::string& previous,
-                                      bool filterColours) {
-    struct Records {
-        std::string reply;
-        bool filtered = false;
-        std::string records;
-        bool matches(const std::string& r, bool f) const { return filtered == f && reply == r; }
-        void make(const std::string& r, bool f) {
-            reply = r;
-            filtered = f;
-            records = PlayerRecords(r, f);
-        }
-    };
-    static Records now;
-    static Records before;
-    static std::vector<Rise> rises;
-    static bool valid = false;
-    if (valid && now.matches(current, filterColours) && before.matches(previous, filterColours)) {
+void Read(ReadRecords& into, const std::string& reply, bool filterColours) {
+    into.reply = reply;
+    into.filtered = filterColours;
+    into.records = PlayerRecords(reply, filterColours);
+}
+
+const std::vector<ScoreRise>& RisesBetween(CapperMemory& memory, const std::string& current,
+                                           const std::string& previous, bool filterColours) {
+    ReadRecords& now = memory.now;
+    ReadRecords& before = memory.before;
+    std::vector<ScoreRise>& rises = memory.rises;
+    if (memory.valid && now.matches(current, filterColours) &&
+        before.matches(previous, filterColours)) {
         return rises;
     }
     // The reply of the last search is usually the previous one of this search.
     if (now.matches(previous, filterColours)) {
         std::swap(before, now);
     } else {
-        before.make(previous, filterColours);
+        Read(before, previous, filterColours);
     }
-    if (!now.matches(current, filterColours)) now.make(current, filterColours);
-    valid = true;
+    if (!now.matches(current, filterColours)) Read(now, current, filterColours);
+    memory.valid = true;
     rises.clear();
     const std::string& a = now.records;
     const std::string& b = before.records;
@@ -178,7 +160,7 @@ const std::vector<Rise>& RisesBetween(const std::string& current, const std::str
         const std::string_view nameField = records.substr(at, kNameWidth);
         const std::size_t found = index.find(nameField);
         if (found == std::string::npos) continue;
-        Rise r;
+        ScoreRise r;
         r.now = LeadingWhole(records.substr(at + kNameWidth, kScoreWidth));
         r.before = LeadingWhole(std::string_view(b).substr(found + kNameWidth, kScoreWidth));
         r.candidate = Unquoted(std::string(nameField));
@@ -201,8 +183,8 @@ std::string ExtractPlayer(App& app, const std::string& current, const std::strin
     std::int16_t best = 0;
     std::string result;
     const std::string marked = ToLower(v.markedPlayers);
-    for (const Rise& r : RisesBetween(current, previous, quake3Ctf)) {
-        const long long rise = r.now - r.before;
+    for (const ScoreRise& r : RisesBetween(app.memory.capper, current, previous, quake3Ctf)) {
+        const long long rise = AddWithin(r.now, -r.before);
         // Looked up only when it matters: most players are neither a new best nor a tie.
         auto onTeam = [&] { return !v.teamsKnown || HasRowOfTeam(v, r.candidate, team); };
         if (best < rise && rise < upper && rise >= lowest) {
@@ -220,7 +202,8 @@ std::string ExtractPlayer(App& app, const std::string& current, const std::strin
 std::string MaakSpelerLijst(const App& app) {
     std::string snapshot;
     for (const PlayerRow& row : app.view.spelerLijst) {
-        snapshot += Field(row.name, kSnapshotNameWidth) + Field(row.score, kSnapshotScoreWidth);
+        AppendField(snapshot, row.name, kSnapshotNameWidth);
+        AppendField(snapshot, row.score, kSnapshotScoreWidth);
     }
     return snapshot;
 }

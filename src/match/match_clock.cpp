@@ -1,5 +1,6 @@
 #include "match/match_clock.h"
 
+#include "core/app.h"
 #include "core/text_util.h"
 
 namespace fc {
@@ -48,6 +49,11 @@ std::string TijdMinus(const std::string& a, const std::string& b) {
 std::string MinutesSeconds(std::int64_t seconds) {
     const std::int64_t s = seconds % 60;
     return PlainNumber(seconds / 60) + ":" + (s < 10 && s >= 0 ? "0" : "") + PlainNumber(s);
+}
+
+void StartBattleClock(App& app, std::int32_t secondsPlayed) {
+    app.battleTimer->setEnabled(true);
+    app.view.secondsPlayed = secondsPlayed;
 }
 
 }  // namespace fc

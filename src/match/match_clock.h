@@ -12,4 +12,9 @@ std::string TijdMinus(const std::string& a, const std::string& b);
 // Seconds as minutes, ":" and two-digit seconds: 425 is "7:05".
 std::string MinutesSeconds(std::int64_t seconds);
 
+class App;
+
+// Starts the Quake match clock as if the match had run `secondsPlayed` seconds already.
+void StartBattleClock(App& app, std::int32_t secondsPlayed);
+
 }  // namespace fc

@@ -5,6 +5,7 @@
 
 #include "core/app.h"
 #include "core/line_sink.h"
+#include "core/server_vars.h"
 #include "core/text_util.h"
 #include "match/match_clock.h"
 #include "match/report_lines.h"
@@ -33,9 +34,9 @@ void SkipOrTake(App& app) {
     }
 }
 
+// The operator's start: the next score report counts the points from here.
 void StartClock(App& app, std::int32_t secondsPlayed) {
-    app.battleTimer->setEnabled(true);
-    app.view.secondsPlayed = secondsPlayed;
+    StartBattleClock(app, secondsPlayed);
     app.view.lastReportedRed = 0;
     app.view.lastReportedBlue = 0;
 }
@@ -50,8 +51,8 @@ void SendScoreReport(App& app) {
     values.scoreB = v.qsBlue;
     values.pingA = PlainNumber(v.avgPingRed);
     values.pingB = PlainNumber(v.avgPingBlue);
-    values.pointsA = SignedPoints(LeadingWhole(v.qsRed) - v.lastReportedRed);
-    values.pointsB = SignedPoints(LeadingWhole(v.qsBlue) - v.lastReportedBlue);
+    values.pointsA = SignedPoints(AddWithin(LeadingWhole(v.qsRed), -v.lastReportedRed));
+    values.pointsB = SignedPoints(AddWithin(LeadingWhole(v.qsBlue), -v.lastReportedBlue));
     values.capper = "N/A";
     values.timeLeft = v.qsTimeLeft;
     stuurMSG(app, v.botChannel, MaakRegel(app, v.IRCLineDM, values));
@@ -84,7 +85,7 @@ void OnMatchButton(App& app) {
         const std::string g = ToLower(v.qsGame);
         // Games whose clock the program keeps itself start it with the seconds a match
         // typically runs before the operator gets to the button.
-        if (g == "baseq3" && v.gameType == "dmbq3") StartClock(app, 11);
+        if (IsBaseQuake3(g) && v.gameType == "dmbq3") StartClock(app, 11);
         if (g == "osp" && v.gameType == "dmq3") StartClock(app, 15);
         if (g == "osp" && v.gameType == "dmbq3") StartClock(app, 11);
         if (g == "battle") StartClock(app, 15);
@@ -129,7 +130,7 @@ void OnBattleTick(App& app) {
         SendScoreReport(app);
         NoteReportedScores(app);
     } else {
-        v.battleTimerTag = PlainNumber(WholeNumber(counter) + 1);
+        v.battleTimerTag = PlainNumber(AddWithin(WholeNumber(counter), 1));
     }
     if (v.TimePlayedY) v.TimePlayedX = TimePlayedText(app);
 }

@@ -51,11 +51,6 @@ Compared CompareScores(const MainView& v) {
     return c;
 }
 
-void StartBattleClock(App& app, std::int32_t secondsPlayed) {
-    app.battleTimer->setEnabled(true);
-    app.view.secondsPlayed = secondsPlayed;
-}
-
 void SayBegin(App& app, BeginForm form) {
     Announce(app, BeginLine(app, form));
     app.view.beginSaid = true;
@@ -180,9 +175,10 @@ void RunTourneyTeamRules(App& app) {
         Contains(v.lastValues.timeLeft, ":")) {
         const long long m = MinutesOf(v.qsTimeLeft);
         // The report interval in whole minutes, halves to even.
-        const long long k = static_cast<long long>(std::nearbyint(LeadingNumber(v.ReportDM) / 60));
-        if (MinutesOf(v.lastValues.timeLeft) == m + 1 && m + 1 != 20 && m != 0 && k != 0 &&
-            (m + 1) % k == 0) {
+        const long long k = WholeNumber(std::nearbyint(LeadingNumber(v.ReportDM) / 60));
+        const long long next = AddWithin(m, 1);
+        if (MinutesOf(v.lastValues.timeLeft) == next && next != 20 && m != 0 && k != 0 &&
+            next % k == 0) {
             Announce(app, ScoreLine(app));
         }
     }
@@ -212,7 +208,7 @@ void RunCaptureTheFlagRules(App& app, const std::string& reply) {
         if (Number(v.lastValues.red) < redCaptures) team = "Red";
         if (Number(v.lastValues.blue) < blueCaptures) team = "Blue";
         if (team) {
-            if (redCaptures + blueCaptures == 1) CheckNWissel(app);
+            if (AddWithin(redCaptures, blueCaptures) == 1) CheckNWissel(app);
             const std::string capper = ExtractPlayer(app, reply, v.lastValues.reply, team);
             Announce(app, CaptureLine(app, redCaptures, blueCaptures, capper));
         }

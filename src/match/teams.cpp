@@ -53,42 +53,6 @@ RowColour TeamColour(const std::string& team) {
 
 }  // namespace
 
-bool ListHolds(const std::string& list, const std::string& name) {
-    if (name.empty()) return list.find("\"\"") != std::string::npos;
-    for (std::size_t at = list.find(name, 1); at != std::string::npos;
-         at = list.find(name, at + 1)) {
-        const std::size_t end = at + name.size();
-        if (list[at - 1] == '"' && end < list.size() && list[end] == '"') return true;
-    }
-    return false;
-}
-
-void QuotedNames::use(const std::string& list) {
-    if (list == list_ && (!names_.empty() || list.empty())) return;
-    list_ = list;
-    names_.clear();
-    plain_ = true;
-    std::size_t at = 0;
-    while (plain_ && at < list.size()) {
-        const std::size_t close = list[at] == '"' ? list.find('"', at + 1) : std::string::npos;
-        if (close == std::string::npos || close == at + 1) {
-            plain_ = false;
-            break;
-        }
-        names_.insert(std::string_view(list_).substr(at + 1, close - at - 1));
-        at = close + 1;
-    }
-}
-
-// In a list of quoted names, a name without quotes is found in quotes exactly when it is one
-// of the names; anything else is left to the plain search.
-bool QuotedNames::holds(const std::string& name) const {
-    if (!plain_ || name.empty() || name.find('"') != std::string::npos) {
-        return ListHolds(list_, name);
-    }
-    return names_.count(name) > 0;
-}
-
 void ResetTeamList(App& app) {
     MainView& v = app.view;
     v.redMembers.clear();
@@ -113,7 +77,15 @@ std::string getTag(const std::string& name) {
     return best;
 }
 
-void AutoDetectTags(App& app) {
+namespace {
+
+// Colour codes (character 3) in a team name become blanks, whoever set the name.
+std::string CleanTeamName(std::string name) {
+    std::replace(name.begin(), name.end(), '\x03', ' ');
+    return name;
+}
+
+void NameTeams(App& app) {
     MainView& v = app.view;
     const std::string scoreA = GetServerVar("Score_A", v.lastReplyText);
     const std::size_t hyphenA = scoreA.find('-');
@@ -158,6 +130,14 @@ void AutoDetectTags(App& app) {
         v.txtnaamRED = best->tag;
         v.txtnaamBLUE = second->tag;
     }
+}
+
+}  // namespace
+
+void AutoDetectTags(App& app) {
+    NameTeams(app);
+    app.view.txtnaamRED = CleanTeamName(app.view.txtnaamRED);
+    app.view.txtnaamBLUE = CleanTeamName(app.view.txtnaamBLUE);
 }
 
 void AutoAssignNow(App& app) {
@@ -269,9 +249,7 @@ void SortPlayerList(App& app) {
 }
 
 void OnTeamNameEdited(App& app, bool red, const std::string& text) {
-    std::string cleaned = text;
-    std::replace(cleaned.begin(), cleaned.end(), '\x03', ' ');
-    (red ? app.view.txtnaamRED : app.view.txtnaamBLUE) = cleaned;
+    (red ? app.view.txtnaamRED : app.view.txtnaamBLUE) = CleanTeamName(text);
 }
 
 void CheckNWissel(App& app) {
@@ -281,9 +259,9 @@ void CheckNWissel(App& app) {
     long long blueTags = 0;
     for (const PlayerRow& row : v.spelerLijst) {
         if (Contains(row.name, v.txtnaamRED)) {
-            redTags = AddWithin(redTags, LeadingWhole(Strip160(row.score)));
+            redTags = AddWithin(redTags, ColumnNumber(row.score));
         } else if (Contains(row.name, v.txtnaamBLUE)) {
-            blueTags = AddWithin(blueTags, LeadingWhole(Strip160(row.score)));
+            blueTags = AddWithin(blueTags, ColumnNumber(row.score));
         }
     }
     const std::size_t redSlash = v.qsRed.find('/');

@@ -4,32 +4,10 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_set>
 
 namespace fc {
 
 class App;
-
-// Whether a list of quoted names holds the name in quotes. Looks the name up first and then
-// checks the quotes, which is much quicker than searching for the quoted form in long lists.
-bool ListHolds(const std::string& list, const std::string& name);
-
-// A list of quoted names prepared for many look-ups: the same answers as ListHolds, from a set
-// of the names when the list is made only of quoted names (as the program writes it).
-class QuotedNames {
-public:
-    QuotedNames() = default;
-    QuotedNames(const QuotedNames&) = delete;
-    QuotedNames& operator=(const QuotedNames&) = delete;
-    // Takes the list in; kept as it is when the list has not changed since.
-    void use(const std::string& list);
-    bool holds(const std::string& name) const;
-
-private:
-    std::string list_;
-    bool plain_ = true;                           // the list is "name""name"... with no empty name
-    std::unordered_set<std::string_view> names_;  // views into list_
-};
 
 // Empties the three member lists and puts every row on the spectators' side.
 void ResetTeamList(App& app);

@@ -39,11 +39,6 @@ void OspScoredGame(App& app, const std::string& reply, const char* fallbackTimeL
 
 }  // namespace
 
-bool IsBaseQuake3(const std::string& gameName) {
-    const std::string upper = ToUpper(gameName);
-    return upper == "BASEQ3" || upper == "BASEOA";
-}
-
 void DetectGameType(App& app, const std::string& reply) {
     MainView& v = app.view;
     const std::string game = ToUpper(v.qsGame);

@@ -16,7 +16,4 @@ void AnalyseQuakeReply(App& app, const std::string& reply);
 // a run, or when the game name changes), then names and fills the teams.
 void DetectGameType(App& app, const std::string& reply);
 
-// Whether a game name is base Quake 3's; OpenArena ("baseoa") plays the same team games.
-bool IsBaseQuake3(const std::string& gameName);
-
 }  // namespace fc

@@ -74,7 +74,8 @@ void ReadTourneyTeamScores(App& app, const std::string& reply) {
     const std::string b = GetServerVar("Score_B", reply);
     if (Contains(a, "-")) {
         v.qsRed = a.substr(0, a.find('-'));
-        v.qsBlue = b.substr(0, b.find('-'));
+        // A side score without its "-" is not one: the blue score stays as it was.
+        if (Contains(b, "-")) v.qsBlue = b.substr(0, b.find('-'));
     } else if (a == "WARMUP") {
         v.qsRed = "0";
         v.qsBlue = "0";

@@ -25,15 +25,9 @@ void SetTeam(PlayerRow& row, const char* team, RowColour colour) {
     row.colour = colour;
 }
 
-// The member lists as sets, kept from reply to reply while the lists stay the same.
-struct MemberLists {
-    QuotedNames red;
-    QuotedNames blue;
-    QuotedNames marked;
-};
-
-const MemberLists& MembersOf(const MainView& v) {
-    static MemberLists members;
+const MemberLists& MembersOf(App& app) {
+    const MainView& v = app.view;
+    MemberLists& members = app.memory.members;
     members.red.use(v.redMembers);
     members.blue.use(v.blueMembers);
     members.marked.use(v.markedPlayers);
@@ -117,7 +111,7 @@ void ZetInListView(App& app, const std::string& reply) {
         v.teamsKnown = true;
     }
     const bool quake3 = IsQuake3Reply(reply);
-    const MemberLists& members = MembersOf(v);
+    const MemberLists& members = MembersOf(app);
 
     // Line by line: a CR and an LF each end a line; the header and the variables (the first
     // two lines) are passed over, and every later line that ends is a player line.

@@ -121,7 +121,7 @@ void PlusPort(App& app) {
         host = entry.substr(0, colon);
         portText = entry.substr(colon + 1);
     }
-    const long long port = static_cast<long long>(LeadingNumber(portText)) + 1;
+    const long long port = AddWithin(LeadingWhole(portText), 1);
     std::string rewritten = host + ":" + PlainNumber(port) + " " + comment;
     while (!rewritten.empty() && rewritten.back() == ' ') rewritten.pop_back();
     v.Q2Serverlist = rewritten;

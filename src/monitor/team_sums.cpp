@@ -8,10 +8,6 @@ namespace fc {
 
 namespace {
 
-long long Column(const std::string& text) {
-    return LeadingWhole(Strip160(text));
-}
-
 struct TeamTotals {
     long long frags = 0;
     long long pings = 0;
@@ -59,7 +55,7 @@ void AddTeamSums(App& app, const std::string& reply) {
         for (const PlayerRow& row : v.spelerLijst) {
             const bool isRed = row.team == "Red";
             if (!isRed && row.team != "Blue") continue;
-            const long long score = Column(row.score);
+            const long long score = ColumnNumber(row.score);
             TeamTotals& totals = isRed ? red : blue;
             if (source == 0) {
                 std::string& shown = isRed ? v.qsRed : v.qsBlue;
@@ -67,7 +63,7 @@ void AddTeamSums(App& app, const std::string& reply) {
             } else if (source == 2 || source == 3) {
                 totals.frags = AddWithin(totals.frags, score);
             }
-            totals.pings = AddWithin(totals.pings, Column(row.ping));
+            totals.pings = AddWithin(totals.pings, ColumnNumber(row.ping));
             ++totals.rows;
         }
         if (source == 2) {

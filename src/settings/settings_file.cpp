@@ -78,7 +78,7 @@ void LoadINI(App& app) {
 
 void SafeINI(App& app) {
     MainView& v = app.view;
-    if (app.platform.replaceFile(kSettingsFile, SettingsText(v))) {
+    if (app.platform.replaceFile(kSettingsFile, SettingsText(v, app.keptSettings))) {
         v.settingsSaveFailing = false;
         return;
     }

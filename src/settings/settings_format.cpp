@@ -10,6 +10,7 @@
 
 #include "core/app.h"
 #include "core/text_util.h"
+#include "match/match_control.h"
 #include "settings/advanced_mode.h"
 
 namespace fc {
@@ -147,7 +148,7 @@ bool ApplySetting(App& app, const std::string& key, const std::string& value) {
         const std::string address = value.substr(0, value.find(' '));
         if (!address.empty()) v.qServers.push_back(address);
     } else if (key == "REPORTSECDM") {
-        v.ReportDM = NumberText(value);  // "45 seconds" keeps only the 45
+        OnReportDMEdited(app, NumberText(value));  // "45 seconds" keeps only the 45
     } else if (key == "ADVANCED") {
         const std::optional<bool> checked = BoxValue(value);
         if (!checked) return false;
@@ -192,7 +193,7 @@ std::string OneLine(std::string_view value) {
 
 }  // namespace
 
-std::string SettingsText(const MainView& v) {
+std::string SettingsText(const MainView& v, const RunOnlySettings& kept) {
     std::string out;
     auto line = [&out](std::string_view text) {
         out += text;
@@ -206,13 +207,13 @@ std::string SettingsText(const MainView& v) {
     line(std::string("; INI file for Orvexa -- Version ") + kVersion);
     line("; Do not modify by hand, unless you know what you are doing...");
     line("");
-    setting("IRCSerSel", v.IRCServer);
+    setting("IRCSerSel", kept.IRCServer.value_or(v.IRCServer));
     for (const std::string& server : v.IRCServerList) {
         if (!server.empty()) setting("IRCServer", server);
     }
-    setting("IRCChannel", v.txtstdKanaal);
-    setting("IRCName", v.ircName);
-    setting("IRCKey", v.IRCKey);
+    setting("IRCChannel", kept.IRCChannel.value_or(v.txtstdKanaal));
+    setting("IRCName", kept.IRCName.value_or(v.ircName));
+    setting("IRCKey", kept.IRCKey.value_or(v.IRCKey));
     setting("IRCOnJoin", box(v.IRConjoin));
     setting("IRCShowRaw", box(v.debugAU));
     setting("isStarted", PlainNumber(v.isStarted));
@@ -220,9 +221,9 @@ std::string SettingsText(const MainView& v) {
     for (const std::string& server : v.qServers) {
         if (!server.empty()) setting("Q2Server", server);
     }
-    setting("Q2Selected", v.Q2Serverlist);
+    setting("Q2Selected", kept.Q2Selected.value_or(v.Q2Serverlist));
     line("TagSystem = [obselete since 1.20]");
-    setting("IRCPort", v.IRCPort);
+    setting("IRCPort", kept.IRCPort.value_or(v.IRCPort));
     setting("IRCIgnoreTime", v.IRCIgnoreTime);
     line("ReportDM = [obselete since 1.14]");
     setting("ReportSecDM", v.ReportDM);

@@ -10,6 +10,7 @@ namespace fc {
 
 class App;
 struct MainView;
+struct RunOnlySettings;
 
 inline constexpr const char* kSettingsEndLine = "; End of INI";
 // Longer lines are not settings this program wrote; they are passed over. A longer value is
@@ -17,8 +18,9 @@ inline constexpr const char* kSettingsEndLine = "; End of INI";
 inline constexpr std::size_t kLongestSettingsLine = 65536;
 inline constexpr std::size_t kLongestSettingsValue = kLongestSettingsLine - 64;
 
-// The whole file for the window's current values.
-std::string SettingsText(const MainView& view);
+// The whole file for the window's current values, except those a command line set for one
+// run: `kept` holds the values saved before it.
+std::string SettingsText(const MainView& view, const RunOnlySettings& kept);
 
 struct SettingsReading {
     std::vector<int> unusableLines;  // line numbers (from 1) whose content could not be taken

@@ -95,6 +95,17 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
     if (options.durationSeconds) {
         QTimer::singleShot(static_cast<int>(*options.durationSeconds * 1000), [&] { Close(app); });
     }
+    // What the command line names is for this run: the settings file keeps what it held.
+    MainView& v = app.view;
+    RunOnlySettings& kept = app.keptSettings;
+    if (options.server) kept.Q2Selected = v.Q2Serverlist;
+    if (options.ircChannel) kept.IRCChannel = v.txtstdKanaal;
+    if (options.ircNick) kept.IRCName = v.ircName;
+    if (options.ircKey) kept.IRCKey = v.IRCKey;
+    if (options.ircHost) {
+        kept.IRCServer = v.IRCServer;
+        kept.IRCPort = v.IRCPort;
+    }
     if (options.server) {
         app.dispatch([&] {
             OnServerEntryEdited(app, *options.server);
@@ -103,7 +114,6 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
     } else if (IsUsableServerEntry(app.view.Q2Serverlist)) {
         app.dispatch([&] { WisselConnectie(app); });  // the server the settings last had
     }
-    MainView& v = app.view;
     if (options.ircChannel) v.txtstdKanaal = *options.ircChannel;
     if (options.ircNick) v.ircName = *options.ircNick;
     if (options.ircKey) v.IRCKey = *options.ircKey;

@@ -53,7 +53,7 @@ struct MainWindow::Controls {
 MainWindow::MainWindow(App& app, QWidget* parent)
     : QWidget(parent), app_(app), ui_(std::make_unique<Controls>()) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Fragcaster %1").arg(QString::fromLatin1(kVersion)));
+    setWindowTitle(Display(app.view.Caption));
 
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("Tabs"));
@@ -134,10 +134,8 @@ void MainWindow::refresh() {
     ui_->lifecycle->refresh(view);
     ui_->settingsOptions->refresh(view);
 
-    // While minimised the taskbar shows the score instead of the program's name.
-    const QString title = view.windowMinimised
-                              ? Display(view.Caption)
-                              : QStringLiteral("Fragcaster %1").arg(QString::fromLatin1(kVersion));
+    // The caption the logic keeps: its mark while shown, the score while minimised.
+    const QString title = Display(view.Caption);
     if (windowTitle() != title) setWindowTitle(title);
 }
 

@@ -105,11 +105,12 @@ TEST_F(BotCommandsTest, StatsDependOnGameTypeAndMatchState) {
               "NOTICE joe :" + U + B + "Server" + B + U + ": [PRIVATE!]  " + map + score);
     view().qsRed = " 17 ";
     view().qsBlue = "9";
-    const std::string dm = "NOTICE joe :" + U + B + "Server" + B + U + ": 10.0.0.5:27960  " + map +
-                           "  " + U + B + "Current score" + U + B +
-                           ": [Red team] 17 / [Blue team] 9";
-    EXPECT_EQ(stats("dmq3", 2, true), dm);  // the server is shown whatever its privacy
-    EXPECT_EQ(stats("freedm", 0), dm);
+    const std::string dm =
+        "  " + map + "  " + U + B + "Current score" + U + B + ": [Red team] 17 / [Blue team] 9";
+    const std::string server = "NOTICE joe :" + U + B + "Server" + B + U + ": ";
+    EXPECT_EQ(stats("dmq3", 2, true), server + "[PRIVATE!]" + dm);
+    EXPECT_EQ(stats("dm", 1, true), server + "[PRIVATE!]" + dm);
+    EXPECT_EQ(stats("freedm", 0), server + "10.0.0.5:27960" + dm);
     shown();
     EXPECT_EQ(stats("utctf", 1), "(none)");
     EXPECT_EQ(logged(), (Lines{"& Notice (!stats) sent to joe"}));  // logged all the same

@@ -42,8 +42,9 @@ TEST_F(MatchControlTest, StartingByHandStartsTheClockOfGamesThatNeedIt) {
         const char* type;
         int seconds;
     };
-    for (const Case& c : {Case{"baseq3", "dmbq3", 11}, Case{"OSP", "dmq3", 15},
-                          Case{"osp", "dmbq3", 11}, Case{"Battle", "dm", 15}}) {
+    for (const Case& c :
+         {Case{"baseq3", "dmbq3", 11}, Case{"baseoa", "dmbq3", 11}, Case{"BaseQ3", "dmbq3", 11},
+          Case{"OSP", "dmq3", 15}, Case{"osp", "dmbq3", 11}, Case{"Battle", "dm", 15}}) {
         view().matchState = MatchState::None;
         view().qsGame = c.game;
         view().gameType = c.type;
@@ -135,9 +136,19 @@ TEST_F(MatchControlTest, UnrealClockCountsDownAndReportsTeamGames) {
     EXPECT_EQ(view().secondsPlayed, 60);
     EXPECT_EQ(view().qsTimeLeft, "19:00");
     EXPECT_EQ(view().lastReportedRed, 4);
+    platform.advance(10000);
     OnMatchButton(app);
     EXPECT_FALSE(app.UTTimer->enabled());
     EXPECT_EQ(view().matchState, MatchState::None);
+    EXPECT_EQ(view().UTTimerTag, "60");  // the next start counts a whole interval again
+}
+
+TEST(FreshApp, KnowsNoScoresAndNoTeams) {
+    FakePlatform platform;
+    App app(platform);
+    EXPECT_EQ(app.view.qsRed, "0/0");
+    EXPECT_EQ(app.view.qsBlue, "0/0");
+    EXPECT_FALSE(app.view.teamsKnown);
 }
 
 TEST_F(MatchControlTest, MinimisedCaptionShowsTheScore) {

@@ -108,6 +108,9 @@ TEST_F(GameTypeTest, TourneyTeamPlayReadsScoreNamePairs) {
     q2({{"gamedir", "tourney"}, {"Score_A", "none"}}, kClans);
     EXPECT_EQ(view().qsRed, "unknown");
     EXPECT_EQ(view().qsBlue, "unknown");
+    q2({{"gamedir", "tourney"}, {"Score_A", "5-X"}, {"Score_B", "late"}}, kClans);
+    EXPECT_EQ(view().qsRed, "5");
+    EXPECT_EQ(view().qsBlue, "unknown");  // no "-": not a score, the old one stays
 }
 
 TEST_F(GameTypeTest, LithiumLeavesTheFrameAsItWas) {
@@ -147,83 +150,78 @@ TEST_F(GameTypeTest, BaseQuake3TeamGameSumsPlayerScores) {
     EXPECT_EQ(view().qsRed, " 6");
     EXPECT_EQ(view().qsBlue, " 8");
     EXPECT_FALSE(view().TimePlayedXVisible);
+    view().matchState = MatchState::Running;  // the program keeps this game's clock: shown
+    q3({{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "3"}}, {});
+    EXPECT_TRUE(view().TimePlayedXVisible && view().TimePlayedYVisible);
+    EXPECT_FALSE(view().qsTimeLeftWide);
 }
 
-TEST_F(GameTypeTest, BaseQuake3CtfPassesBothRowsAndCountsCapturesHere) {
-    q3({{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "4"}, {"timelimit", "15"}},
-       kClans);
-    EXPECT_EQ(view().gameType, "ctfbq3");
-    EXPECT_EQ(view().qsTimeLeft, "15:00");  // waiting for the match: the whole time limit
-    EXPECT_EQ(view().qsRed, "0/6");         // captures counted here / frags of the rows
-    EXPECT_EQ(view().qsBlue, "0/18");
+// Quake 3 mods with the six clan players (red rows 6 frags, blue 18): the game type code, the
+// caption, the clock and the scores each one shows.
+struct Quake3Case {
+    const char* name;
+    const char* game;
+    const char* gametype;
+    Vars extra;
+    const char* code;
+    const char* label;
+    const char* timeLeft;
+    const char* red;
+    const char* blue;
+};
+
+const Quake3Case kQuake3Cases[] = {
+    // Base Quake 3 capture-the-flag counts captures here; the frags come from the rows.
+    {"BaseCtf", "baseq3", "4", {{"timelimit", "15"}}, "ctfbq3", "Team Red", "15:00", "0/6", "0/18"},
+    {"OpenArenaCtf", "baseoa", "4", {}, "ctfbq3", "Team Red", "", "0/6", "0/18"},
+    {"OspFreeForAllIsProvisional", "osp", "0", {}, "freedm", "", "", "", ""},
+    {"OspDuel",
+     "osp",
+     "1",
+     {{"Score_Red", "7"}, {"Score_Blue", "4"}},
+     "dmq3",
+     "Person 1",
+     "",
+     "7",
+     "4"},
+    // Without the server's scores the rows are summed, with base Quake 3's clocks.
+    {"OspTeamsWithoutScores", "osp", "3", {}, "dmbq3", "", "20:00", " 6", " 18"},
+    {"OspDuelWithoutScores", "osp", "1", {}, "dmbq3", "", "10:00", " 6", " 18"},
+};
+
+void PrintTo(const Quake3Case& c, std::ostream* os) {
+    *os << c.name;
 }
 
-TEST_F(GameTypeTest, OpenArenaPlaysTheBaseQuake3Games) {
-    q3({{"version", "ioq3 1.36"},
-        {"com_gamename", "Quake3Arena"},
-        {"gamename", "baseoa"},
-        {"g_gametype", "4"}},
-       kClans);
-    EXPECT_EQ(view().qsGame, "baseoa");
-    EXPECT_EQ(view().gameType, "ctfbq3");
-    EXPECT_EQ(view().qsRed, "0/6");
+class Quake3ModTest : public GameTypeTest, public ::testing::WithParamInterface<Quake3Case> {};
+
+TEST_P(Quake3ModTest, ReadsItsScores) {
+    const Quake3Case& c = GetParam();
+    Vars vars = {{"version", "Q3 1.32"}, {"gamename", c.game}, {"g_gametype", c.gametype}};
+    vars.insert(vars.end(), c.extra.begin(), c.extra.end());
+    q3(vars, kClans);
+    EXPECT_EQ(view().gameType, c.code);
+    if (*c.label) EXPECT_EQ(view().Label9, c.label);
+    if (*c.timeLeft) EXPECT_EQ(view().qsTimeLeft, c.timeLeft);
+    if (*c.red) EXPECT_EQ(view().qsRed, c.red);
+    if (*c.blue) EXPECT_EQ(view().qsBlue, c.blue);
 }
 
-TEST_F(GameTypeTest, OspFreeForAllIsProvisional) {
-    q3({{"version", "Q3 1.32"}, {"gamename", "osp"}, {"g_gametype", "0"}}, kClans);
-    EXPECT_EQ(view().gameType, "freedm");
-}
-
-TEST_F(GameTypeTest, OspDuelShowsTheServersScores) {
-    const Vars vars = {{"version", "Q3 1.32"},
-                       {"gamename", "osp"},
-                       {"g_gametype", "1"},
-                       {"Score_Red", "7"},
-                       {"Score_Blue", "4"}};
-    q3(vars, {{"7", "40", "Ann"}, {"4", "50", "Bob"}});
-    EXPECT_EQ(view().gameType, "dmq3");
-    EXPECT_EQ(view().Label9, "Person 1");
-    EXPECT_EQ(view().qsRed, "7");
-    EXPECT_EQ(view().qsBlue, "4");
-}
-
-TEST_F(GameTypeTest, OspTeamDeathmatchWithoutServerScoresFallsBackToBaseQuake3) {
-    q3({{"version", "Q3 1.32"}, {"gamename", "osp"}, {"g_gametype", "3"}}, kClans);
-    EXPECT_EQ(view().gameType, "dmbq3");
-    EXPECT_EQ(view().qsTimeLeft, "20:00");
-    EXPECT_EQ(view().qsRed, " 6");  // summed from the rows instead
-}
-
-TEST_F(GameTypeTest, OspDuelWithoutServerScoresHasTheShortClock) {
-    q3({{"version", "Q3 1.32"}, {"gamename", "osp"}, {"g_gametype", "1"}}, kClans);
-    EXPECT_EQ(view().gameType, "dmbq3");
-    EXPECT_EQ(view().qsTimeLeft, "10:00");
-}
+INSTANTIATE_TEST_SUITE_P(Mods, Quake3ModTest, ::testing::ValuesIn(kQuake3Cases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GameTypeTest, OspCtfAddsRowFragsToTheServersCaptures) {
-    const Vars playing = {{"version", "Q3 1.32"},  {"gamename", "osp"}, {"g_gametype", "4"},
-                          {"Score_Time", "12:40"}, {"Score_Red", "2"},  {"Score_Blue", "1"},
-                          {"timelimit", "20"}};
-    q3(playing, kClans);
+    q3(OspVars("4", "12:40", "20", "2", "1"), kClans);
     EXPECT_EQ(view().gameType, "ctfq3");
     EXPECT_EQ(view().Label9, "Red team");
     EXPECT_EQ(view().qsTimeLeft, "12:40");
     EXPECT_EQ(view().qsRed, "2/6");
     EXPECT_EQ(view().qsBlue, "1/18");
 
-    q3({{"version", "Q3 1.32"},
-        {"gamename", "osp"},
-        {"g_gametype", "4"},
-        {"Score_Time", "Starting"},
-        {"timelimit", "20"}},
-       kClans);
+    q3(OspVars("4", "Starting", "20", "", ""), kClans);
     EXPECT_EQ(view().qsTimeLeft, "20:00");
     EXPECT_EQ(view().qsRed, "/6");  // no Score_Red yet
-    q3({{"version", "Q3 1.32"},
-        {"gamename", "osp"},
-        {"g_gametype", "4"},
-        {"Score_Time", "Timelimit"}},
-       kClans);
+    q3(OspVars("4", "Timelimit"), kClans);
     EXPECT_EQ(view().qsTimeLeft, "INT");
 }
 

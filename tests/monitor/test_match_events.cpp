@@ -66,6 +66,26 @@ TEST_F(MatchEventsTest, Quake2CaptureTheFlagMatch) {
                "*** MATCH HAS ENDED! *** FINAL SCORE: [XY] 1 (4) / [ABC] 1 (9)"}));
 }
 
+// Capture counts as large as the numbers the server may send add up without overflowing.
+TEST_F(MatchEventsTest, HugeCaptureCountsAreHeldWithinBounds) {
+    const std::string huge = "9000000000000000000";
+    for (const char* stats : {"20:00 0/0 0/0", "20:00 0/0 0/0", "19:59 0/0 0/0"})
+        q2({{"gamedir", "ctf"}, {"gamestats", stats}}, Clans(0, 0, 0, 0));
+    q2({{"gamedir", "ctf"}, {"gamestats", "19:30 " + huge + "1/0 " + huge + "/0"}},
+       Clans(0, 0, 0, 0));
+    ASSERT_EQ(said.lines.size(), 2u);
+    EXPECT_EQ(said.lines[1], "CAP [XY] " + huge + " - [ABC] " + huge + " by  TL 19:30");
+}
+
+TEST_F(MatchEventsTest, FirstCaptureChecksWhichSideEachClanPlays) {
+    for (const char* stats : {"20:00 0/0 0/0", "20:00 0/0 0/0", "19:59 0/0 0/0"})
+        q2({{"gamedir", "ctf"}, {"gamestats", stats}}, Clans(0, 0, 0, 0));
+    EXPECT_FALSE(view().teamsSwapped);
+    // XY, named red by its tags, holds the most frags while the server's blue side leads.
+    q2({{"gamedir", "ctf"}, {"gamestats", "19:30 1/2 0/9"}}, Clans(17, 2, 0, 0));
+    EXPECT_TRUE(view().teamsSwapped);
+}
+
 TEST_F(MatchEventsTest, SkippedCaptureTheFlagMatchSaysNothing) {
     view().matchState = MatchState::Skip;
     q2({{"gamedir", "ctf"}, {"gamestats", "20:00 0/0 0/0"}}, Clans(0, 0, 0, 0));
@@ -108,15 +128,7 @@ TEST_F(MatchEventsTest, BattleStartedByScoresWithNoMatchExpected) {
 TEST_F(MatchEventsTest, OspTeamDeathmatchBegunByTheClockPausedAndContinued) {
     view().serverIsPrivate = true;
     auto osp = [&](const std::string& time) {
-        q3({{"version", "Q3 1.32"},
-            {"gamename", "osp"},
-            {"g_gametype", "3"},
-            {"mapname", "q3dm6"},
-            {"timelimit", "20"},
-            {"Score_Red", "0"},
-            {"Score_Blue", "0"},
-            {"Score_Time", time}},
-           {{"0", "40", "Ann"}, {"0", "50", "Bob"}});
+        q3(OspVars("3", time), {{"0", "40", "Ann"}, {"0", "50", "Bob"}});
     };
     osp("20:00");
     EXPECT_EQ(view().gameType, "dmq3");
@@ -144,14 +156,7 @@ TEST_F(MatchEventsTest, OspTeamDeathmatchBegunByTheClockPausedAndContinued) {
 
 TEST_F(MatchEventsTest, OspStartingAgainStopsARunningMatch) {
     auto osp = [&](const std::string& time) {
-        q3({{"version", "Q3 1.32"},
-            {"gamename", "osp"},
-            {"g_gametype", "1"},
-            {"timelimit", "10"},
-            {"Score_Red", "0"},
-            {"Score_Blue", "0"},
-            {"Score_Time", time}},
-           {{"0", "40", "Ann"}, {"0", "50", "Bob"}});
+        q3(OspVars("1", time, "10"), {{"0", "40", "Ann"}, {"0", "50", "Bob"}});
     };
     osp("9:00");
     view().matchState = MatchState::Running;
@@ -164,14 +169,7 @@ TEST_F(MatchEventsTest, OspStartingAgainStopsARunningMatch) {
 TEST_F(MatchEventsTest, OspCaptureTheFlagMatch) {
     auto osp = [&](const std::string& time, const std::string& red, const std::string& blue,
                    const std::vector<PlayerLine>& players) {
-        q3({{"version", "Q3 1.32"},
-            {"gamename", "osp"},
-            {"g_gametype", "4"},
-            {"timelimit", "20"},
-            {"Score_Red", red},
-            {"Score_Blue", blue},
-            {"Score_Time", time}},
-           players);
+        q3(OspVars("4", time, "20", red, blue), players);
     };
     osp("Starting", "0", "0", Clans(0, 0, 0, 0));
     osp("Starting", "0", "0", Clans(0, 0, 0, 0));
@@ -182,7 +180,7 @@ TEST_F(MatchEventsTest, OspCaptureTheFlagMatch) {
     osp("Timelimit", "0", "1", Clans(2, 0, 6, 1));
     EXPECT_EQ(
         said.lines,
-        (Lines{"*** MATCH BEGIN *** Map playing:    Server: 10.0.0.5:27910   Time Left: 19:59",
+        (Lines{"*** MATCH BEGIN *** Map playing: q3dm6   Server: 10.0.0.5:27910   Time Left: 19:59",
                "CAP [XY] 0 - [ABC] 1 by [ABC]Ann TL 19:00",
                "*** MATCH HAS ENDED! *** FINAL SCORE: [XY] 0 (2) / [ABC] 1 (8)"}));
 }

@@ -140,6 +140,10 @@ TEST_F(PollingTest, PlusPortMovesToThePortAboveAndKeepsTheComment) {
     OnServerEntryEdited(app, "10.0.0.7");
     PlusPort(app);
     EXPECT_EQ(view().Q2Serverlist, "10.0.0.7:27911");
+
+    OnServerEntryEdited(app, "10.0.0.7:" + std::string(30, '9'));  // held as other numbers are
+    PlusPort(app);
+    EXPECT_EQ(view().Q2Serverlist, "10.0.0.7:9000000000000000000");
 }
 
 TEST_F(PollingTest, ServerThatAnswersEmptyIsNoLongerPolled) {

@@ -99,7 +99,20 @@ TEST_F(SettingsTest, WhatIsWrittenReadsBackTheSame) {
 
     App again(platform);
     LoadINI(again);
-    EXPECT_EQ(SettingsText(again.view), file());  // every value came back to its own field
+    const MainView& w = again.view;  // every value came back to its own field
+    for (auto text : {&MainView::IRCServer, &MainView::Q2Serverlist, &MainView::txtstdKanaal,
+                      &MainView::ircName, &MainView::IRCKey, &MainView::IRCPort,
+                      &MainView::IRCIgnoreTime, &MainView::TimeLimitDM, &MainView::IRCLineDM,
+                      &MainView::IRCLineCTF, &MainView::ReportDM, &MainView::KillAllowedFrom})
+        EXPECT_EQ(w.*text, v.*text);
+    for (auto box : {&MainView::Advanced, &MainView::PriveServer, &MainView::debugAU,
+                     &MainView::IRCRemoveColors, &MainView::IRCRemoveFontCodes,
+                     &MainView::CheckForUpdate, &MainView::IRConjoin})
+        EXPECT_EQ(w.*box, v.*box);
+    EXPECT_EQ(w.IRCServerList, v.IRCServerList);
+    EXPECT_EQ(w.qServers, v.qServers);
+    EXPECT_EQ(w.isStarted, 7);
+    EXPECT_EQ(w.isLinesPrinted, 8);
     EXPECT_TRUE(again.view.serverIsPrivate);
     EXPECT_TRUE(again.view.quakeTimerButtonEnabled);
 }
@@ -116,13 +129,19 @@ TEST_F(SettingsTest, KeysInAnyCaseAndValuesAsWritten) {
     EXPECT_EQ(view().ReportDM, "45");
     EXPECT_EQ(view().isLinesPrinted, 12);  // halves round to even
     EXPECT_EQ(view().isStarted, 14);
+}
 
-    load({"ReportSecDM = soon"});
-    EXPECT_EQ(view().ReportDM, "0");
-    load({"ReportSecDM = 07.50 s"});
-    EXPECT_EQ(view().ReportDM, "7.5");
-    load({"ReportSecDM = 123456789012345678901234567890"});  // kept as typed, so it reads back
-    EXPECT_EQ(view().ReportDM, "123456789012345678901234567890");
+// The report interval read as typed (so it reads back), but never 0 or less: that would
+// report every second.
+TEST_F(SettingsTest, ReportIntervalIsAPositiveNumberOrForty) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"soon", "40"},     {"0", "40"},
+        {"-5", "40"},       {"", "40"},
+        {"07.50 s", "7.5"}, {"123456789012345678901234567890", "123456789012345678901234567890"}};
+    for (const auto& [value, interval] : cases) {
+        load({std::string("ReportSecDM = ") + value});
+        EXPECT_EQ(view().ReportDM, interval) << value;
+    }
 }
 
 TEST_F(SettingsTest, ServerListsCollectTheirEntries) {

@@ -10,6 +10,10 @@
 namespace fc::test {
 namespace {
 
+const std::string kQuit =
+    "QUIT :\x02"
+    "Fragcaster - Version 1.33 - https://fragcaster.example.net/\x02";
+
 class StartupTest : public SettingsTest {
 protected:
     StartupTest() {
@@ -184,11 +188,11 @@ TEST_F(StartupTest, ClosingWhileConnectedSaysQuitInBothPhases) {
     irc().takeLines();
 
     app.dispatch([this] { OnCloseRequest(app); });
-    EXPECT_EQ(irc().takeLines(), Lines{"QUIT :" + QuitText()});
+    EXPECT_EQ(irc().takeLines(), Lines{kQuit});
     EXPECT_EQ(irc().state(), SocketState::Connected);  // closed only in the second phase
 
     platform.advance(500);
-    EXPECT_EQ(irc().takeLines(), Lines{"QUIT :" + QuitText()});
+    EXPECT_EQ(irc().takeLines(), Lines{kQuit});
     EXPECT_EQ(irc().state(), SocketState::Closed);
     EXPECT_EQ(ends, 1);
 }
@@ -202,7 +206,7 @@ TEST_F(StartupTest, ServerThatLeftAfterTheFirstQuitGetsNoSecond) {
     app.dispatch([this] { OnCloseRequest(app); });
     irc().peerClose();
     platform.advance(500);
-    EXPECT_EQ(irc().takeLines(), Lines{"QUIT :" + QuitText()});
+    EXPECT_EQ(irc().takeLines(), Lines{kQuit});
     EXPECT_EQ(ends, 1);
 }
 

@@ -107,6 +107,23 @@ TEST_F(HeadlessSettings, WithoutServerOptionItMonitorsTheServerOfTheSettings) {
     EXPECT_TRUE(Has(settings(), "\r\nQ2Selected = " + entry + " home\r\n"));
 }
 
+TEST_F(HeadlessSettings, CommandLineValuesAreForThatRunOnly) {
+    const std::string saved =
+        "IRCSerSel = irc.home.net\r\nIRCChannel = #mine\r\nIRCName = Saved\r\nIRCKey = old\r\n"
+        "Q2Selected = 10.0.0.5:27960 home\r\nIRCPort = 6667\r\n";
+    writeSettings(saved + "; End of INI\r\n");
+    ASSERT_EQ(run({"--server", "127.0.0.1:9", "--irc", "127.0.0.1:9", "--channel", "#run", "--nick",
+                   "RunBot", "--key", "new", "--duration", "0.3"}),
+              0)
+        << err;
+    const std::string file = settings();
+    for (const char* line :
+         {"IRCSerSel = irc.home.net", "IRCChannel = #mine", "IRCName = Saved", "IRCKey = old",
+          "Q2Selected = 10.0.0.5:27960 home", "IRCPort = 6667", "isStarted = 1"}) {
+        EXPECT_TRUE(Has(file, std::string("\r\n") + line + "\r\n")) << line << "\n" << file;
+    }
+}
+
 class HeadlessIrcSettings : public HeadlessSettings {
 protected:
     void SetUp() override {

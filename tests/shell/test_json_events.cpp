@@ -33,7 +33,7 @@ TEST(ReplyEvent, CarriesTheFieldsAndThePlayersWithoutPadding) {
     EXPECT_EQ(ReplyEventJson(v),
               "{\"event\":\"reply\",\"gameFamily\":\"Q3\",\"gameType\":\"ctfbq3\","
               "\"qsGame\":\"baseoa\",\"qsMap\":\"oa_ctf4ish\",\"qsTimeLeft\":\"[no match]\","
-              "\"qsRed\":\"\",\"qsBlue\":\"\",\"txtnaamRED\":\"Red team\","
+              "\"qsRed\":\"0/0\",\"qsBlue\":\"0/0\",\"txtnaamRED\":\"Red team\","
               "\"txtnaamBLUE\":\"Blue team\",\"matchState\":1,\"PlayersPlaying\":\"2\","
               "\"PlayersMax\":\"\",\"players\":["
               "{\"name\":\"=RC=Sarge\",\"score\":\"12\",\"ping\":\"50\",\"team\":\"Red\"},"

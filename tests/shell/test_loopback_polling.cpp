@@ -55,49 +55,5 @@ TEST_F(LoopbackPolling, RealQuake3ServerBytesShowFamilyMapAndPlayers) {
     EXPECT_EQ(server.queries()[2], kQ3Query);
 }
 
-TEST_F(LoopbackPolling, Quake2ServerIsRecognisedFromItsPrintReply) {
-    const std::string reply =
-        Quake2Reply({{"gamedir", "ctf"}, {"mapname", "q2ctf5"}, {"version", "3.20 x86 Linux"}},
-                    {{"10", "45", "Alpha"}, {"3", "120", "Bravo"}});
-    UdpResponder server([&](const std::string& q) -> std::optional<std::string> {
-        if (q == kQ2Query) return reply;
-        return std::nullopt;
-    });
-    monitor(server.port());
-
-    ASSERT_TRUE(WaitUntil([&] { return app.view.gameFamily == GameFamily::Q2; }, 5000));
-    EXPECT_EQ(app.view.qsGame, "ctf");
-    EXPECT_EQ(app.view.qsMap, "q2ctf5");
-    ASSERT_EQ(app.view.spelerLijst.size(), 2u);
-    EXPECT_EQ(app.view.spelerLijst[1].name, "Bravo");
-    EXPECT_EQ(app.view.spelerLijst[1].ping,
-              "\xA0"
-              "120");
-}
-
-TEST_F(LoopbackPolling, SilentServerKeepsLookingForIt) {
-    UdpResponder server([](const std::string&) { return std::nullopt; });
-    monitor(server.port());
-
-    ASSERT_TRUE(WaitUntil([&] { return server.queries().size() >= 3; }, 5000));
-    WaitUntil([] { return false; }, 300);
-    EXPECT_EQ(app.view.spelerLijst.at(0).name, "Looking for server.....");
-    EXPECT_EQ(app.view.qsGame, "[no server]");
-    EXPECT_EQ(app.view.gameFamily, GameFamily::Unknown);
-}
-
-TEST_F(LoopbackPolling, AnswersFromAnotherAddressAreIgnored) {
-    const std::string reply = Quake2Reply({{"gamedir", "spoofed"}}, {{"1", "1", "x"}});
-    UdpResponder server([&](const std::string&) -> std::optional<std::string> { return reply; },
-                        "127.0.0.1", "127.0.0.2");
-    monitor(server.port());
-
-    ASSERT_TRUE(WaitUntil([&] { return server.queries().size() >= 3; }, 5000));
-    WaitUntil([] { return false; }, 300);
-    EXPECT_EQ(app.view.gameFamily, GameFamily::Unknown);
-    EXPECT_EQ(app.view.qsGame, "[no server]");
-    EXPECT_EQ(app.view.Q2Serverlist, "127.0.0.1:" + std::to_string(server.port()) + " test server");
-}
-
 }  // namespace
 }  // namespace fc::test

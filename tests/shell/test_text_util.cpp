@@ -17,6 +17,19 @@ TEST(LeadingNumber, ReadsTheLongestLeadingDecimal) {
     EXPECT_EQ(LeadingNumber(std::string(400, '9')), 0);  // too large to be a number at all
 }
 
+// Case follows the Latin-1 code page; the multiplication and division signs have none.
+TEST(Case, FoldsAccentedLettersToo) {
+    const std::pair<std::string, std::string> lowerUpper[] = {
+        {"abc xyz", "ABC XYZ"},
+        {"\xE9t\xE9", "\xC9T\xC9"},
+        {"\xE0\xFE", "\xC0\xDE"},
+        {"\xF7\xD7\xDF\xFF", "\xF7\xD7\xDF\xFF"}};
+    for (const auto& [lower, upper] : lowerUpper) {
+        EXPECT_EQ(ToUpper(lower), upper);
+        EXPECT_EQ(ToLower(upper), lower);
+    }
+}
+
 TEST(NumberForms, PlainAndWithLeadingBlank) {
     EXPECT_EQ(PlainNumber(7), "7");
     EXPECT_EQ(BlankNumber(7), " 7");

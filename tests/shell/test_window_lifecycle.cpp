@@ -65,6 +65,12 @@ TEST_F(WindowLifecycleTest, StartShowsTitleSplashAndAbout) {
     EXPECT_EQ(splash(), nullptr);
 }
 
+TEST_F(WindowLifecycleTest, TitleIsTheCaptionTheLogicKeeps) {
+    EXPECT_EQ(window.windowTitle(), "~ FCST ~");
+    app.dispatch([this] { app.view.Caption = "Red 3|Blue 1|12:00"; });
+    EXPECT_EQ(window.windowTitle(), "Red 3|Blue 1|12:00");
+}
+
 TEST_F(WindowLifecycleTest, SplashRestoresTheWindowThenGoes) {
     window.setWindowState(Qt::WindowMinimized);
     platform.advance(3000);

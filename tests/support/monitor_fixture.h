@@ -20,7 +20,10 @@ public:
 
 class MonitorTest : public ::testing::Test {
 protected:
-    MonitorTest() { app.addListener(&listener); }
+    MonitorTest() {
+        app.addListener(&listener);
+        app.view.teamsKnown = true;  // as the start-up leaves it
+    }
 
     FakeUdpSocket& socket() { return *platform.udpSockets.at(0); }
     MainView& view() { return app.view; }

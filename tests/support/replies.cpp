@@ -56,4 +56,11 @@ std::vector<RecordedReply> LoadCapture(const std::string& name) {
     return replies;
 }
 
+Vars OspVars(const char* gametype, const std::string& time, const char* timelimit,
+             const std::string& red, const std::string& blue) {
+    return {{"version", "Q3 1.32"},   {"gamename", "osp"}, {"g_gametype", gametype},
+            {"timelimit", timelimit}, {"Score_Red", red},  {"Score_Blue", blue},
+            {"Score_Time", time},     {"mapname", "q3dm6"}};
+}
+
 }  // namespace fc::test

@@ -21,6 +21,10 @@ std::string QuakeReply(const std::string& header, const Vars& vars,
 std::string Quake2Reply(const Vars& vars, const std::vector<PlayerLine>& players);
 std::string Quake3Reply(const Vars& vars, const std::vector<PlayerLine>& players);
 
+// An OSP server's variables: the game type, its clock ("Score_Time") and its own team scores.
+Vars OspVars(const char* gametype, const std::string& time, const char* timelimit = "20",
+             const std::string& red = "0", const std::string& blue = "0");
+
 struct RecordedReply {
     long long ms = 0;
     std::string bytes;  // empty when nothing arrived for that query
