@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -44,6 +45,9 @@ public:
     }
     void reportSaid(const std::string& target, const std::string& text) override {
         if (json_) Line(ReportEventJson(target, text));
+    }
+    void interpHandled() override {
+        if (json_) Line(InterpEventJson(app_.view));
     }
 
 private:
@@ -95,6 +99,15 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
     if (options.durationSeconds) {
         QTimer::singleShot(static_cast<int>(*options.durationSeconds * 1000), [&] { Close(app); });
     }
+    // Before the monitor is switched on: switching on opens the feed.
+    MainView& v = app.view;
+    if (options.interpPort) v.interpPort = *options.interpPort;
+    if (options.interpEvents) {
+        for (const InterpEventName& e : kInterpEvents) {
+            const auto& on = *options.interpEvents;
+            v.*e.on = std::find(on.begin(), on.end(), e.name) != on.end();
+        }
+    }
     if (options.server) {
         app.dispatch([&] {
             OnServerEntryEdited(app, *options.server);
@@ -103,7 +116,6 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
     } else if (IsUsableServerEntry(app.view.Q2Serverlist)) {
         app.dispatch([&] { WisselConnectie(app); });  // the server the settings last had
     }
-    MainView& v = app.view;
     if (options.ircChannel) v.txtstdKanaal = *options.ircChannel;
     if (options.ircNick) v.ircName = *options.ircNick;
     if (options.ircKey) v.IRCKey = *options.ircKey;
