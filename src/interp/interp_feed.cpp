@@ -39,6 +39,8 @@ std::string InterpHost(const std::string& entry) {
 
 void ConnectInterp(App& app) {
     app.InterpWinsock->close();
+    // Closing raises no event; until the new connection is made the feed is not there.
+    app.view.InterpSupport = "Disabled!";
     // A recording has no service beside it.
     if (IsRecordingEntry(app.view.Q2Serverlist)) return;
     const std::string host = InterpHost(app.view.Q2Serverlist);

@@ -48,6 +48,12 @@ TEST_F(InterpFeed, ConnectsToTheServersHostOnTheServicePort) {
     app.view.Q2Serverlist = "10.1.1.1 :27960 comment";
     ConnectInterp(app);
     EXPECT_EQ(service().host, "10.1.1.1");
+    EXPECT_EQ(app.view.InterpSupport, "Disabled!");
+    const int closes = service().closes;
+    app.view.Q2Serverlist = "recordings/final.rec";  // a recording has no service beside it
+    ConnectInterp(app);
+    EXPECT_EQ(service().closes, closes + 1);
+    EXPECT_EQ(service().state(), SocketState::Closed);
 }
 
 TEST_F(InterpFeed, TheServiceGoingAwayIsShownAndNotRedialled) {
