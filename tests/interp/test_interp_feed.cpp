@@ -123,15 +123,16 @@ const LineCase kLineCases[] = {
     {"server status off", NoSetup, {"SERVER STARTING UP\n"}, {}, {}},
     {"capper with red and with blue", NoSetup, {"  Sarge CAPTURED the RED flag!\n", "Major CAPTURED the BLUE flag!\n"},
      {{&MainView::interpCapper, "Major"}}, {}},
+    {"capper of one letter", NoSetup, {"x CAPTURED the RED flag!\n"}, {{&MainView::interpCapper, "x"}}, {}},
     {"score under takeover", [](MainView& v) { v.interpCapper = "Sarge"; v.qsTimeLeft = "7:30"; },
-     {"Score (Red-Blue): 3 - 1\n"},
-     {{&MainView::qsRed, "3/"}, {&MainView::qsBlue, "1/"}, {&MainView::StatRed, kFlagHome}, {&MainView::StatBlue, kFlagHome}},
-     {"Red team 3:1 Blue team by Sarge ping N/A/N/A diff N/A/N/A 7:30"}},
+     {"Score (Red-Blue):13 - 1\n"},
+     {{&MainView::qsRed, "13/"}, {&MainView::qsBlue, "1/"}, {&MainView::StatRed, kFlagHome}, {&MainView::StatBlue, kFlagHome}},
+     {"Red team 13:1 Blue team by Sarge ping N/A/N/A diff N/A/N/A 7:30"}},
     {"score when the mod gives it", [](MainView& v) { v.gameType = "ctfq3"; v.qsRed = "2/40"; },
      {"Score (Red-Blue): 3 - 1\n"}, {{&MainView::qsRed, "2/40"}, {&MainView::StatRed, kFlagHome}}, {}},
     {"score with the switch off", [](MainView& v) { v.InterpReport = false; },
      {"Current Score (Red-Blue): 3 - 1\n"}, {{&MainView::qsRed, ""}, {&MainView::StatBlue, kFlagHome}}, {}},
-    {"current score sets the fields only", NoSetup, {"Current Score (Red-Blue):  4 - 12 \n"},
+    {"current score sets the fields only", NoSetup, {"Current Score (Red-Blue):4 - 12 \n"},
      {{&MainView::qsRed, "4/"}, {&MainView::qsBlue, "12/"}}, {}},
     {"match start, address hidden", [](MainView& v) { v.serverIsPrivate = true; }, {"Match Started!!! ctf4\n"},
      {{&MainView::InterpTimerTag, "0:00"}}, {"*** MATCH HAS STARTED! *** Server: [PRIVATE!] - Using Interp! - ctf4"}},
@@ -173,7 +174,7 @@ struct TickCase {
 TEST_F(InterpFeed, ClockTicksAcrossMinutesAndEndsAtTwentyMinutes) {
     const TickCase cases[] = {
         {"0:59", "1:00", "19:00"}, {"9:59", "10:00", "10:00"}, {"0:00", "0:01", "19:59"},
-        {"19:59", "INT", "INT"},   {"INT", "INT", "x"},
+        {"0:09", "0:10", "19:50"}, {"19:59", "INT", "INT"},    {"INT", "INT", "x"},
     };
     for (const TickCase& c : cases) {
         SCOPED_TRACE(c.before);
