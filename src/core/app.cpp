@@ -24,6 +24,7 @@ App::App(Platform& p) : platform(p) {
     AntiBanTimer = makeTimer(10000, false);
     ignoreTimer = makeTimer(1000, true);
     ircSocket = platform.createTcpSocket();
+    InterpWinsock = platform.createTcpSocket();  // after the IRC socket: tests find it second
 
     splashTimer1 = makeTimer(4500, false);
     splashTimer2 = makeTimer(3000, false);
@@ -71,6 +72,10 @@ void stuurMSG(App& app, const std::string& target, const std::string& message) {
 
 void App::notifyReplyHandled() {
     for (AppListener* l : listeners_) l->replyHandled();
+}
+
+void App::notifyInterpHandled() {
+    for (AppListener* l : listeners_) l->interpHandled();
 }
 
 void App::notifyReportSaid(const std::string& target, const std::string& text) {

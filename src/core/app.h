@@ -34,6 +34,8 @@ public:
     virtual void outputAppended(const std::string& /*text*/) {}
     // For every line handed to the channel, before any of its own checks.
     virtual void reportSaid(const std::string& /*target*/, const std::string& /*text*/) {}
+    // After an event of the Interp feed's socket (connected, data arrived, closed) was handled.
+    virtual void interpHandled() {}
 };
 
 // The saved values a command line replaces for one run only: the settings file keeps these
@@ -68,6 +70,9 @@ public:
 
     // The game-status socket: queries out, replies in.
     std::unique_ptr<UdpSocket> QuakeStatus;
+
+    // The Interp service's event feed.
+    std::unique_ptr<TcpSocket> InterpWinsock;
 
     // The IRC connection with its status refresh, second PONG, re-join while banned and the
     // ignore-list countdown.
@@ -109,6 +114,7 @@ public:
 
     void notifyReplyHandled();
     void notifyReportSaid(const std::string& target, const std::string& text);
+    void notifyInterpHandled();
 
 private:
     std::unique_ptr<Timer> makeTimer(int intervalMs, bool enabled);

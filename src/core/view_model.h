@@ -137,6 +137,30 @@ struct MainView {
     bool progFrameVisible = false;
     int progValue = 0;
 
+    // --- Interp tab: the event feed of the game server's Interp service
+    std::string InterpSupport = "Disabled!";
+    std::string InterpVersion = "n/a";
+    std::string InterpAuthor = "-";
+    std::string InterpEmail = "-";
+    std::string StatRed = "[unkown]";  // where the red flag is
+    std::string StatBlue = "[unkown]";
+    std::string InterpOutput;  // the raw feed, lines ended by CR LF
+    // Which events are said in the channel; not kept in the settings.
+    bool InterpGotFlag = false;
+    bool InterpLostFlag = false;
+    bool InterpRecoverFlag = false;
+    bool InterpQuad = true;
+    bool InterpHaste = true;
+    bool InterpRegen = false;
+    bool InterpInvis = true;
+    bool InterpServerMsg = false;
+    bool InterpReport = true;              // the feed's scores and clock where no mod gives them
+    std::string interpBuffer;              // the unfinished last line, carried to the next arrival
+    bool interpDropping = false;           // an overlong line is being skipped up to its LF
+    std::string interpCapper;              // the last capturer the feed named
+    std::string InterpTimerTag = "00:00";  // the feed's match clock: elapsed m:ss, or "INT"
+    int interpPort = 3490;
+
     // --- Options tab
     bool Advanced = false;
 

@@ -1,13 +1,27 @@
-// The event feed of a Quake 3 server's Interp service, opened with the monitor.
+// The event feed of a Quake 3 server's Interp service: a TCP connection opened with the
+// monitor, whose lines move the flag labels and become report lines in the channel.
 #pragma once
+
+#include <string>
 
 namespace fc {
 
 class App;
 
-// Opens and closes the feed alongside the monitor. The feed itself is not built yet: both are
-// deliberate no-ops so that switching the monitor on and off already calls them in place.
+// Opens the feed to the polled server's host (the server entry's address, without its port),
+// on the service's port; closes it again. Closing shows the feed as disabled.
 void ConnectInterp(App& app);
 void DisconnectInterp(App& app);
+
+// The socket's events.
+void OnInterpConnected(App& app);
+void OnInterpData(App& app, const std::string& chunk);
+void OnInterpClosed(App& app);
+
+// A request to the service ("GAMESTAT", "PLAYERSTAT", "FLAGSTAT"): the bare word, no line end.
+void SendInterp(App& app, const std::string& word);
+
+// Empties the output window ("Clear").
+void ClearInterpOutput(App& app);
 
 }  // namespace fc

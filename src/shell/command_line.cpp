@@ -1,5 +1,6 @@
 #include "shell/command_line.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -48,7 +49,35 @@ bool ParseIrcAddress(const std::string& text, std::string& host, int& port) {
     return true;
 }
 
+// A comma list of event names; "none" names no event.
+bool ParseInterpEvents(const std::string& text, std::vector<std::string>& events,
+                       std::string& bad) {
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        const std::string name = text.substr(start, comma - start);
+        start = comma + 1;
+        if (name == "none") continue;
+        bool known = false;
+        for (const InterpEventName& e : kInterpEvents) known = known || name == e.name;
+        if (!known) {
+            bad = name;
+            return false;
+        }
+        events.push_back(name);
+    }
+    return true;
+}
+
 }  // namespace
+
+const InterpEventName kInterpEvents[9] = {
+    {"got", &MainView::InterpGotFlag},         {"lost", &MainView::InterpLostFlag},
+    {"recover", &MainView::InterpRecoverFlag}, {"quad", &MainView::InterpQuad},
+    {"haste", &MainView::InterpHaste},         {"regen", &MainView::InterpRegen},
+    {"invis", &MainView::InterpInvis},         {"server", &MainView::InterpServerMsg},
+    {"scores", &MainView::InterpReport},
+};
 
 std::string UsageText() {
     return "usage:\n"
@@ -60,6 +89,9 @@ std::string UsageText() {
            "    --irc HOST[:PORT]    connect the IRC bot at start (port default 6667)\n"
            "    --channel CHAN --nick NICK --key KEY   the bot's channel, nick and channel key\n"
            "    --irc-from-settings  connect the IRC bot at start to the server of the settings\n"
+           "    --interp-port PORT   the Interp service's port (default 3490)\n"
+           "    --interp-events LIST which Interp events are reported: a comma list of got,lost,\n"
+           "                         recover,quad,haste,regen,invis,server,scores, or none\n"
            "    --json               one JSON object per line on stdout\n"
            "    --duration SECONDS   run that long, then close and exit 0\n"
            "  fragcaster --version | --help\n";
@@ -119,6 +151,26 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
                 return result;
             }
             (arg == "--channel" ? o.ircChannel : arg == "--nick" ? o.ircNick : o.ircKey) = text;
+        } else if (arg == "--interp-port") {
+            std::string text;
+            if (!value(text)) return result;
+            int port = 0;
+            const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
+            if (ec != std::errc() || end != text.data() + text.size() || port < 1 || port > 65535) {
+                result.error = "--interp-port: not a port number: " + text;
+                return result;
+            }
+            o.interpPort = port;
+        } else if (arg == "--interp-events") {
+            std::string text;
+            if (!value(text)) return result;
+            std::vector<std::string> events;
+            std::string bad;
+            if (!ParseInterpEvents(text, events, bad)) {
+                result.error = "--interp-events: not an event: \"" + bad + "\"";
+                return result;
+            }
+            o.interpEvents = events;
         } else if (arg == "--duration") {
             std::string text;
             if (!value(text)) return result;
@@ -139,6 +191,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         result.error = "--irc, --channel, --nick and --key go with --headless";
     } else if (!o.headless && o.ircFromSettings) {
         result.error = "--irc-from-settings goes with --headless";
+    } else if (!o.headless && (o.interpPort || o.interpEvents)) {
+        result.error = "--interp-port and --interp-events go with --headless";
     } else if (o.ircHost && o.ircFromSettings) {
         result.error = "--irc and --irc-from-settings cannot be used together";
     }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/view_model.h"
+
 namespace fc {
 
 struct CommandLine {
@@ -23,7 +25,19 @@ struct CommandLine {
     std::optional<std::string> ircKey;
     // Connects the bot at start to the IRC server, port, channel and nick of the settings.
     bool ircFromSettings = false;
+    // The Interp service's port, and which of its events are reported (the names of
+    // kInterpEvents; none of them for "none"); unset keeps the service's port 3490 and the
+    // window's initial switches.
+    std::optional<int> interpPort;
+    std::optional<std::vector<std::string>> interpEvents;
 };
+
+// The names --interp-events takes, each with the report switch it turns on.
+struct InterpEventName {
+    const char* name;
+    bool MainView::*on;
+};
+extern const InterpEventName kInterpEvents[9];
 
 struct ParsedCommandLine {
     CommandLine options;

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -44,6 +45,9 @@ public:
     }
     void reportSaid(const std::string& target, const std::string& text) override {
         if (json_) Line(ReportEventJson(target, text));
+    }
+    void interpHandled() override {
+        if (json_) Line(InterpEventJson(app_.view));
     }
 
 private:
@@ -105,6 +109,14 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
     if (options.ircHost) {
         kept.IRCServer = v.IRCServer;
         kept.IRCPort = v.IRCPort;
+    }
+    // Before the monitor is switched on: switching on opens the feed.
+    if (options.interpPort) v.interpPort = *options.interpPort;
+    if (options.interpEvents) {
+        for (const InterpEventName& e : kInterpEvents) {
+            const auto& on = *options.interpEvents;
+            v.*e.on = std::find(on.begin(), on.end(), e.name) != on.end();
+        }
     }
     if (options.server) {
         app.dispatch([&] {

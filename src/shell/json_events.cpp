@@ -90,6 +90,22 @@ std::string ReplyEventJson(const MainView& v) {
     return out;
 }
 
+std::string InterpEventJson(const MainView& v) {
+    std::string out = "{\"event\":\"interp\"";
+    Member(out, "InterpSupport", v.InterpSupport);
+    Member(out, "InterpVersion", v.InterpVersion);
+    Member(out, "InterpAuthor", v.InterpAuthor);
+    Member(out, "InterpEmail", v.InterpEmail);
+    Member(out, "StatRed", v.StatRed);
+    Member(out, "StatBlue", v.StatBlue);
+    Member(out, "qsRed", v.qsRed);
+    Member(out, "qsBlue", v.qsBlue);
+    Member(out, "qsTimeLeft", v.qsTimeLeft);
+    out += ",\"matchState\":" + std::to_string(static_cast<int>(v.matchState));
+    out += '}';
+    return out;
+}
+
 std::string OutputEventJson(const std::string& text) {
     return "{\"event\":\"output\",\"text\":" + JsonString(text) + "}";
 }

@@ -12,6 +12,7 @@
 #include "settings/advanced_mode.h"
 #include "shell/game_tab.h"
 #include "shell/info_tabs.h"
+#include "shell/interp_tab.h"
 #include "shell/irc_tab.h"
 #include "shell/qt_text.h"
 #include "shell/settings_options.h"
@@ -43,6 +44,7 @@ struct MainWindow::Controls {
     QTabWidget* Tabs = nullptr;
     GameTab* game = nullptr;
     IrcTab* irc = nullptr;
+    InterpTab* interp = nullptr;
     IrcOptionsBox* ircOptions = nullptr;
     QCheckBox* Advanced = nullptr;
     QPlainTextEdit* QuakeInfoLabel = nullptr;
@@ -96,7 +98,9 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     tabs->insertTab(kRecordTab, emptyPage("RecordTab"), QStringLiteral("Record"));
     tabs->insertTab(kAboutTab, BuildAboutPage(tabs), QStringLiteral("About"));
     tabs->insertTab(kHelpTab, BuildHelpPage(tabs), QStringLiteral("Help"));
-    tabs->insertTab(kInterpTab, emptyPage("InterpTab"), QStringLiteral("Interp"));
+    ui_->interp = new InterpTab(app_, tabs);
+    ui_->interp->setObjectName(QStringLiteral("InterpTab"));
+    tabs->insertTab(kInterpTab, ui_->interp, QStringLiteral("Interp"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
@@ -129,6 +133,7 @@ void MainWindow::refresh() {
 
     ui_->game->refresh(view);
     ui_->irc->refresh(view);
+    ui_->interp->refresh(view);
     ui_->ircOptions->refresh(view);
     SyncText(ui_->QuakeInfoLabel, view.QuakeInfoLabel);
     ui_->lifecycle->refresh(view);

@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "interp/interp_clock.h"
+#include "interp/interp_feed.h"
 #include "irc/bot_commands.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
@@ -42,6 +44,25 @@ void Wire(App& app) {
     app.ircSocket->onConnected = [&app] { app.dispatch([&] { OnIrcConnected(app); }); };
     app.ircSocket->onData = [&app](const std::string& bytes) {
         app.dispatch([&] { OnIrcData(app, bytes); });
+    };
+
+    // The Interp feed and its match clock; every socket event of the feed is also told to the
+    // listeners as such.
+    OnTick(app, *app.InterpTimer, OnInterpTick);
+    auto interpEvent = [&app](const std::function<void()>& handler) {
+        app.dispatch([&] {
+            handler();
+            app.notifyInterpHandled();
+        });
+    };
+    app.InterpWinsock->onConnected = [&app, interpEvent] {
+        interpEvent([&] { OnInterpConnected(app); });
+    };
+    app.InterpWinsock->onData = [&app, interpEvent](const std::string& bytes) {
+        interpEvent([&] { OnInterpData(app, bytes); });
+    };
+    app.InterpWinsock->onClosed = [&app, interpEvent] {
+        interpEvent([&] { OnInterpClosed(app); });
     };
 
     // Start-up and shut-down.

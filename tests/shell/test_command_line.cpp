@@ -70,5 +70,28 @@ TEST(CommandLine, VersionAndHelp) {
     EXPECT_NE(UsageText().find("--headless"), std::string::npos);
 }
 
+TEST(CommandLine, InterpOptions) {
+    const auto p = ParseCommandLine(
+        {"--headless", "--interp-port", "13490", "--interp-events", "got,scores,server"});
+    ASSERT_EQ(p.error, "");
+    EXPECT_EQ(p.options.interpPort, 13490);
+    EXPECT_EQ(p.options.interpEvents, (std::vector<std::string>{"got", "scores", "server"}));
+    EXPECT_EQ(ParseCommandLine({"--headless"}).options.interpEvents, std::nullopt);
+    EXPECT_EQ(ParseCommandLine({"--headless", "--interp-events", "none"}).options.interpEvents,
+              std::vector<std::string>{});
+
+    const char* const refused[][3] = {
+        {"--headless", "--interp-port", "0"},      {"--headless", "--interp-port", "65536"},
+        {"--headless", "--interp-port", "34x"},    {"--headless", "--interp-events", "quad,"},
+        {"--headless", "--interp-events", "Quad"}, {"--headless", "--interp-events", ""},
+        {"--dir", "--interp-port", "3490"},
+    };
+    for (const auto& args : refused) {
+        const auto q = ParseCommandLine({args[0], args[1], args[2]});
+        EXPECT_NE(q.error, "") << args[1] << " " << args[2];
+    }
+    EXPECT_NE(ParseCommandLine({"--interp-events", "quad"}).error, "");
+}
+
 }  // namespace
 }  // namespace fc

@@ -46,5 +46,18 @@ TEST(OtherEvents, OutputAndReport) {
               "{\"event\":\"report\",\"target\":\"#clan\",\"text\":\"\\u0002score\"}");
 }
 
+TEST(OtherEvents, InterpCarriesTheFeedsLabelsAndTheFieldsItsClockDrives) {
+    MainView v;
+    v.InterpSupport = "ENABLED!";
+    v.StatRed = "Sarge";
+    v.qsRed = "3/";
+    v.qsTimeLeft = "INT";
+    EXPECT_EQ(InterpEventJson(v),
+              "{\"event\":\"interp\",\"InterpSupport\":\"ENABLED!\",\"InterpVersion\":\"n/a\","
+              "\"InterpAuthor\":\"-\",\"InterpEmail\":\"-\",\"StatRed\":\"Sarge\","
+              "\"StatBlue\":\"[unkown]\",\"qsRed\":\"3/\",\"qsBlue\":\"0/0\",\"qsTimeLeft\":\"INT\","
+              "\"matchState\":0}");
+}
+
 }  // namespace
 }  // namespace fc

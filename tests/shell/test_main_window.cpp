@@ -259,5 +259,45 @@ TEST_F(MainWindowTest, HeaderClickSortsTheRowsByScore) {
     EXPECT_EQ(list->topLevelItem(0)->text(0), "Bob");  // descending, by number not by text
 }
 
+TEST_F(MainWindowTest, InterpTabDrawsTheFeedAndSendsTheOperatorsRequests) {
+    view().Q2Serverlist = "10.0.0.5:27960";
+    control<QPushButton>("Command11")->click();  // "Reconnect"
+    FakeTcpSocket& feed = *platform.tcpSockets.at(1);
+    EXPECT_EQ(feed.host, "10.0.0.5");
+    feed.accept();
+    feed.receive("Welcome to Interp 3.0\r\nSarge got the RED flag!\r\n");
+    EXPECT_EQ(control<QLabel>("InterpSupport")->text(), "ENABLED!");
+    EXPECT_EQ(control<QLabel>("InterpVersion")->text(), "3.0");
+    EXPECT_EQ(control<QLabel>("StatRed")->text(), "Sarge");
+    EXPECT_EQ(control<QLabel>("StatBlue")->text(), "[unkown]");
+    EXPECT_EQ(control<QPlainTextEdit>("InterpOutput")->toPlainText(),
+              "Welcome to Interp 3.0\nSarge got the RED flag!\n");
+
+    control<QPushButton>("Command12")->click();
+    control<QPushButton>("Command8")->click();
+    EXPECT_EQ(feed.sent, "GAMESTATPLAYERSTAT");
+    control<QPushButton>("Command9")->click();
+    EXPECT_EQ(control<QPlainTextEdit>("InterpOutput")->toPlainText(), "");
+
+    const std::pair<const char*, bool MainView::*> switches[] = {
+        {"InterpGotFlag", &MainView::InterpGotFlag},
+        {"InterpLostFlag", &MainView::InterpLostFlag},
+        {"InterpRecoverFlag", &MainView::InterpRecoverFlag},
+        {"InterpQuad", &MainView::InterpQuad},
+        {"InterpHaste", &MainView::InterpHaste},
+        {"InterpRegen", &MainView::InterpRegen},
+        {"InterpInvis", &MainView::InterpInvis},
+        {"InterpServerMsg", &MainView::InterpServerMsg},
+        {"InterpReport", &MainView::InterpReport},
+    };
+    for (const auto& [name, field] : switches) {
+        auto* box = control<QCheckBox>(name);
+        const bool initial = view().*field;
+        EXPECT_EQ(box->isChecked(), initial) << name;
+        box->click();
+        EXPECT_EQ(view().*field, !initial) << name;
+    }
+}
+
 }  // namespace
 }  // namespace fc::test

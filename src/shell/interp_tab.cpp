@@ -1,0 +1,158 @@
+#include "shell/interp_tab.h"
+
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <functional>
+
+#include "core/app.h"
+#include "interp/interp_feed.h"
+#include "shell/widget_helpers.h"
+#include "shell/widget_sync.h"
+
+namespace fc {
+
+namespace {
+
+struct LabelField {
+    const char* caption;
+    const char* name;
+    std::string MainView::*field;
+};
+
+const LabelField kInfo[] = {
+    {"Interp support:", "InterpSupport", &MainView::InterpSupport},
+    {"Version:", "InterpVersion", &MainView::InterpVersion},
+    {"Author:", "InterpAuthor", &MainView::InterpAuthor},
+    {"Email:", "InterpEmail", &MainView::InterpEmail},
+    {"Red flag:", "StatRed", &MainView::StatRed},
+    {"Blue flag:", "StatBlue", &MainView::StatBlue},
+};
+
+struct SwitchField {
+    const char* caption;
+    const char* name;
+    bool MainView::*field;
+};
+
+const SwitchField kSwitches[] = {
+    {"Got the flag", "InterpGotFlag", &MainView::InterpGotFlag},
+    {"Lost the flag", "InterpLostFlag", &MainView::InterpLostFlag},
+    {"Recovered flag", "InterpRecoverFlag", &MainView::InterpRecoverFlag},
+    {"Quad", "InterpQuad", &MainView::InterpQuad},
+    {"Haste", "InterpHaste", &MainView::InterpHaste},
+    {"Regen", "InterpRegen", &MainView::InterpRegen},
+    {"Invisibility", "InterpInvis", &MainView::InterpInvis},
+    {"Server status", "InterpServerMsg", &MainView::InterpServerMsg},
+};
+
+// The feed's lines end in CR LF; the edit would make a line break of each of the two.
+std::string WithoutCr(const std::string& bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (char c : bytes)
+        if (c != '\r') text += c;
+    return text;
+}
+
+}  // namespace
+
+InterpTab::InterpTab(App& app, QWidget* parent) : QWidget(parent), app_(app) {
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(buildInfo());
+    top->addWidget(buildSwitches(), 1);
+    layout->addLayout(top);
+    layout->addWidget(new QLabel(QStringLiteral("Interp output screen:"), this));
+    InterpOutput_ = Named(new QPlainTextEdit(this), "InterpOutput");
+    InterpOutput_->setReadOnly(true);
+    InterpOutput_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    InterpOutput_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    layout->addWidget(InterpOutput_, 1);
+    layout->addWidget(buildButtons());
+}
+
+QWidget* InterpTab::buildInfo() {
+    auto* box = new QWidget(this);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    int row = 0;
+    for (const LabelField& f : kInfo) {
+        auto* label = Named(new QLabel(box), f.name);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        grid->addWidget(new QLabel(QString::fromLatin1(f.caption), box), row, 0);
+        grid->addWidget(label, row++, 1);
+        labels_.emplace_back(label, f.field);
+    }
+    grid->setRowStretch(row, 1);
+    return box;
+}
+
+QWidget* InterpTab::buildSwitches() {
+    auto* box = new QGroupBox(QStringLiteral("Report to IRC"), this);
+    auto* grid = new QGridLayout(box);
+    int i = 0;
+    for (const SwitchField& f : kSwitches) {
+        auto* check = Named(new QCheckBox(QString::fromLatin1(f.caption), box), f.name);
+        grid->addWidget(check, i / 2, i % 2);
+        ++i;
+        switches_.emplace_back(check, f.field);
+    }
+    auto* report = Named(
+        new QCheckBox(
+            QStringLiteral("Use Interp for scores and matchstate if no compatible mod is found."),
+            box),
+        "InterpReport");
+    grid->addWidget(report, (i + 1) / 2, 0, 1, 2);
+    switches_.emplace_back(report, &MainView::InterpReport);
+    for (auto [check, field] : switches_) {
+        connect(check, &QCheckBox::clicked, this,
+                [this, field](bool on) { app_.dispatch([&] { app_.view.*field = on; }); });
+    }
+    return box;
+}
+
+QWidget* InterpTab::buildButtons() {
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto button = [&](const char* name, const char* caption, std::function<void()> action) {
+        auto* b = Named(new QPushButton(QString::fromLatin1(caption), box), name);
+        b->setFocusPolicy(Qt::NoFocus);
+        row->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, action] { app_.dispatch(action); });
+    };
+    button("Command11", "Reconnect", [this] { ConnectInterp(app_); });
+    button("Command12", "GAMESTAT", [this] { SendInterp(app_, "GAMESTAT"); });
+    button("Command8", "PLAYERSTAT", [this] { SendInterp(app_, "PLAYERSTAT"); });
+    row->addStretch(1);
+    button("Command9", "Clear", [this] { ClearInterpOutput(app_); });
+    return box;
+}
+
+void InterpTab::refresh(const MainView& view) {
+    for (auto [label, field] : labels_) SyncText(label, view.*field);
+    for (auto [check, field] : switches_) {
+        if (check->isChecked() == view.*field) continue;
+        const QSignalBlocker block(check);
+        check->setChecked(view.*field);
+    }
+    const std::string shown = WithoutCr(view.InterpOutput);
+    const QString before = InterpOutput_->toPlainText();
+    SyncText(InterpOutput_, shown);
+    if (InterpOutput_->toPlainText() != before) {
+        // The newest of the feed is what the operator watches.
+        InterpOutput_->moveCursor(QTextCursor::End);
+        InterpOutput_->verticalScrollBar()->setValue(InterpOutput_->verticalScrollBar()->maximum());
+    }
+}
+
+}  // namespace fc

@@ -1,0 +1,35 @@
+// The "Interp" tab (advanced mode): what the Interp service told about itself, where the two
+// flags are, the raw feed, which events are reported, and the requests to the service.
+#pragma once
+
+#include <QWidget>
+#include <string>
+#include <utility>
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+
+namespace fc {
+
+class App;
+struct MainView;
+
+class InterpTab : public QWidget {
+public:
+    explicit InterpTab(App& app, QWidget* parent = nullptr);
+    void refresh(const MainView& view);
+
+private:
+    QWidget* buildInfo();
+    QWidget* buildSwitches();
+    QWidget* buildButtons();
+
+    App& app_;
+    std::vector<std::pair<QLabel*, std::string MainView::*>> labels_;
+    std::vector<std::pair<QCheckBox*, bool MainView::*>> switches_;
+    QPlainTextEdit* InterpOutput_ = nullptr;
+};
+
+}  // namespace fc
