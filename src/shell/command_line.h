@@ -18,11 +18,16 @@ struct CommandLine {
     // The IRC bot: connected at start when `ircHost` is given; the others override the fields.
     std::optional<std::string> ircHost;
     int ircPort = 6667;
+    bool ircPortGiven = false;  // without a port, TLS dials 6697
     std::optional<std::string> ircChannel;
     std::optional<std::string> ircNick;
     std::optional<std::string> ircKey;
     // Connects the bot at start to the IRC server, port, channel and nick of the settings.
     bool ircFromSettings = false;
+    // For this run only, never saved: TLS, TLS accepting any certificate, no reconnecting.
+    bool tls = false;
+    bool tlsInsecure = false;
+    bool noReconnect = false;
 };
 
 struct ParsedCommandLine {

@@ -45,6 +45,14 @@ public:
     void reportSaid(const std::string& target, const std::string& text) override {
         if (json_) Line(ReportEventJson(target, text));
     }
+    // Scripts follow the connection by its state text and the nick the server gave the bot.
+    void eventHandled() override {
+        const MainView& v = app_.view;
+        if (!json_ || (v.IRCStat == ircState_ && v.botNick == ircNick_)) return;
+        ircState_ = v.IRCStat;
+        ircNick_ = v.botNick;
+        Line(IrcEventJson(ircState_, ircNick_));
+    }
 
 private:
     static void Line(const std::string& line) {
@@ -54,6 +62,7 @@ private:
     }
     App& app_;
     bool json_;
+    std::string ircState_, ircNick_;
 };
 
 // Ends the run as closing the window does: monitoring off, then the shut-down. Its first
@@ -104,13 +113,17 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
         app.dispatch([&] { WisselConnectie(app); });  // the server the settings last had
     }
     MainView& v = app.view;
+    if (options.tls) app.irc.tlsThisRun = true;
+    if (options.tlsInsecure) app.irc.tlsInsecureThisRun = true;
+    if (options.noReconnect) app.irc.reconnectThisRun = false;
     if (options.ircChannel) v.txtstdKanaal = *options.ircChannel;
     if (options.ircNick) v.ircName = *options.ircNick;
     if (options.ircKey) v.IRCKey = *options.ircKey;
     if (options.ircHost) {
         app.dispatch([&] {
             v.IRCServer = *options.ircHost;
-            v.IRCPort = std::to_string(options.ircPort);
+            v.IRCPort = std::to_string(options.tls && !options.ircPortGiven ? kTlsIrcPort
+                                                                            : options.ircPort);
             ConnectIrc(app);
         });
     }

@@ -13,5 +13,6 @@ std::string JsonString(const std::string& bytes);
 std::string ReplyEventJson(const MainView& view);
 std::string OutputEventJson(const std::string& text);
 std::string ReportEventJson(const std::string& target, const std::string& text);
+std::string IrcEventJson(const std::string& state, const std::string& nick);
 
 }  // namespace fc
