@@ -182,6 +182,8 @@ public:
                 if (onError) onError(socket_.errorString().toStdString());
             });
     }
+    // The socket says goodbye while it is destroyed; nobody is left to hear it.
+    ~QtTcpSocket() override { QObject::disconnect(&socket_, nullptr, nullptr, nullptr); }
     void setTls(TlsMode mode) override { tls_ = mode; }
     void connectToHost(const std::string& host, int port) override {
         close();

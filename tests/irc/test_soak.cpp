@@ -32,7 +32,8 @@ TEST_F(SoakTest, AnEveningStaysBoundedAndLosesNoReportLine) {
         if (second % 7 == 0) receive(":" + nick + "!u@h JOIN :#FCST\r\n");
         if (second % 7 == 3) receive(":" + nick + "!u@h PART #FCST\r\n");
         for (int i = 0; i < 2 && channelLines < 10000; ++i, ++channelLines)
-            receive(":" + nick + "!u@h PRIVMSG #FCST :line " + std::to_string(channelLines) + "\r\n");
+            receive(":" + nick + "!u@h PRIVMSG #FCST :line " + std::to_string(channelLines) +
+                    "\r\n");
         if (second % 3 == 0) receive(":" + nick + "!u@h PRIVMSG FCST :!players\r\n");
         if (second % 40 == 0 && IrcConnected(app)) {
             expected.push_back(said);
@@ -42,7 +43,8 @@ TEST_F(SoakTest, AnEveningStaysBoundedAndLosesNoReportLine) {
         platform.advance(1000);
         if (socket().state() == SocketState::Connecting) register_();
         for (const std::string& line : sent()) {
-            if (line.rfind("PRIVMSG #FCST :capture ", 0) == 0) arrived.push_back(std::stoi(line.substr(23)));
+            if (line.rfind("PRIVMSG #FCST :capture ", 0) == 0)
+                arrived.push_back(std::stoi(line.substr(23)));
         }
         peakOutput = std::max(peakOutput, view().Text1.size());
         peakIgnore = std::max(peakIgnore, view().ignorelist.size());
@@ -51,7 +53,8 @@ TEST_F(SoakTest, AnEveningStaysBoundedAndLosesNoReportLine) {
     }
     platform.advance(600000);
     for (const std::string& line : sent()) {
-        if (line.rfind("PRIVMSG #FCST :capture ", 0) == 0) arrived.push_back(std::stoi(line.substr(23)));
+        if (line.rfind("PRIVMSG #FCST :capture ", 0) == 0)
+            arrived.push_back(std::stoi(line.substr(23)));
     }
     std::printf("peak sizes: output window %zu bytes, ignore list %zu, nick list %zu, queue %zu\n",
                 peakOutput, peakIgnore, peakNicks, peakQueue);
