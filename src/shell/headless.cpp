@@ -34,7 +34,9 @@ void OnSignal(int) {
 
 class HeadlessOutput : public AppListener {
 public:
-    HeadlessOutput(App& app, bool json) : app_(app), json_(json) {}
+    // A run that never touches IRC prints no IRC event.
+    HeadlessOutput(App& app, bool json)
+        : app_(app), json_(json), ircState_(app.view.IRCStat), ircNick_(app.view.botNick) {}
 
     void replyHandled() override {
         if (json_) Line(ReplyEventJson(app_.view));
