@@ -12,10 +12,12 @@ namespace fc {
 
 namespace {
 
+// A pace setting as typed; a text that holds no number keeps the default.
 int SettingNumber(const std::string& text, int fallback, int least, int most) {
-    const double value = std::nearbyint(LeadingNumber(text));
-    if (!(value >= least)) return Trim(text).empty() ? fallback : least;
-    return static_cast<int>(std::min<double>(value, most));
+    const std::string t = Trim(text);
+    if (t.empty() || t[0] < '0' || t[0] > '9') return fallback;
+    const double value = std::nearbyint(LeadingNumber(t));
+    return static_cast<int>(std::max<double>(least, std::min<double>(value, most)));
 }
 
 // Raises the credit by one line for every gap that passed, up to the burst.

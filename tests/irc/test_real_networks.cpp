@@ -35,6 +35,18 @@ TEST_F(RealNetworkTest, FourLinesLeaveAtOnceThenOnePerGap) {
         EXPECT_EQ(sentWithin(step.ms), step.lines) << step.ms;
 }
 
+TEST_F(RealNetworkTest, PaceSettingsAsTypedOrTheirDefaults) {
+    const struct {
+        const char* typed;
+        int burst, gap;
+    } cases[] = {{"", 4, 2000}, {"fast", 4, 2000}, {"0", 1, 0}, {" 7 lines", 7, 7}};
+    for (const auto& c : cases) {
+        view().IRCBurst = view().IRCLineGapMs = c.typed;
+        EXPECT_EQ(BurstLines(app), c.burst) << c.typed;
+        EXPECT_EQ(LineGapMs(app), c.gap) << c.typed;
+    }
+}
+
 TEST_F(RealNetworkTest, PongFirstThenReportLinesThenNoticesAndQuitAtOnce) {
     joinChannel();
     platform.advance(10000);
