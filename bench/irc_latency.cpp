@@ -1,5 +1,7 @@
 // How long a report line takes from stuurMSG until another client in the channel has it, on
-// loopback through a real IRC server (ngircd). Prints the spread over many lines.
+// loopback through a real IRC server (ngircd). Prints the spread over many lines with an empty
+// send queue, then over a few lines said while 22 "!players" notices wait in the queue at the
+// default pace (4 at once, then one per 2 s).
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -34,6 +36,9 @@ int main(int argc, char** argv) {
     fc::QtPlatform platform(dir.path());
     fc::WiredApp app(platform);
     app.view.IRConjoin = false;
+    // With an empty queue the pace never holds a line back: a short gap, and the lines come
+    // further apart than it.
+    app.view.IRCLineGapMs = "20";
     app.view.IRCServer = "127.0.0.1";
     app.view.IRCPort = std::to_string(server.port());
     app.dispatch([&] { fc::ConnectIrc(app); });
@@ -47,7 +52,7 @@ int main(int argc, char** argv) {
     ms.reserve(static_cast<std::size_t>(lines));
     for (int i = 0; i < lines; ++i) {
         // Between lines the bot's event loop runs, as it does between two replies.
-        fc::test::WaitUntil([] { return false; }, 2);
+        fc::test::WaitUntil([] { return false; }, 25);
         const std::string text =
             "\x02"
             "=RC=\x02 captures the flag! Line " +
@@ -66,5 +71,33 @@ int main(int argc, char** argv) {
                 lines);
     std::printf("  min %.3f ms  median %.3f ms  p99 %.3f ms  max %.3f ms  (goal: under 50 ms)\n",
                 ms.front(), at(0.5), at(0.99), ms.back());
-    return ms.back() < 50.0 ? 0 : 2;
+    const bool emptyQueueOk = ms.back() < 50.0;
+
+    // 64 players make 22 notices; at the default pace 18 of them wait when the report is said.
+    app.view.IRCLineGapMs = "2000";
+    app.view.spelerLijst.assign(64, fc::PlayerRow{"player", "1", "50", "Red", fc::RowColour::Red});
+    std::vector<double> queued;
+    for (int round = 0; round < 5; ++round) {
+        app.view.ignorelist.clear();
+        watcher.send("PRIVMSG FCST :!players");
+        const std::size_t before = app.irc.queue.notices.size();
+        fc::test::WaitUntil([&] { return app.irc.queue.notices.size() >= before + 18; }, 5000);
+        const std::size_t waiting = app.irc.queue.size();
+        const std::string text =
+            "=RC= captures the flag behind the notices, round " + std::to_string(round);
+        const auto start = Clock::now();
+        app.dispatch([&] { fc::stuurMSG(app, app.view.botChannel, text); });
+        if (!watcher.waitFor(text, 10000)) {
+            std::fprintf(stderr, "the report line behind the notices never arrived\n");
+            return 1;
+        }
+        queued.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        std::printf("  with %zu lines queued ahead: %.1f ms\n", waiting, queued.back());
+    }
+    std::sort(queued.begin(), queued.end());
+    std::printf(
+        "report line said behind queued notices, 5 rounds: median %.1f ms  max %.1f ms "
+        "(the notices alone take %d s)\n",
+        queued[queued.size() / 2], queued.back(), 44);
+    return emptyQueueOk ? 0 : 2;
 }

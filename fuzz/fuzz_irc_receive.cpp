@@ -1,4 +1,5 @@
-// Feeds arbitrary bytes to the IRC receive handler of a connected, registered bot. The input
+// Feeds arbitrary bytes to the IRC receive handler of a connected, registered bot, with every
+// line it sends going through the paced send queue. The input
 // is cut into reads at every 0xFF byte, so lines are also split across reads; the first byte
 // sets the options and values the handler and the bot's answers read.
 #include <cstddef>
@@ -14,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fc::test::FakePlatform platform;
     static fc::WiredApp app(platform);
     static fc::test::FakeTcpSocket* socket = [] {
+        app.view.IRCLineGapMs = "4";  // paced, yet drained within the second the timers run
         fc::ConnectIrc(app);
         fc::test::FakeTcpSocket* s = platform.tcpSockets.at(0);
         s->accept();
@@ -44,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             read += static_cast<char>(data[i]);
         }
     }
+    if (app.irc.queue.size() > 200) __builtin_trap();
     platform.advance(1000);  // the timers run over what the lines left behind
 
     // Whatever came in, every line sent is one whole line within the limit.
@@ -58,7 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     socket->sent.clear();
     if (v.Text1.size() > 10000) __builtin_trap();
     // Keep the bot connected and registered for the next input.
-    if (socket->state() != fc::SocketState::Connected) socket->accept();
+    if (socket->state() != fc::SocketState::Connected) {
+        if (!app.irc.wanted) fc::ConnectIrc(app);
+        socket->accept();
+    }
     v.ignorelist.clear();
     v.ircLijst.clear();
     return 0;

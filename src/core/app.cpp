@@ -23,6 +23,8 @@ App::App(Platform& p) : platform(p) {
     Timer2 = makeTimer(1000, false);
     AntiBanTimer = makeTimer(10000, false);
     ignoreTimer = makeTimer(1000, true);
+    ircSendTimer = makeTimer(2000, false);
+    reconnectTimer = makeTimer(10000, false);
     ircSocket = platform.createTcpSocket();
     InterpWinsock = platform.createTcpSocket();  // after the IRC socket: tests find it second
 

@@ -81,6 +81,8 @@ public:
     std::unique_ptr<Timer> Timer2;
     std::unique_ptr<Timer> AntiBanTimer;
     std::unique_ptr<Timer> ignoreTimer;
+    std::unique_ptr<Timer> ircSendTimer;    // lets the next queued line leave
+    std::unique_ptr<Timer> reconnectTimer;  // dials again after the connection was lost
     IrcSession irc;
 
     RunOnlySettings keptSettings;

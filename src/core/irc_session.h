@@ -1,10 +1,38 @@
-// What the IRC connection keeps between two receive events besides the window's fields.
+// What the IRC connection keeps between two events besides the window's fields: the line
+// cutting, the send queue, the registration and the reconnect cycle.
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <string>
 
 namespace fc {
+
+// Which lane of the send queue a line waits in. A PONG goes before everything, the lines of
+// the channel and of the connection itself keep their order before any answer to a user, and
+// answers to users are what is given up when the queue overflows.
+enum class LineKind { Pong, Main, Notice };
+
+struct QueuedLine {
+    std::string body;  // without CR LF, made safe and cut to fit
+    LineKind kind = LineKind::Main;
+    bool report = false;  // a line said in the channel: counted and echoed when it leaves
+    std::string echo;     // what the output window shows when it leaves; "" for nothing
+};
+
+struct IrcSendQueue {
+    std::deque<QueuedLine> pong, main, notices;
+    int credit = 1 << 30;          // lines that may leave at once (the burst when higher)
+    std::int64_t creditSince = 0;  // when the credit was last raised
+    bool overflowTold = false;     // the output window was told of dropped notices
+    std::size_t size() const { return pong.size() + main.size() + notices.size(); }
+    void clear() {
+        pong.clear();
+        main.clear();
+        notices.clear();
+    }
+};
 
 struct IrcSession {
     // The start of a line whose end has not arrived yet; the next read completes it.
@@ -17,6 +45,24 @@ struct IrcSession {
     std::int16_t red2 = 0;
     std::int16_t blue1 = 0;
     std::int16_t blue2 = 0;
+
+    IrcSendQueue queue;
+
+    // The connection the operator asked for: kept up by reconnecting until "Quit IRC".
+    bool wanted = false;
+    std::string host;
+    int port = 0;
+    bool registered = false;  // the server's welcome (001) arrived on this connection
+    int nickTries = 0;        // nicks tried after the first was in use
+    int backoffSeconds = 10;  // the wait before the next reconnect
+    std::int64_t reconnectAtMs = 0;
+    std::uint32_t spreadSeed = 1;
+    // Shown as the connection state while no connection is up ("Reconnecting in N s", a
+    // failed certificate check); empty for the socket's own state.
+    std::string stateNote;
+
+    // Set for one run by the command line, never saved; unset means the settings decide.
+    std::optional<bool> tlsThisRun, tlsInsecureThisRun, reconnectThisRun;
 };
 
 }  // namespace fc

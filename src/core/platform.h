@@ -59,10 +59,20 @@ enum class SocketState : int {
     Error = 9,
 };
 
+// How a TCP connection is encrypted: plain, TLS with the certificate checked against the
+// system's store, or TLS accepting any certificate (a private server's self-made one).
+struct TlsMode {
+    bool on = false;
+    bool insecure = false;
+};
+
 // A TCP client connection (IRC, the event feed, the update check).
 class TcpSocket {
 public:
     virtual ~TcpSocket() = default;
+    // Takes effect at the next connect. With TLS on, the connected event comes after the
+    // handshake, and the state reads connecting until then.
+    virtual void setTls(TlsMode mode) = 0;
     virtual void connectToHost(const std::string& host, int port) = 0;
     virtual void send(const std::string& bytes) = 0;
     virtual void close() = 0;
@@ -73,6 +83,8 @@ public:
     std::function<void(const std::string&)> onData;  // the bytes that arrived since the last call
     std::function<void()> onClosed;
     std::function<void(const std::string&)> onError;
+    // The certificate check or the TLS handshake failed; the connection is given up.
+    std::function<void(const std::string&)> onTlsError;
 };
 
 class Platform {

@@ -205,6 +205,12 @@ struct MainView {
     std::string KillAllowedFrom;          // blank-separated nicks that may stop the bot
     bool PriveServer = false;             // "Server is private!"
     bool serverIsPrivate = false;         // mirror of PriveServer
+    // What real networks ask of a bot: a paced send queue, TLS and reconnecting.
+    std::string IRCBurst = "4";         // lines that may leave at once
+    std::string IRCLineGapMs = "2000";  // then one line per this many milliseconds
+    bool IRCTls = false;                // "Use TLS"
+    bool IRCTlsInsecure = false;        // accept any certificate
+    bool IRCReconnect = true;           // reconnect when the connection is lost
 
     // Shared values of the connection.
     std::string botNick = "Orvexa";

@@ -9,6 +9,7 @@
 #include "core/text_util.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
+#include "irc/send_queue.h"
 
 namespace fc {
 
@@ -23,7 +24,7 @@ constexpr const char* kAuthorLine = " :Made by the Fragcaster team - call +1 555
 constexpr const char* kMailAddress = "bot@fragcaster.example.net";
 
 void Notice(App& app, const std::string& nick, const std::string& text) {
-    SendIrcLine(app, "NOTICE " + nick + text);
+    SendIrcLine(app, "NOTICE " + nick + text, LineKind::Notice);
 }
 
 // A count of seconds: the leading number of a text, rounded, within what 32 bits carry.
@@ -179,8 +180,10 @@ void HandleBotQuery(App& app, const std::string& sender, const std::string& rawP
     }
     // Stopping the bot is for the operator's own people only; anyone else gets nothing.
     if (EndsWith(ending, "!killyourself") && MayStopTheBot(app, sender)) {
-        Notice(app, sender, " :Command received!");
-        SendIrcLine(app, "QUIT :Remotely closed! - OMG! Somebody is controlling me!");
+        // The stop is meant: both lines leave at once, and no reconnect follows.
+        SendIrcLineNow(app, FitIrcLine("NOTICE " + sender + " :Command received!"));
+        app.ircSocket->send("QUIT :Remotely closed! - OMG! Somebody is controlling me!\r\n");
+        app.irc.wanted = false;
         app.appendOutput("*** DISCONNECTED! ***");
     }
 }
@@ -214,7 +217,7 @@ void spelers(App& app, const std::string& nick) {
     int count = 0;
     auto send = [&] {
         line.resize(line.size() >= 2 ? line.size() - 2 : 0);
-        SendIrcLine(app, "NOTICE " + nick + " :" + line);
+        SendIrcLine(app, "NOTICE " + nick + " :" + line, LineKind::Notice);
         line.clear();
     };
     for (const PlayerRow& row : v.spelerLijst) {
@@ -233,9 +236,11 @@ void spelers(App& app, const std::string& nick) {
 }
 
 void SendOnJoinGreeting(App& app, const std::string& joiner) {
-    SendIrcLine(app, "NOTICE " + joiner + " :" + kC + "7Hi! There is a war going on! Type " + kB +
-                         "/msg " + app.view.botNick + " !helpme" + kB +
-                         " to get information about the war and the commands you can send me!");
+    SendIrcLine(app,
+                "NOTICE " + joiner + " :" + kC + "7Hi! There is a war going on! Type " + kB +
+                    "/msg " + app.view.botNick + " !helpme" + kB +
+                    " to get information about the war and the commands you can send me!",
+                LineKind::Notice);
 }
 
 }  // namespace fc

@@ -20,7 +20,19 @@ void QuitIrc(App& app);
 // Sends the QUIT line with the program's quit text when connected (also used on shut-down).
 void SendQuitLine(App& app);
 
+inline constexpr int kTlsIrcPort = 6697;
+
+// The first wait before a reconnect and the longest one; each loss doubles the wait.
+inline constexpr int kFirstBackoffSeconds = 10;
+inline constexpr int kLastBackoffSeconds = 600;
+
 void OnIrcConnected(App& app);
+// The server closed the connection or it failed: reconnects after the backoff when the
+// operator still wants the connection and reconnecting is on.
+void OnIrcLost(App& app, const std::string& why);
+// The certificate check or the TLS handshake failed: shown, and not retried.
+void OnIrcTlsFailed(App& app, const std::string& why);
+void OnReconnectTimer(App& app);
 void OnIrcData(App& app, const std::string& chunk);
 void OnTimer1(App& app);
 void OnTimer2(App& app);
@@ -30,6 +42,8 @@ void OnAntiBanTimer(App& app);
 void StuurModeMezelf(App& app, const std::string& mode);
 // Joins a channel with the key field's current text, when connected.
 void JoinAChannel(App& app, const std::string& channel);
+// The "Use TLS" box: the port moves between the plain and the TLS default when it holds one.
+void UseTls(App& app, bool on);
 // Lock and unlock the connection fields while a connection is up.
 void DisableOpties(App& app);
 void EnableOpties(App& app);
@@ -41,6 +55,9 @@ std::string StripCrLf(std::string_view text);
 bool IrcConnected(const App& app);
 // The status text for a connection state.
 std::string IrcStatusText(SocketState state);
+// What the status label shows: the reconnect countdown or a failure that ended the
+// connection, else the socket's state.
+std::string IrcStateText(const App& app);
 // The text of the bot's QUIT line.
 std::string QuitText();
 

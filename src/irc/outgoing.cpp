@@ -5,6 +5,7 @@
 
 #include "core/app.h"
 #include "irc/irc_connection.h"
+#include "irc/send_queue.h"
 
 namespace fc {
 
@@ -28,10 +29,15 @@ std::string WithoutLineBreaks(std::string_view text) {
     return out;
 }
 
-std::string SendIrcLine(App& app, std::string_view line) {
+std::string FitIrcLine(std::string_view line) {
     std::string body = WithoutLineBreaks(line);
     if (body.size() > kLineBody) body.resize(kLineBody);
-    app.ircSocket->send(body + "\r\n");
+    return body;
+}
+
+std::string SendIrcLine(App& app, std::string_view line, LineKind kind) {
+    std::string body = FitIrcLine(line);
+    QueueIrcLine(app, QueuedLine{body, kind, false, ""});
     return body;
 }
 
@@ -74,9 +80,9 @@ void IrcLineSink::stuurMSG(const std::string& target, const std::string& message
     text = WithoutLineBreaks(text);
     // Cut here rather than in SendIrcLine, so that the echo shows what the channel got.
     text.resize(std::min(text.size(), kLineBody - std::min(head.size(), kLineBody)));
-    SendIrcLine(app, head + text);
-    v.isLinesPrinted = static_cast<std::int32_t>(static_cast<std::uint32_t>(v.isLinesPrinted) + 1u);
-    app.appendOutput("<" + v.botNick + "> " + text);
+    // Counted and echoed when it is handed to the socket, so the window shows what has left.
+    QueueIrcLine(app, QueuedLine{FitIrcLine(head + text), LineKind::Main, true,
+                                 "<" + v.botNick + "> " + text});
 }
 
 }  // namespace fc

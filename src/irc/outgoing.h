@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/irc_session.h"
 #include "core/line_sink.h"
 
 namespace fc {
@@ -26,9 +27,13 @@ inline constexpr std::size_t kIrcLineLimit = 512;
 // cannot end the line it is put into and start a command of its own.
 std::string WithoutLineBreaks(std::string_view text);
 
-// Sends one line, made safe by WithoutLineBreaks and cut to fit the limit with its CR LF.
-// No check of the connection: callers that need one make it. Returns the line as sent.
-std::string SendIrcLine(App& app, std::string_view line);
+// A line made safe by WithoutLineBreaks and cut to fit the limit with its CR LF: a notice or a
+// CTCP reply is cut, never split into two.
+std::string FitIrcLine(std::string_view line);
+
+// Sends one line through the send queue, in the lane of its kind. No check of the
+// connection: callers that need one make it. Returns the line as it will be sent.
+std::string SendIrcLine(App& app, std::string_view line, LineKind kind = LineKind::Main);
 
 // Each colour code with up to two digits after it.
 std::string RemoveColorCodes(std::string_view message);

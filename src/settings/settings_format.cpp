@@ -35,6 +35,8 @@ constexpr TextKey kTextKeys[] = {
     {"IRCLINECTF", &MainView::IRCLineCTF},
     {"IRCLINEDM", &MainView::IRCLineDM},
     {"KILLALLOWEDFROM", &MainView::KillAllowedFrom},
+    {"IRCBURST", &MainView::IRCBurst},
+    {"IRCLINEGAPMS", &MainView::IRCLineGapMs},
 };
 
 struct BoxKey {
@@ -44,9 +46,15 @@ struct BoxKey {
 
 // Check boxes, stored as 0 and 1. "Advanced" is not here: it switches the advanced mode.
 constexpr BoxKey kBoxKeys[] = {
-    {"IRCONJOIN", &MainView::IRConjoin},           {"IRCSHOWRAW", &MainView::debugAU},
-    {"REMOVECOLORS", &MainView::IRCRemoveColors},  {"REMOVEFCODES", &MainView::IRCRemoveFontCodes},
-    {"CHECKFORUPDATE", &MainView::CheckForUpdate}, {"PRIVESERVER", &MainView::PriveServer},
+    {"IRCONJOIN", &MainView::IRConjoin},
+    {"IRCSHOWRAW", &MainView::debugAU},
+    {"REMOVECOLORS", &MainView::IRCRemoveColors},
+    {"REMOVEFCODES", &MainView::IRCRemoveFontCodes},
+    {"CHECKFORUPDATE", &MainView::CheckForUpdate},
+    {"PRIVESERVER", &MainView::PriveServer},
+    {"IRCTLS", &MainView::IRCTls},
+    {"IRCTLSINSECURE", &MainView::IRCTlsInsecure},
+    {"IRCRECONNECT", &MainView::IRCReconnect},
 };
 
 struct CounterKey {
@@ -236,6 +244,11 @@ std::string SettingsText(const MainView& v, const RunOnlySettings& kept) {
     setting("CheckForUpdate", box(v.CheckForUpdate));
     setting("PriveServer", box(v.serverIsPrivate));
     setting("KillAllowedFrom", v.KillAllowedFrom);
+    setting("IRCBurst", v.IRCBurst);
+    setting("IRCLineGapMs", v.IRCLineGapMs);
+    setting("IRCTls", box(v.IRCTls));
+    setting("IRCTlsInsecure", box(v.IRCTlsInsecure));
+    setting("IRCReconnect", box(v.IRCReconnect));
     line("");
     line(kSettingsEndLine);
     return out;

@@ -92,6 +92,9 @@ std::string UsageText() {
            "    --interp-port PORT   the Interp service's port (default 3490)\n"
            "    --interp-events LIST which Interp events are reported: a comma list of got,lost,\n"
            "                         recover,quad,haste,regen,invis,server,scores, or none\n"
+           "    --tls                connect the IRC bot with TLS (port default 6697)\n"
+           "    --tls-insecure       TLS accepting any certificate (a private server's own)\n"
+           "    --no-reconnect       do not reconnect when the IRC connection is lost\n"
            "    --json               one JSON object per line on stdout\n"
            "    --duration SECONDS   run that long, then close and exit 0\n"
            "  fragcaster --version | --help\n";
@@ -136,13 +139,22 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             std::string address;
             if (!value(address)) return result;
             std::string host;
-            if (!ParseIrcAddress(address, host, o.ircPort)) {
+            int port = 0;
+            if (!ParseIrcAddress(address, host, port)) {
                 result.error = "--irc: not a HOST or HOST:PORT: " + address;
                 return result;
             }
             o.ircHost = host;
+            o.ircPortGiven = port != 0;
+            if (o.ircPortGiven) o.ircPort = port;
         } else if (arg == "--irc-from-settings") {
             o.ircFromSettings = true;
+        } else if (arg == "--tls") {
+            o.tls = true;
+        } else if (arg == "--tls-insecure") {
+            o.tls = o.tlsInsecure = true;
+        } else if (arg == "--no-reconnect") {
+            o.noReconnect = true;
         } else if (arg == "--channel" || arg == "--nick" || arg == "--key") {
             std::string text;
             if (!value(text)) return result;
@@ -193,6 +205,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         result.error = "--irc-from-settings goes with --headless";
     } else if (!o.headless && (o.interpPort || o.interpEvents)) {
         result.error = "--interp-port and --interp-events go with --headless";
+    } else if (!o.headless && (o.tls || o.noReconnect)) {
+        result.error = "--tls, --tls-insecure and --no-reconnect go with --headless";
     } else if (o.ircHost && o.ircFromSettings) {
         result.error = "--irc and --irc-from-settings cannot be used together";
     }

@@ -20,6 +20,7 @@ struct CommandLine {
     // The IRC bot: connected at start when `ircHost` is given; the others override the fields.
     std::optional<std::string> ircHost;
     int ircPort = 6667;
+    bool ircPortGiven = false;  // without a port, TLS dials 6697
     std::optional<std::string> ircChannel;
     std::optional<std::string> ircNick;
     std::optional<std::string> ircKey;
@@ -30,6 +31,10 @@ struct CommandLine {
     // window's initial switches.
     std::optional<int> interpPort;
     std::optional<std::vector<std::string>> interpEvents;
+    // For this run only, never saved: TLS, TLS accepting any certificate, no reconnecting.
+    bool tls = false;
+    bool tlsInsecure = false;
+    bool noReconnect = false;
 };
 
 // The names --interp-events takes, each with the report switch it turns on.

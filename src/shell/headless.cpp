@@ -35,7 +35,9 @@ void OnSignal(int) {
 
 class HeadlessOutput : public AppListener {
 public:
-    HeadlessOutput(App& app, bool json) : app_(app), json_(json) {}
+    // A run that never touches IRC prints no IRC event.
+    HeadlessOutput(App& app, bool json)
+        : app_(app), json_(json), ircState_(app.view.IRCStat), ircNick_(app.view.botNick) {}
 
     void replyHandled() override {
         if (json_) Line(ReplyEventJson(app_.view));
@@ -49,6 +51,14 @@ public:
     void interpHandled() override {
         if (json_) Line(InterpEventJson(app_.view));
     }
+    // Scripts follow the connection by its state text and the nick the server gave the bot.
+    void eventHandled() override {
+        const MainView& v = app_.view;
+        if (!json_ || (v.IRCStat == ircState_ && v.botNick == ircNick_)) return;
+        ircState_ = v.IRCStat;
+        ircNick_ = v.botNick;
+        Line(IrcEventJson(ircState_, ircNick_));
+    }
 
 private:
     static void Line(const std::string& line) {
@@ -58,6 +68,7 @@ private:
     }
     App& app_;
     bool json_;
+    std::string ircState_, ircNick_;
 };
 
 // Ends the run as closing the window does: monitoring off, then the shut-down. Its first
@@ -126,13 +137,17 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
     } else if (IsUsableServerEntry(app.view.Q2Serverlist)) {
         app.dispatch([&] { WisselConnectie(app); });  // the server the settings last had
     }
+    if (options.tls) app.irc.tlsThisRun = true;
+    if (options.tlsInsecure) app.irc.tlsInsecureThisRun = true;
+    if (options.noReconnect) app.irc.reconnectThisRun = false;
     if (options.ircChannel) v.txtstdKanaal = *options.ircChannel;
     if (options.ircNick) v.ircName = *options.ircNick;
     if (options.ircKey) v.IRCKey = *options.ircKey;
     if (options.ircHost) {
         app.dispatch([&] {
             v.IRCServer = *options.ircHost;
-            v.IRCPort = std::to_string(options.ircPort);
+            v.IRCPort = std::to_string(options.tls && !options.ircPortGiven ? kTlsIrcPort
+                                                                            : options.ircPort);
             ConnectIrc(app);
         });
     }

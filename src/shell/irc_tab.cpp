@@ -242,6 +242,31 @@ IrcOptionsBox::IrcOptionsBox(App& app, QWidget* parent) : QWidget(parent), app_(
     ignorelist_ = Named(new QListWidget(this), "ignorelist");
     ignorelist_->setMaximumHeight(ignorelist_->fontMetrics().height() * 6);
 
+    network_ = new QWidget(this);
+    IRCTls_ = Named(new QCheckBox(tr("Use TLS"), network_), "IRCTls");
+    IRCTlsInsecure_ =
+        Named(new QCheckBox(tr("Accept any certificate (a private server's own)"), network_),
+              "IRCTlsInsecure");
+    IRCReconnect_ =
+        Named(new QCheckBox(tr("Reconnect when the connection is lost"), network_), "IRCReconnect");
+    IRCBurst_ = Named(new QLineEdit(network_), "IRCBurst");
+    IRCLineGapMs_ = Named(new QLineEdit(network_), "IRCLineGapMs");
+    const int digits = IRCBurst_->fontMetrics().averageCharWidth() * 8;
+    IRCBurst_->setMaximumWidth(digits);
+    IRCLineGapMs_->setMaximumWidth(digits);
+    auto* pace = new QHBoxLayout;
+    pace->addWidget(IRCBurst_);
+    pace->addWidget(new QLabel(tr("lines at once, then one every"), network_));
+    pace->addWidget(IRCLineGapMs_);
+    pace->addWidget(new QLabel(tr("ms"), network_));
+    pace->addStretch(1);
+    auto* networkForm = new QFormLayout(network_);
+    networkForm->setContentsMargins(0, 0, 0, 0);
+    networkForm->addRow(IRCTls_);
+    networkForm->addRow(IRCTlsInsecure_);
+    networkForm->addRow(IRCReconnect_);
+    networkForm->addRow(tr("Send pace :"), pace);
+
     auto* ignoreTime = new QHBoxLayout;
     ignoreTime->addWidget(IRCIgnoreTime_);
     ignoreTime->addWidget(new QLabel(tr("seconds"), this));
@@ -256,6 +281,7 @@ IrcOptionsBox::IrcOptionsBox(App& app, QWidget* parent) : QWidget(parent), app_(
     form->addRow(tr("'get info'-ignore time :"), ignoreTime);
     form->addRow(tr("May stop the bot (nicks):"), KillAllowedFrom_);
     form->addRow(ignorelistLabel_, ignorelist_);
+    form->addRow(network_);
 
     auto check = [this](QCheckBox* box, bool MainView::*field) {
         connect(box, &QCheckBox::clicked, this,
@@ -264,6 +290,16 @@ IrcOptionsBox::IrcOptionsBox(App& app, QWidget* parent) : QWidget(parent), app_(
     check(IRCRemoveColors_, &MainView::IRCRemoveColors);
     check(IRCRemoveFontCodes_, &MainView::IRCRemoveFontCodes);
     check(IRConjoin_, &MainView::IRConjoin);
+    check(IRCTlsInsecure_, &MainView::IRCTlsInsecure);
+    check(IRCReconnect_, &MainView::IRCReconnect);
+    connect(IRCTls_, &QCheckBox::clicked, this,
+            [this](bool on) { app_.dispatch([&] { UseTls(app_, on); }); });
+    connect(IRCBurst_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        app_.dispatch([&] { app_.view.IRCBurst = FromDisplay(text); });
+    });
+    connect(IRCLineGapMs_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        app_.dispatch([&] { app_.view.IRCLineGapMs = FromDisplay(text); });
+    });
     connect(PriveServer_, &QCheckBox::clicked, this, [this](bool on) {
         app_.dispatch([&] { app_.view.PriveServer = app_.view.serverIsPrivate = on; });
     });
@@ -285,6 +321,12 @@ void IrcOptionsBox::refresh(const MainView& view) {
     SyncList(ignorelist_, view.ignorelist);
     ignorelistLabel_->setVisible(view.Advanced);
     ignorelist_->setVisible(view.Advanced);
+    SyncChecked(IRCTls_, view.IRCTls);
+    SyncChecked(IRCTlsInsecure_, view.IRCTlsInsecure);
+    SyncChecked(IRCReconnect_, view.IRCReconnect);
+    SyncText(IRCBurst_, view.IRCBurst);
+    SyncText(IRCLineGapMs_, view.IRCLineGapMs);
+    network_->setVisible(view.Advanced);
 }
 
 }  // namespace fc

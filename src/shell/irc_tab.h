@@ -59,6 +59,13 @@ private:
     QCheckBox* PriveServer_ = nullptr;
     QLineEdit* IRCIgnoreTime_ = nullptr;
     QLineEdit* KillAllowedFrom_ = nullptr;
+    // The advanced part: the send pace, TLS and reconnecting.
+    QWidget* network_ = nullptr;
+    QCheckBox* IRCTls_ = nullptr;
+    QCheckBox* IRCTlsInsecure_ = nullptr;
+    QCheckBox* IRCReconnect_ = nullptr;
+    QLineEdit* IRCBurst_ = nullptr;
+    QLineEdit* IRCLineGapMs_ = nullptr;
     QLabel* ignorelistLabel_ = nullptr;
     QListWidget* ignorelist_ = nullptr;
 };

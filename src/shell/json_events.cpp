@@ -115,4 +115,9 @@ std::string ReportEventJson(const std::string& target, const std::string& text) 
            ",\"text\":" + JsonString(text) + "}";
 }
 
+std::string IrcEventJson(const std::string& state, const std::string& nick) {
+    return "{\"event\":\"irc\",\"state\":" + JsonString(state) + ",\"nick\":" + JsonString(nick) +
+           "}";
+}
+
 }  // namespace fc

@@ -15,5 +15,6 @@ std::string OutputEventJson(const std::string& text);
 std::string ReportEventJson(const std::string& target, const std::string& text);
 // After an event of the Interp feed's socket: its labels and the fields its clock drives.
 std::string InterpEventJson(const MainView& view);
+std::string IrcEventJson(const std::string& state, const std::string& nick);
 
 }  // namespace fc

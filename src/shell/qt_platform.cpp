@@ -10,6 +10,7 @@
 #include <QNetworkDatagram>
 #include <QPointer>
 #include <QSaveFile>
+#include <QSslSocket>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUdpSocket>
@@ -135,32 +136,64 @@ SocketState MapState(QAbstractSocket::SocketState s) {
 class QtTcpSocket : public TcpSocket {
 public:
     QtTcpSocket() {
-        QObject::connect(&socket_, &QTcpSocket::connected, [this] {
+        QObject::connect(&socket_, &QSslSocket::connected, [this] {
             ended_ = Ended::No;
             // Lines go out as soon as they are written, not bundled with the next one.
             socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+            if (!tls_.on && onConnected) onConnected();
+        });
+        QObject::connect(&socket_, &QSslSocket::encrypted, [this] {
             if (onConnected) onConnected();
         });
-        QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
+        QObject::connect(&socket_, &QSslSocket::sslErrors, [this](const QList<QSslError>& errors) {
+            if (tls_.insecure) {
+                socket_.ignoreSslErrors();
+                return;
+            }
+            tlsProblem_.clear();
+            for (const QSslError& e : errors) {
+                if (!tlsProblem_.empty()) tlsProblem_ += "; ";
+                tlsProblem_ += e.errorString().toStdString();
+            }
+        });
+        QObject::connect(&socket_, &QSslSocket::readyRead, [this] {
             const std::string bytes = Text(socket_.readAll());
             if (onData && !bytes.empty()) onData(bytes);
         });
-        QObject::connect(&socket_, &QTcpSocket::disconnected, [this] {
-            if (closing_) return;
+        QObject::connect(&socket_, &QSslSocket::disconnected, [this] {
+            if (closing_ || ended_ == Ended::Failed) return;
             if (ended_ == Ended::No) ended_ = Ended::ByPeer;
             if (onClosed) onClosed();
         });
         QObject::connect(
-            &socket_, &QTcpSocket::errorOccurred, [this](QAbstractSocket::SocketError error) {
+            &socket_, &QSslSocket::errorOccurred, [this](QAbstractSocket::SocketError error) {
                 if (closing_) return;
+                if (error == QAbstractSocket::SslHandshakeFailedError ||
+                    error == QAbstractSocket::SslInternalError ||
+                    error == QAbstractSocket::SslInvalidUserDataError) {
+                    ended_ = Ended::Failed;
+                    const std::string why =
+                        tlsProblem_.empty() ? socket_.errorString().toStdString() : tlsProblem_;
+                    if (onTlsError) onTlsError(why);
+                    return;
+                }
                 ended_ =
                     error == QAbstractSocket::RemoteHostClosedError ? Ended::ByPeer : Ended::Failed;
                 if (onError) onError(socket_.errorString().toStdString());
             });
     }
+    // The socket says goodbye while it is destroyed; nobody is left to hear it.
+    ~QtTcpSocket() override { QObject::disconnect(&socket_, nullptr, nullptr, nullptr); }
+    void setTls(TlsMode mode) override { tls_ = mode; }
     void connectToHost(const std::string& host, int port) override {
         close();
-        socket_.connectToHost(QString::fromLatin1(host.c_str()), static_cast<quint16>(port));
+        tlsProblem_.clear();
+        const QString name = QString::fromLatin1(host.c_str());
+        if (tls_.on) {
+            socket_.connectToHostEncrypted(name, static_cast<quint16>(port));
+        } else {
+            socket_.connectToHost(name, static_cast<quint16>(port));
+        }
     }
     // Without a connection the bytes go nowhere, as on a socket the far end has closed.
     void send(const std::string& bytes) override {
@@ -185,13 +218,18 @@ public:
             if (ended_ == Ended::ByPeer) return SocketState::Closing;
             if (ended_ == Ended::Failed) return SocketState::Error;
         }
+        // Until the handshake is done no line may leave in clear.
+        if (tls_.on && socket_.state() == QAbstractSocket::ConnectedState && !socket_.isEncrypted())
+            return SocketState::Connecting;
         return MapState(socket_.state());
     }
     std::string localAddress() const override { return NumericAddress(socket_.localAddress()); }
 
 private:
     enum class Ended { No, ByPeer, Failed };
-    QTcpSocket socket_;
+    QSslSocket socket_;
+    TlsMode tls_;
+    std::string tlsProblem_;
     Ended ended_ = Ended::No;
     bool closing_ = false;
 };

@@ -7,6 +7,7 @@
 #include "irc/bot_commands.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
+#include "irc/send_queue.h"
 #include "match/match_control.h"
 #include "monitor/poller.h"
 #include "monitor/reply_handler.h"
@@ -41,9 +42,18 @@ void Wire(App& app) {
     OnTick(app, *app.Timer2, OnTimer2);
     OnTick(app, *app.AntiBanTimer, OnAntiBanTimer);
     OnTick(app, *app.ignoreTimer, OnIgnoreTimer);
+    OnTick(app, *app.ircSendTimer, OnSendTimer);
+    OnTick(app, *app.reconnectTimer, OnReconnectTimer);
     app.ircSocket->onConnected = [&app] { app.dispatch([&] { OnIrcConnected(app); }); };
     app.ircSocket->onData = [&app](const std::string& bytes) {
         app.dispatch([&] { OnIrcData(app, bytes); });
+    };
+    app.ircSocket->onClosed = [&app] { app.dispatch([&] { OnIrcLost(app, ""); }); };
+    app.ircSocket->onError = [&app](const std::string& why) {
+        app.dispatch([&] { OnIrcLost(app, why); });
+    };
+    app.ircSocket->onTlsError = [&app](const std::string& why) {
+        app.dispatch([&] { OnIrcTlsFailed(app, why); });
     };
 
     // The Interp feed and its match clock; every socket event of the feed is also told to the

@@ -26,7 +26,11 @@ public:
 
 class IrcTest : public ::testing::Test {
 protected:
-    IrcTest() { app.addListener(&output); }
+    // Lines leave unpaced here; the queue's own tests set the pace.
+    IrcTest() {
+        app.addListener(&output);
+        app.view.IRCLineGapMs = "0";
+    }
 
     FakeTcpSocket& socket() { return *platform.tcpSockets.at(0); }
     MainView& view() { return app.view; }

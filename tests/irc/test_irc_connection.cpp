@@ -130,6 +130,7 @@ TEST_F(IrcConnectionTest, TopicAndNamesAfterJoiningFillTheirFields) {
 }
 
 TEST_F(IrcConnectionTest, StatusRefreshShowsTheConnectionStateEveryFifthOfASecond) {
+    view().IRCReconnect = false;
     EXPECT_EQ(view().IRCStat, "Not connected");
     ConnectIrc(app);
     platform.advance(200);
@@ -149,7 +150,8 @@ TEST_F(IrcConnectionTest, StatusRefreshShowsTheConnectionStateEveryFifthOfASecon
     EXPECT_EQ(IrcStatusText(SocketState::Open), "Unkown error:  1!");
 }
 
-TEST_F(IrcConnectionTest, ServerGoingAwayShowsNotConnectedAndKeepsTheFieldsLocked) {
+TEST_F(IrcConnectionTest, ServerGoingAwayWithoutReconnectShowsNotConnectedAndKeepsFieldsLocked) {
+    view().IRCReconnect = false;
     joinChannel();
     socket().peerClose();
     platform.advance(200);

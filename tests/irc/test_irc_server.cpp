@@ -37,6 +37,7 @@ protected:
         ASSERT_TRUE(watcher.connect(server.port(), "watcher"));
         ASSERT_TRUE(watcher.join("#FCST"));  // the first in the channel is its operator
         app.view.IRConjoin = false;
+        app.view.IRCLineGapMs = "100";  // paced, but quickly; the pace itself is tested elsewhere
     }
 
     // The operator connects the bot; the watcher sees it join.
@@ -203,7 +204,8 @@ TEST_F(IrcServerTest, BannedBotRetriesUntilTheBanIsLifted) {
     EXPECT_TRUE(waitForView([&](const MainView&) { return !app.AntiBanTimer->enabled(); }));
 }
 
-TEST_F(IrcServerTest, ServerGoingAwayShowsNotConnectedAndKeepsTheFieldsLocked) {
+TEST_F(IrcServerTest, ServerGoingAwayWithoutReconnectShowsNotConnectedAndKeepsFieldsLocked) {
+    app.view.IRCReconnect = false;
     connectBot();
     server.stop();
     EXPECT_TRUE(waitForView([](const MainView& v) { return v.IRCStat == "Not connected"; }));
@@ -289,9 +291,18 @@ TEST(IrcScriptedServer, RefusedConnectionShowsServerNotFound) {
     WiredApp app(platform);
     app.view.IRCServer = "127.0.0.1";
     app.view.IRCPort = std::to_string(port);
+    app.view.IRCReconnect = false;
     app.dispatch([&] { ConnectIrc(app); });
     EXPECT_TRUE(
         WaitUntil([&] { return app.view.IRCStat == "Server or hostname not found"; }, kWaitMs));
+    app.view.IRCReconnect = true;  // with it, the refusal is followed by a countdown
+    app.dispatch([&] { ConnectIrc(app); });
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return app.view.IRCStat == "Reconnecting in 11 s" ||
+                   app.view.IRCStat == "Reconnecting in 10 s";
+        },
+        kWaitMs));
 }
 
 }  // namespace

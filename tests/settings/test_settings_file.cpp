@@ -37,6 +37,10 @@ TEST_F(SettingsTest, WritesEveryValueInItsFixedPlace) {
     v.PriveServer = false;
     v.serverIsPrivate = true;  // the file follows the mirror
     v.KillAllowedFrom = "Boss Deputy";
+    v.IRCBurst = "6";
+    v.IRCLineGapMs = "1500";
+    v.IRCTls = v.IRCTlsInsecure = true;
+    v.IRCReconnect = false;
 
     SafeINI(app);
 
@@ -72,6 +76,11 @@ TEST_F(SettingsTest, WritesEveryValueInItsFixedPlace) {
               "CheckForUpdate = 0\r\n"
               "PriveServer = 1\r\n"
               "KillAllowedFrom = Boss Deputy\r\n"
+              "IRCBurst = 6\r\n"
+              "IRCLineGapMs = 1500\r\n"
+              "IRCTls = 1\r\n"
+              "IRCTlsInsecure = 1\r\n"
+              "IRCReconnect = 0\r\n"
               "\r\n"
               "; End of INI\r\n");
     EXPECT_TRUE(shown().empty());

@@ -54,8 +54,9 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultsThenCountsItself) {
           "button on the right and click \"Total refresh\"\r\n",
           "\r\nReportSecDM = 60\r\nTimeLimitDM = 20\r\nIRCLineCTF = defaultCTF\r\n"
           "IRCLineDM = defaultDM\r\nAdvanced = 0\r\n",
-          "\r\nCheckForUpdate = 1\r\nPriveServer = 0\r\nKillAllowedFrom = \r\n\r\n; End of "
-          "INI\r\n"}) {
+          "\r\nCheckForUpdate = 1\r\nPriveServer = 0\r\nKillAllowedFrom = \r\nIRCBurst = 4\r\n"
+          "IRCLineGapMs = 2000\r\nIRCTls = 0\r\nIRCTlsInsecure = 0\r\nIRCReconnect = 1\r\n\r\n; "
+          "End of INI\r\n"}) {
         EXPECT_TRUE(Holds(file(), line));
     }
     EXPECT_EQ(view().isStarted, 1);

@@ -64,6 +64,28 @@ TEST(CommandLine, IrcBotOptions) {
     EXPECT_NE(ParseCommandLine({"--irc", "localhost"}).error, "");  // the window has its fields
 }
 
+TEST(CommandLine, TlsAndReconnectForThisRunOnly) {
+    struct Case {
+        std::vector<std::string> args;
+        bool tls, insecure, noReconnect, portGiven;
+    };
+    const Case cases[] = {
+        {{"--headless", "--irc", "h"}, false, false, false, false},
+        {{"--headless", "--irc", "h:7000", "--tls"}, true, false, false, true},
+        {{"--headless", "--tls-insecure"}, true, true, false, false},
+        {{"--headless", "--no-reconnect"}, false, false, true, false},
+    };
+    for (const Case& c : cases) {
+        const auto p = ParseCommandLine(c.args);
+        ASSERT_EQ(p.error, "") << c.args.back();
+        EXPECT_EQ(p.options.tls, c.tls) << c.args.back();
+        EXPECT_EQ(p.options.tlsInsecure, c.insecure) << c.args.back();
+        EXPECT_EQ(p.options.noReconnect, c.noReconnect) << c.args.back();
+        EXPECT_EQ(p.options.ircPortGiven, c.portGiven) << c.args.back();
+    }
+    EXPECT_NE(ParseCommandLine({"--tls"}).error, "");  // the window has its check box
+}
+
 TEST(CommandLine, VersionAndHelp) {
     EXPECT_TRUE(ParseCommandLine({"--version"}).options.showVersion);
     EXPECT_TRUE(ParseCommandLine({"--help"}).options.showHelp);

@@ -81,7 +81,7 @@ TEST_F(HeadlessSettings, StartedTwiceOnOneDirectoryKeepsItsSettings) {
     EXPECT_TRUE(Has(file, "\r\nIRCChannel = #mine\r\n"));
     EXPECT_TRUE(Has(file, "\r\nQ2Server = 10.0.0.5:27960\r\n"));
     EXPECT_TRUE(Has(file, "\r\nIRCLineCTF = \x02%t\x02 captured\r\n"));
-    EXPECT_TRUE(Has(file, "\r\nPriveServer = 0\r\nKillAllowedFrom = Boss\r\n\r\n; End of INI\r\n"));
+    EXPECT_TRUE(Has(file, "\r\nPriveServer = 0\r\nKillAllowedFrom = Boss\r\nIRCBurst = 4\r\n"));
     // Nothing but the settings and the recordings' folder: no half-written leftovers.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList({"demos", "orvexa.ini"}));

@@ -44,6 +44,8 @@ TEST(OtherEvents, OutputAndReport) {
     EXPECT_EQ(OutputEventJson("hi"), "{\"event\":\"output\",\"text\":\"hi\"}");
     EXPECT_EQ(ReportEventJson("#clan", "\x02score"),
               "{\"event\":\"report\",\"target\":\"#clan\",\"text\":\"\\u0002score\"}");
+    EXPECT_EQ(IrcEventJson("Reconnecting in 10 s", "FCST_"),
+              "{\"event\":\"irc\",\"state\":\"Reconnecting in 10 s\",\"nick\":\"FCST_\"}");
 }
 
 TEST(OtherEvents, InterpCarriesTheFeedsLabelsAndTheFieldsItsClockDrives) {

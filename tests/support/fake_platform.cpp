@@ -67,6 +67,7 @@ FakeTcpSocket::~FakeTcpSocket() {
 void FakeTcpSocket::connectToHost(const std::string& h, int p) {
     host = h;
     port = p;
+    ++connects;
     state_ = SocketState::Connecting;
 }
 
@@ -92,6 +93,11 @@ void FakeTcpSocket::peerClose() {
 void FakeTcpSocket::fail() {
     state_ = SocketState::Error;
     if (onError) onError("connection failed");
+}
+
+void FakeTcpSocket::failTls(const std::string& why) {
+    state_ = SocketState::Error;
+    if (onTlsError) onTlsError(why);
 }
 
 std::vector<std::string> FakeTcpSocket::takeLines() {

@@ -68,6 +68,7 @@ class FakeTcpSocket : public TcpSocket {
 public:
     explicit FakeTcpSocket(FakePlatform& platform);
     ~FakeTcpSocket() override;
+    void setTls(TlsMode mode) override { tls = mode; }
     void connectToHost(const std::string& host, int port) override;
     void send(const std::string& bytes) override { sent += bytes; }
     void close() override;
@@ -82,14 +83,18 @@ public:
     void peerClose();
     // The connection attempt fails (host not found, refused).
     void fail();
+    // The certificate check fails.
+    void failTls(const std::string& why);
 
     // The lines sent since the last call, each without its CR LF.
     std::vector<std::string> takeLines();
 
     std::string host;
     int port = 0;
+    TlsMode tls;
     std::string sent;
     int closes = 0;
+    int connects = 0;
 
 private:
     FakePlatform& platform_;

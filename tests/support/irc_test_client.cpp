@@ -26,7 +26,15 @@ bool IrcTestClient::connect(int port, const std::string& nick, int timeoutMs) {
     if (!socket_.waitForConnected(timeoutMs)) return false;
     send("NICK " + nick);
     send("USER " + nick + " 0 * :Fragcaster test client");
-    return waitFor(" 376 " + nick + " ", timeoutMs).has_value();
+    // The end of the message of the day, or its absence (422), ends the welcome.
+    const std::string end376 = " 376 " + nick + " ", end422 = " 422 " + nick + " ";
+    return waitFor(
+               [&](const std::string& line) {
+                   return line.find(end376) != std::string::npos ||
+                          line.find(end422) != std::string::npos;
+               },
+               timeoutMs)
+        .has_value();
 }
 
 void IrcTestClient::send(const std::string& line) {

@@ -1,0 +1,149 @@
+#include "irc/send_queue.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "core/app.h"
+#include "core/text_util.h"
+#include "irc/irc_connection.h"
+
+namespace fc {
+
+namespace {
+
+// A pace setting as typed; a text that holds no number keeps the default.
+int SettingNumber(const std::string& text, int fallback, int least, int most) {
+    const std::string t = Trim(text);
+    if (t.empty() || t[0] < '0' || t[0] > '9') return fallback;
+    const double value = std::nearbyint(LeadingNumber(t));
+    return static_cast<int>(std::max<double>(least, std::min<double>(value, most)));
+}
+
+// Raises the credit by one line for every gap that passed, up to the burst.
+void Refill(App& app) {
+    IrcSendQueue& q = app.irc.queue;
+    const int burst = BurstLines(app);
+    const int gap = LineGapMs(app);
+    const std::int64_t now = app.platform.nowMs();
+    if (q.credit >= burst || gap == 0) {
+        q.credit = burst;
+        q.creditSince = now;
+        return;
+    }
+    const std::int64_t gaps = (now - q.creditSince) / gap;
+    q.credit = static_cast<int>(std::min<std::int64_t>(burst, q.credit + gaps));
+    q.creditSince = q.credit >= burst ? now : q.creditSince + gaps * gap;
+}
+
+std::deque<QueuedLine>* NextLane(IrcSendQueue& q) {
+    if (!q.pong.empty()) return &q.pong;
+    if (!q.main.empty()) return &q.main;
+    if (!q.notices.empty()) return &q.notices;
+    return nullptr;
+}
+
+void HandOver(App& app, const QueuedLine& line) {
+    app.ircSocket->send(line.body + "\r\n");
+    if (line.report) {
+        MainView& v = app.view;
+        v.isLinesPrinted =
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(v.isLinesPrinted) + 1u);
+    }
+    if (!line.echo.empty()) app.appendOutput(line.echo);
+}
+
+// Sends what the credit allows, then sets the timer for the moment the next line may leave.
+void Drain(App& app) {
+    IrcSendQueue& q = app.irc.queue;
+    Refill(app);
+    while (q.credit > 0) {
+        std::deque<QueuedLine>* lane = NextLane(q);
+        if (!lane) break;
+        const QueuedLine line = std::move(lane->front());
+        lane->pop_front();
+        if (LineGapMs(app) > 0) --q.credit;  // no gap: no pace
+        HandOver(app, line);
+    }
+    if (q.size() == 0) {
+        q.overflowTold = false;
+        app.ircSendTimer->setEnabled(false);
+        return;
+    }
+    const std::int64_t wait = q.creditSince + LineGapMs(app) - app.platform.nowMs();
+    app.ircSendTimer->setEnabled(false);
+    app.ircSendTimer->setInterval(static_cast<int>(std::max<std::int64_t>(1, wait)));
+    app.ircSendTimer->setEnabled(true);
+}
+
+void TellOverflow(App& app) {
+    IrcSendQueue& q = app.irc.queue;
+    if (q.overflowTold) return;
+    q.overflowTold = true;
+    app.appendOutput("*** Send queue full (" + std::to_string(kSendQueueBound) +
+                     " lines): the oldest notices are dropped.");
+}
+
+// Keeps the queue within its bound: the oldest answer to a user goes first. A report line or
+// a PONG is never lost; any other line finds no room once no answer is left to drop.
+bool MakeRoom(App& app, const QueuedLine& incoming) {
+    IrcSendQueue& q = app.irc.queue;
+    if (q.size() < kSendQueueBound) return true;
+    if (!q.notices.empty()) {
+        q.notices.pop_front();
+        TellOverflow(app);
+        return true;
+    }
+    if (incoming.report || incoming.kind == LineKind::Pong) return true;
+    TellOverflow(app);
+    return false;
+}
+
+}  // namespace
+
+int BurstLines(const App& app) {
+    return SettingNumber(app.view.IRCBurst, 4, 1, 1000);
+}
+
+int LineGapMs(const App& app) {
+    return SettingNumber(app.view.IRCLineGapMs, 2000, 0, 600000);
+}
+
+void QueueIrcLine(App& app, QueuedLine line) {
+    IrcSendQueue& q = app.irc.queue;
+    if (!MakeRoom(app, line)) return;
+    switch (line.kind) {
+        case LineKind::Pong:
+            q.pong.push_back(std::move(line));
+            break;
+        case LineKind::Main:
+            q.main.push_back(std::move(line));
+            break;
+        case LineKind::Notice:
+            q.notices.push_back(std::move(line));
+            break;
+    }
+    Drain(app);
+}
+
+void SendIrcLineNow(App& app, const std::string& body) {
+    app.irc.queue.clear();
+    app.ircSendTimer->setEnabled(false);
+    app.ircSocket->send(body + "\r\n");
+}
+
+void ResetSendQueue(App& app) {
+    IrcSendQueue& q = app.irc.queue;
+    q.clear();
+    q.credit = BurstLines(app);
+    q.creditSince = app.platform.nowMs();
+    q.overflowTold = false;
+    app.ircSendTimer->setEnabled(false);
+}
+
+void OnSendTimer(App& app) {
+    app.ircSendTimer->setEnabled(false);
+    Drain(app);
+}
+
+}  // namespace fc
