@@ -23,6 +23,12 @@ struct CommandLine {
     std::optional<std::string> ircKey;
     // Connects the bot at start to the IRC server, port, channel and nick of the settings.
     bool ircFromSettings = false;
+    // A recording played through the analysis; the run ends at its end unless a duration is set.
+    std::optional<std::string> replay;
+    // Recorded hundredths of a second replayed per 10 ms tick (1 is real time).
+    double speed = 1;
+    // Every live reply of the run is appended to this file.
+    std::optional<std::string> record;
 };
 
 struct ParsedCommandLine {

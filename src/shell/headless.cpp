@@ -43,7 +43,7 @@ public:
         Line(json_ ? OutputEventJson(text) : text);
     }
     void reportSaid(const std::string& target, const std::string& text) override {
-        if (json_) Line(ReportEventJson(target, text));
+        Line(json_ ? ReportEventJson(target, text) : "[" + target + "] " + text);
     }
 
 private:
@@ -95,15 +95,24 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
     if (options.durationSeconds) {
         QTimer::singleShot(static_cast<int>(*options.durationSeconds * 1000), [&] { Close(app); });
     }
-    if (options.server) {
+    MainView& v = app.view;
+    // Lines said without IRC still name the channel they would go to.
+    if (v.botChannel.empty()) v.botChannel = options.ircChannel.value_or(v.txtstdKanaal);
+    if (options.record) {
+        v.RecordIt = true;
+        v.RecordItDir.clear();
+        v.RecordItWhere = *options.record;
+    }
+    v.playbackStep = options.speed * 0.01;
+    if (options.replay && !options.durationSeconds) app.playbackEnded = [&app] { Close(app); };
+    if (options.server || options.replay) {
         app.dispatch([&] {
-            OnServerEntryEdited(app, *options.server);
+            OnServerEntryEdited(app, options.replay ? *options.replay : *options.server);
             WisselConnectie(app);
         });
     } else if (IsUsableServerEntry(app.view.Q2Serverlist)) {
         app.dispatch([&] { WisselConnectie(app); });  // the server the settings last had
     }
-    MainView& v = app.view;
     if (options.ircChannel) v.txtstdKanaal = *options.ircChannel;
     if (options.ircNick) v.ircName = *options.ircNick;
     if (options.ircKey) v.IRCKey = *options.ircKey;

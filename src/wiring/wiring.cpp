@@ -6,6 +6,7 @@
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
 #include "match/match_control.h"
+#include "monitor/playback.h"
 #include "monitor/poller.h"
 #include "monitor/reply_handler.h"
 #include "settings/shutdown.h"
@@ -30,6 +31,7 @@ void Wire(App& app) {
     OnTick(app, *app.battleTimer, OnBattleTick);
     OnTick(app, *app.UTTimer, OnUTTick);
     OnTick(app, *app.Timer4, OnCaptionTick);
+    OnTick(app, *app.Q2Player, OnPlaybackTick);
     app.QuakeStatus->onDatagram = [&app](const Datagram& d) {
         app.dispatch([&] { OnGameDatagram(app, d); });
     };

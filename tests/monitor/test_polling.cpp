@@ -205,6 +205,7 @@ TEST_F(PollingTest, AddingToTheSavedListRefusesEmptyAndKnownEntries) {
 }
 
 TEST_F(PollingTest, RecordingEntryIsNotGivenAServerPort) {
+    platform.files["demos/final.rec"] = " 1\r\nreply\r\n";
     switchOn("demos/final.rec");
     EXPECT_EQ(view().Q2Serverlist, "demos/final.rec");
     EXPECT_FALSE(view().Q2ServerlistEnabled);
