@@ -1,8 +1,10 @@
 #include "monitor/recording_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <string_view>
 
