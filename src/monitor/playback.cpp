@@ -60,6 +60,8 @@ void StartPlayback(App& app) {
     p.clock = firstTime;
     p.offset = 0;
     p.open = true;
+    // The first record, too, answers a poll of its own.
+    NewUnrealQuery(v);
 }
 
 void OnPlaybackTick(App& app) {

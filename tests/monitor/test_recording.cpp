@@ -8,6 +8,7 @@
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
 #include "support/report_recorder.h"
+#include "support/unreal_replies.h"
 
 namespace fc::test {
 namespace {
@@ -132,6 +133,40 @@ TEST_F(RecordingTest, RecordsPastMidnightFollowOnePerTick) {
     app.addListener(&replayed);
     play(0.01);
     EXPECT_EQ(Gaps(replayed.times), (std::vector<std::int64_t>{1000, 1000, 10, 10, 10}));
+}
+
+TEST_F(RecordingTest, UnrealAnswersAreRecordedJoinedAndReplayedWhole) {
+    Timeline live(app);
+    app.addListener(&live);
+    switchOn("127.0.0.1:7778");
+    view().RecordIt = true;
+    view().RecordItDir = "demos/";
+    view().RecordItWhere = "match.rec";
+    firstTick();
+    for (int query = 1; query <= 3; ++query) {
+        const UnrealAnswer a{"CTFGame", "0", {{"Alpha", query - 1, "0"}, {"Bravo", 0, "1"}}};
+        for (const std::string& d : UnrealDatagrams(a, query)) reply(d, "127.0.0.1", 7778);
+        platform.advance(2000);
+    }
+    WisselConnectie(app);
+    app.removeListener(&live);
+    ASSERT_EQ(live.times.size(), 3u);
+    // Each whole answer once, joined; before that the first datagram, which came while the
+    // family was not yet known.
+    const std::string& file = platform.files[kFile];
+    int joined = 0;
+    for (std::size_t at = 0;
+         (at = file.find("\r\nblaatschaap\\totaal\\ 3\\gamename", at)) != std::string::npos; ++at) {
+        ++joined;
+    }
+    EXPECT_EQ(joined, 3);
+    EXPECT_EQ(file.substr(0, 20), " 43201\r\n\\gamename\\ut");
+
+    Timeline replayed(app);
+    app.addListener(&replayed);
+    play(0.01);
+    EXPECT_EQ(replayed.events, live.events);
+    for (std::int64_t gap : Gaps(replayed.times)) EXPECT_NEAR(gap, 2000, 10);
 }
 
 struct DamageCase {
