@@ -101,53 +101,22 @@ TEST_P(UnrealMatchRules, BeginCapturesAndEnd) {
     EXPECT_EQ(view().capsRed, c.redCaptures);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Matches, UnrealMatchRules,
-    ::testing::Values(
-        MatchCase{"begin_when_frags_leave_0_0",
-                  "CTFGame",
-                  "0",
-                  "0:0 0:0 3:0",
-                  {kBegin + "20:00"},
-                  MatchState::Running,
-                  0},
-        MatchCase{
-            "no_team_rows_no_begin", "Deathmatchplus", "0", "0:0 3:4", {}, MatchState::None, 0},
-        MatchCase{"capture_in_state_0_counted_without_a_line",
-                  "CTFGame",
-                  "0",
-                  "0:0 3:0 B 10:0",
-                  {kBegin + "20:00"},
-                  MatchState::None,
-                  1},
-        MatchCase{"capture_while_running_is_said",
-                  "CTFGame",
-                  "0",
-                  "0:0 3:0 10:1",
-                  {kBegin + "20:00", "defaultCTF"},
-                  MatchState::Running,
-                  1},
-        MatchCase{"ctf_ends_at_INT",
-                  "CTFGame",
-                  "1",
-                  "0:0 3:0 W48 3:2",
-                  {kBegin + "1:00",
-                   "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 (3) / "
-                   "[Blue team] 0 (2)"},
-                  MatchState::None,
-                  0},
-        MatchCase{"team_game_ends_at_INT",
-                  "TeamGamePlus",
-                  "1",
-                  "0:0 3:0 W48 3:2",
-                  {kBegin + "1:00",
-                   "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 3 / "
-                   "[Blue team] 2"},
-                  MatchState::None,
-                  0},
-        MatchCase{
-            "other_games_end_silently", "Assault", "1", "0:0 B W70 0:0", {}, MatchState::None, 0}),
+const std::string kCtfEnd =
+    "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 (3) / [Blue team] 0 (2)";
+const std::string kTeamEnd = "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 3 / [Blue team] 2";
+using S = MatchState;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Matches, UnrealMatchRules, ::testing::Values(
+    MatchCase{"begin_when_frags_leave_0_0", "CTFGame", "0", "0:0 0:0 3:0", {kBegin + "20:00"}, S::Running, 0},
+    MatchCase{"no_team_rows_no_begin", "Deathmatchplus", "0", "0:0 3:4", {}, S::None, 0},
+    MatchCase{"capture_in_state_0_counted_without_a_line", "CTFGame", "0", "0:0 3:0 B 10:0", {kBegin + "20:00"}, S::None, 1},
+    MatchCase{"capture_while_running_is_said", "CTFGame", "0", "0:0 3:0 10:1", {kBegin + "20:00", "defaultCTF"}, S::Running, 1},
+    MatchCase{"ctf_ends_at_INT", "CTFGame", "1", "0:0 3:0 W48 3:2", {kBegin + "1:00", kCtfEnd}, S::None, 0},
+    MatchCase{"team_game_ends_at_INT", "TeamGamePlus", "1", "0:0 3:0 W48 3:2", {kBegin + "1:00", kTeamEnd}, S::None, 0},
+    MatchCase{"other_games_end_silently", "Assault", "1", "0:0 B W70 0:0", {}, S::None, 0}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace fc::test
