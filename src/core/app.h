@@ -102,6 +102,21 @@ public:
     std::function<void()> closeMainWindow;    // a close request, as the close button makes
     std::function<void()> restoreMainWindow;  // back to the normal, not minimised state
     std::function<void()> endProgram;         // the event loop ends once the handler returns
+    std::function<void()> playbackEnded;      // a recording played to its end (or its damage)
+
+    // The recording being played back: its bytes, where the next record starts, how many
+    // records were read, and a record read ahead whose time has not come yet.
+    struct Playback {
+        bool open = false;
+        std::string path;
+        std::string bytes;
+        std::size_t offset = 0;
+        int recordsRead = 0;
+        bool held = false;
+        double heldTime = 0;
+        std::string heldReply;
+        double clock = 0;  // the recorded time reached
+    } playback;
 
     void addListener(AppListener* listener);
     void removeListener(AppListener* listener);

@@ -87,6 +87,14 @@ public:
     std::function<void(const std::string&)> onTlsError;
 };
 
+// The local date and the time of day.
+struct LocalTime {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    double secondsSinceMidnight = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -97,6 +105,8 @@ public:
 
     // Milliseconds on a monotonic clock; only differences mean anything.
     virtual std::int64_t nowMs() const = 0;
+    // The wall clock's local date and time of day (recordings stamp their replies with it).
+    virtual LocalTime localTime() const;
     // Lets events that are already pending run before the caller goes on.
     virtual void processPendingEvents() = 0;
     virtual void beep() = 0;

@@ -62,8 +62,9 @@ struct LastValues {
     std::string timeLeft;
     std::string red;  // red score as compared: captures or frags
     std::string blue;
-    std::string reply;  // the whole previous reply
-    std::string game;   // the game name the type was detected for
+    std::string reply;    // the whole previous reply
+    std::string game;     // the game name the type was detected for
+    std::string players;  // Unreal Tournament: the player snapshot the capper search compares
 
     void clear() { *this = LastValues{}; }
 };
@@ -134,8 +135,14 @@ struct MainView {
 
     // --- Record tab
     bool RecordIt = false;
+    std::string RecordItDir;                // "Directory:", ends with "/"
+    std::string RecordItWhere;              // "Filename:"
+    std::vector<std::string> RecordItList;  // "Current recorded demos in this directory:"
+    int RecordItListSelected = -1;          // -1: nothing selected
+    bool showGameTab = false;               // the window turns to the Game tab, then clears it
     bool progFrameVisible = false;
     int progValue = 0;
+    int progMax = 1;
 
     // --- Interp tab: the event feed of the game server's Interp service
     std::string InterpSupport = "Disabled!";
@@ -247,6 +254,13 @@ struct MainView {
     MatchState matchState = MatchState::None;
     std::int32_t secondsPlayed = 0;
     bool utQueryFresh = false;
+    // Unreal Tournament: the pieces of the answer to the last query, by packet number 0 to 100,
+    // the number of the piece that carried the final marker (0 while none has), the joined
+    // answer and one "number: length" line per expected piece.
+    std::vector<std::string> utPackets = std::vector<std::string>(101);
+    std::int16_t utPacketCount = 0;
+    std::string utWholeReply;
+    std::vector<std::string> List2;
     bool portBumped = false;
     std::int16_t capsRed = 0;
     std::int16_t capsBlue = 0;

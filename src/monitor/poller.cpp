@@ -8,7 +8,8 @@
 #include "core/text_util.h"
 #include "interp/interp_feed.h"
 #include "match/teams.h"
-#include "monitor/recorder.h"
+#include "monitor/playback.h"
+#include "monitor/ut_packets.h"
 #include "settings/settings_file.h"
 
 namespace fc {
@@ -42,9 +43,9 @@ void SwitchOn(App& app) {
     v.portBumped = false;
     app.quakeTimer->setInterval(1000);
     // A recording's path is left as typed: the default port is meant for server addresses.
-    if (!Contains(v.Q2Serverlist, ":") && !IsRecordingEntry(v.Q2Serverlist)) {
-        v.Q2Serverlist += ":27910";
-    }
+    const bool recording =
+        IsRecordingEntry(v.Q2Serverlist) || app.platform.fileExists(v.Q2Serverlist);
+    if (!Contains(v.Q2Serverlist, ":") && !recording) v.Q2Serverlist += ":27910";
     v.lastValues.clear();
     v.capsRed = v.capsBlue = v.capsRedQ3 = v.capsBlueQ3 = 0;
     v.TimeLimitDM = "20";
@@ -60,7 +61,7 @@ void SwitchOn(App& app) {
     v.Q2ServerlistEnabled = false;
     v.matchState = MatchState::None;
     v.gameFamily = GameFamily::Unknown;
-    if (IsRecordingEntry(v.Q2Serverlist)) {
+    if (recording) {
         StartPlayback(app);
         return;
     }
@@ -100,8 +101,8 @@ void updateUnrealStatus(App& app) {
     if (number >= 0 && number <= 65535) port = static_cast<int>(number);
     AimSocket(app, target, port);
     app.QuakeStatus->send(kUnrealQuery);
-    // Every query sent may be answered once; the Unreal Tournament handler consumes this.
-    app.view.utQueryFresh = true;
+    // Every query sent may be answered once, by its own pieces only.
+    NewUnrealQuery(app.view);
     app.quakeTimer->setInterval(2000);
 }
 
@@ -170,7 +171,6 @@ void OnPollTick(App& app) {
         app.quakeTimer->setInterval(1000);
     } else if (v.gameFamily == GameFamily::UT) {
         updateUnrealStatus(app);
-        v.utQueryFresh = true;
         app.quakeTimer->setInterval(2000);
     }
     v.sModeLabel = FamilyText(v.gameFamily);

@@ -1,20 +1,30 @@
-// Recording the replies of a match to a file and playing a recording back.
+// Recording the replies of a match to a file, and the Record tab's buttons.
 #pragma once
 
 #include <string>
+
+#include "core/platform.h"
 
 namespace fc {
 
 class App;
 
-// The recorder is not built yet; these are the places the monitor calls it from, and each
-// deliberately does nothing for now.
+// Appends a reply, stamped with the time of day, to the file the Record tab names. The file is
+// opened and closed for every reply; an existing file is never truncated.
 void AppendToRecording(App& app, const std::string& reply);
-void StartPlayback(App& app);
-void ClosePlaybackFile(App& app);
-// "Auto set text now" (proposes the recording's folder and file name) and "Refresh list"
-// (lists the recordings in that folder); start-up runs both once.
+
+// The recordings' folder for a current folder: its "demos" sub-folder, or the folder itself
+// when it already is one. "" (the program directory) gives "demos/".
+std::string RecordingsFolder(const std::string& currentFolder);
+// The proposed file name for a server entry at a moment: date, "_", the entry made safe for a
+// file name (the comment when there is one), the time's digits and ".rec".
+std::string RecordingName(const std::string& entry, const LocalTime& at);
+
+// "Auto set text now": proposes folder and file name; start-up runs it once.
 void RecordItAutoSet(App& app);
+// "Refresh list": the recordings in the folder.
 void RefreshRecordItList(App& app);
+// "Play selected": ends any run and puts the selected recording into the server entry.
+void PlaySelected(App& app);
 
 }  // namespace fc

@@ -1,7 +1,73 @@
 #include "monitor/unreal_status.h"
 
+#include "core/app.h"
+#include "core/server_vars.h"
+#include "core/text_util.h"
+#include "match/teams.h"
+#include "match/ut_match.h"
+#include "monitor/player_list.h"
+#include "monitor/recorder.h"
+#include "monitor/ut_packets.h"
+
 namespace fc {
 
-void ProcessUT(App&, const std::string&) {}
+namespace {
+
+std::string GameTypeCode(const std::string& gametype) {
+    const std::string g = ToLower(gametype);
+    if (g == "teamgameplus") return "utdm";
+    if (g == "ctfgame") return "utctf";
+    return "utOther";
+}
+
+std::string TeamColumn(const std::string& gametype, const std::string& team) {
+    const std::string g = ToLower(gametype);
+    if (g == "deathmatchplus") return "DM (" + Trim(team) + ")";
+    if (g != "teamgameplus" && g != "ctfgame") return team;
+    const double number = LeadingNumber(team);
+    if (number == 0) return "Red";
+    if (number == 1) return "Blue";
+    if (number > 1) return kTeamSpectators;
+    return "";
+}
+
+void ReadUnrealFields(App& app, const std::string& reply) {
+    MainView& v = app.view;
+    v.PlayersPlaying = GetServerVar("numplayers", reply);
+    v.PlayersMax = GetServerVar("maxplayers", reply);
+    const std::string gametype = GetServerVar("gametype", reply);
+    v.qsGame = gametype;
+    v.qsMap = GetServerVar("mapname", reply);
+    v.gameType = GameTypeCode(gametype);
+    ZetInfoInLabel(app, reply);
+    v.quakeRecvBts = PlainNumber(static_cast<long long>(reply.size())) + " bytes.";
+
+    v.spelerLijst.clear();
+    const long long players = LeadingWhole(v.PlayersPlaying);
+    for (long long i = 0; i < players && i < kMaxUnrealRows; ++i) {
+        const std::string n = PlainNumber(i);
+        v.spelerLijst.push_back(
+            PlayerRow{GetServerVar("player_" + n, reply), GetServerVar("frags_" + n, reply),
+                      GetServerVar("ping_" + n, reply),
+                      TeamColumn(gametype, GetServerVar("team_" + n, reply)), RowColour::Black});
+    }
+    KleurLijst(app);
+    v.Label9 = "Team Red";
+    v.Label10 = "Team Blue";
+    v.teamscoresVisible = true;
+}
+
+}  // namespace
+
+void ProcessUT(App& app, const std::string& piece) {
+    MainView& v = app.view;
+    const std::optional<std::string> reply = AddUnrealPiece(v, piece);
+    if (!reply) return;
+    if (v.RecordIt && v.gameFamily == GameFamily::UT) AppendToRecording(app, *reply);
+    ReadUnrealFields(app, *reply);
+    UnrealTeamSums(app, *reply);
+    UnrealMatchRules(app, *reply);
+    app.notifyReplyHandled();
+}
 
 }  // namespace fc

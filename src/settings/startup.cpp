@@ -113,6 +113,14 @@ void StartUp(App& app) {
     rtfUpdate(app);
 }
 
+void OfferShippedDemo(App& app, const std::string& path) {
+    MainView& v = app.view;
+    const std::string entry = Trim(v.Q2Serverlist);
+    if ((!entry.empty() && entry != kFirstTimeEntry) || !app.platform.fileExists(path)) return;
+    v.Q2Serverlist = path;
+    v.quakeTimerButtonEnabled = true;
+}
+
 void OnSplashTimer1(App& app) {
     EndSplash(app);
 }

@@ -31,4 +31,10 @@ void OnSplashTimer1(App& app);
 void OnSplashTimer2(App& app);
 void OnSplashClicked(App& app);
 
+// The recorded match shipped with the program, in its recordings folder.
+inline constexpr const char* kShippedDemo = "ctf_oa_ctf4ish_x4.rec";
+
+// Puts the recording at `path` into the server entry when no server was saved and it exists.
+void OfferShippedDemo(App& app, const std::string& path);
+
 }  // namespace fc

@@ -97,6 +97,9 @@ std::string UsageText() {
            "    --no-reconnect       do not reconnect when the IRC connection is lost\n"
            "    --json               one JSON object per line on stdout\n"
            "    --duration SECONDS   run that long, then close and exit 0\n"
+           "    --replay FILE        play a recording through the analysis; ends at its end\n"
+           "    --speed N            playback speed, 1 = real time (0.1 to 1000)\n"
+           "    --record FILE        append every live reply of this run to FILE\n"
            "  fragcaster --version | --help\n";
 }
 
@@ -192,6 +195,21 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
                 return result;
             }
             o.durationSeconds = seconds;
+        } else if (arg == "--replay" || arg == "--record") {
+            std::string path;
+            if (!value(path)) return result;
+            if (path.empty()) {
+                result.error = arg + " needs a file";
+                return result;
+            }
+            (arg == "--replay" ? o.replay : o.record) = path;
+        } else if (arg == "--speed") {
+            std::string text;
+            if (!value(text)) return result;
+            if (!ParseSeconds(text, o.speed) || o.speed < 0.1 || o.speed > 1000) {
+                result.error = "--speed: not a number from 0.1 to 1000: " + text;
+                return result;
+            }
         } else {
             result.error = "unknown argument: " + arg;
             return result;
@@ -199,6 +217,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
     if (!o.headless && (o.json || o.server || o.durationSeconds)) {
         result.error = "--server, --json and --duration go with --headless";
+    } else if (!o.headless && (o.replay || o.record || o.speed != 1)) {
+        result.error = "--replay, --speed and --record go with --headless";
+    } else if (o.replay && o.server) {
+        result.error = "--replay and --server cannot be used together";
     } else if (!o.headless && (o.ircHost || o.ircChannel || o.ircNick || o.ircKey)) {
         result.error = "--irc, --channel, --nick and --key go with --headless";
     } else if (!o.headless && o.ircFromSettings) {

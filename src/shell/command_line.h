@@ -35,6 +35,12 @@ struct CommandLine {
     bool tls = false;
     bool tlsInsecure = false;
     bool noReconnect = false;
+    // A recording played through the analysis; the run ends at its end unless a duration is set.
+    std::optional<std::string> replay;
+    // Recorded hundredths of a second replayed per 10 ms tick (1 is real time).
+    double speed = 1;
+    // Every live reply of the run is appended to this file.
+    std::optional<std::string> record;
 };
 
 // The names --interp-events takes, each with the report switch it turns on.

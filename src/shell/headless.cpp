@@ -46,7 +46,7 @@ public:
         Line(json_ ? OutputEventJson(text) : text);
     }
     void reportSaid(const std::string& target, const std::string& text) override {
-        if (json_) Line(ReportEventJson(target, text));
+        Line(json_ ? ReportEventJson(target, text) : "[" + target + "] " + text);
     }
     void interpHandled() override {
         if (json_) Line(InterpEventJson(app_.view));
@@ -113,7 +113,7 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
     // What the command line names is for this run: the settings file keeps what it held.
     MainView& v = app.view;
     RunOnlySettings& kept = app.keptSettings;
-    if (options.server) kept.Q2Selected = v.Q2Serverlist;
+    if (options.server || options.replay) kept.Q2Selected = v.Q2Serverlist;
     if (options.ircChannel) kept.IRCChannel = v.txtstdKanaal;
     if (options.ircNick) kept.IRCName = v.ircName;
     if (options.ircKey) kept.IRCKey = v.IRCKey;
@@ -129,9 +129,18 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
             v.*e.on = std::find(on.begin(), on.end(), e.name) != on.end();
         }
     }
-    if (options.server) {
+    // Lines said without IRC still name the channel they would go to.
+    if (v.botChannel.empty()) v.botChannel = options.ircChannel.value_or(v.txtstdKanaal);
+    if (options.record) {
+        v.RecordIt = true;
+        v.RecordItDir.clear();
+        v.RecordItWhere = *options.record;
+    }
+    v.playbackStep = options.speed * 0.01;
+    if (options.replay && !options.durationSeconds) app.playbackEnded = [&app] { Close(app); };
+    if (options.server || options.replay) {
         app.dispatch([&] {
-            OnServerEntryEdited(app, *options.server);
+            OnServerEntryEdited(app, options.replay ? *options.replay : *options.server);
             WisselConnectie(app);
         });
     } else if (IsUsableServerEntry(app.view.Q2Serverlist)) {

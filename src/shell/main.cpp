@@ -76,7 +76,15 @@ int main(int argc, char** argv) {
     fc::MainWindow window(app);
     app.endProgram = [] { QCoreApplication::quit(); };
     // The settings are read and the splash is up before the window shows.
-    app.dispatch([&] { fc::StartUp(app); });
+    app.dispatch([&] {
+        fc::StartUp(app);
+        // One click on the connection button shows the shipped demo when no server was saved.
+        const QString demo =
+            QFileInfo(QString::fromLocal8Bit(argv[0]))
+                .absoluteDir()
+                .filePath(QStringLiteral("demos/") + QString::fromLatin1(fc::kShippedDemo));
+        fc::OfferShippedDemo(app, demo.toLocal8Bit().toStdString());
+    });
     window.show();
     return QApplication::exec();
 }

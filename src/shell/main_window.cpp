@@ -15,6 +15,7 @@
 #include "shell/interp_tab.h"
 #include "shell/irc_tab.h"
 #include "shell/qt_text.h"
+#include "shell/record_tab.h"
 #include "shell/settings_options.h"
 #include "shell/widget_sync.h"
 #include "shell/window_lifecycle.h"
@@ -50,6 +51,8 @@ struct MainWindow::Controls {
     QPlainTextEdit* QuakeInfoLabel = nullptr;
     WindowLifecycle* lifecycle = nullptr;
     SettingsOptions* settingsOptions = nullptr;
+    RecordTab* record = nullptr;
+    PlaybackBar* progBar = nullptr;
 };
 
 MainWindow::MainWindow(App& app, QWidget* parent)
@@ -61,7 +64,7 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     tabs->setObjectName(QStringLiteral("Tabs"));
     ui_->Tabs = tabs;
 
-    // Pages filled by later work on the IRC client, the recorder and the event feed.
+    // The page filled by later work on the event feed.
     auto emptyPage = [tabs](const char* name) {
         auto* page = new QWidget(tabs);
         page->setObjectName(QString::fromLatin1(name));
@@ -95,7 +98,9 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     tabs->insertTab(kGameTab, ui_->game, QStringLiteral("Game"));
     tabs->insertTab(kOptionsTab, options, QStringLiteral("Options"));
     tabs->insertTab(kServerInfoTab, ui_->QuakeInfoLabel, QStringLiteral("Srv. Info"));
-    tabs->insertTab(kRecordTab, emptyPage("RecordTab"), QStringLiteral("Record"));
+    ui_->record = new RecordTab(app_, tabs);
+    ui_->record->setObjectName(QStringLiteral("RecordTab"));
+    tabs->insertTab(kRecordTab, ui_->record, QStringLiteral("Record"));
     tabs->insertTab(kAboutTab, BuildAboutPage(tabs), QStringLiteral("About"));
     tabs->insertTab(kHelpTab, BuildHelpPage(tabs), QStringLiteral("Help"));
     ui_->interp = new InterpTab(app_, tabs);
@@ -104,6 +109,8 @@ MainWindow::MainWindow(App& app, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
+    ui_->progBar = new PlaybackBar(app_, this);
+    layout->addWidget(ui_->progBar);
     ui_->lifecycle = new WindowLifecycle(app_, this, layout);
 
     connect(ui_->Advanced, &QCheckBox::clicked, this, [this](bool checked) {
@@ -138,6 +145,13 @@ void MainWindow::refresh() {
     SyncText(ui_->QuakeInfoLabel, view.QuakeInfoLabel);
     ui_->lifecycle->refresh(view);
     ui_->settingsOptions->refresh(view);
+    ui_->record->refresh(view);
+    ui_->progBar->refresh(view);
+    if (view.showGameTab) {
+        // "Play selected" turns to the Game tab once.
+        app_.view.showGameTab = false;
+        ui_->Tabs->setCurrentIndex(kGameTab);
+    }
 
     // The caption the logic keeps: its mark while shown, the score while minimised.
     const QString title = Display(view.Caption);

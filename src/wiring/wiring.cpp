@@ -9,6 +9,7 @@
 #include "irc/outgoing.h"
 #include "irc/send_queue.h"
 #include "match/match_control.h"
+#include "monitor/playback.h"
 #include "monitor/poller.h"
 #include "monitor/reply_handler.h"
 #include "settings/shutdown.h"
@@ -33,6 +34,7 @@ void Wire(App& app) {
     OnTick(app, *app.battleTimer, OnBattleTick);
     OnTick(app, *app.UTTimer, OnUTTick);
     OnTick(app, *app.Timer4, OnCaptionTick);
+    OnTick(app, *app.Q2Player, OnPlaybackTick);
     app.QuakeStatus->onDatagram = [&app](const Datagram& d) {
         app.dispatch([&] { OnGameDatagram(app, d); });
     };

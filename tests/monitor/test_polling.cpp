@@ -113,6 +113,14 @@ TEST_F(PollingTest, KnownQuakeFamilyPollsEverySecondWithBothQuakeQueries) {
     EXPECT_EQ(view().sModeLabel, "Q3");
 }
 
+TEST_F(PollingTest, OnlyRepliesShorterThanElevenBytesShowAGamePort) {
+    switchOn("10.0.0.7:7777");
+    firstTick();
+    reply(std::string("\x01\x40", 2) + "123456789", "10.0.0.7", 7777);
+    EXPECT_EQ(view().Q2Serverlist, "10.0.0.7:7777");
+    EXPECT_FALSE(view().portBumped);
+}
+
 TEST_F(PollingTest, UnrealFamilyPollsOnlyItsOwnQueryEveryTwoSeconds) {
     switchOn("10.0.0.7:7777 Clan server");
     firstTick();
@@ -209,6 +217,7 @@ TEST_F(PollingTest, AddingToTheSavedListRefusesEmptyAndKnownEntries) {
 }
 
 TEST_F(PollingTest, RecordingEntryIsNotGivenAServerPort) {
+    platform.files["demos/final.rec"] = " 1\r\nreply\r\n";
     switchOn("demos/final.rec");
     EXPECT_EQ(view().Q2Serverlist, "demos/final.rec");
     EXPECT_FALSE(view().Q2ServerlistEnabled);

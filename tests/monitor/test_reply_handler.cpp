@@ -168,10 +168,10 @@ TEST_F(ReplyHandlerTest, DisconnectNoticeAndEmptyReplyFromPort27999AreIgnored) {
 }
 
 TEST_F(ReplyHandlerTest, UnrealGameNameSwitchesToTheUnrealPath) {
-    serverSays("\\gamename\\ut\\gamever\\436\\queryid\\1.1\\final\\");
+    serverSays("\\gamename\\ut\\gamever\\436\\queryid\\1.1\\");
     EXPECT_EQ(view().gameFamily, GameFamily::UT);
     EXPECT_EQ(view().spelerLijst.back().name, "Waiting for packets!");
-    EXPECT_EQ(listener.replies, 0);  // handed to the Unreal Tournament handler instead
+    EXPECT_EQ(listener.replies, 0);  // the Unreal Tournament handler waits for the final piece
 
     const std::string bytesBefore = view().quakeRecvBts;
     serverSays("\\hostname\\x\\queryid\\2.1\\");

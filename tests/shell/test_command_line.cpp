@@ -84,6 +84,23 @@ TEST(CommandLine, TlsAndReconnectForThisRunOnly) {
         EXPECT_EQ(p.options.ircPortGiven, c.portGiven) << c.args.back();
     }
     EXPECT_NE(ParseCommandLine({"--tls"}).error, "");  // the window has its check box
+TEST(CommandLine, ReplaySpeedAndRecord) {
+    const auto p = ParseCommandLine(
+        {"--headless", "--replay", "demos/a.rec", "--speed", "50", "--record", "b.rec"});
+    ASSERT_EQ(p.error, "");
+    EXPECT_EQ(p.options.replay, "demos/a.rec");
+    EXPECT_EQ(p.options.speed, 50);
+    EXPECT_EQ(p.options.record, "b.rec");
+    EXPECT_EQ(ParseCommandLine({"--headless"}).options.speed, 1);
+    const std::vector<std::vector<std::string>> refused = {
+        {"--headless", "--speed", "0.05"},
+        {"--headless", "--speed", "1001"},
+        {"--headless", "--speed", "fast"},
+        {"--headless", "--replay", ""},
+        {"--headless", "--record"},
+        {"--replay", "a.rec"},
+        {"--headless", "--replay", "a.rec", "--server", "10.0.0.5"}};
+    for (const auto& args : refused) EXPECT_NE(ParseCommandLine(args).error, "") << args.back();
 }
 
 TEST(CommandLine, VersionAndHelp) {

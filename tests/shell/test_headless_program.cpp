@@ -1,13 +1,18 @@
 // The headless program as scripts use it: started as a process, read line by line.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
 
+#include "core/server_vars.h"
+#include "monitor/recording_file.h"
 #include "support/replies.h"
 #include "support/udp_responder.h"
 
@@ -86,6 +91,67 @@ TEST(HeadlessProgram, ReportsEveryReplyAsJsonAndEndsAfterItsDuration) {
         EXPECT_EQ(players[1].toObject()["name"].toString(), QString::fromUtf8("W\u00e9ird q"));
         EXPECT_EQ(players[1].toObject()["ping"].toString(), "999");
     }
+}
+
+// The capturers the server's own log names, in order, colour codes removed.
+std::vector<std::string> CapturersInLog(const std::string& logName) {
+    std::vector<std::string> names;
+    QFile log(QString::fromStdString(CapturesDir() + "/" + logName));
+    if (!log.open(QIODevice::ReadOnly)) return names;
+    const QRegularExpression captured(R"(CTF: \d+ \d+ 1: (.*) captured the )");
+    for (const QByteArray& line : log.readAll().split('\n')) {
+        const auto m = captured.match(QString::fromLatin1(line));
+        if (m.hasMatch()) names.push_back(FilterQ3Colors(m.captured(1).toStdString()));
+    }
+    return names;
+}
+
+TEST(HeadlessProgram, ShippedDemoIsReplayedAsTheBotSaysIt) {
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath("demos"));
+    const QString demos = FRAGCASTER_DEMOS_DIR;
+    ASSERT_TRUE(QFile::copy(demos + "/orvexa.ini", dir.filePath("orvexa.ini")));
+    ASSERT_TRUE(
+        QFile::copy(demos + "/ctf_oa_ctf4ish_x4.rec", dir.filePath("demos/ctf_oa_ctf4ish_x4.rec")));
+    const ProgramRun run = RunProgram({"--headless", "--dir", dir.path(), "--replay",
+                                       "demos/ctf_oa_ctf4ish_x4.rec", "--speed", "1000"});
+    ASSERT_EQ(run.status, QProcess::NormalExit) << run.err.toStdString();
+    EXPECT_EQ(run.exitCode, 0);
+    std::vector<std::string> capturers;
+    const QByteArray begin = "[#FCST] *** MATCH BEGIN *** Map playing: oa_ctf4ish ";
+    EXPECT_TRUE(run.out.startsWith(begin)) << run.out.toStdString();
+    const QRegularExpression capture(R"(^\[#FCST\] CAPTURE! .* flag captured by (.*) -- )");
+    for (const QByteArray& line : run.out.split('\n')) {
+        const auto m = capture.match(QString::fromLatin1(line));
+        if (m.hasMatch()) capturers.push_back(m.captured(1).toStdString());
+    }
+    const std::vector<std::string> logged = CapturersInLog("ctf_oa_ctf4ish_x4.games.log");
+    EXPECT_EQ(logged.size(), 3u);
+    EXPECT_EQ(capturers, logged);
+}
+
+TEST(HeadlessProgram, RecordAppendsEveryLiveReply) {
+    QTemporaryDir dir;
+    const std::string reply = Quake3Reply({{"version", "ioq3 1.36"}, {"mapname", "oa_dm1"}}, {});
+    UdpResponder server([&](const std::string& q) -> std::optional<std::string> {
+        if (q == kQ3Query) return reply;
+        return std::nullopt;
+    });
+    const QString entry = QString("127.0.0.1:%1").arg(server.port());
+    const ProgramRun run = RunProgram({"--headless", "--dir", dir.path(), "--server", entry,
+                                       "--record", "match.rec", "--duration", "3.5"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile file(dir.filePath("match.rec"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string bytes = file.readAll().toStdString();
+    std::size_t at = 0;
+    int records = 0;
+    for (RecordRead r = ReadRecord(bytes, at); r.kind == RecordRead::Kind::Record;
+         r = ReadRecord(bytes, at), ++records) {
+        EXPECT_EQ(r.reply, reply);
+    }
+    EXPECT_GE(records, 2);  // ticks at 1 s and 3 s
+    EXPECT_EQ(at, bytes.size());
 }
 
 TEST(HeadlessProgram, BadArgumentExitsWithTwoAndNamesIt) {

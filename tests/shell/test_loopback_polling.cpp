@@ -6,6 +6,7 @@
 #include "shell/qt_platform.h"
 #include "support/replies.h"
 #include "support/udp_responder.h"
+#include "support/unreal_replies.h"
 #include "wiring/wiring.h"
 
 namespace fc::test {
@@ -53,6 +54,33 @@ TEST_F(LoopbackPolling, RealQuake3ServerBytesShowFamilyMapAndPlayers) {
     EXPECT_EQ(server.queries()[0], "\\status\\");
     EXPECT_EQ(server.queries()[1], kQ2Query);
     EXPECT_EQ(server.queries()[2], kQ3Query);
+}
+
+// An Unreal Tournament server answers "\status\" in three datagrams from the polled address.
+TEST_F(LoopbackPolling, UnrealServerAnswersInThreeDatagrams) {
+    QUdpSocket server;
+    ASSERT_TRUE(server.bind(QHostAddress::LocalHost, 0));
+    int queries = 0;
+    QObject::connect(&server, &QUdpSocket::readyRead, [&] {
+        while (server.hasPendingDatagrams()) {
+            QHostAddress from;
+            quint16 port = 0;
+            QByteArray query(static_cast<int>(server.pendingDatagramSize()), 0);
+            server.readDatagram(query.data(), query.size(), &from, &port);
+            if (query != "\\status\\") continue;
+            const UnrealAnswer answer{"CTFGame", "15", {{"Alpha", 3, "0"}, {"Bravo", 1, "1"}}};
+            for (const std::string& d : UnrealDatagrams(answer, ++queries)) {
+                server.writeDatagram(d.data(), static_cast<qint64>(d.size()), from, port);
+            }
+        }
+    });
+    monitor(server.localPort());
+    ASSERT_TRUE(WaitUntil([&] { return app.view.spelerLijst.size() == 2; }, 5000));
+    EXPECT_EQ(app.view.gameFamily, GameFamily::UT);
+    EXPECT_EQ(app.view.gameType, "utctf");
+    EXPECT_EQ(app.view.spelerLijst[0].name, "Alpha");
+    EXPECT_EQ(app.view.qsBlue, "0/1");
+    EXPECT_EQ(app.view.TimeLimitDM, "15");
 }
 
 }  // namespace

@@ -170,7 +170,7 @@ bool FakePlatform::makeDirectory(const std::string& path) {
 std::vector<std::string> FakePlatform::listDirectory(const std::string& path,
                                                      const std::string& suffix) const {
     std::vector<std::string> names;
-    const std::string prefix = path + "/";
+    const std::string prefix = path.empty() || path.back() != '/' ? path + "/" : path;
     for (const auto& [name, bytes] : files) {
         if (name.rfind(prefix, 0) == 0 && name.size() >= suffix.size() &&
             name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
@@ -200,6 +200,13 @@ std::string FakePlatform::resolve(const std::string& host) const {
     const bool numeric =
         !host.empty() && host.find_first_not_of("0123456789.:abcdefABCDEF") == std::string::npos;
     return numeric ? host : "";
+}
+
+LocalTime FakePlatform::localTime() const {
+    LocalTime t = wallClockStart;
+    const double seconds = t.secondsSinceMidnight + static_cast<double>(now_) / 1000.0;
+    t.secondsSinceMidnight = seconds - 86400.0 * static_cast<long long>(seconds / 86400.0);
+    return t;
 }
 
 }  // namespace fc::test

@@ -108,6 +108,9 @@ public:
     std::unique_ptr<TcpSocket> createTcpSocket() override;
 
     std::int64_t nowMs() const override { return now_; }
+    // The wall clock runs with the virtual clock from `wallClockStart`, round midnight.
+    LocalTime localTime() const override;
+    LocalTime wallClockStart{2026, 12, 6, 12 * 3600.0};
     void processPendingEvents() override;
     void beep() override { ++beeps; }
     std::string localHostName() const override { return "testhost"; }

@@ -1,0 +1,48 @@
+// Feeds arbitrary bytes to the program as a recording. Reading must take whole records only,
+// always move forward, stop where the damage is, and give records that write and read back the
+// same; playing the bytes back must replay no record twice and never fail.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/app.h"
+#include "monitor/poller.h"
+#include "monitor/recording_file.h"
+#include "support/fake_platform.h"
+#include "wiring/wiring.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    int records = 0;
+    for (std::size_t at = 0;;) {
+        const std::size_t before = at;
+        const fc::RecordRead r = fc::ReadRecord(bytes, at);
+        if (r.kind != fc::RecordRead::Kind::Record) {
+            if (at != before) std::abort();
+            if (r.kind == fc::RecordRead::Kind::End && at < bytes.size()) std::abort();
+            break;
+        }
+        if (at <= before || r.reply.size() > fc::kLongestRecordedReply) std::abort();
+        ++records;
+        const std::string again = fc::FormatRecord(r.time, r.reply);
+        std::size_t from = 0;
+        const fc::RecordRead back = fc::ReadRecord(again, from);
+        if (back.kind != fc::RecordRead::Kind::Record || back.reply != r.reply ||
+            from != again.size()) {
+            std::abort();
+        }
+    }
+
+    fc::test::FakePlatform platform;
+    platform.files["demos/fuzz.rec"] = bytes;
+    fc::WiredApp app(platform);
+    fc::OnServerEntryEdited(app, "demos/fuzz.rec");
+    fc::WisselConnectie(app);
+    app.view.playbackStep = 10;  // the fastest the speed control allows
+    for (int tick = 0; tick < 2 * records + 4 && !app.view.Q2ServerlistEnabled; ++tick) {
+        platform.advance(10);
+    }
+    if (app.view.progValue > records) std::abort();
+    return 0;
+}

@@ -1,0 +1,102 @@
+#include "match/ut_match.h"
+
+#include "core/app.h"
+#include "core/line_sink.h"
+#include "core/server_vars.h"
+#include "core/text_util.h"
+#include "match/announcements.h"
+#include "match/capper.h"
+#include "match/match_control.h"
+
+namespace fc {
+
+namespace {
+
+struct Side {
+    long long frags = 0;
+    long long pings = 0;
+    long long players = 0;
+};
+
+bool IsCtf(const std::string& reply) {
+    return ToLower(GetServerVar("gametype", reply)) == "ctfgame";
+}
+
+long long Average(const Side& s) {
+    return s.players == 0 ? 0 : s.pings / s.players;
+}
+
+}  // namespace
+
+void UnrealTeamSums(App& app, const std::string& reply) {
+    MainView& v = app.view;
+    Side red;
+    Side blue;
+    for (const PlayerRow& row : v.spelerLijst) {
+        Side* side = row.team == "Red" ? &red : row.team == "Blue" ? &blue : nullptr;
+        if (side == nullptr) continue;
+        side->frags = AddWithin(side->frags, LeadingWhole(Strip160(row.score)));
+        side->pings = AddWithin(side->pings, LeadingWhole(Strip160(row.ping)));
+        ++side->players;
+    }
+    v.qsRed = PlainNumber(red.frags);
+    v.qsBlue = PlainNumber(blue.frags);
+    if (IsCtf(reply)) {
+        v.qsRed = PlainNumber(v.capsRed) + "/" + v.qsRed;
+        v.qsBlue = PlainNumber(v.capsBlue) + "/" + v.qsBlue;
+    }
+    v.avgPingRed = static_cast<std::int32_t>(Average(red));
+    v.avgPingBlue = static_cast<std::int32_t>(Average(blue));
+    v.lblLagRed = PlainNumber(v.avgPingRed);
+    v.lblLagBlue = PlainNumber(v.avgPingBlue);
+}
+
+void UnrealMatchRules(App& app, const std::string& reply) {
+    MainView& v = app.view;
+    const bool ctf = IsCtf(reply);
+    // The frag totals: the scores after the captures' "/" in capture-the-flag.
+    auto frags = [ctf](const std::string& score) {
+        const std::size_t slash = score.find('/');
+        return LeadingWhole(ctf && slash != std::string::npos ? score.substr(slash + 1) : score);
+    };
+    const long long redFrags = frags(v.qsRed);
+    const long long blueFrags = frags(v.qsBlue);
+
+    v.TimeLimitDM = GetServerVar("timelimit", reply);
+    if (LeadingNumber(v.TimeLimitDM) == 0) v.TimeLimitDM = "20";
+    if (v.matchState == MatchState::None) v.qsTimeLeft = Trim(v.TimeLimitDM) + ":00";
+
+    CheckVoorCaps(app, v.lastValues.players);
+
+    if (v.matchState == MatchState::Running && v.qsTimeLeft == "INT" &&
+        v.lastValues.timeLeft != "INT") {
+        v.matchState = MatchState::None;
+        if (v.gameType == "utctf") {
+            Announce(app, EndedCtfLine(app, v.capsRed, redFrags, v.capsBlue, blueFrags));
+        } else if (v.gameType == "utdm") {
+            Announce(app, EndedLine(app));
+        }
+        v.capsRed = v.capsBlue = 0;
+    }
+
+    if (LeadingNumber(v.lastValues.red) == 0 && LeadingNumber(v.lastValues.blue) == 0 &&
+        (redFrags != 0 || blueFrags != 0) && v.matchState == MatchState::None) {
+        v.secondsPlayed = 15;
+        UTTimerControl(app);
+        // The address as polled, whether or not the server is private.
+        Announce(app, "*** MATCH BEGIN *** Map playing: " + v.qsMap +
+                          "   Server: " + app.QuakeStatus->remoteHost() + ":" +
+                          PlainNumber(app.QuakeStatus->remotePort()) +
+                          "   Time Left: " + v.qsTimeLeft);
+    }
+    if (redFrags == 0 && blueFrags == 0) v.capsRed = v.capsBlue = 0;
+
+    v.lastValues.timeLeft = v.qsTimeLeft;
+    v.lastValues.red = PlainNumber(redFrags);
+    v.lastValues.blue = PlainNumber(blueFrags);
+    v.lastValues.reply = reply;
+    v.lastValues.players = MaakSpelerLijst(app);
+    v.lastValues.game = v.qsGame;
+}
+
+}  // namespace fc

@@ -1,0 +1,118 @@
+#include "monitor/playback.h"
+
+#include <cmath>
+
+#include "core/app.h"
+#include "core/text_util.h"
+#include "monitor/poller.h"
+#include "monitor/recording_file.h"
+#include "monitor/reply_handler.h"
+#include "monitor/ut_packets.h"
+
+namespace fc {
+
+namespace {
+
+// Ends the run; a damaged or unreadable recording is named with the record where it stopped.
+void EndPlayback(App& app, const std::string& damage) {
+    const std::string path = app.playback.path;
+    const int record = app.playback.recordsRead + 1;
+    StopChecking(app);
+    if (!damage.empty()) {
+        app.appendOutput("Playback of " + path + " stopped at record " + PlainNumber(record) +
+                         ": " + damage + ".");
+    }
+    if (app.playbackEnded) app.playbackEnded();
+}
+
+}  // namespace
+
+void StartPlayback(App& app) {
+    MainView& v = app.view;
+    v.Q2PlusEnabled = false;
+    v.Label62 = "Playing a demo!";
+    v.Frame12Visible = true;
+    v.spelerLijst.clear();
+    v.spelerLijst.push_back(PlayerRow{"Loading...", "", "", "", RowColour::Black});
+    app.platform.processPendingEvents();
+
+    ClosePlaybackFile(app);
+    App::Playback& p = app.playback;
+    p.path = v.Q2Serverlist;
+    app.Q2Player->setEnabled(true);
+    std::optional<std::string> bytes = app.platform.readFile(p.path);
+    if (!bytes) {
+        EndPlayback(app, "the file cannot be read");
+        return;
+    }
+    p.bytes = std::move(*bytes);
+    // The counting pass only sizes the progress bar.
+    int records = 0;
+    double firstTime = 0;
+    for (std::size_t at = 0;;) {
+        const RecordRead r = ReadRecord(p.bytes, at);
+        if (r.kind != RecordRead::Kind::Record) break;
+        if (records++ == 0) firstTime = r.time;
+    }
+    v.progMax = records > 0 ? records : 1;
+    v.progValue = 0;
+    v.progFrameVisible = true;
+    p.clock = firstTime;
+    p.offset = 0;
+    p.open = true;
+    // The first record, too, answers a poll of its own.
+    NewUnrealQuery(v);
+}
+
+void OnPlaybackTick(App& app) {
+    App::Playback& p = app.playback;
+    MainView& v = app.view;
+    if (!p.open) {
+        app.Q2Player->setEnabled(false);
+        return;
+    }
+    const double now = p.clock;
+    double time = p.heldTime;
+    std::string reply;
+    if (p.held) {
+        reply = std::move(p.heldReply);
+    } else {
+        RecordRead r = ReadRecord(p.bytes, p.offset);
+        if (r.kind != RecordRead::Kind::Record) {
+            EndPlayback(app, r.damage);
+            return;
+        }
+        ++p.recordsRead;
+        time = r.time;
+        reply = std::move(r.reply);
+    }
+    if (now < time) {
+        p.held = true;
+        p.heldTime = time;
+        p.heldReply = std::move(reply);
+    } else {
+        p.held = false;
+        if (!reply.empty()) OnReplayedReply(app, reply);
+        if (!p.open) return;  // the reply ended the run
+    }
+    // Kept to a millionth of a second, so that steps of hundredths add up exactly.
+    p.clock = std::round((now + v.playbackStep) * 1e6) / 1e6;
+    v.typspel = v.gameType;
+    // Each replayed record stands for a fresh poll.
+    if (v.gameFamily == GameFamily::UT) NewUnrealQuery(v);
+}
+
+void ClosePlaybackFile(App& app) {
+    app.playback = App::Playback{};
+}
+
+void OnProgressMousePressed(App& app, MouseButton button) {
+    if (button == MouseButton::Left) app.view.playbackStep = 0.1;
+    if (button == MouseButton::Right) app.view.playbackStep = 0.5;
+}
+
+void OnProgressMouseReleased(App& app) {
+    app.view.playbackStep = 0.01;
+}
+
+}  // namespace fc

@@ -1,0 +1,51 @@
+// Unreal Tournament answers built from the reply format, from a few named values (no real
+// server's bytes are at hand): packet 1 the server's values, packet 2 the players, and the
+// final packet only its queryid and the final marker.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace fc::test {
+
+struct UnrealPlayer {
+    std::string name;
+    int frags = 0;
+    std::string team;  // the "team_" value as sent
+};
+
+struct UnrealAnswer {
+    std::string gametype;
+    std::string timelimit;
+    std::vector<UnrealPlayer> players;
+    std::string map = "CTF-Face";
+};
+
+// One datagram: the pairs of that packet number, then "\queryid\" `queryId`, then "\final\"
+// for the last one.
+inline std::string UnrealPiece(const UnrealAnswer& a, int packet, const std::string& queryId,
+                               bool final) {
+    std::string pairs;
+    if (packet == 1) {
+        pairs = "\\gamename\\ut\\gamever\\436\\mapname\\" + a.map + "\\gametype\\" + a.gametype +
+                "\\numplayers\\" + std::to_string(a.players.size()) +
+                "\\maxplayers\\12\\timelimit\\" + a.timelimit;
+    } else if (packet == 2) {
+        for (std::size_t i = 0; i < a.players.size(); ++i) {
+            const std::string n = std::to_string(i);
+            pairs += "\\player_" + n + "\\" + a.players[i].name + "\\frags_" + n + "\\" +
+                     std::to_string(a.players[i].frags) + "\\ping_" + n + "\\" +
+                     std::to_string(4 + i) + "\\team_" + n + "\\" + a.players[i].team;
+        }
+    }
+    return pairs + "\\queryid\\" + queryId + (final ? "\\final\\" : "");
+}
+
+// The three packets of query `query`.
+inline std::vector<std::string> UnrealDatagrams(const UnrealAnswer& a, int query) {
+    const std::string q = std::to_string(query) + ".";
+    return {UnrealPiece(a, 1, q + "1", false), UnrealPiece(a, 2, q + "2", false),
+            UnrealPiece(a, 3, q + "3", true)};
+}
+
+}  // namespace fc::test
