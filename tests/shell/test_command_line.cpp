@@ -84,6 +84,8 @@ TEST(CommandLine, TlsAndReconnectForThisRunOnly) {
         EXPECT_EQ(p.options.ircPortGiven, c.portGiven) << c.args.back();
     }
     EXPECT_NE(ParseCommandLine({"--tls"}).error, "");  // the window has its check box
+}
+
 TEST(CommandLine, ReplaySpeedAndRecord) {
     const auto p = ParseCommandLine(
         {"--headless", "--replay", "demos/a.rec", "--speed", "50", "--record", "b.rec"});

@@ -54,11 +54,12 @@ TEST(OtherEvents, InterpCarriesTheFeedsLabelsAndTheFieldsItsClockDrives) {
     v.StatRed = "Sarge";
     v.qsRed = "3/";
     v.qsTimeLeft = "INT";
-    EXPECT_EQ(InterpEventJson(v),
-              "{\"event\":\"interp\",\"InterpSupport\":\"ENABLED!\",\"InterpVersion\":\"n/a\","
-              "\"InterpAuthor\":\"-\",\"InterpEmail\":\"-\",\"StatRed\":\"Sarge\","
-              "\"StatBlue\":\"[unkown]\",\"qsRed\":\"3/\",\"qsBlue\":\"0/0\",\"qsTimeLeft\":\"INT\","
-              "\"matchState\":0}");
+    EXPECT_EQ(
+        InterpEventJson(v),
+        "{\"event\":\"interp\",\"InterpSupport\":\"ENABLED!\",\"InterpVersion\":\"n/a\","
+        "\"InterpAuthor\":\"-\",\"InterpEmail\":\"-\",\"StatRed\":\"Sarge\","
+        "\"StatBlue\":\"[unkown]\",\"qsRed\":\"3/\",\"qsBlue\":\"0/0\",\"qsTimeLeft\":\"INT\","
+        "\"matchState\":0}");
 }
 
 }  // namespace
