@@ -3,6 +3,7 @@
 #include "core/app.h"
 #include "core/line_sink.h"
 #include "core/server_vars.h"
+#include "core/team_totals.h"
 #include "core/text_util.h"
 #include "match/announcements.h"
 #include "match/capper.h"
@@ -12,32 +13,22 @@ namespace fc {
 
 namespace {
 
-struct Side {
-    long long frags = 0;
-    long long pings = 0;
-    long long players = 0;
-};
-
 bool IsCtf(const std::string& reply) {
     return ToLower(GetServerVar("gametype", reply)) == "ctfgame";
-}
-
-long long Average(const Side& s) {
-    return s.players == 0 ? 0 : s.pings / s.players;
 }
 
 }  // namespace
 
 void UnrealTeamSums(App& app, const std::string& reply) {
     MainView& v = app.view;
-    Side red;
-    Side blue;
+    TeamTotals red;
+    TeamTotals blue;
     for (const PlayerRow& row : v.spelerLijst) {
-        Side* side = row.team == "Red" ? &red : row.team == "Blue" ? &blue : nullptr;
+        TeamTotals* side = row.team == "Red" ? &red : row.team == "Blue" ? &blue : nullptr;
         if (side == nullptr) continue;
-        side->frags = AddWithin(side->frags, LeadingWhole(Strip160(row.score)));
-        side->pings = AddWithin(side->pings, LeadingWhole(Strip160(row.ping)));
-        ++side->players;
+        side->frags = AddWithin(side->frags, ColumnNumber(row.score));
+        side->pings = AddWithin(side->pings, ColumnNumber(row.ping));
+        ++side->rows;
     }
     v.qsRed = PlainNumber(red.frags);
     v.qsBlue = PlainNumber(blue.frags);
@@ -45,8 +36,8 @@ void UnrealTeamSums(App& app, const std::string& reply) {
         v.qsRed = PlainNumber(v.capsRed) + "/" + v.qsRed;
         v.qsBlue = PlainNumber(v.capsBlue) + "/" + v.qsBlue;
     }
-    v.avgPingRed = static_cast<std::int32_t>(Average(red));
-    v.avgPingBlue = static_cast<std::int32_t>(Average(blue));
+    v.avgPingRed = AveragePing(red);
+    v.avgPingBlue = AveragePing(blue);
     v.lblLagRed = PlainNumber(v.avgPingRed);
     v.lblLagBlue = PlainNumber(v.avgPingBlue);
 }

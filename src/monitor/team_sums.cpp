@@ -2,25 +2,10 @@
 
 #include "core/app.h"
 #include "core/server_vars.h"
+#include "core/team_totals.h"
 #include "core/text_util.h"
 
 namespace fc {
-
-namespace {
-
-struct TeamTotals {
-    long long frags = 0;
-    long long pings = 0;
-    long long rows = 0;
-};
-
-std::int32_t Average(const TeamTotals& t) {
-    return t.rows == 0 ? 0
-                       : static_cast<std::int32_t>(WholeNumber(static_cast<double>(t.pings) /
-                                                               static_cast<double>(t.rows)));
-}
-
-}  // namespace
 
 int ScoreSource(const App& app) {
     const MainView& v = app.view;
@@ -73,8 +58,8 @@ void AddTeamSums(App& app, const std::string& reply) {
             v.qsRed = PlainNumber(v.capsRedQ3) + "/" + PlainNumber(red.frags);
             v.qsBlue = PlainNumber(v.capsBlueQ3) + "/" + PlainNumber(blue.frags);
         }
-        v.avgPingRed = Average(red);
-        v.avgPingBlue = Average(blue);
+        v.avgPingRed = AveragePing(red);
+        v.avgPingBlue = AveragePing(blue);
     }
     v.lblLagRed = PlainNumber(v.avgPingRed);
     v.lblLagBlue = PlainNumber(v.avgPingBlue);
