@@ -196,11 +196,9 @@ TEST_F(BotCommandsTest, OnlyListedNicksMayStopTheBot) {
     EXPECT_TRUE(sent().empty());
     ask("!killyourself", "ADMIN");
     ask("!killyourself", "ADMIN");  // no ignore check for this one
-    const Lines once = {"NOTICE ADMIN :Command received!",
-                        "QUIT :Remotely closed! - OMG! Somebody is controlling me!"};
-    Lines twice = once;
-    twice.insert(twice.end(), once.begin(), once.end());
-    EXPECT_EQ(sent(), twice);
+    const std::string notice = "NOTICE ADMIN :Command received!";
+    const std::string quit = "QUIT :Remotely closed! - OMG! Somebody is controlling me!";
+    EXPECT_EQ(sent(), (Lines{notice, quit, notice, quit}));
     EXPECT_EQ(logged(), (Lines{"*** DISCONNECTED! ***", "*** DISCONNECTED! ***"}));
     EXPECT_FALSE(view().Command3Enabled);  // the fields stay locked until Quit IRC
 }

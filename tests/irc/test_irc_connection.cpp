@@ -238,22 +238,21 @@ TEST_F(IrcConnectionTest, RawDisplayShowsEachReadAsItCame) {
     EXPECT_EQ(view().Text1.substr(view().Text1.size() - 7), ":irc.te");
 }
 
+// Sender, command and parameters, joined by "|"; the "!" in a server's text is no nick's end.
 TEST(IrcLine, SplitsPrefixCommandAndParams) {
-    const IrcLine l = SplitIrcLine(":nick!~u@host PRIVMSG #c :hi! there\r\n");
-    EXPECT_EQ(l.sender, "nick");
-    EXPECT_EQ(l.command, "PRIVMSG");
-    EXPECT_EQ(l.params, "#c :hi! there\r\n");
-
-    const IrcLine server = SplitIrcLine(":irc.test NOTICE FCST :hello!\r\n");
-    EXPECT_EQ(server.sender, "irc.test");  // the "!" in the text is no nick's end
-    EXPECT_EQ(SplitIrcLine(":nick!u@h QUIT\r\n").command, "QUIT");
-    EXPECT_EQ(SplitIrcLine(":x").command, "");
-
-    EXPECT_TRUE(IsReadableIrcLine(":a!b@c 353 x = #y :z"));
-    EXPECT_TRUE(IsReadableIrcLine("ERROR :Closing link"));
-    EXPECT_FALSE(IsReadableIrcLine(": PRIVMSG x"));
-    EXPECT_FALSE(IsReadableIrcLine(":a 12 x"));
-    EXPECT_FALSE(IsReadableIrcLine("PRIV-MSG x"));
+    const std::pair<const char*, const char*> splits[] = {
+        {":nick!~u@host PRIVMSG #c :hi! there\r\n", "nick|PRIVMSG|#c :hi! there\r\n"},
+        {":irc.test NOTICE FCST :hello!\r\n", "irc.test|NOTICE|FCST :hello!\r\n"},
+        {":nick!u@h QUIT\r\n", "nick|QUIT|"},
+        {":x", "x||"}};
+    for (const auto& [line, parts] : splits) {
+        const IrcLine l = SplitIrcLine(line);
+        EXPECT_EQ(l.sender + "|" + l.command + "|" + l.params, parts);
+    }
+    for (const char* line : {":a!b@c 353 x = #y :z", "ERROR :Closing link"})
+        EXPECT_TRUE(IsReadableIrcLine(line)) << line;
+    for (const char* line : {": PRIVMSG x", ":a 12 x", "PRIV-MSG x"})
+        EXPECT_FALSE(IsReadableIrcLine(line)) << line;
 }
 
 }  // namespace

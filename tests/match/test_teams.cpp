@@ -7,6 +7,8 @@
 namespace fc::test {
 namespace {
 
+using Lines = std::vector<std::string>;
+
 class TeamsTest : public MonitorTest {
 protected:
     void players(const std::vector<std::string>& names) {
@@ -20,6 +22,12 @@ protected:
         OnPlayerListMouse(app, false);
     }
     std::string team(int index) { return view().spelerLijst.at(index).team; }
+    // One column of the player list, top to bottom.
+    std::vector<std::string> column(std::string PlayerRow::*field) {
+        std::vector<std::string> all;
+        for (const PlayerRow& row : view().spelerLijst) all.push_back(row.*field);
+        return all;
+    }
 };
 
 TEST(GetTag, ShortestPieceOfTwoToFourteenBetweenSeparators) {
@@ -36,71 +44,54 @@ TEST(GetTag, ShortestPieceOfTwoToFourteenBetweenSeparators) {
     EXPECT_EQ(getTag(std::string(200, 'x')), "");
 }
 
+// "" is held as the quoted empty name: two quotes in a row.
 TEST(ListHolds, FindsExactlyTheQuotedName) {
     const std::string list = "\"Ann\"\"Bo b\"\"Ann2\"";
-    EXPECT_TRUE(ListHolds(list, "Ann"));
-    EXPECT_TRUE(ListHolds(list, "Bo b"));
-    EXPECT_TRUE(ListHolds(list, "Ann2"));
-    EXPECT_FALSE(ListHolds(list, "An"));
-    EXPECT_FALSE(ListHolds(list, "nn2"));
-    EXPECT_FALSE(ListHolds(list, "Bo"));
-    EXPECT_TRUE(ListHolds(list, ""));  // the quoted empty name: two quotes in a row
+    for (const char* name : {"Ann", "Bo b", "Ann2", ""}) EXPECT_TRUE(ListHolds(list, name)) << name;
+    for (const char* name : {"An", "nn2", "Bo"}) EXPECT_FALSE(ListHolds(list, name)) << name;
     EXPECT_FALSE(ListHolds("\"Ann\"", ""));
     EXPECT_FALSE(ListHolds("", "Ann"));
     EXPECT_FALSE(ListHolds("Ann\"", "Ann"));
 }
 
-TEST_F(TeamsTest, TwoMostFrequentTagsNameTheTeams) {
-    players({"[AA]1", "[BB]1", "[CC]1", "[BB]2", "[CC]2", "[BB]3", "[CC]3", "[AA]2"});
-    AutoDetectTags(app);
-    // BB and CC have three each: the later one met (CC) is the best and names red.
-    EXPECT_EQ(view().txtnaamRED, "CC");
-    EXPECT_EQ(view().txtnaamBLUE, "BB");
-
-    view().teamsSwapped = true;
-    AutoDetectTags(app);
-    EXPECT_EQ(view().txtnaamRED, "BB");
-    EXPECT_EQ(view().txtnaamBLUE, "CC");
-}
-
-TEST_F(TeamsTest, FallbackNamesWhenTooFewTagsAreCommonEnough) {
-    players({"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2"});
-    AutoDetectTags(app);
-    EXPECT_EQ(view().txtnaamRED, "Red team");
-    EXPECT_EQ(view().txtnaamBLUE, "Blue team");
-
-    view().gameType = "dm";  // two a side is enough here
-    AutoDetectTags(app);
-    EXPECT_EQ(view().txtnaamRED, "AA");
-    EXPECT_EQ(view().txtnaamBLUE, "BB");
-
-    players({"[AA]1"});
-    AutoDetectTags(app);
-    EXPECT_EQ(view().txtnaamRED, "Team A");
-    EXPECT_EQ(view().txtnaamBLUE, "Team B");
-}
-
-TEST_F(TeamsTest, ServerTeamNamesWinOverTags) {
-    // Colour codes (character 3) become blanks here as they do when a name is typed.
-    view().lastReplyText =
+// The names for the two teams from the players' clan tags, or from the server. Of tags met
+// equally often the later one (CC) names red; two a side is enough in deathmatch; the server's
+// names win, and with no hyphen the whole value is the name; colour codes (character 3) become
+// blanks as they do when a name is typed; only the first eighty tags get a place in the tally.
+TEST_F(TeamsTest, TeamNamesFromTagsOrTheServer) {
+    std::vector<std::string> crowded;
+    for (int i = 0; i < 80; ++i) crowded.push_back("[t" + std::to_string(100 + i) + "]x");
+    const std::pair<std::string, int> later[] = {{"late", 3}, {"t100", 3}, {"t101", 2}};
+    for (const auto& [tag, count] : later)
+        for (int i = 0; i < count; ++i)
+            crowded.push_back("[" + tag + "]player" + std::to_string(i));
+    const Lines three = {"[AA]1", "[BB]1", "[CC]1", "[BB]2", "[CC]2", "[BB]3", "[CC]3", "[AA]2"};
+    const Lines threeAndTwo = {"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2"};
+    const Lines threeEach = {"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2", "[BB]3"};
+    const std::string serverNames =
         "\xFF\xFF\xFF\xFFprint\n\\Score_A\\5-Alpha\x03"
         "Clan\\Score_B\\Bravo\n";
-    players({"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2", "[BB]3"});
-    AutoDetectTags(app);
-    EXPECT_EQ(view().txtnaamRED, "Alpha Clan");
-    EXPECT_EQ(view().txtnaamBLUE, "Bravo");  // no hyphen: the whole value
-}
-
-TEST_F(TeamsTest, TallyKeepsOnlyTheFirstEightyTags) {
-    std::vector<std::string> names;
-    for (int i = 0; i < 80; ++i) names.push_back("[t" + std::to_string(100 + i) + "]x");
-    for (int i = 0; i < 3; ++i) names.push_back("[late]player" + std::to_string(i));
-    for (int i = 0; i < 3; ++i) names.push_back("[t100]player" + std::to_string(i));
-    for (int i = 0; i < 2; ++i) names.push_back("[t101]player" + std::to_string(i));
-    players(names);
-    AutoDetectTags(app);
-    EXPECT_EQ(view().txtnaamRED, "t100");
-    EXPECT_EQ(view().txtnaamBLUE, "t101");  // "late" never got a place in the tally
+    const struct {
+        Lines names;
+        const char* gameType;
+        bool swapped;
+        std::string reply;
+        const char* teams;
+    } cases[] = {{three, "geen", false, "", "CC|BB"},
+                 {three, "geen", true, "", "BB|CC"},
+                 {threeAndTwo, "geen", false, "", "Red team|Blue team"},
+                 {threeAndTwo, "dm", false, "", "AA|BB"},
+                 {{"[AA]1"}, "dm", false, "", "Team A|Team B"},
+                 {threeEach, "geen", false, serverNames, "Alpha Clan|Bravo"},
+                 {crowded, "geen", false, "", "t100|t101"}};
+    for (const auto& c : cases) {
+        players(c.names);
+        view().gameType = c.gameType;
+        view().teamsSwapped = c.swapped;
+        view().lastReplyText = c.reply;
+        AutoDetectTags(app);
+        EXPECT_EQ(view().txtnaamRED + "|" + view().txtnaamBLUE, c.teams) << c.teams;
+    }
 }
 
 TEST_F(TeamsTest, AssignmentByNameIgnoresCaseAndBlueWins) {
@@ -108,10 +99,7 @@ TEST_F(TeamsTest, AssignmentByNameIgnoresCaseAndBlueWins) {
     view().txtnaamRED = "abc";
     view().txtnaamBLUE = "XYZ";
     AutoAssignNow(app);
-    EXPECT_EQ(team(0), "Red");
-    EXPECT_EQ(team(1), "Blue");
-    EXPECT_EQ(team(2), "Blue");
-    EXPECT_EQ(team(3), kTeamSpectators);
+    EXPECT_EQ(column(&PlayerRow::team), (Lines{"Red", "Blue", "Blue", kTeamSpectators}));
     EXPECT_EQ(view().redMembers, "\"[ABC]Bob\"");
     EXPECT_EQ(view().blueMembers, "\"xyzzy\"\"ABC-XYZ\"");
     EXPECT_EQ(view().specMembers, "");
@@ -124,8 +112,7 @@ TEST_F(TeamsTest, EmptyTeamNamesTakeEveryone) {
     EXPECT_EQ(team(0), "Red");
     view().txtnaamBLUE = "";
     AutoAssignNow(app);
-    EXPECT_EQ(team(0), "Blue");
-    EXPECT_EQ(team(1), "Blue");
+    EXPECT_EQ(column(&PlayerRow::team), (Lines{"Blue", "Blue"}));
     EXPECT_EQ(view().redMembers, "");
 }
 
@@ -212,10 +199,9 @@ TEST_F(TeamsTest, ScoreColumnSortsByNumberAndFlipsOnASecondClick) {
         "\xA0\xA0"
         "-1";
     OnPlayerListColumnClicked(app, 1);
-    EXPECT_EQ(view().spelerLijst[0].name, "c");
-    EXPECT_EQ(view().spelerLijst[2].name, "b");
+    EXPECT_EQ(column(&PlayerRow::name), (Lines{"c", "a", "b"}));
     OnPlayerListColumnClicked(app, 1);
-    EXPECT_EQ(view().spelerLijst[0].name, "b");
+    EXPECT_EQ(column(&PlayerRow::name), (Lines{"b", "a", "c"}));
     OnPlayerListColumnClicked(app, 0);
     EXPECT_EQ(view().spelerLijst[0].name, "a");
 }

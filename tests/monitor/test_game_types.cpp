@@ -33,6 +33,11 @@ const std::vector<PlayerLine> kClans = {{"10", "50", "[ABC]Ann"}, {"4", "70", "=
                                         {"7", "60", "[ABC]Cid"},  {"2", "90", "=XY=Dan"},
                                         {"1", "30", "[ABC]Eve"},  {"0", "110", "=XY=Fay"}};
 
+// The serverinfo of a Quake 3 server running this game and game type.
+Vars Quake3Info(const char* game = "baseq3", const char* gametype = "3") {
+    return {{"version", "Q3 1.32"}, {"gamename", game}, {"g_gametype", gametype}};
+}
+
 TEST_F(GameTypeTest, Quake2CtfReadsTimeAndScoresFromGamestats) {
     q2({{"gamedir", "ctf"},
         {"gamestats", "14:20 3/25 1/14"},
@@ -65,12 +70,9 @@ TEST_F(GameTypeTest, Quake2CtfReadsTimeAndScoresFromGamestats) {
 
 TEST_F(GameTypeTest, Quake2CtfSwapsSidesWhenTheRedTagHoldsFewerFrags) {
     // XY is named red by the tags but holds fewer frags while the server's red side leads.
-    q2({{"gamedir", "ctf"}, {"gamestats", "14:20 3/25 1/14"}}, {{"10", "50", "[ABC]Ann"},
-                                                                {"1", "70", "=XY=Bob"},
-                                                                {"7", "60", "[ABC]Cid"},
-                                                                {"2", "90", "=XY=Dan"},
-                                                                {"1", "30", "[ABC]Eve"},
-                                                                {"0", "110", "=XY=Fay"}});
+    std::vector<PlayerLine> players = kClans;
+    players[1].score = "1";
+    q2({{"gamedir", "ctf"}, {"gamestats", "14:20 3/25 1/14"}}, players);
     EXPECT_FALSE(view().teamsSwapped);  // at detection both sides still stand at 0/0
     CheckNWissel(app);
     EXPECT_TRUE(view().teamsSwapped);
@@ -136,13 +138,10 @@ TEST_F(GameTypeTest, BattleSumsTheTeamsWithTwoPlayerClans) {
 }
 
 TEST_F(GameTypeTest, BaseQuake3TeamGameSumsPlayerScores) {
-    q3({{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "3"}},
-       {{"10", "50", "^1[ABC]^7Ann"},
-        {"4", "70", "=XY=Bob"},
-        {"-3", "60", "[ABC]Cid"},
-        {"2", "90", "=XY=Dan"},
-        {"1", "30", "[ABC]Eve"},
-        {"0", "110", "=XY=Fay"}});
+    std::vector<PlayerLine> players = kClans;
+    players[0].name = "^1[ABC]^7Ann";
+    players[2].score = "-3";
+    q3(Quake3Info(), players);
     EXPECT_EQ(view().gameType, "dmbq3");
     EXPECT_EQ(view().Label9, "Team Red");
     EXPECT_EQ(view().qsTimeLeft, "20:00");
@@ -151,7 +150,7 @@ TEST_F(GameTypeTest, BaseQuake3TeamGameSumsPlayerScores) {
     EXPECT_EQ(view().qsBlue, " 8");
     EXPECT_FALSE(view().TimePlayedXVisible);
     view().matchState = MatchState::Running;  // the program keeps this game's clock: shown
-    q3({{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "3"}}, {});
+    q3(Quake3Info(), {});
     EXPECT_TRUE(view().TimePlayedXVisible && view().TimePlayedYVisible);
     EXPECT_FALSE(view().qsTimeLeftWide);
 }
@@ -197,7 +196,7 @@ class Quake3ModTest : public GameTypeTest, public ::testing::WithParamInterface<
 
 TEST_P(Quake3ModTest, ReadsItsScores) {
     const Quake3Case& c = GetParam();
-    Vars vars = {{"version", "Q3 1.32"}, {"gamename", c.game}, {"g_gametype", c.gametype}};
+    Vars vars = Quake3Info(c.game, c.gametype);
     vars.insert(vars.end(), c.extra.begin(), c.extra.end());
     q3(vars, kClans);
     EXPECT_EQ(view().gameType, c.code);
@@ -249,22 +248,21 @@ TEST_F(GameTypeTest, MissingTimeLimitMeansTwentyMinutes) {
 }
 
 TEST_F(GameTypeTest, UnknownTeamsShowNoPings) {
-    q3({{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "3"}}, kClans);
+    q3(Quake3Info(), kClans);
     view().teamsKnown = false;
-    q3({{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "3"}}, kClans);
+    q3(Quake3Info(), kClans);
     EXPECT_EQ(view().lblLagRed, "0");
     EXPECT_EQ(view().lblLagBlue, "0");
     EXPECT_FALSE(view().TempLabel1);
 }
 
 TEST_F(GameTypeTest, NonNumericAndHugeScoresDoNotBreakTheSums) {
-    q3({{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "3"}},
-       {{"abc", "x", "[ABC]a"},
-        {std::string(400, '9'), "1", "[ABC]b"},
-        {"99999999999999999999999", "5", "[ABC]c"},
-        {"1", "1", "=XY=d"},
-        {"1", "1", "=XY=e"},
-        {"1", "1", "=XY=f"}});
+    q3(Quake3Info(), {{"abc", "x", "[ABC]a"},
+                      {std::string(400, '9'), "1", "[ABC]b"},
+                      {"99999999999999999999999", "5", "[ABC]c"},
+                      {"1", "1", "=XY=d"},
+                      {"1", "1", "=XY=e"},
+                      {"1", "1", "=XY=f"}});
     EXPECT_EQ(view().qsRed, " 3");
     EXPECT_EQ(view().qsBlue, " 9000000000000000000");  // held at what 64 bits carry
 }

@@ -86,113 +86,102 @@ TEST_F(SettingsTest, WritesEveryValueInItsFixedPlace) {
     EXPECT_TRUE(shown().empty());
 }
 
-TEST_F(SettingsTest, WhatIsWrittenReadsBackTheSame) {
-    MainView& v = view();
-    v.IRCServer = "irc.example.org";
-    v.IRCServerList.push_back("irc.example.org");
-    v.qServers = {"10.0.0.5:27960", "10.0.0.5:27960"};
-    v.Q2Serverlist = "10.0.0.9:27910 Cup final";
-    v.txtstdKanaal = "#c";
-    v.ircName = v.IRCKey = v.IRCPort = v.IRCIgnoreTime = v.TimeLimitDM = v.IRCLineDM = "n";
-    v.IRCLineCTF =
-        "\x02%t\x02 = \x03"
-        "04capped";
-    v.ReportDM = "45";
-    v.Advanced = v.PriveServer = v.serverIsPrivate = v.debugAU = true;
-    v.IRCRemoveColors = v.IRCRemoveFontCodes = true;
-    v.CheckForUpdate = v.IRConjoin = false;
-    v.isStarted = 7;
-    v.isLinesPrinted = 8;
-    v.KillAllowedFrom = "Boss";
-    SafeINI(app);
-
-    App again(platform);
-    LoadINI(again);
-    const MainView& w = again.view;  // every value came back to its own field
-    for (auto text : {&MainView::IRCServer, &MainView::Q2Serverlist, &MainView::txtstdKanaal,
-                      &MainView::ircName, &MainView::IRCKey, &MainView::IRCPort,
-                      &MainView::IRCIgnoreTime, &MainView::TimeLimitDM, &MainView::IRCLineDM,
-                      &MainView::IRCLineCTF, &MainView::ReportDM, &MainView::KillAllowedFrom})
-        EXPECT_EQ(w.*text, v.*text);
-    for (auto box : {&MainView::Advanced, &MainView::PriveServer, &MainView::debugAU,
-                     &MainView::IRCRemoveColors, &MainView::IRCRemoveFontCodes,
-                     &MainView::CheckForUpdate, &MainView::IRConjoin})
-        EXPECT_EQ(w.*box, v.*box);
-    EXPECT_EQ(w.IRCServerList, v.IRCServerList);
-    EXPECT_EQ(w.qServers, v.qServers);
-    EXPECT_EQ(w.isStarted, 7);
-    EXPECT_EQ(w.isLinesPrinted, 8);
-    EXPECT_TRUE(again.view.serverIsPrivate);
-    EXPECT_TRUE(again.view.quakeTimerButtonEnabled);
+std::string AsText(const std::string& text) {
+    return text;
+}
+std::string AsText(bool box) {
+    return box ? "1" : "0";
+}
+std::string AsText(std::int32_t number) {
+    return std::to_string(number);
+}
+std::string AsText(const Lines& list) {
+    std::string text;
+    for (const std::string& entry : list) text += entry + "|";
+    return text;
 }
 
-TEST_F(SettingsTest, KeysInAnyCaseAndValuesAsWritten) {
-    load({"ircname=Bot", "  IrcChannel   =   #mine  ", "IRCKey = a=b = c", "IRCPort =\t6669",
-          "TimeLimitDM = 10", "timelimitdm = 25", "ReportSecDM = 45 seconds",
-          "isLinesPrinted = 12.5", "isStarted = 13.5"});
-    EXPECT_EQ(view().ircName, "Bot");
-    EXPECT_EQ(view().txtstdKanaal, "#mine");
-    EXPECT_EQ(view().IRCKey, "a=b = c");
-    EXPECT_EQ(view().IRCPort, "\t6669");  // only blanks are trimmed
-    EXPECT_EQ(view().TimeLimitDM, "25");  // the later line wins
-    EXPECT_EQ(view().ReportDM, "45");
-    EXPECT_EQ(view().isLinesPrinted, 12);  // halves round to even
-    EXPECT_EQ(view().isStarted, 14);
-}
+// One field of the window after reading a file of these lines.
+struct Read {
+    Lines lines;
+    const char* name;
+    std::string (*field)(const MainView&);
+    std::string expected;
+    const char* lineEnd = "\r\n";
+};
+#define FIELD(name) #name, [](const MainView& v) { return AsText(v.name); }
 
-// The report interval read as typed (so it reads back), but never 0 or less: that would
-// report every second.
-TEST_F(SettingsTest, ReportIntervalIsAPositiveNumberOrForty) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"soon", "40"},     {"0", "40"},
-        {"-5", "40"},       {"", "40"},
-        {"07.50 s", "7.5"}, {"123456789012345678901234567890", "123456789012345678901234567890"}};
-    for (const auto& [value, interval] : cases) {
-        load({std::string("ReportSecDM = ") + value});
-        EXPECT_EQ(view().ReportDM, interval) << value;
+const std::string kLongNumber = "123456789012345678901234567890";
+const std::string kCtfLine =
+    "\x02%t\x02 = \x03"
+    "04capped";
+
+const Read kReads[] = {
+    // What the writer puts down comes back to its own field.
+    {{"IRCOnJoin = 0"}, FIELD(IRConjoin), "0"},
+    {{"IRCShowRaw = 1"}, FIELD(debugAU), "1"},
+    {{"Q2Selected = 10.0.0.9:27910 Cup final"}, FIELD(Q2Serverlist), "10.0.0.9:27910 Cup final"},
+    {{"IRCIgnoreTime = n"}, FIELD(IRCIgnoreTime), "n"},
+    {{"ReportSecDM = 45"}, FIELD(ReportDM), "45"},
+    {{"IRCLineCTF = " + kCtfLine}, FIELD(IRCLineCTF), kCtfLine},
+    {{"IRCLineDM = n"}, FIELD(IRCLineDM), "n"},
+    {{"Advanced = 1"}, FIELD(Advanced), "1"},
+    {{"RemoveColors = 1"}, FIELD(IRCRemoveColors), "1"},
+    {{"RemoveFCodes = 1"}, FIELD(IRCRemoveFontCodes), "1"},
+    {{"CheckForUpdate = 0"}, FIELD(CheckForUpdate), "0"},
+    {{"PriveServer = 1"}, FIELD(serverIsPrivate), "1"},
+    {{"KillAllowedFrom = Boss"}, FIELD(KillAllowedFrom), "Boss"},
+    // Keys in any case, values as written.
+    {{"ircname=Bot"}, FIELD(ircName), "Bot"},
+    {{"  IrcChannel   =   #mine  "}, FIELD(txtstdKanaal), "#mine"},
+    {{"IRCKey = a=b = c"}, FIELD(IRCKey), "a=b = c"},
+    {{"IRCPort =\t6669"}, FIELD(IRCPort), "\t6669"},  // only blanks are trimmed
+    {{"TimeLimitDM = 10", "timelimitdm = 25"}, FIELD(TimeLimitDM), "25"},  // the later line wins
+    {{"ReportSecDM = 45 seconds"}, FIELD(ReportDM), "45"},
+    {{"isLinesPrinted = 12.5"}, FIELD(isLinesPrinted), "12"},  // halves round to even
+    {{"isStarted = 13.5"}, FIELD(isStarted), "14"},
+    // The report interval as typed (so it reads back), but never 0 or less: that would report
+    // every second.
+    {{"ReportSecDM = soon"}, FIELD(ReportDM), "40"},
+    {{"ReportSecDM = 0"}, FIELD(ReportDM), "40"},
+    {{"ReportSecDM = -5"}, FIELD(ReportDM), "40"},
+    {{"ReportSecDM = "}, FIELD(ReportDM), "40"},
+    {{"ReportSecDM = 07.50 s"}, FIELD(ReportDM), "7.5"},
+    {{"ReportSecDM = " + kLongNumber}, FIELD(ReportDM), kLongNumber},
+    // Server lists collect their entries; the selected IRC server need not be among them.
+    {{"IRCServer = irc.example.org", "IRCServer = IRC.Example.ORG", "IRCServer = IRC.LIBERA.CHAT"},
+     FIELD(IRCServerList),
+     "irc.quakenet.org|irc.libera.chat|irc.oftc.net|irc.example.org|"},
+    {{"IRCSerSel = irc.not-in-list.net"}, FIELD(IRCServer), "irc.not-in-list.net"},
+    {{"Q2Server = 10.0.0.5:27960 Friday league", "Q2Server = 10.0.0.5:27960",
+      "Q2Server = q3.example.net"},
+     FIELD(qServers),
+     "10.0.0.5:27960|10.0.0.5:27960|q3.example.net|"},
+    // Check boxes and their effects: an empty entry cannot be switched on.
+    {{"Advanced = 0"}, FIELD(Advanced), "0"},
+    {{"PriveServer = 0"}, FIELD(serverIsPrivate), "0"},
+    {{"Q2Selected = "}, FIELD(quakeTimerButtonEnabled), "0"},
+    {{"Q2Selected = 10.0.0.5"}, FIELD(quakeTimerButtonEnabled), "1"},
+    // Line ends other than CR LF read alike.
+    {{"IRCName = Unix\nIRCChannel = #lf\n; End of INI\n"}, FIELD(ircName), "Unix", ""},
+    {{"IRCName = Unix\nIRCChannel = #lf\n; End of INI\n"}, FIELD(txtstdKanaal), "#lf", ""},
+    {{"IRCName = Mac\rIRCChannel = #cr\r; End of INI"}, FIELD(ircName), "Mac", ""},
+    {{"IRCName = Mac\rIRCChannel = #cr\r; End of INI"}, FIELD(txtstdKanaal), "#cr", ""},
+};
+
+TEST_F(SettingsTest, EachLineReadsIntoItsField) {
+    for (const Read& row : kReads) {
+        std::string text;
+        for (const std::string& line : row.lines) text += line + row.lineEnd;
+        platform.files[kSettingsFile] = text;
+        OutputLines seen;
+        App fresh(platform);
+        fresh.addListener(&seen);
+        LoadINI(fresh);
+        EXPECT_EQ(row.field(fresh.view), row.expected) << row.name << " from " << text;
+        // A whole file, however its lines end, is no damage.
+        if (Holds(text, "; End of INI")) EXPECT_TRUE(seen.lines.empty()) << text;
     }
-}
-
-TEST_F(SettingsTest, ServerListsCollectTheirEntries) {
-    load({"IRCServer = irc.example.org", "IRCServer = IRC.Example.ORG",
-          "IRCServer = IRC.LIBERA.CHAT", "IRCSerSel = irc.not-in-list.net",
-          "Q2Server = 10.0.0.5:27960 Friday league", "Q2Server = 10.0.0.5:27960",
-          "Q2Server = q3.example.net"});
-    EXPECT_EQ(view().IRCServerList,
-              (Lines{"irc.quakenet.org", "irc.libera.chat", "irc.oftc.net", "irc.example.org"}));
-    EXPECT_EQ(view().IRCServer, "irc.not-in-list.net");
-    EXPECT_EQ(view().qServers, (Lines{"10.0.0.5:27960", "10.0.0.5:27960", "q3.example.net"}));
-}
-
-TEST_F(SettingsTest, CheckBoxesAndTheirEffects) {
-    load({"Advanced = 1", "PriveServer = 1", "IRCOnJoin = 0", "IRCShowRaw = 1", "RemoveColors = 1",
-          "RemoveFCodes = 1", "CheckForUpdate = 0", "Q2Selected = "});
-    EXPECT_TRUE(view().Advanced);
-    EXPECT_TRUE(view().serverIsPrivate);
-    EXPECT_FALSE(view().IRConjoin);
-    EXPECT_TRUE(view().debugAU);
-    EXPECT_TRUE(view().IRCRemoveColors);
-    EXPECT_TRUE(view().IRCRemoveFontCodes);
-    EXPECT_FALSE(view().CheckForUpdate);
-    EXPECT_FALSE(view().quakeTimerButtonEnabled);  // an empty entry cannot be switched on
-
-    load({"Advanced = 0", "PriveServer = 0", "Q2Selected = 10.0.0.5"});
-    EXPECT_FALSE(view().Advanced);
-    EXPECT_FALSE(view().serverIsPrivate);
-    EXPECT_TRUE(view().quakeTimerButtonEnabled);
-}
-
-TEST_F(SettingsTest, LineEndsOtherThanCrLfReadAlike) {
-    platform.files[kSettingsFile] = "IRCName = Unix\nIRCChannel = #lf\n; End of INI\n";
-    LoadINI(app);
-    EXPECT_EQ(view().ircName, "Unix");
-    EXPECT_EQ(view().txtstdKanaal, "#lf");
-
-    platform.files[kSettingsFile] = "IRCName = Mac\rIRCChannel = #cr\r; End of INI";
-    LoadINI(app);
-    EXPECT_EQ(view().ircName, "Mac");
-    EXPECT_EQ(view().txtstdKanaal, "#cr");
-    EXPECT_TRUE(shown().empty());
 }
 
 TEST_F(SettingsTest, CommentsAndObsoleteLinesGoAtTheNextSave) {

@@ -37,6 +37,15 @@ protected:
 
     FakeTcpSocket& irc() { return *platform.tcpSockets.at(0); }
 
+    // Started, on IRC, and asked to close.
+    void closeWhileConnected() {
+        startUp();
+        ConnectIrc(app);
+        irc().accept();
+        irc().takeLines();
+        app.dispatch([this] { OnCloseRequest(app); });
+    }
+
     int restores = 0;
     int ends = 0;
     std::vector<bool> closeResults;
@@ -183,12 +192,7 @@ TEST_F(StartupTest, ClosingWithoutIrcSavesTwiceAndEndsHalfASecondLater) {
 }
 
 TEST_F(StartupTest, ClosingWhileConnectedSaysQuitInBothPhases) {
-    startUp();
-    ConnectIrc(app);
-    irc().accept();
-    irc().takeLines();
-
-    app.dispatch([this] { OnCloseRequest(app); });
+    closeWhileConnected();
     EXPECT_EQ(irc().takeLines(), Lines{kQuit});
     EXPECT_EQ(irc().state(), SocketState::Connected);  // closed only in the second phase
 
@@ -199,12 +203,7 @@ TEST_F(StartupTest, ClosingWhileConnectedSaysQuitInBothPhases) {
 }
 
 TEST_F(StartupTest, ServerThatLeftAfterTheFirstQuitGetsNoSecond) {
-    startUp();
-    ConnectIrc(app);
-    irc().accept();
-    irc().takeLines();
-
-    app.dispatch([this] { OnCloseRequest(app); });
+    closeWhileConnected();
     irc().peerClose();
     platform.advance(500);
     EXPECT_EQ(irc().takeLines(), Lines{kQuit});
@@ -212,24 +211,16 @@ TEST_F(StartupTest, ServerThatLeftAfterTheFirstQuitGetsNoSecond) {
 }
 
 TEST(HeadlessDefaults, OnlyEntriesThatNameAServerAreTaken) {
-    EXPECT_TRUE(IsUsableServerEntry("10.0.0.5"));
-    EXPECT_TRUE(IsUsableServerEntry("10.0.0.5:27960 Friday league"));
-    EXPECT_TRUE(IsUsableServerEntry("10.0.0.5 Clan server:27910"));
-    EXPECT_TRUE(IsUsableServerEntry("q2.example-host.net:27910"));
-    EXPECT_FALSE(IsUsableServerEntry(""));
-    EXPECT_FALSE(IsUsableServerEntry(kFirstTimeEntry));
-    EXPECT_FALSE(IsUsableServerEntry("demos/final.rec"));
-    EXPECT_FALSE(IsUsableServerEntry("10.0.0.5:port"));
-    EXPECT_FALSE(IsUsableServerEntry("10.0.0.5:0"));
-    EXPECT_FALSE(IsUsableServerEntry("10.0.0.5:65536"));
-    EXPECT_FALSE(IsUsableServerEntry("#clan!"));
-
-    EXPECT_TRUE(IsUsableIrcServer("irc.libera.chat"));
-    EXPECT_TRUE(IsUsableIrcServer("  127.0.0.1 my own server"));
-    EXPECT_TRUE(IsUsableIrcServer("::1"));
-    EXPECT_FALSE(IsUsableIrcServer(""));
-    EXPECT_FALSE(IsUsableIrcServer("#FCST"));
-    EXPECT_FALSE(IsUsableIrcServer("irc?server"));
+    for (const char* entry : {"10.0.0.5", "10.0.0.5:27960 Friday league",
+                              "10.0.0.5 Clan server:27910", "q2.example-host.net:27910"})
+        EXPECT_TRUE(IsUsableServerEntry(entry)) << entry;
+    for (const char* entry : {"", kFirstTimeEntry, "demos/final.rec", "10.0.0.5:port", "10.0.0.5:0",
+                              "10.0.0.5:65536", "#clan!"})
+        EXPECT_FALSE(IsUsableServerEntry(entry)) << entry;
+    for (const char* server : {"irc.libera.chat", "  127.0.0.1 my own server", "::1"})
+        EXPECT_TRUE(IsUsableIrcServer(server)) << server;
+    for (const char* server : {"", "#FCST", "irc?server"})
+        EXPECT_FALSE(IsUsableIrcServer(server)) << server;
 }
 
 }  // namespace
