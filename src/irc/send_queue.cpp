@@ -84,19 +84,29 @@ void TellOverflow(App& app) {
                      " lines): the oldest notices are dropped.");
 }
 
-// Keeps the queue within its bound: the oldest answer to a user goes first. A report line or
-// a PONG is never lost; any other line finds no room once no answer is left to drop.
+// Keeps the queue within its bound, whatever floods it. A PONG takes the place of one still
+// waiting: the server needs the answer to its latest PING only. Past the bound the oldest answer
+// to a user goes first; a report line takes the place of the oldest of the connection's own
+// lines, and of the oldest report line only when nothing else is left; any other line finds no
+// room once no answer is left to drop.
 bool MakeRoom(App& app, const QueuedLine& incoming) {
     IrcSendQueue& q = app.irc.queue;
+    if (incoming.kind == LineKind::Pong) q.pong.clear();
     if (q.size() < kSendQueueBound) return true;
+    TellOverflow(app);
     if (!q.notices.empty()) {
         q.notices.pop_front();
-        TellOverflow(app);
         return true;
     }
-    if (incoming.report || incoming.kind == LineKind::Pong) return true;
-    TellOverflow(app);
-    return false;
+    if (!incoming.report && incoming.kind != LineKind::Pong) return false;
+    const auto own =
+        std::find_if(q.main.begin(), q.main.end(), [](const QueuedLine& l) { return !l.report; });
+    if (own != q.main.end()) {
+        q.main.erase(own);
+    } else if (!q.main.empty()) {
+        q.main.pop_front();
+    }
+    return true;
 }
 
 }  // namespace

@@ -86,6 +86,18 @@ TEST_F(RealNetworkTest, TheQueueKeepsItsBoundByDroppingNoticesNeverReports) {
     EXPECT_EQ(app.irc.queue.main.size(), 0u);  // the report line left first
 }
 
+TEST_F(RealNetworkTest, FloodsOfPingsOrReportLinesStayWithinTheBound) {
+    joinChannel();
+    sentWithin(10000);
+    std::string pings;
+    for (int i = 0; i < 300; ++i) pings += "PING :t" + std::to_string(i) + "\r\n";
+    receive(pings);
+    for (int i = 0; i < 300; ++i) say("report " + std::to_string(i));
+    EXPECT_EQ(app.irc.queue.pong.size(), 1u);  // the answer to the latest PING only
+    EXPECT_EQ(app.irc.queue.size(), kSendQueueBound);
+    EXPECT_EQ(app.irc.queue.main.back().body, "PRIVMSG #FCST :report 299");
+}
+
 TEST_F(RealNetworkTest, LostConnectionsAreRedialledWithDoublingWaits) {
     joinChannel();
     // Each wait is the base plus at most a tenth; the status counts down.
