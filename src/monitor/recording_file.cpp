@@ -13,6 +13,9 @@ namespace fc {
 namespace {
 
 constexpr std::size_t kLongestTimeLine = 64;
+// A day has 86400 seconds; anything from 10^7 on cannot be a time of day and would not even
+// be written back in the same form (seven significant digits).
+constexpr double kLatestTime = 1e7;
 
 // The line starting at `offset`, up to its CR; nothing when no CR ends it. The LF after the
 // CR is skipped.
@@ -31,7 +34,8 @@ std::optional<double> TimeValue(std::string_view line) {
     if (line.empty() || line.size() > kLongestTimeLine) return std::nullopt;
     double value = 0;
     const auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), value);
-    if (ec != std::errc() || end != line.data() + line.size() || !std::isfinite(value)) {
+    if (ec != std::errc() || end != line.data() + line.size() || !std::isfinite(value) ||
+        value < 0 || value >= kLatestTime) {
         return std::nullopt;
     }
     return value;
@@ -48,8 +52,8 @@ RecordRead Damaged(const char* what) {
 
 std::string RecordTimeText(double secondsSinceMidnight) {
     char text[32];
-    std::snprintf(text, sizeof text, " %.7g",
-                  static_cast<double>(static_cast<float>(secondsSinceMidnight)));
+    const double held = std::clamp(secondsSinceMidnight, 0.0, kLatestTime - 1);
+    std::snprintf(text, sizeof text, " %.7g", static_cast<double>(static_cast<float>(held)));
     return text;
 }
 
@@ -63,7 +67,7 @@ RecordRead ReadRecord(const std::string& bytes, std::size_t& offset) {
     const std::optional<std::string_view> timeLine = NextLine(bytes, at);
     if (!timeLine) return Damaged("its time line has no line end");
     const std::optional<double> time = TimeValue(*timeLine);
-    if (!time) return Damaged("its time line is not a number");
+    if (!time) return Damaged("its time line is not a time of day");
     if (at >= bytes.size()) return Damaged("its reply line is missing");
     const std::size_t replyStart = at;
     const std::optional<std::string_view> reply = NextLine(bytes, at);
