@@ -84,4 +84,8 @@ void App::notifyReportSaid(const std::string& target, const std::string& text) {
     for (AppListener* l : listeners_) l->reportSaid(target, text);
 }
 
+void App::showMessage(const std::string& title, const std::string& text) {
+    for (AppListener* l : listeners_) l->messageShown(title, text);
+}
+
 }  // namespace fc

@@ -36,6 +36,8 @@ public:
     virtual void reportSaid(const std::string& /*target*/, const std::string& /*text*/) {}
     // After an event of the Interp feed's socket (connected, data arrived, closed) was handled.
     virtual void interpHandled() {}
+    // A message box for the operator: the window shows it, the headless run prints it.
+    virtual void messageShown(const std::string& /*title*/, const std::string& /*text*/) {}
 };
 
 // The saved values a command line replaces for one run only: the settings file keeps these
@@ -132,6 +134,8 @@ public:
     void notifyReplyHandled();
     void notifyReportSaid(const std::string& target, const std::string& text);
     void notifyInterpHandled();
+    // Shows the operator a message box (lines of `text` are separated by CR LF).
+    void showMessage(const std::string& title, const std::string& text);
 
 private:
     std::unique_ptr<Timer> makeTimer(int intervalMs, bool enabled);

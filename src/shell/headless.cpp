@@ -51,6 +51,13 @@ public:
     void interpHandled() override {
         if (json_) Line(InterpEventJson(app_.view));
     }
+    // Without JSON, a message box is its title and text, its CR LF line ends as plain ones.
+    void messageShown(const std::string& title, const std::string& text) override {
+        if (json_) return Line(MessageEventJson(title, text));
+        std::string plain = title + ": " + text;
+        for (std::size_t at; (at = plain.find("\r\n")) != std::string::npos;) plain.erase(at, 1);
+        Line(plain);
+    }
     // Scripts follow the connection by its state text and the nick the server gave the bot.
     void eventHandled() override {
         const MainView& v = app_.view;

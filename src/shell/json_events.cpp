@@ -120,4 +120,9 @@ std::string IrcEventJson(const std::string& state, const std::string& nick) {
            "}";
 }
 
+std::string MessageEventJson(const std::string& title, const std::string& text) {
+    return "{\"event\":\"message\",\"title\":" + JsonString(title) +
+           ",\"text\":" + JsonString(text) + "}";
+}
+
 }  // namespace fc

@@ -13,6 +13,8 @@ std::string JsonString(const std::string& bytes);
 std::string ReplyEventJson(const MainView& view);
 std::string OutputEventJson(const std::string& text);
 std::string ReportEventJson(const std::string& target, const std::string& text);
+// A message box the operator would have seen.
+std::string MessageEventJson(const std::string& title, const std::string& text);
 // After an event of the Interp feed's socket: its labels and the fields its clock drives.
 std::string InterpEventJson(const MainView& view);
 std::string IrcEventJson(const std::string& state, const std::string& nick);

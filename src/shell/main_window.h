@@ -19,6 +19,8 @@ public:
     void refresh();
 
     void eventHandled() override { refresh(); }
+    // Shown without blocking: the event loop, and with it the match report, goes on meanwhile.
+    void messageShown(const std::string& title, const std::string& text) override;
 
 protected:
     void changeEvent(QEvent* event) override;
