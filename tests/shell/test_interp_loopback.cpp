@@ -1,16 +1,9 @@
 // The Interp feed on a real Qt socket against a loopback service, in the program and headless.
-#include <gtest/gtest.h>
-
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
-
 #include "core/app.h"
+#include "headless_fixture.h"
 #include "interp/interp_feed.h"
 #include "shell/qt_platform.h"
 #include "support/interp_service.h"
-#include "support/udp_responder.h"
 #include "wiring/wiring.h"
 
 namespace fc::test {
@@ -44,32 +37,26 @@ TEST(InterpLoopback, GreetingStateRequestsAndTheServiceLeaving) {
     ASSERT_TRUE(WaitUntil([&] { return app.view.InterpSupport == "Disabled!"; }, 5000));
 }
 
-TEST(InterpLoopback, HeadlessPrintsInterpEventsAndReportsTheChosenOnes) {
+using InterpHeadless = HeadlessTest;
+
+TEST_F(InterpHeadless, PrintsInterpEventsAndReportsTheChosenOnes) {
     InterpService service(kGreeting + "^1Sarge got the RED flag!\nMajor got QUAD!\n", {});
     UdpResponder silent([](const std::string&) { return std::nullopt; });
-    QTemporaryDir dir;
-    QProcess p;
-    p.start(FRAGCASTER_BINARY,
-            {"--headless", "--json", "--dir", dir.path(), "--server",
-             QString("127.0.0.1:%1").arg(silent.port()), "--interp-port",
-             QString::number(service.port()), "--interp-events", "got", "--duration", "2"});
-    ASSERT_TRUE(p.waitForStarted(5000));
-    ASSERT_TRUE(WaitUntil([&] { return p.state() == QProcess::NotRunning; }, 15000));
-    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-
-    std::vector<QJsonObject> interp;
-    std::vector<std::string> reports;
-    for (const QByteArray& line : p.readAllStandardOutput().split('\n')) {
-        const QJsonObject o = QJsonDocument::fromJson(line).object();
-        if (o["event"] == "interp") interp.push_back(o);
-        if (o["event"] == "report") reports.push_back(o["text"].toString().toStdString());
-    }
+    ASSERT_EQ(
+        run({"--json", "--server", QString("127.0.0.1:%1").arg(silent.port()), "--interp-port",
+             QString::number(service.port()), "--interp-events", "got", "--duration", "2"}),
+        0)
+        << err;
+    const auto interp = events("interp");
     ASSERT_GE(interp.size(), 2u);
     EXPECT_EQ(interp.front()["InterpSupport"], "ENABLED!");
     EXPECT_EQ(interp.back()["StatRed"], "Sarge");
     EXPECT_EQ(interp.back()["InterpEmail"], "t@example.net");
-    EXPECT_EQ(reports, std::vector<std::string>{"\x02\x03"
-                                                "5RED\x03\x02 flag taken by Sarge"});
+    const auto reports = events("report");
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0]["text"],
+              "\x02\x03"
+              "5RED\x03\x02 flag taken by Sarge");
     EXPECT_EQ(service.requests(), "GAMESTAT");
 }
 
