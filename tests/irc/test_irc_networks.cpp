@@ -1,54 +1,25 @@
 // The bot against ngircd as real networks run it: flood penalties on, TLS with a self-made
 // certificate, no message of the day, a nick already taken, and a server restarted mid-match.
-#include <gtest/gtest.h>
-
-#include <QTemporaryDir>
-
-#include "core/app.h"
-#include "irc/irc_connection.h"
-#include "irc/outgoing.h"
-#include "shell/qt_platform.h"
-#include "support/irc_test_client.h"
-#include "support/ngircd_server.h"
-#include "support/udp_responder.h"
-#include "wiring/wiring.h"
+#include "real_bot.h"
 
 namespace fc::test {
 namespace {
 
 constexpr int kWaitMs = 8000;
 
-struct Bot {
-    QTemporaryDir dir;
-    QtPlatform platform{dir.path()};
-    WiredApp app{platform};
-
-    void connect(int port, bool tls, bool insecure, const char* nick = "FCST") {
-        app.view.IRConjoin = false;
-        app.view.IRCServer = "127.0.0.1";
-        app.view.IRCPort = std::to_string(port);
-        app.view.IRCTls = tls;
-        app.view.IRCTlsInsecure = insecure;
-        app.view.ircName = nick;
-        app.dispatch([&] { ConnectIrc(app); });
-    }
-    bool shows(const std::string& part) {
-        return WaitUntil([&] { return app.view.Text1.find(part) != std::string::npos; }, kWaitMs);
-    }
-};
-
 TEST(IrcNetwork, TlsNickInUseNoMotdAndARestartedServer) {
     NgircdServer server({.motd = false, .tls = true, .penalties = true});
     ASSERT_TRUE(server.started()) << server.log();
     IrcTestClient watcher;
-    ASSERT_TRUE(watcher.connect(server.port(), "watcher") && watcher.join("#FCST"));
+    ASSERT_TRUE(Joined(watcher, server, "watcher"));
 
-    Bot insecure, checked, second;
+    RealBot insecure, checked, second;
     insecure.connect(server.tlsPort(), true, true);
     EXPECT_TRUE(insecure.shows("*** Warning: TLS without a certificate check"));
     EXPECT_TRUE(watcher.waitFor(":FCST!~fcst@127.0.0.1 JOIN :#FCST", kWaitMs));  // after 422
 
-    checked.connect(server.tlsPort(), true, false, "Checked");
+    checked.app.view.ircName = "Checked";
+    checked.connect(server.tlsPort(), true, false);
     EXPECT_TRUE(checked.shows("*** TLS failed: "));
     EXPECT_TRUE(WaitUntil(
         [&] {
@@ -58,7 +29,7 @@ TEST(IrcNetwork, TlsNickInUseNoMotdAndARestartedServer) {
         kWaitMs));
     EXPECT_TRUE(checked.app.view.Command3Enabled);
 
-    second.connect(server.port(), false, false);  // the nick is taken: "_" is tried
+    second.connect(server.port());  // the nick is taken: "_" is tried
     EXPECT_TRUE(watcher.waitFor(":FCST_!~fcst@127.0.0.1 JOIN :#FCST", kWaitMs));
     EXPECT_EQ(second.app.view.botNick, "FCST_");
     EXPECT_TRUE(second.shows("*** You have joined: #FCST ***"));
@@ -68,7 +39,7 @@ TEST(IrcNetwork, TlsNickInUseNoMotdAndARestartedServer) {
     ASSERT_TRUE(server.restart()) << server.log();
     EXPECT_TRUE(insecure.shows("Reconnecting in "));
     IrcTestClient back;
-    ASSERT_TRUE(back.connect(server.port(), "watcher") && back.join("#FCST"));
+    ASSERT_TRUE(Joined(back, server, "watcher"));
     EXPECT_TRUE(back.waitFor(":FCST!~fcst@127.0.0.1 JOIN :#FCST", kWaitMs));
     insecure.app.dispatch([&] { stuurMSG(insecure.app, "#FCST", "=RC= captured the flag!"); });
     EXPECT_TRUE(back.waitFor("PRIVMSG #FCST :=RC= captured the flag!", kWaitMs));

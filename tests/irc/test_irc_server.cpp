@@ -1,24 +1,14 @@
 // The bot on real sockets against a real IRC server (ngircd on loopback), watched by a second
 // client in the channel that queries the bot and reads what it says. The rules themselves are
 // pinned on the virtual clock; here one evening shows that they hold on the wire.
-#include <gtest/gtest.h>
-
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <algorithm>
 
-#include "core/app.h"
 #include "irc/console.h"
-#include "irc/irc_connection.h"
-#include "irc/outgoing.h"
-#include "shell/qt_platform.h"
-#include "support/irc_test_client.h"
-#include "support/ngircd_server.h"
-#include "support/udp_responder.h"
-#include "wiring/wiring.h"
+#include "real_bot.h"
 
 namespace fc::test {
 namespace {
@@ -26,36 +16,13 @@ namespace {
 constexpr int kWaitMs = 5000;
 const std::string kBot = ":FCST!~fcst@127.0.0.1 ";
 
-struct Bot {
-    QTemporaryDir dir;
-    QtPlatform platform{dir.path()};
-    WiredApp app{platform};
-
-    void connect(int port) {
-        app.view.IRCServer = "127.0.0.1";
-        app.view.IRCPort = std::to_string(port);
-        app.view.IRCLineGapMs = "100";  // paced, but quickly
-        app.view.IRConjoin = false;
-        app.dispatch([&] { ConnectIrc(app); });
-    }
-    bool until(const std::function<bool(const MainView&)>& done, int ms = kWaitMs) {
-        return WaitUntil([&] { return done(app.view); }, ms);
-    }
-    bool shows(const std::string& part) {
-        return until([&](const MainView& v) { return v.Text1.find(part) != std::string::npos; });
-    }
-    bool stateIs(const std::string& text) {
-        return until([&](const MainView& v) { return v.IRCStat == text; });
-    }
-};
-
 TEST(IrcServer, AnEveningInARealChannelFromRegistrationToTheAdminsStop) {
     NgircdServer server;
     ASSERT_TRUE(server.started()) << server.log();
     IrcTestClient watcher;  // the first in the channel is its operator
-    ASSERT_TRUE(watcher.connect(server.port(), "watcher") && watcher.join("#FCST"));
+    ASSERT_TRUE(Joined(watcher, server, "watcher"));
     watcher.send("TOPIC #FCST :Clan war tonight");
-    Bot bot;
+    RealBot bot;
     MainView& v = bot.app.view;
     v.KillAllowedFrom = "Watcher";
     bot.app.AntiBanTimer->setInterval(300);  // the ten seconds are pinned on the virtual clock
@@ -85,7 +52,7 @@ TEST(IrcServer, AnEveningInARealChannelFromRegistrationToTheAdminsStop) {
     watcher.send("PRIVMSG #FCST :hello all");
     EXPECT_TRUE(bot.shows("<watcher> hello all"));
     IrcTestClient stranger;
-    ASSERT_TRUE(stranger.connect(server.port(), "stranger") && stranger.join("#FCST"));
+    ASSERT_TRUE(Joined(stranger, server, "stranger"));
     EXPECT_TRUE(bot.shows("* JOIN: stranger"));
 
     // Kicked, the bot is back at once; banned, it comes back when the ban is lifted.
@@ -118,7 +85,7 @@ TEST(IrcServer, AnEveningInARealChannelFromRegistrationToTheAdminsStop) {
 TEST(IrcServer, ServerGoingAwayAndRefusedConnectionsAreShown) {
     NgircdServer server;
     ASSERT_TRUE(server.started()) << server.log();
-    Bot bot;
+    RealBot bot;
     bot.app.view.IRCReconnect = false;
     bot.connect(server.port());
     ASSERT_TRUE(bot.shows("*** You have joined: #FCST ***"));
@@ -149,7 +116,7 @@ TEST(IrcServer, HeadlessProgramJoinsAnswersAndLeavesWithItsOwnNickAndChannel) {
     NgircdServer server;
     ASSERT_TRUE(server.started()) << server.log();
     IrcTestClient watcher;
-    ASSERT_TRUE(watcher.connect(server.port(), "watcher") && watcher.join("#league"));
+    ASSERT_TRUE(Joined(watcher, server, "watcher", "#league"));
     QTemporaryDir dir;
     QProcess program;
     program.start(FRAGCASTER_BINARY,

@@ -1,19 +1,9 @@
 // From the game server to the channel: a loopback game server plays a short capture-the-flag
 // match from scripted replies while the bot sits in a real IRC channel; another client in the
 // channel reads what the bot says.
-#include <gtest/gtest.h>
-
-#include <QTemporaryDir>
-
-#include "core/app.h"
-#include "irc/irc_connection.h"
 #include "monitor/poller.h"
-#include "shell/qt_platform.h"
-#include "support/irc_test_client.h"
-#include "support/ngircd_server.h"
+#include "real_bot.h"
 #include "support/replies.h"
-#include "support/udp_responder.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {
@@ -34,7 +24,7 @@ TEST(MatchToChannel, BeginCapturesAndFinalScoreReachTheChannelInOrder) {
     NgircdServer server;
     ASSERT_TRUE(server.started()) << server.log();
     IrcTestClient watcher;
-    ASSERT_TRUE(watcher.connect(server.port(), "watcher") && watcher.join("#FCST"));
+    ASSERT_TRUE(Joined(watcher, server, "watcher"));
 
     // One reply per Quake 2 query, the last one repeated until the test ends.
     const std::vector<std::string> match = {CtfReply("20:00 0/0 0/0"),
@@ -49,14 +39,10 @@ TEST(MatchToChannel, BeginCapturesAndFinalScoreReachTheChannelInOrder) {
         return match[std::min(next++, match.size() - 1)];
     });
 
-    QTemporaryDir dir;
-    QtPlatform platform(dir.path());
-    WiredApp app(platform);
-    app.view.IRConjoin = false;
-    app.view.IRCServer = "127.0.0.1";
-    app.view.IRCPort = std::to_string(server.port());
+    RealBot bot;
+    WiredApp& app = bot.app;
     app.view.IRCLineCTF = "Capture! [%at%] %as% - [%bt%] %bs% -- capped by %c%";
-    app.dispatch([&] { ConnectIrc(app); });
+    bot.connect(server.port());
     ASSERT_TRUE(watcher.waitFor(" JOIN :#FCST")) << app.view.Text1;
 
     const std::string address = "127.0.0.1:" + std::to_string(game.port());
