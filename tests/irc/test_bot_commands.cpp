@@ -29,8 +29,9 @@ TEST_F(BotCommandsTest, ClientQueriesGetPlainNoticeAnswers) {
     ask("^AVERSION^A", "v");
     ask("^APING 1700000000^A", "p");  // the timestamp is not echoed
     ask("^AFINGER^A", "f");
-    EXPECT_EQ(sent(), (Lines{"NOTICE v :Fragcaster Version 1.33 Build  139",
-                             "NOTICE p :You're lagging...", "NOTICE f :" + std::string(kWebPage)}));
+    EXPECT_EQ(sent(),
+              (Lines{"NOTICE v :Fragcaster Version 1.33 Build  139", "NOTICE p :You're lagging...",
+                     "NOTICE f :https://fragcaster.example.net/"}));
     EXPECT_EQ(logged(),
               (Lines{"& Notice (CTCP version) sent to v", "& Notice (CTCP ping) sent to p",
                      "& Notice (CTCP finger) sent to f"}));
@@ -46,7 +47,7 @@ TEST_F(BotCommandsTest, InfoShowsVersionAndCounters) {
     EXPECT_EQ(
         lines[2],
         "NOTICE joe :I keep match scores live up to date and will report them in this channel.");
-    EXPECT_NE(lines[3].find(kWebPage), std::string::npos);
+    EXPECT_NE(lines[3].find("https://fragcaster.example.net/"), std::string::npos);
     EXPECT_EQ(logged(), (Lines{"& Notice (!info) sent to joe"}));
 }
 
@@ -121,7 +122,7 @@ TEST_F(BotCommandsTest, PlayersComeThreeToANoticeColouredAndPadded) {
         {"=RC=Sarge", pad + "12", pad + "50", "", RowColour::Black},
         {"[B]Doom", "3", "40", "", RowColour::Black},
         {"Abcdefghijklmnop", "0", "999", "", RowColour::Black},  // 16: no padding
-        {"Xan", "1", "2", kTeamSpectators, RowColour::Grey},     // the column beats the name test
+        {"Xan", "1", "2", "Spec", RowColour::Grey},              // the column beats the name test
         {"=RC=Fake", "1", "2", "Blue", RowColour::Blue},
         {"[B]Turn", "1", "2", "Red", RowColour::Red},
         {"Last", "5", "6", "", RowColour::Black},

@@ -181,9 +181,8 @@ TEST_F(IrcConnectionTest, QuitSaysGoodbyeClosesAndUnlocks) {
     joinChannel();
     view.IRCTopic = "topic";
     QuitIrc(app);
-    EXPECT_EQ(sent(), (Lines{"QUIT :\x02"
-                             "Fragcaster - Version 1.33 - " +
-                             std::string(kWebPage) + "\x02"}));
+    EXPECT_EQ(sent(), Lines{"QUIT :\x02"
+                            "Fragcaster - Version 1.33 - https://fragcaster.example.net/\x02"});
     EXPECT_EQ(platform.yields, 1);
     EXPECT_EQ(socket().state(), SocketState::Closed);
     EXPECT_EQ(view.IRCTopic, "");
@@ -195,7 +194,7 @@ TEST_F(IrcConnectionTest, QuitSaysGoodbyeClosesAndUnlocks) {
 
 TEST_F(IrcConnectionTest, ALineThatNeverEndsIsDroppedNotHoarded) {
     connect();
-    receive(":irc.test NOTICE FCST :" + std::string(kLongestIrcLine, 'x'));
+    receive(":irc.test NOTICE FCST :" + std::string(16384, 'x'));
     const Lines lines = shown();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].rfind("*** Line from server longer than 16384 bytes dropped: :irc", 0), 0u);

@@ -69,7 +69,7 @@ TEST_F(RealNetworkTest, TheQueueKeepsItsBoundByDroppingNoticesNeverReports) {
     for (int i = 0; i < 20; ++i) ask("n" + std::to_string(i), "!players");
     say("report");
     for (int i = 20; i < 30; ++i) ask("n" + std::to_string(i), "!players");
-    EXPECT_EQ(app.irc.queue.size(), kSendQueueBound);
+    EXPECT_EQ(app.irc.queue.size(), 200u);
     EXPECT_EQ(app.irc.queue.main.size(), 1u);
     int told = 0;
     for (const std::string& line : shown()) told += line.rfind("*** Send queue full", 0) == 0;
@@ -87,7 +87,7 @@ TEST_F(RealNetworkTest, FloodsOfPingsOrReportLinesStayWithinTheBound) {
     receive(pings);
     for (int i = 0; i < 300; ++i) say("report " + std::to_string(i));
     EXPECT_EQ(app.irc.queue.pong.size(), 1u);  // the answer to the latest PING only
-    EXPECT_EQ(app.irc.queue.size(), kSendQueueBound);
+    EXPECT_EQ(app.irc.queue.size(), 200u);
     EXPECT_EQ(app.irc.queue.main.back().body, "PRIVMSG #FCST :report 299");
 }
 

@@ -17,7 +17,6 @@
 
 #include "irc/irc_server_list.h"
 #include "monitor/poller.h"
-#include "settings/settings_file.h"
 #include "settings/startup.h"
 #include "shell/main_window.h"
 #include "support/fake_platform.h"
@@ -93,7 +92,7 @@ protected:
 TEST_F(WindowTest, PlayerRowsCarryTheirColumnsAndTeamColours) {
     view.spelerLijst = {{"RedGuy", Pad("12"), Pad("50"), "Red", RowColour::Red},
                         {"BlueGuy", Pad("100"), Pad("999"), "Blue", RowColour::Blue},
-                        {"Watcher", Pad("0"), Pad("0"), kTeamSpectators, RowColour::Grey},
+                        {"Watcher", Pad("0"), Pad("0"), "Spec", RowColour::Grey},
                         {"Caf\xE9", "12345", "7", "", RowColour::Black}};
     window.refresh();
     const QTreeWidgetItem* header = players()->headerItem();
@@ -250,7 +249,7 @@ TEST_F(WindowTest, TeamNamesAreEditableAndServerTextIsNeverMarkup) {
 
 TEST_F(WindowTest, ClicksOnRowsMoveThePlayerAndOnTheHeaderSortByScore) {
     view.spelerLijst = {{"Ann", Pad("9"), Pad("10"), "Red", RowColour::Red},
-                        {"Bob", Pad("10"), Pad("20"), kTeamSpectators, RowColour::Grey}};
+                        {"Bob", Pad("10"), Pad("20"), "Spec", RowColour::Grey}};
     view.redMembers = "\"Ann\"";
     window.refresh();
     const QPoint annRow = players()->visualItemRect(players()->topLevelItem(0)).center();
@@ -263,7 +262,7 @@ TEST_F(WindowTest, ClicksOnRowsMoveThePlayerAndOnTheHeaderSortByScore) {
     players()->setFocus();
     players()->setCurrentItem(players()->topLevelItem(0));
     QTest::keyClick(players(), Qt::Key_Down);
-    EXPECT_EQ(view.spelerLijst[1].team, kTeamSpectators);
+    EXPECT_EQ(view.spelerLijst[1].team, "Spec");
 
     QHeaderView* header = players()->header();
     const QPoint score(header->sectionViewportPosition(1) + 5, header->height() / 2);
@@ -314,9 +313,8 @@ TEST_F(WindowTest, IrcTabLocksItsFieldsShowsTheOutputAndTheInputLineSpeaks) {
     control<QTabWidget>("Tabs")->setCurrentIndex(0);
     auto* server = control<QComboBox>("IRCServer");
     ASSERT_EQ(server->count(), 3);
-    expectTexts({{"IRCServer", QString::fromLatin1(kBuiltInIrcServers[0])},
-                 {"txtstdKanaal", "#FCST"},
-                 {"ircName", "FCST"}});
+    expectTexts(
+        {{"IRCServer", "irc.quakenet.org"}, {"txtstdKanaal", "#FCST"}, {"ircName", "FCST"}});
     const char* locked[] = {"IRCServer", "txtstdKanaal", "ircName", "Command3"};
     EXPECT_FALSE(control("Command1")->isEnabled());
     server->lineEdit()->selectAll();
@@ -418,7 +416,7 @@ TEST_F(WindowTest, SaveNowWritesTheSettingsAndCloseWaitsForTheQuitTimer) {
     EXPECT_EQ(text("IRCsafebutton"), "Safe now!");
     control<QPushButton>("IRCsafebutton")->click();
     EXPECT_EQ(platform.fileLog, std::vector<std::string>{"replace orvexa.ini"});
-    EXPECT_NE(platform.files[kSettingsFile].find("CheckForUpdate = 0\r\n"), std::string::npos);
+    EXPECT_NE(platform.files["orvexa.ini"].find("CheckForUpdate = 0\r\n"), std::string::npos);
 
     platform.fileLog.clear();
     EXPECT_FALSE(window.close());
