@@ -20,12 +20,11 @@ using Lines = std::vector<std::string>;
 // IRC's control codes written as "^B" (bold), "^C" (colour), "^_" (underline), "^V" (reverse),
 // "^O" (plain) and "^A" (client query), so that no code runs into the digits after it.
 inline std::string Codes(std::string text) {
-    const std::pair<char, char> codes[] = {{'B', 2},  {'C', 3},  {'_', 31},
-                                           {'V', 22}, {'O', 15}, {'A', 1}};
-    for (std::size_t at = 0; (at = text.find('^', at)) != std::string::npos && at + 1 < text.size();
-         ++at)
-        for (const auto& [token, code] : codes)
-            if (text[at + 1] == token) text.replace(at, 2, 1, code);
+    const std::string tokens = "BC_VOA", codes = "\x02\x03\x1F\x16\x0F\x01";
+    for (std::size_t at = 0; (at = text.find('^', at)) != std::string::npos; ++at) {
+        const std::size_t which = at + 1 < text.size() ? tokens.find(text[at + 1]) : tokens.npos;
+        if (which != tokens.npos) text.replace(at, 2, 1, codes[which]);
+    }
     return text;
 }
 
