@@ -147,21 +147,6 @@ TEST_F(HeadlessProgram, SettingsSurviveRunsAndCommandLineValuesAreForThatRunOnly
               QStringList({"demos", "orvexa.ini"}));
 }
 
-TEST_F(HeadlessProgram, DamagedSettingsAreReportedKeptAsideAndTheRunGoesOn) {
-    const char raw[] =
-        "\x7F"
-        "ELF\x02\x01\x01\0\0\0\r\nIRCName = Kept\r\n";
-    const std::string damaged(raw, sizeof raw - 1);
-    writeSettings(damaged);
-    ASSERT_EQ(run({"--duration", "0.2"}), 0) << err;
-    EXPECT_NE(out.find("*** The settings file orvexa.ini is damaged: line 1 could not be read, "
-                       "and its end is missing."),
-              std::string::npos)
-        << out;
-    EXPECT_TRUE(settingsHold("IRCName = Kept"));
-    EXPECT_EQ(read("orvexa.ini.damaged"), damaged);
-}
-
 // The IRC server of the settings is dialled only with the flag; a signal then says QUIT and
 // saves, and without the flag a signal ends the quiet run as cleanly.
 TEST_F(HeadlessProgram, SettingsIrcServerOnlyWithTheFlagAndASignalEndsEitherRun) {
