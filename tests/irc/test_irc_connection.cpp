@@ -217,7 +217,8 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
         {":nick!~u@host PRIVMSG #c :hi! there\r\n", "nick|PRIVMSG|#c :hi! there\r\n"},
         {":irc.test NOTICE FCST :hello!\r\n", "irc.test|NOTICE|FCST :hello!\r\n"},
         {":nick!u@h QUIT\r\n", "nick|QUIT|"},
-        {":x", "x||"}};
+        {":x", "x||"},
+        {" PING :x!y", "|PING|:x!y"}};  // no prefix at all
     for (const auto& [line, parts] : splits) {
         const IrcLine l = SplitIrcLine(line);
         EXPECT_EQ(l.sender + "|" + l.command + "|" + l.params, parts);
