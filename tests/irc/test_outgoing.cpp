@@ -12,62 +12,48 @@ using OutgoingTest = IrcTest;
 
 TEST_F(OutgoingTest, ALineIsSentCountedAndEchoed) {
     joinChannel();
-    view().isLinesPrinted = 41;
+    view.isLinesPrinted = 41;
     stuurMSG(app, "#FCST", "\x02Red\x02 scores!");
     EXPECT_EQ(sent(), (Lines{"PRIVMSG #FCST :\x02Red\x02 scores!"}));
-    EXPECT_EQ(view().isLinesPrinted, 42);
+    EXPECT_EQ(view.isLinesPrinted, 42);
     EXPECT_EQ(shown(), (Lines{"<FCST> \x02Red\x02 scores!"}));
-    EXPECT_EQ(output.reports, (Lines{"#FCST \x02Red\x02 scores!"}));
+    EXPECT_EQ(reports, (Lines{"#FCST \x02Red\x02 scores!"}));
 }
 
 TEST_F(OutgoingTest, SwitchedOffOrNotConnectedNothingIsSentCountedOrShown) {
     joinChannel();
-    view().ReportToIrc = false;
-    const std::string before = view().Text1;
+    view.ReportToIrc = false;
+    const std::string before = view.Text1;
     stuurMSG(app, "#FCST", "one");
     EXPECT_TRUE(sent().empty());
-    EXPECT_EQ(view().Text1, before);
+    EXPECT_EQ(view.Text1, before);
 
-    view().ReportToIrc = true;
+    view.ReportToIrc = true;
     QuitIrc(app);
-    sent();
-    shown();
+    sent(), shown();
     stuurMSG(app, "#FCST", "two");
     EXPECT_TRUE(sent().empty());
     EXPECT_TRUE(shown().empty());
-    EXPECT_EQ(view().isLinesPrinted, 0);
+    EXPECT_EQ(view.isLinesPrinted, 0);
     // Every line is still told to the listeners before any check.
-    EXPECT_EQ(output.reports, (Lines{"#FCST one", "#FCST two"}));
+    EXPECT_EQ(reports, (Lines{"#FCST one", "#FCST two"}));
 }
 
 TEST_F(OutgoingTest, StrippingOptionsRemoveColourAndFontCodes) {
-    EXPECT_EQ(RemoveColorCodes("\x03"
-                               "04Red\x03 team"),
-              "Red team");
-    EXPECT_EQ(RemoveColorCodes("\x03"
-                               "123"),
-              "3");
-    EXPECT_EQ(RemoveColorCodes("\x03"
-                               "4,1x"),
-              ",1x");
-    EXPECT_EQ(RemoveColorCodes("end\x03"), "end");
-    EXPECT_EQ(RemoveFontCodes("\x02"
-                              "A\x1F"
-                              "B\x16"
-                              "C\x0F"),
-              "ABC\x0F");
+    const std::pair<const char*, const char*> colours[] = {
+        {"^C04Red^C team", "Red team"}, {"^C123", "3"}, {"^C4,1x", ",1x"}, {"end^C", "end"}};
+    for (const auto& [text, stripped] : colours) EXPECT_EQ(RemoveColorCodes(Codes(text)), stripped);
+    EXPECT_EQ(RemoveFontCodes(Codes("^BA^_B^VC^O")), Codes("ABC^O"));
 
     joinChannel();
-    const std::string line =
-        "\x02\x03"
-        "04Red\x03\x1F 3\x16\x0F";
+    const std::string line = Codes("^B^C04Red^C^_ 3^V^O");
     stuurMSG(app, "#FCST", line);
-    view().IRCRemoveColors = true;
+    view.IRCRemoveColors = true;
     stuurMSG(app, "#FCST", line);
-    view().IRCRemoveFontCodes = true;
+    view.IRCRemoveFontCodes = true;
     stuurMSG(app, "#FCST", line);
-    EXPECT_EQ(sent(), (Lines{"PRIVMSG #FCST :" + line, "PRIVMSG #FCST :\x02Red\x1F 3\x16\x0F",
-                             "PRIVMSG #FCST :Red 3\x0F"}));
+    EXPECT_EQ(sent(), (Lines{"PRIVMSG #FCST :" + line, Codes("PRIVMSG #FCST :^BRed^_ 3^V^O"),
+                             Codes("PRIVMSG #FCST :Red 3^O")}));
 }
 
 TEST_F(OutgoingTest, NoTextCanEndItsLineOrOverrunTheLimit) {
@@ -92,10 +78,10 @@ TEST_F(OutgoingTest, NoTextCanEndItsLineOrOverrunTheLimit) {
 
 TEST_F(OutgoingTest, OutputWindowKeepsItsLastNineThousandCharacters) {
     app.appendOutput(std::string(9998, 'x'));  // 10000 with its CR LF: not trimmed yet
-    EXPECT_EQ(view().Text1.size(), 10000u);
+    EXPECT_EQ(view.Text1.size(), 10000u);
     app.appendOutput("");
-    EXPECT_EQ(view().Text1.size(), 9000u);
-    EXPECT_EQ(view().Text1.substr(8995), "x\r\n\r\n");
+    EXPECT_EQ(view.Text1.size(), 9000u);
+    EXPECT_EQ(view.Text1.substr(8995), "x\r\n\r\n");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 class RealNetworkTest : public IrcTest {
 protected:
     // Paced as the settings' defaults: 4 at once, then one per 2 s.
-    void SetUp() override { view().IRCLineGapMs = "2000"; }
+    void SetUp() override { view.IRCLineGapMs = "2000"; }
     void ask(const std::string& nick, const std::string& text) {
         receive(":" + nick + "!u@h PRIVMSG FCST :" + text + "\r\n");
     }
@@ -27,12 +27,8 @@ TEST_F(RealNetworkTest, FourLinesLeaveAtOnceThenOnePerGap) {
     platform.advance(10000);  // a full burst again
     ask("joe", "!helpme");    // six notices
     EXPECT_EQ(sent().size(), 4u);
-    struct Step {
-        int ms;
-        std::size_t lines;
-    };
-    for (const Step& step : {Step{1999, 0}, Step{1, 1}, Step{1999, 0}, Step{1, 1}, Step{4000, 0}})
-        EXPECT_EQ(sentWithin(step.ms), step.lines) << step.ms;
+    for (const auto& [ms, lines] : {std::pair{1999, 0u}, {1, 1u}, {1999, 0u}, {1, 1u}, {4000, 0u}})
+        EXPECT_EQ(sentWithin(ms), lines) << ms;
 }
 
 TEST_F(RealNetworkTest, PaceSettingsAsTypedOrTheirDefaults) {
@@ -41,7 +37,7 @@ TEST_F(RealNetworkTest, PaceSettingsAsTypedOrTheirDefaults) {
         int burst, gap;
     } cases[] = {{"", 4, 2000}, {"fast", 4, 2000}, {"0", 1, 0}, {" 7 lines", 7, 7}};
     for (const auto& c : cases) {
-        view().IRCBurst = view().IRCLineGapMs = c.typed;
+        view.IRCBurst = view.IRCLineGapMs = c.typed;
         EXPECT_EQ(BurstLines(app), c.burst) << c.typed;
         EXPECT_EQ(LineGapMs(app), c.gap) << c.typed;
     }
@@ -51,19 +47,16 @@ TEST_F(RealNetworkTest, PongFirstThenReportLinesThenNoticesAndQuitAtOnce) {
     joinChannel();
     platform.advance(10000);
     app.Timer2->setEnabled(false);  // the second PONG is not this test's matter
-    view().spelerLijst.assign(64, PlayerRow{"player", "1", "50", "Red", RowColour::Red});
+    view.spelerLijst.assign(64, PlayerRow{"player", "1", "50", "Red", RowColour::Red});
     ask("joe", "!players");  // 22 notices: 4 leave, 18 wait
     sent();
     say("capture!");
     receive("PING :tok\r\n");
     platform.advance(2000);
     platform.advance(2000);
-    const Lines next = sent();
-    ASSERT_EQ(next.size(), 2u);
-    EXPECT_EQ(next[0], "PONG :tok");
-    EXPECT_EQ(next[1], "PRIVMSG #FCST :capture!");
+    EXPECT_EQ(sent(), (Lines{"PONG :tok", "PRIVMSG #FCST :capture!"}));
     // The echo shows the report line when it left, not when it was said.
-    EXPECT_EQ(output.lines.back(), "<FCST> capture!");
+    EXPECT_EQ(output.back(), "<FCST> capture!");
 
     QuitIrc(app);
     EXPECT_EQ(sent().size(), 1u);  // the QUIT, and the waiting notices are dropped
@@ -72,11 +65,11 @@ TEST_F(RealNetworkTest, PongFirstThenReportLinesThenNoticesAndQuitAtOnce) {
 
 TEST_F(RealNetworkTest, TheQueueKeepsItsBoundByDroppingNoticesNeverReports) {
     joinChannel();
-    view().spelerLijst.assign(64, PlayerRow{"p", "1", "5", "Blue", RowColour::Blue});
+    view.spelerLijst.assign(64, PlayerRow{"p", "1", "5", "Blue", RowColour::Blue});
     for (int i = 0; i < 20; ++i) ask("n" + std::to_string(i), "!players");
     say("report");
     for (int i = 20; i < 30; ++i) ask("n" + std::to_string(i), "!players");
-    EXPECT_EQ(app.irc.queue.size(), kSendQueueBound);
+    EXPECT_EQ(app.irc.queue.size(), 200u);
     EXPECT_EQ(app.irc.queue.main.size(), 1u);
     int told = 0;
     for (const std::string& line : shown()) told += line.rfind("*** Send queue full", 0) == 0;
@@ -94,7 +87,7 @@ TEST_F(RealNetworkTest, FloodsOfPingsOrReportLinesStayWithinTheBound) {
     receive(pings);
     for (int i = 0; i < 300; ++i) say("report " + std::to_string(i));
     EXPECT_EQ(app.irc.queue.pong.size(), 1u);  // the answer to the latest PING only
-    EXPECT_EQ(app.irc.queue.size(), kSendQueueBound);
+    EXPECT_EQ(app.irc.queue.size(), 200u);
     EXPECT_EQ(app.irc.queue.main.back().body, "PRIVMSG #FCST :report 299");
 }
 
@@ -104,7 +97,7 @@ TEST_F(RealNetworkTest, LostConnectionsAreRedialledWithDoublingWaits) {
     for (int base : {10, 20, 40, 80, 160, 320, 600, 600}) {
         socket().peerClose();
         platform.advance(200);
-        EXPECT_EQ(view().IRCStat.rfind("Reconnecting in ", 0), 0u) << view().IRCStat;
+        EXPECT_EQ(view.IRCStat.rfind("Reconnecting in ", 0), 0u) << view.IRCStat;
         const int dials = socket().connects;
         platform.advance(base * 1000 - 200 - 1);
         EXPECT_EQ(socket().connects, dials) << base;
@@ -135,51 +128,50 @@ TEST_F(RealNetworkTest, NicksInUseAreFollowedByUnderscoreThenDigitsThenGivenUp) 
     }
     receive(":irc.test 433 * FCST9 :Nickname already in use\r\n");
     EXPECT_EQ(socket().state(), SocketState::Closed);
-    EXPECT_TRUE(view().Command3Enabled);
+    EXPECT_TRUE(view.Command3Enabled);
 
     connect();
     receive(":irc.test 433 * FCST :Nickname already in use\r\n");
     receive(":irc.test 001 FCST_ :Welcome\r\n");
-    EXPECT_EQ(view().botNick, "FCST_");
+    EXPECT_EQ(view.botNick, "FCST_");
     receive(":irc.test 433 * x :in use\r\n");  // registered: a late 433 changes nothing
-    EXPECT_EQ(view().botNick, "FCST_");
+    EXPECT_EQ(view.botNick, "FCST_");
 }
 
 TEST_F(RealNetworkTest, NumericsCountOnlyFromTheServer) {
     joinChannel();
-    struct Case {
+    const struct {
         const char* line;
         const char* topic;
         std::size_t nicks;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {":evil!u@h PRIVMSG #FCST :332 FCST #FCST :owned\r\n", "Not connected", 0},
         {":evil!u@h 332 FCST #FCST :owned\r\n", "Not connected", 0},
         {":evil!u@h PRIVMSG #FCST :353 FCST = #FCST :a b c\r\n", "Not connected", 0},
         {":irc.test 332 FCST #FCST :the real topic\r\n", "the real topic", 0},
         {":irc.test 353 FCST = #FCST :@op v\r\n", "the real topic", 2},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         receive(c.line);
-        EXPECT_EQ(view().IRCTopic, c.topic) << c.line;
-        EXPECT_EQ(view().ircLijst.size(), c.nicks) << c.line;
+        EXPECT_EQ(view.IRCTopic, c.topic) << c.line;
+        EXPECT_EQ(view.ircLijst.size(), c.nicks) << c.line;
     }
     receive(":evil!u@h 001 Spoofed :Welcome\r\n");
-    EXPECT_EQ(view().botNick, "FCST");
+    EXPECT_EQ(view.botNick, "FCST");
 }
 
 TEST_F(RealNetworkTest, TlsModesReachTheSocketAndAFailedCheckIsShownNotRetried) {
-    view().IRCTls = view().IRCTlsInsecure = true;
+    view.IRCTls = view.IRCTlsInsecure = true;
     connect();
     EXPECT_TRUE(socket().tls.on && socket().tls.insecure);
-    view().IRCTlsInsecure = false;
+    view.IRCTlsInsecure = false;
     ConnectIrc(app);
     EXPECT_EQ(shown().size(), 0u);  // the warning comes with insecure connects only
     socket().failTls("The certificate is self-signed");
     platform.advance(700000);
-    EXPECT_EQ(view().IRCStat, "TLS failed: The certificate is self-signed");
+    EXPECT_EQ(view.IRCStat, "TLS failed: The certificate is self-signed");
     EXPECT_EQ(socket().connects, 2);
-    EXPECT_TRUE(view().Command3Enabled);
+    EXPECT_TRUE(view.Command3Enabled);
 }
 
 }  // namespace

@@ -9,18 +9,22 @@
 namespace fc::test {
 namespace {
 
-class SoakTest : public IrcTest {
-protected:
-    void SetUp() override { view().IRCLineGapMs = "2000"; }
-    void register_() {
+using SoakTest = IrcTest;
+
+TEST_F(SoakTest, AnEveningStaysBoundedAndLosesNoReportLine) {
+    view.IRCLineGapMs = "2000";
+    view.spelerLijst.assign(16, PlayerRow{"player", "1", "50", "Red", RowColour::Red});
+    const auto register_ = [&] {
         socket().accept();
         receive(":irc.test 001 FCST :Welcome\r\n:irc.test 376 FCST :End\r\n");
         receive(":FCST!u@h JOIN :#FCST\r\n");
-    }
-};
-
-TEST_F(SoakTest, AnEveningStaysBoundedAndLosesNoReportLine) {
-    view().spelerLijst.assign(16, PlayerRow{"player", "1", "50", "Red", RowColour::Red});
+    };
+    const auto collect = [&](std::vector<int>& arrived) {
+        for (const std::string& line : sent()) {
+            if (line.rfind("PRIVMSG #FCST :capture ", 0) == 0)
+                arrived.push_back(std::stoi(line.substr(23)));
+        }
+    };
     ConnectIrc(app);
     register_();
     int said = 0, channelLines = 0;
@@ -42,20 +46,14 @@ TEST_F(SoakTest, AnEveningStaysBoundedAndLosesNoReportLine) {
         if (second == 2010 || second == 5010) socket().peerClose();
         platform.advance(1000);
         if (socket().state() == SocketState::Connecting) register_();
-        for (const std::string& line : sent()) {
-            if (line.rfind("PRIVMSG #FCST :capture ", 0) == 0)
-                arrived.push_back(std::stoi(line.substr(23)));
-        }
-        peakOutput = std::max(peakOutput, view().Text1.size());
-        peakIgnore = std::max(peakIgnore, view().ignorelist.size());
-        peakNicks = std::max(peakNicks, view().ircLijst.size());
+        collect(arrived);
+        peakOutput = std::max(peakOutput, view.Text1.size());
+        peakIgnore = std::max(peakIgnore, view.ignorelist.size());
+        peakNicks = std::max(peakNicks, view.ircLijst.size());
         peakQueue = std::max(peakQueue, app.irc.queue.size());
     }
     platform.advance(600000);
-    for (const std::string& line : sent()) {
-        if (line.rfind("PRIVMSG #FCST :capture ", 0) == 0)
-            arrived.push_back(std::stoi(line.substr(23)));
-    }
+    collect(arrived);
     std::printf("peak sizes: output window %zu bytes, ignore list %zu, nick list %zu, queue %zu\n",
                 peakOutput, peakIgnore, peakNicks, peakQueue);
     EXPECT_EQ(arrived, expected);

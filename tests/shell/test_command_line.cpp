@@ -1,137 +1,126 @@
 // The command line is a contract with scripts: what it accepts and what it refuses.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "shell/command_line.h"
 
 namespace fc {
 namespace {
 
-TEST(CommandLine, HeadlessRunWithAllOptions) {
-    const auto p = ParseCommandLine({"--headless", "--json", "--server", "10.0.0.5 x", "--dir",
-                                     "/tmp/fc", "--duration", "2.5"});
-    ASSERT_EQ(p.error, "");
-    EXPECT_TRUE(p.options.headless);
-    EXPECT_TRUE(p.options.json);
-    EXPECT_EQ(p.options.server, "10.0.0.5 x");
-    EXPECT_EQ(p.options.dir, "/tmp/fc");
-    EXPECT_EQ(p.options.durationSeconds, 2.5);
-}
-
-TEST(CommandLine, WindowIsTheDefault) {
-    const auto p = ParseCommandLine({});
-    EXPECT_EQ(p.error, "");
-    EXPECT_FALSE(p.options.headless);
-    EXPECT_EQ(ParseCommandLine({"--dir", "x"}).error, "");
-}
-
-TEST(CommandLine, BadArgumentsAreNamed) {
-    EXPECT_NE(ParseCommandLine({"--bogus"}).error.find("--bogus"), std::string::npos);
-    EXPECT_NE(ParseCommandLine({"--headless", "--server"}).error.find("--server"),
-              std::string::npos);
-    EXPECT_NE(ParseCommandLine({"--headless", "--duration", "soon"}).error.find("soon"),
-              std::string::npos);
-    EXPECT_NE(ParseCommandLine({"--headless", "--duration", "-1"}).error, "");
-    EXPECT_NE(ParseCommandLine({"--headless", "--server", ""}).error, "");
-    EXPECT_NE(ParseCommandLine({"--json"}).error, "");  // a window has no JSON to print
-}
-
-TEST(CommandLine, IrcBotOptions) {
-    const auto p = ParseCommandLine({"--headless", "--irc", "irc.example.net:6670", "--channel",
-                                     "#war", "--nick", "Caster", "--key", ""});
-    ASSERT_EQ(p.error, "");
-    EXPECT_EQ(p.options.ircHost, "irc.example.net");
-    EXPECT_EQ(p.options.ircPort, 6670);
-    EXPECT_EQ(p.options.ircChannel, "#war");
-    EXPECT_EQ(p.options.ircNick, "Caster");
-    EXPECT_EQ(p.options.ircKey, "");
-
-    auto address = [](const std::string& text) {
-        const auto q = ParseCommandLine({"--headless", "--irc", text});
-        return q.error.empty() ? *q.options.ircHost + " " + std::to_string(q.options.ircPort)
-                               : "error";
+// The arguments are written joined by "|". The result is every option that differs from a
+// bare window start, in a fixed order, or "refused: " and the error.
+std::string Parsed(const std::string& line) {
+    std::vector<std::string> args;
+    std::stringstream in(line);
+    for (std::string arg; std::getline(in, arg, '|');) args.push_back(arg);
+    if (!line.empty() && line.back() == '|') args.emplace_back();
+    const ParsedCommandLine p = ParseCommandLine(args);
+    if (!p.error.empty()) return "refused: " + p.error;
+    const CommandLine& o = p.options;
+    std::ostringstream s;
+    const auto put = [&](bool on, const char* name, const auto& value) {
+        if (on) s << " " << name << value;
     };
-    EXPECT_EQ(address("localhost"), "localhost 6667");
-    EXPECT_EQ(address("::1"), "::1 6667");
-    EXPECT_EQ(address("[::1]:7000"), "::1 7000");
-    for (const char* bad :
-         {"", "host:", "host:0", "host:65536", "host:66x", "[::1", "[::1]x", ":1"})
-        EXPECT_EQ(address(bad), "error") << bad;
-
-    EXPECT_NE(ParseCommandLine({"--headless", "--irc", "h:x"}).error.find("h:x"),
-              std::string::npos);
-    EXPECT_NE(ParseCommandLine({"--headless", "--nick", ""}).error, "");
-    EXPECT_NE(ParseCommandLine({"--headless", "--channel"}).error, "");
-    EXPECT_NE(ParseCommandLine({"--irc", "localhost"}).error, "");  // the window has its fields
-}
-
-TEST(CommandLine, TlsAndReconnectForThisRunOnly) {
-    struct Case {
-        std::vector<std::string> args;
-        bool tls, insecure, noReconnect, portGiven;
-    };
-    const Case cases[] = {
-        {{"--headless", "--irc", "h"}, false, false, false, false},
-        {{"--headless", "--irc", "h:7000", "--tls"}, true, false, false, true},
-        {{"--headless", "--tls-insecure"}, true, true, false, false},
-        {{"--headless", "--no-reconnect"}, false, false, true, false},
-    };
-    for (const Case& c : cases) {
-        const auto p = ParseCommandLine(c.args);
-        ASSERT_EQ(p.error, "") << c.args.back();
-        EXPECT_EQ(p.options.tls, c.tls) << c.args.back();
-        EXPECT_EQ(p.options.tlsInsecure, c.insecure) << c.args.back();
-        EXPECT_EQ(p.options.noReconnect, c.noReconnect) << c.args.back();
-        EXPECT_EQ(p.options.ircPortGiven, c.portGiven) << c.args.back();
+    put(o.headless, "headless", "");
+    put(o.json, "json", "");
+    put(o.showVersion, "version", "");
+    put(o.showHelp, "help", "");
+    put(!o.dir.empty(), "dir=", o.dir);
+    put(o.server.has_value(), "server=", o.server.value_or(""));
+    put(o.durationSeconds.has_value(), "duration=", o.durationSeconds.value_or(0));
+    put(o.ircHost.has_value(), "irc=", o.ircHost.value_or("") + ":" + std::to_string(o.ircPort));
+    put(o.ircPortGiven, "port-given", "");
+    put(o.ircChannel.has_value(), "channel=", o.ircChannel.value_or(""));
+    put(o.ircNick.has_value(), "nick=", o.ircNick.value_or(""));
+    put(o.ircKey.has_value(), "key=", o.ircKey.value_or(""));
+    put(o.ircFromSettings, "irc-from-settings", "");
+    put(o.interpPort.has_value(), "interp-port=", o.interpPort.value_or(0));
+    if (o.interpEvents) {
+        s << " events=";
+        for (const std::string& name : *o.interpEvents) s << name << ";";
     }
-    EXPECT_NE(ParseCommandLine({"--tls"}).error, "");  // the window has its check box
+    put(o.tls, "tls", "");
+    put(o.tlsInsecure, "insecure", "");
+    put(o.noReconnect, "no-reconnect", "");
+    put(o.replay.has_value(), "replay=", o.replay.value_or(""));
+    put(o.speed != 1, "speed=", o.speed);
+    put(o.record.has_value(), "record=", o.record.value_or(""));
+    return s.str();
 }
 
-TEST(CommandLine, ReplaySpeedAndRecord) {
-    const auto p = ParseCommandLine(
-        {"--headless", "--replay", "demos/a.rec", "--speed", "50", "--record", "b.rec"});
-    ASSERT_EQ(p.error, "");
-    EXPECT_EQ(p.options.replay, "demos/a.rec");
-    EXPECT_EQ(p.options.speed, 50);
-    EXPECT_EQ(p.options.record, "b.rec");
-    EXPECT_EQ(ParseCommandLine({"--headless"}).options.speed, 1);
-    const std::vector<std::vector<std::string>> refused = {
-        {"--headless", "--speed", "0.05"},
-        {"--headless", "--speed", "1001"},
-        {"--headless", "--speed", "fast"},
-        {"--headless", "--replay", ""},
-        {"--headless", "--record"},
-        {"--replay", "a.rec"},
-        {"--headless", "--replay", "a.rec", "--server", "10.0.0.5"}};
-    for (const auto& args : refused) EXPECT_NE(ParseCommandLine(args).error, "") << args.back();
-}
-
-TEST(CommandLine, VersionAndHelp) {
-    EXPECT_TRUE(ParseCommandLine({"--version"}).options.showVersion);
-    EXPECT_TRUE(ParseCommandLine({"--help"}).options.showHelp);
+TEST(CommandLine, AcceptedLinesAndTheOptionsTheyGive) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", ""},
+        {"--dir|x", " dir=x"},
+        {"--headless|--json|--server|10.0.0.5 x|--dir|/tmp/fc|--duration|2.5",
+         " headless json dir=/tmp/fc server=10.0.0.5 x duration=2.5"},
+        {"--headless|--irc|irc.example.net:6670|--channel|#war|--nick|Caster|--key|",
+         " headless irc=irc.example.net:6670 port-given channel=#war nick=Caster key="},
+        {"--headless|--irc|localhost", " headless irc=localhost:6667"},
+        {"--headless|--irc|::1", " headless irc=::1:6667"},
+        {"--headless|--irc|[::1]:7000", " headless irc=::1:7000 port-given"},
+        {"--headless|--irc|h:7000|--tls", " headless irc=h:7000 port-given tls"},
+        {"--headless|--tls-insecure", " headless tls insecure"},
+        {"--headless|--no-reconnect", " headless no-reconnect"},
+        {"--headless|--irc-from-settings", " headless irc-from-settings"},
+        {"--headless|--replay|demos/a.rec|--speed|50|--record|b.rec",
+         " headless replay=demos/a.rec speed=50 record=b.rec"},
+        {"--headless|--interp-port|13490|--interp-events|got,scores,server",
+         " headless interp-port=13490 events=got;scores;server;"},
+        {"--headless|--interp-events|none", " headless events="},
+        {"--version", " version"},
+        {"--help", " help"},
+    };
+    for (const auto& [line, options] : cases) EXPECT_EQ(Parsed(line), options) << line;
     EXPECT_NE(UsageText().find("--headless"), std::string::npos);
 }
 
-TEST(CommandLine, InterpOptions) {
-    const auto p = ParseCommandLine(
-        {"--headless", "--interp-port", "13490", "--interp-events", "got,scores,server"});
-    ASSERT_EQ(p.error, "");
-    EXPECT_EQ(p.options.interpPort, 13490);
-    EXPECT_EQ(p.options.interpEvents, (std::vector<std::string>{"got", "scores", "server"}));
-    EXPECT_EQ(ParseCommandLine({"--headless"}).options.interpEvents, std::nullopt);
-    EXPECT_EQ(ParseCommandLine({"--headless", "--interp-events", "none"}).options.interpEvents,
-              std::vector<std::string>{});
-
-    const char* const refused[][3] = {
-        {"--headless", "--interp-port", "0"},      {"--headless", "--interp-port", "65536"},
-        {"--headless", "--interp-port", "34x"},    {"--headless", "--interp-events", "quad,"},
-        {"--headless", "--interp-events", "Quad"}, {"--headless", "--interp-events", ""},
-        {"--dir", "--interp-port", "3490"},
+// Each refusal names the argument at fault where it has one.
+TEST(CommandLine, RefusedLinesNameTheirFault) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"--bogus", "--bogus"},
+        {"--headless|--server", "--server"},
+        {"--headless|--duration|soon", "soon"},
+        {"--headless|--duration|-1", ""},
+        {"--headless|--server|", ""},
+        {"--json", ""},  // a window has no JSON to print
+        {"--headless|--irc|h:x", "h:x"},
+        {"--headless|--irc|", ""},
+        {"--headless|--irc|host:", ""},
+        {"--headless|--irc|host:0", ""},
+        {"--headless|--irc|host:65536", ""},
+        {"--headless|--irc|host:66x", ""},
+        {"--headless|--irc|[::1", ""},
+        {"--headless|--irc|[::1]x", ""},
+        {"--headless|--irc|:1", ""},
+        {"--headless|--nick|", ""},
+        {"--headless|--channel", ""},
+        {"--irc|localhost", ""},  // the window has its fields
+        {"--tls", ""},            // and its check box
+        {"--irc-from-settings", "--irc-from-settings"},
+        {"--headless|--irc|h|--irc-from-settings", "--irc-from-settings"},
+        {"--headless|--speed|0.05", ""},
+        {"--headless|--speed|1001", ""},
+        {"--headless|--speed|fast", ""},
+        {"--headless|--replay|", ""},
+        {"--headless|--record", ""},
+        {"--replay|a.rec", ""},
+        {"--headless|--replay|a.rec|--server|10.0.0.5", ""},
+        {"--headless|--interp-port|0", ""},
+        {"--headless|--interp-port|65536", ""},
+        {"--headless|--interp-port|34x", ""},
+        {"--headless|--interp-events|quad,", ""},
+        {"--headless|--interp-events|Quad", ""},
+        {"--headless|--interp-events|", ""},
+        {"--dir|--interp-port|3490", ""},
+        {"--interp-events|quad", ""},
     };
-    for (const auto& args : refused) {
-        const auto q = ParseCommandLine({args[0], args[1], args[2]});
-        EXPECT_NE(q.error, "") << args[1] << " " << args[2];
+    for (const auto& [line, named] : cases) {
+        const std::string result = Parsed(line);
+        EXPECT_EQ(result.rfind("refused: ", 0), 0u) << line << ": " << result;
+        EXPECT_NE(result.find(named), std::string::npos) << line << ": " << result;
     }
-    EXPECT_NE(ParseCommandLine({"--interp-events", "quad"}).error, "");
 }
 
 }  // namespace

@@ -1,181 +1,186 @@
-// The headless program as scripts use it: started as a process, read line by line.
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
+// The headless program as a process: its replies as JSON, the shipped demo, recording, the
+// settings it keeps between runs and those a command line gives for one run only, the IRC
+// server of the settings, and how a run ends.
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <algorithm>
 #include <csignal>
 
-#include "core/server_vars.h"
-#include "monitor/recording_file.h"
+#include "headless_fixture.h"
 #include "support/replies.h"
-#include "support/udp_responder.h"
 
 namespace fc::test {
 namespace {
 
-const std::string kQ3Query = std::string("\xFF\xFF\xFF\xFF") + "getstatus";
+const std::string kQ3Query = "\xFF\xFF\xFF\xFFgetstatus";
 
-struct ProgramRun {
-    int exitCode = -1;
-    QProcess::ExitStatus status = QProcess::CrashExit;
-    QByteArray out;
-    QByteArray err;
+// A Quake 3 server on loopback that answers every status query with `reply`.
+struct Quake3Server {
+    explicit Quake3Server(std::string bytes) : reply(std::move(bytes)) {}
+    std::string entry() const { return "127.0.0.1:" + std::to_string(responder.port()); }
+    std::string reply;
+    UdpResponder responder{[this](const std::string& q) -> std::optional<std::string> {
+        if (q == kQ3Query) return reply;
+        return std::nullopt;
+    }};
 };
 
-// Runs the program and lets the event loop serve loopback responders meanwhile.
-ProgramRun RunProgram(const QStringList& args, int timeoutMs = 15000,
-                      const std::function<void(QProcess&)>& whileRunning = {}) {
-    QProcess p;
-    p.start(FRAGCASTER_BINARY, args);
-    ProgramRun run;
-    if (!p.waitForStarted(5000)) return run;
-    if (whileRunning) whileRunning(p);
-    WaitUntil([&] { return p.state() == QProcess::NotRunning; }, timeoutMs);
-    if (p.state() != QProcess::NotRunning) {
-        p.kill();
-        p.waitForFinished(2000);
-        return run;
+// Family, game, map, state and the players as "name/score/ping".
+std::string Summary(const QJsonObject& o) {
+    QString text = o["gameFamily"].toString() + " " + o["qsGame"].toString() + " " +
+                   o["qsMap"].toString() + " " + QString::number(o["matchState"].toInt(-1));
+    for (const QJsonValue p : o["players"].toArray()) {
+        for (const char* key : {"name", "score", "ping"})
+            text += (key[0] == 'n' ? " " : "/") + p.toObject()[key].toString();
     }
-    run.exitCode = p.exitCode();
-    run.status = p.exitStatus();
-    run.out = p.readAllStandardOutput();
-    run.err = p.readAllStandardError();
-    return run;
+    return text.toStdString();
 }
 
-std::vector<QJsonObject> JsonLines(const QByteArray& out) {
-    std::vector<QJsonObject> lines;
-    for (const QByteArray& line : out.split('\n')) {
-        if (line.isEmpty()) continue;
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
-        lines.push_back(doc.object());
-    }
-    return lines;
-}
+using HeadlessProgram = HeadlessTest;
 
-TEST(HeadlessProgram, ReportsEveryReplyAsJsonAndEndsAfterItsDuration) {
-    QTemporaryDir dir;
-    const std::string reply =
+TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsAndPrintsEachReplyAsJson) {
+    Quake3Server server(
         Quake3Reply({{"version", "ioq3 1.36"}, {"gamename", "baseoa"}, {"mapname", "oa_dm1"}},
-                    {{"7", "33", "^1=RC=^7Sarge"}, {"-2", "999", "W\xE9ird \"q\""}});
-    UdpResponder server([&](const std::string& q) -> std::optional<std::string> {
-        if (q == kQ3Query) return reply;
-        return std::nullopt;
-    });
-    const QString entry = QString("127.0.0.1:%1").arg(server.port());
-    const ProgramRun run = RunProgram(
-        {"--headless", "--json", "--dir", dir.path(), "--server", entry, "--duration", "3.5"});
-
-    ASSERT_EQ(run.status, QProcess::NormalExit) << run.err.toStdString();
-    EXPECT_EQ(run.exitCode, 0);
-    const auto lines = JsonLines(run.out);
-    ASSERT_GE(lines.size(), 2u);  // ticks at 1 s and 3 s
-    for (const QJsonObject& o : lines) {
-        ASSERT_EQ(o["event"].toString(), "reply");
-        EXPECT_EQ(o["gameFamily"].toString(), "Q3");
-        EXPECT_EQ(o["qsGame"].toString(), "baseoa");
-        EXPECT_EQ(o["qsMap"].toString(), "oa_dm1");
-        EXPECT_EQ(o["matchState"].toInt(-1), 0);
-        const QJsonArray players = o["players"].toArray();
-        ASSERT_EQ(players.size(), 2);
-        EXPECT_EQ(players[0].toObject()["name"].toString(), "=RC=Sarge");
-        EXPECT_EQ(players[0].toObject()["score"].toString(), "7");
-        EXPECT_EQ(players[1].toObject()["name"].toString(), QString::fromUtf8("W\u00e9ird q"));
-        EXPECT_EQ(players[1].toObject()["ping"].toString(), "999");
-    }
+                    {{"7", "33", "^1=RC=^7Sarge"}, {"-2", "999", "W\xE9ird \"q\""}}));
+    writeSettings("Q2Selected = " + server.entry() + " home\r\n; End of INI\r\n");
+    ASSERT_EQ(run({"--json", "--duration", "3.5"}), 0) << err;
+    const auto replies = events("reply");
+    ASSERT_GE(replies.size(), 2u);  // ticks at 1 s and 3 s
+    EXPECT_EQ(replies.size(),
+              static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')));  // nothing else
+    for (const QJsonObject& o : replies)
+        EXPECT_EQ(Summary(o), "Q3 baseoa oa_dm1 0 =RC=Sarge/7/33 W\xC3\xA9ird q/-2/999");
+    EXPECT_TRUE(settingsHold("Q2Selected = " + server.entry() + " home"));
 }
 
-// The capturers the server's own log names, in order, colour codes removed.
-std::vector<std::string> CapturersInLog(const std::string& logName) {
-    std::vector<std::string> names;
-    QFile log(QString::fromStdString(CapturesDir() + "/" + logName));
-    if (!log.open(QIODevice::ReadOnly)) return names;
-    const QRegularExpression captured(R"(CTF: \d+ \d+ 1: (.*) captured the )");
-    for (const QByteArray& line : log.readAll().split('\n')) {
-        const auto m = captured.match(QString::fromLatin1(line));
-        if (m.hasMatch()) names.push_back(FilterQ3Colors(m.captured(1).toStdString()));
-    }
-    return names;
-}
-
-TEST(HeadlessProgram, ShippedDemoIsReplayedAsTheBotSaysIt) {
-    QTemporaryDir dir;
-    QDir().mkpath(dir.filePath("demos"));
+TEST_F(HeadlessProgram, ShippedDemoIsReplayedAsTheBotSaysIt) {
+    QDir().mkpath(path("demos"));
     const QString demos = FRAGCASTER_DEMOS_DIR;
-    ASSERT_TRUE(QFile::copy(demos + "/orvexa.ini", dir.filePath("orvexa.ini")));
-    ASSERT_TRUE(
-        QFile::copy(demos + "/ctf_oa_ctf4ish_x4.rec", dir.filePath("demos/ctf_oa_ctf4ish_x4.rec")));
-    const ProgramRun run = RunProgram({"--headless", "--dir", dir.path(), "--replay",
-                                       "demos/ctf_oa_ctf4ish_x4.rec", "--speed", "1000"});
-    ASSERT_EQ(run.status, QProcess::NormalExit) << run.err.toStdString();
-    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_TRUE(QFile::copy(demos + "/orvexa.ini", path("orvexa.ini")));
+    ASSERT_TRUE(QFile::copy(demos + "/ctf_oa_ctf4ish_x4.rec", path("demos/ctf_oa.rec")));
+    ASSERT_EQ(run({"--replay", "demos/ctf_oa.rec", "--speed", "1000"}), 0) << err;
+    EXPECT_EQ(out.rfind("[#FCST] *** MATCH BEGIN *** Map playing: oa_ctf4ish ", 0), 0u) << out;
+    // The capturers in the order of the server's own game log.
     std::vector<std::string> capturers;
-    const QByteArray begin = "[#FCST] *** MATCH BEGIN *** Map playing: oa_ctf4ish ";
-    EXPECT_TRUE(run.out.startsWith(begin)) << run.out.toStdString();
-    const QRegularExpression capture(R"(^\[#FCST\] CAPTURE! .* flag captured by (.*) -- )");
-    for (const QByteArray& line : run.out.split('\n')) {
-        const auto m = capture.match(QString::fromLatin1(line));
-        if (m.hasMatch()) capturers.push_back(m.captured(1).toStdString());
+    for (const QByteArray& line : QByteArray::fromStdString(out).split('\n')) {
+        const auto by = line.indexOf(" flag captured by "), end = line.indexOf(" -- ", by + 1);
+        if (line.startsWith("[#FCST] CAPTURE! ") && by > 0 && end > by)
+            capturers.push_back(line.mid(by + 18, end - by - 18).toStdString());
     }
-    const std::vector<std::string> logged = CapturersInLog("ctf_oa_ctf4ish_x4.games.log");
-    EXPECT_EQ(logged.size(), 3u);
-    EXPECT_EQ(capturers, logged);
+    EXPECT_EQ(capturers, (std::vector<std::string>{"=RC=Grunt", "[BC]Grism", "=RC=Major"}));
 }
 
-TEST(HeadlessProgram, RecordAppendsEveryLiveReply) {
-    QTemporaryDir dir;
-    const std::string reply = Quake3Reply({{"version", "ioq3 1.36"}, {"mapname", "oa_dm1"}}, {});
-    UdpResponder server([&](const std::string& q) -> std::optional<std::string> {
-        if (q == kQ3Query) return reply;
-        return std::nullopt;
-    });
-    const QString entry = QString("127.0.0.1:%1").arg(server.port());
-    const ProgramRun run = RunProgram({"--headless", "--dir", dir.path(), "--server", entry,
-                                       "--record", "match.rec", "--duration", "3.5"});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    QFile file(dir.filePath("match.rec"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const std::string bytes = file.readAll().toStdString();
-    std::size_t at = 0;
+TEST_F(HeadlessProgram, RecordAppendsEveryLiveReplyWithItsTime) {
+    Quake3Server server(Quake3Reply({{"version", "ioq3 1.36"}, {"mapname", "oa_dm1"}}, {}));
+    ASSERT_EQ(run({"--server", QString::fromStdString(server.entry()), "--record", "match.rec",
+                   "--duration", "3.5"}),
+              0)
+        << err;
+    const std::string file = read("match.rec");
     int records = 0;
-    for (RecordRead r = ReadRecord(bytes, at); r.kind == RecordRead::Kind::Record;
-         r = ReadRecord(bytes, at), ++records) {
-        EXPECT_EQ(r.reply, reply);
+    for (std::size_t at = 0; at < file.size(); ++records) {
+        const std::size_t cr = file.find("\r\n", at);
+        ASSERT_NE(cr, std::string::npos);
+        EXPECT_EQ(file[at], ' ');  // seconds since midnight: " 45678.12"
+        EXPECT_EQ(file.find_first_not_of("0123456789.", at + 1), cr) << file.substr(at, cr - at);
+        ASSERT_EQ(file.substr(cr + 2, server.reply.size() + 2), server.reply + "\r\n");
+        at = cr + 4 + server.reply.size();
     }
     EXPECT_GE(records, 2);  // ticks at 1 s and 3 s
-    EXPECT_EQ(at, bytes.size());
 }
 
-TEST(HeadlessProgram, BadArgumentExitsWithTwoAndNamesIt) {
-    const ProgramRun run = RunProgram({"--headless", "--frobnicate"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("--frobnicate"));
-    EXPECT_TRUE(run.out.isEmpty());
+// Runs that end at once: the exit code, what the standard output holds (or is, when refused
+// or for the version), and a text the standard error must hold.
+TEST_F(HeadlessProgram, RefusedAndInformativeRunsEndAtOnce) {
+    const struct {
+        QStringList args;
+        const char* settings;
+        int code;
+        bool exact;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {{"--headless", "--frobnicate"}, "", 2, true, "", "--frobnicate"},
+        {{"--headless", "--dir", dir.path(), "--irc-from-settings", "--duration", "5"},
+         "IRCSerSel = \r\n",
+         2,
+         true,
+         "",
+         "--irc-from-settings"},
+        {{"--version"}, "", 0, true, "Fragcaster 1.33\n", ""},
+        {{"--help"}, "", 0, false, "--headless", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        writeSettings(std::string(c.settings) + "; End of INI\r\n");
+        program.start(FRAGCASTER_BINARY, c.args);
+        EXPECT_EQ(finish(), c.code);
+        if (c.exact) {
+            EXPECT_EQ(out, c.out);
+        }
+        EXPECT_NE(out.find(c.out), std::string::npos) << out;
+        EXPECT_NE(err.find(c.err), std::string::npos) << err;
+    }
 }
 
-TEST(HeadlessProgram, TerminationSignalEndsTheRunCleanly) {
-    QTemporaryDir dir;
-    const ProgramRun run = RunProgram({"--headless", "--dir", dir.path()}, 10000, [](QProcess& p) {
-        WaitUntil([] { return false; }, 500);
-        ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
-    });
-    EXPECT_EQ(run.status, QProcess::NormalExit);
-    EXPECT_EQ(run.exitCode, 0);
+TEST_F(HeadlessProgram, SettingsSurviveRunsAndCommandLineValuesAreForThatRunOnly) {
+    writeSettings(
+        "IRCSerSel = irc.home.net\r\nIRCChannel = #mine\r\nIRCName = Saved\r\nIRCKey = old\r\n"
+        "Q2Selected = 10.0.0.5:27960 home\r\nIRCPort = 6667\r\nQ2Server = 10.0.0.5:27960 Friday\r\n"
+        "IRCLineCTF = \x02%t\x02 captured\r\nKillAllowedFrom = Boss\r\nisStarted = 5\r\n"
+        "; End of INI\r\n");
+    ASSERT_EQ(run({"--duration", "0.2"}), 0) << err;
+    EXPECT_EQ(out, "");
+    ASSERT_EQ(run({"--server", "127.0.0.1:9", "--irc", "127.0.0.1:9", "--channel", "#run", "--nick",
+                   "RunBot", "--key", "new", "--duration", "0.3"}),
+              0)
+        << err;
+    for (const char* line :
+         {"IRCSerSel = irc.home.net", "IRCChannel = #mine", "IRCName = Saved", "IRCKey = old",
+          "Q2Selected = 10.0.0.5:27960 home", "IRCPort = 6667", "isStarted = 7",
+          "Q2Server = 10.0.0.5:27960", "IRCLineCTF = \x02%t\x02 captured",
+          "PriveServer = 0\r\nKillAllowedFrom = Boss\r\nIRCBurst = 4"})
+        EXPECT_TRUE(settingsHold(line)) << line << "\n" << read("orvexa.ini");
+    // Nothing but the settings and the recordings' folder: no half-written leftovers.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"demos", "orvexa.ini"}));
 }
 
-TEST(HeadlessProgram, VersionAndHelp) {
-    EXPECT_EQ(RunProgram({"--version"}).out, "Fragcaster 1.33\n");
-    const ProgramRun help = RunProgram({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains("--headless"));
+// The IRC server of the settings is dialled only with the flag; a signal then says QUIT and
+// saves, and without the flag a signal ends the quiet run as cleanly.
+TEST_F(HeadlessProgram, SettingsIrcServerOnlyWithTheFlagAndASignalEndsEitherRun) {
+    QTcpServer listener;
+    ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));
+    writeSettings("IRCSerSel = 127.0.0.1\r\nIRCPort = " + std::to_string(listener.serverPort()) +
+                  "\r\nIRCName = SetBot\r\n; End of INI\r\n");
+    start({});
+    WaitUntil([] { return false; }, 1000);
+    EXPECT_FALSE(listener.hasPendingConnections());
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    EXPECT_EQ(finish(), 0) << err;
+
+    start({"--irc-from-settings"});
+    QTcpSocket* peer = nullptr;
+    std::string text;
+    auto received = [&](const std::string& part) {
+        return WaitUntil(
+            [&] {
+                if (!peer && listener.hasPendingConnections())
+                    peer = listener.nextPendingConnection();
+                if (peer) text += peer->readAll().toStdString();
+                return text.find(part) != std::string::npos;
+            },
+            15000);
+    };
+    ASSERT_TRUE(received("NICK SetBot\r\n")) << text;
+    ::kill(static_cast<pid_t>(program.processId()), SIGINT);
+    EXPECT_TRUE(
+        received("\r\nQUIT :\x02"
+                 "Fragcaster - Version 1.33 - "))
+        << text;
+    EXPECT_EQ(finish(), 0) << err;
+    EXPECT_TRUE(settingsHold("isStarted = 2"));
 }
 
 }  // namespace

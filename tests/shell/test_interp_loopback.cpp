@@ -1,17 +1,7 @@
-// The Interp feed on a real Qt socket against a loopback service, in the program and headless.
-#include <gtest/gtest.h>
-
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
-
-#include "core/app.h"
-#include "interp/interp_feed.h"
-#include "shell/qt_platform.h"
+// The Interp feed on a real Qt socket against a loopback service, in the headless program: its
+// events printed as JSON, the chosen ones reported.
+#include "headless_fixture.h"
 #include "support/interp_service.h"
-#include "support/udp_responder.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {
@@ -19,57 +9,26 @@ namespace {
 const std::string kGreeting =
     "Welcome to Interp 3.0\r\nMade by: Tester\r\nEmail: t@example.net\r\n";
 
-TEST(InterpLoopback, GreetingStateRequestsAndTheServiceLeaving) {
-    InterpService service(kGreeting, {{"GAMESTAT",
-                                       "Current Score (Red-Blue): 2 - 1\r\n"
-                                       "Time Left: 12:00\r\nRED Flag Status: Sar"},
-                                      {"FLAGSTAT", "ge\r\nBLUE Flag Status: HOME\r\n"}});
-    QtPlatform platform{"/tmp"};
-    WiredApp app{platform};
-    app.view.Q2Serverlist = "127.0.0.1:27960 loopback";
-    app.view.interpPort = service.port();
-    app.dispatch([&] { ConnectInterp(app); });
+using InterpHeadless = HeadlessTest;
 
-    ASSERT_TRUE(WaitUntil([&] { return app.view.StatBlue == "*** home ***"; }, 5000))
-        << app.view.InterpOutput;
-    EXPECT_EQ(app.view.InterpSupport, "ENABLED!");
-    EXPECT_EQ(app.view.InterpVersion, "3.0");
-    EXPECT_EQ(app.view.InterpEmail, "t@example.net");
-    EXPECT_EQ(app.view.StatRed, "Sarge");
-    EXPECT_EQ(app.view.qsRed, "2/");
-    EXPECT_EQ(app.view.InterpTimerTag.substr(0, 2), "8:");
-    EXPECT_EQ(service.requests(), "GAMESTATFLAGSTAT");
-
-    service.closeFeed();
-    ASSERT_TRUE(WaitUntil([&] { return app.view.InterpSupport == "Disabled!"; }, 5000));
-}
-
-TEST(InterpLoopback, HeadlessPrintsInterpEventsAndReportsTheChosenOnes) {
-    InterpService service(kGreeting + "^1Sarge got the RED flag!\nMajor got QUAD!\n", {});
+TEST_F(InterpHeadless, PrintsInterpEventsAndReportsTheChosenOnes) {
+    InterpService service(kGreeting + "^1Sarge got the RED flag!\nMajor got QUAD!\n");
     UdpResponder silent([](const std::string&) { return std::nullopt; });
-    QTemporaryDir dir;
-    QProcess p;
-    p.start(FRAGCASTER_BINARY,
-            {"--headless", "--json", "--dir", dir.path(), "--server",
-             QString("127.0.0.1:%1").arg(silent.port()), "--interp-port",
-             QString::number(service.port()), "--interp-events", "got", "--duration", "2"});
-    ASSERT_TRUE(p.waitForStarted(5000));
-    ASSERT_TRUE(WaitUntil([&] { return p.state() == QProcess::NotRunning; }, 15000));
-    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-
-    std::vector<QJsonObject> interp;
-    std::vector<std::string> reports;
-    for (const QByteArray& line : p.readAllStandardOutput().split('\n')) {
-        const QJsonObject o = QJsonDocument::fromJson(line).object();
-        if (o["event"] == "interp") interp.push_back(o);
-        if (o["event"] == "report") reports.push_back(o["text"].toString().toStdString());
-    }
+    ASSERT_EQ(
+        run({"--json", "--server", QString("127.0.0.1:%1").arg(silent.port()), "--interp-port",
+             QString::number(service.port()), "--interp-events", "got", "--duration", "2"}),
+        0)
+        << err;
+    const auto interp = events("interp");
     ASSERT_GE(interp.size(), 2u);
     EXPECT_EQ(interp.front()["InterpSupport"], "ENABLED!");
     EXPECT_EQ(interp.back()["StatRed"], "Sarge");
     EXPECT_EQ(interp.back()["InterpEmail"], "t@example.net");
-    EXPECT_EQ(reports, std::vector<std::string>{"\x02\x03"
-                                                "5RED\x03\x02 flag taken by Sarge"});
+    const auto reports = events("report");
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0]["text"],
+              "\x02\x03"
+              "5RED\x03\x02 flag taken by Sarge");
     EXPECT_EQ(service.requests(), "GAMESTAT");
 }
 

@@ -1,17 +1,23 @@
 #include "support/fake_platform.h"
 
 #include <algorithm>
-#include <limits>
+#include <utility>
 
 namespace fc::test {
+namespace {
+
+template <typename T>
+void Unlist(std::vector<T*>& list, T* item) {
+    list.erase(std::remove(list.begin(), list.end(), item), list.end());
+}
+
+}  // namespace
 
 FakeTimer::FakeTimer(FakePlatform& platform) : platform_(platform) {
     platform_.timers.push_back(this);
 }
-
 FakeTimer::~FakeTimer() {
-    auto& t = platform_.timers;
-    t.erase(std::remove(t.begin(), t.end(), this), t.end());
+    Unlist(platform_.timers, this);
 }
 
 // As with a real timer, a new interval restarts a running timer from now.
@@ -33,10 +39,8 @@ void FakeTimer::fire() {
 FakeUdpSocket::FakeUdpSocket(FakePlatform& platform) : platform_(platform) {
     platform_.udpSockets.push_back(this);
 }
-
 FakeUdpSocket::~FakeUdpSocket() {
-    auto& s = platform_.udpSockets;
-    s.erase(std::remove(s.begin(), s.end(), this), s.end());
+    Unlist(platform_.udpSockets, this);
 }
 
 void FakeUdpSocket::setRemote(const std::string& host, int port) {
@@ -51,53 +55,11 @@ bool FakeUdpSocket::send(const std::string& bytes) {
     return true;
 }
 
-void FakeUdpSocket::deliver(const std::string& bytes, const std::string& from, int fromPort) {
-    if (onDatagram) onDatagram(Datagram{bytes, from, fromPort});
-}
-
 FakeTcpSocket::FakeTcpSocket(FakePlatform& platform) : platform_(platform) {
     platform_.tcpSockets.push_back(this);
 }
-
 FakeTcpSocket::~FakeTcpSocket() {
-    auto& s = platform_.tcpSockets;
-    s.erase(std::remove(s.begin(), s.end(), this), s.end());
-}
-
-void FakeTcpSocket::connectToHost(const std::string& h, int p) {
-    host = h;
-    port = p;
-    ++connects;
-    state_ = SocketState::Connecting;
-}
-
-void FakeTcpSocket::close() {
-    ++closes;
-    state_ = SocketState::Closed;
-}
-
-void FakeTcpSocket::accept() {
-    state_ = SocketState::Connected;
-    if (onConnected) onConnected();
-}
-
-void FakeTcpSocket::receive(const std::string& bytes) {
-    if (onData) onData(bytes);
-}
-
-void FakeTcpSocket::peerClose() {
-    state_ = SocketState::Closing;
-    if (onClosed) onClosed();
-}
-
-void FakeTcpSocket::fail() {
-    state_ = SocketState::Error;
-    if (onError) onError("connection failed");
-}
-
-void FakeTcpSocket::failTls(const std::string& why) {
-    state_ = SocketState::Error;
-    if (onTlsError) onTlsError(why);
+    Unlist(platform_.tcpSockets, this);
 }
 
 std::vector<std::string> FakeTcpSocket::takeLines() {
@@ -109,23 +71,9 @@ std::vector<std::string> FakeTcpSocket::takeLines() {
     return lines;
 }
 
-std::unique_ptr<Timer> FakePlatform::createTimer() {
-    return std::make_unique<FakeTimer>(*this);
-}
-
-std::unique_ptr<UdpSocket> FakePlatform::createUdpSocket() {
-    return std::make_unique<FakeUdpSocket>(*this);
-}
-
-std::unique_ptr<TcpSocket> FakePlatform::createTcpSocket() {
-    return std::make_unique<FakeTcpSocket>(*this);
-}
-
 void FakePlatform::processPendingEvents() {
     ++yields;
-    auto events = std::move(pendingEvents);
-    pendingEvents.clear();
-    for (auto& e : events) e();
+    for (auto& event : std::exchange(pendingEvents, {})) event();
 }
 
 bool FakePlatform::fileExists(const std::string& path) const {
@@ -137,8 +85,7 @@ std::optional<std::string> FakePlatform::readFile(const std::string& path) const
     const auto it = files.find(path);
     const bool ok = it != files.end() && unreadable.count(path) == 0;
     fileLog.push_back("read " + path + (ok ? "" : " failed"));
-    if (!ok) return std::nullopt;
-    return it->second;
+    return ok ? std::optional(it->second) : std::nullopt;
 }
 
 bool FakePlatform::store(const std::string& what, const std::string& path,
@@ -152,11 +99,9 @@ bool FakePlatform::store(const std::string& what, const std::string& path,
 bool FakePlatform::writeFile(const std::string& path, const std::string& bytes) {
     return store("write", path, [&](std::string& file) { file = bytes; });
 }
-
 bool FakePlatform::replaceFile(const std::string& path, const std::string& bytes) {
     return store("replace", path, [&](std::string& file) { file = bytes; });
 }
-
 bool FakePlatform::appendFile(const std::string& path, const std::string& bytes) {
     return store("append", path, [&](std::string& file) { file += bytes; });
 }
@@ -173,9 +118,8 @@ std::vector<std::string> FakePlatform::listDirectory(const std::string& path,
     const std::string prefix = path.empty() || path.back() != '/' ? path + "/" : path;
     for (const auto& [name, bytes] : files) {
         if (name.rfind(prefix, 0) == 0 && name.size() >= suffix.size() &&
-            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
             names.push_back(name.substr(prefix.size()));
-        }
     }
     return names;
 }
@@ -184,9 +128,8 @@ void FakePlatform::advance(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
     for (;;) {
         FakeTimer* next = nullptr;
-        for (FakeTimer* t : timers) {
+        for (FakeTimer* t : timers)
             if (t->enabled() && t->due() <= end && (!next || t->due() < next->due())) next = t;
-        }
         if (!next) break;
         now_ = next->due();
         next->fire();
@@ -195,8 +138,7 @@ void FakePlatform::advance(std::int64_t ms) {
 }
 
 std::string FakePlatform::resolve(const std::string& host) const {
-    const auto it = hosts.find(host);
-    if (it != hosts.end()) return it->second;
+    if (const auto it = hosts.find(host); it != hosts.end()) return it->second;
     const bool numeric =
         !host.empty() && host.find_first_not_of("0123456789.:abcdefABCDEF") == std::string::npos;
     return numeric ? host : "";

@@ -51,7 +51,9 @@ public:
     bool send(const std::string& bytes) override;
 
     // Hands a datagram to the logic as the socket would on arrival.
-    void deliver(const std::string& bytes, const std::string& from, int fromPort);
+    void deliver(const std::string& bytes, const std::string& from, int fromPort) {
+        if (onDatagram) onDatagram(Datagram{bytes, from, fromPort});
+    }
 
     std::vector<SentDatagram> sent;
 
@@ -69,22 +71,30 @@ public:
     explicit FakeTcpSocket(FakePlatform& platform);
     ~FakeTcpSocket() override;
     void setTls(TlsMode mode) override { tls = mode; }
-    void connectToHost(const std::string& host, int port) override;
+    void connectToHost(const std::string& h, int p) override {
+        host = h;
+        port = p;
+        ++connects;
+        state_ = SocketState::Connecting;
+    }
     void send(const std::string& bytes) override { sent += bytes; }
-    void close() override;
+    void close() override {
+        ++closes;
+        state_ = SocketState::Closed;
+    }
     SocketState state() const override { return state_; }
     std::string localAddress() const override { return "127.0.0.1"; }
 
     // The far end accepts: the socket is connected and says so.
-    void accept();
+    void accept() { enter(SocketState::Connected, onConnected); }
     // Bytes arrive from the far end.
-    void receive(const std::string& bytes);
+    void receive(const std::string& bytes) { enter(state_, onData, bytes); }
     // The far end closes: the socket waits in the closing state until it is closed.
-    void peerClose();
+    void peerClose() { enter(SocketState::Closing, onClosed); }
     // The connection attempt fails (host not found, refused).
-    void fail();
+    void fail() { enter(SocketState::Error, onError, "connection failed"); }
     // The certificate check fails.
-    void failTls(const std::string& why);
+    void failTls(const std::string& why) { enter(SocketState::Error, onTlsError, why); }
 
     // The lines sent since the last call, each without its CR LF.
     std::vector<std::string> takeLines();
@@ -97,15 +107,26 @@ public:
     int connects = 0;
 
 private:
+    // Moves to `state`, then tells the logic through `event`.
+    template <typename Event, typename... Args>
+    void enter(SocketState state, const Event& event, const Args&... args) {
+        state_ = state;
+        if (event) event(args...);
+    }
+
     FakePlatform& platform_;
     SocketState state_ = SocketState::Closed;
 };
 
 class FakePlatform : public Platform {
 public:
-    std::unique_ptr<Timer> createTimer() override;
-    std::unique_ptr<UdpSocket> createUdpSocket() override;
-    std::unique_ptr<TcpSocket> createTcpSocket() override;
+    std::unique_ptr<Timer> createTimer() override { return std::make_unique<FakeTimer>(*this); }
+    std::unique_ptr<UdpSocket> createUdpSocket() override {
+        return std::make_unique<FakeUdpSocket>(*this);
+    }
+    std::unique_ptr<TcpSocket> createTcpSocket() override {
+        return std::make_unique<FakeTcpSocket>(*this);
+    }
 
     std::int64_t nowMs() const override { return now_; }
     // The wall clock runs with the virtual clock from `wallClockStart`, round midnight.

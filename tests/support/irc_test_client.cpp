@@ -27,14 +27,11 @@ bool IrcTestClient::connect(int port, const std::string& nick, int timeoutMs) {
     send("NICK " + nick);
     send("USER " + nick + " 0 * :Fragcaster test client");
     // The end of the message of the day, or its absence (422), ends the welcome.
-    const std::string end376 = " 376 " + nick + " ", end422 = " 422 " + nick + " ";
-    return waitFor(
-               [&](const std::string& line) {
-                   return line.find(end376) != std::string::npos ||
-                          line.find(end422) != std::string::npos;
-               },
-               timeoutMs)
-        .has_value();
+    const auto ended = [&](const std::string& line) {
+        return line.find(" 376 " + nick + " ") != std::string::npos ||
+               line.find(" 422 " + nick + " ") != std::string::npos;
+    };
+    return waitFor(ended, timeoutMs).has_value();
 }
 
 void IrcTestClient::send(const std::string& line) {
@@ -56,27 +53,24 @@ std::optional<std::string> IrcTestClient::waitFor(const std::string& part, int t
 std::optional<std::string> IrcTestClient::waitFor(
     const std::function<bool(const std::string&)>& wanted, int timeoutMs) {
     std::optional<std::string> found;
-    WaitUntil(
-        [&] {
-            while (taken_ < lines_.size()) {
-                const std::string& line = lines_[taken_++];
-                if (wanted(line)) {
-                    found = line;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
+    WaitUntil([&] { return (found = take(wanted)).has_value(); }, timeoutMs);
     return found;
+}
+
+std::optional<std::string> IrcTestClient::take(
+    const std::function<bool(const std::string&)>& wanted) {
+    while (taken_ < lines_.size()) {
+        const std::string& line = lines_[taken_++];
+        if (wanted(line)) return line;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> IrcTestClient::waitBlocked(const std::string& part, int timeoutMs) {
     for (;;) {
-        while (taken_ < lines_.size()) {
-            const std::string& line = lines_[taken_++];
-            if (line.find(part) != std::string::npos) return line;
-        }
+        if (auto line =
+                take([&](const std::string& l) { return l.find(part) != std::string::npos; }))
+            return line;
         if (!socket_.waitForReadyRead(timeoutMs)) return std::nullopt;
     }
 }

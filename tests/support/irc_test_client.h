@@ -37,6 +37,8 @@ public:
 
 private:
     void read();
+    // Takes the lines not yet taken up to the first that is `wanted`, and gives that one.
+    std::optional<std::string> take(const std::function<bool(const std::string&)>& wanted);
 
     QTcpSocket socket_;
     std::string nick_;

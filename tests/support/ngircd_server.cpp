@@ -2,13 +2,11 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
 
 namespace fc::test {
-
 namespace {
 
 constexpr int kStartTries = 3;
@@ -18,48 +16,41 @@ constexpr int kStartTimeoutMs = 10000;
 // a failed start is then tried again on a new port.
 int FreeLoopbackPort() {
     QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0)) return 0;
-    return probe.serverPort();
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
 bool Accepts(int port) {
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
-    const bool ok = socket.waitForConnected(200);
-    socket.abort();
-    return ok;
+    return socket.waitForConnected(200);
 }
 
 QByteArray Config(int port, int tlsPort, const QString& dir, const NgircdOptions& o) {
-    QString conf = QStringLiteral(
-                       "[Global]\n"
-                       "  Name = irc.fragcaster.test\n"
-                       "  Info = Fragcaster test server\n"
-                       "  Listen = 127.0.0.1\n"
-                       "  Ports = %1\n"
-                       "  PidFile = %2/ngircd.pid\n"
-                       "  %3\n"
-                       "[Limits]\n"
-                       "  MaxConnectionsIP = 0\n"
-                       "  MaxNickLength = 20\n"
-                       "  PingTimeout = 120\n"
-                       "  %4\n"
-                       "[Options]\n"
-                       "  DNS = no\n"
-                       "  Ident = no\n"
-                       "  PAM = no\n"
-                       "  RequireAuthPing = yes\n")
-                       .arg(port)
-                       .arg(dir)
-                       .arg(o.motd ? QStringLiteral("MotdPhrase = \"Test server\"")
-                                   : QStringLiteral("MotdFile = %1/none.motd").arg(dir))
-                       .arg(o.penalties ? QString() : QStringLiteral("MaxPenaltyTime = 0"));
+    QString conf =
+        QString(R"([Global]
+  Name = irc.fragcaster.test
+  Info = Fragcaster test server
+  Listen = 127.0.0.1
+  Ports = %1
+  PidFile = %2/ngircd.pid
+  %3
+[Limits]
+  MaxConnectionsIP = 0
+  MaxNickLength = 20
+  PingTimeout = 120
+  %4
+[Options]
+  DNS = no
+  Ident = no
+  PAM = no
+  RequireAuthPing = yes
+)")
+            .arg(port)
+            .arg(dir)
+            .arg(o.motd ? QString("MotdPhrase = \"Test server\"") : "MotdFile = " + dir + "/none")
+            .arg(QString(o.penalties ? "" : "MaxPenaltyTime = 0"));
     if (o.tls) {
-        conf += QStringLiteral(
-                    "[SSL]\n"
-                    "  Ports = %1\n"
-                    "  CertFile = %2/cert.pem\n"
-                    "  KeyFile = %2/key.pem\n")
+        conf += QString("[SSL]\n  Ports = %1\n  CertFile = %2/cert.pem\n  KeyFile = %2/key.pem\n")
                     .arg(tlsPort)
                     .arg(dir);
     }
@@ -76,18 +67,18 @@ NgircdServer::NgircdServer(NgircdOptions options) : options_(options) {
     for (int i = 0; i < kStartTries && !started_; ++i) started_ = startOnce(true);
 }
 
+NgircdServer::~NgircdServer() {
+    stop();
+}
+
 // A self-made certificate for 127.0.0.1, as a private server would have.
 bool NgircdServer::makeCertificate() {
     QProcess openssl;
     openssl.setProcessChannelMode(QProcess::MergedChannels);
-    openssl.start(QStringLiteral("openssl"),
-                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                   QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
-                   QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
-                   QStringLiteral("-days"), QStringLiteral("1"), QStringLiteral("-subj"),
-                   QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-keyout"),
-                   dir_.filePath(QStringLiteral("key.pem")), QStringLiteral("-out"),
-                   dir_.filePath(QStringLiteral("cert.pem"))});
+    openssl.start("openssl", QString("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 "
+                                     "-nodes -days 1 -subj /CN=127.0.0.1 -keyout %1 -out %2")
+                                 .arg(dir_.filePath("key.pem"), dir_.filePath("cert.pem"))
+                                 .split(' '));
     const bool ok = openssl.waitForFinished(kStartTimeoutMs) && openssl.exitCode() == 0;
     if (!ok) log_ += openssl.readAll().toStdString();
     return ok;
@@ -95,12 +86,7 @@ bool NgircdServer::makeCertificate() {
 
 bool NgircdServer::restart() {
     stop();
-    started_ = startOnce(false);
-    return started_;
-}
-
-NgircdServer::~NgircdServer() {
-    stop();
+    return started_ = startOnce(false);
 }
 
 bool NgircdServer::startOnce(bool newPorts) {
@@ -108,26 +94,22 @@ bool NgircdServer::startOnce(bool newPorts) {
         port_ = FreeLoopbackPort();
         tlsPort_ = options_.tls ? FreeLoopbackPort() : 0;
     }
-    const QString conf = dir_.filePath(QStringLiteral("ngircd.conf"));
+    const QString conf = dir_.filePath("ngircd.conf");
     QFile file(conf);
     if (port_ == 0 || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
     file.write(Config(port_, tlsPort_, dir_.path(), options_));
     file.close();
 
     process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.start(QStringLiteral("ngircd"), {QStringLiteral("-n"), QStringLiteral("-f"), conf});
-    if (!process_.waitForStarted(kStartTimeoutMs)) {
-        log_ += "ngircd did not start: " + process_.errorString().toStdString() + "\n";
-        return false;
-    }
+    process_.start("ngircd", {"-n", "-f", conf});
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < kStartTimeoutMs) {
-        if (process_.state() != QProcess::Running) break;
+    while (process_.waitForStarted(kStartTimeoutMs) && clock.elapsed() < kStartTimeoutMs &&
+           process_.state() == QProcess::Running) {
         if (Accepts(port_) && (tlsPort_ == 0 || Accepts(tlsPort_))) return true;
         QThread::msleep(20);
     }
-    log_ += process_.readAll().toStdString();
+    log_ += "ngircd did not start: " + process_.errorString().toStdString() + "\n";
     stop();
     return false;
 }
