@@ -12,8 +12,10 @@
 #include "settings/startup.h"
 #include "shell/command_line.h"
 #include "shell/headless.h"
+#include "shell/headless_preview.h"
 #include "shell/main_window.h"
 #include "shell/qt_platform.h"
+#include "shell/screenshots.h"
 #include "wiring/wiring.h"
 
 namespace {
@@ -62,6 +64,10 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (options.previewTemplate) {
+        QCoreApplication core(argc, argv);
+        return fc::RunPreview(options);
+    }
     if (options.headless) {
         QCoreApplication core(argc, argv);
         return fc::RunHeadless(options, ProgramDirectory(options.dir, argv[0]));
@@ -71,6 +77,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication gui(argc, argv);
+    // The program ends through its own two-phase shut-down, never because its windows are
+    // closed or hidden (the close button hides the window before the browser closes).
+    QApplication::setQuitOnLastWindowClosed(false);
     fc::QtPlatform platform(ProgramDirectory(options.dir, argv[0]));
     fc::WiredApp app(platform);
     fc::MainWindow window(app);
@@ -85,6 +94,10 @@ int main(int argc, char** argv) {
                 .filePath(QStringLiteral("demos/") + QString::fromLatin1(fc::kShippedDemo));
         fc::OfferShippedDemo(app, demo.toLocal8Bit().toStdString());
     });
+    if (options.screenshots) {
+        fc::TakeScreenshotsAfterReplay(app, window,
+                                       QString::fromLocal8Bit(options.screenshots->c_str()));
+    }
     window.show();
     return QApplication::exec();
 }
