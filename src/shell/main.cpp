@@ -39,6 +39,15 @@ QString ProgramDirectory(const std::string& asked, const char* argv0) {
     return dir;
 }
 
+// The demo match in the recordings folder beside the program, or where an install put it.
+QString ShippedDemo(const char* argv0) {
+    const QDir exeDir = QFileInfo(QString::fromLocal8Bit(argv0)).absoluteDir();
+    const QString name = QString::fromLatin1(fc::kShippedDemo);
+    const QString beside = exeDir.filePath(QStringLiteral("demos/") + name);
+    if (QFileInfo::exists(beside)) return beside;
+    return QDir::cleanPath(exeDir.filePath(QStringLiteral("../share/fragcaster/demos/") + name));
+}
+
 bool HasDisplay() {
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
@@ -88,11 +97,7 @@ int main(int argc, char** argv) {
     app.dispatch([&] {
         fc::StartUp(app);
         // One click on the connection button shows the shipped demo when no server was saved.
-        const QString demo =
-            QFileInfo(QString::fromLocal8Bit(argv[0]))
-                .absoluteDir()
-                .filePath(QStringLiteral("demos/") + QString::fromLatin1(fc::kShippedDemo));
-        fc::OfferShippedDemo(app, demo.toLocal8Bit().toStdString());
+        fc::OfferShippedDemo(app, ShippedDemo(argv[0]).toLocal8Bit().toStdString());
     });
     if (options.screenshots) {
         fc::TakeScreenshotsAfterReplay(app, window,
