@@ -94,6 +94,7 @@ TEST_F(ShellTest, CloseHidesThenClosesTheBrowserAndTheSplash) {
 
 TEST_F(ShellTest, TemplateKeysAndTheColoursThePreviewShows) {
     click("Advanced");
+    control<QTabWidget>("Tabs")->setCurrentIndex(2);
     auto* field = control<QLineEdit>("IRCLineDM");
     ASSERT_TRUE(field->isVisible());
     app.dispatch([&] { OnTemplateEdited(app, TemplateField::Dm, "ab"); });
