@@ -21,6 +21,7 @@ protected:
     App app{platform};
 };
 
+// In the templates below \002 is bold, \003 colour and \037 underline.
 TEST_F(PreviewTest, BodyTextOfTemplates) {
     const struct {
         const char* templ;
@@ -29,37 +30,18 @@ TEST_F(PreviewTest, BodyTextOfTemplates) {
         const char* body;
     } cases[] = {
         {"", kDm, false, false, ""},
-        {"\x03"
-         "4x",
-         kDm, false, false, "\\cf5 x"},
-        {"\x03"
-         "04x",
-         kDm, false, false, "\\cf5 x"},
-        {"\x03"
-         "123",
-         kDm, false, false, "\\cf13 3"},
-        {"\x03x", kDm, false, false, "\\cf2 x"},
-        {"\x03x", kDm, true, false, "\\cf1 x"},
-        {"a\x03"
-         "12",
-         kDm, false, false, "a"},
-        {"\x02\x02", kDm, false, false, "\\b \\b0 "},
-        {"\x1F"
-         "a\x1F",
-         kDm, false, false, "\\ul a\\ul0 "},
-        {"\x03"
-         "4\x02x\x1Fy\x03",
-         kDm, false, true, "\\b x\\ul y"},
-        {"\x03\x03"
-         "9x",
-         kDm, false, false, "\\cf2 \\cf10 x"},
-        {"\x03"
-         "16x\x03"
-         "99",
-         kDm, false, false, "\\cf17 x"},
-        {"\x03"
-         "4,12x",
-         kDm, false, false, "\\cf5 ,12x"},
+        {"\0034x", kDm, false, false, "\\cf5 x"},
+        {"\00304x", kDm, false, false, "\\cf5 x"},
+        {"\003123", kDm, false, false, "\\cf13 3"},
+        {"\003x", kDm, false, false, "\\cf2 x"},
+        {"\003x", kDm, true, false, "\\cf1 x"},
+        {"a\00312", kDm, false, false, "a"},
+        {"\002\002", kDm, false, false, "\\b \\b0 "},
+        {"\037a\037", kDm, false, false, "\\ul a\\ul0 "},
+        {"\0034\002x\037y\003", kDm, false, true, "\\b x\\ul y"},
+        {"\003\0039x", kDm, false, false, "\\cf2 \\cf10 x"},
+        {"\00316x\00399", kDm, false, false, "\\cf17 x"},
+        {"\0034,12x", kDm, false, false, "\\cf5 ,12x"},
         {"a\\b{c}", kDm, false, false, "a\\\\b\\{c\\}"},
         {"%map% %at% %as% %ap% %ae% %bt% %bs% %bp% %be% %c% %tl%", kDm, false, false,
          "q2dm1 Red 74 210 -3 Blue 55 190 +5 N/A 14:34"},
@@ -80,32 +62,25 @@ TEST_F(PreviewTest, BodyTextOfTemplates) {
 TEST_F(PreviewTest, DocumentsOfBothTemplates) {
     const std::string header =
         "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Fixedsys;}}{\\colortbl "
-        ";\\red255\\green255\\blue255;\\red0\\green0\\blue0;\\red0\\green0\\blue128;"
-        "\\red0\\green128"
-        "\\blue0;\\red255\\green0\\blue0;\\red128\\green0\\blue0;\\red156\\green0\\blue156;\\red252"
-        "\\green127\\blue0;\\red255\\green255\\blue0;\\red0\\green255\\blue0;"
-        "\\red0\\green128\\blue128;"
-        "\\red0\\green255\\blue255;\\red0\\green0\\blue255;\\red255\\green0\\blue255;"
-        "\\red128\\green128"
-        "\\blue128;\\red192\\green192\\blue192;}\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs20 ";
+        ";\\red255\\green255\\blue255;\\red0\\green0\\blue0;\\red0\\green0\\blue128;\\red0"
+        "\\green128\\blue0;\\red255\\green0\\blue0;\\red128\\green0\\blue0;\\red156\\green0"
+        "\\blue156;\\red252\\green127\\blue0;\\red255\\green255\\blue0;\\red0\\green255\\blue0;"
+        "\\red0\\green128\\blue128;\\red0\\green255\\blue255;\\red0\\green0\\blue255;\\red255"
+        "\\green0\\blue255;\\red128\\green128\\blue128;\\red192\\green192\\blue192;}\\viewkind4"
+        "\\uc1\\pard\\lang1033\\f0\\fs20 ";
     OnTemplateEdited(app, TemplateField::Dm, "%as%");
     OnTemplateEdited(app, TemplateField::Ctf, "%as%");
     EXPECT_EQ(app.view.rtfDM, header + "\\cf2 74\\par }");
     EXPECT_EQ(app.view.rtfCTF, header + "\\cf2 5\\par }");
     SetPreviewBackground(app, true);
     EXPECT_EQ(app.view.rtfDM, header + "\\cf1 74\\par }");
-    OnTemplateEdited(app, TemplateField::Dm,
-                     "\x03"
-                     "04%as%");
+    OnTemplateEdited(app, TemplateField::Dm, "\00304%as%");
     SetPreviewNoColors(app, true);
     EXPECT_EQ(app.view.rtfDM, header + "\\cf1 74\\par }");
     ResetTemplates(app);
-    EXPECT_EQ(app.view.IRCLineDM.substr(0, 12),
-              "SCORE: \x02\x03"
-              "04[");
+    EXPECT_EQ(app.view.IRCLineDM.substr(0, 12), "SCORE: \002\00304[");
     EXPECT_EQ(app.view.rtfCTF.substr(header.size()),
-              "\\cf1 Map: q2ctf1 - Red: 5 - Blue: 4 - "
-              "TL: 14:34 - Cap by Grimhawk\\par }");
+              "\\cf1 Map: q2ctf1 - Red: 5 - Blue: 4 - TL: 14:34 - Cap by Grimhawk\\par }");
 }
 
 TEST(FormattingKey, AltAloneInsertsAtTheCursor) {
@@ -116,15 +91,9 @@ TEST(FormattingKey, AltAloneInsertsAtTheCursor) {
         std::size_t cursor;
         std::optional<EditedText> expected;
     } cases[] = {
-        {'B', alt, 1,
-         EditedText{"a\x02"
-                    "bc",
-                    2}},
-        {'u', alt, 0,
-         EditedText{"\x1F"
-                    "abc",
-                    1}},
-        {'K', alt, 9, EditedText{"abc\x03", 4}},
+        {'B', alt, 1, EditedText{"a\002bc", 2}},
+        {'u', alt, 0, EditedText{"\037abc", 1}},
+        {'K', alt, 9, EditedText{"abc\003", 4}},
         {'B', {true, true, false}, 1, std::nullopt},
         {'B', {true, false, true}, 1, std::nullopt},
         {'B', {}, 1, std::nullopt},

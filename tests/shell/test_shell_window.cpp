@@ -100,21 +100,12 @@ TEST_F(ShellTest, TemplateKeysAndTheColoursThePreviewShows) {
     app.dispatch([&] { OnTemplateEdited(app, TemplateField::Dm, "ab"); });
     field->setCursorPosition(1);
     QTest::keyClick(field, Qt::Key_B, Qt::AltModifier);
-    EXPECT_EQ(app.view.IRCLineDM,
-              "a\x02"
-              "b");
+    EXPECT_EQ(app.view.IRCLineDM, "a\002b");
     EXPECT_EQ(field->cursorPosition(), 2);
     QTest::keyClick(field, Qt::Key_B, Qt::AltModifier | Qt::ShiftModifier);
-    EXPECT_EQ(app.view.IRCLineDM,
-              "a\x02"
-              "b");
+    EXPECT_EQ(app.view.IRCLineDM, "a\002b");
 
-    app.dispatch([&] {
-        OnTemplateEdited(app, TemplateField::Dm,
-                         "\x03"
-                         "04R\x03"
-                         "12B\x03x");
-    });
+    app.dispatch([&] { OnTemplateEdited(app, TemplateField::Dm, "\00304R\00312B\003x"); });
     auto* preview = control<QTextEdit>("rtfDM");
     auto colourAt = [&](int i) {
         QTextCursor cursor(preview->document());
