@@ -139,8 +139,9 @@ private:
         StyledRun style;
         style.bold = state_.bold;
         style.underline = state_.underline;
-        if (state_.colour >= 0 && static_cast<std::size_t>(state_.colour) < colours_.size())
-            style.colour = colours_[static_cast<std::size_t>(state_.colour)];
+        // A negative index reads as one far past the table: the automatic colour.
+        const auto index = static_cast<std::size_t>(state_.colour);
+        if (index < colours_.size()) style.colour = colours_[index];
         std::vector<StyledRun>& runs = doc_.runs;
         if (runs.empty() || runs.back().colour != style.colour || runs.back().bold != style.bold ||
             runs.back().underline != style.underline) {

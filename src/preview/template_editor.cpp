@@ -1,34 +1,30 @@
 #include "preview/template_editor.h"
 
+#include <utility>
+
 #include "core/app.h"
 #include "preview/template_preview.h"
 
 namespace fc {
 
+namespace {
+
+// Alt with the letter puts in the character: bold, underline, colour.
+constexpr std::pair<char, char> kFormattingKeys[] = {{'B', '\x02'}, {'U', '\x1F'}, {'K', '\x03'}};
+
+}  // namespace
+
 std::optional<EditedText> FormattingKey(const std::string& text, std::size_t cursor, char key,
                                         KeyModifiers modifiers) {
     if (!modifiers.alt || modifiers.shift || modifiers.ctrl) return std::nullopt;
-    char code = 0;
-    switch (key) {
-        case 'B':
-        case 'b':
-            code = '\x02';
-            break;
-        case 'U':
-        case 'u':
-            code = '\x1F';
-            break;
-        case 'K':
-        case 'k':
-            code = '\x03';
-            break;
-        default:
-            return std::nullopt;
+    for (const auto& [letter, code] : kFormattingKeys) {
+        if (key != letter && key != letter - 'A' + 'a') continue;
+        const std::size_t at = cursor < text.size() ? cursor : text.size();
+        EditedText edited{text, at + 1};
+        edited.text.insert(at, 1, code);
+        return edited;
     }
-    const std::size_t at = cursor < text.size() ? cursor : text.size();
-    EditedText edited{text, at + 1};
-    edited.text.insert(at, 1, code);
-    return edited;
+    return std::nullopt;
 }
 
 void OnTemplateEdited(App& app, TemplateField field, const std::string& text) {

@@ -114,7 +114,7 @@ TEST(RtfReader, StyledRunsOfTheSubset) {
     } cases[] = {
         {table + "\\cf1 a\\b b\\b0\\ul c\\ul0 d\\par}",
          {{"a", red}, {"b", red, true}, {"c", red, false, true}, {"d\n", red}}},
-        {table + "\\cf1 x\\cf0 y\\cf7 z\\cf-1 w}", {{"x", red}, {"yzw", {}}}},
+        {table + "\\cf1 x\\cf y\\cf7 z\\cf-1 w}", {{"x", red}, {"yzw", {}}}},
         {"\\\\\\{\\}\\'e9\\'zz\r\n{\\*\\unknown hidden}\\tab\\~!}}{", {{"\\{}\xE9zz!", {}}}},
         {"{\\b1 a}b\\b2 c\\plain d\\ul e\\ulnone f",
          {{"a", {}, true}, {"b"}, {"c", {}, true}, {"d"}, {"e", {}, false, true}, {"f"}}},
@@ -138,6 +138,14 @@ TEST_F(PreviewTest, CodesHelpHandsStayOnTopOverAndBack) {
         EXPECT_FALSE(app.view.Form4Visible);
         EXPECT_EQ(app.view.Command16Tag, "0");
     }
+    EXPECT_EQ(
+        CodesHelpCodeList(),
+        "Codes used in IRC Lines:\r\n%at% = Team name (Team A)\r\n%bt% = Team name (Team B)\r\n"
+        "%as% = Team score (Team A)\r\n%bs% = Team score (Team B)\r\n%ae% = Point received "
+        "since last poll (A)\r\n%be% = Point received since last poll (B)\r\n%ap% = Average "
+        "ping of team A\r\n%bp% = Average ping of team B\r\n%c%  = Flag capped by (CTF "
+        "only)\r\n%tl% = Time left\r\n%map% = Map playing\r\n%sv% = Server IP\r\n"
+        "%svlang% = Server IP and Server name\r\n");
     EXPECT_EQ(CodesHelpKeyList(),
               "ALT+B = Add BOLD code\r\nALT+U = Add UNDERLINE code\r\nALT+K = Add COLOR code\r\n");
 }
