@@ -1,5 +1,6 @@
 #include "preview/template_editor.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/app.h"
@@ -19,7 +20,7 @@ std::optional<EditedText> FormattingKey(const std::string& text, std::size_t cur
     if (!modifiers.alt || modifiers.shift || modifiers.ctrl) return std::nullopt;
     for (const auto& [letter, code] : kFormattingKeys) {
         if (key != letter && key != letter - 'A' + 'a') continue;
-        const std::size_t at = cursor < text.size() ? cursor : text.size();
+        const std::size_t at = std::min(cursor, text.size());
         EditedText edited{text, at + 1};
         edited.text.insert(at, 1, code);
         return edited;
