@@ -123,6 +123,8 @@ TEST(RtfReader, StyledRunsOfTheSubset) {
     const RtfDocument doc = ReadRtf(table + "\\fs20 }");
     EXPECT_EQ(doc.font, "Fixedsys");
     EXPECT_EQ(doc.halfPoints, 20);
+    EXPECT_EQ(ReadRtf("\\fs999999999").halfPoints, 999999999);
+    EXPECT_EQ(ReadRtf("\\fs99999999999999999999").halfPoints, 1000000000);  // held, not wrapped
 }
 
 TEST_F(PreviewTest, CodesHelpHandsStayOnTopOverAndBack) {
