@@ -13,9 +13,9 @@ DragHandle::DragHandle(QWidget* handle) : QObject(handle), handle_(handle) {
 bool DragHandle::eventFilter(QObject* watched, QEvent* event) {
     if (watched != handle_) return false;
     QWidget* window = handle_->window();
-    const auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
         case QEvent::MouseButtonPress: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() != Qt::LeftButton) return false;
             QWindow* native = window->windowHandle();
             if (native && native->startSystemMove()) return true;
@@ -25,7 +25,7 @@ bool DragHandle::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::MouseMove:
             if (!following_) return false;
-            window->move(mouse->globalPosition().toPoint() - grab_);
+            window->move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - grab_);
             return true;
         case QEvent::MouseButtonRelease:
             following_ = false;
