@@ -17,6 +17,15 @@ namespace fc {
 inline constexpr const char* kBuiltInIrcServers[] = {"irc.quakenet.org", "irc.libera.chat",
                                                      "irc.oftc.net"};
 
+// The built-in report templates: a fresh settings file and the template editor's "Reset" give
+// these. Character 2 switches bold, 3 with two digits sets a colour and 3 alone ends it.
+inline constexpr const char* kBuiltInCtfLine =
+    "Map: \x03" "14%map%\x03 - \x03" "05%at%\x03: \x03" "04%as%\x03 - \x03" "02%bt%\x03: "
+    "\x03" "04%bs%\x03 - \x03" "14TL: %tl%\x03 - Cap by %c%";
+inline constexpr const char* kBuiltInDmLine =
+    "SCORE: \x02\x03" "04[%at%] %as%\x02\x03" "14(%ae%)\x03" "10 ping:%ap%\x03 / \x02\x03"
+    "04[%bt%] %bs%\x02\x03" "14(%be%)\x03" "10 ping:%bp%\x03 - TL: %tl%";
+
 enum class RowColour { Black, Red, Blue, Grey, AssignedBlue };
 
 // The team column's text for players on neither side.
@@ -124,8 +133,8 @@ struct MainView {
     std::int16_t lastReportedBlue = 0;
     bool pausedShown = false;  // an Osp pause was announced, its end is still due
     bool beginSaid = false;    // this game's Begin was said and no end since
-    std::string IRCLineCTF = "defaultCTF";
-    std::string IRCLineDM = "defaultDM";
+    std::string IRCLineCTF = kBuiltInCtfLine;
+    std::string IRCLineDM = kBuiltInDmLine;
     bool windowMinimised = false;
     std::string Caption = "~ FCST ~";  // the window caption Timer4 keeps
     // === end of the match engine's fields ===
@@ -170,6 +179,20 @@ struct MainView {
 
     // --- Options tab
     bool Advanced = false;
+
+    // --- The template editor: the two previews as RTF documents, their background and colours
+    std::string rtfCTF;
+    std::string rtfDM;
+    bool blackBackground = false;
+    bool PreviewNoColors = false;  // "NoColors"
+    // "Codes" and the codes help window it opens; the button remembers "1" while it took the
+    // window off the top, so closing the help puts it back.
+    bool Command16Enabled = true;
+    std::string Command16Tag = "0";
+    bool Form4Visible = false;
+
+    // --- The window itself: above all other windows or not (not kept in the settings)
+    bool stayOnTop = false;
 
     // --- IRC tab: the output window
     std::string Text1;

@@ -1,6 +1,7 @@
 #include "match/teams.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "core/app.h"
@@ -250,6 +251,10 @@ void SortPlayerList(App& app) {
 
 void OnTeamNameEdited(App& app, bool red, const std::string& text) {
     (red ? app.view.txtnaamRED : app.view.txtnaamBLUE) = CleanTeamName(text);
+}
+
+void SwitchTeamNames(App& app) {
+    std::swap(app.view.txtnaamRED, app.view.txtnaamBLUE);
 }
 
 void CheckNWissel(App& app) {

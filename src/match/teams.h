@@ -22,6 +22,9 @@ void AutoDetectTags(App& app);
 // Puts every row on the team whose name it contains (ignoring case; "Blue" wins over "Red").
 void AutoAssignNow(App& app);
 
+// The two team names change places.
+void SwitchTeamNames(App& app);
+
 // Colours every row by its team column.
 void KleurLijst(App& app);
 

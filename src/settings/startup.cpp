@@ -129,6 +129,12 @@ void OnSplashClicked(App& app) {
     EndSplash(app);
 }
 
+void CloseSplash(App& app) {
+    app.view.splashVisible = false;
+    app.splashTimer1->setEnabled(false);
+    app.splashTimer2->setEnabled(false);
+}
+
 void OnSplashTimer2(App& app) {
     app.splashTimer2->setEnabled(false);  // fires once
     if (app.restoreMainWindow) app.restoreMainWindow();

@@ -30,6 +30,8 @@ std::string AboutText();
 void OnSplashTimer1(App& app);
 void OnSplashTimer2(App& app);
 void OnSplashClicked(App& app);
+// Closing the program while the splash is up: it goes without starting the update check.
+void CloseSplash(App& app);
 
 // The recorded match shipped with the program, in its recordings folder.
 inline constexpr const char* kShippedDemo = "ctf_oa_ctf4ish_x4.rec";

@@ -100,12 +100,21 @@ std::string UsageText() {
            "    --replay FILE        play a recording through the analysis; ends at its end\n"
            "    --speed N            playback speed, 1 = real time (0.1 to 1000)\n"
            "    --record FILE        append every live reply of this run to FILE\n"
+           "  fragcaster --preview TEMPLATE [--kind dm|ctf] [--background white|black] "
+           "[--no-colors]\n"
+           "                                      the template filled with sample values, then as\n"
+           "                                      the preview's RTF document (--json, --server "
+           "too)\n"
+           "  fragcaster --screenshots DIR        the window replays its server entry's "
+           "recording,\n"
+           "                                      saves a picture of each tab into DIR and ends\n"
            "  fragcaster --version | --help\n";
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     ParsedCommandLine result;
     CommandLine& o = result.options;
+    bool previewStyled = false;  // an option that only shapes a preview was given
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&](std::string& out) {
@@ -210,12 +219,50 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
                 result.error = "--speed: not a number from 0.1 to 1000: " + text;
                 return result;
             }
+        } else if (arg == "--preview") {
+            std::string templ;
+            if (!value(templ)) return result;
+            o.previewTemplate = templ;
+        } else if (arg == "--kind" || arg == "--background") {
+            std::string text;
+            if (!value(text)) return result;
+            const bool kind = arg == "--kind";
+            if (text != (kind ? "dm" : "white") && text != (kind ? "ctf" : "black")) {
+                result.error = arg + (kind ? ": not dm or ctf: " : ": not white or black: ") + text;
+                return result;
+            }
+            (kind ? o.previewTeamGame : o.previewBlack) = text == (kind ? "ctf" : "black");
+            previewStyled = true;
+        } else if (arg == "--no-colors") {
+            o.previewNoColors = previewStyled = true;
+        } else if (arg == "--screenshots") {
+            std::string dir;
+            if (!value(dir)) return result;
+            if (dir.empty()) {
+                result.error = "--screenshots needs a folder";
+                return result;
+            }
+            o.screenshots = dir;
         } else {
             result.error = "unknown argument: " + arg;
             return result;
         }
     }
-    if (!o.headless && (o.json || o.server || o.durationSeconds)) {
+    if (o.previewTemplate) {
+        // Only what shapes the preview goes with it.
+        if (o.durationSeconds || o.ircHost || o.ircChannel || o.ircNick || o.ircKey ||
+            o.ircFromSettings || o.interpPort || o.interpEvents || o.tls || o.noReconnect ||
+            o.replay || o.record || o.speed != 1 || o.screenshots) {
+            result.error =
+                "--preview goes only with --kind, --background, --no-colors, --server and --json";
+        }
+        return result;
+    }
+    if (previewStyled) {
+        result.error = "--kind, --background and --no-colors go with --preview";
+    } else if (o.screenshots && o.headless) {
+        result.error = "--screenshots shows the window: not with --headless";
+    } else if (!o.headless && (o.json || o.server || o.durationSeconds)) {
         result.error = "--server, --json and --duration go with --headless";
     } else if (!o.headless && (o.replay || o.record || o.speed != 1)) {
         result.error = "--replay, --speed and --record go with --headless";

@@ -41,6 +41,15 @@ struct CommandLine {
     double speed = 1;
     // Every live reply of the run is appended to this file.
     std::optional<std::string> record;
+    // A template tried without a window: printed filled with the kind's sample values, then as
+    // the preview's RTF document. The address codes take --server when it is given.
+    std::optional<std::string> previewTemplate;
+    bool previewTeamGame = false;  // --kind ctf
+    bool previewBlack = false;     // --background black
+    bool previewNoColors = false;
+    // The window plays the recording of its server entry at full speed, saves a picture of
+    // each main tab into this folder and ends.
+    std::optional<std::string> screenshots;
 };
 
 // The names --interp-events takes, each with the report switch it turns on.

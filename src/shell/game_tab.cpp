@@ -19,6 +19,7 @@
 #include "monitor/poller.h"
 #include "shell/match_box.h"
 #include "shell/qt_text.h"
+#include "shell/team_menu_button.h"
 #include "shell/widget_helpers.h"
 #include "shell/widget_sync.h"
 
@@ -71,6 +72,7 @@ GameTab::GameTab(App& app, QWidget* parent) : QWidget(parent), app_(app) {
     side->addWidget(buildTeamScores());
     matchBox_ = new MatchBox(app_, this);
     side->addWidget(matchBox_);
+    side->addWidget(new TeamMenuButton(app_, this), 0, Qt::AlignLeft);
     side->addStretch(1);
     main->addLayout(side, 2);
 

@@ -125,4 +125,9 @@ std::string MessageEventJson(const std::string& title, const std::string& text) 
            ",\"text\":" + JsonString(text) + "}";
 }
 
+std::string PreviewEventJson(const std::string& line, const std::string& rtf) {
+    return "{\"event\":\"preview\",\"line\":" + JsonString(line) + ",\"rtf\":" + JsonString(rtf) +
+           "}";
+}
+
 }  // namespace fc

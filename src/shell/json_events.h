@@ -17,6 +17,8 @@ std::string ReportEventJson(const std::string& target, const std::string& text);
 std::string MessageEventJson(const std::string& title, const std::string& text);
 // After an event of the Interp feed's socket: its labels and the fields its clock drives.
 std::string InterpEventJson(const MainView& view);
+// A template tried with --preview: the filled line and the preview's RTF document.
+std::string PreviewEventJson(const std::string& line, const std::string& rtf);
 std::string IrcEventJson(const std::string& state, const std::string& nick);
 
 }  // namespace fc

@@ -12,8 +12,10 @@
 #include "settings/startup.h"
 #include "shell/command_line.h"
 #include "shell/headless.h"
+#include "shell/headless_preview.h"
 #include "shell/main_window.h"
 #include "shell/qt_platform.h"
+#include "shell/screenshots.h"
 #include "wiring/wiring.h"
 
 namespace {
@@ -35,6 +37,15 @@ QString ProgramDirectory(const std::string& asked, const char* argv0) {
     const QString dir = config + "/fragcaster";
     QDir().mkpath(dir);
     return dir;
+}
+
+// The demo match in the recordings folder beside the program, or where an install put it.
+QString ShippedDemo(const char* argv0) {
+    const QDir exeDir = QFileInfo(QString::fromLocal8Bit(argv0)).absoluteDir();
+    const QString name = QString::fromLatin1(fc::kShippedDemo);
+    const QString beside = exeDir.filePath(QStringLiteral("demos/") + name);
+    if (QFileInfo::exists(beside)) return beside;
+    return QDir::cleanPath(exeDir.filePath(QStringLiteral("../share/fragcaster/demos/") + name));
 }
 
 bool HasDisplay() {
@@ -62,6 +73,10 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (options.previewTemplate) {
+        QCoreApplication core(argc, argv);
+        return fc::RunPreview(options);
+    }
     if (options.headless) {
         QCoreApplication core(argc, argv);
         return fc::RunHeadless(options, ProgramDirectory(options.dir, argv[0]));
@@ -71,6 +86,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication gui(argc, argv);
+    // The program ends through its own two-phase shut-down, never because its windows are
+    // closed or hidden (the close button hides the window before the browser closes).
+    QApplication::setQuitOnLastWindowClosed(false);
     fc::QtPlatform platform(ProgramDirectory(options.dir, argv[0]));
     fc::WiredApp app(platform);
     fc::MainWindow window(app);
@@ -79,12 +97,12 @@ int main(int argc, char** argv) {
     app.dispatch([&] {
         fc::StartUp(app);
         // One click on the connection button shows the shipped demo when no server was saved.
-        const QString demo =
-            QFileInfo(QString::fromLocal8Bit(argv[0]))
-                .absoluteDir()
-                .filePath(QStringLiteral("demos/") + QString::fromLatin1(fc::kShippedDemo));
-        fc::OfferShippedDemo(app, demo.toLocal8Bit().toStdString());
+        fc::OfferShippedDemo(app, ShippedDemo(argv[0]).toLocal8Bit().toStdString());
     });
+    if (options.screenshots) {
+        fc::TakeScreenshotsAfterReplay(app, window,
+                                       QString::fromLocal8Bit(options.screenshots->c_str()));
+    }
     window.show();
     return QApplication::exec();
 }

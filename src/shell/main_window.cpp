@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "settings/advanced_mode.h"
+#include "shell/codes_window.h"
 #include "shell/game_tab.h"
 #include "shell/info_tabs.h"
 #include "shell/interp_tab.h"
@@ -18,6 +20,8 @@
 #include "shell/qt_text.h"
 #include "shell/record_tab.h"
 #include "shell/settings_options.h"
+#include "shell/template_editor.h"
+#include "shell/title_bar.h"
 #include "shell/widget_sync.h"
 #include "shell/window_lifecycle.h"
 
@@ -54,30 +58,30 @@ struct MainWindow::Controls {
     SettingsOptions* settingsOptions = nullptr;
     RecordTab* record = nullptr;
     PlaybackBar* progBar = nullptr;
+    TitleBar* titleBar = nullptr;
+    TemplateEditor* templateEditor = nullptr;
+    CodesWindow* codes = nullptr;  // made the first time it is asked for
 };
 
 MainWindow::MainWindow(App& app, QWidget* parent)
     : QWidget(parent), app_(app), ui_(std::make_unique<Controls>()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(Display(app.view.Caption));
+    // The window draws its own title bar; the task bar still lists it, so it can always be
+    // brought back from a minimise.
+    setWindowFlag(Qt::FramelessWindowHint);
 
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("Tabs"));
     ui_->Tabs = tabs;
-
-    // The page filled by later work on the event feed.
-    auto emptyPage = [tabs](const char* name) {
-        auto* page = new QWidget(tabs);
-        page->setObjectName(QString::fromLatin1(name));
-        return page;
-    };
 
     ui_->game = new GameTab(app_, tabs);
     ui_->game->setObjectName(QStringLiteral("GameTab"));
 
     auto* options = new QWidget(tabs);
     options->setObjectName(QStringLiteral("OptionsTab"));
-    auto* optionsLayout = new QVBoxLayout(options);
+    auto* optionsColumns = new QHBoxLayout(options);
+    auto* optionsLayout = new QVBoxLayout;
     ui_->Advanced = new QCheckBox(QStringLiteral("Show advanced options / tabs"), options);
     ui_->Advanced->setObjectName(QStringLiteral("Advanced"));
     optionsLayout->addWidget(ui_->Advanced);
@@ -86,6 +90,9 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     ui_->settingsOptions = new SettingsOptions(app_, options);
     optionsLayout->addWidget(ui_->settingsOptions);
     optionsLayout->addStretch(1);
+    optionsColumns->addLayout(optionsLayout, 1);
+    ui_->templateEditor = new TemplateEditor(app_, options);
+    optionsColumns->addWidget(ui_->templateEditor, 1, Qt::AlignTop);
 
     ui_->QuakeInfoLabel = new QPlainTextEdit(tabs);
     ui_->QuakeInfoLabel->setObjectName(QStringLiteral("QuakeInfoLabel"));
@@ -109,16 +116,20 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     tabs->insertTab(kInterpTab, ui_->interp, QStringLiteral("Interp"));
 
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 0, 4, 4);
+    ui_->titleBar = new TitleBar(app_, this);
+    layout->addWidget(ui_->titleBar);
     layout->addWidget(tabs);
     ui_->progBar = new PlaybackBar(app_, this);
     layout->addWidget(ui_->progBar);
-    ui_->lifecycle = new WindowLifecycle(app_, this, layout);
+    ui_->lifecycle = new WindowLifecycle(app_, this);
+    connect(tabs, &QTabWidget::currentChanged, this, [this] { UnFocus(this); });
 
     connect(ui_->Advanced, &QCheckBox::clicked, this, [this](bool checked) {
         app_.dispatch([this, checked] { checked ? AdvancedAan(app_) : AdvancedUit(app_); });
     });
 
-    resize(760, 480);
+    resize(900, 540);
     app_.addListener(this);
     refresh();
 }
@@ -139,6 +150,9 @@ void MainWindow::refresh() {
         ui_->Advanced->setChecked(view.Advanced);
     }
 
+    ui_->titleBar->refresh(view);
+    ui_->templateEditor->refresh(view);
+    syncCodesWindow(view);
     ui_->game->refresh(view);
     ui_->irc->refresh(view);
     ui_->interp->refresh(view);
@@ -157,6 +171,16 @@ void MainWindow::refresh() {
     // The caption the logic keeps: its mark while shown, the score while minimised.
     const QString title = Display(view.Caption);
     if (windowTitle() != title) setWindowTitle(title);
+}
+
+void MainWindow::syncCodesWindow(const MainView& view) {
+    if (view.Form4Visible && !ui_->codes) ui_->codes = new CodesWindow(app_, this);
+    if (!ui_->codes || ui_->codes->isVisible() == view.Form4Visible) return;
+    ui_->codes->setVisible(view.Form4Visible);
+    if (view.Form4Visible) {
+        ui_->codes->raise();
+        ui_->codes->activateWindow();
+    }
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -1,5 +1,6 @@
-// The desktop window. It draws the view model after every handled event and forwards the
-// operator's actions to the logic; it keeps no state of its own.
+// The desktop window, without the desktop's frame: its own title bar, the tabs and the
+// playback bar. It draws the view model after every handled event and forwards the operator's
+// actions to the logic; it keeps no state of its own.
 #pragma once
 
 #include <QWidget>
@@ -27,6 +28,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void syncCodesWindow(const MainView& view);
+
     struct Controls;
     App& app_;
     std::unique_ptr<Controls> ui_;

@@ -7,6 +7,7 @@
 
 #include "core/app.h"
 #include "settings/settings_file.h"
+#include "update/updater.h"
 
 namespace fc {
 
@@ -18,12 +19,18 @@ SettingsOptions::SettingsOptions(App& app, QWidget* parent) : QWidget(parent) {
     auto* save = new QPushButton(QStringLiteral("Safe now!"), this);
     save->setObjectName(QStringLiteral("IRCsafebutton"));
     save->setFocusPolicy(Qt::NoFocus);
+    auto* update = new QPushButton(QStringLiteral("Check for update now."), this);
+    update->setObjectName(QStringLiteral("UpdateKnop"));
+    update->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(CheckForUpdate_);
+    layout->addWidget(update);
     layout->addStretch(1);
     layout->addWidget(save);
 
     connect(CheckForUpdate_, &QCheckBox::clicked, this,
             [&app](bool on) { app.dispatch([&] { app.view.CheckForUpdate = on; }); });
+    connect(update, &QPushButton::clicked, this,
+            [&app] { app.dispatch([&] { UpdateKnop(app); }); });
     connect(save, &QPushButton::clicked, this, [&app] { app.dispatch([&] { SafeINI(app); }); });
 }
 

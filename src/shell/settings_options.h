@@ -1,4 +1,5 @@
-// The Options tab's settings controls: "Check for updates at startup." and "Safe now!".
+// The Options tab's settings controls: "Check for updates at startup.", "Check for update
+// now." and "Safe now!".
 #pragma once
 
 #include <QWidget>

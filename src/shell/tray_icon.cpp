@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "settings/startup.h"
-#include "shell/splash_window.h"
+#include "shell/program_icon.h"
 
 namespace fc {
 
@@ -31,7 +31,7 @@ void ToggleHidden(QWidget* window) {
 
 TrayIcon::TrayIcon(QWidget* window) : QObject(window), window_(window) {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
-    icon_ = new QSystemTrayIcon(QIcon(ProgramPicture(32, 32)), this);
+    icon_ = new QSystemTrayIcon(ProgramIcon(), this);
     icon_->setToolTip(QString::fromLatin1(kTrayTip));
     connect(icon_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {

@@ -1,12 +1,11 @@
 #include "shell/window_lifecycle.h"
 
-#include <QBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QWidget>
 
 #include "core/app.h"
 #include "settings/shutdown.h"
+#include "shell/program_icon.h"
 #include "shell/qt_text.h"
 #include "shell/splash_window.h"
 #include "shell/tray_icon.h"
@@ -28,15 +27,9 @@ std::string LabelLines(const std::string& text) {
 
 }  // namespace
 
-WindowLifecycle::WindowLifecycle(App& app, QWidget* window, QBoxLayout* layout)
+WindowLifecycle::WindowLifecycle(App& app, QWidget* window)
     : QObject(window), app_(app), window_(window) {
-    Titel_ = new QLabel(window);
-    Titel_->setObjectName(QStringLiteral("Titel"));
-    QFont bold = Titel_->font();
-    bold.setBold(true);
-    Titel_->setFont(bold);
-    layout->insertWidget(0, Titel_);
-    window->setWindowIcon(QIcon(ProgramPicture(32, 32)));
+    window->setWindowIcon(ProgramIcon());
     // Built by the tabs before this; drawn here because start-up gives their texts.
     aboutlabel_ = window->findChild<QLabel*>(QStringLiteral("aboutlabel"));
     TimePlayedX_ = window->findChild<QWidget*>(QStringLiteral("TimePlayedX"));
@@ -54,7 +47,6 @@ WindowLifecycle::~WindowLifecycle() {
 }
 
 void WindowLifecycle::refresh(const MainView& view) {
-    SyncText(Titel_, view.Titel);
     if (aboutlabel_) SyncText(aboutlabel_, LabelLines(view.aboutlabel));
     if (TimePlayedX_) {
         const QString tip = Display(view.TimePlayedXToolTip);

@@ -1,10 +1,9 @@
-// The main window's beginning and end: the title label, the splash window, the tray icon, the
-// About text, and the close request that runs the shut-down.
+// The main window's beginning and end: its icon, the splash window, the tray icon, the About
+// text, and the close request that runs the shut-down.
 #pragma once
 
 #include <QObject>
 
-class QBoxLayout;
 class QLabel;
 class QWidget;
 
@@ -17,8 +16,8 @@ struct MainView;
 
 class WindowLifecycle : public QObject {
 public:
-    // Puts the title label at the top of `layout` and lets the logic close and restore `window`.
-    WindowLifecycle(App& app, QWidget* window, QBoxLayout* layout);
+    // Lets the logic close and restore `window`.
+    WindowLifecycle(App& app, QWidget* window);
     ~WindowLifecycle() override;
 
     void refresh(const MainView& view);
@@ -32,7 +31,6 @@ private:
 
     App& app_;
     QWidget* window_;
-    QLabel* Titel_ = nullptr;
     QLabel* aboutlabel_ = nullptr;
     QWidget* TimePlayedX_ = nullptr;
     SplashWindow* splash_ = nullptr;

@@ -4,4 +4,8 @@ namespace fc {
 
 void Updater(App&) {}
 
+void UpdateKnop(App& app) {
+    Updater(app);
+}
+
 }  // namespace fc

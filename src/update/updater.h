@@ -9,4 +9,8 @@ class App;
 // startup." is ticked, and until the check exists it does nothing.
 void Updater(App& app);
 
+// "Check for update now.": a check the operator asked for, which also says when there is no
+// newer version.
+void UpdateKnop(App& app);
+
 }  // namespace fc

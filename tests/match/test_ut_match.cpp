@@ -16,6 +16,7 @@ class UnrealMatchTest : public MonitorTest {
 protected:
     UnrealMatchTest() {
         app.addListener(&said);
+        view().IRCLineCTF = "defaultCTF";
         switchOn("127.0.0.1:7778");
         firstTick();
     }

@@ -98,6 +98,7 @@ TEST_P(RecordedMatchTest, SayWhatTheServersLogSaysHappened) {
     ReportRecorder said;
     app.addListener(&said);
     view().IRCLineCTF = "CAP %c% [%at%]%as% [%bt%]%bs%";
+    view().IRCLineDM = "defaultDM";
 
     switchOn("127.0.0.1:27974");
     long long now = 0;

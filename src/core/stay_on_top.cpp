@@ -1,0 +1,11 @@
+#include "core/stay_on_top.h"
+
+#include "core/app.h"
+
+namespace fc {
+
+void WisselStayOnTop(App& app) {
+    app.view.stayOnTop = !app.view.stayOnTop;
+}
+
+}  // namespace fc

@@ -1,0 +1,99 @@
+#include "shell/codes_window.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include "core/app.h"
+#include "preview/codes_help.h"
+#include "preview/irc_colours.h"
+#include "shell/drag_handle.h"
+#include "shell/qt_text.h"
+
+namespace fc {
+
+namespace {
+
+// Lines ended by CR LF, as a label shows them.
+QString LabelText(const std::string& lines) {
+    QString text = Display(lines);
+    text.remove(QLatin1Char('\r'));
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    return text;
+}
+
+QLabel* Named(QLabel* label, const char* name) {
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+}  // namespace
+
+QPixmap ColourChart() {
+    constexpr int kCell = 28;
+    constexpr int kColumns = 8;
+    QPixmap chart(kColumns * kCell, 2 * kCell);
+    QPainter p(&chart);
+    QFont font = p.font();
+    font.setBold(true);
+    font.setPixelSize(kCell / 2);
+    p.setFont(font);
+    for (int n = 0; n < 16; ++n) {
+        const Rgb& c = kIrcColours[n];
+        const QRect cell((n % kColumns) * kCell, (n / kColumns) * kCell, kCell, kCell);
+        const QColor colour(c.red, c.green, c.blue);
+        p.fillRect(cell, colour);
+        p.setPen(colour.lightness() > 140 ? Qt::black : Qt::white);
+        p.drawText(cell, Qt::AlignCenter, QString::number(n));
+    }
+    return chart;
+}
+
+CodesWindow::CodesWindow(App& app, QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window | Qt::WindowStaysOnTopHint),
+      app_(app),
+      mainWindow_(mainWindow) {
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(tr("Codes"));
+    auto* codes = Named(new QLabel(LabelText(CodesHelpCodeList()), this), "Label1");
+    codes->setTextFormat(Qt::PlainText);
+    new DragHandle(codes);
+    auto* keys = Named(new QLabel(LabelText(CodesHelpKeyList()), this), "Label2");
+    keys->setTextFormat(Qt::PlainText);
+    auto* heading = Named(new QLabel(tr("Colorcodes:"), this), "Label3");
+    auto* chart = Named(new QLabel(this), "Picture1");
+    chart->setPixmap(ColourChart());
+    auto* close = new QPushButton(tr("Close this window"), this);
+    close->setObjectName(QStringLiteral("Command1"));
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(codes, 0, 0, 4, 1);
+    layout->addWidget(keys, 0, 1);
+    layout->addWidget(heading, 1, 1);
+    layout->addWidget(chart, 2, 1);
+    layout->addWidget(close, 3, 1, Qt::AlignBottom | Qt::AlignRight);
+    connect(close, &QPushButton::clicked, this,
+            [this] { app_.dispatch([this] { CloseCodesHelp(app_); }); });
+}
+
+void CodesWindow::placeOverMainWindow() {
+    const QRect main = mainWindow_->frameGeometry();
+    move(main.left() + (main.width() - frameGeometry().width()) / 2,
+         main.top() + mainWindow_->logicalDpiY() / 6);
+}
+
+bool CodesWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate)
+        placeOverMainWindow();
+    return QWidget::event(event);
+}
+
+// Closed by the desktop: the same as its own button, so "Codes" is not left disabled.
+void CodesWindow::closeEvent(QCloseEvent* event) {
+    if (app_.view.Form4Visible) app_.dispatch([this] { CloseCodesHelp(app_); });
+    event->accept();
+}
+
+}  // namespace fc

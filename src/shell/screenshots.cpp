@@ -1,0 +1,74 @@
+#include "shell/screenshots.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <memory>
+
+#include "core/app.h"
+#include "monitor/poller.h"
+#include "preview/codes_help.h"
+#include "settings/advanced_mode.h"
+#include "settings/startup.h"
+
+namespace fc {
+
+namespace {
+
+// The tabs pictured, by position, with their file names.
+struct Picture {
+    int tab;
+    const char* file;
+};
+constexpr Picture kPictures[] = {
+    {1, "game"}, {0, "irc"}, {2, "options"}, {3, "srvinfo"}, {4, "record"}};
+
+constexpr int kLongestReplayMs = 60000;
+
+bool Save(QWidget* widget, const QString& path) {
+    QCoreApplication::processEvents();
+    const bool saved = widget->grab().save(path);
+    std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save",
+                 QDir::toNativeSeparators(path).toLocal8Bit().constData());
+    return saved;
+}
+
+void SavePictures(App& app, QWidget& window, const QString& dir) {
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("Tabs"));
+    bool saved = tabs != nullptr;
+    for (const Picture& p : kPictures) {
+        if (!tabs) break;
+        tabs->setCurrentIndex(p.tab);
+        saved = Save(&window, QDir(dir).filePath(QString::fromLatin1(p.file) + ".png")) && saved;
+    }
+    app.dispatch([&] { OpenCodesHelp(app); });
+    if (auto* codes = window.findChild<QWidget*>(QStringLiteral("Form4")))
+        saved = Save(codes, QDir(dir).filePath(QStringLiteral("codes.png"))) && saved;
+    QCoreApplication::exit(saved ? 0 : 1);
+}
+
+}  // namespace
+
+void TakeScreenshotsAfterReplay(App& app, QWidget& window, const QString& dir) {
+    QDir().mkpath(dir);
+    auto once = std::make_shared<bool>(false);
+    auto save = [&app, &window, dir, once] {
+        if (*once) return;
+        *once = true;
+        // After the handler that ended the playback has returned.
+        QTimer::singleShot(0, &window, [&app, &window, dir] { SavePictures(app, window, dir); });
+    };
+    app.playbackEnded = save;
+    QTimer::singleShot(kLongestReplayMs, &window, save);
+    app.dispatch([&app] {
+        CloseSplash(app);
+        AdvancedAan(app);
+        app.view.playbackStep = 10;                                  // a thousand times real time
+        if (app.view.quakeTimerButtonEnabled) WisselConnectie(app);  // as its button would
+    });
+}
+
+}  // namespace fc

@@ -1,0 +1,17 @@
+// `--screenshots DIR`: the window plays the recording in its server entry at full speed and,
+// once it has ended, saves a picture of each main tab and of the codes window into DIR, then
+// ends the program. The README's pictures are made this way from the shipped demo match.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace fc {
+
+class App;
+
+// Call after start-up, before the event loop runs.
+void TakeScreenshotsAfterReplay(App& app, QWidget& window, const QString& dir);
+
+}  // namespace fc

@@ -1,0 +1,21 @@
+// "Team Control Menu": opens the team menu at the mouse, whose items detect, switch and assign
+// the teams of the main window's player list.
+#pragma once
+
+#include <QPushButton>
+
+class QMenu;
+
+namespace fc {
+
+class App;
+
+class TeamMenuButton : public QPushButton {
+public:
+    TeamMenuButton(App& app, QWidget* parent);
+
+private:
+    QMenu* mnuOptions_ = nullptr;
+};
+
+}  // namespace fc

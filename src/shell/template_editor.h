@@ -1,0 +1,46 @@
+// The frame "IRC Options (Lines)": the two report templates, where Alt+B, Alt+U and Alt+K put
+// in bold, underline and colour, their coloured previews, and the buttons beside them.
+#pragma once
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <functional>
+#include <string>
+
+class QCheckBox;
+class QPushButton;
+
+namespace fc {
+
+class App;
+class PreviewView;
+struct MainView;
+
+// A template field: the formatting keys insert their character at the cursor.
+class TemplateLineEdit : public QLineEdit {
+public:
+    TemplateLineEdit(const char* name, QWidget* parent);
+
+    std::function<void(const std::string&)> onEdited;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+class TemplateEditor : public QGroupBox {
+public:
+    TemplateEditor(App& app, QWidget* parent);
+
+    void refresh(const MainView& view);
+
+private:
+    App& app_;
+    TemplateLineEdit* IRCLineCTF_ = nullptr;
+    TemplateLineEdit* IRCLineDM_ = nullptr;
+    PreviewView* rtfCTF_ = nullptr;
+    PreviewView* rtfDM_ = nullptr;
+    QCheckBox* PreviewNoColors_ = nullptr;
+    QPushButton* Command16_ = nullptr;
+};
+
+}  // namespace fc
