@@ -20,6 +20,7 @@
 #include "shell/match_box.h"
 #include "shell/qt_text.h"
 #include "shell/team_menu_button.h"
+#include "shell/title_bar.h"
 #include "shell/widget_helpers.h"
 #include "shell/widget_sync.h"
 
@@ -286,6 +287,8 @@ void GameTab::connectActions() {
     connect(spelerLijst_, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem* item, int) {
         const int row = spelerLijst_->indexOfTopLevelItem(item);
         app_.dispatch([&] { OnPlayerRowClicked(app_, row); });
+        // The list keeps no focus, so the next key press goes where the operator expects.
+        UnFocus(this);
     });
     spelerLijst_->header()->setSectionsClickable(true);
     connect(spelerLijst_->header(), &QHeaderView::sectionClicked, this, [this](int column) {

@@ -258,6 +258,7 @@ TEST_F(WindowTest, ClicksOnRowsMoveThePlayerAndOnTheHeaderSortByScore) {
     EXPECT_EQ(view.blueMembers, "\"Ann\"");
     EXPECT_EQ(players()->topLevelItem(0)->text(3), "Blue");
     EXPECT_FALSE(view.listMouseDown);
+    EXPECT_EQ(window.focusWidget()->objectName(), "UnSelect");
     // Moving through the list with the keyboard assigns nobody.
     players()->setFocus();
     players()->setCurrentItem(players()->topLevelItem(0));
