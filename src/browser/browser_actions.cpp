@@ -22,7 +22,7 @@ const ServerRow* SelectedRow(const BrowserView& b) {
 // default port when the entry has none.
 std::vector<std::string>::iterator EntryOf(BrowserView& b, const std::string& server) {
     return std::find_if(b.browserServers.begin(), b.browserServers.end(),
-                        [&](const std::string& e) { return ServerKey(StripComment(e)) == server; });
+                        [&](const std::string& e) { return IsEntryOf(e, server); });
 }
 
 void Remove(BrowserView& b, int row) {
@@ -99,9 +99,8 @@ void RemoveNonVisible(App& app) {
     BrowserView& b = app.Form3;
     if (!b.buttonsEnabled) return;
     std::erase_if(b.browserServers, [&](const std::string& entry) {
-        const std::string key = ServerKey(StripComment(entry));
         return std::none_of(b.qServ.begin(), b.qServ.end(),
-                            [&](const ServerRow& row) { return row.server == key; });
+                            [&](const ServerRow& row) { return IsEntryOf(entry, row.server); });
     });
     app.showMessage("Warning!", "All non-visible servers have been removed!");
     SafeLijst(app);

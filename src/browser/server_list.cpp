@@ -20,9 +20,11 @@ void RowsChanged(App& app, const ServerRow* row) {
     if (row) app.notifyBrowserRow(*row);
 }
 
-bool Listed(const BrowserView& b, const std::string& entry) {
-    return std::find(b.browserServers.begin(), b.browserServers.end(), entry) !=
-           b.browserServers.end();
+// Whether the working list holds the server of a key; an entry without a port stands for the
+// default port, so that its row does not add it a second time.
+bool Listed(const BrowserView& b, const std::string& key) {
+    return std::any_of(b.browserServers.begin(), b.browserServers.end(),
+                       [&](const std::string& e) { return IsEntryOf(e, key); });
 }
 
 void StopSweepTimers(App& app) {
@@ -114,6 +116,17 @@ std::string ServerKey(std::string_view address) {
     std::string key(address);
     if (key.find(':') == std::string::npos) key += ":27910";
     return key;
+}
+
+bool IsEntryOf(std::string_view entry, std::string_view key) {
+    const std::size_t start = entry.find_first_not_of(' ');
+    if (start == std::string_view::npos) return false;
+    entry = entry.substr(start, entry.find(' ', start) - start);
+    if (entry == key) return true;
+    constexpr std::string_view kPortSuffix = ":27910";
+    return entry.find(':') == std::string_view::npos &&
+           key.size() == entry.size() + kPortSuffix.size() && StartsWith(key, entry) &&
+           EndsWith(key, kPortSuffix);
 }
 
 void SetBrowserStatus(App& app, const std::string& text) {

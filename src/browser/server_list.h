@@ -32,6 +32,8 @@ void QuickChecking(App& app);
 
 // A row's key: the address, with the default port when it has none.
 std::string ServerKey(std::string_view address);
+// Whether a list entry (an address, maybe a blank and a comment) is the server of a row's key.
+bool IsEntryOf(std::string_view entry, std::string_view key);
 // Adds a row for the address, or with `update` changes the row it has.
 void voegtoe(App& app, const std::string& address, const std::string& name, const std::string& map,
              const std::string& players, const std::string& top, bool update);
