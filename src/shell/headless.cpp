@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "browser/browser_actions.h"
+#include "browser/server_list.h"
 #include "core/app.h"
 #include "irc/irc_connection.h"
 #include "monitor/poller.h"
@@ -57,6 +59,15 @@ public:
         std::string plain = title + ": " + text;
         for (std::size_t at; (at = plain.find("\r\n")) != std::string::npos;) plain.erase(at, 1);
         Line(plain);
+    }
+    // The server browser's rows, and its status line; without JSON a row is its five columns
+    // between tabs.
+    void browserRowChanged(const ServerRow& r) override {
+        Line(json_ ? RowEventJson(r)
+                   : r.name + "\t" + r.players + "\t" + r.map + "\t" + r.top + "\t" + r.server);
+    }
+    void browserStatusChanged(const std::string& text) override {
+        Line(json_ ? StatusEventJson(text) : text);
     }
     // Scripts follow the connection by its state text and the nick the server gave the bot.
     void eventHandled() override {
@@ -150,8 +161,29 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
             OnServerEntryEdited(app, options.replay ? *options.replay : *options.server);
             WisselConnectie(app);
         });
-    } else if (IsUsableServerEntry(app.view.Q2Serverlist)) {
+    } else if (!options.sweep && IsUsableServerEntry(app.view.Q2Serverlist)) {
         app.dispatch([&] { WisselConnectie(app); });  // the server the settings last had
+    }
+    if (options.sweep) {
+        // The run ends a second after the sweep, as "Close this window" closes the browser.
+        app.browserSweepEnded = [&app] {
+            QTimer::singleShot(1000, [&app] {
+                app.dispatch([&] { CloseThisWindow(app); });
+                Close(app);
+            });
+        };
+        app.dispatch([&] {
+            OpenBrowser(app);
+            BrowserView& b = app.Form3;
+            b.filterempty = options.filterEmpty;
+            b.filternorespond = options.filterUnanswered;
+            b.fastThisRun = options.sweepFast;
+            if (b.askingMaster) {
+                b.sweepAfterMaster = true;  // once the master server's list is in
+            } else {
+                TotalRefresh(app);
+            }
+        });
     }
     if (options.tls) app.irc.tlsThisRun = true;
     if (options.tlsInsecure) app.irc.tlsInsecureThisRun = true;
