@@ -125,8 +125,7 @@ void SelectForOrvexa(App& app) {
 }
 
 void OnSelectTimer(App& app) {
-    app.Form3Timer3->setEnabled(false);
-    WisselConnectie(app);
+    WisselConnectie(app);  // closing the browser stops this timer
     CloseBrowser(app);
 }
 

@@ -93,6 +93,8 @@ private:
 // phase says goodbye to IRC and saves the settings; the second, half a second later, saves them
 // again and ends the event loop.
 void Close(App& app) {
+    // An open server browser closes as "Close this window" closes it.
+    if (app.Form3.Form3Visible) app.dispatch([&] { CloseThisWindow(app); });
     if (!app.view.Q2ServerlistEnabled) app.dispatch([&] { WisselConnectie(app); });
     app.closeMainWindow();
 }
@@ -165,13 +167,8 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
         app.dispatch([&] { WisselConnectie(app); });  // the server the settings last had
     }
     if (options.sweep) {
-        // The run ends a second after the sweep, as "Close this window" closes the browser.
-        app.browserSweepEnded = [&app] {
-            QTimer::singleShot(1000, [&app] {
-                app.dispatch([&] { CloseThisWindow(app); });
-                Close(app);
-            });
-        };
+        // The run ends a second after the sweep.
+        app.browserSweepEnded = [&app] { QTimer::singleShot(1000, [&app] { Close(app); }); };
         app.dispatch([&] {
             OpenBrowser(app);
             BrowserView& b = app.Form3;

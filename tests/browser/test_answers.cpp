@@ -48,7 +48,7 @@ TEST(BrowserAnswers, MasterListsShortTruncatedAndHostile) {
 
 TEST(BrowserAnswers, DetailListInBothModes) {
     const std::string reply =
-        "\xFF\xFF\xFF\xFFprint\n\\hostname\\A\\\\x\\mapname\\\n1 2 \"p\"\n3 4 \"q\"\n";
+        "\xFF\xFF\xFF\xFFprint\n\\hostname\\A\\\\x\\mapname\n1 2 \"p\"\n3 4 \"q\"\n";
     EXPECT_EQ(DetailLines(reply, false), (std::vector<std::string>{"1 2 \"p\"", "3 4 \"q\""}));
     EXPECT_EQ(DetailLines(reply, true), (std::vector<std::string>{"hostname = A", "mapname = "}));
     EXPECT_TRUE(DetailLines("", true).empty());
