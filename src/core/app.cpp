@@ -31,6 +31,16 @@ App::App(Platform& p) : platform(p) {
     splashTimer1 = makeTimer(4500, false);
     splashTimer2 = makeTimer(3000, false);
     quitTimer = makeTimer(500, false);
+
+    Form3Timer1 = makeTimer(100, false);
+    Form3Timer2 = makeTimer(100, false);
+    Form3Timer3 = makeTimer(250, false);
+    Form3Timer4 = makeTimer(50, false);
+    fastSweepTimer = makeTimer(100, false);
+    masterTimer = makeTimer(3000, false);
+    qsock = platform.createUdpSocket();
+    ItemSock = platform.createUdpSocket();
+    masterSock = platform.createUdpSocket();
 }
 
 App::~App() = default;
@@ -86,6 +96,14 @@ void App::notifyReportSaid(const std::string& target, const std::string& text) {
 
 void App::showMessage(const std::string& title, const std::string& text) {
     for (AppListener* l : listeners_) l->messageShown(title, text);
+}
+
+void App::notifyBrowserRow(const ServerRow& row) {
+    for (AppListener* l : listeners_) l->browserRowChanged(row);
+}
+
+void App::notifyBrowserStatus(const std::string& text) {
+    for (AppListener* l : listeners_) l->browserStatusChanged(text);
 }
 
 }  // namespace fc

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/browser_view.h"
 #include "core/irc_session.h"
 #include "core/line_sink.h"
 #include "core/platform.h"
@@ -38,6 +39,10 @@ public:
     virtual void interpHandled() {}
     // A message box for the operator: the window shows it, the headless run prints it.
     virtual void messageShown(const std::string& /*title*/, const std::string& /*text*/) {}
+    // A row of the server browser was added or changed.
+    virtual void browserRowChanged(const ServerRow& /*row*/) {}
+    // The server browser's status line changed.
+    virtual void browserStatusChanged(const std::string& /*text*/) {}
 };
 
 // The saved values a command line replaces for one run only: the settings file keeps these
@@ -99,12 +104,28 @@ public:
     std::unique_ptr<Timer> splashTimer2;
     std::unique_ptr<Timer> quitTimer;
 
+    // The server browser: its state, the full and the quick sweep (one server a tick), the
+    // hand-over to the monitor, the one redraw after opening, the fast sweep's check for
+    // servers that did not answer and the wait for the master server; the sweep's socket, the
+    // clicked server's socket and the master server's socket.
+    BrowserView Form3;
+    std::unique_ptr<Timer> Form3Timer1;
+    std::unique_ptr<Timer> Form3Timer2;
+    std::unique_ptr<Timer> Form3Timer3;
+    std::unique_ptr<Timer> Form3Timer4;
+    std::unique_ptr<Timer> fastSweepTimer;
+    std::unique_ptr<Timer> masterTimer;
+    std::unique_ptr<UdpSocket> qsock;
+    std::unique_ptr<UdpSocket> ItemSock;
+    std::unique_ptr<UdpSocket> masterSock;
+
     // What the logic asks of the main window beyond its fields. The window fills these in; the
     // headless run stands in for it. Unset, they do nothing.
     std::function<void()> closeMainWindow;    // a close request, as the close button makes
     std::function<void()> restoreMainWindow;  // back to the normal, not minimised state
     std::function<void()> endProgram;         // the event loop ends once the handler returns
     std::function<void()> playbackEnded;      // a recording played to its end (or its damage)
+    std::function<void()> browserSweepEnded;  // the server browser's sweep came to its end
 
     // The recording being played back: its bytes, where the next record starts, how many
     // records were read, and a record read ahead whose time has not come yet.
@@ -136,6 +157,8 @@ public:
     void notifyInterpHandled();
     // Shows the operator a message box (lines of `text` are separated by CR LF).
     void showMessage(const std::string& title, const std::string& text);
+    void notifyBrowserRow(const ServerRow& row);
+    void notifyBrowserStatus(const std::string& text);
 
 private:
     std::unique_ptr<Timer> makeTimer(int intervalMs, bool enabled);

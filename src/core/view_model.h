@@ -20,11 +20,22 @@ inline constexpr const char* kBuiltInIrcServers[] = {"irc.quakenet.org", "irc.li
 // The built-in report templates: a fresh settings file and the template editor's "Reset" give
 // these. Character 2 switches bold, 3 with two digits sets a colour and 3 alone ends it.
 inline constexpr const char* kBuiltInCtfLine =
-    "Map: \x03" "14%map%\x03 - \x03" "05%at%\x03: \x03" "04%as%\x03 - \x03" "02%bt%\x03: "
-    "\x03" "04%bs%\x03 - \x03" "14TL: %tl%\x03 - Cap by %c%";
+    "Map: \x03"
+    "14%map%\x03 - \x03"
+    "05%at%\x03: \x03"
+    "04%as%\x03 - \x03"
+    "02%bt%\x03: "
+    "\x03"
+    "04%bs%\x03 - \x03"
+    "14TL: %tl%\x03 - Cap by %c%";
 inline constexpr const char* kBuiltInDmLine =
-    "SCORE: \x02\x03" "04[%at%] %as%\x02\x03" "14(%ae%)\x03" "10 ping:%ap%\x03 / \x02\x03"
-    "04[%bt%] %bs%\x02\x03" "14(%be%)\x03" "10 ping:%bp%\x03 - TL: %tl%";
+    "SCORE: \x02\x03"
+    "04[%at%] %as%\x02\x03"
+    "14(%ae%)\x03"
+    "10 ping:%ap%\x03 / \x02\x03"
+    "04[%bt%] %bs%\x02\x03"
+    "14(%be%)\x03"
+    "10 ping:%bp%\x03 - TL: %tl%";
 
 enum class RowColour { Black, Red, Blue, Grey, AssignedBlue };
 
@@ -241,6 +252,10 @@ struct MainView {
     bool IRCTls = false;                // "Use TLS"
     bool IRCTlsInsecure = false;        // accept any certificate
     bool IRCReconnect = true;           // reconnect when the connection is lost
+    // The server browser: many servers asked at once, and where an empty list comes from.
+    bool FastSweep = false;  // "Fast sweep"
+    std::string MasterServer = "dpmaster.deathmask.net:27950";
+    bool focusMainWindow = false;  // the window takes the keyboard focus once, then clears it
 
     // Shared values of the connection.
     std::string botNick = "Orvexa";

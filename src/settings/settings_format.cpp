@@ -37,6 +37,7 @@ constexpr TextKey kTextKeys[] = {
     {"KILLALLOWEDFROM", &MainView::KillAllowedFrom},
     {"IRCBURST", &MainView::IRCBurst},
     {"IRCLINEGAPMS", &MainView::IRCLineGapMs},
+    {"MASTERSERVER", &MainView::MasterServer},
 };
 
 struct BoxKey {
@@ -55,6 +56,7 @@ constexpr BoxKey kBoxKeys[] = {
     {"IRCTLS", &MainView::IRCTls},
     {"IRCTLSINSECURE", &MainView::IRCTlsInsecure},
     {"IRCRECONNECT", &MainView::IRCReconnect},
+    {"FASTSWEEP", &MainView::FastSweep},
 };
 
 struct CounterKey {
@@ -249,6 +251,8 @@ std::string SettingsText(const MainView& v, const RunOnlySettings& kept) {
     setting("IRCTls", box(v.IRCTls));
     setting("IRCTlsInsecure", box(v.IRCTlsInsecure));
     setting("IRCReconnect", box(v.IRCReconnect));
+    setting("FastSweep", box(v.FastSweep));
+    setting("MasterServer", v.MasterServer);
     line("");
     line(kSettingsEndLine);
     return out;

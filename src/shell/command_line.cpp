@@ -100,6 +100,11 @@ std::string UsageText() {
            "    --replay FILE        play a recording through the analysis; ends at its end\n"
            "    --speed N            playback speed, 1 = real time (0.1 to 1000)\n"
            "    --record FILE        append every live reply of this run to FILE\n"
+           "    --sweep              the server browser's \"Total refresh\" over the stored list "
+           "(the\n"
+           "                         master server's when it is empty), then end 1 s after it\n"
+           "    --fast               with --sweep: the fast sweep\n"
+           "    --filter-empty / --filter-unanswered   the browser's two filters, for this run\n"
            "  fragcaster --preview TEMPLATE [--kind dm|ctf] [--background white|black] "
            "[--no-colors]\n"
            "                                      the template filled with sample values, then as\n"
@@ -235,6 +240,14 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             previewStyled = true;
         } else if (arg == "--no-colors") {
             o.previewNoColors = previewStyled = true;
+        } else if (arg == "--sweep") {
+            o.sweep = true;
+        } else if (arg == "--fast") {
+            o.sweepFast = true;
+        } else if (arg == "--filter-empty") {
+            o.filterEmpty = true;
+        } else if (arg == "--filter-unanswered") {
+            o.filterUnanswered = true;
         } else if (arg == "--screenshots") {
             std::string dir;
             if (!value(dir)) return result;
@@ -252,7 +265,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         // Only what shapes the preview goes with it.
         if (o.durationSeconds || o.ircHost || o.ircChannel || o.ircNick || o.ircKey ||
             o.ircFromSettings || o.interpPort || o.interpEvents || o.tls || o.noReconnect ||
-            o.replay || o.record || o.speed != 1 || o.screenshots) {
+            o.replay || o.record || o.speed != 1 || o.screenshots || o.sweep || o.sweepFast ||
+            o.filterEmpty || o.filterUnanswered) {
             result.error =
                 "--preview goes only with --kind, --background, --no-colors, --server and --json";
         }
@@ -276,6 +290,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         result.error = "--interp-port and --interp-events go with --headless";
     } else if (!o.headless && (o.tls || o.noReconnect)) {
         result.error = "--tls, --tls-insecure and --no-reconnect go with --headless";
+    } else if (!o.sweep && (o.sweepFast || o.filterEmpty || o.filterUnanswered)) {
+        result.error = "--fast, --filter-empty and --filter-unanswered go with --sweep";
+    } else if (o.sweep && (!o.headless || o.replay)) {
+        result.error = "--sweep goes with --headless, not with --replay";
     } else if (o.ircHost && o.ircFromSettings) {
         result.error = "--irc and --irc-from-settings cannot be used together";
     }

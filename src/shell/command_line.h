@@ -50,6 +50,12 @@ struct CommandLine {
     // The window plays the recording of its server entry at full speed, saves a picture of
     // each main tab into this folder and ends.
     std::optional<std::string> screenshots;
+    // "Total refresh" of the server browser over the stored list (the master server's list when
+    // it is empty), then the end; the fast sweep and the browser's two filters for this run.
+    bool sweep = false;
+    bool sweepFast = false;
+    bool filterEmpty = false;
+    bool filterUnanswered = false;
 };
 
 // The names --interp-events takes, each with the report switch it turns on.

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "browser/browser_actions.h"
 #include "core/app.h"
 #include "match/teams.h"
 #include "monitor/poller.h"
@@ -96,9 +97,14 @@ QWidget* GameTab::buildEntryRow() {
     auto* caption = new QLabel(tr("&Server:"), row);
     caption->setBuddy(Q2Serverlist_);
     Q2Plus_ = Named(new QPushButton(QStringLiteral("Add this server!"), row), "Q2Plus");
+    // Opens the server browser.
+    QuakeServerMore_ = Named(new QPushButton(QStringLiteral("..."), row), "QuakeServerMore");
+    QuakeServerMore_->setMaximumWidth(
+        QFontMetrics(QuakeServerMore_->font()).horizontalAdvance(QStringLiteral("....")) + 12);
 
     layout->addWidget(caption);
     layout->addWidget(Q2Serverlist_, 1);
+    layout->addWidget(QuakeServerMore_);
     layout->addWidget(Q2Plus_);
     return row;
 }
@@ -271,6 +277,8 @@ void GameTab::connectActions() {
 
     connect(quakeTimerButton_, &QPushButton::clicked, this,
             [this] { app_.dispatch([this] { WisselConnectie(app_); }); });
+    connect(QuakeServerMore_, &QPushButton::clicked, this,
+            [this] { app_.dispatch([this] { OpenBrowser(app_); }); });
     connect(Q2Plus_, &QPushButton::clicked, this,
             [this] { app_.dispatch([this] { AddServerToList(app_); }); });
 

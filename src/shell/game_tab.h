@@ -35,6 +35,7 @@ private:
 
     QComboBox* Q2Serverlist_ = nullptr;
     QPushButton* Q2Plus_ = nullptr;
+    QPushButton* QuakeServerMore_ = nullptr;
     QPushButton* quakeTimerButton_ = nullptr;
     QFrame* Frame12_ = nullptr;
     QLabel* Label62_ = nullptr;

@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "browser/browser_actions.h"
+#include "browser/server_list.h"
 #include "core/app.h"
 #include "irc/irc_connection.h"
 #include "monitor/poller.h"
@@ -58,6 +60,15 @@ public:
         for (std::size_t at; (at = plain.find("\r\n")) != std::string::npos;) plain.erase(at, 1);
         Line(plain);
     }
+    // The server browser's rows, and its status line; without JSON a row is its five columns
+    // between tabs.
+    void browserRowChanged(const ServerRow& r) override {
+        Line(json_ ? RowEventJson(r)
+                   : r.name + "\t" + r.players + "\t" + r.map + "\t" + r.top + "\t" + r.server);
+    }
+    void browserStatusChanged(const std::string& text) override {
+        Line(json_ ? StatusEventJson(text) : text);
+    }
     // Scripts follow the connection by its state text and the nick the server gave the bot.
     void eventHandled() override {
         const MainView& v = app_.view;
@@ -82,6 +93,8 @@ private:
 // phase says goodbye to IRC and saves the settings; the second, half a second later, saves them
 // again and ends the event loop.
 void Close(App& app) {
+    // An open server browser closes as "Close this window" closes it.
+    if (app.Form3.Form3Visible) app.dispatch([&] { CloseThisWindow(app); });
     if (!app.view.Q2ServerlistEnabled) app.dispatch([&] { WisselConnectie(app); });
     app.closeMainWindow();
 }
@@ -150,8 +163,24 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
             OnServerEntryEdited(app, options.replay ? *options.replay : *options.server);
             WisselConnectie(app);
         });
-    } else if (IsUsableServerEntry(app.view.Q2Serverlist)) {
+    } else if (!options.sweep && IsUsableServerEntry(app.view.Q2Serverlist)) {
         app.dispatch([&] { WisselConnectie(app); });  // the server the settings last had
+    }
+    if (options.sweep) {
+        // The run ends a second after the sweep.
+        app.browserSweepEnded = [&app] { QTimer::singleShot(1000, [&app] { Close(app); }); };
+        app.dispatch([&] {
+            OpenBrowser(app);
+            BrowserView& b = app.Form3;
+            b.filterempty = options.filterEmpty;
+            b.filternorespond = options.filterUnanswered;
+            b.fastThisRun = options.sweepFast;
+            if (b.askingMaster) {
+                b.sweepAfterMaster = true;  // once the master server's list is in
+            } else {
+                TotalRefresh(app);
+            }
+        });
     }
     if (options.tls) app.irc.tlsThisRun = true;
     if (options.tlsInsecure) app.irc.tlsInsecureThisRun = true;

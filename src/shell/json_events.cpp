@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/browser_view.h"
 #include "core/server_vars.h"
 #include "core/view_model.h"
 
@@ -128,6 +129,20 @@ std::string MessageEventJson(const std::string& title, const std::string& text) 
 std::string PreviewEventJson(const std::string& line, const std::string& rtf) {
     return "{\"event\":\"preview\",\"line\":" + JsonString(line) + ",\"rtf\":" + JsonString(rtf) +
            "}";
+}
+
+std::string RowEventJson(const ServerRow& row) {
+    std::string out = "{\"event\":\"row\"";
+    Member(out, "name", row.name);
+    Member(out, "players", row.players);
+    Member(out, "map", row.map);
+    Member(out, "top", row.top);
+    Member(out, "server", row.server);
+    return out + "}";
+}
+
+std::string StatusEventJson(const std::string& text) {
+    return "{\"event\":\"status\",\"text\":" + JsonString(text) + "}";
 }
 
 }  // namespace fc

@@ -20,5 +20,9 @@ std::string InterpEventJson(const MainView& view);
 // A template tried with --preview: the filled line and the preview's RTF document.
 std::string PreviewEventJson(const std::string& line, const std::string& rtf);
 std::string IrcEventJson(const std::string& state, const std::string& nick);
+// A row of the server browser added or changed, and its status line.
+struct ServerRow;
+std::string RowEventJson(const ServerRow& row);
+std::string StatusEventJson(const std::string& text);
 
 }  // namespace fc

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "settings/advanced_mode.h"
+#include "shell/browser_window.h"
 #include "shell/codes_window.h"
 #include "shell/game_tab.h"
 #include "shell/info_tabs.h"
@@ -60,7 +61,8 @@ struct MainWindow::Controls {
     PlaybackBar* progBar = nullptr;
     TitleBar* titleBar = nullptr;
     TemplateEditor* templateEditor = nullptr;
-    CodesWindow* codes = nullptr;  // made the first time it is asked for
+    CodesWindow* codes = nullptr;      // made the first time it is asked for
+    BrowserWindow* browser = nullptr;  // while the server browser is open
 };
 
 MainWindow::MainWindow(App& app, QWidget* parent)
@@ -136,6 +138,7 @@ MainWindow::MainWindow(App& app, QWidget* parent)
 
 MainWindow::~MainWindow() {
     app_.removeListener(this);
+    delete ui_->browser;
 }
 
 void MainWindow::refresh() {
@@ -159,6 +162,11 @@ void MainWindow::refresh() {
     ui_->ircOptions->refresh(view);
     SyncText(ui_->QuakeInfoLabel, view.QuakeInfoLabel);
     ui_->lifecycle->refresh(view);
+    syncBrowser();
+    if (view.focusMainWindow) {
+        app_.view.focusMainWindow = false;
+        activateWindow();
+    }
     ui_->settingsOptions->refresh(view);
     ui_->record->refresh(view);
     ui_->progBar->refresh(view);
@@ -181,6 +189,26 @@ void MainWindow::syncCodesWindow(const MainView& view) {
         ui_->codes->raise();
         ui_->codes->activateWindow();
     }
+}
+
+// The browser is a window of its own, made when it opens and gone when it closes.
+void MainWindow::syncBrowser() {
+    const BrowserView& browser = app_.Form3;
+    if (browser.Form3Visible && !ui_->browser) {
+        ui_->browser = new BrowserWindow(app_);
+        ui_->browser->refresh(browser);
+        ui_->browser->show();
+        return;
+    }
+    if (!ui_->browser) return;
+    if (browser.Form3Visible) {
+        ui_->browser->refresh(browser);
+        return;
+    }
+    // Possibly inside the browser's own close or click handler: it goes once that returns.
+    ui_->browser->hide();
+    ui_->browser->deleteLater();
+    ui_->browser = nullptr;
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -29,6 +29,7 @@ protected:
 
 private:
     void syncCodesWindow(const MainView& view);
+    void syncBrowser();
 
     struct Controls;
     App& app_;

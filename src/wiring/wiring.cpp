@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "browser/browser_actions.h"
+#include "browser/server_list.h"
 #include "interp/interp_clock.h"
 #include "interp/interp_feed.h"
 #include "irc/bot_commands.h"
@@ -76,6 +78,22 @@ void Wire(App& app) {
     app.InterpWinsock->onClosed = [&app, interpEvent] {
         interpEvent([&] { OnInterpClosed(app); });
     };
+
+    // The server browser: its sweeps, the clicked server and the master server.
+    OnTick(app, *app.Form3Timer1, OnSweepTick);
+    OnTick(app, *app.Form3Timer2, OnSweepTick);
+    OnTick(app, *app.Form3Timer3, OnSelectTimer);
+    OnTick(app, *app.Form3Timer4, OnRedrawTimer);
+    OnTick(app, *app.fastSweepTimer, OnFastSweepTick);
+    OnTick(app, *app.masterTimer, OnMasterTimeout);
+    auto onDatagram = [&app](UdpSocket& socket, void (*handler)(App&, const Datagram&)) {
+        socket.onDatagram = [&app, handler](const Datagram& d) {
+            app.dispatch([&] { handler(app, d); });
+        };
+    };
+    onDatagram(*app.qsock, OnSweepDatagram);
+    onDatagram(*app.ItemSock, OnItemDatagram);
+    onDatagram(*app.masterSock, OnMasterDatagram);
 
     // Start-up and shut-down.
     OnTick(app, *app.splashTimer1, OnSplashTimer1);

@@ -41,6 +41,8 @@ TEST_F(SettingsTest, WritesEveryValueInItsFixedPlace) {
     v.IRCLineGapMs = "1500";
     v.IRCTls = v.IRCTlsInsecure = true;
     v.IRCReconnect = false;
+    v.FastSweep = true;
+    v.MasterServer = "127.0.0.1:27950";
 
     SafeINI(app);
 
@@ -81,6 +83,8 @@ TEST_F(SettingsTest, WritesEveryValueInItsFixedPlace) {
               "IRCTls = 1\r\n"
               "IRCTlsInsecure = 1\r\n"
               "IRCReconnect = 0\r\n"
+              "FastSweep = 1\r\n"
+              "MasterServer = 127.0.0.1:27950\r\n"
               "\r\n"
               "; End of INI\r\n");
     EXPECT_TRUE(shown().empty());

@@ -61,13 +61,23 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultsThenCountsItself) {
           "\r\nIRCChannel = #FCST\r\nIRCName = FCST\r\nIRCKey = \r\nIRCOnJoin = 1\r\n",
           "\r\nisStarted = 0\r\nisLinesPrinted = 0\r\nQ2Selected = First time? Click on the "
           "button on the right and click \"Total refresh\"\r\n",
-          "\r\nReportSecDM = 60\r\nTimeLimitDM = 20\r\nIRCLineCTF = Map: \x03" "14%map%\x03 - "
-          "\x03" "05%at%\x03: \x03" "04%as%\x03 - \x03" "02%bt%\x03: \x03" "04%bs%\x03 - \x03"
-          "14TL: %tl%\x03 - Cap by %c%\r\nIRCLineDM = SCORE: \x02\x03" "04[%at%] %as%\x02\x03"
-          "14(%ae%)\x03" "10 ping:%ap%\x03 / \x02\x03" "04[%bt%] %bs%\x02\x03" "14(%be%)\x03"
+          "\r\nReportSecDM = 60\r\nTimeLimitDM = 20\r\nIRCLineCTF = Map: \x03"
+          "14%map%\x03 - "
+          "\x03"
+          "05%at%\x03: \x03"
+          "04%as%\x03 - \x03"
+          "02%bt%\x03: \x03"
+          "04%bs%\x03 - \x03"
+          "14TL: %tl%\x03 - Cap by %c%\r\nIRCLineDM = SCORE: \x02\x03"
+          "04[%at%] %as%\x02\x03"
+          "14(%ae%)\x03"
+          "10 ping:%ap%\x03 / \x02\x03"
+          "04[%bt%] %bs%\x02\x03"
+          "14(%be%)\x03"
           "10 ping:%bp%\x03 - TL: %tl%\r\nAdvanced = 0\r\n",
           "\r\nCheckForUpdate = 1\r\nPriveServer = 0\r\nKillAllowedFrom = \r\nIRCBurst = 4\r\n"
-          "IRCLineGapMs = 2000\r\nIRCTls = 0\r\nIRCTlsInsecure = 0\r\nIRCReconnect = 1\r\n\r\n; "
+          "IRCLineGapMs = 2000\r\nIRCTls = 0\r\nIRCTlsInsecure = 0\r\nIRCReconnect = 1\r\n"
+          "FastSweep = 0\r\nMasterServer = dpmaster.deathmask.net:27950\r\n\r\n; "
           "End of INI\r\n"}) {
         EXPECT_TRUE(Holds(file(), line));
     }

@@ -46,6 +46,10 @@ std::string Parsed(const std::string& line) {
     put(o.replay.has_value(), "replay=", o.replay.value_or(""));
     put(o.speed != 1, "speed=", o.speed);
     put(o.record.has_value(), "record=", o.record.value_or(""));
+    put(o.sweep, "sweep", "");
+    put(o.sweepFast, "fast", "");
+    put(o.filterEmpty, "filter-empty", "");
+    put(o.filterUnanswered, "filter-unanswered", "");
     return s.str();
 }
 
@@ -69,6 +73,8 @@ TEST(CommandLine, AcceptedLinesAndTheOptionsTheyGive) {
         {"--headless|--interp-port|13490|--interp-events|got,scores,server",
          " headless interp-port=13490 events=got;scores;server;"},
         {"--headless|--interp-events|none", " headless events="},
+        {"--headless|--sweep|--fast|--filter-empty|--filter-unanswered",
+         " headless sweep fast filter-empty filter-unanswered"},
         {"--version", " version"},
         {"--help", " help"},
     };
@@ -115,6 +121,11 @@ TEST(CommandLine, RefusedLinesNameTheirFault) {
         {"--headless|--interp-events|", ""},
         {"--dir|--interp-port|3490", ""},
         {"--interp-events|quad", ""},
+        {"--sweep", "--sweep"},
+        {"--headless|--fast", "--fast"},
+        {"--headless|--filter-empty", "--sweep"},
+        {"--headless|--sweep|--replay|a.rec", "--replay"},
+        {"--preview|x|--sweep", "--preview"},
     };
     for (const auto& [line, named] : cases) {
         const std::string result = Parsed(line);

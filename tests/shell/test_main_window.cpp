@@ -432,5 +432,33 @@ TEST_F(WindowTest, SaveNowWritesTheSettingsAndCloseWaitsForTheQuitTimer) {
               (std::vector<std::string>{"replace orvexa.ini", "replace orvexa.ini"}));
 }
 
+// The browser is a window of its own: its controls are found from it, never from the main
+// window, which has a "Command6" of its own too.
+TEST_F(WindowTest, DotsButtonOpensTheBrowserWhichSavesWhenClosed) {
+    view.qServers = {"10.0.0.1:27901", "10.0.0.2:27902"};
+    view.Q2Serverlist = "10.0.0.2:27902 (Two)";
+    platform.files["fcst-ql.ini"] =
+        "One\r\n1 / 8\r\nq2dm1\r\na\r\n10.0.0.1:27901\r\n"
+        "Two\r\n0 / 8\r\nq2dm2\r\n-\r\n10.0.0.2:27902\r\n";
+    click("QuakeServerMore");
+    QWidget* browser = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "Form3" && w->isVisible()) browser = w;
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(browser->windowTitle(), "Server List");
+    EXPECT_EQ(browser->parentWidget(), nullptr);
+    auto* list = FindControl<QTreeWidget>(*browser, "qServ");
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->currentItem(), list->topLevelItem(1));  // the current server
+    EXPECT_EQ(FindControl<QPushButton>(*browser, "Command6")->text(), "Total refresh");
+    QTest::mouseClick(FindControl<QPushButton>(*browser, "Command3"), Qt::LeftButton);
+    list->header()->sectionClicked(0);  // sorted by name already: reversed
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Two");
+    platform.fileLog.clear();
+    browser->close();
+    EXPECT_FALSE(app.Form3.Form3Visible);
+    EXPECT_EQ(platform.fileLog, std::vector<std::string>{"replace orvexa.ini"});
+}
+
 }  // namespace
 }  // namespace fc::test

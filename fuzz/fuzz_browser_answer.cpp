@@ -1,0 +1,38 @@
+// Feeds arbitrary bytes to the server browser as a server's answer, both to the sweep and to the
+// clicked server's socket. Whatever it holds, the row it gives has to come back unchanged from
+// the snapshot file, and the detail list has to be drawn in both modes.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "browser/browser_actions.h"
+#include "browser/server_list.h"
+#include "core/app.h"
+#include "support/fake_platform.h"
+#include "wiring/wiring.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string answer(reinterpret_cast<const char*>(data), size);
+    fc::test::FakePlatform platform;
+    fc::WiredApp app(platform);
+    app.view.MasterServer = "127.0.0.1:27950";
+    app.view.qServers = {"10.0.0.1:27960", "10.0.0.2"};
+    fc::OpenBrowser(app);
+    fc::TotalRefresh(app);
+    platform.advance(300);
+    platform.udpSockets.at(1)->deliver(answer, "10.0.0.1", 27960);
+    fc::OnServerRowClicked(app, 1);
+    for (const char* from : {"10.0.0.1", "10.0.0.2"}) {
+        platform.udpSockets.at(2)->deliver(answer, from, from[7] == '1' ? 27960 : 27910);
+    }
+    fc::SwitchDetailMode(app);
+    fc::SwitchDetailMode(app);
+
+    const std::vector<fc::ServerRow> rows = app.Form3.qServ;
+    if (rows.size() != 2) std::abort();  // an answer changes a row, it never adds one
+    fc::CloseThisWindow(app);
+    fc::OpenBrowser(app);
+    if (app.Form3.qServ != rows) std::abort();
+    return 0;
+}

@@ -1,0 +1,126 @@
+#include "browser/answers.h"
+
+#include "core/server_vars.h"
+#include "core/text_util.h"
+
+namespace fc {
+
+namespace {
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) return lines;
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+ServerAnswer ReadServerAnswer(std::string_view reply) {
+    ServerAnswer answer;
+    const std::vector<std::string_view> lines = SplitLines(reply);
+    // The last piece has no line feed behind it, so it is no player line.
+    long long bestScore = 0;
+    std::string_view best;
+    bool found = false;
+    for (std::size_t i = 2; i + 1 < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        if (line.empty()) continue;
+        const long long score = LeadingWhole(line.substr(0, line.find(' ')));
+        if (score >= 0 && (!found || score >= bestScore)) {
+            bestScore = score;
+            best = line;
+            found = true;
+        }
+    }
+    const long long feeds = static_cast<long long>(lines.size()) - 1;
+    answer.count = feeds > 2 ? feeds - 2 : 0;
+
+    answer.top = "-";
+    if (found) {
+        const std::size_t quote = best.find('"');
+        std::string_view name =
+            quote == std::string_view::npos ? std::string_view() : best.substr(quote + 1);
+        if (!name.empty()) name.remove_suffix(1);  // the closing quote
+        answer.top = IsQuake3Reply(reply) ? FilterQ3Colors(name) : std::string(name);
+    }
+
+    std::string maximum = GetServerVar("maxclients", reply);
+    if (maximum.empty()) {  // Unreal Tournament
+        maximum = GetServerVar("maxplayers", reply);
+        answer.count = LeadingWhole(GetServerVar("numplayers", reply));
+    }
+    answer.name = Trim(GetServerVar("hostname", reply));
+    answer.map = Trim(GetServerVar("mapname", reply));
+    answer.players = PlainNumber(answer.count) + " / " + maximum;
+    return answer;
+}
+
+MasterAnswer ReadMasterAnswer(std::string_view datagram) {
+    static constexpr std::string_view kHeader = "\xFF\xFF\xFF\xFFgetserversResponse";
+    MasterAnswer answer;
+    if (!StartsWith(datagram, kHeader)) return answer;
+    answer.isList = true;
+    std::size_t at = kHeader.size();
+    while (at < datagram.size()) {
+        if (datagram[at] != '\\') {
+            answer.damaged = true;
+            return answer;
+        }
+        if (datagram.substr(at + 1, 3) == "EOT") {
+            answer.ended = true;
+            return answer;
+        }
+        if (datagram.size() - at < 7) {
+            answer.damaged = true;  // an entry cut short
+            return answer;
+        }
+        const auto byte = [&](std::size_t i) {
+            return static_cast<unsigned char>(datagram[at + 1 + i]);
+        };
+        const int port = byte(4) * 256 + byte(5);
+        const bool unset = byte(0) == 0 && byte(1) == 0 && byte(2) == 0 && byte(3) == 0;
+        if (port != 0 && !unset) {
+            answer.servers.push_back(PlainNumber(byte(0)) + "." + PlainNumber(byte(1)) + "." +
+                                     PlainNumber(byte(2)) + "." + PlainNumber(byte(3)) + ":" +
+                                     PlainNumber(port));
+        }
+        at += 7;
+    }
+    answer.damaged = true;  // no end mark
+    return answer;
+}
+
+std::vector<std::string> DetailLines(std::string_view answer, bool variables) {
+    std::vector<std::string> out;
+    const std::vector<std::string_view> lines = SplitLines(answer);
+    if (!variables) {
+        for (std::size_t i = 2; i < lines.size(); ++i) {
+            if (i + 1 == lines.size() && lines[i].empty()) break;  // after the last line feed
+            out.emplace_back(lines[i]);
+        }
+        return out;
+    }
+    if (lines.size() < 2) return out;
+    // "\name\value\name\value": the piece before the first "\" is no pair.
+    std::vector<std::string_view> parts;
+    std::string_view vars = lines[1];
+    for (std::size_t start = 0;;) {
+        const std::size_t end = vars.find('\\', start);
+        parts.push_back(vars.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    for (std::size_t i = 1; i < parts.size(); i += 2) {
+        if (parts[i].empty()) continue;
+        const std::string_view value = i + 1 < parts.size() ? parts[i + 1] : std::string_view();
+        out.push_back(std::string(parts[i]) + " = " + std::string(value));
+    }
+    return out;
+}
+
+}  // namespace fc
