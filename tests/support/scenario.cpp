@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <sstream>
+#include <utility>
 #include <variant>
 
 #include "match/match_control.h"
@@ -123,8 +124,9 @@ std::string* RowField(MainView& v, const std::string& name) {
 template <typename Get>
 std::string Joined(const MainView& v, Get get) {
     std::string out;
+    const char* comma = "";
     for (const PlayerRow& row : v.spelerLijst)
-        out += (out.empty() ? "" : ",") + std::string(get(row));
+        out += std::exchange(comma, ",") + std::string(get(row));
     return out;
 }
 
@@ -236,6 +238,11 @@ private:
     std::string get(const std::string& name) {
         MainView& v = view();
         if (std::string* column = RowField(v, name)) return *column;
+        if (name.rfind("row", 0) == 0 && name.find('.') == std::string::npos) {
+            const PlayerRow& r = v.spelerLijst.at(std::stoul(name.substr(3)));
+            return r.name + "|" + r.score + "|" + r.ping + "|" + r.team + "|" +
+                   kColours[int(r.colour)];
+        }
         if (name == "names") return Joined(v, [](const PlayerRow& r) { return r.name; });
         if (name == "teams") return Joined(v, [](const PlayerRow& r) { return r.team; });
         if (name == "colours")

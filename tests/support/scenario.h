@@ -16,7 +16,12 @@
 //   rows NAME,NAME      the player list itself: these names, score and ping "0", no team
 //   set FIELD VALUE     puts a value into the window (see FieldText for the names)
 //   do ACTION [ARG]     an operator's control or a handler (see the table in scenario.cpp)
-//   expect FIELD VALUE  the field shows exactly this text
+//   expect FIELD VALUE  the field shows exactly this text; besides the view model's fields
+//                       (bools as true/false, the match state as its number) there are
+//                       rowN (name|score|ping|team|colour), rowN.name and its other columns,
+//                       names, teams, colours (one per row, by commas), clock (the seconds
+//                       played or "off"), utclock, poll (the tick's interval or "off"),
+//                       replies (handled), beeps, sent (the queries since the last look)
 //   said LINE / quiet   the lines said in the channel, all of them, in order; or none
 //
 // A case named "*" first in a file is played before every other case of that file.
