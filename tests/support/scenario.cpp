@@ -130,8 +130,7 @@ std::string Joined(const MainView& v, Get get) {
     return out;
 }
 
-// How the kinds of query sent look in a scenario: "Q2:27910@1000" is the Quake 2 status query
-// to port 27910 sent at 1000 ms.
+// The kinds of query, as a scenario names them.
 std::string QueryKind(const std::string& bytes) {
     if (bytes == "\\status\\") return "UT";
     if (bytes == "\xFF\xFF\xFF\xFFstatus") return "Q2";
@@ -171,8 +170,10 @@ private:
             host_ = address.substr(0, colon);
             port_ = colon == std::string::npos ? 27910 : std::stoi(address.substr(colon + 1));
             firstTick();
-        } else if (tag == "off") {
+        } else if (tag == "switch") {
             WisselConnectie(app);
+        } else if (tag == "file") {
+            platform.files[head] = rest;
         } else if (tag == "entry") {
             OnServerEntryEdited(app, text);
         } else if (tag == "from") {
@@ -256,9 +257,10 @@ private:
         if (name == "beeps") return std::to_string(platform.beeps);
         if (name == "sent") {
             std::string out;
+            const char* comma = "";
             for (const SentDatagram& d : socket().sent) {
-                out += (out.empty() ? "" : " ") + QueryKind(d.bytes) + ":" +
-                       std::to_string(d.port) + "@" + std::to_string(d.atMs);
+                out += std::exchange(comma, ", ") + QueryKind(d.bytes) + " to " + d.host + ":" +
+                       std::to_string(d.port) + " at " + std::to_string(d.atMs);
             }
             socket().sent.clear();
             return out;

@@ -4,7 +4,8 @@
 //
 //   on ENTRY            types the server entry, switches the monitor on and waits for the
 //                       first tick (replies then come from the entry's host and port)
-//   off / entry TEXT    switches the monitor over; types the entry only
+//   switch / entry TEXT switches the monitor on or off; types the entry only
+//   file PATH BYTES     a file of these bytes on the fake platform
 //   from HOST PORT      where the next replies come from
 //   wait MS / every MS  lets time pass; lets MS pass before each reply from now on
 //   player S P NAME     adds a player line (score, ping, name) to every reply from now on
@@ -21,7 +22,8 @@
 //                       rowN (name|score|ping|team|colour), rowN.name and its other columns,
 //                       names, teams, colours (one per row, by commas), clock (the seconds
 //                       played or "off"), utclock, poll (the tick's interval or "off"),
-//                       replies (handled), beeps, sent (the queries since the last look)
+//                       replies (handled), beeps, sent (the queries since the last look, as
+//                       "Q2 to HOST:PORT at MS, ...")
 //   said LINE / quiet   the lines said in the channel, all of them, in order; or none
 //
 // A case named "*" first in a file is played before every other case of that file.
