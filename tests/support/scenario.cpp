@@ -16,6 +16,7 @@
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
 #include "support/report_recorder.h"
+#include "support/unreal_replies.h"
 
 namespace fc::test {
 
@@ -193,6 +194,13 @@ private:
         } else if (tag == "q2" || tag == "q3" || tag == "raw") {
             platform.advance(pace_);
             reply(tag == "raw" ? text : quakeReply(tag, text), host_, port_);
+        } else if (tag == "ut") {
+            platform.advance(pace_);
+            UnrealAnswer answer{head, rest.substr(0, rest.find(' '))};
+            setScores(rest);
+            for (const PlayerLine& p : roster_)
+                answer.players.push_back({p.name, std::stoi(p.score), p.ping});
+            for (const std::string& d : UnrealDatagrams(answer, ++utQuery_)) reply(d, host_, port_);
         } else if (tag == "rows") {
             view().spelerLijst.clear();
             for (std::size_t at = 0; at <= text.size();) {
@@ -225,12 +233,18 @@ private:
         return vars;
     }
 
-    std::string quakeReply(const std::string& tag, const std::string& text) {
-        // The "|" stands at `bar` of the text; a reply of scores only starts with it.
+    // Sets the roster's scores to the numbers after the "|"; returns where it stands (a reply of
+    // scores only starts with it).
+    std::size_t setScores(const std::string& text) {
         const std::size_t bar = (" " + text).find(" | ");
         std::istringstream scores(bar == std::string::npos ? "" : text.substr(bar + 2));
         for (std::size_t i = 0; i < roster_.size() && scores >> roster_[i].score; ++i) {
         }
+        return bar;
+    }
+
+    std::string quakeReply(const std::string& tag, const std::string& text) {
+        const std::size_t bar = setScores(text);
         Vars vars = ParseVars(bar == 0 ? "" : text.substr(0, bar - 1));
         vars.insert(vars.end(), baseVars_.begin(), baseVars_.end());
         return tag == "q2" ? Quake2Reply(vars, roster_) : Quake3Reply(vars, roster_);
@@ -253,6 +267,7 @@ private:
         if (name == "utclock") return app.UTTimer->enabled() ? "on" : "off";
         if (name == "poll")
             return app.quakeTimer->enabled() ? std::to_string(app.quakeTimer->interval()) : "off";
+        if (name == "lines") return std::to_string(said_.lines.size());
         if (name == "replies") return std::to_string(listener.replies);
         if (name == "beeps") return std::to_string(platform.beeps);
         if (name == "sent") {
@@ -354,6 +369,7 @@ private:
     std::string host_ = "10.0.0.5";
     int port_ = 27910;
     long long pace_ = 0;
+    int utQuery_ = 0;
 };
 
 }  // namespace

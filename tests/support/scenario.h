@@ -13,6 +13,8 @@
 //   vars K=V; K=V       variables every reply carries after its own
 //   q2 K=V; .. | S S .. a Quake 2 (q3: Quake 3) status reply with these variables, the
 //                       players' scores first set to the numbers after " | ", in order
+//   ut GAMETYPE LIMIT | an Unreal Tournament answer in its three datagrams, the players'
+//                       frags set as for q2; the second column of a player is its team here
 //   raw BYTES           a datagram of exactly these bytes
 //   rows NAME,NAME      the player list itself: these names, score and ping "0", no team
 //   set FIELD VALUE     puts a value into the window (see FieldText for the names)
@@ -22,8 +24,8 @@
 //                       rowN (name|score|ping|team|colour), rowN.name and its other columns,
 //                       names, teams, colours (one per row, by commas), clock (the seconds
 //                       played or "off"), utclock, poll (the tick's interval or "off"),
-//                       replies (handled), beeps, sent (the queries since the last look, as
-//                       "Q2 to HOST:PORT at MS, ...")
+//                       replies (handled), lines (said), beeps, sent (the queries since
+//                       the last look, as "Q2 to HOST:PORT at MS, ...")
 //   said LINE / quiet   the lines said in the channel, all of them, in order; or none
 //
 // A case named "*" first in a file is played before every other case of that file.
