@@ -11,6 +11,7 @@ FC_SCENARIOS(GameChange, "match/cases/game_change.txt");
 FC_SCENARIOS(MatchRules, "match/cases/match_rules.txt");
 FC_SCENARIOS(MatchControl, "match/cases/match_control.txt");
 FC_SCENARIOS(UnrealMatch, "match/cases/ut_match.txt");
+FC_SCENARIOS(Teams, "match/cases/teams.txt");
 
 TEST(FreshApp, KnowsNoScoresAndNoTeams) {
     FakePlatform platform;
