@@ -12,34 +12,34 @@ const std::string kReply =
     "\\sv_maxclients\\16\\version\\Q3 1.32\\mapname\\q3dm6\\subversion\\x\\last\\end\n"
     "0 0 \"p\"\n";
 
-TEST(GetServerVar, FindsValuesBySubstringUpToTheNextBackslash) {
-    EXPECT_EQ(GetServerVar("mapname", kReply), "q3dm6");
-    EXPECT_EQ(GetServerVar("maxclients", kReply), "16");  // ends a longer key
-    EXPECT_EQ(GetServerVar("\\version", kReply), "Q3 1.32");
-    EXPECT_EQ(GetServerVar("last", kReply), "end");  // the LF ends the last value
-    EXPECT_EQ(GetServerVar("absent", kReply), "");
-    EXPECT_EQ(GetServerVar("", kReply), "");
-}
-
-TEST(GetServerVar, FirstOccurrenceWinsEvenInsideAValue) {
-    // "version" first occurs inside "subversion"'s key only after the real key here, but a
-    // plain search finds whatever comes first.
-    EXPECT_EQ(GetServerVar("version", "\\subversion\\a\\version\\b"), "a");
-    EXPECT_EQ(GetServerVar("\\version", "\\subversion\\a\\version\\b"), "b");
-}
-
-TEST(GetServerVar, LineFeedsReadAsBackslashes) {
-    EXPECT_EQ(GetServerVar("\\version", "hdr\nversion\\Q3\n"), "Q3");
-    EXPECT_EQ(GetServerVar("a\\b", "a\nb\\c"), "c");
-    EXPECT_EQ(GetServerVar("\\", "ab\ncd\\e"), "d");  // one more character is skipped
-    EXPECT_EQ(GetServerVar("x\\", "\\x"), "");        // only the virtual "\\" behind the end
-    EXPECT_EQ(GetServerVar("\\version", "version\\first"), "");
-}
-
-TEST(GetServerVar, KeyAtTheVeryEndGivesEmpty) {
-    EXPECT_EQ(GetServerVar("mapname", "\\mapname"), "");
-    EXPECT_EQ(GetServerVar("mapname", "\\mapname\\"), "");
-    EXPECT_EQ(GetServerVar("mapname", "\\mapname\\q2dm1"), "q2dm1");
+TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
+    struct Case {
+        const char* key;
+        std::string reply;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"mapname", kReply, "q3dm6"},
+        {"maxclients", kReply, "16"},  // ends a longer key
+        {"\\version", kReply, "Q3 1.32"},
+        {"last", kReply, "end"},  // the LF ends the last value
+        {"absent", kReply, ""},
+        {"", kReply, ""},
+        // A plain search finds whatever comes first, even inside a longer key.
+        {"version", "\\subversion\\a\\version\\b", "a"},
+        {"\\version", "\\subversion\\a\\version\\b", "b"},
+        // Line feeds read as backslashes.
+        {"\\version", "hdr\nversion\\Q3\n", "Q3"},
+        {"a\\b", "a\nb\\c", "c"},
+        {"\\", "ab\ncd\\e", "d"},  // one more character is skipped
+        {"x\\", "\\x", ""},        // only the virtual "\" behind the end
+        {"\\version", "version\\first", ""},
+        // A key at the very end gives nothing.
+        {"mapname", "\\mapname", ""},
+        {"mapname", "\\mapname\\", ""},
+        {"mapname", "\\mapname\\q2dm1", "q2dm1"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(GetServerVar(c.key, c.reply), c.value) << c.key;
 }
 
 TEST(IsQuake3Reply, VersionOrStatusResponseHeader) {
@@ -50,23 +50,14 @@ TEST(IsQuake3Reply, VersionOrStatusResponseHeader) {
     EXPECT_FALSE(IsQuake3Reply(""));
 }
 
-TEST(FilterQ3Colors, DropsEachCaretAndTheCharacterAfterIt) {
-    EXPECT_EQ(FilterQ3Colors("^1Red^7Guy"), "RedGuy");
-    EXPECT_EQ(FilterQ3Colors("^^1x"), "1x");
-    EXPECT_EQ(FilterQ3Colors("end^"), "end");
-    EXPECT_EQ(FilterQ3Colors("plain"), "plain");
-    EXPECT_EQ(FilterQ3Colors(""), "");
-}
-
-TEST(Strip160, RemovesOnlyLeadingNonBreakingSpaces) {
-    EXPECT_EQ(Strip160("\xA0\xA0"
-                       "12"),
-              "12");
-    EXPECT_EQ(Strip160("1\xA0"
-                       "2"),
-              "1\xA0"
-              "2");
-    EXPECT_EQ(Strip160("\xA0\xA0"), "");
+TEST(NameFilters, CaretCodesAndLeadingNonBreakingSpaces) {
+    const std::pair<const char*, const char*> colours[] = {
+        {"^1Red^7Guy", "RedGuy"}, {"^^1x", "1x"}, {"end^", "end"}, {"plain", "plain"}, {"", ""}};
+    for (const auto& [name, plain] : colours) EXPECT_EQ(FilterQ3Colors(name), plain);
+    // "\240" is the non-breaking space.
+    const std::pair<const char*, const char*> padded[] = {
+        {"\240\24012", "12"}, {"1\2402", "1\2402"}, {"\240\240", ""}};
+    for (const auto& [column, plain] : padded) EXPECT_EQ(Strip160(column), plain);
 }
 
 TEST(ServerEntry, AddressPartAndQueryTarget) {

@@ -18,9 +18,10 @@ public:
     int events = 0;
 };
 
-class MonitorTest : public ::testing::Test {
-protected:
-    MonitorTest() {
+// The program on the fake platform, and the steps every scenario takes with it.
+class Monitor {
+public:
+    Monitor() {
         app.addListener(&listener);
         app.view.teamsKnown = true;  // as the start-up leaves it
     }
@@ -44,5 +45,7 @@ protected:
     WiredApp app{platform};
     CountingListener listener;
 };
+
+class MonitorTest : public ::testing::Test, public Monitor {};
 
 }  // namespace fc::test

@@ -1,0 +1,44 @@
+// The monitor's scenarios: replies in, what the window shows and the channel hears out.
+#include "support/monitor_fixture.h"
+#include "support/replies.h"
+#include "support/report_recorder.h"
+#include "support/scenario.h"
+
+namespace fc::test {
+namespace {
+
+FC_SCENARIOS(GameTypes, "monitor/cases/game_types.txt");
+FC_SCENARIOS(MatchEvents, "monitor/cases/match_events.txt");
+FC_SCENARIOS(ReplyHandler, "monitor/cases/reply_handler.txt");
+FC_SCENARIOS(Polling, "monitor/cases/polling.txt");
+
+// The same twenty minutes twice give the same lines: nothing reads the wall clock.
+TEST(MatchDeterminism, LongMatchGivesTheSameLinesEveryRun) {
+    auto play = [] {
+        Monitor m;
+        ReportRecorder said;
+        m.app.addListener(&said);
+        m.view().IRCLineDM = "%as%:%bs% (%ae% %be%) %tl%";
+        m.switchOn("10.0.0.5");
+        m.firstTick();
+        for (int second = 0; second < 1200; ++second) {
+            m.platform.advance(1000);
+            const Vars vars = {{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "3"}};
+            m.reply(Quake3Reply(vars, {{std::to_string(second / 7), "40", "[AA]a"},
+                                       {"0", "40", "[AA]b"},
+                                       {"0", "40", "[AA]c"},
+                                       {std::to_string(second / 11), "40", "[BB]d"},
+                                       {"0", "40", "[BB]e"},
+                                       {"0", "40", "[BB]f"}}),
+                    "10.0.0.5", 27910);
+        }
+        return said.lines;
+    };
+    const std::vector<std::string> first = play();
+    EXPECT_GT(first.size(), 15u);
+    EXPECT_EQ(first, play());
+    EXPECT_EQ(first.back().rfind("*** MATCH HAS ENDED! ***", 0), 0u);
+}
+
+}  // namespace
+}  // namespace fc::test

@@ -1,0 +1,63 @@
+// Scenarios of the monitor and the match, written as case files: a program on the fake
+// platform is switched on, fed replies on the virtual clock and worked by the operator's
+// controls, and what each case expects is compared with what the program shows and says.
+//
+//   on ENTRY            types the server entry, switches the monitor on and waits for the
+//                       first tick (replies then come from the entry's host and port)
+//   switch / entry TEXT switches the monitor on or off; types the entry only
+//   file PATH BYTES     a file of these bytes on the fake platform
+//   from HOST PORT      where the next replies come from
+//   wait MS / every MS  lets time pass; lets MS pass before each reply from now on
+//   player S P NAME     adds a player line (score, ping, name) to every reply from now on
+//   roster              no player lines from now on
+//   vars K=V; K=V       variables every reply carries after its own
+//   q2 K=V; .. | S S .. a Quake 2 (q3: Quake 3) status reply with these variables, the
+//                       players' scores first set to the numbers after " | ", in order
+//   ut GAMETYPE LIMIT | an Unreal Tournament answer in its three datagrams, the players'
+//                       frags set as for q2; the second column of a player is its team here
+//   raw BYTES           a datagram of exactly these bytes
+//   rows NAME,NAME      the player list itself: these names, score and ping "0", no team
+//   set FIELD VALUE     puts a value into the window (see FieldText for the names)
+//   do ACTION [ARG]     an operator's control or a handler (see the table in scenario.cpp)
+//   expect FIELD VALUE  the field shows exactly this text; besides the view model's fields
+//                       (bools as true/false, the match state as its number) there are
+//                       rowN (name|score|ping|team|colour), rowN.name and its other columns,
+//                       names, teams, colours (one per row, by commas), clock (the seconds
+//                       played or "off"), utclock, poll (the tick's interval or "off"),
+//                       replies (handled), lines (said), beeps, sent (the queries since
+//                       the last look, as "Q2 to HOST:PORT at MS, ...")
+//   said LINE / quiet   the lines said in the channel, all of them, in order; or none
+//
+// A case named "*" first in a file is played before every other case of that file.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "support/cases.h"
+
+namespace fc::test {
+
+// The cases of a file, each with the shared "*" case in front.
+std::vector<Case> LoadScenarios(const std::string& path);
+
+void PlayScenario(const Case& scenario);
+
+inline void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// A test name from a case name: letters and digits, the rest as underscores.
+std::string ScenarioName(const ::testing::TestParamInfo<Case>& info);
+
+class Scenario : public ::testing::TestWithParam<Case> {};
+
+}  // namespace fc::test
+
+// One test per case of the file.
+#define FC_SCENARIOS(Suite, path)                                                       \
+    INSTANTIATE_TEST_SUITE_P(Suite, Scenario, ::testing::ValuesIn(LoadScenarios(path)), \
+                             ScenarioName)
