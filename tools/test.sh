@@ -35,6 +35,7 @@ fuzz fuzz_recording_reader 15 8192 fuzz/seeds_recording
 fuzz fuzz_preview_rtf 15 4096 fuzz/seeds_preview
 fuzz fuzz_browser_answer 15 4096 fuzz/seeds_browser
 fuzz fuzz_master_answer 15 8192 fuzz/seeds_master
+fuzz fuzz_version_file 10 8192 fuzz/seeds_version
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFRAGCASTER_SANITIZE=ON >/dev/null

@@ -41,6 +41,7 @@ App::App(Platform& p) : platform(p) {
     qsock = platform.createUdpSocket();
     ItemSock = platform.createUdpSocket();
     masterSock = platform.createUdpSocket();
+    USock = platform.createTcpSocket();  // after the IRC and Interp sockets: tests find it third
 }
 
 App::~App() = default;

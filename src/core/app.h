@@ -119,6 +119,15 @@ public:
     std::unique_ptr<UdpSocket> ItemSock;
     std::unique_ptr<UdpSocket> masterSock;
 
+    // The update check: its connection, whether the operator asked for it (then "no newer
+    // version" is said too), and the answer received so far.
+    std::unique_ptr<TcpSocket> USock;
+    struct UpdateCheck {
+        bool running = false;
+        bool manualCheck = false;
+        std::string answer;
+    } updateCheck;
+
     // What the logic asks of the main window beyond its fields. The window fills these in; the
     // headless run stands in for it. Unset, they do nothing.
     std::function<void()> closeMainWindow;    // a close request, as the close button makes
@@ -126,6 +135,7 @@ public:
     std::function<void()> endProgram;         // the event loop ends once the handler returns
     std::function<void()> playbackEnded;      // a recording played to its end (or its damage)
     std::function<void()> browserSweepEnded;  // the server browser's sweep came to its end
+    std::function<void()> updateCheckEnded;   // an update check gave its answer, or failed
 
     // The recording being played back: its bytes, where the next record starts, how many
     // records were read, and a record read ahead whose time has not come yet.

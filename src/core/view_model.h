@@ -255,6 +255,8 @@ struct MainView {
     // The server browser: many servers asked at once, and where an empty list comes from.
     bool FastSweep = false;  // "Fast sweep"
     std::string MasterServer = "dpmaster.deathmask.net:27950";
+    // Where the version file is asked for ("http://host[:port]/path"); empty: never asked.
+    std::string UpdateURL;
     bool focusMainWindow = false;  // the window takes the keyboard focus once, then clears it
 
     // Shared values of the connection.

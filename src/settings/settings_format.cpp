@@ -38,6 +38,7 @@ constexpr TextKey kTextKeys[] = {
     {"IRCBURST", &MainView::IRCBurst},
     {"IRCLINEGAPMS", &MainView::IRCLineGapMs},
     {"MASTERSERVER", &MainView::MasterServer},
+    {"UPDATEURL", &MainView::UpdateURL},
 };
 
 struct BoxKey {
@@ -253,6 +254,7 @@ std::string SettingsText(const MainView& v, const RunOnlySettings& kept) {
     setting("IRCReconnect", box(v.IRCReconnect));
     setting("FastSweep", box(v.FastSweep));
     setting("MasterServer", v.MasterServer);
+    setting("UpdateURL", v.UpdateURL);
     line("");
     line(kSettingsEndLine);
     return out;

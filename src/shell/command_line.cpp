@@ -105,6 +105,7 @@ std::string UsageText() {
            "                         master server's when it is empty), then end 1 s after it\n"
            "    --fast               with --sweep: the fast sweep\n"
            "    --filter-empty / --filter-unanswered   the browser's two filters, for this run\n"
+           "    --check-update       the manual update check (UpdateURL in orvexa.ini), then end\n"
            "  fragcaster --preview TEMPLATE [--kind dm|ctf] [--background white|black] "
            "[--no-colors]\n"
            "                                      the template filled with sample values, then as\n"
@@ -248,6 +249,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             o.filterEmpty = true;
         } else if (arg == "--filter-unanswered") {
             o.filterUnanswered = true;
+        } else if (arg == "--check-update") {
+            o.checkUpdate = true;
         } else if (arg == "--screenshots") {
             std::string dir;
             if (!value(dir)) return result;
@@ -266,7 +269,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         if (o.durationSeconds || o.ircHost || o.ircChannel || o.ircNick || o.ircKey ||
             o.ircFromSettings || o.interpPort || o.interpEvents || o.tls || o.noReconnect ||
             o.replay || o.record || o.speed != 1 || o.screenshots || o.sweep || o.sweepFast ||
-            o.filterEmpty || o.filterUnanswered) {
+            o.filterEmpty || o.filterUnanswered || o.checkUpdate) {
             result.error =
                 "--preview goes only with --kind, --background, --no-colors, --server and --json";
         }
@@ -294,6 +297,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         result.error = "--fast, --filter-empty and --filter-unanswered go with --sweep";
     } else if (o.sweep && (!o.headless || o.replay)) {
         result.error = "--sweep goes with --headless, not with --replay";
+    } else if (o.checkUpdate && (!o.headless || o.sweep || o.replay)) {
+        result.error = "--check-update goes with --headless, not with --sweep or --replay";
     } else if (o.ircHost && o.ircFromSettings) {
         result.error = "--irc and --irc-from-settings cannot be used together";
     }

@@ -56,6 +56,8 @@ struct CommandLine {
     bool sweepFast = false;
     bool filterEmpty = false;
     bool filterUnanswered = false;
+    // "Check for update now.", then the end.
+    bool checkUpdate = false;
 };
 
 // The names --interp-events takes, each with the report switch it turns on.

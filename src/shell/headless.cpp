@@ -21,6 +21,7 @@
 #include "settings/startup.h"
 #include "shell/json_events.h"
 #include "shell/qt_platform.h"
+#include "update/updater.h"
 #include "wiring/wiring.h"
 
 namespace fc {
@@ -163,8 +164,22 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
             OnServerEntryEdited(app, options.replay ? *options.replay : *options.server);
             WisselConnectie(app);
         });
-    } else if (!options.sweep && IsUsableServerEntry(app.view.Q2Serverlist)) {
+    } else if (!options.sweep && !options.checkUpdate &&
+               IsUsableServerEntry(app.view.Q2Serverlist)) {
         app.dispatch([&] { WisselConnectie(app); });  // the server the settings last had
+    }
+    if (options.checkUpdate) {
+        // The run ends with the check's answer; a host that never ends the connection is given
+        // ten seconds.
+        auto ended = std::make_shared<bool>(false);
+        auto end = [&app, ended] {
+            if (*ended) return;
+            *ended = true;
+            Close(app);
+        };
+        app.updateCheckEnded = [end] { QTimer::singleShot(0, end); };
+        QTimer::singleShot(10000, end);
+        app.dispatch([&] { UpdateKnop(app); });
     }
     if (options.sweep) {
         // The run ends a second after the sweep.

@@ -177,8 +177,12 @@ public:
                     if (onTlsError) onTlsError(why);
                     return;
                 }
-                ended_ =
-                    error == QAbstractSocket::RemoteHostClosedError ? Ended::ByPeer : Ended::Failed;
+                // The far end closing is no failure: `disconnected` follows and says it.
+                if (error == QAbstractSocket::RemoteHostClosedError) {
+                    ended_ = Ended::ByPeer;
+                    return;
+                }
+                ended_ = Ended::Failed;
                 if (onError) onError(socket_.errorString().toStdString());
             });
     }

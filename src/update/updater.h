@@ -1,16 +1,26 @@
-// The check for a newer version of the program.
+// The check for a newer version of the program: one plain request to the update host, whose
+// answer is the version file.
 #pragma once
+
+#include <string>
 
 namespace fc {
 
 class App;
 
-// Starts a check. Not built yet: the splash window's end calls it when "Check for updates at
-// startup." is ticked, and until the check exists it does nothing.
+// Starts a check at the address the settings give (`UpdateURL`); an earlier connection is closed
+// first. Called at start-up when "Check for updates at startup." is ticked. With no address set
+// an automatic check does nothing.
 void Updater(App& app);
 
 // "Check for update now.": a check the operator asked for, which also says when there is no
-// newer version.
+// newer version, or that no address is set.
 void UpdateKnop(App& app);
+
+// The update socket's events.
+void OnUpdateConnected(App& app);
+void OnUpdateData(App& app, const std::string& bytes);
+void OnUpdateClosed(App& app);
+void OnUpdateFailed(App& app);
 
 }  // namespace fc

@@ -16,6 +16,7 @@
 #include "monitor/reply_handler.h"
 #include "settings/shutdown.h"
 #include "settings/startup.h"
+#include "update/updater.h"
 
 namespace fc {
 
@@ -94,6 +95,14 @@ void Wire(App& app) {
     onDatagram(*app.qsock, OnSweepDatagram);
     onDatagram(*app.ItemSock, OnItemDatagram);
     onDatagram(*app.masterSock, OnMasterDatagram);
+
+    // The update check.
+    app.USock->onConnected = [&app] { app.dispatch([&] { OnUpdateConnected(app); }); };
+    app.USock->onData = [&app](const std::string& bytes) {
+        app.dispatch([&] { OnUpdateData(app, bytes); });
+    };
+    app.USock->onClosed = [&app] { app.dispatch([&] { OnUpdateClosed(app); }); };
+    app.USock->onError = [&app](const std::string&) { app.dispatch([&] { OnUpdateFailed(app); }); };
 
     // Start-up and shut-down.
     OnTick(app, *app.splashTimer1, OnSplashTimer1);

@@ -43,6 +43,7 @@ TEST_F(SettingsTest, WritesEveryValueInItsFixedPlace) {
     v.IRCReconnect = false;
     v.FastSweep = true;
     v.MasterServer = "127.0.0.1:27950";
+    v.UpdateURL = "http://127.0.0.1:8080/version.txt";
 
     SafeINI(app);
 
@@ -85,6 +86,7 @@ TEST_F(SettingsTest, WritesEveryValueInItsFixedPlace) {
               "IRCReconnect = 0\r\n"
               "FastSweep = 1\r\n"
               "MasterServer = 127.0.0.1:27950\r\n"
+              "UpdateURL = http://127.0.0.1:8080/version.txt\r\n"
               "\r\n"
               "; End of INI\r\n");
     EXPECT_TRUE(shown().empty());
@@ -184,7 +186,9 @@ TEST_F(SettingsTest, EachLineReadsIntoItsField) {
         LoadINI(fresh);
         EXPECT_EQ(row.field(fresh.view), row.expected) << row.name << " from " << text;
         // A whole file, however its lines end, is no damage.
-        if (Holds(text, "; End of INI")) EXPECT_TRUE(seen.lines.empty()) << text;
+        if (Holds(text, "; End of INI")) {
+            EXPECT_TRUE(seen.lines.empty()) << text;
+        }
     }
 }
 

@@ -77,7 +77,7 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultsThenCountsItself) {
           "10 ping:%bp%\x03 - TL: %tl%\r\nAdvanced = 0\r\n",
           "\r\nCheckForUpdate = 1\r\nPriveServer = 0\r\nKillAllowedFrom = \r\nIRCBurst = 4\r\n"
           "IRCLineGapMs = 2000\r\nIRCTls = 0\r\nIRCTlsInsecure = 0\r\nIRCReconnect = 1\r\n"
-          "FastSweep = 0\r\nMasterServer = dpmaster.deathmask.net:27950\r\n\r\n; "
+          "FastSweep = 0\r\nMasterServer = dpmaster.deathmask.net:27950\r\nUpdateURL = \r\n\r\n; "
           "End of INI\r\n"}) {
         EXPECT_TRUE(Holds(file(), line));
     }

@@ -50,6 +50,7 @@ std::string Parsed(const std::string& line) {
     put(o.sweepFast, "fast", "");
     put(o.filterEmpty, "filter-empty", "");
     put(o.filterUnanswered, "filter-unanswered", "");
+    put(o.checkUpdate, "check-update", "");
     return s.str();
 }
 
@@ -75,6 +76,7 @@ TEST(CommandLine, AcceptedLinesAndTheOptionsTheyGive) {
         {"--headless|--interp-events|none", " headless events="},
         {"--headless|--sweep|--fast|--filter-empty|--filter-unanswered",
          " headless sweep fast filter-empty filter-unanswered"},
+        {"--headless|--json|--check-update", " headless json check-update"},
         {"--version", " version"},
         {"--help", " help"},
     };
@@ -126,6 +128,10 @@ TEST(CommandLine, RefusedLinesNameTheirFault) {
         {"--headless|--filter-empty", "--sweep"},
         {"--headless|--sweep|--replay|a.rec", "--replay"},
         {"--preview|x|--sweep", "--preview"},
+        {"--check-update", "--check-update"},
+        {"--headless|--sweep|--check-update", "--check-update"},
+        {"--headless|--replay|a.rec|--check-update", "--check-update"},
+        {"--preview|x|--check-update", "--preview"},
     };
     for (const auto& [line, named] : cases) {
         const std::string result = Parsed(line);
