@@ -9,6 +9,7 @@
 #include <utility>
 #include <variant>
 
+#include "interp/interp_feed.h"
 #include "irc/console.h"
 #include "irc/irc_connection.h"
 #include "match/match_control.h"
@@ -60,6 +61,11 @@ const std::map<std::string, std::function<FieldRef(MainView&)>> kFields = {
     FC_FIELD(isStarted), FC_FIELD(isLinesPrinted), FC_FIELD(IRCServerEnabled),
     FC_FIELD(txtstdKanaalEnabled), FC_FIELD(ircNameEnabled), FC_FIELD(Command3Enabled),
     FC_FIELD(Command1Enabled), FC_FIELD(IRCLineGapMs), FC_FIELD(ReportToIrc),
+    FC_FIELD(InterpSupport), FC_FIELD(InterpVersion), FC_FIELD(InterpAuthor),
+    FC_FIELD(InterpEmail), FC_FIELD(StatRed), FC_FIELD(StatBlue), FC_FIELD(InterpGotFlag),
+    FC_FIELD(InterpLostFlag), FC_FIELD(InterpRecoverFlag), FC_FIELD(InterpQuad),
+    FC_FIELD(InterpHaste), FC_FIELD(InterpRegen), FC_FIELD(InterpInvis), FC_FIELD(InterpServerMsg),
+    FC_FIELD(InterpReport), FC_FIELD(interpCapper), FC_FIELD(InterpTimerTag),
 };
 // clang-format on
 
@@ -197,9 +203,9 @@ private:
                           "!~fcst@127.0.0.1 JOIN :" + v.botChannel + "\r\n");
             drop();
         } else if (tag == "accept") {
-            irc().accept();
+            (text == "interp" ? interp() : irc()).accept();
         } else if (tag == "close") {
-            irc().peerClose();
+            (text == "interp" ? interp() : irc()).peerClose();
         } else if (tag == "fail") {
             irc().fail();
         } else if (tag == "in") {
@@ -217,6 +223,8 @@ private:
             const std::string next = pending.empty() ? "(nothing)" : pending.front();
             EXPECT_EQ(text == "*" && !pending.empty() ? "*" : next, text);
             if (!pending.empty()) pending.pop_front();
+        } else if (tag == "feed") {
+            interp().receive(text);
         } else if (tag == "drop") {
             drop();
         } else if (tag == "set") {
@@ -289,6 +297,12 @@ private:
                        ? "locked"
                        : "mixed";
         }
+        if (name == "requests") return std::exchange(interp().sent, "");
+        if (name == "service")
+            return interp().state() == SocketState::Closed
+                       ? "closed"
+                       : interp().host + ":" + std::to_string(interp().port);
+        if (name == "InterpTimer") return app.InterpTimer->enabled() ? "on" : "off";
         if (name == "yields") return std::to_string(platform.yields);
         if (name == "Timer2") return app.Timer2->enabled() ? "on" : "off";
         if (name == "AntiBanTimer") return app.AntiBanTimer->enabled() ? "on" : "off";
@@ -390,6 +404,15 @@ private:
             {"battleclock", [](App& a, auto& on) { a.battleTimer->setEnabled(on == "on"); }},
             {"connect", [](App& a, auto&) { ConnectIrc(a); }},
             {"antiban", [](App& a, auto&) { a.AntiBanTimer->setEnabled(true); }},
+            {"interp", [](App& a, auto&) { ConnectInterp(a); }},
+            {"aim",
+             [](App& a, auto& address) {
+                 const std::size_t colon = address.find(':');
+                 a.QuakeStatus->setRemote(address.substr(0, colon),
+                                          std::stoi(address.substr(colon + 1)));
+             }},
+            {"nointerp", [](App& a, auto&) { DisconnectInterp(a); }},
+            {"interpclock", [](App& a, auto&) { a.InterpTimer->setEnabled(true); }},
             {"quit", [](App& a, auto&) { QuitIrc(a); }},
             {"join", [](App& a, auto& channel) { JoinAChannel(a, channel); }},
             {"type",
@@ -404,6 +427,7 @@ private:
     }
 
     FakeTcpSocket& irc() { return *platform.tcpSockets.at(0); }
+    FakeTcpSocket& interp() { return *platform.tcpSockets.at(1); }
     void takeSent() {
         for (std::string& line : irc().takeLines()) sent_.push_back(std::move(line));
     }
