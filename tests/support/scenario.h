@@ -25,22 +25,8 @@
 //                       names, teams, colours (one per row, by commas), clock (the seconds
 //                       played or "off"), utclock, poll (the tick's interval or "off"),
 //                       replies (handled), lines (said), beeps, sent (the queries since
-//                       the last look, as "Q2 to HOST:PORT at MS, ..."), locks (the IRC
-//                       fields: open, locked or mixed), Timer2, AntiBanTimer (on/off),
-//                       dialled (HOST:PORT), socket (open/closed)
+//                       the last look, as "Q2 to HOST:PORT at MS, ...")
 //   said LINE / quiet   the lines said in the channel, all of them, in order; or none
-//   row N|S|P|T|COLOUR  adds a row to the player list as the window holds it
-//
-// The IRC server's side of the bot's connection (the first TCP socket):
-//   irc                 connects, accepts and welcomes the bot into its channel; what that
-//                       sent and showed is passed over
-//   accept / close / fail   the far end accepts, closes or the attempt fails
-//   in LINE / piece BYTES   a line from the server (CR LF added); bytes exactly as they come
-//   ask NICK TEXT       a private message from NICK to the bot
-//   out LINE / shown LINE   the next line the bot sent / appended to its output window ("*":
-//                       any line, "(nothing)": none); once a case looks at either, every one
-//                       must be looked at, in order
-//   drop                passes over what was sent and shown so far
 //
 // A case named "*" first in a file is played before every other case of that file.
 #pragma once
