@@ -54,33 +54,7 @@ protected:
 TEST_F(StartupTest, FirstStartWritesTheDefaultsThenCountsItself) {
     startUp();
     EXPECT_EQ(platform.fileLog, (Lines{"replace orvexa.ini", "read orvexa.ini", "mkdir demos"}));
-    // The layout itself is checked byte for byte with other values; here, the defaults.
-    EXPECT_TRUE(StartsWith(file(), "; INI file for Orvexa -- Version 1.33\r\n"));
-    for (const char* line :
-         {"\r\nIRCSerSel = irc.quakenet.org\r\nIRCServer = irc.quakenet.org\r\n",
-          "\r\nIRCChannel = #FCST\r\nIRCName = FCST\r\nIRCKey = \r\nIRCOnJoin = 1\r\n",
-          "\r\nisStarted = 0\r\nisLinesPrinted = 0\r\nQ2Selected = First time? Click on the "
-          "button on the right and click \"Total refresh\"\r\n",
-          "\r\nReportSecDM = 60\r\nTimeLimitDM = 20\r\nIRCLineCTF = Map: \x03"
-          "14%map%\x03 - "
-          "\x03"
-          "05%at%\x03: \x03"
-          "04%as%\x03 - \x03"
-          "02%bt%\x03: \x03"
-          "04%bs%\x03 - \x03"
-          "14TL: %tl%\x03 - Cap by %c%\r\nIRCLineDM = SCORE: \x02\x03"
-          "04[%at%] %as%\x02\x03"
-          "14(%ae%)\x03"
-          "10 ping:%ap%\x03 / \x02\x03"
-          "04[%bt%] %bs%\x02\x03"
-          "14(%be%)\x03"
-          "10 ping:%bp%\x03 - TL: %tl%\r\nAdvanced = 0\r\n",
-          "\r\nCheckForUpdate = 1\r\nPriveServer = 0\r\nKillAllowedFrom = \r\nIRCBurst = 4\r\n"
-          "IRCLineGapMs = 2000\r\nIRCTls = 0\r\nIRCTlsInsecure = 0\r\nIRCReconnect = 1\r\n"
-          "FastSweep = 0\r\nMasterServer = dpmaster.deathmask.net:27950\r\nUpdateURL = \r\n\r\n; "
-          "End of INI\r\n"}) {
-        EXPECT_TRUE(Holds(file(), line));
-    }
+    // The file it writes is in the settings cases, line by line.
     EXPECT_EQ(view().isStarted, 1);
     EXPECT_TRUE(view().quakeTimerButtonEnabled);
     EXPECT_FALSE(IsUsableServerEntry(view().Q2Serverlist));  // the hint is not a server

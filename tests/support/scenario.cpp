@@ -13,6 +13,8 @@
 #include "match/team_menu.h"
 #include "match/teams.h"
 #include "monitor/poller.h"
+#include "settings/settings_file.h"
+#include "settings/startup.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
 #include "support/report_recorder.h"
@@ -49,7 +51,13 @@ const std::map<std::string, std::function<FieldRef(MainView&)>> kFields = {
     FC_FIELD(capsRed), FC_FIELD(capsBlue), FC_FIELD(capsRedQ3), FC_FIELD(capsBlueQ3),
     FC_FIELD(avgPingRed), FC_FIELD(beginSaid), FC_FIELD(pausedShown), FC_FIELD(List2),
     FC_FIELD(lastValues.timeLeft), FC_FIELD(lastValues.red), FC_FIELD(lastValues.blue),
-    FC_FIELD(lastValues.reply),
+    FC_FIELD(lastValues.reply), FC_FIELD(IRCServer), FC_FIELD(IRCServerList), FC_FIELD(IRCPort),
+    FC_FIELD(IRCKey), FC_FIELD(ircName), FC_FIELD(txtstdKanaal), FC_FIELD(IRConjoin),
+    FC_FIELD(debugAU), FC_FIELD(isStarted), FC_FIELD(isLinesPrinted), FC_FIELD(IRCIgnoreTime),
+    FC_FIELD(Advanced), FC_FIELD(IRCRemoveColors), FC_FIELD(IRCRemoveFontCodes),
+    FC_FIELD(CheckForUpdate), FC_FIELD(PriveServer), FC_FIELD(KillAllowedFrom), FC_FIELD(IRCBurst),
+    FC_FIELD(IRCLineGapMs), FC_FIELD(IRCTls), FC_FIELD(IRCTlsInsecure), FC_FIELD(IRCReconnect),
+    FC_FIELD(FastSweep), FC_FIELD(MasterServer), FC_FIELD(UpdateURL),
 };
 // clang-format on
 
@@ -88,14 +96,24 @@ std::string QueryKind(const std::string& bytes) {
     return "?" + bytes;
 }
 
+// What the program appends to the IRC output window.
+struct OutputRecorder : AppListener {
+    void outputAppended(const std::string& text) override { lines.push_back(text); }
+    std::vector<std::string> lines;
+};
+
 class Player : public Monitor {
 public:
     void play(const Case& c) {
         app.addListener(&said_);
+        app.addListener(&output_);
         bool checkSaid = false;
         std::vector<std::string> expectedSaid;
         for (const CaseLine& line : c.lines) {
             SCOPED_TRACE(line.tag + " " + line.text);
+            if (line.tag == "shown" || line.tag == "unshown" || line.tag == "written") {
+                continue;  // looked at once the case has run
+            }
             if (line.tag == "said" || line.tag == "quiet") {
                 checkSaid = true;
                 if (line.tag == "said") expectedSaid.push_back(line.text);
@@ -106,6 +124,16 @@ public:
         if (checkSaid) {
             EXPECT_EQ(said_.lines, expectedSaid);
         }
+        const std::vector<std::string> shown = c.all("shown");
+        if (!shown.empty() || c.has("unshown")) {
+            EXPECT_EQ(output_.lines, shown);
+        }
+        if (c.has("written")) {
+            std::string file;
+            for (const std::string& line : c.all("written")) file += line + "\r\n";
+            EXPECT_EQ(platform.files[kSettingsFile], file);
+        }
+        app.removeListener(&output_);
     }
 
 private:
@@ -271,7 +299,14 @@ private:
                     for (int f = 0; f < 5; ++f)
                         if (value == kFamilies[f]) *p = GameFamily(f);
                 }
-                if constexpr (std::is_same_v<T, std::vector<std::string>>) *p = {value};
+                if constexpr (std::is_same_v<T, std::vector<std::string>>) {
+                    p->clear();
+                    for (std::size_t at = 0; at <= value.size();) {
+                        const std::size_t bar = std::min(value.find('|', at), value.size());
+                        p->push_back(value.substr(at, bar - at));
+                        at = bar + 1;
+                    }
+                }
                 if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>)
                     *p = static_cast<T>(std::stoi(value));
             },
@@ -306,6 +341,9 @@ private:
             {"timeclick", [](App& a, auto&) { OnTimePlayedXClicked(a); }},
             {"timeedit", [](App& a, auto& text) { OnTimePlayedXEdited(a, text); }},
             {"battleclock", [](App& a, auto& on) { a.battleTimer->setEnabled(on == "on"); }},
+            {"save", [](App& a, auto&) { SafeINI(a); }},
+            {"startup", [](App& a, auto&) { a.dispatch([&] { StartUp(a); }); }},
+            {"load", [](App& a, auto&) { LoadINI(a); }},
         };
         const auto found = kActions.find(action);
         ASSERT_NE(found, kActions.end()) << "no action " << action;
@@ -313,6 +351,7 @@ private:
     }
 
     ReportRecorder said_;
+    OutputRecorder output_;
     std::vector<PlayerLine> roster_;
     Vars baseVars_;
     std::string host_ = "10.0.0.5";

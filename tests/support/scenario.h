@@ -17,7 +17,8 @@
 //                       frags set as for q2; the second column of a player is its team here
 //   raw BYTES           a datagram of exactly these bytes
 //   rows NAME,NAME      the player list itself: these names, score and ping "0", no team
-//   set FIELD VALUE     puts a value into the window (see FieldText for the names)
+//   set FIELD VALUE     puts a value into the window (the names are the view model's; a list
+//                       takes its entries between "|")
 //   do ACTION [ARG]     an operator's control or a handler (see the table in scenario.cpp)
 //   expect FIELD VALUE  the field shows exactly this text; besides the view model's fields
 //                       (bools as true/false, the match state as its number) there are
@@ -27,6 +28,9 @@
 //                       replies (handled), lines (said), beeps, sent (the queries since
 //                       the last look, as "Q2 to HOST:PORT at MS, ...")
 //   said LINE / quiet   the lines said in the channel, all of them, in order; or none
+//   shown LINE / unshown    the lines appended to the IRC output window, all of them, in
+//                       order; or none
+//   written LINE        the settings file as the case leaves it, line by line (CR LF each)
 //
 // A case named "*" first in a file is played before every other case of that file.
 #pragma once
