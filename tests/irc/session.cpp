@@ -147,6 +147,11 @@ private:
         if (head == "fail") return irc().fail();
         if (head == "failtls") return irc().failTls(rest);
         if (head == "interp") return ConnectInterp(app);
+        if (head == "remote") {
+            const std::size_t colon = rest.find(':');
+            return app.QuakeStatus->setRemote(rest.substr(0, colon),
+                                              std::stoi(rest.substr(colon + 1)));
+        }
         if (head == "interp-accept") return interp().accept();
         if (head == "interp-close") return interp().peerClose();
         if (head == "interp-off") return DisconnectInterp(app);

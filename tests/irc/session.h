@@ -15,8 +15,8 @@
 //   type TEXT           the operator's input line, Enter pressed
 //   wait MS             lets time pass
 //   do ACTION [ARG]     quit, close (the server hangs up), fail, failtls TEXT, interp (connect the
-//                       feed), interp-accept, interp-close, interp-off, interp-clear, timer NAME
-//                       on|off
+//                       feed), remote HOST:PORT (the game server's answering address),
+//                       interp-accept, interp-close, interp-off, interp-clear, timer NAME on|off
 //   feed BYTES          bytes from the Interp service
 //   expect FIELD VALUE  the field shows exactly this text (see Field in session.cpp)
 //   sent LINE / shown LINE / said LINE / asked TEXT
