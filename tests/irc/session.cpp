@@ -143,6 +143,7 @@ private:
         if (tag == "feed") return interp().receive(text);
         ASSERT_EQ(tag, "do");
         if (head == "quit") return QuitIrc(app);
+        if (head == "join-channel") return JoinAChannel(app, rest);
         if (head == "close") return irc().peerClose();
         if (head == "fail") return irc().fail();
         if (head == "failtls") return irc().failTls(rest);
@@ -192,6 +193,7 @@ private:
         if (name == "interp-socket") return std::to_string(static_cast<int>(interp().state()));
         if (name == "dialled") return irc().host + ":" + std::to_string(irc().port);
         if (name == "interp-dialled") return interp().host + ":" + std::to_string(interp().port);
+        if (name == "yields") return std::to_string(platform.yields);
         if (name == "connects") return std::to_string(irc().connects);
         if (name == "tls") return std::string() + "01"[irc().tls.on] + "01"[irc().tls.insecure];
         if (name == "queue") return std::to_string(app.irc.queue.size());

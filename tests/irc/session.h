@@ -14,7 +14,8 @@
 //   say TARGET TEXT     a line handed to the channel's exit
 //   type TEXT           the operator's input line, Enter pressed
 //   wait MS             lets time pass
-//   do ACTION [ARG]     quit, close (the server hangs up), fail, failtls TEXT, interp (connect the
+//   do ACTION [ARG]     quit, join-channel CHANNEL, close (the server hangs up), fail, failtls
+//   TEXT, interp (connect the
 //                       feed), remote HOST:PORT (the game server's answering address),
 //                       interp-accept, interp-close, interp-off, interp-clear, timer NAME on|off
 //   feed BYTES          bytes from the Interp service
