@@ -12,6 +12,7 @@
 #include "irc/console.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
+#include "irc/send_queue.h"
 #include "support/fake_platform.h"
 #include "wiring/wiring.h"
 
@@ -45,10 +46,10 @@ const std::map<std::string, std::function<FieldRef(MainView&)>> kFields = {
 // clang-format on
 #undef FC_FIELD
 
-Lines Split(const std::string& text) {
+Lines Split(const std::string& text, char by = ',') {
     Lines out;
     std::stringstream in(text);
-    for (std::string item; std::getline(in, item, ',');) out.push_back(item);
+    for (std::string item; std::getline(in, item, by);) out.push_back(item);
     return out;
 }
 
@@ -108,9 +109,7 @@ private:
             return;
         }
         if (tag == "player") {
-            std::stringstream cols(text);
-            Lines c;
-            for (std::string item; std::getline(cols, item, '|');) c.push_back(item);
+            Lines c = Split(text, '|');
             c.resize(5);
             return v.spelerLijst.push_back(
                 {c[0], c[1], c[2], c[3],
@@ -196,9 +195,9 @@ private:
         if (name == "yields") return std::to_string(platform.yields);
         if (name == "connects") return std::to_string(irc().connects);
         if (name == "tls") return std::string() + "01"[irc().tls.on] + "01"[irc().tls.insecure];
+        if (name == "pace")
+            return std::to_string(BurstLines(app)) + " " + std::to_string(LineGapMs(app));
         if (name == "queue") return std::to_string(app.irc.queue.size());
-        if (name == "Text1.tail")
-            return v.Text1.substr(v.Text1.size() - std::min<std::size_t>(v.Text1.size(), 20));
         if (name.ends_with("Timer") || name == "Timer2")
             return timer(name).enabled() ? "on" : "off";
         const auto field = kFields.find(name);

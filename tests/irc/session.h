@@ -19,7 +19,7 @@
 //                       feed), remote HOST:PORT (the game server's answering address),
 //                       interp-accept, interp-close, interp-off, interp-clear, timer NAME on|off
 //   feed BYTES          bytes from the Interp service
-//   expect FIELD VALUE  the field shows exactly this text (see Field in session.cpp)
+//   expect FIELD VALUE  the field shows exactly this text (see get() in session.cpp)
 //   sent LINE / shown LINE / said LINE / asked TEXT
 //                       after each step, the lines the bot sent, the output lines shown, the lines
 //                       said in the channel and the requests to the Interp service are all compared

@@ -43,18 +43,6 @@ TEST_F(IrcBoundsTest, OutputWindowKeepsItsLastNineThousandCharacters) {
     EXPECT_EQ(view.Text1.substr(8995), "x\r\n\r\n");
 }
 
-TEST_F(IrcBoundsTest, PaceSettingsAsTypedOrTheirDefaults) {
-    const struct {
-        const char* typed;
-        int burst, gap;
-    } cases[] = {{"", 4, 2000}, {"fast", 4, 2000}, {"0", 1, 0}, {" 7 lines", 7, 7}};
-    for (const auto& c : cases) {
-        view.IRCBurst = view.IRCLineGapMs = c.typed;
-        EXPECT_EQ(BurstLines(app), c.burst) << c.typed;
-        EXPECT_EQ(LineGapMs(app), c.gap) << c.typed;
-    }
-}
-
 TEST_F(IrcBoundsTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
     view.IRCLineGapMs = "2000";
     joinChannel();
