@@ -1,17 +1,65 @@
 // The bot on real sockets against a real IRC server (ngircd on loopback), watched by a second
 // client in the channel that queries the bot and reads what it says. The rules themselves are
-// pinned on the virtual clock; here one evening shows that they hold on the wire.
+// pinned on the virtual clock; here an evening shows that they hold on the wire, as do the ways
+// real networks run (flood penalties, TLS with a self-made certificate, no message of the day, a
+// nick already taken, a restart mid-match), and a match from a loopback game server reaches the
+// channel.
+#include <gtest/gtest.h>
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <algorithm>
 
+#include "core/app.h"
 #include "irc/console.h"
-#include "real_bot.h"
+#include "irc/irc_connection.h"
+#include "irc/outgoing.h"
+#include "monitor/poller.h"
+#include "shell/qt_platform.h"
+#include "support/irc_test_client.h"
+#include "support/ngircd_server.h"
+#include "support/replies.h"
+#include "support/udp_responder.h"
+#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {
+
+// A bot on real Qt sockets in a folder of its own.
+struct RealBot {
+    QTemporaryDir dir;
+    QtPlatform platform{dir.path()};
+    WiredApp app{platform};
+
+    // Connects to 127.0.0.1 at `port`, lines paced but quickly, greeting nobody.
+    void connect(int port, bool tls = false, bool insecure = false) {
+        app.view.IRCServer = "127.0.0.1";
+        app.view.IRCPort = std::to_string(port);
+        app.view.IRCLineGapMs = "100";
+        app.view.IRConjoin = false;
+        app.view.IRCTls = tls;
+        app.view.IRCTlsInsecure = insecure;
+        app.dispatch([&] { ConnectIrc(app); });
+    }
+    bool until(const std::function<bool(const MainView&)>& done, int ms = 8000) {
+        return WaitUntil([&] { return done(app.view); }, ms);
+    }
+    bool shows(const std::string& part) {
+        return until([&](const MainView& v) { return v.Text1.find(part) != std::string::npos; });
+    }
+    bool stateIs(const std::string& text) {
+        return until([&](const MainView& v) { return v.IRCStat == text; });
+    }
+};
+
+// A client that has joined `channel` on `server`.
+bool Joined(IrcTestClient& client, const NgircdServer& server, const std::string& nick,
+            const std::string& channel = "#FCST") {
+    return client.connect(server.port(), nick) && client.join(channel);
+}
 
 constexpr int kWaitMs = 5000;
 const std::string kBot = ":FCST!~fcst@127.0.0.1 ";
@@ -129,6 +177,103 @@ TEST(IrcServer, HeadlessProgramJoinsAnswersAndLeavesWithItsOwnNickAndChannel) {
     for (const char* text :
          {"*** You have joined: #league ***", "& Notice (CTCP version) sent to watcher"})
         EXPECT_NE(std::find(outputs.begin(), outputs.end(), text), outputs.end()) << text;
+}
+
+TEST(IrcNetwork, TlsNickInUseNoMotdAndARestartedServer) {
+    NgircdServer server({.motd = false, .tls = true, .penalties = true});
+    ASSERT_TRUE(server.started()) << server.log();
+    IrcTestClient watcher;
+    ASSERT_TRUE(Joined(watcher, server, "watcher"));
+
+    RealBot insecure, checked, second;
+    insecure.connect(server.tlsPort(), true, true);
+    EXPECT_TRUE(insecure.shows("*** Warning: TLS without a certificate check"));
+    EXPECT_TRUE(watcher.waitFor(":FCST!~fcst@127.0.0.1 JOIN :#FCST", 8000));  // after 422
+
+    checked.app.view.ircName = "Checked";
+    checked.connect(server.tlsPort(), true, false);
+    EXPECT_TRUE(checked.shows("*** TLS failed: "));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            checked.app.dispatch([&] { OnTimer1(checked.app); });
+            return checked.app.view.IRCStat.rfind("TLS failed: ", 0) == 0;
+        },
+        8000));
+    EXPECT_TRUE(checked.app.view.Command3Enabled);
+
+    second.connect(server.port());  // the nick is taken: "_" is tried
+    EXPECT_TRUE(watcher.waitFor(":FCST_!~fcst@127.0.0.1 JOIN :#FCST", 8000));
+    EXPECT_EQ(second.app.view.botNick, "FCST_");
+    EXPECT_TRUE(second.shows("*** You have joined: #FCST ***"));
+    second.app.dispatch([&] { QuitIrc(second.app); });
+
+    insecure.app.irc.backoffSeconds = 1;  // the first wait is 10 s; the doubling is pinned apart
+    ASSERT_TRUE(server.restart()) << server.log();
+    EXPECT_TRUE(insecure.shows("Reconnecting in "));
+    IrcTestClient back;
+    ASSERT_TRUE(Joined(back, server, "watcher"));
+    EXPECT_TRUE(back.waitFor(":FCST!~fcst@127.0.0.1 JOIN :#FCST", 8000));
+    insecure.app.dispatch([&] { stuurMSG(insecure.app, "#FCST", "=RC= captured the flag!"); });
+    EXPECT_TRUE(back.waitFor("PRIVMSG #FCST :=RC= captured the flag!", 8000));
+}
+
+// The clock and captures/frags of both sides, and the frags of Bob, Ann and Cid.
+std::string CtfReply(const std::string& stats, int bob = 0, int ann = 0, int cid = 0) {
+    const auto s = [](int n) { return std::to_string(n); };
+    return Quake2Reply({{"gamedir", "ctf"}, {"mapname", "q2ctf4"}, {"gamestats", stats}},
+                       {{s(ann), "50", "[ABC]Ann"},
+                        {s(bob), "70", "=XY=Bob"},
+                        {s(cid), "60", "[ABC]Cid"},
+                        {"2", "90", "=XY=Dan"},
+                        {"1", "30", "[ABC]Eve"},
+                        {"0", "110", "=XY=Fay"}});
+}
+
+TEST(MatchToChannel, BeginCapturesAndFinalScoreReachTheChannelInOrder) {
+    NgircdServer server;
+    ASSERT_TRUE(server.started()) << server.log();
+    IrcTestClient watcher;
+    ASSERT_TRUE(Joined(watcher, server, "watcher"));
+
+    // One reply per Quake 2 query, the last one repeated until the test ends.
+    const std::vector<std::string> match = {CtfReply("20:00 0/0 0/0"),
+                                            CtfReply("20:00 0/0 0/0"),
+                                            CtfReply("19:59 0/0 0/0"),
+                                            CtfReply("19:30 1/2 0/0", 17),
+                                            CtfReply("18:00 1/2 1/9", 17, 15, 15),
+                                            CtfReply("INT 1/2 1/9", 17, 15, 15)};
+    std::size_t next = 0;
+    UdpResponder game([&](const std::string& query) -> std::optional<std::string> {
+        if (query != "\xFF\xFF\xFF\xFFstatus") return std::nullopt;
+        return match[std::min(next++, match.size() - 1)];
+    });
+
+    RealBot bot;
+    WiredApp& app = bot.app;
+    app.view.IRCLineCTF = "Capture! [%at%] %as% - [%bt%] %bs% -- capped by %c%";
+    bot.connect(server.port());
+    ASSERT_TRUE(watcher.waitFor(" JOIN :#FCST")) << app.view.Text1;
+
+    const std::string address = "127.0.0.1:" + std::to_string(game.port());
+    app.dispatch([&] {
+        OnServerEntryEdited(app, address);
+        WisselConnectie(app);
+    });
+    const std::string say = "PRIVMSG #FCST :";
+    const std::vector<std::string> expected = {
+        say + "*** MATCH BEGIN *** Map playing: q2ctf4   Server: " + address +
+            "   Time Left: 19:59",
+        say + "Capture! [XY] 1 - [ABC] 0 -- capped by =XY=Bob",
+        say + "Capture! [XY] 1 - [ABC] 1 -- capped by [ABC]Ann or [ABC]Cid",
+        say + "*** MATCH HAS ENDED! *** FINAL SCORE: [XY] 1 (2) / [ABC] 1 (9)"};
+    std::vector<std::string> heard;
+    while (heard.size() < expected.size()) {
+        const auto line = watcher.waitFor(say, 10000);
+        if (!line) break;
+        heard.push_back(line->substr(line->find(say)));
+    }
+    EXPECT_EQ(heard, expected) << app.view.Text1;
+    app.dispatch([&] { WisselConnectie(app); });
 }
 
 }  // namespace

@@ -32,9 +32,6 @@ public:
     // the line is read the moment it arrives, as a measurement needs.
     std::optional<std::string> waitBlocked(const std::string& part, int timeoutMs);
 
-    const std::string& nick() const { return nick_; }
-    bool connected() const { return socket_.state() == QAbstractSocket::ConnectedState; }
-
 private:
     void read();
     // Takes the lines not yet taken up to the first that is `wanted`, and gives that one.

@@ -1,0 +1,244 @@
+#include "irc/session.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <sstream>
+#include <utility>
+#include <variant>
+
+#include "interp/interp_feed.h"
+#include "irc/console.h"
+#include "irc/irc_connection.h"
+#include "irc/outgoing.h"
+#include "irc/send_queue.h"
+#include "support/fake_platform.h"
+#include "wiring/wiring.h"
+
+namespace fc::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+using FieldRef = std::variant<std::string*, bool*, std::int32_t*, MatchState*, Lines*>;
+
+// clang-format off
+#define FC_FIELD(f) {#f, [](MainView& v) -> FieldRef { return &v.f; }}
+const std::map<std::string, std::function<FieldRef(MainView&)>> kFields = {
+    FC_FIELD(IRCServer), FC_FIELD(IRCPort), FC_FIELD(IRCKey), FC_FIELD(ircName),
+    FC_FIELD(txtstdKanaal), FC_FIELD(botNick), FC_FIELD(botChannel), FC_FIELD(IRCStat),
+    FC_FIELD(IRCTopic), FC_FIELD(IRCReconnect), FC_FIELD(IRConjoin), FC_FIELD(ircLijst),
+    FC_FIELD(ignorelist), FC_FIELD(IRCIgnoreTime), FC_FIELD(KillAllowedFrom), FC_FIELD(debugAU),
+    FC_FIELD(ReportToIrc), FC_FIELD(ircZegwat), FC_FIELD(isStarted), FC_FIELD(isLinesPrinted),
+    FC_FIELD(IRCRemoveColors), FC_FIELD(IRCRemoveFontCodes), FC_FIELD(IRCLineGapMs),
+    FC_FIELD(IRCBurst), FC_FIELD(IRCTls), FC_FIELD(IRCTlsInsecure), FC_FIELD(Command1Enabled),
+    FC_FIELD(Command2), FC_FIELD(Command2Enabled), FC_FIELD(Command3Enabled),
+    FC_FIELD(qsMatchState), FC_FIELD(matchState), FC_FIELD(Q2Serverlist), FC_FIELD(qsMap),
+    FC_FIELD(qsRed), FC_FIELD(qsBlue), FC_FIELD(qsTimeLeft), FC_FIELD(gameType),
+    FC_FIELD(serverIsPrivate), FC_FIELD(txtnaamRED), FC_FIELD(txtnaamBLUE), FC_FIELD(IRCLineCTF),
+    FC_FIELD(InterpSupport), FC_FIELD(teamscoresVisible), FC_FIELD(InterpVersion),
+    FC_FIELD(InterpAuthor), FC_FIELD(InterpEmail), FC_FIELD(StatRed), FC_FIELD(StatBlue),
+    FC_FIELD(InterpGotFlag), FC_FIELD(InterpLostFlag), FC_FIELD(InterpRecoverFlag),
+    FC_FIELD(InterpQuad), FC_FIELD(InterpInvis), FC_FIELD(InterpHaste), FC_FIELD(InterpRegen),
+    FC_FIELD(InterpServerMsg), FC_FIELD(InterpReport), FC_FIELD(interpCapper),
+    FC_FIELD(InterpTimerTag), FC_FIELD(InterpOutput),
+};
+// clang-format on
+#undef FC_FIELD
+
+Lines Split(const std::string& text, char by = ',') {
+    Lines out;
+    std::stringstream in(text);
+    for (std::string item; std::getline(in, item, by);) out.push_back(item);
+    return out;
+}
+
+class Session : public AppListener {
+public:
+    Session() {
+        app.addListener(this);
+        app.view.IRCLineGapMs = "0";  // lines leave unpaced unless a case sets the pace
+    }
+    void outputAppended(const std::string& text) override { shown_.push_back(text); }
+    void reportSaid(const std::string&, const std::string& text) override { said_.push_back(text); }
+
+    void play(const Case& c) {
+        for (const CaseLine& line : c.lines) {
+            if (line.tag == "sent" || line.tag == "shown" || line.tag == "said" ||
+                line.tag == "asked") {
+                want_[line.tag].push_back(line.text);
+                continue;
+            }
+            check();
+            SCOPED_TRACE(line.tag + " " + line.text);
+            step(line.tag, line.text);
+            where_ = line.tag + " " + line.text;
+        }
+        check();
+    }
+
+private:
+    FakeTcpSocket& irc() { return *platform.tcpSockets.at(0); }
+    FakeTcpSocket& interp() { return *platform.tcpSockets.at(1); }
+    Lines sent() { return platform.tcpSockets.empty() ? Lines{} : irc().takeLines(); }
+    Lines asked() {
+        if (platform.tcpSockets.size() < 2) return {};
+        const std::string bytes = std::exchange(interp().sent, "");
+        return bytes.empty() ? Lines{} : Lines{bytes};
+    }
+    void pass() { sent(), asked(), shown_.clear(), said_.clear(); }
+    void check() {
+        SCOPED_TRACE("after " + where_);
+        EXPECT_EQ(sent(), want_["sent"]);
+        Lines& shown = want_["shown"];
+        if (!echo_.empty()) shown.insert(shown.begin(), std::exchange(echo_, ""));
+        EXPECT_EQ(std::exchange(shown_, {}), shown);
+        EXPECT_EQ(std::exchange(said_, {}), want_["said"]);
+        EXPECT_EQ(asked(), want_["asked"]);
+        want_.clear();
+    }
+
+    void step(const std::string& tag, const std::string& text) {
+        const std::size_t blank = text.find(' ');
+        const std::string head = text.substr(0, blank);
+        const std::string rest = blank == std::string::npos ? "" : text.substr(blank + 1);
+        MainView& v = app.view;
+        if (tag == "set") return set(head, rest);
+        if (tag == "expect") {
+            EXPECT_EQ(get(head), rest) << head;
+            return;
+        }
+        if (tag == "player") {
+            Lines c = Split(text, '|');
+            c.resize(5);
+            return v.spelerLijst.push_back(
+                {c[0], c[1], c[2], c[3],
+                 static_cast<RowColour>(c[4].empty() ? 0 : std::stoi(c[4]))});
+        }
+        if (tag == "players")
+            return v.spelerLijst.assign(std::stoul(text),
+                                        PlayerRow{"p", "1", "5", "Red", RowColour::Red});
+        if (tag == "connect") return ConnectIrc(app);
+        if (tag == "accept") return irc().accept();
+        if (tag == "registered" || tag == "join") {
+            ConnectIrc(app);
+            irc().accept();
+            if (tag == "join")
+                irc().receive(":irc.test 376 " + v.botNick + " :End of MOTD command\r\n:" +
+                              v.botNick + "!~fcst@127.0.0.1 JOIN :" + v.botChannel + "\r\n");
+            return pass();
+        }
+        if (tag == "recv") return irc().receive(text);
+        if (tag == "line") return irc().receive(text + "\r\n");
+        if (tag == "ask") echo_ = "<" + head + "> " + rest;
+        if (tag == "ask")
+            return irc().receive(":" + head + "!~u@host PRIVMSG FCST :" + rest + "\r\n");
+        if (tag == "say") return stuurMSG(app, head, rest);
+        if (tag == "type") {
+            v.ircZegwat = text;
+            return OnIrcInputEnter(app);
+        }
+        if (tag == "wait") return platform.advance(std::stoi(text));
+        if (tag == "feed") return interp().receive(text);
+        ASSERT_EQ(tag, "do");
+        if (head == "quit") return QuitIrc(app);
+        if (head == "join-channel") return JoinAChannel(app, rest);
+        if (head == "close") return irc().peerClose();
+        if (head == "fail") return irc().fail();
+        if (head == "failtls") return irc().failTls(rest);
+        if (head == "interp") return ConnectInterp(app);
+        if (head == "remote") {
+            const std::size_t colon = rest.find(':');
+            return app.QuakeStatus->setRemote(rest.substr(0, colon),
+                                              std::stoi(rest.substr(colon + 1)));
+        }
+        if (head == "interp-accept") return interp().accept();
+        if (head == "interp-close") return interp().peerClose();
+        if (head == "interp-off") return DisconnectInterp(app);
+        if (head == "interp-clear") return ClearInterpOutput(app);
+        if (head == "timer")
+            return timer(rest.substr(0, rest.find(' '))).setEnabled(rest.ends_with(" on"));
+        FAIL() << "unknown step " << tag << " " << text;
+    }
+
+    Timer& timer(const std::string& name) {
+        if (name == "Timer2") return *app.Timer2;
+        if (name == "AntiBanTimer") return *app.AntiBanTimer;
+        if (name == "InterpTimer") return *app.InterpTimer;
+        throw std::runtime_error("unknown timer " + name);
+    }
+
+    void set(const std::string& name, const std::string& value) {
+        const auto field = kFields.find(name);
+        ASSERT_NE(field, kFields.end()) << name;
+        std::visit(
+            [&](auto* f) {
+                using T = std::remove_pointer_t<decltype(f)>;
+                if constexpr (std::is_same_v<T, std::string>) *f = value;
+                if constexpr (std::is_same_v<T, bool>) *f = value == "true";
+                if constexpr (std::is_same_v<T, std::int32_t>) *f = std::stoi(value);
+                if constexpr (std::is_same_v<T, MatchState>) *f = MatchState(std::stoi(value));
+                if constexpr (std::is_same_v<T, Lines>) *f = Split(value);
+            },
+            field->second(app.view));
+    }
+
+    std::string get(const std::string& name) {
+        MainView& v = app.view;
+        if (name == "locks")  // server, channel and nick fields, connect and quit buttons
+            return std::string() + "01"[v.IRCServerEnabled] + "01"[v.txtstdKanaalEnabled] +
+                   "01"[v.ircNameEnabled] + "01"[v.Command3Enabled] + "01"[v.Command1Enabled];
+        if (name == "socket") return std::to_string(static_cast<int>(irc().state()));
+        if (name == "interp-socket") return std::to_string(static_cast<int>(interp().state()));
+        if (name == "dialled") return irc().host + ":" + std::to_string(irc().port);
+        if (name == "interp-dialled") return interp().host + ":" + std::to_string(interp().port);
+        if (name == "yields") return std::to_string(platform.yields);
+        if (name == "connects") return std::to_string(irc().connects);
+        if (name == "tls") return std::string() + "01"[irc().tls.on] + "01"[irc().tls.insecure];
+        if (name == "pace")
+            return std::to_string(BurstLines(app)) + " " + std::to_string(LineGapMs(app));
+        if (name == "queue") return std::to_string(app.irc.queue.size());
+        if (name.ends_with("Timer") || name == "Timer2")
+            return timer(name).enabled() ? "on" : "off";
+        const auto field = kFields.find(name);
+        if (field == kFields.end()) return "?unknown field";
+        return std::visit(
+            [](auto* f) -> std::string {
+                using T = std::remove_pointer_t<decltype(f)>;
+                if constexpr (std::is_same_v<T, std::string>) return *f;
+                if constexpr (std::is_same_v<T, bool>) return *f ? "true" : "false";
+                if constexpr (std::is_same_v<T, std::int32_t>) return std::to_string(*f);
+                if constexpr (std::is_same_v<T, MatchState>) return std::to_string(int(*f));
+                if constexpr (std::is_same_v<T, Lines>) {
+                    std::string out;
+                    for (const std::string& s : *f) out += (out.empty() ? "" : ",") + s;
+                    return out;
+                }
+            },
+            field->second(v));
+    }
+
+    FakePlatform platform;
+    WiredApp app{platform};
+    Lines shown_, said_;
+    std::map<std::string, Lines> want_;
+    std::string where_ = "the start";
+    std::string echo_;  // a private message is shown as chat before what it caused
+};
+
+}  // namespace
+
+std::vector<Case> LoadSessions(const std::string& path) {
+    std::vector<Case> cases = LoadCases(path);
+    if (cases.empty() || cases.front().name != "*") return cases;
+    const Case shared = cases.front();
+    cases.erase(cases.begin());
+    for (Case& c : cases) c.lines.insert(c.lines.begin(), shared.lines.begin(), shared.lines.end());
+    return cases;
+}
+
+void PlaySession(const Case& session) {
+    Session().play(session);
+}
+
+}  // namespace fc::test

@@ -1,0 +1,138 @@
+// The IRC bot on the fake platform. From case files: what users get when they ask it, the
+// server's lines and the operator's console, the lines it says and the pace of real networks.
+// Here: the reading of a line, the bounds of what it reads, sends and keeps, the redial waits.
+#include "irc/irc_line.h"
+#include "irc/send_queue.h"
+#include "irc/session.h"
+#include "irc_fixture.h"
+
+namespace fc::test {
+namespace {
+
+FC_SESSIONS(BotCommands, "irc/cases/bot_commands.txt")
+FC_SESSIONS(IrcConnection, "irc/cases/connection.txt")
+FC_SESSIONS(Outgoing, "irc/cases/outgoing.txt")
+
+using IrcBoundsTest = IrcTest;
+
+TEST(Stripping, ColourAndFontCodes) {
+    const std::pair<const char*, const char*> colours[] = {
+        {"^C04Red^C team", "Red team"}, {"^C123", "3"}, {"^C4,1x", ",1x"}, {"end^C", "end"}};
+    for (const auto& [text, stripped] : colours)
+        EXPECT_EQ(RemoveColorCodes(Unescape(text)), stripped);
+    EXPECT_EQ(RemoveFontCodes(Unescape("^BA^_B^VC^O")), Unescape("ABC^O"));
+}
+
+TEST_F(IrcBoundsTest, NoLineOverrunsTheLimitAndTheEchoShowsWhatLeft) {
+    joinChannel();
+    stuurMSG(app, "#FCST", std::string(600, 'a'));
+    const std::string& bytes = socket().sent;
+    EXPECT_EQ(bytes.size(), 512u);
+    EXPECT_EQ(bytes.substr(510), "\r\n");
+    EXPECT_EQ(shown(), (Lines{"<FCST> " + std::string(510 - 15, 'a')}));
+    sent();
+    SendIrcLine(app, "NOTICE x :" + std::string(1000, 'b'));
+    EXPECT_EQ(socket().sent.size(), 512u);
+}
+
+TEST_F(IrcBoundsTest, OutputWindowKeepsItsLastNineThousandCharacters) {
+    app.appendOutput(std::string(9998, 'x'));  // 10000 with its CR LF: not trimmed yet
+    EXPECT_EQ(view.Text1.size(), 10000u);
+    app.appendOutput("");
+    EXPECT_EQ(view.Text1.size(), 9000u);
+    EXPECT_EQ(view.Text1.substr(8995), "x\r\n\r\n");
+}
+
+TEST_F(IrcBoundsTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
+    view.IRCLineGapMs = "2000";
+    joinChannel();
+    view.spelerLijst.assign(64, PlayerRow{"p", "1", "5", "Blue", RowColour::Blue});
+    const auto ask = [&](int n) {
+        receive(":n" + std::to_string(n) + "!u@h PRIVMSG FCST :!players\r\n");
+    };
+    for (int i = 0; i < 20; ++i) ask(i);
+    stuurMSG(app, "#FCST", "report");
+    for (int i = 20; i < 30; ++i) ask(i);
+    EXPECT_EQ(app.irc.queue.size(), 200u);
+    int told = 0;
+    for (const std::string& line : shown()) told += line.rfind("*** Send queue full", 0) == 0;
+    EXPECT_EQ(told, 1);
+    sent();
+    platform.advance(2000);
+    EXPECT_EQ(sent(), Lines{"PRIVMSG #FCST :report"});  // the report line left first
+
+    std::string pings;
+    for (int i = 0; i < 300; ++i) pings += "PING :t" + std::to_string(i) + "\r\n";
+    receive(pings);
+    for (int i = 0; i < 300; ++i) stuurMSG(app, "#FCST", "report " + std::to_string(i));
+    EXPECT_EQ(app.irc.queue.pong.size(), 1u);  // the answer to the latest PING only
+    EXPECT_EQ(app.irc.queue.size(), 200u);
+    EXPECT_EQ(app.irc.queue.main.back().body, "PRIVMSG #FCST :report 299");
+}
+
+TEST_F(IrcBoundsTest, LostConnectionsAreRedialledWithDoublingWaits) {
+    joinChannel();
+    // Each wait is the base plus at most a tenth; the status counts down.
+    for (int base : {10, 20, 40, 80, 160, 320, 600, 600}) {
+        socket().peerClose();
+        platform.advance(200);
+        EXPECT_EQ(view.IRCStat.rfind("Reconnecting in ", 0), 0u) << view.IRCStat;
+        const int dials = socket().connects;
+        platform.advance(base * 1000 - 200 - 1);
+        EXPECT_EQ(socket().connects, dials) << base;
+        platform.advance(base * 100 + 1);
+        EXPECT_EQ(socket().connects, dials + 1) << base;
+    }
+    socket().accept();
+    receive(":irc.test 001 FCST :Welcome\r\n:irc.test 422 FCST :MOTD File is missing\r\n");
+    EXPECT_EQ(sent().back(), "JOIN #FCST ");  // with its key, after 422 as after 376
+    socket().fail();                          // a welcome starts the waits over
+    platform.advance(11000);
+    EXPECT_EQ(socket().state(), SocketState::Connecting);
+
+    QuitIrc(app);  // while connecting: the socket is closed and no redial follows
+    EXPECT_EQ(socket().state(), SocketState::Closed);
+    platform.advance(700000);
+    EXPECT_EQ(socket().state(), SocketState::Closed);
+}
+
+TEST_F(IrcBoundsTest, ALineThatNeverEndsIsDroppedNotHoarded) {
+    connect();
+    receive(":irc.test NOTICE FCST :" + std::string(16384, 'x'));
+    const Lines lines = shown();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rfind("*** Line from server longer than 16384 bytes dropped: :irc", 0), 0u);
+    EXPECT_TRUE(app.irc.partialLine.empty());
+    receive(std::string(100000, 'y') + "PING :tail\r\nPING :next\r\n");  // the rest is passed over
+    EXPECT_EQ(sent(), (Lines{"PONG :next"}));
+}
+
+TEST(IrcStatus, SocketStatesAsTheOperatorReadsThem) {
+    const std::pair<SocketState, const char*> states[] = {
+        {SocketState::ResolvingHost, "Searching hostname..."},
+        {SocketState::Closing, "Disconnected"},
+        {SocketState::HostResolved, "Unkown error:  5!"},
+        {SocketState::Open, "Unkown error:  1!"}};
+    for (const auto& [state, text] : states) EXPECT_EQ(IrcStatusText(state), text);
+}
+
+// Sender, command and parameters, joined by "|"; the "!" in a server's text is no nick's end.
+TEST(IrcLine, SplitsPrefixCommandAndParams) {
+    const std::pair<const char*, const char*> splits[] = {
+        {":nick!~u@host PRIVMSG #c :hi! there\r\n", "nick|PRIVMSG|#c :hi! there\r\n"},
+        {":irc.test NOTICE FCST :hello!\r\n", "irc.test|NOTICE|FCST :hello!\r\n"},
+        {":nick!u@h QUIT\r\n", "nick|QUIT|"},
+        {":x", "x||"},
+        {" PING :x!y", "|PING|:x!y"}};  // no prefix at all
+    for (const auto& [line, parts] : splits) {
+        const IrcLine l = SplitIrcLine(line);
+        EXPECT_EQ(l.sender + "|" + l.command + "|" + l.params, parts);
+    }
+    for (const char* line : {":a!b@c 353 x = #y :z", "ERROR :Closing link"})
+        EXPECT_TRUE(IsReadableIrcLine(line)) << line;
+    for (const char* line : {": PRIVMSG x", ":a 12 x", "PRIV-MSG x"})
+        EXPECT_FALSE(IsReadableIrcLine(line)) << line;
+}
+
+}  // namespace
+}  // namespace fc::test
