@@ -2,6 +2,10 @@
 // recording format, the file names the Record tab proposes, and damaged recordings.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+
 #include "monitor/recorder.h"
 #include "monitor/recording_file.h"
 #include "support/monitor_fixture.h"
@@ -190,6 +194,21 @@ TEST(RecordingFormat, TimeLinesHoldSevenSignificantDigits) {
     const std::pair<double, const char*> times[] = {
         {45678.125, " 45678.12"}, {0, " 0"}, {86399.99, " 86399.99"}, {7.5, " 7.5"}};
     for (const auto& [seconds, text] : times) EXPECT_EQ(RecordTimeText(seconds), text);
+}
+
+// The names and time lines stand on the wall clock's date and time of day (here in UTC).
+TEST(RecordTab, TheWallClockIsTodaysDateAndTime) {
+    using namespace std::chrono;
+    setenv("TZ", "UTC", 1);
+    tzset();
+    FakePlatform platform;
+    const LocalTime now = platform.Platform::localTime();
+    const auto since = system_clock::now().time_since_epoch();
+    const year_month_day today{floor<days>(system_clock::now())};
+    EXPECT_EQ(now.year, int(today.year()));
+    EXPECT_EQ(now.month, int(unsigned(today.month())));
+    EXPECT_EQ(now.day, int(unsigned(today.day())));
+    EXPECT_NEAR(now.secondsSinceMidnight, duration<double>(since % days(1)).count(), 2);
 }
 
 TEST(RecordTab, ProposedFolderAndFileName) {
