@@ -6,7 +6,6 @@
 #include <map>
 #include <sstream>
 #include <utility>
-#include <variant>
 
 #include "interp/interp_feed.h"
 #include "irc/console.h"
@@ -14,37 +13,13 @@
 #include "irc/outgoing.h"
 #include "irc/send_queue.h"
 #include "support/fake_platform.h"
+#include "support/view_fields.h"
 #include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {
 
 using Lines = std::vector<std::string>;
-using FieldRef = std::variant<std::string*, bool*, std::int32_t*, MatchState*, Lines*>;
-
-// clang-format off
-#define FC_FIELD(f) {#f, [](MainView& v) -> FieldRef { return &v.f; }}
-const std::map<std::string, std::function<FieldRef(MainView&)>> kFields = {
-    FC_FIELD(IRCServer), FC_FIELD(IRCPort), FC_FIELD(IRCKey), FC_FIELD(ircName),
-    FC_FIELD(txtstdKanaal), FC_FIELD(botNick), FC_FIELD(botChannel), FC_FIELD(IRCStat),
-    FC_FIELD(IRCTopic), FC_FIELD(IRCReconnect), FC_FIELD(IRConjoin), FC_FIELD(ircLijst),
-    FC_FIELD(ignorelist), FC_FIELD(IRCIgnoreTime), FC_FIELD(KillAllowedFrom), FC_FIELD(debugAU),
-    FC_FIELD(ReportToIrc), FC_FIELD(ircZegwat), FC_FIELD(isStarted), FC_FIELD(isLinesPrinted),
-    FC_FIELD(IRCRemoveColors), FC_FIELD(IRCRemoveFontCodes), FC_FIELD(IRCLineGapMs),
-    FC_FIELD(IRCBurst), FC_FIELD(IRCTls), FC_FIELD(IRCTlsInsecure), FC_FIELD(Command1Enabled),
-    FC_FIELD(Command2), FC_FIELD(Command2Enabled), FC_FIELD(Command3Enabled),
-    FC_FIELD(qsMatchState), FC_FIELD(matchState), FC_FIELD(Q2Serverlist), FC_FIELD(qsMap),
-    FC_FIELD(qsRed), FC_FIELD(qsBlue), FC_FIELD(qsTimeLeft), FC_FIELD(gameType),
-    FC_FIELD(serverIsPrivate), FC_FIELD(txtnaamRED), FC_FIELD(txtnaamBLUE), FC_FIELD(IRCLineCTF),
-    FC_FIELD(InterpSupport), FC_FIELD(teamscoresVisible), FC_FIELD(InterpVersion),
-    FC_FIELD(InterpAuthor), FC_FIELD(InterpEmail), FC_FIELD(StatRed), FC_FIELD(StatBlue),
-    FC_FIELD(InterpGotFlag), FC_FIELD(InterpLostFlag), FC_FIELD(InterpRecoverFlag),
-    FC_FIELD(InterpQuad), FC_FIELD(InterpInvis), FC_FIELD(InterpHaste), FC_FIELD(InterpRegen),
-    FC_FIELD(InterpServerMsg), FC_FIELD(InterpReport), FC_FIELD(interpCapper),
-    FC_FIELD(InterpTimerTag), FC_FIELD(InterpOutput),
-};
-// clang-format on
-#undef FC_FIELD
 
 Lines Split(const std::string& text, char by = ',') {
     Lines out;
@@ -169,18 +144,7 @@ private:
     }
 
     void set(const std::string& name, const std::string& value) {
-        const auto field = kFields.find(name);
-        ASSERT_NE(field, kFields.end()) << name;
-        std::visit(
-            [&](auto* f) {
-                using T = std::remove_pointer_t<decltype(f)>;
-                if constexpr (std::is_same_v<T, std::string>) *f = value;
-                if constexpr (std::is_same_v<T, bool>) *f = value == "true";
-                if constexpr (std::is_same_v<T, std::int32_t>) *f = std::stoi(value);
-                if constexpr (std::is_same_v<T, MatchState>) *f = MatchState(std::stoi(value));
-                if constexpr (std::is_same_v<T, Lines>) *f = Split(value);
-            },
-            field->second(app.view));
+        EXPECT_TRUE(SetFieldText(app.view, name, value)) << name;
     }
 
     std::string get(const std::string& name) {
@@ -200,22 +164,7 @@ private:
         if (name == "queue") return std::to_string(app.irc.queue.size());
         if (name.ends_with("Timer") || name == "Timer2")
             return timer(name).enabled() ? "on" : "off";
-        const auto field = kFields.find(name);
-        if (field == kFields.end()) return "?unknown field";
-        return std::visit(
-            [](auto* f) -> std::string {
-                using T = std::remove_pointer_t<decltype(f)>;
-                if constexpr (std::is_same_v<T, std::string>) return *f;
-                if constexpr (std::is_same_v<T, bool>) return *f ? "true" : "false";
-                if constexpr (std::is_same_v<T, std::int32_t>) return std::to_string(*f);
-                if constexpr (std::is_same_v<T, MatchState>) return std::to_string(int(*f));
-                if constexpr (std::is_same_v<T, Lines>) {
-                    std::string out;
-                    for (const std::string& s : *f) out += (out.empty() ? "" : ",") + s;
-                    return out;
-                }
-            },
-            field->second(v));
+        return FieldText(v, name).value_or("?unknown field");
     }
 
     FakePlatform platform;

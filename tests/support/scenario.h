@@ -17,8 +17,8 @@
 //                       frags set as for q2; the second column of a player is its team here
 //   raw BYTES           a datagram of exactly these bytes
 //   rows NAME,NAME      the player list itself: these names, score and ping "0", no team
-//   set FIELD VALUE     puts a value into the window (the names are the view model's; a list
-//                       takes its entries between "|")
+//   set FIELD VALUE     puts a value into the window (the names are the view model's; see
+//                       view_fields.h for how values are written)
 //   do ACTION [ARG]     an operator's control or a handler (see the table in scenario.cpp)
 //   expect FIELD VALUE  the field shows exactly this text; besides the view model's fields
 //                       (bools as true/false, the match state as its number) there are

@@ -1,0 +1,19 @@
+// The window's fields by their names in the view model, read and set as text, for the case
+// files: bools as true/false, the match state as its number, the game family as Q2/Q3/UT/None,
+// lists with their entries between commas.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/view_model.h"
+
+namespace fc::test {
+
+// The field's text, or nothing when there is no field of that name.
+std::optional<std::string> FieldText(MainView& view, const std::string& name);
+
+// Puts `value` into the field; false when there is no field of that name.
+bool SetFieldText(MainView& view, const std::string& name, const std::string& value);
+
+}  // namespace fc::test
