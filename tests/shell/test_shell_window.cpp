@@ -15,7 +15,6 @@
 
 #include "preview/template_editor.h"
 #include "settings/startup.h"
-#include "shell/command_line.h"
 #include "shell/main_window.h"
 #include "shell/program_icon.h"
 #include "shell/title_bar.h"
@@ -170,18 +169,6 @@ TEST_F(ShellTest, TrayClicks) {
     emit tray->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.isMinimized());
-}
-
-TEST(HeadlessPreview, OptionsAndTheirRefusals) {
-    const auto p =
-        ParseCommandLine({"--preview", "x", "--kind", "ctf", "--server", "h:1", "--json"});
-    EXPECT_EQ(p.error, "");
-    EXPECT_TRUE(p.options.previewTeamGame);
-    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--kind", "ctf"},
-                                                {"--preview", "x", "--kind", "tdm"},
-                                                {"--preview", "x", "--duration", "1"},
-                                                {"--headless", "--screenshots", "d"}})
-        EXPECT_NE(ParseCommandLine(bad).error, "") << bad[0] << " " << bad[1];
 }
 
 TEST(HeadlessPreview, PrintsTheLineAndTheDocumentAsJson) {
