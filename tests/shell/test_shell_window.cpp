@@ -66,18 +66,7 @@ TEST_F(ShellTest, TitleBarButtonsAndStayOnTopTwice) {
     expectOnTop(false);
 }
 
-TEST_F(ShellTest, IrcServerPlusAndMinusBeepWithoutSaving) {
-    platform.fileLog.clear();
-    for (const auto& [text, button] : {std::pair{"irc.oftc.net my net", "Command6"},
-                                       std::pair{"irc.nowhere.example", "Command7"}}) {
-        app.view.IRCServer = text;
-        const int beeps = platform.beeps;
-        click(button);
-        EXPECT_EQ(platform.beeps, beeps + 1) << button;
-    }
-    EXPECT_TRUE(platform.fileLog.empty());
-}
-
+// The title bar's close hides everything at once; the program ends on the quit timer.
 TEST_F(ShellTest, CloseHidesThenClosesTheBrowserAndTheSplash) {
     QWidget browser;
     browser.setObjectName("Form3");
