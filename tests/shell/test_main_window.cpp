@@ -13,11 +13,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <cctype>
+#include <map>
 
 #include "irc/irc_server_list.h"
 #include "monitor/poller.h"
 #include "settings/startup.h"
 #include "shell/main_window.h"
+#include "support/cases.h"
 #include "support/fake_platform.h"
 #include "support/replies.h"
 #include "support/window_controls.h"
@@ -82,6 +85,134 @@ protected:
     int ends = 0;
 };
 
+// Operator's steps on the window and what it shows then, written in shell/cases/window.txt:
+//   tab N / refresh / advance MS
+//   view FIELD VALUE        puts a value into the view model (bools as true/false)
+//   type NAME TEXT          typed into the control (a combo box's line), Latin-1 bytes
+//   key NAME KEY            Backspace, Delete, Return or Down; caret NAME N; select NAME
+//   click NAME / tick NAME  a click on the control's middle, or on its check box at the left
+//   expect NAME.PROP VALUE  text, enabled, hidden, visible, checked, plain (no markup), tabs
+//   field FIELD VALUE       the view model holds this
+//   accept N HOST           the Nth socket made was aimed at HOST and is connected
+//   receive N BYTES         the Nth socket receives; sent N BYTES: it has sent these among others
+//   pick NAME N             the Nth entry of a drop-down is chosen; output TEXT: shown by the bot
+class WindowScript : public WindowTest, public ::testing::WithParamInterface<Case> {
+protected:
+    const std::map<std::string, std::string MainView::*> texts_ = {
+        {"Q2Serverlist", &MainView::Q2Serverlist},
+        {"IRCServer", &MainView::IRCServer},
+        {"Label9", &MainView::Label9},
+        {"txtnaamRED", &MainView::txtnaamRED},
+        {"KillAllowedFrom", &MainView::KillAllowedFrom}};
+    const std::map<std::string, bool MainView::*> flags_ = {
+        {"Advanced", &MainView::Advanced},
+        {"teamscoresVisible", &MainView::teamscoresVisible},
+        {"PriveServer", &MainView::PriveServer},
+        {"IRConjoin", &MainView::IRConjoin},
+        {"quakeTimerButtonEnabled", &MainView::quakeTimerButtonEnabled}};
+
+    QWidget* target(const std::string& name) {
+        QWidget* w = control(name.c_str());
+        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
+            return combo->lineEdit();
+        return w;
+    }
+    template <typename T>
+    static void expect(const T& shown, const T& expected) {
+        EXPECT_EQ(shown, expected);
+    }
+    FakeTcpSocket& socket(const std::string& n) { return *platform.tcpSockets.at(std::stoul(n)); }
+    std::string field(const std::string& name) {
+        if (texts_.count(name)) return view.*texts_.at(name);
+        if (flags_.count(name)) return view.*flags_.at(name) ? "true" : "false";
+        if (name == "ignorelist" && !view.ignorelist.empty()) return view.ignorelist[0];
+        if (name == "IRCServerList") {
+            std::string joined;
+            for (const std::string& server : view.IRCServerList) joined += server + ",";
+            return joined;
+        }
+        return "no field " + name;
+    }
+    void set(const std::string& name, const std::string& value) {
+        if (texts_.count(name)) view.*texts_.at(name) = value;
+        if (flags_.count(name)) view.*flags_.at(name) = value == "true";
+        if (name == "ignorelist") view.ignorelist = {value};
+        if (name == "qServers") return view.qServers.push_back(value);
+        ASSERT_EQ(field(name), value) << name;
+    }
+    std::string shown(const std::string& name, const std::string& prop) {
+        QWidget* w = control(name.c_str());
+        const auto yes = [](bool b) { return std::string(b ? "true" : "false"); };
+        if (prop == "enabled") return yes(w->isEnabled());
+        if (prop == "hidden") return yes(w->isHidden());
+        if (prop == "visible") return yes(w->isVisible());
+        if (prop == "checked") return yes(w->property("checked").toBool());
+        if (prop == "count") return std::to_string(w->property("count").toInt());
+        if (prop == "plain") return yes(w->property("textFormat").toInt() == Qt::PlainText);
+        if (auto* list = qobject_cast<QListWidget*>(w); list && prop == "text")
+            return list->count() ? list->item(0)->text().toLatin1().toStdString() : "";
+        if (auto* tabs = qobject_cast<QTabWidget*>(w); tabs && prop == "tabs") {
+            QStringList captions;
+            for (int i = 0; i < tabs->count(); ++i)
+                if (tabs->isTabVisible(i)) captions << tabs->tabText(i);
+            return captions.join(',').toStdString();
+        }
+        return text(name.c_str()).toLatin1().toStdString();
+    }
+    void step(const std::string& op, const std::string& arg) {
+        const std::size_t blank = arg.find(' ');
+        const std::string name = arg.substr(0, blank);
+        const std::string rest = blank == std::string::npos ? "" : arg.substr(blank + 1);
+        const std::map<std::string, Qt::Key> keys = {{"Backspace", Qt::Key_Backspace},
+                                                     {"Delete", Qt::Key_Delete},
+                                                     {"Return", Qt::Key_Return},
+                                                     {"Down", Qt::Key_Down}};
+        const std::size_t dot = name.find('.');
+        if (op == "expect") return expect(shown(name.substr(0, dot), name.substr(dot + 1)), rest);
+        if (op == "field") return expect(field(name), rest);
+        if (op == "accept") expect(socket(name).host, rest);
+        if (op == "accept") return socket(name).accept();
+        if (op == "receive") return app.dispatch([&] { socket(name).receive(rest); });
+        if (op == "sent") return expect(socket(name).sent.find(rest) != std::string::npos, true);
+        if (op == "output") return app.dispatch([&] { app.appendOutput(arg); });
+        if (op == "tab") return tab(std::stoi(arg));
+        if (op == "refresh") return window.refresh();
+        if (op == "advance") return platform.advance(std::stoi(arg));
+        if (op == "view") return app.dispatch([&] { set(name, rest); });
+        QWidget* w = target(name);
+        if (op == "click") return QTest::mouseClick(w, Qt::LeftButton);
+        if (op == "tick") return QTest::mouseClick(w, Qt::LeftButton, {}, {6, w->height() / 2});
+        if (op == "key") return QTest::keyClick(w, keys.at(rest));
+        if (auto* combo = qobject_cast<QComboBox*>(w->parentWidget()); op == "pick")
+            return emit combo->textActivated(combo->itemText(std::stoi(rest)));
+        auto* line = qobject_cast<QLineEdit*>(w);
+        ASSERT_NE(line, nullptr) << "no step " << op << " on " << name;
+        if (op == "caret") return line->setCursorPosition(std::stoi(rest));
+        if (op == "select") return line->selectAll();
+        ASSERT_EQ(op, "type");
+        line->setFocus();
+        for (QChar c : QString::fromLatin1(rest)) {  // keyClicks takes ASCII only
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(line, &press);
+        }
+    }
+};
+
+TEST_P(WindowScript, PlaysAsWritten) {
+    for (const CaseLine& line : GetParam().lines) {
+        SCOPED_TRACE(line.tag + " " + line.text);
+        step(line.tag, line.text);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, WindowScript,
+                         ::testing::ValuesIn(LoadCases("shell/cases/window.txt")),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             std::string name;
+                             for (char c : info.param.name) name += std::isalnum(c) ? c : '_';
+                             return name;
+                         });
+
 TEST_F(WindowTest, PlayerRowsCarryTheirColumnsAndTeamColours) {
     view.spelerLijst = {{"RedGuy", Pad("12"), Pad("50"), "Red", RowColour::Red},
                         {"BlueGuy", Pad("100"), Pad("999"), "Blue", RowColour::Blue},
@@ -109,88 +240,6 @@ TEST_F(WindowTest, PlayerRowsCarryTheirColumnsAndTeamColours) {
     EXPECT_EQ(players()->topLevelItem(0)->foreground(0).color(), QColor(0xFF, 0, 0));
 }
 
-TEST_F(WindowTest, AdvancedModeShowsTheExtraTabsAndFollowsItsCheckBox) {
-    auto* tabs = control<QTabWidget>("Tabs");
-    auto tabsShown = [&] {
-        QStringList shown;
-        for (int i = 0; i < tabs->count(); ++i)
-            if (tabs->isTabVisible(i)) shown << tabs->tabText(i);
-        return shown.join(',');
-    };
-    EXPECT_EQ(tabs->count(), 8);
-    EXPECT_EQ(tabsShown(), "IRC,Game,Options,About,Help");
-    auto* box = control<QCheckBox>("Advanced");
-    EXPECT_EQ(box->text(), "Show advanced options / tabs");
-    box->click();
-    EXPECT_TRUE(view.Advanced);
-    EXPECT_EQ(tabsShown(), "IRC,Game,Options,Srv. Info,Record,About,Help,Interp");
-    tab(0);  // the IRC tab's advanced fields
-    EXPECT_TRUE(control("IRCPort")->isVisible());
-    EXPECT_TRUE(control("debugAU")->isVisible());
-    view.Advanced = false;  // as the settings file would leave it
-    window.refresh();
-    EXPECT_FALSE(box->isChecked());
-    EXPECT_EQ(tabsShown(), "IRC,Game,Options,About,Help");
-}
-
-TEST_F(WindowTest, EntryEnablesTheConnectionButtonWhichSwitchesMonitoring) {
-    auto* button = control<QPushButton>("quakeTimerButton");
-    EXPECT_FALSE(button->isEnabled());
-    EXPECT_EQ(button->text(), "Connection: OFF");
-    entry()->setFocus();
-    QTest::keyClicks(entry(), "127.0.0.1");
-    EXPECT_TRUE(button->isEnabled());
-    // Typing in the middle: each redraw must leave the caret where the operator put it.
-    entry()->setCursorPosition(0);
-    QTest::keyClicks(entry(), "x");
-    QTest::keyClick(entry(), Qt::Key_Delete);
-    EXPECT_EQ(view.Q2Serverlist, "x27.0.0.1");
-    entry()->selectAll();
-    QTest::keyClick(entry(), Qt::Key_Backspace);
-    EXPECT_FALSE(button->isEnabled());
-
-    // An entry put there by someone else counts once the operator clicks into it.
-    view.Q2Serverlist = "127.0.0.1:27960 Friday league";
-    window.refresh();
-    EXPECT_FALSE(button->isEnabled());
-    QTest::mouseClick(entry(), Qt::LeftButton);
-    EXPECT_TRUE(button->isEnabled());
-
-    EXPECT_TRUE(control("Frame12")->isHidden());  // the live banner
-    click("quakeTimerButton");
-    expectTexts({{"quakeTimerButton", "Connection: ON"}, {"Label62", "*** LIVE ***"}});
-    EXPECT_EQ(entry()->text(), "127.0.0.1:27960 Friday league");
-    EXPECT_FALSE(control("Q2Serverlist")->isEnabled());
-    EXPECT_FALSE(control("Frame12")->isHidden());
-    EXPECT_TRUE(control("Q2Plus")->isEnabled());
-    click("quakeTimerButton");
-    EXPECT_EQ(button->text(), "Connection: OFF");
-    EXPECT_TRUE(control("Q2Serverlist")->isEnabled());
-    EXPECT_TRUE(control("Frame12")->isHidden());
-}
-
-TEST_F(WindowTest, SavedServersFillTheDropDownAndPickingOneIsAnEdit) {
-    entry()->setFocus();
-    QTest::keyClicks(entry(), "127.0.0.1:27960 Friday league");
-    click("quakeTimerButton");
-    EXPECT_EQ(text("Q2Plus"), "Add this server!");
-    click("Q2Plus");
-    auto* combo = control<QComboBox>("Q2Serverlist");
-    ASSERT_EQ(combo->count(), 1);
-    EXPECT_EQ(combo->itemText(0), "127.0.0.1:27960");
-    EXPECT_EQ(entry()->text(), "127.0.0.1:27960 Friday league");  // the list does not move it
-
-    click("quakeTimerButton");
-    view.qServers.push_back("127.0.0.2:27910");
-    view.quakeTimerButtonEnabled = false;
-    view.Q2Serverlist.clear();
-    window.refresh();
-    ASSERT_EQ(combo->count(), 2);
-    emit combo->textActivated(combo->itemText(1));
-    EXPECT_EQ(view.Q2Serverlist, "127.0.0.2:27910");
-    EXPECT_TRUE(control("quakeTimerButton")->isEnabled());
-}
-
 TEST_F(WindowTest, RepliesAndTicksAreDrawnWithoutBeingAsked) {
     OnServerEntryEdited(app, "10.0.0.5:27960");
     WisselConnectie(app);
@@ -204,22 +253,6 @@ TEST_F(WindowTest, RepliesAndTicksAreDrawnWithoutBeingAsked) {
     EXPECT_TRUE(text("QuakeInfoLabel").contains("mapname = q3dm17"));
     platform.advance(2000);  // the next poll names the family it learned
     EXPECT_EQ(text("sModeLabel"), "Q3");
-}
-
-TEST_F(WindowTest, TeamNamesAreEditableAndServerTextIsNeverMarkup) {
-    view.teamscoresVisible = true;
-    view.Label9 = "<b>Red</b> & co";
-    window.refresh();
-    expectTexts({{"Label9", "<b>Red</b> & co"}, {"txtnaamRED", "Red team"}});
-    EXPECT_EQ(control<QLabel>("Label9")->textFormat(), Qt::PlainText);
-    auto* red = control<QLineEdit>("txtnaamRED");
-    red->setFocus();
-    red->selectAll();
-    QTest::keyClicks(red, QString::fromUtf8("[\u00c9]lite"));
-    EXPECT_EQ(view.txtnaamRED, "[\xC9]lite");
-    view.teamscoresVisible = false;
-    window.refresh();
-    EXPECT_TRUE(control("teamscores")->isHidden());
 }
 
 TEST_F(WindowTest, ClicksOnRowsMoveThePlayerAndOnTheHeaderSortByScore) {
@@ -244,22 +277,7 @@ TEST_F(WindowTest, ClicksOnRowsMoveThePlayerAndOnTheHeaderSortByScore) {
     EXPECT_EQ(players()->topLevelItem(0)->text(0), "Bob");  // descending, by number not by text
 }
 
-TEST_F(WindowTest, InterpTabDrawsTheFeedAndSendsTheOperatorsRequests) {
-    view.Q2Serverlist = "10.0.0.5:27960";
-    click("Command11");  // "Reconnect"
-    FakeTcpSocket& feed = *platform.tcpSockets.at(1);
-    EXPECT_EQ(feed.host, "10.0.0.5");
-    feed.accept();
-    feed.receive("Welcome to Interp 3.0\r\nSarge got the RED flag!\r\n");
-    expectTexts({{"InterpVersion", "3.0"},
-                 {"StatRed", "Sarge"},
-                 {"InterpOutput", "Welcome to Interp 3.0\nSarge got the RED flag!\n"}});
-    click("Command12");
-    click("Command8");
-    EXPECT_EQ(feed.sent, "GAMESTATPLAYERSTAT");
-    click("Command9");
-    EXPECT_EQ(text("InterpOutput"), "");
-
+TEST_F(WindowTest, InterpSwitchesReachTheBot) {
     const std::pair<const char*, bool MainView::*> switches[] = {
         {"InterpGotFlag", &MainView::InterpGotFlag},
         {"InterpLostFlag", &MainView::InterpLostFlag},
@@ -278,72 +296,6 @@ TEST_F(WindowTest, InterpTabDrawsTheFeedAndSendsTheOperatorsRequests) {
         box->click();
         EXPECT_EQ(view.*field, !initial) << name;
     }
-}
-
-TEST_F(WindowTest, IrcTabLocksItsFieldsShowsTheOutputAndTheInputLineSpeaks) {
-    tab(0);
-    auto* server = control<QComboBox>("IRCServer");
-    ASSERT_EQ(server->count(), 3);
-    expectTexts(
-        {{"IRCServer", "irc.quakenet.org"}, {"txtstdKanaal", "#FCST"}, {"ircName", "FCST"}});
-    const char* locked[] = {"IRCServer", "txtstdKanaal", "ircName", "Command3"};
-    EXPECT_FALSE(control("Command1")->isEnabled());
-    server->lineEdit()->selectAll();
-    QTest::keyClicks(server->lineEdit(), "irc.example.net");
-    click("Command3");
-    FakeTcpSocket& socket = *platform.tcpSockets.at(0);
-    EXPECT_EQ(socket.host, "irc.example.net");
-    for (const char* name : locked) EXPECT_FALSE(control(name)->isEnabled()) << name;
-
-    socket.accept();
-    app.dispatch([&] { socket.receive(":irc.test 353 FCST = #FCST :@op FCST\r\n"); });
-    EXPECT_EQ(control<QListWidget>("ircLijst")->count(), 2);
-    auto* input = control<QLineEdit>("ircZegwat");
-    input->setFocus();
-    for (QChar c : QString::fromLatin1("\xe9t\xe9 gl hf")) {  // keyClicks takes ASCII only
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(input, &press);
-    }
-    QTest::keyClick(input, Qt::Key_Return);
-    EXPECT_NE(socket.sent.find("PRIVMSG #FCST :\xE9t\xE9 gl hf\r\n"), std::string::npos);
-    EXPECT_EQ(input->text(), "");
-    app.dispatch([&] {
-        app.appendOutput(
-            "\x03"
-            "04Red\x03 \x02scores\x02");
-    });
-    EXPECT_TRUE(text("Text1").contains(QString::fromLatin1("<FCST> \xE9t\xE9 gl hf\n")));
-    EXPECT_TRUE(text("Text1").endsWith("Red scores\n"));  // without formatting codes
-
-    click("Command1");
-    for (const char* name : locked) EXPECT_TRUE(control(name)->isEnabled()) << name;
-}
-
-TEST_F(WindowTest, IrcOptionsReachTheBotAndTheServerListButtons) {
-    tab(2);
-    auto tick = [&](const char* name) {  // on the box itself: the row is wider than its text
-        QWidget* box = control(name);
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-    };
-    tick("PriveServer");
-    EXPECT_TRUE(view.PriveServer);
-    tick("IRConjoin");
-    EXPECT_FALSE(view.IRConjoin);
-    QTest::keyClicks(control("KillAllowedFrom"), "Admin op2");
-    EXPECT_EQ(view.KillAllowedFrom, "Admin op2");
-    EXPECT_FALSE(control("ignorelist")->isVisible());
-    app.dispatch([&] {
-        view.Advanced = true;
-        view.ignorelist = {"joe 12"};
-    });
-    EXPECT_EQ(control<QListWidget>("ignorelist")->item(0)->text(), "joe 12");
-    EXPECT_TRUE(control("ignorelist")->isVisible());
-
-    view.IRCServer = "irc.example.org";
-    click("Command6");  // "+" beside the server field
-    EXPECT_EQ(view.IRCServerList.back(), "irc.example.org");
-    click("Command7");
-    EXPECT_EQ(view.IRCServerList.back(), "irc.oftc.net");
 }
 
 TEST_F(WindowTest, StartShowsTitleCaptionSplashAndAbout) {
