@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <cctype>
 #include <map>
+#include <utility>
 
 #include "irc/irc_server_list.h"
 #include "monitor/poller.h"
@@ -95,6 +96,8 @@ protected:
 //   field FIELD VALUE       the view model holds this
 //   accept N HOST           the Nth socket made was aimed at HOST and is connected
 //   receive N BYTES         the Nth socket receives; sent N BYTES: it has sent these among others
+//   start / saves N         the program starts; the files written since the last look
+//   file NAME TEXT          the fake file holds this text
 //   pick NAME N             the Nth entry of a drop-down is chosen; output TEXT: shown by the bot
 class WindowScript : public WindowTest, public ::testing::WithParamInterface<Case> {
 protected:
@@ -103,12 +106,14 @@ protected:
         {"IRCServer", &MainView::IRCServer},
         {"Label9", &MainView::Label9},
         {"txtnaamRED", &MainView::txtnaamRED},
-        {"KillAllowedFrom", &MainView::KillAllowedFrom}};
+        {"KillAllowedFrom", &MainView::KillAllowedFrom},
+        {"Caption", &MainView::Caption}};
     const std::map<std::string, bool MainView::*> flags_ = {
         {"Advanced", &MainView::Advanced},
         {"teamscoresVisible", &MainView::teamscoresVisible},
         {"PriveServer", &MainView::PriveServer},
         {"IRConjoin", &MainView::IRConjoin},
+        {"CheckForUpdate", &MainView::CheckForUpdate},
         {"quakeTimerButtonEnabled", &MainView::quakeTimerButtonEnabled}};
 
     QWidget* target(const std::string& name) {
@@ -141,12 +146,14 @@ protected:
         ASSERT_EQ(field(name), value) << name;
     }
     std::string shown(const std::string& name, const std::string& prop) {
-        QWidget* w = control(name.c_str());
+        QWidget* w = name == "window" ? &window : control(name.c_str());
         const auto yes = [](bool b) { return std::string(b ? "true" : "false"); };
         if (prop == "enabled") return yes(w->isEnabled());
         if (prop == "hidden") return yes(w->isHidden());
         if (prop == "visible") return yes(w->isVisible());
         if (prop == "checked") return yes(w->property("checked").toBool());
+        if (name == "window") return window.windowTitle().toLatin1().toStdString();
+        if (prop == "tip") return w->toolTip().toLatin1().toStdString();
         if (prop == "count") return std::to_string(w->property("count").toInt());
         if (prop == "plain") return yes(w->property("textFormat").toInt() == Qt::PlainText);
         if (auto* list = qobject_cast<QListWidget*>(w); list && prop == "text")
@@ -174,6 +181,13 @@ protected:
         if (op == "accept") return socket(name).accept();
         if (op == "receive") return app.dispatch([&] { socket(name).receive(rest); });
         if (op == "sent") return expect(socket(name).sent.find(rest) != std::string::npos, true);
+        if (op == "start") return startUp();
+        if (op == "saves") {  // the files written since the last look
+            std::string ops;
+            for (const std::string& op : std::exchange(platform.fileLog, {})) ops += op + ",";
+            return expect(ops, arg);
+        }
+        if (op == "file") return expect(platform.files[name].find(rest) != std::string::npos, true);
         if (op == "output") return app.dispatch([&] { app.appendOutput(arg); });
         if (op == "tab") return tab(std::stoi(arg));
         if (op == "refresh") return window.refresh();
@@ -298,16 +312,8 @@ TEST_F(WindowTest, InterpSwitchesReachTheBot) {
     }
 }
 
-TEST_F(WindowTest, StartShowsTitleCaptionSplashAndAbout) {
+TEST_F(WindowTest, StartShowsTheSplash) {
     startUp();
-    EXPECT_EQ(text("Titel"), "Fragcaster! - Version 1.33");
-    EXPECT_TRUE(text("aboutlabel").startsWith("Fragcaster - Version 1.33\n\n"));
-    EXPECT_FALSE(text("aboutlabel").contains('\r'));
-    EXPECT_EQ(control("TimePlayedX")->toolTip(), "Change Time Elapsed here!");
-    EXPECT_EQ(window.windowTitle(), "~ FCST ~");
-    app.dispatch([this] { view.Caption = "Red 3|Blue 1|12:00"; });
-    EXPECT_EQ(window.windowTitle(), "Red 3|Blue 1|12:00");
-
     QWidget* shown = splash();
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ(shown->findChild<QLabel*>("Label1")->text(), "Version 1.33");
@@ -327,18 +333,8 @@ TEST_F(WindowTest, SplashRestoresTheWindowThenGoes) {
     EXPECT_EQ(splash(), nullptr);
 }
 
-TEST_F(WindowTest, SaveNowWritesTheSettingsAndCloseWaitsForTheQuitTimer) {
+TEST_F(WindowTest, CloseWaitsForTheQuitTimer) {
     startUp();
-    tab(2);
-    EXPECT_EQ(text("CheckForUpdate"), "Check for updates at startup.");
-    control<QCheckBox>("CheckForUpdate")->click();
-    EXPECT_FALSE(view.CheckForUpdate);
-    platform.fileLog.clear();
-    EXPECT_EQ(text("IRCsafebutton"), "Safe now!");
-    control<QPushButton>("IRCsafebutton")->click();
-    EXPECT_EQ(platform.fileLog, std::vector<std::string>{"replace orvexa.ini"});
-    EXPECT_NE(platform.files["orvexa.ini"].find("CheckForUpdate = 0\r\n"), std::string::npos);
-
     platform.fileLog.clear();
     EXPECT_FALSE(window.close());  // a close event waits for the quit timer
     EXPECT_TRUE(window.isVisible());
