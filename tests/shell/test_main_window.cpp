@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -92,7 +93,8 @@ protected:
 //   type NAME TEXT          typed into the control (a combo box's line), Latin-1 bytes
 //   key NAME KEY            Backspace, Delete, Return or Down; caret NAME N; select NAME
 //   click NAME / tick NAME  a click on the control's middle, or on its check box at the left
-//   expect NAME.PROP VALUE  text, enabled, hidden, visible, checked, plain (no markup), tabs
+//   expect NAME.PROP VALUE  text, enabled, hidden, visible, checked, plain (no markup), tabs,
+//                           tip, count, label (its caption in a form)
 //   field FIELD VALUE       the view model holds this
 //   accept N HOST           the Nth socket made was aimed at HOST and is connected
 //   receive N BYTES         the Nth socket receives; sent N BYTES: it has sent these among others
@@ -154,6 +156,10 @@ protected:
         if (prop == "checked") return yes(w->property("checked").toBool());
         if (name == "window") return window.windowTitle().toLatin1().toStdString();
         if (prop == "tip") return w->toolTip().toLatin1().toStdString();
+        for (const QFormLayout* form : window.findChildren<QFormLayout*>())
+            if (auto* label = qobject_cast<QLabel*>(form->labelForField(w));
+                prop == "label" && label)
+                return label->text().toStdString();
         if (prop == "count") return std::to_string(w->property("count").toInt());
         if (prop == "plain") return yes(w->property("textFormat").toInt() == Qt::PlainText);
         if (auto* list = qobject_cast<QListWidget*>(w); list && prop == "text")
@@ -370,6 +376,10 @@ TEST_F(WindowTest, DotsButtonOpensTheBrowserWhichSavesWhenClosed) {
     QTest::mouseClick(FindControl<QPushButton>(*browser, "Command3"), Qt::LeftButton);
     list->header()->sectionClicked(0);  // sorted by name already: reversed
     EXPECT_EQ(list->topLevelItem(0)->text(0), "Two");
+    app.dispatch([&] { app.Form3.List1 = {"mapname = q2dm2"}; });  // the clicked row's detail
+    auto* details = FindControl<QListWidget>(*browser, "List1");
+    ASSERT_EQ(details->count(), 1);
+    EXPECT_EQ(details->item(0)->text(), "mapname = q2dm2");
     platform.fileLog.clear();
     browser->close();
     EXPECT_FALSE(app.Form3.Form3Visible);
