@@ -101,6 +101,9 @@ TEST_F(ShellTest, TemplateKeysAndTheColoursThePreviewShows) {
         return cursor.charFormat().foreground().color();
     };
     EXPECT_EQ(preview->toPlainText(), "RBx");
+    preview->selectAll();  // a redraw of the same document keeps what the operator selected
+    window.refresh();
+    EXPECT_TRUE(preview->textCursor().hasSelection());
     EXPECT_EQ(colourAt(0), QColor(255, 0, 0));
     EXPECT_EQ(colourAt(1), QColor(0, 0, 255));
     EXPECT_EQ(colourAt(2), QColor(0, 0, 0));
