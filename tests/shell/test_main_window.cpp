@@ -280,7 +280,9 @@ TEST_F(WindowTest, ClicksOnRowsMoveThePlayerAndOnTheHeaderSortByScore) {
                         {"Bob", Pad("10"), Pad("20"), "Spec", RowColour::Grey}};
     window.refresh();
     const QPoint annRow = players()->visualItemRect(players()->topLevelItem(0)).center();
-    QTest::mouseClick(players()->viewport(), Qt::LeftButton, {}, annRow);
+    QTest::mousePress(players()->viewport(), Qt::LeftButton, {}, annRow);
+    EXPECT_TRUE(view.listMouseDown);
+    QTest::mouseRelease(players()->viewport(), Qt::LeftButton, {}, annRow);
     EXPECT_EQ(players()->topLevelItem(0)->text(3), "Blue");
     EXPECT_FALSE(view.listMouseDown);
     EXPECT_EQ(window.focusWidget()->objectName(), "UnSelect");
@@ -289,6 +291,8 @@ TEST_F(WindowTest, ClicksOnRowsMoveThePlayerAndOnTheHeaderSortByScore) {
     players()->setCurrentItem(players()->topLevelItem(0));
     QTest::keyClick(players(), Qt::Key_Down);
     EXPECT_EQ(view.spelerLijst[1].team, "Spec");
+    QTest::mouseMove(players()->viewport(), annRow);  // a pass over the list holds no button
+    EXPECT_FALSE(view.listMouseDown);
 
     QHeaderView* header = players()->header();
     const QPoint score(header->sectionViewportPosition(1) + 5, header->height() / 2);
@@ -324,6 +328,7 @@ TEST_F(WindowTest, StartShowsTheSplash) {
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ(shown->findChild<QLabel*>("Label1")->text(), "Version 1.33");
     EXPECT_TRUE(shown->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(shown->findChild<QLabel*>("Image1")->pos(), QPoint(0, 0));  // the picture fills it
     QTest::mouseClick(shown, Qt::LeftButton);
     EXPECT_FALSE(view.splashVisible);
     EXPECT_EQ(splash(), nullptr);
