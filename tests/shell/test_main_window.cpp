@@ -98,7 +98,8 @@ protected:
 //   field FIELD VALUE       the view model holds this
 //   accept N HOST           the Nth socket made was aimed at HOST and is connected
 //   receive N BYTES         the Nth socket receives; sent N BYTES: it has sent these among others
-//   start / saves N         the program starts; the files written since the last look
+//   start / saves OPS       the program starts; the file operations since the last look, each
+//                           followed by ","
 //   file NAME TEXT          the fake file holds this text
 //   pick NAME N             the Nth entry of a drop-down is chosen; output TEXT: shown by the bot
 class WindowScript : public WindowTest, public ::testing::WithParamInterface<Case> {
@@ -159,7 +160,7 @@ protected:
         for (const QFormLayout* form : window.findChildren<QFormLayout*>())
             if (auto* label = qobject_cast<QLabel*>(form->labelForField(w));
                 prop == "label" && label)
-                return label->text().toStdString();
+                return label->text().toLatin1().toStdString();
         if (prop == "count") return std::to_string(w->property("count").toInt());
         if (prop == "plain") return yes(w->property("textFormat").toInt() == Qt::PlainText);
         if (auto* list = qobject_cast<QListWidget*>(w); list && prop == "text")
@@ -188,9 +189,9 @@ protected:
         if (op == "receive") return app.dispatch([&] { socket(name).receive(rest); });
         if (op == "sent") return expect(socket(name).sent.find(rest) != std::string::npos, true);
         if (op == "start") return startUp();
-        if (op == "saves") {  // the files written since the last look
+        if (op == "saves") {
             std::string ops;
-            for (const std::string& op : std::exchange(platform.fileLog, {})) ops += op + ",";
+            for (const std::string& done : std::exchange(platform.fileLog, {})) ops += done + ",";
             return expect(ops, arg);
         }
         if (op == "file") return expect(platform.files[name].find(rest) != std::string::npos, true);
