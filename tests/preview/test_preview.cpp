@@ -2,11 +2,14 @@
 // into styled runs, and the codes help's hand-over of stay-on-top.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "core/app.h"
 #include "preview/codes_help.h"
 #include "preview/rtf_reader.h"
 #include "preview/template_editor.h"
 #include "preview/template_preview.h"
+#include "support/cases.h"
 #include "support/fake_platform.h"
 
 namespace fc::test {
@@ -15,59 +18,36 @@ namespace {
 constexpr auto kDm = PreviewKind::Deathmatch;
 constexpr auto kCtf = PreviewKind::TeamGame;
 
+// A case of the preview file by name.
+const Case& Named(const std::vector<Case>& cases, const std::string& name) {
+    for (const Case& c : cases)
+        if (c.name == name) return c;
+    throw std::runtime_error("no case " + name);
+}
+
 class PreviewTest : public ::testing::Test {
 protected:
     FakePlatform platform;
     App app{platform};
+    const std::vector<Case> cases = LoadCases("preview/cases/preview.txt");
+    const std::string header = Named(cases, "header").get("text");
 };
 
-// In the templates below \002 is bold, \003 colour and \037 underline.
 TEST_F(PreviewTest, BodyTextOfTemplates) {
-    const struct {
-        const char* templ;
-        PreviewKind kind;
-        bool black, noColors;
-        const char* body;
-    } cases[] = {
-        {"", kDm, false, false, ""},
-        {"\0034x", kDm, false, false, "\\cf5 x"},
-        {"\00304x", kDm, false, false, "\\cf5 x"},
-        {"\003123", kDm, false, false, "\\cf13 3"},
-        {"\003x", kDm, false, false, "\\cf2 x"},
-        {"\003x", kDm, true, false, "\\cf1 x"},
-        {"a\00312", kDm, false, false, "a"},
-        {"\002\002", kDm, false, false, "\\b \\b0 "},
-        {"\037a\037", kDm, false, false, "\\ul a\\ul0 "},
-        {"\0034\002x\037y\003", kDm, false, true, "\\b x\\ul y"},
-        {"\003\0039x", kDm, false, false, "\\cf2 \\cf10 x"},
-        {"\00316x\00399", kDm, false, false, "\\cf17 x"},
-        {"\0034,12x", kDm, false, false, "\\cf5 ,12x"},
-        {"a\\b{c}", kDm, false, false, "a\\\\b\\{c\\}"},
-        {"%map% %at% %as% %ap% %ae% %bt% %bs% %bp% %be% %c% %tl%", kDm, false, false,
-         "q2dm1 Red 74 210 -3 Blue 55 190 +5 N/A 14:34"},
-        {"%map% %at% %as% %ap% %ae% %bt% %bs% %bp% %be% %c% %tl%", kCtf, false, false,
-         "q2ctf1 Red 5 188 N/A Blue 4 156 N/A Grimhawk 14:34"},
-        {"%sv%|%svlang%", kCtf, false, false, "10.0.0.1:27960|10.0.0.1:27960 Friday"},
-    };
     app.view.Q2Serverlist = "10.0.0.1:27960 Friday";
     app.view.qsMap = "live";
-    for (const auto& c : cases) {
-        app.view.blackBackground = c.black;
-        app.view.PreviewNoColors = c.noColors;
-        EXPECT_EQ(ProcessPreview(app, c.templ, c.kind), c.body) << c.templ;
+    for (const Case& c : cases) {
+        if (!c.has("body")) continue;
+        SCOPED_TRACE(c.name);
+        app.view.blackBackground = c.has("black");
+        app.view.PreviewNoColors = c.has("no-colors");
+        const std::string templ = c.name == "(empty)" ? "" : Unescape(c.name);
+        EXPECT_EQ(ProcessPreview(app, templ, c.has("kind") ? kCtf : kDm), c.get("body"));
     }
     EXPECT_EQ(app.view.qsMap, "live");
 }
 
 TEST_F(PreviewTest, DocumentsOfBothTemplates) {
-    const std::string header =
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Fixedsys;}}{\\colortbl "
-        ";\\red255\\green255\\blue255;\\red0\\green0\\blue0;\\red0\\green0\\blue128;\\red0"
-        "\\green128\\blue0;\\red255\\green0\\blue0;\\red128\\green0\\blue0;\\red156\\green0"
-        "\\blue156;\\red252\\green127\\blue0;\\red255\\green255\\blue0;\\red0\\green255\\blue0;"
-        "\\red0\\green128\\blue128;\\red0\\green255\\blue255;\\red0\\green0\\blue255;\\red255"
-        "\\green0\\blue255;\\red128\\green128\\blue128;\\red192\\green192\\blue192;}\\viewkind4"
-        "\\uc1\\pard\\lang1033\\f0\\fs20 ";
     OnTemplateEdited(app, TemplateField::Dm, "%as%");
     OnTemplateEdited(app, TemplateField::Ctf, "%as%");
     EXPECT_EQ(app.view.rtfDM, header + "\\cf2 74\\par }");
@@ -140,16 +120,8 @@ TEST_F(PreviewTest, CodesHelpHandsStayOnTopOverAndBack) {
         EXPECT_FALSE(app.view.Form4Visible);
         EXPECT_EQ(app.view.Command16Tag, "0");
     }
-    EXPECT_EQ(
-        CodesHelpCodeList(),
-        "Codes used in IRC Lines:\r\n%at% = Team name (Team A)\r\n%bt% = Team name (Team B)\r\n"
-        "%as% = Team score (Team A)\r\n%bs% = Team score (Team B)\r\n%ae% = Point received "
-        "since last poll (A)\r\n%be% = Point received since last poll (B)\r\n%ap% = Average "
-        "ping of team A\r\n%bp% = Average ping of team B\r\n%c%  = Flag capped by (CTF "
-        "only)\r\n%tl% = Time left\r\n%map% = Map playing\r\n%sv% = Server IP\r\n"
-        "%svlang% = Server IP and Server name\r\n");
-    EXPECT_EQ(CodesHelpKeyList(),
-              "ALT+B = Add BOLD code\r\nALT+U = Add UNDERLINE code\r\nALT+K = Add COLOR code\r\n");
+    EXPECT_EQ(CodesHelpCodeList(), Named(cases, "codes").get("text"));
+    EXPECT_EQ(CodesHelpKeyList(), Named(cases, "keys").get("text"));
 }
 
 }  // namespace
