@@ -57,7 +57,9 @@ const std::map<std::string, std::function<FieldRef(MainView&)>> kFields = {
     FC_FIELD(Advanced), FC_FIELD(IRCRemoveColors), FC_FIELD(IRCRemoveFontCodes),
     FC_FIELD(CheckForUpdate), FC_FIELD(PriveServer), FC_FIELD(KillAllowedFrom), FC_FIELD(IRCBurst),
     FC_FIELD(IRCLineGapMs), FC_FIELD(IRCTls), FC_FIELD(IRCTlsInsecure), FC_FIELD(IRCReconnect),
-    FC_FIELD(FastSweep), FC_FIELD(MasterServer), FC_FIELD(UpdateURL),
+    FC_FIELD(FastSweep), FC_FIELD(MasterServer), FC_FIELD(UpdateURL), FC_FIELD(Titel),
+    FC_FIELD(botNick), FC_FIELD(ircZegwat), FC_FIELD(TimePlayedXToolTip), FC_FIELD(trayIconAdded),
+    FC_FIELD(aboutlabel),
 };
 // clang-format on
 
