@@ -5,6 +5,7 @@
 #include "settings/settings_fixture.h"
 #include "settings/shutdown.h"
 #include "settings/startup.h"
+#include "support/cases.h"
 
 namespace fc::test {
 namespace {
@@ -85,30 +86,12 @@ TEST_F(StartupTest, StepsRunInTheirOrder) {
         EXPECT_FALSE(view().trayIconAdded);
         EXPECT_TRUE(platform.fileLog.empty());
     });
-    view().botNick = "SomeoneElse";
-    view().gameType = "nix";
-    view().matchState = MatchState::Ready;
-
     startUp();
     EXPECT_EQ(platform.yields, 1);
     EXPECT_EQ(platform.fileLog, (Lines{"read orvexa.ini", "mkdir demos"}));
-    EXPECT_TRUE(view().Advanced);
-    EXPECT_EQ(view().ircName, "Mine");
-    EXPECT_EQ(view().isStarted, 42);
-    EXPECT_EQ(view().botNick, "Orvexa");
-    EXPECT_EQ(view().gameType, "geen");
-    EXPECT_EQ(view().matchState, MatchState::None);
-    EXPECT_EQ(view().Caption, "~ FCST ~");
-    EXPECT_EQ(view().ircZegwat, "Hi! I am your Fragcaster version 1.33");
-    EXPECT_EQ(view().TimePlayedXToolTip, "Change Time Elapsed here!");
+    // What the window shows after it is in the settings cases.
     EXPECT_EQ(view().playbackStep, 0.01);
-    EXPECT_TRUE(view().trayIconAdded);
-    EXPECT_EQ(view().QuakeInfoLabel,
-              "No server polled yet, click on [CONNECTION: OFF] to poll the selected server.\r\n"
-              "The program then will poll the server every second until you click the button "
-              "again.");
     // Nothing is dialled at start.
-    EXPECT_FALSE(app.quakeTimer->enabled());
     EXPECT_EQ(irc().state(), SocketState::Closed);
 }
 
@@ -192,16 +175,14 @@ TEST_F(StartupTest, ServerThatLeftAfterTheFirstQuitGetsNoSecond) {
 }
 
 TEST(HeadlessDefaults, OnlyEntriesThatNameAServerAreTaken) {
-    for (const char* entry : {"10.0.0.5", "10.0.0.5:27960 Friday league",
-                              "10.0.0.5 Clan server:27910", "q2.example-host.net:27910"})
-        EXPECT_TRUE(IsUsableServerEntry(entry)) << entry;
-    for (const char* entry : {"", kFirstTimeEntry, "demos/final.rec", "10.0.0.5:port", "10.0.0.5:0",
-                              "10.0.0.5:65536", "#clan!"})
-        EXPECT_FALSE(IsUsableServerEntry(entry)) << entry;
-    for (const char* server : {"irc.libera.chat", "  127.0.0.1 my own server", "::1"})
-        EXPECT_TRUE(IsUsableIrcServer(server)) << server;
-    for (const char* server : {"", "#FCST", "irc?server"})
-        EXPECT_FALSE(IsUsableIrcServer(server)) << server;
+    const std::vector<Case> cases = LoadCases("settings/cases/usable_entries.txt");
+    ASSERT_EQ(cases.size(), 2u);
+    for (const bool usable : {true, false}) {
+        for (const std::string& entry : cases[0].all(usable ? "yes" : "no"))
+            EXPECT_EQ(IsUsableServerEntry(entry), usable) << entry;
+        for (const std::string& server : cases[1].all(usable ? "yes" : "no"))
+            EXPECT_EQ(IsUsableIrcServer(server), usable) << server;
+    }
 }
 
 }  // namespace

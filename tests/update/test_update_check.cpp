@@ -4,6 +4,7 @@
 
 #include "core/app.h"
 #include "settings/startup.h"
+#include "support/cases.h"
 #include "support/fake_platform.h"
 #include "update/updater.h"
 #include "update/version_file.h"
@@ -42,47 +43,15 @@ protected:
     int ended = 0;
 };
 
-constexpr const char* kOwn = "Your version: 1.33 (build: 139)\r\n";
-constexpr const char* kAvailable =
-    "Update available!|There is a newer version available! Download at "
-    "https://fragcaster.example.net/ !\r\n";
-
 TEST_F(UpdateCheck, TheVersionFileDecidesWhatTheOperatorSees) {
-    struct Case {
-        bool manual;
-        std::vector<std::string> blocks;
-        std::string shown;
-    };
-    const std::string available = std::string(kAvailable) + kOwn;
-    const std::string none = std::string("Updater.|No new version available!\r\n") + kOwn;
-    const Case cases[] = {
-        {false,
-         {"1.40   140Faster polling."},
-         available + "New version: 1.40 (build:140)\r\n\r\nFaster polling."},
-        {false, {"1.33   150"}, ""},  // a higher build of the same version is no update
-        {true, {"1.33   150"}, none + "New version: 1.33 (build:150)"},
-        {false, {"2.00     1"}, available + "New version: 2.00 (build:1)\r\n\r\n"},
-        {true, {"1.9      9"}, none + "New version: 1.9 (build:9)"},  // 9 is below 33
-        {true, {"0.99  1000"}, none + "New version: 0.99 (build:1000)"},
-        {false,
-         {"1.4", "0   140Two", " blocks"},
-         available + "New version: 1.40 (build:140)\r\n\r\nTwo blocks"},
-        {true, {"1.34"}, std::string(kAvailable) + kOwn + "New version: 1.34 (build:0)\r\n\r\n"},
-        // Answers that are no version file end the check without a word, asked for or not.
-        {true, {"HTTP/1.0 404 Not Found\r\n\r\n"}, ""},
-        {true, {"1.3\n"}, none + "New version: 1.3 (build:0)"},
-        {true, {"1."}, ""},
-        {true, {"v1.40  140"}, ""},
-        {true, {"1.x    140"}, ""},
-        {true, {}, ""},
-        {true, {std::string(5000, '9')}, ""},
-    };
-    for (const Case& c : cases) {
+    const std::vector<test::Case> cases = test::LoadCases("update/cases/version_file.txt");
+    for (const test::Case& c : cases) {
+        SCOPED_TRACE(c.name);
         shown.clear();
-        check(c.manual, c.blocks);
-        EXPECT_EQ(shown, c.shown) << c.blocks.size() << " " << c.manual;
+        check(c.has("manual"), c.all("block"));
+        EXPECT_EQ(shown, c.get("shown"));
     }
-    EXPECT_EQ(ended, static_cast<int>(std::size(cases)));
+    EXPECT_EQ(ended, static_cast<int>(cases.size()));
 }
 
 TEST_F(UpdateCheck, OneSimpleRequestToTheAddressTheSettingsGive) {
@@ -128,23 +97,12 @@ TEST_F(UpdateCheck, TheSplashStartsTheCheckOnlyWhenTicked) {
 }
 
 TEST(UpdateUrl, HostAndPortFromTheAddress) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"http://updates.example.net/fcst.versie", "updates.example.net:80"},
-        {"HTTP://127.0.0.1:8080/a/b", "127.0.0.1:8080"},
-        {"  localhost:1/x  ", "localhost:1"},
-        {"example.net", "example.net:80"},
-        {"http://h:65535/", "h:65535"},
-        {"", "-"},
-        {"http:///x", "-"},
-        {"http://h:0/x", "-"},
-        {"http://h:65536/x", "-"},
-        {"http://h:80x/", "-"},
-        {"http://h:/", "-"},
-        {"http://a b/", "-"},
-    };
-    for (const auto& [url, expected] : cases) {
-        const std::optional<UpdateAddress> a = ReadUpdateUrl(url);
-        EXPECT_EQ(a ? a->host + ":" + std::to_string(a->port) : "-", expected) << url;
+    const test::Case c = test::LoadCases("update/cases/update_url.txt").at(0);
+    const std::vector<std::string> urls = c.all("url"), expected = c.all("address");
+    ASSERT_EQ(urls.size(), expected.size());
+    for (std::size_t i = 0; i < urls.size(); ++i) {
+        const std::optional<UpdateAddress> a = ReadUpdateUrl(urls[i]);
+        EXPECT_EQ(a ? a->host + ":" + std::to_string(a->port) : "-", expected[i]) << urls[i];
     }
 }
 
