@@ -25,6 +25,7 @@
 #include "support/cases.h"
 #include "support/fake_platform.h"
 #include "support/replies.h"
+#include "support/view_fields.h"
 #include "support/window_controls.h"
 #include "wiring/wiring.h"
 
@@ -104,21 +105,6 @@ protected:
 //   pick NAME N             the Nth entry of a drop-down is chosen; output TEXT: shown by the bot
 class WindowScript : public WindowTest, public ::testing::WithParamInterface<Case> {
 protected:
-    const std::map<std::string, std::string MainView::*> texts_ = {
-        {"Q2Serverlist", &MainView::Q2Serverlist},
-        {"IRCServer", &MainView::IRCServer},
-        {"Label9", &MainView::Label9},
-        {"txtnaamRED", &MainView::txtnaamRED},
-        {"KillAllowedFrom", &MainView::KillAllowedFrom},
-        {"Caption", &MainView::Caption}};
-    const std::map<std::string, bool MainView::*> flags_ = {
-        {"Advanced", &MainView::Advanced},
-        {"teamscoresVisible", &MainView::teamscoresVisible},
-        {"PriveServer", &MainView::PriveServer},
-        {"IRConjoin", &MainView::IRConjoin},
-        {"CheckForUpdate", &MainView::CheckForUpdate},
-        {"quakeTimerButtonEnabled", &MainView::quakeTimerButtonEnabled}};
-
     QWidget* target(const std::string& name) {
         QWidget* w = control(name.c_str());
         if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
@@ -131,22 +117,10 @@ protected:
     }
     FakeTcpSocket& socket(const std::string& n) { return *platform.tcpSockets.at(std::stoul(n)); }
     std::string field(const std::string& name) {
-        if (texts_.count(name)) return view.*texts_.at(name);
-        if (flags_.count(name)) return view.*flags_.at(name) ? "true" : "false";
-        if (name == "ignorelist" && !view.ignorelist.empty()) return view.ignorelist[0];
-        if (name == "IRCServerList") {
-            std::string joined;
-            for (const std::string& server : view.IRCServerList) joined += server + ",";
-            return joined;
-        }
-        return "no field " + name;
+        return FieldText(view, name).value_or("no field " + name);
     }
     void set(const std::string& name, const std::string& value) {
-        if (texts_.count(name)) view.*texts_.at(name) = value;
-        if (flags_.count(name)) view.*flags_.at(name) = value == "true";
-        if (name == "ignorelist") view.ignorelist = {value};
-        if (name == "qServers") return view.qServers.push_back(value);
-        ASSERT_EQ(field(name), value) << name;
+        ASSERT_TRUE(SetFieldText(view, name, value)) << name;
     }
     std::string shown(const std::string& name, const std::string& prop) {
         QWidget* w = name == "window" ? &window : control(name.c_str());
