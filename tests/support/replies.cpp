@@ -22,6 +22,13 @@ std::string Quake3Reply(const Vars& vars, const std::vector<PlayerLine>& players
     return QuakeReply("statusResponse", vars, players);
 }
 
+std::string BrowserAnswer(const std::string& name, int players) {
+    std::vector<PlayerLine> lines;
+    for (int i = 1; i <= players; ++i)
+        lines.push_back({std::to_string(i), "9", "p" + std::to_string(i)});
+    return Quake2Reply({{"hostname", name}, {"mapname", "q2dm1"}, {"maxclients", "8"}}, lines);
+}
+
 std::string CapturesDir() {
     return FRAGCASTER_CAPTURES_DIR;
 }

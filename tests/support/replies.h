@@ -20,6 +20,9 @@ std::string QuakeReply(const std::string& header, const Vars& vars,
                        const std::vector<PlayerLine>& players);
 std::string Quake2Reply(const Vars& vars, const std::vector<PlayerLine>& players);
 std::string Quake3Reply(const Vars& vars, const std::vector<PlayerLine>& players);
+// A Quake 2 server as the browser sees it: its name, map q2dm1, 8 slots, `players` players
+// "p1", "p2", ... scoring 1, 2, ...
+std::string BrowserAnswer(const std::string& name, int players);
 
 // An OSP server's variables: the game type, its clock ("Score_Time") and its own team scores.
 Vars OspVars(const char* gametype, const std::string& time, const char* timelimit = "20",

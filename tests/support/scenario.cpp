@@ -7,6 +7,8 @@
 #include <sstream>
 #include <utility>
 
+#include "browser/answers.h"
+#include "browser/browser_actions.h"
 #include "match/match_control.h"
 #include "match/match_events.h"
 #include "match/team_menu.h"
@@ -50,7 +52,7 @@ std::string Joined(const MainView& v, Get get) {
 
 // The kinds of query, as a scenario names them.
 std::string QueryKind(const std::string& bytes) {
-    if (bytes == "\\status\\") return "UT";
+    if (bytes == "\\status\\" || bytes == "\\info\\") return "UT";
     if (bytes == "\xFF\xFF\xFF\xFFstatus") return "Q2";
     if (bytes == "\xFF\xFF\xFF\xFFgetstatus") return "Q3";
     return "?" + bytes;
@@ -59,8 +61,17 @@ std::string QueryKind(const std::string& bytes) {
 // What the program appends to the IRC output window.
 struct OutputRecorder : AppListener {
     void outputAppended(const std::string& text) override { lines.push_back(text); }
+    void messageShown(const std::string& title, const std::string& text) override {
+        messages += title + ": " + text + ";";
+    }
     std::vector<std::string> lines;
+    std::string messages;
 };
+
+// Where the browser's servers 1, 2, ... are: 10.0.0.N at port 2790N.
+std::string BrowserServer(const std::string& n) {
+    return n.find(':') != std::string::npos ? n : "10.0.0." + n + ":2790" + n;
+}
 
 class Player : public Monitor {
 public:
@@ -145,6 +156,24 @@ private:
                 view().spelerLijst.push_back({text.substr(at, comma - at), "0", "0", ""});
                 at = comma + 1;
             }
+        } else if (tag == "servers") {
+            for (int i = 1; i <= std::stoi(text); ++i)
+                view().qServers.push_back(BrowserServer(std::to_string(i)));
+        } else if (tag == "answer" || tag == "detail") {
+            // answer SERVER NAME PLAYERS: SERVER as a number (see BrowserServer) or HOST:PORT
+            const std::string from = BrowserServer(head);
+            const std::size_t last = rest.rfind(' ');
+            FakeUdpSocket& to = *platform.udpSockets.at(tag == "answer" ? 1 : 2);
+            to.deliver(BrowserAnswer(rest.substr(0, last), std::stoi(rest.substr(last + 1))),
+                       from.substr(0, from.find(':')), std::stoi(from.substr(from.find(':') + 1)));
+        } else if (tag == "master") {
+            const std::string from = BrowserServer(head);
+            platform.udpSockets.at(3)->deliver(rest, from.substr(0, from.find(':')),
+                                               std::stoi(from.substr(from.find(':') + 1)));
+        } else if (tag == "holds") {
+            EXPECT_NE(platform.files[head].find(rest), std::string::npos) << head << ": " << rest;
+        } else if (tag == "host") {
+            platform.hosts[head] = rest;
         } else if (tag == "set") {
             set(head, rest);
         } else if (tag == "do") {
@@ -207,19 +236,60 @@ private:
         if (name == "lines") return std::to_string(said_.lines.size());
         if (name == "replies") return std::to_string(listener.replies);
         if (name == "beeps") return std::to_string(platform.beeps);
-        if (name == "sent") {
+        if (name == "messages") return std::exchange(output_.messages, "");
+        if (name == "lastfileop") return platform.fileLog.empty() ? "" : platform.fileLog.back();
+        if (name.rfind("file:", 0) == 0) return platform.files[name.substr(5)];
+        if (name.rfind("b.", 0) == 0) return browserField(name.substr(2));
+        if (name == "sent" || name == "qsent" || name == "itemsent" || name == "mastersent") {
+            FakeUdpSocket& from = *platform.udpSockets.at(name == "sent"       ? 0
+                                                          : name == "qsent"    ? 1
+                                                          : name == "itemsent" ? 2
+                                                                               : 3);
             std::string out;
             const char* comma = "";
-            for (const SentDatagram& d : socket().sent) {
+            for (const SentDatagram& d : from.sent) {
                 out += std::exchange(comma, ", ") + QueryKind(d.bytes) + " to " + d.host + ":" +
                        std::to_string(d.port) + " at " + std::to_string(d.atMs);
             }
-            socket().sent.clear();
+            from.sent.clear();
             return out;
         }
         const std::optional<std::string> text = FieldText(v, name);
         if (!text) ADD_FAILURE() << "no field " << name;
         return text.value_or("");
+    }
+
+    // The server browser's own fields.
+    std::string browserField(const std::string& name) {
+        const BrowserView& b = app.Form3;
+        if (name == "rows") {
+            std::string out;
+            for (const ServerRow& r : b.qServ)
+                out += r.name + "|" + r.players + "|" + r.map + "|" + r.top + "|" + r.server + ";";
+            return out;
+        }
+        if (name == "List1") {
+            std::string out;
+            for (const std::string& l : b.List1) out += l + ";";
+            return out;
+        }
+        const std::pair<const char*, int> numbers[] = {{"voortgang", b.voortgang},
+                                                       {"voortgangMax", b.voortgangMax},
+                                                       {"selected", b.selected},
+                                                       {"redraws", b.redraws},
+                                                       {"stored", int(b.browserServers.size())}};
+        for (const auto& [n, value] : numbers)
+            if (name == n) return std::to_string(value);
+        const std::pair<const char*, bool> flags[] = {{"qServVisible", b.qServVisible},
+                                                      {"buttonsEnabled", b.buttonsEnabled},
+                                                      {"Form3Visible", b.Form3Visible},
+                                                      {"sweeping", b.sweeping},
+                                                      {"filterempty", b.filterempty}};
+        for (const auto& [n, value] : flags)
+            if (name == n) return value ? "true" : "false";
+        if (name == "status") return b.status;
+        ADD_FAILURE() << "no browser field " << name;
+        return "";
     }
 
     void set(const std::string& name, const std::string& value) {
@@ -260,6 +330,21 @@ private:
             {"timeedit", [](App& a, auto& text) { OnTimePlayedXEdited(a, text); }},
             {"battleclock", [](App& a, auto& on) { a.battleTimer->setEnabled(on == "on"); }},
             {"save", [](App& a, auto&) { SafeINI(a); }},
+            {"browse", [](App& a, auto&) { OpenBrowser(a); }},
+            {"total", [](App& a, auto&) { TotalRefresh(a); }},
+            {"visible", [](App& a, auto&) { RefreshVisible(a); }},
+            {"filterempty", [](App& a, auto& on) { OnFilterEmpty(a, on == "true"); }},
+            {"filternorespond", [](App& a, auto& on) { OnFilterNoRespond(a, on == "true"); }},
+            // the box ticked without its at-once filtering: only the sweep's end filters
+            {"norespondflag", [](App& a, auto&) { a.Form3.filternorespond = true; }},
+            {"removeselected", [](App& a, auto&) { RemoveSelected(a); }},
+            {"removenonvisible", [](App& a, auto&) { RemoveNonVisible(a); }},
+            {"rowclick", [](App& a, auto& row) { OnServerRowClicked(a, std::stoi(row)); }},
+            {"columnclick", [](App& a, auto& c) { OnServerColumnClicked(a, std::stoi(c)); }},
+            {"selectfor", [](App& a, auto&) { SelectForOrvexa(a); }},
+            {"detailmode", [](App& a, auto&) { SwitchDetailMode(a); }},
+            {"closethis", [](App& a, auto&) { CloseThisWindow(a); }},
+            {"closebrowser", [](App& a, auto&) { CloseBrowser(a); }},
             {"startup", [](App& a, auto&) { a.dispatch([&] { StartUp(a); }); }},
             {"load", [](App& a, auto&) { LoadINI(a); }},
         };

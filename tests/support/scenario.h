@@ -31,6 +31,18 @@
 //   shown LINE / unshown    the lines appended to the IRC output window, all of them, in
 //                       order; or none
 //   written LINE        the settings file as the case leaves it, line by line (CR LF each)
+//   holds FILE TEXT     the file holds this text somewhere
+//
+// The server browser (servers are numbers N for 10.0.0.N:2790N, or HOST:PORT):
+//   servers N           stores servers 1 to N
+//   answer / detail SERVER NAME PLAYERS   a Quake 2 answer from SERVER to the sweep's socket /
+//                       to the clicked server's socket, its players scoring 1, 2, ...
+//   master SERVER BYTES a datagram to the master server's socket
+//   host NAME ADDRESS   what a host name resolves to
+//   expect b.FIELD      the browser's rows (name|players|map|top|server; each), List1, status,
+//                       voortgang, voortgangMax, selected, redraws, stored (the working list's
+//                       size) and its flags; qsent / itemsent / mastersent as sent; messages
+//                       (the message boxes since the last look); file:NAME; lastfileop
 //
 // A case named "*" first in a file is played before every other case of that file.
 #pragma once
