@@ -6,6 +6,7 @@
 #include "settings/shutdown.h"
 #include "settings/startup.h"
 #include "support/cases.h"
+#include "support/scenario.h"
 
 namespace fc::test {
 namespace {
@@ -17,22 +18,13 @@ const std::string kQuit =
 class StartupTest : public SettingsTest {
 protected:
     StartupTest() {
-        app.restoreMainWindow = [this] { ++restores; };
         app.endProgram = [this] { ++ends; };
         // As the window does: a close request from the quit timer runs the shut-down again.
-        app.closeMainWindow = [this] { closeResults.push_back(OnCloseRequest(app)); };
+        app.closeMainWindow = [this] { OnCloseRequest(app); };
     }
 
     void startUp() {
         app.dispatch([this] { StartUp(app); });
-    }
-
-    // The settings saves since the last look.
-    int saves() {
-        int n = 0;
-        for (const std::string& op : std::exchange(platform.fileLog, {}))
-            n += op == "replace orvexa.ini";
-        return n;
     }
 
     FakeTcpSocket& irc() { return *platform.tcpSockets.at(0); }
@@ -46,20 +38,10 @@ protected:
         app.dispatch([this] { OnCloseRequest(app); });
     }
 
-    int restores = 0;
     int ends = 0;
-    std::vector<bool> closeResults;
 };
 
-TEST_F(StartupTest, FirstStartWritesTheDefaultsThenCountsItself) {
-    startUp();
-    EXPECT_EQ(platform.fileLog, (Lines{"replace orvexa.ini", "read orvexa.ini", "mkdir demos"}));
-    // The file it writes is in the settings cases, line by line.
-    EXPECT_EQ(view().isStarted, 1);
-    EXPECT_TRUE(view().quakeTimerButtonEnabled);
-    EXPECT_FALSE(IsUsableServerEntry(view().Q2Serverlist));  // the hint is not a server
-    EXPECT_TRUE(shown().empty());
-}
+FC_SCENARIOS(Startup, "settings/cases/startup.txt");
 
 TEST_F(StartupTest, EveryStartRaisesTheStoredCount) {
     for (int start = 1; start <= 3; ++start) {
@@ -93,66 +75,6 @@ TEST_F(StartupTest, StepsRunInTheirOrder) {
     EXPECT_EQ(view().playbackStep, 0.01);
     // Nothing is dialled at start.
     EXPECT_EQ(irc().state(), SocketState::Closed);
-}
-
-TEST_F(StartupTest, AnExistingDemosFolderIsLeftAlone) {
-    platform.directories.push_back("demos");
-    startUp();
-    EXPECT_EQ(platform.fileLog, (Lines{"replace orvexa.ini", "read orvexa.ini"}));
-}
-
-TEST_F(StartupTest, SplashRestoresTheWindowAndGoesAfterItsTime) {
-    startUp();
-    EXPECT_TRUE(view().splashVisible);
-    EXPECT_EQ(view().splashLabel1, "Version 1.33");
-    platform.advance(2999);
-    EXPECT_EQ(restores, 0);
-    platform.advance(1);
-    EXPECT_EQ(restores, 1);
-    platform.advance(1499);
-    EXPECT_TRUE(view().splashVisible);
-    platform.advance(1);
-    EXPECT_FALSE(view().splashVisible);
-    EXPECT_EQ(restores, 2);
-    platform.advance(10000);
-    EXPECT_EQ(restores, 2);
-}
-
-TEST_F(StartupTest, AClickEndsTheSplashAtOnce) {
-    startUp();
-    platform.advance(1000);
-    app.dispatch([this] { OnSplashClicked(app); });
-    EXPECT_FALSE(view().splashVisible);
-    EXPECT_EQ(restores, 1);
-    platform.advance(10000);  // its timers went with it
-    EXPECT_EQ(restores, 1);
-}
-
-TEST_F(StartupTest, ClosingWithoutIrcSavesTwiceAndEndsHalfASecondLater) {
-    startUp();
-    saves();
-    view().ircName = "Renamed";
-
-    bool ended = true;
-    app.dispatch([&] { ended = OnCloseRequest(app); });
-    EXPECT_FALSE(ended);
-    EXPECT_EQ(saves(), 1);
-    EXPECT_TRUE(Holds(file(), "IRCName = Renamed\r\nIRCKey"));
-    EXPECT_FALSE(view().trayIconAdded);
-
-    // A second request meanwhile does not put the end off.
-    platform.advance(300);
-    app.dispatch([&] { OnCloseRequest(app); });
-    EXPECT_EQ(saves(), 1);
-    platform.advance(199);
-    EXPECT_TRUE(closeResults.empty());
-    platform.advance(1);
-    EXPECT_EQ(closeResults, (std::vector<bool>{true}));
-    EXPECT_EQ(view().shutdownPhase, "1");
-    EXPECT_EQ(saves(), 1);
-    EXPECT_EQ(ends, 1);
-    EXPECT_FALSE(view().splashVisible);
-    EXPECT_TRUE(irc().sent.empty());
 }
 
 TEST_F(StartupTest, ClosingWhileConnectedSaysQuitInBothPhases) {

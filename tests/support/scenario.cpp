@@ -15,6 +15,7 @@
 #include "match/teams.h"
 #include "monitor/poller.h"
 #include "settings/settings_file.h"
+#include "settings/shutdown.h"
 #include "settings/startup.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
@@ -76,6 +77,10 @@ std::string BrowserServer(const std::string& n) {
 class Player : public Monitor {
 public:
     void play(const Case& c) {
+        // As the window does: a close request from the quit timer runs the shut-down again.
+        app.restoreMainWindow = [this] { ++restores_; };
+        app.endProgram = [this] { ++ends_; };
+        app.closeMainWindow = [this] { closes_ += OnCloseRequest(app) ? "true;" : "false;"; };
         app.addListener(&said_);
         app.addListener(&output_);
         bool checkSaid = false;
@@ -170,6 +175,8 @@ private:
             const std::string from = BrowserServer(head);
             platform.udpSockets.at(3)->deliver(rest, from.substr(0, from.find(':')),
                                                std::stoi(from.substr(from.find(':') + 1)));
+        } else if (tag == "folder") {
+            platform.directories.push_back(text);
         } else if (tag == "holds") {
             EXPECT_NE(platform.files[head].find(rest), std::string::npos) << head << ": " << rest;
         } else if (tag == "host") {
@@ -236,6 +243,15 @@ private:
         if (name == "lines") return std::to_string(said_.lines.size());
         if (name == "replies") return std::to_string(listener.replies);
         if (name == "beeps") return std::to_string(platform.beeps);
+        if (name == "restores") return std::to_string(restores_);
+        if (name == "ends") return std::to_string(ends_);
+        if (name == "closes") return closes_;
+        if (name == "requests") return requests_;
+        if (name == "fileops") {
+            std::string out;
+            for (const std::string& op : std::exchange(platform.fileLog, {})) out += op + ";";
+            return out;
+        }
         if (name == "messages") return std::exchange(output_.messages, "");
         if (name == "lastfileop") return platform.fileLog.empty() ? "" : platform.fileLog.back();
         if (name.rfind("file:", 0) == 0) return platform.files[name.substr(5)];
@@ -345,14 +361,22 @@ private:
             {"detailmode", [](App& a, auto&) { SwitchDetailMode(a); }},
             {"closethis", [](App& a, auto&) { CloseThisWindow(a); }},
             {"closebrowser", [](App& a, auto&) { CloseBrowser(a); }},
-            {"startup", [](App& a, auto&) { a.dispatch([&] { StartUp(a); }); }},
+            {"splashclick", [](App& a, auto&) { a.dispatch([&] { OnSplashClicked(a); }); }},
             {"load", [](App& a, auto&) { LoadINI(a); }},
         };
+        if (action == "close") {
+            app.dispatch([&] { requests_ += OnCloseRequest(app) ? "true;" : "false;"; });
+            return;
+        }
+        if (action == "startup") return app.dispatch([&] { StartUp(app); });
         const auto found = kActions.find(action);
         ASSERT_NE(found, kActions.end()) << "no action " << action;
         found->second(app, arg);
     }
 
+    int restores_ = 0;
+    int ends_ = 0;
+    std::string closes_, requests_;  // what the window's and the case's close requests gave
     ReportRecorder said_;
     OutputRecorder output_;
     std::vector<PlayerLine> roster_;

@@ -32,6 +32,10 @@
 //                       order; or none
 //   written LINE        the settings file as the case leaves it, line by line (CR LF each)
 //   holds FILE TEXT     the file holds this text somewhere
+//   folder NAME         a folder that exists
+//   expect restores / ends / closes / requests / fileops   the main window restored, the
+//                       program's ends, what the window's and the case's close requests gave
+//                       ("true;" and "false;"), the file operations since the last look
 //
 // The server browser (servers are numbers N for 10.0.0.N:2790N, or HOST:PORT):
 //   servers N           stores servers 1 to N

@@ -42,7 +42,7 @@ const std::map<std::string, std::function<FieldRef(MainView&)>> kFields = {
     FC_FIELD(Advanced), FC_FIELD(IRCRemoveColors), FC_FIELD(IRCRemoveFontCodes),
     FC_FIELD(CheckForUpdate), FC_FIELD(PriveServer), FC_FIELD(KillAllowedFrom), FC_FIELD(IRCBurst),
     FC_FIELD(IRCLineGapMs), FC_FIELD(IRCTls), FC_FIELD(IRCTlsInsecure), FC_FIELD(IRCReconnect),
-    FC_FIELD(FastSweep), FC_FIELD(MasterServer), FC_FIELD(UpdateURL), FC_FIELD(aboutlabel), FC_FIELD(Titel), FC_FIELD(TimePlayedXToolTip), FC_FIELD(trayIconAdded),
+    FC_FIELD(FastSweep), FC_FIELD(MasterServer), FC_FIELD(UpdateURL), FC_FIELD(aboutlabel), FC_FIELD(Titel), FC_FIELD(TimePlayedXToolTip), FC_FIELD(trayIconAdded), FC_FIELD(splashVisible), FC_FIELD(splashLabel1), FC_FIELD(shutdownPhase),
     FC_FIELD(botNick), FC_FIELD(botChannel), FC_FIELD(IRCStat), FC_FIELD(IRCTopic),
     FC_FIELD(ircLijst), FC_FIELD(ignorelist), FC_FIELD(ReportToIrc), FC_FIELD(ircZegwat),
     FC_FIELD(Command1Enabled), FC_FIELD(Command2Enabled), FC_FIELD(Command3Enabled),
