@@ -18,31 +18,15 @@ TEST(BrowserAnswers, EachAnswerGivesItsRow) {
 }
 
 TEST(BrowserAnswers, MasterListsShortTruncatedAndHostile) {
-    const std::string head = "\xFF\xFF\xFF\xFFgetserversResponse";
-    const std::string one = std::string("\\\x7F\x00\x00\x01\x6D\x38", 7);  // 127.0.0.1:27960
-    const std::string zero =
-        std::string("\\\x00\x00\x00\x00\x6D\x38", 7);  // 0.0.0.0 is passed over
-    struct Row {
-        std::string datagram;
-        bool isList, ended, damaged;
-        std::string servers;
-    } rows[] = {
-        {head + "\\EOT\0\0\0", true, true, false, ""},
-        {head + one + zero + one + "\\EOT", true, true, false, "127.0.0.1:27960 127.0.0.1:27960 "},
-        {head + one + one.substr(0, 4), true, false, true, "127.0.0.1:27960 "},
-        {head + one + "garbage\\EOT", true, false, true, "127.0.0.1:27960 "},
-        {head + one, true, false, true, "127.0.0.1:27960 "},
-        {"\xFF\xFF\xFF\xFFstatusResponse\n\\EOT", false, false, false, ""},
-        {"", false, false, false, ""},
-    };
-    for (const Row& r : rows) {
-        const MasterAnswer a = ReadMasterAnswer(r.datagram);
-        std::string servers;
+    for (const Case& c : LoadCases("browser/cases/master_answers.txt")) {
+        const MasterAnswer a = ReadMasterAnswer(c.get("datagram"));
+        std::string is, servers;
+        for (const auto& [flag, name] :
+             {std::pair{a.isList, " list"}, {a.ended, " ended"}, {a.damaged, " damaged"}})
+            if (flag) is += name;
         for (const std::string& s : a.servers) servers += s + " ";
-        EXPECT_EQ(a.isList, r.isList) << r.datagram;
-        EXPECT_EQ(a.ended, r.ended) << r.datagram;
-        EXPECT_EQ(a.damaged, r.damaged) << r.datagram;
-        EXPECT_EQ(servers, r.servers) << r.datagram;
+        EXPECT_EQ(is, c.get("is").empty() ? "" : " " + c.get("is")) << c.name;
+        EXPECT_EQ(servers, c.get("servers")) << c.name;
     }
 }
 
