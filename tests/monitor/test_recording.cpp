@@ -10,6 +10,7 @@
 #include "monitor/recording_file.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
+#include "support/scenario.h"
 #include "support/unreal_replies.h"
 
 namespace fc::test {
@@ -151,44 +152,17 @@ TEST_F(RecordingTest, UnrealAnswersAreRecordedJoinedAndReplayedWhole) {
     for (std::int64_t gap : replayed.gaps()) EXPECT_NEAR(gap, 2000, 10);
 }
 
-// After two good records: the bytes, the records replayed, the message ("" for none).
-struct DamageCase {
-    const char* name;
-    std::string bytes;
-    int replayed;
-    std::string message;
-};
+FC_SCENARIOS(DamagedRecordings, "monitor/cases/damaged_recordings.txt");
 
-class DamagedRecording : public RecordingTest, public ::testing::WithParamInterface<DamageCase> {};
-
-TEST_P(DamagedRecording, PlaysEveryWholeRecordThenNamesWhereItStopped) {
-    const DamageCase& c = GetParam();
-    const std::string good = " 10\r\n\\mapname\\q3dm1\r\n 11\r\n\\mapname\\q3dm2\r\n";
-    if (std::string(c.name) != "missing_file") platform.files[kFile] = good + c.bytes;
+// A reply longer than any case file line.
+TEST_F(RecordingTest, AReplyOver64KBStopsThePlayback) {
+    platform.files[kFile] = " 10\r\n\\mapname\\q3dm1\r\n 12\r\n" + std::string(70000, 'x') + "\r\n";
     Timeline replayed(app);
     Play(platform, app, 0.5);
-    EXPECT_EQ(static_cast<int>(replayed.times.size()), c.replayed);
-    EXPECT_TRUE(view().Q2ServerlistEnabled);
-    EXPECT_EQ(view().Text1, c.message.empty() ? "" : "Playback of " + kFile + c.message + "\r\n");
+    EXPECT_EQ(replayed.times.size(), 1u);
+    EXPECT_EQ(view().Text1,
+              "Playback of " + kFile + " stopped at record 2: its reply is longer than 64 KB.\r\n");
 }
-
-const std::string kStopped = " stopped at record 3: its ";
-INSTANTIATE_TEST_SUITE_P(
-    Files, DamagedRecording,
-    ::testing::Values(
-        DamageCase{"whole", "", 2, ""}, DamageCase{"empty_reply_skipped", " 12\r\n\r\n", 2, ""},
-        DamageCase{"odd_number_of_lines", " 12\r\n", 2, kStopped + "reply line is missing."},
-        DamageCase{"time_not_a_number", "12:00\r\n\\mapname\\x\r\n", 2,
-                   kStopped + "time line is not a time of day."},
-        DamageCase{"time_past_a_day", " 8.6e61\r\n\\mapname\\x\r\n", 2,
-                   kStopped + "time line is not a time of day."},
-        DamageCase{"binary_junk", std::string("\x00\x9F\xFF\x01junk", 8), 2,
-                   kStopped + "time line has no line end."},
-        DamageCase{"reply_over_64_KB", " 12\r\n" + std::string(70000, 'x') + "\r\n", 2,
-                   kStopped + "reply is longer than 64 KB."},
-        DamageCase{"cut_reply", " 12\r\n\\mapname", 2, kStopped + "reply line has no line end."},
-        DamageCase{"missing_file", "", 0, " stopped at record 1: the file cannot be read."}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecordingFormat, TimeLinesHoldSevenSignificantDigits) {
     const std::pair<double, const char*> times[] = {

@@ -361,6 +361,7 @@ private:
             {"detailmode", [](App& a, auto&) { SwitchDetailMode(a); }},
             {"closethis", [](App& a, auto&) { CloseThisWindow(a); }},
             {"closebrowser", [](App& a, auto&) { CloseBrowser(a); }},
+            {"pace", [](App& a, auto& step) { a.view.playbackStep = std::stod(step); }},
             {"splashclick", [](App& a, auto&) { a.dispatch([&] { OnSplashClicked(a); }); }},
             {"load", [](App& a, auto&) { LoadINI(a); }},
         };
