@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "match/capper.h"
+#include "support/cases.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
 #include "support/report_recorder.h"
@@ -36,51 +37,16 @@ TEST(ZetInEenRegel, FixedWidthRecordsOfNameAndScore) {
     EXPECT_EQ(ZetInEenRegel("\xFF\xFF\xFF\xFFprint\n\\a\\b\n1 2 \"no line end\""), "");
 }
 
-struct CapperCase {
-    const char* gameType;
-    const char* teams;  // the player list's team column: "Ann=Red,..."
-    const char* before;
-    const char* now;
-    const char* capper;  // asked for red
-    const char* marked = "";
-};
-
 TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
-    const char* three = "Ann=Red,Bob=Red,Cid=Blue";
-    const char* zeros = "Ann=0,Bob=0,Cid=0";
-    const CapperCase cases[] = {
-        {"ctf", three, zeros, "Ann=2,Bob=15,Cid=0", "Bob"},
-        // Cid's larger rise moves the best, but he is blue: Ann, named before him, stays.
-        {"ctf", three, zeros, "Ann=2,Bob=0,Cid=16", "Ann"},
-        {"ctf", three, zeros, "Ann=0,Bob=0,Cid=16", ""},
-        // Equal rises are joined unless marked.
-        {"ctf", "Ann=Red,Bob=Red,Cid=Red", zeros, "Ann=15,Bob=15,Cid=15", "Ann or Bob or Cid"},
-        {"ctf", "Ann=Red,Bob=Red,Cid=Red", zeros, "Ann=15,Bob=15,Cid=15", "Ann or Bob", "\"cid\""},
-        // The bounds of a capture, by game.
-        {"ctf", "Ann=Red", "Ann=0", "Ann=22", ""},
-        {"ctf", "Ann=Red", "Ann=0", "Ann=21", "Ann"},
-        {"ctfq3", "Ann=Red", "Ann=0", "Ann=9", ""},
-        {"ctfq3", "Ann=Red", "Ann=0", "Ann=1", "Ann"},
-        {"ctfbq3", "Ann=Red", "Ann=0", "Ann=4", ""},
-        {"ctfbq3", "Ann=Red", "Ann=0", "Ann=1", ""},
-        {"ctfbq3", "Ann=Red", "^1Ann=0", "^2Ann=5", "Ann"},
-        // Colour codes go before the lines are read: a "^" takes even a blank along with it, so
-        // "5^ 7" reads as 57 (too much for a capture) and "^ 5" as 5.
-        {"ctfbq3", "Ann=Red", "Ann=0", "Ann=5^ 7", ""},
-        {"ctfbq3", "Ann=Red", "Ann=0", "Ann=^ 5", "Ann"},
-        // Newcomers are no candidates.
-        {"ctf", "Ann=Red,Bob=Red", "Ann=0", "Ann=1,Bob=15", "Ann"},
-        // Without teams anyone can be the capper.
-        {"ctf", "Ann=Spec,Bob=Spec", "Ann=0,Bob=0", "Ann=3,Bob=15", "Bob"},
-    };
-    for (const CapperCase& c : cases) {
-        SCOPED_TRACE(std::string(c.gameType) + " " + c.before + " -> " + c.now);
-        view().gameType = c.gameType;
-        view().markedPlayers = c.marked;
+    for (const Case& c : LoadCases("match/cases/capper.txt")) {
+        SCOPED_TRACE(c.name);
+        view().gameType = c.get("game");
+        view().markedPlayers = c.get("marked");
         view().spelerLijst.clear();
-        for (const auto& [name, team] : Pairs(c.teams))
+        for (const auto& [name, team] : Pairs(c.get("teams")))
             view().spelerLijst.push_back({name, "", "", team});
-        EXPECT_EQ(ExtractPlayer(app, Reply(c.now), Reply(c.before), "Red"), c.capper);
+        EXPECT_EQ(ExtractPlayer(app, Reply(c.get("now")), Reply(c.get("before")), "Red"),
+                  c.get("capper"));
         // the search leaves the team column in force afterwards
         EXPECT_TRUE(view().teamsKnown);
     }

@@ -23,44 +23,41 @@ protected:
     WiredApp app{platform};
 };
 
-TEST_F(ReportLinesTest, EveryCodeIsReplacedTrimmed) {
-    EXPECT_EQ(
-        MaakRegel(app, "%at% %as% %ap% %ae% | %bt% %bs% %bp% %be% | %c% %tl% %map%", values()),
-        "Red Clan 3 50 +2 | Blue Clan 1 60 -1 | Sarge 12:00 q3dm17");
-}
-
-TEST_F(ReportLinesTest, ServerCodesGiveAddressAndWholeEntry) {
-    EXPECT_EQ(MaakRegel(app, "%sv% / %svlang%", values()),
-              "10.0.0.5:27960 / 10.0.0.5:27960 Friday league");
-    app.view.Q2Serverlist = "10.0.0.5:27960";
-    EXPECT_EQ(MaakRegel(app, "%sv%", values()), "10.0.0.5:27960");
-}
-
-TEST_F(ReportLinesTest, CodesAreReplacedEverywhereInAFixedOrder) {
-    EXPECT_EQ(MaakRegel(app, "no codes at all", values()), "no codes at all");
-    EXPECT_EQ(MaakRegel(app, "%as%-%as%", values()), "3-3");
-    ReportValues v = values();
-    v.teamA = "Team %bs%";  // a later code inside a value is expanded
-    v.teamB = "Team %at%";  // an earlier one is not
-    EXPECT_EQ(MaakRegel(app, "%at% vs %bt%", v), "Team 1 vs Team %at%");
-    EXPECT_EQ(MaakRegel(app, "%xx% %AT% 100%", values()), "%xx% %AT% 100%");
-}
-
-TEST_F(ReportLinesTest, IntermissionReadsEndOfMatch) {
-    ReportValues v = values();
-    v.timeLeft = "  INT ";
-    EXPECT_EQ(MaakRegel(app, "TL: %tl%", v), "TL: End of match!");
-    v.timeLeft = "int";
-    EXPECT_EQ(MaakRegel(app, "TL: %tl%", v), "TL: int");
-}
-
-TEST_F(ReportLinesTest, FormattingCharactersPassThrough) {
-    const std::string templ =
-        "\x02\x03"
-        "04%at%\x03\x1f";
-    EXPECT_EQ(MaakRegel(app, templ, values()),
-              "\x02\x03"
-              "04Red Clan\x03\x1f");
+// Every code replaced, trimmed, everywhere and in a fixed order: a later code inside a value
+// is expanded, an earlier one is not; unknown codes and formatting characters pass through.
+TEST_F(ReportLinesTest, TemplatesExpandWithTheirCodes) {
+    struct Row {
+        const char* templ;
+        const char* expected;
+        const char* entry = "10.0.0.5:27960 Friday league";
+        const char* teamA = "Red Clan";
+        const char* teamB = "Blue Clan";
+        const char* timeLeft = " 12:00 ";
+    };
+    const Row rows[] = {
+        {"%at% %as% %ap% %ae% | %bt% %bs% %bp% %be% | %c% %tl% %map%",
+         "Red Clan 3 50 +2 | Blue Clan 1 60 -1 | Sarge 12:00 q3dm17"},
+        {"%sv% / %svlang%", "10.0.0.5:27960 / 10.0.0.5:27960 Friday league"},
+        {"%sv%", "10.0.0.5:27960", "10.0.0.5:27960"},
+        {"no codes at all", "no codes at all"},
+        {"%as%-%as%", "3-3"},
+        {"%at% vs %bt%", "Team 1 vs Team %at%", "10.0.0.5", "Team %bs%", "Team %at%"},
+        {"%xx% %AT% 100%", "%xx% %AT% 100%"},
+        {"TL: %tl%", "TL: End of match!", "", "", "", "  INT "},
+        {"TL: %tl%", "TL: int", "", "", "", "int"},
+        {"\x02\x03"
+         "04%at%\x03\x1f",
+         "\x02\x03"
+         "04Red Clan\x03\x1f"},
+    };
+    for (const Row& r : rows) {
+        app.view.Q2Serverlist = r.entry;
+        ReportValues v = values();
+        v.teamA = r.teamA;
+        v.teamB = r.teamB;
+        v.timeLeft = r.timeLeft;
+        EXPECT_EQ(MaakRegel(app, r.templ, v), r.expected) << r.templ;
+    }
 }
 
 TEST(TijdMinus, DifferenceOfMinutesAndSeconds) {
