@@ -3,6 +3,7 @@
 
 #include "core/server_entry.h"
 #include "core/server_vars.h"
+#include "support/cases.h"
 
 namespace fc {
 namespace {
@@ -13,33 +14,8 @@ const std::string kReply =
     "0 0 \"p\"\n";
 
 TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
-    struct Case {
-        const char* key;
-        std::string reply;
-        const char* value;
-    };
-    const Case cases[] = {
-        {"mapname", kReply, "q3dm6"},
-        {"maxclients", kReply, "16"},  // ends a longer key
-        {"\\version", kReply, "Q3 1.32"},
-        {"last", kReply, "end"},  // the LF ends the last value
-        {"absent", kReply, ""},
-        {"", kReply, ""},
-        // A plain search finds whatever comes first, even inside a longer key.
-        {"version", "\\subversion\\a\\version\\b", "a"},
-        {"\\version", "\\subversion\\a\\version\\b", "b"},
-        // Line feeds read as backslashes.
-        {"\\version", "hdr\nversion\\Q3\n", "Q3"},
-        {"a\\b", "a\nb\\c", "c"},
-        {"\\", "ab\ncd\\e", "d"},  // one more character is skipped
-        {"x\\", "\\x", ""},        // only the virtual "\" behind the end
-        {"\\version", "version\\first", ""},
-        // A key at the very end gives nothing.
-        {"mapname", "\\mapname", ""},
-        {"mapname", "\\mapname\\", ""},
-        {"mapname", "\\mapname\\q2dm1", "q2dm1"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(GetServerVar(c.key, c.reply), c.value) << c.key;
+    for (const test::Case& c : test::LoadCases("monitor/cases/server_vars.txt"))
+        EXPECT_EQ(GetServerVar(c.get("key"), c.get("reply", kReply)), c.get("value")) << c.name;
 }
 
 TEST(IsQuake3Reply, VersionOrStatusResponseHeader) {
