@@ -243,6 +243,10 @@ private:
         if (name == "lines") return std::to_string(said_.lines.size());
         if (name == "replies") return std::to_string(listener.replies);
         if (name == "beeps") return std::to_string(platform.beeps);
+        if (name.rfind("dialled:", 0) == 0) {  // where the Nth TCP socket was last sent
+            const FakeTcpSocket& s = *platform.tcpSockets.at(std::stoul(name.substr(8)));
+            return s.connects ? s.host + ":" + std::to_string(s.port) : "";
+        }
         if (name == "restores") return std::to_string(restores_);
         if (name == "ends") return std::to_string(ends_);
         if (name == "closes") return closes_;

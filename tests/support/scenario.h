@@ -36,6 +36,7 @@
 //   expect restores / ends / closes / requests / fileops   the main window restored, the
 //                       program's ends, what the window's and the case's close requests gave
 //                       ("true;" and "false;"), the file operations since the last look
+//   expect dialled:N    where the Nth TCP socket (0 IRC, 1 Interp, 2 update) last connected to
 //
 // The server browser (servers are numbers N for 10.0.0.N:2790N, or HOST:PORT):
 //   servers N           stores servers 1 to N

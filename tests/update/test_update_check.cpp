@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/app.h"
-#include "settings/startup.h"
 #include "support/cases.h"
 #include "support/fake_platform.h"
 #include "update/updater.h"
@@ -85,25 +84,6 @@ TEST_F(UpdateCheck, FailuresAndAMissingAddress) {
     UpdateKnop(app);
     EXPECT_EQ(shown, "Updater.|No update address set (UpdateURL in orvexa.ini).");
     EXPECT_EQ(ended, 3);
-}
-
-TEST_F(UpdateCheck, TheSplashStartsTheCheckOnlyWhenTicked) {
-    for (const bool ticked : {false, true}) {
-        app.view.CheckForUpdate = ticked;
-        app.view.splashVisible = true;
-        OnSplashClicked(app);
-        EXPECT_EQ(usock().connects, ticked ? 1 : 0);
-    }
-}
-
-TEST(UpdateUrl, HostAndPortFromTheAddress) {
-    const test::Case c = test::LoadCases("update/cases/update_url.txt").at(0);
-    const std::vector<std::string> urls = c.all("url"), expected = c.all("address");
-    ASSERT_EQ(urls.size(), expected.size());
-    for (std::size_t i = 0; i < urls.size(); ++i) {
-        const std::optional<UpdateAddress> a = ReadUpdateUrl(urls[i]);
-        EXPECT_EQ(a ? a->host + ":" + std::to_string(a->port) : "-", expected[i]) << urls[i];
-    }
 }
 
 }  // namespace
