@@ -5,25 +5,15 @@
 #include "core/reply_memory.h"
 #include "match/team_menu.h"
 #include "match/teams.h"
+#include "support/cases.h"
 
 namespace fc {
 namespace {
 
 TEST(GetTag, ShortestPieceOfTwoToFourteenBetweenSeparators) {
-    const std::pair<std::string, const char*> cases[] = {
-        {"[ABC]Player", "ABC"},
-        {"Player", "Player"},
-        {"x", ""},
-        {"ABCDEFGHIJKLMNO", ""},  // one piece of 15: too long
-        {"=RC=Sarge", "RC"},
-        {"[AB]CD", "AB"},  // equal lengths: the first wins
-        {"a(b)cd.ef|gh*ij", "cd"},
-        {"ABCDEFGHIJKLMN|XY", "ABCDEFGHIJKLMN"},  // only the first 15 count
-        {"--  --", ""},
-        {"", ""},
-        {std::string(200, 'x'), ""},
-    };
-    for (const auto& [name, tag] : cases) EXPECT_EQ(getTag(name), tag) << name;
+    for (const test::Case& c : test::LoadCases("match/cases/tags.txt"))
+        EXPECT_EQ(getTag(c.get("name")), c.get("tag")) << c.name;
+    EXPECT_EQ(getTag(std::string(200, 'x')), "");
 }
 
 // "" is held as the quoted empty name: two quotes in a row.
