@@ -15,6 +15,68 @@ int HexDigit(char c) {
     return -1;
 }
 
+std::string Trim(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return "";
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+// A row's values between bars, without the blanks around them.
+std::vector<std::string> Values(std::string_view text) {
+    std::vector<std::string> parts;
+    for (std::size_t at = 0;;) {
+        const std::size_t next = text.find('|', at);
+        parts.push_back(Trim(text.substr(at, next == std::string_view::npos ? next : next - at)));
+        if (next == std::string_view::npos) return parts;
+        at = next + 1;
+    }
+}
+
+struct Table {
+    std::string name;
+    std::vector<std::string> cols;
+    std::vector<std::string> body;
+};
+
+std::string Fill(std::string text, const Table& table, const std::vector<std::string>& row) {
+    for (std::size_t i = 0; i < table.cols.size(); ++i) {
+        const std::string mark = "{" + table.cols[i] + "}";
+        for (std::size_t at = text.find(mark); at != std::string::npos;
+             at = text.find(mark, at + row[i].size()))
+            text.replace(at, mark.size(), row[i]);
+    }
+    return text;
+}
+
+// The raw lines of one case from one row of a table.
+std::vector<std::string> Expand(const Table& table, const std::string& values, int number,
+                                std::string& name, const std::string& where) {
+    const std::vector<std::string> row = Values(values);
+    if (row.size() != table.cols.size())
+        throw std::runtime_error(where + ": " + std::to_string(row.size()) + " values for " +
+                                 std::to_string(table.cols.size()) + " columns");
+    name = Fill(table.name, table, row);
+    if (name == table.name) name += " #" + std::to_string(number);
+    std::vector<std::string> lines;
+    for (const std::string& body : table.body) {
+        const std::string filled = Fill(body, table, row);
+        if (filled.empty()) continue;
+        for (std::size_t at = 0;;) {
+            const std::size_t next = filled.find(" ;; ", at);
+            lines.push_back(filled.substr(at, next == std::string::npos ? next : next - at));
+            if (next == std::string::npos) break;
+            at = next + 4;
+        }
+    }
+    return lines;
+}
+
+CaseLine Tagged(const std::string& line) {
+    const std::size_t blank = line.find(' ');
+    return {line.substr(0, blank),
+            blank == std::string::npos ? "" : Unescape(line.substr(blank + 1))};
+}
+
 }  // namespace
 
 std::string Unescape(std::string_view text) {
@@ -68,21 +130,36 @@ std::vector<Case> LoadCases(const std::string& path) {
     std::ifstream in(full, std::ios::binary);
     if (!in) throw std::runtime_error("no case file " + full);
     std::vector<Case> cases;
+    Table table;
+    bool inTable = false;
+    int rows = 0;
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
-        if (line.rfind("== ", 0) == 0) {
+        const std::string where = full + ":" + std::to_string(number);
+        if (line.rfind("== table ", 0) == 0) {
+            table = {line.substr(9), {}, {}};
+            inTable = true;
+            rows = 0;
+        } else if (line.rfind("== ", 0) == 0) {
             cases.push_back({line.substr(3), {}});
-            continue;
+            inTable = false;
+        } else if (inTable && line.rfind("cols ", 0) == 0) {
+            std::istringstream names(line.substr(5));
+            for (std::string col; names >> col;) table.cols.push_back(col);
+        } else if (inTable && line.rfind("row ", 0) == 0) {
+            Case c;
+            for (const std::string& raw : Expand(table, line.substr(4), ++rows, c.name, where))
+                c.lines.push_back(Tagged(raw));
+            cases.push_back(std::move(c));
+        } else if (inTable) {
+            table.body.push_back(line);
+        } else if (cases.empty()) {
+            throw std::runtime_error(where + ": a line before the first case");
+        } else {
+            cases.back().lines.push_back(Tagged(line));
         }
-        if (cases.empty())
-            throw std::runtime_error(full + ":" + std::to_string(number) +
-                                     ": a line before the first case");
-        const std::size_t blank = line.find(' ');
-        cases.back().lines.push_back(
-            {line.substr(0, blank),
-             blank == std::string::npos ? "" : Unescape(line.substr(blank + 1))});
     }
     if (cases.empty()) throw std::runtime_error("no cases in " + full);
     return cases;

@@ -5,6 +5,17 @@
 //   == a name for the case
 //   tag text             the text starts after the first blank behind the tag
 //
+// A family of cases that differ only in a few values is written once as a table:
+//
+//   == table a name with {col} in it
+//   cols a b col          the column names
+//   set x {a}             lines of the case, with {name} where a row's value goes; a line
+//   {b}                   that is only a column is left out where the row's value is empty
+//   row 1 | said hello | z    one case per row, values between bars
+//
+// A value may hold several lines, split at " ;; ". A table's name without a column gets the
+// row's number.
+//
 // A text is bytes with a few escapes: ^B ^C ^_ ^V ^O ^A are the IRC control codes (bold,
 // colour, underline, reverse, plain, CTCP), \r \n \t \\ \^ and \xHH the bytes they name; a
 // trailing blank is written \x20 so that no editor loses it.
