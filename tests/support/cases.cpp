@@ -138,6 +138,8 @@ std::vector<Case> LoadCases(const std::string& path) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
         const std::string where = full + ":" + std::to_string(number);
+        if (inTable && rows == 0 && line.rfind("== ", 0) == 0)
+            throw std::runtime_error(where + ": a table without rows before it");
         if (line.rfind("== table ", 0) == 0) {
             table = {line.substr(9), {}, {}};
             inTable = true;
@@ -153,6 +155,8 @@ std::vector<Case> LoadCases(const std::string& path) {
             for (const std::string& raw : Expand(table, line.substr(4), ++rows, c.name, where))
                 c.lines.push_back(Tagged(raw));
             cases.push_back(std::move(c));
+        } else if (inTable && rows > 0) {
+            throw std::runtime_error(where + ": a case line after a table's rows");
         } else if (inTable) {
             table.body.push_back(line);
         } else if (cases.empty()) {
@@ -161,6 +165,7 @@ std::vector<Case> LoadCases(const std::string& path) {
             cases.back().lines.push_back(Tagged(line));
         }
     }
+    if (inTable && rows == 0) throw std::runtime_error(full + ": a table without rows");
     if (cases.empty()) throw std::runtime_error("no cases in " + full);
     return cases;
 }

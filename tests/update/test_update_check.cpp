@@ -86,5 +86,12 @@ TEST_F(UpdateCheck, FailuresAndAMissingAddress) {
     EXPECT_EQ(ended, 3);
 }
 
+TEST(UpdateUrl, HostAndPortFromTheAddress) {
+    for (const test::Case& c : test::LoadCases("update/cases/update_url.txt")) {
+        const std::optional<UpdateAddress> a = ReadUpdateUrl(c.get("url"));
+        EXPECT_EQ(a ? a->host + ":" + std::to_string(a->port) : "-", c.get("address")) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace fc
