@@ -150,9 +150,10 @@ std::vector<Case> LoadCases(const std::string& path) {
         } else if (inTable && line.rfind("cols ", 0) == 0) {
             std::istringstream names(line.substr(5));
             for (std::string col; names >> col;) table.cols.push_back(col);
-        } else if (inTable && line.rfind("row ", 0) == 0) {
+        } else if (inTable && (line == "row" || line.rfind("row ", 0) == 0)) {
             Case c;
-            for (const std::string& raw : Expand(table, line.substr(4), ++rows, c.name, where))
+            const std::string values = line.size() > 4 ? line.substr(4) : "";
+            for (const std::string& raw : Expand(table, values, ++rows, c.name, where))
                 c.lines.push_back(Tagged(raw));
             cases.push_back(std::move(c));
         } else if (inTable && rows > 0) {
