@@ -15,21 +15,18 @@ int HexDigit(char c) {
     return -1;
 }
 
-std::string Trim(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return "";
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
-// A row's values between bars, without the blanks around them.
-std::vector<std::string> Values(std::string_view text) {
+// The parts of `text` between separators; `trim` takes the blanks around each part away.
+std::vector<std::string> Split(std::string_view text, std::string_view separator, bool trim) {
     std::vector<std::string> parts;
-    for (std::size_t at = 0;;) {
-        const std::size_t next = text.find('|', at);
-        parts.push_back(Trim(text.substr(at, next == std::string_view::npos ? next : next - at)));
-        if (next == std::string_view::npos) return parts;
-        at = next + 1;
+    for (std::size_t at = 0, next = 0; next != std::string_view::npos;
+         at = next + separator.size()) {
+        next = text.find(separator, at);
+        std::string_view part = text.substr(at, next == std::string_view::npos ? next : next - at);
+        while (trim && !part.empty() && part.front() == ' ') part.remove_prefix(1);
+        while (trim && !part.empty() && part.back() == ' ') part.remove_suffix(1);
+        parts.emplace_back(part);
     }
+    return parts;
 }
 
 struct Table {
@@ -51,7 +48,7 @@ std::string Fill(std::string text, const Table& table, const std::vector<std::st
 // The raw lines of one case from one row of a table.
 std::vector<std::string> Expand(const Table& table, const std::string& values, int number,
                                 std::string& name, const std::string& where) {
-    const std::vector<std::string> row = Values(values);
+    const std::vector<std::string> row = Split(values, "|", true);
     if (row.size() != table.cols.size())
         throw std::runtime_error(where + ": " + std::to_string(row.size()) + " values for " +
                                  std::to_string(table.cols.size()) + " columns");
@@ -61,12 +58,7 @@ std::vector<std::string> Expand(const Table& table, const std::string& values, i
     for (const std::string& body : table.body) {
         const std::string filled = Fill(body, table, row);
         if (filled.empty()) continue;
-        for (std::size_t at = 0;;) {
-            const std::size_t next = filled.find(" ;; ", at);
-            lines.push_back(filled.substr(at, next == std::string::npos ? next : next - at));
-            if (next == std::string::npos) break;
-            at = next + 4;
-        }
+        for (std::string& part : Split(filled, " ;; ", false)) lines.push_back(std::move(part));
     }
     return lines;
 }
