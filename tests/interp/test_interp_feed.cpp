@@ -33,7 +33,7 @@ TEST(InterpFeedBounds, TheOutputIsBoundedAndAnEndlessLineIsDroppedWithOneMessage
     EXPECT_EQ(out.find("dropped"), out.rfind("dropped"));
     EXPECT_NE(out.find("dropped"), std::string::npos);
     EXPECT_EQ(app.view.StatRed, "*** home ***");
-    EXPECT_TRUE(said.take().empty());
+    EXPECT_TRUE(said.lines.empty());
     EXPECT_TRUE(app.view.interpBuffer.empty());
 }
 

@@ -34,7 +34,6 @@ protected:
 
     MainView& view() { return app.view; }
     std::string& file() { return platform.files[kSettingsFile]; }
-    bool hasFile() const { return platform.files.count(kSettingsFile) > 0; }
     // The output lines since the last look.
     std::vector<std::string> shown() { return std::exchange(output.lines, {}); }
 

@@ -28,9 +28,6 @@ public:
                                        int timeoutMs = 5000);
     // The lines that arrive within `ms` (after those already taken), all taken.
     std::vector<std::string> collect(int ms);
-    // As waitFor, but blocked on this client's socket alone, without running the event loop:
-    // the line is read the moment it arrives, as a measurement needs.
-    std::optional<std::string> waitBlocked(const std::string& part, int timeoutMs);
 
 private:
     void read();

@@ -11,11 +11,6 @@ namespace fc::test {
 class ReportRecorder : public AppListener {
 public:
     void reportSaid(const std::string&, const std::string& text) override { lines.push_back(text); }
-    std::vector<std::string> take() {
-        auto out = std::move(lines);
-        lines.clear();
-        return out;
-    }
     std::vector<std::string> lines;
 };
 
