@@ -177,15 +177,6 @@ private:
 
 }  // namespace
 
-std::vector<Case> LoadSessions(const std::string& path) {
-    std::vector<Case> cases = LoadCases(path);
-    if (cases.empty() || cases.front().name != "*") return cases;
-    const Case shared = cases.front();
-    cases.erase(cases.begin());
-    for (Case& c : cases) c.lines.insert(c.lines.begin(), shared.lines.begin(), shared.lines.end());
-    return cases;
-}
-
 void PlaySession(const Case& session) {
     Session().play(session);
 }

@@ -15,8 +15,8 @@
 //   type TEXT           the operator's input line, Enter pressed
 //   wait MS             lets time pass
 //   do ACTION [ARG]     quit, join-channel CHANNEL, close (the server hangs up), fail, failtls
-//   TEXT, interp (connect the
-//                       feed), remote HOST:PORT (the game server's answering address),
+//                       TEXT, interp (connect the feed), remote HOST:PORT (the game server's
+//                       answering address),
 //                       interp-accept, interp-close, interp-off, interp-clear, timer NAME on|off
 //   feed BYTES          bytes from the Interp service
 //   expect FIELD VALUE  the field shows exactly this text (see get() in session.cpp)
@@ -26,21 +26,19 @@
 //                       with those listed behind the step: none listed means none may appear
 #pragma once
 
-#include "support/cases.h"
+#include "support/scenario.h"
 
 namespace fc::test {
 
-// The cases of a file; a case named "*" first is played at the start of every other.
-std::vector<Case> LoadSessions(const std::string& path);
 void PlaySession(const Case& session);
 
 }  // namespace fc::test
 
-// Plays every case of a file, under tests/.
-#define FC_SESSIONS(Suite, path)                   \
-    TEST(Suite, PlaysAsWritten) {                  \
-        for (const Case& c : LoadSessions(path)) { \
-            SCOPED_TRACE(c.name);                  \
-            PlaySession(c);                        \
-        }                                          \
+// Plays every case of a file, under tests/, each after the file's "*" case when it has one.
+#define FC_SESSIONS(Suite, path)                    \
+    TEST(Suite, PlaysAsWritten) {                   \
+        for (const Case& c : LoadScenarios(path)) { \
+            SCOPED_TRACE(c.name);                   \
+            PlaySession(c);                         \
+        }                                           \
     }

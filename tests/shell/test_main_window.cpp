@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
-#include <cctype>
 #include <map>
 #include <utility>
 
@@ -22,9 +21,9 @@
 #include "monitor/poller.h"
 #include "settings/startup.h"
 #include "shell/main_window.h"
-#include "support/cases.h"
 #include "support/fake_platform.h"
 #include "support/replies.h"
+#include "support/scenario.h"
 #include "support/view_fields.h"
 #include "support/window_controls.h"
 #include "wiring/wiring.h"
@@ -52,9 +51,6 @@ protected:
         for (const char* property : {"plainText", "currentText"})
             if (w->property(property).isValid()) return w->property(property).toString();
         return w->property("text").toString();
-    }
-    void expectTexts(const std::vector<std::pair<const char*, QString>>& expected) {
-        for (const auto& [name, shown] : expected) EXPECT_EQ(text(name), shown) << name;
     }
     void click(const char* name) { QTest::mouseClick(control(name), Qt::LeftButton); }
     void tab(int index) { control<QTabWidget>("Tabs")->setCurrentIndex(index); }
@@ -201,12 +197,7 @@ TEST_P(WindowScript, PlaysAsWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, WindowScript,
-                         ::testing::ValuesIn(LoadCases("shell/cases/window.txt")),
-                         [](const ::testing::TestParamInfo<Case>& info) {
-                             std::string name;
-                             for (char c : info.param.name) name += std::isalnum(c) ? c : '_';
-                             return name;
-                         });
+                         ::testing::ValuesIn(LoadCases("shell/cases/window.txt")), ScenarioName);
 
 TEST_F(WindowTest, PlayerRowsCarryTheirColumnsAndTeamColours) {
     view.spelerLijst = {{"RedGuy", Pad("12"), Pad("50"), "Red", RowColour::Red},
@@ -242,8 +233,8 @@ TEST_F(WindowTest, RepliesAndTicksAreDrawnWithoutBeingAsked) {
     const std::string r = Quake3Reply({{"gamename", "baseq3"}, {"mapname", "q3dm17"}},
                                       {{"12", "50", "^1Red^7Guy"}, {"3", "120", "Caf\xE9"}});
     platform.udpSockets.at(0)->deliver(r, "10.0.0.5", 27960);
-    expectTexts({{"qsMap", "q3dm17"},
-                 {"quakeRecvBts", QString(" %1 bytes.").arg(static_cast<qsizetype>(r.size()))}});
+    EXPECT_EQ(text("qsMap"), "q3dm17");
+    EXPECT_EQ(text("quakeRecvBts"), QString(" %1 bytes.").arg(static_cast<qsizetype>(r.size())));
     EXPECT_EQ(rows().substr(0, 7), "RedGuy|");
     EXPECT_TRUE(text("QuakeInfoLabel").contains("mapname = q3dm17"));
     platform.advance(2000);  // the next poll names the family it learned

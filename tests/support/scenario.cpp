@@ -1,7 +1,6 @@
 #include "support/scenario.h"
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -406,12 +405,6 @@ std::vector<Case> LoadScenarios(const std::string& path) {
 void PlayScenario(const Case& scenario) {
     Player player;
     player.play(scenario);
-}
-
-std::string ScenarioName(const ::testing::TestParamInfo<Case>& info) {
-    std::string name;
-    for (char c : info.param.name) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
 }
 
 TEST_P(Scenario, PlaysAsWritten) {

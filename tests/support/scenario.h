@@ -54,6 +54,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -72,7 +73,11 @@ inline void PrintTo(const Case& c, std::ostream* os) {
 }
 
 // A test name from a case name: letters and digits, the rest as underscores.
-std::string ScenarioName(const ::testing::TestParamInfo<Case>& info);
+inline std::string ScenarioName(const ::testing::TestParamInfo<Case>& info) {
+    std::string name;
+    for (char c : info.param.name) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
 
 class Scenario : public ::testing::TestWithParam<Case> {};
 
