@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <map>
-#include <sstream>
 #include <utility>
 
 #include "interp/interp_feed.h"
@@ -20,13 +19,6 @@ namespace fc::test {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-Lines Split(const std::string& text, char by = ',') {
-    Lines out;
-    std::stringstream in(text);
-    for (std::string item; std::getline(in, item, by);) out.push_back(item);
-    return out;
-}
 
 class Session : public AppListener {
 public:
@@ -84,7 +76,7 @@ private:
             return;
         }
         if (tag == "player") {
-            Lines c = Split(text, '|');
+            Lines c = SplitList(text, '|');
             c.resize(5);
             return v.spelerLijst.push_back(
                 {c[0], c[1], c[2], c[3],

@@ -6,6 +6,7 @@
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
 #include "support/report_recorder.h"
+#include "support/view_fields.h"
 
 namespace fc::test {
 namespace {
@@ -13,12 +14,8 @@ namespace {
 // "Ann=0,Bob=12": names with their scores (or teams).
 std::vector<std::pair<std::string, std::string>> Pairs(const std::string& text) {
     std::vector<std::pair<std::string, std::string>> pairs;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t comma = std::min(text.find(',', at), text.size());
-        const std::string p = text.substr(at, comma - at);
+    for (const std::string& p : SplitList(text))
         pairs.emplace_back(p.substr(0, p.find('=')), p.substr(p.find('=') + 1));
-        at = comma + 1;
-    }
     return pairs;
 }
 

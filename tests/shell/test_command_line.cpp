@@ -5,6 +5,7 @@
 
 #include "shell/command_line.h"
 #include "support/cases.h"
+#include "support/view_fields.h"
 
 namespace fc {
 namespace {
@@ -12,11 +13,7 @@ namespace {
 // The arguments are written joined by "|". The result is every option that differs from a
 // bare window start, in a fixed order, or "refused: " and the error.
 std::string Parsed(const std::string& line) {
-    std::vector<std::string> args;
-    std::stringstream in(line);
-    for (std::string arg; std::getline(in, arg, '|');) args.push_back(arg);
-    if (!line.empty() && line.back() == '|') args.emplace_back();
-    const ParsedCommandLine p = ParseCommandLine(args);
+    const ParsedCommandLine p = ParseCommandLine(test::SplitList(line, '|'));
     if (!p.error.empty()) return "refused: " + p.error;
     const CommandLine& o = p.options;
     std::ostringstream s;

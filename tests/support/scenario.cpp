@@ -155,11 +155,8 @@ private:
             for (const std::string& d : UnrealDatagrams(answer, ++utQuery_)) reply(d, host_, port_);
         } else if (tag == "rows") {
             view().spelerLijst.clear();
-            for (std::size_t at = 0; at <= text.size();) {
-                const std::size_t comma = std::min(text.find(',', at), text.size());
-                view().spelerLijst.push_back({text.substr(at, comma - at), "0", "0", ""});
-                at = comma + 1;
-            }
+            for (const std::string& name : SplitList(text))
+                view().spelerLijst.push_back({name, "0", "0", ""});
         } else if (tag == "servers") {
             for (int i = 1; i <= std::stoi(text); ++i)
                 view().qServers.push_back(BrowserServer(std::to_string(i)));
@@ -193,14 +190,11 @@ private:
 
     static Vars ParseVars(const std::string& text) {
         Vars vars;
-        for (std::size_t at = 0; at < text.size();) {
-            const std::size_t end = std::min(text.find(';', at), text.size());
-            std::string pair = text.substr(at, end - at);
+        for (std::string pair : SplitList(text, ';')) {
             pair.erase(0, pair.find_first_not_of(' '));
             const std::size_t eq = pair.find('=');
             vars.emplace_back(pair.substr(0, eq),
                               eq == std::string::npos ? "" : pair.substr(eq + 1));
-            at = end + 1;
         }
         return vars;
     }

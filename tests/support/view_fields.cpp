@@ -96,18 +96,23 @@ bool SetFieldText(MainView& view, const std::string& name, const std::string& va
                     if (value == kFamilies[f]) *p = GameFamily(f);
             }
             if constexpr (std::is_same_v<T, std::vector<std::string>>) {
-                p->clear();
-                for (std::size_t at = 0; !value.empty() && at <= value.size();) {
-                    const std::size_t comma = std::min(value.find(',', at), value.size());
-                    p->push_back(value.substr(at, comma - at));
-                    at = comma + 1;
-                }
+                *p = SplitList(value);
             }
             if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>)
                 *p = static_cast<T>(std::stoi(value));
         },
         field->second(view));
     return true;
+}
+
+std::vector<std::string> SplitList(const std::string& text, char by) {
+    std::vector<std::string> items;
+    for (std::size_t at = 0; !text.empty() && at <= text.size();) {
+        const std::size_t end = std::min(text.find(by, at), text.size());
+        items.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    return items;
 }
 
 }  // namespace fc::test

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/view_model.h"
 
@@ -15,5 +16,8 @@ std::optional<std::string> FieldText(MainView& view, const std::string& name);
 
 // Puts `value` into the field; false when there is no field of that name.
 bool SetFieldText(MainView& view, const std::string& name, const std::string& value);
+
+// The entries of a list written between `by`s, empty ones too; none in an empty text.
+std::vector<std::string> SplitList(const std::string& text, char by = ',');
 
 }  // namespace fc::test
