@@ -13,9 +13,7 @@ namespace fc::test {
 class CountingListener : public AppListener {
 public:
     void replyHandled() override { ++replies; }
-    void eventHandled() override { ++events; }
     int replies = 0;
-    int events = 0;
 };
 
 // The program on the fake platform, and the steps every scenario takes with it.

@@ -315,14 +315,20 @@ private:
     }
 
     void act(const std::string& action, const std::string& arg) {
+        // The handlers that take nothing but the program.
+        // clang-format off
+        static const std::map<std::string, void (*)(App&)> kPlain = {
+            {"button", OnMatchButton}, {"swapcheck", CheckNWissel}, {"tags", AutoDetectTags},
+            {"assign", AutoAssignNow}, {"resetteams", ResetTeamList}, {"colour", KleurLijst},
+            {"plusport", PlusPort}, {"addserver", AddServerToList},
+            {"timeclick", OnTimePlayedXClicked}, {"save", SafeINI}, {"browse", OpenBrowser},
+            {"total", TotalRefresh}, {"visible", RefreshVisible},
+            {"removeselected", RemoveSelected}, {"removenonvisible", RemoveNonVisible},
+            {"selectfor", SelectForOrvexa}, {"detailmode", SwitchDetailMode},
+            {"closethis", CloseThisWindow}, {"closebrowser", CloseBrowser}, {"load", LoadINI}};
+        // clang-format on
         using Action = std::function<void(App&, const std::string&)>;
         static const std::map<std::string, Action> kActions = {
-            {"button", [](App& a, auto&) { OnMatchButton(a); }},
-            {"swapcheck", [](App& a, auto&) { CheckNWissel(a); }},
-            {"tags", [](App& a, auto&) { AutoDetectTags(a); }},
-            {"assign", [](App& a, auto&) { AutoAssignNow(a); }},
-            {"resetteams", [](App& a, auto&) { ResetTeamList(a); }},
-            {"colour", [](App& a, auto&) { KleurLijst(a); }},
             {"click",
              [](App& a, auto& row) {
                  OnPlayerListMouse(a, true);
@@ -335,38 +341,24 @@ private:
             {"bluename", [](App& a, auto& name) { OnTeamNameEdited(a, false, name); }},
             {"menu", [](App& a, auto& item) { kTeamMenu[std::stoi(item)].run(a); }},
             {"rules", [](App& a, auto&) { RunMatchEventRules(a, ""); }},
-            {"plusport", [](App& a, auto&) { PlusPort(a); }},
-            {"addserver", [](App& a, auto&) { AddServerToList(a); }},
             {"interval", [](App& a, auto& text) { OnReportDMEdited(a, text); }},
             {"timefollows", [](App& a, auto& on) { OnTimePlayedYChanged(a, on == "true"); }},
-            {"timeclick", [](App& a, auto&) { OnTimePlayedXClicked(a); }},
             {"timeedit", [](App& a, auto& text) { OnTimePlayedXEdited(a, text); }},
             {"battleclock", [](App& a, auto& on) { a.battleTimer->setEnabled(on == "on"); }},
-            {"save", [](App& a, auto&) { SafeINI(a); }},
-            {"browse", [](App& a, auto&) { OpenBrowser(a); }},
-            {"total", [](App& a, auto&) { TotalRefresh(a); }},
-            {"visible", [](App& a, auto&) { RefreshVisible(a); }},
             {"filterempty", [](App& a, auto& on) { OnFilterEmpty(a, on == "true"); }},
             {"filternorespond", [](App& a, auto& on) { OnFilterNoRespond(a, on == "true"); }},
             // the box ticked without its at-once filtering: only the sweep's end filters
             {"norespondflag", [](App& a, auto&) { a.Form3.filternorespond = true; }},
-            {"removeselected", [](App& a, auto&) { RemoveSelected(a); }},
-            {"removenonvisible", [](App& a, auto&) { RemoveNonVisible(a); }},
             {"rowclick", [](App& a, auto& row) { OnServerRowClicked(a, std::stoi(row)); }},
             {"columnclick", [](App& a, auto& c) { OnServerColumnClicked(a, std::stoi(c)); }},
-            {"selectfor", [](App& a, auto&) { SelectForOrvexa(a); }},
-            {"detailmode", [](App& a, auto&) { SwitchDetailMode(a); }},
-            {"closethis", [](App& a, auto&) { CloseThisWindow(a); }},
-            {"closebrowser", [](App& a, auto&) { CloseBrowser(a); }},
             {"pace", [](App& a, auto& step) { a.view.playbackStep = std::stod(step); }},
             {"splashclick", [](App& a, auto&) { a.dispatch([&] { OnSplashClicked(a); }); }},
-            {"load", [](App& a, auto&) { LoadINI(a); }},
         };
-        if (action == "close") {
-            app.dispatch([&] { requests_ += OnCloseRequest(app) ? "true;" : "false;"; });
-            return;
-        }
+        if (action == "close")
+            return app.dispatch([&] { requests_ += OnCloseRequest(app) ? "true;" : "false;"; });
         if (action == "startup") return app.dispatch([&] { StartUp(app); });
+        if (const auto plain = kPlain.find(action); plain != kPlain.end())
+            return plain->second(app);
         const auto found = kActions.find(action);
         ASSERT_NE(found, kActions.end()) << "no action " << action;
         found->second(app, arg);
