@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <set>
 #include <sstream>
 #include <utility>
 
@@ -82,26 +83,17 @@ public:
         app.closeMainWindow = [this] { closes_ += OnCloseRequest(app) ? "true;" : "false;"; };
         app.addListener(&said_);
         app.addListener(&output_);
-        bool checkSaid = false;
-        std::vector<std::string> expectedSaid;
+        // What is said, shown and written is looked at once the case has run.
+        const std::set<std::string> atTheEnd = {"said", "quiet", "shown", "unshown", "written"};
         for (const CaseLine& line : c.lines) {
             SCOPED_TRACE(line.tag + " " + line.text);
-            if (line.tag == "shown" || line.tag == "unshown" || line.tag == "written") {
-                continue;  // looked at once the case has run
-            }
-            if (line.tag == "said" || line.tag == "quiet") {
-                checkSaid = true;
-                if (line.tag == "said") expectedSaid.push_back(line.text);
-            } else {
-                step(line.tag, line.text);
-            }
+            if (!atTheEnd.count(line.tag)) step(line.tag, line.text);
         }
-        if (checkSaid) {
-            EXPECT_EQ(said_.lines, expectedSaid);
+        if (c.has("said") || c.has("quiet")) {
+            EXPECT_EQ(said_.lines, c.all("said"));
         }
-        const std::vector<std::string> shown = c.all("shown");
-        if (!shown.empty() || c.has("unshown")) {
-            EXPECT_EQ(output_.lines, shown);
+        if (c.has("shown") || c.has("unshown")) {
+            EXPECT_EQ(output_.lines, c.all("shown"));
         }
         if (c.has("written")) {
             std::string file;
@@ -253,17 +245,14 @@ private:
         if (name == "lastfileop") return platform.fileLog.empty() ? "" : platform.fileLog.back();
         if (name.rfind("file:", 0) == 0) return platform.files[name.substr(5)];
         if (name.rfind("b.", 0) == 0) return browserField(name.substr(2));
-        if (name == "sent" || name == "qsent" || name == "itemsent" || name == "mastersent") {
-            FakeUdpSocket& from = *platform.udpSockets.at(name == "sent"       ? 0
-                                                          : name == "qsent"    ? 1
-                                                          : name == "itemsent" ? 2
-                                                                               : 3);
+        const std::vector<std::string> sockets = {"sent", "qsent", "itemsent", "mastersent"};
+        if (const auto s = std::find(sockets.begin(), sockets.end(), name); s != sockets.end()) {
+            FakeUdpSocket& from = *platform.udpSockets.at(s - sockets.begin());
             std::string out;
             const char* comma = "";
-            for (const SentDatagram& d : from.sent) {
+            for (const SentDatagram& d : from.sent)
                 out += std::exchange(comma, ", ") + QueryKind(d.bytes) + " to " + d.host + ":" +
                        std::to_string(d.port) + " at " + std::to_string(d.atMs);
-            }
             from.sent.clear();
             return out;
         }
