@@ -84,36 +84,30 @@ TEST_F(HeadlessProgram, ShippedDemoIsReplayedAsTheBotSaysIt) {
     EXPECT_EQ(capturers, (std::vector<std::string>{"=RC=Grunt", "[BC]Grism", "=RC=Major"}));
 }
 
-// Runs that end at once: the exit code, what the standard output holds (or is, when refused
-// or for the version), and a text the standard error must hold.
+// Runs that end at once: the exit code, the standard output (for the help, a part of it) and a
+// text the standard error must hold.
 TEST_F(HeadlessProgram, RefusedAndInformativeRunsEndAtOnce) {
+    const QStringList fromSettings = {"--headless",          "--dir",      dir.path(),
+                                      "--irc-from-settings", "--duration", "5"};
     const struct {
-        QStringList args;
-        const char* settings;
+        const char *settings, *out, *err;
         int code;
-        bool exact;
-        const char* out;
-        const char* err;
+        QStringList args;
     } cases[] = {
-        {{"--headless", "--frobnicate"}, "", 2, true, "", "--frobnicate"},
-        {{"--headless", "--dir", dir.path(), "--irc-from-settings", "--duration", "5"},
-         "IRCSerSel = \r\n",
-         2,
-         true,
-         "",
-         "--irc-from-settings"},
-        {{"--version"}, "", 0, true, "Fragcaster 1.33\n", ""},
-        {{"--help"}, "", 0, false, "--headless", ""},
+        {"", "", "--frobnicate", 2, {"--headless", "--frobnicate"}},
+        {"IRCSerSel = \r\n", "", "--irc-from-settings", 2, fromSettings},
+        {"", "Fragcaster 1.33\n", "", 0, {"--version"}},
+        {"", "--headless", "", 0, {"--help"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
         writeSettings(std::string(c.settings) + "; End of INI\r\n");
         program.start(FRAGCASTER_BINARY, c.args);
         EXPECT_EQ(finish(), c.code);
-        if (c.exact) {
+        if (c.args[0] == "--help")
+            EXPECT_NE(out.find(c.out), std::string::npos) << out;
+        else
             EXPECT_EQ(out, c.out);
-        }
-        EXPECT_NE(out.find(c.out), std::string::npos) << out;
         EXPECT_NE(err.find(c.err), std::string::npos) << err;
     }
 }
