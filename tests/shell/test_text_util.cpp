@@ -7,13 +7,10 @@ namespace fc {
 namespace {
 
 TEST(LeadingNumber, ReadsTheLongestLeadingDecimal) {
-    EXPECT_EQ(LeadingNumber("60 seconds"), 60);
-    EXPECT_EQ(LeadingNumber("  45"), 45);
-    EXPECT_EQ(LeadingNumber("-3x"), -3);
-    EXPECT_EQ(LeadingNumber("12.5/3"), 12.5);
-    EXPECT_EQ(LeadingNumber("abc"), 0);
-    EXPECT_EQ(LeadingNumber(""), 0);
-    EXPECT_EQ(LeadingNumber("-"), 0);
+    const std::pair<const char*, double> numbers[] = {
+        {"60 seconds", 60}, {"  45", 45}, {"-3x", -3}, {"12.5/3", 12.5},
+        {"abc", 0},         {"", 0},      {"-", 0}};
+    for (const auto& [text, number] : numbers) EXPECT_EQ(LeadingNumber(text), number) << text;
     EXPECT_EQ(LeadingNumber(std::string(400, '9')), 0);  // too large to be a number at all
 }
 

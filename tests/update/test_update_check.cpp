@@ -9,11 +9,8 @@
 #include "update/version_file.h"
 #include "wiring/wiring.h"
 
-namespace fc {
+namespace fc::test {
 namespace {
-
-using test::FakePlatform;
-using test::FakeTcpSocket;
 
 class UpdateCheck : public ::testing::Test, public AppListener {
 protected:
@@ -43,8 +40,8 @@ protected:
 };
 
 TEST_F(UpdateCheck, TheVersionFileDecidesWhatTheOperatorSees) {
-    const std::vector<test::Case> cases = test::LoadCases("update/cases/version_file.txt");
-    for (const test::Case& c : cases) {
+    const std::vector<Case> cases = LoadCases("update/cases/version_file.txt");
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         shown.clear();
         check(c.has("manual"), c.all("block"));
@@ -87,11 +84,11 @@ TEST_F(UpdateCheck, FailuresAndAMissingAddress) {
 }
 
 TEST(UpdateUrl, HostAndPortFromTheAddress) {
-    for (const test::Case& c : test::LoadCases("update/cases/update_url.txt")) {
+    for (const Case& c : LoadCases("update/cases/update_url.txt")) {
         const std::optional<UpdateAddress> a = ReadUpdateUrl(c.get("url"));
         EXPECT_EQ(a ? a->host + ":" + std::to_string(a->port) : "-", c.get("address")) << c.name;
     }
 }
 
 }  // namespace
-}  // namespace fc
+}  // namespace fc::test
