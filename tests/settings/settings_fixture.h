@@ -10,6 +10,7 @@
 #include "core/app.h"
 #include "settings/settings_file.h"
 #include "support/fake_platform.h"
+#include "support/report_recorder.h"
 #include "wiring/wiring.h"
 
 namespace fc::test {
@@ -21,12 +22,6 @@ inline ::testing::AssertionResult Holds(const std::string& text, const std::stri
     if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "\"" << text << "\" does not hold \"" << part << "\"";
 }
-
-class OutputLines : public AppListener {
-public:
-    void outputAppended(const std::string& text) override { lines.push_back(text); }
-    std::vector<std::string> lines;
-};
 
 class SettingsTest : public ::testing::Test {
 protected:
@@ -47,7 +42,7 @@ protected:
 
     FakePlatform platform;
     WiredApp app{platform};
-    OutputLines output;
+    OutputRecorder output;
 };
 
 }  // namespace fc::test

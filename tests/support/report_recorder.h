@@ -1,4 +1,4 @@
-// Collects every line the program hands to the channel, in order.
+// Collects every line the program hands to the channel, in order; and what it shows.
 #pragma once
 
 #include <string>
@@ -12,6 +12,16 @@ class ReportRecorder : public AppListener {
 public:
     void reportSaid(const std::string&, const std::string& text) override { lines.push_back(text); }
     std::vector<std::string> lines;
+};
+
+// The lines appended to the IRC output window, and the message boxes as "TITLE: TEXT;".
+struct OutputRecorder : AppListener {
+    void outputAppended(const std::string& text) override { lines.push_back(text); }
+    void messageShown(const std::string& title, const std::string& text) override {
+        messages += title + ": " + text + ";";
+    }
+    std::vector<std::string> lines;
+    std::string messages;
 };
 
 }  // namespace fc::test

@@ -59,16 +59,6 @@ std::string QueryKind(const std::string& bytes) {
     return "?" + bytes;
 }
 
-// What the program appends to the IRC output window.
-struct OutputRecorder : AppListener {
-    void outputAppended(const std::string& text) override { lines.push_back(text); }
-    void messageShown(const std::string& title, const std::string& text) override {
-        messages += title + ": " + text + ";";
-    }
-    std::vector<std::string> lines;
-    std::string messages;
-};
-
 // Where the browser's servers 1, 2, ... are: 10.0.0.N at port 2790N.
 std::string BrowserServer(const std::string& n) {
     return n.find(':') != std::string::npos ? n : "10.0.0." + n + ":2790" + n;
