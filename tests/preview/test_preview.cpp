@@ -2,15 +2,13 @@
 // into styled runs, and the codes help's hand-over of stay-on-top.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "core/app.h"
 #include "preview/codes_help.h"
 #include "preview/rtf_reader.h"
 #include "preview/template_editor.h"
 #include "preview/template_preview.h"
-#include "support/cases.h"
 #include "support/fake_platform.h"
+#include "support/scenario.h"
 
 namespace fc::test {
 namespace {
@@ -18,19 +16,12 @@ namespace {
 constexpr auto kDm = PreviewKind::Deathmatch;
 constexpr auto kCtf = PreviewKind::TeamGame;
 
-// A case of the preview file by name.
-const Case& Named(const std::vector<Case>& cases, const std::string& name) {
-    for (const Case& c : cases)
-        if (c.name == name) return c;
-    throw std::runtime_error("no case " + name);
-}
-
 class PreviewTest : public ::testing::Test {
 protected:
     FakePlatform platform;
     App app{platform};
     const std::vector<Case> cases = LoadCases("preview/cases/preview.txt");
-    const std::string header = Named(cases, "header").get("text");
+    const std::string header = CaseNamed(cases, "header").get("text");
 };
 
 TEST_F(PreviewTest, BodyTextOfTemplates) {
@@ -120,8 +111,8 @@ TEST_F(PreviewTest, CodesHelpHandsStayOnTopOverAndBack) {
         EXPECT_FALSE(app.view.Form4Visible);
         EXPECT_EQ(app.view.Command16Tag, "0");
     }
-    EXPECT_EQ(CodesHelpCodeList(), Named(cases, "codes").get("text"));
-    EXPECT_EQ(CodesHelpKeyList(), Named(cases, "keys").get("text"));
+    EXPECT_EQ(CodesHelpCodeList(), CaseNamed(cases, "codes").get("text"));
+    EXPECT_EQ(CodesHelpKeyList(), CaseNamed(cases, "keys").get("text"));
 }
 
 }  // namespace

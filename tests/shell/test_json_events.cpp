@@ -3,18 +3,14 @@
 
 #include "core/view_model.h"
 #include "shell/json_events.h"
-#include "support/cases.h"
+#include "support/scenario.h"
 
 namespace fc::test {
 namespace {
 
 class JsonEvents : public ::testing::Test {
 protected:
-    std::string event(const std::string& name) {
-        for (const Case& c : cases)
-            if (c.name == name) return c.get("event");
-        return "no case " + name;
-    }
+    std::string event(const std::string& name) { return CaseNamed(cases, name).get("event"); }
     const std::vector<Case> cases = LoadCases("shell/cases/json_events.txt");
     MainView v;
 };
