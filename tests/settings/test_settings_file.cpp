@@ -60,6 +60,13 @@ TEST_F(SettingsTest, DamagedFileLoadsEveryGoodLineAndKeepsACopy) {
                       "file as found is kept as orvexa.ini.damaged-2."));
     EXPECT_EQ(platform.files["orvexa.ini.damaged"], damaged);
     EXPECT_EQ(view().ircName, "Cut short");
+
+    // Past ten, the unreadable lines are counted, not named.
+    platform.files[kSettingsFile] = "";
+    for (int i = 0; i < 12; ++i) platform.files[kSettingsFile] += "no equals\r\n";
+    platform.files[kSettingsFile] += "; End of INI\r\n";
+    LoadINI(app);
+    EXPECT_TRUE(Holds(shown().at(0), "lines 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 2 more could not"));
 }
 
 TEST_F(SettingsTest, RandomBytesNeverStopTheStart) {

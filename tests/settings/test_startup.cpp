@@ -96,6 +96,27 @@ TEST_F(StartupTest, ServerThatLeftAfterTheFirstQuitGetsNoSecond) {
     EXPECT_EQ(ends, 1);
 }
 
+TEST_F(StartupTest, TheShippedDemoIsOfferedOnlyInPlaceOfNoServer) {
+    const std::string demo = "share/demos/match.rec";
+    const struct {
+        std::string entry;
+        bool demoThere;
+        std::string after;
+    } cases[] = {
+        {"", true, demo},
+        {kFirstTimeEntry, true, demo},
+        {"10.0.0.5:27960 league", true, "10.0.0.5:27960 league"},
+        {"", false, ""},
+    };
+    for (const auto& c : cases) {
+        platform.files.erase(demo);
+        if (c.demoThere) platform.files[demo] = "";
+        view().Q2Serverlist = c.entry;
+        OfferShippedDemo(app, demo);
+        EXPECT_EQ(view().Q2Serverlist, c.after) << c.entry;
+    }
+}
+
 TEST(HeadlessDefaults, OnlyEntriesThatNameAServerAreTaken) {
     const std::vector<Case> cases = LoadCases("settings/cases/usable_entries.txt");
     ASSERT_EQ(cases.size(), 2u);
