@@ -66,6 +66,15 @@ std::optional<std::string> IrcTestClient::take(
     return std::nullopt;
 }
 
+std::optional<std::string> IrcTestClient::waitBlocked(const std::string& part, int timeoutMs) {
+    for (;;) {
+        if (auto line =
+                take([&](const std::string& l) { return l.find(part) != std::string::npos; }))
+            return line;
+        if (!socket_.waitForReadyRead(timeoutMs)) return std::nullopt;
+    }
+}
+
 std::vector<std::string> IrcTestClient::collect(int ms) {
     WaitUntil([] { return false; }, ms);
     std::vector<std::string> out(lines_.begin() + static_cast<std::ptrdiff_t>(taken_),

@@ -28,6 +28,8 @@ public:
                                        int timeoutMs = 5000);
     // The lines that arrive within `ms` (after those already taken), all taken.
     std::vector<std::string> collect(int ms);
+    // As waitFor, blocked on this socket alone (no event loop): the IRC latency benchmark's wait.
+    std::optional<std::string> waitBlocked(const std::string& part, int timeoutMs);
 
 private:
     void read();
