@@ -7,8 +7,8 @@
 #include "preview/rtf_reader.h"
 #include "preview/template_editor.h"
 #include "preview/template_preview.h"
+#include "support/cases.h"
 #include "support/fake_platform.h"
-#include "support/scenario.h"
 
 namespace fc::test {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "core/view_model.h"
 #include "shell/json_events.h"
-#include "support/scenario.h"
+#include "support/cases.h"
 
 namespace fc::test {
 namespace {

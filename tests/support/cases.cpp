@@ -117,6 +117,12 @@ bool Case::has(std::string_view tag) const {
     return false;
 }
 
+const Case& CaseNamed(const std::vector<Case>& cases, const std::string& name) {
+    for (const Case& c : cases)
+        if (c.name == name) return c;
+    throw std::runtime_error("no case " + name);
+}
+
 std::vector<Case> LoadCases(const std::string& path) {
     const std::string full = std::string(FRAGCASTER_TESTS_DIR) + "/" + path;
     std::ifstream in(full, std::ios::binary);

@@ -47,6 +47,9 @@ struct Case {
 // table can never pass by being empty.
 std::vector<Case> LoadCases(const std::string& path);
 
+// The case of that name; a missing one throws, as a missing file does.
+const Case& CaseNamed(const std::vector<Case>& cases, const std::string& name);
+
 // Turns the escapes above into the bytes they stand for.
 std::string Unescape(std::string_view text);
 

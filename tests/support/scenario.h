@@ -56,7 +56,6 @@
 
 #include <cctype>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -71,13 +70,6 @@ void PlayScenario(const Case& scenario);
 
 inline void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
-}
-
-// The case of that name in a file's cases; a missing one throws, as a missing file does.
-inline const Case& CaseNamed(const std::vector<Case>& cases, const std::string& name) {
-    for (const Case& c : cases)
-        if (c.name == name) return c;
-    throw std::runtime_error("no case " + name);
 }
 
 // A test name from a case name: letters and digits, the rest as underscores.
