@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "browser/browser_actions.h"
@@ -21,6 +22,7 @@
 #include "settings/startup.h"
 #include "shell/json_events.h"
 #include "shell/qt_platform.h"
+#include "shell/terminal_text.h"
 #include "update/updater.h"
 #include "wiring/wiring.h"
 
@@ -40,16 +42,20 @@ class HeadlessOutput : public AppListener {
 public:
     // A run that never touches IRC prints no IRC event.
     HeadlessOutput(App& app, bool json)
-        : app_(app), json_(json), ircState_(app.view.IRCStat), ircNick_(app.view.botNick) {}
+        : app_(app),
+          json_(json),
+          style_(TerminalStyleFor(::isatty(STDOUT_FILENO) == 1, std::getenv("NO_COLOR"))),
+          ircState_(app.view.IRCStat),
+          ircNick_(app.view.botNick) {}
 
     void replyHandled() override {
         if (json_) Line(ReplyEventJson(app_.view));
     }
     void outputAppended(const std::string& text) override {
-        Line(json_ ? OutputEventJson(text) : text);
+        json_ ? Line(OutputEventJson(text)) : Plain(text);
     }
     void reportSaid(const std::string& target, const std::string& text) override {
-        Line(json_ ? ReportEventJson(target, text) : "[" + target + "] " + text);
+        json_ ? Line(ReportEventJson(target, text)) : Plain("[" + target + "] " + text);
     }
     void interpHandled() override {
         if (json_) Line(InterpEventJson(app_.view));
@@ -59,16 +65,16 @@ public:
         if (json_) return Line(MessageEventJson(title, text));
         std::string plain = title + ": " + text;
         for (std::size_t at; (at = plain.find("\r\n")) != std::string::npos;) plain.erase(at, 1);
-        Line(plain);
+        Plain(plain);
     }
     // The server browser's rows, and its status line; without JSON a row is its five columns
     // between tabs.
     void browserRowChanged(const ServerRow& r) override {
-        Line(json_ ? RowEventJson(r)
-                   : r.name + "\t" + r.players + "\t" + r.map + "\t" + r.top + "\t" + r.server);
+        json_ ? Line(RowEventJson(r))
+              : Plain(r.name + "\t" + r.players + "\t" + r.map + "\t" + r.top + "\t" + r.server);
     }
     void browserStatusChanged(const std::string& text) override {
-        Line(json_ ? StatusEventJson(text) : text);
+        json_ ? Line(StatusEventJson(text)) : Plain(text);
     }
     // Scripts follow the connection by its state text and the nick the server gave the bot.
     void eventHandled() override {
@@ -80,6 +86,8 @@ public:
     }
 
 private:
+    // Text as people read it: styled on a terminal, plain for a pipe or a file.
+    void Plain(const std::string& text) const { Line(IrcToTerminal(text, style_)); }
     static void Line(const std::string& line) {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fputc('\n', stdout);
@@ -87,6 +95,7 @@ private:
     }
     App& app_;
     bool json_;
+    TerminalStyle style_;
     std::string ircState_, ircNick_;
 };
 
