@@ -26,62 +26,40 @@ TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventEvenWhenItIsNotSent) {
               "{\"event\":\"output\",\"text\":\"*** DISCONNECTED! ***\"}\n");
 }
 
+// IRC's codes written as ^B bold, ^C colour, ^_ underline, ^V reverse, ^O plain; the escape
+// that starts an ANSI style as "~".
+std::string Bytes(std::string text) {
+    const std::pair<const char*, char> codes[] = {{"^B", '\x02'}, {"^C", '\x03'}, {"^_", '\x1f'},
+                                                  {"^V", '\x16'}, {"^O", '\x0f'}, {"~", '\x1b'}};
+    for (const auto& [token, byte] : codes) {
+        for (std::size_t at; (at = text.find(token)) != std::string::npos;)
+            text.replace(at, std::string_view(token).size(), 1, byte);
+    }
+    return text;
+}
+
 // IRC codes in, the terminal's text out: ANSI styles for a terminal, nothing for a pipe.
 TEST(TerminalText, IrcCodesBecomeAnsiStylesOrGo) {
     const struct {
         const char *name, *irc, *ansi, *plain;
     } cases[] = {
         {"text without codes is left alone", "BC: 0 - RC: 1", "BC: 0 - RC: 1", "BC: 0 - RC: 1"},
-        {"a digit after a two-digit colour stays text",
-         "\x03"
-         "040\x03",
-         "\x1b[0;91m0\x1b[0m", "0"},
-        {"a digit after a one-digit colour makes it two",
-         "\x03"
-         "41x",
-         "x", "x"},
-        {"a digit after a colour with a background stays text",
-         "\x03"
-         "4,121",
-         "\x1b[0;91;104m1\x1b[0m", "1"},
-        {"a comma with no digit after it is text",
-         "\x03"
-         "4,x",
-         "\x1b[0;91m,x\x1b[0m", ",x"},
-        {"a comma with no colour before it is text", "\x03,4", ",4", ",4"},
-        {"a lone colour code ends the colour",
-         "\x03"
-         "14map\x03 - 5",
-         "\x1b[0;90mmap\x1b[0m - 5", "map - 5"},
-        {"bold and underline toggle and add up",
-         "\x02"
-         "a\x1f"
-         "b\x02"
-         "c\x1f"
-         "d",
-         "\x1b[0;1ma\x1b[0;1;4mb\x1b[0;4mc\x1b[0md", "abcd"},
-        {"reverse, and plain ends every style",
-         "\x16\x03"
-         "2r\x0fp",
-         "\x1b[0;7;34mr\x1b[0mp", "rp"},
-        {"a colour past 15 draws in the terminal's own",
-         "\x03"
-         "99x\x03"
-         "16y",
-         "xy", "xy"},
-        {"codes that cancel out, or end the text, cost nothing",
-         "a\x02\x02"
-         "b\x03"
-         "4",
-         "ab", "ab"},
-        {"a style open at the end is closed",
-         "\x02"
-         "bold",
-         "\x1b[0;1mbold\x1b[0m", "bold"},
+        {"a digit after a two-digit colour stays text", "^C040^C", "~[0;91m0~[0m", "0"},
+        {"a digit after a one-digit colour makes it two", "^C41x", "x", "x"},
+        {"a digit after a background stays text", "^C4,121", "~[0;91;104m1~[0m", "1"},
+        {"a comma with no digit after it is text", "^C4,x", "~[0;91m,x~[0m", ",x"},
+        {"a comma with no colour before it is text", "^C,4", ",4", ",4"},
+        {"a lone colour code ends the colour", "^C14map^C - 5", "~[0;90mmap~[0m - 5", "map - 5"},
+        {"bold and underline toggle and add up", "^Ba^_b^Bc^_d", "~[0;1ma~[0;1;4mb~[0;4mc~[0md",
+         "abcd"},
+        {"reverse, and plain ends every style", "^V^C2r^Op", "~[0;7;34mr~[0mp", "rp"},
+        {"a colour past 15 draws in the terminal's own", "^C99x^C16y", "xy", "xy"},
+        {"codes that cancel out or end the text cost nothing", "a^B^Bb^C4", "ab", "ab"},
+        {"a style open at the end is closed", "^Bbold", "~[0;1mbold~[0m", "bold"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(IrcToTerminal(c.irc, TerminalStyle::Ansi), c.ansi) << c.name;
-        EXPECT_EQ(IrcToTerminal(c.irc, TerminalStyle::Plain), c.plain) << c.name;
+        EXPECT_EQ(IrcToTerminal(Bytes(c.irc), TerminalStyle::Ansi), Bytes(c.ansi)) << c.name;
+        EXPECT_EQ(IrcToTerminal(Bytes(c.irc), TerminalStyle::Plain), c.plain) << c.name;
     }
 }
 
