@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "irc/irc_connection.h"
 #include "monitor/poller.h"
 #include "settings/headless_defaults.h"
+#include "settings/settings_file.h"
 #include "settings/shutdown.h"
 #include "settings/startup.h"
 #include "shell/json_events.h"
@@ -125,6 +127,8 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
     app.closeMainWindow = [&app] { app.dispatch([&] { OnCloseRequest(app); }); };
     app.endProgram = [] { QCoreApplication::quit(); };
     app.dispatch([&] { StartUp(app); });
+    const std::string settingsPath =
+        QDir(programDir).filePath(QString::fromLatin1(kSettingsFile)).toLocal8Bit().toStdString();
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {
         std::signal(SIGINT, OnSignal);
@@ -173,9 +177,20 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
             OnServerEntryEdited(app, options.replay ? *options.replay : *options.server);
             WisselConnectie(app);
         });
-    } else if (!options.sweep && !options.checkUpdate &&
-               IsUsableServerEntry(app.view.Q2Serverlist)) {
-        app.dispatch([&] { WisselConnectie(app); });  // the server the settings last had
+    } else if (!options.sweep && !options.checkUpdate) {
+        if (IsUsableServerEntry(v.Q2Serverlist)) {
+            app.dispatch([&] { WisselConnectie(app); });  // the server the settings last had
+        } else {
+            // A first run has only the hint text: say why nothing happens, and what would.
+            std::fprintf(stderr,
+                         "fragcaster: no game server is watched: the settings name none "
+                         "(Q2Selected in %s).\n"
+                         "  watch one:            fragcaster --headless --server HOST[:PORT]\n"
+                         "  play a recording:     fragcaster --headless --replay FILE\n"
+                         "  see the demo match:   fragcaster --demo\n"
+                         "  every option:         fragcaster --help\n",
+                         settingsPath.c_str());
+        }
     }
     if (options.checkUpdate) {
         // The run ends with the check's answer; a host that never ends the connection is given
@@ -224,8 +239,12 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
         if (!IsUsableIrcServer(v.IRCServer)) {
             std::fprintf(stderr,
                          "fragcaster: --irc-from-settings: the settings name no IRC server to "
-                         "connect to (IRCSerSel = \"%s\")\n",
-                         v.IRCServer.c_str());
+                         "connect to (IRCSerSel = \"%s\" in %s).\n"
+                         "  name one:      fragcaster --headless --irc HOST[:PORT] "
+                         "--channel '#CHANNEL' --nick NICK\n"
+                         "  or set IRCSerSel, IRCPort, IRCChannel and IRCName in that file;\n"
+                         "  every option:  fragcaster --help\n",
+                         v.IRCServer.c_str(), settingsPath.c_str());
             return 2;
         }
         app.dispatch([&] { ConnectIrc(app); });

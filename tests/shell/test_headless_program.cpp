@@ -112,6 +112,80 @@ TEST_F(HeadlessProgram, RefusedAndInformativeRunsEndAtOnce) {
     }
 }
 
+// A run in a new home folder (no --dir): what it says on stderr at once while it goes on, and
+// how it ends. Guidance names the way to a game server, or with --irc-from-settings to IRC.
+TEST_F(HeadlessProgram, FirstRunSaysAtOnceHowToNameAServer) {
+    const std::string demo = FRAGCASTER_DEMOS_DIR "/ctf_oa_ctf4ish_x4.rec";
+    const struct {
+        const char* name;
+        std::string settings;
+        QStringList args;
+        int code;
+        std::vector<const char*> said;  // on stderr, while the run still goes on when it ends 0
+        bool guided;
+    } cases[] = {
+        {"a first run is told how to name a server and goes on",
+         "",
+         {"--duration", "2.5"},
+         0,
+         {"no game server is watched", "orvexa.ini", "--server HOST[:PORT]", "--replay FILE",
+          "fragcaster --demo", "--help"},
+         true},
+        {"without an IRC server it ends and says how to name one",
+         "IRCSerSel = \r\n",
+         {"--irc-from-settings", "--duration", "2.5"},
+         2,
+         {"--irc-from-settings", "--irc HOST[:PORT]", "IRCSerSel", "--help"},
+         true},
+        {"a server in the settings is watched without a word",
+         "Q2Selected = 127.0.0.1:9\r\n",
+         {"--duration", "0.5"},
+         0,
+         {},
+         false},
+        {"a recording to replay needs no server",
+         "",
+         {"--replay", QString::fromStdString(demo), "--duration", "0.5"},
+         0,
+         {},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir home;
+        QDir().mkpath(home.filePath(".config/fragcaster"));
+        if (!c.settings.empty()) {
+            QFile f(home.filePath(".config/fragcaster/orvexa.ini"));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray::fromStdString(c.settings + "; End of INI\r\n"));
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", home.path());
+        env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
+        program.setProcessEnvironment(env);
+        program.start(FRAGCASTER_BINARY, QStringList{"--headless"} + c.args);
+        // A run that ends 0 is still running when its guidance is out.
+        std::string said;
+        bool saidInTime = false;
+        WaitUntil(
+            [&] {
+                said += program.readAllStandardError().toStdString();
+                saidInTime = said.find("--help") != std::string::npos &&
+                             program.state() == QProcess::Running;
+                return saidInTime || program.state() == QProcess::NotRunning;
+            },
+            2000);
+        if (c.code == 0) {
+            EXPECT_EQ(saidInTime, c.guided) << said;
+        }
+        EXPECT_EQ(finish(), c.code);
+        said += err;
+        for (const char* part : c.said) EXPECT_NE(said.find(part), std::string::npos) << part;
+        EXPECT_EQ(said.find("no game server") != std::string::npos, c.guided) << said;
+        EXPECT_TRUE(QFile::exists(home.filePath(".config/fragcaster/orvexa.ini")));
+    }
+}
+
 TEST_F(HeadlessProgram, SettingsSurviveRunsAndCommandLineValuesAreForThatRunOnly) {
     writeSettings(
         "IRCSerSel = irc.home.net\r\nIRCChannel = #mine\r\nIRCName = Saved\r\nIRCKey = old\r\n"
