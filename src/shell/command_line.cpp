@@ -106,6 +106,10 @@ std::string UsageText() {
            "    --fast               with --sweep: the fast sweep\n"
            "    --filter-empty / --filter-unanswered   the browser's two filters, for this run\n"
            "    --check-update       the manual update check (UpdateURL in orvexa.ini), then end\n"
+           "  fragcaster --demo [options]         replays the shipped demo match at high speed "
+           "and\n"
+           "                                      prints it as the bot says it (--json, --irc,\n"
+           "                                      --speed, --dir too); ends at the match's end\n"
            "  fragcaster --preview TEMPLATE [--kind dm|ctf] [--background white|black] "
            "[--no-colors]\n"
            "                                      the template filled with sample values, then as\n"
@@ -121,6 +125,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     ParsedCommandLine result;
     CommandLine& o = result.options;
     bool previewStyled = false;  // an option that only shapes a preview was given
+    bool speedGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&](std::string& out) {
@@ -225,6 +230,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
                 result.error = "--speed: not a number from 0.1 to 1000: " + text;
                 return result;
             }
+            speedGiven = true;
         } else if (arg == "--preview") {
             std::string templ;
             if (!value(templ)) return result;
@@ -251,6 +257,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             o.filterUnanswered = true;
         } else if (arg == "--check-update") {
             o.checkUpdate = true;
+        } else if (arg == "--demo") {
+            o.demo = o.headless = true;
         } else if (arg == "--screenshots") {
             std::string dir;
             if (!value(dir)) return result;
@@ -269,14 +277,19 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         if (o.durationSeconds || o.ircHost || o.ircChannel || o.ircNick || o.ircKey ||
             o.ircFromSettings || o.interpPort || o.interpEvents || o.tls || o.noReconnect ||
             o.replay || o.record || o.speed != 1 || o.screenshots || o.sweep || o.sweepFast ||
-            o.filterEmpty || o.filterUnanswered || o.checkUpdate) {
+            o.filterEmpty || o.filterUnanswered || o.checkUpdate || o.demo) {
             result.error =
                 "--preview goes only with --kind, --background, --no-colors, --server and --json";
         }
         return result;
     }
+    if (o.demo && !speedGiven) o.speed = 1000;
     if (previewStyled) {
         result.error = "--kind, --background and --no-colors go with --preview";
+    } else if (o.demo && (o.server || o.replay || o.sweep || o.checkUpdate || o.screenshots)) {
+        result.error =
+            "--demo plays the shipped match: not with --server, --replay, --sweep, "
+            "--check-update or --screenshots";
     } else if (o.screenshots && o.headless) {
         result.error = "--screenshots shows the window: not with --headless";
     } else if (!o.headless && (o.json || o.server || o.durationSeconds)) {

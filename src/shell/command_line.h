@@ -58,6 +58,9 @@ struct CommandLine {
     bool filterUnanswered = false;
     // "Check for update now.", then the end.
     bool checkUpdate = false;
+    // The shipped demo match replayed without a window (1000 times the speed unless --speed says
+    // otherwise), from a program folder of its own unless --dir names one.
+    bool demo = false;
 };
 
 // The names --interp-events takes, each with the report switch it turns on.

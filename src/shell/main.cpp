@@ -2,8 +2,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,6 +22,14 @@
 
 namespace {
 
+// The folder of the program as it was started: argv[0]'s, or where the search path found it.
+QDir ExecutableDir(const char* argv0) {
+    const QString name = QString::fromLocal8Bit(argv0);
+    QString path = name.contains('/') ? name : QStandardPaths::findExecutable(name);
+    if (path.isEmpty()) path = QCoreApplication::applicationFilePath();
+    return QFileInfo(path).absoluteDir();
+}
+
 // The program directory: the one asked for; else the executable's folder when it holds the
 // settings file and may be written; else the per-user configuration folder.
 QString ProgramDirectory(const std::string& asked, const char* argv0) {
@@ -28,8 +38,7 @@ QString ProgramDirectory(const std::string& asked, const char* argv0) {
         QDir().mkpath(dir);
         return dir;
     }
-    const QFileInfo exe(QString::fromLocal8Bit(argv0));
-    const QString exeDir = exe.absoluteDir().path();
+    const QString exeDir = ExecutableDir(argv0).path();
     const QFileInfo settings(QDir(exeDir).filePath(fc::kSettingsFile));
     if (settings.exists() && QFileInfo(exeDir).isWritable()) return exeDir;
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -41,11 +50,56 @@ QString ProgramDirectory(const std::string& asked, const char* argv0) {
 
 // The demo match in the recordings folder beside the program, or where an install put it.
 QString ShippedDemo(const char* argv0) {
-    const QDir exeDir = QFileInfo(QString::fromLocal8Bit(argv0)).absoluteDir();
+    const QDir exeDir = ExecutableDir(argv0);
     const QString name = QString::fromLatin1(fc::kShippedDemo);
     const QString beside = exeDir.filePath(QStringLiteral("demos/") + name);
     if (QFileInfo::exists(beside)) return beside;
     return QDir::cleanPath(exeDir.filePath(QStringLiteral("../share/fragcaster/demos/") + name));
+}
+
+// The folder of the demo match for --demo: beside the program (a build's copy), where an
+// install put it, or the source tree's above a build folder. One that also holds the demo's
+// settings (its capture line) goes first.
+QString ShippedDemoFolder(const char* argv0) {
+    const QDir exeDir = ExecutableDir(argv0);
+    QStringList candidates = {exeDir.filePath("demos"),
+                              exeDir.filePath("../share/fragcaster/demos")};
+    QDir up = exeDir;
+    for (int level = 0; level < 3 && up.cdUp(); ++level) candidates << up.filePath("demos");
+    QString recordingOnly;
+    for (const QString& candidate : candidates) {
+        const QDir folder(QDir::cleanPath(candidate));
+        if (!QFileInfo::exists(folder.filePath(fc::kShippedDemo))) continue;
+        if (QFileInfo::exists(folder.filePath(fc::kSettingsFile))) return folder.path();
+        if (recordingOnly.isEmpty()) recordingOnly = folder.path();
+    }
+    return recordingOnly;
+}
+
+// Replays the demo match headless. Without --dir the run has a scratch program folder holding
+// the demo's settings, so the operator's own settings stay as they were.
+int RunDemo(fc::CommandLine options, const char* argv0) {
+    const QString folder = ShippedDemoFolder(argv0);
+    if (folder.isEmpty()) {
+        std::fprintf(stderr,
+                     "fragcaster: --demo: the demo match %s is not beside the program (demos/ "
+                     "beside it, or ../share/fragcaster/demos/)\n",
+                     fc::kShippedDemo);
+        return 2;
+    }
+    options.replay = QDir(folder).filePath(fc::kShippedDemo).toLocal8Bit().toStdString();
+    if (!options.dir.empty()) return fc::RunHeadless(options, ProgramDirectory(options.dir, argv0));
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        std::fprintf(stderr, "fragcaster: --demo: no scratch folder: %s\n",
+                     scratch.errorString().toLocal8Bit().constData());
+        return 2;
+    }
+    const QString settings = scratch.filePath(fc::kSettingsFile);
+    // An installed copy is read-only; the run saves its settings as every run does.
+    if (QFile::copy(QDir(folder).filePath(fc::kSettingsFile), settings))
+        QFile::setPermissions(settings, QFile::ReadOwner | QFile::WriteOwner);
+    return fc::RunHeadless(options, scratch.path());
 }
 
 bool HasDisplay() {
@@ -76,6 +130,10 @@ int main(int argc, char** argv) {
     if (options.previewTemplate) {
         QCoreApplication core(argc, argv);
         return fc::RunPreview(options);
+    }
+    if (options.demo) {
+        QCoreApplication core(argc, argv);
+        return RunDemo(options, argv[0]);
     }
     if (options.headless) {
         QCoreApplication core(argc, argv);

@@ -54,6 +54,7 @@ std::string Parsed(const std::string& line) {
     put(o.previewBlack, "black", "");
     put(o.previewNoColors, "no-colors", "");
     put(o.screenshots.has_value(), "screenshots=", o.screenshots.value_or(""));
+    put(o.demo, "demo", "");
     const std::string all = s.str();
     return all.empty() ? all : all.substr(1);
 }
@@ -68,6 +69,26 @@ TEST(CommandLine, AcceptedAndRefusedLines) {
         EXPECT_NE(result.find(c.get("refused")), std::string::npos) << result;  // names the fault
     }
     EXPECT_NE(UsageText().find("--headless"), std::string::npos);
+}
+
+// --demo is a headless replay at high speed; it goes with what shapes a run, not with another
+// source of replies or another kind of run.
+TEST(CommandLine, DemoLines) {
+    const std::pair<const char*, const char*> lines[] = {
+        {"--demo", "headless speed=1000 demo"},
+        {"--demo|--speed|1", "headless demo"},
+        {"--demo|--json|--irc|h|--channel|#c|--duration|5|--dir|d",
+         "headless json dir=d duration=5 irc=h:6667 channel=#c speed=1000 demo"},
+        {"--demo|--server|h", "refused: --demo plays the shipped match"},
+        {"--demo|--replay|f.rec", "refused: --demo plays the shipped match"},
+        {"--demo|--sweep", "refused: --demo plays the shipped match"},
+        {"--demo|--check-update", "refused: --demo plays the shipped match"},
+        {"--demo|--screenshots|d", "refused: --demo plays the shipped match"},
+        {"--demo|--preview|x", "refused: --preview goes only with"},
+    };
+    for (const auto& [line, result] : lines)
+        EXPECT_EQ(Parsed(line).rfind(result, 0), 0u) << line << ": " << Parsed(line);
+    EXPECT_NE(UsageText().find("--demo"), std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,11 @@
 // The headless program as a process: its replies as JSON, the shipped demo, recording, the
 // settings it keeps between runs and those a command line gives for one run only, the IRC
 // server of the settings, and how a run ends.
+#include <fcntl.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -82,6 +87,87 @@ TEST_F(HeadlessProgram, ShippedDemoIsReplayedAsTheBotSaysIt) {
             capturers.push_back(line.mid(by + 18, end - by - 18).toStdString());
     }
     EXPECT_EQ(capturers, (std::vector<std::string>{"=RC=Grunt", "[BC]Grism", "=RC=Major"}));
+}
+
+// --demo finds the demo match beside the program: in the build (the source tree's, with its
+// settings), in an install's share/fragcaster/demos, or nowhere. What it prints: the match's
+// begin, three captures and the final score, styled only on a terminal without NO_COLOR.
+TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
+    enum Layout { Build, Installed, InstalledRecordingOnly, Nowhere };
+    const struct {
+        const char* name;
+        Layout layout;
+        bool terminal, noColor;
+        int code;
+        const char* capture;  // what marks a capture line
+        bool styled;
+    } cases[] = {
+        {"the build's demo, piped", Build, false, false, 0, "] CAPTURE! [BC] ", false},
+        {"an install's demo with its capture line", Installed, false, false, 0, "] CAPTURE! ",
+         false},
+        {"the default capture line on a terminal is styled", InstalledRecordingOnly, true, false, 0,
+         "Cap by", true},
+        {"NO_COLOR keeps a terminal plain", InstalledRecordingOnly, true, true, 0, "Cap by", false},
+        {"piped, the default capture line is plain", InstalledRecordingOnly, false, false, 0,
+         "Cap by", false},
+        {"no demo beside the program", Nowhere, false, false, 2, "", false},
+    };
+    const QString demos = FRAGCASTER_DEMOS_DIR;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir root;
+        QString binary = FRAGCASTER_BINARY;
+        if (c.layout != Build) {
+            QDir(root.path()).mkpath("bin");
+            binary = root.filePath("bin/fragcaster");
+            ASSERT_TRUE(QFile::link(FRAGCASTER_BINARY, binary));
+            const QString share = root.filePath("share/fragcaster/demos/");
+            QDir().mkpath(share);
+            if (c.layout != Nowhere)
+                QFile::copy(demos + "/ctf_oa_ctf4ish_x4.rec", share + "ctf_oa_ctf4ish_x4.rec");
+            if (c.layout == Installed) QFile::copy(demos + "/orvexa.ini", share + "orvexa.ini");
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", root.filePath("home"));
+        env.insert("XDG_CONFIG_HOME", root.filePath("home/.config"));
+        env.remove("NO_COLOR");
+        if (c.noColor) env.insert("NO_COLOR", "1");
+        program.setProcessEnvironment(env);
+        int terminal = -1, terminalSide = -1;
+        if (c.terminal) {
+            ASSERT_EQ(::openpty(&terminal, &terminalSide, nullptr, nullptr, nullptr), 0);
+            program.setStandardOutputFile(QString::fromLocal8Bit(::ttyname(terminalSide)));
+        }
+        program.start(binary, {"--demo"});
+        ASSERT_EQ(finish(), c.code) << err;
+        if (c.terminal) {
+            ::fcntl(terminal, F_SETFL, O_NONBLOCK);
+            char buffer[4096];
+            for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;)
+                out.append(buffer, n);
+            ::close(terminal);
+            ::close(terminalSide);
+            program.setStandardOutputFile({});
+        }
+        if (c.code != 0) {
+            EXPECT_NE(err.find("--demo"), std::string::npos) << err;
+            continue;
+        }
+        EXPECT_EQ(out.rfind("[#FCST] *** MATCH BEGIN *** Map playing: oa_ctf4ish ", 0), 0u) << out;
+        std::size_t captures = 0;
+        for (std::size_t at = 0; (at = out.find(c.capture, at)) != std::string::npos; ++at)
+            ++captures;
+        EXPECT_EQ(captures, 3u) << out;
+        EXPECT_NE(out.find("FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)"), std::string::npos) << out;
+        EXPECT_EQ(out.find("\x1b[0;") != std::string::npos, c.styled) << out;
+        const std::string allowed = c.styled ? "\n\r\x1b" : "\n\r";
+        for (char ch : out)
+            EXPECT_TRUE(static_cast<unsigned char>(ch) >= 0x20 ||
+                        allowed.find(ch) != std::string::npos)
+                << +ch;
+        EXPECT_FALSE(
+            QFileInfo::exists(root.filePath("home/.config")));  // the own settings untouched
+    }
 }
 
 // Runs that end at once: the exit code, the standard output (for the help, a part of it) and a
