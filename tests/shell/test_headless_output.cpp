@@ -49,6 +49,8 @@ TEST(TerminalText, IrcCodesBecomeAnsiStylesOrGo) {
         {"a digit after a background stays text", "^C4,121", "~[0;91;104m1~[0m", "1"},
         {"a comma with no digit after it is text", "^C4,x", "~[0;91m,x~[0m", ",x"},
         {"a comma with no colour before it is text", "^C,4", ",4", ",4"},
+        {"a comma at the end is text", "^C4,", "~[0;91m,~[0m", ","},
+        {"a lone colour code ends the background too", "^C4,12a^Cb", "~[0;91;104ma~[0mb", "ab"},
         {"a lone colour code ends the colour", "^C14map^C - 5", "~[0;90mmap~[0m - 5", "map - 5"},
         {"bold and underline toggle and add up", "^Ba^_b^Bc^_d", "~[0;1ma~[0;1;4mb~[0;4mc~[0md",
          "abcd"},
