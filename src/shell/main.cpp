@@ -48,16 +48,7 @@ QString ProgramDirectory(const std::string& asked, const char* argv0) {
     return dir;
 }
 
-// The demo match in the recordings folder beside the program, or where an install put it.
-QString ShippedDemo(const char* argv0) {
-    const QDir exeDir = ExecutableDir(argv0);
-    const QString name = QString::fromLatin1(fc::kShippedDemo);
-    const QString beside = exeDir.filePath(QStringLiteral("demos/") + name);
-    if (QFileInfo::exists(beside)) return beside;
-    return QDir::cleanPath(exeDir.filePath(QStringLiteral("../share/fragcaster/demos/") + name));
-}
-
-// The folder of the demo match for --demo: beside the program (a build's copy), where an
+// The folder of the demo match: beside the program (a build's copy), where an
 // install put it, or the source tree's above a build folder. One that also holds the demo's
 // settings (its capture line) goes first.
 QString ShippedDemoFolder(const char* argv0) {
@@ -74,6 +65,13 @@ QString ShippedDemoFolder(const char* argv0) {
         if (recordingOnly.isEmpty()) recordingOnly = folder.path();
     }
     return recordingOnly;
+}
+
+// The demo match the window offers in its server entry.
+std::string ShippedDemo(const char* argv0) {
+    const QString folder = ShippedDemoFolder(argv0);
+    if (folder.isEmpty()) return {};
+    return QDir(folder).filePath(fc::kShippedDemo).toLocal8Bit().toStdString();
 }
 
 // Replays the demo match headless. Without --dir the run has a scratch program folder holding
@@ -155,7 +153,7 @@ int main(int argc, char** argv) {
     app.dispatch([&] {
         fc::StartUp(app);
         // One click on the connection button shows the shipped demo when no server was saved.
-        fc::OfferShippedDemo(app, ShippedDemo(argv[0]).toLocal8Bit().toStdString());
+        fc::OfferShippedDemo(app, ShippedDemo(argv[0]));
     });
     if (options.screenshots) {
         fc::TakeScreenshotsAfterReplay(app, window,
