@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <csignal>
 
+#include "core/text_util.h"
 #include "headless_fixture.h"
 #include "support/replies.h"
 
@@ -150,7 +151,7 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
             program.setStandardOutputFile({});
         }
         if (c.code != 0) {
-            EXPECT_NE(err.find("--demo"), std::string::npos) << err;
+            EXPECT_TRUE(Contains(err, "--demo")) << err;
             continue;
         }
         EXPECT_EQ(out.rfind("[#FCST] *** MATCH BEGIN *** Map playing: oa_ctf4ish ", 0), 0u) << out;
@@ -158,15 +159,16 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
         for (std::size_t at = 0; (at = out.find(c.capture, at)) != std::string::npos; ++at)
             ++captures;
         EXPECT_EQ(captures, 3u) << out;
-        EXPECT_NE(out.find("FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)"), std::string::npos) << out;
-        EXPECT_EQ(out.find("\x1b[0;") != std::string::npos, c.styled) << out;
+        EXPECT_TRUE(Contains(out, "FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)")) << out;
+        EXPECT_EQ(Contains(out, "\x1b[0;"), c.styled) << out;
+        // No control character but the line ends (a terminal's CR LF) and the styles' escape.
         const std::string allowed = c.styled ? "\n\r\x1b" : "\n\r";
-        for (char ch : out)
-            EXPECT_TRUE(static_cast<unsigned char>(ch) >= 0x20 ||
-                        allowed.find(ch) != std::string::npos)
-                << +ch;
-        EXPECT_FALSE(
-            QFileInfo::exists(root.filePath("home/.config")));  // the own settings untouched
+        EXPECT_EQ(std::count_if(out.begin(), out.end(),
+                                [&](char ch) {
+                                    return ch >= 0 && ch < 0x20 && !Contains(allowed, {&ch, 1});
+                                }),
+                  0);
+        EXPECT_FALSE(QFileInfo::exists(root.filePath("home/.config")));  // settings untouched
     }
 }
 
@@ -201,74 +203,65 @@ TEST_F(HeadlessProgram, RefusedAndInformativeRunsEndAtOnce) {
 // A run in a new home folder (no --dir): what it says on stderr at once while it goes on, and
 // how it ends. Guidance names the way to a game server, or with --irc-from-settings to IRC.
 TEST_F(HeadlessProgram, FirstRunSaysAtOnceHowToNameAServer) {
-    const std::string demo = FRAGCASTER_DEMOS_DIR "/ctf_oa_ctf4ish_x4.rec";
     const struct {
-        const char* name;
-        std::string settings;
-        QStringList args;
+        const char *name, *settings, *args;  // the arguments after --headless, blank-separated
         int code;
-        std::vector<const char*> said;  // on stderr, while the run still goes on when it ends 0
-        bool guided;
+        std::vector<const char*> said;  // on stderr; nothing of it when empty
     } cases[] = {
         {"a first run is told how to name a server and goes on",
          "",
-         {"--duration", "2.5"},
+         "--duration 2.5",
          0,
          {"no game server is watched", "orvexa.ini", "--server HOST[:PORT]", "--replay FILE",
-          "fragcaster --demo", "--help"},
-         true},
+          "fragcaster --demo", "--help"}},
         {"without an IRC server it ends and says how to name one",
          "IRCSerSel = \r\n",
-         {"--irc-from-settings", "--duration", "2.5"},
+         "--irc-from-settings --duration 2.5",
          2,
-         {"--irc-from-settings", "--irc HOST[:PORT]", "IRCSerSel", "--help"},
-         true},
+         {"--irc-from-settings", "--irc HOST[:PORT]", "IRCSerSel", "--help"}},
         {"a server in the settings is watched without a word",
          "Q2Selected = 127.0.0.1:9\r\n",
-         {"--duration", "0.5"},
+         "--duration 0.5",
          0,
-         {},
-         false},
+         {}},
         {"a recording to replay needs no server",
          "",
-         {"--replay", QString::fromStdString(demo), "--duration", "0.5"},
+         "--replay " FRAGCASTER_DEMOS_DIR "/ctf_oa_ctf4ish_x4.rec --duration 0.5",
          0,
-         {},
-         false},
+         {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir home;
         QDir().mkpath(home.filePath(".config/fragcaster"));
-        if (!c.settings.empty()) {
-            QFile f(home.filePath(".config/fragcaster/orvexa.ini"));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(QByteArray::fromStdString(c.settings + "; End of INI\r\n"));
-        }
+        QFile settings(home.filePath(".config/fragcaster/orvexa.ini"));
+        if (c.settings[0] && settings.open(QIODevice::WriteOnly))
+            settings.write(QByteArray(c.settings) + "; End of INI\r\n");
+        settings.close();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("HOME", home.path());
         env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
         program.setProcessEnvironment(env);
-        program.start(FRAGCASTER_BINARY, QStringList{"--headless"} + c.args);
+        program.start(FRAGCASTER_BINARY, QString("--headless ").append(c.args).split(' '));
         // A run that ends 0 is still running when its guidance is out.
+        const bool guided = !c.said.empty();
         std::string said;
         bool saidInTime = false;
         WaitUntil(
             [&] {
                 said += program.readAllStandardError().toStdString();
-                saidInTime = said.find("--help") != std::string::npos &&
-                             program.state() == QProcess::Running;
+                saidInTime = Contains(said, "--help") && program.state() == QProcess::Running;
                 return saidInTime || program.state() == QProcess::NotRunning;
             },
             2000);
         if (c.code == 0) {
-            EXPECT_EQ(saidInTime, c.guided) << said;
+            EXPECT_EQ(saidInTime, guided) << said;
         }
         EXPECT_EQ(finish(), c.code);
         said += err;
-        for (const char* part : c.said) EXPECT_NE(said.find(part), std::string::npos) << part;
-        EXPECT_EQ(said.find("no game server") != std::string::npos, c.guided) << said;
-        EXPECT_TRUE(QFile::exists(home.filePath(".config/fragcaster/orvexa.ini")));
+        for (const char* part : c.said) EXPECT_TRUE(Contains(said, part)) << part;
+        EXPECT_EQ(Contains(said, "no game server"), guided) << said;
+        EXPECT_TRUE(settings.exists());
     }
 }
 
