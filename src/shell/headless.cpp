@@ -48,6 +48,10 @@ public:
     void outputAppended(const std::string& text) override {
         Line(json_ ? OutputEventJson(text) : text);
     }
+    // Without a window, whoever runs the program also reads warnings among the errors.
+    void warningGiven(const std::string& text) override {
+        std::fprintf(stderr, "fragcaster: %s\n", text.c_str());
+    }
     void reportSaid(const std::string& target, const std::string& text) override {
         Line(json_ ? ReportEventJson(target, text) : "[" + target + "] " + text);
     }

@@ -4,6 +4,7 @@
 #include "core/server_entry.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
+#include "support/report_recorder.h"
 
 namespace fc::test {
 namespace {
@@ -52,6 +53,54 @@ TEST(FamilySwitch, OnlyTheQueriedPortShowsAGamePort) {
         const std::string polled = StripComment(c.entry);
         EXPECT_EQ(m.socket().sent.back().port, std::stoi(polled.substr(polled.find(':') + 1)))
             << c.name;
+    }
+}
+
+// A server's name is looked up without holding up the tick, and its queries go out as soon as
+// it is found. A name that cannot be found sends nothing, is looked up again at every tick and
+// is said once in the output window, and once more when it is found after all.
+TEST(ServerNameLookUp, QueriesWaitForTheNameAndAFailedNameIsAskedAgain) {
+    const std::string missing =
+        "*** The host nowhere.invalid cannot be found; it will be looked up again.";
+    const struct {
+        const char* name;
+        const char* entry;
+        std::int64_t foundFromMs;  // when the name starts to resolve; -1 never
+        std::size_t lookups;
+        std::int64_t firstSentMs;  // -1 for nothing sent
+        std::vector<std::string> output;
+    } cases[] = {
+        {"a numeric address needs no look-up", "127.0.0.1:27960", -1, 0, 1000, {}},
+        {"a name's queries go out once it is found", "localhost:27960", -1, 1, 1300, {}},
+        {"a name not found is looked up at every tick",
+         "nowhere.invalid:27960",
+         -1,
+         3,
+         -1,
+         {missing}},
+        {"a name found later is said and polled",
+         "nowhere.invalid:27960",
+         3500,
+         3,
+         5300,
+         {missing, "*** The host nowhere.invalid was found at 127.0.0.1."}},
+    };
+    for (const auto& c : cases) {
+        Monitor m;
+        OutputRecorder output;
+        m.app.addListener(&output);
+        m.platform.lookupDelayMs = 300;
+        m.switchOn(c.entry);
+        if (c.foundFromMs >= 0) {
+            m.platform.advance(c.foundFromMs);
+            m.platform.hosts["nowhere.invalid"] = "127.0.0.1";
+        }
+        m.platform.advance(6000 - m.platform.nowMs());
+        EXPECT_EQ(m.platform.lookups.size(), c.lookups) << c.name;
+        const auto& sent = m.socket().sent;
+        EXPECT_EQ(sent.empty() ? -1 : sent.front().atMs, c.firstSentMs) << c.name;
+        if (!sent.empty()) EXPECT_EQ(m.socket().remoteAddress(), "127.0.0.1") << c.name;
+        EXPECT_EQ(output.lines, c.output) << c.name;
     }
 }
 

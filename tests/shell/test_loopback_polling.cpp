@@ -49,5 +49,29 @@ TEST(LoopbackPolling, UnrealServerAnswersTheFirstTickInThreeDatagrams) {
     WisselConnectie(app);
 }
 
+// Names are looked up in the background: the answer comes after the call, from the event loop,
+// and a monitor whose entry names its server polls it once the name is found.
+TEST(LoopbackPolling, ServerNamedByItsHostNameIsLookedUpAndPolled) {
+    QtPlatform platform{"/tmp"};
+    for (const char* name : {"localhost", "127.0.0.1"}) {
+        std::optional<std::string> answer;
+        platform.lookUpHost(name, [&](const std::string& address) { answer = address; });
+        EXPECT_FALSE(answer) << name;
+        ASSERT_TRUE(WaitUntil([&] { return answer.has_value(); }, 5000)) << name;
+        EXPECT_EQ(*answer, "127.0.0.1") << name;
+    }
+    UdpResponder server([](const std::string& query) -> std::optional<std::string> {
+        if (query != "\xFF\xFF\xFF\xFFgetstatus") return std::nullopt;
+        return std::string("\xFF\xFF\xFF\xFFstatusResponse\n\\version\\Q3 1.32\\mapname\\q3dm6\n");
+    });
+    WiredApp app{platform};
+    OnServerEntryEdited(app, "localhost:" + std::to_string(server.port()));
+    WisselConnectie(app);
+    ASSERT_TRUE(WaitUntil([&] { return app.view.gameFamily == GameFamily::Q3; }, 5000));
+    EXPECT_EQ(app.view.qsMap, "q3dm6");
+    EXPECT_EQ(app.QuakeStatus->remoteAddress(), "127.0.0.1");
+    WisselConnectie(app);
+}
+
 }  // namespace
 }  // namespace fc::test
