@@ -114,5 +114,23 @@ TEST(BrowserLookUp, MasterServerIsAskedOnceItsNameIsFound) {
     }
 }
 
+// A clicked server named by its host is asked once the name is found, and its answer then
+// fills the detail list.
+TEST(BrowserLookUp, ClickedServerIsAskedOnceItsNameIsFound) {
+    FakePlatform platform;
+    WiredApp app{platform};
+    platform.lookupDelayMs = 150;
+    platform.files[kSnapshotFile] = "Local\r\n1 / 8\r\nq2dm1\r\np1\r\nlocalhost:27960\r\n";
+    app.view.qServers = {"localhost:27960"};
+    OpenBrowser(app);
+    OnServerRowClicked(app, 0);
+    FakeUdpSocket& item = *platform.udpSockets.at(2);
+    EXPECT_TRUE(item.sent.empty());
+    platform.advance(150);
+    EXPECT_EQ(item.sent.size(), std::size(kBrowserQueries));
+    item.deliver(BrowserAnswer("Local", 1), "127.0.0.1", 27960);
+    EXPECT_FALSE(app.Form3.List1.empty());
+}
+
 }  // namespace
 }  // namespace fc::test
