@@ -22,6 +22,7 @@ HostNames::~HostNames() = default;
 std::string HostNames::addressOf(const std::string& host, const std::string& asker,
                                  Answer answered) {
     if (IsNumericAddress(host)) return host;
+    if (host.empty()) return "";  // no name to look up, nothing to say
     Name& name = names_[host];
     if (!name.address.empty()) return name.address;
     name.waiting[asker] = std::move(answered);

@@ -29,7 +29,8 @@ public:
     // The numeric address of `host` when it is known now: a numeric host itself, or the
     // address a name was found at. Otherwise "", and the name is looked up (unless that already
     // runs); `answered` then gets the address, or "" when the name cannot be found. Each
-    // `asker` waits with one answer: a second ask of the same asker replaces the first.
+    // `asker` waits with one answer: a second ask of the same asker replaces the first. An
+    // empty host is never looked up nor answered.
     std::string addressOf(const std::string& host, const std::string& asker, Answer answered);
 
     // Says a line where the operator sees it.
