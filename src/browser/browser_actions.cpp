@@ -6,6 +6,7 @@
 #include "browser/server_list.h"
 #include "core/app.h"
 #include "core/server_entry.h"
+#include "core/text_util.h"
 #include "monitor/poller.h"
 #include "settings/settings_file.h"
 
@@ -157,9 +158,14 @@ void OnServerRowClicked(App& app, int row) {
     if (row < 0 || row >= static_cast<int>(b.qServ.size())) return;
     b.selected = row;
     const std::string server = StripComment(b.qServ[static_cast<std::size_t>(row)].server);
-    const std::string key = QueryServer(app, true, server);
-    b.itemAddress = key;
-    b.itemQueried = QueriedServer{SplitEntry(server, "27910").host, app.ItemSock->remotePort()};
+    const QueryTarget target = SplitEntry(server, "27910");
+    const QueriedServer clicked{target.host, static_cast<int>(LeadingWhole(target.portText))};
+    b.itemQueried = clicked;
+    // A name being looked up is listened to once it is found, if it is still the one clicked.
+    b.itemAddress = QueryServer(app, true, server, [&app, clicked](const std::string& key) {
+        const QueriedServer& now = app.Form3.itemQueried;
+        if (now.host == clicked.host && now.port == clicked.port) app.Form3.itemAddress = key;
+    });
 }
 
 void OnServerColumnClicked(App& app, int column) {

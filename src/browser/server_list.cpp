@@ -58,6 +58,21 @@ void BeginSweep(App& app, std::vector<std::string> servers, bool quick) {
     OnFastSweepTick(app);
 }
 
+std::string LookupSlot(const std::string& entry) {
+    return "looking up " + entry;
+}
+
+void FillFastSweep(App& app);
+
+// A sweep's server whose name was being looked up: its queries went out (`sent` its key) or
+// its name cannot be found (""). A fast sweep moves its slot to the key, or frees it.
+void SweepEntryLookedUp(App& app, const std::string& entry, const std::string& sent) {
+    BrowserView& b = app.Form3;
+    if (!b.sweeping || !b.fastSweep || b.inFlight.erase(LookupSlot(entry)) == 0) return;
+    if (!sent.empty()) b.inFlight[sent] = app.platform.nowMs();
+    FillFastSweep(app);
+}
+
 // Queries the server at the next position; false when every server was asked.
 bool QueryNext(App& app) {
     BrowserView& b = app.Form3;
@@ -65,8 +80,11 @@ bool QueryNext(App& app) {
     ++b.position;
     const std::string entry =
         StripComment(b.sweepServers[static_cast<std::size_t>(b.position - 1)]);
-    const std::string key = QueryServer(app, false, entry);
-    if (b.fastSweep && !key.empty()) b.inFlight[key] = app.platform.nowMs();
+    const std::string key = QueryServer(app, false, entry, [&app, entry](const std::string& sent) {
+        SweepEntryLookedUp(app, entry, sent);
+    });
+    // A name being looked up holds its slot of the fast sweep, under its entry, until then.
+    if (b.fastSweep) b.inFlight[key.empty() ? LookupSlot(entry) : key] = app.platform.nowMs();
     b.lastQueryMs = app.platform.nowMs();
     b.voortgang = b.position;
     SetBrowserStatus(app, "Pinging: " + entry + "  (" + PlainNumber(b.position) + "/" +
@@ -108,6 +126,44 @@ void FinishMaster(App& app) {
         RowsChanged(app, nullptr);
         StartChecking(app);
     }
+}
+
+// Sends the queries to the master server once its address is known; "" when its name cannot
+// be found, and the list then stays empty.
+void AskMaster(App& app, const std::string& host, const std::string& address, int port) {
+    BrowserView& b = app.Form3;
+    app.masterSock->setRemote(host, address, port);
+    b.masterAddress = app.masterSock->remoteAddress();
+    b.masterPort = app.masterSock->remotePort();
+    if (b.masterAddress.empty()) {
+        b.askingMaster = false;
+        SafeLijst(app);
+        SetBrowserStatus(app, "The master server " + app.view.MasterServer +
+                                  " cannot be found; the list is empty.");
+        if (b.sweepAfterMaster) {
+            b.sweepAfterMaster = false;
+            b.qServ.clear();
+            RowsChanged(app, nullptr);
+            StartChecking(app);
+        }
+        return;
+    }
+    for (const char* query : kMasterQueries) app.masterSock->send(query);
+    app.masterTimer->setEnabled(true);
+}
+
+// Sends the three queries to a server whose address is known; its key, or "" when the
+// address is no numeric one.
+std::string SendServerQueries(App& app, bool onItemSocket, const std::string& host,
+                              const std::string& address, int port) {
+    UdpSocket& socket = onItemSocket ? *app.ItemSock : *app.qsock;
+    socket.setRemote(host, address, port);
+    const std::string numeric = socket.remoteAddress();
+    if (numeric.empty()) return "";
+    for (const char* query : kBrowserQueries) socket.send(query);
+    const std::string key = numeric + ":" + PlainNumber(port);
+    if (!onItemSocket) app.Form3.queried[key] = QueriedServer{host, port};
+    return key;
 }
 
 }  // namespace
@@ -159,19 +215,19 @@ void NieuwLijst(App& app) {
     b.browserServers.clear();
     b.masterAnswers = 0;
     const QueryTarget target = SplitEntry(app.view.MasterServer, kMasterPort);
-    app.masterSock->setRemote(target.host, static_cast<int>(LeadingWhole(target.portText)));
-    b.masterAddress = app.masterSock->remoteAddress();
-    b.masterPort = app.masterSock->remotePort();
-    if (b.masterAddress.empty()) {
-        SafeLijst(app);
-        SetBrowserStatus(app, "The master server " + app.view.MasterServer +
-                                  " cannot be found; the list is empty.");
-        return;
-    }
-    for (const char* query : kMasterQueries) app.masterSock->send(query);
+    const std::string host = target.host;
+    const int port = static_cast<int>(LeadingWhole(target.portText));
+    b.masterAddress.clear();
     b.askingMaster = true;
-    app.masterTimer->setEnabled(true);
     SetBrowserStatus(app, "Asking the master server " + app.view.MasterServer + "...");
+    const std::string address =
+        app.hostNames.addressOf(host, "master", [&app, host, port](const std::string& found) {
+            app.dispatch([&] {
+                if (app.Form3.askingMaster && app.Form3.masterAddress.empty())
+                    AskMaster(app, host, found, port);
+            });
+        });
+    if (!address.empty()) AskMaster(app, host, address, port);
 }
 
 void OnMasterDatagram(App& app, const Datagram& d) {
@@ -239,17 +295,26 @@ void SafeQuickList(App& app) {
     }
 }
 
-std::string QueryServer(App& app, bool onItemSocket, std::string_view entry) {
+std::string QueryServer(App& app, bool onItemSocket, std::string_view entry,
+                        std::function<void(const std::string&)> lookedUp) {
     const QueryTarget target = SplitEntry(entry, kDefaultPort);
-    UdpSocket& socket = onItemSocket ? *app.ItemSock : *app.qsock;
+    const std::string host = target.host;
     const int port = static_cast<int>(LeadingWhole(target.portText));
-    socket.setRemote(target.host, port);
-    const std::string numeric = socket.remoteAddress();
-    if (numeric.empty()) return "";
-    for (const char* query : kBrowserQueries) socket.send(query);
-    const std::string key = numeric + ":" + PlainNumber(port);
-    if (!onItemSocket) app.Form3.queried[key] = QueriedServer{target.host, port};
-    return key;
+    // The clicked server waits alone; each server of a sweep waits for its own answer.
+    const std::string asker = onItemSocket ? "clicked server" : "sweep " + PlainNumber(port);
+    const std::string address = app.hostNames.addressOf(
+        host, asker, [&app, onItemSocket, host, port, lookedUp](const std::string& found) {
+            app.dispatch([&] {
+                // A closed browser asks nothing more.
+                const std::string key =
+                    found.empty() || !app.Form3.Form3Visible
+                        ? std::string()
+                        : SendServerQueries(app, onItemSocket, host, found, port);
+                if (lookedUp) lookedUp(key);
+            });
+        });
+    if (address.empty()) return "";
+    return SendServerQueries(app, onItemSocket, host, address, port);
 }
 
 void StartChecking(App& app) {

@@ -3,6 +3,7 @@
 // and the master server that gives a list when there is none.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -49,9 +50,11 @@ void FilterNoRespondNow(App& app);
 void SetBrowserStatus(App& app, const std::string& text);
 // Sorts the rows by the sort column, keeping the selected row selected.
 void SortServerRows(App& app);
-// Sends the three queries to an entry's server; its "numeric address:port", or "" when the
-// host could not be found.
-std::string QueryServer(App& app, bool onItemSocket, std::string_view entry);
+// Sends the three queries to an entry's server; its "numeric address:port". A name not looked
+// up yet gives "" at once, and is looked up: its queries go out when it is found, and
+// `lookedUp` then gets the key, or "" when the name cannot be found.
+std::string QueryServer(App& app, bool onItemSocket, std::string_view entry,
+                        std::function<void(const std::string&)> lookedUp = {});
 
 void OnSweepTick(App& app);
 void OnFastSweepTick(App& app);

@@ -18,6 +18,7 @@ App::App(Platform& p) : platform(p) {
     Q2Player = makeTimer(10, false);
     InterpTimer = makeTimer(1000, false);
     QuakeStatus = platform.createUdpSocket();
+    hostNames.tell = [this](const std::string& line) { warn(line); };
 
     Timer1 = makeTimer(200, true);
     Timer2 = makeTimer(1000, false);
@@ -72,6 +73,11 @@ void App::appendOutputRaw(const std::string& bytes) {
     view.Text1 += bytes;
     if (view.Text1.size() > kOutputLimit) view.Text1.erase(0, view.Text1.size() - kOutputKept);
     for (AppListener* l : listeners_) l->outputAppended(bytes);
+}
+
+void App::warn(const std::string& text) {
+    appendOutput(text);
+    for (AppListener* l : listeners_) l->warningGiven(text);
 }
 
 void App::dispatch(const std::function<void()>& handler) {

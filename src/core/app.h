@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/browser_view.h"
+#include "core/host_names.h"
 #include "core/irc_session.h"
 #include "core/line_sink.h"
 #include "core/platform.h"
@@ -33,6 +34,9 @@ public:
     virtual void replyHandled() {}
     // After a text was appended to the IRC output window.
     virtual void outputAppended(const std::string& /*text*/) {}
+    // After a warning was appended to the IRC output window (the headless run also prints it
+    // on stderr).
+    virtual void warningGiven(const std::string& /*text*/) {}
     // For every line handed to the channel, before any of its own checks.
     virtual void reportSaid(const std::string& /*target*/, const std::string& /*text*/) {}
     // After an event of the Interp feed's socket (connected, data arrived, closed) was handled.
@@ -77,6 +81,9 @@ public:
 
     // The game-status socket: queries out, replies in.
     std::unique_ptr<UdpSocket> QuakeStatus;
+
+    // Host names looked up for the monitor, the server browser and the master server.
+    HostNames hostNames{platform};
 
     // The Interp service's event feed.
     std::unique_ptr<TcpSocket> InterpWinsock;
@@ -158,6 +165,8 @@ public:
     void appendOutput(const std::string& text);
     // Appends bytes as they are, without a line end (the server's raw text).
     void appendOutputRaw(const std::string& bytes);
+    // Appends a warning to the IRC output window, as a line.
+    void warn(const std::string& text);
 
     // Runs an event's handler, then tells the listeners the event was handled.
     void dispatch(const std::function<void()>& handler);

@@ -34,9 +34,11 @@ struct Datagram {
 class UdpSocket {
 public:
     virtual ~UdpSocket() = default;
-    // Sets where send() goes. A host name is looked up here; remoteAddress() then holds the
-    // numeric address, or "" when the lookup failed (send() then sends nothing).
-    virtual void setRemote(const std::string& host, int port) = 0;
+    // Sets where send() goes: `host` as the operator wrote it (remoteHost() gives it back) and
+    // `address` its numeric form, as a look-up of the host found it (Platform::lookUpHost).
+    // Nothing is looked up here; remoteAddress() holds the address, or "" when it is no numeric
+    // address (send() then sends nothing).
+    virtual void setRemote(const std::string& host, const std::string& address, int port) = 0;
     virtual std::string remoteHost() const = 0;
     virtual int remotePort() const = 0;
     virtual std::string remoteAddress() const = 0;
@@ -102,6 +104,11 @@ public:
     virtual std::unique_ptr<Timer> createTimer() = 0;
     virtual std::unique_ptr<UdpSocket> createUdpSocket() = 0;
     virtual std::unique_ptr<TcpSocket> createTcpSocket() = 0;
+    // Looks a host name up without waiting for the answer: `answered` runs later on the
+    // event-loop thread, never within this call, with the numeric address (IPv4 where the name
+    // has one), or "" when the name cannot be found. A numeric address answers with itself.
+    virtual void lookUpHost(const std::string& name,
+                            std::function<void(const std::string& address)> answered) = 0;
 
     // Milliseconds on a monotonic clock; only differences mean anything.
     virtual std::int64_t nowMs() const = 0;

@@ -30,8 +30,19 @@ bool ParsePort(const std::string& text, int& port) {
     return true;
 }
 
-void AimSocket(App& app, const QueryTarget& target, int port) {
-    app.QuakeStatus->setRemote(target.host, port);
+// Aims the socket at the entry's server; false while the server's name is being looked up or
+// cannot be found. The queries then wait for the answer: once the name is found, the tick's
+// queries go out at once; a name not found is looked up again at the next tick.
+bool AimSocket(App& app, const QueryTarget& target, int port) {
+    const std::string address =
+        app.hostNames.addressOf(target.host, "monitor", [&app](const std::string& found) {
+            app.dispatch([&app, found] {
+                if (!found.empty() && app.quakeTimer->enabled()) OnPollTick(app);
+            });
+        });
+    if (address.empty()) return false;
+    app.QuakeStatus->setRemote(target.host, address, port);
+    return true;
 }
 
 void ClearLastValues(App& app) {
@@ -89,7 +100,7 @@ void updateQuakeStatus(App& app) {
     const QueryTarget target = SplitEntry(app.view.Q2Serverlist, "27910");
     int port = app.QuakeStatus->remotePort();
     ParsePort(target.portText, port);
-    AimSocket(app, target, port);
+    if (!AimSocket(app, target, port)) return;
     app.QuakeStatus->send(kQuake2Query);
     app.QuakeStatus->send(kQuake3Query);
 }
@@ -99,10 +110,11 @@ void updateUnrealStatus(App& app) {
     const double number = LeadingNumber(target.portText);
     int port = app.QuakeStatus->remotePort();
     if (number >= 0 && number <= 65535) port = static_cast<int>(number);
-    AimSocket(app, target, port);
-    app.QuakeStatus->send(kUnrealQuery);
-    // Every query sent may be answered once, by its own pieces only.
-    NewUnrealQuery(app.view);
+    if (AimSocket(app, target, port)) {
+        app.QuakeStatus->send(kUnrealQuery);
+        // Every query sent may be answered once, by its own pieces only.
+        NewUnrealQuery(app.view);
+    }
     app.quakeTimer->setInterval(2000);
 }
 

@@ -18,6 +18,10 @@ namespace {
 // that one, hiding the mod ("baseoa", "osp", ...) the game type is read from.
 constexpr std::string_view kGameNameKey = "\\gamename";
 
+// Shorter than this, a datagram is no status reply: from the queried port it is a game port's
+// answer, from any other port of the server it is not listened to.
+constexpr std::size_t kShortestReply = 11;
+
 constexpr std::string_view kDisconnect =
     "\xFF\xFF\xFF\xFF"
     "disconnect";
@@ -113,8 +117,15 @@ void OnGameDatagram(App& app, const Datagram& d) {
     if (v.Q2ServerlistEnabled) return;
 
     const std::string& reply = d.data;
+    // Anything on the server's host may send to us; only what the queried port sends, or a
+    // whole reply, may switch the family or move the polled address.
+    const bool fromQueriedPort = d.senderPort == app.QuakeStatus->remotePort();
+    if (reply.size() < kShortestReply && !fromQueriedPort) return;
     if (v.gameFamily != GameFamily::UT) v.quakeRecvBts = BlankNumber(reply.size()) + " bytes.";
-    if (reply.size() < 11 && reply.size() >= 2 && reply[1] == '\x40') PlusPort(app);
+    if (fromQueriedPort && reply.size() < kShortestReply && reply.size() >= 2 &&
+        reply[1] == '\x40') {
+        PlusPort(app);
+    }
     RewriteEntryAddress(app, d);
     if (v.RecordIt && v.gameFamily != GameFamily::UT) AppendToRecording(app, reply);
     HandleReplyText(app, reply);

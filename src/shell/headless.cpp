@@ -56,6 +56,10 @@ public:
     void outputAppended(const std::string& text) override {
         json_ ? Line(OutputEventJson(text)) : Plain(text);
     }
+    // Without a window, whoever runs the program also reads warnings among the errors.
+    void warningGiven(const std::string& text) override {
+        std::fprintf(stderr, "fragcaster: %s\n", text.c_str());
+    }
     void reportSaid(const std::string& target, const std::string& text) override {
         json_ ? Line(ReportEventJson(target, text)) : Plain("[" + target + "] " + text);
     }

@@ -14,6 +14,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUdpSocket>
+#include <algorithm>
 
 namespace fc {
 
@@ -53,23 +54,10 @@ public:
         QObject::connect(&socket_, &QUdpSocket::readyRead, [this] { readAll(); });
     }
 
-    void setRemote(const std::string& host, int port) override {
-        port_ = port;
-        if (host == host_) return;  // looked up once per host, not on every poll
+    void setRemote(const std::string& host, const std::string& address, int port) override {
         host_ = host;
-        address_ = QHostAddress();
-        QHostAddress numeric;
-        if (numeric.setAddress(QString::fromLatin1(host.c_str()))) {
-            address_ = numeric;
-        } else if (!host.empty()) {
-            const QHostInfo info = QHostInfo::fromName(QString::fromLatin1(host.c_str()));
-            for (const QHostAddress& a : info.addresses()) {
-                if (a.protocol() == QAbstractSocket::IPv4Protocol) {
-                    address_ = a;
-                    break;
-                }
-            }
-        }
+        port_ = port;
+        if (!address_.setAddress(QString::fromLatin1(address.c_str()))) address_ = QHostAddress();
         if (address_.protocol() == QAbstractSocket::IPv6Protocol &&
             socket_.localAddress().protocol() != QAbstractSocket::IPv6Protocol) {
             socket_.close();
@@ -267,6 +255,29 @@ std::int64_t QtPlatform::nowMs() const {
         return t;
     }();
     return clock.elapsed();
+}
+
+void QtPlatform::lookUpHost(const std::string& name,
+                            std::function<void(const std::string& address)> answered) {
+    const QString text = QString::fromLatin1(name.c_str());
+    // A numeric address is its own answer; asking the resolver would look its name up instead.
+    if (const QHostAddress numeric(text); !numeric.isNull()) {
+        QTimer::singleShot(0, &lookups_,
+                           [answered, address = NumericAddress(numeric)] { answered(address); });
+        return;
+    }
+    if (name.empty()) {
+        QTimer::singleShot(0, &lookups_, [answered] { answered(""); });
+        return;
+    }
+    QHostInfo::lookupHost(text, &lookups_, [answered](const QHostInfo& info) {
+        const QList<QHostAddress> found = info.addresses();
+        const auto v4 = std::find_if(found.begin(), found.end(), [](const QHostAddress& a) {
+            return a.protocol() == QAbstractSocket::IPv4Protocol;
+        });
+        if (v4 != found.end()) return answered(NumericAddress(*v4));
+        answered(found.isEmpty() ? std::string() : NumericAddress(found.front()));
+    });
 }
 
 void QtPlatform::processPendingEvents() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QHostAddress>
+#include <QObject>
 #include <QString>
 
 #include "core/platform.h"
@@ -17,6 +18,8 @@ public:
     std::unique_ptr<Timer> createTimer() override;
     std::unique_ptr<UdpSocket> createUdpSocket() override;
     std::unique_ptr<TcpSocket> createTcpSocket() override;
+    void lookUpHost(const std::string& name,
+                    std::function<void(const std::string& address)> answered) override;
 
     std::int64_t nowMs() const override;
     void processPendingEvents() override;
@@ -37,6 +40,8 @@ public:
 private:
     QString resolve(const std::string& path) const;
     QString programDir_;
+    // Look-ups still running when the platform goes are never answered.
+    QObject lookups_;
 };
 
 // The numeric form of an address as the logic compares it: IPv4 dotted for IPv4 and

@@ -116,7 +116,7 @@ private:
         if (head == "interp") return ConnectInterp(app);
         if (head == "remote") {
             const std::size_t colon = rest.find(':');
-            return app.QuakeStatus->setRemote(rest.substr(0, colon),
+            return app.QuakeStatus->setRemote(rest.substr(0, colon), rest.substr(0, colon),
                                               std::stoi(rest.substr(colon + 1)));
         }
         if (head == "interp-accept") return interp().accept();

@@ -95,7 +95,7 @@ TEST_F(RecordingTest, PlaybackRepeatsTheLiveRunsRepliesAndLinesAtTheChosenPace) 
         WiredApp replaying(later);
         replaying.view.IRCLineCTF = view().IRCLineCTF;
         replaying.view.ReportDM = view().ReportDM;
-        replaying.QuakeStatus->setRemote("127.0.0.1", 27974);
+        replaying.QuakeStatus->setRemote("127.0.0.1", "127.0.0.1", 27974);
         Timeline replayed(replaying);
         Play(later, replaying, step);
         EXPECT_EQ(replayed.events, live.events);

@@ -3,6 +3,7 @@
 
 #include "core/app.h"
 #include "irc/outgoing.h"
+#include "monitor/poller.h"
 #include "shell/headless.h"
 #include "shell/terminal_text.h"
 #include "support/fake_platform.h"
@@ -63,6 +64,24 @@ TEST(TerminalText, IrcCodesBecomeAnsiStylesOrGo) {
         EXPECT_EQ(IrcToTerminal(Bytes(c.irc), TerminalStyle::Ansi), Bytes(c.ansi)) << c.name;
         EXPECT_EQ(IrcToTerminal(Bytes(c.irc), TerminalStyle::Plain), c.plain) << c.name;
     }
+}
+
+// A server name that cannot be found is said once, on stdout with the other output lines and on
+// stderr, however many ticks look it up again.
+TEST(HeadlessOutput, AServerNameNotFoundIsSaidOnceOnStderr) {
+    FakePlatform platform;
+    WiredApp app(platform);
+    AttachHeadlessOutput(app, false);
+    OnServerEntryEdited(app, "nowhere.invalid:27960");
+    WisselConnectie(app);
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    platform.advance(10000);
+    const std::string line =
+        "*** The host nowhere.invalid cannot be found; it will be looked up again.";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "fragcaster: " + line + "\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), line + "\n");
+    EXPECT_EQ(platform.lookups.size(), 5u);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The monitor on a real Qt socket against a loopback game server that answers with real bytes.
 #include <gtest/gtest.h>
 
+#include <QUdpSocket>
+
 #include "core/app.h"
 #include "monitor/poller.h"
 #include "shell/qt_platform.h"
@@ -47,6 +49,66 @@ TEST(LoopbackPolling, UnrealServerAnswersTheFirstTickInThreeDatagrams) {
               (std::vector<QByteArray>{"\\status\\", "\xFF\xFF\xFF\xFFstatus",
                                        "\xFF\xFF\xFF\xFFgetstatus"}));
     WisselConnectie(app);
+}
+
+// Names are looked up in the background: the answer comes after the call, from the event loop,
+// and a monitor whose entry names its server polls it once the name is found.
+TEST(LoopbackPolling, ServerNamedByItsHostNameIsLookedUpAndPolled) {
+    QtPlatform platform{"/tmp"};
+    for (const char* name : {"localhost", "127.0.0.1"}) {
+        std::optional<std::string> answer;
+        platform.lookUpHost(name, [&](const std::string& address) { answer = address; });
+        EXPECT_FALSE(answer) << name;
+        ASSERT_TRUE(WaitUntil([&] { return answer.has_value(); }, 5000)) << name;
+        EXPECT_EQ(*answer, "127.0.0.1") << name;
+    }
+    UdpResponder server([](const std::string& query) -> std::optional<std::string> {
+        if (query != "\xFF\xFF\xFF\xFFgetstatus") return std::nullopt;
+        return std::string("\xFF\xFF\xFF\xFFstatusResponse\n\\version\\Q3 1.32\\mapname\\q3dm6\n");
+    });
+    WiredApp app{platform};
+    OnServerEntryEdited(app, "localhost:" + std::to_string(server.port()));
+    WisselConnectie(app);
+    ASSERT_TRUE(WaitUntil([&] { return app.view.gameFamily == GameFamily::Q3; }, 5000));
+    EXPECT_EQ(app.view.qsMap, "q3dm6");
+    EXPECT_EQ(app.QuakeStatus->remoteAddress(), "127.0.0.1");
+    WisselConnectie(app);
+}
+
+// On the wire: short datagrams with "@" at the second byte from another port of the server's
+// host move nothing; the same from the queried port switch the monitor to Unreal Tournament on
+// the port above.
+TEST(LoopbackPolling, OnlyTheQueriedPortSwitchesToTheGamePortAbove) {
+    for (const bool fromQueriedPort : {false, true}) {
+        QUdpSocket server;
+        QUdpSocket stranger;
+        ASSERT_TRUE(server.bind(QHostAddress::LocalHost, 0));
+        ASSERT_TRUE(stranger.bind(QHostAddress::LocalHost, 0));
+        quint16 monitorPort = 0;
+        QObject::connect(&server, &QUdpSocket::readyRead, [&] {
+            while (server.hasPendingDatagrams()) {
+                QHostAddress from;
+                QByteArray query(static_cast<int>(server.pendingDatagramSize()), 0);
+                server.readDatagram(query.data(), query.size(), &from, &monitorPort);
+                const QByteArray reply = "\xFF\xFF\xFF\xFFstatusResponse\n\\version\\Q3 1.32\n";
+                if (query.endsWith("getstatus")) server.writeDatagram(reply, from, monitorPort);
+            }
+        });
+        QtPlatform platform{"/tmp"};
+        WiredApp app{platform};
+        const int port = server.localPort();
+        OnServerEntryEdited(app, "127.0.0.1:" + std::to_string(port));
+        WisselConnectie(app);
+        ASSERT_TRUE(WaitUntil([&] { return app.view.gameFamily == GameFamily::Q3; }, 5000));
+        QUdpSocket& sender = fromQueriedPort ? server : stranger;
+        for (int i = 0; i < 3; ++i)
+            sender.writeDatagram(QByteArray("\x01@xyz"), QHostAddress::LocalHost, monitorPort);
+        WaitUntil([&] { return app.view.gameFamily == GameFamily::UT; }, 300);
+        EXPECT_EQ(app.view.gameFamily, fromQueriedPort ? GameFamily::UT : GameFamily::Q3);
+        EXPECT_EQ(app.view.Q2Serverlist,
+                  "127.0.0.1:" + std::to_string(fromQueriedPort ? port + 1 : port));
+        WisselConnectie(app);
+    }
 }
 
 }  // namespace

@@ -43,10 +43,10 @@ FakeUdpSocket::~FakeUdpSocket() {
     Unlist(platform_.udpSockets, this);
 }
 
-void FakeUdpSocket::setRemote(const std::string& host, int port) {
+void FakeUdpSocket::setRemote(const std::string& host, const std::string& address, int port) {
     host_ = host;
     port_ = port;
-    address_ = platform_.resolve(host);
+    address_ = address;
 }
 
 bool FakeUdpSocket::send(const std::string& bytes) {
@@ -124,12 +124,27 @@ std::vector<std::string> FakePlatform::listDirectory(const std::string& path,
     return names;
 }
 
+void FakePlatform::lookUpHost(const std::string& name,
+                              std::function<void(const std::string& address)> answered) {
+    lookups.push_back(name);
+    answers_.emplace(now_ + lookupDelayMs, [this, name, answered] { answered(resolve(name)); });
+}
+
+// Timers and look-up answers in the order they fall due; an answer first when both are due.
 void FakePlatform::advance(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
     for (;;) {
         FakeTimer* next = nullptr;
         for (FakeTimer* t : timers)
             if (t->enabled() && t->due() <= end && (!next || t->due() < next->due())) next = t;
+        if (!answers_.empty() && answers_.begin()->first <= end &&
+            (!next || answers_.begin()->first <= next->due())) {
+            now_ = answers_.begin()->first;
+            const auto answer = answers_.begin()->second;
+            answers_.erase(answers_.begin());
+            answer();
+            continue;
+        }
         if (!next) break;
         now_ = next->due();
         next->fire();

@@ -44,7 +44,7 @@ class FakeUdpSocket : public UdpSocket {
 public:
     explicit FakeUdpSocket(FakePlatform& platform);
     ~FakeUdpSocket() override;
-    void setRemote(const std::string& host, int port) override;
+    void setRemote(const std::string& host, const std::string& address, int port) override;
     std::string remoteHost() const override { return host_; }
     int remotePort() const override { return port_; }
     std::string remoteAddress() const override { return address_; }
@@ -127,6 +127,9 @@ public:
     std::unique_ptr<TcpSocket> createTcpSocket() override {
         return std::make_unique<FakeTcpSocket>(*this);
     }
+    // Answers from the `hosts` table after `lookupDelayMs` on the virtual clock.
+    void lookUpHost(const std::string& name,
+                    std::function<void(const std::string& address)> answered) override;
 
     std::int64_t nowMs() const override { return now_; }
     // The wall clock runs with the virtual clock from `wallClockStart`, round midnight.
@@ -165,6 +168,9 @@ public:
     // "mkdir PATH"; failed ones end in " failed".
     mutable std::vector<std::string> fileLog;
     int beeps = 0;
+    // Every name looked up, in order, and how long each look-up takes.
+    std::vector<std::string> lookups;
+    int lookupDelayMs = 0;
     int yields = 0;
 
     std::vector<FakeTimer*> timers;
@@ -175,6 +181,8 @@ private:
     bool store(const std::string& what, const std::string& path,
                const std::function<void(std::string&)>& change);
     std::int64_t now_ = 0;
+    // Look-ups not yet answered, by the time they answer, in the order they were asked.
+    std::multimap<std::int64_t, std::function<void()>> answers_;
 };
 
 }  // namespace fc::test
