@@ -10,7 +10,6 @@
 #include "match/teams.h"
 #include "monitor/playback.h"
 #include "monitor/ut_packets.h"
-#include "settings/settings_file.h"
 
 namespace fc {
 
@@ -184,23 +183,6 @@ void OnSecondTick(App& app) {
 void OnServerEntryEdited(App& app, const std::string& text) {
     app.view.Q2Serverlist = text;
     app.view.quakeTimerButtonEnabled = !text.empty();
-}
-
-void AddServerToList(App& app) {
-    MainView& v = app.view;
-    const std::string address = StripComment(v.Q2Serverlist);
-    if (address.empty()) {
-        app.platform.beep();
-        return;
-    }
-    for (const std::string& saved : v.qServers) {
-        if (Trim(saved) == address) {
-            app.platform.beep();
-            return;
-        }
-    }
-    v.qServers.push_back(address);
-    SafeINI(app);
 }
 
 }  // namespace fc

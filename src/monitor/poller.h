@@ -27,7 +27,5 @@ void OnSecondTick(App& app);
 
 // The operator edited or clicked into the entry field.
 void OnServerEntryEdited(App& app, const std::string& text);
-// "Add this server!": keeps the entry's address in the saved server list.
-void AddServerToList(App& app);
 
 }  // namespace fc

@@ -11,9 +11,9 @@
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
 #include "irc/send_queue.h"
+#include "program/wiring.h"
 #include "support/fake_platform.h"
 #include "support/view_fields.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {

@@ -18,12 +18,12 @@
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
 #include "monitor/poller.h"
+#include "program/wiring.h"
 #include "shell/qt_platform.h"
 #include "support/irc_test_client.h"
 #include "support/ngircd_server.h"
 #include "support/replies.h"
 #include "support/udp_responder.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {

@@ -1,10 +1,10 @@
 // Start-up and shut-down on the fake platform: the order of the steps, the splash window's
 // timers, the recordings' folder, and the two phases of closing with and without IRC.
 #include "irc/irc_connection.h"
+#include "program/shutdown.h"
+#include "program/startup.h"
 #include "settings/headless_defaults.h"
 #include "settings/settings_fixture.h"
-#include "settings/shutdown.h"
-#include "settings/startup.h"
 #include "support/cases.h"
 #include "support/scenario.h"
 

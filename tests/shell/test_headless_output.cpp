@@ -3,9 +3,9 @@
 
 #include "core/app.h"
 #include "irc/outgoing.h"
+#include "program/wiring.h"
 #include "shell/headless.h"
 #include "support/fake_platform.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {

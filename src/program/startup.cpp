@@ -1,4 +1,4 @@
-#include "settings/startup.h"
+#include "program/startup.h"
 
 #include <cstdint>
 #include <limits>

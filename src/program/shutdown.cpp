@@ -1,4 +1,4 @@
-#include "settings/shutdown.h"
+#include "program/shutdown.h"
 
 #include "core/app.h"
 #include "irc/irc_connection.h"

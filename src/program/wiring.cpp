@@ -1,4 +1,4 @@
-#include "wiring/wiring.h"
+#include "program/wiring.h"
 
 #include <functional>
 
@@ -14,8 +14,8 @@
 #include "monitor/playback.h"
 #include "monitor/poller.h"
 #include "monitor/reply_handler.h"
-#include "settings/shutdown.h"
-#include "settings/startup.h"
+#include "program/shutdown.h"
+#include "program/startup.h"
 #include "update/updater.h"
 
 namespace fc {
