@@ -14,6 +14,7 @@
 #include "core/browser_view.h"
 #include "core/irc_session.h"
 #include "core/line_sink.h"
+#include "core/monitor_followers.h"
 #include "core/platform.h"
 #include "core/reply_memory.h"
 #include "core/view_model.h"
@@ -94,6 +95,7 @@ public:
 
     RunOnlySettings keptSettings;
     ReplyMemory memory;  // what the reply handler keeps between replies
+    MonitorFollowers monitorFollowers;
 
     // The one exit for lines said in the channel; the IRC subsystem provides it.
     std::unique_ptr<LineSink> lineSink;

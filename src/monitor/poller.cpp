@@ -6,8 +6,6 @@
 #include "core/app.h"
 #include "core/server_entry.h"
 #include "core/text_util.h"
-#include "interp/interp_feed.h"
-#include "match/teams.h"
 #include "monitor/playback.h"
 #include "monitor/ut_packets.h"
 
@@ -48,7 +46,7 @@ void SwitchOn(App& app) {
     v.lastValues.clear();
     v.capsRed = v.capsBlue = v.capsRedQ3 = v.capsBlueQ3 = 0;
     v.TimeLimitDM = "20";
-    ResetTeamList(app);
+    Follow(app.monitorFollowers.resetTeams, app);
     v.teamsKnown = true;
     v.qsTimeLeft = "[no match]";
     app.battleTimer->setInterval(1000);
@@ -56,7 +54,7 @@ void SwitchOn(App& app) {
     v.quakeTimerButton = "Connection: ON";
     v.spelerLijst.clear();
     v.spelerLijst.push_back(PlayerRow{"Looking for server.....", "", "", "", RowColour::Black});
-    ConnectInterp(app);
+    Follow(app.monitorFollowers.connectFeed, app);
     v.Q2ServerlistEnabled = false;
     v.matchState = MatchState::None;
     v.gameFamily = GameFamily::Unknown;
@@ -77,7 +75,7 @@ void SwitchOn(App& app) {
 
 void SwitchOff(App& app) {
     StopChecking(app);
-    DisconnectInterp(app);
+    Follow(app.monitorFollowers.disconnectFeed, app);
     app.view.Q2PlusEnabled = false;
     ClearLastValues(app);
 }
