@@ -68,7 +68,9 @@ public:
     MainView view;
 
     // Timers owned by the monitor and the match clocks.
-    std::unique_ptr<Timer> quakeTimer;   // poll tick
+    std::unique_ptr<Timer> quakeTimer;  // poll tick
+    // The Quake queries of a tick whose family is unknown: at once, after the waiting events.
+    std::unique_ptr<Timer> quakeQueryTimer;
     std::unique_ptr<Timer> seconde;      // advances secondsPlayed
     std::unique_ptr<Timer> battleTimer;  // Quake match clock
     std::unique_ptr<Timer> UTTimer;      // Unreal Tournament match clock

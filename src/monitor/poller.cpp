@@ -73,6 +73,12 @@ void SwitchOn(App& app) {
     ClearLastValues(app);
 }
 
+// The family the mode label shows and the game type beside it.
+void ShowFamily(MainView& v) {
+    v.sModeLabel = FamilyText(v.gameFamily);
+    v.typspel = "(" + v.gameType + ")";
+}
+
 void SwitchOff(App& app) {
     StopChecking(app);
     Follow(app.monitorFollowers.disconnectFeed, app);
@@ -159,10 +165,11 @@ void OnPollTick(App& app) {
     MainView& v = app.view;
     if (v.gameFamily == GameFamily::Unknown) {
         // The Unreal Tournament query leaves the tick at two seconds until the family is known.
-        // A reply that is already waiting is handled before the Quake queries go out.
+        // A reply that is already waiting is handled before the Quake queries go out: they wait
+        // for the query timer, which fires once the events already waiting have run.
         updateUnrealStatus(app);
-        app.platform.processPendingEvents();
-        updateQuakeStatus(app);
+        app.quakeQueryTimer->setEnabled(true);
+        return;
     } else if (v.gameFamily == GameFamily::Q2 || v.gameFamily == GameFamily::Q3) {
         updateQuakeStatus(app);
         app.quakeTimer->setInterval(1000);
@@ -170,8 +177,13 @@ void OnPollTick(App& app) {
         updateUnrealStatus(app);
         app.quakeTimer->setInterval(2000);
     }
-    v.sModeLabel = FamilyText(v.gameFamily);
-    v.typspel = "(" + v.gameType + ")";
+    ShowFamily(v);
+}
+
+void OnQuakeQueryTimer(App& app) {
+    app.quakeQueryTimer->setEnabled(false);  // once for each tick that armed it
+    updateQuakeStatus(app);
+    ShowFamily(app.view);
 }
 
 void OnSecondTick(App& app) {

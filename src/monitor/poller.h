@@ -23,6 +23,8 @@ void WisselConnectie(App& app);
 void StopChecking(App& app);
 
 void OnPollTick(App& app);
+// The Quake queries of a tick whose family is not yet known, after the Unreal Tournament one.
+void OnQuakeQueryTimer(App& app);
 void OnSecondTick(App& app);
 
 // The operator edited or clicked into the entry field.

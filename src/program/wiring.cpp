@@ -36,6 +36,7 @@ void Wire(App& app) {
 
     // The monitor and the match clocks.
     OnTick(app, *app.quakeTimer, OnPollTick);
+    OnTick(app, *app.quakeQueryTimer, OnQuakeQueryTimer);
     OnTick(app, *app.seconde, OnSecondTick);
     OnTick(app, *app.battleTimer, OnBattleTick);
     OnTick(app, *app.UTTimer, OnUTTick);

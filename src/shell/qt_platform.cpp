@@ -269,10 +269,6 @@ std::int64_t QtPlatform::nowMs() const {
     return clock.elapsed();
 }
 
-void QtPlatform::processPendingEvents() {
-    QCoreApplication::processEvents();
-}
-
 void QtPlatform::beep() {
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::beep();
 }

@@ -19,7 +19,6 @@ public:
     std::unique_ptr<TcpSocket> createTcpSocket() override;
 
     std::int64_t nowMs() const override;
-    void processPendingEvents() override;
     void beep() override;
     std::string localHostName() const override;
 

@@ -148,7 +148,6 @@ private:
         if (name == "interp-socket") return std::to_string(static_cast<int>(interp().state()));
         if (name == "dialled") return irc().host + ":" + std::to_string(irc().port);
         if (name == "interp-dialled") return interp().host + ":" + std::to_string(interp().port);
-        if (name == "yields") return std::to_string(platform.yields);
         if (name == "connects") return std::to_string(irc().connects);
         if (name == "tls") return std::string() + "01"[irc().tls.on] + "01"[irc().tls.insecure];
         if (name == "pace")
