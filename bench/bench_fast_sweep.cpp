@@ -23,8 +23,8 @@
 
 #include "browser/browser_actions.h"
 #include "core/app.h"
+#include "program/wiring.h"
 #include "shell/qt_platform.h"
-#include "wiring/wiring.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include "core/app.h"
 #include "monitor/poller.h"
+#include "program/wiring.h"
 #include "support/fake_platform.h"
 #include "support/replies.h"
-#include "wiring/wiring.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include "core/app.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
+#include "program/wiring.h"
 #include "shell/qt_platform.h"
 #include "support/irc_test_client.h"
 #include "support/ngircd_server.h"
 #include "support/udp_responder.h"
-#include "wiring/wiring.h"
 
 int main(int argc, char** argv) {
     QCoreApplication core(argc, argv);

@@ -9,8 +9,8 @@
 #include "browser/browser_actions.h"
 #include "browser/server_list.h"
 #include "core/app.h"
+#include "program/wiring.h"
 #include "support/fake_platform.h"
-#include "wiring/wiring.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string answer(reinterpret_cast<const char*>(data), size);

@@ -8,8 +8,8 @@
 
 #include "core/app.h"
 #include "irc/irc_connection.h"
+#include "program/wiring.h"
 #include "support/fake_platform.h"
-#include "wiring/wiring.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static fc::test::FakePlatform platform;

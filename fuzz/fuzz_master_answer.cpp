@@ -10,8 +10,8 @@
 #include "browser/answers.h"
 #include "browser/browser_actions.h"
 #include "core/app.h"
+#include "program/wiring.h"
 #include "support/fake_platform.h"
-#include "wiring/wiring.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string datagram(reinterpret_cast<const char*>(data), size);

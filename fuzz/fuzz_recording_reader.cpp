@@ -9,8 +9,8 @@
 #include "core/app.h"
 #include "monitor/poller.h"
 #include "monitor/recording_file.h"
+#include "program/wiring.h"
 #include "support/fake_platform.h"
-#include "wiring/wiring.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

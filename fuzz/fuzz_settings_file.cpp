@@ -7,9 +7,9 @@
 #include <string>
 
 #include "core/app.h"
+#include "program/wiring.h"
 #include "settings/settings_file.h"
 #include "support/fake_platform.h"
-#include "wiring/wiring.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "core/app.h"
+#include "program/wiring.h"
 #include "support/fake_platform.h"
 #include "update/updater.h"
 #include "update/version_file.h"
-#include "wiring/wiring.h"
 
 namespace {
 

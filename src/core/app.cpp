@@ -11,6 +11,7 @@ constexpr std::size_t kOutputKept = 9000;
 
 App::App(Platform& p) : platform(p) {
     quakeTimer = makeTimer(1000, false);
+    quakeQueryTimer = makeTimer(0, false);
     seconde = makeTimer(1000, true);
     battleTimer = makeTimer(1000, false);
     UTTimer = makeTimer(1000, false);

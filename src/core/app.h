@@ -15,6 +15,7 @@
 #include "core/host_names.h"
 #include "core/irc_session.h"
 #include "core/line_sink.h"
+#include "core/monitor_followers.h"
 #include "core/platform.h"
 #include "core/reply_memory.h"
 #include "core/view_model.h"
@@ -71,7 +72,9 @@ public:
     MainView view;
 
     // Timers owned by the monitor and the match clocks.
-    std::unique_ptr<Timer> quakeTimer;   // poll tick
+    std::unique_ptr<Timer> quakeTimer;  // poll tick
+    // The Quake queries of a tick whose family is unknown: at once, after the waiting events.
+    std::unique_ptr<Timer> quakeQueryTimer;
     std::unique_ptr<Timer> seconde;      // advances secondsPlayed
     std::unique_ptr<Timer> battleTimer;  // Quake match clock
     std::unique_ptr<Timer> UTTimer;      // Unreal Tournament match clock
@@ -101,6 +104,7 @@ public:
 
     RunOnlySettings keptSettings;
     ReplyMemory memory;  // what the reply handler keeps between replies
+    MonitorFollowers monitorFollowers;
 
     // The one exit for lines said in the channel; the IRC subsystem provides it.
     std::unique_ptr<LineSink> lineSink;

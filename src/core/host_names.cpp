@@ -36,6 +36,12 @@ std::string HostNames::addressOf(const std::string& host, const std::string& ask
     return "";
 }
 
+bool HostNames::isKnown(const std::string& host) const {
+    if (IsNumericAddress(host)) return true;
+    const auto found = names_.find(host);
+    return found != names_.end() && !found->second.address.empty();
+}
+
 void HostNames::answer(const std::string& host, const std::string& address) {
     Name& name = names_[host];
     name.lookingUp = false;

@@ -33,6 +33,9 @@ public:
     // empty host is never looked up nor answered.
     std::string addressOf(const std::string& host, const std::string& asker, Answer answered);
 
+    // Whether `host` has a numeric address now, without looking anything up.
+    bool isKnown(const std::string& host) const;
+
     // Says a line where the operator sees it.
     std::function<void(const std::string& line)> tell;
 

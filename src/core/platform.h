@@ -77,6 +77,8 @@ public:
     virtual void setTls(TlsMode mode) = 0;
     virtual void connectToHost(const std::string& host, int port) = 0;
     virtual void send(const std::string& bytes) = 0;
+    // What was sent before still leaves (a QUIT must reach the server); then the connection
+    // ends. Closing is the logic's own doing and raises no closed or error event.
     virtual void close() = 0;
     virtual SocketState state() const = 0;
     virtual std::string localAddress() const = 0;
@@ -114,8 +116,6 @@ public:
     virtual std::int64_t nowMs() const = 0;
     // The wall clock's local date and time of day (recordings stamp their replies with it).
     virtual LocalTime localTime() const;
-    // Lets events that are already pending run before the caller goes on.
-    virtual void processPendingEvents() = 0;
     virtual void beep() = 0;
     virtual std::string localHostName() const = 0;
 

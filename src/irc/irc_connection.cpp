@@ -317,9 +317,8 @@ void SendQuitLine(App& app) {
 }
 
 void QuitIrc(App& app) {
-    const bool connected = IrcConnected(app);
+    // The QUIT still leaves when the socket closes: closing sends what was sent before it.
     SendQuitLine(app);
-    if (connected) app.platform.processPendingEvents();
     // Also while still connecting: the connection must not complete after the fields unlock.
     app.ircSocket->close();
     ResetSendQueue(app);

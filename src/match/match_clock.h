@@ -1,16 +1,13 @@
-// Time arithmetic of the match clocks, on "m:ss" texts.
+// The Quake match clock. Its time arithmetic on "m:ss" texts is shared with the monitor and
+// the Interp clock.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "core/clock_text.h"
+
 namespace fc {
-
-// a minus b for two "m:ss" texts: "20:00" minus "3:25" is "16:35"; "INT" when negative.
-std::string TijdMinus(const std::string& a, const std::string& b);
-
-// Seconds as minutes, ":" and two-digit seconds: 425 is "7:05".
-std::string MinutesSeconds(std::int64_t seconds);
 
 class App;
 

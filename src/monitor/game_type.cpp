@@ -3,8 +3,6 @@
 #include "core/app.h"
 #include "core/server_vars.h"
 #include "core/text_util.h"
-#include "match/match_events.h"
-#include "match/teams.h"
 #include "monitor/mod_scores.h"
 #include "monitor/team_sums.h"
 
@@ -97,25 +95,22 @@ void DetectGameType(App& app, const std::string& reply) {
         v.teamscoresVisible = true;
         v.gameType = "ctfq3";
     }
-    AutoDetectTags(app);
-    CheckNWissel(app);
-    AutoAssignNow(app);
+    Follow(app.monitorFollowers.gameRecognised, app);
 }
 
 void AnalyseQuakeReply(App& app, const std::string& reply) {
     MainView& v = app.view;
     if (v.qsGame != v.lastValues.game) DetectGameType(app, reply);
     UpdateCountsAndLimit(app, reply);
-    RunGameChangeRules(app, reply);
+    Follow(app.monitorFollowers.gameChangeRules, app, reply);
     ShowReadyTime(app);
     ReadQuake2CtfStats(app);
     ReadOspCtfScores(app, reply);
     RunBaseQuake3TeamClock(app);
     ReadTourneyTeamScores(app, reply);
-    if (ReadOspScores(app, reply)) RunOspPhaseRules(app, reply);
+    if (ReadOspScores(app, reply)) Follow(app.monitorFollowers.ospPhaseRules, app, reply);
     AddTeamSums(app, reply);
-    RunMatchEventRules(app, reply);
-    StoreLastValues(app, reply);
+    Follow(app.monitorFollowers.matchEventRules, app, reply);
 }
 
 }  // namespace fc

@@ -1,9 +1,9 @@
 #include "monitor/mod_scores.h"
 
 #include "core/app.h"
+#include "core/clock_text.h"
 #include "core/server_vars.h"
 #include "core/text_util.h"
-#include "match/match_clock.h"
 
 namespace fc {
 

@@ -34,7 +34,6 @@ void StartPlayback(App& app) {
     v.Frame12Visible = true;
     v.spelerLijst.clear();
     v.spelerLijst.push_back(PlayerRow{"Loading...", "", "", "", RowColour::Black});
-    app.platform.processPendingEvents();
 
     ClosePlaybackFile(app);
     App::Playback& p = app.playback;

@@ -6,7 +6,6 @@
 #include "core/app.h"
 #include "core/server_vars.h"
 #include "core/text_util.h"
-#include "match/teams.h"
 
 namespace fc {
 
@@ -134,7 +133,7 @@ void ZetInListView(App& app, const std::string& reply) {
         }
         pos = end + 1;
     }
-    SortPlayerList(app);
+    Follow(app.monitorFollowers.quakePlayersRead, app);
     ++v.spelerLijstRedraws;
 }
 

@@ -6,11 +6,8 @@
 #include "core/app.h"
 #include "core/server_entry.h"
 #include "core/text_util.h"
-#include "interp/interp_feed.h"
-#include "match/teams.h"
 #include "monitor/playback.h"
 #include "monitor/ut_packets.h"
-#include "settings/settings_file.h"
 
 namespace fc {
 
@@ -60,7 +57,7 @@ void SwitchOn(App& app) {
     v.lastValues.clear();
     v.capsRed = v.capsBlue = v.capsRedQ3 = v.capsBlueQ3 = 0;
     v.TimeLimitDM = "20";
-    ResetTeamList(app);
+    Follow(app.monitorFollowers.resetTeams, app);
     v.teamsKnown = true;
     v.qsTimeLeft = "[no match]";
     app.battleTimer->setInterval(1000);
@@ -68,7 +65,7 @@ void SwitchOn(App& app) {
     v.quakeTimerButton = "Connection: ON";
     v.spelerLijst.clear();
     v.spelerLijst.push_back(PlayerRow{"Looking for server.....", "", "", "", RowColour::Black});
-    ConnectInterp(app);
+    Follow(app.monitorFollowers.connectFeed, app);
     v.Q2ServerlistEnabled = false;
     v.matchState = MatchState::None;
     v.gameFamily = GameFamily::Unknown;
@@ -87,9 +84,15 @@ void SwitchOn(App& app) {
     ClearLastValues(app);
 }
 
+// The family the mode label shows and the game type beside it.
+void ShowFamily(MainView& v) {
+    v.sModeLabel = FamilyText(v.gameFamily);
+    v.typspel = "(" + v.gameType + ")";
+}
+
 void SwitchOff(App& app) {
     StopChecking(app);
-    DisconnectInterp(app);
+    Follow(app.monitorFollowers.disconnectFeed, app);
     app.view.Q2PlusEnabled = false;
     ClearLastValues(app);
 }
@@ -174,10 +177,13 @@ void OnPollTick(App& app) {
     MainView& v = app.view;
     if (v.gameFamily == GameFamily::Unknown) {
         // The Unreal Tournament query leaves the tick at two seconds until the family is known.
-        // A reply that is already waiting is handled before the Quake queries go out.
+        // A reply that is already waiting is handled before the Quake queries go out: they wait
+        // for the query timer, which fires once the events already waiting have run.
         updateUnrealStatus(app);
-        app.platform.processPendingEvents();
-        updateQuakeStatus(app);
+        // A name still being looked up sends nothing now: its answer runs the tick again.
+        const QueryTarget target = SplitEntry(v.Q2Serverlist, "27910");
+        if (app.hostNames.isKnown(target.host)) app.quakeQueryTimer->setEnabled(true);
+        return;
     } else if (v.gameFamily == GameFamily::Q2 || v.gameFamily == GameFamily::Q3) {
         updateQuakeStatus(app);
         app.quakeTimer->setInterval(1000);
@@ -185,8 +191,13 @@ void OnPollTick(App& app) {
         updateUnrealStatus(app);
         app.quakeTimer->setInterval(2000);
     }
-    v.sModeLabel = FamilyText(v.gameFamily);
-    v.typspel = "(" + v.gameType + ")";
+    ShowFamily(v);
+}
+
+void OnQuakeQueryTimer(App& app) {
+    app.quakeQueryTimer->setEnabled(false);  // once for each tick that armed it
+    updateQuakeStatus(app);
+    ShowFamily(app.view);
 }
 
 void OnSecondTick(App& app) {
@@ -196,23 +207,6 @@ void OnSecondTick(App& app) {
 void OnServerEntryEdited(App& app, const std::string& text) {
     app.view.Q2Serverlist = text;
     app.view.quakeTimerButtonEnabled = !text.empty();
-}
-
-void AddServerToList(App& app) {
-    MainView& v = app.view;
-    const std::string address = StripComment(v.Q2Serverlist);
-    if (address.empty()) {
-        app.platform.beep();
-        return;
-    }
-    for (const std::string& saved : v.qServers) {
-        if (Trim(saved) == address) {
-            app.platform.beep();
-            return;
-        }
-    }
-    v.qServers.push_back(address);
-    SafeINI(app);
 }
 
 }  // namespace fc

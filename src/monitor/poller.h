@@ -23,11 +23,11 @@ void WisselConnectie(App& app);
 void StopChecking(App& app);
 
 void OnPollTick(App& app);
+// The Quake queries of a tick whose family is not yet known, after the Unreal Tournament one.
+void OnQuakeQueryTimer(App& app);
 void OnSecondTick(App& app);
 
 // The operator edited or clicked into the entry field.
 void OnServerEntryEdited(App& app, const std::string& text);
-// "Add this server!": keeps the entry's address in the saved server list.
-void AddServerToList(App& app);
 
 }  // namespace fc

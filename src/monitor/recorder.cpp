@@ -81,7 +81,6 @@ void RefreshRecordItList(App& app) {
 void PlaySelected(App& app) {
     MainView& v = app.view;
     if (!v.Q2ServerlistEnabled) StopChecking(app);
-    app.platform.processPendingEvents();
     const int selected = v.RecordItListSelected;
     if (selected >= 0 && selected < static_cast<int>(v.RecordItList.size())) {
         OnServerEntryEdited(app, v.RecordItDir + v.RecordItList[selected]);

@@ -3,8 +3,6 @@
 #include "core/app.h"
 #include "core/server_vars.h"
 #include "core/text_util.h"
-#include "match/teams.h"
-#include "match/ut_match.h"
 #include "monitor/player_list.h"
 #include "monitor/recorder.h"
 #include "monitor/ut_packets.h"
@@ -51,7 +49,7 @@ void ReadUnrealFields(App& app, const std::string& reply) {
                       GetServerVar("ping_" + n, reply),
                       TeamColumn(gametype, GetServerVar("team_" + n, reply)), RowColour::Black});
     }
-    KleurLijst(app);
+    Follow(app.monitorFollowers.unrealPlayersRead, app);
     v.Label9 = "Team Red";
     v.Label10 = "Team Blue";
     v.teamscoresVisible = true;
@@ -65,8 +63,7 @@ void ProcessUT(App& app, const std::string& piece) {
     if (!reply) return;
     if (v.RecordIt && v.gameFamily == GameFamily::UT) AppendToRecording(app, *reply);
     ReadUnrealFields(app, *reply);
-    UnrealTeamSums(app, *reply);
-    UnrealMatchRules(app, *reply);
+    Follow(app.monitorFollowers.unrealReplyRead, app, *reply);
     app.notifyReplyHandled();
 }
 

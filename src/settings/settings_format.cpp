@@ -10,7 +10,6 @@
 
 #include "core/app.h"
 #include "core/text_util.h"
-#include "match/match_control.h"
 #include "settings/advanced_mode.h"
 
 namespace fc {
@@ -159,7 +158,9 @@ bool ApplySetting(App& app, const std::string& key, const std::string& value) {
         const std::string address = value.substr(0, value.find(' '));
         if (!address.empty()) v.qServers.push_back(address);
     } else if (key == "REPORTSECDM") {
-        OnReportDMEdited(app, NumberText(value));  // "45 seconds" keeps only the 45
+        // "45 seconds" keeps only the 45; nothing positive is read as 40 seconds, as when typed.
+        const std::string seconds = NumberText(value);
+        v.ReportDM = LeadingNumber(seconds) <= 0 ? "40" : seconds;
     } else if (key == "ADVANCED") {
         const std::optional<bool> checked = BoxValue(value);
         if (!checked) return false;

@@ -18,6 +18,7 @@
 #include "core/app.h"
 #include "match/teams.h"
 #include "monitor/poller.h"
+#include "settings/game_server_list.h"
 #include "shell/match_box.h"
 #include "shell/qt_text.h"
 #include "shell/team_menu_button.h"

@@ -18,15 +18,15 @@
 #include "core/app.h"
 #include "irc/irc_connection.h"
 #include "monitor/poller.h"
+#include "program/json_events.h"
+#include "program/shutdown.h"
+#include "program/startup.h"
+#include "program/wiring.h"
 #include "settings/headless_defaults.h"
 #include "settings/settings_file.h"
-#include "settings/shutdown.h"
-#include "settings/startup.h"
-#include "shell/json_events.h"
 #include "shell/qt_platform.h"
 #include "shell/terminal_text.h"
 #include "update/updater.h"
-#include "wiring/wiring.h"
 
 namespace fc {
 

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "shell/command_line.h"
+#include "program/command_line.h"
 
 namespace fc {
 

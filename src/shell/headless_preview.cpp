@@ -6,8 +6,8 @@
 
 #include "core/app.h"
 #include "preview/template_preview.h"
-#include "shell/command_line.h"
-#include "shell/json_events.h"
+#include "program/command_line.h"
+#include "program/json_events.h"
 #include "shell/qt_platform.h"
 
 namespace fc {

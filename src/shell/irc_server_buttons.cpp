@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "core/app.h"
-#include "irc/irc_server_list.h"
+#include "settings/irc_server_list.h"
 
 namespace fc {
 

@@ -10,15 +10,15 @@
 #include <cstdlib>
 
 #include "core/app.h"
+#include "program/command_line.h"
+#include "program/startup.h"
+#include "program/wiring.h"
 #include "settings/settings_file.h"
-#include "settings/startup.h"
-#include "shell/command_line.h"
 #include "shell/headless.h"
 #include "shell/headless_preview.h"
 #include "shell/main_window.h"
 #include "shell/qt_platform.h"
 #include "shell/screenshots.h"
-#include "wiring/wiring.h"
 
 namespace {
 

@@ -280,10 +280,6 @@ void QtPlatform::lookUpHost(const std::string& name,
     });
 }
 
-void QtPlatform::processPendingEvents() {
-    QCoreApplication::processEvents();
-}
-
 void QtPlatform::beep() {
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::beep();
 }

@@ -22,7 +22,6 @@ public:
                     std::function<void(const std::string& address)> answered) override;
 
     std::int64_t nowMs() const override;
-    void processPendingEvents() override;
     void beep() override;
     std::string localHostName() const override;
 

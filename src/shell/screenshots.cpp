@@ -11,8 +11,8 @@
 #include "core/app.h"
 #include "monitor/poller.h"
 #include "preview/codes_help.h"
+#include "program/startup.h"
 #include "settings/advanced_mode.h"
-#include "settings/startup.h"
 
 namespace fc {
 

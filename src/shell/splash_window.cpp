@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/app.h"
-#include "settings/startup.h"
+#include "program/startup.h"
 #include "shell/qt_text.h"
 #include "shell/widget_sync.h"
 

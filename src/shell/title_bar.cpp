@@ -9,7 +9,7 @@
 
 #include "core/app.h"
 #include "core/stay_on_top.h"
-#include "settings/startup.h"
+#include "program/startup.h"
 #include "shell/drag_handle.h"
 #include "shell/program_icon.h"
 #include "shell/widget_sync.h"

@@ -4,7 +4,7 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
-#include "settings/startup.h"
+#include "program/startup.h"
 #include "shell/program_icon.h"
 
 namespace fc {

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "core/app.h"
-#include "settings/shutdown.h"
+#include "program/shutdown.h"
 #include "shell/program_icon.h"
 #include "shell/qt_text.h"
 #include "shell/splash_window.h"

@@ -6,9 +6,9 @@
 #include "browser/browser_actions.h"
 #include "browser/server_list.h"
 #include "core/app.h"
+#include "program/wiring.h"
 #include "support/fake_platform.h"
 #include "support/replies.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 

@@ -6,9 +6,9 @@
 
 #include "interp/interp_feed.h"
 #include "irc/session.h"
+#include "program/wiring.h"
 #include "support/fake_platform.h"
 #include "support/report_recorder.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {

@@ -10,8 +10,8 @@
 #include "core/app.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
+#include "program/wiring.h"
 #include "support/fake_platform.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 

@@ -11,9 +11,9 @@
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
 #include "irc/send_queue.h"
+#include "program/wiring.h"
 #include "support/fake_platform.h"
 #include "support/view_fields.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {
@@ -148,7 +148,6 @@ private:
         if (name == "interp-socket") return std::to_string(static_cast<int>(interp().state()));
         if (name == "dialled") return irc().host + ":" + std::to_string(irc().port);
         if (name == "interp-dialled") return interp().host + ":" + std::to_string(interp().port);
-        if (name == "yields") return std::to_string(platform.yields);
         if (name == "connects") return std::to_string(irc().connects);
         if (name == "tls") return std::string() + "01"[irc().tls.on] + "01"[irc().tls.insecure];
         if (name == "pace")

@@ -18,12 +18,12 @@
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
 #include "monitor/poller.h"
+#include "program/wiring.h"
 #include "shell/qt_platform.h"
 #include "support/irc_test_client.h"
 #include "support/ngircd_server.h"
 #include "support/replies.h"
 #include "support/udp_responder.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {
@@ -206,6 +206,7 @@ TEST(IrcNetwork, TlsNickInUseNoMotdAndARestartedServer) {
     EXPECT_EQ(second.app.view.botNick, "FCST_");
     EXPECT_TRUE(second.shows("*** You have joined: #FCST ***"));
     second.app.dispatch([&] { QuitIrc(second.app); });
+    EXPECT_TRUE(watcher.waitFor(":FCST_!~fcst@127.0.0.1 QUIT :", 8000));  // sent before the close
 
     insecure.app.irc.backoffSeconds = 1;  // the first wait is 10 s; the doubling is pinned apart
     ASSERT_TRUE(server.restart()) << server.log();

@@ -4,8 +4,8 @@
 #include "core/app.h"
 #include "match/match_clock.h"
 #include "match/report_lines.h"
+#include "program/wiring.h"
 #include "support/fake_platform.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {

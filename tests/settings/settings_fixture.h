@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "core/app.h"
+#include "program/wiring.h"
 #include "settings/settings_file.h"
 #include "support/fake_platform.h"
 #include "support/report_recorder.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 

@@ -2,8 +2,9 @@
 // reads back); and that a damaged file or a failing disk loses nothing and is reported.
 #include <random>
 
-#include "irc/irc_server_list.h"
 #include "monitor/poller.h"
+#include "settings/game_server_list.h"
+#include "settings/irc_server_list.h"
 #include "settings/settings_fixture.h"
 #include "settings/settings_format.h"
 #include "support/scenario.h"

@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "shell/command_line.h"
+#include "program/command_line.h"
 #include "support/cases.h"
 #include "support/view_fields.h"
 

@@ -4,10 +4,10 @@
 #include "core/app.h"
 #include "irc/outgoing.h"
 #include "monitor/poller.h"
+#include "program/wiring.h"
 #include "shell/headless.h"
 #include "shell/terminal_text.h"
 #include "support/fake_platform.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/view_model.h"
-#include "shell/json_events.h"
+#include "program/json_events.h"
 #include "support/cases.h"
 
 namespace fc::test {

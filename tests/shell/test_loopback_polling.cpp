@@ -5,10 +5,10 @@
 
 #include "core/app.h"
 #include "monitor/poller.h"
+#include "program/wiring.h"
 #include "shell/qt_platform.h"
 #include "support/udp_responder.h"
 #include "support/unreal_replies.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {

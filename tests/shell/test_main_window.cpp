@@ -17,16 +17,16 @@
 #include <map>
 #include <utility>
 
-#include "irc/irc_server_list.h"
+#include "settings/irc_server_list.h"
 #include "monitor/poller.h"
-#include "settings/startup.h"
+#include "program/startup.h"
+#include "program/wiring.h"
 #include "shell/main_window.h"
 #include "support/fake_platform.h"
 #include "support/replies.h"
 #include "support/scenario.h"
 #include "support/view_fields.h"
 #include "support/window_controls.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {

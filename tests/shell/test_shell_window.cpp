@@ -14,13 +14,13 @@
 #include <QToolButton>
 
 #include "preview/template_editor.h"
-#include "settings/startup.h"
+#include "program/startup.h"
+#include "program/wiring.h"
 #include "shell/main_window.h"
 #include "shell/program_icon.h"
 #include "shell/title_bar.h"
 #include "support/fake_platform.h"
 #include "support/window_controls.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {

@@ -71,11 +71,6 @@ std::vector<std::string> FakeTcpSocket::takeLines() {
     return lines;
 }
 
-void FakePlatform::processPendingEvents() {
-    ++yields;
-    for (auto& event : std::exchange(pendingEvents, {})) event();
-}
-
 bool FakePlatform::fileExists(const std::string& path) const {
     return files.count(path) > 0 ||
            std::find(directories.begin(), directories.end(), path) != directories.end();

@@ -135,7 +135,6 @@ public:
     // The wall clock runs with the virtual clock from `wallClockStart`, round midnight.
     LocalTime localTime() const override;
     LocalTime wallClockStart{2026, 12, 6, 12 * 3600.0};
-    void processPendingEvents() override;
     void beep() override { ++beeps; }
     std::string localHostName() const override { return "testhost"; }
 
@@ -154,9 +153,6 @@ public:
     // What a host name resolves to; numeric addresses resolve to themselves.
     std::string resolve(const std::string& host) const;
 
-    // Runs at the next yield of the logic (a reply arriving while a handler lets events run).
-    std::vector<std::function<void()>> pendingEvents;
-
     std::map<std::string, std::string> hosts{{"localhost", "127.0.0.1"}};
     std::map<std::string, std::string> files;
     std::vector<std::string> directories;
@@ -171,7 +167,6 @@ public:
     // Every name looked up, in order, and how long each look-up takes.
     std::vector<std::string> lookups;
     int lookupDelayMs = 0;
-    int yields = 0;
 
     std::vector<FakeTimer*> timers;
     std::vector<FakeUdpSocket*> udpSockets;

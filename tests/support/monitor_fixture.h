@@ -5,8 +5,8 @@
 
 #include "core/app.h"
 #include "monitor/poller.h"
+#include "program/wiring.h"
 #include "support/fake_platform.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 

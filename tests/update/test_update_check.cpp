@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "core/app.h"
+#include "program/wiring.h"
 #include "support/cases.h"
 #include "support/fake_platform.h"
 #include "update/updater.h"
 #include "update/version_file.h"
-#include "wiring/wiring.h"
 
 namespace fc::test {
 namespace {

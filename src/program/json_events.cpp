@@ -1,4 +1,4 @@
-#include "shell/json_events.h"
+#include "program/json_events.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "irc/irc_server_list.h"
+#include "settings/irc_server_list.h"
 
 #include <algorithm>
 

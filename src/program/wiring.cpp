@@ -1,4 +1,4 @@
-#include "wiring/wiring.h"
+#include "program/wiring.h"
 
 #include <functional>
 
@@ -11,11 +11,14 @@
 #include "irc/outgoing.h"
 #include "irc/send_queue.h"
 #include "match/match_control.h"
+#include "match/match_events.h"
+#include "match/teams.h"
+#include "match/ut_match.h"
 #include "monitor/playback.h"
 #include "monitor/poller.h"
 #include "monitor/reply_handler.h"
-#include "settings/shutdown.h"
-#include "settings/startup.h"
+#include "program/shutdown.h"
+#include "program/startup.h"
 #include "update/updater.h"
 
 namespace fc {
@@ -33,6 +36,7 @@ void Wire(App& app) {
 
     // The monitor and the match clocks.
     OnTick(app, *app.quakeTimer, OnPollTick);
+    OnTick(app, *app.quakeQueryTimer, OnQuakeQueryTimer);
     OnTick(app, *app.seconde, OnSecondTick);
     OnTick(app, *app.battleTimer, OnBattleTick);
     OnTick(app, *app.UTTimer, OnUTTick);
@@ -40,6 +44,29 @@ void Wire(App& app) {
     OnTick(app, *app.Q2Player, OnPlaybackTick);
     app.QuakeStatus->onDatagram = [&app](const Datagram& d) {
         app.dispatch([&] { OnGameDatagram(app, d); });
+    };
+
+    // What the monitor hands on as it reads a reply: the match rules and the event feed.
+    MonitorFollowers& follow = app.monitorFollowers;
+    follow.resetTeams = ResetTeamList;
+    follow.connectFeed = ConnectInterp;
+    follow.disconnectFeed = DisconnectInterp;
+    follow.quakePlayersRead = SortPlayerList;
+    follow.unrealPlayersRead = KleurLijst;
+    follow.gameRecognised = [](App& a) {
+        AutoDetectTags(a);
+        CheckNWissel(a);
+        AutoAssignNow(a);
+    };
+    follow.gameChangeRules = RunGameChangeRules;
+    follow.ospPhaseRules = RunOspPhaseRules;
+    follow.matchEventRules = [](App& a, const std::string& reply) {
+        RunMatchEventRules(a, reply);
+        StoreLastValues(a, reply);
+    };
+    follow.unrealReplyRead = [](App& a, const std::string& reply) {
+        UnrealTeamSums(a, reply);
+        UnrealMatchRules(a, reply);
     };
 
     // The IRC connection.

@@ -1,4 +1,4 @@
-#include "settings/shutdown.h"
+#include "program/shutdown.h"
 
 #include "core/app.h"
 #include "irc/irc_connection.h"
@@ -8,14 +8,12 @@ namespace fc {
 
 bool OnCloseRequest(App& app) {
     MainView& v = app.view;
-    app.platform.processPendingEvents();
     SendQuitLine(app);  // only when connected
     SafeINI(app);
 
     if (v.shutdownPhase == "1") {
         app.ircSocket->close();
         app.quakeTimer->setEnabled(false);  // no query leaves while the program ends
-        app.platform.processPendingEvents();
         v.splashVisible = false;
         app.splashTimer1->setEnabled(false);
         app.splashTimer2->setEnabled(false);

@@ -1,4 +1,4 @@
-#include "settings/startup.h"
+#include "program/startup.h"
 
 #include <cstdint>
 #include <limits>
@@ -96,8 +96,6 @@ void StartUp(App& app) {
     v.Caption = "~ FCST ~";
     v.ircZegwat = "Hi! I am your Fragcaster version " + GeefVersie();
     v.gameType = "geen";
-    // File paths are relative to the program directory already; let the window settle.
-    app.platform.processPendingEvents();
 
     LoadINI(app);
     ShowSplash(app);
