@@ -20,7 +20,8 @@ enum class LineKind { Pong, Main, Notice };
 // the channel and leave later, with the time it was said when it waited long.
 struct SaidLine {
     std::string target;
-    std::string text;  // with the codes the stripping options left
+    std::string message;  // as handed to the channel
+    std::string text;     // with the codes the stripping options left
     ReportKind kind = ReportKind::Event;
     std::int64_t saidAtMs = 0;  // on the monotonic clock
     std::string saidAt;         // the time of day, "hh:mm:ss"

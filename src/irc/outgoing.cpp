@@ -83,7 +83,7 @@ void IrcLineSink::stuurMSG(const std::string& target, const std::string& message
     std::string text = message;
     if (v.IRCRemoveColors) text = RemoveColorCodes(text);
     if (v.IRCRemoveFontCodes) text = RemoveFontCodes(text);
-    const SaidLine said{target, text, kind, app.platform.nowMs(), TimeOfDay(app)};
+    const SaidLine said{target, message, text, kind, app.platform.nowMs(), TimeOfDay(app)};
     // The socket may already be gone before the loss is handled: such a line waits too. The
     // operator's chat is his to repeat: it goes whenever connected, as typed, or not at all.
     const bool typed = kind == ReportKind::Typed;

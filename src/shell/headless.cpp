@@ -49,7 +49,12 @@ public:
         Line(json_ ? OutputEventJson(text) : text);
     }
     void reportSaid(const std::string& target, const std::string& text) override {
-        Line(json_ ? ReportEventJson(target, text) : "[" + target + "] " + text);
+        if (!json_) Line("[" + target + "] " + text);  // with JSON, once its fate is known
+    }
+    void reportFate(const SaidLine& line, LineFate fate, bool whenSaid) override {
+        if (!json_) return;
+        if (whenSaid) return Line(ReportEventJson(line.target, line.message, fate));
+        Line(IrcLineEventJson(app_.view.IRCStat, app_.view.botNick, line, fate));
     }
     void interpHandled() override {
         if (json_) Line(InterpEventJson(app_.view));
