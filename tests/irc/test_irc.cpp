@@ -1,6 +1,9 @@
 // The IRC bot on the fake platform. From case files: what users get when they ask it, the
 // server's lines and the operator's console, the lines it says and the pace of real networks.
 // Here: the reading of a line, the bounds of what it reads, sends and keeps, the redial waits.
+#include <algorithm>
+#include <cctype>
+
 #include "irc/irc_line.h"
 #include "irc/send_queue.h"
 #include "irc/session.h"
@@ -133,6 +136,124 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
     for (const char* line : {": PRIVMSG x", ":a 12 x", "PRIV-MSG x"})
         EXPECT_FALSE(IsReadableIrcLine(line)) << line;
 }
+
+// Lines said while the bot is out of its channel: every kind of absence holds them, lines still
+// in the send queue when it leaves wait again ahead of later ones, and once back they leave in
+// order, those that waited more than 30 s with the time of day they were said.
+TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
+    view.IRCLineGapMs = "2000";
+    joinChannel();
+    Lines heard;
+    const auto listen = [&](std::int64_t ms) {
+        platform.advance(ms);
+        for (const std::string& line : sent())
+            if (line.rfind("PRIVMSG #FCST :", 0) == 0) heard.push_back(line.substr(15));
+    };
+    const auto say = [&](int from, int to) {
+        for (int i = from; i <= to; ++i) stuurMSG(app, "#FCST", std::to_string(i));
+    };
+    listen(10000);
+    say(1, 6);  // four leave at once, two wait for the pace
+    receive(":op!~o@h KICK #FCST FCST :out\r\n:irc.test 474 FCST #FCST :Cannot join (+b)\r\n");
+    say(7, 7);
+    listen(1);
+    say(8, 8);
+    listen(30000);  // banned, retrying every 10 s: 7 waits 30.001 s, 8 waits 30 s
+    receive(":FCST!~fcst@h JOIN :#FCST\r\n");
+    const Lines back = shown();
+    EXPECT_EQ(
+        std::count(back.begin(), back.end(), "*** Back in #FCST: sending 4 lines said while away."),
+        1);
+    listen(10000);
+    say(9, 14);
+    socket().peerClose();  // the lines still queued wait for the next connection
+    say(15, 15);
+    listen(11000);
+    EXPECT_EQ(app.irc.held.size(), 3u);
+    socket().accept();
+    receive(":irc.test 001 FCST :Hi\r\n:irc.test 376 FCST :End\r\n:FCST!~fcst@h JOIN #FCST\r\n");
+    listen(10000);
+    EXPECT_EQ(heard, (Lines{"1", "2", "3", "4", "[12:00:10] 5", "[12:00:10] 6", "[12:00:10] 7", "8",
+                            "9", "10", "11", "12", "13", "14", "15"}));
+
+    socket().peerClose();
+    say(16, 17);
+    view.ReportToIrc = false;  // nothing said is kept
+    say(18, 18);
+    shown();
+    QuitIrc(app);
+    EXPECT_EQ(shown().at(0), "*** Dropped 2 report lines not yet said.");
+    say(19, 19);  // no connection wanted: nothing waits
+    EXPECT_TRUE(app.irc.held.empty());
+
+    view.IRCReconnect = false;  // a lost connection not dialled again keeps nothing either
+    view.ReportToIrc = true;
+    connect();
+    say(20, 20);
+    socket().peerClose();
+    say(21, 21);
+    EXPECT_EQ(shown(), Lines{"*** Dropped 1 report line not yet said."});
+    EXPECT_TRUE(app.irc.held.empty());
+}
+
+// At most 200 lines wait for the channel. Of periodic reports only the newest waits; past the
+// bound the oldest periodic and Interp lines go first, then the other lines, and a begin, capture
+// or final score only when nothing else is left. Lines are named by the order they were said in.
+struct Burst {
+    ReportKind kind;
+    int count;
+};
+struct HoldCase {
+    const char* name;
+    std::vector<Burst> said;
+    std::vector<std::pair<int, int>> leaving;  // runs of the lines that leave, first to last
+};
+class HoldBound : public IrcTest, public ::testing::WithParamInterface<HoldCase> {};
+
+TEST_P(HoldBound, DropsTheLeastWorthFirst) {
+    using enum ReportKind;
+    connect();  // registering: not yet in the channel
+    int n = 0;
+    for (const Burst& b : GetParam().said)
+        for (int i = 0; i < b.count; ++i) stuurMSG(app, "#FCST", std::to_string(n++), b.kind);
+    Lines expected;
+    for (const auto& [first, last] : GetParam().leaving)
+        for (int i = first; i <= last; ++i)
+            expected.push_back("PRIVMSG #FCST :" + std::to_string(i));
+    const int dropped = n - static_cast<int>(expected.size());
+    const int told = static_cast<int>(std::count(
+        output.begin(), output.end(),
+        "*** More than 200 lines wait for the channel: the oldest score reports and Interp lines "
+        "are dropped."));
+    EXPECT_EQ(told, n > 200 ? 1 : 0);
+    receive(":FCST!~fcst@h JOIN :#FCST\r\n");
+    EXPECT_EQ(sent(), expected);
+    EXPECT_EQ(output.at(output.size() - expected.size() - 1),
+              "*** Back in #FCST: sending " + std::to_string(expected.size()) +
+                  " lines said while away" +
+                  (n > 200 ? " (" + std::to_string(dropped) + " dropped)." : "."));
+}
+
+using enum ReportKind;
+INSTANTIATE_TEST_SUITE_P(
+    Away, HoldBound,
+    ::testing::Values(HoldCase{"only the newest periodic report waits",
+                               {{Periodic, 3}, {Event, 1}, {Periodic, 2}},
+                               {{3, 3}, {5, 5}}},
+                      HoldCase{"Interp and periodic lines go first",
+                               {{Interp, 30}, {Essential, 150}, {Periodic, 1}, {Interp, 30}},
+                               {{11, 210}}},
+                      HoldCase{"then the other lines, never a capture before them",
+                               {{Event, 20}, {Essential, 180}, {Interp, 1}, {Essential, 10}},
+                               {{10, 199}, {201, 210}}},
+                      HoldCase{"captures alone: the bound holds, the oldest goes",
+                               {{Essential, 201}},
+                               {{1, 200}}}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
 
 }  // namespace
 }  // namespace fc::test
