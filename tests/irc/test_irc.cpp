@@ -185,15 +185,31 @@ TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
     EXPECT_EQ(shown().at(0), "*** Dropped 2 report lines not yet said.");
     say(19, 19);  // no connection wanted: nothing waits
     EXPECT_TRUE(app.irc.held.empty());
+}
 
-    view.IRCReconnect = false;  // a lost connection not dialled again keeps nothing either
-    view.ReportToIrc = true;
-    connect();
-    say(20, 20);
-    socket().peerClose();
-    say(21, 21);
-    EXPECT_EQ(shown(), Lines{"*** Dropped 1 report line not yet said."});
-    EXPECT_TRUE(app.irc.held.empty());
+// Whatever ends the wish for a connection drops what waits for the channel, and says how much;
+// nothing is kept for later.
+TEST_F(IrcBoundsTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
+    const std::pair<const char*, std::function<void()>> ends[] = {
+        {"Quit IRC", [&] { QuitIrc(app); }},
+        {"!killyourself", [&] { receive(":boss!~b@h PRIVMSG FCST :!killyourself\r\n"); }},
+        {"closing", [&] { SendQuitLine(app); }},
+        {"lost, not dialled again", [&] { socket().peerClose(); }},
+    };
+    view.KillAllowedFrom = "boss";
+    view.IRCReconnect = false;
+    for (const auto& [name, end] : ends) {
+        SCOPED_TRACE(name);
+        connect();  // not yet in the channel
+        stuurMSG(app, "#FCST", "begin", ReportKind::Essential);
+        stuurMSG(app, "#FCST", "score", ReportKind::Periodic);
+        end();
+        const Lines told = shown();
+        EXPECT_EQ(std::count(told.begin(), told.end(), "*** Dropped 2 report lines not yet said."),
+                  1);
+        stuurMSG(app, "#FCST", "after");
+        EXPECT_TRUE(app.irc.held.empty());
+    }
 }
 
 // At most 200 lines wait for the channel. Of periodic reports only the newest waits; past the
