@@ -257,7 +257,7 @@ INSTANTIATE_TEST_SUITE_P(
                                {{Periodic, 3}, {Event, 1}, {Periodic, 2}},
                                {{3, 3}, {5, 5}}},
                       HoldCase{"Interp and periodic lines go first",
-                               {{Interp, 30}, {Essential, 150}, {Periodic, 1}, {Interp, 30}},
+                               {{Periodic, 1}, {Interp, 30}, {Essential, 150}, {Interp, 30}},
                                {{11, 210}}},
                       HoldCase{"then the other lines, never a capture before them",
                                {{Event, 20}, {Essential, 180}, {Interp, 1}, {Essential, 10}},
