@@ -389,8 +389,8 @@ void OnIrcTlsFailed(App& app, const std::string& why) {
     s.wanted = false;
     app.reconnectTimer->setEnabled(false);
     app.ircSocket->close();
-    ResetSendQueue(app);
     DropWaitingLines(app);
+    ResetSendQueue(app);
     s.stateNote = "TLS failed: " + why;
     app.appendOutput("*** TLS failed: " + why + " -- not connected.");
     EnableOpties(app);
