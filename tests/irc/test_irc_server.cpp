@@ -283,17 +283,14 @@ struct SaidLog : AppListener {
     struct Said {
         std::string text, saidAt;
         std::int64_t atMs;
-        LineFate fate;
         bool waited;
     };
     std::vector<Said> lines;
     void reportFate(const SaidLine& l, LineFate fate, bool whenSaid) override {
-        if (whenSaid) lines.push_back({l.text, l.saidAt, l.saidAtMs, fate, fate == LineFate::Held});
-        for (Said& s : lines) {
-            if (whenSaid || s.atMs != l.saidAtMs || s.text != l.text) continue;
-            s.fate = fate;
-            s.waited = s.waited || fate == LineFate::Held;
-        }
+        if (whenSaid)
+            return lines.push_back({l.text, l.saidAt, l.saidAtMs, fate == LineFate::Held});
+        for (Said& s : lines)  // a line still in the send queue when the bot left waits too
+            if (s.atMs == l.saidAtMs && s.text == l.text) s.waited |= fate == LineFate::Held;
     }
     int count(bool waited) const {
         return static_cast<int>(std::count_if(lines.begin(), lines.end(),
