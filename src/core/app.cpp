@@ -86,8 +86,8 @@ void App::dispatch(const std::function<void()>& handler) {
     for (AppListener* l : listeners_) l->eventHandled();
 }
 
-void stuurMSG(App& app, const std::string& target, const std::string& message) {
-    if (app.lineSink) app.lineSink->stuurMSG(target, message);
+void stuurMSG(App& app, const std::string& target, const std::string& message, ReportKind kind) {
+    if (app.lineSink) app.lineSink->stuurMSG(target, message, kind);
 }
 
 void App::notifyReplyHandled() {
@@ -100,6 +100,10 @@ void App::notifyInterpHandled() {
 
 void App::notifyReportSaid(const std::string& target, const std::string& text) {
     for (AppListener* l : listeners_) l->reportSaid(target, text);
+}
+
+void App::notifyReportFate(const SaidLine& line, LineFate fate, bool whenSaid) {
+    for (AppListener* l : listeners_) l->reportFate(line, fate, whenSaid);
 }
 
 void App::showMessage(const std::string& title, const std::string& text) {

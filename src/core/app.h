@@ -40,6 +40,9 @@ public:
     virtual void warningGiven(const std::string& /*text*/) {}
     // For every line handed to the channel, before any of its own checks.
     virtual void reportSaid(const std::string& /*target*/, const std::string& /*text*/) {}
+    // What the IRC side did with a line said in the channel: right after reportSaid
+    // (`whenSaid`), and again when a line that waits for the channel leaves late or is dropped.
+    virtual void reportFate(const SaidLine& /*line*/, LineFate /*fate*/, bool /*whenSaid*/) {}
     // After an event of the Interp feed's socket (connected, data arrived, closed) was handled.
     virtual void interpHandled() {}
     // A message box for the operator: the window shows it, the headless run prints it.
@@ -177,6 +180,7 @@ public:
 
     void notifyReplyHandled();
     void notifyReportSaid(const std::string& target, const std::string& text);
+    void notifyReportFate(const SaidLine& line, LineFate fate, bool whenSaid);
     void notifyInterpHandled();
     // Shows the operator a message box (lines of `text` are separated by CR LF).
     void showMessage(const std::string& title, const std::string& text);

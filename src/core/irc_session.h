@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "core/line_sink.h"
+
 namespace fc {
 
 // Which lane of the send queue a line waits in. A PONG goes before everything, the lines of
@@ -14,11 +16,33 @@ namespace fc {
 // answers to users are what is given up when the queue overflows.
 enum class LineKind { Pong, Main, Notice };
 
+// A line said in the channel as it was said, so that it can wait while the bot is away from
+// the channel and leave later, with the time it was said when it waited long.
+struct SaidLine {
+    std::string target;
+    std::string message;  // as handed to the channel
+    std::string text;     // with the codes the stripping options left
+    ReportKind kind = ReportKind::Event;
+    std::int64_t saidAtMs = 0;  // on the monotonic clock
+    std::string saidAt;         // the time of day, "hh:mm:ss"
+};
+
+// What became of a line said in the channel.
+enum class LineFate {
+    Sent,     // into the send queue at once: the bot is in its channel
+    Held,     // waits until the bot is back in its channel
+    Late,     // waited, and now leaves through the send queue
+    Dropped,  // given up: the bound, a newer periodic report, "Quit IRC" or closing
+    Off,      // "Report to IRC?" is off: neither said nor kept
+    Unsent,   // no connection is wanted (or typed while away): not said, not kept
+};
+
 struct QueuedLine {
     std::string body;  // without CR LF, made safe and cut to fit
     LineKind kind = LineKind::Main;
     bool report = false;  // a line said in the channel: counted and echoed when it leaves
     std::string echo;     // what the output window shows when it leaves; "" for nothing
+    SaidLine said;        // for a report line: what was said, to wait again if the bot leaves
 };
 
 struct IrcSendQueue {
@@ -47,6 +71,15 @@ struct IrcSession {
     std::int16_t blue2 = 0;
 
     IrcSendQueue queue;
+
+    // In the channel since the bot's own JOIN of it; out after a kick, a part or a lost
+    // connection. Lines said while out wait in `held`, in order, until the bot is back.
+    bool inChannel = false;
+    std::deque<QueuedLine> held;
+    bool heldOverflowTold = false;  // the output window was told that waiting lines are dropped
+    int heldDropped = 0;            // dropped from `held` for its bound since the bot left
+    // A line that waited longer than this carries the time it was said.
+    std::int64_t stampAfterMs = 30000;
 
     // The connection the operator asked for: kept up by reconnecting until "Quit IRC".
     bool wanted = false;

@@ -10,13 +10,26 @@ namespace fc {
 
 class App;
 
+// What a line is worth when the bot cannot say it now (away from its channel) and too many
+// wait: the IRC side keeps the newest periodic report only, and gives up the Interp feed's and
+// the periodic lines before any other, a match's begin, a capture and a final score never.
+enum class ReportKind {
+    Essential,  // a match's begin, a capture, the end with its final score
+    Event,      // the other match lines: pauses, continues, a stop
+    Periodic,   // the score report said at an interval
+    Interp,     // the Interp feed's flag, power-up and server lines
+    Typed,      // the operator's own chat: said now or not at all
+};
+
 class LineSink {
 public:
     virtual ~LineSink() = default;
-    virtual void stuurMSG(const std::string& target, const std::string& message) = 0;
+    virtual void stuurMSG(const std::string& target, const std::string& message,
+                          ReportKind kind) = 0;
 };
 
 // Says a line to `target` through the App's sink; nothing when no sink is installed.
-void stuurMSG(App& app, const std::string& target, const std::string& message);
+void stuurMSG(App& app, const std::string& target, const std::string& message,
+              ReportKind kind = ReportKind::Event);
 
 }  // namespace fc

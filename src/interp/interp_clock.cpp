@@ -52,8 +52,10 @@ std::pair<long long, long long> ScoreParts(const std::string& field) {
     return {LeadingWhole(field.substr(0, slash)), LeadingWhole(field.substr(slash + 1))};
 }
 
+// The feed's capture score, its match start and final score are as worth keeping as the
+// monitor's own.
 void Report(App& app, const std::string& text) {
-    stuurMSG(app, app.view.botChannel, text);
+    stuurMSG(app, app.view.botChannel, text, ReportKind::Essential);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ std::string NameBefore(const std::string& line, std::size_t cut) {
 }
 
 void Report(App& app, const std::string& text) {
-    stuurMSG(app, app.view.botChannel, text);
+    stuurMSG(app, app.view.botChannel, text, ReportKind::Interp);
 }
 
 // A flag status line's value: the carrier's name as it comes, or where the flag lies.

@@ -7,6 +7,7 @@
 #include "core/app.h"
 #include "core/server_entry.h"
 #include "core/text_util.h"
+#include "irc/held_lines.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
 #include "irc/send_queue.h"
@@ -181,6 +182,7 @@ void HandleBotQuery(App& app, const std::string& sender, const std::string& rawP
     // Stopping the bot is for the operator's own people only; anyone else gets nothing.
     if (EndsWith(ending, "!killyourself") && MayStopTheBot(app, sender)) {
         // The stop is meant: both lines leave at once, and no reconnect follows.
+        DropWaitingLines(app);
         SendIrcLineNow(app, FitIrcLine("NOTICE " + sender + " :Command received!"));
         app.ircSocket->send("QUIT :Remotely closed! - OMG! Somebody is controlling me!\r\n");
         app.irc.wanted = false;

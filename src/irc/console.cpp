@@ -64,7 +64,7 @@ void OnIrcInputEnter(App& app) {
             app.appendOutput("*** Not connected: \"" + text + "\" was not sent.");
         }
     } else {
-        stuurMSG(app, v.botChannel, text);
+        stuurMSG(app, v.botChannel, text, ReportKind::Typed);
     }
     v.ircZegwat.clear();
 }

@@ -8,6 +8,7 @@
 #include "core/text_util.h"
 #include "irc/bot_commands.h"
 #include "irc/console.h"
+#include "irc/held_lines.h"
 #include "irc/irc_line.h"
 #include "irc/outgoing.h"
 #include "irc/send_queue.h"
@@ -70,6 +71,7 @@ void NickInUse(App& app) {
         s.wanted = false;
         s.stateNote = "Nick in use";
         app.ircSocket->close();
+        DropWaitingLines(app);
         ResetSendQueue(app);
         EnableOpties(app);
         return;
@@ -87,6 +89,18 @@ void Welcomed(App& app, const IrcLine& l) {
     s.registered = true;
     s.backoffSeconds = kFirstBackoffSeconds;
     s.stateNote.clear();
+}
+
+// A parameter's first word, a leading ":" and the line end left out.
+std::string FirstWord(std::string_view params) {
+    if (!params.empty() && params[0] == ':') params.remove_prefix(1);
+    return std::string(params.substr(0, params.find_first_of(" \r\n")));
+}
+bool IsBot(const App& app, const std::string& nick) {
+    return ToUpper(nick) == ToUpper(app.view.botNick);
+}
+bool IsBotChannel(const App& app, const std::string& channel) {
+    return !channel.empty() && ToUpper(channel) == ToUpper(app.view.botChannel);
 }
 
 // The topic and the names the server sends after a join; only the first of each in a read.
@@ -122,6 +136,14 @@ void Dispatch(App& app, const std::string& line, JoinReplies& replies) {
         app.AntiBanTimer->setEnabled(false);
         v.ircLijst.clear();
     }
+    // In or out of the channel the lines go to: only the bot's own JOIN, PART or KICK of it.
+    if (l.command == "JOIN" && IsBot(app, l.sender) && IsBotChannel(app, FirstWord(l.params)))
+        BackInChannel(app);
+    if (l.command == "PART" && IsBot(app, l.sender) && IsBotChannel(app, FirstWord(l.params)))
+        LeaveChannel(app);
+    if (l.command == "KICK" && IsBotChannel(app, FirstWord(l.params)) &&
+        IsBot(app, FirstWord(l.params.substr(std::min(l.params.size(), l.params.find(' ') + 1)))))
+        LeaveChannel(app);
     if (l.command == "PRIVMSG") ShowPrivmsg(app, l.sender, l.params);
     if (l.command == "PART" || l.command == "QUIT") ShowLeave(app, l.sender, l.command);
     if (l.command == "JOIN" && !ownLine) ShowJoin(app, l.sender);
@@ -196,6 +218,7 @@ void Dial(App& app) {
     s.registered = false;
     s.nickTries = 0;
     s.stateNote.clear();
+    LeaveChannel(app);
     ResetSendQueue(app);
     app.view.botNick = app.view.ircName;
     app.ircSocket->setTls(TlsMode{TlsOn(app), TlsInsecure(app)});
@@ -313,6 +336,7 @@ void ConnectIrc(App& app) {
 void SendQuitLine(App& app) {
     app.irc.wanted = false;
     app.reconnectTimer->setEnabled(false);
+    DropWaitingLines(app);
     if (IrcConnected(app)) SendIrcLineNow(app, FitIrcLine("QUIT :" + QuitText()));
 }
 
@@ -340,8 +364,13 @@ void OnIrcConnected(App& app) {
 
 void OnIrcLost(App& app, const std::string& why) {
     IrcSession& s = app.irc;
+    LeaveChannel(app);
     ResetSendQueue(app);
-    if (!s.wanted || !ReconnectOn(app) || app.reconnectTimer->enabled()) return;
+    if (s.wanted && !ReconnectOn(app)) {
+        s.wanted = false;  // nobody dials again: nothing is kept for a channel not coming back
+        DropWaitingLines(app);
+    }
+    if (!s.wanted || app.reconnectTimer->enabled()) return;
     app.ircSocket->close();
     const std::int64_t base = static_cast<std::int64_t>(s.backoffSeconds) * 1000;
     const std::int64_t delay = base + Spread(s, base);
@@ -359,6 +388,7 @@ void OnIrcTlsFailed(App& app, const std::string& why) {
     s.wanted = false;
     app.reconnectTimer->setEnabled(false);
     app.ircSocket->close();
+    DropWaitingLines(app);
     ResetSendQueue(app);
     s.stateNote = "TLS failed: " + why;
     app.appendOutput("*** TLS failed: " + why + " -- not connected.");

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/app.h"
+#include "irc/held_lines.h"
 #include "irc/irc_connection.h"
 #include "irc/send_queue.h"
 
@@ -37,7 +38,7 @@ std::string FitIrcLine(std::string_view line) {
 
 std::string SendIrcLine(App& app, std::string_view line, LineKind kind) {
     std::string body = FitIrcLine(line);
-    QueueIrcLine(app, QueuedLine{body, kind, false, ""});
+    QueueIrcLine(app, QueuedLine{body, kind, false, "", {}});
     return body;
 }
 
@@ -66,23 +67,41 @@ std::string RemoveFontCodes(std::string_view message) {
     return out;
 }
 
-void IrcLineSink::stuurMSG(const std::string& target, const std::string& message) {
-    App& app = app_;
-    app.notifyReportSaid(target, message);
-    MainView& v = app.view;
-    if (!v.ReportToIrc) return;
-    std::string text = message;
-    if (v.IRCRemoveColors) text = RemoveColorCodes(text);
-    if (v.IRCRemoveFontCodes) text = RemoveFontCodes(text);
-    if (!IrcConnected(app)) return;
-
-    const std::string head = "PRIVMSG " + WithoutLineBreaks(target) + " :";
+QueuedLine ChannelLine(const App& app, const SaidLine& said, std::string text) {
+    const std::string head = "PRIVMSG " + WithoutLineBreaks(said.target) + " :";
     text = WithoutLineBreaks(text);
     // Cut here rather than in SendIrcLine, so that the echo shows what the channel got.
     text.resize(std::min(text.size(), kLineBody - std::min(head.size(), kLineBody)));
-    // Counted and echoed when it is handed to the socket, so the window shows what has left.
-    QueueIrcLine(app, QueuedLine{FitIrcLine(head + text), LineKind::Main, true,
-                                 "<" + v.botNick + "> " + text});
+    return QueuedLine{FitIrcLine(head + text), LineKind::Main, true,
+                      "<" + app.view.botNick + "> " + text, said};
+}
+
+void IrcLineSink::stuurMSG(const std::string& target, const std::string& message, ReportKind kind) {
+    App& app = app_;
+    const MainView& v = app.view;
+    const IrcSession& s = app.irc;
+    std::string text = message;
+    if (v.IRCRemoveColors) text = RemoveColorCodes(text);
+    if (v.IRCRemoveFontCodes) text = RemoveFontCodes(text);
+    const SaidLine said{target, message, text, kind, app.platform.nowMs(), TimeOfDay(app)};
+    // The socket may already be gone before the loss is handled: such a line waits too. The
+    // operator's chat is his to repeat: it goes whenever connected, as typed, or not at all.
+    const bool typed = kind == ReportKind::Typed;
+    LineFate fate = LineFate::Unsent;
+    if (!v.ReportToIrc) {
+        fate = LineFate::Off;
+    } else if ((s.inChannel || typed) && IrcConnected(app)) {
+        fate = LineFate::Sent;
+    } else if (s.wanted && !typed) {
+        fate = LineFate::Held;
+    }
+    app.notifyReportSaid(target, message);
+    app.notifyReportFate(said, fate, true);
+    if (fate == LineFate::Sent) {
+        QueueIrcLine(app, ChannelLine(app, said, text));  // counted and echoed when it leaves
+    } else if (fate == LineFate::Held) {
+        HoldLine(app, ChannelLine(app, said, text));
+    }
 }
 
 }  // namespace fc

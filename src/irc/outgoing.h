@@ -35,18 +35,23 @@ std::string FitIrcLine(std::string_view line);
 // connection: callers that need one make it. Returns the line as it will be sent.
 std::string SendIrcLine(App& app, std::string_view line, LineKind kind = LineKind::Main);
 
+// The PRIVMSG of a line said in the channel with `text` (the said text, or it with the time it
+// was said), cut to fit; counted and echoed when it leaves.
+QueuedLine ChannelLine(const App& app, const SaidLine& said, std::string text);
+
 // Each colour code with up to two digits after it.
 std::string RemoveColorCodes(std::string_view message);
 // Every bold, underline and reverse code.
 std::string RemoveFontCodes(std::string_view message);
 
 // The channel's sink for lines. Says a line to `target` (the channel): applies the stripping
-// options, obeys "Report to IRC?", sends it as a PRIVMSG when connected, counts it and echoes
-// it in the output window.
+// options, obeys "Report to IRC?", sends it as a PRIVMSG while the bot is in its channel, keeps
+// it while a connection is wanted and the bot is away, counts it and echoes it in the output
+// window when it leaves.
 class IrcLineSink final : public LineSink {
 public:
     explicit IrcLineSink(App& app) : app_(app) {}
-    void stuurMSG(const std::string& target, const std::string& message) override;
+    void stuurMSG(const std::string& target, const std::string& message, ReportKind kind) override;
 
 private:
     App& app_;

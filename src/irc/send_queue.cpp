@@ -6,6 +6,7 @@
 
 #include "core/app.h"
 #include "core/text_util.h"
+#include "irc/held_lines.h"
 #include "irc/irc_connection.h"
 
 namespace fc {
@@ -87,7 +88,8 @@ void TellOverflow(App& app) {
 // Keeps the queue within its bound, whatever floods it. A PONG takes the place of one still
 // waiting: the server needs the answer to its latest PING only. Past the bound the oldest answer
 // to a user goes first; a report line takes the place of the oldest of the connection's own
-// lines, and of the oldest report line only when nothing else is left; any other line finds no
+// lines, and of the least worth report line only when nothing else is left (a periodic or
+// Interp line before the others, a begin, capture or final score last); any other line finds no
 // room once no answer is left to drop.
 bool MakeRoom(App& app, const QueuedLine& incoming) {
     IrcSendQueue& q = app.irc.queue;
@@ -103,8 +105,9 @@ bool MakeRoom(App& app, const QueuedLine& incoming) {
         std::find_if(q.main.begin(), q.main.end(), [](const QueuedLine& l) { return !l.report; });
     if (own != q.main.end()) {
         q.main.erase(own);
-    } else if (!q.main.empty()) {
-        q.main.pop_front();
+    } else if (const auto least = LeastWorthLine(q.main); least != q.main.end()) {
+        app.notifyReportFate(least->said, LineFate::Dropped, false);
+        q.main.erase(least);
     }
     return true;
 }

@@ -67,8 +67,8 @@ std::string ScoreLine(const App& app) {
     return "SCORE: " + Sides(app) + " -- Time Left: " + app.view.qsTimeLeft;
 }
 
-void Announce(App& app, const std::string& line) {
-    stuurMSG(app, app.view.botChannel, line);
+void Announce(App& app, const std::string& line, ReportKind kind) {
+    stuurMSG(app, app.view.botChannel, line, kind);
 }
 
 }  // namespace fc

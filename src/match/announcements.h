@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "core/line_sink.h"
+
 namespace fc {
 
 class App;
@@ -21,7 +23,7 @@ std::string EndedCtfLine(const App& app, long long redCaptures, long long redFra
                          long long blueCaptures, long long blueFrags);
 std::string ScoreLine(const App& app);
 
-// Says a line in the bot's channel.
-void Announce(App& app, const std::string& line);
+// Says a line in the bot's channel; its kind says what it is worth when it has to wait.
+void Announce(App& app, const std::string& line, ReportKind kind = ReportKind::Event);
 
 }  // namespace fc

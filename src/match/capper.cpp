@@ -234,7 +234,8 @@ void CheckVoorCaps(App& app, const std::string& previousSnapshot) {
     if (!found) return;
     cappers.resize(cappers.size() - 4);
     if (v.matchState != MatchState::Running) return;
-    stuurMSG(app, v.botChannel, CaptureLine(app, v.capsRed, v.capsBlue, cappers));
+    stuurMSG(app, v.botChannel, CaptureLine(app, v.capsRed, v.capsBlue, cappers),
+             ReportKind::Essential);
 }
 
 }  // namespace fc

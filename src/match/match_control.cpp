@@ -55,7 +55,7 @@ void SendScoreReport(App& app) {
     values.pointsB = SignedPoints(AddWithin(LeadingWhole(v.qsBlue), -v.lastReportedBlue));
     values.capper = "N/A";
     values.timeLeft = v.qsTimeLeft;
-    stuurMSG(app, v.botChannel, MaakRegel(app, v.IRCLineDM, values));
+    stuurMSG(app, v.botChannel, MaakRegel(app, v.IRCLineDM, values), ReportKind::Periodic);
 }
 
 void NoteReportedScores(App& app) {

@@ -52,12 +52,12 @@ Compared CompareScores(const MainView& v) {
 }
 
 void SayBegin(App& app, BeginForm form) {
-    Announce(app, BeginLine(app, form));
+    Announce(app, BeginLine(app, form), ReportKind::Essential);
     app.view.beginSaid = true;
 }
 
 void SayEnd(App& app, const std::string& line) {
-    Announce(app, line);
+    Announce(app, line, ReportKind::Essential);
     app.view.beginSaid = false;
 }
 
@@ -143,7 +143,7 @@ void CountBaseQuake3Captures(App& app, const std::string& reply) {
         const std::string capper = ExtractPlayer(app, reply, v.lastValues.reply, team);
         if (capper.empty()) continue;
         ++(std::string(team) == "Blue" ? v.capsBlueQ3 : v.capsRedQ3);
-        Announce(app, CaptureLine(app, v.capsRedQ3, v.capsBlueQ3, capper));
+        Announce(app, CaptureLine(app, v.capsRedQ3, v.capsBlueQ3, capper), ReportKind::Essential);
     }
 }
 
@@ -179,7 +179,7 @@ void RunTourneyTeamRules(App& app) {
         const long long next = AddWithin(m, 1);
         if (MinutesOf(v.lastValues.timeLeft) == next && next != 20 && m != 0 && k != 0 &&
             next % k == 0) {
-            Announce(app, ScoreLine(app));
+            Announce(app, ScoreLine(app), ReportKind::Periodic);
         }
     }
 }
@@ -210,7 +210,8 @@ void RunCaptureTheFlagRules(App& app, const std::string& reply) {
         if (team) {
             if (AddWithin(redCaptures, blueCaptures) == 1) CheckNWissel(app);
             const std::string capper = ExtractPlayer(app, reply, v.lastValues.reply, team);
-            Announce(app, CaptureLine(app, redCaptures, blueCaptures, capper));
+            Announce(app, CaptureLine(app, redCaptures, blueCaptures, capper),
+                     ReportKind::Essential);
         }
     }
     if (Trim(v.qsTimeLeft) == "INT" && v.matchState == MatchState::Running) {

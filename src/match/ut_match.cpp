@@ -63,9 +63,10 @@ void UnrealMatchRules(App& app, const std::string& reply) {
         v.lastValues.timeLeft != "INT") {
         v.matchState = MatchState::None;
         if (v.gameType == "utctf") {
-            Announce(app, EndedCtfLine(app, v.capsRed, redFrags, v.capsBlue, blueFrags));
+            Announce(app, EndedCtfLine(app, v.capsRed, redFrags, v.capsBlue, blueFrags),
+                     ReportKind::Essential);
         } else if (v.gameType == "utdm") {
-            Announce(app, EndedLine(app));
+            Announce(app, EndedLine(app), ReportKind::Essential);
         }
         v.capsRed = v.capsBlue = 0;
     }
@@ -75,10 +76,11 @@ void UnrealMatchRules(App& app, const std::string& reply) {
         v.secondsPlayed = 15;
         UTTimerControl(app);
         // The address as polled, whether or not the server is private.
-        Announce(app, "*** MATCH BEGIN *** Map playing: " + v.qsMap +
-                          "   Server: " + app.QuakeStatus->remoteHost() + ":" +
-                          PlainNumber(app.QuakeStatus->remotePort()) +
-                          "   Time Left: " + v.qsTimeLeft);
+        Announce(app,
+                 "*** MATCH BEGIN *** Map playing: " + v.qsMap +
+                     "   Server: " + app.QuakeStatus->remoteHost() + ":" +
+                     PlainNumber(app.QuakeStatus->remotePort()) + "   Time Left: " + v.qsTimeLeft,
+                 ReportKind::Essential);
     }
     if (redFrags == 0 && blueFrags == 0) v.capsRed = v.capsBlue = 0;
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/browser_view.h"
+#include "core/irc_session.h"
 #include "core/server_vars.h"
 #include "core/view_model.h"
 
@@ -111,9 +112,39 @@ std::string OutputEventJson(const std::string& text) {
     return "{\"event\":\"output\",\"text\":" + JsonString(text) + "}";
 }
 
-std::string ReportEventJson(const std::string& target, const std::string& text) {
+const char* FateText(LineFate fate) {
+    switch (fate) {
+        case LineFate::Sent:
+            return "sent";
+        case LineFate::Held:
+            return "held";
+        case LineFate::Late:
+            return "late";
+        case LineFate::Dropped:
+            return "dropped";
+        case LineFate::Off:
+            return "off";
+        case LineFate::Unsent:
+            return "none";
+    }
+    return "none";
+}
+
+std::string ReportEventJson(const std::string& target, const std::string& text, LineFate fate) {
     return "{\"event\":\"report\",\"target\":" + JsonString(target) +
-           ",\"text\":" + JsonString(text) + "}";
+           ",\"text\":" + JsonString(text) + ",\"fate\":\"" + FateText(fate) + "\"}";
+}
+
+std::string IrcLineEventJson(const std::string& state, const std::string& nick,
+                             const SaidLine& line, LineFate fate) {
+    std::string out = "{\"event\":\"irc\"";
+    Member(out, "state", state);
+    Member(out, "nick", nick);
+    Member(out, "fate", FateText(fate));
+    Member(out, "target", line.target);
+    Member(out, "text", line.message);
+    Member(out, "saidAt", line.saidAt);
+    return out + "}";
 }
 
 std::string IrcEventJson(const std::string& state, const std::string& nick) {

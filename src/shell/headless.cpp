@@ -61,7 +61,12 @@ public:
         std::fprintf(stderr, "fragcaster: %s\n", text.c_str());
     }
     void reportSaid(const std::string& target, const std::string& text) override {
-        json_ ? Line(ReportEventJson(target, text)) : Plain("[" + target + "] " + text);
+        if (!json_) Plain("[" + target + "] " + text);  // with JSON, once its fate is known
+    }
+    void reportFate(const SaidLine& line, LineFate fate, bool whenSaid) override {
+        if (!json_) return;
+        if (whenSaid) return Line(ReportEventJson(line.target, line.message, fate));
+        Line(IrcLineEventJson(app_.view.IRCStat, app_.view.botNick, line, fate));
     }
     void interpHandled() override {
         if (json_) Line(InterpEventJson(app_.view));

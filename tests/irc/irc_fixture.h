@@ -25,6 +25,9 @@ protected:
         app.view.IRCLineGapMs = "0";
     }
     void outputAppended(const std::string& text) override { output.push_back(text); }
+    void reportFate(const SaidLine&, LineFate fate, bool) override {
+        dropped += fate == LineFate::Dropped;
+    }
 
     FakeTcpSocket& socket() { return *platform.tcpSockets.at(0); }
     void receive(const std::string& bytes) { socket().receive(bytes); }
@@ -47,6 +50,7 @@ protected:
     WiredApp app{platform};
     MainView& view = app.view;
     Lines output;
+    int dropped = 0;  // report lines given up
 };
 
 }  // namespace fc::test

@@ -1,6 +1,9 @@
 // The IRC bot on the fake platform. From case files: what users get when they ask it, the
 // server's lines and the operator's console, the lines it says and the pace of real networks.
 // Here: the reading of a line, the bounds of what it reads, sends and keeps, the redial waits.
+#include <algorithm>
+#include <cctype>
+
 #include "irc/irc_line.h"
 #include "irc/send_queue.h"
 #include "irc/session.h"
@@ -68,6 +71,7 @@ TEST_F(IrcBoundsTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong
     EXPECT_EQ(app.irc.queue.pong.size(), 1u);  // the answer to the latest PING only
     EXPECT_EQ(app.irc.queue.size(), 200u);
     EXPECT_EQ(app.irc.queue.main.back().body, "PRIVMSG #FCST :report 299");
+    EXPECT_EQ(dropped, 300 - static_cast<int>(app.irc.queue.main.size()));  // each one told
 }
 
 TEST_F(IrcBoundsTest, LostConnectionsAreRedialledWithDoublingWaits) {
@@ -133,6 +137,151 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
     for (const char* line : {": PRIVMSG x", ":a 12 x", "PRIV-MSG x"})
         EXPECT_FALSE(IsReadableIrcLine(line)) << line;
 }
+
+// Lines said while the bot is out of its channel: every kind of absence holds them, lines still
+// in the send queue when it leaves wait again ahead of later ones, and once back they leave in
+// order, those that waited more than 30 s with the time of day they were said.
+TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
+    view.IRCLineGapMs = "2000";
+    joinChannel();
+    Lines heard;
+    const auto listen = [&](std::int64_t ms) {
+        platform.advance(ms);
+        for (const std::string& line : sent())
+            if (line.rfind("PRIVMSG #FCST :", 0) == 0) heard.push_back(line.substr(15));
+    };
+    const auto say = [&](int from, int to) {
+        for (int i = from; i <= to; ++i) stuurMSG(app, "#FCST", std::to_string(i));
+    };
+    listen(10000);
+    say(1, 6);  // four leave at once, two wait for the pace
+    receive(":op!~o@h KICK #FCST FCST :out\r\n:irc.test 474 FCST #FCST :Cannot join (+b)\r\n");
+    say(7, 7);
+    listen(1);
+    say(8, 8);
+    listen(30000);  // banned, retrying every 10 s: 7 waits 30.001 s, 8 waits 30 s
+    receive(":FCST!~fcst@h JOIN :#FCST\r\n");
+    const Lines back = shown();
+    EXPECT_EQ(
+        std::count(back.begin(), back.end(), "*** Back in #FCST: sending 4 lines said while away."),
+        1);
+    listen(10000);
+    receive(":FCST!~fcst@h PART #FCST\r\n");  // the operator's own /PART
+    say(9, 9);
+    EXPECT_EQ(app.irc.held.size(), 1u);
+    receive(":FCST!~fcst@h JOIN :#FCST\r\n");
+    say(10, 14);
+    socket().peerClose();  // the lines still queued wait for the next connection
+    say(15, 15);
+    listen(11000);
+    EXPECT_EQ(app.irc.held.size(), 3u);
+    socket().accept();
+    receive(":irc.test 001 FCST :Hi\r\n:irc.test 376 FCST :End\r\n:FCST!~fcst@h JOIN #FCST\r\n");
+    listen(10000);
+    EXPECT_EQ(heard, (Lines{"1", "2", "3", "4", "[12:00:10] 5", "[12:00:10] 6", "[12:00:10] 7", "8",
+                            "9", "10", "11", "12", "13", "14", "15"}));
+
+    socket().peerClose();
+    say(16, 17);
+    view.ReportToIrc = false;  // switched off: nothing is said, kept or said late
+    say(18, 18);
+    listen(21000);
+    socket().accept();
+    shown();
+    receive(":irc.test 376 FCST :End\r\n:FCST!~fcst@h JOIN #FCST\r\n");
+    listen(10000);
+    EXPECT_EQ(shown().back(), "*** Dropped 2 report lines not yet said.");
+    EXPECT_EQ(heard.size(), 15u);
+}
+
+// Whatever ends the wish for a connection drops what waits for the channel, and says how much;
+// nothing is kept for later.
+TEST_F(IrcBoundsTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
+    const std::pair<const char*, std::function<void()>> ends[] = {
+        {"Quit IRC", [&] { QuitIrc(app); }},
+        {"!killyourself", [&] { receive(":boss!~b@h PRIVMSG FCST :!killyourself\r\n"); }},
+        {"closing", [&] { SendQuitLine(app); }},
+        {"lost, not dialled again", [&] { socket().peerClose(); }},
+        {"TLS failed", [&] { socket().failTls("self-signed certificate"); }},
+        {"every nick taken",
+         [&] {
+             for (int i = 0; i < 11; ++i) receive(":irc.test 433 * FCST :Nickname in use\r\n");
+         }},
+    };
+    view.KillAllowedFrom = "boss";
+    view.IRCReconnect = false;
+    for (const auto& [name, end] : ends) {
+        SCOPED_TRACE(name);
+        connect();  // not yet in the channel
+        stuurMSG(app, "#FCST", "begin", ReportKind::Essential);
+        stuurMSG(app, "#FCST", "score", ReportKind::Periodic);
+        end();
+        const Lines told = shown();
+        EXPECT_EQ(std::count(told.begin(), told.end(), "*** Dropped 2 report lines not yet said."),
+                  1);
+        stuurMSG(app, "#FCST", "after");
+        EXPECT_TRUE(app.irc.held.empty());
+    }
+}
+
+// At most 200 lines wait for the channel. Of periodic reports only the newest waits; past the
+// bound the oldest periodic and Interp lines go first, then the other lines, and a begin, capture
+// or final score only when nothing else is left. Lines are named by the order they were said in.
+struct Burst {
+    ReportKind kind;
+    int count;
+};
+struct HoldCase {
+    const char* name;
+    std::vector<Burst> said;
+    std::vector<std::pair<int, int>> leaving;  // runs of the lines that leave, first to last
+};
+class HoldBound : public IrcTest, public ::testing::WithParamInterface<HoldCase> {};
+
+TEST_P(HoldBound, DropsTheLeastWorthFirst) {
+    using enum ReportKind;
+    connect();  // registering: not yet in the channel
+    int n = 0;
+    for (const Burst& b : GetParam().said)
+        for (int i = 0; i < b.count; ++i) stuurMSG(app, "#FCST", std::to_string(n++), b.kind);
+    Lines expected;
+    for (const auto& [first, last] : GetParam().leaving)
+        for (int i = first; i <= last; ++i)
+            expected.push_back("PRIVMSG #FCST :" + std::to_string(i));
+    const int dropped = n - static_cast<int>(expected.size());
+    const int told = static_cast<int>(std::count(
+        output.begin(), output.end(),
+        "*** More than 200 lines wait for the channel: the oldest score reports and Interp lines "
+        "are dropped."));
+    EXPECT_EQ(told, n > 200 ? 1 : 0);
+    receive(":FCST!~fcst@h JOIN :#FCST\r\n");
+    EXPECT_EQ(sent(), expected);
+    EXPECT_EQ(output.at(output.size() - expected.size() - 1),
+              "*** Back in #FCST: sending " + std::to_string(expected.size()) +
+                  " lines said while away" +
+                  (n > 200 ? " (" + std::to_string(dropped) + " dropped)." : "."));
+}
+
+using enum ReportKind;
+INSTANTIATE_TEST_SUITE_P(
+    Away, HoldBound,
+    ::testing::Values(
+        HoldCase{"only the newest periodic report waits",
+                 {{Periodic, 3}, {Event, 1}, {Periodic, 2}},
+                 {{3, 3}, {5, 5}}},
+        HoldCase{"Interp and periodic lines go first",
+                 {{Periodic, 1}, {Interp, 30}, {Essential, 150}, {Interp, 30}},
+                 {{11, 210}}},
+        HoldCase{"then the other lines, never a capture before them",
+                 {{Essential, 10}, {Event, 20}, {Essential, 170}, {Interp, 1}, {Essential, 10}},
+                 {{0, 9}, {20, 199}, {201, 210}}},
+        HoldCase{
+            "captures alone: the bound holds, the oldest goes", {{Essential, 201}}, {{1, 200}}}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
 
 }  // namespace
 }  // namespace fc::test

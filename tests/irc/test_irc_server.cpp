@@ -6,6 +6,7 @@
 // channel.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -276,6 +277,109 @@ TEST(MatchToChannel, BeginCapturesAndFinalScoreReachTheChannelInOrder) {
     EXPECT_EQ(heard, expected) << app.view.Text1;
     app.dispatch([&] { WisselConnectie(app); });
 }
+
+// What the bot said and what became of each line: whether it waited for the channel, and the
+// time of day it was said.
+struct SaidLog : AppListener {
+    struct Said {
+        std::string text, saidAt;
+        std::int64_t atMs;
+        bool waited;
+    };
+    std::vector<Said> lines;
+    void reportFate(const SaidLine& l, LineFate fate, bool whenSaid) override {
+        if (whenSaid)
+            return lines.push_back({l.text, l.saidAt, l.saidAtMs, fate == LineFate::Held});
+        for (Said& s : lines)  // a line still in the send queue when the bot left waits too
+            if (s.atMs == l.saidAtMs && s.text == l.text) s.waited |= fate == LineFate::Held;
+    }
+    int count(bool waited) const {
+        return static_cast<int>(std::count_if(lines.begin(), lines.end(),
+                                              [&](const Said& s) { return s.waited == waited; }));
+    }
+    // What the channel should have heard: every line once, in the order said, those that waited
+    // with their time.
+    std::vector<std::string> channel() const {
+        std::vector<std::string> out;
+        for (const Said& s : lines)
+            out.push_back("PRIVMSG #FCST :" + (s.waited ? "[" + s.saidAt + "] " : "") + s.text);
+        return out;
+    }
+};
+
+// The shipped demo match replayed at ten times its pace into the channel; just after the
+// match's begin the IRC server is restarted, or the bot banned for 25 s of the match (joining
+// again every half second). Every line said while away reaches the channel once the bot is
+// back, once and in order, with its time.
+class NoLineLost : public ::testing::TestWithParam<bool> {};
+
+TEST_P(NoLineLost, EveryReportLineReachesTheChannelOnceInOrder) {
+    NgircdServer server;
+    ASSERT_TRUE(server.started()) << server.log();
+    auto watcher = std::make_unique<IrcTestClient>();
+    ASSERT_TRUE(Joined(*watcher, server, "watcher"));
+    RealBot bot;
+    WiredApp& app = bot.app;
+    SaidLog said;
+    app.addListener(&said);
+    app.irc.stampAfterMs = 0;  // every line that waited shows its time; the 30 s are pinned apart
+    app.AntiBanTimer->setInterval(500);
+    bot.connect(server.port());
+    ASSERT_TRUE(watcher->waitFor(kBot + "JOIN :#FCST")) << app.view.Text1;
+    app.irc.backoffSeconds = 1;
+
+    std::vector<std::string> heard;
+    const auto listen = [&](const std::function<bool()>& done, int ms) {
+        return WaitUntil(
+            [&] {
+                for (const std::string& line : watcher->collect(20))
+                    if (line.rfind(kBot + "PRIVMSG #FCST :", 0) == 0)
+                        heard.push_back(line.substr(kBot.size()));
+                return done();
+            },
+            ms);
+    };
+    bool ended = false;
+    app.playbackEnded = [&] { ended = true; };
+    app.view.ReportDM = "100000";  // no periodic report: each line is said once
+    app.view.playbackStep = 0.1;
+    app.dispatch([&] {
+        OnServerEntryEdited(app, FRAGCASTER_DEMOS_DIR "/ctf_oa_ctf4ish_x4.rec");
+        WisselConnectie(app);
+    });
+    ASSERT_TRUE(listen([&] { return !heard.empty(); }, 10000)) << app.view.Text1;
+    // The replay waits while the bot is taken out, so that no line is on the wire meanwhile.
+    app.Q2Player->setEnabled(false);
+    ASSERT_TRUE(listen([&] { return heard.size() == said.lines.size(); }, kWaitMs));
+    const bool restart = GetParam();
+    if (restart) {
+        server.stop();
+    } else {
+        watcher->send("MODE #FCST +b FCST!*@*");
+        watcher->send("KICK #FCST FCST :banned");
+    }
+    ASSERT_TRUE(bot.until([&](const MainView&) { return !app.irc.inChannel; }));
+    app.Q2Player->setEnabled(true);
+    QElapsedTimer away;
+    away.start();
+    ASSERT_TRUE(listen([&] { return said.count(true) >= 2 && away.elapsed() >= 2500; }, 20000));
+    if (restart) {  // the restarted server has a new channel: the watcher is there first
+        ASSERT_TRUE(server.restart()) << server.log();
+        watcher = std::make_unique<IrcTestClient>();
+        ASSERT_TRUE(Joined(*watcher, server, "watcher"));
+    } else {
+        watcher->send("MODE #FCST -b FCST!*@*");
+    }
+    EXPECT_TRUE(listen([&] { return ended && heard.size() >= said.lines.size(); }, 30000))
+        << app.view.Text1;
+    EXPECT_EQ(said.lines.size(), 6u);
+    EXPECT_EQ(heard, said.channel()) << app.view.Text1;
+    app.dispatch([&] { QuitIrc(app); });
+}
+
+INSTANTIATE_TEST_SUITE_P(Away, NoLineLost, ::testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "ServerRestarted" : "Banned");
+});
 
 }  // namespace
 }  // namespace fc::test
