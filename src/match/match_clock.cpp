@@ -53,7 +53,7 @@ std::string MinutesSeconds(std::int64_t seconds) {
 
 void StartBattleClock(App& app, std::int32_t secondsPlayed) {
     app.battleTimer->setEnabled(true);
-    app.view.secondsPlayed = secondsPlayed;
+    app.view.game.secondsPlayed = secondsPlayed;
 }
 
 }  // namespace fc
