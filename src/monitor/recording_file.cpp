@@ -63,7 +63,7 @@ std::optional<TimeLine> ReadTimeLine(std::string_view line) {
     const std::string_view digits = Trimmed(line.substr(blank));
     std::size_t length = 0;
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), length);
-    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size()) {
+    if (ec != std::errc() || end != digits.data() + digits.size()) {
         return std::nullopt;
     }
     read.length = length;

@@ -188,9 +188,13 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
     std::string everyByte;
     for (int c = 0; c < 256; ++c) everyByte += static_cast<char>(c);
     const std::pair<std::string, std::string> written[] = {
-        {"abc", " 10\r\nabc\r\n"},       {"", " 10\r\n\r\n"},
-        {"a\nb\n", " 10\r\na\nb\n\r\n"}, {"a\rb", " 10 3\r\na\rb\r\n"},
-        {"\r\n", " 10 2\r\n\r\n\r\n"},   {everyByte, " 10 256\r\n" + everyByte + "\r\n"}};
+        {"abc", " 10\r\nabc\r\n"},
+        {"", " 10\r\n\r\n"},
+        {"a\nb\n", " 10\r\na\nb\n\r\n"},
+        {"a\rb", " 10 3\r\na\rb\r\n"},
+        {"\r\n", " 10 2\r\n\r\n\r\n"},
+        {everyByte, " 10 256\r\n" + everyByte + "\r\n"},
+        {std::string(65536, '\r'), " 10 65536\r\n" + std::string(65537, '\r') + "\n"}};
     std::string file;
     for (const auto& [reply, record] : written) {
         EXPECT_EQ(FormatRecord(10, reply), record);
@@ -204,7 +208,7 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
         {" 12 9\r\nabc\r\n", "its reply is shorter than its length"},
         {" 12 2\r\nabc\r\n", "its reply does not end where its length says"},
         {" 12 3\r\nabc", "its reply does not end where its length says"},
-        {" 12 70000\r\n" + std::string(70002, 'x'), "its reply is longer than 64 KB"},
+        {" 12 65537\r\n" + std::string(65537, '\r') + "\r\n", "its reply is longer than 64 KB"},
         {" 12 x\r\nabc\r\n", "its time line is not a time of day"},
         {" 12 -3\r\nabc\r\n", "its time line is not a time of day"},
         {" 12 3 4\r\nabc\r\n", "its time line is not a time of day"},
