@@ -65,9 +65,9 @@ void BM_CaptureReply(benchmark::State& state) {
     int round = 1;
     for (auto _ : state) {
         socket.deliver(Reply(64, round++), "127.0.0.1", 27960);
-        benchmark::DoNotOptimize(app.view.capsRedQ3);
+        benchmark::DoNotOptimize(app.view.game.capsRedQ3);
     }
-    state.counters["captures"] = app.view.capsRedQ3 + app.view.capsBlueQ3;
+    state.counters["captures"] = app.view.game.capsRedQ3 + app.view.game.capsBlueQ3;
 }
 BENCHMARK(BM_CaptureReply)->Unit(benchmark::kMicrosecond);
 

@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the program as a recording. Reading must take whole records only,
-// always move forward, stop where the damage is, and give records that write and read back the
-// same; playing the bytes back must replay no record twice and never fail.
+// of either form (a reply line, or a reply of counted bytes), always move forward, stop where
+// the damage is, and give records that write and read back the same; the bytes themselves, as
+// a reply, must write and read back the same; playing the bytes back must replay no record
+// twice and never fail.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -32,6 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             from != again.size()) {
             std::abort();
         }
+    }
+
+    if (size <= fc::kLongestRecordedReply) {
+        const std::string record = fc::FormatRecord(0, bytes);
+        std::size_t from = 0;
+        if (fc::ReadRecord(record, from).reply != bytes || from != record.size()) std::abort();
     }
 
     fc::test::FakePlatform platform;

@@ -28,9 +28,10 @@ def main(source, target):
             if data == "-":
                 continue
             reply = bytes.fromhex(data)
+            time = time_text(start + int(ms) / 1000)
             if b"\r" in reply:
-                sys.exit("a reply holds a CR, which a recording cannot carry")
-            out += time_text(start + int(ms) / 1000).encode() + b"\r\n" + reply + b"\r\n"
+                time += " %d" % len(reply)  # the length form: the reply's bytes are counted
+            out += time.encode() + b"\r\n" + reply + b"\r\n"
     with open(target, "wb") as f:
         f.write(out)
 

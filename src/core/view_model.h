@@ -89,6 +89,23 @@ struct LastValues {
     void clear() { *this = LastValues{}; }
 };
 
+// What the match rules remember of one game from reply to reply: what was said, the clock,
+// the counters. A new game on the server replaces it whole, so nothing of one game (a pause
+// still to be ended, a begin already said, captures counted) reaches the next.
+struct GameMemory {
+    bool pausedShown = false;          // an Osp pause was announced, its end is still due
+    bool beginSaid = false;            // this game's Begin was said and no end since
+    std::int32_t secondsPlayed = 0;    // the match clock
+    std::string battleTimerTag = "0";  // seconds since the last periodic report
+    std::string UTTimerTag = "120";    // countdown to the next Unreal Tournament report
+    std::int16_t lastReportedRed = 0;  // the scores at the last periodic report
+    std::int16_t lastReportedBlue = 0;
+    std::int16_t capsRed = 0;  // Unreal Tournament captures
+    std::int16_t capsBlue = 0;
+    std::int16_t capsRedQ3 = 0;  // base Quake 3 captures, counted from the cappers found
+    std::int16_t capsBlueQ3 = 0;
+};
+
 struct MainView {
     // --- Game tab: the server entry and the connection button
     std::string Q2Serverlist;
@@ -138,12 +155,7 @@ struct MainView {
     std::string TimePlayedXTag;        // "C" once the operator clicked into it
     bool TimePlayedXEditable = false;  // the operator is correcting the time played
     bool TimePlayedY = true;           // checked: TimePlayedX follows the clock
-    std::string battleTimerTag = "0";  // seconds since the last periodic report
-    std::string UTTimerTag = "120";    // countdown to the next Unreal Tournament report
-    std::int16_t lastReportedRed = 0;
-    std::int16_t lastReportedBlue = 0;
-    bool pausedShown = false;  // an Osp pause was announced, its end is still due
-    bool beginSaid = false;    // this game's Begin was said and no end since
+    GameMemory game;                   // what the rules remember of the game being played
     std::string IRCLineCTF = kBuiltInCtfLine;
     std::string IRCLineDM = kBuiltInDmLine;
     bool windowMinimised = false;
@@ -292,7 +304,6 @@ struct MainView {
     std::string specMembers;
     std::string markedPlayers;
     MatchState matchState = MatchState::None;
-    std::int32_t secondsPlayed = 0;
     bool utQueryFresh = false;
     // Unreal Tournament: the pieces of the answer to the last query, by packet number 0 to 100,
     // the number of the piece that carried the final marker (0 while none has), the joined
@@ -302,10 +313,6 @@ struct MainView {
     std::string utWholeReply;
     std::vector<std::string> List2;
     bool portBumped = false;
-    std::int16_t capsRed = 0;
-    std::int16_t capsBlue = 0;
-    std::int16_t capsRedQ3 = 0;
-    std::int16_t capsBlueQ3 = 0;
     std::int32_t avgPingRed = 0;
     std::int32_t avgPingBlue = 0;
 };

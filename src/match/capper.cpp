@@ -224,9 +224,9 @@ void CheckVoorCaps(App& app, const std::string& previousSnapshot) {
             if (rowScore < LeadingNumber(oldScore) + 7) continue;
             cappers += oldName + " or ";
             if (row.team == "Red") {
-                ++v.capsRed;
+                ++v.game.capsRed;
             } else if (row.team == "Blue") {
-                ++v.capsBlue;
+                ++v.game.capsBlue;
             }
             found = true;
         }
@@ -234,7 +234,7 @@ void CheckVoorCaps(App& app, const std::string& previousSnapshot) {
     if (!found) return;
     cappers.resize(cappers.size() - 4);
     if (v.matchState != MatchState::Running) return;
-    stuurMSG(app, v.botChannel, CaptureLine(app, v.capsRed, v.capsBlue, cappers),
+    stuurMSG(app, v.botChannel, CaptureLine(app, v.game.capsRed, v.game.capsBlue, cappers),
              ReportKind::Essential);
 }
 

@@ -6,7 +6,7 @@ namespace fc {
 
 void StartBattleClock(App& app, std::int32_t secondsPlayed) {
     app.battleTimer->setEnabled(true);
-    app.view.secondsPlayed = secondsPlayed;
+    app.view.game.secondsPlayed = secondsPlayed;
 }
 
 }  // namespace fc

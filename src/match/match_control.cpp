@@ -37,8 +37,8 @@ void SkipOrTake(App& app) {
 // The operator's start: the next score report counts the points from here.
 void StartClock(App& app, std::int32_t secondsPlayed) {
     StartBattleClock(app, secondsPlayed);
-    app.view.lastReportedRed = 0;
-    app.view.lastReportedBlue = 0;
+    app.view.game.lastReportedRed = 0;
+    app.view.game.lastReportedBlue = 0;
 }
 
 // The score report of team games, made from the operator's deathmatch template.
@@ -51,16 +51,16 @@ void SendScoreReport(App& app) {
     values.scoreB = v.qsBlue;
     values.pingA = PlainNumber(v.avgPingRed);
     values.pingB = PlainNumber(v.avgPingBlue);
-    values.pointsA = SignedPoints(AddWithin(LeadingWhole(v.qsRed), -v.lastReportedRed));
-    values.pointsB = SignedPoints(AddWithin(LeadingWhole(v.qsBlue), -v.lastReportedBlue));
+    values.pointsA = SignedPoints(AddWithin(LeadingWhole(v.qsRed), -v.game.lastReportedRed));
+    values.pointsB = SignedPoints(AddWithin(LeadingWhole(v.qsBlue), -v.game.lastReportedBlue));
     values.capper = "N/A";
     values.timeLeft = v.qsTimeLeft;
     stuurMSG(app, v.botChannel, MaakRegel(app, v.IRCLineDM, values), ReportKind::Periodic);
 }
 
 void NoteReportedScores(App& app) {
-    StoreScore(app.view.lastReportedRed, app.view.qsRed);
-    StoreScore(app.view.lastReportedBlue, app.view.qsBlue);
+    StoreScore(app.view.game.lastReportedRed, app.view.qsRed);
+    StoreScore(app.view.game.lastReportedBlue, app.view.qsBlue);
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ std::string SignedPoints(long long points) {
 }
 
 std::string TimePlayedText(const App& app) {
-    return MinutesSeconds(app.view.secondsPlayed);
+    return MinutesSeconds(app.view.game.secondsPlayed);
 }
 
 void OnMatchButton(App& app) {
@@ -91,7 +91,7 @@ void OnMatchButton(App& app) {
         if (g == "battle") StartClock(app, 15);
     } else if (v.matchState == MatchState::Running) {
         v.matchState = MatchState::None;
-        v.beginSaid = false;
+        v.game.beginSaid = false;
         app.battleTimer->setEnabled(false);
         v.TimePlayedYVisible = false;
         v.TimePlayedXVisible = false;
@@ -106,11 +106,11 @@ void UTTimerControl(App& app) {
     MainView& v = app.view;
     if (v.matchState == MatchState::Running) {
         app.UTTimer->setEnabled(false);
-        v.UTTimerTag = v.ReportDM;
+        v.game.UTTimerTag = v.ReportDM;
         v.matchState = MatchState::None;
     } else if (v.matchState == MatchState::None) {
         v.matchState = MatchState::Running;
-        v.UTTimerTag = v.ReportDM;
+        v.game.UTTimerTag = v.ReportDM;
         app.UTTimer->setEnabled(true);
     } else {
         SkipOrTake(app);
@@ -120,17 +120,17 @@ void UTTimerControl(App& app) {
 void OnBattleTick(App& app) {
     MainView& v = app.view;
     if (v.matchState == MatchState::None || v.matchState == MatchState::Ready) {
-        v.battleTimerTag = "0";
+        v.game.battleTimerTag = "0";
         return;
     }
     // The counter is compared before it is raised: with 60 a line goes out every 61st tick.
-    const double counter = LeadingNumber(v.battleTimerTag);
+    const double counter = LeadingNumber(v.game.battleTimerTag);
     if (LeadingNumber(v.ReportDM) == counter) {
-        v.battleTimerTag = "0";
+        v.game.battleTimerTag = "0";
         SendScoreReport(app);
         NoteReportedScores(app);
     } else {
-        v.battleTimerTag = PlainNumber(AddWithin(WholeNumber(counter), 1));
+        v.game.battleTimerTag = PlainNumber(AddWithin(WholeNumber(counter), 1));
     }
     if (v.TimePlayedY) v.TimePlayedX = TimePlayedText(app);
 }
@@ -138,14 +138,14 @@ void OnBattleTick(App& app) {
 void OnUTTick(App& app) {
     MainView& v = app.view;
     // The countdown is lowered before the test: with 60 a line goes out every 60th tick.
-    const long long countdown = LeadingWhole(v.UTTimerTag) - 1;
-    v.UTTimerTag = PlainNumber(countdown);
+    const long long countdown = LeadingWhole(v.game.UTTimerTag) - 1;
+    v.game.UTTimerTag = PlainNumber(countdown);
     if (countdown == 0) {
         if (v.gameType == "utdm") SendScoreReport(app);
         NoteReportedScores(app);
-        v.UTTimerTag = v.ReportDM;
+        v.game.UTTimerTag = v.ReportDM;
     }
-    ++v.secondsPlayed;
+    ++v.game.secondsPlayed;
     v.qsTimeLeft = TijdMinus(Trim(v.TimeLimitDM) + ":00", TimePlayedText(app));
 }
 
@@ -174,7 +174,7 @@ void OnTimePlayedYChanged(App& app, bool checked) {
         const long long total = WholeNumber(minutes * 60 + seconds);
         if (total >= std::numeric_limits<std::int32_t>::min() &&
             total <= std::numeric_limits<std::int32_t>::max()) {
-            v.secondsPlayed = static_cast<std::int32_t>(total);
+            v.game.secondsPlayed = static_cast<std::int32_t>(total);
         }
     }
     v.TimePlayedXEditable = false;

@@ -53,12 +53,12 @@ Compared CompareScores(const MainView& v) {
 
 void SayBegin(App& app, BeginForm form) {
     Announce(app, BeginLine(app, form), ReportKind::Essential);
-    app.view.beginSaid = true;
+    app.view.game.beginSaid = true;
 }
 
 void SayEnd(App& app, const std::string& line) {
     Announce(app, line, ReportKind::Essential);
-    app.view.beginSaid = false;
+    app.view.game.beginSaid = false;
 }
 
 // Today's Quake 3 engines publish when the current game started (g_timestamp); it changes with
@@ -80,9 +80,10 @@ void RunScoreDrivenRules(App& app, const Compared& s) {
     MainView& v = app.view;
     // One begin per game: once it was said, the clock leaving the full limit a reply later or
     // frag sums back at 0:0 after suicides move the state at most; no line, the clock runs on.
-    const bool begun = v.beginSaid;
+    const bool begun = v.game.beginSaid;
     if (v.gameType != "dmbq3") {
-        const std::string left = TijdMinus(v.TimeLimitDM + ":00", MinutesSeconds(v.secondsPlayed));
+        const std::string left =
+            TijdMinus(v.TimeLimitDM + ":00", MinutesSeconds(v.game.secondsPlayed));
         if (v.gameType == "dm" || v.gameType == "ctfbq3") v.qsTimeLeft = left;
     }
     if (s.red == 0 && s.blue == 0 && v.matchState == MatchState::None)
@@ -106,9 +107,9 @@ void RunScoreDrivenRules(App& app, const Compared& s) {
         } else {
             if (!begun) {
                 SayBegin(app, BeginForm::ClockRule);
-                StartBattleClock(app, v.gameType == "dmbq3" ? v.secondsPlayed : 6);
-                v.lastReportedRed = 0;
-                v.lastReportedBlue = 0;
+                StartBattleClock(app, v.gameType == "dmbq3" ? v.game.secondsPlayed : 6);
+                v.game.lastReportedRed = 0;
+                v.game.lastReportedBlue = 0;
             }
             v.matchState = MatchState::Running;
         }
@@ -121,8 +122,8 @@ void RunScoreDrivenRules(App& app, const Compared& s) {
         v.matchState = MatchState::Running;
         if (!begun) {
             StartBattleClock(app, 15);
-            v.lastReportedRed = 0;
-            v.lastReportedBlue = 0;
+            v.game.lastReportedRed = 0;
+            v.game.lastReportedBlue = 0;
         }
     }
 
@@ -142,8 +143,9 @@ void CountBaseQuake3Captures(App& app, const std::string& reply) {
     for (const char* team : {"Blue", "Red"}) {
         const std::string capper = ExtractPlayer(app, reply, v.lastValues.reply, team);
         if (capper.empty()) continue;
-        ++(std::string(team) == "Blue" ? v.capsBlueQ3 : v.capsRedQ3);
-        Announce(app, CaptureLine(app, v.capsRedQ3, v.capsBlueQ3, capper), ReportKind::Essential);
+        ++(std::string(team) == "Blue" ? v.game.capsBlueQ3 : v.game.capsRedQ3);
+        Announce(app, CaptureLine(app, v.game.capsRedQ3, v.game.capsBlueQ3, capper),
+                 ReportKind::Essential);
     }
 }
 
@@ -240,15 +242,15 @@ void RunOspPhaseRules(App& app, const std::string& reply) {
     }
     if (t != "PAUSED") {
         v.qsTimeLeft = t;
-        if (v.pausedShown) {
-            v.pausedShown = false;
+        if (v.game.pausedShown) {
+            v.game.pausedShown = false;
             Announce(app, ContinuesLine(app));
         }
     }
-    if (t == "PAUSED" && !v.pausedShown) {
+    if (t == "PAUSED" && !v.game.pausedShown) {
         Announce(app, PausedLine(app, v.lastValues.timeLeft));
         v.qsTimeLeft += " (Paused)";
-        v.pausedShown = true;
+        v.game.pausedShown = true;
     }
 }
 
@@ -258,19 +260,13 @@ void RunGameChangeRules(App& app, const std::string& reply) {
     // The previous reply holds the game that ended: its frags, and the captures counted for it.
     if (v.matchState == MatchState::Running) {
         SayEnd(app, v.gameType == "ctfbq3"
-                        ? EndedCtfLine(app, v.capsRedQ3, Number(v.lastValues.red), v.capsBlueQ3,
-                                       Number(v.lastValues.blue))
+                        ? EndedCtfLine(app, v.game.capsRedQ3, Number(v.lastValues.red),
+                                       v.game.capsBlueQ3, Number(v.lastValues.blue))
                         : EndedLine(app, v.lastValues.red, v.lastValues.blue));
     }
     v.matchState = MatchState::None;
-    v.beginSaid = false;
     app.battleTimer->setEnabled(false);
-    v.battleTimerTag = "0";
-    v.secondsPlayed = 0;
-    v.capsRedQ3 = 0;
-    v.capsBlueQ3 = 0;
-    v.lastReportedRed = 0;
-    v.lastReportedBlue = 0;
+    v.game = GameMemory{};  // whole: a pause or a begin of the old game is not the new one's
     // The new game is read as a game's first reply: no scores before it, the clock at its limit.
     v.qsTimeLeft = Trim(v.TimeLimitDM) + ":00";
     v.lastValues.timeLeft = v.qsTimeLeft;

@@ -12,7 +12,8 @@ class App;
 void RunOspPhaseRules(App& app, const std::string& reply);
 
 // A new game on the server (a changed g_timestamp, or a changed map where there is none) ends
-// the previous one: its final score when a match was running, then a fresh start for the next.
+// the previous one: its final score when a match was running, then a fresh start for the next
+// with nothing remembered of the old game.
 void RunGameChangeRules(App& app, const std::string& reply);
 
 // Begin, capture, score and end announcements, by comparing this reply with the previous one.

@@ -1,21 +1,14 @@
 #include "match/report_lines.h"
 
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+#include <utility>
+
 #include "core/app.h"
 #include "core/text_util.h"
 
 namespace fc {
-
-namespace {
-
-void ReplaceAll(std::string& text, const std::string& code, const std::string& value) {
-    std::size_t at = text.find(code);
-    while (at != std::string::npos) {
-        text.replace(at, code.size(), value);
-        at = text.find(code, at + value.size());
-    }
-}
-
-}  // namespace
 
 std::string MaakRegel(const App& app, const std::string& templ, const ReportValues& v) {
     const std::string& entry = app.view.Q2Serverlist;
@@ -23,20 +16,28 @@ std::string MaakRegel(const App& app, const std::string& templ, const ReportValu
     std::string timeLeft = Trim(v.timeLeft);
     if (timeLeft == "INT") timeLeft = "End of match!";
 
-    std::string line = templ;
-    ReplaceAll(line, "%at%", Trim(v.teamA));
-    ReplaceAll(line, "%as%", Trim(v.scoreA));
-    ReplaceAll(line, "%ap%", Trim(v.pingA));
-    ReplaceAll(line, "%ae%", Trim(v.pointsA));
-    ReplaceAll(line, "%bt%", Trim(v.teamB));
-    ReplaceAll(line, "%bs%", Trim(v.scoreB));
-    ReplaceAll(line, "%bp%", Trim(v.pingB));
-    ReplaceAll(line, "%be%", Trim(v.pointsB));
-    ReplaceAll(line, "%c%", Trim(v.capper));
-    ReplaceAll(line, "%tl%", timeLeft);
-    ReplaceAll(line, "%map%", app.view.qsMap);
-    ReplaceAll(line, "%sv%", address);
-    ReplaceAll(line, "%svlang%", entry);
+    const std::pair<std::string_view, std::string> codes[] = {
+        {"%at%", Trim(v.teamA)},   {"%as%", Trim(v.scoreA)},  {"%ap%", Trim(v.pingA)},
+        {"%ae%", Trim(v.pointsA)}, {"%bt%", Trim(v.teamB)},   {"%bs%", Trim(v.scoreB)},
+        {"%bp%", Trim(v.pingB)},   {"%be%", Trim(v.pointsB)}, {"%c%", Trim(v.capper)},
+        {"%tl%", timeLeft},        {"%map%", app.view.qsMap}, {"%sv%", address},
+        {"%svlang%", entry},
+    };
+    // One pass over the template: a value is written as it is, so a player, team or map named
+    // after a code cannot pull the server's address or any other value into the line.
+    std::string line;
+    const std::string_view rest(templ);
+    for (std::size_t at = 0; at < rest.size();) {
+        const auto code = std::find_if(std::begin(codes), std::end(codes), [&](const auto& c) {
+            return rest.substr(at, c.first.size()) == c.first;
+        });
+        if (code == std::end(codes)) {
+            line += rest[at++];
+            continue;
+        }
+        line += code->second;
+        at += code->first.size();
+    }
     return line;
 }
 

@@ -20,8 +20,8 @@ struct ReportValues {
     std::string timeLeft;
 };
 
-// Replaces the codes of `templ` in a fixed order, each everywhere it occurs; a value holding a
-// code that comes later in the order is expanded too. Reads the server entry and the map.
+// Fills the codes of `templ` in one pass from left to right; the values go in as they are, a
+// code inside a value stays text. Reads the server entry and the map.
 std::string MaakRegel(const App& app, const std::string& templ, const ReportValues& values);
 
 // The capture line from the operator's capture-the-flag template, with the two capture counts,

@@ -33,8 +33,8 @@ void UnrealTeamSums(App& app, const std::string& reply) {
     v.qsRed = PlainNumber(red.frags);
     v.qsBlue = PlainNumber(blue.frags);
     if (IsCtf(reply)) {
-        v.qsRed = PlainNumber(v.capsRed) + "/" + v.qsRed;
-        v.qsBlue = PlainNumber(v.capsBlue) + "/" + v.qsBlue;
+        v.qsRed = PlainNumber(v.game.capsRed) + "/" + v.qsRed;
+        v.qsBlue = PlainNumber(v.game.capsBlue) + "/" + v.qsBlue;
     }
     v.avgPingRed = AveragePing(red);
     v.avgPingBlue = AveragePing(blue);
@@ -63,17 +63,17 @@ void UnrealMatchRules(App& app, const std::string& reply) {
         v.lastValues.timeLeft != "INT") {
         v.matchState = MatchState::None;
         if (v.gameType == "utctf") {
-            Announce(app, EndedCtfLine(app, v.capsRed, redFrags, v.capsBlue, blueFrags),
+            Announce(app, EndedCtfLine(app, v.game.capsRed, redFrags, v.game.capsBlue, blueFrags),
                      ReportKind::Essential);
         } else if (v.gameType == "utdm") {
             Announce(app, EndedLine(app), ReportKind::Essential);
         }
-        v.capsRed = v.capsBlue = 0;
+        v.game.capsRed = v.game.capsBlue = 0;
     }
 
     if (LeadingNumber(v.lastValues.red) == 0 && LeadingNumber(v.lastValues.blue) == 0 &&
         (redFrags != 0 || blueFrags != 0) && v.matchState == MatchState::None) {
-        v.secondsPlayed = 15;
+        v.game.secondsPlayed = 15;
         UTTimerControl(app);
         // The address as polled, whether or not the server is private.
         Announce(app,
@@ -82,7 +82,7 @@ void UnrealMatchRules(App& app, const std::string& reply) {
                      PlainNumber(app.QuakeStatus->remotePort()) + "   Time Left: " + v.qsTimeLeft,
                  ReportKind::Essential);
     }
-    if (redFrags == 0 && blueFrags == 0) v.capsRed = v.capsBlue = 0;
+    if (redFrags == 0 && blueFrags == 0) v.game.capsRed = v.game.capsBlue = 0;
 
     v.lastValues.timeLeft = v.qsTimeLeft;
     v.lastValues.red = PlainNumber(redFrags);

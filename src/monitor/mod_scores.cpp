@@ -58,7 +58,7 @@ void RunBaseQuake3TeamClock(App& app) {
     MainView& v = app.view;
     const bool running = v.gameType == "dmbq3" && v.matchState == MatchState::Running;
     if (running) {
-        const std::string played = MinutesSeconds(v.secondsPlayed);
+        const std::string played = MinutesSeconds(v.game.secondsPlayed);
         v.qsTimeLeft = TijdMinus(v.TimeLimitDM + ":00", played);
     }
     v.TimePlayedYVisible = running;

@@ -55,7 +55,7 @@ void SwitchOn(App& app) {
         IsRecordingEntry(v.Q2Serverlist) || app.platform.fileExists(v.Q2Serverlist);
     if (!Contains(v.Q2Serverlist, ":") && !recording) v.Q2Serverlist += ":27910";
     v.lastValues.clear();
-    v.capsRed = v.capsBlue = v.capsRedQ3 = v.capsBlueQ3 = 0;
+    v.game.capsRed = v.game.capsBlue = v.game.capsRedQ3 = v.game.capsBlueQ3 = 0;
     v.TimeLimitDM = "20";
     Follow(app.monitorFollowers.resetTeams, app);
     v.teamsKnown = true;
@@ -163,7 +163,7 @@ void StopChecking(App& app) {
     app.quakeTimer->setEnabled(false);
     v.quakeTimerButton = "Connection: OFF";
     app.battleTimer->setEnabled(false);
-    v.beginSaid = false;
+    v.game.beginSaid = false;
     v.Q2ServerlistEnabled = true;
     app.Q2Player->setEnabled(false);
     ClosePlaybackFile(app);
@@ -201,7 +201,7 @@ void OnQuakeQueryTimer(App& app) {
 }
 
 void OnSecondTick(App& app) {
-    if (app.battleTimer->enabled()) ++app.view.secondsPlayed;
+    if (app.battleTimer->enabled()) ++app.view.game.secondsPlayed;
 }
 
 void OnServerEntryEdited(App& app, const std::string& text) {

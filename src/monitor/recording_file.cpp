@@ -28,9 +28,14 @@ std::optional<std::string_view> NextLine(const std::string& bytes, std::size_t& 
     return line;
 }
 
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
 std::optional<double> TimeValue(std::string_view line) {
-    while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
-    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+    line = Trimmed(line);
     if (line.empty() || line.size() > kLongestTimeLine) return std::nullopt;
     double value = 0;
     const auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), value);
@@ -39,6 +44,30 @@ std::optional<double> TimeValue(std::string_view line) {
         return std::nullopt;
     }
     return value;
+}
+
+struct TimeLine {
+    double time = 0;
+    std::optional<std::size_t> length;  // the reply's length, where the record gives it
+};
+
+// The time, then optionally a blank and the reply's length in decimal digits.
+std::optional<TimeLine> ReadTimeLine(std::string_view line) {
+    line = Trimmed(line);
+    const std::size_t blank = line.find(' ');
+    TimeLine read;
+    const std::optional<double> time = TimeValue(line.substr(0, blank));
+    if (!time) return std::nullopt;
+    read.time = *time;
+    if (blank == std::string_view::npos) return read;
+    const std::string_view digits = Trimmed(line.substr(blank));
+    std::size_t length = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), length);
+    if (ec != std::errc() || end != digits.data() + digits.size()) {
+        return std::nullopt;
+    }
+    read.length = length;
+    return read;
 }
 
 RecordRead Damaged(const char* what) {
@@ -58,30 +87,47 @@ std::string RecordTimeText(double secondsSinceMidnight) {
 }
 
 std::string FormatRecord(double secondsSinceMidnight, const std::string& reply) {
-    return RecordTimeText(secondsSinceMidnight) + "\r\n" + reply + "\r\n";
+    const std::string time = RecordTimeText(secondsSinceMidnight);
+    if (reply.find('\r') == std::string::npos) return time + "\r\n" + reply + "\r\n";
+    return time + " " + std::to_string(reply.size()) + "\r\n" + reply + "\r\n";
 }
 
 RecordRead ReadRecord(const std::string& bytes, std::size_t& offset) {
     if (offset >= bytes.size()) return RecordRead{};
     std::size_t at = offset;
-    const std::optional<std::string_view> timeLine = NextLine(bytes, at);
-    if (!timeLine) return Damaged("its time line has no line end");
-    const std::optional<double> time = TimeValue(*timeLine);
-    if (!time) return Damaged("its time line is not a time of day");
+    const std::optional<std::string_view> line = NextLine(bytes, at);
+    if (!line) return Damaged("its time line has no line end");
+    const std::optional<TimeLine> timeLine = ReadTimeLine(*line);
+    if (!timeLine) return Damaged("its time line is not a time of day");
     if (at >= bytes.size()) return Damaged("its reply line is missing");
-    const std::size_t replyStart = at;
-    const std::optional<std::string_view> reply = NextLine(bytes, at);
-    if (!reply) {
-        if (bytes.size() - replyStart > kLongestRecordedReply) {
-            return Damaged("its reply is longer than 64 KB");
+    std::string_view reply;
+    if (timeLine->length) {
+        const std::size_t length = *timeLine->length;
+        if (length > kLongestRecordedReply) return Damaged("its reply is longer than 64 KB");
+        if (bytes.size() - at < length) return Damaged("its reply is shorter than its length");
+        reply = std::string_view(bytes.data() + at, length);
+        at += length;
+        if (at >= bytes.size() || bytes[at] != '\r') {
+            return Damaged("its reply does not end where its length says");
         }
-        return Damaged("its reply line has no line end");
+        ++at;
+        if (at < bytes.size() && bytes[at] == '\n') ++at;
+    } else {
+        const std::size_t replyStart = at;
+        const std::optional<std::string_view> replyLine = NextLine(bytes, at);
+        if (!replyLine) {
+            if (bytes.size() - replyStart > kLongestRecordedReply) {
+                return Damaged("its reply is longer than 64 KB");
+            }
+            return Damaged("its reply line has no line end");
+        }
+        reply = *replyLine;
+        if (reply.size() > kLongestRecordedReply) return Damaged("its reply is longer than 64 KB");
     }
-    if (reply->size() > kLongestRecordedReply) return Damaged("its reply is longer than 64 KB");
     RecordRead r;
     r.kind = RecordRead::Kind::Record;
-    r.time = *time;
-    r.reply = std::string(*reply);
+    r.time = timeLine->time;
+    r.reply = std::string(reply);
     offset = at;
     return r;
 }

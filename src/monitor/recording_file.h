@@ -1,7 +1,9 @@
-// The recording file: records of two lines in arrival order, each line ended by CR LF. The
-// first line is the receive time in seconds since local midnight (one leading blank, at most
-// seven significant digits), the second the reply exactly as received. A line ends at CR; an
-// LF inside a reply belongs to it.
+// The recording file: records in arrival order, each of a time line and the reply, each ended
+// by CR LF. The time line is the receive time in seconds since local midnight (one leading
+// blank, at most seven significant digits). A reply without a CR follows as a line of its own
+// (an LF inside it belongs to it), as every recording before the second form held; a reply
+// holding a CR has its length in bytes after the time (" 45678.12 57"), and exactly that many
+// bytes follow, then CR LF, so that any byte survives.
 #pragma once
 
 #include <cstddef>

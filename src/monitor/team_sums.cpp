@@ -55,8 +55,8 @@ void AddTeamSums(App& app, const std::string& reply) {
             v.qsRed += PlainNumber(red.frags);
             v.qsBlue += PlainNumber(blue.frags);
         } else if (source == 3) {
-            v.qsRed = PlainNumber(v.capsRedQ3) + "/" + PlainNumber(red.frags);
-            v.qsBlue = PlainNumber(v.capsBlueQ3) + "/" + PlainNumber(blue.frags);
+            v.qsRed = PlainNumber(v.game.capsRedQ3) + "/" + PlainNumber(red.frags);
+            v.qsBlue = PlainNumber(v.game.capsBlueQ3) + "/" + PlainNumber(blue.frags);
         }
         v.avgPingRed = AveragePing(red);
         v.avgPingBlue = AveragePing(blue);

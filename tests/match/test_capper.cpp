@@ -60,8 +60,8 @@ TEST_F(MonitorTest, UnrealCapturesAreCountedAndReportedWhileRunning) {
     view().spelerLijst = {
         {"ann", "17", "", "Red"}, {"Bob", "9", "", "Blue"}, {"Cid", "19", "", "Blue"}};
     CheckVoorCaps(app, before);
-    EXPECT_EQ(view().capsRed, 1);
-    EXPECT_EQ(view().capsBlue, 1);
+    EXPECT_EQ(view().game.capsRed, 1);
+    EXPECT_EQ(view().game.capsBlue, 1);
     EXPECT_TRUE(said.lines.empty());  // no match running: counted, not said
 
     view().matchState = MatchState::Running;

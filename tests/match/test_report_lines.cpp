@@ -23,8 +23,9 @@ protected:
     WiredApp app{platform};
 };
 
-// Every code replaced, trimmed, everywhere and in a fixed order: a later code inside a value
-// is expanded, an earlier one is not; unknown codes and formatting characters pass through.
+// Every code replaced, trimmed, everywhere, in one pass: a code inside a value (a player, team
+// or map named after one) stays text, even one naming the private server's address; unknown
+// codes and formatting characters pass through.
 TEST_F(ReportLinesTest, TemplatesExpandWithTheirCodes) {
     struct Row {
         const char* templ;
@@ -33,6 +34,8 @@ TEST_F(ReportLinesTest, TemplatesExpandWithTheirCodes) {
         const char* teamA = "Red Clan";
         const char* teamB = "Blue Clan";
         const char* timeLeft = " 12:00 ";
+        const char* capper = " Sarge ";
+        const char* map = "q3dm17";
     };
     const Row rows[] = {
         {"%at% %as% %ap% %ae% | %bt% %bs% %bp% %be% | %c% %tl% %map%",
@@ -41,7 +44,10 @@ TEST_F(ReportLinesTest, TemplatesExpandWithTheirCodes) {
         {"%sv%", "10.0.0.5:27960", "10.0.0.5:27960"},
         {"no codes at all", "no codes at all"},
         {"%as%-%as%", "3-3"},
-        {"%at% vs %bt%", "Team 1 vs Team %at%", "10.0.0.5", "Team %bs%", "Team %at%"},
+        {"%at% vs %bt%", "Team %bs% vs Team %at%", "10.0.0.5", "Team %bs%", "Team %at%"},
+        {"Cap by %c% on %map%", "Cap by %svlang% on %c%", "10.0.0.5 Secret", "", "", "", "%svlang%",
+         "%c%"},
+        {"%c%%tl%", "%sv%%map%", "10.0.0.5", "", "", "%map%", "%sv%"},
         {"%xx% %AT% 100%", "%xx% %AT% 100%"},
         {"TL: %tl%", "TL: End of match!", "", "", "", "  INT "},
         {"TL: %tl%", "TL: int", "", "", "", "int"},
@@ -50,12 +56,15 @@ TEST_F(ReportLinesTest, TemplatesExpandWithTheirCodes) {
          "\x02\x03"
          "04Red Clan\x03\x1f"},
     };
+    app.view.PriveServer = app.view.serverIsPrivate = true;
     for (const Row& r : rows) {
         app.view.Q2Serverlist = r.entry;
+        app.view.qsMap = r.map;
         ReportValues v = values();
         v.teamA = r.teamA;
         v.teamB = r.teamB;
         v.timeLeft = r.timeLeft;
+        v.capper = r.capper;
         EXPECT_EQ(MaakRegel(app, r.templ, v), r.expected) << r.templ;
     }
 }

@@ -164,6 +164,64 @@ TEST_F(RecordingTest, AReplyOver64KBStopsThePlayback) {
               "Playback of " + kFile + " stopped at record 2: its reply is longer than 64 KB.\r\n");
 }
 
+// A reply holding CR or LF plays back as it came, between records of any kind; a reply
+// without CR is written as recordings always held it.
+TEST_F(RecordingTest, RepliesHoldingCrOrLfReplayAsTheyCame) {
+    auto live = std::make_unique<Timeline>(app);
+    startRecording("127.0.0.1:27960");
+    for (const char* map : {"q3dm1", "q3\rdm2", "q3\r\ndm3\r", "\rq3\ndm4\n", "q3dm5"}) {
+        platform.advance(1000);
+        reply(Quake3Reply({{"mapname", map}}, {{"1", "50", map}}), "127.0.0.1", 27960);
+    }
+    WisselConnectie(app);
+    const std::vector<std::string> liveEvents = live->events;
+    live.reset();
+    EXPECT_EQ(platform.files[kFile].substr(0, 11), " 43201\r\n\xFF\xFF\xFF");
+    Timeline replayed(app);
+    Play(platform, app, 0.01);
+    EXPECT_EQ(replayed.events, liveEvents);
+    EXPECT_EQ(replayed.times.size(), 5u);
+    EXPECT_EQ(view().Text1, "");
+}
+
+TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
+    std::string everyByte;
+    for (int c = 0; c < 256; ++c) everyByte += static_cast<char>(c);
+    const std::pair<std::string, std::string> written[] = {
+        {"abc", " 10\r\nabc\r\n"},
+        {"", " 10\r\n\r\n"},
+        {"a\nb\n", " 10\r\na\nb\n\r\n"},
+        {"a\rb", " 10 3\r\na\rb\r\n"},
+        {"\r\n", " 10 2\r\n\r\n\r\n"},
+        {everyByte, " 10 256\r\n" + everyByte + "\r\n"},
+        {std::string(65536, '\r'), " 10 65536\r\n" + std::string(65537, '\r') + "\n"}};
+    std::string file;
+    for (const auto& [reply, record] : written) {
+        EXPECT_EQ(FormatRecord(10, reply), record);
+        file += record;
+    }
+    std::size_t at = 0;
+    for (const auto& [reply, record] : written) EXPECT_EQ(ReadRecord(file, at).reply, reply);
+    EXPECT_EQ(ReadRecord(file, at).kind, RecordRead::Kind::End);
+
+    const std::pair<std::string, std::string> damaged[] = {
+        {" 12 9\r\nabc\r\n", "its reply is shorter than its length"},
+        {" 12 2\r\nabc\r\n", "its reply does not end where its length says"},
+        {" 12 3\r\nabc", "its reply does not end where its length says"},
+        {" 12 65537\r\n" + std::string(65537, '\r') + "\r\n", "its reply is longer than 64 KB"},
+        {" 12 x\r\nabc\r\n", "its time line is not a time of day"},
+        {" 12 -3\r\nabc\r\n", "its time line is not a time of day"},
+        {" 12 3 4\r\nabc\r\n", "its time line is not a time of day"},
+        {" 12 99999999999999999999999\r\nabc\r\n", "its time line is not a time of day"},
+        {" 12  \r\nabc\r\n", ""}};
+    for (const auto& [bytes, damage] : damaged) {
+        std::size_t from = 0;
+        const RecordRead r = ReadRecord(bytes, from);
+        EXPECT_EQ(r.damage, damage) << bytes.substr(0, 20);
+        EXPECT_EQ(from, damage.empty() ? bytes.size() : 0u);
+    }
+}
+
 TEST(RecordingFormat, TimeLinesHoldSevenSignificantDigits) {
     const std::pair<double, const char*> times[] = {
         {45678.125, " 45678.12"}, {0, " 0"}, {86399.99, " 86399.99"}, {7.5, " 7.5"}};

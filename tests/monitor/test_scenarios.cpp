@@ -40,5 +40,45 @@ TEST(MatchDeterminism, LongMatchGivesTheSameLinesEveryRun) {
     EXPECT_EQ(first.back().rfind("*** MATCH HAS ENDED! ***", 0), 0u);
 }
 
+// A new game forgets all of the one before: an Osp pause still to be ended is not continued
+// on the next map. Replies one a second from a team deathmatch server, by its clock
+// (Score_Time): a match begun and paused on q3dm6, then the rows' clock on q3dm7.
+TEST(GameChange, TheNewGameStartsWithNothingOfTheOldOne) {
+    const std::string begin = "*** MATCH BEGIN *** Map playing: ";
+    struct Row {
+        const char* name;
+        std::vector<const char*> newMapClock;
+        const char* newBeginTime;
+    };
+    const Row rows[] = {
+        {"the new map under way", {"19:50", "19:49"}, "19:50"},
+        {"the new map warming up, then starting", {"Starting", "20:00", "19:59"}, "19:59"},
+    };
+    for (const Row& row : rows) {
+        Monitor m;
+        ReportRecorder said;
+        m.app.addListener(&said);
+        m.switchOn("10.0.0.5:27960");
+        m.firstTick();
+        std::vector<std::pair<const char*, const char*>> replies = {
+            {"q3dm6", "20:00"}, {"q3dm6", "19:59"}, {"q3dm6", "PAUSED"}};
+        for (const char* time : row.newMapClock) replies.emplace_back("q3dm7", time);
+        for (const auto& [map, time] : replies) {
+            Vars vars = OspVars("3", time);
+            vars.back().second = map;
+            m.platform.advance(1000);
+            m.reply(Quake3Reply(vars, {{"0", "40", "Ann"}, {"0", "50", "Bob"}}), "10.0.0.5", 27960);
+        }
+        EXPECT_EQ(said.lines,
+                  (std::vector<std::string>{
+                      begin + "q3dm6   Server: 10.0.0.5:27960   Time Left: 19:59",
+                      "*** Match has been paused! *** \x03"
+                      "14[Red team] 0 / [Blue team] 0 -- TL: 19:59",
+                      "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 / [Blue team] 0",
+                      begin + "q3dm7   Server: 10.0.0.5:27960   Time Left: " + row.newBeginTime}))
+            << row.name;
+    }
+}
+
 }  // namespace
 }  // namespace fc::test

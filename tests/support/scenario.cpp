@@ -212,7 +212,7 @@ private:
         if (name == "colours")
             return Joined(v, [](const PlayerRow& r) { return kColours[int(r.colour)]; });
         if (name == "clock")
-            return app.battleTimer->enabled() ? std::to_string(v.secondsPlayed) : "off";
+            return app.battleTimer->enabled() ? std::to_string(v.game.secondsPlayed) : "off";
         if (name == "utclock") return app.UTTimer->enabled() ? "on" : "off";
         if (name == "poll")
             return app.quakeTimer->enabled() ? std::to_string(app.quakeTimer->interval()) : "off";

@@ -16,6 +16,7 @@ using FieldRef = std::variant<std::string*, bool*, int*, std::int16_t*, MatchSta
 
 // clang-format off
 #define FC_FIELD(f) {#f, [](MainView& v) -> FieldRef { return &v.f; }}
+#define FC_GAME(f) {#f, [](MainView& v) -> FieldRef { return &v.game.f; }}
 const std::map<std::string, std::function<FieldRef(MainView&)>> kFields = {
     FC_FIELD(Q2Serverlist), FC_FIELD(Q2ServerlistEnabled), FC_FIELD(quakeTimerButton),
     FC_FIELD(quakeTimerButtonEnabled), FC_FIELD(Q2PlusEnabled), FC_FIELD(qServers),
@@ -26,15 +27,15 @@ const std::map<std::string, std::function<FieldRef(MainView&)>> kFields = {
     FC_FIELD(teamscoresVisible), FC_FIELD(lblLagRed), FC_FIELD(lblLagBlue),
     FC_FIELD(PlayersPlaying), FC_FIELD(PlayersMax), FC_FIELD(TimeLimitDM), FC_FIELD(ReportDM),
     FC_FIELD(TempLabel1), FC_FIELD(TimePlayedXVisible), FC_FIELD(TimePlayedYVisible),
-    FC_FIELD(TimePlayedX), FC_FIELD(TimePlayedXEditable), FC_FIELD(battleTimerTag),
-    FC_FIELD(UTTimerTag), FC_FIELD(lastReportedRed), FC_FIELD(lastReportedBlue),
+    FC_FIELD(TimePlayedX), FC_FIELD(TimePlayedXEditable), FC_GAME(battleTimerTag),
+    FC_GAME(UTTimerTag), FC_GAME(lastReportedRed), FC_GAME(lastReportedBlue),
     FC_FIELD(IRCLineCTF), FC_FIELD(IRCLineDM), FC_FIELD(windowMinimised), FC_FIELD(Caption),
     FC_FIELD(QuakeInfoLabel), FC_FIELD(Command2), FC_FIELD(serverIsPrivate), FC_FIELD(gameFamily),
     FC_FIELD(gameType), FC_FIELD(lastReplyText), FC_FIELD(teamsKnown), FC_FIELD(teamsSwapped),
     FC_FIELD(redMembers), FC_FIELD(blueMembers), FC_FIELD(specMembers), FC_FIELD(markedPlayers),
-    FC_FIELD(matchState), FC_FIELD(secondsPlayed), FC_FIELD(utQueryFresh), FC_FIELD(portBumped),
-    FC_FIELD(capsRed), FC_FIELD(capsBlue), FC_FIELD(capsRedQ3), FC_FIELD(capsBlueQ3),
-    FC_FIELD(avgPingRed), FC_FIELD(beginSaid), FC_FIELD(pausedShown), FC_FIELD(List2),
+    FC_FIELD(matchState), FC_GAME(secondsPlayed), FC_FIELD(utQueryFresh), FC_FIELD(portBumped),
+    FC_GAME(capsRed), FC_GAME(capsBlue), FC_GAME(capsRedQ3), FC_GAME(capsBlueQ3),
+    FC_FIELD(avgPingRed), FC_GAME(beginSaid), FC_GAME(pausedShown), FC_FIELD(List2),
     FC_FIELD(lastValues.timeLeft), FC_FIELD(lastValues.red), FC_FIELD(lastValues.blue),
     FC_FIELD(lastValues.reply), FC_FIELD(IRCServer), FC_FIELD(IRCServerList), FC_FIELD(IRCPort),
     FC_FIELD(IRCKey), FC_FIELD(ircName), FC_FIELD(txtstdKanaal), FC_FIELD(IRConjoin),
@@ -55,6 +56,7 @@ const std::map<std::string, std::function<FieldRef(MainView&)>> kFields = {
 };
 // clang-format on
 #undef FC_FIELD
+#undef FC_GAME
 
 const char* const kFamilies[] = {"", "Q2", "Q3", "UT", "None"};
 
