@@ -62,10 +62,26 @@ void UnrealMatchRules(App& app, const std::string& reply) {
     if (v.matchState == MatchState::Running && v.qsTimeLeft == "INT" &&
         v.lastValues.timeLeft != "INT") {
         v.matchState = MatchState::None;
-        if (v.gameType == "utctf") {
-            Announce(app, EndedCtfLine(app, v.capsRed, redFrags, v.capsBlue, blueFrags));
-        } else if (v.gameType == "utdm") {
-            Announce(app, EndedLine(app));
+        switch (v.gameType) {
+            case GameType::UnrealCtf:
+                Announce(app, EndedCtfLine(app, v.capsRed, redFrags, v.capsBlue, blueFrags));
+                break;
+            case GameType::UnrealTeamGame:
+                Announce(app, EndedLine(app));
+                break;
+            case GameType::UnrealOther:
+            case GameType::NoGameYet:
+            case GameType::NotMonitoring:
+            case GameType::Quake2Ctf:
+            case GameType::Quake2Duel:
+            case GameType::Quake2TeamDeathmatch:
+            case GameType::Quake2FreeForAll:
+            case GameType::Quake3OspFreeForAll:
+            case GameType::Quake3OspScored:
+            case GameType::Quake3TeamGame:
+            case GameType::Quake3OspCtf:
+            case GameType::Quake3BaseCtf:
+                break;  // no final score
         }
         v.capsRed = v.capsBlue = 0;
     }

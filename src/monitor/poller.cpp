@@ -154,7 +154,7 @@ void StopChecking(App& app) {
     ClosePlaybackFile(app);
     v.RecordIt = false;
     v.progFrameVisible = false;
-    v.gameType = "nix";
+    v.gameType = GameType::NotMonitoring;
     app.UTTimer->setEnabled(false);
 }
 
@@ -174,7 +174,7 @@ void OnPollTick(App& app) {
         app.quakeTimer->setInterval(2000);
     }
     v.sModeLabel = FamilyText(v.gameFamily);
-    v.typspel = "(" + v.gameType + ")";
+    v.typspel = "(" + std::string(GameTypeCode(v.gameType)) + ")";
 }
 
 void OnSecondTick(App& app) {
