@@ -92,8 +92,8 @@ void SendStats(App& app, const std::string& nick) {
     const std::string server = kU + kB + "Server" + kB + kU + ": ";
     const std::string map = kU + kB + "Map" + kU + kB + ":" + v.qsMap;
     const std::string where = v.serverIsPrivate ? "[PRIVATE!]" : StripComment(v.Q2Serverlist);
-    const GameType type = v.gameType;
-    if (type == GameType::Quake2Ctf || type == GameType::Quake3OspCtf) {
+    // Capture games tell the state of the match and its captures; every other game its scores.
+    if (Describe(v.gameType).captureGame) {
         if (v.matchState == MatchState::None || v.matchState == MatchState::Skip) {
             Notice(app, nick, " :Match has not started yet");
         } else if (v.matchState == MatchState::Ready) {
@@ -103,8 +103,7 @@ void SendStats(App& app, const std::string& nick) {
                    " :" + server + where + "  " + map + " -- Current score: " + ScoreText(app) +
                        "  Time left: " + v.qsTimeLeft);
         }
-    } else if (type == GameType::Quake2TeamDeathmatch || type == GameType::Quake2FreeForAll ||
-               type == GameType::Quake3OspFreeForAll || type == GameType::Quake3OspScored) {
+    } else {
         Notice(app, nick,
                " :" + server + where + "  " + map + "  " + kU + kB + "Current score" + kU + kB +
                    ": [" + v.txtnaamRED + "] " + Trim(v.qsRed) + " / [" + v.txtnaamBLUE + "] " +
