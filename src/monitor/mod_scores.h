@@ -14,7 +14,7 @@ void UpdateCountsAndLimit(App& app, const std::string& reply);
 void ShowReadyTime(App& app);
 // Base Quake 3 team games count the time left down from the match clock.
 void RunBaseQuake3TeamClock(App& app);
-// The readers below each serve the game types whose team scores come from where they read.
+// The readers below run for the game types whose team scores come from what they read.
 // Quake 2 capture-the-flag: time left, red and blue from the "gamestats" fields.
 void ReadQuake2CtfStats(App& app);
 // Osp capture-the-flag: time left and captures from the Score_ variables.

@@ -1,4 +1,5 @@
 // The monitor's scenarios: replies in, what the window shows and the channel hears out.
+#include "monitor/mod_scores.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
 #include "support/report_recorder.h"
@@ -38,6 +39,26 @@ TEST(MatchDeterminism, LongMatchGivesTheSameLinesEveryRun) {
     EXPECT_GT(first.size(), 15u);
     EXPECT_EQ(first, play());
     EXPECT_EQ(first.back().rfind("*** MATCH HAS ENDED! ***", 0), 0u);
+}
+
+// Before a match the time left shows the time limit where the server gives none: in base
+// Quake 3 capture-the-flag; other games keep what their server said.
+TEST_F(MonitorTest, WithoutAMatchOnlyBaseQuake3CtfShowsTheTimeLimit) {
+    const std::pair<GameType, const char*> rows[] = {
+        {GameType::Quake3BaseCtf, "15:00"},
+        {GameType::Quake3OspCtf, "9:59"},
+        {GameType::Quake3TeamGame, "9:59"},
+        {GameType::Quake2Ctf, "9:59"},
+    };
+    for (const auto& [type, shown] : rows) {
+        SCOPED_TRACE(Describe(type).name);
+        view().gameType = type;
+        view().matchState = MatchState::None;
+        view().TimeLimitDM = "15";
+        view().qsTimeLeft = "9:59";
+        ShowReadyTime(app);
+        EXPECT_EQ(view().qsTimeLeft, shown);
+    }
 }
 
 }  // namespace
