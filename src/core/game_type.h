@@ -111,7 +111,7 @@ constexpr auto kRows = std::to_array<GameTypeInfo>({
      "Quake 2 free for all (Lithium)"},
     {Quake3OspFreeForAll,  "freedm",  Q3,      false, false, kNoCapture,     PlayerFrags,
      "Quake 3 free for all (OSP)"},
-    // OSP duels share the code of its team deathmatch: two sides with published scores.
+    // OSP duels share the code of OSP team deathmatch: two sides with published scores.
     {Quake3OspScored,      "dmq3",    Q3,      true,  false, kNoCapture,     OspScores,
      "Quake 3 team deathmatch or duel (OSP)"},
     {Quake3TeamGame,       "dmbq3",   Q3,      true,  false, kNoCapture,     PlayerFrags,
