@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         v.InterpReport = (flags & 0x08) != 0;
         v.serverIsPrivate = (flags & 0x10) != 0;
         v.matchState = static_cast<fc::MatchState>((flags >> 5) & 0x03);
-        v.gameType = (flags & 0x80) ? "ctfq3" : "dmq3";
+        v.gameType = (flags & 0x80) ? fc::GameType::Quake3OspCtf : fc::GameType::Quake3OspScored;
         v.IRCLineCTF = "%at% %as% %bs% %c% %tl%";
         ++data;
         --size;

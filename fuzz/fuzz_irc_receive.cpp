@@ -28,7 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         v.IRConjoin = (data[0] & 0x02) != 0;
         v.serverIsPrivate = (data[0] & 0x04) != 0;
         v.matchState = static_cast<fc::MatchState>((data[0] >> 3) & 0x03);
-        static const char* const kTypes[] = {"ctf", "dmq3", "utctf", "geen"};
+        using fc::GameType;
+        static const GameType kTypes[] = {GameType::Quake2Ctf, GameType::Quake3OspScored,
+                                          GameType::UnrealCtf, GameType::NoGameYet};
         v.gameType = kTypes[(data[0] >> 5) & 0x03];
         v.KillAllowedFrom = (data[0] & 0x80) ? "a b" : "";
         v.qsRed = "3/40000";

@@ -24,8 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const fc::GameFamily kFamilies[] = {fc::GameFamily::Unknown, fc::GameFamily::Q2,
                                                fc::GameFamily::Q3, fc::GameFamily::UT,
                                                fc::GameFamily::None};
-    static const char* const kGameTypes[] = {"geen",  "ctf",    "1vs1", "dm",   "freedm",
-                                             "dmbq3", "ctfbq3", "dmq3", "ctfq3"};
+    using fc::GameType;
+    static const GameType kGameTypes[] = {
+        GameType::NoGameYet,        GameType::Quake2Ctf,
+        GameType::Quake2Duel,       GameType::Quake2TeamDeathmatch,
+        GameType::Quake2FreeForAll, GameType::Quake3TeamGame,
+        GameType::Quake3BaseCtf,    GameType::Quake3OspScored,
+        GameType::Quake3OspCtf};
     // Two leading bytes choose the state the reply meets: family, teams, match state, game
     // type, and whether the game name counts as new (so detection runs again).
     if (size >= 2) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/game_type.h"
+
 namespace fc {
 
 // Red FF0000, Blue 0000FF, Grey 808080, Black 000000; AssignedBlue is 0100FF, the blue that
@@ -55,27 +57,6 @@ struct PlayerRow {
 
 // The match as the operator and the rules see it.
 enum class MatchState { None = 0, Running = 1, Ready = 2, Skip = 3 };
-
-// The game family a server was recognised as; Unknown until the first reply, None after an
-// empty reply (polling then stops).
-enum class GameFamily { Unknown, Q2, Q3, UT, None };
-
-// The family as the headless output and the mode label write it: "", "Q2", "Q3", "UT", "None".
-inline const char* FamilyText(GameFamily family) {
-    switch (family) {
-        case GameFamily::Q2:
-            return "Q2";
-        case GameFamily::Q3:
-            return "Q3";
-        case GameFamily::UT:
-            return "UT";
-        case GameFamily::None:
-            return "None";
-        case GameFamily::Unknown:
-            break;
-    }
-    return "";
-}
 
 // What the next reply is compared against.
 struct LastValues {
@@ -294,7 +275,7 @@ struct MainView {
 
     // --- Shared values without a control
     GameFamily gameFamily = GameFamily::Unknown;
-    std::string gameType = "geen";
+    GameType gameType = GameType::NoGameYet;
     LastValues lastValues;
     std::string lastReplyText;
     bool teamsKnown = false;

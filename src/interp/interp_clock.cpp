@@ -61,7 +61,27 @@ void Report(App& app, const std::string& text) {
 }  // namespace
 
 bool InterpTakesOver(const App& app) {
-    return app.view.InterpReport && app.view.gameType != "ctfq3";
+    if (!app.view.InterpReport) return false;
+    // Osp capture-the-flag publishes its own scores and time: the poll keeps them.
+    switch (app.view.gameType) {
+        case GameType::Quake3OspCtf:
+            return false;
+        case GameType::NoGameYet:
+        case GameType::NotMonitoring:
+        case GameType::Quake2Ctf:
+        case GameType::Quake2Duel:
+        case GameType::Quake2TeamDeathmatch:
+        case GameType::Quake2FreeForAll:
+        case GameType::Quake3OspFreeForAll:
+        case GameType::Quake3OspScored:
+        case GameType::Quake3TeamGame:
+        case GameType::Quake3BaseCtf:
+        case GameType::UnrealTeamGame:
+        case GameType::UnrealCtf:
+        case GameType::UnrealOther:
+            break;
+    }
+    return true;
 }
 
 void InterpCurrentScore(App& app, const std::string& line) {

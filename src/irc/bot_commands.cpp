@@ -92,9 +92,9 @@ void SendStats(App& app, const std::string& nick) {
     const MainView& v = app.view;
     const std::string server = kU + kB + "Server" + kB + kU + ": ";
     const std::string map = kU + kB + "Map" + kU + kB + ":" + v.qsMap;
-    const std::string& type = v.gameType;
     const std::string where = v.serverIsPrivate ? "[PRIVATE!]" : StripComment(v.Q2Serverlist);
-    if (type == "ctf" || type == "ctfq3") {
+    // Capture games tell the state of the match and its captures; every other game its scores.
+    if (Describe(v.gameType).captureGame) {
         if (v.matchState == MatchState::None || v.matchState == MatchState::Skip) {
             Notice(app, nick, " :Match has not started yet");
         } else if (v.matchState == MatchState::Ready) {
@@ -104,7 +104,7 @@ void SendStats(App& app, const std::string& nick) {
                    " :" + server + where + "  " + map + " -- Current score: " + ScoreText(app) +
                        "  Time left: " + v.qsTimeLeft);
         }
-    } else if (type == "dm" || type == "freedm" || type == "dmq3") {
+    } else {
         Notice(app, nick,
                " :" + server + where + "  " + map + "  " + kU + kB + "Current score" + kU + kB +
                    ": [" + v.txtnaamRED + "] " + Trim(v.qsRed) + " / [" + v.txtnaamBLUE + "] " +

@@ -1,6 +1,7 @@
 #include "match/capper.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -175,19 +176,18 @@ std::string ExtractPlayer(App& app, const std::string& current, const std::strin
                           const std::string& team) {
     MainView& v = app.view;
     if (!AnyTeamAssigned(v)) v.teamsKnown = false;
-    const bool quake3Ctf = v.gameType == "ctfq3" || v.gameType == "ctfbq3";
-    // A capture is worth less than 9 points in Quake 3 mods (and at least 5 in base Quake 3,
-    // more than any assist), less than 22 in Quake 2.
-    const int upper = quake3Ctf ? 9 : 22;
-    const int lowest = v.gameType == "ctfbq3" ? 5 : 0;
+    const GameTypeInfo& game = Describe(v.gameType);
+    const bool quake3 = game.family == GameFamily::Q3;
+    const int lowest = game.captureRise.lowest;
+    const std::optional<int> below = game.captureRise.below;
     std::int16_t best = 0;
     std::string result;
     const std::string marked = ToLower(v.markedPlayers);
-    for (const ScoreRise& r : RisesBetween(app.memory.capper, current, previous, quake3Ctf)) {
+    for (const ScoreRise& r : RisesBetween(app.memory.capper, current, previous, quake3)) {
         const long long rise = AddWithin(r.now, -r.before);
         // Looked up only when it matters: most players are neither a new best nor a tie.
         auto onTeam = [&] { return !v.teamsKnown || HasRowOfTeam(v, r.candidate, team); };
-        if (best < rise && rise < upper && rise >= lowest) {
+        if (best < rise && (!below || rise < *below) && rise >= lowest) {
             best = static_cast<std::int16_t>(rise);
             if (onTeam()) result = r.candidate;
         } else if (rise == best && r.now > r.before && !Contains(marked, ToLower(r.candidate)) &&
@@ -210,6 +210,7 @@ std::string MaakSpelerLijst(const App& app) {
 
 void CheckVoorCaps(App& app, const std::string& previousSnapshot) {
     MainView& v = app.view;
+    const CaptureRise capture = Describe(v.gameType).captureRise;
     std::string cappers;
     bool found = false;
     for (const PlayerRow& row : v.spelerLijst) {
@@ -221,7 +222,9 @@ void CheckVoorCaps(App& app, const std::string& previousSnapshot) {
             const std::string oldScore =
                 Trim(previousSnapshot.substr(at + kSnapshotNameWidth, kSnapshotScoreWidth));
             if (oldName.empty() || ToLower(oldName) != rowName) continue;
-            if (rowScore < LeadingNumber(oldScore) + 7) continue;
+            const double before = LeadingNumber(oldScore);
+            if (rowScore < before + capture.lowest) continue;
+            if (capture.below && rowScore >= before + *capture.below) continue;
             cappers += oldName + " or ";
             if (row.team == "Red") {
                 ++v.game.capsRed;

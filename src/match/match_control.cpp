@@ -41,6 +41,29 @@ void StartClock(App& app, std::int32_t secondsPlayed) {
     app.view.game.lastReportedBlue = 0;
 }
 
+// Of the Unreal Tournament games only the team game says the score at the report interval.
+bool ReportsScoreEveryInterval(GameType type) {
+    switch (type) {
+        case GameType::UnrealTeamGame:
+            return true;
+        case GameType::UnrealCtf:
+        case GameType::UnrealOther:
+        case GameType::NoGameYet:
+        case GameType::NotMonitoring:
+        case GameType::Quake2Ctf:
+        case GameType::Quake2Duel:
+        case GameType::Quake2TeamDeathmatch:
+        case GameType::Quake2FreeForAll:
+        case GameType::Quake3OspFreeForAll:
+        case GameType::Quake3OspScored:
+        case GameType::Quake3TeamGame:
+        case GameType::Quake3OspCtf:
+        case GameType::Quake3BaseCtf:
+            break;
+    }
+    return false;
+}
+
 // The score report of team games, made from the operator's deathmatch template.
 void SendScoreReport(App& app) {
     MainView& v = app.view;
@@ -85,9 +108,27 @@ void OnMatchButton(App& app) {
         const std::string g = ToLower(v.qsGame);
         // Games whose clock the program keeps itself start it with the seconds a match
         // typically runs before the operator gets to the button.
-        if (IsBaseQuake3(g) && v.gameType == "dmbq3") StartClock(app, 11);
-        if (g == "osp" && v.gameType == "dmq3") StartClock(app, 15);
-        if (g == "osp" && v.gameType == "dmbq3") StartClock(app, 11);
+        switch (v.gameType) {
+            case GameType::Quake3TeamGame:
+                if (IsBaseQuake3(g) || g == "osp") StartClock(app, 11);
+                break;
+            case GameType::Quake3OspScored:
+                if (g == "osp") StartClock(app, 15);
+                break;
+            case GameType::NoGameYet:
+            case GameType::NotMonitoring:
+            case GameType::Quake2Ctf:
+            case GameType::Quake2Duel:
+            case GameType::Quake2TeamDeathmatch:
+            case GameType::Quake2FreeForAll:
+            case GameType::Quake3OspFreeForAll:
+            case GameType::Quake3OspCtf:
+            case GameType::Quake3BaseCtf:
+            case GameType::UnrealTeamGame:
+            case GameType::UnrealCtf:
+            case GameType::UnrealOther:
+                break;
+        }
         if (g == "battle") StartClock(app, 15);
     } else if (v.matchState == MatchState::Running) {
         v.matchState = MatchState::None;
@@ -141,7 +182,7 @@ void OnUTTick(App& app) {
     const long long countdown = LeadingWhole(v.game.UTTimerTag) - 1;
     v.game.UTTimerTag = PlainNumber(countdown);
     if (countdown == 0) {
-        if (v.gameType == "utdm") SendScoreReport(app);
+        if (ReportsScoreEveryInterval(v.gameType)) SendScoreReport(app);
         NoteReportedScores(app);
         v.game.UTTimerTag = v.ReportDM;
     }

@@ -71,20 +71,22 @@ bool GameChanged(const std::string& reply, const std::string& previous) {
     return started.empty() && GetServerVar("mapname", reply) != GetServerVar("mapname", previous);
 }
 
-bool ScoreDrivenGame(const MainView& v) {
-    return (v.gameType == "dm" && ToLower(v.qsGame) == "battle") || v.gameType == "dmq3" ||
-           v.gameType == "dmbq3" || v.gameType == "ctfbq3";
-}
+// How the games whose match is read from the scores keep their time.
+struct ScoreDrivenClock {
+    // The time left is the time limit less the match clock.
+    bool timeLeftFromClock;
+    // A begin read from the clock starts the match clock at the seconds already played
+    // (else at 6).
+    bool startAtSecondsPlayed;
+};
 
-void RunScoreDrivenRules(App& app, const Compared& s) {
+void RunScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
     MainView& v = app.view;
     // One begin per game: once it was said, the clock leaving the full limit a reply later or
     // frag sums back at 0:0 after suicides move the state at most; no line, the clock runs on.
     const bool begun = v.game.beginSaid;
-    if (v.gameType != "dmbq3") {
-        const std::string left =
-            TijdMinus(v.TimeLimitDM + ":00", MinutesSeconds(v.game.secondsPlayed));
-        if (v.gameType == "dm" || v.gameType == "ctfbq3") v.qsTimeLeft = left;
+    if (clock.timeLeftFromClock) {
+        v.qsTimeLeft = TijdMinus(v.TimeLimitDM + ":00", MinutesSeconds(v.game.secondsPlayed));
     }
     if (s.red == 0 && s.blue == 0 && v.matchState == MatchState::None)
         v.matchState = MatchState::Ready;
@@ -107,7 +109,7 @@ void RunScoreDrivenRules(App& app, const Compared& s) {
         } else {
             if (!begun) {
                 SayBegin(app, BeginForm::ClockRule);
-                StartBattleClock(app, v.gameType == "dmbq3" ? v.game.secondsPlayed : 6);
+                StartBattleClock(app, clock.startAtSecondsPlayed ? v.game.secondsPlayed : 6);
                 v.game.lastReportedRed = 0;
                 v.game.lastReportedBlue = 0;
             }
@@ -259,10 +261,10 @@ void RunGameChangeRules(App& app, const std::string& reply) {
     if (!GameChanged(reply, v.lastValues.reply)) return;
     // The previous reply holds the game that ended: its frags, and the captures counted for it.
     if (v.matchState == MatchState::Running) {
-        SayEnd(app, v.gameType == "ctfbq3"
-                        ? EndedCtfLine(app, v.game.capsRedQ3, Number(v.lastValues.red),
-                                       v.game.capsBlueQ3, Number(v.lastValues.blue))
-                        : EndedLine(app, v.lastValues.red, v.lastValues.blue));
+        const bool countedCaptures = Describe(v.gameType).teamScores == TeamScores::CountedCaptures;
+        SayEnd(app, countedCaptures ? EndedCtfLine(app, v.game.capsRedQ3, Number(v.lastValues.red),
+                                                   v.game.capsBlueQ3, Number(v.lastValues.blue))
+                                    : EndedLine(app, v.lastValues.red, v.lastValues.blue));
     }
     v.matchState = MatchState::None;
     app.battleTimer->setEnabled(false);
@@ -276,10 +278,39 @@ void RunGameChangeRules(App& app, const std::string& reply) {
 
 void RunMatchEventRules(App& app, const std::string& reply) {
     MainView& v = app.view;
-    if (ScoreDrivenGame(v)) RunScoreDrivenRules(app, CompareScores(v));
-    if (v.gameType == "ctfbq3") CountBaseQuake3Captures(app, reply);
-    if (v.gameType == "dm" && ToLower(v.qsGame) != "battle") RunTourneyTeamRules(app);
-    if (v.gameType == "ctf" || v.gameType == "ctfq3") RunCaptureTheFlagRules(app, reply);
+    switch (v.gameType) {
+        case GameType::Quake2TeamDeathmatch:
+            if (ToLower(v.qsGame) == "battle") {
+                RunScoreDrivenRules(app, CompareScores(v), {true, false});
+            } else {
+                RunTourneyTeamRules(app);
+            }
+            break;
+        case GameType::Quake3OspScored:
+            RunScoreDrivenRules(app, CompareScores(v), {false, false});
+            break;
+        case GameType::Quake3TeamGame:
+            // Its time left is counted down from the match clock with the scores.
+            RunScoreDrivenRules(app, CompareScores(v), {false, true});
+            break;
+        case GameType::Quake3BaseCtf:
+            RunScoreDrivenRules(app, CompareScores(v), {true, false});
+            CountBaseQuake3Captures(app, reply);
+            break;
+        case GameType::Quake2Ctf:
+        case GameType::Quake3OspCtf:
+            RunCaptureTheFlagRules(app, reply);
+            break;
+        case GameType::NoGameYet:
+        case GameType::NotMonitoring:
+        case GameType::Quake2Duel:
+        case GameType::Quake2FreeForAll:
+        case GameType::Quake3OspFreeForAll:
+        case GameType::UnrealTeamGame:
+        case GameType::UnrealCtf:
+        case GameType::UnrealOther:
+            break;
+    }
 }
 
 void StoreLastValues(App& app, const std::string& reply) {
@@ -287,15 +318,30 @@ void StoreLastValues(App& app, const std::string& reply) {
     v.lastValues.timeLeft = v.qsTimeLeft;
     v.lastValues.reply = reply;
     v.lastValues.game = v.qsGame;
-    if (v.gameType == "ctf" || v.gameType == "ctfq3") {
-        v.lastValues.red = BeforeSlash(v.qsRed);
-        v.lastValues.blue = BeforeSlash(v.qsBlue);
-    } else if (v.gameType == "ctfbq3") {
-        v.lastValues.red = AfterSlash(v.qsRed);
-        v.lastValues.blue = AfterSlash(v.qsBlue);
-    } else {
-        v.lastValues.red = v.qsRed;
-        v.lastValues.blue = v.qsBlue;
+    switch (v.gameType) {
+        case GameType::Quake2Ctf:
+        case GameType::Quake3OspCtf:
+            v.lastValues.red = BeforeSlash(v.qsRed);
+            v.lastValues.blue = BeforeSlash(v.qsBlue);
+            break;
+        case GameType::Quake3BaseCtf:
+            v.lastValues.red = AfterSlash(v.qsRed);
+            v.lastValues.blue = AfterSlash(v.qsBlue);
+            break;
+        case GameType::NoGameYet:
+        case GameType::NotMonitoring:
+        case GameType::Quake2Duel:
+        case GameType::Quake2TeamDeathmatch:
+        case GameType::Quake2FreeForAll:
+        case GameType::Quake3OspFreeForAll:
+        case GameType::Quake3OspScored:
+        case GameType::Quake3TeamGame:
+        case GameType::UnrealTeamGame:
+        case GameType::UnrealCtf:
+        case GameType::UnrealOther:
+            v.lastValues.red = v.qsRed;
+            v.lastValues.blue = v.qsBlue;
+            break;
     }
 }
 

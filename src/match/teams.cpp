@@ -86,6 +86,53 @@ std::string CleanTeamName(std::string name) {
     return name;
 }
 
+// Quake 2 team deathmatch calls its sides Team A and Team B, and names them by a tag two players
+// share; other games by a tag of three.
+bool SidesCalledAAndB(GameType type) {
+    switch (type) {
+        case GameType::Quake2TeamDeathmatch:
+            return true;
+        case GameType::NoGameYet:
+        case GameType::NotMonitoring:
+        case GameType::Quake2Ctf:
+        case GameType::Quake2Duel:
+        case GameType::Quake2FreeForAll:
+        case GameType::Quake3OspFreeForAll:
+        case GameType::Quake3OspScored:
+        case GameType::Quake3TeamGame:
+        case GameType::Quake3OspCtf:
+        case GameType::Quake3BaseCtf:
+        case GameType::UnrealTeamGame:
+        case GameType::UnrealCtf:
+        case GameType::UnrealOther:
+            break;
+    }
+    return false;
+}
+
+// Only Quake 2 capture-the-flag servers may give the sides' scores the other way round.
+bool SidesMayBeSwapped(GameType type) {
+    switch (type) {
+        case GameType::Quake2Ctf:
+            return true;
+        case GameType::NoGameYet:
+        case GameType::NotMonitoring:
+        case GameType::Quake2Duel:
+        case GameType::Quake2TeamDeathmatch:
+        case GameType::Quake2FreeForAll:
+        case GameType::Quake3OspFreeForAll:
+        case GameType::Quake3OspScored:
+        case GameType::Quake3TeamGame:
+        case GameType::Quake3OspCtf:
+        case GameType::Quake3BaseCtf:
+        case GameType::UnrealTeamGame:
+        case GameType::UnrealCtf:
+        case GameType::UnrealOther:
+            break;
+    }
+    return false;
+}
+
 void NameTeams(App& app) {
     MainView& v = app.view;
     const std::string scoreA = GetServerVar("Score_A", v.lastReplyText);
@@ -101,7 +148,7 @@ void NameTeams(App& app) {
     int minimum = 3;
     v.txtnaamRED = "Red team";
     v.txtnaamBLUE = "Blue team";
-    if (v.gameType == "dm") {
+    if (SidesCalledAAndB(v.gameType)) {
         v.txtnaamRED = "Team A";
         v.txtnaamBLUE = "Team B";
         minimum = 2;
@@ -259,7 +306,7 @@ void SwitchTeamNames(App& app) {
 
 void CheckNWissel(App& app) {
     MainView& v = app.view;
-    if (v.gameType != "ctf" || v.spelerLijst.empty()) return;
+    if (!SidesMayBeSwapped(v.gameType) || v.spelerLijst.empty()) return;
     long long redTags = 0;
     long long blueTags = 0;
     for (const PlayerRow& row : v.spelerLijst) {

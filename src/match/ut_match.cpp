@@ -62,11 +62,27 @@ void UnrealMatchRules(App& app, const std::string& reply) {
     if (v.matchState == MatchState::Running && v.qsTimeLeft == "INT" &&
         v.lastValues.timeLeft != "INT") {
         v.matchState = MatchState::None;
-        if (v.gameType == "utctf") {
-            Announce(app, EndedCtfLine(app, v.game.capsRed, redFrags, v.game.capsBlue, blueFrags),
-                     ReportKind::Essential);
-        } else if (v.gameType == "utdm") {
-            Announce(app, EndedLine(app), ReportKind::Essential);
+        switch (v.gameType) {
+            case GameType::UnrealCtf:
+                Announce(app, EndedCtfLine(app, v.game.capsRed, redFrags, v.game.capsBlue, blueFrags),
+                         ReportKind::Essential);
+                break;
+            case GameType::UnrealTeamGame:
+                Announce(app, EndedLine(app), ReportKind::Essential);
+                break;
+            case GameType::UnrealOther:
+            case GameType::NoGameYet:
+            case GameType::NotMonitoring:
+            case GameType::Quake2Ctf:
+            case GameType::Quake2Duel:
+            case GameType::Quake2TeamDeathmatch:
+            case GameType::Quake2FreeForAll:
+            case GameType::Quake3OspFreeForAll:
+            case GameType::Quake3OspScored:
+            case GameType::Quake3TeamGame:
+            case GameType::Quake3OspCtf:
+            case GameType::Quake3BaseCtf:
+                break;  // no final score
         }
         v.game.capsRed = v.game.capsBlue = 0;
     }

@@ -27,11 +27,38 @@ void SetSides(MainView& v, const Sides& s) {
 // base Quake 3 team game.
 void OspScoredGame(App& app, const std::string& reply, const char* fallbackTimeLeft) {
     MainView& v = app.view;
-    v.gameType = "dmq3";
+    v.gameType = GameType::Quake3OspScored;
     v.qsRed = GetServerVar("Score_Red", reply);
     if (Trim(v.qsRed).empty()) {
         v.qsTimeLeft = fallbackTimeLeft;
-        v.gameType = "dmbq3";
+        v.gameType = GameType::Quake3TeamGame;
+    }
+}
+
+// The scores, time and phase a mod publishes in its own variables.
+void ReadModScores(App& app, const std::string& reply) {
+    const MainView& v = app.view;
+    switch (Describe(v.gameType).teamScores) {
+        case TeamScores::GameStats:
+            ReadQuake2CtfStats(app);
+            break;
+        case TeamScores::OspCaptures:
+            ReadOspCtfScores(app, reply);
+            break;
+        case TeamScores::TourneyScores:
+            if (ToLower(v.qsGame) != "battle") ReadTourneyTeamScores(app, reply);
+            break;
+        case TeamScores::OspScores:
+            if (v.qsGame != "osp") break;
+            ReadOspScores(app, reply);
+            Follow(app.monitorFollowers.ospPhaseRules, app, reply);
+            break;
+        case TeamScores::Nothing:
+        case TeamScores::PlayerFrags:
+        case TeamScores::CountedCaptures:
+        case TeamScores::UnrealFrags:
+        case TeamScores::UnrealCaptures:
+            break;
     }
 }
 
@@ -45,41 +72,41 @@ void DetectGameType(App& app, const std::string& reply) {
     if (game == "CTF") {
         SetSides(v, {"Red team", "Blue team", "0/0"});
         v.teamscoresVisible = true;
-        v.gameType = "ctf";
+        v.gameType = GameType::Quake2Ctf;
     }
     if (game == "TOURNEY") {
         if (GetServerVar("match_type", reply) != "TeamPlay") {
             SetSides(v, {"Player A", "Player B", "0"});
             v.teamscoresVisible = false;
-            v.gameType = "1vs1";
+            v.gameType = GameType::Quake2Duel;
         } else {
             SetSides(v, {"Team A", "Team B", "0"});
             v.teamscoresVisible = true;
-            v.gameType = "dm";
+            v.gameType = GameType::Quake2TeamDeathmatch;
         }
     }
     if (game == "LITHIUM") {
         SetSides(v, {"Team A", "Team B", "0"});
-        v.gameType = "freedm";
+        v.gameType = GameType::Quake2FreeForAll;
     }
     if (game == "BATTLE") {
         SetSides(v, {"Team A", "Team B", "0"});
         v.teamscoresVisible = true;
-        v.gameType = "dm";
+        v.gameType = GameType::Quake2TeamDeathmatch;
     }
     if (IsBaseQuake3(v.qsGame) && g >= 2) {
         SetSides(v, {"Team Red", "Team Blue", "0"});
         v.teamscoresVisible = true;
-        v.gameType = "dmbq3";
+        v.gameType = GameType::Quake3TeamGame;
         v.qsTimeLeft = "20:00";
     }
     if (IsBaseQuake3(v.qsGame) && g == 4) {
         SetSides(v, {"Team Red", "Team Blue", "0/0"});
         v.teamscoresVisible = true;
-        v.gameType = "ctfbq3";
+        v.gameType = GameType::Quake3BaseCtf;
         v.qsTimeLeft = "20:00";
     }
-    if (game == "OSP") v.gameType = "freedm";
+    if (game == "OSP") v.gameType = GameType::Quake3OspFreeForAll;
     if (game == "OSP" && g == 1) {
         SetSides(v, {"Person 1", "Person 2", "0"});
         v.teamscoresVisible = true;
@@ -93,7 +120,7 @@ void DetectGameType(App& app, const std::string& reply) {
     if (game == "OSP" && g == 4) {
         SetSides(v, {"Red team", "Blue team", "0/0"});
         v.teamscoresVisible = true;
-        v.gameType = "ctfq3";
+        v.gameType = GameType::Quake3OspCtf;
     }
     Follow(app.monitorFollowers.gameRecognised, app);
 }
@@ -104,11 +131,8 @@ void AnalyseQuakeReply(App& app, const std::string& reply) {
     UpdateCountsAndLimit(app, reply);
     Follow(app.monitorFollowers.gameChangeRules, app, reply);
     ShowReadyTime(app);
-    ReadQuake2CtfStats(app);
-    ReadOspCtfScores(app, reply);
     RunBaseQuake3TeamClock(app);
-    ReadTourneyTeamScores(app, reply);
-    if (ReadOspScores(app, reply)) Follow(app.monitorFollowers.ospPhaseRules, app, reply);
+    ReadModScores(app, reply);
     AddTeamSums(app, reply);
     Follow(app.monitorFollowers.matchEventRules, app, reply);
 }

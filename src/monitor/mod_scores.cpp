@@ -7,6 +7,37 @@
 
 namespace fc {
 
+namespace {
+
+// Base Quake 3 publishes no time left: its capture-the-flag shows the time limit while no match
+// runs, its team games count down from the match clock while one runs.
+enum class OwnTime { None, LimitWithoutMatch, ClockWhileRunning };
+
+OwnTime OwnTimeOf(GameType type) {
+    switch (type) {
+        case GameType::Quake3BaseCtf:
+            return OwnTime::LimitWithoutMatch;
+        case GameType::Quake3TeamGame:
+            return OwnTime::ClockWhileRunning;
+        case GameType::NoGameYet:
+        case GameType::NotMonitoring:
+        case GameType::Quake2Ctf:
+        case GameType::Quake2Duel:
+        case GameType::Quake2TeamDeathmatch:
+        case GameType::Quake2FreeForAll:
+        case GameType::Quake3OspFreeForAll:
+        case GameType::Quake3OspScored:
+        case GameType::Quake3OspCtf:
+        case GameType::UnrealTeamGame:
+        case GameType::UnrealCtf:
+        case GameType::UnrealOther:
+            break;
+    }
+    return OwnTime::None;
+}
+
+}  // namespace
+
 void UpdateCountsAndLimit(App& app, const std::string& reply) {
     MainView& v = app.view;
     v.PlayersPlaying = PlainNumber(static_cast<long long>(v.spelerLijst.size()));
@@ -17,7 +48,7 @@ void UpdateCountsAndLimit(App& app, const std::string& reply) {
 
 void ShowReadyTime(App& app) {
     MainView& v = app.view;
-    if ((v.gameType == "ctfbq3" && v.matchState == MatchState::None) ||
+    if ((OwnTimeOf(v.gameType) == OwnTime::LimitWithoutMatch && v.matchState == MatchState::None) ||
         v.matchState == MatchState::Ready) {
         v.qsTimeLeft = Trim(v.TimeLimitDM) + ":00";
     }
@@ -25,7 +56,6 @@ void ShowReadyTime(App& app) {
 
 void ReadQuake2CtfStats(App& app) {
     MainView& v = app.view;
-    if (v.gameType != "ctf") return;
     std::string* fields[] = {&v.qsTimeLeft, &v.qsRed, &v.qsBlue};
     for (std::string* f : fields) f->clear();
     std::size_t field = 0;
@@ -40,7 +70,6 @@ void ReadQuake2CtfStats(App& app) {
 
 void ReadOspCtfScores(App& app, const std::string& reply) {
     MainView& v = app.view;
-    if (v.gameType != "ctfq3") return;
     const std::string t = GetServerVar("Score_Time", reply);
     if (t == "Starting") {
         v.qsTimeLeft = GetServerVar("timelimit", reply) + ":00";
@@ -56,7 +85,8 @@ void ReadOspCtfScores(App& app, const std::string& reply) {
 
 void RunBaseQuake3TeamClock(App& app) {
     MainView& v = app.view;
-    const bool running = v.gameType == "dmbq3" && v.matchState == MatchState::Running;
+    const bool running =
+        OwnTimeOf(v.gameType) == OwnTime::ClockWhileRunning && v.matchState == MatchState::Running;
     if (running) {
         const std::string played = MinutesSeconds(v.game.secondsPlayed);
         v.qsTimeLeft = TijdMinus(v.TimeLimitDM + ":00", played);
@@ -68,7 +98,6 @@ void RunBaseQuake3TeamClock(App& app) {
 
 void ReadTourneyTeamScores(App& app, const std::string& reply) {
     MainView& v = app.view;
-    if (v.gameType != "dm" || ToLower(v.qsGame) == "battle") return;
     v.qsTimeLeft = Trim(GetServerVar("time_remaining", reply));
     const std::string a = GetServerVar("Score_A", reply);
     const std::string b = GetServerVar("Score_B", reply);
@@ -85,13 +114,11 @@ void ReadTourneyTeamScores(App& app, const std::string& reply) {
     }
 }
 
-bool ReadOspScores(App& app, const std::string& reply) {
+void ReadOspScores(App& app, const std::string& reply) {
     MainView& v = app.view;
-    if (v.gameType != "dmq3" || v.qsGame != "osp") return false;
     v.qsRed = GetServerVar("Score_Red", reply);
     v.qsBlue = GetServerVar("Score_Blue", reply);
-    if (Trim(v.qsRed).empty()) v.gameType = "dmbq3";
-    return true;
+    if (Trim(v.qsRed).empty()) v.gameType = GameType::Quake3TeamGame;
 }
 
 }  // namespace fc

@@ -96,7 +96,7 @@ void OnPlaybackTick(App& app) {
     }
     // Kept to a millionth of a second, so that steps of hundredths add up exactly.
     p.clock = std::round((now + v.playbackStep) * 1e6) / 1e6;
-    v.typspel = v.gameType;
+    v.typspel = GameTypeCode(v.gameType);
     // Each replayed record stands for a fresh poll.
     if (v.gameFamily == GameFamily::UT) NewUnrealQuery(v);
 }

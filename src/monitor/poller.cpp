@@ -87,7 +87,7 @@ void SwitchOn(App& app) {
 // The family the mode label shows and the game type beside it.
 void ShowFamily(MainView& v) {
     v.sModeLabel = FamilyText(v.gameFamily);
-    v.typspel = "(" + v.gameType + ")";
+    v.typspel = "(" + std::string(GameTypeCode(v.gameType)) + ")";
 }
 
 void SwitchOff(App& app) {
@@ -169,7 +169,7 @@ void StopChecking(App& app) {
     ClosePlaybackFile(app);
     v.RecordIt = false;
     v.progFrameVisible = false;
-    v.gameType = "nix";
+    v.gameType = GameType::NotMonitoring;
     app.UTTimer->setEnabled(false);
 }
 

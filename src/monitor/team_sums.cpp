@@ -11,11 +11,23 @@ int ScoreSource(const App& app) {
     const MainView& v = app.view;
     const bool osp = v.qsGame == "osp";
     int source = 0;
-    if (v.gameType == "dmq3" && osp) source = 1;
-    if (v.gameType == "ctf") source = 1;
-    if (v.gameType == "ctfq3" && osp) source = 1;
-    if (v.gameType == "ctfbq3") source = 3;
-    if (source == 3) return source;
+    switch (Describe(v.gameType).teamScores) {
+        case TeamScores::GameStats:
+            source = 1;
+            break;
+        case TeamScores::OspScores:
+        case TeamScores::OspCaptures:
+            if (osp) source = 1;
+            break;
+        case TeamScores::CountedCaptures:
+            return 3;
+        case TeamScores::Nothing:
+        case TeamScores::PlayerFrags:
+        case TeamScores::TourneyScores:
+        case TeamScores::UnrealFrags:
+        case TeamScores::UnrealCaptures:
+            break;
+    }
     if (v.qsStats.empty() && !osp) source = 0;
     return source;
 }
@@ -27,7 +39,9 @@ void AddTeamSums(App& app, const std::string& reply) {
     v.avgPingBlue = 0;
     if (v.teamsKnown) {
         int source = ScoreSource(app);
-        if (source == 0 && v.gameType != "dm") {
+        // Tourney and Battle keep what is shown: the Tourney scores come from the mod's variables.
+        const bool keepShown = Describe(v.gameType).teamScores == TeamScores::TourneyScores;
+        if (source == 0 && !keepShown) {
             v.qsRed.clear();
             v.qsBlue.clear();
         }

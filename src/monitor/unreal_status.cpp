@@ -11,11 +11,11 @@ namespace fc {
 
 namespace {
 
-std::string GameTypeCode(const std::string& gametype) {
+GameType UnrealGameType(const std::string& gametype) {
     const std::string g = ToLower(gametype);
-    if (g == "teamgameplus") return "utdm";
-    if (g == "ctfgame") return "utctf";
-    return "utOther";
+    if (g == "teamgameplus") return GameType::UnrealTeamGame;
+    if (g == "ctfgame") return GameType::UnrealCtf;
+    return GameType::UnrealOther;
 }
 
 std::string TeamColumn(const std::string& gametype, const std::string& team) {
@@ -36,7 +36,7 @@ void ReadUnrealFields(App& app, const std::string& reply) {
     const std::string gametype = GetServerVar("gametype", reply);
     v.qsGame = gametype;
     v.qsMap = GetServerVar("mapname", reply);
-    v.gameType = GameTypeCode(gametype);
+    v.gameType = UnrealGameType(gametype);
     ZetInfoInLabel(app, reply);
     v.quakeRecvBts = PlainNumber(static_cast<long long>(reply.size())) + " bytes.";
 

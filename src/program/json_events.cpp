@@ -66,7 +66,7 @@ void Member(std::string& out, const char* name, const std::string& value) {
 std::string ReplyEventJson(const MainView& v) {
     std::string out = "{\"event\":\"reply\"";
     Member(out, "gameFamily", FamilyText(v.gameFamily));
-    Member(out, "gameType", v.gameType);
+    Member(out, "gameType", std::string(GameTypeCode(v.gameType)));
     Member(out, "qsGame", v.qsGame);
     Member(out, "qsMap", v.qsMap);
     Member(out, "qsTimeLeft", v.qsTimeLeft);

@@ -95,7 +95,7 @@ void StartUp(App& app) {
     v.Titel = "Fragcaster! - Version " + GeefVersie();
     v.Caption = "~ FCST ~";
     v.ircZegwat = "Hi! I am your Fragcaster version " + GeefVersie();
-    v.gameType = "geen";
+    v.gameType = GameType::NoGameYet;
 
     LoadINI(app);
     ShowSplash(app);

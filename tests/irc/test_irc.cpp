@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/game_type.h"
+#include "irc/bot_commands.h"
 #include "irc/irc_line.h"
 #include "irc/send_queue.h"
 #include "irc/session.h"
 #include "irc_fixture.h"
+#include "support/cases.h"
 
 namespace fc::test {
 namespace {
@@ -36,6 +39,49 @@ TEST_F(IrcBoundsTest, NoLineOverrunsTheLimitAndTheEchoShowsWhatLeft) {
     sent();
     SendIrcLine(app, "NOTICE x :" + std::string(1000, 'b'));
     EXPECT_EQ(socket().sent.size(), 512u);
+}
+
+// Every game type gets an answer to "!stats": capture games the captures and the time left of
+// the running match, the others both scores as shown.
+TEST_F(IrcTest, StatsAnswersOnEveryGameType) {
+    enum Answer { Captures, Scores };
+    const std::pair<GameType, Answer> rows[] = {
+        {GameType::NoGameYet, Scores},
+        {GameType::NotMonitoring, Scores},
+        {GameType::Quake2Ctf, Captures},
+        {GameType::Quake2Duel, Scores},
+        {GameType::Quake2TeamDeathmatch, Scores},
+        {GameType::Quake2FreeForAll, Scores},
+        {GameType::Quake3OspFreeForAll, Scores},
+        {GameType::Quake3OspScored, Scores},
+        {GameType::Quake3TeamGame, Scores},
+        {GameType::Quake3OspCtf, Captures},
+        {GameType::Quake3BaseCtf, Captures},
+        {GameType::UnrealTeamGame, Scores},
+        {GameType::UnrealCtf, Captures},
+        {GameType::UnrealOther, Scores},
+    };
+    ASSERT_EQ(std::size(rows), kGameTypes.size());
+    const std::string server = "NOTICE joe :^_^BServer^B^_: 10.0.0.5:27960  ^_^BMap^_^B:oa_ctf4ish";
+    const std::string answers[] = {
+        server + " -- Current score: [Red team] 2 (40) / [Blue team] 1 (35)  Time left: 7:00",
+        server + "  ^_^BCurrent score^_^B: [Red team] 2/40 / [Blue team] 1/35"};
+    joinChannel();
+    view.Q2Serverlist = "10.0.0.5:27960 Friday league";
+    view.qsMap = "oa_ctf4ish";
+    view.qsTimeLeft = "7:00";
+    view.qsRed = "2/40";
+    view.qsBlue = "1/35";
+    view.matchState = MatchState::Running;
+    view.IRCIgnoreTime = "0";
+    for (const auto& [type, answer] : rows) {
+        SCOPED_TRACE(Describe(type).name);
+        view.gameType = type;
+        receive(":joe!u@h PRIVMSG FCST :!stats\r\n");
+        EXPECT_EQ(sent(), Lines{Unescape(answers[answer])});
+        EXPECT_EQ(shown(), (Lines{"<joe> !stats", "& Notice (!stats) sent to joe"}));
+        OnIgnoreTimer(app);  // joe may ask again
+    }
 }
 
 TEST_F(IrcBoundsTest, OutputWindowKeepsItsLastNineThousandCharacters) {

@@ -37,7 +37,7 @@ TEST(ZetInEenRegel, FixedWidthRecordsOfNameAndScore) {
 TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
     for (const Case& c : LoadCases("match/cases/capper.txt")) {
         SCOPED_TRACE(c.name);
-        view().gameType = c.get("game");
+        view().gameType = GameTypeOfCode(c.get("game")).value();
         view().markedPlayers = c.get("marked");
         view().spelerLijst.clear();
         for (const auto& [name, team] : Pairs(c.get("teams")))
@@ -52,6 +52,7 @@ TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
 TEST_F(MonitorTest, UnrealCapturesAreCountedAndReportedWhileRunning) {
     ReportRecorder said;
     app.addListener(&said);
+    view().gameType = GameType::UnrealCtf;
     view().IRCLineCTF = "%as%:%bs% %c%";
     view().spelerLijst = {
         {"Ann", "10", "", "Red"}, {"Bob", "3", "", "Blue"}, {"Cid", "12", "", "Blue"}};

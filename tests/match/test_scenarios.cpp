@@ -1,7 +1,9 @@
 // The match's scenarios: replies and the operator's controls in, the state, the clocks and
 // the lines said out.
 #include "core/app.h"
+#include "match/match_events.h"
 #include "support/fake_platform.h"
+#include "support/monitor_fixture.h"
 #include "support/scenario.h"
 
 namespace fc::test {
@@ -18,6 +20,38 @@ TEST(FreshApp, KnowsNoScoresAndNoTeams) {
     App app(platform);
     EXPECT_EQ(app.view.qsRed + " " + app.view.qsBlue, "0/0 0/0");
     EXPECT_FALSE(app.view.teamsKnown);
+}
+
+// The time left leaving the time limit begins the match of a game read from its scores and
+// starts the match clock: base Quake 3 team games at the seconds they counted already, the others
+// at 6.
+TEST_F(MonitorTest, ABeginByTheClockStartsTheMatchClockByGameType) {
+    const struct {
+        GameType type;
+        const char* game;
+        std::int32_t clock;
+    } rows[] = {
+        {GameType::Quake3TeamGame, "baseoa", 42},
+        {GameType::Quake3OspScored, "osp", 6},
+        {GameType::Quake3BaseCtf, "baseoa", 6},
+        {GameType::Quake2TeamDeathmatch, "battle", 6},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(Describe(row.type).name);
+        MainView& v = view();
+        v.gameType = row.type;
+        v.qsGame = row.game;
+        v.matchState = MatchState::None;
+        v.game.beginSaid = false;
+        v.game.secondsPlayed = 42;
+        v.TimeLimitDM = "20";
+        v.lastValues.timeLeft = "20:00";
+        v.qsTimeLeft = "19:18";
+        v.qsRed = v.qsBlue = v.lastValues.red = v.lastValues.blue = "0";
+        RunMatchEventRules(app, "");
+        EXPECT_EQ(v.matchState, MatchState::Running);
+        EXPECT_EQ(v.game.secondsPlayed, row.clock);
+    }
 }
 
 }  // namespace

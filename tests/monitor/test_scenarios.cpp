@@ -1,4 +1,5 @@
 // The monitor's scenarios: replies in, what the window shows and the channel hears out.
+#include "monitor/mod_scores.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
 #include "support/report_recorder.h"
@@ -77,6 +78,26 @@ TEST(GameChange, TheNewGameStartsWithNothingOfTheOldOne) {
                       "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 / [Blue team] 0",
                       begin + "q3dm7   Server: 10.0.0.5:27960   Time Left: " + row.newBeginTime}))
             << row.name;
+    }
+}
+
+// Before a match the time left shows the time limit where the server gives none: in base
+// Quake 3 capture-the-flag; other games keep what their server said.
+TEST_F(MonitorTest, WithoutAMatchOnlyBaseQuake3CtfShowsTheTimeLimit) {
+    const std::pair<GameType, const char*> rows[] = {
+        {GameType::Quake3BaseCtf, "15:00"},
+        {GameType::Quake3OspCtf, "9:59"},
+        {GameType::Quake3TeamGame, "9:59"},
+        {GameType::Quake2Ctf, "9:59"},
+    };
+    for (const auto& [type, shown] : rows) {
+        SCOPED_TRACE(Describe(type).name);
+        view().gameType = type;
+        view().matchState = MatchState::None;
+        view().TimeLimitDM = "15";
+        view().qsTimeLeft = "9:59";
+        ShowReadyTime(app);
+        EXPECT_EQ(view().qsTimeLeft, shown);
     }
 }
 

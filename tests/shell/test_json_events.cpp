@@ -25,7 +25,7 @@ TEST_F(JsonEvents, StringsEscapeControlsAndReadHighBytesAsLatin1) {
 
 TEST_F(JsonEvents, ReplyCarriesTheFieldsAndThePlayersWithoutPadding) {
     v.gameFamily = GameFamily::Q3;
-    v.gameType = "ctfbq3";
+    v.gameType = GameType::Quake3BaseCtf;
     v.qsGame = "baseoa";
     v.qsMap = "oa_ctf4ish";
     v.matchState = MatchState::Running;

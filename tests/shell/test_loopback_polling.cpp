@@ -39,7 +39,7 @@ TEST(LoopbackPolling, UnrealServerAnswersTheFirstTickInThreeDatagrams) {
     WisselConnectie(app);
     ASSERT_TRUE(WaitUntil([&] { return app.view.spelerLijst.size() == 2; }, 5000));
     EXPECT_EQ(app.view.gameFamily, GameFamily::UT);
-    EXPECT_EQ(app.view.gameType, "utctf");
+    EXPECT_EQ(app.view.gameType, GameType::UnrealCtf);
     EXPECT_EQ(app.view.spelerLijst[0].name, "Alpha");
     EXPECT_EQ(app.view.qsBlue, "0/1");
     EXPECT_EQ(app.view.TimeLimitDM, "15");

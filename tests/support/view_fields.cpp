@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <stdexcept>
 #include <variant>
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace fc::test {
 namespace {
 
 using FieldRef = std::variant<std::string*, bool*, int*, std::int16_t*, MatchState*, GameFamily*,
-                              std::vector<std::string>*>;
+                              GameType*, std::vector<std::string>*>;
 
 // clang-format off
 #define FC_FIELD(f) {#f, [](MainView& v) -> FieldRef { return &v.f; }}
@@ -72,6 +73,7 @@ std::optional<std::string> FieldText(MainView& view, const std::string& name) {
             if constexpr (std::is_same_v<T, bool>) return *p ? "true" : "false";
             if constexpr (std::is_same_v<T, MatchState>) return std::to_string(int(*p));
             if constexpr (std::is_same_v<T, GameFamily>) return kFamilies[int(*p)];
+            if constexpr (std::is_same_v<T, GameType>) return std::string(GameTypeCode(*p));
             if constexpr (std::is_same_v<T, std::vector<std::string>>) {
                 std::string out;
                 for (const std::string& s : *p) out += (out.empty() ? "" : ",") + s;
@@ -96,6 +98,11 @@ bool SetFieldText(MainView& view, const std::string& name, const std::string& va
             if constexpr (std::is_same_v<T, GameFamily>) {
                 for (int f = 0; f < 5; ++f)
                     if (value == kFamilies[f]) *p = GameFamily(f);
+            }
+            if constexpr (std::is_same_v<T, GameType>) {
+                const std::optional<GameType> type = GameTypeOfCode(value);
+                if (!type) throw std::invalid_argument("no game type has the code " + value);
+                *p = *type;
             }
             if constexpr (std::is_same_v<T, std::vector<std::string>>) {
                 *p = SplitList(value);

@@ -1,6 +1,6 @@
 // The window's fields by their names in the view model, read and set as text, for the case
 // files: bools as true/false, the match state as its number, the game family as Q2/Q3/UT/None,
-// lists with their entries between commas.
+// the game type as its code ("ctfbq3"), lists with their entries between commas.
 #pragma once
 
 #include <optional>
