@@ -24,29 +24,29 @@ constexpr std::size_t kSnapshotScoreWidth = 10;
 constexpr std::size_t kSnapshotWidth = kSnapshotNameWidth + kSnapshotScoreWidth;
 
 // Appends a value in its fixed-width field: padded with blanks, or cut when longer.
-void AppendField(std::string& out, const std::string& value, std::size_t width) {
+void appendField(std::string& out, const std::string& value, std::size_t width) {
     const std::size_t n = value.size() < width ? value.size() : width;
     out.append(value, 0, n);
     out.append(width - n, ' ');
 }
 
-bool HasRowOfTeam(const MainView& v, const std::string& name, const std::string& team) {
-    const std::string wanted = ToLower(name);
-    for (const PlayerRow& row : v.spelerLijst) {
-        if (row.team == team && ToLower(Trim(row.name)) == wanted) return true;
+bool hasRowOfTeam(const MainView& v, const std::string& name, const std::string& team) {
+    const std::string wanted = toLower(name);
+    for (const PlayerRow& row : v.playerRows) {
+        if (row.team == team && toLower(trimBlanks(row.name)) == wanted) return true;
     }
     return false;
 }
 
-bool AnyTeamAssigned(const MainView& v) {
-    for (const PlayerRow& row : v.spelerLijst) {
+bool anyTeamAssigned(const MainView& v) {
+    for (const PlayerRow& row : v.playerRows) {
         if (row.team != kTeamSpectators) return true;
     }
     return false;
 }
 
-std::string Unquoted(const std::string& field) {
-    std::string name = Trim(field);
+std::string unquoted(const std::string& field) {
+    std::string name = trimBlanks(field);
     if (!name.empty() && name.front() == '"') name.erase(0, 1);
     if (!name.empty() && name.back() == '"') name.pop_back();
     return name;
@@ -56,9 +56,9 @@ std::string Unquoted(const std::string& field) {
 
 namespace {
 
-// The records of a reply; with `filterColours` the reply is read as FilterQ3Colors leaves it
+// The records of a reply; with `filterColours` the reply is read as filterQ3Colours leaves it
 // (a "^" takes the character after it along), in the same single pass.
-std::string PlayerRecords(const std::string& reply, bool filterColours) {
+std::string playerRecords(const std::string& reply, bool filterColours) {
     std::string records;
     records.reserve(reply.size());
     int lineBreaks = 0;
@@ -75,8 +75,8 @@ std::string PlayerRecords(const std::string& reply, bool filterColours) {
             ++lineBreaks;
             field = 0;
             if (lineBreaks >= 3) {
-                AppendField(records, name, kNameWidth);
-                AppendField(records, score, kScoreWidth);
+                appendField(records, name, kNameWidth);
+                appendField(records, score, kScoreWidth);
                 name.clear();
                 score.clear();
             }
@@ -96,8 +96,8 @@ std::string PlayerRecords(const std::string& reply, bool filterColours) {
 
 }  // namespace
 
-std::string ZetInEenRegel(const std::string& reply) {
-    return PlayerRecords(reply, false);
+std::string quakePlayerSnapshot(const std::string& reply) {
+    return playerRecords(reply, false);
 }
 
 namespace {
@@ -129,13 +129,13 @@ private:
 
 // How each player's score moved between two replies. Worked out once per pair of replies: the
 // search runs for both teams on the same two replies.
-void Read(ReadRecords& into, const std::string& reply, bool filterColours) {
+void readPlayerRecords(ReadRecords& into, const std::string& reply, bool filterColours) {
     into.reply = reply;
     into.filtered = filterColours;
-    into.records = PlayerRecords(reply, filterColours);
+    into.records = playerRecords(reply, filterColours);
 }
 
-const std::vector<ScoreRise>& RisesBetween(CapperMemory& memory, const std::string& current,
+const std::vector<ScoreRise>& risesBetween(CapperMemory& memory, const std::string& current,
                                            const std::string& previous, bool filterColours) {
     ReadRecords& now = memory.now;
     ReadRecords& before = memory.before;
@@ -148,9 +148,9 @@ const std::vector<ScoreRise>& RisesBetween(CapperMemory& memory, const std::stri
     if (now.matches(previous, filterColours)) {
         std::swap(before, now);
     } else {
-        Read(before, previous, filterColours);
+        readPlayerRecords(before, previous, filterColours);
     }
-    if (!now.matches(current, filterColours)) Read(now, current, filterColours);
+    if (!now.matches(current, filterColours)) readPlayerRecords(now, current, filterColours);
     memory.valid = true;
     rises.clear();
     const std::string& a = now.records;
@@ -162,9 +162,9 @@ const std::vector<ScoreRise>& RisesBetween(CapperMemory& memory, const std::stri
         const std::size_t found = index.find(nameField);
         if (found == std::string::npos) continue;
         ScoreRise r;
-        r.now = LeadingWhole(records.substr(at + kNameWidth, kScoreWidth));
-        r.before = LeadingWhole(std::string_view(b).substr(found + kNameWidth, kScoreWidth));
-        r.candidate = Unquoted(std::string(nameField));
+        r.now = leadingWhole(records.substr(at + kNameWidth, kScoreWidth));
+        r.before = leadingWhole(std::string_view(b).substr(found + kNameWidth, kScoreWidth));
+        r.candidate = unquoted(std::string(nameField));
         rises.push_back(std::move(r));
     }
     return rises;
@@ -172,26 +172,26 @@ const std::vector<ScoreRise>& RisesBetween(CapperMemory& memory, const std::stri
 
 }  // namespace
 
-std::string ExtractPlayer(App& app, const std::string& current, const std::string& previous,
+std::string extractPlayer(App& app, const std::string& current, const std::string& previous,
                           const std::string& team) {
     MainView& v = app.view;
-    if (!AnyTeamAssigned(v)) v.teamsKnown = false;
-    const GameTypeInfo& game = Describe(v.gameType);
+    if (!anyTeamAssigned(v)) v.teamsKnown = false;
+    const GameTypeInfo& game = describe(v.gameType);
     const bool quake3 = game.family == GameFamily::Q3;
     const int lowest = game.captureRise.lowest;
     const std::optional<int> below = game.captureRise.below;
     std::int16_t best = 0;
     std::string result;
-    const std::string marked = ToLower(v.markedPlayers);
-    for (const ScoreRise& r : RisesBetween(app.memory.capper, current, previous, quake3)) {
-        const long long rise = AddWithin(r.now, -r.before);
+    const std::string marked = toLower(v.markedPlayers);
+    for (const ScoreRise& r : risesBetween(app.memory.capper, current, previous, quake3)) {
+        const long long rise = addWithin(r.now, -r.before);
         // Looked up only when it matters: most players are neither a new best nor a tie.
-        auto onTeam = [&] { return !v.teamsKnown || HasRowOfTeam(v, r.candidate, team); };
+        auto onTeam = [&] { return !v.teamsKnown || hasRowOfTeam(v, r.candidate, team); };
         if (best < rise && (!below || rise < *below) && rise >= lowest) {
             best = static_cast<std::int16_t>(rise);
             if (onTeam()) result = r.candidate;
-        } else if (rise == best && r.now > r.before && !Contains(marked, ToLower(r.candidate)) &&
-                   onTeam()) {
+        } else if (rise == best && r.now > r.before &&
+                   !textContains(marked, toLower(r.candidate)) && onTeam()) {
             result += " or " + r.candidate;
         }
     }
@@ -199,30 +199,30 @@ std::string ExtractPlayer(App& app, const std::string& current, const std::strin
     return result;
 }
 
-std::string MaakSpelerLijst(const App& app) {
+std::string unrealPlayerSnapshot(const App& app) {
     std::string snapshot;
-    for (const PlayerRow& row : app.view.spelerLijst) {
-        AppendField(snapshot, row.name, kSnapshotNameWidth);
-        AppendField(snapshot, row.score, kSnapshotScoreWidth);
+    for (const PlayerRow& row : app.view.playerRows) {
+        appendField(snapshot, row.name, kSnapshotNameWidth);
+        appendField(snapshot, row.score, kSnapshotScoreWidth);
     }
     return snapshot;
 }
 
-void CheckVoorCaps(App& app, const std::string& previousSnapshot) {
+void countUnrealCaptures(App& app, const std::string& previousSnapshot) {
     MainView& v = app.view;
-    const CaptureRise capture = Describe(v.gameType).captureRise;
+    const CaptureRise capture = describe(v.gameType).captureRise;
     std::string cappers;
     bool found = false;
-    for (const PlayerRow& row : v.spelerLijst) {
-        const std::string rowName = ToLower(Trim(row.name));
-        const double rowScore = LeadingNumber(Trim(row.score));
+    for (const PlayerRow& row : v.playerRows) {
+        const std::string rowName = toLower(trimBlanks(row.name));
+        const double rowScore = leadingNumber(trimBlanks(row.score));
         for (std::size_t at = 0; at + kSnapshotWidth <= previousSnapshot.size();
              at += kSnapshotWidth) {
-            const std::string oldName = Trim(previousSnapshot.substr(at, kSnapshotNameWidth));
+            const std::string oldName = trimBlanks(previousSnapshot.substr(at, kSnapshotNameWidth));
             const std::string oldScore =
-                Trim(previousSnapshot.substr(at + kSnapshotNameWidth, kSnapshotScoreWidth));
-            if (oldName.empty() || ToLower(oldName) != rowName) continue;
-            const double before = LeadingNumber(oldScore);
+                trimBlanks(previousSnapshot.substr(at + kSnapshotNameWidth, kSnapshotScoreWidth));
+            if (oldName.empty() || toLower(oldName) != rowName) continue;
+            const double before = leadingNumber(oldScore);
             if (rowScore < before + capture.lowest) continue;
             if (capture.below && rowScore >= before + *capture.below) continue;
             cappers += oldName + " or ";
@@ -237,8 +237,8 @@ void CheckVoorCaps(App& app, const std::string& previousSnapshot) {
     if (!found) return;
     cappers.resize(cappers.size() - 4);
     if (v.matchState != MatchState::Running) return;
-    stuurMSG(app, v.botChannel, CaptureLine(app, v.game.capsRed, v.game.capsBlue, cappers),
-             ReportKind::Essential);
+    sayInChannel(app, v.botChannel, captureLine(app, v.game.capsRed, v.game.capsBlue, cappers),
+                 ReportKind::Essential);
 }
 
 }  // namespace fc

@@ -10,19 +10,19 @@ class App;
 
 // The player lines of a Quake reply as 25-character records: the name (quotes kept, blanks
 // dropped) in 20 characters, then the score in 5.
-std::string ZetInEenRegel(const std::string& reply);
+std::string quakePlayerSnapshot(const std::string& reply);
 
 // The capper of `team` ("Red" or "Blue") between the previous and the current Quake reply;
 // "" when nobody's score rose by a capture's worth.
-std::string ExtractPlayer(App& app, const std::string& current, const std::string& previous,
+std::string extractPlayer(App& app, const std::string& current, const std::string& previous,
                           const std::string& team);
 
 // The player list as 60-character records (name in 50, score in 10), kept between two
 // Unreal Tournament answers.
-std::string MaakSpelerLijst(const App& app);
+std::string unrealPlayerSnapshot(const App& app);
 
 // Unreal Tournament: counts a capture for everyone whose score rose by 7 or more since the
 // previous snapshot, and reports it while a match runs.
-void CheckVoorCaps(App& app, const std::string& previousSnapshot);
+void countUnrealCaptures(App& app, const std::string& previousSnapshot);
 
 }  // namespace fc

@@ -7,14 +7,14 @@ namespace fc {
 
 class App;
 
-// Refills `spelerLijst` from the reply's player lines, with each row's team and colour.
+// Refills `playerRows` from the reply's player lines, with each row's team and colour.
 // An empty reply means no server answers: one row "No server found!" and polling stops.
-void ZetInListView(App& app, const std::string& reply);
+void fillPlayerList(App& app, const std::string& reply);
 
-// Rewrites `QuakeInfoLabel` with one "key = value" line per server variable, in reply order.
-void ZetInfoInLabel(App& app, const std::string& reply);
+// Rewrites `serverInfoText` with one "key = value" line per server variable, in reply order.
+void fillServerInfo(App& app, const std::string& reply);
 
 // Pads a column value to four characters with leading non-breaking spaces (character 160).
-std::string PadColumn(const std::string& value);
+std::string padColumn(const std::string& value);
 
 }  // namespace fc

@@ -11,59 +11,59 @@ namespace fc {
 
 namespace {
 
-GameType UnrealGameType(const std::string& gametype) {
-    const std::string g = ToLower(gametype);
+GameType unrealGameType(const std::string& gameTypeName) {
+    const std::string g = toLower(gameTypeName);
     if (g == "teamgameplus") return GameType::UnrealTeamGame;
     if (g == "ctfgame") return GameType::UnrealCtf;
     return GameType::UnrealOther;
 }
 
-std::string TeamColumn(const std::string& gametype, const std::string& team) {
-    const std::string g = ToLower(gametype);
-    if (g == "deathmatchplus") return "DM (" + Trim(team) + ")";
+std::string teamColumn(const std::string& gameTypeName, const std::string& team) {
+    const std::string g = toLower(gameTypeName);
+    if (g == "deathmatchplus") return "DM (" + trimBlanks(team) + ")";
     if (g != "teamgameplus" && g != "ctfgame") return team;
-    const double number = LeadingNumber(team);
+    const double number = leadingNumber(team);
     if (number == 0) return "Red";
     if (number == 1) return "Blue";
     if (number > 1) return kTeamSpectators;
     return "";
 }
 
-void ReadUnrealFields(App& app, const std::string& reply) {
+void readUnrealFields(App& app, const std::string& reply) {
     MainView& v = app.view;
-    v.PlayersPlaying = GetServerVar("numplayers", reply);
-    v.PlayersMax = GetServerVar("maxplayers", reply);
-    const std::string gametype = GetServerVar("gametype", reply);
-    v.qsGame = gametype;
-    v.qsMap = GetServerVar("mapname", reply);
-    v.gameType = UnrealGameType(gametype);
-    ZetInfoInLabel(app, reply);
-    v.quakeRecvBts = PlainNumber(static_cast<long long>(reply.size())) + " bytes.";
+    v.playersPlaying = getServerVar("numplayers", reply);
+    v.playersMax = getServerVar("maxplayers", reply);
+    const std::string gameTypeName = getServerVar("gametype", reply);
+    v.gameText = gameTypeName;
+    v.mapText = getServerVar("mapname", reply);
+    v.gameType = unrealGameType(gameTypeName);
+    fillServerInfo(app, reply);
+    v.receivedBytesText = plainNumber(static_cast<long long>(reply.size())) + " bytes.";
 
-    v.spelerLijst.clear();
-    const long long players = LeadingWhole(v.PlayersPlaying);
+    v.playerRows.clear();
+    const long long players = leadingWhole(v.playersPlaying);
     for (long long i = 0; i < players && i < kMaxUnrealRows; ++i) {
-        const std::string n = PlainNumber(i);
-        v.spelerLijst.push_back(
-            PlayerRow{GetServerVar("player_" + n, reply), GetServerVar("frags_" + n, reply),
-                      GetServerVar("ping_" + n, reply),
-                      TeamColumn(gametype, GetServerVar("team_" + n, reply)), RowColour::Black});
+        const std::string n = plainNumber(i);
+        v.playerRows.push_back(PlayerRow{
+            getServerVar("player_" + n, reply), getServerVar("frags_" + n, reply),
+            getServerVar("ping_" + n, reply),
+            teamColumn(gameTypeName, getServerVar("team_" + n, reply)), RowColour::Black});
     }
-    Follow(app.monitorFollowers.unrealPlayersRead, app);
-    v.Label9 = "Team Red";
-    v.Label10 = "Team Blue";
-    v.teamscoresVisible = true;
+    callFollower(app.monitorFollowers.unrealPlayersRead, app);
+    v.redTeamCaption = "Team Red";
+    v.blueTeamCaption = "Team Blue";
+    v.teamScoresVisible = true;
 }
 
 }  // namespace
 
-void ProcessUT(App& app, const std::string& piece) {
+void takeUnrealPiece(App& app, const std::string& piece) {
     MainView& v = app.view;
-    const std::optional<std::string> reply = AddUnrealPiece(v, piece);
+    const std::optional<std::string> reply = addUnrealPiece(v, piece);
     if (!reply) return;
-    if (v.RecordIt && v.gameFamily == GameFamily::UT) AppendToRecording(app, *reply);
-    ReadUnrealFields(app, *reply);
-    Follow(app.monitorFollowers.unrealReplyRead, app, *reply);
+    if (v.recordingOn && v.gameFamily == GameFamily::UT) appendToRecording(app, *reply);
+    readUnrealFields(app, *reply);
+    callFollower(app.monitorFollowers.unrealReplyRead, app, *reply);
     app.notifyReplyHandled();
 }
 

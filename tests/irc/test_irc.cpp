@@ -25,19 +25,19 @@ TEST(Stripping, ColourAndFontCodes) {
     const std::pair<const char*, const char*> colours[] = {
         {"^C04Red^C team", "Red team"}, {"^C123", "3"}, {"^C4,1x", ",1x"}, {"end^C", "end"}};
     for (const auto& [text, stripped] : colours)
-        EXPECT_EQ(RemoveColorCodes(Unescape(text)), stripped);
-    EXPECT_EQ(RemoveFontCodes(Unescape("^BA^_B^VC^O")), Unescape("ABC^O"));
+        EXPECT_EQ(removeColorCodes(unescape(text)), stripped);
+    EXPECT_EQ(removeFontCodes(unescape("^BA^_B^VC^O")), unescape("ABC^O"));
 }
 
 TEST_F(IrcBoundsTest, NoLineOverrunsTheLimitAndTheEchoShowsWhatLeft) {
     joinChannel();
-    stuurMSG(app, "#FCST", std::string(600, 'a'));
+    sayInChannel(app, "#FCST", std::string(600, 'a'));
     const std::string& bytes = socket().sent;
     EXPECT_EQ(bytes.size(), 512u);
     EXPECT_EQ(bytes.substr(510), "\r\n");
     EXPECT_EQ(shown(), (Lines{"<FCST> " + std::string(510 - 15, 'a')}));
     sent();
-    SendIrcLine(app, "NOTICE x :" + std::string(1000, 'b'));
+    sendIrcLine(app, "NOTICE x :" + std::string(1000, 'b'));
     EXPECT_EQ(socket().sent.size(), 512u);
 }
 
@@ -67,40 +67,40 @@ TEST_F(IrcTest, StatsAnswersOnEveryGameType) {
         server + " -- Current score: [Red team] 2 (40) / [Blue team] 1 (35)  Time left: 7:00",
         server + "  ^_^BCurrent score^_^B: [Red team] 2/40 / [Blue team] 1/35"};
     joinChannel();
-    view.Q2Serverlist = "10.0.0.5:27960 Friday league";
-    view.qsMap = "oa_ctf4ish";
-    view.qsTimeLeft = "7:00";
-    view.qsRed = "2/40";
-    view.qsBlue = "1/35";
+    view.serverEntry = "10.0.0.5:27960 Friday league";
+    view.mapText = "oa_ctf4ish";
+    view.timeLeftText = "7:00";
+    view.redScoreText = "2/40";
+    view.blueScoreText = "1/35";
     view.matchState = MatchState::Running;
-    view.IRCIgnoreTime = "0";
+    view.ignoreSeconds = "0";
     for (const auto& [type, answer] : rows) {
-        SCOPED_TRACE(Describe(type).name);
+        SCOPED_TRACE(describe(type).name);
         view.gameType = type;
         receive(":joe!u@h PRIVMSG FCST :!stats\r\n");
-        EXPECT_EQ(sent(), Lines{Unescape(answers[answer])});
+        EXPECT_EQ(sent(), Lines{unescape(answers[answer])});
         EXPECT_EQ(shown(), (Lines{"<joe> !stats", "& Notice (!stats) sent to joe"}));
-        OnIgnoreTimer(app);  // joe may ask again
+        onIgnoreTimer(app);  // joe may ask again
     }
 }
 
 TEST_F(IrcBoundsTest, OutputWindowKeepsItsLastNineThousandCharacters) {
     app.appendOutput(std::string(9998, 'x'));  // 10000 with its CR LF: not trimmed yet
-    EXPECT_EQ(view.Text1.size(), 10000u);
+    EXPECT_EQ(view.ircOutput.size(), 10000u);
     app.appendOutput("");
-    EXPECT_EQ(view.Text1.size(), 9000u);
-    EXPECT_EQ(view.Text1.substr(8995), "x\r\n\r\n");
+    EXPECT_EQ(view.ircOutput.size(), 9000u);
+    EXPECT_EQ(view.ircOutput.substr(8995), "x\r\n\r\n");
 }
 
 TEST_F(IrcBoundsTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
-    view.IRCLineGapMs = "2000";
+    view.ircLineGapMs = "2000";
     joinChannel();
-    view.spelerLijst.assign(64, PlayerRow{"p", "1", "5", "Blue", RowColour::Blue});
+    view.playerRows.assign(64, PlayerRow{"p", "1", "5", "Blue", RowColour::Blue});
     const auto ask = [&](int n) {
         receive(":n" + std::to_string(n) + "!u@h PRIVMSG FCST :!players\r\n");
     };
     for (int i = 0; i < 20; ++i) ask(i);
-    stuurMSG(app, "#FCST", "report");
+    sayInChannel(app, "#FCST", "report");
     for (int i = 20; i < 30; ++i) ask(i);
     EXPECT_EQ(app.irc.queue.size(), 200u);
     int told = 0;
@@ -113,7 +113,7 @@ TEST_F(IrcBoundsTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong
     std::string pings;
     for (int i = 0; i < 300; ++i) pings += "PING :t" + std::to_string(i) + "\r\n";
     receive(pings);
-    for (int i = 0; i < 300; ++i) stuurMSG(app, "#FCST", "report " + std::to_string(i));
+    for (int i = 0; i < 300; ++i) sayInChannel(app, "#FCST", "report " + std::to_string(i));
     EXPECT_EQ(app.irc.queue.pong.size(), 1u);  // the answer to the latest PING only
     EXPECT_EQ(app.irc.queue.size(), 200u);
     EXPECT_EQ(app.irc.queue.main.back().body, "PRIVMSG #FCST :report 299");
@@ -126,7 +126,7 @@ TEST_F(IrcBoundsTest, LostConnectionsAreRedialledWithDoublingWaits) {
     for (int base : {10, 20, 40, 80, 160, 320, 600, 600}) {
         socket().peerClose();
         platform.advance(200);
-        EXPECT_EQ(view.IRCStat.rfind("Reconnecting in ", 0), 0u) << view.IRCStat;
+        EXPECT_EQ(view.ircStatus.rfind("Reconnecting in ", 0), 0u) << view.ircStatus;
         const int dials = socket().connects;
         platform.advance(base * 1000 - 200 - 1);
         EXPECT_EQ(socket().connects, dials) << base;
@@ -140,7 +140,7 @@ TEST_F(IrcBoundsTest, LostConnectionsAreRedialledWithDoublingWaits) {
     platform.advance(11000);
     EXPECT_EQ(socket().state(), SocketState::Connecting);
 
-    QuitIrc(app);  // while connecting: the socket is closed and no redial follows
+    quitIrc(app);  // while connecting: the socket is closed and no redial follows
     EXPECT_EQ(socket().state(), SocketState::Closed);
     platform.advance(700000);
     EXPECT_EQ(socket().state(), SocketState::Closed);
@@ -163,7 +163,7 @@ TEST(IrcStatus, SocketStatesAsTheOperatorReadsThem) {
         {SocketState::Closing, "Disconnected"},
         {SocketState::HostResolved, "Unkown error:  5!"},
         {SocketState::Open, "Unkown error:  1!"}};
-    for (const auto& [state, text] : states) EXPECT_EQ(IrcStatusText(state), text);
+    for (const auto& [state, text] : states) EXPECT_EQ(ircStatusText(state), text);
 }
 
 // Sender, command and parameters, joined by "|"; the "!" in a server's text is no nick's end.
@@ -175,20 +175,20 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
         {":x", "x||"},
         {" PING :x!y", "|PING|:x!y"}};  // no prefix at all
     for (const auto& [line, parts] : splits) {
-        const IrcLine l = SplitIrcLine(line);
+        const IrcLine l = splitIrcLine(line);
         EXPECT_EQ(l.sender + "|" + l.command + "|" + l.params, parts);
     }
     for (const char* line : {":a!b@c 353 x = #y :z", "ERROR :Closing link"})
-        EXPECT_TRUE(IsReadableIrcLine(line)) << line;
+        EXPECT_TRUE(isReadableIrcLine(line)) << line;
     for (const char* line : {": PRIVMSG x", ":a 12 x", "PRIV-MSG x"})
-        EXPECT_FALSE(IsReadableIrcLine(line)) << line;
+        EXPECT_FALSE(isReadableIrcLine(line)) << line;
 }
 
 // Lines said while the bot is out of its channel: every kind of absence holds them, lines still
 // in the send queue when it leaves wait again ahead of later ones, and once back they leave in
 // order, those that waited more than 30 s with the time of day they were said.
 TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
-    view.IRCLineGapMs = "2000";
+    view.ircLineGapMs = "2000";
     joinChannel();
     Lines heard;
     const auto listen = [&](std::int64_t ms) {
@@ -197,7 +197,7 @@ TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
             if (line.rfind("PRIVMSG #FCST :", 0) == 0) heard.push_back(line.substr(15));
     };
     const auto say = [&](int from, int to) {
-        for (int i = from; i <= to; ++i) stuurMSG(app, "#FCST", std::to_string(i));
+        for (int i = from; i <= to; ++i) sayInChannel(app, "#FCST", std::to_string(i));
     };
     listen(10000);
     say(1, 6);  // four leave at once, two wait for the pace
@@ -229,7 +229,7 @@ TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
 
     socket().peerClose();
     say(16, 17);
-    view.ReportToIrc = false;  // switched off: nothing is said, kept or said late
+    view.reportToIrc = false;  // switched off: nothing is said, kept or said late
     say(18, 18);
     listen(21000);
     socket().accept();
@@ -244,9 +244,9 @@ TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
 // nothing is kept for later.
 TEST_F(IrcBoundsTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
     const std::pair<const char*, std::function<void()>> ends[] = {
-        {"Quit IRC", [&] { QuitIrc(app); }},
+        {"Quit IRC", [&] { quitIrc(app); }},
         {"!killyourself", [&] { receive(":boss!~b@h PRIVMSG FCST :!killyourself\r\n"); }},
-        {"closing", [&] { SendQuitLine(app); }},
+        {"closing", [&] { sendQuitLine(app); }},
         {"lost, not dialled again", [&] { socket().peerClose(); }},
         {"TLS failed", [&] { socket().failTls("self-signed certificate"); }},
         {"every nick taken",
@@ -254,18 +254,18 @@ TEST_F(IrcBoundsTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
              for (int i = 0; i < 11; ++i) receive(":irc.test 433 * FCST :Nickname in use\r\n");
          }},
     };
-    view.KillAllowedFrom = "boss";
-    view.IRCReconnect = false;
+    view.killAllowedFrom = "boss";
+    view.ircReconnect = false;
     for (const auto& [name, end] : ends) {
         SCOPED_TRACE(name);
         connect();  // not yet in the channel
-        stuurMSG(app, "#FCST", "begin", ReportKind::Essential);
-        stuurMSG(app, "#FCST", "score", ReportKind::Periodic);
+        sayInChannel(app, "#FCST", "begin", ReportKind::Essential);
+        sayInChannel(app, "#FCST", "score", ReportKind::Periodic);
         end();
         const Lines told = shown();
         EXPECT_EQ(std::count(told.begin(), told.end(), "*** Dropped 2 report lines not yet said."),
                   1);
-        stuurMSG(app, "#FCST", "after");
+        sayInChannel(app, "#FCST", "after");
         EXPECT_TRUE(app.irc.held.empty());
     }
 }
@@ -289,7 +289,7 @@ TEST_P(HoldBound, DropsTheLeastWorthFirst) {
     connect();  // registering: not yet in the channel
     int n = 0;
     for (const Burst& b : GetParam().said)
-        for (int i = 0; i < b.count; ++i) stuurMSG(app, "#FCST", std::to_string(n++), b.kind);
+        for (int i = 0; i < b.count; ++i) sayInChannel(app, "#FCST", std::to_string(n++), b.kind);
     Lines expected;
     for (const auto& [first, last] : GetParam().leaving)
         for (int i = first; i <= last; ++i)
