@@ -317,6 +317,7 @@ void StoreLastValues(App& app, const std::string& reply) {
     MainView& v = app.view;
     v.lastValues.timeLeft = v.qsTimeLeft;
     v.lastValues.reply = reply;
+    app.previousStatus = app.status;
     v.lastValues.game = v.qsGame;
     switch (v.gameType) {
         case GameType::Quake2Ctf:

@@ -64,7 +64,8 @@ void UnrealMatchRules(App& app, const std::string& reply) {
         v.matchState = MatchState::None;
         switch (v.gameType) {
             case GameType::UnrealCtf:
-                Announce(app, EndedCtfLine(app, v.game.capsRed, redFrags, v.game.capsBlue, blueFrags),
+                Announce(app,
+                         EndedCtfLine(app, v.game.capsRed, redFrags, v.game.capsBlue, blueFrags),
                          ReportKind::Essential);
                 break;
             case GameType::UnrealTeamGame:
@@ -104,6 +105,7 @@ void UnrealMatchRules(App& app, const std::string& reply) {
     v.lastValues.red = PlainNumber(redFrags);
     v.lastValues.blue = PlainNumber(blueFrags);
     v.lastValues.reply = reply;
+    app.previousStatus = app.status;
     v.lastValues.players = MaakSpelerLijst(app);
     v.lastValues.game = v.qsGame;
 }

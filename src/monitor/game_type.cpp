@@ -4,6 +4,7 @@
 #include "core/server_vars.h"
 #include "core/text_util.h"
 #include "monitor/mod_scores.h"
+#include "monitor/player_list.h"
 #include "monitor/team_sums.h"
 
 namespace fc {
@@ -134,6 +135,12 @@ void AnalyseQuakeReply(App& app, const std::string& reply) {
     RunBaseQuake3TeamClock(app);
     ReadModScores(app, reply);
     AddTeamSums(app, reply);
+    ServerStatus& status = app.status;
+    status.gameType = v.gameType;
+    status.red = ReadTeamScore(v.qsRed);
+    status.blue = ReadTeamScore(v.qsBlue);
+    status.timeLeft = v.qsTimeLeft;
+    TakeTeamsFromRows(app);
     Follow(app.monitorFollowers.matchEventRules, app, reply);
 }
 

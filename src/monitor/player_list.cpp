@@ -84,7 +84,26 @@ void SplitPlayerLine(std::string_view line, std::string (&columns)[3]) {
     AppendWithoutQuotes(columns[2], line);
 }
 
+// The score and the name as the line sends them: before the first blank, after the second.
+void SentFields(std::string_view line, std::string& score, std::string& name) {
+    const std::size_t first = line.find(' ');
+    score.assign(line.substr(0, first));
+    const std::size_t second = first == std::string_view::npos ? first : line.find(' ', first + 1);
+    if (second == std::string_view::npos) {
+        name.clear();
+    } else {
+        name.assign(line.substr(second + 1));
+    }
+}
+
 }  // namespace
+
+void TakeTeamsFromRows(App& app) {
+    std::vector<StatusPlayer>& players = app.status.players;
+    const std::vector<PlayerRow>& rows = app.view.spelerLijst;
+    if (players.size() != rows.size()) return;
+    for (std::size_t i = 0; i < players.size(); ++i) players[i].team = rows[i].team;
+}
 
 std::string PadColumn(const std::string& value) {
     if (value.size() >= 4) return value;
@@ -101,6 +120,8 @@ void ZetInListView(App& app, const std::string& reply) {
         return;
     }
     v.spelerLijst.clear();
+    std::vector<StatusPlayer>& players = app.status.players;
+    players.clear();
     TeamLists lists;
     lists.red = " " + GetServerVar("Players_Red", reply) + " ";
     lists.blue = " " + GetServerVar("Players_Blue", reply) + " ";
@@ -123,46 +144,34 @@ void ZetInListView(App& app, const std::string& reply) {
         if (lineCount >= 2) SplitPlayerLine(text.substr(pos, end - pos), columns);
         if (end == text.size()) break;
         if (++lineCount >= 3) {
+            std::string sentScore;
+            std::string sentName;
+            SentFields(text.substr(pos, end - pos), sentScore, sentName);
             PlayerRow row;
             row.name = quake3 ? FilterQ3Colors(columns[2]) : columns[2];
             row.score = PadColumn(columns[0]);
             row.ping = PadColumn(columns[1]);
             AssignTeam(v, lists, members, ++rowNumber, row);
+            StatusPlayer& player = players.emplace_back();
+            player.name = row.name;
+            player.score = LeadingWhole(columns[0]);
+            player.ping = LeadingWhole(columns[1]);
+            player.team = row.team;
+            player.sentScore = std::move(sentScore);
+            player.sentName = std::move(sentName);
             v.spelerLijst.push_back(std::move(row));
             for (std::string& column : columns) column.clear();
         }
         pos = end + 1;
     }
     Follow(app.monitorFollowers.quakePlayersRead, app);
+    TakeTeamsFromRows(app);
     ++v.spelerLijstRedraws;
 }
 
-void ZetInfoInLabel(App& app, const std::string& reply) {
+void ZetInfoInLabel(App& app) {
     std::string label;
-    std::string key;
-    std::string value;
-    bool readingKey = false;
-    int lineFeeds = 0;
-    for (char c : reply) {
-        if (c == '\n') ++lineFeeds;
-        const bool endOfVariables = c == '\n' && lineFeeds == 2;
-        if (c == '\\' || endOfVariables) {
-            if (!readingKey) {
-                if (!key.empty()) {
-                    label += key + " = " + value + "\n";
-                    key.clear();
-                    value.clear();
-                }
-                readingKey = true;
-            } else {
-                value.clear();
-                readingKey = false;
-            }
-            if (endOfVariables) break;
-        } else if (c != '\n') {
-            (readingKey ? key : value) += c;
-        }
-    }
+    for (const auto& [key, value] : app.status.variables) label += key + " = " + value + "\n";
     app.view.QuakeInfoLabel = label;
 }
 

@@ -44,6 +44,7 @@ bool AimSocket(App& app, const QueryTarget& target, int port) {
 
 void ClearLastValues(App& app) {
     app.view.lastValues.clear();
+    app.previousStatus = ServerStatus{};
 }
 
 void SwitchOn(App& app) {
@@ -55,6 +56,7 @@ void SwitchOn(App& app) {
         IsRecordingEntry(v.Q2Serverlist) || app.platform.fileExists(v.Q2Serverlist);
     if (!Contains(v.Q2Serverlist, ":") && !recording) v.Q2Serverlist += ":27910";
     v.lastValues.clear();
+    app.previousStatus = ServerStatus{};
     v.game.capsRed = v.game.capsBlue = v.game.capsRedQ3 = v.game.capsBlueQ3 = 0;
     v.TimeLimitDM = "20";
     Follow(app.monitorFollowers.resetTeams, app);

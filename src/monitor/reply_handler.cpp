@@ -76,9 +76,14 @@ void HandleReplyText(App& app, const std::string& reply) {
         return;
     }
 
+    ServerStatus& status = app.status;
+    status = ServerStatus{};
+    status.answered = !reply.empty();
+    status.variables = ReadServerVariables(reply);
     ZetInListView(app, reply);
+    status.family = v.gameFamily;
     v.lastReplyText = reply;
-    ZetInfoInLabel(app, reply);
+    ZetInfoInLabel(app);
     AnalyseQuakeReply(app, reply);
     app.notifyReplyHandled();
 }

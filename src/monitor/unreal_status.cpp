@@ -37,17 +37,30 @@ void ReadUnrealFields(App& app, const std::string& reply) {
     v.qsGame = gametype;
     v.qsMap = GetServerVar("mapname", reply);
     v.gameType = UnrealGameType(gametype);
-    ZetInfoInLabel(app, reply);
+    ServerStatus& status = app.status;
+    status = ServerStatus{};
+    status.answered = !reply.empty();
+    status.family = GameFamily::UT;
+    status.gameType = v.gameType;
+    status.variables = ReadServerVariables(reply);
+    ZetInfoInLabel(app);
     v.quakeRecvBts = PlainNumber(static_cast<long long>(reply.size())) + " bytes.";
 
     v.spelerLijst.clear();
     const long long players = LeadingWhole(v.PlayersPlaying);
     for (long long i = 0; i < players && i < kMaxUnrealRows; ++i) {
         const std::string n = PlainNumber(i);
-        v.spelerLijst.push_back(
-            PlayerRow{GetServerVar("player_" + n, reply), GetServerVar("frags_" + n, reply),
+        PlayerRow row{GetServerVar("player_" + n, reply), GetServerVar("frags_" + n, reply),
                       GetServerVar("ping_" + n, reply),
-                      TeamColumn(gametype, GetServerVar("team_" + n, reply)), RowColour::Black});
+                      TeamColumn(gametype, GetServerVar("team_" + n, reply)), RowColour::Black};
+        StatusPlayer& player = status.players.emplace_back();
+        player.name = row.name;
+        player.sentName = row.name;
+        player.sentScore = row.score;
+        player.score = LeadingWhole(row.score);
+        player.ping = LeadingWhole(row.ping);
+        player.team = row.team;
+        v.spelerLijst.push_back(std::move(row));
     }
     Follow(app.monitorFollowers.unrealPlayersRead, app);
     v.Label9 = "Team Red";
