@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "core/app.h"
-#include "core/server_vars.h"
 #include "core/text_util.h"
 #include "match/announcements.h"
 #include "match/capper.h"
@@ -63,12 +62,12 @@ void SayEnd(App& app, const std::string& line) {
 
 // Today's Quake 3 engines publish when the current game started (g_timestamp); it changes with
 // every new game. Servers without it show a new game only by a new map.
-bool GameChanged(const std::string& reply, const std::string& previous) {
-    if (previous.empty()) return false;
-    const std::string started = GetServerVar("g_timestamp", reply);
-    const std::string startedBefore = GetServerVar("g_timestamp", previous);
+bool GameChanged(const ServerStatus& now, const ServerStatus& before) {
+    if (!before.answered) return false;
+    const std::string& started = now.variable("g_timestamp");
+    const std::string& startedBefore = before.variable("g_timestamp");
     if (!started.empty() && !startedBefore.empty()) return started != startedBefore;
-    return started.empty() && GetServerVar("mapname", reply) != GetServerVar("mapname", previous);
+    return started.empty() && now.variable("mapname") != before.variable("mapname");
 }
 
 // How the games whose match is read from the scores keep their time.
@@ -227,15 +226,15 @@ void RunCaptureTheFlagRules(App& app, const std::string& reply) {
 
 }  // namespace
 
-void RunOspPhaseRules(App& app, const std::string& reply) {
+void RunOspPhaseRules(App& app, const ServerStatus& status) {
     MainView& v = app.view;
-    const std::string t = GetServerVar("Score_Time", reply);
+    const std::string& t = status.variable("Score_Time");
     if (t == "Starting") {
         if (v.matchState == MatchState::Running) {
             v.matchState = MatchState::Ready;
             SayEnd(app, StoppedLine());
         }
-        v.qsTimeLeft = GetServerVar("timelimit", reply) + ":00";
+        v.qsTimeLeft = status.variable("timelimit") + ":00";
         return;
     }
     if (t == "Timelimit") {
@@ -256,9 +255,9 @@ void RunOspPhaseRules(App& app, const std::string& reply) {
     }
 }
 
-void RunGameChangeRules(App& app, const std::string& reply) {
+void RunGameChangeRules(App& app, const ServerStatus& status) {
     MainView& v = app.view;
-    if (!GameChanged(reply, v.lastValues.reply)) return;
+    if (!GameChanged(status, app.previousStatus)) return;
     // The previous reply holds the game that ended: its frags, and the captures counted for it.
     if (v.matchState == MatchState::Running) {
         const bool countedCaptures = Describe(v.gameType).teamScores == TeamScores::CountedCaptures;

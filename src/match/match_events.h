@@ -3,18 +3,20 @@
 
 #include <string>
 
+#include "core/server_status.h"
+
 namespace fc {
 
 class App;
 
 // The Osp match phases: starting (a running match stopped), paused and continued once each,
 // and the time left the server publishes.
-void RunOspPhaseRules(App& app, const std::string& reply);
+void RunOspPhaseRules(App& app, const ServerStatus& status);
 
 // A new game on the server (a changed g_timestamp, or a changed map where there is none) ends
-// the previous one: its final score when a match was running, then a fresh start for the next
-// with nothing remembered of the old game.
-void RunGameChangeRules(App& app, const std::string& reply);
+// the previous one (the App's previous status): its final score when a match was running, then
+// a fresh start for the next with nothing remembered of the old game.
+void RunGameChangeRules(App& app, const ServerStatus& status);
 
 // Begin, capture, score and end announcements, by comparing this reply with the previous one.
 void RunMatchEventRules(App& app, const std::string& reply);

@@ -58,8 +58,8 @@ void Wire(App& app) {
         CheckNWissel(a);
         AutoAssignNow(a);
     };
-    follow.gameChangeRules = RunGameChangeRules;
-    follow.ospPhaseRules = RunOspPhaseRules;
+    follow.gameChangeRules = [](App& a, const std::string&) { RunGameChangeRules(a, a.status); };
+    follow.ospPhaseRules = [](App& a, const std::string&) { RunOspPhaseRules(a, a.status); };
     follow.matchEventRules = [](App& a, const std::string& reply) {
         RunMatchEventRules(a, reply);
         StoreLastValues(a, reply);
