@@ -1,6 +1,6 @@
 // What the reply handler keeps from one reply to the next to save work on full servers: the
-// member lists as sets and the capper search's last pair of replies. The App holds it, so that
-// every App starts afresh and nothing is kept behind its back.
+// member lists as sets and the capper search's last pair of player records. The App holds it, so
+// that every App starts afresh and nothing is kept behind its back.
 #pragma once
 
 #include <string>
@@ -45,12 +45,11 @@ struct ScoreRise {
     long long before = 0;
 };
 
-// A reply read into fixed-width player records, remembered with the reply it was read from.
+// A status's players as fixed-width records, as the capper search last read them.
 struct ReadRecords {
-    std::string reply;
     bool filtered = false;
     std::string records;
-    bool matches(const std::string& r, bool f) const { return filtered == f && reply == r; }
+    bool matches(const std::string& r, bool f) const { return filtered == f && records == r; }
 };
 
 // The capper search's last pair of replies and the rises found between them.

@@ -15,10 +15,13 @@ namespace fc {
 // One player line of a reply.
 struct StatusPlayer {
     std::string name;  // as the list shows it: quotes dropped, Quake 3 colour codes removed
-    // The score and the name as the line sends them (quotes, blanks and colour codes kept):
-    // the capper search matches players by these.
+    // The score and the name as the line sends them (quotes, blanks and colour codes kept),
+    // and as the line reads once its colour codes are taken out (a "^" takes even a blank
+    // along): the capper search matches players by these.
     std::string sentScore;
     std::string sentName;
+    std::string plainScore;
+    std::string plainName;
     long long score = 0;
     long long ping = 0;
     std::string team;  // "Red", "Blue", "Spec" or "": from the reply or the operator's lists

@@ -8,7 +8,6 @@
 
 #include "core/app.h"
 #include "core/line_sink.h"
-#include "core/server_vars.h"
 #include "core/text_util.h"
 #include "match/report_lines.h"
 
@@ -56,48 +55,23 @@ std::string Unquoted(const std::string& field) {
 
 namespace {
 
-// The records of a reply; with `filterColours` the reply is read as FilterQ3Colors leaves it
-// (a "^" takes the character after it along), in the same single pass.
-std::string PlayerRecords(const std::string& reply, bool filterColours) {
+std::string PlayerRecords(const ServerStatus& status, bool filterColours) {
     std::string records;
-    records.reserve(reply.size());
-    int lineBreaks = 0;
-    int field = 0;
+    records.reserve(status.players.size() * kRecordWidth);
     std::string name;
-    std::string score;
-    for (std::size_t i = 0; i < reply.size(); ++i) {
-        const char c = reply[i];
-        if (filterColours && c == '^') {
-            ++i;
-            continue;
-        }
-        if (c == '\r' || c == '\n') {
-            ++lineBreaks;
-            field = 0;
-            if (lineBreaks >= 3) {
-                AppendField(records, name, kNameWidth);
-                AppendField(records, score, kScoreWidth);
-                name.clear();
-                score.clear();
-            }
-            continue;
-        }
-        if (lineBreaks < 2) continue;
-        if (c == ' ') {
-            ++field;
-        } else if (field == 0) {
-            score += c;
-        } else if (field >= 2) {
-            name += c;
-        }
+    for (const StatusPlayer& player : status.players) {
+        name = filterColours ? player.plainName : player.sentName;
+        std::erase(name, ' ');
+        AppendField(records, name, kNameWidth);
+        AppendField(records, filterColours ? player.plainScore : player.sentScore, kScoreWidth);
     }
     return records;
 }
 
 }  // namespace
 
-std::string ZetInEenRegel(const std::string& reply) {
-    return PlayerRecords(reply, false);
+std::string ZetInEenRegel(const ServerStatus& status, bool filterColours) {
+    return PlayerRecords(status, filterColours);
 }
 
 namespace {
@@ -129,28 +103,24 @@ private:
 
 // How each player's score moved between two replies. Worked out once per pair of replies: the
 // search runs for both teams on the same two replies.
-void Read(ReadRecords& into, const std::string& reply, bool filterColours) {
-    into.reply = reply;
+void Keep(ReadRecords& into, std::string records, bool filterColours) {
     into.filtered = filterColours;
-    into.records = PlayerRecords(reply, filterColours);
+    into.records = std::move(records);
 }
 
-const std::vector<ScoreRise>& RisesBetween(CapperMemory& memory, const std::string& current,
-                                           const std::string& previous, bool filterColours) {
+const std::vector<ScoreRise>& RisesBetween(CapperMemory& memory, const ServerStatus& current,
+                                           const ServerStatus& previous, bool filterColours) {
     ReadRecords& now = memory.now;
     ReadRecords& before = memory.before;
     std::vector<ScoreRise>& rises = memory.rises;
-    if (memory.valid && now.matches(current, filterColours) &&
-        before.matches(previous, filterColours)) {
+    std::string currentRecords = PlayerRecords(current, filterColours);
+    std::string previousRecords = PlayerRecords(previous, filterColours);
+    if (memory.valid && now.matches(currentRecords, filterColours) &&
+        before.matches(previousRecords, filterColours)) {
         return rises;
     }
-    // The reply of the last search is usually the previous one of this search.
-    if (now.matches(previous, filterColours)) {
-        std::swap(before, now);
-    } else {
-        Read(before, previous, filterColours);
-    }
-    if (!now.matches(current, filterColours)) Read(now, current, filterColours);
+    Keep(now, std::move(currentRecords), filterColours);
+    Keep(before, std::move(previousRecords), filterColours);
     memory.valid = true;
     rises.clear();
     const std::string& a = now.records;
@@ -172,7 +142,7 @@ const std::vector<ScoreRise>& RisesBetween(CapperMemory& memory, const std::stri
 
 }  // namespace
 
-std::string ExtractPlayer(App& app, const std::string& current, const std::string& previous,
+std::string ExtractPlayer(App& app, const ServerStatus& current, const ServerStatus& previous,
                           const std::string& team) {
     MainView& v = app.view;
     if (!AnyTeamAssigned(v)) v.teamsKnown = false;

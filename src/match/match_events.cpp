@@ -139,10 +139,10 @@ void RunScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
 }
 
 // Base Quake 3 publishes no team captures: a capper found between two replies is one.
-void CountBaseQuake3Captures(App& app, const std::string& reply) {
+void CountBaseQuake3Captures(App& app, const ServerStatus& status) {
     MainView& v = app.view;
     for (const char* team : {"Blue", "Red"}) {
-        const std::string capper = ExtractPlayer(app, reply, v.lastValues.reply, team);
+        const std::string capper = ExtractPlayer(app, status, app.previousStatus, team);
         if (capper.empty()) continue;
         ++(std::string(team) == "Blue" ? v.game.capsBlueQ3 : v.game.capsRedQ3);
         Announce(app, CaptureLine(app, v.game.capsRedQ3, v.game.capsBlueQ3, capper),
@@ -187,7 +187,7 @@ void RunTourneyTeamRules(App& app) {
     }
 }
 
-void RunCaptureTheFlagRules(App& app, const std::string& reply) {
+void RunCaptureTheFlagRules(App& app, const ServerStatus& status) {
     MainView& v = app.view;
     const long long redCaptures = Number(BeforeSlash(v.qsRed));
     const long long blueCaptures = Number(BeforeSlash(v.qsBlue));
@@ -212,7 +212,7 @@ void RunCaptureTheFlagRules(App& app, const std::string& reply) {
         if (Number(v.lastValues.blue) < blueCaptures) team = "Blue";
         if (team) {
             if (AddWithin(redCaptures, blueCaptures) == 1) CheckNWissel(app);
-            const std::string capper = ExtractPlayer(app, reply, v.lastValues.reply, team);
+            const std::string capper = ExtractPlayer(app, status, app.previousStatus, team);
             Announce(app, CaptureLine(app, redCaptures, blueCaptures, capper),
                      ReportKind::Essential);
         }
@@ -275,7 +275,7 @@ void RunGameChangeRules(App& app, const ServerStatus& status) {
     v.lastValues.blue = "0";
 }
 
-void RunMatchEventRules(App& app, const std::string& reply) {
+void RunMatchEventRules(App& app, const ServerStatus& status) {
     MainView& v = app.view;
     switch (v.gameType) {
         case GameType::Quake2TeamDeathmatch:
@@ -294,11 +294,11 @@ void RunMatchEventRules(App& app, const std::string& reply) {
             break;
         case GameType::Quake3BaseCtf:
             RunScoreDrivenRules(app, CompareScores(v), {true, false});
-            CountBaseQuake3Captures(app, reply);
+            CountBaseQuake3Captures(app, status);
             break;
         case GameType::Quake2Ctf:
         case GameType::Quake3OspCtf:
-            RunCaptureTheFlagRules(app, reply);
+            RunCaptureTheFlagRules(app, status);
             break;
         case GameType::NoGameYet:
         case GameType::NotMonitoring:

@@ -18,8 +18,9 @@ void RunOspPhaseRules(App& app, const ServerStatus& status);
 // a fresh start for the next with nothing remembered of the old game.
 void RunGameChangeRules(App& app, const ServerStatus& status);
 
-// Begin, capture, score and end announcements, by comparing this reply with the previous one.
-void RunMatchEventRules(App& app, const std::string& reply);
+// Begin, capture, score and end announcements, by comparing this status with the App's
+// previous one.
+void RunMatchEventRules(App& app, const ServerStatus& status);
 
 // Keeps what the next reply compares against: time left, the two scores (captures for Quake 2
 // and Osp capture-the-flag, frags for base Quake 3 capture-the-flag), the reply and the game.

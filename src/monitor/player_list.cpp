@@ -144,9 +144,18 @@ void ZetInListView(App& app, const std::string& reply) {
         if (lineCount >= 2) SplitPlayerLine(text.substr(pos, end - pos), columns);
         if (end == text.size()) break;
         if (++lineCount >= 3) {
+            const std::string_view line = text.substr(pos, end - pos);
             std::string sentScore;
             std::string sentName;
-            SentFields(text.substr(pos, end - pos), sentScore, sentName);
+            SentFields(line, sentScore, sentName);
+            std::string plainScore;
+            std::string plainName;
+            if (line.find('^') == std::string_view::npos) {
+                plainScore = sentScore;
+                plainName = sentName;
+            } else {
+                SentFields(FilterQ3Colors(line), plainScore, plainName);
+            }
             PlayerRow row;
             row.name = quake3 ? FilterQ3Colors(columns[2]) : columns[2];
             row.score = PadColumn(columns[0]);
@@ -159,6 +168,8 @@ void ZetInListView(App& app, const std::string& reply) {
             player.team = row.team;
             player.sentScore = std::move(sentScore);
             player.sentName = std::move(sentName);
+            player.plainScore = std::move(plainScore);
+            player.plainName = std::move(plainName);
             v.spelerLijst.push_back(std::move(row));
             for (std::string& column : columns) column.clear();
         }

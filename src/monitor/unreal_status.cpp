@@ -57,6 +57,8 @@ void ReadUnrealFields(App& app, const std::string& reply) {
         player.name = row.name;
         player.sentName = row.name;
         player.sentScore = row.score;
+        player.plainName = FilterQ3Colors(row.name);
+        player.plainScore = FilterQ3Colors(row.score);
         player.score = LeadingWhole(row.score);
         player.ping = LeadingWhole(row.ping);
         player.team = row.team;

@@ -61,7 +61,7 @@ void Wire(App& app) {
     follow.gameChangeRules = [](App& a, const std::string&) { RunGameChangeRules(a, a.status); };
     follow.ospPhaseRules = [](App& a, const std::string&) { RunOspPhaseRules(a, a.status); };
     follow.matchEventRules = [](App& a, const std::string& reply) {
-        RunMatchEventRules(a, reply);
+        RunMatchEventRules(a, a.status);
         StoreLastValues(a, reply);
     };
     follow.unrealReplyRead = [](App& a, const std::string& reply) {

@@ -19,19 +19,29 @@ std::vector<std::pair<std::string, std::string>> Pairs(const std::string& text) 
     return pairs;
 }
 
-std::string Reply(const std::string& players) {
+// The status the monitor reads from a reply.
+ServerStatus StatusOf(const std::string& reply) {
+    Monitor monitor;
+    monitor.switchOn("127.0.0.1:27910");
+    monitor.firstTick();
+    monitor.reply(reply, "127.0.0.1", 27910);
+    return monitor.app.status;
+}
+
+// A reply with these players; the capper search takes colour codes out where the game says so.
+ServerStatus Status(const std::string& players) {
     std::vector<PlayerLine> lines;
     for (const auto& [name, score] : Pairs(players)) lines.push_back({score, "1", name});
-    return Quake2Reply({}, lines);
+    return StatusOf(Quake2Reply({}, lines));
 }
 
 TEST(ZetInEenRegel, FixedWidthRecordsOfNameAndScore) {
-    EXPECT_EQ(ZetInEenRegel(Quake2Reply({}, {{"12", "45", "Big Bad"}, {"-3", "9", "x"}})),
+    EXPECT_EQ(ZetInEenRegel(StatusOf(Quake2Reply({}, {{"12", "45", "Big Bad"}, {"-3", "9", "x"}}))),
               "\"BigBad\"            12   \"x\"                 -3   ");
     // Too long for the record: cut to fit.
-    EXPECT_EQ(ZetInEenRegel(Reply("abcdefghijklmnopqrstuvwxyz=123456")),
+    EXPECT_EQ(ZetInEenRegel(Status("abcdefghijklmnopqrstuvwxyz=123456")),
               "\"abcdefghijklmnopqrs12345");
-    EXPECT_EQ(ZetInEenRegel("\xFF\xFF\xFF\xFFprint\n\\a\\b\n1 2 \"no line end\""), "");
+    EXPECT_EQ(ZetInEenRegel(StatusOf("\xFF\xFF\xFF\xFFprint\n\\a\\b\n1 2 \"no line end\"")), "");
 }
 
 TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
@@ -42,7 +52,7 @@ TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
         view().spelerLijst.clear();
         for (const auto& [name, team] : Pairs(c.get("teams")))
             view().spelerLijst.push_back({name, "", "", team});
-        EXPECT_EQ(ExtractPlayer(app, Reply(c.get("now")), Reply(c.get("before")), "Red"),
+        EXPECT_EQ(ExtractPlayer(app, Status(c.get("now")), Status(c.get("before")), "Red"),
                   c.get("capper"));
         // the search leaves the team column in force afterwards
         EXPECT_TRUE(view().teamsKnown);

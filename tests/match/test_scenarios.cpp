@@ -48,7 +48,7 @@ TEST_F(MonitorTest, ABeginByTheClockStartsTheMatchClockByGameType) {
         v.lastValues.timeLeft = "20:00";
         v.qsTimeLeft = "19:18";
         v.qsRed = v.qsBlue = v.lastValues.red = v.lastValues.blue = "0";
-        RunMatchEventRules(app, "");
+        RunMatchEventRules(app, ServerStatus{});
         EXPECT_EQ(v.matchState, MatchState::Running);
         EXPECT_EQ(v.game.secondsPlayed, row.clock);
     }

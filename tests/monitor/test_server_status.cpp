@@ -7,8 +7,8 @@
 
 namespace fc {
 void PrintTo(const StatusPlayer& p, std::ostream* out) {
-    *out << p.name << "|" << p.sentScore << "|" << p.sentName << "|" << p.score << "|" << p.ping
-         << "|" << p.team;
+    *out << p.name << "|" << p.sentScore << "|" << p.sentName << "|" << p.plainScore << "|"
+         << p.plainName << "|" << p.score << "|" << p.ping << "|" << p.team;
 }
 }  // namespace fc
 
@@ -42,20 +42,27 @@ std::string Recorded(const std::string& capture, std::size_t index) {
 
 const StatusRow kRows[] = {
     {"RecordedBaseQuake3Ctf", "", "ctf_oa_ctf4ish_x4", 50, GameFamily::Q3, GameType::Quake3BaseCtf,
-     "oa_ctf4ish", 43, 6, StatusPlayer{"=RC=Sarge", "2", "\"^1=RC=^7Sarge\"", 2, 0, "Blue"}, 8, 0,
+     "oa_ctf4ish", 43, 6,
+     StatusPlayer{"=RC=Sarge", "2", "\"^1=RC=^7Sarge\"", "2", "\"=RC=Sarge\"", 2, 0, "Blue"}, 8, 0,
      true, "5:00"},
     {"RecordedBaseQuake3TeamGame", "", "tdm_oa_dm1_x1", 105, GameFamily::Q3,
      GameType::Quake3TeamGame, "oa_dm1", 43, 6,
-     StatusPlayer{"=RC=Sarge", "5", "\"^1=RC=^7Sarge\"", 5, 0, "Blue"}, 7, 0, false, "20:00"},
+     StatusPlayer{"=RC=Sarge", "5", "\"^1=RC=^7Sarge\"", "5", "\"=RC=Sarge\"", 5, 0, "Blue"}, 7, 0,
+     false, "20:00"},
     {"Quake2NameWithBlanksAndQuotes",
      Quake2Reply({{"mapname", "q2dm1"}, {"gamedir", "baseq2"}},
                  {{"12", "45", "Big Bad"}, {"-3", "999", "x"}}),
      "", 0, GameFamily::Q2, GameType::NoGameYet, "q2dm1", 2, 2,
-     StatusPlayer{"Big Bad", "12", "\"Big Bad\"", 12, 45, "Spec"}, 0, 0, false, "[no match]"},
+     StatusPlayer{"Big Bad", "12", "\"Big Bad\"", "12", "\"Big Bad\"", 12, 45, "Spec"}, 0, 0, false,
+     "[no match]"},
     {"OspCtfScoresAreCapturesAndFrags",
      Quake3Reply(OspVars("4", "12:34", "20", "3", "1"), {{"7", "50", "a"}}), "", 0, GameFamily::Q3,
-     GameType::Quake3OspCtf, "q3dm6", 8, 1, StatusPlayer{"a", "7", "\"a\"", 7, 50, "Spec"}, 0, 3,
-     true, "12:34"},
+     GameType::Quake3OspCtf, "q3dm6", 8, 1,
+     StatusPlayer{"a", "7", "\"a\"", "7", "\"a\"", 7, 50, "Spec"}, 0, 3, true, "12:34"},
+    {"Quake3ColourCodeTakesTheBlankAlongForTheCapper", Quake3Reply({}, {{"5^", "7 1", "Ann"}}), "",
+     0, GameFamily::Q3, GameType::NoGameYet, "", 0, 1,
+     StatusPlayer{"1 Ann", "5^", "1 \"Ann\"", "57", "\"Ann\"", 5, 7, "Spec"}, 0, 0, false,
+     "[no match]"},
 };
 
 void PrintTo(const StatusRow& row, std::ostream* out) {

@@ -320,7 +320,7 @@ private:
             {"redname", [](App& a, auto& name) { OnTeamNameEdited(a, true, name); }},
             {"bluename", [](App& a, auto& name) { OnTeamNameEdited(a, false, name); }},
             {"menu", [](App& a, auto& item) { kTeamMenu[std::stoi(item)].run(a); }},
-            {"rules", [](App& a, auto&) { RunMatchEventRules(a, ""); }},
+            {"rules", [](App& a, auto&) { RunMatchEventRules(a, ServerStatus{}); }},
             {"interval", [](App& a, auto& text) { OnReportDMEdited(a, text); }},
             {"timefollows", [](App& a, auto& on) { OnTimePlayedYChanged(a, on == "true"); }},
             {"timeedit", [](App& a, auto& text) { OnTimePlayedXEdited(a, text); }},
