@@ -38,10 +38,14 @@ void FlagsHome(MainView& v) {
 }
 
 // The score fields take one number followed by "/": the feed gives no second number. A line
-// without its separator leaves that field as it was.
-void SetScoreFields(MainView& v, const std::string& scores, const std::string& line) {
+// without its separator leaves that field as it was. The status the bot answers from tells the
+// same scores.
+void SetScoreFields(App& app, const std::string& scores, const std::string& line) {
+    MainView& v = app.view;
     if (auto red = Before(scores, "-")) v.qsRed = Trim(*red) + "/";
     if (auto blue = After(line, " - ")) v.qsBlue = Trim(*blue) + "/";
+    app.status.red = ReadTeamScore(v.qsRed);
+    app.status.blue = ReadTeamScore(v.qsBlue);
 }
 
 // The two numbers of a score field around its "/": "3/" is 3 and 0; without "/" the whole
@@ -86,7 +90,7 @@ bool InterpTakesOver(const App& app) {
 
 void InterpCurrentScore(App& app, const std::string& line) {
     FlagsHome(app.view);
-    if (InterpTakesOver(app)) SetScoreFields(app.view, From(line, 26), line);
+    if (InterpTakesOver(app)) SetScoreFields(app, From(line, 26), line);
 }
 
 void InterpScore(App& app, const std::string& line) {
@@ -94,7 +98,7 @@ void InterpScore(App& app, const std::string& line) {
     FlagsHome(v);
     if (!InterpTakesOver(app)) return;
     const std::string scores = From(line, 18);
-    SetScoreFields(v, scores, line);
+    SetScoreFields(app, scores, line);
     ReportValues values;
     values.teamA = v.txtnaamRED;
     values.teamB = v.txtnaamBLUE;

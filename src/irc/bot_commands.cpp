@@ -35,24 +35,23 @@ long long Seconds(std::string_view text) {
     return static_cast<long long>(std::fmax(-kMost, std::fmin(kMost, value)));
 }
 
-// A score number: kept as it was when the text holds no number a 16-bit field can carry.
-void ReadScoreNumber(std::string_view text, std::int16_t& number) {
-    const double value = std::nearbyint(LeadingNumber(text));
+// A score number: kept as it was when the score is no number a 16-bit field can carry.
+void TakeScoreNumber(double score, std::int16_t& number) {
+    const double value = std::nearbyint(score);
     if (value >= std::numeric_limits<std::int16_t>::min() &&
         value <= std::numeric_limits<std::int16_t>::max()) {
         number = static_cast<std::int16_t>(value);
     }
 }
 
-void ReadScoreField(const std::string& field, std::int16_t& first, std::int16_t& second) {
-    const std::size_t slash = field.find('/');
-    if (slash == std::string::npos) {
+// A side's captures and frags; a score of one number has no captures.
+void TakeTeamScore(const TeamScore& score, std::int16_t& first, std::int16_t& second) {
+    if (score.split) {
+        TakeScoreNumber(score.captures, first);
+    } else {
         first = 0;
-        ReadScoreNumber(field, second);
-        return;
     }
-    ReadScoreNumber(std::string_view(field).substr(0, slash), first);
-    ReadScoreNumber(std::string_view(field).substr(slash + 1), second);
+    TakeScoreNumber(score.points, second);
 }
 
 // "[Red team] 3 (12) / [Blue team] 1 (7)"
@@ -134,9 +133,9 @@ void Log(App& app, const std::string& what, const std::string& nick) {
 
 }  // namespace
 
-void TakeScoreNumbers(App& app) {
-    ReadScoreField(app.view.qsRed, app.irc.red1, app.irc.red2);
-    ReadScoreField(app.view.qsBlue, app.irc.blue1, app.irc.blue2);
+void TakeStatusScores(App& app) {
+    TakeTeamScore(app.status.red, app.irc.red1, app.irc.red2);
+    TakeTeamScore(app.status.blue, app.irc.blue1, app.irc.blue2);
 }
 
 void HandleBotQuery(App& app, const std::string& sender, const std::string& rawParams) {

@@ -26,7 +26,7 @@ void SendOnJoinGreeting(App& app, const std::string& joiner);
 // Counts every ignore-list entry down by a second and drops the ones that ran out.
 void OnIgnoreTimer(App& app);
 
-// Reads the two score fields into the four numbers the answers show.
-void TakeScoreNumbers(App& app);
+// Takes the status's team scores into the four numbers the answers show.
+void TakeStatusScores(App& app);
 
 }  // namespace fc

@@ -413,7 +413,7 @@ void OnAntiBanTimer(App& app) {
 }
 
 void OnIrcData(App& app, const std::string& chunk) {
-    TakeScoreNumbers(app);
+    TakeStatusScores(app);
     if (app.view.debugAU) app.appendOutputRaw(chunk);
     app.view.pingToken = StripCrLf(app.view.pingToken);
 

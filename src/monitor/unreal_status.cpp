@@ -79,6 +79,10 @@ void ProcessUT(App& app, const std::string& piece) {
     if (v.RecordIt && v.gameFamily == GameFamily::UT) AppendToRecording(app, *reply);
     ReadUnrealFields(app, *reply);
     Follow(app.monitorFollowers.unrealReplyRead, app, *reply);
+    // The team sums of the rules just run are the scores of this reply.
+    app.status.red = ReadTeamScore(v.qsRed);
+    app.status.blue = ReadTeamScore(v.qsBlue);
+    app.status.timeLeft = v.qsTimeLeft;
     app.notifyReplyHandled();
 }
 

@@ -72,6 +72,8 @@ TEST_F(IrcTest, StatsAnswersOnEveryGameType) {
     view.qsTimeLeft = "7:00";
     view.qsRed = "2/40";
     view.qsBlue = "1/35";
+    app.status.red = ReadTeamScore(view.qsRed);
+    app.status.blue = ReadTeamScore(view.qsBlue);
     view.matchState = MatchState::Running;
     view.IRCIgnoreTime = "0";
     for (const auto& [type, answer] : rows) {

@@ -292,6 +292,9 @@ private:
             return;
         }
         EXPECT_TRUE(SetFieldText(v, name, value)) << "no field " << name;
+        // A score set by hand is a score the server told: the status holds it too.
+        if (name == "qsRed") app.status.red = ReadTeamScore(value);
+        if (name == "qsBlue") app.status.blue = ReadTeamScore(value);
     }
 
     void act(const std::string& action, const std::string& arg) {
