@@ -10,7 +10,9 @@
 #include "irc/send_queue.h"
 #include "irc/session.h"
 #include "irc_fixture.h"
+#include "monitor/poller.h"
 #include "support/cases.h"
+#include "support/replies.h"
 
 namespace fc::test {
 namespace {
@@ -83,6 +85,35 @@ TEST_F(IrcTest, StatsAnswersOnEveryGameType) {
         EXPECT_EQ(sent(), Lines{Unescape(answers[answer])});
         EXPECT_EQ(shown(), (Lines{"<joe> !stats", "& Notice (!stats) sent to joe"}));
         OnIgnoreTimer(app);  // joe may ask again
+    }
+}
+
+// The scores of the reply the monitor read, captures and frags as numbers, are what the bot
+// tells; no shown text is read again for them.
+TEST_F(IrcBoundsTest, BotTellsTheScoresOfTheLastReply) {
+    struct Row {
+        Vars vars;
+        const char* asker;  // each asks once: a second "!helpme" would wait
+        std::string score;
+    };
+    const Row rows[] = {
+        {OspVars("4", "7:00", "20", "3", "1"), "joe", "[Red team] 3 (0) / [Blue team] 1 (0)"},
+        {OspVars("4", "6:00", "20", "12", "9"), "ann", "[Red team] 12 (0) / [Blue team] 9 (0)"},
+    };
+    joinChannel();
+    view.IRCIgnoreTime = "0";
+    OnServerEntryEdited(app, "127.0.0.1:27960");
+    WisselConnectie(app);
+    platform.advance(1000);
+    for (const auto& [vars, asker, score] : rows) {
+        SCOPED_TRACE(score);
+        platform.udpSockets.at(0)->deliver(Quake3Reply(vars, {{"1", "20", "a"}}), "127.0.0.1",
+                                           27960);
+        receive(std::string(":") + asker + "!u@h PRIVMSG FCST :!helpme\r\n");
+        const Lines lines = sent();
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_NE(lines[1].find("Current score: " + score + "  Time left: "), std::string::npos)
+            << lines[1];
     }
 }
 
