@@ -3,6 +3,7 @@
 // that every App starts afresh and nothing is kept behind its back.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -47,9 +48,9 @@ struct ScoreRise {
 
 // A status's players as fixed-width records, as the capper search last read them.
 struct ReadRecords {
+    std::uint64_t readNumber = 0;  // the status they were read from; 0: one made by hand
     bool filtered = false;
     std::string records;
-    bool matches(const std::string& r, bool f) const { return filtered == f && records == r; }
 };
 
 // The capper search's last pair of replies and the rises found between them.
@@ -57,6 +58,10 @@ struct CapperMemory {
     ReadRecords now;
     ReadRecords before;
     std::vector<ScoreRise> rises;
+    // The records the rises were worked out from: a status read again with the same players
+    // and scores needs no new search.
+    std::string risesNow;
+    std::string risesBefore;
     bool valid = false;
 };
 

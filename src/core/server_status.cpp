@@ -4,6 +4,11 @@
 
 namespace fc {
 
+std::uint64_t NextReadNumber() {
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
 TeamScore ReadTeamScore(std::string_view shown) {
     TeamScore score;
     const std::size_t slash = shown.find('/');

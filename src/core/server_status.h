@@ -3,6 +3,7 @@
 // once; everything above it takes this value instead of reading the reply's bytes again.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -36,11 +37,17 @@ struct TeamScore {
     double points = 0;    // the number after the "/", or the only one
 };
 
+// A number no reading had before, for ServerStatus::readNumber.
+std::uint64_t NextReadNumber();
+
 // Reads a shown score: "3/12" as captures 3 and frags 12, "7" as 7.
 TeamScore ReadTeamScore(std::string_view shown);
 
 struct ServerStatus {
     bool answered = false;  // read from a non-empty reply
+    // Which reading this is: each reply read gets a number of its own (0: made by hand), so
+    // what is worked out from a status can be kept while the same status comes again.
+    std::uint64_t readNumber = 0;
     GameFamily family = GameFamily::Unknown;
     GameType gameType = GameType::NoGameYet;
     // The server variables in reply order, as the window's variable list shows them.

@@ -103,9 +103,15 @@ private:
 
 // How each player's score moved between two replies. Worked out once per pair of replies: the
 // search runs for both teams on the same two replies.
-void Keep(ReadRecords& into, std::string records, bool filterColours) {
+bool Holds(const ReadRecords& read, const ServerStatus& status, bool filterColours) {
+    return status.readNumber != 0 && read.readNumber == status.readNumber &&
+           read.filtered == filterColours;
+}
+
+void Keep(ReadRecords& into, const ServerStatus& status, bool filterColours) {
+    into.readNumber = status.readNumber;
     into.filtered = filterColours;
-    into.records = std::move(records);
+    into.records = PlayerRecords(status, filterColours);
 }
 
 const std::vector<ScoreRise>& RisesBetween(CapperMemory& memory, const ServerStatus& current,
@@ -113,14 +119,21 @@ const std::vector<ScoreRise>& RisesBetween(CapperMemory& memory, const ServerSta
     ReadRecords& now = memory.now;
     ReadRecords& before = memory.before;
     std::vector<ScoreRise>& rises = memory.rises;
-    std::string currentRecords = PlayerRecords(current, filterColours);
-    std::string previousRecords = PlayerRecords(previous, filterColours);
-    if (memory.valid && now.matches(currentRecords, filterColours) &&
-        before.matches(previousRecords, filterColours)) {
+    if (memory.valid && Holds(now, current, filterColours) &&
+        Holds(before, previous, filterColours)) {
         return rises;
     }
-    Keep(now, std::move(currentRecords), filterColours);
-    Keep(before, std::move(previousRecords), filterColours);
+    // The status of the last search is usually the previous one of this search.
+    if (Holds(now, previous, filterColours)) {
+        std::swap(before, now);
+    } else {
+        Keep(before, previous, filterColours);
+    }
+    if (!Holds(now, current, filterColours)) Keep(now, current, filterColours);
+    if (memory.valid && now.records == memory.risesNow && before.records == memory.risesBefore)
+        return rises;
+    memory.risesNow = now.records;
+    memory.risesBefore = before.records;
     memory.valid = true;
     rises.clear();
     const std::string& a = now.records;

@@ -79,6 +79,7 @@ void HandleReplyText(App& app, const std::string& reply) {
     ServerStatus& status = app.status;
     status = ServerStatus{};
     status.answered = !reply.empty();
+    status.readNumber = NextReadNumber();
     status.variables = ReadServerVariables(reply);
     ZetInListView(app, reply);
     status.family = v.gameFamily;

@@ -40,6 +40,7 @@ void ReadUnrealFields(App& app, const std::string& reply) {
     ServerStatus& status = app.status;
     status = ServerStatus{};
     status.answered = !reply.empty();
+    status.readNumber = NextReadNumber();
     status.family = GameFamily::UT;
     status.gameType = v.gameType;
     status.variables = ReadServerVariables(reply);
