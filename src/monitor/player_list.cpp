@@ -113,6 +113,7 @@ std::string PadColumn(const std::string& value) {
 void ZetInListView(App& app, const std::string& reply) {
     MainView& v = app.view;
     if (reply.empty()) {
+        app.status.players.clear();
         v.spelerLijst.clear();
         v.spelerLijst.push_back(PlayerRow{"No server found!", "", "", "", RowColour::Black});
         v.gameFamily = GameFamily::None;
@@ -121,7 +122,7 @@ void ZetInListView(App& app, const std::string& reply) {
     }
     v.spelerLijst.clear();
     std::vector<StatusPlayer>& players = app.status.players;
-    players.clear();
+    std::size_t playerCount = 0;
     TeamLists lists;
     lists.red = " " + GetServerVar("Players_Red", reply) + " ";
     lists.blue = " " + GetServerVar("Players_Blue", reply) + " ";
@@ -144,37 +145,32 @@ void ZetInListView(App& app, const std::string& reply) {
         if (lineCount >= 2) SplitPlayerLine(text.substr(pos, end - pos), columns);
         if (end == text.size()) break;
         if (++lineCount >= 3) {
+            // The status's rows are reused, their texts keeping their room from reply to reply.
+            if (playerCount == players.size()) players.emplace_back();
+            StatusPlayer& player = players[playerCount++];
             const std::string_view line = text.substr(pos, end - pos);
-            std::string sentScore;
-            std::string sentName;
-            SentFields(line, sentScore, sentName);
-            std::string plainScore;
-            std::string plainName;
+            SentFields(line, player.sentScore, player.sentName);
             if (line.find('^') == std::string_view::npos) {
-                plainScore = sentScore;
-                plainName = sentName;
+                player.plainScore = player.sentScore;
+                player.plainName = player.sentName;
             } else {
-                SentFields(FilterQ3Colors(line), plainScore, plainName);
+                SentFields(FilterQ3Colors(line), player.plainScore, player.plainName);
             }
             PlayerRow row;
             row.name = quake3 ? FilterQ3Colors(columns[2]) : columns[2];
             row.score = PadColumn(columns[0]);
             row.ping = PadColumn(columns[1]);
             AssignTeam(v, lists, members, ++rowNumber, row);
-            StatusPlayer& player = players.emplace_back();
             player.name = row.name;
             player.score = LeadingWhole(columns[0]);
             player.ping = LeadingWhole(columns[1]);
             player.team = row.team;
-            player.sentScore = std::move(sentScore);
-            player.sentName = std::move(sentName);
-            player.plainScore = std::move(plainScore);
-            player.plainName = std::move(plainName);
             v.spelerLijst.push_back(std::move(row));
             for (std::string& column : columns) column.clear();
         }
         pos = end + 1;
     }
+    players.resize(playerCount);
     Follow(app.monitorFollowers.quakePlayersRead, app);
     TakeTeamsFromRows(app);
     ++v.spelerLijstRedraws;

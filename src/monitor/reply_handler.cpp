@@ -76,8 +76,11 @@ void HandleReplyText(App& app, const std::string& reply) {
         return;
     }
 
+    // Filled anew, but the players' room is kept for the next reply's players.
     ServerStatus& status = app.status;
+    std::vector<StatusPlayer> players = std::move(status.players);
     status = ServerStatus{};
+    status.players = std::move(players);
     status.answered = !reply.empty();
     status.readNumber = NextReadNumber();
     status.variables = ReadServerVariables(reply);
