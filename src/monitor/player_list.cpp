@@ -102,7 +102,24 @@ void TakeTeamsFromRows(App& app) {
     std::vector<StatusPlayer>& players = app.status.players;
     const std::vector<PlayerRow>& rows = app.view.spelerLijst;
     if (players.size() != rows.size()) return;
-    for (std::size_t i = 0; i < players.size(); ++i) players[i].team = rows[i].team;
+    if (app.view.spelerLijstSortColumn < 0) {
+        for (std::size_t i = 0; i < players.size(); ++i) players[i].team = rows[i].team;
+        return;
+    }
+    // The operator sorts the rows: each player finds its own row.
+    std::vector<bool> taken(rows.size());
+    for (StatusPlayer& player : players) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const PlayerRow& row = rows[i];
+            if (taken[i] || row.name != player.name || ColumnNumber(row.score) != player.score ||
+                ColumnNumber(row.ping) != player.ping) {
+                continue;
+            }
+            taken[i] = true;
+            player.team = row.team;
+            break;
+        }
+    }
 }
 
 std::string PadColumn(const std::string& value) {

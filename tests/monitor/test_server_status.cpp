@@ -97,5 +97,19 @@ TEST_P(ServerStatusTest, OneReplyReadsIntoTheFields) {
 INSTANTIATE_TEST_SUITE_P(Replies, ServerStatusTest, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The operator's sorting reorders the rows, not the status: each player keeps its own team.
+TEST_F(MonitorTest, SortedRowsLeaveEachPlayerItsTeam) {
+    view().spelerLijstSortColumn = 0;  // by name
+    switchOn("127.0.0.1:27960");
+    firstTick();
+    reply(Quake2Reply({{"Players_Red", "1"}}, {{"3", "20", "b"}, {"5", "30", "a"}}), "127.0.0.1",
+          27960);
+    ASSERT_EQ(view().spelerLijst.front().name, "a");
+    ASSERT_EQ(app.status.players.size(), 2u);
+    EXPECT_EQ(app.status.players[0].name, "b");
+    EXPECT_EQ(app.status.players[0].team, "Red");
+    EXPECT_EQ(app.status.players[1].team, "Spec");
+}
+
 }  // namespace
 }  // namespace fc::test
