@@ -29,20 +29,20 @@
 namespace {
 
 // What quakestat asks first: the server's summary.
-std::string Info(int port) {
+std::string infoReply(int port) {
     return "\xFF\xFF\xFF\xFFinfoResponse\n\\hostname\\Bench " + std::to_string(port) +
            "\\mapname\\q3dm" + std::to_string(port % 19) +
            "\\clients\\2\\sv_maxclients\\16\\protocol\\68";
 }
 
-std::string Reply(int port) {
+std::string makeReply(int port) {
     return "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\Bench " + std::to_string(port) +
            "\\mapname\\q3dm" + std::to_string(port % 19) + "\\sv_maxclients\\16\\version\\ioq3\n" +
            "3 20 \"Ace\"\n1 40 \"Bob\"\n";
 }
 
 // Binds the responders in this process; a child answers on them while the parent measures.
-std::vector<int> BindResponders(int count) {
+std::vector<int> bindResponders(int count) {
     std::vector<int> sockets;
     for (int i = 0; i < count; ++i) {
         const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
@@ -58,7 +58,7 @@ std::vector<int> BindResponders(int count) {
     return sockets;
 }
 
-int PortOf(int fd) {
+int portOf(int fd) {
     sockaddr_in a{};
     socklen_t len = sizeof a;
     ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
@@ -67,13 +67,13 @@ int PortOf(int fd) {
 
 // Answers "getstatus" and "getinfo" (with or without a line end) as a Quake 3 server does, until
 // the parent goes, or two minutes pass.
-[[noreturn]] void Serve(const std::vector<int>& sockets, int parentPipe) {
+[[noreturn]] void serve(const std::vector<int>& sockets, int parentPipe) {
     // epoll, so that a responder's cost does not grow with the number of servers.
     const int poller = ::epoll_create1(0);
     std::map<int, std::string> replies, infos;
     for (int fd : sockets) {
-        replies[fd] = Reply(PortOf(fd));
-        infos[fd] = Info(PortOf(fd));
+        replies[fd] = makeReply(portOf(fd));
+        infos[fd] = infoReply(portOf(fd));
     }
     for (int fd : sockets) {
         epoll_event e{};
@@ -134,18 +134,18 @@ int main(int argc, char** argv) {
     files.rlim_cur = files.rlim_max;
     ::setrlimit(RLIMIT_NOFILE, &files);
 
-    const std::vector<int> sockets = BindResponders(count);
+    const std::vector<int> sockets = bindResponders(count);
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) return 1;
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(pipeFds[1]);
-        Serve(sockets, pipeFds[0]);
+        serve(sockets, pipeFds[0]);
     }
     ::close(pipeFds[0]);
     std::vector<int> ports;
     for (int fd : sockets) {
-        ports.push_back(PortOf(fd));
+        ports.push_back(portOf(fd));
         ::close(fd);
     }
 
@@ -155,9 +155,9 @@ int main(int argc, char** argv) {
     fc::WiredApp app(platform);
     Measure measure(app);
     app.addListener(&measure);
-    app.view.FastSweep = true;
-    app.view.MasterServer = "127.0.0.1:1";  // never asked: the list is not empty
-    for (int port : ports) app.view.qServers.push_back("127.0.0.1:" + std::to_string(port));
+    app.view.fastSweepOn = true;
+    app.view.masterServer = "127.0.0.1:1";  // never asked: the list is not empty
+    for (int port : ports) app.view.savedServers.push_back("127.0.0.1:" + std::to_string(port));
     qint64 endNs = 0;
     app.browserSweepEnded = [&] {
         endNs = measure.clock.nsecsElapsed();
@@ -165,15 +165,15 @@ int main(int argc, char** argv) {
     };
     QTimer::singleShot(0, [&] {
         app.dispatch([&] {
-            fc::OpenBrowser(app);
-            fc::TotalRefresh(app);
+            fc::openBrowser(app);
+            fc::totalRefresh(app);
         });
     });
     QTimer::singleShot(60000, [] { QCoreApplication::quit(); });
     QCoreApplication::exec();
 
     std::map<std::string, std::string> ours;  // server -> "name|map|players"
-    for (const fc::ServerRow& r : app.Form3.qServ) {
+    for (const fc::ServerRow& r : app.browserView.serverRows) {
         if (r.name != "-") ours[r.server] = r.name + "|" + r.map + "|" + r.players;
     }
     std::printf(

@@ -12,7 +12,7 @@
 namespace {
 
 // A reply of a capture-the-flag server; from round 1 on, player 0 captures once a round.
-std::string Reply(int players, int round = 0) {
+std::string makeReply(int players, int round = 0) {
     std::vector<fc::test::PlayerLine> lines;
     for (int i = 0; i < players; ++i) {
         const std::string tag = i % 2 ? "^4[BC]^7" : "^1=RC=^7";
@@ -20,7 +20,7 @@ std::string Reply(int players, int round = 0) {
         lines.push_back(
             {std::to_string(score), std::to_string(20 + i), tag + "Player" + std::to_string(i)});
     }
-    return fc::test::Quake3Reply({{"sv_maxclients", "64"},
+    return fc::test::quake3Reply({{"sv_maxclients", "64"},
                                   {"version", "ioq3 1.36_GIT linux-x86_64"},
                                   {"com_gamename", "Quake3Arena"},
                                   {"g_gametype", "4"},
@@ -36,16 +36,16 @@ std::string Reply(int players, int round = 0) {
 void BM_QuakeReply(benchmark::State& state) {
     fc::test::FakePlatform platform;
     fc::WiredApp app(platform);
-    fc::OnServerEntryEdited(app, "127.0.0.1:27960");
-    fc::WisselConnectie(app);
+    fc::onServerEntryEdited(app, "127.0.0.1:27960");
+    fc::toggleConnection(app);
     platform.advance(1000);
     app.view.redMembers = "\"=RC=Player0\"\"=RC=Player2\"";
     app.view.blueMembers = "\"[BC]Player1\"\"[BC]Player3\"";
-    const std::string reply = Reply(static_cast<int>(state.range(0)));
+    const std::string reply = makeReply(static_cast<int>(state.range(0)));
     auto& socket = *platform.udpSockets.at(0);
     for (auto _ : state) {
         socket.deliver(reply, "127.0.0.1", 27960);
-        benchmark::DoNotOptimize(app.view.spelerLijst.data());
+        benchmark::DoNotOptimize(app.view.playerRows.data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * reply.size()));
 }
@@ -56,15 +56,15 @@ BENCHMARK(BM_QuakeReply)->Arg(16)->Arg(64)->Unit(benchmark::kMicrosecond);
 void BM_CaptureReply(benchmark::State& state) {
     fc::test::FakePlatform platform;
     fc::WiredApp app(platform);
-    app.view.IRCLineCTF = "Cap by %c% %as%:%bs% TL %tl%";
-    fc::OnServerEntryEdited(app, "127.0.0.1:27960");
-    fc::WisselConnectie(app);
+    app.view.ctfTemplate = "Cap by %c% %as%:%bs% TL %tl%";
+    fc::onServerEntryEdited(app, "127.0.0.1:27960");
+    fc::toggleConnection(app);
     platform.advance(1000);
     auto& socket = *platform.udpSockets.at(0);
-    socket.deliver(Reply(64, 0), "127.0.0.1", 27960);
+    socket.deliver(makeReply(64, 0), "127.0.0.1", 27960);
     int round = 1;
     for (auto _ : state) {
-        socket.deliver(Reply(64, round++), "127.0.0.1", 27960);
+        socket.deliver(makeReply(64, round++), "127.0.0.1", 27960);
         benchmark::DoNotOptimize(app.view.game.capsRedQ3);
     }
     state.counters["captures"] = app.view.game.capsRedQ3 + app.view.game.capsBlueQ3;

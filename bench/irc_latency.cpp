@@ -1,4 +1,4 @@
-// How long a report line takes from stuurMSG until another client in the channel has it, on
+// How long a report line takes from sayInChannel until another client in the channel has it, on
 // loopback through a real IRC server (ngircd). Prints the spread over many lines with an empty
 // send queue, then over a few lines said while 22 "!players" notices wait in the queue at the
 // default pace (4 at once, then one per 2 s).
@@ -35,13 +35,13 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     fc::QtPlatform platform(dir.path());
     fc::WiredApp app(platform);
-    app.view.IRConjoin = false;
+    app.view.greetOnJoin = false;
     // With an empty queue the pace never holds a line back: a short gap, and the lines come
     // further apart than it.
-    app.view.IRCLineGapMs = "20";
-    app.view.IRCServer = "127.0.0.1";
-    app.view.IRCPort = std::to_string(server.port());
-    app.dispatch([&] { fc::ConnectIrc(app); });
+    app.view.ircLineGapMs = "20";
+    app.view.ircServer = "127.0.0.1";
+    app.view.ircPort = std::to_string(server.port());
+    app.dispatch([&] { fc::connectIrc(app); });
     if (!watcher.waitFor(":FCST!~fcst@127.0.0.1 JOIN :#FCST", 10000)) {
         std::fprintf(stderr, "the bot did not join\n");
         return 1;
@@ -52,13 +52,13 @@ int main(int argc, char** argv) {
     ms.reserve(static_cast<std::size_t>(lines));
     for (int i = 0; i < lines; ++i) {
         // Between lines the bot's event loop runs, as it does between two replies.
-        fc::test::WaitUntil([] { return false; }, 25);
+        fc::test::waitUntil([] { return false; }, 25);
         const std::string text =
             "\x02"
             "=RC=\x02 captures the flag! Line " +
             std::to_string(i);
         const auto start = Clock::now();
-        app.dispatch([&] { fc::stuurMSG(app, app.view.botChannel, text); });
+        app.dispatch([&] { fc::sayInChannel(app, app.view.botChannel, text); });
         if (!watcher.waitBlocked(text, 5000)) {
             std::fprintf(stderr, "line %d never arrived\n", i);
             return 1;
@@ -74,19 +74,19 @@ int main(int argc, char** argv) {
     const bool emptyQueueOk = ms.back() < 50.0;
 
     // 64 players make 22 notices; at the default pace 18 of them wait when the report is said.
-    app.view.IRCLineGapMs = "2000";
-    app.view.spelerLijst.assign(64, fc::PlayerRow{"player", "1", "50", "Red", fc::RowColour::Red});
+    app.view.ircLineGapMs = "2000";
+    app.view.playerRows.assign(64, fc::PlayerRow{"player", "1", "50", "Red", fc::RowColour::Red});
     std::vector<double> queued;
     for (int round = 0; round < 5; ++round) {
-        app.view.ignorelist.clear();
+        app.view.ignoreList.clear();
         watcher.send("PRIVMSG FCST :!players");
         const std::size_t before = app.irc.queue.notices.size();
-        fc::test::WaitUntil([&] { return app.irc.queue.notices.size() >= before + 18; }, 5000);
+        fc::test::waitUntil([&] { return app.irc.queue.notices.size() >= before + 18; }, 5000);
         const std::size_t waiting = app.irc.queue.size();
         const std::string text =
             "=RC= captures the flag behind the notices, round " + std::to_string(round);
         const auto start = Clock::now();
-        app.dispatch([&] { fc::stuurMSG(app, app.view.botChannel, text); });
+        app.dispatch([&] { fc::sayInChannel(app, app.view.botChannel, text); });
         if (!watcher.waitFor(text, 10000)) {
             std::fprintf(stderr, "the report line behind the notices never arrived\n");
             return 1;

@@ -16,23 +16,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string answer(reinterpret_cast<const char*>(data), size);
     fc::test::FakePlatform platform;
     fc::WiredApp app(platform);
-    app.view.MasterServer = "127.0.0.1:27950";
-    app.view.qServers = {"10.0.0.1:27960", "10.0.0.2"};
-    fc::OpenBrowser(app);
-    fc::TotalRefresh(app);
+    app.view.masterServer = "127.0.0.1:27950";
+    app.view.savedServers = {"10.0.0.1:27960", "10.0.0.2"};
+    fc::openBrowser(app);
+    fc::totalRefresh(app);
     platform.advance(300);
     platform.udpSockets.at(1)->deliver(answer, "10.0.0.1", 27960);
-    fc::OnServerRowClicked(app, 1);
+    fc::onServerRowClicked(app, 1);
     for (const char* from : {"10.0.0.1", "10.0.0.2"}) {
         platform.udpSockets.at(2)->deliver(answer, from, from[7] == '1' ? 27960 : 27910);
     }
-    fc::SwitchDetailMode(app);
-    fc::SwitchDetailMode(app);
+    fc::switchDetailMode(app);
+    fc::switchDetailMode(app);
 
-    const std::vector<fc::ServerRow> rows = app.Form3.qServ;
+    const std::vector<fc::ServerRow> rows = app.browserView.serverRows;
     if (rows.size() != 2) std::abort();  // an answer changes a row, it never adds one
-    fc::CloseThisWindow(app);
-    fc::OpenBrowser(app);
-    if (app.Form3.qServ != rows) std::abort();
+    fc::closeThisWindow(app);
+    fc::openBrowser(app);
+    if (app.browserView.serverRows != rows) std::abort();
     return 0;
 }

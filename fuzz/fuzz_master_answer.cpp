@@ -15,7 +15,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string datagram(reinterpret_cast<const char*>(data), size);
-    const fc::MasterAnswer answer = fc::ReadMasterAnswer(datagram);
+    const fc::MasterAnswer answer = fc::readMasterAnswer(datagram);
     for (const std::string& server : answer.servers) {
         if (server.find_first_not_of("0123456789.:") != std::string::npos) std::abort();
     }
@@ -23,13 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     fc::test::FakePlatform platform;
     fc::WiredApp app(platform);
-    app.view.MasterServer = "127.0.0.1:27950";
-    fc::OpenBrowser(app);
+    app.view.masterServer = "127.0.0.1:27950";
+    fc::openBrowser(app);
     for (int i = 0; i < 3; ++i) platform.udpSockets.at(3)->deliver(datagram, "127.0.0.1", 27950);
-    const std::vector<std::string>& stored = app.view.qServers;
+    const std::vector<std::string>& stored = app.view.savedServers;
     if (stored.size() > fc::kBrowserListLimit) std::abort();
     if (std::set<std::string>(stored.begin(), stored.end()).size() != stored.size()) std::abort();
     platform.advance(3000);
-    if (app.Form3.askingMaster) std::abort();
+    if (app.browserView.askingMaster) std::abort();
     return 0;
 }

@@ -16,7 +16,7 @@ namespace {
 
 // The line's text as the preview shows it. Line breaks are no text in RTF source, and a
 // template never holds one (a field and a settings line cannot).
-std::string ShownText(const std::string& line) {
+std::string shownText(const std::string& line) {
     std::string text;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
@@ -35,24 +35,24 @@ std::string ShownText(const std::string& line) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    fc::ReadRtf(bytes);
+    fc::readRtf(bytes);
     if (size == 0) return 0;
 
     fc::test::FakePlatform platform;
     fc::App app(platform);
     app.view.blackBackground = data[0] & 1;
-    app.view.PreviewNoColors = data[0] & 2;
+    app.view.previewNoColors = data[0] & 2;
     const auto kind = data[0] & 4 ? fc::PreviewKind::TeamGame : fc::PreviewKind::Deathmatch;
     const std::string templ = bytes.substr(1);
-    const fc::RtfDocument doc = fc::ReadRtf(fc::PreviewDocument(app, templ, kind));
+    const fc::RtfDocument doc = fc::readRtf(fc::previewDocument(app, templ, kind));
 
     std::string text;
     const fc::Rgb textColour = fc::kIrcColours[app.view.blackBackground ? 0 : 1];
     for (const fc::StyledRun& run : doc.runs) {
         text += run.text;
-        if (app.view.PreviewNoColors && run.colour != textColour) std::abort();
+        if (app.view.previewNoColors && run.colour != textColour) std::abort();
     }
-    if (text != ShownText(fc::PreviewLine(app, templ, kind))) std::abort();
+    if (text != shownText(fc::previewLine(app, templ, kind))) std::abort();
     if (doc.font != "Fixedsys" || doc.halfPoints != 20) std::abort();
     return 0;
 }

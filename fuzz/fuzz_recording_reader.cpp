@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int records = 0;
     for (std::size_t at = 0;;) {
         const std::size_t before = at;
-        const fc::RecordRead r = fc::ReadRecord(bytes, at);
+        const fc::RecordRead r = fc::readRecord(bytes, at);
         if (r.kind != fc::RecordRead::Kind::Record) {
             if (at != before) std::abort();
             if (r.kind == fc::RecordRead::Kind::End && at < bytes.size()) std::abort();
@@ -27,9 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (at <= before || r.reply.size() > fc::kLongestRecordedReply) std::abort();
         ++records;
-        const std::string again = fc::FormatRecord(r.time, r.reply);
+        const std::string again = fc::formatRecord(r.time, r.reply);
         std::size_t from = 0;
-        const fc::RecordRead back = fc::ReadRecord(again, from);
+        const fc::RecordRead back = fc::readRecord(again, from);
         if (back.kind != fc::RecordRead::Kind::Record || back.reply != r.reply ||
             from != again.size()) {
             std::abort();
@@ -37,20 +37,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     if (size <= fc::kLongestRecordedReply) {
-        const std::string record = fc::FormatRecord(0, bytes);
+        const std::string record = fc::formatRecord(0, bytes);
         std::size_t from = 0;
-        if (fc::ReadRecord(record, from).reply != bytes || from != record.size()) std::abort();
+        if (fc::readRecord(record, from).reply != bytes || from != record.size()) std::abort();
     }
 
     fc::test::FakePlatform platform;
     platform.files["demos/fuzz.rec"] = bytes;
     fc::WiredApp app(platform);
-    fc::OnServerEntryEdited(app, "demos/fuzz.rec");
-    fc::WisselConnectie(app);
+    fc::onServerEntryEdited(app, "demos/fuzz.rec");
+    fc::toggleConnection(app);
     app.view.playbackStep = 10;  // the fastest the speed control allows
-    for (int tick = 0; tick < 2 * records + 4 && !app.view.Q2ServerlistEnabled; ++tick) {
+    for (int tick = 0; tick < 2 * records + 4 && !app.view.serverEntryEnabled; ++tick) {
         platform.advance(10);
     }
-    if (app.view.progValue > records) std::abort();
+    if (app.view.playbackProgress > records) std::abort();
     return 0;
 }

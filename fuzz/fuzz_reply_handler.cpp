@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fc::test::FakePlatform platform;
     static fc::WiredApp app(platform);
     static bool started = [] {
-        fc::OnServerEntryEdited(app, "127.0.0.1:27960 fuzz");
-        fc::WisselConnectie(app);
+        fc::onServerEntryEdited(app, "127.0.0.1:27960 fuzz");
+        fc::toggleConnection(app);
         platform.advance(1000);
         return true;
     }();
@@ -41,14 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         app.view.gameType = kGameTypes[data[1] % 9];
         app.view.matchState = static_cast<fc::MatchState>((data[1] >> 4) & 3);
         if (data[1] & 0x40) app.view.lastValues.game.clear();
-        app.view.spelerLijstSortColumn = (data[1] & 0x80) ? 1 : -1;
+        app.view.playerRowsSortColumn = (data[1] & 0x80) ? 1 : -1;
         data += 2;
         size -= 2;
     }
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     platform.udpSockets.at(0)->deliver(bytes, "127.0.0.1", 27960);
     // Keep the entry pointing at the server the queries go to, whatever the reply did to it.
-    app.view.Q2Serverlist = "127.0.0.1:27960 fuzz";
-    app.view.Q2ServerlistEnabled = false;
+    app.view.serverEntry = "127.0.0.1:27960 fuzz";
+    app.view.serverEntryEnabled = false;
     return 0;
 }

@@ -14,10 +14,10 @@
 namespace {
 
 // Reads the file in `platform`, saves it, and returns what was saved.
-std::string LoadAndSave(fc::test::FakePlatform& platform) {
+std::string loadAndSave(fc::test::FakePlatform& platform) {
     fc::WiredApp app(platform);
-    fc::LoadINI(app);
-    fc::SafeINI(app);
+    fc::loadSettings(app);
+    fc::saveSettings(app);
     return platform.files[fc::kSettingsFile];
 }
 
@@ -26,14 +26,14 @@ std::string LoadAndSave(fc::test::FakePlatform& platform) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fc::test::FakePlatform first;
     first.files[fc::kSettingsFile] = std::string(reinterpret_cast<const char*>(data), size);
-    const std::string saved = LoadAndSave(first);
+    const std::string saved = loadAndSave(first);
 
     fc::test::FakePlatform second;
     second.files[fc::kSettingsFile] = saved;
     fc::App check(second);
-    fc::LoadINI(check);
-    if (!check.view.Text1.empty()) std::abort();  // a saved file is never damaged
-    fc::SafeINI(check);
+    fc::loadSettings(check);
+    if (!check.view.ircOutput.empty()) std::abort();  // a saved file is never damaged
+    fc::saveSettings(check);
     if (second.files[fc::kSettingsFile] != saved) std::abort();
     return 0;
 }

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string answer(reinterpret_cast<const char*>(data) + 1, size - 1);
     const std::size_t split = data[0] % (answer.size() + 1);
 
-    if (const auto address = fc::ReadUpdateUrl(answer)) {
+    if (const auto address = fc::readUpdateUrl(answer)) {
         if (address->host.empty() || address->port < 1 || address->port > 65535) std::abort();
     }
 
@@ -40,13 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app.addListener(&shown);
     int ended = 0;
     app.updateCheckEnded = [&] { ++ended; };
-    app.view.UpdateURL = "http://127.0.0.1/fcst.versie";
-    (data[0] & 1) ? fc::UpdateKnop(app) : fc::Updater(app);
-    fc::test::FakeTcpSocket& usock = *platform.tcpSockets.at(2);
-    usock.accept();
-    usock.receive(answer.substr(0, split));
-    usock.receive(answer.substr(split));
-    usock.peerClose();
+    app.view.updateUrl = "http://127.0.0.1/fcst.versie";
+    (data[0] & 1) ? fc::checkForUpdateNow(app) : fc::startUpdateCheck(app);
+    fc::test::FakeTcpSocket& fakeUpdateSocket = *platform.tcpSockets.at(2);
+    fakeUpdateSocket.accept();
+    fakeUpdateSocket.receive(answer.substr(0, split));
+    fakeUpdateSocket.receive(answer.substr(split));
+    fakeUpdateSocket.peerClose();
     if (ended != 1 || shown.boxes > 1) std::abort();
     if (shown.boxes == 1 && shown.title != "Update available!" && shown.title != "Updater.")
         std::abort();

@@ -7,7 +7,7 @@ namespace fc {
 
 namespace {
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
+std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     for (;;) {
@@ -20,9 +20,9 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 }  // namespace
 
-ServerAnswer ReadServerAnswer(std::string_view reply) {
+ServerAnswer readServerAnswer(std::string_view reply) {
     ServerAnswer answer;
-    const std::vector<std::string_view> lines = SplitLines(reply);
+    const std::vector<std::string_view> lines = splitLines(reply);
     // The last piece has no line feed behind it, so it is no player line.
     long long bestScore = 0;
     std::string_view best;
@@ -30,7 +30,7 @@ ServerAnswer ReadServerAnswer(std::string_view reply) {
     for (std::size_t i = 2; i + 1 < lines.size(); ++i) {
         const std::string_view line = lines[i];
         if (line.empty()) continue;
-        const long long score = LeadingWhole(line.substr(0, line.find(' ')));
+        const long long score = leadingWhole(line.substr(0, line.find(' ')));
         if (score >= 0 && (!found || score >= bestScore)) {
             bestScore = score;
             best = line;
@@ -46,24 +46,24 @@ ServerAnswer ReadServerAnswer(std::string_view reply) {
         std::string_view name =
             quote == std::string_view::npos ? std::string_view() : best.substr(quote + 1);
         if (!name.empty()) name.remove_suffix(1);  // the closing quote
-        answer.top = IsQuake3Reply(reply) ? FilterQ3Colors(name) : std::string(name);
+        answer.top = isQuake3Reply(reply) ? filterQ3Colours(name) : std::string(name);
     }
 
-    std::string maximum = GetServerVar("maxclients", reply);
+    std::string maximum = getServerVar("maxclients", reply);
     if (maximum.empty()) {  // Unreal Tournament
-        maximum = GetServerVar("maxplayers", reply);
-        answer.count = LeadingWhole(GetServerVar("numplayers", reply));
+        maximum = getServerVar("maxplayers", reply);
+        answer.count = leadingWhole(getServerVar("numplayers", reply));
     }
-    answer.name = Trim(GetServerVar("hostname", reply));
-    answer.map = Trim(GetServerVar("mapname", reply));
-    answer.players = PlainNumber(answer.count) + " / " + maximum;
+    answer.name = trimBlanks(getServerVar("hostname", reply));
+    answer.map = trimBlanks(getServerVar("mapname", reply));
+    answer.players = plainNumber(answer.count) + " / " + maximum;
     return answer;
 }
 
-MasterAnswer ReadMasterAnswer(std::string_view datagram) {
+MasterAnswer readMasterAnswer(std::string_view datagram) {
     static constexpr std::string_view kHeader = "\xFF\xFF\xFF\xFFgetserversResponse";
     MasterAnswer answer;
-    if (!StartsWith(datagram, kHeader)) return answer;
+    if (!textStartsWith(datagram, kHeader)) return answer;
     answer.isList = true;
     std::size_t at = kHeader.size();
     while (at < datagram.size()) {
@@ -85,9 +85,9 @@ MasterAnswer ReadMasterAnswer(std::string_view datagram) {
         const int port = byte(4) * 256 + byte(5);
         const bool unset = byte(0) == 0 && byte(1) == 0 && byte(2) == 0 && byte(3) == 0;
         if (port != 0 && !unset) {
-            answer.servers.push_back(PlainNumber(byte(0)) + "." + PlainNumber(byte(1)) + "." +
-                                     PlainNumber(byte(2)) + "." + PlainNumber(byte(3)) + ":" +
-                                     PlainNumber(port));
+            answer.servers.push_back(plainNumber(byte(0)) + "." + plainNumber(byte(1)) + "." +
+                                     plainNumber(byte(2)) + "." + plainNumber(byte(3)) + ":" +
+                                     plainNumber(port));
         }
         at += 7;
     }
@@ -95,9 +95,9 @@ MasterAnswer ReadMasterAnswer(std::string_view datagram) {
     return answer;
 }
 
-std::vector<std::string> DetailLines(std::string_view answer, bool variables) {
+std::vector<std::string> detailLines(std::string_view answer, bool variables) {
     std::vector<std::string> out;
-    const std::vector<std::string_view> lines = SplitLines(answer);
+    const std::vector<std::string_view> lines = splitLines(answer);
     if (!variables) {
         for (std::size_t i = 2; i < lines.size(); ++i) {
             if (i + 1 == lines.size() && lines[i].empty()) break;  // after the last line feed

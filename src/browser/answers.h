@@ -25,7 +25,7 @@ struct ServerAnswer {
 // Reads a status answer of any of the three games. The players are the lines after the
 // header and the variables; the best score wins, a later line winning ties, and a negative
 // score never wins. Unreal Tournament answers carry their counts as variables instead.
-ServerAnswer ReadServerAnswer(std::string_view reply);
+ServerAnswer readServerAnswer(std::string_view reply);
 
 // What one datagram of the master server holds.
 struct MasterAnswer {
@@ -37,7 +37,7 @@ struct MasterAnswer {
 
 // Reads a "getserversResponse": six-byte entries (address, then port, high byte first), each
 // after a "\", up to "\EOT". Entries with port 0 or address 0.0.0.0 are passed over.
-MasterAnswer ReadMasterAnswer(std::string_view datagram);
+MasterAnswer readMasterAnswer(std::string_view datagram);
 
 // The master server's queries: the server lists of protocols 68 and 71, full and empty
 // servers included.
@@ -45,6 +45,6 @@ inline constexpr const char* kMasterQueries[] = {"\xFF\xFF\xFF\xFFgetservers 68 
                                                  "\xFF\xFF\xFF\xFFgetservers 71 full empty"};
 
 // The detail list of one answer: its player lines, or its variables as "name = value".
-std::vector<std::string> DetailLines(std::string_view answer, bool variables);
+std::vector<std::string> detailLines(std::string_view answer, bool variables);
 
 }  // namespace fc

@@ -14,162 +14,163 @@ namespace fc {
 
 namespace {
 
-const ServerRow* SelectedRow(const BrowserView& b) {
-    if (b.selected < 0 || b.selected >= static_cast<int>(b.qServ.size())) return nullptr;
-    return &b.qServ[static_cast<std::size_t>(b.selected)];
+const ServerRow* selectedRow(const BrowserView& b) {
+    if (b.selected < 0 || b.selected >= static_cast<int>(b.serverRows.size())) return nullptr;
+    return &b.serverRows[static_cast<std::size_t>(b.selected)];
 }
 
 // The entry of the working list a row stands for: the row's key is the entry, with the
 // default port when the entry has none.
-std::vector<std::string>::iterator EntryOf(BrowserView& b, const std::string& server) {
+std::vector<std::string>::iterator entryOf(BrowserView& b, const std::string& server) {
     return std::find_if(b.browserServers.begin(), b.browserServers.end(),
-                        [&](const std::string& e) { return IsEntryOf(e, server); });
+                        [&](const std::string& e) { return isEntryOf(e, server); });
 }
 
-void Remove(BrowserView& b, int row) {
-    b.qServ.erase(b.qServ.begin() + row);
+void removeRow(BrowserView& b, int row) {
+    b.serverRows.erase(b.serverRows.begin() + row);
     b.selected = -1;
     ++b.rowsRevision;
 }
 
 }  // namespace
 
-void OpenBrowser(App& app) {
-    BrowserView& b = app.Form3;
-    if (b.Form3Visible) return;
+void openBrowser(App& app) {
+    BrowserView& b = app.browserView;
+    if (b.browserVisible) return;
     b = BrowserView{};
-    b.Form3Visible = true;
-    LoadLijst(app);
-    b.qServ.clear();
+    b.browserVisible = true;
+    loadServerList(app);
+    b.serverRows.clear();
     if (b.browserServers.empty()) {
-        NieuwLijst(app);
+        requestMasterList(app);
         return;
     }
-    LoadQuickList(app);
-    const std::string current = StripComment(app.view.Q2Serverlist);
-    for (std::size_t i = 0; i < b.qServ.size(); ++i) {
-        if (b.qServ[i].server == current) {
+    loadSnapshot(app);
+    const std::string current = stripComment(app.view.serverEntry);
+    for (std::size_t i = 0; i < b.serverRows.size(); ++i) {
+        if (b.serverRows[i].server == current) {
             b.selected = b.scrollTo = static_cast<int>(i);
-            app.Form3Timer4->setEnabled(true);
+            app.browserRedrawTimer->setEnabled(true);
             break;
         }
     }
 }
 
-void CloseBrowser(App& app) {
-    BrowserView& b = app.Form3;
-    if (!b.Form3Visible) return;
-    for (Timer* t : {app.Form3Timer1.get(), app.Form3Timer2.get(), app.Form3Timer3.get(),
-                     app.Form3Timer4.get(), app.fastSweepTimer.get(), app.masterTimer.get()}) {
+void closeBrowser(App& app) {
+    BrowserView& b = app.browserView;
+    if (!b.browserVisible) return;
+    for (Timer* t :
+         {app.sweepTimer.get(), app.quickSweepTimer.get(), app.handOverTimer.get(),
+          app.browserRedrawTimer.get(), app.fastSweepTimer.get(), app.masterTimer.get()}) {
         t->setEnabled(false);
     }
-    SafeLijst(app);
-    SafeINI(app);
+    saveServerList(app);
+    saveSettings(app);
     b = BrowserView{};
 }
 
-void TotalRefresh(App& app) {
-    BrowserView& b = app.Form3;
+void totalRefresh(App& app) {
+    BrowserView& b = app.browserView;
     if (!b.buttonsEnabled) return;
-    b.qServ.clear();
+    b.serverRows.clear();
     b.selected = -1;
     ++b.rowsRevision;
-    StartChecking(app);
+    startChecking(app);
 }
 
-void RefreshVisible(App& app) {
-    if (app.Form3.buttonsEnabled) QuickChecking(app);
+void refreshVisible(App& app) {
+    if (app.browserView.buttonsEnabled) quickChecking(app);
 }
 
-void RemoveSelected(App& app) {
-    BrowserView& b = app.Form3;
+void removeSelected(App& app) {
+    BrowserView& b = app.browserView;
     if (!b.buttonsEnabled) return;
-    const ServerRow* row = SelectedRow(b);
+    const ServerRow* row = selectedRow(b);
     if (!row) return app.platform.beep();
     const std::string server = row->server;
-    Remove(b, b.selected);
-    if (const auto entry = EntryOf(b, server); entry != b.browserServers.end()) {
+    removeRow(b, b.selected);
+    if (const auto entry = entryOf(b, server); entry != b.browserServers.end()) {
         *entry = b.browserServers.back();
         b.browserServers.pop_back();
         app.showMessage("Warning!", server + " has been removed from the list!");
     }
-    SafeLijst(app);
+    saveServerList(app);
 }
 
-void RemoveNonVisible(App& app) {
-    BrowserView& b = app.Form3;
+void removeNonVisible(App& app) {
+    BrowserView& b = app.browserView;
     if (!b.buttonsEnabled) return;
     std::erase_if(b.browserServers, [&](const std::string& entry) {
-        return std::none_of(b.qServ.begin(), b.qServ.end(),
-                            [&](const ServerRow& row) { return IsEntryOf(entry, row.server); });
+        return std::none_of(b.serverRows.begin(), b.serverRows.end(),
+                            [&](const ServerRow& row) { return isEntryOf(entry, row.server); });
     });
     app.showMessage("Warning!", "All non-visible servers have been removed!");
-    SafeLijst(app);
+    saveServerList(app);
 }
 
-void SwitchDetailMode(App& app) {
-    if (!app.Form3.buttonsEnabled) return;
-    app.Form3.showCvars = !app.Form3.showCvars;
-    ProcessCvar(app);
+void switchDetailMode(App& app) {
+    if (!app.browserView.buttonsEnabled) return;
+    app.browserView.showCvars = !app.browserView.showCvars;
+    fillDetailList(app);
 }
 
-void SelectForOrvexa(App& app) {
-    BrowserView& b = app.Form3;
+void selectForOrvexa(App& app) {
+    BrowserView& b = app.browserView;
     if (!b.buttonsEnabled) return;
-    const ServerRow* row = SelectedRow(b);
+    const ServerRow* row = selectedRow(b);
     if (!row) return app.platform.beep();
-    if (!app.view.Q2ServerlistEnabled) WisselConnectie(app);  // stop the running monitor
-    OnServerEntryEdited(app, row->server + " (" + row->name + ")");
-    SafeQuickList(app);
-    app.Form3Timer3->setEnabled(true);
+    if (!app.view.serverEntryEnabled) toggleConnection(app);  // stop the running monitor
+    onServerEntryEdited(app, row->server + " (" + row->name + ")");
+    saveSnapshot(app);
+    app.handOverTimer->setEnabled(true);
     app.view.focusMainWindow = true;
 }
 
-void OnSelectTimer(App& app) {
-    WisselConnectie(app);  // closing the browser stops this timer
-    CloseBrowser(app);
+void onSelectTimer(App& app) {
+    toggleConnection(app);  // closing the browser stops this timer
+    closeBrowser(app);
 }
 
-void CloseThisWindow(App& app) {
-    SafeQuickList(app);
-    CloseBrowser(app);
+void closeThisWindow(App& app) {
+    saveSnapshot(app);
+    closeBrowser(app);
 }
 
-void OnFilterNoRespond(App& app, bool checked) {
-    BrowserView& b = app.Form3;
-    b.filternorespond = checked;
+void onFilterUnanswered(App& app, bool checked) {
+    BrowserView& b = app.browserView;
+    b.filterUnanswered = checked;
     if (!checked) return;
-    std::erase_if(b.qServ, [](const ServerRow& row) { return row.players.empty(); });
+    std::erase_if(b.serverRows, [](const ServerRow& row) { return row.players.empty(); });
     b.selected = -1;
     ++b.rowsRevision;
-    SafeLijst(app);
+    saveServerList(app);
 }
 
-void OnFilterEmpty(App& app, bool checked) {
-    app.Form3.filterempty = checked;
+void onFilterEmpty(App& app, bool checked) {
+    app.browserView.filterEmpty = checked;
 }
 
-void OnFastSweepBox(App& app, bool checked) {
-    app.view.FastSweep = checked;
+void onFastSweepBox(App& app, bool checked) {
+    app.view.fastSweepOn = checked;
 }
 
-void OnServerRowClicked(App& app, int row) {
-    BrowserView& b = app.Form3;
-    if (row < 0 || row >= static_cast<int>(b.qServ.size())) return;
+void onServerRowClicked(App& app, int row) {
+    BrowserView& b = app.browserView;
+    if (row < 0 || row >= static_cast<int>(b.serverRows.size())) return;
     b.selected = row;
-    const std::string server = StripComment(b.qServ[static_cast<std::size_t>(row)].server);
-    const QueryTarget target = SplitEntry(server, "27910");
-    const QueriedServer clicked{target.host, static_cast<int>(LeadingWhole(target.portText))};
+    const std::string server = stripComment(b.serverRows[static_cast<std::size_t>(row)].server);
+    const QueryTarget target = splitEntry(server, "27910");
+    const QueriedServer clicked{target.host, static_cast<int>(leadingWhole(target.portText))};
     b.itemQueried = clicked;
     // A name being looked up is listened to once it is found, if it is still the one clicked.
-    b.itemAddress = QueryServer(app, true, server, [&app, clicked](const std::string& key) {
-        const QueriedServer& now = app.Form3.itemQueried;
-        if (now.host == clicked.host && now.port == clicked.port) app.Form3.itemAddress = key;
+    b.itemAddress = queryServer(app, true, server, [&app, clicked](const std::string& key) {
+        const QueriedServer& now = app.browserView.itemQueried;
+        if (now.host == clicked.host && now.port == clicked.port) app.browserView.itemAddress = key;
     });
 }
 
-void OnServerColumnClicked(App& app, int column) {
-    BrowserView& b = app.Form3;
+void onServerColumnClicked(App& app, int column) {
+    BrowserView& b = app.browserView;
     if (column < 0 || column > 4) return;
     if (b.sortColumn == column) {
         b.sortAscending = !b.sortAscending;
@@ -177,26 +178,26 @@ void OnServerColumnClicked(App& app, int column) {
         b.sortColumn = column;
         b.sortAscending = true;
     }
-    SortServerRows(app);
+    sortServerRows(app);
 }
 
-void ProcessCvar(App& app) {
-    BrowserView& b = app.Form3;
-    b.List1 = DetailLines(b.lastDetailAnswer, b.showCvars);
+void fillDetailList(App& app) {
+    BrowserView& b = app.browserView;
+    b.detailList = detailLines(b.lastDetailAnswer, b.showCvars);
 }
 
-void OnItemDatagram(App& app, const Datagram& d) {
-    BrowserView& b = app.Form3;
+void onItemDatagram(App& app, const Datagram& d) {
+    BrowserView& b = app.browserView;
     if (d.data.empty() || b.itemAddress.empty()) return;
     if (d.senderAddress + ":" + std::to_string(d.senderPort) != b.itemAddress) return;
     b.lastDetailAnswer = d.data;
-    ProcessCvar(app);
-    ExtractInfo(app, d.data, b.itemQueried.host, d.senderAddress, d.senderPort);
+    fillDetailList(app);
+    extractInfo(app, d.data, b.itemQueried.host, d.senderAddress, d.senderPort);
 }
 
-void OnRedrawTimer(App& app) {
-    app.Form3Timer4->setEnabled(false);
-    ++app.Form3.redraws;
+void onRedrawTimer(App& app) {
+    app.browserRedrawTimer->setEnabled(false);
+    ++app.browserView.redraws;
 }
 
 }  // namespace fc

@@ -15,253 +15,253 @@ namespace {
 constexpr const char* kDefaultPort = "27910";
 constexpr const char* kMasterPort = "27950";
 
-void RowsChanged(App& app, const ServerRow* row) {
-    ++app.Form3.rowsRevision;
+void rowsChanged(App& app, const ServerRow* row) {
+    ++app.browserView.rowsRevision;
     if (row) app.notifyBrowserRow(*row);
 }
 
 // Whether the working list holds the server of a key; an entry without a port stands for the
 // default port, so that its row does not add it a second time.
-bool Listed(const BrowserView& b, const std::string& key) {
+bool listed(const BrowserView& b, const std::string& key) {
     return std::any_of(b.browserServers.begin(), b.browserServers.end(),
-                       [&](const std::string& e) { return IsEntryOf(e, key); });
+                       [&](const std::string& e) { return isEntryOf(e, key); });
 }
 
-void StopSweepTimers(App& app) {
-    app.Form3Timer1->setEnabled(false);
-    app.Form3Timer2->setEnabled(false);
+void stopSweepTimers(App& app) {
+    app.sweepTimer->setEnabled(false);
+    app.quickSweepTimer->setEnabled(false);
     app.fastSweepTimer->setEnabled(false);
 }
 
 // Both sweeps begin alike: the list hidden and unsorted, the buttons off.
-void BeginSweep(App& app, std::vector<std::string> servers, bool quick) {
-    BrowserView& b = app.Form3;
-    b.rememberedRow = b.selected >= 0 && b.selected < static_cast<int>(b.qServ.size())
-                          ? b.qServ[static_cast<std::size_t>(b.selected)].server
+void beginSweep(App& app, std::vector<std::string> servers, bool quick) {
+    BrowserView& b = app.browserView;
+    b.rememberedRow = b.selected >= 0 && b.selected < static_cast<int>(b.serverRows.size())
+                          ? b.serverRows[static_cast<std::size_t>(b.selected)].server
                           : std::string();
-    b.qServVisible = false;
+    b.serverRowsVisible = false;
     b.sorting = false;
     b.buttonsEnabled = false;
     b.sweeping = true;
     b.quickSweep = quick;
     b.sweepServers = std::move(servers);
     b.position = 0;
-    b.voortgang = 0;
-    b.voortgangMax = static_cast<int>(b.sweepServers.size());
+    b.sweepProgress = 0;
+    b.sweepProgressMax = static_cast<int>(b.sweepServers.size());
     b.inFlight.clear();
-    b.fastSweep = app.view.FastSweep || b.fastThisRun;
+    b.fastSweep = app.view.fastSweepOn || b.fastThisRun;
     if (!b.fastSweep) {
-        (quick ? app.Form3Timer2 : app.Form3Timer1)->setEnabled(true);
+        (quick ? app.quickSweepTimer : app.sweepTimer)->setEnabled(true);
         return;
     }
     app.fastSweepTimer->setEnabled(true);
-    OnFastSweepTick(app);
+    onFastSweepTick(app);
 }
 
-std::string LookupSlot(const std::string& entry) {
+std::string lookupSlot(const std::string& entry) {
     return "looking up " + entry;
 }
 
-void FillFastSweep(App& app);
+void fillFastSweep(App& app);
 
 // A sweep's server whose name was being looked up: its queries went out (`sent` its key) or
 // its name cannot be found (""). A fast sweep moves its slot to the key, or frees it.
-void SweepEntryLookedUp(App& app, const std::string& entry, const std::string& sent) {
-    BrowserView& b = app.Form3;
-    if (!b.sweeping || !b.fastSweep || b.inFlight.erase(LookupSlot(entry)) == 0) return;
+void sweepEntryLookedUp(App& app, const std::string& entry, const std::string& sent) {
+    BrowserView& b = app.browserView;
+    if (!b.sweeping || !b.fastSweep || b.inFlight.erase(lookupSlot(entry)) == 0) return;
     if (!sent.empty()) b.inFlight[sent] = app.platform.nowMs();
-    FillFastSweep(app);
+    fillFastSweep(app);
 }
 
 // Queries the server at the next position; false when every server was asked.
-bool QueryNext(App& app) {
-    BrowserView& b = app.Form3;
+bool queryNext(App& app) {
+    BrowserView& b = app.browserView;
     if (b.position >= static_cast<int>(b.sweepServers.size())) return false;
     ++b.position;
     const std::string entry =
-        StripComment(b.sweepServers[static_cast<std::size_t>(b.position - 1)]);
-    const std::string key = QueryServer(app, false, entry, [&app, entry](const std::string& sent) {
-        SweepEntryLookedUp(app, entry, sent);
+        stripComment(b.sweepServers[static_cast<std::size_t>(b.position - 1)]);
+    const std::string key = queryServer(app, false, entry, [&app, entry](const std::string& sent) {
+        sweepEntryLookedUp(app, entry, sent);
     });
     // A name being looked up holds its slot of the fast sweep, under its entry, until then.
-    if (b.fastSweep) b.inFlight[key.empty() ? LookupSlot(entry) : key] = app.platform.nowMs();
+    if (b.fastSweep) b.inFlight[key.empty() ? lookupSlot(entry) : key] = app.platform.nowMs();
     b.lastQueryMs = app.platform.nowMs();
-    b.voortgang = b.position;
-    SetBrowserStatus(app, "Pinging: " + entry + "  (" + PlainNumber(b.position) + "/" +
-                              PlainNumber(static_cast<long long>(b.sweepServers.size())) + ")");
+    b.sweepProgress = b.position;
+    setBrowserStatus(app, "Pinging: " + entry + "  (" + plainNumber(b.position) + "/" +
+                              plainNumber(static_cast<long long>(b.sweepServers.size())) + ")");
     return true;
 }
 
 // The fast sweep keeps its slots full and ends once every server answered or had its time.
-void FillFastSweep(App& app) {
-    BrowserView& b = app.Form3;
-    while (b.inFlight.size() < kFastSweepWidth && QueryNext(app)) {
+void fillFastSweep(App& app) {
+    BrowserView& b = app.browserView;
+    while (b.inFlight.size() < kFastSweepWidth && queryNext(app)) {
     }
     const bool allAsked = b.position >= static_cast<int>(b.sweepServers.size());
     if (allAsked &&
         (b.inFlight.empty() || app.platform.nowMs() - b.lastQueryMs >= kFastSweepWaitMs)) {
-        UpdateLijst(app);
+        finishSweep(app);
     }
 }
 
-void FinishMaster(App& app) {
-    BrowserView& b = app.Form3;
+void finishMaster(App& app) {
+    BrowserView& b = app.browserView;
     b.askingMaster = false;
     app.masterTimer->setEnabled(false);
-    SafeLijst(app);
-    const std::string master = app.view.MasterServer;
+    saveServerList(app);
+    const std::string master = app.view.masterServer;
     if (b.browserServers.empty()) {
-        SetBrowserStatus(app, b.masterAnswers == 0 ? "No answer from the master server " + master +
+        setBrowserStatus(app, b.masterAnswers == 0 ? "No answer from the master server " + master +
                                                          " within 3 s; the list is empty."
                                                    : "The master server " + master +
                                                          " listed no servers; the list is empty.");
     } else {
-        SetBrowserStatus(app, "The master server " + master + " listed " +
-                                  PlainNumber(static_cast<long long>(b.browserServers.size())) +
+        setBrowserStatus(app, "The master server " + master + " listed " +
+                                  plainNumber(static_cast<long long>(b.browserServers.size())) +
                                   " servers.");
     }
     if (b.sweepAfterMaster) {
         b.sweepAfterMaster = false;
-        b.qServ.clear();
-        RowsChanged(app, nullptr);
-        StartChecking(app);
+        b.serverRows.clear();
+        rowsChanged(app, nullptr);
+        startChecking(app);
     }
 }
 
 // Sends the queries to the master server once its address is known; "" when its name cannot
 // be found, and the list then stays empty.
-void AskMaster(App& app, const std::string& host, const std::string& address, int port) {
-    BrowserView& b = app.Form3;
-    app.masterSock->setRemote(host, address, port);
-    b.masterAddress = app.masterSock->remoteAddress();
-    b.masterPort = app.masterSock->remotePort();
+void askMaster(App& app, const std::string& host, const std::string& address, int port) {
+    BrowserView& b = app.browserView;
+    app.masterSocket->setRemote(host, address, port);
+    b.masterAddress = app.masterSocket->remoteAddress();
+    b.masterPort = app.masterSocket->remotePort();
     if (b.masterAddress.empty()) {
         b.askingMaster = false;
-        SafeLijst(app);
-        SetBrowserStatus(app, "The master server " + app.view.MasterServer +
+        saveServerList(app);
+        setBrowserStatus(app, "The master server " + app.view.masterServer +
                                   " cannot be found; the list is empty.");
         if (b.sweepAfterMaster) {
             b.sweepAfterMaster = false;
-            b.qServ.clear();
-            RowsChanged(app, nullptr);
-            StartChecking(app);
+            b.serverRows.clear();
+            rowsChanged(app, nullptr);
+            startChecking(app);
         }
         return;
     }
-    for (const char* query : kMasterQueries) app.masterSock->send(query);
+    for (const char* query : kMasterQueries) app.masterSocket->send(query);
     app.masterTimer->setEnabled(true);
 }
 
 // Sends the three queries to a server whose address is known; its key, or "" when the
 // address is no numeric one.
-std::string SendServerQueries(App& app, bool onItemSocket, const std::string& host,
+std::string sendServerQueries(App& app, bool onItemSocket, const std::string& host,
                               const std::string& address, int port) {
-    UdpSocket& socket = onItemSocket ? *app.ItemSock : *app.qsock;
+    UdpSocket& socket = onItemSocket ? *app.detailSocket : *app.sweepSocket;
     socket.setRemote(host, address, port);
     const std::string numeric = socket.remoteAddress();
     if (numeric.empty()) return "";
     for (const char* query : kBrowserQueries) socket.send(query);
-    const std::string key = numeric + ":" + PlainNumber(port);
-    if (!onItemSocket) app.Form3.queried[key] = QueriedServer{host, port};
+    const std::string key = numeric + ":" + plainNumber(port);
+    if (!onItemSocket) app.browserView.queried[key] = QueriedServer{host, port};
     return key;
 }
 
 }  // namespace
 
-std::string ServerKey(std::string_view address) {
+std::string serverKey(std::string_view address) {
     std::string key(address);
     if (key.find(':') == std::string::npos) key += ":27910";
     return key;
 }
 
-bool IsEntryOf(std::string_view entry, std::string_view key) {
+bool isEntryOf(std::string_view entry, std::string_view key) {
     const std::size_t start = entry.find_first_not_of(' ');
     if (start == std::string_view::npos) return false;
     entry = entry.substr(start, entry.find(' ', start) - start);
     if (entry == key) return true;
     constexpr std::string_view kPortSuffix = ":27910";
     return entry.find(':') == std::string_view::npos &&
-           key.size() == entry.size() + kPortSuffix.size() && StartsWith(key, entry) &&
-           EndsWith(key, kPortSuffix);
+           key.size() == entry.size() + kPortSuffix.size() && textStartsWith(key, entry) &&
+           textEndsWith(key, kPortSuffix);
 }
 
-void SetBrowserStatus(App& app, const std::string& text) {
-    if (app.Form3.status == text) return;
-    app.Form3.status = text;
+void setBrowserStatus(App& app, const std::string& text) {
+    if (app.browserView.status == text) return;
+    app.browserView.status = text;
     app.notifyBrowserStatus(text);
 }
 
-void LoadLijst(App& app) {
-    BrowserView& b = app.Form3;
-    const std::vector<std::string>& stored = app.view.qServers;
+void loadServerList(App& app) {
+    BrowserView& b = app.browserView;
+    const std::vector<std::string>& stored = app.view.savedServers;
     b.browserServers.assign(
         stored.begin(),
         stored.begin() + static_cast<std::ptrdiff_t>(std::min(stored.size(), kBrowserListLimit)));
     // Sorted once at the end rather than at every row.
     const bool sorting = std::exchange(b.sorting, false);
     for (const std::string& entry : std::vector<std::string>(b.browserServers)) {
-        voegtoe(app, StripComment(entry), "-", "", "", "", false);
+        addServerRow(app, stripComment(entry), "-", "", "", "", false);
     }
     b.sorting = sorting;
-    if (sorting) SortServerRows(app);
+    if (sorting) sortServerRows(app);
 }
 
-void SafeLijst(App& app) {
-    app.view.qServers = app.Form3.browserServers;
+void saveServerList(App& app) {
+    app.view.savedServers = app.browserView.browserServers;
 }
 
-void NieuwLijst(App& app) {
-    BrowserView& b = app.Form3;
+void requestMasterList(App& app) {
+    BrowserView& b = app.browserView;
     b.browserServers.clear();
     b.masterAnswers = 0;
-    const QueryTarget target = SplitEntry(app.view.MasterServer, kMasterPort);
+    const QueryTarget target = splitEntry(app.view.masterServer, kMasterPort);
     const std::string host = target.host;
-    const int port = static_cast<int>(LeadingWhole(target.portText));
+    const int port = static_cast<int>(leadingWhole(target.portText));
     b.masterAddress.clear();
     b.askingMaster = true;
-    SetBrowserStatus(app, "Asking the master server " + app.view.MasterServer + "...");
+    setBrowserStatus(app, "Asking the master server " + app.view.masterServer + "...");
     const std::string address =
         app.hostNames.addressOf(host, "master", [&app, host, port](const std::string& found) {
             app.dispatch([&] {
-                if (app.Form3.askingMaster && app.Form3.masterAddress.empty())
-                    AskMaster(app, host, found, port);
+                if (app.browserView.askingMaster && app.browserView.masterAddress.empty())
+                    askMaster(app, host, found, port);
             });
         });
-    if (!address.empty()) AskMaster(app, host, address, port);
+    if (!address.empty()) askMaster(app, host, address, port);
 }
 
-void OnMasterDatagram(App& app, const Datagram& d) {
-    BrowserView& b = app.Form3;
+void onMasterDatagram(App& app, const Datagram& d) {
+    BrowserView& b = app.browserView;
     if (!b.askingMaster || d.senderAddress != b.masterAddress || d.senderPort != b.masterPort) {
         return;
     }
-    const MasterAnswer answer = ReadMasterAnswer(d.data);
+    const MasterAnswer answer = readMasterAnswer(d.data);
     if (!answer.isList) return;
     for (const std::string& server : answer.servers) {
         if (b.browserServers.size() >= kBrowserListLimit) break;
-        if (!Listed(b, server)) b.browserServers.push_back(server);
+        if (!listed(b, server)) b.browserServers.push_back(server);
     }
     if (answer.damaged) {
-        app.appendOutput("*** The master server " + app.view.MasterServer +
+        app.appendOutput("*** The master server " + app.view.masterServer +
                          " sent a damaged list; the entries before the damage were kept.");
     }
     if (answer.ended || answer.damaged) ++b.masterAnswers;
-    SafeLijst(app);
+    saveServerList(app);
     if (b.masterAnswers >= static_cast<int>(std::size(kMasterQueries)) ||
         b.browserServers.size() >= kBrowserListLimit) {
-        FinishMaster(app);
+        finishMaster(app);
     }
 }
 
-void OnMasterTimeout(App& app) {
-    if (app.Form3.askingMaster) FinishMaster(app);
+void onMasterTimeout(App& app) {
+    if (app.browserView.askingMaster) finishMaster(app);
     app.masterTimer->setEnabled(false);
 }
 
-void LoadQuickList(App& app) {
+void loadSnapshot(App& app) {
     const std::optional<std::string> bytes = app.platform.readFile(kSnapshotFile);
     if (!bytes) return;
-    BrowserView& b = app.Form3;
+    BrowserView& b = app.browserView;
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < bytes->size();) {
         std::size_t end = bytes->find('\n', start);
@@ -271,18 +271,18 @@ void LoadQuickList(App& app) {
         lines.push_back(std::move(line));
         start = end + 1;
     }
-    for (std::size_t i = 0; i < lines.size() && b.qServ.size() < kBrowserListLimit; i += 5) {
+    for (std::size_t i = 0; i < lines.size() && b.serverRows.size() < kBrowserListLimit; i += 5) {
         ServerRow row;
         std::string* columns[] = {&row.name, &row.players, &row.map, &row.top, &row.server};
         for (std::size_t c = 0; c < 5 && i + c < lines.size(); ++c) *columns[c] = lines[i + c];
-        b.qServ.push_back(std::move(row));
+        b.serverRows.push_back(std::move(row));
     }
-    RowsChanged(app, nullptr);
+    rowsChanged(app, nullptr);
 }
 
-void SafeQuickList(App& app) {
+void saveSnapshot(App& app) {
     std::string out;
-    for (const ServerRow& row : app.Form3.qServ) {
+    for (const ServerRow& row : app.browserView.serverRows) {
         for (const std::string* column :
              {&row.name, &row.players, &row.map, &row.top, &row.server}) {
             out += *column;
@@ -295,151 +295,156 @@ void SafeQuickList(App& app) {
     }
 }
 
-std::string QueryServer(App& app, bool onItemSocket, std::string_view entry,
+std::string queryServer(App& app, bool onItemSocket, std::string_view entry,
                         std::function<void(const std::string&)> lookedUp) {
-    const QueryTarget target = SplitEntry(entry, kDefaultPort);
+    const QueryTarget target = splitEntry(entry, kDefaultPort);
     const std::string host = target.host;
-    const int port = static_cast<int>(LeadingWhole(target.portText));
+    const int port = static_cast<int>(leadingWhole(target.portText));
     // The clicked server waits alone; each server of a sweep waits for its own answer.
-    const std::string asker = onItemSocket ? "clicked server" : "sweep " + PlainNumber(port);
+    const std::string asker = onItemSocket ? "clicked server" : "sweep " + plainNumber(port);
     const std::string address = app.hostNames.addressOf(
         host, asker, [&app, onItemSocket, host, port, lookedUp](const std::string& found) {
             app.dispatch([&] {
                 // A closed browser asks nothing more.
                 const std::string key =
-                    found.empty() || !app.Form3.Form3Visible
+                    found.empty() || !app.browserView.browserVisible
                         ? std::string()
-                        : SendServerQueries(app, onItemSocket, host, found, port);
+                        : sendServerQueries(app, onItemSocket, host, found, port);
                 if (lookedUp) lookedUp(key);
             });
         });
     if (address.empty()) return "";
-    return SendServerQueries(app, onItemSocket, host, address, port);
+    return sendServerQueries(app, onItemSocket, host, address, port);
 }
 
-void StartChecking(App& app) {
-    LoadLijst(app);
-    BeginSweep(app, app.Form3.browserServers, false);
+void startChecking(App& app) {
+    loadServerList(app);
+    beginSweep(app, app.browserView.browserServers, false);
 }
 
-void QuickChecking(App& app) {
+void quickChecking(App& app) {
     std::vector<std::string> shown;
-    for (const ServerRow& row : app.Form3.qServ) shown.push_back(row.server);
-    BeginSweep(app, std::move(shown), true);
+    for (const ServerRow& row : app.browserView.serverRows) shown.push_back(row.server);
+    beginSweep(app, std::move(shown), true);
 }
 
-void OnSweepTick(App& app) {
-    if (!QueryNext(app)) UpdateLijst(app);
+void onSweepTick(App& app) {
+    if (!queryNext(app)) finishSweep(app);
 }
 
-void OnFastSweepTick(App& app) {
-    BrowserView& b = app.Form3;
+void onFastSweepTick(App& app) {
+    BrowserView& b = app.browserView;
     const std::int64_t now = app.platform.nowMs();
     for (auto it = b.inFlight.begin(); it != b.inFlight.end();) {
         it = now - it->second >= kFastSweepWaitMs ? b.inFlight.erase(it) : std::next(it);
     }
-    FillFastSweep(app);
+    fillFastSweep(app);
 }
 
-void OnSweepDatagram(App& app, const Datagram& d) {
-    BrowserView& b = app.Form3;
-    const std::string key = d.senderAddress + ":" + PlainNumber(d.senderPort);
+void onSweepDatagram(App& app, const Datagram& d) {
+    BrowserView& b = app.browserView;
+    const std::string key = d.senderAddress + ":" + plainNumber(d.senderPort);
     std::string host;
     if (const auto it = b.queried.find(key); it != b.queried.end()) {
         host = it->second.host;
-    } else if (std::none_of(b.qServ.begin(), b.qServ.end(),
+    } else if (std::none_of(b.serverRows.begin(), b.serverRows.end(),
                             [&](const ServerRow& row) { return row.server == key; })) {
         return;  // from a server nobody asked
     }
-    ExtractInfo(app, d.data, host, d.senderAddress, d.senderPort);
-    if (b.sweeping && b.fastSweep && b.inFlight.erase(key) > 0) FillFastSweep(app);
+    extractInfo(app, d.data, host, d.senderAddress, d.senderPort);
+    if (b.sweeping && b.fastSweep && b.inFlight.erase(key) > 0) fillFastSweep(app);
 }
 
-void voegtoe(App& app, const std::string& address, const std::string& name, const std::string& map,
-             const std::string& players, const std::string& top, bool update) {
-    BrowserView& b = app.Form3;
-    const std::string key = ServerKey(address);
-    const auto it = std::find_if(b.qServ.begin(), b.qServ.end(),
+void addServerRow(App& app, const std::string& address, const std::string& name,
+                  const std::string& map, const std::string& players, const std::string& top,
+                  bool update) {
+    BrowserView& b = app.browserView;
+    const std::string key = serverKey(address);
+    const auto it = std::find_if(b.serverRows.begin(), b.serverRows.end(),
                                  [&](const ServerRow& row) { return row.server == key; });
-    if (it != b.qServ.end()) {
+    if (it != b.serverRows.end()) {
         if (!update) return;
         const ServerRow changed{name, players, map, top, key};
         if (*it == changed) return;
         *it = changed;
-        RowsChanged(app, &*it);
+        rowsChanged(app, &*it);
     } else {
-        b.qServ.push_back(ServerRow{name, players, map, top, key});
-        RowsChanged(app, &b.qServ.back());
-        if (!Listed(b, key) && b.browserServers.size() < kBrowserListLimit) {
+        b.serverRows.push_back(ServerRow{name, players, map, top, key});
+        rowsChanged(app, &b.serverRows.back());
+        if (!listed(b, key) && b.browserServers.size() < kBrowserListLimit) {
             b.browserServers.push_back(key);
         }
     }
-    if (b.sorting) SortServerRows(app);
+    if (b.sorting) sortServerRows(app);
 }
 
-void ExtractInfo(App& app, std::string_view reply, const std::string& host,
+void extractInfo(App& app, std::string_view reply, const std::string& host,
                  const std::string& numeric, int port) {
     if (reply.empty()) return;
-    const ServerAnswer answer = ReadServerAnswer(reply);
-    if (app.Form3.filterempty && answer.count == 0) return;
-    const std::string address = (host.empty() ? numeric : host) + ":" + PlainNumber(port);
-    voegtoe(app, address, answer.name, answer.map, answer.players, answer.top, true);
+    const ServerAnswer answer = readServerAnswer(reply);
+    if (app.browserView.filterEmpty && answer.count == 0) return;
+    const std::string address = (host.empty() ? numeric : host) + ":" + plainNumber(port);
+    addServerRow(app, address, answer.name, answer.map, answer.players, answer.top, true);
 }
 
-void UpdateLijst(App& app) {
-    BrowserView& b = app.Form3;
-    b.qServVisible = true;
-    StopSweepTimers(app);
+void finishSweep(App& app) {
+    BrowserView& b = app.browserView;
+    b.serverRowsVisible = true;
+    stopSweepTimers(app);
     b.sweeping = false;
     b.inFlight.clear();
     b.buttonsEnabled = true;
-    SetBrowserStatus(
-        app, "Ready... Visible: " + PlainNumber(static_cast<long long>(b.qServ.size())) +
-                 ". Total " + PlainNumber(static_cast<long long>(b.browserServers.size())) + ".");
+    setBrowserStatus(
+        app, "Ready... Visible: " + plainNumber(static_cast<long long>(b.serverRows.size())) +
+                 ". Total " + plainNumber(static_cast<long long>(b.browserServers.size())) + ".");
     b.sorting = true;
-    SortServerRows(app);
-    for (std::size_t i = 0; i < b.qServ.size(); ++i) {
-        if (!b.rememberedRow.empty() && b.qServ[i].server == b.rememberedRow) {
+    sortServerRows(app);
+    for (std::size_t i = 0; i < b.serverRows.size(); ++i) {
+        if (!b.rememberedRow.empty() && b.serverRows[i].server == b.rememberedRow) {
             b.scrollTo = static_cast<int>(i);
         }
     }
-    if (b.filternorespond) FilterNoRespondNow(app);
-    RowsChanged(app, nullptr);
+    if (b.filterUnanswered) filterUnansweredNow(app);
+    rowsChanged(app, nullptr);
     if (app.browserSweepEnded) app.browserSweepEnded();
 }
 
-void FilterNoRespondNow(App& app) {
-    BrowserView& b = app.Form3;
-    const std::string selected = b.selected >= 0 && b.selected < static_cast<int>(b.qServ.size())
-                                     ? b.qServ[static_cast<std::size_t>(b.selected)].server
-                                     : std::string();
-    std::erase_if(b.qServ,
+void filterUnansweredNow(App& app) {
+    BrowserView& b = app.browserView;
+    const std::string selected =
+        b.selected >= 0 && b.selected < static_cast<int>(b.serverRows.size())
+            ? b.serverRows[static_cast<std::size_t>(b.selected)].server
+            : std::string();
+    std::erase_if(b.serverRows,
                   [](const ServerRow& row) { return row.players.empty() && row.map.empty(); });
     b.selected = -1;
-    for (std::size_t i = 0; i < b.qServ.size(); ++i) {
-        if (!selected.empty() && b.qServ[i].server == selected) b.selected = static_cast<int>(i);
+    for (std::size_t i = 0; i < b.serverRows.size(); ++i) {
+        if (!selected.empty() && b.serverRows[i].server == selected)
+            b.selected = static_cast<int>(i);
     }
-    RowsChanged(app, nullptr);
+    rowsChanged(app, nullptr);
 }
 
-void SortServerRows(App& app) {
-    BrowserView& b = app.Form3;
+void sortServerRows(App& app) {
+    BrowserView& b = app.browserView;
     if (b.sortColumn < 0 || b.sortColumn > 4) return;
-    const ServerRow* selected = b.selected >= 0 && b.selected < static_cast<int>(b.qServ.size())
-                                    ? &b.qServ[static_cast<std::size_t>(b.selected)]
-                                    : nullptr;
+    const ServerRow* selected =
+        b.selected >= 0 && b.selected < static_cast<int>(b.serverRows.size())
+            ? &b.serverRows[static_cast<std::size_t>(b.selected)]
+            : nullptr;
     const std::string selectedKey = selected ? selected->server : std::string();
     std::string ServerRow::*const columns[] = {&ServerRow::name, &ServerRow::players,
                                                &ServerRow::map, &ServerRow::top,
                                                &ServerRow::server};
     std::string ServerRow::*column = columns[b.sortColumn];
     const bool ascending = b.sortAscending;
-    std::stable_sort(b.qServ.begin(), b.qServ.end(), [&](const ServerRow& x, const ServerRow& y) {
-        return ascending ? x.*column < y.*column : y.*column < x.*column;
-    });
+    std::stable_sort(b.serverRows.begin(), b.serverRows.end(),
+                     [&](const ServerRow& x, const ServerRow& y) {
+                         return ascending ? x.*column < y.*column : y.*column < x.*column;
+                     });
     if (selected) {
-        for (std::size_t i = 0; i < b.qServ.size(); ++i) {
-            if (b.qServ[i].server == selectedKey) b.selected = static_cast<int>(i);
+        for (std::size_t i = 0; i < b.serverRows.size(); ++i) {
+            if (b.serverRows[i].server == selectedKey) b.selected = static_cast<int>(i);
         }
     }
     ++b.rowsRevision;

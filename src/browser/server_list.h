@@ -17,49 +17,50 @@ inline constexpr std::size_t kFastSweepWidth = 20;
 inline constexpr int kFastSweepWaitMs = 1000;
 
 // The working copy from the stored list, with a placeholder row for every entry.
-void LoadLijst(App& app);
+void loadServerList(App& app);
 // The stored list from the working copy; it reaches the settings file at the next save.
-void SafeLijst(App& app);
+void saveServerList(App& app);
 // Asks the master server for a list; it replaces the working copy as its answers come.
-void NieuwLijst(App& app);
+void requestMasterList(App& app);
 // The rows from the snapshot file, and the rows into it.
-void LoadQuickList(App& app);
-void SafeQuickList(App& app);
+void loadSnapshot(App& app);
+void saveSnapshot(App& app);
 
 // "Total refresh" (every stored server, after the rows were removed) and "Refresh visible"
 // (the rows shown).
-void StartChecking(App& app);
-void QuickChecking(App& app);
+void startChecking(App& app);
+void quickChecking(App& app);
 
 // A row's key: the address, with the default port when it has none.
-std::string ServerKey(std::string_view address);
+std::string serverKey(std::string_view address);
 // Whether a list entry (an address, maybe a blank and a comment) is the server of a row's key.
-bool IsEntryOf(std::string_view entry, std::string_view key);
+bool isEntryOf(std::string_view entry, std::string_view key);
 // Adds a row for the address, or with `update` changes the row it has.
-void voegtoe(App& app, const std::string& address, const std::string& name, const std::string& map,
-             const std::string& players, const std::string& top, bool update);
+void addServerRow(App& app, const std::string& address, const std::string& name,
+                  const std::string& map, const std::string& players, const std::string& top,
+                  bool update);
 // One answer into its server's row: `host` as the list wrote it ("" for none), `numeric` the
 // address it came from.
-void ExtractInfo(App& app, std::string_view reply, const std::string& host,
+void extractInfo(App& app, std::string_view reply, const std::string& host,
                  const std::string& numeric, int port);
 // The end of a sweep.
-void UpdateLijst(App& app);
+void finishSweep(App& app);
 // Removes the rows of servers that did not answer.
-void FilterNoRespondNow(App& app);
+void filterUnansweredNow(App& app);
 
-void SetBrowserStatus(App& app, const std::string& text);
+void setBrowserStatus(App& app, const std::string& text);
 // Sorts the rows by the sort column, keeping the selected row selected.
-void SortServerRows(App& app);
+void sortServerRows(App& app);
 // Sends the three queries to an entry's server; its "numeric address:port". A name not looked
 // up yet gives "" at once, and is looked up: its queries go out when it is found, and
 // `lookedUp` then gets the key, or "" when the name cannot be found.
-std::string QueryServer(App& app, bool onItemSocket, std::string_view entry,
+std::string queryServer(App& app, bool onItemSocket, std::string_view entry,
                         std::function<void(const std::string&)> lookedUp = {});
 
-void OnSweepTick(App& app);
-void OnFastSweepTick(App& app);
-void OnSweepDatagram(App& app, const Datagram& datagram);
-void OnMasterDatagram(App& app, const Datagram& datagram);
-void OnMasterTimeout(App& app);
+void onSweepTick(App& app);
+void onFastSweepTick(App& app);
+void onSweepDatagram(App& app, const Datagram& datagram);
+void onMasterDatagram(App& app, const Datagram& datagram);
+void onMasterTimeout(App& app);
 
 }  // namespace fc

@@ -10,40 +10,41 @@ constexpr std::size_t kOutputKept = 9000;
 }  // namespace
 
 App::App(Platform& p) : platform(p) {
-    quakeTimer = makeTimer(1000, false);
+    pollTimer = makeTimer(1000, false);
     quakeQueryTimer = makeTimer(0, false);
-    seconde = makeTimer(1000, true);
+    playedSecondsTimer = makeTimer(1000, true);
     battleTimer = makeTimer(1000, false);
-    UTTimer = makeTimer(1000, false);
-    Timer4 = makeTimer(1000, true);
-    Q2Player = makeTimer(10, false);
-    InterpTimer = makeTimer(1000, false);
-    QuakeStatus = platform.createUdpSocket();
+    unrealMatchTimer = makeTimer(1000, false);
+    captionTimer = makeTimer(1000, true);
+    playbackTimer = makeTimer(10, false);
+    interpClockTimer = makeTimer(1000, false);
+    gameSocket = platform.createUdpSocket();
     hostNames.tell = [this](const std::string& line) { warn(line); };
 
-    Timer1 = makeTimer(200, true);
-    Timer2 = makeTimer(1000, false);
-    AntiBanTimer = makeTimer(10000, false);
+    ircStatusTimer = makeTimer(200, true);
+    pongTimer = makeTimer(1000, false);
+    antiBanTimer = makeTimer(10000, false);
     ignoreTimer = makeTimer(1000, true);
     ircSendTimer = makeTimer(2000, false);
     reconnectTimer = makeTimer(10000, false);
     ircSocket = platform.createTcpSocket();
-    InterpWinsock = platform.createTcpSocket();  // after the IRC socket: tests find it second
+    interpSocket = platform.createTcpSocket();  // after the IRC socket: tests find it second
 
-    splashTimer1 = makeTimer(4500, false);
-    splashTimer2 = makeTimer(3000, false);
+    splashEndTimer = makeTimer(4500, false);
+    splashRestoreTimer = makeTimer(3000, false);
     quitTimer = makeTimer(500, false);
 
-    Form3Timer1 = makeTimer(100, false);
-    Form3Timer2 = makeTimer(100, false);
-    Form3Timer3 = makeTimer(250, false);
-    Form3Timer4 = makeTimer(50, false);
+    sweepTimer = makeTimer(100, false);
+    quickSweepTimer = makeTimer(100, false);
+    handOverTimer = makeTimer(250, false);
+    browserRedrawTimer = makeTimer(50, false);
     fastSweepTimer = makeTimer(100, false);
     masterTimer = makeTimer(3000, false);
-    qsock = platform.createUdpSocket();
-    ItemSock = platform.createUdpSocket();
-    masterSock = platform.createUdpSocket();
-    USock = platform.createTcpSocket();  // after the IRC and Interp sockets: tests find it third
+    sweepSocket = platform.createUdpSocket();
+    detailSocket = platform.createUdpSocket();
+    masterSocket = platform.createUdpSocket();
+    updateSocket =
+        platform.createTcpSocket();  // after the IRC and Interp sockets: tests find it third
 }
 
 App::~App() = default;
@@ -64,15 +65,17 @@ void App::removeListener(AppListener* listener) {
 }
 
 void App::appendOutput(const std::string& text) {
-    view.Text1 += text;
-    view.Text1 += "\r\n";
-    if (view.Text1.size() > kOutputLimit) view.Text1.erase(0, view.Text1.size() - kOutputKept);
+    view.ircOutput += text;
+    view.ircOutput += "\r\n";
+    if (view.ircOutput.size() > kOutputLimit)
+        view.ircOutput.erase(0, view.ircOutput.size() - kOutputKept);
     for (AppListener* l : listeners_) l->outputAppended(text);
 }
 
 void App::appendOutputRaw(const std::string& bytes) {
-    view.Text1 += bytes;
-    if (view.Text1.size() > kOutputLimit) view.Text1.erase(0, view.Text1.size() - kOutputKept);
+    view.ircOutput += bytes;
+    if (view.ircOutput.size() > kOutputLimit)
+        view.ircOutput.erase(0, view.ircOutput.size() - kOutputKept);
     for (AppListener* l : listeners_) l->outputAppended(bytes);
 }
 
@@ -86,8 +89,9 @@ void App::dispatch(const std::function<void()>& handler) {
     for (AppListener* l : listeners_) l->eventHandled();
 }
 
-void stuurMSG(App& app, const std::string& target, const std::string& message, ReportKind kind) {
-    if (app.lineSink) app.lineSink->stuurMSG(target, message, kind);
+void sayInChannel(App& app, const std::string& target, const std::string& message,
+                  ReportKind kind) {
+    if (app.lineSink) app.lineSink->sayInChannel(target, message, kind);
 }
 
 void App::notifyReplyHandled() {

@@ -57,12 +57,12 @@ public:
 // The saved values a command line replaces for one run only: the settings file keeps these
 // in their place when it is written.
 struct RunOnlySettings {
-    std::optional<std::string> Q2Selected;
-    std::optional<std::string> IRCServer;
-    std::optional<std::string> IRCPort;
-    std::optional<std::string> IRCChannel;
-    std::optional<std::string> IRCName;
-    std::optional<std::string> IRCKey;
+    std::optional<std::string> savedServerEntry;
+    std::optional<std::string> ircServer;
+    std::optional<std::string> ircPort;
+    std::optional<std::string> savedChannel;
+    std::optional<std::string> savedNick;
+    std::optional<std::string> channelKey;
 };
 
 class App {
@@ -76,31 +76,31 @@ public:
     MainView view;
 
     // Timers owned by the monitor and the match clocks.
-    std::unique_ptr<Timer> quakeTimer;  // poll tick
+    std::unique_ptr<Timer> pollTimer;  // poll tick
     // The Quake queries of a tick whose family is unknown: at once, after the waiting events.
     std::unique_ptr<Timer> quakeQueryTimer;
-    std::unique_ptr<Timer> seconde;      // advances secondsPlayed
-    std::unique_ptr<Timer> battleTimer;  // Quake match clock
-    std::unique_ptr<Timer> UTTimer;      // Unreal Tournament match clock
-    std::unique_ptr<Timer> Timer4;       // the window caption while minimised
-    std::unique_ptr<Timer> Q2Player;     // playback of a recording
-    std::unique_ptr<Timer> InterpTimer;  // event-feed match clock
+    std::unique_ptr<Timer> playedSecondsTimer;  // advances secondsPlayed
+    std::unique_ptr<Timer> battleTimer;         // Quake match clock
+    std::unique_ptr<Timer> unrealMatchTimer;    // Unreal Tournament match clock
+    std::unique_ptr<Timer> captionTimer;        // the window caption while minimised
+    std::unique_ptr<Timer> playbackTimer;       // playback of a recording
+    std::unique_ptr<Timer> interpClockTimer;    // event-feed match clock
 
     // The game-status socket: queries out, replies in.
-    std::unique_ptr<UdpSocket> QuakeStatus;
+    std::unique_ptr<UdpSocket> gameSocket;
 
     // Host names looked up for the monitor, the server browser and the master server.
     HostNames hostNames{platform};
 
     // The Interp service's event feed.
-    std::unique_ptr<TcpSocket> InterpWinsock;
+    std::unique_ptr<TcpSocket> interpSocket;
 
     // The IRC connection with its status refresh, second PONG, re-join while banned and the
     // ignore-list countdown.
     std::unique_ptr<TcpSocket> ircSocket;
-    std::unique_ptr<Timer> Timer1;
-    std::unique_ptr<Timer> Timer2;
-    std::unique_ptr<Timer> AntiBanTimer;
+    std::unique_ptr<Timer> ircStatusTimer;
+    std::unique_ptr<Timer> pongTimer;
+    std::unique_ptr<Timer> antiBanTimer;
     std::unique_ptr<Timer> ignoreTimer;
     std::unique_ptr<Timer> ircSendTimer;    // lets the next queued line leave
     std::unique_ptr<Timer> reconnectTimer;  // dials again after the connection was lost
@@ -119,28 +119,28 @@ public:
 
     // The splash window's two timers (restore the main window once, then close the splash) and
     // the timer that starts the second phase of closing.
-    std::unique_ptr<Timer> splashTimer1;
-    std::unique_ptr<Timer> splashTimer2;
+    std::unique_ptr<Timer> splashEndTimer;
+    std::unique_ptr<Timer> splashRestoreTimer;
     std::unique_ptr<Timer> quitTimer;
 
     // The server browser: its state, the full and the quick sweep (one server a tick), the
     // hand-over to the monitor, the one redraw after opening, the fast sweep's check for
     // servers that did not answer and the wait for the master server; the sweep's socket, the
     // clicked server's socket and the master server's socket.
-    BrowserView Form3;
-    std::unique_ptr<Timer> Form3Timer1;
-    std::unique_ptr<Timer> Form3Timer2;
-    std::unique_ptr<Timer> Form3Timer3;
-    std::unique_ptr<Timer> Form3Timer4;
+    BrowserView browserView;
+    std::unique_ptr<Timer> sweepTimer;
+    std::unique_ptr<Timer> quickSweepTimer;
+    std::unique_ptr<Timer> handOverTimer;
+    std::unique_ptr<Timer> browserRedrawTimer;
     std::unique_ptr<Timer> fastSweepTimer;
     std::unique_ptr<Timer> masterTimer;
-    std::unique_ptr<UdpSocket> qsock;
-    std::unique_ptr<UdpSocket> ItemSock;
-    std::unique_ptr<UdpSocket> masterSock;
+    std::unique_ptr<UdpSocket> sweepSocket;
+    std::unique_ptr<UdpSocket> detailSocket;
+    std::unique_ptr<UdpSocket> masterSocket;
 
     // The update check: its connection, whether the operator asked for it (then "no newer
     // version" is said too), and the answer received so far.
-    std::unique_ptr<TcpSocket> USock;
+    std::unique_ptr<TcpSocket> updateSocket;
     struct UpdateCheck {
         bool running = false;
         bool manualCheck = false;

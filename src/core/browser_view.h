@@ -37,10 +37,10 @@ struct QueriedServer {
 };
 
 struct BrowserView {
-    bool Form3Visible = false;
+    bool browserVisible = false;
 
     std::vector<std::string> browserServers;  // the working copy, at most kBrowserListLimit
-    std::vector<ServerRow> qServ;
+    std::vector<ServerRow> serverRows;
     int selected = -1;     // the first selected row, -1 for none
     int scrollTo = -1;     // a row the window brings into view once, then clears
     int redraws = 0;       // one more each time the list is to be drawn again
@@ -48,18 +48,18 @@ struct BrowserView {
     int sortColumn = 0;    // the column the rows are sorted by
     bool sortAscending = true;
     bool sorting = true;  // off while a sweep adds its rows
-    bool qServVisible = true;
+    bool serverRowsVisible = true;
     bool buttonsEnabled = true;  // the six buttons; off during a sweep
 
     std::string status = "Ready...";
-    int voortgang = 0;
-    int voortgangMax = 0;
-    bool filternorespond = false;  // "Filter not responded"
-    bool filterempty = false;      // "Filter empty servers"
+    int sweepProgress = 0;
+    int sweepProgressMax = 0;
+    bool filterUnanswered = false;  // "Filter not responded"
+    bool filterEmpty = false;       // "Filter empty servers"
 
     // The detail list: player lines, or server variables when `showCvars` is set.
     bool showCvars = false;
-    std::vector<std::string> List1;
+    std::vector<std::string> detailList;
     std::string lastDetailAnswer;
     QueriedServer itemQueried;  // the clicked server, by its numeric address
     std::string itemAddress;

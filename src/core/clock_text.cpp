@@ -14,24 +14,24 @@ struct Mss {
 // Times beyond this are nonsense from a server; held there, sums of them stay within 64 bits.
 constexpr double kLongestTime = 1e15;
 
-long long TimePart(const std::string& text) {
-    const double value = LeadingNumber(text);
-    return WholeNumber(value > kLongestTime    ? kLongestTime
+long long timePart(const std::string& text) {
+    const double value = leadingNumber(text);
+    return wholeNumber(value > kLongestTime    ? kLongestTime
                        : value < -kLongestTime ? -kLongestTime
                                                : value);
 }
 
-Mss Split(const std::string& text) {
+Mss splitClock(const std::string& text) {
     const std::size_t colon = text.find(':');
-    if (colon == std::string::npos) return {TimePart(text), 0};
-    return {TimePart(text.substr(0, colon)), TimePart(text.substr(colon + 1))};
+    if (colon == std::string::npos) return {timePart(text), 0};
+    return {timePart(text.substr(0, colon)), timePart(text.substr(colon + 1))};
 }
 
 }  // namespace
 
-std::string TijdMinus(const std::string& a, const std::string& b) {
-    const Mss x = Split(a);
-    const Mss y = Split(b);
+std::string subtractClockTimes(const std::string& a, const std::string& b) {
+    const Mss x = splitClock(a);
+    const Mss y = splitClock(b);
     long long seconds = 0;
     long long minutes = 0;
     if (x.seconds >= y.seconds) {
@@ -42,12 +42,12 @@ std::string TijdMinus(const std::string& a, const std::string& b) {
         minutes = x.minutes - 1 - y.minutes;
     }
     if (minutes < 0) return "INT";
-    return PlainNumber(minutes) + ":" + (seconds < 10 ? "0" : "") + PlainNumber(seconds);
+    return plainNumber(minutes) + ":" + (seconds < 10 ? "0" : "") + plainNumber(seconds);
 }
 
-std::string MinutesSeconds(std::int64_t seconds) {
+std::string minutesSeconds(std::int64_t seconds) {
     const std::int64_t s = seconds % 60;
-    return PlainNumber(seconds / 60) + ":" + (s < 10 && s >= 0 ? "0" : "") + PlainNumber(s);
+    return plainNumber(seconds / 60) + ":" + (s < 10 && s >= 0 ? "0" : "") + plainNumber(s);
 }
 
 }  // namespace fc

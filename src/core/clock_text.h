@@ -7,9 +7,9 @@
 namespace fc {
 
 // a minus b for two "m:ss" texts: "20:00" minus "3:25" is "16:35"; "INT" when negative.
-std::string TijdMinus(const std::string& a, const std::string& b);
+std::string subtractClockTimes(const std::string& a, const std::string& b);
 
 // Seconds as minutes, ":" and two-digit seconds: 425 is "7:05".
-std::string MinutesSeconds(std::int64_t seconds);
+std::string minutesSeconds(std::int64_t seconds);
 
 }  // namespace fc

@@ -17,7 +17,7 @@ namespace fc {
 enum class GameFamily { Unknown, Q2, Q3, UT, None };
 
 // The family as the headless output and the mode label write it: "", "Q2", "Q3", "UT", "None".
-inline const char* FamilyText(GameFamily family) {
+inline const char* familyText(GameFamily family) {
     switch (family) {
         case GameFamily::Q2:
             return "Q2";
@@ -131,29 +131,29 @@ constexpr auto kRows = std::to_array<GameTypeInfo>({
 });
 // clang-format on
 
-constexpr bool RowsInEnumOrder() {
+constexpr bool rowsInEnumOrder() {
     for (std::size_t i = 0; i < kRows.size(); ++i) {
         if (static_cast<std::size_t>(kRows[i].type) != i) return false;
     }
     return kRows.back().type == UnrealOther;
 }
-static_assert(RowsInEnumOrder(), "one row per game type, in the enum's order");
+static_assert(rowsInEnumOrder(), "one row per game type, in the enum's order");
 
 }  // namespace game_type_detail
 
 inline constexpr const auto& kGameTypes = game_type_detail::kRows;
 
-constexpr const GameTypeInfo& Describe(GameType type) {
+constexpr const GameTypeInfo& describe(GameType type) {
     return kGameTypes[static_cast<std::size_t>(type)];
 }
 
 // The code as the window, the headless output and the case files write it ("ctfbq3", ...).
-constexpr std::string_view GameTypeCode(GameType type) {
-    return Describe(type).code;
+constexpr std::string_view gameTypeCode(GameType type) {
+    return describe(type).code;
 }
 
 // The game type a code stands for; a code two types share gives the first of them.
-constexpr std::optional<GameType> GameTypeOfCode(std::string_view code) {
+constexpr std::optional<GameType> gameTypeOfCode(std::string_view code) {
     for (const GameTypeInfo& row : kGameTypes) {
         if (row.code == code) return row.type;
     }

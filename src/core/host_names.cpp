@@ -8,7 +8,7 @@
 
 namespace fc {
 
-bool IsNumericAddress(const std::string& host) {
+bool isNumericAddress(const std::string& host) {
     unsigned char bytes[16];
     return inet_pton(AF_INET, host.c_str(), bytes) == 1 ||
            inet_pton(AF_INET6, host.c_str(), bytes) == 1;
@@ -21,7 +21,7 @@ HostNames::~HostNames() = default;
 
 std::string HostNames::addressOf(const std::string& host, const std::string& asker,
                                  Answer answered) {
-    if (IsNumericAddress(host)) return host;
+    if (isNumericAddress(host)) return host;
     if (host.empty()) return "";  // no name to look up, nothing to say
     Name& name = names_[host];
     if (!name.address.empty()) return name.address;
@@ -37,7 +37,7 @@ std::string HostNames::addressOf(const std::string& host, const std::string& ask
 }
 
 bool HostNames::isKnown(const std::string& host) const {
-    if (IsNumericAddress(host)) return true;
+    if (isNumericAddress(host)) return true;
     const auto found = names_.find(host);
     return found != names_.end() && !found->second.address.empty();
 }

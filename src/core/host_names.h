@@ -15,7 +15,7 @@ namespace fc {
 class Platform;
 
 // Whether `host` is an IPv4 or IPv6 address written out in numbers.
-bool IsNumericAddress(const std::string& host);
+bool isNumericAddress(const std::string& host);
 
 class HostNames {
 public:

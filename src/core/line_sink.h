@@ -24,12 +24,12 @@ enum class ReportKind {
 class LineSink {
 public:
     virtual ~LineSink() = default;
-    virtual void stuurMSG(const std::string& target, const std::string& message,
-                          ReportKind kind) = 0;
+    virtual void sayInChannel(const std::string& target, const std::string& message,
+                              ReportKind kind) = 0;
 };
 
 // Says a line to `target` through the App's sink; nothing when no sink is installed.
-void stuurMSG(App& app, const std::string& target, const std::string& message,
-              ReportKind kind = ReportKind::Event);
+void sayInChannel(App& app, const std::string& target, const std::string& message,
+                  ReportKind kind = ReportKind::Event);
 
 }  // namespace fc

@@ -36,7 +36,7 @@ struct MonitorFollowers {
 
 // Runs a follower when one is set.
 template <typename Step, typename... Args>
-void Follow(const Step& step, Args&&... args) {
+void callFollower(const Step& step, Args&&... args) {
     if (step) step(std::forward<Args>(args)...);
 }
 

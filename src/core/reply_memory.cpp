@@ -2,7 +2,7 @@
 
 namespace fc {
 
-bool ListHolds(const std::string& list, const std::string& name) {
+bool listHolds(const std::string& list, const std::string& name) {
     if (name.empty()) return list.find("\"\"") != std::string::npos;
     for (std::size_t at = list.find(name, 1); at != std::string::npos;
          at = list.find(name, at + 1)) {
@@ -33,7 +33,7 @@ void QuotedNames::use(const std::string& list) {
 // of the names; anything else is left to the plain search.
 bool QuotedNames::holds(const std::string& name) const {
     if (!plain_ || name.empty() || name.find('"') != std::string::npos) {
-        return ListHolds(list_, name);
+        return listHolds(list_, name);
     }
     return names_.count(name) > 0;
 }

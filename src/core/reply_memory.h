@@ -13,9 +13,9 @@ namespace fc {
 
 // Whether a list of quoted names holds the name in quotes. Looks the name up first and then
 // checks the quotes, which is much quicker than searching for the quoted form in long lists.
-bool ListHolds(const std::string& list, const std::string& name);
+bool listHolds(const std::string& list, const std::string& name);
 
-// A list of quoted names prepared for many look-ups: the same answers as ListHolds, from a set
+// A list of quoted names prepared for many look-ups: the same answers as listHolds, from a set
 // of the names when the list is made only of quoted names (as the program writes it).
 class QuotedNames {
 public:

@@ -8,7 +8,7 @@ namespace fc {
 
 // The address part of an entry: the text before the first blank, trimmed; the whole entry
 // when it has no blank.
-std::string StripComment(std::string_view entry);
+std::string stripComment(std::string_view entry);
 
 struct QueryTarget {
     std::string host;
@@ -16,9 +16,9 @@ struct QueryTarget {
 };
 
 // Host and port text of an entry for a query; `defaultPort` when the address has no ":".
-QueryTarget SplitEntry(std::string_view entry, std::string_view defaultPort);
+QueryTarget splitEntry(std::string_view entry, std::string_view defaultPort);
 
 // Whether the entry names a recording rather than a server.
-bool IsRecordingEntry(std::string_view entry);
+bool isRecordingEntry(std::string_view entry);
 
 }  // namespace fc

@@ -4,21 +4,21 @@
 
 namespace fc {
 
-std::uint64_t NextReadNumber() {
+std::uint64_t nextReadNumber() {
     static std::uint64_t last = 0;
     return ++last;
 }
 
-TeamScore ReadTeamScore(std::string_view shown) {
+TeamScore readTeamScore(std::string_view shown) {
     TeamScore score;
     const std::size_t slash = shown.find('/');
     if (slash == std::string_view::npos) {
-        score.points = LeadingNumber(shown);
+        score.points = leadingNumber(shown);
         return score;
     }
     score.split = true;
-    score.captures = LeadingNumber(shown.substr(0, slash));
-    score.points = LeadingNumber(shown.substr(slash + 1));
+    score.captures = leadingNumber(shown.substr(0, slash));
+    score.points = leadingNumber(shown.substr(slash + 1));
     return score;
 }
 
@@ -30,7 +30,7 @@ const std::string& ServerStatus::variable(std::string_view key) const {
     return kNone;
 }
 
-std::vector<std::pair<std::string, std::string>> ReadServerVariables(std::string_view reply) {
+std::vector<std::pair<std::string, std::string>> readServerVariables(std::string_view reply) {
     std::vector<std::pair<std::string, std::string>> variables;
     std::string key;
     std::string value;

@@ -38,10 +38,10 @@ struct TeamScore {
 };
 
 // A number no reading had before, for ServerStatus::readNumber.
-std::uint64_t NextReadNumber();
+std::uint64_t nextReadNumber();
 
 // Reads a shown score: "3/12" as captures 3 and frags 12, "7" as 7.
-TeamScore ReadTeamScore(std::string_view shown);
+TeamScore readTeamScore(std::string_view shown);
 
 struct ServerStatus {
     bool answered = false;  // read from a non-empty reply
@@ -63,6 +63,6 @@ struct ServerStatus {
 
 // The variables of a reply: "\key\value" pairs up to the end of its second line (a reply
 // without one: up to the last "\"); the header before the first "\" is passed over.
-std::vector<std::pair<std::string, std::string>> ReadServerVariables(std::string_view reply);
+std::vector<std::pair<std::string, std::string>> readServerVariables(std::string_view reply);
 
 }  // namespace fc

@@ -11,7 +11,7 @@ constexpr std::string_view kQuake3Header = "\xFF\xFF\xFF\xFFstatusResponse";
 namespace {
 
 // Where `key` first occurs in the reply read with every LF as "\\" (npos when it does not).
-std::size_t FindKey(std::string_view key, std::string_view reply) {
+std::size_t findKey(std::string_view key, std::string_view reply) {
     const std::size_t backslash = key.find('\\');
     if (backslash == std::string_view::npos) return reply.find(key);  // LFs cannot matter
     if (backslash == 0 && key.find('\\', 1) == std::string_view::npos) {
@@ -36,9 +36,9 @@ std::size_t FindKey(std::string_view key, std::string_view reply) {
 
 }  // namespace
 
-std::string GetServerVar(std::string_view key, std::string_view reply) {
+std::string getServerVar(std::string_view key, std::string_view reply) {
     if (key.empty()) return "";
-    const std::size_t p = FindKey(key, reply);
+    const std::size_t p = findKey(key, reply);
     if (p == std::string_view::npos) return "";
     const std::size_t start = p + key.size() + 1;  // the key and the character after it
     if (start >= reply.size()) return "";
@@ -46,7 +46,7 @@ std::string GetServerVar(std::string_view key, std::string_view reply) {
     return std::string(reply.substr(start, end == std::string_view::npos ? end : end - start));
 }
 
-std::string FilterQ3Colors(std::string_view text) {
+std::string filterQ3Colours(std::string_view text) {
     std::string out(text.size(), '\0');
     std::size_t n = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -60,22 +60,23 @@ std::string FilterQ3Colors(std::string_view text) {
     return out;
 }
 
-std::string Strip160(std::string_view text) {
+std::string stripNonBreakingSpaces(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && static_cast<unsigned char>(text[i]) == 160) ++i;
     return std::string(text.substr(i));
 }
 
-bool IsQuake3Reply(std::string_view reply) {
-    return StartsWith(reply, kQuake3Header) || StartsWith(GetServerVar("\\version", reply), "Q3");
+bool isQuake3Reply(std::string_view reply) {
+    return textStartsWith(reply, kQuake3Header) ||
+           textStartsWith(getServerVar("\\version", reply), "Q3");
 }
 
-long long ColumnNumber(std::string_view text) {
-    return LeadingWhole(Strip160(text));
+long long columnNumber(std::string_view text) {
+    return leadingWhole(stripNonBreakingSpaces(text));
 }
 
-bool IsBaseQuake3(std::string_view gameName) {
-    const std::string upper = ToUpper(gameName);
+bool isBaseQuake3(std::string_view gameName) {
+    const std::string upper = toUpper(gameName);
     return upper == "BASEQ3" || upper == "BASEOA";
 }
 

@@ -10,22 +10,22 @@ namespace fc {
 // every LF read as "\"); the value starts one character after the key and runs to the next "\".
 // "maxclients" thus also finds sv_maxclients, while "\version" only matches where a key or a
 // value begins with "version". An absent key gives "".
-std::string GetServerVar(std::string_view key, std::string_view reply);
+std::string getServerVar(std::string_view key, std::string_view reply);
 
 // Removes Quake 3 colour codes: "^" and the character after it ("^" alone at the end).
-std::string FilterQ3Colors(std::string_view text);
+std::string filterQ3Colours(std::string_view text);
 
 // Removes leading non-breaking spaces (character 160), the padding of the list's columns.
-std::string Strip160(std::string_view text);
+std::string stripNonBreakingSpaces(std::string_view text);
 
 // The whole number in a padded column of the player list: " 12" reads as 12.
-long long ColumnNumber(std::string_view text);
+long long columnNumber(std::string_view text);
 
 // Whether a reply comes from a Quake 3 engine: its version starts with "Q3", or it is a
 // "statusResponse" (the ioquake3 family writes "ioq3 ..." as its version).
-bool IsQuake3Reply(std::string_view reply);
+bool isQuake3Reply(std::string_view reply);
 
 // Whether a game name is base Quake 3's (any case); OpenArena ("baseoa") plays the same games.
-bool IsBaseQuake3(std::string_view gameName);
+bool isBaseQuake3(std::string_view gameName);
 
 }  // namespace fc

@@ -4,7 +4,7 @@
 
 namespace fc {
 
-void WisselStayOnTop(App& app) {
+void toggleStayOnTop(App& app) {
     app.view.stayOnTop = !app.view.stayOnTop;
 }
 

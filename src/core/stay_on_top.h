@@ -7,6 +7,6 @@ namespace fc {
 class App;
 
 // Toggles `stayOnTop`; the window follows it, with the button's second picture while on top.
-void WisselStayOnTop(App& app);
+void toggleStayOnTop(App& app);
 
 }  // namespace fc

@@ -14,9 +14,9 @@ struct TeamTotals {
 };
 
 // The team's average ping, rounded down; 0 for a team without rows.
-inline std::int32_t AveragePing(const TeamTotals& t) {
+inline std::int32_t averagePing(const TeamTotals& t) {
     return t.rows == 0 ? 0
-                       : static_cast<std::int32_t>(WholeNumber(static_cast<double>(t.pings) /
+                       : static_cast<std::int32_t>(wholeNumber(static_cast<double>(t.pings) /
                                                                static_cast<double>(t.rows)));
 }
 

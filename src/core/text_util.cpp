@@ -5,7 +5,7 @@
 
 namespace fc {
 
-double LeadingNumber(std::string_view text) {
+double leadingNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     bool negative = false;
@@ -34,7 +34,7 @@ double LeadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-long long WholeNumber(double value) {
+long long wholeNumber(double value) {
     constexpr double kLimit = 9.0e18;
     if (!(value == value)) return 0;  // NaN
     const double floored = std::floor(value);
@@ -43,23 +43,23 @@ long long WholeNumber(double value) {
     return static_cast<long long>(floored);
 }
 
-long long LeadingWhole(std::string_view text) {
-    return WholeNumber(LeadingNumber(text));
+long long leadingWhole(std::string_view text) {
+    return wholeNumber(leadingNumber(text));
 }
 
-long long AddWithin(long long a, long long b) {
-    return WholeNumber(static_cast<double>(a) + static_cast<double>(b));
+long long addWithin(long long a, long long b) {
+    return wholeNumber(static_cast<double>(a) + static_cast<double>(b));
 }
 
-std::string PlainNumber(long long value) {
+std::string plainNumber(long long value) {
     return std::to_string(value);
 }
 
-std::string BlankNumber(long long value) {
+std::string blankNumber(long long value) {
     return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }
 
-std::string Trim(std::string_view text) {
+std::string trimBlanks(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && text[begin] == ' ') ++begin;
@@ -71,41 +71,41 @@ namespace {
 
 // Latin-1 letters come in pairs 32 apart: a-z and A-Z, and the accented letters from 224 and
 // 192 (247 and 215, the division and multiplication signs, are not letters).
-bool IsLatin1Lower(unsigned char c) {
+bool isLatin1Lower(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7);
 }
 
-bool IsLatin1Upper(unsigned char c) {
+bool isLatin1Upper(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
 }
 
 }  // namespace
 
-std::string ToUpper(std::string_view text) {
+std::string toUpper(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
-        if (IsLatin1Lower(static_cast<unsigned char>(c))) c = static_cast<char>(c - 32);
+        if (isLatin1Lower(static_cast<unsigned char>(c))) c = static_cast<char>(c - 32);
     }
     return out;
 }
 
-std::string ToLower(std::string_view text) {
+std::string toLower(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
-        if (IsLatin1Upper(static_cast<unsigned char>(c))) c = static_cast<char>(c + 32);
+        if (isLatin1Upper(static_cast<unsigned char>(c))) c = static_cast<char>(c + 32);
     }
     return out;
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
+bool textStartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-bool EndsWith(std::string_view text, std::string_view suffix) {
+bool textEndsWith(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
 
-bool Contains(std::string_view text, std::string_view part) {
+bool textContains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 

@@ -74,12 +74,12 @@ struct LastValues {
 // the counters. A new game on the server replaces it whole, so nothing of one game (a pause
 // still to be ended, a begin already said, captures counted) reaches the next.
 struct GameMemory {
-    bool pausedShown = false;          // an Osp pause was announced, its end is still due
-    bool beginSaid = false;            // this game's Begin was said and no end since
-    std::int32_t secondsPlayed = 0;    // the match clock
-    std::string battleTimerTag = "0";  // seconds since the last periodic report
-    std::string UTTimerTag = "120";    // countdown to the next Unreal Tournament report
-    std::int16_t lastReportedRed = 0;  // the scores at the last periodic report
+    bool pausedShown = false;                   // an Osp pause was announced, its end is still due
+    bool beginSaid = false;                     // this game's Begin was said and no end since
+    std::int32_t secondsPlayed = 0;             // the match clock
+    std::string secondsSinceReport = "0";       // seconds since the last periodic report
+    std::string secondsToUnrealReport = "120";  // countdown to the next Unreal Tournament report
+    std::int16_t lastReportedRed = 0;           // the scores at the last periodic report
     std::int16_t lastReportedBlue = 0;
     std::int16_t capsRed = 0;  // Unreal Tournament captures
     std::int16_t capsBlue = 0;
@@ -89,186 +89,186 @@ struct GameMemory {
 
 struct MainView {
     // --- Game tab: the server entry and the connection button
-    std::string Q2Serverlist;
-    bool Q2ServerlistEnabled = true;  // enabled means no monitoring run
-    std::string quakeTimerButton = "Connection: OFF";
-    bool quakeTimerButtonEnabled = false;
-    bool Q2PlusEnabled = false;
-    std::vector<std::string> qServers;  // the saved server list
+    std::string serverEntry;
+    bool serverEntryEnabled = true;  // enabled means no monitoring run
+    std::string connectionButton = "Connection: OFF";
+    bool connectionButtonEnabled = false;
+    bool addServerEnabled = false;
+    std::vector<std::string> savedServers;  // the saved server list
 
     // --- Game tab: what the last reply showed
-    std::string qsGame;
-    std::string qsMap;
-    std::string qsStats;
-    std::string qsTimeLeft = "[no match]";
-    bool qsTimeLeftWide = true;
-    std::string quakeRecvBts;
-    std::string sModeLabel;
-    std::string typspel;
-    std::string Label62;  // the "*** LIVE ***" banner
-    bool Frame12Visible = false;
-    std::vector<PlayerRow> spelerLijst;
-    int spelerLijstRedraws = 0;
-    int spelerLijstSortColumn = -1;  // -1: in the server's order; else 0 name .. 3 team
-    bool spelerLijstSortAscending = true;
+    std::string gameText;
+    std::string mapText;
+    std::string statisticsText;
+    std::string timeLeftText = "[no match]";
+    bool timeLeftWide = true;
+    std::string receivedBytesText;
+    std::string familyLabel;
+    std::string gameTypeLabel;
+    std::string liveBanner;  // the "*** LIVE ***" banner
+    bool liveBannerVisible = false;
+    std::vector<PlayerRow> playerRows;
+    int playerRowsRedraws = 0;
+    int playerRowsSortColumn = -1;  // -1: in the server's order; else 0 name .. 3 team
+    bool playerRowsSortAscending = true;
     bool listMouseDown = false;  // a mouse button is held on the list
 
     // --- Team scores
-    std::string txtnaamRED = "Red team";
-    std::string txtnaamBLUE = "Blue team";
-    std::string Label9 = "Red team";
-    std::string Label10 = "Blue team";
-    std::string qsRed = "0/0";
-    std::string qsBlue = "0/0";
-    bool teamscoresVisible = false;
-    std::string lblLagRed = "0";
-    std::string lblLagBlue = "0";
-    std::string PlayersPlaying;
-    std::string PlayersMax;
-    std::string TimeLimitDM = "20";
-    std::string ReportDM = "60";
-    bool TempLabel1 = false;  // "Teams known:", as the last team sums found it
-    bool TimePlayedXVisible = false;
-    bool TimePlayedYVisible = false;
+    std::string redTeamName = "Red team";
+    std::string blueTeamName = "Blue team";
+    std::string redTeamCaption = "Red team";
+    std::string blueTeamCaption = "Blue team";
+    std::string redScoreText = "0/0";
+    std::string blueScoreText = "0/0";
+    bool teamScoresVisible = false;
+    std::string redPingText = "0";
+    std::string bluePingText = "0";
+    std::string playersPlaying;
+    std::string playersMax;
+    std::string timeLimitMinutes = "20";
+    std::string reportIntervalSeconds = "60";
+    bool teamsKnownShown = false;  // "Teams known:", as the last team sums found it
+    bool timePlayedVisible = false;
+    bool followClockVisible = false;
 
     // === Match engine: match control, clocks, report templates ===
-    std::string TimePlayedX;           // time played, m:ss
-    std::string TimePlayedXTag;        // "C" once the operator clicked into it
-    bool TimePlayedXEditable = false;  // the operator is correcting the time played
-    bool TimePlayedY = true;           // checked: TimePlayedX follows the clock
-    GameMemory game;                   // what the rules remember of the game being played
-    std::string IRCLineCTF = kBuiltInCtfLine;
-    std::string IRCLineDM = kBuiltInDmLine;
+    std::string timePlayed;              // time played, m:ss
+    std::string timePlayedClickMark;     // "C" once the operator clicked into it
+    bool timePlayedEditable = false;     // the operator is correcting the time played
+    bool timePlayedFollowsClock = true;  // checked: timePlayed follows the clock
+    GameMemory game;                     // what the rules remember of the game being played
+    std::string ctfTemplate = kBuiltInCtfLine;
+    std::string dmTemplate = kBuiltInDmLine;
     bool windowMinimised = false;
-    std::string Caption = "~ FCST ~";  // the window caption Timer4 keeps
+    std::string windowCaption = "~ FCST ~";  // the window caption captionTimer keeps
     // === end of the match engine's fields ===
 
     // --- Srv. Info tab
-    std::string QuakeInfoLabel;
+    std::string serverInfoText;
 
     // --- Record tab
-    bool RecordIt = false;
-    std::string RecordItDir;                // "Directory:", ends with "/"
-    std::string RecordItWhere;              // "Filename:"
-    std::vector<std::string> RecordItList;  // "Current recorded demos in this directory:"
-    int RecordItListSelected = -1;          // -1: nothing selected
-    bool showGameTab = false;               // the window turns to the Game tab, then clears it
-    bool progFrameVisible = false;
-    int progValue = 0;
-    int progMax = 1;
+    bool recordingOn = false;
+    std::string recordingFolder;             // "Directory:", ends with "/"
+    std::string recordingFileName;           // "Filename:"
+    std::vector<std::string> recordedDemos;  // "Current recorded demos in this directory:"
+    int recordedDemoSelected = -1;           // -1: nothing selected
+    bool showGameTab = false;                // the window turns to the Game tab, then clears it
+    bool playbackBarVisible = false;
+    int playbackProgress = 0;
+    int playbackLength = 1;
 
     // --- Interp tab: the event feed of the game server's Interp service
-    std::string InterpSupport = "Disabled!";
-    std::string InterpVersion = "n/a";
-    std::string InterpAuthor = "-";
-    std::string InterpEmail = "-";
-    std::string StatRed = "[unkown]";  // where the red flag is
-    std::string StatBlue = "[unkown]";
-    std::string InterpOutput;  // the raw feed, lines ended by CR LF
+    std::string interpSupport = "Disabled!";
+    std::string interpVersion = "n/a";
+    std::string interpAuthor = "-";
+    std::string interpEmail = "-";
+    std::string redFlagWhere = "[unkown]";  // where the red flag is
+    std::string blueFlagWhere = "[unkown]";
+    std::string interpOutput;  // the raw feed, lines ended by CR LF
     // Which events are said in the channel; not kept in the settings.
-    bool InterpGotFlag = false;
-    bool InterpLostFlag = false;
-    bool InterpRecoverFlag = false;
-    bool InterpQuad = true;
-    bool InterpHaste = true;
-    bool InterpRegen = false;
-    bool InterpInvis = true;
-    bool InterpServerMsg = false;
-    bool InterpReport = true;              // the feed's scores and clock where no mod gives them
-    std::string interpBuffer;              // the unfinished last line, carried to the next arrival
-    bool interpDropping = false;           // an overlong line is being skipped up to its LF
-    std::string interpCapper;              // the last capturer the feed named
-    std::string InterpTimerTag = "00:00";  // the feed's match clock: elapsed m:ss, or "INT"
+    bool interpGotFlag = false;
+    bool interpLostFlag = false;
+    bool interpRecoverFlag = false;
+    bool interpQuad = true;
+    bool interpHaste = true;
+    bool interpRegen = false;
+    bool interpInvis = true;
+    bool interpServerMsg = false;
+    bool interpReport = true;           // the feed's scores and clock where no mod gives them
+    std::string interpBuffer;           // the unfinished last line, carried to the next arrival
+    bool interpDropping = false;        // an overlong line is being skipped up to its LF
+    std::string interpCapper;           // the last capturer the feed named
+    std::string interpClock = "00:00";  // the feed's match clock: elapsed m:ss, or "INT"
     int interpPort = 3490;
 
     // --- Options tab
-    bool Advanced = false;
+    bool advancedMode = false;
 
     // --- The template editor: the two previews as RTF documents, their background and colours
-    std::string rtfCTF;
-    std::string rtfDM;
+    std::string ctfPreviewRtf;
+    std::string dmPreviewRtf;
     bool blackBackground = false;
-    bool PreviewNoColors = false;  // "NoColors"
+    bool previewNoColors = false;  // "NoColors"
     // "Codes" and the codes help window it opens; the button remembers "1" while it took the
     // window off the top, so closing the help puts it back.
-    bool Command16Enabled = true;
-    std::string Command16Tag = "0";
-    bool Form4Visible = false;
+    bool codesButtonEnabled = true;
+    std::string codesHelpLoweredWindow = "0";
+    bool codesHelpVisible = false;
 
     // --- The window itself: above all other windows or not (not kept in the settings)
     bool stayOnTop = false;
 
     // --- IRC tab: the output window
-    std::string Text1;
+    std::string ircOutput;
 
     // === IRC bot: the IRC tab, the IRC options and the connection's shared values ===
     // Connection fields, read when the operator connects.
-    std::string IRCServer = kBuiltInIrcServers[0];
-    std::vector<std::string> IRCServerList{std::begin(kBuiltInIrcServers),
-                                           std::end(kBuiltInIrcServers)};
-    std::string IRCPort = "6667";
-    std::string txtstdKanaal = "#FCST";
+    std::string ircServer = kBuiltInIrcServers[0];
+    std::vector<std::string> ircServers{std::begin(kBuiltInIrcServers),
+                                        std::end(kBuiltInIrcServers)};
+    std::string ircPort = "6667";
+    std::string channelEntry = "#FCST";
     std::string ircName = "FCST";
-    std::string IRCKey;
-    bool debugAU = false;  // "Show raw text from server"
-    // Locked while a connection is up (DisableOpties / EnableOpties).
-    bool IRCServerEnabled = true;
-    bool txtstdKanaalEnabled = true;
+    std::string channelKey;
+    bool showRawText = false;  // "Show raw text from server"
+    // Locked while a connection is up (lockConnectionFields / unlockConnectionFields).
+    bool ircServerEnabled = true;
+    bool channelEntryEnabled = true;
     bool ircNameEnabled = true;
-    std::string Command3 = "&Connect IRC now!";
-    bool Command3Enabled = true;
-    std::string Command1 = "&Quit IRC";
-    bool Command1Enabled = false;
+    std::string connectIrcButton = "&Connect IRC now!";
+    bool connectIrcButtonEnabled = true;
+    std::string quitIrcButton = "&Quit IRC";
+    bool quitIrcButtonEnabled = false;
     // What the connection shows.
-    std::string IRCStat = "Not connected";
-    std::string IRCTopic = "Not connected";
-    std::vector<std::string> ircLijst;  // nicks in the channel, with their status marks
-    std::string ircZegwat;              // the operator's input line
+    std::string ircStatus = "Not connected";
+    std::string ircTopic = "Not connected";
+    std::vector<std::string> channelNicks;  // nicks in the channel, with their status marks
+    std::string ircInputLine;               // the operator's input line
     // The match state as the status refresh shows it on the Game tab.
-    std::string qsMatchState = "No";
-    std::string Command2 = "Start it!";
-    bool Command2Enabled = true;
+    std::string matchStateText = "No";
+    std::string matchButton = "Start it!";
+    bool matchButtonEnabled = true;
 
     // Options read when a line is said in the channel or a query is answered.
-    bool ReportToIrc = true;  // "Report to IRC?"
-    bool IRCRemoveColors = false;
-    bool IRCRemoveFontCodes = false;
-    bool IRConjoin = true;                // greet users joining the channel
-    std::string IRCIgnoreTime = "15";     // seconds, as typed
-    std::vector<std::string> ignorelist;  // "nick seconds", in order of arrival
-    std::string KillAllowedFrom;          // blank-separated nicks that may stop the bot
-    bool PriveServer = false;             // "Server is private!"
-    bool serverIsPrivate = false;         // mirror of PriveServer
+    bool reportToIrc = true;  // "Report to IRC?"
+    bool ircRemoveColors = false;
+    bool ircRemoveFontCodes = false;
+    bool greetOnJoin = true;              // greet users joining the channel
+    std::string ignoreSeconds = "15";     // seconds, as typed
+    std::vector<std::string> ignoreList;  // "nick seconds", in order of arrival
+    std::string killAllowedFrom;          // blank-separated nicks that may stop the bot
+    bool privateServerChecked = false;    // "Server is private!"
+    bool serverIsPrivate = false;         // mirror of privateServerChecked
     // What real networks ask of a bot: a paced send queue, TLS and reconnecting.
-    std::string IRCBurst = "4";         // lines that may leave at once
-    std::string IRCLineGapMs = "2000";  // then one line per this many milliseconds
-    bool IRCTls = false;                // "Use TLS"
-    bool IRCTlsInsecure = false;        // accept any certificate
-    bool IRCReconnect = true;           // reconnect when the connection is lost
+    std::string ircBurst = "4";         // lines that may leave at once
+    std::string ircLineGapMs = "2000";  // then one line per this many milliseconds
+    bool ircTls = false;                // "Use TLS"
+    bool ircTlsInsecure = false;        // accept any certificate
+    bool ircReconnect = true;           // reconnect when the connection is lost
     // The server browser: many servers asked at once, and where an empty list comes from.
-    bool FastSweep = false;  // "Fast sweep"
-    std::string MasterServer = "dpmaster.deathmask.net:27950";
+    bool fastSweepOn = false;  // "Fast sweep"
+    std::string masterServer = "dpmaster.deathmask.net:27950";
     // Where the version file is asked for ("http://host[:port]/path"); empty: never asked.
-    std::string UpdateURL;
+    std::string updateUrl;
     bool focusMainWindow = false;  // the window takes the keyboard focus once, then clears it
 
     // Shared values of the connection.
     std::string botNick = "Orvexa";
     std::string botChannel;
     std::string pingToken;
-    std::int32_t isStarted = 0;
-    std::int32_t isLinesPrinted = 0;
+    std::int32_t startCount = 0;
+    std::int32_t linesPrinted = 0;
     // === end of the IRC bot's fields ===
 
     // === Settings, start-up and shut-down ===
-    bool CheckForUpdate = true;  // "Check for updates at startup."
-    std::string Titel;           // the title label above the tabs
-    std::string aboutlabel;      // the About tab's text, lines ended by CR LF
-    std::string TimePlayedXToolTip;
+    bool checkForUpdate = true;  // "Check for updates at startup."
+    std::string titleText;       // the title label above the tabs
+    std::string aboutText;       // the About tab's text, lines ended by CR LF
+    std::string timePlayedToolTip;
     double playbackStep = 0.01;  // recorded seconds replayed per 10 ms tick
     bool trayIconAdded = false;  // shown where the desktop has a tray
     bool splashVisible = false;  // the splash window "FCST Splash!"
-    std::string splashLabel1 = "Version ";
+    std::string splashVersionText = "Version ";
     std::string shutdownPhase = "0";   // "1" once the final close has begun
     bool settingsSaveFailing = false;  // the last save failed and the operator was told
     // === end of the settings fields ===
@@ -292,7 +292,7 @@ struct MainView {
     std::vector<std::string> utPackets = std::vector<std::string>(101);
     std::int16_t utPacketCount = 0;
     std::string utWholeReply;
-    std::vector<std::string> List2;
+    std::vector<std::string> utPacketSizes;
     bool portBumped = false;
     std::int32_t avgPingRed = 0;
     std::int32_t avgPingBlue = 0;

@@ -16,56 +16,56 @@ namespace {
 constexpr const char* kMatchLength = "20:00";
 
 // The text before the first `separator`, or nothing when there is none.
-std::optional<std::string> Before(const std::string& text, const std::string& separator) {
+std::optional<std::string> textBefore(const std::string& text, const std::string& separator) {
     const std::size_t at = text.find(separator);
     if (at == std::string::npos) return std::nullopt;
     return text.substr(0, at);
 }
 
-std::optional<std::string> After(const std::string& text, const std::string& separator) {
+std::optional<std::string> textAfter(const std::string& text, const std::string& separator) {
     const std::size_t at = text.find(separator);
     if (at == std::string::npos) return std::nullopt;
     return text.substr(at + separator.size());
 }
 
-std::string From(const std::string& line, std::size_t position) {
+std::string textFrom(const std::string& line, std::size_t position) {
     return position - 1 < line.size() ? line.substr(position - 1) : std::string();
 }
 
-void FlagsHome(MainView& v) {
-    v.StatRed = "*** home ***";
-    v.StatBlue = "*** home ***";
+void flagsHome(MainView& v) {
+    v.redFlagWhere = "*** home ***";
+    v.blueFlagWhere = "*** home ***";
 }
 
 // The score fields take one number followed by "/": the feed gives no second number. A line
 // without its separator leaves that field as it was. The status the bot answers from tells the
 // same scores.
-void SetScoreFields(App& app, const std::string& scores, const std::string& line) {
+void setScoreFields(App& app, const std::string& scores, const std::string& line) {
     MainView& v = app.view;
-    if (auto red = Before(scores, "-")) v.qsRed = Trim(*red) + "/";
-    if (auto blue = After(line, " - ")) v.qsBlue = Trim(*blue) + "/";
-    app.status.red = ReadTeamScore(v.qsRed);
-    app.status.blue = ReadTeamScore(v.qsBlue);
+    if (auto red = textBefore(scores, "-")) v.redScoreText = trimBlanks(*red) + "/";
+    if (auto blue = textAfter(line, " - ")) v.blueScoreText = trimBlanks(*blue) + "/";
+    app.status.red = readTeamScore(v.redScoreText);
+    app.status.blue = readTeamScore(v.blueScoreText);
 }
 
 // The two numbers of a score field around its "/": "3/" is 3 and 0; without "/" the whole
 // field is the second number.
-std::pair<long long, long long> ScoreParts(const std::string& field) {
+std::pair<long long, long long> scoreParts(const std::string& field) {
     const std::size_t slash = field.find('/');
-    if (slash == std::string::npos) return {0, LeadingWhole(field)};
-    return {LeadingWhole(field.substr(0, slash)), LeadingWhole(field.substr(slash + 1))};
+    if (slash == std::string::npos) return {0, leadingWhole(field)};
+    return {leadingWhole(field.substr(0, slash)), leadingWhole(field.substr(slash + 1))};
 }
 
 // The feed's capture score, its match start and final score are as worth keeping as the
 // monitor's own.
-void Report(App& app, const std::string& text) {
-    stuurMSG(app, app.view.botChannel, text, ReportKind::Essential);
+void sayReport(App& app, const std::string& text) {
+    sayInChannel(app, app.view.botChannel, text, ReportKind::Essential);
 }
 
 }  // namespace
 
-bool InterpTakesOver(const App& app) {
-    if (!app.view.InterpReport) return false;
+bool interpTakesOver(const App& app) {
+    if (!app.view.interpReport) return false;
     // Osp capture-the-flag publishes its own scores and time: the poll keeps them.
     switch (app.view.gameType) {
         case GameType::Quake3OspCtf:
@@ -88,82 +88,83 @@ bool InterpTakesOver(const App& app) {
     return true;
 }
 
-void InterpCurrentScore(App& app, const std::string& line) {
-    FlagsHome(app.view);
-    if (InterpTakesOver(app)) SetScoreFields(app, From(line, 26), line);
+void interpCurrentScore(App& app, const std::string& line) {
+    flagsHome(app.view);
+    if (interpTakesOver(app)) setScoreFields(app, textFrom(line, 26), line);
 }
 
-void InterpScore(App& app, const std::string& line) {
+void interpScore(App& app, const std::string& line) {
     MainView& v = app.view;
-    FlagsHome(v);
-    if (!InterpTakesOver(app)) return;
-    const std::string scores = From(line, 18);
-    SetScoreFields(app, scores, line);
+    flagsHome(v);
+    if (!interpTakesOver(app)) return;
+    const std::string scores = textFrom(line, 18);
+    setScoreFields(app, scores, line);
     ReportValues values;
-    values.teamA = v.txtnaamRED;
-    values.teamB = v.txtnaamBLUE;
-    values.scoreA = Trim(Before(scores, " - ").value_or(""));
-    values.scoreB = Trim(After(line, " - ").value_or(""));
+    values.teamA = v.redTeamName;
+    values.teamB = v.blueTeamName;
+    values.scoreA = trimBlanks(textBefore(scores, " - ").value_or(""));
+    values.scoreB = trimBlanks(textAfter(line, " - ").value_or(""));
     values.pingA = values.pingB = values.pointsA = values.pointsB = "N/A";
     values.capper = v.interpCapper;
-    values.timeLeft = v.qsTimeLeft;
-    Report(app, MaakRegel(app, v.IRCLineCTF, values));
+    values.timeLeft = v.timeLeftText;
+    sayReport(app, expandTemplate(app, v.ctfTemplate, values));
 }
 
-void InterpTimelimitHit(App& app) {
-    app.InterpTimer->setEnabled(false);
-    app.view.InterpTimerTag = "19:59";
-    OnInterpTick(app);
+void interpTimelimitHit(App& app) {
+    app.interpClockTimer->setEnabled(false);
+    app.view.interpClock = "19:59";
+    onInterpTick(app);
 }
 
-void InterpMatchStarted(App& app, const std::string& line) {
-    if (!InterpTakesOver(app)) return;
-    app.view.InterpTimerTag = "0:00";
-    app.InterpTimer->setEnabled(true);
+void interpMatchStarted(App& app, const std::string& line) {
+    if (!interpTakesOver(app)) return;
+    app.view.interpClock = "0:00";
+    app.interpClockTimer->setEnabled(true);
     const std::string server =
-        app.view.serverIsPrivate ? "[PRIVATE!]" : app.QuakeStatus->remoteAddress();
-    Report(app,
-           "*** MATCH HAS STARTED! *** Server: " + server + " - Using Interp! - " + From(line, 18));
+        app.view.serverIsPrivate ? "[PRIVATE!]" : app.gameSocket->remoteAddress();
+    sayReport(app, "*** MATCH HAS STARTED! *** Server: " + server + " - Using Interp! - " +
+                       textFrom(line, 18));
 }
 
-void InterpTimeLeft(App& app, const std::string& line) {
-    if (app.InterpTimer->enabled()) return;
-    app.view.InterpTimerTag = TijdMinus(kMatchLength, Trim(From(line, 12)));
-    app.InterpTimer->setEnabled(true);
-    SendInterp(app, "FLAGSTAT");
+void interpTimeLeft(App& app, const std::string& line) {
+    if (app.interpClockTimer->enabled()) return;
+    app.view.interpClock = subtractClockTimes(kMatchLength, trimBlanks(textFrom(line, 12)));
+    app.interpClockTimer->setEnabled(true);
+    sendInterp(app, "FLAGSTAT");
 }
 
-void OnInterpTick(App& app) {
-    if (!InterpTakesOver(app)) return;
+void onInterpTick(App& app) {
+    if (!interpTakesOver(app)) return;
     MainView& v = app.view;
-    const std::size_t colon = v.InterpTimerTag.find(':');
+    const std::size_t colon = v.interpClock.find(':');
     if (colon == std::string::npos) {
         // More than the match length was left ("INT"): such a clock never counts and never ends
         // a match. Stopped, the service's next "Time Left:" line can set it right.
-        app.InterpTimer->setEnabled(false);
+        app.interpClockTimer->setEnabled(false);
         return;
     }
-    long long minutes = LeadingWhole(v.InterpTimerTag.substr(0, colon));
-    long long seconds = AddWithin(LeadingWhole(v.InterpTimerTag.substr(colon + 1)), 1);
+    long long minutes = leadingWhole(v.interpClock.substr(0, colon));
+    long long seconds = addWithin(leadingWhole(v.interpClock.substr(colon + 1)), 1);
     if (seconds >= 60) {
         seconds = 0;
-        minutes = AddWithin(minutes, 1);
+        minutes = addWithin(minutes, 1);
     }
-    v.InterpTimerTag =
-        PlainNumber(minutes) + ":" + (seconds < 10 ? "0" : "") + PlainNumber(seconds);
-    if (v.InterpTimerTag == kMatchLength) {
+    v.interpClock = plainNumber(minutes) + ":" + (seconds < 10 ? "0" : "") + plainNumber(seconds);
+    if (v.interpClock == kMatchLength) {
         if (v.matchState == MatchState::Running) {
-            const auto [red1, red2] = ScoreParts(v.qsRed);
-            const auto [blue1, blue2] = ScoreParts(v.qsBlue);
-            Report(app, "*** MATCH HAS ENDED! *** FINAL SCORE: [" + v.txtnaamRED + "] " +
-                            PlainNumber(red1) + " (" + PlainNumber(red2) + ") / [" + v.txtnaamBLUE +
-                            "] " + PlainNumber(blue1) + " (" + PlainNumber(blue2) + ")");
+            const auto [red1, red2] = scoreParts(v.redScoreText);
+            const auto [blue1, blue2] = scoreParts(v.blueScoreText);
+            sayReport(app, "*** MATCH HAS ENDED! *** FINAL SCORE: [" + v.redTeamName + "] " +
+                               plainNumber(red1) + " (" + plainNumber(red2) + ") / [" +
+                               v.blueTeamName + "] " + plainNumber(blue1) + " (" +
+                               plainNumber(blue2) + ")");
             v.matchState = MatchState::None;
         }
-        v.InterpTimerTag = "INT";
-        app.InterpTimer->setEnabled(false);
+        v.interpClock = "INT";
+        app.interpClockTimer->setEnabled(false);
     }
-    v.qsTimeLeft = v.InterpTimerTag == "INT" ? "INT" : TijdMinus(kMatchLength, v.InterpTimerTag);
+    v.timeLeftText =
+        v.interpClock == "INT" ? "INT" : subtractClockTimes(kMatchLength, v.interpClock);
 }
 
 }  // namespace fc

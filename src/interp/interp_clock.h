@@ -11,16 +11,16 @@ class App;
 
 // Whether the feed speaks for the scores and the clock: "Use Interp for scores and
 // matchstate..." is checked and the game type is not one whose mod gives them.
-bool InterpTakesOver(const App& app);
+bool interpTakesOver(const App& app);
 
 // The lines of the feed the clock and the scores follow.
-void InterpCurrentScore(App& app, const std::string& line);
-void InterpScore(App& app, const std::string& line);
-void InterpTimelimitHit(App& app);
-void InterpMatchStarted(App& app, const std::string& line);
-void InterpTimeLeft(App& app, const std::string& line);
+void interpCurrentScore(App& app, const std::string& line);
+void interpScore(App& app, const std::string& line);
+void interpTimelimitHit(App& app);
+void interpMatchStarted(App& app, const std::string& line);
+void interpTimeLeft(App& app, const std::string& line);
 
-// One second of the clock (`InterpTimer`).
-void OnInterpTick(App& app);
+// One second of the clock (`interpClockTimer`).
+void onInterpTick(App& app);
 
 }  // namespace fc

@@ -10,18 +10,18 @@ class App;
 
 // Opens the feed to the polled server's host (the server entry's address, without its port),
 // on the service's port; closes it again. Closing shows the feed as disabled.
-void ConnectInterp(App& app);
-void DisconnectInterp(App& app);
+void connectInterp(App& app);
+void disconnectInterp(App& app);
 
 // The socket's events.
-void OnInterpConnected(App& app);
-void OnInterpData(App& app, const std::string& chunk);
-void OnInterpClosed(App& app);
+void onInterpConnected(App& app);
+void onInterpData(App& app, const std::string& chunk);
+void onInterpClosed(App& app);
 
 // A request to the service ("GAMESTAT", "PLAYERSTAT", "FLAGSTAT"): the bare word, no line end.
-void SendInterp(App& app, const std::string& word);
+void sendInterp(App& app, const std::string& word);
 
 // Empties the output window ("Clear").
-void ClearInterpOutput(App& app);
+void clearInterpOutput(App& app);
 
 }  // namespace fc

@@ -21,21 +21,21 @@ constexpr const char* kRed =
     "5RED\x03\x02";
 
 // The line from its `position`th character on (counting from 1); empty when it is shorter.
-std::string From(const std::string& line, std::size_t position) {
+std::string textFrom(const std::string& line, std::size_t position) {
     return position - 1 < line.size() ? line.substr(position - 1) : std::string();
 }
 
 // The name before a tail: the line without its last `cut` characters, colours removed.
-std::string NameBefore(const std::string& line, std::size_t cut) {
-    return FilterQ3Colors(line.size() > cut ? line.substr(0, line.size() - cut) : std::string());
+std::string nameBefore(const std::string& line, std::size_t cut) {
+    return filterQ3Colours(line.size() > cut ? line.substr(0, line.size() - cut) : std::string());
 }
 
-void Report(App& app, const std::string& text) {
-    stuurMSG(app, app.view.botChannel, text, ReportKind::Interp);
+void sayReport(App& app, const std::string& text) {
+    sayInChannel(app, app.view.botChannel, text, ReportKind::Interp);
 }
 
 // A flag status line's value: the carrier's name as it comes, or where the flag lies.
-std::string FlagWhereabouts(const std::string& value) {
+std::string flagWhereabouts(const std::string& value) {
     if (value == "HOME") return kHome;
     if (value == "FC Died") return kSomewhere;
     return value;
@@ -49,23 +49,23 @@ struct PowerUp {
 };
 
 const PowerUp kPowerUps[] = {
-    {"got INVIS!", 11, &MainView::InterpInvis,
+    {"got INVIS!", 11, &MainView::interpInvis,
      "\x03"
      "14\x02INVISIBILITY\x02\x03"},
-    {"got QUAD!", 10, &MainView::InterpQuad,
+    {"got QUAD!", 10, &MainView::interpQuad,
      "\x03"
      "4\x02QUAD\x02\x03"},
-    {"got HASTE!", 11, &MainView::InterpHaste,
+    {"got HASTE!", 11, &MainView::interpHaste,
      "\x03"
      "7\x02HASTE\x02\x03"},
-    {"got Regen", 10, &MainView::InterpRegen,
+    {"got Regen", 10, &MainView::interpRegen,
      "\x03"
      "6\x02REGEN\x02\x03"},
 };
 
-void PowerUpLine(App& app, const std::string& line, const PowerUp& p) {
-    if (EndsWith(line, p.tail) && app.view.*p.reported)
-        Report(app, std::string(p.shown) + " taken by " + NameBefore(line, p.cut));
+void powerUpLine(App& app, const std::string& line, const PowerUp& p) {
+    if (textEndsWith(line, p.tail) && app.view.*p.reported)
+        sayReport(app, std::string(p.shown) + " taken by " + nameBefore(line, p.cut));
 }
 
 struct ServerWord {
@@ -86,56 +86,59 @@ const ServerWord kServerWords[] = {
 
 }  // namespace
 
-void HandleInterpLine(App& app, const std::string& line) {
+void handleInterpLine(App& app, const std::string& line) {
     MainView& v = app.view;
-    if (StartsWith(line, "Welcome to Interp")) v.InterpVersion = From(line, 19);
-    if (StartsWith(line, "Made by:")) v.InterpAuthor = From(line, 10);
-    if (StartsWith(line, "Email:")) {
-        v.InterpEmail = From(line, 8);
-        SendInterp(app, "GAMESTAT");  // the greeting is complete: ask where things stand
+    if (textStartsWith(line, "Welcome to Interp")) v.interpVersion = textFrom(line, 19);
+    if (textStartsWith(line, "Made by:")) v.interpAuthor = textFrom(line, 10);
+    if (textStartsWith(line, "Email:")) {
+        v.interpEmail = textFrom(line, 8);
+        sendInterp(app, "GAMESTAT");  // the greeting is complete: ask where things stand
     }
-    if (EndsWith(line, "lost the BLUE flag!")) {
-        v.StatBlue = kSomewhere;
-        if (v.InterpLostFlag) Report(app, std::string(kBlue) + " flag lost!");
+    if (textEndsWith(line, "lost the BLUE flag!")) {
+        v.blueFlagWhere = kSomewhere;
+        if (v.interpLostFlag) sayReport(app, std::string(kBlue) + " flag lost!");
     }
-    if (EndsWith(line, "lost the RED flag!")) {
-        v.StatRed = kSomewhere;
-        if (v.InterpLostFlag) Report(app, std::string(kRed) + " flag lost!");
+    if (textEndsWith(line, "lost the RED flag!")) {
+        v.redFlagWhere = kSomewhere;
+        if (v.interpLostFlag) sayReport(app, std::string(kRed) + " flag lost!");
     }
-    if (StartsWith(line, "RED Flag Status:")) v.StatRed = FlagWhereabouts(From(line, 18));
-    if (StartsWith(line, "BLUE Flag Status:")) v.StatBlue = FlagWhereabouts(From(line, 19));
-    if (EndsWith(line, "got the BLUE flag!")) {
-        v.StatBlue = NameBefore(line, 19);
-        if (v.InterpGotFlag) Report(app, std::string(kBlue) + " flag taken by " + v.StatBlue);
+    if (textStartsWith(line, "RED Flag Status:"))
+        v.redFlagWhere = flagWhereabouts(textFrom(line, 18));
+    if (textStartsWith(line, "BLUE Flag Status:"))
+        v.blueFlagWhere = flagWhereabouts(textFrom(line, 19));
+    if (textEndsWith(line, "got the BLUE flag!")) {
+        v.blueFlagWhere = nameBefore(line, 19);
+        if (v.interpGotFlag)
+            sayReport(app, std::string(kBlue) + " flag taken by " + v.blueFlagWhere);
     }
-    if (EndsWith(line, "got the RED flag!")) {
-        v.StatRed = NameBefore(line, 18);
-        if (v.InterpGotFlag) Report(app, std::string(kRed) + " flag taken by " + v.StatRed);
+    if (textEndsWith(line, "got the RED flag!")) {
+        v.redFlagWhere = nameBefore(line, 18);
+        if (v.interpGotFlag) sayReport(app, std::string(kRed) + " flag taken by " + v.redFlagWhere);
     }
-    if (StartsWith(line, "Current Score (Red-Blue):")) InterpCurrentScore(app, line);
-    if (StartsWith(line, "Score (Red-Blue):")) InterpScore(app, line);
-    PowerUpLine(app, line, kPowerUps[0]);
-    PowerUpLine(app, line, kPowerUps[1]);
-    if (line == "Timelimit hit!") InterpTimelimitHit(app);
-    if (StartsWith(line, "Match Started!!!")) InterpMatchStarted(app, line);
-    if (StartsWith(line, "Time Left:")) InterpTimeLeft(app, line);
-    if (Contains(line, "CAPTURED the")) {
+    if (textStartsWith(line, "Current Score (Red-Blue):")) interpCurrentScore(app, line);
+    if (textStartsWith(line, "Score (Red-Blue):")) interpScore(app, line);
+    powerUpLine(app, line, kPowerUps[0]);
+    powerUpLine(app, line, kPowerUps[1]);
+    if (line == "Timelimit hit!") interpTimelimitHit(app);
+    if (textStartsWith(line, "Match Started!!!")) interpMatchStarted(app, line);
+    if (textStartsWith(line, "Time Left:")) interpTimeLeft(app, line);
+    if (textContains(line, "CAPTURED the")) {
         // " CAPTURED the RED flag!" is 23 characters; with BLUE the blank left over is trimmed.
-        v.interpCapper = Trim(line.size() > 23 ? line.substr(0, line.size() - 23) : "");
+        v.interpCapper = trimBlanks(line.size() > 23 ? line.substr(0, line.size() - 23) : "");
     }
-    PowerUpLine(app, line, kPowerUps[2]);
-    PowerUpLine(app, line, kPowerUps[3]);
-    if (EndsWith(line, "Recovered the BLUE flag!")) {
-        v.StatBlue = kHome;
-        if (v.InterpRecoverFlag) Report(app, std::string(kBlue) + " flag returned!");
+    powerUpLine(app, line, kPowerUps[2]);
+    powerUpLine(app, line, kPowerUps[3]);
+    if (textEndsWith(line, "Recovered the BLUE flag!")) {
+        v.blueFlagWhere = kHome;
+        if (v.interpRecoverFlag) sayReport(app, std::string(kBlue) + " flag returned!");
     }
-    if (EndsWith(line, "Recovered the RED flag!")) {
-        v.StatRed = kHome;
-        if (v.InterpRecoverFlag) Report(app, std::string(kRed) + " flag returned!");
+    if (textEndsWith(line, "Recovered the RED flag!")) {
+        v.redFlagWhere = kHome;
+        if (v.interpRecoverFlag) sayReport(app, std::string(kRed) + " flag returned!");
     }
-    if (v.InterpServerMsg) {
+    if (v.interpServerMsg) {
         for (const ServerWord& word : kServerWords)
-            if (line == word.line) Report(app, word.report);
+            if (line == word.line) sayReport(app, word.report);
     }
 }
 

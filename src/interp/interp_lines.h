@@ -10,6 +10,6 @@ class App;
 
 // Runs the line through every test in turn; each test acts on its own, so one line may match
 // more than one. The line comes without its LF (and without a CR before it).
-void HandleInterpLine(App& app, const std::string& line);
+void handleInterpLine(App& app, const std::string& line);
 
 }  // namespace fc

@@ -16,27 +16,27 @@ namespace fc {
 
 namespace {
 
-const std::string kB(1, kIrcBold);
-const std::string kC(1, kIrcColour);
-const std::string kU(1, kIrcUnderline);
-const std::string kA(1, kCtcp);
+const std::string kBoldMark(1, kIrcBold);
+const std::string kColourMark(1, kIrcColour);
+const std::string kUnderlineMark(1, kIrcUnderline);
+const std::string kCtcpMark(1, kCtcp);
 
 constexpr const char* kAuthorLine = " :Made by the Fragcaster team - call +1 555 0139 for help.";
 constexpr const char* kMailAddress = "bot@fragcaster.example.net";
 
-void Notice(App& app, const std::string& nick, const std::string& text) {
-    SendIrcLine(app, "NOTICE " + nick + text, LineKind::Notice);
+void sendNotice(App& app, const std::string& nick, const std::string& text) {
+    sendIrcLine(app, "NOTICE " + nick + text, LineKind::Notice);
 }
 
 // A count of seconds: the leading number of a text, rounded, within what 32 bits carry.
-long long Seconds(std::string_view text) {
-    const double value = std::nearbyint(LeadingNumber(text));
+long long secondsOf(std::string_view text) {
+    const double value = std::nearbyint(leadingNumber(text));
     constexpr double kMost = std::numeric_limits<std::int32_t>::max();
     return static_cast<long long>(std::fmax(-kMost, std::fmin(kMost, value)));
 }
 
 // A score number: kept as it was when the score is no number a 16-bit field can carry.
-void TakeScoreNumber(double score, std::int16_t& number) {
+void takeScoreNumber(double score, std::int16_t& number) {
     const double value = std::nearbyint(score);
     if (value >= std::numeric_limits<std::int16_t>::min() &&
         value <= std::numeric_limits<std::int16_t>::max()) {
@@ -45,76 +45,82 @@ void TakeScoreNumber(double score, std::int16_t& number) {
 }
 
 // A side's captures and frags; a score of one number has no captures.
-void TakeTeamScore(const TeamScore& score, std::int16_t& first, std::int16_t& second) {
+void takeTeamScore(const TeamScore& score, std::int16_t& first, std::int16_t& second) {
     if (score.split) {
-        TakeScoreNumber(score.captures, first);
+        takeScoreNumber(score.captures, first);
     } else {
         first = 0;
     }
-    TakeScoreNumber(score.points, second);
+    takeScoreNumber(score.points, second);
 }
 
 // "[Red team] 3 (12) / [Blue team] 1 (7)"
-std::string ScoreText(const App& app) {
+std::string scoreText(const App& app) {
     const MainView& v = app.view;
     const IrcSession& s = app.irc;
-    return "[" + v.txtnaamRED + "] " + PlainNumber(s.red1) + " (" + PlainNumber(s.red2) + ") / [" +
-           v.txtnaamBLUE + "] " + PlainNumber(s.blue1) + " (" + PlainNumber(s.blue2) + ")";
+    return "[" + v.redTeamName + "] " + plainNumber(s.red1) + " (" + plainNumber(s.red2) + ") / [" +
+           v.blueTeamName + "] " + plainNumber(s.blue1) + " (" + plainNumber(s.blue2) + ")";
 }
 
-void SendInfo(App& app, const std::string& nick) {
+void sendInfo(App& app, const std::string& nick) {
     const MainView& v = app.view;
-    Notice(app, nick,
-           std::string(" :Fragcaster Version ") + kVersion + " Build:" + BlankNumber(kBuildNumber) +
-               "  S:" + BlankNumber(v.isStarted) + "  L:" + BlankNumber(v.isLinesPrinted));
-    Notice(app, nick, kAuthorLine);
-    Notice(app, nick,
-           " :I keep match scores live up to date and will report them in this channel.");
-    Notice(app, nick, std::string(" :Web: ") + kWebPage + "  E-mail: " + kMailAddress);
+    sendNotice(app, nick,
+               std::string(" :Fragcaster Version ") + kVersion +
+                   " Build:" + blankNumber(kBuildNumber) + "  S:" + blankNumber(v.startCount) +
+                   "  L:" + blankNumber(v.linesPrinted));
+    sendNotice(app, nick, kAuthorLine);
+    sendNotice(app, nick,
+               " :I keep match scores live up to date and will report them in this channel.");
+    sendNotice(app, nick, std::string(" :Web: ") + kWebPage + "  E-mail: " + kMailAddress);
 }
 
-void SendHelp(App& app, const std::string& nick) {
+void sendHelp(App& app, const std::string& nick) {
     const MainView& v = app.view;
-    const std::string type = " :" + kC + "7Type: " + kB + "/msg " + v.botNick;
-    Notice(app, nick, " :" + kC + "7Fragcaster Version " + kVersion);
-    Notice(app, nick,
-           " :" + kC + "7Map:" + v.qsMap + "  Current score: " + ScoreText(app) +
-               "  Time left: " + v.qsTimeLeft);
-    Notice(app, nick, type + " !info" + kB + "  = Info about the program");
-    Notice(app, nick, type + " !players" + kB + "  = Current players playing on that server");
-    Notice(app, nick, type + " !stats" + kB + "  = Current match info.");
-    Notice(app, nick,
-           " :" + kC + "7You can only send a command every " + v.IRCIgnoreTime + " seconds!");
+    const std::string type = " :" + kColourMark + "7Type: " + kBoldMark + "/msg " + v.botNick;
+    sendNotice(app, nick, " :" + kColourMark + "7Fragcaster Version " + kVersion);
+    sendNotice(app, nick,
+               " :" + kColourMark + "7Map:" + v.mapText + "  Current score: " + scoreText(app) +
+                   "  Time left: " + v.timeLeftText);
+    sendNotice(app, nick, type + " !info" + kBoldMark + "  = Info about the program");
+    sendNotice(app, nick,
+               type + " !players" + kBoldMark + "  = Current players playing on that server");
+    sendNotice(app, nick, type + " !stats" + kBoldMark + "  = Current match info.");
+    sendNotice(
+        app, nick,
+        " :" + kColourMark + "7You can only send a command every " + v.ignoreSeconds + " seconds!");
 }
 
-void SendStats(App& app, const std::string& nick) {
+void sendStats(App& app, const std::string& nick) {
     const MainView& v = app.view;
-    const std::string server = kU + kB + "Server" + kB + kU + ": ";
-    const std::string map = kU + kB + "Map" + kU + kB + ":" + v.qsMap;
-    const std::string where = v.serverIsPrivate ? "[PRIVATE!]" : StripComment(v.Q2Serverlist);
+    const std::string server =
+        kUnderlineMark + kBoldMark + "Server" + kBoldMark + kUnderlineMark + ": ";
+    const std::string map =
+        kUnderlineMark + kBoldMark + "Map" + kUnderlineMark + kBoldMark + ":" + v.mapText;
+    const std::string where = v.serverIsPrivate ? "[PRIVATE!]" : stripComment(v.serverEntry);
     // Capture games tell the state of the match and its captures; every other game its scores.
-    if (Describe(v.gameType).captureGame) {
+    if (describe(v.gameType).captureGame) {
         if (v.matchState == MatchState::None || v.matchState == MatchState::Skip) {
-            Notice(app, nick, " :Match has not started yet");
+            sendNotice(app, nick, " :Match has not started yet");
         } else if (v.matchState == MatchState::Ready) {
-            Notice(app, nick, " :Match is ready to begin");
+            sendNotice(app, nick, " :Match is ready to begin");
         } else if (v.matchState == MatchState::Running) {
-            Notice(app, nick,
-                   " :" + server + where + "  " + map + " -- Current score: " + ScoreText(app) +
-                       "  Time left: " + v.qsTimeLeft);
+            sendNotice(app, nick,
+                       " :" + server + where + "  " + map + " -- Current score: " + scoreText(app) +
+                           "  Time left: " + v.timeLeftText);
         }
     } else {
-        Notice(app, nick,
-               " :" + server + where + "  " + map + "  " + kU + kB + "Current score" + kU + kB +
-                   ": [" + v.txtnaamRED + "] " + Trim(v.qsRed) + " / [" + v.txtnaamBLUE + "] " +
-                   Trim(v.qsBlue));
+        sendNotice(app, nick,
+                   " :" + server + where + "  " + map + "  " + kUnderlineMark + kBoldMark +
+                       "Current score" + kUnderlineMark + kBoldMark + ": [" + v.redTeamName + "] " +
+                       trimBlanks(v.redScoreText) + " / [" + v.blueTeamName + "] " +
+                       trimBlanks(v.blueScoreText));
     }
 }
 
 // Whether `nick` is one of the blank-separated nicks allowed to stop the bot.
-bool MayStopTheBot(const App& app, const std::string& nick) {
-    const std::string allowed = ToLower(app.view.KillAllowedFrom) + " ";
-    const std::string asker = ToLower(nick);
+bool mayStopTheBot(const App& app, const std::string& nick) {
+    const std::string allowed = toLower(app.view.killAllowedFrom) + " ";
+    const std::string asker = toLower(nick);
     std::string word;
     for (char c : allowed) {
         if (c != ' ' && c != '\t') {
@@ -127,119 +133,120 @@ bool MayStopTheBot(const App& app, const std::string& nick) {
     return false;
 }
 
-void Log(App& app, const std::string& what, const std::string& nick) {
+void logCommand(App& app, const std::string& what, const std::string& nick) {
     app.appendOutput("& Notice (" + what + ") sent to " + nick);
 }
 
 }  // namespace
 
-void TakeStatusScores(App& app) {
-    TakeTeamScore(app.status.red, app.irc.red1, app.irc.red2);
-    TakeTeamScore(app.status.blue, app.irc.blue1, app.irc.blue2);
+void takeStatusScores(App& app) {
+    takeTeamScore(app.status.red, app.irc.red1, app.irc.red2);
+    takeTeamScore(app.status.blue, app.irc.blue1, app.irc.blue2);
 }
 
-void HandleBotQuery(App& app, const std::string& sender, const std::string& rawParams) {
-    const std::string params = StripCrLf(rawParams);
+void handleBotQuery(App& app, const std::string& sender, const std::string& rawParams) {
+    const std::string params = stripCrLf(rawParams);
     const std::string target = params.substr(0, params.find(' '));
-    if (ToLower(target) != ToLower(app.view.botNick)) return;
+    if (toLower(target) != toLower(app.view.botNick)) return;
     const std::size_t colon = params.find(':');
-    const std::string text =
-        colon == std::string::npos ? std::string() : Trim(StripCrLf(params.substr(colon + 1)));
-    const std::string ending = ToLower(params);
-    const long long t = Seconds(app.view.IRCIgnoreTime);
+    const std::string text = colon == std::string::npos
+                                 ? std::string()
+                                 : trimBlanks(stripCrLf(params.substr(colon + 1)));
+    const std::string ending = toLower(params);
+    const long long t = secondsOf(app.view.ignoreSeconds);
 
-    if (EndsWith(ending, kA + "version" + kA) && !Negeer(app, sender, t)) {
-        Notice(app, sender,
-               std::string(" :Fragcaster Version ") + kVersion + " Build " +
-                   BlankNumber(kBuildNumber));
-        Log(app, "CTCP version", sender);
+    if (textEndsWith(ending, kCtcpMark + "version" + kCtcpMark) && !isIgnored(app, sender, t)) {
+        sendNotice(app, sender,
+                   std::string(" :Fragcaster Version ") + kVersion + " Build " +
+                       blankNumber(kBuildNumber));
+        logCommand(app, "CTCP version", sender);
     }
-    if (ToLower(text.substr(0, 5)) == kA + "ping" && !Negeer(app, sender, t)) {
-        Notice(app, sender, " :You're lagging...");
-        Log(app, "CTCP ping", sender);
+    if (toLower(text.substr(0, 5)) == kCtcpMark + "ping" && !isIgnored(app, sender, t)) {
+        sendNotice(app, sender, " :You're lagging...");
+        logCommand(app, "CTCP ping", sender);
     }
-    if (EndsWith(ending, kA + "finger" + kA) && !Negeer(app, sender, t)) {
-        Notice(app, sender, std::string(" :") + kWebPage);
-        Log(app, "CTCP finger", sender);
+    if (textEndsWith(ending, kCtcpMark + "finger" + kCtcpMark) && !isIgnored(app, sender, t)) {
+        sendNotice(app, sender, std::string(" :") + kWebPage);
+        logCommand(app, "CTCP finger", sender);
     }
-    if (EndsWith(ending, "!info") && !Negeer(app, sender, t)) {
-        SendInfo(app, sender);
-        Log(app, "!info", sender);
+    if (textEndsWith(ending, "!info") && !isIgnored(app, sender, t)) {
+        sendInfo(app, sender);
+        logCommand(app, "!info", sender);
     }
-    if (EndsWith(ending, "!helpme") && !Negeer(app, sender, t + 5)) {
-        SendHelp(app, sender);
-        Log(app, "!helpme", sender);
+    if (textEndsWith(ending, "!helpme") && !isIgnored(app, sender, t + 5)) {
+        sendHelp(app, sender);
+        logCommand(app, "!helpme", sender);
     }
-    if (EndsWith(ending, "!stats") && !Negeer(app, sender, t)) {
-        SendStats(app, sender);
-        Log(app, "!stats", sender);
+    if (textEndsWith(ending, "!stats") && !isIgnored(app, sender, t)) {
+        sendStats(app, sender);
+        logCommand(app, "!stats", sender);
     }
-    if (EndsWith(ending, "!players") && !Negeer(app, sender, t)) {
-        spelers(app, sender);
-        Log(app, "!players", sender);
+    if (textEndsWith(ending, "!players") && !isIgnored(app, sender, t)) {
+        sendPlayers(app, sender);
+        logCommand(app, "!players", sender);
     }
     // Stopping the bot is for the operator's own people only; anyone else gets nothing.
-    if (EndsWith(ending, "!killyourself") && MayStopTheBot(app, sender)) {
+    if (textEndsWith(ending, "!killyourself") && mayStopTheBot(app, sender)) {
         // The stop is meant: both lines leave at once, and no reconnect follows.
-        DropWaitingLines(app);
-        SendIrcLineNow(app, FitIrcLine("NOTICE " + sender + " :Command received!"));
+        dropWaitingLines(app);
+        sendIrcLineNow(app, fitIrcLine("NOTICE " + sender + " :Command received!"));
         app.ircSocket->send("QUIT :Remotely closed! - OMG! Somebody is controlling me!\r\n");
         app.irc.wanted = false;
         app.appendOutput("*** DISCONNECTED! ***");
     }
 }
 
-bool Negeer(App& app, const std::string& nick, long long seconds) {
-    std::vector<std::string>& list = app.view.ignorelist;
+bool isIgnored(App& app, const std::string& nick, long long seconds) {
+    std::vector<std::string>& list = app.view.ignoreList;
     for (const std::string& entry : list) {
         if (entry.substr(0, entry.find(' ')) == nick) return true;
     }
-    list.push_back(nick + " " + PlainNumber(seconds));
+    list.push_back(nick + " " + plainNumber(seconds));
     return false;
 }
 
-void OnIgnoreTimer(App& app) {
-    std::vector<std::string>& list = app.view.ignorelist;
+void onIgnoreTimer(App& app) {
+    std::vector<std::string>& list = app.view.ignoreList;
     if (list.empty()) return;
     for (std::string& entry : list) {
         const std::size_t blank = entry.find(' ');
         std::string nick = entry.substr(0, blank);
         const std::string count = blank == std::string::npos ? "" : entry.substr(blank + 1);
-        const long long left = Seconds(count) - 1;
+        const long long left = secondsOf(count) - 1;
         if (left <= 0) nick = "<DEL>";
-        entry = nick + " " + PlainNumber(left);
+        entry = nick + " " + plainNumber(left);
     }
-    std::erase_if(list, [](const std::string& entry) { return StartsWith(entry, "<DEL>"); });
+    std::erase_if(list, [](const std::string& entry) { return textStartsWith(entry, "<DEL>"); });
 }
 
-void spelers(App& app, const std::string& nick) {
+void sendPlayers(App& app, const std::string& nick) {
     const MainView& v = app.view;
     std::string line;
     int count = 0;
     auto send = [&] {
         line.resize(line.size() >= 2 ? line.size() - 2 : 0);
-        SendIrcLine(app, "NOTICE " + nick + " :" + line, LineKind::Notice);
+        sendIrcLine(app, "NOTICE " + nick + " :" + line, LineKind::Notice);
         line.clear();
     };
-    for (const PlayerRow& row : v.spelerLijst) {
+    for (const PlayerRow& row : v.playerRows) {
         std::string colour = "14";
-        if (Contains(row.name, v.txtnaamRED)) colour = "04";
-        if (Contains(row.name, v.txtnaamBLUE)) colour = "12";
+        if (textContains(row.name, v.redTeamName)) colour = "04";
+        if (textContains(row.name, v.blueTeamName)) colour = "12";
         if (row.team == "Red") colour = "04";
         if (row.team == "Blue") colour = "12";
         if (row.team == kTeamSpectators) colour = "14";
         const std::size_t pad = row.name.size() < 15 ? 15 - row.name.size() : 0;
-        line += kC + colour + row.name + std::string(pad, ' ') + " " + row.score + " (" + row.ping +
-                "), ";
+        line += kColourMark + colour + row.name + std::string(pad, ' ') + " " + row.score + " (" +
+                row.ping + "), ";
         if (++count % 3 == 0) send();
     }
     if (!line.empty()) send();
 }
 
-void SendOnJoinGreeting(App& app, const std::string& joiner) {
-    SendIrcLine(app,
-                "NOTICE " + joiner + " :" + kC + "7Hi! There is a war going on! Type " + kB +
-                    "/msg " + app.view.botNick + " !helpme" + kB +
+void sendOnJoinGreeting(App& app, const std::string& joiner) {
+    sendIrcLine(app,
+                "NOTICE " + joiner + " :" + kColourMark + "7Hi! There is a war going on! Type " +
+                    kBoldMark + "/msg " + app.view.botNick + " !helpme" + kBoldMark +
                     " to get information about the war and the commands you can send me!",
                 LineKind::Notice);
 }

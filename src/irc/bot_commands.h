@@ -11,22 +11,22 @@ namespace fc {
 class App;
 
 // A NOTICE or PRIVMSG line from `sender`: answered when it is addressed to the bot.
-void HandleBotQuery(App& app, const std::string& sender, const std::string& params);
+void handleBotQuery(App& app, const std::string& sender, const std::string& params);
 
 // True when `nick` is still ignored; otherwise puts the nick on the list for `seconds` and
 // returns false.
-bool Negeer(App& app, const std::string& nick, long long seconds);
+bool isIgnored(App& app, const std::string& nick, long long seconds);
 
 // The "!players" answer to `nick`: the player list, three players per notice.
-void spelers(App& app, const std::string& nick);
+void sendPlayers(App& app, const std::string& nick);
 
 // The notice that greets a user who joins the channel.
-void SendOnJoinGreeting(App& app, const std::string& joiner);
+void sendOnJoinGreeting(App& app, const std::string& joiner);
 
 // Counts every ignore-list entry down by a second and drops the ones that ran out.
-void OnIgnoreTimer(App& app);
+void onIgnoreTimer(App& app);
 
 // Takes the status's team scores into the four numbers the answers show.
-void TakeStatusScores(App& app);
+void takeStatusScores(App& app);
 
 }  // namespace fc

@@ -14,7 +14,7 @@ namespace fc {
 namespace {
 
 // Lower is given up sooner.
-int Worth(const QueuedLine& line) {
+int worth(const QueuedLine& line) {
     switch (line.said.kind) {
         case ReportKind::Periodic:
         case ReportKind::Interp:
@@ -28,11 +28,11 @@ int Worth(const QueuedLine& line) {
     return 1;
 }
 
-void Tell(App& app, const QueuedLine& line, LineFate fate) {
+void tellLineFate(App& app, const QueuedLine& line, LineFate fate) {
     app.notifyReportFate(line.said, fate, false);
 }
 
-void TellHeldOverflow(App& app) {
+void tellHeldOverflow(App& app) {
     IrcSession& s = app.irc;
     if (s.heldOverflowTold) return;
     s.heldOverflowTold = true;
@@ -41,32 +41,32 @@ void TellHeldOverflow(App& app) {
                      "are dropped.");
 }
 
-void KeepBound(App& app) {
+void keepBound(App& app) {
     IrcSession& s = app.irc;
     while (s.held.size() > kHeldBound) {
-        const auto victim = LeastWorthLine(s.held);
-        TellHeldOverflow(app);
+        const auto victim = leastWorthLine(s.held);
+        tellHeldOverflow(app);
         ++s.heldDropped;
-        Tell(app, *victim, LineFate::Dropped);
+        tellLineFate(app, *victim, LineFate::Dropped);
         s.held.erase(victim);
     }
 }
 
-std::string Plural(std::size_t n, const std::string& word) {
+std::string plural(std::size_t n, const std::string& word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
 }  // namespace
 
-std::deque<QueuedLine>::iterator LeastWorthLine(std::deque<QueuedLine>& lines) {
+std::deque<QueuedLine>::iterator leastWorthLine(std::deque<QueuedLine>& lines) {
     auto least = lines.end();
     for (auto it = lines.begin(); it != lines.end(); ++it) {
-        if (it->report && (least == lines.end() || Worth(*it) < Worth(*least))) least = it;
+        if (it->report && (least == lines.end() || worth(*it) < worth(*least))) least = it;
     }
     return least;
 }
 
-std::string TimeOfDay(const App& app) {
+std::string timeOfDay(const App& app) {
     const int seconds = static_cast<int>(app.platform.localTime().secondsSinceMidnight) % 86400;
     char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
@@ -74,7 +74,7 @@ std::string TimeOfDay(const App& app) {
     return text;
 }
 
-void HoldLine(App& app, QueuedLine line) {
+void holdLine(App& app, QueuedLine line) {
     IrcSession& s = app.irc;
     if (line.said.kind == ReportKind::Periodic) {
         for (auto it = s.held.begin(); it != s.held.end();) {
@@ -82,15 +82,15 @@ void HoldLine(App& app, QueuedLine line) {
                 ++it;
                 continue;
             }
-            Tell(app, *it, LineFate::Dropped);
+            tellLineFate(app, *it, LineFate::Dropped);
             it = s.held.erase(it);
         }
     }
     s.held.push_back(std::move(line));
-    KeepBound(app);
+    keepBound(app);
 }
 
-void LeaveChannel(App& app) {
+void leaveChannel(App& app) {
     IrcSession& s = app.irc;
     s.inChannel = false;
     std::deque<QueuedLine>& main = s.queue.main;
@@ -100,37 +100,37 @@ void LeaveChannel(App& app) {
             ++it;
             continue;
         }
-        Tell(app, *it, LineFate::Held);
+        tellLineFate(app, *it, LineFate::Held);
         back.push_back(std::move(*it));
         it = main.erase(it);
     }
     s.held.insert(s.held.begin(), std::make_move_iterator(back.begin()),
                   std::make_move_iterator(back.end()));
-    KeepBound(app);
+    keepBound(app);
 }
 
-void BackInChannel(App& app) {
+void backInChannel(App& app) {
     IrcSession& s = app.irc;
     s.inChannel = true;
     const int dropped = std::exchange(s.heldDropped, 0);
     s.heldOverflowTold = false;
     if (s.held.empty()) return;
-    if (!app.view.ReportToIrc) return DropWaitingLines(app);
+    if (!app.view.reportToIrc) return dropWaitingLines(app);
     const std::deque<QueuedLine> lines = std::exchange(s.held, {});
     app.appendOutput("*** Back in " + app.view.botChannel + ": sending " +
-                     Plural(lines.size(), "line") + " said while away" +
+                     plural(lines.size(), "line") + " said while away" +
                      (dropped ? " (" + std::to_string(dropped) + " dropped)" : "") + ".");
     const std::int64_t now = app.platform.nowMs();
     for (const QueuedLine& line : lines) {
         const SaidLine& said = line.said;
         const bool stamped = now - said.saidAtMs > s.stampAfterMs;
-        Tell(app, line, LineFate::Late);
-        QueueIrcLine(app, ChannelLine(app, said,
+        tellLineFate(app, line, LineFate::Late);
+        queueIrcLine(app, channelLine(app, said,
                                       stamped ? "[" + said.saidAt + "] " + said.text : said.text));
     }
 }
 
-void DropWaitingLines(App& app) {
+void dropWaitingLines(App& app) {
     IrcSession& s = app.irc;
     std::deque<QueuedLine>& main = s.queue.main;
     std::size_t count = 0;
@@ -139,17 +139,17 @@ void DropWaitingLines(App& app) {
             ++it;
             continue;
         }
-        Tell(app, *it, LineFate::Dropped);
+        tellLineFate(app, *it, LineFate::Dropped);
         it = main.erase(it);
         ++count;
     }
-    for (const QueuedLine& line : s.held) Tell(app, line, LineFate::Dropped);
+    for (const QueuedLine& line : s.held) tellLineFate(app, line, LineFate::Dropped);
     count += s.held.size();
     s.held.clear();
     s.heldDropped = 0;
     s.heldOverflowTold = false;
     if (count > 0)
-        app.appendOutput("*** Dropped " + Plural(count, "report line") + " not yet said.");
+        app.appendOutput("*** Dropped " + plural(count, "report line") + " not yet said.");
 }
 
 }  // namespace fc

@@ -17,21 +17,21 @@ class App;
 inline constexpr std::size_t kHeldBound = 200;
 
 // Keeps a line said while the bot is away. Of periodic score reports only the newest waits.
-void HoldLine(App& app, QueuedLine line);
+void holdLine(App& app, QueuedLine line);
 // The bot is out of its channel (kicked, parted, the connection lost or dialled anew): the
 // report lines still in the send queue wait again, ahead of any said later.
-void LeaveChannel(App& app);
+void leaveChannel(App& app);
 // The bot's own JOIN of its channel: what waited leaves through the send queue, in order.
-void BackInChannel(App& app);
+void backInChannel(App& app);
 // "Quit IRC", the bot stopped, closing, or the connection given up: the report lines that wait
 // (for the channel or in the send queue) are dropped, their count said in the output window.
-void DropWaitingLines(App& app);
+void dropWaitingLines(App& app);
 
 // The report line the queue should give up first: the oldest periodic or Interp line, else the
 // oldest other line, else the oldest begin, capture or final score. end() when none is a report.
-std::deque<QueuedLine>::iterator LeastWorthLine(std::deque<QueuedLine>& lines);
+std::deque<QueuedLine>::iterator leastWorthLine(std::deque<QueuedLine>& lines);
 
 // The time of day of the clock as "hh:mm:ss".
-std::string TimeOfDay(const App& app);
+std::string timeOfDay(const App& app);
 
 }  // namespace fc

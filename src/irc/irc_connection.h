@@ -14,11 +14,11 @@ namespace fc {
 class App;
 
 // The Connect button: (re)connects to the server and port of the fields and locks them.
-void ConnectIrc(App& app);
+void connectIrc(App& app);
 // The Quit button: says goodbye when connected, closes, and unlocks the fields.
-void QuitIrc(App& app);
+void quitIrc(App& app);
 // Sends the QUIT line with the program's quit text when connected (also used on shut-down).
-void SendQuitLine(App& app);
+void sendQuitLine(App& app);
 
 inline constexpr int kTlsIrcPort = 6697;
 
@@ -26,39 +26,39 @@ inline constexpr int kTlsIrcPort = 6697;
 inline constexpr int kFirstBackoffSeconds = 10;
 inline constexpr int kLastBackoffSeconds = 600;
 
-void OnIrcConnected(App& app);
+void onIrcConnected(App& app);
 // The server closed the connection or it failed: reconnects after the backoff when the
 // operator still wants the connection and reconnecting is on.
-void OnIrcLost(App& app, const std::string& why);
+void onIrcLost(App& app, const std::string& why);
 // The certificate check or the TLS handshake failed: shown, and not retried.
-void OnIrcTlsFailed(App& app, const std::string& why);
-void OnReconnectTimer(App& app);
-void OnIrcData(App& app, const std::string& chunk);
-void OnTimer1(App& app);
-void OnTimer2(App& app);
-void OnAntiBanTimer(App& app);
+void onIrcTlsFailed(App& app, const std::string& why);
+void onReconnectTimer(App& app);
+void onIrcData(App& app, const std::string& chunk);
+void onIrcStatusTick(App& app);
+void onPongTimer(App& app);
+void onAntiBanTimer(App& app);
 
 // Sets one of the bot's own user modes, when connected.
-void StuurModeMezelf(App& app, const std::string& mode);
+void setOwnMode(App& app, const std::string& mode);
 // Joins a channel with the key field's current text, when connected.
-void JoinAChannel(App& app, const std::string& channel);
+void joinAChannel(App& app, const std::string& channel);
 // The "Use TLS" box: the port moves between the plain and the TLS default when it holds one.
-void UseTls(App& app, bool on);
+void useTls(App& app, bool on);
 // Lock and unlock the connection fields while a connection is up.
-void DisableOpties(App& app);
-void EnableOpties(App& app);
+void lockConnectionFields(App& app);
+void unlockConnectionFields(App& app);
 
 // Removes CR and LF characters from the end of a text.
-std::string StripCrLf(std::string_view text);
+std::string stripCrLf(std::string_view text);
 
 // Whether the connection is up (state 7): the one state in which lines are sent.
-bool IrcConnected(const App& app);
+bool ircConnected(const App& app);
 // The status text for a connection state.
-std::string IrcStatusText(SocketState state);
+std::string ircStatusText(SocketState state);
 // What the status label shows: the reconnect countdown or a failure that ended the
 // connection, else the socket's state.
-std::string IrcStateText(const App& app);
+std::string ircStateText(const App& app);
 // The text of the bot's QUIT line.
-std::string QuitText();
+std::string quitText();
 
 }  // namespace fc

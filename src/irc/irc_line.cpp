@@ -6,32 +6,32 @@ namespace fc {
 
 namespace {
 
-bool IsLetter(char c) {
+bool isLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
-bool IsDigit(char c) {
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsCommand(std::string_view word) {
+bool isCommand(std::string_view word) {
     if (word.empty()) return false;
     bool letters = true;
     bool digits = word.size() == 3;
     for (char c : word) {
-        letters = letters && IsLetter(c);
-        digits = digits && IsDigit(c);
+        letters = letters && isLetter(c);
+        digits = digits && isDigit(c);
     }
     return letters || digits;
 }
 
-std::string_view WithoutLineEnd(std::string_view line) {
+std::string_view withoutLineEnd(std::string_view line) {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
     return line;
 }
 
 }  // namespace
 
-IrcLine SplitIrcLine(std::string_view line) {
+IrcLine splitIrcLine(std::string_view line) {
     IrcLine out;
     const std::size_t blank = line.find(' ');
     const std::string_view prefix = line.substr(line.empty() ? 0 : 1, blank == 0 ? 0 : blank - 1);
@@ -42,12 +42,12 @@ IrcLine SplitIrcLine(std::string_view line) {
     const std::string_view rest = line.substr(blank + 1);
     const std::size_t next = rest.find(' ');
     // A command without parameters ("QUIT" and its line end) is still a command.
-    out.command = std::string(WithoutLineEnd(rest.substr(0, next)));
+    out.command = std::string(withoutLineEnd(rest.substr(0, next)));
     if (next != std::string_view::npos) out.params = std::string(rest.substr(next + 1));
     return out;
 }
 
-bool IsReadableIrcLine(std::string_view line) {
+bool isReadableIrcLine(std::string_view line) {
     if (line.find('\0') != std::string_view::npos) return false;
     std::string_view rest = line;
     if (!rest.empty() && rest.front() == ':') {
@@ -55,10 +55,10 @@ bool IsReadableIrcLine(std::string_view line) {
         if (blank == std::string_view::npos || blank == 1) return false;
         rest = rest.substr(blank + 1);
     }
-    return IsCommand(rest.substr(0, rest.find(' ')));
+    return isCommand(rest.substr(0, rest.find(' ')));
 }
 
-std::string ShowableLine(std::string_view line, std::size_t limit) {
+std::string showableLine(std::string_view line, std::size_t limit) {
     std::string out;
     const std::string_view shown = line.substr(0, limit);
     for (char ch : shown) {
@@ -75,7 +75,7 @@ std::string ShowableLine(std::string_view line, std::size_t limit) {
     return out;
 }
 
-CutResult CutIrcLines(std::string& partial, bool& skipping, std::string_view chunk) {
+CutResult cutIrcLines(std::string& partial, bool& skipping, std::string_view chunk) {
     CutResult result;
     while (!chunk.empty()) {
         const std::size_t lf = chunk.find('\n');

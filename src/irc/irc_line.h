@@ -15,15 +15,15 @@ struct IrcLine {
     std::string params;   // what follows the command and its blank, line end included
 };
 
-IrcLine SplitIrcLine(std::string_view line);
+IrcLine splitIrcLine(std::string_view line);
 
 // Whether a line (without its end) has the shape of an IRC message: an optional ":prefix"
 // and a blank, then a command of letters or three digits, and no NUL anywhere.
-bool IsReadableIrcLine(std::string_view line);
+bool isReadableIrcLine(std::string_view line);
 
 // A line that cannot be read, made fit to show: control bytes as \xNN, at most `limit` bytes
 // of the line (then "...").
-std::string ShowableLine(std::string_view line, std::size_t limit = 200);
+std::string showableLine(std::string_view line, std::size_t limit = 200);
 
 // An unfinished line longer than this is given up: no server sends one, and keeping it would
 // let a broken peer grow the buffer without end.
@@ -37,6 +37,6 @@ struct CutResult {
 // Cuts a read into lines. A line ends at LF, with or without a CR before it. The unfinished
 // rest waits in `partial` for the next read; `skipping` says that the rest of a dropped line
 // is still arriving and is to be passed over up to its end.
-CutResult CutIrcLines(std::string& partial, bool& skipping, std::string_view chunk);
+CutResult cutIrcLines(std::string& partial, bool& skipping, std::string_view chunk);
 
 }  // namespace fc

@@ -12,7 +12,7 @@ namespace fc {
 
 namespace {
 
-bool IsDigit(char c) {
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -21,7 +21,7 @@ constexpr std::size_t kLineBody = kIrcLineLimit - 2;
 
 }  // namespace
 
-std::string WithoutLineBreaks(std::string_view text) {
+std::string withoutLineBreaks(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
@@ -30,19 +30,19 @@ std::string WithoutLineBreaks(std::string_view text) {
     return out;
 }
 
-std::string FitIrcLine(std::string_view line) {
-    std::string body = WithoutLineBreaks(line);
+std::string fitIrcLine(std::string_view line) {
+    std::string body = withoutLineBreaks(line);
     if (body.size() > kLineBody) body.resize(kLineBody);
     return body;
 }
 
-std::string SendIrcLine(App& app, std::string_view line, LineKind kind) {
-    std::string body = FitIrcLine(line);
-    QueueIrcLine(app, QueuedLine{body, kind, false, "", {}});
+std::string sendIrcLine(App& app, std::string_view line, LineKind kind) {
+    std::string body = fitIrcLine(line);
+    queueIrcLine(app, QueuedLine{body, kind, false, "", {}});
     return body;
 }
 
-std::string RemoveColorCodes(std::string_view message) {
+std::string removeColorCodes(std::string_view message) {
     std::string out;
     out.reserve(message.size());
     for (std::size_t i = 0; i < message.size(); ++i) {
@@ -50,15 +50,15 @@ std::string RemoveColorCodes(std::string_view message) {
             out += message[i];
             continue;
         }
-        if (i + 1 < message.size() && IsDigit(message[i + 1])) {
+        if (i + 1 < message.size() && isDigit(message[i + 1])) {
             ++i;
-            if (i + 1 < message.size() && IsDigit(message[i + 1])) ++i;
+            if (i + 1 < message.size() && isDigit(message[i + 1])) ++i;
         }
     }
     return out;
 }
 
-std::string RemoveFontCodes(std::string_view message) {
+std::string removeFontCodes(std::string_view message) {
     std::string out;
     out.reserve(message.size());
     for (char c : message) {
@@ -67,30 +67,31 @@ std::string RemoveFontCodes(std::string_view message) {
     return out;
 }
 
-QueuedLine ChannelLine(const App& app, const SaidLine& said, std::string text) {
-    const std::string head = "PRIVMSG " + WithoutLineBreaks(said.target) + " :";
-    text = WithoutLineBreaks(text);
-    // Cut here rather than in SendIrcLine, so that the echo shows what the channel got.
+QueuedLine channelLine(const App& app, const SaidLine& said, std::string text) {
+    const std::string head = "PRIVMSG " + withoutLineBreaks(said.target) + " :";
+    text = withoutLineBreaks(text);
+    // Cut here rather than in sendIrcLine, so that the echo shows what the channel got.
     text.resize(std::min(text.size(), kLineBody - std::min(head.size(), kLineBody)));
-    return QueuedLine{FitIrcLine(head + text), LineKind::Main, true,
+    return QueuedLine{fitIrcLine(head + text), LineKind::Main, true,
                       "<" + app.view.botNick + "> " + text, said};
 }
 
-void IrcLineSink::stuurMSG(const std::string& target, const std::string& message, ReportKind kind) {
+void IrcLineSink::sayInChannel(const std::string& target, const std::string& message,
+                               ReportKind kind) {
     App& app = app_;
     const MainView& v = app.view;
     const IrcSession& s = app.irc;
     std::string text = message;
-    if (v.IRCRemoveColors) text = RemoveColorCodes(text);
-    if (v.IRCRemoveFontCodes) text = RemoveFontCodes(text);
-    const SaidLine said{target, message, text, kind, app.platform.nowMs(), TimeOfDay(app)};
+    if (v.ircRemoveColors) text = removeColorCodes(text);
+    if (v.ircRemoveFontCodes) text = removeFontCodes(text);
+    const SaidLine said{target, message, text, kind, app.platform.nowMs(), timeOfDay(app)};
     // The socket may already be gone before the loss is handled: such a line waits too. The
     // operator's chat is his to repeat: it goes whenever connected, as typed, or not at all.
     const bool typed = kind == ReportKind::Typed;
     LineFate fate = LineFate::Unsent;
-    if (!v.ReportToIrc) {
+    if (!v.reportToIrc) {
         fate = LineFate::Off;
-    } else if ((s.inChannel || typed) && IrcConnected(app)) {
+    } else if ((s.inChannel || typed) && ircConnected(app)) {
         fate = LineFate::Sent;
     } else if (s.wanted && !typed) {
         fate = LineFate::Held;
@@ -98,9 +99,9 @@ void IrcLineSink::stuurMSG(const std::string& target, const std::string& message
     app.notifyReportSaid(target, message);
     app.notifyReportFate(said, fate, true);
     if (fate == LineFate::Sent) {
-        QueueIrcLine(app, ChannelLine(app, said, text));  // counted and echoed when it leaves
+        queueIrcLine(app, channelLine(app, said, text));  // counted and echoed when it leaves
     } else if (fate == LineFate::Held) {
-        HoldLine(app, ChannelLine(app, said, text));
+        holdLine(app, channelLine(app, said, text));
     }
 }
 

@@ -14,18 +14,18 @@ namespace fc {
 namespace {
 
 // A pace setting as typed; a text that holds no number keeps the default.
-int SettingNumber(const std::string& text, int fallback, int least, int most) {
-    const std::string t = Trim(text);
+int settingNumber(const std::string& text, int fallback, int least, int most) {
+    const std::string t = trimBlanks(text);
     if (t.empty() || t[0] < '0' || t[0] > '9') return fallback;
-    const double value = std::nearbyint(LeadingNumber(t));
+    const double value = std::nearbyint(leadingNumber(t));
     return static_cast<int>(std::max<double>(least, std::min<double>(value, most)));
 }
 
 // Raises the credit by one line for every gap that passed, up to the burst.
-void Refill(App& app) {
+void refill(App& app) {
     IrcSendQueue& q = app.irc.queue;
-    const int burst = BurstLines(app);
-    const int gap = LineGapMs(app);
+    const int burst = burstLines(app);
+    const int gap = lineGapMs(app);
     const std::int64_t now = app.platform.nowMs();
     if (q.credit >= burst || gap == 0) {
         q.credit = burst;
@@ -37,47 +37,46 @@ void Refill(App& app) {
     q.creditSince = q.credit >= burst ? now : q.creditSince + gaps * gap;
 }
 
-std::deque<QueuedLine>* NextLane(IrcSendQueue& q) {
+std::deque<QueuedLine>* nextLane(IrcSendQueue& q) {
     if (!q.pong.empty()) return &q.pong;
     if (!q.main.empty()) return &q.main;
     if (!q.notices.empty()) return &q.notices;
     return nullptr;
 }
 
-void HandOver(App& app, const QueuedLine& line) {
+void handOver(App& app, const QueuedLine& line) {
     app.ircSocket->send(line.body + "\r\n");
     if (line.report) {
         MainView& v = app.view;
-        v.isLinesPrinted =
-            static_cast<std::int32_t>(static_cast<std::uint32_t>(v.isLinesPrinted) + 1u);
+        v.linesPrinted = static_cast<std::int32_t>(static_cast<std::uint32_t>(v.linesPrinted) + 1u);
     }
     if (!line.echo.empty()) app.appendOutput(line.echo);
 }
 
 // Sends what the credit allows, then sets the timer for the moment the next line may leave.
-void Drain(App& app) {
+void drain(App& app) {
     IrcSendQueue& q = app.irc.queue;
-    Refill(app);
+    refill(app);
     while (q.credit > 0) {
-        std::deque<QueuedLine>* lane = NextLane(q);
+        std::deque<QueuedLine>* lane = nextLane(q);
         if (!lane) break;
         const QueuedLine line = std::move(lane->front());
         lane->pop_front();
-        if (LineGapMs(app) > 0) --q.credit;  // no gap: no pace
-        HandOver(app, line);
+        if (lineGapMs(app) > 0) --q.credit;  // no gap: no pace
+        handOver(app, line);
     }
     if (q.size() == 0) {
         q.overflowTold = false;
         app.ircSendTimer->setEnabled(false);
         return;
     }
-    const std::int64_t wait = q.creditSince + LineGapMs(app) - app.platform.nowMs();
+    const std::int64_t wait = q.creditSince + lineGapMs(app) - app.platform.nowMs();
     app.ircSendTimer->setEnabled(false);
     app.ircSendTimer->setInterval(static_cast<int>(std::max<std::int64_t>(1, wait)));
     app.ircSendTimer->setEnabled(true);
 }
 
-void TellOverflow(App& app) {
+void tellOverflow(App& app) {
     IrcSendQueue& q = app.irc.queue;
     if (q.overflowTold) return;
     q.overflowTold = true;
@@ -91,11 +90,11 @@ void TellOverflow(App& app) {
 // lines, and of the least worth report line only when nothing else is left (a periodic or
 // Interp line before the others, a begin, capture or final score last); any other line finds no
 // room once no answer is left to drop.
-bool MakeRoom(App& app, const QueuedLine& incoming) {
+bool makeRoom(App& app, const QueuedLine& incoming) {
     IrcSendQueue& q = app.irc.queue;
     if (incoming.kind == LineKind::Pong) q.pong.clear();
     if (q.size() < kSendQueueBound) return true;
-    TellOverflow(app);
+    tellOverflow(app);
     if (!q.notices.empty()) {
         q.notices.pop_front();
         return true;
@@ -105,7 +104,7 @@ bool MakeRoom(App& app, const QueuedLine& incoming) {
         std::find_if(q.main.begin(), q.main.end(), [](const QueuedLine& l) { return !l.report; });
     if (own != q.main.end()) {
         q.main.erase(own);
-    } else if (const auto least = LeastWorthLine(q.main); least != q.main.end()) {
+    } else if (const auto least = leastWorthLine(q.main); least != q.main.end()) {
         app.notifyReportFate(least->said, LineFate::Dropped, false);
         q.main.erase(least);
     }
@@ -114,17 +113,17 @@ bool MakeRoom(App& app, const QueuedLine& incoming) {
 
 }  // namespace
 
-int BurstLines(const App& app) {
-    return SettingNumber(app.view.IRCBurst, 4, 1, 1000);
+int burstLines(const App& app) {
+    return settingNumber(app.view.ircBurst, 4, 1, 1000);
 }
 
-int LineGapMs(const App& app) {
-    return SettingNumber(app.view.IRCLineGapMs, 2000, 0, 600000);
+int lineGapMs(const App& app) {
+    return settingNumber(app.view.ircLineGapMs, 2000, 0, 600000);
 }
 
-void QueueIrcLine(App& app, QueuedLine line) {
+void queueIrcLine(App& app, QueuedLine line) {
     IrcSendQueue& q = app.irc.queue;
-    if (!MakeRoom(app, line)) return;
+    if (!makeRoom(app, line)) return;
     switch (line.kind) {
         case LineKind::Pong:
             q.pong.push_back(std::move(line));
@@ -136,27 +135,27 @@ void QueueIrcLine(App& app, QueuedLine line) {
             q.notices.push_back(std::move(line));
             break;
     }
-    Drain(app);
+    drain(app);
 }
 
-void SendIrcLineNow(App& app, const std::string& body) {
+void sendIrcLineNow(App& app, const std::string& body) {
     app.irc.queue.clear();
     app.ircSendTimer->setEnabled(false);
     app.ircSocket->send(body + "\r\n");
 }
 
-void ResetSendQueue(App& app) {
+void resetSendQueue(App& app) {
     IrcSendQueue& q = app.irc.queue;
     q.clear();
-    q.credit = BurstLines(app);
+    q.credit = burstLines(app);
     q.creditSince = app.platform.nowMs();
     q.overflowTold = false;
     app.ircSendTimer->setEnabled(false);
 }
 
-void OnSendTimer(App& app) {
+void onSendTimer(App& app) {
     app.ircSendTimer->setEnabled(false);
-    Drain(app);
+    drain(app);
 }
 
 }  // namespace fc

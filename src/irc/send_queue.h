@@ -17,16 +17,16 @@ class App;
 inline constexpr std::size_t kSendQueueBound = 200;
 
 // Queues a line (made safe and cut to fit) and lets it leave at once when the pace allows.
-void QueueIrcLine(App& app, QueuedLine line);
+void queueIrcLine(App& app, QueuedLine line);
 // Sends a line at once, past the queue, and drops whatever waits (the QUIT line).
-void SendIrcLineNow(App& app, const std::string& body);
+void sendIrcLineNow(App& app, const std::string& body);
 // Empties the queue and gives the full burst back: a new connection starts fresh.
-void ResetSendQueue(App& app);
+void resetSendQueue(App& app);
 // The send timer: lets as many lines leave as the pace allows.
-void OnSendTimer(App& app);
+void onSendTimer(App& app);
 
 // The pace as set: lines at once (at least 1) and the gap in milliseconds (at least 0).
-int BurstLines(const App& app);
-int LineGapMs(const App& app);
+int burstLines(const App& app);
+int lineGapMs(const App& app);
 
 }  // namespace fc

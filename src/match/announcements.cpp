@@ -9,66 +9,67 @@ namespace fc {
 
 namespace {
 
-std::string Sides(const App& app, const std::string& red, const std::string& blue) {
+std::string sidesText(const App& app, const std::string& red, const std::string& blue) {
     const MainView& v = app.view;
-    return "[" + v.txtnaamRED + "] " + Trim(red) + " / [" + v.txtnaamBLUE + "] " + Trim(blue);
+    return "[" + v.redTeamName + "] " + trimBlanks(red) + " / [" + v.blueTeamName + "] " +
+           trimBlanks(blue);
 }
 
-std::string Sides(const App& app) {
-    return Sides(app, app.view.qsRed, app.view.qsBlue);
+std::string sidesText(const App& app) {
+    return sidesText(app, app.view.redScoreText, app.view.blueScoreText);
 }
 
 }  // namespace
 
-std::string BeginLine(const App& app, BeginForm form) {
+std::string beginLine(const App& app, BeginForm form) {
     const MainView& v = app.view;
-    const std::string head = "*** MATCH BEGIN *** Map playing: " + v.qsMap;
+    const std::string head = "*** MATCH BEGIN *** Map playing: " + v.mapText;
     if (!v.serverIsPrivate) {
-        return head + "   Server: " + app.QuakeStatus->remoteHost() + ":" +
-               PlainNumber(app.QuakeStatus->remotePort()) + "   Time Left: " + v.qsTimeLeft;
+        return head + "   Server: " + app.gameSocket->remoteHost() + ":" +
+               plainNumber(app.gameSocket->remotePort()) + "   Time Left: " + v.timeLeftText;
     }
     const char* gap = form == BeginForm::ClockRule ? "   " : "  ";
-    return head + "   Server: [PRIVATE!]" + gap + "Time Left: " + v.qsTimeLeft;
+    return head + "   Server: [PRIVATE!]" + gap + "Time Left: " + v.timeLeftText;
 }
 
-std::string StoppedLine() {
+std::string stoppedLine() {
     return "*** Match has stopped ***";
 }
 
-std::string PausedLine(const App& app, const std::string& timeLeft) {
+std::string pausedLine(const App& app, const std::string& timeLeft) {
     return "*** Match has been paused! *** \x03"
            "14" +
-           Sides(app) + " -- TL: " + timeLeft;
+           sidesText(app) + " -- TL: " + timeLeft;
 }
 
-std::string ContinuesLine(const App& app) {
+std::string continuesLine(const App& app) {
     return "*** Match continues! *** \x03"
            "14" +
-           Sides(app) + " -- TL: " + app.view.qsTimeLeft;
+           sidesText(app) + " -- TL: " + app.view.timeLeftText;
 }
 
-std::string EndedLine(const App& app) {
-    return EndedLine(app, app.view.qsRed, app.view.qsBlue);
+std::string endedLine(const App& app) {
+    return endedLine(app, app.view.redScoreText, app.view.blueScoreText);
 }
 
-std::string EndedLine(const App& app, const std::string& red, const std::string& blue) {
-    return "*** MATCH HAS ENDED! *** FINAL SCORE: " + Sides(app, red, blue);
+std::string endedLine(const App& app, const std::string& red, const std::string& blue) {
+    return "*** MATCH HAS ENDED! *** FINAL SCORE: " + sidesText(app, red, blue);
 }
 
-std::string EndedCtfLine(const App& app, long long redCaptures, long long redFrags,
+std::string endedCtfLine(const App& app, long long redCaptures, long long redFrags,
                          long long blueCaptures, long long blueFrags) {
     const MainView& v = app.view;
-    return "*** MATCH HAS ENDED! *** FINAL SCORE: [" + v.txtnaamRED + "] " +
-           PlainNumber(redCaptures) + " (" + PlainNumber(redFrags) + ") / [" + v.txtnaamBLUE +
-           "] " + PlainNumber(blueCaptures) + " (" + PlainNumber(blueFrags) + ")";
+    return "*** MATCH HAS ENDED! *** FINAL SCORE: [" + v.redTeamName + "] " +
+           plainNumber(redCaptures) + " (" + plainNumber(redFrags) + ") / [" + v.blueTeamName +
+           "] " + plainNumber(blueCaptures) + " (" + plainNumber(blueFrags) + ")";
 }
 
-std::string ScoreLine(const App& app) {
-    return "SCORE: " + Sides(app) + " -- Time Left: " + app.view.qsTimeLeft;
+std::string scoreLine(const App& app) {
+    return "SCORE: " + sidesText(app) + " -- Time Left: " + app.view.timeLeftText;
 }
 
-void Announce(App& app, const std::string& line, ReportKind kind) {
-    stuurMSG(app, app.view.botChannel, line, kind);
+void announce(App& app, const std::string& line, ReportKind kind) {
+    sayInChannel(app, app.view.botChannel, line, kind);
 }
 
 }  // namespace fc

@@ -23,29 +23,29 @@ constexpr std::size_t kSnapshotScoreWidth = 10;
 constexpr std::size_t kSnapshotWidth = kSnapshotNameWidth + kSnapshotScoreWidth;
 
 // Appends a value in its fixed-width field: padded with blanks, or cut when longer.
-void AppendField(std::string& out, const std::string& value, std::size_t width) {
+void appendField(std::string& out, const std::string& value, std::size_t width) {
     const std::size_t n = value.size() < width ? value.size() : width;
     out.append(value, 0, n);
     out.append(width - n, ' ');
 }
 
-bool HasRowOfTeam(const MainView& v, const std::string& name, const std::string& team) {
-    const std::string wanted = ToLower(name);
-    for (const PlayerRow& row : v.spelerLijst) {
-        if (row.team == team && ToLower(Trim(row.name)) == wanted) return true;
+bool hasRowOfTeam(const MainView& v, const std::string& name, const std::string& team) {
+    const std::string wanted = toLower(name);
+    for (const PlayerRow& row : v.playerRows) {
+        if (row.team == team && toLower(trimBlanks(row.name)) == wanted) return true;
     }
     return false;
 }
 
-bool AnyTeamAssigned(const MainView& v) {
-    for (const PlayerRow& row : v.spelerLijst) {
+bool anyTeamAssigned(const MainView& v) {
+    for (const PlayerRow& row : v.playerRows) {
         if (row.team != kTeamSpectators) return true;
     }
     return false;
 }
 
-std::string Unquoted(const std::string& field) {
-    std::string name = Trim(field);
+std::string unquoted(const std::string& field) {
+    std::string name = trimBlanks(field);
     if (!name.empty() && name.front() == '"') name.erase(0, 1);
     if (!name.empty() && name.back() == '"') name.pop_back();
     return name;
@@ -55,23 +55,23 @@ std::string Unquoted(const std::string& field) {
 
 namespace {
 
-std::string PlayerRecords(const ServerStatus& status, bool filterColours) {
+std::string playerRecords(const ServerStatus& status, bool filterColours) {
     std::string records;
     records.reserve(status.players.size() * kRecordWidth);
     std::string name;
     for (const StatusPlayer& player : status.players) {
         name = filterColours ? player.plainName : player.sentName;
         std::erase(name, ' ');
-        AppendField(records, name, kNameWidth);
-        AppendField(records, filterColours ? player.plainScore : player.sentScore, kScoreWidth);
+        appendField(records, name, kNameWidth);
+        appendField(records, filterColours ? player.plainScore : player.sentScore, kScoreWidth);
     }
     return records;
 }
 
 }  // namespace
 
-std::string ZetInEenRegel(const ServerStatus& status, bool filterColours) {
-    return PlayerRecords(status, filterColours);
+std::string quakePlayerSnapshot(const ServerStatus& status, bool filterColours) {
+    return playerRecords(status, filterColours);
 }
 
 namespace {
@@ -103,33 +103,33 @@ private:
 
 // How each player's score moved between two replies. Worked out once per pair of replies: the
 // search runs for both teams on the same two replies.
-bool Holds(const ReadRecords& read, const ServerStatus& status, bool filterColours) {
+bool holdsText(const ReadRecords& read, const ServerStatus& status, bool filterColours) {
     return status.readNumber != 0 && read.readNumber == status.readNumber &&
            read.filtered == filterColours;
 }
 
-void Keep(ReadRecords& into, const ServerStatus& status, bool filterColours) {
+void keepRecords(ReadRecords& into, const ServerStatus& status, bool filterColours) {
     into.readNumber = status.readNumber;
     into.filtered = filterColours;
-    into.records = PlayerRecords(status, filterColours);
+    into.records = playerRecords(status, filterColours);
 }
 
-const std::vector<ScoreRise>& RisesBetween(CapperMemory& memory, const ServerStatus& current,
+const std::vector<ScoreRise>& risesBetween(CapperMemory& memory, const ServerStatus& current,
                                            const ServerStatus& previous, bool filterColours) {
     ReadRecords& now = memory.now;
     ReadRecords& before = memory.before;
     std::vector<ScoreRise>& rises = memory.rises;
-    if (memory.valid && Holds(now, current, filterColours) &&
-        Holds(before, previous, filterColours)) {
+    if (memory.valid && holdsText(now, current, filterColours) &&
+        holdsText(before, previous, filterColours)) {
         return rises;
     }
     // The status of the last search is usually the previous one of this search.
-    if (Holds(now, previous, filterColours)) {
+    if (holdsText(now, previous, filterColours)) {
         std::swap(before, now);
     } else {
-        Keep(before, previous, filterColours);
+        keepRecords(before, previous, filterColours);
     }
-    if (!Holds(now, current, filterColours)) Keep(now, current, filterColours);
+    if (!holdsText(now, current, filterColours)) keepRecords(now, current, filterColours);
     if (memory.valid && now.records == memory.risesNow && before.records == memory.risesBefore)
         return rises;
     memory.risesNow = now.records;
@@ -145,9 +145,9 @@ const std::vector<ScoreRise>& RisesBetween(CapperMemory& memory, const ServerSta
         const std::size_t found = index.find(nameField);
         if (found == std::string::npos) continue;
         ScoreRise r;
-        r.now = LeadingWhole(records.substr(at + kNameWidth, kScoreWidth));
-        r.before = LeadingWhole(std::string_view(b).substr(found + kNameWidth, kScoreWidth));
-        r.candidate = Unquoted(std::string(nameField));
+        r.now = leadingWhole(records.substr(at + kNameWidth, kScoreWidth));
+        r.before = leadingWhole(std::string_view(b).substr(found + kNameWidth, kScoreWidth));
+        r.candidate = unquoted(std::string(nameField));
         rises.push_back(std::move(r));
     }
     return rises;
@@ -155,26 +155,26 @@ const std::vector<ScoreRise>& RisesBetween(CapperMemory& memory, const ServerSta
 
 }  // namespace
 
-std::string ExtractPlayer(App& app, const ServerStatus& current, const ServerStatus& previous,
+std::string extractPlayer(App& app, const ServerStatus& current, const ServerStatus& previous,
                           const std::string& team) {
     MainView& v = app.view;
-    if (!AnyTeamAssigned(v)) v.teamsKnown = false;
-    const GameTypeInfo& game = Describe(v.gameType);
+    if (!anyTeamAssigned(v)) v.teamsKnown = false;
+    const GameTypeInfo& game = describe(v.gameType);
     const bool quake3 = game.family == GameFamily::Q3;
     const int lowest = game.captureRise.lowest;
     const std::optional<int> below = game.captureRise.below;
     std::int16_t best = 0;
     std::string result;
-    const std::string marked = ToLower(v.markedPlayers);
-    for (const ScoreRise& r : RisesBetween(app.memory.capper, current, previous, quake3)) {
-        const long long rise = AddWithin(r.now, -r.before);
+    const std::string marked = toLower(v.markedPlayers);
+    for (const ScoreRise& r : risesBetween(app.memory.capper, current, previous, quake3)) {
+        const long long rise = addWithin(r.now, -r.before);
         // Looked up only when it matters: most players are neither a new best nor a tie.
-        auto onTeam = [&] { return !v.teamsKnown || HasRowOfTeam(v, r.candidate, team); };
+        auto onTeam = [&] { return !v.teamsKnown || hasRowOfTeam(v, r.candidate, team); };
         if (best < rise && (!below || rise < *below) && rise >= lowest) {
             best = static_cast<std::int16_t>(rise);
             if (onTeam()) result = r.candidate;
-        } else if (rise == best && r.now > r.before && !Contains(marked, ToLower(r.candidate)) &&
-                   onTeam()) {
+        } else if (rise == best && r.now > r.before &&
+                   !textContains(marked, toLower(r.candidate)) && onTeam()) {
             result += " or " + r.candidate;
         }
     }
@@ -182,30 +182,30 @@ std::string ExtractPlayer(App& app, const ServerStatus& current, const ServerSta
     return result;
 }
 
-std::string MaakSpelerLijst(const App& app) {
+std::string unrealPlayerSnapshot(const App& app) {
     std::string snapshot;
-    for (const PlayerRow& row : app.view.spelerLijst) {
-        AppendField(snapshot, row.name, kSnapshotNameWidth);
-        AppendField(snapshot, row.score, kSnapshotScoreWidth);
+    for (const PlayerRow& row : app.view.playerRows) {
+        appendField(snapshot, row.name, kSnapshotNameWidth);
+        appendField(snapshot, row.score, kSnapshotScoreWidth);
     }
     return snapshot;
 }
 
-void CheckVoorCaps(App& app, const std::string& previousSnapshot) {
+void countUnrealCaptures(App& app, const std::string& previousSnapshot) {
     MainView& v = app.view;
-    const CaptureRise capture = Describe(v.gameType).captureRise;
+    const CaptureRise capture = describe(v.gameType).captureRise;
     std::string cappers;
     bool found = false;
-    for (const PlayerRow& row : v.spelerLijst) {
-        const std::string rowName = ToLower(Trim(row.name));
-        const double rowScore = LeadingNumber(Trim(row.score));
+    for (const PlayerRow& row : v.playerRows) {
+        const std::string rowName = toLower(trimBlanks(row.name));
+        const double rowScore = leadingNumber(trimBlanks(row.score));
         for (std::size_t at = 0; at + kSnapshotWidth <= previousSnapshot.size();
              at += kSnapshotWidth) {
-            const std::string oldName = Trim(previousSnapshot.substr(at, kSnapshotNameWidth));
+            const std::string oldName = trimBlanks(previousSnapshot.substr(at, kSnapshotNameWidth));
             const std::string oldScore =
-                Trim(previousSnapshot.substr(at + kSnapshotNameWidth, kSnapshotScoreWidth));
-            if (oldName.empty() || ToLower(oldName) != rowName) continue;
-            const double before = LeadingNumber(oldScore);
+                trimBlanks(previousSnapshot.substr(at + kSnapshotNameWidth, kSnapshotScoreWidth));
+            if (oldName.empty() || toLower(oldName) != rowName) continue;
+            const double before = leadingNumber(oldScore);
             if (rowScore < before + capture.lowest) continue;
             if (capture.below && rowScore >= before + *capture.below) continue;
             cappers += oldName + " or ";
@@ -220,8 +220,8 @@ void CheckVoorCaps(App& app, const std::string& previousSnapshot) {
     if (!found) return;
     cappers.resize(cappers.size() - 4);
     if (v.matchState != MatchState::Running) return;
-    stuurMSG(app, v.botChannel, CaptureLine(app, v.game.capsRed, v.game.capsBlue, cappers),
-             ReportKind::Essential);
+    sayInChannel(app, v.botChannel, captureLine(app, v.game.capsRed, v.game.capsBlue, cappers),
+                 ReportKind::Essential);
 }
 
 }  // namespace fc

@@ -13,19 +13,19 @@ class App;
 // The players of a Quake status as 25-character records: the name as sent (quotes kept,
 // blanks dropped) in 20 characters, then the score in 5; with `filterColours` as the line
 // reads without its colour codes.
-std::string ZetInEenRegel(const ServerStatus& status, bool filterColours = false);
+std::string quakePlayerSnapshot(const ServerStatus& status, bool filterColours = false);
 
 // The capper of `team` ("Red" or "Blue") between the previous and the current Quake status;
 // "" when nobody's score rose by a capture's worth.
-std::string ExtractPlayer(App& app, const ServerStatus& current, const ServerStatus& previous,
+std::string extractPlayer(App& app, const ServerStatus& current, const ServerStatus& previous,
                           const std::string& team);
 
 // The player list as 60-character records (name in 50, score in 10), kept between two
 // Unreal Tournament answers.
-std::string MaakSpelerLijst(const App& app);
+std::string unrealPlayerSnapshot(const App& app);
 
 // Unreal Tournament: counts a capture for everyone whose score rose by 7 or more since the
 // previous snapshot, and reports it while a match runs.
-void CheckVoorCaps(App& app, const std::string& previousSnapshot);
+void countUnrealCaptures(App& app, const std::string& previousSnapshot);
 
 }  // namespace fc

@@ -4,7 +4,7 @@
 
 namespace fc {
 
-void StartBattleClock(App& app, std::int32_t secondsPlayed) {
+void startBattleClock(App& app, std::int32_t secondsPlayed) {
     app.battleTimer->setEnabled(true);
     app.view.game.secondsPlayed = secondsPlayed;
 }

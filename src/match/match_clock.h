@@ -12,6 +12,6 @@ namespace fc {
 class App;
 
 // Starts the Quake match clock as if the match had run `secondsPlayed` seconds already.
-void StartBattleClock(App& app, std::int32_t secondsPlayed);
+void startBattleClock(App& app, std::int32_t secondsPlayed);
 
 }  // namespace fc

@@ -15,34 +15,34 @@ namespace fc {
 namespace {
 
 // A score as the 16-bit counters hold it; one out of their range leaves the counter as it was.
-void StoreScore(std::int16_t& counter, const std::string& score) {
-    const long long value = LeadingWhole(score);
+void storeScore(std::int16_t& counter, const std::string& score) {
+    const long long value = leadingWhole(score);
     if (value >= std::numeric_limits<std::int16_t>::min() &&
         value <= std::numeric_limits<std::int16_t>::max()) {
         counter = static_cast<std::int16_t>(value);
     }
 }
 
-void SkipOrTake(App& app) {
+void skipOrTake(App& app) {
     MainView& v = app.view;
     if (v.matchState == MatchState::Ready) {
         v.matchState = MatchState::Skip;
-        v.Command2 = "Set 'Ready to start'";
+        v.matchButton = "Set 'Ready to start'";
     } else if (v.matchState == MatchState::Skip) {
         v.matchState = MatchState::Ready;
-        v.Command2 = "Skip next match";
+        v.matchButton = "Skip next match";
     }
 }
 
 // The operator's start: the next score report counts the points from here.
-void StartClock(App& app, std::int32_t secondsPlayed) {
-    StartBattleClock(app, secondsPlayed);
+void startClock(App& app, std::int32_t secondsPlayed) {
+    startBattleClock(app, secondsPlayed);
     app.view.game.lastReportedRed = 0;
     app.view.game.lastReportedBlue = 0;
 }
 
 // Of the Unreal Tournament games only the team game says the score at the report interval.
-bool ReportsScoreEveryInterval(GameType type) {
+bool reportsScoreEveryInterval(GameType type) {
     switch (type) {
         case GameType::UnrealTeamGame:
             return true;
@@ -65,55 +65,57 @@ bool ReportsScoreEveryInterval(GameType type) {
 }
 
 // The score report of team games, made from the operator's deathmatch template.
-void SendScoreReport(App& app) {
+void sendScoreReport(App& app) {
     MainView& v = app.view;
     ReportValues values;
-    values.teamA = v.txtnaamRED;
-    values.teamB = v.txtnaamBLUE;
-    values.scoreA = v.qsRed;
-    values.scoreB = v.qsBlue;
-    values.pingA = PlainNumber(v.avgPingRed);
-    values.pingB = PlainNumber(v.avgPingBlue);
-    values.pointsA = SignedPoints(AddWithin(LeadingWhole(v.qsRed), -v.game.lastReportedRed));
-    values.pointsB = SignedPoints(AddWithin(LeadingWhole(v.qsBlue), -v.game.lastReportedBlue));
+    values.teamA = v.redTeamName;
+    values.teamB = v.blueTeamName;
+    values.scoreA = v.redScoreText;
+    values.scoreB = v.blueScoreText;
+    values.pingA = plainNumber(v.avgPingRed);
+    values.pingB = plainNumber(v.avgPingBlue);
+    values.pointsA = signedPoints(addWithin(leadingWhole(v.redScoreText), -v.game.lastReportedRed));
+    values.pointsB =
+        signedPoints(addWithin(leadingWhole(v.blueScoreText), -v.game.lastReportedBlue));
     values.capper = "N/A";
-    values.timeLeft = v.qsTimeLeft;
-    stuurMSG(app, v.botChannel, MaakRegel(app, v.IRCLineDM, values), ReportKind::Periodic);
+    values.timeLeft = v.timeLeftText;
+    sayInChannel(app, v.botChannel, expandTemplate(app, v.dmTemplate, values),
+                 ReportKind::Periodic);
 }
 
-void NoteReportedScores(App& app) {
-    StoreScore(app.view.game.lastReportedRed, app.view.qsRed);
-    StoreScore(app.view.game.lastReportedBlue, app.view.qsBlue);
+void noteReportedScores(App& app) {
+    storeScore(app.view.game.lastReportedRed, app.view.redScoreText);
+    storeScore(app.view.game.lastReportedBlue, app.view.blueScoreText);
 }
 
 }  // namespace
 
-std::string SignedPoints(long long points) {
-    return (points < 0 ? "" : "+") + PlainNumber(points);
+std::string signedPoints(long long points) {
+    return (points < 0 ? "" : "+") + plainNumber(points);
 }
 
-std::string TimePlayedText(const App& app) {
-    return MinutesSeconds(app.view.game.secondsPlayed);
+std::string timePlayedText(const App& app) {
+    return minutesSeconds(app.view.game.secondsPlayed);
 }
 
-void OnMatchButton(App& app) {
+void onMatchButton(App& app) {
     MainView& v = app.view;
     if (v.gameFamily == GameFamily::UT) {
-        UTTimerControl(app);
+        onUnrealMatchButton(app);
         return;
     }
     app.battleTimer->setInterval(1000);
     if (v.matchState == MatchState::None) {
         v.matchState = MatchState::Running;
-        const std::string g = ToLower(v.qsGame);
+        const std::string g = toLower(v.gameText);
         // Games whose clock the program keeps itself start it with the seconds a match
         // typically runs before the operator gets to the button.
         switch (v.gameType) {
             case GameType::Quake3TeamGame:
-                if (IsBaseQuake3(g) || g == "osp") StartClock(app, 11);
+                if (isBaseQuake3(g) || g == "osp") startClock(app, 11);
                 break;
             case GameType::Quake3OspScored:
-                if (g == "osp") StartClock(app, 15);
+                if (g == "osp") startClock(app, 15);
                 break;
             case GameType::NoGameYet:
             case GameType::NotMonitoring:
@@ -129,116 +131,118 @@ void OnMatchButton(App& app) {
             case GameType::UnrealOther:
                 break;
         }
-        if (g == "battle") StartClock(app, 15);
+        if (g == "battle") startClock(app, 15);
     } else if (v.matchState == MatchState::Running) {
         v.matchState = MatchState::None;
         v.game.beginSaid = false;
         app.battleTimer->setEnabled(false);
-        v.TimePlayedYVisible = false;
-        v.TimePlayedXVisible = false;
-        v.qsTimeLeftWide = true;
-        v.qsTimeLeft = "20:00";
+        v.followClockVisible = false;
+        v.timePlayedVisible = false;
+        v.timeLeftWide = true;
+        v.timeLeftText = "20:00";
     } else {
-        SkipOrTake(app);
+        skipOrTake(app);
     }
 }
 
-void UTTimerControl(App& app) {
+void onUnrealMatchButton(App& app) {
     MainView& v = app.view;
     if (v.matchState == MatchState::Running) {
-        app.UTTimer->setEnabled(false);
-        v.game.UTTimerTag = v.ReportDM;
+        app.unrealMatchTimer->setEnabled(false);
+        v.game.secondsToUnrealReport = v.reportIntervalSeconds;
         v.matchState = MatchState::None;
     } else if (v.matchState == MatchState::None) {
         v.matchState = MatchState::Running;
-        v.game.UTTimerTag = v.ReportDM;
-        app.UTTimer->setEnabled(true);
+        v.game.secondsToUnrealReport = v.reportIntervalSeconds;
+        app.unrealMatchTimer->setEnabled(true);
     } else {
-        SkipOrTake(app);
+        skipOrTake(app);
     }
 }
 
-void OnBattleTick(App& app) {
+void onBattleTick(App& app) {
     MainView& v = app.view;
     if (v.matchState == MatchState::None || v.matchState == MatchState::Ready) {
-        v.game.battleTimerTag = "0";
+        v.game.secondsSinceReport = "0";
         return;
     }
     // The counter is compared before it is raised: with 60 a line goes out every 61st tick.
-    const double counter = LeadingNumber(v.game.battleTimerTag);
-    if (LeadingNumber(v.ReportDM) == counter) {
-        v.game.battleTimerTag = "0";
-        SendScoreReport(app);
-        NoteReportedScores(app);
+    const double counter = leadingNumber(v.game.secondsSinceReport);
+    if (leadingNumber(v.reportIntervalSeconds) == counter) {
+        v.game.secondsSinceReport = "0";
+        sendScoreReport(app);
+        noteReportedScores(app);
     } else {
-        v.game.battleTimerTag = PlainNumber(AddWithin(WholeNumber(counter), 1));
+        v.game.secondsSinceReport = plainNumber(addWithin(wholeNumber(counter), 1));
     }
-    if (v.TimePlayedY) v.TimePlayedX = TimePlayedText(app);
+    if (v.timePlayedFollowsClock) v.timePlayed = timePlayedText(app);
 }
 
-void OnUTTick(App& app) {
+void onUnrealTick(App& app) {
     MainView& v = app.view;
     // The countdown is lowered before the test: with 60 a line goes out every 60th tick.
-    const long long countdown = LeadingWhole(v.game.UTTimerTag) - 1;
-    v.game.UTTimerTag = PlainNumber(countdown);
+    const long long countdown = leadingWhole(v.game.secondsToUnrealReport) - 1;
+    v.game.secondsToUnrealReport = plainNumber(countdown);
     if (countdown == 0) {
-        if (ReportsScoreEveryInterval(v.gameType)) SendScoreReport(app);
-        NoteReportedScores(app);
-        v.game.UTTimerTag = v.ReportDM;
+        if (reportsScoreEveryInterval(v.gameType)) sendScoreReport(app);
+        noteReportedScores(app);
+        v.game.secondsToUnrealReport = v.reportIntervalSeconds;
     }
     ++v.game.secondsPlayed;
-    v.qsTimeLeft = TijdMinus(Trim(v.TimeLimitDM) + ":00", TimePlayedText(app));
+    v.timeLeftText =
+        subtractClockTimes(trimBlanks(v.timeLimitMinutes) + ":00", timePlayedText(app));
 }
 
-void OnTimePlayedXClicked(App& app) {
-    app.view.TimePlayedXTag = "C";
+void onTimePlayedClicked(App& app) {
+    app.view.timePlayedClickMark = "C";
 }
 
-void OnTimePlayedXEdited(App& app, const std::string& text) {
-    if (app.view.TimePlayedXEditable) app.view.TimePlayedX = text;
+void onTimePlayedEdited(App& app, const std::string& text) {
+    if (app.view.timePlayedEditable) app.view.timePlayed = text;
 }
 
-void OnTimePlayedYChanged(App& app, bool checked) {
+void onFollowClockChanged(App& app, bool checked) {
     MainView& v = app.view;
-    v.TimePlayedY = checked;
+    v.timePlayedFollowsClock = checked;
     if (!checked) {
-        v.TimePlayedX = TimePlayedText(app);
-        v.TimePlayedXEditable = true;
-        v.TimePlayedXTag.clear();
+        v.timePlayed = timePlayedText(app);
+        v.timePlayedEditable = true;
+        v.timePlayedClickMark.clear();
         return;
     }
-    if (v.TimePlayedXTag == "C") {
-        const std::size_t colon = v.TimePlayedX.find(':');
-        const double minutes = LeadingNumber(v.TimePlayedX.substr(0, colon));
+    if (v.timePlayedClickMark == "C") {
+        const std::size_t colon = v.timePlayed.find(':');
+        const double minutes = leadingNumber(v.timePlayed.substr(0, colon));
         const double seconds =
-            colon == std::string::npos ? 0 : LeadingNumber(v.TimePlayedX.substr(colon + 1));
-        const long long total = WholeNumber(minutes * 60 + seconds);
+            colon == std::string::npos ? 0 : leadingNumber(v.timePlayed.substr(colon + 1));
+        const long long total = wholeNumber(minutes * 60 + seconds);
         if (total >= std::numeric_limits<std::int32_t>::min() &&
             total <= std::numeric_limits<std::int32_t>::max()) {
             v.game.secondsPlayed = static_cast<std::int32_t>(total);
         }
     }
-    v.TimePlayedXEditable = false;
-    v.TimePlayedXTag.clear();
+    v.timePlayedEditable = false;
+    v.timePlayedClickMark.clear();
 }
 
-void OnReportDMEdited(App& app, const std::string& text) {
-    app.view.ReportDM = LeadingNumber(text) <= 0 ? "40" : text;
+void onReportIntervalEdited(App& app, const std::string& text) {
+    app.view.reportIntervalSeconds = leadingNumber(text) <= 0 ? "40" : text;
 }
 
-void OnCaptionTick(App& app) {
+void onCaptionTick(App& app) {
     MainView& v = app.view;
     if (!v.windowMinimised) {
-        v.Caption = "~ FCST ~";
+        v.windowCaption = "~ FCST ~";
         return;
     }
-    std::string red = v.qsRed;
-    std::string blue = v.qsBlue;
-    if (Contains(red, "/")) {
+    std::string red = v.redScoreText;
+    std::string blue = v.blueScoreText;
+    if (textContains(red, "/")) {
         red = red.substr(0, red.find('/'));
         blue = blue.substr(0, blue.find('/'));
     }
-    v.Caption = v.txtnaamRED + " " + red + "|" + v.txtnaamBLUE + " " + blue + "|" + v.qsTimeLeft;
+    v.windowCaption =
+        v.redTeamName + " " + red + "|" + v.blueTeamName + " " + blue + "|" + v.timeLeftText;
 }
 
 }  // namespace fc

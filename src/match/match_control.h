@@ -8,30 +8,30 @@ namespace fc {
 class App;
 
 // The match button: start or stop a match by hand, skip the coming match or take it after all.
-void OnMatchButton(App& app);
+void onMatchButton(App& app);
 // The same for Unreal Tournament servers, whose clock is kept here.
-void UTTimerControl(App& app);
+void onUnrealMatchButton(App& app);
 
 // The time played as minutes, ":" and two-digit seconds.
-std::string TimePlayedText(const App& app);
+std::string timePlayedText(const App& app);
 
 // Once a second while the Quake match clock runs: the periodic report.
-void OnBattleTick(App& app);
+void onBattleTick(App& app);
 // Once a second while the Unreal Tournament clock runs: countdown, report and time left.
-void OnUTTick(App& app);
+void onUnrealTick(App& app);
 
 // Correcting the time played by hand.
-void OnTimePlayedXClicked(App& app);
-void OnTimePlayedXEdited(App& app, const std::string& text);
-void OnTimePlayedYChanged(App& app, bool checked);
+void onTimePlayedClicked(App& app);
+void onTimePlayedEdited(App& app, const std::string& text);
+void onFollowClockChanged(App& app, bool checked);
 
 // The report interval; nothing positive is read as 40 seconds.
-void OnReportDMEdited(App& app, const std::string& text);
+void onReportIntervalEdited(App& app, const std::string& text);
 
 // Once a second: while minimised the window caption shows the score.
-void OnCaptionTick(App& app);
+void onCaptionTick(App& app);
 
 // A score change as the report shows it: +3, +0, -1.
-std::string SignedPoints(long long points);
+std::string signedPoints(long long points);
 
 }  // namespace fc

@@ -14,17 +14,17 @@ namespace fc {
 
 namespace {
 
-std::string BeforeSlash(const std::string& text) {
+std::string beforeSlash(const std::string& text) {
     return text.substr(0, text.find('/'));
 }
 
-std::string AfterSlash(const std::string& text) {
+std::string afterSlash(const std::string& text) {
     const std::size_t slash = text.find('/');
     return slash == std::string::npos ? text : text.substr(slash + 1);
 }
 
-long long Number(const std::string& text) {
-    return LeadingWhole(text);
+long long parseNumber(const std::string& text) {
+    return leadingWhole(text);
 }
 
 struct Compared {
@@ -36,33 +36,33 @@ struct Compared {
 };
 
 // The scores this reply is compared by: the frags behind the "/" where a score has two parts.
-Compared CompareScores(const MainView& v) {
+Compared compareScores(const MainView& v) {
     Compared c;
-    if (Contains(v.qsRed, "/")) {
-        c.red = Number(AfterSlash(v.qsRed));
-        c.blue = Number(AfterSlash(v.qsBlue));
+    if (textContains(v.redScoreText, "/")) {
+        c.red = parseNumber(afterSlash(v.redScoreText));
+        c.blue = parseNumber(afterSlash(v.blueScoreText));
     } else {
-        c.red = Number(v.qsRed);
-        c.blue = Number(v.qsBlue);
+        c.red = parseNumber(v.redScoreText);
+        c.blue = parseNumber(v.blueScoreText);
     }
-    c.previousRed = Number(v.lastValues.red);
-    c.previousBlue = Number(v.lastValues.blue);
+    c.previousRed = parseNumber(v.lastValues.red);
+    c.previousBlue = parseNumber(v.lastValues.blue);
     return c;
 }
 
-void SayBegin(App& app, BeginForm form) {
-    Announce(app, BeginLine(app, form), ReportKind::Essential);
+void sayBegin(App& app, BeginForm form) {
+    announce(app, beginLine(app, form), ReportKind::Essential);
     app.view.game.beginSaid = true;
 }
 
-void SayEnd(App& app, const std::string& line) {
-    Announce(app, line, ReportKind::Essential);
+void sayEnd(App& app, const std::string& line) {
+    announce(app, line, ReportKind::Essential);
     app.view.game.beginSaid = false;
 }
 
 // Today's Quake 3 engines publish when the current game started (g_timestamp); it changes with
 // every new game. Servers without it show a new game only by a new map.
-bool GameChanged(const ServerStatus& now, const ServerStatus& before) {
+bool gameChanged(const ServerStatus& now, const ServerStatus& before) {
     if (!before.answered) return false;
     const std::string& started = now.variable("g_timestamp");
     const std::string& startedBefore = before.variable("g_timestamp");
@@ -79,13 +79,14 @@ struct ScoreDrivenClock {
     bool startAtSecondsPlayed;
 };
 
-void RunScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
+void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
     MainView& v = app.view;
     // One begin per game: once it was said, the clock leaving the full limit a reply later or
     // frag sums back at 0:0 after suicides move the state at most; no line, the clock runs on.
     const bool begun = v.game.beginSaid;
     if (clock.timeLeftFromClock) {
-        v.qsTimeLeft = TijdMinus(v.TimeLimitDM + ":00", MinutesSeconds(v.game.secondsPlayed));
+        v.timeLeftText =
+            subtractClockTimes(v.timeLimitMinutes + ":00", minutesSeconds(v.game.secondsPlayed));
     }
     if (s.red == 0 && s.blue == 0 && v.matchState == MatchState::None)
         v.matchState = MatchState::Ready;
@@ -94,21 +95,21 @@ void RunScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
     if (s.previousBothZero() && (s.red != 0 || s.blue != 0)) {
         if (v.matchState == MatchState::Ready) v.matchState = MatchState::Running;
         if (!begun) {
-            SayBegin(app, BeginForm::Normal);
-            StartBattleClock(app, 20);
+            sayBegin(app, BeginForm::Normal);
+            startBattleClock(app, 20);
         }
     }
 
     // Begin by clock: the time left leaves the full time limit.
-    const std::string fullTime = Trim(v.TimeLimitDM) + ":00";
-    if (ToLower(v.qsTimeLeft) != "[no match]" && Trim(v.lastValues.timeLeft) == fullTime &&
-        v.qsTimeLeft != fullTime) {
+    const std::string fullTime = trimBlanks(v.timeLimitMinutes) + ":00";
+    if (toLower(v.timeLeftText) != "[no match]" && trimBlanks(v.lastValues.timeLeft) == fullTime &&
+        v.timeLeftText != fullTime) {
         if (v.matchState == MatchState::Skip) {
             v.matchState = MatchState::None;  // the skipped match has started
         } else {
             if (!begun) {
-                SayBegin(app, BeginForm::ClockRule);
-                StartBattleClock(app, clock.startAtSecondsPlayed ? v.game.secondsPlayed : 6);
+                sayBegin(app, BeginForm::ClockRule);
+                startBattleClock(app, clock.startAtSecondsPlayed ? v.game.secondsPlayed : 6);
                 v.game.lastReportedRed = 0;
                 v.game.lastReportedBlue = 0;
             }
@@ -119,10 +120,10 @@ void RunScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
     // Quiet start: a few points on the board and no match running yet.
     if (v.matchState != MatchState::Skip && s.previousBothZero() &&
         v.matchState != MatchState::Running && (s.red >= 1 || s.blue >= 1) &&
-        LeadingNumber(v.qsRed) + LeadingNumber(v.qsBlue) < 4) {
+        leadingNumber(v.redScoreText) + leadingNumber(v.blueScoreText) < 4) {
         v.matchState = MatchState::Running;
         if (!begun) {
-            StartBattleClock(app, 15);
+            startBattleClock(app, 15);
             v.game.lastReportedRed = 0;
             v.game.lastReportedBlue = 0;
         }
@@ -131,174 +132,176 @@ void RunScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
     if (s.previousBothZero() && (s.red > 0 || s.blue > 0) && v.matchState == MatchState::Skip)
         v.matchState = MatchState::None;
 
-    if (Trim(v.qsTimeLeft) == "INT" && v.matchState == MatchState::Running) {
-        SayEnd(app, EndedLine(app));
+    if (trimBlanks(v.timeLeftText) == "INT" && v.matchState == MatchState::Running) {
+        sayEnd(app, endedLine(app));
         v.matchState = MatchState::None;
         app.battleTimer->setEnabled(false);
     }
 }
 
 // Base Quake 3 publishes no team captures: a capper found between two replies is one.
-void CountBaseQuake3Captures(App& app, const ServerStatus& status) {
+void countBaseQuake3Captures(App& app, const ServerStatus& status) {
     MainView& v = app.view;
     for (const char* team : {"Blue", "Red"}) {
-        const std::string capper = ExtractPlayer(app, status, app.previousStatus, team);
+        const std::string capper = extractPlayer(app, status, app.previousStatus, team);
         if (capper.empty()) continue;
         ++(std::string(team) == "Blue" ? v.game.capsBlueQ3 : v.game.capsRedQ3);
-        Announce(app, CaptureLine(app, v.game.capsRedQ3, v.game.capsBlueQ3, capper),
+        announce(app, captureLine(app, v.game.capsRedQ3, v.game.capsBlueQ3, capper),
                  ReportKind::Essential);
     }
 }
 
-long long MinutesOf(const std::string& time) {
-    return Number(time.substr(0, time.find(':')));
+long long minutesOf(const std::string& time) {
+    return parseNumber(time.substr(0, time.find(':')));
 }
 
-void RunTourneyTeamRules(App& app) {
+void runTourneyTeamRules(App& app) {
     MainView& v = app.view;
     const std::string& previous = v.lastValues.timeLeft;
-    if (v.qsTimeLeft == "WARMUP" && v.matchState != MatchState::Skip)
+    if (v.timeLeftText == "WARMUP" && v.matchState != MatchState::Skip)
         v.matchState = MatchState::Ready;
-    if (v.qsTimeLeft != "WARMUP" && previous == "WARMUP") {
+    if (v.timeLeftText != "WARMUP" && previous == "WARMUP") {
         if (v.matchState != MatchState::Skip) {
-            SayBegin(app, BeginForm::Normal);
+            sayBegin(app, BeginForm::Normal);
             v.matchState = MatchState::Running;
         } else {
             v.matchState = MatchState::None;
         }
     }
-    if (v.matchState == MatchState::Ready && v.qsTimeLeft != "WARMUP" && previous != "WARMUP")
+    if (v.matchState == MatchState::Ready && v.timeLeftText != "WARMUP" && previous != "WARMUP")
         v.matchState = MatchState::None;
-    if (Trim(v.qsTimeLeft) == "0:00" && Trim(previous) != "0:00") {
+    if (trimBlanks(v.timeLeftText) == "0:00" && trimBlanks(previous) != "0:00") {
         v.lastValues.timeLeft = "0:00";
-        SayEnd(app, EndedLine(app));
+        sayEnd(app, endedLine(app));
         v.matchState = MatchState::None;
     }
-    if (v.matchState == MatchState::Running && Contains(v.qsTimeLeft, ":") &&
-        Contains(v.lastValues.timeLeft, ":")) {
-        const long long m = MinutesOf(v.qsTimeLeft);
+    if (v.matchState == MatchState::Running && textContains(v.timeLeftText, ":") &&
+        textContains(v.lastValues.timeLeft, ":")) {
+        const long long m = minutesOf(v.timeLeftText);
         // The report interval in whole minutes, halves to even.
-        const long long k = WholeNumber(std::nearbyint(LeadingNumber(v.ReportDM) / 60));
-        const long long next = AddWithin(m, 1);
-        if (MinutesOf(v.lastValues.timeLeft) == next && next != 20 && m != 0 && k != 0 &&
+        const long long k =
+            wholeNumber(std::nearbyint(leadingNumber(v.reportIntervalSeconds) / 60));
+        const long long next = addWithin(m, 1);
+        if (minutesOf(v.lastValues.timeLeft) == next && next != 20 && m != 0 && k != 0 &&
             next % k == 0) {
-            Announce(app, ScoreLine(app), ReportKind::Periodic);
+            announce(app, scoreLine(app), ReportKind::Periodic);
         }
     }
 }
 
-void RunCaptureTheFlagRules(App& app, const ServerStatus& status) {
+void runCaptureTheFlagRules(App& app, const ServerStatus& status) {
     MainView& v = app.view;
-    const long long redCaptures = Number(BeforeSlash(v.qsRed));
-    const long long blueCaptures = Number(BeforeSlash(v.qsBlue));
+    const long long redCaptures = parseNumber(beforeSlash(v.redScoreText));
+    const long long blueCaptures = parseNumber(beforeSlash(v.blueScoreText));
     const std::string& previous = v.lastValues.timeLeft;
-    if (Trim(v.qsTimeLeft) != "INT") {
-        std::string shown = v.qsTimeLeft;
+    if (trimBlanks(v.timeLeftText) != "INT") {
+        std::string shown = v.timeLeftText;
         while (!shown.empty() && shown.back() == ' ') shown.pop_back();
-        if (v.qsTimeLeft != previous && v.matchState == MatchState::Ready) {
-            SayBegin(app, BeginForm::Normal);
+        if (v.timeLeftText != previous && v.matchState == MatchState::Ready) {
+            sayBegin(app, BeginForm::Normal);
             v.matchState = MatchState::Running;
-        } else if (v.matchState == MatchState::None && v.qsTimeLeft == previous &&
-                   EndsWith(shown, "0:00")) {
+        } else if (v.matchState == MatchState::None && v.timeLeftText == previous &&
+                   textEndsWith(shown, "0:00")) {
             v.matchState =
                 MatchState::Ready;  // the clock stands at a full minute: waiting for the start
         }
-        if (v.matchState == MatchState::Skip && v.qsTimeLeft != previous)
+        if (v.matchState == MatchState::Skip && v.timeLeftText != previous)
             v.matchState = MatchState::None;
     }
     if (v.matchState == MatchState::Running) {
         const char* team = nullptr;
-        if (Number(v.lastValues.red) < redCaptures) team = "Red";
-        if (Number(v.lastValues.blue) < blueCaptures) team = "Blue";
+        if (parseNumber(v.lastValues.red) < redCaptures) team = "Red";
+        if (parseNumber(v.lastValues.blue) < blueCaptures) team = "Blue";
         if (team) {
-            if (AddWithin(redCaptures, blueCaptures) == 1) CheckNWissel(app);
-            const std::string capper = ExtractPlayer(app, status, app.previousStatus, team);
-            Announce(app, CaptureLine(app, redCaptures, blueCaptures, capper),
+            if (addWithin(redCaptures, blueCaptures) == 1) checkTeamsSwapped(app);
+            const std::string capper = extractPlayer(app, status, app.previousStatus, team);
+            announce(app, captureLine(app, redCaptures, blueCaptures, capper),
                      ReportKind::Essential);
         }
     }
-    if (Trim(v.qsTimeLeft) == "INT" && v.matchState == MatchState::Running) {
-        SayEnd(app, EndedCtfLine(app, redCaptures, Number(AfterSlash(v.qsRed)), blueCaptures,
-                                 Number(AfterSlash(v.qsBlue))));
+    if (trimBlanks(v.timeLeftText) == "INT" && v.matchState == MatchState::Running) {
+        sayEnd(app, endedCtfLine(app, redCaptures, parseNumber(afterSlash(v.redScoreText)),
+                                 blueCaptures, parseNumber(afterSlash(v.blueScoreText))));
         v.matchState = MatchState::None;
     }
 }
 
 }  // namespace
 
-void RunOspPhaseRules(App& app, const ServerStatus& status) {
+void runOspPhaseRules(App& app, const ServerStatus& status) {
     MainView& v = app.view;
     const std::string& t = status.variable("Score_Time");
     if (t == "Starting") {
         if (v.matchState == MatchState::Running) {
             v.matchState = MatchState::Ready;
-            SayEnd(app, StoppedLine());
+            sayEnd(app, stoppedLine());
         }
-        v.qsTimeLeft = status.variable("timelimit") + ":00";
+        v.timeLeftText = status.variable("timelimit") + ":00";
         return;
     }
     if (t == "Timelimit") {
-        v.qsTimeLeft = "INT";
+        v.timeLeftText = "INT";
         return;
     }
     if (t != "PAUSED") {
-        v.qsTimeLeft = t;
+        v.timeLeftText = t;
         if (v.game.pausedShown) {
             v.game.pausedShown = false;
-            Announce(app, ContinuesLine(app));
+            announce(app, continuesLine(app));
         }
     }
     if (t == "PAUSED" && !v.game.pausedShown) {
-        Announce(app, PausedLine(app, v.lastValues.timeLeft));
-        v.qsTimeLeft += " (Paused)";
+        announce(app, pausedLine(app, v.lastValues.timeLeft));
+        v.timeLeftText += " (Paused)";
         v.game.pausedShown = true;
     }
 }
 
-void RunGameChangeRules(App& app, const ServerStatus& status) {
+void runGameChangeRules(App& app, const ServerStatus& status) {
     MainView& v = app.view;
-    if (!GameChanged(status, app.previousStatus)) return;
+    if (!gameChanged(status, app.previousStatus)) return;
     // The previous reply holds the game that ended: its frags, and the captures counted for it.
     if (v.matchState == MatchState::Running) {
-        const bool countedCaptures = Describe(v.gameType).teamScores == TeamScores::CountedCaptures;
-        SayEnd(app, countedCaptures ? EndedCtfLine(app, v.game.capsRedQ3, Number(v.lastValues.red),
-                                                   v.game.capsBlueQ3, Number(v.lastValues.blue))
-                                    : EndedLine(app, v.lastValues.red, v.lastValues.blue));
+        const bool countedCaptures = describe(v.gameType).teamScores == TeamScores::CountedCaptures;
+        sayEnd(app, countedCaptures
+                        ? endedCtfLine(app, v.game.capsRedQ3, parseNumber(v.lastValues.red),
+                                       v.game.capsBlueQ3, parseNumber(v.lastValues.blue))
+                        : endedLine(app, v.lastValues.red, v.lastValues.blue));
     }
     v.matchState = MatchState::None;
     app.battleTimer->setEnabled(false);
     v.game = GameMemory{};  // whole: a pause or a begin of the old game is not the new one's
     // The new game is read as a game's first reply: no scores before it, the clock at its limit.
-    v.qsTimeLeft = Trim(v.TimeLimitDM) + ":00";
-    v.lastValues.timeLeft = v.qsTimeLeft;
+    v.timeLeftText = trimBlanks(v.timeLimitMinutes) + ":00";
+    v.lastValues.timeLeft = v.timeLeftText;
     v.lastValues.red = "0";
     v.lastValues.blue = "0";
 }
 
-void RunMatchEventRules(App& app, const ServerStatus& status) {
+void runMatchEventRules(App& app, const ServerStatus& status) {
     MainView& v = app.view;
     switch (v.gameType) {
         case GameType::Quake2TeamDeathmatch:
-            if (ToLower(v.qsGame) == "battle") {
-                RunScoreDrivenRules(app, CompareScores(v), {true, false});
+            if (toLower(v.gameText) == "battle") {
+                runScoreDrivenRules(app, compareScores(v), {true, false});
             } else {
-                RunTourneyTeamRules(app);
+                runTourneyTeamRules(app);
             }
             break;
         case GameType::Quake3OspScored:
-            RunScoreDrivenRules(app, CompareScores(v), {false, false});
+            runScoreDrivenRules(app, compareScores(v), {false, false});
             break;
         case GameType::Quake3TeamGame:
             // Its time left is counted down from the match clock with the scores.
-            RunScoreDrivenRules(app, CompareScores(v), {false, true});
+            runScoreDrivenRules(app, compareScores(v), {false, true});
             break;
         case GameType::Quake3BaseCtf:
-            RunScoreDrivenRules(app, CompareScores(v), {true, false});
-            CountBaseQuake3Captures(app, status);
+            runScoreDrivenRules(app, compareScores(v), {true, false});
+            countBaseQuake3Captures(app, status);
             break;
         case GameType::Quake2Ctf:
         case GameType::Quake3OspCtf:
-            RunCaptureTheFlagRules(app, status);
+            runCaptureTheFlagRules(app, status);
             break;
         case GameType::NoGameYet:
         case GameType::NotMonitoring:
@@ -312,21 +315,21 @@ void RunMatchEventRules(App& app, const ServerStatus& status) {
     }
 }
 
-void StoreLastValues(App& app, const std::string& reply) {
+void storeLastValues(App& app, const std::string& reply) {
     MainView& v = app.view;
-    v.lastValues.timeLeft = v.qsTimeLeft;
+    v.lastValues.timeLeft = v.timeLeftText;
     v.lastValues.reply = reply;
     app.previousStatus = app.status;
-    v.lastValues.game = v.qsGame;
+    v.lastValues.game = v.gameText;
     switch (v.gameType) {
         case GameType::Quake2Ctf:
         case GameType::Quake3OspCtf:
-            v.lastValues.red = BeforeSlash(v.qsRed);
-            v.lastValues.blue = BeforeSlash(v.qsBlue);
+            v.lastValues.red = beforeSlash(v.redScoreText);
+            v.lastValues.blue = beforeSlash(v.blueScoreText);
             break;
         case GameType::Quake3BaseCtf:
-            v.lastValues.red = AfterSlash(v.qsRed);
-            v.lastValues.blue = AfterSlash(v.qsBlue);
+            v.lastValues.red = afterSlash(v.redScoreText);
+            v.lastValues.blue = afterSlash(v.blueScoreText);
             break;
         case GameType::NoGameYet:
         case GameType::NotMonitoring:
@@ -339,8 +342,8 @@ void StoreLastValues(App& app, const std::string& reply) {
         case GameType::UnrealTeamGame:
         case GameType::UnrealCtf:
         case GameType::UnrealOther:
-            v.lastValues.red = v.qsRed;
-            v.lastValues.blue = v.qsBlue;
+            v.lastValues.red = v.redScoreText;
+            v.lastValues.blue = v.blueScoreText;
             break;
     }
 }

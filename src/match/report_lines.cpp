@@ -10,17 +10,19 @@
 
 namespace fc {
 
-std::string MaakRegel(const App& app, const std::string& templ, const ReportValues& v) {
-    const std::string& entry = app.view.Q2Serverlist;
+std::string expandTemplate(const App& app, const std::string& templ, const ReportValues& v) {
+    const std::string& entry = app.view.serverEntry;
     const std::string address = entry.substr(0, entry.find(' '));
-    std::string timeLeft = Trim(v.timeLeft);
+    std::string timeLeft = trimBlanks(v.timeLeft);
     if (timeLeft == "INT") timeLeft = "End of match!";
 
     const std::pair<std::string_view, std::string> codes[] = {
-        {"%at%", Trim(v.teamA)},   {"%as%", Trim(v.scoreA)},  {"%ap%", Trim(v.pingA)},
-        {"%ae%", Trim(v.pointsA)}, {"%bt%", Trim(v.teamB)},   {"%bs%", Trim(v.scoreB)},
-        {"%bp%", Trim(v.pingB)},   {"%be%", Trim(v.pointsB)}, {"%c%", Trim(v.capper)},
-        {"%tl%", timeLeft},        {"%map%", app.view.qsMap}, {"%sv%", address},
+        {"%at%", trimBlanks(v.teamA)}, {"%as%", trimBlanks(v.scoreA)},
+        {"%ap%", trimBlanks(v.pingA)}, {"%ae%", trimBlanks(v.pointsA)},
+        {"%bt%", trimBlanks(v.teamB)}, {"%bs%", trimBlanks(v.scoreB)},
+        {"%bp%", trimBlanks(v.pingB)}, {"%be%", trimBlanks(v.pointsB)},
+        {"%c%", trimBlanks(v.capper)}, {"%tl%", timeLeft},
+        {"%map%", app.view.mapText},   {"%sv%", address},
         {"%svlang%", entry},
     };
     // One pass over the template: a value is written as it is, so a player, team or map named
@@ -41,21 +43,21 @@ std::string MaakRegel(const App& app, const std::string& templ, const ReportValu
     return line;
 }
 
-std::string CaptureLine(const App& app, long long redCaptures, long long blueCaptures,
+std::string captureLine(const App& app, long long redCaptures, long long blueCaptures,
                         const std::string& capper) {
     const MainView& v = app.view;
     ReportValues values;
-    values.teamA = v.txtnaamRED;
-    values.teamB = v.txtnaamBLUE;
-    values.scoreA = BlankNumber(redCaptures);
-    values.scoreB = BlankNumber(blueCaptures);
-    values.pingA = v.lblLagRed;
-    values.pingB = v.lblLagBlue;
+    values.teamA = v.redTeamName;
+    values.teamB = v.blueTeamName;
+    values.scoreA = blankNumber(redCaptures);
+    values.scoreB = blankNumber(blueCaptures);
+    values.pingA = v.redPingText;
+    values.pingB = v.bluePingText;
     values.pointsA = "N/A";
     values.pointsB = "N/A";
     values.capper = capper;
-    values.timeLeft = v.qsTimeLeft;
-    return MaakRegel(app, v.IRCLineCTF, values);
+    values.timeLeft = v.timeLeftText;
+    return expandTemplate(app, v.ctfTemplate, values);
 }
 
 }  // namespace fc

@@ -22,11 +22,11 @@ struct ReportValues {
 
 // Fills the codes of `templ` in one pass from left to right; the values go in as they are, a
 // code inside a value stays text. Reads the server entry and the map.
-std::string MaakRegel(const App& app, const std::string& templ, const ReportValues& values);
+std::string expandTemplate(const App& app, const std::string& templ, const ReportValues& values);
 
 // The capture line from the operator's capture-the-flag template, with the two capture counts,
 // the average pings shown and the capper.
-std::string CaptureLine(const App& app, long long redCaptures, long long blueCaptures,
+std::string captureLine(const App& app, long long redCaptures, long long blueCaptures,
                         const std::string& capper);
 
 }  // namespace fc

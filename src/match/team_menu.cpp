@@ -7,20 +7,20 @@ namespace fc {
 const TeamMenuItem kTeamMenu[6] = {
     {"mnuDetAss", "Detect && Assign Teams",
      [](App& app) {
-         AutoDetectTags(app);
-         AutoAssignNow(app);
+         autoDetectTags(app);
+         autoAssignNow(app);
      },
      false},
     {"mnuSwAss", "Switch && Assign Teams",
      [](App& app) {
-         SwitchTeamNames(app);
-         AutoAssignNow(app);
+         switchTeamNames(app);
+         autoAssignNow(app);
      },
      true},
-    {"mnuDetect", "Detect Tags only", AutoDetectTags, false},
-    {"mnuAssign", "Assign Team names only", AutoAssignNow, false},
-    {"mnuSwitch", "Switch Team names only", SwitchTeamNames, false},
-    {"mnuReset", "Reset teams (all Spec)", ResetTeamList, false},
+    {"mnuDetect", "Detect Tags only", autoDetectTags, false},
+    {"mnuAssign", "Assign Team names only", autoAssignNow, false},
+    {"mnuSwitch", "Switch Team names only", switchTeamNames, false},
+    {"mnuReset", "Reset teams (all Spec)", resetTeamList, false},
 };
 
 }  // namespace fc

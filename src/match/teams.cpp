@@ -15,11 +15,11 @@ namespace {
 constexpr std::string_view kTagSeparators = "()][.|=- *";
 constexpr std::size_t kMaxTags = 80;
 
-std::string Quoted(const std::string& name) {
+std::string quotedName(const std::string& name) {
     return "\"" + name + "\"";
 }
 
-void RemoveAll(std::string& list, const std::string& quoted) {
+void removeAll(std::string& list, const std::string& quoted) {
     for (std::size_t at = list.find(quoted); at != std::string::npos; at = list.find(quoted, at)) {
         list.erase(at, quoted.size());
     }
@@ -30,9 +30,9 @@ struct TagCount {
     int count = 0;
 };
 
-std::vector<TagCount> TallyTags(const MainView& v) {
+std::vector<TagCount> tallyTags(const MainView& v) {
     std::vector<TagCount> tally;
-    for (const PlayerRow& row : v.spelerLijst) {
+    for (const PlayerRow& row : v.playerRows) {
         const std::string tag = getTag(row.name);
         if (tag.empty()) continue;
         const auto it = std::find_if(tally.begin(), tally.end(),
@@ -46,7 +46,7 @@ std::vector<TagCount> TallyTags(const MainView& v) {
     return tally;
 }
 
-RowColour TeamColour(const std::string& team) {
+RowColour teamColour(const std::string& team) {
     if (team == "Red") return RowColour::Red;
     if (team == "Blue") return RowColour::AssignedBlue;
     return RowColour::Grey;
@@ -54,12 +54,12 @@ RowColour TeamColour(const std::string& team) {
 
 }  // namespace
 
-void ResetTeamList(App& app) {
+void resetTeamList(App& app) {
     MainView& v = app.view;
     v.redMembers.clear();
     v.specMembers.clear();
     v.blueMembers.clear();
-    for (PlayerRow& row : v.spelerLijst) row.team = kTeamSpectators;
+    for (PlayerRow& row : v.playerRows) row.team = kTeamSpectators;
 }
 
 std::string getTag(const std::string& name) {
@@ -81,14 +81,14 @@ std::string getTag(const std::string& name) {
 namespace {
 
 // Colour codes (character 3) in a team name become blanks, whoever set the name.
-std::string CleanTeamName(std::string name) {
+std::string cleanTeamName(std::string name) {
     std::replace(name.begin(), name.end(), '\x03', ' ');
     return name;
 }
 
 // Quake 2 team deathmatch calls its sides Team A and Team B, and names them by a tag two players
 // share; other games by a tag of three.
-bool SidesCalledAAndB(GameType type) {
+bool sidesCalledAAndB(GameType type) {
     switch (type) {
         case GameType::Quake2TeamDeathmatch:
             return true;
@@ -111,7 +111,7 @@ bool SidesCalledAAndB(GameType type) {
 }
 
 // Only Quake 2 capture-the-flag servers may give the sides' scores the other way round.
-bool SidesMayBeSwapped(GameType type) {
+bool sidesMayBeSwapped(GameType type) {
     switch (type) {
         case GameType::Quake2Ctf:
             return true;
@@ -133,24 +133,24 @@ bool SidesMayBeSwapped(GameType type) {
     return false;
 }
 
-void NameTeams(App& app) {
+void nameTeams(App& app) {
     MainView& v = app.view;
-    const std::string scoreA = GetServerVar("Score_A", v.lastReplyText);
+    const std::string scoreA = getServerVar("Score_A", v.lastReplyText);
     const std::size_t hyphenA = scoreA.find('-');
     if (hyphenA != std::string::npos) {
-        const std::string scoreB = GetServerVar("Score_B", v.lastReplyText);
+        const std::string scoreB = getServerVar("Score_B", v.lastReplyText);
         const std::size_t hyphenB = scoreB.find('-');
-        v.txtnaamRED = scoreA.substr(hyphenA + 1);
-        v.txtnaamBLUE = hyphenB == std::string::npos ? scoreB : scoreB.substr(hyphenB + 1);
+        v.redTeamName = scoreA.substr(hyphenA + 1);
+        v.blueTeamName = hyphenB == std::string::npos ? scoreB : scoreB.substr(hyphenB + 1);
         return;
     }
-    const std::vector<TagCount> tally = TallyTags(v);
+    const std::vector<TagCount> tally = tallyTags(v);
     int minimum = 3;
-    v.txtnaamRED = "Red team";
-    v.txtnaamBLUE = "Blue team";
-    if (SidesCalledAAndB(v.gameType)) {
-        v.txtnaamRED = "Team A";
-        v.txtnaamBLUE = "Team B";
+    v.redTeamName = "Red team";
+    v.blueTeamName = "Blue team";
+    if (sidesCalledAAndB(v.gameType)) {
+        v.redTeamName = "Team A";
+        v.blueTeamName = "Team B";
         minimum = 2;
     }
     // Among equal counts the later tag becomes the best and the earlier one moves down.
@@ -172,61 +172,61 @@ void NameTeams(App& app) {
     }
     if (!best || !second) return;
     if (v.teamsSwapped) {
-        v.txtnaamBLUE = best->tag;
-        v.txtnaamRED = second->tag;
+        v.blueTeamName = best->tag;
+        v.redTeamName = second->tag;
     } else {
-        v.txtnaamRED = best->tag;
-        v.txtnaamBLUE = second->tag;
+        v.redTeamName = best->tag;
+        v.blueTeamName = second->tag;
     }
 }
 
 }  // namespace
 
-void AutoDetectTags(App& app) {
-    NameTeams(app);
-    app.view.txtnaamRED = CleanTeamName(app.view.txtnaamRED);
-    app.view.txtnaamBLUE = CleanTeamName(app.view.txtnaamBLUE);
+void autoDetectTags(App& app) {
+    nameTeams(app);
+    app.view.redTeamName = cleanTeamName(app.view.redTeamName);
+    app.view.blueTeamName = cleanTeamName(app.view.blueTeamName);
 }
 
-void AutoAssignNow(App& app) {
+void autoAssignNow(App& app) {
     MainView& v = app.view;
-    ResetTeamList(app);
-    const std::string red = ToLower(v.txtnaamRED);
-    const std::string blue = ToLower(v.txtnaamBLUE);
-    for (PlayerRow& row : v.spelerLijst) {
-        const std::string name = ToLower(row.name);
-        const std::string q = Quoted(row.name);
-        if (Contains(name, red)) {
+    resetTeamList(app);
+    const std::string red = toLower(v.redTeamName);
+    const std::string blue = toLower(v.blueTeamName);
+    for (PlayerRow& row : v.playerRows) {
+        const std::string name = toLower(row.name);
+        const std::string q = quotedName(row.name);
+        if (textContains(name, red)) {
             row.team = "Red";
-            RemoveAll(v.specMembers, q);
+            removeAll(v.specMembers, q);
             v.redMembers += q;
         }
-        if (Contains(name, blue)) {
+        if (textContains(name, blue)) {
             row.team = "Blue";
-            RemoveAll(v.redMembers, q);
+            removeAll(v.redMembers, q);
             v.blueMembers += q;
         }
     }
 }
 
-void KleurLijst(App& app) {
-    for (PlayerRow& row : app.view.spelerLijst) row.colour = TeamColour(row.team);
+void colourPlayerRows(App& app) {
+    for (PlayerRow& row : app.view.playerRows) row.colour = teamColour(row.team);
 }
 
-void OnPlayerListMouse(App& app, bool buttonDown) {
+void onPlayerListMouse(App& app, bool buttonDown) {
     app.view.listMouseDown = buttonDown;
 }
 
-void OnPlayerRowClicked(App& app, int index) {
+void onPlayerRowClicked(App& app, int index) {
     MainView& v = app.view;
     // Only a click with the mouse counts; moving through the list with the keyboard does not.
     if (!v.listMouseDown) return;
-    if (index < 0 || index >= static_cast<int>(v.spelerLijst.size())) return;
-    PlayerRow& row = v.spelerLijst[static_cast<std::size_t>(index)];
-    const std::string q = Quoted(row.name);
+    if (index < 0 || index >= static_cast<int>(v.playerRows.size())) return;
+    PlayerRow& row = v.playerRows[static_cast<std::size_t>(index)];
+    const std::string q = quotedName(row.name);
     if (!v.teamsKnown) {
-        if (ListHolds(v.markedPlayers, row.name)) {
-            RemoveAll(v.markedPlayers, q);
+        if (listHolds(v.markedPlayers, row.name)) {
+            removeAll(v.markedPlayers, q);
         } else {
             v.markedPlayers += q;
         }
@@ -234,38 +234,38 @@ void OnPlayerRowClicked(App& app, int index) {
     }
     if (row.team == "Red") {
         row.team = "Blue";
-        RemoveAll(v.redMembers, q);
+        removeAll(v.redMembers, q);
         v.blueMembers += q;
     } else if (row.team == "Blue") {
         row.team = kTeamSpectators;
-        RemoveAll(v.blueMembers, q);
+        removeAll(v.blueMembers, q);
         v.specMembers += q;
     } else if (row.team == kTeamSpectators) {
         row.team = "Red";
-        RemoveAll(v.specMembers, q);
+        removeAll(v.specMembers, q);
         v.redMembers += q;
     } else {
         row.team = "Red";
         v.redMembers += q;
     }
-    row.colour = TeamColour(row.team);
+    row.colour = teamColour(row.team);
 }
 
-void OnPlayerListColumnClicked(App& app, int column) {
+void onPlayerListColumnClicked(App& app, int column) {
     MainView& v = app.view;
     if (column < 0 || column > 3) return;
-    if (v.spelerLijstSortColumn == column) {
-        v.spelerLijstSortAscending = !v.spelerLijstSortAscending;
+    if (v.playerRowsSortColumn == column) {
+        v.playerRowsSortAscending = !v.playerRowsSortAscending;
     } else {
-        v.spelerLijstSortColumn = column;
-        v.spelerLijstSortAscending = true;
+        v.playerRowsSortColumn = column;
+        v.playerRowsSortAscending = true;
     }
-    SortPlayerList(app);
+    sortPlayerList(app);
 }
 
-void SortPlayerList(App& app) {
+void sortPlayerList(App& app) {
     MainView& v = app.view;
-    const int column = v.spelerLijstSortColumn;
+    const int column = v.playerRowsSortColumn;
     if (column < 0) return;
     auto key = [column](const PlayerRow& r) -> const std::string& {
         switch (column) {
@@ -282,45 +282,45 @@ void SortPlayerList(App& app) {
     const bool numeric = column == 1 || column == 2;
     auto less = [&](const PlayerRow& a, const PlayerRow& b) {
         if (numeric) {
-            const double x = LeadingNumber(Strip160(key(a)));
-            const double y = LeadingNumber(Strip160(key(b)));
+            const double x = leadingNumber(stripNonBreakingSpaces(key(a)));
+            const double y = leadingNumber(stripNonBreakingSpaces(key(b)));
             if (x != y) return x < y;
         }
         return key(a) < key(b);
     };
-    if (v.spelerLijstSortAscending) {
-        std::stable_sort(v.spelerLijst.begin(), v.spelerLijst.end(), less);
+    if (v.playerRowsSortAscending) {
+        std::stable_sort(v.playerRows.begin(), v.playerRows.end(), less);
     } else {
-        std::stable_sort(v.spelerLijst.begin(), v.spelerLijst.end(),
+        std::stable_sort(v.playerRows.begin(), v.playerRows.end(),
                          [&](const PlayerRow& a, const PlayerRow& b) { return less(b, a); });
     }
 }
 
-void OnTeamNameEdited(App& app, bool red, const std::string& text) {
-    (red ? app.view.txtnaamRED : app.view.txtnaamBLUE) = CleanTeamName(text);
+void onTeamNameEdited(App& app, bool red, const std::string& text) {
+    (red ? app.view.redTeamName : app.view.blueTeamName) = cleanTeamName(text);
 }
 
-void SwitchTeamNames(App& app) {
-    std::swap(app.view.txtnaamRED, app.view.txtnaamBLUE);
+void switchTeamNames(App& app) {
+    std::swap(app.view.redTeamName, app.view.blueTeamName);
 }
 
-void CheckNWissel(App& app) {
+void checkTeamsSwapped(App& app) {
     MainView& v = app.view;
-    if (!SidesMayBeSwapped(v.gameType) || v.spelerLijst.empty()) return;
+    if (!sidesMayBeSwapped(v.gameType) || v.playerRows.empty()) return;
     long long redTags = 0;
     long long blueTags = 0;
-    for (const PlayerRow& row : v.spelerLijst) {
-        if (Contains(row.name, v.txtnaamRED)) {
-            redTags = AddWithin(redTags, ColumnNumber(row.score));
-        } else if (Contains(row.name, v.txtnaamBLUE)) {
-            blueTags = AddWithin(blueTags, ColumnNumber(row.score));
+    for (const PlayerRow& row : v.playerRows) {
+        if (textContains(row.name, v.redTeamName)) {
+            redTags = addWithin(redTags, columnNumber(row.score));
+        } else if (textContains(row.name, v.blueTeamName)) {
+            blueTags = addWithin(blueTags, columnNumber(row.score));
         }
     }
-    const std::size_t redSlash = v.qsRed.find('/');
-    const std::size_t blueSlash = v.qsBlue.find('/');
+    const std::size_t redSlash = v.redScoreText.find('/');
+    const std::size_t blueSlash = v.blueScoreText.find('/');
     if (redSlash == std::string::npos || blueSlash == std::string::npos) return;
-    const double redFrags = LeadingNumber(v.qsRed.substr(redSlash + 1));
-    const double blueFrags = LeadingNumber(v.qsBlue.substr(blueSlash + 1));
+    const double redFrags = leadingNumber(v.redScoreText.substr(redSlash + 1));
+    const double blueFrags = leadingNumber(v.blueScoreText.substr(blueSlash + 1));
     v.teamsSwapped = (redTags > blueTags && blueFrags > redFrags) ||
                      (redTags < blueTags && blueFrags < redFrags);
 }

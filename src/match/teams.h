@@ -10,38 +10,38 @@ namespace fc {
 class App;
 
 // Empties the three member lists and puts every row on the spectators' side.
-void ResetTeamList(App& app);
+void resetTeamList(App& app);
 
 // The clan tag of a player name: the shortest piece of 2 to 14 characters between separators
 // in its first 15 characters ("[ABC]Player" gives "ABC"); "" when there is none.
 std::string getTag(const std::string& name);
 
 // Names the teams from the server's own team scores, else from the two most common clan tags.
-void AutoDetectTags(App& app);
+void autoDetectTags(App& app);
 
 // Puts every row on the team whose name it contains (ignoring case; "Blue" wins over "Red").
-void AutoAssignNow(App& app);
+void autoAssignNow(App& app);
 
 // The two team names change places.
-void SwitchTeamNames(App& app);
+void switchTeamNames(App& app);
 
 // Colours every row by its team column.
-void KleurLijst(App& app);
+void colourPlayerRows(App& app);
 
 // The operator's clicks on the player list.
-void OnPlayerListMouse(App& app, bool buttonDown);
-void OnPlayerRowClicked(App& app, int row);
-void OnPlayerListColumnClicked(App& app, int column);
+void onPlayerListMouse(App& app, bool buttonDown);
+void onPlayerRowClicked(App& app, int row);
+void onPlayerListColumnClicked(App& app, int column);
 
 // Orders the rows by the chosen column (numeric for score and ping); the server's order when
 // no column was chosen.
-void SortPlayerList(App& app);
+void sortPlayerList(App& app);
 
 // The operator edited a team name: colour codes (character 3) become blanks.
-void OnTeamNameEdited(App& app, bool red, const std::string& text);
+void onTeamNameEdited(App& app, bool red, const std::string& text);
 
 // Quake 2 capture-the-flag: whether the server's red side is the team named blue here, judged
 // by which clan holds more frags.
-void CheckNWissel(App& app);
+void checkTeamsSwapped(App& app);
 
 }  // namespace fc

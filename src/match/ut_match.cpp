@@ -13,63 +13,63 @@ namespace fc {
 
 namespace {
 
-bool IsCtf(const std::string& reply) {
-    return ToLower(GetServerVar("gametype", reply)) == "ctfgame";
+bool isCtf(const std::string& reply) {
+    return toLower(getServerVar("gametype", reply)) == "ctfgame";
 }
 
 }  // namespace
 
-void UnrealTeamSums(App& app, const std::string& reply) {
+void unrealTeamSums(App& app, const std::string& reply) {
     MainView& v = app.view;
     TeamTotals red;
     TeamTotals blue;
-    for (const PlayerRow& row : v.spelerLijst) {
+    for (const PlayerRow& row : v.playerRows) {
         TeamTotals* side = row.team == "Red" ? &red : row.team == "Blue" ? &blue : nullptr;
         if (side == nullptr) continue;
-        side->frags = AddWithin(side->frags, ColumnNumber(row.score));
-        side->pings = AddWithin(side->pings, ColumnNumber(row.ping));
+        side->frags = addWithin(side->frags, columnNumber(row.score));
+        side->pings = addWithin(side->pings, columnNumber(row.ping));
         ++side->rows;
     }
-    v.qsRed = PlainNumber(red.frags);
-    v.qsBlue = PlainNumber(blue.frags);
-    if (IsCtf(reply)) {
-        v.qsRed = PlainNumber(v.game.capsRed) + "/" + v.qsRed;
-        v.qsBlue = PlainNumber(v.game.capsBlue) + "/" + v.qsBlue;
+    v.redScoreText = plainNumber(red.frags);
+    v.blueScoreText = plainNumber(blue.frags);
+    if (isCtf(reply)) {
+        v.redScoreText = plainNumber(v.game.capsRed) + "/" + v.redScoreText;
+        v.blueScoreText = plainNumber(v.game.capsBlue) + "/" + v.blueScoreText;
     }
-    v.avgPingRed = AveragePing(red);
-    v.avgPingBlue = AveragePing(blue);
-    v.lblLagRed = PlainNumber(v.avgPingRed);
-    v.lblLagBlue = PlainNumber(v.avgPingBlue);
+    v.avgPingRed = averagePing(red);
+    v.avgPingBlue = averagePing(blue);
+    v.redPingText = plainNumber(v.avgPingRed);
+    v.bluePingText = plainNumber(v.avgPingBlue);
 }
 
-void UnrealMatchRules(App& app, const std::string& reply) {
+void unrealMatchRules(App& app, const std::string& reply) {
     MainView& v = app.view;
-    const bool ctf = IsCtf(reply);
+    const bool ctf = isCtf(reply);
     // The frag totals: the scores after the captures' "/" in capture-the-flag.
     auto frags = [ctf](const std::string& score) {
         const std::size_t slash = score.find('/');
-        return LeadingWhole(ctf && slash != std::string::npos ? score.substr(slash + 1) : score);
+        return leadingWhole(ctf && slash != std::string::npos ? score.substr(slash + 1) : score);
     };
-    const long long redFrags = frags(v.qsRed);
-    const long long blueFrags = frags(v.qsBlue);
+    const long long redFrags = frags(v.redScoreText);
+    const long long blueFrags = frags(v.blueScoreText);
 
-    v.TimeLimitDM = GetServerVar("timelimit", reply);
-    if (LeadingNumber(v.TimeLimitDM) == 0) v.TimeLimitDM = "20";
-    if (v.matchState == MatchState::None) v.qsTimeLeft = Trim(v.TimeLimitDM) + ":00";
+    v.timeLimitMinutes = getServerVar("timelimit", reply);
+    if (leadingNumber(v.timeLimitMinutes) == 0) v.timeLimitMinutes = "20";
+    if (v.matchState == MatchState::None) v.timeLeftText = trimBlanks(v.timeLimitMinutes) + ":00";
 
-    CheckVoorCaps(app, v.lastValues.players);
+    countUnrealCaptures(app, v.lastValues.players);
 
-    if (v.matchState == MatchState::Running && v.qsTimeLeft == "INT" &&
+    if (v.matchState == MatchState::Running && v.timeLeftText == "INT" &&
         v.lastValues.timeLeft != "INT") {
         v.matchState = MatchState::None;
         switch (v.gameType) {
             case GameType::UnrealCtf:
-                Announce(app,
-                         EndedCtfLine(app, v.game.capsRed, redFrags, v.game.capsBlue, blueFrags),
+                announce(app,
+                         endedCtfLine(app, v.game.capsRed, redFrags, v.game.capsBlue, blueFrags),
                          ReportKind::Essential);
                 break;
             case GameType::UnrealTeamGame:
-                Announce(app, EndedLine(app), ReportKind::Essential);
+                announce(app, endedLine(app), ReportKind::Essential);
                 break;
             case GameType::UnrealOther:
             case GameType::NoGameYet:
@@ -88,26 +88,26 @@ void UnrealMatchRules(App& app, const std::string& reply) {
         v.game.capsRed = v.game.capsBlue = 0;
     }
 
-    if (LeadingNumber(v.lastValues.red) == 0 && LeadingNumber(v.lastValues.blue) == 0 &&
+    if (leadingNumber(v.lastValues.red) == 0 && leadingNumber(v.lastValues.blue) == 0 &&
         (redFrags != 0 || blueFrags != 0) && v.matchState == MatchState::None) {
         v.game.secondsPlayed = 15;
-        UTTimerControl(app);
+        onUnrealMatchButton(app);
         // The address as polled, whether or not the server is private.
-        Announce(app,
-                 "*** MATCH BEGIN *** Map playing: " + v.qsMap +
-                     "   Server: " + app.QuakeStatus->remoteHost() + ":" +
-                     PlainNumber(app.QuakeStatus->remotePort()) + "   Time Left: " + v.qsTimeLeft,
+        announce(app,
+                 "*** MATCH BEGIN *** Map playing: " + v.mapText +
+                     "   Server: " + app.gameSocket->remoteHost() + ":" +
+                     plainNumber(app.gameSocket->remotePort()) + "   Time Left: " + v.timeLeftText,
                  ReportKind::Essential);
     }
     if (redFrags == 0 && blueFrags == 0) v.game.capsRed = v.game.capsBlue = 0;
 
-    v.lastValues.timeLeft = v.qsTimeLeft;
-    v.lastValues.red = PlainNumber(redFrags);
-    v.lastValues.blue = PlainNumber(blueFrags);
+    v.lastValues.timeLeft = v.timeLeftText;
+    v.lastValues.red = plainNumber(redFrags);
+    v.lastValues.blue = plainNumber(blueFrags);
     v.lastValues.reply = reply;
     app.previousStatus = app.status;
-    v.lastValues.players = MaakSpelerLijst(app);
-    v.lastValues.game = v.qsGame;
+    v.lastValues.players = unrealPlayerSnapshot(app);
+    v.lastValues.game = v.gameText;
 }
 
 }  // namespace fc

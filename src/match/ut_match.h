@@ -10,10 +10,10 @@ class App;
 
 // Sums the frags and pings of the red and blue rows into the team fields; capture-the-flag
 // scores read captures, "/" and frags.
-void UnrealTeamSums(App& app, const std::string& reply);
+void unrealTeamSums(App& app, const std::string& reply);
 
 // The clock limit, the captures since the previous answer, the start and end lines, and the
 // values the next answer is compared against.
-void UnrealMatchRules(App& app, const std::string& reply);
+void unrealMatchRules(App& app, const std::string& reply);
 
 }  // namespace fc

@@ -13,7 +13,7 @@ namespace {
 // runs, its team games count down from the match clock while one runs.
 enum class OwnTime { None, LimitWithoutMatch, ClockWhileRunning };
 
-OwnTime OwnTimeOf(GameType type) {
+OwnTime ownTimeOf(GameType type) {
     switch (type) {
         case GameType::Quake3BaseCtf:
             return OwnTime::LimitWithoutMatch;
@@ -38,28 +38,28 @@ OwnTime OwnTimeOf(GameType type) {
 
 }  // namespace
 
-void UpdateCountsAndLimit(App& app, const std::string& reply) {
+void updateCountsAndLimit(App& app, const std::string& reply) {
     MainView& v = app.view;
-    v.PlayersPlaying = PlainNumber(static_cast<long long>(v.spelerLijst.size()));
-    v.PlayersMax = GetServerVar("maxclients", reply);
-    v.TimeLimitDM = GetServerVar("timelimit", reply);
-    if (LeadingNumber(v.TimeLimitDM) == 0) v.TimeLimitDM = "20";
+    v.playersPlaying = plainNumber(static_cast<long long>(v.playerRows.size()));
+    v.playersMax = getServerVar("maxclients", reply);
+    v.timeLimitMinutes = getServerVar("timelimit", reply);
+    if (leadingNumber(v.timeLimitMinutes) == 0) v.timeLimitMinutes = "20";
 }
 
-void ShowReadyTime(App& app) {
+void showReadyTime(App& app) {
     MainView& v = app.view;
-    if ((OwnTimeOf(v.gameType) == OwnTime::LimitWithoutMatch && v.matchState == MatchState::None) ||
+    if ((ownTimeOf(v.gameType) == OwnTime::LimitWithoutMatch && v.matchState == MatchState::None) ||
         v.matchState == MatchState::Ready) {
-        v.qsTimeLeft = Trim(v.TimeLimitDM) + ":00";
+        v.timeLeftText = trimBlanks(v.timeLimitMinutes) + ":00";
     }
 }
 
-void ReadQuake2CtfStats(App& app) {
+void readQuake2CtfStats(App& app) {
     MainView& v = app.view;
-    std::string* fields[] = {&v.qsTimeLeft, &v.qsRed, &v.qsBlue};
+    std::string* fields[] = {&v.timeLeftText, &v.redScoreText, &v.blueScoreText};
     for (std::string* f : fields) f->clear();
     std::size_t field = 0;
-    for (char c : v.qsStats) {
+    for (char c : v.statisticsText) {
         if (c == ' ') {
             ++field;  // two blanks in a row skip a field
         } else if (field < 3) {
@@ -68,57 +68,57 @@ void ReadQuake2CtfStats(App& app) {
     }
 }
 
-void ReadOspCtfScores(App& app, const std::string& reply) {
+void readOspCtfScores(App& app, const std::string& reply) {
     MainView& v = app.view;
-    const std::string t = GetServerVar("Score_Time", reply);
+    const std::string t = getServerVar("Score_Time", reply);
     if (t == "Starting") {
-        v.qsTimeLeft = GetServerVar("timelimit", reply) + ":00";
+        v.timeLeftText = getServerVar("timelimit", reply) + ":00";
     } else if (t == "Timelimit") {
-        v.qsTimeLeft = "INT";
+        v.timeLeftText = "INT";
     } else {
-        v.qsTimeLeft = t;
+        v.timeLeftText = t;
     }
     // The frags behind the "/" are added from the player list.
-    v.qsRed = GetServerVar("Score_Red", reply) + "/";
-    v.qsBlue = GetServerVar("Score_Blue", reply) + "/";
+    v.redScoreText = getServerVar("Score_Red", reply) + "/";
+    v.blueScoreText = getServerVar("Score_Blue", reply) + "/";
 }
 
-void RunBaseQuake3TeamClock(App& app) {
+void runBaseQuake3TeamClock(App& app) {
     MainView& v = app.view;
     const bool running =
-        OwnTimeOf(v.gameType) == OwnTime::ClockWhileRunning && v.matchState == MatchState::Running;
+        ownTimeOf(v.gameType) == OwnTime::ClockWhileRunning && v.matchState == MatchState::Running;
     if (running) {
-        const std::string played = MinutesSeconds(v.game.secondsPlayed);
-        v.qsTimeLeft = TijdMinus(v.TimeLimitDM + ":00", played);
+        const std::string played = minutesSeconds(v.game.secondsPlayed);
+        v.timeLeftText = subtractClockTimes(v.timeLimitMinutes + ":00", played);
     }
-    v.TimePlayedYVisible = running;
-    v.TimePlayedXVisible = running;
-    v.qsTimeLeftWide = !running;
+    v.followClockVisible = running;
+    v.timePlayedVisible = running;
+    v.timeLeftWide = !running;
 }
 
-void ReadTourneyTeamScores(App& app, const std::string& reply) {
+void readTourneyTeamScores(App& app, const std::string& reply) {
     MainView& v = app.view;
-    v.qsTimeLeft = Trim(GetServerVar("time_remaining", reply));
-    const std::string a = GetServerVar("Score_A", reply);
-    const std::string b = GetServerVar("Score_B", reply);
-    if (Contains(a, "-")) {
-        v.qsRed = a.substr(0, a.find('-'));
+    v.timeLeftText = trimBlanks(getServerVar("time_remaining", reply));
+    const std::string a = getServerVar("Score_A", reply);
+    const std::string b = getServerVar("Score_B", reply);
+    if (textContains(a, "-")) {
+        v.redScoreText = a.substr(0, a.find('-'));
         // A side score without its "-" is not one: the blue score stays as it was.
-        if (Contains(b, "-")) v.qsBlue = b.substr(0, b.find('-'));
+        if (textContains(b, "-")) v.blueScoreText = b.substr(0, b.find('-'));
     } else if (a == "WARMUP") {
-        v.qsRed = "0";
-        v.qsBlue = "0";
+        v.redScoreText = "0";
+        v.blueScoreText = "0";
     } else {
-        v.qsRed = "unknown";
-        v.qsBlue = "unknown";
+        v.redScoreText = "unknown";
+        v.blueScoreText = "unknown";
     }
 }
 
-void ReadOspScores(App& app, const std::string& reply) {
+void readOspScores(App& app, const std::string& reply) {
     MainView& v = app.view;
-    v.qsRed = GetServerVar("Score_Red", reply);
-    v.qsBlue = GetServerVar("Score_Blue", reply);
-    if (Trim(v.qsRed).empty()) v.gameType = GameType::Quake3TeamGame;
+    v.redScoreText = getServerVar("Score_Red", reply);
+    v.blueScoreText = getServerVar("Score_Blue", reply);
+    if (trimBlanks(v.redScoreText).empty()) v.gameType = GameType::Quake3TeamGame;
 }
 
 }  // namespace fc

@@ -9,19 +9,19 @@ namespace fc {
 class App;
 
 // Players playing, players maximum, and the time limit ("20" when the server gives none).
-void UpdateCountsAndLimit(App& app, const std::string& reply);
+void updateCountsAndLimit(App& app, const std::string& reply);
 // While a match is expected, the time left shows the whole time limit.
-void ShowReadyTime(App& app);
+void showReadyTime(App& app);
 // Base Quake 3 team games count the time left down from the match clock.
-void RunBaseQuake3TeamClock(App& app);
+void runBaseQuake3TeamClock(App& app);
 // The readers below run for the game types whose team scores come from what they read.
 // Quake 2 capture-the-flag: time left, red and blue from the "gamestats" fields.
-void ReadQuake2CtfStats(App& app);
+void readQuake2CtfStats(App& app);
 // Osp capture-the-flag: time left and captures from the Score_ variables.
-void ReadOspCtfScores(App& app, const std::string& reply);
+void readOspCtfScores(App& app, const std::string& reply);
 // Tourney team play: time remaining and the "score-name" pairs of Score_A and Score_B.
-void ReadTourneyTeamScores(App& app, const std::string& reply);
+void readTourneyTeamScores(App& app, const std::string& reply);
 // Osp duel and team deathmatch; a reply without a red score makes it a base team game.
-void ReadOspScores(App& app, const std::string& reply);
+void readOspScores(App& app, const std::string& reply);
 
 }  // namespace fc

@@ -14,12 +14,12 @@ namespace fc {
 namespace {
 
 // Ends the run; a damaged or unreadable recording is named with the record where it stopped.
-void EndPlayback(App& app, const std::string& damage) {
+void endPlayback(App& app, const std::string& damage) {
     const std::string path = app.playback.path;
     const int record = app.playback.recordsRead + 1;
-    StopChecking(app);
+    stopChecking(app);
     if (!damage.empty()) {
-        app.appendOutput("Playback of " + path + " stopped at record " + PlainNumber(record) +
+        app.appendOutput("Playback of " + path + " stopped at record " + plainNumber(record) +
                          ": " + damage + ".");
     }
     if (app.playbackEnded) app.playbackEnded();
@@ -27,21 +27,21 @@ void EndPlayback(App& app, const std::string& damage) {
 
 }  // namespace
 
-void StartPlayback(App& app) {
+void startPlayback(App& app) {
     MainView& v = app.view;
-    v.Q2PlusEnabled = false;
-    v.Label62 = "Playing a demo!";
-    v.Frame12Visible = true;
-    v.spelerLijst.clear();
-    v.spelerLijst.push_back(PlayerRow{"Loading...", "", "", "", RowColour::Black});
+    v.addServerEnabled = false;
+    v.liveBanner = "Playing a demo!";
+    v.liveBannerVisible = true;
+    v.playerRows.clear();
+    v.playerRows.push_back(PlayerRow{"Loading...", "", "", "", RowColour::Black});
 
-    ClosePlaybackFile(app);
+    closePlaybackFile(app);
     App::Playback& p = app.playback;
-    p.path = v.Q2Serverlist;
-    app.Q2Player->setEnabled(true);
+    p.path = v.serverEntry;
+    app.playbackTimer->setEnabled(true);
     std::optional<std::string> bytes = app.platform.readFile(p.path);
     if (!bytes) {
-        EndPlayback(app, "the file cannot be read");
+        endPlayback(app, "the file cannot be read");
         return;
     }
     p.bytes = std::move(*bytes);
@@ -49,25 +49,25 @@ void StartPlayback(App& app) {
     int records = 0;
     double firstTime = 0;
     for (std::size_t at = 0;;) {
-        const RecordRead r = ReadRecord(p.bytes, at);
+        const RecordRead r = readRecord(p.bytes, at);
         if (r.kind != RecordRead::Kind::Record) break;
         if (records++ == 0) firstTime = r.time;
     }
-    v.progMax = records > 0 ? records : 1;
-    v.progValue = 0;
-    v.progFrameVisible = true;
+    v.playbackLength = records > 0 ? records : 1;
+    v.playbackProgress = 0;
+    v.playbackBarVisible = true;
     p.clock = firstTime;
     p.offset = 0;
     p.open = true;
     // The first record, too, answers a poll of its own.
-    NewUnrealQuery(v);
+    newUnrealQuery(v);
 }
 
-void OnPlaybackTick(App& app) {
+void onPlaybackTick(App& app) {
     App::Playback& p = app.playback;
     MainView& v = app.view;
     if (!p.open) {
-        app.Q2Player->setEnabled(false);
+        app.playbackTimer->setEnabled(false);
         return;
     }
     const double now = p.clock;
@@ -76,9 +76,9 @@ void OnPlaybackTick(App& app) {
     if (p.held) {
         reply = std::move(p.heldReply);
     } else {
-        RecordRead r = ReadRecord(p.bytes, p.offset);
+        RecordRead r = readRecord(p.bytes, p.offset);
         if (r.kind != RecordRead::Kind::Record) {
-            EndPlayback(app, r.damage);
+            endPlayback(app, r.damage);
             return;
         }
         ++p.recordsRead;
@@ -91,26 +91,26 @@ void OnPlaybackTick(App& app) {
         p.heldReply = std::move(reply);
     } else {
         p.held = false;
-        if (!reply.empty()) OnReplayedReply(app, reply);
+        if (!reply.empty()) onReplayedReply(app, reply);
         if (!p.open) return;  // the reply ended the run
     }
     // Kept to a millionth of a second, so that steps of hundredths add up exactly.
     p.clock = std::round((now + v.playbackStep) * 1e6) / 1e6;
-    v.typspel = GameTypeCode(v.gameType);
+    v.gameTypeLabel = gameTypeCode(v.gameType);
     // Each replayed record stands for a fresh poll.
-    if (v.gameFamily == GameFamily::UT) NewUnrealQuery(v);
+    if (v.gameFamily == GameFamily::UT) newUnrealQuery(v);
 }
 
-void ClosePlaybackFile(App& app) {
+void closePlaybackFile(App& app) {
     app.playback = App::Playback{};
 }
 
-void OnProgressMousePressed(App& app, MouseButton button) {
+void onProgressMousePressed(App& app, MouseButton button) {
     if (button == MouseButton::Left) app.view.playbackStep = 0.1;
     if (button == MouseButton::Right) app.view.playbackStep = 0.5;
 }
 
-void OnProgressMouseReleased(App& app) {
+void onProgressMouseReleased(App& app) {
     app.view.playbackStep = 0.01;
 }
 

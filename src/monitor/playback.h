@@ -7,15 +7,15 @@ namespace fc {
 class App;
 
 // Switching on with a recording in the server entry.
-void StartPlayback(App& app);
+void startPlayback(App& app);
 // The playback tick.
-void OnPlaybackTick(App& app);
+void onPlaybackTick(App& app);
 // Ends the reading of the recording (the run's end closes it).
-void ClosePlaybackFile(App& app);
+void closePlaybackFile(App& app);
 
 enum class MouseButton { Left, Right, Other };
 // The progress bar is the speed control: held left ten times, held right fifty times real time.
-void OnProgressMousePressed(App& app, MouseButton button);
-void OnProgressMouseReleased(App& app);
+void onProgressMousePressed(App& app, MouseButton button);
+void onProgressMouseReleased(App& app);
 
 }  // namespace fc

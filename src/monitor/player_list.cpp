@@ -19,12 +19,12 @@ struct TeamLists {
     std::string blue;
 };
 
-void SetTeam(PlayerRow& row, const char* team, RowColour colour) {
+void setTeam(PlayerRow& row, const char* team, RowColour colour) {
     row.team = team;
     row.colour = colour;
 }
 
-const MemberLists& MembersOf(App& app) {
+const MemberLists& membersOf(App& app) {
     const MainView& v = app.view;
     MemberLists& members = app.memory.members;
     members.red.use(v.redMembers);
@@ -33,26 +33,26 @@ const MemberLists& MembersOf(App& app) {
     return members;
 }
 
-void AssignTeam(const MainView& v, const TeamLists& lists, const MemberLists& members,
+void assignTeam(const MainView& v, const TeamLists& lists, const MemberLists& members,
                 int rowNumber, PlayerRow& row) {
     if (lists.fromServer) {
-        const std::string number = " " + PlainNumber(rowNumber) + " ";
-        if (Contains(lists.red, number)) {
-            SetTeam(row, "Red", RowColour::Red);
-        } else if (Contains(lists.blue, number)) {
-            SetTeam(row, "Blue", RowColour::Blue);
+        const std::string number = " " + plainNumber(rowNumber) + " ";
+        if (textContains(lists.red, number)) {
+            setTeam(row, "Red", RowColour::Red);
+        } else if (textContains(lists.blue, number)) {
+            setTeam(row, "Blue", RowColour::Blue);
         } else {
-            SetTeam(row, kTeamSpectators, RowColour::Grey);
+            setTeam(row, kTeamSpectators, RowColour::Grey);
         }
         return;
     }
     if (v.teamsKnown) {
         if (members.red.holds(row.name)) {
-            SetTeam(row, "Red", RowColour::Red);
+            setTeam(row, "Red", RowColour::Red);
         } else if (members.blue.holds(row.name)) {
-            SetTeam(row, "Blue", RowColour::Blue);
+            setTeam(row, "Blue", RowColour::Blue);
         } else {
-            SetTeam(row, kTeamSpectators, RowColour::Grey);
+            setTeam(row, kTeamSpectators, RowColour::Grey);
         }
         return;
     }
@@ -60,7 +60,7 @@ void AssignTeam(const MainView& v, const TeamLists& lists, const MemberLists& me
     row.colour = members.marked.holds(row.name) ? RowColour::Grey : RowColour::Black;
 }
 
-void AppendWithoutQuotes(std::string& out, std::string_view part) {
+void appendWithoutQuotes(std::string& out, std::string_view part) {
     for (std::size_t quote = part.find('"'); quote != std::string_view::npos;
          quote = part.find('"')) {
         out.append(part.substr(0, quote));
@@ -71,21 +71,21 @@ void AppendWithoutQuotes(std::string& out, std::string_view part) {
 
 // Score and ping end at the first and second blank; the name is the rest, blanks and all.
 // Double quotes are dropped wherever they stand.
-void SplitPlayerLine(std::string_view line, std::string (&columns)[3]) {
+void splitPlayerLine(std::string_view line, std::string (&columns)[3]) {
     for (int field = 0; field < 2; ++field) {
         const std::size_t blank = line.find(' ');
         if (blank == std::string_view::npos) {
-            AppendWithoutQuotes(columns[field], line);
+            appendWithoutQuotes(columns[field], line);
             return;
         }
-        AppendWithoutQuotes(columns[field], line.substr(0, blank));
+        appendWithoutQuotes(columns[field], line.substr(0, blank));
         line.remove_prefix(blank + 1);
     }
-    AppendWithoutQuotes(columns[2], line);
+    appendWithoutQuotes(columns[2], line);
 }
 
 // The score and the name as the line sends them: before the first blank, after the second.
-void SentFields(std::string_view line, std::string& score, std::string& name) {
+void sentFields(std::string_view line, std::string& score, std::string& name) {
     const std::size_t first = line.find(' ');
     score.assign(line.substr(0, first));
     const std::size_t second = first == std::string_view::npos ? first : line.find(' ', first + 1);
@@ -98,11 +98,11 @@ void SentFields(std::string_view line, std::string& score, std::string& name) {
 
 }  // namespace
 
-void TakeTeamsFromRows(App& app) {
+void takeTeamsFromRows(App& app) {
     std::vector<StatusPlayer>& players = app.status.players;
-    const std::vector<PlayerRow>& rows = app.view.spelerLijst;
+    const std::vector<PlayerRow>& rows = app.view.playerRows;
     if (players.size() != rows.size()) return;
-    if (app.view.spelerLijstSortColumn < 0) {
+    if (app.view.playerRowsSortColumn < 0) {
         for (std::size_t i = 0; i < players.size(); ++i) players[i].team = rows[i].team;
         return;
     }
@@ -111,8 +111,8 @@ void TakeTeamsFromRows(App& app) {
     for (StatusPlayer& player : players) {
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const PlayerRow& row = rows[i];
-            if (taken[i] || row.name != player.name || ColumnNumber(row.score) != player.score ||
-                ColumnNumber(row.ping) != player.ping) {
+            if (taken[i] || row.name != player.name || columnNumber(row.score) != player.score ||
+                columnNumber(row.ping) != player.ping) {
                 continue;
             }
             taken[i] = true;
@@ -122,34 +122,34 @@ void TakeTeamsFromRows(App& app) {
     }
 }
 
-std::string PadColumn(const std::string& value) {
+std::string padColumn(const std::string& value) {
     if (value.size() >= 4) return value;
     return std::string(4 - value.size(), kNonBreakingSpace) + value;
 }
 
-void ZetInListView(App& app, const std::string& reply) {
+void fillPlayerList(App& app, const std::string& reply) {
     MainView& v = app.view;
     if (reply.empty()) {
         app.status.players.clear();
-        v.spelerLijst.clear();
-        v.spelerLijst.push_back(PlayerRow{"No server found!", "", "", "", RowColour::Black});
+        v.playerRows.clear();
+        v.playerRows.push_back(PlayerRow{"No server found!", "", "", "", RowColour::Black});
         v.gameFamily = GameFamily::None;
-        ++v.spelerLijstRedraws;
+        ++v.playerRowsRedraws;
         return;
     }
-    v.spelerLijst.clear();
+    v.playerRows.clear();
     std::vector<StatusPlayer>& players = app.status.players;
     std::size_t playerCount = 0;
     TeamLists lists;
-    lists.red = " " + GetServerVar("Players_Red", reply) + " ";
-    lists.blue = " " + GetServerVar("Players_Blue", reply) + " ";
-    lists.fromServer = !Trim(lists.red).empty() || !Trim(lists.blue).empty();
+    lists.red = " " + getServerVar("Players_Red", reply) + " ";
+    lists.blue = " " + getServerVar("Players_Blue", reply) + " ";
+    lists.fromServer = !trimBlanks(lists.red).empty() || !trimBlanks(lists.blue).empty();
     if (lists.fromServer) {
         v.markedPlayers.clear();
         v.teamsKnown = true;
     }
-    const bool quake3 = IsQuake3Reply(reply);
-    const MemberLists& members = MembersOf(app);
+    const bool quake3 = isQuake3Reply(reply);
+    const MemberLists& members = membersOf(app);
 
     // Line by line: a CR and an LF each end a line; the header and the variables (the first
     // two lines) are passed over, and every later line that ends is a player line.
@@ -159,44 +159,44 @@ void ZetInListView(App& app, const std::string& reply) {
     int rowNumber = 0;
     for (std::size_t pos = 0; pos <= text.size();) {
         const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
-        if (lineCount >= 2) SplitPlayerLine(text.substr(pos, end - pos), columns);
+        if (lineCount >= 2) splitPlayerLine(text.substr(pos, end - pos), columns);
         if (end == text.size()) break;
         if (++lineCount >= 3) {
             // The status's rows are reused, their texts keeping their room from reply to reply.
             if (playerCount == players.size()) players.emplace_back();
             StatusPlayer& player = players[playerCount++];
             const std::string_view line = text.substr(pos, end - pos);
-            SentFields(line, player.sentScore, player.sentName);
+            sentFields(line, player.sentScore, player.sentName);
             if (line.find('^') == std::string_view::npos) {
                 player.plainScore = player.sentScore;
                 player.plainName = player.sentName;
             } else {
-                SentFields(FilterQ3Colors(line), player.plainScore, player.plainName);
+                sentFields(filterQ3Colours(line), player.plainScore, player.plainName);
             }
             PlayerRow row;
-            row.name = quake3 ? FilterQ3Colors(columns[2]) : columns[2];
-            row.score = PadColumn(columns[0]);
-            row.ping = PadColumn(columns[1]);
-            AssignTeam(v, lists, members, ++rowNumber, row);
+            row.name = quake3 ? filterQ3Colours(columns[2]) : columns[2];
+            row.score = padColumn(columns[0]);
+            row.ping = padColumn(columns[1]);
+            assignTeam(v, lists, members, ++rowNumber, row);
             player.name = row.name;
-            player.score = LeadingWhole(columns[0]);
-            player.ping = LeadingWhole(columns[1]);
+            player.score = leadingWhole(columns[0]);
+            player.ping = leadingWhole(columns[1]);
             player.team = row.team;
-            v.spelerLijst.push_back(std::move(row));
+            v.playerRows.push_back(std::move(row));
             for (std::string& column : columns) column.clear();
         }
         pos = end + 1;
     }
     players.resize(playerCount);
-    Follow(app.monitorFollowers.quakePlayersRead, app);
-    TakeTeamsFromRows(app);
-    ++v.spelerLijstRedraws;
+    callFollower(app.monitorFollowers.quakePlayersRead, app);
+    takeTeamsFromRows(app);
+    ++v.playerRowsRedraws;
 }
 
-void ZetInfoInLabel(App& app) {
+void fillServerInfo(App& app) {
     std::string label;
     for (const auto& [key, value] : app.status.variables) label += key + " = " + value + "\n";
-    app.view.QuakeInfoLabel = label;
+    app.view.serverInfoText = label;
 }
 
 }  // namespace fc

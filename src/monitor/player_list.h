@@ -7,19 +7,19 @@ namespace fc {
 
 class App;
 
-// Refills `spelerLijst` and the status's players from the reply's player lines, with each
+// Refills `playerRows` and the status's players from the reply's player lines, with each
 // row's team and colour.
 // An empty reply means no server answers: one row "No server found!" and polling stops.
-void ZetInListView(App& app, const std::string& reply);
+void fillPlayerList(App& app, const std::string& reply);
 
-// Rewrites `QuakeInfoLabel` with one "key = value" line per server variable of the status,
+// Rewrites `serverInfoText` with one "key = value" line per server variable of the status,
 // in reply order.
-void ZetInfoInLabel(App& app);
+void fillServerInfo(App& app);
 
 // Gives the status's players the teams their rows show, once the rows were given teams.
-void TakeTeamsFromRows(App& app);
+void takeTeamsFromRows(App& app);
 
 // Pads a column value to four characters with leading non-breaking spaces (character 160).
-std::string PadColumn(const std::string& value);
+std::string padColumn(const std::string& value);
 
 }  // namespace fc

@@ -15,8 +15,8 @@ namespace {
 
 // A port text as a whole number; a text that is not one (or no valid port) fails, and the
 // socket then keeps the port it had.
-bool ParsePort(const std::string& text, int& port) {
-    const std::string t = Trim(text);
+bool parsePort(const std::string& text, int& port) {
+    const std::string t = trimBlanks(text);
     long long value = 0;
     const char* first = t.data();
     const char* last = t.data() + t.size();
@@ -30,102 +30,102 @@ bool ParsePort(const std::string& text, int& port) {
 // Aims the socket at the entry's server; false while the server's name is being looked up or
 // cannot be found. The queries then wait for the answer: once the name is found, the tick's
 // queries go out at once; a name not found is looked up again at the next tick.
-bool AimSocket(App& app, const QueryTarget& target, int port) {
+bool aimSocket(App& app, const QueryTarget& target, int port) {
     const std::string address =
         app.hostNames.addressOf(target.host, "monitor", [&app](const std::string& found) {
             app.dispatch([&app, found] {
-                if (!found.empty() && app.quakeTimer->enabled()) OnPollTick(app);
+                if (!found.empty() && app.pollTimer->enabled()) onPollTick(app);
             });
         });
     if (address.empty()) return false;
-    app.QuakeStatus->setRemote(target.host, address, port);
+    app.gameSocket->setRemote(target.host, address, port);
     return true;
 }
 
-void ClearLastValues(App& app) {
+void clearLastValues(App& app) {
     app.view.lastValues.clear();
     app.previousStatus = ServerStatus{};
 }
 
-void SwitchOn(App& app) {
+void switchMonitoringOn(App& app) {
     MainView& v = app.view;
     v.portBumped = false;
-    app.quakeTimer->setInterval(1000);
+    app.pollTimer->setInterval(1000);
     // A recording's path is left as typed: the default port is meant for server addresses.
     const bool recording =
-        IsRecordingEntry(v.Q2Serverlist) || app.platform.fileExists(v.Q2Serverlist);
-    if (!Contains(v.Q2Serverlist, ":") && !recording) v.Q2Serverlist += ":27910";
+        isRecordingEntry(v.serverEntry) || app.platform.fileExists(v.serverEntry);
+    if (!textContains(v.serverEntry, ":") && !recording) v.serverEntry += ":27910";
     v.lastValues.clear();
     app.previousStatus = ServerStatus{};
     v.game.capsRed = v.game.capsBlue = v.game.capsRedQ3 = v.game.capsBlueQ3 = 0;
-    v.TimeLimitDM = "20";
-    Follow(app.monitorFollowers.resetTeams, app);
+    v.timeLimitMinutes = "20";
+    callFollower(app.monitorFollowers.resetTeams, app);
     v.teamsKnown = true;
-    v.qsTimeLeft = "[no match]";
+    v.timeLeftText = "[no match]";
     app.battleTimer->setInterval(1000);
     app.battleTimer->setEnabled(false);
-    v.quakeTimerButton = "Connection: ON";
-    v.spelerLijst.clear();
-    v.spelerLijst.push_back(PlayerRow{"Looking for server.....", "", "", "", RowColour::Black});
-    Follow(app.monitorFollowers.connectFeed, app);
-    v.Q2ServerlistEnabled = false;
+    v.connectionButton = "Connection: ON";
+    v.playerRows.clear();
+    v.playerRows.push_back(PlayerRow{"Looking for server.....", "", "", "", RowColour::Black});
+    callFollower(app.monitorFollowers.connectFeed, app);
+    v.serverEntryEnabled = false;
     v.matchState = MatchState::None;
     v.gameFamily = GameFamily::Unknown;
     if (recording) {
-        StartPlayback(app);
+        startPlayback(app);
         return;
     }
-    v.Q2PlusEnabled = true;
-    v.Label62 = "*** LIVE ***";
-    v.Frame12Visible = true;
-    app.quakeTimer->setEnabled(true);
-    v.qsGame = "[no server]";
-    v.qsMap = "";
-    v.qsTimeLeft = "[no match]";
-    v.teamscoresVisible = false;
-    ClearLastValues(app);
+    v.addServerEnabled = true;
+    v.liveBanner = "*** LIVE ***";
+    v.liveBannerVisible = true;
+    app.pollTimer->setEnabled(true);
+    v.gameText = "[no server]";
+    v.mapText = "";
+    v.timeLeftText = "[no match]";
+    v.teamScoresVisible = false;
+    clearLastValues(app);
 }
 
 // The family the mode label shows and the game type beside it.
-void ShowFamily(MainView& v) {
-    v.sModeLabel = FamilyText(v.gameFamily);
-    v.typspel = "(" + std::string(GameTypeCode(v.gameType)) + ")";
+void showFamily(MainView& v) {
+    v.familyLabel = familyText(v.gameFamily);
+    v.gameTypeLabel = "(" + std::string(gameTypeCode(v.gameType)) + ")";
 }
 
-void SwitchOff(App& app) {
-    StopChecking(app);
-    Follow(app.monitorFollowers.disconnectFeed, app);
-    app.view.Q2PlusEnabled = false;
-    ClearLastValues(app);
+void switchMonitoringOff(App& app) {
+    stopChecking(app);
+    callFollower(app.monitorFollowers.disconnectFeed, app);
+    app.view.addServerEnabled = false;
+    clearLastValues(app);
 }
 
 }  // namespace
 
 void updateQuakeStatus(App& app) {
-    const QueryTarget target = SplitEntry(app.view.Q2Serverlist, "27910");
-    int port = app.QuakeStatus->remotePort();
-    ParsePort(target.portText, port);
-    if (!AimSocket(app, target, port)) return;
-    app.QuakeStatus->send(kQuake2Query);
-    app.QuakeStatus->send(kQuake3Query);
+    const QueryTarget target = splitEntry(app.view.serverEntry, "27910");
+    int port = app.gameSocket->remotePort();
+    parsePort(target.portText, port);
+    if (!aimSocket(app, target, port)) return;
+    app.gameSocket->send(kQuake2Query);
+    app.gameSocket->send(kQuake3Query);
 }
 
 void updateUnrealStatus(App& app) {
-    const QueryTarget target = SplitEntry(app.view.Q2Serverlist, "7778");
-    const double number = LeadingNumber(target.portText);
-    int port = app.QuakeStatus->remotePort();
+    const QueryTarget target = splitEntry(app.view.serverEntry, "7778");
+    const double number = leadingNumber(target.portText);
+    int port = app.gameSocket->remotePort();
     if (number >= 0 && number <= 65535) port = static_cast<int>(number);
-    if (AimSocket(app, target, port)) {
-        app.QuakeStatus->send(kUnrealQuery);
+    if (aimSocket(app, target, port)) {
+        app.gameSocket->send(kUnrealQuery);
         // Every query sent may be answered once, by its own pieces only.
-        NewUnrealQuery(app.view);
+        newUnrealQuery(app.view);
     }
-    app.quakeTimer->setInterval(2000);
+    app.pollTimer->setInterval(2000);
 }
 
-void PlusPort(App& app) {
+void plusPort(App& app) {
     MainView& v = app.view;
-    std::string entry = v.Q2Serverlist;
+    std::string entry = v.serverEntry;
     std::string comment;
     const std::size_t blank = entry.find(' ');
     if (blank != std::string::npos) {
@@ -139,43 +139,43 @@ void PlusPort(App& app) {
         host = entry.substr(0, colon);
         portText = entry.substr(colon + 1);
     }
-    const long long port = AddWithin(LeadingWhole(portText), 1);
-    std::string rewritten = host + ":" + PlainNumber(port) + " " + comment;
+    const long long port = addWithin(leadingWhole(portText), 1);
+    std::string rewritten = host + ":" + plainNumber(port) + " " + comment;
     while (!rewritten.empty() && rewritten.back() == ' ') rewritten.pop_back();
-    v.Q2Serverlist = rewritten;
+    v.serverEntry = rewritten;
     v.portBumped = true;
     v.gameFamily = GameFamily::UT;
 }
 
-void WisselConnectie(App& app) {
-    if (app.view.Q2ServerlistEnabled) {
-        SwitchOn(app);
+void toggleConnection(App& app) {
+    if (app.view.serverEntryEnabled) {
+        switchMonitoringOn(app);
     } else {
-        SwitchOff(app);
+        switchMonitoringOff(app);
     }
 }
 
-void StopChecking(App& app) {
+void stopChecking(App& app) {
     MainView& v = app.view;
-    v.Frame12Visible = false;
-    app.InterpTimer->setEnabled(false);
-    v.qsTimeLeftWide = true;
-    v.TimePlayedYVisible = false;
-    v.TimePlayedXVisible = false;
-    app.quakeTimer->setEnabled(false);
-    v.quakeTimerButton = "Connection: OFF";
+    v.liveBannerVisible = false;
+    app.interpClockTimer->setEnabled(false);
+    v.timeLeftWide = true;
+    v.followClockVisible = false;
+    v.timePlayedVisible = false;
+    app.pollTimer->setEnabled(false);
+    v.connectionButton = "Connection: OFF";
     app.battleTimer->setEnabled(false);
     v.game.beginSaid = false;
-    v.Q2ServerlistEnabled = true;
-    app.Q2Player->setEnabled(false);
-    ClosePlaybackFile(app);
-    v.RecordIt = false;
-    v.progFrameVisible = false;
+    v.serverEntryEnabled = true;
+    app.playbackTimer->setEnabled(false);
+    closePlaybackFile(app);
+    v.recordingOn = false;
+    v.playbackBarVisible = false;
     v.gameType = GameType::NotMonitoring;
-    app.UTTimer->setEnabled(false);
+    app.unrealMatchTimer->setEnabled(false);
 }
 
-void OnPollTick(App& app) {
+void onPollTick(App& app) {
     MainView& v = app.view;
     if (v.gameFamily == GameFamily::Unknown) {
         // The Unreal Tournament query leaves the tick at two seconds until the family is known.
@@ -183,32 +183,32 @@ void OnPollTick(App& app) {
         // for the query timer, which fires once the events already waiting have run.
         updateUnrealStatus(app);
         // A name still being looked up sends nothing now: its answer runs the tick again.
-        const QueryTarget target = SplitEntry(v.Q2Serverlist, "27910");
+        const QueryTarget target = splitEntry(v.serverEntry, "27910");
         if (app.hostNames.isKnown(target.host)) app.quakeQueryTimer->setEnabled(true);
         return;
     } else if (v.gameFamily == GameFamily::Q2 || v.gameFamily == GameFamily::Q3) {
         updateQuakeStatus(app);
-        app.quakeTimer->setInterval(1000);
+        app.pollTimer->setInterval(1000);
     } else if (v.gameFamily == GameFamily::UT) {
         updateUnrealStatus(app);
-        app.quakeTimer->setInterval(2000);
+        app.pollTimer->setInterval(2000);
     }
-    ShowFamily(v);
+    showFamily(v);
 }
 
-void OnQuakeQueryTimer(App& app) {
+void onQuakeQueryTimer(App& app) {
     app.quakeQueryTimer->setEnabled(false);  // once for each tick that armed it
     updateQuakeStatus(app);
-    ShowFamily(app.view);
+    showFamily(app.view);
 }
 
-void OnSecondTick(App& app) {
+void onSecondTick(App& app) {
     if (app.battleTimer->enabled()) ++app.view.game.secondsPlayed;
 }
 
-void OnServerEntryEdited(App& app, const std::string& text) {
-    app.view.Q2Serverlist = text;
-    app.view.quakeTimerButtonEnabled = !text.empty();
+void onServerEntryEdited(App& app, const std::string& text) {
+    app.view.serverEntry = text;
+    app.view.connectionButtonEnabled = !text.empty();
 }
 
 }  // namespace fc

@@ -16,18 +16,18 @@ void updateQuakeStatus(App& app);
 // Sends the Unreal Tournament query and slows the poll to every two seconds.
 void updateUnrealStatus(App& app);
 // The server answered on an Unreal Tournament game port: query the port above it instead.
-void PlusPort(App& app);
+void plusPort(App& app);
 // The connection button: switches monitoring on when it is off, off when it is on.
-void WisselConnectie(App& app);
+void toggleConnection(App& app);
 // Ends a live or playback run.
-void StopChecking(App& app);
+void stopChecking(App& app);
 
-void OnPollTick(App& app);
+void onPollTick(App& app);
 // The Quake queries of a tick whose family is not yet known, after the Unreal Tournament one.
-void OnQuakeQueryTimer(App& app);
-void OnSecondTick(App& app);
+void onQuakeQueryTimer(App& app);
+void onSecondTick(App& app);
 
 // The operator edited or clicked into the entry field.
-void OnServerEntryEdited(App& app, const std::string& text);
+void onServerEntryEdited(App& app, const std::string& text);
 
 }  // namespace fc

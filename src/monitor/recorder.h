@@ -11,20 +11,20 @@ class App;
 
 // Appends a reply, stamped with the time of day, to the file the Record tab names. The file is
 // opened and closed for every reply; an existing file is never truncated.
-void AppendToRecording(App& app, const std::string& reply);
+void appendToRecording(App& app, const std::string& reply);
 
 // The recordings' folder for a current folder: its "demos" sub-folder, or the folder itself
 // when it already is one. "" (the program directory) gives "demos/".
-std::string RecordingsFolder(const std::string& currentFolder);
+std::string recordingsFolder(const std::string& currentFolder);
 // The proposed file name for a server entry at a moment: date, "_", the entry made safe for a
 // file name (the comment when there is one), the time's digits and ".rec".
-std::string RecordingName(const std::string& entry, const LocalTime& at);
+std::string recordingName(const std::string& entry, const LocalTime& at);
 
 // "Auto set text now": proposes folder and file name; start-up runs it once.
-void RecordItAutoSet(App& app);
+void proposeRecordingName(App& app);
 // "Refresh list": the recordings in the folder.
-void RefreshRecordItList(App& app);
+void refreshRecordedDemos(App& app);
 // "Play selected": ends any run and puts the selected recording into the server entry.
-void PlaySelected(App& app);
+void playSelected(App& app);
 
 }  // namespace fc

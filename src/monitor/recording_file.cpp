@@ -19,7 +19,7 @@ constexpr double kLatestTime = 1e7;
 
 // The line starting at `offset`, up to its CR; nothing when no CR ends it. The LF after the
 // CR is skipped.
-std::optional<std::string_view> NextLine(const std::string& bytes, std::size_t& offset) {
+std::optional<std::string_view> nextLine(const std::string& bytes, std::size_t& offset) {
     const std::size_t cr = bytes.find('\r', offset);
     if (cr == std::string::npos) return std::nullopt;
     const std::string_view line(bytes.data() + offset, cr - offset);
@@ -28,14 +28,14 @@ std::optional<std::string_view> NextLine(const std::string& bytes, std::size_t& 
     return line;
 }
 
-std::string_view Trimmed(std::string_view text) {
+std::string_view blankTrimmed(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     return text;
 }
 
-std::optional<double> TimeValue(std::string_view line) {
-    line = Trimmed(line);
+std::optional<double> timeValue(std::string_view line) {
+    line = blankTrimmed(line);
     if (line.empty() || line.size() > kLongestTimeLine) return std::nullopt;
     double value = 0;
     const auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), value);
@@ -52,15 +52,15 @@ struct TimeLine {
 };
 
 // The time, then optionally a blank and the reply's length in decimal digits.
-std::optional<TimeLine> ReadTimeLine(std::string_view line) {
-    line = Trimmed(line);
+std::optional<TimeLine> readTimeLine(std::string_view line) {
+    line = blankTrimmed(line);
     const std::size_t blank = line.find(' ');
     TimeLine read;
-    const std::optional<double> time = TimeValue(line.substr(0, blank));
+    const std::optional<double> time = timeValue(line.substr(0, blank));
     if (!time) return std::nullopt;
     read.time = *time;
     if (blank == std::string_view::npos) return read;
-    const std::string_view digits = Trimmed(line.substr(blank));
+    const std::string_view digits = blankTrimmed(line.substr(blank));
     std::size_t length = 0;
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), length);
     if (ec != std::errc() || end != digits.data() + digits.size()) {
@@ -70,7 +70,7 @@ std::optional<TimeLine> ReadTimeLine(std::string_view line) {
     return read;
 }
 
-RecordRead Damaged(const char* what) {
+RecordRead damagedRecord(const char* what) {
     RecordRead r;
     r.kind = RecordRead::Kind::Damaged;
     r.damage = what;
@@ -79,50 +79,52 @@ RecordRead Damaged(const char* what) {
 
 }  // namespace
 
-std::string RecordTimeText(double secondsSinceMidnight) {
+std::string recordTimeText(double secondsSinceMidnight) {
     char text[32];
     const double held = std::clamp(secondsSinceMidnight, 0.0, kLatestTime - 1);
     std::snprintf(text, sizeof text, " %.7g", static_cast<double>(static_cast<float>(held)));
     return text;
 }
 
-std::string FormatRecord(double secondsSinceMidnight, const std::string& reply) {
-    const std::string time = RecordTimeText(secondsSinceMidnight);
+std::string formatRecord(double secondsSinceMidnight, const std::string& reply) {
+    const std::string time = recordTimeText(secondsSinceMidnight);
     if (reply.find('\r') == std::string::npos) return time + "\r\n" + reply + "\r\n";
     return time + " " + std::to_string(reply.size()) + "\r\n" + reply + "\r\n";
 }
 
-RecordRead ReadRecord(const std::string& bytes, std::size_t& offset) {
+RecordRead readRecord(const std::string& bytes, std::size_t& offset) {
     if (offset >= bytes.size()) return RecordRead{};
     std::size_t at = offset;
-    const std::optional<std::string_view> line = NextLine(bytes, at);
-    if (!line) return Damaged("its time line has no line end");
-    const std::optional<TimeLine> timeLine = ReadTimeLine(*line);
-    if (!timeLine) return Damaged("its time line is not a time of day");
-    if (at >= bytes.size()) return Damaged("its reply line is missing");
+    const std::optional<std::string_view> line = nextLine(bytes, at);
+    if (!line) return damagedRecord("its time line has no line end");
+    const std::optional<TimeLine> timeLine = readTimeLine(*line);
+    if (!timeLine) return damagedRecord("its time line is not a time of day");
+    if (at >= bytes.size()) return damagedRecord("its reply line is missing");
     std::string_view reply;
     if (timeLine->length) {
         const std::size_t length = *timeLine->length;
-        if (length > kLongestRecordedReply) return Damaged("its reply is longer than 64 KB");
-        if (bytes.size() - at < length) return Damaged("its reply is shorter than its length");
+        if (length > kLongestRecordedReply) return damagedRecord("its reply is longer than 64 KB");
+        if (bytes.size() - at < length)
+            return damagedRecord("its reply is shorter than its length");
         reply = std::string_view(bytes.data() + at, length);
         at += length;
         if (at >= bytes.size() || bytes[at] != '\r') {
-            return Damaged("its reply does not end where its length says");
+            return damagedRecord("its reply does not end where its length says");
         }
         ++at;
         if (at < bytes.size() && bytes[at] == '\n') ++at;
     } else {
         const std::size_t replyStart = at;
-        const std::optional<std::string_view> replyLine = NextLine(bytes, at);
+        const std::optional<std::string_view> replyLine = nextLine(bytes, at);
         if (!replyLine) {
             if (bytes.size() - replyStart > kLongestRecordedReply) {
-                return Damaged("its reply is longer than 64 KB");
+                return damagedRecord("its reply is longer than 64 KB");
             }
-            return Damaged("its reply line has no line end");
+            return damagedRecord("its reply line has no line end");
         }
         reply = *replyLine;
-        if (reply.size() > kLongestRecordedReply) return Damaged("its reply is longer than 64 KB");
+        if (reply.size() > kLongestRecordedReply)
+            return damagedRecord("its reply is longer than 64 KB");
     }
     RecordRead r;
     r.kind = RecordRead::Kind::Record;

@@ -15,10 +15,10 @@ namespace fc {
 inline constexpr std::size_t kLongestRecordedReply = 64 * 1024;
 
 // The time line's text: " 45678.12".
-std::string RecordTimeText(double secondsSinceMidnight);
+std::string recordTimeText(double secondsSinceMidnight);
 
 // One whole record, CR LF included.
-std::string FormatRecord(double secondsSinceMidnight, const std::string& reply);
+std::string formatRecord(double secondsSinceMidnight, const std::string& reply);
 
 struct RecordRead {
     enum class Kind { Record, End, Damaged } kind = Kind::End;
@@ -29,6 +29,6 @@ struct RecordRead {
 
 // Reads the record starting at `offset` and moves `offset` behind it. At the end of the bytes
 // gives End; a record that is not whole or not readable gives Damaged and leaves `offset`.
-RecordRead ReadRecord(const std::string& bytes, std::size_t& offset);
+RecordRead readRecord(const std::string& bytes, std::size_t& offset);
 
 }  // namespace fc

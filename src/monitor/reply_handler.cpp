@@ -26,19 +26,19 @@ constexpr std::string_view kDisconnect =
     "\xFF\xFF\xFF\xFF"
     "disconnect";
 
-std::string WithoutMappedPrefix(const std::string& address) {
+std::string withoutMappedPrefix(const std::string& address) {
     constexpr std::string_view kMapped = "::ffff:";
-    if (StartsWith(address, kMapped) && Contains(address, ".")) {
+    if (textStartsWith(address, kMapped) && textContains(address, ".")) {
         return address.substr(kMapped.size());
     }
     return address;
 }
 
 // The entry shows the numeric address of the server that answered.
-void RewriteEntryAddress(App& app, const Datagram& d) {
+void rewriteEntryAddress(App& app, const Datagram& d) {
     MainView& v = app.view;
     if (d.senderAddress.empty()) return;
-    std::string address = v.Q2Serverlist;
+    std::string address = v.serverEntry;
     std::string comment;
     const std::size_t blank = address.find(' ');
     if (blank != std::string::npos) {
@@ -46,33 +46,33 @@ void RewriteEntryAddress(App& app, const Datagram& d) {
         address = address.substr(0, blank);
     }
     const int port = d.senderPort + (v.portBumped ? 1 : 0);
-    const std::string built = WithoutMappedPrefix(d.senderAddress) + ":" + PlainNumber(port);
-    if (built != address) v.Q2Serverlist = built + comment;
+    const std::string built = withoutMappedPrefix(d.senderAddress) + ":" + plainNumber(port);
+    if (built != address) v.serverEntry = built + comment;
 }
 
 // Everything from the family recognition on, shared by live and replayed replies.
-void HandleReplyText(App& app, const std::string& reply) {
+void handleReplyText(App& app, const std::string& reply) {
     MainView& v = app.view;
-    if (reply.empty() && app.QuakeStatus->remotePort() == 27999) return;
-    if (StartsWith(reply, kDisconnect)) return;
+    if (reply.empty() && app.gameSocket->remotePort() == 27999) return;
+    if (textStartsWith(reply, kDisconnect)) return;
 
     if (v.gameFamily != GameFamily::UT) {
-        v.qsMap = GetServerVar("mapname", reply);
-        v.qsStats = GetServerVar("gamestats", reply);
-        if (IsQuake3Reply(reply)) {
-            v.qsGame = GetServerVar(kGameNameKey, reply);
+        v.mapText = getServerVar("mapname", reply);
+        v.statisticsText = getServerVar("gamestats", reply);
+        if (isQuake3Reply(reply)) {
+            v.gameText = getServerVar(kGameNameKey, reply);
             v.gameFamily = GameFamily::Q3;
         } else {
-            v.qsGame = GetServerVar("gamedir", reply);
+            v.gameText = getServerVar("gamedir", reply);
             v.gameFamily = GameFamily::Q2;
         }
     }
-    if (ToUpper(GetServerVar(kGameNameKey, reply)) == "UT" && v.gameFamily != GameFamily::UT) {
+    if (toUpper(getServerVar(kGameNameKey, reply)) == "UT" && v.gameFamily != GameFamily::UT) {
         v.gameFamily = GameFamily::UT;
-        v.spelerLijst.push_back(PlayerRow{"Waiting for packets!", "", "", "", RowColour::Black});
+        v.playerRows.push_back(PlayerRow{"Waiting for packets!", "", "", "", RowColour::Black});
     }
     if (v.gameFamily == GameFamily::UT) {
-        for (const std::string& piece : CutUnrealPieces(reply)) ProcessUT(app, piece);
+        for (const std::string& piece : cutUnrealPieces(reply)) takeUnrealPiece(app, piece);
         return;
     }
 
@@ -82,23 +82,23 @@ void HandleReplyText(App& app, const std::string& reply) {
     status = ServerStatus{};
     status.players = std::move(players);
     status.answered = !reply.empty();
-    status.readNumber = NextReadNumber();
-    status.variables = ReadServerVariables(reply);
-    ZetInListView(app, reply);
+    status.readNumber = nextReadNumber();
+    status.variables = readServerVariables(reply);
+    fillPlayerList(app, reply);
     status.family = v.gameFamily;
     v.lastReplyText = reply;
-    ZetInfoInLabel(app);
-    AnalyseQuakeReply(app, reply);
+    fillServerInfo(app);
+    analyseQuakeReply(app, reply);
     app.notifyReplyHandled();
 }
 
 }  // namespace
 
-bool SameAddress(const std::string& a, const std::string& b) {
-    return !a.empty() && WithoutMappedPrefix(a) == WithoutMappedPrefix(b);
+bool sameAddress(const std::string& a, const std::string& b) {
+    return !a.empty() && withoutMappedPrefix(a) == withoutMappedPrefix(b);
 }
 
-std::vector<std::string> CutUnrealPieces(const std::string& reply) {
+std::vector<std::string> cutUnrealPieces(const std::string& reply) {
     constexpr std::string_view kQueryId = "queryid\\";
     std::vector<std::string> pieces;
     std::string buffer;
@@ -112,7 +112,7 @@ std::vector<std::string> CutUnrealPieces(const std::string& reply) {
             lastPiece = buffer;
             buffer.clear();
             identifierFollows = false;
-        } else if (EndsWith(buffer, kQueryId)) {
+        } else if (textEndsWith(buffer, kQueryId)) {
             identifierFollows = true;
         }
     }
@@ -120,30 +120,30 @@ std::vector<std::string> CutUnrealPieces(const std::string& reply) {
     return pieces;
 }
 
-void OnGameDatagram(App& app, const Datagram& d) {
-    if (!SameAddress(d.senderAddress, app.QuakeStatus->remoteAddress())) return;
+void onGameDatagram(App& app, const Datagram& d) {
+    if (!sameAddress(d.senderAddress, app.gameSocket->remoteAddress())) return;
     MainView& v = app.view;
-    if (v.Q2ServerlistEnabled) return;
+    if (v.serverEntryEnabled) return;
 
     const std::string& reply = d.data;
     // Anything on the server's host may send to us; only what the queried port sends, or a
     // whole reply, may switch the family or move the polled address.
-    const bool fromQueriedPort = d.senderPort == app.QuakeStatus->remotePort();
+    const bool fromQueriedPort = d.senderPort == app.gameSocket->remotePort();
     if (reply.size() < kShortestReply && !fromQueriedPort) return;
-    if (v.gameFamily != GameFamily::UT) v.quakeRecvBts = BlankNumber(reply.size()) + " bytes.";
+    if (v.gameFamily != GameFamily::UT) v.receivedBytesText = blankNumber(reply.size()) + " bytes.";
     if (fromQueriedPort && reply.size() < kShortestReply && reply.size() >= 2 &&
         reply[1] == '\x40') {
-        PlusPort(app);
+        plusPort(app);
     }
-    RewriteEntryAddress(app, d);
-    if (v.RecordIt && v.gameFamily != GameFamily::UT) AppendToRecording(app, reply);
-    HandleReplyText(app, reply);
+    rewriteEntryAddress(app, d);
+    if (v.recordingOn && v.gameFamily != GameFamily::UT) appendToRecording(app, reply);
+    handleReplyText(app, reply);
 }
 
-void OnReplayedReply(App& app, const std::string& reply) {
-    if (app.view.Q2ServerlistEnabled) return;
-    ++app.view.progValue;
-    HandleReplyText(app, reply);
+void onReplayedReply(App& app, const std::string& reply) {
+    if (app.view.serverEntryEnabled) return;
+    ++app.view.playbackProgress;
+    handleReplyText(app, reply);
 }
 
 }  // namespace fc

@@ -13,17 +13,17 @@ class App;
 
 // A datagram arrived on the game-status socket. Datagrams from any address other than the one
 // the queries go to are dropped before anything else, so no other host can steer the monitor.
-void OnGameDatagram(App& app, const Datagram& datagram);
+void onGameDatagram(App& app, const Datagram& datagram);
 
 // A reply replayed from a recording.
-void OnReplayedReply(App& app, const std::string& reply);
+void onReplayedReply(App& app, const std::string& reply);
 
 // Cuts an Unreal Tournament reply into the pieces the Unreal Tournament handler takes: each
 // ends after a queryid's identifier; a rest is handed over behind the last piece.
-std::vector<std::string> CutUnrealPieces(const std::string& reply);
+std::vector<std::string> cutUnrealPieces(const std::string& reply);
 
 // Whether two numeric addresses name the same host (an IPv4-mapped IPv6 address equals its
 // IPv4 form).
-bool SameAddress(const std::string& a, const std::string& b);
+bool sameAddress(const std::string& a, const std::string& b);
 
 }  // namespace fc

@@ -7,11 +7,11 @@
 
 namespace fc {
 
-int ScoreSource(const App& app) {
+int scoreSource(const App& app) {
     const MainView& v = app.view;
-    const bool osp = v.qsGame == "osp";
+    const bool osp = v.gameText == "osp";
     int source = 0;
-    switch (Describe(v.gameType).teamScores) {
+    switch (describe(v.gameType).teamScores) {
         case TeamScores::GameStats:
             source = 1;
             break;
@@ -28,55 +28,55 @@ int ScoreSource(const App& app) {
         case TeamScores::UnrealCaptures:
             break;
     }
-    if (v.qsStats.empty() && !osp) source = 0;
+    if (v.statisticsText.empty() && !osp) source = 0;
     return source;
 }
 
-void AddTeamSums(App& app, const std::string& reply) {
+void addTeamSums(App& app, const std::string& reply) {
     MainView& v = app.view;
-    v.TempLabel1 = v.teamsKnown;
+    v.teamsKnownShown = v.teamsKnown;
     v.avgPingRed = 0;
     v.avgPingBlue = 0;
     if (v.teamsKnown) {
-        int source = ScoreSource(app);
+        int source = scoreSource(app);
         // Tourney and Battle keep what is shown: the Tourney scores come from the mod's variables.
-        const bool keepShown = Describe(v.gameType).teamScores == TeamScores::TourneyScores;
+        const bool keepShown = describe(v.gameType).teamScores == TeamScores::TourneyScores;
         if (source == 0 && !keepShown) {
-            v.qsRed.clear();
-            v.qsBlue.clear();
+            v.redScoreText.clear();
+            v.blueScoreText.clear();
         }
         if (source != 3) {
-            if (EndsWith(v.qsRed, "/")) source = 2;
-            if (!GetServerVar("Score_A", reply).empty()) source = 1;
+            if (textEndsWith(v.redScoreText, "/")) source = 2;
+            if (!getServerVar("Score_A", reply).empty()) source = 1;
         }
         TeamTotals red;
         TeamTotals blue;
-        for (const PlayerRow& row : v.spelerLijst) {
+        for (const PlayerRow& row : v.playerRows) {
             const bool isRed = row.team == "Red";
             if (!isRed && row.team != "Blue") continue;
-            const long long score = ColumnNumber(row.score);
+            const long long score = columnNumber(row.score);
             TeamTotals& totals = isRed ? red : blue;
             if (source == 0) {
-                std::string& shown = isRed ? v.qsRed : v.qsBlue;
-                shown = BlankNumber(WholeNumber(LeadingNumber(shown) + static_cast<double>(score)));
+                std::string& shown = isRed ? v.redScoreText : v.blueScoreText;
+                shown = blankNumber(wholeNumber(leadingNumber(shown) + static_cast<double>(score)));
             } else if (source == 2 || source == 3) {
-                totals.frags = AddWithin(totals.frags, score);
+                totals.frags = addWithin(totals.frags, score);
             }
-            totals.pings = AddWithin(totals.pings, ColumnNumber(row.ping));
+            totals.pings = addWithin(totals.pings, columnNumber(row.ping));
             ++totals.rows;
         }
         if (source == 2) {
-            v.qsRed += PlainNumber(red.frags);
-            v.qsBlue += PlainNumber(blue.frags);
+            v.redScoreText += plainNumber(red.frags);
+            v.blueScoreText += plainNumber(blue.frags);
         } else if (source == 3) {
-            v.qsRed = PlainNumber(v.game.capsRedQ3) + "/" + PlainNumber(red.frags);
-            v.qsBlue = PlainNumber(v.game.capsBlueQ3) + "/" + PlainNumber(blue.frags);
+            v.redScoreText = plainNumber(v.game.capsRedQ3) + "/" + plainNumber(red.frags);
+            v.blueScoreText = plainNumber(v.game.capsBlueQ3) + "/" + plainNumber(blue.frags);
         }
-        v.avgPingRed = AveragePing(red);
-        v.avgPingBlue = AveragePing(blue);
+        v.avgPingRed = averagePing(red);
+        v.avgPingBlue = averagePing(blue);
     }
-    v.lblLagRed = PlainNumber(v.avgPingRed);
-    v.lblLagBlue = PlainNumber(v.avgPingBlue);
+    v.redPingText = plainNumber(v.avgPingRed);
+    v.bluePingText = plainNumber(v.avgPingBlue);
 }
 
 }  // namespace fc

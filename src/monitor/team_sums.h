@@ -10,8 +10,8 @@ class App;
 
 // How the rows feed the two scores: 0 the score is the sum of the rows, 1 the server gives the
 // score, 2 captures given and frags summed, 3 captures counted here and frags summed.
-int ScoreSource(const App& app);
+int scoreSource(const App& app);
 
-void AddTeamSums(App& app, const std::string& reply);
+void addTeamSums(App& app, const std::string& reply);
 
 }  // namespace fc

@@ -11,79 +11,79 @@ namespace fc {
 
 namespace {
 
-GameType UnrealGameType(const std::string& gametype) {
-    const std::string g = ToLower(gametype);
+GameType unrealGameType(const std::string& gameTypeName) {
+    const std::string g = toLower(gameTypeName);
     if (g == "teamgameplus") return GameType::UnrealTeamGame;
     if (g == "ctfgame") return GameType::UnrealCtf;
     return GameType::UnrealOther;
 }
 
-std::string TeamColumn(const std::string& gametype, const std::string& team) {
-    const std::string g = ToLower(gametype);
-    if (g == "deathmatchplus") return "DM (" + Trim(team) + ")";
+std::string teamColumn(const std::string& gameTypeName, const std::string& team) {
+    const std::string g = toLower(gameTypeName);
+    if (g == "deathmatchplus") return "DM (" + trimBlanks(team) + ")";
     if (g != "teamgameplus" && g != "ctfgame") return team;
-    const double number = LeadingNumber(team);
+    const double number = leadingNumber(team);
     if (number == 0) return "Red";
     if (number == 1) return "Blue";
     if (number > 1) return kTeamSpectators;
     return "";
 }
 
-void ReadUnrealFields(App& app, const std::string& reply) {
+void readUnrealFields(App& app, const std::string& reply) {
     MainView& v = app.view;
-    v.PlayersPlaying = GetServerVar("numplayers", reply);
-    v.PlayersMax = GetServerVar("maxplayers", reply);
-    const std::string gametype = GetServerVar("gametype", reply);
-    v.qsGame = gametype;
-    v.qsMap = GetServerVar("mapname", reply);
-    v.gameType = UnrealGameType(gametype);
+    v.playersPlaying = getServerVar("numplayers", reply);
+    v.playersMax = getServerVar("maxplayers", reply);
+    const std::string gameTypeName = getServerVar("gametype", reply);
+    v.gameText = gameTypeName;
+    v.mapText = getServerVar("mapname", reply);
+    v.gameType = unrealGameType(gameTypeName);
     ServerStatus& status = app.status;
     status = ServerStatus{};
     status.answered = !reply.empty();
-    status.readNumber = NextReadNumber();
+    status.readNumber = nextReadNumber();
     status.family = GameFamily::UT;
     status.gameType = v.gameType;
-    status.variables = ReadServerVariables(reply);
-    ZetInfoInLabel(app);
-    v.quakeRecvBts = PlainNumber(static_cast<long long>(reply.size())) + " bytes.";
+    status.variables = readServerVariables(reply);
+    fillServerInfo(app);
+    v.receivedBytesText = plainNumber(static_cast<long long>(reply.size())) + " bytes.";
 
-    v.spelerLijst.clear();
-    const long long players = LeadingWhole(v.PlayersPlaying);
+    v.playerRows.clear();
+    const long long players = leadingWhole(v.playersPlaying);
     for (long long i = 0; i < players && i < kMaxUnrealRows; ++i) {
-        const std::string n = PlainNumber(i);
-        PlayerRow row{GetServerVar("player_" + n, reply), GetServerVar("frags_" + n, reply),
-                      GetServerVar("ping_" + n, reply),
-                      TeamColumn(gametype, GetServerVar("team_" + n, reply)), RowColour::Black};
+        const std::string n = plainNumber(i);
+        PlayerRow row{getServerVar("player_" + n, reply), getServerVar("frags_" + n, reply),
+                      getServerVar("ping_" + n, reply),
+                      teamColumn(gameTypeName, getServerVar("team_" + n, reply)), RowColour::Black};
         StatusPlayer& player = status.players.emplace_back();
         player.name = row.name;
         player.sentName = row.name;
         player.sentScore = row.score;
-        player.plainName = FilterQ3Colors(row.name);
-        player.plainScore = FilterQ3Colors(row.score);
-        player.score = LeadingWhole(row.score);
-        player.ping = LeadingWhole(row.ping);
+        player.plainName = filterQ3Colours(row.name);
+        player.plainScore = filterQ3Colours(row.score);
+        player.score = leadingWhole(row.score);
+        player.ping = leadingWhole(row.ping);
         player.team = row.team;
-        v.spelerLijst.push_back(std::move(row));
+        v.playerRows.push_back(std::move(row));
     }
-    Follow(app.monitorFollowers.unrealPlayersRead, app);
-    v.Label9 = "Team Red";
-    v.Label10 = "Team Blue";
-    v.teamscoresVisible = true;
+    callFollower(app.monitorFollowers.unrealPlayersRead, app);
+    v.redTeamCaption = "Team Red";
+    v.blueTeamCaption = "Team Blue";
+    v.teamScoresVisible = true;
 }
 
 }  // namespace
 
-void ProcessUT(App& app, const std::string& piece) {
+void takeUnrealPiece(App& app, const std::string& piece) {
     MainView& v = app.view;
-    const std::optional<std::string> reply = AddUnrealPiece(v, piece);
+    const std::optional<std::string> reply = addUnrealPiece(v, piece);
     if (!reply) return;
-    if (v.RecordIt && v.gameFamily == GameFamily::UT) AppendToRecording(app, *reply);
-    ReadUnrealFields(app, *reply);
-    Follow(app.monitorFollowers.unrealReplyRead, app, *reply);
+    if (v.recordingOn && v.gameFamily == GameFamily::UT) appendToRecording(app, *reply);
+    readUnrealFields(app, *reply);
+    callFollower(app.monitorFollowers.unrealReplyRead, app, *reply);
     // The team sums of the rules just run are the scores of this reply.
-    app.status.red = ReadTeamScore(v.qsRed);
-    app.status.blue = ReadTeamScore(v.qsBlue);
-    app.status.timeLeft = v.qsTimeLeft;
+    app.status.red = readTeamScore(v.redScoreText);
+    app.status.blue = readTeamScore(v.blueScoreText);
+    app.status.timeLeft = v.timeLeftText;
     app.notifyReplyHandled();
 }
 

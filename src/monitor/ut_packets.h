@@ -16,11 +16,11 @@ inline constexpr int kHighestUnrealPacket = 100;
 
 // A query went out (or a replayed record stands for one): empty the slots, forget the final
 // piece and let the next whole answer through.
-void NewUnrealQuery(MainView& view);
+void newUnrealQuery(MainView& view);
 
 // Takes one piece. Gives the reply text ("blaatschaap\totaal\", the piece count with one
 // leading blank, then the joined pieces) once every piece up to the final one is in and the
 // query is still unanswered; nothing otherwise.
-std::optional<std::string> AddUnrealPiece(MainView& view, std::string piece);
+std::optional<std::string> addUnrealPiece(MainView& view, std::string piece);
 
 }  // namespace fc

@@ -9,14 +9,14 @@ namespace fc {
 class App;
 
 // The code list and the key list, each line ended by CR LF.
-std::string CodesHelpCodeList();
-std::string CodesHelpKeyList();
+std::string codesHelpCodeList();
+std::string codesHelpKeyList();
 
 // "Codes": takes the main window off the top (remembered on the button), disables the button
 // and shows the help window.
-void OpenCodesHelp(App& app);
+void openCodesHelp(App& app);
 // "Close this window": hides the help window, enables "Codes" again and puts the main window
 // back on top when opening took it off.
-void CloseCodesHelp(App& app);
+void closeCodesHelp(App& app);
 
 }  // namespace fc

@@ -162,7 +162,7 @@ private:
 
 }  // namespace
 
-RtfDocument ReadRtf(std::string_view rtf) {
+RtfDocument readRtf(std::string_view rtf) {
     return Reader(rtf).read();
 }
 

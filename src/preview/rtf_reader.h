@@ -28,6 +28,6 @@ struct RtfDocument {
     std::vector<StyledRun> runs;
 };
 
-RtfDocument ReadRtf(std::string_view rtf);
+RtfDocument readRtf(std::string_view rtf);
 
 }  // namespace fc

@@ -15,7 +15,7 @@ constexpr std::pair<char, char> kFormattingKeys[] = {{'B', '\x02'}, {'U', '\x1F'
 
 }  // namespace
 
-std::optional<EditedText> FormattingKey(const std::string& text, std::size_t cursor, char key,
+std::optional<EditedText> formattingKey(const std::string& text, std::size_t cursor, char key,
                                         KeyModifiers modifiers) {
     if (!modifiers.alt || modifiers.shift || modifiers.ctrl) return std::nullopt;
     for (const auto& [letter, code] : kFormattingKeys) {
@@ -28,24 +28,24 @@ std::optional<EditedText> FormattingKey(const std::string& text, std::size_t cur
     return std::nullopt;
 }
 
-void OnTemplateEdited(App& app, TemplateField field, const std::string& text) {
-    (field == TemplateField::Ctf ? app.view.IRCLineCTF : app.view.IRCLineDM) = text;
+void onTemplateEdited(App& app, TemplateField field, const std::string& text) {
+    (field == TemplateField::Ctf ? app.view.ctfTemplate : app.view.dmTemplate) = text;
     rtfUpdate(app);
 }
 
-void SetPreviewBackground(App& app, bool black) {
+void setPreviewBackground(App& app, bool black) {
     app.view.blackBackground = black;
     rtfUpdate(app);
 }
 
-void SetPreviewNoColors(App& app, bool on) {
-    app.view.PreviewNoColors = on;
+void setPreviewNoColors(App& app, bool on) {
+    app.view.previewNoColors = on;
     rtfUpdate(app);
 }
 
-void ResetTemplates(App& app) {
-    app.view.IRCLineCTF = kBuiltInCtfLine;
-    app.view.IRCLineDM = kBuiltInDmLine;
+void resetTemplates(App& app) {
+    app.view.ctfTemplate = kBuiltInCtfLine;
+    app.view.dmTemplate = kBuiltInDmLine;
     rtfUpdate(app);
 }
 

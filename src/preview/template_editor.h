@@ -26,19 +26,19 @@ struct EditedText {
 // Alt+B, Alt+U and Alt+K (Alt alone; the letter in either case) put bold, underline and colour
 // in at the cursor, leaving a selection alone, with the cursor after it. Nothing for any
 // other key.
-std::optional<EditedText> FormattingKey(const std::string& text, std::size_t cursor, char key,
+std::optional<EditedText> formattingKey(const std::string& text, std::size_t cursor, char key,
                                         KeyModifiers modifiers);
 
 // Which template a field edits.
 enum class TemplateField { Ctf, Dm };
 
-void OnTemplateEdited(App& app, TemplateField field, const std::string& text);
+void onTemplateEdited(App& app, TemplateField field, const std::string& text);
 
 // "Black" and "White": the previews' background, their text in the colour that stands out.
-void SetPreviewBackground(App& app, bool black);
+void setPreviewBackground(App& app, bool black);
 // "NoColors": the previews without their colours; bold and underline stay.
-void SetPreviewNoColors(App& app, bool on);
+void setPreviewNoColors(App& app, bool on);
 // "Reset": both templates back to the built-in lines.
-void ResetTemplates(App& app);
+void resetTemplates(App& app);
 
 }  // namespace fc

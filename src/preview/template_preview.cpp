@@ -19,44 +19,44 @@ struct Samples {
 };
 
 // The values a preview shows in place of a live match.
-Samples SamplesFor(PreviewKind kind) {
+Samples samplesFor(PreviewKind kind) {
     if (kind == PreviewKind::Deathmatch) {
         return {"q2dm1", {"Red", "Blue", "74", "55", "210", "190", "-3", "+5", "N/A", "14:34"}};
     }
     return {"q2ctf1", {"Red", "Blue", "5", "4", "188", "156", "N/A", "N/A", "Grimhawk", "14:34"}};
 }
 
-std::string Header() {
+std::string rtfHeader() {
     std::string header =
         "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Fixedsys;}}"
         "{\\colortbl ;";
     for (const Rgb& c : kIrcColours) {
-        header += "\\red" + PlainNumber(c.red) + "\\green" + PlainNumber(c.green) + "\\blue" +
-                  PlainNumber(c.blue) + ";";
+        header += "\\red" + plainNumber(c.red) + "\\green" + plainNumber(c.green) + "\\blue" +
+                  plainNumber(c.blue) + ";";
     }
     return header + "}\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs20 ";
 }
 
 // The RTF colour of an IRC colour number: entry 0 of the table is the automatic colour.
-std::string ColourWord(int ircColour) {
-    return "\\cf" + PlainNumber(ircColour + 1) + " ";
+std::string colourWord(int ircColour) {
+    return "\\cf" + plainNumber(ircColour + 1) + " ";
 }
 
 }  // namespace
 
-std::string PreviewLine(App& app, const std::string& templ, PreviewKind kind) {
-    const Samples samples = SamplesFor(kind);
-    std::string& map = app.view.qsMap;
+std::string previewLine(App& app, const std::string& templ, PreviewKind kind) {
+    const Samples samples = samplesFor(kind);
+    std::string& map = app.view.mapText;
     const std::string shownMap = map;
     map = samples.map;
-    std::string line = MaakRegel(app, templ, samples.values);
+    std::string line = expandTemplate(app, templ, samples.values);
     map = shownMap;
     return line;
 }
 
-std::string ProcessPreview(App& app, const std::string& templ, PreviewKind kind) {
+std::string processPreview(App& app, const std::string& templ, PreviewKind kind) {
     const MainView& v = app.view;
-    const std::string line = PreviewLine(app, templ, kind);
+    const std::string line = previewLine(app, templ, kind);
     std::string rtf;
     bool colourPending = false;
     std::string digits;
@@ -71,7 +71,7 @@ std::string ProcessPreview(App& app, const std::string& templ, PreviewKind kind)
         if (colourPending) {
             // No number: the colour that stands out from the background.
             if (digits.empty()) digits = v.blackBackground ? "0" : "1";
-            if (!v.PreviewNoColors) rtf += ColourWord(static_cast<int>(LeadingWhole(digits)));
+            if (!v.previewNoColors) rtf += colourWord(static_cast<int>(leadingWhole(digits)));
             digits.clear();
             colourPending = false;
         }
@@ -101,15 +101,15 @@ std::string ProcessPreview(App& app, const std::string& templ, PreviewKind kind)
     return rtf;  // a colour code at the very end writes nothing
 }
 
-std::string PreviewDocument(App& app, const std::string& templ, PreviewKind kind) {
+std::string previewDocument(App& app, const std::string& templ, PreviewKind kind) {
     const std::string textColour = app.view.blackBackground ? "\\cf1 " : "\\cf2 ";
-    return Header() + textColour + ProcessPreview(app, templ, kind) + "\\par }";
+    return rtfHeader() + textColour + processPreview(app, templ, kind) + "\\par }";
 }
 
 void rtfUpdate(App& app) {
     MainView& v = app.view;
-    v.rtfDM = PreviewDocument(app, v.IRCLineDM, PreviewKind::Deathmatch);
-    v.rtfCTF = PreviewDocument(app, v.IRCLineCTF, PreviewKind::TeamGame);
+    v.dmPreviewRtf = previewDocument(app, v.dmTemplate, PreviewKind::Deathmatch);
+    v.ctfPreviewRtf = previewDocument(app, v.ctfTemplate, PreviewKind::TeamGame);
 }
 
 }  // namespace fc

@@ -10,17 +10,17 @@ class App;
 
 enum class PreviewKind { Deathmatch = 1, TeamGame = 2 };
 
-// Rebuilds both previews (`rtfDM`, `rtfCTF`) from the current templates.
+// Rebuilds both previews (`dmPreviewRtf`, `ctfPreviewRtf`) from the current templates.
 void rtfUpdate(App& app);
 
 // The template filled with the kind's sample values, as the bot would say it. The address
 // codes take the live server entry; the map shown on the window is left as it was.
-std::string PreviewLine(App& app, const std::string& templ, PreviewKind kind);
+std::string previewLine(App& app, const std::string& templ, PreviewKind kind);
 
 // The RTF body text of the filled template: colours, bold and underline as RTF control words.
-std::string ProcessPreview(App& app, const std::string& templ, PreviewKind kind);
+std::string processPreview(App& app, const std::string& templ, PreviewKind kind);
 
 // The whole document a preview field shows: header, default text colour, body, paragraph end.
-std::string PreviewDocument(App& app, const std::string& templ, PreviewKind kind);
+std::string previewDocument(App& app, const std::string& templ, PreviewKind kind);
 
 }  // namespace fc

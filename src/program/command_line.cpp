@@ -8,7 +8,7 @@ namespace fc {
 
 namespace {
 
-bool ParseSeconds(const std::string& text, double& seconds) {
+bool parseSeconds(const std::string& text, double& seconds) {
     const char* first = text.data();
     const char* last = text.data() + text.size();
     const auto [end, ec] = std::from_chars(first, last, seconds);
@@ -16,7 +16,7 @@ bool ParseSeconds(const std::string& text, double& seconds) {
 }
 
 // HOST, HOST:PORT, or an IPv6 address alone or in brackets with ":PORT" behind them.
-bool ParseIrcAddress(const std::string& text, std::string& host, int& port) {
+bool parseIrcAddress(const std::string& text, std::string& host, int& port) {
     std::string portText;
     if (!text.empty() && text[0] == '[') {
         const std::size_t close = text.find(']');
@@ -50,7 +50,7 @@ bool ParseIrcAddress(const std::string& text, std::string& host, int& port) {
 }
 
 // A comma list of event names; "none" names no event.
-bool ParseInterpEvents(const std::string& text, std::vector<std::string>& events,
+bool parseInterpEvents(const std::string& text, std::vector<std::string>& events,
                        std::string& bad) {
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -72,14 +72,14 @@ bool ParseInterpEvents(const std::string& text, std::vector<std::string>& events
 }  // namespace
 
 const InterpEventName kInterpEvents[9] = {
-    {"got", &MainView::InterpGotFlag},         {"lost", &MainView::InterpLostFlag},
-    {"recover", &MainView::InterpRecoverFlag}, {"quad", &MainView::InterpQuad},
-    {"haste", &MainView::InterpHaste},         {"regen", &MainView::InterpRegen},
-    {"invis", &MainView::InterpInvis},         {"server", &MainView::InterpServerMsg},
-    {"scores", &MainView::InterpReport},
+    {"got", &MainView::interpGotFlag},         {"lost", &MainView::interpLostFlag},
+    {"recover", &MainView::interpRecoverFlag}, {"quad", &MainView::interpQuad},
+    {"haste", &MainView::interpHaste},         {"regen", &MainView::interpRegen},
+    {"invis", &MainView::interpInvis},         {"server", &MainView::interpServerMsg},
+    {"scores", &MainView::interpReport},
 };
 
-std::string UsageText() {
+std::string usageText() {
     return "usage:\n"
            "  fragcaster [--dir DIR]              the desktop window (default)\n"
            "  fragcaster --headless [options]     no window; runs until SIGINT/SIGTERM or "
@@ -121,7 +121,7 @@ std::string UsageText() {
            "  fragcaster --version | --help\n";
 }
 
-ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
     ParsedCommandLine result;
     CommandLine& o = result.options;
     bool previewStyled = false;  // an option that only shapes a preview was given
@@ -163,7 +163,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!value(address)) return result;
             std::string host;
             int port = 0;
-            if (!ParseIrcAddress(address, host, port)) {
+            if (!parseIrcAddress(address, host, port)) {
                 result.error = "--irc: not a HOST or HOST:PORT: " + address;
                 return result;
             }
@@ -201,7 +201,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!value(text)) return result;
             std::vector<std::string> events;
             std::string bad;
-            if (!ParseInterpEvents(text, events, bad)) {
+            if (!parseInterpEvents(text, events, bad)) {
                 result.error = "--interp-events: not an event: \"" + bad + "\"";
                 return result;
             }
@@ -210,7 +210,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             std::string text;
             if (!value(text)) return result;
             double seconds = 0;
-            if (!ParseSeconds(text, seconds)) {
+            if (!parseSeconds(text, seconds)) {
                 result.error = "--duration: not a number of seconds: " + text;
                 return result;
             }
@@ -226,7 +226,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         } else if (arg == "--speed") {
             std::string text;
             if (!value(text)) return result;
-            if (!ParseSeconds(text, o.speed) || o.speed < 0.1 || o.speed > 1000) {
+            if (!parseSeconds(text, o.speed) || o.speed < 0.1 || o.speed > 1000) {
                 result.error = "--speed: not a number from 0.1 to 1000: " + text;
                 return result;
             }

@@ -76,8 +76,8 @@ struct ParsedCommandLine {
 };
 
 // Parses the arguments after the program name.
-ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
 
-std::string UsageText();
+std::string usageText();
 
 }  // namespace fc

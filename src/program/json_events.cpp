@@ -9,7 +9,7 @@
 
 namespace fc {
 
-std::string JsonString(const std::string& bytes) {
+std::string jsonString(const std::string& bytes) {
     std::string out = "\"";
     for (char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
@@ -54,65 +54,65 @@ std::string JsonString(const std::string& bytes) {
 
 namespace {
 
-void Member(std::string& out, const char* name, const std::string& value) {
+void member(std::string& out, const char* name, const std::string& value) {
     out += ",\"";
     out += name;
     out += "\":";
-    out += JsonString(value);
+    out += jsonString(value);
 }
 
 }  // namespace
 
-std::string ReplyEventJson(const MainView& v) {
+std::string replyEventJson(const MainView& v) {
     std::string out = "{\"event\":\"reply\"";
-    Member(out, "gameFamily", FamilyText(v.gameFamily));
-    Member(out, "gameType", std::string(GameTypeCode(v.gameType)));
-    Member(out, "qsGame", v.qsGame);
-    Member(out, "qsMap", v.qsMap);
-    Member(out, "qsTimeLeft", v.qsTimeLeft);
-    Member(out, "qsRed", v.qsRed);
-    Member(out, "qsBlue", v.qsBlue);
-    Member(out, "txtnaamRED", v.txtnaamRED);
-    Member(out, "txtnaamBLUE", v.txtnaamBLUE);
+    member(out, "gameFamily", familyText(v.gameFamily));
+    member(out, "gameType", std::string(gameTypeCode(v.gameType)));
+    member(out, "qsGame", v.gameText);
+    member(out, "qsMap", v.mapText);
+    member(out, "qsTimeLeft", v.timeLeftText);
+    member(out, "qsRed", v.redScoreText);
+    member(out, "qsBlue", v.blueScoreText);
+    member(out, "txtnaamRED", v.redTeamName);
+    member(out, "txtnaamBLUE", v.blueTeamName);
     out += ",\"matchState\":" + std::to_string(static_cast<int>(v.matchState));
-    Member(out, "PlayersPlaying", v.PlayersPlaying);
-    Member(out, "PlayersMax", v.PlayersMax);
+    member(out, "PlayersPlaying", v.playersPlaying);
+    member(out, "PlayersMax", v.playersMax);
     out += ",\"players\":[";
     bool first = true;
-    for (const PlayerRow& row : v.spelerLijst) {
+    for (const PlayerRow& row : v.playerRows) {
         if (!first) out += ',';
         first = false;
-        out += "{\"name\":" + JsonString(row.name);
-        Member(out, "score", Strip160(row.score));
-        Member(out, "ping", Strip160(row.ping));
-        Member(out, "team", row.team);
+        out += "{\"name\":" + jsonString(row.name);
+        member(out, "score", stripNonBreakingSpaces(row.score));
+        member(out, "ping", stripNonBreakingSpaces(row.ping));
+        member(out, "team", row.team);
         out += '}';
     }
     out += "]}";
     return out;
 }
 
-std::string InterpEventJson(const MainView& v) {
+std::string interpEventJson(const MainView& v) {
     std::string out = "{\"event\":\"interp\"";
-    Member(out, "InterpSupport", v.InterpSupport);
-    Member(out, "InterpVersion", v.InterpVersion);
-    Member(out, "InterpAuthor", v.InterpAuthor);
-    Member(out, "InterpEmail", v.InterpEmail);
-    Member(out, "StatRed", v.StatRed);
-    Member(out, "StatBlue", v.StatBlue);
-    Member(out, "qsRed", v.qsRed);
-    Member(out, "qsBlue", v.qsBlue);
-    Member(out, "qsTimeLeft", v.qsTimeLeft);
+    member(out, "InterpSupport", v.interpSupport);
+    member(out, "InterpVersion", v.interpVersion);
+    member(out, "InterpAuthor", v.interpAuthor);
+    member(out, "InterpEmail", v.interpEmail);
+    member(out, "StatRed", v.redFlagWhere);
+    member(out, "StatBlue", v.blueFlagWhere);
+    member(out, "qsRed", v.redScoreText);
+    member(out, "qsBlue", v.blueScoreText);
+    member(out, "qsTimeLeft", v.timeLeftText);
     out += ",\"matchState\":" + std::to_string(static_cast<int>(v.matchState));
     out += '}';
     return out;
 }
 
-std::string OutputEventJson(const std::string& text) {
-    return "{\"event\":\"output\",\"text\":" + JsonString(text) + "}";
+std::string outputEventJson(const std::string& text) {
+    return "{\"event\":\"output\",\"text\":" + jsonString(text) + "}";
 }
 
-const char* FateText(LineFate fate) {
+const char* fateText(LineFate fate) {
     switch (fate) {
         case LineFate::Sent:
             return "sent";
@@ -130,50 +130,50 @@ const char* FateText(LineFate fate) {
     return "none";
 }
 
-std::string ReportEventJson(const std::string& target, const std::string& text, LineFate fate) {
-    return "{\"event\":\"report\",\"target\":" + JsonString(target) +
-           ",\"text\":" + JsonString(text) + ",\"fate\":\"" + FateText(fate) + "\"}";
+std::string reportEventJson(const std::string& target, const std::string& text, LineFate fate) {
+    return "{\"event\":\"report\",\"target\":" + jsonString(target) +
+           ",\"text\":" + jsonString(text) + ",\"fate\":\"" + fateText(fate) + "\"}";
 }
 
-std::string IrcLineEventJson(const std::string& state, const std::string& nick,
+std::string ircLineEventJson(const std::string& state, const std::string& nick,
                              const SaidLine& line, LineFate fate) {
     std::string out = "{\"event\":\"irc\"";
-    Member(out, "state", state);
-    Member(out, "nick", nick);
-    Member(out, "fate", FateText(fate));
-    Member(out, "target", line.target);
-    Member(out, "text", line.message);
-    Member(out, "saidAt", line.saidAt);
+    member(out, "state", state);
+    member(out, "nick", nick);
+    member(out, "fate", fateText(fate));
+    member(out, "target", line.target);
+    member(out, "text", line.message);
+    member(out, "saidAt", line.saidAt);
     return out + "}";
 }
 
-std::string IrcEventJson(const std::string& state, const std::string& nick) {
-    return "{\"event\":\"irc\",\"state\":" + JsonString(state) + ",\"nick\":" + JsonString(nick) +
+std::string ircEventJson(const std::string& state, const std::string& nick) {
+    return "{\"event\":\"irc\",\"state\":" + jsonString(state) + ",\"nick\":" + jsonString(nick) +
            "}";
 }
 
-std::string MessageEventJson(const std::string& title, const std::string& text) {
-    return "{\"event\":\"message\",\"title\":" + JsonString(title) +
-           ",\"text\":" + JsonString(text) + "}";
+std::string messageEventJson(const std::string& title, const std::string& text) {
+    return "{\"event\":\"message\",\"title\":" + jsonString(title) +
+           ",\"text\":" + jsonString(text) + "}";
 }
 
-std::string PreviewEventJson(const std::string& line, const std::string& rtf) {
-    return "{\"event\":\"preview\",\"line\":" + JsonString(line) + ",\"rtf\":" + JsonString(rtf) +
+std::string previewEventJson(const std::string& line, const std::string& rtf) {
+    return "{\"event\":\"preview\",\"line\":" + jsonString(line) + ",\"rtf\":" + jsonString(rtf) +
            "}";
 }
 
-std::string RowEventJson(const ServerRow& row) {
+std::string rowEventJson(const ServerRow& row) {
     std::string out = "{\"event\":\"row\"";
-    Member(out, "name", row.name);
-    Member(out, "players", row.players);
-    Member(out, "map", row.map);
-    Member(out, "top", row.top);
-    Member(out, "server", row.server);
+    member(out, "name", row.name);
+    member(out, "players", row.players);
+    member(out, "map", row.map);
+    member(out, "top", row.top);
+    member(out, "server", row.server);
     return out + "}";
 }
 
-std::string StatusEventJson(const std::string& text) {
-    return "{\"event\":\"status\",\"text\":" + JsonString(text) + "}";
+std::string statusEventJson(const std::string& text) {
+    return "{\"event\":\"status\",\"text\":" + jsonString(text) + "}";
 }
 
 }  // namespace fc

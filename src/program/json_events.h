@@ -10,29 +10,29 @@ struct SaidLine;
 enum class LineFate;
 
 // A JSON string literal of the bytes, each byte taken as the Latin-1 character of its code.
-std::string JsonString(const std::string& bytes);
+std::string jsonString(const std::string& bytes);
 
-std::string ReplyEventJson(const MainView& view);
-std::string OutputEventJson(const std::string& text);
+std::string replyEventJson(const MainView& view);
+std::string outputEventJson(const std::string& text);
 // A line handed to the channel, with what became of it at once: "sent", "held" (it waits for
 // the bot to be back in its channel), "off" ("Report to IRC?") or "none" (no connection).
-std::string ReportEventJson(const std::string& target, const std::string& text, LineFate fate);
+std::string reportEventJson(const std::string& target, const std::string& text, LineFate fate);
 // What became of a line later: "held" again (the connection went while it was queued), "late"
 // (it waited, and leaves now) or "dropped"; with the connection's state, the bot's nick and the
 // time of day the line was said.
-std::string IrcLineEventJson(const std::string& state, const std::string& nick,
+std::string ircLineEventJson(const std::string& state, const std::string& nick,
                              const SaidLine& line, LineFate fate);
-const char* FateText(LineFate fate);
+const char* fateText(LineFate fate);
 // A message box the operator would have seen.
-std::string MessageEventJson(const std::string& title, const std::string& text);
+std::string messageEventJson(const std::string& title, const std::string& text);
 // After an event of the Interp feed's socket: its labels and the fields its clock drives.
-std::string InterpEventJson(const MainView& view);
+std::string interpEventJson(const MainView& view);
 // A template tried with --preview: the filled line and the preview's RTF document.
-std::string PreviewEventJson(const std::string& line, const std::string& rtf);
-std::string IrcEventJson(const std::string& state, const std::string& nick);
+std::string previewEventJson(const std::string& line, const std::string& rtf);
+std::string ircEventJson(const std::string& state, const std::string& nick);
 // A row of the server browser added or changed, and its status line.
 struct ServerRow;
-std::string RowEventJson(const ServerRow& row);
-std::string StatusEventJson(const std::string& text);
+std::string rowEventJson(const ServerRow& row);
+std::string statusEventJson(const std::string& text);
 
 }  // namespace fc

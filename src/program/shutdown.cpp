@@ -6,17 +6,17 @@
 
 namespace fc {
 
-bool OnCloseRequest(App& app) {
+bool onCloseRequest(App& app) {
     MainView& v = app.view;
-    SendQuitLine(app);  // only when connected
-    SafeINI(app);
+    sendQuitLine(app);  // only when connected
+    saveSettings(app);
 
     if (v.shutdownPhase == "1") {
         app.ircSocket->close();
-        app.quakeTimer->setEnabled(false);  // no query leaves while the program ends
+        app.pollTimer->setEnabled(false);  // no query leaves while the program ends
         v.splashVisible = false;
-        app.splashTimer1->setEnabled(false);
-        app.splashTimer2->setEnabled(false);
+        app.splashEndTimer->setEnabled(false);
+        app.splashRestoreTimer->setEnabled(false);
         if (app.endProgram) app.endProgram();
         return true;
     }
@@ -26,7 +26,7 @@ bool OnCloseRequest(App& app) {
     return false;
 }
 
-void OnQuitTimer(App& app) {
+void onQuitTimer(App& app) {
     app.quitTimer->setEnabled(false);
     app.view.shutdownPhase = "1";
     if (app.closeMainWindow) app.closeMainWindow();

@@ -10,8 +10,8 @@ class App;
 // Every close request of the main window (its close button, the desktop, the quit timer, or a
 // signal in the headless run). True when the program ends now; false when the request is
 // refused and the quit timer will ask again.
-bool OnCloseRequest(App& app);
+bool onCloseRequest(App& app);
 
-void OnQuitTimer(App& app);
+void onQuitTimer(App& app);
 
 }  // namespace fc

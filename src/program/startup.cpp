@@ -29,40 +29,40 @@ constexpr const char* kCredits[] = {
     "Everybody who took the time to report a bug",
 };
 
-void ShowSplash(App& app) {
+void showSplash(App& app) {
     MainView& v = app.view;
-    v.splashLabel1 = "Version " + GeefVersie();
+    v.splashVersionText = "Version " + versionText();
     v.splashVisible = true;
-    app.splashTimer1->setEnabled(true);
-    app.splashTimer2->setEnabled(true);
+    app.splashEndTimer->setEnabled(true);
+    app.splashRestoreTimer->setEnabled(true);
 }
 
-void EndSplash(App& app) {
+void endSplash(App& app) {
     MainView& v = app.view;
     if (!v.splashVisible) return;  // already ended by the other of its two ways
     if (app.restoreMainWindow) app.restoreMainWindow();
     v.splashVisible = false;
     // The timers go with the splash window.
-    app.splashTimer1->setEnabled(false);
-    app.splashTimer2->setEnabled(false);
-    if (v.CheckForUpdate) Updater(app);
+    app.splashEndTimer->setEnabled(false);
+    app.splashRestoreTimer->setEnabled(false);
+    if (v.checkForUpdate) startUpdateCheck(app);
 }
 
 }  // namespace
 
-std::string GeefVersie() {
+std::string versionText() {
     return kVersion;
 }
 
-void CheckDemoDir(App& app) {
+void checkDemoDir(App& app) {
     // A folder that cannot be made only means recordings need another folder.
     if (!app.platform.fileExists(kDemoFolder)) app.platform.makeDirectory(kDemoFolder);
 }
 
-std::string AboutText() {
+std::string composeAboutText() {
     std::string text;
     auto line = [&text](const std::string& l) { text += l + "\r\n"; };
-    line("Fragcaster - Version " + GeefVersie());
+    line("Fragcaster - Version " + versionText());
     line("");
     line(std::string("Written by the Fragcaster team - ") + kWebPage);
     line(
@@ -77,64 +77,64 @@ std::string AboutText() {
     line("");
     line("-");
     line("");
-    line("Build " + PlainNumber(kBuildNumber));
+    line("Build " + plainNumber(kBuildNumber));
     for (const char* l : {"", "-", "", "", ""}) line(l);
     return text;
 }
 
-void StartUp(App& app) {
+void startProgram(App& app) {
     MainView& v = app.view;
     // The window's first values.
-    if (v.Q2Serverlist.empty()) v.Q2Serverlist = kFirstTimeEntry;
+    if (v.serverEntry.empty()) v.serverEntry = kFirstTimeEntry;
     v.playbackStep = 0.01;
-    v.TimePlayedXToolTip = "Change Time Elapsed here!";
-    AdvancedUit(app);
+    v.timePlayedToolTip = "Change Time Elapsed here!";
+    switchAdvancedOff(app);
     v.botNick = "Orvexa";
     v.matchState =
         MatchState::None;  // the game-status socket sends nothing before monitoring starts
-    v.Titel = "Fragcaster! - Version " + GeefVersie();
-    v.Caption = "~ FCST ~";
-    v.ircZegwat = "Hi! I am your Fragcaster version " + GeefVersie();
+    v.titleText = "Fragcaster! - Version " + versionText();
+    v.windowCaption = "~ FCST ~";
+    v.ircInputLine = "Hi! I am your Fragcaster version " + versionText();
     v.gameType = GameType::NoGameYet;
 
-    LoadINI(app);
-    ShowSplash(app);
-    v.aboutlabel = AboutText();
-    v.QuakeInfoLabel = kMonitorHint;
+    loadSettings(app);
+    showSplash(app);
+    v.aboutText = composeAboutText();
+    v.serverInfoText = kMonitorHint;
     v.trayIconAdded = true;
 
-    RecordItAutoSet(app);
-    CheckDemoDir(app);
-    RefreshRecordItList(app);
+    proposeRecordingName(app);
+    checkDemoDir(app);
+    refreshRecordedDemos(app);
 
-    if (v.isStarted < std::numeric_limits<std::int32_t>::max()) ++v.isStarted;
+    if (v.startCount < std::numeric_limits<std::int32_t>::max()) ++v.startCount;
     rtfUpdate(app);
 }
 
-void OfferShippedDemo(App& app, const std::string& path) {
+void offerShippedDemo(App& app, const std::string& path) {
     MainView& v = app.view;
-    const std::string entry = Trim(v.Q2Serverlist);
+    const std::string entry = trimBlanks(v.serverEntry);
     if ((!entry.empty() && entry != kFirstTimeEntry) || !app.platform.fileExists(path)) return;
-    v.Q2Serverlist = path;
-    v.quakeTimerButtonEnabled = true;
+    v.serverEntry = path;
+    v.connectionButtonEnabled = true;
 }
 
-void OnSplashTimer1(App& app) {
-    EndSplash(app);
+void onSplashEndTimer(App& app) {
+    endSplash(app);
 }
 
-void OnSplashClicked(App& app) {
-    EndSplash(app);
+void onSplashClicked(App& app) {
+    endSplash(app);
 }
 
-void CloseSplash(App& app) {
+void closeSplash(App& app) {
     app.view.splashVisible = false;
-    app.splashTimer1->setEnabled(false);
-    app.splashTimer2->setEnabled(false);
+    app.splashEndTimer->setEnabled(false);
+    app.splashRestoreTimer->setEnabled(false);
 }
 
-void OnSplashTimer2(App& app) {
-    app.splashTimer2->setEnabled(false);  // fires once
+void onSplashRestoreTimer(App& app) {
+    app.splashRestoreTimer->setEnabled(false);  // fires once
     if (app.restoreMainWindow) app.restoreMainWindow();
 }
 

@@ -12,31 +12,31 @@ inline constexpr const char* kTrayTip = "Fragcaster (for Quake 2/3)";
 inline constexpr const char* kSplashCaption = "FCST Splash!";
 
 // The program's version text.
-std::string GeefVersie();
+std::string versionText();
 
 // Makes sure the recordings' folder "demos" exists in the program directory.
-void CheckDemoDir(App& app);
+void checkDemoDir(App& app);
 
 // Runs once when the main window is created: the window's first values, the settings, the
 // splash window, the about text, the tray icon, the recordings' folder and the start count.
 // It opens no connection.
-void StartUp(App& app);
+void startProgram(App& app);
 
 // The About tab's text, its lines ended by CR LF.
-std::string AboutText();
+std::string composeAboutText();
 
 // The splash window: its first timer (4.5 s) or a click on its picture ends it and, when the
 // operator wants it, starts the update check; its second timer (3 s) restores the main window.
-void OnSplashTimer1(App& app);
-void OnSplashTimer2(App& app);
-void OnSplashClicked(App& app);
+void onSplashEndTimer(App& app);
+void onSplashRestoreTimer(App& app);
+void onSplashClicked(App& app);
 // Closing the program while the splash is up: it goes without starting the update check.
-void CloseSplash(App& app);
+void closeSplash(App& app);
 
 // The recorded match shipped with the program, in its recordings folder.
 inline constexpr const char* kShippedDemo = "ctf_oa_ctf4ish_x4.rec";
 
 // Puts the recording at `path` into the server entry when no server was saved and it exists.
-void OfferShippedDemo(App& app, const std::string& path);
+void offerShippedDemo(App& app, const std::string& path);
 
 }  // namespace fc

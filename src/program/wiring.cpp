@@ -25,116 +25,116 @@ namespace fc {
 
 namespace {
 
-void OnTick(App& app, Timer& timer, void (*handler)(App&)) {
+void wireTick(App& app, Timer& timer, void (*handler)(App&)) {
     timer.onTick = [&app, handler] { app.dispatch([&] { handler(app); }); };
 }
 
 }  // namespace
 
-void Wire(App& app) {
+void wire(App& app) {
     app.lineSink = std::make_unique<IrcLineSink>(app);
 
     // The monitor and the match clocks.
-    OnTick(app, *app.quakeTimer, OnPollTick);
-    OnTick(app, *app.quakeQueryTimer, OnQuakeQueryTimer);
-    OnTick(app, *app.seconde, OnSecondTick);
-    OnTick(app, *app.battleTimer, OnBattleTick);
-    OnTick(app, *app.UTTimer, OnUTTick);
-    OnTick(app, *app.Timer4, OnCaptionTick);
-    OnTick(app, *app.Q2Player, OnPlaybackTick);
-    app.QuakeStatus->onDatagram = [&app](const Datagram& d) {
-        app.dispatch([&] { OnGameDatagram(app, d); });
+    wireTick(app, *app.pollTimer, onPollTick);
+    wireTick(app, *app.quakeQueryTimer, onQuakeQueryTimer);
+    wireTick(app, *app.playedSecondsTimer, onSecondTick);
+    wireTick(app, *app.battleTimer, onBattleTick);
+    wireTick(app, *app.unrealMatchTimer, onUnrealTick);
+    wireTick(app, *app.captionTimer, onCaptionTick);
+    wireTick(app, *app.playbackTimer, onPlaybackTick);
+    app.gameSocket->onDatagram = [&app](const Datagram& d) {
+        app.dispatch([&] { onGameDatagram(app, d); });
     };
 
     // What the monitor hands on as it reads a reply: the match rules and the event feed.
     MonitorFollowers& follow = app.monitorFollowers;
-    follow.resetTeams = ResetTeamList;
-    follow.connectFeed = ConnectInterp;
-    follow.disconnectFeed = DisconnectInterp;
-    follow.quakePlayersRead = SortPlayerList;
-    follow.unrealPlayersRead = KleurLijst;
+    follow.resetTeams = resetTeamList;
+    follow.connectFeed = connectInterp;
+    follow.disconnectFeed = disconnectInterp;
+    follow.quakePlayersRead = sortPlayerList;
+    follow.unrealPlayersRead = colourPlayerRows;
     follow.gameRecognised = [](App& a) {
-        AutoDetectTags(a);
-        CheckNWissel(a);
-        AutoAssignNow(a);
+        autoDetectTags(a);
+        checkTeamsSwapped(a);
+        autoAssignNow(a);
     };
-    follow.gameChangeRules = [](App& a, const std::string&) { RunGameChangeRules(a, a.status); };
-    follow.ospPhaseRules = [](App& a, const std::string&) { RunOspPhaseRules(a, a.status); };
+    follow.gameChangeRules = [](App& a, const std::string&) { runGameChangeRules(a, a.status); };
+    follow.ospPhaseRules = [](App& a, const std::string&) { runOspPhaseRules(a, a.status); };
     follow.matchEventRules = [](App& a, const std::string& reply) {
-        RunMatchEventRules(a, a.status);
-        StoreLastValues(a, reply);
+        runMatchEventRules(a, a.status);
+        storeLastValues(a, reply);
     };
     follow.unrealReplyRead = [](App& a, const std::string& reply) {
-        UnrealTeamSums(a, reply);
-        UnrealMatchRules(a, reply);
+        unrealTeamSums(a, reply);
+        unrealMatchRules(a, reply);
     };
 
     // The IRC connection.
-    OnTick(app, *app.Timer1, OnTimer1);
-    OnTick(app, *app.Timer2, OnTimer2);
-    OnTick(app, *app.AntiBanTimer, OnAntiBanTimer);
-    OnTick(app, *app.ignoreTimer, OnIgnoreTimer);
-    OnTick(app, *app.ircSendTimer, OnSendTimer);
-    OnTick(app, *app.reconnectTimer, OnReconnectTimer);
-    app.ircSocket->onConnected = [&app] { app.dispatch([&] { OnIrcConnected(app); }); };
+    wireTick(app, *app.ircStatusTimer, onIrcStatusTick);
+    wireTick(app, *app.pongTimer, onPongTimer);
+    wireTick(app, *app.antiBanTimer, onAntiBanTimer);
+    wireTick(app, *app.ignoreTimer, onIgnoreTimer);
+    wireTick(app, *app.ircSendTimer, onSendTimer);
+    wireTick(app, *app.reconnectTimer, onReconnectTimer);
+    app.ircSocket->onConnected = [&app] { app.dispatch([&] { onIrcConnected(app); }); };
     app.ircSocket->onData = [&app](const std::string& bytes) {
-        app.dispatch([&] { OnIrcData(app, bytes); });
+        app.dispatch([&] { onIrcData(app, bytes); });
     };
-    app.ircSocket->onClosed = [&app] { app.dispatch([&] { OnIrcLost(app, ""); }); };
+    app.ircSocket->onClosed = [&app] { app.dispatch([&] { onIrcLost(app, ""); }); };
     app.ircSocket->onError = [&app](const std::string& why) {
-        app.dispatch([&] { OnIrcLost(app, why); });
+        app.dispatch([&] { onIrcLost(app, why); });
     };
     app.ircSocket->onTlsError = [&app](const std::string& why) {
-        app.dispatch([&] { OnIrcTlsFailed(app, why); });
+        app.dispatch([&] { onIrcTlsFailed(app, why); });
     };
 
     // The Interp feed and its match clock; every socket event of the feed is also told to the
     // listeners as such.
-    OnTick(app, *app.InterpTimer, OnInterpTick);
+    wireTick(app, *app.interpClockTimer, onInterpTick);
     auto interpEvent = [&app](const std::function<void()>& handler) {
         app.dispatch([&] {
             handler();
             app.notifyInterpHandled();
         });
     };
-    app.InterpWinsock->onConnected = [&app, interpEvent] {
-        interpEvent([&] { OnInterpConnected(app); });
+    app.interpSocket->onConnected = [&app, interpEvent] {
+        interpEvent([&] { onInterpConnected(app); });
     };
-    app.InterpWinsock->onData = [&app, interpEvent](const std::string& bytes) {
-        interpEvent([&] { OnInterpData(app, bytes); });
+    app.interpSocket->onData = [&app, interpEvent](const std::string& bytes) {
+        interpEvent([&] { onInterpData(app, bytes); });
     };
-    app.InterpWinsock->onClosed = [&app, interpEvent] {
-        interpEvent([&] { OnInterpClosed(app); });
-    };
+    app.interpSocket->onClosed = [&app, interpEvent] { interpEvent([&] { onInterpClosed(app); }); };
 
     // The server browser: its sweeps, the clicked server and the master server.
-    OnTick(app, *app.Form3Timer1, OnSweepTick);
-    OnTick(app, *app.Form3Timer2, OnSweepTick);
-    OnTick(app, *app.Form3Timer3, OnSelectTimer);
-    OnTick(app, *app.Form3Timer4, OnRedrawTimer);
-    OnTick(app, *app.fastSweepTimer, OnFastSweepTick);
-    OnTick(app, *app.masterTimer, OnMasterTimeout);
+    wireTick(app, *app.sweepTimer, onSweepTick);
+    wireTick(app, *app.quickSweepTimer, onSweepTick);
+    wireTick(app, *app.handOverTimer, onSelectTimer);
+    wireTick(app, *app.browserRedrawTimer, onRedrawTimer);
+    wireTick(app, *app.fastSweepTimer, onFastSweepTick);
+    wireTick(app, *app.masterTimer, onMasterTimeout);
     auto onDatagram = [&app](UdpSocket& socket, void (*handler)(App&, const Datagram&)) {
         socket.onDatagram = [&app, handler](const Datagram& d) {
             app.dispatch([&] { handler(app, d); });
         };
     };
-    onDatagram(*app.qsock, OnSweepDatagram);
-    onDatagram(*app.ItemSock, OnItemDatagram);
-    onDatagram(*app.masterSock, OnMasterDatagram);
+    onDatagram(*app.sweepSocket, onSweepDatagram);
+    onDatagram(*app.detailSocket, onItemDatagram);
+    onDatagram(*app.masterSocket, onMasterDatagram);
 
     // The update check.
-    app.USock->onConnected = [&app] { app.dispatch([&] { OnUpdateConnected(app); }); };
-    app.USock->onData = [&app](const std::string& bytes) {
-        app.dispatch([&] { OnUpdateData(app, bytes); });
+    app.updateSocket->onConnected = [&app] { app.dispatch([&] { onUpdateConnected(app); }); };
+    app.updateSocket->onData = [&app](const std::string& bytes) {
+        app.dispatch([&] { onUpdateData(app, bytes); });
     };
-    app.USock->onClosed = [&app] { app.dispatch([&] { OnUpdateClosed(app); }); };
-    app.USock->onError = [&app](const std::string&) { app.dispatch([&] { OnUpdateFailed(app); }); };
+    app.updateSocket->onClosed = [&app] { app.dispatch([&] { onUpdateClosed(app); }); };
+    app.updateSocket->onError = [&app](const std::string&) {
+        app.dispatch([&] { onUpdateFailed(app); });
+    };
 
     // Start-up and shut-down.
-    OnTick(app, *app.splashTimer1, OnSplashTimer1);
-    OnTick(app, *app.splashTimer2, OnSplashTimer2);
-    OnTick(app, *app.quitTimer, OnQuitTimer);
+    wireTick(app, *app.splashEndTimer, onSplashEndTimer);
+    wireTick(app, *app.splashRestoreTimer, onSplashRestoreTimer);
+    wireTick(app, *app.quitTimer, onQuitTimer);
 }
 
 }  // namespace fc

@@ -7,12 +7,12 @@
 namespace fc {
 
 // Connects every timer and socket of the App to its handler and installs the channel's sink.
-void Wire(App& app);
+void wire(App& app);
 
 // An App wired at construction, as the program runs it.
 class WiredApp : public App {
 public:
-    explicit WiredApp(Platform& platform) : App(platform) { Wire(*this); }
+    explicit WiredApp(Platform& platform) : App(platform) { wire(*this); }
 };
 
 }  // namespace fc

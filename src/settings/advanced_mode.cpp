@@ -4,12 +4,12 @@
 
 namespace fc {
 
-void AdvancedAan(App& app) {
-    app.view.Advanced = true;
+void switchAdvancedOn(App& app) {
+    app.view.advancedMode = true;
 }
 
-void AdvancedUit(App& app) {
-    app.view.Advanced = false;
+void switchAdvancedOff(App& app) {
+    app.view.advancedMode = false;
 }
 
 }  // namespace fc

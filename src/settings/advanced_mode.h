@@ -7,7 +7,7 @@ namespace fc {
 
 class App;
 
-void AdvancedAan(App& app);
-void AdvancedUit(App& app);
+void switchAdvancedOn(App& app);
+void switchAdvancedOff(App& app);
 
 }  // namespace fc

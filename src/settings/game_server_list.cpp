@@ -9,21 +9,21 @@
 
 namespace fc {
 
-void AddServerToList(App& app) {
+void addServerToList(App& app) {
     MainView& v = app.view;
-    const std::string address = StripComment(v.Q2Serverlist);
+    const std::string address = stripComment(v.serverEntry);
     if (address.empty()) {
         app.platform.beep();
         return;
     }
-    for (const std::string& saved : v.qServers) {
-        if (Trim(saved) == address) {
+    for (const std::string& saved : v.savedServers) {
+        if (trimBlanks(saved) == address) {
             app.platform.beep();
             return;
         }
     }
-    v.qServers.push_back(address);
-    SafeINI(app);
+    v.savedServers.push_back(address);
+    saveSettings(app);
 }
 
 }  // namespace fc

@@ -7,6 +7,6 @@ namespace fc {
 class App;
 
 // Beeps when the entry holds no address or its address is already kept.
-void AddServerToList(App& app);
+void addServerToList(App& app);
 
 }  // namespace fc

@@ -11,7 +11,7 @@ namespace fc {
 
 namespace {
 
-bool IsHostName(std::string_view host) {
+bool isHostName(std::string_view host) {
     if (host.empty()) return false;
     for (char c : host) {
         const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
@@ -21,7 +21,7 @@ bool IsHostName(std::string_view host) {
     return true;
 }
 
-bool IsPort(std::string_view text) {
+bool isPort(std::string_view text) {
     int port = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
     return !text.empty() && ec == std::errc() && end == text.data() + text.size() && port >= 1 &&
@@ -30,24 +30,24 @@ bool IsPort(std::string_view text) {
 
 }  // namespace
 
-bool IsUsableServerEntry(std::string_view entry) {
-    if (Trim(entry) == kFirstTimeEntry || IsRecordingEntry(entry)) return false;
-    const std::string address = StripComment(entry);
+bool isUsableServerEntry(std::string_view entry) {
+    if (trimBlanks(entry) == kFirstTimeEntry || isRecordingEntry(entry)) return false;
+    const std::string address = stripComment(entry);
     const std::size_t colon = address.find(':');
-    if (colon == std::string::npos) return IsHostName(address);
-    return IsHostName(std::string_view(address).substr(0, colon)) &&
-           IsPort(std::string_view(address).substr(colon + 1));
+    if (colon == std::string::npos) return isHostName(address);
+    return isHostName(std::string_view(address).substr(0, colon)) &&
+           isPort(std::string_view(address).substr(colon + 1));
 }
 
-bool IsUsableIrcServer(std::string_view server) {
-    const std::string t = Trim(server);
+bool isUsableIrcServer(std::string_view server) {
+    const std::string t = trimBlanks(server);
     const std::string host = t.substr(0, t.find(' '));
     if (host.empty()) return false;
     // An IPv6 address is dialled as it stands.
     if (host.find(':') != std::string::npos) {
         return host.find_first_not_of("0123456789abcdefABCDEF:.") == std::string::npos;
     }
-    return IsHostName(host);
+    return isHostName(host);
 }
 
 }  // namespace fc

@@ -9,10 +9,10 @@ namespace fc {
 
 // A server entry that can be monitored: an address, optionally ":" and a port from 1 to
 // 65535, optionally a blank and a comment.
-bool IsUsableServerEntry(std::string_view entry);
+bool isUsableServerEntry(std::string_view entry);
 
 // An IRC server field that can be connected to: a host name or address, optionally followed
 // by a blank and a description.
-bool IsUsableIrcServer(std::string_view server);
+bool isUsableIrcServer(std::string_view server);
 
 }  // namespace fc

@@ -7,28 +7,28 @@
 
 namespace fc {
 
-void AddIrcServerToList(App& app) {
+void addIrcServerToList(App& app) {
     MainView& v = app.view;
-    const std::string server = v.IRCServer.substr(0, v.IRCServer.find(' '));
-    std::vector<std::string>& list = v.IRCServerList;
-    if (v.IRCServer.empty() || std::find(list.begin(), list.end(), server) != list.end()) {
+    const std::string server = v.ircServer.substr(0, v.ircServer.find(' '));
+    std::vector<std::string>& list = v.ircServers;
+    if (v.ircServer.empty() || std::find(list.begin(), list.end(), server) != list.end()) {
         app.platform.beep();
         return;
     }
-    list.push_back(v.IRCServer);
-    SafeINI(app);
+    list.push_back(v.ircServer);
+    saveSettings(app);
 }
 
-void RemoveIrcServerFromList(App& app) {
+void removeIrcServerFromList(App& app) {
     MainView& v = app.view;
-    std::vector<std::string>& list = v.IRCServerList;
-    const auto entry = std::find(list.begin(), list.end(), v.IRCServer);
-    if (v.IRCServer.empty() || entry == list.end()) {
+    std::vector<std::string>& list = v.ircServers;
+    const auto entry = std::find(list.begin(), list.end(), v.ircServer);
+    if (v.ircServer.empty() || entry == list.end()) {
         app.platform.beep();
         return;
     }
     list.erase(entry);
-    SafeINI(app);
+    saveSettings(app);
 }
 
 }  // namespace fc

@@ -8,9 +8,9 @@ class App;
 
 // "+": beeps when the field is empty or its server (the text before the first blank) is
 // already an entry; else adds the field's whole text.
-void AddIrcServerToList(App& app);
+void addIrcServerToList(App& app);
 // "-": removes the first entry equal to the field's text; beeps when the field is empty or no
 // entry is equal.
-void RemoveIrcServerFromList(App& app);
+void removeIrcServerFromList(App& app);
 
 }  // namespace fc

@@ -14,14 +14,14 @@ namespace {
 constexpr std::size_t kLineNumbersShown = 10;
 
 // "line 3", "lines 3, 7", "lines 1, 2, ..., 10 and 4 more".
-std::string LineList(const std::vector<int>& lines) {
+std::string lineList(const std::vector<int>& lines) {
     std::string text = lines.size() == 1 ? "line " : "lines ";
     for (std::size_t i = 0; i < lines.size() && i < kLineNumbersShown; ++i) {
         if (i > 0) text += ", ";
-        text += PlainNumber(lines[i]);
+        text += plainNumber(lines[i]);
     }
     if (lines.size() > kLineNumbersShown) {
-        text += " and " + PlainNumber(static_cast<long long>(lines.size() - kLineNumbersShown)) +
+        text += " and " + plainNumber(static_cast<long long>(lines.size() - kLineNumbersShown)) +
                 " more";
     }
     return text;
@@ -29,10 +29,10 @@ std::string LineList(const std::vector<int>& lines) {
 
 // Keeps the file as it was found under a name no earlier copy holds, so that what could not
 // be read survives the next save. Returns the name, or nothing when no copy could be written.
-std::optional<std::string> KeepDamagedCopy(App& app, const std::string& bytes) {
+std::optional<std::string> keepDamagedCopy(App& app, const std::string& bytes) {
     const std::string base = std::string(kSettingsFile) + ".damaged";
     for (int n = 1; n < 100; ++n) {
-        const std::string name = n == 1 ? base : base + "-" + PlainNumber(n);
+        const std::string name = n == 1 ? base : base + "-" + plainNumber(n);
         if (app.platform.fileExists(name)) continue;
         if (app.platform.replaceFile(name, bytes)) return name;
         return std::nullopt;
@@ -40,16 +40,16 @@ std::optional<std::string> KeepDamagedCopy(App& app, const std::string& bytes) {
     return std::nullopt;
 }
 
-void ReportDamage(App& app, const SettingsReading& reading, const std::string& bytes) {
+void reportDamage(App& app, const SettingsReading& reading, const std::string& bytes) {
     std::string what;
     if (!reading.unusableLines.empty()) {
-        what = LineList(reading.unusableLines) + " could not be read";
+        what = lineList(reading.unusableLines) + " could not be read";
     }
     if (!reading.endFound) {
         if (!what.empty()) what += ", and ";
         what += "its end is missing";
     }
-    const std::optional<std::string> copy = KeepDamagedCopy(app, bytes);
+    const std::optional<std::string> copy = keepDamagedCopy(app, bytes);
     app.appendOutput("*** The settings file " + std::string(kSettingsFile) +
                      " is damaged: " + what + ". Every other setting was read; " +
                      (copy ? "the file as found is kept as " + *copy + "."
@@ -58,27 +58,27 @@ void ReportDamage(App& app, const SettingsReading& reading, const std::string& b
 
 }  // namespace
 
-void LoadINI(App& app) {
+void loadSettings(App& app) {
     MainView& v = app.view;
     const bool existed = app.platform.fileExists(kSettingsFile);
-    if (!existed) SafeINI(app);
+    if (!existed) saveSettings(app);
 
     const std::optional<std::string> bytes = app.platform.readFile(kSettingsFile);
     if (bytes) {
-        const SettingsReading reading = ApplySettingsText(app, *bytes);
-        if (!reading.unusableLines.empty() || !reading.endFound) ReportDamage(app, reading, *bytes);
+        const SettingsReading reading = applySettingsText(app, *bytes);
+        if (!reading.unusableLines.empty() || !reading.endFound) reportDamage(app, reading, *bytes);
     } else if (existed) {
         app.appendOutput("*** The settings file " + std::string(kSettingsFile) +
                          " could not be read; the program starts with its defaults.");
     }
 
-    v.quakeTimerButtonEnabled = !v.Q2Serverlist.empty();
-    v.serverIsPrivate = v.PriveServer;
+    v.connectionButtonEnabled = !v.serverEntry.empty();
+    v.serverIsPrivate = v.privateServerChecked;
 }
 
-void SafeINI(App& app) {
+void saveSettings(App& app) {
     MainView& v = app.view;
-    if (app.platform.replaceFile(kSettingsFile, SettingsText(v, app.keptSettings))) {
+    if (app.platform.replaceFile(kSettingsFile, settingsText(v, app.keptSettings))) {
         v.settingsSaveFailing = false;
         return;
     }

@@ -14,11 +14,11 @@ inline constexpr const char* kFirstTimeEntry =
 // Reads the settings file into the window's fields, after writing one with the current values
 // when none exists. A damaged file gives up only its unreadable lines; the operator is told in
 // the output window and the file as found is kept beside it.
-void LoadINI(App& app);
+void loadSettings(App& app);
 
 // Rewrites the settings file from the window's fields. The new file takes the old one's place
 // only once it is completely written; a save that fails leaves the old file and tells the
 // operator in the output window (once, until a save succeeds again).
-void SafeINI(App& app);
+void saveSettings(App& app);
 
 }  // namespace fc

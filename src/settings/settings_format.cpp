@@ -23,21 +23,21 @@ struct TextKey {
 
 // Settings whose value becomes the field's text as it stands.
 constexpr TextKey kTextKeys[] = {
-    {"IRCSERSEL", &MainView::IRCServer},
-    {"IRCCHANNEL", &MainView::txtstdKanaal},
+    {"IRCSERSEL", &MainView::ircServer},
+    {"IRCCHANNEL", &MainView::channelEntry},
     {"IRCNAME", &MainView::ircName},
-    {"IRCKEY", &MainView::IRCKey},
-    {"Q2SELECTED", &MainView::Q2Serverlist},
-    {"IRCPORT", &MainView::IRCPort},
-    {"IRCIGNORETIME", &MainView::IRCIgnoreTime},
-    {"TIMELIMITDM", &MainView::TimeLimitDM},
-    {"IRCLINECTF", &MainView::IRCLineCTF},
-    {"IRCLINEDM", &MainView::IRCLineDM},
-    {"KILLALLOWEDFROM", &MainView::KillAllowedFrom},
-    {"IRCBURST", &MainView::IRCBurst},
-    {"IRCLINEGAPMS", &MainView::IRCLineGapMs},
-    {"MASTERSERVER", &MainView::MasterServer},
-    {"UPDATEURL", &MainView::UpdateURL},
+    {"IRCKEY", &MainView::channelKey},
+    {"Q2SELECTED", &MainView::serverEntry},
+    {"IRCPORT", &MainView::ircPort},
+    {"IRCIGNORETIME", &MainView::ignoreSeconds},
+    {"TIMELIMITDM", &MainView::timeLimitMinutes},
+    {"IRCLINECTF", &MainView::ctfTemplate},
+    {"IRCLINEDM", &MainView::dmTemplate},
+    {"KILLALLOWEDFROM", &MainView::killAllowedFrom},
+    {"IRCBURST", &MainView::ircBurst},
+    {"IRCLINEGAPMS", &MainView::ircLineGapMs},
+    {"MASTERSERVER", &MainView::masterServer},
+    {"UPDATEURL", &MainView::updateUrl},
 };
 
 struct BoxKey {
@@ -47,16 +47,16 @@ struct BoxKey {
 
 // Check boxes, stored as 0 and 1. "Advanced" is not here: it switches the advanced mode.
 constexpr BoxKey kBoxKeys[] = {
-    {"IRCONJOIN", &MainView::IRConjoin},
-    {"IRCSHOWRAW", &MainView::debugAU},
-    {"REMOVECOLORS", &MainView::IRCRemoveColors},
-    {"REMOVEFCODES", &MainView::IRCRemoveFontCodes},
-    {"CHECKFORUPDATE", &MainView::CheckForUpdate},
-    {"PRIVESERVER", &MainView::PriveServer},
-    {"IRCTLS", &MainView::IRCTls},
-    {"IRCTLSINSECURE", &MainView::IRCTlsInsecure},
-    {"IRCRECONNECT", &MainView::IRCReconnect},
-    {"FASTSWEEP", &MainView::FastSweep},
+    {"IRCONJOIN", &MainView::greetOnJoin},
+    {"IRCSHOWRAW", &MainView::showRawText},
+    {"REMOVECOLORS", &MainView::ircRemoveColors},
+    {"REMOVEFCODES", &MainView::ircRemoveFontCodes},
+    {"CHECKFORUPDATE", &MainView::checkForUpdate},
+    {"PRIVESERVER", &MainView::privateServerChecked},
+    {"IRCTLS", &MainView::ircTls},
+    {"IRCTLSINSECURE", &MainView::ircTlsInsecure},
+    {"IRCRECONNECT", &MainView::ircReconnect},
+    {"FASTSWEEP", &MainView::fastSweepOn},
 };
 
 struct CounterKey {
@@ -65,14 +65,14 @@ struct CounterKey {
 };
 
 constexpr CounterKey kCounterKeys[] = {
-    {"ISSTARTED", &MainView::isStarted},
-    {"ISLINESPRINTED", &MainView::isLinesPrinted},
+    {"ISSTARTED", &MainView::startCount},
+    {"ISLINESPRINTED", &MainView::linesPrinted},
 };
 
 // The leading number of a value, rounded to a whole number (halves to even); none when it
 // does not fit 32 bits.
-std::optional<std::int32_t> WholeValue(const std::string& value) {
-    const double rounded = std::nearbyint(LeadingNumber(value));
+std::optional<std::int32_t> wholeValue(const std::string& value) {
+    const double rounded = std::nearbyint(leadingNumber(value));
     if (rounded < std::numeric_limits<std::int32_t>::min() ||
         rounded > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
@@ -80,15 +80,15 @@ std::optional<std::int32_t> WholeValue(const std::string& value) {
 }
 
 // A check box takes 0 and 1 only; the program never writes anything else.
-std::optional<bool> BoxValue(const std::string& value) {
-    const std::optional<std::int32_t> n = WholeValue(value);
+std::optional<bool> boxValue(const std::string& value) {
+    const std::optional<std::int32_t> n = wholeValue(value);
     if (n == 0) return false;
     if (n == 1) return true;
     return std::nullopt;
 }
 
 // The leading number of a value as it was typed: "+045.50" of "+045.50 seconds".
-std::string_view LeadingNumberText(std::string_view value) {
+std::string_view leadingNumberText(std::string_view value) {
     std::size_t begin = value.find_first_not_of(" \t");
     if (begin == std::string_view::npos) return {};
     std::size_t end = begin;
@@ -102,10 +102,10 @@ std::string_view LeadingNumberText(std::string_view value) {
 // The leading number of a value written back as text: "45 seconds" gives "45", "7.50" gives
 // "7.5", no number gives "0". A number too large for that to read back the same is kept as
 // it was typed, so that saving and reading it again never changes it.
-std::string NumberText(std::string_view value) {
-    const double number = LeadingNumber(value);
+std::string numberText(std::string_view value) {
+    const double number = leadingNumber(value);
     if (number == std::floor(number) && std::fabs(number) < 1e15) {
-        return PlainNumber(static_cast<long long>(number));
+        return plainNumber(static_cast<long long>(number));
     }
     if (std::fabs(number) < 1e6) {
         char buffer[32];
@@ -115,19 +115,19 @@ std::string NumberText(std::string_view value) {
         if (text.back() == '.') text.pop_back();     // a fraction too small to show
         return text == "-0" ? "0" : text;
     }
-    return std::string(LeadingNumberText(value));
+    return std::string(leadingNumberText(value));
 }
 
-bool ContainsIgnoringCase(const std::vector<std::string>& list, const std::string& text) {
-    const std::string upper = ToUpper(text);
+bool containsIgnoringCase(const std::vector<std::string>& list, const std::string& text) {
+    const std::string upper = toUpper(text);
     for (const std::string& entry : list) {
-        if (ToUpper(entry) == upper) return true;
+        if (toUpper(entry) == upper) return true;
     }
     return false;
 }
 
 // Takes one setting. False when the key is known but its value cannot be used.
-bool ApplySetting(App& app, const std::string& key, const std::string& value) {
+bool applySetting(App& app, const std::string& key, const std::string& value) {
     MainView& v = app.view;
     for (const TextKey& k : kTextKeys) {
         if (key == k.key) {
@@ -137,63 +137,63 @@ bool ApplySetting(App& app, const std::string& key, const std::string& value) {
     }
     for (const BoxKey& k : kBoxKeys) {
         if (key == k.key) {
-            const std::optional<bool> checked = BoxValue(value);
+            const std::optional<bool> checked = boxValue(value);
             if (checked) v.*k.field = *checked;
             return checked.has_value();
         }
     }
     for (const CounterKey& k : kCounterKeys) {
         if (key == k.key) {
-            const std::optional<std::int32_t> n = WholeValue(value);
+            const std::optional<std::int32_t> n = wholeValue(value);
             if (n) v.*k.field = *n;
             return n.has_value();
         }
     }
     if (key == "IRCSERVER") {
-        if (!value.empty() && !ContainsIgnoringCase(v.IRCServerList, value)) {
-            v.IRCServerList.push_back(value);
+        if (!value.empty() && !containsIgnoringCase(v.ircServers, value)) {
+            v.ircServers.push_back(value);
         }
     } else if (key == "Q2SERVER") {
         // Only the address: a comment behind it was the server's name when it was added.
         const std::string address = value.substr(0, value.find(' '));
-        if (!address.empty()) v.qServers.push_back(address);
+        if (!address.empty()) v.savedServers.push_back(address);
     } else if (key == "REPORTSECDM") {
         // "45 seconds" keeps only the 45; nothing positive is read as 40 seconds, as when typed.
-        const std::string seconds = NumberText(value);
-        v.ReportDM = LeadingNumber(seconds) <= 0 ? "40" : seconds;
+        const std::string seconds = numberText(value);
+        v.reportIntervalSeconds = leadingNumber(seconds) <= 0 ? "40" : seconds;
     } else if (key == "ADVANCED") {
-        const std::optional<bool> checked = BoxValue(value);
+        const std::optional<bool> checked = boxValue(value);
         if (!checked) return false;
         // Reading the box has the effect of the operator clicking it.
         if (*checked) {
-            AdvancedAan(app);
+            switchAdvancedOn(app);
         } else {
-            AdvancedUit(app);
+            switchAdvancedOff(app);
         }
     }
     return true;
 }
 
-bool IsBlank(std::string_view line) {
+bool isBlank(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
 // Takes one line. False when the line holds something that is not a setting, a comment or a
 // blank: binary bytes, an overlong line, text without "=", a value a known key cannot use.
-bool ApplyLine(App& app, std::string_view line, SettingsReading& reading) {
+bool applyLine(App& app, std::string_view line, SettingsReading& reading) {
     if (line.size() > kLongestSettingsLine) return false;
     if (line.find('\0') != std::string_view::npos) return false;
-    const std::string trimmed = Trim(line);
+    const std::string trimmed = trimBlanks(line);
     if (trimmed == kSettingsEndLine) reading.endFound = true;
     const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) return IsBlank(line) || StartsWith(trimmed, ";");
-    const std::string key = ToUpper(Trim(line.substr(0, equals)));
-    return ApplySetting(app, key, Trim(line.substr(equals + 1)));
+    if (equals == std::string_view::npos) return isBlank(line) || textStartsWith(trimmed, ";");
+    const std::string key = toUpper(trimBlanks(line.substr(0, equals)));
+    return applySetting(app, key, trimBlanks(line.substr(equals + 1)));
 }
 
 // Line breaks and NUL would break the file's layout, so values never carry them; and no value
 // is longer than a line that reads back.
-std::string OneLine(std::string_view value) {
+std::string oneLine(std::string_view value) {
     std::string out;
     out.reserve(std::min(value.size(), kLongestSettingsValue));
     for (char c : value) {
@@ -205,63 +205,63 @@ std::string OneLine(std::string_view value) {
 
 }  // namespace
 
-std::string SettingsText(const MainView& v, const RunOnlySettings& kept) {
+std::string settingsText(const MainView& v, const RunOnlySettings& kept) {
     std::string out;
     auto line = [&out](std::string_view text) {
         out += text;
         out += "\r\n";
     };
     auto setting = [&line](std::string_view key, std::string_view value) {
-        line(std::string(key) + " = " + OneLine(value));
+        line(std::string(key) + " = " + oneLine(value));
     };
     auto box = [](bool checked) { return checked ? "1" : "0"; };
 
     line(std::string("; INI file for Orvexa -- Version ") + kVersion);
     line("; Do not modify by hand, unless you know what you are doing...");
     line("");
-    setting("IRCSerSel", kept.IRCServer.value_or(v.IRCServer));
-    for (const std::string& server : v.IRCServerList) {
+    setting("IRCSerSel", kept.ircServer.value_or(v.ircServer));
+    for (const std::string& server : v.ircServers) {
         if (!server.empty()) setting("IRCServer", server);
     }
-    setting("IRCChannel", kept.IRCChannel.value_or(v.txtstdKanaal));
-    setting("IRCName", kept.IRCName.value_or(v.ircName));
-    setting("IRCKey", kept.IRCKey.value_or(v.IRCKey));
-    setting("IRCOnJoin", box(v.IRConjoin));
-    setting("IRCShowRaw", box(v.debugAU));
-    setting("isStarted", PlainNumber(v.isStarted));
-    setting("isLinesPrinted", PlainNumber(v.isLinesPrinted));
-    for (const std::string& server : v.qServers) {
+    setting("IRCChannel", kept.savedChannel.value_or(v.channelEntry));
+    setting("IRCName", kept.savedNick.value_or(v.ircName));
+    setting("IRCKey", kept.channelKey.value_or(v.channelKey));
+    setting("IRCOnJoin", box(v.greetOnJoin));
+    setting("IRCShowRaw", box(v.showRawText));
+    setting("isStarted", plainNumber(v.startCount));
+    setting("isLinesPrinted", plainNumber(v.linesPrinted));
+    for (const std::string& server : v.savedServers) {
         if (!server.empty()) setting("Q2Server", server);
     }
-    setting("Q2Selected", kept.Q2Selected.value_or(v.Q2Serverlist));
+    setting("Q2Selected", kept.savedServerEntry.value_or(v.serverEntry));
     line("TagSystem = [obselete since 1.20]");
-    setting("IRCPort", kept.IRCPort.value_or(v.IRCPort));
-    setting("IRCIgnoreTime", v.IRCIgnoreTime);
+    setting("IRCPort", kept.ircPort.value_or(v.ircPort));
+    setting("IRCIgnoreTime", v.ignoreSeconds);
     line("ReportDM = [obselete since 1.14]");
-    setting("ReportSecDM", v.ReportDM);
-    setting("TimeLimitDM", v.TimeLimitDM);
-    setting("IRCLineCTF", v.IRCLineCTF);
-    setting("IRCLineDM", v.IRCLineDM);
-    setting("Advanced", box(v.Advanced));
-    setting("RemoveColors", box(v.IRCRemoveColors));
-    setting("RemoveFCodes", box(v.IRCRemoveFontCodes));
-    setting("CheckForUpdate", box(v.CheckForUpdate));
+    setting("ReportSecDM", v.reportIntervalSeconds);
+    setting("TimeLimitDM", v.timeLimitMinutes);
+    setting("IRCLineCTF", v.ctfTemplate);
+    setting("IRCLineDM", v.dmTemplate);
+    setting("Advanced", box(v.advancedMode));
+    setting("RemoveColors", box(v.ircRemoveColors));
+    setting("RemoveFCodes", box(v.ircRemoveFontCodes));
+    setting("CheckForUpdate", box(v.checkForUpdate));
     setting("PriveServer", box(v.serverIsPrivate));
-    setting("KillAllowedFrom", v.KillAllowedFrom);
-    setting("IRCBurst", v.IRCBurst);
-    setting("IRCLineGapMs", v.IRCLineGapMs);
-    setting("IRCTls", box(v.IRCTls));
-    setting("IRCTlsInsecure", box(v.IRCTlsInsecure));
-    setting("IRCReconnect", box(v.IRCReconnect));
-    setting("FastSweep", box(v.FastSweep));
-    setting("MasterServer", v.MasterServer);
-    setting("UpdateURL", v.UpdateURL);
+    setting("KillAllowedFrom", v.killAllowedFrom);
+    setting("IRCBurst", v.ircBurst);
+    setting("IRCLineGapMs", v.ircLineGapMs);
+    setting("IRCTls", box(v.ircTls));
+    setting("IRCTlsInsecure", box(v.ircTlsInsecure));
+    setting("IRCReconnect", box(v.ircReconnect));
+    setting("FastSweep", box(v.fastSweepOn));
+    setting("MasterServer", v.masterServer);
+    setting("UpdateURL", v.updateUrl);
     line("");
     line(kSettingsEndLine);
     return out;
 }
 
-SettingsReading ApplySettingsText(App& app, std::string_view text) {
+SettingsReading applySettingsText(App& app, std::string_view text) {
     SettingsReading reading;
     int number = 0;
     std::size_t pos = 0;
@@ -274,7 +274,7 @@ SettingsReading ApplySettingsText(App& app, std::string_view text) {
         pos = end;
         if (pos < text.size() && text[pos] == '\r') ++pos;
         if (pos < text.size() && text[pos] == '\n') ++pos;
-        if (!ApplyLine(app, line, reading)) reading.unusableLines.push_back(number);
+        if (!applyLine(app, line, reading)) reading.unusableLines.push_back(number);
     }
     return reading;
 }

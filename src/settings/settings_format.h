@@ -20,7 +20,7 @@ inline constexpr std::size_t kLongestSettingsValue = kLongestSettingsLine - 64;
 
 // The whole file for the window's current values, except those a command line set for one
 // run: `kept` holds the values saved before it.
-std::string SettingsText(const MainView& view, const RunOnlySettings& kept);
+std::string settingsText(const MainView& view, const RunOnlySettings& kept);
 
 struct SettingsReading {
     std::vector<int> unusableLines;  // line numbers (from 1) whose content could not be taken
@@ -30,6 +30,6 @@ struct SettingsReading {
 // Takes every usable line of a settings file into the window's fields. Keys are matched in
 // upper case; unknown keys (comments, obsolete settings) are passed over; a key given twice
 // keeps its last value, except the two server lists, which collect every entry.
-SettingsReading ApplySettingsText(App& app, std::string_view text);
+SettingsReading applySettingsText(App& app, std::string_view text);
 
 }  // namespace fc

@@ -31,15 +31,15 @@ struct ButtonSpec {
 
 // The six buttons a sweep disables, by their names.
 constexpr ButtonSpec kButtons[] = {
-    {"Command1", "Refresh visible", RefreshVisible},
-    {"Command2", "Remove selected", RemoveSelected},
-    {"Command3", "Remove all non-visible", RemoveNonVisible},
-    {"Command4", "Playlist / CVarlist  ->", SwitchDetailMode},
-    {"Command5", "Select for Orvexa", SelectForOrvexa},
-    {"Command6", "Total refresh", TotalRefresh},
+    {"Command1", "Refresh visible", refreshVisible},
+    {"Command2", "Remove selected", removeSelected},
+    {"Command3", "Remove all non-visible", removeNonVisible},
+    {"Command4", "Playlist / CVarlist  ->", switchDetailMode},
+    {"Command5", "Select for Orvexa", selectForOrvexa},
+    {"Command6", "Total refresh", totalRefresh},
 };
 
-void SyncBox(QCheckBox* box, bool checked) {
+void syncBox(QCheckBox* box, bool checked) {
     if (box->isChecked() == checked) return;
     const QSignalBlocker block(box);
     box->setChecked(checked);
@@ -51,35 +51,35 @@ BrowserWindow::BrowserWindow(App& app) : QWidget(nullptr), app_(app) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Server List"));
 
-    qServ_ = Named(new QTreeWidget(this), "qServ");
-    qServ_->setColumnCount(5);
+    serverRowsTree_ = named(new QTreeWidget(this), "qServ");
+    serverRowsTree_->setColumnCount(5);
     QStringList headers;
     for (const char* column : kServerColumns) headers << QString::fromLatin1(column);
-    qServ_->setHeaderLabels(headers);
-    qServ_->setRootIsDecorated(false);
-    qServ_->setUniformRowHeights(true);
-    qServ_->setAllColumnsShowFocus(true);
-    qServ_->setSelectionMode(QAbstractItemView::SingleSelection);
-    qServ_->header()->setSectionsClickable(true);
-    qServ_->header()->setSortIndicatorShown(true);
-    qServ_->setColumnWidth(0, 220);
+    serverRowsTree_->setHeaderLabels(headers);
+    serverRowsTree_->setRootIsDecorated(false);
+    serverRowsTree_->setUniformRowHeights(true);
+    serverRowsTree_->setAllColumnsShowFocus(true);
+    serverRowsTree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    serverRowsTree_->header()->setSectionsClickable(true);
+    serverRowsTree_->header()->setSortIndicatorShown(true);
+    serverRowsTree_->setColumnWidth(0, 220);
 
-    status_ = Named(new QLabel(this), "status");
+    status_ = named(new QLabel(this), "status");
     status_->setTextFormat(Qt::PlainText);
-    voortgang_ = Named(new QProgressBar(this), "voortgang");
-    filternorespond_ =
-        Named(new QCheckBox(QStringLiteral("Filter not responded"), this), "filternorespond");
-    filterempty_ =
-        Named(new QCheckBox(QStringLiteral("Filter empty servers"), this), "filterempty");
-    fastSweep_ = Named(new QCheckBox(QStringLiteral("Fast sweep"), this), "FastSweep");
-    List1_ = Named(new QListWidget(this), "List1");
-    List1_->setMaximumWidth(260);
+    sweepProgressBar_ = named(new QProgressBar(this), "voortgang");
+    filterUnansweredBox_ =
+        named(new QCheckBox(QStringLiteral("Filter not responded"), this), "filternorespond");
+    filterEmptyBox_ =
+        named(new QCheckBox(QStringLiteral("Filter empty servers"), this), "filterempty");
+    fastSweepBox_ = named(new QCheckBox(QStringLiteral("Fast sweep"), this), "FastSweep");
+    detailListView_ = named(new QListWidget(this), "List1");
+    detailListView_->setMaximumWidth(260);
     auto* close =
-        Named(new QPushButton(QStringLiteral("Close this window"), this), "TitelKnopSluit");
+        named(new QPushButton(QStringLiteral("Close this window"), this), "TitelKnopSluit");
 
     auto* buttons = new QGridLayout;
     for (int i = 0; i < 6; ++i) {
-        buttons_[i] = Named(new QPushButton(QString::fromLatin1(kButtons[i].caption), this),
+        buttons_[i] = named(new QPushButton(QString::fromLatin1(kButtons[i].caption), this),
                             kButtons[i].name);
         buttons->addWidget(buttons_[i], i / 3, i % 3);
         connect(buttons_[i], &QPushButton::clicked, this,
@@ -88,16 +88,16 @@ BrowserWindow::BrowserWindow(App& app) : QWidget(nullptr), app_(app) {
 
     auto* progress = new QHBoxLayout;
     progress->addWidget(new QLabel(QStringLiteral("Completed:"), this));
-    progress->addWidget(voortgang_, 1);
+    progress->addWidget(sweepProgressBar_, 1);
     auto* filters = new QHBoxLayout;
-    filters->addWidget(filternorespond_);
-    filters->addWidget(filterempty_);
-    filters->addWidget(fastSweep_);
+    filters->addWidget(filterUnansweredBox_);
+    filters->addWidget(filterEmptyBox_);
+    filters->addWidget(fastSweepBox_);
     filters->addStretch(1);
     filters->addWidget(close);
     auto* lists = new QHBoxLayout;
-    lists->addWidget(qServ_, 1);
-    lists->addWidget(List1_);
+    lists->addWidget(serverRowsTree_, 1);
+    lists->addWidget(detailListView_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists, 1);
     layout->addWidget(status_);
@@ -106,85 +106,93 @@ BrowserWindow::BrowserWindow(App& app) : QWidget(nullptr), app_(app) {
     layout->addLayout(buttons);
 
     connect(close, &QPushButton::clicked, this,
-            [this] { app_.dispatch([this] { CloseThisWindow(app_); }); });
-    connect(filternorespond_, &QCheckBox::clicked, this,
-            [this](bool on) { app_.dispatch([&] { OnFilterNoRespond(app_, on); }); });
-    connect(filterempty_, &QCheckBox::clicked, this,
-            [this](bool on) { app_.dispatch([&] { OnFilterEmpty(app_, on); }); });
-    connect(fastSweep_, &QCheckBox::clicked, this,
-            [this](bool on) { app_.dispatch([&] { OnFastSweepBox(app_, on); }); });
-    connect(qServ_, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem* item, int) {
-        const int row = qServ_->indexOfTopLevelItem(item);
-        app_.dispatch([&] { OnServerRowClicked(app_, row); });
+            [this] { app_.dispatch([this] { closeThisWindow(app_); }); });
+    connect(filterUnansweredBox_, &QCheckBox::clicked, this,
+            [this](bool on) { app_.dispatch([&] { onFilterUnanswered(app_, on); }); });
+    connect(filterEmptyBox_, &QCheckBox::clicked, this,
+            [this](bool on) { app_.dispatch([&] { onFilterEmpty(app_, on); }); });
+    connect(fastSweepBox_, &QCheckBox::clicked, this,
+            [this](bool on) { app_.dispatch([&] { onFastSweepBox(app_, on); }); });
+    connect(serverRowsTree_, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem* item, int) {
+        const int row = serverRowsTree_->indexOfTopLevelItem(item);
+        app_.dispatch([&] { onServerRowClicked(app_, row); });
     });
-    connect(qServ_->header(), &QHeaderView::sectionClicked, this,
-            [this](int column) { app_.dispatch([&] { OnServerColumnClicked(app_, column); }); });
+    connect(serverRowsTree_->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { app_.dispatch([&] { onServerColumnClicked(app_, column); }); });
     resize(820, 460);
 }
 
 void BrowserWindow::refresh(const BrowserView& view) {
-    SyncText(status_, view.status);
-    if (voortgang_->maximum() != view.voortgangMax) voortgang_->setRange(0, view.voortgangMax);
-    if (voortgang_->value() != view.voortgang) voortgang_->setValue(view.voortgang);
-    SyncBox(filternorespond_, view.filternorespond);
-    SyncBox(filterempty_, view.filterempty);
-    SyncBox(fastSweep_, app_.view.FastSweep);
+    syncText(status_, view.status);
+    if (sweepProgressBar_->maximum() != view.sweepProgressMax)
+        sweepProgressBar_->setRange(0, view.sweepProgressMax);
+    if (sweepProgressBar_->value() != view.sweepProgress)
+        sweepProgressBar_->setValue(view.sweepProgress);
+    syncBox(filterUnansweredBox_, view.filterUnanswered);
+    syncBox(filterEmptyBox_, view.filterEmpty);
+    syncBox(fastSweepBox_, app_.view.fastSweepOn);
     for (QPushButton* button : buttons_) button->setEnabled(view.buttonsEnabled);
-    if (qServ_->isHidden() == view.qServVisible) qServ_->setVisible(view.qServVisible);
+    if (serverRowsTree_->isHidden() == view.serverRowsVisible)
+        serverRowsTree_->setVisible(view.serverRowsVisible);
     // A sweep hides the list: its rows are drawn once it shows again.
-    if (view.qServVisible) syncRows(view);
+    if (view.serverRowsVisible) syncRows(view);
 
     QStringList details;
-    for (const std::string& line : view.List1) details << Display(line);
+    for (const std::string& line : view.detailList) details << display(line);
     QStringList shown;
-    for (int i = 0; i < List1_->count(); ++i) shown << List1_->item(i)->text();
+    for (int i = 0; i < detailListView_->count(); ++i) shown << detailListView_->item(i)->text();
     if (shown != details) {
-        List1_->clear();
-        List1_->addItems(details);
+        detailListView_->clear();
+        detailListView_->addItems(details);
     }
 }
 
 void BrowserWindow::syncRows(const BrowserView& view) {
     if (rowsDrawn_ != view.rowsRevision) {
         rowsDrawn_ = view.rowsRevision;
-        const int count = static_cast<int>(view.qServ.size());
-        while (qServ_->topLevelItemCount() > count) delete qServ_->takeTopLevelItem(count);
-        while (qServ_->topLevelItemCount() < count) qServ_->addTopLevelItem(new QTreeWidgetItem);
+        const int count = static_cast<int>(view.serverRows.size());
+        while (serverRowsTree_->topLevelItemCount() > count)
+            delete serverRowsTree_->takeTopLevelItem(count);
+        while (serverRowsTree_->topLevelItemCount() < count)
+            serverRowsTree_->addTopLevelItem(new QTreeWidgetItem);
         for (int i = 0; i < count; ++i) {
-            const ServerRow& row = view.qServ[static_cast<std::size_t>(i)];
-            QTreeWidgetItem* item = qServ_->topLevelItem(i);
+            const ServerRow& row = view.serverRows[static_cast<std::size_t>(i)];
+            QTreeWidgetItem* item = serverRowsTree_->topLevelItem(i);
             const std::string* columns[] = {&row.name, &row.players, &row.map, &row.top,
                                             &row.server};
             for (int c = 0; c < 5; ++c) {
-                const QString text = Display(*columns[c]);
+                const QString text = display(*columns[c]);
                 if (item->text(c) != text) item->setText(c, text);
             }
         }
-        qServ_->header()->setSortIndicator(
+        serverRowsTree_->header()->setSortIndicator(
             view.sortColumn, view.sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
     }
-    QTreeWidgetItem* selected = view.selected >= 0 ? qServ_->topLevelItem(view.selected) : nullptr;
-    if (qServ_->currentItem() != selected) {
-        const QSignalBlocker block(qServ_);
-        qServ_->setCurrentItem(selected);
+    QTreeWidgetItem* selected =
+        view.selected >= 0 ? serverRowsTree_->topLevelItem(view.selected) : nullptr;
+    if (serverRowsTree_->currentItem() != selected) {
+        const QSignalBlocker block(serverRowsTree_);
+        serverRowsTree_->setCurrentItem(selected);
     }
     if (view.scrollTo >= 0) {
         // The row and the four after it, as far as there are rows.
-        const int last = std::min(view.scrollTo + 4, qServ_->topLevelItemCount() - 1);
-        if (QTreeWidgetItem* item = qServ_->topLevelItem(last)) qServ_->scrollToItem(item);
-        if (QTreeWidgetItem* item = qServ_->topLevelItem(view.scrollTo)) qServ_->scrollToItem(item);
-        app_.Form3.scrollTo = -1;
+        const int last = std::min(view.scrollTo + 4, serverRowsTree_->topLevelItemCount() - 1);
+        if (QTreeWidgetItem* item = serverRowsTree_->topLevelItem(last))
+            serverRowsTree_->scrollToItem(item);
+        if (QTreeWidgetItem* item = serverRowsTree_->topLevelItem(view.scrollTo))
+            serverRowsTree_->scrollToItem(item);
+        app_.browserView.scrollTo = -1;
     }
     if (redrawsDone_ != view.redraws) {
         redrawsDone_ = view.redraws;
-        qServ_->viewport()->update();
+        serverRowsTree_->viewport()->update();
     }
 }
 
 // The desktop's close button closes the browser as "Close this window" does not: without the
 // snapshot, but with the stored list and the settings saved.
 void BrowserWindow::closeEvent(QCloseEvent* event) {
-    if (app_.Form3.Form3Visible) app_.dispatch([this] { CloseBrowser(app_); });
+    if (app_.browserView.browserVisible) app_.dispatch([this] { closeBrowser(app_); });
     event->accept();
 }
 

@@ -31,14 +31,14 @@ private:
     void syncRows(const BrowserView& view);
 
     App& app_;
-    QTreeWidget* qServ_ = nullptr;
+    QTreeWidget* serverRowsTree_ = nullptr;
     QLabel* status_ = nullptr;
-    QProgressBar* voortgang_ = nullptr;
-    QCheckBox* filternorespond_ = nullptr;
-    QCheckBox* filterempty_ = nullptr;
-    QCheckBox* fastSweep_ = nullptr;
+    QProgressBar* sweepProgressBar_ = nullptr;
+    QCheckBox* filterUnansweredBox_ = nullptr;
+    QCheckBox* filterEmptyBox_ = nullptr;
+    QCheckBox* fastSweepBox_ = nullptr;
     QPushButton* buttons_[6] = {};
-    QListWidget* List1_ = nullptr;
+    QListWidget* detailListView_ = nullptr;
     int rowsDrawn_ = -1;  // the rows' revision the list shows
     int redrawsDone_ = 0;
 };

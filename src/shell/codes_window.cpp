@@ -17,21 +17,21 @@ namespace fc {
 namespace {
 
 // Lines ended by CR LF, as a label shows them.
-QString LabelText(const std::string& lines) {
-    QString text = Display(lines);
+QString labelText(const std::string& lines) {
+    QString text = display(lines);
     text.remove(QLatin1Char('\r'));
     if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
     return text;
 }
 
-QLabel* Named(QLabel* label, const char* name) {
+QLabel* named(QLabel* label, const char* name) {
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
 
 }  // namespace
 
-QPixmap ColourChart() {
+QPixmap colourChart() {
     constexpr int kCell = 28;
     constexpr int kColumns = 8;
     QPixmap chart(kColumns * kCell, 2 * kCell);
@@ -57,14 +57,14 @@ CodesWindow::CodesWindow(App& app, QWidget* mainWindow)
       mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(tr("Codes"));
-    auto* codes = Named(new QLabel(LabelText(CodesHelpCodeList()), this), "Label1");
+    auto* codes = named(new QLabel(labelText(codesHelpCodeList()), this), "Label1");
     codes->setTextFormat(Qt::PlainText);
     new DragHandle(codes);
-    auto* keys = Named(new QLabel(LabelText(CodesHelpKeyList()), this), "Label2");
+    auto* keys = named(new QLabel(labelText(codesHelpKeyList()), this), "Label2");
     keys->setTextFormat(Qt::PlainText);
-    auto* heading = Named(new QLabel(tr("Colorcodes:"), this), "Label3");
-    auto* chart = Named(new QLabel(this), "Picture1");
-    chart->setPixmap(ColourChart());
+    auto* heading = named(new QLabel(tr("Colorcodes:"), this), "Label3");
+    auto* chart = named(new QLabel(this), "Picture1");
+    chart->setPixmap(colourChart());
     auto* close = new QPushButton(tr("Close this window"), this);
     close->setObjectName(QStringLiteral("Command1"));
 
@@ -75,7 +75,7 @@ CodesWindow::CodesWindow(App& app, QWidget* mainWindow)
     layout->addWidget(chart, 2, 1);
     layout->addWidget(close, 3, 1, Qt::AlignBottom | Qt::AlignRight);
     connect(close, &QPushButton::clicked, this,
-            [this] { app_.dispatch([this] { CloseCodesHelp(app_); }); });
+            [this] { app_.dispatch([this] { closeCodesHelp(app_); }); });
 }
 
 void CodesWindow::placeOverMainWindow() {
@@ -92,7 +92,7 @@ bool CodesWindow::event(QEvent* event) {
 
 // Closed by the desktop: the same as its own button, so "Codes" is not left disabled.
 void CodesWindow::closeEvent(QCloseEvent* event) {
-    if (app_.view.Form4Visible) app_.dispatch([this] { CloseCodesHelp(app_); });
+    if (app_.view.codesHelpVisible) app_.dispatch([this] { closeCodesHelp(app_); });
     event->accept();
 }
 

@@ -26,6 +26,6 @@ private:
 };
 
 // The sixteen IRC colours, each cell with its number.
-QPixmap ColourChart();
+QPixmap colourChart();
 
 }  // namespace fc

@@ -30,19 +30,19 @@ namespace fc {
 
 namespace {
 
-QLineEdit* ReadOnlyField(const char* name, QWidget* parent) {
-    auto* field = Named(new QLineEdit(parent), name);
+QLineEdit* readOnlyField(const char* name, QWidget* parent) {
+    auto* field = named(new QLineEdit(parent), name);
     field->setReadOnly(true);
     return field;
 }
 
-QLabel* ValueLabel(const char* name, QWidget* parent) {
-    auto* label = Named(new QLabel(parent), name);
+QLabel* valueLabel(const char* name, QWidget* parent) {
+    auto* label = named(new QLabel(parent), name);
     label->setTextFormat(Qt::PlainText);
     return label;
 }
 
-void Emphasise(QWidget* widget, double scale, const QColor& colour = QColor()) {
+void emphasise(QWidget* widget, double scale, const QColor& colour = QColor()) {
     QFont font = widget->font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * scale);
@@ -56,7 +56,7 @@ void Emphasise(QWidget* widget, double scale, const QColor& colour = QColor()) {
 }
 
 // Keeps the place of a widget that comes and goes, so the rest of the tab does not jump.
-void KeepPlaceWhenHidden(QWidget* widget) {
+void keepPlaceWhenHidden(QWidget* widget) {
     QSizePolicy policy = widget->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     widget->setSizePolicy(policy);
@@ -92,21 +92,21 @@ QWidget* GameTab::buildEntryRow() {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    Q2Serverlist_ = EntryCombo("Q2Serverlist", row);
-    Q2Serverlist_->setMinimumContentsLength(24);
+    serverEntryCombo_ = entryCombo("Q2Serverlist", row);
+    serverEntryCombo_->setMinimumContentsLength(24);
 
     auto* caption = new QLabel(tr("&Server:"), row);
-    caption->setBuddy(Q2Serverlist_);
-    Q2Plus_ = Named(new QPushButton(QStringLiteral("Add this server!"), row), "Q2Plus");
+    caption->setBuddy(serverEntryCombo_);
+    addServerButton_ = named(new QPushButton(QStringLiteral("Add this server!"), row), "Q2Plus");
     // Opens the server browser.
-    QuakeServerMore_ = Named(new QPushButton(QStringLiteral("..."), row), "QuakeServerMore");
-    QuakeServerMore_->setMaximumWidth(
-        QFontMetrics(QuakeServerMore_->font()).horizontalAdvance(QStringLiteral("....")) + 12);
+    openBrowserButton_ = named(new QPushButton(QStringLiteral("..."), row), "QuakeServerMore");
+    openBrowserButton_->setMaximumWidth(
+        QFontMetrics(openBrowserButton_->font()).horizontalAdvance(QStringLiteral("....")) + 12);
 
     layout->addWidget(caption);
-    layout->addWidget(Q2Serverlist_, 1);
-    layout->addWidget(QuakeServerMore_);
-    layout->addWidget(Q2Plus_);
+    layout->addWidget(serverEntryCombo_, 1);
+    layout->addWidget(openBrowserButton_);
+    layout->addWidget(addServerButton_);
     return row;
 }
 
@@ -115,56 +115,56 @@ QWidget* GameTab::buildStatusRow() {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    quakeTimerButton_ = Named(new QPushButton(row), "quakeTimerButton");
+    connectionButton_ = named(new QPushButton(row), "quakeTimerButton");
     // Wide enough for either caption, so switching does not move the row.
-    const QFontMetrics metrics(quakeTimerButton_->font());
-    quakeTimerButton_->setMinimumWidth(
+    const QFontMetrics metrics(connectionButton_->font());
+    connectionButton_->setMinimumWidth(
         metrics.horizontalAdvance(QStringLiteral("Connection: OFF")) +
         4 * metrics.averageCharWidth());
 
-    Frame12_ = Named(new QFrame(row), "Frame12");
-    Frame12_->setFrameShape(QFrame::Box);
-    KeepPlaceWhenHidden(Frame12_);
-    auto* frameLayout = new QHBoxLayout(Frame12_);
+    liveBannerFrame_ = named(new QFrame(row), "Frame12");
+    liveBannerFrame_->setFrameShape(QFrame::Box);
+    keepPlaceWhenHidden(liveBannerFrame_);
+    auto* frameLayout = new QHBoxLayout(liveBannerFrame_);
     frameLayout->setContentsMargins(6, 1, 6, 1);
-    Label62_ = ValueLabel("Label62", Frame12_);
-    Emphasise(Label62_, 1.0, kRed);
-    frameLayout->addWidget(Label62_);
+    liveBannerLabel_ = valueLabel("Label62", liveBannerFrame_);
+    emphasise(liveBannerLabel_, 1.0, kRed);
+    frameLayout->addWidget(liveBannerLabel_);
 
-    sModeLabel_ = ValueLabel("sModeLabel", row);
-    typspel_ = ValueLabel("typspel", row);
-    quakeRecvBts_ = ValueLabel("quakeRecvBts", row);
-    quakeRecvBts_->setMinimumWidth(
-        QFontMetrics(quakeRecvBts_->font()).horizontalAdvance(QStringLiteral(" 00000 bytes.")));
-    quakeRecvBts_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    familyLabel_ = valueLabel("sModeLabel", row);
+    gameTypeLabel_ = valueLabel("typspel", row);
+    receivedBytesLabel_ = valueLabel("quakeRecvBts", row);
+    receivedBytesLabel_->setMinimumWidth(QFontMetrics(receivedBytesLabel_->font())
+                                             .horizontalAdvance(QStringLiteral(" 00000 bytes.")));
+    receivedBytesLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    layout->addWidget(quakeTimerButton_);
-    layout->addWidget(Frame12_);
+    layout->addWidget(connectionButton_);
+    layout->addWidget(liveBannerFrame_);
     layout->addStretch(1);
-    layout->addWidget(sModeLabel_);
-    layout->addWidget(typspel_);
+    layout->addWidget(familyLabel_);
+    layout->addWidget(gameTypeLabel_);
     layout->addSpacing(12);
-    layout->addWidget(quakeRecvBts_);
+    layout->addWidget(receivedBytesLabel_);
     return row;
 }
 
 QWidget* GameTab::buildPlayerList() {
-    spelerLijst_ = Named(new QTreeWidget(this), "spelerLijst");
-    spelerLijst_->setColumnCount(4);
-    spelerLijst_->setHeaderLabels({tr("Name"), tr("Score"), tr("Ping"), tr("Team")});
-    spelerLijst_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    spelerLijst_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    spelerLijst_->setRootIsDecorated(false);
-    spelerLijst_->setUniformRowHeights(true);
-    spelerLijst_->setAllColumnsShowFocus(true);
-    spelerLijst_->setSelectionMode(QAbstractItemView::SingleSelection);
+    playerList_ = named(new QTreeWidget(this), "spelerLijst");
+    playerList_->setColumnCount(4);
+    playerList_->setHeaderLabels({tr("Name"), tr("Score"), tr("Ping"), tr("Team")});
+    playerList_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    playerList_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    playerList_->setRootIsDecorated(false);
+    playerList_->setUniformRowHeights(true);
+    playerList_->setAllColumnsShowFocus(true);
+    playerList_->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    QHeaderView* header = spelerLijst_->header();
+    QHeaderView* header = playerList_->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(0, QHeaderView::Stretch);
     const int narrow =
-        QFontMetrics(spelerLijst_->font()).horizontalAdvance(QStringLiteral("Score")) +
-        3 * QFontMetrics(spelerLijst_->font()).averageCharWidth();
+        QFontMetrics(playerList_->font()).horizontalAdvance(QStringLiteral("Score")) +
+        3 * QFontMetrics(playerList_->font()).averageCharWidth();
     for (int column = 1; column < 4; ++column) {
         header->setSectionResizeMode(column, QHeaderView::Interactive);
         header->resizeSection(column, narrow);
@@ -172,14 +172,14 @@ QWidget* GameTab::buildPlayerList() {
 
     // The row colours are fixed (red, blue, grey, black), so the list keeps a light ground
     // whatever the desktop's colour scheme.
-    QPalette palette = spelerLijst_->palette();
+    QPalette palette = playerList_->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::AlternateBase, QColor(0xF4, 0xF4, 0xF4));
     palette.setColor(QPalette::Text, Qt::black);
-    spelerLijst_->setPalette(palette);
-    spelerLijst_->setAlternatingRowColors(true);
-    spelerLijst_->setMinimumWidth(260);
-    return spelerLijst_;
+    playerList_->setPalette(palette);
+    playerList_->setAlternatingRowColors(true);
+    playerList_->setMinimumWidth(260);
+    return playerList_;
 }
 
 QWidget* GameTab::buildServerFields() {
@@ -187,156 +187,157 @@ QWidget* GameTab::buildServerFields() {
     auto* form = new QFormLayout(box);
     form->setContentsMargins(0, 0, 0, 0);
 
-    qsGame_ = ReadOnlyField("qsGame", box);
-    qsMap_ = ReadOnlyField("qsMap", box);
-    qsTimeLeft_ = ReadOnlyField("qsTimeLeft", box);
-    Emphasise(qsTimeLeft_, 1.2);
-    qsStats_ = ReadOnlyField("qsStats", box);
+    gameEdit_ = readOnlyField("qsGame", box);
+    mapEdit_ = readOnlyField("qsMap", box);
+    timeLeftEdit_ = readOnlyField("qsTimeLeft", box);
+    emphasise(timeLeftEdit_, 1.2);
+    statisticsEdit_ = readOnlyField("qsStats", box);
 
     auto* players = new QHBoxLayout;
-    PlayersPlaying_ = ValueLabel("PlayersPlaying", box);
-    PlayersMax_ = ValueLabel("PlayersMax", box);
-    players->addWidget(PlayersPlaying_);
+    playersPlayingLabel_ = valueLabel("PlayersPlaying", box);
+    playersMaxLabel_ = valueLabel("PlayersMax", box);
+    players->addWidget(playersPlayingLabel_);
     players->addWidget(new QLabel(QStringLiteral("/"), box));
-    players->addWidget(PlayersMax_);
+    players->addWidget(playersMaxLabel_);
     players->addStretch(1);
 
     auto* limit = new QHBoxLayout;
-    TimeLimitDM_ = ReadOnlyField("TimeLimitDM", box);
-    TimeLimitDM_->setMaximumWidth(QFontMetrics(TimeLimitDM_->font()).averageCharWidth() * 8);
-    limit->addWidget(TimeLimitDM_);
+    timeLimitEdit_ = readOnlyField("TimeLimitDM", box);
+    timeLimitEdit_->setMaximumWidth(QFontMetrics(timeLimitEdit_->font()).averageCharWidth() * 8);
+    limit->addWidget(timeLimitEdit_);
     limit->addWidget(new QLabel(tr("min."), box));
     limit->addStretch(1);
 
-    TempLabel1_ = ValueLabel("TempLabel1", box);
+    teamsKnownLabel_ = valueLabel("TempLabel1", box);
 
-    form->addRow(tr("Game:"), qsGame_);
-    form->addRow(tr("Map:"), qsMap_);
-    form->addRow(tr("Time left:"), qsTimeLeft_);
-    form->addRow(tr("Statistics:"), qsStats_);
+    form->addRow(tr("Game:"), gameEdit_);
+    form->addRow(tr("Map:"), mapEdit_);
+    form->addRow(tr("Time left:"), timeLeftEdit_);
+    form->addRow(tr("Statistics:"), statisticsEdit_);
     form->addRow(tr("Players:"), players);
     form->addRow(tr("Time limit:"), limit);
-    form->addRow(tr("Teams known:"), TempLabel1_);
+    form->addRow(tr("Teams known:"), teamsKnownLabel_);
     return box;
 }
 
 QWidget* GameTab::buildTeamScores() {
-    teamscores_ = Named(new QFrame(this), "teamscores");
-    teamscores_->setFrameShape(QFrame::StyledPanel);
-    KeepPlaceWhenHidden(teamscores_);
-    auto* grid = new QGridLayout(teamscores_);
+    teamScoresFrame_ = named(new QFrame(this), "teamscores");
+    teamScoresFrame_->setFrameShape(QFrame::StyledPanel);
+    keepPlaceWhenHidden(teamScoresFrame_);
+    auto* grid = new QGridLayout(teamScoresFrame_);
 
-    Label9_ = ValueLabel("Label9", teamscores_);
-    Label10_ = ValueLabel("Label10", teamscores_);
-    Emphasise(Label9_, 1.0, kRed);
-    Emphasise(Label10_, 1.0, kBlue);
-    txtnaamRED_ = Named(new QLineEdit(teamscores_), "txtnaamRED");
-    txtnaamBLUE_ = Named(new QLineEdit(teamscores_), "txtnaamBLUE");
-    qsRed_ = ReadOnlyField("qsRed", teamscores_);
-    qsBlue_ = ReadOnlyField("qsBlue", teamscores_);
-    Emphasise(qsRed_, 1.4, kRed);
-    Emphasise(qsBlue_, 1.4, kBlue);
-    lblLagRed_ = ValueLabel("lblLagRed", teamscores_);
-    lblLagBlue_ = ValueLabel("lblLagBlue", teamscores_);
+    redTeamCaptionLabel_ = valueLabel("Label9", teamScoresFrame_);
+    blueTeamCaptionLabel_ = valueLabel("Label10", teamScoresFrame_);
+    emphasise(redTeamCaptionLabel_, 1.0, kRed);
+    emphasise(blueTeamCaptionLabel_, 1.0, kBlue);
+    redTeamNameEdit_ = named(new QLineEdit(teamScoresFrame_), "txtnaamRED");
+    blueTeamNameEdit_ = named(new QLineEdit(teamScoresFrame_), "txtnaamBLUE");
+    redScoreEdit_ = readOnlyField("qsRed", teamScoresFrame_);
+    blueScoreEdit_ = readOnlyField("qsBlue", teamScoresFrame_);
+    emphasise(redScoreEdit_, 1.4, kRed);
+    emphasise(blueScoreEdit_, 1.4, kBlue);
+    redPingLabel_ = valueLabel("lblLagRed", teamScoresFrame_);
+    bluePingLabel_ = valueLabel("lblLagBlue", teamScoresFrame_);
 
-    for (QLabel* label : {Label9_, Label10_, lblLagRed_, lblLagBlue_}) {
+    for (QLabel* label :
+         {redTeamCaptionLabel_, blueTeamCaptionLabel_, redPingLabel_, bluePingLabel_}) {
         label->setAlignment(Qt::AlignCenter);
     }
-    qsRed_->setAlignment(Qt::AlignCenter);
-    qsBlue_->setAlignment(Qt::AlignCenter);
+    redScoreEdit_->setAlignment(Qt::AlignCenter);
+    blueScoreEdit_->setAlignment(Qt::AlignCenter);
 
-    grid->addWidget(Label9_, 0, 1);
-    grid->addWidget(Label10_, 0, 2);
-    grid->addWidget(new QLabel(tr("Name:"), teamscores_), 1, 0);
-    grid->addWidget(txtnaamRED_, 1, 1);
-    grid->addWidget(txtnaamBLUE_, 1, 2);
-    grid->addWidget(new QLabel(tr("Score:"), teamscores_), 2, 0);
-    grid->addWidget(qsRed_, 2, 1);
-    grid->addWidget(qsBlue_, 2, 2);
-    grid->addWidget(new QLabel(tr("Ping:"), teamscores_), 3, 0);
-    grid->addWidget(lblLagRed_, 3, 1);
-    grid->addWidget(lblLagBlue_, 3, 2);
+    grid->addWidget(redTeamCaptionLabel_, 0, 1);
+    grid->addWidget(blueTeamCaptionLabel_, 0, 2);
+    grid->addWidget(new QLabel(tr("Name:"), teamScoresFrame_), 1, 0);
+    grid->addWidget(redTeamNameEdit_, 1, 1);
+    grid->addWidget(blueTeamNameEdit_, 1, 2);
+    grid->addWidget(new QLabel(tr("Score:"), teamScoresFrame_), 2, 0);
+    grid->addWidget(redScoreEdit_, 2, 1);
+    grid->addWidget(blueScoreEdit_, 2, 2);
+    grid->addWidget(new QLabel(tr("Ping:"), teamScoresFrame_), 3, 0);
+    grid->addWidget(redPingLabel_, 3, 1);
+    grid->addWidget(bluePingLabel_, 3, 2);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
-    return teamscores_;
+    return teamScoresFrame_;
 }
 
 void GameTab::connectActions() {
-    QLineEdit* entry = Q2Serverlist_->lineEdit();
+    QLineEdit* entry = serverEntryCombo_->lineEdit();
     connect(entry, &QLineEdit::textEdited, this, [this](const QString& text) {
-        app_.dispatch([&] { OnServerEntryEdited(app_, FromDisplay(text)); });
+        app_.dispatch([&] { onServerEntryEdited(app_, fromDisplay(text)); });
     });
     // Picking a saved server is an edit of the entry as much as typing one.
-    connect(Q2Serverlist_, &QComboBox::textActivated, this, [this](const QString& text) {
-        app_.dispatch([&] { OnServerEntryEdited(app_, FromDisplay(text)); });
+    connect(serverEntryCombo_, &QComboBox::textActivated, this, [this](const QString& text) {
+        app_.dispatch([&] { onServerEntryEdited(app_, fromDisplay(text)); });
     });
     new MouseWatcher(entry, [this, entry](bool pressed) {
         if (!pressed) return;
-        const std::string text = FromDisplay(entry->text());
-        app_.dispatch([&] { OnServerEntryEdited(app_, text); });
+        const std::string text = fromDisplay(entry->text());
+        app_.dispatch([&] { onServerEntryEdited(app_, text); });
     });
 
-    connect(quakeTimerButton_, &QPushButton::clicked, this,
-            [this] { app_.dispatch([this] { WisselConnectie(app_); }); });
-    connect(QuakeServerMore_, &QPushButton::clicked, this,
-            [this] { app_.dispatch([this] { OpenBrowser(app_); }); });
-    connect(Q2Plus_, &QPushButton::clicked, this,
-            [this] { app_.dispatch([this] { AddServerToList(app_); }); });
+    connect(connectionButton_, &QPushButton::clicked, this,
+            [this] { app_.dispatch([this] { toggleConnection(app_); }); });
+    connect(openBrowserButton_, &QPushButton::clicked, this,
+            [this] { app_.dispatch([this] { openBrowser(app_); }); });
+    connect(addServerButton_, &QPushButton::clicked, this,
+            [this] { app_.dispatch([this] { addServerToList(app_); }); });
 
-    connect(txtnaamRED_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        app_.dispatch([&] { OnTeamNameEdited(app_, true, FromDisplay(text)); });
+    connect(redTeamNameEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        app_.dispatch([&] { onTeamNameEdited(app_, true, fromDisplay(text)); });
     });
-    connect(txtnaamBLUE_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        app_.dispatch([&] { OnTeamNameEdited(app_, false, FromDisplay(text)); });
+    connect(blueTeamNameEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        app_.dispatch([&] { onTeamNameEdited(app_, false, fromDisplay(text)); });
     });
 
     // A row changes team only by the mouse: the press is seen before the row reports it.
-    new MouseWatcher(spelerLijst_->viewport(),
-                     [this](bool down) { app_.dispatch([&] { OnPlayerListMouse(app_, down); }); });
-    connect(spelerLijst_, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem* item, int) {
-        const int row = spelerLijst_->indexOfTopLevelItem(item);
-        app_.dispatch([&] { OnPlayerRowClicked(app_, row); });
+    new MouseWatcher(playerList_->viewport(),
+                     [this](bool down) { app_.dispatch([&] { onPlayerListMouse(app_, down); }); });
+    connect(playerList_, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem* item, int) {
+        const int row = playerList_->indexOfTopLevelItem(item);
+        app_.dispatch([&] { onPlayerRowClicked(app_, row); });
         // The list keeps no focus, so the next key press goes where the operator expects.
-        UnFocus(this);
+        unfocus(this);
     });
-    spelerLijst_->header()->setSectionsClickable(true);
-    connect(spelerLijst_->header(), &QHeaderView::sectionClicked, this, [this](int column) {
-        app_.dispatch([&] { OnPlayerListColumnClicked(app_, column); });
+    playerList_->header()->setSectionsClickable(true);
+    connect(playerList_->header(), &QHeaderView::sectionClicked, this, [this](int column) {
+        app_.dispatch([&] { onPlayerListColumnClicked(app_, column); });
     });
 }
 
 void GameTab::refresh(const MainView& view) {
-    SyncCombo(Q2Serverlist_, view.qServers, view.Q2Serverlist);
-    Q2Serverlist_->setEnabled(view.Q2ServerlistEnabled);
-    SyncText(quakeTimerButton_, view.quakeTimerButton);
-    quakeTimerButton_->setEnabled(view.quakeTimerButtonEnabled);
-    Q2Plus_->setEnabled(view.Q2PlusEnabled);
+    syncCombo(serverEntryCombo_, view.savedServers, view.serverEntry);
+    serverEntryCombo_->setEnabled(view.serverEntryEnabled);
+    syncText(connectionButton_, view.connectionButton);
+    connectionButton_->setEnabled(view.connectionButtonEnabled);
+    addServerButton_->setEnabled(view.addServerEnabled);
 
-    SyncText(Label62_, view.Label62);
-    Frame12_->setVisible(view.Frame12Visible);
-    SyncText(sModeLabel_, view.sModeLabel);
-    SyncText(typspel_, view.typspel);
-    SyncText(quakeRecvBts_, view.quakeRecvBts);
-    SyncPlayerList(spelerLijst_, view.spelerLijst);
+    syncText(liveBannerLabel_, view.liveBanner);
+    liveBannerFrame_->setVisible(view.liveBannerVisible);
+    syncText(familyLabel_, view.familyLabel);
+    syncText(gameTypeLabel_, view.gameTypeLabel);
+    syncText(receivedBytesLabel_, view.receivedBytesText);
+    syncPlayerList(playerList_, view.playerRows);
 
-    SyncText(qsGame_, view.qsGame);
-    SyncText(qsMap_, view.qsMap);
-    SyncText(qsTimeLeft_, view.qsTimeLeft);
-    SyncText(qsStats_, view.qsStats);
-    SyncText(PlayersPlaying_, view.PlayersPlaying);
-    SyncText(PlayersMax_, view.PlayersMax);
-    SyncText(TimeLimitDM_, view.TimeLimitDM);
-    SyncText(TempLabel1_, view.TempLabel1 ? "True" : "False");
+    syncText(gameEdit_, view.gameText);
+    syncText(mapEdit_, view.mapText);
+    syncText(timeLeftEdit_, view.timeLeftText);
+    syncText(statisticsEdit_, view.statisticsText);
+    syncText(playersPlayingLabel_, view.playersPlaying);
+    syncText(playersMaxLabel_, view.playersMax);
+    syncText(timeLimitEdit_, view.timeLimitMinutes);
+    syncText(teamsKnownLabel_, view.teamsKnownShown ? "True" : "False");
 
-    teamscores_->setVisible(view.teamscoresVisible);
-    SyncText(Label9_, view.Label9);
-    SyncText(Label10_, view.Label10);
-    SyncText(txtnaamRED_, view.txtnaamRED);
-    SyncText(txtnaamBLUE_, view.txtnaamBLUE);
-    SyncText(qsRed_, view.qsRed);
-    SyncText(qsBlue_, view.qsBlue);
-    SyncText(lblLagRed_, view.lblLagRed);
-    SyncText(lblLagBlue_, view.lblLagBlue);
+    teamScoresFrame_->setVisible(view.teamScoresVisible);
+    syncText(redTeamCaptionLabel_, view.redTeamCaption);
+    syncText(blueTeamCaptionLabel_, view.blueTeamCaption);
+    syncText(redTeamNameEdit_, view.redTeamName);
+    syncText(blueTeamNameEdit_, view.blueTeamName);
+    syncText(redScoreEdit_, view.redScoreText);
+    syncText(blueScoreEdit_, view.blueScoreText);
+    syncText(redPingLabel_, view.redPingText);
+    syncText(bluePingLabel_, view.bluePingText);
     matchBox_->refresh(view);
 }
 

@@ -33,35 +33,35 @@ private:
 
     App& app_;
 
-    QComboBox* Q2Serverlist_ = nullptr;
-    QPushButton* Q2Plus_ = nullptr;
-    QPushButton* QuakeServerMore_ = nullptr;
-    QPushButton* quakeTimerButton_ = nullptr;
-    QFrame* Frame12_ = nullptr;
-    QLabel* Label62_ = nullptr;
-    QLabel* sModeLabel_ = nullptr;
-    QLabel* typspel_ = nullptr;
-    QLabel* quakeRecvBts_ = nullptr;
-    QTreeWidget* spelerLijst_ = nullptr;
+    QComboBox* serverEntryCombo_ = nullptr;
+    QPushButton* addServerButton_ = nullptr;
+    QPushButton* openBrowserButton_ = nullptr;
+    QPushButton* connectionButton_ = nullptr;
+    QFrame* liveBannerFrame_ = nullptr;
+    QLabel* liveBannerLabel_ = nullptr;
+    QLabel* familyLabel_ = nullptr;
+    QLabel* gameTypeLabel_ = nullptr;
+    QLabel* receivedBytesLabel_ = nullptr;
+    QTreeWidget* playerList_ = nullptr;
 
-    QLineEdit* qsGame_ = nullptr;
-    QLineEdit* qsMap_ = nullptr;
-    QLineEdit* qsTimeLeft_ = nullptr;
-    QLineEdit* qsStats_ = nullptr;
-    QLabel* PlayersPlaying_ = nullptr;
-    QLabel* PlayersMax_ = nullptr;
-    QLineEdit* TimeLimitDM_ = nullptr;
-    QLabel* TempLabel1_ = nullptr;
+    QLineEdit* gameEdit_ = nullptr;
+    QLineEdit* mapEdit_ = nullptr;
+    QLineEdit* timeLeftEdit_ = nullptr;
+    QLineEdit* statisticsEdit_ = nullptr;
+    QLabel* playersPlayingLabel_ = nullptr;
+    QLabel* playersMaxLabel_ = nullptr;
+    QLineEdit* timeLimitEdit_ = nullptr;
+    QLabel* teamsKnownLabel_ = nullptr;
 
-    QFrame* teamscores_ = nullptr;
-    QLabel* Label9_ = nullptr;
-    QLabel* Label10_ = nullptr;
-    QLineEdit* txtnaamRED_ = nullptr;
-    QLineEdit* txtnaamBLUE_ = nullptr;
-    QLineEdit* qsRed_ = nullptr;
-    QLineEdit* qsBlue_ = nullptr;
-    QLabel* lblLagRed_ = nullptr;
-    QLabel* lblLagBlue_ = nullptr;
+    QFrame* teamScoresFrame_ = nullptr;
+    QLabel* redTeamCaptionLabel_ = nullptr;
+    QLabel* blueTeamCaptionLabel_ = nullptr;
+    QLineEdit* redTeamNameEdit_ = nullptr;
+    QLineEdit* blueTeamNameEdit_ = nullptr;
+    QLineEdit* redScoreEdit_ = nullptr;
+    QLineEdit* blueScoreEdit_ = nullptr;
+    QLabel* redPingLabel_ = nullptr;
+    QLabel* bluePingLabel_ = nullptr;
     MatchBox* matchBox_ = nullptr;
 };
 

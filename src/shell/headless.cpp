@@ -32,12 +32,12 @@ namespace fc {
 
 namespace {
 
-int g_signalPipe[2] = {-1, -1};
+int signalPipe[2] = {-1, -1};
 
-void OnSignal(int) {
+void onSignal(int) {
     const char byte = 1;
     // Only async-signal-safe work here; the event loop picks the byte up.
-    [[maybe_unused]] const auto n = ::write(g_signalPipe[1], &byte, 1);
+    [[maybe_unused]] const auto n = ::write(signalPipe[1], &byte, 1);
 }
 
 class HeadlessOutput : public AppListener {
@@ -46,60 +46,61 @@ public:
     HeadlessOutput(App& app, bool json)
         : app_(app),
           json_(json),
-          style_(TerminalStyleFor(::isatty(STDOUT_FILENO) == 1, std::getenv("NO_COLOR"))),
-          ircState_(app.view.IRCStat),
+          style_(terminalStyleFor(::isatty(STDOUT_FILENO) == 1, std::getenv("NO_COLOR"))),
+          ircState_(app.view.ircStatus),
           ircNick_(app.view.botNick) {}
 
     void replyHandled() override {
-        if (json_) Line(ReplyEventJson(app_.view));
+        if (json_) printLine(replyEventJson(app_.view));
     }
     void outputAppended(const std::string& text) override {
-        json_ ? Line(OutputEventJson(text)) : Plain(text);
+        json_ ? printLine(outputEventJson(text)) : printPlain(text);
     }
     // Without a window, whoever runs the program also reads warnings among the errors.
     void warningGiven(const std::string& text) override {
         std::fprintf(stderr, "fragcaster: %s\n", text.c_str());
     }
     void reportSaid(const std::string& target, const std::string& text) override {
-        if (!json_) Plain("[" + target + "] " + text);  // with JSON, once its fate is known
+        if (!json_) printPlain("[" + target + "] " + text);  // with JSON, once its fate is known
     }
     void reportFate(const SaidLine& line, LineFate fate, bool whenSaid) override {
         if (!json_) return;
-        if (whenSaid) return Line(ReportEventJson(line.target, line.message, fate));
-        Line(IrcLineEventJson(app_.view.IRCStat, app_.view.botNick, line, fate));
+        if (whenSaid) return printLine(reportEventJson(line.target, line.message, fate));
+        printLine(ircLineEventJson(app_.view.ircStatus, app_.view.botNick, line, fate));
     }
     void interpHandled() override {
-        if (json_) Line(InterpEventJson(app_.view));
+        if (json_) printLine(interpEventJson(app_.view));
     }
     // Without JSON, a message box is its title and text, its CR LF line ends as plain ones.
     void messageShown(const std::string& title, const std::string& text) override {
-        if (json_) return Line(MessageEventJson(title, text));
+        if (json_) return printLine(messageEventJson(title, text));
         std::string plain = title + ": " + text;
         for (std::size_t at; (at = plain.find("\r\n")) != std::string::npos;) plain.erase(at, 1);
-        Plain(plain);
+        printPlain(plain);
     }
     // The server browser's rows, and its status line; without JSON a row is its five columns
     // between tabs.
     void browserRowChanged(const ServerRow& r) override {
-        json_ ? Line(RowEventJson(r))
-              : Plain(r.name + "\t" + r.players + "\t" + r.map + "\t" + r.top + "\t" + r.server);
+        json_
+            ? printLine(rowEventJson(r))
+            : printPlain(r.name + "\t" + r.players + "\t" + r.map + "\t" + r.top + "\t" + r.server);
     }
     void browserStatusChanged(const std::string& text) override {
-        json_ ? Line(StatusEventJson(text)) : Plain(text);
+        json_ ? printLine(statusEventJson(text)) : printPlain(text);
     }
     // Scripts follow the connection by its state text and the nick the server gave the bot.
     void eventHandled() override {
         const MainView& v = app_.view;
-        if (!json_ || (v.IRCStat == ircState_ && v.botNick == ircNick_)) return;
-        ircState_ = v.IRCStat;
+        if (!json_ || (v.ircStatus == ircState_ && v.botNick == ircNick_)) return;
+        ircState_ = v.ircStatus;
         ircNick_ = v.botNick;
-        Line(IrcEventJson(ircState_, ircNick_));
+        printLine(ircEventJson(ircState_, ircNick_));
     }
 
 private:
     // Text as people read it: styled on a terminal, plain for a pipe or a file.
-    void Plain(const std::string& text) const { Line(IrcToTerminal(text, style_)); }
-    static void Line(const std::string& line) {
+    void printPlain(const std::string& text) const { printLine(ircToTerminal(text, style_)); }
+    static void printLine(const std::string& line) {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fputc('\n', stdout);
         std::fflush(stdout);
@@ -113,56 +114,57 @@ private:
 // Ends the run as closing the window does: monitoring off, then the shut-down. Its first
 // phase says goodbye to IRC and saves the settings; the second, half a second later, saves them
 // again and ends the event loop.
-void Close(App& app) {
+void closeRun(App& app) {
     // An open server browser closes as "Close this window" closes it.
-    if (app.Form3.Form3Visible) app.dispatch([&] { CloseThisWindow(app); });
-    if (!app.view.Q2ServerlistEnabled) app.dispatch([&] { WisselConnectie(app); });
+    if (app.browserView.browserVisible) app.dispatch([&] { closeThisWindow(app); });
+    if (!app.view.serverEntryEnabled) app.dispatch([&] { toggleConnection(app); });
     app.closeMainWindow();
 }
 
 }  // namespace
 
-void AttachHeadlessOutput(App& app, bool json) {
+void attachHeadlessOutput(App& app, bool json) {
     static std::vector<std::unique_ptr<HeadlessOutput>> outputs;
     outputs.push_back(std::make_unique<HeadlessOutput>(app, json));
     app.addListener(outputs.back().get());
 }
 
-int RunHeadless(const CommandLine& options, const QString& programDir) {
+int runHeadless(const CommandLine& options, const QString& programDir) {
     QtPlatform platform(programDir);
     WiredApp app(platform);
-    AttachHeadlessOutput(app, options.json);
+    attachHeadlessOutput(app, options.json);
     // No window stands in the way of closing: every close request goes straight to the shut-down.
-    app.closeMainWindow = [&app] { app.dispatch([&] { OnCloseRequest(app); }); };
+    app.closeMainWindow = [&app] { app.dispatch([&] { onCloseRequest(app); }); };
     app.endProgram = [] { QCoreApplication::quit(); };
-    app.dispatch([&] { StartUp(app); });
+    app.dispatch([&] { startProgram(app); });
     const std::string settingsPath =
         QDir(programDir).filePath(QString::fromLatin1(kSettingsFile)).toLocal8Bit().toStdString();
 
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {
-        std::signal(SIGINT, OnSignal);
-        std::signal(SIGTERM, OnSignal);
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
+        std::signal(SIGINT, onSignal);
+        std::signal(SIGTERM, onSignal);
     }
-    QSocketNotifier notifier(g_signalPipe[0], QSocketNotifier::Read);
+    QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&notifier, &QSocketNotifier::activated, [&] {
         char byte;
-        [[maybe_unused]] const auto n = ::read(g_signalPipe[0], &byte, 1);
-        Close(app);
+        [[maybe_unused]] const auto n = ::read(signalPipe[0], &byte, 1);
+        closeRun(app);
     });
 
     if (options.durationSeconds) {
-        QTimer::singleShot(static_cast<int>(*options.durationSeconds * 1000), [&] { Close(app); });
+        QTimer::singleShot(static_cast<int>(*options.durationSeconds * 1000),
+                           [&] { closeRun(app); });
     }
     // What the command line names is for this run: the settings file keeps what it held.
     MainView& v = app.view;
     RunOnlySettings& kept = app.keptSettings;
-    if (options.server || options.replay) kept.Q2Selected = v.Q2Serverlist;
-    if (options.ircChannel) kept.IRCChannel = v.txtstdKanaal;
-    if (options.ircNick) kept.IRCName = v.ircName;
-    if (options.ircKey) kept.IRCKey = v.IRCKey;
+    if (options.server || options.replay) kept.savedServerEntry = v.serverEntry;
+    if (options.ircChannel) kept.savedChannel = v.channelEntry;
+    if (options.ircNick) kept.savedNick = v.ircName;
+    if (options.ircKey) kept.channelKey = v.channelKey;
     if (options.ircHost) {
-        kept.IRCServer = v.IRCServer;
-        kept.IRCPort = v.IRCPort;
+        kept.ircServer = v.ircServer;
+        kept.ircPort = v.ircPort;
     }
     // Before the monitor is switched on: switching on opens the feed.
     if (options.interpPort) v.interpPort = *options.interpPort;
@@ -173,22 +175,22 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
         }
     }
     // Lines said without IRC still name the channel they would go to.
-    if (v.botChannel.empty()) v.botChannel = options.ircChannel.value_or(v.txtstdKanaal);
+    if (v.botChannel.empty()) v.botChannel = options.ircChannel.value_or(v.channelEntry);
     if (options.record) {
-        v.RecordIt = true;
-        v.RecordItDir.clear();
-        v.RecordItWhere = *options.record;
+        v.recordingOn = true;
+        v.recordingFolder.clear();
+        v.recordingFileName = *options.record;
     }
     v.playbackStep = options.speed * 0.01;
-    if (options.replay && !options.durationSeconds) app.playbackEnded = [&app] { Close(app); };
+    if (options.replay && !options.durationSeconds) app.playbackEnded = [&app] { closeRun(app); };
     if (options.server || options.replay) {
         app.dispatch([&] {
-            OnServerEntryEdited(app, options.replay ? *options.replay : *options.server);
-            WisselConnectie(app);
+            onServerEntryEdited(app, options.replay ? *options.replay : *options.server);
+            toggleConnection(app);
         });
     } else if (!options.sweep && !options.checkUpdate) {
-        if (IsUsableServerEntry(v.Q2Serverlist)) {
-            app.dispatch([&] { WisselConnectie(app); });  // the server the settings last had
+        if (isUsableServerEntry(v.serverEntry)) {
+            app.dispatch([&] { toggleConnection(app); });  // the server the settings last had
         } else {
             // A first run has only the hint text: say why nothing happens, and what would.
             std::fprintf(stderr,
@@ -208,44 +210,44 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
         auto end = [&app, ended] {
             if (*ended) return;
             *ended = true;
-            Close(app);
+            closeRun(app);
         };
         app.updateCheckEnded = [end] { QTimer::singleShot(0, end); };
         QTimer::singleShot(10000, end);
-        app.dispatch([&] { UpdateKnop(app); });
+        app.dispatch([&] { checkForUpdateNow(app); });
     }
     if (options.sweep) {
         // The run ends a second after the sweep.
-        app.browserSweepEnded = [&app] { QTimer::singleShot(1000, [&app] { Close(app); }); };
+        app.browserSweepEnded = [&app] { QTimer::singleShot(1000, [&app] { closeRun(app); }); };
         app.dispatch([&] {
-            OpenBrowser(app);
-            BrowserView& b = app.Form3;
-            b.filterempty = options.filterEmpty;
-            b.filternorespond = options.filterUnanswered;
+            openBrowser(app);
+            BrowserView& b = app.browserView;
+            b.filterEmpty = options.filterEmpty;
+            b.filterUnanswered = options.filterUnanswered;
             b.fastThisRun = options.sweepFast;
             if (b.askingMaster) {
                 b.sweepAfterMaster = true;  // once the master server's list is in
             } else {
-                TotalRefresh(app);
+                totalRefresh(app);
             }
         });
     }
     if (options.tls) app.irc.tlsThisRun = true;
     if (options.tlsInsecure) app.irc.tlsInsecureThisRun = true;
     if (options.noReconnect) app.irc.reconnectThisRun = false;
-    if (options.ircChannel) v.txtstdKanaal = *options.ircChannel;
+    if (options.ircChannel) v.channelEntry = *options.ircChannel;
     if (options.ircNick) v.ircName = *options.ircNick;
-    if (options.ircKey) v.IRCKey = *options.ircKey;
+    if (options.ircKey) v.channelKey = *options.ircKey;
     if (options.ircHost) {
         app.dispatch([&] {
-            v.IRCServer = *options.ircHost;
-            v.IRCPort = std::to_string(options.tls && !options.ircPortGiven ? kTlsIrcPort
+            v.ircServer = *options.ircHost;
+            v.ircPort = std::to_string(options.tls && !options.ircPortGiven ? kTlsIrcPort
                                                                             : options.ircPort);
-            ConnectIrc(app);
+            connectIrc(app);
         });
     }
     if (options.ircFromSettings) {
-        if (!IsUsableIrcServer(v.IRCServer)) {
+        if (!isUsableIrcServer(v.ircServer)) {
             std::fprintf(stderr,
                          "fragcaster: --irc-from-settings: the settings name no IRC server to "
                          "connect to (IRCSerSel = \"%s\" in %s).\n"
@@ -253,10 +255,10 @@ int RunHeadless(const CommandLine& options, const QString& programDir) {
                          "--channel '#CHANNEL' --nick NICK\n"
                          "  or set IRCSerSel, IRCPort, IRCChannel and IRCName in that file;\n"
                          "  every option:  fragcaster --help\n",
-                         v.IRCServer.c_str(), settingsPath.c_str());
+                         v.ircServer.c_str(), settingsPath.c_str());
             return 2;
         }
-        app.dispatch([&] { ConnectIrc(app); });
+        app.dispatch([&] { connectIrc(app); });
     }
     return QCoreApplication::exec();
 }

@@ -9,10 +9,10 @@ namespace fc {
 
 // Runs the program without a window until SIGINT, SIGTERM or the --duration runs out.
 // Returns the exit status.
-int RunHeadless(const CommandLine& options, const QString& programDir);
+int runHeadless(const CommandLine& options, const QString& programDir);
 
 // Writes the events a headless run shows on stdout, flushed line by line.
 class App;
-void AttachHeadlessOutput(App& app, bool json);
+void attachHeadlessOutput(App& app, bool json);
 
 }  // namespace fc

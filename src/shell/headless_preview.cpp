@@ -14,31 +14,31 @@ namespace fc {
 
 namespace {
 
-void Line(const std::string& text) {
+void printLine(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc('\n', stdout);
 }
 
 }  // namespace
 
-int RunPreview(const CommandLine& options) {
+int runPreview(const CommandLine& options) {
     // Nothing is read or written: the preview needs no settings and opens no connection.
     QtPlatform platform(QDir::currentPath());
     App app(platform);
     MainView& v = app.view;
-    if (options.server) v.Q2Serverlist = *options.server;
+    if (options.server) v.serverEntry = *options.server;
     v.blackBackground = options.previewBlack;
-    v.PreviewNoColors = options.previewNoColors;
+    v.previewNoColors = options.previewNoColors;
     const PreviewKind kind =
         options.previewTeamGame ? PreviewKind::TeamGame : PreviewKind::Deathmatch;
     const std::string& templ = *options.previewTemplate;
-    const std::string line = PreviewLine(app, templ, kind);
-    const std::string rtf = PreviewDocument(app, templ, kind);
+    const std::string line = previewLine(app, templ, kind);
+    const std::string rtf = previewDocument(app, templ, kind);
     if (options.json) {
-        Line(PreviewEventJson(line, rtf));
+        printLine(previewEventJson(line, rtf));
     } else {
-        Line(line);
-        Line(rtf);
+        printLine(line);
+        printLine(rtf);
     }
     std::fflush(stdout);
     return 0;

@@ -7,6 +7,6 @@ namespace fc {
 struct CommandLine;
 
 // Prints the filled template and the RTF document (or one JSON line); returns the exit status.
-int RunPreview(const CommandLine& options);
+int runPreview(const CommandLine& options);
 
 }  // namespace fc

@@ -48,7 +48,7 @@ const HelpSection kHelp[] = {
 
 }  // namespace
 
-QWidget* BuildAboutPage(QWidget* parent) {
+QWidget* buildAboutPage(QWidget* parent) {
     auto* page = new QScrollArea(parent);
     page->setWidgetResizable(true);
     page->setFrameShape(QFrame::NoFrame);
@@ -63,7 +63,7 @@ QWidget* BuildAboutPage(QWidget* parent) {
     return page;
 }
 
-QWidget* BuildHelpPage(QWidget* parent) {
+QWidget* buildHelpPage(QWidget* parent) {
     auto* help = new QTextBrowser(parent);
     help->setObjectName(QStringLiteral("HelpText"));
     help->setOpenLinks(false);

@@ -5,7 +5,7 @@ class QWidget;
 
 namespace fc {
 
-QWidget* BuildAboutPage(QWidget* parent);
-QWidget* BuildHelpPage(QWidget* parent);
+QWidget* buildAboutPage(QWidget* parent);
+QWidget* buildHelpPage(QWidget* parent);
 
 }  // namespace fc

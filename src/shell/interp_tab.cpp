@@ -29,12 +29,12 @@ struct LabelField {
 };
 
 const LabelField kInfo[] = {
-    {"Interp support:", "InterpSupport", &MainView::InterpSupport},
-    {"Version:", "InterpVersion", &MainView::InterpVersion},
-    {"Author:", "InterpAuthor", &MainView::InterpAuthor},
-    {"Email:", "InterpEmail", &MainView::InterpEmail},
-    {"Red flag:", "StatRed", &MainView::StatRed},
-    {"Blue flag:", "StatBlue", &MainView::StatBlue},
+    {"Interp support:", "InterpSupport", &MainView::interpSupport},
+    {"Version:", "InterpVersion", &MainView::interpVersion},
+    {"Author:", "InterpAuthor", &MainView::interpAuthor},
+    {"Email:", "InterpEmail", &MainView::interpEmail},
+    {"Red flag:", "StatRed", &MainView::redFlagWhere},
+    {"Blue flag:", "StatBlue", &MainView::blueFlagWhere},
 };
 
 struct SwitchField {
@@ -44,18 +44,18 @@ struct SwitchField {
 };
 
 const SwitchField kSwitches[] = {
-    {"Got the flag", "InterpGotFlag", &MainView::InterpGotFlag},
-    {"Lost the flag", "InterpLostFlag", &MainView::InterpLostFlag},
-    {"Recovered flag", "InterpRecoverFlag", &MainView::InterpRecoverFlag},
-    {"Quad", "InterpQuad", &MainView::InterpQuad},
-    {"Haste", "InterpHaste", &MainView::InterpHaste},
-    {"Regen", "InterpRegen", &MainView::InterpRegen},
-    {"Invisibility", "InterpInvis", &MainView::InterpInvis},
-    {"Server status", "InterpServerMsg", &MainView::InterpServerMsg},
+    {"Got the flag", "InterpGotFlag", &MainView::interpGotFlag},
+    {"Lost the flag", "InterpLostFlag", &MainView::interpLostFlag},
+    {"Recovered flag", "InterpRecoverFlag", &MainView::interpRecoverFlag},
+    {"Quad", "InterpQuad", &MainView::interpQuad},
+    {"Haste", "InterpHaste", &MainView::interpHaste},
+    {"Regen", "InterpRegen", &MainView::interpRegen},
+    {"Invisibility", "InterpInvis", &MainView::interpInvis},
+    {"Server status", "InterpServerMsg", &MainView::interpServerMsg},
 };
 
 // The feed's lines end in CR LF; the edit would make a line break of each of the two.
-std::string WithoutCr(const std::string& bytes) {
+std::string withoutCr(const std::string& bytes) {
     std::string text;
     text.reserve(bytes.size());
     for (char c : bytes)
@@ -72,11 +72,11 @@ InterpTab::InterpTab(App& app, QWidget* parent) : QWidget(parent), app_(app) {
     top->addWidget(buildSwitches(), 1);
     layout->addLayout(top);
     layout->addWidget(new QLabel(QStringLiteral("Interp output screen:"), this));
-    InterpOutput_ = Named(new QPlainTextEdit(this), "InterpOutput");
-    InterpOutput_->setReadOnly(true);
-    InterpOutput_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    InterpOutput_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    layout->addWidget(InterpOutput_, 1);
+    interpOutputView_ = named(new QPlainTextEdit(this), "InterpOutput");
+    interpOutputView_->setReadOnly(true);
+    interpOutputView_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    interpOutputView_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    layout->addWidget(interpOutputView_, 1);
     layout->addWidget(buildButtons());
 }
 
@@ -86,7 +86,7 @@ QWidget* InterpTab::buildInfo() {
     grid->setContentsMargins(0, 0, 0, 0);
     int row = 0;
     for (const LabelField& f : kInfo) {
-        auto* label = Named(new QLabel(box), f.name);
+        auto* label = named(new QLabel(box), f.name);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         grid->addWidget(new QLabel(QString::fromLatin1(f.caption), box), row, 0);
         grid->addWidget(label, row++, 1);
@@ -101,18 +101,18 @@ QWidget* InterpTab::buildSwitches() {
     auto* grid = new QGridLayout(box);
     int i = 0;
     for (const SwitchField& f : kSwitches) {
-        auto* check = Named(new QCheckBox(QString::fromLatin1(f.caption), box), f.name);
+        auto* check = named(new QCheckBox(QString::fromLatin1(f.caption), box), f.name);
         grid->addWidget(check, i / 2, i % 2);
         ++i;
         switches_.emplace_back(check, f.field);
     }
-    auto* report = Named(
+    auto* report = named(
         new QCheckBox(
             QStringLiteral("Use Interp for scores and matchstate if no compatible mod is found."),
             box),
         "InterpReport");
     grid->addWidget(report, (i + 1) / 2, 0, 1, 2);
-    switches_.emplace_back(report, &MainView::InterpReport);
+    switches_.emplace_back(report, &MainView::interpReport);
     for (auto [check, field] : switches_) {
         connect(check, &QCheckBox::clicked, this,
                 [this, field](bool on) { app_.dispatch([&] { app_.view.*field = on; }); });
@@ -125,33 +125,34 @@ QWidget* InterpTab::buildButtons() {
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     auto button = [&](const char* name, const char* caption, std::function<void()> action) {
-        auto* b = Named(new QPushButton(QString::fromLatin1(caption), box), name);
+        auto* b = named(new QPushButton(QString::fromLatin1(caption), box), name);
         b->setFocusPolicy(Qt::NoFocus);
         row->addWidget(b);
         connect(b, &QPushButton::clicked, this, [this, action] { app_.dispatch(action); });
     };
-    button("Command11", "Reconnect", [this] { ConnectInterp(app_); });
-    button("Command12", "GAMESTAT", [this] { SendInterp(app_, "GAMESTAT"); });
-    button("Command8", "PLAYERSTAT", [this] { SendInterp(app_, "PLAYERSTAT"); });
+    button("Command11", "Reconnect", [this] { connectInterp(app_); });
+    button("Command12", "GAMESTAT", [this] { sendInterp(app_, "GAMESTAT"); });
+    button("Command8", "PLAYERSTAT", [this] { sendInterp(app_, "PLAYERSTAT"); });
     row->addStretch(1);
-    button("Command9", "Clear", [this] { ClearInterpOutput(app_); });
+    button("Command9", "Clear", [this] { clearInterpOutput(app_); });
     return box;
 }
 
 void InterpTab::refresh(const MainView& view) {
-    for (auto [label, field] : labels_) SyncText(label, view.*field);
+    for (auto [label, field] : labels_) syncText(label, view.*field);
     for (auto [check, field] : switches_) {
         if (check->isChecked() == view.*field) continue;
         const QSignalBlocker block(check);
         check->setChecked(view.*field);
     }
-    const std::string shown = WithoutCr(view.InterpOutput);
-    const QString before = InterpOutput_->toPlainText();
-    SyncText(InterpOutput_, shown);
-    if (InterpOutput_->toPlainText() != before) {
+    const std::string shown = withoutCr(view.interpOutput);
+    const QString before = interpOutputView_->toPlainText();
+    syncText(interpOutputView_, shown);
+    if (interpOutputView_->toPlainText() != before) {
         // The newest of the feed is what the operator watches.
-        InterpOutput_->moveCursor(QTextCursor::End);
-        InterpOutput_->verticalScrollBar()->setValue(InterpOutput_->verticalScrollBar()->maximum());
+        interpOutputView_->moveCursor(QTextCursor::End);
+        interpOutputView_->verticalScrollBar()->setValue(
+            interpOutputView_->verticalScrollBar()->maximum());
     }
 }
 

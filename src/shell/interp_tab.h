@@ -29,7 +29,7 @@ private:
     App& app_;
     std::vector<std::pair<QLabel*, std::string MainView::*>> labels_;
     std::vector<std::pair<QCheckBox*, bool MainView::*>> switches_;
-    QPlainTextEdit* InterpOutput_ = nullptr;
+    QPlainTextEdit* interpOutputView_ = nullptr;
 };
 
 }  // namespace fc

@@ -23,8 +23,8 @@ IrcServerButtons::IrcServerButtons(App& app, QWidget* parent) : QWidget(parent) 
                 [&app, action] { app.dispatch([&] { action(app); }); });
         layout->addWidget(b);
     };
-    button("Command6", "+", "Keep this server in the list", AddIrcServerToList);
-    button("Command7", "-", "Take this server out of the list", RemoveIrcServerFromList);
+    button("Command6", "+", "Keep this server in the list", addIrcServerToList);
+    button("Command7", "-", "Take this server out of the list", removeIrcServerFromList);
 }
 
 }  // namespace fc

@@ -28,21 +28,21 @@ private:
     void connectActions();
 
     App& app_;
-    QComboBox* IRCServer_ = nullptr;
+    QComboBox* ircServerCombo_ = nullptr;
     QLabel* portLabel_ = nullptr;
-    QLineEdit* IRCPort_ = nullptr;
-    QLineEdit* txtstdKanaal_ = nullptr;
-    QLineEdit* IRCKey_ = nullptr;
-    QLineEdit* ircName_ = nullptr;
-    QPushButton* Command3_ = nullptr;
-    QPushButton* Command1_ = nullptr;
-    QCheckBox* ReportToIrc_ = nullptr;
-    QCheckBox* debugAU_ = nullptr;
-    QLabel* IRCStat_ = nullptr;
-    QLabel* IRCTopic_ = nullptr;
-    QPlainTextEdit* Text1_ = nullptr;
-    QLineEdit* ircZegwat_ = nullptr;
-    QListWidget* ircLijst_ = nullptr;
+    QLineEdit* ircPortEdit_ = nullptr;
+    QLineEdit* channelEdit_ = nullptr;
+    QLineEdit* channelKeyEdit_ = nullptr;
+    QLineEdit* ircNameEdit_ = nullptr;
+    QPushButton* connectIrcButton_ = nullptr;
+    QPushButton* quitIrcButton_ = nullptr;
+    QCheckBox* reportToIrcBox_ = nullptr;
+    QCheckBox* showRawTextBox_ = nullptr;
+    QLabel* ircStatusLabel_ = nullptr;
+    QLabel* ircTopicLabel_ = nullptr;
+    QPlainTextEdit* ircOutputView_ = nullptr;
+    QLineEdit* ircInputEdit_ = nullptr;
+    QListWidget* channelNickList_ = nullptr;
 };
 
 // The options that shape what the bot says and whom it answers.
@@ -53,21 +53,21 @@ public:
 
 private:
     App& app_;
-    QCheckBox* IRCRemoveColors_ = nullptr;
-    QCheckBox* IRCRemoveFontCodes_ = nullptr;
-    QCheckBox* IRConjoin_ = nullptr;
-    QCheckBox* PriveServer_ = nullptr;
-    QLineEdit* IRCIgnoreTime_ = nullptr;
-    QLineEdit* KillAllowedFrom_ = nullptr;
+    QCheckBox* removeColoursBox_ = nullptr;
+    QCheckBox* removeFontCodesBox_ = nullptr;
+    QCheckBox* greetOnJoinBox_ = nullptr;
+    QCheckBox* privateServerBox_ = nullptr;
+    QLineEdit* ignoreSecondsEdit_ = nullptr;
+    QLineEdit* killAllowedFromEdit_ = nullptr;
     // The advanced part: the send pace, TLS and reconnecting.
     QWidget* network_ = nullptr;
-    QCheckBox* IRCTls_ = nullptr;
-    QCheckBox* IRCTlsInsecure_ = nullptr;
-    QCheckBox* IRCReconnect_ = nullptr;
-    QLineEdit* IRCBurst_ = nullptr;
-    QLineEdit* IRCLineGapMs_ = nullptr;
-    QLabel* ignorelistLabel_ = nullptr;
-    QListWidget* ignorelist_ = nullptr;
+    QCheckBox* tlsBox_ = nullptr;
+    QCheckBox* tlsInsecureBox_ = nullptr;
+    QCheckBox* reconnectBox_ = nullptr;
+    QLineEdit* burstEdit_ = nullptr;
+    QLineEdit* lineGapEdit_ = nullptr;
+    QLabel* ignoreListLabel_ = nullptr;
+    QListWidget* ignoreListView_ = nullptr;
 };
 
 }  // namespace fc

@@ -23,7 +23,7 @@
 namespace {
 
 // The folder of the program as it was started: argv[0]'s, or where the search path found it.
-QDir ExecutableDir(const char* argv0) {
+QDir executableDir(const char* argv0) {
     const QString name = QString::fromLocal8Bit(argv0);
     QString path = name.contains('/') ? name : QStandardPaths::findExecutable(name);
     if (path.isEmpty()) path = QCoreApplication::applicationFilePath();
@@ -32,13 +32,13 @@ QDir ExecutableDir(const char* argv0) {
 
 // The program directory: the one asked for; else the executable's folder when it holds the
 // settings file and may be written; else the per-user configuration folder.
-QString ProgramDirectory(const std::string& asked, const char* argv0) {
+QString programDirectory(const std::string& asked, const char* argv0) {
     if (!asked.empty()) {
         const QString dir = QDir(QString::fromLocal8Bit(asked.c_str())).absolutePath();
         QDir().mkpath(dir);
         return dir;
     }
-    const QString exeDir = ExecutableDir(argv0).path();
+    const QString exeDir = executableDir(argv0).path();
     const QFileInfo settings(QDir(exeDir).filePath(fc::kSettingsFile));
     if (settings.exists() && QFileInfo(exeDir).isWritable()) return exeDir;
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -51,8 +51,8 @@ QString ProgramDirectory(const std::string& asked, const char* argv0) {
 // The folder of the demo match: beside the program (a build's copy), where an
 // install put it, or the source tree's above a build folder. One that also holds the demo's
 // settings (its capture line) goes first.
-QString ShippedDemoFolder(const char* argv0) {
-    const QDir exeDir = ExecutableDir(argv0);
+QString shippedDemoFolder(const char* argv0) {
+    const QDir exeDir = executableDir(argv0);
     QStringList candidates = {exeDir.filePath("demos"),
                               exeDir.filePath("../share/fragcaster/demos")};
     QDir up = exeDir;
@@ -68,16 +68,16 @@ QString ShippedDemoFolder(const char* argv0) {
 }
 
 // The demo match the window offers in its server entry.
-std::string ShippedDemo(const char* argv0) {
-    const QString folder = ShippedDemoFolder(argv0);
+std::string shippedDemo(const char* argv0) {
+    const QString folder = shippedDemoFolder(argv0);
     if (folder.isEmpty()) return {};
     return QDir(folder).filePath(fc::kShippedDemo).toLocal8Bit().toStdString();
 }
 
 // Replays the demo match headless. Without --dir the run has a scratch program folder holding
 // the demo's settings, so the operator's own settings stay as they were.
-int RunDemo(fc::CommandLine options, const char* argv0) {
-    const QString folder = ShippedDemoFolder(argv0);
+int runDemo(fc::CommandLine options, const char* argv0) {
+    const QString folder = shippedDemoFolder(argv0);
     if (folder.isEmpty()) {
         std::fprintf(stderr,
                      "fragcaster: --demo: the demo match %s is not beside the program (demos/ "
@@ -86,7 +86,7 @@ int RunDemo(fc::CommandLine options, const char* argv0) {
         return 2;
     }
     options.replay = QDir(folder).filePath(fc::kShippedDemo).toLocal8Bit().toStdString();
-    if (!options.dir.empty()) return fc::RunHeadless(options, ProgramDirectory(options.dir, argv0));
+    if (!options.dir.empty()) return fc::runHeadless(options, programDirectory(options.dir, argv0));
     QTemporaryDir scratch;
     if (!scratch.isValid()) {
         std::fprintf(stderr, "fragcaster: --demo: no scratch folder: %s\n",
@@ -97,10 +97,10 @@ int RunDemo(fc::CommandLine options, const char* argv0) {
     // An installed copy is read-only; the run saves its settings as every run does.
     if (QFile::copy(QDir(folder).filePath(fc::kSettingsFile), settings))
         QFile::setPermissions(settings, QFile::ReadOwner | QFile::WriteOwner);
-    return fc::RunHeadless(options, scratch.path());
+    return fc::runHeadless(options, scratch.path());
 }
 
-bool HasDisplay() {
+bool hasDisplay() {
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
@@ -110,14 +110,14 @@ bool HasDisplay() {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    const fc::ParsedCommandLine parsed = fc::ParseCommandLine(args);
+    const fc::ParsedCommandLine parsed = fc::parseCommandLine(args);
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "fragcaster: %s\n%s", parsed.error.c_str(), fc::UsageText().c_str());
+        std::fprintf(stderr, "fragcaster: %s\n%s", parsed.error.c_str(), fc::usageText().c_str());
         return 2;
     }
     const fc::CommandLine& options = parsed.options;
     if (options.showHelp) {
-        std::fputs(fc::UsageText().c_str(), stdout);
+        std::fputs(fc::usageText().c_str(), stdout);
         return 0;
     }
     if (options.showVersion) {
@@ -127,17 +127,17 @@ int main(int argc, char** argv) {
 
     if (options.previewTemplate) {
         QCoreApplication core(argc, argv);
-        return fc::RunPreview(options);
+        return fc::runPreview(options);
     }
     if (options.demo) {
         QCoreApplication core(argc, argv);
-        return RunDemo(options, argv[0]);
+        return runDemo(options, argv[0]);
     }
     if (options.headless) {
         QCoreApplication core(argc, argv);
-        return fc::RunHeadless(options, ProgramDirectory(options.dir, argv[0]));
+        return fc::runHeadless(options, programDirectory(options.dir, argv[0]));
     }
-    if (!HasDisplay()) {
+    if (!hasDisplay()) {
         std::fprintf(stderr, "fragcaster: no display to show the window on; use --headless\n");
         return 2;
     }
@@ -145,18 +145,18 @@ int main(int argc, char** argv) {
     // The program ends through its own two-phase shut-down, never because its windows are
     // closed or hidden (the close button hides the window before the browser closes).
     QApplication::setQuitOnLastWindowClosed(false);
-    fc::QtPlatform platform(ProgramDirectory(options.dir, argv[0]));
+    fc::QtPlatform platform(programDirectory(options.dir, argv[0]));
     fc::WiredApp app(platform);
     fc::MainWindow window(app);
     app.endProgram = [] { QCoreApplication::quit(); };
     // The settings are read and the splash is up before the window shows.
     app.dispatch([&] {
-        fc::StartUp(app);
+        fc::startProgram(app);
         // One click on the connection button shows the shipped demo when no server was saved.
-        fc::OfferShippedDemo(app, ShippedDemo(argv[0]));
+        fc::offerShippedDemo(app, shippedDemo(argv[0]));
     });
     if (options.screenshots) {
-        fc::TakeScreenshotsAfterReplay(app, window,
+        fc::takeScreenshotsAfterReplay(app, window,
                                        QString::fromLocal8Bit(options.screenshots->c_str()));
     }
     window.show();

@@ -48,17 +48,17 @@ constexpr Tab kAdvancedTabs[] = {kServerInfoTab, kRecordTab, kInterpTab};
 }  // namespace
 
 struct MainWindow::Controls {
-    QTabWidget* Tabs = nullptr;
+    QTabWidget* tabWidget = nullptr;
     GameTab* game = nullptr;
     IrcTab* irc = nullptr;
     InterpTab* interp = nullptr;
     IrcOptionsBox* ircOptions = nullptr;
-    QCheckBox* Advanced = nullptr;
-    QPlainTextEdit* QuakeInfoLabel = nullptr;
+    QCheckBox* advancedMode = nullptr;
+    QPlainTextEdit* serverInfoText = nullptr;
     WindowLifecycle* lifecycle = nullptr;
     SettingsOptions* settingsOptions = nullptr;
     RecordTab* record = nullptr;
-    PlaybackBar* progBar = nullptr;
+    PlaybackBar* playbackBar = nullptr;
     TitleBar* titleBar = nullptr;
     TemplateEditor* templateEditor = nullptr;
     CodesWindow* codes = nullptr;      // made the first time it is asked for
@@ -68,14 +68,14 @@ struct MainWindow::Controls {
 MainWindow::MainWindow(App& app, QWidget* parent)
     : QWidget(parent), app_(app), ui_(std::make_unique<Controls>()) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(Display(app.view.Caption));
+    setWindowTitle(display(app.view.windowCaption));
     // The window draws its own title bar; the task bar still lists it, so it can always be
     // brought back from a minimise.
     setWindowFlag(Qt::FramelessWindowHint);
 
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("Tabs"));
-    ui_->Tabs = tabs;
+    ui_->tabWidget = tabs;
 
     ui_->game = new GameTab(app_, tabs);
     ui_->game->setObjectName(QStringLiteral("GameTab"));
@@ -84,9 +84,9 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     options->setObjectName(QStringLiteral("OptionsTab"));
     auto* optionsColumns = new QHBoxLayout(options);
     auto* optionsLayout = new QVBoxLayout;
-    ui_->Advanced = new QCheckBox(QStringLiteral("Show advanced options / tabs"), options);
-    ui_->Advanced->setObjectName(QStringLiteral("Advanced"));
-    optionsLayout->addWidget(ui_->Advanced);
+    ui_->advancedMode = new QCheckBox(QStringLiteral("Show advanced options / tabs"), options);
+    ui_->advancedMode->setObjectName(QStringLiteral("Advanced"));
+    optionsLayout->addWidget(ui_->advancedMode);
     ui_->ircOptions = new IrcOptionsBox(app_, options);
     optionsLayout->addWidget(ui_->ircOptions);
     ui_->settingsOptions = new SettingsOptions(app_, options);
@@ -96,23 +96,23 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     ui_->templateEditor = new TemplateEditor(app_, options);
     optionsColumns->addWidget(ui_->templateEditor, 1, Qt::AlignTop);
 
-    ui_->QuakeInfoLabel = new QPlainTextEdit(tabs);
-    ui_->QuakeInfoLabel->setObjectName(QStringLiteral("QuakeInfoLabel"));
-    ui_->QuakeInfoLabel->setReadOnly(true);
-    ui_->QuakeInfoLabel->setLineWrapMode(QPlainTextEdit::NoWrap);
-    ui_->QuakeInfoLabel->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    ui_->serverInfoText = new QPlainTextEdit(tabs);
+    ui_->serverInfoText->setObjectName(QStringLiteral("QuakeInfoLabel"));
+    ui_->serverInfoText->setReadOnly(true);
+    ui_->serverInfoText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    ui_->serverInfoText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
     ui_->irc = new IrcTab(app_, tabs);
     ui_->irc->setObjectName(QStringLiteral("IrcTab"));
     tabs->insertTab(kIrcTab, ui_->irc, QStringLiteral("IRC"));
     tabs->insertTab(kGameTab, ui_->game, QStringLiteral("Game"));
     tabs->insertTab(kOptionsTab, options, QStringLiteral("Options"));
-    tabs->insertTab(kServerInfoTab, ui_->QuakeInfoLabel, QStringLiteral("Srv. Info"));
+    tabs->insertTab(kServerInfoTab, ui_->serverInfoText, QStringLiteral("Srv. Info"));
     ui_->record = new RecordTab(app_, tabs);
     ui_->record->setObjectName(QStringLiteral("RecordTab"));
     tabs->insertTab(kRecordTab, ui_->record, QStringLiteral("Record"));
-    tabs->insertTab(kAboutTab, BuildAboutPage(tabs), QStringLiteral("About"));
-    tabs->insertTab(kHelpTab, BuildHelpPage(tabs), QStringLiteral("Help"));
+    tabs->insertTab(kAboutTab, buildAboutPage(tabs), QStringLiteral("About"));
+    tabs->insertTab(kHelpTab, buildHelpPage(tabs), QStringLiteral("Help"));
     ui_->interp = new InterpTab(app_, tabs);
     ui_->interp->setObjectName(QStringLiteral("InterpTab"));
     tabs->insertTab(kInterpTab, ui_->interp, QStringLiteral("Interp"));
@@ -122,13 +122,14 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     ui_->titleBar = new TitleBar(app_, this);
     layout->addWidget(ui_->titleBar);
     layout->addWidget(tabs);
-    ui_->progBar = new PlaybackBar(app_, this);
-    layout->addWidget(ui_->progBar);
+    ui_->playbackBar = new PlaybackBar(app_, this);
+    layout->addWidget(ui_->playbackBar);
     ui_->lifecycle = new WindowLifecycle(app_, this);
-    connect(tabs, &QTabWidget::currentChanged, this, [this] { UnFocus(this); });
+    connect(tabs, &QTabWidget::currentChanged, this, [this] { unfocus(this); });
 
-    connect(ui_->Advanced, &QCheckBox::clicked, this, [this](bool checked) {
-        app_.dispatch([this, checked] { checked ? AdvancedAan(app_) : AdvancedUit(app_); });
+    connect(ui_->advancedMode, &QCheckBox::clicked, this, [this](bool checked) {
+        app_.dispatch(
+            [this, checked] { checked ? switchAdvancedOn(app_) : switchAdvancedOff(app_); });
     });
 
     resize(900, 540);
@@ -145,12 +146,12 @@ void MainWindow::refresh() {
     const MainView& view = app_.view;
 
     for (Tab tab : kAdvancedTabs) {
-        if (ui_->Tabs->isTabVisible(tab) != view.Advanced)
-            ui_->Tabs->setTabVisible(tab, view.Advanced);
+        if (ui_->tabWidget->isTabVisible(tab) != view.advancedMode)
+            ui_->tabWidget->setTabVisible(tab, view.advancedMode);
     }
-    if (ui_->Advanced->isChecked() != view.Advanced) {
-        const QSignalBlocker block(ui_->Advanced);
-        ui_->Advanced->setChecked(view.Advanced);
+    if (ui_->advancedMode->isChecked() != view.advancedMode) {
+        const QSignalBlocker block(ui_->advancedMode);
+        ui_->advancedMode->setChecked(view.advancedMode);
     }
 
     ui_->titleBar->refresh(view);
@@ -160,7 +161,7 @@ void MainWindow::refresh() {
     ui_->irc->refresh(view);
     ui_->interp->refresh(view);
     ui_->ircOptions->refresh(view);
-    SyncText(ui_->QuakeInfoLabel, view.QuakeInfoLabel);
+    syncText(ui_->serverInfoText, view.serverInfoText);
     ui_->lifecycle->refresh(view);
     syncBrowser();
     if (view.focusMainWindow) {
@@ -169,23 +170,23 @@ void MainWindow::refresh() {
     }
     ui_->settingsOptions->refresh(view);
     ui_->record->refresh(view);
-    ui_->progBar->refresh(view);
+    ui_->playbackBar->refresh(view);
     if (view.showGameTab) {
         // "Play selected" turns to the Game tab once.
         app_.view.showGameTab = false;
-        ui_->Tabs->setCurrentIndex(kGameTab);
+        ui_->tabWidget->setCurrentIndex(kGameTab);
     }
 
     // The caption the logic keeps: its mark while shown, the score while minimised.
-    const QString title = Display(view.Caption);
+    const QString title = display(view.windowCaption);
     if (windowTitle() != title) setWindowTitle(title);
 }
 
 void MainWindow::syncCodesWindow(const MainView& view) {
-    if (view.Form4Visible && !ui_->codes) ui_->codes = new CodesWindow(app_, this);
-    if (!ui_->codes || ui_->codes->isVisible() == view.Form4Visible) return;
-    ui_->codes->setVisible(view.Form4Visible);
-    if (view.Form4Visible) {
+    if (view.codesHelpVisible && !ui_->codes) ui_->codes = new CodesWindow(app_, this);
+    if (!ui_->codes || ui_->codes->isVisible() == view.codesHelpVisible) return;
+    ui_->codes->setVisible(view.codesHelpVisible);
+    if (view.codesHelpVisible) {
         ui_->codes->raise();
         ui_->codes->activateWindow();
     }
@@ -193,15 +194,15 @@ void MainWindow::syncCodesWindow(const MainView& view) {
 
 // The browser is a window of its own, made when it opens and gone when it closes.
 void MainWindow::syncBrowser() {
-    const BrowserView& browser = app_.Form3;
-    if (browser.Form3Visible && !ui_->browser) {
+    const BrowserView& browser = app_.browserView;
+    if (browser.browserVisible && !ui_->browser) {
         ui_->browser = new BrowserWindow(app_);
         ui_->browser->refresh(browser);
         ui_->browser->show();
         return;
     }
     if (!ui_->browser) return;
-    if (browser.Form3Visible) {
+    if (browser.browserVisible) {
         ui_->browser->refresh(browser);
         return;
     }
@@ -231,7 +232,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::messageShown(const std::string& title, const std::string& text) {
     auto* box =
-        new QMessageBox(QMessageBox::NoIcon, Display(title), Display(text), QMessageBox::Ok, this);
+        new QMessageBox(QMessageBox::NoIcon, display(title), display(text), QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

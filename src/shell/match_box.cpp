@@ -18,29 +18,29 @@ namespace fc {
 
 MatchBox::MatchBox(App& app, QWidget* parent) : QGroupBox(tr("Match"), parent), app_(app) {
     setObjectName("matchBox");
-    qsMatchState_ = new QLabel(this);
-    qsMatchState_->setObjectName("qsMatchState");
-    qsMatchState_->setTextFormat(Qt::PlainText);
-    Command2_ = new QPushButton(this);
-    Command2_->setObjectName("Command2");
-    TimePlayedY_ = new QCheckBox(tr("Clock"), this);
-    TimePlayedY_->setObjectName("TimePlayedY");
-    TimePlayedX_ = new QLineEdit(this);
-    TimePlayedX_->setObjectName("TimePlayedX");
-    TimePlayedX_->setMaximumWidth(TimePlayedX_->fontMetrics().averageCharWidth() * 9);
-    ReportDM_ = new QLineEdit(this);
-    ReportDM_->setObjectName("ReportDM");
-    ReportDM_->setMaximumWidth(ReportDM_->fontMetrics().averageCharWidth() * 9);
+    matchStateLabel_ = new QLabel(this);
+    matchStateLabel_->setObjectName("qsMatchState");
+    matchStateLabel_->setTextFormat(Qt::PlainText);
+    matchButton_ = new QPushButton(this);
+    matchButton_->setObjectName("Command2");
+    followClockBox_ = new QCheckBox(tr("Clock"), this);
+    followClockBox_->setObjectName("TimePlayedY");
+    timePlayedEdit_ = new QLineEdit(this);
+    timePlayedEdit_->setObjectName("TimePlayedX");
+    timePlayedEdit_->setMaximumWidth(timePlayedEdit_->fontMetrics().averageCharWidth() * 9);
+    reportIntervalEdit_ = new QLineEdit(this);
+    reportIntervalEdit_->setObjectName("ReportDM");
+    reportIntervalEdit_->setMaximumWidth(reportIntervalEdit_->fontMetrics().averageCharWidth() * 9);
 
     auto* state = new QHBoxLayout;
-    state->addWidget(qsMatchState_, 1);
-    state->addWidget(Command2_);
+    state->addWidget(matchStateLabel_, 1);
+    state->addWidget(matchButton_);
     auto* played = new QHBoxLayout;
-    played->addWidget(TimePlayedX_);
-    played->addWidget(TimePlayedY_);
+    played->addWidget(timePlayedEdit_);
+    played->addWidget(followClockBox_);
     played->addStretch(1);
     auto* report = new QHBoxLayout;
-    report->addWidget(ReportDM_);
+    report->addWidget(reportIntervalEdit_);
     report->addWidget(new QLabel(tr("sec."), this));
     report->addStretch(1);
     auto* form = new QFormLayout(this);
@@ -48,32 +48,32 @@ MatchBox::MatchBox(App& app, QWidget* parent) : QGroupBox(tr("Match"), parent), 
     form->addRow(tr("Played:"), played);
     form->addRow(tr("Report every:"), report);
 
-    connect(Command2_, &QPushButton::clicked, this,
-            [this] { app_.dispatch([this] { OnMatchButton(app_); }); });
-    connect(TimePlayedY_, &QCheckBox::clicked, this,
-            [this](bool checked) { app_.dispatch([&] { OnTimePlayedYChanged(app_, checked); }); });
-    new MouseWatcher(TimePlayedX_, [this](bool pressed) {
-        if (pressed) app_.dispatch([this] { OnTimePlayedXClicked(app_); });
+    connect(matchButton_, &QPushButton::clicked, this,
+            [this] { app_.dispatch([this] { onMatchButton(app_); }); });
+    connect(followClockBox_, &QCheckBox::clicked, this,
+            [this](bool checked) { app_.dispatch([&] { onFollowClockChanged(app_, checked); }); });
+    new MouseWatcher(timePlayedEdit_, [this](bool pressed) {
+        if (pressed) app_.dispatch([this] { onTimePlayedClicked(app_); });
     });
-    connect(TimePlayedX_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        app_.dispatch([&] { OnTimePlayedXEdited(app_, FromDisplay(text)); });
+    connect(timePlayedEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        app_.dispatch([&] { onTimePlayedEdited(app_, fromDisplay(text)); });
     });
-    connect(ReportDM_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        app_.dispatch([&] { OnReportDMEdited(app_, FromDisplay(text)); });
+    connect(reportIntervalEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        app_.dispatch([&] { onReportIntervalEdited(app_, fromDisplay(text)); });
     });
 }
 
 void MatchBox::refresh(const MainView& view) {
-    SyncText(qsMatchState_, view.qsMatchState);
-    SyncText(Command2_, view.Command2);
-    Command2_->setEnabled(view.Command2Enabled);
-    TimePlayedX_->setVisible(view.TimePlayedXVisible);
-    TimePlayedY_->setVisible(view.TimePlayedYVisible);
-    TimePlayedY_->setChecked(view.TimePlayedY);
-    TimePlayedX_->setReadOnly(!view.TimePlayedXEditable);
-    TimePlayedX_->setFrame(view.TimePlayedXEditable);
-    SyncText(TimePlayedX_, view.TimePlayedX);
-    SyncText(ReportDM_, view.ReportDM);
+    syncText(matchStateLabel_, view.matchStateText);
+    syncText(matchButton_, view.matchButton);
+    matchButton_->setEnabled(view.matchButtonEnabled);
+    timePlayedEdit_->setVisible(view.timePlayedVisible);
+    followClockBox_->setVisible(view.followClockVisible);
+    followClockBox_->setChecked(view.timePlayedFollowsClock);
+    timePlayedEdit_->setReadOnly(!view.timePlayedEditable);
+    timePlayedEdit_->setFrame(view.timePlayedEditable);
+    syncText(timePlayedEdit_, view.timePlayed);
+    syncText(reportIntervalEdit_, view.reportIntervalSeconds);
 }
 
 }  // namespace fc

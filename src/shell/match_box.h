@@ -21,11 +21,11 @@ public:
 
 private:
     App& app_;
-    QLabel* qsMatchState_ = nullptr;
-    QPushButton* Command2_ = nullptr;
-    QCheckBox* TimePlayedY_ = nullptr;
-    QLineEdit* TimePlayedX_ = nullptr;
-    QLineEdit* ReportDM_ = nullptr;
+    QLabel* matchStateLabel_ = nullptr;
+    QPushButton* matchButton_ = nullptr;
+    QCheckBox* followClockBox_ = nullptr;
+    QLineEdit* timePlayedEdit_ = nullptr;
+    QLineEdit* reportIntervalEdit_ = nullptr;
 };
 
 }  // namespace fc

@@ -12,8 +12,8 @@ namespace fc {
 namespace {
 
 // The document's font where the desktop has it (Fixedsys seldom is), else a fixed-width one.
-QFont PreviewFont(const RtfDocument& doc) {
-    QFont font(Display(doc.font));
+QFont previewFont(const RtfDocument& doc) {
+    QFont font(display(doc.font));
     font.setStyleHint(QFont::TypeWriter);
     if (!QFontInfo(font).fixedPitch()) font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(doc.halfPoints / 2.0);
@@ -42,9 +42,9 @@ void PreviewView::showDocument(const std::string& rtf, bool blackBackground) {
     palette.setColor(QPalette::Text, automatic);
     setPalette(palette);
 
-    const RtfDocument doc = ReadRtf(rtf);
+    const RtfDocument doc = readRtf(rtf);
     clear();
-    document()->setDefaultFont(PreviewFont(doc));
+    document()->setDefaultFont(previewFont(doc));
     QTextCursor cursor(document());
     for (std::size_t i = 0; i < doc.runs.size(); ++i) {
         const StyledRun& run = doc.runs[i];
@@ -58,11 +58,11 @@ void PreviewView::showDocument(const std::string& rtf, bool blackBackground) {
         if (i + 1 == doc.runs.size() && !text.empty() && text.back() == '\n') text.pop_back();
         std::size_t start = 0;
         for (std::size_t end; (end = text.find('\n', start)) != std::string::npos;) {
-            cursor.insertText(Display(text.substr(start, end - start)), format);
+            cursor.insertText(display(text.substr(start, end - start)), format);
             cursor.insertBlock();
             start = end + 1;
         }
-        cursor.insertText(Display(text.substr(start)), format);
+        cursor.insertText(display(text.substr(start)), format);
     }
     moveCursor(QTextCursor::Start);
 }

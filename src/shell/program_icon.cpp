@@ -7,13 +7,13 @@
 
 namespace fc {
 
-QIcon ProgramIcon() {
+QIcon programIcon() {
     QIcon icon(QStringLiteral(":/fragcaster.svg"));
-    if (icon.pixmap(32, 32).isNull()) icon = QIcon(ProgramPicture(32, 32));
+    if (icon.pixmap(32, 32).isNull()) icon = QIcon(programPicture(32, 32));
     return icon;
 }
 
-QPixmap StayOnTopPicture(bool onTop) {
+QPixmap stayOnTopPicture(bool onTop) {
     constexpr int kSize = 16;
     QPixmap picture(kSize, kSize);
     picture.fill(Qt::transparent);

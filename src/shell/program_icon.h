@@ -8,9 +8,9 @@
 namespace fc {
 
 // The icon of the window and the tray; the drawn splash picture where SVG cannot be read.
-QIcon ProgramIcon();
+QIcon programIcon();
 
 // A pin lying down while the window is not on top, standing and filled while it is.
-QPixmap StayOnTopPicture(bool onTop);
+QPixmap stayOnTopPicture(bool onTop);
 
 }  // namespace fc

@@ -20,10 +20,10 @@ namespace fc {
 
 namespace {
 
-QByteArray Bytes(const std::string& s) {
+QByteArray qtBytes(const std::string& s) {
     return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
 }
-std::string Text(const QByteArray& b) {
+std::string bytesText(const QByteArray& b) {
     return std::string(b.constData(), static_cast<std::size_t>(b.size()));
 }
 
@@ -67,11 +67,11 @@ public:
     std::string remoteHost() const override { return host_; }
     int remotePort() const override { return port_; }
     std::string remoteAddress() const override {
-        return address_.isNull() ? std::string() : NumericAddress(address_);
+        return address_.isNull() ? std::string() : numericAddress(address_);
     }
     bool send(const std::string& bytes) override {
         if (address_.isNull() || port_ <= 0 || port_ > 65535) return false;
-        return socket_.writeDatagram(Bytes(bytes), address_, static_cast<quint16>(port_)) >= 0;
+        return socket_.writeDatagram(qtBytes(bytes), address_, static_cast<quint16>(port_)) >= 0;
     }
 
 private:
@@ -82,7 +82,8 @@ private:
             // A datagram that could not be read (an ICMP error on some systems) carries no
             // sender; it is not a reply.
             if (d.senderAddress().isNull()) continue;
-            onDatagram(Datagram{Text(d.data()), NumericAddress(d.senderAddress()), d.senderPort()});
+            onDatagram(
+                Datagram{bytesText(d.data()), numericAddress(d.senderAddress()), d.senderPort()});
         }
     }
 
@@ -101,7 +102,7 @@ private:
 // both cases: after the far end closed the connection the socket reads 8 (closing) until the
 // logic closes it, and after a failed connect or a broken connection (host not found, refused,
 // timed out, network error) it reads 9 (error) until the next connect or close.
-SocketState MapState(QAbstractSocket::SocketState s) {
+SocketState mapState(QAbstractSocket::SocketState s) {
     switch (s) {
         case QAbstractSocket::UnconnectedState:
             return SocketState::Closed;
@@ -145,7 +146,7 @@ public:
             }
         });
         QObject::connect(&socket_, &QSslSocket::readyRead, [this] {
-            const std::string bytes = Text(socket_.readAll());
+            const std::string bytes = bytesText(socket_.readAll());
             if (onData && !bytes.empty()) onData(bytes);
         });
         QObject::connect(&socket_, &QSslSocket::disconnected, [this] {
@@ -190,7 +191,7 @@ public:
     // Without a connection the bytes go nowhere, as on a socket the far end has closed.
     void send(const std::string& bytes) override {
         if (!socket_.isOpen()) return;
-        socket_.write(Bytes(bytes));
+        socket_.write(qtBytes(bytes));
         socket_.flush();
     }
     // Whatever was sent still leaves (a QUIT must reach the server), then the socket is reset.
@@ -213,9 +214,9 @@ public:
         // Until the handshake is done no line may leave in clear.
         if (tls_.on && socket_.state() == QAbstractSocket::ConnectedState && !socket_.isEncrypted())
             return SocketState::Connecting;
-        return MapState(socket_.state());
+        return mapState(socket_.state());
     }
-    std::string localAddress() const override { return NumericAddress(socket_.localAddress()); }
+    std::string localAddress() const override { return numericAddress(socket_.localAddress()); }
 
 private:
     enum class Ended { No, ByPeer, Failed };
@@ -228,7 +229,7 @@ private:
 
 }  // namespace
 
-std::string NumericAddress(const QHostAddress& address) {
+std::string numericAddress(const QHostAddress& address) {
     if (address.isNull()) return {};
     bool isV4 = false;
     const quint32 v4 = address.toIPv4Address(&isV4);
@@ -263,7 +264,7 @@ void QtPlatform::lookUpHost(const std::string& name,
     // A numeric address is its own answer; asking the resolver would look its name up instead.
     if (const QHostAddress numeric(text); !numeric.isNull()) {
         QTimer::singleShot(0, &lookups_,
-                           [answered, address = NumericAddress(numeric)] { answered(address); });
+                           [answered, address = numericAddress(numeric)] { answered(address); });
         return;
     }
     if (name.empty()) {
@@ -275,8 +276,8 @@ void QtPlatform::lookUpHost(const std::string& name,
         const auto v4 = std::find_if(found.begin(), found.end(), [](const QHostAddress& a) {
             return a.protocol() == QAbstractSocket::IPv4Protocol;
         });
-        if (v4 != found.end()) return answered(NumericAddress(*v4));
-        answered(found.isEmpty() ? std::string() : NumericAddress(found.front()));
+        if (v4 != found.end()) return answered(numericAddress(*v4));
+        answered(found.isEmpty() ? std::string() : numericAddress(found.front()));
     });
 }
 
@@ -300,19 +301,19 @@ bool QtPlatform::fileExists(const std::string& path) const {
 std::optional<std::string> QtPlatform::readFile(const std::string& path) const {
     QFile f(resolve(path));
     if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    return Text(f.readAll());
+    return bytesText(f.readAll());
 }
 
 bool QtPlatform::writeFile(const std::string& path, const std::string& bytes) {
     QFile f(resolve(path));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    return f.write(Bytes(bytes)) == static_cast<qint64>(bytes.size());
+    return f.write(qtBytes(bytes)) == static_cast<qint64>(bytes.size());
 }
 
 bool QtPlatform::replaceFile(const std::string& path, const std::string& bytes) {
     QSaveFile f(resolve(path));
     if (!f.open(QIODevice::WriteOnly)) return false;
-    if (f.write(Bytes(bytes)) != static_cast<qint64>(bytes.size())) {
+    if (f.write(qtBytes(bytes)) != static_cast<qint64>(bytes.size())) {
         f.cancelWriting();
         return false;
     }
@@ -322,7 +323,7 @@ bool QtPlatform::replaceFile(const std::string& path, const std::string& bytes) 
 bool QtPlatform::appendFile(const std::string& path, const std::string& bytes) {
     QFile f(resolve(path));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-    return f.write(Bytes(bytes)) == static_cast<qint64>(bytes.size());
+    return f.write(qtBytes(bytes)) == static_cast<qint64>(bytes.size());
 }
 
 bool QtPlatform::makeDirectory(const std::string& path) {

@@ -45,6 +45,6 @@ private:
 
 // The numeric form of an address as the logic compares it: IPv4 dotted for IPv4 and
 // IPv4-mapped IPv6 addresses, the IPv6 text otherwise.
-std::string NumericAddress(const QHostAddress& address);
+std::string numericAddress(const QHostAddress& address);
 
 }  // namespace fc

@@ -2,12 +2,12 @@
 
 namespace fc {
 
-QString Display(const std::string& bytes) {
+QString display(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 // Characters beyond Latin-1 cannot travel as one byte; Qt writes them as "?".
-std::string FromDisplay(const QString& text) {
+std::string fromDisplay(const QString& text) {
     return text.toLatin1().toStdString();
 }
 

@@ -7,7 +7,7 @@
 
 namespace fc {
 
-QString Display(const std::string& bytes);
-std::string FromDisplay(const QString& text);
+QString display(const std::string& bytes);
+std::string fromDisplay(const QString& text);
 
 }  // namespace fc

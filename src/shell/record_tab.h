@@ -21,10 +21,10 @@ public:
 
 private:
     App& app_;
-    QCheckBox* RecordIt_;
-    QLineEdit* RecordItDir_;
-    QLineEdit* RecordItWhere_;
-    QListWidget* RecordItList_;
+    QCheckBox* recordingBox_;
+    QLineEdit* recordingFolderEdit_;
+    QLineEdit* recordingFileEdit_;
+    QListWidget* recordedDemosList_;
 };
 
 // Held left: ten times real time; held right: fifty times; released: real time.

@@ -28,7 +28,7 @@ constexpr Picture kPictures[] = {
 
 constexpr int kLongestReplayMs = 60000;
 
-bool Save(QWidget* widget, const QString& path) {
+bool saveScreenshot(QWidget* widget, const QString& path) {
     QCoreApplication::processEvents();
     const bool saved = widget->grab().save(path);
     std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save",
@@ -36,38 +36,39 @@ bool Save(QWidget* widget, const QString& path) {
     return saved;
 }
 
-void SavePictures(App& app, QWidget& window, const QString& dir) {
+void savePictures(App& app, QWidget& window, const QString& dir) {
     auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("Tabs"));
     bool saved = tabs != nullptr;
     for (const Picture& p : kPictures) {
         if (!tabs) break;
         tabs->setCurrentIndex(p.tab);
-        saved = Save(&window, QDir(dir).filePath(QString::fromLatin1(p.file) + ".png")) && saved;
+        saved = saveScreenshot(&window, QDir(dir).filePath(QString::fromLatin1(p.file) + ".png")) &&
+                saved;
     }
-    app.dispatch([&] { OpenCodesHelp(app); });
+    app.dispatch([&] { openCodesHelp(app); });
     if (auto* codes = window.findChild<QWidget*>(QStringLiteral("Form4")))
-        saved = Save(codes, QDir(dir).filePath(QStringLiteral("codes.png"))) && saved;
+        saved = saveScreenshot(codes, QDir(dir).filePath(QStringLiteral("codes.png"))) && saved;
     QCoreApplication::exit(saved ? 0 : 1);
 }
 
 }  // namespace
 
-void TakeScreenshotsAfterReplay(App& app, QWidget& window, const QString& dir) {
+void takeScreenshotsAfterReplay(App& app, QWidget& window, const QString& dir) {
     QDir().mkpath(dir);
     auto once = std::make_shared<bool>(false);
     auto save = [&app, &window, dir, once] {
         if (*once) return;
         *once = true;
         // After the handler that ended the playback has returned.
-        QTimer::singleShot(0, &window, [&app, &window, dir] { SavePictures(app, window, dir); });
+        QTimer::singleShot(0, &window, [&app, &window, dir] { savePictures(app, window, dir); });
     };
     app.playbackEnded = save;
     QTimer::singleShot(kLongestReplayMs, &window, save);
     app.dispatch([&app] {
-        CloseSplash(app);
-        AdvancedAan(app);
-        app.view.playbackStep = 10;                                  // a thousand times real time
-        if (app.view.quakeTimerButtonEnabled) WisselConnectie(app);  // as its button would
+        closeSplash(app);
+        switchAdvancedOn(app);
+        app.view.playbackStep = 10;                                   // a thousand times real time
+        if (app.view.connectionButtonEnabled) toggleConnection(app);  // as its button would
     });
 }
 

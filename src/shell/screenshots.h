@@ -12,6 +12,6 @@ namespace fc {
 class App;
 
 // Call after start-up, before the event loop runs.
-void TakeScreenshotsAfterReplay(App& app, QWidget& window, const QString& dir);
+void takeScreenshotsAfterReplay(App& app, QWidget& window, const QString& dir);
 
 }  // namespace fc

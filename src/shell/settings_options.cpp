@@ -14,30 +14,31 @@ namespace fc {
 SettingsOptions::SettingsOptions(App& app, QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    CheckForUpdate_ = new QCheckBox(QStringLiteral("Check for updates at startup."), this);
-    CheckForUpdate_->setObjectName(QStringLiteral("CheckForUpdate"));
+    checkForUpdateBox_ = new QCheckBox(QStringLiteral("Check for updates at startup."), this);
+    checkForUpdateBox_->setObjectName(QStringLiteral("CheckForUpdate"));
     auto* save = new QPushButton(QStringLiteral("Safe now!"), this);
     save->setObjectName(QStringLiteral("IRCsafebutton"));
     save->setFocusPolicy(Qt::NoFocus);
     auto* update = new QPushButton(QStringLiteral("Check for update now."), this);
     update->setObjectName(QStringLiteral("UpdateKnop"));
     update->setFocusPolicy(Qt::NoFocus);
-    layout->addWidget(CheckForUpdate_);
+    layout->addWidget(checkForUpdateBox_);
     layout->addWidget(update);
     layout->addStretch(1);
     layout->addWidget(save);
 
-    connect(CheckForUpdate_, &QCheckBox::clicked, this,
-            [&app](bool on) { app.dispatch([&] { app.view.CheckForUpdate = on; }); });
+    connect(checkForUpdateBox_, &QCheckBox::clicked, this,
+            [&app](bool on) { app.dispatch([&] { app.view.checkForUpdate = on; }); });
     connect(update, &QPushButton::clicked, this,
-            [&app] { app.dispatch([&] { UpdateKnop(app); }); });
-    connect(save, &QPushButton::clicked, this, [&app] { app.dispatch([&] { SafeINI(app); }); });
+            [&app] { app.dispatch([&] { checkForUpdateNow(app); }); });
+    connect(save, &QPushButton::clicked, this,
+            [&app] { app.dispatch([&] { saveSettings(app); }); });
 }
 
 void SettingsOptions::refresh(const MainView& view) {
-    if (CheckForUpdate_->isChecked() != view.CheckForUpdate) {
-        const QSignalBlocker block(CheckForUpdate_);
-        CheckForUpdate_->setChecked(view.CheckForUpdate);
+    if (checkForUpdateBox_->isChecked() != view.checkForUpdate) {
+        const QSignalBlocker block(checkForUpdateBox_);
+        checkForUpdateBox_->setChecked(view.checkForUpdate);
     }
 }
 

@@ -18,7 +18,7 @@ public:
     void refresh(const MainView& view);
 
 private:
-    QCheckBox* CheckForUpdate_ = nullptr;
+    QCheckBox* checkForUpdateBox_ = nullptr;
 };
 
 }  // namespace fc

@@ -18,7 +18,7 @@ constexpr int kWidth = 360;
 constexpr int kHeight = 200;
 }  // namespace
 
-QPixmap ProgramPicture(int width, int height) {
+QPixmap programPicture(int width, int height) {
     QPixmap picture(width, height);
     QPainter p(&picture);
     QLinearGradient sky(0, 0, 0, height);
@@ -42,33 +42,33 @@ SplashWindow::SplashWindow(App& app)
     setWindowTitle(QString::fromLatin1(kSplashCaption));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    Image1_ = new QLabel(this);
-    Image1_->setObjectName(QStringLiteral("Image1"));
-    Image1_->setPixmap(ProgramPicture(kWidth, kHeight));
-    Image1_->setScaledContents(true);  // stretched to the window
-    Label1_ = new QLabel(this);
-    Label1_->setObjectName(QStringLiteral("Label1"));
-    Label1_->setAlignment(Qt::AlignHCenter);
+    pictureLabel_ = new QLabel(this);
+    pictureLabel_->setObjectName(QStringLiteral("Image1"));
+    pictureLabel_->setPixmap(programPicture(kWidth, kHeight));
+    pictureLabel_->setScaledContents(true);  // stretched to the window
+    versionLabel_ = new QLabel(this);
+    versionLabel_->setObjectName(QStringLiteral("Label1"));
+    versionLabel_->setAlignment(Qt::AlignHCenter);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 4);
-    layout->addWidget(Image1_, 1);
-    layout->addWidget(Label1_);
+    layout->addWidget(pictureLabel_, 1);
+    layout->addWidget(versionLabel_);
     resize(kWidth, kHeight + 24);
     refresh();
 }
 
 void SplashWindow::refresh() {
-    SyncText(Label1_, app_.view.splashLabel1);
+    syncText(versionLabel_, app_.view.splashVersionText);
 }
 
 void SplashWindow::mousePressEvent(QMouseEvent*) {
-    app_.dispatch([this] { OnSplashClicked(app_); });
+    app_.dispatch([this] { onSplashClicked(app_); });
 }
 
 // Closed by the desktop rather than by the program: it ends as a click ends it.
 void SplashWindow::closeEvent(QCloseEvent* event) {
-    if (app_.view.splashVisible) app_.dispatch([this] { OnSplashClicked(app_); });
+    if (app_.view.splashVisible) app_.dispatch([this] { onSplashClicked(app_); });
     event->accept();
 }
 

@@ -22,12 +22,12 @@ protected:
 
 private:
     App& app_;
-    QLabel* Image1_ = nullptr;
-    QLabel* Label1_ = nullptr;
+    QLabel* pictureLabel_ = nullptr;
+    QLabel* versionLabel_ = nullptr;
 };
 
 // The program's picture, drawn rather than shipped: the splash picture and the icon of the
 // window and the tray.
-QPixmap ProgramPicture(int width, int height);
+QPixmap programPicture(int width, int height);
 
 }  // namespace fc

@@ -12,18 +12,18 @@ namespace fc {
 TeamMenuButton::TeamMenuButton(App& app, QWidget* parent)
     : QPushButton(tr("Team Control Menu"), parent) {
     setObjectName(QStringLiteral("Command14"));
-    mnuOptions_ = new QMenu(tr("Options"), this);
-    mnuOptions_->setObjectName(QStringLiteral("mnuOptions"));
+    teamMenu_ = new QMenu(tr("Options"), this);
+    teamMenu_->setObjectName(QStringLiteral("mnuOptions"));
     for (const TeamMenuItem& item : kTeamMenu) {
-        QAction* action = mnuOptions_->addAction(QString::fromLatin1(item.caption));
+        QAction* action = teamMenu_->addAction(QString::fromLatin1(item.caption));
         action->setObjectName(QString::fromLatin1(item.name));
         connect(action, &QAction::triggered, this,
                 [&app, run = item.run] { app.dispatch([&] { run(app); }); });
-        if (item.separatorAfter) mnuOptions_->addSeparator()->setObjectName("mnuStreep1");
+        if (item.separatorAfter) teamMenu_->addSeparator()->setObjectName("mnuStreep1");
     }
     connect(this, &QPushButton::clicked, this, [this] {
-        UnFocus(this);
-        mnuOptions_->popup(QCursor::pos());
+        unfocus(this);
+        teamMenu_->popup(QCursor::pos());
     });
 }
 

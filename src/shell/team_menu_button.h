@@ -15,7 +15,7 @@ public:
     TeamMenuButton(App& app, QWidget* parent);
 
 private:
-    QMenu* mnuOptions_ = nullptr;
+    QMenu* teamMenu_ = nullptr;
 };
 
 }  // namespace fc

@@ -21,7 +21,7 @@ namespace fc {
 TemplateLineEdit::TemplateLineEdit(const char* name, QWidget* parent) : QLineEdit(parent) {
     setObjectName(QString::fromLatin1(name));
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (onEdited) onEdited(FromDisplay(text));
+        if (onEdited) onEdited(fromDisplay(text));
     });
 }
 
@@ -33,11 +33,11 @@ void TemplateLineEdit::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const char letter =
         key >= Qt::Key_A && key <= Qt::Key_Z ? static_cast<char>('A' + key - Qt::Key_A) : 0;
-    const auto edited = FormattingKey(
-        FromDisplay(text()), static_cast<std::size_t>(cursorPosition()), letter, modifiers);
+    const auto edited = formattingKey(
+        fromDisplay(text()), static_cast<std::size_t>(cursorPosition()), letter, modifiers);
     // Alt with any other key types nothing here; it is left to the window's shortcuts.
     if (!edited) return event->ignore();
-    setText(Display(edited->text));
+    setText(display(edited->text));
     setCursorPosition(static_cast<int>(edited->cursor));
     if (onEdited) onEdited(edited->text);
     event->accept();
@@ -46,13 +46,13 @@ void TemplateLineEdit::keyPressEvent(QKeyEvent* event) {
 TemplateEditor::TemplateEditor(App& app, QWidget* parent)
     : QGroupBox(tr("IRC Options (Lines)"), parent), app_(app) {
     setObjectName(QStringLiteral("IRCOptionsLines"));
-    IRCLineCTF_ = new TemplateLineEdit("IRCLineCTF", this);
-    IRCLineDM_ = new TemplateLineEdit("IRCLineDM", this);
-    rtfCTF_ = new PreviewView("rtfCTF", this);
-    rtfDM_ = new PreviewView("rtfDM", this);
-    PreviewNoColors_ = new QCheckBox(tr("NoColors"), this);
-    PreviewNoColors_->setObjectName(QStringLiteral("PreviewNoColors"));
-    PreviewNoColors_->setFocusPolicy(Qt::NoFocus);
+    ctfTemplateEdit_ = new TemplateLineEdit("IRCLineCTF", this);
+    dmTemplateEdit_ = new TemplateLineEdit("IRCLineDM", this);
+    ctfPreview_ = new PreviewView("rtfCTF", this);
+    dmPreview_ = new PreviewView("rtfDM", this);
+    noColoursBox_ = new QCheckBox(tr("NoColors"), this);
+    noColoursBox_->setObjectName(QStringLiteral("PreviewNoColors"));
+    noColoursBox_->setFocusPolicy(Qt::NoFocus);
 
     auto button = [this](const char* name, const QString& caption,
                          const std::function<void()>& action) {
@@ -60,55 +60,55 @@ TemplateEditor::TemplateEditor(App& app, QWidget* parent)
         b->setObjectName(QString::fromLatin1(name));
         connect(b, &QPushButton::clicked, this, [this, action] {
             app_.dispatch(action);
-            UnFocus(this);
+            unfocus(this);
         });
         return b;
     };
-    auto* reset = button("Command15", tr("Reset"), [this] { ResetTemplates(app_); });
-    auto* black = button("Command10", tr("Black"), [this] { SetPreviewBackground(app_, true); });
-    auto* white = button("Command13", tr("White"), [this] { SetPreviewBackground(app_, false); });
-    Command16_ = button("Command16", tr("Codes"), [this] { OpenCodesHelp(app_); });
+    auto* reset = button("Command15", tr("Reset"), [this] { resetTemplates(app_); });
+    auto* black = button("Command10", tr("Black"), [this] { setPreviewBackground(app_, true); });
+    auto* white = button("Command13", tr("White"), [this] { setPreviewBackground(app_, false); });
+    codesButton_ = button("Command16", tr("Codes"), [this] { openCodesHelp(app_); });
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(tr("IRC Report line for:"), this), 0, 0, 1, 2);
     grid->addWidget(new QLabel(tr("CTF"), this), 1, 0);
-    grid->addWidget(IRCLineCTF_, 1, 1);
+    grid->addWidget(ctfTemplateEdit_, 1, 1);
     grid->addWidget(new QLabel(tr("DM"), this), 2, 0);
-    grid->addWidget(IRCLineDM_, 2, 1);
+    grid->addWidget(dmTemplateEdit_, 2, 1);
     grid->addWidget(new QLabel(tr("IRC Lines Preview:"), this), 3, 0, 1, 2);
-    grid->addWidget(rtfCTF_, 4, 0, 1, 2);
-    grid->addWidget(rtfDM_, 5, 0, 1, 2);
+    grid->addWidget(ctfPreview_, 4, 0, 1, 2);
+    grid->addWidget(dmPreview_, 5, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(reset), static_cast<QWidget*>(black),
-                       static_cast<QWidget*>(white), static_cast<QWidget*>(PreviewNoColors_)})
+                       static_cast<QWidget*>(white), static_cast<QWidget*>(noColoursBox_)})
         buttons->addWidget(w);
     buttons->addStretch(1);
-    buttons->addWidget(Command16_);
+    buttons->addWidget(codesButton_);
     grid->addLayout(buttons, 6, 0, 1, 2);
 
-    IRCLineCTF_->onEdited = [this](const std::string& text) {
-        app_.dispatch([&] { OnTemplateEdited(app_, TemplateField::Ctf, text); });
+    ctfTemplateEdit_->onEdited = [this](const std::string& text) {
+        app_.dispatch([&] { onTemplateEdited(app_, TemplateField::Ctf, text); });
     };
-    IRCLineDM_->onEdited = [this](const std::string& text) {
-        app_.dispatch([&] { OnTemplateEdited(app_, TemplateField::Dm, text); });
+    dmTemplateEdit_->onEdited = [this](const std::string& text) {
+        app_.dispatch([&] { onTemplateEdited(app_, TemplateField::Dm, text); });
     };
-    connect(PreviewNoColors_, &QCheckBox::clicked, this, [this](bool on) {
-        app_.dispatch([&] { SetPreviewNoColors(app_, on); });
-        UnFocus(this);
+    connect(noColoursBox_, &QCheckBox::clicked, this, [this](bool on) {
+        app_.dispatch([&] { setPreviewNoColors(app_, on); });
+        unfocus(this);
     });
 }
 
 void TemplateEditor::refresh(const MainView& view) {
-    SyncText(IRCLineCTF_, view.IRCLineCTF);
-    SyncText(IRCLineDM_, view.IRCLineDM);
-    rtfCTF_->showDocument(view.rtfCTF, view.blackBackground);
-    rtfDM_->showDocument(view.rtfDM, view.blackBackground);
-    if (PreviewNoColors_->isChecked() != view.PreviewNoColors) {
-        const QSignalBlocker block(PreviewNoColors_);
-        PreviewNoColors_->setChecked(view.PreviewNoColors);
+    syncText(ctfTemplateEdit_, view.ctfTemplate);
+    syncText(dmTemplateEdit_, view.dmTemplate);
+    ctfPreview_->showDocument(view.ctfPreviewRtf, view.blackBackground);
+    dmPreview_->showDocument(view.dmPreviewRtf, view.blackBackground);
+    if (noColoursBox_->isChecked() != view.previewNoColors) {
+        const QSignalBlocker block(noColoursBox_);
+        noColoursBox_->setChecked(view.previewNoColors);
     }
-    Command16_->setEnabled(view.Command16Enabled);
-    setVisible(view.Advanced);
+    codesButton_->setEnabled(view.codesButtonEnabled);
+    setVisible(view.advancedMode);
 }
 
 }  // namespace fc

@@ -35,12 +35,12 @@ public:
 
 private:
     App& app_;
-    TemplateLineEdit* IRCLineCTF_ = nullptr;
-    TemplateLineEdit* IRCLineDM_ = nullptr;
-    PreviewView* rtfCTF_ = nullptr;
-    PreviewView* rtfDM_ = nullptr;
-    QCheckBox* PreviewNoColors_ = nullptr;
-    QPushButton* Command16_ = nullptr;
+    TemplateLineEdit* ctfTemplateEdit_ = nullptr;
+    TemplateLineEdit* dmTemplateEdit_ = nullptr;
+    PreviewView* ctfPreview_ = nullptr;
+    PreviewView* dmPreview_ = nullptr;
+    QCheckBox* noColoursBox_ = nullptr;
+    QPushButton* codesButton_ = nullptr;
 };
 
 }  // namespace fc

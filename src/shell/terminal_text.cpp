@@ -18,20 +18,20 @@ struct Style {
     bool operator==(const Style&) const = default;
 };
 
-bool IsDigit(char c) {
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 // Up to two digits at `at`, moving past them; kNoColour when there is none.
-int ReadColour(std::string_view text, std::size_t& at) {
-    if (at >= text.size() || !IsDigit(text[at])) return kNoColour;
+int readColour(std::string_view text, std::size_t& at) {
+    if (at >= text.size() || !isDigit(text[at])) return kNoColour;
     int number = text[at++] - '0';
-    if (at < text.size() && IsDigit(text[at])) number = number * 10 + (text[at++] - '0');
+    if (at < text.size() && isDigit(text[at])) number = number * 10 + (text[at++] - '0');
     return number < 16 ? number : kNoColour;
 }
 
 // One SGR sequence that sets every attribute of `s` from scratch.
-std::string Sequence(const Style& s) {
+std::string sequence(const Style& s) {
     std::string seq = "\x1b[0";
     if (s.bold) seq += ";1";
     if (s.underline) seq += ";4";
@@ -43,7 +43,7 @@ std::string Sequence(const Style& s) {
 
 }  // namespace
 
-std::string IrcToTerminal(std::string_view text, TerminalStyle style) {
+std::string ircToTerminal(std::string_view text, TerminalStyle style) {
     std::string out;
     out.reserve(text.size());
     Style wanted, shown;
@@ -58,19 +58,19 @@ std::string IrcToTerminal(std::string_view text, TerminalStyle style) {
         } else if (c == kIrcPlain) {
             wanted = Style{};
         } else if (c == kIrcColour) {
-            const bool hasForeground = i < text.size() && IsDigit(text[i]);
-            wanted.foreground = ReadColour(text, i);
+            const bool hasForeground = i < text.size() && isDigit(text[i]);
+            wanted.foreground = readColour(text, i);
             // A comma belongs to the code only with a foreground before and a digit after it.
             if (!hasForeground) {
                 wanted.background = kNoColour;
-            } else if (i + 1 < text.size() && text[i] == ',' && IsDigit(text[i + 1])) {
+            } else if (i + 1 < text.size() && text[i] == ',' && isDigit(text[i + 1])) {
                 ++i;
-                wanted.background = ReadColour(text, i);
+                wanted.background = readColour(text, i);
             }
         } else {
             // Styles change only where text follows, so codes that cancel out cost nothing.
             if (style == TerminalStyle::Ansi && !(wanted == shown)) {
-                out += Sequence(wanted);
+                out += sequence(wanted);
                 shown = wanted;
             }
             out += c;
@@ -80,7 +80,7 @@ std::string IrcToTerminal(std::string_view text, TerminalStyle style) {
     return out;
 }
 
-TerminalStyle TerminalStyleFor(bool isTerminal, const char* noColor) {
+TerminalStyle terminalStyleFor(bool isTerminal, const char* noColor) {
     const bool colourRefused = noColor != nullptr && noColor[0] != '\0';
     return isTerminal && !colourRefused ? TerminalStyle::Ansi : TerminalStyle::Plain;
 }

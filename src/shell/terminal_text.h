@@ -13,9 +13,9 @@ enum class TerminalStyle { Plain, Ansi };
 // underline, reverse, plain) turned into ANSI styles, or removed for Plain. A styled text ends
 // with every style off, so no style leaks into the next line. Colours 16 and above draw in the
 // terminal's own colour.
-std::string IrcToTerminal(std::string_view text, TerminalStyle style);
+std::string ircToTerminal(std::string_view text, TerminalStyle style);
 
 // Styles only for a terminal, and never when NO_COLOR is set to a non-empty value.
-TerminalStyle TerminalStyleFor(bool isTerminal, const char* noColor);
+TerminalStyle terminalStyleFor(bool isTerminal, const char* noColor);
 
 }  // namespace fc

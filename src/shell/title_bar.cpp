@@ -20,15 +20,15 @@ namespace {
 
 constexpr int kPictureSize = 18;
 
-QLabel* Picture(const char* name, QWidget* parent) {
+QLabel* pictureLabel(const char* name, QWidget* parent) {
     auto* picture = new QLabel(parent);
     picture->setObjectName(QString::fromLatin1(name));
-    picture->setPixmap(ProgramIcon().pixmap(kPictureSize, kPictureSize));
+    picture->setPixmap(programIcon().pixmap(kPictureSize, kPictureSize));
     new DragHandle(picture);
     return picture;
 }
 
-QToolButton* TitleButton(const char* name, const QIcon& icon, const QString& tip, QWidget* parent) {
+QToolButton* titleButton(const char* name, const QIcon& icon, const QString& tip, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setIcon(icon);
@@ -39,7 +39,7 @@ QToolButton* TitleButton(const char* name, const QIcon& icon, const QString& tip
 }
 
 // The window takes the new hint only when shown anew.
-void ApplyStayOnTop(QWidget* window, bool on) {
+void applyStayOnTop(QWidget* window, bool on) {
     if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
     const bool shown = window->isVisible();
     window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
@@ -54,77 +54,77 @@ TitleBar::TitleBar(App& app, QWidget* window) : QWidget(window), app_(app), wind
     unselect->setObjectName(QStringLiteral("UnSelect"));
     unselect->setGeometry(0, 0, 0, 0);  // there to hold the focus, never seen
 
-    Titel_ = new QLabel(this);
-    Titel_->setObjectName(QStringLiteral("Titel"));
-    QFont bold = Titel_->font();
+    titleLabel_ = new QLabel(this);
+    titleLabel_->setObjectName(QStringLiteral("Titel"));
+    QFont bold = titleLabel_->font();
     bold.setBold(true);
-    Titel_->setFont(bold);
-    new DragHandle(Titel_);
+    titleLabel_->setFont(bold);
+    new DragHandle(titleLabel_);
 
     const QStyle* style = window->style();
-    auto* close = TitleButton("TitelKnopSluit", style->standardIcon(QStyle::SP_TitleBarCloseButton),
+    auto* close = titleButton("TitelKnopSluit", style->standardIcon(QStyle::SP_TitleBarCloseButton),
                               tr("Close"), this);
     auto* minimise =
-        TitleButton("TitelKnopMinimize", style->standardIcon(QStyle::SP_TitleBarMinButton),
+        titleButton("TitelKnopMinimize", style->standardIcon(QStyle::SP_TitleBarMinButton),
                     tr("Minimise"), this);
-    TitelKnopStayOnTop_ = TitleButton("TitelKnopStayOnTop", QIcon(StayOnTopPicture(false)),
-                                      tr("Stay on top of all windows"), this);
-    if (!StayOnTopSupported()) {
-        TitelKnopStayOnTop_->setEnabled(false);
-        TitelKnopStayOnTop_->setToolTip(
+    stayOnTopButton_ = titleButton("TitelKnopStayOnTop", QIcon(stayOnTopPicture(false)),
+                                   tr("Stay on top of all windows"), this);
+    if (!stayOnTopSupported()) {
+        stayOnTopButton_->setEnabled(false);
+        stayOnTopButton_->setToolTip(
             tr("This window system does not let a window stay on top of the others."));
     }
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 2, 2);
     layout->setSpacing(4);
-    layout->addWidget(Picture("Image2", this));
-    layout->addWidget(Titel_, 1);
-    layout->addWidget(Picture("Image3", this));
-    layout->addWidget(TitelKnopStayOnTop_);
+    layout->addWidget(pictureLabel("Image2", this));
+    layout->addWidget(titleLabel_, 1);
+    layout->addWidget(pictureLabel("Image3", this));
+    layout->addWidget(stayOnTopButton_);
     layout->addWidget(minimise);
     layout->addWidget(close);
 
-    connect(close, &QToolButton::clicked, this, [this] { CloseInOrder(app_, window_); });
+    connect(close, &QToolButton::clicked, this, [this] { closeInOrder(app_, window_); });
     connect(minimise, &QToolButton::clicked, this, [this] {
-        UnFocus(window_);
+        unfocus(window_);
         window_->showMinimized();
     });
-    connect(TitelKnopStayOnTop_, &QToolButton::clicked, this, [this] {
-        UnFocus(window_);
-        app_.dispatch([this] { WisselStayOnTop(app_); });
+    connect(stayOnTopButton_, &QToolButton::clicked, this, [this] {
+        unfocus(window_);
+        app_.dispatch([this] { toggleStayOnTop(app_); });
     });
 }
 
 void TitleBar::refresh(const MainView& view) {
-    SyncText(Titel_, view.Titel);
+    syncText(titleLabel_, view.titleText);
     const bool onTop = view.stayOnTop;
-    if (TitelKnopStayOnTop_->property("onTop").toBool() != onTop) {
-        TitelKnopStayOnTop_->setProperty("onTop", onTop);
-        TitelKnopStayOnTop_->setIcon(QIcon(StayOnTopPicture(onTop)));
-        if (StayOnTopSupported()) {
-            TitelKnopStayOnTop_->setToolTip(onTop ? tr("Stop staying on top")
-                                                  : tr("Stay on top of all windows"));
+    if (stayOnTopButton_->property("onTop").toBool() != onTop) {
+        stayOnTopButton_->setProperty("onTop", onTop);
+        stayOnTopButton_->setIcon(QIcon(stayOnTopPicture(onTop)));
+        if (stayOnTopSupported()) {
+            stayOnTopButton_->setToolTip(onTop ? tr("Stop staying on top")
+                                               : tr("Stay on top of all windows"));
         }
     }
-    ApplyStayOnTop(window_, onTop);
+    applyStayOnTop(window_, onTop);
 }
 
-void UnFocus(QWidget* inWindow) {
+void unfocus(QWidget* inWindow) {
     auto* unselect = inWindow->window()->findChild<QPushButton*>(QStringLiteral("UnSelect"));
     if (unselect) unselect->setFocus(Qt::OtherFocusReason);
 }
 
-bool StayOnTopSupported() {
+bool stayOnTopSupported() {
     return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
 }
 
-void CloseInOrder(App& app, QWidget* window) {
+void closeInOrder(App& app, QWidget* window) {
     window->hide();
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top->objectName() == QStringLiteral("Form3") && top->isVisible()) top->close();
     }
-    if (app.view.splashVisible) app.dispatch([&app] { CloseSplash(app); });
+    if (app.view.splashVisible) app.dispatch([&app] { closeSplash(app); });
     window->close();
 }
 

@@ -22,18 +22,18 @@ public:
 private:
     App& app_;
     QWidget* window_;
-    QLabel* Titel_ = nullptr;
-    QToolButton* TitelKnopStayOnTop_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QToolButton* stayOnTopButton_ = nullptr;
 };
 
 // Gives the keyboard focus to the window's hidden "Unselect" button, so no button keeps it.
-void UnFocus(QWidget* inWindow);
+void unfocus(QWidget* inWindow);
 
 // Whether the window system lets a window stay above the others (Wayland does not).
-bool StayOnTopSupported();
+bool stayOnTopSupported();
 
 // Closing from the title bar: the window goes out of sight, then the server browser and the
 // splash window if they are shown, then the close request that runs the shut-down.
-void CloseInOrder(App& app, QWidget* window);
+void closeInOrder(App& app, QWidget* window);
 
 }  // namespace fc

@@ -12,12 +12,12 @@ namespace fc {
 namespace {
 
 // Up front without changing whether the window stays on top.
-void BringToFront(QWidget* window) {
+void bringToFront(QWidget* window) {
     window->raise();
     if (!window->isMinimized()) window->activateWindow();
 }
 
-void ToggleHidden(QWidget* window) {
+void toggleHidden(QWidget* window) {
     if (window->isVisible()) {
         window->showMinimized();
         window->hide();  // only the tray icon is left
@@ -31,12 +31,12 @@ void ToggleHidden(QWidget* window) {
 
 TrayIcon::TrayIcon(QWidget* window) : QObject(window), window_(window) {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
-    icon_ = new QSystemTrayIcon(ProgramIcon(), this);
+    icon_ = new QSystemTrayIcon(programIcon(), this);
     icon_->setToolTip(QString::fromLatin1(kTrayTip));
     connect(icon_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger) BringToFront(window_);
-                if (reason == QSystemTrayIcon::DoubleClick) ToggleHidden(window_);
+                if (reason == QSystemTrayIcon::Trigger) bringToFront(window_);
+                if (reason == QSystemTrayIcon::DoubleClick) toggleHidden(window_);
             });
     icon_->show();
 }

@@ -4,8 +4,8 @@
 
 namespace fc {
 
-QComboBox* EntryCombo(const char* name, QWidget* parent) {
-    auto* combo = Named(new QComboBox(parent), name);
+QComboBox* entryCombo(const char* name, QWidget* parent) {
+    auto* combo = named(new QComboBox(parent), name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);

@@ -11,14 +11,14 @@ namespace fc {
 
 // Gives a control the name of its field in the view model, so it can be found by that name.
 template <typename W>
-W* Named(W* widget, const char* name) {
+W* named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
 
 // An editable combo box whose list belongs to the logic: Enter does not add to it, and
 // completion does not change the text behind the operator's back.
-QComboBox* EntryCombo(const char* name, QWidget* parent);
+QComboBox* entryCombo(const char* name, QWidget* parent);
 
 // Calls back on mouse presses (true) and releases (false) in the watched control, leaving the
 // events to it.

@@ -24,7 +24,7 @@ constexpr const char* kShownBytes = "fcShownBytes";
 
 constexpr int kPlayerColumns = 4;
 
-QColor ColourOf(RowColour colour) {
+QColor colourOf(RowColour colour) {
     switch (colour) {
         case RowColour::Red:
             return QColor(0xFF, 0x00, 0x00);
@@ -40,10 +40,10 @@ QColor ColourOf(RowColour colour) {
     return QColor(0x00, 0x00, 0x00);
 }
 
-void FillRow(QTreeWidgetItem* item, const PlayerRow& row) {
-    const QString texts[kPlayerColumns] = {Display(row.name), Display(row.score), Display(row.ping),
-                                           Display(row.team)};
-    const QColor colour = ColourOf(row.colour);
+void fillRow(QTreeWidgetItem* item, const PlayerRow& row) {
+    const QString texts[kPlayerColumns] = {display(row.name), display(row.score), display(row.ping),
+                                           display(row.team)};
+    const QColor colour = colourOf(row.colour);
     for (int column = 0; column < kPlayerColumns; ++column) {
         if (item->text(column) != texts[column]) item->setText(column, texts[column]);
         if (item->foreground(column).color() != colour) item->setForeground(column, colour);
@@ -52,8 +52,8 @@ void FillRow(QTreeWidgetItem* item, const PlayerRow& row) {
 
 }  // namespace
 
-void SyncText(QLineEdit* edit, const std::string& text) {
-    const QString shown = Display(text);
+void syncText(QLineEdit* edit, const std::string& text) {
+    const QString shown = display(text);
     if (edit->text() == shown) return;
     const int cursor = edit->cursorPosition();
     edit->setText(shown);
@@ -62,49 +62,49 @@ void SyncText(QLineEdit* edit, const std::string& text) {
     edit->setCursorPosition(edit->isReadOnly() ? 0 : std::min<int>(cursor, edit->text().size()));
 }
 
-void SyncText(QLabel* label, const std::string& text) {
+void syncText(QLabel* label, const std::string& text) {
     // Server texts may look like markup; they are always shown as they are.
     if (label->textFormat() != Qt::PlainText) label->setTextFormat(Qt::PlainText);
-    const QString shown = Display(text);
+    const QString shown = display(text);
     if (label->text() != shown) label->setText(shown);
 }
 
-void SyncText(QAbstractButton* button, const std::string& text) {
-    QString shown = Display(text);
+void syncText(QAbstractButton* button, const std::string& text) {
+    QString shown = display(text);
     shown.replace(QLatin1Char('&'), QLatin1String("&&"));  // no accidental mnemonics
     if (button->text() != shown) button->setText(shown);
 }
 
-void SyncText(QPlainTextEdit* edit, const std::string& text) {
+void syncText(QPlainTextEdit* edit, const std::string& text) {
     const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
     const QVariant shown = edit->property(kShownBytes);
     if (shown.isValid() && shown.toByteArray() == bytes) return;
     edit->setProperty(kShownBytes, bytes);
-    edit->setPlainText(Display(text));
+    edit->setPlainText(display(text));
 }
 
-void SyncCombo(QComboBox* combo, const std::vector<std::string>& items, const std::string& text) {
+void syncCombo(QComboBox* combo, const std::vector<std::string>& items, const std::string& text) {
     bool same = combo->count() == static_cast<int>(items.size());
     for (int i = 0; same && i < combo->count(); ++i) {
-        same = combo->itemText(i) == Display(items[static_cast<std::size_t>(i)]);
+        same = combo->itemText(i) == display(items[static_cast<std::size_t>(i)]);
     }
     if (!same) {
         const QSignalBlocker block(combo);
         combo->clear();
-        for (const std::string& item : items) combo->addItem(Display(item));
+        for (const std::string& item : items) combo->addItem(display(item));
     }
     // Rebuilding the items moves the edit text; the view's text is put back below.
-    if (QLineEdit* edit = combo->lineEdit()) SyncText(edit, text);
+    if (QLineEdit* edit = combo->lineEdit()) syncText(edit, text);
 }
 
-void SyncPlayerList(QTreeWidget* list, const std::vector<PlayerRow>& rows) {
+void syncPlayerList(QTreeWidget* list, const std::vector<PlayerRow>& rows) {
     const int wanted = static_cast<int>(rows.size());
     while (list->topLevelItemCount() > wanted) {
         delete list->takeTopLevelItem(list->topLevelItemCount() - 1);
     }
     const int existing = list->topLevelItemCount();
     for (int i = 0; i < existing; ++i)
-        FillRow(list->topLevelItem(i), rows[static_cast<std::size_t>(i)]);
+        fillRow(list->topLevelItem(i), rows[static_cast<std::size_t>(i)]);
     if (existing == wanted) return;
 
     QList<QTreeWidgetItem*> added;
@@ -113,7 +113,7 @@ void SyncPlayerList(QTreeWidget* list, const std::vector<PlayerRow>& rows) {
         auto* item = new QTreeWidgetItem;
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-        FillRow(item, rows[static_cast<std::size_t>(i)]);
+        fillRow(item, rows[static_cast<std::size_t>(i)]);
         added.append(item);
     }
     list->addTopLevelItems(added);

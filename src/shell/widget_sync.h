@@ -17,15 +17,15 @@ namespace fc {
 
 struct PlayerRow;
 
-void SyncText(QLineEdit* edit, const std::string& text);
-void SyncText(QLabel* label, const std::string& text);
-void SyncText(QAbstractButton* button, const std::string& text);
-void SyncText(QPlainTextEdit* edit, const std::string& text);
+void syncText(QLineEdit* edit, const std::string& text);
+void syncText(QLabel* label, const std::string& text);
+void syncText(QAbstractButton* button, const std::string& text);
+void syncText(QPlainTextEdit* edit, const std::string& text);
 
 // The drop-down items of an editable combo box, then its edit text.
-void SyncCombo(QComboBox* combo, const std::vector<std::string>& items, const std::string& text);
+void syncCombo(QComboBox* combo, const std::vector<std::string>& items, const std::string& text);
 
 // Row by row: existing rows are updated in place so the selection survives a redraw.
-void SyncPlayerList(QTreeWidget* list, const std::vector<PlayerRow>& rows);
+void syncPlayerList(QTreeWidget* list, const std::vector<PlayerRow>& rows);
 
 }  // namespace fc

@@ -16,7 +16,7 @@ namespace fc {
 namespace {
 
 // The logic ends its lines with CR LF; a label breaks lines at LF alone.
-std::string LabelLines(const std::string& text) {
+std::string labelLines(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
@@ -29,10 +29,10 @@ std::string LabelLines(const std::string& text) {
 
 WindowLifecycle::WindowLifecycle(App& app, QWidget* window)
     : QObject(window), app_(app), window_(window) {
-    window->setWindowIcon(ProgramIcon());
+    window->setWindowIcon(programIcon());
     // Built by the tabs before this; drawn here because start-up gives their texts.
-    aboutlabel_ = window->findChild<QLabel*>(QStringLiteral("aboutlabel"));
-    TimePlayedX_ = window->findChild<QWidget*>(QStringLiteral("TimePlayedX"));
+    aboutLabel_ = window->findChild<QLabel*>(QStringLiteral("aboutlabel"));
+    timePlayedEdit_ = window->findChild<QWidget*>(QStringLiteral("TimePlayedX"));
 
     app_.closeMainWindow = [this] { window_->close(); };
     app_.restoreMainWindow = [this] {
@@ -47,10 +47,10 @@ WindowLifecycle::~WindowLifecycle() {
 }
 
 void WindowLifecycle::refresh(const MainView& view) {
-    if (aboutlabel_) SyncText(aboutlabel_, LabelLines(view.aboutlabel));
-    if (TimePlayedX_) {
-        const QString tip = Display(view.TimePlayedXToolTip);
-        if (TimePlayedX_->toolTip() != tip) TimePlayedX_->setToolTip(tip);
+    if (aboutLabel_) syncText(aboutLabel_, labelLines(view.aboutText));
+    if (timePlayedEdit_) {
+        const QString tip = display(view.timePlayedToolTip);
+        if (timePlayedEdit_->toolTip() != tip) timePlayedEdit_->setToolTip(tip);
     }
     syncSplash(view);
     syncTray(view);
@@ -80,7 +80,7 @@ void WindowLifecycle::syncTray(const MainView& view) {
 
 bool WindowLifecycle::closeRequested() {
     bool ends = false;
-    app_.dispatch([&] { ends = OnCloseRequest(app_); });
+    app_.dispatch([&] { ends = onCloseRequest(app_); });
     return ends;
 }
 

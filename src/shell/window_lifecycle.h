@@ -31,8 +31,8 @@ private:
 
     App& app_;
     QWidget* window_;
-    QLabel* aboutlabel_ = nullptr;
-    QWidget* TimePlayedX_ = nullptr;
+    QLabel* aboutLabel_ = nullptr;
+    QWidget* timePlayedEdit_ = nullptr;
     SplashWindow* splash_ = nullptr;
     TrayIcon* tray_ = nullptr;
 };

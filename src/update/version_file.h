@@ -16,20 +16,20 @@ struct VersionFile {
 
 // Reads a version file. An answer that does not fit (no "major.minor" in its first five
 // characters, say an HTTP error page) gives nothing.
-std::optional<VersionFile> ReadVersionFile(const std::string& answer);
+std::optional<VersionFile> readVersionFile(const std::string& answer);
 
 // Whether `version` is newer than `own`: by major number, then by minor; builds are not compared.
-bool IsNewerVersion(const std::string& version, const std::string& own);
+bool isNewerVersion(const std::string& version, const std::string& own);
 
 // Where the version file lives: "http://host[:port]/path" (the scheme may be left out).
 struct UpdateAddress {
     std::string host;
     int port = 80;
 };
-std::optional<UpdateAddress> ReadUpdateUrl(const std::string& url);
+std::optional<UpdateAddress> readUpdateUrl(const std::string& url);
 
 // The lines of the two message boxes, CR LF between lines.
-std::string UpdateAvailableText(const VersionFile& file);
-std::string NoUpdateText(const VersionFile& file);
+std::string updateAvailableText(const VersionFile& file);
+std::string noUpdateText(const VersionFile& file);
 
 }  // namespace fc

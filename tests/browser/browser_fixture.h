@@ -14,15 +14,15 @@ namespace fc::test {
 
 class BrowserTest : public ::testing::Test {
 protected:
-    FakeUdpSocket& qsock() { return *platform.udpSockets.at(1); }
-    BrowserView& b() { return app.Form3; }
+    FakeUdpSocket& sweepSocket() { return *platform.udpSockets.at(1); }
+    BrowserView& b() { return app.browserView; }
 
     // Server i of the stored list: 10.0.0.i:2790i.
     static std::string address(int i) {
         return "10.0.0." + std::to_string(i) + ":2790" + std::to_string(i);
     }
     void answer(int i, const std::string& bytes) {
-        qsock().deliver(bytes, "10.0.0." + std::to_string(i), 27900 + i);
+        sweepSocket().deliver(bytes, "10.0.0." + std::to_string(i), 27900 + i);
     }
 
     FakePlatform platform;

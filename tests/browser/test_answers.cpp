@@ -8,8 +8,8 @@ namespace fc::test {
 namespace {
 
 TEST(BrowserAnswers, EachAnswerGivesItsRow) {
-    for (const Case& c : LoadCases("browser/cases/answers.txt")) {
-        const ServerAnswer a = ReadServerAnswer(c.get("reply"));
+    for (const Case& c : loadCases("browser/cases/answers.txt")) {
+        const ServerAnswer a = readServerAnswer(c.get("reply"));
         if (c.has("name")) EXPECT_EQ(a.name, c.get("name")) << c.name;
         if (c.has("map")) EXPECT_EQ(a.map, c.get("map")) << c.name;
         EXPECT_EQ(a.players, c.get("players")) << c.name;
@@ -18,8 +18,8 @@ TEST(BrowserAnswers, EachAnswerGivesItsRow) {
 }
 
 TEST(BrowserAnswers, MasterListsShortTruncatedAndHostile) {
-    for (const Case& c : LoadCases("browser/cases/master_answers.txt")) {
-        const MasterAnswer a = ReadMasterAnswer(c.get("datagram"));
+    for (const Case& c : loadCases("browser/cases/master_answers.txt")) {
+        const MasterAnswer a = readMasterAnswer(c.get("datagram"));
         std::string is, servers;
         for (const auto& [flag, name] :
              {std::pair{a.isList, " list"}, {a.ended, " ended"}, {a.damaged, " damaged"}})
@@ -33,9 +33,9 @@ TEST(BrowserAnswers, MasterListsShortTruncatedAndHostile) {
 TEST(BrowserAnswers, DetailListInBothModes) {
     const std::string reply =
         "\xFF\xFF\xFF\xFFprint\n\\hostname\\A\\\\x\\mapname\n1 2 \"p\"\n3 4 \"q\"\n";
-    EXPECT_EQ(DetailLines(reply, false), (std::vector<std::string>{"1 2 \"p\"", "3 4 \"q\""}));
-    EXPECT_EQ(DetailLines(reply, true), (std::vector<std::string>{"hostname = A", "mapname = "}));
-    EXPECT_TRUE(DetailLines("", true).empty());
+    EXPECT_EQ(detailLines(reply, false), (std::vector<std::string>{"1 2 \"p\"", "3 4 \"q\""}));
+    EXPECT_EQ(detailLines(reply, true), (std::vector<std::string>{"hostname = A", "mapname = "}));
+    EXPECT_TRUE(detailLines("", true).empty());
 }
 
 }  // namespace

@@ -12,32 +12,33 @@ namespace {
 FC_SCENARIOS(Browser, "browser/cases/browser.txt");
 
 TEST_F(BrowserTest, FastSweepKeepsTwentyAskedAndEndsOnTime) {
-    app.view.FastSweep = true;
+    app.view.fastSweepOn = true;
     for (int i = 10; i <= 25; ++i)
-        app.view.qServers.push_back("10.0.1." + std::to_string(i) + ":27910");
-    app.view.qServers.insert(app.view.qServers.begin(), 9, "");
-    for (int i = 1; i <= 9; ++i) app.view.qServers[i - 1] = address(i);
-    OpenBrowser(app);
-    TotalRefresh(app);
-    EXPECT_EQ(qsock().sent.size(), 60u);  // at once
-    answer(1, BrowserAnswer("One", 1));
-    EXPECT_EQ(qsock().sent.size(), 63u);
-    EXPECT_EQ(qsock().sent.back().host, "10.0.1.21");
+        app.view.savedServers.push_back("10.0.1." + std::to_string(i) + ":27910");
+    app.view.savedServers.insert(app.view.savedServers.begin(), 9, "");
+    for (int i = 1; i <= 9; ++i) app.view.savedServers[i - 1] = address(i);
+    openBrowser(app);
+    totalRefresh(app);
+    EXPECT_EQ(sweepSocket().sent.size(), 60u);  // at once
+    answer(1, browserAnswer("One", 1));
+    EXPECT_EQ(sweepSocket().sent.size(), 63u);
+    EXPECT_EQ(sweepSocket().sent.back().host, "10.0.1.21");
     platform.advance(1000);  // the other 19 had their time: the last four are asked
-    EXPECT_EQ(qsock().sent.size(), 75u);
+    EXPECT_EQ(sweepSocket().sent.size(), 75u);
     EXPECT_TRUE(b().sweeping);
     platform.advance(1000);
     EXPECT_FALSE(b().sweeping);
     EXPECT_EQ(b().status, "Ready... Visible: 25. Total 25.");
 
     // When every server answered the sweep ends at once.
-    qsock().sent.clear();
-    RefreshVisible(app);
-    for (std::size_t i = 0; i < qsock().sent.size(); ++i) {
-        const SentDatagram d = qsock().sent[i];
-        if (d.bytes == kBrowserQueries[2]) qsock().deliver(BrowserAnswer("x", 1), d.host, d.port);
+    sweepSocket().sent.clear();
+    refreshVisible(app);
+    for (std::size_t i = 0; i < sweepSocket().sent.size(); ++i) {
+        const SentDatagram d = sweepSocket().sent[i];
+        if (d.bytes == kBrowserQueries[2])
+            sweepSocket().deliver(browserAnswer("x", 1), d.host, d.port);
     }
-    EXPECT_EQ(qsock().sent.size(), 75u);
+    EXPECT_EQ(sweepSocket().sent.size(), 75u);
     EXPECT_FALSE(b().sweeping);
 }
 
@@ -59,14 +60,14 @@ TEST(BrowserLookUp, SweepsAskANameOnceItIsFound) {
         OutputRecorder output;
         app.addListener(&output);
         platform.lookupDelayMs = 150;
-        app.view.FastSweep = c.fast;
-        app.view.qServers = {"localhost:27960", "nowhere.invalid:27961", "10.0.0.3:27903"};
-        OpenBrowser(app);
-        TotalRefresh(app);
+        app.view.fastSweepOn = c.fast;
+        app.view.savedServers = {"localhost:27960", "nowhere.invalid:27961", "10.0.0.3:27903"};
+        openBrowser(app);
+        totalRefresh(app);
         FakeUdpSocket& sweep = *platform.udpSockets.at(1);
         // Answered at once, the numeric server leaves the names still looked up.
-        sweep.deliver(BrowserAnswer("Three", 1), "10.0.0.3", 27903);
-        EXPECT_TRUE(app.Form3.sweeping) << c.name;
+        sweep.deliver(browserAnswer("Three", 1), "10.0.0.3", 27903);
+        EXPECT_TRUE(app.browserView.sweeping) << c.name;
         platform.advance(2000);
         std::vector<std::string> asked;
         for (const SentDatagram& d : sweep.sent) {
@@ -75,14 +76,15 @@ TEST(BrowserLookUp, SweepsAskANameOnceItIsFound) {
                                 std::to_string(d.atMs));
         }
         EXPECT_EQ(asked, c.asked) << c.name;
-        EXPECT_FALSE(app.Form3.sweeping) << c.name;
+        EXPECT_FALSE(app.browserView.sweeping) << c.name;
         EXPECT_EQ(output.lines, std::vector<std::string>{"*** The host nowhere.invalid cannot be "
                                                          "found; it will be looked up again."})
             << c.name;
-        sweep.deliver(BrowserAnswer("Local", 1), "127.0.0.1", 27960);
-        const auto row = std::find_if(app.Form3.qServ.begin(), app.Form3.qServ.end(),
-                                      [](const ServerRow& r) { return r.name == "Local"; });
-        ASSERT_NE(row, app.Form3.qServ.end()) << c.name;
+        sweep.deliver(browserAnswer("Local", 1), "127.0.0.1", 27960);
+        const auto row =
+            std::find_if(app.browserView.serverRows.begin(), app.browserView.serverRows.end(),
+                         [](const ServerRow& r) { return r.name == "Local"; });
+        ASSERT_NE(row, app.browserView.serverRows.end()) << c.name;
         EXPECT_EQ(row->server, "localhost:27960") << c.name;
     }
 }
@@ -104,13 +106,13 @@ TEST(BrowserLookUp, MasterServerIsAskedOnceItsNameIsFound) {
         FakePlatform platform;
         WiredApp app{platform};
         platform.lookupDelayMs = 150;
-        app.view.MasterServer = c.master;
-        OpenBrowser(app);
-        EXPECT_TRUE(app.Form3.askingMaster) << c.master;
+        app.view.masterServer = c.master;
+        openBrowser(app);
+        EXPECT_TRUE(app.browserView.askingMaster) << c.master;
         EXPECT_TRUE(platform.udpSockets.at(3)->sent.empty()) << c.master;
         platform.advance(150);
         EXPECT_EQ(platform.udpSockets.at(3)->sent.size(), c.queries) << c.master;
-        EXPECT_EQ(app.Form3.status, c.status) << c.master;
+        EXPECT_EQ(app.browserView.status, c.status) << c.master;
     }
 }
 
@@ -121,15 +123,15 @@ TEST(BrowserLookUp, ClickedServerIsAskedOnceItsNameIsFound) {
     WiredApp app{platform};
     platform.lookupDelayMs = 150;
     platform.files[kSnapshotFile] = "Local\r\n1 / 8\r\nq2dm1\r\np1\r\nlocalhost:27960\r\n";
-    app.view.qServers = {"localhost:27960"};
-    OpenBrowser(app);
-    OnServerRowClicked(app, 0);
+    app.view.savedServers = {"localhost:27960"};
+    openBrowser(app);
+    onServerRowClicked(app, 0);
     FakeUdpSocket& item = *platform.udpSockets.at(2);
     EXPECT_TRUE(item.sent.empty());
     platform.advance(150);
     EXPECT_EQ(item.sent.size(), std::size(kBrowserQueries));
-    item.deliver(BrowserAnswer("Local", 1), "127.0.0.1", 27960);
-    EXPECT_FALSE(app.Form3.List1.empty());
+    item.deliver(browserAnswer("Local", 1), "127.0.0.1", 27960);
+    EXPECT_FALSE(app.browserView.detailList.empty());
 }
 
 }  // namespace

@@ -20,19 +20,19 @@ TEST(InterpFeedBounds, TheOutputIsBoundedAndAnEndlessLineIsDroppedWithOneMessage
     WiredApp app{platform};
     ReportRecorder said;
     app.addListener(&said);
-    ConnectInterp(app);
+    connectInterp(app);
     FakeTcpSocket& service = *platform.tcpSockets.at(1);
     service.accept();
-    app.view.InterpGotFlag = true;
+    app.view.interpGotFlag = true;
     service.receive(std::string(12000, 'x') + "\n");
-    EXPECT_EQ(app.view.InterpOutput.size(), 10000u);
-    ClearInterpOutput(app);
+    EXPECT_EQ(app.view.interpOutput.size(), 10000u);
+    clearInterpOutput(app);
     for (int n : {4000, 4000, 4200, 4200}) service.receive(std::string(n, 'y'));
     service.receive(std::string(9000, 'y') + " got the RED flag!\nRED Flag Status: HOME\n");
-    const std::string& out = app.view.InterpOutput;
+    const std::string& out = app.view.interpOutput;
     EXPECT_EQ(out.find("dropped"), out.rfind("dropped"));
     EXPECT_NE(out.find("dropped"), std::string::npos);
-    EXPECT_EQ(app.view.StatRed, "*** home ***");
+    EXPECT_EQ(app.view.redFlagWhere, "*** home ***");
     EXPECT_TRUE(said.lines.empty());
     EXPECT_TRUE(app.view.interpBuffer.empty());
 }

@@ -22,7 +22,7 @@ protected:
     // Lines leave unpaced here unless a test sets the pace.
     IrcTest() {
         app.addListener(this);
-        app.view.IRCLineGapMs = "0";
+        app.view.ircLineGapMs = "0";
     }
     void outputAppended(const std::string& text) override { output.push_back(text); }
     void reportFate(const SaidLine&, LineFate fate, bool) override {
@@ -36,7 +36,7 @@ protected:
     Lines shown() { return std::exchange(output, {}); }
     // Connected and accepted, and then also in the channel; what that sent and showed is taken.
     void connect() {
-        ConnectIrc(app);
+        connectIrc(app);
         socket().accept();
         sent(), shown();
     }

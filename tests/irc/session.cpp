@@ -24,7 +24,7 @@ class Session : public AppListener {
 public:
     Session() {
         app.addListener(this);
-        app.view.IRCLineGapMs = "0";  // lines leave unpaced unless a case sets the pace
+        app.view.ircLineGapMs = "0";  // lines leave unpaced unless a case sets the pace
     }
     void outputAppended(const std::string& text) override { shown_.push_back(text); }
     void reportSaid(const std::string&, const std::string& text) override { said_.push_back(text); }
@@ -76,19 +76,19 @@ private:
             return;
         }
         if (tag == "player") {
-            Lines c = SplitList(text, '|');
+            Lines c = splitList(text, '|');
             c.resize(5);
-            return v.spelerLijst.push_back(
+            return v.playerRows.push_back(
                 {c[0], c[1], c[2], c[3],
                  static_cast<RowColour>(c[4].empty() ? 0 : std::stoi(c[4]))});
         }
         if (tag == "players")
-            return v.spelerLijst.assign(std::stoul(text),
-                                        PlayerRow{"p", "1", "5", "Red", RowColour::Red});
-        if (tag == "connect") return ConnectIrc(app);
+            return v.playerRows.assign(std::stoul(text),
+                                       PlayerRow{"p", "1", "5", "Red", RowColour::Red});
+        if (tag == "connect") return connectIrc(app);
         if (tag == "accept") return irc().accept();
         if (tag == "registered" || tag == "join") {
-            ConnectIrc(app);
+            connectIrc(app);
             irc().accept();
             if (tag == "join")
                 irc().receive(":irc.test 376 " + v.botNick + " :End of MOTD command\r\n:" +
@@ -100,53 +100,54 @@ private:
         if (tag == "ask") echo_ = "<" + head + "> " + rest;
         if (tag == "ask")
             return irc().receive(":" + head + "!~u@host PRIVMSG FCST :" + rest + "\r\n");
-        if (tag == "say") return stuurMSG(app, head, rest);
+        if (tag == "say") return sayInChannel(app, head, rest);
         if (tag == "type") {
-            v.ircZegwat = text;
-            return OnIrcInputEnter(app);
+            v.ircInputLine = text;
+            return onIrcInputEnter(app);
         }
         if (tag == "wait") return platform.advance(std::stoi(text));
         if (tag == "feed") return interp().receive(text);
         ASSERT_EQ(tag, "do");
-        if (head == "quit") return QuitIrc(app);
-        if (head == "join-channel") return JoinAChannel(app, rest);
+        if (head == "quit") return quitIrc(app);
+        if (head == "join-channel") return joinAChannel(app, rest);
         if (head == "close") return irc().peerClose();
         if (head == "fail") return irc().fail();
         if (head == "failtls") return irc().failTls(rest);
-        if (head == "interp") return ConnectInterp(app);
+        if (head == "interp") return connectInterp(app);
         if (head == "remote") {
             const std::size_t colon = rest.find(':');
-            return app.QuakeStatus->setRemote(rest.substr(0, colon), rest.substr(0, colon),
-                                              std::stoi(rest.substr(colon + 1)));
+            return app.gameSocket->setRemote(rest.substr(0, colon), rest.substr(0, colon),
+                                             std::stoi(rest.substr(colon + 1)));
         }
         if (head == "interp-accept") return interp().accept();
         if (head == "interp-close") return interp().peerClose();
-        if (head == "interp-off") return DisconnectInterp(app);
-        if (head == "interp-clear") return ClearInterpOutput(app);
+        if (head == "interp-off") return disconnectInterp(app);
+        if (head == "interp-clear") return clearInterpOutput(app);
         if (head == "timer")
             return timer(rest.substr(0, rest.find(' '))).setEnabled(rest.ends_with(" on"));
         FAIL() << "unknown step " << tag << " " << text;
     }
 
     Timer& timer(const std::string& name) {
-        if (name == "Timer2") return *app.Timer2;
-        if (name == "AntiBanTimer") return *app.AntiBanTimer;
-        if (name == "InterpTimer") return *app.InterpTimer;
+        if (name == "Timer2") return *app.pongTimer;
+        if (name == "AntiBanTimer") return *app.antiBanTimer;
+        if (name == "InterpTimer") return *app.interpClockTimer;
         throw std::runtime_error("unknown timer " + name);
     }
 
     void set(const std::string& name, const std::string& value) {
-        EXPECT_TRUE(SetFieldText(app.view, name, value)) << name;
+        EXPECT_TRUE(setFieldText(app.view, name, value)) << name;
         // A score set by hand is a score the server told: the status holds it too.
-        if (name == "qsRed") app.status.red = ReadTeamScore(value);
-        if (name == "qsBlue") app.status.blue = ReadTeamScore(value);
+        if (name == "qsRed") app.status.red = readTeamScore(value);
+        if (name == "qsBlue") app.status.blue = readTeamScore(value);
     }
 
     std::string get(const std::string& name) {
         MainView& v = app.view;
         if (name == "locks")  // server, channel and nick fields, connect and quit buttons
-            return std::string() + "01"[v.IRCServerEnabled] + "01"[v.txtstdKanaalEnabled] +
-                   "01"[v.ircNameEnabled] + "01"[v.Command3Enabled] + "01"[v.Command1Enabled];
+            return std::string() + "01"[v.ircServerEnabled] + "01"[v.channelEntryEnabled] +
+                   "01"[v.ircNameEnabled] + "01"[v.connectIrcButtonEnabled] +
+                   "01"[v.quitIrcButtonEnabled];
         if (name == "socket") return std::to_string(static_cast<int>(irc().state()));
         if (name == "interp-socket") return std::to_string(static_cast<int>(interp().state()));
         if (name == "dialled") return irc().host + ":" + std::to_string(irc().port);
@@ -154,11 +155,11 @@ private:
         if (name == "connects") return std::to_string(irc().connects);
         if (name == "tls") return std::string() + "01"[irc().tls.on] + "01"[irc().tls.insecure];
         if (name == "pace")
-            return std::to_string(BurstLines(app)) + " " + std::to_string(LineGapMs(app));
+            return std::to_string(burstLines(app)) + " " + std::to_string(lineGapMs(app));
         if (name == "queue") return std::to_string(app.irc.queue.size());
         if (name.ends_with("Timer") || name == "Timer2")
             return timer(name).enabled() ? "on" : "off";
-        return FieldText(v, name).value_or("?unknown field");
+        return fieldText(v, name).value_or("?unknown field");
     }
 
     FakePlatform platform;
@@ -171,7 +172,7 @@ private:
 
 }  // namespace
 
-void PlaySession(const Case& session) {
+void playSession(const Case& session) {
     Session().play(session);
 }
 

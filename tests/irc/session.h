@@ -30,15 +30,15 @@
 
 namespace fc::test {
 
-void PlaySession(const Case& session);
+void playSession(const Case& session);
 
 }  // namespace fc::test
 
 // Plays every case of a file, under tests/, each after the file's "*" case when it has one.
 #define FC_SESSIONS(Suite, path)                    \
     TEST(Suite, PlaysAsWritten) {                   \
-        for (const Case& c : LoadScenarios(path)) { \
+        for (const Case& c : loadScenarios(path)) { \
             SCOPED_TRACE(c.name);                   \
-            PlaySession(c);                         \
+            playSession(c);                         \
         }                                           \
     }

@@ -27,19 +27,19 @@ TEST(Stripping, ColourAndFontCodes) {
     const std::pair<const char*, const char*> colours[] = {
         {"^C04Red^C team", "Red team"}, {"^C123", "3"}, {"^C4,1x", ",1x"}, {"end^C", "end"}};
     for (const auto& [text, stripped] : colours)
-        EXPECT_EQ(RemoveColorCodes(Unescape(text)), stripped);
-    EXPECT_EQ(RemoveFontCodes(Unescape("^BA^_B^VC^O")), Unescape("ABC^O"));
+        EXPECT_EQ(removeColorCodes(unescape(text)), stripped);
+    EXPECT_EQ(removeFontCodes(unescape("^BA^_B^VC^O")), unescape("ABC^O"));
 }
 
 TEST_F(IrcBoundsTest, NoLineOverrunsTheLimitAndTheEchoShowsWhatLeft) {
     joinChannel();
-    stuurMSG(app, "#FCST", std::string(600, 'a'));
+    sayInChannel(app, "#FCST", std::string(600, 'a'));
     const std::string& bytes = socket().sent;
     EXPECT_EQ(bytes.size(), 512u);
     EXPECT_EQ(bytes.substr(510), "\r\n");
     EXPECT_EQ(shown(), (Lines{"<FCST> " + std::string(510 - 15, 'a')}));
     sent();
-    SendIrcLine(app, "NOTICE x :" + std::string(1000, 'b'));
+    sendIrcLine(app, "NOTICE x :" + std::string(1000, 'b'));
     EXPECT_EQ(socket().sent.size(), 512u);
 }
 
@@ -69,22 +69,22 @@ TEST_F(IrcTest, StatsAnswersOnEveryGameType) {
         server + " -- Current score: [Red team] 2 (40) / [Blue team] 1 (35)  Time left: 7:00",
         server + "  ^_^BCurrent score^_^B: [Red team] 2/40 / [Blue team] 1/35"};
     joinChannel();
-    view.Q2Serverlist = "10.0.0.5:27960 Friday league";
-    view.qsMap = "oa_ctf4ish";
-    view.qsTimeLeft = "7:00";
-    view.qsRed = "2/40";
-    view.qsBlue = "1/35";
-    app.status.red = ReadTeamScore(view.qsRed);
-    app.status.blue = ReadTeamScore(view.qsBlue);
+    view.serverEntry = "10.0.0.5:27960 Friday league";
+    view.mapText = "oa_ctf4ish";
+    view.timeLeftText = "7:00";
+    view.redScoreText = "2/40";
+    view.blueScoreText = "1/35";
+    app.status.red = readTeamScore(view.redScoreText);
+    app.status.blue = readTeamScore(view.blueScoreText);
     view.matchState = MatchState::Running;
-    view.IRCIgnoreTime = "0";
+    view.ignoreSeconds = "0";
     for (const auto& [type, answer] : rows) {
-        SCOPED_TRACE(Describe(type).name);
+        SCOPED_TRACE(describe(type).name);
         view.gameType = type;
         receive(":joe!u@h PRIVMSG FCST :!stats\r\n");
-        EXPECT_EQ(sent(), Lines{Unescape(answers[answer])});
+        EXPECT_EQ(sent(), Lines{unescape(answers[answer])});
         EXPECT_EQ(shown(), (Lines{"<joe> !stats", "& Notice (!stats) sent to joe"}));
-        OnIgnoreTimer(app);  // joe may ask again
+        onIgnoreTimer(app);  // joe may ask again
     }
 }
 
@@ -97,17 +97,17 @@ TEST_F(IrcBoundsTest, BotTellsTheScoresOfTheLastReply) {
         std::string score;
     };
     const Row rows[] = {
-        {OspVars("4", "7:00", "20", "3", "1"), "joe", "[Red team] 3 (0) / [Blue team] 1 (0)"},
-        {OspVars("4", "6:00", "20", "12", "9"), "ann", "[Red team] 12 (0) / [Blue team] 9 (0)"},
+        {ospVars("4", "7:00", "20", "3", "1"), "joe", "[Red team] 3 (0) / [Blue team] 1 (0)"},
+        {ospVars("4", "6:00", "20", "12", "9"), "ann", "[Red team] 12 (0) / [Blue team] 9 (0)"},
     };
     joinChannel();
-    view.IRCIgnoreTime = "0";
-    OnServerEntryEdited(app, "127.0.0.1:27960");
-    WisselConnectie(app);
+    view.ignoreSeconds = "0";
+    onServerEntryEdited(app, "127.0.0.1:27960");
+    toggleConnection(app);
     platform.advance(1000);
     for (const auto& [vars, asker, score] : rows) {
         SCOPED_TRACE(score);
-        platform.udpSockets.at(0)->deliver(Quake3Reply(vars, {{"1", "20", "a"}}), "127.0.0.1",
+        platform.udpSockets.at(0)->deliver(quake3Reply(vars, {{"1", "20", "a"}}), "127.0.0.1",
                                            27960);
         receive(std::string(":") + asker + "!u@h PRIVMSG FCST :!helpme\r\n");
         const Lines lines = sent();
@@ -119,21 +119,21 @@ TEST_F(IrcBoundsTest, BotTellsTheScoresOfTheLastReply) {
 
 TEST_F(IrcBoundsTest, OutputWindowKeepsItsLastNineThousandCharacters) {
     app.appendOutput(std::string(9998, 'x'));  // 10000 with its CR LF: not trimmed yet
-    EXPECT_EQ(view.Text1.size(), 10000u);
+    EXPECT_EQ(view.ircOutput.size(), 10000u);
     app.appendOutput("");
-    EXPECT_EQ(view.Text1.size(), 9000u);
-    EXPECT_EQ(view.Text1.substr(8995), "x\r\n\r\n");
+    EXPECT_EQ(view.ircOutput.size(), 9000u);
+    EXPECT_EQ(view.ircOutput.substr(8995), "x\r\n\r\n");
 }
 
 TEST_F(IrcBoundsTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
-    view.IRCLineGapMs = "2000";
+    view.ircLineGapMs = "2000";
     joinChannel();
-    view.spelerLijst.assign(64, PlayerRow{"p", "1", "5", "Blue", RowColour::Blue});
+    view.playerRows.assign(64, PlayerRow{"p", "1", "5", "Blue", RowColour::Blue});
     const auto ask = [&](int n) {
         receive(":n" + std::to_string(n) + "!u@h PRIVMSG FCST :!players\r\n");
     };
     for (int i = 0; i < 20; ++i) ask(i);
-    stuurMSG(app, "#FCST", "report");
+    sayInChannel(app, "#FCST", "report");
     for (int i = 20; i < 30; ++i) ask(i);
     EXPECT_EQ(app.irc.queue.size(), 200u);
     int told = 0;
@@ -146,7 +146,7 @@ TEST_F(IrcBoundsTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong
     std::string pings;
     for (int i = 0; i < 300; ++i) pings += "PING :t" + std::to_string(i) + "\r\n";
     receive(pings);
-    for (int i = 0; i < 300; ++i) stuurMSG(app, "#FCST", "report " + std::to_string(i));
+    for (int i = 0; i < 300; ++i) sayInChannel(app, "#FCST", "report " + std::to_string(i));
     EXPECT_EQ(app.irc.queue.pong.size(), 1u);  // the answer to the latest PING only
     EXPECT_EQ(app.irc.queue.size(), 200u);
     EXPECT_EQ(app.irc.queue.main.back().body, "PRIVMSG #FCST :report 299");
@@ -159,7 +159,7 @@ TEST_F(IrcBoundsTest, LostConnectionsAreRedialledWithDoublingWaits) {
     for (int base : {10, 20, 40, 80, 160, 320, 600, 600}) {
         socket().peerClose();
         platform.advance(200);
-        EXPECT_EQ(view.IRCStat.rfind("Reconnecting in ", 0), 0u) << view.IRCStat;
+        EXPECT_EQ(view.ircStatus.rfind("Reconnecting in ", 0), 0u) << view.ircStatus;
         const int dials = socket().connects;
         platform.advance(base * 1000 - 200 - 1);
         EXPECT_EQ(socket().connects, dials) << base;
@@ -173,7 +173,7 @@ TEST_F(IrcBoundsTest, LostConnectionsAreRedialledWithDoublingWaits) {
     platform.advance(11000);
     EXPECT_EQ(socket().state(), SocketState::Connecting);
 
-    QuitIrc(app);  // while connecting: the socket is closed and no redial follows
+    quitIrc(app);  // while connecting: the socket is closed and no redial follows
     EXPECT_EQ(socket().state(), SocketState::Closed);
     platform.advance(700000);
     EXPECT_EQ(socket().state(), SocketState::Closed);
@@ -196,7 +196,7 @@ TEST(IrcStatus, SocketStatesAsTheOperatorReadsThem) {
         {SocketState::Closing, "Disconnected"},
         {SocketState::HostResolved, "Unkown error:  5!"},
         {SocketState::Open, "Unkown error:  1!"}};
-    for (const auto& [state, text] : states) EXPECT_EQ(IrcStatusText(state), text);
+    for (const auto& [state, text] : states) EXPECT_EQ(ircStatusText(state), text);
 }
 
 // Sender, command and parameters, joined by "|"; the "!" in a server's text is no nick's end.
@@ -208,20 +208,20 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
         {":x", "x||"},
         {" PING :x!y", "|PING|:x!y"}};  // no prefix at all
     for (const auto& [line, parts] : splits) {
-        const IrcLine l = SplitIrcLine(line);
+        const IrcLine l = splitIrcLine(line);
         EXPECT_EQ(l.sender + "|" + l.command + "|" + l.params, parts);
     }
     for (const char* line : {":a!b@c 353 x = #y :z", "ERROR :Closing link"})
-        EXPECT_TRUE(IsReadableIrcLine(line)) << line;
+        EXPECT_TRUE(isReadableIrcLine(line)) << line;
     for (const char* line : {": PRIVMSG x", ":a 12 x", "PRIV-MSG x"})
-        EXPECT_FALSE(IsReadableIrcLine(line)) << line;
+        EXPECT_FALSE(isReadableIrcLine(line)) << line;
 }
 
 // Lines said while the bot is out of its channel: every kind of absence holds them, lines still
 // in the send queue when it leaves wait again ahead of later ones, and once back they leave in
 // order, those that waited more than 30 s with the time of day they were said.
 TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
-    view.IRCLineGapMs = "2000";
+    view.ircLineGapMs = "2000";
     joinChannel();
     Lines heard;
     const auto listen = [&](std::int64_t ms) {
@@ -230,7 +230,7 @@ TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
             if (line.rfind("PRIVMSG #FCST :", 0) == 0) heard.push_back(line.substr(15));
     };
     const auto say = [&](int from, int to) {
-        for (int i = from; i <= to; ++i) stuurMSG(app, "#FCST", std::to_string(i));
+        for (int i = from; i <= to; ++i) sayInChannel(app, "#FCST", std::to_string(i));
     };
     listen(10000);
     say(1, 6);  // four leave at once, two wait for the pace
@@ -262,7 +262,7 @@ TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
 
     socket().peerClose();
     say(16, 17);
-    view.ReportToIrc = false;  // switched off: nothing is said, kept or said late
+    view.reportToIrc = false;  // switched off: nothing is said, kept or said late
     say(18, 18);
     listen(21000);
     socket().accept();
@@ -277,9 +277,9 @@ TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
 // nothing is kept for later.
 TEST_F(IrcBoundsTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
     const std::pair<const char*, std::function<void()>> ends[] = {
-        {"Quit IRC", [&] { QuitIrc(app); }},
+        {"Quit IRC", [&] { quitIrc(app); }},
         {"!killyourself", [&] { receive(":boss!~b@h PRIVMSG FCST :!killyourself\r\n"); }},
-        {"closing", [&] { SendQuitLine(app); }},
+        {"closing", [&] { sendQuitLine(app); }},
         {"lost, not dialled again", [&] { socket().peerClose(); }},
         {"TLS failed", [&] { socket().failTls("self-signed certificate"); }},
         {"every nick taken",
@@ -287,18 +287,18 @@ TEST_F(IrcBoundsTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
              for (int i = 0; i < 11; ++i) receive(":irc.test 433 * FCST :Nickname in use\r\n");
          }},
     };
-    view.KillAllowedFrom = "boss";
-    view.IRCReconnect = false;
+    view.killAllowedFrom = "boss";
+    view.ircReconnect = false;
     for (const auto& [name, end] : ends) {
         SCOPED_TRACE(name);
         connect();  // not yet in the channel
-        stuurMSG(app, "#FCST", "begin", ReportKind::Essential);
-        stuurMSG(app, "#FCST", "score", ReportKind::Periodic);
+        sayInChannel(app, "#FCST", "begin", ReportKind::Essential);
+        sayInChannel(app, "#FCST", "score", ReportKind::Periodic);
         end();
         const Lines told = shown();
         EXPECT_EQ(std::count(told.begin(), told.end(), "*** Dropped 2 report lines not yet said."),
                   1);
-        stuurMSG(app, "#FCST", "after");
+        sayInChannel(app, "#FCST", "after");
         EXPECT_TRUE(app.irc.held.empty());
     }
 }
@@ -322,7 +322,7 @@ TEST_P(HoldBound, DropsTheLeastWorthFirst) {
     connect();  // registering: not yet in the channel
     int n = 0;
     for (const Burst& b : GetParam().said)
-        for (int i = 0; i < b.count; ++i) stuurMSG(app, "#FCST", std::to_string(n++), b.kind);
+        for (int i = 0; i < b.count; ++i) sayInChannel(app, "#FCST", std::to_string(n++), b.kind);
     Lines expected;
     for (const auto& [first, last] : GetParam().leaving)
         for (int i = first; i <= last; ++i)

@@ -37,28 +37,29 @@ struct RealBot {
 
     // Connects to 127.0.0.1 at `port`, lines paced but quickly, greeting nobody.
     void connect(int port, bool tls = false, bool insecure = false) {
-        app.view.IRCServer = "127.0.0.1";
-        app.view.IRCPort = std::to_string(port);
-        app.view.IRCLineGapMs = "100";
-        app.view.IRConjoin = false;
-        app.view.IRCTls = tls;
-        app.view.IRCTlsInsecure = insecure;
-        app.dispatch([&] { ConnectIrc(app); });
+        app.view.ircServer = "127.0.0.1";
+        app.view.ircPort = std::to_string(port);
+        app.view.ircLineGapMs = "100";
+        app.view.greetOnJoin = false;
+        app.view.ircTls = tls;
+        app.view.ircTlsInsecure = insecure;
+        app.dispatch([&] { connectIrc(app); });
     }
     bool until(const std::function<bool(const MainView&)>& done, int ms = 8000) {
-        return WaitUntil([&] { return done(app.view); }, ms);
+        return waitUntil([&] { return done(app.view); }, ms);
     }
     bool shows(const std::string& part) {
-        return until([&](const MainView& v) { return v.Text1.find(part) != std::string::npos; });
+        return until(
+            [&](const MainView& v) { return v.ircOutput.find(part) != std::string::npos; });
     }
     bool stateIs(const std::string& text) {
-        return until([&](const MainView& v) { return v.IRCStat == text; });
+        return until([&](const MainView& v) { return v.ircStatus == text; });
     }
 };
 
 // A client that has joined `channel` on `server`.
-bool Joined(IrcTestClient& client, const NgircdServer& server, const std::string& nick,
-            const std::string& channel = "#FCST") {
+bool hasJoined(IrcTestClient& client, const NgircdServer& server, const std::string& nick,
+               const std::string& channel = "#FCST") {
     return client.connect(server.port(), nick) && client.join(channel);
 }
 
@@ -69,30 +70,31 @@ TEST(IrcServer, AnEveningInARealChannelFromRegistrationToTheAdminsStop) {
     NgircdServer server;
     ASSERT_TRUE(server.started()) << server.log();
     IrcTestClient watcher;  // the first in the channel is its operator
-    ASSERT_TRUE(Joined(watcher, server, "watcher"));
+    ASSERT_TRUE(hasJoined(watcher, server, "watcher"));
     watcher.send("TOPIC #FCST :Clan war tonight");
     RealBot bot;
     MainView& v = bot.app.view;
-    v.KillAllowedFrom = "Watcher";
-    bot.app.AntiBanTimer->setInterval(300);  // the ten seconds are pinned on the virtual clock
+    v.killAllowedFrom = "Watcher";
+    bot.app.antiBanTimer->setInterval(300);  // the ten seconds are pinned on the virtual clock
     bot.connect(server.port());              // no registration without the first PING answered
-    ASSERT_TRUE(watcher.waitFor(kBot + "JOIN :#FCST")) << v.Text1;
+    ASSERT_TRUE(watcher.waitFor(kBot + "JOIN :#FCST")) << v.ircOutput;
     for (const char* part : {"*** Connected to server, waiting for reply...", "PONG!",
                              "*** You have joined: #FCST ***", "* MODE: :+i"})
         EXPECT_TRUE(bot.shows(part)) << part;
-    EXPECT_TRUE(bot.until([](const MainView& v) { return v.IRCTopic == "Clan war tonight"; }));
-    std::vector<std::string> nicks = v.ircLijst;
+    EXPECT_TRUE(bot.until([](const MainView& v) { return v.ircTopic == "Clan war tonight"; }));
+    std::vector<std::string> nicks = v.channelNicks;
     std::sort(nicks.begin(), nicks.end());
     EXPECT_EQ(nicks, (std::vector<std::string>{"@watcher", "FCST"}));
     EXPECT_TRUE(bot.stateIs("Connected!"));
 
     // Lines out: a report line and typed chat, counted and echoed.
-    bot.app.dispatch([&] { stuurMSG(bot.app, v.botChannel, "\x02=RC=\x02 captured the flag!"); });
+    bot.app.dispatch(
+        [&] { sayInChannel(bot.app, v.botChannel, "\x02=RC=\x02 captured the flag!"); });
     EXPECT_TRUE(watcher.waitFor(kBot + "PRIVMSG #FCST :\x02=RC=\x02 captured the flag!"));
-    v.ircZegwat = "gl hf";
-    bot.app.dispatch([&] { OnIrcInputEnter(bot.app); });
+    v.ircInputLine = "gl hf";
+    bot.app.dispatch([&] { onIrcInputEnter(bot.app); });
     EXPECT_TRUE(watcher.waitFor(kBot + "PRIVMSG #FCST :gl hf"));
-    EXPECT_EQ(v.isLinesPrinted, 2);
+    EXPECT_EQ(v.linesPrinted, 2);
     EXPECT_TRUE(bot.shows("<FCST> gl hf"));
 
     // A query in, a notice back; the channel's chat and a newcomer in the console.
@@ -101,7 +103,7 @@ TEST(IrcServer, AnEveningInARealChannelFromRegistrationToTheAdminsStop) {
     watcher.send("PRIVMSG #FCST :hello all");
     EXPECT_TRUE(bot.shows("<watcher> hello all"));
     IrcTestClient stranger;
-    ASSERT_TRUE(Joined(stranger, server, "stranger"));
+    ASSERT_TRUE(hasJoined(stranger, server, "stranger"));
     EXPECT_TRUE(bot.shows("* JOIN: stranger"));
 
     // Kicked, the bot is back at once; banned, it comes back when the ban is lifted.
@@ -109,14 +111,14 @@ TEST(IrcServer, AnEveningInARealChannelFromRegistrationToTheAdminsStop) {
     EXPECT_TRUE(watcher.waitFor(kBot + "JOIN :#FCST"));
     watcher.send("MODE #FCST +b FCST!*@*");
     watcher.send("KICK #FCST FCST :banned");
-    EXPECT_TRUE(bot.until([&](const MainView&) { return bot.app.AntiBanTimer->enabled(); }));
+    EXPECT_TRUE(bot.until([&](const MainView&) { return bot.app.antiBanTimer->enabled(); }));
     const auto meanwhile = watcher.collect(1000);  // several retries, all refused
     EXPECT_TRUE(std::none_of(meanwhile.begin(), meanwhile.end(), [](const std::string& l) {
         return l.find(kBot + "JOIN") != std::string::npos;
     }));
     watcher.send("MODE #FCST -b FCST!*@*");
     EXPECT_TRUE(watcher.waitFor(kBot + "JOIN :#FCST"));
-    EXPECT_TRUE(bot.until([&](const MainView&) { return !bot.app.AntiBanTimer->enabled(); }));
+    EXPECT_TRUE(bot.until([&](const MainView&) { return !bot.app.antiBanTimer->enabled(); }));
 
     // Only the admin stops it; the server puts the reason of a QUIT in quotes.
     stranger.send("PRIVMSG FCST :!killyourself");
@@ -126,14 +128,14 @@ TEST(IrcServer, AnEveningInARealChannelFromRegistrationToTheAdminsStop) {
     EXPECT_TRUE(
         watcher.waitFor(kBot + "QUIT :\"Remotely closed! - OMG! Somebody is controlling me!\""));
     EXPECT_TRUE(bot.stateIs("Not connected"));
-    EXPECT_FALSE(v.Command3Enabled);
+    EXPECT_FALSE(v.connectIrcButtonEnabled);
 }
 
 // A port nobody listens on: the refusal Qt reports is shown as the operator reads it, once
 // without and once with the reconnect countdown.
 TEST(IrcServer, RefusedConnectionShowsServerNotFound) {
     RealBot bot;
-    bot.app.view.IRCReconnect = false;
+    bot.app.view.ircReconnect = false;
     int port = 0;
     {
         QTcpServer probe;  // a port that was free a moment ago, and is closed now
@@ -142,10 +144,10 @@ TEST(IrcServer, RefusedConnectionShowsServerNotFound) {
     }
     bot.connect(port);
     EXPECT_TRUE(bot.stateIs("Server or hostname not found"));
-    bot.app.view.IRCReconnect = true;
+    bot.app.view.ircReconnect = true;
     bot.connect(port);
     EXPECT_TRUE(bot.until([](const MainView& v) {
-        return v.IRCStat == "Reconnecting in 11 s" || v.IRCStat == "Reconnecting in 10 s";
+        return v.ircStatus == "Reconnecting in 11 s" || v.ircStatus == "Reconnecting in 10 s";
     }));
 }
 
@@ -155,7 +157,7 @@ TEST(IrcServer, HeadlessProgramJoinsAnswersAndLeavesWithItsOwnNickAndChannel) {
     NgircdServer server;
     ASSERT_TRUE(server.started()) << server.log();
     IrcTestClient watcher;
-    ASSERT_TRUE(Joined(watcher, server, "watcher", "#league"));
+    ASSERT_TRUE(hasJoined(watcher, server, "watcher", "#league"));
     QTemporaryDir dir;
     QProcess program;
     program.start(FRAGCASTER_BINARY,
@@ -168,7 +170,7 @@ TEST(IrcServer, HeadlessProgramJoinsAnswersAndLeavesWithItsOwnNickAndChannel) {
     EXPECT_TRUE(watcher.waitFor(prefix + "NOTICE watcher :Fragcaster Version 1.33 Build  139"));
     program.terminate();  // closing says goodbye as the window's close does
     EXPECT_TRUE(watcher.waitFor(prefix + "QUIT :"));
-    EXPECT_TRUE(WaitUntil([&] { return program.state() == QProcess::NotRunning; }, kWaitMs));
+    EXPECT_TRUE(waitUntil([&] { return program.state() == QProcess::NotRunning; }, kWaitMs));
     EXPECT_EQ(program.exitCode(), 0);
     std::vector<std::string> outputs;
     for (const QByteArray& line : program.readAllStandardOutput().split('\n')) {
@@ -184,7 +186,7 @@ TEST(IrcNetwork, TlsNickInUseNoMotdAndARestartedServer) {
     NgircdServer server({.motd = false, .tls = true, .penalties = true});
     ASSERT_TRUE(server.started()) << server.log();
     IrcTestClient watcher;
-    ASSERT_TRUE(Joined(watcher, server, "watcher"));
+    ASSERT_TRUE(hasJoined(watcher, server, "watcher"));
 
     RealBot insecure, checked, second;
     insecure.connect(server.tlsPort(), true, true);
@@ -194,35 +196,35 @@ TEST(IrcNetwork, TlsNickInUseNoMotdAndARestartedServer) {
     checked.app.view.ircName = "Checked";
     checked.connect(server.tlsPort(), true, false);
     EXPECT_TRUE(checked.shows("*** TLS failed: "));
-    EXPECT_TRUE(WaitUntil(
+    EXPECT_TRUE(waitUntil(
         [&] {
-            checked.app.dispatch([&] { OnTimer1(checked.app); });
-            return checked.app.view.IRCStat.rfind("TLS failed: ", 0) == 0;
+            checked.app.dispatch([&] { onIrcStatusTick(checked.app); });
+            return checked.app.view.ircStatus.rfind("TLS failed: ", 0) == 0;
         },
         8000));
-    EXPECT_TRUE(checked.app.view.Command3Enabled);
+    EXPECT_TRUE(checked.app.view.connectIrcButtonEnabled);
 
     second.connect(server.port());  // the nick is taken: "_" is tried
     EXPECT_TRUE(watcher.waitFor(":FCST_!~fcst@127.0.0.1 JOIN :#FCST", 8000));
     EXPECT_EQ(second.app.view.botNick, "FCST_");
     EXPECT_TRUE(second.shows("*** You have joined: #FCST ***"));
-    second.app.dispatch([&] { QuitIrc(second.app); });
+    second.app.dispatch([&] { quitIrc(second.app); });
     EXPECT_TRUE(watcher.waitFor(":FCST_!~fcst@127.0.0.1 QUIT :", 8000));  // sent before the close
 
     insecure.app.irc.backoffSeconds = 1;  // the first wait is 10 s; the doubling is pinned apart
     ASSERT_TRUE(server.restart()) << server.log();
     EXPECT_TRUE(insecure.shows("Reconnecting in "));
     IrcTestClient back;
-    ASSERT_TRUE(Joined(back, server, "watcher"));
+    ASSERT_TRUE(hasJoined(back, server, "watcher"));
     EXPECT_TRUE(back.waitFor(":FCST!~fcst@127.0.0.1 JOIN :#FCST", 8000));
-    insecure.app.dispatch([&] { stuurMSG(insecure.app, "#FCST", "=RC= captured the flag!"); });
+    insecure.app.dispatch([&] { sayInChannel(insecure.app, "#FCST", "=RC= captured the flag!"); });
     EXPECT_TRUE(back.waitFor("PRIVMSG #FCST :=RC= captured the flag!", 8000));
 }
 
 // The clock and captures/frags of both sides, and the frags of Bob, Ann and Cid.
-std::string CtfReply(const std::string& stats, int bob = 0, int ann = 0, int cid = 0) {
+std::string ctfReply(const std::string& stats, int bob = 0, int ann = 0, int cid = 0) {
     const auto s = [](int n) { return std::to_string(n); };
-    return Quake2Reply({{"gamedir", "ctf"}, {"mapname", "q2ctf4"}, {"gamestats", stats}},
+    return quake2Reply({{"gamedir", "ctf"}, {"mapname", "q2ctf4"}, {"gamestats", stats}},
                        {{s(ann), "50", "[ABC]Ann"},
                         {s(bob), "70", "=XY=Bob"},
                         {s(cid), "60", "[ABC]Cid"},
@@ -235,15 +237,15 @@ TEST(MatchToChannel, BeginCapturesAndFinalScoreReachTheChannelInOrder) {
     NgircdServer server;
     ASSERT_TRUE(server.started()) << server.log();
     IrcTestClient watcher;
-    ASSERT_TRUE(Joined(watcher, server, "watcher"));
+    ASSERT_TRUE(hasJoined(watcher, server, "watcher"));
 
     // One reply per Quake 2 query, the last one repeated until the test ends.
-    const std::vector<std::string> match = {CtfReply("20:00 0/0 0/0"),
-                                            CtfReply("20:00 0/0 0/0"),
-                                            CtfReply("19:59 0/0 0/0"),
-                                            CtfReply("19:30 1/2 0/0", 17),
-                                            CtfReply("18:00 1/2 1/9", 17, 15, 15),
-                                            CtfReply("INT 1/2 1/9", 17, 15, 15)};
+    const std::vector<std::string> match = {ctfReply("20:00 0/0 0/0"),
+                                            ctfReply("20:00 0/0 0/0"),
+                                            ctfReply("19:59 0/0 0/0"),
+                                            ctfReply("19:30 1/2 0/0", 17),
+                                            ctfReply("18:00 1/2 1/9", 17, 15, 15),
+                                            ctfReply("INT 1/2 1/9", 17, 15, 15)};
     std::size_t next = 0;
     UdpResponder game([&](const std::string& query) -> std::optional<std::string> {
         if (query != "\xFF\xFF\xFF\xFFstatus") return std::nullopt;
@@ -252,14 +254,14 @@ TEST(MatchToChannel, BeginCapturesAndFinalScoreReachTheChannelInOrder) {
 
     RealBot bot;
     WiredApp& app = bot.app;
-    app.view.IRCLineCTF = "Capture! [%at%] %as% - [%bt%] %bs% -- capped by %c%";
+    app.view.ctfTemplate = "Capture! [%at%] %as% - [%bt%] %bs% -- capped by %c%";
     bot.connect(server.port());
-    ASSERT_TRUE(watcher.waitFor(" JOIN :#FCST")) << app.view.Text1;
+    ASSERT_TRUE(watcher.waitFor(" JOIN :#FCST")) << app.view.ircOutput;
 
     const std::string address = "127.0.0.1:" + std::to_string(game.port());
     app.dispatch([&] {
-        OnServerEntryEdited(app, address);
-        WisselConnectie(app);
+        onServerEntryEdited(app, address);
+        toggleConnection(app);
     });
     const std::string say = "PRIVMSG #FCST :";
     const std::vector<std::string> expected = {
@@ -274,8 +276,8 @@ TEST(MatchToChannel, BeginCapturesAndFinalScoreReachTheChannelInOrder) {
         if (!line) break;
         heard.push_back(line->substr(line->find(say)));
     }
-    EXPECT_EQ(heard, expected) << app.view.Text1;
-    app.dispatch([&] { WisselConnectie(app); });
+    EXPECT_EQ(heard, expected) << app.view.ircOutput;
+    app.dispatch([&] { toggleConnection(app); });
 }
 
 // What the bot said and what became of each line: whether it waited for the channel, and the
@@ -317,20 +319,20 @@ TEST_P(NoLineLost, EveryReportLineReachesTheChannelOnceInOrder) {
     NgircdServer server;
     ASSERT_TRUE(server.started()) << server.log();
     auto watcher = std::make_unique<IrcTestClient>();
-    ASSERT_TRUE(Joined(*watcher, server, "watcher"));
+    ASSERT_TRUE(hasJoined(*watcher, server, "watcher"));
     RealBot bot;
     WiredApp& app = bot.app;
     SaidLog said;
     app.addListener(&said);
     app.irc.stampAfterMs = 0;  // every line that waited shows its time; the 30 s are pinned apart
-    app.AntiBanTimer->setInterval(500);
+    app.antiBanTimer->setInterval(500);
     bot.connect(server.port());
-    ASSERT_TRUE(watcher->waitFor(kBot + "JOIN :#FCST")) << app.view.Text1;
+    ASSERT_TRUE(watcher->waitFor(kBot + "JOIN :#FCST")) << app.view.ircOutput;
     app.irc.backoffSeconds = 1;
 
     std::vector<std::string> heard;
     const auto listen = [&](const std::function<bool()>& done, int ms) {
-        return WaitUntil(
+        return waitUntil(
             [&] {
                 for (const std::string& line : watcher->collect(20))
                     if (line.rfind(kBot + "PRIVMSG #FCST :", 0) == 0)
@@ -341,15 +343,15 @@ TEST_P(NoLineLost, EveryReportLineReachesTheChannelOnceInOrder) {
     };
     bool ended = false;
     app.playbackEnded = [&] { ended = true; };
-    app.view.ReportDM = "100000";  // no periodic report: each line is said once
+    app.view.reportIntervalSeconds = "100000";  // no periodic report: each line is said once
     app.view.playbackStep = 0.1;
     app.dispatch([&] {
-        OnServerEntryEdited(app, FRAGCASTER_DEMOS_DIR "/ctf_oa_ctf4ish_x4.rec");
-        WisselConnectie(app);
+        onServerEntryEdited(app, FRAGCASTER_DEMOS_DIR "/ctf_oa_ctf4ish_x4.rec");
+        toggleConnection(app);
     });
-    ASSERT_TRUE(listen([&] { return !heard.empty(); }, 10000)) << app.view.Text1;
+    ASSERT_TRUE(listen([&] { return !heard.empty(); }, 10000)) << app.view.ircOutput;
     // The replay waits while the bot is taken out, so that no line is on the wire meanwhile.
-    app.Q2Player->setEnabled(false);
+    app.playbackTimer->setEnabled(false);
     ASSERT_TRUE(listen([&] { return heard.size() == said.lines.size(); }, kWaitMs));
     const bool restart = GetParam();
     if (restart) {
@@ -359,22 +361,22 @@ TEST_P(NoLineLost, EveryReportLineReachesTheChannelOnceInOrder) {
         watcher->send("KICK #FCST FCST :banned");
     }
     ASSERT_TRUE(bot.until([&](const MainView&) { return !app.irc.inChannel; }));
-    app.Q2Player->setEnabled(true);
+    app.playbackTimer->setEnabled(true);
     QElapsedTimer away;
     away.start();
     ASSERT_TRUE(listen([&] { return said.count(true) >= 2 && away.elapsed() >= 2500; }, 20000));
     if (restart) {  // the restarted server has a new channel: the watcher is there first
         ASSERT_TRUE(server.restart()) << server.log();
         watcher = std::make_unique<IrcTestClient>();
-        ASSERT_TRUE(Joined(*watcher, server, "watcher"));
+        ASSERT_TRUE(hasJoined(*watcher, server, "watcher"));
     } else {
         watcher->send("MODE #FCST -b FCST!*@*");
     }
     EXPECT_TRUE(listen([&] { return ended && heard.size() >= said.lines.size(); }, 30000))
-        << app.view.Text1;
+        << app.view.ircOutput;
     EXPECT_EQ(said.lines.size(), 6u);
-    EXPECT_EQ(heard, said.channel()) << app.view.Text1;
-    app.dispatch([&] { QuitIrc(app); });
+    EXPECT_EQ(heard, said.channel()) << app.view.ircOutput;
+    app.dispatch([&] { quitIrc(app); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Away, NoLineLost, ::testing::Bool(), [](const auto& info) {

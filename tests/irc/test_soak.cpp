@@ -12,15 +12,15 @@ namespace {
 using SoakTest = IrcTest;
 
 TEST_F(SoakTest, AnEveningStaysBoundedAndLosesNoReportLine) {
-    view.IRCLineGapMs = "2000";
-    view.spelerLijst.assign(16, PlayerRow{"player", "1", "50", "Red", RowColour::Red});
+    view.ircLineGapMs = "2000";
+    view.playerRows.assign(16, PlayerRow{"player", "1", "50", "Red", RowColour::Red});
     std::vector<int> expected, arrived;
     const auto collect = [&] {
         for (const std::string& line : sent())
             if (line.rfind("PRIVMSG #FCST :capture ", 0) == 0)
                 arrived.push_back(std::stoi(line.substr(23)));
     };
-    ConnectIrc(app);
+    connectIrc(app);
     int said = 0, channelLines = 0;
     std::size_t peak[4] = {};  // output window, ignore list, nick list, queue
     for (int second = 0; second < 6 * 20 * 60; ++second) {
@@ -36,15 +36,15 @@ TEST_F(SoakTest, AnEveningStaysBoundedAndLosesNoReportLine) {
         for (int i = 0; i < 2 && channelLines < 10000; ++i)
             receive(from + "PRIVMSG #FCST :line " + std::to_string(channelLines++) + "\r\n");
         if (second % 3 == 0) receive(from + "PRIVMSG FCST :!players\r\n");
-        if (second % 40 == 0 && IrcConnected(app)) {
+        if (second % 40 == 0 && ircConnected(app)) {
             expected.push_back(said);
-            stuurMSG(app, "#FCST", "capture " + std::to_string(said++));
+            sayInChannel(app, "#FCST", "capture " + std::to_string(said++));
         }
         if (second == 2010 || second == 5010) socket().peerClose();
         platform.advance(1000);
         collect();
-        const std::size_t now[4] = {view.Text1.size(), view.ignorelist.size(), view.ircLijst.size(),
-                                    app.irc.queue.size()};
+        const std::size_t now[4] = {view.ircOutput.size(), view.ignoreList.size(),
+                                    view.channelNicks.size(), app.irc.queue.size()};
         for (int i = 0; i < 4; ++i) peak[i] = std::max(peak[i], now[i]);
     }
     platform.advance(600000);

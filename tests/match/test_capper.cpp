@@ -12,15 +12,15 @@ namespace fc::test {
 namespace {
 
 // "Ann=0,Bob=12": names with their scores (or teams).
-std::vector<std::pair<std::string, std::string>> Pairs(const std::string& text) {
+std::vector<std::pair<std::string, std::string>> namePairs(const std::string& text) {
     std::vector<std::pair<std::string, std::string>> pairs;
-    for (const std::string& p : SplitList(text))
+    for (const std::string& p : splitList(text))
         pairs.emplace_back(p.substr(0, p.find('=')), p.substr(p.find('=') + 1));
     return pairs;
 }
 
 // The status the monitor reads from a reply.
-ServerStatus StatusOf(const std::string& reply) {
+ServerStatus statusOf(const std::string& reply) {
     Monitor monitor;
     monitor.switchOn("127.0.0.1:27910");
     monitor.firstTick();
@@ -29,30 +29,33 @@ ServerStatus StatusOf(const std::string& reply) {
 }
 
 // A reply with these players; the capper search takes colour codes out where the game says so.
-ServerStatus Status(const std::string& players) {
+ServerStatus statusWithPlayers(const std::string& players) {
     std::vector<PlayerLine> lines;
-    for (const auto& [name, score] : Pairs(players)) lines.push_back({score, "1", name});
-    return StatusOf(Quake2Reply({}, lines));
+    for (const auto& [name, score] : namePairs(players)) lines.push_back({score, "1", name});
+    return statusOf(quake2Reply({}, lines));
 }
 
-TEST(ZetInEenRegel, FixedWidthRecordsOfNameAndScore) {
-    EXPECT_EQ(ZetInEenRegel(StatusOf(Quake2Reply({}, {{"12", "45", "Big Bad"}, {"-3", "9", "x"}}))),
-              "\"BigBad\"            12   \"x\"                 -3   ");
+TEST(QuakePlayerSnapshot, FixedWidthRecordsOfNameAndScore) {
+    EXPECT_EQ(
+        quakePlayerSnapshot(statusOf(quake2Reply({}, {{"12", "45", "Big Bad"}, {"-3", "9", "x"}}))),
+        "\"BigBad\"            12   \"x\"                 -3   ");
     // Too long for the record: cut to fit.
-    EXPECT_EQ(ZetInEenRegel(Status("abcdefghijklmnopqrstuvwxyz=123456")),
+    EXPECT_EQ(quakePlayerSnapshot(statusWithPlayers("abcdefghijklmnopqrstuvwxyz=123456")),
               "\"abcdefghijklmnopqrs12345");
-    EXPECT_EQ(ZetInEenRegel(StatusOf("\xFF\xFF\xFF\xFFprint\n\\a\\b\n1 2 \"no line end\"")), "");
+    EXPECT_EQ(quakePlayerSnapshot(statusOf("\xFF\xFF\xFF\xFFprint\n\\a\\b\n1 2 \"no line end\"")),
+              "");
 }
 
 TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
-    for (const Case& c : LoadCases("match/cases/capper.txt")) {
+    for (const Case& c : loadCases("match/cases/capper.txt")) {
         SCOPED_TRACE(c.name);
-        view().gameType = GameTypeOfCode(c.get("game")).value();
+        view().gameType = gameTypeOfCode(c.get("game")).value();
         view().markedPlayers = c.get("marked");
-        view().spelerLijst.clear();
-        for (const auto& [name, team] : Pairs(c.get("teams")))
-            view().spelerLijst.push_back({name, "", "", team});
-        EXPECT_EQ(ExtractPlayer(app, Status(c.get("now")), Status(c.get("before")), "Red"),
+        view().playerRows.clear();
+        for (const auto& [name, team] : namePairs(c.get("teams")))
+            view().playerRows.push_back({name, "", "", team});
+        EXPECT_EQ(extractPlayer(app, statusWithPlayers(c.get("now")),
+                                statusWithPlayers(c.get("before")), "Red"),
                   c.get("capper"));
         // the search leaves the team column in force afterwards
         EXPECT_TRUE(view().teamsKnown);
@@ -63,23 +66,23 @@ TEST_F(MonitorTest, UnrealCapturesAreCountedAndReportedWhileRunning) {
     ReportRecorder said;
     app.addListener(&said);
     view().gameType = GameType::UnrealCtf;
-    view().IRCLineCTF = "%as%:%bs% %c%";
-    view().spelerLijst = {
+    view().ctfTemplate = "%as%:%bs% %c%";
+    view().playerRows = {
         {"Ann", "10", "", "Red"}, {"Bob", "3", "", "Blue"}, {"Cid", "12", "", "Blue"}};
-    const std::string before = MaakSpelerLijst(app);
+    const std::string before = unrealPlayerSnapshot(app);
     EXPECT_EQ(before.size(), 180u);
-    view().spelerLijst = {
+    view().playerRows = {
         {"ann", "17", "", "Red"}, {"Bob", "9", "", "Blue"}, {"Cid", "19", "", "Blue"}};
-    CheckVoorCaps(app, before);
+    countUnrealCaptures(app, before);
     EXPECT_EQ(view().game.capsRed, 1);
     EXPECT_EQ(view().game.capsBlue, 1);
     EXPECT_TRUE(said.lines.empty());  // no match running: counted, not said
 
     view().matchState = MatchState::Running;
-    const std::string again = MaakSpelerLijst(app);
-    view().spelerLijst = {
+    const std::string again = unrealPlayerSnapshot(app);
+    view().playerRows = {
         {"ann", "24", "", "Red"}, {"Bob", "9", "", "Blue"}, {"Cid", "26", "", "Blue"}};
-    CheckVoorCaps(app, again);
+    countUnrealCaptures(app, again);
     EXPECT_EQ(said.lines, (std::vector<std::string>{"2:2 ann or Cid"}));
 }
 

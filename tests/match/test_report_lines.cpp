@@ -13,8 +13,8 @@ namespace {
 class ReportLinesTest : public ::testing::Test {
 protected:
     ReportLinesTest() {
-        app.view.Q2Serverlist = "10.0.0.5:27960 Friday league";
-        app.view.qsMap = "q3dm17";
+        app.view.serverEntry = "10.0.0.5:27960 Friday league";
+        app.view.mapText = "q3dm17";
     }
     ReportValues values() {
         return {"Red Clan", "Blue Clan", " 3", " 1", "50", "60", "+2", "-1", " Sarge ", " 12:00 "};
@@ -56,29 +56,29 @@ TEST_F(ReportLinesTest, TemplatesExpandWithTheirCodes) {
          "\x02\x03"
          "04Red Clan\x03\x1f"},
     };
-    app.view.PriveServer = app.view.serverIsPrivate = true;
+    app.view.privateServerChecked = app.view.serverIsPrivate = true;
     for (const Row& r : rows) {
-        app.view.Q2Serverlist = r.entry;
-        app.view.qsMap = r.map;
+        app.view.serverEntry = r.entry;
+        app.view.mapText = r.map;
         ReportValues v = values();
         v.teamA = r.teamA;
         v.teamB = r.teamB;
         v.timeLeft = r.timeLeft;
         v.capper = r.capper;
-        EXPECT_EQ(MaakRegel(app, r.templ, v), r.expected) << r.templ;
+        EXPECT_EQ(expandTemplate(app, r.templ, v), r.expected) << r.templ;
     }
 }
 
-TEST(TijdMinus, DifferenceOfMinutesAndSeconds) {
-    EXPECT_EQ(TijdMinus("20:00", "3:25"), "16:35");
-    EXPECT_EQ(TijdMinus("0:10", "0:20"), "INT");
-    EXPECT_EQ(TijdMinus("20:00", "20:00"), "0:00");
-    EXPECT_EQ(TijdMinus("5:30", "0:25"), "5:05");
-    EXPECT_EQ(TijdMinus("1:00", "1:01"), "INT");
-    EXPECT_EQ(TijdMinus("99999999999999999999:00", "-99999999999999999999:00"),
+TEST(SubtractClockTimes, DifferenceOfMinutesAndSeconds) {
+    EXPECT_EQ(subtractClockTimes("20:00", "3:25"), "16:35");
+    EXPECT_EQ(subtractClockTimes("0:10", "0:20"), "INT");
+    EXPECT_EQ(subtractClockTimes("20:00", "20:00"), "0:00");
+    EXPECT_EQ(subtractClockTimes("5:30", "0:25"), "5:05");
+    EXPECT_EQ(subtractClockTimes("1:00", "1:01"), "INT");
+    EXPECT_EQ(subtractClockTimes("99999999999999999999:00", "-99999999999999999999:00"),
               "2000000000000000:00");  // nonsense times are held within bounds
-    EXPECT_EQ(MinutesSeconds(425), "7:05");
-    EXPECT_EQ(MinutesSeconds(0), "0:00");
+    EXPECT_EQ(minutesSeconds(425), "7:05");
+    EXPECT_EQ(minutesSeconds(0), "0:00");
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ FC_SCENARIOS(Teams, "match/cases/teams.txt");
 TEST(FreshApp, KnowsNoScoresAndNoTeams) {
     FakePlatform platform;
     App app(platform);
-    EXPECT_EQ(app.view.qsRed + " " + app.view.qsBlue, "0/0 0/0");
+    EXPECT_EQ(app.view.redScoreText + " " + app.view.blueScoreText, "0/0 0/0");
     EXPECT_FALSE(app.view.teamsKnown);
 }
 
@@ -37,18 +37,18 @@ TEST_F(MonitorTest, ABeginByTheClockStartsTheMatchClockByGameType) {
         {GameType::Quake2TeamDeathmatch, "battle", 6},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(Describe(row.type).name);
+        SCOPED_TRACE(describe(row.type).name);
         MainView& v = view();
         v.gameType = row.type;
-        v.qsGame = row.game;
+        v.gameText = row.game;
         v.matchState = MatchState::None;
         v.game.beginSaid = false;
         v.game.secondsPlayed = 42;
-        v.TimeLimitDM = "20";
+        v.timeLimitMinutes = "20";
         v.lastValues.timeLeft = "20:00";
-        v.qsTimeLeft = "19:18";
-        v.qsRed = v.qsBlue = v.lastValues.red = v.lastValues.blue = "0";
-        RunMatchEventRules(app, ServerStatus{});
+        v.timeLeftText = "19:18";
+        v.redScoreText = v.blueScoreText = v.lastValues.red = v.lastValues.blue = "0";
+        runMatchEventRules(app, ServerStatus{});
         EXPECT_EQ(v.matchState, MatchState::Running);
         EXPECT_EQ(v.game.secondsPlayed, row.clock);
     }

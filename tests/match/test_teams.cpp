@@ -10,7 +10,7 @@ namespace fc {
 namespace {
 
 TEST(GetTag, ShortestPieceOfTwoToFourteenBetweenSeparators) {
-    for (const test::Case& c : test::LoadCases("match/cases/tags.txt"))
+    for (const test::Case& c : test::loadCases("match/cases/tags.txt"))
         EXPECT_EQ(getTag(c.get("name")), c.get("tag")) << c.name;
     EXPECT_EQ(getTag(std::string(200, 'x')), "");
 }
@@ -18,11 +18,11 @@ TEST(GetTag, ShortestPieceOfTwoToFourteenBetweenSeparators) {
 // "" is held as the quoted empty name: two quotes in a row.
 TEST(ListHolds, FindsExactlyTheQuotedName) {
     const std::string list = "\"Ann\"\"Bo b\"\"Ann2\"";
-    for (const char* name : {"Ann", "Bo b", "Ann2", ""}) EXPECT_TRUE(ListHolds(list, name)) << name;
-    for (const char* name : {"An", "nn2", "Bo"}) EXPECT_FALSE(ListHolds(list, name)) << name;
-    EXPECT_FALSE(ListHolds("\"Ann\"", ""));
-    EXPECT_FALSE(ListHolds("", "Ann"));
-    EXPECT_FALSE(ListHolds("Ann\"", "Ann"));
+    for (const char* name : {"Ann", "Bo b", "Ann2", ""}) EXPECT_TRUE(listHolds(list, name)) << name;
+    for (const char* name : {"An", "nn2", "Bo"}) EXPECT_FALSE(listHolds(list, name)) << name;
+    EXPECT_FALSE(listHolds("\"Ann\"", ""));
+    EXPECT_FALSE(listHolds("", "Ann"));
+    EXPECT_FALSE(listHolds("Ann\"", "Ann"));
 }
 
 }  // namespace

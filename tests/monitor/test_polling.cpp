@@ -19,13 +19,13 @@ TEST_F(MonitorTest, ReplyWaitingAtTheFirstTickIsHandledBeforeTheQuakeQueries) {
     auto quakeQueries = app.quakeQueryTimer->onTick;
     app.quakeQueryTimer->onTick = [&] {
         sentWhenHandled = socket().sent.size();
-        reply(Quake2Reply({{"gamedir", "ctf"}}, {}), "10.0.0.5", 27910);
+        reply(quake2Reply({{"gamedir", "ctf"}}, {}), "10.0.0.5", 27910);
         quakeQueries();
     };
     firstTick();
     EXPECT_EQ(sentWhenHandled, 1u);  // the Unreal query only
     EXPECT_EQ(view().gameFamily, GameFamily::Q2);
-    EXPECT_EQ(view().sModeLabel, FamilyText(GameFamily::Q2));  // shown once the queries went out
+    EXPECT_EQ(view().familyLabel, familyText(GameFamily::Q2));  // shown once the queries went out
     EXPECT_EQ(socket().sent.size(), 3u);
     EXPECT_FALSE(app.quakeQueryTimer->enabled());  // once a tick
 }
@@ -48,26 +48,26 @@ const HandedOn kHandedOn[] = {
     {"switching off closes the event feed",
      [](Monitor& m) {
          m.switchOn("10.0.0.5");
-         WisselConnectie(m.app);
+         toggleConnection(m.app);
      },
      [](Monitor& m) { return m.platform.tcpSockets.at(1)->closes == 2; }},
     {"a Quake player list is ordered by the chosen column",
      [](Monitor& m) {
-         m.view().spelerLijstSortColumn = 0;
+         m.view().playerRowsSortColumn = 0;
          m.switchOn("10.0.0.5");
          m.firstTick();
-         m.reply(Quake2Reply({{"gamedir", "ctf"}}, {{"1", "20", "Zulu"}, {"2", "30", "Alpha"}}),
+         m.reply(quake2Reply({{"gamedir", "ctf"}}, {{"1", "20", "Zulu"}, {"2", "30", "Alpha"}}),
                  "10.0.0.5", 27910);
      },
-     [](Monitor& m) { return m.view().spelerLijst.at(0).name == "Alpha"; }},
+     [](Monitor& m) { return m.view().playerRows.at(0).name == "Alpha"; }},
     {"an Unreal Tournament player list is coloured by team",
      [](Monitor& m) {
          m.switchOn("127.0.0.1:7778");
          m.firstTick();
          const UnrealAnswer answer{"CTFGame", "0", {{"Alpha", 1, "0"}}};
-         for (const std::string& d : UnrealDatagrams(answer, 1)) m.reply(d, "127.0.0.1", 7778);
+         for (const std::string& d : unrealDatagrams(answer, 1)) m.reply(d, "127.0.0.1", 7778);
      },
-     [](Monitor& m) { return m.view().spelerLijst.at(0).colour == RowColour::Red; }},
+     [](Monitor& m) { return m.view().playerRows.at(0).colour == RowColour::Red; }},
 };
 
 TEST(HandedOn, ReachesTheMatchRulesAndTheFeed) {
@@ -82,7 +82,7 @@ TEST(HandedOn, ReachesTheMatchRulesAndTheFeed) {
 // another port of the server moves neither the family nor the polled address, however often it
 // comes; a whole reply from another port still moves the queries there.
 TEST(FamilySwitch, OnlyTheQueriedPortShowsAGamePort) {
-    const std::string quake3 = Quake3Reply({{"version", "Q3 1.32"}, {"gamename", "osp"}}, {});
+    const std::string quake3 = quake3Reply({{"version", "Q3 1.32"}, {"gamename", "osp"}}, {});
     const struct {
         const char* name;
         std::string datagram;
@@ -104,9 +104,9 @@ TEST(FamilySwitch, OnlyTheQueriedPortShowsAGamePort) {
         m.reply(quake3, "10.0.0.7", 27960);
         for (int i = 0; i < 3; ++i) m.reply(c.datagram, "10.0.0.7", c.fromPort);
         m.platform.advance(2000);
-        EXPECT_EQ(m.view().Q2Serverlist, c.entry) << c.name;
+        EXPECT_EQ(m.view().serverEntry, c.entry) << c.name;
         EXPECT_EQ(m.view().gameFamily, c.family) << c.name;
-        const std::string polled = StripComment(c.entry);
+        const std::string polled = stripComment(c.entry);
         EXPECT_EQ(m.socket().sent.back().port, std::stoi(polled.substr(polled.find(':') + 1)))
             << c.name;
     }

@@ -15,13 +15,13 @@ namespace fc::test {
 namespace {
 
 // The first group of every line of the server's log that matches, in order.
-std::vector<std::string> InGameLog(const std::string& logName, const std::string& pattern) {
+std::vector<std::string> inGameLog(const std::string& logName, const std::string& pattern) {
     std::vector<std::string> found;
-    std::ifstream in(CapturesDir() + "/" + logName);
+    std::ifstream in(capturesDir() + "/" + logName);
     const std::regex wanted(pattern);
     std::smatch m;
     for (std::string line; std::getline(in, line);)
-        if (std::regex_search(line, m, wanted)) found.push_back(FilterQ3Colors(m[1].str()));
+        if (std::regex_search(line, m, wanted)) found.push_back(filterQ3Colours(m[1].str()));
     return found;
 }
 
@@ -54,15 +54,15 @@ class RecordedMatchTest : public MonitorTest,
 TEST_P(RecordedMatchTest, ShowAndSayWhatTheServersLogSaysHappened) {
     const RecordedGames& games = GetParam();
     const std::string log = games.name + ".games.log";
-    const auto replies = LoadCapture(games.name + ".q3cap");
-    ASSERT_FALSE(replies.empty()) << "recorded matches not found in " << CapturesDir();
-    const auto names = InGameLog(log, R"(ClientUserinfoChanged: \d+ n\\([^\\]*)\\)");
+    const auto replies = loadCapture(games.name + ".q3cap");
+    ASSERT_FALSE(replies.empty()) << "recorded matches not found in " << capturesDir();
+    const auto names = inGameLog(log, R"(ClientUserinfoChanged: \d+ n\\([^\\]*)\\)");
     const std::set<std::string> players(names.begin(), names.end());
-    const auto maps = InGameLog(log, R"(InitGame: .*\\mapname\\([^\\]*))");
+    const auto maps = inGameLog(log, R"(InitGame: .*\\mapname\\([^\\]*))");
     ReportRecorder said;
     app.addListener(&said);
-    view().IRCLineCTF = "CAP %c% [%at%]%as% [%bt%]%bs%";
-    view().IRCLineDM = "defaultDM";
+    view().ctfTemplate = "CAP %c% [%at%]%as% [%bt%]%bs%";
+    view().dmTemplate = "defaultDM";
 
     switchOn("127.0.0.1:27974 recorded");
     long long now = 0;
@@ -74,12 +74,12 @@ TEST_P(RecordedMatchTest, ShowAndSayWhatTheServersLogSaysHappened) {
         ++answered;
         reply(r.bytes, "127.0.0.1", 27974);
         ASSERT_EQ(view().gameFamily, GameFamily::Q3);
-        EXPECT_EQ(view().qsGame, "baseoa");
-        EXPECT_EQ(view().qsMap, maps.back());
-        for (const PlayerRow& row : view().spelerLijst) EXPECT_TRUE(players.count(row.name));
+        EXPECT_EQ(view().gameText, "baseoa");
+        EXPECT_EQ(view().mapText, maps.back());
+        for (const PlayerRow& row : view().playerRows) EXPECT_TRUE(players.count(row.name));
     }
     EXPECT_EQ(listener.replies, answered);
-    EXPECT_EQ(view().Q2Serverlist, "127.0.0.1:27974 recorded");
+    EXPECT_EQ(view().serverEntry, "127.0.0.1:27974 recorded");
     EXPECT_EQ(said.lines, games.lines);
 
     std::vector<std::string> cappers;
@@ -90,9 +90,9 @@ TEST_P(RecordedMatchTest, ShowAndSayWhatTheServersLogSaysHappened) {
         begins += line.rfind("*** MATCH BEGIN", 0) == 0;
         ends += line.rfind("*** MATCH HAS ENDED", 0) == 0;
     }
-    EXPECT_EQ(cappers, InGameLog(log, R"(CTF: \d+ \d+ 1: (.*) captured the )"));
-    EXPECT_EQ(begins, InGameLog(log, "(InitGame:)").size());
-    EXPECT_EQ(ends, InGameLog(log, "(Exit:)").size());
+    EXPECT_EQ(cappers, inGameLog(log, R"(CTF: \d+ \d+ 1: (.*) captured the )"));
+    EXPECT_EQ(begins, inGameLog(log, "(InitGame:)").size());
+    EXPECT_EQ(ends, inGameLog(log, "(Exit:)").size());
 }
 
 INSTANTIATE_TEST_SUITE_P(RealServer, RecordedMatchTest, ::testing::ValuesIn(kRecordedGames),

@@ -27,8 +27,8 @@ public:
     ~Timeline() override { app_.removeListener(this); }
     void replyHandled() override {
         const MainView& v = app_.view;
-        events.push_back(v.qsGame + " " + v.qsMap + " " + v.qsRed + ":" + v.qsBlue + " " +
-                         std::to_string(v.spelerLijst.size()));
+        events.push_back(v.gameText + " " + v.mapText + " " + v.redScoreText + ":" +
+                         v.blueScoreText + " " + std::to_string(v.playerRows.size()));
         times.push_back(app_.platform.nowMs());
     }
     // The match clock runs on the program's own time, not the recording's: the time left a
@@ -49,30 +49,30 @@ private:
 };
 
 // Plays the recording in `app` to its end, `step` recorded seconds per 10 ms tick.
-void Play(FakePlatform& platform, App& app, double step) {
-    OnServerEntryEdited(app, kFile);
-    WisselConnectie(app);
+void playRecording(FakePlatform& platform, App& app, double step) {
+    onServerEntryEdited(app, kFile);
+    toggleConnection(app);
     app.view.playbackStep = step;
-    for (int i = 0; i < 100000 && !app.view.Q2ServerlistEnabled; ++i) platform.advance(10);
+    for (int i = 0; i < 100000 && !app.view.serverEntryEnabled; ++i) platform.advance(10);
 }
 
 class RecordingTest : public MonitorTest {
 protected:
     // The periodic report runs on the program's own clock; it is kept out of the comparisons.
     RecordingTest() {
-        view().IRCLineCTF = "CAPTURE by %c%";
-        view().ReportDM = "3600";
+        view().ctfTemplate = "CAPTURE by %c%";
+        view().reportIntervalSeconds = "3600";
     }
     void startRecording(const std::string& entry) {
         switchOn(entry);
-        view().RecordIt = true;
-        view().RecordItDir = "demos/";
-        view().RecordItWhere = "match.rec";
+        view().recordingOn = true;
+        view().recordingFolder = "demos/";
+        view().recordingFileName = "match.rec";
     }
     // Monitors a live server while recording; the first `count` real replies arrive one a second.
     void recordLive(std::size_t from, std::size_t count) {
         std::vector<std::string> replies;
-        for (const RecordedReply& r : LoadCapture("ctf_oa_ctf4ish_x4.q3cap"))
+        for (const RecordedReply& r : loadCapture("ctf_oa_ctf4ish_x4.q3cap"))
             if (r.answered) replies.push_back(r.bytes);
         ASSERT_GE(replies.size(), from + count);
         startRecording("127.0.0.1:27974");
@@ -80,7 +80,7 @@ protected:
             platform.advance(1000);
             reply(replies[i], "127.0.0.1", 27974);
         }
-        WisselConnectie(app);
+        toggleConnection(app);
     }
 };
 
@@ -93,15 +93,15 @@ TEST_F(RecordingTest, PlaybackRepeatsTheLiveRunsRepliesAndLinesAtTheChosenPace) 
         FakePlatform later;
         later.files = platform.files;
         WiredApp replaying(later);
-        replaying.view.IRCLineCTF = view().IRCLineCTF;
-        replaying.view.ReportDM = view().ReportDM;
-        replaying.QuakeStatus->setRemote("127.0.0.1", "127.0.0.1", 27974);
+        replaying.view.ctfTemplate = view().ctfTemplate;
+        replaying.view.reportIntervalSeconds = view().reportIntervalSeconds;
+        replaying.gameSocket->setRemote("127.0.0.1", "127.0.0.1", 27974);
         Timeline replayed(replaying);
-        Play(later, replaying, step);
+        playRecording(later, replaying, step);
         EXPECT_EQ(replayed.events, live.events);
         for (std::int64_t gap : replayed.gaps()) EXPECT_NEAR(gap, gapMs, 10);
-        EXPECT_EQ(replaying.view.progValue, 100);
-        EXPECT_EQ(replaying.view.progMax, 100);
+        EXPECT_EQ(replaying.view.playbackProgress, 100);
+        EXPECT_EQ(replaying.view.playbackLength, 100);
     }
 }
 
@@ -109,7 +109,7 @@ TEST_F(RecordingTest, RecordingIntoAnExistingFileAppendsAndPlaysOldRecordsFirst)
     recordLive(0, 2);
     recordLive(2, 2);
     Timeline replayed(app);
-    Play(platform, app, 0.01);
+    playRecording(platform, app, 0.01);
     EXPECT_EQ(replayed.gaps(), (Times{1000, 1000, 1000}));
 }
 
@@ -118,7 +118,7 @@ TEST_F(RecordingTest, RecordsPastMidnightFollowOnePerTick) {
     recordLive(0, 6);
     EXPECT_EQ(platform.files[kFile].substr(0, 12), " 86397.5\r\n\xFF\xFF");
     Timeline replayed(app);
-    Play(platform, app, 0.01);
+    playRecording(platform, app, 0.01);
     EXPECT_EQ(replayed.gaps(), (Times{1000, 1000, 10, 10, 10}));
 }
 
@@ -128,10 +128,10 @@ TEST_F(RecordingTest, UnrealAnswersAreRecordedJoinedAndReplayedWhole) {
     firstTick();
     for (int query = 1; query <= 3; ++query) {
         const UnrealAnswer a{"CTFGame", "0", {{"Alpha", query - 1, "0"}, {"Bravo", 0, "1"}}};
-        for (const std::string& d : UnrealDatagrams(a, query)) reply(d, "127.0.0.1", 7778);
+        for (const std::string& d : unrealDatagrams(a, query)) reply(d, "127.0.0.1", 7778);
         platform.advance(2000);
     }
-    WisselConnectie(app);
+    toggleConnection(app);
     const std::vector<std::string> liveEvents = live->events;
     ASSERT_EQ(live->times.size(), 3u);
     live.reset();
@@ -147,7 +147,7 @@ TEST_F(RecordingTest, UnrealAnswersAreRecordedJoinedAndReplayedWhole) {
     EXPECT_EQ(file.substr(0, 20), " 43201\r\n\\gamename\\ut");
 
     Timeline replayed(app);
-    Play(platform, app, 0.01);
+    playRecording(platform, app, 0.01);
     EXPECT_EQ(replayed.events, liveEvents);
     for (std::int64_t gap : replayed.gaps()) EXPECT_NEAR(gap, 2000, 10);
 }
@@ -158,9 +158,9 @@ FC_SCENARIOS(DamagedRecordings, "monitor/cases/damaged_recordings.txt");
 TEST_F(RecordingTest, AReplyOver64KBStopsThePlayback) {
     platform.files[kFile] = " 10\r\n\\mapname\\q3dm1\r\n 12\r\n" + std::string(70000, 'x') + "\r\n";
     Timeline replayed(app);
-    Play(platform, app, 0.5);
+    playRecording(platform, app, 0.5);
     EXPECT_EQ(replayed.times.size(), 1u);
-    EXPECT_EQ(view().Text1,
+    EXPECT_EQ(view().ircOutput,
               "Playback of " + kFile + " stopped at record 2: its reply is longer than 64 KB.\r\n");
 }
 
@@ -171,17 +171,17 @@ TEST_F(RecordingTest, RepliesHoldingCrOrLfReplayAsTheyCame) {
     startRecording("127.0.0.1:27960");
     for (const char* map : {"q3dm1", "q3\rdm2", "q3\r\ndm3\r", "\rq3\ndm4\n", "q3dm5"}) {
         platform.advance(1000);
-        reply(Quake3Reply({{"mapname", map}}, {{"1", "50", map}}), "127.0.0.1", 27960);
+        reply(quake3Reply({{"mapname", map}}, {{"1", "50", map}}), "127.0.0.1", 27960);
     }
-    WisselConnectie(app);
+    toggleConnection(app);
     const std::vector<std::string> liveEvents = live->events;
     live.reset();
     EXPECT_EQ(platform.files[kFile].substr(0, 11), " 43201\r\n\xFF\xFF\xFF");
     Timeline replayed(app);
-    Play(platform, app, 0.01);
+    playRecording(platform, app, 0.01);
     EXPECT_EQ(replayed.events, liveEvents);
     EXPECT_EQ(replayed.times.size(), 5u);
-    EXPECT_EQ(view().Text1, "");
+    EXPECT_EQ(view().ircOutput, "");
 }
 
 TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
@@ -197,12 +197,12 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
         {std::string(65536, '\r'), " 10 65536\r\n" + std::string(65537, '\r') + "\n"}};
     std::string file;
     for (const auto& [reply, record] : written) {
-        EXPECT_EQ(FormatRecord(10, reply), record);
+        EXPECT_EQ(formatRecord(10, reply), record);
         file += record;
     }
     std::size_t at = 0;
-    for (const auto& [reply, record] : written) EXPECT_EQ(ReadRecord(file, at).reply, reply);
-    EXPECT_EQ(ReadRecord(file, at).kind, RecordRead::Kind::End);
+    for (const auto& [reply, record] : written) EXPECT_EQ(readRecord(file, at).reply, reply);
+    EXPECT_EQ(readRecord(file, at).kind, RecordRead::Kind::End);
 
     const std::pair<std::string, std::string> damaged[] = {
         {" 12 9\r\nabc\r\n", "its reply is shorter than its length"},
@@ -216,7 +216,7 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
         {" 12  \r\nabc\r\n", ""}};
     for (const auto& [bytes, damage] : damaged) {
         std::size_t from = 0;
-        const RecordRead r = ReadRecord(bytes, from);
+        const RecordRead r = readRecord(bytes, from);
         EXPECT_EQ(r.damage, damage) << bytes.substr(0, 20);
         EXPECT_EQ(from, damage.empty() ? bytes.size() : 0u);
     }
@@ -225,7 +225,7 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
 TEST(RecordingFormat, TimeLinesHoldSevenSignificantDigits) {
     const std::pair<double, const char*> times[] = {
         {45678.125, " 45678.12"}, {0, " 0"}, {86399.99, " 86399.99"}, {7.5, " 7.5"}};
-    for (const auto& [seconds, text] : times) EXPECT_EQ(RecordTimeText(seconds), text);
+    for (const auto& [seconds, text] : times) EXPECT_EQ(recordTimeText(seconds), text);
 }
 
 // The names and time lines stand on the wall clock's date and time of day (here in UTC).
@@ -250,24 +250,24 @@ TEST(RecordTab, ProposedFolderAndFileName) {
         {"10.0.0.5:27910 Clan (EU) server", "2026-03-07_Clan__EU__server210509.rec"},
         {"demos/old.rec", "2026-03-07_demos_old-rec210509.rec"},
     };
-    for (const auto& [entry, name] : names) EXPECT_EQ(RecordingName(entry, at), name);
+    for (const auto& [entry, name] : names) EXPECT_EQ(recordingName(entry, at), name);
     const std::pair<const char*, const char*> folders[] = {{"", "demos/"},
                                                            {"/opt/fc", "/opt/fc/demos/"},
                                                            {"/opt/fc/", "/opt/fc/demos/"},
                                                            {"/opt/Demos", "/opt/Demos/"}};
-    for (const auto& [current, folder] : folders) EXPECT_EQ(RecordingsFolder(current), folder);
+    for (const auto& [current, folder] : folders) EXPECT_EQ(recordingsFolder(current), folder);
 }
 
 TEST_F(RecordingTest, PlaySelectedPutsTheRecordingInTheEntryAndShowsTheGameTab) {
     platform.files["demos/a.rec"] = platform.files["demos/b.rec"] = " 10\r\n\\mapname\\q3dm1\r\n";
-    RecordItAutoSet(app);
-    RefreshRecordItList(app);
-    ASSERT_EQ(view().RecordItList, (std::vector<std::string>{"a.rec", "b.rec"}));
+    proposeRecordingName(app);
+    refreshRecordedDemos(app);
+    ASSERT_EQ(view().recordedDemos, (std::vector<std::string>{"a.rec", "b.rec"}));
     switchOn("127.0.0.1:27960");
-    view().RecordItListSelected = 1;
-    PlaySelected(app);
-    EXPECT_TRUE(view().Q2ServerlistEnabled);
-    EXPECT_EQ(view().Q2Serverlist, "demos/b.rec");
+    view().recordedDemoSelected = 1;
+    playSelected(app);
+    EXPECT_TRUE(view().serverEntryEnabled);
+    EXPECT_EQ(view().serverEntry, "demos/b.rec");
     EXPECT_TRUE(view().showGameTab);
 }
 

@@ -12,7 +12,7 @@ using Pieces = std::vector<std::string>;
 TEST(PadColumn, PadsToFourWithNonBreakingSpaces) {
     const std::pair<const char*, const char*> cases[] = {
         {"", "\xA0\xA0\xA0\xA0"}, {"-1", "\xA0\xA0-1"}, {"1234", "1234"}, {"99999", "99999"}};
-    for (const auto& [value, padded] : cases) EXPECT_EQ(PadColumn(value), padded) << value;
+    for (const auto& [value, padded] : cases) EXPECT_EQ(padColumn(value), padded) << value;
 }
 
 TEST(CutUnrealPieces, EachPieceEndsAfterItsQueryIdentifier) {
@@ -23,15 +23,15 @@ TEST(CutUnrealPieces, EachPieceEndsAfterItsQueryIdentifier) {
         {"\\a\\1", {"\\a\\1\\"}},
         {"\\queryid\\7", {"\\queryid\\7\\"}},
     };
-    for (const auto& [reply, pieces] : cases) EXPECT_EQ(CutUnrealPieces(reply), pieces) << reply;
+    for (const auto& [reply, pieces] : cases) EXPECT_EQ(cutUnrealPieces(reply), pieces) << reply;
 }
 
 TEST(SameAddress, ComparesNumericFormsOfOneHost) {
-    EXPECT_TRUE(SameAddress("127.0.0.1", "127.0.0.1"));
-    EXPECT_TRUE(SameAddress("::ffff:127.0.0.1", "127.0.0.1"));
-    EXPECT_TRUE(SameAddress("::1", "::1"));
-    EXPECT_FALSE(SameAddress("127.0.0.2", "127.0.0.1"));
-    EXPECT_FALSE(SameAddress("", ""));
+    EXPECT_TRUE(sameAddress("127.0.0.1", "127.0.0.1"));
+    EXPECT_TRUE(sameAddress("::ffff:127.0.0.1", "127.0.0.1"));
+    EXPECT_TRUE(sameAddress("::1", "::1"));
+    EXPECT_FALSE(sameAddress("127.0.0.2", "127.0.0.1"));
+    EXPECT_FALSE(sameAddress("", ""));
 }
 
 }  // namespace

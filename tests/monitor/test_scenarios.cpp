@@ -19,13 +19,13 @@ TEST(MatchDeterminism, LongMatchGivesTheSameLinesEveryRun) {
         Monitor m;
         ReportRecorder said;
         m.app.addListener(&said);
-        m.view().IRCLineDM = "%as%:%bs% (%ae% %be%) %tl%";
+        m.view().dmTemplate = "%as%:%bs% (%ae% %be%) %tl%";
         m.switchOn("10.0.0.5");
         m.firstTick();
         for (int second = 0; second < 1200; ++second) {
             m.platform.advance(1000);
             const Vars vars = {{"version", "Q3 1.32"}, {"gamename", "baseq3"}, {"g_gametype", "3"}};
-            m.reply(Quake3Reply(vars, {{std::to_string(second / 7), "40", "[AA]a"},
+            m.reply(quake3Reply(vars, {{std::to_string(second / 7), "40", "[AA]a"},
                                        {"0", "40", "[AA]b"},
                                        {"0", "40", "[AA]c"},
                                        {std::to_string(second / 11), "40", "[BB]d"},
@@ -65,10 +65,10 @@ TEST(GameChange, TheNewGameStartsWithNothingOfTheOldOne) {
             {"q3dm6", "20:00"}, {"q3dm6", "19:59"}, {"q3dm6", "PAUSED"}};
         for (const char* time : row.newMapClock) replies.emplace_back("q3dm7", time);
         for (const auto& [map, time] : replies) {
-            Vars vars = OspVars("3", time);
+            Vars vars = ospVars("3", time);
             vars.back().second = map;
             m.platform.advance(1000);
-            m.reply(Quake3Reply(vars, {{"0", "40", "Ann"}, {"0", "50", "Bob"}}), "10.0.0.5", 27960);
+            m.reply(quake3Reply(vars, {{"0", "40", "Ann"}, {"0", "50", "Bob"}}), "10.0.0.5", 27960);
         }
         EXPECT_EQ(said.lines,
                   (std::vector<std::string>{
@@ -91,13 +91,13 @@ TEST_F(MonitorTest, WithoutAMatchOnlyBaseQuake3CtfShowsTheTimeLimit) {
         {GameType::Quake2Ctf, "9:59"},
     };
     for (const auto& [type, shown] : rows) {
-        SCOPED_TRACE(Describe(type).name);
+        SCOPED_TRACE(describe(type).name);
         view().gameType = type;
         view().matchState = MatchState::None;
-        view().TimeLimitDM = "15";
-        view().qsTimeLeft = "9:59";
-        ShowReadyTime(app);
-        EXPECT_EQ(view().qsTimeLeft, shown);
+        view().timeLimitMinutes = "15";
+        view().timeLeftText = "9:59";
+        showReadyTime(app);
+        EXPECT_EQ(view().timeLeftText, shown);
     }
 }
 

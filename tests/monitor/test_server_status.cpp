@@ -32,9 +32,9 @@ struct StatusRow {
     const char* timeLeft;
 };
 
-std::string Recorded(const std::string& capture, std::size_t index) {
+std::string recordedReply(const std::string& capture, std::size_t index) {
     std::size_t seen = 0;
-    for (const RecordedReply& r : LoadCapture(capture + ".q3cap")) {
+    for (const RecordedReply& r : loadCapture(capture + ".q3cap")) {
         if (r.answered && seen++ == index) return r.bytes;
     }
     return "";
@@ -50,16 +50,16 @@ const StatusRow kRows[] = {
      StatusPlayer{"=RC=Sarge", "5", "\"^1=RC=^7Sarge\"", "5", "\"=RC=Sarge\"", 5, 0, "Blue"}, 7, 0,
      false, "20:00"},
     {"Quake2NameWithBlanksAndQuotes",
-     Quake2Reply({{"mapname", "q2dm1"}, {"gamedir", "baseq2"}},
+     quake2Reply({{"mapname", "q2dm1"}, {"gamedir", "baseq2"}},
                  {{"12", "45", "Big Bad"}, {"-3", "999", "x"}}),
      "", 0, GameFamily::Q2, GameType::NoGameYet, "q2dm1", 2, 2,
      StatusPlayer{"Big Bad", "12", "\"Big Bad\"", "12", "\"Big Bad\"", 12, 45, "Spec"}, 0, 0, false,
      "[no match]"},
     {"OspCtfScoresAreCapturesAndFrags",
-     Quake3Reply(OspVars("4", "12:34", "20", "3", "1"), {{"7", "50", "a"}}), "", 0, GameFamily::Q3,
+     quake3Reply(ospVars("4", "12:34", "20", "3", "1"), {{"7", "50", "a"}}), "", 0, GameFamily::Q3,
      GameType::Quake3OspCtf, "q3dm6", 8, 1,
      StatusPlayer{"a", "7", "\"a\"", "7", "\"a\"", 7, 50, "Spec"}, 0, 3, true, "12:34"},
-    {"Quake3ColourCodeTakesTheBlankAlongForTheCapper", Quake3Reply({}, {{"5^", "7 1", "Ann"}}), "",
+    {"Quake3ColourCodeTakesTheBlankAlongForTheCapper", quake3Reply({}, {{"5^", "7 1", "Ann"}}), "",
      0, GameFamily::Q3, GameType::NoGameYet, "", 0, 1,
      StatusPlayer{"1 Ann", "5^", "1 \"Ann\"", "57", "\"Ann\"", 5, 7, "Spec"}, 0, 0, false,
      "[no match]"},
@@ -74,8 +74,8 @@ class ServerStatusTest : public MonitorTest, public ::testing::WithParamInterfac
 TEST_P(ServerStatusTest, OneReplyReadsIntoTheFields) {
     const StatusRow& row = GetParam();
     const std::string bytes =
-        row.reply.empty() ? Recorded(row.capture, row.answeredIndex) : row.reply;
-    ASSERT_FALSE(bytes.empty()) << "recorded matches not found in " << CapturesDir();
+        row.reply.empty() ? recordedReply(row.capture, row.answeredIndex) : row.reply;
+    ASSERT_FALSE(bytes.empty()) << "recorded matches not found in " << capturesDir();
     switchOn("127.0.0.1:27960");
     firstTick();
     reply(bytes, "127.0.0.1", 27960);
@@ -99,12 +99,12 @@ INSTANTIATE_TEST_SUITE_P(Replies, ServerStatusTest, ::testing::ValuesIn(kRows),
 
 // The operator's sorting reorders the rows, not the status: each player keeps its own team.
 TEST_F(MonitorTest, SortedRowsLeaveEachPlayerItsTeam) {
-    view().spelerLijstSortColumn = 0;  // by name
+    view().playerRowsSortColumn = 0;  // by name
     switchOn("127.0.0.1:27960");
     firstTick();
-    reply(Quake2Reply({{"Players_Red", "1"}}, {{"3", "20", "b"}, {"5", "30", "a"}}), "127.0.0.1",
+    reply(quake2Reply({{"Players_Red", "1"}}, {{"3", "20", "b"}, {"5", "30", "a"}}), "127.0.0.1",
           27960);
-    ASSERT_EQ(view().spelerLijst.front().name, "a");
+    ASSERT_EQ(view().playerRows.front().name, "a");
     ASSERT_EQ(app.status.players.size(), 2u);
     EXPECT_EQ(app.status.players[0].name, "b");
     EXPECT_EQ(app.status.players[0].team, "Red");

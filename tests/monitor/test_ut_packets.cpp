@@ -37,18 +37,18 @@ TEST_P(UnrealPieces, OneWholeAnswerPerQuery) {
         const std::string id = token.back() == '.'
                                    ? std::to_string(query) + std::to_string(packet)
                                    : std::to_string(query) + "." + std::to_string(packet);
-        reply(UnrealPiece(answer, packet, id, token.back() == 'f'), "127.0.0.1", 7778);
+        reply(unrealPiece(answer, packet, id, token.back() == 'f'), "127.0.0.1", 7778);
     }
     EXPECT_EQ(listener.replies, GetParam().answers);
     if (GetParam().answers > 0) {
         EXPECT_EQ(view().gameFamily, GameFamily::UT);
-        ASSERT_EQ(view().spelerLijst.size(), 2u);
-        const PlayerRow& bravo = view().spelerLijst[1];
+        ASSERT_EQ(view().playerRows.size(), 2u);
+        const PlayerRow& bravo = view().playerRows[1];
         EXPECT_EQ(bravo.name + " " + bravo.score + " " + bravo.ping + " " + bravo.team,
                   "Bravo 1 5 Blue");
-        EXPECT_EQ(view().qsRed, "0/3");
-        EXPECT_EQ(view().qsMap, "CTF-Face");
-        EXPECT_EQ(view().List2.size(), 3u);
+        EXPECT_EQ(view().redScoreText, "0/3");
+        EXPECT_EQ(view().mapText, "CTF-Face");
+        EXPECT_EQ(view().utPacketSizes.size(), 3u);
     }
 }
 

@@ -20,37 +20,37 @@ class PreviewTest : public ::testing::Test {
 protected:
     FakePlatform platform;
     App app{platform};
-    const std::vector<Case> cases = LoadCases("preview/cases/preview.txt");
-    const std::string header = CaseNamed(cases, "header").get("text");
+    const std::vector<Case> cases = loadCases("preview/cases/preview.txt");
+    const std::string header = caseNamed(cases, "header").get("text");
 };
 
 TEST_F(PreviewTest, BodyTextOfTemplates) {
-    app.view.Q2Serverlist = "10.0.0.1:27960 Friday";
-    app.view.qsMap = "live";
+    app.view.serverEntry = "10.0.0.1:27960 Friday";
+    app.view.mapText = "live";
     for (const Case& c : cases) {
         if (!c.has("body")) continue;
         SCOPED_TRACE(c.name);
         app.view.blackBackground = c.has("black");
-        app.view.PreviewNoColors = c.has("no-colors");
-        const std::string templ = c.name == "(empty)" ? "" : Unescape(c.name);
-        EXPECT_EQ(ProcessPreview(app, templ, c.has("kind") ? kCtf : kDm), c.get("body"));
+        app.view.previewNoColors = c.has("no-colors");
+        const std::string templ = c.name == "(empty)" ? "" : unescape(c.name);
+        EXPECT_EQ(processPreview(app, templ, c.has("kind") ? kCtf : kDm), c.get("body"));
     }
-    EXPECT_EQ(app.view.qsMap, "live");
+    EXPECT_EQ(app.view.mapText, "live");
 }
 
 TEST_F(PreviewTest, DocumentsOfBothTemplates) {
-    OnTemplateEdited(app, TemplateField::Dm, "%as%");
-    OnTemplateEdited(app, TemplateField::Ctf, "%as%");
-    EXPECT_EQ(app.view.rtfDM, header + "\\cf2 74\\par }");
-    EXPECT_EQ(app.view.rtfCTF, header + "\\cf2 5\\par }");
-    SetPreviewBackground(app, true);
-    EXPECT_EQ(app.view.rtfDM, header + "\\cf1 74\\par }");
-    OnTemplateEdited(app, TemplateField::Dm, "\00304%as%");
-    SetPreviewNoColors(app, true);
-    EXPECT_EQ(app.view.rtfDM, header + "\\cf1 74\\par }");
-    ResetTemplates(app);
-    EXPECT_EQ(app.view.IRCLineDM.substr(0, 12), "SCORE: \002\00304[");
-    EXPECT_EQ(app.view.rtfCTF.substr(header.size()),
+    onTemplateEdited(app, TemplateField::Dm, "%as%");
+    onTemplateEdited(app, TemplateField::Ctf, "%as%");
+    EXPECT_EQ(app.view.dmPreviewRtf, header + "\\cf2 74\\par }");
+    EXPECT_EQ(app.view.ctfPreviewRtf, header + "\\cf2 5\\par }");
+    setPreviewBackground(app, true);
+    EXPECT_EQ(app.view.dmPreviewRtf, header + "\\cf1 74\\par }");
+    onTemplateEdited(app, TemplateField::Dm, "\00304%as%");
+    setPreviewNoColors(app, true);
+    EXPECT_EQ(app.view.dmPreviewRtf, header + "\\cf1 74\\par }");
+    resetTemplates(app);
+    EXPECT_EQ(app.view.dmTemplate.substr(0, 12), "SCORE: \002\00304[");
+    EXPECT_EQ(app.view.ctfPreviewRtf.substr(header.size()),
               "\\cf1 Map: q2ctf1 - Red: 5 - Blue: 4 - TL: 14:34 - Cap by Grimhawk\\par }");
 }
 
@@ -71,7 +71,7 @@ TEST(FormattingKey, AltAloneInsertsAtTheCursor) {
         {'X', alt, 1, std::nullopt},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FormattingKey("abc", c.cursor, c.key, c.modifiers), c.expected) << c.key;
+        EXPECT_EQ(formattingKey("abc", c.cursor, c.key, c.modifiers), c.expected) << c.key;
 }
 
 TEST(RtfReader, StyledRunsOfTheSubset) {
@@ -91,29 +91,29 @@ TEST(RtfReader, StyledRunsOfTheSubset) {
         {"{\\b1 a}b\\b2 c\\plain d\\ul e\\ulnone f",
          {{"a", {}, true}, {"b"}, {"c", {}, true}, {"d"}, {"e", {}, false, true}, {"f"}}},
     };
-    for (const auto& c : cases) EXPECT_EQ(ReadRtf(c.rtf).runs, c.runs) << c.rtf;
-    const RtfDocument doc = ReadRtf(table + "\\fs20 }");
+    for (const auto& c : cases) EXPECT_EQ(readRtf(c.rtf).runs, c.runs) << c.rtf;
+    const RtfDocument doc = readRtf(table + "\\fs20 }");
     EXPECT_EQ(doc.font, "Fixedsys");
     EXPECT_EQ(doc.halfPoints, 20);
-    EXPECT_EQ(ReadRtf("\\fs999999999").halfPoints, 999999999);
-    EXPECT_EQ(ReadRtf("\\fs99999999999999999999").halfPoints, 1000000000);  // held, not wrapped
+    EXPECT_EQ(readRtf("\\fs999999999").halfPoints, 999999999);
+    EXPECT_EQ(readRtf("\\fs99999999999999999999").halfPoints, 1000000000);  // held, not wrapped
 }
 
 TEST_F(PreviewTest, CodesHelpHandsStayOnTopOverAndBack) {
     for (const bool onTop : {true, false}) {
         app.view.stayOnTop = onTop;
-        OpenCodesHelp(app);
+        openCodesHelp(app);
         EXPECT_FALSE(app.view.stayOnTop);
-        EXPECT_FALSE(app.view.Command16Enabled);
-        EXPECT_TRUE(app.view.Form4Visible);
-        CloseCodesHelp(app);
+        EXPECT_FALSE(app.view.codesButtonEnabled);
+        EXPECT_TRUE(app.view.codesHelpVisible);
+        closeCodesHelp(app);
         EXPECT_EQ(app.view.stayOnTop, onTop);
-        EXPECT_TRUE(app.view.Command16Enabled);
-        EXPECT_FALSE(app.view.Form4Visible);
-        EXPECT_EQ(app.view.Command16Tag, "0");
+        EXPECT_TRUE(app.view.codesButtonEnabled);
+        EXPECT_FALSE(app.view.codesHelpVisible);
+        EXPECT_EQ(app.view.codesHelpLoweredWindow, "0");
     }
-    EXPECT_EQ(CodesHelpCodeList(), CaseNamed(cases, "codes").get("text"));
-    EXPECT_EQ(CodesHelpKeyList(), CaseNamed(cases, "keys").get("text"));
+    EXPECT_EQ(codesHelpCodeList(), caseNamed(cases, "codes").get("text"));
+    EXPECT_EQ(codesHelpKeyList(), caseNamed(cases, "keys").get("text"));
 }
 
 }  // namespace

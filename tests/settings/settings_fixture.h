@@ -18,7 +18,7 @@ namespace fc::test {
 using Lines = std::vector<std::string>;
 
 // Whether `text` holds `part`, showing both when it does not.
-inline ::testing::AssertionResult Holds(const std::string& text, const std::string& part) {
+inline ::testing::AssertionResult holdsText(const std::string& text, const std::string& part) {
     if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "\"" << text << "\" does not hold \"" << part << "\"";
 }
@@ -37,7 +37,7 @@ protected:
         std::string text;
         for (const std::string& l : lines) text += l + "\r\n";
         platform.files[kSettingsFile] = text;
-        LoadINI(app);
+        loadSettings(app);
     }
 
     FakePlatform platform;

@@ -16,19 +16,19 @@ FC_SCENARIOS(SettingsFile, "settings/cases/settings_file.txt");
 
 TEST_F(SettingsTest, ValuesCannotBreakTheLayout) {
     const char entry[] = "10.0.0.5 evil\r\nIRCName = Hijack\0x";
-    view().Q2Serverlist = std::string(entry, sizeof entry - 1);
-    SafeINI(app);
+    view().serverEntry = std::string(entry, sizeof entry - 1);
+    saveSettings(app);
     EXPECT_NE(file().find("Q2Selected = 10.0.0.5 evilIRCName = Hijackx\r\n"), std::string::npos);
 
     App again(platform);
-    LoadINI(again);
+    loadSettings(again);
     EXPECT_EQ(again.view.ircName, "FCST");
 
     // A value no line could carry is cut, so that it still reads back.
-    view().IRCLineDM = std::string(100000, 'x');
-    SafeINI(app);
-    LoadINI(again);
-    EXPECT_EQ(again.view.IRCLineDM, std::string(kLongestSettingsValue, 'x'));
+    view().dmTemplate = std::string(100000, 'x');
+    saveSettings(app);
+    loadSettings(again);
+    EXPECT_EQ(again.view.dmTemplate, std::string(kLongestSettingsValue, 'x'));
 }
 
 TEST_F(SettingsTest, DamagedFileLoadsEveryGoodLineAndKeepsACopy) {
@@ -38,27 +38,27 @@ TEST_F(SettingsTest, DamagedFileLoadsEveryGoodLineAndKeepsACopy) {
                                 std::string(100000, 'A') + " = long\r\n" + "Advanced = 7\r\n" +
                                 "isStarted = 99999999999\r\n" + "IRCChannel = #fine\r\n";
     platform.files[kSettingsFile] = damaged;
-    LoadINI(app);
+    loadSettings(app);
 
     EXPECT_EQ(view().ircName, "Survivor");
-    EXPECT_EQ(view().IRCPort, "7000");
-    EXPECT_EQ(view().txtstdKanaal, "#fine");
-    EXPECT_FALSE(view().Advanced);
-    EXPECT_EQ(view().isStarted, 0);
+    EXPECT_EQ(view().ircPort, "7000");
+    EXPECT_EQ(view().channelEntry, "#fine");
+    EXPECT_FALSE(view().advancedMode);
+    EXPECT_EQ(view().startCount, 0);
     const std::vector<std::string> lines = shown();
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(Holds(lines[0],
-                      "orvexa.ini is damaged: lines 2, 3, 5, 6, 7 could not be "
-                      "read, and its end is missing"));
-    EXPECT_TRUE(Holds(lines[0], "kept as orvexa.ini.damaged."));
+    EXPECT_TRUE(holdsText(lines[0],
+                          "orvexa.ini is damaged: lines 2, 3, 5, 6, 7 could not be "
+                          "read, and its end is missing"));
+    EXPECT_TRUE(holdsText(lines[0], "kept as orvexa.ini.damaged."));
     EXPECT_EQ(platform.files["orvexa.ini.damaged"], damaged);
 
     // A later damaged file does not overwrite the first copy.
     platform.files[kSettingsFile] = "IRCName = Cut short\r\n";
-    LoadINI(app);
-    EXPECT_TRUE(Holds(shown().at(0),
-                      "its end is missing. Every other setting was read; the "
-                      "file as found is kept as orvexa.ini.damaged-2."));
+    loadSettings(app);
+    EXPECT_TRUE(holdsText(shown().at(0),
+                          "its end is missing. Every other setting was read; the "
+                          "file as found is kept as orvexa.ini.damaged-2."));
     EXPECT_EQ(platform.files["orvexa.ini.damaged"], damaged);
     EXPECT_EQ(view().ircName, "Cut short");
 
@@ -66,8 +66,9 @@ TEST_F(SettingsTest, DamagedFileLoadsEveryGoodLineAndKeepsACopy) {
     platform.files[kSettingsFile] = "";
     for (int i = 0; i < 12; ++i) platform.files[kSettingsFile] += "no equals\r\n";
     platform.files[kSettingsFile] += "; End of INI\r\n";
-    LoadINI(app);
-    EXPECT_TRUE(Holds(shown().at(0), "lines 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 2 more could not"));
+    loadSettings(app);
+    EXPECT_TRUE(
+        holdsText(shown().at(0), "lines 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 2 more could not"));
 }
 
 TEST_F(SettingsTest, RandomBytesNeverStopTheStart) {
@@ -75,9 +76,9 @@ TEST_F(SettingsTest, RandomBytesNeverStopTheStart) {
     std::string noise(1 << 20, '\0');
     for (char& c : noise) c = static_cast<char>(random());
     platform.files[kSettingsFile] = noise;
-    LoadINI(app);
+    loadSettings(app);
     EXPECT_EQ(view().ircName, "FCST");
-    EXPECT_TRUE(Holds(shown().at(0), "is damaged"));
+    EXPECT_TRUE(holdsText(shown().at(0), "is damaged"));
 }
 
 TEST_F(SettingsTest, AFailedSaveKeepsTheOldFileAndIsReportedOnce) {
@@ -86,29 +87,29 @@ TEST_F(SettingsTest, AFailedSaveKeepsTheOldFileAndIsReportedOnce) {
     platform.unwritable.insert(kSettingsFile);
     view().ircName = "New";
 
-    SafeINI(app);
-    SafeINI(app);
+    saveSettings(app);
+    saveSettings(app);
     EXPECT_EQ(file(), before);
     const Lines lines = shown();
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(Holds(lines[0], "could not be saved in orvexa.ini"));
+    EXPECT_TRUE(holdsText(lines[0], "could not be saved in orvexa.ini"));
 
     platform.unwritable.clear();
-    SafeINI(app);
+    saveSettings(app);
     EXPECT_NE(file().find("IRCName = New"), std::string::npos);
     platform.unwritable.insert(kSettingsFile);
-    SafeINI(app);
+    saveSettings(app);
     EXPECT_EQ(shown().size(), 1u);  // failing again after a success is news again
 }
 
 TEST_F(SettingsTest, AnUnreadableFileLeavesTheDefaults) {
     platform.files[kSettingsFile] = "IRCName = Hidden\r\n; End of INI\r\n";
     platform.unreadable.insert(kSettingsFile);
-    LoadINI(app);
+    loadSettings(app);
     EXPECT_EQ(view().ircName, "FCST");
     const Lines lines = shown();
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(Holds(lines[0], "could not be read; the program starts with its defaults"));
+    EXPECT_TRUE(holdsText(lines[0], "could not be read; the program starts with its defaults"));
 }
 
 // The moments besides start-up and shut-down at which the settings are saved.
@@ -119,33 +120,33 @@ TEST_F(SettingsTest, ServerListButtonsSaveOnlyAfterAChange) {
             n += op == "replace orvexa.ini";
         return n;
     };
-    view().IRCServer = "irc.example.org my server";
-    AddIrcServerToList(app);
-    EXPECT_EQ(view().IRCServerList.back(), "irc.example.org my server");
+    view().ircServer = "irc.example.org my server";
+    addIrcServerToList(app);
+    EXPECT_EQ(view().ircServers.back(), "irc.example.org my server");
     EXPECT_EQ(saves(), 1);
-    EXPECT_TRUE(Holds(file(), "IRCServer = irc.example.org my server\r\n"));
+    EXPECT_TRUE(holdsText(file(), "IRCServer = irc.example.org my server\r\n"));
 
-    view().IRCServer = "irc.libera.chat backup";  // its server is already offered
-    AddIrcServerToList(app);
-    view().IRCServer = "";
-    AddIrcServerToList(app);
-    RemoveIrcServerFromList(app);
-    view().IRCServer = "irc.nowhere.net";
-    RemoveIrcServerFromList(app);
+    view().ircServer = "irc.libera.chat backup";  // its server is already offered
+    addIrcServerToList(app);
+    view().ircServer = "";
+    addIrcServerToList(app);
+    removeIrcServerFromList(app);
+    view().ircServer = "irc.nowhere.net";
+    removeIrcServerFromList(app);
     EXPECT_EQ(platform.beeps, 4);
     EXPECT_EQ(saves(), 0);
 
-    view().IRCServer = "irc.libera.chat";
-    RemoveIrcServerFromList(app);
+    view().ircServer = "irc.libera.chat";
+    removeIrcServerFromList(app);
     EXPECT_EQ((Lines{"irc.quakenet.org", "irc.oftc.net", "irc.example.org my server"}),
-              view().IRCServerList);
+              view().ircServers);
     EXPECT_EQ(saves(), 1);
 
-    OnServerEntryEdited(app, "10.0.0.5:27960 Friday league");
-    AddServerToList(app);
-    AddServerToList(app);  // already kept: a beep, no save
+    onServerEntryEdited(app, "10.0.0.5:27960 Friday league");
+    addServerToList(app);
+    addServerToList(app);  // already kept: a beep, no save
     EXPECT_EQ(saves(), 1);
-    EXPECT_TRUE(Holds(file(), "Q2Server = 10.0.0.5:27960\r\nQ2Selected = "));
+    EXPECT_TRUE(holdsText(file(), "Q2Server = 10.0.0.5:27960\r\nQ2Selected = "));
 }
 
 }  // namespace

@@ -20,11 +20,11 @@ protected:
     StartupTest() {
         app.endProgram = [this] { ++ends; };
         // As the window does: a close request from the quit timer runs the shut-down again.
-        app.closeMainWindow = [this] { OnCloseRequest(app); };
+        app.closeMainWindow = [this] { onCloseRequest(app); };
     }
 
     void startUp() {
-        app.dispatch([this] { StartUp(app); });
+        app.dispatch([this] { startProgram(app); });
     }
 
     FakeTcpSocket& irc() { return *platform.tcpSockets.at(0); }
@@ -32,10 +32,10 @@ protected:
     // Started, on IRC, and asked to close.
     void closeWhileConnected() {
         startUp();
-        ConnectIrc(app);
+        connectIrc(app);
         irc().accept();
         irc().takeLines();
-        app.dispatch([this] { OnCloseRequest(app); });
+        app.dispatch([this] { onCloseRequest(app); });
     }
 
     int ends = 0;
@@ -47,12 +47,12 @@ TEST_F(StartupTest, EveryStartRaisesTheStoredCount) {
     for (int start = 1; start <= 3; ++start) {
         App run(platform);
         run.endProgram = [] {};
-        run.dispatch([&] { StartUp(run); });
-        EXPECT_EQ(run.view.isStarted, start);
-        run.closeMainWindow = [&] { OnCloseRequest(run); };
-        run.dispatch([&] { OnCloseRequest(run); });
+        run.dispatch([&] { startProgram(run); });
+        EXPECT_EQ(run.view.startCount, start);
+        run.closeMainWindow = [&] { onCloseRequest(run); };
+        run.dispatch([&] { onCloseRequest(run); });
         platform.advance(500);
-        EXPECT_TRUE(Holds(file(), "\r\nisStarted = " + std::to_string(start) + "\r\n"));
+        EXPECT_TRUE(holdsText(file(), "\r\nisStarted = " + std::to_string(start) + "\r\n"));
     }
 }
 
@@ -60,8 +60,8 @@ TEST_F(StartupTest, StepsRunInTheirOrder) {
     load({"Advanced = 1", "IRCName = Mine", "isStarted = 41", "; End of INI"});
     platform.fileLog.clear();
     startUp();
-    EXPECT_TRUE(view().Advanced);       // hidden first, shown again by the settings
-    EXPECT_EQ(view().isStarted, 42);    // raised after the settings were read
+    EXPECT_TRUE(view().advancedMode);   // hidden first, shown again by the settings
+    EXPECT_EQ(view().startCount, 42);   // raised after the settings were read
     EXPECT_EQ(view().ircName, "Mine");  // the settings come after the defaults
     EXPECT_EQ(platform.fileLog, (Lines{"read orvexa.ini", "mkdir demos"}));
     // What the window shows after it is in the settings cases.
@@ -104,20 +104,20 @@ TEST_F(StartupTest, TheShippedDemoIsOfferedOnlyInPlaceOfNoServer) {
     for (const auto& c : cases) {
         platform.files.erase(demo);
         if (c.demoThere) platform.files[demo] = "";
-        view().Q2Serverlist = c.entry;
-        OfferShippedDemo(app, demo);
-        EXPECT_EQ(view().Q2Serverlist, c.after) << c.entry;
+        view().serverEntry = c.entry;
+        offerShippedDemo(app, demo);
+        EXPECT_EQ(view().serverEntry, c.after) << c.entry;
     }
 }
 
 TEST(HeadlessDefaults, OnlyEntriesThatNameAServerAreTaken) {
-    const std::vector<Case> cases = LoadCases("settings/cases/usable_entries.txt");
+    const std::vector<Case> cases = loadCases("settings/cases/usable_entries.txt");
     ASSERT_EQ(cases.size(), 2u);
     for (const bool usable : {true, false}) {
         for (const std::string& entry : cases[0].all(usable ? "yes" : "no"))
-            EXPECT_EQ(IsUsableServerEntry(entry), usable) << entry;
+            EXPECT_EQ(isUsableServerEntry(entry), usable) << entry;
         for (const std::string& server : cases[1].all(usable ? "yes" : "no"))
-            EXPECT_EQ(IsUsableIrcServer(server), usable) << server;
+            EXPECT_EQ(isUsableIrcServer(server), usable) << server;
     }
 }
 

@@ -39,7 +39,7 @@ protected:
     // Waits for the end of the run, serving loopback responders meanwhile; its exit code, or -1
     // when it crashed or did not end in time.
     int finish() {
-        if (!WaitUntil([&] { return program.state() == QProcess::NotRunning; }, 15000)) {
+        if (!waitUntil([&] { return program.state() == QProcess::NotRunning; }, 15000)) {
             program.kill();
             program.waitForFinished(2000);
             return -1;

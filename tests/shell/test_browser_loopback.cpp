@@ -10,7 +10,7 @@ namespace {
 
 using BrowserLoopback = HeadlessTest;
 
-std::string Entry(int port) {
+std::string loopbackEntry(int port) {
     return std::string("\x7F\x00\x00\x01", 4) + static_cast<char>(port >> 8) +
            static_cast<char>(port & 0xFF);
 }
@@ -30,8 +30,8 @@ TEST_F(BrowserLoopback, SweepOverTheMasterServersList) {
     UdpResponder master([&](const std::string& q) -> std::optional<std::string> {
         if (q.rfind("\xFF\xFF\xFF\xFFgetservers ", 0) != 0) return std::nullopt;
         ++asked;
-        return "\xFF\xFF\xFF\xFFgetserversResponse\\" + Entry(quake3.port()) + "\\" +
-               Entry(quake2.port()) + "\\" + Entry(silent.port()) + "\\EOT";
+        return "\xFF\xFF\xFF\xFFgetserversResponse\\" + loopbackEntry(quake3.port()) + "\\" +
+               loopbackEntry(quake2.port()) + "\\" + loopbackEntry(silent.port()) + "\\EOT";
     });
     writeSettings("MasterServer = 127.0.0.1:" + std::to_string(master.port()) +
                   "\r\n; End of INI\r\n");

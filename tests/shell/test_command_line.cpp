@@ -12,8 +12,8 @@ namespace {
 
 // The arguments are written joined by "|". The result is every option that differs from a
 // bare window start, in a fixed order, or "refused: " and the error.
-std::string Parsed(const std::string& line) {
-    const ParsedCommandLine p = ParseCommandLine(test::SplitList(line, '|'));
+std::string parsedText(const std::string& line) {
+    const ParsedCommandLine p = parseCommandLine(test::splitList(line, '|'));
     if (!p.error.empty()) return "refused: " + p.error;
     const CommandLine& o = p.options;
     std::ostringstream s;
@@ -60,15 +60,15 @@ std::string Parsed(const std::string& line) {
 }
 
 TEST(CommandLine, AcceptedAndRefusedLines) {
-    for (const test::Case& c : test::LoadCases("shell/cases/command_line.txt")) {
+    for (const test::Case& c : test::loadCases("shell/cases/command_line.txt")) {
         SCOPED_TRACE(c.name);
-        const std::string result = Parsed(c.name == "(none)" ? "" : test::Unescape(c.name));
+        const std::string result = parsedText(c.name == "(none)" ? "" : test::unescape(c.name));
         if (c.has("gives")) EXPECT_EQ(result, c.get("gives"));
         if (!c.has("refused")) continue;
         EXPECT_EQ(result.rfind("refused: ", 0), 0u) << result;
         EXPECT_NE(result.find(c.get("refused")), std::string::npos) << result;  // names the fault
     }
-    EXPECT_NE(UsageText().find("--headless"), std::string::npos);
+    EXPECT_NE(usageText().find("--headless"), std::string::npos);
 }
 
 // --demo is a headless replay at high speed; it goes with what shapes a run, not with another
@@ -87,8 +87,8 @@ TEST(CommandLine, DemoLines) {
         {"--demo|--preview|x", "refused: --preview goes only with"},
     };
     for (const auto& [line, result] : lines)
-        EXPECT_EQ(Parsed(line).rfind(result, 0), 0u) << line << ": " << Parsed(line);
-    EXPECT_NE(UsageText().find("--demo"), std::string::npos);
+        EXPECT_EQ(parsedText(line).rfind(result, 0), 0u) << line << ": " << parsedText(line);
+    EXPECT_NE(usageText().find("--demo"), std::string::npos);
 }
 
 }  // namespace

@@ -21,22 +21,22 @@ namespace {
 TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
     FakePlatform platform;
     WiredApp app(platform);
-    app.view.IRCLineGapMs = "0";
-    AttachHeadlessOutput(app, true);
+    app.view.ircLineGapMs = "0";
+    attachHeadlessOutput(app, true);
     testing::internal::CaptureStdout();
-    stuurMSG(app, "#FCST", "\x02Red\x02 scores");  // no connection wanted: nothing is sent
-    app.view.ReportToIrc = false;
-    stuurMSG(app, "#FCST", "silenced");
-    app.view.ReportToIrc = true;
-    ConnectIrc(app);
+    sayInChannel(app, "#FCST", "\x02Red\x02 scores");  // no connection wanted: nothing is sent
+    app.view.reportToIrc = false;
+    sayInChannel(app, "#FCST", "silenced");
+    app.view.reportToIrc = true;
+    connectIrc(app);
     platform.tcpSockets.at(0)->accept();
-    stuurMSG(app, "#FCST", "CAP =RC=Sarge 1:0", ReportKind::Essential);  // not yet joined
+    sayInChannel(app, "#FCST", "CAP =RC=Sarge 1:0", ReportKind::Essential);  // not yet joined
     platform.advance(31000);
     platform.tcpSockets.at(0)->receive(":FCST!~fcst@h JOIN :#FCST\r\n");
-    stuurMSG(app, "#FCST", "CAP [BC]Kyonshi 1:1", ReportKind::Essential);
+    sayInChannel(app, "#FCST", "CAP [BC]Kyonshi 1:1", ReportKind::Essential);
     platform.tcpSockets.at(0)->receive(":op!~o@h KICK #FCST FCST :out\r\n");
-    stuurMSG(app, "#FCST", "*** Match paused! ***");
-    QuitIrc(app);
+    sayInChannel(app, "#FCST", "*** Match paused! ***");
+    quitIrc(app);
     std::istringstream printed(testing::internal::GetCapturedStdout());
     std::vector<std::string> lines;
     for (std::string line; std::getline(printed, line);) {
@@ -68,7 +68,7 @@ TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
 
 // IRC's codes written as ^B bold, ^C colour, ^_ underline, ^V reverse, ^O plain; the escape
 // that starts an ANSI style as "~".
-std::string Bytes(std::string text) {
+std::string qtBytes(std::string text) {
     const std::pair<const char*, char> codes[] = {{"^B", '\x02'}, {"^C", '\x03'}, {"^_", '\x1f'},
                                                   {"^V", '\x16'}, {"^O", '\x0f'}, {"~", '\x1b'}};
     for (const auto& [token, byte] : codes) {
@@ -100,8 +100,8 @@ TEST(TerminalText, IrcCodesBecomeAnsiStylesOrGo) {
         {"a style open at the end is closed", "^Bbold", "~[0;1mbold~[0m", "bold"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(IrcToTerminal(Bytes(c.irc), TerminalStyle::Ansi), Bytes(c.ansi)) << c.name;
-        EXPECT_EQ(IrcToTerminal(Bytes(c.irc), TerminalStyle::Plain), c.plain) << c.name;
+        EXPECT_EQ(ircToTerminal(qtBytes(c.irc), TerminalStyle::Ansi), qtBytes(c.ansi)) << c.name;
+        EXPECT_EQ(ircToTerminal(qtBytes(c.irc), TerminalStyle::Plain), c.plain) << c.name;
     }
 }
 
@@ -110,9 +110,9 @@ TEST(TerminalText, IrcCodesBecomeAnsiStylesOrGo) {
 TEST(HeadlessOutput, AServerNameNotFoundIsSaidOnceOnStderr) {
     FakePlatform platform;
     WiredApp app(platform);
-    AttachHeadlessOutput(app, false);
-    OnServerEntryEdited(app, "nowhere.invalid:27960");
-    WisselConnectie(app);
+    attachHeadlessOutput(app, false);
+    onServerEntryEdited(app, "nowhere.invalid:27960");
+    toggleConnection(app);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     platform.advance(10000);

@@ -33,7 +33,7 @@ struct Quake3Server {
 };
 
 // Family, game, map, state and the players as "name/score/ping".
-std::string Summary(const QJsonObject& o) {
+std::string summary(const QJsonObject& o) {
     QString text = o["gameFamily"].toString() + " " + o["qsGame"].toString() + " " +
                    o["qsMap"].toString() + " " + QString::number(o["matchState"].toInt(-1));
     for (const QJsonValue p : o["players"].toArray()) {
@@ -49,7 +49,7 @@ using HeadlessProgram = HeadlessTest;
 // midnight), CRLF, the reply's bytes, CRLF.
 TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRecordsIt) {
     Quake3Server server(
-        Quake3Reply({{"version", "ioq3 1.36"}, {"gamename", "baseoa"}, {"mapname", "oa_dm1"}},
+        quake3Reply({{"version", "ioq3 1.36"}, {"gamename", "baseoa"}, {"mapname", "oa_dm1"}},
                     {{"7", "33", "^1=RC=^7Sarge"}, {"-2", "999", "W\xE9ird \"q\""}}));
     writeSettings("Q2Selected = " + server.entry() + " home\r\n; End of INI\r\n");
     ASSERT_EQ(run({"--json", "--duration", "3.5", "--record", "match.rec"}), 0) << err;
@@ -58,7 +58,7 @@ TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRe
     EXPECT_EQ(replies.size(),
               static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')));  // nothing else
     for (const QJsonObject& o : replies)
-        EXPECT_EQ(Summary(o), "Q3 baseoa oa_dm1 0 =RC=Sarge/7/33 W\xC3\xA9ird q/-2/999");
+        EXPECT_EQ(summary(o), "Q3 baseoa oa_dm1 0 =RC=Sarge/7/33 W\xC3\xA9ird q/-2/999");
     EXPECT_TRUE(settingsHold("Q2Selected = " + server.entry() + " home"));
     const std::string file = read("match.rec");
     std::size_t records = 0;
@@ -151,7 +151,7 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
             program.setStandardOutputFile({});
         }
         if (c.code != 0) {
-            EXPECT_TRUE(Contains(err, "--demo")) << err;
+            EXPECT_TRUE(textContains(err, "--demo")) << err;
             continue;
         }
         EXPECT_EQ(out.rfind("[#FCST] *** MATCH BEGIN *** Map playing: oa_ctf4ish ", 0), 0u) << out;
@@ -159,13 +159,13 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
         for (std::size_t at = 0; (at = out.find(c.capture, at)) != std::string::npos; ++at)
             ++captures;
         EXPECT_EQ(captures, 3u) << out;
-        EXPECT_TRUE(Contains(out, "FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)")) << out;
-        EXPECT_EQ(Contains(out, "\x1b[0;"), c.styled) << out;
+        EXPECT_TRUE(textContains(out, "FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)")) << out;
+        EXPECT_EQ(textContains(out, "\x1b[0;"), c.styled) << out;
         // No control character but the line ends (a terminal's CR LF) and the styles' escape.
         const std::string allowed = c.styled ? "\n\r\x1b" : "\n\r";
         EXPECT_EQ(std::count_if(out.begin(), out.end(),
                                 [&](char ch) {
-                                    return ch >= 0 && ch < 0x20 && !Contains(allowed, {&ch, 1});
+                                    return ch >= 0 && ch < 0x20 && !textContains(allowed, {&ch, 1});
                                 }),
                   0);
         EXPECT_FALSE(QFileInfo::exists(root.filePath("home/.config")));  // settings untouched
@@ -247,10 +247,10 @@ TEST_F(HeadlessProgram, FirstRunSaysAtOnceHowToNameAServer) {
         const bool guided = !c.said.empty();
         std::string said;
         bool saidInTime = false;
-        WaitUntil(
+        waitUntil(
             [&] {
                 said += program.readAllStandardError().toStdString();
-                saidInTime = Contains(said, "--help") && program.state() == QProcess::Running;
+                saidInTime = textContains(said, "--help") && program.state() == QProcess::Running;
                 return saidInTime || program.state() == QProcess::NotRunning;
             },
             2000);
@@ -259,8 +259,8 @@ TEST_F(HeadlessProgram, FirstRunSaysAtOnceHowToNameAServer) {
         }
         EXPECT_EQ(finish(), c.code);
         said += err;
-        for (const char* part : c.said) EXPECT_TRUE(Contains(said, part)) << part;
-        EXPECT_EQ(Contains(said, "no game server"), guided) << said;
+        for (const char* part : c.said) EXPECT_TRUE(textContains(said, part)) << part;
+        EXPECT_EQ(textContains(said, "no game server"), guided) << said;
         EXPECT_TRUE(settings.exists());
     }
 }
@@ -296,7 +296,7 @@ TEST_F(HeadlessProgram, SettingsIrcServerOnlyWithTheFlagAndASignalEndsEitherRun)
     writeSettings("IRCSerSel = 127.0.0.1\r\nIRCPort = " + std::to_string(listener.serverPort()) +
                   "\r\nIRCName = SetBot\r\n; End of INI\r\n");
     start({});
-    WaitUntil([] { return false; }, 1000);
+    waitUntil([] { return false; }, 1000);
     EXPECT_FALSE(listener.hasPendingConnections());
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     EXPECT_EQ(finish(), 0) << err;
@@ -305,7 +305,7 @@ TEST_F(HeadlessProgram, SettingsIrcServerOnlyWithTheFlagAndASignalEndsEitherRun)
     QTcpSocket* peer = nullptr;
     std::string text;
     auto received = [&](const std::string& part) {
-        return WaitUntil(
+        return waitUntil(
             [&] {
                 if (!peer && listener.hasPendingConnections())
                     peer = listener.nextPendingConnection();

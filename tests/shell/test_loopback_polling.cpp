@@ -28,27 +28,27 @@ TEST(LoopbackPolling, UnrealServerAnswersTheFirstTickInThreeDatagrams) {
             queries.push_back(query);
             if (query != "\\status\\") continue;
             const UnrealAnswer answer{"CTFGame", "15", {{"Alpha", 3, "0"}, {"Bravo", 1, "1"}}};
-            for (const std::string& d : UnrealDatagrams(answer, static_cast<int>(queries.size())))
+            for (const std::string& d : unrealDatagrams(answer, static_cast<int>(queries.size())))
                 server.writeDatagram(d.data(), static_cast<qint64>(d.size()), from, port);
         }
     });
     QtPlatform platform{"/tmp"};
     WiredApp app{platform};
     const std::string entry = "127.0.0.1:" + std::to_string(server.localPort()) + " test server";
-    OnServerEntryEdited(app, entry);
-    WisselConnectie(app);
-    ASSERT_TRUE(WaitUntil([&] { return app.view.spelerLijst.size() == 2; }, 5000));
+    onServerEntryEdited(app, entry);
+    toggleConnection(app);
+    ASSERT_TRUE(waitUntil([&] { return app.view.playerRows.size() == 2; }, 5000));
     EXPECT_EQ(app.view.gameFamily, GameFamily::UT);
     EXPECT_EQ(app.view.gameType, GameType::UnrealCtf);
-    EXPECT_EQ(app.view.spelerLijst[0].name, "Alpha");
-    EXPECT_EQ(app.view.qsBlue, "0/1");
-    EXPECT_EQ(app.view.TimeLimitDM, "15");
-    EXPECT_EQ(app.view.Q2Serverlist, entry);
+    EXPECT_EQ(app.view.playerRows[0].name, "Alpha");
+    EXPECT_EQ(app.view.blueScoreText, "0/1");
+    EXPECT_EQ(app.view.timeLimitMinutes, "15");
+    EXPECT_EQ(app.view.serverEntry, entry);
     ASSERT_GE(queries.size(), 3u);
     EXPECT_EQ(std::vector<QByteArray>(queries.begin(), queries.begin() + 3),
               (std::vector<QByteArray>{"\\status\\", "\xFF\xFF\xFF\xFFstatus",
                                        "\xFF\xFF\xFF\xFFgetstatus"}));
-    WisselConnectie(app);
+    toggleConnection(app);
 }
 
 // Names are looked up in the background: the answer comes after the call, from the event loop,
@@ -59,7 +59,7 @@ TEST(LoopbackPolling, ServerNamedByItsHostNameIsLookedUpAndPolled) {
         std::optional<std::string> answer;
         platform.lookUpHost(name, [&](const std::string& address) { answer = address; });
         EXPECT_FALSE(answer) << name;
-        ASSERT_TRUE(WaitUntil([&] { return answer.has_value(); }, 5000)) << name;
+        ASSERT_TRUE(waitUntil([&] { return answer.has_value(); }, 5000)) << name;
         EXPECT_EQ(*answer, "127.0.0.1") << name;
     }
     UdpResponder server([](const std::string& query) -> std::optional<std::string> {
@@ -67,12 +67,12 @@ TEST(LoopbackPolling, ServerNamedByItsHostNameIsLookedUpAndPolled) {
         return std::string("\xFF\xFF\xFF\xFFstatusResponse\n\\version\\Q3 1.32\\mapname\\q3dm6\n");
     });
     WiredApp app{platform};
-    OnServerEntryEdited(app, "localhost:" + std::to_string(server.port()));
-    WisselConnectie(app);
-    ASSERT_TRUE(WaitUntil([&] { return app.view.gameFamily == GameFamily::Q3; }, 5000));
-    EXPECT_EQ(app.view.qsMap, "q3dm6");
-    EXPECT_EQ(app.QuakeStatus->remoteAddress(), "127.0.0.1");
-    WisselConnectie(app);
+    onServerEntryEdited(app, "localhost:" + std::to_string(server.port()));
+    toggleConnection(app);
+    ASSERT_TRUE(waitUntil([&] { return app.view.gameFamily == GameFamily::Q3; }, 5000));
+    EXPECT_EQ(app.view.mapText, "q3dm6");
+    EXPECT_EQ(app.gameSocket->remoteAddress(), "127.0.0.1");
+    toggleConnection(app);
 }
 
 // On the wire: short datagrams with "@" at the second byte from another port of the server's
@@ -97,17 +97,17 @@ TEST(LoopbackPolling, OnlyTheQueriedPortSwitchesToTheGamePortAbove) {
         QtPlatform platform{"/tmp"};
         WiredApp app{platform};
         const int port = server.localPort();
-        OnServerEntryEdited(app, "127.0.0.1:" + std::to_string(port));
-        WisselConnectie(app);
-        ASSERT_TRUE(WaitUntil([&] { return app.view.gameFamily == GameFamily::Q3; }, 5000));
+        onServerEntryEdited(app, "127.0.0.1:" + std::to_string(port));
+        toggleConnection(app);
+        ASSERT_TRUE(waitUntil([&] { return app.view.gameFamily == GameFamily::Q3; }, 5000));
         QUdpSocket& sender = fromQueriedPort ? server : stranger;
         for (int i = 0; i < 3; ++i)
             sender.writeDatagram(QByteArray("\x01@xyz"), QHostAddress::LocalHost, monitorPort);
-        WaitUntil([&] { return app.view.gameFamily == GameFamily::UT; }, 300);
+        waitUntil([&] { return app.view.gameFamily == GameFamily::UT; }, 300);
         EXPECT_EQ(app.view.gameFamily, fromQueriedPort ? GameFamily::UT : GameFamily::Q3);
-        EXPECT_EQ(app.view.Q2Serverlist,
+        EXPECT_EQ(app.view.serverEntry,
                   "127.0.0.1:" + std::to_string(fromQueriedPort ? port + 1 : port));
-        WisselConnectie(app);
+        toggleConnection(app);
     }
 }
 

@@ -17,10 +17,10 @@
 #include <map>
 #include <utility>
 
-#include "settings/irc_server_list.h"
 #include "monitor/poller.h"
 #include "program/startup.h"
 #include "program/wiring.h"
+#include "settings/irc_server_list.h"
 #include "shell/main_window.h"
 #include "support/fake_platform.h"
 #include "support/replies.h"
@@ -32,18 +32,18 @@ namespace fc::test {
 namespace {
 
 // Right-aligned to four characters with non-breaking spaces, as the player list holds them.
-std::string Pad(const std::string& value) {
+std::string padValue(const std::string& value) {
     return std::string(value.size() < 4 ? 4 - value.size() : 0, '\xA0') + value;
 }
 
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest() { view.teamsKnown = true; }  // as the start-up leaves it
-    void SetUp() override { ASSERT_TRUE(ShowOnTab(window, 1)); }
+    void SetUp() override { ASSERT_TRUE(showOnTab(window, 1)); }
 
     template <typename W = QWidget>
     W* control(const char* name) {
-        return FindControl<W>(window, name);
+        return findControl<W>(window, name);
     }
     // The text a control shows, whatever its kind.
     QString text(const char* name) {
@@ -67,7 +67,7 @@ protected:
     }
     void startUp() {
         app.endProgram = [this] { ++ends; };
-        app.dispatch([this] { StartUp(app); });
+        app.dispatch([this] { startProgram(app); });
     }
     // The splash window while it is up.
     static QWidget* splash() {
@@ -113,10 +113,10 @@ protected:
     }
     FakeTcpSocket& socket(const std::string& n) { return *platform.tcpSockets.at(std::stoul(n)); }
     std::string field(const std::string& name) {
-        return FieldText(view, name).value_or("no field " + name);
+        return fieldText(view, name).value_or("no field " + name);
     }
     void set(const std::string& name, const std::string& value) {
-        ASSERT_TRUE(SetFieldText(view, name, value)) << name;
+        ASSERT_TRUE(setFieldText(view, name, value)) << name;
     }
     std::string shown(const std::string& name, const std::string& prop) {
         QWidget* w = name == "window" ? &window : control(name.c_str());
@@ -197,20 +197,20 @@ TEST_P(WindowScript, PlaysAsWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, WindowScript,
-                         ::testing::ValuesIn(LoadCases("shell/cases/window.txt")), ScenarioName);
+                         ::testing::ValuesIn(loadCases("shell/cases/window.txt")), scenarioName);
 
 TEST_F(WindowTest, PlayerRowsCarryTheirColumnsAndTeamColours) {
-    view.spelerLijst = {{"RedGuy", Pad("12"), Pad("50"), "Red", RowColour::Red},
-                        {"BlueGuy", Pad("100"), Pad("999"), "Blue", RowColour::Blue},
-                        {"Watcher", Pad("0"), Pad("0"), "Spec", RowColour::Grey},
-                        {"Caf\xE9", "12345", "7", "", RowColour::Black}};
+    view.playerRows = {{"RedGuy", padValue("12"), padValue("50"), "Red", RowColour::Red},
+                       {"BlueGuy", padValue("100"), padValue("999"), "Blue", RowColour::Blue},
+                       {"Watcher", padValue("0"), padValue("0"), "Spec", RowColour::Grey},
+                       {"Caf\xE9", "12345", "7", "", RowColour::Black}};
     window.refresh();
     const QTreeWidgetItem* header = players()->headerItem();
     EXPECT_EQ(QStringList({header->text(1), header->text(2), header->text(3)}),
               QStringList({"Score", "Ping", "Team"}));
-    EXPECT_EQ(rows(), "RedGuy|" + Pad("12") + "|" + Pad("50") + "|Red\nBlueGuy|" + Pad("100") +
-                          "|" + Pad("999") + "|Blue\nWatcher|" + Pad("0") + "|" + Pad("0") +
-                          "|Spec\nCaf\xE9|12345|7|\n");
+    EXPECT_EQ(rows(), "RedGuy|" + padValue("12") + "|" + padValue("50") + "|Red\nBlueGuy|" +
+                          padValue("100") + "|" + padValue("999") + "|Blue\nWatcher|" +
+                          padValue("0") + "|" + padValue("0") + "|Spec\nCaf\xE9|12345|7|\n");
     const QColor colours[] = {QColor(0xFF, 0, 0), QColor(0, 0, 0xFF), QColor(0x80, 0x80, 0x80),
                               QColor(0, 0, 0)};
     for (int row = 0; row < 4; ++row) {
@@ -220,17 +220,17 @@ TEST_F(WindowTest, PlayerRowsCarryTheirColumnsAndTeamColours) {
         EXPECT_TRUE(item->textAlignment(1) & item->textAlignment(2) & Qt::AlignRight);
     }
     // A later reply with fewer players, and one who changed sides: no stale rows or colours.
-    view.spelerLijst = {{"BlueGuy", "1", "80", "Red", RowColour::Red}};
+    view.playerRows = {{"BlueGuy", "1", "80", "Red", RowColour::Red}};
     window.refresh();
     EXPECT_EQ(rows(), "BlueGuy|1|80|Red\n");
     EXPECT_EQ(players()->topLevelItem(0)->foreground(0).color(), QColor(0xFF, 0, 0));
 }
 
 TEST_F(WindowTest, RepliesAndTicksAreDrawnWithoutBeingAsked) {
-    OnServerEntryEdited(app, "10.0.0.5:27960");
-    WisselConnectie(app);
+    onServerEntryEdited(app, "10.0.0.5:27960");
+    toggleConnection(app);
     platform.advance(1000);  // the first tick aims the socket at the server
-    const std::string r = Quake3Reply({{"gamename", "baseq3"}, {"mapname", "q3dm17"}},
+    const std::string r = quake3Reply({{"gamename", "baseq3"}, {"mapname", "q3dm17"}},
                                       {{"12", "50", "^1Red^7Guy"}, {"3", "120", "Caf\xE9"}});
     platform.udpSockets.at(0)->deliver(r, "10.0.0.5", 27960);
     EXPECT_EQ(text("qsMap"), "q3dm17");
@@ -242,8 +242,8 @@ TEST_F(WindowTest, RepliesAndTicksAreDrawnWithoutBeingAsked) {
 }
 
 TEST_F(WindowTest, ClicksOnRowsMoveThePlayerAndOnTheHeaderSortByScore) {
-    view.spelerLijst = {{"Ann", Pad("9"), Pad("10"), "Red", RowColour::Red},
-                        {"Bob", Pad("10"), Pad("20"), "Spec", RowColour::Grey}};
+    view.playerRows = {{"Ann", padValue("9"), padValue("10"), "Red", RowColour::Red},
+                       {"Bob", padValue("10"), padValue("20"), "Spec", RowColour::Grey}};
     window.refresh();
     const QPoint annRow = players()->visualItemRect(players()->topLevelItem(0)).center();
     QTest::mousePress(players()->viewport(), Qt::LeftButton, {}, annRow);
@@ -256,7 +256,7 @@ TEST_F(WindowTest, ClicksOnRowsMoveThePlayerAndOnTheHeaderSortByScore) {
     players()->setFocus();
     players()->setCurrentItem(players()->topLevelItem(0));
     QTest::keyClick(players(), Qt::Key_Down);
-    EXPECT_EQ(view.spelerLijst[1].team, "Spec");
+    EXPECT_EQ(view.playerRows[1].team, "Spec");
     QTest::mouseMove(players()->viewport(), annRow);  // a pass over the list holds no button
     EXPECT_FALSE(view.listMouseDown);
 
@@ -272,10 +272,10 @@ TEST_F(WindowTest, InterpSwitchesReachTheBot) {
          {"InterpGotFlag", "InterpLostFlag", "InterpRecoverFlag", "InterpQuad", "InterpHaste",
           "InterpRegen", "InterpInvis", "InterpServerMsg", "InterpReport"}) {
         auto* box = control<QCheckBox>(name);
-        const std::string initial = FieldText(view, name).value_or("no field");
+        const std::string initial = fieldText(view, name).value_or("no field");
         EXPECT_EQ(box->isChecked() ? "true" : "false", initial) << name;
         box->click();
-        EXPECT_NE(FieldText(view, name), initial) << name;
+        EXPECT_NE(fieldText(view, name), initial) << name;
     }
 }
 
@@ -319,8 +319,8 @@ TEST_F(WindowTest, CloseWaitsForTheQuitTimer) {
 // The browser is a window of its own: its controls are found from it, never from the main
 // window, which has a "Command6" of its own too.
 TEST_F(WindowTest, DotsButtonOpensTheBrowserWhichSavesWhenClosed) {
-    view.qServers = {"10.0.0.1:27901", "10.0.0.2:27902"};
-    view.Q2Serverlist = "10.0.0.2:27902 (Two)";
+    view.savedServers = {"10.0.0.1:27901", "10.0.0.2:27902"};
+    view.serverEntry = "10.0.0.2:27902 (Two)";
     platform.files["fcst-ql.ini"] =
         "One\r\n1 / 8\r\nq2dm1\r\na\r\n10.0.0.1:27901\r\n"
         "Two\r\n0 / 8\r\nq2dm2\r\n-\r\n10.0.0.2:27902\r\n";
@@ -331,20 +331,21 @@ TEST_F(WindowTest, DotsButtonOpensTheBrowserWhichSavesWhenClosed) {
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(browser->windowTitle(), "Server List");
     EXPECT_EQ(browser->parentWidget(), nullptr);
-    auto* list = FindControl<QTreeWidget>(*browser, "qServ");
+    auto* list = findControl<QTreeWidget>(*browser, "qServ");
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(list->currentItem(), list->topLevelItem(1));  // the current server
-    EXPECT_EQ(FindControl<QPushButton>(*browser, "Command6")->text(), "Total refresh");
-    QTest::mouseClick(FindControl<QPushButton>(*browser, "Command3"), Qt::LeftButton);
+    EXPECT_EQ(findControl<QPushButton>(*browser, "Command6")->text(), "Total refresh");
+    QTest::mouseClick(findControl<QPushButton>(*browser, "Command3"), Qt::LeftButton);
     list->header()->sectionClicked(0);  // sorted by name already: reversed
     EXPECT_EQ(list->topLevelItem(0)->text(0), "Two");
-    app.dispatch([&] { app.Form3.List1 = {"mapname = q2dm2"}; });  // the clicked row's detail
-    auto* details = FindControl<QListWidget>(*browser, "List1");
+    app.dispatch(
+        [&] { app.browserView.detailList = {"mapname = q2dm2"}; });  // the clicked row's detail
+    auto* details = findControl<QListWidget>(*browser, "List1");
     ASSERT_EQ(details->count(), 1);
     EXPECT_EQ(details->item(0)->text(), "mapname = q2dm2");
     platform.fileLog.clear();
     browser->close();
-    EXPECT_FALSE(app.Form3.Form3Visible);
+    EXPECT_FALSE(app.browserView.browserVisible);
     EXPECT_EQ(platform.fileLog, std::vector<std::string>{"replace orvexa.ini"});
 }
 

@@ -29,13 +29,13 @@ class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
         app.endProgram = [this] { ++ends; };
-        app.dispatch([this] { StartUp(app); });
+        app.dispatch([this] { startProgram(app); });
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
     template <typename W>
     W* control(const char* name) {
-        return FindControl<W>(window, name);
+        return findControl<W>(window, name);
     }
     void click(const char* name) { control<QAbstractButton>(name)->click(); }
     // The stay-on-top button shows the picture of that state, and the window has the hint.
@@ -45,7 +45,7 @@ protected:
         const QImage shown =
             control<QToolButton>("TitelKnopStayOnTop")->icon().pixmap(16).toImage();
         EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32),
-                  StayOnTopPicture(on).toImage().convertToFormat(QImage::Format_ARGB32));
+                  stayOnTopPicture(on).toImage().convertToFormat(QImage::Format_ARGB32));
     }
 
     FakePlatform platform;
@@ -59,7 +59,7 @@ TEST_F(ShellTest, TitleBarButtonsAndStayOnTopTwice) {
     auto x = [&](const char* name) { return control<QWidget>(name)->mapTo(&window, QPoint()).x(); };
     EXPECT_GT(x("TitelKnopSluit"), x("TitelKnopMinimize"));
     EXPECT_GT(x("TitelKnopMinimize"), x("TitelKnopStayOnTop"));
-    if (!StayOnTopSupported()) GTEST_SKIP() << "this window system has no stay-on-top";
+    if (!stayOnTopSupported()) GTEST_SKIP() << "this window system has no stay-on-top";
     click("TitelKnopStayOnTop");
     expectOnTop(true);
     click("TitelKnopStayOnTop");
@@ -85,15 +85,15 @@ TEST_F(ShellTest, TemplateKeysAndTheColoursThePreviewShows) {
     control<QTabWidget>("Tabs")->setCurrentIndex(2);
     auto* field = control<QLineEdit>("IRCLineDM");
     ASSERT_TRUE(field->isVisible());
-    app.dispatch([&] { OnTemplateEdited(app, TemplateField::Dm, "ab"); });
+    app.dispatch([&] { onTemplateEdited(app, TemplateField::Dm, "ab"); });
     field->setCursorPosition(1);
     QTest::keyClick(field, Qt::Key_B, Qt::AltModifier);
-    EXPECT_EQ(app.view.IRCLineDM, "a\002b");
+    EXPECT_EQ(app.view.dmTemplate, "a\002b");
     EXPECT_EQ(field->cursorPosition(), 2);
     QTest::keyClick(field, Qt::Key_B, Qt::AltModifier | Qt::ShiftModifier);
-    EXPECT_EQ(app.view.IRCLineDM, "a\002b");
+    EXPECT_EQ(app.view.dmTemplate, "a\002b");
 
-    app.dispatch([&] { OnTemplateEdited(app, TemplateField::Dm, "\00304R\00312B\003x"); });
+    app.dispatch([&] { onTemplateEdited(app, TemplateField::Dm, "\00304R\00312B\003x"); });
     auto* preview = control<QTextEdit>("rtfDM");
     auto colourAt = [&](int i) {
         QTextCursor cursor(preview->document());
@@ -115,7 +115,7 @@ TEST_F(ShellTest, TemplateKeysAndTheColoursThePreviewShows) {
 }
 
 TEST_F(ShellTest, CodesWindowTakesStayOnTopAndSitsOverTheWindow) {
-    const bool onTop = StayOnTopSupported();
+    const bool onTop = stayOnTopSupported();
     if (onTop) click("TitelKnopStayOnTop");
     click("Command16");
     auto* codes = control<QWidget>("Form4");

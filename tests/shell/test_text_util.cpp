@@ -10,8 +10,8 @@ TEST(LeadingNumber, ReadsTheLongestLeadingDecimal) {
     const std::pair<const char*, double> numbers[] = {
         {"60 seconds", 60}, {"  45", 45}, {"-3x", -3}, {"12.5/3", 12.5},
         {"abc", 0},         {"", 0},      {"-", 0}};
-    for (const auto& [text, number] : numbers) EXPECT_EQ(LeadingNumber(text), number) << text;
-    EXPECT_EQ(LeadingNumber(std::string(400, '9')), 0);  // too large to be a number at all
+    for (const auto& [text, number] : numbers) EXPECT_EQ(leadingNumber(text), number) << text;
+    EXPECT_EQ(leadingNumber(std::string(400, '9')), 0);  // too large to be a number at all
 }
 
 // Case follows the Latin-1 code page; the multiplication and division signs have none.
@@ -22,16 +22,16 @@ TEST(Case, FoldsAccentedLettersToo) {
         {"\xE0\xFE", "\xC0\xDE"},
         {"\xF7\xD7\xDF\xFF", "\xF7\xD7\xDF\xFF"}};
     for (const auto& [lower, upper] : lowerUpper) {
-        EXPECT_EQ(ToUpper(lower), upper);
-        EXPECT_EQ(ToLower(upper), lower);
+        EXPECT_EQ(toUpper(lower), upper);
+        EXPECT_EQ(toLower(upper), lower);
     }
 }
 
 TEST(NumberForms, PlainAndWithLeadingBlank) {
-    EXPECT_EQ(PlainNumber(7), "7");
-    EXPECT_EQ(BlankNumber(7), " 7");
-    EXPECT_EQ(BlankNumber(0), " 0");
-    EXPECT_EQ(BlankNumber(-3), "-3");
+    EXPECT_EQ(plainNumber(7), "7");
+    EXPECT_EQ(blankNumber(7), " 7");
+    EXPECT_EQ(blankNumber(0), " 0");
+    EXPECT_EQ(blankNumber(-3), "-3");
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace fc::test {
 
 namespace {
 
-int HexDigit(char c) {
+int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -16,7 +16,7 @@ int HexDigit(char c) {
 }
 
 // The parts of `text` between separators; `trim` takes the blanks around each part away.
-std::vector<std::string> Split(std::string_view text, std::string_view separator, bool trim) {
+std::vector<std::string> splitFields(std::string_view text, std::string_view separator, bool trim) {
     std::vector<std::string> parts;
     for (std::size_t at = 0, next = 0; next != std::string_view::npos;
          at = next + separator.size()) {
@@ -35,7 +35,8 @@ struct Table {
     std::vector<std::string> body;
 };
 
-std::string Fill(std::string text, const Table& table, const std::vector<std::string>& row) {
+std::string fillTemplate(std::string text, const Table& table,
+                         const std::vector<std::string>& row) {
     for (std::size_t i = 0; i < table.cols.size(); ++i) {
         const std::string mark = "{" + table.cols[i] + "}";
         for (std::size_t at = text.find(mark); at != std::string::npos;
@@ -46,32 +47,33 @@ std::string Fill(std::string text, const Table& table, const std::vector<std::st
 }
 
 // The raw lines of one case from one row of a table.
-std::vector<std::string> Expand(const Table& table, const std::string& values, int number,
+std::vector<std::string> expand(const Table& table, const std::string& values, int number,
                                 std::string& name, const std::string& where) {
-    const std::vector<std::string> row = Split(values, "|", true);
+    const std::vector<std::string> row = splitFields(values, "|", true);
     if (row.size() != table.cols.size())
         throw std::runtime_error(where + ": " + std::to_string(row.size()) + " values for " +
                                  std::to_string(table.cols.size()) + " columns");
-    name = Fill(table.name, table, row);
+    name = fillTemplate(table.name, table, row);
     if (name == table.name) name += " #" + std::to_string(number);
     std::vector<std::string> lines;
     for (const std::string& body : table.body) {
-        const std::string filled = Fill(body, table, row);
+        const std::string filled = fillTemplate(body, table, row);
         if (filled.empty()) continue;
-        for (std::string& part : Split(filled, " ;; ", false)) lines.push_back(std::move(part));
+        for (std::string& part : splitFields(filled, " ;; ", false))
+            lines.push_back(std::move(part));
     }
     return lines;
 }
 
-CaseLine Tagged(const std::string& line) {
+CaseLine tagged(const std::string& line) {
     const std::size_t blank = line.find(' ');
     return {line.substr(0, blank),
-            blank == std::string::npos ? "" : Unescape(line.substr(blank + 1))};
+            blank == std::string::npos ? "" : unescape(line.substr(blank + 1))};
 }
 
 }  // namespace
 
-std::string Unescape(std::string_view text) {
+std::string unescape(std::string_view text) {
     static const std::string_view kTokens = "BC_VOA";
     static const std::string_view kCodes = "\x02\x03\x1F\x16\x0F\x01";
     std::string out;
@@ -81,9 +83,9 @@ std::string Unescape(std::string_view text) {
         if (c == '^' && kTokens.find(next) != std::string_view::npos && next != '\0') {
             out += kCodes[kTokens.find(next)];
             ++i;
-        } else if (c == '\\' && next == 'x' && i + 3 < text.size() && HexDigit(text[i + 2]) >= 0 &&
-                   HexDigit(text[i + 3]) >= 0) {
-            out += static_cast<char>(HexDigit(text[i + 2]) * 16 + HexDigit(text[i + 3]));
+        } else if (c == '\\' && next == 'x' && i + 3 < text.size() && hexDigit(text[i + 2]) >= 0 &&
+                   hexDigit(text[i + 3]) >= 0) {
+            out += static_cast<char>(hexDigit(text[i + 2]) * 16 + hexDigit(text[i + 3]));
             i += 3;
         } else if (c == '\\' && (next == 'r' || next == 'n' || next == 't')) {
             out += next == 'r' ? '\r' : next == 'n' ? '\n' : '\t';
@@ -117,13 +119,13 @@ bool Case::has(std::string_view tag) const {
     return false;
 }
 
-const Case& CaseNamed(const std::vector<Case>& cases, const std::string& name) {
+const Case& caseNamed(const std::vector<Case>& cases, const std::string& name) {
     for (const Case& c : cases)
         if (c.name == name) return c;
     throw std::runtime_error("no case " + name);
 }
 
-std::vector<Case> LoadCases(const std::string& path) {
+std::vector<Case> loadCases(const std::string& path) {
     const std::string full = std::string(FRAGCASTER_TESTS_DIR) + "/" + path;
     std::ifstream in(full, std::ios::binary);
     if (!in) throw std::runtime_error("no case file " + full);
@@ -151,8 +153,8 @@ std::vector<Case> LoadCases(const std::string& path) {
         } else if (inTable && (line == "row" || line.rfind("row ", 0) == 0)) {
             Case c;
             const std::string values = line.size() > 4 ? line.substr(4) : "";
-            for (const std::string& raw : Expand(table, values, ++rows, c.name, where))
-                c.lines.push_back(Tagged(raw));
+            for (const std::string& raw : expand(table, values, ++rows, c.name, where))
+                c.lines.push_back(tagged(raw));
             cases.push_back(std::move(c));
         } else if (inTable && rows > 0) {
             throw std::runtime_error(where + ": a case line after a table's rows");
@@ -161,7 +163,7 @@ std::vector<Case> LoadCases(const std::string& path) {
         } else if (cases.empty()) {
             throw std::runtime_error(where + ": a line before the first case");
         } else {
-            cases.back().lines.push_back(Tagged(line));
+            cases.back().lines.push_back(tagged(line));
         }
     }
     if (inTable && rows == 0) throw std::runtime_error(full + ": a table without rows");

@@ -45,12 +45,12 @@ struct Case {
 
 // Reads a case file by its path under tests/; a missing or malformed file throws, so that a
 // table can never pass by being empty.
-std::vector<Case> LoadCases(const std::string& path);
+std::vector<Case> loadCases(const std::string& path);
 
 // The case of that name; a missing one throws, as a missing file does.
-const Case& CaseNamed(const std::vector<Case>& cases, const std::string& name);
+const Case& caseNamed(const std::vector<Case>& cases, const std::string& name);
 
 // Turns the escapes above into the bytes they stand for.
-std::string Unescape(std::string_view text);
+std::string unescape(std::string_view text);
 
 }  // namespace fc::test

@@ -7,7 +7,7 @@ namespace fc::test {
 namespace {
 
 template <typename T>
-void Unlist(std::vector<T*>& list, T* item) {
+void unlist(std::vector<T*>& list, T* item) {
     list.erase(std::remove(list.begin(), list.end(), item), list.end());
 }
 
@@ -17,7 +17,7 @@ FakeTimer::FakeTimer(FakePlatform& platform) : platform_(platform) {
     platform_.timers.push_back(this);
 }
 FakeTimer::~FakeTimer() {
-    Unlist(platform_.timers, this);
+    unlist(platform_.timers, this);
 }
 
 // As with a real timer, a new interval restarts a running timer from now.
@@ -40,7 +40,7 @@ FakeUdpSocket::FakeUdpSocket(FakePlatform& platform) : platform_(platform) {
     platform_.udpSockets.push_back(this);
 }
 FakeUdpSocket::~FakeUdpSocket() {
-    Unlist(platform_.udpSockets, this);
+    unlist(platform_.udpSockets, this);
 }
 
 void FakeUdpSocket::setRemote(const std::string& host, const std::string& address, int port) {
@@ -59,7 +59,7 @@ FakeTcpSocket::FakeTcpSocket(FakePlatform& platform) : platform_(platform) {
     platform_.tcpSockets.push_back(this);
 }
 FakeTcpSocket::~FakeTcpSocket() {
-    Unlist(platform_.tcpSockets, this);
+    unlist(platform_.tcpSockets, this);
 }
 
 std::vector<std::string> FakeTcpSocket::takeLines() {

@@ -53,7 +53,7 @@ std::optional<std::string> IrcTestClient::waitFor(const std::string& part, int t
 std::optional<std::string> IrcTestClient::waitFor(
     const std::function<bool(const std::string&)>& wanted, int timeoutMs) {
     std::optional<std::string> found;
-    WaitUntil([&] { return (found = take(wanted)).has_value(); }, timeoutMs);
+    waitUntil([&] { return (found = take(wanted)).has_value(); }, timeoutMs);
     return found;
 }
 
@@ -76,7 +76,7 @@ std::optional<std::string> IrcTestClient::waitBlocked(const std::string& part, i
 }
 
 std::vector<std::string> IrcTestClient::collect(int ms) {
-    WaitUntil([] { return false; }, ms);
+    waitUntil([] { return false; }, ms);
     std::vector<std::string> out(lines_.begin() + static_cast<std::ptrdiff_t>(taken_),
                                  lines_.end());
     taken_ = lines_.size();

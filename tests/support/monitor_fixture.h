@@ -28,8 +28,8 @@ public:
     MainView& view() { return app.view; }
 
     void switchOn(const std::string& entry) {
-        OnServerEntryEdited(app, entry);
-        WisselConnectie(app);
+        onServerEntryEdited(app, entry);
+        toggleConnection(app);
     }
 
     // The first tick, which aims the socket at the server (replies from elsewhere are dropped).

@@ -14,18 +14,18 @@ constexpr int kStartTimeoutMs = 10000;
 
 // A port nobody listens on right now. Another program could take it before the server does;
 // a failed start is then tried again on a new port.
-int FreeLoopbackPort() {
+int freeLoopbackPort() {
     QTcpServer probe;
     return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
-bool Accepts(int port) {
+bool accepts(int port) {
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
     return socket.waitForConnected(200);
 }
 
-QByteArray Config(int port, int tlsPort, const QString& dir, const NgircdOptions& o) {
+QByteArray ngircdConfig(int port, int tlsPort, const QString& dir, const NgircdOptions& o) {
     QString conf =
         QString(R"([Global]
   Name = irc.fragcaster.test
@@ -91,13 +91,13 @@ bool NgircdServer::restart() {
 
 bool NgircdServer::startOnce(bool newPorts) {
     if (newPorts) {
-        port_ = FreeLoopbackPort();
-        tlsPort_ = options_.tls ? FreeLoopbackPort() : 0;
+        port_ = freeLoopbackPort();
+        tlsPort_ = options_.tls ? freeLoopbackPort() : 0;
     }
     const QString conf = dir_.filePath("ngircd.conf");
     QFile file(conf);
     if (port_ == 0 || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    file.write(Config(port_, tlsPort_, dir_.path(), options_));
+    file.write(ngircdConfig(port_, tlsPort_, dir_.path(), options_));
     file.close();
 
     process_.setProcessChannelMode(QProcess::MergedChannels);
@@ -106,7 +106,7 @@ bool NgircdServer::startOnce(bool newPorts) {
     clock.start();
     while (process_.waitForStarted(kStartTimeoutMs) && clock.elapsed() < kStartTimeoutMs &&
            process_.state() == QProcess::Running) {
-        if (Accepts(port_) && (tlsPort_ == 0 || Accepts(tlsPort_))) return true;
+        if (accepts(port_) && (tlsPort_ == 0 || accepts(tlsPort_))) return true;
         QThread::msleep(20);
     }
     log_ += "ngircd did not start: " + process_.errorString().toStdString() + "\n";

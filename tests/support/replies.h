@@ -16,16 +16,16 @@ struct PlayerLine {
 using Vars = std::vector<std::pair<std::string, std::string>>;
 
 // "\xFF\xFF\xFF\xFF" + header + LF, the "\key\value" line, LF, one "score ping "name"" line each.
-std::string QuakeReply(const std::string& header, const Vars& vars,
-                       const std::vector<PlayerLine>& players);
-std::string Quake2Reply(const Vars& vars, const std::vector<PlayerLine>& players);
-std::string Quake3Reply(const Vars& vars, const std::vector<PlayerLine>& players);
+std::string makeQuakeReply(const std::string& header, const Vars& vars,
+                           const std::vector<PlayerLine>& players);
+std::string quake2Reply(const Vars& vars, const std::vector<PlayerLine>& players);
+std::string quake3Reply(const Vars& vars, const std::vector<PlayerLine>& players);
 // A Quake 2 server as the browser sees it: its name, map q2dm1, 8 slots, `players` players
 // "p1", "p2", ... scoring 1, 2, ...
-std::string BrowserAnswer(const std::string& name, int players);
+std::string browserAnswer(const std::string& name, int players);
 
 // An OSP server's variables: the game type, its clock ("Score_Time") and its own team scores.
-Vars OspVars(const char* gametype, const std::string& time, const char* timelimit = "20",
+Vars ospVars(const char* gametype, const std::string& time, const char* timelimit = "20",
              const std::string& red = "0", const std::string& blue = "0");
 
 struct RecordedReply {
@@ -35,9 +35,9 @@ struct RecordedReply {
 };
 
 // Reads a recorded match (".q3cap"); an empty list when the file is missing.
-std::vector<RecordedReply> LoadCapture(const std::string& name);
+std::vector<RecordedReply> loadCapture(const std::string& name);
 
 // The folder with the recorded matches, as the build names it.
-std::string CapturesDir();
+std::string capturesDir();
 
 }  // namespace fc::test

@@ -31,10 +31,10 @@ namespace {
 const char* const kColours[] = {"Black", "Red", "Blue", "Grey", "AssignedBlue"};
 
 // "rowN.name", "rowN.score", "rowN.ping", "rowN.team": one column of one row.
-std::string* RowField(MainView& v, const std::string& name) {
+std::string* rowField(MainView& v, const std::string& name) {
     const std::size_t dot = name.find('.');
     if (name.rfind("row", 0) != 0 || dot == std::string::npos) return nullptr;
-    PlayerRow& row = v.spelerLijst.at(std::stoul(name.substr(3, dot - 3)));
+    PlayerRow& row = v.playerRows.at(std::stoul(name.substr(3, dot - 3)));
     const std::string column = name.substr(dot + 1);
     if (column == "name") return &row.name;
     if (column == "score") return &row.score;
@@ -44,16 +44,16 @@ std::string* RowField(MainView& v, const std::string& name) {
 }
 
 template <typename Get>
-std::string Joined(const MainView& v, Get get) {
+std::string joinedColumn(const MainView& v, Get get) {
     std::string out;
     const char* comma = "";
-    for (const PlayerRow& row : v.spelerLijst)
+    for (const PlayerRow& row : v.playerRows)
         out += std::exchange(comma, ",") + std::string(get(row));
     return out;
 }
 
 // The kinds of query, as a scenario names them.
-std::string QueryKind(const std::string& bytes) {
+std::string queryKind(const std::string& bytes) {
     if (bytes == "\\status\\" || bytes == "\\info\\") return "UT";
     if (bytes == "\xFF\xFF\xFF\xFFstatus") return "Q2";
     if (bytes == "\xFF\xFF\xFF\xFFgetstatus") return "Q3";
@@ -61,7 +61,7 @@ std::string QueryKind(const std::string& bytes) {
 }
 
 // Where the browser's servers 1, 2, ... are: 10.0.0.N at port 2790N.
-std::string BrowserServer(const std::string& n) {
+std::string browserServer(const std::string& n) {
     return n.find(':') != std::string::npos ? n : "10.0.0." + n + ":2790" + n;
 }
 
@@ -71,7 +71,7 @@ public:
         // As the window does: a close request from the quit timer runs the shut-down again.
         app.restoreMainWindow = [this] { ++restores_; };
         app.endProgram = [this] { ++ends_; };
-        app.closeMainWindow = [this] { closes_ += OnCloseRequest(app) ? "true;" : "false;"; };
+        app.closeMainWindow = [this] { closes_ += onCloseRequest(app) ? "true;" : "false;"; };
         app.addListener(&said_);
         app.addListener(&output_);
         // What is said, shown and written is looked at once the case has run.
@@ -107,11 +107,11 @@ private:
             port_ = colon == std::string::npos ? 27910 : std::stoi(address.substr(colon + 1));
             firstTick();
         } else if (tag == "switch") {
-            WisselConnectie(app);
+            toggleConnection(app);
         } else if (tag == "file") {
             platform.files[head] = rest;
         } else if (tag == "entry") {
-            OnServerEntryEdited(app, text);
+            onServerEntryEdited(app, text);
         } else if (tag == "from") {
             host_ = head;
             port_ = std::stoi(rest);
@@ -125,7 +125,7 @@ private:
         } else if (tag == "roster") {
             roster_.clear();
         } else if (tag == "vars") {
-            baseVars_ = ParseVars(text);
+            baseVars_ = parseVars(text);
         } else if (tag == "q2" || tag == "q3" || tag == "raw") {
             platform.advance(pace_);
             reply(tag == "raw" ? text : quakeReply(tag, text), host_, port_);
@@ -135,23 +135,23 @@ private:
             setScores(rest);
             for (const PlayerLine& p : roster_)
                 answer.players.push_back({p.name, std::stoi(p.score), p.ping});
-            for (const std::string& d : UnrealDatagrams(answer, ++utQuery_)) reply(d, host_, port_);
+            for (const std::string& d : unrealDatagrams(answer, ++utQuery_)) reply(d, host_, port_);
         } else if (tag == "rows") {
-            view().spelerLijst.clear();
-            for (const std::string& name : SplitList(text))
-                view().spelerLijst.push_back({name, "0", "0", ""});
+            view().playerRows.clear();
+            for (const std::string& name : splitList(text))
+                view().playerRows.push_back({name, "0", "0", ""});
         } else if (tag == "servers") {
             for (int i = 1; i <= std::stoi(text); ++i)
-                view().qServers.push_back(BrowserServer(std::to_string(i)));
+                view().savedServers.push_back(browserServer(std::to_string(i)));
         } else if (tag == "answer" || tag == "detail") {
-            // answer SERVER NAME PLAYERS: SERVER as a number (see BrowserServer) or HOST:PORT
-            const std::string from = BrowserServer(head);
+            // answer SERVER NAME PLAYERS: SERVER as a number (see browserServer) or HOST:PORT
+            const std::string from = browserServer(head);
             const std::size_t last = rest.rfind(' ');
             FakeUdpSocket& to = *platform.udpSockets.at(tag == "answer" ? 1 : 2);
-            to.deliver(BrowserAnswer(rest.substr(0, last), std::stoi(rest.substr(last + 1))),
+            to.deliver(browserAnswer(rest.substr(0, last), std::stoi(rest.substr(last + 1))),
                        from.substr(0, from.find(':')), std::stoi(from.substr(from.find(':') + 1)));
         } else if (tag == "master") {
-            const std::string from = BrowserServer(head);
+            const std::string from = browserServer(head);
             platform.udpSockets.at(3)->deliver(rest, from.substr(0, from.find(':')),
                                                std::stoi(from.substr(from.find(':') + 1)));
         } else if (tag == "folder") {
@@ -171,9 +171,9 @@ private:
         }
     }
 
-    static Vars ParseVars(const std::string& text) {
+    static Vars parseVars(const std::string& text) {
         Vars vars;
-        for (std::string pair : SplitList(text, ';')) {
+        for (std::string pair : splitList(text, ';')) {
             pair.erase(0, pair.find_first_not_of(' '));
             const std::size_t eq = pair.find('=');
             vars.emplace_back(pair.substr(0, eq),
@@ -194,28 +194,28 @@ private:
 
     std::string quakeReply(const std::string& tag, const std::string& text) {
         const std::size_t bar = setScores(text);
-        Vars vars = ParseVars(bar == 0 ? "" : text.substr(0, bar - 1));
+        Vars vars = parseVars(bar == 0 ? "" : text.substr(0, bar - 1));
         vars.insert(vars.end(), baseVars_.begin(), baseVars_.end());
-        return tag == "q2" ? Quake2Reply(vars, roster_) : Quake3Reply(vars, roster_);
+        return tag == "q2" ? quake2Reply(vars, roster_) : quake3Reply(vars, roster_);
     }
 
     std::string get(const std::string& name) {
         MainView& v = view();
-        if (std::string* column = RowField(v, name)) return *column;
+        if (std::string* column = rowField(v, name)) return *column;
         if (name.rfind("row", 0) == 0 && name.find('.') == std::string::npos) {
-            const PlayerRow& r = v.spelerLijst.at(std::stoul(name.substr(3)));
+            const PlayerRow& r = v.playerRows.at(std::stoul(name.substr(3)));
             return r.name + "|" + r.score + "|" + r.ping + "|" + r.team + "|" +
                    kColours[int(r.colour)];
         }
-        if (name == "names") return Joined(v, [](const PlayerRow& r) { return r.name; });
-        if (name == "teams") return Joined(v, [](const PlayerRow& r) { return r.team; });
+        if (name == "names") return joinedColumn(v, [](const PlayerRow& r) { return r.name; });
+        if (name == "teams") return joinedColumn(v, [](const PlayerRow& r) { return r.team; });
         if (name == "colours")
-            return Joined(v, [](const PlayerRow& r) { return kColours[int(r.colour)]; });
+            return joinedColumn(v, [](const PlayerRow& r) { return kColours[int(r.colour)]; });
         if (name == "clock")
             return app.battleTimer->enabled() ? std::to_string(v.game.secondsPlayed) : "off";
-        if (name == "utclock") return app.UTTimer->enabled() ? "on" : "off";
+        if (name == "utclock") return app.unrealMatchTimer->enabled() ? "on" : "off";
         if (name == "poll")
-            return app.quakeTimer->enabled() ? std::to_string(app.quakeTimer->interval()) : "off";
+            return app.pollTimer->enabled() ? std::to_string(app.pollTimer->interval()) : "off";
         if (name == "lines") return std::to_string(said_.lines.size());
         if (name == "replies") return std::to_string(listener.replies);
         if (name == "beeps") return std::to_string(platform.beeps);
@@ -242,42 +242,42 @@ private:
             std::string out;
             const char* comma = "";
             for (const SentDatagram& d : from.sent)
-                out += std::exchange(comma, ", ") + QueryKind(d.bytes) + " to " + d.host + ":" +
+                out += std::exchange(comma, ", ") + queryKind(d.bytes) + " to " + d.host + ":" +
                        std::to_string(d.port) + " at " + std::to_string(d.atMs);
             from.sent.clear();
             return out;
         }
-        const std::optional<std::string> text = FieldText(v, name);
+        const std::optional<std::string> text = fieldText(v, name);
         if (!text) ADD_FAILURE() << "no field " << name;
         return text.value_or("");
     }
 
     // The server browser's own fields.
     std::string browserField(const std::string& name) {
-        const BrowserView& b = app.Form3;
+        const BrowserView& b = app.browserView;
         if (name == "rows") {
             std::string out;
-            for (const ServerRow& r : b.qServ)
+            for (const ServerRow& r : b.serverRows)
                 out += r.name + "|" + r.players + "|" + r.map + "|" + r.top + "|" + r.server + ";";
             return out;
         }
         if (name == "List1") {
             std::string out;
-            for (const std::string& l : b.List1) out += l + ";";
+            for (const std::string& l : b.detailList) out += l + ";";
             return out;
         }
-        const std::pair<const char*, int> numbers[] = {{"voortgang", b.voortgang},
-                                                       {"voortgangMax", b.voortgangMax},
+        const std::pair<const char*, int> numbers[] = {{"voortgang", b.sweepProgress},
+                                                       {"voortgangMax", b.sweepProgressMax},
                                                        {"selected", b.selected},
                                                        {"redraws", b.redraws},
                                                        {"stored", int(b.browserServers.size())}};
         for (const auto& [n, value] : numbers)
             if (name == n) return std::to_string(value);
-        const std::pair<const char*, bool> flags[] = {{"qServVisible", b.qServVisible},
+        const std::pair<const char*, bool> flags[] = {{"qServVisible", b.serverRowsVisible},
                                                       {"buttonsEnabled", b.buttonsEnabled},
-                                                      {"Form3Visible", b.Form3Visible},
+                                                      {"Form3Visible", b.browserVisible},
                                                       {"sweeping", b.sweeping},
-                                                      {"filterempty", b.filterempty}};
+                                                      {"filterempty", b.filterEmpty}};
         for (const auto& [n, value] : flags)
             if (name == n) return value ? "true" : "false";
         if (name == "status") return b.status;
@@ -287,59 +287,59 @@ private:
 
     void set(const std::string& name, const std::string& value) {
         MainView& v = view();
-        if (std::string* column = RowField(v, name)) {
+        if (std::string* column = rowField(v, name)) {
             *column = value;
             return;
         }
-        EXPECT_TRUE(SetFieldText(v, name, value)) << "no field " << name;
+        EXPECT_TRUE(setFieldText(v, name, value)) << "no field " << name;
         // A score set by hand is a score the server told: the status holds it too.
-        if (name == "qsRed") app.status.red = ReadTeamScore(value);
-        if (name == "qsBlue") app.status.blue = ReadTeamScore(value);
+        if (name == "qsRed") app.status.red = readTeamScore(value);
+        if (name == "qsBlue") app.status.blue = readTeamScore(value);
     }
 
     void act(const std::string& action, const std::string& arg) {
         // The handlers that take nothing but the program.
         // clang-format off
         static const std::map<std::string, void (*)(App&)> kPlain = {
-            {"button", OnMatchButton}, {"swapcheck", CheckNWissel}, {"tags", AutoDetectTags},
-            {"assign", AutoAssignNow}, {"resetteams", ResetTeamList}, {"colour", KleurLijst},
-            {"plusport", PlusPort}, {"addserver", AddServerToList},
-            {"timeclick", OnTimePlayedXClicked}, {"save", SafeINI}, {"browse", OpenBrowser},
-            {"total", TotalRefresh}, {"visible", RefreshVisible},
-            {"removeselected", RemoveSelected}, {"removenonvisible", RemoveNonVisible},
-            {"selectfor", SelectForOrvexa}, {"detailmode", SwitchDetailMode},
-            {"closethis", CloseThisWindow}, {"closebrowser", CloseBrowser}, {"load", LoadINI}};
+            {"button", onMatchButton}, {"swapcheck", checkTeamsSwapped}, {"tags", autoDetectTags},
+            {"assign", autoAssignNow}, {"resetteams", resetTeamList}, {"colour", colourPlayerRows},
+            {"plusport", plusPort}, {"addserver", addServerToList},
+            {"timeclick", onTimePlayedClicked}, {"save", saveSettings}, {"browse", openBrowser},
+            {"total", totalRefresh}, {"visible", refreshVisible},
+            {"removeselected", removeSelected}, {"removenonvisible", removeNonVisible},
+            {"selectfor", selectForOrvexa}, {"detailmode", switchDetailMode},
+            {"closethis", closeThisWindow}, {"closebrowser", closeBrowser}, {"load", loadSettings}};
         // clang-format on
         using Action = std::function<void(App&, const std::string&)>;
         static const std::map<std::string, Action> kActions = {
             {"click",
              [](App& a, auto& row) {
-                 OnPlayerListMouse(a, true);
-                 OnPlayerRowClicked(a, std::stoi(row));
-                 OnPlayerListMouse(a, false);
+                 onPlayerListMouse(a, true);
+                 onPlayerRowClicked(a, std::stoi(row));
+                 onPlayerListMouse(a, false);
              }},
-            {"select", [](App& a, auto& row) { OnPlayerRowClicked(a, std::stoi(row)); }},
-            {"sort", [](App& a, auto& column) { OnPlayerListColumnClicked(a, std::stoi(column)); }},
-            {"redname", [](App& a, auto& name) { OnTeamNameEdited(a, true, name); }},
-            {"bluename", [](App& a, auto& name) { OnTeamNameEdited(a, false, name); }},
+            {"select", [](App& a, auto& row) { onPlayerRowClicked(a, std::stoi(row)); }},
+            {"sort", [](App& a, auto& column) { onPlayerListColumnClicked(a, std::stoi(column)); }},
+            {"redname", [](App& a, auto& name) { onTeamNameEdited(a, true, name); }},
+            {"bluename", [](App& a, auto& name) { onTeamNameEdited(a, false, name); }},
             {"menu", [](App& a, auto& item) { kTeamMenu[std::stoi(item)].run(a); }},
-            {"rules", [](App& a, auto&) { RunMatchEventRules(a, ServerStatus{}); }},
-            {"interval", [](App& a, auto& text) { OnReportDMEdited(a, text); }},
-            {"timefollows", [](App& a, auto& on) { OnTimePlayedYChanged(a, on == "true"); }},
-            {"timeedit", [](App& a, auto& text) { OnTimePlayedXEdited(a, text); }},
+            {"rules", [](App& a, auto&) { runMatchEventRules(a, ServerStatus{}); }},
+            {"interval", [](App& a, auto& text) { onReportIntervalEdited(a, text); }},
+            {"timefollows", [](App& a, auto& on) { onFollowClockChanged(a, on == "true"); }},
+            {"timeedit", [](App& a, auto& text) { onTimePlayedEdited(a, text); }},
             {"battleclock", [](App& a, auto& on) { a.battleTimer->setEnabled(on == "on"); }},
-            {"filterempty", [](App& a, auto& on) { OnFilterEmpty(a, on == "true"); }},
-            {"filternorespond", [](App& a, auto& on) { OnFilterNoRespond(a, on == "true"); }},
+            {"filterempty", [](App& a, auto& on) { onFilterEmpty(a, on == "true"); }},
+            {"filternorespond", [](App& a, auto& on) { onFilterUnanswered(a, on == "true"); }},
             // the box ticked without its at-once filtering: only the sweep's end filters
-            {"norespondflag", [](App& a, auto&) { a.Form3.filternorespond = true; }},
-            {"rowclick", [](App& a, auto& row) { OnServerRowClicked(a, std::stoi(row)); }},
-            {"columnclick", [](App& a, auto& c) { OnServerColumnClicked(a, std::stoi(c)); }},
+            {"norespondflag", [](App& a, auto&) { a.browserView.filterUnanswered = true; }},
+            {"rowclick", [](App& a, auto& row) { onServerRowClicked(a, std::stoi(row)); }},
+            {"columnclick", [](App& a, auto& c) { onServerColumnClicked(a, std::stoi(c)); }},
             {"pace", [](App& a, auto& step) { a.view.playbackStep = std::stod(step); }},
-            {"splashclick", [](App& a, auto&) { a.dispatch([&] { OnSplashClicked(a); }); }},
+            {"splashclick", [](App& a, auto&) { a.dispatch([&] { onSplashClicked(a); }); }},
         };
         if (action == "close")
-            return app.dispatch([&] { requests_ += OnCloseRequest(app) ? "true;" : "false;"; });
-        if (action == "startup") return app.dispatch([&] { StartUp(app); });
+            return app.dispatch([&] { requests_ += onCloseRequest(app) ? "true;" : "false;"; });
+        if (action == "startup") return app.dispatch([&] { startProgram(app); });
         if (const auto plain = kPlain.find(action); plain != kPlain.end())
             return plain->second(app);
         const auto found = kActions.find(action);
@@ -362,8 +362,8 @@ private:
 
 }  // namespace
 
-std::vector<Case> LoadScenarios(const std::string& path) {
-    std::vector<Case> cases = LoadCases(path);
+std::vector<Case> loadScenarios(const std::string& path) {
+    std::vector<Case> cases = loadCases(path);
     if (cases.front().name != "*") return cases;
     const Case shared = cases.front();
     cases.erase(cases.begin());
@@ -371,13 +371,13 @@ std::vector<Case> LoadScenarios(const std::string& path) {
     return cases;
 }
 
-void PlayScenario(const Case& scenario) {
+void playScenario(const Case& scenario) {
     Player player;
     player.play(scenario);
 }
 
 TEST_P(Scenario, PlaysAsWritten) {
-    PlayScenario(GetParam());
+    playScenario(GetParam());
 }
 
 }  // namespace fc::test

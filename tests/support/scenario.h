@@ -64,16 +64,16 @@
 namespace fc::test {
 
 // The cases of a file, each with the shared "*" case in front.
-std::vector<Case> LoadScenarios(const std::string& path);
+std::vector<Case> loadScenarios(const std::string& path);
 
-void PlayScenario(const Case& scenario);
+void playScenario(const Case& scenario);
 
 inline void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
 // A test name from a case name: letters and digits, the rest as underscores.
-inline std::string ScenarioName(const ::testing::TestParamInfo<Case>& info) {
+inline std::string scenarioName(const ::testing::TestParamInfo<Case>& info) {
     std::string name;
     for (char c : info.param.name) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
     return name;
@@ -85,5 +85,5 @@ class Scenario : public ::testing::TestWithParam<Case> {};
 
 // One test per case of the file.
 #define FC_SCENARIOS(Suite, path)                                                       \
-    INSTANTIATE_TEST_SUITE_P(Suite, Scenario, ::testing::ValuesIn(LoadScenarios(path)), \
-                             ScenarioName)
+    INSTANTIATE_TEST_SUITE_P(Suite, Scenario, ::testing::ValuesIn(loadScenarios(path)), \
+                             scenarioName)

@@ -20,7 +20,7 @@ UdpResponder::UdpResponder(Handler handler) : handler_(std::move(handler)) {
     });
 }
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
     while (!done()) {

@@ -24,6 +24,6 @@ private:
 };
 
 // Runs the event loop until `done` holds or `timeoutMs` passes; returns whether it held.
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
+bool waitUntil(const std::function<bool()>& done, int timeoutMs);
 
 }  // namespace fc::test

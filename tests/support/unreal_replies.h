@@ -23,7 +23,7 @@ struct UnrealAnswer {
 
 // One datagram: the pairs of that packet number, then "\queryid\" `queryId`, then "\final\"
 // for the last one.
-inline std::string UnrealPiece(const UnrealAnswer& a, int packet, const std::string& queryId,
+inline std::string unrealPiece(const UnrealAnswer& a, int packet, const std::string& queryId,
                                bool final) {
     std::string pairs;
     if (packet == 1) {
@@ -42,10 +42,10 @@ inline std::string UnrealPiece(const UnrealAnswer& a, int packet, const std::str
 }
 
 // The three packets of query `query`.
-inline std::vector<std::string> UnrealDatagrams(const UnrealAnswer& a, int query) {
+inline std::vector<std::string> unrealDatagrams(const UnrealAnswer& a, int query) {
     const std::string q = std::to_string(query) + ".";
-    return {UnrealPiece(a, 1, q + "1", false), UnrealPiece(a, 2, q + "2", false),
-            UnrealPiece(a, 3, q + "3", true)};
+    return {unrealPiece(a, 1, q + "1", false), unrealPiece(a, 2, q + "2", false),
+            unrealPiece(a, 3, q + "3", true)};
 }
 
 }  // namespace fc::test

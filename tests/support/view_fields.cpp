@@ -16,44 +16,44 @@ using FieldRef = std::variant<std::string*, bool*, int*, std::int16_t*, MatchSta
                               GameType*, std::vector<std::string>*>;
 
 // clang-format off
-#define FC_FIELD(f) {#f, [](MainView& v) -> FieldRef { return &v.f; }}
-#define FC_GAME(f) {#f, [](MainView& v) -> FieldRef { return &v.game.f; }}
+#define FC_FIELD(name, f) {name, [](MainView& v) -> FieldRef { return &v.f; }}
+#define FC_GAME(name, f) {name, [](MainView& v) -> FieldRef { return &v.game.f; }}
 const std::map<std::string, std::function<FieldRef(MainView&)>> kFields = {
-    FC_FIELD(Q2Serverlist), FC_FIELD(Q2ServerlistEnabled), FC_FIELD(quakeTimerButton),
-    FC_FIELD(quakeTimerButtonEnabled), FC_FIELD(Q2PlusEnabled), FC_FIELD(qServers),
-    FC_FIELD(qsGame), FC_FIELD(qsMap), FC_FIELD(qsStats), FC_FIELD(qsTimeLeft),
-    FC_FIELD(qsTimeLeftWide), FC_FIELD(quakeRecvBts), FC_FIELD(sModeLabel), FC_FIELD(typspel),
-    FC_FIELD(Label62), FC_FIELD(Frame12Visible), FC_FIELD(txtnaamRED), FC_FIELD(txtnaamBLUE),
-    FC_FIELD(Label9), FC_FIELD(Label10), FC_FIELD(qsRed), FC_FIELD(qsBlue),
-    FC_FIELD(teamscoresVisible), FC_FIELD(lblLagRed), FC_FIELD(lblLagBlue),
-    FC_FIELD(PlayersPlaying), FC_FIELD(PlayersMax), FC_FIELD(TimeLimitDM), FC_FIELD(ReportDM),
-    FC_FIELD(TempLabel1), FC_FIELD(TimePlayedXVisible), FC_FIELD(TimePlayedYVisible),
-    FC_FIELD(TimePlayedX), FC_FIELD(TimePlayedXEditable), FC_GAME(battleTimerTag),
-    FC_GAME(UTTimerTag), FC_GAME(lastReportedRed), FC_GAME(lastReportedBlue),
-    FC_FIELD(IRCLineCTF), FC_FIELD(IRCLineDM), FC_FIELD(windowMinimised), FC_FIELD(Caption),
-    FC_FIELD(QuakeInfoLabel), FC_FIELD(Command2), FC_FIELD(serverIsPrivate), FC_FIELD(gameFamily),
-    FC_FIELD(gameType), FC_FIELD(lastReplyText), FC_FIELD(teamsKnown), FC_FIELD(teamsSwapped),
-    FC_FIELD(redMembers), FC_FIELD(blueMembers), FC_FIELD(specMembers), FC_FIELD(markedPlayers),
-    FC_FIELD(matchState), FC_GAME(secondsPlayed), FC_FIELD(utQueryFresh), FC_FIELD(portBumped),
-    FC_GAME(capsRed), FC_GAME(capsBlue), FC_GAME(capsRedQ3), FC_GAME(capsBlueQ3),
-    FC_FIELD(avgPingRed), FC_GAME(beginSaid), FC_GAME(pausedShown), FC_FIELD(List2),
-    FC_FIELD(lastValues.timeLeft), FC_FIELD(lastValues.red), FC_FIELD(lastValues.blue),
-    FC_FIELD(lastValues.reply), FC_FIELD(IRCServer), FC_FIELD(IRCServerList), FC_FIELD(IRCPort),
-    FC_FIELD(IRCKey), FC_FIELD(ircName), FC_FIELD(txtstdKanaal), FC_FIELD(IRConjoin),
-    FC_FIELD(debugAU), FC_FIELD(isStarted), FC_FIELD(isLinesPrinted), FC_FIELD(IRCIgnoreTime),
-    FC_FIELD(Advanced), FC_FIELD(IRCRemoveColors), FC_FIELD(IRCRemoveFontCodes),
-    FC_FIELD(CheckForUpdate), FC_FIELD(PriveServer), FC_FIELD(KillAllowedFrom), FC_FIELD(IRCBurst),
-    FC_FIELD(IRCLineGapMs), FC_FIELD(IRCTls), FC_FIELD(IRCTlsInsecure), FC_FIELD(IRCReconnect),
-    FC_FIELD(FastSweep), FC_FIELD(MasterServer), FC_FIELD(UpdateURL), FC_FIELD(aboutlabel), FC_FIELD(Titel), FC_FIELD(TimePlayedXToolTip), FC_FIELD(trayIconAdded), FC_FIELD(splashVisible), FC_FIELD(splashLabel1), FC_FIELD(shutdownPhase),
-    FC_FIELD(botNick), FC_FIELD(botChannel), FC_FIELD(IRCStat), FC_FIELD(IRCTopic),
-    FC_FIELD(ircLijst), FC_FIELD(ignorelist), FC_FIELD(ReportToIrc), FC_FIELD(ircZegwat),
-    FC_FIELD(Command1Enabled), FC_FIELD(Command2Enabled), FC_FIELD(Command3Enabled),
-    FC_FIELD(qsMatchState), FC_FIELD(InterpSupport), FC_FIELD(InterpVersion),
-    FC_FIELD(InterpAuthor), FC_FIELD(InterpEmail), FC_FIELD(StatRed), FC_FIELD(StatBlue),
-    FC_FIELD(InterpGotFlag), FC_FIELD(InterpLostFlag), FC_FIELD(InterpRecoverFlag),
-    FC_FIELD(InterpQuad), FC_FIELD(InterpInvis), FC_FIELD(InterpHaste), FC_FIELD(InterpRegen),
-    FC_FIELD(InterpServerMsg), FC_FIELD(InterpReport), FC_FIELD(interpCapper),
-    FC_FIELD(InterpTimerTag), FC_FIELD(InterpOutput),
+    FC_FIELD("Q2Serverlist", serverEntry), FC_FIELD("Q2ServerlistEnabled", serverEntryEnabled), FC_FIELD("quakeTimerButton", connectionButton),
+    FC_FIELD("quakeTimerButtonEnabled", connectionButtonEnabled), FC_FIELD("Q2PlusEnabled", addServerEnabled), FC_FIELD("qServers", savedServers),
+    FC_FIELD("qsGame", gameText), FC_FIELD("qsMap", mapText), FC_FIELD("qsStats", statisticsText), FC_FIELD("qsTimeLeft", timeLeftText),
+    FC_FIELD("qsTimeLeftWide", timeLeftWide), FC_FIELD("quakeRecvBts", receivedBytesText), FC_FIELD("sModeLabel", familyLabel), FC_FIELD("typspel", gameTypeLabel),
+    FC_FIELD("Label62", liveBanner), FC_FIELD("Frame12Visible", liveBannerVisible), FC_FIELD("txtnaamRED", redTeamName), FC_FIELD("txtnaamBLUE", blueTeamName),
+    FC_FIELD("Label9", redTeamCaption), FC_FIELD("Label10", blueTeamCaption), FC_FIELD("qsRed", redScoreText), FC_FIELD("qsBlue", blueScoreText),
+    FC_FIELD("teamscoresVisible", teamScoresVisible), FC_FIELD("lblLagRed", redPingText), FC_FIELD("lblLagBlue", bluePingText),
+    FC_FIELD("PlayersPlaying", playersPlaying), FC_FIELD("PlayersMax", playersMax), FC_FIELD("TimeLimitDM", timeLimitMinutes), FC_FIELD("ReportDM", reportIntervalSeconds),
+    FC_FIELD("TempLabel1", teamsKnownShown), FC_FIELD("TimePlayedXVisible", timePlayedVisible), FC_FIELD("TimePlayedYVisible", followClockVisible),
+    FC_FIELD("TimePlayedX", timePlayed), FC_FIELD("TimePlayedXEditable", timePlayedEditable), FC_GAME("battleTimerTag", secondsSinceReport),
+    FC_GAME("UTTimerTag", secondsToUnrealReport), FC_GAME("lastReportedRed", lastReportedRed), FC_GAME("lastReportedBlue", lastReportedBlue),
+    FC_FIELD("IRCLineCTF", ctfTemplate), FC_FIELD("IRCLineDM", dmTemplate), FC_FIELD("windowMinimised", windowMinimised), FC_FIELD("Caption", windowCaption),
+    FC_FIELD("QuakeInfoLabel", serverInfoText), FC_FIELD("Command2", matchButton), FC_FIELD("serverIsPrivate", serverIsPrivate), FC_FIELD("gameFamily", gameFamily),
+    FC_FIELD("gameType", gameType), FC_FIELD("lastReplyText", lastReplyText), FC_FIELD("teamsKnown", teamsKnown), FC_FIELD("teamsSwapped", teamsSwapped),
+    FC_FIELD("redMembers", redMembers), FC_FIELD("blueMembers", blueMembers), FC_FIELD("specMembers", specMembers), FC_FIELD("markedPlayers", markedPlayers),
+    FC_FIELD("matchState", matchState), FC_GAME("secondsPlayed", secondsPlayed), FC_FIELD("utQueryFresh", utQueryFresh), FC_FIELD("portBumped", portBumped),
+    FC_GAME("capsRed", capsRed), FC_GAME("capsBlue", capsBlue), FC_GAME("capsRedQ3", capsRedQ3), FC_GAME("capsBlueQ3", capsBlueQ3),
+    FC_FIELD("avgPingRed", avgPingRed), FC_GAME("beginSaid", beginSaid), FC_GAME("pausedShown", pausedShown), FC_FIELD("List2", utPacketSizes),
+    FC_FIELD("lastValues.timeLeft", lastValues.timeLeft), FC_FIELD("lastValues.red", lastValues.red), FC_FIELD("lastValues.blue", lastValues.blue),
+    FC_FIELD("lastValues.reply", lastValues.reply), FC_FIELD("IRCServer", ircServer), FC_FIELD("IRCServerList", ircServers), FC_FIELD("IRCPort", ircPort),
+    FC_FIELD("IRCKey", channelKey), FC_FIELD("ircName", ircName), FC_FIELD("txtstdKanaal", channelEntry), FC_FIELD("IRConjoin", greetOnJoin),
+    FC_FIELD("debugAU", showRawText), FC_FIELD("isStarted", startCount), FC_FIELD("isLinesPrinted", linesPrinted), FC_FIELD("IRCIgnoreTime", ignoreSeconds),
+    FC_FIELD("Advanced", advancedMode), FC_FIELD("IRCRemoveColors", ircRemoveColors), FC_FIELD("IRCRemoveFontCodes", ircRemoveFontCodes),
+    FC_FIELD("CheckForUpdate", checkForUpdate), FC_FIELD("PriveServer", privateServerChecked), FC_FIELD("KillAllowedFrom", killAllowedFrom), FC_FIELD("IRCBurst", ircBurst),
+    FC_FIELD("IRCLineGapMs", ircLineGapMs), FC_FIELD("IRCTls", ircTls), FC_FIELD("IRCTlsInsecure", ircTlsInsecure), FC_FIELD("IRCReconnect", ircReconnect),
+    FC_FIELD("FastSweep", fastSweepOn), FC_FIELD("MasterServer", masterServer), FC_FIELD("UpdateURL", updateUrl), FC_FIELD("aboutlabel", aboutText), FC_FIELD("Titel", titleText), FC_FIELD("TimePlayedXToolTip", timePlayedToolTip), FC_FIELD("trayIconAdded", trayIconAdded), FC_FIELD("splashVisible", splashVisible), FC_FIELD("splashLabel1", splashVersionText), FC_FIELD("shutdownPhase", shutdownPhase),
+    FC_FIELD("botNick", botNick), FC_FIELD("botChannel", botChannel), FC_FIELD("IRCStat", ircStatus), FC_FIELD("IRCTopic", ircTopic),
+    FC_FIELD("ircLijst", channelNicks), FC_FIELD("ignorelist", ignoreList), FC_FIELD("ReportToIrc", reportToIrc), FC_FIELD("ircZegwat", ircInputLine),
+    FC_FIELD("Command1Enabled", quitIrcButtonEnabled), FC_FIELD("Command2Enabled", matchButtonEnabled), FC_FIELD("Command3Enabled", connectIrcButtonEnabled),
+    FC_FIELD("qsMatchState", matchStateText), FC_FIELD("InterpSupport", interpSupport), FC_FIELD("InterpVersion", interpVersion),
+    FC_FIELD("InterpAuthor", interpAuthor), FC_FIELD("InterpEmail", interpEmail), FC_FIELD("StatRed", redFlagWhere), FC_FIELD("StatBlue", blueFlagWhere),
+    FC_FIELD("InterpGotFlag", interpGotFlag), FC_FIELD("InterpLostFlag", interpLostFlag), FC_FIELD("InterpRecoverFlag", interpRecoverFlag),
+    FC_FIELD("InterpQuad", interpQuad), FC_FIELD("InterpInvis", interpInvis), FC_FIELD("InterpHaste", interpHaste), FC_FIELD("InterpRegen", interpRegen),
+    FC_FIELD("InterpServerMsg", interpServerMsg), FC_FIELD("InterpReport", interpReport), FC_FIELD("interpCapper", interpCapper),
+    FC_FIELD("InterpTimerTag", interpClock), FC_FIELD("InterpOutput", interpOutput),
 };
 // clang-format on
 #undef FC_FIELD
@@ -63,7 +63,7 @@ const char* const kFamilies[] = {"", "Q2", "Q3", "UT", "None"};
 
 }  // namespace
 
-std::optional<std::string> FieldText(MainView& view, const std::string& name) {
+std::optional<std::string> fieldText(MainView& view, const std::string& name) {
     const auto field = kFields.find(name);
     if (field == kFields.end()) return std::nullopt;
     return std::visit(
@@ -73,7 +73,7 @@ std::optional<std::string> FieldText(MainView& view, const std::string& name) {
             if constexpr (std::is_same_v<T, bool>) return *p ? "true" : "false";
             if constexpr (std::is_same_v<T, MatchState>) return std::to_string(int(*p));
             if constexpr (std::is_same_v<T, GameFamily>) return kFamilies[int(*p)];
-            if constexpr (std::is_same_v<T, GameType>) return std::string(GameTypeCode(*p));
+            if constexpr (std::is_same_v<T, GameType>) return std::string(gameTypeCode(*p));
             if constexpr (std::is_same_v<T, std::vector<std::string>>) {
                 std::string out;
                 for (const std::string& s : *p) out += (out.empty() ? "" : ",") + s;
@@ -86,7 +86,7 @@ std::optional<std::string> FieldText(MainView& view, const std::string& name) {
         field->second(view));
 }
 
-bool SetFieldText(MainView& view, const std::string& name, const std::string& value) {
+bool setFieldText(MainView& view, const std::string& name, const std::string& value) {
     const auto field = kFields.find(name);
     if (field == kFields.end()) return false;
     std::visit(
@@ -100,12 +100,12 @@ bool SetFieldText(MainView& view, const std::string& name, const std::string& va
                     if (value == kFamilies[f]) *p = GameFamily(f);
             }
             if constexpr (std::is_same_v<T, GameType>) {
-                const std::optional<GameType> type = GameTypeOfCode(value);
+                const std::optional<GameType> type = gameTypeOfCode(value);
                 if (!type) throw std::invalid_argument("no game type has the code " + value);
                 *p = *type;
             }
             if constexpr (std::is_same_v<T, std::vector<std::string>>) {
-                *p = SplitList(value);
+                *p = splitList(value);
             }
             if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>)
                 *p = static_cast<T>(std::stoi(value));
@@ -114,7 +114,7 @@ bool SetFieldText(MainView& view, const std::string& name, const std::string& va
     return true;
 }
 
-std::vector<std::string> SplitList(const std::string& text, char by) {
+std::vector<std::string> splitList(const std::string& text, char by) {
     std::vector<std::string> items;
     for (std::size_t at = 0; !text.empty() && at <= text.size();) {
         const std::size_t end = std::min(text.find(by, at), text.size());

@@ -12,12 +12,12 @@
 namespace fc::test {
 
 // The field's text, or nothing when there is no field of that name.
-std::optional<std::string> FieldText(MainView& view, const std::string& name);
+std::optional<std::string> fieldText(MainView& view, const std::string& name);
 
 // Puts `value` into the field; false when there is no field of that name.
-bool SetFieldText(MainView& view, const std::string& name, const std::string& value);
+bool setFieldText(MainView& view, const std::string& name, const std::string& value);
 
 // The entries of a list written between `by`s, empty ones too; none in an empty text.
-std::vector<std::string> SplitList(const std::string& text, char by = ',');
+std::vector<std::string> splitList(const std::string& text, char by = ',');
 
 }  // namespace fc::test

@@ -10,15 +10,15 @@
 namespace fc::test {
 
 template <typename W>
-W* FindControl(QWidget& window, const char* name) {
+W* findControl(QWidget& window, const char* name) {
     W* widget = window.findChild<W*>(QString::fromLatin1(name));
     EXPECT_NE(widget, nullptr) << name;
     return widget;
 }
 
 // Shows the window on the given tab; false when it never appeared.
-inline bool ShowOnTab(QWidget& window, int tab) {
-    FindControl<QTabWidget>(window, "Tabs")->setCurrentIndex(tab);
+inline bool showOnTab(QWidget& window, int tab) {
+    findControl<QTabWidget>(window, "Tabs")->setCurrentIndex(tab);
     window.show();
     return QTest::qWaitForWindowExposed(&window);
 }

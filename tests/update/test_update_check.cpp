@@ -16,21 +16,21 @@ class UpdateCheck : public ::testing::Test, public AppListener {
 protected:
     UpdateCheck() {
         app.addListener(this);
-        app.view.UpdateURL = "http://127.0.0.1:8080/fcst.versie";
+        app.view.updateUrl = "http://127.0.0.1:8080/fcst.versie";
         app.updateCheckEnded = [this] { ++ended; };
     }
     ~UpdateCheck() override { app.removeListener(this); }
     void messageShown(const std::string& title, const std::string& text) override {
         shown += title + "|" + text;
     }
-    FakeTcpSocket& usock() { return *platform.tcpSockets.at(2); }
+    FakeTcpSocket& fakeUpdateSocket() { return *platform.tcpSockets.at(2); }
 
     // Runs one check that the host answers with `blocks`, then ends.
     void check(bool manual, const std::vector<std::string>& blocks) {
-        manual ? UpdateKnop(app) : Updater(app);
-        usock().accept();
-        for (const std::string& block : blocks) usock().receive(block);
-        usock().peerClose();
+        manual ? checkForUpdateNow(app) : startUpdateCheck(app);
+        fakeUpdateSocket().accept();
+        for (const std::string& block : blocks) fakeUpdateSocket().receive(block);
+        fakeUpdateSocket().peerClose();
     }
 
     FakePlatform platform;
@@ -40,7 +40,7 @@ protected:
 };
 
 TEST_F(UpdateCheck, TheVersionFileDecidesWhatTheOperatorSees) {
-    const std::vector<Case> cases = LoadCases("update/cases/version_file.txt");
+    const std::vector<Case> cases = loadCases("update/cases/version_file.txt");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         shown.clear();
@@ -51,41 +51,41 @@ TEST_F(UpdateCheck, TheVersionFileDecidesWhatTheOperatorSees) {
 }
 
 TEST_F(UpdateCheck, OneSimpleRequestToTheAddressTheSettingsGive) {
-    UpdateKnop(app);
-    EXPECT_EQ(usock().host, "127.0.0.1");
-    EXPECT_EQ(usock().port, 8080);
-    usock().accept();
-    EXPECT_EQ(usock().sent, "GET http://127.0.0.1:8080/fcst.versie\r\n");
+    checkForUpdateNow(app);
+    EXPECT_EQ(fakeUpdateSocket().host, "127.0.0.1");
+    EXPECT_EQ(fakeUpdateSocket().port, 8080);
+    fakeUpdateSocket().accept();
+    EXPECT_EQ(fakeUpdateSocket().sent, "GET http://127.0.0.1:8080/fcst.versie\r\n");
     // A new check closes the earlier connection first, and the operator's marker goes with it.
-    const int closes = usock().closes;
-    Updater(app);
-    EXPECT_EQ(usock().closes, closes + 1);
-    usock().accept();
-    usock().receive("1.33   150");
-    usock().peerClose();
+    const int closes = fakeUpdateSocket().closes;
+    startUpdateCheck(app);
+    EXPECT_EQ(fakeUpdateSocket().closes, closes + 1);
+    fakeUpdateSocket().accept();
+    fakeUpdateSocket().receive("1.33   150");
+    fakeUpdateSocket().peerClose();
     EXPECT_EQ(shown, "");
 }
 
 TEST_F(UpdateCheck, FailuresAndAMissingAddress) {
-    UpdateKnop(app);
-    usock().fail();
-    Updater(app);
-    usock().accept();
-    usock().fail();
+    checkForUpdateNow(app);
+    fakeUpdateSocket().fail();
+    startUpdateCheck(app);
+    fakeUpdateSocket().accept();
+    fakeUpdateSocket().fail();
     EXPECT_EQ(shown, "");
     EXPECT_EQ(ended, 2);
 
-    app.view.UpdateURL.clear();
-    Updater(app);
-    EXPECT_EQ(usock().connects, 2);  // no address: an automatic check does nothing
-    UpdateKnop(app);
+    app.view.updateUrl.clear();
+    startUpdateCheck(app);
+    EXPECT_EQ(fakeUpdateSocket().connects, 2);  // no address: an automatic check does nothing
+    checkForUpdateNow(app);
     EXPECT_EQ(shown, "Updater.|No update address set (UpdateURL in orvexa.ini).");
     EXPECT_EQ(ended, 3);
 }
 
 TEST(UpdateUrl, HostAndPortFromTheAddress) {
-    for (const Case& c : LoadCases("update/cases/update_url.txt")) {
-        const std::optional<UpdateAddress> a = ReadUpdateUrl(c.get("url"));
+    for (const Case& c : loadCases("update/cases/update_url.txt")) {
+        const std::optional<UpdateAddress> a = readUpdateUrl(c.get("url"));
         EXPECT_EQ(a ? a->host + ":" + std::to_string(a->port) : "-", c.get("address")) << c.name;
     }
 }
