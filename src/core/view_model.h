@@ -1,4 +1,5 @@
-// The main window's state. Fields carry the names of the window's controls; values without a
+// The main window's state. Fields are named for what the window shows in them (the controls'
+// old names, which the case files still use, are in docs/glossary.md); values without a
 // control that every subsystem shares live beside them. The window draws from this after every
 // handled event and holds nothing of its own.
 #pragma once
