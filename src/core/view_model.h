@@ -75,12 +75,12 @@ struct LastValues {
 // the counters. A new game on the server replaces it whole, so nothing of one game (a pause
 // still to be ended, a begin already said, captures counted) reaches the next.
 struct GameMemory {
-    bool pausedShown = false;                   // an Osp pause was announced, its end is still due
-    bool beginSaid = false;                     // this game's Begin was said and no end since
-    std::int32_t secondsPlayed = 0;             // the match clock
-    std::string secondsSinceReport = "0";       // seconds since the last periodic report
-    std::string secondsToUnrealReport = "120";  // countdown to the next Unreal Tournament report
-    std::int16_t lastReportedRed = 0;           // the scores at the last periodic report
+    bool pausedShown = false;          // an Osp pause was announced, its end is still due
+    bool beginSaid = false;            // this game's Begin was said and no end since
+    std::int32_t secondsPlayed = 0;    // the match clock
+    int secondsSinceReport = 0;        // seconds since the last periodic report
+    int secondsToUnrealReport = 120;   // countdown to the next Unreal Tournament report
+    std::int16_t lastReportedRed = 0;  // the scores at the last periodic report
     std::int16_t lastReportedBlue = 0;
     std::int16_t capsRed = 0;  // Unreal Tournament captures
     std::int16_t capsBlue = 0;
@@ -193,7 +193,7 @@ struct MainView {
     // "Codes" and the codes help window it opens; the button remembers "1" while it took the
     // window off the top, so closing the help puts it back.
     bool codesButtonEnabled = true;
-    std::string codesHelpLoweredWindow = "0";
+    bool codesHelpLoweredWindow = false;
     bool codesHelpVisible = false;
 
     // --- The window itself: above all other windows or not (not kept in the settings)
@@ -270,7 +270,7 @@ struct MainView {
     bool trayIconAdded = false;  // shown where the desktop has a tray
     bool splashVisible = false;  // the splash window "FCST Splash!"
     std::string splashVersionText = "Version ";
-    std::string shutdownPhase = "0";   // "1" once the final close has begun
+    bool finalCloseBegun = false;      // the second phase of closing has begun
     bool settingsSaveFailing = false;  // the last save failed and the operator was told
     // === end of the settings fields ===
 

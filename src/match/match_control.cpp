@@ -149,11 +149,11 @@ void onUnrealMatchButton(App& app) {
     MainView& v = app.view;
     if (v.matchState == MatchState::Running) {
         app.unrealMatchTimer->setEnabled(false);
-        v.game.secondsToUnrealReport = v.reportIntervalSeconds;
+        v.game.secondsToUnrealReport = static_cast<int>(leadingWhole(v.reportIntervalSeconds));
         v.matchState = MatchState::None;
     } else if (v.matchState == MatchState::None) {
         v.matchState = MatchState::Running;
-        v.game.secondsToUnrealReport = v.reportIntervalSeconds;
+        v.game.secondsToUnrealReport = static_cast<int>(leadingWhole(v.reportIntervalSeconds));
         app.unrealMatchTimer->setEnabled(true);
     } else {
         skipOrTake(app);
@@ -163,17 +163,16 @@ void onUnrealMatchButton(App& app) {
 void onBattleTick(App& app) {
     MainView& v = app.view;
     if (v.matchState == MatchState::None || v.matchState == MatchState::Ready) {
-        v.game.secondsSinceReport = "0";
+        v.game.secondsSinceReport = 0;
         return;
     }
     // The counter is compared before it is raised: with 60 a line goes out every 61st tick.
-    const double counter = leadingNumber(v.game.secondsSinceReport);
-    if (leadingNumber(v.reportIntervalSeconds) == counter) {
-        v.game.secondsSinceReport = "0";
+    if (leadingNumber(v.reportIntervalSeconds) == v.game.secondsSinceReport) {
+        v.game.secondsSinceReport = 0;
         sendScoreReport(app);
         noteReportedScores(app);
     } else {
-        v.game.secondsSinceReport = plainNumber(addWithin(wholeNumber(counter), 1));
+        ++v.game.secondsSinceReport;
     }
     if (v.timePlayedFollowsClock) v.timePlayed = timePlayedText(app);
 }
@@ -181,12 +180,10 @@ void onBattleTick(App& app) {
 void onUnrealTick(App& app) {
     MainView& v = app.view;
     // The countdown is lowered before the test: with 60 a line goes out every 60th tick.
-    const long long countdown = leadingWhole(v.game.secondsToUnrealReport) - 1;
-    v.game.secondsToUnrealReport = plainNumber(countdown);
-    if (countdown == 0) {
+    if (--v.game.secondsToUnrealReport == 0) {
         if (reportsScoreEveryInterval(v.gameType)) sendScoreReport(app);
         noteReportedScores(app);
-        v.game.secondsToUnrealReport = v.reportIntervalSeconds;
+        v.game.secondsToUnrealReport = static_cast<int>(leadingWhole(v.reportIntervalSeconds));
     }
     ++v.game.secondsPlayed;
     v.timeLeftText =

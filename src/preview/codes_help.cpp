@@ -35,7 +35,7 @@ std::string codesHelpKeyList() {
 void openCodesHelp(App& app) {
     MainView& v = app.view;
     if (v.codesHelpVisible) return;
-    v.codesHelpLoweredWindow = v.stayOnTop ? "1" : "0";
+    v.codesHelpLoweredWindow = v.stayOnTop;
     if (v.stayOnTop) toggleStayOnTop(app);
     v.codesButtonEnabled = false;
     v.codesHelpVisible = true;
@@ -45,9 +45,9 @@ void closeCodesHelp(App& app) {
     MainView& v = app.view;
     v.codesHelpVisible = false;
     v.codesButtonEnabled = true;
-    if (v.codesHelpLoweredWindow == "1") {
+    if (v.codesHelpLoweredWindow) {
         toggleStayOnTop(app);
-        v.codesHelpLoweredWindow = "0";
+        v.codesHelpLoweredWindow = false;
     }
 }
 

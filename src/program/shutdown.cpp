@@ -11,7 +11,7 @@ bool onCloseRequest(App& app) {
     sendQuitLine(app);  // only when connected
     saveSettings(app);
 
-    if (v.shutdownPhase == "1") {
+    if (v.finalCloseBegun) {
         app.ircSocket->close();
         app.pollTimer->setEnabled(false);  // no query leaves while the program ends
         v.splashVisible = false;
@@ -28,7 +28,7 @@ bool onCloseRequest(App& app) {
 
 void onQuitTimer(App& app) {
     app.quitTimer->setEnabled(false);
-    app.view.shutdownPhase = "1";
+    app.view.finalCloseBegun = true;
     if (app.closeMainWindow) app.closeMainWindow();
 }
 

@@ -110,7 +110,7 @@ TEST_F(PreviewTest, CodesHelpHandsStayOnTopOverAndBack) {
         EXPECT_EQ(app.view.stayOnTop, onTop);
         EXPECT_TRUE(app.view.codesButtonEnabled);
         EXPECT_FALSE(app.view.codesHelpVisible);
-        EXPECT_EQ(app.view.codesHelpLoweredWindow, "0");
+        EXPECT_FALSE(app.view.codesHelpLoweredWindow);
     }
     EXPECT_EQ(codesHelpCodeList(), caseNamed(cases, "codes").get("text"));
     EXPECT_EQ(codesHelpKeyList(), caseNamed(cases, "keys").get("text"));
