@@ -18,6 +18,7 @@
 #include "core/monitor_followers.h"
 #include "core/platform.h"
 #include "core/reply_memory.h"
+#include "core/server_status.h"
 #include "core/view_model.h"
 
 namespace fc {
@@ -107,6 +108,10 @@ public:
 
     RunOnlySettings keptSettings;
     ReplyMemory memory;  // what the reply handler keeps between replies
+    // The last reply as the monitor read it, and the one the match rules compare it with (kept
+    // by the match rules when they are done with a reply, emptied when monitoring restarts).
+    ServerStatus status;
+    ServerStatus previousStatus;
     MonitorFollowers monitorFollowers;
 
     // The one exit for lines said in the channel; the IRC subsystem provides it.

@@ -1,8 +1,9 @@
 // What the reply handler keeps from one reply to the next to save work on full servers: the
-// member lists as sets and the capper search's last pair of replies. The App holds it, so that
-// every App starts afresh and nothing is kept behind its back.
+// member lists as sets and the capper search's last pair of player records. The App holds it, so
+// that every App starts afresh and nothing is kept behind its back.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -45,12 +46,11 @@ struct ScoreRise {
     long long before = 0;
 };
 
-// A reply read into fixed-width player records, remembered with the reply it was read from.
+// A status's players as fixed-width records, as the capper search last read them.
 struct ReadRecords {
-    std::string reply;
+    std::uint64_t readNumber = 0;  // the status they were read from; 0: one made by hand
     bool filtered = false;
     std::string records;
-    bool matches(const std::string& r, bool f) const { return filtered == f && reply == r; }
 };
 
 // The capper search's last pair of replies and the rises found between them.
@@ -58,6 +58,10 @@ struct CapperMemory {
     ReadRecords now;
     ReadRecords before;
     std::vector<ScoreRise> rises;
+    // The records the rises were worked out from: a status read again with the same players
+    // and scores needs no new search.
+    std::string risesNow;
+    std::string risesBefore;
     bool valid = false;
 };
 

@@ -38,10 +38,14 @@ void flagsHome(MainView& v) {
 }
 
 // The score fields take one number followed by "/": the feed gives no second number. A line
-// without its separator leaves that field as it was.
-void setScoreFields(MainView& v, const std::string& scores, const std::string& line) {
+// without its separator leaves that field as it was. The status the bot answers from tells the
+// same scores.
+void setScoreFields(App& app, const std::string& scores, const std::string& line) {
+    MainView& v = app.view;
     if (auto red = textBefore(scores, "-")) v.redScoreText = trimBlanks(*red) + "/";
     if (auto blue = textAfter(line, " - ")) v.blueScoreText = trimBlanks(*blue) + "/";
+    app.status.red = readTeamScore(v.redScoreText);
+    app.status.blue = readTeamScore(v.blueScoreText);
 }
 
 // The two numbers of a score field around its "/": "3/" is 3 and 0; without "/" the whole
@@ -86,7 +90,7 @@ bool interpTakesOver(const App& app) {
 
 void interpCurrentScore(App& app, const std::string& line) {
     flagsHome(app.view);
-    if (interpTakesOver(app)) setScoreFields(app.view, textFrom(line, 26), line);
+    if (interpTakesOver(app)) setScoreFields(app, textFrom(line, 26), line);
 }
 
 void interpScore(App& app, const std::string& line) {
@@ -94,7 +98,7 @@ void interpScore(App& app, const std::string& line) {
     flagsHome(v);
     if (!interpTakesOver(app)) return;
     const std::string scores = textFrom(line, 18);
-    setScoreFields(v, scores, line);
+    setScoreFields(app, scores, line);
     ReportValues values;
     values.teamA = v.redTeamName;
     values.teamB = v.blueTeamName;

@@ -35,24 +35,23 @@ long long secondsOf(std::string_view text) {
     return static_cast<long long>(std::fmax(-kMost, std::fmin(kMost, value)));
 }
 
-// A score number: kept as it was when the text holds no number a 16-bit field can carry.
-void readScoreNumber(std::string_view text, std::int16_t& number) {
-    const double value = std::nearbyint(leadingNumber(text));
+// A score number: kept as it was when the score is no number a 16-bit field can carry.
+void takeScoreNumber(double score, std::int16_t& number) {
+    const double value = std::nearbyint(score);
     if (value >= std::numeric_limits<std::int16_t>::min() &&
         value <= std::numeric_limits<std::int16_t>::max()) {
         number = static_cast<std::int16_t>(value);
     }
 }
 
-void readScoreField(const std::string& field, std::int16_t& first, std::int16_t& second) {
-    const std::size_t slash = field.find('/');
-    if (slash == std::string::npos) {
+// A side's captures and frags; a score of one number has no captures.
+void takeTeamScore(const TeamScore& score, std::int16_t& first, std::int16_t& second) {
+    if (score.split) {
+        takeScoreNumber(score.captures, first);
+    } else {
         first = 0;
-        readScoreNumber(field, second);
-        return;
     }
-    readScoreNumber(std::string_view(field).substr(0, slash), first);
-    readScoreNumber(std::string_view(field).substr(slash + 1), second);
+    takeScoreNumber(score.points, second);
 }
 
 // "[Red team] 3 (12) / [Blue team] 1 (7)"
@@ -140,9 +139,9 @@ void logCommand(App& app, const std::string& what, const std::string& nick) {
 
 }  // namespace
 
-void takeScoreNumbers(App& app) {
-    readScoreField(app.view.redScoreText, app.irc.red1, app.irc.red2);
-    readScoreField(app.view.blueScoreText, app.irc.blue1, app.irc.blue2);
+void takeStatusScores(App& app) {
+    takeTeamScore(app.status.red, app.irc.red1, app.irc.red2);
+    takeTeamScore(app.status.blue, app.irc.blue1, app.irc.blue2);
 }
 
 void handleBotQuery(App& app, const std::string& sender, const std::string& rawParams) {

@@ -26,7 +26,7 @@ void sendOnJoinGreeting(App& app, const std::string& joiner);
 // Counts every ignore-list entry down by a second and drops the ones that ran out.
 void onIgnoreTimer(App& app);
 
-// Reads the two score fields into the four numbers the answers show.
-void takeScoreNumbers(App& app);
+// Takes the status's team scores into the four numbers the answers show.
+void takeStatusScores(App& app);
 
 }  // namespace fc

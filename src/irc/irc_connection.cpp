@@ -416,7 +416,7 @@ void onAntiBanTimer(App& app) {
 }
 
 void onIrcData(App& app, const std::string& chunk) {
-    takeScoreNumbers(app);
+    takeStatusScores(app);
     if (app.view.showRawText) app.appendOutputRaw(chunk);
     app.view.pingToken = stripCrLf(app.view.pingToken);
 

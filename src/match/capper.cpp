@@ -8,7 +8,6 @@
 
 #include "core/app.h"
 #include "core/line_sink.h"
-#include "core/server_vars.h"
 #include "core/text_util.h"
 #include "match/report_lines.h"
 
@@ -56,48 +55,23 @@ std::string unquoted(const std::string& field) {
 
 namespace {
 
-// The records of a reply; with `filterColours` the reply is read as filterQ3Colours leaves it
-// (a "^" takes the character after it along), in the same single pass.
-std::string playerRecords(const std::string& reply, bool filterColours) {
+std::string playerRecords(const ServerStatus& status, bool filterColours) {
     std::string records;
-    records.reserve(reply.size());
-    int lineBreaks = 0;
-    int field = 0;
+    records.reserve(status.players.size() * kRecordWidth);
     std::string name;
-    std::string score;
-    for (std::size_t i = 0; i < reply.size(); ++i) {
-        const char c = reply[i];
-        if (filterColours && c == '^') {
-            ++i;
-            continue;
-        }
-        if (c == '\r' || c == '\n') {
-            ++lineBreaks;
-            field = 0;
-            if (lineBreaks >= 3) {
-                appendField(records, name, kNameWidth);
-                appendField(records, score, kScoreWidth);
-                name.clear();
-                score.clear();
-            }
-            continue;
-        }
-        if (lineBreaks < 2) continue;
-        if (c == ' ') {
-            ++field;
-        } else if (field == 0) {
-            score += c;
-        } else if (field >= 2) {
-            name += c;
-        }
+    for (const StatusPlayer& player : status.players) {
+        name = filterColours ? player.plainName : player.sentName;
+        std::erase(name, ' ');
+        appendField(records, name, kNameWidth);
+        appendField(records, filterColours ? player.plainScore : player.sentScore, kScoreWidth);
     }
     return records;
 }
 
 }  // namespace
 
-std::string quakePlayerSnapshot(const std::string& reply) {
-    return playerRecords(reply, false);
+std::string quakePlayerSnapshot(const ServerStatus& status, bool filterColours) {
+    return playerRecords(status, filterColours);
 }
 
 namespace {
@@ -129,28 +103,37 @@ private:
 
 // How each player's score moved between two replies. Worked out once per pair of replies: the
 // search runs for both teams on the same two replies.
-void readPlayerRecords(ReadRecords& into, const std::string& reply, bool filterColours) {
-    into.reply = reply;
-    into.filtered = filterColours;
-    into.records = playerRecords(reply, filterColours);
+bool holdsText(const ReadRecords& read, const ServerStatus& status, bool filterColours) {
+    return status.readNumber != 0 && read.readNumber == status.readNumber &&
+           read.filtered == filterColours;
 }
 
-const std::vector<ScoreRise>& risesBetween(CapperMemory& memory, const std::string& current,
-                                           const std::string& previous, bool filterColours) {
+void keepRecords(ReadRecords& into, const ServerStatus& status, bool filterColours) {
+    into.readNumber = status.readNumber;
+    into.filtered = filterColours;
+    into.records = playerRecords(status, filterColours);
+}
+
+const std::vector<ScoreRise>& risesBetween(CapperMemory& memory, const ServerStatus& current,
+                                           const ServerStatus& previous, bool filterColours) {
     ReadRecords& now = memory.now;
     ReadRecords& before = memory.before;
     std::vector<ScoreRise>& rises = memory.rises;
-    if (memory.valid && now.matches(current, filterColours) &&
-        before.matches(previous, filterColours)) {
+    if (memory.valid && holdsText(now, current, filterColours) &&
+        holdsText(before, previous, filterColours)) {
         return rises;
     }
-    // The reply of the last search is usually the previous one of this search.
-    if (now.matches(previous, filterColours)) {
+    // The status of the last search is usually the previous one of this search.
+    if (holdsText(now, previous, filterColours)) {
         std::swap(before, now);
     } else {
-        readPlayerRecords(before, previous, filterColours);
+        keepRecords(before, previous, filterColours);
     }
-    if (!now.matches(current, filterColours)) readPlayerRecords(now, current, filterColours);
+    if (!holdsText(now, current, filterColours)) keepRecords(now, current, filterColours);
+    if (memory.valid && now.records == memory.risesNow && before.records == memory.risesBefore)
+        return rises;
+    memory.risesNow = now.records;
+    memory.risesBefore = before.records;
     memory.valid = true;
     rises.clear();
     const std::string& a = now.records;
@@ -172,7 +155,7 @@ const std::vector<ScoreRise>& risesBetween(CapperMemory& memory, const std::stri
 
 }  // namespace
 
-std::string extractPlayer(App& app, const std::string& current, const std::string& previous,
+std::string extractPlayer(App& app, const ServerStatus& current, const ServerStatus& previous,
                           const std::string& team) {
     MainView& v = app.view;
     if (!anyTeamAssigned(v)) v.teamsKnown = false;

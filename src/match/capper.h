@@ -4,17 +4,20 @@
 
 #include <string>
 
+#include "core/server_status.h"
+
 namespace fc {
 
 class App;
 
-// The player lines of a Quake reply as 25-character records: the name (quotes kept, blanks
-// dropped) in 20 characters, then the score in 5.
-std::string quakePlayerSnapshot(const std::string& reply);
+// The players of a Quake status as 25-character records: the name as sent (quotes kept,
+// blanks dropped) in 20 characters, then the score in 5; with `filterColours` as the line
+// reads without its colour codes.
+std::string quakePlayerSnapshot(const ServerStatus& status, bool filterColours = false);
 
-// The capper of `team` ("Red" or "Blue") between the previous and the current Quake reply;
+// The capper of `team` ("Red" or "Blue") between the previous and the current Quake status;
 // "" when nobody's score rose by a capture's worth.
-std::string extractPlayer(App& app, const std::string& current, const std::string& previous,
+std::string extractPlayer(App& app, const ServerStatus& current, const ServerStatus& previous,
                           const std::string& team);
 
 // The player list as 60-character records (name in 50, score in 10), kept between two

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "core/app.h"
-#include "core/server_vars.h"
 #include "core/text_util.h"
 #include "match/announcements.h"
 #include "match/capper.h"
@@ -63,12 +62,12 @@ void sayEnd(App& app, const std::string& line) {
 
 // Today's Quake 3 engines publish when the current game started (g_timestamp); it changes with
 // every new game. Servers without it show a new game only by a new map.
-bool gameChanged(const std::string& reply, const std::string& previous) {
-    if (previous.empty()) return false;
-    const std::string started = getServerVar("g_timestamp", reply);
-    const std::string startedBefore = getServerVar("g_timestamp", previous);
+bool gameChanged(const ServerStatus& now, const ServerStatus& before) {
+    if (!before.answered) return false;
+    const std::string& started = now.variable("g_timestamp");
+    const std::string& startedBefore = before.variable("g_timestamp");
     if (!started.empty() && !startedBefore.empty()) return started != startedBefore;
-    return started.empty() && getServerVar("mapname", reply) != getServerVar("mapname", previous);
+    return started.empty() && now.variable("mapname") != before.variable("mapname");
 }
 
 // How the games whose match is read from the scores keep their time.
@@ -141,10 +140,10 @@ void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
 }
 
 // Base Quake 3 publishes no team captures: a capper found between two replies is one.
-void countBaseQuake3Captures(App& app, const std::string& reply) {
+void countBaseQuake3Captures(App& app, const ServerStatus& status) {
     MainView& v = app.view;
     for (const char* team : {"Blue", "Red"}) {
-        const std::string capper = extractPlayer(app, reply, v.lastValues.reply, team);
+        const std::string capper = extractPlayer(app, status, app.previousStatus, team);
         if (capper.empty()) continue;
         ++(std::string(team) == "Blue" ? v.game.capsBlueQ3 : v.game.capsRedQ3);
         announce(app, captureLine(app, v.game.capsRedQ3, v.game.capsBlueQ3, capper),
@@ -190,7 +189,7 @@ void runTourneyTeamRules(App& app) {
     }
 }
 
-void runCaptureTheFlagRules(App& app, const std::string& reply) {
+void runCaptureTheFlagRules(App& app, const ServerStatus& status) {
     MainView& v = app.view;
     const long long redCaptures = parseNumber(beforeSlash(v.redScoreText));
     const long long blueCaptures = parseNumber(beforeSlash(v.blueScoreText));
@@ -215,7 +214,7 @@ void runCaptureTheFlagRules(App& app, const std::string& reply) {
         if (parseNumber(v.lastValues.blue) < blueCaptures) team = "Blue";
         if (team) {
             if (addWithin(redCaptures, blueCaptures) == 1) checkTeamsSwapped(app);
-            const std::string capper = extractPlayer(app, reply, v.lastValues.reply, team);
+            const std::string capper = extractPlayer(app, status, app.previousStatus, team);
             announce(app, captureLine(app, redCaptures, blueCaptures, capper),
                      ReportKind::Essential);
         }
@@ -229,15 +228,15 @@ void runCaptureTheFlagRules(App& app, const std::string& reply) {
 
 }  // namespace
 
-void runOspPhaseRules(App& app, const std::string& reply) {
+void runOspPhaseRules(App& app, const ServerStatus& status) {
     MainView& v = app.view;
-    const std::string t = getServerVar("Score_Time", reply);
+    const std::string& t = status.variable("Score_Time");
     if (t == "Starting") {
         if (v.matchState == MatchState::Running) {
             v.matchState = MatchState::Ready;
             sayEnd(app, stoppedLine());
         }
-        v.timeLeftText = getServerVar("timelimit", reply) + ":00";
+        v.timeLeftText = status.variable("timelimit") + ":00";
         return;
     }
     if (t == "Timelimit") {
@@ -258,9 +257,9 @@ void runOspPhaseRules(App& app, const std::string& reply) {
     }
 }
 
-void runGameChangeRules(App& app, const std::string& reply) {
+void runGameChangeRules(App& app, const ServerStatus& status) {
     MainView& v = app.view;
-    if (!gameChanged(reply, v.lastValues.reply)) return;
+    if (!gameChanged(status, app.previousStatus)) return;
     // The previous reply holds the game that ended: its frags, and the captures counted for it.
     if (v.matchState == MatchState::Running) {
         const bool countedCaptures = describe(v.gameType).teamScores == TeamScores::CountedCaptures;
@@ -279,7 +278,7 @@ void runGameChangeRules(App& app, const std::string& reply) {
     v.lastValues.blue = "0";
 }
 
-void runMatchEventRules(App& app, const std::string& reply) {
+void runMatchEventRules(App& app, const ServerStatus& status) {
     MainView& v = app.view;
     switch (v.gameType) {
         case GameType::Quake2TeamDeathmatch:
@@ -298,11 +297,11 @@ void runMatchEventRules(App& app, const std::string& reply) {
             break;
         case GameType::Quake3BaseCtf:
             runScoreDrivenRules(app, compareScores(v), {true, false});
-            countBaseQuake3Captures(app, reply);
+            countBaseQuake3Captures(app, status);
             break;
         case GameType::Quake2Ctf:
         case GameType::Quake3OspCtf:
-            runCaptureTheFlagRules(app, reply);
+            runCaptureTheFlagRules(app, status);
             break;
         case GameType::NoGameYet:
         case GameType::NotMonitoring:
@@ -320,6 +319,7 @@ void storeLastValues(App& app, const std::string& reply) {
     MainView& v = app.view;
     v.lastValues.timeLeft = v.timeLeftText;
     v.lastValues.reply = reply;
+    app.previousStatus = app.status;
     v.lastValues.game = v.gameText;
     switch (v.gameType) {
         case GameType::Quake2Ctf:

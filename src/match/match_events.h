@@ -3,21 +3,24 @@
 
 #include <string>
 
+#include "core/server_status.h"
+
 namespace fc {
 
 class App;
 
 // The Osp match phases: starting (a running match stopped), paused and continued once each,
 // and the time left the server publishes.
-void runOspPhaseRules(App& app, const std::string& reply);
+void runOspPhaseRules(App& app, const ServerStatus& status);
 
 // A new game on the server (a changed g_timestamp, or a changed map where there is none) ends
-// the previous one: its final score when a match was running, then a fresh start for the next
-// with nothing remembered of the old game.
-void runGameChangeRules(App& app, const std::string& reply);
+// the previous one (the App's previous status): its final score when a match was running, then
+// a fresh start for the next with nothing remembered of the old game.
+void runGameChangeRules(App& app, const ServerStatus& status);
 
-// Begin, capture, score and end announcements, by comparing this reply with the previous one.
-void runMatchEventRules(App& app, const std::string& reply);
+// Begin, capture, score and end announcements, by comparing this status with the App's
+// previous one.
+void runMatchEventRules(App& app, const ServerStatus& status);
 
 // Keeps what the next reply compares against: time left, the two scores (captures for Quake 2
 // and Osp capture-the-flag, frags for base Quake 3 capture-the-flag), the reply and the game.

@@ -105,6 +105,7 @@ void unrealMatchRules(App& app, const std::string& reply) {
     v.lastValues.red = plainNumber(redFrags);
     v.lastValues.blue = plainNumber(blueFrags);
     v.lastValues.reply = reply;
+    app.previousStatus = app.status;
     v.lastValues.players = unrealPlayerSnapshot(app);
     v.lastValues.game = v.gameText;
 }

@@ -4,6 +4,7 @@
 #include "core/server_vars.h"
 #include "core/text_util.h"
 #include "monitor/mod_scores.h"
+#include "monitor/player_list.h"
 #include "monitor/team_sums.h"
 
 namespace fc {
@@ -134,6 +135,12 @@ void analyseQuakeReply(App& app, const std::string& reply) {
     runBaseQuake3TeamClock(app);
     readModScores(app, reply);
     addTeamSums(app, reply);
+    ServerStatus& status = app.status;
+    status.gameType = v.gameType;
+    status.red = readTeamScore(v.redScoreText);
+    status.blue = readTeamScore(v.blueScoreText);
+    status.timeLeft = v.timeLeftText;
+    takeTeamsFromRows(app);
     callFollower(app.monitorFollowers.matchEventRules, app, reply);
 }
 

@@ -84,7 +84,43 @@ void splitPlayerLine(std::string_view line, std::string (&columns)[3]) {
     appendWithoutQuotes(columns[2], line);
 }
 
+// The score and the name as the line sends them: before the first blank, after the second.
+void sentFields(std::string_view line, std::string& score, std::string& name) {
+    const std::size_t first = line.find(' ');
+    score.assign(line.substr(0, first));
+    const std::size_t second = first == std::string_view::npos ? first : line.find(' ', first + 1);
+    if (second == std::string_view::npos) {
+        name.clear();
+    } else {
+        name.assign(line.substr(second + 1));
+    }
+}
+
 }  // namespace
+
+void takeTeamsFromRows(App& app) {
+    std::vector<StatusPlayer>& players = app.status.players;
+    const std::vector<PlayerRow>& rows = app.view.playerRows;
+    if (players.size() != rows.size()) return;
+    if (app.view.playerRowsSortColumn < 0) {
+        for (std::size_t i = 0; i < players.size(); ++i) players[i].team = rows[i].team;
+        return;
+    }
+    // The operator sorts the rows: each player finds its own row.
+    std::vector<bool> taken(rows.size());
+    for (StatusPlayer& player : players) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const PlayerRow& row = rows[i];
+            if (taken[i] || row.name != player.name || columnNumber(row.score) != player.score ||
+                columnNumber(row.ping) != player.ping) {
+                continue;
+            }
+            taken[i] = true;
+            player.team = row.team;
+            break;
+        }
+    }
+}
 
 std::string padColumn(const std::string& value) {
     if (value.size() >= 4) return value;
@@ -94,6 +130,7 @@ std::string padColumn(const std::string& value) {
 void fillPlayerList(App& app, const std::string& reply) {
     MainView& v = app.view;
     if (reply.empty()) {
+        app.status.players.clear();
         v.playerRows.clear();
         v.playerRows.push_back(PlayerRow{"No server found!", "", "", "", RowColour::Black});
         v.gameFamily = GameFamily::None;
@@ -101,6 +138,8 @@ void fillPlayerList(App& app, const std::string& reply) {
         return;
     }
     v.playerRows.clear();
+    std::vector<StatusPlayer>& players = app.status.players;
+    std::size_t playerCount = 0;
     TeamLists lists;
     lists.red = " " + getServerVar("Players_Red", reply) + " ";
     lists.blue = " " + getServerVar("Players_Blue", reply) + " ";
@@ -123,46 +162,40 @@ void fillPlayerList(App& app, const std::string& reply) {
         if (lineCount >= 2) splitPlayerLine(text.substr(pos, end - pos), columns);
         if (end == text.size()) break;
         if (++lineCount >= 3) {
+            // The status's rows are reused, their texts keeping their room from reply to reply.
+            if (playerCount == players.size()) players.emplace_back();
+            StatusPlayer& player = players[playerCount++];
+            const std::string_view line = text.substr(pos, end - pos);
+            sentFields(line, player.sentScore, player.sentName);
+            if (line.find('^') == std::string_view::npos) {
+                player.plainScore = player.sentScore;
+                player.plainName = player.sentName;
+            } else {
+                sentFields(filterQ3Colours(line), player.plainScore, player.plainName);
+            }
             PlayerRow row;
             row.name = quake3 ? filterQ3Colours(columns[2]) : columns[2];
             row.score = padColumn(columns[0]);
             row.ping = padColumn(columns[1]);
             assignTeam(v, lists, members, ++rowNumber, row);
+            player.name = row.name;
+            player.score = leadingWhole(columns[0]);
+            player.ping = leadingWhole(columns[1]);
+            player.team = row.team;
             v.playerRows.push_back(std::move(row));
             for (std::string& column : columns) column.clear();
         }
         pos = end + 1;
     }
+    players.resize(playerCount);
     callFollower(app.monitorFollowers.quakePlayersRead, app);
+    takeTeamsFromRows(app);
     ++v.playerRowsRedraws;
 }
 
-void fillServerInfo(App& app, const std::string& reply) {
+void fillServerInfo(App& app) {
     std::string label;
-    std::string key;
-    std::string value;
-    bool readingKey = false;
-    int lineFeeds = 0;
-    for (char c : reply) {
-        if (c == '\n') ++lineFeeds;
-        const bool endOfVariables = c == '\n' && lineFeeds == 2;
-        if (c == '\\' || endOfVariables) {
-            if (!readingKey) {
-                if (!key.empty()) {
-                    label += key + " = " + value + "\n";
-                    key.clear();
-                    value.clear();
-                }
-                readingKey = true;
-            } else {
-                value.clear();
-                readingKey = false;
-            }
-            if (endOfVariables) break;
-        } else if (c != '\n') {
-            (readingKey ? key : value) += c;
-        }
-    }
+    for (const auto& [key, value] : app.status.variables) label += key + " = " + value + "\n";
     app.view.serverInfoText = label;
 }
 

@@ -76,9 +76,18 @@ void handleReplyText(App& app, const std::string& reply) {
         return;
     }
 
+    // Filled anew, but the players' room is kept for the next reply's players.
+    ServerStatus& status = app.status;
+    std::vector<StatusPlayer> players = std::move(status.players);
+    status = ServerStatus{};
+    status.players = std::move(players);
+    status.answered = !reply.empty();
+    status.readNumber = nextReadNumber();
+    status.variables = readServerVariables(reply);
     fillPlayerList(app, reply);
+    status.family = v.gameFamily;
     v.lastReplyText = reply;
-    fillServerInfo(app, reply);
+    fillServerInfo(app);
     analyseQuakeReply(app, reply);
     app.notifyReplyHandled();
 }

@@ -37,17 +37,33 @@ void readUnrealFields(App& app, const std::string& reply) {
     v.gameText = gameTypeName;
     v.mapText = getServerVar("mapname", reply);
     v.gameType = unrealGameType(gameTypeName);
-    fillServerInfo(app, reply);
+    ServerStatus& status = app.status;
+    status = ServerStatus{};
+    status.answered = !reply.empty();
+    status.readNumber = nextReadNumber();
+    status.family = GameFamily::UT;
+    status.gameType = v.gameType;
+    status.variables = readServerVariables(reply);
+    fillServerInfo(app);
     v.receivedBytesText = plainNumber(static_cast<long long>(reply.size())) + " bytes.";
 
     v.playerRows.clear();
     const long long players = leadingWhole(v.playersPlaying);
     for (long long i = 0; i < players && i < kMaxUnrealRows; ++i) {
         const std::string n = plainNumber(i);
-        v.playerRows.push_back(PlayerRow{
-            getServerVar("player_" + n, reply), getServerVar("frags_" + n, reply),
-            getServerVar("ping_" + n, reply),
-            teamColumn(gameTypeName, getServerVar("team_" + n, reply)), RowColour::Black});
+        PlayerRow row{getServerVar("player_" + n, reply), getServerVar("frags_" + n, reply),
+                      getServerVar("ping_" + n, reply),
+                      teamColumn(gameTypeName, getServerVar("team_" + n, reply)), RowColour::Black};
+        StatusPlayer& player = status.players.emplace_back();
+        player.name = row.name;
+        player.sentName = row.name;
+        player.sentScore = row.score;
+        player.plainName = filterQ3Colours(row.name);
+        player.plainScore = filterQ3Colours(row.score);
+        player.score = leadingWhole(row.score);
+        player.ping = leadingWhole(row.ping);
+        player.team = row.team;
+        v.playerRows.push_back(std::move(row));
     }
     callFollower(app.monitorFollowers.unrealPlayersRead, app);
     v.redTeamCaption = "Team Red";
@@ -64,6 +80,10 @@ void takeUnrealPiece(App& app, const std::string& piece) {
     if (v.recordingOn && v.gameFamily == GameFamily::UT) appendToRecording(app, *reply);
     readUnrealFields(app, *reply);
     callFollower(app.monitorFollowers.unrealReplyRead, app, *reply);
+    // The team sums of the rules just run are the scores of this reply.
+    app.status.red = readTeamScore(v.redScoreText);
+    app.status.blue = readTeamScore(v.blueScoreText);
+    app.status.timeLeft = v.timeLeftText;
     app.notifyReplyHandled();
 }
 

@@ -58,10 +58,10 @@ void wire(App& app) {
         checkTeamsSwapped(a);
         autoAssignNow(a);
     };
-    follow.gameChangeRules = runGameChangeRules;
-    follow.ospPhaseRules = runOspPhaseRules;
+    follow.gameChangeRules = [](App& a, const std::string&) { runGameChangeRules(a, a.status); };
+    follow.ospPhaseRules = [](App& a, const std::string&) { runOspPhaseRules(a, a.status); };
     follow.matchEventRules = [](App& a, const std::string& reply) {
-        runMatchEventRules(a, reply);
+        runMatchEventRules(a, a.status);
         storeLastValues(a, reply);
     };
     follow.unrealReplyRead = [](App& a, const std::string& reply) {

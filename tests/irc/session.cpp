@@ -137,6 +137,9 @@ private:
 
     void set(const std::string& name, const std::string& value) {
         EXPECT_TRUE(setFieldText(app.view, name, value)) << name;
+        // A score set by hand is a score the server told: the status holds it too.
+        if (name == "qsRed") app.status.red = readTeamScore(value);
+        if (name == "qsBlue") app.status.blue = readTeamScore(value);
     }
 
     std::string get(const std::string& name) {

@@ -10,7 +10,9 @@
 #include "irc/send_queue.h"
 #include "irc/session.h"
 #include "irc_fixture.h"
+#include "monitor/poller.h"
 #include "support/cases.h"
+#include "support/replies.h"
 
 namespace fc::test {
 namespace {
@@ -72,6 +74,8 @@ TEST_F(IrcTest, StatsAnswersOnEveryGameType) {
     view.timeLeftText = "7:00";
     view.redScoreText = "2/40";
     view.blueScoreText = "1/35";
+    app.status.red = readTeamScore(view.redScoreText);
+    app.status.blue = readTeamScore(view.blueScoreText);
     view.matchState = MatchState::Running;
     view.ignoreSeconds = "0";
     for (const auto& [type, answer] : rows) {
@@ -81,6 +85,35 @@ TEST_F(IrcTest, StatsAnswersOnEveryGameType) {
         EXPECT_EQ(sent(), Lines{unescape(answers[answer])});
         EXPECT_EQ(shown(), (Lines{"<joe> !stats", "& Notice (!stats) sent to joe"}));
         onIgnoreTimer(app);  // joe may ask again
+    }
+}
+
+// The scores of the reply the monitor read, captures and frags as numbers, are what the bot
+// tells; no shown text is read again for them.
+TEST_F(IrcBoundsTest, BotTellsTheScoresOfTheLastReply) {
+    struct Row {
+        Vars vars;
+        const char* asker;  // each asks once: a second "!helpme" would wait
+        std::string score;
+    };
+    const Row rows[] = {
+        {ospVars("4", "7:00", "20", "3", "1"), "joe", "[Red team] 3 (0) / [Blue team] 1 (0)"},
+        {ospVars("4", "6:00", "20", "12", "9"), "ann", "[Red team] 12 (0) / [Blue team] 9 (0)"},
+    };
+    joinChannel();
+    view.ignoreSeconds = "0";
+    onServerEntryEdited(app, "127.0.0.1:27960");
+    toggleConnection(app);
+    platform.advance(1000);
+    for (const auto& [vars, asker, score] : rows) {
+        SCOPED_TRACE(score);
+        platform.udpSockets.at(0)->deliver(quake3Reply(vars, {{"1", "20", "a"}}), "127.0.0.1",
+                                           27960);
+        receive(std::string(":") + asker + "!u@h PRIVMSG FCST :!helpme\r\n");
+        const Lines lines = sent();
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_NE(lines[1].find("Current score: " + score + "  Time left: "), std::string::npos)
+            << lines[1];
     }
 }
 

@@ -19,19 +19,31 @@ std::vector<std::pair<std::string, std::string>> namePairs(const std::string& te
     return pairs;
 }
 
-std::string makeReply(const std::string& players) {
+// The status the monitor reads from a reply.
+ServerStatus statusOf(const std::string& reply) {
+    Monitor monitor;
+    monitor.switchOn("127.0.0.1:27910");
+    monitor.firstTick();
+    monitor.reply(reply, "127.0.0.1", 27910);
+    return monitor.app.status;
+}
+
+// A reply with these players; the capper search takes colour codes out where the game says so.
+ServerStatus statusWithPlayers(const std::string& players) {
     std::vector<PlayerLine> lines;
     for (const auto& [name, score] : namePairs(players)) lines.push_back({score, "1", name});
-    return quake2Reply({}, lines);
+    return statusOf(quake2Reply({}, lines));
 }
 
 TEST(QuakePlayerSnapshot, FixedWidthRecordsOfNameAndScore) {
-    EXPECT_EQ(quakePlayerSnapshot(quake2Reply({}, {{"12", "45", "Big Bad"}, {"-3", "9", "x"}})),
-              "\"BigBad\"            12   \"x\"                 -3   ");
+    EXPECT_EQ(
+        quakePlayerSnapshot(statusOf(quake2Reply({}, {{"12", "45", "Big Bad"}, {"-3", "9", "x"}}))),
+        "\"BigBad\"            12   \"x\"                 -3   ");
     // Too long for the record: cut to fit.
-    EXPECT_EQ(quakePlayerSnapshot(makeReply("abcdefghijklmnopqrstuvwxyz=123456")),
+    EXPECT_EQ(quakePlayerSnapshot(statusWithPlayers("abcdefghijklmnopqrstuvwxyz=123456")),
               "\"abcdefghijklmnopqrs12345");
-    EXPECT_EQ(quakePlayerSnapshot("\xFF\xFF\xFF\xFFprint\n\\a\\b\n1 2 \"no line end\""), "");
+    EXPECT_EQ(quakePlayerSnapshot(statusOf("\xFF\xFF\xFF\xFFprint\n\\a\\b\n1 2 \"no line end\"")),
+              "");
 }
 
 TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
@@ -42,7 +54,8 @@ TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
         view().playerRows.clear();
         for (const auto& [name, team] : namePairs(c.get("teams")))
             view().playerRows.push_back({name, "", "", team});
-        EXPECT_EQ(extractPlayer(app, makeReply(c.get("now")), makeReply(c.get("before")), "Red"),
+        EXPECT_EQ(extractPlayer(app, statusWithPlayers(c.get("now")),
+                                statusWithPlayers(c.get("before")), "Red"),
                   c.get("capper"));
         // the search leaves the team column in force afterwards
         EXPECT_TRUE(view().teamsKnown);

@@ -48,7 +48,7 @@ TEST_F(MonitorTest, ABeginByTheClockStartsTheMatchClockByGameType) {
         v.lastValues.timeLeft = "20:00";
         v.timeLeftText = "19:18";
         v.redScoreText = v.blueScoreText = v.lastValues.red = v.lastValues.blue = "0";
-        runMatchEventRules(app, "");
+        runMatchEventRules(app, ServerStatus{});
         EXPECT_EQ(v.matchState, MatchState::Running);
         EXPECT_EQ(v.game.secondsPlayed, row.clock);
     }

@@ -292,6 +292,9 @@ private:
             return;
         }
         EXPECT_TRUE(setFieldText(v, name, value)) << "no field " << name;
+        // A score set by hand is a score the server told: the status holds it too.
+        if (name == "qsRed") app.status.red = readTeamScore(value);
+        if (name == "qsBlue") app.status.blue = readTeamScore(value);
     }
 
     void act(const std::string& action, const std::string& arg) {
@@ -320,7 +323,7 @@ private:
             {"redname", [](App& a, auto& name) { onTeamNameEdited(a, true, name); }},
             {"bluename", [](App& a, auto& name) { onTeamNameEdited(a, false, name); }},
             {"menu", [](App& a, auto& item) { kTeamMenu[std::stoi(item)].run(a); }},
-            {"rules", [](App& a, auto&) { runMatchEventRules(a, ""); }},
+            {"rules", [](App& a, auto&) { runMatchEventRules(a, ServerStatus{}); }},
             {"interval", [](App& a, auto& text) { onReportIntervalEdited(a, text); }},
             {"timefollows", [](App& a, auto& on) { onFollowClockChanged(a, on == "true"); }},
             {"timeedit", [](App& a, auto& text) { onTimePlayedEdited(a, text); }},

@@ -1,0 +1,68 @@
+// One status reply as the monitor read it: the server variables, the players, the family, the
+// game type, the team scores and the time left. The monitor reads each reply into one of these
+// once; everything above it takes this value instead of reading the reply's bytes again.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/game_type.h"
+
+namespace fc {
+
+// One player line of a reply.
+struct StatusPlayer {
+    std::string name;  // as the list shows it: quotes dropped, Quake 3 colour codes removed
+    // The score and the name as the line sends them (quotes, blanks and colour codes kept),
+    // and as the line reads once its colour codes are taken out (a "^" takes even a blank
+    // along): the capper search matches players by these.
+    std::string sentScore;
+    std::string sentName;
+    std::string plainScore;
+    std::string plainName;
+    long long score = 0;
+    long long ping = 0;
+    std::string team;  // "Red", "Blue", "Spec" or "": from the reply or the operator's lists
+
+    bool operator==(const StatusPlayer&) const = default;
+};
+
+// A side's score as the window shows it: one number, or captures and frags ("3/12").
+struct TeamScore {
+    bool split = false;   // two numbers, "captures/frags"
+    double captures = 0;  // the number before the "/"
+    double points = 0;    // the number after the "/", or the only one
+};
+
+// A number no reading had before, for ServerStatus::readNumber.
+std::uint64_t nextReadNumber();
+
+// Reads a shown score: "3/12" as captures 3 and frags 12, "7" as 7.
+TeamScore readTeamScore(std::string_view shown);
+
+struct ServerStatus {
+    bool answered = false;  // read from a non-empty reply
+    // Which reading this is: each reply read gets a number of its own (0: made by hand), so
+    // what is worked out from a status can be kept while the same status comes again.
+    std::uint64_t readNumber = 0;
+    GameFamily family = GameFamily::Unknown;
+    GameType gameType = GameType::NoGameYet;
+    // The server variables in reply order, as the window's variable list shows them.
+    std::vector<std::pair<std::string, std::string>> variables;
+    std::vector<StatusPlayer> players;
+    TeamScore red;
+    TeamScore blue;
+    std::string timeLeft;
+
+    // The value of the first variable named `key`; "" when there is none.
+    const std::string& variable(std::string_view key) const;
+};
+
+// The variables of a reply: "\key\value" pairs up to the end of its second line (a reply
+// without one: up to the last "\"); the header before the first "\" is passed over.
+std::vector<std::pair<std::string, std::string>> readServerVariables(std::string_view reply);
+
+}  // namespace fc
