@@ -71,6 +71,10 @@ struct CaptureRise {
     std::optional<int> below;
 };
 
+// The time left where a game publishes none: base Quake 3 capture-the-flag shows the time limit
+// while no match runs, its team games count down from the match clock while one runs.
+enum class OwnTime { FromServer, LimitWithoutMatch, ClockWhileRunning };
+
 struct GameTypeInfo {
     GameType type;
     std::string_view code;  // as the window, the headless output and the case files write it
@@ -79,7 +83,12 @@ struct GameTypeInfo {
     bool captureGame;  // the teams capture flags
     CaptureRise captureRise;
     TeamScores teamScores;
-    std::string_view name;  // for people
+    OwnTime ownTime;
+    bool sidesCalledAAndB;           // Team A and Team B, named by a tag two players share
+    bool sidesMayBeSwapped;          // the server may give the sides' scores the other way round
+    bool reportsEveryInterval;       // Unreal Tournament: the score is said at the report interval
+    bool publishesScoresOverInterp;  // its own scores and time beat the Interp feed's
+    std::string_view name;           // for people
 };
 
 namespace game_type_detail {
@@ -93,40 +102,56 @@ using enum GameFamily;
 using enum TeamScores;
 
 // One row per game type, in the enum's order: type, code, family, two teams play, flags are
-// captured, the capture rise, where the team scores come from; then the name for people.
+// captured, the capture rise, where the team scores come from; then the time left where the
+// server gives none, sides A and B, sides maybe swapped, a score at every report interval,
+// scores that beat the Interp feed's; then the name for people.
 // clang-format off
 constexpr auto kRows = std::to_array<GameTypeInfo>({
     {NoGameYet,            "geen",    Unknown, false, false, kNoCapture,     Nothing,
+     OwnTime::FromServer, false, false, false, false,
      "No game recognised yet"},
     {NotMonitoring,        "nix",     Unknown, false, false, kNoCapture,     Nothing,
+     OwnTime::FromServer, false, false, false, false,
      "Not monitoring"},
     // A capture is worth less than 22 points in Quake 2.
     {Quake2Ctf,            "ctf",     Q2,      true,  true,  {0, 22},        GameStats,
+     OwnTime::FromServer, false, true, false, false,
      "Quake 2 capture the flag"},
     {Quake2Duel,           "1vs1",    Q2,      false, false, kNoCapture,     PlayerFrags,
+     OwnTime::FromServer, false, false, false, false,
      "Quake 2 duel (Tourney)"},
     {Quake2TeamDeathmatch, "dm",      Q2,      true,  false, kNoCapture,     TourneyScores,
+     OwnTime::FromServer, true, false, false, false,
      "Quake 2 team deathmatch (Tourney or Battle)"},
     {Quake2FreeForAll,     "freedm",  Q2,      false, false, kNoCapture,     PlayerFrags,
+     OwnTime::FromServer, false, false, false, false,
      "Quake 2 free for all (Lithium)"},
     {Quake3OspFreeForAll,  "freedm",  Q3,      false, false, kNoCapture,     PlayerFrags,
+     OwnTime::FromServer, false, false, false, false,
      "Quake 3 free for all (OSP)"},
     // OSP duels share the code of OSP team deathmatch: two sides with published scores.
     {Quake3OspScored,      "dmq3",    Q3,      true,  false, kNoCapture,     OspScores,
+     OwnTime::FromServer, false, false, false, false,
      "Quake 3 team deathmatch or duel (OSP)"},
     {Quake3TeamGame,       "dmbq3",   Q3,      true,  false, kNoCapture,     PlayerFrags,
+     OwnTime::ClockWhileRunning, false, false, false, false,
      "Quake 3 team game (baseq3/baseoa)"},
     // A capture is worth less than 9 points in Quake 3 mods, and at least 5 in base Quake 3
     // (more than any assist).
     {Quake3OspCtf,         "ctfq3",   Q3,      true,  true,  {0, 9},         OspCaptures,
+     OwnTime::FromServer, false, false, false, true,
      "Quake 3 capture the flag (OSP)"},
     {Quake3BaseCtf,        "ctfbq3",  Q3,      true,  true,  {5, 9},         CountedCaptures,
+     OwnTime::LimitWithoutMatch, false, false, false, false,
      "Quake 3 capture the flag (baseq3/baseoa)"},
     {UnrealTeamGame,       "utdm",    UT,      true,  false, kUnrealCapture, UnrealFrags,
+     OwnTime::FromServer, false, false, true, false,
      "Unreal Tournament team game"},
     {UnrealCtf,            "utctf",   UT,      true,  true,  kUnrealCapture, UnrealCaptures,
+     OwnTime::FromServer, false, false, false, false,
      "Unreal Tournament capture the flag"},
     {UnrealOther,          "utOther", UT,      false, false, kUnrealCapture, UnrealFrags,
+     OwnTime::FromServer, false, false, false, false,
      "Unreal Tournament, other game"},
 });
 // clang-format on

@@ -65,27 +65,8 @@ void sayReport(App& app, const std::string& text) {
 }  // namespace
 
 bool interpTakesOver(const App& app) {
-    if (!app.view.interpReport) return false;
-    // Osp capture-the-flag publishes its own scores and time: the poll keeps them.
-    switch (app.view.gameType) {
-        case GameType::Quake3OspCtf:
-            return false;
-        case GameType::NoGameYet:
-        case GameType::NotMonitoring:
-        case GameType::Quake2Ctf:
-        case GameType::Quake2Duel:
-        case GameType::Quake2TeamDeathmatch:
-        case GameType::Quake2FreeForAll:
-        case GameType::Quake3OspFreeForAll:
-        case GameType::Quake3OspScored:
-        case GameType::Quake3TeamGame:
-        case GameType::Quake3BaseCtf:
-        case GameType::UnrealTeamGame:
-        case GameType::UnrealCtf:
-        case GameType::UnrealOther:
-            break;
-    }
-    return true;
+    // A game that publishes its own scores and time (Osp capture-the-flag) keeps them.
+    return app.view.interpReport && !describe(app.view.gameType).publishesScoresOverInterp;
 }
 
 void interpCurrentScore(App& app, const std::string& line) {

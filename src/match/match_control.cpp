@@ -41,29 +41,6 @@ void startClock(App& app, std::int32_t secondsPlayed) {
     app.view.game.lastReportedBlue = 0;
 }
 
-// Of the Unreal Tournament games only the team game says the score at the report interval.
-bool reportsScoreEveryInterval(GameType type) {
-    switch (type) {
-        case GameType::UnrealTeamGame:
-            return true;
-        case GameType::UnrealCtf:
-        case GameType::UnrealOther:
-        case GameType::NoGameYet:
-        case GameType::NotMonitoring:
-        case GameType::Quake2Ctf:
-        case GameType::Quake2Duel:
-        case GameType::Quake2TeamDeathmatch:
-        case GameType::Quake2FreeForAll:
-        case GameType::Quake3OspFreeForAll:
-        case GameType::Quake3OspScored:
-        case GameType::Quake3TeamGame:
-        case GameType::Quake3OspCtf:
-        case GameType::Quake3BaseCtf:
-            break;
-    }
-    return false;
-}
-
 // The score report of team games, made from the operator's deathmatch template.
 void sendScoreReport(App& app) {
     MainView& v = app.view;
@@ -181,7 +158,7 @@ void onUnrealTick(App& app) {
     MainView& v = app.view;
     // The countdown is lowered before the test: with 60 a line goes out every 60th tick.
     if (--v.game.secondsToUnrealReport == 0) {
-        if (reportsScoreEveryInterval(v.gameType)) sendScoreReport(app);
+        if (describe(v.gameType).reportsEveryInterval) sendScoreReport(app);
         noteReportedScores(app);
         v.game.secondsToUnrealReport = static_cast<int>(leadingWhole(v.reportIntervalSeconds));
     }

@@ -86,53 +86,6 @@ std::string cleanTeamName(std::string name) {
     return name;
 }
 
-// Quake 2 team deathmatch calls its sides Team A and Team B, and names them by a tag two players
-// share; other games by a tag of three.
-bool sidesCalledAAndB(GameType type) {
-    switch (type) {
-        case GameType::Quake2TeamDeathmatch:
-            return true;
-        case GameType::NoGameYet:
-        case GameType::NotMonitoring:
-        case GameType::Quake2Ctf:
-        case GameType::Quake2Duel:
-        case GameType::Quake2FreeForAll:
-        case GameType::Quake3OspFreeForAll:
-        case GameType::Quake3OspScored:
-        case GameType::Quake3TeamGame:
-        case GameType::Quake3OspCtf:
-        case GameType::Quake3BaseCtf:
-        case GameType::UnrealTeamGame:
-        case GameType::UnrealCtf:
-        case GameType::UnrealOther:
-            break;
-    }
-    return false;
-}
-
-// Only Quake 2 capture-the-flag servers may give the sides' scores the other way round.
-bool sidesMayBeSwapped(GameType type) {
-    switch (type) {
-        case GameType::Quake2Ctf:
-            return true;
-        case GameType::NoGameYet:
-        case GameType::NotMonitoring:
-        case GameType::Quake2Duel:
-        case GameType::Quake2TeamDeathmatch:
-        case GameType::Quake2FreeForAll:
-        case GameType::Quake3OspFreeForAll:
-        case GameType::Quake3OspScored:
-        case GameType::Quake3TeamGame:
-        case GameType::Quake3OspCtf:
-        case GameType::Quake3BaseCtf:
-        case GameType::UnrealTeamGame:
-        case GameType::UnrealCtf:
-        case GameType::UnrealOther:
-            break;
-    }
-    return false;
-}
-
 void nameTeams(App& app) {
     MainView& v = app.view;
     const std::string scoreA = getServerVar("Score_A", v.lastReplyText);
@@ -148,7 +101,7 @@ void nameTeams(App& app) {
     int minimum = 3;
     v.redTeamName = "Red team";
     v.blueTeamName = "Blue team";
-    if (sidesCalledAAndB(v.gameType)) {
+    if (describe(v.gameType).sidesCalledAAndB) {
         v.redTeamName = "Team A";
         v.blueTeamName = "Team B";
         minimum = 2;
@@ -306,7 +259,7 @@ void switchTeamNames(App& app) {
 
 void checkTeamsSwapped(App& app) {
     MainView& v = app.view;
-    if (!sidesMayBeSwapped(v.gameType) || v.playerRows.empty()) return;
+    if (!describe(v.gameType).sidesMayBeSwapped || v.playerRows.empty()) return;
     long long redTags = 0;
     long long blueTags = 0;
     for (const PlayerRow& row : v.playerRows) {

@@ -7,37 +7,6 @@
 
 namespace fc {
 
-namespace {
-
-// Base Quake 3 publishes no time left: its capture-the-flag shows the time limit while no match
-// runs, its team games count down from the match clock while one runs.
-enum class OwnTime { None, LimitWithoutMatch, ClockWhileRunning };
-
-OwnTime ownTimeOf(GameType type) {
-    switch (type) {
-        case GameType::Quake3BaseCtf:
-            return OwnTime::LimitWithoutMatch;
-        case GameType::Quake3TeamGame:
-            return OwnTime::ClockWhileRunning;
-        case GameType::NoGameYet:
-        case GameType::NotMonitoring:
-        case GameType::Quake2Ctf:
-        case GameType::Quake2Duel:
-        case GameType::Quake2TeamDeathmatch:
-        case GameType::Quake2FreeForAll:
-        case GameType::Quake3OspFreeForAll:
-        case GameType::Quake3OspScored:
-        case GameType::Quake3OspCtf:
-        case GameType::UnrealTeamGame:
-        case GameType::UnrealCtf:
-        case GameType::UnrealOther:
-            break;
-    }
-    return OwnTime::None;
-}
-
-}  // namespace
-
 void updateCountsAndLimit(App& app, const std::string& reply) {
     MainView& v = app.view;
     v.playersPlaying = plainNumber(static_cast<long long>(v.playerRows.size()));
@@ -48,7 +17,8 @@ void updateCountsAndLimit(App& app, const std::string& reply) {
 
 void showReadyTime(App& app) {
     MainView& v = app.view;
-    if ((ownTimeOf(v.gameType) == OwnTime::LimitWithoutMatch && v.matchState == MatchState::None) ||
+    if ((describe(v.gameType).ownTime == OwnTime::LimitWithoutMatch &&
+         v.matchState == MatchState::None) ||
         v.matchState == MatchState::Ready) {
         v.timeLeftText = trimBlanks(v.timeLimitMinutes) + ":00";
     }
@@ -85,8 +55,8 @@ void readOspCtfScores(App& app, const std::string& reply) {
 
 void runBaseQuake3TeamClock(App& app) {
     MainView& v = app.view;
-    const bool running =
-        ownTimeOf(v.gameType) == OwnTime::ClockWhileRunning && v.matchState == MatchState::Running;
+    const bool running = describe(v.gameType).ownTime == OwnTime::ClockWhileRunning &&
+                         v.matchState == MatchState::Running;
     if (running) {
         const std::string played = minutesSeconds(v.game.secondsPlayed);
         v.timeLeftText = subtractClockTimes(v.timeLimitMinutes + ":00", played);
