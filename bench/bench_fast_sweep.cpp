@@ -155,9 +155,9 @@ int main(int argc, char** argv) {
     fc::WiredApp app(platform);
     Measure measure(app);
     app.addListener(&measure);
-    app.view.fastSweepOn = true;
-    app.view.masterServer = "127.0.0.1:1";  // never asked: the list is not empty
-    for (int port : ports) app.view.savedServers.push_back("127.0.0.1:" + std::to_string(port));
+    app.settings.fastSweepOn = true;
+    app.settings.masterServer = "127.0.0.1:1";  // never asked: the list is not empty
+    for (int port : ports) app.settings.savedServers.push_back("127.0.0.1:" + std::to_string(port));
     qint64 endNs = 0;
     app.browserSweepEnded = [&] {
         endNs = measure.clock.nsecsElapsed();

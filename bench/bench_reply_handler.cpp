@@ -39,13 +39,13 @@ void BM_QuakeReply(benchmark::State& state) {
     fc::onServerEntryEdited(app, "127.0.0.1:27960");
     fc::toggleConnection(app);
     platform.advance(1000);
-    app.view.redMembers = "\"=RC=Player0\"\"=RC=Player2\"";
-    app.view.blueMembers = "\"[BC]Player1\"\"[BC]Player3\"";
+    app.match.redMembers = "\"=RC=Player0\"\"=RC=Player2\"";
+    app.match.blueMembers = "\"[BC]Player1\"\"[BC]Player3\"";
     const std::string reply = makeReply(static_cast<int>(state.range(0)));
     auto& socket = *platform.udpSockets.at(0);
     for (auto _ : state) {
         socket.deliver(reply, "127.0.0.1", 27960);
-        benchmark::DoNotOptimize(app.view.playerRows.data());
+        benchmark::DoNotOptimize(app.monitor.playerRows.data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * reply.size()));
 }
@@ -56,7 +56,7 @@ BENCHMARK(BM_QuakeReply)->Arg(16)->Arg(64)->Unit(benchmark::kMicrosecond);
 void BM_CaptureReply(benchmark::State& state) {
     fc::test::FakePlatform platform;
     fc::WiredApp app(platform);
-    app.view.ctfTemplate = "Cap by %c% %as%:%bs% TL %tl%";
+    app.settings.ctfTemplate = "Cap by %c% %as%:%bs% TL %tl%";
     fc::onServerEntryEdited(app, "127.0.0.1:27960");
     fc::toggleConnection(app);
     platform.advance(1000);
@@ -65,9 +65,9 @@ void BM_CaptureReply(benchmark::State& state) {
     int round = 1;
     for (auto _ : state) {
         socket.deliver(makeReply(64, round++), "127.0.0.1", 27960);
-        benchmark::DoNotOptimize(app.view.game.capsRedQ3);
+        benchmark::DoNotOptimize(app.match.game.capsRedQ3);
     }
-    state.counters["captures"] = app.view.game.capsRedQ3 + app.view.game.capsBlueQ3;
+    state.counters["captures"] = app.match.game.capsRedQ3 + app.match.game.capsBlueQ3;
 }
 BENCHMARK(BM_CaptureReply)->Unit(benchmark::kMicrosecond);
 

@@ -35,12 +35,12 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     fc::QtPlatform platform(dir.path());
     fc::WiredApp app(platform);
-    app.view.greetOnJoin = false;
+    app.settings.greetOnJoin = false;
     // With an empty queue the pace never holds a line back: a short gap, and the lines come
     // further apart than it.
-    app.view.ircLineGapMs = "20";
-    app.view.ircServer = "127.0.0.1";
-    app.view.ircPort = std::to_string(server.port());
+    app.settings.ircLineGapMs = "20";
+    app.settings.ircServer = "127.0.0.1";
+    app.settings.ircPort = std::to_string(server.port());
     app.dispatch([&] { fc::connectIrc(app); });
     if (!watcher.waitFor(":FCST!~fcst@127.0.0.1 JOIN :#FCST", 10000)) {
         std::fprintf(stderr, "the bot did not join\n");
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
             "=RC=\x02 captures the flag! Line " +
             std::to_string(i);
         const auto start = Clock::now();
-        app.dispatch([&] { fc::sayInChannel(app, app.view.botChannel, text); });
+        app.dispatch([&] { fc::sayInChannel(app, app.irc.botChannel, text); });
         if (!watcher.waitBlocked(text, 5000)) {
             std::fprintf(stderr, "line %d never arrived\n", i);
             return 1;
@@ -74,11 +74,12 @@ int main(int argc, char** argv) {
     const bool emptyQueueOk = ms.back() < 50.0;
 
     // 64 players make 22 notices; at the default pace 18 of them wait when the report is said.
-    app.view.ircLineGapMs = "2000";
-    app.view.playerRows.assign(64, fc::PlayerRow{"player", "1", "50", "Red", fc::RowColour::Red});
+    app.settings.ircLineGapMs = "2000";
+    app.monitor.playerRows.assign(64,
+                                  fc::PlayerRow{"player", "1", "50", "Red", fc::RowColour::Red});
     std::vector<double> queued;
     for (int round = 0; round < 5; ++round) {
-        app.view.ignoreList.clear();
+        app.irc.ignoreList.clear();
         watcher.send("PRIVMSG FCST :!players");
         const std::size_t before = app.irc.queue.notices.size();
         fc::test::waitUntil([&] { return app.irc.queue.notices.size() >= before + 18; }, 5000);
@@ -86,7 +87,7 @@ int main(int argc, char** argv) {
         const std::string text =
             "=RC= captures the flag behind the notices, round " + std::to_string(round);
         const auto start = Clock::now();
-        app.dispatch([&] { fc::sayInChannel(app, app.view.botChannel, text); });
+        app.dispatch([&] { fc::sayInChannel(app, app.irc.botChannel, text); });
         if (!watcher.waitFor(text, 10000)) {
             std::fprintf(stderr, "the report line behind the notices never arrived\n");
             return 1;

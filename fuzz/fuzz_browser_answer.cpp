@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string answer(reinterpret_cast<const char*>(data), size);
     fc::test::FakePlatform platform;
     fc::WiredApp app(platform);
-    app.view.masterServer = "127.0.0.1:27950";
-    app.view.savedServers = {"10.0.0.1:27960", "10.0.0.2"};
+    app.settings.masterServer = "127.0.0.1:27950";
+    app.settings.savedServers = {"10.0.0.1:27960", "10.0.0.2"};
     fc::openBrowser(app);
     fc::totalRefresh(app);
     platform.advance(300);

@@ -14,24 +14,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fc::test::FakePlatform platform;
     static fc::WiredApp app(platform);
     static fc::test::FakeTcpSocket* feed = [] {
-        app.view.serverEntry = "10.0.0.5:27960";
+        app.settings.serverEntry = "10.0.0.5:27960";
         fc::connectInterp(app);
         fc::test::FakeTcpSocket* s = platform.tcpSockets.at(1);
         s->accept();
         return s;
     }();
 
-    fc::MainView& v = app.view;
     if (size > 0) {
         const std::uint8_t flags = data[0];
-        v.interpGotFlag = v.interpLostFlag = v.interpRecoverFlag = (flags & 0x01) != 0;
-        v.interpQuad = v.interpHaste = v.interpRegen = v.interpInvis = (flags & 0x02) != 0;
-        v.interpServerMsg = (flags & 0x04) != 0;
-        v.interpReport = (flags & 0x08) != 0;
-        v.serverIsPrivate = (flags & 0x10) != 0;
-        v.matchState = static_cast<fc::MatchState>((flags >> 5) & 0x03);
-        v.gameType = (flags & 0x80) ? fc::GameType::Quake3OspCtf : fc::GameType::Quake3OspScored;
-        v.ctfTemplate = "%at% %as% %bs% %c% %tl%";
+        app.interp.interpGotFlag = app.interp.interpLostFlag = app.interp.interpRecoverFlag =
+            (flags & 0x01) != 0;
+        app.interp.interpQuad = app.interp.interpHaste = app.interp.interpRegen =
+            app.interp.interpInvis = (flags & 0x02) != 0;
+        app.interp.interpServerMsg = (flags & 0x04) != 0;
+        app.interp.interpReport = (flags & 0x08) != 0;
+        app.settings.serverIsPrivate = (flags & 0x10) != 0;
+        app.match.matchState = static_cast<fc::MatchState>((flags >> 5) & 0x03);
+        app.monitor.gameType =
+            (flags & 0x80) ? fc::GameType::Quake3OspCtf : fc::GameType::Quake3OspScored;
+        app.settings.ctfTemplate = "%at% %as% %bs% %c% %tl%";
         ++data;
         --size;
     }
@@ -48,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Whatever came in, the output window and the carried line stay bounded, and the service
     // is only ever sent its request words.
-    if (v.interpOutput.size() > 10000 || v.interpBuffer.size() > 16384) __builtin_trap();
+    if (app.interp.interpOutput.size() > 10000 || app.interp.interpBuffer.size() > 16384)
+        __builtin_trap();
     for (std::size_t at = 0; at < feed->sent.size();) {
         if (feed->sent.compare(at, 8, "GAMESTAT") == 0 ||
             feed->sent.compare(at, 8, "FLAGSTAT") == 0)

@@ -15,27 +15,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fc::test::FakePlatform platform;
     static fc::WiredApp app(platform);
     static fc::test::FakeTcpSocket* socket = [] {
-        app.view.ircLineGapMs = "4";  // paced, yet drained within the second the timers run
+        app.settings.ircLineGapMs = "4";  // paced, yet drained within the second the timers run
         fc::connectIrc(app);
         fc::test::FakeTcpSocket* s = platform.tcpSockets.at(0);
         s->accept();
         return s;
     }();
 
-    fc::MainView& v = app.view;
     if (size > 0) {
-        v.showRawText = (data[0] & 0x01) != 0;
-        v.greetOnJoin = (data[0] & 0x02) != 0;
-        v.serverIsPrivate = (data[0] & 0x04) != 0;
-        v.matchState = static_cast<fc::MatchState>((data[0] >> 3) & 0x03);
+        app.settings.showRawText = (data[0] & 0x01) != 0;
+        app.settings.greetOnJoin = (data[0] & 0x02) != 0;
+        app.settings.serverIsPrivate = (data[0] & 0x04) != 0;
+        app.match.matchState = static_cast<fc::MatchState>((data[0] >> 3) & 0x03);
         using fc::GameType;
         static const GameType kTypes[] = {GameType::Quake2Ctf, GameType::Quake3OspScored,
                                           GameType::UnrealCtf, GameType::NoGameYet};
-        v.gameType = kTypes[(data[0] >> 5) & 0x03];
-        v.killAllowedFrom = (data[0] & 0x80) ? "a b" : "";
-        v.redScoreText = "3/40000";
-        v.blueScoreText = "x";
-        v.playerRows = {{"a\r\nQUIT", "1", "2", "Red", fc::RowColour::Red}};
+        app.monitor.gameType = kTypes[(data[0] >> 5) & 0x03];
+        app.settings.killAllowedFrom = (data[0] & 0x80) ? "a b" : "";
+        app.monitor.redScoreText = "3/40000";
+        app.monitor.blueScoreText = "x";
+        app.monitor.playerRows = {{"a\r\nQUIT", "1", "2", "Red", fc::RowColour::Red}};
         ++data;
         --size;
     }
@@ -61,13 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (start != socket->sent.size()) __builtin_trap();
     socket->sent.clear();
-    if (v.ircOutput.size() > 10000) __builtin_trap();
+    if (app.irc.ircOutput.size() > 10000) __builtin_trap();
     // Keep the bot connected and registered for the next input.
     if (socket->state() != fc::SocketState::Connected) {
         if (!app.irc.wanted) fc::connectIrc(app);
         socket->accept();
     }
-    v.ignoreList.clear();
-    v.channelNicks.clear();
+    app.irc.ignoreList.clear();
+    app.irc.channelNicks.clear();
     return 0;
 }

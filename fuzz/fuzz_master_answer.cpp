@@ -23,10 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     fc::test::FakePlatform platform;
     fc::WiredApp app(platform);
-    app.view.masterServer = "127.0.0.1:27950";
+    app.settings.masterServer = "127.0.0.1:27950";
     fc::openBrowser(app);
     for (int i = 0; i < 3; ++i) platform.udpSockets.at(3)->deliver(datagram, "127.0.0.1", 27950);
-    const std::vector<std::string>& stored = app.view.savedServers;
+    const std::vector<std::string>& stored = app.settings.savedServers;
     if (stored.size() > fc::kBrowserListLimit) std::abort();
     if (std::set<std::string>(stored.begin(), stored.end()).size() != stored.size()) std::abort();
     platform.advance(3000);

@@ -40,17 +40,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     fc::test::FakePlatform platform;
     fc::App app(platform);
-    app.view.blackBackground = data[0] & 1;
-    app.view.previewNoColors = data[0] & 2;
+    app.preview.blackBackground = data[0] & 1;
+    app.preview.previewNoColors = data[0] & 2;
     const auto kind = data[0] & 4 ? fc::PreviewKind::TeamGame : fc::PreviewKind::Deathmatch;
     const std::string templ = bytes.substr(1);
     const fc::RtfDocument doc = fc::readRtf(fc::previewDocument(app, templ, kind));
 
     std::string text;
-    const fc::Rgb textColour = fc::kIrcColours[app.view.blackBackground ? 0 : 1];
+    const fc::Rgb textColour = fc::kIrcColours[app.preview.blackBackground ? 0 : 1];
     for (const fc::StyledRun& run : doc.runs) {
         text += run.text;
-        if (app.view.previewNoColors && run.colour != textColour) std::abort();
+        if (app.preview.previewNoColors && run.colour != textColour) std::abort();
     }
     if (text != shownText(fc::previewLine(app, templ, kind))) std::abort();
     if (doc.font != "Fixedsys" || doc.halfPoints != 20) std::abort();

@@ -47,10 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fc::WiredApp app(platform);
     fc::onServerEntryEdited(app, "demos/fuzz.rec");
     fc::toggleConnection(app);
-    app.view.playbackStep = 10;  // the fastest the speed control allows
-    for (int tick = 0; tick < 2 * records + 4 && !app.view.serverEntryEnabled; ++tick) {
+    app.monitor.playbackStep = 10;  // the fastest the speed control allows
+    for (int tick = 0; tick < 2 * records + 4 && !app.window.serverEntryEnabled; ++tick) {
         platform.advance(10);
     }
-    if (app.view.playbackProgress > records) std::abort();
+    if (app.monitor.playbackProgress > records) std::abort();
     return 0;
 }

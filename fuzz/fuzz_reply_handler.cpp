@@ -34,21 +34,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Two leading bytes choose the state the reply meets: family, teams, match state, game
     // type, and whether the game name counts as new (so detection runs again).
     if (size >= 2) {
-        app.view.gameFamily = kFamilies[data[0] % 5];
-        app.view.teamsKnown = (data[0] & 0x10) != 0;
-        app.view.redMembers = (data[0] & 0x20) ? "\"a\"\"b\"" : "";
-        app.view.portBumped = (data[0] & 0x40) != 0;
-        app.view.gameType = kGameTypes[data[1] % 9];
-        app.view.matchState = static_cast<fc::MatchState>((data[1] >> 4) & 3);
-        if (data[1] & 0x40) app.view.lastValues.game.clear();
-        app.view.playerRowsSortColumn = (data[1] & 0x80) ? 1 : -1;
+        app.monitor.gameFamily = kFamilies[data[0] % 5];
+        app.match.teamsKnown = (data[0] & 0x10) != 0;
+        app.match.redMembers = (data[0] & 0x20) ? "\"a\"\"b\"" : "";
+        app.monitor.portBumped = (data[0] & 0x40) != 0;
+        app.monitor.gameType = kGameTypes[data[1] % 9];
+        app.match.matchState = static_cast<fc::MatchState>((data[1] >> 4) & 3);
+        if (data[1] & 0x40) app.monitor.lastValues.game.clear();
+        app.window.playerRowsSortColumn = (data[1] & 0x80) ? 1 : -1;
         data += 2;
         size -= 2;
     }
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     platform.udpSockets.at(0)->deliver(bytes, "127.0.0.1", 27960);
     // Keep the entry pointing at the server the queries go to, whatever the reply did to it.
-    app.view.serverEntry = "127.0.0.1:27960 fuzz";
-    app.view.serverEntryEnabled = false;
+    app.settings.serverEntry = "127.0.0.1:27960 fuzz";
+    app.window.serverEntryEnabled = false;
     return 0;
 }

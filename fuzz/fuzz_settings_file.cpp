@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     second.files[fc::kSettingsFile] = saved;
     fc::App check(second);
     fc::loadSettings(check);
-    if (!check.view.ircOutput.empty()) std::abort();  // a saved file is never damaged
+    if (!check.irc.ircOutput.empty()) std::abort();  // a saved file is never damaged
     fc::saveSettings(check);
     if (second.files[fc::kSettingsFile] != saved) std::abort();
     return 0;

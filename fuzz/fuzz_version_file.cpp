@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app.addListener(&shown);
     int ended = 0;
     app.updateCheckEnded = [&] { ++ended; };
-    app.view.updateUrl = "http://127.0.0.1/fcst.versie";
+    app.settings.updateUrl = "http://127.0.0.1/fcst.versie";
     (data[0] & 1) ? fc::checkForUpdateNow(app) : fc::startUpdateCheck(app);
     fc::test::FakeTcpSocket& fakeUpdateSocket = *platform.tcpSockets.at(2);
     fakeUpdateSocket.accept();

@@ -46,7 +46,7 @@ void openBrowser(App& app) {
         return;
     }
     loadSnapshot(app);
-    const std::string current = stripComment(app.view.serverEntry);
+    const std::string current = stripComment(app.settings.serverEntry);
     for (std::size_t i = 0; i < b.serverRows.size(); ++i) {
         if (b.serverRows[i].server == current) {
             b.selected = b.scrollTo = static_cast<int>(i);
@@ -119,11 +119,11 @@ void selectForOrvexa(App& app) {
     if (!b.buttonsEnabled) return;
     const ServerRow* row = selectedRow(b);
     if (!row) return app.platform.beep();
-    if (!app.view.serverEntryEnabled) toggleConnection(app);  // stop the running monitor
+    if (!app.window.serverEntryEnabled) toggleConnection(app);  // stop the running monitor
     onServerEntryEdited(app, row->server + " (" + row->name + ")");
     saveSnapshot(app);
     app.handOverTimer->setEnabled(true);
-    app.view.focusMainWindow = true;
+    app.window.focusMainWindow = true;
 }
 
 void onSelectTimer(App& app) {
@@ -151,7 +151,7 @@ void onFilterEmpty(App& app, bool checked) {
 }
 
 void onFastSweepBox(App& app, bool checked) {
-    app.view.fastSweepOn = checked;
+    app.settings.fastSweepOn = checked;
 }
 
 void onServerRowClicked(App& app, int row) {

@@ -49,7 +49,7 @@ void beginSweep(App& app, std::vector<std::string> servers, bool quick) {
     b.sweepProgress = 0;
     b.sweepProgressMax = static_cast<int>(b.sweepServers.size());
     b.inFlight.clear();
-    b.fastSweep = app.view.fastSweepOn || b.fastThisRun;
+    b.fastSweep = app.settings.fastSweepOn || b.fastThisRun;
     if (!b.fastSweep) {
         (quick ? app.quickSweepTimer : app.sweepTimer)->setEnabled(true);
         return;
@@ -109,7 +109,7 @@ void finishMaster(App& app) {
     b.askingMaster = false;
     app.masterTimer->setEnabled(false);
     saveServerList(app);
-    const std::string master = app.view.masterServer;
+    const std::string master = app.settings.masterServer;
     if (b.browserServers.empty()) {
         setBrowserStatus(app, b.masterAnswers == 0 ? "No answer from the master server " + master +
                                                          " within 3 s; the list is empty."
@@ -138,7 +138,7 @@ void askMaster(App& app, const std::string& host, const std::string& address, in
     if (b.masterAddress.empty()) {
         b.askingMaster = false;
         saveServerList(app);
-        setBrowserStatus(app, "The master server " + app.view.masterServer +
+        setBrowserStatus(app, "The master server " + app.settings.masterServer +
                                   " cannot be found; the list is empty.");
         if (b.sweepAfterMaster) {
             b.sweepAfterMaster = false;
@@ -193,7 +193,7 @@ void setBrowserStatus(App& app, const std::string& text) {
 
 void loadServerList(App& app) {
     BrowserView& b = app.browserView;
-    const std::vector<std::string>& stored = app.view.savedServers;
+    const std::vector<std::string>& stored = app.settings.savedServers;
     b.browserServers.assign(
         stored.begin(),
         stored.begin() + static_cast<std::ptrdiff_t>(std::min(stored.size(), kBrowserListLimit)));
@@ -207,19 +207,19 @@ void loadServerList(App& app) {
 }
 
 void saveServerList(App& app) {
-    app.view.savedServers = app.browserView.browserServers;
+    app.settings.savedServers = app.browserView.browserServers;
 }
 
 void requestMasterList(App& app) {
     BrowserView& b = app.browserView;
     b.browserServers.clear();
     b.masterAnswers = 0;
-    const QueryTarget target = splitEntry(app.view.masterServer, kMasterPort);
+    const QueryTarget target = splitEntry(app.settings.masterServer, kMasterPort);
     const std::string host = target.host;
     const int port = static_cast<int>(leadingWhole(target.portText));
     b.masterAddress.clear();
     b.askingMaster = true;
-    setBrowserStatus(app, "Asking the master server " + app.view.masterServer + "...");
+    setBrowserStatus(app, "Asking the master server " + app.settings.masterServer + "...");
     const std::string address =
         app.hostNames.addressOf(host, "master", [&app, host, port](const std::string& found) {
             app.dispatch([&] {
@@ -242,7 +242,7 @@ void onMasterDatagram(App& app, const Datagram& d) {
         if (!listed(b, server)) b.browserServers.push_back(server);
     }
     if (answer.damaged) {
-        app.appendOutput("*** The master server " + app.view.masterServer +
+        app.appendOutput("*** The master server " + app.settings.masterServer +
                          " sent a damaged list; the entries before the damage were kept.");
     }
     if (answer.ended || answer.damaged) ++b.masterAnswers;

@@ -65,17 +65,17 @@ void App::removeListener(AppListener* listener) {
 }
 
 void App::appendOutput(const std::string& text) {
-    view.ircOutput += text;
-    view.ircOutput += "\r\n";
-    if (view.ircOutput.size() > kOutputLimit)
-        view.ircOutput.erase(0, view.ircOutput.size() - kOutputKept);
+    irc.ircOutput += text;
+    irc.ircOutput += "\r\n";
+    if (irc.ircOutput.size() > kOutputLimit)
+        irc.ircOutput.erase(0, irc.ircOutput.size() - kOutputKept);
     for (AppListener* l : listeners_) l->outputAppended(text);
 }
 
 void App::appendOutputRaw(const std::string& bytes) {
-    view.ircOutput += bytes;
-    if (view.ircOutput.size() > kOutputLimit)
-        view.ircOutput.erase(0, view.ircOutput.size() - kOutputKept);
+    irc.ircOutput += bytes;
+    if (irc.ircOutput.size() > kOutputLimit)
+        irc.ircOutput.erase(0, irc.ircOutput.size() - kOutputKept);
     for (AppListener* l : listeners_) l->outputAppended(bytes);
 }
 

@@ -13,13 +13,18 @@
 
 #include "core/browser_view.h"
 #include "core/host_names.h"
+#include "core/interp_state.h"
 #include "core/irc_session.h"
 #include "core/line_sink.h"
+#include "core/match_progress.h"
 #include "core/monitor_followers.h"
+#include "core/monitor_state.h"
 #include "core/platform.h"
+#include "core/preview_state.h"
 #include "core/reply_memory.h"
 #include "core/server_status.h"
-#include "core/view_model.h"
+#include "core/settings_values.h"
+#include "core/window_state.h"
 
 namespace fc {
 
@@ -73,7 +78,16 @@ public:
     App& operator=(const App&) = delete;
 
     Platform& platform;
-    MainView view;
+
+    // The state, each part held by the subsystem that owns it (the IRC session's is `irc`, the
+    // server browser's `browserView`, below). The window draws from all of them after every
+    // handled event and holds nothing of its own.
+    MonitorState monitor;
+    MatchProgress match;
+    SettingsValues settings;
+    InterpState interp;
+    PreviewState preview;
+    WindowState window;
 
     // Timers owned by the monitor and the match clocks.
     std::unique_ptr<Timer> pollTimer;  // poll tick

@@ -6,6 +6,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/line_sink.h"
 
@@ -59,6 +60,18 @@ struct IrcSendQueue {
 };
 
 struct IrcSession {
+    std::string ircOutput;  // the output window
+    // What the connection shows.
+    std::string ircStatus = "Not connected";
+    std::string ircTopic = "Not connected";
+    std::vector<std::string> channelNicks;  // nicks in the channel, with their status marks
+    std::string ircInputLine;               // the operator's input line
+    std::vector<std::string> ignoreList;    // "nick seconds", in order of arrival
+    // Shared values of the connection.
+    std::string botNick = "Orvexa";
+    std::string botChannel;
+    std::string pingToken;
+
     // The start of a line whose end has not arrived yet; the next read completes it.
     std::string partialLine;
     // A line grew too long and was dropped; its rest is passed over up to its end.

@@ -5,7 +5,7 @@
 namespace fc {
 
 void toggleStayOnTop(App& app) {
-    app.view.stayOnTop = !app.view.stayOnTop;
+    app.window.stayOnTop = !app.window.stayOnTop;
 }
 
 }  // namespace fc

@@ -32,20 +32,19 @@ std::string textFrom(const std::string& line, std::size_t position) {
     return position - 1 < line.size() ? line.substr(position - 1) : std::string();
 }
 
-void flagsHome(MainView& v) {
-    v.redFlagWhere = "*** home ***";
-    v.blueFlagWhere = "*** home ***";
+void flagsHome(App& app) {
+    app.interp.redFlagWhere = "*** home ***";
+    app.interp.blueFlagWhere = "*** home ***";
 }
 
 // The score fields take one number followed by "/": the feed gives no second number. A line
 // without its separator leaves that field as it was. The status the bot answers from tells the
 // same scores.
 void setScoreFields(App& app, const std::string& scores, const std::string& line) {
-    MainView& v = app.view;
-    if (auto red = textBefore(scores, "-")) v.redScoreText = trimBlanks(*red) + "/";
-    if (auto blue = textAfter(line, " - ")) v.blueScoreText = trimBlanks(*blue) + "/";
-    app.status.red = readTeamScore(v.redScoreText);
-    app.status.blue = readTeamScore(v.blueScoreText);
+    if (auto red = textBefore(scores, "-")) app.monitor.redScoreText = trimBlanks(*red) + "/";
+    if (auto blue = textAfter(line, " - ")) app.monitor.blueScoreText = trimBlanks(*blue) + "/";
+    app.status.red = readTeamScore(app.monitor.redScoreText);
+    app.status.blue = readTeamScore(app.monitor.blueScoreText);
 }
 
 // The two numbers of a score field around its "/": "3/" is 3 and 0; without "/" the whole
@@ -59,93 +58,93 @@ std::pair<long long, long long> scoreParts(const std::string& field) {
 // The feed's capture score, its match start and final score are as worth keeping as the
 // monitor's own.
 void sayReport(App& app, const std::string& text) {
-    sayInChannel(app, app.view.botChannel, text, ReportKind::Essential);
+    sayInChannel(app, app.irc.botChannel, text, ReportKind::Essential);
 }
 
 }  // namespace
 
 bool interpTakesOver(const App& app) {
     // A game that publishes its own scores and time (Osp capture-the-flag) keeps them.
-    return app.view.interpReport && !describe(app.view.gameType).publishesScoresOverInterp;
+    return app.interp.interpReport && !describe(app.monitor.gameType).publishesScoresOverInterp;
 }
 
 void interpCurrentScore(App& app, const std::string& line) {
-    flagsHome(app.view);
+    flagsHome(app);
     if (interpTakesOver(app)) setScoreFields(app, textFrom(line, 26), line);
 }
 
 void interpScore(App& app, const std::string& line) {
-    MainView& v = app.view;
-    flagsHome(v);
+    flagsHome(app);
     if (!interpTakesOver(app)) return;
     const std::string scores = textFrom(line, 18);
     setScoreFields(app, scores, line);
     ReportValues values;
-    values.teamA = v.redTeamName;
-    values.teamB = v.blueTeamName;
+    values.teamA = app.match.redTeamName;
+    values.teamB = app.match.blueTeamName;
     values.scoreA = trimBlanks(textBefore(scores, " - ").value_or(""));
     values.scoreB = trimBlanks(textAfter(line, " - ").value_or(""));
     values.pingA = values.pingB = values.pointsA = values.pointsB = "N/A";
-    values.capper = v.interpCapper;
-    values.timeLeft = v.timeLeftText;
-    sayReport(app, expandTemplate(app, v.ctfTemplate, values));
+    values.capper = app.interp.interpCapper;
+    values.timeLeft = app.monitor.timeLeftText;
+    sayReport(app, expandTemplate(app, app.settings.ctfTemplate, values));
 }
 
 void interpTimelimitHit(App& app) {
     app.interpClockTimer->setEnabled(false);
-    app.view.interpClock = "19:59";
+    app.interp.interpClock = "19:59";
     onInterpTick(app);
 }
 
 void interpMatchStarted(App& app, const std::string& line) {
     if (!interpTakesOver(app)) return;
-    app.view.interpClock = "0:00";
+    app.interp.interpClock = "0:00";
     app.interpClockTimer->setEnabled(true);
     const std::string server =
-        app.view.serverIsPrivate ? "[PRIVATE!]" : app.gameSocket->remoteAddress();
+        app.settings.serverIsPrivate ? "[PRIVATE!]" : app.gameSocket->remoteAddress();
     sayReport(app, "*** MATCH HAS STARTED! *** Server: " + server + " - Using Interp! - " +
                        textFrom(line, 18));
 }
 
 void interpTimeLeft(App& app, const std::string& line) {
     if (app.interpClockTimer->enabled()) return;
-    app.view.interpClock = subtractClockTimes(kMatchLength, trimBlanks(textFrom(line, 12)));
+    app.interp.interpClock = subtractClockTimes(kMatchLength, trimBlanks(textFrom(line, 12)));
     app.interpClockTimer->setEnabled(true);
     sendInterp(app, "FLAGSTAT");
 }
 
 void onInterpTick(App& app) {
     if (!interpTakesOver(app)) return;
-    MainView& v = app.view;
-    const std::size_t colon = v.interpClock.find(':');
+    const std::size_t colon = app.interp.interpClock.find(':');
     if (colon == std::string::npos) {
         // More than the match length was left ("INT"): such a clock never counts and never ends
         // a match. Stopped, the service's next "Time Left:" line can set it right.
         app.interpClockTimer->setEnabled(false);
         return;
     }
-    long long minutes = leadingWhole(v.interpClock.substr(0, colon));
-    long long seconds = addWithin(leadingWhole(v.interpClock.substr(colon + 1)), 1);
+    long long minutes = leadingWhole(app.interp.interpClock.substr(0, colon));
+    long long seconds = addWithin(leadingWhole(app.interp.interpClock.substr(colon + 1)), 1);
     if (seconds >= 60) {
         seconds = 0;
         minutes = addWithin(minutes, 1);
     }
-    v.interpClock = plainNumber(minutes) + ":" + (seconds < 10 ? "0" : "") + plainNumber(seconds);
-    if (v.interpClock == kMatchLength) {
-        if (v.matchState == MatchState::Running) {
-            const auto [red1, red2] = scoreParts(v.redScoreText);
-            const auto [blue1, blue2] = scoreParts(v.blueScoreText);
-            sayReport(app, "*** MATCH HAS ENDED! *** FINAL SCORE: [" + v.redTeamName + "] " +
-                               plainNumber(red1) + " (" + plainNumber(red2) + ") / [" +
-                               v.blueTeamName + "] " + plainNumber(blue1) + " (" +
+    app.interp.interpClock =
+        plainNumber(minutes) + ":" + (seconds < 10 ? "0" : "") + plainNumber(seconds);
+    if (app.interp.interpClock == kMatchLength) {
+        if (app.match.matchState == MatchState::Running) {
+            const auto [red1, red2] = scoreParts(app.monitor.redScoreText);
+            const auto [blue1, blue2] = scoreParts(app.monitor.blueScoreText);
+            sayReport(app, "*** MATCH HAS ENDED! *** FINAL SCORE: [" + app.match.redTeamName +
+                               "] " + plainNumber(red1) + " (" + plainNumber(red2) + ") / [" +
+                               app.match.blueTeamName + "] " + plainNumber(blue1) + " (" +
                                plainNumber(blue2) + ")");
-            v.matchState = MatchState::None;
+            app.match.matchState = MatchState::None;
         }
-        v.interpClock = "INT";
+        app.interp.interpClock = "INT";
         app.interpClockTimer->setEnabled(false);
     }
-    v.timeLeftText =
-        v.interpClock == "INT" ? "INT" : subtractClockTimes(kMatchLength, v.interpClock);
+    app.monitor.timeLeftText = app.interp.interpClock == "INT"
+                                   ? "INT"
+                                   : subtractClockTimes(kMatchLength, app.interp.interpClock);
 }
 
 }  // namespace fc

@@ -12,21 +12,21 @@ constexpr std::size_t kOutputLimit = 10000;
 // A service that never ends its line would otherwise grow the carried text without end.
 constexpr std::size_t kLineLimit = 16384;
 
-void appendInterpOutput(MainView& v, const std::string& text) {
-    v.interpOutput += text;
-    if (v.interpOutput.size() > kOutputLimit)
-        v.interpOutput.erase(0, v.interpOutput.size() - kOutputLimit);
+void appendInterpOutput(App& app, const std::string& text) {
+    app.interp.interpOutput += text;
+    if (app.interp.interpOutput.size() > kOutputLimit)
+        app.interp.interpOutput.erase(0, app.interp.interpOutput.size() - kOutputLimit);
 }
 
 // The raw feed as the window shows it: every LF written as CR LF, nothing added.
-void showChunk(MainView& v, const std::string& chunk) {
+void showChunk(App& app, const std::string& chunk) {
     std::string shown;
     shown.reserve(chunk.size() + chunk.size() / 16);
     for (char c : chunk) {
         if (c == '\n') shown += '\r';
         shown += c;
     }
-    appendInterpOutput(v, shown);
+    appendInterpOutput(app, shown);
 }
 
 // The host of the server entry: the text up to its first blank, then before its first ":".
@@ -40,53 +40,52 @@ std::string interpHost(const std::string& entry) {
 void connectInterp(App& app) {
     app.interpSocket->close();
     // Closing raises no event; until the new connection is made the feed is not there.
-    app.view.interpSupport = "Disabled!";
+    app.interp.interpSupport = "Disabled!";
     // A recording has no service beside it.
-    if (isRecordingEntry(app.view.serverEntry)) return;
-    const std::string host = interpHost(app.view.serverEntry);
+    if (isRecordingEntry(app.settings.serverEntry)) return;
+    const std::string host = interpHost(app.settings.serverEntry);
     if (host.empty()) return;
-    app.interpSocket->connectToHost(host, app.view.interpPort);
+    app.interpSocket->connectToHost(host, app.interp.interpPort);
 }
 
 void disconnectInterp(App& app) {
     app.interpSocket->close();
-    app.view.interpSupport = "Disabled!";
+    app.interp.interpSupport = "Disabled!";
 }
 
 void onInterpConnected(App& app) {
-    app.view.interpSupport = "ENABLED!";
-    app.view.teamScoresVisible = true;
+    app.interp.interpSupport = "ENABLED!";
+    app.window.teamScoresVisible = true;
 }
 
 void onInterpClosed(App& app) {
     // The service went away: shown, and no reconnect until the operator or the monitor asks.
     app.interpSocket->close();
-    app.view.interpSupport = "Disabled!";
+    app.interp.interpSupport = "Disabled!";
 }
 
 void onInterpData(App& app, const std::string& chunk) {
-    MainView& v = app.view;
-    showChunk(v, chunk);
-    std::string line = std::move(v.interpBuffer);
-    v.interpBuffer.clear();
+    showChunk(app, chunk);
+    std::string line = std::move(app.interp.interpBuffer);
+    app.interp.interpBuffer.clear();
     for (char c : chunk) {
         if (c == '\n') {
-            if (!v.interpDropping) {
+            if (!app.interp.interpDropping) {
                 if (!line.empty() && line.back() == '\r') line.pop_back();
                 handleInterpLine(app, line);
             }
-            v.interpDropping = false;
+            app.interp.interpDropping = false;
             line.clear();
-        } else if (!v.interpDropping) {
+        } else if (!app.interp.interpDropping) {
             line += c;
             if (line.size() > kLineLimit) {
-                appendInterpOutput(v, "*** A line longer than 16384 bytes was dropped. ***\r\n");
-                v.interpDropping = true;
+                appendInterpOutput(app, "*** A line longer than 16384 bytes was dropped. ***\r\n");
+                app.interp.interpDropping = true;
                 line.clear();
             }
         }
     }
-    v.interpBuffer = std::move(line);
+    app.interp.interpBuffer = std::move(line);
 }
 
 void sendInterp(App& app, const std::string& word) {
@@ -94,7 +93,7 @@ void sendInterp(App& app, const std::string& word) {
 }
 
 void clearInterpOutput(App& app) {
-    app.view.interpOutput.clear();
+    app.interp.interpOutput.clear();
 }
 
 }  // namespace fc

@@ -31,7 +31,7 @@ std::string nameBefore(const std::string& line, std::size_t cut) {
 }
 
 void sayReport(App& app, const std::string& text) {
-    sayInChannel(app, app.view.botChannel, text, ReportKind::Interp);
+    sayInChannel(app, app.irc.botChannel, text, ReportKind::Interp);
 }
 
 // A flag status line's value: the carrier's name as it comes, or where the flag lies.
@@ -44,27 +44,27 @@ std::string flagWhereabouts(const std::string& value) {
 struct PowerUp {
     const char* tail;
     std::size_t cut;  // the tail and the blank before it
-    bool MainView::*reported;
+    bool InterpState::*reported;
     const char* shown;  // the power-up's name with its colour
 };
 
 const PowerUp kPowerUps[] = {
-    {"got INVIS!", 11, &MainView::interpInvis,
+    {"got INVIS!", 11, &InterpState::interpInvis,
      "\x03"
      "14\x02INVISIBILITY\x02\x03"},
-    {"got QUAD!", 10, &MainView::interpQuad,
+    {"got QUAD!", 10, &InterpState::interpQuad,
      "\x03"
      "4\x02QUAD\x02\x03"},
-    {"got HASTE!", 11, &MainView::interpHaste,
+    {"got HASTE!", 11, &InterpState::interpHaste,
      "\x03"
      "7\x02HASTE\x02\x03"},
-    {"got Regen", 10, &MainView::interpRegen,
+    {"got Regen", 10, &InterpState::interpRegen,
      "\x03"
      "6\x02REGEN\x02\x03"},
 };
 
 void powerUpLine(App& app, const std::string& line, const PowerUp& p) {
-    if (textEndsWith(line, p.tail) && app.view.*p.reported)
+    if (textEndsWith(line, p.tail) && app.interp.*p.reported)
         sayReport(app, std::string(p.shown) + " taken by " + nameBefore(line, p.cut));
 }
 
@@ -87,33 +87,33 @@ const ServerWord kServerWords[] = {
 }  // namespace
 
 void handleInterpLine(App& app, const std::string& line) {
-    MainView& v = app.view;
-    if (textStartsWith(line, "Welcome to Interp")) v.interpVersion = textFrom(line, 19);
-    if (textStartsWith(line, "Made by:")) v.interpAuthor = textFrom(line, 10);
+    if (textStartsWith(line, "Welcome to Interp")) app.interp.interpVersion = textFrom(line, 19);
+    if (textStartsWith(line, "Made by:")) app.interp.interpAuthor = textFrom(line, 10);
     if (textStartsWith(line, "Email:")) {
-        v.interpEmail = textFrom(line, 8);
+        app.interp.interpEmail = textFrom(line, 8);
         sendInterp(app, "GAMESTAT");  // the greeting is complete: ask where things stand
     }
     if (textEndsWith(line, "lost the BLUE flag!")) {
-        v.blueFlagWhere = kSomewhere;
-        if (v.interpLostFlag) sayReport(app, std::string(kBlue) + " flag lost!");
+        app.interp.blueFlagWhere = kSomewhere;
+        if (app.interp.interpLostFlag) sayReport(app, std::string(kBlue) + " flag lost!");
     }
     if (textEndsWith(line, "lost the RED flag!")) {
-        v.redFlagWhere = kSomewhere;
-        if (v.interpLostFlag) sayReport(app, std::string(kRed) + " flag lost!");
+        app.interp.redFlagWhere = kSomewhere;
+        if (app.interp.interpLostFlag) sayReport(app, std::string(kRed) + " flag lost!");
     }
     if (textStartsWith(line, "RED Flag Status:"))
-        v.redFlagWhere = flagWhereabouts(textFrom(line, 18));
+        app.interp.redFlagWhere = flagWhereabouts(textFrom(line, 18));
     if (textStartsWith(line, "BLUE Flag Status:"))
-        v.blueFlagWhere = flagWhereabouts(textFrom(line, 19));
+        app.interp.blueFlagWhere = flagWhereabouts(textFrom(line, 19));
     if (textEndsWith(line, "got the BLUE flag!")) {
-        v.blueFlagWhere = nameBefore(line, 19);
-        if (v.interpGotFlag)
-            sayReport(app, std::string(kBlue) + " flag taken by " + v.blueFlagWhere);
+        app.interp.blueFlagWhere = nameBefore(line, 19);
+        if (app.interp.interpGotFlag)
+            sayReport(app, std::string(kBlue) + " flag taken by " + app.interp.blueFlagWhere);
     }
     if (textEndsWith(line, "got the RED flag!")) {
-        v.redFlagWhere = nameBefore(line, 18);
-        if (v.interpGotFlag) sayReport(app, std::string(kRed) + " flag taken by " + v.redFlagWhere);
+        app.interp.redFlagWhere = nameBefore(line, 18);
+        if (app.interp.interpGotFlag)
+            sayReport(app, std::string(kRed) + " flag taken by " + app.interp.redFlagWhere);
     }
     if (textStartsWith(line, "Current Score (Red-Blue):")) interpCurrentScore(app, line);
     if (textStartsWith(line, "Score (Red-Blue):")) interpScore(app, line);
@@ -124,19 +124,20 @@ void handleInterpLine(App& app, const std::string& line) {
     if (textStartsWith(line, "Time Left:")) interpTimeLeft(app, line);
     if (textContains(line, "CAPTURED the")) {
         // " CAPTURED the RED flag!" is 23 characters; with BLUE the blank left over is trimmed.
-        v.interpCapper = trimBlanks(line.size() > 23 ? line.substr(0, line.size() - 23) : "");
+        app.interp.interpCapper =
+            trimBlanks(line.size() > 23 ? line.substr(0, line.size() - 23) : "");
     }
     powerUpLine(app, line, kPowerUps[2]);
     powerUpLine(app, line, kPowerUps[3]);
     if (textEndsWith(line, "Recovered the BLUE flag!")) {
-        v.blueFlagWhere = kHome;
-        if (v.interpRecoverFlag) sayReport(app, std::string(kBlue) + " flag returned!");
+        app.interp.blueFlagWhere = kHome;
+        if (app.interp.interpRecoverFlag) sayReport(app, std::string(kBlue) + " flag returned!");
     }
     if (textEndsWith(line, "Recovered the RED flag!")) {
-        v.redFlagWhere = kHome;
-        if (v.interpRecoverFlag) sayReport(app, std::string(kRed) + " flag returned!");
+        app.interp.redFlagWhere = kHome;
+        if (app.interp.interpRecoverFlag) sayReport(app, std::string(kRed) + " flag returned!");
     }
-    if (v.interpServerMsg) {
+    if (app.interp.interpServerMsg) {
         for (const ServerWord& word : kServerWords)
             if (line == word.line) sayReport(app, word.report);
     }

@@ -56,18 +56,17 @@ void takeTeamScore(const TeamScore& score, std::int16_t& first, std::int16_t& se
 
 // "[Red team] 3 (12) / [Blue team] 1 (7)"
 std::string scoreText(const App& app) {
-    const MainView& v = app.view;
     const IrcSession& s = app.irc;
-    return "[" + v.redTeamName + "] " + plainNumber(s.red1) + " (" + plainNumber(s.red2) + ") / [" +
-           v.blueTeamName + "] " + plainNumber(s.blue1) + " (" + plainNumber(s.blue2) + ")";
+    return "[" + app.match.redTeamName + "] " + plainNumber(s.red1) + " (" + plainNumber(s.red2) +
+           ") / [" + app.match.blueTeamName + "] " + plainNumber(s.blue1) + " (" +
+           plainNumber(s.blue2) + ")";
 }
 
 void sendInfo(App& app, const std::string& nick) {
-    const MainView& v = app.view;
     sendNotice(app, nick,
-               std::string(" :Fragcaster Version ") + kVersion +
-                   " Build:" + blankNumber(kBuildNumber) + "  S:" + blankNumber(v.startCount) +
-                   "  L:" + blankNumber(v.linesPrinted));
+               std::string(" :Fragcaster Version ") + kVersion + " Build:" +
+                   blankNumber(kBuildNumber) + "  S:" + blankNumber(app.settings.startCount) +
+                   "  L:" + blankNumber(app.settings.linesPrinted));
     sendNotice(app, nick, kAuthorLine);
     sendNotice(app, nick,
                " :I keep match scores live up to date and will report them in this channel.");
@@ -75,51 +74,51 @@ void sendInfo(App& app, const std::string& nick) {
 }
 
 void sendHelp(App& app, const std::string& nick) {
-    const MainView& v = app.view;
-    const std::string type = " :" + kColourMark + "7Type: " + kBoldMark + "/msg " + v.botNick;
+    const std::string type = " :" + kColourMark + "7Type: " + kBoldMark + "/msg " + app.irc.botNick;
     sendNotice(app, nick, " :" + kColourMark + "7Fragcaster Version " + kVersion);
     sendNotice(app, nick,
-               " :" + kColourMark + "7Map:" + v.mapText + "  Current score: " + scoreText(app) +
-                   "  Time left: " + v.timeLeftText);
+               " :" + kColourMark + "7Map:" + app.monitor.mapText + "  Current score: " +
+                   scoreText(app) + "  Time left: " + app.monitor.timeLeftText);
     sendNotice(app, nick, type + " !info" + kBoldMark + "  = Info about the program");
     sendNotice(app, nick,
                type + " !players" + kBoldMark + "  = Current players playing on that server");
     sendNotice(app, nick, type + " !stats" + kBoldMark + "  = Current match info.");
-    sendNotice(
-        app, nick,
-        " :" + kColourMark + "7You can only send a command every " + v.ignoreSeconds + " seconds!");
+    sendNotice(app, nick,
+               " :" + kColourMark + "7You can only send a command every " +
+                   app.settings.ignoreSeconds + " seconds!");
 }
 
 void sendStats(App& app, const std::string& nick) {
-    const MainView& v = app.view;
     const std::string server =
         kUnderlineMark + kBoldMark + "Server" + kBoldMark + kUnderlineMark + ": ";
     const std::string map =
-        kUnderlineMark + kBoldMark + "Map" + kUnderlineMark + kBoldMark + ":" + v.mapText;
-    const std::string where = v.serverIsPrivate ? "[PRIVATE!]" : stripComment(v.serverEntry);
+        kUnderlineMark + kBoldMark + "Map" + kUnderlineMark + kBoldMark + ":" + app.monitor.mapText;
+    const std::string where =
+        app.settings.serverIsPrivate ? "[PRIVATE!]" : stripComment(app.settings.serverEntry);
     // Capture games tell the state of the match and its captures; every other game its scores.
-    if (describe(v.gameType).captureGame) {
-        if (v.matchState == MatchState::None || v.matchState == MatchState::Skip) {
+    if (describe(app.monitor.gameType).captureGame) {
+        if (app.match.matchState == MatchState::None || app.match.matchState == MatchState::Skip) {
             sendNotice(app, nick, " :Match has not started yet");
-        } else if (v.matchState == MatchState::Ready) {
+        } else if (app.match.matchState == MatchState::Ready) {
             sendNotice(app, nick, " :Match is ready to begin");
-        } else if (v.matchState == MatchState::Running) {
+        } else if (app.match.matchState == MatchState::Running) {
             sendNotice(app, nick,
                        " :" + server + where + "  " + map + " -- Current score: " + scoreText(app) +
-                           "  Time left: " + v.timeLeftText);
+                           "  Time left: " + app.monitor.timeLeftText);
         }
     } else {
         sendNotice(app, nick,
                    " :" + server + where + "  " + map + "  " + kUnderlineMark + kBoldMark +
-                       "Current score" + kUnderlineMark + kBoldMark + ": [" + v.redTeamName + "] " +
-                       trimBlanks(v.redScoreText) + " / [" + v.blueTeamName + "] " +
-                       trimBlanks(v.blueScoreText));
+                       "Current score" + kUnderlineMark + kBoldMark + ": [" +
+                       app.match.redTeamName + "] " + trimBlanks(app.monitor.redScoreText) +
+                       " / [" + app.match.blueTeamName + "] " +
+                       trimBlanks(app.monitor.blueScoreText));
     }
 }
 
 // Whether `nick` is one of the blank-separated nicks allowed to stop the bot.
 bool mayStopTheBot(const App& app, const std::string& nick) {
-    const std::string allowed = toLower(app.view.killAllowedFrom) + " ";
+    const std::string allowed = toLower(app.settings.killAllowedFrom) + " ";
     const std::string asker = toLower(nick);
     std::string word;
     for (char c : allowed) {
@@ -147,13 +146,13 @@ void takeStatusScores(App& app) {
 void handleBotQuery(App& app, const std::string& sender, const std::string& rawParams) {
     const std::string params = stripCrLf(rawParams);
     const std::string target = params.substr(0, params.find(' '));
-    if (toLower(target) != toLower(app.view.botNick)) return;
+    if (toLower(target) != toLower(app.irc.botNick)) return;
     const std::size_t colon = params.find(':');
     const std::string text = colon == std::string::npos
                                  ? std::string()
                                  : trimBlanks(stripCrLf(params.substr(colon + 1)));
     const std::string ending = toLower(params);
-    const long long t = secondsOf(app.view.ignoreSeconds);
+    const long long t = secondsOf(app.settings.ignoreSeconds);
 
     if (textEndsWith(ending, kCtcpMark + "version" + kCtcpMark) && !isIgnored(app, sender, t)) {
         sendNotice(app, sender,
@@ -197,7 +196,7 @@ void handleBotQuery(App& app, const std::string& sender, const std::string& rawP
 }
 
 bool isIgnored(App& app, const std::string& nick, long long seconds) {
-    std::vector<std::string>& list = app.view.ignoreList;
+    std::vector<std::string>& list = app.irc.ignoreList;
     for (const std::string& entry : list) {
         if (entry.substr(0, entry.find(' ')) == nick) return true;
     }
@@ -206,7 +205,7 @@ bool isIgnored(App& app, const std::string& nick, long long seconds) {
 }
 
 void onIgnoreTimer(App& app) {
-    std::vector<std::string>& list = app.view.ignoreList;
+    std::vector<std::string>& list = app.irc.ignoreList;
     if (list.empty()) return;
     for (std::string& entry : list) {
         const std::size_t blank = entry.find(' ');
@@ -220,7 +219,6 @@ void onIgnoreTimer(App& app) {
 }
 
 void sendPlayers(App& app, const std::string& nick) {
-    const MainView& v = app.view;
     std::string line;
     int count = 0;
     auto send = [&] {
@@ -228,10 +226,10 @@ void sendPlayers(App& app, const std::string& nick) {
         sendIrcLine(app, "NOTICE " + nick + " :" + line, LineKind::Notice);
         line.clear();
     };
-    for (const PlayerRow& row : v.playerRows) {
+    for (const PlayerRow& row : app.monitor.playerRows) {
         std::string colour = "14";
-        if (textContains(row.name, v.redTeamName)) colour = "04";
-        if (textContains(row.name, v.blueTeamName)) colour = "12";
+        if (textContains(row.name, app.match.redTeamName)) colour = "04";
+        if (textContains(row.name, app.match.blueTeamName)) colour = "12";
         if (row.team == "Red") colour = "04";
         if (row.team == "Blue") colour = "12";
         if (row.team == kTeamSpectators) colour = "14";
@@ -246,7 +244,7 @@ void sendPlayers(App& app, const std::string& nick) {
 void sendOnJoinGreeting(App& app, const std::string& joiner) {
     sendIrcLine(app,
                 "NOTICE " + joiner + " :" + kColourMark + "7Hi! There is a war going on! Type " +
-                    kBoldMark + "/msg " + app.view.botNick + " !helpme" + kBoldMark +
+                    kBoldMark + "/msg " + app.irc.botNick + " !helpme" + kBoldMark +
                     " to get information about the war and the commands you can send me!",
                 LineKind::Notice);
 }

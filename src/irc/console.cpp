@@ -25,33 +25,32 @@ void showPrivmsg(App& app, const std::string& sender, const std::string& params)
 }
 
 void showLeave(App& app, const std::string& sender, const std::string& command) {
-    std::vector<std::string>& nicks = app.view.channelNicks;
+    std::vector<std::string>& nicks = app.irc.channelNicks;
     const auto it = std::find(nicks.begin(), nicks.end(), sender);
     if (it != nicks.end()) nicks.erase(it);
     app.appendOutput("* LEFT: " + sender + " (" + command + ")");
 }
 
 void showJoin(App& app, const std::string& sender) {
-    app.view.channelNicks.push_back(sender);
+    app.irc.channelNicks.push_back(sender);
     app.appendOutput("* JOIN: " + sender);
-    if (app.view.greetOnJoin) sendOnJoinGreeting(app, sender);
+    if (app.settings.greetOnJoin) sendOnJoinGreeting(app, sender);
 }
 
 void showMode(App& app, const std::string& params) {
     app.appendOutput("* MODE: " + stripCrLf(textAfter(params, ' ')));
-    app.view.channelNicks.clear();
+    app.irc.channelNicks.clear();
 }
 
 void showTopic(App& app, const std::string& sender, const std::string& params) {
     const std::string afterBlank = textAfter(params, ' ');
     const std::string topic = stripCrLf(afterBlank.empty() ? "" : afterBlank.substr(1));
-    app.view.ircTopic = topic;
+    app.irc.ircTopic = topic;
     app.appendOutput("* TOPIC: " + topic + " (set by " + sender + ")");
 }
 
 void onIrcInputEnter(App& app) {
-    MainView& v = app.view;
-    const std::string text = v.ircInputLine;
+    const std::string text = app.irc.ircInputLine;
     if (textStartsWith(text, "/")) {
         if (toUpper(text.substr(1, 4)) == "NICK") {
             const std::string stars(51, '*');
@@ -64,9 +63,9 @@ void onIrcInputEnter(App& app) {
             app.appendOutput("*** Not connected: \"" + text + "\" was not sent.");
         }
     } else {
-        sayInChannel(app, v.botChannel, text, ReportKind::Typed);
+        sayInChannel(app, app.irc.botChannel, text, ReportKind::Typed);
     }
-    v.ircInputLine.clear();
+    app.irc.ircInputLine.clear();
 }
 
 }  // namespace fc

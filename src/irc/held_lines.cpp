@@ -115,9 +115,9 @@ void backInChannel(App& app) {
     const int dropped = std::exchange(s.heldDropped, 0);
     s.heldOverflowTold = false;
     if (s.held.empty()) return;
-    if (!app.view.reportToIrc) return dropWaitingLines(app);
+    if (!app.settings.reportToIrc) return dropWaitingLines(app);
     const std::deque<QueuedLine> lines = std::exchange(s.held, {});
-    app.appendOutput("*** Back in " + app.view.botChannel + ": sending " +
+    app.appendOutput("*** Back in " + app.irc.botChannel + ": sending " +
                      plural(lines.size(), "line") + " said while away" +
                      (dropped ? " (" + std::to_string(dropped) + " dropped)" : "") + ".");
     const std::int64_t now = app.platform.nowMs();

@@ -40,8 +40,8 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 }
 
 void answerPing(App& app, const std::string& line) {
-    app.view.pingToken = stripCrLf(line.size() > 6 ? std::string_view(line).substr(6) : "");
-    sendIrcLine(app, "PONG :" + app.view.pingToken, LineKind::Pong);
+    app.irc.pingToken = stripCrLf(line.size() > 6 ? std::string_view(line).substr(6) : "");
+    sendIrcLine(app, "PONG :" + app.irc.pingToken, LineKind::Pong);
     app.appendOutput("PONG!");
 }
 
@@ -63,10 +63,9 @@ constexpr int kNickTries = 10;
 
 void nickInUse(App& app) {
     IrcSession& s = app.irc;
-    MainView& v = app.view;
     if (s.registered) return;
     if (++s.nickTries >= kNickTries + 1) {
-        app.appendOutput("*** The nick " + v.ircName +
+        app.appendOutput("*** The nick " + app.settings.ircName +
                          " and the ten tried after it are in use: not connected.");
         s.wanted = false;
         s.stateNote = "Nick in use";
@@ -76,16 +75,16 @@ void nickInUse(App& app) {
         unlockConnectionFields(app);
         return;
     }
-    v.botNick = nextNick(v.ircName, s.nickTries);
-    app.appendOutput("*** Nick in use, trying " + v.botNick);
-    sendIrcLine(app, "NICK " + v.botNick);
+    app.irc.botNick = nextNick(app.settings.ircName, s.nickTries);
+    app.appendOutput("*** Nick in use, trying " + app.irc.botNick);
+    sendIrcLine(app, "NICK " + app.irc.botNick);
 }
 
 // The server's welcome names the nick it knows us by, which every own-nick test then uses.
 void welcomed(App& app, const IrcLine& l) {
     IrcSession& s = app.irc;
     const std::string nick = l.params.substr(0, l.params.find_first_of(" \r\n"));
-    if (!nick.empty()) app.view.botNick = nick;
+    if (!nick.empty()) app.irc.botNick = nick;
     s.registered = true;
     s.backoffSeconds = kFirstBackoffSeconds;
     s.stateNote.clear();
@@ -97,10 +96,10 @@ std::string firstWord(std::string_view params) {
     return std::string(params.substr(0, params.find_first_of(" \r\n")));
 }
 bool isBot(const App& app, const std::string& nick) {
-    return toUpper(nick) == toUpper(app.view.botNick);
+    return toUpper(nick) == toUpper(app.irc.botNick);
 }
 bool isBotChannel(const App& app, const std::string& channel) {
-    return !channel.empty() && toUpper(channel) == toUpper(app.view.botChannel);
+    return !channel.empty() && toUpper(channel) == toUpper(app.irc.botChannel);
 }
 
 // The topic and the names the server sends after a join; only the first of each in a read.
@@ -110,31 +109,30 @@ struct JoinReplies {
 
 // The tests a line with a prefix meets, in their order; several may apply to one line.
 void dispatchIrcLine(App& app, const std::string& line, JoinReplies& replies) {
-    MainView& v = app.view;
     const IrcLine l = splitIrcLine(line);
-    const bool ownLine = textStartsWith(line, ":" + v.botNick);
+    const bool ownLine = textStartsWith(line, ":" + app.irc.botNick);
     auto numeric = [&](std::string_view n) { return isNumeric(line, l, n); };
 
     if (numeric("001")) welcomed(app, l);
     if (numeric("433")) nickInUse(app);
-    if (numeric("474") && startsWithIgnoringCase(l.params, v.botNick)) {
+    if (numeric("474") && startsWithIgnoringCase(l.params, app.irc.botNick)) {
         app.antiBanTimer->setEnabled(true);
     }
     // A server without a message of the day ends the registration with 422 instead of 376.
     if (numeric("376") || numeric("422")) {
         setOwnMode(app, "+i");
-        joinAChannel(app, v.botChannel);
+        joinAChannel(app, app.irc.botChannel);
     }
-    if (numeric("332") && replies.topicLine.empty() && textStartsWith(l.params, v.botNick)) {
+    if (numeric("332") && replies.topicLine.empty() && textStartsWith(l.params, app.irc.botNick)) {
         replies.topicLine = l.params;
     }
-    if (numeric("353") && replies.namesLine.empty() && textStartsWith(l.params, v.botNick)) {
+    if (numeric("353") && replies.namesLine.empty() && textStartsWith(l.params, app.irc.botNick)) {
         replies.namesLine = l.params;
     }
     if (l.command == "JOIN" && ownLine) {
-        app.appendOutput("*** You have joined: " + v.botChannel + " ***");
+        app.appendOutput("*** You have joined: " + app.irc.botChannel + " ***");
         app.antiBanTimer->setEnabled(false);
-        v.channelNicks.clear();
+        app.irc.channelNicks.clear();
     }
     // In or out of the channel the lines go to: only the bot's own JOIN, PART or KICK of it.
     if (l.command == "JOIN" && isBot(app, l.sender) && isBotChannel(app, firstWord(l.params)))
@@ -149,7 +147,8 @@ void dispatchIrcLine(App& app, const std::string& line, JoinReplies& replies) {
     if (l.command == "JOIN" && !ownLine) showJoin(app, l.sender);
     if (l.command == "MODE") showMode(app, l.params);
     if (l.command == "TOPIC") showTopic(app, l.sender, l.params);
-    if (l.command == "KICK" && textContains(l.params, v.botNick)) joinAChannel(app, v.botChannel);
+    if (l.command == "KICK" && textContains(l.params, app.irc.botNick))
+        joinAChannel(app, app.irc.botChannel);
     if (l.command == "NOTICE" || l.command == "PRIVMSG") handleBotQuery(app, l.sender, l.params);
 }
 
@@ -174,23 +173,22 @@ std::string numericText(const std::string& params, std::size_t skip) {
 // The topic skips the nick, a blank, the channel as configured and " :"; the names skip the
 // nick, " = ", the channel and " :".
 void showTopicAndNames(App& app, const JoinReplies& replies) {
-    MainView& v = app.view;
     if (!replies.topicLine.empty()) {
-        const std::string topic =
-            numericText(replies.topicLine, v.botNick.size() + 1 + v.botChannel.size() + 2);
+        const std::string topic = numericText(
+            replies.topicLine, app.irc.botNick.size() + 1 + app.irc.botChannel.size() + 2);
         app.appendOutput("* TOPIC: " + topic);
-        v.ircTopic = topic;
+        app.irc.ircTopic = topic;
     }
     if (!replies.namesLine.empty()) {
         const std::string names =
-            trimBlanks(
-                numericText(replies.namesLine, v.botNick.size() + 3 + v.botChannel.size() + 2)) +
+            trimBlanks(numericText(replies.namesLine,
+                                   app.irc.botNick.size() + 3 + app.irc.botChannel.size() + 2)) +
             " ";
-        v.channelNicks.clear();
+        app.irc.channelNicks.clear();
         std::string word;
         for (char c : names) {
             if (c == ' ') {
-                v.channelNicks.push_back(word);
+                app.irc.channelNicks.push_back(word);
                 word.clear();
             } else {
                 word += c;
@@ -200,13 +198,13 @@ void showTopicAndNames(App& app, const JoinReplies& replies) {
 }
 
 bool tlsWanted(const App& app) {
-    return app.irc.tlsThisRun.value_or(app.view.ircTls);
+    return app.irc.tlsThisRun.value_or(app.settings.ircTls);
 }
 bool tlsInsecureWanted(const App& app) {
-    return app.irc.tlsInsecureThisRun.value_or(app.view.ircTlsInsecure);
+    return app.irc.tlsInsecureThisRun.value_or(app.settings.ircTlsInsecure);
 }
 bool reconnectOn(const App& app) {
-    return app.irc.reconnectThisRun.value_or(app.view.ircReconnect);
+    return app.irc.reconnectThisRun.value_or(app.settings.ircReconnect);
 }
 
 // Dials the server the operator chose, as a first connect and as every reconnect does.
@@ -221,7 +219,7 @@ void dial(App& app) {
     s.stateNote.clear();
     leaveChannel(app);
     resetSendQueue(app);
-    app.view.botNick = app.view.ircName;
+    app.irc.botNick = app.settings.ircName;
     app.ircSocket->setTls(TlsMode{tlsWanted(app), tlsInsecureWanted(app)});
     if (tlsWanted(app) && tlsInsecureWanted(app)) {
         app.appendOutput(
@@ -286,52 +284,48 @@ std::string ircStatusText(SocketState state) {
 
 void setOwnMode(App& app, const std::string& mode) {
     if (!ircConnected(app)) return;
-    sendIrcLine(app, "MODE " + app.view.botNick + " " + mode);
+    sendIrcLine(app, "MODE " + app.irc.botNick + " " + mode);
 }
 
 void joinAChannel(App& app, const std::string& channel) {
     if (!ircConnected(app)) return;
-    sendIrcLine(app, "JOIN " + channel + " " + app.view.channelKey);
+    sendIrcLine(app, "JOIN " + channel + " " + app.settings.channelKey);
 }
 
 void useTls(App& app, bool on) {
-    MainView& v = app.view;
-    v.ircTls = on;
+    app.settings.ircTls = on;
     const std::string from = on ? "6667" : "6697";
-    if (trimBlanks(v.ircPort) == from) v.ircPort = on ? "6697" : "6667";
+    if (trimBlanks(app.settings.ircPort) == from) app.settings.ircPort = on ? "6697" : "6667";
 }
 
 void lockConnectionFields(App& app) {
-    MainView& v = app.view;
-    v.ircServerEnabled = v.channelEntryEnabled = v.ircNameEnabled = v.connectIrcButtonEnabled =
-        false;
-    v.quitIrcButtonEnabled = true;
+    app.window.ircServerEnabled = app.window.channelEntryEnabled = app.window.ircNameEnabled =
+        app.window.connectIrcButtonEnabled = false;
+    app.window.quitIrcButtonEnabled = true;
 }
 
 void unlockConnectionFields(App& app) {
-    MainView& v = app.view;
-    v.ircServerEnabled = v.channelEntryEnabled = v.ircNameEnabled = v.connectIrcButtonEnabled =
-        true;
-    v.quitIrcButtonEnabled = false;
+    app.window.ircServerEnabled = app.window.channelEntryEnabled = app.window.ircNameEnabled =
+        app.window.connectIrcButtonEnabled = true;
+    app.window.quitIrcButtonEnabled = false;
 }
 
 void connectIrc(App& app) {
-    MainView& v = app.view;
     IrcSession& s = app.irc;
     app.ircSocket->close();
     int port = 0;
-    if (!parseIrcPort(v.ircPort, port)) {
+    if (!parseIrcPort(app.settings.ircPort, port)) {
         // Nothing is dialled, so the fields stay open for a better port.
-        app.appendOutput("*** Cannot connect: the port \"" + v.ircPort +
+        app.appendOutput("*** Cannot connect: the port \"" + app.settings.ircPort +
                          "\" is not a number from 1 to 65535.");
         return;
     }
-    s.host = hostOf(v.ircServer);
+    s.host = hostOf(app.settings.ircServer);
     s.port = port;
     s.wanted = true;
     s.backoffSeconds = kFirstBackoffSeconds;
     s.spreadSeed = static_cast<std::uint32_t>(app.platform.nowMs()) | 1u;
-    v.botChannel = v.channelEntry;
+    app.irc.botChannel = app.settings.channelEntry;
     dial(app);
     lockConnectionFields(app);
 }
@@ -350,15 +344,14 @@ void quitIrc(App& app) {
     app.ircSocket->close();
     resetSendQueue(app);
     app.irc.stateNote.clear();
-    app.view.ircTopic.clear();
+    app.irc.ircTopic.clear();
     app.appendOutput("*** DISCONNECTED! ***");
     unlockConnectionFields(app);
 }
 
 void onIrcConnected(App& app) {
-    const MainView& v = app.view;
     resetSendQueue(app);
-    sendIrcLine(app, "NICK " + v.botNick);
+    sendIrcLine(app, "NICK " + app.irc.botNick);
     sendIrcLine(app, "USER fcst \"" + app.platform.localHostName() + "\" \"" +
                          app.ircSocket->localAddress() + "\" :Orvexa " + kVersion);
     app.pongTimer->setEnabled(true);
@@ -406,19 +399,19 @@ void onReconnectTimer(App& app) {
 }
 
 void onPongTimer(App& app) {
-    if (app.view.pingToken.empty()) return;
-    sendIrcLine(app, "PONG :" + app.view.pingToken, LineKind::Pong);
+    if (app.irc.pingToken.empty()) return;
+    sendIrcLine(app, "PONG :" + app.irc.pingToken, LineKind::Pong);
     app.pongTimer->setEnabled(false);
 }
 
 void onAntiBanTimer(App& app) {
-    joinAChannel(app, app.view.botChannel);
+    joinAChannel(app, app.irc.botChannel);
 }
 
 void onIrcData(App& app, const std::string& chunk) {
     takeStatusScores(app);
-    if (app.view.showRawText) app.appendOutputRaw(chunk);
-    app.view.pingToken = stripCrLf(app.view.pingToken);
+    if (app.settings.showRawText) app.appendOutputRaw(chunk);
+    app.irc.pingToken = stripCrLf(app.irc.pingToken);
 
     IrcSession& s = app.irc;
     CutResult cut = cutIrcLines(s.partialLine, s.skippingLongLine, chunk);
@@ -445,14 +438,13 @@ std::string ircStateText(const App& app) {
 }
 
 void onIrcStatusTick(App& app) {
-    MainView& v = app.view;
     if (app.ircSocket->state() == SocketState::Closing) app.ircSocket->close();
-    v.ircStatus = ircStateText(app);
+    app.irc.ircStatus = ircStateText(app);
 
-    const MatchStateTexts& texts = kMatchStates[static_cast<int>(v.matchState)];
-    v.matchStateText = texts.label;
-    v.matchButton = texts.button;
-    v.matchButtonEnabled = true;
+    const MatchStateTexts& texts = kMatchStates[static_cast<int>(app.match.matchState)];
+    app.match.matchStateText = texts.label;
+    app.match.matchButton = texts.button;
+    app.window.matchButtonEnabled = true;
 }
 
 }  // namespace fc

@@ -73,23 +73,22 @@ QueuedLine channelLine(const App& app, const SaidLine& said, std::string text) {
     // Cut here rather than in sendIrcLine, so that the echo shows what the channel got.
     text.resize(std::min(text.size(), kLineBody - std::min(head.size(), kLineBody)));
     return QueuedLine{fitIrcLine(head + text), LineKind::Main, true,
-                      "<" + app.view.botNick + "> " + text, said};
+                      "<" + app.irc.botNick + "> " + text, said};
 }
 
 void IrcLineSink::sayInChannel(const std::string& target, const std::string& message,
                                ReportKind kind) {
     App& app = app_;
-    const MainView& v = app.view;
     const IrcSession& s = app.irc;
     std::string text = message;
-    if (v.ircRemoveColors) text = removeColorCodes(text);
-    if (v.ircRemoveFontCodes) text = removeFontCodes(text);
+    if (app.settings.ircRemoveColors) text = removeColorCodes(text);
+    if (app.settings.ircRemoveFontCodes) text = removeFontCodes(text);
     const SaidLine said{target, message, text, kind, app.platform.nowMs(), timeOfDay(app)};
     // The socket may already be gone before the loss is handled: such a line waits too. The
     // operator's chat is his to repeat: it goes whenever connected, as typed, or not at all.
     const bool typed = kind == ReportKind::Typed;
     LineFate fate = LineFate::Unsent;
-    if (!v.reportToIrc) {
+    if (!app.settings.reportToIrc) {
         fate = LineFate::Off;
     } else if ((s.inChannel || typed) && ircConnected(app)) {
         fate = LineFate::Sent;

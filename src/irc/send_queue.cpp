@@ -47,8 +47,8 @@ std::deque<QueuedLine>* nextLane(IrcSendQueue& q) {
 void handOver(App& app, const QueuedLine& line) {
     app.ircSocket->send(line.body + "\r\n");
     if (line.report) {
-        MainView& v = app.view;
-        v.linesPrinted = static_cast<std::int32_t>(static_cast<std::uint32_t>(v.linesPrinted) + 1u);
+        app.settings.linesPrinted =
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(app.settings.linesPrinted) + 1u);
     }
     if (!line.echo.empty()) app.appendOutput(line.echo);
 }
@@ -114,11 +114,11 @@ bool makeRoom(App& app, const QueuedLine& incoming) {
 }  // namespace
 
 int burstLines(const App& app) {
-    return settingNumber(app.view.ircBurst, 4, 1, 1000);
+    return settingNumber(app.settings.ircBurst, 4, 1, 1000);
 }
 
 int lineGapMs(const App& app) {
-    return settingNumber(app.view.ircLineGapMs, 2000, 0, 600000);
+    return settingNumber(app.settings.ircLineGapMs, 2000, 0, 600000);
 }
 
 void queueIrcLine(App& app, QueuedLine line) {

@@ -10,26 +10,25 @@ namespace fc {
 namespace {
 
 std::string sidesText(const App& app, const std::string& red, const std::string& blue) {
-    const MainView& v = app.view;
-    return "[" + v.redTeamName + "] " + trimBlanks(red) + " / [" + v.blueTeamName + "] " +
-           trimBlanks(blue);
+    return "[" + app.match.redTeamName + "] " + trimBlanks(red) + " / [" + app.match.blueTeamName +
+           "] " + trimBlanks(blue);
 }
 
 std::string sidesText(const App& app) {
-    return sidesText(app, app.view.redScoreText, app.view.blueScoreText);
+    return sidesText(app, app.monitor.redScoreText, app.monitor.blueScoreText);
 }
 
 }  // namespace
 
 std::string beginLine(const App& app, BeginForm form) {
-    const MainView& v = app.view;
-    const std::string head = "*** MATCH BEGIN *** Map playing: " + v.mapText;
-    if (!v.serverIsPrivate) {
+    const std::string head = "*** MATCH BEGIN *** Map playing: " + app.monitor.mapText;
+    if (!app.settings.serverIsPrivate) {
         return head + "   Server: " + app.gameSocket->remoteHost() + ":" +
-               plainNumber(app.gameSocket->remotePort()) + "   Time Left: " + v.timeLeftText;
+               plainNumber(app.gameSocket->remotePort()) +
+               "   Time Left: " + app.monitor.timeLeftText;
     }
     const char* gap = form == BeginForm::ClockRule ? "   " : "  ";
-    return head + "   Server: [PRIVATE!]" + gap + "Time Left: " + v.timeLeftText;
+    return head + "   Server: [PRIVATE!]" + gap + "Time Left: " + app.monitor.timeLeftText;
 }
 
 std::string stoppedLine() {
@@ -45,11 +44,11 @@ std::string pausedLine(const App& app, const std::string& timeLeft) {
 std::string continuesLine(const App& app) {
     return "*** Match continues! *** \x03"
            "14" +
-           sidesText(app) + " -- TL: " + app.view.timeLeftText;
+           sidesText(app) + " -- TL: " + app.monitor.timeLeftText;
 }
 
 std::string endedLine(const App& app) {
-    return endedLine(app, app.view.redScoreText, app.view.blueScoreText);
+    return endedLine(app, app.monitor.redScoreText, app.monitor.blueScoreText);
 }
 
 std::string endedLine(const App& app, const std::string& red, const std::string& blue) {
@@ -58,18 +57,18 @@ std::string endedLine(const App& app, const std::string& red, const std::string&
 
 std::string endedCtfLine(const App& app, long long redCaptures, long long redFrags,
                          long long blueCaptures, long long blueFrags) {
-    const MainView& v = app.view;
-    return "*** MATCH HAS ENDED! *** FINAL SCORE: [" + v.redTeamName + "] " +
-           plainNumber(redCaptures) + " (" + plainNumber(redFrags) + ") / [" + v.blueTeamName +
-           "] " + plainNumber(blueCaptures) + " (" + plainNumber(blueFrags) + ")";
+    return "*** MATCH HAS ENDED! *** FINAL SCORE: [" + app.match.redTeamName + "] " +
+           plainNumber(redCaptures) + " (" + plainNumber(redFrags) + ") / [" +
+           app.match.blueTeamName + "] " + plainNumber(blueCaptures) + " (" +
+           plainNumber(blueFrags) + ")";
 }
 
 std::string scoreLine(const App& app) {
-    return "SCORE: " + sidesText(app) + " -- Time Left: " + app.view.timeLeftText;
+    return "SCORE: " + sidesText(app) + " -- Time Left: " + app.monitor.timeLeftText;
 }
 
 void announce(App& app, const std::string& line, ReportKind kind) {
-    sayInChannel(app, app.view.botChannel, line, kind);
+    sayInChannel(app, app.irc.botChannel, line, kind);
 }
 
 }  // namespace fc

@@ -29,16 +29,16 @@ void appendField(std::string& out, const std::string& value, std::size_t width) 
     out.append(width - n, ' ');
 }
 
-bool hasRowOfTeam(const MainView& v, const std::string& name, const std::string& team) {
+bool hasRowOfTeam(const App& app, const std::string& name, const std::string& team) {
     const std::string wanted = toLower(name);
-    for (const PlayerRow& row : v.playerRows) {
+    for (const PlayerRow& row : app.monitor.playerRows) {
         if (row.team == team && toLower(trimBlanks(row.name)) == wanted) return true;
     }
     return false;
 }
 
-bool anyTeamAssigned(const MainView& v) {
-    for (const PlayerRow& row : v.playerRows) {
+bool anyTeamAssigned(const App& app) {
+    for (const PlayerRow& row : app.monitor.playerRows) {
         if (row.team != kTeamSpectators) return true;
     }
     return false;
@@ -157,19 +157,18 @@ const std::vector<ScoreRise>& risesBetween(CapperMemory& memory, const ServerSta
 
 std::string extractPlayer(App& app, const ServerStatus& current, const ServerStatus& previous,
                           const std::string& team) {
-    MainView& v = app.view;
-    if (!anyTeamAssigned(v)) v.teamsKnown = false;
-    const GameTypeInfo& game = describe(v.gameType);
+    if (!anyTeamAssigned(app)) app.match.teamsKnown = false;
+    const GameTypeInfo& game = describe(app.monitor.gameType);
     const bool quake3 = game.family == GameFamily::Q3;
     const int lowest = game.captureRise.lowest;
     const std::optional<int> below = game.captureRise.below;
     std::int16_t best = 0;
     std::string result;
-    const std::string marked = toLower(v.markedPlayers);
+    const std::string marked = toLower(app.match.markedPlayers);
     for (const ScoreRise& r : risesBetween(app.memory.capper, current, previous, quake3)) {
         const long long rise = addWithin(r.now, -r.before);
         // Looked up only when it matters: most players are neither a new best nor a tie.
-        auto onTeam = [&] { return !v.teamsKnown || hasRowOfTeam(v, r.candidate, team); };
+        auto onTeam = [&] { return !app.match.teamsKnown || hasRowOfTeam(app, r.candidate, team); };
         if (best < rise && (!below || rise < *below) && rise >= lowest) {
             best = static_cast<std::int16_t>(rise);
             if (onTeam()) result = r.candidate;
@@ -178,13 +177,13 @@ std::string extractPlayer(App& app, const ServerStatus& current, const ServerSta
             result += " or " + r.candidate;
         }
     }
-    v.teamsKnown = true;
+    app.match.teamsKnown = true;
     return result;
 }
 
 std::string unrealPlayerSnapshot(const App& app) {
     std::string snapshot;
-    for (const PlayerRow& row : app.view.playerRows) {
+    for (const PlayerRow& row : app.monitor.playerRows) {
         appendField(snapshot, row.name, kSnapshotNameWidth);
         appendField(snapshot, row.score, kSnapshotScoreWidth);
     }
@@ -192,11 +191,10 @@ std::string unrealPlayerSnapshot(const App& app) {
 }
 
 void countUnrealCaptures(App& app, const std::string& previousSnapshot) {
-    MainView& v = app.view;
-    const CaptureRise capture = describe(v.gameType).captureRise;
+    const CaptureRise capture = describe(app.monitor.gameType).captureRise;
     std::string cappers;
     bool found = false;
-    for (const PlayerRow& row : v.playerRows) {
+    for (const PlayerRow& row : app.monitor.playerRows) {
         const std::string rowName = toLower(trimBlanks(row.name));
         const double rowScore = leadingNumber(trimBlanks(row.score));
         for (std::size_t at = 0; at + kSnapshotWidth <= previousSnapshot.size();
@@ -210,17 +208,18 @@ void countUnrealCaptures(App& app, const std::string& previousSnapshot) {
             if (capture.below && rowScore >= before + *capture.below) continue;
             cappers += oldName + " or ";
             if (row.team == "Red") {
-                ++v.game.capsRed;
+                ++app.match.game.capsRed;
             } else if (row.team == "Blue") {
-                ++v.game.capsBlue;
+                ++app.match.game.capsBlue;
             }
             found = true;
         }
     }
     if (!found) return;
     cappers.resize(cappers.size() - 4);
-    if (v.matchState != MatchState::Running) return;
-    sayInChannel(app, v.botChannel, captureLine(app, v.game.capsRed, v.game.capsBlue, cappers),
+    if (app.match.matchState != MatchState::Running) return;
+    sayInChannel(app, app.irc.botChannel,
+                 captureLine(app, app.match.game.capsRed, app.match.game.capsBlue, cappers),
                  ReportKind::Essential);
 }
 

@@ -6,7 +6,7 @@ namespace fc {
 
 void startBattleClock(App& app, std::int32_t secondsPlayed) {
     app.battleTimer->setEnabled(true);
-    app.view.game.secondsPlayed = secondsPlayed;
+    app.match.game.secondsPlayed = secondsPlayed;
 }
 
 }  // namespace fc

@@ -24,45 +24,44 @@ void storeScore(std::int16_t& counter, const std::string& score) {
 }
 
 void skipOrTake(App& app) {
-    MainView& v = app.view;
-    if (v.matchState == MatchState::Ready) {
-        v.matchState = MatchState::Skip;
-        v.matchButton = "Set 'Ready to start'";
-    } else if (v.matchState == MatchState::Skip) {
-        v.matchState = MatchState::Ready;
-        v.matchButton = "Skip next match";
+    if (app.match.matchState == MatchState::Ready) {
+        app.match.matchState = MatchState::Skip;
+        app.match.matchButton = "Set 'Ready to start'";
+    } else if (app.match.matchState == MatchState::Skip) {
+        app.match.matchState = MatchState::Ready;
+        app.match.matchButton = "Skip next match";
     }
 }
 
 // The operator's start: the next score report counts the points from here.
 void startClock(App& app, std::int32_t secondsPlayed) {
     startBattleClock(app, secondsPlayed);
-    app.view.game.lastReportedRed = 0;
-    app.view.game.lastReportedBlue = 0;
+    app.match.game.lastReportedRed = 0;
+    app.match.game.lastReportedBlue = 0;
 }
 
 // The score report of team games, made from the operator's deathmatch template.
 void sendScoreReport(App& app) {
-    MainView& v = app.view;
     ReportValues values;
-    values.teamA = v.redTeamName;
-    values.teamB = v.blueTeamName;
-    values.scoreA = v.redScoreText;
-    values.scoreB = v.blueScoreText;
-    values.pingA = plainNumber(v.avgPingRed);
-    values.pingB = plainNumber(v.avgPingBlue);
-    values.pointsA = signedPoints(addWithin(leadingWhole(v.redScoreText), -v.game.lastReportedRed));
-    values.pointsB =
-        signedPoints(addWithin(leadingWhole(v.blueScoreText), -v.game.lastReportedBlue));
+    values.teamA = app.match.redTeamName;
+    values.teamB = app.match.blueTeamName;
+    values.scoreA = app.monitor.redScoreText;
+    values.scoreB = app.monitor.blueScoreText;
+    values.pingA = plainNumber(app.monitor.avgPingRed);
+    values.pingB = plainNumber(app.monitor.avgPingBlue);
+    values.pointsA = signedPoints(
+        addWithin(leadingWhole(app.monitor.redScoreText), -app.match.game.lastReportedRed));
+    values.pointsB = signedPoints(
+        addWithin(leadingWhole(app.monitor.blueScoreText), -app.match.game.lastReportedBlue));
     values.capper = "N/A";
-    values.timeLeft = v.timeLeftText;
-    sayInChannel(app, v.botChannel, expandTemplate(app, v.dmTemplate, values),
+    values.timeLeft = app.monitor.timeLeftText;
+    sayInChannel(app, app.irc.botChannel, expandTemplate(app, app.settings.dmTemplate, values),
                  ReportKind::Periodic);
 }
 
 void noteReportedScores(App& app) {
-    storeScore(app.view.game.lastReportedRed, app.view.redScoreText);
-    storeScore(app.view.game.lastReportedBlue, app.view.blueScoreText);
+    storeScore(app.match.game.lastReportedRed, app.monitor.redScoreText);
+    storeScore(app.match.game.lastReportedBlue, app.monitor.blueScoreText);
 }
 
 }  // namespace
@@ -72,22 +71,21 @@ std::string signedPoints(long long points) {
 }
 
 std::string timePlayedText(const App& app) {
-    return minutesSeconds(app.view.game.secondsPlayed);
+    return minutesSeconds(app.match.game.secondsPlayed);
 }
 
 void onMatchButton(App& app) {
-    MainView& v = app.view;
-    if (v.gameFamily == GameFamily::UT) {
+    if (app.monitor.gameFamily == GameFamily::UT) {
         onUnrealMatchButton(app);
         return;
     }
     app.battleTimer->setInterval(1000);
-    if (v.matchState == MatchState::None) {
-        v.matchState = MatchState::Running;
-        const std::string g = toLower(v.gameText);
+    if (app.match.matchState == MatchState::None) {
+        app.match.matchState = MatchState::Running;
+        const std::string g = toLower(app.monitor.gameText);
         // Games whose clock the program keeps itself start it with the seconds a match
         // typically runs before the operator gets to the button.
-        switch (v.gameType) {
+        switch (app.monitor.gameType) {
             case GameType::Quake3TeamGame:
                 if (isBaseQuake3(g) || g == "osp") startClock(app, 11);
                 break;
@@ -109,28 +107,29 @@ void onMatchButton(App& app) {
                 break;
         }
         if (g == "battle") startClock(app, 15);
-    } else if (v.matchState == MatchState::Running) {
-        v.matchState = MatchState::None;
-        v.game.beginSaid = false;
+    } else if (app.match.matchState == MatchState::Running) {
+        app.match.matchState = MatchState::None;
+        app.match.game.beginSaid = false;
         app.battleTimer->setEnabled(false);
-        v.followClockVisible = false;
-        v.timePlayedVisible = false;
-        v.timeLeftWide = true;
-        v.timeLeftText = "20:00";
+        app.window.followClockVisible = false;
+        app.window.timePlayedVisible = false;
+        app.window.timeLeftWide = true;
+        app.monitor.timeLeftText = "20:00";
     } else {
         skipOrTake(app);
     }
 }
 
 void onUnrealMatchButton(App& app) {
-    MainView& v = app.view;
-    if (v.matchState == MatchState::Running) {
+    if (app.match.matchState == MatchState::Running) {
         app.unrealMatchTimer->setEnabled(false);
-        v.game.secondsToUnrealReport = static_cast<int>(leadingWhole(v.reportIntervalSeconds));
-        v.matchState = MatchState::None;
-    } else if (v.matchState == MatchState::None) {
-        v.matchState = MatchState::Running;
-        v.game.secondsToUnrealReport = static_cast<int>(leadingWhole(v.reportIntervalSeconds));
+        app.match.game.secondsToUnrealReport =
+            static_cast<int>(leadingWhole(app.settings.reportIntervalSeconds));
+        app.match.matchState = MatchState::None;
+    } else if (app.match.matchState == MatchState::None) {
+        app.match.matchState = MatchState::Running;
+        app.match.game.secondsToUnrealReport =
+            static_cast<int>(leadingWhole(app.settings.reportIntervalSeconds));
         app.unrealMatchTimer->setEnabled(true);
     } else {
         skipOrTake(app);
@@ -138,85 +137,82 @@ void onUnrealMatchButton(App& app) {
 }
 
 void onBattleTick(App& app) {
-    MainView& v = app.view;
-    if (v.matchState == MatchState::None || v.matchState == MatchState::Ready) {
-        v.game.secondsSinceReport = 0;
+    if (app.match.matchState == MatchState::None || app.match.matchState == MatchState::Ready) {
+        app.match.game.secondsSinceReport = 0;
         return;
     }
     // The counter is compared before it is raised: with 60 a line goes out every 61st tick.
-    if (leadingNumber(v.reportIntervalSeconds) == v.game.secondsSinceReport) {
-        v.game.secondsSinceReport = 0;
+    if (leadingNumber(app.settings.reportIntervalSeconds) == app.match.game.secondsSinceReport) {
+        app.match.game.secondsSinceReport = 0;
         sendScoreReport(app);
         noteReportedScores(app);
     } else {
-        ++v.game.secondsSinceReport;
+        ++app.match.game.secondsSinceReport;
     }
-    if (v.timePlayedFollowsClock) v.timePlayed = timePlayedText(app);
+    if (app.match.timePlayedFollowsClock) app.match.timePlayed = timePlayedText(app);
 }
 
 void onUnrealTick(App& app) {
-    MainView& v = app.view;
     // The countdown is lowered before the test: with 60 a line goes out every 60th tick.
-    if (--v.game.secondsToUnrealReport == 0) {
-        if (describe(v.gameType).reportsEveryInterval) sendScoreReport(app);
+    if (--app.match.game.secondsToUnrealReport == 0) {
+        if (describe(app.monitor.gameType).reportsEveryInterval) sendScoreReport(app);
         noteReportedScores(app);
-        v.game.secondsToUnrealReport = static_cast<int>(leadingWhole(v.reportIntervalSeconds));
+        app.match.game.secondsToUnrealReport =
+            static_cast<int>(leadingWhole(app.settings.reportIntervalSeconds));
     }
-    ++v.game.secondsPlayed;
-    v.timeLeftText =
-        subtractClockTimes(trimBlanks(v.timeLimitMinutes) + ":00", timePlayedText(app));
+    ++app.match.game.secondsPlayed;
+    app.monitor.timeLeftText =
+        subtractClockTimes(trimBlanks(app.settings.timeLimitMinutes) + ":00", timePlayedText(app));
 }
 
 void onTimePlayedClicked(App& app) {
-    app.view.timePlayedClickMark = "C";
+    app.match.timePlayedClickMark = "C";
 }
 
 void onTimePlayedEdited(App& app, const std::string& text) {
-    if (app.view.timePlayedEditable) app.view.timePlayed = text;
+    if (app.match.timePlayedEditable) app.match.timePlayed = text;
 }
 
 void onFollowClockChanged(App& app, bool checked) {
-    MainView& v = app.view;
-    v.timePlayedFollowsClock = checked;
+    app.match.timePlayedFollowsClock = checked;
     if (!checked) {
-        v.timePlayed = timePlayedText(app);
-        v.timePlayedEditable = true;
-        v.timePlayedClickMark.clear();
+        app.match.timePlayed = timePlayedText(app);
+        app.match.timePlayedEditable = true;
+        app.match.timePlayedClickMark.clear();
         return;
     }
-    if (v.timePlayedClickMark == "C") {
-        const std::size_t colon = v.timePlayed.find(':');
-        const double minutes = leadingNumber(v.timePlayed.substr(0, colon));
+    if (app.match.timePlayedClickMark == "C") {
+        const std::size_t colon = app.match.timePlayed.find(':');
+        const double minutes = leadingNumber(app.match.timePlayed.substr(0, colon));
         const double seconds =
-            colon == std::string::npos ? 0 : leadingNumber(v.timePlayed.substr(colon + 1));
+            colon == std::string::npos ? 0 : leadingNumber(app.match.timePlayed.substr(colon + 1));
         const long long total = wholeNumber(minutes * 60 + seconds);
         if (total >= std::numeric_limits<std::int32_t>::min() &&
             total <= std::numeric_limits<std::int32_t>::max()) {
-            v.game.secondsPlayed = static_cast<std::int32_t>(total);
+            app.match.game.secondsPlayed = static_cast<std::int32_t>(total);
         }
     }
-    v.timePlayedEditable = false;
-    v.timePlayedClickMark.clear();
+    app.match.timePlayedEditable = false;
+    app.match.timePlayedClickMark.clear();
 }
 
 void onReportIntervalEdited(App& app, const std::string& text) {
-    app.view.reportIntervalSeconds = leadingNumber(text) <= 0 ? "40" : text;
+    app.settings.reportIntervalSeconds = leadingNumber(text) <= 0 ? "40" : text;
 }
 
 void onCaptionTick(App& app) {
-    MainView& v = app.view;
-    if (!v.windowMinimised) {
-        v.windowCaption = "~ FCST ~";
+    if (!app.window.windowMinimised) {
+        app.window.windowCaption = "~ FCST ~";
         return;
     }
-    std::string red = v.redScoreText;
-    std::string blue = v.blueScoreText;
+    std::string red = app.monitor.redScoreText;
+    std::string blue = app.monitor.blueScoreText;
     if (textContains(red, "/")) {
         red = red.substr(0, red.find('/'));
         blue = blue.substr(0, blue.find('/'));
     }
-    v.windowCaption =
-        v.redTeamName + " " + red + "|" + v.blueTeamName + " " + blue + "|" + v.timeLeftText;
+    app.window.windowCaption = app.match.redTeamName + " " + red + "|" + app.match.blueTeamName +
+                               " " + blue + "|" + app.monitor.timeLeftText;
 }
 
 }  // namespace fc

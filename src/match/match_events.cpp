@@ -36,28 +36,28 @@ struct Compared {
 };
 
 // The scores this reply is compared by: the frags behind the "/" where a score has two parts.
-Compared compareScores(const MainView& v) {
+Compared compareScores(const App& app) {
     Compared c;
-    if (textContains(v.redScoreText, "/")) {
-        c.red = parseNumber(afterSlash(v.redScoreText));
-        c.blue = parseNumber(afterSlash(v.blueScoreText));
+    if (textContains(app.monitor.redScoreText, "/")) {
+        c.red = parseNumber(afterSlash(app.monitor.redScoreText));
+        c.blue = parseNumber(afterSlash(app.monitor.blueScoreText));
     } else {
-        c.red = parseNumber(v.redScoreText);
-        c.blue = parseNumber(v.blueScoreText);
+        c.red = parseNumber(app.monitor.redScoreText);
+        c.blue = parseNumber(app.monitor.blueScoreText);
     }
-    c.previousRed = parseNumber(v.lastValues.red);
-    c.previousBlue = parseNumber(v.lastValues.blue);
+    c.previousRed = parseNumber(app.monitor.lastValues.red);
+    c.previousBlue = parseNumber(app.monitor.lastValues.blue);
     return c;
 }
 
 void sayBegin(App& app, BeginForm form) {
     announce(app, beginLine(app, form), ReportKind::Essential);
-    app.view.game.beginSaid = true;
+    app.match.game.beginSaid = true;
 }
 
 void sayEnd(App& app, const std::string& line) {
     announce(app, line, ReportKind::Essential);
-    app.view.game.beginSaid = false;
+    app.match.game.beginSaid = false;
 }
 
 // Today's Quake 3 engines publish when the current game started (g_timestamp); it changes with
@@ -80,20 +80,19 @@ struct ScoreDrivenClock {
 };
 
 void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
-    MainView& v = app.view;
     // One begin per game: once it was said, the clock leaving the full limit a reply later or
     // frag sums back at 0:0 after suicides move the state at most; no line, the clock runs on.
-    const bool begun = v.game.beginSaid;
+    const bool begun = app.match.game.beginSaid;
     if (clock.timeLeftFromClock) {
-        v.timeLeftText =
-            subtractClockTimes(v.timeLimitMinutes + ":00", minutesSeconds(v.game.secondsPlayed));
+        app.monitor.timeLeftText = subtractClockTimes(app.settings.timeLimitMinutes + ":00",
+                                                      minutesSeconds(app.match.game.secondsPlayed));
     }
-    if (s.red == 0 && s.blue == 0 && v.matchState == MatchState::None)
-        v.matchState = MatchState::Ready;
+    if (s.red == 0 && s.blue == 0 && app.match.matchState == MatchState::None)
+        app.match.matchState = MatchState::Ready;
 
     // Begin by scores: the first points after 0:0.
     if (s.previousBothZero() && (s.red != 0 || s.blue != 0)) {
-        if (v.matchState == MatchState::Ready) v.matchState = MatchState::Running;
+        if (app.match.matchState == MatchState::Ready) app.match.matchState = MatchState::Running;
         if (!begun) {
             sayBegin(app, BeginForm::Normal);
             startBattleClock(app, 20);
@@ -101,52 +100,55 @@ void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
     }
 
     // Begin by clock: the time left leaves the full time limit.
-    const std::string fullTime = trimBlanks(v.timeLimitMinutes) + ":00";
-    if (toLower(v.timeLeftText) != "[no match]" && trimBlanks(v.lastValues.timeLeft) == fullTime &&
-        v.timeLeftText != fullTime) {
-        if (v.matchState == MatchState::Skip) {
-            v.matchState = MatchState::None;  // the skipped match has started
+    const std::string fullTime = trimBlanks(app.settings.timeLimitMinutes) + ":00";
+    if (toLower(app.monitor.timeLeftText) != "[no match]" &&
+        trimBlanks(app.monitor.lastValues.timeLeft) == fullTime &&
+        app.monitor.timeLeftText != fullTime) {
+        if (app.match.matchState == MatchState::Skip) {
+            app.match.matchState = MatchState::None;  // the skipped match has started
         } else {
             if (!begun) {
                 sayBegin(app, BeginForm::ClockRule);
-                startBattleClock(app, clock.startAtSecondsPlayed ? v.game.secondsPlayed : 6);
-                v.game.lastReportedRed = 0;
-                v.game.lastReportedBlue = 0;
+                startBattleClock(app,
+                                 clock.startAtSecondsPlayed ? app.match.game.secondsPlayed : 6);
+                app.match.game.lastReportedRed = 0;
+                app.match.game.lastReportedBlue = 0;
             }
-            v.matchState = MatchState::Running;
+            app.match.matchState = MatchState::Running;
         }
     }
 
     // Quiet start: a few points on the board and no match running yet.
-    if (v.matchState != MatchState::Skip && s.previousBothZero() &&
-        v.matchState != MatchState::Running && (s.red >= 1 || s.blue >= 1) &&
-        leadingNumber(v.redScoreText) + leadingNumber(v.blueScoreText) < 4) {
-        v.matchState = MatchState::Running;
+    if (app.match.matchState != MatchState::Skip && s.previousBothZero() &&
+        app.match.matchState != MatchState::Running && (s.red >= 1 || s.blue >= 1) &&
+        leadingNumber(app.monitor.redScoreText) + leadingNumber(app.monitor.blueScoreText) < 4) {
+        app.match.matchState = MatchState::Running;
         if (!begun) {
             startBattleClock(app, 15);
-            v.game.lastReportedRed = 0;
-            v.game.lastReportedBlue = 0;
+            app.match.game.lastReportedRed = 0;
+            app.match.game.lastReportedBlue = 0;
         }
     }
 
-    if (s.previousBothZero() && (s.red > 0 || s.blue > 0) && v.matchState == MatchState::Skip)
-        v.matchState = MatchState::None;
+    if (s.previousBothZero() && (s.red > 0 || s.blue > 0) &&
+        app.match.matchState == MatchState::Skip)
+        app.match.matchState = MatchState::None;
 
-    if (trimBlanks(v.timeLeftText) == "INT" && v.matchState == MatchState::Running) {
+    if (trimBlanks(app.monitor.timeLeftText) == "INT" &&
+        app.match.matchState == MatchState::Running) {
         sayEnd(app, endedLine(app));
-        v.matchState = MatchState::None;
+        app.match.matchState = MatchState::None;
         app.battleTimer->setEnabled(false);
     }
 }
 
 // Base Quake 3 publishes no team captures: a capper found between two replies is one.
 void countBaseQuake3Captures(App& app, const ServerStatus& status) {
-    MainView& v = app.view;
     for (const char* team : {"Blue", "Red"}) {
         const std::string capper = extractPlayer(app, status, app.previousStatus, team);
         if (capper.empty()) continue;
-        ++(std::string(team) == "Blue" ? v.game.capsBlueQ3 : v.game.capsRedQ3);
-        announce(app, captureLine(app, v.game.capsRedQ3, v.game.capsBlueQ3, capper),
+        ++(std::string(team) == "Blue" ? app.match.game.capsBlueQ3 : app.match.game.capsRedQ3);
+        announce(app, captureLine(app, app.match.game.capsRedQ3, app.match.game.capsBlueQ3, capper),
                  ReportKind::Essential);
     }
 }
@@ -156,33 +158,34 @@ long long minutesOf(const std::string& time) {
 }
 
 void runTourneyTeamRules(App& app) {
-    MainView& v = app.view;
-    const std::string& previous = v.lastValues.timeLeft;
-    if (v.timeLeftText == "WARMUP" && v.matchState != MatchState::Skip)
-        v.matchState = MatchState::Ready;
-    if (v.timeLeftText != "WARMUP" && previous == "WARMUP") {
-        if (v.matchState != MatchState::Skip) {
+    const std::string& previous = app.monitor.lastValues.timeLeft;
+    if (app.monitor.timeLeftText == "WARMUP" && app.match.matchState != MatchState::Skip)
+        app.match.matchState = MatchState::Ready;
+    if (app.monitor.timeLeftText != "WARMUP" && previous == "WARMUP") {
+        if (app.match.matchState != MatchState::Skip) {
             sayBegin(app, BeginForm::Normal);
-            v.matchState = MatchState::Running;
+            app.match.matchState = MatchState::Running;
         } else {
-            v.matchState = MatchState::None;
+            app.match.matchState = MatchState::None;
         }
     }
-    if (v.matchState == MatchState::Ready && v.timeLeftText != "WARMUP" && previous != "WARMUP")
-        v.matchState = MatchState::None;
-    if (trimBlanks(v.timeLeftText) == "0:00" && trimBlanks(previous) != "0:00") {
-        v.lastValues.timeLeft = "0:00";
+    if (app.match.matchState == MatchState::Ready && app.monitor.timeLeftText != "WARMUP" &&
+        previous != "WARMUP")
+        app.match.matchState = MatchState::None;
+    if (trimBlanks(app.monitor.timeLeftText) == "0:00" && trimBlanks(previous) != "0:00") {
+        app.monitor.lastValues.timeLeft = "0:00";
         sayEnd(app, endedLine(app));
-        v.matchState = MatchState::None;
+        app.match.matchState = MatchState::None;
     }
-    if (v.matchState == MatchState::Running && textContains(v.timeLeftText, ":") &&
-        textContains(v.lastValues.timeLeft, ":")) {
-        const long long m = minutesOf(v.timeLeftText);
+    if (app.match.matchState == MatchState::Running &&
+        textContains(app.monitor.timeLeftText, ":") &&
+        textContains(app.monitor.lastValues.timeLeft, ":")) {
+        const long long m = minutesOf(app.monitor.timeLeftText);
         // The report interval in whole minutes, halves to even.
         const long long k =
-            wholeNumber(std::nearbyint(leadingNumber(v.reportIntervalSeconds) / 60));
+            wholeNumber(std::nearbyint(leadingNumber(app.settings.reportIntervalSeconds) / 60));
         const long long next = addWithin(m, 1);
-        if (minutesOf(v.lastValues.timeLeft) == next && next != 20 && m != 0 && k != 0 &&
+        if (minutesOf(app.monitor.lastValues.timeLeft) == next && next != 20 && m != 0 && k != 0 &&
             next % k == 0) {
             announce(app, scoreLine(app), ReportKind::Periodic);
         }
@@ -190,28 +193,27 @@ void runTourneyTeamRules(App& app) {
 }
 
 void runCaptureTheFlagRules(App& app, const ServerStatus& status) {
-    MainView& v = app.view;
-    const long long redCaptures = parseNumber(beforeSlash(v.redScoreText));
-    const long long blueCaptures = parseNumber(beforeSlash(v.blueScoreText));
-    const std::string& previous = v.lastValues.timeLeft;
-    if (trimBlanks(v.timeLeftText) != "INT") {
-        std::string shown = v.timeLeftText;
+    const long long redCaptures = parseNumber(beforeSlash(app.monitor.redScoreText));
+    const long long blueCaptures = parseNumber(beforeSlash(app.monitor.blueScoreText));
+    const std::string& previous = app.monitor.lastValues.timeLeft;
+    if (trimBlanks(app.monitor.timeLeftText) != "INT") {
+        std::string shown = app.monitor.timeLeftText;
         while (!shown.empty() && shown.back() == ' ') shown.pop_back();
-        if (v.timeLeftText != previous && v.matchState == MatchState::Ready) {
+        if (app.monitor.timeLeftText != previous && app.match.matchState == MatchState::Ready) {
             sayBegin(app, BeginForm::Normal);
-            v.matchState = MatchState::Running;
-        } else if (v.matchState == MatchState::None && v.timeLeftText == previous &&
-                   textEndsWith(shown, "0:00")) {
-            v.matchState =
+            app.match.matchState = MatchState::Running;
+        } else if (app.match.matchState == MatchState::None &&
+                   app.monitor.timeLeftText == previous && textEndsWith(shown, "0:00")) {
+            app.match.matchState =
                 MatchState::Ready;  // the clock stands at a full minute: waiting for the start
         }
-        if (v.matchState == MatchState::Skip && v.timeLeftText != previous)
-            v.matchState = MatchState::None;
+        if (app.match.matchState == MatchState::Skip && app.monitor.timeLeftText != previous)
+            app.match.matchState = MatchState::None;
     }
-    if (v.matchState == MatchState::Running) {
+    if (app.match.matchState == MatchState::Running) {
         const char* team = nullptr;
-        if (parseNumber(v.lastValues.red) < redCaptures) team = "Red";
-        if (parseNumber(v.lastValues.blue) < blueCaptures) team = "Blue";
+        if (parseNumber(app.monitor.lastValues.red) < redCaptures) team = "Red";
+        if (parseNumber(app.monitor.lastValues.blue) < blueCaptures) team = "Blue";
         if (team) {
             if (addWithin(redCaptures, blueCaptures) == 1) checkTeamsSwapped(app);
             const std::string capper = extractPlayer(app, status, app.previousStatus, team);
@@ -219,84 +221,87 @@ void runCaptureTheFlagRules(App& app, const ServerStatus& status) {
                      ReportKind::Essential);
         }
     }
-    if (trimBlanks(v.timeLeftText) == "INT" && v.matchState == MatchState::Running) {
-        sayEnd(app, endedCtfLine(app, redCaptures, parseNumber(afterSlash(v.redScoreText)),
-                                 blueCaptures, parseNumber(afterSlash(v.blueScoreText))));
-        v.matchState = MatchState::None;
+    if (trimBlanks(app.monitor.timeLeftText) == "INT" &&
+        app.match.matchState == MatchState::Running) {
+        sayEnd(app,
+               endedCtfLine(app, redCaptures, parseNumber(afterSlash(app.monitor.redScoreText)),
+                            blueCaptures, parseNumber(afterSlash(app.monitor.blueScoreText))));
+        app.match.matchState = MatchState::None;
     }
 }
 
 }  // namespace
 
 void runOspPhaseRules(App& app, const ServerStatus& status) {
-    MainView& v = app.view;
     const std::string& t = status.variable("Score_Time");
     if (t == "Starting") {
-        if (v.matchState == MatchState::Running) {
-            v.matchState = MatchState::Ready;
+        if (app.match.matchState == MatchState::Running) {
+            app.match.matchState = MatchState::Ready;
             sayEnd(app, stoppedLine());
         }
-        v.timeLeftText = status.variable("timelimit") + ":00";
+        app.monitor.timeLeftText = status.variable("timelimit") + ":00";
         return;
     }
     if (t == "Timelimit") {
-        v.timeLeftText = "INT";
+        app.monitor.timeLeftText = "INT";
         return;
     }
     if (t != "PAUSED") {
-        v.timeLeftText = t;
-        if (v.game.pausedShown) {
-            v.game.pausedShown = false;
+        app.monitor.timeLeftText = t;
+        if (app.match.game.pausedShown) {
+            app.match.game.pausedShown = false;
             announce(app, continuesLine(app));
         }
     }
-    if (t == "PAUSED" && !v.game.pausedShown) {
-        announce(app, pausedLine(app, v.lastValues.timeLeft));
-        v.timeLeftText += " (Paused)";
-        v.game.pausedShown = true;
+    if (t == "PAUSED" && !app.match.game.pausedShown) {
+        announce(app, pausedLine(app, app.monitor.lastValues.timeLeft));
+        app.monitor.timeLeftText += " (Paused)";
+        app.match.game.pausedShown = true;
     }
 }
 
 void runGameChangeRules(App& app, const ServerStatus& status) {
-    MainView& v = app.view;
     if (!gameChanged(status, app.previousStatus)) return;
     // The previous reply holds the game that ended: its frags, and the captures counted for it.
-    if (v.matchState == MatchState::Running) {
-        const bool countedCaptures = describe(v.gameType).teamScores == TeamScores::CountedCaptures;
+    if (app.match.matchState == MatchState::Running) {
+        const bool countedCaptures =
+            describe(app.monitor.gameType).teamScores == TeamScores::CountedCaptures;
         sayEnd(app, countedCaptures
-                        ? endedCtfLine(app, v.game.capsRedQ3, parseNumber(v.lastValues.red),
-                                       v.game.capsBlueQ3, parseNumber(v.lastValues.blue))
-                        : endedLine(app, v.lastValues.red, v.lastValues.blue));
+                        ? endedCtfLine(app, app.match.game.capsRedQ3,
+                                       parseNumber(app.monitor.lastValues.red),
+                                       app.match.game.capsBlueQ3,
+                                       parseNumber(app.monitor.lastValues.blue))
+                        : endedLine(app, app.monitor.lastValues.red, app.monitor.lastValues.blue));
     }
-    v.matchState = MatchState::None;
+    app.match.matchState = MatchState::None;
     app.battleTimer->setEnabled(false);
-    v.game = GameMemory{};  // whole: a pause or a begin of the old game is not the new one's
+    app.match.game =
+        GameMemory{};  // whole: a pause or a begin of the old game is not the new one's
     // The new game is read as a game's first reply: no scores before it, the clock at its limit.
-    v.timeLeftText = trimBlanks(v.timeLimitMinutes) + ":00";
-    v.lastValues.timeLeft = v.timeLeftText;
-    v.lastValues.red = "0";
-    v.lastValues.blue = "0";
+    app.monitor.timeLeftText = trimBlanks(app.settings.timeLimitMinutes) + ":00";
+    app.monitor.lastValues.timeLeft = app.monitor.timeLeftText;
+    app.monitor.lastValues.red = "0";
+    app.monitor.lastValues.blue = "0";
 }
 
 void runMatchEventRules(App& app, const ServerStatus& status) {
-    MainView& v = app.view;
-    switch (v.gameType) {
+    switch (app.monitor.gameType) {
         case GameType::Quake2TeamDeathmatch:
-            if (toLower(v.gameText) == "battle") {
-                runScoreDrivenRules(app, compareScores(v), {true, false});
+            if (toLower(app.monitor.gameText) == "battle") {
+                runScoreDrivenRules(app, compareScores(app), {true, false});
             } else {
                 runTourneyTeamRules(app);
             }
             break;
         case GameType::Quake3OspScored:
-            runScoreDrivenRules(app, compareScores(v), {false, false});
+            runScoreDrivenRules(app, compareScores(app), {false, false});
             break;
         case GameType::Quake3TeamGame:
             // Its time left is counted down from the match clock with the scores.
-            runScoreDrivenRules(app, compareScores(v), {false, true});
+            runScoreDrivenRules(app, compareScores(app), {false, true});
             break;
         case GameType::Quake3BaseCtf:
-            runScoreDrivenRules(app, compareScores(v), {true, false});
+            runScoreDrivenRules(app, compareScores(app), {true, false});
             countBaseQuake3Captures(app, status);
             break;
         case GameType::Quake2Ctf:
@@ -316,20 +321,19 @@ void runMatchEventRules(App& app, const ServerStatus& status) {
 }
 
 void storeLastValues(App& app, const std::string& reply) {
-    MainView& v = app.view;
-    v.lastValues.timeLeft = v.timeLeftText;
-    v.lastValues.reply = reply;
+    app.monitor.lastValues.timeLeft = app.monitor.timeLeftText;
+    app.monitor.lastValues.reply = reply;
     app.previousStatus = app.status;
-    v.lastValues.game = v.gameText;
-    switch (v.gameType) {
+    app.monitor.lastValues.game = app.monitor.gameText;
+    switch (app.monitor.gameType) {
         case GameType::Quake2Ctf:
         case GameType::Quake3OspCtf:
-            v.lastValues.red = beforeSlash(v.redScoreText);
-            v.lastValues.blue = beforeSlash(v.blueScoreText);
+            app.monitor.lastValues.red = beforeSlash(app.monitor.redScoreText);
+            app.monitor.lastValues.blue = beforeSlash(app.monitor.blueScoreText);
             break;
         case GameType::Quake3BaseCtf:
-            v.lastValues.red = afterSlash(v.redScoreText);
-            v.lastValues.blue = afterSlash(v.blueScoreText);
+            app.monitor.lastValues.red = afterSlash(app.monitor.redScoreText);
+            app.monitor.lastValues.blue = afterSlash(app.monitor.blueScoreText);
             break;
         case GameType::NoGameYet:
         case GameType::NotMonitoring:
@@ -342,8 +346,8 @@ void storeLastValues(App& app, const std::string& reply) {
         case GameType::UnrealTeamGame:
         case GameType::UnrealCtf:
         case GameType::UnrealOther:
-            v.lastValues.red = v.redScoreText;
-            v.lastValues.blue = v.blueScoreText;
+            app.monitor.lastValues.red = app.monitor.redScoreText;
+            app.monitor.lastValues.blue = app.monitor.blueScoreText;
             break;
     }
 }

@@ -11,18 +11,24 @@
 namespace fc {
 
 std::string expandTemplate(const App& app, const std::string& templ, const ReportValues& v) {
-    const std::string& entry = app.view.serverEntry;
+    const std::string& entry = app.settings.serverEntry;
     const std::string address = entry.substr(0, entry.find(' '));
     std::string timeLeft = trimBlanks(v.timeLeft);
     if (timeLeft == "INT") timeLeft = "End of match!";
 
     const std::pair<std::string_view, std::string> codes[] = {
-        {"%at%", trimBlanks(v.teamA)}, {"%as%", trimBlanks(v.scoreA)},
-        {"%ap%", trimBlanks(v.pingA)}, {"%ae%", trimBlanks(v.pointsA)},
-        {"%bt%", trimBlanks(v.teamB)}, {"%bs%", trimBlanks(v.scoreB)},
-        {"%bp%", trimBlanks(v.pingB)}, {"%be%", trimBlanks(v.pointsB)},
-        {"%c%", trimBlanks(v.capper)}, {"%tl%", timeLeft},
-        {"%map%", app.view.mapText},   {"%sv%", address},
+        {"%at%", trimBlanks(v.teamA)},
+        {"%as%", trimBlanks(v.scoreA)},
+        {"%ap%", trimBlanks(v.pingA)},
+        {"%ae%", trimBlanks(v.pointsA)},
+        {"%bt%", trimBlanks(v.teamB)},
+        {"%bs%", trimBlanks(v.scoreB)},
+        {"%bp%", trimBlanks(v.pingB)},
+        {"%be%", trimBlanks(v.pointsB)},
+        {"%c%", trimBlanks(v.capper)},
+        {"%tl%", timeLeft},
+        {"%map%", app.monitor.mapText},
+        {"%sv%", address},
         {"%svlang%", entry},
     };
     // One pass over the template: a value is written as it is, so a player, team or map named
@@ -45,19 +51,18 @@ std::string expandTemplate(const App& app, const std::string& templ, const Repor
 
 std::string captureLine(const App& app, long long redCaptures, long long blueCaptures,
                         const std::string& capper) {
-    const MainView& v = app.view;
     ReportValues values;
-    values.teamA = v.redTeamName;
-    values.teamB = v.blueTeamName;
+    values.teamA = app.match.redTeamName;
+    values.teamB = app.match.blueTeamName;
     values.scoreA = blankNumber(redCaptures);
     values.scoreB = blankNumber(blueCaptures);
-    values.pingA = v.redPingText;
-    values.pingB = v.bluePingText;
+    values.pingA = app.monitor.redPingText;
+    values.pingB = app.monitor.bluePingText;
     values.pointsA = "N/A";
     values.pointsB = "N/A";
     values.capper = capper;
-    values.timeLeft = v.timeLeftText;
-    return expandTemplate(app, v.ctfTemplate, values);
+    values.timeLeft = app.monitor.timeLeftText;
+    return expandTemplate(app, app.settings.ctfTemplate, values);
 }
 
 }  // namespace fc

@@ -30,9 +30,9 @@ struct TagCount {
     int count = 0;
 };
 
-std::vector<TagCount> tallyTags(const MainView& v) {
+std::vector<TagCount> tallyTags(const App& app) {
     std::vector<TagCount> tally;
-    for (const PlayerRow& row : v.playerRows) {
+    for (const PlayerRow& row : app.monitor.playerRows) {
         const std::string tag = getTag(row.name);
         if (tag.empty()) continue;
         const auto it = std::find_if(tally.begin(), tally.end(),
@@ -55,11 +55,10 @@ RowColour teamColour(const std::string& team) {
 }  // namespace
 
 void resetTeamList(App& app) {
-    MainView& v = app.view;
-    v.redMembers.clear();
-    v.specMembers.clear();
-    v.blueMembers.clear();
-    for (PlayerRow& row : v.playerRows) row.team = kTeamSpectators;
+    app.match.redMembers.clear();
+    app.match.specMembers.clear();
+    app.match.blueMembers.clear();
+    for (PlayerRow& row : app.monitor.playerRows) row.team = kTeamSpectators;
 }
 
 std::string getTag(const std::string& name) {
@@ -87,23 +86,22 @@ std::string cleanTeamName(std::string name) {
 }
 
 void nameTeams(App& app) {
-    MainView& v = app.view;
-    const std::string scoreA = getServerVar("Score_A", v.lastReplyText);
+    const std::string scoreA = getServerVar("Score_A", app.monitor.lastReplyText);
     const std::size_t hyphenA = scoreA.find('-');
     if (hyphenA != std::string::npos) {
-        const std::string scoreB = getServerVar("Score_B", v.lastReplyText);
+        const std::string scoreB = getServerVar("Score_B", app.monitor.lastReplyText);
         const std::size_t hyphenB = scoreB.find('-');
-        v.redTeamName = scoreA.substr(hyphenA + 1);
-        v.blueTeamName = hyphenB == std::string::npos ? scoreB : scoreB.substr(hyphenB + 1);
+        app.match.redTeamName = scoreA.substr(hyphenA + 1);
+        app.match.blueTeamName = hyphenB == std::string::npos ? scoreB : scoreB.substr(hyphenB + 1);
         return;
     }
-    const std::vector<TagCount> tally = tallyTags(v);
+    const std::vector<TagCount> tally = tallyTags(app);
     int minimum = 3;
-    v.redTeamName = "Red team";
-    v.blueTeamName = "Blue team";
-    if (describe(v.gameType).sidesCalledAAndB) {
-        v.redTeamName = "Team A";
-        v.blueTeamName = "Team B";
+    app.match.redTeamName = "Red team";
+    app.match.blueTeamName = "Blue team";
+    if (describe(app.monitor.gameType).sidesCalledAAndB) {
+        app.match.redTeamName = "Team A";
+        app.match.blueTeamName = "Team B";
         minimum = 2;
     }
     // Among equal counts the later tag becomes the best and the earlier one moves down.
@@ -124,12 +122,12 @@ void nameTeams(App& app) {
         }
     }
     if (!best || !second) return;
-    if (v.teamsSwapped) {
-        v.blueTeamName = best->tag;
-        v.redTeamName = second->tag;
+    if (app.match.teamsSwapped) {
+        app.match.blueTeamName = best->tag;
+        app.match.redTeamName = second->tag;
     } else {
-        v.redTeamName = best->tag;
-        v.blueTeamName = second->tag;
+        app.match.redTeamName = best->tag;
+        app.match.blueTeamName = second->tag;
     }
 }
 
@@ -137,88 +135,84 @@ void nameTeams(App& app) {
 
 void autoDetectTags(App& app) {
     nameTeams(app);
-    app.view.redTeamName = cleanTeamName(app.view.redTeamName);
-    app.view.blueTeamName = cleanTeamName(app.view.blueTeamName);
+    app.match.redTeamName = cleanTeamName(app.match.redTeamName);
+    app.match.blueTeamName = cleanTeamName(app.match.blueTeamName);
 }
 
 void autoAssignNow(App& app) {
-    MainView& v = app.view;
     resetTeamList(app);
-    const std::string red = toLower(v.redTeamName);
-    const std::string blue = toLower(v.blueTeamName);
-    for (PlayerRow& row : v.playerRows) {
+    const std::string red = toLower(app.match.redTeamName);
+    const std::string blue = toLower(app.match.blueTeamName);
+    for (PlayerRow& row : app.monitor.playerRows) {
         const std::string name = toLower(row.name);
         const std::string q = quotedName(row.name);
         if (textContains(name, red)) {
             row.team = "Red";
-            removeAll(v.specMembers, q);
-            v.redMembers += q;
+            removeAll(app.match.specMembers, q);
+            app.match.redMembers += q;
         }
         if (textContains(name, blue)) {
             row.team = "Blue";
-            removeAll(v.redMembers, q);
-            v.blueMembers += q;
+            removeAll(app.match.redMembers, q);
+            app.match.blueMembers += q;
         }
     }
 }
 
 void colourPlayerRows(App& app) {
-    for (PlayerRow& row : app.view.playerRows) row.colour = teamColour(row.team);
+    for (PlayerRow& row : app.monitor.playerRows) row.colour = teamColour(row.team);
 }
 
 void onPlayerListMouse(App& app, bool buttonDown) {
-    app.view.listMouseDown = buttonDown;
+    app.window.listMouseDown = buttonDown;
 }
 
 void onPlayerRowClicked(App& app, int index) {
-    MainView& v = app.view;
     // Only a click with the mouse counts; moving through the list with the keyboard does not.
-    if (!v.listMouseDown) return;
-    if (index < 0 || index >= static_cast<int>(v.playerRows.size())) return;
-    PlayerRow& row = v.playerRows[static_cast<std::size_t>(index)];
+    if (!app.window.listMouseDown) return;
+    if (index < 0 || index >= static_cast<int>(app.monitor.playerRows.size())) return;
+    PlayerRow& row = app.monitor.playerRows[static_cast<std::size_t>(index)];
     const std::string q = quotedName(row.name);
-    if (!v.teamsKnown) {
-        if (listHolds(v.markedPlayers, row.name)) {
-            removeAll(v.markedPlayers, q);
+    if (!app.match.teamsKnown) {
+        if (listHolds(app.match.markedPlayers, row.name)) {
+            removeAll(app.match.markedPlayers, q);
         } else {
-            v.markedPlayers += q;
+            app.match.markedPlayers += q;
         }
         return;
     }
     if (row.team == "Red") {
         row.team = "Blue";
-        removeAll(v.redMembers, q);
-        v.blueMembers += q;
+        removeAll(app.match.redMembers, q);
+        app.match.blueMembers += q;
     } else if (row.team == "Blue") {
         row.team = kTeamSpectators;
-        removeAll(v.blueMembers, q);
-        v.specMembers += q;
+        removeAll(app.match.blueMembers, q);
+        app.match.specMembers += q;
     } else if (row.team == kTeamSpectators) {
         row.team = "Red";
-        removeAll(v.specMembers, q);
-        v.redMembers += q;
+        removeAll(app.match.specMembers, q);
+        app.match.redMembers += q;
     } else {
         row.team = "Red";
-        v.redMembers += q;
+        app.match.redMembers += q;
     }
     row.colour = teamColour(row.team);
 }
 
 void onPlayerListColumnClicked(App& app, int column) {
-    MainView& v = app.view;
     if (column < 0 || column > 3) return;
-    if (v.playerRowsSortColumn == column) {
-        v.playerRowsSortAscending = !v.playerRowsSortAscending;
+    if (app.window.playerRowsSortColumn == column) {
+        app.window.playerRowsSortAscending = !app.window.playerRowsSortAscending;
     } else {
-        v.playerRowsSortColumn = column;
-        v.playerRowsSortAscending = true;
+        app.window.playerRowsSortColumn = column;
+        app.window.playerRowsSortAscending = true;
     }
     sortPlayerList(app);
 }
 
 void sortPlayerList(App& app) {
-    MainView& v = app.view;
-    const int column = v.playerRowsSortColumn;
+    const int column = app.window.playerRowsSortColumn;
     if (column < 0) return;
     auto key = [column](const PlayerRow& r) -> const std::string& {
         switch (column) {
@@ -241,41 +235,40 @@ void sortPlayerList(App& app) {
         }
         return key(a) < key(b);
     };
-    if (v.playerRowsSortAscending) {
-        std::stable_sort(v.playerRows.begin(), v.playerRows.end(), less);
+    if (app.window.playerRowsSortAscending) {
+        std::stable_sort(app.monitor.playerRows.begin(), app.monitor.playerRows.end(), less);
     } else {
-        std::stable_sort(v.playerRows.begin(), v.playerRows.end(),
+        std::stable_sort(app.monitor.playerRows.begin(), app.monitor.playerRows.end(),
                          [&](const PlayerRow& a, const PlayerRow& b) { return less(b, a); });
     }
 }
 
 void onTeamNameEdited(App& app, bool red, const std::string& text) {
-    (red ? app.view.redTeamName : app.view.blueTeamName) = cleanTeamName(text);
+    (red ? app.match.redTeamName : app.match.blueTeamName) = cleanTeamName(text);
 }
 
 void switchTeamNames(App& app) {
-    std::swap(app.view.redTeamName, app.view.blueTeamName);
+    std::swap(app.match.redTeamName, app.match.blueTeamName);
 }
 
 void checkTeamsSwapped(App& app) {
-    MainView& v = app.view;
-    if (!describe(v.gameType).sidesMayBeSwapped || v.playerRows.empty()) return;
+    if (!describe(app.monitor.gameType).sidesMayBeSwapped || app.monitor.playerRows.empty()) return;
     long long redTags = 0;
     long long blueTags = 0;
-    for (const PlayerRow& row : v.playerRows) {
-        if (textContains(row.name, v.redTeamName)) {
+    for (const PlayerRow& row : app.monitor.playerRows) {
+        if (textContains(row.name, app.match.redTeamName)) {
             redTags = addWithin(redTags, columnNumber(row.score));
-        } else if (textContains(row.name, v.blueTeamName)) {
+        } else if (textContains(row.name, app.match.blueTeamName)) {
             blueTags = addWithin(blueTags, columnNumber(row.score));
         }
     }
-    const std::size_t redSlash = v.redScoreText.find('/');
-    const std::size_t blueSlash = v.blueScoreText.find('/');
+    const std::size_t redSlash = app.monitor.redScoreText.find('/');
+    const std::size_t blueSlash = app.monitor.blueScoreText.find('/');
     if (redSlash == std::string::npos || blueSlash == std::string::npos) return;
-    const double redFrags = leadingNumber(v.redScoreText.substr(redSlash + 1));
-    const double blueFrags = leadingNumber(v.blueScoreText.substr(blueSlash + 1));
-    v.teamsSwapped = (redTags > blueTags && blueFrags > redFrags) ||
-                     (redTags < blueTags && blueFrags < redFrags);
+    const double redFrags = leadingNumber(app.monitor.redScoreText.substr(redSlash + 1));
+    const double blueFrags = leadingNumber(app.monitor.blueScoreText.substr(blueSlash + 1));
+    app.match.teamsSwapped = (redTags > blueTags && blueFrags > redFrags) ||
+                             (redTags < blueTags && blueFrags < redFrags);
 }
 
 }  // namespace fc

@@ -20,52 +20,54 @@ bool isCtf(const std::string& reply) {
 }  // namespace
 
 void unrealTeamSums(App& app, const std::string& reply) {
-    MainView& v = app.view;
     TeamTotals red;
     TeamTotals blue;
-    for (const PlayerRow& row : v.playerRows) {
+    for (const PlayerRow& row : app.monitor.playerRows) {
         TeamTotals* side = row.team == "Red" ? &red : row.team == "Blue" ? &blue : nullptr;
         if (side == nullptr) continue;
         side->frags = addWithin(side->frags, columnNumber(row.score));
         side->pings = addWithin(side->pings, columnNumber(row.ping));
         ++side->rows;
     }
-    v.redScoreText = plainNumber(red.frags);
-    v.blueScoreText = plainNumber(blue.frags);
+    app.monitor.redScoreText = plainNumber(red.frags);
+    app.monitor.blueScoreText = plainNumber(blue.frags);
     if (isCtf(reply)) {
-        v.redScoreText = plainNumber(v.game.capsRed) + "/" + v.redScoreText;
-        v.blueScoreText = plainNumber(v.game.capsBlue) + "/" + v.blueScoreText;
+        app.monitor.redScoreText =
+            plainNumber(app.match.game.capsRed) + "/" + app.monitor.redScoreText;
+        app.monitor.blueScoreText =
+            plainNumber(app.match.game.capsBlue) + "/" + app.monitor.blueScoreText;
     }
-    v.avgPingRed = averagePing(red);
-    v.avgPingBlue = averagePing(blue);
-    v.redPingText = plainNumber(v.avgPingRed);
-    v.bluePingText = plainNumber(v.avgPingBlue);
+    app.monitor.avgPingRed = averagePing(red);
+    app.monitor.avgPingBlue = averagePing(blue);
+    app.monitor.redPingText = plainNumber(app.monitor.avgPingRed);
+    app.monitor.bluePingText = plainNumber(app.monitor.avgPingBlue);
 }
 
 void unrealMatchRules(App& app, const std::string& reply) {
-    MainView& v = app.view;
     const bool ctf = isCtf(reply);
     // The frag totals: the scores after the captures' "/" in capture-the-flag.
     auto frags = [ctf](const std::string& score) {
         const std::size_t slash = score.find('/');
         return leadingWhole(ctf && slash != std::string::npos ? score.substr(slash + 1) : score);
     };
-    const long long redFrags = frags(v.redScoreText);
-    const long long blueFrags = frags(v.blueScoreText);
+    const long long redFrags = frags(app.monitor.redScoreText);
+    const long long blueFrags = frags(app.monitor.blueScoreText);
 
-    v.timeLimitMinutes = getServerVar("timelimit", reply);
-    if (leadingNumber(v.timeLimitMinutes) == 0) v.timeLimitMinutes = "20";
-    if (v.matchState == MatchState::None) v.timeLeftText = trimBlanks(v.timeLimitMinutes) + ":00";
+    app.settings.timeLimitMinutes = getServerVar("timelimit", reply);
+    if (leadingNumber(app.settings.timeLimitMinutes) == 0) app.settings.timeLimitMinutes = "20";
+    if (app.match.matchState == MatchState::None)
+        app.monitor.timeLeftText = trimBlanks(app.settings.timeLimitMinutes) + ":00";
 
-    countUnrealCaptures(app, v.lastValues.players);
+    countUnrealCaptures(app, app.monitor.lastValues.players);
 
-    if (v.matchState == MatchState::Running && v.timeLeftText == "INT" &&
-        v.lastValues.timeLeft != "INT") {
-        v.matchState = MatchState::None;
-        switch (v.gameType) {
+    if (app.match.matchState == MatchState::Running && app.monitor.timeLeftText == "INT" &&
+        app.monitor.lastValues.timeLeft != "INT") {
+        app.match.matchState = MatchState::None;
+        switch (app.monitor.gameType) {
             case GameType::UnrealCtf:
                 announce(app,
-                         endedCtfLine(app, v.game.capsRed, redFrags, v.game.capsBlue, blueFrags),
+                         endedCtfLine(app, app.match.game.capsRed, redFrags,
+                                      app.match.game.capsBlue, blueFrags),
                          ReportKind::Essential);
                 break;
             case GameType::UnrealTeamGame:
@@ -85,29 +87,31 @@ void unrealMatchRules(App& app, const std::string& reply) {
             case GameType::Quake3BaseCtf:
                 break;  // no final score
         }
-        v.game.capsRed = v.game.capsBlue = 0;
+        app.match.game.capsRed = app.match.game.capsBlue = 0;
     }
 
-    if (leadingNumber(v.lastValues.red) == 0 && leadingNumber(v.lastValues.blue) == 0 &&
-        (redFrags != 0 || blueFrags != 0) && v.matchState == MatchState::None) {
-        v.game.secondsPlayed = 15;
+    if (leadingNumber(app.monitor.lastValues.red) == 0 &&
+        leadingNumber(app.monitor.lastValues.blue) == 0 && (redFrags != 0 || blueFrags != 0) &&
+        app.match.matchState == MatchState::None) {
+        app.match.game.secondsPlayed = 15;
         onUnrealMatchButton(app);
         // The address as polled, whether or not the server is private.
         announce(app,
-                 "*** MATCH BEGIN *** Map playing: " + v.mapText +
+                 "*** MATCH BEGIN *** Map playing: " + app.monitor.mapText +
                      "   Server: " + app.gameSocket->remoteHost() + ":" +
-                     plainNumber(app.gameSocket->remotePort()) + "   Time Left: " + v.timeLeftText,
+                     plainNumber(app.gameSocket->remotePort()) +
+                     "   Time Left: " + app.monitor.timeLeftText,
                  ReportKind::Essential);
     }
-    if (redFrags == 0 && blueFrags == 0) v.game.capsRed = v.game.capsBlue = 0;
+    if (redFrags == 0 && blueFrags == 0) app.match.game.capsRed = app.match.game.capsBlue = 0;
 
-    v.lastValues.timeLeft = v.timeLeftText;
-    v.lastValues.red = plainNumber(redFrags);
-    v.lastValues.blue = plainNumber(blueFrags);
-    v.lastValues.reply = reply;
+    app.monitor.lastValues.timeLeft = app.monitor.timeLeftText;
+    app.monitor.lastValues.red = plainNumber(redFrags);
+    app.monitor.lastValues.blue = plainNumber(blueFrags);
+    app.monitor.lastValues.reply = reply;
     app.previousStatus = app.status;
-    v.lastValues.players = unrealPlayerSnapshot(app);
-    v.lastValues.game = v.gameText;
+    app.monitor.lastValues.players = unrealPlayerSnapshot(app);
+    app.monitor.lastValues.game = app.monitor.gameText;
 }
 
 }  // namespace fc

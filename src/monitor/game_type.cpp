@@ -17,29 +17,27 @@ struct Sides {
     const char* score;
 };
 
-void setSides(MainView& v, const Sides& s) {
-    v.redTeamCaption = s.red;
-    v.blueTeamCaption = s.blue;
-    v.redScoreText = s.score;
-    v.blueScoreText = s.score;
+void setSides(App& app, const Sides& s) {
+    app.match.redTeamCaption = s.red;
+    app.match.blueTeamCaption = s.blue;
+    app.monitor.redScoreText = s.score;
+    app.monitor.blueScoreText = s.score;
 }
 
 // Osp duel and team deathmatch publish their score; an Osp server that does not is scored as a
 // base Quake 3 team game.
 void ospScoredGame(App& app, const std::string& reply, const char* fallbackTimeLeft) {
-    MainView& v = app.view;
-    v.gameType = GameType::Quake3OspScored;
-    v.redScoreText = getServerVar("Score_Red", reply);
-    if (trimBlanks(v.redScoreText).empty()) {
-        v.timeLeftText = fallbackTimeLeft;
-        v.gameType = GameType::Quake3TeamGame;
+    app.monitor.gameType = GameType::Quake3OspScored;
+    app.monitor.redScoreText = getServerVar("Score_Red", reply);
+    if (trimBlanks(app.monitor.redScoreText).empty()) {
+        app.monitor.timeLeftText = fallbackTimeLeft;
+        app.monitor.gameType = GameType::Quake3TeamGame;
     }
 }
 
 // The scores, time and phase a mod publishes in its own variables.
 void readModScores(App& app, const std::string& reply) {
-    const MainView& v = app.view;
-    switch (describe(v.gameType).teamScores) {
+    switch (describe(app.monitor.gameType).teamScores) {
         case TeamScores::GameStats:
             readQuake2CtfStats(app);
             break;
@@ -47,10 +45,10 @@ void readModScores(App& app, const std::string& reply) {
             readOspCtfScores(app, reply);
             break;
         case TeamScores::TourneyScores:
-            if (toLower(v.gameText) != "battle") readTourneyTeamScores(app, reply);
+            if (toLower(app.monitor.gameText) != "battle") readTourneyTeamScores(app, reply);
             break;
         case TeamScores::OspScores:
-            if (v.gameText != "osp") break;
+            if (app.monitor.gameText != "osp") break;
             readOspScores(app, reply);
             callFollower(app.monitorFollowers.ospPhaseRules, app, reply);
             break;
@@ -66,69 +64,67 @@ void readModScores(App& app, const std::string& reply) {
 }  // namespace
 
 void detectGameType(App& app, const std::string& reply) {
-    MainView& v = app.view;
-    const std::string game = toUpper(v.gameText);
+    const std::string game = toUpper(app.monitor.gameText);
     const long long g = leadingWhole(getServerVar("g_gametype", reply));
     // Every row that matches is applied in turn, so a later row overrides an earlier one.
     if (game == "CTF") {
-        setSides(v, {"Red team", "Blue team", "0/0"});
-        v.teamScoresVisible = true;
-        v.gameType = GameType::Quake2Ctf;
+        setSides(app, {"Red team", "Blue team", "0/0"});
+        app.window.teamScoresVisible = true;
+        app.monitor.gameType = GameType::Quake2Ctf;
     }
     if (game == "TOURNEY") {
         if (getServerVar("match_type", reply) != "TeamPlay") {
-            setSides(v, {"Player A", "Player B", "0"});
-            v.teamScoresVisible = false;
-            v.gameType = GameType::Quake2Duel;
+            setSides(app, {"Player A", "Player B", "0"});
+            app.window.teamScoresVisible = false;
+            app.monitor.gameType = GameType::Quake2Duel;
         } else {
-            setSides(v, {"Team A", "Team B", "0"});
-            v.teamScoresVisible = true;
-            v.gameType = GameType::Quake2TeamDeathmatch;
+            setSides(app, {"Team A", "Team B", "0"});
+            app.window.teamScoresVisible = true;
+            app.monitor.gameType = GameType::Quake2TeamDeathmatch;
         }
     }
     if (game == "LITHIUM") {
-        setSides(v, {"Team A", "Team B", "0"});
-        v.gameType = GameType::Quake2FreeForAll;
+        setSides(app, {"Team A", "Team B", "0"});
+        app.monitor.gameType = GameType::Quake2FreeForAll;
     }
     if (game == "BATTLE") {
-        setSides(v, {"Team A", "Team B", "0"});
-        v.teamScoresVisible = true;
-        v.gameType = GameType::Quake2TeamDeathmatch;
+        setSides(app, {"Team A", "Team B", "0"});
+        app.window.teamScoresVisible = true;
+        app.monitor.gameType = GameType::Quake2TeamDeathmatch;
     }
-    if (isBaseQuake3(v.gameText) && g >= 2) {
-        setSides(v, {"Team Red", "Team Blue", "0"});
-        v.teamScoresVisible = true;
-        v.gameType = GameType::Quake3TeamGame;
-        v.timeLeftText = "20:00";
+    if (isBaseQuake3(app.monitor.gameText) && g >= 2) {
+        setSides(app, {"Team Red", "Team Blue", "0"});
+        app.window.teamScoresVisible = true;
+        app.monitor.gameType = GameType::Quake3TeamGame;
+        app.monitor.timeLeftText = "20:00";
     }
-    if (isBaseQuake3(v.gameText) && g == 4) {
-        setSides(v, {"Team Red", "Team Blue", "0/0"});
-        v.teamScoresVisible = true;
-        v.gameType = GameType::Quake3BaseCtf;
-        v.timeLeftText = "20:00";
+    if (isBaseQuake3(app.monitor.gameText) && g == 4) {
+        setSides(app, {"Team Red", "Team Blue", "0/0"});
+        app.window.teamScoresVisible = true;
+        app.monitor.gameType = GameType::Quake3BaseCtf;
+        app.monitor.timeLeftText = "20:00";
     }
-    if (game == "OSP") v.gameType = GameType::Quake3OspFreeForAll;
+    if (game == "OSP") app.monitor.gameType = GameType::Quake3OspFreeForAll;
     if (game == "OSP" && g == 1) {
-        setSides(v, {"Person 1", "Person 2", "0"});
-        v.teamScoresVisible = true;
+        setSides(app, {"Person 1", "Person 2", "0"});
+        app.window.teamScoresVisible = true;
         ospScoredGame(app, reply, "10:00");
     }
     if (game == "OSP" && g == 3) {
-        setSides(v, {"Team Red", "Team Blue", "0"});
-        v.teamScoresVisible = true;
+        setSides(app, {"Team Red", "Team Blue", "0"});
+        app.window.teamScoresVisible = true;
         ospScoredGame(app, reply, "20:00");
     }
     if (game == "OSP" && g == 4) {
-        setSides(v, {"Red team", "Blue team", "0/0"});
-        v.teamScoresVisible = true;
-        v.gameType = GameType::Quake3OspCtf;
+        setSides(app, {"Red team", "Blue team", "0/0"});
+        app.window.teamScoresVisible = true;
+        app.monitor.gameType = GameType::Quake3OspCtf;
     }
     callFollower(app.monitorFollowers.gameRecognised, app);
 }
 
 void analyseQuakeReply(App& app, const std::string& reply) {
-    MainView& v = app.view;
-    if (v.gameText != v.lastValues.game) detectGameType(app, reply);
+    if (app.monitor.gameText != app.monitor.lastValues.game) detectGameType(app, reply);
     updateCountsAndLimit(app, reply);
     callFollower(app.monitorFollowers.gameChangeRules, app, reply);
     showReadyTime(app);
@@ -136,10 +132,10 @@ void analyseQuakeReply(App& app, const std::string& reply) {
     readModScores(app, reply);
     addTeamSums(app, reply);
     ServerStatus& status = app.status;
-    status.gameType = v.gameType;
-    status.red = readTeamScore(v.redScoreText);
-    status.blue = readTeamScore(v.blueScoreText);
-    status.timeLeft = v.timeLeftText;
+    status.gameType = app.monitor.gameType;
+    status.red = readTeamScore(app.monitor.redScoreText);
+    status.blue = readTeamScore(app.monitor.blueScoreText);
+    status.timeLeft = app.monitor.timeLeftText;
     takeTeamsFromRows(app);
     callFollower(app.monitorFollowers.matchEventRules, app, reply);
 }

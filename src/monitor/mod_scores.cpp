@@ -8,28 +8,26 @@
 namespace fc {
 
 void updateCountsAndLimit(App& app, const std::string& reply) {
-    MainView& v = app.view;
-    v.playersPlaying = plainNumber(static_cast<long long>(v.playerRows.size()));
-    v.playersMax = getServerVar("maxclients", reply);
-    v.timeLimitMinutes = getServerVar("timelimit", reply);
-    if (leadingNumber(v.timeLimitMinutes) == 0) v.timeLimitMinutes = "20";
+    app.monitor.playersPlaying = plainNumber(static_cast<long long>(app.monitor.playerRows.size()));
+    app.monitor.playersMax = getServerVar("maxclients", reply);
+    app.settings.timeLimitMinutes = getServerVar("timelimit", reply);
+    if (leadingNumber(app.settings.timeLimitMinutes) == 0) app.settings.timeLimitMinutes = "20";
 }
 
 void showReadyTime(App& app) {
-    MainView& v = app.view;
-    if ((describe(v.gameType).ownTime == OwnTime::LimitWithoutMatch &&
-         v.matchState == MatchState::None) ||
-        v.matchState == MatchState::Ready) {
-        v.timeLeftText = trimBlanks(v.timeLimitMinutes) + ":00";
+    if ((describe(app.monitor.gameType).ownTime == OwnTime::LimitWithoutMatch &&
+         app.match.matchState == MatchState::None) ||
+        app.match.matchState == MatchState::Ready) {
+        app.monitor.timeLeftText = trimBlanks(app.settings.timeLimitMinutes) + ":00";
     }
 }
 
 void readQuake2CtfStats(App& app) {
-    MainView& v = app.view;
-    std::string* fields[] = {&v.timeLeftText, &v.redScoreText, &v.blueScoreText};
+    std::string* fields[] = {&app.monitor.timeLeftText, &app.monitor.redScoreText,
+                             &app.monitor.blueScoreText};
     for (std::string* f : fields) f->clear();
     std::size_t field = 0;
-    for (char c : v.statisticsText) {
+    for (char c : app.monitor.statisticsText) {
         if (c == ' ') {
             ++field;  // two blanks in a row skip a field
         } else if (field < 3) {
@@ -39,56 +37,54 @@ void readQuake2CtfStats(App& app) {
 }
 
 void readOspCtfScores(App& app, const std::string& reply) {
-    MainView& v = app.view;
     const std::string t = getServerVar("Score_Time", reply);
     if (t == "Starting") {
-        v.timeLeftText = getServerVar("timelimit", reply) + ":00";
+        app.monitor.timeLeftText = getServerVar("timelimit", reply) + ":00";
     } else if (t == "Timelimit") {
-        v.timeLeftText = "INT";
+        app.monitor.timeLeftText = "INT";
     } else {
-        v.timeLeftText = t;
+        app.monitor.timeLeftText = t;
     }
     // The frags behind the "/" are added from the player list.
-    v.redScoreText = getServerVar("Score_Red", reply) + "/";
-    v.blueScoreText = getServerVar("Score_Blue", reply) + "/";
+    app.monitor.redScoreText = getServerVar("Score_Red", reply) + "/";
+    app.monitor.blueScoreText = getServerVar("Score_Blue", reply) + "/";
 }
 
 void runBaseQuake3TeamClock(App& app) {
-    MainView& v = app.view;
-    const bool running = describe(v.gameType).ownTime == OwnTime::ClockWhileRunning &&
-                         v.matchState == MatchState::Running;
+    const bool running = describe(app.monitor.gameType).ownTime == OwnTime::ClockWhileRunning &&
+                         app.match.matchState == MatchState::Running;
     if (running) {
-        const std::string played = minutesSeconds(v.game.secondsPlayed);
-        v.timeLeftText = subtractClockTimes(v.timeLimitMinutes + ":00", played);
+        const std::string played = minutesSeconds(app.match.game.secondsPlayed);
+        app.monitor.timeLeftText =
+            subtractClockTimes(app.settings.timeLimitMinutes + ":00", played);
     }
-    v.followClockVisible = running;
-    v.timePlayedVisible = running;
-    v.timeLeftWide = !running;
+    app.window.followClockVisible = running;
+    app.window.timePlayedVisible = running;
+    app.window.timeLeftWide = !running;
 }
 
 void readTourneyTeamScores(App& app, const std::string& reply) {
-    MainView& v = app.view;
-    v.timeLeftText = trimBlanks(getServerVar("time_remaining", reply));
+    app.monitor.timeLeftText = trimBlanks(getServerVar("time_remaining", reply));
     const std::string a = getServerVar("Score_A", reply);
     const std::string b = getServerVar("Score_B", reply);
     if (textContains(a, "-")) {
-        v.redScoreText = a.substr(0, a.find('-'));
+        app.monitor.redScoreText = a.substr(0, a.find('-'));
         // A side score without its "-" is not one: the blue score stays as it was.
-        if (textContains(b, "-")) v.blueScoreText = b.substr(0, b.find('-'));
+        if (textContains(b, "-")) app.monitor.blueScoreText = b.substr(0, b.find('-'));
     } else if (a == "WARMUP") {
-        v.redScoreText = "0";
-        v.blueScoreText = "0";
+        app.monitor.redScoreText = "0";
+        app.monitor.blueScoreText = "0";
     } else {
-        v.redScoreText = "unknown";
-        v.blueScoreText = "unknown";
+        app.monitor.redScoreText = "unknown";
+        app.monitor.blueScoreText = "unknown";
     }
 }
 
 void readOspScores(App& app, const std::string& reply) {
-    MainView& v = app.view;
-    v.redScoreText = getServerVar("Score_Red", reply);
-    v.blueScoreText = getServerVar("Score_Blue", reply);
-    if (trimBlanks(v.redScoreText).empty()) v.gameType = GameType::Quake3TeamGame;
+    app.monitor.redScoreText = getServerVar("Score_Red", reply);
+    app.monitor.blueScoreText = getServerVar("Score_Blue", reply);
+    if (trimBlanks(app.monitor.redScoreText).empty())
+        app.monitor.gameType = GameType::Quake3TeamGame;
 }
 
 }  // namespace fc

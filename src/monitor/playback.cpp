@@ -28,16 +28,15 @@ void endPlayback(App& app, const std::string& damage) {
 }  // namespace
 
 void startPlayback(App& app) {
-    MainView& v = app.view;
-    v.addServerEnabled = false;
-    v.liveBanner = "Playing a demo!";
-    v.liveBannerVisible = true;
-    v.playerRows.clear();
-    v.playerRows.push_back(PlayerRow{"Loading...", "", "", "", RowColour::Black});
+    app.window.addServerEnabled = false;
+    app.match.liveBanner = "Playing a demo!";
+    app.window.liveBannerVisible = true;
+    app.monitor.playerRows.clear();
+    app.monitor.playerRows.push_back(PlayerRow{"Loading...", "", "", "", RowColour::Black});
 
     closePlaybackFile(app);
     App::Playback& p = app.playback;
-    p.path = v.serverEntry;
+    p.path = app.settings.serverEntry;
     app.playbackTimer->setEnabled(true);
     std::optional<std::string> bytes = app.platform.readFile(p.path);
     if (!bytes) {
@@ -53,19 +52,18 @@ void startPlayback(App& app) {
         if (r.kind != RecordRead::Kind::Record) break;
         if (records++ == 0) firstTime = r.time;
     }
-    v.playbackLength = records > 0 ? records : 1;
-    v.playbackProgress = 0;
-    v.playbackBarVisible = true;
+    app.monitor.playbackLength = records > 0 ? records : 1;
+    app.monitor.playbackProgress = 0;
+    app.window.playbackBarVisible = true;
     p.clock = firstTime;
     p.offset = 0;
     p.open = true;
     // The first record, too, answers a poll of its own.
-    newUnrealQuery(v);
+    newUnrealQuery(app);
 }
 
 void onPlaybackTick(App& app) {
     App::Playback& p = app.playback;
-    MainView& v = app.view;
     if (!p.open) {
         app.playbackTimer->setEnabled(false);
         return;
@@ -95,10 +93,10 @@ void onPlaybackTick(App& app) {
         if (!p.open) return;  // the reply ended the run
     }
     // Kept to a millionth of a second, so that steps of hundredths add up exactly.
-    p.clock = std::round((now + v.playbackStep) * 1e6) / 1e6;
-    v.gameTypeLabel = gameTypeCode(v.gameType);
+    p.clock = std::round((now + app.monitor.playbackStep) * 1e6) / 1e6;
+    app.monitor.gameTypeLabel = gameTypeCode(app.monitor.gameType);
     // Each replayed record stands for a fresh poll.
-    if (v.gameFamily == GameFamily::UT) newUnrealQuery(v);
+    if (app.monitor.gameFamily == GameFamily::UT) newUnrealQuery(app);
 }
 
 void closePlaybackFile(App& app) {
@@ -106,12 +104,12 @@ void closePlaybackFile(App& app) {
 }
 
 void onProgressMousePressed(App& app, MouseButton button) {
-    if (button == MouseButton::Left) app.view.playbackStep = 0.1;
-    if (button == MouseButton::Right) app.view.playbackStep = 0.5;
+    if (button == MouseButton::Left) app.monitor.playbackStep = 0.1;
+    if (button == MouseButton::Right) app.monitor.playbackStep = 0.5;
 }
 
 void onProgressMouseReleased(App& app) {
-    app.view.playbackStep = 0.01;
+    app.monitor.playbackStep = 0.01;
 }
 
 }  // namespace fc

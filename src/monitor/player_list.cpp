@@ -25,16 +25,15 @@ void setTeam(PlayerRow& row, const char* team, RowColour colour) {
 }
 
 const MemberLists& membersOf(App& app) {
-    const MainView& v = app.view;
     MemberLists& members = app.memory.members;
-    members.red.use(v.redMembers);
-    members.blue.use(v.blueMembers);
-    members.marked.use(v.markedPlayers);
+    members.red.use(app.match.redMembers);
+    members.blue.use(app.match.blueMembers);
+    members.marked.use(app.match.markedPlayers);
     return members;
 }
 
-void assignTeam(const MainView& v, const TeamLists& lists, const MemberLists& members,
-                int rowNumber, PlayerRow& row) {
+void assignTeam(const App& app, const TeamLists& lists, const MemberLists& members, int rowNumber,
+                PlayerRow& row) {
     if (lists.fromServer) {
         const std::string number = " " + plainNumber(rowNumber) + " ";
         if (textContains(lists.red, number)) {
@@ -46,7 +45,7 @@ void assignTeam(const MainView& v, const TeamLists& lists, const MemberLists& me
         }
         return;
     }
-    if (v.teamsKnown) {
+    if (app.match.teamsKnown) {
         if (members.red.holds(row.name)) {
             setTeam(row, "Red", RowColour::Red);
         } else if (members.blue.holds(row.name)) {
@@ -100,9 +99,9 @@ void sentFields(std::string_view line, std::string& score, std::string& name) {
 
 void takeTeamsFromRows(App& app) {
     std::vector<StatusPlayer>& players = app.status.players;
-    const std::vector<PlayerRow>& rows = app.view.playerRows;
+    const std::vector<PlayerRow>& rows = app.monitor.playerRows;
     if (players.size() != rows.size()) return;
-    if (app.view.playerRowsSortColumn < 0) {
+    if (app.window.playerRowsSortColumn < 0) {
         for (std::size_t i = 0; i < players.size(); ++i) players[i].team = rows[i].team;
         return;
     }
@@ -128,16 +127,16 @@ std::string padColumn(const std::string& value) {
 }
 
 void fillPlayerList(App& app, const std::string& reply) {
-    MainView& v = app.view;
     if (reply.empty()) {
         app.status.players.clear();
-        v.playerRows.clear();
-        v.playerRows.push_back(PlayerRow{"No server found!", "", "", "", RowColour::Black});
-        v.gameFamily = GameFamily::None;
-        ++v.playerRowsRedraws;
+        app.monitor.playerRows.clear();
+        app.monitor.playerRows.push_back(
+            PlayerRow{"No server found!", "", "", "", RowColour::Black});
+        app.monitor.gameFamily = GameFamily::None;
+        ++app.window.playerRowsRedraws;
         return;
     }
-    v.playerRows.clear();
+    app.monitor.playerRows.clear();
     std::vector<StatusPlayer>& players = app.status.players;
     std::size_t playerCount = 0;
     TeamLists lists;
@@ -145,8 +144,8 @@ void fillPlayerList(App& app, const std::string& reply) {
     lists.blue = " " + getServerVar("Players_Blue", reply) + " ";
     lists.fromServer = !trimBlanks(lists.red).empty() || !trimBlanks(lists.blue).empty();
     if (lists.fromServer) {
-        v.markedPlayers.clear();
-        v.teamsKnown = true;
+        app.match.markedPlayers.clear();
+        app.match.teamsKnown = true;
     }
     const bool quake3 = isQuake3Reply(reply);
     const MemberLists& members = membersOf(app);
@@ -177,12 +176,12 @@ void fillPlayerList(App& app, const std::string& reply) {
             row.name = quake3 ? filterQ3Colours(columns[2]) : columns[2];
             row.score = padColumn(columns[0]);
             row.ping = padColumn(columns[1]);
-            assignTeam(v, lists, members, ++rowNumber, row);
+            assignTeam(app, lists, members, ++rowNumber, row);
             player.name = row.name;
             player.score = leadingWhole(columns[0]);
             player.ping = leadingWhole(columns[1]);
             player.team = row.team;
-            v.playerRows.push_back(std::move(row));
+            app.monitor.playerRows.push_back(std::move(row));
             for (std::string& column : columns) column.clear();
         }
         pos = end + 1;
@@ -190,13 +189,13 @@ void fillPlayerList(App& app, const std::string& reply) {
     players.resize(playerCount);
     callFollower(app.monitorFollowers.quakePlayersRead, app);
     takeTeamsFromRows(app);
-    ++v.playerRowsRedraws;
+    ++app.window.playerRowsRedraws;
 }
 
 void fillServerInfo(App& app) {
     std::string label;
     for (const auto& [key, value] : app.status.variables) label += key + " = " + value + "\n";
-    app.view.serverInfoText = label;
+    app.monitor.serverInfoText = label;
 }
 
 }  // namespace fc

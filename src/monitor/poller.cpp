@@ -43,66 +43,68 @@ bool aimSocket(App& app, const QueryTarget& target, int port) {
 }
 
 void clearLastValues(App& app) {
-    app.view.lastValues.clear();
+    app.monitor.lastValues.clear();
     app.previousStatus = ServerStatus{};
 }
 
 void switchMonitoringOn(App& app) {
-    MainView& v = app.view;
-    v.portBumped = false;
+    app.monitor.portBumped = false;
     app.pollTimer->setInterval(1000);
     // A recording's path is left as typed: the default port is meant for server addresses.
-    const bool recording =
-        isRecordingEntry(v.serverEntry) || app.platform.fileExists(v.serverEntry);
-    if (!textContains(v.serverEntry, ":") && !recording) v.serverEntry += ":27910";
-    v.lastValues.clear();
+    const bool recording = isRecordingEntry(app.settings.serverEntry) ||
+                           app.platform.fileExists(app.settings.serverEntry);
+    if (!textContains(app.settings.serverEntry, ":") && !recording)
+        app.settings.serverEntry += ":27910";
+    app.monitor.lastValues.clear();
     app.previousStatus = ServerStatus{};
-    v.game.capsRed = v.game.capsBlue = v.game.capsRedQ3 = v.game.capsBlueQ3 = 0;
-    v.timeLimitMinutes = "20";
+    app.match.game.capsRed = app.match.game.capsBlue = app.match.game.capsRedQ3 =
+        app.match.game.capsBlueQ3 = 0;
+    app.settings.timeLimitMinutes = "20";
     callFollower(app.monitorFollowers.resetTeams, app);
-    v.teamsKnown = true;
-    v.timeLeftText = "[no match]";
+    app.match.teamsKnown = true;
+    app.monitor.timeLeftText = "[no match]";
     app.battleTimer->setInterval(1000);
     app.battleTimer->setEnabled(false);
-    v.connectionButton = "Connection: ON";
-    v.playerRows.clear();
-    v.playerRows.push_back(PlayerRow{"Looking for server.....", "", "", "", RowColour::Black});
+    app.window.connectionButton = "Connection: ON";
+    app.monitor.playerRows.clear();
+    app.monitor.playerRows.push_back(
+        PlayerRow{"Looking for server.....", "", "", "", RowColour::Black});
     callFollower(app.monitorFollowers.connectFeed, app);
-    v.serverEntryEnabled = false;
-    v.matchState = MatchState::None;
-    v.gameFamily = GameFamily::Unknown;
+    app.window.serverEntryEnabled = false;
+    app.match.matchState = MatchState::None;
+    app.monitor.gameFamily = GameFamily::Unknown;
     if (recording) {
         startPlayback(app);
         return;
     }
-    v.addServerEnabled = true;
-    v.liveBanner = "*** LIVE ***";
-    v.liveBannerVisible = true;
+    app.window.addServerEnabled = true;
+    app.match.liveBanner = "*** LIVE ***";
+    app.window.liveBannerVisible = true;
     app.pollTimer->setEnabled(true);
-    v.gameText = "[no server]";
-    v.mapText = "";
-    v.timeLeftText = "[no match]";
-    v.teamScoresVisible = false;
+    app.monitor.gameText = "[no server]";
+    app.monitor.mapText = "";
+    app.monitor.timeLeftText = "[no match]";
+    app.window.teamScoresVisible = false;
     clearLastValues(app);
 }
 
 // The family the mode label shows and the game type beside it.
-void showFamily(MainView& v) {
-    v.familyLabel = familyText(v.gameFamily);
-    v.gameTypeLabel = "(" + std::string(gameTypeCode(v.gameType)) + ")";
+void showFamily(App& app) {
+    app.monitor.familyLabel = familyText(app.monitor.gameFamily);
+    app.monitor.gameTypeLabel = "(" + std::string(gameTypeCode(app.monitor.gameType)) + ")";
 }
 
 void switchMonitoringOff(App& app) {
     stopChecking(app);
     callFollower(app.monitorFollowers.disconnectFeed, app);
-    app.view.addServerEnabled = false;
+    app.window.addServerEnabled = false;
     clearLastValues(app);
 }
 
 }  // namespace
 
 void updateQuakeStatus(App& app) {
-    const QueryTarget target = splitEntry(app.view.serverEntry, "27910");
+    const QueryTarget target = splitEntry(app.settings.serverEntry, "27910");
     int port = app.gameSocket->remotePort();
     parsePort(target.portText, port);
     if (!aimSocket(app, target, port)) return;
@@ -111,21 +113,20 @@ void updateQuakeStatus(App& app) {
 }
 
 void updateUnrealStatus(App& app) {
-    const QueryTarget target = splitEntry(app.view.serverEntry, "7778");
+    const QueryTarget target = splitEntry(app.settings.serverEntry, "7778");
     const double number = leadingNumber(target.portText);
     int port = app.gameSocket->remotePort();
     if (number >= 0 && number <= 65535) port = static_cast<int>(number);
     if (aimSocket(app, target, port)) {
         app.gameSocket->send(kUnrealQuery);
         // Every query sent may be answered once, by its own pieces only.
-        newUnrealQuery(app.view);
+        newUnrealQuery(app);
     }
     app.pollTimer->setInterval(2000);
 }
 
 void plusPort(App& app) {
-    MainView& v = app.view;
-    std::string entry = v.serverEntry;
+    std::string entry = app.settings.serverEntry;
     std::string comment;
     const std::size_t blank = entry.find(' ');
     if (blank != std::string::npos) {
@@ -142,13 +143,13 @@ void plusPort(App& app) {
     const long long port = addWithin(leadingWhole(portText), 1);
     std::string rewritten = host + ":" + plainNumber(port) + " " + comment;
     while (!rewritten.empty() && rewritten.back() == ' ') rewritten.pop_back();
-    v.serverEntry = rewritten;
-    v.portBumped = true;
-    v.gameFamily = GameFamily::UT;
+    app.settings.serverEntry = rewritten;
+    app.monitor.portBumped = true;
+    app.monitor.gameFamily = GameFamily::UT;
 }
 
 void toggleConnection(App& app) {
-    if (app.view.serverEntryEnabled) {
+    if (app.window.serverEntryEnabled) {
         switchMonitoringOn(app);
     } else {
         switchMonitoringOff(app);
@@ -156,59 +157,58 @@ void toggleConnection(App& app) {
 }
 
 void stopChecking(App& app) {
-    MainView& v = app.view;
-    v.liveBannerVisible = false;
+    app.window.liveBannerVisible = false;
     app.interpClockTimer->setEnabled(false);
-    v.timeLeftWide = true;
-    v.followClockVisible = false;
-    v.timePlayedVisible = false;
+    app.window.timeLeftWide = true;
+    app.window.followClockVisible = false;
+    app.window.timePlayedVisible = false;
     app.pollTimer->setEnabled(false);
-    v.connectionButton = "Connection: OFF";
+    app.window.connectionButton = "Connection: OFF";
     app.battleTimer->setEnabled(false);
-    v.game.beginSaid = false;
-    v.serverEntryEnabled = true;
+    app.match.game.beginSaid = false;
+    app.window.serverEntryEnabled = true;
     app.playbackTimer->setEnabled(false);
     closePlaybackFile(app);
-    v.recordingOn = false;
-    v.playbackBarVisible = false;
-    v.gameType = GameType::NotMonitoring;
+    app.monitor.recordingOn = false;
+    app.window.playbackBarVisible = false;
+    app.monitor.gameType = GameType::NotMonitoring;
     app.unrealMatchTimer->setEnabled(false);
 }
 
 void onPollTick(App& app) {
-    MainView& v = app.view;
-    if (v.gameFamily == GameFamily::Unknown) {
+    if (app.monitor.gameFamily == GameFamily::Unknown) {
         // The Unreal Tournament query leaves the tick at two seconds until the family is known.
         // A reply that is already waiting is handled before the Quake queries go out: they wait
         // for the query timer, which fires once the events already waiting have run.
         updateUnrealStatus(app);
         // A name still being looked up sends nothing now: its answer runs the tick again.
-        const QueryTarget target = splitEntry(v.serverEntry, "27910");
+        const QueryTarget target = splitEntry(app.settings.serverEntry, "27910");
         if (app.hostNames.isKnown(target.host)) app.quakeQueryTimer->setEnabled(true);
         return;
-    } else if (v.gameFamily == GameFamily::Q2 || v.gameFamily == GameFamily::Q3) {
+    } else if (app.monitor.gameFamily == GameFamily::Q2 ||
+               app.monitor.gameFamily == GameFamily::Q3) {
         updateQuakeStatus(app);
         app.pollTimer->setInterval(1000);
-    } else if (v.gameFamily == GameFamily::UT) {
+    } else if (app.monitor.gameFamily == GameFamily::UT) {
         updateUnrealStatus(app);
         app.pollTimer->setInterval(2000);
     }
-    showFamily(v);
+    showFamily(app);
 }
 
 void onQuakeQueryTimer(App& app) {
     app.quakeQueryTimer->setEnabled(false);  // once for each tick that armed it
     updateQuakeStatus(app);
-    showFamily(app.view);
+    showFamily(app);
 }
 
 void onSecondTick(App& app) {
-    if (app.battleTimer->enabled()) ++app.view.game.secondsPlayed;
+    if (app.battleTimer->enabled()) ++app.match.game.secondsPlayed;
 }
 
 void onServerEntryEdited(App& app, const std::string& text) {
-    app.view.serverEntry = text;
-    app.view.connectionButtonEnabled = !text.empty();
+    app.settings.serverEntry = text;
+    app.window.connectionButtonEnabled = !text.empty();
 }
 
 }  // namespace fc

@@ -32,9 +32,8 @@ std::string twoDigits(int n) {
 }  // namespace
 
 void appendToRecording(App& app, const std::string& reply) {
-    const MainView& v = app.view;
     // A record that cannot be written is lost; monitoring goes on.
-    app.platform.appendFile(v.recordingFolder + v.recordingFileName,
+    app.platform.appendFile(app.monitor.recordingFolder + app.monitor.recordingFileName,
                             formatRecord(app.platform.localTime().secondsSinceMidnight, reply));
 }
 
@@ -67,25 +66,23 @@ std::string recordingName(const std::string& entry, const LocalTime& at) {
 }
 
 void proposeRecordingName(App& app) {
-    MainView& v = app.view;
-    v.recordingFolder = recordingsFolder("");
-    v.recordingFileName = recordingName(v.serverEntry, app.platform.localTime());
+    app.monitor.recordingFolder = recordingsFolder("");
+    app.monitor.recordingFileName =
+        recordingName(app.settings.serverEntry, app.platform.localTime());
 }
 
 void refreshRecordedDemos(App& app) {
-    MainView& v = app.view;
-    v.recordedDemos = app.platform.listDirectory(v.recordingFolder, ".rec");
-    v.recordedDemoSelected = -1;
+    app.monitor.recordedDemos = app.platform.listDirectory(app.monitor.recordingFolder, ".rec");
+    app.monitor.recordedDemoSelected = -1;
 }
 
 void playSelected(App& app) {
-    MainView& v = app.view;
-    if (!v.serverEntryEnabled) stopChecking(app);
-    const int selected = v.recordedDemoSelected;
-    if (selected >= 0 && selected < static_cast<int>(v.recordedDemos.size())) {
-        onServerEntryEdited(app, v.recordingFolder + v.recordedDemos[selected]);
+    if (!app.window.serverEntryEnabled) stopChecking(app);
+    const int selected = app.monitor.recordedDemoSelected;
+    if (selected >= 0 && selected < static_cast<int>(app.monitor.recordedDemos.size())) {
+        onServerEntryEdited(app, app.monitor.recordingFolder + app.monitor.recordedDemos[selected]);
     }
-    v.showGameTab = true;
+    app.window.showGameTab = true;
 }
 
 }  // namespace fc

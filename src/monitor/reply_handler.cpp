@@ -36,42 +36,42 @@ std::string withoutMappedPrefix(const std::string& address) {
 
 // The entry shows the numeric address of the server that answered.
 void rewriteEntryAddress(App& app, const Datagram& d) {
-    MainView& v = app.view;
     if (d.senderAddress.empty()) return;
-    std::string address = v.serverEntry;
+    std::string address = app.settings.serverEntry;
     std::string comment;
     const std::size_t blank = address.find(' ');
     if (blank != std::string::npos) {
         comment = address.substr(blank);
         address = address.substr(0, blank);
     }
-    const int port = d.senderPort + (v.portBumped ? 1 : 0);
+    const int port = d.senderPort + (app.monitor.portBumped ? 1 : 0);
     const std::string built = withoutMappedPrefix(d.senderAddress) + ":" + plainNumber(port);
-    if (built != address) v.serverEntry = built + comment;
+    if (built != address) app.settings.serverEntry = built + comment;
 }
 
 // Everything from the family recognition on, shared by live and replayed replies.
 void handleReplyText(App& app, const std::string& reply) {
-    MainView& v = app.view;
     if (reply.empty() && app.gameSocket->remotePort() == 27999) return;
     if (textStartsWith(reply, kDisconnect)) return;
 
-    if (v.gameFamily != GameFamily::UT) {
-        v.mapText = getServerVar("mapname", reply);
-        v.statisticsText = getServerVar("gamestats", reply);
+    if (app.monitor.gameFamily != GameFamily::UT) {
+        app.monitor.mapText = getServerVar("mapname", reply);
+        app.monitor.statisticsText = getServerVar("gamestats", reply);
         if (isQuake3Reply(reply)) {
-            v.gameText = getServerVar(kGameNameKey, reply);
-            v.gameFamily = GameFamily::Q3;
+            app.monitor.gameText = getServerVar(kGameNameKey, reply);
+            app.monitor.gameFamily = GameFamily::Q3;
         } else {
-            v.gameText = getServerVar("gamedir", reply);
-            v.gameFamily = GameFamily::Q2;
+            app.monitor.gameText = getServerVar("gamedir", reply);
+            app.monitor.gameFamily = GameFamily::Q2;
         }
     }
-    if (toUpper(getServerVar(kGameNameKey, reply)) == "UT" && v.gameFamily != GameFamily::UT) {
-        v.gameFamily = GameFamily::UT;
-        v.playerRows.push_back(PlayerRow{"Waiting for packets!", "", "", "", RowColour::Black});
+    if (toUpper(getServerVar(kGameNameKey, reply)) == "UT" &&
+        app.monitor.gameFamily != GameFamily::UT) {
+        app.monitor.gameFamily = GameFamily::UT;
+        app.monitor.playerRows.push_back(
+            PlayerRow{"Waiting for packets!", "", "", "", RowColour::Black});
     }
-    if (v.gameFamily == GameFamily::UT) {
+    if (app.monitor.gameFamily == GameFamily::UT) {
         for (const std::string& piece : cutUnrealPieces(reply)) takeUnrealPiece(app, piece);
         return;
     }
@@ -85,8 +85,8 @@ void handleReplyText(App& app, const std::string& reply) {
     status.readNumber = nextReadNumber();
     status.variables = readServerVariables(reply);
     fillPlayerList(app, reply);
-    status.family = v.gameFamily;
-    v.lastReplyText = reply;
+    status.family = app.monitor.gameFamily;
+    app.monitor.lastReplyText = reply;
     fillServerInfo(app);
     analyseQuakeReply(app, reply);
     app.notifyReplyHandled();
@@ -122,27 +122,28 @@ std::vector<std::string> cutUnrealPieces(const std::string& reply) {
 
 void onGameDatagram(App& app, const Datagram& d) {
     if (!sameAddress(d.senderAddress, app.gameSocket->remoteAddress())) return;
-    MainView& v = app.view;
-    if (v.serverEntryEnabled) return;
+    if (app.window.serverEntryEnabled) return;
 
     const std::string& reply = d.data;
     // Anything on the server's host may send to us; only what the queried port sends, or a
     // whole reply, may switch the family or move the polled address.
     const bool fromQueriedPort = d.senderPort == app.gameSocket->remotePort();
     if (reply.size() < kShortestReply && !fromQueriedPort) return;
-    if (v.gameFamily != GameFamily::UT) v.receivedBytesText = blankNumber(reply.size()) + " bytes.";
+    if (app.monitor.gameFamily != GameFamily::UT)
+        app.monitor.receivedBytesText = blankNumber(reply.size()) + " bytes.";
     if (fromQueriedPort && reply.size() < kShortestReply && reply.size() >= 2 &&
         reply[1] == '\x40') {
         plusPort(app);
     }
     rewriteEntryAddress(app, d);
-    if (v.recordingOn && v.gameFamily != GameFamily::UT) appendToRecording(app, reply);
+    if (app.monitor.recordingOn && app.monitor.gameFamily != GameFamily::UT)
+        appendToRecording(app, reply);
     handleReplyText(app, reply);
 }
 
 void onReplayedReply(App& app, const std::string& reply) {
-    if (app.view.serverEntryEnabled) return;
-    ++app.view.playbackProgress;
+    if (app.window.serverEntryEnabled) return;
+    ++app.monitor.playbackProgress;
     handleReplyText(app, reply);
 }
 

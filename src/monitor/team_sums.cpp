@@ -8,10 +8,9 @@
 namespace fc {
 
 int scoreSource(const App& app) {
-    const MainView& v = app.view;
-    const bool osp = v.gameText == "osp";
+    const bool osp = app.monitor.gameText == "osp";
     int source = 0;
-    switch (describe(v.gameType).teamScores) {
+    switch (describe(app.monitor.gameType).teamScores) {
         case TeamScores::GameStats:
             source = 1;
             break;
@@ -28,36 +27,36 @@ int scoreSource(const App& app) {
         case TeamScores::UnrealCaptures:
             break;
     }
-    if (v.statisticsText.empty() && !osp) source = 0;
+    if (app.monitor.statisticsText.empty() && !osp) source = 0;
     return source;
 }
 
 void addTeamSums(App& app, const std::string& reply) {
-    MainView& v = app.view;
-    v.teamsKnownShown = v.teamsKnown;
-    v.avgPingRed = 0;
-    v.avgPingBlue = 0;
-    if (v.teamsKnown) {
+    app.window.teamsKnownShown = app.match.teamsKnown;
+    app.monitor.avgPingRed = 0;
+    app.monitor.avgPingBlue = 0;
+    if (app.match.teamsKnown) {
         int source = scoreSource(app);
         // Tourney and Battle keep what is shown: the Tourney scores come from the mod's variables.
-        const bool keepShown = describe(v.gameType).teamScores == TeamScores::TourneyScores;
+        const bool keepShown =
+            describe(app.monitor.gameType).teamScores == TeamScores::TourneyScores;
         if (source == 0 && !keepShown) {
-            v.redScoreText.clear();
-            v.blueScoreText.clear();
+            app.monitor.redScoreText.clear();
+            app.monitor.blueScoreText.clear();
         }
         if (source != 3) {
-            if (textEndsWith(v.redScoreText, "/")) source = 2;
+            if (textEndsWith(app.monitor.redScoreText, "/")) source = 2;
             if (!getServerVar("Score_A", reply).empty()) source = 1;
         }
         TeamTotals red;
         TeamTotals blue;
-        for (const PlayerRow& row : v.playerRows) {
+        for (const PlayerRow& row : app.monitor.playerRows) {
             const bool isRed = row.team == "Red";
             if (!isRed && row.team != "Blue") continue;
             const long long score = columnNumber(row.score);
             TeamTotals& totals = isRed ? red : blue;
             if (source == 0) {
-                std::string& shown = isRed ? v.redScoreText : v.blueScoreText;
+                std::string& shown = isRed ? app.monitor.redScoreText : app.monitor.blueScoreText;
                 shown = blankNumber(wholeNumber(leadingNumber(shown) + static_cast<double>(score)));
             } else if (source == 2 || source == 3) {
                 totals.frags = addWithin(totals.frags, score);
@@ -66,17 +65,19 @@ void addTeamSums(App& app, const std::string& reply) {
             ++totals.rows;
         }
         if (source == 2) {
-            v.redScoreText += plainNumber(red.frags);
-            v.blueScoreText += plainNumber(blue.frags);
+            app.monitor.redScoreText += plainNumber(red.frags);
+            app.monitor.blueScoreText += plainNumber(blue.frags);
         } else if (source == 3) {
-            v.redScoreText = plainNumber(v.game.capsRedQ3) + "/" + plainNumber(red.frags);
-            v.blueScoreText = plainNumber(v.game.capsBlueQ3) + "/" + plainNumber(blue.frags);
+            app.monitor.redScoreText =
+                plainNumber(app.match.game.capsRedQ3) + "/" + plainNumber(red.frags);
+            app.monitor.blueScoreText =
+                plainNumber(app.match.game.capsBlueQ3) + "/" + plainNumber(blue.frags);
         }
-        v.avgPingRed = averagePing(red);
-        v.avgPingBlue = averagePing(blue);
+        app.monitor.avgPingRed = averagePing(red);
+        app.monitor.avgPingBlue = averagePing(blue);
     }
-    v.redPingText = plainNumber(v.avgPingRed);
-    v.bluePingText = plainNumber(v.avgPingBlue);
+    app.monitor.redPingText = plainNumber(app.monitor.avgPingRed);
+    app.monitor.bluePingText = plainNumber(app.monitor.avgPingBlue);
 }
 
 }  // namespace fc

@@ -30,25 +30,24 @@ std::string teamColumn(const std::string& gameTypeName, const std::string& team)
 }
 
 void readUnrealFields(App& app, const std::string& reply) {
-    MainView& v = app.view;
-    v.playersPlaying = getServerVar("numplayers", reply);
-    v.playersMax = getServerVar("maxplayers", reply);
+    app.monitor.playersPlaying = getServerVar("numplayers", reply);
+    app.monitor.playersMax = getServerVar("maxplayers", reply);
     const std::string gameTypeName = getServerVar("gametype", reply);
-    v.gameText = gameTypeName;
-    v.mapText = getServerVar("mapname", reply);
-    v.gameType = unrealGameType(gameTypeName);
+    app.monitor.gameText = gameTypeName;
+    app.monitor.mapText = getServerVar("mapname", reply);
+    app.monitor.gameType = unrealGameType(gameTypeName);
     ServerStatus& status = app.status;
     status = ServerStatus{};
     status.answered = !reply.empty();
     status.readNumber = nextReadNumber();
     status.family = GameFamily::UT;
-    status.gameType = v.gameType;
+    status.gameType = app.monitor.gameType;
     status.variables = readServerVariables(reply);
     fillServerInfo(app);
-    v.receivedBytesText = plainNumber(static_cast<long long>(reply.size())) + " bytes.";
+    app.monitor.receivedBytesText = plainNumber(static_cast<long long>(reply.size())) + " bytes.";
 
-    v.playerRows.clear();
-    const long long players = leadingWhole(v.playersPlaying);
+    app.monitor.playerRows.clear();
+    const long long players = leadingWhole(app.monitor.playersPlaying);
     for (long long i = 0; i < players && i < kMaxUnrealRows; ++i) {
         const std::string n = plainNumber(i);
         PlayerRow row{getServerVar("player_" + n, reply), getServerVar("frags_" + n, reply),
@@ -63,27 +62,27 @@ void readUnrealFields(App& app, const std::string& reply) {
         player.score = leadingWhole(row.score);
         player.ping = leadingWhole(row.ping);
         player.team = row.team;
-        v.playerRows.push_back(std::move(row));
+        app.monitor.playerRows.push_back(std::move(row));
     }
     callFollower(app.monitorFollowers.unrealPlayersRead, app);
-    v.redTeamCaption = "Team Red";
-    v.blueTeamCaption = "Team Blue";
-    v.teamScoresVisible = true;
+    app.match.redTeamCaption = "Team Red";
+    app.match.blueTeamCaption = "Team Blue";
+    app.window.teamScoresVisible = true;
 }
 
 }  // namespace
 
 void takeUnrealPiece(App& app, const std::string& piece) {
-    MainView& v = app.view;
-    const std::optional<std::string> reply = addUnrealPiece(v, piece);
+    const std::optional<std::string> reply = addUnrealPiece(app, piece);
     if (!reply) return;
-    if (v.recordingOn && v.gameFamily == GameFamily::UT) appendToRecording(app, *reply);
+    if (app.monitor.recordingOn && app.monitor.gameFamily == GameFamily::UT)
+        appendToRecording(app, *reply);
     readUnrealFields(app, *reply);
     callFollower(app.monitorFollowers.unrealReplyRead, app, *reply);
     // The team sums of the rules just run are the scores of this reply.
-    app.status.red = readTeamScore(v.redScoreText);
-    app.status.blue = readTeamScore(v.blueScoreText);
-    app.status.timeLeft = v.timeLeftText;
+    app.status.red = readTeamScore(app.monitor.redScoreText);
+    app.status.blue = readTeamScore(app.monitor.blueScoreText);
+    app.status.timeLeft = app.monitor.timeLeftText;
     app.notifyReplyHandled();
 }
 

@@ -9,18 +9,18 @@
 
 namespace fc {
 
-struct MainView;
+class App;
 
 // The slots hold packet numbers 0 to 100; pieces numbered above are dropped.
 inline constexpr int kHighestUnrealPacket = 100;
 
 // A query went out (or a replayed record stands for one): empty the slots, forget the final
 // piece and let the next whole answer through.
-void newUnrealQuery(MainView& view);
+void newUnrealQuery(App& app);
 
 // Takes one piece. Gives the reply text ("blaatschaap\totaal\", the piece count with one
 // leading blank, then the joined pieces) once every piece up to the final one is in and the
 // query is still unanswered; nothing otherwise.
-std::optional<std::string> addUnrealPiece(MainView& view, std::string piece);
+std::optional<std::string> addUnrealPiece(App& app, std::string piece);
 
 }  // namespace fc

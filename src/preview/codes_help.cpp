@@ -33,21 +33,19 @@ std::string codesHelpKeyList() {
 }
 
 void openCodesHelp(App& app) {
-    MainView& v = app.view;
-    if (v.codesHelpVisible) return;
-    v.codesHelpLoweredWindow = v.stayOnTop;
-    if (v.stayOnTop) toggleStayOnTop(app);
-    v.codesButtonEnabled = false;
-    v.codesHelpVisible = true;
+    if (app.preview.codesHelpVisible) return;
+    app.preview.codesHelpLoweredWindow = app.window.stayOnTop;
+    if (app.window.stayOnTop) toggleStayOnTop(app);
+    app.preview.codesButtonEnabled = false;
+    app.preview.codesHelpVisible = true;
 }
 
 void closeCodesHelp(App& app) {
-    MainView& v = app.view;
-    v.codesHelpVisible = false;
-    v.codesButtonEnabled = true;
-    if (v.codesHelpLoweredWindow) {
+    app.preview.codesHelpVisible = false;
+    app.preview.codesButtonEnabled = true;
+    if (app.preview.codesHelpLoweredWindow) {
         toggleStayOnTop(app);
-        v.codesHelpLoweredWindow = false;
+        app.preview.codesHelpLoweredWindow = false;
     }
 }
 

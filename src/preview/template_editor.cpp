@@ -29,23 +29,23 @@ std::optional<EditedText> formattingKey(const std::string& text, std::size_t cur
 }
 
 void onTemplateEdited(App& app, TemplateField field, const std::string& text) {
-    (field == TemplateField::Ctf ? app.view.ctfTemplate : app.view.dmTemplate) = text;
+    (field == TemplateField::Ctf ? app.settings.ctfTemplate : app.settings.dmTemplate) = text;
     rtfUpdate(app);
 }
 
 void setPreviewBackground(App& app, bool black) {
-    app.view.blackBackground = black;
+    app.preview.blackBackground = black;
     rtfUpdate(app);
 }
 
 void setPreviewNoColors(App& app, bool on) {
-    app.view.previewNoColors = on;
+    app.preview.previewNoColors = on;
     rtfUpdate(app);
 }
 
 void resetTemplates(App& app) {
-    app.view.ctfTemplate = kBuiltInCtfLine;
-    app.view.dmTemplate = kBuiltInDmLine;
+    app.settings.ctfTemplate = kBuiltInCtfLine;
+    app.settings.dmTemplate = kBuiltInDmLine;
     rtfUpdate(app);
 }
 

@@ -46,7 +46,7 @@ std::string colourWord(int ircColour) {
 
 std::string previewLine(App& app, const std::string& templ, PreviewKind kind) {
     const Samples samples = samplesFor(kind);
-    std::string& map = app.view.mapText;
+    std::string& map = app.monitor.mapText;
     const std::string shownMap = map;
     map = samples.map;
     std::string line = expandTemplate(app, templ, samples.values);
@@ -55,7 +55,6 @@ std::string previewLine(App& app, const std::string& templ, PreviewKind kind) {
 }
 
 std::string processPreview(App& app, const std::string& templ, PreviewKind kind) {
-    const MainView& v = app.view;
     const std::string line = previewLine(app, templ, kind);
     std::string rtf;
     bool colourPending = false;
@@ -70,8 +69,9 @@ std::string processPreview(App& app, const std::string& templ, PreviewKind kind)
         }
         if (colourPending) {
             // No number: the colour that stands out from the background.
-            if (digits.empty()) digits = v.blackBackground ? "0" : "1";
-            if (!v.previewNoColors) rtf += colourWord(static_cast<int>(leadingWhole(digits)));
+            if (digits.empty()) digits = app.preview.blackBackground ? "0" : "1";
+            if (!app.preview.previewNoColors)
+                rtf += colourWord(static_cast<int>(leadingWhole(digits)));
             digits.clear();
             colourPending = false;
         }
@@ -102,14 +102,15 @@ std::string processPreview(App& app, const std::string& templ, PreviewKind kind)
 }
 
 std::string previewDocument(App& app, const std::string& templ, PreviewKind kind) {
-    const std::string textColour = app.view.blackBackground ? "\\cf1 " : "\\cf2 ";
+    const std::string textColour = app.preview.blackBackground ? "\\cf1 " : "\\cf2 ";
     return rtfHeader() + textColour + processPreview(app, templ, kind) + "\\par }";
 }
 
 void rtfUpdate(App& app) {
-    MainView& v = app.view;
-    v.dmPreviewRtf = previewDocument(app, v.dmTemplate, PreviewKind::Deathmatch);
-    v.ctfPreviewRtf = previewDocument(app, v.ctfTemplate, PreviewKind::TeamGame);
+    app.preview.dmPreviewRtf =
+        previewDocument(app, app.settings.dmTemplate, PreviewKind::Deathmatch);
+    app.preview.ctfPreviewRtf =
+        previewDocument(app, app.settings.ctfTemplate, PreviewKind::TeamGame);
 }
 
 }  // namespace fc

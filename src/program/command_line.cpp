@@ -72,11 +72,11 @@ bool parseInterpEvents(const std::string& text, std::vector<std::string>& events
 }  // namespace
 
 const InterpEventName kInterpEvents[9] = {
-    {"got", &MainView::interpGotFlag},         {"lost", &MainView::interpLostFlag},
-    {"recover", &MainView::interpRecoverFlag}, {"quad", &MainView::interpQuad},
-    {"haste", &MainView::interpHaste},         {"regen", &MainView::interpRegen},
-    {"invis", &MainView::interpInvis},         {"server", &MainView::interpServerMsg},
-    {"scores", &MainView::interpReport},
+    {"got", &InterpState::interpGotFlag},         {"lost", &InterpState::interpLostFlag},
+    {"recover", &InterpState::interpRecoverFlag}, {"quad", &InterpState::interpQuad},
+    {"haste", &InterpState::interpHaste},         {"regen", &InterpState::interpRegen},
+    {"invis", &InterpState::interpInvis},         {"server", &InterpState::interpServerMsg},
+    {"scores", &InterpState::interpReport},
 };
 
 std::string usageText() {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/view_model.h"
+#include "core/app.h"
 
 namespace fc {
 
@@ -66,7 +66,7 @@ struct CommandLine {
 // The names --interp-events takes, each with the report switch it turns on.
 struct InterpEventName {
     const char* name;
-    bool MainView::*on;
+    bool InterpState::*on;
 };
 extern const InterpEventName kInterpEvents[9];
 

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "core/app.h"
 #include "core/browser_view.h"
 #include "core/irc_session.h"
 #include "core/server_vars.h"
-#include "core/view_model.h"
 
 namespace fc {
 
@@ -63,23 +63,23 @@ void member(std::string& out, const char* name, const std::string& value) {
 
 }  // namespace
 
-std::string replyEventJson(const MainView& v) {
+std::string replyEventJson(const App& app) {
     std::string out = "{\"event\":\"reply\"";
-    member(out, "gameFamily", familyText(v.gameFamily));
-    member(out, "gameType", std::string(gameTypeCode(v.gameType)));
-    member(out, "qsGame", v.gameText);
-    member(out, "qsMap", v.mapText);
-    member(out, "qsTimeLeft", v.timeLeftText);
-    member(out, "qsRed", v.redScoreText);
-    member(out, "qsBlue", v.blueScoreText);
-    member(out, "txtnaamRED", v.redTeamName);
-    member(out, "txtnaamBLUE", v.blueTeamName);
-    out += ",\"matchState\":" + std::to_string(static_cast<int>(v.matchState));
-    member(out, "PlayersPlaying", v.playersPlaying);
-    member(out, "PlayersMax", v.playersMax);
+    member(out, "gameFamily", familyText(app.monitor.gameFamily));
+    member(out, "gameType", std::string(gameTypeCode(app.monitor.gameType)));
+    member(out, "qsGame", app.monitor.gameText);
+    member(out, "qsMap", app.monitor.mapText);
+    member(out, "qsTimeLeft", app.monitor.timeLeftText);
+    member(out, "qsRed", app.monitor.redScoreText);
+    member(out, "qsBlue", app.monitor.blueScoreText);
+    member(out, "txtnaamRED", app.match.redTeamName);
+    member(out, "txtnaamBLUE", app.match.blueTeamName);
+    out += ",\"matchState\":" + std::to_string(static_cast<int>(app.match.matchState));
+    member(out, "PlayersPlaying", app.monitor.playersPlaying);
+    member(out, "PlayersMax", app.monitor.playersMax);
     out += ",\"players\":[";
     bool first = true;
-    for (const PlayerRow& row : v.playerRows) {
+    for (const PlayerRow& row : app.monitor.playerRows) {
         if (!first) out += ',';
         first = false;
         out += "{\"name\":" + jsonString(row.name);
@@ -92,18 +92,18 @@ std::string replyEventJson(const MainView& v) {
     return out;
 }
 
-std::string interpEventJson(const MainView& v) {
+std::string interpEventJson(const App& app) {
     std::string out = "{\"event\":\"interp\"";
-    member(out, "InterpSupport", v.interpSupport);
-    member(out, "InterpVersion", v.interpVersion);
-    member(out, "InterpAuthor", v.interpAuthor);
-    member(out, "InterpEmail", v.interpEmail);
-    member(out, "StatRed", v.redFlagWhere);
-    member(out, "StatBlue", v.blueFlagWhere);
-    member(out, "qsRed", v.redScoreText);
-    member(out, "qsBlue", v.blueScoreText);
-    member(out, "qsTimeLeft", v.timeLeftText);
-    out += ",\"matchState\":" + std::to_string(static_cast<int>(v.matchState));
+    member(out, "InterpSupport", app.interp.interpSupport);
+    member(out, "InterpVersion", app.interp.interpVersion);
+    member(out, "InterpAuthor", app.interp.interpAuthor);
+    member(out, "InterpEmail", app.interp.interpEmail);
+    member(out, "StatRed", app.interp.redFlagWhere);
+    member(out, "StatBlue", app.interp.blueFlagWhere);
+    member(out, "qsRed", app.monitor.redScoreText);
+    member(out, "qsBlue", app.monitor.blueScoreText);
+    member(out, "qsTimeLeft", app.monitor.timeLeftText);
+    out += ",\"matchState\":" + std::to_string(static_cast<int>(app.match.matchState));
     out += '}';
     return out;
 }

@@ -5,14 +5,14 @@
 
 namespace fc {
 
-struct MainView;
+class App;
 struct SaidLine;
 enum class LineFate;
 
 // A JSON string literal of the bytes, each byte taken as the Latin-1 character of its code.
 std::string jsonString(const std::string& bytes);
 
-std::string replyEventJson(const MainView& view);
+std::string replyEventJson(const App& app);
 std::string outputEventJson(const std::string& text);
 // A line handed to the channel, with what became of it at once: "sent", "held" (it waits for
 // the bot to be back in its channel), "off" ("Report to IRC?") or "none" (no connection).
@@ -26,7 +26,7 @@ const char* fateText(LineFate fate);
 // A message box the operator would have seen.
 std::string messageEventJson(const std::string& title, const std::string& text);
 // After an event of the Interp feed's socket: its labels and the fields its clock drives.
-std::string interpEventJson(const MainView& view);
+std::string interpEventJson(const App& app);
 // A template tried with --preview: the filled line and the preview's RTF document.
 std::string previewEventJson(const std::string& line, const std::string& rtf);
 std::string ircEventJson(const std::string& state, const std::string& nick);

@@ -7,28 +7,27 @@
 namespace fc {
 
 bool onCloseRequest(App& app) {
-    MainView& v = app.view;
     sendQuitLine(app);  // only when connected
     saveSettings(app);
 
-    if (v.finalCloseBegun) {
+    if (app.window.finalCloseBegun) {
         app.ircSocket->close();
         app.pollTimer->setEnabled(false);  // no query leaves while the program ends
-        v.splashVisible = false;
+        app.window.splashVisible = false;
         app.splashEndTimer->setEnabled(false);
         app.splashRestoreTimer->setEnabled(false);
         if (app.endProgram) app.endProgram();
         return true;
     }
     // There is no way back from here: the quit timer always leads to the final close.
-    v.trayIconAdded = false;
+    app.window.trayIconAdded = false;
     app.quitTimer->setEnabled(true);
     return false;
 }
 
 void onQuitTimer(App& app) {
     app.quitTimer->setEnabled(false);
-    app.view.finalCloseBegun = true;
+    app.window.finalCloseBegun = true;
     if (app.closeMainWindow) app.closeMainWindow();
 }
 

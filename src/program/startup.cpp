@@ -30,22 +30,20 @@ constexpr const char* kCredits[] = {
 };
 
 void showSplash(App& app) {
-    MainView& v = app.view;
-    v.splashVersionText = "Version " + versionText();
-    v.splashVisible = true;
+    app.window.splashVersionText = "Version " + versionText();
+    app.window.splashVisible = true;
     app.splashEndTimer->setEnabled(true);
     app.splashRestoreTimer->setEnabled(true);
 }
 
 void endSplash(App& app) {
-    MainView& v = app.view;
-    if (!v.splashVisible) return;  // already ended by the other of its two ways
+    if (!app.window.splashVisible) return;  // already ended by the other of its two ways
     if (app.restoreMainWindow) app.restoreMainWindow();
-    v.splashVisible = false;
+    app.window.splashVisible = false;
     // The timers go with the splash window.
     app.splashEndTimer->setEnabled(false);
     app.splashRestoreTimer->setEnabled(false);
-    if (v.checkForUpdate) startUpdateCheck(app);
+    if (app.settings.checkForUpdate) startUpdateCheck(app);
 }
 
 }  // namespace
@@ -83,40 +81,39 @@ std::string composeAboutText() {
 }
 
 void startProgram(App& app) {
-    MainView& v = app.view;
     // The window's first values.
-    if (v.serverEntry.empty()) v.serverEntry = kFirstTimeEntry;
-    v.playbackStep = 0.01;
-    v.timePlayedToolTip = "Change Time Elapsed here!";
+    if (app.settings.serverEntry.empty()) app.settings.serverEntry = kFirstTimeEntry;
+    app.monitor.playbackStep = 0.01;
+    app.window.timePlayedToolTip = "Change Time Elapsed here!";
     switchAdvancedOff(app);
-    v.botNick = "Orvexa";
-    v.matchState =
+    app.irc.botNick = "Orvexa";
+    app.match.matchState =
         MatchState::None;  // the game-status socket sends nothing before monitoring starts
-    v.titleText = "Fragcaster! - Version " + versionText();
-    v.windowCaption = "~ FCST ~";
-    v.ircInputLine = "Hi! I am your Fragcaster version " + versionText();
-    v.gameType = GameType::NoGameYet;
+    app.window.titleText = "Fragcaster! - Version " + versionText();
+    app.window.windowCaption = "~ FCST ~";
+    app.irc.ircInputLine = "Hi! I am your Fragcaster version " + versionText();
+    app.monitor.gameType = GameType::NoGameYet;
 
     loadSettings(app);
     showSplash(app);
-    v.aboutText = composeAboutText();
-    v.serverInfoText = kMonitorHint;
-    v.trayIconAdded = true;
+    app.window.aboutText = composeAboutText();
+    app.monitor.serverInfoText = kMonitorHint;
+    app.window.trayIconAdded = true;
 
     proposeRecordingName(app);
     checkDemoDir(app);
     refreshRecordedDemos(app);
 
-    if (v.startCount < std::numeric_limits<std::int32_t>::max()) ++v.startCount;
+    if (app.settings.startCount < std::numeric_limits<std::int32_t>::max())
+        ++app.settings.startCount;
     rtfUpdate(app);
 }
 
 void offerShippedDemo(App& app, const std::string& path) {
-    MainView& v = app.view;
-    const std::string entry = trimBlanks(v.serverEntry);
+    const std::string entry = trimBlanks(app.settings.serverEntry);
     if ((!entry.empty() && entry != kFirstTimeEntry) || !app.platform.fileExists(path)) return;
-    v.serverEntry = path;
-    v.connectionButtonEnabled = true;
+    app.settings.serverEntry = path;
+    app.window.connectionButtonEnabled = true;
 }
 
 void onSplashEndTimer(App& app) {
@@ -128,7 +125,7 @@ void onSplashClicked(App& app) {
 }
 
 void closeSplash(App& app) {
-    app.view.splashVisible = false;
+    app.window.splashVisible = false;
     app.splashEndTimer->setEnabled(false);
     app.splashRestoreTimer->setEnabled(false);
 }

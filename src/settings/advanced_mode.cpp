@@ -5,11 +5,11 @@
 namespace fc {
 
 void switchAdvancedOn(App& app) {
-    app.view.advancedMode = true;
+    app.settings.advancedMode = true;
 }
 
 void switchAdvancedOff(App& app) {
-    app.view.advancedMode = false;
+    app.settings.advancedMode = false;
 }
 
 }  // namespace fc

@@ -10,19 +10,18 @@
 namespace fc {
 
 void addServerToList(App& app) {
-    MainView& v = app.view;
-    const std::string address = stripComment(v.serverEntry);
+    const std::string address = stripComment(app.settings.serverEntry);
     if (address.empty()) {
         app.platform.beep();
         return;
     }
-    for (const std::string& saved : v.savedServers) {
+    for (const std::string& saved : app.settings.savedServers) {
         if (trimBlanks(saved) == address) {
             app.platform.beep();
             return;
         }
     }
-    v.savedServers.push_back(address);
+    app.settings.savedServers.push_back(address);
     saveSettings(app);
 }
 

@@ -8,22 +8,21 @@
 namespace fc {
 
 void addIrcServerToList(App& app) {
-    MainView& v = app.view;
-    const std::string server = v.ircServer.substr(0, v.ircServer.find(' '));
-    std::vector<std::string>& list = v.ircServers;
-    if (v.ircServer.empty() || std::find(list.begin(), list.end(), server) != list.end()) {
+    const std::string server = app.settings.ircServer.substr(0, app.settings.ircServer.find(' '));
+    std::vector<std::string>& list = app.settings.ircServers;
+    if (app.settings.ircServer.empty() ||
+        std::find(list.begin(), list.end(), server) != list.end()) {
         app.platform.beep();
         return;
     }
-    list.push_back(v.ircServer);
+    list.push_back(app.settings.ircServer);
     saveSettings(app);
 }
 
 void removeIrcServerFromList(App& app) {
-    MainView& v = app.view;
-    std::vector<std::string>& list = v.ircServers;
-    const auto entry = std::find(list.begin(), list.end(), v.ircServer);
-    if (v.ircServer.empty() || entry == list.end()) {
+    std::vector<std::string>& list = app.settings.ircServers;
+    const auto entry = std::find(list.begin(), list.end(), app.settings.ircServer);
+    if (app.settings.ircServer.empty() || entry == list.end()) {
         app.platform.beep();
         return;
     }

@@ -59,7 +59,6 @@ void reportDamage(App& app, const SettingsReading& reading, const std::string& b
 }  // namespace
 
 void loadSettings(App& app) {
-    MainView& v = app.view;
     const bool existed = app.platform.fileExists(kSettingsFile);
     if (!existed) saveSettings(app);
 
@@ -72,21 +71,20 @@ void loadSettings(App& app) {
                          " could not be read; the program starts with its defaults.");
     }
 
-    v.connectionButtonEnabled = !v.serverEntry.empty();
-    v.serverIsPrivate = v.privateServerChecked;
+    app.window.connectionButtonEnabled = !app.settings.serverEntry.empty();
+    app.settings.serverIsPrivate = app.settings.privateServerChecked;
 }
 
 void saveSettings(App& app) {
-    MainView& v = app.view;
-    if (app.platform.replaceFile(kSettingsFile, settingsText(v, app.keptSettings))) {
-        v.settingsSaveFailing = false;
+    if (app.platform.replaceFile(kSettingsFile, settingsText(app, app.keptSettings))) {
+        app.window.settingsSaveFailing = false;
         return;
     }
-    if (!v.settingsSaveFailing) {
+    if (!app.window.settingsSaveFailing) {
         app.appendOutput("*** The settings could not be saved in " + std::string(kSettingsFile) +
                          "; the file keeps the settings it had before.");
     }
-    v.settingsSaveFailing = true;
+    app.window.settingsSaveFailing = true;
 }
 
 }  // namespace fc

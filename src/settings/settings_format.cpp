@@ -18,55 +18,55 @@ namespace {
 
 struct TextKey {
     const char* key;
-    std::string MainView::*field;
+    std::string SettingsValues::*field;
 };
 
 // Settings whose value becomes the field's text as it stands.
 constexpr TextKey kTextKeys[] = {
-    {"IRCSERSEL", &MainView::ircServer},
-    {"IRCCHANNEL", &MainView::channelEntry},
-    {"IRCNAME", &MainView::ircName},
-    {"IRCKEY", &MainView::channelKey},
-    {"Q2SELECTED", &MainView::serverEntry},
-    {"IRCPORT", &MainView::ircPort},
-    {"IRCIGNORETIME", &MainView::ignoreSeconds},
-    {"TIMELIMITDM", &MainView::timeLimitMinutes},
-    {"IRCLINECTF", &MainView::ctfTemplate},
-    {"IRCLINEDM", &MainView::dmTemplate},
-    {"KILLALLOWEDFROM", &MainView::killAllowedFrom},
-    {"IRCBURST", &MainView::ircBurst},
-    {"IRCLINEGAPMS", &MainView::ircLineGapMs},
-    {"MASTERSERVER", &MainView::masterServer},
-    {"UPDATEURL", &MainView::updateUrl},
+    {"IRCSERSEL", &SettingsValues::ircServer},
+    {"IRCCHANNEL", &SettingsValues::channelEntry},
+    {"IRCNAME", &SettingsValues::ircName},
+    {"IRCKEY", &SettingsValues::channelKey},
+    {"Q2SELECTED", &SettingsValues::serverEntry},
+    {"IRCPORT", &SettingsValues::ircPort},
+    {"IRCIGNORETIME", &SettingsValues::ignoreSeconds},
+    {"TIMELIMITDM", &SettingsValues::timeLimitMinutes},
+    {"IRCLINECTF", &SettingsValues::ctfTemplate},
+    {"IRCLINEDM", &SettingsValues::dmTemplate},
+    {"KILLALLOWEDFROM", &SettingsValues::killAllowedFrom},
+    {"IRCBURST", &SettingsValues::ircBurst},
+    {"IRCLINEGAPMS", &SettingsValues::ircLineGapMs},
+    {"MASTERSERVER", &SettingsValues::masterServer},
+    {"UPDATEURL", &SettingsValues::updateUrl},
 };
 
 struct BoxKey {
     const char* key;
-    bool MainView::*field;
+    bool SettingsValues::*field;
 };
 
 // Check boxes, stored as 0 and 1. "Advanced" is not here: it switches the advanced mode.
 constexpr BoxKey kBoxKeys[] = {
-    {"IRCONJOIN", &MainView::greetOnJoin},
-    {"IRCSHOWRAW", &MainView::showRawText},
-    {"REMOVECOLORS", &MainView::ircRemoveColors},
-    {"REMOVEFCODES", &MainView::ircRemoveFontCodes},
-    {"CHECKFORUPDATE", &MainView::checkForUpdate},
-    {"PRIVESERVER", &MainView::privateServerChecked},
-    {"IRCTLS", &MainView::ircTls},
-    {"IRCTLSINSECURE", &MainView::ircTlsInsecure},
-    {"IRCRECONNECT", &MainView::ircReconnect},
-    {"FASTSWEEP", &MainView::fastSweepOn},
+    {"IRCONJOIN", &SettingsValues::greetOnJoin},
+    {"IRCSHOWRAW", &SettingsValues::showRawText},
+    {"REMOVECOLORS", &SettingsValues::ircRemoveColors},
+    {"REMOVEFCODES", &SettingsValues::ircRemoveFontCodes},
+    {"CHECKFORUPDATE", &SettingsValues::checkForUpdate},
+    {"PRIVESERVER", &SettingsValues::privateServerChecked},
+    {"IRCTLS", &SettingsValues::ircTls},
+    {"IRCTLSINSECURE", &SettingsValues::ircTlsInsecure},
+    {"IRCRECONNECT", &SettingsValues::ircReconnect},
+    {"FASTSWEEP", &SettingsValues::fastSweepOn},
 };
 
 struct CounterKey {
     const char* key;
-    std::int32_t MainView::*field;
+    std::int32_t SettingsValues::*field;
 };
 
 constexpr CounterKey kCounterKeys[] = {
-    {"ISSTARTED", &MainView::startCount},
-    {"ISLINESPRINTED", &MainView::linesPrinted},
+    {"ISSTARTED", &SettingsValues::startCount},
+    {"ISLINESPRINTED", &SettingsValues::linesPrinted},
 };
 
 // The leading number of a value, rounded to a whole number (halves to even); none when it
@@ -128,39 +128,38 @@ bool containsIgnoringCase(const std::vector<std::string>& list, const std::strin
 
 // Takes one setting. False when the key is known but its value cannot be used.
 bool applySetting(App& app, const std::string& key, const std::string& value) {
-    MainView& v = app.view;
     for (const TextKey& k : kTextKeys) {
         if (key == k.key) {
-            v.*k.field = value;
+            app.settings.*k.field = value;
             return true;
         }
     }
     for (const BoxKey& k : kBoxKeys) {
         if (key == k.key) {
             const std::optional<bool> checked = boxValue(value);
-            if (checked) v.*k.field = *checked;
+            if (checked) app.settings.*k.field = *checked;
             return checked.has_value();
         }
     }
     for (const CounterKey& k : kCounterKeys) {
         if (key == k.key) {
             const std::optional<std::int32_t> n = wholeValue(value);
-            if (n) v.*k.field = *n;
+            if (n) app.settings.*k.field = *n;
             return n.has_value();
         }
     }
     if (key == "IRCSERVER") {
-        if (!value.empty() && !containsIgnoringCase(v.ircServers, value)) {
-            v.ircServers.push_back(value);
+        if (!value.empty() && !containsIgnoringCase(app.settings.ircServers, value)) {
+            app.settings.ircServers.push_back(value);
         }
     } else if (key == "Q2SERVER") {
         // Only the address: a comment behind it was the server's name when it was added.
         const std::string address = value.substr(0, value.find(' '));
-        if (!address.empty()) v.savedServers.push_back(address);
+        if (!address.empty()) app.settings.savedServers.push_back(address);
     } else if (key == "REPORTSECDM") {
         // "45 seconds" keeps only the 45; nothing positive is read as 40 seconds, as when typed.
         const std::string seconds = numberText(value);
-        v.reportIntervalSeconds = leadingNumber(seconds) <= 0 ? "40" : seconds;
+        app.settings.reportIntervalSeconds = leadingNumber(seconds) <= 0 ? "40" : seconds;
     } else if (key == "ADVANCED") {
         const std::optional<bool> checked = boxValue(value);
         if (!checked) return false;
@@ -205,7 +204,7 @@ std::string oneLine(std::string_view value) {
 
 }  // namespace
 
-std::string settingsText(const MainView& v, const RunOnlySettings& kept) {
+std::string settingsText(const App& app, const RunOnlySettings& kept) {
     std::string out;
     auto line = [&out](std::string_view text) {
         out += text;
@@ -219,43 +218,43 @@ std::string settingsText(const MainView& v, const RunOnlySettings& kept) {
     line(std::string("; INI file for Orvexa -- Version ") + kVersion);
     line("; Do not modify by hand, unless you know what you are doing...");
     line("");
-    setting("IRCSerSel", kept.ircServer.value_or(v.ircServer));
-    for (const std::string& server : v.ircServers) {
+    setting("IRCSerSel", kept.ircServer.value_or(app.settings.ircServer));
+    for (const std::string& server : app.settings.ircServers) {
         if (!server.empty()) setting("IRCServer", server);
     }
-    setting("IRCChannel", kept.savedChannel.value_or(v.channelEntry));
-    setting("IRCName", kept.savedNick.value_or(v.ircName));
-    setting("IRCKey", kept.channelKey.value_or(v.channelKey));
-    setting("IRCOnJoin", box(v.greetOnJoin));
-    setting("IRCShowRaw", box(v.showRawText));
-    setting("isStarted", plainNumber(v.startCount));
-    setting("isLinesPrinted", plainNumber(v.linesPrinted));
-    for (const std::string& server : v.savedServers) {
+    setting("IRCChannel", kept.savedChannel.value_or(app.settings.channelEntry));
+    setting("IRCName", kept.savedNick.value_or(app.settings.ircName));
+    setting("IRCKey", kept.channelKey.value_or(app.settings.channelKey));
+    setting("IRCOnJoin", box(app.settings.greetOnJoin));
+    setting("IRCShowRaw", box(app.settings.showRawText));
+    setting("isStarted", plainNumber(app.settings.startCount));
+    setting("isLinesPrinted", plainNumber(app.settings.linesPrinted));
+    for (const std::string& server : app.settings.savedServers) {
         if (!server.empty()) setting("Q2Server", server);
     }
-    setting("Q2Selected", kept.savedServerEntry.value_or(v.serverEntry));
+    setting("Q2Selected", kept.savedServerEntry.value_or(app.settings.serverEntry));
     line("TagSystem = [obselete since 1.20]");
-    setting("IRCPort", kept.ircPort.value_or(v.ircPort));
-    setting("IRCIgnoreTime", v.ignoreSeconds);
+    setting("IRCPort", kept.ircPort.value_or(app.settings.ircPort));
+    setting("IRCIgnoreTime", app.settings.ignoreSeconds);
     line("ReportDM = [obselete since 1.14]");
-    setting("ReportSecDM", v.reportIntervalSeconds);
-    setting("TimeLimitDM", v.timeLimitMinutes);
-    setting("IRCLineCTF", v.ctfTemplate);
-    setting("IRCLineDM", v.dmTemplate);
-    setting("Advanced", box(v.advancedMode));
-    setting("RemoveColors", box(v.ircRemoveColors));
-    setting("RemoveFCodes", box(v.ircRemoveFontCodes));
-    setting("CheckForUpdate", box(v.checkForUpdate));
-    setting("PriveServer", box(v.serverIsPrivate));
-    setting("KillAllowedFrom", v.killAllowedFrom);
-    setting("IRCBurst", v.ircBurst);
-    setting("IRCLineGapMs", v.ircLineGapMs);
-    setting("IRCTls", box(v.ircTls));
-    setting("IRCTlsInsecure", box(v.ircTlsInsecure));
-    setting("IRCReconnect", box(v.ircReconnect));
-    setting("FastSweep", box(v.fastSweepOn));
-    setting("MasterServer", v.masterServer);
-    setting("UpdateURL", v.updateUrl);
+    setting("ReportSecDM", app.settings.reportIntervalSeconds);
+    setting("TimeLimitDM", app.settings.timeLimitMinutes);
+    setting("IRCLineCTF", app.settings.ctfTemplate);
+    setting("IRCLineDM", app.settings.dmTemplate);
+    setting("Advanced", box(app.settings.advancedMode));
+    setting("RemoveColors", box(app.settings.ircRemoveColors));
+    setting("RemoveFCodes", box(app.settings.ircRemoveFontCodes));
+    setting("CheckForUpdate", box(app.settings.checkForUpdate));
+    setting("PriveServer", box(app.settings.serverIsPrivate));
+    setting("KillAllowedFrom", app.settings.killAllowedFrom);
+    setting("IRCBurst", app.settings.ircBurst);
+    setting("IRCLineGapMs", app.settings.ircLineGapMs);
+    setting("IRCTls", box(app.settings.ircTls));
+    setting("IRCTlsInsecure", box(app.settings.ircTlsInsecure));
+    setting("IRCReconnect", box(app.settings.ircReconnect));
+    setting("FastSweep", box(app.settings.fastSweepOn));
+    setting("MasterServer", app.settings.masterServer);
+    setting("UpdateURL", app.settings.updateUrl);
     line("");
     line(kSettingsEndLine);
     return out;

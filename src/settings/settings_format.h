@@ -9,7 +9,7 @@
 namespace fc {
 
 class App;
-struct MainView;
+class App;
 struct RunOnlySettings;
 
 inline constexpr const char* kSettingsEndLine = "; End of INI";
@@ -20,7 +20,7 @@ inline constexpr std::size_t kLongestSettingsValue = kLongestSettingsLine - 64;
 
 // The whole file for the window's current values, except those a command line set for one
 // run: `kept` holds the values saved before it.
-std::string settingsText(const MainView& view, const RunOnlySettings& kept);
+std::string settingsText(const App& app, const RunOnlySettings& kept);
 
 struct SettingsReading {
     std::vector<int> unusableLines;  // line numbers (from 1) whose content could not be taken

@@ -130,7 +130,7 @@ void BrowserWindow::refresh(const BrowserView& view) {
         sweepProgressBar_->setValue(view.sweepProgress);
     syncBox(filterUnansweredBox_, view.filterUnanswered);
     syncBox(filterEmptyBox_, view.filterEmpty);
-    syncBox(fastSweepBox_, app_.view.fastSweepOn);
+    syncBox(fastSweepBox_, app_.settings.fastSweepOn);
     for (QPushButton* button : buttons_) button->setEnabled(view.buttonsEnabled);
     if (serverRowsTree_->isHidden() == view.serverRowsVisible)
         serverRowsTree_->setVisible(view.serverRowsVisible);

@@ -92,7 +92,7 @@ bool CodesWindow::event(QEvent* event) {
 
 // Closed by the desktop: the same as its own button, so "Codes" is not left disabled.
 void CodesWindow::closeEvent(QCloseEvent* event) {
-    if (app_.view.codesHelpVisible) app_.dispatch([this] { closeCodesHelp(app_); });
+    if (app_.preview.codesHelpVisible) app_.dispatch([this] { closeCodesHelp(app_); });
     event->accept();
 }
 

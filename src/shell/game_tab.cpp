@@ -306,39 +306,39 @@ void GameTab::connectActions() {
     });
 }
 
-void GameTab::refresh(const MainView& view) {
-    syncCombo(serverEntryCombo_, view.savedServers, view.serverEntry);
-    serverEntryCombo_->setEnabled(view.serverEntryEnabled);
-    syncText(connectionButton_, view.connectionButton);
-    connectionButton_->setEnabled(view.connectionButtonEnabled);
-    addServerButton_->setEnabled(view.addServerEnabled);
+void GameTab::refresh(const App& app) {
+    syncCombo(serverEntryCombo_, app.settings.savedServers, app.settings.serverEntry);
+    serverEntryCombo_->setEnabled(app.window.serverEntryEnabled);
+    syncText(connectionButton_, app.window.connectionButton);
+    connectionButton_->setEnabled(app.window.connectionButtonEnabled);
+    addServerButton_->setEnabled(app.window.addServerEnabled);
 
-    syncText(liveBannerLabel_, view.liveBanner);
-    liveBannerFrame_->setVisible(view.liveBannerVisible);
-    syncText(familyLabel_, view.familyLabel);
-    syncText(gameTypeLabel_, view.gameTypeLabel);
-    syncText(receivedBytesLabel_, view.receivedBytesText);
-    syncPlayerList(playerList_, view.playerRows);
+    syncText(liveBannerLabel_, app.match.liveBanner);
+    liveBannerFrame_->setVisible(app.window.liveBannerVisible);
+    syncText(familyLabel_, app.monitor.familyLabel);
+    syncText(gameTypeLabel_, app.monitor.gameTypeLabel);
+    syncText(receivedBytesLabel_, app.monitor.receivedBytesText);
+    syncPlayerList(playerList_, app.monitor.playerRows);
 
-    syncText(gameEdit_, view.gameText);
-    syncText(mapEdit_, view.mapText);
-    syncText(timeLeftEdit_, view.timeLeftText);
-    syncText(statisticsEdit_, view.statisticsText);
-    syncText(playersPlayingLabel_, view.playersPlaying);
-    syncText(playersMaxLabel_, view.playersMax);
-    syncText(timeLimitEdit_, view.timeLimitMinutes);
-    syncText(teamsKnownLabel_, view.teamsKnownShown ? "True" : "False");
+    syncText(gameEdit_, app.monitor.gameText);
+    syncText(mapEdit_, app.monitor.mapText);
+    syncText(timeLeftEdit_, app.monitor.timeLeftText);
+    syncText(statisticsEdit_, app.monitor.statisticsText);
+    syncText(playersPlayingLabel_, app.monitor.playersPlaying);
+    syncText(playersMaxLabel_, app.monitor.playersMax);
+    syncText(timeLimitEdit_, app.settings.timeLimitMinutes);
+    syncText(teamsKnownLabel_, app.window.teamsKnownShown ? "True" : "False");
 
-    teamScoresFrame_->setVisible(view.teamScoresVisible);
-    syncText(redTeamCaptionLabel_, view.redTeamCaption);
-    syncText(blueTeamCaptionLabel_, view.blueTeamCaption);
-    syncText(redTeamNameEdit_, view.redTeamName);
-    syncText(blueTeamNameEdit_, view.blueTeamName);
-    syncText(redScoreEdit_, view.redScoreText);
-    syncText(blueScoreEdit_, view.blueScoreText);
-    syncText(redPingLabel_, view.redPingText);
-    syncText(bluePingLabel_, view.bluePingText);
-    matchBox_->refresh(view);
+    teamScoresFrame_->setVisible(app.window.teamScoresVisible);
+    syncText(redTeamCaptionLabel_, app.match.redTeamCaption);
+    syncText(blueTeamCaptionLabel_, app.match.blueTeamCaption);
+    syncText(redTeamNameEdit_, app.match.redTeamName);
+    syncText(blueTeamNameEdit_, app.match.blueTeamName);
+    syncText(redScoreEdit_, app.monitor.redScoreText);
+    syncText(blueScoreEdit_, app.monitor.blueScoreText);
+    syncText(redPingLabel_, app.monitor.redPingText);
+    syncText(bluePingLabel_, app.monitor.bluePingText);
+    matchBox_->refresh(app);
 }
 
 }  // namespace fc

@@ -15,13 +15,13 @@ namespace fc {
 
 class App;
 class MatchBox;
-struct MainView;
+class App;
 
 class GameTab : public QWidget {
 public:
     GameTab(App& app, QWidget* parent = nullptr);
 
-    void refresh(const MainView& view);
+    void refresh(const App& app);
 
 private:
     QWidget* buildEntryRow();

@@ -47,11 +47,11 @@ public:
         : app_(app),
           json_(json),
           style_(terminalStyleFor(::isatty(STDOUT_FILENO) == 1, std::getenv("NO_COLOR"))),
-          ircState_(app.view.ircStatus),
-          ircNick_(app.view.botNick) {}
+          ircState_(app.irc.ircStatus),
+          ircNick_(app.irc.botNick) {}
 
     void replyHandled() override {
-        if (json_) printLine(replyEventJson(app_.view));
+        if (json_) printLine(replyEventJson(app_));
     }
     void outputAppended(const std::string& text) override {
         json_ ? printLine(outputEventJson(text)) : printPlain(text);
@@ -66,10 +66,10 @@ public:
     void reportFate(const SaidLine& line, LineFate fate, bool whenSaid) override {
         if (!json_) return;
         if (whenSaid) return printLine(reportEventJson(line.target, line.message, fate));
-        printLine(ircLineEventJson(app_.view.ircStatus, app_.view.botNick, line, fate));
+        printLine(ircLineEventJson(app_.irc.ircStatus, app_.irc.botNick, line, fate));
     }
     void interpHandled() override {
-        if (json_) printLine(interpEventJson(app_.view));
+        if (json_) printLine(interpEventJson(app_));
     }
     // Without JSON, a message box is its title and text, its CR LF line ends as plain ones.
     void messageShown(const std::string& title, const std::string& text) override {
@@ -90,10 +90,9 @@ public:
     }
     // Scripts follow the connection by its state text and the nick the server gave the bot.
     void eventHandled() override {
-        const MainView& v = app_.view;
-        if (!json_ || (v.ircStatus == ircState_ && v.botNick == ircNick_)) return;
-        ircState_ = v.ircStatus;
-        ircNick_ = v.botNick;
+        if (!json_ || (app_.irc.ircStatus == ircState_ && app_.irc.botNick == ircNick_)) return;
+        ircState_ = app_.irc.ircStatus;
+        ircNick_ = app_.irc.botNick;
         printLine(ircEventJson(ircState_, ircNick_));
     }
 
@@ -117,7 +116,7 @@ private:
 void closeRun(App& app) {
     // An open server browser closes as "Close this window" closes it.
     if (app.browserView.browserVisible) app.dispatch([&] { closeThisWindow(app); });
-    if (!app.view.serverEntryEnabled) app.dispatch([&] { toggleConnection(app); });
+    if (!app.window.serverEntryEnabled) app.dispatch([&] { toggleConnection(app); });
     app.closeMainWindow();
 }
 
@@ -156,32 +155,32 @@ int runHeadless(const CommandLine& options, const QString& programDir) {
                            [&] { closeRun(app); });
     }
     // What the command line names is for this run: the settings file keeps what it held.
-    MainView& v = app.view;
     RunOnlySettings& kept = app.keptSettings;
-    if (options.server || options.replay) kept.savedServerEntry = v.serverEntry;
-    if (options.ircChannel) kept.savedChannel = v.channelEntry;
-    if (options.ircNick) kept.savedNick = v.ircName;
-    if (options.ircKey) kept.channelKey = v.channelKey;
+    if (options.server || options.replay) kept.savedServerEntry = app.settings.serverEntry;
+    if (options.ircChannel) kept.savedChannel = app.settings.channelEntry;
+    if (options.ircNick) kept.savedNick = app.settings.ircName;
+    if (options.ircKey) kept.channelKey = app.settings.channelKey;
     if (options.ircHost) {
-        kept.ircServer = v.ircServer;
-        kept.ircPort = v.ircPort;
+        kept.ircServer = app.settings.ircServer;
+        kept.ircPort = app.settings.ircPort;
     }
     // Before the monitor is switched on: switching on opens the feed.
-    if (options.interpPort) v.interpPort = *options.interpPort;
+    if (options.interpPort) app.interp.interpPort = *options.interpPort;
     if (options.interpEvents) {
         for (const InterpEventName& e : kInterpEvents) {
             const auto& on = *options.interpEvents;
-            v.*e.on = std::find(on.begin(), on.end(), e.name) != on.end();
+            app.interp.*e.on = std::find(on.begin(), on.end(), e.name) != on.end();
         }
     }
     // Lines said without IRC still name the channel they would go to.
-    if (v.botChannel.empty()) v.botChannel = options.ircChannel.value_or(v.channelEntry);
+    if (app.irc.botChannel.empty())
+        app.irc.botChannel = options.ircChannel.value_or(app.settings.channelEntry);
     if (options.record) {
-        v.recordingOn = true;
-        v.recordingFolder.clear();
-        v.recordingFileName = *options.record;
+        app.monitor.recordingOn = true;
+        app.monitor.recordingFolder.clear();
+        app.monitor.recordingFileName = *options.record;
     }
-    v.playbackStep = options.speed * 0.01;
+    app.monitor.playbackStep = options.speed * 0.01;
     if (options.replay && !options.durationSeconds) app.playbackEnded = [&app] { closeRun(app); };
     if (options.server || options.replay) {
         app.dispatch([&] {
@@ -189,7 +188,7 @@ int runHeadless(const CommandLine& options, const QString& programDir) {
             toggleConnection(app);
         });
     } else if (!options.sweep && !options.checkUpdate) {
-        if (isUsableServerEntry(v.serverEntry)) {
+        if (isUsableServerEntry(app.settings.serverEntry)) {
             app.dispatch([&] { toggleConnection(app); });  // the server the settings last had
         } else {
             // A first run has only the hint text: say why nothing happens, and what would.
@@ -235,19 +234,19 @@ int runHeadless(const CommandLine& options, const QString& programDir) {
     if (options.tls) app.irc.tlsThisRun = true;
     if (options.tlsInsecure) app.irc.tlsInsecureThisRun = true;
     if (options.noReconnect) app.irc.reconnectThisRun = false;
-    if (options.ircChannel) v.channelEntry = *options.ircChannel;
-    if (options.ircNick) v.ircName = *options.ircNick;
-    if (options.ircKey) v.channelKey = *options.ircKey;
+    if (options.ircChannel) app.settings.channelEntry = *options.ircChannel;
+    if (options.ircNick) app.settings.ircName = *options.ircNick;
+    if (options.ircKey) app.settings.channelKey = *options.ircKey;
     if (options.ircHost) {
         app.dispatch([&] {
-            v.ircServer = *options.ircHost;
-            v.ircPort = std::to_string(options.tls && !options.ircPortGiven ? kTlsIrcPort
-                                                                            : options.ircPort);
+            app.settings.ircServer = *options.ircHost;
+            app.settings.ircPort = std::to_string(
+                options.tls && !options.ircPortGiven ? kTlsIrcPort : options.ircPort);
             connectIrc(app);
         });
     }
     if (options.ircFromSettings) {
-        if (!isUsableIrcServer(v.ircServer)) {
+        if (!isUsableIrcServer(app.settings.ircServer)) {
             std::fprintf(stderr,
                          "fragcaster: --irc-from-settings: the settings name no IRC server to "
                          "connect to (IRCSerSel = \"%s\" in %s).\n"
@@ -255,7 +254,7 @@ int runHeadless(const CommandLine& options, const QString& programDir) {
                          "--channel '#CHANNEL' --nick NICK\n"
                          "  or set IRCSerSel, IRCPort, IRCChannel and IRCName in that file;\n"
                          "  every option:  fragcaster --help\n",
-                         v.ircServer.c_str(), settingsPath.c_str());
+                         app.settings.ircServer.c_str(), settingsPath.c_str());
             return 2;
         }
         app.dispatch([&] { connectIrc(app); });

@@ -25,10 +25,9 @@ int runPreview(const CommandLine& options) {
     // Nothing is read or written: the preview needs no settings and opens no connection.
     QtPlatform platform(QDir::currentPath());
     App app(platform);
-    MainView& v = app.view;
-    if (options.server) v.serverEntry = *options.server;
-    v.blackBackground = options.previewBlack;
-    v.previewNoColors = options.previewNoColors;
+    if (options.server) app.settings.serverEntry = *options.server;
+    app.preview.blackBackground = options.previewBlack;
+    app.preview.previewNoColors = options.previewNoColors;
     const PreviewKind kind =
         options.previewTeamGame ? PreviewKind::TeamGame : PreviewKind::Deathmatch;
     const std::string& templ = *options.previewTemplate;

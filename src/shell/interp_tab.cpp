@@ -25,33 +25,33 @@ namespace {
 struct LabelField {
     const char* caption;
     const char* name;
-    std::string MainView::*field;
+    std::string InterpState::*field;
 };
 
 const LabelField kInfo[] = {
-    {"Interp support:", "InterpSupport", &MainView::interpSupport},
-    {"Version:", "InterpVersion", &MainView::interpVersion},
-    {"Author:", "InterpAuthor", &MainView::interpAuthor},
-    {"Email:", "InterpEmail", &MainView::interpEmail},
-    {"Red flag:", "StatRed", &MainView::redFlagWhere},
-    {"Blue flag:", "StatBlue", &MainView::blueFlagWhere},
+    {"Interp support:", "InterpSupport", &InterpState::interpSupport},
+    {"Version:", "InterpVersion", &InterpState::interpVersion},
+    {"Author:", "InterpAuthor", &InterpState::interpAuthor},
+    {"Email:", "InterpEmail", &InterpState::interpEmail},
+    {"Red flag:", "StatRed", &InterpState::redFlagWhere},
+    {"Blue flag:", "StatBlue", &InterpState::blueFlagWhere},
 };
 
 struct SwitchField {
     const char* caption;
     const char* name;
-    bool MainView::*field;
+    bool InterpState::*field;
 };
 
 const SwitchField kSwitches[] = {
-    {"Got the flag", "InterpGotFlag", &MainView::interpGotFlag},
-    {"Lost the flag", "InterpLostFlag", &MainView::interpLostFlag},
-    {"Recovered flag", "InterpRecoverFlag", &MainView::interpRecoverFlag},
-    {"Quad", "InterpQuad", &MainView::interpQuad},
-    {"Haste", "InterpHaste", &MainView::interpHaste},
-    {"Regen", "InterpRegen", &MainView::interpRegen},
-    {"Invisibility", "InterpInvis", &MainView::interpInvis},
-    {"Server status", "InterpServerMsg", &MainView::interpServerMsg},
+    {"Got the flag", "InterpGotFlag", &InterpState::interpGotFlag},
+    {"Lost the flag", "InterpLostFlag", &InterpState::interpLostFlag},
+    {"Recovered flag", "InterpRecoverFlag", &InterpState::interpRecoverFlag},
+    {"Quad", "InterpQuad", &InterpState::interpQuad},
+    {"Haste", "InterpHaste", &InterpState::interpHaste},
+    {"Regen", "InterpRegen", &InterpState::interpRegen},
+    {"Invisibility", "InterpInvis", &InterpState::interpInvis},
+    {"Server status", "InterpServerMsg", &InterpState::interpServerMsg},
 };
 
 // The feed's lines end in CR LF; the edit would make a line break of each of the two.
@@ -112,10 +112,10 @@ QWidget* InterpTab::buildSwitches() {
             box),
         "InterpReport");
     grid->addWidget(report, (i + 1) / 2, 0, 1, 2);
-    switches_.emplace_back(report, &MainView::interpReport);
+    switches_.emplace_back(report, &InterpState::interpReport);
     for (auto [check, field] : switches_) {
         connect(check, &QCheckBox::clicked, this,
-                [this, field](bool on) { app_.dispatch([&] { app_.view.*field = on; }); });
+                [this, field](bool on) { app_.dispatch([&] { app_.interp.*field = on; }); });
     }
     return box;
 }
@@ -138,14 +138,14 @@ QWidget* InterpTab::buildButtons() {
     return box;
 }
 
-void InterpTab::refresh(const MainView& view) {
-    for (auto [label, field] : labels_) syncText(label, view.*field);
+void InterpTab::refresh(const App& app) {
+    for (auto [label, field] : labels_) syncText(label, app.interp.*field);
     for (auto [check, field] : switches_) {
-        if (check->isChecked() == view.*field) continue;
+        if (check->isChecked() == app.interp.*field) continue;
         const QSignalBlocker block(check);
-        check->setChecked(view.*field);
+        check->setChecked(app.interp.*field);
     }
-    const std::string shown = withoutCr(view.interpOutput);
+    const std::string shown = withoutCr(app.interp.interpOutput);
     const QString before = interpOutputView_->toPlainText();
     syncText(interpOutputView_, shown);
     if (interpOutputView_->toPlainText() != before) {

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/interp_state.h"
+
 class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
@@ -14,12 +16,12 @@ class QPlainTextEdit;
 namespace fc {
 
 class App;
-struct MainView;
+class App;
 
 class InterpTab : public QWidget {
 public:
     explicit InterpTab(App& app, QWidget* parent = nullptr);
-    void refresh(const MainView& view);
+    void refresh(const App& app);
 
 private:
     QWidget* buildInfo();
@@ -27,8 +29,8 @@ private:
     QWidget* buildButtons();
 
     App& app_;
-    std::vector<std::pair<QLabel*, std::string MainView::*>> labels_;
-    std::vector<std::pair<QCheckBox*, bool MainView::*>> switches_;
+    std::vector<std::pair<QLabel*, std::string InterpState::*>> labels_;
+    std::vector<std::pair<QCheckBox*, bool InterpState::*>> switches_;
     QPlainTextEdit* interpOutputView_ = nullptr;
 };
 

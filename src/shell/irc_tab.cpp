@@ -164,19 +164,21 @@ QWidget* IrcTab::buildConsole() {
 }
 
 void IrcTab::connectActions() {
-    auto edits = [this](QLineEdit* edit, std::string MainView::*field) {
+    auto edits = [this](QLineEdit* edit, std::string SettingsValues::*field) {
         connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
-            app_.dispatch([&] { app_.view.*field = fromDisplay(text); });
+            app_.dispatch([&] { app_.settings.*field = fromDisplay(text); });
         });
     };
-    edits(ircServerCombo_->lineEdit(), &MainView::ircServer);
-    edits(ircPortEdit_, &MainView::ircPort);
-    edits(channelEdit_, &MainView::channelEntry);
-    edits(channelKeyEdit_, &MainView::channelKey);
-    edits(ircNameEdit_, &MainView::ircName);
-    edits(ircInputEdit_, &MainView::ircInputLine);
+    edits(ircServerCombo_->lineEdit(), &SettingsValues::ircServer);
+    edits(ircPortEdit_, &SettingsValues::ircPort);
+    edits(channelEdit_, &SettingsValues::channelEntry);
+    edits(channelKeyEdit_, &SettingsValues::channelKey);
+    edits(ircNameEdit_, &SettingsValues::ircName);
+    connect(ircInputEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        app_.dispatch([&] { app_.irc.ircInputLine = fromDisplay(text); });
+    });
     connect(ircServerCombo_, &QComboBox::textActivated, this, [this](const QString& text) {
-        app_.dispatch([&] { app_.view.ircServer = fromDisplay(text); });
+        app_.dispatch([&] { app_.settings.ircServer = fromDisplay(text); });
     });
 
     connect(connectIrcButton_, &QPushButton::clicked, this,
@@ -184,46 +186,46 @@ void IrcTab::connectActions() {
     connect(quitIrcButton_, &QPushButton::clicked, this,
             [this] { app_.dispatch([this] { quitIrc(app_); }); });
     connect(reportToIrcBox_, &QCheckBox::clicked, this,
-            [this](bool on) { app_.dispatch([&] { app_.view.reportToIrc = on; }); });
+            [this](bool on) { app_.dispatch([&] { app_.settings.reportToIrc = on; }); });
     connect(showRawTextBox_, &QCheckBox::clicked, this,
-            [this](bool on) { app_.dispatch([&] { app_.view.showRawText = on; }); });
+            [this](bool on) { app_.dispatch([&] { app_.settings.showRawText = on; }); });
     connect(ircInputEdit_, &QLineEdit::returnPressed, this, [this] {
         const std::string text = fromDisplay(ircInputEdit_->text());
         app_.dispatch([&] {
-            app_.view.ircInputLine = text;
+            app_.irc.ircInputLine = text;
             onIrcInputEnter(app_);
         });
     });
 }
 
-void IrcTab::refresh(const MainView& view) {
-    syncCombo(ircServerCombo_, view.ircServers, view.ircServer);
-    ircServerCombo_->setEnabled(view.ircServerEnabled);
-    syncText(ircPortEdit_, view.ircPort);
-    portLabel_->setVisible(view.advancedMode);
-    ircPortEdit_->setVisible(view.advancedMode);
-    syncText(channelEdit_, view.channelEntry);
-    channelEdit_->setEnabled(view.channelEntryEnabled);
-    syncText(channelKeyEdit_, view.channelKey);
-    syncText(ircNameEdit_, view.ircName);
-    ircNameEdit_->setEnabled(view.ircNameEnabled);
+void IrcTab::refresh(const App& app) {
+    syncCombo(ircServerCombo_, app.settings.ircServers, app.settings.ircServer);
+    ircServerCombo_->setEnabled(app.window.ircServerEnabled);
+    syncText(ircPortEdit_, app.settings.ircPort);
+    portLabel_->setVisible(app.settings.advancedMode);
+    ircPortEdit_->setVisible(app.settings.advancedMode);
+    syncText(channelEdit_, app.settings.channelEntry);
+    channelEdit_->setEnabled(app.window.channelEntryEnabled);
+    syncText(channelKeyEdit_, app.settings.channelKey);
+    syncText(ircNameEdit_, app.settings.ircName);
+    ircNameEdit_->setEnabled(app.window.ircNameEnabled);
 
     // The captions carry their keyboard shortcuts ("&Connect"), so they are set as they are.
-    if (connectIrcButton_->text() != display(view.connectIrcButton))
-        connectIrcButton_->setText(display(view.connectIrcButton));
-    if (quitIrcButton_->text() != display(view.quitIrcButton))
-        quitIrcButton_->setText(display(view.quitIrcButton));
-    connectIrcButton_->setEnabled(view.connectIrcButtonEnabled);
-    quitIrcButton_->setEnabled(view.quitIrcButtonEnabled);
-    syncChecked(reportToIrcBox_, view.reportToIrc);
-    syncChecked(showRawTextBox_, view.showRawText);
-    showRawTextBox_->setVisible(view.advancedMode);
+    if (connectIrcButton_->text() != display(app.window.connectIrcButton))
+        connectIrcButton_->setText(display(app.window.connectIrcButton));
+    if (quitIrcButton_->text() != display(app.window.quitIrcButton))
+        quitIrcButton_->setText(display(app.window.quitIrcButton));
+    connectIrcButton_->setEnabled(app.window.connectIrcButtonEnabled);
+    quitIrcButton_->setEnabled(app.window.quitIrcButtonEnabled);
+    syncChecked(reportToIrcBox_, app.settings.reportToIrc);
+    syncChecked(showRawTextBox_, app.settings.showRawText);
+    showRawTextBox_->setVisible(app.settings.advancedMode);
 
-    syncText(ircStatusLabel_, view.ircStatus);
-    syncText(ircTopicLabel_, view.ircTopic);
-    syncOutput(ircOutputView_, view.ircOutput);
-    syncText(ircInputEdit_, view.ircInputLine);
-    syncList(channelNickList_, view.channelNicks);
+    syncText(ircStatusLabel_, app.irc.ircStatus);
+    syncText(ircTopicLabel_, app.irc.ircTopic);
+    syncOutput(ircOutputView_, app.irc.ircOutput);
+    syncText(ircInputEdit_, app.irc.ircInputLine);
+    syncList(channelNickList_, app.irc.channelNicks);
 }
 
 IrcOptionsBox::IrcOptionsBox(App& app, QWidget* parent) : QWidget(parent), app_(app) {
@@ -285,50 +287,51 @@ IrcOptionsBox::IrcOptionsBox(App& app, QWidget* parent) : QWidget(parent), app_(
     form->addRow(ignoreListLabel_, ignoreListView_);
     form->addRow(network_);
 
-    auto check = [this](QCheckBox* box, bool MainView::*field) {
+    auto check = [this](QCheckBox* box, bool SettingsValues::*field) {
         connect(box, &QCheckBox::clicked, this,
-                [this, field](bool on) { app_.dispatch([&] { app_.view.*field = on; }); });
+                [this, field](bool on) { app_.dispatch([&] { app_.settings.*field = on; }); });
     };
-    check(removeColoursBox_, &MainView::ircRemoveColors);
-    check(removeFontCodesBox_, &MainView::ircRemoveFontCodes);
-    check(greetOnJoinBox_, &MainView::greetOnJoin);
-    check(tlsInsecureBox_, &MainView::ircTlsInsecure);
-    check(reconnectBox_, &MainView::ircReconnect);
+    check(removeColoursBox_, &SettingsValues::ircRemoveColors);
+    check(removeFontCodesBox_, &SettingsValues::ircRemoveFontCodes);
+    check(greetOnJoinBox_, &SettingsValues::greetOnJoin);
+    check(tlsInsecureBox_, &SettingsValues::ircTlsInsecure);
+    check(reconnectBox_, &SettingsValues::ircReconnect);
     connect(tlsBox_, &QCheckBox::clicked, this,
             [this](bool on) { app_.dispatch([&] { useTls(app_, on); }); });
     connect(burstEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        app_.dispatch([&] { app_.view.ircBurst = fromDisplay(text); });
+        app_.dispatch([&] { app_.settings.ircBurst = fromDisplay(text); });
     });
     connect(lineGapEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        app_.dispatch([&] { app_.view.ircLineGapMs = fromDisplay(text); });
+        app_.dispatch([&] { app_.settings.ircLineGapMs = fromDisplay(text); });
     });
     connect(privateServerBox_, &QCheckBox::clicked, this, [this](bool on) {
-        app_.dispatch([&] { app_.view.privateServerChecked = app_.view.serverIsPrivate = on; });
+        app_.dispatch(
+            [&] { app_.settings.privateServerChecked = app_.settings.serverIsPrivate = on; });
     });
     connect(ignoreSecondsEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        app_.dispatch([&] { app_.view.ignoreSeconds = fromDisplay(text); });
+        app_.dispatch([&] { app_.settings.ignoreSeconds = fromDisplay(text); });
     });
     connect(killAllowedFromEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        app_.dispatch([&] { app_.view.killAllowedFrom = fromDisplay(text); });
+        app_.dispatch([&] { app_.settings.killAllowedFrom = fromDisplay(text); });
     });
 }
 
-void IrcOptionsBox::refresh(const MainView& view) {
-    syncChecked(removeColoursBox_, view.ircRemoveColors);
-    syncChecked(removeFontCodesBox_, view.ircRemoveFontCodes);
-    syncChecked(greetOnJoinBox_, view.greetOnJoin);
-    syncChecked(privateServerBox_, view.privateServerChecked);
-    syncText(ignoreSecondsEdit_, view.ignoreSeconds);
-    syncText(killAllowedFromEdit_, view.killAllowedFrom);
-    syncList(ignoreListView_, view.ignoreList);
-    ignoreListLabel_->setVisible(view.advancedMode);
-    ignoreListView_->setVisible(view.advancedMode);
-    syncChecked(tlsBox_, view.ircTls);
-    syncChecked(tlsInsecureBox_, view.ircTlsInsecure);
-    syncChecked(reconnectBox_, view.ircReconnect);
-    syncText(burstEdit_, view.ircBurst);
-    syncText(lineGapEdit_, view.ircLineGapMs);
-    network_->setVisible(view.advancedMode);
+void IrcOptionsBox::refresh(const App& app) {
+    syncChecked(removeColoursBox_, app.settings.ircRemoveColors);
+    syncChecked(removeFontCodesBox_, app.settings.ircRemoveFontCodes);
+    syncChecked(greetOnJoinBox_, app.settings.greetOnJoin);
+    syncChecked(privateServerBox_, app.settings.privateServerChecked);
+    syncText(ignoreSecondsEdit_, app.settings.ignoreSeconds);
+    syncText(killAllowedFromEdit_, app.settings.killAllowedFrom);
+    syncList(ignoreListView_, app.irc.ignoreList);
+    ignoreListLabel_->setVisible(app.settings.advancedMode);
+    ignoreListView_->setVisible(app.settings.advancedMode);
+    syncChecked(tlsBox_, app.settings.ircTls);
+    syncChecked(tlsInsecureBox_, app.settings.ircTlsInsecure);
+    syncChecked(reconnectBox_, app.settings.ircReconnect);
+    syncText(burstEdit_, app.settings.ircBurst);
+    syncText(lineGapEdit_, app.settings.ircLineGapMs);
+    network_->setVisible(app.settings.advancedMode);
 }
 
 }  // namespace fc

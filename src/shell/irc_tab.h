@@ -15,12 +15,12 @@ class QPushButton;
 namespace fc {
 
 class App;
-struct MainView;
+class App;
 
 class IrcTab : public QWidget {
 public:
     explicit IrcTab(App& app, QWidget* parent = nullptr);
-    void refresh(const MainView& view);
+    void refresh(const App& app);
 
 private:
     QWidget* buildConnectionFields();
@@ -49,7 +49,7 @@ private:
 class IrcOptionsBox : public QWidget {
 public:
     explicit IrcOptionsBox(App& app, QWidget* parent = nullptr);
-    void refresh(const MainView& view);
+    void refresh(const App& app);
 
 private:
     App& app_;

@@ -68,7 +68,7 @@ struct MainWindow::Controls {
 MainWindow::MainWindow(App& app, QWidget* parent)
     : QWidget(parent), app_(app), ui_(std::make_unique<Controls>()) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(display(app.view.windowCaption));
+    setWindowTitle(display(app.window.windowCaption));
     // The window draws its own title bar; the task bar still lists it, so it can always be
     // brought back from a minimise.
     setWindowFlag(Qt::FramelessWindowHint);
@@ -143,50 +143,48 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::refresh() {
-    const MainView& view = app_.view;
-
     for (Tab tab : kAdvancedTabs) {
-        if (ui_->tabWidget->isTabVisible(tab) != view.advancedMode)
-            ui_->tabWidget->setTabVisible(tab, view.advancedMode);
+        if (ui_->tabWidget->isTabVisible(tab) != app_.settings.advancedMode)
+            ui_->tabWidget->setTabVisible(tab, app_.settings.advancedMode);
     }
-    if (ui_->advancedMode->isChecked() != view.advancedMode) {
+    if (ui_->advancedMode->isChecked() != app_.settings.advancedMode) {
         const QSignalBlocker block(ui_->advancedMode);
-        ui_->advancedMode->setChecked(view.advancedMode);
+        ui_->advancedMode->setChecked(app_.settings.advancedMode);
     }
 
-    ui_->titleBar->refresh(view);
-    ui_->templateEditor->refresh(view);
-    syncCodesWindow(view);
-    ui_->game->refresh(view);
-    ui_->irc->refresh(view);
-    ui_->interp->refresh(view);
-    ui_->ircOptions->refresh(view);
-    syncText(ui_->serverInfoText, view.serverInfoText);
-    ui_->lifecycle->refresh(view);
+    ui_->titleBar->refresh(app_);
+    ui_->templateEditor->refresh(app_);
+    syncCodesWindow(app_);
+    ui_->game->refresh(app_);
+    ui_->irc->refresh(app_);
+    ui_->interp->refresh(app_);
+    ui_->ircOptions->refresh(app_);
+    syncText(ui_->serverInfoText, app_.monitor.serverInfoText);
+    ui_->lifecycle->refresh(app_);
     syncBrowser();
-    if (view.focusMainWindow) {
-        app_.view.focusMainWindow = false;
+    if (app_.window.focusMainWindow) {
+        app_.window.focusMainWindow = false;
         activateWindow();
     }
-    ui_->settingsOptions->refresh(view);
-    ui_->record->refresh(view);
-    ui_->playbackBar->refresh(view);
-    if (view.showGameTab) {
+    ui_->settingsOptions->refresh(app_);
+    ui_->record->refresh(app_);
+    ui_->playbackBar->refresh(app_);
+    if (app_.window.showGameTab) {
         // "Play selected" turns to the Game tab once.
-        app_.view.showGameTab = false;
+        app_.window.showGameTab = false;
         ui_->tabWidget->setCurrentIndex(kGameTab);
     }
 
     // The caption the logic keeps: its mark while shown, the score while minimised.
-    const QString title = display(view.windowCaption);
+    const QString title = display(app_.window.windowCaption);
     if (windowTitle() != title) setWindowTitle(title);
 }
 
-void MainWindow::syncCodesWindow(const MainView& view) {
-    if (view.codesHelpVisible && !ui_->codes) ui_->codes = new CodesWindow(app_, this);
-    if (!ui_->codes || ui_->codes->isVisible() == view.codesHelpVisible) return;
-    ui_->codes->setVisible(view.codesHelpVisible);
-    if (view.codesHelpVisible) {
+void MainWindow::syncCodesWindow(const App& app) {
+    if (app.preview.codesHelpVisible && !ui_->codes) ui_->codes = new CodesWindow(app_, this);
+    if (!ui_->codes || ui_->codes->isVisible() == app.preview.codesHelpVisible) return;
+    ui_->codes->setVisible(app.preview.codesHelpVisible);
+    if (app.preview.codesHelpVisible) {
         ui_->codes->raise();
         ui_->codes->activateWindow();
     }
@@ -216,8 +214,8 @@ void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange) return;
     const bool minimised = isMinimized();
-    if (minimised != app_.view.windowMinimised) {
-        app_.dispatch([&] { app_.view.windowMinimised = minimised; });
+    if (minimised != app_.window.windowMinimised) {
+        app_.dispatch([&] { app_.window.windowMinimised = minimised; });
     }
 }
 

@@ -28,7 +28,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void syncCodesWindow(const MainView& view);
+    void syncCodesWindow(const App& app);
     void syncBrowser();
 
     struct Controls;

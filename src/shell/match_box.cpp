@@ -63,17 +63,17 @@ MatchBox::MatchBox(App& app, QWidget* parent) : QGroupBox(tr("Match"), parent), 
     });
 }
 
-void MatchBox::refresh(const MainView& view) {
-    syncText(matchStateLabel_, view.matchStateText);
-    syncText(matchButton_, view.matchButton);
-    matchButton_->setEnabled(view.matchButtonEnabled);
-    timePlayedEdit_->setVisible(view.timePlayedVisible);
-    followClockBox_->setVisible(view.followClockVisible);
-    followClockBox_->setChecked(view.timePlayedFollowsClock);
-    timePlayedEdit_->setReadOnly(!view.timePlayedEditable);
-    timePlayedEdit_->setFrame(view.timePlayedEditable);
-    syncText(timePlayedEdit_, view.timePlayed);
-    syncText(reportIntervalEdit_, view.reportIntervalSeconds);
+void MatchBox::refresh(const App& app) {
+    syncText(matchStateLabel_, app.match.matchStateText);
+    syncText(matchButton_, app.match.matchButton);
+    matchButton_->setEnabled(app.window.matchButtonEnabled);
+    timePlayedEdit_->setVisible(app.window.timePlayedVisible);
+    followClockBox_->setVisible(app.window.followClockVisible);
+    followClockBox_->setChecked(app.match.timePlayedFollowsClock);
+    timePlayedEdit_->setReadOnly(!app.match.timePlayedEditable);
+    timePlayedEdit_->setFrame(app.match.timePlayedEditable);
+    syncText(timePlayedEdit_, app.match.timePlayed);
+    syncText(reportIntervalEdit_, app.settings.reportIntervalSeconds);
 }
 
 }  // namespace fc

@@ -12,12 +12,12 @@ class QPushButton;
 namespace fc {
 
 class App;
-struct MainView;
+class App;
 
 class MatchBox : public QGroupBox {
 public:
     MatchBox(App& app, QWidget* parent = nullptr);
-    void refresh(const MainView& view);
+    void refresh(const App& app);
 
 private:
     App& app_;

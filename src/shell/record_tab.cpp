@@ -68,16 +68,16 @@ RecordTab::RecordTab(App& app, QWidget* parent) : QWidget(parent), app_(app) {
         return [this, handler] { app_.dispatch([&] { handler(); }); };
     };
     connect(recordingBox_, &QCheckBox::clicked, this,
-            [this](bool on) { app_.dispatch([&] { app_.view.recordingOn = on; }); });
+            [this](bool on) { app_.dispatch([&] { app_.monitor.recordingOn = on; }); });
     connect(recordingFolderEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        app_.dispatch([&] { app_.view.recordingFolder = fromDisplay(text); });
+        app_.dispatch([&] { app_.monitor.recordingFolder = fromDisplay(text); });
     });
     connect(recordingFileEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        app_.dispatch([&] { app_.view.recordingFileName = fromDisplay(text); });
+        app_.dispatch([&] { app_.monitor.recordingFileName = fromDisplay(text); });
     });
     connect(recordedDemosList_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row != app_.view.recordedDemoSelected) {
-            app_.dispatch([&] { app_.view.recordedDemoSelected = row; });
+        if (row != app_.monitor.recordedDemoSelected) {
+            app_.dispatch([&] { app_.monitor.recordedDemoSelected = row; });
         }
     });
     connect(autoSet, &QPushButton::clicked, this, run([this] { proposeRecordingName(app_); }));
@@ -85,12 +85,13 @@ RecordTab::RecordTab(App& app, QWidget* parent) : QWidget(parent), app_(app) {
     connect(play, &QPushButton::clicked, this, run([this] { playSelected(app_); }));
 }
 
-void RecordTab::refresh(const MainView& view) {
-    if (recordingBox_->isChecked() != view.recordingOn) recordingBox_->setChecked(view.recordingOn);
-    syncText(recordingFolderEdit_, view.recordingFolder);
-    syncText(recordingFileEdit_, view.recordingFileName);
+void RecordTab::refresh(const App& app) {
+    if (recordingBox_->isChecked() != app.monitor.recordingOn)
+        recordingBox_->setChecked(app.monitor.recordingOn);
+    syncText(recordingFolderEdit_, app.monitor.recordingFolder);
+    syncText(recordingFileEdit_, app.monitor.recordingFileName);
     QStringList names;
-    for (const std::string& name : view.recordedDemos) names << display(name);
+    for (const std::string& name : app.monitor.recordedDemos) names << display(name);
     bool same = recordedDemosList_->count() == names.size();
     for (int i = 0; same && i < names.size(); ++i)
         same = recordedDemosList_->item(i)->text() == names[i];
@@ -98,8 +99,8 @@ void RecordTab::refresh(const MainView& view) {
         recordedDemosList_->clear();
         recordedDemosList_->addItems(names);
     }
-    if (recordedDemosList_->currentRow() != view.recordedDemoSelected) {
-        recordedDemosList_->setCurrentRow(view.recordedDemoSelected);
+    if (recordedDemosList_->currentRow() != app.monitor.recordedDemoSelected) {
+        recordedDemosList_->setCurrentRow(app.monitor.recordedDemoSelected);
     }
 }
 
@@ -111,11 +112,11 @@ PlaybackBar::PlaybackBar(App& app, QWidget* parent) : QProgressBar(parent), app_
                        "one for fifty times."));
 }
 
-void PlaybackBar::refresh(const MainView& view) {
-    setVisible(view.playbackBarVisible);
-    if (maximum() != view.playbackLength) setMaximum(view.playbackLength);
-    if (value() != view.playbackProgress)
-        setValue(std::min(view.playbackProgress, view.playbackLength));
+void PlaybackBar::refresh(const App& app) {
+    setVisible(app.window.playbackBarVisible);
+    if (maximum() != app.monitor.playbackLength) setMaximum(app.monitor.playbackLength);
+    if (value() != app.monitor.playbackProgress)
+        setValue(std::min(app.monitor.playbackProgress, app.monitor.playbackLength));
 }
 
 void PlaybackBar::mousePressEvent(QMouseEvent* event) {

@@ -12,12 +12,12 @@ class QListWidget;
 namespace fc {
 
 class App;
-struct MainView;
+class App;
 
 class RecordTab : public QWidget {
 public:
     RecordTab(App& app, QWidget* parent);
-    void refresh(const MainView& view);
+    void refresh(const App& app);
 
 private:
     App& app_;
@@ -31,7 +31,7 @@ private:
 class PlaybackBar : public QProgressBar {
 public:
     PlaybackBar(App& app, QWidget* parent);
-    void refresh(const MainView& view);
+    void refresh(const App& app);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

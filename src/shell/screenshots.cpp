@@ -67,8 +67,8 @@ void takeScreenshotsAfterReplay(App& app, QWidget& window, const QString& dir) {
     app.dispatch([&app] {
         closeSplash(app);
         switchAdvancedOn(app);
-        app.view.playbackStep = 10;                                   // a thousand times real time
-        if (app.view.connectionButtonEnabled) toggleConnection(app);  // as its button would
+        app.monitor.playbackStep = 10;  // a thousand times real time
+        if (app.window.connectionButtonEnabled) toggleConnection(app);  // as its button would
     });
 }
 

@@ -28,17 +28,17 @@ SettingsOptions::SettingsOptions(App& app, QWidget* parent) : QWidget(parent) {
     layout->addWidget(save);
 
     connect(checkForUpdateBox_, &QCheckBox::clicked, this,
-            [&app](bool on) { app.dispatch([&] { app.view.checkForUpdate = on; }); });
+            [&app](bool on) { app.dispatch([&] { app.settings.checkForUpdate = on; }); });
     connect(update, &QPushButton::clicked, this,
             [&app] { app.dispatch([&] { checkForUpdateNow(app); }); });
     connect(save, &QPushButton::clicked, this,
             [&app] { app.dispatch([&] { saveSettings(app); }); });
 }
 
-void SettingsOptions::refresh(const MainView& view) {
-    if (checkForUpdateBox_->isChecked() != view.checkForUpdate) {
+void SettingsOptions::refresh(const App& app) {
+    if (checkForUpdateBox_->isChecked() != app.settings.checkForUpdate) {
         const QSignalBlocker block(checkForUpdateBox_);
-        checkForUpdateBox_->setChecked(view.checkForUpdate);
+        checkForUpdateBox_->setChecked(app.settings.checkForUpdate);
     }
 }
 

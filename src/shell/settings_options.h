@@ -9,13 +9,13 @@ class QCheckBox;
 namespace fc {
 
 class App;
-struct MainView;
+class App;
 
 class SettingsOptions : public QWidget {
 public:
     SettingsOptions(App& app, QWidget* parent);
 
-    void refresh(const MainView& view);
+    void refresh(const App& app);
 
 private:
     QCheckBox* checkForUpdateBox_ = nullptr;

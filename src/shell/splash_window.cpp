@@ -59,7 +59,7 @@ SplashWindow::SplashWindow(App& app)
 }
 
 void SplashWindow::refresh() {
-    syncText(versionLabel_, app_.view.splashVersionText);
+    syncText(versionLabel_, app_.window.splashVersionText);
 }
 
 void SplashWindow::mousePressEvent(QMouseEvent*) {
@@ -68,7 +68,7 @@ void SplashWindow::mousePressEvent(QMouseEvent*) {
 
 // Closed by the desktop rather than by the program: it ends as a click ends it.
 void SplashWindow::closeEvent(QCloseEvent* event) {
-    if (app_.view.splashVisible) app_.dispatch([this] { onSplashClicked(app_); });
+    if (app_.window.splashVisible) app_.dispatch([this] { onSplashClicked(app_); });
     event->accept();
 }
 

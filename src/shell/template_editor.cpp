@@ -98,17 +98,17 @@ TemplateEditor::TemplateEditor(App& app, QWidget* parent)
     });
 }
 
-void TemplateEditor::refresh(const MainView& view) {
-    syncText(ctfTemplateEdit_, view.ctfTemplate);
-    syncText(dmTemplateEdit_, view.dmTemplate);
-    ctfPreview_->showDocument(view.ctfPreviewRtf, view.blackBackground);
-    dmPreview_->showDocument(view.dmPreviewRtf, view.blackBackground);
-    if (noColoursBox_->isChecked() != view.previewNoColors) {
+void TemplateEditor::refresh(const App& app) {
+    syncText(ctfTemplateEdit_, app.settings.ctfTemplate);
+    syncText(dmTemplateEdit_, app.settings.dmTemplate);
+    ctfPreview_->showDocument(app.preview.ctfPreviewRtf, app.preview.blackBackground);
+    dmPreview_->showDocument(app.preview.dmPreviewRtf, app.preview.blackBackground);
+    if (noColoursBox_->isChecked() != app.preview.previewNoColors) {
         const QSignalBlocker block(noColoursBox_);
-        noColoursBox_->setChecked(view.previewNoColors);
+        noColoursBox_->setChecked(app.preview.previewNoColors);
     }
-    codesButton_->setEnabled(view.codesButtonEnabled);
-    setVisible(view.advancedMode);
+    codesButton_->setEnabled(app.preview.codesButtonEnabled);
+    setVisible(app.settings.advancedMode);
 }
 
 }  // namespace fc

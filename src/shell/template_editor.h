@@ -14,7 +14,7 @@ namespace fc {
 
 class App;
 class PreviewView;
-struct MainView;
+class App;
 
 // A template field: the formatting keys insert their character at the cursor.
 class TemplateLineEdit : public QLineEdit {
@@ -31,7 +31,7 @@ class TemplateEditor : public QGroupBox {
 public:
     TemplateEditor(App& app, QWidget* parent);
 
-    void refresh(const MainView& view);
+    void refresh(const App& app);
 
 private:
     App& app_;

@@ -96,9 +96,9 @@ TitleBar::TitleBar(App& app, QWidget* window) : QWidget(window), app_(app), wind
     });
 }
 
-void TitleBar::refresh(const MainView& view) {
-    syncText(titleLabel_, view.titleText);
-    const bool onTop = view.stayOnTop;
+void TitleBar::refresh(const App& app) {
+    syncText(titleLabel_, app.window.titleText);
+    const bool onTop = app.window.stayOnTop;
     if (stayOnTopButton_->property("onTop").toBool() != onTop) {
         stayOnTopButton_->setProperty("onTop", onTop);
         stayOnTopButton_->setIcon(QIcon(stayOnTopPicture(onTop)));
@@ -124,7 +124,7 @@ void closeInOrder(App& app, QWidget* window) {
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top->objectName() == QStringLiteral("Form3") && top->isVisible()) top->close();
     }
-    if (app.view.splashVisible) app.dispatch([&app] { closeSplash(app); });
+    if (app.window.splashVisible) app.dispatch([&app] { closeSplash(app); });
     window->close();
 }
 

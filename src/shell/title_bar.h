@@ -11,13 +11,13 @@ class QToolButton;
 namespace fc {
 
 class App;
-struct MainView;
+class App;
 
 class TitleBar : public QWidget {
 public:
     TitleBar(App& app, QWidget* window);
 
-    void refresh(const MainView& view);
+    void refresh(const App& app);
 
 private:
     App& app_;

@@ -11,7 +11,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "core/view_model.h"
+#include "core/app.h"
 #include "shell/qt_text.h"
 
 namespace fc {

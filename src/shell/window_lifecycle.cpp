@@ -46,21 +46,21 @@ WindowLifecycle::~WindowLifecycle() {
     delete splash_;
 }
 
-void WindowLifecycle::refresh(const MainView& view) {
-    if (aboutLabel_) syncText(aboutLabel_, labelLines(view.aboutText));
+void WindowLifecycle::refresh(const App& app) {
+    if (aboutLabel_) syncText(aboutLabel_, labelLines(app.window.aboutText));
     if (timePlayedEdit_) {
-        const QString tip = display(view.timePlayedToolTip);
+        const QString tip = display(app.window.timePlayedToolTip);
         if (timePlayedEdit_->toolTip() != tip) timePlayedEdit_->setToolTip(tip);
     }
-    syncSplash(view);
-    syncTray(view);
+    syncSplash(app);
+    syncTray(app);
 }
 
-void WindowLifecycle::syncSplash(const MainView& view) {
-    if (view.splashVisible && !splash_) {
+void WindowLifecycle::syncSplash(const App& app) {
+    if (app.window.splashVisible && !splash_) {
         splash_ = new SplashWindow(app_);
         splash_->show();
-    } else if (!view.splashVisible && splash_) {
+    } else if (!app.window.splashVisible && splash_) {
         // Possibly inside the splash window's own click handler: it goes once that returns.
         splash_->hide();
         splash_->deleteLater();
@@ -69,10 +69,10 @@ void WindowLifecycle::syncSplash(const MainView& view) {
     if (splash_) splash_->refresh();
 }
 
-void WindowLifecycle::syncTray(const MainView& view) {
-    if (view.trayIconAdded && !tray_) {
+void WindowLifecycle::syncTray(const App& app) {
+    if (app.window.trayIconAdded && !tray_) {
         tray_ = new TrayIcon(window_);
-    } else if (!view.trayIconAdded && tray_) {
+    } else if (!app.window.trayIconAdded && tray_) {
         delete tray_;
         tray_ = nullptr;
     }

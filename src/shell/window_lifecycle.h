@@ -12,7 +12,7 @@ namespace fc {
 class App;
 class SplashWindow;
 class TrayIcon;
-struct MainView;
+class App;
 
 class WindowLifecycle : public QObject {
 public:
@@ -20,14 +20,14 @@ public:
     WindowLifecycle(App& app, QWidget* window);
     ~WindowLifecycle() override;
 
-    void refresh(const MainView& view);
+    void refresh(const App& app);
 
     // A close request of the window: false while the shut-down's first phase refuses it.
     bool closeRequested();
 
 private:
-    void syncSplash(const MainView& view);
-    void syncTray(const MainView& view);
+    void syncSplash(const App& app);
+    void syncTray(const App& app);
 
     App& app_;
     QWidget* window_;

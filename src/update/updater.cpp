@@ -25,14 +25,14 @@ void tellUpdateCheckEnded(App& app) {
 void startUpdateCheck(App& app) {
     app.updateSocket->close();
     endCheck(app);
-    const std::optional<UpdateAddress> address = readUpdateUrl(app.view.updateUrl);
+    const std::optional<UpdateAddress> address = readUpdateUrl(app.settings.updateUrl);
     if (!address) return;  // no address, or one that cannot be asked: silent, like any failure
     app.updateCheck.running = true;
     app.updateSocket->connectToHost(address->host, address->port);
 }
 
 void checkForUpdateNow(App& app) {
-    if (app.view.updateUrl.empty()) {
+    if (app.settings.updateUrl.empty()) {
         app.showMessage("Updater.", "No update address set (UpdateURL in orvexa.ini).");
         tellUpdateCheckEnded(app);
         return;
@@ -45,7 +45,7 @@ void checkForUpdateNow(App& app) {
 void onUpdateConnected(App& app) {
     if (!app.updateCheck.running) return;
     // A simple request: the bare file comes back, and the host ends the connection.
-    app.updateSocket->send("GET " + app.view.updateUrl + "\r\n");
+    app.updateSocket->send("GET " + app.settings.updateUrl + "\r\n");
 }
 
 void onUpdateData(App& app, const std::string& bytes) {

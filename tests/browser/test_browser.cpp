@@ -12,11 +12,11 @@ namespace {
 FC_SCENARIOS(Browser, "browser/cases/browser.txt");
 
 TEST_F(BrowserTest, FastSweepKeepsTwentyAskedAndEndsOnTime) {
-    app.view.fastSweepOn = true;
+    app.settings.fastSweepOn = true;
     for (int i = 10; i <= 25; ++i)
-        app.view.savedServers.push_back("10.0.1." + std::to_string(i) + ":27910");
-    app.view.savedServers.insert(app.view.savedServers.begin(), 9, "");
-    for (int i = 1; i <= 9; ++i) app.view.savedServers[i - 1] = address(i);
+        app.settings.savedServers.push_back("10.0.1." + std::to_string(i) + ":27910");
+    app.settings.savedServers.insert(app.settings.savedServers.begin(), 9, "");
+    for (int i = 1; i <= 9; ++i) app.settings.savedServers[i - 1] = address(i);
     openBrowser(app);
     totalRefresh(app);
     EXPECT_EQ(sweepSocket().sent.size(), 60u);  // at once
@@ -60,8 +60,8 @@ TEST(BrowserLookUp, SweepsAskANameOnceItIsFound) {
         OutputRecorder output;
         app.addListener(&output);
         platform.lookupDelayMs = 150;
-        app.view.fastSweepOn = c.fast;
-        app.view.savedServers = {"localhost:27960", "nowhere.invalid:27961", "10.0.0.3:27903"};
+        app.settings.fastSweepOn = c.fast;
+        app.settings.savedServers = {"localhost:27960", "nowhere.invalid:27961", "10.0.0.3:27903"};
         openBrowser(app);
         totalRefresh(app);
         FakeUdpSocket& sweep = *platform.udpSockets.at(1);
@@ -106,7 +106,7 @@ TEST(BrowserLookUp, MasterServerIsAskedOnceItsNameIsFound) {
         FakePlatform platform;
         WiredApp app{platform};
         platform.lookupDelayMs = 150;
-        app.view.masterServer = c.master;
+        app.settings.masterServer = c.master;
         openBrowser(app);
         EXPECT_TRUE(app.browserView.askingMaster) << c.master;
         EXPECT_TRUE(platform.udpSockets.at(3)->sent.empty()) << c.master;
@@ -123,7 +123,7 @@ TEST(BrowserLookUp, ClickedServerIsAskedOnceItsNameIsFound) {
     WiredApp app{platform};
     platform.lookupDelayMs = 150;
     platform.files[kSnapshotFile] = "Local\r\n1 / 8\r\nq2dm1\r\np1\r\nlocalhost:27960\r\n";
-    app.view.savedServers = {"localhost:27960"};
+    app.settings.savedServers = {"localhost:27960"};
     openBrowser(app);
     onServerRowClicked(app, 0);
     FakeUdpSocket& item = *platform.udpSockets.at(2);

@@ -23,18 +23,18 @@ TEST(InterpFeedBounds, TheOutputIsBoundedAndAnEndlessLineIsDroppedWithOneMessage
     connectInterp(app);
     FakeTcpSocket& service = *platform.tcpSockets.at(1);
     service.accept();
-    app.view.interpGotFlag = true;
+    app.interp.interpGotFlag = true;
     service.receive(std::string(12000, 'x') + "\n");
-    EXPECT_EQ(app.view.interpOutput.size(), 10000u);
+    EXPECT_EQ(app.interp.interpOutput.size(), 10000u);
     clearInterpOutput(app);
     for (int n : {4000, 4000, 4200, 4200}) service.receive(std::string(n, 'y'));
     service.receive(std::string(9000, 'y') + " got the RED flag!\nRED Flag Status: HOME\n");
-    const std::string& out = app.view.interpOutput;
+    const std::string& out = app.interp.interpOutput;
     EXPECT_EQ(out.find("dropped"), out.rfind("dropped"));
     EXPECT_NE(out.find("dropped"), std::string::npos);
-    EXPECT_EQ(app.view.redFlagWhere, "*** home ***");
+    EXPECT_EQ(app.interp.redFlagWhere, "*** home ***");
     EXPECT_TRUE(said.lines.empty());
-    EXPECT_TRUE(app.view.interpBuffer.empty());
+    EXPECT_TRUE(app.interp.interpBuffer.empty());
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ protected:
     // Lines leave unpaced here unless a test sets the pace.
     IrcTest() {
         app.addListener(this);
-        app.view.ircLineGapMs = "0";
+        app.settings.ircLineGapMs = "0";
     }
     void outputAppended(const std::string& text) override { output.push_back(text); }
     void reportFate(const SaidLine&, LineFate fate, bool) override {
@@ -48,7 +48,6 @@ protected:
 
     FakePlatform platform;
     WiredApp app{platform};
-    MainView& view = app.view;
     Lines output;
     int dropped = 0;  // report lines given up
 };

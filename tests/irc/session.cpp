@@ -24,7 +24,7 @@ class Session : public AppListener {
 public:
     Session() {
         app.addListener(this);
-        app.view.ircLineGapMs = "0";  // lines leave unpaced unless a case sets the pace
+        app.settings.ircLineGapMs = "0";  // lines leave unpaced unless a case sets the pace
     }
     void outputAppended(const std::string& text) override { shown_.push_back(text); }
     void reportSaid(const std::string&, const std::string& text) override { said_.push_back(text); }
@@ -69,7 +69,6 @@ private:
         const std::size_t blank = text.find(' ');
         const std::string head = text.substr(0, blank);
         const std::string rest = blank == std::string::npos ? "" : text.substr(blank + 1);
-        MainView& v = app.view;
         if (tag == "set") return set(head, rest);
         if (tag == "expect") {
             EXPECT_EQ(get(head), rest) << head;
@@ -78,21 +77,22 @@ private:
         if (tag == "player") {
             Lines c = splitList(text, '|');
             c.resize(5);
-            return v.playerRows.push_back(
+            return app.monitor.playerRows.push_back(
                 {c[0], c[1], c[2], c[3],
                  static_cast<RowColour>(c[4].empty() ? 0 : std::stoi(c[4]))});
         }
         if (tag == "players")
-            return v.playerRows.assign(std::stoul(text),
-                                       PlayerRow{"p", "1", "5", "Red", RowColour::Red});
+            return app.monitor.playerRows.assign(std::stoul(text),
+                                                 PlayerRow{"p", "1", "5", "Red", RowColour::Red});
         if (tag == "connect") return connectIrc(app);
         if (tag == "accept") return irc().accept();
         if (tag == "registered" || tag == "join") {
             connectIrc(app);
             irc().accept();
             if (tag == "join")
-                irc().receive(":irc.test 376 " + v.botNick + " :End of MOTD command\r\n:" +
-                              v.botNick + "!~fcst@127.0.0.1 JOIN :" + v.botChannel + "\r\n");
+                irc().receive(":irc.test 376 " + app.irc.botNick +
+                              " :End of MOTD command\r\n:" + app.irc.botNick +
+                              "!~fcst@127.0.0.1 JOIN :" + app.irc.botChannel + "\r\n");
             return pass();
         }
         if (tag == "recv") return irc().receive(text);
@@ -102,7 +102,7 @@ private:
             return irc().receive(":" + head + "!~u@host PRIVMSG FCST :" + rest + "\r\n");
         if (tag == "say") return sayInChannel(app, head, rest);
         if (tag == "type") {
-            v.ircInputLine = text;
+            app.irc.ircInputLine = text;
             return onIrcInputEnter(app);
         }
         if (tag == "wait") return platform.advance(std::stoi(text));
@@ -136,18 +136,17 @@ private:
     }
 
     void set(const std::string& name, const std::string& value) {
-        EXPECT_TRUE(setFieldText(app.view, name, value)) << name;
+        EXPECT_TRUE(setFieldText(app, name, value)) << name;
         // A score set by hand is a score the server told: the status holds it too.
         if (name == "qsRed") app.status.red = readTeamScore(value);
         if (name == "qsBlue") app.status.blue = readTeamScore(value);
     }
 
     std::string get(const std::string& name) {
-        MainView& v = app.view;
         if (name == "locks")  // server, channel and nick fields, connect and quit buttons
-            return std::string() + "01"[v.ircServerEnabled] + "01"[v.channelEntryEnabled] +
-                   "01"[v.ircNameEnabled] + "01"[v.connectIrcButtonEnabled] +
-                   "01"[v.quitIrcButtonEnabled];
+            return std::string() + "01"[app.window.ircServerEnabled] +
+                   "01"[app.window.channelEntryEnabled] + "01"[app.window.ircNameEnabled] +
+                   "01"[app.window.connectIrcButtonEnabled] + "01"[app.window.quitIrcButtonEnabled];
         if (name == "socket") return std::to_string(static_cast<int>(irc().state()));
         if (name == "interp-socket") return std::to_string(static_cast<int>(interp().state()));
         if (name == "dialled") return irc().host + ":" + std::to_string(irc().port);
@@ -159,7 +158,7 @@ private:
         if (name == "queue") return std::to_string(app.irc.queue.size());
         if (name.ends_with("Timer") || name == "Timer2")
             return timer(name).enabled() ? "on" : "off";
-        return fieldText(v, name).value_or("?unknown field");
+        return fieldText(app, name).value_or("?unknown field");
     }
 
     FakePlatform platform;

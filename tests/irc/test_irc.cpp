@@ -69,18 +69,18 @@ TEST_F(IrcTest, StatsAnswersOnEveryGameType) {
         server + " -- Current score: [Red team] 2 (40) / [Blue team] 1 (35)  Time left: 7:00",
         server + "  ^_^BCurrent score^_^B: [Red team] 2/40 / [Blue team] 1/35"};
     joinChannel();
-    view.serverEntry = "10.0.0.5:27960 Friday league";
-    view.mapText = "oa_ctf4ish";
-    view.timeLeftText = "7:00";
-    view.redScoreText = "2/40";
-    view.blueScoreText = "1/35";
-    app.status.red = readTeamScore(view.redScoreText);
-    app.status.blue = readTeamScore(view.blueScoreText);
-    view.matchState = MatchState::Running;
-    view.ignoreSeconds = "0";
+    app.settings.serverEntry = "10.0.0.5:27960 Friday league";
+    app.monitor.mapText = "oa_ctf4ish";
+    app.monitor.timeLeftText = "7:00";
+    app.monitor.redScoreText = "2/40";
+    app.monitor.blueScoreText = "1/35";
+    app.status.red = readTeamScore(app.monitor.redScoreText);
+    app.status.blue = readTeamScore(app.monitor.blueScoreText);
+    app.match.matchState = MatchState::Running;
+    app.settings.ignoreSeconds = "0";
     for (const auto& [type, answer] : rows) {
         SCOPED_TRACE(describe(type).name);
-        view.gameType = type;
+        app.monitor.gameType = type;
         receive(":joe!u@h PRIVMSG FCST :!stats\r\n");
         EXPECT_EQ(sent(), Lines{unescape(answers[answer])});
         EXPECT_EQ(shown(), (Lines{"<joe> !stats", "& Notice (!stats) sent to joe"}));
@@ -101,7 +101,7 @@ TEST_F(IrcBoundsTest, BotTellsTheScoresOfTheLastReply) {
         {ospVars("4", "6:00", "20", "12", "9"), "ann", "[Red team] 12 (0) / [Blue team] 9 (0)"},
     };
     joinChannel();
-    view.ignoreSeconds = "0";
+    app.settings.ignoreSeconds = "0";
     onServerEntryEdited(app, "127.0.0.1:27960");
     toggleConnection(app);
     platform.advance(1000);
@@ -119,16 +119,16 @@ TEST_F(IrcBoundsTest, BotTellsTheScoresOfTheLastReply) {
 
 TEST_F(IrcBoundsTest, OutputWindowKeepsItsLastNineThousandCharacters) {
     app.appendOutput(std::string(9998, 'x'));  // 10000 with its CR LF: not trimmed yet
-    EXPECT_EQ(view.ircOutput.size(), 10000u);
+    EXPECT_EQ(app.irc.ircOutput.size(), 10000u);
     app.appendOutput("");
-    EXPECT_EQ(view.ircOutput.size(), 9000u);
-    EXPECT_EQ(view.ircOutput.substr(8995), "x\r\n\r\n");
+    EXPECT_EQ(app.irc.ircOutput.size(), 9000u);
+    EXPECT_EQ(app.irc.ircOutput.substr(8995), "x\r\n\r\n");
 }
 
 TEST_F(IrcBoundsTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
-    view.ircLineGapMs = "2000";
+    app.settings.ircLineGapMs = "2000";
     joinChannel();
-    view.playerRows.assign(64, PlayerRow{"p", "1", "5", "Blue", RowColour::Blue});
+    app.monitor.playerRows.assign(64, PlayerRow{"p", "1", "5", "Blue", RowColour::Blue});
     const auto ask = [&](int n) {
         receive(":n" + std::to_string(n) + "!u@h PRIVMSG FCST :!players\r\n");
     };
@@ -159,7 +159,7 @@ TEST_F(IrcBoundsTest, LostConnectionsAreRedialledWithDoublingWaits) {
     for (int base : {10, 20, 40, 80, 160, 320, 600, 600}) {
         socket().peerClose();
         platform.advance(200);
-        EXPECT_EQ(view.ircStatus.rfind("Reconnecting in ", 0), 0u) << view.ircStatus;
+        EXPECT_EQ(app.irc.ircStatus.rfind("Reconnecting in ", 0), 0u) << app.irc.ircStatus;
         const int dials = socket().connects;
         platform.advance(base * 1000 - 200 - 1);
         EXPECT_EQ(socket().connects, dials) << base;
@@ -221,7 +221,7 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
 // in the send queue when it leaves wait again ahead of later ones, and once back they leave in
 // order, those that waited more than 30 s with the time of day they were said.
 TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
-    view.ircLineGapMs = "2000";
+    app.settings.ircLineGapMs = "2000";
     joinChannel();
     Lines heard;
     const auto listen = [&](std::int64_t ms) {
@@ -262,7 +262,7 @@ TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
 
     socket().peerClose();
     say(16, 17);
-    view.reportToIrc = false;  // switched off: nothing is said, kept or said late
+    app.settings.reportToIrc = false;  // switched off: nothing is said, kept or said late
     say(18, 18);
     listen(21000);
     socket().accept();
@@ -287,8 +287,8 @@ TEST_F(IrcBoundsTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
              for (int i = 0; i < 11; ++i) receive(":irc.test 433 * FCST :Nickname in use\r\n");
          }},
     };
-    view.killAllowedFrom = "boss";
-    view.ircReconnect = false;
+    app.settings.killAllowedFrom = "boss";
+    app.settings.ircReconnect = false;
     for (const auto& [name, end] : ends) {
         SCOPED_TRACE(name);
         connect();  // not yet in the channel

@@ -37,23 +37,23 @@ struct RealBot {
 
     // Connects to 127.0.0.1 at `port`, lines paced but quickly, greeting nobody.
     void connect(int port, bool tls = false, bool insecure = false) {
-        app.view.ircServer = "127.0.0.1";
-        app.view.ircPort = std::to_string(port);
-        app.view.ircLineGapMs = "100";
-        app.view.greetOnJoin = false;
-        app.view.ircTls = tls;
-        app.view.ircTlsInsecure = insecure;
+        app.settings.ircServer = "127.0.0.1";
+        app.settings.ircPort = std::to_string(port);
+        app.settings.ircLineGapMs = "100";
+        app.settings.greetOnJoin = false;
+        app.settings.ircTls = tls;
+        app.settings.ircTlsInsecure = insecure;
         app.dispatch([&] { connectIrc(app); });
     }
-    bool until(const std::function<bool(const MainView&)>& done, int ms = 8000) {
-        return waitUntil([&] { return done(app.view); }, ms);
+    bool until(const std::function<bool(const App&)>& done, int ms = 8000) {
+        return waitUntil([&] { return done(app); }, ms);
     }
     bool shows(const std::string& part) {
         return until(
-            [&](const MainView& v) { return v.ircOutput.find(part) != std::string::npos; });
+            [&](const App& app) { return app.irc.ircOutput.find(part) != std::string::npos; });
     }
     bool stateIs(const std::string& text) {
-        return until([&](const MainView& v) { return v.ircStatus == text; });
+        return until([&](const App& app) { return app.irc.ircStatus == text; });
     }
 };
 
@@ -73,28 +73,27 @@ TEST(IrcServer, AnEveningInARealChannelFromRegistrationToTheAdminsStop) {
     ASSERT_TRUE(hasJoined(watcher, server, "watcher"));
     watcher.send("TOPIC #FCST :Clan war tonight");
     RealBot bot;
-    MainView& v = bot.app.view;
-    v.killAllowedFrom = "Watcher";
+    bot.app.settings.killAllowedFrom = "Watcher";
     bot.app.antiBanTimer->setInterval(300);  // the ten seconds are pinned on the virtual clock
     bot.connect(server.port());              // no registration without the first PING answered
-    ASSERT_TRUE(watcher.waitFor(kBot + "JOIN :#FCST")) << v.ircOutput;
+    ASSERT_TRUE(watcher.waitFor(kBot + "JOIN :#FCST")) << bot.app.irc.ircOutput;
     for (const char* part : {"*** Connected to server, waiting for reply...", "PONG!",
                              "*** You have joined: #FCST ***", "* MODE: :+i"})
         EXPECT_TRUE(bot.shows(part)) << part;
-    EXPECT_TRUE(bot.until([](const MainView& v) { return v.ircTopic == "Clan war tonight"; }));
-    std::vector<std::string> nicks = v.channelNicks;
+    EXPECT_TRUE(bot.until([](const App& app) { return app.irc.ircTopic == "Clan war tonight"; }));
+    std::vector<std::string> nicks = bot.app.irc.channelNicks;
     std::sort(nicks.begin(), nicks.end());
     EXPECT_EQ(nicks, (std::vector<std::string>{"@watcher", "FCST"}));
     EXPECT_TRUE(bot.stateIs("Connected!"));
 
     // Lines out: a report line and typed chat, counted and echoed.
     bot.app.dispatch(
-        [&] { sayInChannel(bot.app, v.botChannel, "\x02=RC=\x02 captured the flag!"); });
+        [&] { sayInChannel(bot.app, bot.app.irc.botChannel, "\x02=RC=\x02 captured the flag!"); });
     EXPECT_TRUE(watcher.waitFor(kBot + "PRIVMSG #FCST :\x02=RC=\x02 captured the flag!"));
-    v.ircInputLine = "gl hf";
+    bot.app.irc.ircInputLine = "gl hf";
     bot.app.dispatch([&] { onIrcInputEnter(bot.app); });
     EXPECT_TRUE(watcher.waitFor(kBot + "PRIVMSG #FCST :gl hf"));
-    EXPECT_EQ(v.linesPrinted, 2);
+    EXPECT_EQ(bot.app.settings.linesPrinted, 2);
     EXPECT_TRUE(bot.shows("<FCST> gl hf"));
 
     // A query in, a notice back; the channel's chat and a newcomer in the console.
@@ -111,14 +110,14 @@ TEST(IrcServer, AnEveningInARealChannelFromRegistrationToTheAdminsStop) {
     EXPECT_TRUE(watcher.waitFor(kBot + "JOIN :#FCST"));
     watcher.send("MODE #FCST +b FCST!*@*");
     watcher.send("KICK #FCST FCST :banned");
-    EXPECT_TRUE(bot.until([&](const MainView&) { return bot.app.antiBanTimer->enabled(); }));
+    EXPECT_TRUE(bot.until([&](const App&) { return bot.app.antiBanTimer->enabled(); }));
     const auto meanwhile = watcher.collect(1000);  // several retries, all refused
     EXPECT_TRUE(std::none_of(meanwhile.begin(), meanwhile.end(), [](const std::string& l) {
         return l.find(kBot + "JOIN") != std::string::npos;
     }));
     watcher.send("MODE #FCST -b FCST!*@*");
     EXPECT_TRUE(watcher.waitFor(kBot + "JOIN :#FCST"));
-    EXPECT_TRUE(bot.until([&](const MainView&) { return !bot.app.antiBanTimer->enabled(); }));
+    EXPECT_TRUE(bot.until([&](const App&) { return !bot.app.antiBanTimer->enabled(); }));
 
     // Only the admin stops it; the server puts the reason of a QUIT in quotes.
     stranger.send("PRIVMSG FCST :!killyourself");
@@ -128,14 +127,14 @@ TEST(IrcServer, AnEveningInARealChannelFromRegistrationToTheAdminsStop) {
     EXPECT_TRUE(
         watcher.waitFor(kBot + "QUIT :\"Remotely closed! - OMG! Somebody is controlling me!\""));
     EXPECT_TRUE(bot.stateIs("Not connected"));
-    EXPECT_FALSE(v.connectIrcButtonEnabled);
+    EXPECT_FALSE(bot.app.window.connectIrcButtonEnabled);
 }
 
 // A port nobody listens on: the refusal Qt reports is shown as the operator reads it, once
 // without and once with the reconnect countdown.
 TEST(IrcServer, RefusedConnectionShowsServerNotFound) {
     RealBot bot;
-    bot.app.view.ircReconnect = false;
+    bot.app.settings.ircReconnect = false;
     int port = 0;
     {
         QTcpServer probe;  // a port that was free a moment ago, and is closed now
@@ -144,10 +143,11 @@ TEST(IrcServer, RefusedConnectionShowsServerNotFound) {
     }
     bot.connect(port);
     EXPECT_TRUE(bot.stateIs("Server or hostname not found"));
-    bot.app.view.ircReconnect = true;
+    bot.app.settings.ircReconnect = true;
     bot.connect(port);
-    EXPECT_TRUE(bot.until([](const MainView& v) {
-        return v.ircStatus == "Reconnecting in 11 s" || v.ircStatus == "Reconnecting in 10 s";
+    EXPECT_TRUE(bot.until([](const App& app) {
+        return app.irc.ircStatus == "Reconnecting in 11 s" ||
+               app.irc.ircStatus == "Reconnecting in 10 s";
     }));
 }
 
@@ -193,20 +193,20 @@ TEST(IrcNetwork, TlsNickInUseNoMotdAndARestartedServer) {
     EXPECT_TRUE(insecure.shows("*** Warning: TLS without a certificate check"));
     EXPECT_TRUE(watcher.waitFor(":FCST!~fcst@127.0.0.1 JOIN :#FCST", 8000));  // after 422
 
-    checked.app.view.ircName = "Checked";
+    checked.app.settings.ircName = "Checked";
     checked.connect(server.tlsPort(), true, false);
     EXPECT_TRUE(checked.shows("*** TLS failed: "));
     EXPECT_TRUE(waitUntil(
         [&] {
             checked.app.dispatch([&] { onIrcStatusTick(checked.app); });
-            return checked.app.view.ircStatus.rfind("TLS failed: ", 0) == 0;
+            return checked.app.irc.ircStatus.rfind("TLS failed: ", 0) == 0;
         },
         8000));
-    EXPECT_TRUE(checked.app.view.connectIrcButtonEnabled);
+    EXPECT_TRUE(checked.app.window.connectIrcButtonEnabled);
 
     second.connect(server.port());  // the nick is taken: "_" is tried
     EXPECT_TRUE(watcher.waitFor(":FCST_!~fcst@127.0.0.1 JOIN :#FCST", 8000));
-    EXPECT_EQ(second.app.view.botNick, "FCST_");
+    EXPECT_EQ(second.app.irc.botNick, "FCST_");
     EXPECT_TRUE(second.shows("*** You have joined: #FCST ***"));
     second.app.dispatch([&] { quitIrc(second.app); });
     EXPECT_TRUE(watcher.waitFor(":FCST_!~fcst@127.0.0.1 QUIT :", 8000));  // sent before the close
@@ -254,9 +254,9 @@ TEST(MatchToChannel, BeginCapturesAndFinalScoreReachTheChannelInOrder) {
 
     RealBot bot;
     WiredApp& app = bot.app;
-    app.view.ctfTemplate = "Capture! [%at%] %as% - [%bt%] %bs% -- capped by %c%";
+    app.settings.ctfTemplate = "Capture! [%at%] %as% - [%bt%] %bs% -- capped by %c%";
     bot.connect(server.port());
-    ASSERT_TRUE(watcher.waitFor(" JOIN :#FCST")) << app.view.ircOutput;
+    ASSERT_TRUE(watcher.waitFor(" JOIN :#FCST")) << app.irc.ircOutput;
 
     const std::string address = "127.0.0.1:" + std::to_string(game.port());
     app.dispatch([&] {
@@ -276,7 +276,7 @@ TEST(MatchToChannel, BeginCapturesAndFinalScoreReachTheChannelInOrder) {
         if (!line) break;
         heard.push_back(line->substr(line->find(say)));
     }
-    EXPECT_EQ(heard, expected) << app.view.ircOutput;
+    EXPECT_EQ(heard, expected) << app.irc.ircOutput;
     app.dispatch([&] { toggleConnection(app); });
 }
 
@@ -327,7 +327,7 @@ TEST_P(NoLineLost, EveryReportLineReachesTheChannelOnceInOrder) {
     app.irc.stampAfterMs = 0;  // every line that waited shows its time; the 30 s are pinned apart
     app.antiBanTimer->setInterval(500);
     bot.connect(server.port());
-    ASSERT_TRUE(watcher->waitFor(kBot + "JOIN :#FCST")) << app.view.ircOutput;
+    ASSERT_TRUE(watcher->waitFor(kBot + "JOIN :#FCST")) << app.irc.ircOutput;
     app.irc.backoffSeconds = 1;
 
     std::vector<std::string> heard;
@@ -343,13 +343,13 @@ TEST_P(NoLineLost, EveryReportLineReachesTheChannelOnceInOrder) {
     };
     bool ended = false;
     app.playbackEnded = [&] { ended = true; };
-    app.view.reportIntervalSeconds = "100000";  // no periodic report: each line is said once
-    app.view.playbackStep = 0.1;
+    app.settings.reportIntervalSeconds = "100000";  // no periodic report: each line is said once
+    app.monitor.playbackStep = 0.1;
     app.dispatch([&] {
         onServerEntryEdited(app, FRAGCASTER_DEMOS_DIR "/ctf_oa_ctf4ish_x4.rec");
         toggleConnection(app);
     });
-    ASSERT_TRUE(listen([&] { return !heard.empty(); }, 10000)) << app.view.ircOutput;
+    ASSERT_TRUE(listen([&] { return !heard.empty(); }, 10000)) << app.irc.ircOutput;
     // The replay waits while the bot is taken out, so that no line is on the wire meanwhile.
     app.playbackTimer->setEnabled(false);
     ASSERT_TRUE(listen([&] { return heard.size() == said.lines.size(); }, kWaitMs));
@@ -360,7 +360,7 @@ TEST_P(NoLineLost, EveryReportLineReachesTheChannelOnceInOrder) {
         watcher->send("MODE #FCST +b FCST!*@*");
         watcher->send("KICK #FCST FCST :banned");
     }
-    ASSERT_TRUE(bot.until([&](const MainView&) { return !app.irc.inChannel; }));
+    ASSERT_TRUE(bot.until([&](const App&) { return !app.irc.inChannel; }));
     app.playbackTimer->setEnabled(true);
     QElapsedTimer away;
     away.start();
@@ -373,9 +373,9 @@ TEST_P(NoLineLost, EveryReportLineReachesTheChannelOnceInOrder) {
         watcher->send("MODE #FCST -b FCST!*@*");
     }
     EXPECT_TRUE(listen([&] { return ended && heard.size() >= said.lines.size(); }, 30000))
-        << app.view.ircOutput;
+        << app.irc.ircOutput;
     EXPECT_EQ(said.lines.size(), 6u);
-    EXPECT_EQ(heard, said.channel()) << app.view.ircOutput;
+    EXPECT_EQ(heard, said.channel()) << app.irc.ircOutput;
     app.dispatch([&] { quitIrc(app); });
 }
 

@@ -12,8 +12,8 @@ namespace {
 using SoakTest = IrcTest;
 
 TEST_F(SoakTest, AnEveningStaysBoundedAndLosesNoReportLine) {
-    view.ircLineGapMs = "2000";
-    view.playerRows.assign(16, PlayerRow{"player", "1", "50", "Red", RowColour::Red});
+    app.settings.ircLineGapMs = "2000";
+    app.monitor.playerRows.assign(16, PlayerRow{"player", "1", "50", "Red", RowColour::Red});
     std::vector<int> expected, arrived;
     const auto collect = [&] {
         for (const std::string& line : sent())
@@ -43,8 +43,8 @@ TEST_F(SoakTest, AnEveningStaysBoundedAndLosesNoReportLine) {
         if (second == 2010 || second == 5010) socket().peerClose();
         platform.advance(1000);
         collect();
-        const std::size_t now[4] = {view.ircOutput.size(), view.ignoreList.size(),
-                                    view.channelNicks.size(), app.irc.queue.size()};
+        const std::size_t now[4] = {app.irc.ircOutput.size(), app.irc.ignoreList.size(),
+                                    app.irc.channelNicks.size(), app.irc.queue.size()};
         for (int i = 0; i < 4; ++i) peak[i] = std::max(peak[i], now[i]);
     }
     platform.advance(600000);

@@ -49,38 +49,38 @@ TEST(QuakePlayerSnapshot, FixedWidthRecordsOfNameAndScore) {
 TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
     for (const Case& c : loadCases("match/cases/capper.txt")) {
         SCOPED_TRACE(c.name);
-        view().gameType = gameTypeOfCode(c.get("game")).value();
-        view().markedPlayers = c.get("marked");
-        view().playerRows.clear();
+        app.monitor.gameType = gameTypeOfCode(c.get("game")).value();
+        app.match.markedPlayers = c.get("marked");
+        app.monitor.playerRows.clear();
         for (const auto& [name, team] : namePairs(c.get("teams")))
-            view().playerRows.push_back({name, "", "", team});
+            app.monitor.playerRows.push_back({name, "", "", team});
         EXPECT_EQ(extractPlayer(app, statusWithPlayers(c.get("now")),
                                 statusWithPlayers(c.get("before")), "Red"),
                   c.get("capper"));
         // the search leaves the team column in force afterwards
-        EXPECT_TRUE(view().teamsKnown);
+        EXPECT_TRUE(app.match.teamsKnown);
     }
 }
 
 TEST_F(MonitorTest, UnrealCapturesAreCountedAndReportedWhileRunning) {
     ReportRecorder said;
     app.addListener(&said);
-    view().gameType = GameType::UnrealCtf;
-    view().ctfTemplate = "%as%:%bs% %c%";
-    view().playerRows = {
+    app.monitor.gameType = GameType::UnrealCtf;
+    app.settings.ctfTemplate = "%as%:%bs% %c%";
+    app.monitor.playerRows = {
         {"Ann", "10", "", "Red"}, {"Bob", "3", "", "Blue"}, {"Cid", "12", "", "Blue"}};
     const std::string before = unrealPlayerSnapshot(app);
     EXPECT_EQ(before.size(), 180u);
-    view().playerRows = {
+    app.monitor.playerRows = {
         {"ann", "17", "", "Red"}, {"Bob", "9", "", "Blue"}, {"Cid", "19", "", "Blue"}};
     countUnrealCaptures(app, before);
-    EXPECT_EQ(view().game.capsRed, 1);
-    EXPECT_EQ(view().game.capsBlue, 1);
+    EXPECT_EQ(app.match.game.capsRed, 1);
+    EXPECT_EQ(app.match.game.capsBlue, 1);
     EXPECT_TRUE(said.lines.empty());  // no match running: counted, not said
 
-    view().matchState = MatchState::Running;
+    app.match.matchState = MatchState::Running;
     const std::string again = unrealPlayerSnapshot(app);
-    view().playerRows = {
+    app.monitor.playerRows = {
         {"ann", "24", "", "Red"}, {"Bob", "9", "", "Blue"}, {"Cid", "26", "", "Blue"}};
     countUnrealCaptures(app, again);
     EXPECT_EQ(said.lines, (std::vector<std::string>{"2:2 ann or Cid"}));

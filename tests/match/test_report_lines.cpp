@@ -13,8 +13,8 @@ namespace {
 class ReportLinesTest : public ::testing::Test {
 protected:
     ReportLinesTest() {
-        app.view.serverEntry = "10.0.0.5:27960 Friday league";
-        app.view.mapText = "q3dm17";
+        app.settings.serverEntry = "10.0.0.5:27960 Friday league";
+        app.monitor.mapText = "q3dm17";
     }
     ReportValues values() {
         return {"Red Clan", "Blue Clan", " 3", " 1", "50", "60", "+2", "-1", " Sarge ", " 12:00 "};
@@ -56,10 +56,10 @@ TEST_F(ReportLinesTest, TemplatesExpandWithTheirCodes) {
          "\x02\x03"
          "04Red Clan\x03\x1f"},
     };
-    app.view.privateServerChecked = app.view.serverIsPrivate = true;
+    app.settings.privateServerChecked = app.settings.serverIsPrivate = true;
     for (const Row& r : rows) {
-        app.view.serverEntry = r.entry;
-        app.view.mapText = r.map;
+        app.settings.serverEntry = r.entry;
+        app.monitor.mapText = r.map;
         ReportValues v = values();
         v.teamA = r.teamA;
         v.teamB = r.teamB;

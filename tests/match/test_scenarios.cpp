@@ -18,8 +18,8 @@ FC_SCENARIOS(Teams, "match/cases/teams.txt");
 TEST(FreshApp, KnowsNoScoresAndNoTeams) {
     FakePlatform platform;
     App app(platform);
-    EXPECT_EQ(app.view.redScoreText + " " + app.view.blueScoreText, "0/0 0/0");
-    EXPECT_FALSE(app.view.teamsKnown);
+    EXPECT_EQ(app.monitor.redScoreText + " " + app.monitor.blueScoreText, "0/0 0/0");
+    EXPECT_FALSE(app.match.teamsKnown);
 }
 
 // The time left leaving the time limit begins the match of a game read from its scores and
@@ -38,19 +38,19 @@ TEST_F(MonitorTest, ABeginByTheClockStartsTheMatchClockByGameType) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(describe(row.type).name);
-        MainView& v = view();
-        v.gameType = row.type;
-        v.gameText = row.game;
-        v.matchState = MatchState::None;
-        v.game.beginSaid = false;
-        v.game.secondsPlayed = 42;
-        v.timeLimitMinutes = "20";
-        v.lastValues.timeLeft = "20:00";
-        v.timeLeftText = "19:18";
-        v.redScoreText = v.blueScoreText = v.lastValues.red = v.lastValues.blue = "0";
+        app.monitor.gameType = row.type;
+        app.monitor.gameText = row.game;
+        app.match.matchState = MatchState::None;
+        app.match.game.beginSaid = false;
+        app.match.game.secondsPlayed = 42;
+        app.settings.timeLimitMinutes = "20";
+        app.monitor.lastValues.timeLeft = "20:00";
+        app.monitor.timeLeftText = "19:18";
+        app.monitor.redScoreText = app.monitor.blueScoreText = app.monitor.lastValues.red =
+            app.monitor.lastValues.blue = "0";
         runMatchEventRules(app, ServerStatus{});
-        EXPECT_EQ(v.matchState, MatchState::Running);
-        EXPECT_EQ(v.game.secondsPlayed, row.clock);
+        EXPECT_EQ(app.match.matchState, MatchState::Running);
+        EXPECT_EQ(app.match.game.secondsPlayed, row.clock);
     }
 }
 

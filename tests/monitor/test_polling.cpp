@@ -24,8 +24,9 @@ TEST_F(MonitorTest, ReplyWaitingAtTheFirstTickIsHandledBeforeTheQuakeQueries) {
     };
     firstTick();
     EXPECT_EQ(sentWhenHandled, 1u);  // the Unreal query only
-    EXPECT_EQ(view().gameFamily, GameFamily::Q2);
-    EXPECT_EQ(view().familyLabel, familyText(GameFamily::Q2));  // shown once the queries went out
+    EXPECT_EQ(app.monitor.gameFamily, GameFamily::Q2);
+    EXPECT_EQ(app.monitor.familyLabel,
+              familyText(GameFamily::Q2));  // shown once the queries went out
     EXPECT_EQ(socket().sent.size(), 3u);
     EXPECT_FALSE(app.quakeQueryTimer->enabled());  // once a tick
 }
@@ -41,10 +42,10 @@ struct HandedOn {
 const HandedOn kHandedOn[] = {
     {"switching on empties the team lists",
      [](Monitor& m) {
-         m.view().redMembers = "\"Alpha\"";
+         m.app.match.redMembers = "\"Alpha\"";
          m.switchOn("10.0.0.5");
      },
-     [](Monitor& m) { return m.view().redMembers.empty(); }},
+     [](Monitor& m) { return m.app.match.redMembers.empty(); }},
     {"switching off closes the event feed",
      [](Monitor& m) {
          m.switchOn("10.0.0.5");
@@ -53,13 +54,13 @@ const HandedOn kHandedOn[] = {
      [](Monitor& m) { return m.platform.tcpSockets.at(1)->closes == 2; }},
     {"a Quake player list is ordered by the chosen column",
      [](Monitor& m) {
-         m.view().playerRowsSortColumn = 0;
+         m.app.window.playerRowsSortColumn = 0;
          m.switchOn("10.0.0.5");
          m.firstTick();
          m.reply(quake2Reply({{"gamedir", "ctf"}}, {{"1", "20", "Zulu"}, {"2", "30", "Alpha"}}),
                  "10.0.0.5", 27910);
      },
-     [](Monitor& m) { return m.view().playerRows.at(0).name == "Alpha"; }},
+     [](Monitor& m) { return m.app.monitor.playerRows.at(0).name == "Alpha"; }},
     {"an Unreal Tournament player list is coloured by team",
      [](Monitor& m) {
          m.switchOn("127.0.0.1:7778");
@@ -67,7 +68,7 @@ const HandedOn kHandedOn[] = {
          const UnrealAnswer answer{"CTFGame", "0", {{"Alpha", 1, "0"}}};
          for (const std::string& d : unrealDatagrams(answer, 1)) m.reply(d, "127.0.0.1", 7778);
      },
-     [](Monitor& m) { return m.view().playerRows.at(0).colour == RowColour::Red; }},
+     [](Monitor& m) { return m.app.monitor.playerRows.at(0).colour == RowColour::Red; }},
 };
 
 TEST(HandedOn, ReachesTheMatchRulesAndTheFeed) {
@@ -104,8 +105,8 @@ TEST(FamilySwitch, OnlyTheQueriedPortShowsAGamePort) {
         m.reply(quake3, "10.0.0.7", 27960);
         for (int i = 0; i < 3; ++i) m.reply(c.datagram, "10.0.0.7", c.fromPort);
         m.platform.advance(2000);
-        EXPECT_EQ(m.view().serverEntry, c.entry) << c.name;
-        EXPECT_EQ(m.view().gameFamily, c.family) << c.name;
+        EXPECT_EQ(m.app.settings.serverEntry, c.entry) << c.name;
+        EXPECT_EQ(m.app.monitor.gameFamily, c.family) << c.name;
         const std::string polled = stripComment(c.entry);
         EXPECT_EQ(m.socket().sent.back().port, std::stoi(polled.substr(polled.find(':') + 1)))
             << c.name;

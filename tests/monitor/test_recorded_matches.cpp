@@ -61,8 +61,8 @@ TEST_P(RecordedMatchTest, ShowAndSayWhatTheServersLogSaysHappened) {
     const auto maps = inGameLog(log, R"(InitGame: .*\\mapname\\([^\\]*))");
     ReportRecorder said;
     app.addListener(&said);
-    view().ctfTemplate = "CAP %c% [%at%]%as% [%bt%]%bs%";
-    view().dmTemplate = "defaultDM";
+    app.settings.ctfTemplate = "CAP %c% [%at%]%as% [%bt%]%bs%";
+    app.settings.dmTemplate = "defaultDM";
 
     switchOn("127.0.0.1:27974 recorded");
     long long now = 0;
@@ -73,13 +73,13 @@ TEST_P(RecordedMatchTest, ShowAndSayWhatTheServersLogSaysHappened) {
         if (!r.answered) continue;
         ++answered;
         reply(r.bytes, "127.0.0.1", 27974);
-        ASSERT_EQ(view().gameFamily, GameFamily::Q3);
-        EXPECT_EQ(view().gameText, "baseoa");
-        EXPECT_EQ(view().mapText, maps.back());
-        for (const PlayerRow& row : view().playerRows) EXPECT_TRUE(players.count(row.name));
+        ASSERT_EQ(app.monitor.gameFamily, GameFamily::Q3);
+        EXPECT_EQ(app.monitor.gameText, "baseoa");
+        EXPECT_EQ(app.monitor.mapText, maps.back());
+        for (const PlayerRow& row : app.monitor.playerRows) EXPECT_TRUE(players.count(row.name));
     }
     EXPECT_EQ(listener.replies, answered);
-    EXPECT_EQ(view().serverEntry, "127.0.0.1:27974 recorded");
+    EXPECT_EQ(app.settings.serverEntry, "127.0.0.1:27974 recorded");
     EXPECT_EQ(said.lines, games.lines);
 
     std::vector<std::string> cappers;

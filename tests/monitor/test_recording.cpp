@@ -26,9 +26,9 @@ public:
     explicit Timeline(App& app) : app_(app) { app.addListener(this); }
     ~Timeline() override { app_.removeListener(this); }
     void replyHandled() override {
-        const MainView& v = app_.view;
-        events.push_back(v.gameText + " " + v.mapText + " " + v.redScoreText + ":" +
-                         v.blueScoreText + " " + std::to_string(v.playerRows.size()));
+        events.push_back(app_.monitor.gameText + " " + app_.monitor.mapText + " " +
+                         app_.monitor.redScoreText + ":" + app_.monitor.blueScoreText + " " +
+                         std::to_string(app_.monitor.playerRows.size()));
         times.push_back(app_.platform.nowMs());
     }
     // The match clock runs on the program's own time, not the recording's: the time left a
@@ -52,22 +52,22 @@ private:
 void playRecording(FakePlatform& platform, App& app, double step) {
     onServerEntryEdited(app, kFile);
     toggleConnection(app);
-    app.view.playbackStep = step;
-    for (int i = 0; i < 100000 && !app.view.serverEntryEnabled; ++i) platform.advance(10);
+    app.monitor.playbackStep = step;
+    for (int i = 0; i < 100000 && !app.window.serverEntryEnabled; ++i) platform.advance(10);
 }
 
 class RecordingTest : public MonitorTest {
 protected:
     // The periodic report runs on the program's own clock; it is kept out of the comparisons.
     RecordingTest() {
-        view().ctfTemplate = "CAPTURE by %c%";
-        view().reportIntervalSeconds = "3600";
+        app.settings.ctfTemplate = "CAPTURE by %c%";
+        app.settings.reportIntervalSeconds = "3600";
     }
     void startRecording(const std::string& entry) {
         switchOn(entry);
-        view().recordingOn = true;
-        view().recordingFolder = "demos/";
-        view().recordingFileName = "match.rec";
+        app.monitor.recordingOn = true;
+        app.monitor.recordingFolder = "demos/";
+        app.monitor.recordingFileName = "match.rec";
     }
     // Monitors a live server while recording; the first `count` real replies arrive one a second.
     void recordLive(std::size_t from, std::size_t count) {
@@ -93,15 +93,15 @@ TEST_F(RecordingTest, PlaybackRepeatsTheLiveRunsRepliesAndLinesAtTheChosenPace) 
         FakePlatform later;
         later.files = platform.files;
         WiredApp replaying(later);
-        replaying.view.ctfTemplate = view().ctfTemplate;
-        replaying.view.reportIntervalSeconds = view().reportIntervalSeconds;
+        replaying.settings.ctfTemplate = app.settings.ctfTemplate;
+        replaying.settings.reportIntervalSeconds = app.settings.reportIntervalSeconds;
         replaying.gameSocket->setRemote("127.0.0.1", "127.0.0.1", 27974);
         Timeline replayed(replaying);
         playRecording(later, replaying, step);
         EXPECT_EQ(replayed.events, live.events);
         for (std::int64_t gap : replayed.gaps()) EXPECT_NEAR(gap, gapMs, 10);
-        EXPECT_EQ(replaying.view.playbackProgress, 100);
-        EXPECT_EQ(replaying.view.playbackLength, 100);
+        EXPECT_EQ(replaying.monitor.playbackProgress, 100);
+        EXPECT_EQ(replaying.monitor.playbackLength, 100);
     }
 }
 
@@ -160,7 +160,7 @@ TEST_F(RecordingTest, AReplyOver64KBStopsThePlayback) {
     Timeline replayed(app);
     playRecording(platform, app, 0.5);
     EXPECT_EQ(replayed.times.size(), 1u);
-    EXPECT_EQ(view().ircOutput,
+    EXPECT_EQ(app.irc.ircOutput,
               "Playback of " + kFile + " stopped at record 2: its reply is longer than 64 KB.\r\n");
 }
 
@@ -181,7 +181,7 @@ TEST_F(RecordingTest, RepliesHoldingCrOrLfReplayAsTheyCame) {
     playRecording(platform, app, 0.01);
     EXPECT_EQ(replayed.events, liveEvents);
     EXPECT_EQ(replayed.times.size(), 5u);
-    EXPECT_EQ(view().ircOutput, "");
+    EXPECT_EQ(app.irc.ircOutput, "");
 }
 
 TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
@@ -262,13 +262,13 @@ TEST_F(RecordingTest, PlaySelectedPutsTheRecordingInTheEntryAndShowsTheGameTab) 
     platform.files["demos/a.rec"] = platform.files["demos/b.rec"] = " 10\r\n\\mapname\\q3dm1\r\n";
     proposeRecordingName(app);
     refreshRecordedDemos(app);
-    ASSERT_EQ(view().recordedDemos, (std::vector<std::string>{"a.rec", "b.rec"}));
+    ASSERT_EQ(app.monitor.recordedDemos, (std::vector<std::string>{"a.rec", "b.rec"}));
     switchOn("127.0.0.1:27960");
-    view().recordedDemoSelected = 1;
+    app.monitor.recordedDemoSelected = 1;
     playSelected(app);
-    EXPECT_TRUE(view().serverEntryEnabled);
-    EXPECT_EQ(view().serverEntry, "demos/b.rec");
-    EXPECT_TRUE(view().showGameTab);
+    EXPECT_TRUE(app.window.serverEntryEnabled);
+    EXPECT_EQ(app.settings.serverEntry, "demos/b.rec");
+    EXPECT_TRUE(app.window.showGameTab);
 }
 
 }  // namespace

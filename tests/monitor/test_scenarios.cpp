@@ -19,7 +19,7 @@ TEST(MatchDeterminism, LongMatchGivesTheSameLinesEveryRun) {
         Monitor m;
         ReportRecorder said;
         m.app.addListener(&said);
-        m.view().dmTemplate = "%as%:%bs% (%ae% %be%) %tl%";
+        m.app.settings.dmTemplate = "%as%:%bs% (%ae% %be%) %tl%";
         m.switchOn("10.0.0.5");
         m.firstTick();
         for (int second = 0; second < 1200; ++second) {
@@ -92,12 +92,12 @@ TEST_F(MonitorTest, WithoutAMatchOnlyBaseQuake3CtfShowsTheTimeLimit) {
     };
     for (const auto& [type, shown] : rows) {
         SCOPED_TRACE(describe(type).name);
-        view().gameType = type;
-        view().matchState = MatchState::None;
-        view().timeLimitMinutes = "15";
-        view().timeLeftText = "9:59";
+        app.monitor.gameType = type;
+        app.match.matchState = MatchState::None;
+        app.settings.timeLimitMinutes = "15";
+        app.monitor.timeLeftText = "9:59";
         showReadyTime(app);
-        EXPECT_EQ(view().timeLeftText, shown);
+        EXPECT_EQ(app.monitor.timeLeftText, shown);
     }
 }
 

@@ -99,12 +99,12 @@ INSTANTIATE_TEST_SUITE_P(Replies, ServerStatusTest, ::testing::ValuesIn(kRows),
 
 // The operator's sorting reorders the rows, not the status: each player keeps its own team.
 TEST_F(MonitorTest, SortedRowsLeaveEachPlayerItsTeam) {
-    view().playerRowsSortColumn = 0;  // by name
+    app.window.playerRowsSortColumn = 0;  // by name
     switchOn("127.0.0.1:27960");
     firstTick();
     reply(quake2Reply({{"Players_Red", "1"}}, {{"3", "20", "b"}, {"5", "30", "a"}}), "127.0.0.1",
           27960);
-    ASSERT_EQ(view().playerRows.front().name, "a");
+    ASSERT_EQ(app.monitor.playerRows.front().name, "a");
     ASSERT_EQ(app.status.players.size(), 2u);
     EXPECT_EQ(app.status.players[0].name, "b");
     EXPECT_EQ(app.status.players[0].team, "Red");

@@ -41,14 +41,14 @@ TEST_P(UnrealPieces, OneWholeAnswerPerQuery) {
     }
     EXPECT_EQ(listener.replies, GetParam().answers);
     if (GetParam().answers > 0) {
-        EXPECT_EQ(view().gameFamily, GameFamily::UT);
-        ASSERT_EQ(view().playerRows.size(), 2u);
-        const PlayerRow& bravo = view().playerRows[1];
+        EXPECT_EQ(app.monitor.gameFamily, GameFamily::UT);
+        ASSERT_EQ(app.monitor.playerRows.size(), 2u);
+        const PlayerRow& bravo = app.monitor.playerRows[1];
         EXPECT_EQ(bravo.name + " " + bravo.score + " " + bravo.ping + " " + bravo.team,
                   "Bravo 1 5 Blue");
-        EXPECT_EQ(view().redScoreText, "0/3");
-        EXPECT_EQ(view().mapText, "CTF-Face");
-        EXPECT_EQ(view().utPacketSizes.size(), 3u);
+        EXPECT_EQ(app.monitor.redScoreText, "0/3");
+        EXPECT_EQ(app.monitor.mapText, "CTF-Face");
+        EXPECT_EQ(app.monitor.utPacketSizes.size(), 3u);
     }
 }
 

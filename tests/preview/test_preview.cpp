@@ -25,32 +25,32 @@ protected:
 };
 
 TEST_F(PreviewTest, BodyTextOfTemplates) {
-    app.view.serverEntry = "10.0.0.1:27960 Friday";
-    app.view.mapText = "live";
+    app.settings.serverEntry = "10.0.0.1:27960 Friday";
+    app.monitor.mapText = "live";
     for (const Case& c : cases) {
         if (!c.has("body")) continue;
         SCOPED_TRACE(c.name);
-        app.view.blackBackground = c.has("black");
-        app.view.previewNoColors = c.has("no-colors");
+        app.preview.blackBackground = c.has("black");
+        app.preview.previewNoColors = c.has("no-colors");
         const std::string templ = c.name == "(empty)" ? "" : unescape(c.name);
         EXPECT_EQ(processPreview(app, templ, c.has("kind") ? kCtf : kDm), c.get("body"));
     }
-    EXPECT_EQ(app.view.mapText, "live");
+    EXPECT_EQ(app.monitor.mapText, "live");
 }
 
 TEST_F(PreviewTest, DocumentsOfBothTemplates) {
     onTemplateEdited(app, TemplateField::Dm, "%as%");
     onTemplateEdited(app, TemplateField::Ctf, "%as%");
-    EXPECT_EQ(app.view.dmPreviewRtf, header + "\\cf2 74\\par }");
-    EXPECT_EQ(app.view.ctfPreviewRtf, header + "\\cf2 5\\par }");
+    EXPECT_EQ(app.preview.dmPreviewRtf, header + "\\cf2 74\\par }");
+    EXPECT_EQ(app.preview.ctfPreviewRtf, header + "\\cf2 5\\par }");
     setPreviewBackground(app, true);
-    EXPECT_EQ(app.view.dmPreviewRtf, header + "\\cf1 74\\par }");
+    EXPECT_EQ(app.preview.dmPreviewRtf, header + "\\cf1 74\\par }");
     onTemplateEdited(app, TemplateField::Dm, "\00304%as%");
     setPreviewNoColors(app, true);
-    EXPECT_EQ(app.view.dmPreviewRtf, header + "\\cf1 74\\par }");
+    EXPECT_EQ(app.preview.dmPreviewRtf, header + "\\cf1 74\\par }");
     resetTemplates(app);
-    EXPECT_EQ(app.view.dmTemplate.substr(0, 12), "SCORE: \002\00304[");
-    EXPECT_EQ(app.view.ctfPreviewRtf.substr(header.size()),
+    EXPECT_EQ(app.settings.dmTemplate.substr(0, 12), "SCORE: \002\00304[");
+    EXPECT_EQ(app.preview.ctfPreviewRtf.substr(header.size()),
               "\\cf1 Map: q2ctf1 - Red: 5 - Blue: 4 - TL: 14:34 - Cap by Grimhawk\\par }");
 }
 
@@ -101,16 +101,16 @@ TEST(RtfReader, StyledRunsOfTheSubset) {
 
 TEST_F(PreviewTest, CodesHelpHandsStayOnTopOverAndBack) {
     for (const bool onTop : {true, false}) {
-        app.view.stayOnTop = onTop;
+        app.window.stayOnTop = onTop;
         openCodesHelp(app);
-        EXPECT_FALSE(app.view.stayOnTop);
-        EXPECT_FALSE(app.view.codesButtonEnabled);
-        EXPECT_TRUE(app.view.codesHelpVisible);
+        EXPECT_FALSE(app.window.stayOnTop);
+        EXPECT_FALSE(app.preview.codesButtonEnabled);
+        EXPECT_TRUE(app.preview.codesHelpVisible);
         closeCodesHelp(app);
-        EXPECT_EQ(app.view.stayOnTop, onTop);
-        EXPECT_TRUE(app.view.codesButtonEnabled);
-        EXPECT_FALSE(app.view.codesHelpVisible);
-        EXPECT_FALSE(app.view.codesHelpLoweredWindow);
+        EXPECT_EQ(app.window.stayOnTop, onTop);
+        EXPECT_TRUE(app.preview.codesButtonEnabled);
+        EXPECT_FALSE(app.preview.codesHelpVisible);
+        EXPECT_FALSE(app.preview.codesHelpLoweredWindow);
     }
     EXPECT_EQ(codesHelpCodeList(), caseNamed(cases, "codes").get("text"));
     EXPECT_EQ(codesHelpKeyList(), caseNamed(cases, "keys").get("text"));

@@ -27,7 +27,6 @@ class SettingsTest : public ::testing::Test {
 protected:
     SettingsTest() { app.addListener(&output); }
 
-    MainView& view() { return app.view; }
     std::string& file() { return platform.files[kSettingsFile]; }
     // The output lines since the last look.
     std::vector<std::string> shown() { return std::exchange(output.lines, {}); }

@@ -16,19 +16,19 @@ FC_SCENARIOS(SettingsFile, "settings/cases/settings_file.txt");
 
 TEST_F(SettingsTest, ValuesCannotBreakTheLayout) {
     const char entry[] = "10.0.0.5 evil\r\nIRCName = Hijack\0x";
-    view().serverEntry = std::string(entry, sizeof entry - 1);
+    app.settings.serverEntry = std::string(entry, sizeof entry - 1);
     saveSettings(app);
     EXPECT_NE(file().find("Q2Selected = 10.0.0.5 evilIRCName = Hijackx\r\n"), std::string::npos);
 
     App again(platform);
     loadSettings(again);
-    EXPECT_EQ(again.view.ircName, "FCST");
+    EXPECT_EQ(again.settings.ircName, "FCST");
 
     // A value no line could carry is cut, so that it still reads back.
-    view().dmTemplate = std::string(100000, 'x');
+    app.settings.dmTemplate = std::string(100000, 'x');
     saveSettings(app);
     loadSettings(again);
-    EXPECT_EQ(again.view.dmTemplate, std::string(kLongestSettingsValue, 'x'));
+    EXPECT_EQ(again.settings.dmTemplate, std::string(kLongestSettingsValue, 'x'));
 }
 
 TEST_F(SettingsTest, DamagedFileLoadsEveryGoodLineAndKeepsACopy) {
@@ -40,11 +40,11 @@ TEST_F(SettingsTest, DamagedFileLoadsEveryGoodLineAndKeepsACopy) {
     platform.files[kSettingsFile] = damaged;
     loadSettings(app);
 
-    EXPECT_EQ(view().ircName, "Survivor");
-    EXPECT_EQ(view().ircPort, "7000");
-    EXPECT_EQ(view().channelEntry, "#fine");
-    EXPECT_FALSE(view().advancedMode);
-    EXPECT_EQ(view().startCount, 0);
+    EXPECT_EQ(app.settings.ircName, "Survivor");
+    EXPECT_EQ(app.settings.ircPort, "7000");
+    EXPECT_EQ(app.settings.channelEntry, "#fine");
+    EXPECT_FALSE(app.settings.advancedMode);
+    EXPECT_EQ(app.settings.startCount, 0);
     const std::vector<std::string> lines = shown();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_TRUE(holdsText(lines[0],
@@ -60,7 +60,7 @@ TEST_F(SettingsTest, DamagedFileLoadsEveryGoodLineAndKeepsACopy) {
                           "its end is missing. Every other setting was read; the "
                           "file as found is kept as orvexa.ini.damaged-2."));
     EXPECT_EQ(platform.files["orvexa.ini.damaged"], damaged);
-    EXPECT_EQ(view().ircName, "Cut short");
+    EXPECT_EQ(app.settings.ircName, "Cut short");
 
     // Past ten, the unreadable lines are counted, not named.
     platform.files[kSettingsFile] = "";
@@ -77,7 +77,7 @@ TEST_F(SettingsTest, RandomBytesNeverStopTheStart) {
     for (char& c : noise) c = static_cast<char>(random());
     platform.files[kSettingsFile] = noise;
     loadSettings(app);
-    EXPECT_EQ(view().ircName, "FCST");
+    EXPECT_EQ(app.settings.ircName, "FCST");
     EXPECT_TRUE(holdsText(shown().at(0), "is damaged"));
 }
 
@@ -85,7 +85,7 @@ TEST_F(SettingsTest, AFailedSaveKeepsTheOldFileAndIsReportedOnce) {
     load({"IRCName = Old", "; End of INI"});
     const std::string before = file();
     platform.unwritable.insert(kSettingsFile);
-    view().ircName = "New";
+    app.settings.ircName = "New";
 
     saveSettings(app);
     saveSettings(app);
@@ -106,7 +106,7 @@ TEST_F(SettingsTest, AnUnreadableFileLeavesTheDefaults) {
     platform.files[kSettingsFile] = "IRCName = Hidden\r\n; End of INI\r\n";
     platform.unreadable.insert(kSettingsFile);
     loadSettings(app);
-    EXPECT_EQ(view().ircName, "FCST");
+    EXPECT_EQ(app.settings.ircName, "FCST");
     const Lines lines = shown();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_TRUE(holdsText(lines[0], "could not be read; the program starts with its defaults"));
@@ -120,26 +120,26 @@ TEST_F(SettingsTest, ServerListButtonsSaveOnlyAfterAChange) {
             n += op == "replace orvexa.ini";
         return n;
     };
-    view().ircServer = "irc.example.org my server";
+    app.settings.ircServer = "irc.example.org my server";
     addIrcServerToList(app);
-    EXPECT_EQ(view().ircServers.back(), "irc.example.org my server");
+    EXPECT_EQ(app.settings.ircServers.back(), "irc.example.org my server");
     EXPECT_EQ(saves(), 1);
     EXPECT_TRUE(holdsText(file(), "IRCServer = irc.example.org my server\r\n"));
 
-    view().ircServer = "irc.libera.chat backup";  // its server is already offered
+    app.settings.ircServer = "irc.libera.chat backup";  // its server is already offered
     addIrcServerToList(app);
-    view().ircServer = "";
+    app.settings.ircServer = "";
     addIrcServerToList(app);
     removeIrcServerFromList(app);
-    view().ircServer = "irc.nowhere.net";
+    app.settings.ircServer = "irc.nowhere.net";
     removeIrcServerFromList(app);
     EXPECT_EQ(platform.beeps, 4);
     EXPECT_EQ(saves(), 0);
 
-    view().ircServer = "irc.libera.chat";
+    app.settings.ircServer = "irc.libera.chat";
     removeIrcServerFromList(app);
     EXPECT_EQ((Lines{"irc.quakenet.org", "irc.oftc.net", "irc.example.org my server"}),
-              view().ircServers);
+              app.settings.ircServers);
     EXPECT_EQ(saves(), 1);
 
     onServerEntryEdited(app, "10.0.0.5:27960 Friday league");

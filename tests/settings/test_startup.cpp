@@ -48,7 +48,7 @@ TEST_F(StartupTest, EveryStartRaisesTheStoredCount) {
         App run(platform);
         run.endProgram = [] {};
         run.dispatch([&] { startProgram(run); });
-        EXPECT_EQ(run.view.startCount, start);
+        EXPECT_EQ(run.settings.startCount, start);
         run.closeMainWindow = [&] { onCloseRequest(run); };
         run.dispatch([&] { onCloseRequest(run); });
         platform.advance(500);
@@ -60,12 +60,12 @@ TEST_F(StartupTest, StepsRunInTheirOrder) {
     load({"Advanced = 1", "IRCName = Mine", "isStarted = 41", "; End of INI"});
     platform.fileLog.clear();
     startUp();
-    EXPECT_TRUE(view().advancedMode);   // hidden first, shown again by the settings
-    EXPECT_EQ(view().startCount, 42);   // raised after the settings were read
-    EXPECT_EQ(view().ircName, "Mine");  // the settings come after the defaults
+    EXPECT_TRUE(app.settings.advancedMode);   // hidden first, shown again by the settings
+    EXPECT_EQ(app.settings.startCount, 42);   // raised after the settings were read
+    EXPECT_EQ(app.settings.ircName, "Mine");  // the settings come after the defaults
     EXPECT_EQ(platform.fileLog, (Lines{"read orvexa.ini", "mkdir demos"}));
     // What the window shows after it is in the settings cases.
-    EXPECT_EQ(view().playbackStep, 0.01);
+    EXPECT_EQ(app.monitor.playbackStep, 0.01);
     // Nothing is dialled at start.
     EXPECT_EQ(irc().state(), SocketState::Closed);
 }
@@ -104,9 +104,9 @@ TEST_F(StartupTest, TheShippedDemoIsOfferedOnlyInPlaceOfNoServer) {
     for (const auto& c : cases) {
         platform.files.erase(demo);
         if (c.demoThere) platform.files[demo] = "";
-        view().serverEntry = c.entry;
+        app.settings.serverEntry = c.entry;
         offerShippedDemo(app, demo);
-        EXPECT_EQ(view().serverEntry, c.after) << c.entry;
+        EXPECT_EQ(app.settings.serverEntry, c.after) << c.entry;
     }
 }
 

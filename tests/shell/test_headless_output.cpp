@@ -21,13 +21,13 @@ namespace {
 TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
     FakePlatform platform;
     WiredApp app(platform);
-    app.view.ircLineGapMs = "0";
+    app.settings.ircLineGapMs = "0";
     attachHeadlessOutput(app, true);
     testing::internal::CaptureStdout();
     sayInChannel(app, "#FCST", "\x02Red\x02 scores");  // no connection wanted: nothing is sent
-    app.view.reportToIrc = false;
+    app.settings.reportToIrc = false;
     sayInChannel(app, "#FCST", "silenced");
-    app.view.reportToIrc = true;
+    app.settings.reportToIrc = true;
     connectIrc(app);
     platform.tcpSockets.at(0)->accept();
     sayInChannel(app, "#FCST", "CAP =RC=Sarge 1:0", ReportKind::Essential);  // not yet joined

@@ -1,9 +1,10 @@
 // The headless JSON lines: escaping of raw bytes and the members of each event.
 #include <gtest/gtest.h>
 
-#include "core/view_model.h"
+#include "core/app.h"
 #include "program/json_events.h"
 #include "support/cases.h"
+#include "support/fake_platform.h"
 
 namespace fc::test {
 namespace {
@@ -12,7 +13,8 @@ class JsonEvents : public ::testing::Test {
 protected:
     std::string event(const std::string& name) { return caseNamed(cases, name).get("event"); }
     const std::vector<Case> cases = loadCases("shell/cases/json_events.txt");
-    MainView v;
+    FakePlatform platform;
+    App app{platform};
 };
 
 TEST_F(JsonEvents, StringsEscapeControlsAndReadHighBytesAsLatin1) {
@@ -24,28 +26,28 @@ TEST_F(JsonEvents, StringsEscapeControlsAndReadHighBytesAsLatin1) {
 }
 
 TEST_F(JsonEvents, ReplyCarriesTheFieldsAndThePlayersWithoutPadding) {
-    v.gameFamily = GameFamily::Q3;
-    v.gameType = GameType::Quake3BaseCtf;
-    v.gameText = "baseoa";
-    v.mapText = "oa_ctf4ish";
-    v.matchState = MatchState::Running;
-    v.playersPlaying = "2";
-    v.playerRows = {{"=RC=Sarge",
-                     "\xA0\xA0"
-                     "12",
-                     "\xA0\xA0"
-                     "50",
-                     "Red", RowColour::Red},
-                    {"Tab\tName", "-1", "999", "", RowColour::Black}};
-    EXPECT_EQ(replyEventJson(v), event("reply"));
+    app.monitor.gameFamily = GameFamily::Q3;
+    app.monitor.gameType = GameType::Quake3BaseCtf;
+    app.monitor.gameText = "baseoa";
+    app.monitor.mapText = "oa_ctf4ish";
+    app.match.matchState = MatchState::Running;
+    app.monitor.playersPlaying = "2";
+    app.monitor.playerRows = {{"=RC=Sarge",
+                               "\xA0\xA0"
+                               "12",
+                               "\xA0\xA0"
+                               "50",
+                               "Red", RowColour::Red},
+                              {"Tab\tName", "-1", "999", "", RowColour::Black}};
+    EXPECT_EQ(replyEventJson(app), event("reply"));
 }
 
 TEST_F(JsonEvents, InterpCarriesTheFeedsLabelsAndTheFieldsItsClockDrives) {
-    v.interpSupport = "ENABLED!";
-    v.redFlagWhere = "Sarge";
-    v.redScoreText = "3/";
-    v.timeLeftText = "INT";
-    EXPECT_EQ(interpEventJson(v), event("interp"));
+    app.interp.interpSupport = "ENABLED!";
+    app.interp.redFlagWhere = "Sarge";
+    app.monitor.redScoreText = "3/";
+    app.monitor.timeLeftText = "INT";
+    EXPECT_EQ(interpEventJson(app), event("interp"));
     EXPECT_EQ(ircEventJson("Reconnecting in 10 s", "FCST_"),
               "{\"event\":\"irc\",\"state\":\"Reconnecting in 10 s\",\"nick\":\"FCST_\"}");
 }

@@ -37,13 +37,13 @@ TEST(LoopbackPolling, UnrealServerAnswersTheFirstTickInThreeDatagrams) {
     const std::string entry = "127.0.0.1:" + std::to_string(server.localPort()) + " test server";
     onServerEntryEdited(app, entry);
     toggleConnection(app);
-    ASSERT_TRUE(waitUntil([&] { return app.view.playerRows.size() == 2; }, 5000));
-    EXPECT_EQ(app.view.gameFamily, GameFamily::UT);
-    EXPECT_EQ(app.view.gameType, GameType::UnrealCtf);
-    EXPECT_EQ(app.view.playerRows[0].name, "Alpha");
-    EXPECT_EQ(app.view.blueScoreText, "0/1");
-    EXPECT_EQ(app.view.timeLimitMinutes, "15");
-    EXPECT_EQ(app.view.serverEntry, entry);
+    ASSERT_TRUE(waitUntil([&] { return app.monitor.playerRows.size() == 2; }, 5000));
+    EXPECT_EQ(app.monitor.gameFamily, GameFamily::UT);
+    EXPECT_EQ(app.monitor.gameType, GameType::UnrealCtf);
+    EXPECT_EQ(app.monitor.playerRows[0].name, "Alpha");
+    EXPECT_EQ(app.monitor.blueScoreText, "0/1");
+    EXPECT_EQ(app.settings.timeLimitMinutes, "15");
+    EXPECT_EQ(app.settings.serverEntry, entry);
     ASSERT_GE(queries.size(), 3u);
     EXPECT_EQ(std::vector<QByteArray>(queries.begin(), queries.begin() + 3),
               (std::vector<QByteArray>{"\\status\\", "\xFF\xFF\xFF\xFFstatus",
@@ -69,8 +69,8 @@ TEST(LoopbackPolling, ServerNamedByItsHostNameIsLookedUpAndPolled) {
     WiredApp app{platform};
     onServerEntryEdited(app, "localhost:" + std::to_string(server.port()));
     toggleConnection(app);
-    ASSERT_TRUE(waitUntil([&] { return app.view.gameFamily == GameFamily::Q3; }, 5000));
-    EXPECT_EQ(app.view.mapText, "q3dm6");
+    ASSERT_TRUE(waitUntil([&] { return app.monitor.gameFamily == GameFamily::Q3; }, 5000));
+    EXPECT_EQ(app.monitor.mapText, "q3dm6");
     EXPECT_EQ(app.gameSocket->remoteAddress(), "127.0.0.1");
     toggleConnection(app);
 }
@@ -99,13 +99,13 @@ TEST(LoopbackPolling, OnlyTheQueriedPortSwitchesToTheGamePortAbove) {
         const int port = server.localPort();
         onServerEntryEdited(app, "127.0.0.1:" + std::to_string(port));
         toggleConnection(app);
-        ASSERT_TRUE(waitUntil([&] { return app.view.gameFamily == GameFamily::Q3; }, 5000));
+        ASSERT_TRUE(waitUntil([&] { return app.monitor.gameFamily == GameFamily::Q3; }, 5000));
         QUdpSocket& sender = fromQueriedPort ? server : stranger;
         for (int i = 0; i < 3; ++i)
             sender.writeDatagram(QByteArray("\x01@xyz"), QHostAddress::LocalHost, monitorPort);
-        waitUntil([&] { return app.view.gameFamily == GameFamily::UT; }, 300);
-        EXPECT_EQ(app.view.gameFamily, fromQueriedPort ? GameFamily::UT : GameFamily::Q3);
-        EXPECT_EQ(app.view.serverEntry,
+        waitUntil([&] { return app.monitor.gameFamily == GameFamily::UT; }, 300);
+        EXPECT_EQ(app.monitor.gameFamily, fromQueriedPort ? GameFamily::UT : GameFamily::Q3);
+        EXPECT_EQ(app.settings.serverEntry,
                   "127.0.0.1:" + std::to_string(fromQueriedPort ? port + 1 : port));
         toggleConnection(app);
     }

@@ -38,7 +38,7 @@ std::string padValue(const std::string& value) {
 
 class WindowTest : public ::testing::Test {
 protected:
-    WindowTest() { view.teamsKnown = true; }  // as the start-up leaves it
+    WindowTest() { app.match.teamsKnown = true; }  // as the start-up leaves it
     void SetUp() override { ASSERT_TRUE(showOnTab(window, 1)); }
 
     template <typename W = QWidget>
@@ -79,7 +79,6 @@ protected:
 
     FakePlatform platform;
     WiredApp app{platform};
-    MainView& view = app.view;
     MainWindow window{app};
     int ends = 0;
 };
@@ -113,10 +112,10 @@ protected:
     }
     FakeTcpSocket& socket(const std::string& n) { return *platform.tcpSockets.at(std::stoul(n)); }
     std::string field(const std::string& name) {
-        return fieldText(view, name).value_or("no field " + name);
+        return fieldText(app, name).value_or("no field " + name);
     }
     void set(const std::string& name, const std::string& value) {
-        ASSERT_TRUE(setFieldText(view, name, value)) << name;
+        ASSERT_TRUE(setFieldText(app, name, value)) << name;
     }
     std::string shown(const std::string& name, const std::string& prop) {
         QWidget* w = name == "window" ? &window : control(name.c_str());
@@ -200,10 +199,11 @@ INSTANTIATE_TEST_SUITE_P(Window, WindowScript,
                          ::testing::ValuesIn(loadCases("shell/cases/window.txt")), scenarioName);
 
 TEST_F(WindowTest, PlayerRowsCarryTheirColumnsAndTeamColours) {
-    view.playerRows = {{"RedGuy", padValue("12"), padValue("50"), "Red", RowColour::Red},
-                       {"BlueGuy", padValue("100"), padValue("999"), "Blue", RowColour::Blue},
-                       {"Watcher", padValue("0"), padValue("0"), "Spec", RowColour::Grey},
-                       {"Caf\xE9", "12345", "7", "", RowColour::Black}};
+    app.monitor.playerRows = {
+        {"RedGuy", padValue("12"), padValue("50"), "Red", RowColour::Red},
+        {"BlueGuy", padValue("100"), padValue("999"), "Blue", RowColour::Blue},
+        {"Watcher", padValue("0"), padValue("0"), "Spec", RowColour::Grey},
+        {"Caf\xE9", "12345", "7", "", RowColour::Black}};
     window.refresh();
     const QTreeWidgetItem* header = players()->headerItem();
     EXPECT_EQ(QStringList({header->text(1), header->text(2), header->text(3)}),
@@ -220,7 +220,7 @@ TEST_F(WindowTest, PlayerRowsCarryTheirColumnsAndTeamColours) {
         EXPECT_TRUE(item->textAlignment(1) & item->textAlignment(2) & Qt::AlignRight);
     }
     // A later reply with fewer players, and one who changed sides: no stale rows or colours.
-    view.playerRows = {{"BlueGuy", "1", "80", "Red", RowColour::Red}};
+    app.monitor.playerRows = {{"BlueGuy", "1", "80", "Red", RowColour::Red}};
     window.refresh();
     EXPECT_EQ(rows(), "BlueGuy|1|80|Red\n");
     EXPECT_EQ(players()->topLevelItem(0)->foreground(0).color(), QColor(0xFF, 0, 0));
@@ -242,23 +242,23 @@ TEST_F(WindowTest, RepliesAndTicksAreDrawnWithoutBeingAsked) {
 }
 
 TEST_F(WindowTest, ClicksOnRowsMoveThePlayerAndOnTheHeaderSortByScore) {
-    view.playerRows = {{"Ann", padValue("9"), padValue("10"), "Red", RowColour::Red},
-                       {"Bob", padValue("10"), padValue("20"), "Spec", RowColour::Grey}};
+    app.monitor.playerRows = {{"Ann", padValue("9"), padValue("10"), "Red", RowColour::Red},
+                              {"Bob", padValue("10"), padValue("20"), "Spec", RowColour::Grey}};
     window.refresh();
     const QPoint annRow = players()->visualItemRect(players()->topLevelItem(0)).center();
     QTest::mousePress(players()->viewport(), Qt::LeftButton, {}, annRow);
-    EXPECT_TRUE(view.listMouseDown);
+    EXPECT_TRUE(app.window.listMouseDown);
     QTest::mouseRelease(players()->viewport(), Qt::LeftButton, {}, annRow);
     EXPECT_EQ(players()->topLevelItem(0)->text(3), "Blue");
-    EXPECT_FALSE(view.listMouseDown);
+    EXPECT_FALSE(app.window.listMouseDown);
     EXPECT_EQ(window.focusWidget()->objectName(), "UnSelect");
     // Moving through the list with the keyboard assigns nobody.
     players()->setFocus();
     players()->setCurrentItem(players()->topLevelItem(0));
     QTest::keyClick(players(), Qt::Key_Down);
-    EXPECT_EQ(view.playerRows[1].team, "Spec");
+    EXPECT_EQ(app.monitor.playerRows[1].team, "Spec");
     QTest::mouseMove(players()->viewport(), annRow);  // a pass over the list holds no button
-    EXPECT_FALSE(view.listMouseDown);
+    EXPECT_FALSE(app.window.listMouseDown);
 
     QHeaderView* header = players()->header();
     const QPoint score(header->sectionViewportPosition(1) + 5, header->height() / 2);
@@ -272,10 +272,10 @@ TEST_F(WindowTest, InterpSwitchesReachTheBot) {
          {"InterpGotFlag", "InterpLostFlag", "InterpRecoverFlag", "InterpQuad", "InterpHaste",
           "InterpRegen", "InterpInvis", "InterpServerMsg", "InterpReport"}) {
         auto* box = control<QCheckBox>(name);
-        const std::string initial = fieldText(view, name).value_or("no field");
+        const std::string initial = fieldText(app, name).value_or("no field");
         EXPECT_EQ(box->isChecked() ? "true" : "false", initial) << name;
         box->click();
-        EXPECT_NE(fieldText(view, name), initial) << name;
+        EXPECT_NE(fieldText(app, name), initial) << name;
     }
 }
 
@@ -287,7 +287,7 @@ TEST_F(WindowTest, StartShowsTheSplash) {
     EXPECT_TRUE(shown->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(shown->findChild<QLabel*>("Image1")->pos(), QPoint(0, 0));  // the picture fills it
     QTest::mouseClick(shown, Qt::LeftButton);
-    EXPECT_FALSE(view.splashVisible);
+    EXPECT_FALSE(app.window.splashVisible);
     EXPECT_EQ(splash(), nullptr);
 }
 
@@ -306,7 +306,7 @@ TEST_F(WindowTest, CloseWaitsForTheQuitTimer) {
     platform.fileLog.clear();
     EXPECT_FALSE(window.close());  // a close event waits for the quit timer
     EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(view.trayIconAdded);
+    EXPECT_FALSE(app.window.trayIconAdded);
     EXPECT_EQ(ends, 0);
     platform.advance(500);
     EXPECT_FALSE(window.isVisible());
@@ -319,8 +319,8 @@ TEST_F(WindowTest, CloseWaitsForTheQuitTimer) {
 // The browser is a window of its own: its controls are found from it, never from the main
 // window, which has a "Command6" of its own too.
 TEST_F(WindowTest, DotsButtonOpensTheBrowserWhichSavesWhenClosed) {
-    view.savedServers = {"10.0.0.1:27901", "10.0.0.2:27902"};
-    view.serverEntry = "10.0.0.2:27902 (Two)";
+    app.settings.savedServers = {"10.0.0.1:27901", "10.0.0.2:27902"};
+    app.settings.serverEntry = "10.0.0.2:27902 (Two)";
     platform.files["fcst-ql.ini"] =
         "One\r\n1 / 8\r\nq2dm1\r\na\r\n10.0.0.1:27901\r\n"
         "Two\r\n0 / 8\r\nq2dm2\r\n-\r\n10.0.0.2:27902\r\n";

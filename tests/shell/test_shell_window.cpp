@@ -40,7 +40,7 @@ protected:
     void click(const char* name) { control<QAbstractButton>(name)->click(); }
     // The stay-on-top button shows the picture of that state, and the window has the hint.
     void expectOnTop(bool on) {
-        EXPECT_EQ(app.view.stayOnTop, on);
+        EXPECT_EQ(app.window.stayOnTop, on);
         EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), on);
         const QImage shown =
             control<QToolButton>("TitelKnopStayOnTop")->icon().pixmap(16).toImage();
@@ -74,7 +74,7 @@ TEST_F(ShellTest, CloseHidesThenClosesTheBrowserAndTheSplash) {
     click("TitelKnopSluit");
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(browser.isVisible());
-    EXPECT_FALSE(app.view.splashVisible);
+    EXPECT_FALSE(app.window.splashVisible);
     EXPECT_EQ(ends, 0);
     platform.advance(500);
     EXPECT_EQ(ends, 1);
@@ -88,10 +88,10 @@ TEST_F(ShellTest, TemplateKeysAndTheColoursThePreviewShows) {
     app.dispatch([&] { onTemplateEdited(app, TemplateField::Dm, "ab"); });
     field->setCursorPosition(1);
     QTest::keyClick(field, Qt::Key_B, Qt::AltModifier);
-    EXPECT_EQ(app.view.dmTemplate, "a\002b");
+    EXPECT_EQ(app.settings.dmTemplate, "a\002b");
     EXPECT_EQ(field->cursorPosition(), 2);
     QTest::keyClick(field, Qt::Key_B, Qt::AltModifier | Qt::ShiftModifier);
-    EXPECT_EQ(app.view.dmTemplate, "a\002b");
+    EXPECT_EQ(app.settings.dmTemplate, "a\002b");
 
     app.dispatch([&] { onTemplateEdited(app, TemplateField::Dm, "\00304R\00312B\003x"); });
     auto* preview = control<QTextEdit>("rtfDM");
@@ -121,7 +121,7 @@ TEST_F(ShellTest, CodesWindowTakesStayOnTopAndSitsOverTheWindow) {
     auto* codes = control<QWidget>("Form4");
     ASSERT_TRUE(codes->isVisible());
     EXPECT_TRUE(codes->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_FALSE(app.view.stayOnTop);
+    EXPECT_FALSE(app.window.stayOnTop);
     EXPECT_FALSE(control<QPushButton>("Command16")->isEnabled());
     EXPECT_EQ(codes->findChild<QLabel*>("Label1")->text().split('\n').at(9),
               "%c%  = Flag capped by (CTF only)");
@@ -135,7 +135,7 @@ TEST_F(ShellTest, CodesWindowTakesStayOnTopAndSitsOverTheWindow) {
 
     codes->findChild<QPushButton*>("Command1")->click();
     EXPECT_FALSE(codes->isVisible());
-    EXPECT_EQ(app.view.stayOnTop, onTop);
+    EXPECT_EQ(app.window.stayOnTop, onTop);
     EXPECT_TRUE(control<QPushButton>("Command16")->isEnabled());
 }
 
@@ -155,7 +155,7 @@ TEST_F(ShellTest, TrayClicks) {
     auto* tray = window.findChild<QSystemTrayIcon*>();
     ASSERT_NE(tray, nullptr);
     emit tray->activated(QSystemTrayIcon::Trigger);
-    EXPECT_FALSE(app.view.stayOnTop);
+    EXPECT_FALSE(app.window.stayOnTop);
     emit tray->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_FALSE(window.isVisible());
     emit tray->activated(QSystemTrayIcon::DoubleClick);

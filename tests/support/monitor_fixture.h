@@ -21,11 +21,10 @@ class Monitor {
 public:
     Monitor() {
         app.addListener(&listener);
-        app.view.teamsKnown = true;  // as the start-up leaves it
+        app.match.teamsKnown = true;  // as the start-up leaves it
     }
 
     FakeUdpSocket& socket() { return *platform.udpSockets.at(0); }
-    MainView& view() { return app.view; }
 
     void switchOn(const std::string& entry) {
         onServerEntryEdited(app, entry);

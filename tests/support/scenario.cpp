@@ -31,10 +31,10 @@ namespace {
 const char* const kColours[] = {"Black", "Red", "Blue", "Grey", "AssignedBlue"};
 
 // "rowN.name", "rowN.score", "rowN.ping", "rowN.team": one column of one row.
-std::string* rowField(MainView& v, const std::string& name) {
+std::string* rowField(App& app, const std::string& name) {
     const std::size_t dot = name.find('.');
     if (name.rfind("row", 0) != 0 || dot == std::string::npos) return nullptr;
-    PlayerRow& row = v.playerRows.at(std::stoul(name.substr(3, dot - 3)));
+    PlayerRow& row = app.monitor.playerRows.at(std::stoul(name.substr(3, dot - 3)));
     const std::string column = name.substr(dot + 1);
     if (column == "name") return &row.name;
     if (column == "score") return &row.score;
@@ -44,10 +44,10 @@ std::string* rowField(MainView& v, const std::string& name) {
 }
 
 template <typename Get>
-std::string joinedColumn(const MainView& v, Get get) {
+std::string joinedColumn(const App& app, Get get) {
     std::string out;
     const char* comma = "";
-    for (const PlayerRow& row : v.playerRows)
+    for (const PlayerRow& row : app.monitor.playerRows)
         out += std::exchange(comma, ",") + std::string(get(row));
     return out;
 }
@@ -137,12 +137,12 @@ private:
                 answer.players.push_back({p.name, std::stoi(p.score), p.ping});
             for (const std::string& d : unrealDatagrams(answer, ++utQuery_)) reply(d, host_, port_);
         } else if (tag == "rows") {
-            view().playerRows.clear();
+            app.monitor.playerRows.clear();
             for (const std::string& name : splitList(text))
-                view().playerRows.push_back({name, "0", "0", ""});
+                app.monitor.playerRows.push_back({name, "0", "0", ""});
         } else if (tag == "servers") {
             for (int i = 1; i <= std::stoi(text); ++i)
-                view().savedServers.push_back(browserServer(std::to_string(i)));
+                app.settings.savedServers.push_back(browserServer(std::to_string(i)));
         } else if (tag == "answer" || tag == "detail") {
             // answer SERVER NAME PLAYERS: SERVER as a number (see browserServer) or HOST:PORT
             const std::string from = browserServer(head);
@@ -200,19 +200,19 @@ private:
     }
 
     std::string get(const std::string& name) {
-        MainView& v = view();
-        if (std::string* column = rowField(v, name)) return *column;
+        if (std::string* column = rowField(app, name)) return *column;
         if (name.rfind("row", 0) == 0 && name.find('.') == std::string::npos) {
-            const PlayerRow& r = v.playerRows.at(std::stoul(name.substr(3)));
+            const PlayerRow& r = app.monitor.playerRows.at(std::stoul(name.substr(3)));
             return r.name + "|" + r.score + "|" + r.ping + "|" + r.team + "|" +
                    kColours[int(r.colour)];
         }
-        if (name == "names") return joinedColumn(v, [](const PlayerRow& r) { return r.name; });
-        if (name == "teams") return joinedColumn(v, [](const PlayerRow& r) { return r.team; });
+        if (name == "names") return joinedColumn(app, [](const PlayerRow& r) { return r.name; });
+        if (name == "teams") return joinedColumn(app, [](const PlayerRow& r) { return r.team; });
         if (name == "colours")
-            return joinedColumn(v, [](const PlayerRow& r) { return kColours[int(r.colour)]; });
+            return joinedColumn(app, [](const PlayerRow& r) { return kColours[int(r.colour)]; });
         if (name == "clock")
-            return app.battleTimer->enabled() ? std::to_string(v.game.secondsPlayed) : "off";
+            return app.battleTimer->enabled() ? std::to_string(app.match.game.secondsPlayed)
+                                              : "off";
         if (name == "utclock") return app.unrealMatchTimer->enabled() ? "on" : "off";
         if (name == "poll")
             return app.pollTimer->enabled() ? std::to_string(app.pollTimer->interval()) : "off";
@@ -247,7 +247,7 @@ private:
             from.sent.clear();
             return out;
         }
-        const std::optional<std::string> text = fieldText(v, name);
+        const std::optional<std::string> text = fieldText(app, name);
         if (!text) ADD_FAILURE() << "no field " << name;
         return text.value_or("");
     }
@@ -286,12 +286,11 @@ private:
     }
 
     void set(const std::string& name, const std::string& value) {
-        MainView& v = view();
-        if (std::string* column = rowField(v, name)) {
+        if (std::string* column = rowField(app, name)) {
             *column = value;
             return;
         }
-        EXPECT_TRUE(setFieldText(v, name, value)) << "no field " << name;
+        EXPECT_TRUE(setFieldText(app, name, value)) << "no field " << name;
         // A score set by hand is a score the server told: the status holds it too.
         if (name == "qsRed") app.status.red = readTeamScore(value);
         if (name == "qsBlue") app.status.blue = readTeamScore(value);
@@ -334,7 +333,7 @@ private:
             {"norespondflag", [](App& a, auto&) { a.browserView.filterUnanswered = true; }},
             {"rowclick", [](App& a, auto& row) { onServerRowClicked(a, std::stoi(row)); }},
             {"columnclick", [](App& a, auto& c) { onServerColumnClicked(a, std::stoi(c)); }},
-            {"pace", [](App& a, auto& step) { a.view.playbackStep = std::stod(step); }},
+            {"pace", [](App& a, auto& step) { a.monitor.playbackStep = std::stod(step); }},
             {"splashclick", [](App& a, auto&) { a.dispatch([&] { onSplashClicked(a); }); }},
         };
         if (action == "close")

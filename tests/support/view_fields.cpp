@@ -16,44 +16,44 @@ using FieldRef = std::variant<std::string*, bool*, int*, std::int16_t*, MatchSta
                               GameType*, std::vector<std::string>*>;
 
 // clang-format off
-#define FC_FIELD(name, f) {name, [](MainView& v) -> FieldRef { return &v.f; }}
-#define FC_GAME(name, f) {name, [](MainView& v) -> FieldRef { return &v.game.f; }}
-const std::map<std::string, std::function<FieldRef(MainView&)>> kFields = {
-    FC_FIELD("Q2Serverlist", serverEntry), FC_FIELD("Q2ServerlistEnabled", serverEntryEnabled), FC_FIELD("quakeTimerButton", connectionButton),
-    FC_FIELD("quakeTimerButtonEnabled", connectionButtonEnabled), FC_FIELD("Q2PlusEnabled", addServerEnabled), FC_FIELD("qServers", savedServers),
-    FC_FIELD("qsGame", gameText), FC_FIELD("qsMap", mapText), FC_FIELD("qsStats", statisticsText), FC_FIELD("qsTimeLeft", timeLeftText),
-    FC_FIELD("qsTimeLeftWide", timeLeftWide), FC_FIELD("quakeRecvBts", receivedBytesText), FC_FIELD("sModeLabel", familyLabel), FC_FIELD("typspel", gameTypeLabel),
-    FC_FIELD("Label62", liveBanner), FC_FIELD("Frame12Visible", liveBannerVisible), FC_FIELD("txtnaamRED", redTeamName), FC_FIELD("txtnaamBLUE", blueTeamName),
-    FC_FIELD("Label9", redTeamCaption), FC_FIELD("Label10", blueTeamCaption), FC_FIELD("qsRed", redScoreText), FC_FIELD("qsBlue", blueScoreText),
-    FC_FIELD("teamscoresVisible", teamScoresVisible), FC_FIELD("lblLagRed", redPingText), FC_FIELD("lblLagBlue", bluePingText),
-    FC_FIELD("PlayersPlaying", playersPlaying), FC_FIELD("PlayersMax", playersMax), FC_FIELD("TimeLimitDM", timeLimitMinutes), FC_FIELD("ReportDM", reportIntervalSeconds),
-    FC_FIELD("TempLabel1", teamsKnownShown), FC_FIELD("TimePlayedXVisible", timePlayedVisible), FC_FIELD("TimePlayedYVisible", followClockVisible),
-    FC_FIELD("TimePlayedX", timePlayed), FC_FIELD("TimePlayedXEditable", timePlayedEditable), FC_GAME("battleTimerTag", secondsSinceReport),
+#define FC_FIELD(name, f) {name, [](App& app) -> FieldRef { return &app.f; }}
+#define FC_GAME(name, f) {name, [](App& app) -> FieldRef { return &app.match.game.f; }}
+const std::map<std::string, std::function<FieldRef(App&)>> kFields = {
+    FC_FIELD("Q2Serverlist", settings.serverEntry), FC_FIELD("Q2ServerlistEnabled", window.serverEntryEnabled), FC_FIELD("quakeTimerButton", window.connectionButton),
+    FC_FIELD("quakeTimerButtonEnabled", window.connectionButtonEnabled), FC_FIELD("Q2PlusEnabled", window.addServerEnabled), FC_FIELD("qServers", settings.savedServers),
+    FC_FIELD("qsGame", monitor.gameText), FC_FIELD("qsMap", monitor.mapText), FC_FIELD("qsStats", monitor.statisticsText), FC_FIELD("qsTimeLeft", monitor.timeLeftText),
+    FC_FIELD("qsTimeLeftWide", window.timeLeftWide), FC_FIELD("quakeRecvBts", monitor.receivedBytesText), FC_FIELD("sModeLabel", monitor.familyLabel), FC_FIELD("typspel", monitor.gameTypeLabel),
+    FC_FIELD("Label62", match.liveBanner), FC_FIELD("Frame12Visible", window.liveBannerVisible), FC_FIELD("txtnaamRED", match.redTeamName), FC_FIELD("txtnaamBLUE", match.blueTeamName),
+    FC_FIELD("Label9", match.redTeamCaption), FC_FIELD("Label10", match.blueTeamCaption), FC_FIELD("qsRed", monitor.redScoreText), FC_FIELD("qsBlue", monitor.blueScoreText),
+    FC_FIELD("teamscoresVisible", window.teamScoresVisible), FC_FIELD("lblLagRed", monitor.redPingText), FC_FIELD("lblLagBlue", monitor.bluePingText),
+    FC_FIELD("PlayersPlaying", monitor.playersPlaying), FC_FIELD("PlayersMax", monitor.playersMax), FC_FIELD("TimeLimitDM", settings.timeLimitMinutes), FC_FIELD("ReportDM", settings.reportIntervalSeconds),
+    FC_FIELD("TempLabel1", window.teamsKnownShown), FC_FIELD("TimePlayedXVisible", window.timePlayedVisible), FC_FIELD("TimePlayedYVisible", window.followClockVisible),
+    FC_FIELD("TimePlayedX", match.timePlayed), FC_FIELD("TimePlayedXEditable", match.timePlayedEditable), FC_GAME("battleTimerTag", secondsSinceReport),
     FC_GAME("UTTimerTag", secondsToUnrealReport), FC_GAME("lastReportedRed", lastReportedRed), FC_GAME("lastReportedBlue", lastReportedBlue),
-    FC_FIELD("IRCLineCTF", ctfTemplate), FC_FIELD("IRCLineDM", dmTemplate), FC_FIELD("windowMinimised", windowMinimised), FC_FIELD("Caption", windowCaption),
-    FC_FIELD("QuakeInfoLabel", serverInfoText), FC_FIELD("Command2", matchButton), FC_FIELD("serverIsPrivate", serverIsPrivate), FC_FIELD("gameFamily", gameFamily),
-    FC_FIELD("gameType", gameType), FC_FIELD("lastReplyText", lastReplyText), FC_FIELD("teamsKnown", teamsKnown), FC_FIELD("teamsSwapped", teamsSwapped),
-    FC_FIELD("redMembers", redMembers), FC_FIELD("blueMembers", blueMembers), FC_FIELD("specMembers", specMembers), FC_FIELD("markedPlayers", markedPlayers),
-    FC_FIELD("matchState", matchState), FC_GAME("secondsPlayed", secondsPlayed), FC_FIELD("utQueryFresh", utQueryFresh), FC_FIELD("portBumped", portBumped),
+    FC_FIELD("IRCLineCTF", settings.ctfTemplate), FC_FIELD("IRCLineDM", settings.dmTemplate), FC_FIELD("windowMinimised", window.windowMinimised), FC_FIELD("Caption", window.windowCaption),
+    FC_FIELD("QuakeInfoLabel", monitor.serverInfoText), FC_FIELD("Command2", match.matchButton), FC_FIELD("serverIsPrivate", settings.serverIsPrivate), FC_FIELD("gameFamily", monitor.gameFamily),
+    FC_FIELD("gameType", monitor.gameType), FC_FIELD("lastReplyText", monitor.lastReplyText), FC_FIELD("teamsKnown", match.teamsKnown), FC_FIELD("teamsSwapped", match.teamsSwapped),
+    FC_FIELD("redMembers", match.redMembers), FC_FIELD("blueMembers", match.blueMembers), FC_FIELD("specMembers", match.specMembers), FC_FIELD("markedPlayers", match.markedPlayers),
+    FC_FIELD("matchState", match.matchState), FC_GAME("secondsPlayed", secondsPlayed), FC_FIELD("utQueryFresh", monitor.utQueryFresh), FC_FIELD("portBumped", monitor.portBumped),
     FC_GAME("capsRed", capsRed), FC_GAME("capsBlue", capsBlue), FC_GAME("capsRedQ3", capsRedQ3), FC_GAME("capsBlueQ3", capsBlueQ3),
-    FC_FIELD("avgPingRed", avgPingRed), FC_GAME("beginSaid", beginSaid), FC_GAME("pausedShown", pausedShown), FC_FIELD("List2", utPacketSizes),
-    FC_FIELD("lastValues.timeLeft", lastValues.timeLeft), FC_FIELD("lastValues.red", lastValues.red), FC_FIELD("lastValues.blue", lastValues.blue),
-    FC_FIELD("lastValues.reply", lastValues.reply), FC_FIELD("IRCServer", ircServer), FC_FIELD("IRCServerList", ircServers), FC_FIELD("IRCPort", ircPort),
-    FC_FIELD("IRCKey", channelKey), FC_FIELD("ircName", ircName), FC_FIELD("txtstdKanaal", channelEntry), FC_FIELD("IRConjoin", greetOnJoin),
-    FC_FIELD("debugAU", showRawText), FC_FIELD("isStarted", startCount), FC_FIELD("isLinesPrinted", linesPrinted), FC_FIELD("IRCIgnoreTime", ignoreSeconds),
-    FC_FIELD("Advanced", advancedMode), FC_FIELD("IRCRemoveColors", ircRemoveColors), FC_FIELD("IRCRemoveFontCodes", ircRemoveFontCodes),
-    FC_FIELD("CheckForUpdate", checkForUpdate), FC_FIELD("PriveServer", privateServerChecked), FC_FIELD("KillAllowedFrom", killAllowedFrom), FC_FIELD("IRCBurst", ircBurst),
-    FC_FIELD("IRCLineGapMs", ircLineGapMs), FC_FIELD("IRCTls", ircTls), FC_FIELD("IRCTlsInsecure", ircTlsInsecure), FC_FIELD("IRCReconnect", ircReconnect),
-    FC_FIELD("FastSweep", fastSweepOn), FC_FIELD("MasterServer", masterServer), FC_FIELD("UpdateURL", updateUrl), FC_FIELD("aboutlabel", aboutText), FC_FIELD("Titel", titleText), FC_FIELD("TimePlayedXToolTip", timePlayedToolTip), FC_FIELD("trayIconAdded", trayIconAdded), FC_FIELD("splashVisible", splashVisible), FC_FIELD("splashLabel1", splashVersionText), FC_FIELD("shutdownPhase", finalCloseBegun),
-    FC_FIELD("botNick", botNick), FC_FIELD("botChannel", botChannel), FC_FIELD("IRCStat", ircStatus), FC_FIELD("IRCTopic", ircTopic),
-    FC_FIELD("ircLijst", channelNicks), FC_FIELD("ignorelist", ignoreList), FC_FIELD("ReportToIrc", reportToIrc), FC_FIELD("ircZegwat", ircInputLine),
-    FC_FIELD("Command1Enabled", quitIrcButtonEnabled), FC_FIELD("Command2Enabled", matchButtonEnabled), FC_FIELD("Command3Enabled", connectIrcButtonEnabled),
-    FC_FIELD("qsMatchState", matchStateText), FC_FIELD("InterpSupport", interpSupport), FC_FIELD("InterpVersion", interpVersion),
-    FC_FIELD("InterpAuthor", interpAuthor), FC_FIELD("InterpEmail", interpEmail), FC_FIELD("StatRed", redFlagWhere), FC_FIELD("StatBlue", blueFlagWhere),
-    FC_FIELD("InterpGotFlag", interpGotFlag), FC_FIELD("InterpLostFlag", interpLostFlag), FC_FIELD("InterpRecoverFlag", interpRecoverFlag),
-    FC_FIELD("InterpQuad", interpQuad), FC_FIELD("InterpInvis", interpInvis), FC_FIELD("InterpHaste", interpHaste), FC_FIELD("InterpRegen", interpRegen),
-    FC_FIELD("InterpServerMsg", interpServerMsg), FC_FIELD("InterpReport", interpReport), FC_FIELD("interpCapper", interpCapper),
-    FC_FIELD("InterpTimerTag", interpClock), FC_FIELD("InterpOutput", interpOutput),
+    FC_FIELD("avgPingRed", monitor.avgPingRed), FC_GAME("beginSaid", beginSaid), FC_GAME("pausedShown", pausedShown), FC_FIELD("List2", monitor.utPacketSizes),
+    FC_FIELD("lastValues.timeLeft", monitor.lastValues.timeLeft), FC_FIELD("lastValues.red", monitor.lastValues.red), FC_FIELD("lastValues.blue", monitor.lastValues.blue),
+    FC_FIELD("lastValues.reply", monitor.lastValues.reply), FC_FIELD("IRCServer", settings.ircServer), FC_FIELD("IRCServerList", settings.ircServers), FC_FIELD("IRCPort", settings.ircPort),
+    FC_FIELD("IRCKey", settings.channelKey), FC_FIELD("ircName", settings.ircName), FC_FIELD("txtstdKanaal", settings.channelEntry), FC_FIELD("IRConjoin", settings.greetOnJoin),
+    FC_FIELD("debugAU", settings.showRawText), FC_FIELD("isStarted", settings.startCount), FC_FIELD("isLinesPrinted", settings.linesPrinted), FC_FIELD("IRCIgnoreTime", settings.ignoreSeconds),
+    FC_FIELD("Advanced", settings.advancedMode), FC_FIELD("IRCRemoveColors", settings.ircRemoveColors), FC_FIELD("IRCRemoveFontCodes", settings.ircRemoveFontCodes),
+    FC_FIELD("CheckForUpdate", settings.checkForUpdate), FC_FIELD("PriveServer", settings.privateServerChecked), FC_FIELD("KillAllowedFrom", settings.killAllowedFrom), FC_FIELD("IRCBurst", settings.ircBurst),
+    FC_FIELD("IRCLineGapMs", settings.ircLineGapMs), FC_FIELD("IRCTls", settings.ircTls), FC_FIELD("IRCTlsInsecure", settings.ircTlsInsecure), FC_FIELD("IRCReconnect", settings.ircReconnect),
+    FC_FIELD("FastSweep", settings.fastSweepOn), FC_FIELD("MasterServer", settings.masterServer), FC_FIELD("UpdateURL", settings.updateUrl), FC_FIELD("aboutlabel", window.aboutText), FC_FIELD("Titel", window.titleText), FC_FIELD("TimePlayedXToolTip", window.timePlayedToolTip), FC_FIELD("trayIconAdded", window.trayIconAdded), FC_FIELD("splashVisible", window.splashVisible), FC_FIELD("splashLabel1", window.splashVersionText), FC_FIELD("shutdownPhase", window.finalCloseBegun),
+    FC_FIELD("botNick", irc.botNick), FC_FIELD("botChannel", irc.botChannel), FC_FIELD("IRCStat", irc.ircStatus), FC_FIELD("IRCTopic", irc.ircTopic),
+    FC_FIELD("ircLijst", irc.channelNicks), FC_FIELD("ignorelist", irc.ignoreList), FC_FIELD("ReportToIrc", settings.reportToIrc), FC_FIELD("ircZegwat", irc.ircInputLine),
+    FC_FIELD("Command1Enabled", window.quitIrcButtonEnabled), FC_FIELD("Command2Enabled", window.matchButtonEnabled), FC_FIELD("Command3Enabled", window.connectIrcButtonEnabled),
+    FC_FIELD("qsMatchState", match.matchStateText), FC_FIELD("InterpSupport", interp.interpSupport), FC_FIELD("InterpVersion", interp.interpVersion),
+    FC_FIELD("InterpAuthor", interp.interpAuthor), FC_FIELD("InterpEmail", interp.interpEmail), FC_FIELD("StatRed", interp.redFlagWhere), FC_FIELD("StatBlue", interp.blueFlagWhere),
+    FC_FIELD("InterpGotFlag", interp.interpGotFlag), FC_FIELD("InterpLostFlag", interp.interpLostFlag), FC_FIELD("InterpRecoverFlag", interp.interpRecoverFlag),
+    FC_FIELD("InterpQuad", interp.interpQuad), FC_FIELD("InterpInvis", interp.interpInvis), FC_FIELD("InterpHaste", interp.interpHaste), FC_FIELD("InterpRegen", interp.interpRegen),
+    FC_FIELD("InterpServerMsg", interp.interpServerMsg), FC_FIELD("InterpReport", interp.interpReport), FC_FIELD("interpCapper", interp.interpCapper),
+    FC_FIELD("InterpTimerTag", interp.interpClock), FC_FIELD("InterpOutput", interp.interpOutput),
 };
 // clang-format on
 #undef FC_FIELD
@@ -63,7 +63,7 @@ const char* const kFamilies[] = {"", "Q2", "Q3", "UT", "None"};
 
 }  // namespace
 
-std::optional<std::string> fieldText(MainView& view, const std::string& name) {
+std::optional<std::string> fieldText(App& app, const std::string& name) {
     const auto field = kFields.find(name);
     if (field == kFields.end()) return std::nullopt;
     return std::visit(
@@ -83,10 +83,10 @@ std::optional<std::string> fieldText(MainView& view, const std::string& name) {
                 return std::to_string(*p);
             return "";
         },
-        field->second(view));
+        field->second(app));
 }
 
-bool setFieldText(MainView& view, const std::string& name, const std::string& value) {
+bool setFieldText(App& app, const std::string& name, const std::string& value) {
     const auto field = kFields.find(name);
     if (field == kFields.end()) return false;
     std::visit(
@@ -110,7 +110,7 @@ bool setFieldText(MainView& view, const std::string& name, const std::string& va
             if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>)
                 *p = static_cast<T>(std::stoi(value));
         },
-        field->second(view));
+        field->second(app));
     return true;
 }
 

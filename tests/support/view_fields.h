@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "core/view_model.h"
+#include "core/app.h"
 
 namespace fc::test {
 
 // The field's text, or nothing when there is no field of that name.
-std::optional<std::string> fieldText(MainView& view, const std::string& name);
+std::optional<std::string> fieldText(App& app, const std::string& name);
 
 // Puts `value` into the field; false when there is no field of that name.
-bool setFieldText(MainView& view, const std::string& name, const std::string& value);
+bool setFieldText(App& app, const std::string& name, const std::string& value);
 
 // The entries of a list written between `by`s, empty ones too; none in an empty text.
 std::vector<std::string> splitList(const std::string& text, char by = ',');

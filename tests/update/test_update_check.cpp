@@ -16,7 +16,7 @@ class UpdateCheck : public ::testing::Test, public AppListener {
 protected:
     UpdateCheck() {
         app.addListener(this);
-        app.view.updateUrl = "http://127.0.0.1:8080/fcst.versie";
+        app.settings.updateUrl = "http://127.0.0.1:8080/fcst.versie";
         app.updateCheckEnded = [this] { ++ended; };
     }
     ~UpdateCheck() override { app.removeListener(this); }
@@ -75,7 +75,7 @@ TEST_F(UpdateCheck, FailuresAndAMissingAddress) {
     EXPECT_EQ(shown, "");
     EXPECT_EQ(ended, 2);
 
-    app.view.updateUrl.clear();
+    app.settings.updateUrl.clear();
     startUpdateCheck(app);
     EXPECT_EQ(fakeUpdateSocket().connects, 2);  // no address: an automatic check does nothing
     checkForUpdateNow(app);

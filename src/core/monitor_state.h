@@ -1,0 +1,85 @@
+// What the monitor keeps: the server it watches, what the last reply showed (as the window
+// shows it), what the next reply is compared against, the Unreal Tournament answer being
+// assembled, and the recording and playback of replies.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/game_type.h"
+
+namespace fc {
+
+// Red FF0000, Blue 0000FF, Grey 808080, Black 000000; AssignedBlue is 0100FF, the blue that
+// team assignment paints (the reply parser paints plain blue).
+enum class RowColour { Black, Red, Blue, Grey, AssignedBlue };
+
+// The team column's text for players on neither side.
+inline constexpr const char* kTeamSpectators = "Spec";
+
+// One row of the player list: the name as row text, then score, ping and team.
+struct PlayerRow {
+    std::string name;
+    std::string score;
+    std::string ping;
+    std::string team;  // "Red", "Blue", kTeamSpectators or ""
+    RowColour colour = RowColour::Black;
+
+    bool operator==(const PlayerRow&) const = default;
+};
+
+// What the next reply is compared against.
+struct LastValues {
+    std::string timeLeft;
+    std::string red;  // red score as compared: captures or frags
+    std::string blue;
+    std::string reply;    // the whole previous reply
+    std::string game;     // the game name the type was detected for
+    std::string players;  // Unreal Tournament: the player snapshot the capper search compares
+
+    void clear() { *this = LastValues{}; }
+};
+
+struct MonitorState {
+    std::string gameText;
+    std::string mapText;
+    std::string statisticsText;
+    std::string timeLeftText = "[no match]";
+    std::string receivedBytesText;
+    std::string familyLabel;
+    std::string gameTypeLabel;
+    std::vector<PlayerRow> playerRows;
+    std::string redScoreText = "0/0";
+    std::string blueScoreText = "0/0";
+    std::string redPingText = "0";
+    std::string bluePingText = "0";
+    std::string playersPlaying;
+    std::string playersMax;
+    std::string serverInfoText;
+    bool recordingOn = false;
+    std::string recordingFolder;             // "Directory:", ends with "/"
+    std::string recordingFileName;           // "Filename:"
+    std::vector<std::string> recordedDemos;  // "Current recorded demos in this directory:"
+    int recordedDemoSelected = -1;           // -1: nothing selected
+    int playbackProgress = 0;
+    int playbackLength = 1;
+    double playbackStep = 0.01;  // recorded seconds replayed per 10 ms tick
+    GameFamily gameFamily = GameFamily::Unknown;
+    GameType gameType = GameType::NoGameYet;
+    LastValues lastValues;
+    std::string lastReplyText;
+    bool utQueryFresh = false;
+    // Unreal Tournament: the pieces of the answer to the last query, by packet number 0 to 100,
+    // the number of the piece that carried the final marker (0 while none has), the joined
+    // answer and one "number: length" line per expected piece.
+    std::vector<std::string> utPackets = std::vector<std::string>(101);
+    std::int16_t utPacketCount = 0;
+    std::string utWholeReply;
+    std::vector<std::string> utPacketSizes;
+    bool portBumped = false;
+    std::int32_t avgPingRed = 0;
+    std::int32_t avgPingBlue = 0;
+};
+
+}  // namespace fc
