@@ -1,4 +1,6 @@
 // The IRC bot on the fake platform: the test plays the server at the far end of the socket.
+// IRC codes are written as octal escapes: \001 CTCP, \002 bold, \003 colour, \017 plain,
+// \026 reverse, \037 underline.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "core/app.h"
+#include "irc/console.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
 #include "program/wiring.h"
@@ -22,18 +25,44 @@ protected:
     // Lines leave unpaced here unless a test sets the pace.
     IrcTest() {
         app.addListener(this);
-        app.view.ircLineGapMs = "0";
+        view.ircLineGapMs = "0";
     }
     void outputAppended(const std::string& text) override { output.push_back(text); }
+    void reportSaid(const std::string&, const std::string& text) override { said.push_back(text); }
     void reportFate(const SaidLine&, LineFate fate, bool) override {
         dropped += fate == LineFate::Dropped;
     }
 
     FakeTcpSocket& socket() { return *platform.tcpSockets.at(0); }
     void receive(const std::string& bytes) { socket().receive(bytes); }
+    void line(const std::string& text) { receive(text + "\r\n"); }
+    // A private message to the bot; the chat line it shows first is taken with it.
+    void ask(const std::string& nick, const std::string& text) {
+        const std::size_t before = output.size();
+        line(":" + nick + "!~u@host PRIVMSG " + view.botNick + " :" + text);
+        ASSERT_GT(output.size(), before);
+        EXPECT_EQ(output[before], "<" + nick + "> " + text);
+        output.erase(output.begin() + static_cast<std::ptrdiff_t>(before));
+    }
+    void type(const std::string& text) {
+        view.ircInputLine = text;
+        onIrcInputEnter(app);
+    }
     // The lines the bot sent, and the output lines appended, since the last look.
     Lines sent() { return socket().takeLines(); }
     Lines shown() { return std::exchange(output, {}); }
+    // Exactly these lines were sent, shown and said in the channel since the last look.
+    void expect(const Lines& sentLines, const Lines& shownLines = {}, const Lines& saidLines = {}) {
+        EXPECT_EQ(sent(), sentLines);
+        EXPECT_EQ(shown(), shownLines);
+        EXPECT_EQ(std::exchange(said, {}), saidLines);
+    }
+    // The server, channel and nick fields, the connect and the quit button: 1 when enabled.
+    std::string locks() const {
+        return {"01"[view.ircServerEnabled], "01"[view.channelEntryEnabled],
+                "01"[view.ircNameEnabled], "01"[view.connectIrcButtonEnabled],
+                "01"[view.quitIrcButtonEnabled]};
+    }
     // Connected and accepted, and then also in the channel; what that sent and showed is taken.
     void connect() {
         connectIrc(app);
@@ -42,15 +71,19 @@ protected:
     }
     void joinChannel() {
         connect();
-        receive(":irc.test 376 FCST :End of MOTD command\r\n:FCST!~fcst@127.0.0.1 JOIN :#FCST\r\n");
+        receive(":irc.test 376 " + view.botNick + " :End\r\n:" + view.botNick +
+                "!~fcst@127.0.0.1 JOIN :" + view.botChannel + "\r\n");
         sent(), shown();
     }
 
     FakePlatform platform;
     WiredApp app{platform};
     MainView& view = app.view;
-    Lines output;
+    Lines output, said;
     int dropped = 0;  // report lines given up
 };
+
+const std::string kQuit =
+    "QUIT :\002Fragcaster - Version 1.33 - https://fragcaster.example.net/\002";
 
 }  // namespace fc::test
