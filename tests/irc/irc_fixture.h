@@ -22,8 +22,7 @@ using Lines = std::vector<std::string>;
 
 class IrcTest : public ::testing::Test, public AppListener {
 protected:
-    // Lines leave unpaced here unless a test sets the pace.
-    IrcTest() {
+    IrcTest() {  // lines leave unpaced unless a test sets the pace
         app.addListener(this);
         view.ircLineGapMs = "0";
     }
@@ -48,8 +47,7 @@ protected:
         view.ircInputLine = text;
         onIrcInputEnter(app);
     }
-    // The lines the bot sent, and the output lines appended, since the last look.
-    Lines sent() { return socket().takeLines(); }
+    Lines sent() { return socket().takeLines(); }  // since the last look, as shown() below
     Lines shown() { return std::exchange(output, {}); }
     // Exactly these lines were sent, shown and said in the channel since the last look.
     void expect(const Lines& sentLines, const Lines& shownLines = {}, const Lines& saidLines = {}) {
@@ -64,17 +62,15 @@ protected:
                 "01"[view.quitIrcButtonEnabled]};
     }
     // Connected and accepted, and then also in the channel; what that sent and showed is taken.
-    void connect() {
+    void connect(bool join = false) {
         connectIrc(app);
         socket().accept();
+        if (join)
+            receive(":irc.test 376 " + view.botNick + " :End\r\n:" + view.botNick +
+                    "!~fcst@127.0.0.1 JOIN :" + view.botChannel + "\r\n");
         sent(), shown();
     }
-    void joinChannel() {
-        connect();
-        receive(":irc.test 376 " + view.botNick + " :End\r\n:" + view.botNick +
-                "!~fcst@127.0.0.1 JOIN :" + view.botChannel + "\r\n");
-        sent(), shown();
-    }
+    void joinChannel() { connect(true); }
 
     FakePlatform platform;
     WiredApp app{platform};

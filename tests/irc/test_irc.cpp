@@ -3,7 +3,6 @@
 // one is in use, numerics that count only from the server, TLS; the bounds of what the bot
 // reads, sends and keeps, the redial waits, and the lines that wait while it is away.
 #include <algorithm>
-#include <cctype>
 
 #include "irc/irc_line.h"
 #include "irc/send_queue.h"
@@ -250,15 +249,6 @@ TEST_F(IrcTest, ALineThatNeverEndsIsDroppedNotHoarded) {
     EXPECT_EQ(sent(), (Lines{"PONG :next"}));
 }
 
-TEST(IrcStatus, SocketStatesAsTheOperatorReadsThem) {
-    const std::pair<SocketState, const char*> states[] = {
-        {SocketState::ResolvingHost, "Searching hostname..."},
-        {SocketState::Closing, "Disconnected"},
-        {SocketState::HostResolved, "Unkown error:  5!"},
-        {SocketState::Open, "Unkown error:  1!"}};
-    for (const auto& [state, text] : states) EXPECT_EQ(ircStatusText(state), text);
-}
-
 // Sender, command and parameters, joined by "|"; the "!" in a server's text is no nick's end.
 TEST(IrcLine, SplitsPrefixCommandAndParams) {
     const std::pair<const char*, const char*> splits[] = {
@@ -363,54 +353,47 @@ TEST_F(IrcTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
 // At most 200 lines wait for the channel. Of periodic reports only the newest waits; past the
 // bound the oldest periodic and Interp lines go first, then the other lines, and a begin, capture
 // or final score only when nothing else is left. Lines are named by the order they were said in.
-struct HoldCase {
-    const char* name;
-    std::vector<std::pair<ReportKind, int>> said;  // bursts of lines of one kind
-    std::vector<std::pair<int, int>> leaving;      // runs of the lines that leave, first to last
-};
-class HoldBound : public IrcTest, public ::testing::WithParamInterface<HoldCase> {};
-
-TEST_P(HoldBound, DropsTheLeastWorthFirst) {
-    connect();  // registering: not yet in the channel
-    int n = 0;
-    for (const auto& [kind, count] : GetParam().said)
-        for (int i = 0; i < count; ++i) sayInChannel(app, "#FCST", std::to_string(n++), kind);
-    Lines expected;
-    for (const auto& [first, last] : GetParam().leaving)
-        for (int i = first; i <= last; ++i)
-            expected.push_back("PRIVMSG #FCST :" + std::to_string(i));
-    const std::string dropped = std::to_string(n - static_cast<int>(expected.size()));
-    EXPECT_EQ(std::count(output.begin(), output.end(),
-                         "*** More than 200 lines wait for the channel: the oldest score reports "
-                         "and Interp lines are dropped."),
-              n > 200 ? 1 : 0);
-    line(":FCST!~fcst@h JOIN :#FCST");
-    EXPECT_EQ(sent(), expected);
-    EXPECT_EQ(output.at(output.size() - expected.size() - 1),
-              "*** Back in #FCST: sending " + std::to_string(expected.size()) +
-                  " lines said while away" + (n > 200 ? " (" + dropped + " dropped)." : "."));
+TEST_F(IrcTest, PastTheBoundTheLeastWorthLinesAreDroppedFirst) {
+    using enum ReportKind;
+    struct Row {
+        const char* name;
+        std::vector<std::pair<ReportKind, int>> said;  // bursts of lines of one kind
+        std::vector<std::pair<int, int>> leaving;      // runs of the lines that leave
+    };
+    const Row rows[] = {
+        {"only the newest periodic report waits",
+         {{Periodic, 3}, {Event, 1}, {Periodic, 2}},
+         {{3, 3}, {5, 5}}},
+        {"Interp and periodic lines go first",
+         {{Periodic, 1}, {Interp, 30}, {Essential, 150}, {Interp, 30}},
+         {{11, 210}}},
+        {"then the other lines, never a capture before them",
+         {{Essential, 10}, {Event, 20}, {Essential, 170}, {Interp, 1}, {Essential, 10}},
+         {{0, 9}, {20, 199}, {201, 210}}},
+        {"captures alone: the bound holds, the oldest goes", {{Essential, 201}}, {{1, 200}}}};
+    for (const auto& [name, bursts, leaving] : rows) {
+        SCOPED_TRACE(name);
+        connect();  // registering: not yet in the channel
+        int n = 0;
+        for (const auto& [kind, count] : bursts)
+            for (int i = 0; i < count; ++i) sayInChannel(app, "#FCST", std::to_string(n++), kind);
+        Lines expected;
+        for (const auto& [first, last] : leaving)
+            for (int i = first; i <= last; ++i)
+                expected.push_back("PRIVMSG #FCST :" + std::to_string(i));
+        const std::string more = " (" + std::to_string(n - expected.size()) + " dropped).";
+        EXPECT_EQ(std::count(output.begin(), output.end(),
+                             "*** More than 200 lines wait for the channel: the oldest score "
+                             "reports and Interp lines are dropped."),
+                  n > 200 ? 1 : 0);
+        line(":FCST!~fcst@h JOIN :#FCST");
+        EXPECT_EQ(sent(), expected);
+        EXPECT_EQ(output.at(output.size() - expected.size() - 1),
+                  "*** Back in #FCST: sending " + std::to_string(expected.size()) +
+                      " lines said while away" + (n > 200 ? more : "."));
+        output.clear();
+    }
 }
-
-using enum ReportKind;
-INSTANTIATE_TEST_SUITE_P(
-    Away, HoldBound,
-    ::testing::Values(
-        HoldCase{"only the newest periodic report waits",
-                 {{Periodic, 3}, {Event, 1}, {Periodic, 2}},
-                 {{3, 3}, {5, 5}}},
-        HoldCase{"Interp and periodic lines go first",
-                 {{Periodic, 1}, {Interp, 30}, {Essential, 150}, {Interp, 30}},
-                 {{11, 210}}},
-        HoldCase{"then the other lines, never a capture before them",
-                 {{Essential, 10}, {Event, 20}, {Essential, 170}, {Interp, 1}, {Essential, 10}},
-                 {{0, 9}, {20, 199}, {201, 210}}},
-        HoldCase{
-            "captures alone: the bound holds, the oldest goes", {{Essential, 201}}, {{1, 200}}}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        return name;
-    });
 
 }  // namespace
 }  // namespace fc::test
