@@ -45,13 +45,6 @@ TEST_F(BotTest, ClientQueriesGetAPlainNoticeAndThePingsTimeIsNotEchoed) {
     }
 }
 
-TEST_F(BotTest, InfoShowsTheVersionAndTheCounters) {
-    view.startCount = 12;
-    view.linesPrinted = 345;
-    ask("joe", "!info");
-    expect(info("joe", "S: 12  L: 345"), {"& Notice (!info) sent to joe"});
-}
-
 TEST_F(BotTest, HelpmeShowsTheScoreAndTheCommandsAndIgnoresFiveSecondsLonger) {
     view.mapText = "q3ctf1";
     setScores("3/12", " 25");  // no "/": the first number is 0, the second the whole value
@@ -160,10 +153,12 @@ TEST_F(BotTest, TriggersIgnoreCaseOnlyTheEndCountsAndOnlyInPrivate) {
            {"& Notice (!stats) sent to a", "& Notice (!stats) sent to b", "<c> !stats"});
 }
 
-TEST_F(BotTest, AUserGetsOneAnswerPerIgnoreTime) {
+TEST_F(BotTest, InfoShowsTheVersionAndTheCountersAndAUserGetsOneAnswerPerIgnoreTime) {
     view.ignoreSeconds = "3";
+    view.startCount = 12;
+    view.linesPrinted = 345;
     ask("joe", "!info");
-    expect(info("joe", "S: 0  L: 0"), {"& Notice (!info) sent to joe"});
+    expect(info("joe", "S: 12  L: 345"), {"& Notice (!info) sent to joe"});
     ask("joe", "!stats");
     EXPECT_EQ(view.ignoreList, Lines{"joe 3"});
     platform.advance(1000);
@@ -177,7 +172,7 @@ TEST_F(BotTest, AUserGetsOneAnswerPerIgnoreTime) {
            {"& Notice (CTCP version) sent to joe"});
     view.ignoreSeconds = "0";
     ask("zero", "!info");
-    expect(info("zero", "S: 0  L: 0"), {"& Notice (!info) sent to zero"});
+    expect(info("zero", "S: 12  L: 345"), {"& Notice (!info) sent to zero"});
     EXPECT_EQ(view.ignoreList, (Lines{"joe 3", "zero 0"}));
     platform.advance(1000);
     EXPECT_EQ(view.ignoreList, Lines{"joe 2"});

@@ -9,20 +9,35 @@ namespace {
 using namespace std::string_literals;
 const std::string kUser = R"(USER fcst "testhost" "127.0.0.1" :Orvexa 1.33)";
 
-TEST_F(IrcTest, ConnectLocksTheFieldsAndRegistersOnceAccepted) {
+// The fields lock at connect; the status follows the connection every fifth of a second.
+TEST_F(IrcTest, ConnectLocksTheFieldsAndRegistersOnceAcceptedTheStatusFollowing) {
     view.ircServer = " irc.example.net  Example network";
     view.ircPort = "6668";
     view.ircName = "Bot7";
     view.channelEntry = "#match";
-    EXPECT_EQ(locks(), "11110");
+    view.ircReconnect = false;
+    EXPECT_EQ(locks() + view.ircStatus, "11110Not connected");
     connectIrc(app);
     EXPECT_EQ(socket().host + ":" + std::to_string(socket().port), "irc.example.net:6668");
     EXPECT_EQ(view.botNick + " " + view.botChannel, "Bot7 #match");
     EXPECT_EQ(locks(), "00001");
+    platform.advance(200);
+    EXPECT_EQ(view.ircStatus, "Connecting...");
     view.ircName = "Renamed";  // the copy taken at connect time stays in use
     socket().accept();
     expect({"NICK Bot7", kUser}, {"*** Connected to server, waiting for reply..."});
     EXPECT_TRUE(app.pongTimer->enabled());
+    platform.advance(200);
+    EXPECT_EQ(view.ircStatus, "Connected!");
+    socket().peerClose();  // gone without reconnect: the fields stay locked
+    platform.advance(200);
+    EXPECT_EQ(socket().state(), SocketState::Closed);
+    EXPECT_EQ(locks() + view.ircStatus, "00001Not connected");
+    connectIrc(app);
+    socket().fail();
+    platform.advance(200);
+    EXPECT_EQ(view.ircStatus, "Server or hostname not found");
+    expect({});
 }
 
 TEST_F(IrcTest, APortThatIsNoNumberFrom1To65535IsReportedAndNothingIsLocked) {
@@ -120,23 +135,6 @@ TEST_F(IrcTest, ABanStartsRetriesEveryTenSecondsUntilTheBotIsIn) {
     expect({"JOIN #other "});
 }
 
-TEST_F(IrcTest, TheStatusShowsTheConnectionEveryFifthOfASecond) {
-    view.ircReconnect = false;
-    EXPECT_EQ(view.ircStatus, "Not connected");
-    connectIrc(app);
-    platform.advance(200);
-    EXPECT_EQ(view.ircStatus, "Connecting...");
-    socket().accept();
-    expect({"NICK FCST", kUser}, {"*** Connected to server, waiting for reply..."});
-    platform.advance(200);
-    EXPECT_EQ(view.ircStatus, "Connected!");
-    connectIrc(app);
-    socket().fail();
-    platform.advance(200);
-    EXPECT_EQ(view.ircStatus, "Server or hostname not found");
-    expect({});
-}
-
 TEST_F(IrcTest, TheStatusShowsTheMatchStateEveryFifthOfASecond) {
     const std::tuple<MatchState, const char*, const char*> rows[] = {
         {MatchState::Running, "Yes", "Stop it!"},
@@ -151,17 +149,6 @@ TEST_F(IrcTest, TheStatusShowsTheMatchStateEveryFifthOfASecond) {
         EXPECT_EQ(view.matchStateText + " / " + view.matchButton, text + " / "s + button);
         EXPECT_TRUE(view.matchButtonEnabled);
     }
-}
-
-TEST_F(IrcTest, TheServerGoingAwayWithoutReconnectShowsNotConnectedAndKeepsTheFieldsLocked) {
-    view.ircReconnect = false;
-    joinChannel();
-    socket().peerClose();
-    platform.advance(200);
-    EXPECT_EQ(socket().state(), SocketState::Closed);
-    EXPECT_EQ(view.ircStatus, "Not connected");
-    EXPECT_EQ(locks(), "00001");
-    expect({});
 }
 
 TEST_F(IrcTest, QuitSaysGoodbyeClosesAndUnlocks) {
