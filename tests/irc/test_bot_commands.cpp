@@ -31,6 +31,16 @@ Lines info(const std::string& nick, const std::string& counters) {
             to + "Web: https://fragcaster.example.net/  E-mail: bot@fragcaster.example.net"};
 }
 
+Lines help(const std::string& mapAndScore, const std::string& seconds) {
+    const std::string to = "NOTICE joe :\0037", type = to + "Type: \002/msg FCST !";
+    return {to + "Fragcaster Version 1.33",
+            to + "Map:" + mapAndScore,
+            type + "info\002  = Info about the program",
+            type + "players\002  = Current players playing on that server",
+            type + "stats\002  = Current match info.",
+            to + "You can only send a command every " + seconds + " seconds!"};
+}
+
 TEST_F(BotTest, ClientQueriesGetAPlainNoticeAndThePingsTimeIsNotEchoed) {
     const std::array<const char*, 3> rows[] = {
         {"version", "VERSION", "Fragcaster Version 1.33 Build  139"},
@@ -51,16 +61,27 @@ TEST_F(BotTest, HelpmeShowsTheScoreAndTheCommandsAndIgnoresFiveSecondsLonger) {
     view.timeLeftText = "12:34";
     view.ignoreSeconds = "15 sec";
     ask("joe", "!helpme");
-    const std::string to = "NOTICE joe :\0037", type = to + "Type: \002/msg FCST !";
-    expect(
-        {to + "Fragcaster Version 1.33",
-         to + "Map:q3ctf1  Current score: [Red team] 3 (12) / [Blue team] 0 (25)  Time left: 12:34",
-         type + "info\002  = Info about the program",
-         type + "players\002  = Current players playing on that server",
-         type + "stats\002  = Current match info.",
-         to + "You can only send a command every 15 sec seconds!"},
-        {"& Notice (!helpme) sent to joe"});
+    expect(help("q3ctf1  Current score: [Red team] 3 (12) / [Blue team] 0 (25)  Time left: 12:34",
+                "15 sec"),
+           {"& Notice (!helpme) sent to joe"});
     EXPECT_EQ(view.ignoreList, Lines{"joe 20"});
+}
+
+TEST_F(BotTest, HelpmeLeavesFourNoticesAtOnceThenOnePerGap) {
+    view.ircLineGapMs = "2000";
+    platform.advance(10000);  // a full burst again
+    ask("joe", "!helpme");
+    const Lines notices =
+        help("  Current score: [Red team] 0 (0) / [Blue team] 0 (0)  Time left: [no match]", "15");
+    expect({notices.begin(), notices.begin() + 4}, {"& Notice (!helpme) sent to joe"});
+    for (int i = 4; i < 6; ++i) {
+        platform.advance(1999);
+        expect({});
+        platform.advance(1);
+        expect({notices[i]});
+    }
+    platform.advance(4000);
+    expect({});
 }
 
 // Capture games tell the match state, and while it runs the captures and the time left; every

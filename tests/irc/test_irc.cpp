@@ -82,28 +82,6 @@ TEST_F(IrcTest, ThePaceIsTakenAsTypedOrItsDefaults) {
     }
 }
 
-TEST_F(IrcTest, FourLinesLeaveAtOnceThenOnePerGap) {
-    view.ircLineGapMs = "2000";
-    joinChannel();
-    platform.advance(10000);  // a full burst again
-    ask("joe", "!helpme");
-    const std::string to = "NOTICE joe :\0037", type = to + "Type: \002/msg FCST !";
-    expect({to + "Fragcaster Version 1.33",
-            to + "Map:  Current score: [Red team] 0 (0) / [Blue team] 0 (0)  Time left: [no match]",
-            type + "info\002  = Info about the program",
-            type + "players\002  = Current players playing on that server"},
-           {"& Notice (!helpme) sent to joe"});
-    for (const std::string& next : {type + "stats\002  = Current match info.",
-                                    to + "You can only send a command every 15 seconds!"}) {
-        platform.advance(1999);
-        expect({});
-        platform.advance(1);
-        expect({next});
-    }
-    platform.advance(4000);
-    expect({});
-}
-
 TEST_F(IrcTest, APongGoesFirstThenReportLinesThenNoticesAndAQuitAtOnce) {
     view.ircLineGapMs = "2000";
     joinChannel();
