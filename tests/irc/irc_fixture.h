@@ -28,8 +28,8 @@ protected:
     }
     void outputAppended(const std::string& text) override { output.push_back(text); }
     void reportSaid(const std::string&, const std::string& text) override { said.push_back(text); }
-    void reportFate(const SaidLine&, LineFate fate, bool) override {
-        dropped += fate == LineFate::Dropped;
+    void reportFate(const SaidLine&, LineFate fate, bool whenSaid) override {
+        dropped += !whenSaid && fate == LineFate::Dropped;  // a drop is told after the saying
     }
 
     FakeTcpSocket& socket() { return *platform.tcpSockets.at(0); }

@@ -239,6 +239,9 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
         EXPECT_TRUE(isReadableIrcLine(text)) << text;
     for (const char* text : {": PRIVMSG x", ":a 12 x", "PRIV-MSG x"})
         EXPECT_FALSE(isReadableIrcLine(text)) << text;
+    const std::string longest(200, 'a');  // what an unreadable line shows of itself
+    EXPECT_EQ(showableLine(longest), longest);
+    EXPECT_EQ(showableLine(longest + "b"), longest + "...");
 }
 
 // Lines said while the bot is out of its channel: every kind of absence holds them, lines still
