@@ -237,7 +237,7 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
     }
     for (const char* text : {":a!b@c 353 x = #y :z", "ERROR :Closing link"})
         EXPECT_TRUE(isReadableIrcLine(text)) << text;
-    for (const char* text : {": PRIVMSG x", ":a 12 x", "PRIV-MSG x"})
+    for (const char* text : {": PRIVMSG x", ":a 12 x", ":a 1x2 x", "PRIV-MSG x"})
         EXPECT_FALSE(isReadableIrcLine(text)) << text;
     const std::string longest(200, 'a');  // what an unreadable line shows of itself
     EXPECT_EQ(showableLine(longest), longest);
