@@ -1,4 +1,6 @@
 // The IRC bot on the fake platform: the test plays the server at the far end of the socket.
+// IRC codes are written as octal escapes: \001 CTCP, \002 bold, \003 colour, \017 plain,
+// \026 reverse, \037 underline.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "core/app.h"
+#include "irc/console.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
 #include "program/wiring.h"
@@ -19,37 +22,63 @@ using Lines = std::vector<std::string>;
 
 class IrcTest : public ::testing::Test, public AppListener {
 protected:
-    // Lines leave unpaced here unless a test sets the pace.
-    IrcTest() {
+    IrcTest() {  // lines leave unpaced unless a test sets the pace
         app.addListener(this);
         app.settings.ircLineGapMs = "0";
     }
     void outputAppended(const std::string& text) override { output.push_back(text); }
-    void reportFate(const SaidLine&, LineFate fate, bool) override {
-        dropped += fate == LineFate::Dropped;
+    void reportSaid(const std::string&, const std::string& text) override { said.push_back(text); }
+    void reportFate(const SaidLine&, LineFate fate, bool whenSaid) override {
+        dropped += !whenSaid && fate == LineFate::Dropped;  // a drop is told after the saying
     }
 
     FakeTcpSocket& socket() { return *platform.tcpSockets.at(0); }
     void receive(const std::string& bytes) { socket().receive(bytes); }
-    // The lines the bot sent, and the output lines appended, since the last look.
-    Lines sent() { return socket().takeLines(); }
+    void line(const std::string& text) { receive(text + "\r\n"); }
+    // A private message to the bot; the chat line it shows first is taken with it.
+    void ask(const std::string& nick, const std::string& text) {
+        const std::size_t before = output.size();
+        line(":" + nick + "!~u@host PRIVMSG " + app.irc.botNick + " :" + text);
+        ASSERT_GT(output.size(), before);
+        EXPECT_EQ(output[before], "<" + nick + "> " + text);
+        output.erase(output.begin() + static_cast<std::ptrdiff_t>(before));
+    }
+    void type(const std::string& text) {
+        app.irc.ircInputLine = text;
+        onIrcInputEnter(app);
+    }
+    Lines sent() { return socket().takeLines(); }  // since the last look, as shown() below
     Lines shown() { return std::exchange(output, {}); }
+    // Exactly these lines were sent, shown and said in the channel since the last look.
+    void expect(const Lines& sentLines, const Lines& shownLines = {}, const Lines& saidLines = {}) {
+        EXPECT_EQ(sent(), sentLines);
+        EXPECT_EQ(shown(), shownLines);
+        EXPECT_EQ(std::exchange(said, {}), saidLines);
+    }
+    // The server, channel and nick fields, the connect and the quit button: 1 when enabled.
+    std::string locks() const {
+        return {"01"[app.window.ircServerEnabled], "01"[app.window.channelEntryEnabled],
+                "01"[app.window.ircNameEnabled], "01"[app.window.connectIrcButtonEnabled],
+                "01"[app.window.quitIrcButtonEnabled]};
+    }
     // Connected and accepted, and then also in the channel; what that sent and showed is taken.
-    void connect() {
+    void connect(bool join = false) {
         connectIrc(app);
         socket().accept();
+        if (join)
+            receive(":irc.test 376 " + app.irc.botNick + " :End\r\n:" + app.irc.botNick +
+                    "!~fcst@127.0.0.1 JOIN :" + app.irc.botChannel + "\r\n");
         sent(), shown();
     }
-    void joinChannel() {
-        connect();
-        receive(":irc.test 376 FCST :End of MOTD command\r\n:FCST!~fcst@127.0.0.1 JOIN :#FCST\r\n");
-        sent(), shown();
-    }
+    void joinChannel() { connect(true); }
 
     FakePlatform platform;
     WiredApp app{platform};
-    Lines output;
+    Lines output, said;
     int dropped = 0;  // report lines given up
 };
+
+const std::string kQuit =
+    "QUIT :\002Fragcaster - Version 1.33 - https://fragcaster.example.net/\002";
 
 }  // namespace fc::test

@@ -1,123 +1,160 @@
-// The IRC bot on the fake platform. From case files: what users get when they ask it, the
-// server's lines and the operator's console, the lines it says and the pace of real networks.
-// Here: the reading of a line, the bounds of what it reads, sends and keeps, the redial waits.
+// Saying lines in the channel: the stripping options, the reporting switch, the counter and the
+// echo, that no text can break out of its line; the pace of real networks, the nicks tried when
+// one is in use, numerics that count only from the server, TLS; the bounds of what the bot
+// reads, sends and keeps, the redial waits, and the lines that wait while it is away.
 #include <algorithm>
-#include <cctype>
 
-#include "core/game_type.h"
-#include "irc/bot_commands.h"
 #include "irc/irc_line.h"
 #include "irc/send_queue.h"
-#include "irc/session.h"
 #include "irc_fixture.h"
-#include "monitor/poller.h"
-#include "support/cases.h"
-#include "support/replies.h"
 
 namespace fc::test {
 namespace {
 
-FC_SESSIONS(BotCommands, "irc/cases/bot_commands.txt")
-FC_SESSIONS(IrcConnection, "irc/cases/connection.txt")
-FC_SESSIONS(Outgoing, "irc/cases/outgoing.txt")
+using namespace std::string_literals;
 
-using IrcBoundsTest = IrcTest;
-
-TEST(Stripping, ColourAndFontCodes) {
-    const std::pair<const char*, const char*> colours[] = {
-        {"^C04Red^C team", "Red team"}, {"^C123", "3"}, {"^C4,1x", ",1x"}, {"end^C", "end"}};
-    for (const auto& [text, stripped] : colours)
-        EXPECT_EQ(removeColorCodes(unescape(text)), stripped);
-    EXPECT_EQ(removeFontCodes(unescape("^BA^_B^VC^O")), unescape("ABC^O"));
+TEST_F(IrcTest, ALineIsSentCountedAndEchoedSwitchedOffOrNotConnectedOnlyListenersHearIt) {
+    joinChannel();
+    app.settings.linesPrinted = 41;
+    sayInChannel(app, "#FCST", "\002Red\002 scores!");
+    expect({"PRIVMSG #FCST :\002Red\002 scores!"}, {"<FCST> \002Red\002 scores!"},
+           {"\002Red\002 scores!"});
+    EXPECT_EQ(app.settings.linesPrinted, 42);
+    app.settings.reportToIrc = false;
+    sayInChannel(app, "#FCST", "one");
+    app.settings.reportToIrc = true;
+    quitIrc(app);
+    sayInChannel(app, "#FCST", "two");
+    expect({kQuit}, {"*** DISCONNECTED! ***"}, {"one", "two"});
+    EXPECT_EQ(app.settings.linesPrinted, 42);
 }
 
-TEST_F(IrcBoundsTest, NoLineOverrunsTheLimitAndTheEchoShowsWhatLeft) {
+// What is said to listeners keeps its codes; the channel gets what the options leave.
+TEST_F(IrcTest, TheStrippingOptionsRemoveColoursAndFontCodes) {
+    const std::string all = "\002\00304Red\003\037 3\026\017";
+    const std::tuple<const char*, bool, bool, std::string, std::string> rows[] = {
+        {"none by default", false, false, all, all},
+        {"colours removed", true, false, all, "\002Red\037 3\026\017"},
+        {"and the font codes", true, true, all, "Red 3\017"},
+        {"a colour with its number", true, false, "\00304Red\003 team", "Red team"},
+        {"two digits at most", true, false, "\003123", "3"},
+        {"no background", true, false, "\0034,1x", ",1x"},
+        {"a code at the end", true, false, "end\003", "end"},
+        {"font codes alone", false, true, "\002A\037B\026C\017", "ABC\017"}};
     joinChannel();
+    for (const auto& [name, colours, fonts, text, left] : rows) {
+        SCOPED_TRACE(name);
+        app.settings.ircRemoveColors = colours;
+        app.settings.ircRemoveFontCodes = fonts;
+        sayInChannel(app, "#FCST", text);
+        expect({"PRIVMSG #FCST :" + left}, {"<FCST> " + left}, {text});
+    }
+}
+
+TEST_F(IrcTest, NoTextCanEndItsLineNorOverrunTheLimit) {
+    joinChannel();
+    const std::string evil = "[Evil\r\nQUIT :pwned\0] scores"s;
+    sayInChannel(app, "#FCST", evil);
+    sayInChannel(app, "#FCST\r\nQUIT", "hi");
+    expect({"PRIVMSG #FCST :[EvilQUIT :pwned] scores", "PRIVMSG #FCSTQUIT :hi"},
+           {"<FCST> [EvilQUIT :pwned] scores", "<FCST> hi"}, {evil, "hi"});
     sayInChannel(app, "#FCST", std::string(600, 'a'));
     const std::string& bytes = socket().sent;
     EXPECT_EQ(bytes.size(), 512u);
     EXPECT_EQ(bytes.substr(510), "\r\n");
-    EXPECT_EQ(shown(), (Lines{"<FCST> " + std::string(510 - 15, 'a')}));
-    sent();
+    expect({"PRIVMSG #FCST :" + std::string(495, 'a')}, {"<FCST> " + std::string(495, 'a')},
+           {std::string(600, 'a')});  // the echo shows what left
     sendIrcLine(app, "NOTICE x :" + std::string(1000, 'b'));
     EXPECT_EQ(socket().sent.size(), 512u);
 }
 
-// Every game type gets an answer to "!stats": capture games the captures and the time left of
-// the running match, the others both scores as shown.
-TEST_F(IrcTest, StatsAnswersOnEveryGameType) {
-    enum Answer { Captures, Scores };
-    const std::pair<GameType, Answer> rows[] = {
-        {GameType::NoGameYet, Scores},
-        {GameType::NotMonitoring, Scores},
-        {GameType::Quake2Ctf, Captures},
-        {GameType::Quake2Duel, Scores},
-        {GameType::Quake2TeamDeathmatch, Scores},
-        {GameType::Quake2FreeForAll, Scores},
-        {GameType::Quake3OspFreeForAll, Scores},
-        {GameType::Quake3OspScored, Scores},
-        {GameType::Quake3TeamGame, Scores},
-        {GameType::Quake3OspCtf, Captures},
-        {GameType::Quake3BaseCtf, Captures},
-        {GameType::UnrealTeamGame, Scores},
-        {GameType::UnrealCtf, Captures},
-        {GameType::UnrealOther, Scores},
-    };
-    ASSERT_EQ(std::size(rows), kGameTypes.size());
-    const std::string server = "NOTICE joe :^_^BServer^B^_: 10.0.0.5:27960  ^_^BMap^_^B:oa_ctf4ish";
-    const std::string answers[] = {
-        server + " -- Current score: [Red team] 2 (40) / [Blue team] 1 (35)  Time left: 7:00",
-        server + "  ^_^BCurrent score^_^B: [Red team] 2/40 / [Blue team] 1/35"};
-    joinChannel();
-    app.settings.serverEntry = "10.0.0.5:27960 Friday league";
-    app.monitor.mapText = "oa_ctf4ish";
-    app.monitor.timeLeftText = "7:00";
-    app.monitor.redScoreText = "2/40";
-    app.monitor.blueScoreText = "1/35";
-    app.status.red = readTeamScore(app.monitor.redScoreText);
-    app.status.blue = readTeamScore(app.monitor.blueScoreText);
-    app.match.matchState = MatchState::Running;
-    app.settings.ignoreSeconds = "0";
-    for (const auto& [type, answer] : rows) {
-        SCOPED_TRACE(describe(type).name);
-        app.monitor.gameType = type;
-        receive(":joe!u@h PRIVMSG FCST :!stats\r\n");
-        EXPECT_EQ(sent(), Lines{unescape(answers[answer])});
-        EXPECT_EQ(shown(), (Lines{"<joe> !stats", "& Notice (!stats) sent to joe"}));
-        onIgnoreTimer(app);  // joe may ask again
+TEST_F(IrcTest, ThePaceIsTakenAsTypedOrItsDefaults) {
+    const std::tuple<const char*, const char*, int, int> rows[] = {{"4", "0", 4, 0},
+                                                                   {"", "", 4, 2000},
+                                                                   {"fast", "fast", 4, 2000},
+                                                                   {"0", "0", 1, 0},
+                                                                   {" 7 lines", " 7 lines", 7, 7}};
+    for (const auto& [burstTyped, gapTyped, burst, gap] : rows) {
+        SCOPED_TRACE(burstTyped);
+        app.settings.ircBurst = burstTyped;
+        app.settings.ircLineGapMs = gapTyped;
+        EXPECT_EQ(std::pair(burstLines(app), lineGapMs(app)), std::pair(burst, gap));
     }
 }
 
-// The scores of the reply the monitor read, captures and frags as numbers, are what the bot
-// tells; no shown text is read again for them.
-TEST_F(IrcBoundsTest, BotTellsTheScoresOfTheLastReply) {
-    struct Row {
-        Vars vars;
-        const char* asker;  // each asks once: a second "!helpme" would wait
-        std::string score;
-    };
-    const Row rows[] = {
-        {ospVars("4", "7:00", "20", "3", "1"), "joe", "[Red team] 3 (0) / [Blue team] 1 (0)"},
-        {ospVars("4", "6:00", "20", "12", "9"), "ann", "[Red team] 12 (0) / [Blue team] 9 (0)"},
-    };
+TEST_F(IrcTest, APongGoesFirstThenReportLinesThenNoticesAndAQuitAtOnce) {
+    app.settings.ircLineGapMs = "2000";
     joinChannel();
-    app.settings.ignoreSeconds = "0";
-    onServerEntryEdited(app, "127.0.0.1:27960");
-    toggleConnection(app);
-    platform.advance(1000);
-    for (const auto& [vars, asker, score] : rows) {
-        SCOPED_TRACE(score);
-        platform.udpSockets.at(0)->deliver(quake3Reply(vars, {{"1", "20", "a"}}), "127.0.0.1",
-                                           27960);
-        receive(std::string(":") + asker + "!u@h PRIVMSG FCST :!helpme\r\n");
-        const Lines lines = sent();
-        ASSERT_GE(lines.size(), 2u);
-        EXPECT_NE(lines[1].find("Current score: " + score + "  Time left: "), std::string::npos)
-            << lines[1];
-    }
+    platform.advance(10000);
+    app.pongTimer->setEnabled(false);  // the second PONG is not this test's matter
+    app.monitor.playerRows.assign(64, PlayerRow{"p", "1", "5", "Red"});
+    ask("joe", "!players");  // 22 notices: 4 leave, 18 wait
+    const std::string p = "\00304p               1 (5)";
+    expect(Lines(4, "NOTICE joe :" + p + ", " + p + ", " + p), {"& Notice (!players) sent to joe"});
+    sayInChannel(app, "#FCST", "capture!");
+    line("PING :tok");
+    expect({}, {"PONG!"}, {"capture!"});
+    platform.advance(2000);
+    expect({"PONG :tok"});
+    platform.advance(2000);  // the echo shows the report line when it left
+    expect({"PRIVMSG #FCST :capture!"}, {"<FCST> capture!"});
+    EXPECT_EQ(app.irc.queue.size(), 18u);
+    quitIrc(app);  // the QUIT leaves at once, the waiting notices are dropped
+    expect({kQuit}, {"*** DISCONNECTED! ***"});
+    EXPECT_EQ(app.irc.queue.size(), 0u);
 }
 
-TEST_F(IrcBoundsTest, OutputWindowKeepsItsLastNineThousandCharacters) {
+TEST_F(IrcTest, NicksInUseAreFollowedByAnUnderscoreThenDigitsThenGivenUp) {
+    connect();
+    line(":irc.test 433 * FCST :Nickname already in use");
+    line(":irc.test 001 FCST_ :Welcome");
+    line(":irc.test 433 * x :in use");  // once registered, a late one changes nothing
+    expect({"NICK FCST_"}, {"*** Nick in use, trying FCST_"});
+    EXPECT_EQ(app.irc.botNick, "FCST_");
+    connect();
+    for (int i = 0; i < 10; ++i) {
+        const std::string nick = i == 0 ? "FCST_" : "FCST" + std::to_string(i);
+        line(":irc.test 433 * FCST :Nickname already in use");
+        expect({"NICK " + nick}, {"*** Nick in use, trying " + nick});
+    }
+    line(":irc.test 433 * FCST9 :Nickname already in use");
+    expect({}, {"*** The nick FCST and the ten tried after it are in use: not connected."});
+    EXPECT_EQ(socket().state(), SocketState::Closed);
+    EXPECT_TRUE(app.window.connectIrcButtonEnabled);
+}
+
+TEST_F(IrcTest, NumericsCountOnlyFromTheServer) {
+    joinChannel();
+    line(":evil!u@h PRIVMSG #FCST :332 FCST #FCST :owned");
+    line(":evil!u@h 332 FCST #FCST :owned");
+    line(":evil!u@h PRIVMSG #FCST :353 FCST = #FCST :a b c");
+    line(":evil!u@h 001 Spoofed :Welcome");
+    expect({}, {"<evil> 332 FCST #FCST :owned", "<evil> 353 FCST = #FCST :a b c"});
+    EXPECT_EQ(app.irc.ircTopic + "|" + app.irc.botNick, "Not connected|FCST");
+    EXPECT_TRUE(app.irc.channelNicks.empty());
+    line(":irc.test 332 FCST #FCST :the real topic");
+    line(":irc.test 353 FCST = #FCST :@op v");
+    expect({}, {"* TOPIC: the real topic"});
+    EXPECT_EQ(app.irc.ircTopic, "the real topic");
+    EXPECT_EQ(app.irc.channelNicks, (Lines{"@op", "v"}));
+}
+
+TEST_F(IrcTest, TlsModesReachTheSocketAndAFailedCheckIsShownNotRetried) {
+    app.settings.ircTls = app.settings.ircTlsInsecure = true;
+    connect();
+    EXPECT_TRUE(socket().tls.on && socket().tls.insecure);
+    app.settings.ircTlsInsecure = false;
+    connectIrc(app);  // the warning comes with insecure connects only
+    EXPECT_TRUE(socket().tls.on && !socket().tls.insecure);
+    socket().failTls("The certificate is self-signed");
+    expect({}, {"*** TLS failed: The certificate is self-signed -- not connected."});
+    platform.advance(700000);
+    EXPECT_EQ(app.irc.ircStatus, "TLS failed: The certificate is self-signed");
+    EXPECT_EQ(socket().connects, 2);
+    EXPECT_TRUE(app.window.connectIrcButtonEnabled);
+}
+
+TEST_F(IrcTest, OutputWindowKeepsItsLastNineThousandCharacters) {
     app.appendOutput(std::string(9998, 'x'));  // 10000 with its CR LF: not trimmed yet
     EXPECT_EQ(app.irc.ircOutput.size(), 10000u);
     app.appendOutput("");
@@ -125,24 +162,22 @@ TEST_F(IrcBoundsTest, OutputWindowKeepsItsLastNineThousandCharacters) {
     EXPECT_EQ(app.irc.ircOutput.substr(8995), "x\r\n\r\n");
 }
 
-TEST_F(IrcBoundsTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
+TEST_F(IrcTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
     app.settings.ircLineGapMs = "2000";
     joinChannel();
     app.monitor.playerRows.assign(64, PlayerRow{"p", "1", "5", "Blue", RowColour::Blue});
-    const auto ask = [&](int n) {
-        receive(":n" + std::to_string(n) + "!u@h PRIVMSG FCST :!players\r\n");
-    };
-    for (int i = 0; i < 20; ++i) ask(i);
-    sayInChannel(app, "#FCST", "report");
-    for (int i = 20; i < 30; ++i) ask(i);
+    for (int i = 0; i < 30; ++i) {
+        if (i == 20) sayInChannel(app, "#FCST", "report");
+        line(":n" + std::to_string(i) + "!u@h PRIVMSG FCST :!players");
+    }
     EXPECT_EQ(app.irc.queue.size(), 200u);
-    int told = 0;
-    for (const std::string& line : shown()) told += line.rfind("*** Send queue full", 0) == 0;
-    EXPECT_EQ(told, 1);
+    EXPECT_EQ(
+        std::count_if(output.begin(), output.end(),
+                      [](const std::string& l) { return l.starts_with("*** Send queue full"); }),
+        1);
     sent();
     platform.advance(2000);
     EXPECT_EQ(sent(), Lines{"PRIVMSG #FCST :report"});  // the report line left first
-
     std::string pings;
     for (int i = 0; i < 300; ++i) pings += "PING :t" + std::to_string(i) + "\r\n";
     receive(pings);
@@ -153,13 +188,13 @@ TEST_F(IrcBoundsTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong
     EXPECT_EQ(dropped, 300 - static_cast<int>(app.irc.queue.main.size()));  // each one told
 }
 
-TEST_F(IrcBoundsTest, LostConnectionsAreRedialledWithDoublingWaits) {
+TEST_F(IrcTest, LostConnectionsAreRedialledWithDoublingWaits) {
     joinChannel();
     // Each wait is the base plus at most a tenth; the status counts down.
     for (int base : {10, 20, 40, 80, 160, 320, 600, 600}) {
         socket().peerClose();
         platform.advance(200);
-        EXPECT_EQ(app.irc.ircStatus.rfind("Reconnecting in ", 0), 0u) << app.irc.ircStatus;
+        EXPECT_TRUE(app.irc.ircStatus.starts_with("Reconnecting in ")) << app.irc.ircStatus;
         const int dials = socket().connects;
         platform.advance(base * 1000 - 200 - 1);
         EXPECT_EQ(socket().connects, dials) << base;
@@ -172,31 +207,20 @@ TEST_F(IrcBoundsTest, LostConnectionsAreRedialledWithDoublingWaits) {
     socket().fail();                          // a welcome starts the waits over
     platform.advance(11000);
     EXPECT_EQ(socket().state(), SocketState::Connecting);
-
     quitIrc(app);  // while connecting: the socket is closed and no redial follows
-    EXPECT_EQ(socket().state(), SocketState::Closed);
     platform.advance(700000);
     EXPECT_EQ(socket().state(), SocketState::Closed);
 }
 
-TEST_F(IrcBoundsTest, ALineThatNeverEndsIsDroppedNotHoarded) {
+TEST_F(IrcTest, ALineThatNeverEndsIsDroppedNotHoarded) {
     connect();
     receive(":irc.test NOTICE FCST :" + std::string(16384, 'x'));
     const Lines lines = shown();
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].rfind("*** Line from server longer than 16384 bytes dropped: :irc", 0), 0u);
+    EXPECT_TRUE(lines[0].starts_with("*** Line from server longer than 16384 bytes dropped: :irc"));
     EXPECT_TRUE(app.irc.partialLine.empty());
     receive(std::string(100000, 'y') + "PING :tail\r\nPING :next\r\n");  // the rest is passed over
     EXPECT_EQ(sent(), (Lines{"PONG :next"}));
-}
-
-TEST(IrcStatus, SocketStatesAsTheOperatorReadsThem) {
-    const std::pair<SocketState, const char*> states[] = {
-        {SocketState::ResolvingHost, "Searching hostname..."},
-        {SocketState::Closing, "Disconnected"},
-        {SocketState::HostResolved, "Unkown error:  5!"},
-        {SocketState::Open, "Unkown error:  1!"}};
-    for (const auto& [state, text] : states) EXPECT_EQ(ircStatusText(state), text);
 }
 
 // Sender, command and parameters, joined by "|"; the "!" in a server's text is no nick's end.
@@ -207,27 +231,30 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
         {":nick!u@h QUIT\r\n", "nick|QUIT|"},
         {":x", "x||"},
         {" PING :x!y", "|PING|:x!y"}};  // no prefix at all
-    for (const auto& [line, parts] : splits) {
-        const IrcLine l = splitIrcLine(line);
+    for (const auto& [text, parts] : splits) {
+        const IrcLine l = splitIrcLine(text);
         EXPECT_EQ(l.sender + "|" + l.command + "|" + l.params, parts);
     }
-    for (const char* line : {":a!b@c 353 x = #y :z", "ERROR :Closing link"})
-        EXPECT_TRUE(isReadableIrcLine(line)) << line;
-    for (const char* line : {": PRIVMSG x", ":a 12 x", "PRIV-MSG x"})
-        EXPECT_FALSE(isReadableIrcLine(line)) << line;
+    for (const char* text : {":a!b@c 353 x = #y :z", "ERROR :Closing link"})
+        EXPECT_TRUE(isReadableIrcLine(text)) << text;
+    for (const char* text : {": PRIVMSG x", ":a 12 x", ":a 1x2 x", "PRIV-MSG x"})
+        EXPECT_FALSE(isReadableIrcLine(text)) << text;
+    const std::string longest(200, 'a');  // what an unreadable line shows of itself
+    EXPECT_EQ(showableLine(longest), longest);
+    EXPECT_EQ(showableLine(longest + "b"), longest + "...");
 }
 
 // Lines said while the bot is out of its channel: every kind of absence holds them, lines still
 // in the send queue when it leaves wait again ahead of later ones, and once back they leave in
 // order, those that waited more than 30 s with the time of day they were said.
-TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
+TEST_F(IrcTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
     app.settings.ircLineGapMs = "2000";
     joinChannel();
     Lines heard;
     const auto listen = [&](std::int64_t ms) {
         platform.advance(ms);
-        for (const std::string& line : sent())
-            if (line.rfind("PRIVMSG #FCST :", 0) == 0) heard.push_back(line.substr(15));
+        for (const std::string& l : sent())
+            if (l.starts_with("PRIVMSG #FCST :")) heard.push_back(l.substr(15));
     };
     const auto say = [&](int from, int to) {
         for (int i = from; i <= to; ++i) sayInChannel(app, "#FCST", std::to_string(i));
@@ -239,16 +266,15 @@ TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
     listen(1);
     say(8, 8);
     listen(30000);  // banned, retrying every 10 s: 7 waits 30.001 s, 8 waits 30 s
-    receive(":FCST!~fcst@h JOIN :#FCST\r\n");
-    const Lines back = shown();
-    EXPECT_EQ(
-        std::count(back.begin(), back.end(), "*** Back in #FCST: sending 4 lines said while away."),
-        1);
+    line(":FCST!~fcst@h JOIN :#FCST");
+    EXPECT_EQ(std::count(output.begin(), output.end(),
+                         "*** Back in #FCST: sending 4 lines said while away."),
+              1);
     listen(10000);
-    receive(":FCST!~fcst@h PART #FCST\r\n");  // the operator's own /PART
+    line(":FCST!~fcst@h PART #FCST");  // the operator's own /PART
     say(9, 9);
     EXPECT_EQ(app.irc.held.size(), 1u);
-    receive(":FCST!~fcst@h JOIN :#FCST\r\n");
+    line(":FCST!~fcst@h JOIN :#FCST");
     say(10, 14);
     socket().peerClose();  // the lines still queued wait for the next connection
     say(15, 15);
@@ -259,32 +285,30 @@ TEST_F(IrcBoundsTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
     listen(10000);
     EXPECT_EQ(heard, (Lines{"1", "2", "3", "4", "[12:00:10] 5", "[12:00:10] 6", "[12:00:10] 7", "8",
                             "9", "10", "11", "12", "13", "14", "15"}));
-
     socket().peerClose();
     say(16, 17);
     app.settings.reportToIrc = false;  // switched off: nothing is said, kept or said late
     say(18, 18);
     listen(21000);
     socket().accept();
-    shown();
     receive(":irc.test 376 FCST :End\r\n:FCST!~fcst@h JOIN #FCST\r\n");
     listen(10000);
-    EXPECT_EQ(shown().back(), "*** Dropped 2 report lines not yet said.");
+    EXPECT_EQ(output.back(), "*** Dropped 2 report lines not yet said.");
     EXPECT_EQ(heard.size(), 15u);
 }
 
 // Whatever ends the wish for a connection drops what waits for the channel, and says how much;
 // nothing is kept for later.
-TEST_F(IrcBoundsTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
+TEST_F(IrcTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
     const std::pair<const char*, std::function<void()>> ends[] = {
         {"Quit IRC", [&] { quitIrc(app); }},
-        {"!killyourself", [&] { receive(":boss!~b@h PRIVMSG FCST :!killyourself\r\n"); }},
+        {"!killyourself", [&] { line(":boss!~b@h PRIVMSG FCST :!killyourself"); }},
         {"closing", [&] { sendQuitLine(app); }},
         {"lost, not dialled again", [&] { socket().peerClose(); }},
         {"TLS failed", [&] { socket().failTls("self-signed certificate"); }},
         {"every nick taken",
          [&] {
-             for (int i = 0; i < 11; ++i) receive(":irc.test 433 * FCST :Nickname in use\r\n");
+             for (int i = 0; i < 11; ++i) line(":irc.test 433 * FCST :Nickname in use");
          }},
     };
     app.settings.killAllowedFrom = "boss";
@@ -306,61 +330,47 @@ TEST_F(IrcBoundsTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
 // At most 200 lines wait for the channel. Of periodic reports only the newest waits; past the
 // bound the oldest periodic and Interp lines go first, then the other lines, and a begin, capture
 // or final score only when nothing else is left. Lines are named by the order they were said in.
-struct Burst {
-    ReportKind kind;
-    int count;
-};
-struct HoldCase {
-    const char* name;
-    std::vector<Burst> said;
-    std::vector<std::pair<int, int>> leaving;  // runs of the lines that leave, first to last
-};
-class HoldBound : public IrcTest, public ::testing::WithParamInterface<HoldCase> {};
-
-TEST_P(HoldBound, DropsTheLeastWorthFirst) {
+TEST_F(IrcTest, PastTheBoundTheLeastWorthLinesAreDroppedFirst) {
     using enum ReportKind;
-    connect();  // registering: not yet in the channel
-    int n = 0;
-    for (const Burst& b : GetParam().said)
-        for (int i = 0; i < b.count; ++i) sayInChannel(app, "#FCST", std::to_string(n++), b.kind);
-    Lines expected;
-    for (const auto& [first, last] : GetParam().leaving)
-        for (int i = first; i <= last; ++i)
-            expected.push_back("PRIVMSG #FCST :" + std::to_string(i));
-    const int dropped = n - static_cast<int>(expected.size());
-    const int told = static_cast<int>(std::count(
-        output.begin(), output.end(),
-        "*** More than 200 lines wait for the channel: the oldest score reports and Interp lines "
-        "are dropped."));
-    EXPECT_EQ(told, n > 200 ? 1 : 0);
-    receive(":FCST!~fcst@h JOIN :#FCST\r\n");
-    EXPECT_EQ(sent(), expected);
-    EXPECT_EQ(output.at(output.size() - expected.size() - 1),
-              "*** Back in #FCST: sending " + std::to_string(expected.size()) +
-                  " lines said while away" +
-                  (n > 200 ? " (" + std::to_string(dropped) + " dropped)." : "."));
+    struct Row {
+        const char* name;
+        std::vector<std::pair<ReportKind, int>> said;  // bursts of lines of one kind
+        std::vector<std::pair<int, int>> leaving;      // runs of the lines that leave
+    };
+    const Row rows[] = {
+        {"only the newest periodic report waits",
+         {{Periodic, 3}, {Event, 1}, {Periodic, 2}},
+         {{3, 3}, {5, 5}}},
+        {"Interp and periodic lines go first",
+         {{Periodic, 1}, {Interp, 30}, {Essential, 150}, {Interp, 30}},
+         {{11, 210}}},
+        {"then the other lines, never a capture before them",
+         {{Essential, 10}, {Event, 20}, {Essential, 170}, {Interp, 1}, {Essential, 10}},
+         {{0, 9}, {20, 199}, {201, 210}}},
+        {"captures alone: the bound holds, the oldest goes", {{Essential, 201}}, {{1, 200}}}};
+    for (const auto& [name, bursts, leaving] : rows) {
+        SCOPED_TRACE(name);
+        connect();  // registering: not yet in the channel
+        int n = 0;
+        for (const auto& [kind, count] : bursts)
+            for (int i = 0; i < count; ++i) sayInChannel(app, "#FCST", std::to_string(n++), kind);
+        Lines expected;
+        for (const auto& [first, last] : leaving)
+            for (int i = first; i <= last; ++i)
+                expected.push_back("PRIVMSG #FCST :" + std::to_string(i));
+        const std::string more = " (" + std::to_string(n - expected.size()) + " dropped).";
+        EXPECT_EQ(std::count(output.begin(), output.end(),
+                             "*** More than 200 lines wait for the channel: the oldest score "
+                             "reports and Interp lines are dropped."),
+                  n > 200 ? 1 : 0);
+        line(":FCST!~fcst@h JOIN :#FCST");
+        EXPECT_EQ(sent(), expected);
+        EXPECT_EQ(output.at(output.size() - expected.size() - 1),
+                  "*** Back in #FCST: sending " + std::to_string(expected.size()) +
+                      " lines said while away" + (n > 200 ? more : "."));
+        output.clear();
+    }
 }
-
-using enum ReportKind;
-INSTANTIATE_TEST_SUITE_P(
-    Away, HoldBound,
-    ::testing::Values(
-        HoldCase{"only the newest periodic report waits",
-                 {{Periodic, 3}, {Event, 1}, {Periodic, 2}},
-                 {{3, 3}, {5, 5}}},
-        HoldCase{"Interp and periodic lines go first",
-                 {{Periodic, 1}, {Interp, 30}, {Essential, 150}, {Interp, 30}},
-                 {{11, 210}}},
-        HoldCase{"then the other lines, never a capture before them",
-                 {{Essential, 10}, {Event, 20}, {Essential, 170}, {Interp, 1}, {Essential, 10}},
-                 {{0, 9}, {20, 199}, {201, 210}}},
-        HoldCase{
-            "captures alone: the bound holds, the oldest goes", {{Essential, 201}}, {{1, 200}}}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        return name;
-    });
 
 }  // namespace
 }  // namespace fc::test

@@ -1,9 +1,7 @@
-// The bot on real sockets against a real IRC server (ngircd on loopback), watched by a second
-// client in the channel that queries the bot and reads what it says. The rules themselves are
-// pinned on the virtual clock; here an evening shows that they hold on the wire, as do the ways
-// real networks run (flood penalties, TLS with a self-made certificate, no message of the day, a
-// nick already taken, a restart mid-match), and a match from a loopback game server reaches the
-// channel.
+// The bot on real sockets against a real IRC server (ngircd on loopback), watched by a client in
+// the channel: the rules pinned on the virtual clock hold on the wire, as do the ways real
+// networks run (flood penalties, TLS with a self-made certificate, no message of the day, a nick
+// taken, a restart mid-match), and a match from a loopback game server reaches the channel.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -57,10 +55,10 @@ struct RealBot {
     }
 };
 
-// A client that has joined `channel` on `server`.
-bool hasJoined(IrcTestClient& client, const NgircdServer& server, const std::string& nick,
-               const std::string& channel = "#FCST") {
-    return client.connect(server.port(), nick) && client.join(channel);
+// The server is up and the client in `channel` (the first there is its operator).
+bool hasJoined(IrcTestClient& client, const NgircdServer& server,
+               const std::string& nick = "watcher", const std::string& channel = "#FCST") {
+    return server.started() && client.connect(server.port(), nick) && client.join(channel);
 }
 
 constexpr int kWaitMs = 5000;
@@ -68,9 +66,8 @@ const std::string kBot = ":FCST!~fcst@127.0.0.1 ";
 
 TEST(IrcServer, AnEveningInARealChannelFromRegistrationToTheAdminsStop) {
     NgircdServer server;
-    ASSERT_TRUE(server.started()) << server.log();
     IrcTestClient watcher;  // the first in the channel is its operator
-    ASSERT_TRUE(hasJoined(watcher, server, "watcher"));
+    ASSERT_TRUE(hasJoined(watcher, server)) << server.log();
     watcher.send("TOPIC #FCST :Clan war tonight");
     RealBot bot;
     bot.app.settings.killAllowedFrom = "Watcher";
@@ -155,9 +152,8 @@ TEST(IrcServer, RefusedConnectionShowsServerNotFound) {
 // goodbye when ended, and prints what it showed as JSON events.
 TEST(IrcServer, HeadlessProgramJoinsAnswersAndLeavesWithItsOwnNickAndChannel) {
     NgircdServer server;
-    ASSERT_TRUE(server.started()) << server.log();
     IrcTestClient watcher;
-    ASSERT_TRUE(hasJoined(watcher, server, "watcher", "#league"));
+    ASSERT_TRUE(hasJoined(watcher, server, "watcher", "#league")) << server.log();
     QTemporaryDir dir;
     QProcess program;
     program.start(FRAGCASTER_BINARY,
@@ -184,9 +180,8 @@ TEST(IrcServer, HeadlessProgramJoinsAnswersAndLeavesWithItsOwnNickAndChannel) {
 
 TEST(IrcNetwork, TlsNickInUseNoMotdAndARestartedServer) {
     NgircdServer server({.motd = false, .tls = true, .penalties = true});
-    ASSERT_TRUE(server.started()) << server.log();
     IrcTestClient watcher;
-    ASSERT_TRUE(hasJoined(watcher, server, "watcher"));
+    ASSERT_TRUE(hasJoined(watcher, server)) << server.log();
 
     RealBot insecure, checked, second;
     insecure.connect(server.tlsPort(), true, true);
@@ -215,7 +210,7 @@ TEST(IrcNetwork, TlsNickInUseNoMotdAndARestartedServer) {
     ASSERT_TRUE(server.restart()) << server.log();
     EXPECT_TRUE(insecure.shows("Reconnecting in "));
     IrcTestClient back;
-    ASSERT_TRUE(hasJoined(back, server, "watcher"));
+    ASSERT_TRUE(hasJoined(back, server));
     EXPECT_TRUE(back.waitFor(":FCST!~fcst@127.0.0.1 JOIN :#FCST", 8000));
     insecure.app.dispatch([&] { sayInChannel(insecure.app, "#FCST", "=RC= captured the flag!"); });
     EXPECT_TRUE(back.waitFor("PRIVMSG #FCST :=RC= captured the flag!", 8000));
@@ -235,9 +230,8 @@ std::string ctfReply(const std::string& stats, int bob = 0, int ann = 0, int cid
 
 TEST(MatchToChannel, BeginCapturesAndFinalScoreReachTheChannelInOrder) {
     NgircdServer server;
-    ASSERT_TRUE(server.started()) << server.log();
     IrcTestClient watcher;
-    ASSERT_TRUE(hasJoined(watcher, server, "watcher"));
+    ASSERT_TRUE(hasJoined(watcher, server)) << server.log();
 
     // One reply per Quake 2 query, the last one repeated until the test ends.
     const std::vector<std::string> match = {ctfReply("20:00 0/0 0/0"),
@@ -317,9 +311,8 @@ class NoLineLost : public ::testing::TestWithParam<bool> {};
 
 TEST_P(NoLineLost, EveryReportLineReachesTheChannelOnceInOrder) {
     NgircdServer server;
-    ASSERT_TRUE(server.started()) << server.log();
     auto watcher = std::make_unique<IrcTestClient>();
-    ASSERT_TRUE(hasJoined(*watcher, server, "watcher"));
+    ASSERT_TRUE(hasJoined(*watcher, server)) << server.log();
     RealBot bot;
     WiredApp& app = bot.app;
     SaidLog said;
@@ -368,7 +361,7 @@ TEST_P(NoLineLost, EveryReportLineReachesTheChannelOnceInOrder) {
     if (restart) {  // the restarted server has a new channel: the watcher is there first
         ASSERT_TRUE(server.restart()) << server.log();
         watcher = std::make_unique<IrcTestClient>();
-        ASSERT_TRUE(hasJoined(*watcher, server, "watcher"));
+        ASSERT_TRUE(hasJoined(*watcher, server));
     } else {
         watcher->send("MODE #FCST -b FCST!*@*");
     }
