@@ -1,6 +1,7 @@
 #include "irc/console.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "core/app.h"
 #include "core/text_util.h"
@@ -26,7 +27,13 @@ void showPrivmsg(App& app, const std::string& sender, const std::string& params)
 
 void showLeave(App& app, const std::string& sender, const std::string& command) {
     std::vector<std::string>& nicks = app.irc.channelNicks;
-    const auto it = std::find(nicks.begin(), nicks.end(), sender);
+    // The list holds nicks as the server names them, with a status mark ("@op") or without.
+    const auto it = std::find_if(nicks.begin(), nicks.end(), [&](const std::string& nick) {
+        return nick == sender ||
+               (nick.size() == sender.size() + 1 &&
+                std::string_view("~&@%+").find(nick[0]) != std::string_view::npos &&
+                nick.compare(1, std::string::npos, sender) == 0);
+    });
     if (it != nicks.end()) nicks.erase(it);
     app.appendOutput("* LEFT: " + sender + " (" + command + ")");
 }

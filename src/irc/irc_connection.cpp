@@ -110,7 +110,8 @@ struct JoinReplies {
 // The tests a line with a prefix meets, in their order; several may apply to one line.
 void dispatchIrcLine(App& app, const std::string& line, JoinReplies& replies) {
     const IrcLine l = splitIrcLine(line);
-    const bool ownLine = textStartsWith(line, ":" + app.irc.botNick);
+    // The bot's own line by its whole nick: "FCST2" joining is somebody else.
+    const bool ownLine = isBot(app, l.sender);
     auto numeric = [&](std::string_view n) { return isNumeric(line, l, n); };
 
     if (numeric("001")) welcomed(app, l);

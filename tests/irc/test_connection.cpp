@@ -95,7 +95,7 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
 }
 
 // Somebody else whose nick only begins with the bot's joins: the bot is still out (banned).
-TEST_F(IrcTest, DISABLED_ANickThatBeginsWithTheBotsIsSomebodyElsesJoin) {
+TEST_F(IrcTest, ANickThatBeginsWithTheBotsIsSomebodyElsesJoin) {
     app.settings.greetOnJoin = false;
     joinChannel();
     app.antiBanTimer->setEnabled(true);
@@ -189,7 +189,7 @@ TEST_F(IrcTest, ChannelEventsAreShownAndKeepTheNickList) {
 }
 
 // The nick list holds "op" as "@op": the one who parts leaves it all the same.
-TEST_F(IrcTest, DISABLED_AnOperatorWhoPartsLeavesTheNickList) {
+TEST_F(IrcTest, AnOperatorWhoPartsLeavesTheNickList) {
     joinChannel();
     app.irc.channelNicks = {"@op", "ann"};
     line(":op!~o@host PART #FCST");
