@@ -1,19 +1,64 @@
 // The match's scenarios: replies and the operator's controls in, the state, the clocks and
 // the lines said out.
 #include "core/app.h"
+#include "core/server_status.h"
+#include "match/match_control.h"
 #include "match/match_events.h"
-#include "support/fake_platform.h"
 #include "support/monitor_fixture.h"
-#include "support/scenario.h"
+#include "support/replies.h"
+#include "support/report_recorder.h"
+#include "support/unreal_replies.h"
 
 namespace fc::test {
 namespace {
 
-FC_SCENARIOS(GameChange, "match/cases/game_change.txt");
-FC_SCENARIOS(MatchRules, "match/cases/match_rules.txt");
-FC_SCENARIOS(MatchControl, "match/cases/match_control.txt");
-FC_SCENARIOS(UnrealMatch, "match/cases/ut_match.txt");
-FC_SCENARIOS(Teams, "match/cases/teams.txt");
+const std::string kBegin = "*** MATCH BEGIN *** Map playing: ";
+const std::string kEnded = "*** MATCH HAS ENDED! *** FINAL SCORE: ";
+
+// The program monitoring a server whose replies the test makes, each `pace` after the last.
+struct Match : Monitor {
+    explicit Match(const std::string& entry = "10.0.0.5:27910", int pace = 1000) : pace(pace) {
+        app.addListener(&said);
+        switchOn(entry);
+        firstTick();
+        host = entry.substr(0, entry.find(':'));
+        port = std::stoi(entry.substr(entry.find(':') + 1));
+    }
+    // A Quake 3 reply with these variables and then the base ones, the players' scores first
+    // set to `scores` in order (the rest keep theirs).
+    void q3(Vars vars, const std::vector<int>& scores = {}) {
+        platform.advance(pace);
+        for (std::size_t i = 0; i < scores.size(); ++i) roster[i].score = std::to_string(scores[i]);
+        vars.insert(vars.end(), base.begin(), base.end());
+        reply(quake3Reply(vars, roster), host, port);
+    }
+    // An Unreal Tournament answer in its three datagrams; the roster's pings are the teams.
+    void ut(const std::string& gametype, const std::string& limit, const std::vector<int>& frags) {
+        platform.advance(pace);
+        UnrealAnswer answer{gametype, limit};
+        for (std::size_t i = 0; i < roster.size(); ++i)
+            answer.players.push_back(
+                {roster[i].name, i < frags.size() ? frags[i] : 0, roster[i].ping});
+        for (const std::string& d : unrealDatagrams(answer, ++utQuery)) reply(d, host, port);
+    }
+    void scores(const std::string& red, const std::string& blue) {  // as the server told them
+        app.status.red = readTeamScore(view().redScoreText = red);
+        app.status.blue = readTeamScore(view().blueScoreText = blue);
+    }
+    // The seconds the match clock started at, or "off".
+    std::string clock() {
+        return app.battleTimer->enabled() ? std::to_string(view().game.secondsPlayed) : "off";
+    }
+    int pace;
+    std::string host;
+    int port;
+    int utQuery = 0;
+    ReportRecorder said;
+    std::vector<PlayerLine> roster;
+    Vars base;
+};
+
+struct MatchTest : ::testing::Test, Match {};
 
 TEST(FreshApp, KnowsNoScoresAndNoTeams) {
     FakePlatform platform;
@@ -22,10 +67,70 @@ TEST(FreshApp, KnowsNoScoresAndNoTeams) {
     EXPECT_FALSE(app.view.teamsKnown);
 }
 
+// The match-event rules on one pair of replies: from the values of the previous reply and of
+// this one, the match state after, the match clock (the seconds it started at) and the lines
+// said. Points after 0:0 say the Begin line with the time left as it stands, in every state; a
+// private server is hidden in it, each form of the line keeping its own blanks.
+TEST(MatchRules, OnePairOfReplies) {
+    using enum MatchState;
+    const GameType Osp = GameType::Quake3OspScored, Ctf = GameType::Quake2Ctf,
+                   Tdm = GameType::Quake2TeamDeathmatch;
+    const std::string at = kBegin + "   Server: 10.0.0.5:27910   Time Left: ";
+    const std::string hidden = kBegin + "   Server: [PRIVATE!]";
+    const struct {
+        const char* name;
+        GameType type;
+        const char *game, *lastTime, *time, *red, *blue;
+        MatchState state, after;
+        const char* clock;
+        std::vector<std::string> said = {};
+        bool hidden = false;
+    } rows[] = {
+        // clang-format off
+        {"the clock ends a skip", Osp, "osp", "20:00", "19:59", "0", "0", Skip, None, "off"},
+        {"the clock begins a match", Osp, "osp", "20:00", "19:59", "0", "0", None, Running, "6",
+         {at + "19:59"}},
+        {"quiet start below four points", Osp, "osp", "", "", "2", "1", None, Running, "15", {at}},
+        {"no quiet start from four points", Osp, "osp", "", "", "3", "1", None, None, "20", {at}},
+        {"points after 0 0 end a skip", Osp, "osp", "", "", "1", "0", Skip, None, "20", {at}},
+        {"the clock ends a ctf skip", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Skip, None,
+         "off"},
+        {"the clock begins a ready ctf match", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Ready,
+         Running, "off", {at + "19:59"}},
+        {"warm up ends a Tourney skip", Tdm, "tourney", "WARMUP", "20:00", "0", "0", Skip, None,
+         "off"},
+        {"ready, no warm up: no match", Tdm, "tourney", "10:00", "9:59", "0", "0", Ready, None,
+         "off"},
+        {"warm up ends: a Tourney match begins", Tdm, "tourney", "WARMUP", "20:00", "0", "0", Ready,
+         Running, "off", {at + "20:00"}},
+        {"private, ready ctf", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Ready, Running, "off",
+         {hidden + "  Time Left: 19:59"}, true},
+        {"private, by the clock", Osp, "osp", "20:00", "19:59", "0", "0", None, Running, "6",
+         {hidden + "   Time Left: 19:59"}, true}};
+    // clang-format on
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Match m;
+        MainView& v = m.view();
+        v.serverIsPrivate = r.hidden;
+        v.gameType = r.type;
+        v.gameText = r.game;
+        v.matchState = r.state;
+        v.lastValues.timeLeft = r.lastTime;
+        v.timeLeftText = r.time;
+        v.lastValues.red = v.lastValues.blue = "0";
+        m.scores(r.red, r.blue);
+        runMatchEventRules(m.app, ServerStatus{});
+        EXPECT_EQ(v.matchState, r.after);
+        EXPECT_EQ(m.clock(), r.clock);
+        EXPECT_EQ(m.said.lines, r.said);
+    }
+}
+
 // The time left leaving the time limit begins the match of a game read from its scores and
 // starts the match clock: base Quake 3 team games at the seconds they counted already, the others
 // at 6.
-TEST_F(MonitorTest, ABeginByTheClockStartsTheMatchClockByGameType) {
+TEST_F(MatchTest, ABeginByTheClockStartsTheMatchClockByGameType) {
     const struct {
         GameType type;
         const char* game;
@@ -52,6 +157,324 @@ TEST_F(MonitorTest, ABeginByTheClockStartsTheMatchClockByGameType) {
         EXPECT_EQ(v.matchState, MatchState::Running);
         EXPECT_EQ(v.game.secondsPlayed, row.clock);
     }
+}
+
+// A new game on a base Quake 3 server, one reply a second: the game that ended gets its final
+// score once, and the next one starts from nothing. The scores are [ABC]Ann's (blue) and
+// =XY=Bob's (red) after two more blue players; g_timestamp, where a server publishes it, names
+// the game.
+struct GameChangeServer : Match {
+    GameChangeServer() {
+        view().ctfTemplate = "CAP %c% %as%:%bs%";
+        roster = {{"0", "70", "[ABC]Ann"}, {"0", "80", "[ABC]Cid"}, {"0", "80", "[ABC]Eve"},
+                  {"0", "50", "=XY=Bob"},  {"0", "60", "=XY=Dan"},  {"0", "60", "=XY=Fay"}};
+        base = {{"gamename", "baseoa"}, {"g_gametype", "3"}, {"timelimit", "1"}, {"mapname", "m1"}};
+    }
+    const Vars t1 = {{"g_timestamp", "t1"}}, t2 = {{"g_timestamp", "t2"}};
+    const std::string begin1 = kBegin + "m1   Server: 10.0.0.5:27910   Time Left: 1:00";
+};
+struct NewGame : ::testing::Test, GameChangeServer {};
+
+TEST_F(NewGame, AMapChangeWithoutTimestampEndsTheGame) {
+    base = {{"gamename", "baseoa"}, {"g_gametype", "4"}, {"timelimit", "1"}};
+    const Vars m1 = {{"mapname", "m1"}}, m2 = {{"mapname", "m2"}};
+    q3(m1);
+    q3(m1, {0, 0, 0, 1});
+    q3(m1, {0, 0, 0, 0});  // a suicide: the frag sums fall back to 0:0 mid-game
+    q3(m1, {0, 0, 0, 1});
+    q3(m1, {0, 0, 0, 6});  // Bob's capture
+    q3(m2, {0, 0, 0, 0});
+    q3(m2, {2, 0, 0, 0});
+    q3(m2, {7, 0, 0, 0});
+    EXPECT_EQ(view().matchState, MatchState::Running);
+    EXPECT_EQ(said.lines,
+              (std::vector<std::string>{
+                  begin1, "CAP =XY=Bob 1:0", kEnded + "[XY] 1 (6) / [ABC] 0 (0)",
+                  kBegin + "m2   Server: 10.0.0.5:27910   Time Left: 1:00", "CAP [ABC]Ann 0:1"}));
+}
+
+TEST_F(NewGame, ASkippedMatchEndsWithItsGame) {
+    q3(t1);
+    onMatchButton(app);
+    q3(t1);
+    q3(t2);
+    q3(t2, {0, 0, 0, 1});
+    EXPECT_EQ(view().matchState, MatchState::Running);
+    EXPECT_EQ(said.lines, std::vector<std::string>{begin1});
+}
+
+TEST_F(NewGame, TheOperatorsStopLetsTheNextStartBegin) {
+    q3(t1);
+    q3(t1, {0, 0, 0, 1});
+    q3(t1);
+    onMatchButton(app);
+    q3(t1, {0, 0, 0, 0});
+    q3(t1, {0, 0, 0, 1});
+    EXPECT_EQ(view().matchState, MatchState::Running);
+    EXPECT_EQ(said.lines, (std::vector<std::string>{begin1, begin1}));
+}
+
+// Time up, then the next game begins: ended once, whether a timestamp names the games or not.
+TEST(NewGameAtTimeUp, EndsOnceAndTheNextBegins) {
+    const std::tuple<const char*, Vars, Vars, std::vector<int>> rows[] = {
+        {"a new timestamp", {{"g_timestamp", "t1"}}, {{"g_timestamp", "t2"}}, {1, 0, 0, 0}},
+        {"the same map again", {}, {}, {0, 0, 0, 1}}};
+    for (const auto& [name, old, next, last] : rows) {
+        SCOPED_TRACE(name);
+        GameChangeServer g;
+        g.q3(old);
+        g.q3(old, {0, 0, 0, 1});
+        g.platform.advance(44000);
+        g.q3(old, {2, 0, 0, 3});
+        g.q3(next, {0, 0, 0, 0});
+        g.q3(next, last);
+        EXPECT_EQ(g.view().matchState, MatchState::Running);
+        EXPECT_EQ(g.said.lines,
+                  (std::vector<std::string>{g.begin1, kEnded + "[XY] 3 / [ABC] 2", g.begin1}));
+    }
+}
+
+TEST_F(NewGame, ANewGameWhenTimeIsUpEndsOnce) {
+    q3(t1);
+    q3(t1, {0, 0, 0, 1});
+    platform.advance(29000);
+    q3(t1, {2, 0, 0, 3});
+    platform.advance(29000);
+    q3(t2, {0, 0, 0, 0});
+    EXPECT_EQ(view().matchState, MatchState::Ready);
+    EXPECT_EQ(said.lines, (std::vector<std::string>{begin1, kEnded + "[XY] 3 / [ABC] 2"}));
+}
+
+// Unreal Tournament answers, three datagrams each, one poll apart. Alpha plays red (team 0),
+// Bravo blue (team 1).
+struct Unreal : Match {
+    Unreal() : Match("127.0.0.1:7778", 2000) {
+        view().ctfTemplate = "defaultCTF";
+        roster = {{"0", "0", "Alpha"}, {"0", "1", "Bravo"}};
+    }
+};
+
+// One answer fills the team column, the game type and the clock's limit, and the team scores.
+TEST(UnrealAnswer, FillsTheTeamsTheGameAndTheLimit) {
+    const struct {
+        const char *name, *team, *game, *limit, *column;
+        GameType type;
+        const char *minutes, *scores;  // red and blue score, red ping
+    } rows[] = {
+        // clang-format off
+        {"ctf spectator", "255", "CTFGame", "0", "Spec", GameType::UnrealCtf, "20", "0/0 0/0 0"},
+        {"ctf red", "0", "CTFGame", "15", "Red", GameType::UnrealCtf, "15", "0/4 0/0 4"},
+        {"deathmatch", "3", "Deathmatchplus", "5", "DM (3)", GameType::UnrealOther, "5", "0 0 0"},
+        {"team game blue", "1", "teamgameplus", "10", "Blue", GameType::UnrealTeamGame, "10", "0 4 0"},
+        {"other games", "7", "Assault", "x", "7", GameType::UnrealOther, "20", nullptr}};
+    // clang-format on
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Unreal u;
+        u.roster = {{"4", r.team, "Alpha"}};
+        u.ut(r.game, r.limit, {4});
+        const MainView& v = u.view();
+        EXPECT_EQ(v.playerRows.at(0).team, r.column);
+        EXPECT_EQ(v.gameType, r.type);
+        EXPECT_EQ(v.timeLimitMinutes, r.minutes);
+        if (r.scores)
+            EXPECT_EQ(v.redScoreText + " " + v.blueScoreText + " " + v.redPingText, r.scores);
+    }
+}
+
+// Answers as Alpha's and Bravo's frags: the begin, the captures and the end.
+TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
+    using enum MatchState;
+    const std::string begin = kBegin + "CTF-Face   Server: 127.0.0.1:7778   Time Left: ";
+    const struct {
+        const char *name, *game, *limit;
+        std::vector<std::vector<int>> frags;  // one answer each
+        int buttonAfter;                      // the answer after which the operator presses
+        int waitMs;                           // more time before the last answer
+        MatchState after;
+        int capsRed;  // -1: not counted
+        std::vector<std::string> said;
+    } rows[] = {
+        // clang-format off
+        {"begin when frags leave 0 0", "CTFGame", "0", {{}, {0, 0}, {3, 0}}, -1, 0, Running, 0,
+         {begin + "20:00"}},
+        {"a capture in state 0 is counted unsaid", "CTFGame", "0", {{}, {3, 0}, {10, 0}}, 1, 0, None,
+         1, {begin + "20:00"}},
+        {"a capture while running is said", "CTFGame", "0", {{}, {3, 0}, {10, 1}}, -1, 0, Running, 1,
+         {begin + "20:00", "defaultCTF"}},
+        {"no team rows, no begin", "Deathmatchplus", "0", {{}, {3, 4}}, -1, 0, None, -1, {}},
+        {"ctf ends at INT", "CTFGame", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, 0,
+         {begin + "1:00", kEnded + "[Red team] 0 (3) / [Blue team] 0 (2)"}},
+        {"a team game ends at INT", "TeamGamePlus", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, -1,
+         {begin + "1:00", kEnded + "[Red team] 3 / [Blue team] 2"}},
+        {"other games end silently", "Assault", "1", {{}, {}}, 0, 70000, None, -1, {}}};
+    // clang-format on
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Unreal u;
+        for (std::size_t i = 0; i < r.frags.size(); ++i) {
+            if (i + 1 == r.frags.size()) u.platform.advance(r.waitMs);
+            u.ut(r.game, r.limit, r.frags[i]);
+            if (int(i) == r.buttonAfter) onMatchButton(u.app);
+        }
+        EXPECT_EQ(u.view().matchState, r.after);
+        if (r.capsRed >= 0) EXPECT_EQ(u.view().game.capsRed, r.capsRed);
+        EXPECT_EQ(u.said.lines, r.said);
+    }
+}
+
+// The match button, the match clocks, the periodic report and the time-played correction, with
+// no server monitored.
+struct Controls : Monitor {
+    Controls() {
+        app.addListener(&said);
+        view().dmTemplate = "%at% %as% (%ae%) %bt% %bs% (%be%) ping %ap%/%bp% TL %tl%";
+    }
+    std::string clock() {
+        return app.battleTimer->enabled() ? std::to_string(view().game.secondsPlayed) : "off";
+    }
+    void red(const std::string& score) {
+        app.status.red = readTeamScore(view().redScoreText = score);
+    }
+    ReportRecorder said;
+    MainView& v = app.view;
+};
+struct MatchControl : ::testing::Test, Controls {};
+
+TEST_F(MatchControl, TheButtonWalksTheStates) {
+    onMatchButton(app);
+    EXPECT_EQ(v.matchState, MatchState::Running);
+    EXPECT_EQ(clock(), "off");  // no clock kept for this game
+    v.timePlayedVisible = true;
+    onMatchButton(app);
+    EXPECT_EQ(v.matchState, MatchState::None);
+    EXPECT_EQ(v.timeLeftText, "20:00");
+    EXPECT_FALSE(v.timePlayedVisible);
+    v.matchState = MatchState::Ready;
+    onMatchButton(app);
+    EXPECT_EQ(v.matchState, MatchState::Skip);
+    EXPECT_EQ(v.matchButton, "Set 'Ready to start'");
+    onMatchButton(app);
+    EXPECT_EQ(v.matchState, MatchState::Ready);
+    EXPECT_EQ(v.matchButton, "Skip next match");
+}
+
+// Starting by hand starts the clock of the games that need it, at the seconds a match has
+// typically run before the operator gets to the button.
+TEST(StartByHand, StartsTheClockByGame) {
+    const std::tuple<const char*, GameType, const char*> rows[] = {
+        {"baseq3", GameType::Quake3TeamGame, "11"},
+        {"baseoa", GameType::Quake3TeamGame, "11"},
+        {"BaseQ3", GameType::Quake3TeamGame, "11"},
+        {"OSP", GameType::Quake3OspScored, "15"},
+        {"osp", GameType::Quake3TeamGame, "11"},
+        {"Battle", GameType::Quake2TeamDeathmatch, "15"}};
+    for (const auto& [game, type, clock] : rows) {
+        Controls c;
+        c.v.gameText = game;
+        c.v.gameType = type;
+        c.v.game.lastReportedRed = 9;
+        onMatchButton(c.app);
+        EXPECT_EQ(c.clock() + " " + std::to_string(c.v.game.lastReportedRed),
+                  std::string(clock) + " 0")
+            << game;
+    }
+}
+
+TEST_F(MatchControl, ThePeriodicReportComesOnEverySixtyFirstTickWithSignedPoints) {
+    v.matchState = MatchState::Running;
+    red("3");
+    view().blueScoreText = "0";
+    v.avgPingRed = 40;
+    app.battleTimer->setEnabled(true);
+    platform.advance(60000);
+    EXPECT_TRUE(said.lines.empty());
+    platform.advance(1000);
+    EXPECT_EQ(said.lines.size(), 1u);
+    red("2");
+    platform.advance(61000);
+    EXPECT_EQ(said.lines, (std::vector<std::string>{
+                              "Red team 3 (+3) Blue team 0 (+0) ping 40/0 TL [no match]",
+                              "Red team 2 (-1) Blue team 0 (+0) ping 40/0 TL [no match]"}));
+}
+
+// No report while no match runs or one is ready; a skipped match is still reported on.
+TEST_F(MatchControl, NoReportWithoutAMatch) {
+    app.battleTimer->setEnabled(true);
+    for (const MatchState state : {MatchState::None, MatchState::Ready}) {
+        v.matchState = state;
+        v.game.secondsSinceReport = 50;
+        platform.advance(200000);
+        EXPECT_EQ(v.game.secondsSinceReport, 0);
+    }
+    EXPECT_TRUE(said.lines.empty());
+    v.matchState = MatchState::Skip;
+    platform.advance(61000);
+    EXPECT_EQ(said.lines.size(), 1u);
+}
+
+TEST_F(MatchControl, TimePlayedFollowsTheClockAndCanBeCorrected) {
+    v.matchState = MatchState::Running;
+    app.battleTimer->setEnabled(true);
+    platform.advance(75000);
+    EXPECT_EQ(v.game.secondsPlayed, 75);
+    EXPECT_EQ(v.timePlayed, "1:15");
+    onFollowClockChanged(app, false);
+    EXPECT_TRUE(v.timePlayedEditable);
+    onTimePlayedClicked(app);
+    onTimePlayedEdited(app, "12:30");
+    platform.advance(2000);
+    EXPECT_EQ(v.timePlayed, "12:30");  // not overwritten while being corrected
+    onFollowClockChanged(app, true);
+    EXPECT_EQ(v.game.secondsPlayed, 750);
+    EXPECT_FALSE(v.timePlayedEditable);
+    onFollowClockChanged(app, false);
+    onTimePlayedEdited(app, "99:00");  // no click into the field: the text is not taken
+    onFollowClockChanged(app, true);
+    EXPECT_EQ(v.game.secondsPlayed, 750);
+}
+
+TEST_F(MatchControl, AReportIntervalThatIsNotPositiveReadsForty) {
+    for (const auto& [typed, reads] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"0", "40"}, {"-5", "40"}, {"soon", "40"}, {"", "40"}, {"90 seconds", "90 seconds"}}) {
+        v.reportIntervalSeconds = "60";
+        onReportIntervalEdited(app, typed);
+        EXPECT_EQ(v.reportIntervalSeconds, reads) << typed;
+    }
+}
+
+TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
+    v.gameFamily = GameFamily::UT;
+    v.gameType = GameType::UnrealTeamGame;
+    v.reportIntervalSeconds = "60";
+    v.timeLimitMinutes = "20";
+    red("4");
+    onMatchButton(app);
+    EXPECT_EQ(v.matchState, MatchState::Running);
+    EXPECT_TRUE(app.unrealMatchTimer->enabled());
+    platform.advance(59000);
+    EXPECT_TRUE(said.lines.empty());
+    platform.advance(1000);
+    EXPECT_EQ(said.lines.size(), 1u);
+    EXPECT_EQ(v.game.secondsPlayed, 60);
+    EXPECT_EQ(v.timeLeftText, "19:00");
+    EXPECT_EQ(v.game.lastReportedRed, 4);
+    platform.advance(10000);
+    onMatchButton(app);
+    EXPECT_FALSE(app.unrealMatchTimer->enabled());
+    EXPECT_EQ(v.matchState, MatchState::None);
+    EXPECT_EQ(v.game.secondsToUnrealReport, 60);  // the next start counts a whole interval again
+}
+
+TEST_F(MatchControl, TheMinimisedCaptionShowsTheScore) {
+    platform.advance(1000);
+    EXPECT_EQ(v.windowCaption, "~ FCST ~");
+    v.windowMinimised = true;
+    v.redScoreText = "2/31";
+    v.blueScoreText = "1/20";
+    v.timeLeftText = "12:00";
+    platform.advance(1000);
+    EXPECT_EQ(v.windowCaption, "Red team 2|Blue team 1|12:00");
 }
 
 }  // namespace
