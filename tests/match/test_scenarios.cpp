@@ -15,10 +15,12 @@ namespace {
 const std::string kBegin = "*** MATCH BEGIN *** Map playing: ";
 const std::string kEnded = "*** MATCH HAS ENDED! *** FINAL SCORE: ";
 
-// The program monitoring a server whose replies the test makes, each `pace` after the last.
+// The program monitoring a server whose replies the test makes, each `pace` after the last; or,
+// with no entry, monitoring none.
 struct Match : Monitor {
     explicit Match(const std::string& entry = "10.0.0.5:27910", int pace = 1000) : pace(pace) {
         app.addListener(&said);
+        if (entry.empty()) return;
         switchOn(entry);
         firstTick();
         host = entry.substr(0, entry.find(':'));
@@ -41,7 +43,7 @@ struct Match : Monitor {
                 {roster[i].name, i < frags.size() ? frags[i] : 0, roster[i].ping});
         for (const std::string& d : unrealDatagrams(answer, ++utQuery)) reply(d, host, port);
     }
-    void scores(const std::string& red, const std::string& blue) {  // as the server told them
+    void scores(const std::string& red, const std::string& blue = "0") {  // as the server told
         app.status.red = readTeamScore(view().redScoreText = red);
         app.status.blue = readTeamScore(view().blueScoreText = blue);
     }
@@ -49,13 +51,12 @@ struct Match : Monitor {
     std::string clock() {
         return app.battleTimer->enabled() ? std::to_string(view().game.secondsPlayed) : "off";
     }
-    int pace;
+    int pace, port = 0, utQuery = 0;
     std::string host;
-    int port;
-    int utQuery = 0;
     ReportRecorder said;
     std::vector<PlayerLine> roster;
     Vars base;
+    MainView& v = app.view;
 };
 
 struct MatchTest : ::testing::Test, Match {};
@@ -131,21 +132,15 @@ TEST(MatchRules, OnePairOfReplies) {
 // starts the match clock: base Quake 3 team games at the seconds they counted already, the others
 // at 6.
 TEST_F(MatchTest, ABeginByTheClockStartsTheMatchClockByGameType) {
-    const struct {
-        GameType type;
-        const char* game;
-        std::int32_t clock;
-    } rows[] = {
+    const std::tuple<GameType, const char*, std::int32_t> rows[] = {
         {GameType::Quake3TeamGame, "baseoa", 42},
         {GameType::Quake3OspScored, "osp", 6},
         {GameType::Quake3BaseCtf, "baseoa", 6},
-        {GameType::Quake2TeamDeathmatch, "battle", 6},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(describe(row.type).name);
-        MainView& v = view();
-        v.gameType = row.type;
-        v.gameText = row.game;
+        {GameType::Quake2TeamDeathmatch, "battle", 6}};
+    for (const auto& [type, game, clock] : rows) {
+        SCOPED_TRACE(describe(type).name);
+        v.gameType = type;
+        v.gameText = game;
         v.matchState = MatchState::None;
         v.game.beginSaid = false;
         v.game.secondsPlayed = 42;
@@ -154,8 +149,8 @@ TEST_F(MatchTest, ABeginByTheClockStartsTheMatchClockByGameType) {
         v.timeLeftText = "19:18";
         v.redScoreText = v.blueScoreText = v.lastValues.red = v.lastValues.blue = "0";
         runMatchEventRules(app, ServerStatus{});
-        EXPECT_EQ(v.matchState, MatchState::Running);
-        EXPECT_EQ(v.game.secondsPlayed, row.clock);
+        EXPECT_EQ(std::tuple(v.matchState, v.game.secondsPlayed),
+                  std::tuple(MatchState::Running, clock));
     }
 }
 
@@ -325,73 +320,56 @@ TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
 
 // The match button, the match clocks, the periodic report and the time-played correction, with
 // no server monitored.
-struct Controls : Monitor {
-    Controls() {
-        app.addListener(&said);
-        view().dmTemplate = "%at% %as% (%ae%) %bt% %bs% (%be%) ping %ap%/%bp% TL %tl%";
+struct MatchControl : ::testing::Test, Match {
+    MatchControl() : Match("") {
+        v.dmTemplate = "%at% %as% (%ae%) %bt% %bs% (%be%) ping %ap%/%bp% TL %tl%";
     }
-    std::string clock() {
-        return app.battleTimer->enabled() ? std::to_string(view().game.secondsPlayed) : "off";
-    }
-    void red(const std::string& score) {
-        app.status.red = readTeamScore(view().redScoreText = score);
-    }
-    ReportRecorder said;
-    MainView& v = app.view;
 };
-struct MatchControl : ::testing::Test, Controls {};
 
 TEST_F(MatchControl, TheButtonWalksTheStates) {
+    using enum MatchState;
     onMatchButton(app);
-    EXPECT_EQ(v.matchState, MatchState::Running);
-    EXPECT_EQ(clock(), "off");  // no clock kept for this game
+    EXPECT_EQ(std::tuple(v.matchState, clock()), std::tuple(Running, "off"));  // no clock here
     v.timePlayedVisible = true;
     onMatchButton(app);
-    EXPECT_EQ(v.matchState, MatchState::None);
-    EXPECT_EQ(v.timeLeftText, "20:00");
-    EXPECT_FALSE(v.timePlayedVisible);
-    v.matchState = MatchState::Ready;
+    EXPECT_EQ(std::tuple(v.matchState, v.timeLeftText, v.timePlayedVisible),
+              std::tuple(None, "20:00", false));
+    v.matchState = Ready;
     onMatchButton(app);
-    EXPECT_EQ(v.matchState, MatchState::Skip);
-    EXPECT_EQ(v.matchButton, "Set 'Ready to start'");
+    EXPECT_EQ(std::tuple(v.matchState, v.matchButton), std::tuple(Skip, "Set 'Ready to start'"));
     onMatchButton(app);
-    EXPECT_EQ(v.matchState, MatchState::Ready);
-    EXPECT_EQ(v.matchButton, "Skip next match");
+    EXPECT_EQ(std::tuple(v.matchState, v.matchButton), std::tuple(Ready, "Skip next match"));
 }
 
 // Starting by hand starts the clock of the games that need it, at the seconds a match has
 // typically run before the operator gets to the button.
 TEST(StartByHand, StartsTheClockByGame) {
     const std::tuple<const char*, GameType, const char*> rows[] = {
-        {"baseq3", GameType::Quake3TeamGame, "11"},
-        {"baseoa", GameType::Quake3TeamGame, "11"},
-        {"BaseQ3", GameType::Quake3TeamGame, "11"},
-        {"OSP", GameType::Quake3OspScored, "15"},
-        {"osp", GameType::Quake3TeamGame, "11"},
-        {"Battle", GameType::Quake2TeamDeathmatch, "15"}};
+        // clang-format off
+        {"baseq3", GameType::Quake3TeamGame, "11"}, {"baseoa", GameType::Quake3TeamGame, "11"},
+        {"BaseQ3", GameType::Quake3TeamGame, "11"}, {"OSP", GameType::Quake3OspScored, "15"},
+        {"osp", GameType::Quake3TeamGame, "11"}, {"Battle", GameType::Quake2TeamDeathmatch, "15"}};
+    // clang-format on
     for (const auto& [game, type, clock] : rows) {
-        Controls c;
+        Match c("");
         c.v.gameText = game;
         c.v.gameType = type;
         c.v.game.lastReportedRed = 9;
         onMatchButton(c.app);
-        EXPECT_EQ(c.clock() + " " + std::to_string(c.v.game.lastReportedRed),
-                  std::string(clock) + " 0")
-            << game;
+        EXPECT_EQ(std::tuple(c.clock(), c.v.game.lastReportedRed), std::tuple(clock, 0)) << game;
     }
 }
 
 TEST_F(MatchControl, ThePeriodicReportComesOnEverySixtyFirstTickWithSignedPoints) {
     v.matchState = MatchState::Running;
-    red("3");
-    view().blueScoreText = "0";
+    scores("3");
     v.avgPingRed = 40;
     app.battleTimer->setEnabled(true);
     platform.advance(60000);
     EXPECT_TRUE(said.lines.empty());
     platform.advance(1000);
     EXPECT_EQ(said.lines.size(), 1u);
-    red("2");
+    scores("2");
     platform.advance(61000);
     EXPECT_EQ(said.lines, (std::vector<std::string>{
                               "Red team 3 (+3) Blue team 0 (+0) ping 40/0 TL [no match]",
@@ -417,8 +395,7 @@ TEST_F(MatchControl, TimePlayedFollowsTheClockAndCanBeCorrected) {
     v.matchState = MatchState::Running;
     app.battleTimer->setEnabled(true);
     platform.advance(75000);
-    EXPECT_EQ(v.game.secondsPlayed, 75);
-    EXPECT_EQ(v.timePlayed, "1:15");
+    EXPECT_EQ(std::tuple(v.game.secondsPlayed, v.timePlayed), std::tuple(75, "1:15"));
     onFollowClockChanged(app, false);
     EXPECT_TRUE(v.timePlayedEditable);
     onTimePlayedClicked(app);
@@ -426,8 +403,7 @@ TEST_F(MatchControl, TimePlayedFollowsTheClockAndCanBeCorrected) {
     platform.advance(2000);
     EXPECT_EQ(v.timePlayed, "12:30");  // not overwritten while being corrected
     onFollowClockChanged(app, true);
-    EXPECT_EQ(v.game.secondsPlayed, 750);
-    EXPECT_FALSE(v.timePlayedEditable);
+    EXPECT_EQ(std::tuple(v.game.secondsPlayed, v.timePlayedEditable), std::tuple(750, false));
     onFollowClockChanged(app, false);
     onTimePlayedEdited(app, "99:00");  // no click into the field: the text is not taken
     onFollowClockChanged(app, true);
@@ -448,17 +424,16 @@ TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
     v.gameType = GameType::UnrealTeamGame;
     v.reportIntervalSeconds = "60";
     v.timeLimitMinutes = "20";
-    red("4");
+    scores("4");
     onMatchButton(app);
-    EXPECT_EQ(v.matchState, MatchState::Running);
-    EXPECT_TRUE(app.unrealMatchTimer->enabled());
+    EXPECT_EQ(std::tuple(v.matchState, app.unrealMatchTimer->enabled()),
+              std::tuple(MatchState::Running, true));
     platform.advance(59000);
     EXPECT_TRUE(said.lines.empty());
     platform.advance(1000);
-    EXPECT_EQ(said.lines.size(), 1u);
-    EXPECT_EQ(v.game.secondsPlayed, 60);
-    EXPECT_EQ(v.timeLeftText, "19:00");
-    EXPECT_EQ(v.game.lastReportedRed, 4);
+    EXPECT_EQ(
+        std::tuple(said.lines.size(), v.game.secondsPlayed, v.timeLeftText, v.game.lastReportedRed),
+        std::tuple(1u, 60, "19:00", 4));
     platform.advance(10000);
     onMatchButton(app);
     EXPECT_FALSE(app.unrealMatchTimer->enabled());

@@ -36,17 +36,13 @@ struct TeamsTest : ::testing::Test {
 // The shortest piece of two to fourteen characters between separators, among the name's first
 // fifteen; "" when there is none.
 TEST(GetTag, ShortestPieceOfTwoToFourteenBetweenSeparators) {
-    const std::pair<std::string, const char*> rows[] = {{"[ABC]Player", "ABC"},
-                                                        {"Player", "Player"},
-                                                        {"x", ""},
-                                                        {"ABCDEFGHIJKLMNO", ""},
-                                                        {"=RC=Sarge", "RC"},
-                                                        {"[AB]CD", "AB"},
-                                                        {"a(b)cd.ef|gh*ij", "cd"},
-                                                        {"ABCDEFGHIJKLMN|XY", "ABCDEFGHIJKLMN"},
-                                                        {"--  --", ""},
-                                                        {"", ""},
-                                                        {std::string(200, 'x'), ""}};
+    // clang-format off
+    const std::pair<std::string, const char*> rows[] = {
+        {"[ABC]Player", "ABC"}, {"Player", "Player"}, {"x", ""}, {"ABCDEFGHIJKLMNO", ""},
+        {"=RC=Sarge", "RC"}, {"[AB]CD", "AB"}, {"a(b)cd.ef|gh*ij", "cd"},
+        {"ABCDEFGHIJKLMN|XY", "ABCDEFGHIJKLMN"}, {"--  --", ""}, {"", ""},
+        {std::string(200, 'x'), ""}};
+    // clang-format on
     for (const auto& [name, tag] : rows) EXPECT_EQ(getTag(name), tag) << name;
 }
 
@@ -61,7 +57,7 @@ TEST(ListHolds, FindsExactlyTheQuotedName) {
 // The team names come from the tags met most often (the later ones red), or from the server's
 // names (with no hyphen the whole value), colour codes as blanks.
 TEST_F(TeamsTest, TeamNamesFromTheTagsOrTheServer) {
-    std::vector<std::string> many;  // eighty tags met once, then two met more often too late
+    std::vector<std::string> many;  // eighty tags met once; "late" is met most often, but later
     for (int t = 100; t < 180; ++t) many.push_back("[t" + std::to_string(t) + "]x");
     for (const char* tag : {"late", "late", "late", "t100", "t100", "t100", "t101", "t101"})
         many.push_back(std::string("[") + tag + "]player");
@@ -80,16 +76,13 @@ TEST_F(TeamsTest, TeamNamesFromTheTagsOrTheServer) {
         {"swapped teams name the other way", tags8, "BB|CC", GameType::NoGameYet, true},
         {"three against two: not enough outside dm", threeTwo, "Red team|Blue team"},
         {"two a side is enough in deathmatch", threeTwo, "AA|BB", GameType::Quake2TeamDeathmatch},
-        {"one player: deathmatch's default names",
-         {"[AA]1"},
-         "Team A|Team B",
+        // clang-format off
+        {"one player: deathmatch's default names", {"[AA]1"}, "Team A|Team B",
          GameType::Quake2TeamDeathmatch},
-        {"the server's names win",
-         {"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2", "[BB]3"},
-         "Alpha Clan|Bravo",
-         GameType::NoGameYet,
-         false,
+        {"the server's names win", {"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2", "[BB]3"},
+         "Alpha Clan|Bravo", GameType::NoGameYet, false,
          "\xFF\xFF\xFF\xFFprint\n\\Score_A\\5-Alpha\003Clan\\Score_B\\Bravo\n"},
+        // clang-format on
         {"only the first eighty tags are tallied", many, "t100|t101"}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -142,11 +135,9 @@ TEST_F(TeamsTest, MouseClicksOnRealRowsWalkARowRoundOrMarkIt) {
     click(5);
     click(-1);
     EXPECT_EQ(teams() + " " + members(), ", ||");
-    const std::pair<const char*, const char*> walk[] = {// unassigned rows go to red first
-                                                        {"Red", "\"Ann\"||"},
-                                                        {"Blue", "|\"Ann\"|"},
-                                                        {"Spec", "||\"Ann\""},
-                                                        {"Red", "\"Ann\"||"}};
+    // unassigned rows go to red first
+    const std::pair<const char*, const char*> walk[] = {
+        {"Red", "\"Ann\"||"}, {"Blue", "|\"Ann\"|"}, {"Spec", "||\"Ann\""}, {"Red", "\"Ann\"||"}};
     for (const auto& [team, lists] : walk) {
         click(0);
         EXPECT_EQ(v.playerRows[0].team + " " + members(), std::string(team) + " " + lists);
@@ -174,13 +165,9 @@ TEST_F(TeamsTest, TypedTeamNamesAndTheScoreColumnsOrder) {
     onTeamNameEdited(app, false, "Blue");
     EXPECT_EQ(v.redTeamName + "|" + v.blueTeamName, " 04Red |Blue");
     players({"a", "b", "c"});
-    v.playerRows[0].score =
-        "\xA0\xA0\xA0"
-        "9";
-    v.playerRows[1].score =
-        "\xA0\xA0"
-        "10";
-    v.playerRows[2].score = "\xA0\xA0-1";
+    v.playerRows[0].score = "\240\240\2409";  // right-aligned by no-break spaces
+    v.playerRows[1].score = "\240\24010";
+    v.playerRows[2].score = "\240\240-1";
     const auto names = [&] { return column([](const PlayerRow& r) { return r.name; }); };
     onPlayerListColumnClicked(app, 1);  // by number, then flipped
     EXPECT_EQ(names(), "c,a,b");
@@ -196,12 +183,14 @@ TEST_F(TeamsTest, TeamMenuItems) {
         const char* name;
         int item;
         const char *names, *teams;
-    } rows[] = {{"detect and assign teams", 0, "AA|BB", "Red,Blue,Red,Blue,Red,Blue,Red,Spec"},
-                {"switch and assign teams", 1, "aa|bb", "Red,Blue,Red,Blue,Red,Blue,Red,Spec"},
-                {"detect tags only", 2, "AA|BB", ",,,,,,,"},
-                {"assign team names only", 3, "bb|aa", "Blue,Red,Blue,Red,Blue,Red,Blue,Spec"},
-                {"switch team names only", 4, "aa|bb", ",,,,,,,"},
-                {"reset teams", 5, "bb|aa", "Spec,Spec,Spec,Spec,Spec,Spec,Spec,Spec"}};
+    } rows[] = {
+        {"detect and assign teams", 0, "AA|BB", "Red,Blue,Red,Blue,Red,Blue,Red,Spec"},
+        {"switch and assign teams", 1, "aa|bb", "Red,Blue,Red,Blue,Red,Blue,Red,Spec"},
+        {"detect tags only", 2, "AA|BB", ",,,,,,,"},
+        {"assign team names only", 3, "bb|aa", "Blue,Red,Blue,Red,Blue,Red,Blue,Spec"},
+        {"switch team names only", 4, "aa|bb", ",,,,,,,"},
+        {"reset teams", 5, "bb|aa", "Spec,Spec,Spec,Spec,Spec,Spec,Spec,Spec"},
+    };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         players({"[AA]1", "[BB]1", "[AA]2", "[BB]2", "[AA]3", "[BB]3", "[AA]4", "x"});
