@@ -260,7 +260,8 @@ TEST(UnrealAnswer, FillsTheTeamsTheGameAndTheLimit) {
         {"ctf spectator", "255", "CTFGame", "0", "Spec", GameType::UnrealCtf, "20", "0/0 0/0 0"},
         {"ctf red", "0", "CTFGame", "15", "Red", GameType::UnrealCtf, "15", "0/4 0/0 4"},
         {"deathmatch", "3", "Deathmatchplus", "5", "DM (3)", GameType::UnrealOther, "5", "0 0 0"},
-        {"team game blue", "1", "teamgameplus", "10", "Blue", GameType::UnrealTeamGame, "10", "0 4 0"},
+        {"team game blue", "1", "teamgameplus", "10", "Blue", GameType::UnrealTeamGame, "10",
+         "0 4 0"},
         {"other games", "7", "Assault", "x", "7", GameType::UnrealOther, "20", nullptr}};
     // clang-format on
     for (const auto& r : rows) {
@@ -293,10 +294,10 @@ TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
         // clang-format off
         {"begin when frags leave 0 0", "CTFGame", "0", {{}, {0, 0}, {3, 0}}, -1, 0, Running, 0,
          {begin + "20:00"}},
-        {"a capture in state 0 is counted unsaid", "CTFGame", "0", {{}, {3, 0}, {10, 0}}, 1, 0, None,
-         1, {begin + "20:00"}},
-        {"a capture while running is said", "CTFGame", "0", {{}, {3, 0}, {10, 1}}, -1, 0, Running, 1,
-         {begin + "20:00", "defaultCTF"}},
+        {"a capture in state 0 is counted unsaid", "CTFGame", "0", {{}, {3, 0}, {10, 0}}, 1, 0,
+         None, 1, {begin + "20:00"}},
+        {"a capture while running is said", "CTFGame", "0", {{}, {3, 0}, {10, 1}}, -1, 0, Running,
+         1, {begin + "20:00", "defaultCTF"}},
         {"no team rows, no begin", "Deathmatchplus", "0", {{}, {3, 4}}, -1, 0, None, -1, {}},
         {"ctf ends at INT", "CTFGame", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, 0,
          {begin + "1:00", kEnded + "[Red team] 0 (3) / [Blue team] 0 (2)"}},
