@@ -61,13 +61,6 @@ struct Match : Monitor {
 
 struct MatchTest : ::testing::Test, Match {};
 
-TEST(FreshApp, KnowsNoScoresAndNoTeams) {
-    FakePlatform platform;
-    App app(platform);
-    EXPECT_EQ(app.view.redScoreText + " " + app.view.blueScoreText, "0/0 0/0");
-    EXPECT_FALSE(app.view.teamsKnown);
-}
-
 // The match-event rules on one pair of replies: from the values of the previous reply and of
 // this one, the match state after, the match clock (the seconds it started at) and the lines
 // said. Points after 0:0 say the Begin line with the time left as it stands, in every state; a
@@ -158,86 +151,66 @@ TEST_F(MatchTest, ABeginByTheClockStartsTheMatchClockByGameType) {
 // score once, and the next one starts from nothing. The scores are [ABC]Ann's (blue) and
 // =XY=Bob's (red) after two more blue players; g_timestamp, where a server publishes it, names
 // the game.
-struct GameChangeServer : Match {
-    GameChangeServer() {
-        view().ctfTemplate = "CAP %c% %as%:%bs%";
-        roster = {{"0", "70", "[ABC]Ann"}, {"0", "80", "[ABC]Cid"}, {"0", "80", "[ABC]Eve"},
-                  {"0", "50", "=XY=Bob"},  {"0", "60", "=XY=Dan"},  {"0", "60", "=XY=Fay"}};
-        base = {{"gamename", "baseoa"}, {"g_gametype", "3"}, {"timelimit", "1"}, {"mapname", "m1"}};
-    }
-    const Vars t1 = {{"g_timestamp", "t1"}}, t2 = {{"g_timestamp", "t2"}};
-    const std::string begin1 = kBegin + "m1   Server: 10.0.0.5:27910   Time Left: 1:00";
+struct Reply {
+    Vars vars;
+    std::vector<int> scores = {};
+    int waitMs = 0;       // more time before it
+    bool button = false;  // the operator presses the match button before it
 };
-struct NewGame : ::testing::Test, GameChangeServer {};
 
-TEST_F(NewGame, AMapChangeWithoutTimestampEndsTheGame) {
-    base = {{"gamename", "baseoa"}, {"g_gametype", "4"}, {"timelimit", "1"}};
+TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
+    const Vars none, t1 = {{"g_timestamp", "t1"}}, t2 = {{"g_timestamp", "t2"}};
     const Vars m1 = {{"mapname", "m1"}}, m2 = {{"mapname", "m2"}};
-    q3(m1);
-    q3(m1, {0, 0, 0, 1});
-    q3(m1, {0, 0, 0, 0});  // a suicide: the frag sums fall back to 0:0 mid-game
-    q3(m1, {0, 0, 0, 1});
-    q3(m1, {0, 0, 0, 6});  // Bob's capture
-    q3(m2, {0, 0, 0, 0});
-    q3(m2, {2, 0, 0, 0});
-    q3(m2, {7, 0, 0, 0});
-    EXPECT_EQ(view().matchState, MatchState::Running);
-    EXPECT_EQ(said.lines,
-              (std::vector<std::string>{
-                  begin1, "CAP =XY=Bob 1:0", kEnded + "[XY] 1 (6) / [ABC] 0 (0)",
-                  kBegin + "m2   Server: 10.0.0.5:27910   Time Left: 1:00", "CAP [ABC]Ann 0:1"}));
-}
-
-TEST_F(NewGame, ASkippedMatchEndsWithItsGame) {
-    q3(t1);
-    onMatchButton(app);
-    q3(t1);
-    q3(t2);
-    q3(t2, {0, 0, 0, 1});
-    EXPECT_EQ(view().matchState, MatchState::Running);
-    EXPECT_EQ(said.lines, std::vector<std::string>{begin1});
-}
-
-TEST_F(NewGame, TheOperatorsStopLetsTheNextStartBegin) {
-    q3(t1);
-    q3(t1, {0, 0, 0, 1});
-    q3(t1);
-    onMatchButton(app);
-    q3(t1, {0, 0, 0, 0});
-    q3(t1, {0, 0, 0, 1});
-    EXPECT_EQ(view().matchState, MatchState::Running);
-    EXPECT_EQ(said.lines, (std::vector<std::string>{begin1, begin1}));
-}
-
-// Time up, then the next game begins: ended once, whether a timestamp names the games or not.
-TEST(NewGameAtTimeUp, EndsOnceAndTheNextBegins) {
-    const std::tuple<const char*, Vars, Vars, std::vector<int>> rows[] = {
-        {"a new timestamp", {{"g_timestamp", "t1"}}, {{"g_timestamp", "t2"}}, {1, 0, 0, 0}},
-        {"the same map again", {}, {}, {0, 0, 0, 1}}};
-    for (const auto& [name, old, next, last] : rows) {
-        SCOPED_TRACE(name);
-        GameChangeServer g;
-        g.q3(old);
-        g.q3(old, {0, 0, 0, 1});
-        g.platform.advance(44000);
-        g.q3(old, {2, 0, 0, 3});
-        g.q3(next, {0, 0, 0, 0});
-        g.q3(next, last);
-        EXPECT_EQ(g.view().matchState, MatchState::Running);
-        EXPECT_EQ(g.said.lines,
-                  (std::vector<std::string>{g.begin1, kEnded + "[XY] 3 / [ABC] 2", g.begin1}));
+    const std::string begin = kBegin + "m1   Server: 10.0.0.5:27910   Time Left: 1:00";
+    const std::string ended = kEnded + "[XY] 3 / [ABC] 2";
+    using enum MatchState;
+    const struct {
+        const char* name;
+        std::vector<Reply> replies;
+        MatchState after;
+        std::vector<std::string> said;
+        Vars base = {
+            {"gamename", "baseoa"}, {"g_gametype", "3"}, {"timelimit", "1"}, {"mapname", "m1"}};
+    } rows[] = {
+        // clang-format off
+        // A suicide takes the frag sums back to 0:0 mid-game; Bob's capture; then a new map.
+        {"a map change without timestamp ends the game",
+         {{m1}, {m1, {0, 0, 0, 1}}, {m1, {0, 0, 0, 0}}, {m1, {0, 0, 0, 1}}, {m1, {0, 0, 0, 6}},
+          {m2, {0, 0, 0, 0}}, {m2, {2, 0, 0, 0}}, {m2, {7, 0, 0, 0}}},
+         Running, {begin, "CAP =XY=Bob 1:0", kEnded + "[XY] 1 (6) / [ABC] 0 (0)",
+                   kBegin + "m2   Server: 10.0.0.5:27910   Time Left: 1:00", "CAP [ABC]Ann 0:1"},
+         {{"gamename", "baseoa"}, {"g_gametype", "4"}, {"timelimit", "1"}}},
+        {"a skipped match ends with its game",
+         {{t1}, {t1, {}, 0, true}, {t2}, {t2, {0, 0, 0, 1}}}, Running, {begin}},
+        {"the operator's stop lets the next start begin",
+         {{t1}, {t1, {0, 0, 0, 1}}, {t1}, {t1, {0, 0, 0, 0}, 0, true}, {t1, {0, 0, 0, 1}}},
+         Running, {begin, begin}},
+        {"time up, then a new timestamp",
+         {{t1}, {t1, {0, 0, 0, 1}}, {t1, {2, 0, 0, 3}, 44000}, {t2, {0, 0, 0, 0}},
+          {t2, {1, 0, 0, 0}}},
+         Running, {begin, ended, begin}},
+        {"time up, then the same map again",
+         {{none}, {none, {0, 0, 0, 1}}, {none, {2, 0, 0, 3}, 44000}, {none, {0, 0, 0, 0}},
+          {none, {0, 0, 0, 1}}}, Running, {begin, ended, begin}},
+        {"a new game when time is up ends once",
+         {{t1}, {t1, {0, 0, 0, 1}}, {t1, {2, 0, 0, 3}, 29000}, {t2, {0, 0, 0, 0}, 29000}},
+         Ready, {begin, ended}}};
+    // clang-format on
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Match m;
+        m.v.ctfTemplate = "CAP %c% %as%:%bs%";
+        m.roster = {{"0", "70", "[ABC]Ann"}, {"0", "80", "[ABC]Cid"}, {"0", "80", "[ABC]Eve"},
+                    {"0", "50", "=XY=Bob"},  {"0", "60", "=XY=Dan"},  {"0", "60", "=XY=Fay"}};
+        m.base = r.base;
+        for (const Reply& reply : r.replies) {
+            if (reply.button) onMatchButton(m.app);
+            m.platform.advance(reply.waitMs);
+            m.q3(reply.vars, reply.scores);
+        }
+        EXPECT_EQ(m.v.matchState, r.after);
+        EXPECT_EQ(m.said.lines, r.said);
     }
-}
-
-TEST_F(NewGame, ANewGameWhenTimeIsUpEndsOnce) {
-    q3(t1);
-    q3(t1, {0, 0, 0, 1});
-    platform.advance(29000);
-    q3(t1, {2, 0, 0, 3});
-    platform.advance(29000);
-    q3(t2, {0, 0, 0, 0});
-    EXPECT_EQ(view().matchState, MatchState::Ready);
-    EXPECT_EQ(said.lines, (std::vector<std::string>{begin1, kEnded + "[XY] 3 / [ABC] 2"}));
 }
 
 // Unreal Tournament answers, three datagrams each, one poll apart. Alpha plays red (team 0),
