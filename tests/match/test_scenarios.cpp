@@ -87,6 +87,7 @@ TEST(MatchRules, OnePairOfReplies) {
         {"quiet start below four points", Osp, "osp", "", "", "2", "1", None, Running, "15", {at}},
         {"no quiet start from four points", Osp, "osp", "", "", "3", "1", None, None, "20", {at}},
         {"points after 0 0 end a skip", Osp, "osp", "", "", "1", "0", Skip, None, "20", {at}},
+        {"no points and no clock: the skip stays", Osp, "osp", "", "", "0", "0", Skip, Skip, "off"},
         {"the clock ends a ctf skip", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Skip, None,
          "off"},
         {"the clock begins a ready ctf match", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Ready,

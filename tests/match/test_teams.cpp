@@ -177,6 +177,39 @@ TEST_F(TeamsTest, TypedTeamNamesAndTheScoreColumnsOrder) {
     EXPECT_EQ(names(), "a,b,c");
 }
 
+// Sides swapped: the clan named red has more points in the list while blue's side has more frags
+// on the server, or the other way round; only where the game's sides may be swapped.
+TEST_F(TeamsTest, SidesSwappedWhenTheClansPointsAndTheSidesFragsDisagree) {
+    const std::vector<std::string> aaLeads = {"[AA]1", "[BB]1"}, nobody = {"x", "y"};
+    const struct {
+        const char* name;
+        std::vector<std::string> players;  // scoring 10 and 2
+        const char *red, *blue;
+        bool swapped;
+        GameType type = GameType::Quake2Ctf;
+    } rows[] = {{"red's clan leads, blue's side has the frags", aaLeads, "1/2", "0/10", true},
+                {"both lead on the same side", aaLeads, "1/10", "0/2", false},
+                {"the other way round", {"[BB]1", "[AA]1"}, "0/10", "0/2", true},
+                {"no clan in the list", nobody, "0/1", "0/9", false},
+        {"no clan in the list, red has the frags", nobody, "0/9", "0/1", false},
+                {"scores without frags", aaLeads, "1", "0", false},
+                {"sides never swapped", aaLeads, "1/2", "0/10", false, GameType::Quake3OspScored}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        players(r.players);
+        v.playerRows[0].score = "10";
+        v.playerRows[1].score = "2";
+        v.redTeamName = "AA";
+        v.blueTeamName = "BB";
+        v.redScoreText = r.red;
+        v.blueScoreText = r.blue;
+        v.gameType = r.type;
+        v.teamsSwapped = false;
+        checkTeamsSwapped(app);
+        EXPECT_EQ(v.teamsSwapped, r.swapped);
+    }
+}
+
 // What each item of the team menu leaves in the team names and the team column.
 TEST_F(TeamsTest, TeamMenuItems) {
     const struct {
