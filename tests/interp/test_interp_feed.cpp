@@ -1,11 +1,8 @@
-// The Interp feed through the fake platform: lines in, labels and channel lines out, from a
-// case file; and the feed's bounds.
+// The Interp feed through the fake platform: lines in, labels and channel lines out.
 #include <gtest/gtest.h>
 
-#include <string>
-
+#include "core/server_status.h"
 #include "interp/interp_feed.h"
-#include "irc/session.h"
 #include "program/wiring.h"
 #include "support/fake_platform.h"
 #include "support/report_recorder.h"
@@ -13,28 +10,244 @@
 namespace fc::test {
 namespace {
 
-FC_SESSIONS(InterpFeed, "interp/cases/feed.txt")
-
-TEST(InterpFeedBounds, TheOutputIsBoundedAndAnEndlessLineIsDroppedWithOneMessage) {
+// The program watching 10.0.0.5:27960 with the feed open to its service.
+struct Feed {
+    Feed() {
+        app.addListener(&said);
+        app.irc.botChannel = "#war";
+        app.settings.serverEntry = "10.0.0.5:27960 our server";
+        app.settings.ctfTemplate = "%at% %as%:%bs% %bt% by %c% ping %ap%/%bp% diff %ae%/%be% %tl%";
+        app.gameSocket->setRemote("10.0.0.5", "10.0.0.5", 27960);
+        connectInterp(app);
+        service().accept();
+    }
+    FakeTcpSocket& service() { return *platform.tcpSockets.at(1); }
+    std::string asked() { return std::exchange(service().sent, ""); }
+    void scores(const char* red, const char* blue) {  // as the server told them
+        app.status.red = readTeamScore(app.monitor.redScoreText = red);
+        app.status.blue = readTeamScore(app.monitor.blueScoreText = blue);
+    }
+    ReportRecorder said;
     FakePlatform platform;
     WiredApp app{platform};
-    ReportRecorder said;
-    app.addListener(&said);
-    connectInterp(app);
-    FakeTcpSocket& service = *platform.tcpSockets.at(1);
-    service.accept();
-    app.interp.interpGotFlag = true;
-    service.receive(std::string(12000, 'x') + "\n");
-    EXPECT_EQ(app.interp.interpOutput.size(), 10000u);
-    clearInterpOutput(app);
-    for (int n : {4000, 4000, 4200, 4200}) service.receive(std::string(n, 'y'));
-    service.receive(std::string(9000, 'y') + " got the RED flag!\nRED Flag Status: HOME\n");
-    const std::string& out = app.interp.interpOutput;
+};
+
+const char* const kHome = "*** home ***|*** home ***";
+
+// One arrival per string of `in`; what is said and asked, and the labels the row names.
+TEST(InterpFeed, LinesMoveTheLabelsAndAreReportedByTheirSwitches) {
+    const auto ctfq3 = [](Feed& f) {
+        f.app.monitor.gameType = GameType::Quake3OspCtf;
+    };  // the mod's own
+    const struct {
+        const char* name;
+        void (*set)(Feed&) = [](Feed&) {};
+        std::vector<std::string> in;
+        std::vector<std::string> said = {};
+        std::string asked = "";
+        const char* flags = nullptr;   // where the red and blue flags are, "red|blue"
+        const char* capper = nullptr;  // the last capturer named
+        const char* scores = nullptr;  // red and blue
+        const char* clock = nullptr;   // the feed's match clock, and the time left
+    } rows[] = {
+        // clang-format off
+        {.name = "status split over two arrivals", .in = {"RED Flag Status: HO", "ME\n"},
+         .flags = "*** home ***|[unkown]"},
+        {.name = "status names the carrier",
+         .in = {"RED Flag Status: ^1Sarge\nBLUE Flag Status: Major\n"}, .flags = "^1Sarge|Major"},
+        {.name = "status carrier died",
+         .in = {"BLUE Flag Status: FC Died\nRED Flag Status: HOME\n"},
+         .flags = "*** home ***|*** somewhere ***"},
+        {.name = "taken, switch off: the label only", .in = {"^1Sar^7ge got the RED flag!\n"},
+         .flags = "Sarge|[unkown]"},
+        {.name = "taken reported", .set = [](Feed& f) { f.app.interp.interpGotFlag = true; },
+         .in = {"Major got the BLUE flag!\ngot the RED flag!\n"},
+         .said = {"\002\0032BLUE\003\002 flag taken by Major",
+                  "\002\0035RED\003\002 flag taken by "},
+         .flags = "|Major"},
+        {.name = "lost and recovered",
+         .set = [](Feed& f) { f.app.interp.interpLostFlag = f.app.interp.interpRecoverFlag = true; },
+         .in = {"Major lost the BLUE flag!\nSarge lost the RED flag!\n",
+                "Sarge Recovered the RED flag!\n"},
+         .said = {"\002\0032BLUE\003\002 flag lost!", "\002\0035RED\003\002 flag lost!",
+                  "\002\0035RED\003\002 flag returned!"},
+         .flags = "*** home ***|*** somewhere ***"},
+        {.name = "recovered unreported",
+         .in = {"Major Recovered the BLUE flag!\nx lost the RED flag!\n"},
+         .flags = "*** somewhere ***|*** home ***"},
+        {.name = "invisibility, quad off", .set = [](Feed& f) { f.app.interp.interpQuad = false; },
+         .in = {"^4Ghost got INVIS!\nGhost got QUAD!\n"},
+         .said = {"\00314\002INVISIBILITY\002\003 taken by Ghost"}},
+        {.name = "power-ups by their switches",
+         .set = [](Feed& f) { f.app.interp.interpInvis = f.app.interp.interpHaste = false, f.app.interp.interpRegen = true; },
+         .in = {"A got QUAD!\nB got HASTE!\nC got Regen\nD got INVIS!\n"},
+         .said = {"\0034\002QUAD\002\003 taken by A", "\0036\002REGEN\002\003 taken by C"}},
+        {.name = "haste by default", .in = {"Speedy got HASTE!\n"},
+         .said = {"\0037\002HASTE\002\003 taken by Speedy"}},
+        {.name = "server status words exactly", .set = [](Feed& f) { f.app.interp.interpServerMsg = true; },
+         .in = {"SERVER SHUTDOWN \nSERVER SHUTDOWN\n",
+                "SERVER CRASH, RESTARTING\nserver starting up\n"},
+         .said = {"\002Server Status:\002 Server has shutdown!",
+                  "\002Server Status:\002 Server has \00304crashed\003! Restarting now..."}},
+        {.name = "server status off", .in = {"SERVER STARTING UP\n"}},
+        {.name = "capper with red, blanks before", .in = {"  Sarge CAPTURED the RED flag!\n"},
+         .capper = "Sarge"},
+        {.name = "capper with blue after red",
+         .in = {"  Sarge CAPTURED the RED flag!\n", "Major CAPTURED the BLUE flag!\n"},
+         .capper = "Major"},
+        {.name = "capper of one letter", .in = {"x CAPTURED the RED flag!\n"}, .capper = "x"},
+        // A score line brings both flags home; its numbers are taken and reported unless the
+        // switch is off or the game is ctfq3, whose mod gives the score.
+        {.name = "score under takeover",
+         .set = [](Feed& f) { f.app.interp.interpCapper = "Sarge", f.app.monitor.timeLeftText = "7:30"; },
+         .in = {"Score (Red-Blue):13 - 1\n"},
+         .said = {"Red team 13:1 Blue team by Sarge ping N/A/N/A diff N/A/N/A 7:30"},
+         .flags = kHome, .scores = "13/ 1/"},
+        {.name = "score when the mod gives it",
+         .set = [](Feed& f) { f.app.monitor.gameType = GameType::Quake3OspCtf, f.scores("2/40", "0/0"); },
+         .in = {"Score (Red-Blue): 3 - 1\n"}, .flags = kHome, .scores = "2/40 0/0"},
+        {.name = "score with the switch off", .set = [](Feed& f) { f.app.interp.interpReport = false; },
+         .in = {"Current Score (Red-Blue): 3 - 1\n"}, .flags = kHome, .scores = "0/0 0/0"},
+        {.name = "Current Score sets the fields only", .in = {"Current Score (Red-Blue):4 - 12 \n"},
+         .flags = kHome, .scores = "4/ 12/"},
+        {.name = "match start, address hidden", .set = [](Feed& f) { f.app.settings.serverIsPrivate = true; },
+         .in = {"Match Started!!! ctf4\n"},
+         .said = {"*** MATCH HAS STARTED! *** Server: [PRIVATE!] - Using Interp! - ctf4"},
+         .clock = "0:00 [no match]"},
+        {.name = "match start with the address", .in = {"Match Started!!!\n"},
+         .said = {"*** MATCH HAS STARTED! *** Server: 10.0.0.5 - Using Interp! - "},
+         .clock = "0:00 [no match]"},
+        {.name = "match start without takeover",
+         .set = ctfq3, .in = {"Match Started!!! x\n"},
+         .clock = "00:00 [no match]"},
+        {.name = "time left starts the clock",
+         .set = ctfq3, .in = {"Time Left:  5:00 \n"},
+         .asked = "FLAGSTAT", .clock = "15:00 [no match]"},
+        {.name = "timelimit hit in a started match",
+         .set = [](Feed& f) {
+             f.app.match.matchState = MatchState::Running, f.scores("3/", "17"), f.app.match.redTeamName = "Rats";
+         },
+         .in = {"Timelimit hit!\nTimelimit hit! \n"},
+         .said = {"*** MATCH HAS ENDED! *** FINAL SCORE: [Rats] 3 (0) / [Blue team] 0 (17)"},
+         .clock = "INT INT"},
+        {.name = "timelimit hit, no match", .in = {"Timelimit hit!\n"}, .clock = "INT INT"},
+    };  // clang-format on
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Feed f;
+        r.set(f);
+        for (const std::string& arrival : r.in) f.service().receive(arrival);
+        EXPECT_EQ(f.said.lines, r.said);
+        EXPECT_EQ(f.asked(), r.asked);
+        if (r.flags)
+            EXPECT_EQ(f.app.interp.redFlagWhere + "|" + f.app.interp.blueFlagWhere, r.flags);
+        if (r.capper) EXPECT_EQ(f.app.interp.interpCapper, r.capper);
+        if (r.scores)
+            EXPECT_EQ(f.app.monitor.redScoreText + " " + f.app.monitor.blueScoreText, r.scores);
+        if (r.clock)
+            EXPECT_EQ(f.app.interp.interpClock + " " + f.app.monitor.timeLeftText, r.clock);
+    }
+}
+
+// The clock ticks once a second, across minutes, and ends at twenty minutes; past it it stays.
+TEST(InterpFeed, TheClockTicksToTwentyMinutes) {
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"0:59", "1:00", "19:00"}, {"9:59", "10:00", "10:00"}, {"0:00", "0:01", "19:59"},
+        {"0:09", "0:10", "19:50"}, {"19:59", "INT", "INT"},    {"INT", "INT", "x"}};
+    for (const auto& [from, to, left] : rows) {
+        Feed f;
+        f.app.monitor.timeLeftText = "x";
+        f.app.interpClockTimer->setEnabled(true);
+        f.app.interp.interpClock = from;
+        f.platform.advance(1000);
+        EXPECT_EQ(f.app.interp.interpClock + " " + f.app.monitor.timeLeftText,
+                  std::string(to) + " " + left)
+            << from;
+        EXPECT_TRUE(f.said.lines.empty());
+    }
+}
+
+TEST(InterpFeed, TimeLeftRunsTheClockOnlyWithinAMatchLength) {
+    Feed f;
+    f.app.match.matchState = MatchState::Running;
+    f.service().receive("Time Left: 5:00\n");
+    EXPECT_EQ(f.asked(), "FLAGSTAT");
+    f.platform.advance(299000);
+    EXPECT_EQ(f.app.monitor.timeLeftText, "0:01");
+    f.service().receive("Time Left: 9:00\n");  // only a stopped clock is set again
+    EXPECT_EQ(f.app.interp.interpClock + f.asked(), "19:59");
+    EXPECT_TRUE(f.said.lines.empty());
+    f.platform.advance(1000);
+    EXPECT_EQ(f.said.lines, std::vector<std::string>{"*** MATCH HAS ENDED! *** FINAL SCORE: "
+                                                     "[Red team] 0 (0) / [Blue team] 0 (0)"});
+    EXPECT_EQ(f.app.monitor.timeLeftText, "INT");
+    EXPECT_EQ(f.app.match.matchState, MatchState::None);
+    EXPECT_FALSE(f.app.interpClockTimer->enabled());
+    // more than the match length left never counts nor ends
+    f.app.match.matchState = MatchState::Running;
+    f.service().receive("Time Left: 25:00\n");
+    EXPECT_EQ(f.app.interp.interpClock + " " + f.asked(), "INT FLAGSTAT");
+    f.platform.advance(1800000);
+    EXPECT_EQ(f.app.interp.interpClock, "INT");
+    EXPECT_EQ(f.app.match.matchState, MatchState::Running);
+    f.service().receive("Time Left: 19:00\n");  // the clock stopped: the next report sets it
+    EXPECT_EQ(f.app.interp.interpClock + " " + f.asked(), "1:00 FLAGSTAT");
+    EXPECT_EQ(f.said.lines.size(), 1u);
+}
+
+TEST(InterpFeed, ConnectsToTheServersHostAndIsNotRedialled) {
+    Feed f;
+    const auto dialled = [&] { return f.service().host + ":" + std::to_string(f.service().port); };
+    EXPECT_EQ(dialled() + " " + f.app.interp.interpSupport, "10.0.0.5:3490 ENABLED!");
+    EXPECT_TRUE(f.app.window.teamScoresVisible);
+    for (const auto& [entry, host] : {std::pair{"game.example.net", "game.example.net:3490"},
+                                      std::pair{"10.1.1.1 :27960 comment", "10.1.1.1:3490"}}) {
+        f.app.settings.serverEntry = entry;
+        connectInterp(f.app);
+        EXPECT_EQ(dialled(), host);
+    }
+    EXPECT_EQ(f.app.interp.interpSupport, "Disabled!");
+    f.app.settings.serverEntry = "recordings/final.rec";  // a recording has no service beside it
+    connectInterp(f.app);
+    EXPECT_EQ(f.service().state(), SocketState::Closed);
+    f.app.settings.serverEntry = "10.0.0.5:27960";
+    connectInterp(f.app);
+    f.service().accept();
+    f.service().peerClose();  // the service going away is shown and not redialled
+    EXPECT_EQ(f.app.interp.interpSupport + " " + std::to_string(int(f.service().state())),
+              "Disabled! 0");
+    f.platform.advance(60000);
+    EXPECT_EQ(f.service().state(), SocketState::Closed);
+    connectInterp(f.app);  // "Reconnect"
+    EXPECT_EQ(f.service().state(), SocketState::Connecting);
+    disconnectInterp(f.app);
+    EXPECT_EQ(f.app.interp.interpSupport, "Disabled!");
+}
+
+TEST(InterpFeed, TheGreetingAsksForTheGameAndTheOutputShowsTheRawFeed) {
+    Feed f;
+    f.service().receive("Welcome to Interp 2.1b\r\nMade by: Fx\r\nEmail: fx@example.net\r\na\nb");
+    EXPECT_EQ(f.asked(), "GAMESTAT");
+    EXPECT_EQ(f.app.interp.interpVersion + " " + f.app.interp.interpAuthor + " " +
+                  f.app.interp.interpEmail,
+              "2.1b Fx fx@example.net");
+    f.service().receive("c\r\n");
+    EXPECT_EQ(f.app.interp.interpOutput.substr(f.app.interp.interpOutput.size() - 8),
+              "a\r\nbc\r\r\n");
+    clearInterpOutput(f.app);
+    EXPECT_EQ(f.app.interp.interpOutput, "");
+    // bounded: an endless line is cut, or dropped with one message when it never ends
+    f.app.interp.interpGotFlag = true;
+    f.service().receive(std::string(12000, 'x') + "\n");
+    EXPECT_EQ(f.app.interp.interpOutput.size(), 10000u);
+    clearInterpOutput(f.app);
+    for (int n : {4000, 4000, 4200, 4200}) f.service().receive(std::string(n, 'y'));
+    f.service().receive(std::string(9000, 'y') + " got the RED flag!\nRED Flag Status: HOME\n");
+    const std::string& out = f.app.interp.interpOutput;
     EXPECT_EQ(out.find("dropped"), out.rfind("dropped"));
     EXPECT_NE(out.find("dropped"), std::string::npos);
-    EXPECT_EQ(app.interp.redFlagWhere, "*** home ***");
-    EXPECT_TRUE(said.lines.empty());
-    EXPECT_TRUE(app.interp.interpBuffer.empty());
+    EXPECT_EQ(f.app.interp.redFlagWhere, "*** home ***");
+    EXPECT_TRUE(f.said.lines.empty() && f.app.interp.interpBuffer.empty());
 }
 
 }  // namespace

@@ -2,11 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "match/capper.h"
-#include "support/cases.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
 #include "support/report_recorder.h"
-#include "support/view_fields.h"
 
 namespace fc::test {
 namespace {
@@ -14,8 +12,11 @@ namespace {
 // "Ann=0,Bob=12": names with their scores (or teams).
 std::vector<std::pair<std::string, std::string>> namePairs(const std::string& text) {
     std::vector<std::pair<std::string, std::string>> pairs;
-    for (const std::string& p : splitList(text))
-        pairs.emplace_back(p.substr(0, p.find('=')), p.substr(p.find('=') + 1));
+    for (std::size_t at = 0, end = 0; !text.empty() && end != std::string::npos; at = end + 1) {
+        end = text.find(',', at);
+        const std::string pair = text.substr(at, end - at);
+        pairs.emplace_back(pair.substr(0, pair.find('=')), pair.substr(pair.find('=') + 1));
+    }
     return pairs;
 }
 
@@ -46,19 +47,50 @@ TEST(QuakePlayerSnapshot, FixedWidthRecordsOfNameAndScore) {
               "");
 }
 
+// Who captured for red: the largest rise of a capture on the team, within the bounds of a
+// capture in that game; the team column gives the teams, two replies the scores.
 TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
-    for (const Case& c : loadCases("match/cases/capper.txt")) {
-        SCOPED_TRACE(c.name);
-        app.monitor.gameType = gameTypeOfCode(c.get("game")).value();
-        app.match.markedPlayers = c.get("marked");
+    const char* const abc = "Ann=Red,Bob=Red,Cid=Blue";
+    const char* const reds = "Ann=Red,Bob=Red,Cid=Red";
+    const char* const zeros = "Ann=0,Bob=0,Cid=0";
+    const struct {
+        const char* name;
+        GameType type;
+        const char *teams, *before, *now, *capper, *marked = "";
+    } rows[] = {
+        {"the largest rise", GameType::Quake2Ctf, abc, zeros, "Ann=2,Bob=15,Cid=0", "Bob"},
+        // Cid's larger rise moves the best, but he is blue: Ann, named before him, stays.
+        {"the best of the team", GameType::Quake2Ctf, abc, zeros, "Ann=2,Bob=0,Cid=16", "Ann"},
+        {"none on the team", GameType::Quake2Ctf, abc, zeros, "Ann=0,Bob=0,Cid=16", ""},
+        {"equal rises joined", GameType::Quake2Ctf, reds, zeros, "Ann=15,Bob=15,Cid=15",
+         "Ann or Bob or Cid"},
+        {"unless marked", GameType::Quake2Ctf, reds, zeros, "Ann=15,Bob=15,Cid=15", "Ann or Bob",
+         "\"cid\""},
+        {"Quake 2 above", GameType::Quake2Ctf, "Ann=Red", "Ann=0", "Ann=22", ""},
+        {"Quake 2 within", GameType::Quake2Ctf, "Ann=Red", "Ann=0", "Ann=21", "Ann"},
+        {"mod above", GameType::Quake3OspCtf, "Ann=Red", "Ann=0", "Ann=9", ""},
+        {"mod within", GameType::Quake3OspCtf, "Ann=Red", "Ann=0", "Ann=1", "Ann"},
+        {"base below", GameType::Quake3BaseCtf, "Ann=Red", "Ann=0", "Ann=4", ""},
+        {"base far below", GameType::Quake3BaseCtf, "Ann=Red", "Ann=0", "Ann=1", ""},
+        {"base within, colours", GameType::Quake3BaseCtf, "Ann=Red", "^1Ann=0", "^2Ann=5", "Ann"},
+        // Colour codes go before the lines are read: a "^" takes even a blank along with it, so
+        // "5^ 7" reads as 57 (too much for a capture) and "^ 5" as 5.
+        {"a caret takes a blank", GameType::Quake3BaseCtf, "Ann=Red", "Ann=0", "Ann=5^ 7", ""},
+        {"a caret before", GameType::Quake3BaseCtf, "Ann=Red", "Ann=0", "Ann=^ 5", "Ann"},
+        {"newcomers are no candidates", GameType::Quake2Ctf, "Ann=Red,Bob=Red", "Ann=0",
+         "Ann=1,Bob=15", "Ann"},
+        {"without teams anyone", GameType::Quake2Ctf, "Ann=Spec,Bob=Spec", "Ann=0,Bob=0",
+         "Ann=3,Bob=15", "Bob"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        app.monitor.gameType = r.type;
+        app.match.markedPlayers = r.marked;
         app.monitor.playerRows.clear();
-        for (const auto& [name, team] : namePairs(c.get("teams")))
+        for (const auto& [name, team] : namePairs(r.teams))
             app.monitor.playerRows.push_back({name, "", "", team});
-        EXPECT_EQ(extractPlayer(app, statusWithPlayers(c.get("now")),
-                                statusWithPlayers(c.get("before")), "Red"),
-                  c.get("capper"));
-        // the search leaves the team column in force afterwards
-        EXPECT_TRUE(app.match.teamsKnown);
+        EXPECT_EQ(extractPlayer(app, statusWithPlayers(r.now), statusWithPlayers(r.before), "Red"),
+                  r.capper);
+        EXPECT_TRUE(app.match.teamsKnown);  // the search leaves the team column in force afterwards
     }
 }
 

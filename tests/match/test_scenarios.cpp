@@ -1,45 +1,138 @@
 // The match's scenarios: replies and the operator's controls in, the state, the clocks and
 // the lines said out.
 #include "core/app.h"
+#include "core/server_status.h"
+#include "match/match_control.h"
 #include "match/match_events.h"
-#include "support/fake_platform.h"
 #include "support/monitor_fixture.h"
-#include "support/scenario.h"
+#include "support/replies.h"
+#include "support/report_recorder.h"
+#include "support/unreal_replies.h"
 
 namespace fc::test {
 namespace {
 
-FC_SCENARIOS(GameChange, "match/cases/game_change.txt");
-FC_SCENARIOS(MatchRules, "match/cases/match_rules.txt");
-FC_SCENARIOS(MatchControl, "match/cases/match_control.txt");
-FC_SCENARIOS(UnrealMatch, "match/cases/ut_match.txt");
-FC_SCENARIOS(Teams, "match/cases/teams.txt");
+const std::string kBegin = "*** MATCH BEGIN *** Map playing: ";
+const std::string kEnded = "*** MATCH HAS ENDED! *** FINAL SCORE: ";
 
-TEST(FreshApp, KnowsNoScoresAndNoTeams) {
-    FakePlatform platform;
-    App app(platform);
-    EXPECT_EQ(app.monitor.redScoreText + " " + app.monitor.blueScoreText, "0/0 0/0");
-    EXPECT_FALSE(app.match.teamsKnown);
+// The program monitoring a server whose replies the test makes, each `pace` after the last; or,
+// with no entry, monitoring none.
+struct Match : Monitor {
+    explicit Match(const std::string& entry = "10.0.0.5:27910", int pace = 1000) : pace(pace) {
+        app.addListener(&said);
+        if (entry.empty()) return;
+        switchOn(entry);
+        firstTick();
+        host = entry.substr(0, entry.find(':'));
+        port = std::stoi(entry.substr(entry.find(':') + 1));
+    }
+    // A Quake 3 reply with these variables and then the base ones, the players' scores first
+    // set to `scores` in order (the rest keep theirs).
+    void q3(Vars vars, const std::vector<int>& scores = {}) {
+        platform.advance(pace);
+        for (std::size_t i = 0; i < scores.size(); ++i) roster[i].score = std::to_string(scores[i]);
+        vars.insert(vars.end(), base.begin(), base.end());
+        reply(quake3Reply(vars, roster), host, port);
+    }
+    // An Unreal Tournament answer in its three datagrams; the roster's pings are the teams.
+    void ut(const std::string& gametype, const std::string& limit, const std::vector<int>& frags) {
+        platform.advance(pace);
+        UnrealAnswer answer{gametype, limit};
+        for (std::size_t i = 0; i < roster.size(); ++i)
+            answer.players.push_back(
+                {roster[i].name, i < frags.size() ? frags[i] : 0, roster[i].ping});
+        for (const std::string& d : unrealDatagrams(answer, ++utQuery)) reply(d, host, port);
+    }
+    void scores(const std::string& red, const std::string& blue = "0") {  // as the server told
+        app.status.red = readTeamScore(app.monitor.redScoreText = red);
+        app.status.blue = readTeamScore(app.monitor.blueScoreText = blue);
+    }
+    // The seconds the match clock started at, or "off".
+    std::string clock() {
+        return app.battleTimer->enabled() ? std::to_string(app.match.game.secondsPlayed) : "off";
+    }
+    int pace, port = 0, utQuery = 0;
+    std::string host;
+    ReportRecorder said;
+    std::vector<PlayerLine> roster;
+    Vars base;
+};
+
+struct MatchTest : ::testing::Test, Match {};
+
+// The match-event rules on one pair of replies: from the values of the previous reply and of
+// this one, the match state after, the match clock (the seconds it started at) and the lines
+// said. Points after 0:0 say the Begin line with the time left as it stands, in every state; a
+// private server is hidden in it, each form of the line keeping its own blanks.
+TEST(MatchRules, OnePairOfReplies) {
+    using enum MatchState;
+    const GameType Osp = GameType::Quake3OspScored, Ctf = GameType::Quake2Ctf,
+                   Tdm = GameType::Quake2TeamDeathmatch;
+    const std::string at = kBegin + "   Server: 10.0.0.5:27910   Time Left: ";
+    const std::string hidden = kBegin + "   Server: [PRIVATE!]";
+    const struct {
+        const char* name;
+        GameType type;
+        const char *game, *lastTime, *time, *red, *blue;
+        MatchState state, after;
+        const char* clock;
+        std::vector<std::string> said = {};
+        bool hidden = false;
+    } rows[] = {
+        // clang-format off
+        {"the clock ends a skip", Osp, "osp", "20:00", "19:59", "0", "0", Skip, None, "off"},
+        {"the clock begins a match", Osp, "osp", "20:00", "19:59", "0", "0", None, Running, "6",
+         {at + "19:59"}},
+        {"quiet start below four points", Osp, "osp", "", "", "2", "1", None, Running, "15", {at}},
+        {"no quiet start from four points", Osp, "osp", "", "", "3", "1", None, None, "20", {at}},
+        {"points after 0 0 end a skip", Osp, "osp", "", "", "1", "0", Skip, None, "20", {at}},
+        {"no points and no clock: the skip stays", Osp, "osp", "", "", "0", "0", Skip, Skip, "off"},
+        {"the clock ends a ctf skip", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Skip, None,
+         "off"},
+        {"the clock begins a ready ctf match", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Ready,
+         Running, "off", {at + "19:59"}},
+        {"warm up ends a Tourney skip", Tdm, "tourney", "WARMUP", "20:00", "0", "0", Skip, None,
+         "off"},
+        {"ready, no warm up: no match", Tdm, "tourney", "10:00", "9:59", "0", "0", Ready, None,
+         "off"},
+        {"warm up ends: a Tourney match begins", Tdm, "tourney", "WARMUP", "20:00", "0", "0", Ready,
+         Running, "off", {at + "20:00"}},
+        {"private, ready ctf", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Ready, Running, "off",
+         {hidden + "  Time Left: 19:59"}, true},
+        {"private, by the clock", Osp, "osp", "20:00", "19:59", "0", "0", None, Running, "6",
+         {hidden + "   Time Left: 19:59"}, true}};
+    // clang-format on
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Match m;
+        m.app.settings.serverIsPrivate = r.hidden;
+        m.app.monitor.gameType = r.type;
+        m.app.monitor.gameText = r.game;
+        m.app.match.matchState = r.state;
+        m.app.monitor.lastValues.timeLeft = r.lastTime;
+        m.app.monitor.timeLeftText = r.time;
+        m.app.monitor.lastValues.red = m.app.monitor.lastValues.blue = "0";
+        m.scores(r.red, r.blue);
+        runMatchEventRules(m.app, ServerStatus{});
+        EXPECT_EQ(m.app.match.matchState, r.after);
+        EXPECT_EQ(m.clock(), r.clock);
+        EXPECT_EQ(m.said.lines, r.said);
+    }
 }
 
 // The time left leaving the time limit begins the match of a game read from its scores and
 // starts the match clock: base Quake 3 team games at the seconds they counted already, the others
 // at 6.
-TEST_F(MonitorTest, ABeginByTheClockStartsTheMatchClockByGameType) {
-    const struct {
-        GameType type;
-        const char* game;
-        std::int32_t clock;
-    } rows[] = {
+TEST_F(MatchTest, ABeginByTheClockStartsTheMatchClockByGameType) {
+    const std::tuple<GameType, const char*, std::int32_t> rows[] = {
         {GameType::Quake3TeamGame, "baseoa", 42},
         {GameType::Quake3OspScored, "osp", 6},
         {GameType::Quake3BaseCtf, "baseoa", 6},
-        {GameType::Quake2TeamDeathmatch, "battle", 6},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(describe(row.type).name);
-        app.monitor.gameType = row.type;
-        app.monitor.gameText = row.game;
+        {GameType::Quake2TeamDeathmatch, "battle", 6}};
+    for (const auto& [type, game, clock] : rows) {
+        SCOPED_TRACE(describe(type).name);
+        app.monitor.gameType = type;
+        app.monitor.gameText = game;
         app.match.matchState = MatchState::None;
         app.match.game.beginSaid = false;
         app.match.game.secondsPlayed = 42;
@@ -49,9 +142,297 @@ TEST_F(MonitorTest, ABeginByTheClockStartsTheMatchClockByGameType) {
         app.monitor.redScoreText = app.monitor.blueScoreText = app.monitor.lastValues.red =
             app.monitor.lastValues.blue = "0";
         runMatchEventRules(app, ServerStatus{});
-        EXPECT_EQ(app.match.matchState, MatchState::Running);
-        EXPECT_EQ(app.match.game.secondsPlayed, row.clock);
+        EXPECT_EQ(std::tuple(app.match.matchState, app.match.game.secondsPlayed),
+                  std::tuple(MatchState::Running, clock));
     }
+}
+
+// A new game on a base Quake 3 server, one reply a second: the game that ended gets its final
+// score once, and the next one starts from nothing. The scores are [ABC]Ann's (blue) and
+// =XY=Bob's (red) after two more blue players; g_timestamp, where a server publishes it, names
+// the game.
+struct Reply {
+    Vars vars;
+    std::vector<int> scores = {};
+    int waitMs = 0;       // more time before it
+    bool button = false;  // the operator presses the match button before it
+};
+
+TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
+    const Vars none, t1 = {{"g_timestamp", "t1"}}, t2 = {{"g_timestamp", "t2"}};
+    const Vars m1 = {{"mapname", "m1"}}, m2 = {{"mapname", "m2"}};
+    const std::string begin = kBegin + "m1   Server: 10.0.0.5:27910   Time Left: 1:00";
+    const std::string ended = kEnded + "[XY] 3 / [ABC] 2";
+    using enum MatchState;
+    const struct {
+        const char* name;
+        std::vector<Reply> replies;
+        MatchState after;
+        std::vector<std::string> said;
+        Vars base = {
+            {"gamename", "baseoa"}, {"g_gametype", "3"}, {"timelimit", "1"}, {"mapname", "m1"}};
+    } rows[] = {
+        // clang-format off
+        // A suicide takes the frag sums back to 0:0 mid-game; Bob's capture; then a new map.
+        {"a map change without timestamp ends the game",
+         {{m1}, {m1, {0, 0, 0, 1}}, {m1, {0, 0, 0, 0}}, {m1, {0, 0, 0, 1}}, {m1, {0, 0, 0, 6}},
+          {m2, {0, 0, 0, 0}}, {m2, {2, 0, 0, 0}}, {m2, {7, 0, 0, 0}}},
+         Running, {begin, "CAP =XY=Bob 1:0", kEnded + "[XY] 1 (6) / [ABC] 0 (0)",
+                   kBegin + "m2   Server: 10.0.0.5:27910   Time Left: 1:00", "CAP [ABC]Ann 0:1"},
+         {{"gamename", "baseoa"}, {"g_gametype", "4"}, {"timelimit", "1"}}},
+        {"a skipped match ends with its game",
+         {{t1}, {t1, {}, 0, true}, {t2}, {t2, {0, 0, 0, 1}}}, Running, {begin}},
+        {"the operator's stop lets the next start begin",
+         {{t1}, {t1, {0, 0, 0, 1}}, {t1}, {t1, {0, 0, 0, 0}, 0, true}, {t1, {0, 0, 0, 1}}},
+         Running, {begin, begin}},
+        {"time up, then a new timestamp",
+         {{t1}, {t1, {0, 0, 0, 1}}, {t1, {2, 0, 0, 3}, 44000}, {t2, {0, 0, 0, 0}},
+          {t2, {1, 0, 0, 0}}},
+         Running, {begin, ended, begin}},
+        {"time up, then the same map again",
+         {{none}, {none, {0, 0, 0, 1}}, {none, {2, 0, 0, 3}, 44000}, {none, {0, 0, 0, 0}},
+          {none, {0, 0, 0, 1}}}, Running, {begin, ended, begin}},
+        {"a new game when time is up ends once",
+         {{t1}, {t1, {0, 0, 0, 1}}, {t1, {2, 0, 0, 3}, 29000}, {t2, {0, 0, 0, 0}, 29000}},
+         Ready, {begin, ended}}};
+    // clang-format on
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Match m;
+        m.app.settings.ctfTemplate = "CAP %c% %as%:%bs%";
+        m.roster = {{"0", "70", "[ABC]Ann"}, {"0", "80", "[ABC]Cid"}, {"0", "80", "[ABC]Eve"},
+                    {"0", "50", "=XY=Bob"},  {"0", "60", "=XY=Dan"},  {"0", "60", "=XY=Fay"}};
+        m.base = r.base;
+        for (const Reply& reply : r.replies) {
+            if (reply.button) onMatchButton(m.app);
+            m.platform.advance(reply.waitMs);
+            m.q3(reply.vars, reply.scores);
+        }
+        EXPECT_EQ(m.app.match.matchState, r.after);
+        EXPECT_EQ(m.said.lines, r.said);
+    }
+}
+
+// Unreal Tournament answers, three datagrams each, one poll apart. Alpha plays red (team 0),
+// Bravo blue (team 1).
+struct Unreal : Match {
+    Unreal() : Match("127.0.0.1:7778", 2000) {
+        app.settings.ctfTemplate = "defaultCTF";
+        roster = {{"0", "0", "Alpha"}, {"0", "1", "Bravo"}};
+    }
+};
+
+// One answer fills the team column, the game type and the clock's limit, and the team scores.
+TEST(UnrealAnswer, FillsTheTeamsTheGameAndTheLimit) {
+    const struct {
+        const char *name, *team, *game, *limit, *column;
+        GameType type;
+        const char *minutes, *scores;  // red and blue score, red ping
+    } rows[] = {
+        // clang-format off
+        {"ctf spectator", "255", "CTFGame", "0", "Spec", GameType::UnrealCtf, "20", "0/0 0/0 0"},
+        {"ctf red", "0", "CTFGame", "15", "Red", GameType::UnrealCtf, "15", "0/4 0/0 4"},
+        {"deathmatch", "3", "Deathmatchplus", "5", "DM (3)", GameType::UnrealOther, "5", "0 0 0"},
+        {"team game blue", "1", "teamgameplus", "10", "Blue", GameType::UnrealTeamGame, "10",
+         "0 4 0"},
+        {"other games", "7", "Assault", "x", "7", GameType::UnrealOther, "20", nullptr}};
+    // clang-format on
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Unreal u;
+        u.roster = {{"4", r.team, "Alpha"}};
+        u.ut(r.game, r.limit, {4});
+        EXPECT_EQ(u.app.monitor.playerRows.at(0).team, r.column);
+        EXPECT_EQ(u.app.monitor.gameType, r.type);
+        EXPECT_EQ(u.app.settings.timeLimitMinutes, r.minutes);
+        if (r.scores)
+            EXPECT_EQ(u.app.monitor.redScoreText + " " + u.app.monitor.blueScoreText + " " +
+                          u.app.monitor.redPingText,
+                      r.scores);
+    }
+}
+
+// Answers as Alpha's and Bravo's frags: the begin, the captures and the end.
+TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
+    using enum MatchState;
+    const std::string begin = kBegin + "CTF-Face   Server: 127.0.0.1:7778   Time Left: ";
+    const struct {
+        const char *name, *game, *limit;
+        std::vector<std::vector<int>> frags;  // one answer each
+        int buttonAfter;                      // the answer after which the operator presses
+        int waitMs;                           // more time before the last answer
+        MatchState after;
+        int capsRed;  // -1: not counted
+        std::vector<std::string> said;
+    } rows[] = {
+        // clang-format off
+        {"begin when frags leave 0 0", "CTFGame", "0", {{}, {0, 0}, {3, 0}}, -1, 0, Running, 0,
+         {begin + "20:00"}},
+        {"a capture in state 0 is counted unsaid", "CTFGame", "0", {{}, {3, 0}, {10, 0}}, 1, 0,
+         None, 1, {begin + "20:00"}},
+        {"a capture while running is said", "CTFGame", "0", {{}, {3, 0}, {10, 1}}, -1, 0, Running,
+         1, {begin + "20:00", "defaultCTF"}},
+        {"no team rows, no begin", "Deathmatchplus", "0", {{}, {3, 4}}, -1, 0, None, -1, {}},
+        {"ctf ends at INT", "CTFGame", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, 0,
+         {begin + "1:00", kEnded + "[Red team] 0 (3) / [Blue team] 0 (2)"}},
+        {"a team game ends at INT", "TeamGamePlus", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, -1,
+         {begin + "1:00", kEnded + "[Red team] 3 / [Blue team] 2"}},
+        {"other games end silently", "Assault", "1", {{}, {}}, 0, 70000, None, -1, {}}};
+    // clang-format on
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Unreal u;
+        for (std::size_t i = 0; i < r.frags.size(); ++i) {
+            if (i + 1 == r.frags.size()) u.platform.advance(r.waitMs);
+            u.ut(r.game, r.limit, r.frags[i]);
+            if (int(i) == r.buttonAfter) onMatchButton(u.app);
+        }
+        EXPECT_EQ(u.app.match.matchState, r.after);
+        if (r.capsRed >= 0) EXPECT_EQ(u.app.match.game.capsRed, r.capsRed);
+        EXPECT_EQ(u.said.lines, r.said);
+    }
+}
+
+// The match button, the match clocks, the periodic report and the time-played correction, with
+// no server monitored.
+struct MatchControl : ::testing::Test, Match {
+    MatchControl() : Match("") {
+        app.settings.dmTemplate = "%at% %as% (%ae%) %bt% %bs% (%be%) ping %ap%/%bp% TL %tl%";
+    }
+};
+
+TEST_F(MatchControl, TheButtonWalksTheStates) {
+    using enum MatchState;
+    onMatchButton(app);
+    EXPECT_EQ(std::tuple(app.match.matchState, clock()),
+              std::tuple(Running, "off"));  // no clock here
+    app.window.timePlayedVisible = true;
+    onMatchButton(app);
+    EXPECT_EQ(
+        std::tuple(app.match.matchState, app.monitor.timeLeftText, app.window.timePlayedVisible),
+        std::tuple(None, "20:00", false));
+    app.match.matchState = Ready;
+    onMatchButton(app);
+    EXPECT_EQ(std::tuple(app.match.matchState, app.match.matchButton),
+              std::tuple(Skip, "Set 'Ready to start'"));
+    onMatchButton(app);
+    EXPECT_EQ(std::tuple(app.match.matchState, app.match.matchButton),
+              std::tuple(Ready, "Skip next match"));
+}
+
+// Starting by hand starts the clock of the games that need it, at the seconds a match has
+// typically run before the operator gets to the button.
+TEST(StartByHand, StartsTheClockByGame) {
+    const std::tuple<const char*, GameType, const char*> rows[] = {
+        // clang-format off
+        {"baseq3", GameType::Quake3TeamGame, "11"}, {"baseoa", GameType::Quake3TeamGame, "11"},
+        {"BaseQ3", GameType::Quake3TeamGame, "11"}, {"OSP", GameType::Quake3OspScored, "15"},
+        {"osp", GameType::Quake3TeamGame, "11"}, {"Battle", GameType::Quake2TeamDeathmatch, "15"}};
+    // clang-format on
+    for (const auto& [game, type, clock] : rows) {
+        Match c("");
+        c.app.monitor.gameText = game;
+        c.app.monitor.gameType = type;
+        c.app.match.game.lastReportedRed = 9;
+        onMatchButton(c.app);
+        EXPECT_EQ(std::tuple(c.clock(), c.app.match.game.lastReportedRed), std::tuple(clock, 0))
+            << game;
+    }
+}
+
+TEST_F(MatchControl, ThePeriodicReportComesOnEverySixtyFirstTickWithSignedPoints) {
+    app.match.matchState = MatchState::Running;
+    scores("3");
+    app.monitor.avgPingRed = 40;
+    app.battleTimer->setEnabled(true);
+    platform.advance(60000);
+    EXPECT_TRUE(said.lines.empty());
+    platform.advance(1000);
+    EXPECT_EQ(said.lines.size(), 1u);
+    scores("2");
+    platform.advance(61000);
+    EXPECT_EQ(said.lines, (std::vector<std::string>{
+                              "Red team 3 (+3) Blue team 0 (+0) ping 40/0 TL [no match]",
+                              "Red team 2 (-1) Blue team 0 (+0) ping 40/0 TL [no match]"}));
+}
+
+// No report while no match runs or one is ready; a skipped match is still reported on.
+TEST_F(MatchControl, NoReportWithoutAMatch) {
+    app.battleTimer->setEnabled(true);
+    for (const MatchState state : {MatchState::None, MatchState::Ready}) {
+        app.match.matchState = state;
+        app.match.game.secondsSinceReport = 50;
+        platform.advance(200000);
+        EXPECT_EQ(app.match.game.secondsSinceReport, 0);
+    }
+    EXPECT_TRUE(said.lines.empty());
+    app.match.matchState = MatchState::Skip;
+    platform.advance(61000);
+    EXPECT_EQ(said.lines.size(), 1u);
+}
+
+TEST_F(MatchControl, TimePlayedFollowsTheClockAndCanBeCorrected) {
+    app.match.matchState = MatchState::Running;
+    app.battleTimer->setEnabled(true);
+    platform.advance(75000);
+    EXPECT_EQ(std::tuple(app.match.game.secondsPlayed, app.match.timePlayed),
+              std::tuple(75, "1:15"));
+    onFollowClockChanged(app, false);
+    EXPECT_TRUE(app.match.timePlayedEditable);
+    onTimePlayedClicked(app);
+    onTimePlayedEdited(app, "12:30");
+    platform.advance(2000);
+    EXPECT_EQ(app.match.timePlayed, "12:30");  // not overwritten while being corrected
+    onFollowClockChanged(app, true);
+    EXPECT_EQ(std::tuple(app.match.game.secondsPlayed, app.match.timePlayedEditable),
+              std::tuple(750, false));
+    onFollowClockChanged(app, false);
+    onTimePlayedEdited(app, "99:00");  // no click into the field: the text is not taken
+    onFollowClockChanged(app, true);
+    EXPECT_EQ(app.match.game.secondsPlayed, 750);
+}
+
+TEST_F(MatchControl, AReportIntervalThatIsNotPositiveReadsForty) {
+    for (const auto& [typed, reads] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"0", "40"}, {"-5", "40"}, {"soon", "40"}, {"", "40"}, {"90 seconds", "90 seconds"}}) {
+        app.settings.reportIntervalSeconds = "60";
+        onReportIntervalEdited(app, typed);
+        EXPECT_EQ(app.settings.reportIntervalSeconds, reads) << typed;
+    }
+}
+
+TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
+    app.monitor.gameFamily = GameFamily::UT;
+    app.monitor.gameType = GameType::UnrealTeamGame;
+    app.settings.reportIntervalSeconds = "60";
+    app.settings.timeLimitMinutes = "20";
+    scores("4");
+    onMatchButton(app);
+    EXPECT_EQ(std::tuple(app.match.matchState, app.unrealMatchTimer->enabled()),
+              std::tuple(MatchState::Running, true));
+    platform.advance(59000);
+    EXPECT_TRUE(said.lines.empty());
+    platform.advance(1000);
+    EXPECT_EQ(std::tuple(said.lines.size(), app.match.game.secondsPlayed, app.monitor.timeLeftText,
+                         app.match.game.lastReportedRed),
+              std::tuple(1u, 60, "19:00", 4));
+    platform.advance(10000);
+    onMatchButton(app);
+    EXPECT_FALSE(app.unrealMatchTimer->enabled());
+    EXPECT_EQ(app.match.matchState, MatchState::None);
+    EXPECT_EQ(app.match.game.secondsToUnrealReport,
+              60);  // the next start counts a whole interval again
+}
+
+TEST_F(MatchControl, TheMinimisedCaptionShowsTheScore) {
+    platform.advance(1000);
+    EXPECT_EQ(app.window.windowCaption, "~ FCST ~");
+    app.window.windowMinimised = true;
+    app.monitor.redScoreText = "2/31";
+    app.monitor.blueScoreText = "1/20";
+    app.monitor.timeLeftText = "12:00";
+    platform.advance(1000);
+    EXPECT_EQ(app.window.windowCaption, "Red team 2|Blue team 1|12:00");
 }
 
 }  // namespace

@@ -1,92 +1,97 @@
-// The update check through the fake platform: the request, the version file in one or more
-// blocks, and which message box (if any) the operator sees.
+// The update check through the fake platform: the request, the version file, the message box.
 #include <gtest/gtest.h>
 
-#include "core/app.h"
 #include "program/wiring.h"
-#include "support/cases.h"
 #include "support/fake_platform.h"
+#include "support/report_recorder.h"
 #include "update/updater.h"
 #include "update/version_file.h"
 
 namespace fc::test {
 namespace {
 
-class UpdateCheck : public ::testing::Test, public AppListener {
-protected:
-    UpdateCheck() {
-        app.addListener(this);
+struct UpdateCheck : ::testing::Test {
+    void SetUp() override {
+        app.addListener(&output);
         app.settings.updateUrl = "http://127.0.0.1:8080/fcst.versie";
         app.updateCheckEnded = [this] { ++ended; };
     }
-    ~UpdateCheck() override { app.removeListener(this); }
-    void messageShown(const std::string& title, const std::string& text) override {
-        shown += title + "|" + text;
-    }
-    FakeTcpSocket& fakeUpdateSocket() { return *platform.tcpSockets.at(2); }
-
-    // Runs one check that the host answers with `blocks`, then ends.
-    void check(bool manual, const std::vector<std::string>& blocks) {
-        manual ? checkForUpdateNow(app) : startUpdateCheck(app);
-        fakeUpdateSocket().accept();
-        for (const std::string& block : blocks) fakeUpdateSocket().receive(block);
-        fakeUpdateSocket().peerClose();
-    }
-
+    FakeTcpSocket& socket() { return *platform.tcpSockets.at(2); }
+    OutputRecorder output;  // outlives the program
     FakePlatform platform;
     WiredApp app{platform};
-    std::string shown;
     int ended = 0;
 };
 
+const std::string kMine = "\r\nYour version: 1.33 (build: 139)\r\nNew version: ";
+const std::string kNewer =
+    "Update available!: There is a newer version available! Download at "
+    "https://fragcaster.example.net/ !" +
+    kMine;
+const std::string kNoNewer = "Updater.: No new version available!" + kMine;
+
+// Asked for (the button) or automatic; each block arrives as one read, then the host hangs up.
 TEST_F(UpdateCheck, TheVersionFileDecidesWhatTheOperatorSees) {
-    const std::vector<Case> cases = loadCases("update/cases/version_file.txt");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        shown.clear();
-        check(c.has("manual"), c.all("block"));
-        EXPECT_EQ(shown, c.get("shown"));
+    const std::tuple<const char*, bool, std::vector<std::string>, std::string> rows[] = {
+        {"notes after a blank", false, {"1.40   140Hi"}, kNewer + "1.40 (build:140)\r\n\r\nHi"},
+        {"a higher major version", false, {"2.00     1"}, kNewer + "2.00 (build:1)\r\n\r\n"},
+        {"three blocks", false, {"1.4", "0   14", "0Two"}, kNewer + "1.40 (build:140)\r\n\r\nTwo"},
+        {"a version without a build", true, {"1.34"}, kNewer + "1.34 (build:0)\r\n\r\n"},
+        {"asked: a higher build", true, {"1.33   150"}, kNoNewer + "1.33 (build:150)"},
+        {"the minor version is a number", true, {"1.9      9"}, kNoNewer + "1.9 (build:9)"},
+        {"lower, with a higher build", true, {"0.99  1000"}, kNoNewer + "0.99 (build:1000)"},
+        {"a short version, a line feed", true, {"1.3\n"}, kNoNewer + "1.3 (build:0)"},
+        {"unasked: a higher build is no update", false, {"1.33   150"}, ""},
+        {"nothing at all", true, {}, ""},
+        {"an error page", true, {"HTTP/1.0 404 Not Found\r\n\r\n"}, ""},
+        {"a version cut after its dot", true, {"1."}, ""},
+        {"a letter before the version", true, {"v1.40  140"}, ""},
+        {"a letter as the minor version", true, {"1.x    140"}, ""},
+        {"an endless number", true, {std::string(3000, '9')}, ""}};
+    for (const auto& [name, asked, blocks, shown] : rows) {
+        SCOPED_TRACE(name);
+        asked ? checkForUpdateNow(app) : startUpdateCheck(app);
+        socket().accept();
+        for (const std::string& block : blocks) socket().receive(block);
+        socket().peerClose();
+        EXPECT_EQ(std::exchange(output.messages, ""), shown + (shown.empty() ? "" : ";"));
     }
-    EXPECT_EQ(ended, static_cast<int>(cases.size()));
+    EXPECT_EQ(ended, static_cast<int>(std::size(rows)));
 }
 
-TEST_F(UpdateCheck, OneSimpleRequestToTheAddressTheSettingsGive) {
+TEST_F(UpdateCheck, OneRequestAtATimeAndFailuresSayNothing) {
     checkForUpdateNow(app);
-    EXPECT_EQ(fakeUpdateSocket().host, "127.0.0.1");
-    EXPECT_EQ(fakeUpdateSocket().port, 8080);
-    fakeUpdateSocket().accept();
-    EXPECT_EQ(fakeUpdateSocket().sent, "GET http://127.0.0.1:8080/fcst.versie\r\n");
-    // A new check closes the earlier connection first, and the operator's marker goes with it.
-    const int closes = fakeUpdateSocket().closes;
-    startUpdateCheck(app);
-    EXPECT_EQ(fakeUpdateSocket().closes, closes + 1);
-    fakeUpdateSocket().accept();
-    fakeUpdateSocket().receive("1.33   150");
-    fakeUpdateSocket().peerClose();
-    EXPECT_EQ(shown, "");
-}
-
-TEST_F(UpdateCheck, FailuresAndAMissingAddress) {
+    socket().accept();
+    EXPECT_EQ(socket().host + ":" + std::to_string(socket().port), "127.0.0.1:8080");
+    EXPECT_EQ(socket().sent, "GET http://127.0.0.1:8080/fcst.versie\r\n");
+    const int closes = socket().closes;
+    startUpdateCheck(app);  // closes the asked one first: no "No new version" box below
+    EXPECT_EQ(socket().closes, closes + 1);
+    socket().accept();
+    socket().receive("1.33   150");
+    socket().peerClose();
     checkForUpdateNow(app);
-    fakeUpdateSocket().fail();
-    startUpdateCheck(app);
-    fakeUpdateSocket().accept();
-    fakeUpdateSocket().fail();
-    EXPECT_EQ(shown, "");
-    EXPECT_EQ(ended, 2);
-
+    socket().fail();
     app.settings.updateUrl.clear();
     startUpdateCheck(app);
-    EXPECT_EQ(fakeUpdateSocket().connects, 2);  // no address: an automatic check does nothing
+    EXPECT_EQ(socket().connects, 3);  // no address: an automatic check does nothing
     checkForUpdateNow(app);
-    EXPECT_EQ(shown, "Updater.|No update address set (UpdateURL in orvexa.ini).");
+    EXPECT_EQ(output.messages, "Updater.: No update address set (UpdateURL in orvexa.ini).;");
     EXPECT_EQ(ended, 3);
 }
 
 TEST(UpdateUrl, HostAndPortFromTheAddress) {
-    for (const Case& c : loadCases("update/cases/update_url.txt")) {
-        const std::optional<UpdateAddress> a = readUpdateUrl(c.get("url"));
-        EXPECT_EQ(a ? a->host + ":" + std::to_string(a->port) : "-", c.get("address")) << c.name;
+    // clang-format off
+    const std::pair<const char*, const char*> rows[] = {
+        {"http://updates.example.net/fcst.versie", "updates.example.net:80"},
+        {"HTTP://127.0.0.1:8080/a/b", "127.0.0.1:8080"}, {"  localhost:1/x  ", "localhost:1"},
+        {"example.net", "example.net:80"}, {"http://h:65535/", "h:65535"}, {"", "-"},
+        {"http:///x", "-"}, {"http://h:0/x", "-"}, {"http://h:65536/x", "-"},
+        {"http://h:80x/", "-"}, {"http://h:/", "-"}, {"http://a b/", "-"}};
+    // clang-format on
+    for (const auto& [url, address] : rows) {
+        const std::optional<UpdateAddress> a = readUpdateUrl(url);
+        EXPECT_EQ(a ? a->host + ":" + std::to_string(a->port) : "-", address) << url;
     }
 }
 
