@@ -87,7 +87,8 @@ protected:
 };
 
 // One run prints each reply as JSON and records it with its time: " 45678.12" (seconds since
-// midnight), CRLF, the reply's bytes, CRLF.
+// midnight), CRLF, the reply's bytes, CRLF; it prints the Interp feed's events, and reports the
+// chosen ones.
 TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRecordsIt) {
     const std::string reply =
         quake3Reply({{"version", "ioq3 1.36"}, {"gamename", "baseoa"}, {"mapname", "oa_dm1"}},
@@ -97,11 +98,26 @@ TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRe
         return std::nullopt;
     });
     const std::string entry = "127.0.0.1:" + std::to_string(server.port());
+    InterpService service(
+        "Welcome to Interp 3.0\r\nMade by: Tester\r\nEmail: t@example.net\r\n"
+        "^1Sarge got the RED flag!\nMajor got QUAD!\n");
     writeSettings("Q2Selected = " + entry + " home\r\n");
-    ASSERT_EQ(run({"--json", "--duration", "3.5", "--record", "match.rec"}), 0) << err;
-    const auto replies = events("reply");
+    ASSERT_EQ(run({"--json", "--duration", "3.5", "--record", "match.rec", "--interp-port",
+                   QString::number(service.port()), "--interp-events", "got"}),
+              0)
+        << err;
+    const auto replies = events("reply"), interp = events("interp"), reports = events("report");
     ASSERT_GE(replies.size(), 2u);  // ticks at 1 s and 3 s
-    EXPECT_EQ(replies.size(), static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')));
+    EXPECT_EQ(replies.size() + interp.size() + reports.size(),
+              static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')));
+    ASSERT_GE(interp.size(), 2u);
+    EXPECT_EQ(interp.front()["InterpSupport"], "ENABLED!");
+    EXPECT_EQ(joined(interp.back(), {"StatRed", "InterpEmail"}), "Sarge|t@example.net");
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0]["text"],
+              "\x02\x03"
+              "5RED\x03\x02 flag taken by Sarge");
+    EXPECT_EQ(service.requests(), "GAMESTAT");
     for (const QJsonObject& o : replies) {
         std::string text = joined(o, {"gameFamily", "qsGame", "qsMap", "matchState"});
         for (const QJsonValue p : o["players"].toArray())
@@ -262,40 +278,35 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
     }
 }
 
-TEST_F(HeadlessProgram, SettingsSurviveRunsAndCommandLineValuesAreForThatRunOnly) {
-    writeSettings(
-        "IRCSerSel = irc.home.net\r\nIRCChannel = #mine\r\nIRCName = Saved\r\nIRCKey = old\r\n"
-        "Q2Selected = 127.0.0.1:9 home\r\nIRCPort = 6667\r\nQ2Server = 127.0.0.1:9 Friday\r\n"
-        "IRCLineCTF = \x02%t\x02 captured\r\nKillAllowedFrom = Boss\r\nisStarted = 5\r\n");
-    ASSERT_EQ(run({"--duration", "0.2"}), 0) << err;
+// What a command line names is for that run only: the settings survive it. The IRC server of
+// the settings is dialled only with the flag; a signal ends a run, with QUIT when connected.
+TEST_F(HeadlessProgram, SettingsSurviveRunsAndTheirIrcServerIsDialledOnlyWithTheFlag) {
+    QTcpServer listener;
+    ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));
+    const std::string port = "IRCPort = " + std::to_string(listener.serverPort());
+    writeSettings("IRCSerSel = 127.0.0.1\r\nIRCChannel = #mine\r\nIRCName = Saved\r\n" + port +
+                  "\r\nIRCKey = old\r\nQ2Selected = 127.0.0.1:9 home\r\nQ2Server = 127.0.0.1:9 "
+                  "Friday\r\nIRCLineCTF = \x02%t\x02 captured\r\nKillAllowedFrom = Boss\r\n"
+                  "isStarted = 5\r\n");
+    start({});
+    waitUntil([] { return false; }, 1000);
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    EXPECT_EQ(finish(), 0) << err;
     EXPECT_EQ(out, "");
+    EXPECT_FALSE(listener.hasPendingConnections());
     ASSERT_EQ(run({"--server", "127.0.0.1:19", "--irc", "127.0.0.1:9", "--channel", "#run",
                    "--nick", "RunBot", "--key", "new", "--duration", "0.3"}),
               0)
         << err;
-    for (const char* line :
-         {"IRCSerSel = irc.home.net", "IRCChannel = #mine", "IRCName = Saved", "IRCKey = old",
-          "Q2Selected = 127.0.0.1:9 home", "IRCPort = 6667", "isStarted = 7",
-          "Q2Server = 127.0.0.1:9", "IRCLineCTF = \x02%t\x02 captured",
+    for (const std::string line :
+         {"IRCSerSel = 127.0.0.1", "IRCChannel = #mine", "IRCName = Saved", "IRCKey = old",
+          "Q2Selected = 127.0.0.1:9 home", port.c_str(), "isStarted = 7", "Q2Server = 127.0.0.1:9",
+          "IRCLineCTF = \x02%t\x02 captured",
           "PriveServer = 0\r\nKillAllowedFrom = Boss\r\nIRCBurst = 4"})
         EXPECT_TRUE(settingsHold(line)) << line << "\n" << read("orvexa.ini");
     // Nothing but the settings and the recordings' folder: no half-written leftovers.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList({"demos", "orvexa.ini"}));
-}
-
-// The IRC server of the settings is dialled only with the flag; a signal then says QUIT and
-// saves, and without the flag a signal ends the quiet run as cleanly.
-TEST_F(HeadlessProgram, SettingsIrcServerOnlyWithTheFlagAndASignalEndsEitherRun) {
-    QTcpServer listener;
-    ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));
-    writeSettings("IRCSerSel = 127.0.0.1\r\nIRCPort = " + std::to_string(listener.serverPort()) +
-                  "\r\nIRCName = SetBot\r\n");
-    start({});
-    waitUntil([] { return false; }, 1000);
-    EXPECT_FALSE(listener.hasPendingConnections());
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    EXPECT_EQ(finish(), 0) << err;
 
     start({"--irc-from-settings"});
     QTcpSocket* peer = nullptr;
@@ -310,14 +321,14 @@ TEST_F(HeadlessProgram, SettingsIrcServerOnlyWithTheFlagAndASignalEndsEitherRun)
             },
             15000);
     };
-    ASSERT_TRUE(received("NICK SetBot\r\n")) << text;
+    ASSERT_TRUE(received("NICK Saved\r\n")) << text;
     ::kill(static_cast<pid_t>(program.processId()), SIGINT);
     EXPECT_TRUE(
         received("\r\nQUIT :\x02"
                  "Fragcaster - Version 1.33 - "))
         << text;
     EXPECT_EQ(finish(), 0) << err;
-    EXPECT_TRUE(settingsHold("isStarted = 2"));
+    EXPECT_TRUE(settingsHold("isStarted = 8"));
 }
 
 std::string loopbackEntry(int port) {
@@ -398,29 +409,6 @@ TEST_F(HeadlessProgram, UpdateCheckShowsTheHostsVersionFileAsAMessage) {
               "!\r\nYour version: 1.33 (build: 139)\r\nNew version: 1.40 (build:140)\r\n\r\n"
               "Faster polling.");
     EXPECT_TRUE(settingsHold("UpdateURL = " + url));
-}
-
-// The Interp feed's events printed as JSON, the chosen ones reported.
-TEST_F(HeadlessProgram, PrintsInterpEventsAndReportsTheChosenOnes) {
-    InterpService service(
-        "Welcome to Interp 3.0\r\nMade by: Tester\r\nEmail: t@example.net\r\n"
-        "^1Sarge got the RED flag!\nMajor got QUAD!\n");
-    UdpResponder silent([](const std::string&) { return std::nullopt; });
-    ASSERT_EQ(
-        run({"--json", "--server", QString("127.0.0.1:%1").arg(silent.port()), "--interp-port",
-             QString::number(service.port()), "--interp-events", "got", "--duration", "2"}),
-        0)
-        << err;
-    const auto interp = events("interp");
-    ASSERT_GE(interp.size(), 2u);
-    EXPECT_EQ(interp.front()["InterpSupport"], "ENABLED!");
-    EXPECT_EQ(joined(interp.back(), {"StatRed", "InterpEmail"}), "Sarge|t@example.net");
-    const auto reports = events("report");
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0]["text"],
-              "\x02\x03"
-              "5RED\x03\x02 flag taken by Sarge");
-    EXPECT_EQ(service.requests(), "GAMESTAT");
 }
 
 }  // namespace
