@@ -114,9 +114,7 @@ TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRe
     EXPECT_EQ(interp.front()["InterpSupport"], "ENABLED!");
     EXPECT_EQ(joined(interp.back(), {"StatRed", "InterpEmail"}), "Sarge|t@example.net");
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0]["text"],
-              "\x02\x03"
-              "5RED\x03\x02 flag taken by Sarge");
+    EXPECT_EQ(reports[0]["text"], "\002\0035RED\003\002 flag taken by Sarge");
     EXPECT_EQ(service.requests(), "GAMESTAT");
     for (const QJsonObject& o : replies) {
         std::string text = joined(o, {"gameFamily", "qsGame", "qsMap", "matchState"});
@@ -323,10 +321,7 @@ TEST_F(HeadlessProgram, SettingsSurviveRunsAndTheirIrcServerIsDialledOnlyWithThe
     };
     ASSERT_TRUE(received("NICK Saved\r\n")) << text;
     ::kill(static_cast<pid_t>(program.processId()), SIGINT);
-    EXPECT_TRUE(
-        received("\r\nQUIT :\x02"
-                 "Fragcaster - Version 1.33 - "))
-        << text;
+    EXPECT_TRUE(received("\r\nQUIT :\002Fragcaster - Version 1.33 - ")) << text;
     EXPECT_EQ(finish(), 0) << err;
     EXPECT_TRUE(settingsHold("isStarted = 8"));
 }

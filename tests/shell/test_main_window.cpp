@@ -264,11 +264,7 @@ TEST_F(Window, IrcTabLocksItsFieldsShowsTheOutputAndTheInputLineSpeaks) {
     QTest::keyClick(line("ircZegwat"), Qt::Key_Return);
     EXPECT_TRUE(textContains(irc.sent, "PRIVMSG #FCST :\xE9t\xE9 gl hf\r\n"));
     EXPECT_EQ(text("ircZegwat"), "");
-    set([&] {
-        app.appendOutput(
-            "\x03"
-            "04Red\x03 \x02scores\x02");
-    });  // shown without codes
+    set([&] { app.appendOutput("\00304Red\003 \002scores\002"); });  // shown without codes
     EXPECT_EQ(
         text("Text1"),
         "*** Connected to server, waiting for reply...\n<FCST> \xE9t\xE9 gl hf\nRed scores\n");
@@ -279,18 +275,14 @@ TEST_F(Window, IrcTabLocksItsFieldsShowsTheOutputAndTheInputLineSpeaks) {
 // The rows' columns in the team's colour, the numbers right-aligned; a later reply with fewer
 // players, and one who changed sides, leaves no stale rows or colours.
 TEST_F(Window, PlayerRowsCarryTheirColumnsAndTeamColours) {
-    view.playerRows = {{"RedGuy",
-                        "\xA0\xA0"
-                        "12",
-                        "50", "Red", RowColour::Red},
+    view.playerRows = {{"RedGuy", "\240\24012", "50", "Red", RowColour::Red},
                        {"BlueGuy", "100", "999", "Blue", RowColour::Blue},
                        {"Watcher", "0", "0", "Spec", RowColour::Grey},
                        {"Caf\xE9", "12345", "7", "", RowColour::Black}};
     window.refresh();
-    EXPECT_EQ(rows(),
-              "RedGuy|\xA0\xA0"
-              "12|50|Red\nBlueGuy|100|999|Blue\nWatcher|0|0|Spec\n"
-              "Caf\xE9|12345|7|\n");
+    EXPECT_EQ(
+        rows(),
+        "RedGuy|\240\24012|50|Red\nBlueGuy|100|999|Blue\nWatcher|0|0|Spec\nCaf\xE9|12345|7|\n");
     const QColor colours[] = {Qt::red, Qt::blue, QColor(0x80, 0x80, 0x80), Qt::black};
     for (int row = 0; row < 4; ++row) {
         const QTreeWidgetItem* item = players()->topLevelItem(row);
