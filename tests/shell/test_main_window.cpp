@@ -350,12 +350,14 @@ TEST_F(Window, SaveNowAndCloseWhichWaitsForTheQuitTimer) {
     EXPECT_TRUE(textContains(platform.files["orvexa.ini"], "\r\nCheckForUpdate = 0\r\n"));
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(view.trayIconAdded);
     platform.advance(490);
     EXPECT_EQ(ends, 0);
     platform.advance(10);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(ends, 1);
     EXPECT_EQ(platform.fileLog.size(), 3u);
+    EXPECT_EQ(splash(), nullptr);
 }
 
 TEST_F(Window, TitleBarCloseHidesEverythingAtOnce) {
@@ -435,6 +437,19 @@ TEST_F(Window, TemplateKeysAndTheColoursThePreviewShows) {
     EXPECT_EQ(preview->palette().color(QPalette::Base), QColor(Qt::black));
     tick("Advanced");
     EXPECT_FALSE(control("IRCOptionsLines")->isVisible());
+}
+
+TEST_F(Window, TrayClicks) {
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "no system tray on this display";
+    startUp();
+    auto* tray = window.findChild<QSystemTrayIcon*>();
+    ASSERT_NE(tray, nullptr);
+    emit tray->activated(QSystemTrayIcon::Trigger);
+    EXPECT_FALSE(view.stayOnTop);
+    emit tray->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_FALSE(window.isVisible());
+    emit tray->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(window.isVisible() && !window.isMinimized());
 }
 
 // The browser is a window of its own: its controls are found from it, never from the main
