@@ -196,12 +196,12 @@ TEST_F(HeadlessProgram, RunsEndOrGuideAtOnce) {
     }
 }
 
-// --demo finds the demo match beside the program: in the build (the source tree's, with its
-// settings), in an install's share/fragcaster/demos, or nowhere. What it prints: the match's
+// --demo finds the demo match beside the program: in the source tree above a build folder (with
+// its settings), in an install's share/fragcaster/demos, or nowhere. What it prints: the match's
 // begin, the captures in the order of the server's own game log and the final score, styled
 // only on a terminal without NO_COLOR.
 TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
-    enum Layout { Build, Installed, InstalledRecordingOnly, Nowhere };
+    enum Layout { SourceTree, Installed, InstalledRecordingOnly, Nowhere };
     const struct {
         const char* name;
         Layout layout;
@@ -210,7 +210,7 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
         const char* capture;  // what marks a capture line
         bool styled;
     } cases[] = {
-        {"the build's demo, piped", Build, false, false, 0, "] CAPTURE! [BC] ", false},
+        {"a build's demo, piped", SourceTree, false, false, 0, "] CAPTURE! [BC] ", false},
         {"an install's demo with its capture line", Installed, false, false, 0, "] CAPTURE! ",
          false},
         {"the default capture line on a terminal is styled", InstalledRecordingOnly, true, false, 0,
@@ -224,24 +224,23 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir root;
-        QString binary = FRAGCASTER_BINARY;
-        if (c.layout != Build) {
-            const QString share = root.filePath("share/fragcaster/demos/");
-            QDir().mkpath(share);
-            QDir().mkpath(root.filePath("bin"));
-            binary = root.filePath("bin/fragcaster");
-            ASSERT_TRUE(QFile::link(FRAGCASTER_BINARY, binary));
-            if (c.layout != Nowhere)
-                QFile::copy(demos + "/ctf_oa_ctf4ish_x4.rec", share + "ctf_oa_ctf4ish_x4.rec");
-            if (c.layout == Installed) QFile::copy(demos + "/orvexa.ini", share + "orvexa.ini");
-        }
+        const bool built = c.layout == SourceTree;
+        const QString bin = root.filePath(built ? "build/release/" : "bin/");
+        const QString shipped = root.filePath(built ? "demos/" : "share/fragcaster/demos/");
+        QDir().mkpath(bin);
+        QDir().mkpath(shipped);
+        ASSERT_TRUE(QFile::link(FRAGCASTER_BINARY, bin + "fragcaster"));
+        if (c.layout != Nowhere)
+            QFile::copy(demos + "/ctf_oa_ctf4ish_x4.rec", shipped + "ctf_oa_ctf4ish_x4.rec");
+        if (built || c.layout == Installed)
+            QFile::copy(demos + "/orvexa.ini", shipped + "orvexa.ini");
         c.noColor ? qputenv("NO_COLOR", "1") : qunsetenv("NO_COLOR");
         int terminal = -1, side = -1;
         if (c.terminal) {
             ASSERT_EQ(::openpty(&terminal, &side, nullptr, nullptr, nullptr), 0);
             program.setStandardOutputFile(QString::fromLocal8Bit(::ttyname(side)));
         }
-        start({"--demo"}, root.filePath("home"), binary);
+        start({"--demo"}, root.filePath("home"), bin + "fragcaster");
         ASSERT_EQ(finish(), c.code) << err;
         if (c.terminal) {
             ::fcntl(terminal, F_SETFL, O_NONBLOCK);
