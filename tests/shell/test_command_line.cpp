@@ -1,20 +1,23 @@
-// The command line is a contract with scripts: what it accepts and what it refuses.
+// The command line and the headless JSON lines are a contract with scripts: what the command
+// line accepts and refuses, the escaping of raw bytes, the members of each event.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "program/command_line.h"
-#include "support/cases.h"
-#include "support/view_fields.h"
+#include "program/json_events.h"
+#include "support/fake_platform.h"
 
 namespace fc {
 namespace {
 
-// The arguments are written joined by "|". The result is every option that differs from a
-// bare window start, in a fixed order, or "refused: " and the error.
+// Every option that differs from a bare window start, in a fixed order; or "!" and the error.
 std::string parsedText(const std::string& line) {
-    const ParsedCommandLine p = parseCommandLine(test::splitList(line, '|'));
-    if (!p.error.empty()) return "refused: " + p.error;
+    std::vector<std::string> args;
+    for (std::size_t at = 0, end = 0; !line.empty() && end != std::string::npos; at = end + 1)
+        args.push_back(line.substr(at, (end = line.find('|', at)) - at));
+    const ParsedCommandLine p = parseCommandLine(args);
+    if (!p.error.empty()) return "!" + p.error;
     const CommandLine& o = p.options;
     std::ostringstream s;
     const auto put = [&](bool on, const char* name, const auto& value) {
@@ -59,36 +62,137 @@ std::string parsedText(const std::string& line) {
     return all.empty() ? all : all.substr(1);
 }
 
+// Lines a script may write, joined by "|", and what they give.
+const std::pair<const char*, const char*> kAccepted[] = {
+    {"", ""},
+    {"--headless|--replay|demos/a.rec|--speed|50|--record|b.rec",
+     "headless replay=demos/a.rec speed=50 record=b.rec"},
+    {"--preview|x|--kind|ctf|--server|h:1|--json", "json server=h:1 preview=x ctf"},
+    {"--headless|--json|--server|10.0.0.5 x|--dir|/tmp/fc|--duration|2.5",
+     "headless json dir=/tmp/fc server=10.0.0.5 x duration=2.5"},
+    {"--headless|--irc|irc.example.net:6670|--channel|#war|--nick|Caster|--key|",
+     "headless irc=irc.example.net:6670 port-given channel=#war nick=Caster key="},
+    {"--version", "version"},
+    {"--help", "help"},
+    {"--dir|x", "dir=x"},
+    {"--headless|--tls-insecure", "headless tls insecure"},
+    {"--headless|--no-reconnect", "headless no-reconnect"},
+    {"--headless|--irc-from-settings", "headless irc-from-settings"},
+    {"--headless|--irc|localhost", "headless irc=localhost:6667"},
+    {"--headless|--irc|::1", "headless irc=::1:6667"},
+    {"--headless|--irc|[::1]:7000", "headless irc=::1:7000 port-given"},
+    {"--headless|--irc|h:7000|--tls", "headless irc=h:7000 port-given tls"},
+    {"--headless|--interp-events|none", "headless events="},
+    {"--headless|--interp-port|13490|--interp-events|got,scores,server",
+     "headless interp-port=13490 events=got;scores;server;"},
+    {"--headless|--json|--check-update", "headless json check-update"},
+    {"--headless|--sweep|--fast|--filter-empty|--filter-unanswered",
+     "headless sweep fast filter-empty filter-unanswered"},
+    {"--preview|\x02%c%|--background|black|--no-colors", "preview=\x02%c% black no-colors"},
+    // --demo is a headless replay at high speed.
+    {"--demo", "headless speed=1000 demo"},
+    {"--demo|--speed|1", "headless demo"},
+    {"--demo|--json|--irc|h|--channel|#c|--duration|5|--dir|d",
+     "headless json dir=d duration=5 irc=h:6667 channel=#c speed=1000 demo"},
+};
+
+// Lines refused, grouped by a text the refusal must name ("": a value the error need not name).
+// The window refuses what only a run without it takes: it has its own fields and check boxes;
+// --demo goes with what shapes a run, not with another source of replies or kind of run.
+const struct {
+    const char* named;
+    std::vector<const char*> lines;
+} kRefused[] = {
+    {"--bogus", {"--bogus"}},
+    {"--irc-from-settings", {"--irc-from-settings", "--headless|--irc|h|--irc-from-settings"}},
+    {"--sweep", {"--sweep", "--headless|--filter-empty"}},
+    {"--check-update",
+     {"--check-update", "--headless|--sweep|--check-update",
+      "--headless|--replay|a.rec|--check-update"}},
+    {"--server", {"--headless|--server"}},
+    {"--fast", {"--headless|--fast"}},
+    {"--replay", {"--headless|--sweep|--replay|a.rec"}},
+    {"--preview", {"--preview|x|--sweep", "--preview|x|--check-update"}},
+    {"soon", {"--headless|--duration|soon"}},
+    {"h:x", {"--headless|--irc|h:x"}},
+    {"--demo plays the shipped match",
+     {"--demo|--server|h", "--demo|--replay|f.rec", "--demo|--sweep", "--demo|--check-update",
+      "--demo|--screenshots|d"}},
+    {"--preview goes only with", {"--demo|--preview|x"}},
+    // the window's own fields and check boxes; options that do not go together
+    {"", {"--json", "--tls", "--irc|localhost", "--replay|a.rec", "--interp-events|quad"}},
+    {"", {"--kind|ctf", "--headless|--screenshots|d", "--dir|--interp-port|3490"}},
+    {"", {"--preview|x|--kind|tdm", "--preview|x|--duration|1"}},
+    {"", {"--headless|--replay|a.rec|--server|10.0.0.5"}},
+    // a value missing or out of range
+    {"", {"--headless|--channel", "--headless|--record", "--headless|--duration|-1"}},
+    {"", {"--headless|--server|", "--headless|--nick|", "--headless|--replay|"}},
+    {"", {"--headless|--irc|", "--headless|--irc|host:", "--headless|--irc|host:0"}},
+    {"", {"--headless|--irc|host:65536", "--headless|--irc|host:66x", "--headless|--irc|:1"}},
+    {"", {"--headless|--irc|[::1", "--headless|--irc|[::1]x", "--headless|--speed|0.05"}},
+    {"", {"--headless|--speed|1001", "--headless|--speed|fast", "--headless|--interp-port|0"}},
+    {"", {"--headless|--interp-port|65536", "--headless|--interp-port|34x"}},
+    {"", {"--headless|--interp-events|quad,", "--headless|--interp-events|Quad"}},
+    {"", {"--headless|--interp-events|"}},
+};
+
 TEST(CommandLine, AcceptedAndRefusedLines) {
-    for (const test::Case& c : test::loadCases("shell/cases/command_line.txt")) {
-        SCOPED_TRACE(c.name);
-        const std::string result = parsedText(c.name == "(none)" ? "" : test::unescape(c.name));
-        if (c.has("gives")) EXPECT_EQ(result, c.get("gives"));
-        if (!c.has("refused")) continue;
-        EXPECT_EQ(result.rfind("refused: ", 0), 0u) << result;
-        EXPECT_NE(result.find(c.get("refused")), std::string::npos) << result;  // names the fault
+    for (const auto& [line, gives] : kAccepted) EXPECT_EQ(parsedText(line), gives) << line;
+    for (const auto& [named, lines] : kRefused) {
+        for (const char* line : lines) {
+            const std::string result = parsedText(line);
+            EXPECT_TRUE(result[0] == '!' && result.find(named) != std::string::npos)
+                << line << ": " << result;
+        }
     }
     EXPECT_NE(usageText().find("--headless"), std::string::npos);
+    EXPECT_NE(usageText().find("--demo"), std::string::npos);
 }
 
-// --demo is a headless replay at high speed; it goes with what shapes a run, not with another
-// source of replies or another kind of run.
-TEST(CommandLine, DemoLines) {
-    const std::pair<const char*, const char*> lines[] = {
-        {"--demo", "headless speed=1000 demo"},
-        {"--demo|--speed|1", "headless demo"},
-        {"--demo|--json|--irc|h|--channel|#c|--duration|5|--dir|d",
-         "headless json dir=d duration=5 irc=h:6667 channel=#c speed=1000 demo"},
-        {"--demo|--server|h", "refused: --demo plays the shipped match"},
-        {"--demo|--replay|f.rec", "refused: --demo plays the shipped match"},
-        {"--demo|--sweep", "refused: --demo plays the shipped match"},
-        {"--demo|--check-update", "refused: --demo plays the shipped match"},
-        {"--demo|--screenshots|d", "refused: --demo plays the shipped match"},
-        {"--demo|--preview|x", "refused: --preview goes only with"},
+TEST(JsonEvents, StringsEscapeControlsAndReadHighBytesAsLatin1) {
+    const std::pair<std::string, std::string> texts[] = {
+        {"plain", R"("plain")"},
+        {R"(a"b\c)", R"("a\"b\\c")"},
+        {"\r\n\t\x01\x1f", R"("\r\n\t\u0001\u001f")"},
+        {std::string(1, '\0'), R"("\u0000")"},
+        {"\xA0\xFF\xE9", "\"\xC2\xA0\xC3\xBF\xC3\xA9\""},
     };
-    for (const auto& [line, result] : lines)
-        EXPECT_EQ(parsedText(line).rfind(result, 0), 0u) << line << ": " << parsedText(line);
-    EXPECT_NE(usageText().find("--demo"), std::string::npos);
+    for (const auto& [bytes, json] : texts) EXPECT_EQ(jsonString(bytes), json);
+}
+
+TEST(JsonEvents, ReplyCarriesTheFieldsAndThePlayersWithoutPadding) {
+    test::FakePlatform platform;
+    App app(platform);
+    app.monitor.gameFamily = GameFamily::Q3;
+    app.monitor.gameType = GameType::Quake3BaseCtf;
+    app.monitor.gameText = "baseoa";
+    app.monitor.mapText = "oa_ctf4ish";
+    app.match.matchState = MatchState::Running;
+    app.monitor.playersPlaying = "2";
+    app.monitor.playerRows = {{"=RC=Sarge", "\240\24012", "\240\24050", "Red", RowColour::Red},
+                              {"Tab\tName", "-1", "999", "", RowColour::Black}};
+    EXPECT_EQ(replyEventJson(app),
+              R"({"event":"reply","gameFamily":"Q3","gameType":"ctfbq3","qsGame":"baseoa",)"
+              R"("qsMap":"oa_ctf4ish","qsTimeLeft":"[no match]","qsRed":"0/0","qsBlue":"0/0",)"
+              R"("txtnaamRED":"Red team","txtnaamBLUE":"Blue team","matchState":1,)"
+              R"("PlayersPlaying":"2","PlayersMax":"","players":[{"name":"=RC=Sarge",)"
+              R"("score":"12","ping":"50","team":"Red"},{"name":"Tab\tName","score":"-1",)"
+              R"("ping":"999","team":""}]})");
+}
+
+TEST(JsonEvents, InterpCarriesTheFeedsLabelsAndTheFieldsItsClockDrives) {
+    test::FakePlatform platform;
+    App app(platform);
+    app.interp.interpSupport = "ENABLED!";
+    app.interp.redFlagWhere = "Sarge";
+    app.monitor.redScoreText = "3/";
+    app.monitor.timeLeftText = "INT";
+    EXPECT_EQ(interpEventJson(app),
+              R"({"event":"interp","InterpSupport":"ENABLED!","InterpVersion":"n/a",)"
+              R"("InterpAuthor":"-","InterpEmail":"-","StatRed":"Sarge","StatBlue":"[unkown]",)"
+              R"("qsRed":"3/","qsBlue":"0/0","qsTimeLeft":"INT","matchState":0})");
+    EXPECT_EQ(ircEventJson("Reconnecting in 10 s", "FCST_"),
+              R"({"event":"irc","state":"Reconnecting in 10 s","nick":"FCST_"})");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The leading-number rule and the two ways numbers are written.
+// The leading-number rule, case in the Latin-1 code page, and the two ways numbers are written.
 #include <gtest/gtest.h>
 
 #include "core/text_util.h"
@@ -6,16 +6,13 @@
 namespace fc {
 namespace {
 
-TEST(LeadingNumber, ReadsTheLongestLeadingDecimal) {
+TEST(TextUtil, LeadingNumbersCaseAndNumberForms) {
     const std::pair<const char*, double> numbers[] = {
         {"60 seconds", 60}, {"  45", 45}, {"-3x", -3}, {"12.5/3", 12.5},
         {"abc", 0},         {"", 0},      {"-", 0}};
     for (const auto& [text, number] : numbers) EXPECT_EQ(leadingNumber(text), number) << text;
     EXPECT_EQ(leadingNumber(std::string(400, '9')), 0);  // too large to be a number at all
-}
-
-// Case follows the Latin-1 code page; the multiplication and division signs have none.
-TEST(Case, FoldsAccentedLettersToo) {
+    // The multiplication and division signs, sharp s and y with diaeresis have no other case.
     const std::pair<std::string, std::string> lowerUpper[] = {
         {"abc xyz", "ABC XYZ"},
         {"\xE9t\xE9", "\xC9T\xC9"},
@@ -25,13 +22,7 @@ TEST(Case, FoldsAccentedLettersToo) {
         EXPECT_EQ(toUpper(lower), upper);
         EXPECT_EQ(toLower(upper), lower);
     }
-}
-
-TEST(NumberForms, PlainAndWithLeadingBlank) {
-    EXPECT_EQ(plainNumber(7), "7");
-    EXPECT_EQ(blankNumber(7), " 7");
-    EXPECT_EQ(blankNumber(0), " 0");
-    EXPECT_EQ(blankNumber(-3), "-3");
+    EXPECT_EQ(plainNumber(7) + blankNumber(7) + blankNumber(0) + blankNumber(-3), "7 7 0-3");
 }
 
 }  // namespace
