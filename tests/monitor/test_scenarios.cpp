@@ -8,9 +8,7 @@
 namespace fc::test {
 namespace {
 
-FC_SCENARIOS(GameTypes, "monitor/cases/game_types.txt");
 FC_SCENARIOS(MatchEvents, "monitor/cases/match_events.txt");
-FC_SCENARIOS(ReplyHandler, "monitor/cases/reply_handler.txt");
 FC_SCENARIOS(Polling, "monitor/cases/polling.txt");
 
 // The same twenty minutes twice give the same lines: nothing reads the wall clock.
