@@ -15,9 +15,11 @@ inline std::vector<PlayerLine> sixPlayers(const char* const* s) {
 }
 
 struct Steps : Monitor {
+    // Switched on to `entry` and past its first tick; an empty entry leaves it off.
     explicit Steps(const std::string& entry = "10.0.0.5:27910") {
         app.addListener(&said);
         app.addListener(&shown);
+        if (entry.empty()) return;
         switchOn(entry);
         firstTick();
         host = entry.substr(0, entry.find_first_of(": "));

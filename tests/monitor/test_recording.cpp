@@ -10,7 +10,6 @@
 #include "monitor/recording_file.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
-#include "support/scenario.h"
 #include "support/unreal_replies.h"
 
 namespace fc::test {
@@ -152,16 +151,45 @@ TEST_F(RecordingTest, UnrealAnswersAreRecordedJoinedAndReplayedWhole) {
     for (std::int64_t gap : replayed.gaps()) EXPECT_NEAR(gap, 2000, 10);
 }
 
-FC_SCENARIOS(DamagedRecordings, "monitor/cases/damaged_recordings.txt");
-
-// A reply longer than any case file line.
-TEST_F(RecordingTest, AReplyOver64KBStopsThePlayback) {
-    platform.files[kFile] = " 10\r\n\\mapname\\q3dm1\r\n 12\r\n" + std::string(70000, 'x') + "\r\n";
-    Timeline replayed(app);
-    playRecording(platform, app, 0.5);
-    EXPECT_EQ(replayed.times.size(), 1u);
-    EXPECT_EQ(view().ircOutput,
-              "Playback of " + kFile + " stopped at record 2: its reply is longer than 64 KB.\r\n");
+// A damaged recording plays every whole record before the damage, then names where it stopped
+// in the output window; the entry can be edited again.
+TEST_F(RecordingTest, ADamagedRecordingPlaysUpToTheDamageAndSaysWhere) {
+    const std::string stopped = "Playback of " + kFile + " stopped at record ";
+    const struct {
+        const char* name;
+        std::string tail;  // after two good records
+        int replies;
+        std::string said;
+    } rows[] = {
+        {"whole", "", 2, ""},
+        {"an empty reply is passed over", " 12\r\n\r\n", 2, ""},
+        {"an odd number of lines", " 12\r\n", 2, "3: its reply line is missing."},
+        {"a time that is not a number", "12:00\r\n\\mapname\\x\r\n", 2,
+         "3: its time line is not a time of day."},
+        {"a time past a day", " 8.6e61\r\n\\mapname\\x\r\n", 2,
+         "3: its time line is not a time of day."},
+        {"binary junk", std::string("\0\x9F\xFF\x01junk", 8), 2,
+         "3: its time line has no line end."},
+        {"a cut reply", " 12\r\n\\mapname", 2, "3: its reply line has no line end."},
+        {"a reply over 64 KB", " 12\r\n" + std::string(70000, 'x') + "\r\n", 2,
+         "3: its reply is longer than 64 KB."},
+        {"a missing file", "", 0, "1: the file cannot be read."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakePlatform later;
+        WiredApp replaying(later);
+        CountingListener replies;
+        replaying.addListener(&replies);
+        if (row.replies) {
+            later.files[kFile] =
+                " 10\r\n\\mapname\\q3dm1\r\n 11\r\n\\mapname\\q3dm2\r\n" + row.tail;
+        }
+        playRecording(later, replaying, 0.5);
+        EXPECT_EQ(replies.replies, row.replies);
+        EXPECT_TRUE(replaying.view.serverEntryEnabled);
+        EXPECT_EQ(replaying.view.ircOutput, row.said.empty() ? "" : stopped + row.said + "\r\n");
+    }
 }
 
 // A reply holding CR or LF plays back as it came, between records of any kind; a reply

@@ -1,0 +1,212 @@
+// Scripted matches, one reply a second on the virtual clock: the match state on the way and the
+// exact lines said, in order.
+#include <gtest/gtest.h>
+
+#include "monitor/mod_scores.h"
+#include "steps.h"
+
+namespace fc::test {
+namespace {
+
+struct Reply {
+    std::string vars;              // before the row's own
+    std::vector<int> scores = {};  // of the roster's first players
+    int state = -1;                // the match state after it; -1: not looked at
+};
+struct MatchRow {
+    const char* name;
+    std::string start;  // the header line and the variables every reply ends with
+    std::vector<PlayerLine> roster;
+    std::vector<Reply> replies;
+    std::vector<std::string> said = {};
+    void (*before)(Steps&) = nullptr;
+    void (*after)(Steps&) = nullptr;
+};
+
+const char* const kOneFrag[] = {"0", "0", "0", "0", "1", "0"};  // Eve's
+const std::vector<PlayerLine> kAnnBob = {{"0", "40", "Ann"}, {"0", "50", "Bob"}};
+const std::string kBegin = "*** MATCH BEGIN *** Map playing: ";
+const std::string kQ2Begin = kBegin + "   Server: 10.0.0.5:27910   Time Left: ";
+const std::string kQ2Ctf = "print\n\\gamedir\\ctf";
+const std::string kOsp = "statusResponse\n\\version\\Q3 1.32\\gamename\\osp\\g_gametype\\";
+const std::string kPaused =
+    "\x03"
+    "14[Red team] 0 / [Blue team] 0 -- TL: ";
+const std::string kTourney = "print\n\\gamedir\\tourney\\match_type\\TeamPlay";
+
+// clang-format off
+const MatchRow kMatches[] = {
+    // The teams are XY (red) and ABC (blue) by their tags. The clock at a full minute means a
+    // match is coming. Bob's 17 points: the capture bonus and a frag; Ann and Cid rose alike.
+    {"Quake 2 capture the flag", kQ2Ctf, sixPlayers(kOneFrag),
+     {{"\\gamestats\\20:00 0/0 0/0", {}, 0}, {"\\gamestats\\20:00 0/0 0/0", {}, 2},
+      {"\\gamestats\\19:59 0/0 0/0", {}, 1}, {"\\gamestats\\19:30 1/2 0/0", {0, 17, 0, 2}},
+      {"\\gamestats\\18:00 1/4 1/9", {15, 17, 15, 4}}, {"\\gamestats\\0:01 1/4 1/9"},
+      {"\\gamestats\\INT 1/4 1/9", {}, 0}},
+     {kQ2Begin + "19:59", "CAP [XY] 1 - [ABC] 0 by =XY=Bob TL 19:30",
+      "CAP [XY] 1 - [ABC] 1 by [ABC]Ann or [ABC]Cid TL 18:00",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [XY] 1 (4) / [ABC] 1 (9)"}},
+    {"Huge capture counts are held within bounds", kQ2Ctf, sixPlayers(kOneFrag),
+     {{"\\gamestats\\20:00 0/0 0/0"}, {"\\gamestats\\20:00 0/0 0/0"}, {"\\gamestats\\19:59 0/0 0/0"},
+      {"\\gamestats\\19:30 90000000000000000001/0 9000000000000000000/0"}},
+     {kQ2Begin + "19:59", "CAP [XY] 9000000000000000000 - [ABC] 9000000000000000000 by  TL 19:30"}},
+    // XY, named red by its tags, holds the most frags while the server's blue side leads.
+    {"The first capture checks which side each clan plays", kQ2Ctf, sixPlayers(kOneFrag),
+     {{"\\gamestats\\20:00 0/0 0/0"}, {"\\gamestats\\20:00 0/0 0/0"}, {"\\gamestats\\19:59 0/0 0/0"},
+      {"\\gamestats\\19:30 1/2 0/9", {0, 17, 0, 2}}},
+     {kQ2Begin + "19:59", "CAP [XY] 1 - [ABC] 0 by =XY=Bob TL 19:30"}, nullptr,
+     [](Steps& m) { EXPECT_TRUE(m.view().teamsSwapped); }},
+    // The skipped match began; the next one counts again.
+    {"A skipped capture the flag match says nothing", kQ2Ctf, sixPlayers(kOneFrag),
+     {{"\\gamestats\\20:00 0/0 0/0"}, {"\\gamestats\\19:59 0/0 0/0", {}, 0},
+      {"\\gamestats\\19:30 1/2 0/0", {0, 17, 0, 2}}},
+     {}, [](Steps& m) { m.view().matchState = MatchState::Skip; }},
+    // 0:0 while ready means a match is expected, and the quiet start does not fire in a running
+    // match; with none expected the Begin line is said, then the quiet start takes the match up.
+    {"Battle started by scores while ready", "print\n\\gamedir\\battle",
+     {{"0", "40", "[AA]one"}, {"0", "40", "[AA]two"}, {"0", "40", "[BB]three"}, {"0", "40", "[BB]four"}},
+     {{"", {}, 2}, {"", {0, 0, 1, 0}, 1}}, {kQ2Begin + "20:00"}, nullptr,
+     [](Steps& m) { EXPECT_EQ(m.view().game.secondsPlayed, 20); }},
+    {"Battle started by scores with no match expected", "print\n\\gamedir\\battle",
+     {{"1", "40", "[AA]one"}, {"0", "40", "[AA]two"}, {"0", "40", "[BB]three"}, {"0", "40", "[BB]four"}},
+     {{"", {}, 1}}, {kQ2Begin + "20:00"}, nullptr,
+     [](Steps& m) { EXPECT_EQ(m.view().game.secondsPlayed, 15); }},
+    {"Osp team deathmatch begun by the clock, paused and continued",
+     kOsp + "3\\timelimit\\20\\Score_Red\\0\\Score_Blue\\0\\mapname\\q3dm6", kAnnBob,
+     {{"\\Score_Time\\20:00", {}, 2}, {"\\Score_Time\\19:59", {}, 1}, {"\\Score_Time\\PAUSED"},
+      {"\\Score_Time\\PAUSED"}, {"\\Score_Time\\PAUSED"}, {"\\Score_Time\\19:58"},
+      {"\\Score_Time\\19:57"}, {"\\Score_Time\\Timelimit", {}, 0}},
+     {kBegin + "q3dm6   Server: [PRIVATE!]   Time Left: 19:59",
+      "*** Match has been paused! *** " + kPaused + "19:59",
+      "*** Match continues! *** " + kPaused + "19:58",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 / [Blue team] 0"},
+     [](Steps& m) { m.view().serverIsPrivate = true; }},
+    {"Osp starting again stops a running match",
+     kOsp + "1\\timelimit\\10\\Score_Red\\0\\Score_Blue\\0\\mapname\\q3dm6", kAnnBob,
+     {{"\\Score_Time\\10:00", {}, 2}, {"\\Score_Time\\9:59", {}, 1}, {"\\Score_Time\\Starting", {}, 2}},
+     {kBegin + "q3dm6   Server: 10.0.0.5:27910   Time Left: 9:59", "*** Match has stopped ***"},
+     nullptr, [](Steps& m) { EXPECT_EQ(m.view().timeLeftText, "10:00"); }},
+    // A new game forgets all of the one before: a pause still to be ended is not continued on
+    // the next map, whether it is under way or warming up.
+    {"A new map under way starts with nothing of the old game",
+     kOsp + "3\\timelimit\\20\\Score_Red\\0\\Score_Blue\\0", kAnnBob,
+     {{"\\Score_Time\\20:00\\mapname\\q3dm6"}, {"\\Score_Time\\19:59\\mapname\\q3dm6"},
+      {"\\Score_Time\\PAUSED\\mapname\\q3dm6"}, {"\\Score_Time\\19:50\\mapname\\q3dm7"},
+      {"\\Score_Time\\19:49\\mapname\\q3dm7"}},
+     {kBegin + "q3dm6   Server: 10.0.0.5:27910   Time Left: 19:59",
+      "*** Match has been paused! *** " + kPaused + "19:59",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 / [Blue team] 0",
+      kBegin + "q3dm7   Server: 10.0.0.5:27910   Time Left: 19:50"}},
+    {"A new map warming up starts with nothing of the old game",
+     kOsp + "3\\timelimit\\20\\Score_Red\\0\\Score_Blue\\0", kAnnBob,
+     {{"\\Score_Time\\20:00\\mapname\\q3dm6"}, {"\\Score_Time\\19:59\\mapname\\q3dm6"},
+      {"\\Score_Time\\PAUSED\\mapname\\q3dm6"}, {"\\Score_Time\\Starting\\mapname\\q3dm7"},
+      {"\\Score_Time\\20:00\\mapname\\q3dm7"}, {"\\Score_Time\\19:59\\mapname\\q3dm7"}},
+     {kBegin + "q3dm6   Server: 10.0.0.5:27910   Time Left: 19:59",
+      "*** Match has been paused! *** " + kPaused + "19:59",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 / [Blue team] 0",
+      kBegin + "q3dm7   Server: 10.0.0.5:27910   Time Left: 19:59"}},
+    // Ann: 5 for the capture, 1 for a frag.
+    {"Osp capture the flag", kOsp + "4\\timelimit\\20\\mapname\\q3dm6", sixPlayers(kOneFrag),
+     {{"\\Score_Time\\Starting\\Score_Red\\0\\Score_Blue\\0"},
+      {"\\Score_Time\\Starting\\Score_Red\\0\\Score_Blue\\0", {}, 2},
+      {"\\Score_Time\\19:59\\Score_Red\\0\\Score_Blue\\0"},
+      {"\\Score_Time\\19:00\\Score_Red\\0\\Score_Blue\\1", {6, 0, 1, 0}},
+      {"\\Score_Time\\18:00\\Score_Red\\0\\Score_Blue\\1", {6, 2, 1, 0}},
+      {"\\Score_Time\\Timelimit\\Score_Red\\0\\Score_Blue\\1"}},
+     {kBegin + "q3dm6   Server: 10.0.0.5:27910   Time Left: 19:59",
+      "CAP [XY] 0 - [ABC] 1 by [ABC]Ann TL 19:00",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [XY] 0 (2) / [ABC] 1 (8)"}},
+    // The first frag begins the match and its clock; Bob captures; a frag and an assist are no
+    // capture; Cid captures and frags.
+    {"Base Quake 3 capture the flag counted from player scores",
+     "statusResponse\n\\version\\Q3 1.32\\gamename\\baseq3\\g_gametype\\4\\mapname\\q3ctf1",
+     sixPlayers(kOneFrag),
+     {{"", {0, 0, 0, 0, 0}, 2}, {"", {1, 0, 0, 0}, 1}, {"", {1, 5, 0, 0}}, {"", {1, 6, 0, 3}},
+      {"", {1, 6, 6, 3}}},
+     {kBegin + "q3ctf1   Server: 10.0.0.5:27910   Time Left: 20:00",
+      "CAP [XY] 1 - [ABC] 0 by =XY=Bob TL 19:39", "CAP [XY] 1 - [ABC] 1 by [ABC]Cid TL 19:37"},
+     nullptr, [](Steps& m) {
+         EXPECT_EQ(m.view().game.capsRedQ3 * 10 + m.view().game.capsBlueQ3, 11);
+         EXPECT_EQ(m.view().redScoreText, "1/9");
+     }},
+    // Every five minutes of the interval a score line, never at the full 20 nor at 14.
+    {"Tourney team play with periodic score lines", kTourney, kAnnBob,
+     {{"\\time_remaining\\WARMUP\\Score_A\\WARMUP\\Score_B\\WARMUP", {}, 2},
+      {"\\time_remaining\\20:00\\Score_A\\0-AAA\\Score_B\\0-BBB", {}, 1},
+      {"\\time_remaining\\19:59\\Score_A\\1-AAA\\Score_B\\0-BBB"},
+      {"\\time_remaining\\15:00\\Score_A\\5-AAA\\Score_B\\3-BBB"},
+      {"\\time_remaining\\14:59\\Score_A\\5-AAA\\Score_B\\3-BBB"},
+      {"\\time_remaining\\13:59\\Score_A\\6-AAA\\Score_B\\3-BBB"},
+      {"\\time_remaining\\10:00\\Score_A\\8-AAA\\Score_B\\4-BBB"},
+      {"\\time_remaining\\9:59\\Score_A\\8-AAA\\Score_B\\4-BBB"},
+      {"\\time_remaining\\0:12\\Score_A\\9-AAA\\Score_B\\9-BBB"},
+      {"\\time_remaining\\0:00\\Score_A\\9-AAA\\Score_B\\9-BBB", {}, 0}},
+     {kQ2Begin + "20:00", "SCORE: [Team A] 5 / [Team B] 3 -- Time Left: 14:59",
+      "SCORE: [Team A] 8 / [Team B] 4 -- Time Left: 9:59",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [Team A] 9 / [Team B] 9"},
+     [](Steps& m) { m.view().reportIntervalSeconds = "300"; }},
+    {"Tourney ends at zero even without a begin", kTourney, {},
+     {{"\\time_remaining\\0:12"}, {"\\time_remaining\\0:00"}},
+     {"*** MATCH HAS ENDED! *** FINAL SCORE: [Team A] unknown / [Team B] unknown"}},
+};
+// clang-format on
+
+TEST(MatchEvents, SaysEachMatchAsItWent) {
+    for (const MatchRow& row : kMatches) {
+        SCOPED_TRACE(row.name);
+        Steps m;
+        m.view().ctfTemplate = "CAP [%at%] %as% - [%bt%] %bs% by %c% TL %tl%";
+        m.paceMs = 1000;
+        m.roster = row.roster;
+        if (row.before) row.before(m);
+        for (const Reply& reply : row.replies) {
+            m.send(row.start.substr(0, row.start.find('\n') + 1) + reply.vars +
+                       row.start.substr(row.start.find('\n') + 1),
+                   reply.scores);
+            const int state = reply.state < 0 ? -1 : int(m.view().matchState);
+            EXPECT_EQ(state, reply.state) << reply.vars;
+        }
+        EXPECT_EQ(m.said.lines, row.said);
+        if (row.after) row.after(m);
+    }
+}
+
+// The same twenty minutes twice give the same lines: nothing reads the wall clock.
+TEST(MatchEvents, ALongMatchGivesTheSameLinesEveryRun) {
+    auto play = [] {
+        Steps m;
+        m.view().dmTemplate = "%as%:%bs% (%ae% %be%) %tl%";
+        m.paceMs = 1000;
+        m.roster = {{"", "40", "[AA]a"}, {"0", "40", "[AA]b"}, {"0", "40", "[AA]c"},
+                    {"", "40", "[BB]d"}, {"0", "40", "[BB]e"}, {"0", "40", "[BB]f"}};
+        for (int second = 0; second < 1200; ++second)
+            m.q3("\\version\\Q3 1.32\\gamename\\baseq3\\g_gametype\\3",
+                 {second / 7, 0, 0, second / 11});
+        return m.said.lines;
+    };
+    const std::vector<std::string> first = play();
+    EXPECT_GT(first.size(), 15u);
+    EXPECT_EQ(first, play());
+    EXPECT_EQ(first.back().rfind("*** MATCH HAS ENDED! ***", 0), 0u);
+}
+
+// Before a match the time left shows the time limit where the server gives none: in base
+// Quake 3 capture-the-flag; other games keep what their server said.
+TEST(MatchEvents, WithoutAMatchOnlyBaseQuake3CtfShowsTheTimeLimit) {
+    const std::pair<GameType, const char*> rows[] = {{GameType::Quake3BaseCtf, "15:00"},
+                                                     {GameType::Quake3OspCtf, "9:59"},
+                                                     {GameType::Quake3TeamGame, "9:59"},
+                                                     {GameType::Quake2Ctf, "9:59"}};
+    for (const auto& [type, shown] : rows) {
+        Monitor m;
+        m.view().gameType = type;
+        m.view().timeLimitMinutes = "15";
+        m.view().timeLeftText = "9:59";
+        showReadyTime(m.app);
+        EXPECT_EQ(m.view().timeLeftText, shown) << describe(type).name;
+    }
+}
+
+}  // namespace
+}  // namespace fc::test
