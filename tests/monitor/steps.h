@@ -26,12 +26,12 @@ struct Steps : Monitor {
         if (entry.find(':') != std::string::npos)
             port = std::stoi(entry.substr(entry.find(':') + 1));
     }
-    // A reply of `start` (its header line and variables) and `base`, the roster's first scores
+    // A reply of `start` (its header line and variables) and the roster, its first scores
     // replaced by `scores`, `paceMs` after the one before.
     void send(const std::string& start, const std::vector<int>& scores = {}) {
         for (std::size_t i = 0; i < scores.size(); ++i) roster[i].score = std::to_string(scores[i]);
         platform.advance(paceMs);
-        std::string bytes = "\xFF\xFF\xFF\xFF" + start + base + "\n";
+        std::string bytes = "\xFF\xFF\xFF\xFF" + start + "\n";
         for (const PlayerLine& p : roster)
             bytes += p.score + " " + p.ping + " \"" + p.name + "\"\n";
         reply(bytes, host, port);
@@ -56,7 +56,7 @@ struct Steps : Monitor {
     }
     // The player rows as "name|score|ping|team|colour;", a non-breaking space shown as "_".
     std::string rows() const {
-        static const char* const colours[] = {"Black", "Red", "Blue", "Grey", "AssignedBlue"};
+        const char* const colours[] = {"Black", "Red", "Blue", "Grey", "AssignedBlue"};
         std::string out;
         for (const PlayerRow& r : app.view.playerRows)
             out += r.name + "|" + r.score + "|" + r.ping + "|" + r.team + "|" +
@@ -66,7 +66,6 @@ struct Steps : Monitor {
     }
 
     std::vector<PlayerLine> roster;
-    std::string base;
     std::string host = "10.0.0.5";
     int port = 27910;
     std::int64_t paceMs = 0;

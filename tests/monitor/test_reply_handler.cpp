@@ -8,7 +8,8 @@
 namespace fc::test {
 namespace {
 
-const std::string kQuake3 = "\xFF\xFF\xFF\xFFstatusResponse\n";
+const std::string Q2 = "\xFF\xFF\xFF\xFFprint\n";
+const std::string Q3 = "\xFF\xFF\xFF\xFFstatusResponse\n";
 
 TEST(ReplyHandler, AReplyShowsItsGameMapRowsAndVariables) {
     const struct {
@@ -17,47 +18,36 @@ TEST(ReplyHandler, AReplyShowsItsGameMapRowsAndVariables) {
         GameFamily family;
         const char *game, *map, *stats, *rows, *info;
     } rows[] = {
-        {"Quake 3 shows the mod's game name, map, stats and rows without colour codes",
-         kQuake3 + "\\version\\Q3 1.32b linux\\gamename\\osp\\mapname\\q3dm17\\gamestats\\12 3 4"
-                   "\\gamedir\\ignored\n12 50 \"^1Red^7Guy\"\n",
+        // clang-format off
+        {"Quake 3: the mod's game name, map, stats and rows without colour codes",
+         Q3 + "\\version\\Q3 1.32b linux\\gamename\\osp\\mapname\\q3dm17\\gamestats\\12 3 4\\gamedir\\ignored\n12 50 \"^1Red^7Guy\"\n",
          GameFamily::Q3, "osp", "q3dm17", "12 3 4", "RedGuy|__12|__50|Spec|Grey;",
-         "version = Q3 1.32b linux\ngamename = osp\nmapname = q3dm17\ngamestats = 12 3 4\n"
-         "gamedir = ignored\n"},
+         "version = Q3 1.32b linux\ngamename = osp\nmapname = q3dm17\ngamestats = 12 3 4\ngamedir = ignored\n"},
         {"today's Quake 3 engines are known by their status response",
-         kQuake3 +
-             "\\version\\ioq3 1.36_GIT linux-x86_64\\gamename\\baseoa\n0 0 \"^4[BC]^7Grism\"\n",
-         GameFamily::Q3, "baseoa", "", "", "[BC]Grism|___0|___0|Spec|Grey;",
-         "version = ioq3 1.36_GIT linux-x86_64\ngamename = baseoa\n"},
-        {"the engine name does not hide the mod name",
-         kQuake3 + "\\com_gamename\\Quake3Arena\\gamename\\baseoa\n", GameFamily::Q3, "baseoa", "",
-         "", "", "com_gamename = Quake3Arena\ngamename = baseoa\n"},
-        {"Quake 2 shows the game folder, keeps carets and blanks and an overlong score",
-         "\xFF\xFF\xFF\xFFprint\n\\gamedir\\ctf\\mapname\\q2ctf1\\gamename\\ignored\n"
-         "5 120 \"a^1b\"\n12345 7 \"long score\"\n",
-         GameFamily::Q2, "ctf", "q2ctf1", "",
-         "a^1b|___5|_120|Spec|Grey;long score|12345|___7|Spec|Grey;",
+         Q3 + "\\version\\ioq3 1.36_GIT linux-x86_64\\gamename\\baseoa\n0 0 \"^4[BC]^7Grism\"\n", GameFamily::Q3,
+         "baseoa", "", "", "[BC]Grism|___0|___0|Spec|Grey;", "version = ioq3 1.36_GIT linux-x86_64\ngamename = baseoa\n"},
+        {"the engine name does not hide the mod name", Q3 + "\\com_gamename\\Quake3Arena\\gamename\\baseoa\n",
+         GameFamily::Q3, "baseoa", "", "", "", "com_gamename = Quake3Arena\ngamename = baseoa\n"},
+        {"Quake 2: the game folder; carets, blanks and an overlong score stay",
+         Q2 + "\\gamedir\\ctf\\mapname\\q2ctf1\\gamename\\ignored\n5 120 \"a^1b\"\n12345 7 \"long score\"\n", GameFamily::Q2,
+         "ctf", "q2ctf1", "", "a^1b|___5|_120|Spec|Grey;long score|12345|___7|Spec|Grey;",
          "gamedir = ctf\nmapname = q2ctf1\ngamename = ignored\n"},
-        {"carriage returns end player lines too",
-         "\xFF\xFF\xFF\xFFprint\n\\gamedir\\ctf\n1 2 \"a\"\r\n3 4 \"b\"\n", GameFamily::Q2, "ctf",
-         "", "", "a|___1|___2|Spec|Grey;|____|____|Spec|Grey;b|___3|___4|Spec|Grey;",
-         "gamedir = ctf\n"},
-        {"server variables are listed one per line without the header",
-         kQuake3 + "\\sv_hostname\\Fight club\\g_gametype\\4\\empty\\\n2 1 \"x\\y\"\n",
-         GameFamily::Q3, "", "", "", "x\\y|___2|___1|Spec|Grey;",
-         "sv_hostname = Fight club\ng_gametype = 4\nempty = \n"},
+        {"carriage returns end player lines too", Q2 + "\\gamedir\\ctf\n1 2 \"a\"\r\n3 4 \"b\"\n", GameFamily::Q2,
+         "ctf", "", "", "a|___1|___2|Spec|Grey;|____|____|Spec|Grey;b|___3|___4|Spec|Grey;", "gamedir = ctf\n"},
+        {"server variables one per line without the header", Q3 + "\\sv_hostname\\Fight club\\g_gametype\\4\\empty\\\n2 1 \"x\\y\"\n",
+         GameFamily::Q3, "", "", "", "x\\y|___2|___1|Spec|Grey;", "sv_hostname = Fight club\ng_gametype = 4\nempty = \n"},
+        // clang-format on
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Steps m("10.0.0.5:27960 Friday league");
         m.reply(row.reply, "10.0.0.5", 27960);
-        EXPECT_EQ(m.view().gameFamily, row.family);
-        EXPECT_EQ(m.view().gameText, row.game);
-        EXPECT_EQ(m.view().mapText, row.map);
-        EXPECT_EQ(m.view().statisticsText, row.stats);
+        const MainView& v = m.view();
+        EXPECT_EQ(std::tie(v.gameFamily, v.gameText, v.mapText, v.statisticsText, v.serverInfoText),
+                  std::make_tuple(row.family, row.game, row.map, row.stats, row.info));
         EXPECT_EQ(m.rows(), row.rows);
-        EXPECT_EQ(m.view().serverInfoText, row.info);
-        EXPECT_EQ(m.view().receivedBytesText, " " + std::to_string(row.reply.size()) + " bytes.");
-        EXPECT_EQ(m.view().lastReplyText, row.reply);
+        EXPECT_EQ(v.receivedBytesText, " " + std::to_string(row.reply.size()) + " bytes.");
+        EXPECT_EQ(v.lastReplyText, row.reply);
         EXPECT_EQ(m.listener.replies, 1);
     }
 }
@@ -72,15 +62,16 @@ TEST(ReplyHandler, TeamListsMembersOrMarksDecideTheSides) {
         std::string reply;
         const char* rows;
     } rows[] = {
+        // clang-format off
         {"the server's team lists", false, "", "", "\"a\"",
-         "print\n\\Players_Red\\1 3\\Players_Blue\\2\n1 1 \"a\"\n2 2 \"b\"\n3 3 \"c\"\n4 4 \"d\"\n",
+         Q2 + "\\Players_Red\\1 3\\Players_Blue\\2\n1 1 \"a\"\n2 2 \"b\"\n3 3 \"c\"\n4 4 \"d\"\n",
          "a|___1|___1|Red|Red;b|___2|___2|Blue|Blue;c|___3|___3|Red|Red;d|___4|___4|Spec|Grey;"},
-        {"member lists while teams are known", true, "\"=RC=Sarge\"\"=RC=Major\"", "\"[BC]Grism\"",
-         "", "statusResponse\n\n1 1 \"^1=RC=^7Sarge\"\n2 2 \"^4[BC]^7Grism\"\n3 3 \"Visitor\"\n",
+        {"member lists while teams are known", true, "\"=RC=Sarge\"\"=RC=Major\"", "\"[BC]Grism\"", "",
+         Q3 + "\n1 1 \"^1=RC=^7Sarge\"\n2 2 \"^4[BC]^7Grism\"\n3 3 \"Visitor\"\n",
          "=RC=Sarge|___1|___1|Red|Red;[BC]Grism|___2|___2|Blue|Blue;Visitor|___3|___3|Spec|Grey;"},
         {"marks while teams are unknown", false, "\"Marked\"", "", "\"Marked\"",
-         "print\n\n1 1 \"Marked\"\n2 2 \"Other\"\n",
-         "Marked|___1|___1||Grey;Other|___2|___2||Black;"},
+         Q2 + "\n1 1 \"Marked\"\n2 2 \"Other\"\n", "Marked|___1|___1||Grey;Other|___2|___2||Black;"},
+        // clang-format on
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -89,7 +80,7 @@ TEST(ReplyHandler, TeamListsMembersOrMarksDecideTheSides) {
         m.view().redMembers = row.red;
         m.view().blueMembers = row.blue;
         m.view().markedPlayers = row.marked;
-        m.reply("\xFF\xFF\xFF\xFF" + row.reply, "10.0.0.5", 27910);
+        m.reply(row.reply, "10.0.0.5", 27910);
         EXPECT_EQ(m.rows(), row.rows);
         const bool teamLists = row.reply.find("Players_") != std::string::npos;
         EXPECT_EQ(m.view().teamsKnown, row.teamsKnown || teamLists);
@@ -100,39 +91,33 @@ TEST(ReplyHandler, TeamListsMembersOrMarksDecideTheSides) {
 // The entry shows the address that answered, with its comment; datagrams from elsewhere, after
 // switching off, the disconnect notice and an empty one from port 27999 are not replies.
 TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
-    const std::string q2 = "\xFF\xFF\xFF\xFFprint\n\\gamedir\\evil\n1 1 \"intruder\"\n";
+    const std::string q2 = Q2 + "\\gamedir\\evil\n1 1 \"intruder\"\n";
     const struct {
         const char *name, *entry;
-        bool off;
         std::string datagram;
         const char* from;
         int port;
         const char *shows, *bytes;
     } rows[] = {
-        {"a name's answer", "localhost:27960", false, q2, "127.0.0.1", 27960, "127.0.0.1:27960",
-         " 39 bytes."},
-        {"any port of the server's address", "10.0.0.5:27960", false, q2, "10.0.0.5", 5555,
-         "10.0.0.5:5555", " 39 bytes."},
-        {"an IPv4 mapped sender", "10.0.0.5:27960", false, q2, "::ffff:10.0.0.5", 27960,
-         "10.0.0.5:27960", " 39 bytes."},
-        {"another host", "10.0.0.5:27960", false, q2, "10.6.6.6", 27960, nullptr, ""},
-        {"after switching off", "10.0.0.5:27960", true, q2, "10.0.0.5", 27960, nullptr, ""},
-        {"the disconnect notice", "10.0.0.5:27960", false,
-         "\xFF\xFF\xFF\xFF"
-         "disconnect",
-         "10.0.0.5", 27960, nullptr, " 14 bytes."},
-        {"empty from port 27999", "10.0.0.5:27999", false, "", "10.0.0.5", 27999, nullptr,
-         " 0 bytes."},
+        // clang-format off
+        {"a name's answer", "localhost:27960", q2, "127.0.0.1", 27960, "127.0.0.1:27960", " 39 bytes."},
+        {"any port of the server's address", "10.0.0.5:27960", q2, "10.0.0.5", 5555, "10.0.0.5:5555", " 39 bytes."},
+        {"an IPv4 mapped sender", "10.0.0.5:27960", q2, "::ffff:10.0.0.5", 27960, "10.0.0.5:27960", " 39 bytes."},
+        {"another host", "10.0.0.5:27960", q2, "10.6.6.6", 27960, nullptr, ""},
+        {"after switching off", "", q2, "10.0.0.5", 27960, nullptr, ""},
+        {"the disconnect notice", "10.0.0.5:27960", Q2.substr(0, 4) + "disconnect", "10.0.0.5", 27960, nullptr, " 14 bytes."},
+        {"empty from port 27999", "10.0.0.5:27999", "", "10.0.0.5", 27999, nullptr, " 0 bytes."},
+        // clang-format on
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        Steps m(std::string(row.entry) + " Friday league");
-        if (row.off) toggleConnection(m.app);
+        const std::string entry = *row.entry ? row.entry : "10.0.0.5:27960";
+        Steps m(entry + " Friday league");
+        if (!*row.entry) toggleConnection(m.app);
         m.reply(row.datagram, row.from, row.port);
         EXPECT_EQ(m.listener.replies, row.shows ? 1 : 0);
         EXPECT_EQ(m.view().gameFamily, row.shows ? GameFamily::Q2 : GameFamily::Unknown);
-        EXPECT_EQ(m.view().serverEntry,
-                  std::string(row.shows ? row.shows : row.entry) + " Friday league");
+        EXPECT_EQ(m.view().serverEntry, (row.shows ? row.shows : entry) + " Friday league");
         EXPECT_EQ(m.view().receivedBytesText, row.bytes);
         EXPECT_EQ(m.view().gameText, row.shows ? "evil" : "[no server]");
         EXPECT_EQ(m.view().playerRows.at(0).name,
@@ -141,40 +126,40 @@ TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
 }
 
 TEST(ReplyHandler, TheUnrealGameNameTakesTheUnrealPath) {
-    Steps m("10.0.0.5:27960");
-    m.reply("\\gamename\\ut\\gamever\\436\\queryid\\1.1\\", "10.0.0.5", 27960);
+    Steps m;
+    m.reply("\\gamename\\ut\\gamever\\436\\queryid\\1.1\\", "10.0.0.5", 27910);
     EXPECT_EQ(m.view().gameFamily, GameFamily::UT);
     EXPECT_EQ(m.view().playerRows.at(1).name, "Waiting for packets!");
     EXPECT_EQ(m.listener.replies, 0);  // the Unreal handler waits for the final piece
     // The size shown is a Quake reply's: the first datagram's, then no more.
-    m.reply("\\hostname\\x\\queryid\\2.1\\", "10.0.0.5", 27960);
+    m.reply("\\hostname\\x\\queryid\\2.1\\", "10.0.0.5", 27910);
     EXPECT_EQ(m.view().receivedBytesText, " 37 bytes.");
 }
 
 TEST(ReplyHandler, AnEmptyReplyMeansNoServerWhichIsNoLongerPolled) {
-    Steps m("10.0.0.5:27960");
-    m.reply("", "10.0.0.5", 27960);
+    Steps m;
+    m.reply("", "10.0.0.5", 27910);
     EXPECT_EQ(m.view().gameFamily, GameFamily::None);
     EXPECT_EQ(m.rows(), "No server found!||||Black;");
     m.platform.advance(10000);
-    EXPECT_EQ(m.sent(), "UT 10.0.0.5:27960 1000, Q2 10.0.0.5:27960 1000, Q3 10.0.0.5:27960 1000");
+    EXPECT_EQ(m.sent(), "UT 10.0.0.5:27910 1000, Q2 10.0.0.5:27910 1000, Q3 10.0.0.5:27910 1000");
     toggleConnection(m.app);  // off and on again starts over
     toggleConnection(m.app);
     m.platform.advance(1000);
     EXPECT_EQ(m.sent(),
-              "UT 10.0.0.5:27960 12000, Q2 10.0.0.5:27960 12000, Q3 10.0.0.5:27960 12000");
+              "UT 10.0.0.5:27910 12000, Q2 10.0.0.5:27910 12000, Q3 10.0.0.5:27910 12000");
 }
 
 TEST(ReplyHandler, MalformedRepliesNeverBreakIt) {
-    Steps m("10.0.0.5:27960");
+    Steps m;
     const std::string malformed[] = {"\xFF",
-                                     "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n",
-                                     "\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\",
-                                     kQuake3 + "^^^^^^^^^^^^^^^^^^^^^^^^^^^",
+                                     std::string(40, '\n'),
+                                     std::string(40, '\\'),
+                                     Q3 + std::string(30, '^'),
                                      "\\queryid\\",
                                      "queryid\\queryid\\queryid\\",
                                      std::string(4, '\0')};
-    for (const std::string& bytes : malformed) m.reply(bytes, "10.0.0.5", 27960);
+    for (const std::string& bytes : malformed) m.reply(bytes, "10.0.0.5", 27910);
     EXPECT_FALSE(m.view().serverEntryEnabled);
 }
 
