@@ -65,6 +65,24 @@ struct Steps : Monitor {
         return out;
     }
 
+    // The status the layers above take: the type, the variables and players counted, the first
+    // player as "name/sent score/sent name/plain score/plain name/score/ping/team", red's
+    // captures and points ("/" when split) and the time left.
+    std::string status() const {
+        const ServerStatus& s = app.status;
+        std::string out = std::string(gameTypeCode(s.gameType)) + "|" +
+                          std::to_string(s.variables.size()) + "|" +
+                          std::to_string(s.players.size());
+        if (!s.players.empty()) {
+            const StatusPlayer& p = s.players.front();
+            out += "|" + p.name + "/" + p.sentScore + "/" + p.sentName + "/" + p.plainScore + "/" +
+                   p.plainName + "/" + std::to_string(p.score) + "/" + std::to_string(p.ping) +
+                   "/" + p.team;
+        }
+        return out + "|" + std::to_string(int(s.red.captures)) + (s.red.split ? "/" : " ") +
+               std::to_string(int(s.red.points)) + "|" + s.timeLeft;
+    }
+
     std::vector<PlayerLine> roster;
     std::string host = "10.0.0.5";
     int port = 27910;
