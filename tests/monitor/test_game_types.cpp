@@ -27,18 +27,10 @@ const std::string kOspCtf = "\\timelimit\\20\\mapname\\q3dm6\\Score_Red\\";
 const char* const kScores[] = {"10", "4", "7", "2", "1", "0"};
 const std::string kSix = "|XY|ABC|90|46|frame|known";
 
-struct Step {
-    std::string reply;  // its header line and variables; the rows follow
-    std::string panel;
-    void (*before)(MainView&) = nullptr;
-};
-struct TypeRow {
-    const char* name;
-    std::vector<Step> steps;
-    std::vector<PlayerLine> roster = sixPlayers(kScores);
-};
-
 // clang-format off
+// A reply's header line and variables (the rows follow) and the panel it leaves.
+struct Step { std::string reply, panel; void (*before)(MainView&) = nullptr; };
+struct TypeRow { const char* name; std::vector<Step> steps; std::vector<PlayerLine> roster = sixPlayers(kScores); };
 const TypeRow kTypes[] = {
     // Two blanks skip a field.
     {"Quake 2 ctf reads time and scores from gamestats",

@@ -8,22 +8,13 @@
 namespace fc::test {
 namespace {
 
-struct Reply {
-    std::string vars;              // put where the row's "|" stands
-    std::vector<int> scores = {};  // of the roster's first players
-    int state = -1;                // the match state after it; -1: not looked at
-};
-struct MatchRow {
-    const char* name;
-    std::string start;  // the header line and variables of every reply; "|" marks the reply's own
-    std::vector<PlayerLine> roster;
-    std::vector<Reply> replies;
-    std::vector<std::string> said = {};
-    void (*before)(Steps&) = nullptr;
-    void (*after)(Steps&) = nullptr;
-};
-
 // clang-format off
+// A reply's own text, put where its row's "|" stands, the roster's first scores, and the match
+// state after it (-1: not looked at).
+struct Reply { std::string vars; std::vector<int> scores = {}; int state = -1; };
+// The header line and variables of every reply, with a "|" for each reply's own text.
+struct MatchRow { const char* name; std::string start; std::vector<PlayerLine> roster; std::vector<Reply> replies;
+                  std::vector<std::string> said = {}; void (*before)(Steps&) = nullptr; void (*after)(Steps&) = nullptr; };
 const char* const kOneFrag[] = {"0", "0", "0", "0", "1", "0"};  // Eve's
 const std::vector<PlayerLine> kAnnBob = {{"0", "40", "Ann"}, {"0", "50", "Bob"}};
 const std::vector<PlayerLine> kBattle = {{"0", "40", "[AA]one"}, {"0", "40", "[AA]two"}, {"0", "40", "[BB]three"}, {"0", "40", "[BB]four"}};

@@ -12,13 +12,8 @@ const std::string Q2 = "\xFF\xFF\xFF\xFFprint\n";
 const std::string Q3 = "\xFF\xFF\xFF\xFFstatusResponse\n";
 
 TEST(ReplyHandler, AReplyShowsItsGameMapRowsAndVariables) {
-    const struct {
-        const char* name;
-        std::string reply;
-        GameFamily family;
-        const char *game, *map, *stats, *rows, *info, *status;
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    const struct { const char* name; std::string reply; GameFamily family; const char *game, *map, *stats, *rows, *info, *status; } rows[] = {
         {"Quake 3: the mod's game name, map, stats and rows without colour codes",
          Q3 + "\\version\\Q3 1.32b linux\\gamename\\osp\\mapname\\q3dm17\\gamestats\\12 3 4\\gamedir\\ignored\n12 50 \"^1Red^7Guy\"\n",
          GameFamily::Q3, "osp", "q3dm17", "12 3 4", "RedGuy|__12|__50|Spec|Grey;",
@@ -42,8 +37,8 @@ TEST(ReplyHandler, AReplyShowsItsGameMapRowsAndVariables) {
          "ctfq3|8|1|a/7/\"a\"/7/\"a\"/7/50/Spec|3/0|12:34"},
         {"a colour code takes the blank along for the capper", Q3 + "\n5^ 7 1 \"Ann\"\n", GameFamily::Q3, "", "", "",
          "1 Ann|__5^|___7|Spec|Grey;", "", "geen|0|1|1 Ann/5^/1 \"Ann\"/57/\"Ann\"/5/7/Spec|0 0|[no match]"},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Steps m("10.0.0.5:27960 Friday league");
@@ -62,14 +57,8 @@ TEST(ReplyHandler, AReplyShowsItsGameMapRowsAndVariables) {
 // The server's team lists decide the sides (and clear the marks); else the member lists while
 // the teams are known; else the marks.
 TEST(ReplyHandler, TeamListsMembersOrMarksDecideTheSides) {
-    const struct {
-        const char* name;
-        bool teamsKnown;
-        const char *red, *blue, *marked;
-        std::string reply;
-        const char* rows;
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    const struct { const char* name; bool teamsKnown; const char *red, *blue, *marked; std::string reply; const char* rows; } rows[] = {
         {"the server's team lists", false, "", "", "\"a\"",
          Q2 + "\\Players_Red\\1 3\\Players_Blue\\2\n1 1 \"a\"\n2 2 \"b\"\n3 3 \"c\"\n4 4 \"d\"\n",
          "a|___1|___1|Red|Red;b|___2|___2|Blue|Blue;c|___3|___3|Red|Red;d|___4|___4|Spec|Grey;"},
@@ -78,8 +67,8 @@ TEST(ReplyHandler, TeamListsMembersOrMarksDecideTheSides) {
          "=RC=Sarge|___1|___1|Red|Red;[BC]Grism|___2|___2|Blue|Blue;Visitor|___3|___3|Spec|Grey;"},
         {"marks while teams are unknown", false, "\"Marked\"", "", "\"Marked\"",
          Q2 + "\n1 1 \"Marked\"\n2 2 \"Other\"\n", "Marked|___1|___1||Grey;Other|___2|___2||Black;"},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Steps m;
@@ -99,14 +88,8 @@ TEST(ReplyHandler, TeamListsMembersOrMarksDecideTheSides) {
 // switching off, the disconnect notice and an empty one from port 27999 are not replies.
 TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
     const std::string q2 = Q2 + "\\gamedir\\evil\n1 1 \"intruder\"\n";
-    const struct {
-        const char *name, *entry;
-        std::string datagram;
-        const char* from;
-        int port;
-        const char *shows, *bytes;
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    const struct { const char *name, *entry; std::string datagram; const char* from; int port; const char *shows, *bytes; } rows[] = {
         {"a name's answer", "localhost:27960", q2, "127.0.0.1", 27960, "127.0.0.1:27960", " 39 bytes."},
         {"any port of the server's address", "10.0.0.5:27960", q2, "10.0.0.5", 5555, "10.0.0.5:5555", " 39 bytes."},
         {"an IPv4 mapped sender", "10.0.0.5:27960", q2, "::ffff:10.0.0.5", 27960, "10.0.0.5:27960", " 39 bytes."},
@@ -114,8 +97,8 @@ TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
         {"after switching off", "", q2, "10.0.0.5", 27960, nullptr, ""},
         {"the disconnect notice", "10.0.0.5:27960", Q2.substr(0, 4) + "disconnect", "10.0.0.5", 27960, nullptr, " 14 bytes."},
         {"empty from port 27999", "10.0.0.5:27999", "", "10.0.0.5", 27999, nullptr, " 0 bytes."},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const std::string entry = *row.entry ? row.entry : "10.0.0.5:27960";

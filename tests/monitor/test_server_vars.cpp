@@ -18,10 +18,8 @@ const std::string kReply =
 // The value after the first occurrence of the key (a plain search, even inside a longer key),
 // up to the next backslash or line feed; line feeds read as backslashes.
 TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
-    const struct {
-        const char* name;
-        std::string reply, key, value;
-    } rows[] = {
+    // clang-format off
+    const struct { const char* name; std::string reply, key, value; } rows[] = {
         {"mapname", kReply, "mapname", "q3dm6"},
         {"a key that ends a longer key", kReply, "maxclients", "16"},
         {"a key with its backslash", kReply, "\\version", "Q3 1.32"},
@@ -39,6 +37,7 @@ TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
         {"the key and its backslash at the end", "\\mapname\\", "mapname", ""},
         {"a value at the end", "\\mapname\\q2dm1", "mapname", "q2dm1"},
     };
+    // clang-format on
     for (const auto& row : rows) EXPECT_EQ(getServerVar(row.key, row.reply), row.value) << row.name;
 }
 

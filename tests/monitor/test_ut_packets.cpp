@@ -52,18 +52,15 @@ TEST_P(UnrealPieces, OneWholeAnswerPerQuery) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sequences, UnrealPieces,
-    ::testing::Values(PieceCase{"in_order", "1 2 3f", 1},
-                      PieceCase{"out_of_order", "1 2 3f T 3f 2 1", 2},
-                      PieceCase{"missing_piece_completed_later", "1 3f 2", 1},
-                      PieceCase{"older_pieces_never_mix_in", "1 3f T 2", 0},
-                      PieceCase{"lost_final_given_up_at_next_query", "1 2 T 3f", 0},
-                      PieceCase{"second_final_same_query", "1 2 3f 3f 2", 1},
-                      PieceCase{"piece_above_100_dropped", "1 2 101f", 0},
-                      PieceCase{"queryid_without_full_stop", "1 2 3.", 0},
-                      PieceCase{"every_query_answered_once", "1 2 3f T 1 2 3f T 3f", 2}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Sequences, UnrealPieces, ::testing::Values(
+    PieceCase{"in_order", "1 2 3f", 1}, PieceCase{"out_of_order", "1 2 3f T 3f 2 1", 2},
+    PieceCase{"missing_piece_completed_later", "1 3f 2", 1}, PieceCase{"older_pieces_never_mix_in", "1 3f T 2", 0},
+    PieceCase{"lost_final_given_up_at_next_query", "1 2 T 3f", 0}, PieceCase{"second_final_same_query", "1 2 3f 3f 2", 1},
+    PieceCase{"piece_above_100_dropped", "1 2 101f", 0}, PieceCase{"queryid_without_full_stop", "1 2 3.", 0},
+    PieceCase{"every_query_answered_once", "1 2 3f T 1 2 3f T 3f", 2}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace fc::test
