@@ -13,8 +13,9 @@ namespace {
 // state after it (-1: not looked at).
 struct Reply { std::string vars; std::vector<int> scores = {}; int state = -1; };
 // The header line and variables of every reply, with a "|" for each reply's own text.
-struct MatchRow { const char* name; std::string start; std::vector<PlayerLine> roster; std::vector<Reply> replies;
-                  std::vector<std::string> said = {}; void (*before)(Steps&) = nullptr; void (*after)(Steps&) = nullptr; };
+struct MatchRow {
+    const char* name; std::string start; std::vector<PlayerLine> roster; std::vector<Reply> replies;
+    std::vector<std::string> said = {}; void (*before)(Steps&) = nullptr; void (*after)(Steps&) = nullptr; };
 const char* const kOneFrag[] = {"0", "0", "0", "0", "1", "0"};  // Eve's
 const std::vector<PlayerLine> kAnnBob = {{"0", "40", "Ann"}, {"0", "50", "Bob"}};
 const std::vector<PlayerLine> kBattle = {{"0", "40", "[AA]one"}, {"0", "40", "[AA]two"}, {"0", "40", "[BB]three"}, {"0", "40", "[BB]four"}};
@@ -23,7 +24,8 @@ const std::string kQ2Begin = kBegin + kServer, kPaused = "\x03" "14[Red team] 0 
 const std::string kQ2Ctf = "print\n\\gamestats\\|\\gamedir\\ctf", kNil = "\\Score_Red\\0\\Score_Blue\\0";
 const std::string kOsp = "statusResponse\n\\Score_Time\\|\\version\\Q3 1.32\\gamename\\osp\\g_gametype\\";
 const std::string kTourney = "print\n\\time_remaining\\|\\gamedir\\tourney\\match_type\\TeamPlay";
-const std::vector<PlayerLine> kSixClanPlayers = {{"", "40", "[AA]a"}, {"0", "40", "[AA]b"}, {"0", "40", "[AA]c"}, {"", "40", "[BB]d"}, {"0", "40", "[BB]e"}, {"0", "40", "[BB]f"}};
+const std::vector<PlayerLine> kSixClanPlayers = {{"", "40", "[AA]a"}, {"0", "40", "[AA]b"}, {"0", "40", "[AA]c"},
+                                                 {"", "40", "[BB]d"}, {"0", "40", "[BB]e"}, {"0", "40", "[BB]f"}};
 std::string tourney(int a, int b) { return "\\Score_A\\" + std::to_string(a) + "-AAA\\Score_B\\" + std::to_string(b) + "-BBB"; }
 
 const MatchRow kMatches[] = {

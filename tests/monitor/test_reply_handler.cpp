@@ -11,32 +11,34 @@ namespace {
 const std::string Q2 = "\xFF\xFF\xFF\xFFprint\n";
 const std::string Q3 = "\xFF\xFF\xFF\xFFstatusResponse\n";
 
-TEST(ReplyHandler, AReplyShowsItsGameMapRowsAndVariables) {
+TEST(ReplyHandler, AReplyShowsItsGameMapRowsAndStatus) {
     // clang-format off
-    const struct { const char* name; std::string reply; GameFamily family; const char *game, *map, *stats, *rows, *info, *status; } rows[] = {
+    const struct { const char* name; std::string reply; GameFamily family; const char *game, *map, *stats, *rows, *status; }
+    rows[] = {
         {"Quake 3: the mod's game name, map, stats and rows without colour codes",
-         Q3 + "\\version\\Q3 1.32b linux\\gamename\\osp\\mapname\\q3dm17\\gamestats\\12 3 4\\gamedir\\ignored\n12 50 \"^1Red^7Guy\"\n",
+         Q3 + "\\version\\Q3 1.32b linux\\gamename\\osp\\mapname\\q3dm17\\gamestats\\12 3 4\\gamedir\\ignored\n"
+              "12 50 \"^1Red^7Guy\"\n",
          GameFamily::Q3, "osp", "q3dm17", "12 3 4", "RedGuy|__12|__50|Spec|Grey;",
-         "version = Q3 1.32b linux\ngamename = osp\nmapname = q3dm17\ngamestats = 12 3 4\ngamedir = ignored\n", "freedm|5|1|RedGuy/12/\"^1Red^7Guy\"/12/\"RedGuy\"/12/50/Spec|0 0|[no match]"},
+         "freedm|5|1|RedGuy/12/\"^1Red^7Guy\"/12/\"RedGuy\"/12/50/Spec|0 0|[no match]"},
         {"today's Quake 3 engines are known by their status response",
          Q3 + "\\version\\ioq3 1.36_GIT linux-x86_64\\gamename\\baseoa\n0 0 \"^4[BC]^7Grism\"\n", GameFamily::Q3,
-         "baseoa", "", "", "[BC]Grism|___0|___0|Spec|Grey;", "version = ioq3 1.36_GIT linux-x86_64\ngamename = baseoa\n", "geen|2|1|[BC]Grism/0/\"^4[BC]^7Grism\"/0/\"[BC]Grism\"/0/0/Spec|0 0|[no match]"},
+         "baseoa", "", "", "[BC]Grism|___0|___0|Spec|Grey;",
+         "geen|2|1|[BC]Grism/0/\"^4[BC]^7Grism\"/0/\"[BC]Grism\"/0/0/Spec|0 0|[no match]"},
         {"the engine name does not hide the mod name", Q3 + "\\com_gamename\\Quake3Arena\\gamename\\baseoa\n",
-         GameFamily::Q3, "baseoa", "", "", "", "com_gamename = Quake3Arena\ngamename = baseoa\n", "geen|2|0|0 0|[no match]"},
+         GameFamily::Q3, "baseoa", "", "", "", "geen|2|0|0 0|[no match]"},
         {"Quake 2: the game folder; carets, blanks and an overlong score stay",
-         Q2 + "\\gamedir\\ctf\\mapname\\q2ctf1\\gamename\\ignored\n5 120 \"a^1b\"\n12345 7 \"long score\"\n", GameFamily::Q2,
-         "ctf", "q2ctf1", "", "a^1b|___5|_120|Spec|Grey;long score|12345|___7|Spec|Grey;",
-         "gamedir = ctf\nmapname = q2ctf1\ngamename = ignored\n", "ctf|3|2|a^1b/5/\"a^1b\"/5/\"ab\"/5/120/Spec|0 0|"},
+         Q2 + "\\gamedir\\ctf\\mapname\\q2ctf1\\gamename\\ignored\n5 120 \"a^1b\"\n12345 7 \"long score\"\n",
+         GameFamily::Q2, "ctf", "q2ctf1", "", "a^1b|___5|_120|Spec|Grey;long score|12345|___7|Spec|Grey;",
+         "ctf|3|2|a^1b/5/\"a^1b\"/5/\"ab\"/5/120/Spec|0 0|"},
         {"carriage returns end player lines too", Q2 + "\\gamedir\\ctf\n1 2 \"a\"\r\n3 4 \"b\"\n", GameFamily::Q2,
-         "ctf", "", "", "a|___1|___2|Spec|Grey;|____|____|Spec|Grey;b|___3|___4|Spec|Grey;", "gamedir = ctf\n", "ctf|1|3|a/1/\"a\"/1/\"a\"/1/2/Spec|0 0|"},
-        {"server variables one per line without the header", Q3 + "\\sv_hostname\\Fight club\\g_gametype\\4\\empty\\\n2 1 \"x\\y\"\n",
-         GameFamily::Q3, "", "", "", "x\\y|___2|___1|Spec|Grey;", "sv_hostname = Fight club\ng_gametype = 4\nempty = \n", "geen|3|1|x\\y/2/\"x\\y\"/2/\"x\\y\"/2/1/Spec|0 0|[no match]"},
-        {"Osp ctf: the server's captures, the rows' frags", Q3 + "\\version\\Q3 1.32\\gamename\\osp\\g_gametype\\4\\timelimit\\20\\Score_Red\\3\\Score_Blue\\1\\Score_Time\\12:34\\mapname\\q3dm6\n7 50 \"a\"\n",
-         GameFamily::Q3, "osp", "q3dm6", "",
-         "a|___7|__50|Spec|Grey;", "version = Q3 1.32\ngamename = osp\ng_gametype = 4\ntimelimit = 20\nScore_Red = 3\nScore_Blue = 1\nScore_Time = 12:34\nmapname = q3dm6\n",
-         "ctfq3|8|1|a/7/\"a\"/7/\"a\"/7/50/Spec|3/0|12:34"},
+         "ctf", "", "", "a|___1|___2|Spec|Grey;|____|____|Spec|Grey;b|___3|___4|Spec|Grey;",
+         "ctf|1|3|a/1/\"a\"/1/\"a\"/1/2/Spec|0 0|"},
+        {"Osp ctf: the server's captures, the rows' frags",
+         Q3 + "\\version\\Q3 1.32\\gamename\\osp\\g_gametype\\4\\timelimit\\20\\Score_Red\\3\\Score_Blue\\1"
+              "\\Score_Time\\12:34\\mapname\\q3dm6\n7 50 \"a\"\n",
+         GameFamily::Q3, "osp", "q3dm6", "", "a|___7|__50|Spec|Grey;", "ctfq3|8|1|a/7/\"a\"/7/\"a\"/7/50/Spec|3/0|12:34"},
         {"a colour code takes the blank along for the capper", Q3 + "\n5^ 7 1 \"Ann\"\n", GameFamily::Q3, "", "", "",
-         "1 Ann|__5^|___7|Spec|Grey;", "", "geen|0|1|1 Ann/5^/1 \"Ann\"/57/\"Ann\"/5/7/Spec|0 0|[no match]"},
+         "1 Ann|__5^|___7|Spec|Grey;", "geen|0|1|1 Ann/5^/1 \"Ann\"/57/\"Ann\"/5/7/Spec|0 0|[no match]"},
     };
     // clang-format on
     for (const auto& row : rows) {
@@ -44,8 +46,8 @@ TEST(ReplyHandler, AReplyShowsItsGameMapRowsAndVariables) {
         Steps m("10.0.0.5:27960 Friday league");
         m.reply(row.reply, "10.0.0.5", 27960);
         const MainView& v = m.view();
-        EXPECT_EQ(std::tie(v.gameFamily, v.gameText, v.mapText, v.statisticsText, v.serverInfoText),
-                  std::make_tuple(row.family, row.game, row.map, row.stats, row.info));
+        EXPECT_EQ(std::tie(v.gameFamily, v.gameText, v.mapText, v.statisticsText),
+                  std::make_tuple(row.family, row.game, row.map, row.stats));
         EXPECT_EQ(m.rows(), row.rows);
         EXPECT_EQ(m.status(), row.status);
         EXPECT_EQ(v.receivedBytesText, " " + std::to_string(row.reply.size()) + " bytes.");
@@ -115,6 +117,14 @@ TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
     }
 }
 
+TEST(ReplyHandler, ServerVariablesAreListedOnePerLineWithoutTheHeader) {
+    Steps m;
+    m.reply(Q3 + "\\sv_hostname\\Fight club\\g_gametype\\4\\empty\\\n2 1 \"x\\y\"\n", "10.0.0.5",
+            27910);
+    EXPECT_EQ(m.view().serverInfoText, "sv_hostname = Fight club\ng_gametype = 4\nempty = \n");
+    EXPECT_EQ(m.rows(), "x\\y|___2|___1|Spec|Grey;");
+}
+
 TEST(ReplyHandler, TheUnrealGameNameTakesTheUnrealPath) {
     Steps m;
     m.reply("\\gamename\\ut\\gamever\\436\\queryid\\1.1\\", "10.0.0.5", 27910);
@@ -142,13 +152,10 @@ TEST(ReplyHandler, AnEmptyReplyMeansNoServerWhichIsNoLongerPolled) {
 
 TEST(ReplyHandler, MalformedRepliesNeverBreakIt) {
     Steps m;
-    const std::string malformed[] = {"\xFF",
-                                     std::string(40, '\n'),
-                                     std::string(40, '\\'),
-                                     Q3 + std::string(30, '^'),
-                                     "\\queryid\\",
-                                     "queryid\\queryid\\queryid\\",
-                                     std::string(4, '\0')};
+    // clang-format off
+    const std::string malformed[] = {"\xFF", std::string(40, '\n'), std::string(40, '\\'), Q3 + std::string(30, '^'),
+                                     "\\queryid\\", "queryid\\queryid\\queryid\\", std::string(4, '\0')};
+    // clang-format on
     for (const std::string& bytes : malformed) m.reply(bytes, "10.0.0.5", 27910);
     EXPECT_FALSE(m.view().serverEntryEnabled);
 }
