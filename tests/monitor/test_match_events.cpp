@@ -9,9 +9,9 @@ namespace fc::test {
 namespace {
 
 // clang-format off
-// A reply's own text, put where its row's "|" stands, the roster's first scores, and the match
-// state after it (-1: not looked at).
-struct Reply { std::string vars; std::vector<int> scores = {}; int state = -1; };
+// A reply's own text, put where its row's "|" stands, the roster's first scores, then the match
+// state, the running match clock's seconds and the time left shown after it (-1, "": not looked at).
+struct Reply { std::string vars; std::vector<int> scores = {}; int state = -1, clock = -1; std::string timeLeft = ""; };
 // The header line and variables of every reply, with a "|" for each reply's own text.
 struct MatchRow {
     const char* name; std::string start; std::vector<PlayerLine> roster; std::vector<Reply> replies;
@@ -51,20 +51,17 @@ const MatchRow kMatches[] = {
     // 0:0 while ready means a match is expected, and the quiet start does not fire in a running
     // match; with none expected the Begin line is said, then the quiet start takes the match up.
     {"Battle started by scores while ready", "print\n|\\gamedir\\battle", kBattle,
-     {{"", {0, 0, 0, 0}, 2}, {"", {0, 0, 1, 0}, 1}}, {kQ2Begin + "20:00"}, nullptr,
-     [](Steps& m) { EXPECT_EQ(m.view().game.secondsPlayed, 20); }},
+     {{"", {0, 0, 0, 0}, 2}, {"", {0, 0, 1, 0}, 1, 20}}, {kQ2Begin + "20:00"}},
     {"Battle started by scores with no match expected", "print\n|\\gamedir\\battle", kBattle,
-     {{"", {1, 0, 0, 0}, 1}}, {kQ2Begin + "20:00"}, nullptr,
-     [](Steps& m) { EXPECT_EQ(m.view().game.secondsPlayed, 15); }},
+     {{"", {1, 0, 0, 0}, 1, 15}}, {kQ2Begin + "20:00"}},
     {"Osp team deathmatch begun by the clock, paused and continued", kOsp + "3\\timelimit\\20" + kNil + "\\mapname\\q3dm6", kAnnBob,
-     {{"20:00", {}, 2}, {"19:59", {}, 1}, {"PAUSED"}, {"PAUSED"}, {"PAUSED"}, {"19:58"}, {"19:57"}, {"Timelimit", {}, 0}},
+     {{"20:00", {}, 2}, {"19:59", {}, 1, 6}, {"PAUSED", {}, -1, -1, "19:59 (Paused)"}, {"PAUSED"}, {"PAUSED"}, {"19:58"}, {"19:57"}, {"Timelimit", {}, 0}},
      {kBegin + "q3dm6   Server: [PRIVATE!]   Time Left: 19:59", "*** Match has been paused! *** " + kPaused + "19:59",
       "*** Match continues! *** " + kPaused + "19:58", "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 / [Blue team] 0"},
      [](Steps& m) { m.view().serverIsPrivate = true; }},
     {"Osp starting again stops a running match", kOsp + "1\\timelimit\\10" + kNil + "\\mapname\\q3dm6", kAnnBob,
-     {{"10:00", {}, 2}, {"9:59", {}, 1}, {"Starting", {}, 2}},
-     {kBegin + "q3dm6" + kServer + "9:59", "*** Match has stopped ***"}, nullptr,
-     [](Steps& m) { EXPECT_EQ(m.view().timeLeftText, "10:00"); }},
+     {{"10:00", {}, 2}, {"9:59", {}, 1}, {"Starting", {}, 2, -1, "10:00"}},
+     {kBegin + "q3dm6" + kServer + "9:59", "*** Match has stopped ***"}},
     // A new game forgets all of the one before: a pause still to be ended is not continued on
     // the next map, whether it is under way or warming up.
     {"A new map under way starts with nothing of the old game", kOsp + "3\\timelimit\\20" + kNil, kAnnBob,
@@ -90,7 +87,7 @@ const MatchRow kMatches[] = {
      {{"", {0, 0, 0, 0, 0}, 2}, {"", {1, 0, 0, 0}, 1}, {"", {1, 5, 0, 0}}, {"", {1, 6, 0, 3}}, {"", {1, 6, 6, 3}}},
      {kBegin + "q3ctf1" + kServer + "20:00", "CAP [XY] 1 - [ABC] 0 by =XY=Bob TL 19:39", "CAP [XY] 1 - [ABC] 1 by [ABC]Cid TL 19:37"},
      nullptr, [](Steps& m) {
-         EXPECT_EQ(m.view().game.capsRedQ3 * 10 + m.view().game.capsBlueQ3, 11);
+         EXPECT_EQ(std::tie(m.view().game.capsRedQ3, m.view().game.capsBlueQ3), std::make_tuple(1, 1));
          EXPECT_EQ(m.view().redScoreText, "1/9");
      }},
     // Every five minutes of the interval a score line, never at the full 20 nor at 14.
@@ -118,7 +115,12 @@ TEST(MatchEvents, SaysEachMatchAsItWent) {
             const std::size_t at = row.start.find('|');
             m.send(row.start.substr(0, at) + reply.vars + row.start.substr(at + 1), reply.scores);
             const int state = reply.state < 0 ? -1 : int(m.view().matchState);
-            EXPECT_EQ(state, reply.state) << reply.vars;
+            const bool clockRuns = m.app.battleTimer->enabled();
+            const int clock = reply.clock < 0 ? -1 : clockRuns ? m.view().game.secondsPlayed : -2;
+            const std::string shown = reply.timeLeft.empty() ? "" : m.view().timeLeftText;
+            EXPECT_EQ(std::tuple(state, clock, shown),
+                      std::tuple(reply.state, reply.clock, reply.timeLeft))
+                << reply.vars;
         }
         EXPECT_EQ(m.said.lines, row.said);
         if (row.after) row.after(m);
