@@ -178,8 +178,9 @@ TEST(Polling, WhatTheMonitorHandsOnArrives) {
     toggleConnection(quake.app);
     EXPECT_EQ(quake.platform.tcpSockets.at(1)->closes, 2);  // switching off closes the feed
     Steps unreal("127.0.0.1:7778");
-    const UnrealAnswer answer{"CTFGame", "0", {{"Alpha", 1, "0"}}};
+    const UnrealAnswer answer{"TeamGamePlus", "0", {{"Alpha", 1, "0"}}};
     for (const std::string& d : unrealDatagrams(answer, 1)) unreal.reply(d, "127.0.0.1", 7778);
+    EXPECT_EQ(unreal.view().gameType, GameType::UnrealTeamGame);
     EXPECT_EQ(unreal.view().playerRows.at(0).colour, RowColour::Red);  // coloured by team
 }
 

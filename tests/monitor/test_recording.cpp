@@ -252,7 +252,7 @@ TEST(RecordTab, ProposedNamesAndPlayingTheSelectedRecording) {
         {"10.0.0.5:27910 Clan (EU) server", "2026-03-07_Clan__EU__server210509.rec"},
         {"demos/old.rec", "2026-03-07_demos_old-rec210509.rec"}};
     const std::pair<const char*, const char*> folders[] = {
-        {"", "demos/"}, {"/opt/fc", "/opt/fc/demos/"}, {"/opt/fc/", "/opt/fc/demos/"}, {"/opt/Demos", "/opt/Demos/"}};
+        {"", "demos/"}, {"/opt/fc", "/opt/fc/demos/"}, {"/opt/fc/", "/opt/fc/demos/"}, {"/opt/Demos", "/opt/Demos/"}, {"demos", "demos/"}};
     // clang-format on
     for (const auto& [entry, name] : names) EXPECT_EQ(recordingName(entry, at), name);
     for (const auto& [current, folder] : folders) EXPECT_EQ(recordingsFolder(current), folder);
