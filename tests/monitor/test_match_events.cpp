@@ -127,6 +127,22 @@ TEST(MatchEvents, SaysEachMatchAsItWent) {
     }
 }
 
+// Switching off forgets the match: switched on again, the next one is begun anew.
+TEST(MatchEvents, AMatchAfterSwitchingOffAndOnIsBegunAnew) {
+    Steps m;
+    m.paceMs = 1000;
+    m.roster = kBattle;
+    for (int run = 0; run < 2; ++run) {
+        m.q2("\\gamedir\\battle", {0, 0, 0, 0});
+        m.q2("\\gamedir\\battle", {0, 0, 1, 0});
+        toggleConnection(m.app);
+        m.switchOn("10.0.0.5:27910");
+        m.firstTick();
+    }
+    ASSERT_EQ(m.said.lines.size(), 2u);
+    for (const std::string& line : m.said.lines) EXPECT_EQ(line.rfind(kQ2Begin, 0), 0u) << line;
+}
+
 // The same twenty minutes twice give the same lines: nothing reads the wall clock.
 TEST(MatchEvents, ALongMatchGivesTheSameLinesEveryRun) {
     auto play = [] {

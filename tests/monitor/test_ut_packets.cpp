@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "support/monitor_fixture.h"
+#include "steps.h"
 #include "support/unreal_replies.h"
 
 namespace fc::test {
@@ -50,6 +50,16 @@ TEST_P(UnrealPieces, OneWholeAnswerPerQuery) {
         EXPECT_EQ(view().mapText, "CTF-Face");
         EXPECT_EQ(view().utPacketSizes.size(), 3u);
     }
+}
+
+// A final mark without its closing backslash still ends the answer.
+TEST(UnrealAnswer, AFinalMarkWithoutItsClosingBackslashEndsTheAnswer) {
+    Steps m("127.0.0.1:7778");
+    const UnrealAnswer answer{"CTFGame", "0", {{"Alpha", 3, "0"}}};
+    m.reply(unrealPiece(answer, 1, "1.1", false), "127.0.0.1", 7778);
+    m.reply(unrealPiece(answer, 2, "1.2", false), "127.0.0.1", 7778);
+    m.reply("\\queryid\\1.3\\final", "127.0.0.1", 7778);
+    EXPECT_EQ(m.listener.replies, 1);
 }
 
 // clang-format off
