@@ -1,163 +1,223 @@
-// The poll tick's order within one tick; the rest of polling is played in cases/polling.txt.
+// Switching the monitor on and off, the poll tick and the exact queries it sends, the port a
+// game port's answer moves to, and host names looked up without holding up the tick.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <tuple>
 
-#include "core/server_entry.h"
-#include "support/monitor_fixture.h"
-#include "support/replies.h"
-#include "support/report_recorder.h"
+#include "settings/game_server_list.h"
+#include "steps.h"
 #include "support/unreal_replies.h"
 
 namespace fc::test {
 namespace {
 
-TEST_F(MonitorTest, ReplyWaitingAtTheFirstTickIsHandledBeforeTheQuakeQueries) {
+TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
+    Steps m("");
+    m.app.monitor.lastValues.timeLeft = "19:00";
+    m.app.monitor.lastValues.red = "3";
+    m.app.match.game.capsRedQ3 = 4;
+    m.app.settings.timeLimitMinutes = "30";
+    m.app.match.matchState = MatchState::Ready;
+    m.switchOn("10.0.0.5");
+    EXPECT_EQ(std::tie(m.app.settings.serverEntry, m.app.window.connectionButton,
+                       m.app.monitor.gameText, m.app.monitor.mapText, m.app.monitor.timeLeftText,
+                       m.app.match.liveBanner, m.app.settings.timeLimitMinutes,
+                       m.app.monitor.lastValues.timeLeft, m.app.monitor.lastValues.red),
+              std::make_tuple("10.0.0.5:27910", "Connection: ON", "[no server]", "", "[no match]",
+                              "*** LIVE ***", "20", "", ""));
+    EXPECT_EQ(
+        std::tie(m.app.window.serverEntryEnabled, m.app.window.liveBannerVisible,
+                 m.app.window.addServerEnabled, m.app.window.teamScoresVisible,
+                 m.app.match.matchState, m.app.monitor.gameFamily, m.app.match.game.capsRedQ3),
+        std::make_tuple(false, true, true, false, MatchState::None, GameFamily::Unknown, 0));
+    EXPECT_EQ(m.rows(), "Looking for server.....||||Black;");
+    EXPECT_EQ(m.app.pollTimer->interval(), 1000);
+    EXPECT_FALSE(m.app.battleTimer->enabled());
+    m.firstTick();
+    toggleConnection(m.app);
+    EXPECT_EQ(std::tie(m.app.window.connectionButton, m.app.window.serverEntryEnabled,
+                       m.app.monitor.gameType, m.app.window.liveBannerVisible,
+                       m.app.window.addServerEnabled),
+              std::make_tuple("Connection: OFF", true, GameType::NotMonitoring, false, false));
+    EXPECT_FALSE(m.app.pollTimer->enabled());
+    EXPECT_EQ(m.sent(), "UT 10.0.0.5:27910 1000, Q2 10.0.0.5:27910 1000, Q3 10.0.0.5:27910 1000");
+    m.platform.advance(10000);
+    EXPECT_EQ(m.sent(), "");
+}
+
+// While the family is unknown a tick sends all three queries every two seconds, each to its
+// family's port where the entry gives none; a Quake family is polled every second with both,
+// an Unreal one every two seconds with its own.
+TEST(Polling, TheQueriesOfEachFamily) {
+    Steps m("10.0.0.5 Clan server");
+    EXPECT_EQ(m.app.settings.serverEntry, "10.0.0.5 Clan server:27910");
+    EXPECT_EQ(m.sent(), "UT 10.0.0.5:7778 1000, Q2 10.0.0.5:27910 1000, Q3 10.0.0.5:27910 1000");
+    m.platform.advance(1999);
+    EXPECT_EQ(m.sent(), "");
+    m.platform.advance(1);
+    EXPECT_EQ(m.sent(), "UT 10.0.0.5:7778 3000, Q2 10.0.0.5:27910 3000, Q3 10.0.0.5:27910 3000");
+    EXPECT_EQ(m.app.monitor.familyLabel + m.app.monitor.gameTypeLabel, "(geen)");
+    Steps quake("10.0.0.5:27960");
+    quake.q3("\\version\\Q3 1.32\\gamename\\osp");
+    quake.sent();
+    quake.platform.advance(3000);  // the tick at 3000 ms, then one a second
+    EXPECT_EQ(quake.sent(),
+              "Q2 10.0.0.5:27960 3000, Q3 10.0.0.5:27960 3000, "
+              "Q2 10.0.0.5:27960 4000, Q3 10.0.0.5:27960 4000");
+    EXPECT_EQ(quake.app.monitor.familyLabel, "Q3");
+    Steps unreal("10.0.0.7:7777 Clan server");
+    unreal.reply("\x01@xyz", "10.0.0.7", 7777);  // a game port's answer
+    EXPECT_EQ(unreal.app.settings.serverEntry, "10.0.0.7:7778 Clan server");
+    unreal.sent();
+    unreal.app.monitor.utQueryFresh = false;
+    unreal.platform.advance(4000);
+    EXPECT_EQ(unreal.sent(), "UT 10.0.0.7:7778 3000, UT 10.0.0.7:7778 5000");
+    EXPECT_TRUE(unreal.app.monitor.utQueryFresh);
+}
+
+// Only a datagram shorter than eleven bytes with "@" second, from the port that was queried,
+// shows a game port: the entry moves to the port above, the family is Unreal's. Anything else
+// from another port moves nothing, however often it comes; a whole reply from another port
+// still moves the queries there.
+TEST(Polling, OnlyTheQueriedPortShowsAGamePort) {
+    const std::string quake3 = "\xFF\xFF\xFF\xFFstatusResponse\n\\version\\Q3 1.32\n";
+    // clang-format off
+    const struct { const char* name; std::string datagram; int fromPort; const char* entry; bool unreal; } rows[] = {
+        {"eleven bytes", "\x01@123456789", 27960, "10.0.0.7:27960 Friday", false},
+        {"ten bytes", "\x01@12345678", 27960, "10.0.0.7:27961 Friday", true},
+        {"from another port", "\x01@xyz", 27961, "10.0.0.7:27960 Friday", false},
+        {"empty from another port", "", 27961, "10.0.0.7:27960 Friday", false},
+        {"a whole reply from another port", quake3, 27970, "10.0.0.7:27970 Friday", false},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Steps m("10.0.0.7:27960 Friday");
+        m.reply(quake3, "10.0.0.7", 27960);
+        for (int i = 0; i < 3; ++i) m.reply(row.datagram, "10.0.0.7", row.fromPort);
+        m.platform.advance(2000);
+        EXPECT_EQ(m.app.settings.serverEntry, row.entry);
+        EXPECT_EQ(m.app.monitor.gameFamily == GameFamily::UT, row.unreal);
+        EXPECT_EQ(m.app.monitor.portBumped, row.unreal);
+        EXPECT_EQ(m.socket().sent.back().port, std::stoi(std::string(row.entry).substr(9)));
+    }
+}
+
+TEST(Polling, TheEntryItsButtonsAndTheSavedList) {
+    // Plus port: the port above (huge ports held as other numbers are), the family Unreal's.
+    // clang-format off
+    const std::pair<const char*, const char*> plus[] = {
+        {"10.0.0.7:7777 Clan server", "10.0.0.7:7778 Clan server"}, {"10.0.0.7", "10.0.0.7:27911"},
+        {"10.0.0.7:999999999999999999999999999999", "10.0.0.7:9000000000000000000"}};
+    const std::vector<std::string> saved = {" 10.0.0.1:27910 "};
+    const struct { const char* entry; int beeps; std::vector<std::string> list; } adds[] = {
+        {"", 1, saved}, {"10.0.0.1:27910 Old friends", 1, saved},
+        {"10.0.0.2:27960 New friends", 0, {" 10.0.0.1:27910 ", "10.0.0.2:27960"}}};
+    // clang-format on
+    for (const auto& [entry, shown] : plus) {
+        Monitor m;
+        onServerEntryEdited(m.app, entry);
+        EXPECT_TRUE(m.app.window.connectionButtonEnabled);
+        plusPort(m.app);
+        EXPECT_EQ(m.app.settings.serverEntry, shown);
+        EXPECT_EQ(m.app.monitor.gameFamily, GameFamily::UT);
+        onServerEntryEdited(m.app, "");
+        EXPECT_FALSE(m.app.window.connectionButtonEnabled);
+    }
+    for (const auto& add : adds) {
+        Monitor m;
+        m.app.settings.savedServers = saved;
+        onServerEntryEdited(m.app, add.entry);
+        addServerToList(m.app);
+        EXPECT_EQ(m.platform.beeps, add.beeps) << add.entry;
+        EXPECT_EQ(m.app.settings.savedServers, add.list) << add.entry;
+    }
+    Monitor recording;  // a recording is not given a port, nor polled
+    recording.platform.files["demos/final.rec"] = " 1\r\nreply\r\n";
+    recording.switchOn("demos/final.rec");
+    EXPECT_EQ(recording.app.settings.serverEntry, "demos/final.rec");
+    EXPECT_FALSE(recording.app.window.serverEntryEnabled);
+    EXPECT_FALSE(recording.app.pollTimer->enabled());
+}
+
+TEST(Polling, SecondsPlayedAdvanceOnlyWhileTheMatchClockRuns) {
+    Monitor m;
+    m.platform.advance(5000);
+    EXPECT_EQ(m.app.match.game.secondsPlayed, 0);
+    m.app.battleTimer->setEnabled(true);
+    m.platform.advance(3000);
+    EXPECT_EQ(m.app.match.game.secondsPlayed, 3);
+}
+
+TEST_F(MonitorTest, AReplyWaitingAtTheFirstTickIsHandledBeforeTheQuakeQueries) {
     switchOn("10.0.0.5");
     // A reply that waits when the tick ends runs before the query timer, as the event loop has it.
     std::size_t sentWhenHandled = 0;
     auto quakeQueries = app.quakeQueryTimer->onTick;
     app.quakeQueryTimer->onTick = [&] {
         sentWhenHandled = socket().sent.size();
-        reply(quake2Reply({{"gamedir", "ctf"}}, {}), "10.0.0.5", 27910);
+        reply("\xFF\xFF\xFF\xFFprint\n\\gamedir\\ctf\n", "10.0.0.5", 27910);
         quakeQueries();
     };
     firstTick();
-    EXPECT_EQ(sentWhenHandled, 1u);  // the Unreal query only
-    EXPECT_EQ(app.monitor.gameFamily, GameFamily::Q2);
-    EXPECT_EQ(app.monitor.familyLabel,
-              familyText(GameFamily::Q2));  // shown once the queries went out
+    EXPECT_EQ(sentWhenHandled, 1u);            // the Unreal query only
+    EXPECT_EQ(app.monitor.familyLabel, "Q2");  // shown once the queries went out
     EXPECT_EQ(socket().sent.size(), 3u);
     EXPECT_FALSE(app.quakeQueryTimer->enabled());  // once a tick
 }
 
-// What the monitor hands on to the match rules and the event feed arrives there: each row is one
-// step the wiring must connect, seen by what it does.
-struct HandedOn {
-    const char* shows;
-    std::function<void(Monitor&)> act;
-    std::function<bool(Monitor&)> holds;
-};
-
-const HandedOn kHandedOn[] = {
-    {"switching on empties the team lists",
-     [](Monitor& m) {
-         m.app.match.redMembers = "\"Alpha\"";
-         m.switchOn("10.0.0.5");
-     },
-     [](Monitor& m) { return m.app.match.redMembers.empty(); }},
-    {"switching off closes the event feed",
-     [](Monitor& m) {
-         m.switchOn("10.0.0.5");
-         toggleConnection(m.app);
-     },
-     [](Monitor& m) { return m.platform.tcpSockets.at(1)->closes == 2; }},
-    {"a Quake player list is ordered by the chosen column",
-     [](Monitor& m) {
-         m.app.window.playerRowsSortColumn = 0;
-         m.switchOn("10.0.0.5");
-         m.firstTick();
-         m.reply(quake2Reply({{"gamedir", "ctf"}}, {{"1", "20", "Zulu"}, {"2", "30", "Alpha"}}),
-                 "10.0.0.5", 27910);
-     },
-     [](Monitor& m) { return m.app.monitor.playerRows.at(0).name == "Alpha"; }},
-    {"an Unreal Tournament player list is coloured by team",
-     [](Monitor& m) {
-         m.switchOn("127.0.0.1:7778");
-         m.firstTick();
-         const UnrealAnswer answer{"CTFGame", "0", {{"Alpha", 1, "0"}}};
-         for (const std::string& d : unrealDatagrams(answer, 1)) m.reply(d, "127.0.0.1", 7778);
-     },
-     [](Monitor& m) { return m.app.monitor.playerRows.at(0).colour == RowColour::Red; }},
-};
-
-TEST(HandedOn, ReachesTheMatchRulesAndTheFeed) {
-    for (const HandedOn& row : kHandedOn) {
-        Monitor m;
-        row.act(m);
-        EXPECT_TRUE(row.holds(m)) << row.shows;
-    }
-}
-
-// Only the port that was queried may show a game port: a datagram too short to be a reply from
-// another port of the server moves neither the family nor the polled address, however often it
-// comes; a whole reply from another port still moves the queries there.
-TEST(FamilySwitch, OnlyTheQueriedPortShowsAGamePort) {
-    const std::string quake3 = quake3Reply({{"version", "Q3 1.32"}, {"gamename", "osp"}}, {});
-    const struct {
-        const char* name;
-        std::string datagram;
-        int fromPort;
-        const char* entry;
-        GameFamily family;
-    } cases[] = {
-        {"a game port's answer from another port", "\x01@xyz", 27961, "10.0.0.7:27960 Friday",
-         GameFamily::Q3},
-        {"an empty datagram from another port", "", 27961, "10.0.0.7:27960 Friday", GameFamily::Q3},
-        {"a game port's answer from the queried port", "\x01@xyz", 27960, "10.0.0.7:27961 Friday",
-         GameFamily::UT},
-        {"a whole reply from another port", quake3, 27970, "10.0.0.7:27970 Friday", GameFamily::Q3},
-    };
-    for (const auto& c : cases) {
-        Monitor m;
-        m.switchOn("10.0.0.7:27960 Friday");
-        m.firstTick();
-        m.reply(quake3, "10.0.0.7", 27960);
-        for (int i = 0; i < 3; ++i) m.reply(c.datagram, "10.0.0.7", c.fromPort);
-        m.platform.advance(2000);
-        EXPECT_EQ(m.app.settings.serverEntry, c.entry) << c.name;
-        EXPECT_EQ(m.app.monitor.gameFamily, c.family) << c.name;
-        const std::string polled = stripComment(c.entry);
-        EXPECT_EQ(m.socket().sent.back().port, std::stoi(polled.substr(polled.find(':') + 1)))
-            << c.name;
-    }
+// What the monitor hands on to the match rules and the event feed arrives there.
+TEST(Polling, WhatTheMonitorHandsOnArrives) {
+    Steps quake("");
+    quake.app.match.redMembers = "\"Alpha\"";
+    quake.app.window.playerRowsSortColumn = 0;
+    quake.switchOn("10.0.0.5");
+    quake.firstTick();
+    EXPECT_EQ(quake.app.match.redMembers, "");  // switching on empties the team lists
+    quake.roster = {{"1", "20", "Zulu"}, {"2", "30", "Alpha"}};
+    quake.q2("\\Players_Red\\1");
+    EXPECT_EQ(quake.app.monitor.playerRows.at(0).name, "Alpha");  // ordered by the chosen column
+    EXPECT_EQ(quake.status(),
+              "geen|1|2|Zulu/1/\"Zulu\"/1/\"Zulu\"/1/20/Red|0 1|[no match]");  // unsorted
+    toggleConnection(quake.app);
+    EXPECT_EQ(quake.platform.tcpSockets.at(1)->closes, 2);  // switching off closes the feed
+    Steps unreal("127.0.0.1:7778");
+    const UnrealAnswer answer{"TeamGamePlus", "0", {{"Alpha", 1, "0"}}};
+    for (const std::string& d : unrealDatagrams(answer, 1)) unreal.reply(d, "127.0.0.1", 7778);
+    EXPECT_EQ(unreal.app.monitor.gameType, GameType::UnrealTeamGame);
+    EXPECT_EQ(unreal.app.monitor.playerRows.at(0).colour, RowColour::Red);  // coloured by team
 }
 
 // A server's name is looked up without holding up the tick, and its queries go out as soon as
 // it is found. A name that cannot be found sends nothing, is looked up again at every tick and
 // is said once in the output window, and once more when it is found after all.
-TEST(ServerNameLookUp, QueriesWaitForTheNameAndAFailedNameIsAskedAgain) {
+TEST(Polling, QueriesWaitForTheNameAndAFailedNameIsAskedAgain) {
     const std::string missing =
         "*** The host nowhere.invalid cannot be found; it will be looked up again.";
-    const struct {
-        const char* name;
-        const char* entry;
-        std::int64_t foundFromMs;  // when the name starts to resolve; -1 never
-        std::size_t lookups;
-        std::int64_t firstSentMs;  // -1 for nothing sent
-        std::vector<std::string> output;
-    } cases[] = {
-        {"a numeric address needs no look-up", "127.0.0.1:27960", -1, 0, 1000, {}},
-        {"a name's queries go out once it is found", "localhost:27960", -1, 1, 1300, {}},
-        {"a name not found is looked up at every tick",
-         "nowhere.invalid:27960",
-         -1,
-         3,
-         -1,
-         {missing}},
-        {"a name found later is said and polled",
-         "nowhere.invalid:27960",
-         3500,
-         3,
-         5300,
+    // clang-format off
+    const struct { const char *name, *entry; std::int64_t foundFromMs; std::size_t lookups; const char* sent;
+                   std::vector<std::string> output = {}; } rows[] = {
+        {"a numeric address needs no look-up", "127.0.0.1:27960", -1, 0, "UT 127.0.0.1:27960 1000"},
+        {"a name's queries go out once it is found", "localhost:27960", -1, 1, "UT localhost:27960 1300"},
+        {"a name not found is looked up at every tick", "nowhere.invalid:27960", -1, 3, "", {missing}},
+        {"a name found later is said and polled", "nowhere.invalid:27960", 3500, 3, "UT nowhere.invalid:27960 5300",
          {missing, "*** The host nowhere.invalid was found at 127.0.0.1."}},
     };
-    for (const auto& c : cases) {
-        Monitor m;
-        OutputRecorder output;
-        m.app.addListener(&output);
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Steps m("");
         m.platform.lookupDelayMs = 300;
-        m.switchOn(c.entry);
-        if (c.foundFromMs >= 0) {
-            m.platform.advance(c.foundFromMs);
+        m.switchOn(row.entry);
+        if (row.foundFromMs >= 0) {
+            m.platform.advance(row.foundFromMs);
             m.platform.hosts["nowhere.invalid"] = "127.0.0.1";
         }
         m.platform.advance(6000 - m.platform.nowMs());
-        EXPECT_EQ(m.platform.lookups.size(), c.lookups) << c.name;
-        const auto& sent = m.socket().sent;
-        EXPECT_EQ(sent.empty() ? -1 : sent.front().atMs, c.firstSentMs) << c.name;
-        if (!sent.empty()) EXPECT_EQ(m.socket().remoteAddress(), "127.0.0.1") << c.name;
-        EXPECT_EQ(output.lines, c.output) << c.name;
+        EXPECT_EQ(m.platform.lookups.size(), row.lookups);
+        EXPECT_EQ(*row.sent ? m.socket().remoteAddress() : "", *row.sent ? "127.0.0.1" : "");
+        EXPECT_EQ(m.sent().substr(0, std::string(row.sent).size()), row.sent);
+        EXPECT_EQ(m.shown.lines, row.output);
     }
 }
 

@@ -7,9 +7,7 @@
 #include <set>
 
 #include "core/server_vars.h"
-#include "support/monitor_fixture.h"
-#include "support/replies.h"
-#include "support/report_recorder.h"
+#include "steps.h"
 
 namespace fc::test {
 namespace {
@@ -28,28 +26,28 @@ std::vector<std::string> inGameLog(const std::string& logName, const std::string
 struct RecordedGames {
     std::string name;
     std::vector<std::string> lines;  // everything said in the channel, in order
+    std::size_t statusAt;            // the answered reply whose status is looked at
+    const char* status;
 };
 
-const std::string kBeginCtf =
-    "*** MATCH BEGIN *** Map playing: oa_ctf4ish   Server: 127.0.0.1:27974   Time Left: 5:00";
-const std::string kBeginTdm =
-    "*** MATCH BEGIN *** Map playing: oa_dm1   Server: 127.0.0.1:27974   Time Left: 3:00";
-
+// clang-format off
+const std::string kBeginCtf = "*** MATCH BEGIN *** Map playing: oa_ctf4ish   Server: 127.0.0.1:27974   Time Left: 5:00";
+const std::string kBeginTdm = "*** MATCH BEGIN *** Map playing: oa_dm1   Server: 127.0.0.1:27974   Time Left: 3:00";
 // Each recording holds one whole game and the start of the next. One Begin per game, however
 // often the frag sums fall back to 0:0; the first game's final score with its own captures
 // (2 for RC, 1 for BC), the next game counting from 0. "defaultDM" is the periodic report.
 const RecordedGames kRecordedGames[] = {
     {"ctf_oa_ctf4ish_x4",
-     {kBeginCtf, "CAP =RC=Grunt [BC]0 [RC]1", "CAP [BC]Grism [BC]1 [RC]1",
-      "CAP =RC=Major [BC]1 [RC]2", "defaultDM",
-      "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)", kBeginCtf}},
+     {kBeginCtf, "CAP =RC=Grunt [BC]0 [RC]1", "CAP [BC]Grism [BC]1 [RC]1", "CAP =RC=Major [BC]1 [RC]2", "defaultDM",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)", kBeginCtf},
+     50, "ctfbq3|43|6|=RC=Sarge/2/\"^1=RC=^7Sarge\"/2/\"=RC=Sarge\"/2/0/Blue|1/8|3:57"},
     {"tdm_oa_dm1_x1",
-     {kBeginTdm, "defaultDM", "defaultDM",
-      "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 15 / [RC] 19", kBeginTdm}},
+     {kBeginTdm, "defaultDM", "defaultDM", "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 15 / [RC] 19", kBeginTdm},
+     105, "dmbq3|43|6|=RC=Sarge/5/\"^1=RC=^7Sarge\"/5/\"=RC=Sarge\"/5/0/Blue|0 7|1:03"},
 };
+// clang-format on
 
-class RecordedMatchTest : public MonitorTest,
-                          public ::testing::WithParamInterface<RecordedGames> {};
+class RecordedMatchTest : public ::testing::TestWithParam<RecordedGames> {};
 
 TEST_P(RecordedMatchTest, ShowAndSayWhatTheServersLogSaysHappened) {
     const RecordedGames& games = GetParam();
@@ -59,33 +57,30 @@ TEST_P(RecordedMatchTest, ShowAndSayWhatTheServersLogSaysHappened) {
     const auto names = inGameLog(log, R"(ClientUserinfoChanged: \d+ n\\([^\\]*)\\)");
     const std::set<std::string> players(names.begin(), names.end());
     const auto maps = inGameLog(log, R"(InitGame: .*\\mapname\\([^\\]*))");
-    ReportRecorder said;
-    app.addListener(&said);
-    app.settings.ctfTemplate = "CAP %c% [%at%]%as% [%bt%]%bs%";
-    app.settings.dmTemplate = "defaultDM";
-
-    switchOn("127.0.0.1:27974 recorded");
+    Steps m("");
+    m.app.settings.ctfTemplate = "CAP %c% [%at%]%as% [%bt%]%bs%";
+    m.app.settings.dmTemplate = "defaultDM";
+    m.switchOn("127.0.0.1:27974 recorded");
     long long now = 0;
-    int answered = 0;
+    std::size_t answered = 0;
     for (const RecordedReply& r : replies) {
-        platform.advance(r.ms + 1000 - now);  // the first query went out a second after start
+        m.platform.advance(r.ms + 1000 - now);  // the first query went out a second after start
         now = r.ms + 1000;
         if (!r.answered) continue;
-        ++answered;
-        reply(r.bytes, "127.0.0.1", 27974);
-        ASSERT_EQ(app.monitor.gameFamily, GameFamily::Q3);
-        EXPECT_EQ(app.monitor.gameText, "baseoa");
-        EXPECT_EQ(app.monitor.mapText, maps.back());
-        for (const PlayerRow& row : app.monitor.playerRows) EXPECT_TRUE(players.count(row.name));
+        m.reply(r.bytes, "127.0.0.1", 27974);
+        const bool lookedAt = answered++ == games.statusAt;
+        EXPECT_EQ(lookedAt ? m.status() : "", lookedAt ? games.status : "");
+        ASSERT_EQ(m.app.monitor.gameFamily, GameFamily::Q3);
+        EXPECT_EQ(m.app.monitor.gameText, "baseoa");
+        EXPECT_EQ(m.app.monitor.mapText, maps.back());
+        for (const PlayerRow& row : m.app.monitor.playerRows) EXPECT_TRUE(players.count(row.name));
     }
-    EXPECT_EQ(listener.replies, answered);
-    EXPECT_EQ(app.settings.serverEntry, "127.0.0.1:27974 recorded");
-    EXPECT_EQ(said.lines, games.lines);
-
+    EXPECT_EQ(m.listener.replies, int(answered));
+    EXPECT_EQ(m.app.settings.serverEntry, "127.0.0.1:27974 recorded");
+    EXPECT_EQ(m.said.lines, games.lines);
     std::vector<std::string> cappers;
-    std::size_t begins = 0;
-    std::size_t ends = 0;
-    for (const std::string& line : said.lines) {
+    std::size_t begins = 0, ends = 0;
+    for (const std::string& line : m.said.lines) {
         if (line.rfind("CAP ", 0) == 0) cappers.push_back(line.substr(4, line.find(' ', 4) - 4));
         begins += line.rfind("*** MATCH BEGIN", 0) == 0;
         ends += line.rfind("*** MATCH HAS ENDED", 0) == 0;

@@ -1,38 +1,165 @@
-// The reply handler's small helpers; whole replies are played in cases/reply_handler.txt.
+// Which datagrams count as a reply, and what one shows: the family, the game, the player rows
+// with their teams and colours, the server variables, and the entry rewritten to the sender.
 #include <gtest/gtest.h>
 
-#include "monitor/player_list.h"
-#include "monitor/reply_handler.h"
+#include "monitor/poller.h"
+#include "steps.h"
 
-namespace fc {
+namespace fc::test {
 namespace {
 
-using Pieces = std::vector<std::string>;
+const std::string Q2 = "\xFF\xFF\xFF\xFFprint\n";
+const std::string Q3 = "\xFF\xFF\xFF\xFFstatusResponse\n";
 
-TEST(PadColumn, PadsToFourWithNonBreakingSpaces) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"", "\xA0\xA0\xA0\xA0"}, {"-1", "\xA0\xA0-1"}, {"1234", "1234"}, {"99999", "99999"}};
-    for (const auto& [value, padded] : cases) EXPECT_EQ(padColumn(value), padded) << value;
-}
-
-TEST(CutUnrealPieces, EachPieceEndsAfterItsQueryIdentifier) {
-    const std::pair<const char*, Pieces> cases[] = {
-        {"\\a\\1\\queryid\\11.1\\b\\2\\queryid\\11.2\\final\\",
-         {"\\a\\1\\queryid\\11.1\\", "b\\2\\queryid\\11.2\\", "b\\2\\queryid\\11.2\\final\\\\"}},
-        // Without a query identifier the reply goes whole, with the extra backslash.
-        {"\\a\\1", {"\\a\\1\\"}},
-        {"\\queryid\\7", {"\\queryid\\7\\"}},
+TEST(ReplyHandler, AReplyShowsItsGameMapRowsAndStatus) {
+    // clang-format off
+    const struct { const char* name; std::string reply; GameFamily family; const char *game, *map, *stats, *rows, *status; }
+    rows[] = {
+        {"Quake 3: the mod's game name, map, stats and rows without colour codes",
+         Q3 + "\\version\\Q3 1.32b linux\\gamename\\osp\\mapname\\q3dm17\\gamestats\\12 3 4\\gamedir\\ignored\n"
+              "12 50 \"^1Red^7Guy\"\n",
+         GameFamily::Q3, "osp", "q3dm17", "12 3 4", "RedGuy|__12|__50|Spec|Grey;",
+         "freedm|5|1|RedGuy/12/\"^1Red^7Guy\"/12/\"RedGuy\"/12/50/Spec|0 0|[no match]"},
+        {"today's Quake 3 engines are known by their status response",
+         Q3 + "\\version\\ioq3 1.36_GIT linux-x86_64\\gamename\\baseoa\n0 0 \"^4[BC]^7Grism\"\n", GameFamily::Q3,
+         "baseoa", "", "", "[BC]Grism|___0|___0|Spec|Grey;",
+         "geen|2|1|[BC]Grism/0/\"^4[BC]^7Grism\"/0/\"[BC]Grism\"/0/0/Spec|0 0|[no match]"},
+        {"the engine name does not hide the mod name", Q3 + "\\com_gamename\\Quake3Arena\\gamename\\baseoa\n",
+         GameFamily::Q3, "baseoa", "", "", "", "geen|2|0|0 0|[no match]"},
+        {"Quake 2: the game folder; carets, blanks and an overlong score stay",
+         Q2 + "\\gamedir\\ctf\\mapname\\q2ctf1\\gamename\\ignored\n5 120 \"a^1b\"\n12345 7 \"long score\"\n",
+         GameFamily::Q2, "ctf", "q2ctf1", "", "a^1b|___5|_120|Spec|Grey;long score|12345|___7|Spec|Grey;",
+         "ctf|3|2|a^1b/5/\"a^1b\"/5/\"ab\"/5/120/Spec|0 0|"},
+        {"carriage returns end player lines too", Q2 + "\\gamedir\\ctf\n1 2 \"a\"\r\n3 4 \"b\"\n", GameFamily::Q2,
+         "ctf", "", "", "a|___1|___2|Spec|Grey;|____|____|Spec|Grey;b|___3|___4|Spec|Grey;",
+         "ctf|1|3|a/1/\"a\"/1/\"a\"/1/2/Spec|0 0|"},
+        {"Osp ctf: the server's captures, the rows' frags",
+         Q3 + "\\version\\Q3 1.32\\gamename\\osp\\g_gametype\\4\\timelimit\\20\\Score_Red\\3\\Score_Blue\\1"
+              "\\Score_Time\\12:34\\mapname\\q3dm6\n7 50 \"a\"\n",
+         GameFamily::Q3, "osp", "q3dm6", "", "a|___7|__50|Spec|Grey;", "ctfq3|8|1|a/7/\"a\"/7/\"a\"/7/50/Spec|3/0|12:34"},
+        {"a colour code takes the blank along for the capper", Q3 + "\n5^ 7 1 \"Ann\"\n", GameFamily::Q3, "", "", "",
+         "1 Ann|__5^|___7|Spec|Grey;", "geen|0|1|1 Ann/5^/1 \"Ann\"/57/\"Ann\"/5/7/Spec|0 0|[no match]"},
     };
-    for (const auto& [reply, pieces] : cases) EXPECT_EQ(cutUnrealPieces(reply), pieces) << reply;
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Steps m("10.0.0.5:27960 Friday league");
+        m.reply(row.reply, "10.0.0.5", 27960);
+        EXPECT_EQ(std::tie(m.app.monitor.gameFamily, m.app.monitor.gameText, m.app.monitor.mapText,
+                           m.app.monitor.statisticsText),
+                  std::make_tuple(row.family, row.game, row.map, row.stats));
+        EXPECT_EQ(m.rows(), row.rows);
+        EXPECT_EQ(m.status(), row.status);
+        EXPECT_EQ(m.app.monitor.receivedBytesText,
+                  " " + std::to_string(row.reply.size()) + " bytes.");
+        EXPECT_EQ(m.app.monitor.lastReplyText, row.reply);
+        EXPECT_EQ(m.listener.replies, 1);
+    }
 }
 
-TEST(SameAddress, ComparesNumericFormsOfOneHost) {
-    EXPECT_TRUE(sameAddress("127.0.0.1", "127.0.0.1"));
-    EXPECT_TRUE(sameAddress("::ffff:127.0.0.1", "127.0.0.1"));
-    EXPECT_TRUE(sameAddress("::1", "::1"));
-    EXPECT_FALSE(sameAddress("127.0.0.2", "127.0.0.1"));
-    EXPECT_FALSE(sameAddress("", ""));
+// The server's team lists decide the sides (and clear the marks); else the member lists while
+// the teams are known; else the marks.
+TEST(ReplyHandler, TeamListsMembersOrMarksDecideTheSides) {
+    // clang-format off
+    const struct { const char* name; bool teamsKnown; const char *red, *blue, *marked; std::string reply; const char* rows; } rows[] = {
+        {"the server's team lists", false, "", "", "\"a\"",
+         Q2 + "\\Players_Red\\1 3\\Players_Blue\\2\n1 1 \"a\"\n2 2 \"b\"\n3 3 \"c\"\n4 4 \"d\"\n",
+         "a|___1|___1|Red|Red;b|___2|___2|Blue|Blue;c|___3|___3|Red|Red;d|___4|___4|Spec|Grey;"},
+        {"member lists while teams are known", true, "\"=RC=Sarge\"\"=RC=Major\"", "\"[BC]Grism\"", "",
+         Q3 + "\n1 1 \"^1=RC=^7Sarge\"\n2 2 \"^4[BC]^7Grism\"\n3 3 \"Visitor\"\n",
+         "=RC=Sarge|___1|___1|Red|Red;[BC]Grism|___2|___2|Blue|Blue;Visitor|___3|___3|Spec|Grey;"},
+        {"marks while teams are unknown", false, "\"Marked\"", "", "\"Marked\"",
+         Q2 + "\n1 1 \"Marked\"\n2 2 \"Other\"\n", "Marked|___1|___1||Grey;Other|___2|___2||Black;"},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Steps m;
+        m.app.match.teamsKnown = row.teamsKnown;
+        m.app.match.redMembers = row.red;
+        m.app.match.blueMembers = row.blue;
+        m.app.match.markedPlayers = row.marked;
+        m.reply(row.reply, "10.0.0.5", 27910);
+        EXPECT_EQ(m.rows(), row.rows);
+        const bool teamLists = row.reply.find("Players_") != std::string::npos;
+        EXPECT_EQ(m.app.match.teamsKnown, row.teamsKnown || teamLists);
+        EXPECT_EQ(m.app.match.markedPlayers, teamLists ? "" : row.marked);
+    }
+}
+
+// The entry shows the address that answered, with its comment; datagrams from elsewhere, after
+// switching off, the disconnect notice and an empty one from port 27999 are not replies.
+TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
+    const std::string q2 = Q2 + "\\gamedir\\evil\n1 1 \"intruder\"\n";
+    // clang-format off
+    const struct { const char *name, *entry; std::string datagram; const char* from; int port; const char *shows, *bytes; } rows[] = {
+        {"a name's answer", "localhost:27960", q2, "127.0.0.1", 27960, "127.0.0.1:27960", " 39 bytes."},
+        {"any port of the server's address", "10.0.0.5:27960", q2, "10.0.0.5", 5555, "10.0.0.5:5555", " 39 bytes."},
+        {"an IPv4 mapped sender", "10.0.0.5:27960", q2, "::ffff:10.0.0.5", 27960, "10.0.0.5:27960", " 39 bytes."},
+        {"another host", "10.0.0.5:27960", q2, "10.6.6.6", 27960, nullptr, ""},
+        {"after switching off", "", q2, "10.0.0.5", 27960, nullptr, ""},
+        {"the disconnect notice", "10.0.0.5:27960", Q2.substr(0, 4) + "disconnect", "10.0.0.5", 27960, nullptr, " 14 bytes."},
+        {"empty from port 27999", "10.0.0.5:27999", "", "10.0.0.5", 27999, nullptr, " 0 bytes."},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string entry = *row.entry ? row.entry : "10.0.0.5:27960";
+        Steps m(entry + " Friday league");
+        if (!*row.entry) toggleConnection(m.app);
+        m.reply(row.datagram, row.from, row.port);
+        EXPECT_EQ(m.listener.replies, row.shows ? 1 : 0);
+        EXPECT_EQ(m.app.monitor.gameFamily, row.shows ? GameFamily::Q2 : GameFamily::Unknown);
+        EXPECT_EQ(m.app.settings.serverEntry, (row.shows ? row.shows : entry) + " Friday league");
+        EXPECT_EQ(m.app.monitor.receivedBytesText, row.bytes);
+        EXPECT_EQ(m.app.monitor.gameText, row.shows ? "evil" : "[no server]");
+        EXPECT_EQ(m.app.monitor.playerRows.at(0).name,
+                  row.shows ? "intruder" : "Looking for server.....");
+    }
+}
+
+TEST(ReplyHandler, ServerVariablesAreListedOnePerLineWithoutTheHeader) {
+    Steps m;
+    m.reply(Q3 + "\\sv_hostname\\Fight club\\g_gametype\\4\\empty\\\n2 1 \"x\\y\"\n", "10.0.0.5",
+            27910);
+    EXPECT_EQ(m.app.monitor.serverInfoText, "sv_hostname = Fight club\ng_gametype = 4\nempty = \n");
+    EXPECT_EQ(m.rows(), "x\\y|___2|___1|Spec|Grey;");
+}
+
+TEST(ReplyHandler, TheUnrealGameNameTakesTheUnrealPath) {
+    Steps m;
+    m.reply("\\gamename\\ut\\gamever\\436\\queryid\\1.1\\", "10.0.0.5", 27910);
+    EXPECT_EQ(m.app.monitor.gameFamily, GameFamily::UT);
+    EXPECT_EQ(m.app.monitor.playerRows.at(1).name, "Waiting for packets!");
+    EXPECT_EQ(m.listener.replies, 0);  // the Unreal handler waits for the final piece
+    // The size shown is a Quake reply's: the first datagram's, then no more.
+    m.reply("\\hostname\\x\\queryid\\2.1\\", "10.0.0.5", 27910);
+    EXPECT_EQ(m.app.monitor.receivedBytesText, " 37 bytes.");
+}
+
+TEST(ReplyHandler, AnEmptyReplyMeansNoServerWhichIsNoLongerPolled) {
+    Steps m;
+    m.reply("", "10.0.0.5", 27910);
+    EXPECT_EQ(m.app.monitor.gameFamily, GameFamily::None);
+    EXPECT_EQ(m.rows(), "No server found!||||Black;");
+    m.platform.advance(10000);
+    EXPECT_EQ(m.sent(), "UT 10.0.0.5:27910 1000, Q2 10.0.0.5:27910 1000, Q3 10.0.0.5:27910 1000");
+    toggleConnection(m.app);  // off and on again starts over
+    toggleConnection(m.app);
+    m.platform.advance(1000);
+    EXPECT_EQ(m.sent(),
+              "UT 10.0.0.5:27910 12000, Q2 10.0.0.5:27910 12000, Q3 10.0.0.5:27910 12000");
+}
+
+TEST(ReplyHandler, MalformedRepliesNeverBreakIt) {
+    Steps m;
+    // clang-format off
+    const std::string malformed[] = {"\xFF", std::string(40, '\n'), std::string(40, '\\'), Q3 + std::string(30, '^'),
+                                     "\\queryid\\", "queryid\\queryid\\queryid\\", std::string(4, '\0')};
+    // clang-format on
+    for (const std::string& bytes : malformed) m.reply(bytes, "10.0.0.5", 27910);
+    EXPECT_FALSE(m.app.window.serverEntryEnabled);
 }
 
 }  // namespace
-}  // namespace fc
+}  // namespace fc::test

@@ -1,9 +1,11 @@
-// Server-variable lookup and the name filters, on short vectors.
+// Reading a reply's text: server-variable look-up, the name filters, the padded columns, the
+// Unreal pieces, the server entry and host comparison.
 #include <gtest/gtest.h>
 
 #include "core/server_entry.h"
 #include "core/server_vars.h"
-#include "support/cases.h"
+#include "monitor/player_list.h"
+#include "monitor/reply_handler.h"
 
 namespace fc {
 namespace {
@@ -13,9 +15,30 @@ const std::string kReply =
     "\\sv_maxclients\\16\\version\\Q3 1.32\\mapname\\q3dm6\\subversion\\x\\last\\end\n"
     "0 0 \"p\"\n";
 
+// The value after the first occurrence of the key (a plain search, even inside a longer key),
+// up to the next backslash or line feed; line feeds read as backslashes.
 TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
-    for (const test::Case& c : test::loadCases("monitor/cases/server_vars.txt"))
-        EXPECT_EQ(getServerVar(c.get("key"), c.get("reply", kReply)), c.get("value")) << c.name;
+    // clang-format off
+    const struct { const char* name; std::string reply, key, value; } rows[] = {
+        {"mapname", kReply, "mapname", "q3dm6"},
+        {"a key that ends a longer key", kReply, "maxclients", "16"},
+        {"a key with its backslash", kReply, "\\version", "Q3 1.32"},
+        {"the LF ends the last value", kReply, "last", "end"},
+        {"absent", kReply, "absent", ""},
+        {"no key", kReply, "", ""},
+        {"inside a longer key", "\\subversion\\a\\version\\b", "version", "a"},
+        {"its own key", "\\subversion\\a\\version\\b", "\\version", "b"},
+        {"line feeds", "hdr\nversion\\Q3\n", "\\version", "Q3"},
+        {"a line feed inside the key", "a\nb\\c", "a\\b", "c"},
+        {"one more character is skipped", "ab\ncd\\e", "\\", "d"},
+        {"only the virtual backslash behind the end", "\\x", "x\\", ""},
+        {"no backslash before the key", "version\\first", "\\version", ""},
+        {"the key at the end", "\\mapname", "mapname", ""},
+        {"the key and its backslash at the end", "\\mapname\\", "mapname", ""},
+        {"a value at the end", "\\mapname\\q2dm1", "mapname", "q2dm1"},
+    };
+    // clang-format on
+    for (const auto& row : rows) EXPECT_EQ(getServerVar(row.key, row.reply), row.value) << row.name;
 }
 
 TEST(IsQuake3Reply, VersionOrStatusResponseHeader) {
@@ -26,17 +49,27 @@ TEST(IsQuake3Reply, VersionOrStatusResponseHeader) {
     EXPECT_FALSE(isQuake3Reply(""));
 }
 
-TEST(NameFilters, CaretCodesAndLeadingNonBreakingSpaces) {
+TEST(TextHelpers, FiltersPaddingAndPieces) {
     const std::pair<const char*, const char*> colours[] = {
         {"^1Red^7Guy", "RedGuy"}, {"^^1x", "1x"}, {"end^", "end"}, {"plain", "plain"}, {"", ""}};
     for (const auto& [name, plain] : colours) EXPECT_EQ(filterQ3Colours(name), plain);
-    // "\240" is the non-breaking space.
+    // "\240" is the non-breaking space: columns are padded to four with it, and read without.
     const std::pair<const char*, const char*> padded[] = {
+        {"", "\240\240\240\240"}, {"-1", "\240\240-1"}, {"1234", "1234"}, {"99999", "99999"}};
+    for (const auto& [value, column] : padded) EXPECT_EQ(padColumn(value), column);
+    const std::pair<const char*, const char*> stripped[] = {
         {"\240\24012", "12"}, {"1\2402", "1\2402"}, {"\240\240", ""}};
-    for (const auto& [column, plain] : padded) EXPECT_EQ(stripNonBreakingSpaces(column), plain);
+    for (const auto& [column, plain] : stripped) EXPECT_EQ(stripNonBreakingSpaces(column), plain);
+    // Each Unreal piece ends after its query identifier; without one the reply goes whole.
+    using Pieces = std::vector<std::string>;
+    EXPECT_EQ(cutUnrealPieces("\\a\\1\\queryid\\11.1\\b\\2\\queryid\\11.2\\final\\"),
+              (Pieces{"\\a\\1\\queryid\\11.1\\", "b\\2\\queryid\\11.2\\",
+                      "b\\2\\queryid\\11.2\\final\\\\"}));
+    EXPECT_EQ(cutUnrealPieces("\\a\\1"), Pieces{"\\a\\1\\"});
+    EXPECT_EQ(cutUnrealPieces("\\queryid\\7"), Pieces{"\\queryid\\7\\"});
 }
 
-TEST(ServerEntry, AddressPartAndQueryTarget) {
+TEST(ServerEntry, AddressPartQueryTargetAndSameHost) {
     EXPECT_EQ(stripComment("10.0.0.5:27960 The server"), "10.0.0.5:27960");
     EXPECT_EQ(stripComment("10.0.0.5"), "10.0.0.5");
     EXPECT_EQ(splitEntry("10.0.0.5:27960 x", "27910").portText, "27960");
@@ -44,6 +77,11 @@ TEST(ServerEntry, AddressPartAndQueryTarget) {
     EXPECT_EQ(splitEntry("10.0.0.5 x:1", "7778").portText, "7778");
     EXPECT_TRUE(isRecordingEntry("demos/match.rec"));
     EXPECT_FALSE(isRecordingEntry("10.0.0.5:27960"));
+    EXPECT_TRUE(sameAddress("127.0.0.1", "127.0.0.1"));
+    EXPECT_TRUE(sameAddress("::ffff:127.0.0.1", "127.0.0.1"));
+    EXPECT_TRUE(sameAddress("::1", "::1"));
+    EXPECT_FALSE(sameAddress("127.0.0.2", "127.0.0.1"));
+    EXPECT_FALSE(sameAddress("", ""));
 }
 
 }  // namespace

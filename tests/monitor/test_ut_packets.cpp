@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "support/monitor_fixture.h"
+#include "steps.h"
 #include "support/unreal_replies.h"
 
 namespace fc::test {
@@ -52,18 +52,25 @@ TEST_P(UnrealPieces, OneWholeAnswerPerQuery) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sequences, UnrealPieces,
-    ::testing::Values(PieceCase{"in_order", "1 2 3f", 1},
-                      PieceCase{"out_of_order", "1 2 3f T 3f 2 1", 2},
-                      PieceCase{"missing_piece_completed_later", "1 3f 2", 1},
-                      PieceCase{"older_pieces_never_mix_in", "1 3f T 2", 0},
-                      PieceCase{"lost_final_given_up_at_next_query", "1 2 T 3f", 0},
-                      PieceCase{"second_final_same_query", "1 2 3f 3f 2", 1},
-                      PieceCase{"piece_above_100_dropped", "1 2 101f", 0},
-                      PieceCase{"queryid_without_full_stop", "1 2 3.", 0},
-                      PieceCase{"every_query_answered_once", "1 2 3f T 1 2 3f T 3f", 2}),
+// A final mark without its closing backslash still ends the answer.
+TEST(UnrealAnswer, AFinalMarkWithoutItsClosingBackslashEndsTheAnswer) {
+    Steps m("127.0.0.1:7778");
+    const UnrealAnswer answer{"CTFGame", "0", {{"Alpha", 3, "0"}}};
+    m.reply(unrealPiece(answer, 1, "1.1", false), "127.0.0.1", 7778);
+    m.reply(unrealPiece(answer, 2, "1.2", false), "127.0.0.1", 7778);
+    m.reply("\\queryid\\1.3\\final", "127.0.0.1", 7778);
+    EXPECT_EQ(m.listener.replies, 1);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Sequences, UnrealPieces, ::testing::Values(
+    PieceCase{"in_order", "1 2 3f", 1}, PieceCase{"out_of_order", "1 2 3f T 3f 2 1", 2},
+    PieceCase{"missing_piece_completed_later", "1 3f 2", 1}, PieceCase{"older_pieces_never_mix_in", "1 3f T 2", 0},
+    PieceCase{"lost_final_given_up_at_next_query", "1 2 T 3f", 0}, PieceCase{"second_final_same_query", "1 2 3f 3f 2", 1},
+    PieceCase{"piece_above_100_dropped", "1 2 101f", 0}, PieceCase{"queryid_without_full_stop", "1 2 3.", 0},
+    PieceCase{"every_query_answered_once", "1 2 3f T 1 2 3f T 3f", 2}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace fc::test

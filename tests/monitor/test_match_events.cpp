@@ -1,0 +1,184 @@
+// Scripted matches, one reply a second on the virtual clock: the match state on the way and the
+// exact lines said, in order.
+#include <gtest/gtest.h>
+
+#include "monitor/mod_scores.h"
+#include "steps.h"
+
+namespace fc::test {
+namespace {
+
+// clang-format off
+// A reply's own text, put where its row's "|" stands, the roster's first scores, then the match
+// state, the running match clock's seconds and the time left shown after it (-1, "": not looked at).
+struct Reply { std::string vars; std::vector<int> scores = {}; int state = -1, clock = -1; std::string timeLeft = ""; };
+// The header line and variables of every reply, with a "|" for each reply's own text.
+struct MatchRow {
+    const char* name; std::string start; std::vector<PlayerLine> roster; std::vector<Reply> replies;
+    std::vector<std::string> said = {}; void (*before)(Steps&) = nullptr; void (*after)(Steps&) = nullptr; };
+const char* const kOneFrag[] = {"0", "0", "0", "0", "1", "0"};  // Eve's
+const std::vector<PlayerLine> kAnnBob = {{"0", "40", "Ann"}, {"0", "50", "Bob"}};
+const std::vector<PlayerLine> kBattle = {{"0", "40", "[AA]one"}, {"0", "40", "[AA]two"}, {"0", "40", "[BB]three"}, {"0", "40", "[BB]four"}};
+const std::string kBegin = "*** MATCH BEGIN *** Map playing: ", kServer = "   Server: 10.0.0.5:27910   Time Left: ";
+const std::string kQ2Begin = kBegin + kServer, kPaused = "\x03" "14[Red team] 0 / [Blue team] 0 -- TL: ";
+const std::string kQ2Ctf = "print\n\\gamestats\\|\\gamedir\\ctf", kNil = "\\Score_Red\\0\\Score_Blue\\0";
+const std::string kOsp = "statusResponse\n\\Score_Time\\|\\version\\Q3 1.32\\gamename\\osp\\g_gametype\\";
+const std::string kTourney = "print\n\\time_remaining\\|\\gamedir\\tourney\\match_type\\TeamPlay";
+const std::vector<PlayerLine> kSixClanPlayers = {{"", "40", "[AA]a"}, {"0", "40", "[AA]b"}, {"0", "40", "[AA]c"},
+                                                 {"", "40", "[BB]d"}, {"0", "40", "[BB]e"}, {"0", "40", "[BB]f"}};
+std::string tourney(int a, int b) { return "\\Score_A\\" + std::to_string(a) + "-AAA\\Score_B\\" + std::to_string(b) + "-BBB"; }
+
+const MatchRow kMatches[] = {
+    // The teams are XY (red) and ABC (blue) by their tags. The clock at a full minute means a
+    // match is coming. Bob's 17 points: the capture bonus and a frag; Ann and Cid rose alike.
+    {"Quake 2 capture the flag", kQ2Ctf, sixPlayers(kOneFrag),
+     {{"20:00 0/0 0/0", {}, 0}, {"20:00 0/0 0/0", {}, 2}, {"19:59 0/0 0/0", {}, 1}, {"19:30 1/2 0/0", {0, 17, 0, 2}},
+      {"18:00 1/4 1/9", {15, 17, 15, 4}}, {"0:01 1/4 1/9"}, {"INT 1/4 1/9", {}, 0}},
+     {kQ2Begin + "19:59", "CAP [XY] 1 - [ABC] 0 by =XY=Bob TL 19:30", "CAP [XY] 1 - [ABC] 1 by [ABC]Ann or [ABC]Cid TL 18:00",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [XY] 1 (4) / [ABC] 1 (9)"}},
+    {"Huge capture counts are held within bounds", kQ2Ctf, sixPlayers(kOneFrag),
+     {{"20:00 0/0 0/0"}, {"20:00 0/0 0/0"}, {"19:59 0/0 0/0"}, {"19:30 90000000000000000001/0 9000000000000000000/0"}},
+     {kQ2Begin + "19:59", "CAP [XY] 9000000000000000000 - [ABC] 9000000000000000000 by  TL 19:30"}},
+    // XY, named red by its tags, holds the most frags while the server's blue side leads.
+    {"The first capture checks which side each clan plays", kQ2Ctf, sixPlayers(kOneFrag),
+     {{"20:00 0/0 0/0"}, {"20:00 0/0 0/0"}, {"19:59 0/0 0/0"}, {"19:30 1/2 0/9", {0, 17, 0, 2}}},
+     {kQ2Begin + "19:59", "CAP [XY] 1 - [ABC] 0 by =XY=Bob TL 19:30"}, nullptr,
+     [](Steps& m) { EXPECT_TRUE(m.app.match.teamsSwapped); }},
+    // The skipped match began; the next one counts again.
+    {"A skipped capture the flag match says nothing", kQ2Ctf, sixPlayers(kOneFrag),
+     {{"20:00 0/0 0/0"}, {"19:59 0/0 0/0", {}, 0}, {"19:30 1/2 0/0", {0, 17, 0, 2}}},
+     {}, [](Steps& m) { m.app.match.matchState = MatchState::Skip; }},
+    // 0:0 while ready means a match is expected, and the quiet start does not fire in a running
+    // match; with none expected the Begin line is said, then the quiet start takes the match up.
+    {"Battle started by scores while ready", "print\n|\\gamedir\\battle", kBattle,
+     {{"", {0, 0, 0, 0}, 2}, {"", {0, 0, 1, 0}, 1, 20}}, {kQ2Begin + "20:00"}},
+    {"Battle started by scores with no match expected", "print\n|\\gamedir\\battle", kBattle,
+     {{"", {1, 0, 0, 0}, 1, 15}}, {kQ2Begin + "20:00"}},
+    {"Osp team deathmatch begun by the clock, paused and continued", kOsp + "3\\timelimit\\20" + kNil + "\\mapname\\q3dm6", kAnnBob,
+     {{"20:00", {}, 2}, {"19:59", {}, 1, 6}, {"PAUSED", {}, -1, -1, "19:59 (Paused)"}, {"PAUSED"}, {"PAUSED"}, {"19:58"}, {"19:57"}, {"Timelimit", {}, 0}},
+     {kBegin + "q3dm6   Server: [PRIVATE!]   Time Left: 19:59", "*** Match has been paused! *** " + kPaused + "19:59",
+      "*** Match continues! *** " + kPaused + "19:58", "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 / [Blue team] 0"},
+     [](Steps& m) { m.app.settings.serverIsPrivate = true; }},
+    {"Osp starting again stops a running match", kOsp + "1\\timelimit\\10" + kNil + "\\mapname\\q3dm6", kAnnBob,
+     {{"10:00", {}, 2}, {"9:59", {}, 1}, {"Starting", {}, 2, -1, "10:00"}},
+     {kBegin + "q3dm6" + kServer + "9:59", "*** Match has stopped ***"}},
+    // A new game forgets all of the one before: a pause still to be ended is not continued on
+    // the next map, whether it is under way or warming up.
+    {"A new map under way starts with nothing of the old game", kOsp + "3\\timelimit\\20" + kNil, kAnnBob,
+     {{"20:00\\mapname\\q3dm6"}, {"19:59\\mapname\\q3dm6"}, {"PAUSED\\mapname\\q3dm6"}, {"19:50\\mapname\\q3dm7"},
+      {"19:49\\mapname\\q3dm7"}},
+     {kBegin + "q3dm6" + kServer + "19:59", "*** Match has been paused! *** " + kPaused + "19:59",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 / [Blue team] 0", kBegin + "q3dm7" + kServer + "19:50"}},
+    {"A new map warming up starts with nothing of the old game", kOsp + "3\\timelimit\\20" + kNil, kAnnBob,
+     {{"20:00\\mapname\\q3dm6"}, {"19:59\\mapname\\q3dm6"}, {"PAUSED\\mapname\\q3dm6"}, {"Starting\\mapname\\q3dm7"},
+      {"20:00\\mapname\\q3dm7"}, {"19:59\\mapname\\q3dm7"}},
+     {kBegin + "q3dm6" + kServer + "19:59", "*** Match has been paused! *** " + kPaused + "19:59",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 / [Blue team] 0", kBegin + "q3dm7" + kServer + "19:59"}},
+    // Ann: 5 for the capture, 1 for a frag.
+    {"Osp capture the flag", kOsp + "4\\timelimit\\20\\mapname\\q3dm6", sixPlayers(kOneFrag),
+     {{"Starting" + kNil}, {"Starting" + kNil, {}, 2}, {"19:59" + kNil}, {"19:00\\Score_Red\\0\\Score_Blue\\1", {6, 0, 1, 0}},
+      {"18:00\\Score_Red\\0\\Score_Blue\\1", {6, 2, 1, 0}}, {"Timelimit\\Score_Red\\0\\Score_Blue\\1"}},
+     {kBegin + "q3dm6" + kServer + "19:59", "CAP [XY] 0 - [ABC] 1 by [ABC]Ann TL 19:00",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [XY] 0 (2) / [ABC] 1 (8)"}},
+    // The first frag begins the match and its clock; Bob captures; a frag and an assist are no
+    // capture; Cid captures and frags.
+    {"Base Quake 3 capture the flag counted from player scores",
+     "statusResponse\n|\\version\\Q3 1.32\\gamename\\baseq3\\g_gametype\\4\\mapname\\q3ctf1", sixPlayers(kOneFrag),
+     {{"", {0, 0, 0, 0, 0}, 2}, {"", {1, 0, 0, 0}, 1}, {"", {1, 5, 0, 0}}, {"", {1, 6, 0, 3}}, {"", {1, 6, 6, 3}}},
+     {kBegin + "q3ctf1" + kServer + "20:00", "CAP [XY] 1 - [ABC] 0 by =XY=Bob TL 19:39", "CAP [XY] 1 - [ABC] 1 by [ABC]Cid TL 19:37"},
+     nullptr, [](Steps& m) {
+         EXPECT_EQ(std::tie(m.app.match.game.capsRedQ3, m.app.match.game.capsBlueQ3), std::make_tuple(1, 1));
+         EXPECT_EQ(m.app.monitor.redScoreText, "1/9");
+     }},
+    // Every five minutes of the interval a score line, never at the full 20 nor at 14.
+    {"Tourney team play with periodic score lines", kTourney, kAnnBob,
+     {{"WARMUP\\Score_A\\WARMUP\\Score_B\\WARMUP", {}, 2}, {"20:00" + tourney(0, 0), {}, 1}, {"19:59" + tourney(1, 0)},
+      {"15:00" + tourney(5, 3)}, {"14:59" + tourney(5, 3)}, {"13:59" + tourney(6, 3)}, {"10:00" + tourney(8, 4)},
+      {"9:59" + tourney(8, 4)}, {"0:12" + tourney(9, 9)}, {"0:00" + tourney(9, 9), {}, 0}},
+     {kQ2Begin + "20:00", "SCORE: [Team A] 5 / [Team B] 3 -- Time Left: 14:59", "SCORE: [Team A] 8 / [Team B] 4 -- Time Left: 9:59",
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [Team A] 9 / [Team B] 9"},
+     [](Steps& m) { m.app.settings.reportIntervalSeconds = "300"; }},
+    {"Tourney ends at zero even without a begin", kTourney, {}, {{"0:12"}, {"0:00"}},
+     {"*** MATCH HAS ENDED! *** FINAL SCORE: [Team A] unknown / [Team B] unknown"}},
+};
+// clang-format on
+
+TEST(MatchEvents, SaysEachMatchAsItWent) {
+    for (const MatchRow& row : kMatches) {
+        SCOPED_TRACE(row.name);
+        Steps m;
+        m.app.settings.ctfTemplate = "CAP [%at%] %as% - [%bt%] %bs% by %c% TL %tl%";
+        m.paceMs = 1000;
+        m.roster = row.roster;
+        if (row.before) row.before(m);
+        for (const Reply& reply : row.replies) {
+            const std::size_t at = row.start.find('|');
+            m.send(row.start.substr(0, at) + reply.vars + row.start.substr(at + 1), reply.scores);
+            const int state = reply.state < 0 ? -1 : int(m.app.match.matchState);
+            const bool clockRuns = m.app.battleTimer->enabled();
+            const int clock = reply.clock < 0 ? -1
+                              : clockRuns     ? m.app.match.game.secondsPlayed
+                                              : -2;
+            const std::string shown = reply.timeLeft.empty() ? "" : m.app.monitor.timeLeftText;
+            EXPECT_EQ(std::tuple(state, clock, shown),
+                      std::tuple(reply.state, reply.clock, reply.timeLeft))
+                << reply.vars;
+        }
+        EXPECT_EQ(m.said.lines, row.said);
+        if (row.after) row.after(m);
+    }
+}
+
+// Switching off forgets the match: switched on again, the next one is begun anew.
+TEST(MatchEvents, AMatchAfterSwitchingOffAndOnIsBegunAnew) {
+    Steps m;
+    m.paceMs = 1000;
+    m.roster = kBattle;
+    for (int run = 0; run < 2; ++run) {
+        m.q2("\\gamedir\\battle", {0, 0, 0, 0});
+        m.q2("\\gamedir\\battle", {0, 0, 1, 0});
+        toggleConnection(m.app);
+        m.switchOn("10.0.0.5:27910");
+        m.firstTick();
+    }
+    ASSERT_EQ(m.said.lines.size(), 2u);
+    for (const std::string& line : m.said.lines) EXPECT_EQ(line.rfind(kQ2Begin, 0), 0u) << line;
+}
+
+// The same twenty minutes twice give the same lines: nothing reads the wall clock.
+TEST(MatchEvents, ALongMatchGivesTheSameLinesEveryRun) {
+    auto play = [] {
+        Steps m;
+        m.app.settings.dmTemplate = "%as%:%bs% (%ae% %be%) %tl%";
+        m.paceMs = 1000;
+        m.roster = kSixClanPlayers;
+        for (int second = 0; second < 1200; ++second)
+            m.q3("\\version\\Q3 1.32\\gamename\\baseq3\\g_gametype\\3",
+                 {second / 7, 0, 0, second / 11});
+        return m.said.lines;
+    };
+    const std::vector<std::string> first = play();
+    EXPECT_GT(first.size(), 15u);
+    EXPECT_EQ(first, play());
+    EXPECT_EQ(first.back().rfind("*** MATCH HAS ENDED! ***", 0), 0u);
+}
+
+// Before a match the time left shows the time limit where the server gives none: in base
+// Quake 3 capture-the-flag; other games keep what their server said.
+TEST(MatchEvents, WithoutAMatchOnlyBaseQuake3CtfShowsTheTimeLimit) {
+    const std::pair<GameType, const char*> rows[] = {{GameType::Quake3BaseCtf, "15:00"},
+                                                     {GameType::Quake3OspCtf, "9:59"},
+                                                     {GameType::Quake3TeamGame, "9:59"},
+                                                     {GameType::Quake2Ctf, "9:59"}};
+    for (const auto& [type, shown] : rows) {
+        Monitor m;
+        m.app.monitor.gameType = type;
+        m.app.settings.timeLimitMinutes = "15";
+        m.app.monitor.timeLeftText = "9:59";
+        showReadyTime(m.app);
+        EXPECT_EQ(m.app.monitor.timeLeftText, shown) << describe(type).name;
+    }
+}
+
+}  // namespace
+}  // namespace fc::test
