@@ -165,7 +165,9 @@ void stopChecking(App& app) {
     app.pollTimer->setEnabled(false);
     app.window.connectionButton = "Connection: OFF";
     app.battleTimer->setEnabled(false);
-    app.match.game.beginSaid = false;
+    // What is watched after switching on again is a game of its own: nothing of this one (a
+    // begin said, the clock, captures counted) carries over.
+    app.match.game = GameMemory{};
     app.window.serverEntryEnabled = true;
     app.playbackTimer->setEnabled(false);
     closePlaybackFile(app);
