@@ -18,44 +18,32 @@ namespace {
 using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 using Rows = std::vector<ServerRow>;
-const std::string kQ2 = "\xFF\xFF\xFF\xFFprint\n", kList = "\xFF\xFF\xFF\xFFgetserversResponse\\";
+const std::string kQ2 = "\xFF\xFF\xFF\xFFprint\n", kList = "\xFF\xFF\xFF\xFFgetserversResponse";
 
 TEST(BrowserAnswers, EachAnswerGivesItsRow) {
     const struct {
         const char* what;
         std::string reply, name, players, map, top;
     } rows[] = {
-        {"the later of two best wins",
-         kQ2 + "\\hostname\\ Clan Arena \\mapname\\q2dm1\\maxclients"
-               "\\16\n5 40 \"Ann\"\n12 50 \"Bob\"\n12 60 \"Cid\"\n",
-         "Clan Arena", "3 / 16", "q2dm1", "Cid"},
-        {"Quake 3: no colours in the top player, sv_maxclients",
-         "\xFF\xFF\xFF\xFFstatusResponse\n"
-         "\\sv_hostname\\^1Red^7Zone\\mapname\\q3dm17\\sv_maxclients\\12\\version\\ioq3 1.36\n"
-         "3 20 \"^4Blue^7Guy\"\n1 30 \"Other\"\n",
-         "^1Red^7Zone", "2 / 12", "q3dm17", "BlueGuy"},
-        {"Quake 3 by its version",
-         kQ2 + "\\version\\Q3 1.32\\hostname\\x\\maxclients\\8\n7 1 "
-               "\"^^3A^9b\"\n",
-         "x", "1 / 8", "", "3Ab"},
-        {"Quake 2 keeps carets", kQ2 + "\\hostname\\x\\maxclients\\8\n7 1 \"^3A\"\n", "x", "1 / 8",
-         "", "^3A"},
-        {"a negative score never wins, a zero does",
-         kQ2 + "\\maxclients\\8\n-5 1 \"Neg\"\n0 1 "
-               "\"Zero\"\n-9 1 \"Neg2\"\n",
-         "", "3 / 8", "", "Zero"},
-        {"only negative scores", kQ2 + "\\maxclients\\8\n-5 1 \"Neg\"\n-1 1 \"N\"\n", "", "2 / 8",
-         "", "-"},
-        {"an empty server", kQ2 + "\\hostname\\Empty\\mapname\\base1\\maxclients\\4\n", "Empty",
-         "0 / 4", "base1", "-"},
-        {"no player in an empty line or a last one without line feed",
-         kQ2 + "\\maxclients\\4\n\n"
-               "2 1 \"A\"\n9 1 \"Tail\"",
-         "", "2 / 4", "", "A"},
+        {"trimmed; the later of two best wins",
+         kQ2 + "\\hostname\\ A B \\mapname\\m1\\maxclients\\16\n5 4 \"a\"\n9 5 \"b\"\n9 6 \"c\"\n",
+         "A B", "3 / 16", "m1", "c"},
+        {"Quake 3: sv_maxclients, a top name without colours",
+         "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\^1R\\sv_maxclients\\12\n3 2 \"^4B^7G\"\n",
+         "^1R", "1 / 12", "", "BG"},
+        {"Quake 3 by its version", kQ2 + "\\version\\Q3 1.32\\maxclients\\8\n7 1 \"^^3A^9b\"\n", "",
+         "1 / 8", "", "3Ab"},
+        {"Quake 2 keeps carets", kQ2 + "\\maxclients\\8\n7 1 \"^3A\"\n", "", "1 / 8", "", "^3A"},
+        {"a zero wins, a negative never",
+         kQ2 + "\\maxclients\\8\n-5 1 \"a\"\n0 1 \"b\"\n-9 1 \"c\"\n", "", "3 / 8", "", "b"},
+        {"only negatives", kQ2 + "\\maxclients\\8\n-5 1 \"a\"\n-1 1 \"b\"\n", "", "2 / 8", "", "-"},
+        {"empty", kQ2 + "\\hostname\\E\\mapname\\base1\\maxclients\\4\n", "E", "0 / 4", "base1",
+         "-"},
+        {"no player in an empty or an unended line",
+         kQ2 + "\\maxclients\\4\n\n2 1 \"A\"\n9 1 \"T\"", "", "2 / 4", "", "A"},
         {"Unreal Tournament's counts",
-         "\\hostname\\UT Fun\\mapname\\CTF-Face\\numplayers\\3\\"
-         "maxplayers\\16\\final\\\\queryid\\7.1",
-         "UT Fun", "3 / 16", "CTF-Face", "-"},
+         "\\hostname\\U\\mapname\\CTF-Face\\numplayers\\3\\maxplayers\\16\\final\\\\queryid\\7.1",
+         "U", "3 / 16", "CTF-Face", "-"},
         {"no header line", "junk", "", "0 / ", "", "-"},
     };
     for (const auto& r : rows) {
@@ -68,25 +56,22 @@ TEST(BrowserAnswers, EachAnswerGivesItsRow) {
 
 // A list, ended at "EOT", stopped by damage, and the servers it gave (never 0.0.0.0).
 TEST(BrowserAnswers, MasterListsShortTruncatedAndHostile) {
-    const std::string local = "\x7F\0\0\x01\x6D\x38"s, mine = "127.0.0.1:27960";
+    const std::string at = "\\\x7F\0\0\x01\x6D\x38"s, zero = "\\\0\0\0\0\x6D\x38"s;
+    const Lines none, one = {"127.0.0.1:27960"}, two = {one[0], one[0]};
     const struct {
         const char* what;
         std::string datagram;
         bool list, ended, damaged;
         Lines servers;
     } rows[] = {
-        {"the end with bytes behind it", kList + "EOT\0\0\0"s, true, true, false, {}},
-        {"two servers and a zero address",
-         kList + local + "\\\0\0\0\0\x6D\x38\\"s + local + "\\EOT",
-         true,
-         true,
-         false,
-         {mine, mine}},
-        {"a cut entry", kList + local + "\\\x7F\0\0"s, true, false, true, {mine}},
-        {"garbage before the end", kList + local + "garbage\\EOT", true, false, true, {mine}},
-        {"no end", kList + local, true, false, true, {mine}},
-        {"a status answer", "\xFF\xFF\xFF\xFFstatusResponse\n\\EOT", false, false, false, {}},
-        {"nothing", "", false, false, false, {}},
+        {"the end with bytes behind it", kList + "\\EOT\0\0\0"s, true, true, false, none},
+        {"two servers and a zero address", kList + at + zero + at + "\\EOT", true, true, false,
+         two},
+        {"a cut entry", kList + at + "\\\x7F\0\0"s, true, false, true, one},
+        {"garbage before the end", kList + at + "garbage\\EOT", true, false, true, one},
+        {"no end", kList + at, true, false, true, one},
+        {"a status answer", "\xFF\xFF\xFF\xFFstatusResponse\n\\EOT", false, false, false, none},
+        {"nothing", "", false, false, false, none},
     };
     for (const auto& r : rows) {
         const MasterAnswer a = readMasterAnswer(r.datagram);
@@ -108,11 +93,9 @@ struct Browser {
         totalRefresh(app);
         platform.advance(waitMs);
     }
-    // An answer from HOST:PORT whose players score 1, 2, ...
+    // An answer from HOST:PORT to socket 1 (to 2 and 3 as said above), its players scoring 1, 2, ..
     void answer(const std::string& from, const std::string& name, int players, int to = 1) {
-        deliver(from, browserAnswer(name, players), to);
-    }
-    void deliver(const std::string& from, const std::string& bytes, int to) {
+        const std::string bytes = players < 0 ? name : browserAnswer(name, players);
         const std::size_t colon = from.find(':');
         platform.udpSockets.at(to)->deliver(bytes, from.substr(0, colon),
                                             std::stoi(from.substr(colon + 1)));
@@ -132,10 +115,12 @@ struct Browser {
             for (const char* query : kBrowserQueries) out.push_back(query + (" to " + s));
         return out;
     }
-    static ServerRow row(int i, const std::string& name = "-", int players = -1) {
-        if (players < 0) return {name, "", "", "", server(i)};
-        return {name, std::to_string(players) + " / 8", "q2dm1",
-                players ? "p" + std::to_string(players) : "-", server(i)};
+    // The row of server i: unanswered, or named with its players.
+    static ServerRow row(int i, const std::string& name = "-", int n = -1) {
+        const std::string players = std::to_string(n) + " / 8",
+                          top = n ? "p" + std::to_string(n) : "-";
+        return n < 0 ? ServerRow{name, "", "", "", server(i)}
+                     : ServerRow{name, players, "q2dm1", top, server(i)};
     }
     FakePlatform platform;
     WiredApp app{platform};
@@ -292,10 +277,10 @@ TEST_F(BrowserTest, AnEmptyListAsksTheMasterServer) {
     platform.advance(150);
     EXPECT_EQ(sent(3), (Lines{kMasterQueries[0] + " to localhost:27950@150"s,
                               kMasterQueries[1] + " to localhost:27950@150"s}));
-    const std::string list = kList + "\x0A\0\0\x07\x6D\x38\\EOT"s;
-    deliver("10.6.6.6:27950", list, 3);
+    const std::string list = kList + "\\\x0A\0\0\x07\x6D\x38\\EOT"s;
+    answer("10.6.6.6:27950", list, -1, 3);
     EXPECT_EQ(app.view.savedServers, Lines{});
-    deliver("127.0.0.1:27950", list, 3);
+    answer("127.0.0.1:27950", list, -1, 3);
     EXPECT_EQ(std::tuple(app.view.savedServers, b.serverRows),
               std::tuple(Lines{"10.0.0.7:27960"}, Rows{}));
     platform.advance(3000);
