@@ -102,8 +102,7 @@ TEST_F(SettingsTest, EveryValueReadsBackAndIsWrittenInItsPlace) {
     EXPECT_FALSE(v.connectionButtonEnabled);
 }
 
-// Each row's lines are read without a word of damage and saved: the saved file holds the row's
-// last text.
+// Each row's lines read without a word of damage; the file then saved holds the row's last text.
 TEST(SettingsLines, EachKindOfLineReadsBack) {
     const struct {
         const char *what, *read, *written;
@@ -236,9 +235,8 @@ TEST_F(SettingsTest, ServerListButtonsSaveOnlyAfterAChange) {
     EXPECT_TRUE(fileHolds("\r\nQ2Server = 10.0.0.5:27960\r\nQ2Selected = "));
 }
 
-// A first start writes the defaults; later starts read the settings over the window's first
-// values and raise the count after them, leave an existing recordings' folder alone, and
-// neither dial nor poll.
+// Later starts read the settings over the window's first values, raise the count after them,
+// leave the recordings' folder alone, and neither dial nor poll.
 TEST_F(SettingsTest, EveryStartReadsTheSettingsOverAFreshWindowAndCountsItself) {
     startUp();
     EXPECT_EQ(std::tuple(file(), v.startCount, v.connectionButtonEnabled, shown()),
@@ -258,8 +256,8 @@ TEST_F(SettingsTest, EveryStartReadsTheSettingsOverAFreshWindowAndCountsItself) 
                                        "read orvexa.ini", "read orvexa.ini"}));
 }
 
-// The splash restores the main window after 3 s and goes after 4.5 s, starting the update check
-// when it is ticked, or at once at a click; its timers go with it.
+// After 3 s the splash restores the window, after 4.5 s or a click it goes with its timers, and
+// starts the update check when it is ticked.
 TEST_F(SettingsTest, TheSplashGoesAfterItsTimeOrAtAClick) {
     file() = "CheckForUpdate = 1\r\nUpdateURL = http://127.0.0.1:8080/v\r\n; End of INI\r\n";
     startUp();
@@ -296,21 +294,21 @@ TEST(Closing, SavesAndSaysQuitInBothPhasesAndEndsHalfASecondLater) {
         irc.takeLines();
         p.app.view.ircName = "Renamed";
         p.close();
-        const std::string& file = p.platform.files[kSettingsFile];
-        EXPECT_NE(file.find("IRCName = Renamed\r\nIRCKey"), std::string::npos);
-        EXPECT_NE(file.find("\r\nisStarted = 1\r\n"), std::string::npos);  // for the next start
+        const std::string saved =
+            "IRCName = Renamed\r\nIRCKey = \r\nIRCOnJoin = 1\r\nIRCShowRaw = 0\r\nisStarted = 1\r";
+        EXPECT_NE(p.platform.files[kSettingsFile].find(saved), std::string::npos);
         EXPECT_EQ(std::tuple(irc.takeLines(), irc.state(), p.app.view.trayIconAdded),
                   std::tuple(Lines{quit}, SocketState::Connected, false));
         if (serverLeaves) irc.peerClose();
         p.platform.advance(300);
-        p.close();  // meanwhile: it does not put the end off
         p.platform.fileLog.clear();
+        p.close();  // meanwhile: it does not put the end off
         p.platform.advance(199);
-        EXPECT_EQ(std::tuple(p.closed, p.ends, p.platform.fileLog.size()), std::tuple(0, 0, 0u));
+        EXPECT_EQ(std::tuple(p.closed, p.ends, p.platform.fileLog.size()), std::tuple(0, 0, 1u));
         p.platform.advance(2001);
-        EXPECT_EQ(std::tuple(p.closed, p.ends, p.platform.fileLog, irc.state(), irc.takeLines()),
-                  std::tuple(1, 1, Lines{"replace orvexa.ini"}, SocketState::Closed,
-                             serverLeaves ? Lines{} : Lines{quit, quit}));
+        EXPECT_EQ(
+            std::tuple(p.closed, p.ends, p.platform.fileLog.size(), irc.state(), irc.takeLines()),
+            std::tuple(1, 1, 2u, SocketState::Closed, serverLeaves ? Lines{} : Lines{quit, quit}));
     }
 }
 
