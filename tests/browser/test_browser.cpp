@@ -188,7 +188,7 @@ TEST_F(BrowserTest, RemoveSelectedAndSelectForOrvexaWhilePolling) {
     EXPECT_EQ(platform.beeps, 2);
     onServerRowClicked(app, 2);
     removeSelected(app);
-    EXPECT_EQ(b.browserServers, (Lines{server(1), server(2), server(5), server(4)}));
+    EXPECT_EQ(app.view.savedServers, (Lines{server(1), server(2), server(5), server(4)}));
     EXPECT_EQ(output.messages, "Warning!: 10.0.0.3:27903 has been removed from the list!;");
     answer(server(2), "Two", 1);
     onServerRowClicked(app, 3);
@@ -224,7 +224,7 @@ TEST_F(BrowserTest, TheSnapshotRoundTripAndRemovingWhatItDoesNotShow) {
     platform.advance(200);
     EXPECT_EQ(b.redraws, 1);
     removeNonVisible(app);
-    EXPECT_EQ(b.browserServers, Lines{server(3)});
+    EXPECT_EQ(app.view.savedServers, Lines{server(3)});
     closeBrowser(app);
     EXPECT_NE(platform.files[kSettingsFile].find("\r\nQ2Server = 10.0.0.3:27903\r\nQ2Selected"),
               std::string::npos);

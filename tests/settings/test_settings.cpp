@@ -306,9 +306,10 @@ TEST(Closing, SavesAndSaysQuitInBothPhasesAndEndsHalfASecondLater) {
         p.platform.advance(199);
         EXPECT_EQ(std::tuple(p.closed, p.ends, p.platform.fileLog.size()), std::tuple(0, 0, 1u));
         p.platform.advance(2001);
-        EXPECT_EQ(
-            std::tuple(p.closed, p.ends, p.platform.fileLog.size(), irc.state(), irc.takeLines()),
-            std::tuple(1, 1, 2u, SocketState::Closed, serverLeaves ? Lines{} : Lines{quit, quit}));
+        EXPECT_EQ(std::tuple(p.closed, p.ends, p.platform.fileLog.size(), irc.state(),
+                             irc.takeLines(), p.app.view.finalCloseBegun, p.app.view.splashVisible),
+                  std::tuple(1, 1, 2u, SocketState::Closed,
+                             serverLeaves ? Lines{} : Lines{quit, quit}, true, false));
     }
 }
 
