@@ -130,32 +130,38 @@ struct Browser {
 struct BrowserTest : ::testing::Test, Browser {};
 
 // One server per tick, in three ways, an entry without a port at the default port and keyed
-// with it; an answer goes to the row of its sender, also after the sweep, and from no server
-// of the list nowhere.
+// with it, a name once it is found, one that cannot be found never (and said once); an answer
+// goes to the row of its sender, also after the sweep, and from no server of the list nowhere.
 TEST_F(BrowserTest, APacedSweepAsksOneServerPerTickAndAnswersGoToTheirSendersRow) {
     platform.hosts["q3.example.net"] = "10.0.0.3";
-    app.view.savedServers = {server(1), "10.0.0.2 comment", "q3.example.net:27903"};
+    platform.lookupDelayMs = 150;
+    app.view.savedServers = {server(1), "10.0.0.2 comment", "q3.example.net:27903",
+                             "nowhere.invalid:27961"};
     sweep(0, 99);
     EXPECT_EQ(std::tuple(b.sweepProgress, b.sweepProgressMax, b.serverRowsVisible, b.buttonsEnabled,
                          sent(1)),
-              std::tuple(0, 3, false, false, Lines{}));
+              std::tuple(0, 4, false, false, Lines{}));
     platform.advance(1);
-    EXPECT_EQ(b.status, "Pinging: 10.0.0.1:27901  (1/3)");
-    platform.advance(200);
+    EXPECT_EQ(b.status, "Pinging: 10.0.0.1:27901  (1/4)");
+    platform.advance(400);
     EXPECT_EQ(sent(1),
-              asked({"10.0.0.1:27901@100", "10.0.0.2:27910@200", "q3.example.net:27903@300"}));
+              asked({"10.0.0.1:27901@100", "10.0.0.2:27910@200", "q3.example.net:27903@450"}));
     answer(server(1), "One", 2);
     answer(server(3), "Three", 0);
     answer(server(9), "Stranger", 1);
     answer("10.0.0.2:1", "WrongPort", 1);
     platform.advance(100);
-    EXPECT_EQ(std::tuple(b.status, b.serverRowsVisible, b.buttonsEnabled),
-              std::tuple("Ready... Visible: 3. Total 3.", true, true));
+    EXPECT_EQ(
+        std::tuple(b.status, b.serverRowsVisible, b.buttonsEnabled, output.lines),
+        std::tuple(
+            "Ready... Visible: 4. Total 4.", true, true,
+            Lines{"*** The host nowhere.invalid cannot be found; it will be looked up again."}));
     answer("10.0.0.2:27910", "Two", 1);
-    EXPECT_EQ(b.serverRows, (Rows{row(1, "One", 2),
+    EXPECT_EQ(b.serverRows, (Rows{{"-", "", "", "", "nowhere.invalid:27961"},
+                                  row(1, "One", 2),
                                   {"Three", "0 / 8", "q2dm1", "-", "q3.example.net:27903"},
                                   {"Two", "1 / 8", "q2dm1", "p1", "10.0.0.2:27910"}}));
-    EXPECT_EQ(b.browserServers.size(), 3u);
+    EXPECT_EQ(std::tuple(b.browserServers.size(), sent(1)), std::tuple(4u, Lines{}));
 }
 
 // A row that becomes empty under the empty filter is left as it was; unanswered rows go at a
@@ -324,31 +330,22 @@ TEST_F(BrowserTest, AFastSweepKeepsTwentyAskedAndEndsOnTime) {
     EXPECT_EQ(std::tuple(queries.size(), b.sweeping), std::tuple(75u, false));
 }
 
-// A sweep looks each name up without waiting for it: its queries go when it is found (the fast
-// sweep keeps its slot until then), its answer reaches the row it was asked by, and a name that
-// cannot be found is asked nothing and said once.
-TEST(BrowserLookUp, SweepsAskANameOnceItIsFound) {
-    for (const bool fast : {false, true}) {
-        Browser t;
-        t.platform.lookupDelayMs = 150;
-        t.app.view.fastSweepOn = fast;
-        t.app.view.savedServers = {"localhost:27960", "nowhere.invalid:27961", "10.0.0.3:27903"};
-        t.sweep(0, 0);
-        t.answer("10.0.0.3:27903", "Three", 1);
-        EXPECT_TRUE(t.b.sweeping);
-        t.platform.advance(2000);
-        const Lines asked = fast ? Browser::asked({"10.0.0.3:27903@0", "localhost:27960@150"})
-                                 : Browser::asked({"localhost:27960@250", "10.0.0.3:27903@300"});
-        EXPECT_EQ(
-            std::tuple(t.sent(1), t.b.sweeping, t.output.lines),
-            std::tuple(
-                asked, false,
-                Lines{
-                    "*** The host nowhere.invalid cannot be found; it will be looked up again."}));
-        t.answer("127.0.0.1:27960", "Local", 1);
-        const ServerRow local{"Local", "1 / 8", "q2dm1", "p1", "localhost:27960"};
-        EXPECT_EQ(std::count(t.b.serverRows.begin(), t.b.serverRows.end(), local), 1);
-    }
+// The fast sweep looks a name up in the slot it keeps until then; the name's answer reaches the
+// row it was asked by.
+TEST_F(BrowserTest, AFastSweepAsksANameOnceItIsFound) {
+    platform.lookupDelayMs = 150;
+    app.view.fastSweepOn = true;
+    app.view.savedServers = {"localhost:27960", "nowhere.invalid:27961", server(3)};
+    sweep(0, 0);
+    answer(server(3), "Three", 1);
+    EXPECT_TRUE(b.sweeping);
+    platform.advance(2000);
+    EXPECT_EQ(std::tuple(sent(1), b.sweeping, output.lines.size()),
+              std::tuple(asked({"10.0.0.3:27903@0", "localhost:27960@150"}), false, 1u));
+    answer("127.0.0.1:27960", "Local", 1);
+    EXPECT_EQ(b.serverRows, (Rows{{"-", "", "", "", "nowhere.invalid:27961"},
+                                  {"Local", "1 / 8", "q2dm1", "p1", "localhost:27960"},
+                                  row(3, "Three", 1)}));
 }
 
 }  // namespace
