@@ -190,6 +190,7 @@ TEST_F(BrowserTest, RemoveSelectedAndSelectForOrvexaWhilePolling) {
     toggleConnection(app);
     sweep(5, 600);
     removeSelected(app);
+    b.selected = 5;  // past the rows
     selectForOrvexa(app);
     EXPECT_EQ(platform.beeps, 2);
     onServerRowClicked(app, 2);
@@ -245,7 +246,8 @@ TEST_F(BrowserTest, TheDetailListAndTheSortOfTheClickedServer) {
     totalRefresh(app);
     platform.advance(300);
     onServerRowClicked(app, 0);
-    EXPECT_EQ(sent(2), asked({server(1) + "@300"}));
+    onServerRowClicked(app, 2);  // past the rows: nothing
+    EXPECT_EQ(std::tuple(b.selected, sent(2)), std::tuple(0, asked({server(1) + "@300"})));
     answer(server(2), "One", 1, 2);
     EXPECT_EQ(b.detailList, Lines{});
     answer(server(1), "One", 1, 2);
@@ -281,6 +283,7 @@ TEST_F(BrowserTest, AnEmptyListAsksTheMasterServer) {
     openBrowser(app);
     EXPECT_EQ(std::tuple(b.askingMaster, sent(3)), std::tuple(true, Lines{}));
     platform.advance(150);
+    EXPECT_EQ(b.status, "Asking the master server localhost:27950...");
     EXPECT_EQ(sent(3), (Lines{kMasterQueries[0] + " to localhost:27950@150"s,
                               kMasterQueries[1] + " to localhost:27950@150"s}));
     const std::string list = kList + "\\\x0A\0\0\x07\x6D\x38\\EOT"s;
