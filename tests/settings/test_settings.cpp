@@ -202,6 +202,11 @@ TEST_F(SettingsTest, AFailingDiskLosesNothingAndIsReportedOnceUntilASaveWorks) {
     }
     EXPECT_TRUE(fileHolds("IRCName = New"));
     EXPECT_EQ(shown(), (Lines{failed[0], failed[0]}));
+    platform.unwritable.insert("orvexa.ini.damaged");  // nor can a damaged file's copy be kept
+    load("IRCName = Cut short\r\n");
+    EXPECT_EQ(shown(),
+              Lines{"*** The settings file orvexa.ini is damaged: its end is missing. Every "
+                    "other setting was read; no copy of the file as found could be kept."});
     platform.unreadable.insert(kSettingsFile);
     v.ircName = "FCST";
     loadSettings(app);
