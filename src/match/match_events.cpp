@@ -315,11 +315,10 @@ void runMatchEventRules(App& app, const ServerStatus& status) {
     }
 }
 
-void storeLastValues(App& app, const std::string& reply) {
+void storeLastValues(App& app) {
     MainView& v = app.view;
     v.lastValues.timeLeft = v.timeLeftText;
-    v.lastValues.reply = reply;
-    app.previousStatus = app.status;
+    app.keepStatusAsPrevious();
     v.lastValues.game = v.gameText;
     switch (v.gameType) {
         case GameType::Quake2Ctf:

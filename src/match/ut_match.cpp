@@ -104,8 +104,7 @@ void unrealMatchRules(App& app, const std::string& reply) {
     v.lastValues.timeLeft = v.timeLeftText;
     v.lastValues.red = plainNumber(redFrags);
     v.lastValues.blue = plainNumber(blueFrags);
-    v.lastValues.reply = reply;
-    app.previousStatus = app.status;
+    app.keepStatusAsPrevious();
     v.lastValues.players = unrealPlayerSnapshot(app);
     v.lastValues.game = v.gameText;
 }

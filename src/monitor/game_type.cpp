@@ -26,10 +26,10 @@ void setSides(MainView& v, const Sides& s) {
 
 // Osp duel and team deathmatch publish their score; an Osp server that does not is scored as a
 // base Quake 3 team game.
-void ospScoredGame(App& app, const std::string& reply, const char* fallbackTimeLeft) {
+void ospScoredGame(App& app, const char* fallbackTimeLeft) {
     MainView& v = app.view;
     v.gameType = GameType::Quake3OspScored;
-    v.redScoreText = getServerVar("Score_Red", reply);
+    v.redScoreText = app.status.variable("Score_Red");
     if (trimBlanks(v.redScoreText).empty()) {
         v.timeLeftText = fallbackTimeLeft;
         v.gameType = GameType::Quake3TeamGame;
@@ -37,22 +37,22 @@ void ospScoredGame(App& app, const std::string& reply, const char* fallbackTimeL
 }
 
 // The scores, time and phase a mod publishes in its own variables.
-void readModScores(App& app, const std::string& reply) {
+void readModScores(App& app) {
     const MainView& v = app.view;
     switch (describe(v.gameType).teamScores) {
         case TeamScores::GameStats:
             readQuake2CtfStats(app);
             break;
         case TeamScores::OspCaptures:
-            readOspCtfScores(app, reply);
+            readOspCtfScores(app);
             break;
         case TeamScores::TourneyScores:
-            if (toLower(v.gameText) != "battle") readTourneyTeamScores(app, reply);
+            if (toLower(v.gameText) != "battle") readTourneyTeamScores(app);
             break;
         case TeamScores::OspScores:
             if (v.gameText != "osp") break;
-            readOspScores(app, reply);
-            callFollower(app.monitorFollowers.ospPhaseRules, app, reply);
+            readOspScores(app);
+            callFollower(app.monitorFollowers.ospPhaseRules, app);
             break;
         case TeamScores::Nothing:
         case TeamScores::PlayerFrags:
@@ -65,10 +65,10 @@ void readModScores(App& app, const std::string& reply) {
 
 }  // namespace
 
-void detectGameType(App& app, const std::string& reply) {
+void detectGameType(App& app) {
     MainView& v = app.view;
     const std::string game = toUpper(v.gameText);
-    const long long g = leadingWhole(getServerVar("g_gametype", reply));
+    const long long g = leadingWhole(app.status.variable("g_gametype"));
     // Every row that matches is applied in turn, so a later row overrides an earlier one.
     if (game == "CTF") {
         setSides(v, {"Red team", "Blue team", "0/0"});
@@ -76,7 +76,7 @@ void detectGameType(App& app, const std::string& reply) {
         v.gameType = GameType::Quake2Ctf;
     }
     if (game == "TOURNEY") {
-        if (getServerVar("match_type", reply) != "TeamPlay") {
+        if (app.status.variable("match_type") != "TeamPlay") {
             setSides(v, {"Player A", "Player B", "0"});
             v.teamScoresVisible = false;
             v.gameType = GameType::Quake2Duel;
@@ -111,12 +111,12 @@ void detectGameType(App& app, const std::string& reply) {
     if (game == "OSP" && g == 1) {
         setSides(v, {"Person 1", "Person 2", "0"});
         v.teamScoresVisible = true;
-        ospScoredGame(app, reply, "10:00");
+        ospScoredGame(app, "10:00");
     }
     if (game == "OSP" && g == 3) {
         setSides(v, {"Team Red", "Team Blue", "0"});
         v.teamScoresVisible = true;
-        ospScoredGame(app, reply, "20:00");
+        ospScoredGame(app, "20:00");
     }
     if (game == "OSP" && g == 4) {
         setSides(v, {"Red team", "Blue team", "0/0"});
@@ -126,22 +126,23 @@ void detectGameType(App& app, const std::string& reply) {
     callFollower(app.monitorFollowers.gameRecognised, app);
 }
 
-void analyseQuakeReply(App& app, const std::string& reply) {
+void analyseQuakeReply(App& app) {
     MainView& v = app.view;
-    if (v.gameText != v.lastValues.game) detectGameType(app, reply);
-    updateCountsAndLimit(app, reply);
-    callFollower(app.monitorFollowers.gameChangeRules, app, reply);
+    if (v.gameText != v.lastValues.game) detectGameType(app);
+    updateCountsAndLimit(app);
+    callFollower(app.monitorFollowers.gameChangeRules, app);
     showReadyTime(app);
     runBaseQuake3TeamClock(app);
-    readModScores(app, reply);
-    addTeamSums(app, reply);
+    readModScores(app);
+    // The rows may have changed sides since the list was read (a new game's teams).
+    takeTeamsFromRows(app);
+    addTeamSums(app);
     ServerStatus& status = app.status;
     status.gameType = v.gameType;
     status.red = readTeamScore(v.redScoreText);
     status.blue = readTeamScore(v.blueScoreText);
     status.timeLeft = v.timeLeftText;
-    takeTeamsFromRows(app);
-    callFollower(app.monitorFollowers.matchEventRules, app, reply);
+    callFollower(app.monitorFollowers.matchEventRules, app);
 }
 
 }  // namespace fc

@@ -2,16 +2,28 @@
 
 #include "core/app.h"
 #include "core/clock_text.h"
-#include "core/server_vars.h"
 #include "core/text_util.h"
 
 namespace fc {
 
-void updateCountsAndLimit(App& app, const std::string& reply) {
+namespace {
+
+// Quake 2 calls it "maxclients", Quake 3 "sv_maxclients".
+const std::string& maxClients(const ServerStatus& status) {
+    static const std::string kNone;
+    for (const auto& [name, value] : status.variables) {
+        if (name.ends_with("maxclients")) return value;
+    }
+    return kNone;
+}
+
+}  // namespace
+
+void updateCountsAndLimit(App& app) {
     MainView& v = app.view;
     v.playersPlaying = plainNumber(static_cast<long long>(v.playerRows.size()));
-    v.playersMax = getServerVar("maxclients", reply);
-    v.timeLimitMinutes = getServerVar("timelimit", reply);
+    v.playersMax = maxClients(app.status);
+    v.timeLimitMinutes = app.status.variable("timelimit");
     if (leadingNumber(v.timeLimitMinutes) == 0) v.timeLimitMinutes = "20";
 }
 
@@ -38,19 +50,20 @@ void readQuake2CtfStats(App& app) {
     }
 }
 
-void readOspCtfScores(App& app, const std::string& reply) {
+void readOspCtfScores(App& app) {
     MainView& v = app.view;
-    const std::string t = getServerVar("Score_Time", reply);
+    const ServerStatus& status = app.status;
+    const std::string t = status.variable("Score_Time");
     if (t == "Starting") {
-        v.timeLeftText = getServerVar("timelimit", reply) + ":00";
+        v.timeLeftText = status.variable("timelimit") + ":00";
     } else if (t == "Timelimit") {
         v.timeLeftText = "INT";
     } else {
         v.timeLeftText = t;
     }
     // The frags behind the "/" are added from the player list.
-    v.redScoreText = getServerVar("Score_Red", reply) + "/";
-    v.blueScoreText = getServerVar("Score_Blue", reply) + "/";
+    v.redScoreText = status.variable("Score_Red") + "/";
+    v.blueScoreText = status.variable("Score_Blue") + "/";
 }
 
 void runBaseQuake3TeamClock(App& app) {
@@ -66,11 +79,12 @@ void runBaseQuake3TeamClock(App& app) {
     v.timeLeftWide = !running;
 }
 
-void readTourneyTeamScores(App& app, const std::string& reply) {
+void readTourneyTeamScores(App& app) {
     MainView& v = app.view;
-    v.timeLeftText = trimBlanks(getServerVar("time_remaining", reply));
-    const std::string a = getServerVar("Score_A", reply);
-    const std::string b = getServerVar("Score_B", reply);
+    const ServerStatus& status = app.status;
+    v.timeLeftText = trimBlanks(status.variable("time_remaining"));
+    const std::string a = status.variable("Score_A");
+    const std::string b = status.variable("Score_B");
     if (textContains(a, "-")) {
         v.redScoreText = a.substr(0, a.find('-'));
         // A side score without its "-" is not one: the blue score stays as it was.
@@ -84,10 +98,11 @@ void readTourneyTeamScores(App& app, const std::string& reply) {
     }
 }
 
-void readOspScores(App& app, const std::string& reply) {
+void readOspScores(App& app) {
     MainView& v = app.view;
-    v.redScoreText = getServerVar("Score_Red", reply);
-    v.blueScoreText = getServerVar("Score_Blue", reply);
+    const ServerStatus& status = app.status;
+    v.redScoreText = status.variable("Score_Red");
+    v.blueScoreText = status.variable("Score_Blue");
     if (trimBlanks(v.redScoreText).empty()) v.gameType = GameType::Quake3TeamGame;
 }
 

@@ -44,7 +44,7 @@ bool aimSocket(App& app, const QueryTarget& target, int port) {
 
 void clearLastValues(App& app) {
     app.view.lastValues.clear();
-    app.previousStatus = ServerStatus{};
+    app.forgetPreviousStatus();
 }
 
 void switchMonitoringOn(App& app) {
@@ -56,7 +56,7 @@ void switchMonitoringOn(App& app) {
         isRecordingEntry(v.serverEntry) || app.platform.fileExists(v.serverEntry);
     if (!textContains(v.serverEntry, ":") && !recording) v.serverEntry += ":27910";
     v.lastValues.clear();
-    app.previousStatus = ServerStatus{};
+    app.forgetPreviousStatus();
     v.game.capsRed = v.game.capsBlue = v.game.capsRedQ3 = v.game.capsBlueQ3 = 0;
     v.timeLimitMinutes = "20";
     callFollower(app.monitorFollowers.resetTeams, app);

@@ -38,7 +38,7 @@ const std::map<std::string, std::function<FieldRef(MainView&)>> kFields = {
     FC_GAME("capsRed", capsRed), FC_GAME("capsBlue", capsBlue), FC_GAME("capsRedQ3", capsRedQ3), FC_GAME("capsBlueQ3", capsBlueQ3),
     FC_FIELD("avgPingRed", avgPingRed), FC_GAME("beginSaid", beginSaid), FC_GAME("pausedShown", pausedShown), FC_FIELD("List2", utPacketSizes),
     FC_FIELD("lastValues.timeLeft", lastValues.timeLeft), FC_FIELD("lastValues.red", lastValues.red), FC_FIELD("lastValues.blue", lastValues.blue),
-    FC_FIELD("lastValues.reply", lastValues.reply), FC_FIELD("IRCServer", ircServer), FC_FIELD("IRCServerList", ircServers), FC_FIELD("IRCPort", ircPort),
+    FC_FIELD("IRCServer", ircServer), FC_FIELD("IRCServerList", ircServers), FC_FIELD("IRCPort", ircPort),
     FC_FIELD("IRCKey", channelKey), FC_FIELD("ircName", ircName), FC_FIELD("txtstdKanaal", channelEntry), FC_FIELD("IRConjoin", greetOnJoin),
     FC_FIELD("debugAU", showRawText), FC_FIELD("isStarted", startCount), FC_FIELD("isLinesPrinted", linesPrinted), FC_FIELD("IRCIgnoreTime", ignoreSeconds),
     FC_FIELD("Advanced", advancedMode), FC_FIELD("IRCRemoveColors", ircRemoveColors), FC_FIELD("IRCRemoveFontCodes", ircRemoveFontCodes),
