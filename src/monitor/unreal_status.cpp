@@ -37,7 +37,7 @@ void readUnrealFields(App& app, const std::string& reply) {
     v.gameText = gameTypeName;
     v.mapText = getServerVar("mapname", reply);
     v.gameType = unrealGameType(gameTypeName);
-    ServerStatus& status = app.status;
+    ServerStatus& status = app.statusToFill();
     status = ServerStatus{};
     status.answered = !reply.empty();
     status.readNumber = nextReadNumber();
