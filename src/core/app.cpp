@@ -118,6 +118,19 @@ void App::notifyBrowserRow(const ServerRow& row) {
     for (AppListener* l : listeners_) l->browserRowChanged(row);
 }
 
+ServerStatus& App::statusToFill() {
+    if (statusIsPrevious_) {
+        std::swap(status, previousStatus);
+        statusIsPrevious_ = false;
+    }
+    return status;
+}
+
+void App::forgetPreviousStatus() {
+    previousStatus = ServerStatus{};
+    statusIsPrevious_ = false;
+}
+
 void App::notifyBrowserStatus(const std::string& text) {
     for (AppListener* l : listeners_) l->browserStatusChanged(text);
 }

@@ -126,6 +126,13 @@ public:
     // by the match rules when they are done with a reply, emptied when monitoring restarts).
     ServerStatus status;
     ServerStatus previousStatus;
+    // The match rules are done with `status`: it becomes the previous one. Nothing reads the
+    // previous status between replies, so the next reading swaps the two instead of a copy now.
+    void keepStatusAsPrevious() { statusIsPrevious_ = true; }
+    // `status` to be filled anew by the monitor, its players and variables keeping their room.
+    ServerStatus& statusToFill();
+    // Monitoring restarts: no status to compare with.
+    void forgetPreviousStatus();
     MonitorFollowers monitorFollowers;
 
     // The one exit for lines said in the channel; the IRC subsystem provides it.
@@ -207,6 +214,7 @@ public:
     void notifyBrowserStatus(const std::string& text);
 
 private:
+    bool statusIsPrevious_ = false;
     std::unique_ptr<Timer> makeTimer(int intervalMs, bool enabled);
     std::vector<AppListener*> listeners_;
 };

@@ -27,9 +27,9 @@ struct MonitorFollowers {
     Step gameRecognised;
     // The match rules at their points of the Quake reply: a game change, the OSP match phase,
     // and last the match events, which also keep what the next reply is compared with.
-    ReplyStep gameChangeRules;
-    ReplyStep ospPhaseRules;
-    ReplyStep matchEventRules;
+    Step gameChangeRules;
+    Step ospPhaseRules;
+    Step matchEventRules;
     // A whole Unreal Tournament reply was read: the team sums and the match rules.
     ReplyStep unrealReplyRead;
 };

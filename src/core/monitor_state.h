@@ -34,7 +34,6 @@ struct LastValues {
     std::string timeLeft;
     std::string red;  // red score as compared: captures or frags
     std::string blue;
-    std::string reply;    // the whole previous reply
     std::string game;     // the game name the type was detected for
     std::string players;  // Unreal Tournament: the player snapshot the capper search compares
 

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <utility>
 #include <vector>
+
+#include "core/server_status.h"
 
 namespace fc {
 
@@ -28,8 +30,11 @@ public:
 
 private:
     std::string list_;
-    bool plain_ = true;                           // the list is "name""name"... with no empty name
-    std::unordered_set<std::string_view> names_;  // views into list_
+    bool plain_ = true;                    // the list is "name""name"... with no empty name
+    std::vector<std::string_view> names_;  // views into list_, in list order
+    // A long list's names hashed for look-ups (empty for a short list, read through instead).
+    std::vector<std::string_view> slots_;
+    static constexpr std::size_t kFewNames = 16;
 };
 
 // The member lists as sets, kept while the lists stay the same.
@@ -65,9 +70,32 @@ struct CapperMemory {
     bool valid = false;
 };
 
+// The player list's working texts, kept so that reading a line needs no new room.
+struct LineScratch {
+    std::string column;  // a score or ping without its quotes
+};
+
+// A player line as last read at its place in the list, and the texts it gave. A line whose
+// score and name are the same, and whose score and ping hold no colour code (a "^" there could
+// take a blank along), gives the same texts again: only the ping changes from reply to reply.
+struct ReadLine {
+    bool quake3 = false;
+    bool named = false;      // the line has a second blank
+    bool readAlone = false;  // no colour code in the score and the ping
+    std::string sentScore;
+    std::string sentName;
+    std::string plainScore;
+    std::string plainName;
+    std::string shownName;  // quotes dropped, and colour codes for Quake 3
+};
+
 struct ReplyMemory {
     MemberLists members;
     CapperMemory capper;
+    LineScratch scratch;
+    std::vector<ReadLine> lines;  // by place in the player list
+    // The server variables of the reply being read, before they become the status's.
+    ServerVariables variables;
 };
 
 }  // namespace fc

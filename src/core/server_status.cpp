@@ -22,7 +22,7 @@ TeamScore readTeamScore(std::string_view shown) {
     return score;
 }
 
-const std::string& ServerStatus::variable(std::string_view key) const {
+const std::string& variableOf(const ServerVariables& variables, std::string_view key) {
     static const std::string kNone;
     for (const auto& [name, value] : variables) {
         if (name == key) return value;
@@ -30,33 +30,62 @@ const std::string& ServerStatus::variable(std::string_view key) const {
     return kNone;
 }
 
-std::vector<std::pair<std::string, std::string>> readServerVariables(std::string_view reply) {
-    std::vector<std::pair<std::string, std::string>> variables;
-    std::string key;
-    std::string value;
+const std::string& ServerStatus::variable(std::string_view key) const {
+    return variableOf(variables, key);
+}
+
+ServerVariables readServerVariables(std::string_view reply) {
+    ServerVariables variables;
+    readServerVariables(reply, variables);
+    return variables;
+}
+
+void readServerVariables(std::string_view reply, ServerVariables& variables) {
+    // The pairs are filled in place: one beyond the last read is the one being read.
+    std::size_t count = 0;
+    auto pair = [&]() -> std::pair<std::string, std::string>& {
+        if (count == variables.size()) variables.emplace_back();
+        return variables[count];
+    };
+    std::string* key = &pair().first;
+    std::string* value = &pair().second;
+    key->clear();
+    value->clear();
     bool readingKey = false;
     int lineFeeds = 0;
-    for (char c : reply) {
+    std::size_t at = 0;
+    while (at < reply.size()) {
+        const char c = reply[at];
         if (c == '\n') ++lineFeeds;
         const bool endOfVariables = c == '\n' && lineFeeds == 2;
         if (c == '\\' || endOfVariables) {
             if (!readingKey) {
-                if (!key.empty()) {
-                    variables.emplace_back(std::move(key), std::move(value));
-                    key.clear();
-                    value.clear();
+                if (!key->empty()) {
+                    ++count;
+                    key = &pair().first;
+                    value = &pair().second;
+                    key->clear();
+                    value->clear();
                 }
                 readingKey = true;
             } else {
-                value.clear();
+                value->clear();
                 readingKey = false;
             }
+            ++at;
             if (endOfVariables) break;
-        } else if (c != '\n') {
-            (readingKey ? key : value) += c;
+        } else if (c == '\n') {
+            ++at;
+        } else {
+            // A run of plain characters at once.
+            std::size_t end = at + 1;
+            while (end < reply.size() && reply[end] != '\\' && reply[end] != '\n') ++end;
+            (readingKey ? key : value)->append(reply.substr(at, end - at));
+            at = end;
         }
     }
-    return variables;
+    // A pair that no "\\" closes is not one.
+    variables.resize(count);
 }
 
 }  // namespace fc

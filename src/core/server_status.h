@@ -37,6 +37,12 @@ struct TeamScore {
     double points = 0;    // the number after the "/", or the only one
 };
 
+// Server variables in reply order: name and value.
+using ServerVariables = std::vector<std::pair<std::string, std::string>>;
+
+// The value of the first variable named `key`; "" when there is none.
+const std::string& variableOf(const ServerVariables& variables, std::string_view key);
+
 // A number no reading had before, for ServerStatus::readNumber.
 std::uint64_t nextReadNumber();
 
@@ -51,7 +57,7 @@ struct ServerStatus {
     GameFamily family = GameFamily::Unknown;
     GameType gameType = GameType::NoGameYet;
     // The server variables in reply order, as the window's variable list shows them.
-    std::vector<std::pair<std::string, std::string>> variables;
+    ServerVariables variables;
     std::vector<StatusPlayer> players;
     TeamScore red;
     TeamScore blue;
@@ -63,6 +69,9 @@ struct ServerStatus {
 
 // The variables of a reply: "\key\value" pairs up to the end of its second line (a reply
 // without one: up to the last "\"); the header before the first "\" is passed over.
-std::vector<std::pair<std::string, std::string>> readServerVariables(std::string_view reply);
+ServerVariables readServerVariables(std::string_view reply);
+
+// The same into `variables`, whose pairs keep their room for the next reply's.
+void readServerVariables(std::string_view reply, ServerVariables& variables);
 
 }  // namespace fc

@@ -1,5 +1,7 @@
 #include "core/server_vars.h"
 
+#include <algorithm>
+
 #include "core/text_util.h"
 
 namespace fc {
@@ -47,17 +49,19 @@ std::string getServerVar(std::string_view key, std::string_view reply) {
 }
 
 std::string filterQ3Colours(std::string_view text) {
-    std::string out(text.size(), '\0');
-    std::size_t n = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '^') {
-            ++i;  // drops the code character too; a trailing "^" goes alone
-            continue;
-        }
-        out[n++] = text[i];
-    }
-    out.resize(n);
+    std::string out;
+    appendWithoutQ3Colours(out, text);
     return out;
+}
+
+void appendWithoutQ3Colours(std::string& out, std::string_view text) {
+    for (std::size_t caret = text.find('^'); caret != std::string_view::npos;
+         caret = text.find('^')) {
+        out.append(text.substr(0, caret));
+        // Drops the code character too; a trailing "^" goes alone.
+        text.remove_prefix(std::min(caret + 2, text.size()));
+    }
+    out.append(text);
 }
 
 std::string stripNonBreakingSpaces(std::string_view text) {
@@ -72,7 +76,22 @@ bool isQuake3Reply(std::string_view reply) {
 }
 
 long long columnNumber(std::string_view text) {
-    return leadingWhole(stripNonBreakingSpaces(text));
+    std::size_t i = 0;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) == 160) ++i;
+    text.remove_prefix(i);
+    // The usual column, a few digits and maybe a minus, is read here as whole digits; anything
+    // else (blanks, a fraction, a long number) the way every number of the program is read.
+    const bool negative = !text.empty() && text.front() == '-';
+    const std::string_view digits = text.substr(negative ? 1 : 0);
+    if (!digits.empty() && digits.size() <= 15) {
+        long long value = 0;
+        for (const char c : digits) {
+            if (c < '0' || c > '9') return leadingWhole(text);
+            value = value * 10 + (c - '0');
+        }
+        return negative ? -value : value;
+    }
+    return leadingWhole(text);
 }
 
 bool isBaseQuake3(std::string_view gameName) {

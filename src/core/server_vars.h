@@ -15,6 +15,9 @@ std::string getServerVar(std::string_view key, std::string_view reply);
 // Removes Quake 3 colour codes: "^" and the character after it ("^" alone at the end).
 std::string filterQ3Colours(std::string_view text);
 
+// Appends the text to `out` with its Quake 3 colour codes removed, as filterQ3Colours does.
+void appendWithoutQ3Colours(std::string& out, std::string_view text);
+
 // Removes leading non-breaking spaces (character 160), the padding of the list's columns.
 std::string stripNonBreakingSpaces(std::string_view text);
 

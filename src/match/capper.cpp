@@ -55,16 +55,26 @@ std::string unquoted(const std::string& field) {
 
 namespace {
 
+// Rewrites `records` with one record per player: the name without its blanks in the name
+// field, the score in the score field.
+void writeRecords(std::string& records, const ServerStatus& status, bool filterColours) {
+    records.assign(status.players.size() * kRecordWidth, ' ');
+    char* field = records.data();
+    for (const StatusPlayer& player : status.players) {
+        const std::string& name = filterColours ? player.plainName : player.sentName;
+        std::size_t width = 0;
+        for (std::size_t i = 0; i < name.size() && width < kNameWidth; ++i) {
+            if (name[i] != ' ') field[width++] = name[i];
+        }
+        const std::string& score = filterColours ? player.plainScore : player.sentScore;
+        score.copy(field + kNameWidth, kScoreWidth);
+        field += kRecordWidth;
+    }
+}
+
 std::string playerRecords(const ServerStatus& status, bool filterColours) {
     std::string records;
-    records.reserve(status.players.size() * kRecordWidth);
-    std::string name;
-    for (const StatusPlayer& player : status.players) {
-        name = filterColours ? player.plainName : player.sentName;
-        std::erase(name, ' ');
-        appendField(records, name, kNameWidth);
-        appendField(records, filterColours ? player.plainScore : player.sentScore, kScoreWidth);
-    }
+    writeRecords(records, status, filterColours);
     return records;
 }
 
@@ -111,7 +121,7 @@ bool holdsText(const ReadRecords& read, const ServerStatus& status, bool filterC
 void keepRecords(ReadRecords& into, const ServerStatus& status, bool filterColours) {
     into.readNumber = status.readNumber;
     into.filtered = filterColours;
-    into.records = playerRecords(status, filterColours);
+    writeRecords(into.records, status, filterColours);
 }
 
 const std::vector<ScoreRise>& risesBetween(CapperMemory& memory, const ServerStatus& current,

@@ -320,10 +320,9 @@ void runMatchEventRules(App& app, const ServerStatus& status) {
     }
 }
 
-void storeLastValues(App& app, const std::string& reply) {
+void storeLastValues(App& app) {
     app.monitor.lastValues.timeLeft = app.monitor.timeLeftText;
-    app.monitor.lastValues.reply = reply;
-    app.previousStatus = app.status;
+    app.keepStatusAsPrevious();
     app.monitor.lastValues.game = app.monitor.gameText;
     switch (app.monitor.gameType) {
         case GameType::Quake2Ctf:

@@ -23,7 +23,7 @@ void runGameChangeRules(App& app, const ServerStatus& status);
 void runMatchEventRules(App& app, const ServerStatus& status);
 
 // Keeps what the next reply compares against: time left, the two scores (captures for Quake 2
-// and Osp capture-the-flag, frags for base Quake 3 capture-the-flag), the reply and the game.
-void storeLastValues(App& app, const std::string& reply);
+// and Osp capture-the-flag, frags for base Quake 3 capture-the-flag), the status and the game.
+void storeLastValues(App& app);
 
 }  // namespace fc

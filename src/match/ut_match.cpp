@@ -108,8 +108,7 @@ void unrealMatchRules(App& app, const std::string& reply) {
     app.monitor.lastValues.timeLeft = app.monitor.timeLeftText;
     app.monitor.lastValues.red = plainNumber(redFrags);
     app.monitor.lastValues.blue = plainNumber(blueFrags);
-    app.monitor.lastValues.reply = reply;
-    app.previousStatus = app.status;
+    app.keepStatusAsPrevious();
     app.monitor.lastValues.players = unrealPlayerSnapshot(app);
     app.monitor.lastValues.game = app.monitor.gameText;
 }

@@ -26,9 +26,9 @@ void setSides(App& app, const Sides& s) {
 
 // Osp duel and team deathmatch publish their score; an Osp server that does not is scored as a
 // base Quake 3 team game.
-void ospScoredGame(App& app, const std::string& reply, const char* fallbackTimeLeft) {
+void ospScoredGame(App& app, const char* fallbackTimeLeft) {
     app.monitor.gameType = GameType::Quake3OspScored;
-    app.monitor.redScoreText = getServerVar("Score_Red", reply);
+    app.monitor.redScoreText = app.status.variable("Score_Red");
     if (trimBlanks(app.monitor.redScoreText).empty()) {
         app.monitor.timeLeftText = fallbackTimeLeft;
         app.monitor.gameType = GameType::Quake3TeamGame;
@@ -36,21 +36,21 @@ void ospScoredGame(App& app, const std::string& reply, const char* fallbackTimeL
 }
 
 // The scores, time and phase a mod publishes in its own variables.
-void readModScores(App& app, const std::string& reply) {
+void readModScores(App& app) {
     switch (describe(app.monitor.gameType).teamScores) {
         case TeamScores::GameStats:
             readQuake2CtfStats(app);
             break;
         case TeamScores::OspCaptures:
-            readOspCtfScores(app, reply);
+            readOspCtfScores(app);
             break;
         case TeamScores::TourneyScores:
-            if (toLower(app.monitor.gameText) != "battle") readTourneyTeamScores(app, reply);
+            if (toLower(app.monitor.gameText) != "battle") readTourneyTeamScores(app);
             break;
         case TeamScores::OspScores:
             if (app.monitor.gameText != "osp") break;
-            readOspScores(app, reply);
-            callFollower(app.monitorFollowers.ospPhaseRules, app, reply);
+            readOspScores(app);
+            callFollower(app.monitorFollowers.ospPhaseRules, app);
             break;
         case TeamScores::Nothing:
         case TeamScores::PlayerFrags:
@@ -63,9 +63,9 @@ void readModScores(App& app, const std::string& reply) {
 
 }  // namespace
 
-void detectGameType(App& app, const std::string& reply) {
+void detectGameType(App& app) {
     const std::string game = toUpper(app.monitor.gameText);
-    const long long g = leadingWhole(getServerVar("g_gametype", reply));
+    const long long g = leadingWhole(app.status.variable("g_gametype"));
     // Every row that matches is applied in turn, so a later row overrides an earlier one.
     if (game == "CTF") {
         setSides(app, {"Red team", "Blue team", "0/0"});
@@ -73,7 +73,7 @@ void detectGameType(App& app, const std::string& reply) {
         app.monitor.gameType = GameType::Quake2Ctf;
     }
     if (game == "TOURNEY") {
-        if (getServerVar("match_type", reply) != "TeamPlay") {
+        if (app.status.variable("match_type") != "TeamPlay") {
             setSides(app, {"Player A", "Player B", "0"});
             app.window.teamScoresVisible = false;
             app.monitor.gameType = GameType::Quake2Duel;
@@ -108,12 +108,12 @@ void detectGameType(App& app, const std::string& reply) {
     if (game == "OSP" && g == 1) {
         setSides(app, {"Person 1", "Person 2", "0"});
         app.window.teamScoresVisible = true;
-        ospScoredGame(app, reply, "10:00");
+        ospScoredGame(app, "10:00");
     }
     if (game == "OSP" && g == 3) {
         setSides(app, {"Team Red", "Team Blue", "0"});
         app.window.teamScoresVisible = true;
-        ospScoredGame(app, reply, "20:00");
+        ospScoredGame(app, "20:00");
     }
     if (game == "OSP" && g == 4) {
         setSides(app, {"Red team", "Blue team", "0/0"});
@@ -123,21 +123,22 @@ void detectGameType(App& app, const std::string& reply) {
     callFollower(app.monitorFollowers.gameRecognised, app);
 }
 
-void analyseQuakeReply(App& app, const std::string& reply) {
-    if (app.monitor.gameText != app.monitor.lastValues.game) detectGameType(app, reply);
-    updateCountsAndLimit(app, reply);
-    callFollower(app.monitorFollowers.gameChangeRules, app, reply);
+void analyseQuakeReply(App& app) {
+    if (app.monitor.gameText != app.monitor.lastValues.game) detectGameType(app);
+    updateCountsAndLimit(app);
+    callFollower(app.monitorFollowers.gameChangeRules, app);
     showReadyTime(app);
     runBaseQuake3TeamClock(app);
-    readModScores(app, reply);
-    addTeamSums(app, reply);
+    readModScores(app);
+    // The rows may have changed sides since the list was read (a new game's teams).
+    takeTeamsFromRows(app);
+    addTeamSums(app);
     ServerStatus& status = app.status;
     status.gameType = app.monitor.gameType;
     status.red = readTeamScore(app.monitor.redScoreText);
     status.blue = readTeamScore(app.monitor.blueScoreText);
     status.timeLeft = app.monitor.timeLeftText;
-    takeTeamsFromRows(app);
-    callFollower(app.monitorFollowers.matchEventRules, app, reply);
+    callFollower(app.monitorFollowers.matchEventRules, app);
 }
 
 }  // namespace fc

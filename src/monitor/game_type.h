@@ -10,10 +10,10 @@ class App;
 
 // The back half of the reply handler, run on every Quake reply after the player list and the
 // server variables are filled.
-void analyseQuakeReply(App& app, const std::string& reply);
+void analyseQuakeReply(App& app);
 
 // Sets the game-type code, captions and starting scores from the game name (the first reply of
 // a run, or when the game name changes), then names and fills the teams.
-void detectGameType(App& app, const std::string& reply);
+void detectGameType(App& app);
 
 }  // namespace fc

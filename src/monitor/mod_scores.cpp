@@ -2,15 +2,27 @@
 
 #include "core/app.h"
 #include "core/clock_text.h"
-#include "core/server_vars.h"
 #include "core/text_util.h"
 
 namespace fc {
 
-void updateCountsAndLimit(App& app, const std::string& reply) {
+namespace {
+
+// Quake 2 calls it "maxclients", Quake 3 "sv_maxclients".
+const std::string& maxClients(const ServerStatus& status) {
+    static const std::string kNone;
+    for (const auto& [name, value] : status.variables) {
+        if (name.ends_with("maxclients")) return value;
+    }
+    return kNone;
+}
+
+}  // namespace
+
+void updateCountsAndLimit(App& app) {
     app.monitor.playersPlaying = plainNumber(static_cast<long long>(app.monitor.playerRows.size()));
-    app.monitor.playersMax = getServerVar("maxclients", reply);
-    app.settings.timeLimitMinutes = getServerVar("timelimit", reply);
+    app.monitor.playersMax = maxClients(app.status);
+    app.settings.timeLimitMinutes = app.status.variable("timelimit");
     if (leadingNumber(app.settings.timeLimitMinutes) == 0) app.settings.timeLimitMinutes = "20";
 }
 
@@ -36,18 +48,19 @@ void readQuake2CtfStats(App& app) {
     }
 }
 
-void readOspCtfScores(App& app, const std::string& reply) {
-    const std::string t = getServerVar("Score_Time", reply);
+void readOspCtfScores(App& app) {
+    const ServerStatus& status = app.status;
+    const std::string t = status.variable("Score_Time");
     if (t == "Starting") {
-        app.monitor.timeLeftText = getServerVar("timelimit", reply) + ":00";
+        app.monitor.timeLeftText = status.variable("timelimit") + ":00";
     } else if (t == "Timelimit") {
         app.monitor.timeLeftText = "INT";
     } else {
         app.monitor.timeLeftText = t;
     }
     // The frags behind the "/" are added from the player list.
-    app.monitor.redScoreText = getServerVar("Score_Red", reply) + "/";
-    app.monitor.blueScoreText = getServerVar("Score_Blue", reply) + "/";
+    app.monitor.redScoreText = status.variable("Score_Red") + "/";
+    app.monitor.blueScoreText = status.variable("Score_Blue") + "/";
 }
 
 void runBaseQuake3TeamClock(App& app) {
@@ -63,10 +76,11 @@ void runBaseQuake3TeamClock(App& app) {
     app.window.timeLeftWide = !running;
 }
 
-void readTourneyTeamScores(App& app, const std::string& reply) {
-    app.monitor.timeLeftText = trimBlanks(getServerVar("time_remaining", reply));
-    const std::string a = getServerVar("Score_A", reply);
-    const std::string b = getServerVar("Score_B", reply);
+void readTourneyTeamScores(App& app) {
+    const ServerStatus& status = app.status;
+    app.monitor.timeLeftText = trimBlanks(status.variable("time_remaining"));
+    const std::string a = status.variable("Score_A");
+    const std::string b = status.variable("Score_B");
     if (textContains(a, "-")) {
         app.monitor.redScoreText = a.substr(0, a.find('-'));
         // A side score without its "-" is not one: the blue score stays as it was.
@@ -80,9 +94,10 @@ void readTourneyTeamScores(App& app, const std::string& reply) {
     }
 }
 
-void readOspScores(App& app, const std::string& reply) {
-    app.monitor.redScoreText = getServerVar("Score_Red", reply);
-    app.monitor.blueScoreText = getServerVar("Score_Blue", reply);
+void readOspScores(App& app) {
+    const ServerStatus& status = app.status;
+    app.monitor.redScoreText = status.variable("Score_Red");
+    app.monitor.blueScoreText = status.variable("Score_Blue");
     if (trimBlanks(app.monitor.redScoreText).empty())
         app.monitor.gameType = GameType::Quake3TeamGame;
 }

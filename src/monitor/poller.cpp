@@ -44,7 +44,7 @@ bool aimSocket(App& app, const QueryTarget& target, int port) {
 
 void clearLastValues(App& app) {
     app.monitor.lastValues.clear();
-    app.previousStatus = ServerStatus{};
+    app.forgetPreviousStatus();
 }
 
 void switchMonitoringOn(App& app) {
@@ -56,7 +56,7 @@ void switchMonitoringOn(App& app) {
     if (!textContains(app.settings.serverEntry, ":") && !recording)
         app.settings.serverEntry += ":27910";
     app.monitor.lastValues.clear();
-    app.previousStatus = ServerStatus{};
+    app.forgetPreviousStatus();
     app.match.game.capsRed = app.match.game.capsBlue = app.match.game.capsRedQ3 =
         app.match.game.capsBlueQ3 = 0;
     app.settings.timeLimitMinutes = "20";

@@ -13,14 +13,11 @@ namespace fc {
 
 namespace {
 
-// The game name is looked up as a whole key. Quake 3 engines of today also publish
-// "com_gamename" (always "Quake3Arena") before it, and a plain search for "gamename" would find
-// that one, hiding the mod ("baseoa", "osp", ...) the game type is read from.
-constexpr std::string_view kGameNameKey = "\\gamename";
-
 // Shorter than this, a datagram is no status reply: from the queried port it is a game port's
 // answer, from any other port of the server it is not listened to.
 constexpr std::size_t kShortestReply = 11;
+
+constexpr std::string_view kQuake3Header = "\xFF\xFF\xFF\xFFstatusResponse";
 
 constexpr std::string_view kDisconnect =
     "\xFF\xFF\xFF\xFF"
@@ -49,46 +46,54 @@ void rewriteEntryAddress(App& app, const Datagram& d) {
     if (built != address) app.settings.serverEntry = built + comment;
 }
 
+// Whether the reply comes from a Quake 3 engine: its header says "statusResponse", or its
+// version starts with "Q3" (the ioquake3 family writes "ioq3 ..." as its version).
+bool isQuake3Status(std::string_view reply, const ServerVariables& variables) {
+    return textStartsWith(reply, kQuake3Header) ||
+           textStartsWith(variableOf(variables, "version"), "Q3");
+}
+
 // Everything from the family recognition on, shared by live and replayed replies.
 void handleReplyText(App& app, const std::string& reply) {
     if (reply.empty() && app.gameSocket->remotePort() == 27999) return;
     if (textStartsWith(reply, kDisconnect)) return;
 
+    // The variables are read once, aside: an Unreal Tournament piece leaves the status alone.
+    ServerVariables& variables = app.memory.variables;
     if (app.monitor.gameFamily != GameFamily::UT) {
-        app.monitor.mapText = getServerVar("mapname", reply);
-        app.monitor.statisticsText = getServerVar("gamestats", reply);
-        if (isQuake3Reply(reply)) {
-            app.monitor.gameText = getServerVar(kGameNameKey, reply);
-            app.monitor.gameFamily = GameFamily::Q3;
-        } else {
-            app.monitor.gameText = getServerVar("gamedir", reply);
-            app.monitor.gameFamily = GameFamily::Q2;
+        readServerVariables(reply, variables);
+        app.monitor.mapText = variableOf(variables, "mapname");
+        app.monitor.statisticsText = variableOf(variables, "gamestats");
+        const bool quake3 = isQuake3Status(reply, variables);
+        // The mod ("baseoa", "osp", ...) is the whole key "gamename": today's Quake 3 engines
+        // also publish "com_gamename" (always "Quake3Arena") before it.
+        app.monitor.gameText = variableOf(variables, quake3 ? "gamename" : "gamedir");
+        app.monitor.gameFamily = quake3 ? GameFamily::Q3 : GameFamily::Q2;
+        if (toUpper(variableOf(variables, "gamename")) == "UT") {
+            app.monitor.gameFamily = GameFamily::UT;
+            app.monitor.playerRows.push_back(
+                PlayerRow{"Waiting for packets!", "", "", "", RowColour::Black});
         }
-    }
-    if (toUpper(getServerVar(kGameNameKey, reply)) == "UT" &&
-        app.monitor.gameFamily != GameFamily::UT) {
-        app.monitor.gameFamily = GameFamily::UT;
-        app.monitor.playerRows.push_back(
-            PlayerRow{"Waiting for packets!", "", "", "", RowColour::Black});
     }
     if (app.monitor.gameFamily == GameFamily::UT) {
         for (const std::string& piece : cutUnrealPieces(reply)) takeUnrealPiece(app, piece);
         return;
     }
 
-    // Filled anew, but the players' room is kept for the next reply's players.
-    ServerStatus& status = app.status;
-    std::vector<StatusPlayer> players = std::move(status.players);
-    status = ServerStatus{};
-    status.players = std::move(players);
+    // Filled anew; the players' and the variables' room is kept for the next reply's.
+    ServerStatus& status = app.statusToFill();
+    std::swap(status.variables, variables);
     status.answered = !reply.empty();
     status.readNumber = nextReadNumber();
-    status.variables = readServerVariables(reply);
+    status.gameType = GameType::NoGameYet;
+    status.red = TeamScore{};
+    status.blue = TeamScore{};
+    status.timeLeft.clear();
     fillPlayerList(app, reply);
     status.family = app.monitor.gameFamily;
     app.monitor.lastReplyText = reply;
     fillServerInfo(app);
-    analyseQuakeReply(app, reply);
+    analyseQuakeReply(app);
     app.notifyReplyHandled();
 }
 

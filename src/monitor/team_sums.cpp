@@ -1,7 +1,6 @@
 #include "monitor/team_sums.h"
 
 #include "core/app.h"
-#include "core/server_vars.h"
 #include "core/team_totals.h"
 #include "core/text_util.h"
 
@@ -31,7 +30,7 @@ int scoreSource(const App& app) {
     return source;
 }
 
-void addTeamSums(App& app, const std::string& reply) {
+void addTeamSums(App& app) {
     app.window.teamsKnownShown = app.match.teamsKnown;
     app.monitor.avgPingRed = 0;
     app.monitor.avgPingBlue = 0;
@@ -46,14 +45,14 @@ void addTeamSums(App& app, const std::string& reply) {
         }
         if (source != 3) {
             if (textEndsWith(app.monitor.redScoreText, "/")) source = 2;
-            if (!getServerVar("Score_A", reply).empty()) source = 1;
+            if (!app.status.variable("Score_A").empty()) source = 1;
         }
         TeamTotals red;
         TeamTotals blue;
-        for (const PlayerRow& row : app.monitor.playerRows) {
-            const bool isRed = row.team == "Red";
-            if (!isRed && row.team != "Blue") continue;
-            const long long score = columnNumber(row.score);
+        for (const StatusPlayer& player : app.status.players) {
+            const bool isRed = player.team == "Red";
+            if (!isRed && player.team != "Blue") continue;
+            const long long score = player.score;
             TeamTotals& totals = isRed ? red : blue;
             if (source == 0) {
                 std::string& shown = isRed ? app.monitor.redScoreText : app.monitor.blueScoreText;
@@ -61,7 +60,7 @@ void addTeamSums(App& app, const std::string& reply) {
             } else if (source == 2 || source == 3) {
                 totals.frags = addWithin(totals.frags, score);
             }
-            totals.pings = addWithin(totals.pings, columnNumber(row.ping));
+            totals.pings = addWithin(totals.pings, player.ping);
             ++totals.rows;
         }
         if (source == 2) {

@@ -12,6 +12,6 @@ class App;
 // score, 2 captures given and frags summed, 3 captures counted here and frags summed.
 int scoreSource(const App& app);
 
-void addTeamSums(App& app, const std::string& reply);
+void addTeamSums(App& app);
 
 }  // namespace fc

@@ -36,7 +36,7 @@ void readUnrealFields(App& app, const std::string& reply) {
     app.monitor.gameText = gameTypeName;
     app.monitor.mapText = getServerVar("mapname", reply);
     app.monitor.gameType = unrealGameType(gameTypeName);
-    ServerStatus& status = app.status;
+    ServerStatus& status = app.statusToFill();
     status = ServerStatus{};
     status.answered = !reply.empty();
     status.readNumber = nextReadNumber();

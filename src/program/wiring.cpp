@@ -58,11 +58,11 @@ void wire(App& app) {
         checkTeamsSwapped(a);
         autoAssignNow(a);
     };
-    follow.gameChangeRules = [](App& a, const std::string&) { runGameChangeRules(a, a.status); };
-    follow.ospPhaseRules = [](App& a, const std::string&) { runOspPhaseRules(a, a.status); };
-    follow.matchEventRules = [](App& a, const std::string& reply) {
+    follow.gameChangeRules = [](App& a) { runGameChangeRules(a, a.status); };
+    follow.ospPhaseRules = [](App& a) { runOspPhaseRules(a, a.status); };
+    follow.matchEventRules = [](App& a) {
         runMatchEventRules(a, a.status);
-        storeLastValues(a, reply);
+        storeLastValues(a);
     };
     follow.unrealReplyRead = [](App& a, const std::string& reply) {
         unrealTeamSums(a, reply);
