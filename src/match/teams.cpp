@@ -86,10 +86,10 @@ std::string cleanTeamName(std::string name) {
 }
 
 void nameTeams(App& app) {
-    const std::string scoreA = getServerVar("Score_A", app.monitor.lastReplyText);
+    const std::string& scoreA = app.status.variable("Score_A");
     const std::size_t hyphenA = scoreA.find('-');
     if (hyphenA != std::string::npos) {
-        const std::string scoreB = getServerVar("Score_B", app.monitor.lastReplyText);
+        const std::string& scoreB = app.status.variable("Score_B");
         const std::size_t hyphenB = scoreB.find('-');
         app.match.redTeamName = scoreA.substr(hyphenA + 1);
         app.match.blueTeamName = hyphenB == std::string::npos ? scoreB : scoreB.substr(hyphenB + 1);

@@ -91,7 +91,7 @@ TEST_F(TeamsTest, TeamNamesFromTheTagsOrTheServer) {
         players(r.players);
         app.monitor.gameType = r.type;
         app.match.teamsSwapped = r.swapped;
-        app.monitor.lastReplyText = r.reply;
+        app.status.variables = readServerVariables(r.reply);
         autoDetectTags(app);
         EXPECT_EQ(app.match.redTeamName + "|" + app.match.blueTeamName, r.names);
     }
