@@ -38,6 +38,7 @@ TEST_F(IrcTest, TheStrippingOptionsRemoveColoursAndFontCodes) {
         {"and the font codes", true, true, all, "Red 3\017"},
         {"a colour with its number", true, false, "\00304Red\003 team", "Red team"},
         {"two digits at most", true, false, "\003123", "3"},
+        {"nine and zero are digits", true, false, "\00390a\00309b", "ab"},
         {"no background", true, false, "\0034,1x", ",1x"},
         {"a code at the end", true, false, "end\003", "end"},
         {"font codes alone", false, true, "\002A\037B\026C\017", "ABC\017"}};
