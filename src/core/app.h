@@ -93,7 +93,7 @@ public:
     std::unique_ptr<Timer> pollTimer;  // poll tick
     // The Quake queries of a tick whose family is unknown: at once, after the waiting events.
     std::unique_ptr<Timer> quakeQueryTimer;
-    std::unique_ptr<Timer> playedSecondsTimer;  // advances secondsPlayed
+    std::unique_ptr<Timer> playedSecondsTimer;  // advances the match clock
     std::unique_ptr<Timer> battleTimer;         // Quake match clock
     std::unique_ptr<Timer> unrealMatchTimer;    // Unreal Tournament match clock
     std::unique_ptr<Timer> captionTimer;        // the window caption while minimised

@@ -1,6 +1,7 @@
 // Time arithmetic of the match clocks, on "m:ss" texts.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -11,5 +12,8 @@ std::string subtractClockTimes(const std::string& a, const std::string& b);
 
 // Seconds as minutes, ":" and two-digit seconds: 425 is "7:05".
 std::string minutesSeconds(std::int64_t seconds);
+inline std::string minutesSeconds(std::chrono::seconds time) {
+    return minutesSeconds(time.count());
+}
 
 }  // namespace fc

@@ -2,6 +2,7 @@
 // memory of the game being played.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -14,12 +15,12 @@ enum class MatchState { None = 0, Running = 1, Ready = 2, Skip = 3 };
 // the counters. A new game on the server replaces it whole, so nothing of one game (a pause
 // still to be ended, a begin already said, captures counted) reaches the next.
 struct GameMemory {
-    bool pausedShown = false;          // an Osp pause was announced, its end is still due
-    bool beginSaid = false;            // this game's Begin was said and no end since
-    std::int32_t secondsPlayed = 0;    // the match clock
-    int secondsSinceReport = 0;        // seconds since the last periodic report
-    int secondsToUnrealReport = 120;   // countdown to the next Unreal Tournament report
-    std::int16_t lastReportedRed = 0;  // the scores at the last periodic report
+    bool pausedShown = false;             // an Osp pause was announced, its end is still due
+    bool beginSaid = false;               // this game's Begin was said and no end since
+    std::chrono::seconds played{0};       // the match clock
+    std::chrono::seconds sinceReport{0};  // since the last periodic report
+    std::chrono::seconds untilUnrealReport{120};  // to the next Unreal Tournament report
+    std::int16_t lastReportedRed = 0;             // the scores at the last periodic report
     std::int16_t lastReportedBlue = 0;
     std::int16_t capsRed = 0;  // Unreal Tournament captures
     std::int16_t capsBlue = 0;

@@ -4,9 +4,9 @@
 
 namespace fc {
 
-void startBattleClock(App& app, std::int32_t secondsPlayed) {
+void startBattleClock(App& app, std::chrono::seconds played) {
     app.battleTimer->setEnabled(true);
-    app.match.game.secondsPlayed = secondsPlayed;
+    app.match.game.played = played;
 }
 
 }  // namespace fc

@@ -11,7 +11,7 @@ namespace fc {
 
 class App;
 
-// Starts the Quake match clock as if the match had run `secondsPlayed` seconds already.
-void startBattleClock(App& app, std::int32_t secondsPlayed);
+// Starts the Quake match clock as if the match had run for `played` already.
+void startBattleClock(App& app, std::chrono::seconds played);
 
 }  // namespace fc

@@ -34,8 +34,8 @@ void skipOrTake(App& app) {
 }
 
 // The operator's start: the next score report counts the points from here.
-void startClock(App& app, std::int32_t secondsPlayed) {
-    startBattleClock(app, secondsPlayed);
+void startClock(App& app, std::chrono::seconds played) {
+    startBattleClock(app, played);
     app.match.game.lastReportedRed = 0;
     app.match.game.lastReportedBlue = 0;
 }
@@ -71,7 +71,7 @@ std::string signedPoints(long long points) {
 }
 
 std::string timePlayedText(const App& app) {
-    return minutesSeconds(app.match.game.secondsPlayed);
+    return minutesSeconds(app.match.game.played);
 }
 
 void onMatchButton(App& app) {
@@ -87,10 +87,10 @@ void onMatchButton(App& app) {
         // typically runs before the operator gets to the button.
         switch (app.monitor.gameType) {
             case GameType::Quake3TeamGame:
-                if (isBaseQuake3(g) || g == "osp") startClock(app, 11);
+                if (isBaseQuake3(g) || g == "osp") startClock(app, std::chrono::seconds(11));
                 break;
             case GameType::Quake3OspScored:
-                if (g == "osp") startClock(app, 15);
+                if (g == "osp") startClock(app, std::chrono::seconds(15));
                 break;
             case GameType::NoGameYet:
             case GameType::NotMonitoring:
@@ -106,7 +106,7 @@ void onMatchButton(App& app) {
             case GameType::UnrealOther:
                 break;
         }
-        if (g == "battle") startClock(app, 15);
+        if (g == "battle") startClock(app, std::chrono::seconds(15));
     } else if (app.match.matchState == MatchState::Running) {
         app.match.matchState = MatchState::None;
         app.match.game.beginSaid = false;
@@ -123,13 +123,13 @@ void onMatchButton(App& app) {
 void onUnrealMatchButton(App& app) {
     if (app.match.matchState == MatchState::Running) {
         app.unrealMatchTimer->setEnabled(false);
-        app.match.game.secondsToUnrealReport =
-            static_cast<int>(leadingWhole(app.settings.reportIntervalSeconds));
+        app.match.game.untilUnrealReport =
+            std::chrono::seconds(leadingWhole(app.settings.reportIntervalSeconds));
         app.match.matchState = MatchState::None;
     } else if (app.match.matchState == MatchState::None) {
         app.match.matchState = MatchState::Running;
-        app.match.game.secondsToUnrealReport =
-            static_cast<int>(leadingWhole(app.settings.reportIntervalSeconds));
+        app.match.game.untilUnrealReport =
+            std::chrono::seconds(leadingWhole(app.settings.reportIntervalSeconds));
         app.unrealMatchTimer->setEnabled(true);
     } else {
         skipOrTake(app);
@@ -138,29 +138,29 @@ void onUnrealMatchButton(App& app) {
 
 void onBattleTick(App& app) {
     if (app.match.matchState == MatchState::None || app.match.matchState == MatchState::Ready) {
-        app.match.game.secondsSinceReport = 0;
+        app.match.game.sinceReport = std::chrono::seconds(0);
         return;
     }
     // The counter is compared before it is raised: with 60 a line goes out every 61st tick.
-    if (leadingNumber(app.settings.reportIntervalSeconds) == app.match.game.secondsSinceReport) {
-        app.match.game.secondsSinceReport = 0;
+    if (leadingNumber(app.settings.reportIntervalSeconds) == app.match.game.sinceReport.count()) {
+        app.match.game.sinceReport = std::chrono::seconds(0);
         sendScoreReport(app);
         noteReportedScores(app);
     } else {
-        ++app.match.game.secondsSinceReport;
+        ++app.match.game.sinceReport;
     }
     if (app.match.timePlayedFollowsClock) app.match.timePlayed = timePlayedText(app);
 }
 
 void onUnrealTick(App& app) {
     // The countdown is lowered before the test: with 60 a line goes out every 60th tick.
-    if (--app.match.game.secondsToUnrealReport == 0) {
+    if ((--app.match.game.untilUnrealReport).count() == 0) {
         if (describe(app.monitor.gameType).reportsEveryInterval) sendScoreReport(app);
         noteReportedScores(app);
-        app.match.game.secondsToUnrealReport =
-            static_cast<int>(leadingWhole(app.settings.reportIntervalSeconds));
+        app.match.game.untilUnrealReport =
+            std::chrono::seconds(leadingWhole(app.settings.reportIntervalSeconds));
     }
-    ++app.match.game.secondsPlayed;
+    ++app.match.game.played;
     app.monitor.timeLeftText =
         subtractClockTimes(trimBlanks(app.settings.timeLimitMinutes) + ":00", timePlayedText(app));
 }
@@ -189,7 +189,7 @@ void onFollowClockChanged(App& app, bool checked) {
         const long long total = wholeNumber(minutes * 60 + seconds);
         if (total >= std::numeric_limits<std::int32_t>::min() &&
             total <= std::numeric_limits<std::int32_t>::max()) {
-            app.match.game.secondsPlayed = static_cast<std::int32_t>(total);
+            app.match.game.played = std::chrono::seconds(total);
         }
     }
     app.match.timePlayedEditable = false;

@@ -85,7 +85,7 @@ void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
     const bool begun = app.match.game.beginSaid;
     if (clock.timeLeftFromClock) {
         app.monitor.timeLeftText = subtractClockTimes(app.settings.timeLimitMinutes + ":00",
-                                                      minutesSeconds(app.match.game.secondsPlayed));
+                                                      minutesSeconds(app.match.game.played));
     }
     if (s.red == 0 && s.blue == 0 && app.match.matchState == MatchState::None)
         app.match.matchState = MatchState::Ready;
@@ -95,7 +95,7 @@ void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
         if (app.match.matchState == MatchState::Ready) app.match.matchState = MatchState::Running;
         if (!begun) {
             sayBegin(app, BeginForm::Normal);
-            startBattleClock(app, 20);
+            startBattleClock(app, std::chrono::seconds(20));
         }
     }
 
@@ -109,8 +109,8 @@ void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
         } else {
             if (!begun) {
                 sayBegin(app, BeginForm::ClockRule);
-                startBattleClock(app,
-                                 clock.startAtSecondsPlayed ? app.match.game.secondsPlayed : 6);
+                startBattleClock(app, clock.startAtSecondsPlayed ? app.match.game.played
+                                                                 : std::chrono::seconds(6));
                 app.match.game.lastReportedRed = 0;
                 app.match.game.lastReportedBlue = 0;
             }
@@ -124,7 +124,7 @@ void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
         leadingNumber(app.monitor.redScoreText) + leadingNumber(app.monitor.blueScoreText) < 4) {
         app.match.matchState = MatchState::Running;
         if (!begun) {
-            startBattleClock(app, 15);
+            startBattleClock(app, std::chrono::seconds(15));
             app.match.game.lastReportedRed = 0;
             app.match.game.lastReportedBlue = 0;
         }

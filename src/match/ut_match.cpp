@@ -93,7 +93,7 @@ void unrealMatchRules(App& app, const std::string& reply) {
     if (leadingNumber(app.monitor.lastValues.red) == 0 &&
         leadingNumber(app.monitor.lastValues.blue) == 0 && (redFrags != 0 || blueFrags != 0) &&
         app.match.matchState == MatchState::None) {
-        app.match.game.secondsPlayed = 15;
+        app.match.game.played = std::chrono::seconds(15);
         onUnrealMatchButton(app);
         // The address as polled, whether or not the server is private.
         announce(app,

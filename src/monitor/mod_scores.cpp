@@ -67,7 +67,7 @@ void runBaseQuake3TeamClock(App& app) {
     const bool running = describe(app.monitor.gameType).ownTime == OwnTime::ClockWhileRunning &&
                          app.match.matchState == MatchState::Running;
     if (running) {
-        const std::string played = minutesSeconds(app.match.game.secondsPlayed);
+        const std::string played = minutesSeconds(app.match.game.played);
         app.monitor.timeLeftText =
             subtractClockTimes(app.settings.timeLimitMinutes + ":00", played);
     }

@@ -205,7 +205,7 @@ void onQuakeQueryTimer(App& app) {
 }
 
 void onSecondTick(App& app) {
-    if (app.battleTimer->enabled()) ++app.match.game.secondsPlayed;
+    if (app.battleTimer->enabled()) ++app.match.game.played;
 }
 
 void onServerEntryEdited(App& app, const std::string& text) {

@@ -49,7 +49,7 @@ struct Match : Monitor {
     }
     // The seconds the match clock started at, or "off".
     std::string clock() {
-        return app.battleTimer->enabled() ? std::to_string(app.match.game.secondsPlayed) : "off";
+        return app.battleTimer->enabled() ? std::to_string(app.match.game.played.count()) : "off";
     }
     int pace, port = 0, utQuery = 0;
     std::string host;
@@ -135,14 +135,14 @@ TEST_F(MatchTest, ABeginByTheClockStartsTheMatchClockByGameType) {
         app.monitor.gameText = game;
         app.match.matchState = MatchState::None;
         app.match.game.beginSaid = false;
-        app.match.game.secondsPlayed = 42;
+        app.match.game.played = std::chrono::seconds(42);
         app.settings.timeLimitMinutes = "20";
         app.monitor.lastValues.timeLeft = "20:00";
         app.monitor.timeLeftText = "19:18";
         app.monitor.redScoreText = app.monitor.blueScoreText = app.monitor.lastValues.red =
             app.monitor.lastValues.blue = "0";
         runMatchEventRules(app, ServerStatus{});
-        EXPECT_EQ(std::tuple(app.match.matchState, app.match.game.secondsPlayed),
+        EXPECT_EQ(std::tuple(app.match.matchState, app.match.game.played.count()),
                   std::tuple(MatchState::Running, clock));
     }
 }
@@ -361,9 +361,9 @@ TEST_F(MatchControl, NoReportWithoutAMatch) {
     app.battleTimer->setEnabled(true);
     for (const MatchState state : {MatchState::None, MatchState::Ready}) {
         app.match.matchState = state;
-        app.match.game.secondsSinceReport = 50;
+        app.match.game.sinceReport = std::chrono::seconds(50);
         platform.advance(200000);
-        EXPECT_EQ(app.match.game.secondsSinceReport, 0);
+        EXPECT_EQ(app.match.game.sinceReport.count(), 0);
     }
     EXPECT_TRUE(said.lines.empty());
     app.match.matchState = MatchState::Skip;
@@ -375,7 +375,7 @@ TEST_F(MatchControl, TimePlayedFollowsTheClockAndCanBeCorrected) {
     app.match.matchState = MatchState::Running;
     app.battleTimer->setEnabled(true);
     platform.advance(75000);
-    EXPECT_EQ(std::tuple(app.match.game.secondsPlayed, app.match.timePlayed),
+    EXPECT_EQ(std::tuple(app.match.game.played.count(), app.match.timePlayed),
               std::tuple(75, "1:15"));
     onFollowClockChanged(app, false);
     EXPECT_TRUE(app.match.timePlayedEditable);
@@ -384,12 +384,12 @@ TEST_F(MatchControl, TimePlayedFollowsTheClockAndCanBeCorrected) {
     platform.advance(2000);
     EXPECT_EQ(app.match.timePlayed, "12:30");  // not overwritten while being corrected
     onFollowClockChanged(app, true);
-    EXPECT_EQ(std::tuple(app.match.game.secondsPlayed, app.match.timePlayedEditable),
+    EXPECT_EQ(std::tuple(app.match.game.played.count(), app.match.timePlayedEditable),
               std::tuple(750, false));
     onFollowClockChanged(app, false);
     onTimePlayedEdited(app, "99:00");  // no click into the field: the text is not taken
     onFollowClockChanged(app, true);
-    EXPECT_EQ(app.match.game.secondsPlayed, 750);
+    EXPECT_EQ(app.match.game.played.count(), 750);
 }
 
 TEST_F(MatchControl, AReportIntervalThatIsNotPositiveReadsForty) {
@@ -413,14 +413,14 @@ TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
     platform.advance(59000);
     EXPECT_TRUE(said.lines.empty());
     platform.advance(1000);
-    EXPECT_EQ(std::tuple(said.lines.size(), app.match.game.secondsPlayed, app.monitor.timeLeftText,
+    EXPECT_EQ(std::tuple(said.lines.size(), app.match.game.played.count(), app.monitor.timeLeftText,
                          app.match.game.lastReportedRed),
               std::tuple(1u, 60, "19:00", 4));
     platform.advance(10000);
     onMatchButton(app);
     EXPECT_FALSE(app.unrealMatchTimer->enabled());
     EXPECT_EQ(app.match.matchState, MatchState::None);
-    EXPECT_EQ(app.match.game.secondsToUnrealReport,
+    EXPECT_EQ(app.match.game.untilUnrealReport.count(),
               60);  // the next start counts a whole interval again
 }
 

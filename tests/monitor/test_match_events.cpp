@@ -117,7 +117,7 @@ TEST(MatchEvents, SaysEachMatchAsItWent) {
             const int state = reply.state < 0 ? -1 : int(m.app.match.matchState);
             const bool clockRuns = m.app.battleTimer->enabled();
             const int clock = reply.clock < 0 ? -1
-                              : clockRuns     ? m.app.match.game.secondsPlayed
+                              : clockRuns     ? m.app.match.game.played.count()
                                               : -2;
             const std::string shown = reply.timeLeft.empty() ? "" : m.app.monitor.timeLeftText;
             EXPECT_EQ(std::tuple(state, clock, shown),

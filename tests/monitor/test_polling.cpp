@@ -143,10 +143,10 @@ TEST(Polling, TheEntryItsButtonsAndTheSavedList) {
 TEST(Polling, SecondsPlayedAdvanceOnlyWhileTheMatchClockRuns) {
     Monitor m;
     m.platform.advance(5000);
-    EXPECT_EQ(m.app.match.game.secondsPlayed, 0);
+    EXPECT_EQ(m.app.match.game.played.count(), 0);
     m.app.battleTimer->setEnabled(true);
     m.platform.advance(3000);
-    EXPECT_EQ(m.app.match.game.secondsPlayed, 3);
+    EXPECT_EQ(m.app.match.game.played.count(), 3);
 }
 
 TEST_F(MonitorTest, AReplyWaitingAtTheFirstTickIsHandledBeforeTheQuakeQueries) {
