@@ -46,8 +46,9 @@ struct Timeline : AppListener {
 void playRecording(FakePlatform& platform, App& app, double step) {
     onServerEntryEdited(app, kFile);
     toggleConnection(app);
-    EXPECT_EQ(app.match.liveBanner + (app.window.liveBannerVisible ? " shown" : ""),
-              "Playing a demo! shown");
+    if (app.playback.open)
+        EXPECT_EQ(app.match.liveBanner + (app.window.liveBannerVisible ? " shown" : ""),
+                  "Playing a demo! shown");
     app.monitor.playbackStep = step;
     for (int i = 0; i < 100000 && !app.window.serverEntryEnabled; ++i) platform.advance(10);
 }
