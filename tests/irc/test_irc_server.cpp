@@ -317,7 +317,8 @@ TEST_P(NoLineLost, EveryReportLineReachesTheChannelOnceInOrder) {
     WiredApp& app = bot.app;
     SaidLog said;
     app.addListener(&said);
-    app.irc.stampAfterMs = 0;  // every line that waited shows its time; the 30 s are pinned apart
+    app.irc.stampAfterMs = -1;  // every line that waited shows its time, even one left in the same
+                                // millisecond; the 30 s are pinned apart
     app.antiBanTimer->setInterval(500);
     bot.connect(server.port());
     ASSERT_TRUE(watcher->waitFor(kBot + "JOIN :#FCST")) << app.irc.ircOutput;
