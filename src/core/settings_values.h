@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/typed_entry.h"
+
 namespace fc {
 
 // The IRC servers offered before the operator adds his own; the first is the initial choice.
@@ -36,9 +38,9 @@ inline constexpr const char* kBuiltInDmLine =
 
 struct SettingsValues {
     std::string serverEntry;
-    std::vector<std::string> savedServers;  // the saved server list
-    std::string timeLimitMinutes = "20";
-    std::string reportIntervalSeconds = "60";
+    std::vector<std::string> savedServers;      // the saved server list
+    MinutesEntry timeLimitMinutes = "20";       // the match's length, from the server or typed
+    SecondsEntry reportIntervalSeconds = "60";  // between two score reports
     std::string ctfTemplate = kBuiltInCtfLine;
     std::string dmTemplate = kBuiltInDmLine;
     bool advancedMode = false;
@@ -46,7 +48,7 @@ struct SettingsValues {
     std::string ircServer = kBuiltInIrcServers[0];
     std::vector<std::string> ircServers{std::begin(kBuiltInIrcServers),
                                         std::end(kBuiltInIrcServers)};
-    std::string ircPort = "6667";
+    PortEntry ircPort = "6667";  // none when the text is no port
     std::string channelEntry = "#FCST";
     std::string ircName = "FCST";
     std::string channelKey;
@@ -56,16 +58,16 @@ struct SettingsValues {
     bool ircRemoveColors = false;
     bool ircRemoveFontCodes = false;
     bool greetOnJoin = true;            // greet users joining the channel
-    std::string ignoreSeconds = "15";   // seconds, as typed
+    SecondsEntry ignoreSeconds = "15";  // a nick waits this long between two commands
     std::string killAllowedFrom;        // blank-separated nicks that may stop the bot
     bool privateServerChecked = false;  // "Server is private!"
     bool serverIsPrivate = false;       // mirror of privateServerChecked
     // What real networks ask of a bot: a paced send queue, TLS and reconnecting.
-    std::string ircBurst = "4";         // lines that may leave at once
-    std::string ircLineGapMs = "2000";  // then one line per this many milliseconds
-    bool ircTls = false;                // "Use TLS"
-    bool ircTlsInsecure = false;        // accept any certificate
-    bool ircReconnect = true;           // reconnect when the connection is lost
+    BurstEntry ircBurst = "4";           // lines that may leave at once
+    LineGapEntry ircLineGapMs = "2000";  // then one line per this gap
+    bool ircTls = false;                 // "Use TLS"
+    bool ircTlsInsecure = false;         // accept any certificate
+    bool ircReconnect = true;            // reconnect when the connection is lost
     // The server browser: many servers asked at once, and where an empty list comes from.
     bool fastSweepOn = false;  // "Fast sweep"
     std::string masterServer = "dpmaster.deathmask.net:27950";

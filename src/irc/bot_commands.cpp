@@ -28,13 +28,6 @@ void sendNotice(App& app, const std::string& nick, const std::string& text) {
     sendIrcLine(app, "NOTICE " + nick + text, LineKind::Notice);
 }
 
-// A count of seconds: the leading number of a text, rounded, within what 32 bits carry.
-long long secondsOf(std::string_view text) {
-    const double value = std::nearbyint(leadingNumber(text));
-    constexpr double kMost = std::numeric_limits<std::int32_t>::max();
-    return static_cast<long long>(std::fmax(-kMost, std::fmin(kMost, value)));
-}
-
 // A score number: kept as it was when the score is no number a 16-bit field can carry.
 void takeScoreNumber(double score, std::int16_t& number) {
     const double value = std::nearbyint(score);
@@ -85,7 +78,7 @@ void sendHelp(App& app, const std::string& nick) {
     sendNotice(app, nick, type + " !stats" + kBoldMark + "  = Current match info.");
     sendNotice(app, nick,
                " :" + kColourMark + "7You can only send a command every " +
-                   app.settings.ignoreSeconds + " seconds!");
+                   app.settings.ignoreSeconds.text() + " seconds!");
 }
 
 void sendStats(App& app, const std::string& nick) {
@@ -152,7 +145,7 @@ void handleBotQuery(App& app, const std::string& sender, const std::string& rawP
                                  ? std::string()
                                  : trimBlanks(stripCrLf(params.substr(colon + 1)));
     const std::string ending = toLower(params);
-    const long long t = secondsOf(app.settings.ignoreSeconds);
+    const long long t = app.settings.ignoreSeconds.value().count();
 
     if (textEndsWith(ending, kCtcpMark + "version" + kCtcpMark) && !isIgnored(app, sender, t)) {
         sendNotice(app, sender,
@@ -211,7 +204,7 @@ void onIgnoreTimer(App& app) {
         const std::size_t blank = entry.find(' ');
         std::string nick = entry.substr(0, blank);
         const std::string count = blank == std::string::npos ? "" : entry.substr(blank + 1);
-        const long long left = secondsOf(count) - 1;
+        const long long left = readSeconds(count).count() - 1;
         if (left <= 0) nick = "<DEL>";
         entry = nick + " " + plainNumber(left);
     }

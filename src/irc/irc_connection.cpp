@@ -18,16 +18,6 @@ namespace fc {
 namespace {
 
 // A port as typed: a whole number from 1 to 65535, blanks around it allowed.
-bool parseIrcPort(const std::string& text, int& port) {
-    const std::string t = trimBlanks(text);
-    int value = 0;
-    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-    if (t.empty() || ec != std::errc() || end != t.data() + t.size()) return false;
-    if (value < 1 || value > 65535) return false;
-    port = value;
-    return true;
-}
-
 // The server entry may carry a description after the host name; only the name is dialled.
 std::string hostOf(const std::string& entry) {
     const std::string t = trimBlanks(entry);
@@ -295,8 +285,9 @@ void joinAChannel(App& app, const std::string& channel) {
 
 void useTls(App& app, bool on) {
     app.settings.ircTls = on;
-    const std::string from = on ? "6667" : "6697";
-    if (trimBlanks(app.settings.ircPort) == from) app.settings.ircPort = on ? "6697" : "6667";
+    // A port the operator chose stays; the usual plain and TLS ports follow the box.
+    const int from = on ? 6667 : 6697;
+    if (app.settings.ircPort.value() == from) app.settings.ircPort = on ? "6697" : "6667";
 }
 
 void lockConnectionFields(App& app) {
@@ -314,15 +305,15 @@ void unlockConnectionFields(App& app) {
 void connectIrc(App& app) {
     IrcSession& s = app.irc;
     app.ircSocket->close();
-    int port = 0;
-    if (!parseIrcPort(app.settings.ircPort, port)) {
+    const std::optional<int> port = app.settings.ircPort.value();
+    if (!port) {
         // Nothing is dialled, so the fields stay open for a better port.
-        app.appendOutput("*** Cannot connect: the port \"" + app.settings.ircPort +
+        app.appendOutput("*** Cannot connect: the port \"" + app.settings.ircPort.text() +
                          "\" is not a number from 1 to 65535.");
         return;
     }
     s.host = hostOf(app.settings.ircServer);
-    s.port = port;
+    s.port = *port;
     s.wanted = true;
     s.backoffSeconds = kFirstBackoffSeconds;
     s.spreadSeed = static_cast<std::uint32_t>(app.platform.nowMs()) | 1u;

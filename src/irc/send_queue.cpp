@@ -13,14 +13,6 @@ namespace fc {
 
 namespace {
 
-// A pace setting as typed; a text that holds no number keeps the default.
-int settingNumber(const std::string& text, int fallback, int least, int most) {
-    const std::string t = trimBlanks(text);
-    if (t.empty() || t[0] < '0' || t[0] > '9') return fallback;
-    const double value = std::nearbyint(leadingNumber(t));
-    return static_cast<int>(std::max<double>(least, std::min<double>(value, most)));
-}
-
 // Raises the credit by one line for every gap that passed, up to the burst.
 void refill(App& app) {
     IrcSendQueue& q = app.irc.queue;
@@ -114,11 +106,11 @@ bool makeRoom(App& app, const QueuedLine& incoming) {
 }  // namespace
 
 int burstLines(const App& app) {
-    return settingNumber(app.settings.ircBurst, 4, 1, 1000);
+    return app.settings.ircBurst.value();
 }
 
 int lineGapMs(const App& app) {
-    return settingNumber(app.settings.ircLineGapMs, 2000, 0, 600000);
+    return static_cast<int>(app.settings.ircLineGapMs.value().count());
 }
 
 void queueIrcLine(App& app, QueuedLine line) {

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/app.h"
+#include "core/clock_text.h"
 #include "core/line_sink.h"
 #include "core/server_vars.h"
 #include "core/text_util.h"
@@ -123,13 +124,11 @@ void onMatchButton(App& app) {
 void onUnrealMatchButton(App& app) {
     if (app.match.matchState == MatchState::Running) {
         app.unrealMatchTimer->setEnabled(false);
-        app.match.game.untilUnrealReport =
-            std::chrono::seconds(leadingWhole(app.settings.reportIntervalSeconds));
+        app.match.game.untilUnrealReport = app.settings.reportIntervalSeconds.value();
         app.match.matchState = MatchState::None;
     } else if (app.match.matchState == MatchState::None) {
         app.match.matchState = MatchState::Running;
-        app.match.game.untilUnrealReport =
-            std::chrono::seconds(leadingWhole(app.settings.reportIntervalSeconds));
+        app.match.game.untilUnrealReport = app.settings.reportIntervalSeconds.value();
         app.unrealMatchTimer->setEnabled(true);
     } else {
         skipOrTake(app);
@@ -142,7 +141,7 @@ void onBattleTick(App& app) {
         return;
     }
     // The counter is compared before it is raised: with 60 a line goes out every 61st tick.
-    if (leadingNumber(app.settings.reportIntervalSeconds) == app.match.game.sinceReport.count()) {
+    if (app.settings.reportIntervalSeconds.value() == app.match.game.sinceReport) {
         app.match.game.sinceReport = std::chrono::seconds(0);
         sendScoreReport(app);
         noteReportedScores(app);
@@ -157,12 +156,11 @@ void onUnrealTick(App& app) {
     if ((--app.match.game.untilUnrealReport).count() == 0) {
         if (describe(app.monitor.gameType).reportsEveryInterval) sendScoreReport(app);
         noteReportedScores(app);
-        app.match.game.untilUnrealReport =
-            std::chrono::seconds(leadingWhole(app.settings.reportIntervalSeconds));
+        app.match.game.untilUnrealReport = app.settings.reportIntervalSeconds.value();
     }
     ++app.match.game.played;
-    app.monitor.timeLeftText =
-        subtractClockTimes(trimBlanks(app.settings.timeLimitMinutes) + ":00", timePlayedText(app));
+    app.monitor.timeLeftText = subtractClockTimes(
+        minutesSeconds(app.settings.timeLimitMinutes.value()), timePlayedText(app));
 }
 
 void onTimePlayedClicked(App& app) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/app.h"
+#include "core/clock_text.h"
 #include "core/text_util.h"
 #include "match/announcements.h"
 #include "match/capper.h"
@@ -84,8 +85,9 @@ void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
     // frag sums back at 0:0 after suicides move the state at most; no line, the clock runs on.
     const bool begun = app.match.game.beginSaid;
     if (clock.timeLeftFromClock) {
-        app.monitor.timeLeftText = subtractClockTimes(app.settings.timeLimitMinutes + ":00",
-                                                      minutesSeconds(app.match.game.played));
+        app.monitor.timeLeftText =
+            subtractClockTimes(minutesSeconds(app.settings.timeLimitMinutes.value()),
+                               minutesSeconds(app.match.game.played));
     }
     if (s.red == 0 && s.blue == 0 && app.match.matchState == MatchState::None)
         app.match.matchState = MatchState::Ready;
@@ -100,7 +102,7 @@ void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
     }
 
     // Begin by clock: the time left leaves the full time limit.
-    const std::string fullTime = trimBlanks(app.settings.timeLimitMinutes) + ":00";
+    const std::string fullTime = minutesSeconds(app.settings.timeLimitMinutes.value());
     if (toLower(app.monitor.timeLeftText) != "[no match]" &&
         trimBlanks(app.monitor.lastValues.timeLeft) == fullTime &&
         app.monitor.timeLeftText != fullTime) {
@@ -183,7 +185,7 @@ void runTourneyTeamRules(App& app) {
         const long long m = minutesOf(app.monitor.timeLeftText);
         // The report interval in whole minutes, halves to even.
         const long long k =
-            wholeNumber(std::nearbyint(leadingNumber(app.settings.reportIntervalSeconds) / 60));
+            wholeNumber(std::nearbyint(app.settings.reportIntervalSeconds.value().count() / 60.0));
         const long long next = addWithin(m, 1);
         if (minutesOf(app.monitor.lastValues.timeLeft) == next && next != 20 && m != 0 && k != 0 &&
             next % k == 0) {
@@ -278,7 +280,7 @@ void runGameChangeRules(App& app, const ServerStatus& status) {
     app.match.game =
         GameMemory{};  // whole: a pause or a begin of the old game is not the new one's
     // The new game is read as a game's first reply: no scores before it, the clock at its limit.
-    app.monitor.timeLeftText = trimBlanks(app.settings.timeLimitMinutes) + ":00";
+    app.monitor.timeLeftText = minutesSeconds(app.settings.timeLimitMinutes.value());
     app.monitor.lastValues.timeLeft = app.monitor.timeLeftText;
     app.monitor.lastValues.red = "0";
     app.monitor.lastValues.blue = "0";

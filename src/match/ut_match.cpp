@@ -1,6 +1,7 @@
 #include "match/ut_match.h"
 
 #include "core/app.h"
+#include "core/clock_text.h"
 #include "core/line_sink.h"
 #include "core/server_vars.h"
 #include "core/team_totals.h"
@@ -54,9 +55,9 @@ void unrealMatchRules(App& app, const std::string& reply) {
     const long long blueFrags = frags(app.monitor.blueScoreText);
 
     app.settings.timeLimitMinutes = getServerVar("timelimit", reply);
-    if (leadingNumber(app.settings.timeLimitMinutes) == 0) app.settings.timeLimitMinutes = "20";
+    if (app.settings.timeLimitMinutes.value().count() == 0) app.settings.timeLimitMinutes = "20";
     if (app.match.matchState == MatchState::None)
-        app.monitor.timeLeftText = trimBlanks(app.settings.timeLimitMinutes) + ":00";
+        app.monitor.timeLeftText = minutesSeconds(app.settings.timeLimitMinutes.value());
 
     countUnrealCaptures(app, app.monitor.lastValues.players);
 

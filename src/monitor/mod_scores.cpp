@@ -23,14 +23,14 @@ void updateCountsAndLimit(App& app) {
     app.monitor.playersPlaying = plainNumber(static_cast<long long>(app.monitor.playerRows.size()));
     app.monitor.playersMax = maxClients(app.status);
     app.settings.timeLimitMinutes = app.status.variable("timelimit");
-    if (leadingNumber(app.settings.timeLimitMinutes) == 0) app.settings.timeLimitMinutes = "20";
+    if (app.settings.timeLimitMinutes.value().count() == 0) app.settings.timeLimitMinutes = "20";
 }
 
 void showReadyTime(App& app) {
     if ((describe(app.monitor.gameType).ownTime == OwnTime::LimitWithoutMatch &&
          app.match.matchState == MatchState::None) ||
         app.match.matchState == MatchState::Ready) {
-        app.monitor.timeLeftText = trimBlanks(app.settings.timeLimitMinutes) + ":00";
+        app.monitor.timeLeftText = minutesSeconds(app.settings.timeLimitMinutes.value());
     }
 }
 
@@ -69,7 +69,7 @@ void runBaseQuake3TeamClock(App& app) {
     if (running) {
         const std::string played = minutesSeconds(app.match.game.played);
         app.monitor.timeLeftText =
-            subtractClockTimes(app.settings.timeLimitMinutes + ":00", played);
+            subtractClockTimes(minutesSeconds(app.settings.timeLimitMinutes.value()), played);
     }
     app.window.followClockVisible = running;
     app.window.timePlayedVisible = running;

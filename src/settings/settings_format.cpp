@@ -28,16 +28,25 @@ constexpr TextKey kTextKeys[] = {
     {"IRCNAME", &SettingsValues::ircName},
     {"IRCKEY", &SettingsValues::channelKey},
     {"Q2SELECTED", &SettingsValues::serverEntry},
-    {"IRCPORT", &SettingsValues::ircPort},
-    {"IRCIGNORETIME", &SettingsValues::ignoreSeconds},
-    {"TIMELIMITDM", &SettingsValues::timeLimitMinutes},
     {"IRCLINECTF", &SettingsValues::ctfTemplate},
     {"IRCLINEDM", &SettingsValues::dmTemplate},
     {"KILLALLOWEDFROM", &SettingsValues::killAllowedFrom},
-    {"IRCBURST", &SettingsValues::ircBurst},
-    {"IRCLINEGAPMS", &SettingsValues::ircLineGapMs},
     {"MASTERSERVER", &SettingsValues::masterServer},
     {"UPDATEURL", &SettingsValues::updateUrl},
+};
+
+struct EntryKey {
+    const char* key;
+    void (*take)(SettingsValues& values, const std::string& text);
+};
+
+// Settings typed into a field: the field keeps the text and reads its value from it.
+constexpr EntryKey kEntryKeys[] = {
+    {"IRCPORT", [](SettingsValues& v, const std::string& t) { v.ircPort = t; }},
+    {"IRCIGNORETIME", [](SettingsValues& v, const std::string& t) { v.ignoreSeconds = t; }},
+    {"TIMELIMITDM", [](SettingsValues& v, const std::string& t) { v.timeLimitMinutes = t; }},
+    {"IRCBURST", [](SettingsValues& v, const std::string& t) { v.ircBurst = t; }},
+    {"IRCLINEGAPMS", [](SettingsValues& v, const std::string& t) { v.ircLineGapMs = t; }},
 };
 
 struct BoxKey {
@@ -131,6 +140,12 @@ bool applySetting(App& app, const std::string& key, const std::string& value) {
     for (const TextKey& k : kTextKeys) {
         if (key == k.key) {
             app.settings.*k.field = value;
+            return true;
+        }
+    }
+    for (const EntryKey& k : kEntryKeys) {
+        if (key == k.key) {
+            k.take(app.settings, value);
             return true;
         }
     }
@@ -235,10 +250,10 @@ std::string settingsText(const App& app, const RunOnlySettings& kept) {
     setting("Q2Selected", kept.savedServerEntry.value_or(app.settings.serverEntry));
     line("TagSystem = [obselete since 1.20]");
     setting("IRCPort", kept.ircPort.value_or(app.settings.ircPort));
-    setting("IRCIgnoreTime", app.settings.ignoreSeconds);
+    setting("IRCIgnoreTime", app.settings.ignoreSeconds.text());
     line("ReportDM = [obselete since 1.14]");
-    setting("ReportSecDM", app.settings.reportIntervalSeconds);
-    setting("TimeLimitDM", app.settings.timeLimitMinutes);
+    setting("ReportSecDM", app.settings.reportIntervalSeconds.text());
+    setting("TimeLimitDM", app.settings.timeLimitMinutes.text());
     setting("IRCLineCTF", app.settings.ctfTemplate);
     setting("IRCLineDM", app.settings.dmTemplate);
     setting("Advanced", box(app.settings.advancedMode));
@@ -247,8 +262,8 @@ std::string settingsText(const App& app, const RunOnlySettings& kept) {
     setting("CheckForUpdate", box(app.settings.checkForUpdate));
     setting("PriveServer", box(app.settings.serverIsPrivate));
     setting("KillAllowedFrom", app.settings.killAllowedFrom);
-    setting("IRCBurst", app.settings.ircBurst);
-    setting("IRCLineGapMs", app.settings.ircLineGapMs);
+    setting("IRCBurst", app.settings.ircBurst.text());
+    setting("IRCLineGapMs", app.settings.ircLineGapMs.text());
     setting("IRCTls", box(app.settings.ircTls));
     setting("IRCTlsInsecure", box(app.settings.ircTlsInsecure));
     setting("IRCReconnect", box(app.settings.ircReconnect));

@@ -170,7 +170,9 @@ void IrcTab::connectActions() {
         });
     };
     edits(ircServerCombo_->lineEdit(), &SettingsValues::ircServer);
-    edits(ircPortEdit_, &SettingsValues::ircPort);
+    connect(ircPortEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        app_.dispatch([&] { app_.settings.ircPort = fromDisplay(text); });
+    });
     edits(channelEdit_, &SettingsValues::channelEntry);
     edits(channelKeyEdit_, &SettingsValues::channelKey);
     edits(ircNameEdit_, &SettingsValues::ircName);

@@ -67,7 +67,7 @@ TEST_F(LoopbackPolling, UnrealServerAnswersTheFirstTickInThreeDatagrams) {
     EXPECT_EQ(app.monitor.gameFamily, GameFamily::UT);
     EXPECT_EQ(app.monitor.gameType, GameType::UnrealCtf);
     EXPECT_EQ(
-        app.monitor.playerRows[0].name + app.monitor.blueScoreText + app.settings.timeLimitMinutes,
+        app.monitor.playerRows[0].name + app.monitor.blueScoreText + app.settings.timeLimitMinutes.text(),
         "Alpha0/115");
     EXPECT_EQ(app.settings.serverEntry, server.entry() + " test server");
     ASSERT_GE(server.queries.size(), 3u);
