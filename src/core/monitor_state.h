@@ -51,8 +51,6 @@ struct MonitorState {
     std::vector<PlayerRow> playerRows;
     std::string redScoreText = "0/0";
     std::string blueScoreText = "0/0";
-    std::string redPingText = "0";
-    std::string bluePingText = "0";
     std::string playersPlaying;
     std::string playersMax;
     std::string serverInfoText;

@@ -56,8 +56,8 @@ std::string captureLine(const App& app, long long redCaptures, long long blueCap
     values.teamB = app.match.blueTeamName;
     values.scoreA = blankNumber(redCaptures);
     values.scoreB = blankNumber(blueCaptures);
-    values.pingA = app.monitor.redPingText;
-    values.pingB = app.monitor.bluePingText;
+    values.pingA = plainNumber(app.monitor.avgPingRed);
+    values.pingB = plainNumber(app.monitor.avgPingBlue);
     values.pointsA = "N/A";
     values.pointsB = "N/A";
     values.capper = capper;

@@ -40,8 +40,6 @@ void unrealTeamSums(App& app, const std::string& reply) {
     }
     app.monitor.avgPingRed = averagePing(red);
     app.monitor.avgPingBlue = averagePing(blue);
-    app.monitor.redPingText = plainNumber(app.monitor.avgPingRed);
-    app.monitor.bluePingText = plainNumber(app.monitor.avgPingBlue);
 }
 
 void unrealMatchRules(App& app, const std::string& reply) {

@@ -75,8 +75,6 @@ void addTeamSums(App& app) {
         app.monitor.avgPingRed = averagePing(red);
         app.monitor.avgPingBlue = averagePing(blue);
     }
-    app.monitor.redPingText = plainNumber(app.monitor.avgPingRed);
-    app.monitor.bluePingText = plainNumber(app.monitor.avgPingBlue);
 }
 
 }  // namespace fc

@@ -6,6 +6,7 @@
 #include "core/browser_view.h"
 #include "core/irc_session.h"
 #include "core/server_vars.h"
+#include "program/shown_status.h"
 
 namespace fc {
 
@@ -64,22 +65,23 @@ void member(std::string& out, const char* name, const std::string& value) {
 }  // namespace
 
 std::string replyEventJson(const App& app) {
+    const ShownStatus shown = showStatus(app);
     std::string out = "{\"event\":\"reply\"";
     member(out, "gameFamily", familyText(app.monitor.gameFamily));
     member(out, "gameType", std::string(gameTypeCode(app.monitor.gameType)));
-    member(out, "qsGame", app.monitor.gameText);
-    member(out, "qsMap", app.monitor.mapText);
-    member(out, "qsTimeLeft", app.monitor.timeLeftText);
-    member(out, "qsRed", app.monitor.redScoreText);
-    member(out, "qsBlue", app.monitor.blueScoreText);
-    member(out, "txtnaamRED", app.match.redTeamName);
-    member(out, "txtnaamBLUE", app.match.blueTeamName);
+    member(out, "qsGame", shown.qsGame);
+    member(out, "qsMap", shown.qsMap);
+    member(out, "qsTimeLeft", shown.qsTimeLeft);
+    member(out, "qsRed", shown.qsRed);
+    member(out, "qsBlue", shown.qsBlue);
+    member(out, "txtnaamRED", shown.txtnaamRED);
+    member(out, "txtnaamBLUE", shown.txtnaamBLUE);
     out += ",\"matchState\":" + std::to_string(static_cast<int>(app.match.matchState));
-    member(out, "PlayersPlaying", app.monitor.playersPlaying);
-    member(out, "PlayersMax", app.monitor.playersMax);
+    member(out, "PlayersPlaying", shown.PlayersPlaying);
+    member(out, "PlayersMax", shown.PlayersMax);
     out += ",\"players\":[";
     bool first = true;
-    for (const PlayerRow& row : app.monitor.playerRows) {
+    for (const PlayerRow& row : *shown.players) {
         if (!first) out += ',';
         first = false;
         out += "{\"name\":" + jsonString(row.name);
@@ -100,9 +102,10 @@ std::string interpEventJson(const App& app) {
     member(out, "InterpEmail", app.interp.interpEmail);
     member(out, "StatRed", app.interp.redFlagWhere);
     member(out, "StatBlue", app.interp.blueFlagWhere);
-    member(out, "qsRed", app.monitor.redScoreText);
-    member(out, "qsBlue", app.monitor.blueScoreText);
-    member(out, "qsTimeLeft", app.monitor.timeLeftText);
+    const ShownStatus shown = showStatus(app);
+    member(out, "qsRed", shown.qsRed);
+    member(out, "qsBlue", shown.qsBlue);
+    member(out, "qsTimeLeft", shown.qsTimeLeft);
     out += ",\"matchState\":" + std::to_string(static_cast<int>(app.match.matchState));
     out += '}';
     return out;

@@ -18,6 +18,7 @@
 #include "core/app.h"
 #include "match/teams.h"
 #include "monitor/poller.h"
+#include "program/shown_status.h"
 #include "settings/game_server_list.h"
 #include "shell/match_box.h"
 #include "shell/qt_text.h"
@@ -307,6 +308,7 @@ void GameTab::connectActions() {
 }
 
 void GameTab::refresh(const App& app) {
+    const ShownStatus shown = showStatus(app);
     syncCombo(serverEntryCombo_, app.settings.savedServers, app.settings.serverEntry);
     serverEntryCombo_->setEnabled(app.window.serverEntryEnabled);
     syncText(connectionButton_, app.window.connectionButton);
@@ -315,29 +317,29 @@ void GameTab::refresh(const App& app) {
 
     syncText(liveBannerLabel_, app.match.liveBanner);
     liveBannerFrame_->setVisible(app.window.liveBannerVisible);
-    syncText(familyLabel_, app.monitor.familyLabel);
-    syncText(gameTypeLabel_, app.monitor.gameTypeLabel);
-    syncText(receivedBytesLabel_, app.monitor.receivedBytesText);
-    syncPlayerList(playerList_, app.monitor.playerRows);
+    syncText(familyLabel_, shown.sMode);
+    syncText(gameTypeLabel_, shown.typspel);
+    syncText(receivedBytesLabel_, shown.receivedBytes);
+    syncPlayerList(playerList_, *shown.players);
 
-    syncText(gameEdit_, app.monitor.gameText);
-    syncText(mapEdit_, app.monitor.mapText);
-    syncText(timeLeftEdit_, app.monitor.timeLeftText);
+    syncText(gameEdit_, shown.qsGame);
+    syncText(mapEdit_, shown.qsMap);
+    syncText(timeLeftEdit_, shown.qsTimeLeft);
     syncText(statisticsEdit_, app.monitor.statisticsText);
-    syncText(playersPlayingLabel_, app.monitor.playersPlaying);
-    syncText(playersMaxLabel_, app.monitor.playersMax);
+    syncText(playersPlayingLabel_, shown.PlayersPlaying);
+    syncText(playersMaxLabel_, shown.PlayersMax);
     syncText(timeLimitEdit_, app.settings.timeLimitMinutes);
     syncText(teamsKnownLabel_, app.window.teamsKnownShown ? "True" : "False");
 
     teamScoresFrame_->setVisible(app.window.teamScoresVisible);
     syncText(redTeamCaptionLabel_, app.match.redTeamCaption);
     syncText(blueTeamCaptionLabel_, app.match.blueTeamCaption);
-    syncText(redTeamNameEdit_, app.match.redTeamName);
-    syncText(blueTeamNameEdit_, app.match.blueTeamName);
-    syncText(redScoreEdit_, app.monitor.redScoreText);
-    syncText(blueScoreEdit_, app.monitor.blueScoreText);
-    syncText(redPingLabel_, app.monitor.redPingText);
-    syncText(bluePingLabel_, app.monitor.bluePingText);
+    syncText(redTeamNameEdit_, shown.txtnaamRED);
+    syncText(blueTeamNameEdit_, shown.txtnaamBLUE);
+    syncText(redScoreEdit_, shown.qsRed);
+    syncText(blueScoreEdit_, shown.qsBlue);
+    syncText(redPingLabel_, shown.pingRed);
+    syncText(bluePingLabel_, shown.pingBlue);
     matchBox_->refresh(app);
 }
 

@@ -247,7 +247,7 @@ TEST(UnrealAnswer, FillsTheTeamsTheGameAndTheLimit) {
         EXPECT_EQ(u.app.settings.timeLimitMinutes, r.minutes);
         if (r.scores)
             EXPECT_EQ(u.app.monitor.redScoreText + " " + u.app.monitor.blueScoreText + " " +
-                          u.app.monitor.redPingText,
+                          std::to_string(u.app.monitor.avgPingRed),
                       r.scores);
     }
 }

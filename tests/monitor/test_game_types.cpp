@@ -13,8 +13,9 @@ std::string panel(const App& app) {
     return std::string(gameTypeCode(app.monitor.gameType)) + "|" + app.match.redTeamCaption + "|" +
            app.match.blueTeamCaption + "|" + app.monitor.timeLeftText + "|" +
            app.monitor.redScoreText + "|" + app.monitor.blueScoreText + "|" +
-           app.match.redTeamName + "|" + app.match.blueTeamName + "|" + app.monitor.redPingText +
-           "|" + app.monitor.bluePingText + (app.window.teamScoresVisible ? "|frame" : "") +
+           app.match.redTeamName + "|" + app.match.blueTeamName + "|" +
+           std::to_string(app.monitor.avgPingRed) + "|" + std::to_string(app.monitor.avgPingBlue) +
+           (app.window.teamScoresVisible ? "|frame" : "") +
            (app.window.teamsKnownShown ? "|known" : "");
 }
 
