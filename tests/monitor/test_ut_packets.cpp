@@ -10,11 +10,10 @@
 namespace fc::test {
 namespace {
 
+// Pieces by packet number as they arrive; "f" marks the final one, "F" a final mark without its
+// closing backslash, "." a piece whose queryid has no full stop, "T" a poll tick (a new query).
 struct PieceCase {
-    const char* name;
-    // Pieces by packet number as they arrive; "f" marks the final one, "." one whose queryid
-    // has no full stop, "T" a poll tick (a new query) in between.
-    const char* arrivals;
+    const char *name, *arrivals;
     int answers;
 };
 
@@ -26,45 +25,35 @@ TEST_P(UnrealPieces, OneWholeAnswerPerQuery) {
     int query = 1;
     const UnrealAnswer answer{"CTFGame", "0", {{"Alpha", 3, "0"}, {"Bravo", 1, "1"}}};
     std::istringstream in(GetParam().arrivals);
-    std::string token;
-    while (in >> token) {
+    for (std::string token; in >> token;) {
         if (token == "T") {
             platform.advance(2000);
             ++query;
             continue;
         }
+        const char mark = token.back();
         const int packet = std::stoi(token);
-        const std::string id = token.back() == '.'
-                                   ? std::to_string(query) + std::to_string(packet)
-                                   : std::to_string(query) + "." + std::to_string(packet);
-        reply(unrealPiece(answer, packet, id, token.back() == 'f'), "127.0.0.1", 7778);
+        const std::string id =
+            std::to_string(query) + (mark == '.' ? "" : ".") + std::to_string(packet);
+        std::string piece = unrealPiece(answer, packet, id, mark == 'f' || mark == 'F');
+        if (mark == 'F') piece.pop_back();
+        reply(piece, "127.0.0.1", 7778);
     }
     EXPECT_EQ(listener.replies, GetParam().answers);
-    if (GetParam().answers > 0) {
-        EXPECT_EQ(app.monitor.gameFamily, GameFamily::UT);
-        ASSERT_EQ(app.monitor.playerRows.size(), 2u);
-        const PlayerRow& bravo = app.monitor.playerRows[1];
-        EXPECT_EQ(bravo.name + " " + bravo.score + " " + bravo.ping + " " + bravo.team,
-                  "Bravo 1 5 Blue");
-        EXPECT_EQ(app.monitor.redScoreText, "0/3");
-        EXPECT_EQ(app.monitor.mapText, "CTF-Face");
-        EXPECT_EQ(app.monitor.utPacketSizes.size(), 3u);
-    }
-}
-
-// A final mark without its closing backslash still ends the answer.
-TEST(UnrealAnswer, AFinalMarkWithoutItsClosingBackslashEndsTheAnswer) {
-    Steps m("127.0.0.1:7778");
-    const UnrealAnswer answer{"CTFGame", "0", {{"Alpha", 3, "0"}}};
-    m.reply(unrealPiece(answer, 1, "1.1", false), "127.0.0.1", 7778);
-    m.reply(unrealPiece(answer, 2, "1.2", false), "127.0.0.1", 7778);
-    m.reply("\\queryid\\1.3\\final", "127.0.0.1", 7778);
-    EXPECT_EQ(m.listener.replies, 1);
+    if (GetParam().answers == 0) return;
+    EXPECT_EQ(app.monitor.gameFamily, GameFamily::UT);
+    ASSERT_EQ(app.monitor.playerRows.size(), 2u);
+    const PlayerRow& bravo = app.monitor.playerRows[1];
+    EXPECT_EQ(bravo.name + " " + bravo.score + " " + bravo.ping + " " + bravo.team,
+              "Bravo 1 5 Blue");
+    EXPECT_EQ(app.monitor.redScoreText + " " + app.monitor.mapText, "0/3 CTF-Face");
+    EXPECT_EQ(app.monitor.utPacketSizes.size(), 3u);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Sequences, UnrealPieces, ::testing::Values(
     PieceCase{"in_order", "1 2 3f", 1}, PieceCase{"out_of_order", "1 2 3f T 3f 2 1", 2},
+    PieceCase{"final_mark_without_closing_backslash", "1 2 3F", 1},
     PieceCase{"missing_piece_completed_later", "1 3f 2", 1}, PieceCase{"older_pieces_never_mix_in", "1 3f T 2", 0},
     PieceCase{"lost_final_given_up_at_next_query", "1 2 T 3f", 0}, PieceCase{"second_final_same_query", "1 2 3f 3f 2", 1},
     PieceCase{"piece_above_100_dropped", "1 2 101f", 0}, PieceCase{"queryid_without_full_stop", "1 2 3.", 0},
