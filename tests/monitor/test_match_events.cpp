@@ -2,7 +2,6 @@
 // exact lines said, in order.
 #include <gtest/gtest.h>
 
-#include "monitor/mod_scores.h"
 #include "steps.h"
 
 namespace fc::test {
@@ -124,40 +123,6 @@ TEST(MatchEvents, SaysEachMatchAsItWent) {
         }
         EXPECT_EQ(m.said.lines, row.said);
         if (row.after) row.after(m);
-    }
-}
-
-// Switching off forgets the match: switched on again, the next one is begun anew, its clock
-// from nothing, so both begins read the same.
-TEST(MatchEvents, AMatchAfterSwitchingOffAndOnIsBegunAnew) {
-    Steps m;
-    m.paceMs = 1000;
-    m.roster = kBattle;
-    for (int run = 0; run < 2; ++run) {
-        m.q2("\\gamedir\\battle", {0, 0, 0, 0});
-        m.q2("\\gamedir\\battle", {0, 0, 1, 0});
-        toggleConnection(m.app);
-        m.switchOn("10.0.0.5:27910");
-        m.firstTick();
-    }
-    ASSERT_EQ(m.said.lines.size(), 2u);
-    for (const std::string& line : m.said.lines) EXPECT_EQ(line.rfind(kQ2Begin, 0), 0u) << line;
-    EXPECT_EQ(m.said.lines[0], m.said.lines[1]);
-}
-
-// Before a match the time left shows the time limit where the server gives none: in base
-// Quake 3 capture-the-flag; other games keep what their server said.
-TEST(MatchEvents, WithoutAMatchOnlyBaseQuake3CtfShowsTheTimeLimit) {
-    for (const auto& [type, shown] : {std::pair{GameType::Quake3BaseCtf, "15:00"},
-                                      {GameType::Quake3OspCtf, "9:59"},
-                                      {GameType::Quake3TeamGame, "9:59"},
-                                      {GameType::Quake2Ctf, "9:59"}}) {
-        Monitor m;
-        m.app.monitor.gameType = type;
-        m.app.settings.timeLimitMinutes = "15";
-        m.app.monitor.timeLeftText = "9:59";
-        showReadyTime(m.app);
-        EXPECT_EQ(m.app.monitor.timeLeftText, shown) << describe(type).name;
     }
 }
 

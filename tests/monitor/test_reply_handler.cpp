@@ -126,17 +126,6 @@ TEST(ReplyHandler, ServerVariablesAreListedOnePerLineWithoutTheHeader) {
     EXPECT_EQ(m.rows(), "x\\y|___2|___1|Spec|Grey;");
 }
 
-TEST(ReplyHandler, TheUnrealGameNameTakesTheUnrealPath) {
-    Steps m;
-    m.reply("\\gamename\\ut\\gamever\\436\\queryid\\1.1\\", "10.0.0.5", 27910);
-    EXPECT_EQ(m.app.monitor.gameFamily, GameFamily::UT);
-    EXPECT_EQ(m.app.monitor.playerRows.at(1).name, "Waiting for packets!");
-    EXPECT_EQ(m.listener.replies, 0);  // the Unreal handler waits for the final piece
-    // The size shown is a Quake reply's: the first datagram's, then no more.
-    m.reply("\\hostname\\x\\queryid\\2.1\\", "10.0.0.5", 27910);
-    EXPECT_EQ(m.app.monitor.receivedBytesText, " 37 bytes.");
-}
-
 TEST(ReplyHandler, AnEmptyReplyMeansNoServerWhichIsNoLongerPolled) {
     Steps m;
     m.reply("", "10.0.0.5", 27910);
@@ -149,16 +138,6 @@ TEST(ReplyHandler, AnEmptyReplyMeansNoServerWhichIsNoLongerPolled) {
     m.platform.advance(1000);
     EXPECT_EQ(m.sent(),
               "UT 10.0.0.5:27910 12000, Q2 10.0.0.5:27910 12000, Q3 10.0.0.5:27910 12000");
-}
-
-TEST(ReplyHandler, MalformedRepliesNeverBreakIt) {
-    Steps m;
-    // clang-format off
-    const std::string malformed[] = {"\xFF", std::string(40, '\n'), std::string(40, '\\'), Q3 + std::string(30, '^'),
-                                     "\\queryid\\", "queryid\\queryid\\queryid\\", std::string(4, '\0')};
-    // clang-format on
-    for (const std::string& bytes : malformed) m.reply(bytes, "10.0.0.5", 27910);
-    EXPECT_FALSE(m.app.window.serverEntryEnabled);
 }
 
 }  // namespace

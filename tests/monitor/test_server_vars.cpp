@@ -36,14 +36,6 @@ TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
     for (const auto& row : rows) EXPECT_EQ(getServerVar(row.key, row.reply), row.value) << row.name;
 }
 
-TEST(IsQuake3Reply, VersionOrStatusResponseHeader) {
-    EXPECT_TRUE(isQuake3Reply(kReply));
-    EXPECT_TRUE(isQuake3Reply("\xFF\xFF\xFF\xFFstatusResponse\n\\version\\ioq3 1.36\n"));
-    EXPECT_TRUE(isQuake3Reply("\xFF\xFF\xFF\xFFprint\n\\version\\Q3 1.32\n"));
-    EXPECT_FALSE(isQuake3Reply("\xFF\xFF\xFF\xFFprint\n\\version\\3.20 x86\n"));
-    EXPECT_FALSE(isQuake3Reply(""));
-}
-
 TEST(TextHelpers, FiltersPaddingAndPieces) {
     const std::pair<const char*, const char*> colours[] = {
         {"^1Red^7Guy", "RedGuy"}, {"^^1x", "1x"}, {"end^", "end"}, {"plain", "plain"}, {"", ""}};
