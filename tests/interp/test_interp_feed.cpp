@@ -153,16 +153,16 @@ TEST(InterpFeed, TimeLeftRunsTheClockOnlyWithinAMatchLength) {
     f.platform.advance(1000);
     EXPECT_EQ(f.said.lines, std::vector<std::string>{"*** MATCH HAS ENDED! *** FINAL SCORE: "
                                                      "[Red team] 0 (0) / [Blue team] 0 (0)"});
-    EXPECT_EQ(f.app.monitor.timeLeftText, "INT");
-    EXPECT_EQ(f.app.match.matchState, MatchState::None);
+    EXPECT_EQ(std::tie(f.app.monitor.timeLeftText, f.app.match.matchState),
+              std::make_tuple("INT", MatchState::None));
     EXPECT_FALSE(f.app.interpClockTimer->enabled());
     // more than the match length left never counts nor ends
     f.app.match.matchState = MatchState::Running;
     f.service().receive("Time Left: 25:00\n");
     EXPECT_EQ(f.app.interp.interpClock + " " + f.asked(), "INT FLAGSTAT");
     f.platform.advance(1800000);
-    EXPECT_EQ(f.app.interp.interpClock, "INT");
-    EXPECT_EQ(f.app.match.matchState, MatchState::Running);
+    EXPECT_EQ(std::tie(f.app.interp.interpClock, f.app.match.matchState),
+              std::make_tuple("INT", MatchState::Running));
     f.service().receive("Time Left: 19:00\n");  // the clock stopped: the next report sets it
     EXPECT_EQ(f.app.interp.interpClock + " " + f.asked(), "1:00 FLAGSTAT");
     EXPECT_EQ(f.said.lines.size(), 1u);
