@@ -34,118 +34,91 @@ struct Feed {
 
 const char* const kHome = "*** home ***|*** home ***";
 
-// One arrival per string of `in`; what is said and asked, and the labels the row names.
+// One arrival per string of `in`; what is said and asked, and the labels the row names:
+// the flags ("red|blue"), the last capturer, the scores and the feed's clock with the time left.
+struct FeedRow {
+    const char* name;
+    void (*set)(Feed&) = [](Feed&) {};
+    std::vector<std::string> in, said = {};
+    std::string asked = "";
+    const char *flags = nullptr, *capper = nullptr, *scores = nullptr, *clock = nullptr;
+};
+void ctfq3(Feed& f) {
+    f.app.monitor.gameType = GameType::Quake3OspCtf;
+}  // the mod's own
+// clang-format off
+const FeedRow kFeedRows[] = {
+    {.name = "status split over two arrivals", .in = {"RED Flag Status: HO", "ME\n"}, .flags = "*** home ***|[unkown]"},
+    {.name = "status names the carrier", .in = {"RED Flag Status: ^1Sarge\nBLUE Flag Status: Major\n"}, .flags = "^1Sarge|Major"},
+    {.name = "status carrier died", .in = {"BLUE Flag Status: FC Died\nRED Flag Status: HOME\n"},
+     .flags = "*** home ***|*** somewhere ***"},
+    {.name = "taken, switch off: the label only", .in = {"^1Sar^7ge got the RED flag!\n"}, .flags = "Sarge|[unkown]"},
+    {.name = "taken reported", .set = [](Feed& f) { f.app.interp.interpGotFlag = true; },
+     .in = {"Major got the BLUE flag!\ngot the RED flag!\n"},
+     .said = {"\002\0032BLUE\003\002 flag taken by Major", "\002\0035RED\003\002 flag taken by "}, .flags = "|Major"},
+    {.name = "lost and recovered", .set = [](Feed& f) { f.app.interp.interpLostFlag = f.app.interp.interpRecoverFlag = true; },
+     .in = {"Major lost the BLUE flag!\nSarge lost the RED flag!\n", "Sarge Recovered the RED flag!\n"},
+     .said = {"\002\0032BLUE\003\002 flag lost!", "\002\0035RED\003\002 flag lost!", "\002\0035RED\003\002 flag returned!"},
+     .flags = "*** home ***|*** somewhere ***"},
+    {.name = "recovered unreported", .in = {"Major Recovered the BLUE flag!\nx lost the RED flag!\n"},
+     .flags = "*** somewhere ***|*** home ***"},
+    {.name = "invisibility, quad off", .set = [](Feed& f) { f.app.interp.interpQuad = false; },
+     .in = {"^4Ghost got INVIS!\nGhost got QUAD!\n"}, .said = {"\00314\002INVISIBILITY\002\003 taken by Ghost"}},
+    {.name = "power-ups by their switches",
+     .set = [](Feed& f) { f.app.interp.interpInvis = f.app.interp.interpHaste = false, f.app.interp.interpRegen = true; },
+     .in = {"A got QUAD!\nB got HASTE!\nC got Regen\nD got INVIS!\n"},
+     .said = {"\0034\002QUAD\002\003 taken by A", "\0036\002REGEN\002\003 taken by C"}},
+    {.name = "haste by default", .in = {"Speedy got HASTE!\n"}, .said = {"\0037\002HASTE\002\003 taken by Speedy"}},
+    {.name = "server status words exactly", .set = [](Feed& f) { f.app.interp.interpServerMsg = true; },
+     .in = {"SERVER SHUTDOWN \nSERVER SHUTDOWN\n", "SERVER CRASH, RESTARTING\nserver starting up\n"},
+     .said = {"\002Server Status:\002 Server has shutdown!",
+              "\002Server Status:\002 Server has \00304crashed\003! Restarting now..."}},
+    {.name = "server status off", .in = {"SERVER STARTING UP\n"}},
+    {.name = "capper with red, blanks before", .in = {"  Sarge CAPTURED the RED flag!\n"}, .capper = "Sarge"},
+    {.name = "capper with blue after red", .in = {"  Sarge CAPTURED the RED flag!\n", "Major CAPTURED the BLUE flag!\n"},
+     .capper = "Major"},
+    {.name = "capper of one letter", .in = {"x CAPTURED the RED flag!\n"}, .capper = "x"},
+    // A score line brings both flags home; its numbers are taken and reported unless the
+    // switch is off or the game is ctfq3, whose mod gives the score.
+    {.name = "score under takeover",
+     .set = [](Feed& f) { f.app.interp.interpCapper = "Sarge", f.app.monitor.timeLeftText = "7:30"; },
+     .in = {"Score (Red-Blue):13 - 1\n"}, .said = {"Red team 13:1 Blue team by Sarge ping N/A/N/A diff N/A/N/A 7:30"},
+     .flags = kHome, .scores = "13/ 1/"},
+    {.name = "score when the mod gives it", .set = [](Feed& f) { ctfq3(f), f.scores("2/40", "0/0"); },
+     .in = {"Score (Red-Blue): 3 - 1\n"}, .flags = kHome, .scores = "2/40 0/0"},
+    {.name = "score with the switch off", .set = [](Feed& f) { f.app.interp.interpReport = false; },
+     .in = {"Current Score (Red-Blue): 3 - 1\n"}, .flags = kHome, .scores = "0/0 0/0"},
+    {.name = "Current Score sets the fields only", .in = {"Current Score (Red-Blue):4 - 12 \n"}, .flags = kHome,
+     .scores = "4/ 12/"},
+    {.name = "match start, address hidden", .set = [](Feed& f) { f.app.settings.serverIsPrivate = true; },
+     .in = {"Match Started!!! ctf4\n"}, .said = {"*** MATCH HAS STARTED! *** Server: [PRIVATE!] - Using Interp! - ctf4"},
+     .clock = "0:00 [no match]"},
+    {.name = "match start with the address", .in = {"Match Started!!!\n"},
+     .said = {"*** MATCH HAS STARTED! *** Server: 10.0.0.5 - Using Interp! - "}, .clock = "0:00 [no match]"},
+    {.name = "match start without takeover", .set = ctfq3, .in = {"Match Started!!! x\n"}, .clock = "00:00 [no match]"},
+    {.name = "time left starts the clock", .set = ctfq3, .in = {"Time Left:  5:00 \n"}, .asked = "FLAGSTAT",
+     .clock = "15:00 [no match]"},
+    {.name = "timelimit hit in a started match",
+     .set = [](Feed& f) { f.app.match.matchState = MatchState::Running, f.scores("3/", "17"), f.app.match.redTeamName = "Rats"; },
+     .in = {"Timelimit hit!\nTimelimit hit! \n"},
+     .said = {"*** MATCH HAS ENDED! *** FINAL SCORE: [Rats] 3 (0) / [Blue team] 0 (17)"}, .clock = "INT INT"},
+    {.name = "timelimit hit, no match", .in = {"Timelimit hit!\n"}, .clock = "INT INT"},
+};
+// clang-format on
+
 TEST(InterpFeed, LinesMoveTheLabelsAndAreReportedByTheirSwitches) {
-    const auto ctfq3 = [](Feed& f) {
-        f.app.monitor.gameType = GameType::Quake3OspCtf;
-    };  // the mod's own
-    const struct {
-        const char* name;
-        void (*set)(Feed&) = [](Feed&) {};
-        std::vector<std::string> in;
-        std::vector<std::string> said = {};
-        std::string asked = "";
-        const char* flags = nullptr;   // where the red and blue flags are, "red|blue"
-        const char* capper = nullptr;  // the last capturer named
-        const char* scores = nullptr;  // red and blue
-        const char* clock = nullptr;   // the feed's match clock, and the time left
-    } rows[] = {
-        // clang-format off
-        {.name = "status split over two arrivals", .in = {"RED Flag Status: HO", "ME\n"},
-         .flags = "*** home ***|[unkown]"},
-        {.name = "status names the carrier",
-         .in = {"RED Flag Status: ^1Sarge\nBLUE Flag Status: Major\n"}, .flags = "^1Sarge|Major"},
-        {.name = "status carrier died",
-         .in = {"BLUE Flag Status: FC Died\nRED Flag Status: HOME\n"},
-         .flags = "*** home ***|*** somewhere ***"},
-        {.name = "taken, switch off: the label only", .in = {"^1Sar^7ge got the RED flag!\n"},
-         .flags = "Sarge|[unkown]"},
-        {.name = "taken reported", .set = [](Feed& f) { f.app.interp.interpGotFlag = true; },
-         .in = {"Major got the BLUE flag!\ngot the RED flag!\n"},
-         .said = {"\002\0032BLUE\003\002 flag taken by Major",
-                  "\002\0035RED\003\002 flag taken by "},
-         .flags = "|Major"},
-        {.name = "lost and recovered",
-         .set = [](Feed& f) { f.app.interp.interpLostFlag = f.app.interp.interpRecoverFlag = true; },
-         .in = {"Major lost the BLUE flag!\nSarge lost the RED flag!\n",
-                "Sarge Recovered the RED flag!\n"},
-         .said = {"\002\0032BLUE\003\002 flag lost!", "\002\0035RED\003\002 flag lost!",
-                  "\002\0035RED\003\002 flag returned!"},
-         .flags = "*** home ***|*** somewhere ***"},
-        {.name = "recovered unreported",
-         .in = {"Major Recovered the BLUE flag!\nx lost the RED flag!\n"},
-         .flags = "*** somewhere ***|*** home ***"},
-        {.name = "invisibility, quad off", .set = [](Feed& f) { f.app.interp.interpQuad = false; },
-         .in = {"^4Ghost got INVIS!\nGhost got QUAD!\n"},
-         .said = {"\00314\002INVISIBILITY\002\003 taken by Ghost"}},
-        {.name = "power-ups by their switches",
-         .set = [](Feed& f) { f.app.interp.interpInvis = f.app.interp.interpHaste = false, f.app.interp.interpRegen = true; },
-         .in = {"A got QUAD!\nB got HASTE!\nC got Regen\nD got INVIS!\n"},
-         .said = {"\0034\002QUAD\002\003 taken by A", "\0036\002REGEN\002\003 taken by C"}},
-        {.name = "haste by default", .in = {"Speedy got HASTE!\n"},
-         .said = {"\0037\002HASTE\002\003 taken by Speedy"}},
-        {.name = "server status words exactly", .set = [](Feed& f) { f.app.interp.interpServerMsg = true; },
-         .in = {"SERVER SHUTDOWN \nSERVER SHUTDOWN\n",
-                "SERVER CRASH, RESTARTING\nserver starting up\n"},
-         .said = {"\002Server Status:\002 Server has shutdown!",
-                  "\002Server Status:\002 Server has \00304crashed\003! Restarting now..."}},
-        {.name = "server status off", .in = {"SERVER STARTING UP\n"}},
-        {.name = "capper with red, blanks before", .in = {"  Sarge CAPTURED the RED flag!\n"},
-         .capper = "Sarge"},
-        {.name = "capper with blue after red",
-         .in = {"  Sarge CAPTURED the RED flag!\n", "Major CAPTURED the BLUE flag!\n"},
-         .capper = "Major"},
-        {.name = "capper of one letter", .in = {"x CAPTURED the RED flag!\n"}, .capper = "x"},
-        // A score line brings both flags home; its numbers are taken and reported unless the
-        // switch is off or the game is ctfq3, whose mod gives the score.
-        {.name = "score under takeover",
-         .set = [](Feed& f) { f.app.interp.interpCapper = "Sarge", f.app.monitor.timeLeftText = "7:30"; },
-         .in = {"Score (Red-Blue):13 - 1\n"},
-         .said = {"Red team 13:1 Blue team by Sarge ping N/A/N/A diff N/A/N/A 7:30"},
-         .flags = kHome, .scores = "13/ 1/"},
-        {.name = "score when the mod gives it",
-         .set = [](Feed& f) { f.app.monitor.gameType = GameType::Quake3OspCtf, f.scores("2/40", "0/0"); },
-         .in = {"Score (Red-Blue): 3 - 1\n"}, .flags = kHome, .scores = "2/40 0/0"},
-        {.name = "score with the switch off", .set = [](Feed& f) { f.app.interp.interpReport = false; },
-         .in = {"Current Score (Red-Blue): 3 - 1\n"}, .flags = kHome, .scores = "0/0 0/0"},
-        {.name = "Current Score sets the fields only", .in = {"Current Score (Red-Blue):4 - 12 \n"},
-         .flags = kHome, .scores = "4/ 12/"},
-        {.name = "match start, address hidden", .set = [](Feed& f) { f.app.settings.serverIsPrivate = true; },
-         .in = {"Match Started!!! ctf4\n"},
-         .said = {"*** MATCH HAS STARTED! *** Server: [PRIVATE!] - Using Interp! - ctf4"},
-         .clock = "0:00 [no match]"},
-        {.name = "match start with the address", .in = {"Match Started!!!\n"},
-         .said = {"*** MATCH HAS STARTED! *** Server: 10.0.0.5 - Using Interp! - "},
-         .clock = "0:00 [no match]"},
-        {.name = "match start without takeover",
-         .set = ctfq3, .in = {"Match Started!!! x\n"},
-         .clock = "00:00 [no match]"},
-        {.name = "time left starts the clock",
-         .set = ctfq3, .in = {"Time Left:  5:00 \n"},
-         .asked = "FLAGSTAT", .clock = "15:00 [no match]"},
-        {.name = "timelimit hit in a started match",
-         .set = [](Feed& f) {
-             f.app.match.matchState = MatchState::Running, f.scores("3/", "17"), f.app.match.redTeamName = "Rats";
-         },
-         .in = {"Timelimit hit!\nTimelimit hit! \n"},
-         .said = {"*** MATCH HAS ENDED! *** FINAL SCORE: [Rats] 3 (0) / [Blue team] 0 (17)"},
-         .clock = "INT INT"},
-        {.name = "timelimit hit, no match", .in = {"Timelimit hit!\n"}, .clock = "INT INT"},
-    };  // clang-format on
-    for (const auto& r : rows) {
+    for (const FeedRow& r : kFeedRows) {
         SCOPED_TRACE(r.name);
         Feed f;
         r.set(f);
         for (const std::string& arrival : r.in) f.service().receive(arrival);
         EXPECT_EQ(f.said.lines, r.said);
         EXPECT_EQ(f.asked(), r.asked);
-        if (r.flags)
-            EXPECT_EQ(f.app.interp.redFlagWhere + "|" + f.app.interp.blueFlagWhere, r.flags);
-        if (r.capper) EXPECT_EQ(f.app.interp.interpCapper, r.capper);
-        if (r.scores)
-            EXPECT_EQ(f.app.monitor.redScoreText + " " + f.app.monitor.blueScoreText, r.scores);
-        if (r.clock)
-            EXPECT_EQ(f.app.interp.interpClock + " " + f.app.monitor.timeLeftText, r.clock);
+        const App& a = f.app;
+        if (r.flags) EXPECT_EQ(a.interp.redFlagWhere + "|" + a.interp.blueFlagWhere, r.flags);
+        if (r.capper) EXPECT_EQ(a.interp.interpCapper, r.capper);
+        if (r.scores) EXPECT_EQ(a.monitor.redScoreText + " " + a.monitor.blueScoreText, r.scores);
+        if (r.clock) EXPECT_EQ(a.interp.interpClock + " " + a.monitor.timeLeftText, r.clock);
     }
 }
 
@@ -180,16 +153,16 @@ TEST(InterpFeed, TimeLeftRunsTheClockOnlyWithinAMatchLength) {
     f.platform.advance(1000);
     EXPECT_EQ(f.said.lines, std::vector<std::string>{"*** MATCH HAS ENDED! *** FINAL SCORE: "
                                                      "[Red team] 0 (0) / [Blue team] 0 (0)"});
-    EXPECT_EQ(f.app.monitor.timeLeftText, "INT");
-    EXPECT_EQ(f.app.match.matchState, MatchState::None);
+    EXPECT_EQ(std::tie(f.app.monitor.timeLeftText, f.app.match.matchState),
+              std::make_tuple("INT", MatchState::None));
     EXPECT_FALSE(f.app.interpClockTimer->enabled());
     // more than the match length left never counts nor ends
     f.app.match.matchState = MatchState::Running;
     f.service().receive("Time Left: 25:00\n");
     EXPECT_EQ(f.app.interp.interpClock + " " + f.asked(), "INT FLAGSTAT");
     f.platform.advance(1800000);
-    EXPECT_EQ(f.app.interp.interpClock, "INT");
-    EXPECT_EQ(f.app.match.matchState, MatchState::Running);
+    EXPECT_EQ(std::tie(f.app.interp.interpClock, f.app.match.matchState),
+              std::make_tuple("INT", MatchState::Running));
     f.service().receive("Time Left: 19:00\n");  // the clock stopped: the next report sets it
     EXPECT_EQ(f.app.interp.interpClock + " " + f.asked(), "1:00 FLAGSTAT");
     EXPECT_EQ(f.said.lines.size(), 1u);

@@ -2,7 +2,6 @@
 // exact lines said, in order.
 #include <gtest/gtest.h>
 
-#include "monitor/mod_scores.h"
 #include "steps.h"
 
 namespace fc::test {
@@ -24,8 +23,6 @@ const std::string kQ2Begin = kBegin + kServer, kPaused = "\x03" "14[Red team] 0 
 const std::string kQ2Ctf = "print\n\\gamestats\\|\\gamedir\\ctf", kNil = "\\Score_Red\\0\\Score_Blue\\0";
 const std::string kOsp = "statusResponse\n\\Score_Time\\|\\version\\Q3 1.32\\gamename\\osp\\g_gametype\\";
 const std::string kTourney = "print\n\\time_remaining\\|\\gamedir\\tourney\\match_type\\TeamPlay";
-const std::vector<PlayerLine> kSixClanPlayers = {{"", "40", "[AA]a"}, {"0", "40", "[AA]b"}, {"0", "40", "[AA]c"},
-                                                 {"", "40", "[BB]d"}, {"0", "40", "[BB]e"}, {"0", "40", "[BB]f"}};
 std::string tourney(int a, int b) { return "\\Score_A\\" + std::to_string(a) + "-AAA\\Score_B\\" + std::to_string(b) + "-BBB"; }
 
 const MatchRow kMatches[] = {
@@ -126,59 +123,6 @@ TEST(MatchEvents, SaysEachMatchAsItWent) {
         }
         EXPECT_EQ(m.said.lines, row.said);
         if (row.after) row.after(m);
-    }
-}
-
-// Switching off forgets the match: switched on again, the next one is begun anew, its clock
-// from nothing, so both begins read the same.
-TEST(MatchEvents, AMatchAfterSwitchingOffAndOnIsBegunAnew) {
-    Steps m;
-    m.paceMs = 1000;
-    m.roster = kBattle;
-    for (int run = 0; run < 2; ++run) {
-        m.q2("\\gamedir\\battle", {0, 0, 0, 0});
-        m.q2("\\gamedir\\battle", {0, 0, 1, 0});
-        toggleConnection(m.app);
-        m.switchOn("10.0.0.5:27910");
-        m.firstTick();
-    }
-    ASSERT_EQ(m.said.lines.size(), 2u);
-    for (const std::string& line : m.said.lines) EXPECT_EQ(line.rfind(kQ2Begin, 0), 0u) << line;
-    EXPECT_EQ(m.said.lines[0], m.said.lines[1]);
-}
-
-// The same twenty minutes twice give the same lines: nothing reads the wall clock.
-TEST(MatchEvents, ALongMatchGivesTheSameLinesEveryRun) {
-    auto play = [] {
-        Steps m;
-        m.app.settings.dmTemplate = "%as%:%bs% (%ae% %be%) %tl%";
-        m.paceMs = 1000;
-        m.roster = kSixClanPlayers;
-        for (int second = 0; second < 1200; ++second)
-            m.q3("\\version\\Q3 1.32\\gamename\\baseq3\\g_gametype\\3",
-                 {second / 7, 0, 0, second / 11});
-        return m.said.lines;
-    };
-    const std::vector<std::string> first = play();
-    EXPECT_GT(first.size(), 15u);
-    EXPECT_EQ(first, play());
-    EXPECT_EQ(first.back().rfind("*** MATCH HAS ENDED! ***", 0), 0u);
-}
-
-// Before a match the time left shows the time limit where the server gives none: in base
-// Quake 3 capture-the-flag; other games keep what their server said.
-TEST(MatchEvents, WithoutAMatchOnlyBaseQuake3CtfShowsTheTimeLimit) {
-    const std::pair<GameType, const char*> rows[] = {{GameType::Quake3BaseCtf, "15:00"},
-                                                     {GameType::Quake3OspCtf, "9:59"},
-                                                     {GameType::Quake3TeamGame, "9:59"},
-                                                     {GameType::Quake2Ctf, "9:59"}};
-    for (const auto& [type, shown] : rows) {
-        Monitor m;
-        m.app.monitor.gameType = type;
-        m.app.settings.timeLimitMinutes = "15";
-        m.app.monitor.timeLeftText = "9:59";
-        showReadyTime(m.app);
-        EXPECT_EQ(m.app.monitor.timeLeftText, shown) << describe(type).name;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 #include "monitor/recorder.h"
 #include "monitor/recording_file.h"
@@ -59,8 +60,10 @@ struct Recording : Steps {
         app.settings.ctfTemplate = "CAPTURE by %c%";
         app.settings.reportIntervalSeconds = "3600";
     }
-    void startRecording(const std::string& entry) {
-        switchOn(entry);
+    void startRecording(int port) {
+        host = "127.0.0.1";
+        this->port = port;
+        switchOn(host + ":" + std::to_string(port));
         app.monitor.recordingOn = true;
         app.monitor.recordingFolder = "demos/";
         app.monitor.recordingFileName = "match.rec";
@@ -71,36 +74,77 @@ struct Recording : Steps {
         for (const RecordedReply& r : loadCapture("ctf_oa_ctf4ish_x4.q3cap"))
             if (r.answered) replies.push_back(r.bytes);
         ASSERT_GE(replies.size(), from + count);
-        startRecording("127.0.0.1:27974");
+        startRecording(27974);
         for (std::size_t i = from; i < from + count; ++i) {
             platform.advance(1000);
-            reply(replies[i], "127.0.0.1", 27974);
+            reply(replies[i], host, port);
         }
         toggleConnection(app);
     }
-    // Plays the file back in this program and gives what it showed and said.
-    Timeline playBack() {
+    Timeline playBack(double step = 0.01) {
         Timeline replayed(app);
-        playRecording(platform, app, 0.01);
+        playRecording(platform, app, step);
         return replayed;
     }
 };
 
+// Each whole Unreal answer is recorded once, joined; before it the first datagram, which came
+// while the family was not yet known.
+void unrealAnswers(Recording& m) {
+    m.startRecording(7778);
+    m.firstTick();
+    for (int query = 1; query <= 3; ++query) {
+        const UnrealAnswer a{"CTFGame", "0", {{"Alpha", query - 1, "0"}, {"Bravo", 0, "1"}}};
+        for (const std::string& d : unrealDatagrams(a, query)) m.reply(d, m.host, m.port);
+        m.platform.advance(2000);
+    }
+    toggleConnection(m.app);
+}
+// A reply holding CR or LF plays back as it came, between records of any kind; a reply
+// without CR is written as recordings always held it.
+void crAndLf(Recording& m) {
+    m.startRecording(27960);
+    m.paceMs = 1000;
+    for (const char* map : {"q3dm1", "q3\rdm2", "q3\r\ndm3\r", "\rq3\ndm4\n", "q3dm5"}) {
+        m.roster = {{"1", "50", map}};
+        m.q3(std::string("\\mapname\\") + map);
+    }
+    toggleConnection(m.app);
+}
+
+// A live run recorded, then played back by a program started afresh (its socket aimed where the
+// live run polled) at two paces: the same replies and lines, at the recorded gaps.
 TEST(Recording, PlaybackRepeatsTheLiveRunsRepliesAndLinesAtTheChosenPace) {
-    Recording live;
-    Timeline seen(live.app);
-    live.recordLive(0, 100);
-    ASSERT_GT(seen.events.size(), 100u);  // the replies and the match's lines
-    for (const auto& [step, gapMs] : {std::pair{0.01, 1000}, std::pair{0.1, 100}}) {
-        Recording later;  // a program started afresh, its socket aimed where the live run polled
-        later.platform.files = live.platform.files;
-        later.app.gameSocket->setRemote("127.0.0.1", "127.0.0.1", 27974);
-        Timeline replayed(later.app);
-        playRecording(later.platform, later.app, step);
-        EXPECT_EQ(replayed.events, seen.events);
-        for (std::int64_t gap : replayed.gaps()) EXPECT_NEAR(gap, gapMs, 10);
-        EXPECT_EQ(later.app.monitor.playbackProgress * 1000 + later.app.monitor.playbackLength,
-                  100100);
+    // clang-format off
+    const struct { const char* name; int port; void (*live)(Recording&); std::string fileStart; std::size_t replies;
+                   std::int64_t gapMs; } rows[] = {
+        {"a recorded match", 27974, [](Recording& m) { m.recordLive(0, 100); }, " 43201\r\n\xFF\xFF", 100, 1000},
+        {"Unreal answers", 7778, unrealAnswers, " 43201\r\n\\gamename\\ut", 3, 2000},
+        {"replies holding CR or LF", 27960, crAndLf, " 43201\r\n\xFF\xFF\xFF", 5, 1000},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Recording live;
+        const Timeline seen(live.app);
+        row.live(live);
+        ASSERT_EQ(seen.times.size(), row.replies);
+        const std::string& file = live.platform.files[kFile];
+        EXPECT_EQ(file.substr(0, row.fileStart.size()), row.fileStart);
+        int joined = 0;  // Unreal answers, each recorded whole
+        for (std::size_t at = 0; (at = file.find("\r\nblaatschaap\\totaal\\ 3\\", at + 1)) + 1;)
+            ++joined;
+        EXPECT_EQ(joined, row.port == 7778 ? 3 : 0);
+        for (const double step : {0.01, 0.1}) {
+            Recording later;
+            later.platform.files = live.platform.files;
+            later.app.gameSocket->setRemote("127.0.0.1", "127.0.0.1", row.port);
+            const Timeline replayed = later.playBack(step);
+            EXPECT_EQ(replayed.events, seen.events);
+            for (std::int64_t gap : replayed.gaps()) EXPECT_NEAR(gap, row.gapMs * 0.01 / step, 10);
+            EXPECT_EQ(later.app.monitor.playbackProgress, later.app.monitor.playbackLength);
+            EXPECT_EQ(later.app.irc.ircOutput, "");
+        }
     }
 }
 
@@ -116,81 +160,31 @@ TEST(Recording, AnExistingFileIsAppendedToAndRecordsPastMidnightFollowOnePerTick
     EXPECT_EQ(late.playBack().gaps(), (Times{1000, 1000, 10, 10, 10}));
 }
 
-// Each whole Unreal answer is recorded once, joined; before it the first datagram, which came
-// while the family was not yet known.
-TEST(Recording, UnrealAnswersAreRecordedJoinedAndReplayedWhole) {
-    Recording m;
-    auto live = std::make_unique<Timeline>(m.app);
-    m.startRecording("127.0.0.1:7778");
-    m.firstTick();
-    for (int query = 1; query <= 3; ++query) {
-        const UnrealAnswer a{"CTFGame", "0", {{"Alpha", query - 1, "0"}, {"Bravo", 0, "1"}}};
-        for (const std::string& d : unrealDatagrams(a, query)) m.reply(d, "127.0.0.1", 7778);
-        m.platform.advance(2000);
-    }
-    toggleConnection(m.app);
-    const std::vector<std::string> liveEvents = live->events;
-    ASSERT_EQ(live->times.size(), 3u);
-    live.reset();
-    const std::string& file = m.platform.files[kFile];
-    int joined = 0;
-    for (std::size_t at = 0;
-         (at = file.find("\r\nblaatschaap\\totaal\\ 3\\gamename", at)) != std::string::npos; ++at)
-        ++joined;
-    EXPECT_EQ(joined, 3);
-    EXPECT_EQ(file.substr(0, 20), " 43201\r\n\\gamename\\ut");
-    const Timeline replayed = m.playBack();
-    EXPECT_EQ(replayed.events, liveEvents);
-    for (std::int64_t gap : replayed.gaps()) EXPECT_NEAR(gap, 2000, 10);
-}
-
-// A reply holding CR or LF plays back as it came, between records of any kind; a reply
-// without CR is written as recordings always held it.
-TEST(Recording, RepliesHoldingCrOrLfReplayAsTheyCame) {
-    Recording m;
-    auto live = std::make_unique<Timeline>(m.app);
-    m.startRecording("127.0.0.1:27960");
-    m.host = "127.0.0.1";
-    m.port = 27960;
-    m.paceMs = 1000;
-    for (const char* map : {"q3dm1", "q3\rdm2", "q3\r\ndm3\r", "\rq3\ndm4\n", "q3dm5"}) {
-        m.roster = {{"1", "50", map}};
-        m.q3(std::string("\\mapname\\") + map);
-    }
-    toggleConnection(m.app);
-    const std::vector<std::string> liveEvents = live->events;
-    live.reset();
-    EXPECT_EQ(m.platform.files[kFile].substr(0, 11), " 43201\r\n\xFF\xFF\xFF");
-    const Timeline replayed = m.playBack();
-    EXPECT_EQ(replayed.events, liveEvents);
-    EXPECT_EQ(replayed.times.size(), 5u);
-    EXPECT_EQ(m.app.irc.ircOutput, "");
-}
-
 // A damaged recording plays every whole record before the damage, then names where it stopped
 // in the output window; the entry can be edited again.
 TEST(Recording, ADamagedRecordingPlaysUpToTheDamageAndSaysWhere) {
+    const std::string two = " 10\r\n\\mapname\\q3dm1\r\n 11\r\n\\mapname\\q3dm2\r\n";
     // clang-format off
-    const struct { const char* name; std::string tail; int replies; std::string said; } rows[] = {
-        {"whole", "", 2, ""},
-        {"an empty reply is passed over", " 12\r\n\r\n", 2, ""},
-        {"an odd number of lines", " 12\r\n", 2, "3: its reply line is missing."},
-        {"a time that is not a number", "12:00\r\n\\mapname\\x\r\n", 2, "3: its time line is not a time of day."},
-        {"a time past a day", " 8.6e61\r\n\\mapname\\x\r\n", 2, "3: its time line is not a time of day."},
-        {"binary junk", std::string("\0\x9F\xFF\x01junk", 8), 2, "3: its time line has no line end."},
-        {"a cut reply", " 12\r\n\\mapname", 2, "3: its reply line has no line end."},
-        {"a reply over 64 KB", " 12\r\n" + std::string(70000, 'x') + "\r\n", 2, "3: its reply is longer than 64 KB."},
-        {"a missing file", "", 0, "1: the file cannot be read."},
+    const struct { const char* name; std::optional<std::string> file; int replies, records; std::string said; } rows[] = {
+        {"whole", two, 2, 2, ""},
+        {"an empty file", "", 0, 1, ""},
+        {"an empty reply is passed over", two + " 12\r\n\r\n", 2, 3, ""},
+        {"an odd number of lines", two + " 12\r\n", 2, 2, "3: its reply line is missing."},
+        {"a time that is not a number", two + "12:00\r\n\\mapname\\x\r\n", 2, 2, "3: its time line is not a time of day."},
+        {"a time past a day", two + " 8.6e61\r\n\\mapname\\x\r\n", 2, 2, "3: its time line is not a time of day."},
+        {"binary junk", two + std::string("\0\x9F\xFF\x01junk", 8), 2, 2, "3: its time line has no line end."},
+        {"a cut reply", two + " 12\r\n\\mapname", 2, 2, "3: its reply line has no line end."},
+        {"a reply over 64 KB", two + " 12\r\n" + std::string(70000, 'x') + "\r\n", 2, 2, "3: its reply is longer than 64 KB."},
+        {"a missing file", std::nullopt, 0, 1, "1: the file cannot be read."},
     };
     // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Recording m;
-        if (row.replies)
-            m.platform.files[kFile] =
-                " 10\r\n\\mapname\\q3dm1\r\n 11\r\n\\mapname\\q3dm2\r\n" + row.tail;
+        if (row.file) m.platform.files[kFile] = *row.file;
         playRecording(m.platform, m.app, 0.5);
         EXPECT_EQ(m.listener.replies, row.replies);
+        EXPECT_EQ(m.app.monitor.playbackLength, row.records);
         EXPECT_TRUE(m.app.window.serverEntryEnabled);
         EXPECT_EQ(m.app.irc.ircOutput,
                   row.said.empty()
@@ -199,30 +193,24 @@ TEST(Recording, ADamagedRecordingPlaysUpToTheDamageAndSaysWhere) {
     }
 }
 
+// Any byte survives a record; the length form is read with care.
 TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
     std::string everyByte;
     for (int c = 0; c < 256; ++c) everyByte += static_cast<char>(c);
     // clang-format off
     const std::pair<std::string, std::string> written[] = {
-        {"abc", " 10\r\nabc\r\n"}, {"", " 10\r\n\r\n"}, {"a\nb\n", " 10\r\na\nb\n\r\n"}, {"a\rb", " 10 3\r\na\rb\r\n"},
-        {"\r\n", " 10 2\r\n\r\n\r\n"}, {everyByte, " 10 256\r\n" + everyByte + "\r\n"},
-        {std::string(65536, '\r'), " 10 65536\r\n" + std::string(65537, '\r') + "\n"}};
+        {"abc", " 10\r\nabc\r\n"}, {"a\nb\n", " 10\r\na\nb\n\r\n"}, {"a\rb", " 10 3\r\na\rb\r\n"},
+        {everyByte, " 10 256\r\n" + everyByte + "\r\n"}, {std::string(65536, '\r'), " 10 65536\r\n" + std::string(65537, '\r') + "\n"}};
     const std::pair<std::string, std::string> damaged[] = {
-        {" 12 9\r\nabc\r\n", "its reply is shorter than its length"},
-        {" 12 2\r\nabc\r\n", "its reply does not end where its length says"},
+        {" 12 9\r\nabc\r\n", "its reply is shorter than its length"}, {" 12 2\r\nabc\r\n", "its reply does not end where its length says"},
         {" 12 3\r\nabc", "its reply does not end where its length says"},
         {" 12 65537\r\n" + std::string(65537, '\r') + "\r\n", "its reply is longer than 64 KB"},
-        {" 12 x\r\nabc\r\n", "its time line is not a time of day"}, {" 12 -3\r\nabc\r\n", "its time line is not a time of day"},
-        {" 12 3 4\r\nabc\r\n", "its time line is not a time of day"},
+        {" 12 -3\r\nabc\r\n", "its time line is not a time of day"}, {" 12 3 4\r\nabc\r\n", "its time line is not a time of day"},
         {" 12 99999999999999999999999\r\nabc\r\n", "its time line is not a time of day"}, {" 12  \r\nabc\r\n", ""}};
-    const std::pair<double, const char*> times[] = {  // seven significant digits
-        {45678.125, " 45678.12"}, {0, " 0"}, {86399.99, " 86399.99"}, {7.5, " 7.5"}};
     // clang-format on
     std::string file;
-    for (const auto& [reply, record] : written) {
-        EXPECT_EQ(formatRecord(10, reply), record);
-        file += record;
-    }
+    for (const auto& [reply, record] : written) EXPECT_EQ(formatRecord(10, reply), record);
+    for (const auto& [reply, record] : written) file += record;
     std::size_t at = 0;
     for (const auto& [reply, record] : written) EXPECT_EQ(readRecord(file, at).reply, reply);
     EXPECT_EQ(readRecord(file, at).kind, RecordRead::Kind::End);
@@ -231,21 +219,29 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
         EXPECT_EQ(readRecord(bytes, from).damage, damage) << bytes.substr(0, 20);
         EXPECT_EQ(from, damage.empty() ? bytes.size() : 0u);
     }
-    for (const auto& [seconds, text] : times) EXPECT_EQ(recordTimeText(seconds), text);
+    for (const auto& [seconds, text] :
+         {std::pair{45678.125, " 45678.12"}, {0.0, " 0"}, {7.5, " 7.5"}})
+        EXPECT_EQ(recordTimeText(seconds), text);  // seven significant digits
 }
 
-// The names and time lines stand on the wall clock's date and time of day (here in UTC).
+// The names and time lines stand on the wall clock's date and time of day (here in UTC), to
+// the millisecond.
 TEST(RecordTab, TheWallClockIsTodaysDateAndTime) {
     using namespace std::chrono;
     setenv("TZ", "UTC", 1);
     tzset();
+    const auto msOfDay = [] {
+        return duration<double>(system_clock::now().time_since_epoch() % days(1)).count();
+    };
+    const double before = msOfDay();
     const LocalTime now = FakePlatform().Platform::localTime();
+    const double after = msOfDay();
     const year_month_day today{floor<days>(system_clock::now())};
     EXPECT_EQ(std::tie(now.year, now.month, now.day),
               std::make_tuple(int(today.year()), int(unsigned(today.month())),
                               int(unsigned(today.day()))));
-    EXPECT_NEAR(now.secondsSinceMidnight,
-                duration<double>(system_clock::now().time_since_epoch() % days(1)).count(), 2);
+    EXPECT_GE(now.secondsSinceMidnight, before - 0.002);
+    EXPECT_LE(now.secondsSinceMidnight, after + 0.002);
 }
 
 TEST(RecordTab, ProposedNamesAndPlayingTheSelectedRecording) {
@@ -267,10 +263,14 @@ TEST(RecordTab, ProposedNamesAndPlayingTheSelectedRecording) {
     refreshRecordedDemos(m.app);
     ASSERT_EQ(m.app.monitor.recordedDemos, (std::vector<std::string>{"a.rec", "b.rec"}));
     m.switchOn("127.0.0.1:27960");
-    m.app.monitor.recordedDemoSelected = 1;
-    playSelected(m.app);
+    // Nothing selected, or a row past the list, leaves the entry.
+    for (const auto& [selected, entry] :
+         {std::pair{-1, "127.0.0.1:27960"}, {2, "127.0.0.1:27960"}, {1, "demos/b.rec"}}) {
+        m.app.monitor.recordedDemoSelected = selected;
+        playSelected(m.app);
+        EXPECT_EQ(m.app.settings.serverEntry, entry);
+    }
     EXPECT_TRUE(m.app.window.serverEntryEnabled);
-    EXPECT_EQ(m.app.settings.serverEntry, "demos/b.rec");
     EXPECT_TRUE(m.app.window.showGameTab);
 }
 

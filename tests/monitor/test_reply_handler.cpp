@@ -1,9 +1,13 @@
 // Which datagrams count as a reply, and what one shows: the family, the game, the player rows
-// with their teams and colours, the server variables, and the entry rewritten to the sender.
+// with their teams and colours, the server variables, and the entry rewritten to the sender;
+// which sequences of Unreal pieces give one whole answer to the query that asked.
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "monitor/poller.h"
 #include "steps.h"
+#include "support/unreal_replies.h"
 
 namespace fc::test {
 namespace {
@@ -50,10 +54,10 @@ TEST(ReplyHandler, AReplyShowsItsGameMapRowsAndStatus) {
                   std::make_tuple(row.family, row.game, row.map, row.stats));
         EXPECT_EQ(m.rows(), row.rows);
         EXPECT_EQ(m.status(), row.status);
-        EXPECT_EQ(m.app.monitor.receivedBytesText,
-                  " " + std::to_string(row.reply.size()) + " bytes.");
-        EXPECT_EQ(m.app.monitor.lastReplyText, row.reply);
-        EXPECT_EQ(m.listener.replies, 1);
+        EXPECT_EQ(
+            std::tie(m.app.monitor.receivedBytesText, m.app.monitor.lastReplyText,
+                     m.listener.replies),
+            std::make_tuple(" " + std::to_string(row.reply.size()) + " bytes.", row.reply, 1));
     }
 }
 
@@ -108,13 +112,13 @@ TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
         Steps m(entry + " Friday league");
         if (!*row.entry) toggleConnection(m.app);
         m.reply(row.datagram, row.from, row.port);
-        EXPECT_EQ(m.listener.replies, row.shows ? 1 : 0);
-        EXPECT_EQ(m.app.monitor.gameFamily, row.shows ? GameFamily::Q2 : GameFamily::Unknown);
+        EXPECT_EQ(
+            std::tie(m.listener.replies, m.app.monitor.gameFamily, m.app.monitor.receivedBytesText),
+            std::make_tuple(row.shows ? 1 : 0, row.shows ? GameFamily::Q2 : GameFamily::Unknown,
+                            row.bytes));
         EXPECT_EQ(m.app.settings.serverEntry, (row.shows ? row.shows : entry) + " Friday league");
-        EXPECT_EQ(m.app.monitor.receivedBytesText, row.bytes);
-        EXPECT_EQ(m.app.monitor.gameText, row.shows ? "evil" : "[no server]");
-        EXPECT_EQ(m.app.monitor.playerRows.at(0).name,
-                  row.shows ? "intruder" : "Looking for server.....");
+        EXPECT_EQ(m.app.monitor.gameText + " " + m.app.monitor.playerRows.at(0).name,
+                  row.shows ? "evil intruder" : "[no server] Looking for server.....");
     }
 }
 
@@ -124,17 +128,6 @@ TEST(ReplyHandler, ServerVariablesAreListedOnePerLineWithoutTheHeader) {
             27910);
     EXPECT_EQ(m.app.monitor.serverInfoText, "sv_hostname = Fight club\ng_gametype = 4\nempty = \n");
     EXPECT_EQ(m.rows(), "x\\y|___2|___1|Spec|Grey;");
-}
-
-TEST(ReplyHandler, TheUnrealGameNameTakesTheUnrealPath) {
-    Steps m;
-    m.reply("\\gamename\\ut\\gamever\\436\\queryid\\1.1\\", "10.0.0.5", 27910);
-    EXPECT_EQ(m.app.monitor.gameFamily, GameFamily::UT);
-    EXPECT_EQ(m.app.monitor.playerRows.at(1).name, "Waiting for packets!");
-    EXPECT_EQ(m.listener.replies, 0);  // the Unreal handler waits for the final piece
-    // The size shown is a Quake reply's: the first datagram's, then no more.
-    m.reply("\\hostname\\x\\queryid\\2.1\\", "10.0.0.5", 27910);
-    EXPECT_EQ(m.app.monitor.receivedBytesText, " 37 bytes.");
 }
 
 TEST(ReplyHandler, AnEmptyReplyMeansNoServerWhichIsNoLongerPolled) {
@@ -151,15 +144,50 @@ TEST(ReplyHandler, AnEmptyReplyMeansNoServerWhichIsNoLongerPolled) {
               "UT 10.0.0.5:27910 12000, Q2 10.0.0.5:27910 12000, Q3 10.0.0.5:27910 12000");
 }
 
-TEST(ReplyHandler, MalformedRepliesNeverBreakIt) {
-    Steps m;
-    // clang-format off
-    const std::string malformed[] = {"\xFF", std::string(40, '\n'), std::string(40, '\\'), Q3 + std::string(30, '^'),
-                                     "\\queryid\\", "queryid\\queryid\\queryid\\", std::string(4, '\0')};
-    // clang-format on
-    for (const std::string& bytes : malformed) m.reply(bytes, "10.0.0.5", 27910);
-    EXPECT_FALSE(m.app.window.serverEntryEnabled);
+// Pieces by packet number as they arrive; "f" marks the final one, "F" a final mark without its
+// closing backslash, "." a piece whose queryid has no full stop, "T" a poll tick (a new query).
+struct PieceCase {
+    const char *name, *arrivals;
+    int answers;
+};
+
+class UnrealPieces : public MonitorTest, public ::testing::WithParamInterface<PieceCase> {};
+
+TEST_P(UnrealPieces, OneWholeAnswerPerQuery) {
+    switchOn("127.0.0.1:7778");
+    firstTick();
+    int query = 1;
+    const UnrealAnswer answer{"CTFGame", "0", {{"Alpha", 3, "0"}, {"Bravo", 1, "1"}}};
+    std::istringstream in(GetParam().arrivals);
+    for (std::string token; in >> token;) {
+        if (token == "T") {
+            platform.advance(2000);
+            ++query;
+            continue;
+        }
+        const char mark = token.back();
+        const int packet = std::stoi(token);
+        const std::string id =
+            std::to_string(query) + (mark == '.' ? "" : ".") + std::to_string(packet);
+        std::string piece = unrealPiece(answer, packet, id, mark == 'f' || mark == 'F');
+        if (mark == 'F') piece.pop_back();
+        reply(piece, "127.0.0.1", 7778);
+    }
+    EXPECT_EQ(listener.replies, GetParam().answers);
+    if (GetParam().answers > 0)  // the whole answer, whatever order its pieces came in
+        EXPECT_EQ(app.monitor.playerRows.at(1).name + " " + app.monitor.redScoreText, "Bravo 0/3");
 }
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Sequences, UnrealPieces, ::testing::Values(
+    PieceCase{"in_order", "1 2 3f", 1}, PieceCase{"out_of_order", "1 2 3f T 3f 2 1", 2},
+    PieceCase{"final_mark_without_closing_backslash", "1 2 3F", 1},
+    PieceCase{"missing_piece_completed_later", "1 3f 2", 1}, PieceCase{"older_pieces_never_mix_in", "1 3f T 2", 0},
+    PieceCase{"lost_final_given_up_at_next_query", "1 2 T 3f", 0}, PieceCase{"second_final_same_query", "1 2 3f 3f 2", 1},
+    PieceCase{"piece_above_100_dropped", "1 2 101f", 0}, PieceCase{"queryid_without_full_stop", "1 2 3.", 0},
+    PieceCase{"every_query_answered_once", "1 2 3f T 1 2 3f T 3f", 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace fc::test

@@ -1,83 +1,132 @@
-// The monitor keeps the room of the last reply's texts and the texts of lines it read before;
-// a reply must read the same whatever came before it.
+// Reading a reply's text: server-variable look-up, the name filters, the padded columns, the
+// Unreal pieces, the server entry and host comparison; and a reply reads the same whatever came
+// before it, though the monitor keeps the room and texts of the replies it read before.
 #include <gtest/gtest.h>
 
 #include "core/reply_memory.h"
+#include "core/server_entry.h"
+#include "core/server_vars.h"
+#include "monitor/player_list.h"
+#include "monitor/reply_handler.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
 
 namespace fc::test {
 namespace {
 
-struct AfterRow {
-    const char* name;
-    std::string before;
-    std::string reply;
-};
-
 std::string q3(const std::vector<PlayerLine>& players,
-               const std::vector<std::pair<std::string, std::string>>& vars = {
-                   {"gamename", "baseoa"}, {"g_gametype", "4"}}) {
+               const Vars& vars = {{"gamename", "baseoa"}, {"g_gametype", "4"}}) {
     return quake3Reply(vars, players);
 }
 
-const AfterRow kAfterRows[] = {
-    {"OnlyThePingChanged", q3({{"5", "30", "^1Ann"}}), q3({{"5", "31", "^1Ann"}})},
-    {"TheScoreChanged", q3({{"5", "30", "^1Ann"}}), q3({{"6", "30", "^1Ann"}})},
-    {"TheNameChanged", q3({{"5", "30", "^1Ann"}}), q3({{"5", "30", "^2Ann"}})},
-    {"APingEndingInACaretTakesTheBlank", q3({{"5", "30", "^1Ann"}}), q3({{"5", "3^", "^1Ann"}})},
-    {"APingThatEndedInACaret", q3({{"5", "3^", "^1Ann"}}), q3({{"5", "30", "^1Ann"}})},
-    {"AScoreEndingInACaret", q3({{"5", "30", "^1Ann"}}), q3({{"5^", "30", "^1Ann"}})},
-    {"FewerPlayers", q3({{"5", "30", "Ann"}, {"7", "40", "Bob"}}), q3({{"7", "41", "Bob"}})},
-    {"Quake2AfterQuake3", q3({{"5", "30", "^1Ann"}}),
-     quake2Reply({{"gamedir", "ctf"}}, {{"5", "31", "^1Ann"}})},
-    {"FewerVariablesAndAnUnclosedLast", q3({{"5", "30", "Ann"}}),
-     std::string("\xFF\xFF\xFF\xFFstatusResponse\n\\mapname\\q3dm6\\g_gametype\\4")},
-    {"AValueLongerThanBefore", q3({}, {{"mapname", "a"}, {"gamename", "baseq3"}}),
-     q3({}, {{"mapname", "a-much-longer-map-name"}, {"gamename", "baseq3"}})},
-};
-
-void PrintTo(const AfterRow& row, std::ostream* out) {
-    *out << row.name;
-}
-
-class ReadAfterTest : public ::testing::TestWithParam<AfterRow> {};
-
-TEST_P(ReadAfterTest, AReplyReadsTheSameAfterAnother) {
-    const AfterRow& row = GetParam();
-    Monitor fresh;
-    Monitor used;
-    for (Monitor* m : {&fresh, &used}) {
-        m->switchOn("127.0.0.1:27960");
-        m->firstTick();
+TEST(ReplyMemory, AReplyReadsTheSameAfterAnother) {
+    // clang-format off
+    const struct { const char* name; std::string before, reply; } rows[] = {
+        {"only the ping changed", q3({{"5", "30", "^1Ann"}}), q3({{"5", "31", "^1Ann"}})},
+        {"the score changed", q3({{"5", "30", "^1Ann"}}), q3({{"6", "30", "^1Ann"}})},
+        {"the name changed", q3({{"5", "30", "^1Ann"}}), q3({{"5", "30", "^2Ann"}})},
+        {"a ping ending in a caret takes the blank", q3({{"5", "30", "^1Ann"}}), q3({{"5", "3^", "^1Ann"}})},
+        {"a ping that ended in a caret", q3({{"5", "3^", "^1Ann"}}), q3({{"5", "30", "^1Ann"}})},
+        {"a score ending in a caret", q3({{"5", "30", "^1Ann"}}), q3({{"5^", "30", "^1Ann"}})},
+        {"fewer players", q3({{"5", "30", "Ann"}, {"7", "40", "Bob"}}), q3({{"7", "41", "Bob"}})},
+        {"Quake 2 after Quake 3", q3({{"5", "30", "^1Ann"}}), quake2Reply({{"gamedir", "ctf"}}, {{"5", "31", "^1Ann"}})},
+        {"fewer variables, the last unclosed", q3({{"5", "30", "Ann"}}),
+         std::string("\xFF\xFF\xFF\xFFstatusResponse\n\\mapname\\q3dm6\\g_gametype\\4")},
+        {"a value longer than before", q3({}, {{"mapname", "a"}, {"gamename", "baseq3"}}),
+         q3({}, {{"mapname", "a-much-longer-map-name"}, {"gamename", "baseq3"}})},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Monitor fresh, used;
+        for (Monitor* m : {&fresh, &used}) {
+            m->switchOn("127.0.0.1:27960");
+            m->firstTick();
+        }
+        used.reply(row.before, "127.0.0.1", 27960);
+        used.reply(row.reply, "127.0.0.1", 27960);
+        fresh.reply(row.reply, "127.0.0.1", 27960);
+        EXPECT_EQ(used.app.status.variables, fresh.app.status.variables);
+        EXPECT_EQ(used.app.status.players, fresh.app.status.players);
+        EXPECT_EQ(used.app.monitor.playerRows, fresh.app.monitor.playerRows);
+        EXPECT_EQ(used.app.monitor.serverInfoText, fresh.app.monitor.serverInfoText);
     }
-    used.reply(row.before, "127.0.0.1", 27960);
-    used.reply(row.reply, "127.0.0.1", 27960);
-    fresh.reply(row.reply, "127.0.0.1", 27960);
-
-    EXPECT_EQ(used.app.status.variables, fresh.app.status.variables);
-    EXPECT_EQ(used.app.status.players, fresh.app.status.players);
-    EXPECT_EQ(used.app.monitor.playerRows, fresh.app.monitor.playerRows);
-    EXPECT_EQ(used.app.monitor.serverInfoText, fresh.app.monitor.serverInfoText);
 }
-
-INSTANTIATE_TEST_SUITE_P(Replies, ReadAfterTest, ::testing::ValuesIn(kAfterRows),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // A member list answers as the plain search over the list does, short or long.
-TEST(QuotedNamesTest, AnswersAsTheListSearch) {
-    std::string shortList = "\"Ann\"\"Bob\"";
+TEST(ReplyMemory, QuotedNamesAnswerAsTheListSearch) {
     std::string longList;
     for (int i = 0; i < 40; ++i) longList += "\"Player" + std::to_string(i) + "\"";
-    const std::string names[] = {"Ann",      "Bob",    "Player0", "Player39",   "Player4",
-                                 "Player40", "layer1", "",        "Ann\"\"Bob", "\"Ann"};
-    for (const std::string* list : {&shortList, &longList}) {
+    for (const std::string& list : {std::string("\"Ann\"\"Bob\""), longList}) {
         QuotedNames members;
-        members.use(*list);
-        for (const std::string& name : names) {
-            EXPECT_EQ(members.holds(name), listHolds(*list, name)) << name << " in " << *list;
-        }
+        members.use(list);
+        for (const char* name : {"Ann", "Bob", "Player0", "Player39", "Player4", "Player40",
+                                 "layer1", "", "Ann\"\"Bob", "\"Ann"})
+            EXPECT_EQ(members.holds(name), listHolds(list, name)) << name << " in " << list;
     }
+}
+
+const std::string kReply =
+    "\xFF\xFF\xFF\xFFstatusResponse\n"
+    "\\sv_maxclients\\16\\version\\Q3 1.32\\mapname\\q3dm6\\subversion\\x\\last\\end\n"
+    "0 0 \"p\"\n";
+
+// The value after the first occurrence of the key (a plain search, even inside a longer key),
+// up to the next backslash or line feed; line feeds read as backslashes.
+TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
+    // clang-format off
+    const struct { const char* name; std::string reply, key, value; } rows[] = {
+        {"mapname", kReply, "mapname", "q3dm6"}, {"a key that ends a longer key", kReply, "maxclients", "16"},
+        {"a key with its backslash", kReply, "\\version", "Q3 1.32"}, {"the LF ends the last value", kReply, "last", "end"},
+        {"absent", kReply, "absent", ""}, {"no key", kReply, "", ""},
+        {"inside a longer key", "\\subversion\\a\\version\\b", "version", "a"},
+        {"its own key", "\\subversion\\a\\version\\b", "\\version", "b"},
+        {"line feeds", "hdr\nversion\\Q3\n", "\\version", "Q3"}, {"a line feed inside the key", "a\nb\\c", "a\\b", "c"},
+        {"one more character is skipped", "ab\ncd\\e", "\\", "d"}, {"only the virtual backslash behind the end", "\\x", "x\\", ""},
+        {"no backslash before the key", "version\\first", "\\version", ""}, {"the key at the end", "\\mapname", "mapname", ""},
+        {"the key and its backslash at the end", "\\mapname\\", "mapname", ""},
+        {"a value at the end", "\\mapname\\q2dm1", "mapname", "q2dm1"},
+        {"a NUL behind a key ending in a backslash", std::string("\\mapname\\\0q3dm1", 15), "mapname\\", "q3dm1"},
+    };
+    // clang-format on
+    for (const auto& row : rows) EXPECT_EQ(getServerVar(row.key, row.reply), row.value) << row.name;
+}
+
+TEST(TextHelpers, FiltersPaddingAndPieces) {
+    const std::pair<const char*, const char*> colours[] = {
+        {"^1Red^7Guy", "RedGuy"}, {"^^1x", "1x"}, {"end^", "end"}, {"plain", "plain"}, {"", ""}};
+    for (const auto& [name, plain] : colours) EXPECT_EQ(filterQ3Colours(name), plain);
+    // "\240" is the non-breaking space: columns are padded to four with it, and read without.
+    const std::pair<const char*, const char*> padded[] = {
+        {"", "\240\240\240\240"}, {"-1", "\240\240-1"}, {"1234", "1234"}, {"99999", "99999"}};
+    for (const auto& [value, column] : padded) EXPECT_EQ(padColumn(value), column);
+    const std::pair<const char*, const char*> stripped[] = {
+        {"\240\24012", "12"}, {"1\2402", "1\2402"}, {"\240\240", ""}};
+    for (const auto& [column, plain] : stripped) EXPECT_EQ(stripNonBreakingSpaces(column), plain);
+    // Each Unreal piece ends after its query identifier; without one the reply goes whole.
+    using Pieces = std::vector<std::string>;
+    EXPECT_EQ(cutUnrealPieces("\\a\\1\\queryid\\11.1\\b\\2\\queryid\\11.2\\final\\"),
+              (Pieces{"\\a\\1\\queryid\\11.1\\", "b\\2\\queryid\\11.2\\",
+                      "b\\2\\queryid\\11.2\\final\\\\"}));
+    EXPECT_EQ(cutUnrealPieces("\\a\\1"), Pieces{"\\a\\1\\"});
+    EXPECT_EQ(cutUnrealPieces("\\queryid\\7"), Pieces{"\\queryid\\7\\"});
+}
+
+TEST(ServerEntry, AddressPartQueryTargetAndSameHost) {
+    EXPECT_EQ(stripComment("10.0.0.5:27960 The server"), "10.0.0.5:27960");
+    EXPECT_EQ(stripComment("10.0.0.5"), "10.0.0.5");
+    EXPECT_EQ(splitEntry("10.0.0.5:27960 x", "27910").portText, "27960");
+    const QueryTarget target = splitEntry("10.0.0.5 x:1", "7778");
+    EXPECT_EQ(target.host + ":" + target.portText, "10.0.0.5:7778");
+    EXPECT_TRUE(isRecordingEntry("demos/match.rec"));
+    EXPECT_FALSE(isRecordingEntry("10.0.0.5:27960"));
+    const std::tuple<const char*, const char*, bool> hosts[] = {
+        {"127.0.0.1", "127.0.0.1", true},
+        {"::ffff:127.0.0.1", "127.0.0.1", true},
+        {"::1", "::1", true},
+        {"127.0.0.2", "127.0.0.1", false},
+        {"", "", false}};
+    for (const auto& [a, b, same] : hosts) EXPECT_EQ(sameAddress(a, b), same) << a;
 }
 
 }  // namespace

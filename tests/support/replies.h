@@ -8,22 +8,16 @@
 namespace fc::test {
 
 struct PlayerLine {
-    std::string score;
-    std::string ping;
-    std::string name;
+    std::string score, ping, name;
 };
-
 using Vars = std::vector<std::pair<std::string, std::string>>;
 
 // "\xFF\xFF\xFF\xFF" + header + LF, the "\key\value" line, LF, one "score ping "name"" line each.
-std::string makeQuakeReply(const std::string& header, const Vars& vars,
-                           const std::vector<PlayerLine>& players);
 std::string quake2Reply(const Vars& vars, const std::vector<PlayerLine>& players);
 std::string quake3Reply(const Vars& vars, const std::vector<PlayerLine>& players);
 // A Quake 2 server as the browser sees it: its name, map q2dm1, 8 slots, `players` players
 // "p1", "p2", ... scoring 1, 2, ...
 std::string browserAnswer(const std::string& name, int players);
-
 // An OSP server's variables: the game type, its clock ("Score_Time") and its own team scores.
 Vars ospVars(const char* gametype, const std::string& time, const char* timelimit = "20",
              const std::string& red = "0", const std::string& blue = "0");
@@ -33,11 +27,8 @@ struct RecordedReply {
     std::string bytes;  // empty when nothing arrived for that query
     bool answered = false;
 };
-
-// Reads a recorded match (".q3cap"); an empty list when the file is missing.
+// Reads a recorded match (".q3cap") from the folder capturesDir() names; empty when missing.
 std::vector<RecordedReply> loadCapture(const std::string& name);
-
-// The folder with the recorded matches, as the build names it.
 std::string capturesDir();
 
 }  // namespace fc::test

@@ -1,6 +1,5 @@
-// Unreal Tournament answers built from the reply format, from a few named values (no real
-// server's bytes are at hand): packet 1 the server's values, packet 2 the players, and the
-// final packet only its queryid and the final marker.
+// Unreal Tournament answers built from the reply format: packet 1 the server's values, packet 2
+// the players, the final packet only its queryid and the final marker.
 #pragma once
 
 #include <string>
@@ -15,28 +14,24 @@ struct UnrealPlayer {
 };
 
 struct UnrealAnswer {
-    std::string gametype;
-    std::string timelimit;
+    std::string gametype, timelimit;
     std::vector<UnrealPlayer> players;
     std::string map = "CTF-Face";
 };
 
-// One datagram: the pairs of that packet number, then "\queryid\" `queryId`, then "\final\"
-// for the last one.
+// One datagram: the pairs of that packet number, "\queryid\" `queryId`, and "\final\" if final.
 inline std::string unrealPiece(const UnrealAnswer& a, int packet, const std::string& queryId,
                                bool final) {
     std::string pairs;
-    if (packet == 1) {
+    if (packet == 1)
         pairs = "\\gamename\\ut\\gamever\\436\\mapname\\" + a.map + "\\gametype\\" + a.gametype +
                 "\\numplayers\\" + std::to_string(a.players.size()) +
                 "\\maxplayers\\12\\timelimit\\" + a.timelimit;
-    } else if (packet == 2) {
-        for (std::size_t i = 0; i < a.players.size(); ++i) {
-            const std::string n = std::to_string(i);
-            pairs += "\\player_" + n + "\\" + a.players[i].name + "\\frags_" + n + "\\" +
-                     std::to_string(a.players[i].frags) + "\\ping_" + n + "\\" +
-                     std::to_string(4 + i) + "\\team_" + n + "\\" + a.players[i].team;
-        }
+    for (std::size_t i = 0; packet == 2 && i < a.players.size(); ++i) {
+        const std::string n = std::to_string(i);
+        pairs += "\\player_" + n + "\\" + a.players[i].name + "\\frags_" + n + "\\" +
+                 std::to_string(a.players[i].frags) + "\\ping_" + n + "\\" + std::to_string(4 + i) +
+                 "\\team_" + n + "\\" + a.players[i].team;
     }
     return pairs + "\\queryid\\" + queryId + (final ? "\\final\\" : "");
 }
