@@ -108,7 +108,7 @@ TEST(GameTypes, PlayerCountsSidesAndClocks) {
     m.roster = sixPlayers(kScores);
     m.q2("\\gamedir\\ctf\\gamestats\\14:20 3/25 1/14\\maxclients\\16\\timelimit\\30");
     EXPECT_EQ(m.app.monitor.playersPlaying + "/" + m.app.monitor.playersMax + " " +
-                  m.app.settings.timeLimitMinutes,
+                  m.app.settings.timeLimitMinutes.text(),
               "6/16 30");
     EXPECT_EQ(m.rows(),
               "[ABC]Ann|__10|__50|Blue|Grey;=XY=Bob|___4|__70|Red|Grey;[ABC]Cid|___7|__60|"
