@@ -3,21 +3,25 @@
 #include "support/udp_responder.h"
 
 namespace fc::test {
+namespace {
 
-IrcTestClient::IrcTestClient() {
-    QObject::connect(&socket_, &QTcpSocket::readyRead, [this] { read(); });
+IrcTestClient::Wanted holding(const std::string& part) {
+    return [part](const std::string& line) { return line.find(part) != std::string::npos; };
 }
 
-void IrcTestClient::read() {
-    const QByteArray bytes = socket_.readAll();
-    partial_.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    for (std::size_t lf; (lf = partial_.find('\n')) != std::string::npos;) {
-        std::string line = partial_.substr(0, lf);
-        partial_.erase(0, lf + 1);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.rfind("PING ", 0) == 0) send("PONG " + line.substr(5));
-        lines_.push_back(std::move(line));
-    }
+}  // namespace
+
+IrcTestClient::IrcTestClient() {
+    QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
+        partial_ += socket_.readAll().toStdString();
+        for (std::size_t lf; (lf = partial_.find('\n')) != std::string::npos;) {
+            std::string line = partial_.substr(0, lf);
+            partial_.erase(0, lf + 1);
+            if (line.ends_with('\r')) line.pop_back();
+            if (line.starts_with("PING ")) send("PONG " + line.substr(5));
+            lines_.push_back(std::move(line));
+        }
+    });
 }
 
 bool IrcTestClient::connect(int port, const std::string& nick, int timeoutMs) {
@@ -28,15 +32,13 @@ bool IrcTestClient::connect(int port, const std::string& nick, int timeoutMs) {
     send("USER " + nick + " 0 * :Fragcaster test client");
     // The end of the message of the day, or its absence (422), ends the welcome.
     const auto ended = [&](const std::string& line) {
-        return line.find(" 376 " + nick + " ") != std::string::npos ||
-               line.find(" 422 " + nick + " ") != std::string::npos;
+        return holding(" 376 " + nick + " ")(line) || holding(" 422 " + nick + " ")(line);
     };
     return waitFor(ended, timeoutMs).has_value();
 }
 
 void IrcTestClient::send(const std::string& line) {
-    const std::string bytes = line + "\r\n";
-    socket_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    socket_.write(QByteArray::fromStdString(line + "\r\n"));
     socket_.flush();
 }
 
@@ -46,31 +48,24 @@ bool IrcTestClient::join(const std::string& channel, int timeoutMs) {
 }
 
 std::optional<std::string> IrcTestClient::waitFor(const std::string& part, int timeoutMs) {
-    return waitFor([&](const std::string& line) { return line.find(part) != std::string::npos; },
-                   timeoutMs);
+    return waitFor(holding(part), timeoutMs);
 }
 
-std::optional<std::string> IrcTestClient::waitFor(
-    const std::function<bool(const std::string&)>& wanted, int timeoutMs) {
+std::optional<std::string> IrcTestClient::waitFor(const Wanted& wanted, int timeoutMs) {
     std::optional<std::string> found;
     waitUntil([&] { return (found = take(wanted)).has_value(); }, timeoutMs);
     return found;
 }
 
-std::optional<std::string> IrcTestClient::take(
-    const std::function<bool(const std::string&)>& wanted) {
-    while (taken_ < lines_.size()) {
-        const std::string& line = lines_[taken_++];
-        if (wanted(line)) return line;
-    }
+std::optional<std::string> IrcTestClient::take(const Wanted& wanted) {
+    while (taken_ < lines_.size())
+        if (const std::string& line = lines_[taken_++]; wanted(line)) return line;
     return std::nullopt;
 }
 
 std::optional<std::string> IrcTestClient::waitBlocked(const std::string& part, int timeoutMs) {
     for (;;) {
-        if (auto line =
-                take([&](const std::string& l) { return l.find(part) != std::string::npos; }))
-            return line;
+        if (auto line = take(holding(part))) return line;
         if (!socket_.waitForReadyRead(timeoutMs)) return std::nullopt;
     }
 }
