@@ -124,22 +124,6 @@ TEST_F(IrcTest, NicksInUseAreFollowedByAnUnderscoreThenDigitsThenGivenUp) {
     EXPECT_TRUE(app.window.connectIrcButtonEnabled);
 }
 
-TEST_F(IrcTest, NumericsCountOnlyFromTheServer) {
-    joinChannel();
-    line(":evil!u@h PRIVMSG #FCST :332 FCST #FCST :owned");
-    line(":evil!u@h 332 FCST #FCST :owned");
-    line(":evil!u@h PRIVMSG #FCST :353 FCST = #FCST :a b c");
-    line(":evil!u@h 001 Spoofed :Welcome");
-    expect({}, {"<evil> 332 FCST #FCST :owned", "<evil> 353 FCST = #FCST :a b c"});
-    EXPECT_EQ(app.irc.ircTopic + "|" + app.irc.botNick, "Not connected|FCST");
-    EXPECT_TRUE(app.irc.channelNicks.empty());
-    line(":irc.test 332 FCST #FCST :the real topic");
-    line(":irc.test 353 FCST = #FCST :@op v");
-    expect({}, {"* TOPIC: the real topic"});
-    EXPECT_EQ(app.irc.ircTopic, "the real topic");
-    EXPECT_EQ(app.irc.channelNicks, (Lines{"@op", "v"}));
-}
-
 TEST_F(IrcTest, TlsModesReachTheSocketAndAFailedCheckIsShownNotRetried) {
     app.settings.ircTls = app.settings.ircTlsInsecure = true;
     connect();
@@ -203,25 +187,13 @@ TEST_F(IrcTest, LostConnectionsAreRedialledWithDoublingWaits) {
         EXPECT_EQ(socket().connects, dials + 1) << base;
     }
     socket().accept();
-    receive(":irc.test 001 FCST :Welcome\r\n:irc.test 422 FCST :MOTD File is missing\r\n");
-    EXPECT_EQ(sent().back(), "JOIN #FCST ");  // with its key, after 422 as after 376
-    socket().fail();                          // a welcome starts the waits over
+    line(":irc.test 001 FCST :Welcome");
+    socket().fail();  // a welcome starts the waits over
     platform.advance(11000);
     EXPECT_EQ(socket().state(), SocketState::Connecting);
     quitIrc(app);  // while connecting: the socket is closed and no redial follows
     platform.advance(700000);
     EXPECT_EQ(socket().state(), SocketState::Closed);
-}
-
-TEST_F(IrcTest, ALineThatNeverEndsIsDroppedNotHoarded) {
-    connect();
-    receive(":irc.test NOTICE FCST :" + std::string(16384, 'x'));
-    const Lines lines = shown();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(lines[0].starts_with("*** Line from server longer than 16384 bytes dropped: :irc"));
-    EXPECT_TRUE(app.irc.partialLine.empty());
-    receive(std::string(100000, 'y') + "PING :tail\r\nPING :next\r\n");  // the rest is passed over
-    EXPECT_EQ(sent(), (Lines{"PONG :next"}));
 }
 
 // Sender, command and parameters, joined by "|"; the "!" in a server's text is no nick's end.
