@@ -3,13 +3,6 @@
 #include "support/udp_responder.h"
 
 namespace fc::test {
-namespace {
-
-IrcTestClient::Wanted holding(const std::string& part) {
-    return [part](const std::string& line) { return line.find(part) != std::string::npos; };
-}
-
-}  // namespace
 
 IrcTestClient::IrcTestClient() {
     QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
@@ -25,16 +18,11 @@ IrcTestClient::IrcTestClient() {
 }
 
 bool IrcTestClient::connect(int port, const std::string& nick, int timeoutMs) {
-    nick_ = nick;
     socket_.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
     if (!socket_.waitForConnected(timeoutMs)) return false;
     send("NICK " + nick);
     send("USER " + nick + " 0 * :Fragcaster test client");
-    // The end of the message of the day, or its absence (422), ends the welcome.
-    const auto ended = [&](const std::string& line) {
-        return holding(" 376 " + nick + " ")(line) || holding(" 422 " + nick + " ")(line);
-    };
-    return waitFor(ended, timeoutMs).has_value();
+    return waitFor(" 001 " + nick + " ", timeoutMs).has_value();
 }
 
 void IrcTestClient::send(const std::string& line) {
@@ -44,28 +32,25 @@ void IrcTestClient::send(const std::string& line) {
 
 bool IrcTestClient::join(const std::string& channel, int timeoutMs) {
     send("JOIN " + channel);
-    return waitFor(" 366 " + nick_ + " " + channel + " ", timeoutMs).has_value();
+    return waitFor(" 366 ", timeoutMs).has_value();
 }
 
 std::optional<std::string> IrcTestClient::waitFor(const std::string& part, int timeoutMs) {
-    return waitFor(holding(part), timeoutMs);
-}
-
-std::optional<std::string> IrcTestClient::waitFor(const Wanted& wanted, int timeoutMs) {
     std::optional<std::string> found;
-    waitUntil([&] { return (found = take(wanted)).has_value(); }, timeoutMs);
+    waitUntil([&] { return (found = take(part)).has_value(); }, timeoutMs);
     return found;
 }
 
-std::optional<std::string> IrcTestClient::take(const Wanted& wanted) {
+std::optional<std::string> IrcTestClient::take(const std::string& part) {
     while (taken_ < lines_.size())
-        if (const std::string& line = lines_[taken_++]; wanted(line)) return line;
+        if (const std::string& line = lines_[taken_++]; line.find(part) != std::string::npos)
+            return line;
     return std::nullopt;
 }
 
 std::optional<std::string> IrcTestClient::waitBlocked(const std::string& part, int timeoutMs) {
     for (;;) {
-        if (auto line = take(holding(part))) return line;
+        if (auto line = take(part)) return line;
         if (!socket_.waitForReadyRead(timeoutMs)) return std::nullopt;
     }
 }

@@ -9,8 +9,6 @@
 namespace fc::test {
 namespace {
 
-constexpr int kStartTimeoutMs = 10000;
-
 // A port nobody listens on right now. Another program could take it before the server does;
 // a failed start is then tried again on a new port.
 int freeLoopbackPort() {
@@ -21,14 +19,13 @@ int freeLoopbackPort() {
 bool accepts(int port) {
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
-    return socket.waitForConnected(200);
+    return port == 0 || socket.waitForConnected(200);
 }
 
 }  // namespace
 
 NgircdServer::NgircdServer(NgircdOptions options) : options_(options) {
-    // A self-made certificate for 127.0.0.1, as a private server would have.
-    QProcess openssl;
+    QProcess openssl;  // a self-made certificate for 127.0.0.1, as a private server would have
     openssl.setProcessChannelMode(QProcess::MergedChannels);
     if (options_.tls) {
         openssl.start("openssl",
@@ -36,7 +33,7 @@ NgircdServer::NgircdServer(NgircdOptions options) : options_(options) {
                               "-nodes -days 1 -subj /CN=127.0.0.1 -keyout %1 -out %2")
                           .arg(dir_.filePath("key.pem"), dir_.filePath("cert.pem"))
                           .split(' '));
-        if (!openssl.waitForFinished(kStartTimeoutMs) || openssl.exitCode() != 0) {
+        if (!openssl.waitForFinished(10000) || openssl.exitCode() != 0) {
             log_ += "no certificate: " + openssl.readAll().toStdString();
             return;
         }
@@ -57,30 +54,27 @@ bool NgircdServer::startOnce(bool newPorts) {
     const QString dir = dir_.path(), conf = dir_.filePath("ngircd.conf");
     QFile file(conf);
     if (port_ == 0 || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    file.write(
-        QString("[Global]\nName = irc.fragcaster.test\nInfo = Fragcaster test server\n"
-                "Listen = 127.0.0.1\nPorts = %1\nPidFile = %2/ngircd.pid\n%3\n"
-                "[Limits]\nMaxConnectionsIP = 0\nMaxNickLength = 20\nPingTimeout = 120\n%4\n"
-                "[Options]\nDNS = no\nIdent = no\nPAM = no\nRequireAuthPing = yes\n")
-            .arg(port_)
-            .arg(dir)
-            .arg(options_.motd ? "MotdPhrase = \"Test server\"" : "MotdFile = " + dir + "/none")
-            .arg(options_.penalties ? "" : "MaxPenaltyTime = 0")
-            .toUtf8());
+    QString text =
+        "[Global]\nName = irc.fragcaster.test\nInfo = Fragcaster test server\n"
+        "Listen = 127.0.0.1\nPorts = %1\nPidFile = %2/ngircd.pid\n%3\n[Limits]\n"
+        "MaxConnectionsIP = 0\nMaxNickLength = 20\nPingTimeout = 120\n%4\n[Options]\n"
+        "DNS = no\nIdent = no\nPAM = no\nRequireAuthPing = yes\n";
+    text = text.arg(port_).arg(dir).arg(options_.motd ? "MotdPhrase = \"Test server\""
+                                                      : "MotdFile = " + dir + "/none");
+    text = text.arg(options_.penalties ? "" : "MaxPenaltyTime = 0");
     if (options_.tls)
-        file.write(QString("[SSL]\nPorts = %1\nCertFile = %2/cert.pem\nKeyFile = %2/key.pem\n")
-                       .arg(tlsPort_)
-                       .arg(dir)
-                       .toUtf8());
+        text += QString("[SSL]\nPorts = %1\nCertFile = %2/cert.pem\nKeyFile = %2/key.pem\n")
+                    .arg(tlsPort_)
+                    .arg(dir);
+    file.write(text.toUtf8());
     file.close();
-
     process_.setProcessChannelMode(QProcess::MergedChannels);
     process_.start("ngircd", {"-n", "-f", conf});
     QElapsedTimer clock;
     clock.start();
-    while (process_.waitForStarted(kStartTimeoutMs) && clock.elapsed() < kStartTimeoutMs &&
+    while (process_.waitForStarted(10000) && clock.elapsed() < 10000 &&
            process_.state() == QProcess::Running) {
-        if (accepts(port_) && (tlsPort_ == 0 || accepts(tlsPort_))) return true;
+        if (accepts(port_) && accepts(tlsPort_)) return true;
         QThread::msleep(20);
     }
     log_ += "ngircd did not start: " + process_.errorString().toStdString() + "\n";
