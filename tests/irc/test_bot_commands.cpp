@@ -48,18 +48,6 @@ TEST_F(BotTest, HelpmeShowsTheScoreAndTheCommandsAndIgnoresFiveSecondsLonger) {
     EXPECT_EQ(app.irc.ignoreList, Lines{"joe 20"});
 }
 
-TEST_F(BotTest, HelpmeLeavesFourNoticesAtOnceThenOnePerGap) {
-    app.settings.ircLineGapMs = "2000";
-    platform.advance(10000);  // a full burst again
-    ask("joe", "!helpme");
-    for (std::size_t leaving : {4, 0, 1, 0, 1}) {
-        EXPECT_EQ(sent().size(), leaving);
-        platform.advance(leaving ? 1999 : 1);
-    }
-    platform.advance(4000);
-    expect({}, {"& Notice (!helpme) sent to joe"});
-}
-
 // Capture games tell the match state, and while it runs the captures and the time left; every
 // other game type tells both scores as shown. A private server hides its address.
 TEST_F(BotTest, StatsAnswerOnTheGameTypeAndMatchState) {

@@ -1,7 +1,7 @@
 // Saying lines in the channel: the stripping options, the reporting switch, the counter and the
 // echo, that no text can break out of its line; the pace of real networks, the nicks tried when
-// one is in use, numerics that count only from the server, TLS; the bounds of what the bot
-// reads, sends and keeps, the redial waits, and the lines that wait while it is away.
+// one is in use, TLS; the bounds of what the bot sends and keeps, the redial waits, and the
+// lines that wait while it is away.
 #include <algorithm>
 
 #include "irc/irc_line.h"
@@ -60,9 +60,6 @@ TEST_F(IrcTest, NoTextCanEndItsLineNorOverrunTheLimit) {
     expect({"PRIVMSG #FCST :[EvilQUIT :pwned] scores", "PRIVMSG #FCSTQUIT :hi"},
            {"<FCST> [EvilQUIT :pwned] scores", "<FCST> hi"}, {evil, "hi"});
     sayInChannel(app, "#FCST", std::string(600, 'a'));
-    const std::string& bytes = socket().sent;
-    EXPECT_EQ(bytes.size(), 512u);
-    EXPECT_EQ(bytes.substr(510), "\r\n");
     expect({"PRIVMSG #FCST :" + std::string(495, 'a')}, {"<FCST> " + std::string(495, 'a')},
            {std::string(600, 'a')});  // the echo shows what left
     sendIrcLine(app, "NOTICE x :" + std::string(1000, 'b'));
@@ -95,7 +92,9 @@ TEST_F(IrcTest, APongGoesFirstThenReportLinesThenNoticesAndAQuitAtOnce) {
     sayInChannel(app, "#FCST", "capture!");
     line("PING :tok");
     expect({}, {"PONG!"}, {"capture!"});
-    platform.advance(2000);
+    platform.advance(1999);
+    expect({});
+    platform.advance(1);
     expect({"PONG :tok"});
     platform.advance(2000);  // the echo shows the report line when it left
     expect({"PRIVMSG #FCST :capture!"}, {"<FCST> capture!"});
