@@ -55,12 +55,4 @@ std::optional<std::string> IrcTestClient::waitBlocked(const std::string& part, i
     }
 }
 
-std::vector<std::string> IrcTestClient::collect(int ms) {
-    waitUntil([] { return false; }, ms);
-    std::vector<std::string> out(lines_.begin() + static_cast<std::ptrdiff_t>(taken_),
-                                 lines_.end());
-    taken_ = lines_.size();
-    return out;
-}
-
 }  // namespace fc::test

@@ -19,8 +19,6 @@ public:
     // Waits for the next line (after those already taken) that holds `part`, and takes every
     // line up to it. Empty when none came in time.
     std::optional<std::string> waitFor(const std::string& part, int timeoutMs = 5000);
-    // The lines that arrive within `ms` (after those already taken), all taken.
-    std::vector<std::string> collect(int ms);
     // As waitFor, blocked on this socket alone (no event loop): the IRC latency benchmark's wait.
     std::optional<std::string> waitBlocked(const std::string& part, int timeoutMs);
 
