@@ -1,7 +1,7 @@
 // The bot on real sockets against a real IRC server (ngircd on loopback), watched by a client in
 // the channel: what the fake platform cannot show. The server's own registration (a PING to
-// answer first), its replies on the wire, bans, TLS with a self-made certificate, a
-// taken nick, no message of the day, and restarts.
+// answer first), bans, TLS with a self-made certificate, a taken nick, no message of the day,
+// flood penalties and restarts.
 #include <gtest/gtest.h>
 
 #include <QTcpServer>
@@ -41,10 +41,9 @@ struct RealBot {
     }
 };
 
-// The server is up and the client in `channel` (the first there is its operator).
-bool hasJoined(IrcTestClient& client, const NgircdServer& server,
-               const std::string& channel = "#FCST") {
-    return server.started() && client.connect(server.port(), "watcher") && client.join(channel);
+// The server is up and the client in the channel (the first there is its operator).
+bool hasJoined(IrcTestClient& client, const NgircdServer& server) {
+    return server.started() && client.connect(server.port(), "watcher") && client.join("#FCST");
 }
 
 const std::string kBot = ":FCST!~fcst@127.0.0.1 ";
@@ -61,7 +60,7 @@ TEST(IrcServer, RegistersIsBannedAndStopsOnlyForTheAdmin) {
     bot.app.dispatch([&] { sayInChannel(bot.app, "#FCST", "\x02=RC=\x02 captured the flag!"); });
     EXPECT_TRUE(watcher.waitFor(kBot + "PRIVMSG #FCST :\x02=RC=\x02 captured the flag!"));
 
-    // Banned and kicked, it joins again every retry and is back once the ban is lifted.
+    // Banned and kicked, it retries the join and is back once the ban is lifted.
     watcher.send("MODE #FCST +b FCST!*@*");
     watcher.send("KICK #FCST FCST :banned");
     EXPECT_TRUE(bot.until([&] { return bot.app.antiBanTimer->enabled(); }));
