@@ -60,11 +60,7 @@ const Wire kWire[] = {
     {"end of the MOTD", {":s 376 FCST :End\n"}, {"MODE FCST +i", "JOIN #FCST "}},
     {"no MOTD", {":s 422 FCST :MOTD File is missing\n"}, {"MODE FCST +i", "JOIN #FCST "}},
     {"joined", {":FCST!c@h JOIN :#FCST\n"}, {}, {"*** You have joined: #FCST ***"}, "|"},
-    {"a nick that begins with the bot's",
-     {":FCST2!x@h JOIN :#FCST\n"},
-     {},
-     {"* JOIN: FCST2"},
-     "|@op joe FCST2"},
+    {"FCST2 is not the bot", {":FCST2!x@h JOIN :#FCST\n"}, {}, {"* JOIN: FCST2"}, "|@op joe FCST2"},
     {"topic and names",
      {":s 332 FCST #FCST :War\n:s 333 FCST #FCST op 1\n:s 353 FCST = #FCST :@op +v FCST \n:s 353 "
       "FCST = #FCST :b\n:s 366 FCST #FCST :End\n"},
