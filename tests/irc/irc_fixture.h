@@ -37,11 +37,8 @@ protected:
     void line(const std::string& text) { receive(text + "\r\n"); }
     // A private message to the bot; the chat line it shows first is taken with it.
     void ask(const std::string& nick, const std::string& text) {
-        const std::size_t before = output.size();
         line(":" + nick + "!~u@host PRIVMSG " + app.irc.botNick + " :" + text);
-        ASSERT_GT(output.size(), before);
-        EXPECT_EQ(output[before], "<" + nick + "> " + text);
-        output.erase(output.begin() + static_cast<std::ptrdiff_t>(before));
+        EXPECT_EQ(std::erase(output, "<" + nick + "> " + text), 1u);
     }
     void type(const std::string& text) {
         app.irc.ircInputLine = text;
@@ -65,9 +62,7 @@ protected:
     void connect(bool join = false) {
         connectIrc(app);
         socket().accept();
-        if (join)
-            receive(":irc.test 376 " + app.irc.botNick + " :End\r\n:" + app.irc.botNick +
-                    "!~fcst@127.0.0.1 JOIN :" + app.irc.botChannel + "\r\n");
+        if (join) receive(":irc.test 376 FCST :End\r\n:FCST!~fcst@127.0.0.1 JOIN :#FCST\r\n");
         sent(), shown();
     }
     void joinChannel() { connect(true); }

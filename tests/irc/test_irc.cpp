@@ -1,7 +1,7 @@
 // Saying lines in the channel: the stripping options, the reporting switch, the counter and the
 // echo, that no text can break out of its line; the pace of real networks, the nicks tried when
-// one is in use, numerics that count only from the server, TLS; the bounds of what the bot
-// reads, sends and keeps, the redial waits, and the lines that wait while it is away.
+// one is in use, TLS; the bounds of what the bot sends and keeps, the redial waits, and the
+// lines that wait while it is away.
 #include <algorithm>
 
 #include "irc/irc_line.h"
@@ -60,9 +60,6 @@ TEST_F(IrcTest, NoTextCanEndItsLineNorOverrunTheLimit) {
     expect({"PRIVMSG #FCST :[EvilQUIT :pwned] scores", "PRIVMSG #FCSTQUIT :hi"},
            {"<FCST> [EvilQUIT :pwned] scores", "<FCST> hi"}, {evil, "hi"});
     sayInChannel(app, "#FCST", std::string(600, 'a'));
-    const std::string& bytes = socket().sent;
-    EXPECT_EQ(bytes.size(), 512u);
-    EXPECT_EQ(bytes.substr(510), "\r\n");
     expect({"PRIVMSG #FCST :" + std::string(495, 'a')}, {"<FCST> " + std::string(495, 'a')},
            {std::string(600, 'a')});  // the echo shows what left
     sendIrcLine(app, "NOTICE x :" + std::string(1000, 'b'));
@@ -95,7 +92,9 @@ TEST_F(IrcTest, APongGoesFirstThenReportLinesThenNoticesAndAQuitAtOnce) {
     sayInChannel(app, "#FCST", "capture!");
     line("PING :tok");
     expect({}, {"PONG!"}, {"capture!"});
-    platform.advance(2000);
+    platform.advance(1999);
+    expect({});
+    platform.advance(1);
     expect({"PONG :tok"});
     platform.advance(2000);  // the echo shows the report line when it left
     expect({"PRIVMSG #FCST :capture!"}, {"<FCST> capture!"});
@@ -124,22 +123,6 @@ TEST_F(IrcTest, NicksInUseAreFollowedByAnUnderscoreThenDigitsThenGivenUp) {
     EXPECT_TRUE(app.window.connectIrcButtonEnabled);
 }
 
-TEST_F(IrcTest, NumericsCountOnlyFromTheServer) {
-    joinChannel();
-    line(":evil!u@h PRIVMSG #FCST :332 FCST #FCST :owned");
-    line(":evil!u@h 332 FCST #FCST :owned");
-    line(":evil!u@h PRIVMSG #FCST :353 FCST = #FCST :a b c");
-    line(":evil!u@h 001 Spoofed :Welcome");
-    expect({}, {"<evil> 332 FCST #FCST :owned", "<evil> 353 FCST = #FCST :a b c"});
-    EXPECT_EQ(app.irc.ircTopic + "|" + app.irc.botNick, "Not connected|FCST");
-    EXPECT_TRUE(app.irc.channelNicks.empty());
-    line(":irc.test 332 FCST #FCST :the real topic");
-    line(":irc.test 353 FCST = #FCST :@op v");
-    expect({}, {"* TOPIC: the real topic"});
-    EXPECT_EQ(app.irc.ircTopic, "the real topic");
-    EXPECT_EQ(app.irc.channelNicks, (Lines{"@op", "v"}));
-}
-
 TEST_F(IrcTest, TlsModesReachTheSocketAndAFailedCheckIsShownNotRetried) {
     app.settings.ircTls = app.settings.ircTlsInsecure = true;
     connect();
@@ -151,7 +134,7 @@ TEST_F(IrcTest, TlsModesReachTheSocketAndAFailedCheckIsShownNotRetried) {
     expect({}, {"*** TLS failed: The certificate is self-signed -- not connected."});
     platform.advance(700000);
     EXPECT_EQ(app.irc.ircStatus, "TLS failed: The certificate is self-signed");
-    EXPECT_EQ(socket().connects, 2);
+    EXPECT_EQ(socket().connects, 2);  // not dialled again
     EXPECT_TRUE(app.window.connectIrcButtonEnabled);
 }
 
@@ -172,10 +155,8 @@ TEST_F(IrcTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
         line(":n" + std::to_string(i) + "!u@h PRIVMSG FCST :!players");
     }
     EXPECT_EQ(app.irc.queue.size(), 200u);
-    EXPECT_EQ(
-        std::count_if(output.begin(), output.end(),
-                      [](const std::string& l) { return l.starts_with("*** Send queue full"); }),
-        1);
+    EXPECT_EQ(std::erase_if(output, [](auto& l) { return l.starts_with("*** Send queue full"); }),
+              1u);
     sent();
     platform.advance(2000);
     EXPECT_EQ(sent(), Lines{"PRIVMSG #FCST :report"});  // the report line left first
@@ -203,25 +184,13 @@ TEST_F(IrcTest, LostConnectionsAreRedialledWithDoublingWaits) {
         EXPECT_EQ(socket().connects, dials + 1) << base;
     }
     socket().accept();
-    receive(":irc.test 001 FCST :Welcome\r\n:irc.test 422 FCST :MOTD File is missing\r\n");
-    EXPECT_EQ(sent().back(), "JOIN #FCST ");  // with its key, after 422 as after 376
-    socket().fail();                          // a welcome starts the waits over
+    line(":irc.test 001 FCST :Welcome");
+    socket().fail();  // a welcome starts the waits over
     platform.advance(11000);
     EXPECT_EQ(socket().state(), SocketState::Connecting);
     quitIrc(app);  // while connecting: the socket is closed and no redial follows
     platform.advance(700000);
     EXPECT_EQ(socket().state(), SocketState::Closed);
-}
-
-TEST_F(IrcTest, ALineThatNeverEndsIsDroppedNotHoarded) {
-    connect();
-    receive(":irc.test NOTICE FCST :" + std::string(16384, 'x'));
-    const Lines lines = shown();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(lines[0].starts_with("*** Line from server longer than 16384 bytes dropped: :irc"));
-    EXPECT_TRUE(app.irc.partialLine.empty());
-    receive(std::string(100000, 'y') + "PING :tail\r\nPING :next\r\n");  // the rest is passed over
-    EXPECT_EQ(sent(), (Lines{"PONG :next"}));
 }
 
 // Sender, command and parameters, joined by "|"; the "!" in a server's text is no nick's end.

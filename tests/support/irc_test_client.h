@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QTcpSocket>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,31 +12,20 @@ namespace fc::test {
 class IrcTestClient {
 public:
     IrcTestClient();
-
-    // Connects and registers with `nick`; true once the server's welcome has ended.
+    // Registers with `nick`; true once the server has welcomed it.
     bool connect(int port, const std::string& nick, int timeoutMs = 5000);
-    // Sends one line; CR LF is added.
-    void send(const std::string& line);
-    // Joins and waits for the server to confirm it.
-    bool join(const std::string& channel, int timeoutMs = 5000);
-
+    void send(const std::string& line);                           // CR LF is added
+    bool join(const std::string& channel, int timeoutMs = 5000);  // true once confirmed
     // Waits for the next line (after those already taken) that holds `part`, and takes every
     // line up to it. Empty when none came in time.
     std::optional<std::string> waitFor(const std::string& part, int timeoutMs = 5000);
-    std::optional<std::string> waitFor(const std::function<bool(const std::string&)>& wanted,
-                                       int timeoutMs = 5000);
-    // The lines that arrive within `ms` (after those already taken), all taken.
-    std::vector<std::string> collect(int ms);
     // As waitFor, blocked on this socket alone (no event loop): the IRC latency benchmark's wait.
     std::optional<std::string> waitBlocked(const std::string& part, int timeoutMs);
 
 private:
-    void read();
-    // Takes the lines not yet taken up to the first that is `wanted`, and gives that one.
-    std::optional<std::string> take(const std::function<bool(const std::string&)>& wanted);
+    std::optional<std::string> take(const std::string& part);
 
     QTcpSocket socket_;
-    std::string nick_;
     std::string partial_;
     std::vector<std::string> lines_;  // without line ends
     std::size_t taken_ = 0;

@@ -18,32 +18,23 @@ struct NgircdOptions {
 
 class NgircdServer {
 public:
-    // Starts the server and waits until it takes connections; see started().
-    explicit NgircdServer(NgircdOptions options = {});
-    ~NgircdServer();
-    NgircdServer(const NgircdServer&) = delete;
-    NgircdServer& operator=(const NgircdServer&) = delete;
+    explicit NgircdServer(NgircdOptions options = {});  // started() once it takes connections
+    ~NgircdServer() { stop(); }
 
     bool started() const { return started_; }
     int port() const { return port_; }
     int tlsPort() const { return tlsPort_; }
-    // What went wrong when the server did not start, or what it printed.
-    std::string log();
-
-    // Ends the server as an administrator would; its clients lose their connections.
-    void stop();
-    // Starts it again on the same ports, as after a restart.
-    bool restart();
+    std::string log();  // why it did not start, or what it printed
+    void stop();        // as an administrator would: its clients lose their connections
+    bool restart();     // on the same ports
 
 private:
     bool startOnce(bool newPorts);
-    bool makeCertificate();
 
     NgircdOptions options_;
-    int tlsPort_ = 0;
     QTemporaryDir dir_;
     QProcess process_;
-    int port_ = 0;
+    int port_ = 0, tlsPort_ = 0;
     bool started_ = false;
     std::string log_;
 };
