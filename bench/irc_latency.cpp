@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     }
     std::sort(ms.begin(), ms.end());
     auto at = [&](double q) { return ms[static_cast<std::size_t>(q * (ms.size() - 1))]; };
-    std::printf("stuurMSG to another client in the channel, %d lines on loopback via ngircd:\n",
+    std::printf("A line said to another client in the channel, %d lines on loopback via ngircd:\n",
                 lines);
     std::printf("  min %.3f ms  median %.3f ms  p99 %.3f ms  max %.3f ms  (goal: under 50 ms)\n",
                 ms.front(), at(0.5), at(0.99), ms.back());

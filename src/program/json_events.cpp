@@ -69,16 +69,16 @@ std::string replyEventJson(const App& app) {
     std::string out = "{\"event\":\"reply\"";
     member(out, "gameFamily", familyText(app.monitor.gameFamily));
     member(out, "gameType", std::string(gameTypeCode(app.monitor.gameType)));
-    member(out, "qsGame", shown.qsGame);
-    member(out, "qsMap", shown.qsMap);
-    member(out, "qsTimeLeft", shown.qsTimeLeft);
-    member(out, "qsRed", shown.qsRed);
-    member(out, "qsBlue", shown.qsBlue);
-    member(out, "txtnaamRED", shown.txtnaamRED);
-    member(out, "txtnaamBLUE", shown.txtnaamBLUE);
+    member(out, "qsGame", shown.game);
+    member(out, "qsMap", shown.map);
+    member(out, "qsTimeLeft", shown.timeLeft);
+    member(out, "qsRed", shown.redScore);
+    member(out, "qsBlue", shown.blueScore);
+    member(out, "txtnaamRED", shown.redTeamName);
+    member(out, "txtnaamBLUE", shown.blueTeamName);
     out += ",\"matchState\":" + std::to_string(static_cast<int>(app.match.matchState));
-    member(out, "PlayersPlaying", shown.PlayersPlaying);
-    member(out, "PlayersMax", shown.PlayersMax);
+    member(out, "PlayersPlaying", shown.playersPlaying);
+    member(out, "PlayersMax", shown.playersMax);
     out += ",\"players\":[";
     bool first = true;
     for (const PlayerRow& row : *shown.players) {
@@ -103,9 +103,9 @@ std::string interpEventJson(const App& app) {
     member(out, "StatRed", app.interp.redFlagWhere);
     member(out, "StatBlue", app.interp.blueFlagWhere);
     const ShownStatus shown = showStatus(app);
-    member(out, "qsRed", shown.qsRed);
-    member(out, "qsBlue", shown.qsBlue);
-    member(out, "qsTimeLeft", shown.qsTimeLeft);
+    member(out, "qsRed", shown.redScore);
+    member(out, "qsBlue", shown.blueScore);
+    member(out, "qsTimeLeft", shown.timeLeft);
     out += ",\"matchState\":" + std::to_string(static_cast<int>(app.match.matchState));
     out += '}';
     return out;

@@ -317,27 +317,27 @@ void GameTab::refresh(const App& app) {
 
     syncText(liveBannerLabel_, app.match.liveBanner);
     liveBannerFrame_->setVisible(app.window.liveBannerVisible);
-    syncText(familyLabel_, shown.sMode);
-    syncText(gameTypeLabel_, shown.typspel);
+    syncText(familyLabel_, shown.family);
+    syncText(gameTypeLabel_, shown.gameType);
     syncText(receivedBytesLabel_, shown.receivedBytes);
     syncPlayerList(playerList_, *shown.players);
 
-    syncText(gameEdit_, shown.qsGame);
-    syncText(mapEdit_, shown.qsMap);
-    syncText(timeLeftEdit_, shown.qsTimeLeft);
+    syncText(gameEdit_, shown.game);
+    syncText(mapEdit_, shown.map);
+    syncText(timeLeftEdit_, shown.timeLeft);
     syncText(statisticsEdit_, app.monitor.statisticsText);
-    syncText(playersPlayingLabel_, shown.PlayersPlaying);
-    syncText(playersMaxLabel_, shown.PlayersMax);
+    syncText(playersPlayingLabel_, shown.playersPlaying);
+    syncText(playersMaxLabel_, shown.playersMax);
     syncText(timeLimitEdit_, app.settings.timeLimitMinutes);
     syncText(teamsKnownLabel_, app.window.teamsKnownShown ? "True" : "False");
 
     teamScoresFrame_->setVisible(app.window.teamScoresVisible);
     syncText(redTeamCaptionLabel_, app.match.redTeamCaption);
     syncText(blueTeamCaptionLabel_, app.match.blueTeamCaption);
-    syncText(redTeamNameEdit_, shown.txtnaamRED);
-    syncText(blueTeamNameEdit_, shown.txtnaamBLUE);
-    syncText(redScoreEdit_, shown.qsRed);
-    syncText(blueScoreEdit_, shown.qsBlue);
+    syncText(redTeamNameEdit_, shown.redTeamName);
+    syncText(blueTeamNameEdit_, shown.blueTeamName);
+    syncText(redScoreEdit_, shown.redScore);
+    syncText(blueScoreEdit_, shown.blueScore);
     syncText(redPingLabel_, shown.pingRed);
     syncText(bluePingLabel_, shown.pingBlue);
     matchBox_->refresh(app);
