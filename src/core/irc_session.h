@@ -2,6 +2,7 @@
 // cutting, the send queue, the registration and the reconnect cycle.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -59,6 +60,14 @@ struct IrcSendQueue {
     }
 };
 
+// A nick the bot answered, and how long its questions are passed over from now.
+struct IgnoredNick {
+    std::string nick;
+    std::chrono::seconds left{0};
+
+    bool operator==(const IgnoredNick&) const = default;
+};
+
 struct IrcSession {
     std::string ircOutput;  // the output window
     // What the connection shows.
@@ -66,7 +75,7 @@ struct IrcSession {
     std::string ircTopic = "Not connected";
     std::vector<std::string> channelNicks;  // nicks in the channel, with their status marks
     std::string ircInputLine;               // the operator's input line
-    std::vector<std::string> ignoreList;    // "nick seconds", in order of arrival
+    std::vector<IgnoredNick> ignoreList;    // in order of arrival
     // Shared values of the connection.
     std::string botNick = "Orvexa";
     std::string botChannel;

@@ -189,26 +189,18 @@ void handleBotQuery(App& app, const std::string& sender, const std::string& rawP
 }
 
 bool isIgnored(App& app, const std::string& nick, long long seconds) {
-    std::vector<std::string>& list = app.irc.ignoreList;
-    for (const std::string& entry : list) {
-        if (entry.substr(0, entry.find(' ')) == nick) return true;
+    std::vector<IgnoredNick>& list = app.irc.ignoreList;
+    for (const IgnoredNick& entry : list) {
+        if (entry.nick == nick) return true;
     }
-    list.push_back(nick + " " + plainNumber(seconds));
+    list.push_back({nick, std::chrono::seconds(seconds)});
     return false;
 }
 
 void onIgnoreTimer(App& app) {
-    std::vector<std::string>& list = app.irc.ignoreList;
-    if (list.empty()) return;
-    for (std::string& entry : list) {
-        const std::size_t blank = entry.find(' ');
-        std::string nick = entry.substr(0, blank);
-        const std::string count = blank == std::string::npos ? "" : entry.substr(blank + 1);
-        const long long left = readSeconds(count).count() - 1;
-        if (left <= 0) nick = "<DEL>";
-        entry = nick + " " + plainNumber(left);
-    }
-    std::erase_if(list, [](const std::string& entry) { return textStartsWith(entry, "<DEL>"); });
+    std::vector<IgnoredNick>& list = app.irc.ignoreList;
+    for (IgnoredNick& entry : list) --entry.left;
+    std::erase_if(list, [](const IgnoredNick& entry) { return entry.left.count() <= 0; });
 }
 
 void sendPlayers(App& app, const std::string& nick) {

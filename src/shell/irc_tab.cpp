@@ -325,7 +325,10 @@ void IrcOptionsBox::refresh(const App& app) {
     syncChecked(privateServerBox_, app.settings.privateServerChecked);
     syncText(ignoreSecondsEdit_, app.settings.ignoreSeconds);
     syncText(killAllowedFromEdit_, app.settings.killAllowedFrom);
-    syncList(ignoreListView_, app.irc.ignoreList);
+    std::vector<std::string> ignored;
+    for (const IgnoredNick& entry : app.irc.ignoreList)
+        ignored.push_back(entry.nick + " " + std::to_string(entry.left.count()));
+    syncList(ignoreListView_, ignored);
     ignoreListLabel_->setVisible(app.settings.advancedMode);
     ignoreListView_->setVisible(app.settings.advancedMode);
     syncChecked(tlsBox_, app.settings.ircTls);

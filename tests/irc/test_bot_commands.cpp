@@ -7,6 +7,8 @@ namespace fc::test {
 namespace {
 
 using namespace std::string_literals;
+using namespace std::chrono_literals;
+using Ignored = std::vector<IgnoredNick>;
 
 struct BotTest : IrcTest {
     void SetUp() override {
@@ -45,7 +47,7 @@ TEST_F(BotTest, HelpmeShowsTheScoreAndTheCommandsAndIgnoresFiveSecondsLonger) {
               "[Blue team] 0 (25)  Time left: 12:34");
     EXPECT_EQ(notices[5], "NOTICE joe :\0037You can only send a command every 15 sec seconds!");
     expect({}, {"& Notice (!helpme) sent to joe"});
-    EXPECT_EQ(app.irc.ignoreList, Lines{"joe 20"});
+    EXPECT_EQ(app.irc.ignoreList, (Ignored{{"joe", 20s}}));
 }
 
 // Capture games tell the match state, and while it runs the captures and the time left; every
@@ -128,7 +130,7 @@ TEST_F(BotTest, InfoShowsTheVersionAndTheCountersAndAUserGetsOneAnswerPerIgnoreT
     ask("joe", "!stats");
     platform.advance(1000);
     ask("joe", "\001VERSION\001");  // the countdown is not restarted
-    EXPECT_EQ(app.irc.ignoreList, Lines{"joe 2"});
+    EXPECT_EQ(app.irc.ignoreList, (Ignored{{"joe", 2s}}));
     expect({}, {"& Notice (!info) sent to joe"});
     platform.advance(2000);
     EXPECT_TRUE(app.irc.ignoreList.empty());
@@ -137,9 +139,9 @@ TEST_F(BotTest, InfoShowsTheVersionAndTheCountersAndAUserGetsOneAnswerPerIgnoreT
            {"& Notice (CTCP version) sent to joe"});
     app.settings.ignoreSeconds = "0";
     ask("zero", "!info");
-    EXPECT_EQ(app.irc.ignoreList, (Lines{"joe 3", "zero 0"}));
+    EXPECT_EQ(app.irc.ignoreList, (Ignored{{"joe", 3s}, {"zero", 0s}}));
     platform.advance(1000);
-    EXPECT_EQ(app.irc.ignoreList, Lines{"joe 2"});
+    EXPECT_EQ(app.irc.ignoreList, (Ignored{{"joe", 2s}}));
 }
 
 TEST_F(BotTest, OnlyListedNicksMayStopTheBot) {

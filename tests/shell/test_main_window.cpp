@@ -197,7 +197,7 @@ TEST_F(Window, IrcOptionsReachTheBotAndTheServerListButtons) {
     EXPECT_FALSE(control("ignorelist")->isVisible());
     set([&] {
         app.settings.advancedMode = true;
-        app.irc.ignoreList = {"joe 12"};
+        app.irc.ignoreList = {{"joe", std::chrono::seconds(12)}};
         app.settings.ircServer = "irc.example.org";
     });
     EXPECT_TRUE(control("ignorelist")->isVisible());
