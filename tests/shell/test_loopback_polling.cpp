@@ -15,8 +15,6 @@ namespace fc::test {
 namespace {
 
 using Datagrams = std::vector<std::string>;
-const Datagrams kQuake3Status = {
-    "\xFF\xFF\xFF\xFFstatusResponse\n\\version\\Q3 1.32\\mapname\\q3dm6\n"};
 
 // A game server on loopback: answers each query with the datagrams `answer` gives (from the
 // query and how many came before it), and keeps the queries and the port they came from.
@@ -39,7 +37,8 @@ struct GameServer : QUdpSocket {
 };
 
 Datagrams quake3(const QByteArray& query, int) {
-    return query.endsWith("getstatus") ? kQuake3Status : Datagrams{};
+    if (!query.endsWith("getstatus")) return {};
+    return {"\xFF\xFF\xFF\xFFstatusResponse\n\\version\\Q3 1.32\\mapname\\q3dm6\n"};
 }
 
 class LoopbackPolling : public ::testing::Test {
@@ -64,7 +63,6 @@ TEST_F(LoopbackPolling, UnrealServerAnswersTheFirstTickInThreeDatagrams) {
     });
     watch(server.entry() + " test server");
     ASSERT_TRUE(waitUntil([&] { return app.monitor.playerRows.size() == 2; }, 5000));
-    EXPECT_EQ(app.monitor.gameFamily, GameFamily::UT);
     EXPECT_EQ(app.monitor.gameType, GameType::UnrealCtf);
     EXPECT_EQ(
         app.monitor.playerRows[0].name + app.monitor.blueScoreText + app.settings.timeLimitMinutes,
@@ -79,18 +77,14 @@ TEST_F(LoopbackPolling, UnrealServerAnswersTheFirstTickInThreeDatagrams) {
 // Names are looked up in the background: the answer comes after the call, from the event loop,
 // and a monitor whose entry names its server polls it once the name is found.
 TEST_F(LoopbackPolling, ServerNamedByItsHostNameIsLookedUpAndPolled) {
-    for (const char* name : {"localhost", "127.0.0.1"}) {
-        std::optional<std::string> answer;
-        platform.lookUpHost(name, [&](const std::string& address) { answer = address; });
-        EXPECT_FALSE(answer) << name;
-        ASSERT_TRUE(waitUntil([&] { return answer.has_value(); }, 5000)) << name;
-        EXPECT_EQ(*answer, "127.0.0.1") << name;
-    }
+    std::optional<std::string> answer;
+    platform.lookUpHost("localhost", [&](const std::string& address) { answer = address; });
+    EXPECT_FALSE(answer);
     GameServer server(quake3);
     watch("localhost:" + std::to_string(server.localPort()));
     ASSERT_TRUE(waitUntil([&] { return app.monitor.gameFamily == GameFamily::Q3; }, 5000));
-    EXPECT_EQ(app.monitor.mapText, "q3dm6");
-    EXPECT_EQ(app.gameSocket->remoteAddress(), "127.0.0.1");
+    EXPECT_EQ(app.monitor.mapText + " " + app.gameSocket->remoteAddress(), "q3dm6 127.0.0.1");
+    EXPECT_EQ(answer, "127.0.0.1");
 }
 
 // On the wire: short datagrams with "@" at the second byte from another port of the server's
