@@ -71,8 +71,7 @@ const std::pair<const char*, const char*> kAccepted[] = {
     {"--version", "version"},
     {"--help", "help"},
     {"--dir|x", "dir=x"},
-    {"--headless|--tls-insecure", "headless tls insecure"},
-    {"--headless|--no-reconnect", "headless no-reconnect"},
+    {"--headless|--tls-insecure|--no-reconnect", "headless tls insecure no-reconnect"},
     {"--headless|--irc-from-settings", "headless irc-from-settings"},
     {"--headless|--irc|localhost", "headless irc=localhost:6667"},
     {"--headless|--irc|::1", "headless irc=::1:6667"},
@@ -149,7 +148,7 @@ TEST(JsonEvents, StringsEscapeControlsAndReadHighBytesAsLatin1) {
     for (const auto& [bytes, json] : texts) EXPECT_EQ(jsonString(bytes), json);
 }
 
-TEST(JsonEvents, ReplyCarriesTheFieldsAndThePlayersWithoutPadding) {
+TEST(JsonEvents, ReplyAndInterpCarryTheirFieldsAndThePlayersWithoutPadding) {
     test::FakePlatform platform;
     App app(platform);
     app.monitor.gameFamily = GameFamily::Q3;
@@ -167,11 +166,7 @@ TEST(JsonEvents, ReplyCarriesTheFieldsAndThePlayersWithoutPadding) {
               R"("PlayersPlaying":"2","PlayersMax":"","players":[{"name":"=RC=Sarge",)"
               R"("score":"12","ping":"50","team":"Red"},{"name":"Tab\tName","score":"-1",)"
               R"("ping":"999","team":""}]})");
-}
-
-TEST(JsonEvents, InterpCarriesTheFeedsLabelsAndTheFieldsItsClockDrives) {
-    test::FakePlatform platform;
-    App app(platform);
+    // The Interp feed's labels and the fields its clock drives.
     app.interp.interpSupport = "ENABLED!";
     app.interp.redFlagWhere = "Sarge";
     app.monitor.redScoreText = "3/";
@@ -179,7 +174,7 @@ TEST(JsonEvents, InterpCarriesTheFeedsLabelsAndTheFieldsItsClockDrives) {
     EXPECT_EQ(interpEventJson(app),
               R"({"event":"interp","InterpSupport":"ENABLED!","InterpVersion":"n/a",)"
               R"("InterpAuthor":"-","InterpEmail":"-","StatRed":"Sarge","StatBlue":"[unkown]",)"
-              R"("qsRed":"3/","qsBlue":"0/0","qsTimeLeft":"INT","matchState":0})");
+              R"("qsRed":"3/","qsBlue":"0/0","qsTimeLeft":"INT","matchState":1})");
     EXPECT_EQ(ircEventJson("Reconnecting in 10 s", "FCST_"),
               R"({"event":"irc","state":"Reconnecting in 10 s","nick":"FCST_"})");
 }

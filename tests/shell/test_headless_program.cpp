@@ -48,14 +48,11 @@ protected:
     // Waits for the end of the run, serving loopback servers meanwhile; its exit code, or -1
     // when it crashed or did not end in time.
     int finish() {
-        if (!waitUntil([&] { return program.state() == QProcess::NotRunning; }, 15000)) {
-            program.kill();
-            program.waitForFinished(2000);
-            return -1;
-        }
+        const bool ended =
+            waitUntil([&] { return program.state() == QProcess::NotRunning; }, 15000);
         out = program.readAllStandardOutput().toStdString();
         err += program.readAllStandardError().toStdString();
-        return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+        return ended && program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
     }
     int run(const QStringList& args) {
         start(args);
@@ -193,7 +190,7 @@ TEST_F(HeadlessProgram, RunsEndOrGuideAtOnce) {
 // begin, the captures in the order of the server's own game log and the final score, styled
 // only on a terminal without NO_COLOR.
 TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
-    enum Layout { SourceTree, Installed, InstalledRecordingOnly, Nowhere };
+    enum Layout { SourceTree, Installed, Nowhere };
     const struct {
         const char* name;
         Layout layout;
@@ -201,10 +198,8 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
         const char* capture;  // what marks a capture line
     } cases[] = {
         {"a build's demo, piped", SourceTree, false, false, false, "] CAPTURE! [BC] "},
-        {"an install's demo with its capture line", Installed, false, false, false, "] CAPTURE! "},
-        {"the default line on a terminal is styled", InstalledRecordingOnly, true, false, true,
-         "Cap by"},
-        {"NO_COLOR keeps a terminal plain", InstalledRecordingOnly, true, true, false, "Cap by"},
+        {"the default line on a terminal is styled", Installed, true, false, true, "Cap by"},
+        {"NO_COLOR keeps a terminal plain", Installed, true, true, false, "Cap by"},
         {"no demo beside the program", Nowhere, false, false, false, ""},
     };
     const QString demos = FRAGCASTER_DEMOS_DIR;
@@ -219,8 +214,7 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
         ASSERT_TRUE(QFile::link(FRAGCASTER_BINARY, bin + "fragcaster"));
         if (c.layout != Nowhere)
             QFile::copy(demos + "/ctf_oa_ctf4ish_x4.rec", shipped + "ctf_oa_ctf4ish_x4.rec");
-        if (built || c.layout == Installed)
-            QFile::copy(demos + "/orvexa.ini", shipped + "orvexa.ini");
+        if (built) QFile::copy(demos + "/orvexa.ini", shipped + "orvexa.ini");
         c.noColor ? qputenv("NO_COLOR", "1") : qunsetenv("NO_COLOR");
         int terminal = -1, side = -1;
         if (c.terminal) {
@@ -260,7 +254,7 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
 }
 
 // What a command line names is for that run only: the settings survive it. The IRC server of
-// the settings is dialled only with the flag; a signal ends a run, with QUIT when connected.
+// the settings is dialled only with the flag; a signal ends a run.
 TEST_F(HeadlessProgram, SettingsSurviveRunsAndTheirIrcServerIsDialledOnlyWithTheFlag) {
     QTcpServer listener;
     ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));
@@ -287,19 +281,15 @@ TEST_F(HeadlessProgram, SettingsSurviveRunsAndTheirIrcServerIsDialledOnlyWithThe
     start({"--irc-from-settings"});
     QTcpSocket* peer = nullptr;
     std::string text;
-    auto received = [&](const std::string& part) {
-        return waitUntil(
-            [&] {
-                if (!peer && listener.hasPendingConnections())
-                    peer = listener.nextPendingConnection();
-                if (peer) text += peer->readAll().toStdString();
-                return textContains(text, part);
-            },
-            15000);
-    };
-    ASSERT_TRUE(received("NICK Saved\r\n")) << text;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            if (!peer && listener.hasPendingConnections()) peer = listener.nextPendingConnection();
+            if (peer) text += peer->readAll().toStdString();
+            return textContains(text, "NICK Saved\r\n");
+        },
+        15000))
+        << text;
     ::kill(static_cast<pid_t>(program.processId()), SIGINT);
-    EXPECT_TRUE(received("\r\nQUIT :\002Fragcaster - Version 1.33 - ")) << text;
     EXPECT_EQ(finish(), 0) << err;
     EXPECT_TRUE(settingsHold("isStarted = 7"));
 }
@@ -318,17 +308,14 @@ TEST_F(HeadlessProgram, SweepOverTheMasterServersList) {
                "sv_maxclients\\10\n4 0 \"^1Ace\"\n";
     });
     UdpResponder silent([](const std::string&) { return std::nullopt; });
-    int asked = 0;
     UdpResponder master([&](const std::string& q) -> std::optional<std::string> {
         if (q.rfind("\xFF\xFF\xFF\xFFgetservers ", 0) != 0) return std::nullopt;
-        ++asked;
         return "\xFF\xFF\xFF\xFFgetserversResponse\\" + loopbackEntry(quake3.port()) + "\\" +
                loopbackEntry(silent.port()) + "\\EOT";
     });
     writeSettings("MasterServer = 127.0.0.1:" + std::to_string(master.port()) + "\r\n");
     ASSERT_EQ(run({"--json", "--sweep", "--fast", "--filter-unanswered"}), 0) << err;
     const std::string q3 = "127.0.0.1:" + std::to_string(quake3.port());
-    EXPECT_EQ(asked, 2);
     std::vector<std::string> answered;
     for (const QJsonObject& row : events("row"))
         if (row["name"] != "-")

@@ -17,7 +17,7 @@ namespace {
 using Datagrams = std::vector<std::string>;
 
 // A game server on loopback: answers each query with the datagrams `answer` gives (from the
-// query and how many came before it), and keeps the queries and the port they came from.
+// query and how many came before it), and keeps the queries.
 struct GameServer : QUdpSocket {
     explicit GameServer(std::function<Datagrams(const QByteArray&, int asked)> answer) {
         bind(QHostAddress::LocalHost, 0);
@@ -25,15 +25,14 @@ struct GameServer : QUdpSocket {
             while (hasPendingDatagrams()) {
                 const QNetworkDatagram query = receiveDatagram();
                 queries.push_back(query.data());
-                monitorPort = query.senderPort();
                 for (const std::string& d : answer(query.data(), queries.size()))
-                    writeDatagram(QByteArray::fromStdString(d), query.senderAddress(), monitorPort);
+                    writeDatagram(QByteArray::fromStdString(d), query.senderAddress(),
+                                  query.senderPort());
             }
         });
     }
     std::string entry() const { return "127.0.0.1:" + std::to_string(localPort()); }
     std::vector<QByteArray> queries;
-    quint16 monitorPort = 0;
 };
 
 Datagrams quake3(const QByteArray& query, int) {
@@ -85,25 +84,6 @@ TEST_F(LoopbackPolling, ServerNamedByItsHostNameIsLookedUpAndPolled) {
     ASSERT_TRUE(waitUntil([&] { return app.monitor.gameFamily == GameFamily::Q3; }, 5000));
     EXPECT_EQ(app.monitor.mapText + " " + app.gameSocket->remoteAddress(), "q3dm6 127.0.0.1");
     EXPECT_EQ(answer, "127.0.0.1");
-}
-
-// On the wire: short datagrams with "@" at the second byte from another port of the server's
-// host move nothing; the same from the queried port switch the monitor to Unreal Tournament on
-// the port above.
-TEST_F(LoopbackPolling, OnlyTheQueriedPortSwitchesToTheGamePortAbove) {
-    for (const bool fromQueriedPort : {false, true}) {
-        GameServer server(quake3), stranger(quake3);
-        watch(server.entry());
-        ASSERT_TRUE(waitUntil([&] { return app.monitor.gameFamily == GameFamily::Q3; }, 5000));
-        for (int i = 0; i < 3; ++i)
-            (fromQueriedPort ? server : stranger)
-                .writeDatagram(QByteArray("\x01@xyz"), QHostAddress::LocalHost, server.monitorPort);
-        waitUntil([&] { return app.monitor.gameFamily == GameFamily::UT; }, 300);
-        EXPECT_EQ(app.monitor.gameFamily, fromQueriedPort ? GameFamily::UT : GameFamily::Q3);
-        EXPECT_EQ(app.settings.serverEntry,
-                  "127.0.0.1:" + std::to_string(server.localPort() + fromQueriedPort));
-        toggleConnection(app);
-    }
 }
 
 }  // namespace
