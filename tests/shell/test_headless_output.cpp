@@ -8,7 +8,6 @@
 #include "irc/outgoing.h"
 #include "program/wiring.h"
 #include "shell/headless.h"
-#include "shell/terminal_text.h"
 #include "support/fake_platform.h"
 
 namespace fc::test {
@@ -61,38 +60,6 @@ TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
             irc + R"("dropped","target":"#FCST","text":"*** Match paused! ***",)"
                   R"("saidAt":"12:00:31"})",
             output("*** Dropped 1 report line not yet said.")}));
-}
-
-// IRC's codes written as ^B bold, ^C colour, ^_ underline, ^V reverse, ^O plain; the escape
-// that starts an ANSI style as "~".
-std::string qtBytes(std::string text) {
-    const std::pair<const char*, char> codes[] = {{"^B", '\x02'}, {"^C", '\x03'}, {"^_", '\x1f'},
-                                                  {"^V", '\x16'}, {"^O", '\x0f'}, {"~", '\x1b'}};
-    for (const auto& [token, byte] : codes) {
-        for (std::size_t at; (at = text.find(token)) != std::string::npos;)
-            text.replace(at, std::string_view(token).size(), 1, byte);
-    }
-    return text;
-}
-
-// IRC codes in, the terminal's text out: ANSI styles for a terminal, nothing for a pipe.
-TEST(TerminalText, IrcCodesBecomeAnsiStylesOrGo) {
-    const struct {
-        const char *name, *irc, *ansi, *plain;
-    } cases[] = {
-        {"a digit after a two-digit colour stays text", "^C040^C", "~[0;91m0~[0m", "0"},
-        {"a digit after a one-digit colour makes it two", "^C41x", "x", "x"},
-        {"a digit after a background stays text", "^C4,121", "~[0;91;104m1~[0m", "1"},
-        {"a lone colour code ends the background too", "^C4,12a^Cb", "~[0;91;104ma~[0mb", "ab"},
-        {"bold and underline toggle and add up", "^Ba^_b^Bc^_d", "~[0;1ma~[0;1;4mb~[0;4mc~[0md",
-         "abcd"},
-        {"reverse, and plain ends every style", "^V^C2r^Op", "~[0;7;34mr~[0mp", "rp"},
-        {"a colour past 15 draws in the terminal's own", "^C99x^C16y", "xy", "xy"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ircToTerminal(qtBytes(c.irc), TerminalStyle::Ansi), qtBytes(c.ansi)) << c.name;
-        EXPECT_EQ(ircToTerminal(qtBytes(c.irc), TerminalStyle::Plain), c.plain) << c.name;
-    }
 }
 
 }  // namespace
