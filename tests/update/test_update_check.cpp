@@ -72,12 +72,14 @@ TEST_F(UpdateCheck, OneRequestAtATimeAndFailuresSayNothing) {
     socket().peerClose();
     checkForUpdateNow(app);
     socket().fail();
+    app.settings.updateUrl = "http://h:0/x";  // cannot be asked: ends at once, silently
+    checkForUpdateNow(app);
     app.settings.updateUrl.clear();
     startUpdateCheck(app);
     EXPECT_EQ(socket().connects, 3);  // no address: an automatic check does nothing
     checkForUpdateNow(app);
     EXPECT_EQ(output.messages, "Updater.: No update address set (UpdateURL in orvexa.ini).;");
-    EXPECT_EQ(ended, 3);
+    EXPECT_EQ(ended, 4);
 }
 
 TEST(UpdateUrl, HostAndPortFromTheAddress) {
