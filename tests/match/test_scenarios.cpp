@@ -67,7 +67,8 @@ struct MatchTest : ::testing::Test, Match {};
 TEST(MatchRules, OnePairOfReplies) {
     using enum MatchState;
     const GameType Osp = GameType::Quake3OspScored, Ctf = GameType::Quake2Ctf,
-                   Tdm = GameType::Quake2TeamDeathmatch;
+                   Tdm = GameType::Quake2TeamDeathmatch, Q3Team = GameType::Quake3TeamGame,
+                   Q3Ctf = GameType::Quake3BaseCtf;
     const std::string at = kBegin + "   Server: 10.0.0.5:27910   Time Left: ";
     const std::string hidden = kBegin + "   Server: [PRIVATE!]";
     const struct {
@@ -87,8 +88,6 @@ TEST(MatchRules, OnePairOfReplies) {
         {"no quiet start from four points", Osp, "osp", "", "", "3", "1", None, None, "20", {at}},
         {"points after 0 0 end a skip", Osp, "osp", "", "", "1", "0", Skip, None, "20", {at}},
         {"no points and no clock: the skip stays", Osp, "osp", "", "", "0", "0", Skip, Skip, "off"},
-        {"the clock ends a ctf skip", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Skip, None,
-         "off"},
         {"the clock begins a ready ctf match", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Ready,
          Running, "off", {at + "19:59"}},
         {"warm up ends a Tourney skip", Tdm, "tourney", "WARMUP", "20:00", "0", "0", Skip, None,
@@ -100,7 +99,12 @@ TEST(MatchRules, OnePairOfReplies) {
         {"private, ready ctf", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Ready, Running, "off",
          {hidden + "  Time Left: 19:59"}, true},
         {"private, by the clock", Osp, "osp", "20:00", "19:59", "0", "0", None, Running, "6",
-         {hidden + "   Time Left: 19:59"}, true}};
+         {hidden + "   Time Left: 19:59"}, true},
+        // A base Quake 3 team game's clock runs on from the seconds it counted already.
+        {"a base team game by the clock", Q3Team, "baseoa", "20:00", "19:59", "0", "0", None,
+         Running, "42", {at + "19:59"}},
+        {"a base ctf game by the clock", Q3Ctf, "baseoa", "20:00", "19:59", "0", "0", None,
+         Running, "6", {at + "19:18"}}};
     // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -109,6 +113,7 @@ TEST(MatchRules, OnePairOfReplies) {
         m.app.monitor.gameType = r.type;
         m.app.monitor.gameText = r.game;
         m.app.match.matchState = r.state;
+        m.app.match.game.played = std::chrono::seconds(42);
         m.app.monitor.lastValues.timeLeft = r.lastTime;
         m.app.monitor.timeLeftText = r.time;
         m.app.monitor.lastValues.red = m.app.monitor.lastValues.blue = "0";
@@ -117,33 +122,6 @@ TEST(MatchRules, OnePairOfReplies) {
         EXPECT_EQ(m.app.match.matchState, r.after);
         EXPECT_EQ(m.clock(), r.clock);
         EXPECT_EQ(m.said.lines, r.said);
-    }
-}
-
-// The time left leaving the time limit begins the match of a game read from its scores and
-// starts the match clock: base Quake 3 team games at the seconds they counted already, the others
-// at 6.
-TEST_F(MatchTest, ABeginByTheClockStartsTheMatchClockByGameType) {
-    const std::tuple<GameType, const char*, std::int32_t> rows[] = {
-        {GameType::Quake3TeamGame, "baseoa", 42},
-        {GameType::Quake3OspScored, "osp", 6},
-        {GameType::Quake3BaseCtf, "baseoa", 6},
-        {GameType::Quake2TeamDeathmatch, "battle", 6}};
-    for (const auto& [type, game, clock] : rows) {
-        SCOPED_TRACE(describe(type).name);
-        app.monitor.gameType = type;
-        app.monitor.gameText = game;
-        app.match.matchState = MatchState::None;
-        app.match.game.beginSaid = false;
-        app.match.game.played = std::chrono::seconds(42);
-        app.settings.timeLimitMinutes = "20";
-        app.monitor.lastValues.timeLeft = "20:00";
-        app.monitor.timeLeftText = "19:18";
-        app.monitor.redScoreText = app.monitor.blueScoreText = app.monitor.lastValues.red =
-            app.monitor.lastValues.blue = "0";
-        runMatchEventRules(app, ServerStatus{});
-        EXPECT_EQ(std::tuple(app.match.matchState, app.match.game.played.count()),
-                  std::tuple(MatchState::Running, clock));
     }
 }
 
@@ -304,31 +282,31 @@ struct MatchControl : ::testing::Test, Match {
 TEST_F(MatchControl, TheButtonWalksTheStates) {
     using enum MatchState;
     onMatchButton(app);
-    EXPECT_EQ(std::tuple(app.match.matchState, clock()),
-              std::tuple(Running, "off"));  // no clock here
+    EXPECT_EQ(std::tuple(app.match.matchState, clock()), std::tuple(Running, "off"));
     app.window.timePlayedVisible = true;
     onMatchButton(app);
     EXPECT_EQ(
         std::tuple(app.match.matchState, app.monitor.timeLeftText, app.window.timePlayedVisible),
         std::tuple(None, "20:00", false));
     app.match.matchState = Ready;
-    onMatchButton(app);
-    EXPECT_EQ(std::tuple(app.match.matchState, app.match.matchButton),
-              std::tuple(Skip, "Set 'Ready to start'"));
-    onMatchButton(app);
-    EXPECT_EQ(std::tuple(app.match.matchState, app.match.matchButton),
-              std::tuple(Ready, "Skip next match"));
+    for (const auto& [after, button] :
+         {std::pair(Skip, "Set 'Ready to start'"), std::pair(Ready, "Skip next match")}) {
+        onMatchButton(app);
+        EXPECT_EQ(std::tuple(app.match.matchState, app.match.matchButton),
+                  std::tuple(after, button));
+    }
 }
 
 // Starting by hand starts the clock of the games that need it, at the seconds a match has
 // typically run before the operator gets to the button.
 TEST(StartByHand, StartsTheClockByGame) {
+    using enum GameType;
     const std::tuple<const char*, GameType, const char*> rows[] = {
-        // clang-format off
-        {"baseq3", GameType::Quake3TeamGame, "11"}, {"baseoa", GameType::Quake3TeamGame, "11"},
-        {"BaseQ3", GameType::Quake3TeamGame, "11"}, {"OSP", GameType::Quake3OspScored, "15"},
-        {"osp", GameType::Quake3TeamGame, "11"}, {"Battle", GameType::Quake2TeamDeathmatch, "15"}};
-    // clang-format on
+        {"baseq3", Quake3TeamGame, "11"},
+        {"BaseQ3", Quake3TeamGame, "11"},
+        {"OSP", Quake3OspScored, "15"},
+        {"osp", Quake3TeamGame, "11"},
+        {"Battle", Quake2TeamDeathmatch, "15"}};
     for (const auto& [game, type, clock] : rows) {
         Match c("");
         c.app.monitor.gameText = game;
@@ -340,24 +318,9 @@ TEST(StartByHand, StartsTheClockByGame) {
     }
 }
 
-TEST_F(MatchControl, ThePeriodicReportComesOnEverySixtyFirstTickWithSignedPoints) {
-    app.match.matchState = MatchState::Running;
-    scores("3");
-    app.monitor.avgPingRed = 40;
-    app.battleTimer->setEnabled(true);
-    platform.advance(60000);
-    EXPECT_TRUE(said.lines.empty());
-    platform.advance(1000);
-    EXPECT_EQ(said.lines.size(), 1u);
-    scores("2");
-    platform.advance(61000);
-    EXPECT_EQ(said.lines, (std::vector<std::string>{
-                              "Red team 3 (+3) Blue team 0 (+0) ping 40/0 TL [no match]",
-                              "Red team 2 (-1) Blue team 0 (+0) ping 40/0 TL [no match]"}));
-}
-
-// No report while no match runs or one is ready; a skipped match is still reported on.
-TEST_F(MatchControl, NoReportWithoutAMatch) {
+// Every sixty-first tick, with the points signed; none while no match runs or one is ready; a
+// skipped match is still reported on.
+TEST_F(MatchControl, ThePeriodicReport) {
     app.battleTimer->setEnabled(true);
     for (const MatchState state : {MatchState::None, MatchState::Ready}) {
         app.match.matchState = state;
@@ -365,10 +328,17 @@ TEST_F(MatchControl, NoReportWithoutAMatch) {
         platform.advance(200000);
         EXPECT_EQ(app.match.game.sinceReport.count(), 0);
     }
-    EXPECT_TRUE(said.lines.empty());
     app.match.matchState = MatchState::Skip;
+    scores("3");
+    app.monitor.avgPingRed = 40;
+    platform.advance(60000);
+    EXPECT_TRUE(said.lines.empty());
+    platform.advance(1000);
+    scores("2");
     platform.advance(61000);
-    EXPECT_EQ(said.lines.size(), 1u);
+    EXPECT_EQ(said.lines, (std::vector<std::string>{
+                              "Red team 3 (+3) Blue team 0 (+0) ping 40/0 TL [no match]",
+                              "Red team 2 (-1) Blue team 0 (+0) ping 40/0 TL [no match]"}));
 }
 
 TEST_F(MatchControl, TimePlayedFollowsTheClockAndCanBeCorrected) {
@@ -378,7 +348,6 @@ TEST_F(MatchControl, TimePlayedFollowsTheClockAndCanBeCorrected) {
     EXPECT_EQ(std::tuple(app.match.game.played.count(), app.match.timePlayed),
               std::tuple(75, "1:15"));
     onFollowClockChanged(app, false);
-    EXPECT_TRUE(app.match.timePlayedEditable);
     onTimePlayedClicked(app);
     onTimePlayedEdited(app, "12:30");
     platform.advance(2000);
@@ -393,9 +362,8 @@ TEST_F(MatchControl, TimePlayedFollowsTheClockAndCanBeCorrected) {
 }
 
 TEST_F(MatchControl, AReportIntervalThatIsNotPositiveReadsForty) {
-    for (const auto& [typed, reads] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"0", "40"}, {"-5", "40"}, {"soon", "40"}, {"", "40"}, {"90 seconds", "90 seconds"}}) {
-        app.settings.reportIntervalSeconds = "60";
+    for (const auto& [typed, reads] :
+         {std::pair("0", "40"), std::pair("soon", "40"), std::pair("90 seconds", "90 seconds")}) {
         onReportIntervalEdited(app, typed);
         EXPECT_EQ(app.settings.reportIntervalSeconds, reads) << typed;
     }
@@ -405,11 +373,8 @@ TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
     app.monitor.gameFamily = GameFamily::UT;
     app.monitor.gameType = GameType::UnrealTeamGame;
     app.settings.reportIntervalSeconds = "60";
-    app.settings.timeLimitMinutes = "20";
     scores("4");
     onMatchButton(app);
-    EXPECT_EQ(std::tuple(app.match.matchState, app.unrealMatchTimer->enabled()),
-              std::tuple(MatchState::Running, true));
     platform.advance(59000);
     EXPECT_TRUE(said.lines.empty());
     platform.advance(1000);
@@ -418,15 +383,13 @@ TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
               std::tuple(1u, 60, "19:00", 4));
     platform.advance(10000);
     onMatchButton(app);
-    EXPECT_FALSE(app.unrealMatchTimer->enabled());
-    EXPECT_EQ(app.match.matchState, MatchState::None);
-    EXPECT_EQ(app.match.game.untilUnrealReport.count(),
-              60);  // the next start counts a whole interval again
+    // stopped; the next start counts a whole interval again
+    EXPECT_EQ(std::tuple(app.unrealMatchTimer->enabled(), app.match.matchState,
+                         app.match.game.untilUnrealReport.count()),
+              std::tuple(false, MatchState::None, 60));
 }
 
 TEST_F(MatchControl, TheMinimisedCaptionShowsTheScore) {
-    platform.advance(1000);
-    EXPECT_EQ(app.window.windowCaption, "~ FCST ~");
     app.window.windowMinimised = true;
     app.monitor.redScoreText = "2/31";
     app.monitor.blueScoreText = "1/20";

@@ -19,8 +19,7 @@ struct TeamsTest : ::testing::Test {
             app.monitor.playerRows.push_back({name, "0", "0", ""});
     }
     // One column of the list, by commas.
-    template <typename Column>
-    std::string column(Column get) {
+    std::string column(std::string (*get)(const PlayerRow&)) {
         std::string out;
         for (const PlayerRow& r : app.monitor.playerRows) out += get(r) + ",";
         return out.substr(0, out.size() - 1);
@@ -28,6 +27,7 @@ struct TeamsTest : ::testing::Test {
     std::string teams() {
         return column([](const PlayerRow& r) { return r.team; });
     }
+    std::string names() { return app.match.redTeamName + "|" + app.match.blueTeamName; }
     std::string members() {
         return app.match.redMembers + "|" + app.match.blueMembers + "|" + app.match.specMembers;
     }
@@ -93,7 +93,7 @@ TEST_F(TeamsTest, TeamNamesFromTheTagsOrTheServer) {
         app.match.teamsSwapped = r.swapped;
         app.status.variables = readServerVariables(r.reply);
         autoDetectTags(app);
-        EXPECT_EQ(app.match.redTeamName + "|" + app.match.blueTeamName, r.names);
+        EXPECT_EQ(names(), r.names);
     }
 }
 
@@ -166,18 +166,16 @@ TEST_F(TeamsTest, MouseClicksOnRealRowsWalkARowRoundOrMarkIt) {
 TEST_F(TeamsTest, TypedTeamNamesAndTheScoreColumnsOrder) {
     onTeamNameEdited(app, true, "\00304Red\003");  // colour codes become blanks
     onTeamNameEdited(app, false, "Blue");
-    EXPECT_EQ(app.match.redTeamName + "|" + app.match.blueTeamName, " 04Red |Blue");
+    EXPECT_EQ(names(), " 04Red |Blue");
     players({"a", "b", "c"});
     app.monitor.playerRows[0].score = "\240\240\2409";  // right-aligned by no-break spaces
     app.monitor.playerRows[1].score = "\240\24010";
     app.monitor.playerRows[2].score = "\240\240-1";
-    const auto names = [&] { return column([](const PlayerRow& r) { return r.name; }); };
-    onPlayerListColumnClicked(app, 1);  // by number, then flipped
-    EXPECT_EQ(names(), "c,a,b");
-    onPlayerListColumnClicked(app, 1);
-    EXPECT_EQ(names(), "b,a,c");
-    onPlayerListColumnClicked(app, 0);
-    EXPECT_EQ(names(), "a,b,c");
+    // by number, then flipped
+    for (const auto& [column, order] : {std::pair(1, "c,a,b"), {1, "b,a,c"}, {0, "a,b,c"}}) {
+        onPlayerListColumnClicked(app, column);
+        EXPECT_EQ(this->column([](const PlayerRow& r) { return r.name; }), order);
+    }
 }
 
 // Sides swapped: the clan named red has more points in the list while blue's side has more frags
@@ -233,11 +231,11 @@ TEST_F(TeamsTest, TeamMenuItems) {
         app.match.redTeamName = "bb";
         app.match.blueTeamName = "aa";
         kTeamMenu[r.item].run(app);
-        EXPECT_EQ(app.match.redTeamName + "|" + app.match.blueTeamName, r.names);
+        EXPECT_EQ(names(), r.names);
         EXPECT_EQ(teams(), r.teams);
     }
     kTeamMenu[4].run(app);  // switched twice: the names come back
-    EXPECT_EQ(app.match.redTeamName + "|" + app.match.blueTeamName, "aa|bb");
+    EXPECT_EQ(names(), "aa|bb");
 }
 
 }  // namespace
