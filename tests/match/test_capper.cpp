@@ -1,10 +1,9 @@
-// Who captured: score jumps between two replies (Quake) or two list snapshots (Unreal).
+// Who captured: score jumps between two replies.
 #include <gtest/gtest.h>
 
 #include "match/capper.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
-#include "support/report_recorder.h"
 
 namespace fc::test {
 namespace {
@@ -78,28 +77,6 @@ TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
         EXPECT_EQ(extractPlayer(app, statusOf(r.now), statusOf(r.before), "Red"), r.capper);
         EXPECT_TRUE(app.match.teamsKnown);  // the search leaves the team column in force afterwards
     }
-}
-
-TEST_F(MonitorTest, UnrealCapturesAreCountedAndReportedWhileRunning) {
-    ReportRecorder said;
-    app.addListener(&said);
-    app.monitor.gameType = GameType::UnrealCtf;
-    app.settings.ctfTemplate = "%as%:%bs% %c%";
-    const auto round = [&](int ann, int cid) {
-        const std::string before = unrealPlayerSnapshot(app);
-        app.monitor.playerRows = {{"ann", std::to_string(ann), "", "Red"},
-                                  {"Bob", "9", "", "Blue"},
-                                  {"Cid", std::to_string(cid), "", "Blue"}};
-        countUnrealCaptures(app, before);
-    };
-    app.monitor.playerRows = {
-        {"Ann", "10", "", "Red"}, {"Bob", "3", "", "Blue"}, {"Cid", "12", "", "Blue"}};
-    round(17, 19);
-    EXPECT_EQ(std::tuple(app.match.game.capsRed, app.match.game.capsBlue), std::tuple(1, 1));
-    EXPECT_TRUE(said.lines.empty());  // no match running: counted, not said
-    app.match.matchState = MatchState::Running;
-    round(24, 26);
-    EXPECT_EQ(said.lines, (std::vector<std::string>{"2:2 ann or Cid"}));
 }
 
 }  // namespace

@@ -85,11 +85,8 @@ TEST(MatchRules, OnePairOfReplies) {
         {"quiet start below four points", Osp, "osp", "", "", "2", "1", None, Running, "15", {at}},
         {"no quiet start from four points", Osp, "osp", "", "", "3", "1", None, None, "20", {at}},
         {"points after 0 0 end a skip", Osp, "osp", "", "", "1", "0", Skip, None, "20", {at}},
-        {"no points and no clock: the skip stays", Osp, "osp", "", "", "0", "0", Skip, Skip, "off"},
         {"the clock begins a ready ctf match", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Ready,
          Running, "off", {at + "19:59"}},
-        {"warm up ends a Tourney skip", Tdm, "tourney", "WARMUP", "20:00", "0", "0", Skip, None,
-         "off"},
         {"ready, no warm up: no match", Tdm, "tourney", "10:00", "9:59", "0", "0", Ready, None,
          "off"},
         {"warm up ends: a Tourney match begins", Tdm, "tourney", "WARMUP", "20:00", "0", "0", Ready,
@@ -117,9 +114,8 @@ TEST(MatchRules, OnePairOfReplies) {
         m.app.monitor.lastValues.red = m.app.monitor.lastValues.blue = "0";
         m.scores(r.red, r.blue);
         runMatchEventRules(m.app, ServerStatus{});
-        EXPECT_EQ(m.app.match.matchState, r.after);
-        EXPECT_EQ(m.clock(), r.clock);
-        EXPECT_EQ(m.said.lines, r.said);
+        EXPECT_EQ(std::tuple(m.app.match.matchState, m.clock(), m.said.lines),
+                  std::tuple(r.after, r.clock, r.said));
     }
 }
 
@@ -138,7 +134,6 @@ TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
     const Vars t1 = {{"g_timestamp", "t1"}}, t2 = {{"g_timestamp", "t2"}};
     const Vars m1 = {{"mapname", "m1"}}, m2 = {{"mapname", "m2"}};
     const std::string begin = kBegin + "m1   Server: 10.0.0.5:27910   Time Left: 1:00";
-    const std::string ended = kEnded + "[XY] 3 / [ABC] 2";
     using enum MatchState;
     const struct {
         const char* name;
@@ -156,18 +151,12 @@ TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
          Running, {begin, "CAP =XY=Bob 1:0", kEnded + "[XY] 1 (6) / [ABC] 0 (0)",
                    kBegin + "m2   Server: 10.0.0.5:27910   Time Left: 1:00", "CAP [ABC]Ann 0:1"},
          {{"gamename", "baseoa"}, {"g_gametype", "4"}, {"timelimit", "1"}}},
-        {"a skipped match ends with its game",
-         {{t1}, {t1, {}, 0, true}, {t2}, {t2, {0, 0, 0, 1}}}, Running, {begin}},
         {"the operator's stop lets the next start begin",
          {{t1}, {t1, {0, 0, 0, 1}}, {t1}, {t1, {0, 0, 0, 0}, 0, true}, {t1, {0, 0, 0, 1}}},
          Running, {begin, begin}},
-        {"time up, then a new timestamp",
-         {{t1}, {t1, {0, 0, 0, 1}}, {t1, {2, 0, 0, 3}, 44000}, {t2, {0, 0, 0, 0}},
-          {t2, {1, 0, 0, 0}}},
-         Running, {begin, ended, begin}},
         {"a new game when time is up ends once",
          {{t1}, {t1, {0, 0, 0, 1}}, {t1, {2, 0, 0, 3}, 29000}, {t2, {0, 0, 0, 0}, 29000}},
-         Ready, {begin, ended}}};
+         Ready, {begin, kEnded + "[XY] 3 / [ABC] 2"}}};
     // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -194,36 +183,6 @@ struct Unreal : Match {
         roster = {{"0", "0", "Alpha"}, {"0", "1", "Bravo"}};
     }
 };
-
-// One answer fills the team column, the game type and the clock's limit, and the team scores.
-TEST(UnrealAnswer, FillsTheTeamsTheGameAndTheLimit) {
-    const struct {
-        const char *name, *team, *game, *limit, *column;
-        GameType type;
-        const char *minutes, *scores;  // red and blue score, red ping
-    } rows[] = {
-        // clang-format off
-        {"ctf spectator", "255", "CTFGame", "0", "Spec", GameType::UnrealCtf, "20", "0/0 0/0 0"},
-        {"ctf red", "0", "CTFGame", "15", "Red", GameType::UnrealCtf, "15", "0/4 0/0 4"},
-        {"deathmatch", "3", "Deathmatchplus", "5", "DM (3)", GameType::UnrealOther, "5", "0 0 0"},
-        {"team game blue", "1", "teamgameplus", "10", "Blue", GameType::UnrealTeamGame, "10",
-         "0 4 0"}};
-
-    // clang-format on
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
-        Unreal u;
-        u.roster = {{"4", r.team, "Alpha"}};
-        u.ut(r.game, r.limit, {4});
-        EXPECT_EQ(u.app.monitor.playerRows.at(0).team, r.column);
-        EXPECT_EQ(u.app.monitor.gameType, r.type);
-        EXPECT_EQ(u.app.settings.timeLimitMinutes, r.minutes);
-        if (r.scores)
-            EXPECT_EQ(u.app.monitor.redScoreText + " " + u.app.monitor.blueScoreText + " " +
-                          u.app.monitor.redPingText,
-                      r.scores);
-    }
-}
 
 // Answers as Alpha's and Bravo's frags: the begin, the captures and the end.
 TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
@@ -329,18 +288,6 @@ TEST_F(MatchControl, TimePlayedFollowsTheClockAndCanBeCorrected) {
     onFollowClockChanged(app, true);
     EXPECT_EQ(std::tuple(app.match.game.played.count(), app.match.timePlayedEditable),
               std::tuple(750, false));
-    onFollowClockChanged(app, false);
-    onTimePlayedEdited(app, "99:00");  // no click into the field: the text is not taken
-    onFollowClockChanged(app, true);
-    EXPECT_EQ(app.match.game.played.count(), 750);
-}
-
-TEST_F(MatchControl, AReportIntervalThatIsNotPositiveReadsForty) {
-    for (const auto& [typed, reads] :
-         {std::pair("0", "40"), std::pair("soon", "40"), std::pair("90 seconds", "90 seconds")}) {
-        onReportIntervalEdited(app, typed);
-        EXPECT_EQ(app.settings.reportIntervalSeconds, reads) << typed;
-    }
 }
 
 TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {

@@ -1,11 +1,10 @@
-// The settings file and the program's start on the fake platform: the file byte for byte, how
-// each kind of line reads back, damaged files and failing disks.
+// The settings file on the fake platform: the file byte for byte, how each kind of line reads
+// back, damaged files, failing disks and the list buttons.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "monitor/poller.h"
-#include "program/startup.h"
 #include "program/wiring.h"
 #include "settings/game_server_list.h"
 #include "settings/headless_defaults.h"
@@ -34,9 +33,6 @@ struct Program {
 };
 
 struct SettingsTest : ::testing::Test, Program {
-    void startUp() {
-        app.dispatch([this] { startProgram(app); });
-    }
     std::string& file() { return platform.files[kSettingsFile]; }
     bool fileHolds(const std::string& text) { return file().find(text) != std::string::npos; }
     Lines shown() { return std::exchange(output.lines, {}); }  // since the last look
@@ -137,7 +133,7 @@ TEST_F(SettingsTest, DamagedFileLoadsEveryGoodLineAndKeepsACopy) {
                                 "isStarted = 99999999999\r\nIRCChannel = #fine\r\n";
     const std::pair<std::string, std::string> files[] = {
         {damaged, "lines 2, 3, 5, 6, 7 could not be read, and its end is missing"},
-        {"IRCName = Cut short\r\n", "its end is missing"},
+        {"IRCName = Cut short\r\nx\r\n", "line 2 could not be read, and its end is missing"},
         {crlf("x\nx\nx\nx\nx\nx\nx\nx\nx\nx\nx\nx\n; End of INI\n"),
          "lines 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 2 more could not be read"}};
     for (int i = 0; i < 3; ++i) {
@@ -183,64 +179,29 @@ TEST_F(SettingsTest, AFailingDiskLosesNothingAndIsReportedOnceUntilASaveWorks) {
                                        "program starts with its defaults."}));
 }
 
+// The list buttons beep at an empty entry, at one listed already (whatever its comment) or at
+// one not listed, and save only after a change.
 TEST_F(SettingsTest, ServerListButtonsSaveOnlyAfterAChange) {
     const struct {
-        const char* server;
-        bool add;
+        void (*press)(App&);
+        const char* entry;
         std::size_t beeps, saves;
-    } steps[] = {{"irc.example.org my server", true, 0, 1},
-                 {"irc.libera.chat backup", true, 1, 1},
-                 {"", true, 2, 1},
-                 {"", false, 3, 1},
-                 {"irc.nowhere.net", false, 4, 1},
-                 {"irc.libera.chat", false, 4, 2}};
+    } steps[] = {{addIrcServerToList, "irc.example.org my server", 0, 1},
+                 {addIrcServerToList, "irc.libera.chat backup", 1, 1},
+                 {removeIrcServerFromList, "", 2, 1},
+                 {removeIrcServerFromList, "irc.nowhere.net", 3, 1},
+                 {removeIrcServerFromList, "irc.libera.chat", 3, 2},
+                 {addServerToList, "10.0.0.5:27960 Friday league", 3, 3},
+                 {addServerToList, "10.0.0.5:27960 Friday league", 4, 3}};
     for (const auto& step : steps) {
-        app.settings.ircServer = step.server;
-        (step.add ? addIrcServerToList : removeIrcServerFromList)(app);
+        app.settings.ircServer = step.entry;
+        onServerEntryEdited(app, step.entry);
+        step.press(app);
         EXPECT_EQ(std::tuple(std::size_t(platform.beeps), platform.fileLog.size()),
                   std::tuple(step.beeps, step.saves));
     }
     EXPECT_TRUE(fileHolds("IRCServer = irc.oftc.net\r\nIRCServer = irc.example.org my server\r"));
-    onServerEntryEdited(app, "10.0.0.5:27960 Friday league");
-    addServerToList(app);
-    addServerToList(app);
-    EXPECT_EQ(std::tuple(platform.beeps, platform.fileLog.size()), std::tuple(5, 3u));
     EXPECT_TRUE(fileHolds("\r\nQ2Server = 10.0.0.5:27960\r\nQ2Selected = "));
-}
-
-// Later starts read the settings over the window's first values, raise the count after them,
-// leave the recordings' folder alone, and neither dial nor poll.
-TEST_F(SettingsTest, EveryStartReadsTheSettingsOverAFreshWindowAndCountsItself) {
-    startUp();
-    EXPECT_EQ(std::tuple(file().substr(0, 7), fileHolds("\r\nIRCPort = 6667\r\n"),
-                         app.settings.startCount, app.window.connectionButtonEnabled, shown()),
-              std::tuple("; INI f", true, 1, true, Lines{}));
-    load("Advanced = 1\r\nIRCName = Mine\r\nisStarted = 41\r\n; End of INI\r\n");
-    app.irc.botNick = "SomeoneElse";
-    app.monitor.gameType = GameType::Quake2Ctf;
-    app.match.matchState = MatchState::Ready;
-    startUp();
-    EXPECT_EQ(
-        std::tuple(app.settings.advancedMode, app.settings.ircName, app.settings.startCount,
-                   app.irc.botNick, app.monitor.gameType, app.match.matchState,
-                   app.window.trayIconAdded, app.pollTimer->enabled()),
-        std::tuple(true, "Mine", 42, "Orvexa", GameType::NoGameYet, MatchState::None, true, false));
-    EXPECT_EQ(platform.tcpSockets.at(0)->connects, 0);
-    EXPECT_EQ(platform.fileLog, (Lines{"replace orvexa.ini", "read orvexa.ini", "mkdir demos",
-                                       "read orvexa.ini", "read orvexa.ini"}));
-}
-
-TEST_F(SettingsTest, TheShippedDemoIsOfferedOnlyInPlaceOfNoServer) {
-    const std::string demo = "share/demos/match.rec", league = "10.0.0.5:27960 league";
-    const std::tuple<std::string, bool, std::string> rows[] = {
-        {"", true, demo}, {kFirstTimeEntry, true, demo}, {league, true, league}, {"", false, ""}};
-    for (const auto& [entry, demoThere, after] : rows) {
-        platform.files.erase(demo);
-        if (demoThere) platform.files[demo] = "";
-        app.settings.serverEntry = entry;
-        offerShippedDemo(app, demo);
-        EXPECT_EQ(app.settings.serverEntry, after) << entry;
-    }
 }
 
 // Which server entries and IRC servers a run without a window takes or passes over.
