@@ -12,6 +12,7 @@
 namespace fc::test {
 namespace {
 
+using Lines = std::vector<std::string>;
 const std::string kBegin = "*** MATCH BEGIN *** Map playing: ";
 const std::string kEnded = "*** MATCH HAS ENDED! *** FINAL SCORE: ";
 
@@ -72,41 +73,38 @@ TEST(MatchRules, OnePairOfReplies) {
     const struct {
         const char* name;
         GameType type;
-        const char *game, *lastTime, *time, *red, *blue;
+        const char *lastTime, *time, *red, *blue;
         MatchState state, after;
         const char* clock;
-        std::vector<std::string> said = {};
+        std::string said = "";
         bool hidden = false;
     } rows[] = {
         // clang-format off
-        {"the clock ends a skip", Osp, "osp", "20:00", "19:59", "0", "0", Skip, None, "off"},
-        {"the clock begins a match", Osp, "osp", "20:00", "19:59", "0", "0", None, Running, "6",
-         {at + "19:59"}},
-        {"quiet start below four points", Osp, "osp", "", "", "2", "1", None, Running, "15", {at}},
-        {"no quiet start from four points", Osp, "osp", "", "", "3", "1", None, None, "20", {at}},
-        {"points after 0 0 end a skip", Osp, "osp", "", "", "1", "0", Skip, None, "20", {at}},
-        {"the clock begins a ready ctf match", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Ready,
-         Running, "off", {at + "19:59"}},
-        {"ready, no warm up: no match", Tdm, "tourney", "10:00", "9:59", "0", "0", Ready, None,
-         "off"},
-        {"warm up ends: a Tourney match begins", Tdm, "tourney", "WARMUP", "20:00", "0", "0", Ready,
-         Running, "off", {at + "20:00"}},
-        {"private, ready ctf", Ctf, "ctf", "20:00", "19:59", "0/0", "0/0", Ready, Running, "off",
-         {hidden + "  Time Left: 19:59"}, true},
-        {"private, by the clock", Osp, "osp", "20:00", "19:59", "0", "0", None, Running, "6",
-         {hidden + "   Time Left: 19:59"}, true},
+        {"the clock ends a skip", Osp, "20:00", "19:59", "0", "0", Skip, None, "off"},
+        {"the clock begins", Osp, "20:00", "19:59", "0", "0", None, Running, "6", at + "19:59"},
+        {"quiet start below four points", Osp, "", "", "2", "1", None, Running, "15", at},
+        {"no quiet start from four points", Osp, "", "", "3", "1", None, None, "20", at},
+        {"points after 0 0 end a skip", Osp, "", "", "1", "0", Skip, None, "20", at},
+        {"ready ctf", Ctf, "20:00", "19:59", "0/0", "0/0", Ready, Running, "off", at + "19:59"},
+        {"ready, no warm up: no match", Tdm, "10:00", "9:59", "0", "0", Ready, None, "off"},
+        {"warm up ends", Tdm, "WARMUP", "20:00", "0", "0", Ready, Running, "off", at + "20:00"},
+        {"private, ready ctf", Ctf, "20:00", "19:59", "0/0", "0/0", Ready, Running, "off",
+         hidden + "  Time Left: 19:59", true},
+        {"private, by the clock", Osp, "20:00", "19:59", "0", "0", None, Running, "6",
+         hidden + "   Time Left: 19:59", true},
         // A base Quake 3 team game's clock runs on from the seconds it counted already.
-        {"a base team game by the clock", Q3Team, "baseoa", "20:00", "19:59", "0", "0", None,
-         Running, "42", {at + "19:59"}},
-        {"a base ctf game by the clock", Q3Ctf, "baseoa", "20:00", "19:59", "0", "0", None,
-         Running, "6", {at + "19:18"}}};
+        {"base team game", Q3Team, "20:00", "19:59", "0", "0", None, Running, "42", at + "19:59"},
+        {"base ctf game", Q3Ctf, "20:00", "19:59", "0", "0", None, Running, "6", at + "19:18"}};
     // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         Match m;
         m.app.settings.serverIsPrivate = r.hidden;
         m.app.monitor.gameType = r.type;
-        m.app.monitor.gameText = r.game;
+        m.app.monitor.gameText = r.type == Osp   ? "osp"
+                                 : r.type == Tdm ? "tourney"
+                                 : r.type == Ctf ? "ctf"
+                                                 : "baseoa";
         m.app.match.matchState = r.state;
         m.app.match.game.played = std::chrono::seconds(42);
         m.app.monitor.lastValues.timeLeft = r.lastTime;
@@ -115,7 +113,7 @@ TEST(MatchRules, OnePairOfReplies) {
         m.scores(r.red, r.blue);
         runMatchEventRules(m.app, ServerStatus{});
         EXPECT_EQ(std::tuple(m.app.match.matchState, m.clock(), m.said.lines),
-                  std::tuple(r.after, r.clock, r.said));
+                  std::tuple(r.after, r.clock, r.said.empty() ? Lines{} : Lines{r.said}));
     }
 }
 
@@ -190,8 +188,8 @@ TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
          {begin + "20:00"}},
         {"a capture in state 0 is counted unsaid", "CTFGame", "0", {{}, {3, 0}, {10, 0}}, 1, 0,
          None, 1, {begin + "20:00"}},
-        {"a capture while running is said", "CTFGame", "0", {{}, {3, 0}, {10, 1}}, -1, 0, Running,
-         1, {begin + "20:00", "defaultCTF"}},
+        {"captures while running are said", "CTFGame", "0", {{}, {3, 0}, {10, 8}}, -1, 0, Running,
+         1, {begin + "20:00", "CAP Alpha or Bravo"}},
         {"no team rows, no begin", "Deathmatchplus", "0", {{}, {3, 4}}, -1, 0, None, -1, {}},
         {"ctf ends at INT", "CTFGame", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, 0,
          {begin + "1:00", kEnded + "[Red team] 0 (3) / [Blue team] 0 (2)"}},
@@ -202,7 +200,7 @@ TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         Match u("127.0.0.1:7778", 2000);
-        u.app.settings.ctfTemplate = "defaultCTF";
+        u.app.settings.ctfTemplate = "CAP %c%";
         u.roster = {{"0", "0", "Alpha"}, {"0", "1", "Bravo"}};
         for (std::size_t i = 0; i < r.frags.size(); ++i) {
             if (i + 1 == r.frags.size()) u.platform.advance(r.waitMs);
@@ -248,9 +246,8 @@ TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
     platform.advance(59000);
     EXPECT_TRUE(said.lines.empty());
     platform.advance(1000);
-    EXPECT_EQ(std::tuple(said.lines.size(), app.match.game.played.count(), app.monitor.timeLeftText,
-                         app.match.game.lastReportedRed),
-              std::tuple(1u, 60, "19:00", 4));
+    EXPECT_EQ(std::tuple(said.lines, app.monitor.timeLeftText, app.match.game.lastReportedRed),
+              std::tuple(Lines{"Red team 4 (+4) Blue team 0 (+0) ping 0/0 TL 19:01"}, "19:00", 4));
     platform.advance(10000);
     onMatchButton(app);
     // stopped; the next start counts a whole interval again
