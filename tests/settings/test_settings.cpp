@@ -82,7 +82,6 @@ TEST(SettingsLines, EachKindOfLineReadsBack) {
         // clang-format off
         {"an equals sign in a value", "IRCLineCTF = %t = x", "\nIRCLineCTF = %t = x\r"},
         {"the later line wins", "TimeLimitDM = 10\r\ntimelimitdm = 25", "\nTimeLimitDM = 25\r"},
-        {"only blanks trimmed", "  IrcChannel   =   #mine  ", "\nIRCChannel = #mine\r"},
         {"a tab is no blank", "IRCPort =\t6669", "\nIRCPort = \t6669\r"},
         {"LF alone", "IRCName = Unix\nIRCChannel = #lf", "#lf\r\nIRCName = Unix\r"},
         {"CR alone", "IRCName = Mac\rIRCChannel = #cr", "#cr\r\nIRCName = Mac\r"},
@@ -163,12 +162,6 @@ TEST_F(SettingsTest, AFailingDiskLosesNothingAndIsReportedOnceUntilASaveWorks) {
     EXPECT_EQ(shown(),
               Lines{"*** The settings file orvexa.ini is damaged: its end is missing. Every "
                     "other setting was read; no copy of the file as found could be kept."});
-    platform.unreadable.insert(kSettingsFile);
-    app.settings.ircName = "FCST";
-    loadSettings(app);
-    EXPECT_EQ(std::tuple(app.settings.ircName, shown()),
-              std::tuple("FCST", Lines{"*** The settings file orvexa.ini could not be read; the "
-                                       "program starts with its defaults."}));
 }
 
 // The list buttons beep at an empty entry, at one listed already (whatever its comment) or at
