@@ -1,6 +1,5 @@
 // The match's scenarios: replies and the operator's controls in, the state, the clocks and
 // the lines said out.
-#include "core/app.h"
 #include "core/server_status.h"
 #include "match/match_control.h"
 #include "match/match_events.h"
@@ -124,8 +123,7 @@ TEST(MatchRules, OnePairOfReplies) {
 struct Reply {
     Vars vars;
     std::vector<int> scores = {};
-    int waitMs = 0;       // more time before it
-    bool button = false;  // the operator presses the match button before it
+    int waitMs = 0;  // more time before it
 };
 
 TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
@@ -161,7 +159,6 @@ TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
                     {"0", "50", "=XY=Bob"},  {"0", "60", "=XY=Dan"},  {"0", "60", "=XY=Fay"}};
         m.base = r.base;
         for (const Reply& reply : r.replies) {
-            if (reply.button) onMatchButton(m.app);
             m.platform.advance(reply.waitMs);
             m.q3(reply.vars, reply.scores);
         }
@@ -214,9 +211,7 @@ TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
 
 // The match button and the Unreal match clock, with no server monitored.
 struct MatchControl : ::testing::Test, Match {
-    MatchControl() : Match("") {
-        app.settings.dmTemplate = "%at% %as% (%ae%) %bt% %bs% (%be%) ping %ap%/%bp% TL %tl%";
-    }
+    MatchControl() : Match("") {}
 };
 
 // The button walks the states; stopping a running match hides the time played and shows the
@@ -241,6 +236,7 @@ TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
     app.monitor.gameFamily = GameFamily::UT;
     app.monitor.gameType = GameType::UnrealTeamGame;
     app.settings.reportIntervalSeconds = "60";
+    app.settings.dmTemplate = "%at% %as% (%ae%) %bt% %bs% (%be%) ping %ap%/%bp% TL %tl%";
     scores("4");
     onMatchButton(app);
     platform.advance(59000);
