@@ -1,5 +1,4 @@
-// The server browser on the fake platform: what it reads from answers and master server lists,
-// its sweeps, filters, buttons and snapshot file, and names looked up without holding it up.
+// The server browser on the fake platform: answers, master lists, sweeps, buttons, snapshot.
 #include <gtest/gtest.h>
 
 #include "browser/answers.h"
@@ -79,7 +78,7 @@ TEST(BrowserAnswers, MasterListsShortTruncatedAndHostile) {
     }
 }
 
-// Servers i are 10.0.0.i:2790i; socket 1 is the sweep's, 2 the clicked server's, 3 the master's.
+// Servers i are 10.0.0.i:2790i; socket 1 is the sweep's, 2 the clicked server's.
 struct BrowserTest : ::testing::Test {
     BrowserTest() { app.addListener(&output); }
     static std::string server(int i) {
@@ -91,7 +90,7 @@ struct BrowserTest : ::testing::Test {
         totalRefresh(app);
         platform.advance(waitMs);
     }
-    // An answer from HOST:PORT to socket 1 (to 2 and 3 as said above), its players scoring 1, 2, ..
+    // An answer from HOST:PORT to a socket, its players scoring 1, 2, ..
     void answer(const std::string& from, const std::string& name, int players, int to = 1) {
         const std::string bytes = players < 0 ? name : browserAnswer(name, players);
         const std::size_t colon = from.find(':');
@@ -126,9 +125,8 @@ struct BrowserTest : ::testing::Test {
     BrowserView& b = app.browserView;
 };
 
-// One server per tick, in three ways, an entry without a port at the default port and keyed
-// with it, a name once it is found, one that cannot be found never (and said once); an answer
-// goes to the row of its sender, also after the sweep, and from no server of the list nowhere.
+// One server per tick; no port means the default; a name is asked once found, one not found is
+// said once; an answer goes to its sender's row, also after the sweep, and from strangers nowhere.
 TEST_F(BrowserTest, APacedSweepAsksOneServerPerTickAndAnswersGoToTheirSendersRow) {
     platform.hosts["q3.example.net"] = "10.0.0.3";
     platform.lookupDelayMs = 150;
@@ -201,8 +199,7 @@ TEST_F(BrowserTest, TheSnapshotRoundTripAndRemovingWhatItDoesNotShow) {
     EXPECT_EQ(app.settings.savedServers, Lines{server(3)});
 }
 
-// A click asks that server on its own socket; only its answer fills the detail list, as
-// variables or as player lines. A click on a column sorts by it, on the same again reversed.
+// A click asks that server on its own socket, whose answer alone fills the detail list.
 TEST_F(BrowserTest, TheDetailListAndTheSortOfTheClickedServer) {
     app.settings.savedServers = {server(1), server(2)};
     openBrowser(app);

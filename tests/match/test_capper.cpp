@@ -36,8 +36,7 @@ TEST(QuakePlayerSnapshot, FixedWidthRecordsOfNameAndScore) {
               "\"abcdefghijklmnopqrs12345");  // too long for the record: cut to fit
 }
 
-// Who captured for red: the largest rise of a capture on the team, within the bounds of a
-// capture in that game; the team column gives the teams, two replies the scores.
+// Who captured for red: the largest rise on the team within the game's bounds of a capture.
 TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
     const char *abc = "Ann=Red,Bob=Red,Cid=Blue", *reds = "Ann=Red,Bob=Red,Cid=Red",
                *zeros = "Ann=0,Bob=0,Cid=0", *red = "Ann=Red";

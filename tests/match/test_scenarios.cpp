@@ -1,5 +1,4 @@
-// The match's scenarios: replies and the operator's controls in, the state, the clocks and
-// the lines said out.
+// The match's scenarios: replies and button presses in; state, clocks and lines said out.
 #include "core/server_status.h"
 #include "match/match_control.h"
 #include "match/match_events.h"
@@ -15,8 +14,7 @@ using Lines = std::vector<std::string>;
 const std::string kBegin = "*** MATCH BEGIN *** Map playing: ";
 const std::string kEnded = "*** MATCH HAS ENDED! *** FINAL SCORE: ";
 
-// The program monitoring a server whose replies the test makes, each `pace` after the last; or,
-// with no entry, monitoring none.
+// The program monitoring a server whose replies the test makes `pace` apart (no entry: none).
 struct Match : Monitor {
     explicit Match(const std::string& entry = "10.0.0.5:27910", int pace = 1000) : pace(pace) {
         app.addListener(&said);
@@ -26,8 +24,7 @@ struct Match : Monitor {
         host = entry.substr(0, entry.find(':'));
         port = std::stoi(entry.substr(entry.find(':') + 1));
     }
-    // A Quake 3 reply with these variables and then the base ones, the players' scores first
-    // set to `scores` in order (the rest keep theirs).
+    // A Quake 3 reply with these variables, then the base ones; the first scores set to these.
     void q3(Vars vars, const std::vector<int>& scores = {}) {
         platform.advance(pace);
         for (std::size_t i = 0; i < scores.size(); ++i) roster[i].score = std::to_string(scores[i]);
@@ -58,10 +55,8 @@ struct Match : Monitor {
     Vars base;
 };
 
-// The match-event rules on one pair of replies: from the values of the previous reply and of
-// this one, the match state after, the match clock (the seconds it started at) and the lines
-// said. Points after 0:0 say the Begin line with the time left as it stands, in every state; a
-// private server is hidden in it, each form of the line keeping its own blanks.
+// The match-event rules on one pair of replies. Points after 0:0 say the Begin line with the time
+// left as it stands; a private server is hidden in it, each form keeping its own blanks.
 TEST(MatchRules, OnePairOfReplies) {
     using enum MatchState;
     const GameType Osp = GameType::Quake3OspScored, Ctf = GameType::Quake2Ctf,
@@ -116,10 +111,8 @@ TEST(MatchRules, OnePairOfReplies) {
     }
 }
 
-// A new game on a base Quake 3 server, one reply a second: the game that ended gets its final
-// score once, and the next one starts from nothing. The scores are [ABC]Ann's (blue) and
-// =XY=Bob's (red) after two more blue players; g_timestamp, where a server publishes it, names
-// the game.
+// A new game on a base Quake 3 server: the ended game gets its final score once and the next
+// starts from nothing. Scores: [ABC]Ann's (blue), then two more blue, then =XY=Bob's (red).
 struct Reply {
     Vars vars;
     std::vector<int> scores = {};
@@ -214,8 +207,7 @@ struct MatchControl : ::testing::Test, Match {
     MatchControl() : Match("") {}
 };
 
-// The button walks the states; stopping a running match hides the time played and shows the
-// time left at the limit.
+// The button walks the states; a stop hides the time played and resets the time left.
 TEST_F(MatchControl, TheButtonWalksTheStates) {
     using enum MatchState;
     app.window.timePlayedVisible = true;

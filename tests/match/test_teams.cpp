@@ -1,5 +1,4 @@
-// Clan tags, team names, the players' sides by name and by the operator's clicks, row colours,
-// sorting and the team menu, on the program's player list.
+// Clan tags, team names, the players' sides by name and by clicks, and the team menu.
 #include <gtest/gtest.h>
 
 #include "core/app.h"
