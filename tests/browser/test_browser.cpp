@@ -92,9 +92,8 @@ struct BrowserTest : ::testing::Test {
     }
     // An answer from HOST:PORT to a socket, its players scoring 1, 2, ..
     void answer(const std::string& from, const std::string& name, int players, int to = 1) {
-        const std::string bytes = players < 0 ? name : browserAnswer(name, players);
         const std::size_t colon = from.find(':');
-        platform.udpSockets.at(to)->deliver(bytes, from.substr(0, colon),
+        platform.udpSockets.at(to)->deliver(browserAnswer(name, players), from.substr(0, colon),
                                             std::stoi(from.substr(colon + 1)));
     }
     // What socket `from` sent since the last look, as "QUERY to HOST:PORT@MS".
@@ -114,10 +113,9 @@ struct BrowserTest : ::testing::Test {
     }
     // The row of server i: unanswered, or named with its players.
     static ServerRow row(int i, const std::string& name = "-", int n = -1) {
-        const std::string players = std::to_string(n) + " / 8",
-                          top = n ? "p" + std::to_string(n) : "-";
-        return n < 0 ? ServerRow{name, "", "", "", server(i)}
-                     : ServerRow{name, players, "q2dm1", top, server(i)};
+        if (n < 0) return {name, "", "", "", server(i)};
+        return {name, std::to_string(n) + " / 8", "q2dm1", n ? "p" + std::to_string(n) : "-",
+                server(i)};
     }
     FakePlatform platform;
     WiredApp app{platform};

@@ -1,5 +1,4 @@
 // The match's scenarios: replies and button presses in; state, clocks and lines said out.
-#include "core/server_status.h"
 #include "match/match_control.h"
 #include "match/match_events.h"
 #include "support/monitor_fixture.h"

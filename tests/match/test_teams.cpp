@@ -30,8 +30,7 @@ struct TeamsTest : ::testing::Test {
     App app{platform};
 };
 
-// The shortest piece of two to fourteen characters between separators, among the name's first
-// fifteen; "" when there is none.
+// The shortest piece of 2 to 14 characters between separators in the first 15; "" if none.
 TEST(GetTag, ShortestPieceOfTwoToFourteenBetweenSeparators) {
     // clang-format off
     const std::pair<std::string, const char*> rows[] = {

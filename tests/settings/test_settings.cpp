@@ -157,6 +157,10 @@ TEST_F(SettingsTest, AFailingDiskLosesNothingAndIsReportedOnceUntilASaveWorks) {
     }
     EXPECT_TRUE(fileHolds("IRCName = New"));
     EXPECT_EQ(shown(), (Lines{failed, failed}));
+    platform.unreadable.insert(kSettingsFile);
+    loadSettings(app);
+    EXPECT_EQ(shown(), Lines{"*** The settings file orvexa.ini could not be read; the program "
+                             "starts with its defaults."});
 }
 
 // The list buttons beep at an empty entry, at one listed already (whatever its comment) or at
