@@ -1,5 +1,4 @@
-// Clan tags, team names, the players' sides by name and by the operator's clicks, row colours,
-// sorting and the team menu, on the program's player list.
+// Clan tags, team names, the players' sides by name and by clicks, and the team menu.
 #include <gtest/gtest.h>
 
 #include "core/app.h"
@@ -18,16 +17,12 @@ struct TeamsTest : ::testing::Test {
         for (const std::string& name : names)
             app.monitor.playerRows.push_back({name, "0", "0", ""});
     }
-    // One column of the list, by commas.
-    template <typename Column>
-    std::string column(Column get) {
+    std::string teams() {  // the team column, by commas
         std::string out;
-        for (const PlayerRow& r : app.monitor.playerRows) out += get(r) + ",";
+        for (const PlayerRow& r : app.monitor.playerRows) out += r.team + ",";
         return out.substr(0, out.size() - 1);
     }
-    std::string teams() {
-        return column([](const PlayerRow& r) { return r.team; });
-    }
+    std::string names() { return app.match.redTeamName + "|" + app.match.blueTeamName; }
     std::string members() {
         return app.match.redMembers + "|" + app.match.blueMembers + "|" + app.match.specMembers;
     }
@@ -35,34 +30,21 @@ struct TeamsTest : ::testing::Test {
     App app{platform};
 };
 
-// The shortest piece of two to fourteen characters between separators, among the name's first
-// fifteen; "" when there is none.
+// The shortest piece of 2 to 14 characters between separators in the first 15; "" if none.
 TEST(GetTag, ShortestPieceOfTwoToFourteenBetweenSeparators) {
     // clang-format off
     const std::pair<std::string, const char*> rows[] = {
         {"[ABC]Player", "ABC"}, {"Player", "Player"}, {"x", ""}, {"ABCDEFGHIJKLMNO", ""},
         {"=RC=Sarge", "RC"}, {"[AB]CD", "AB"}, {"a(b)cd.ef|gh*ij", "cd"},
-        {"ABCDEFGHIJKLMN|XY", "ABCDEFGHIJKLMN"}, {"--  --", ""}, {"", ""},
+        {"ABCDEFGHIJKLM|XY", "ABCDEFGHIJKLM"}, {"--  --", ""}, {"", ""},
         {std::string(200, 'x'), ""}};
     // clang-format on
     for (const auto& [name, tag] : rows) EXPECT_EQ(getTag(name), tag) << name;
 }
 
-// "" is held as the quoted empty name: two quotes in a row.
-TEST(ListHolds, FindsExactlyTheQuotedName) {
-    const std::string list = "\"Ann\"\"Bo b\"\"Ann2\"";
-    for (const char* name : {"Ann", "Bo b", "Ann2", ""}) EXPECT_TRUE(listHolds(list, name)) << name;
-    for (const char* name : {"An", "nn2", "Bo"}) EXPECT_FALSE(listHolds(list, name)) << name;
-    EXPECT_FALSE(listHolds("\"Ann\"", "") || listHolds("", "Ann") || listHolds("Ann\"", "Ann"));
-}
-
 // The team names come from the tags met most often (the later ones red), or from the server's
 // names (with no hyphen the whole value), colour codes as blanks.
 TEST_F(TeamsTest, TeamNamesFromTheTagsOrTheServer) {
-    std::vector<std::string> many;  // eighty tags met once; "late" is met most often, but later
-    for (int t = 100; t < 180; ++t) many.push_back("[t" + std::to_string(t) + "]x");
-    for (const char* tag : {"late", "late", "late", "t100", "t100", "t100", "t101", "t101"})
-        many.push_back(std::string("[") + tag + "]player");
     const std::vector<std::string> tags8 = {"[AA]1", "[BB]1", "[CC]1", "[BB]2",
                                             "[CC]2", "[BB]3", "[CC]3", "[AA]2"};
     const std::vector<std::string> threeTwo = {"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2"};
@@ -71,29 +53,26 @@ TEST_F(TeamsTest, TeamNamesFromTheTagsOrTheServer) {
         std::vector<std::string> players;
         const char* names;
         GameType type = GameType::NoGameYet;
-        bool swapped = false;
         const char* reply = "";
     } rows[] = {
         {"tags met equally often: the later red", tags8, "CC|BB"},
-        {"swapped teams name the other way", tags8, "BB|CC", GameType::NoGameYet, true},
         {"three against two: not enough outside dm", threeTwo, "Red team|Blue team"},
         {"two a side is enough in deathmatch", threeTwo, "AA|BB", GameType::Quake2TeamDeathmatch},
         // clang-format off
         {"one player: deathmatch's default names", {"[AA]1"}, "Team A|Team B",
          GameType::Quake2TeamDeathmatch},
         {"the server's names win", {"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2", "[BB]3"},
-         "Alpha Clan|Bravo", GameType::NoGameYet, false,
+         "Alpha Clan|Bravo", GameType::NoGameYet,
          "\xFF\xFF\xFF\xFFprint\n\\Score_A\\5-Alpha\003Clan\\Score_B\\Bravo\n"},
         // clang-format on
-        {"only the first eighty tags are tallied", many, "t100|t101"}};
+    };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         players(r.players);
         app.monitor.gameType = r.type;
-        app.match.teamsSwapped = r.swapped;
         app.status.variables = readServerVariables(r.reply);
         autoDetectTags(app);
-        EXPECT_EQ(app.match.redTeamName + "|" + app.match.blueTeamName, r.names);
+        EXPECT_EQ(names(), r.names);
     }
 }
 
@@ -105,103 +84,60 @@ TEST_F(TeamsTest, AssignmentByNameIgnoresCaseAndBlueWins) {
         const char* name;
         std::vector<std::string> players;
         const char *red, *blue, *teams, *members;
-    } rows[] = {
-        {"by name", five, "abc", "XYZ", "Red,Blue,Blue,Spec,Spec",
-         "\"[ABC]Bob\"|\"xyzzy\"\"ABC-XYZ\"|"},
-        {"accented letters fold too", five, "\xE9t\xE9", "XYZ", "Spec,Blue,Blue,Spec,Red",
-         "\"[\xC9T\xC9]Zo\xEB\"|\"xyzzy\"\"ABC-XYZ\"|"},
-        {"an empty name takes everyone", {"a", "b"}, "", "Blue team", "Red,Red", "\"a\"\"b\"||"},
-        {"and blue wins", {"a", "b"}, "", "", "Blue,Blue", "|\"a\"\"b\"|"}};
+    } rows[] = {{"by name", five, "abc", "XYZ", "Red,Blue,Blue,Spec,Spec",
+                 "\"[ABC]Bob\"|\"xyzzy\"\"ABC-XYZ\"|"},
+                {"accented letters fold too", five, "\xE9t\xE9", "XYZ", "Spec,Blue,Blue,Spec,Red",
+                 "\"[\xC9T\xC9]Zo\xEB\"|\"xyzzy\"\"ABC-XYZ\"|"},
+                {"and blue wins", {"a", "b"}, "", "", "Blue,Blue", "|\"a\"\"b\"|"}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         if (app.monitor.playerRows.size() != r.players.size()) players(r.players);
         app.match.redTeamName = r.red;
         app.match.blueTeamName = r.blue;
         autoAssignNow(app);
-        EXPECT_EQ(teams(), r.teams);
-        EXPECT_EQ(members(), r.members);
+        EXPECT_EQ(teams() + " " + members(), r.teams + (" " + std::string(r.members)));
     }
 }
 
-TEST_F(TeamsTest, MouseClicksOnRealRowsWalkARowRoundOrMarkIt) {
+// A click walks a row round the sides (unassigned rows go to red first), or, while the teams
+// are unknown, marks or unmarks the player. Typed team names lose their colour codes.
+TEST_F(TeamsTest, ClicksWalkARowRoundOrMarkIt) {
     const auto click = [&](int row) {
         onPlayerListMouse(app, true);
         onPlayerRowClicked(app, row);
         onPlayerListMouse(app, false);
     };
-    const auto colours = [&] {
-        return column([](const PlayerRow& r) { return std::to_string(int(r.colour)); });
-    };
     players({"Ann", "Bob"});
-    onPlayerRowClicked(app, 0);  // a keyboard selection: no button held
     click(5);
-    click(-1);
-    EXPECT_EQ(teams() + " " + members(), ", ||");
-    // unassigned rows go to red first
-    const std::pair<const char*, const char*> walk[] = {
-        {"Red", "\"Ann\"||"}, {"Blue", "|\"Ann\"|"}, {"Spec", "||\"Ann\""}, {"Red", "\"Ann\"||"}};
-    for (const auto& [team, lists] : walk) {
+    for (const char* lists : {"\"Ann\"||", "|\"Ann\"|", "||\"Ann\"", "\"Ann\"||"}) {
         click(0);
-        EXPECT_EQ(app.monitor.playerRows[0].team + " " + members(),
-                  std::string(team) + " " + lists);
+        EXPECT_EQ(members(), lists);
     }
-    EXPECT_EQ(colours(), "1,0");   // red, black
-    app.match.teamsKnown = false;  // while the teams are unknown, a click marks or unmarks a player
-    click(1);
-    click(0);
-    EXPECT_EQ(app.match.markedPlayers, "\"Bob\"\"Ann\"");
-    click(1);
+    app.match.teamsKnown = false;
+    for (const int row : {1, 0, 1}) click(row);
     EXPECT_EQ(app.match.markedPlayers + " " + teams(), "\"Ann\" Red,");
-    // colours by team, assigned blue apart from blue; a reset puts everyone on neither side
-    players({"a", "b", "c"});
-    app.monitor.playerRows[0].team = "Red";
-    app.monitor.playerRows[1].team = "Blue";
-    colourPlayerRows(app);
-    EXPECT_EQ(colours(), "1,4,3");  // red, assigned blue, grey
-    app.match.redMembers = "\"a\"";
-    resetTeamList(app);
-    EXPECT_EQ(teams() + " " + members(), "Spec,Spec,Spec ||");
-}
-
-TEST_F(TeamsTest, TypedTeamNamesAndTheScoreColumnsOrder) {
     onTeamNameEdited(app, true, "\00304Red\003");  // colour codes become blanks
     onTeamNameEdited(app, false, "Blue");
-    EXPECT_EQ(app.match.redTeamName + "|" + app.match.blueTeamName, " 04Red |Blue");
-    players({"a", "b", "c"});
-    app.monitor.playerRows[0].score = "\240\240\2409";  // right-aligned by no-break spaces
-    app.monitor.playerRows[1].score = "\240\24010";
-    app.monitor.playerRows[2].score = "\240\240-1";
-    const auto names = [&] { return column([](const PlayerRow& r) { return r.name; }); };
-    onPlayerListColumnClicked(app, 1);  // by number, then flipped
-    EXPECT_EQ(names(), "c,a,b");
-    onPlayerListColumnClicked(app, 1);
-    EXPECT_EQ(names(), "b,a,c");
-    onPlayerListColumnClicked(app, 0);
-    EXPECT_EQ(names(), "a,b,c");
+    EXPECT_EQ(names(), " 04Red |Blue");
 }
 
 // Sides swapped: the clan named red has more points in the list while blue's side has more frags
 // on the server, or the other way round; only where the game's sides may be swapped.
 TEST_F(TeamsTest, SidesSwappedWhenTheClansPointsAndTheSidesFragsDisagree) {
-    const std::vector<std::string> aaLeads = {"[AA]1", "[BB]1"}, nobody = {"x", "y"};
     const struct {
-        const char* name;
-        std::vector<std::string> players;  // scoring 10 and 2
-        const char *red, *blue;
+        const char *name, *top, *red, *blue;  // top scores 10, the other of AA and BB 2
         bool swapped;
         GameType type = GameType::Quake2Ctf;
-    } rows[] = {{"red's clan leads, blue's side has the frags", aaLeads, "1/2", "0/10", true},
-                {"both lead on the same side", aaLeads, "1/10", "0/2", false},
-                {"the other way round", {"[BB]1", "[AA]1"}, "0/10", "0/2", true},
-                {"no clan in the list", nobody, "0/1", "0/9", false},
-                {"no clan in the list, red has the frags", nobody, "0/9", "0/1", false},
-                {"scores without frags", aaLeads, "1", "0", false},
-                {"sides never swapped", aaLeads, "1/2", "0/10", false, GameType::Quake3OspScored}};
+    } rows[] = {{"red's clan leads, blue's side has the frags", "[AA]1", "1/2", "0/10", true},
+                {"both lead on the same side", "[AA]1", "1/10", "0/2", false},
+                {"the other way round", "[BB]1", "0/10", "0/2", true},
+                {"no clan in the list", "x", "0/1", "0/9", false},
+                {"scores without frags", "[AA]1", "1", "0", false},
+                {"sides never swapped", "[AA]1", "1/2", "0/10", false, GameType::Quake3OspScored}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        players(r.players);
-        app.monitor.playerRows[0].score = "10";
-        app.monitor.playerRows[1].score = "2";
+        const char* other = r.top[1] == 'A' ? "[BB]1" : r.top[1] == 'B' ? "[AA]1" : "y";
+        app.monitor.playerRows = {{r.top, "10", "", ""}, {other, "2", "", ""}};
         app.match.redTeamName = "AA";
         app.match.blueTeamName = "BB";
         app.monitor.redScoreText = r.red;
@@ -213,31 +149,22 @@ TEST_F(TeamsTest, SidesSwappedWhenTheClansPointsAndTheSidesFragsDisagree) {
     }
 }
 
-// What each item of the team menu leaves in the team names and the team column.
+// What each item of the team menu, in its order, leaves in the team names and the team column.
 TEST_F(TeamsTest, TeamMenuItems) {
-    const struct {
-        const char* name;
-        int item;
-        const char *names, *teams;
-    } rows[] = {
-        {"detect and assign teams", 0, "AA|BB", "Red,Blue,Red,Blue,Red,Blue,Red,Spec"},
-        {"switch and assign teams", 1, "aa|bb", "Red,Blue,Red,Blue,Red,Blue,Red,Spec"},
-        {"detect tags only", 2, "AA|BB", ",,,,,,,"},
-        {"assign team names only", 3, "bb|aa", "Blue,Red,Blue,Red,Blue,Red,Blue,Spec"},
-        {"switch team names only", 4, "aa|bb", ",,,,,,,"},
-        {"reset teams", 5, "bb|aa", "Spec,Spec,Spec,Spec,Spec,Spec,Spec,Spec"},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
+    const char* const rows[] = {
+        "AA|BB Red,Blue,Red,Blue,Red,Blue,Red,Spec",       // detect and assign teams
+        "aa|bb Red,Blue,Red,Blue,Red,Blue,Red,Spec",       // switch and assign teams
+        "AA|BB ,,,,,,,",                                   // detect tags only
+        "bb|aa Blue,Red,Blue,Red,Blue,Red,Blue,Spec",      // assign team names only
+        "aa|bb ,,,,,,,",                                   // switch team names only
+        "bb|aa Spec,Spec,Spec,Spec,Spec,Spec,Spec,Spec"};  // reset teams
+    for (int item = 0; item < 6; ++item) {
         players({"[AA]1", "[BB]1", "[AA]2", "[BB]2", "[AA]3", "[BB]3", "[AA]4", "x"});
         app.match.redTeamName = "bb";
         app.match.blueTeamName = "aa";
-        kTeamMenu[r.item].run(app);
-        EXPECT_EQ(app.match.redTeamName + "|" + app.match.blueTeamName, r.names);
-        EXPECT_EQ(teams(), r.teams);
+        kTeamMenu[item].run(app);
+        EXPECT_EQ(names() + " " + teams(), rows[item]) << item;
     }
-    kTeamMenu[4].run(app);  // switched twice: the names come back
-    EXPECT_EQ(app.match.redTeamName + "|" + app.match.blueTeamName, "aa|bb");
 }
 
 }  // namespace
