@@ -74,4 +74,8 @@ ServerVariables readServerVariables(std::string_view reply);
 // The same into `variables`, whose pairs keep their room for the next reply's.
 void readServerVariables(std::string_view reply, ServerVariables& variables);
 
+// Whether a reply whose variables were read comes from a Quake 3 engine: its header says
+// "statusResponse", or its version starts with "Q3" (the ioquake3 family writes "ioq3 ...").
+bool isQuake3Reply(std::string_view reply, const ServerVariables& variables);
+
 }  // namespace fc
