@@ -35,6 +35,9 @@ struct TeamScore {
     bool split = false;   // two numbers, "captures/frags"
     double captures = 0;  // the number before the "/"
     double points = 0;    // the number after the "/", or the only one
+
+    // The number the score starts with: the captures of "3/12", the only one of "7".
+    double first() const { return split ? captures : points; }
 };
 
 // Server variables in reply order: name and value.

@@ -130,9 +130,7 @@ void takeUnrealPiece(App& app, const std::string& piece) {
         appendToRecording(app, *reply);
     readUnrealFields(app, *reply);
     callFollower(app.monitorFollowers.unrealReplyRead, app, *reply);
-    // The team sums of the rules just run are the scores of this reply.
-    app.status.red = readTeamScore(app.monitor.redScoreText);
-    app.status.blue = readTeamScore(app.monitor.blueScoreText);
+    // The team sums of the rules just run wrote the scores of this reply.
     app.status.timeLeft = app.monitor.timeLeftText;
     app.notifyReplyHandled();
 }
