@@ -1,5 +1,6 @@
 #include "browser/answers.h"
 
+#include "core/server_status.h"
 #include "core/server_vars.h"
 #include "core/text_util.h"
 
@@ -18,10 +19,21 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     }
 }
 
+// The first variable whose name ends with `key`: Quake 2 says "maxclients" and "hostname",
+// Quake 3 "sv_maxclients" and "sv_hostname".
+const std::string& variableEndingWith(const ServerVariables& variables, std::string_view key) {
+    static const std::string kNone;
+    for (const auto& [name, value] : variables) {
+        if (name.ends_with(key)) return value;
+    }
+    return kNone;
+}
+
 }  // namespace
 
 ServerAnswer readServerAnswer(std::string_view reply) {
     ServerAnswer answer;
+    const ServerVariables variables = readServerVariables(reply);
     const std::vector<std::string_view> lines = splitLines(reply);
     // The last piece has no line feed behind it, so it is no player line.
     long long bestScore = 0;
@@ -46,16 +58,16 @@ ServerAnswer readServerAnswer(std::string_view reply) {
         std::string_view name =
             quote == std::string_view::npos ? std::string_view() : best.substr(quote + 1);
         if (!name.empty()) name.remove_suffix(1);  // the closing quote
-        answer.top = isQuake3Reply(reply) ? filterQ3Colours(name) : std::string(name);
+        answer.top = isQuake3Reply(reply, variables) ? filterQ3Colours(name) : std::string(name);
     }
 
-    std::string maximum = getServerVar("maxclients", reply);
+    std::string maximum = variableEndingWith(variables, "maxclients");
     if (maximum.empty()) {  // Unreal Tournament
-        maximum = getServerVar("maxplayers", reply);
-        answer.count = leadingWhole(getServerVar("numplayers", reply));
+        maximum = variableEndingWith(variables, "maxplayers");
+        answer.count = leadingWhole(variableEndingWith(variables, "numplayers"));
     }
-    answer.name = trimBlanks(getServerVar("hostname", reply));
-    answer.map = trimBlanks(getServerVar("mapname", reply));
+    answer.name = trimBlanks(variableEndingWith(variables, "hostname"));
+    answer.map = trimBlanks(variableEndingWith(variables, "mapname"));
     answer.players = plainNumber(answer.count) + " / " + maximum;
     return answer;
 }

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/game_type.h"
+#include "core/text_util.h"
 
 namespace fc {
 
@@ -29,11 +31,35 @@ struct PlayerRow {
     bool operator==(const PlayerRow&) const = default;
 };
 
+// A side's score as the next reply compares it: a whole number, none before a game's first
+// reply.
+class ComparedScore {
+public:
+    ComparedScore() = default;
+    ComparedScore(long long value) : value_(value) {}
+    // A score set by hand as a text: "" is none, else its leading number.
+    ComparedScore(const char* text) {
+        if (*text != '\0') value_ = leadingWhole(text);
+    }
+    // The number; 0 when there is none.
+    long long value() const { return value_.value_or(0); }
+    // The number as text; "" when there is none.
+    std::string text() const { return value_ ? plainNumber(*value_) : std::string(); }
+    operator std::string() const { return text(); }
+    bool operator==(const ComparedScore&) const = default;
+
+private:
+    std::optional<long long> value_;
+};
+
 // What the next reply is compared against.
 struct LastValues {
-    std::string timeLeft;
-    std::string red;  // red score as compared: captures or frags
-    std::string blue;
+    std::string timeLeft;  // the time left as shown
+    ComparedScore red;     // red score as compared: captures or frags
+    ComparedScore blue;
+    // The scores as a final score says them should the game change before the next reply.
+    std::string redFinal;
+    std::string blueFinal;
     std::string game;     // the game name the type was detected for
     std::string players;  // Unreal Tournament: the player snapshot the capper search compares
 

@@ -34,6 +34,12 @@ const std::string& ServerStatus::variable(std::string_view key) const {
     return variableOf(variables, key);
 }
 
+bool isQuake3Reply(std::string_view reply, const ServerVariables& variables) {
+    constexpr std::string_view kQuake3Header = "\xFF\xFF\xFF\xFFstatusResponse";
+    return textStartsWith(reply, kQuake3Header) ||
+           textStartsWith(variableOf(variables, "version"), "Q3");
+}
+
 ServerVariables readServerVariables(std::string_view reply) {
     ServerVariables variables;
     readServerVariables(reply, variables);

@@ -35,6 +35,9 @@ struct TeamScore {
     bool split = false;   // two numbers, "captures/frags"
     double captures = 0;  // the number before the "/"
     double points = 0;    // the number after the "/", or the only one
+
+    // The number the score starts with: the captures of "3/12", the only one of "7".
+    double first() const { return split ? captures : points; }
 };
 
 // Server variables in reply order: name and value.
@@ -73,5 +76,9 @@ ServerVariables readServerVariables(std::string_view reply);
 
 // The same into `variables`, whose pairs keep their room for the next reply's.
 void readServerVariables(std::string_view reply, ServerVariables& variables);
+
+// Whether a reply whose variables were read comes from a Quake 3 engine: its header says
+// "statusResponse", or its version starts with "Q3" (the ioquake3 family writes "ioq3 ...").
+bool isQuake3Reply(std::string_view reply, const ServerVariables& variables);
 
 }  // namespace fc

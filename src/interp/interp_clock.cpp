@@ -1,7 +1,6 @@
 #include "interp/interp_clock.h"
 
 #include <optional>
-#include <utility>
 
 #include "core/app.h"
 #include "core/text_util.h"
@@ -38,21 +37,24 @@ void flagsHome(App& app) {
 }
 
 // The score fields take one number followed by "/": the feed gives no second number. A line
-// without its separator leaves that field as it was. The status the bot answers from tells the
-// same scores.
-void setScoreFields(App& app, const std::string& scores, const std::string& line) {
-    if (auto red = textBefore(scores, "-")) app.monitor.redScoreText = trimBlanks(*red) + "/";
-    if (auto blue = textAfter(line, " - ")) app.monitor.blueScoreText = trimBlanks(*blue) + "/";
-    app.status.red = readTeamScore(app.monitor.redScoreText);
-    app.status.blue = readTeamScore(app.monitor.blueScoreText);
+// without its separator leaves that side as it was. The feed's score is read once, into the
+// status the rules and the bot answer from, and shown.
+void setScoreField(std::string& shown, TeamScore& score, const std::string& fromFeed) {
+    shown = trimBlanks(fromFeed) + "/";
+    score = readTeamScore(shown);
 }
 
-// The two numbers of a score field around its "/": "3/" is 3 and 0; without "/" the whole
-// field is the second number.
-std::pair<long long, long long> scoreParts(const std::string& field) {
-    const std::size_t slash = field.find('/');
-    if (slash == std::string::npos) return {0, leadingWhole(field)};
-    return {leadingWhole(field.substr(0, slash)), leadingWhole(field.substr(slash + 1))};
+void setScoreFields(App& app, const std::string& scores, const std::string& line) {
+    if (auto red = textBefore(scores, "-"))
+        setScoreField(app.monitor.redScoreText, app.status.red, *red);
+    if (auto blue = textAfter(line, " - "))
+        setScoreField(app.monitor.blueScoreText, app.status.blue, *blue);
+}
+
+// "3 (12)": the captures and the frags; a score of one number has no captures.
+std::string finalScore(const TeamScore& score) {
+    return plainNumber(wholeNumber(score.captures)) + " (" +
+           plainNumber(wholeNumber(score.points)) + ")";
 }
 
 // The feed's capture score, its match start and final score are as worth keeping as the
@@ -131,12 +133,9 @@ void onInterpTick(App& app) {
         plainNumber(minutes) + ":" + (seconds < 10 ? "0" : "") + plainNumber(seconds);
     if (app.interp.interpClock == kMatchLength) {
         if (app.match.matchState == MatchState::Running) {
-            const auto [red1, red2] = scoreParts(app.monitor.redScoreText);
-            const auto [blue1, blue2] = scoreParts(app.monitor.blueScoreText);
             sayReport(app, "*** MATCH HAS ENDED! *** FINAL SCORE: [" + app.match.redTeamName +
-                               "] " + plainNumber(red1) + " (" + plainNumber(red2) + ") / [" +
-                               app.match.blueTeamName + "] " + plainNumber(blue1) + " (" +
-                               plainNumber(blue2) + ")");
+                               "] " + finalScore(app.status.red) + " / [" + app.match.blueTeamName +
+                               "] " + finalScore(app.status.blue));
             app.match.matchState = MatchState::None;
         }
         app.interp.interpClock = "INT";

@@ -15,9 +15,10 @@ namespace fc {
 
 namespace {
 
-// A score as the 16-bit counters hold it; one out of their range leaves the counter as it was.
-void storeScore(std::int16_t& counter, const std::string& score) {
-    const long long value = leadingWhole(score);
+// A score as the 16-bit counters hold it: its first number (the captures of a split score);
+// one out of their range leaves the counter as it was.
+void storeScore(std::int16_t& counter, const TeamScore& score) {
+    const long long value = wholeNumber(score.first());
     if (value >= std::numeric_limits<std::int16_t>::min() &&
         value <= std::numeric_limits<std::int16_t>::max()) {
         counter = static_cast<std::int16_t>(value);
@@ -50,10 +51,11 @@ void sendScoreReport(App& app) {
     values.scoreB = app.monitor.blueScoreText;
     values.pingA = plainNumber(app.monitor.avgPingRed);
     values.pingB = plainNumber(app.monitor.avgPingBlue);
+    // What each side scored since the last report.
     values.pointsA = signedPoints(
-        addWithin(leadingWhole(app.monitor.redScoreText), -app.match.game.lastReportedRed));
+        addWithin(wholeNumber(app.status.red.first()), -app.match.game.lastReportedRed));
     values.pointsB = signedPoints(
-        addWithin(leadingWhole(app.monitor.blueScoreText), -app.match.game.lastReportedBlue));
+        addWithin(wholeNumber(app.status.blue.first()), -app.match.game.lastReportedBlue));
     values.capper = "N/A";
     values.timeLeft = app.monitor.timeLeftText;
     sayInChannel(app, app.irc.botChannel, expandTemplate(app, app.settings.dmTemplate, values),
@@ -61,8 +63,8 @@ void sendScoreReport(App& app) {
 }
 
 void noteReportedScores(App& app) {
-    storeScore(app.match.game.lastReportedRed, app.monitor.redScoreText);
-    storeScore(app.match.game.lastReportedBlue, app.monitor.blueScoreText);
+    storeScore(app.match.game.lastReportedRed, app.status.red);
+    storeScore(app.match.game.lastReportedBlue, app.status.blue);
 }
 
 }  // namespace

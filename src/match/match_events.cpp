@@ -39,15 +39,10 @@ struct Compared {
 // The scores this reply is compared by: the frags behind the "/" where a score has two parts.
 Compared compareScores(const App& app) {
     Compared c;
-    if (textContains(app.monitor.redScoreText, "/")) {
-        c.red = parseNumber(afterSlash(app.monitor.redScoreText));
-        c.blue = parseNumber(afterSlash(app.monitor.blueScoreText));
-    } else {
-        c.red = parseNumber(app.monitor.redScoreText);
-        c.blue = parseNumber(app.monitor.blueScoreText);
-    }
-    c.previousRed = parseNumber(app.monitor.lastValues.red);
-    c.previousBlue = parseNumber(app.monitor.lastValues.blue);
+    c.red = wholeNumber(app.status.red.points);
+    c.blue = wholeNumber(app.status.blue.points);
+    c.previousRed = app.monitor.lastValues.red.value();
+    c.previousBlue = app.monitor.lastValues.blue.value();
     return c;
 }
 
@@ -123,7 +118,7 @@ void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
     // Quiet start: a few points on the board and no match running yet.
     if (app.match.matchState != MatchState::Skip && s.previousBothZero() &&
         app.match.matchState != MatchState::Running && (s.red >= 1 || s.blue >= 1) &&
-        leadingNumber(app.monitor.redScoreText) + leadingNumber(app.monitor.blueScoreText) < 4) {
+        app.status.red.first() + app.status.blue.first() < 4) {
         app.match.matchState = MatchState::Running;
         if (!begun) {
             startBattleClock(app, std::chrono::seconds(15));
@@ -195,8 +190,8 @@ void runTourneyTeamRules(App& app) {
 }
 
 void runCaptureTheFlagRules(App& app, const ServerStatus& status) {
-    const long long redCaptures = parseNumber(beforeSlash(app.monitor.redScoreText));
-    const long long blueCaptures = parseNumber(beforeSlash(app.monitor.blueScoreText));
+    const long long redCaptures = wholeNumber(app.status.red.first());
+    const long long blueCaptures = wholeNumber(app.status.blue.first());
     const std::string& previous = app.monitor.lastValues.timeLeft;
     if (trimBlanks(app.monitor.timeLeftText) != "INT") {
         std::string shown = app.monitor.timeLeftText;
@@ -214,8 +209,8 @@ void runCaptureTheFlagRules(App& app, const ServerStatus& status) {
     }
     if (app.match.matchState == MatchState::Running) {
         const char* team = nullptr;
-        if (parseNumber(app.monitor.lastValues.red) < redCaptures) team = "Red";
-        if (parseNumber(app.monitor.lastValues.blue) < blueCaptures) team = "Blue";
+        if (app.monitor.lastValues.red.value() < redCaptures) team = "Red";
+        if (app.monitor.lastValues.blue.value() < blueCaptures) team = "Blue";
         if (team) {
             if (addWithin(redCaptures, blueCaptures) == 1) checkTeamsSwapped(app);
             const std::string capper = extractPlayer(app, status, app.previousStatus, team);
@@ -225,9 +220,8 @@ void runCaptureTheFlagRules(App& app, const ServerStatus& status) {
     }
     if (trimBlanks(app.monitor.timeLeftText) == "INT" &&
         app.match.matchState == MatchState::Running) {
-        sayEnd(app,
-               endedCtfLine(app, redCaptures, parseNumber(afterSlash(app.monitor.redScoreText)),
-                            blueCaptures, parseNumber(afterSlash(app.monitor.blueScoreText))));
+        sayEnd(app, endedCtfLine(app, redCaptures, wholeNumber(app.status.red.points), blueCaptures,
+                                 wholeNumber(app.status.blue.points)));
         app.match.matchState = MatchState::None;
     }
 }
@@ -268,12 +262,12 @@ void runGameChangeRules(App& app, const ServerStatus& status) {
     if (app.match.matchState == MatchState::Running) {
         const bool countedCaptures =
             describe(app.monitor.gameType).teamScores == TeamScores::CountedCaptures;
-        sayEnd(app, countedCaptures
-                        ? endedCtfLine(app, app.match.game.capsRedQ3,
-                                       parseNumber(app.monitor.lastValues.red),
-                                       app.match.game.capsBlueQ3,
-                                       parseNumber(app.monitor.lastValues.blue))
-                        : endedLine(app, app.monitor.lastValues.red, app.monitor.lastValues.blue));
+        sayEnd(app,
+               countedCaptures
+                   ? endedCtfLine(app, app.match.game.capsRedQ3, app.monitor.lastValues.red.value(),
+                                  app.match.game.capsBlueQ3, app.monitor.lastValues.blue.value())
+                   : endedLine(app, app.monitor.lastValues.redFinal,
+                               app.monitor.lastValues.blueFinal));
     }
     app.match.matchState = MatchState::None;
     app.battleTimer->setEnabled(false);
@@ -282,8 +276,8 @@ void runGameChangeRules(App& app, const ServerStatus& status) {
     // The new game is read as a game's first reply: no scores before it, the clock at its limit.
     app.monitor.timeLeftText = minutesSeconds(app.settings.timeLimitMinutes.value());
     app.monitor.lastValues.timeLeft = app.monitor.timeLeftText;
-    app.monitor.lastValues.red = "0";
-    app.monitor.lastValues.blue = "0";
+    app.monitor.lastValues.red = app.monitor.lastValues.blue = ComparedScore(0LL);
+    app.monitor.lastValues.redFinal = app.monitor.lastValues.blueFinal = "0";
 }
 
 void runMatchEventRules(App& app, const ServerStatus& status) {
@@ -323,18 +317,23 @@ void runMatchEventRules(App& app, const ServerStatus& status) {
 }
 
 void storeLastValues(App& app) {
-    app.monitor.lastValues.timeLeft = app.monitor.timeLeftText;
+    LastValues& last = app.monitor.lastValues;
+    last.timeLeft = app.monitor.timeLeftText;
     app.keepStatusAsPrevious();
     app.monitor.lastValues.game = app.monitor.gameText;
     switch (app.monitor.gameType) {
         case GameType::Quake2Ctf:
         case GameType::Quake3OspCtf:
-            app.monitor.lastValues.red = beforeSlash(app.monitor.redScoreText);
-            app.monitor.lastValues.blue = beforeSlash(app.monitor.blueScoreText);
+            last.red = wholeNumber(app.status.red.first());
+            last.blue = wholeNumber(app.status.blue.first());
+            last.redFinal = beforeSlash(app.monitor.redScoreText);
+            last.blueFinal = beforeSlash(app.monitor.blueScoreText);
             break;
         case GameType::Quake3BaseCtf:
-            app.monitor.lastValues.red = afterSlash(app.monitor.redScoreText);
-            app.monitor.lastValues.blue = afterSlash(app.monitor.blueScoreText);
+            last.red = wholeNumber(app.status.red.points);
+            last.blue = wholeNumber(app.status.blue.points);
+            last.redFinal = afterSlash(app.monitor.redScoreText);
+            last.blueFinal = afterSlash(app.monitor.blueScoreText);
             break;
         case GameType::NoGameYet:
         case GameType::NotMonitoring:
@@ -347,8 +346,10 @@ void storeLastValues(App& app) {
         case GameType::UnrealTeamGame:
         case GameType::UnrealCtf:
         case GameType::UnrealOther:
-            app.monitor.lastValues.red = app.monitor.redScoreText;
-            app.monitor.lastValues.blue = app.monitor.blueScoreText;
+            last.red = wholeNumber(app.status.red.first());
+            last.blue = wholeNumber(app.status.blue.first());
+            last.redFinal = app.monitor.redScoreText;
+            last.blueFinal = app.monitor.blueScoreText;
             break;
     }
 }

@@ -3,7 +3,6 @@
 #include "core/app.h"
 #include "core/clock_text.h"
 #include "core/line_sink.h"
-#include "core/server_vars.h"
 #include "core/team_totals.h"
 #include "core/text_util.h"
 #include "match/announcements.h"
@@ -12,27 +11,25 @@
 
 namespace fc {
 
-namespace {
-
-bool isCtf(const std::string& reply) {
-    return toLower(getServerVar("gametype", reply)) == "ctfgame";
-}
-
-}  // namespace
-
-void unrealTeamSums(App& app, const std::string& reply) {
+// The answer was read into app.status already: the sums and the rules take it from there.
+void unrealTeamSums(App& app, const std::string& /*reply*/) {
     TeamTotals red;
     TeamTotals blue;
-    for (const PlayerRow& row : app.monitor.playerRows) {
-        TeamTotals* side = row.team == "Red" ? &red : row.team == "Blue" ? &blue : nullptr;
+    for (const StatusPlayer& player : app.status.players) {
+        TeamTotals* side = player.team == "Red" ? &red : player.team == "Blue" ? &blue : nullptr;
         if (side == nullptr) continue;
-        side->frags = addWithin(side->frags, columnNumber(row.score));
-        side->pings = addWithin(side->pings, columnNumber(row.ping));
+        side->frags = addWithin(side->frags, player.score);
+        side->pings = addWithin(side->pings, player.ping);
         ++side->rows;
     }
+    const bool ctf = app.status.gameType == GameType::UnrealCtf;
+    app.status.red = TeamScore{ctf, ctf ? static_cast<double>(app.match.game.capsRed) : 0,
+                               static_cast<double>(red.frags)};
+    app.status.blue = TeamScore{ctf, ctf ? static_cast<double>(app.match.game.capsBlue) : 0,
+                                static_cast<double>(blue.frags)};
     app.monitor.redScoreText = plainNumber(red.frags);
     app.monitor.blueScoreText = plainNumber(blue.frags);
-    if (isCtf(reply)) {
+    if (ctf) {
         app.monitor.redScoreText =
             plainNumber(app.match.game.capsRed) + "/" + app.monitor.redScoreText;
         app.monitor.blueScoreText =
@@ -42,17 +39,12 @@ void unrealTeamSums(App& app, const std::string& reply) {
     app.monitor.avgPingBlue = averagePing(blue);
 }
 
-void unrealMatchRules(App& app, const std::string& reply) {
-    const bool ctf = isCtf(reply);
+void unrealMatchRules(App& app, const std::string& /*reply*/) {
     // The frag totals: the scores after the captures' "/" in capture-the-flag.
-    auto frags = [ctf](const std::string& score) {
-        const std::size_t slash = score.find('/');
-        return leadingWhole(ctf && slash != std::string::npos ? score.substr(slash + 1) : score);
-    };
-    const long long redFrags = frags(app.monitor.redScoreText);
-    const long long blueFrags = frags(app.monitor.blueScoreText);
+    const long long redFrags = wholeNumber(app.status.red.points);
+    const long long blueFrags = wholeNumber(app.status.blue.points);
 
-    app.settings.timeLimitMinutes = getServerVar("timelimit", reply);
+    app.settings.timeLimitMinutes = app.status.variable("timelimit");
     if (app.settings.timeLimitMinutes.value().count() == 0) app.settings.timeLimitMinutes = "20";
     if (app.match.matchState == MatchState::None)
         app.monitor.timeLeftText = minutesSeconds(app.settings.timeLimitMinutes.value());
@@ -89,9 +81,8 @@ void unrealMatchRules(App& app, const std::string& reply) {
         app.match.game.capsRed = app.match.game.capsBlue = 0;
     }
 
-    if (leadingNumber(app.monitor.lastValues.red) == 0 &&
-        leadingNumber(app.monitor.lastValues.blue) == 0 && (redFrags != 0 || blueFrags != 0) &&
-        app.match.matchState == MatchState::None) {
+    if (app.monitor.lastValues.red.value() == 0 && app.monitor.lastValues.blue.value() == 0 &&
+        (redFrags != 0 || blueFrags != 0) && app.match.matchState == MatchState::None) {
         app.match.game.played = std::chrono::seconds(15);
         onUnrealMatchButton(app);
         // The address as polled, whether or not the server is private.
@@ -105,8 +96,10 @@ void unrealMatchRules(App& app, const std::string& reply) {
     if (redFrags == 0 && blueFrags == 0) app.match.game.capsRed = app.match.game.capsBlue = 0;
 
     app.monitor.lastValues.timeLeft = app.monitor.timeLeftText;
-    app.monitor.lastValues.red = plainNumber(redFrags);
-    app.monitor.lastValues.blue = plainNumber(blueFrags);
+    app.monitor.lastValues.red = redFrags;
+    app.monitor.lastValues.blue = blueFrags;
+    app.monitor.lastValues.redFinal = plainNumber(redFrags);
+    app.monitor.lastValues.blueFinal = plainNumber(blueFrags);
     app.keepStatusAsPrevious();
     app.monitor.lastValues.players = unrealPlayerSnapshot(app);
     app.monitor.lastValues.game = app.monitor.gameText;

@@ -17,8 +17,6 @@ namespace {
 // answer, from any other port of the server it is not listened to.
 constexpr std::size_t kShortestReply = 11;
 
-constexpr std::string_view kQuake3Header = "\xFF\xFF\xFF\xFFstatusResponse";
-
 constexpr std::string_view kDisconnect =
     "\xFF\xFF\xFF\xFF"
     "disconnect";
@@ -46,13 +44,6 @@ void rewriteEntryAddress(App& app, const Datagram& d) {
     if (built != address) app.settings.serverEntry = built + comment;
 }
 
-// Whether the reply comes from a Quake 3 engine: its header says "statusResponse", or its
-// version starts with "Q3" (the ioquake3 family writes "ioq3 ..." as its version).
-bool isQuake3Status(std::string_view reply, const ServerVariables& variables) {
-    return textStartsWith(reply, kQuake3Header) ||
-           textStartsWith(variableOf(variables, "version"), "Q3");
-}
-
 // Everything from the family recognition on, shared by live and replayed replies.
 void handleReplyText(App& app, const std::string& reply) {
     if (reply.empty() && app.gameSocket->remotePort() == 27999) return;
@@ -64,7 +55,7 @@ void handleReplyText(App& app, const std::string& reply) {
         readServerVariables(reply, variables);
         app.monitor.mapText = variableOf(variables, "mapname");
         app.monitor.statisticsText = variableOf(variables, "gamestats");
-        const bool quake3 = isQuake3Status(reply, variables);
+        const bool quake3 = isQuake3Reply(reply, variables);
         // The mod ("baseoa", "osp", ...) is the whole key "gamename": today's Quake 3 engines
         // also publish "com_gamename" (always "Quake3Arena") before it.
         app.monitor.gameText = variableOf(variables, quake3 ? "gamename" : "gamedir");

@@ -1,5 +1,10 @@
 #include "monitor/unreal_status.h"
 
+#include <algorithm>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 #include "core/app.h"
 #include "core/server_vars.h"
 #include "core/text_util.h"
@@ -29,30 +34,76 @@ std::string teamColumn(const std::string& gameTypeName, const std::string& team)
     return "";
 }
 
+// The four columns of each player the answer names ("player_3", "frags_3", "ping_3",
+// "team_3"), found in one walk over its variables; the first of a name counts, and a column
+// the answer leaves out reads as "".
+struct UnrealColumns {
+    const std::string* name = nullptr;
+    const std::string* frags = nullptr;
+    const std::string* ping = nullptr;
+    const std::string* team = nullptr;
+};
+
+std::vector<UnrealColumns> unrealColumns(const ServerVariables& variables, long long players) {
+    std::vector<UnrealColumns> columns(static_cast<std::size_t>(players));
+    static constexpr std::pair<std::string_view, const std::string * UnrealColumns::*> kPrefixes[] =
+        {{"player_", &UnrealColumns::name},
+         {"frags_", &UnrealColumns::frags},
+         {"ping_", &UnrealColumns::ping},
+         {"team_", &UnrealColumns::team}};
+    for (const auto& [key, value] : variables) {
+        for (const auto& [prefix, column] : kPrefixes) {
+            if (!key.starts_with(prefix)) continue;
+            const std::string_view digits = std::string_view(key).substr(prefix.size());
+            // The player's number as the answer writes it: digits, no leading zero.
+            if (digits.empty() || digits.size() > 3 || (digits.size() > 1 && digits[0] == '0'))
+                break;
+            long long number = 0;
+            for (const char c : digits) {
+                if (c < '0' || c > '9') {
+                    number = players;  // no number: no player's
+                    break;
+                }
+                number = number * 10 + (c - '0');
+            }
+            if (number >= players) break;
+            const std::string*& slot = columns[static_cast<std::size_t>(number)].*column;
+            if (slot == nullptr) slot = &value;
+            break;
+        }
+    }
+    return columns;
+}
+
+const std::string& columnText(const std::string* value) {
+    static const std::string kNone;
+    return value == nullptr ? kNone : *value;
+}
+
 void readUnrealFields(App& app, const std::string& reply) {
-    app.monitor.playersPlaying = getServerVar("numplayers", reply);
-    app.monitor.playersMax = getServerVar("maxplayers", reply);
-    const std::string gameTypeName = getServerVar("gametype", reply);
-    app.monitor.gameText = gameTypeName;
-    app.monitor.mapText = getServerVar("mapname", reply);
-    app.monitor.gameType = unrealGameType(gameTypeName);
     ServerStatus& status = app.statusToFill();
     status = ServerStatus{};
     status.answered = !reply.empty();
     status.readNumber = nextReadNumber();
     status.family = GameFamily::UT;
-    status.gameType = app.monitor.gameType;
     status.variables = readServerVariables(reply);
+    const ServerVariables& variables = status.variables;
+    app.monitor.playersPlaying = variableOf(variables, "numplayers");
+    app.monitor.playersMax = variableOf(variables, "maxplayers");
+    const std::string& gameTypeName = variableOf(variables, "gametype");
+    app.monitor.gameText = gameTypeName;
+    app.monitor.mapText = variableOf(variables, "mapname");
+    app.monitor.gameType = unrealGameType(gameTypeName);
+    status.gameType = app.monitor.gameType;
     fillServerInfo(app);
     app.monitor.receivedBytesText = plainNumber(static_cast<long long>(reply.size())) + " bytes.";
 
     app.monitor.playerRows.clear();
-    const long long players = leadingWhole(app.monitor.playersPlaying);
-    for (long long i = 0; i < players && i < kMaxUnrealRows; ++i) {
-        const std::string n = plainNumber(i);
-        PlayerRow row{getServerVar("player_" + n, reply), getServerVar("frags_" + n, reply),
-                      getServerVar("ping_" + n, reply),
-                      teamColumn(gameTypeName, getServerVar("team_" + n, reply)), RowColour::Black};
+    const long long players =
+        std::max(0LL, std::min(leadingWhole(app.monitor.playersPlaying), kMaxUnrealRows));
+    for (const UnrealColumns& column : unrealColumns(variables, players)) {
+        PlayerRow row{columnText(column.name), columnText(column.frags), columnText(column.ping),
+                      teamColumn(gameTypeName, columnText(column.team)), RowColour::Black};
         StatusPlayer& player = status.players.emplace_back();
         player.name = row.name;
         player.sentName = row.name;
@@ -79,9 +130,7 @@ void takeUnrealPiece(App& app, const std::string& piece) {
         appendToRecording(app, *reply);
     readUnrealFields(app, *reply);
     callFollower(app.monitorFollowers.unrealReplyRead, app, *reply);
-    // The team sums of the rules just run are the scores of this reply.
-    app.status.red = readTeamScore(app.monitor.redScoreText);
-    app.status.blue = readTeamScore(app.monitor.blueScoreText);
+    // The team sums of the rules just run wrote the scores of this reply.
     app.status.timeLeft = app.monitor.timeLeftText;
     app.notifyReplyHandled();
 }

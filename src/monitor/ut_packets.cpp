@@ -34,9 +34,15 @@ std::optional<std::string> addUnrealPiece(App& app, std::string piece) {
     if (!whole || !app.monitor.utQueryFresh) return std::nullopt;
     app.monitor.utQueryFresh = false;
 
-    app.monitor.utWholeReply.clear();
-    for (int i = 1; i <= app.monitor.utPacketCount; ++i)
-        app.monitor.utWholeReply += app.monitor.utPackets[i];
+    // A replayed answer is cut again at its queryids, which leaves the "\" between two pieces
+    // at the end of the first, where it is dropped: it goes back in, so the pairs stay pairs.
+    std::string& joined = app.monitor.utWholeReply;
+    joined.clear();
+    for (int i = 1; i <= app.monitor.utPacketCount; ++i) {
+        const std::string& piece = app.monitor.utPackets[i];
+        if (!joined.empty() && joined.back() != '\\' && piece.front() != '\\') joined += '\\';
+        joined += piece;
+    }
     return "blaatschaap\\totaal\\" + blankNumber(app.monitor.utPacketCount) +
            app.monitor.utWholeReply;
 }
