@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/game_type.h"
-#include "core/text_util.h"
 
 namespace fc {
 
@@ -37,19 +36,20 @@ class ComparedScore {
 public:
     ComparedScore() = default;
     ComparedScore(long long value) : value_(value) {}
-    // A score set by hand as a text: "" is none, else its leading number.
-    ComparedScore(const char* text) {
-        if (*text != '\0') value_ = leadingWhole(text);
-    }
     // The number; 0 when there is none.
     long long value() const { return value_.value_or(0); }
-    // The number as text; "" when there is none.
-    std::string text() const { return value_ ? plainNumber(*value_) : std::string(); }
-    operator std::string() const { return text(); }
     bool operator==(const ComparedScore&) const = default;
 
 private:
     std::optional<long long> value_;
+};
+
+// A player of an Unreal Tournament answer as the next answer's capper search compares it.
+struct ComparedPlayer {
+    std::string name;
+    long long score = 0;
+
+    bool operator==(const ComparedPlayer&) const = default;
 };
 
 // What the next reply is compared against.
@@ -60,8 +60,8 @@ struct LastValues {
     // The scores as a final score says them should the game change before the next reply.
     std::string redFinal;
     std::string blueFinal;
-    std::string game;     // the game name the type was detected for
-    std::string players;  // Unreal Tournament: the player snapshot the capper search compares
+    std::string game;                     // the game name the type was detected for
+    std::vector<ComparedPlayer> players;  // Unreal Tournament: whose score may have risen
 
     void clear() { *this = LastValues{}; }
 };

@@ -18,16 +18,6 @@ namespace {
 constexpr std::size_t kNameWidth = 20;
 constexpr std::size_t kScoreWidth = 5;
 constexpr std::size_t kRecordWidth = kNameWidth + kScoreWidth;
-constexpr std::size_t kSnapshotNameWidth = 50;
-constexpr std::size_t kSnapshotScoreWidth = 10;
-constexpr std::size_t kSnapshotWidth = kSnapshotNameWidth + kSnapshotScoreWidth;
-
-// Appends a value in its fixed-width field: padded with blanks, or cut when longer.
-void appendField(std::string& out, const std::string& value, std::size_t width) {
-    const std::size_t n = value.size() < width ? value.size() : width;
-    out.append(value, 0, n);
-    out.append(width - n, ' ');
-}
 
 bool hasRowOfTeam(const App& app, const std::string& name, const std::string& team) {
     const std::string wanted = toLower(name);
@@ -191,35 +181,28 @@ std::string extractPlayer(App& app, const ServerStatus& current, const ServerSta
     return result;
 }
 
-std::string unrealPlayerSnapshot(const App& app) {
-    std::string snapshot;
-    for (const PlayerRow& row : app.monitor.playerRows) {
-        appendField(snapshot, row.name, kSnapshotNameWidth);
-        appendField(snapshot, row.score, kSnapshotScoreWidth);
-    }
-    return snapshot;
+std::vector<ComparedPlayer> unrealPlayersToCompare(const App& app) {
+    std::vector<ComparedPlayer> players;
+    for (const StatusPlayer& player : app.status.players)
+        players.push_back({trimBlanks(player.name), player.score});
+    return players;
 }
 
-void countUnrealCaptures(App& app, const std::string& previousSnapshot) {
+void countUnrealCaptures(App& app, const std::vector<ComparedPlayer>& previous) {
     const CaptureRise capture = describe(app.monitor.gameType).captureRise;
     std::string cappers;
     bool found = false;
-    for (const PlayerRow& row : app.monitor.playerRows) {
-        const std::string rowName = toLower(trimBlanks(row.name));
-        const double rowScore = leadingNumber(trimBlanks(row.score));
-        for (std::size_t at = 0; at + kSnapshotWidth <= previousSnapshot.size();
-             at += kSnapshotWidth) {
-            const std::string oldName = trimBlanks(previousSnapshot.substr(at, kSnapshotNameWidth));
-            const std::string oldScore =
-                trimBlanks(previousSnapshot.substr(at + kSnapshotNameWidth, kSnapshotScoreWidth));
-            if (oldName.empty() || toLower(oldName) != rowName) continue;
-            const double before = leadingNumber(oldScore);
-            if (rowScore < before + capture.lowest) continue;
-            if (capture.below && rowScore >= before + *capture.below) continue;
-            cappers += oldName + " or ";
-            if (row.team == "Red") {
+    for (const StatusPlayer& player : app.status.players) {
+        const std::string name = toLower(trimBlanks(player.name));
+        for (const ComparedPlayer& old : previous) {
+            if (old.name.empty() || toLower(old.name) != name) continue;
+            const long long rise = addWithin(player.score, -old.score);
+            if (rise < capture.lowest) continue;
+            if (capture.below && rise >= *capture.below) continue;
+            cappers += old.name + " or ";
+            if (player.team == "Red") {
                 ++app.match.game.capsRed;
-            } else if (row.team == "Blue") {
+            } else if (player.team == "Blue") {
                 ++app.match.game.capsBlue;
             }
             found = true;

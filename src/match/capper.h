@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "core/monitor_state.h"
 #include "core/server_status.h"
 
 namespace fc {
@@ -20,12 +22,11 @@ std::string quakePlayerSnapshot(const ServerStatus& status, bool filterColours =
 std::string extractPlayer(App& app, const ServerStatus& current, const ServerStatus& previous,
                           const std::string& team);
 
-// The player list as 60-character records (name in 50, score in 10), kept between two
-// Unreal Tournament answers.
-std::string unrealPlayerSnapshot(const App& app);
+// The players of this Unreal Tournament answer, kept for the next answer's capper search.
+std::vector<ComparedPlayer> unrealPlayersToCompare(const App& app);
 
 // Unreal Tournament: counts a capture for everyone whose score rose by 7 or more since the
-// previous snapshot, and reports it while a match runs.
-void countUnrealCaptures(App& app, const std::string& previousSnapshot);
+// previous answer, and reports it while a match runs.
+void countUnrealCaptures(App& app, const std::vector<ComparedPlayer>& previous);
 
 }  // namespace fc

@@ -252,21 +252,20 @@ void switchTeamNames(App& app) {
 }
 
 void checkTeamsSwapped(App& app) {
-    if (!describe(app.monitor.gameType).sidesMayBeSwapped || app.monitor.playerRows.empty()) return;
+    const ServerStatus& status = app.status;
+    if (!describe(app.monitor.gameType).sidesMayBeSwapped || status.players.empty()) return;
     long long redTags = 0;
     long long blueTags = 0;
-    for (const PlayerRow& row : app.monitor.playerRows) {
-        if (textContains(row.name, app.match.redTeamName)) {
-            redTags = addWithin(redTags, columnNumber(row.score));
-        } else if (textContains(row.name, app.match.blueTeamName)) {
-            blueTags = addWithin(blueTags, columnNumber(row.score));
+    for (const StatusPlayer& player : status.players) {
+        if (textContains(player.name, app.match.redTeamName)) {
+            redTags = addWithin(redTags, player.score);
+        } else if (textContains(player.name, app.match.blueTeamName)) {
+            blueTags = addWithin(blueTags, player.score);
         }
     }
-    const std::size_t redSlash = app.monitor.redScoreText.find('/');
-    const std::size_t blueSlash = app.monitor.blueScoreText.find('/');
-    if (redSlash == std::string::npos || blueSlash == std::string::npos) return;
-    const double redFrags = leadingNumber(app.monitor.redScoreText.substr(redSlash + 1));
-    const double blueFrags = leadingNumber(app.monitor.blueScoreText.substr(blueSlash + 1));
+    if (!status.red.split || !status.blue.split) return;
+    const double redFrags = status.red.points;
+    const double blueFrags = status.blue.points;
     app.match.teamsSwapped = (redTags > blueTags && blueFrags > redFrags) ||
                              (redTags < blueTags && blueFrags < redFrags);
 }

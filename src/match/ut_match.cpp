@@ -101,7 +101,7 @@ void unrealMatchRules(App& app, const std::string& /*reply*/) {
     app.monitor.lastValues.redFinal = plainNumber(redFrags);
     app.monitor.lastValues.blueFinal = plainNumber(blueFrags);
     app.keepStatusAsPrevious();
-    app.monitor.lastValues.players = unrealPlayerSnapshot(app);
+    app.monitor.lastValues.players = unrealPlayersToCompare(app);
     app.monitor.lastValues.game = app.monitor.gameText;
 }
 

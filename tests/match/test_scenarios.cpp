@@ -102,7 +102,7 @@ TEST(MatchRules, OnePairOfReplies) {
         m.app.match.game.played = std::chrono::seconds(42);
         m.app.monitor.lastValues.timeLeft = r.lastTime;
         m.app.monitor.timeLeftText = r.time;
-        m.app.monitor.lastValues.red = m.app.monitor.lastValues.blue = "0";
+        m.app.monitor.lastValues.red = m.app.monitor.lastValues.blue = 0LL;
         m.scores(r.red, r.blue);
         runMatchEventRules(m.app, ServerStatus{});
         EXPECT_EQ(std::tuple(m.app.match.matchState, m.clock(), m.said.lines),

@@ -137,11 +137,11 @@ TEST_F(TeamsTest, SidesSwappedWhenTheClansPointsAndTheSidesFragsDisagree) {
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         const char* other = r.top[1] == 'A' ? "[BB]1" : r.top[1] == 'B' ? "[AA]1" : "y";
-        app.monitor.playerRows = {{r.top, "10", "", ""}, {other, "2", "", ""}};
+        app.status.players = {{.name = r.top, .score = 10}, {.name = other, .score = 2}};
         app.match.redTeamName = "AA";
         app.match.blueTeamName = "BB";
-        app.monitor.redScoreText = r.red;
-        app.monitor.blueScoreText = r.blue;
+        app.status.red = readTeamScore(r.red);
+        app.status.blue = readTeamScore(r.blue);
         app.monitor.gameType = r.type;
         app.match.teamsSwapped = false;
         checkTeamsSwapped(app);

@@ -13,7 +13,8 @@ namespace {
 // Switching on forgets the last run's values and match; switching off stops the polling.
 TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     Steps m("");
-    m.app.monitor.lastValues.timeLeft = m.app.monitor.lastValues.red = "3";
+    m.app.monitor.lastValues.timeLeft = "3";
+    m.app.monitor.lastValues.red = 3;
     m.app.match.game.capsRedQ3 = 4;
     m.app.settings.timeLimitMinutes = "30";
     m.app.match.matchState = MatchState::Ready;
@@ -21,7 +22,7 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     EXPECT_EQ(
         std::tie(m.app.settings.timeLimitMinutes, m.app.monitor.lastValues.timeLeft,
                  m.app.monitor.lastValues.red, m.app.match.matchState, m.app.match.game.capsRedQ3),
-        std::make_tuple("20", "", "", MatchState::None, 0));
+        std::make_tuple("20", "", ComparedScore(), MatchState::None, 0));
     m.firstTick();
     toggleConnection(m.app);
     EXPECT_EQ(std::tie(m.app.window.serverEntryEnabled, m.app.monitor.gameType),
