@@ -35,7 +35,7 @@ struct MatchProgress {
     std::string redTeamCaption = "Red team";
     std::string blueTeamCaption = "Blue team";
     std::string timePlayed;              // time played, m:ss
-    std::string timePlayedClickMark;     // "C" once the operator clicked into it
+    bool timePlayedClicked = false;      // the operator clicked into the time played
     bool timePlayedEditable = false;     // the operator is correcting the time played
     bool timePlayedFollowsClock = true;  // checked: timePlayed follows the clock
     GameMemory game;                     // what the rules remember of the game being played

@@ -166,7 +166,7 @@ void onUnrealTick(App& app) {
 }
 
 void onTimePlayedClicked(App& app) {
-    app.match.timePlayedClickMark = "C";
+    app.match.timePlayedClicked = true;
 }
 
 void onTimePlayedEdited(App& app, const std::string& text) {
@@ -178,10 +178,10 @@ void onFollowClockChanged(App& app, bool checked) {
     if (!checked) {
         app.match.timePlayed = timePlayedText(app);
         app.match.timePlayedEditable = true;
-        app.match.timePlayedClickMark.clear();
+        app.match.timePlayedClicked = false;
         return;
     }
-    if (app.match.timePlayedClickMark == "C") {
+    if (app.match.timePlayedClicked) {
         const std::size_t colon = app.match.timePlayed.find(':');
         const double minutes = leadingNumber(app.match.timePlayed.substr(0, colon));
         const double seconds =
@@ -193,7 +193,7 @@ void onFollowClockChanged(App& app, bool checked) {
         }
     }
     app.match.timePlayedEditable = false;
-    app.match.timePlayedClickMark.clear();
+    app.match.timePlayedClicked = false;
 }
 
 void onReportIntervalEdited(App& app, const std::string& text) {
