@@ -169,22 +169,22 @@ TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
         int buttonAfter;                      // the answer after which the operator presses
         int waitMs;                           // more time before the last answer
         MatchState after;
-        int capsRed;  // -1: not counted
+        const char* caps;  // red/blue captures counted; nullptr: not checked
         std::vector<std::string> said;
     } rows[] = {
         // clang-format off
-        {"begin when frags leave 0 0", "CTFGame", "0", {{}, {0, 0}, {3, 0}}, -1, 0, Running, 0,
+        {"begin when frags leave 0 0", "CTFGame", "0", {{}, {0, 0}, {3, 0}}, -1, 0, Running, "0/0",
          {begin + "20:00"}},
         {"a capture in state 0 is counted unsaid", "CTFGame", "0", {{}, {3, 0}, {10, 0}}, 1, 0,
-         None, 1, {begin + "20:00"}},
+         None, "1/0", {begin + "20:00"}},
         {"captures while running are said", "CTFGame", "0", {{}, {3, 0}, {10, 8}}, -1, 0, Running,
-         1, {begin + "20:00", "CAP Alpha or Bravo"}},
-        {"no team rows, no begin", "Deathmatchplus", "0", {{}, {3, 4}}, -1, 0, None, -1, {}},
-        {"ctf ends at INT", "CTFGame", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, 0,
+         "1/1", {begin + "20:00", "CAP Alpha or Bravo"}},
+        {"no team rows, no begin", "Deathmatchplus", "0", {{}, {3, 4}}, -1, 0, None, nullptr, {}},
+        {"ctf ends at INT", "CTFGame", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, "0/0",
          {begin + "1:00", kEnded + "[Red team] 0 (3) / [Blue team] 0 (2)"}},
-        {"a team game ends at INT", "TeamGamePlus", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, -1,
+        {"a team game ends at INT", "TeamGamePlus", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, nullptr,
          {begin + "1:00", kEnded + "[Red team] 3 / [Blue team] 2"}},
-        {"other games end silently", "Assault", "1", {{}, {}}, 0, 70000, None, -1, {}}};
+        {"other games end silently", "Assault", "1", {{}, {}}, 0, 70000, None, nullptr, {}}};
     // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -197,7 +197,9 @@ TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
             if (int(i) == r.buttonAfter) onMatchButton(u.app);
         }
         EXPECT_EQ(std::tuple(u.app.match.matchState, u.said.lines), std::tuple(r.after, r.said));
-        if (r.capsRed >= 0) EXPECT_EQ(u.app.match.game.capsRed, r.capsRed);
+        const auto& game = u.app.match.game;
+        if (r.caps)
+            EXPECT_EQ(std::to_string(game.capsRed) + "/" + std::to_string(game.capsBlue), r.caps);
     }
 }
 
