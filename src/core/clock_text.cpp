@@ -45,6 +45,11 @@ std::string subtractClockTimes(const std::string& a, const std::string& b) {
     return plainNumber(minutes) + ":" + (seconds < 10 ? "0" : "") + plainNumber(seconds);
 }
 
+std::chrono::seconds clockTime(const std::string& text) {
+    const Mss t = splitClock(text);
+    return std::chrono::seconds(addWithin(t.minutes * 60, t.seconds));  // both held within 1e15
+}
+
 std::string minutesSeconds(std::int64_t seconds) {
     const std::int64_t s = seconds % 60;
     return plainNumber(seconds / 60) + ":" + (s < 10 && s >= 0 ? "0" : "") + plainNumber(s);

@@ -2,6 +2,8 @@
 // are, the raw feed, which events are said in the channel, and the feed's own clock.
 #pragma once
 
+#include <chrono>
+#include <optional>
 #include <string>
 
 namespace fc {
@@ -23,11 +25,13 @@ struct InterpState {
     bool interpRegen = false;
     bool interpInvis = true;
     bool interpServerMsg = false;
-    bool interpReport = true;           // the feed's scores and clock where no mod gives them
-    std::string interpBuffer;           // the unfinished last line, carried to the next arrival
-    bool interpDropping = false;        // an overlong line is being skipped up to its LF
-    std::string interpCapper;           // the last capturer the feed named
-    std::string interpClock = "00:00";  // the feed's match clock: elapsed m:ss, or "INT"
+    bool interpReport = true;     // the feed's scores and clock where no mod gives them
+    std::string interpBuffer;     // the unfinished last line, carried to the next arrival
+    bool interpDropping = false;  // an overlong line is being skipped up to its LF
+    std::string interpCapper;     // the last capturer the feed named
+    // The feed's match clock: the time played; none while more than a match's length was
+    // left, which never counts and never ends a match.
+    std::optional<std::chrono::seconds> interpPlayed = std::chrono::seconds(0);
     int interpPort = 3490;
 };
 

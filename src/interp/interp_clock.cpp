@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/app.h"
+#include "core/clock_text.h"
 #include "core/text_util.h"
 #include "interp/interp_feed.h"
 #include "match/match_clock.h"
@@ -12,7 +13,7 @@ namespace fc {
 
 namespace {
 
-constexpr const char* kMatchLength = "20:00";
+constexpr std::chrono::seconds kMatchLength = std::chrono::minutes(20);
 
 // The text before the first `separator`, or nothing when there is none.
 std::optional<std::string> textBefore(const std::string& text, const std::string& separator) {
@@ -93,13 +94,13 @@ void interpScore(App& app, const std::string& line) {
 
 void interpTimelimitHit(App& app) {
     app.interpClockTimer->setEnabled(false);
-    app.interp.interpClock = "19:59";
+    app.interp.interpPlayed = kMatchLength - std::chrono::seconds(1);
     onInterpTick(app);
 }
 
 void interpMatchStarted(App& app, const std::string& line) {
     if (!interpTakesOver(app)) return;
-    app.interp.interpClock = "0:00";
+    app.interp.interpPlayed = std::chrono::seconds(0);
     app.interpClockTimer->setEnabled(true);
     const std::string server =
         app.settings.serverIsPrivate ? "[PRIVATE!]" : app.gameSocket->remoteAddress();
@@ -109,41 +110,34 @@ void interpMatchStarted(App& app, const std::string& line) {
 
 void interpTimeLeft(App& app, const std::string& line) {
     if (app.interpClockTimer->enabled()) return;
-    app.interp.interpClock = subtractClockTimes(kMatchLength, trimBlanks(textFrom(line, 12)));
+    const std::chrono::seconds played = kMatchLength - clockTime(trimBlanks(textFrom(line, 12)));
+    app.interp.interpPlayed =
+        played.count() < 0 ? std::nullopt : std::optional<std::chrono::seconds>(played);
     app.interpClockTimer->setEnabled(true);
     sendInterp(app, "FLAGSTAT");
 }
 
 void onInterpTick(App& app) {
     if (!interpTakesOver(app)) return;
-    const std::size_t colon = app.interp.interpClock.find(':');
-    if (colon == std::string::npos) {
+    std::optional<std::chrono::seconds>& played = app.interp.interpPlayed;
+    if (!played) {
         // More than the match length was left ("INT"): such a clock never counts and never ends
         // a match. Stopped, the service's next "Time Left:" line can set it right.
         app.interpClockTimer->setEnabled(false);
         return;
     }
-    long long minutes = leadingWhole(app.interp.interpClock.substr(0, colon));
-    long long seconds = addWithin(leadingWhole(app.interp.interpClock.substr(colon + 1)), 1);
-    if (seconds >= 60) {
-        seconds = 0;
-        minutes = addWithin(minutes, 1);
-    }
-    app.interp.interpClock =
-        plainNumber(minutes) + ":" + (seconds < 10 ? "0" : "") + plainNumber(seconds);
-    if (app.interp.interpClock == kMatchLength) {
+    ++*played;
+    if (*played == kMatchLength) {
         if (app.match.matchState == MatchState::Running) {
             sayReport(app, "*** MATCH HAS ENDED! *** FINAL SCORE: [" + app.match.redTeamName +
                                "] " + finalScore(app.status.red) + " / [" + app.match.blueTeamName +
                                "] " + finalScore(app.status.blue));
             app.match.matchState = MatchState::None;
         }
-        app.interp.interpClock = "INT";
+        played.reset();
         app.interpClockTimer->setEnabled(false);
     }
-    app.monitor.timeLeftText = app.interp.interpClock == "INT"
-                                   ? "INT"
-                                   : subtractClockTimes(kMatchLength, app.interp.interpClock);
+    app.monitor.timeLeftText = played ? minutesSeconds(kMatchLength - *played) : "INT";
 }
 
 }  // namespace fc

@@ -1,6 +1,7 @@
 // The Interp feed through the fake platform: lines in, labels and channel lines out.
 #include <gtest/gtest.h>
 
+#include "core/clock_text.h"
 #include "core/server_status.h"
 #include "interp/interp_feed.h"
 #include "program/wiring.h"
@@ -9,6 +10,13 @@
 
 namespace fc::test {
 namespace {
+
+using namespace std::string_literals;
+
+// The feed's clock as time played, "INT" when it does not count.
+std::string played(const App& app) {
+    return app.interp.interpPlayed ? minutesSeconds(*app.interp.interpPlayed) : "INT";
+}
 
 // The program watching 10.0.0.5:27960 with the feed open to its service.
 struct Feed {
@@ -95,7 +103,7 @@ const FeedRow kFeedRows[] = {
      .clock = "0:00 [no match]"},
     {.name = "match start with the address", .in = {"Match Started!!!\n"},
      .said = {"*** MATCH HAS STARTED! *** Server: 10.0.0.5 - Using Interp! - "}, .clock = "0:00 [no match]"},
-    {.name = "match start without takeover", .set = ctfq3, .in = {"Match Started!!! x\n"}, .clock = "00:00 [no match]"},
+    {.name = "match start without takeover", .set = ctfq3, .in = {"Match Started!!! x\n"}, .clock = "0:00 [no match]"},
     {.name = "time left starts the clock", .set = ctfq3, .in = {"Time Left:  5:00 \n"}, .asked = "FLAGSTAT",
      .clock = "15:00 [no match]"},
     {.name = "timelimit hit in a started match",
@@ -118,7 +126,7 @@ TEST(InterpFeed, LinesMoveTheLabelsAndAreReportedByTheirSwitches) {
         if (r.flags) EXPECT_EQ(a.interp.redFlagWhere + "|" + a.interp.blueFlagWhere, r.flags);
         if (r.capper) EXPECT_EQ(a.interp.interpCapper, r.capper);
         if (r.scores) EXPECT_EQ(a.monitor.redScoreText + " " + a.monitor.blueScoreText, r.scores);
-        if (r.clock) EXPECT_EQ(a.interp.interpClock + " " + a.monitor.timeLeftText, r.clock);
+        if (r.clock) EXPECT_EQ(played(a) + " " + a.monitor.timeLeftText, r.clock);
     }
 }
 
@@ -131,10 +139,9 @@ TEST(InterpFeed, TheClockTicksToTwentyMinutes) {
         Feed f;
         f.app.monitor.timeLeftText = "x";
         f.app.interpClockTimer->setEnabled(true);
-        f.app.interp.interpClock = from;
+        f.app.interp.interpPlayed = from == "INT"s ? std::nullopt : std::optional(clockTime(from));
         f.platform.advance(1000);
-        EXPECT_EQ(f.app.interp.interpClock + " " + f.app.monitor.timeLeftText,
-                  std::string(to) + " " + left)
+        EXPECT_EQ(played(f.app) + " " + f.app.monitor.timeLeftText, std::string(to) + " " + left)
             << from;
         EXPECT_TRUE(f.said.lines.empty());
     }
@@ -148,7 +155,7 @@ TEST(InterpFeed, TimeLeftRunsTheClockOnlyWithinAMatchLength) {
     f.platform.advance(299000);
     EXPECT_EQ(f.app.monitor.timeLeftText, "0:01");
     f.service().receive("Time Left: 9:00\n");  // only a stopped clock is set again
-    EXPECT_EQ(f.app.interp.interpClock + f.asked(), "19:59");
+    EXPECT_EQ(played(f.app) + f.asked(), "19:59");
     EXPECT_TRUE(f.said.lines.empty());
     f.platform.advance(1000);
     EXPECT_EQ(f.said.lines, std::vector<std::string>{"*** MATCH HAS ENDED! *** FINAL SCORE: "
@@ -159,12 +166,12 @@ TEST(InterpFeed, TimeLeftRunsTheClockOnlyWithinAMatchLength) {
     // more than the match length left never counts nor ends
     f.app.match.matchState = MatchState::Running;
     f.service().receive("Time Left: 25:00\n");
-    EXPECT_EQ(f.app.interp.interpClock + " " + f.asked(), "INT FLAGSTAT");
+    EXPECT_EQ(played(f.app) + " " + f.asked(), "INT FLAGSTAT");
     f.platform.advance(1800000);
-    EXPECT_EQ(std::tie(f.app.interp.interpClock, f.app.match.matchState),
-              std::make_tuple("INT", MatchState::Running));
+    EXPECT_EQ(std::tuple(played(f.app), f.app.match.matchState),
+              std::tuple("INT", MatchState::Running));
     f.service().receive("Time Left: 19:00\n");  // the clock stopped: the next report sets it
-    EXPECT_EQ(f.app.interp.interpClock + " " + f.asked(), "1:00 FLAGSTAT");
+    EXPECT_EQ(played(f.app) + " " + f.asked(), "1:00 FLAGSTAT");
     EXPECT_EQ(f.said.lines.size(), 1u);
 }
 
