@@ -38,9 +38,9 @@ inline constexpr const char* kBuiltInDmLine =
 
 struct SettingsValues {
     std::string serverEntry;
-    std::vector<std::string> savedServers;      // the saved server list
-    MinutesEntry timeLimitMinutes = "20";       // the match's length, from the server or typed
-    SecondsEntry reportIntervalSeconds = "60";  // between two score reports
+    std::vector<std::string> savedServers;       // the saved server list
+    MinutesEntry timeLimitMinutes = "20";        // the match's length, from the server or typed
+    IntervalEntry reportIntervalSeconds = "60";  // between two score reports
     std::string ctfTemplate = kBuiltInCtfLine;
     std::string dmTemplate = kBuiltInDmLine;
     bool advancedMode = false;

@@ -46,6 +46,11 @@ std::optional<int> readIrcPort(std::string_view text) {
     return value;
 }
 
+std::chrono::seconds readInterval(std::string_view text) {
+    const std::chrono::seconds seconds = readSeconds(text);
+    return seconds.count() > 0 ? seconds : std::chrono::seconds(40);
+}
+
 std::chrono::seconds readMinutes(std::string_view text) {
     // A server may send a fraction ("10.5"); a limit of more than a year is no match's.
     constexpr double kMostMinutes = 366.0 * 24 * 60;

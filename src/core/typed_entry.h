@@ -49,11 +49,13 @@ std::chrono::milliseconds readLineGap(std::string_view text);  // 0 to 600000 ms
 std::chrono::seconds readSeconds(std::string_view text);       // rounded, within 32 bits
 std::optional<int> readIrcPort(std::string_view text);         // 1 to 65535, digits only
 std::chrono::seconds readMinutes(std::string_view text);       // minutes, to whole seconds
+std::chrono::seconds readInterval(std::string_view text);      // rounded; none positive: 40
 
 using BurstEntry = TypedEntry<int, readBurstLines>;
 using LineGapEntry = TypedEntry<std::chrono::milliseconds, readLineGap>;
 using SecondsEntry = TypedEntry<std::chrono::seconds, readSeconds>;
 using PortEntry = TypedEntry<std::optional<int>, readIrcPort>;
 using MinutesEntry = TypedEntry<std::chrono::seconds, readMinutes>;
+using IntervalEntry = TypedEntry<std::chrono::seconds, readInterval>;
 
 }  // namespace fc

@@ -143,7 +143,8 @@ void onBattleTick(App& app) {
         return;
     }
     // The counter is compared before it is raised: with 60 a line goes out every 61st tick.
-    if (app.settings.reportIntervalSeconds.value() == app.match.game.sinceReport) {
+    // At or past it: an interval lowered below the seconds already counted reports at once.
+    if (app.match.game.sinceReport >= app.settings.reportIntervalSeconds.value()) {
         app.match.game.sinceReport = std::chrono::seconds(0);
         sendScoreReport(app);
         noteReportedScores(app);
@@ -196,8 +197,16 @@ void onFollowClockChanged(App& app, bool checked) {
     app.match.timePlayedClicked = false;
 }
 
+// The field keeps what is typed (an emptied field is not refilled under the operator's
+// fingers); meanwhile a text without a positive number counts as 40 seconds, and says so once
+// the field is left.
 void onReportIntervalEdited(App& app, const std::string& text) {
-    app.settings.reportIntervalSeconds = leadingNumber(text) <= 0 ? "40" : text;
+    app.settings.reportIntervalSeconds = text;
+}
+
+void onReportIntervalLeft(App& app) {
+    if (leadingNumber(app.settings.reportIntervalSeconds.text()) <= 0)
+        app.settings.reportIntervalSeconds = "40";
 }
 
 void onCaptionTick(App& app) {

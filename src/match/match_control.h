@@ -27,6 +27,7 @@ void onFollowClockChanged(App& app, bool checked);
 
 // The report interval; nothing positive is read as 40 seconds.
 void onReportIntervalEdited(App& app, const std::string& text);
+void onReportIntervalLeft(App& app);
 
 // Once a second: while minimised the window caption shows the score.
 void onCaptionTick(App& app);

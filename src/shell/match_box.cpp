@@ -61,6 +61,8 @@ MatchBox::MatchBox(App& app, QWidget* parent) : QGroupBox(tr("Match"), parent), 
     connect(reportIntervalEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
         app_.dispatch([&] { onReportIntervalEdited(app_, fromDisplay(text)); });
     });
+    connect(reportIntervalEdit_, &QLineEdit::editingFinished, this,
+            [this] { app_.dispatch([this] { onReportIntervalLeft(app_); }); });
 }
 
 void MatchBox::refresh(const App& app) {

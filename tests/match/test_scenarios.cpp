@@ -225,6 +225,23 @@ TEST_F(MatchControl, TheButtonWalksTheStates) {
     }
 }
 
+// The interval field keeps what is typed; a field left without a positive number reads 40.
+// Lowered below the seconds a running match already counted, the next tick reports at once.
+TEST_F(MatchControl, TheReportIntervalFollowsTheTypingAndALoweredOneReportsAtOnce) {
+    for (const char* typed : {"", "9", "90"}) onReportIntervalEdited(app, typed);
+    EXPECT_EQ(app.settings.reportIntervalSeconds, "90");
+    onReportIntervalLeft(app);
+    onReportIntervalEdited(app, "");
+    EXPECT_EQ(app.settings.reportIntervalSeconds, "");
+    onReportIntervalLeft(app);
+    EXPECT_EQ(app.settings.reportIntervalSeconds, "40");
+    app.match.matchState = MatchState::Running;
+    app.match.game.sinceReport = std::chrono::seconds(50);
+    onReportIntervalEdited(app, "30");
+    onBattleTick(app);
+    EXPECT_EQ(std::tuple(said.lines.size(), app.match.game.sinceReport.count()), std::tuple(1u, 0));
+}
+
 TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
     app.monitor.gameFamily = GameFamily::UT;
     app.monitor.gameType = GameType::UnrealTeamGame;
