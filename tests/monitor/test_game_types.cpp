@@ -106,7 +106,7 @@ TEST(GameTypes, EachModShowsItsTypeAndTeamPanel) {
 TEST(GameTypes, PlayerCountsSidesAndClocks) {
     Steps m;
     m.roster = sixPlayers(kScores);
-    m.q2("\\gamedir\\ctf\\gamestats\\14:20 3/25 1/14\\maxclients\\16\\timelimit\\30");
+    m.send(Q2 + "ctf\\gamestats\\14:20 3/25 1/14\\maxclients\\16\\timelimit\\30");
     EXPECT_EQ(m.app.monitor.playersPlaying + "/" + m.app.monitor.playersMax + " " +
                   m.app.settings.timeLimitMinutes.text(),
               "6/16 30");
@@ -114,15 +114,15 @@ TEST(GameTypes, PlayerCountsSidesAndClocks) {
               "[ABC]Ann|__10|__50|Blue|Grey;=XY=Bob|___4|__70|Red|Grey;[ABC]Cid|___7|__60|"
               "Blue|Grey;=XY=Dan|___2|__90|Red|Grey;[ABC]Eve|___1|__30|Blue|Grey;=XY=Fay|"
               "___0|_110|Red|Grey;");
-    for (const char* vars : {"\\gamedir\\ctf\\timelimit\\0", "\\gamedir\\ctf"}) {
-        m.q2(vars);  // a missing time limit means twenty minutes
+    for (const char* vars : {"ctf\\timelimit\\0", "ctf"}) {
+        m.send(Q2 + vars);  // a missing time limit means twenty minutes
         EXPECT_EQ(m.app.settings.timeLimitMinutes, "20");
     }
     // Base Quake 3 team games show this program's own clock while a match runs.
-    m.q3("\\version\\Q3 1.32\\gamename\\baseq3\\g_gametype\\3");
+    m.send(q3("baseq3", "3"));
     EXPECT_FALSE(m.app.window.timePlayedVisible);
     m.app.match.matchState = MatchState::Running;
-    m.q3("\\version\\Q3 1.32\\gamename\\baseq3\\g_gametype\\3");
+    m.send(q3("baseq3", "3"));
     EXPECT_EQ(std::tie(m.app.window.timePlayedVisible, m.app.window.followClockVisible,
                        m.app.window.timeLeftWide),
               std::make_tuple(true, true, false));

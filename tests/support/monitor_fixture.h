@@ -10,15 +10,12 @@
 
 namespace fc::test {
 
-class CountingListener : public AppListener {
-public:
+struct CountingListener : AppListener {
     void replyHandled() override { ++replies; }
     int replies = 0;
 };
 
-// The program on the fake platform, and the steps every scenario takes with it.
-class Monitor {
-public:
+struct Monitor {
     Monitor() {
         app.addListener(&listener);
         app.match.teamsKnown = true;  // as the start-up leaves it

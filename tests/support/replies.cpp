@@ -29,13 +29,6 @@ std::string browserAnswer(const std::string& name, int players) {
     return quake2Reply({{"hostname", name}, {"mapname", "q2dm1"}, {"maxclients", "8"}}, lines);
 }
 
-Vars ospVars(const char* gametype, const std::string& time, const char* timelimit,
-             const std::string& red, const std::string& blue) {
-    return {{"version", "Q3 1.32"},   {"gamename", "osp"}, {"g_gametype", gametype},
-            {"timelimit", timelimit}, {"Score_Red", red},  {"Score_Blue", blue},
-            {"Score_Time", time},     {"mapname", "q3dm6"}};
-}
-
 std::string capturesDir() {
     return FRAGCASTER_CAPTURES_DIR;
 }

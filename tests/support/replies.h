@@ -18,9 +18,6 @@ std::string quake3Reply(const Vars& vars, const std::vector<PlayerLine>& players
 // A Quake 2 server as the browser sees it: its name, map q2dm1, 8 slots, `players` players
 // "p1", "p2", ... scoring 1, 2, ...
 std::string browserAnswer(const std::string& name, int players);
-// An OSP server's variables: the game type, its clock ("Score_Time") and its own team scores.
-Vars ospVars(const char* gametype, const std::string& time, const char* timelimit = "20",
-             const std::string& red = "0", const std::string& blue = "0");
 
 struct RecordedReply {
     long long ms = 0;
