@@ -52,8 +52,7 @@ TEST(ReplyHandler, AReplyShowsItsGameMapRowsAndStatus) {
         EXPECT_EQ(std::tie(m.app.monitor.gameFamily, m.app.monitor.gameText, m.app.monitor.mapText,
                            m.app.monitor.statisticsText),
                   std::make_tuple(row.family, row.game, row.map, row.stats));
-        EXPECT_EQ(m.rows(), row.rows);
-        EXPECT_EQ(m.status(), row.status);
+        EXPECT_EQ(std::tuple(m.rows(), m.status()), std::tuple(row.rows, row.status));
         EXPECT_EQ(
             std::tie(m.app.monitor.receivedBytesText, m.app.monitor.lastReplyText,
                      m.listener.replies),
@@ -79,15 +78,13 @@ TEST(ReplyHandler, TeamListsMembersOrMarksDecideTheSides) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Steps m;
-        m.app.match.teamsKnown = row.teamsKnown;
-        m.app.match.redMembers = row.red;
-        m.app.match.blueMembers = row.blue;
-        m.app.match.markedPlayers = row.marked;
+        std::tie(m.app.match.teamsKnown, m.app.match.redMembers, m.app.match.blueMembers,
+                 m.app.match.markedPlayers) =
+            std::tuple(row.teamsKnown, row.red, row.blue, row.marked);
         m.reply(row.reply, "10.0.0.5", 27910);
-        EXPECT_EQ(m.rows(), row.rows);
         const bool teamLists = row.reply.find("Players_") != std::string::npos;
-        EXPECT_EQ(m.app.match.teamsKnown, row.teamsKnown || teamLists);
-        EXPECT_EQ(m.app.match.markedPlayers, teamLists ? "" : row.marked);
+        EXPECT_EQ(std::tuple(m.rows(), m.app.match.teamsKnown, m.app.match.markedPlayers),
+                  std::tuple(row.rows, row.teamsKnown || teamLists, teamLists ? "" : row.marked));
     }
 }
 
@@ -122,16 +119,14 @@ TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
     }
 }
 
-TEST(ReplyHandler, ServerVariablesAreListedOnePerLineWithoutTheHeader) {
+// The server variables are listed one per line without the header; an empty reply means no
+// server, which is no longer polled.
+TEST(ReplyHandler, VariablesAreListedAndAnEmptyReplyMeansNoServer) {
     Steps m;
     m.reply(Q3 + "\\sv_hostname\\Fight club\\g_gametype\\4\\empty\\\n2 1 \"x\\y\"\n", "10.0.0.5",
             27910);
     EXPECT_EQ(m.app.monitor.serverInfoText, "sv_hostname = Fight club\ng_gametype = 4\nempty = \n");
     EXPECT_EQ(m.rows(), "x\\y|___2|___1|Spec|Grey;");
-}
-
-TEST(ReplyHandler, AnEmptyReplyMeansNoServerWhichIsNoLongerPolled) {
-    Steps m;
     m.reply("", "10.0.0.5", 27910);
     EXPECT_EQ(m.app.monitor.gameFamily, GameFamily::None);
     EXPECT_EQ(m.rows(), "No server found!||||Black;");
@@ -146,48 +141,42 @@ TEST(ReplyHandler, AnEmptyReplyMeansNoServerWhichIsNoLongerPolled) {
 
 // Pieces by packet number as they arrive; "f" marks the final one, "F" a final mark without its
 // closing backslash, "." a piece whose queryid has no full stop, "T" a poll tick (a new query).
-struct PieceCase {
-    const char *name, *arrivals;
-    int answers;
-};
-
-class UnrealPieces : public MonitorTest, public ::testing::WithParamInterface<PieceCase> {};
-
-TEST_P(UnrealPieces, OneWholeAnswerPerQuery) {
-    switchOn("127.0.0.1:7778");
-    firstTick();
-    int query = 1;
+TEST(UnrealPieces, OneWholeAnswerPerQuery) {
+    // clang-format off
+    const struct { const char *name, *arrivals; int answers; } rows[] = {
+        {"in order", "1 2 3f", 1}, {"out of order", "1 2 3f T 3f 2 1", 2},
+        {"final mark without closing backslash", "1 2 3F", 1},
+        {"missing piece completed later", "1 3f 2", 1}, {"older pieces never mix in", "1 3f T 2", 0},
+        {"lost final given up at next query", "1 2 T 3f", 0}, {"second final same query", "1 2 3f 3f 2", 1},
+        {"piece above 100 dropped", "1 2 101f", 0}, {"queryid without full stop", "1 2 3.", 0},
+        {"every query answered once", "1 2 3f T 1 2 3f T 3f", 2}};
+    // clang-format on
     const UnrealAnswer answer{"CTFGame", "0", {{"Alpha", 3, "0"}, {"Bravo", 1, "1"}}};
-    std::istringstream in(GetParam().arrivals);
-    for (std::string token; in >> token;) {
-        if (token == "T") {
-            platform.advance(2000);
-            ++query;
-            continue;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Steps m("127.0.0.1:7778");
+        int query = 1;
+        std::istringstream in(row.arrivals);
+        for (std::string token; in >> token;) {
+            if (token == "T") {
+                m.platform.advance(2000);
+                ++query;
+                continue;
+            }
+            const char mark = token.back();
+            const int packet = std::stoi(token);
+            const std::string id =
+                std::to_string(query) + (mark == '.' ? "" : ".") + std::to_string(packet);
+            std::string piece = unrealPiece(answer, packet, id, mark == 'f' || mark == 'F');
+            if (mark == 'F') piece.pop_back();
+            m.reply(piece, "127.0.0.1", 7778);
         }
-        const char mark = token.back();
-        const int packet = std::stoi(token);
-        const std::string id =
-            std::to_string(query) + (mark == '.' ? "" : ".") + std::to_string(packet);
-        std::string piece = unrealPiece(answer, packet, id, mark == 'f' || mark == 'F');
-        if (mark == 'F') piece.pop_back();
-        reply(piece, "127.0.0.1", 7778);
+        EXPECT_EQ(m.listener.replies, row.answers);
+        if (row.answers > 0)  // the whole answer, whatever order its pieces came in
+            EXPECT_EQ(m.app.monitor.playerRows.at(1).name + " " + m.app.monitor.redScoreText,
+                      "Bravo 0/3");
     }
-    EXPECT_EQ(listener.replies, GetParam().answers);
-    if (GetParam().answers > 0)  // the whole answer, whatever order its pieces came in
-        EXPECT_EQ(app.monitor.playerRows.at(1).name + " " + app.monitor.redScoreText, "Bravo 0/3");
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Sequences, UnrealPieces, ::testing::Values(
-    PieceCase{"in_order", "1 2 3f", 1}, PieceCase{"out_of_order", "1 2 3f T 3f 2 1", 2},
-    PieceCase{"final_mark_without_closing_backslash", "1 2 3F", 1},
-    PieceCase{"missing_piece_completed_later", "1 3f 2", 1}, PieceCase{"older_pieces_never_mix_in", "1 3f T 2", 0},
-    PieceCase{"lost_final_given_up_at_next_query", "1 2 T 3f", 0}, PieceCase{"second_final_same_query", "1 2 3f 3f 2", 1},
-    PieceCase{"piece_above_100_dropped", "1 2 101f", 0}, PieceCase{"queryid_without_full_stop", "1 2 3.", 0},
-    PieceCase{"every_query_answered_once", "1 2 3f T 1 2 3f T 3f", 2}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
 
 }  // namespace
 }  // namespace fc::test
