@@ -109,15 +109,12 @@ TEST(MatchEvents, SaysEachMatchAsItWent) {
         m.roster = row.roster;
         if (row.before) row.before(m);
         for (const Reply& reply : row.replies) {
-            const std::size_t at = row.start.find('|');
-            m.send(row.start.substr(0, at) + reply.vars + row.start.substr(at + 1), reply.scores);
-            const int state = reply.state < 0 ? -1 : int(m.app.match.matchState);
-            const bool clockRuns = m.app.battleTimer->enabled();
-            const int clock = reply.clock < 0 ? -1
-                              : clockRuns     ? m.app.match.game.played.count()
-                                              : -2;
-            const std::string shown = reply.timeLeft.empty() ? "" : m.app.monitor.timeLeftText;
-            EXPECT_EQ(std::tuple(state, clock, shown),
+            m.send(std::string(row.start).replace(row.start.find('|'), 1, reply.vars),
+                   reply.scores);
+            const int clock = m.app.battleTimer->enabled() ? m.app.match.game.played.count() : -2;
+            EXPECT_EQ(std::tuple(reply.state < 0 ? -1 : int(m.app.match.matchState),
+                                 reply.clock < 0 ? -1 : clock,
+                                 reply.timeLeft.empty() ? "" : m.app.monitor.timeLeftText),
                       std::tuple(reply.state, reply.clock, reply.timeLeft))
                 << reply.vars;
         }
