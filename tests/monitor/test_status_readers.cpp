@@ -1,10 +1,8 @@
-// Reading a reply's text: server-variable look-up, the name filters, the padded columns, the
-// Unreal pieces, the server entry and host comparison; and a reply reads the same whatever came
-// before it, though the monitor keeps the room and texts of the replies it read before.
+// Reading a reply's text: server-variable look-up, the name filters, the Unreal pieces; and a
+// reply reads the same whatever came before it, though the monitor keeps what it read before.
 #include <gtest/gtest.h>
 
 #include "core/reply_memory.h"
-#include "core/server_entry.h"
 #include "core/server_vars.h"
 #include "monitor/player_list.h"
 #include "monitor/reply_handler.h"
@@ -92,41 +90,22 @@ TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
     for (const auto& row : rows) EXPECT_EQ(getServerVar(row.key, row.reply), row.value) << row.name;
 }
 
-TEST(TextHelpers, FiltersPaddingAndPieces) {
-    const std::pair<const char*, const char*> colours[] = {
-        {"^1Red^7Guy", "RedGuy"}, {"^^1x", "1x"}, {"end^", "end"}, {"plain", "plain"}, {"", ""}};
-    for (const auto& [name, plain] : colours) EXPECT_EQ(filterQ3Colours(name), plain);
-    // "\240" is the non-breaking space: columns are padded to four with it, and read without.
-    const std::pair<const char*, const char*> padded[] = {
-        {"", "\240\240\240\240"}, {"-1", "\240\240-1"}, {"1234", "1234"}, {"99999", "99999"}};
-    for (const auto& [value, column] : padded) EXPECT_EQ(padColumn(value), column);
-    const std::pair<const char*, const char*> stripped[] = {
-        {"\240\24012", "12"}, {"1\2402", "1\2402"}, {"\240\240", ""}};
-    for (const auto& [column, plain] : stripped) EXPECT_EQ(stripNonBreakingSpaces(column), plain);
+// Colour codes go with the character after them; the padding of a column goes from its front.
+TEST(TextHelpers, FiltersAndPieces) {
+    const std::tuple<std::string (*)(std::string_view), const char*, const char*> rows[] = {
+        {filterQ3Colours, "^1Red^7Guy", "RedGuy"},
+        {filterQ3Colours, "^^1x", "1x"},
+        {filterQ3Colours, "end^", "end"},
+        {stripNonBreakingSpaces, "\240\24012", "12"},
+        {stripNonBreakingSpaces, "1\2402", "1\2402"},
+        {stripNonBreakingSpaces, "\240\240", ""}};
+    for (const auto& [filter, text, shown] : rows) EXPECT_EQ(filter(text), shown) << text;
     // Each Unreal piece ends after its query identifier; without one the reply goes whole.
     using Pieces = std::vector<std::string>;
     EXPECT_EQ(cutUnrealPieces("\\a\\1\\queryid\\11.1\\b\\2\\queryid\\11.2\\final\\"),
               (Pieces{"\\a\\1\\queryid\\11.1\\", "b\\2\\queryid\\11.2\\",
                       "b\\2\\queryid\\11.2\\final\\\\"}));
     EXPECT_EQ(cutUnrealPieces("\\a\\1"), Pieces{"\\a\\1\\"});
-    EXPECT_EQ(cutUnrealPieces("\\queryid\\7"), Pieces{"\\queryid\\7\\"});
-}
-
-TEST(ServerEntry, AddressPartQueryTargetAndSameHost) {
-    EXPECT_EQ(stripComment("10.0.0.5:27960 The server"), "10.0.0.5:27960");
-    EXPECT_EQ(stripComment("10.0.0.5"), "10.0.0.5");
-    EXPECT_EQ(splitEntry("10.0.0.5:27960 x", "27910").portText, "27960");
-    const QueryTarget target = splitEntry("10.0.0.5 x:1", "7778");
-    EXPECT_EQ(target.host + ":" + target.portText, "10.0.0.5:7778");
-    EXPECT_TRUE(isRecordingEntry("demos/match.rec"));
-    EXPECT_FALSE(isRecordingEntry("10.0.0.5:27960"));
-    const std::tuple<const char*, const char*, bool> hosts[] = {
-        {"127.0.0.1", "127.0.0.1", true},
-        {"::ffff:127.0.0.1", "127.0.0.1", true},
-        {"::1", "::1", true},
-        {"127.0.0.2", "127.0.0.1", false},
-        {"", "", false}};
-    for (const auto& [a, b, same] : hosts) EXPECT_EQ(sameAddress(a, b), same) << a;
 }
 
 }  // namespace
