@@ -6,8 +6,7 @@
 namespace fc::test {
 namespace {
 
-// The panel: type, captions, time left, scores, team names, pings, "frame" while shown and
-// "known" while the sums found the teams.
+// Type, captions, time left, scores, team names, pings, "frame" if shown, "known" if teams known.
 std::string panel(const App& app) {
     return std::string(gameTypeCode(app.monitor.gameType)) + "|" + app.match.redTeamCaption + "|" +
            app.match.blueTeamCaption + "|" + app.monitor.timeLeftText + "|" +
@@ -101,8 +100,7 @@ TEST(GameTypes, EachModShowsItsTypeAndTeamPanel) {
     }
 }
 
-// What the panel leaves out: the player counts, the time limit, the rows' sides and the clocks
-// this program keeps.
+// Beside the panel: the player counts, the time limit, the rows' sides and the program's clocks.
 TEST(GameTypes, PlayerCountsSidesAndClocks) {
     Steps m;
     m.roster = sixPlayers(kScores);

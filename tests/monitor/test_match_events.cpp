@@ -1,5 +1,4 @@
-// Scripted matches, one reply a second on the virtual clock: the match state on the way and the
-// exact lines said, in order.
+// Scripted matches, one reply a second: the match state on the way and the lines said.
 #include <gtest/gtest.h>
 
 #include "steps.h"

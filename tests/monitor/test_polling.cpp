@@ -1,5 +1,4 @@
-// Switching the monitor on and off, the poll tick and the exact queries it sends, the port a
-// game port's answer moves to, and host names looked up without holding up the tick.
+// Switching on and off, the poll tick and its queries, game ports, and host names looked up.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,8 +10,7 @@
 namespace fc::test {
 namespace {
 
-// Switching on forgets the last run's values, match and team lists; switching off stops the
-// polling and closes the feed.
+// Switching on forgets the last run; switching off stops the polling and closes the feed.
 TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     Steps m("");
     m.app.monitor.lastValues.timeLeft = m.app.monitor.lastValues.red = "3";
@@ -31,8 +29,8 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     m.roster = {{"1", "20", "Zulu"}, {"2", "30", "Alpha"}};
     m.send("print\n\\Players_Red\\1");
     EXPECT_EQ(m.app.monitor.playerRows.at(0).name, "Alpha");  // ordered by the chosen column
-    // what the match rules take is unsorted
-    EXPECT_EQ(m.status(), "geen|1|2|Zulu/1/\"Zulu\"/1/\"Zulu\"/1/20/Red|0 1|[no match]");
+    EXPECT_EQ(m.status(),
+              "geen|1|2|Zulu/1/\"Zulu\"/1/\"Zulu\"/1/20/Red|0 1|[no match]");  // unsorted
     toggleConnection(m.app);
     EXPECT_EQ(std::tuple(m.app.window.serverEntryEnabled, m.app.monitor.gameType,
                          m.platform.tcpSockets.at(1)->closes, m.app.battleTimer->enabled()),
@@ -41,9 +39,8 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     EXPECT_EQ(m.sent(), "");
 }
 
-// While the family is unknown a tick sends all three queries every two seconds, each to its
-// family's port where the entry gives none; a Quake family is polled every second with both,
-// an Unreal one every two seconds with its own.
+// An unknown family gets all three queries every two seconds (each at its family's port if the
+// entry has none), a Quake family both of its own every second, an Unreal one its own every two.
 TEST(Polling, TheQueriesOfEachFamily) {
     Steps m("10.0.0.5 Clan server");
     EXPECT_EQ(m.app.settings.serverEntry, "10.0.0.5 Clan server:27910");
@@ -127,9 +124,8 @@ TEST(Polling, TheEntryItsButtonsAndTheSavedList) {
     }
 }
 
-// A server's name is looked up without holding up the tick, and its queries go out as soon as
-// it is found. A name that cannot be found sends nothing, is looked up again at every tick and
-// is said once in the output window, and once more when it is found after all.
+// A name is looked up without holding up the tick; one not found sends nothing, is looked up at
+// every tick and said once in the output window, and once more when found after all.
 TEST(Polling, QueriesWaitForTheNameAndAFailedNameIsAskedAgain) {
     const std::string missing =
         "*** The host nowhere.invalid cannot be found; it will be looked up again.";

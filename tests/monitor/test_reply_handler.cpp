@@ -1,6 +1,4 @@
-// Which datagrams count as a reply, and what one shows: the family, the game, the player rows
-// with their teams and colours, the server variables, and the entry rewritten to the sender;
-// which sequences of Unreal pieces give one whole answer to the query that asked.
+// Which datagrams count as a reply, what one shows, and which Unreal pieces make one answer.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -119,8 +117,7 @@ TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
     }
 }
 
-// The server variables are listed one per line without the header; an empty reply means no
-// server, which is no longer polled.
+// The variables are listed one per line; an empty reply means no server, no longer polled.
 TEST(ReplyHandler, VariablesAreListedAndAnEmptyReplyMeansNoServer) {
     Steps m;
     m.reply(Q3 + "\\sv_hostname\\Fight club\\g_gametype\\4\\empty\\\n2 1 \"x\\y\"\n", "10.0.0.5",

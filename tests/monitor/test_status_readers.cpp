@@ -6,8 +6,7 @@
 #include "core/server_vars.h"
 #include "monitor/player_list.h"
 #include "monitor/reply_handler.h"
-#include "support/monitor_fixture.h"
-#include "support/replies.h"
+#include "steps.h"
 
 namespace fc::test {
 namespace {
@@ -36,18 +35,14 @@ TEST(ReplyMemory, AReplyReadsTheSameAfterAnother) {
     // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        Monitor fresh, used;
-        for (Monitor* m : {&fresh, &used}) {
-            m->switchOn("127.0.0.1:27960");
-            m->firstTick();
-        }
-        used.reply(row.before, "127.0.0.1", 27960);
-        used.reply(row.reply, "127.0.0.1", 27960);
-        fresh.reply(row.reply, "127.0.0.1", 27960);
-        EXPECT_EQ(used.app.status.variables, fresh.app.status.variables);
-        EXPECT_EQ(used.app.status.players, fresh.app.status.players);
-        EXPECT_EQ(used.app.monitor.playerRows, fresh.app.monitor.playerRows);
-        EXPECT_EQ(used.app.monitor.serverInfoText, fresh.app.monitor.serverInfoText);
+        Steps fresh, used;
+        for (const std::string& r : {row.before, row.reply}) used.reply(r, used.host, used.port);
+        fresh.reply(row.reply, fresh.host, fresh.port);
+        const auto read = [](const App& a) {
+            return std::tie(a.status.variables, a.status.players, a.monitor.playerRows,
+                            a.monitor.serverInfoText);
+        };
+        EXPECT_EQ(read(used.app), read(fresh.app));
     }
 }
 
