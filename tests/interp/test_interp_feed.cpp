@@ -122,23 +122,7 @@ TEST(InterpFeed, LinesMoveTheLabelsAndAreReportedByTheirSwitches) {
     }
 }
 
-// The clock ticks once a second, across minutes, and ends at twenty minutes; past it it stays.
-TEST(InterpFeed, TheClockTicksToTwentyMinutes) {
-    const std::tuple<const char*, const char*, const char*> rows[] = {
-        {"0:59", "1:00", "19:00"}, {"9:59", "10:00", "10:00"}, {"0:00", "0:01", "19:59"},
-        {"0:09", "0:10", "19:50"}, {"19:59", "INT", "INT"},    {"INT", "INT", "x"}};
-    for (const auto& [from, to, left] : rows) {
-        Feed f;
-        f.app.monitor.timeLeftText = "x";
-        f.app.interpClockTimer->setEnabled(true);
-        f.app.interp.interpClock = from;
-        f.platform.advance(1000);
-        EXPECT_EQ(std::tuple(f.app.interp.interpClock, f.app.monitor.timeLeftText, f.said.lines),
-                  std::tuple(to, left, std::vector<std::string>{}))
-            << from;
-    }
-}
-
+// The clock ticks once a second and ends at twenty minutes.
 TEST(InterpFeed, TimeLeftRunsTheClockOnlyWithinAMatchLength) {
     Feed f;
     f.app.match.matchState = MatchState::Running;
