@@ -34,8 +34,7 @@ struct Feed {
 
 const char* const kHome = "*** home ***|*** home ***";
 
-// One arrival per string of `in`; what is said and asked, and the labels the row names:
-// the flags ("red|blue"), the last capturer, the scores and the feed's clock with the time left.
+// One arrival per string of `in`; what is said and asked, and the labels the row names.
 struct FeedRow {
     const char* name;
     void (*set)(Feed&) = [](Feed&) {};
@@ -122,7 +121,6 @@ TEST(InterpFeed, LinesMoveTheLabelsAndAreReportedByTheirSwitches) {
     }
 }
 
-// The clock ticks once a second and ends at twenty minutes.
 TEST(InterpFeed, TimeLeftRunsTheClockOnlyWithinAMatchLength) {
     Feed f;
     f.app.match.matchState = MatchState::Running;

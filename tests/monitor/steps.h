@@ -1,5 +1,4 @@
-// A monitor switched on to one server, fed replies built from the variables a server sends
-// ("\key\value...") and a roster whose scores each reply may change; what it said and showed.
+// A monitor fed replies of a roster whose scores each reply may change; what it said and showed.
 #pragma once
 
 #include "support/monitor_fixture.h"
@@ -25,8 +24,7 @@ struct Steps : Monitor {
         if (entry.find(':') != std::string::npos)
             port = std::stoi(entry.substr(entry.find(':') + 1));
     }
-    // A reply of `start` (its header line and variables) and the roster, its first scores
-    // replaced by `scores`, `paceMs` after the one before.
+    // `start` (header line, variables), the roster with its first scores set, `paceMs` later.
     void send(const std::string& start, const std::vector<int>& scores = {}) {
         for (std::size_t i = 0; i < scores.size(); ++i) roster[i].score = std::to_string(scores[i]);
         platform.advance(paceMs);
@@ -54,9 +52,8 @@ struct Steps : Monitor {
         for (char& c : out) c = c == '\xA0' ? '_' : c;
         return out;
     }
-    // The status the layers above take: the type, the variables and players counted, the first
-    // player as "name/sent score/sent name/plain score/plain name/score/ping/team", red's
-    // captures and points ("/" when split) and the time left.
+    // The status the layers above take: the type, counts, the first player as "name/sent score/
+    // sent name/plain score/plain name/score/ping/team", red's score ("/" if split), time left.
     std::string status() const {
         const ServerStatus& s = app.status;
         std::string out = std::string(gameTypeCode(s.gameType)) + "|" +

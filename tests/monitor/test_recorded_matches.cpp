@@ -1,5 +1,4 @@
-// Whole matches recorded from a real Quake 3 engine server, replayed datagram by datagram at the
-// pace they arrived, against the server's own log of the same games.
+// Matches recorded from a real Quake 3 engine server, replayed at the pace they arrived.
 #include <gtest/gtest.h>
 
 #include <fstream>

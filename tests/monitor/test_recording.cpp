@@ -17,9 +17,8 @@ namespace {
 const std::string kFile = "demos/match.rec";
 using Times = std::vector<std::int64_t>;
 
-// What a run shows and says: each reply's game, map, scores and rows, each line said without
-// its time left (the match clock runs on the program's time, not the recording's), and when
-// each reply came.
+// What a run shows and says, each line without its time left (the match clock runs on the
+// program's time, not the recording's), and the gaps between replies.
 struct Timeline : AppListener {
     explicit Timeline(App& app) : app(app) { app.addListener(this); }
     ~Timeline() override { app.removeListener(this); }
@@ -78,8 +77,7 @@ struct Recording : Steps {
     }
 };
 
-// Each whole Unreal answer is recorded once, joined; before it the first datagram, which came
-// while the family was not yet known: four records.
+// Each whole Unreal answer is one record, after the first datagram (the family not yet known).
 void unrealAnswers(Recording& m) {
     m.startRecording(7778);
     m.firstTick();
@@ -90,8 +88,7 @@ void unrealAnswers(Recording& m) {
     }
     toggleConnection(m.app);
 }
-// A reply holding CR or LF plays back as it came, between records of any kind; a reply
-// without CR is written as recordings always held it.
+// Replies holding CR or LF play back as they came; one without CR is written the old way.
 void crAndLf(Recording& m) {
     m.startRecording(27960);
     m.paceMs = 1000;
@@ -102,8 +99,7 @@ void crAndLf(Recording& m) {
     toggleConnection(m.app);
 }
 
-// A live run recorded, then played back by a program started afresh (its socket aimed where the
-// live run polled) at two paces: the same replies and lines, at the recorded gaps.
+// A live run played back afresh (the socket aimed where it polled) at two paces, at its gaps.
 TEST(Recording, PlaybackRepeatsTheLiveRunsRepliesAndLinesAtTheChosenPace) {
     // clang-format off
     const struct { const char* name; int port; void (*live)(Recording&); std::string fileStart; std::size_t replies;

@@ -1,5 +1,4 @@
-// Reading a reply's text: server-variable look-up, the name filters, the Unreal pieces; and a
-// reply reads the same whatever came before it, though the monitor keeps what it read before.
+// Reading a reply's text, the same whatever came before it.
 #include <gtest/gtest.h>
 
 #include "core/reply_memory.h"
@@ -64,8 +63,7 @@ const std::string kReply =
     "\\sv_maxclients\\16\\version\\Q3 1.32\\mapname\\q3dm6\\subversion\\x\\last\\end\n"
     "0 0 \"p\"\n";
 
-// The value after the first occurrence of the key (a plain search, even inside a longer key),
-// up to the next backslash or line feed; line feeds read as backslashes.
+// The value after the key's first occurrence (even inside a longer key) up to the next "\\" or LF.
 TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
     // clang-format off
     const struct { const char* name; std::string reply, key, value; } rows[] = {

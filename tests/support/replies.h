@@ -15,8 +15,7 @@ using Vars = std::vector<std::pair<std::string, std::string>>;
 // "\xFF\xFF\xFF\xFF" + header + LF, the "\key\value" line, LF, one "score ping "name"" line each.
 std::string quake2Reply(const Vars& vars, const std::vector<PlayerLine>& players);
 std::string quake3Reply(const Vars& vars, const std::vector<PlayerLine>& players);
-// A Quake 2 server as the browser sees it: its name, map q2dm1, 8 slots, `players` players
-// "p1", "p2", ... scoring 1, 2, ...
+// A Quake 2 server: its name, map q2dm1, 8 slots, players "p1", "p2", ... scoring 1, 2, ...
 std::string browserAnswer(const std::string& name, int players);
 
 struct RecordedReply {

@@ -1,5 +1,4 @@
-// Unreal Tournament answers built from the reply format: packet 1 the server's values, packet 2
-// the players, the final packet only its queryid and the final marker.
+// Unreal answers: packet 1 the server's values, 2 the players, 3 the queryid and final marker.
 #pragma once
 
 #include <string>
