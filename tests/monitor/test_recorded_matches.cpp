@@ -35,7 +35,7 @@ class RecordedMatchTest : public ::testing::TestWithParam<RecordedGames> {};
 TEST_P(RecordedMatchTest, ShowAndSayWhatHappened) {
     const RecordedGames& games = GetParam();
     const auto replies = loadCapture(games.name + ".q3cap");
-    ASSERT_FALSE(replies.empty()) << "recorded matches not found in " << capturesDir();
+    ASSERT_FALSE(replies.empty()) << "recorded matches not found in " << FRAGCASTER_CAPTURES_DIR;
     Steps m("");
     m.app.settings.ctfTemplate = "CAP %c% [%at%]%as% [%bt%]%bs%";
     m.app.settings.dmTemplate = "defaultDM";

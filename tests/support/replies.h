@@ -23,8 +23,7 @@ struct RecordedReply {
     std::string bytes;  // empty when nothing arrived for that query
     bool answered = false;
 };
-// Reads a recorded match (".q3cap") from the folder capturesDir() names; empty when missing.
+// Reads a recorded match (".q3cap") from the captures folder; empty when missing.
 std::vector<RecordedReply> loadCapture(const std::string& name);
-std::string capturesDir();
 
 }  // namespace fc::test
