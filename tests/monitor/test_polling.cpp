@@ -27,7 +27,7 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     EXPECT_EQ(m.sent(), "UT 10.0.0.5:27910 1000, Q2 10.0.0.5:27910 1000, Q3 10.0.0.5:27910 1000");
     m.roster = {{"1", "20", "Zulu"}, {"2", "30", "Alpha"}};
     m.send("print\n\\Players_Red\\1");
-    EXPECT_EQ(m.app.monitor.playerRows.at(0).name, "Alpha");  // ordered by the chosen column
+    EXPECT_EQ(m.rows(), "Alpha|___2|__30|Spec|Grey;Zulu|___1|__20|Red|Red;");  // sorted by name
     EXPECT_EQ(m.status(),
               "geen|1|2|Zulu/1/\"Zulu\"/1/\"Zulu\"/1/20/Red|0 1|[no match]");  // unsorted
     toggleConnection(m.app);

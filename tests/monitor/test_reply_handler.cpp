@@ -53,34 +53,6 @@ TEST(ReplyHandler, AReplyShowsItsGameMapAndStatus) {
     }
 }
 
-// The server's team lists decide the sides (and clear the marks); else the member lists while
-// the teams are known; else the marks.
-TEST(ReplyHandler, TeamListsMembersOrMarksDecideTheSides) {
-    // clang-format off
-    const struct { const char* name; bool teamsKnown; const char *red, *blue, *marked; std::string reply; const char* rows; } rows[] = {
-        {"the server's team lists", false, "", "", "\"a\"",
-         Q2 + "\\Players_Red\\1 3\\Players_Blue\\2\n1 1 \"a\"\n2 2 \"b\"\n3 3 \"c\"\n4 4 \"d\"\n",
-         "a|___1|___1|Red|Red;b|___2|___2|Blue|Blue;c|___3|___3|Red|Red;d|___4|___4|Spec|Grey;"},
-        {"member lists while teams are known", true, "\"=RC=Sarge\"\"=RC=Major\"", "\"[BC]Grism\"", "",
-         Q3 + "\n1 1 \"^1=RC=^7Sarge\"\n2 2 \"^4[BC]^7Grism\"\n3 3 \"Visitor\"\n",
-         "=RC=Sarge|___1|___1|Red|Red;[BC]Grism|___2|___2|Blue|Blue;Visitor|___3|___3|Spec|Grey;"},
-        {"marks while teams are unknown", false, "\"Marked\"", "", "\"Marked\"",
-         Q2 + "\n1 1 \"Marked\"\n2 2 \"Other\"\n", "Marked|___1|___1||Grey;Other|___2|___2||Black;"},
-    };
-    // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        Steps m;
-        std::tie(m.app.match.teamsKnown, m.app.match.redMembers, m.app.match.blueMembers,
-                 m.app.match.markedPlayers) =
-            std::tuple(row.teamsKnown, row.red, row.blue, row.marked);
-        m.reply(row.reply, "10.0.0.5", 27910);
-        const bool teamLists = row.reply.find("Players_") != std::string::npos;
-        EXPECT_EQ(std::tuple(m.rows(), m.app.match.teamsKnown, m.app.match.markedPlayers),
-                  std::tuple(row.rows, row.teamsKnown || teamLists, teamLists ? "" : row.marked));
-    }
-}
-
 // The entry shows the address that answered, with its comment; datagrams from elsewhere, after
 // switching off, the disconnect notice and an empty one from port 27999 are not replies.
 TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {

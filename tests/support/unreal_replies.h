@@ -15,7 +15,6 @@ struct UnrealPlayer {
 struct UnrealAnswer {
     std::string gametype, timelimit;
     std::vector<UnrealPlayer> players;
-    std::string map = "CTF-Face";
 };
 
 // One datagram: the pairs of that packet number, "\queryid\" `queryId`, and "\final\" if final.
@@ -23,7 +22,7 @@ inline std::string unrealPiece(const UnrealAnswer& a, int packet, const std::str
                                bool final) {
     std::string pairs;
     if (packet == 1)
-        pairs = "\\gamename\\ut\\gamever\\436\\mapname\\" + a.map + "\\gametype\\" + a.gametype +
+        pairs = "\\gamename\\ut\\gamever\\436\\mapname\\CTF-Face\\gametype\\" + a.gametype +
                 "\\numplayers\\" + std::to_string(a.players.size()) +
                 "\\maxplayers\\12\\timelimit\\" + a.timelimit;
     for (std::size_t i = 0; packet == 2 && i < a.players.size(); ++i) {
