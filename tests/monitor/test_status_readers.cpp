@@ -1,10 +1,8 @@
-// Reading a reply's text, the same whatever came before it.
+// Reading a reply's text, the same whatever came before it, and its variables.
 #include <gtest/gtest.h>
 
 #include "core/reply_memory.h"
 #include "core/server_vars.h"
-#include "monitor/player_list.h"
-#include "monitor/reply_handler.h"
 #include "steps.h"
 
 namespace fc::test {
@@ -81,24 +79,6 @@ TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
     };
     // clang-format on
     for (const auto& row : rows) EXPECT_EQ(getServerVar(row.key, row.reply), row.value) << row.name;
-}
-
-// Colour codes go with the character after them; the padding of a column goes from its front.
-TEST(TextHelpers, FiltersAndPieces) {
-    const std::tuple<std::string (*)(std::string_view), const char*, const char*> rows[] = {
-        {filterQ3Colours, "^1Red^7Guy", "RedGuy"},
-        {filterQ3Colours, "^^1x", "1x"},
-        {filterQ3Colours, "end^", "end"},
-        {stripNonBreakingSpaces, "\240\24012", "12"},
-        {stripNonBreakingSpaces, "1\2402", "1\2402"},
-        {stripNonBreakingSpaces, "\240\240", ""}};
-    for (const auto& [filter, text, shown] : rows) EXPECT_EQ(filter(text), shown) << text;
-    // Each Unreal piece ends after its query identifier; without one the reply goes whole.
-    using Pieces = std::vector<std::string>;
-    EXPECT_EQ(cutUnrealPieces("\\a\\1\\queryid\\11.1\\b\\2\\queryid\\11.2\\final\\"),
-              (Pieces{"\\a\\1\\queryid\\11.1\\", "b\\2\\queryid\\11.2\\",
-                      "b\\2\\queryid\\11.2\\final\\\\"}));
-    EXPECT_EQ(cutUnrealPieces("\\a\\1"), Pieces{"\\a\\1\\"});
 }
 
 }  // namespace
