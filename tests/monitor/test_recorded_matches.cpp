@@ -6,20 +6,17 @@
 namespace fc::test {
 namespace {
 
-struct RecordedGames {
-    std::string name;
-    std::vector<std::string> lines;  // everything said in the channel, in order
-    std::size_t statusAt;            // the answered reply whose status is looked at
-    const char* status;
-};
-
-// clang-format off
-const std::string kBeginCtf = "*** MATCH BEGIN *** Map playing: oa_ctf4ish   Server: 127.0.0.1:27974   Time Left: 5:00";
-const std::string kBeginTdm = "*** MATCH BEGIN *** Map playing: oa_dm1   Server: 127.0.0.1:27974   Time Left: 3:00";
-// Each recording holds one whole game and the start of the next, as the server's log tells. One Begin per game, however
-// often the frag sums fall back to 0:0; the first game's final score with its own captures
-// (2 for RC, 1 for BC), the next game counting from 0. "defaultDM" is the periodic report.
-const RecordedGames kRecordedGames[] = {
+// Each recording holds one whole game and the start of the next, as the server's log tells:
+// one Begin per game, however often the frag sums fall back to 0:0; the first game's final
+// score with its own captures (2 for RC, 1 for BC), the next game counting from 0. "defaultDM"
+// is the periodic report. The status is looked at after the answered reply of that number.
+TEST(RecordedMatch, ShowAndSayWhatHappened) {
+    const std::string begin = "*** MATCH BEGIN *** Map playing: ";
+    const std::string at = "   Server: 127.0.0.1:27974   Time Left: ";
+    const std::string kBeginCtf = begin + "oa_ctf4ish" + at + "5:00",
+                      kBeginTdm = begin + "oa_dm1" + at + "3:00";
+    // clang-format off
+    const std::tuple<std::string, std::vector<std::string>, std::size_t, const char*> games[] = {
     {"ctf_oa_ctf4ish_x4",
      {kBeginCtf, "CAP =RC=Grunt [BC]0 [RC]1", "CAP [BC]Grism [BC]1 [RC]1", "CAP =RC=Major [BC]1 [RC]2", "defaultDM",
       "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)", kBeginCtf},
@@ -27,37 +24,32 @@ const RecordedGames kRecordedGames[] = {
     {"tdm_oa_dm1_x1",
      {kBeginTdm, "defaultDM", "defaultDM", "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 15 / [RC] 19", kBeginTdm},
      105, "dmbq3|43|6|=RC=Sarge/5/\"^1=RC=^7Sarge\"/5/\"=RC=Sarge\"/5/0/Blue|0 7|1:03"},
-};
-// clang-format on
-
-class RecordedMatchTest : public ::testing::TestWithParam<RecordedGames> {};
-
-TEST_P(RecordedMatchTest, ShowAndSayWhatHappened) {
-    const RecordedGames& games = GetParam();
-    const auto replies = loadCapture(games.name + ".q3cap");
-    ASSERT_FALSE(replies.empty()) << "recorded matches not found in " << FRAGCASTER_CAPTURES_DIR;
-    Steps m("");
-    m.app.settings.ctfTemplate = "CAP %c% [%at%]%as% [%bt%]%bs%";
-    m.app.settings.dmTemplate = "defaultDM";
-    m.switchOn("127.0.0.1:27974 recorded");
-    long long now = 0;
-    std::size_t answered = 0;
-    for (const RecordedReply& r : replies) {
-        m.platform.advance(r.ms + 1000 - now);  // the first query went out a second after start
-        now = r.ms + 1000;
-        if (!r.answered) continue;
-        m.reply(r.bytes, "127.0.0.1", 27974);
-        const bool lookedAt = answered++ == games.statusAt;
-        EXPECT_EQ(lookedAt ? m.status() : "", lookedAt ? games.status : "");
-        ASSERT_EQ(std::tie(m.app.monitor.gameFamily, m.app.monitor.gameText),
-                  std::tuple(GameFamily::Q3, "baseoa"));
+    };
+    // clang-format on
+    for (const auto& [name, lines, statusAt, status] : games) {
+        SCOPED_TRACE(name);
+        const auto replies = loadCapture(name + ".q3cap");
+        ASSERT_FALSE(replies.empty()) << "recordings not found in " << FRAGCASTER_CAPTURES_DIR;
+        Steps m("");
+        m.app.settings.ctfTemplate = "CAP %c% [%at%]%as% [%bt%]%bs%";
+        m.app.settings.dmTemplate = "defaultDM";
+        m.switchOn("127.0.0.1:27974 recorded");
+        long long now = 0;
+        std::size_t answered = 0;
+        for (const RecordedReply& r : replies) {
+            m.platform.advance(r.ms + 1000 - now);  // the first query went a second after start
+            now = r.ms + 1000;
+            if (!r.answered) continue;
+            m.reply(r.bytes, "127.0.0.1", 27974);
+            const bool lookedAt = answered++ == statusAt;
+            EXPECT_EQ(lookedAt ? m.status() : "", lookedAt ? status : "");
+            ASSERT_EQ(std::tie(m.app.monitor.gameFamily, m.app.monitor.gameText),
+                      std::tuple(GameFamily::Q3, "baseoa"));
+        }
+        EXPECT_EQ(std::tie(m.listener.replies, m.app.settings.serverEntry, m.said.lines),
+                  std::tuple(int(answered), "127.0.0.1:27974 recorded", lines));
     }
-    EXPECT_EQ(std::tie(m.listener.replies, m.app.settings.serverEntry, m.said.lines),
-              std::tuple(int(answered), "127.0.0.1:27974 recorded", games.lines));
 }
-
-INSTANTIATE_TEST_SUITE_P(RealServer, RecordedMatchTest, ::testing::ValuesIn(kRecordedGames),
-                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace fc::test
