@@ -197,8 +197,8 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
         EXPECT_EQ(from, damage.empty() ? bytes.size() : 0u);
     }
     for (const auto& [seconds, text] :
-         {std::pair{45678.125, " 45678.12"}, {0.0, " 0"}, {7.5, " 7.5"}})
-        EXPECT_EQ(recordTimeText(seconds), text);  // seven significant digits
+         {std::pair{45678.125, " 45678.12"}, {-3.0, " 0"}, {7.5, " 7.5"}, {1e9, " 9999999"}})
+        EXPECT_EQ(recordTimeText(seconds), text);  // seven digits, never negative
 }
 
 // The names and time lines stand on the wall clock's date and time of day, to the millisecond.
