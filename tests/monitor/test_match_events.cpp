@@ -7,10 +7,9 @@ namespace fc::test {
 namespace {
 
 // clang-format off
-// A reply's own text, put where its row's "|" stands, the roster's first scores, then the match
-// state, the running match clock's seconds and the time left shown after it (-1, "": not looked at).
+// A reply's text (put at the row's "|"), the first scores, then the match state, the match clock's
+// seconds and the time left shown (-1, "": not looked at).
 struct Reply { std::string vars; std::vector<int> scores = {}; int state = -1, clock = -1; std::string timeLeft = ""; };
-// The header line and variables of every reply, with a "|" for each reply's own text.
 struct MatchRow {
     const char* name; std::string start; std::vector<PlayerLine> roster; std::vector<Reply> replies;
     std::vector<std::string> said = {}; void (*before)(Steps&) = nullptr; void (*after)(Steps&) = nullptr; };
@@ -58,8 +57,7 @@ const MatchRow kMatches[] = {
     {"Osp starting again stops a running match", kOsp + "1\\timelimit\\10" + kNil + "\\mapname\\q3dm6", kAnnBob,
      {{"10:00", {}, 2}, {"9:59", {}, 1}, {"Starting", {}, 2, -1, "10:00"}},
      {kBegin + "q3dm6" + kServer + "9:59", "*** Match has stopped ***"}},
-    // A new game forgets all of the one before: a pause still to be ended is not continued on
-    // the next map, whether it is under way or warming up.
+    // A new map forgets the old game: a pause still open is not continued there.
     {"A new map under way starts with nothing of the old game", kOsp + "3\\timelimit\\20" + kNil, kAnnBob,
      {{"20:00\\mapname\\q3dm6"}, {"19:59\\mapname\\q3dm6"}, {"PAUSED\\mapname\\q3dm6"}, {"19:50\\mapname\\q3dm7"},
       {"19:49\\mapname\\q3dm7"}},
