@@ -19,10 +19,11 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     m.app.match.redMembers = "\"Alpha\"";
     m.app.window.playerRowsSortColumn = 0;
     m.switchOn("10.0.0.5");
-    EXPECT_EQ(std::tie(m.app.settings.timeLimitMinutes, m.app.monitor.lastValues.timeLeft,
-                       m.app.monitor.lastValues.red, m.app.match.matchState,
-                       m.app.match.game.capsRedQ3, m.app.match.redMembers),
-              std::make_tuple("20", "", "", MatchState::None, 0, ""));
+    EXPECT_EQ(
+        std::tie(m.app.settings.timeLimitMinutes, m.app.monitor.lastValues.timeLeft,
+                 m.app.monitor.lastValues.red, m.app.match.matchState, m.app.match.game.capsRedQ3,
+                 m.app.match.redMembers, m.app.monitor.timeLeftText),
+        std::make_tuple("20", "", "", MatchState::None, 0, "", "[no match]"));
     m.firstTick();
     EXPECT_EQ(m.sent(), "UT 10.0.0.5:27910 1000, Q2 10.0.0.5:27910 1000, Q3 10.0.0.5:27910 1000");
     m.roster = {{"1", "20", "Zulu"}, {"2", "30", "Alpha"}};
@@ -36,8 +37,9 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
               "Q3 10.0.0.5:27910 4000");
     toggleConnection(m.app);
     EXPECT_EQ(std::tuple(m.app.window.serverEntryEnabled, m.app.monitor.gameType,
-                         m.platform.tcpSockets.at(1)->closes, m.app.battleTimer->enabled()),
-              std::tuple(true, GameType::NotMonitoring, 2, false));
+                         m.platform.tcpSockets.at(1)->closes, m.app.battleTimer->enabled(),
+                         m.app.window.timePlayedVisible),
+              std::tuple(true, GameType::NotMonitoring, 2, false, false));
     m.platform.advance(10000);
     EXPECT_EQ(m.sent(), "");
 }
