@@ -117,6 +117,8 @@ TEST(Recording, PlaybackRepeatsTheLiveRunsRepliesAndLinesAtTheChosenPace) {
         ASSERT_EQ(seen.replies, row.replies);
         const std::string& file = live.platform.files[kFile];
         EXPECT_EQ(file.substr(0, row.fileStart.size()), row.fileStart);
+        // the marker recordings have always held before a joined Unreal answer
+        EXPECT_EQ(file.find("\r\nblaatschaap\\totaal\\ 3\\") != file.npos, row.port == 7778);
         for (const double step : {0.01, 0.1}) {
             Recording later;
             later.platform.files = live.platform.files;
