@@ -1,4 +1,3 @@
-// The Interp feed through the fake platform: lines in, labels and channel lines out.
 #include <gtest/gtest.h>
 
 #include "core/server_status.h"
@@ -10,7 +9,6 @@
 namespace fc::test {
 namespace {
 
-// The program watching 10.0.0.5:27960 with the feed open to its service.
 struct Feed {
     Feed() {
         app.addListener(&said);

@@ -1,4 +1,3 @@
-// Whole replies of each mod through the reply handler: the game type and the team panel shown.
 #include <gtest/gtest.h>
 
 #include "steps.h"
@@ -29,7 +28,6 @@ const char* const kScores[] = {"10", "4", "7", "2", "1", "0"};
 const std::string kSix = "|XY|ABC|90|46|frame|known";
 
 // clang-format off
-// A reply's header line and variables (the rows follow) and the panel it leaves.
 struct Step { std::string reply, panel; void (*before)(App&) = nullptr; };
 struct TypeRow { const char* name; std::vector<Step> steps; std::vector<PlayerLine> roster = sixPlayers(kScores); };
 const TypeRow kTypes[] = {
@@ -100,7 +98,6 @@ TEST(GameTypes, EachModShowsItsTypeAndTeamPanel) {
     }
 }
 
-// Beside the panel: the player counts, the time limit, the rows' sides and the program's clocks.
 TEST(GameTypes, PlayerCountsSidesAndClocks) {
     Steps m;
     m.roster = sixPlayers(kScores);

@@ -1,4 +1,3 @@
-// Scripted matches, one reply a second: the match state on the way and the lines said.
 #include <gtest/gtest.h>
 
 #include "steps.h"

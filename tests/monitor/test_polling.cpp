@@ -1,4 +1,3 @@
-// Switching on and off, the poll tick and its queries, game ports, and host names looked up.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,7 +8,6 @@
 namespace fc::test {
 namespace {
 
-// Switching on forgets the last run; switching off stops the polling and closes the feed.
 TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     Steps m("");
     m.app.monitor.lastValues.timeLeft = m.app.monitor.lastValues.red = "3";
@@ -65,8 +63,7 @@ TEST(Polling, TheQueriesOfEachFamily) {
     EXPECT_TRUE(unreal.app.monitor.utQueryFresh);
 }
 
-// Only a datagram under eleven bytes with "@" second, from the queried port, shows a game port
-// (the entry moves to the port above); a whole reply from another port moves the queries there.
+// Under eleven bytes with "@" second from the queried port: a game port; a reply moves the queries.
 TEST(Polling, OnlyTheQueriedPortShowsAGamePort) {
     const std::string quake3 = "\xFF\xFF\xFF\xFFstatusResponse\n\\version\\Q3 1.32\n";
     // clang-format off
@@ -108,8 +105,7 @@ TEST(Polling, PlusPortAndTheConnectionButton) {
     }
 }
 
-// A name is looked up without holding up the tick; one not found sends nothing, is looked up at
-// every tick and said once in the output window, and once more when found after all.
+// A name not found sends nothing, is looked up at every tick and said once, and when found.
 TEST(Polling, QueriesWaitForTheNameAndAFailedNameIsAskedAgain) {
     const std::string missing =
         "*** The host nowhere.invalid cannot be found; it will be looked up again.";

@@ -1,4 +1,3 @@
-// Matches recorded from a real Quake 3 engine server, replayed at the pace they arrived.
 #include <gtest/gtest.h>
 
 #include "steps.h"
@@ -6,10 +5,8 @@
 namespace fc::test {
 namespace {
 
-// Each recording holds one whole game and the start of the next, as the server's log tells:
-// one Begin per game, however often the frag sums fall back to 0:0; the first game's final
-// score with its own captures (2 for RC, 1 for BC), the next game counting from 0. "defaultDM"
-// is the periodic report. The status is looked at after the answered reply of that number.
+// A real server's games, as its log tells: one Begin per game however often the frag sums fall
+// back to 0:0, the game's own captures in its final score; "defaultDM" is the periodic report.
 TEST(RecordedMatch, ShowAndSayWhatHappened) {
     const std::string begin = "*** MATCH BEGIN *** Map playing: ";
     const std::string at = "   Server: 127.0.0.1:27974   Time Left: ";

@@ -1,4 +1,3 @@
-// Recording a live stream and playing it back on the virtual clock; the file and the Record tab.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -51,7 +50,6 @@ struct Recording : Steps {
         app.monitor.recordingFolder = "demos/";
         app.monitor.recordingFileName = "match.rec";
     }
-    // Monitors a live server while recording; the recorded match's replies one a second.
     void recordLive(std::size_t from, std::size_t count) {
         std::vector<std::string> replies;
         for (const RecordedReply& r : loadCapture("ctf_oa_ctf4ish_x4.q3cap"))
@@ -99,7 +97,6 @@ void crAndLf(Recording& m) {
     toggleConnection(m.app);
 }
 
-// A live run played back afresh (the socket aimed where it polled) at two paces, at its gaps.
 TEST(Recording, PlaybackRepeatsTheLiveRunsRepliesAndLinesAtTheChosenPace) {
     // clang-format off
     const struct { const char* name; int port; void (*live)(Recording&); std::string fileStart; std::size_t replies;
@@ -146,7 +143,6 @@ TEST(Recording, AnExistingFileIsAppendedToAndRecordsPastMidnightFollowOnePerTick
     EXPECT_EQ(late.playBack().gaps, (Times{1000, 1000, 10, 10, 10}));
 }
 
-// A damaged recording plays every whole record before the damage, then says where it stopped.
 TEST(Recording, ADamagedRecordingPlaysUpToTheDamageAndSaysWhere) {
     const std::string two = " 10\r\n\\mapname\\q3dm1\r\n 11\r\n\\mapname\\q3dm2\r\n";
     // clang-format off
@@ -203,7 +199,6 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
         EXPECT_EQ(recordTimeText(seconds), text);  // seven digits, never negative
 }
 
-// The names and time lines stand on the wall clock's date and time of day, to the millisecond.
 TEST(RecordTab, TheWallClockIsTodaysDateAndTime) {
     using namespace std::chrono;
     setenv("TZ", "UTC", 1);

@@ -1,4 +1,3 @@
-// Which datagrams count as a reply, what one shows, and which Unreal pieces make one answer.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -83,7 +82,6 @@ TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
     }
 }
 
-// The variables are listed one per line; an empty reply means no server, no longer polled.
 TEST(ReplyHandler, VariablesAreListedAndAnEmptyReplyMeansNoServer) {
     Steps m;
     m.reply(Q3 + "\\sv_hostname\\Fight club\\g_gametype\\4\\empty\\\n2 1 \"x\\y\"\n", "10.0.0.5",

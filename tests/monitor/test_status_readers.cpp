@@ -1,4 +1,3 @@
-// Reading a reply's text, the same whatever came before it, and its variables.
 #include <gtest/gtest.h>
 
 #include "core/reply_memory.h"
@@ -43,7 +42,6 @@ TEST(ReplyMemory, AReplyReadsTheSameAfterAnother) {
     }
 }
 
-// A member list answers as the plain search over the list does, short or long.
 TEST(ReplyMemory, QuotedNamesAnswerAsTheListSearch) {
     std::string longList;
     for (int i = 0; i < 40; ++i) longList += "\"Player" + std::to_string(i) + "\"";

@@ -1,4 +1,3 @@
-// A monitor on the fake platform, with the few steps every monitor test takes.
 #pragma once
 
 #include <gtest/gtest.h>

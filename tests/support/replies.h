@@ -1,4 +1,3 @@
-// Status replies built from their wire format, and the recorded matches of a real server.
 #pragma once
 
 #include <string>
@@ -23,7 +22,6 @@ struct RecordedReply {
     std::string bytes;  // empty when nothing arrived for that query
     bool answered = false;
 };
-// Reads a recorded match (".q3cap") from the captures folder; empty when missing.
 std::vector<RecordedReply> loadCapture(const std::string& name);
 
 }  // namespace fc::test

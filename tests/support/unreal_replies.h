@@ -34,7 +34,6 @@ inline std::string unrealPiece(const UnrealAnswer& a, int packet, const std::str
     return pairs + "\\queryid\\" + queryId + (final ? "\\final\\" : "");
 }
 
-// The three packets of query `query`.
 inline std::vector<std::string> unrealDatagrams(const UnrealAnswer& a, int query) {
     const std::string q = std::to_string(query) + ".";
     return {unrealPiece(a, 1, q + "1", false), unrealPiece(a, 2, q + "2", false),
