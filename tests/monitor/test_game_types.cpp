@@ -98,26 +98,5 @@ TEST(GameTypes, EachModShowsItsTypeAndTeamPanel) {
     }
 }
 
-TEST(GameTypes, PlayerCountsSidesAndClocks) {
-    Steps m;
-    m.roster = sixPlayers(kScores);
-    m.send(Q2 + "ctf\\gamestats\\14:20 3/25 1/14\\maxclients\\16\\timelimit\\30");
-    EXPECT_EQ(m.app.monitor.playersPlaying + "/" + m.app.monitor.playersMax + " " +
-                  m.app.settings.timeLimitMinutes.text() + " " + m.rows().substr(0, 56),
-              "6/16 30 [ABC]Ann|__10|__50|Blue|Grey;=XY=Bob|___4|__70|Red|Grey;");
-    for (const char* vars : {"ctf\\timelimit\\0", "ctf"}) {
-        m.send(Q2 + vars);  // a missing time limit means twenty minutes
-        EXPECT_EQ(m.app.settings.timeLimitMinutes, "20");
-    }
-    // Base Quake 3 team games show this program's own clock while a match runs.
-    m.send(q3("baseq3", "3"));
-    EXPECT_FALSE(m.app.window.timePlayedVisible);
-    m.app.match.matchState = MatchState::Running;
-    m.send(q3("baseq3", "3"));
-    EXPECT_EQ(std::tie(m.app.window.timePlayedVisible, m.app.window.followClockVisible,
-                       m.app.window.timeLeftWide),
-              std::make_tuple(true, true, false));
-}
-
 }  // namespace
 }  // namespace fc::test
