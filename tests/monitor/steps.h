@@ -1,5 +1,4 @@
-// A monitor switched on to one server, fed replies built from the variables a server sends
-// ("\key\value...") and a roster whose scores each reply may change; what it said and showed.
+// A monitor fed replies of a roster whose scores each reply may change; what it said and showed.
 #pragma once
 
 #include "support/monitor_fixture.h"
@@ -22,33 +21,22 @@ struct Steps : Monitor {
         if (entry.empty()) return;
         switchOn(entry);
         firstTick();
-        host = entry.substr(0, entry.find_first_of(": "));
         if (entry.find(':') != std::string::npos)
             port = std::stoi(entry.substr(entry.find(':') + 1));
     }
-    // A reply of `start` (its header line and variables) and the roster, its first scores
-    // replaced by `scores`, `paceMs` after the one before.
+    // `start` (header line, variables), the roster with its first scores set, `paceMs` later.
     void send(const std::string& start, const std::vector<int>& scores = {}) {
         for (std::size_t i = 0; i < scores.size(); ++i) roster[i].score = std::to_string(scores[i]);
         platform.advance(paceMs);
-        std::string bytes = "\xFF\xFF\xFF\xFF" + start + "\n";
-        for (const PlayerLine& p : roster)
-            bytes += p.score + " " + p.ping + " \"" + p.name + "\"\n";
-        reply(bytes, host, port);
-    }
-    void q2(const std::string& vars, std::vector<int> scores = {}) {
-        send("print\n" + vars, scores);
-    }
-    void q3(const std::string& vars, std::vector<int> scores = {}) {
-        send("statusResponse\n" + vars, scores);
+        reply(quake2Reply({}, roster).replace(4, 6, start), host, port);
     }
     // The queries sent since the last call, "KIND HOST:PORT MS" each.
     std::string sent() {
         std::string out;
         for (const SentDatagram& d : std::exchange(socket().sent, {})) {
-            const char* kind = d.bytes[0] == '\\'                         ? "UT"
-                               : d.bytes.find("get") != std::string::npos ? "Q3"
-                                                                          : "Q2";
+            const char* kind = d.bytes == kUnrealQuery   ? "UT"
+                               : d.bytes == kQuake3Query ? "Q3"
+                                                         : "Q2";
             out += std::string(out.empty() ? "" : ", ") + kind + " " + d.host + ":" +
                    std::to_string(d.port) + " " + std::to_string(d.atMs);
         }
@@ -64,21 +52,17 @@ struct Steps : Monitor {
         for (char& c : out) c = c == '\xA0' ? '_' : c;
         return out;
     }
-
-    // The status the layers above take: the type, the variables and players counted, the first
-    // player as "name/sent score/sent name/plain score/plain name/score/ping/team", red's
-    // captures and points ("/" when split) and the time left.
+    // The status the layers above take: the type, counts, the first player as "name/sent score/
+    // sent name/plain score/plain name/score/ping/team", red's score ("/" if split), time left.
     std::string status() const {
         const ServerStatus& s = app.status;
         std::string out = std::string(gameTypeCode(s.gameType)) + "|" +
                           std::to_string(s.variables.size()) + "|" +
                           std::to_string(s.players.size());
-        if (!s.players.empty()) {
-            const StatusPlayer& p = s.players.front();
-            out += "|" + p.name + "/" + p.sentScore + "/" + p.sentName + "/" + p.plainScore + "/" +
-                   p.plainName + "/" + std::to_string(p.score) + "/" + std::to_string(p.ping) +
-                   "/" + p.team;
-        }
+        if (const StatusPlayer* p = s.players.empty() ? nullptr : &s.players.front())
+            out += "|" + p->name + "/" + p->sentScore + "/" + p->sentName + "/" + p->plainScore +
+                   "/" + p->plainName + "/" + std::to_string(p->score) + "/" +
+                   std::to_string(p->ping) + "/" + p->team;
         return out + "|" + std::to_string(int(s.red.captures)) + (s.red.split ? "/" : " ") +
                std::to_string(int(s.red.points)) + "|" + s.timeLeft;
     }

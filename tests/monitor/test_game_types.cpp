@@ -1,4 +1,3 @@
-// Whole replies of each mod through the reply handler: the game type and the team panel shown.
 #include <gtest/gtest.h>
 
 #include "steps.h"
@@ -6,8 +5,7 @@
 namespace fc::test {
 namespace {
 
-// The panel: type, captions, time left, scores, team names, pings, "frame" while shown and
-// "known" while the sums found the teams.
+// Type, captions, time left, scores, team names, pings, "frame" if shown, "known" if teams known.
 std::string panel(const App& app) {
     return std::string(gameTypeCode(app.monitor.gameType)) + "|" + app.match.redTeamCaption + "|" +
            app.match.blueTeamCaption + "|" + app.monitor.timeLeftText + "|" +
@@ -30,7 +28,6 @@ const char* const kScores[] = {"10", "4", "7", "2", "1", "0"};
 const std::string kSix = "|XY|ABC|90|46|frame|known";
 
 // clang-format off
-// A reply's header line and variables (the rows follow) and the panel it leaves.
 struct Step { std::string reply, panel; void (*before)(App&) = nullptr; };
 struct TypeRow { const char* name; std::vector<Step> steps; std::vector<PlayerLine> roster = sixPlayers(kScores); };
 const TypeRow kTypes[] = {
@@ -99,33 +96,6 @@ TEST(GameTypes, EachModShowsItsTypeAndTeamPanel) {
             EXPECT_EQ(panel(m.app), step.panel) << step.reply;
         }
     }
-}
-
-// What the panel leaves out: the player counts, the time limit, the rows' sides and the clocks
-// this program keeps.
-TEST(GameTypes, PlayerCountsSidesAndClocks) {
-    Steps m;
-    m.roster = sixPlayers(kScores);
-    m.q2("\\gamedir\\ctf\\gamestats\\14:20 3/25 1/14\\maxclients\\16\\timelimit\\30");
-    EXPECT_EQ(m.app.monitor.playersPlaying + "/" + m.app.monitor.playersMax + " " +
-                  m.app.settings.timeLimitMinutes.text(),
-              "6/16 30");
-    EXPECT_EQ(m.rows(),
-              "[ABC]Ann|__10|__50|Blue|Grey;=XY=Bob|___4|__70|Red|Grey;[ABC]Cid|___7|__60|"
-              "Blue|Grey;=XY=Dan|___2|__90|Red|Grey;[ABC]Eve|___1|__30|Blue|Grey;=XY=Fay|"
-              "___0|_110|Red|Grey;");
-    for (const char* vars : {"\\gamedir\\ctf\\timelimit\\0", "\\gamedir\\ctf"}) {
-        m.q2(vars);  // a missing time limit means twenty minutes
-        EXPECT_EQ(m.app.settings.timeLimitMinutes, "20");
-    }
-    // Base Quake 3 team games show this program's own clock while a match runs.
-    m.q3("\\version\\Q3 1.32\\gamename\\baseq3\\g_gametype\\3");
-    EXPECT_FALSE(m.app.window.timePlayedVisible);
-    m.app.match.matchState = MatchState::Running;
-    m.q3("\\version\\Q3 1.32\\gamename\\baseq3\\g_gametype\\3");
-    EXPECT_EQ(std::tie(m.app.window.timePlayedVisible, m.app.window.followClockVisible,
-                       m.app.window.timeLeftWide),
-              std::make_tuple(true, true, false));
 }
 
 }  // namespace

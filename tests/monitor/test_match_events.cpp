@@ -1,5 +1,3 @@
-// Scripted matches, one reply a second on the virtual clock: the match state on the way and the
-// exact lines said, in order.
 #include <gtest/gtest.h>
 
 #include "steps.h"
@@ -8,10 +6,9 @@ namespace fc::test {
 namespace {
 
 // clang-format off
-// A reply's own text, put where its row's "|" stands, the roster's first scores, then the match
-// state, the running match clock's seconds and the time left shown after it (-1, "": not looked at).
+// A reply's text (put at the row's "|"), the first scores, then the match state, the match clock's
+// seconds and the time left shown (-1, "": not looked at).
 struct Reply { std::string vars; std::vector<int> scores = {}; int state = -1, clock = -1; std::string timeLeft = ""; };
-// The header line and variables of every reply, with a "|" for each reply's own text.
 struct MatchRow {
     const char* name; std::string start; std::vector<PlayerLine> roster; std::vector<Reply> replies;
     std::vector<std::string> said = {}; void (*before)(Steps&) = nullptr; void (*after)(Steps&) = nullptr; };
@@ -59,8 +56,7 @@ const MatchRow kMatches[] = {
     {"Osp starting again stops a running match", kOsp + "1\\timelimit\\10" + kNil + "\\mapname\\q3dm6", kAnnBob,
      {{"10:00", {}, 2}, {"9:59", {}, 1}, {"Starting", {}, 2, -1, "10:00"}},
      {kBegin + "q3dm6" + kServer + "9:59", "*** Match has stopped ***"}},
-    // A new game forgets all of the one before: a pause still to be ended is not continued on
-    // the next map, whether it is under way or warming up.
+    // A new map forgets the old game: a pause still open is not continued there.
     {"A new map under way starts with nothing of the old game", kOsp + "3\\timelimit\\20" + kNil, kAnnBob,
      {{"20:00\\mapname\\q3dm6"}, {"19:59\\mapname\\q3dm6"}, {"PAUSED\\mapname\\q3dm6"}, {"19:50\\mapname\\q3dm7"},
       {"19:49\\mapname\\q3dm7"}},
@@ -109,15 +105,12 @@ TEST(MatchEvents, SaysEachMatchAsItWent) {
         m.roster = row.roster;
         if (row.before) row.before(m);
         for (const Reply& reply : row.replies) {
-            const std::size_t at = row.start.find('|');
-            m.send(row.start.substr(0, at) + reply.vars + row.start.substr(at + 1), reply.scores);
-            const int state = reply.state < 0 ? -1 : int(m.app.match.matchState);
-            const bool clockRuns = m.app.battleTimer->enabled();
-            const int clock = reply.clock < 0 ? -1
-                              : clockRuns     ? m.app.match.game.played.count()
-                                              : -2;
-            const std::string shown = reply.timeLeft.empty() ? "" : m.app.monitor.timeLeftText;
-            EXPECT_EQ(std::tuple(state, clock, shown),
+            m.send(std::string(row.start).replace(row.start.find('|'), 1, reply.vars),
+                   reply.scores);
+            const int clock = m.app.battleTimer->enabled() ? m.app.match.game.played.count() : -2;
+            EXPECT_EQ(std::tuple(reply.state < 0 ? -1 : int(m.app.match.matchState),
+                                 reply.clock < 0 ? -1 : clock,
+                                 reply.timeLeft.empty() ? "" : m.app.monitor.timeLeftText),
                       std::tuple(reply.state, reply.clock, reply.timeLeft))
                 << reply.vars;
         }

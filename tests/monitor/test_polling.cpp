@@ -1,16 +1,13 @@
-// Switching the monitor on and off, the poll tick and the exact queries it sends, the port a
-// game port's answer moves to, and host names looked up without holding up the tick.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <tuple>
 
-#include "settings/game_server_list.h"
 #include "steps.h"
 
 namespace fc::test {
 namespace {
 
-// Switching on forgets the last run's values and match; switching off stops the polling.
 TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     Steps m("");
     m.app.monitor.lastValues.timeLeft = "3";
@@ -18,54 +15,35 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     m.app.match.game.capsRedQ3 = 4;
     m.app.settings.timeLimitMinutes = "30";
     m.app.match.matchState = MatchState::Ready;
+    m.app.match.redMembers = "\"Alpha\"";
+    m.app.window.playerRowsSortColumn = 0;
     m.switchOn("10.0.0.5");
     EXPECT_EQ(
         std::tie(m.app.settings.timeLimitMinutes, m.app.monitor.lastValues.timeLeft,
-                 m.app.monitor.lastValues.red, m.app.match.matchState, m.app.match.game.capsRedQ3),
-        std::make_tuple("20", "", ComparedScore(), MatchState::None, 0));
+                 m.app.monitor.lastValues.red, m.app.match.matchState, m.app.match.game.capsRedQ3,
+                 m.app.match.redMembers, m.app.monitor.timeLeftText),
+        std::make_tuple("20", "", ComparedScore(), MatchState::None, 0, "", "[no match]"));
     m.firstTick();
-    toggleConnection(m.app);
-    EXPECT_EQ(std::tie(m.app.window.serverEntryEnabled, m.app.monitor.gameType),
-              std::make_tuple(true, GameType::NotMonitoring));
     EXPECT_EQ(m.sent(), "UT 10.0.0.5:27910 1000, Q2 10.0.0.5:27910 1000, Q3 10.0.0.5:27910 1000");
+    m.roster = {{"1", "20", "Zulu"}, {"2", "30", "Alpha"}};
+    m.send("print\n\\Players_Red\\1");
+    EXPECT_EQ(m.rows(), "Alpha|___2|__30|Spec|Grey;Zulu|___1|__20|Red|Red;");  // sorted by name
+    EXPECT_EQ(m.status(),
+              "geen|1|2|Zulu/1/\"Zulu\"/1/\"Zulu\"/1/20/Red|0 1|[no match]");  // unsorted
+    m.platform.advance(3000);  // a Quake family: the tick at 3000 ms, then one a second
+    EXPECT_EQ(m.app.monitor.familyLabel + " " + m.sent(),
+              "Q2 Q2 10.0.0.5:27910 3000, Q3 10.0.0.5:27910 3000, Q2 10.0.0.5:27910 4000, "
+              "Q3 10.0.0.5:27910 4000");
+    toggleConnection(m.app);
+    EXPECT_EQ(std::tuple(m.app.window.serverEntryEnabled, m.app.monitor.gameType,
+                         m.platform.tcpSockets.at(1)->closes, m.app.battleTimer->enabled(),
+                         m.app.window.timePlayedVisible),
+              std::tuple(true, GameType::NotMonitoring, 2, false, false));
     m.platform.advance(10000);
     EXPECT_EQ(m.sent(), "");
 }
 
-// While the family is unknown a tick sends all three queries every two seconds, each to its
-// family's port where the entry gives none; a Quake family is polled every second with both,
-// an Unreal one every two seconds with its own.
-TEST(Polling, TheQueriesOfEachFamily) {
-    Steps m("10.0.0.5 Clan server");
-    EXPECT_EQ(m.app.settings.serverEntry, "10.0.0.5 Clan server:27910");
-    EXPECT_EQ(m.sent(), "UT 10.0.0.5:7778 1000, Q2 10.0.0.5:27910 1000, Q3 10.0.0.5:27910 1000");
-    m.platform.advance(1999);
-    EXPECT_EQ(m.sent(), "");
-    m.platform.advance(1);
-    EXPECT_EQ(m.sent(), "UT 10.0.0.5:7778 3000, Q2 10.0.0.5:27910 3000, Q3 10.0.0.5:27910 3000");
-    EXPECT_EQ(m.app.monitor.familyLabel + m.app.monitor.gameTypeLabel, "(geen)");
-    Steps quake("10.0.0.5:27960");
-    quake.q3("\\version\\Q3 1.32\\gamename\\osp");
-    quake.sent();
-    quake.platform.advance(3000);  // the tick at 3000 ms, then one a second
-    EXPECT_EQ(quake.sent(),
-              "Q2 10.0.0.5:27960 3000, Q3 10.0.0.5:27960 3000, "
-              "Q2 10.0.0.5:27960 4000, Q3 10.0.0.5:27960 4000");
-    EXPECT_EQ(quake.app.monitor.familyLabel, "Q3");
-    Steps unreal("10.0.0.7:7777 Clan server");
-    unreal.reply("\x01@xyz", "10.0.0.7", 7777);  // a game port's answer
-    EXPECT_EQ(unreal.app.settings.serverEntry, "10.0.0.7:7778 Clan server");
-    unreal.sent();
-    unreal.app.monitor.utQueryFresh = false;
-    unreal.platform.advance(4000);
-    EXPECT_EQ(unreal.sent(), "UT 10.0.0.7:7778 3000, UT 10.0.0.7:7778 5000");
-    EXPECT_TRUE(unreal.app.monitor.utQueryFresh);
-}
-
-// Only a datagram shorter than eleven bytes with "@" second, from the port that was queried,
-// shows a game port: the entry moves to the port above, the family is Unreal's. Anything else
-// from another port moves nothing, however often it comes; a whole reply from another port
-// still moves the queries there.
+// Under eleven bytes with "@" second from the queried port: a game port; a reply moves the queries.
 TEST(Polling, OnlyTheQueriedPortShowsAGamePort) {
     const std::string quake3 = "\xFF\xFF\xFF\xFFstatusResponse\n\\version\\Q3 1.32\n";
     // clang-format off
@@ -83,73 +61,40 @@ TEST(Polling, OnlyTheQueriedPortShowsAGamePort) {
         m.reply(quake3, "10.0.0.7", 27960);
         for (int i = 0; i < 3; ++i) m.reply(row.datagram, "10.0.0.7", row.fromPort);
         m.platform.advance(2000);
-        EXPECT_EQ(m.app.settings.serverEntry, row.entry);
-        EXPECT_EQ(m.app.monitor.gameFamily == GameFamily::UT, row.unreal);
-        EXPECT_EQ(m.app.monitor.portBumped, row.unreal);
-        EXPECT_EQ(m.socket().sent.back().port, std::stoi(std::string(row.entry).substr(9)));
+        EXPECT_EQ(std::tuple(m.app.settings.serverEntry, m.app.monitor.gameFamily == GameFamily::UT,
+                             m.app.monitor.portBumped, m.socket().sent.back().port),
+                  std::tuple(row.entry, row.unreal, row.unreal, std::stoi(row.entry + 9)));
     }
 }
 
-TEST(Polling, TheEntryItsButtonsAndTheSavedList) {
-    // Plus port: the port above (huge ports held as other numbers are), the family Unreal's.
-    // clang-format off
+TEST(Polling, PlusPortAndTheConnectionButton) {
+    // The port above (huge ports held as other numbers are), the family Unreal's.
     const std::pair<const char*, const char*> plus[] = {
-        {"10.0.0.7:7777 Clan server", "10.0.0.7:7778 Clan server"}, {"10.0.0.7", "10.0.0.7:27911"},
+        {"10.0.0.7:7777 Clan server", "10.0.0.7:7778 Clan server"},
+        {"10.0.0.7", "10.0.0.7:27911"},
         {"10.0.0.7:999999999999999999999999999999", "10.0.0.7:9000000000000000000"}};
-    const std::vector<std::string> saved = {" 10.0.0.1:27910 "};
-    const struct { const char* entry; int beeps; std::vector<std::string> list; } adds[] = {
-        {"", 1, saved}, {"10.0.0.1:27910 Old friends", 1, saved},
-        {"10.0.0.2:27960 New friends", 0, {" 10.0.0.1:27910 ", "10.0.0.2:27960"}}};
-    // clang-format on
     for (const auto& [entry, shown] : plus) {
         Monitor m;
         onServerEntryEdited(m.app, entry);
-        EXPECT_TRUE(m.app.window.connectionButtonEnabled);
         plusPort(m.app);
-        EXPECT_EQ(m.app.settings.serverEntry, shown);
-        EXPECT_EQ(m.app.monitor.gameFamily, GameFamily::UT);
+        EXPECT_EQ(std::tuple(m.app.settings.serverEntry, m.app.monitor.gameFamily,
+                             m.app.window.connectionButtonEnabled),
+                  std::tuple(shown, GameFamily::UT, true));
         onServerEntryEdited(m.app, "");
         EXPECT_FALSE(m.app.window.connectionButtonEnabled);
     }
-    for (const auto& add : adds) {
-        Monitor m;
-        m.app.settings.savedServers = saved;
-        onServerEntryEdited(m.app, add.entry);
-        addServerToList(m.app);
-        EXPECT_EQ(m.platform.beeps, add.beeps) << add.entry;
-        EXPECT_EQ(m.app.settings.savedServers, add.list) << add.entry;
-    }
 }
 
-// What the monitor hands on to the match rules and the event feed arrives there.
-TEST(Polling, WhatTheMonitorHandsOnArrives) {
-    Steps quake("");
-    quake.app.match.redMembers = "\"Alpha\"";
-    quake.app.window.playerRowsSortColumn = 0;
-    quake.switchOn("10.0.0.5");
-    quake.firstTick();
-    EXPECT_EQ(quake.app.match.redMembers, "");  // switching on empties the team lists
-    quake.roster = {{"1", "20", "Zulu"}, {"2", "30", "Alpha"}};
-    quake.q2("\\Players_Red\\1");
-    EXPECT_EQ(quake.app.monitor.playerRows.at(0).name, "Alpha");  // ordered by the chosen column
-    EXPECT_EQ(quake.status(),
-              "geen|1|2|Zulu/1/\"Zulu\"/1/\"Zulu\"/1/20/Red|0 1|[no match]");  // unsorted
-    toggleConnection(quake.app);
-    EXPECT_EQ(quake.platform.tcpSockets.at(1)->closes, 2);  // switching off closes the feed
-}
-
-// A server's name is looked up without holding up the tick, and its queries go out as soon as
-// it is found. A name that cannot be found sends nothing, is looked up again at every tick and
-// is said once in the output window, and once more when it is found after all.
+// A name not found sends nothing, is looked up at every tick and said once, and when found.
 TEST(Polling, QueriesWaitForTheNameAndAFailedNameIsAskedAgain) {
     const std::string missing =
         "*** The host nowhere.invalid cannot be found; it will be looked up again.";
     // clang-format off
-    const struct { const char *name, *entry; std::int64_t foundFromMs; std::size_t lookups; const char* sent;
+    const struct { const char *name, *entry; std::int64_t foundMs; std::size_t lookups; const char* sent;
                    std::vector<std::string> output = {}; } rows[] = {
-        {"a numeric address needs no look-up", "127.0.0.1:27960", -1, 0, "UT 127.0.0.1:27960 1000"},
-        {"a name's queries go out once it is found", "localhost:27960", -1, 1, "UT localhost:27960 1300"},
-        {"a name not found is looked up at every tick", "nowhere.invalid:27960", -1, 3, "", {missing}},
+        {"a numeric address: no look-up", "127.0.0.1:27960", 6000, 0, "UT 127.0.0.1:27960 1000"},
+        {"a name polled once found", "localhost:27960", 6000, 1, "UT localhost:27960 1300"},
+        {"a name not found, looked up each tick", "nowhere.invalid:27960", 6000, 3, "", {missing}},
         {"a name found later is said and polled", "nowhere.invalid:27960", 3500, 3, "UT nowhere.invalid:27960 5300",
          {missing, "*** The host nowhere.invalid was found at 127.0.0.1."}},
     };
@@ -159,15 +104,13 @@ TEST(Polling, QueriesWaitForTheNameAndAFailedNameIsAskedAgain) {
         Steps m("");
         m.platform.lookupDelayMs = 300;
         m.switchOn(row.entry);
-        if (row.foundFromMs >= 0) {
-            m.platform.advance(row.foundFromMs);
-            m.platform.hosts["nowhere.invalid"] = "127.0.0.1";
-        }
+        m.platform.advance(row.foundMs);
+        m.platform.hosts["nowhere.invalid"] = "127.0.0.1";
         m.platform.advance(6000 - m.platform.nowMs());
-        EXPECT_EQ(m.platform.lookups.size(), row.lookups);
-        EXPECT_EQ(*row.sent ? m.socket().remoteAddress() : "", *row.sent ? "127.0.0.1" : "");
-        EXPECT_EQ(m.sent().substr(0, std::string(row.sent).size()), row.sent);
-        EXPECT_EQ(m.shown.lines, row.output);
+        EXPECT_EQ(std::tuple(m.platform.lookups.size(), m.shown.lines,
+                             m.sent().substr(0, std::strlen(row.sent)),
+                             *row.sent ? m.socket().remoteAddress() : ""),
+                  std::tuple(row.lookups, row.output, row.sent, *row.sent ? "127.0.0.1" : ""));
     }
 }
 

@@ -1,15 +1,8 @@
-// Reading a reply's text: server-variable look-up, the name filters, the padded columns, the
-// Unreal pieces, the server entry and host comparison; and a reply reads the same whatever came
-// before it, though the monitor keeps the room and texts of the replies it read before.
 #include <gtest/gtest.h>
 
 #include "core/reply_memory.h"
-#include "core/server_entry.h"
 #include "core/server_vars.h"
-#include "monitor/player_list.h"
-#include "monitor/reply_handler.h"
-#include "support/monitor_fixture.h"
-#include "support/replies.h"
+#include "steps.h"
 
 namespace fc::test {
 namespace {
@@ -38,22 +31,17 @@ TEST(ReplyMemory, AReplyReadsTheSameAfterAnother) {
     // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        Monitor fresh, used;
-        for (Monitor* m : {&fresh, &used}) {
-            m->switchOn("127.0.0.1:27960");
-            m->firstTick();
-        }
-        used.reply(row.before, "127.0.0.1", 27960);
-        used.reply(row.reply, "127.0.0.1", 27960);
-        fresh.reply(row.reply, "127.0.0.1", 27960);
-        EXPECT_EQ(used.app.status.variables, fresh.app.status.variables);
-        EXPECT_EQ(used.app.status.players, fresh.app.status.players);
-        EXPECT_EQ(used.app.monitor.playerRows, fresh.app.monitor.playerRows);
-        EXPECT_EQ(used.app.monitor.serverInfoText, fresh.app.monitor.serverInfoText);
+        Steps fresh, used;
+        for (const std::string& r : {row.before, row.reply}) used.reply(r, used.host, used.port);
+        fresh.reply(row.reply, fresh.host, fresh.port);
+        const auto read = [](const App& a) {
+            return std::tie(a.status.variables, a.status.players, a.monitor.playerRows,
+                            a.monitor.serverInfoText);
+        };
+        EXPECT_EQ(read(used.app), read(fresh.app));
     }
 }
 
-// A member list answers as the plain search over the list does, short or long.
 TEST(ReplyMemory, QuotedNamesAnswerAsTheListSearch) {
     std::string longList;
     for (int i = 0; i < 40; ++i) longList += "\"Player" + std::to_string(i) + "\"";
@@ -71,8 +59,7 @@ const std::string kReply =
     "\\sv_maxclients\\16\\version\\Q3 1.32\\mapname\\q3dm6\\subversion\\x\\last\\end\n"
     "0 0 \"p\"\n";
 
-// The value after the first occurrence of the key (a plain search, even inside a longer key),
-// up to the next backslash or line feed; line feeds read as backslashes.
+// The value after the key's first occurrence (even inside a longer key) up to the next "\\" or LF.
 TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
     // clang-format off
     const struct { const char* name; std::string reply, key, value; } rows[] = {
@@ -90,43 +77,6 @@ TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
     };
     // clang-format on
     for (const auto& row : rows) EXPECT_EQ(getServerVar(row.key, row.reply), row.value) << row.name;
-}
-
-TEST(TextHelpers, FiltersPaddingAndPieces) {
-    const std::pair<const char*, const char*> colours[] = {
-        {"^1Red^7Guy", "RedGuy"}, {"^^1x", "1x"}, {"end^", "end"}, {"plain", "plain"}, {"", ""}};
-    for (const auto& [name, plain] : colours) EXPECT_EQ(filterQ3Colours(name), plain);
-    // "\240" is the non-breaking space: columns are padded to four with it, and read without.
-    const std::pair<const char*, const char*> padded[] = {
-        {"", "\240\240\240\240"}, {"-1", "\240\240-1"}, {"1234", "1234"}, {"99999", "99999"}};
-    for (const auto& [value, column] : padded) EXPECT_EQ(padColumn(value), column);
-    const std::pair<const char*, const char*> stripped[] = {
-        {"\240\24012", "12"}, {"1\2402", "1\2402"}, {"\240\240", ""}};
-    for (const auto& [column, plain] : stripped) EXPECT_EQ(stripNonBreakingSpaces(column), plain);
-    // Each Unreal piece ends after its query identifier; without one the reply goes whole.
-    using Pieces = std::vector<std::string>;
-    EXPECT_EQ(cutUnrealPieces("\\a\\1\\queryid\\11.1\\b\\2\\queryid\\11.2\\final\\"),
-              (Pieces{"\\a\\1\\queryid\\11.1\\", "b\\2\\queryid\\11.2\\",
-                      "b\\2\\queryid\\11.2\\final\\\\"}));
-    EXPECT_EQ(cutUnrealPieces("\\a\\1"), Pieces{"\\a\\1\\"});
-    EXPECT_EQ(cutUnrealPieces("\\queryid\\7"), Pieces{"\\queryid\\7\\"});
-}
-
-TEST(ServerEntry, AddressPartQueryTargetAndSameHost) {
-    EXPECT_EQ(stripComment("10.0.0.5:27960 The server"), "10.0.0.5:27960");
-    EXPECT_EQ(stripComment("10.0.0.5"), "10.0.0.5");
-    EXPECT_EQ(splitEntry("10.0.0.5:27960 x", "27910").portText, "27960");
-    const QueryTarget target = splitEntry("10.0.0.5 x:1", "7778");
-    EXPECT_EQ(target.host + ":" + target.portText, "10.0.0.5:7778");
-    EXPECT_TRUE(isRecordingEntry("demos/match.rec"));
-    EXPECT_FALSE(isRecordingEntry("10.0.0.5:27960"));
-    const std::tuple<const char*, const char*, bool> hosts[] = {
-        {"127.0.0.1", "127.0.0.1", true},
-        {"::ffff:127.0.0.1", "127.0.0.1", true},
-        {"::1", "::1", true},
-        {"127.0.0.2", "127.0.0.1", false},
-        {"", "", false}};
-    for (const auto& [a, b, same] : hosts) EXPECT_EQ(sameAddress(a, b), same) << a;
 }
 
 }  // namespace

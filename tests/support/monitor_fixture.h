@@ -1,4 +1,3 @@
-// A monitor on the fake platform, with the few steps every monitor test takes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,15 +9,12 @@
 
 namespace fc::test {
 
-class CountingListener : public AppListener {
-public:
+struct CountingListener : AppListener {
     void replyHandled() override { ++replies; }
     int replies = 0;
 };
 
-// The program on the fake platform, and the steps every scenario takes with it.
-class Monitor {
-public:
+struct Monitor {
     Monitor() {
         app.addListener(&listener);
         app.match.teamsKnown = true;  // as the start-up leaves it

@@ -29,21 +29,10 @@ std::string browserAnswer(const std::string& name, int players) {
     return quake2Reply({{"hostname", name}, {"mapname", "q2dm1"}, {"maxclients", "8"}}, lines);
 }
 
-Vars ospVars(const char* gametype, const std::string& time, const char* timelimit,
-             const std::string& red, const std::string& blue) {
-    return {{"version", "Q3 1.32"},   {"gamename", "osp"}, {"g_gametype", gametype},
-            {"timelimit", timelimit}, {"Score_Red", red},  {"Score_Blue", blue},
-            {"Score_Time", time},     {"mapname", "q3dm6"}};
-}
-
-std::string capturesDir() {
-    return FRAGCASTER_CAPTURES_DIR;
-}
-
 // Each line "MS HEX" ("-" for a query nothing answered); "#" lines are comments.
 std::vector<RecordedReply> loadCapture(const std::string& name) {
     std::vector<RecordedReply> replies;
-    std::ifstream in(capturesDir() + "/" + name);
+    std::ifstream in(std::string(FRAGCASTER_CAPTURES_DIR) + "/" + name);
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#') continue;
         std::istringstream fields(line);

@@ -1,4 +1,3 @@
-// Status replies built from their wire format, and the recorded matches of a real server.
 #pragma once
 
 #include <string>
@@ -15,20 +14,14 @@ using Vars = std::vector<std::pair<std::string, std::string>>;
 // "\xFF\xFF\xFF\xFF" + header + LF, the "\key\value" line, LF, one "score ping "name"" line each.
 std::string quake2Reply(const Vars& vars, const std::vector<PlayerLine>& players);
 std::string quake3Reply(const Vars& vars, const std::vector<PlayerLine>& players);
-// A Quake 2 server as the browser sees it: its name, map q2dm1, 8 slots, `players` players
-// "p1", "p2", ... scoring 1, 2, ...
+// A Quake 2 server: its name, map q2dm1, 8 slots, players "p1", "p2", ... scoring 1, 2, ...
 std::string browserAnswer(const std::string& name, int players);
-// An OSP server's variables: the game type, its clock ("Score_Time") and its own team scores.
-Vars ospVars(const char* gametype, const std::string& time, const char* timelimit = "20",
-             const std::string& red = "0", const std::string& blue = "0");
 
 struct RecordedReply {
     long long ms = 0;
     std::string bytes;  // empty when nothing arrived for that query
     bool answered = false;
 };
-// Reads a recorded match (".q3cap") from the folder capturesDir() names; empty when missing.
 std::vector<RecordedReply> loadCapture(const std::string& name);
-std::string capturesDir();
 
 }  // namespace fc::test

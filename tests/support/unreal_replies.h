@@ -1,5 +1,4 @@
-// Unreal Tournament answers built from the reply format: packet 1 the server's values, packet 2
-// the players, the final packet only its queryid and the final marker.
+// Unreal answers: packet 1 the server's values, 2 the players, 3 the queryid and final marker.
 #pragma once
 
 #include <string>
@@ -16,7 +15,6 @@ struct UnrealPlayer {
 struct UnrealAnswer {
     std::string gametype, timelimit;
     std::vector<UnrealPlayer> players;
-    std::string map = "CTF-Face";
 };
 
 // One datagram: the pairs of that packet number, "\queryid\" `queryId`, and "\final\" if final.
@@ -24,7 +22,7 @@ inline std::string unrealPiece(const UnrealAnswer& a, int packet, const std::str
                                bool final) {
     std::string pairs;
     if (packet == 1)
-        pairs = "\\gamename\\ut\\gamever\\436\\mapname\\" + a.map + "\\gametype\\" + a.gametype +
+        pairs = "\\gamename\\ut\\gamever\\436\\mapname\\CTF-Face\\gametype\\" + a.gametype +
                 "\\numplayers\\" + std::to_string(a.players.size()) +
                 "\\maxplayers\\12\\timelimit\\" + a.timelimit;
     for (std::size_t i = 0; packet == 2 && i < a.players.size(); ++i) {
@@ -36,7 +34,6 @@ inline std::string unrealPiece(const UnrealAnswer& a, int packet, const std::str
     return pairs + "\\queryid\\" + queryId + (final ? "\\final\\" : "");
 }
 
-// The three packets of query `query`.
 inline std::vector<std::string> unrealDatagrams(const UnrealAnswer& a, int query) {
     const std::string q = std::to_string(query) + ".";
     return {unrealPiece(a, 1, q + "1", false), unrealPiece(a, 2, q + "2", false),
