@@ -10,8 +10,6 @@
 namespace fc::test {
 namespace {
 
-using namespace std::string_literals;
-
 // The feed's clock as time played, "INT" when it does not count.
 std::string played(const App& app) {
     return app.interp.interpPlayed ? minutesSeconds(*app.interp.interpPlayed) : "INT";
