@@ -7,10 +7,6 @@
 namespace fc {
 
 namespace {
-constexpr std::string_view kQuake3Header = "\xFF\xFF\xFF\xFFstatusResponse";
-}
-
-namespace {
 
 // Where `key` first occurs in the reply read with every LF as "\\" (npos when it does not).
 std::size_t findKey(std::string_view key, std::string_view reply) {
@@ -68,11 +64,6 @@ std::string stripNonBreakingSpaces(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && static_cast<unsigned char>(text[i]) == 160) ++i;
     return std::string(text.substr(i));
-}
-
-bool isQuake3Reply(std::string_view reply) {
-    return textStartsWith(reply, kQuake3Header) ||
-           textStartsWith(getServerVar("\\version", reply), "Q3");
 }
 
 long long columnNumber(std::string_view text) {

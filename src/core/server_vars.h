@@ -24,10 +24,6 @@ std::string stripNonBreakingSpaces(std::string_view text);
 // The whole number in a padded column of the player list: " 12" reads as 12.
 long long columnNumber(std::string_view text);
 
-// Whether a reply comes from a Quake 3 engine: its version starts with "Q3", or it is a
-// "statusResponse" (the ioquake3 family writes "ioq3 ..." as its version).
-bool isQuake3Reply(std::string_view reply);
-
 // Whether a game name is base Quake 3's (any case); OpenArena ("baseoa") plays the same games.
 bool isBaseQuake3(std::string_view gameName);
 
