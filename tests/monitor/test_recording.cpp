@@ -178,6 +178,7 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
     std::size_t at = 0;
     for (const auto& [reply, record] : written) EXPECT_EQ(readRecord(file, at).reply, reply);
     EXPECT_EQ(readRecord(file, at).kind, RecordRead::Kind::End);
+    EXPECT_EQ(readRecord(" 12\rab\r", at = 0).reply, "ab");  // lines ended by CR alone
     for (const auto& [bytes, damage] : damaged) {
         std::size_t from = 0;
         EXPECT_EQ(readRecord(bytes, from).damage, damage) << bytes.substr(0, 20);
