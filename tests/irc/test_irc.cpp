@@ -1,7 +1,4 @@
-// Saying lines in the channel: the stripping options, the reporting switch, the counter and the
-// echo, that no text can break out of its line; the pace of real networks, the nicks tried when
-// one is in use, TLS; the bounds of what the bot sends and keeps, the redial waits, and the
-// lines that wait while it is away.
+// Saying lines in the channel, the pace, nicks in use, TLS, bounds, redials and held lines.
 #include <algorithm>
 
 #include "irc/irc_line.h"
@@ -276,11 +273,9 @@ TEST_F(IrcTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
         {"closing", [&] { sendQuitLine(app); }},
         {"lost, not dialled again", [&] { socket().peerClose(); }},
         {"TLS failed", [&] { socket().failTls("self-signed certificate"); }},
-        {"every nick taken",
-         [&] {
-             for (int i = 0; i < 11; ++i) line(":irc.test 433 * FCST :Nickname in use");
-         }},
-    };
+        {"every nick taken", [&] {
+             for (int i = 0; i < 11; ++i) line(":s 433 * FCST :In use");
+         }}};
     app.settings.killAllowedFrom = "boss";
     app.settings.ircReconnect = false;
     for (const auto& [name, end] : ends) {
@@ -308,16 +303,14 @@ TEST_F(IrcTest, PastTheBoundTheLeastWorthLinesAreDroppedFirst) {
         std::vector<std::pair<int, int>> leaving;      // runs of the lines that leave
     };
     const Row rows[] = {
-        {"only the newest periodic report waits",
-         {{Periodic, 3}, {Event, 1}, {Periodic, 2}},
-         {{3, 3}, {5, 5}}},
-        {"Interp and periodic lines go first",
+        {"newest periodic", {{Periodic, 3}, {Event, 1}, {Periodic, 2}}, {{3, 3}, {5, 5}}},
+        {"Interp first",
          {{Periodic, 1}, {Interp, 30}, {Essential, 150}, {Interp, 30}},
          {{11, 210}}},
-        {"then the other lines, never a capture before them",
+        {"then the others",
          {{Essential, 10}, {Event, 20}, {Essential, 170}, {Interp, 1}, {Essential, 10}},
          {{0, 9}, {20, 199}, {201, 210}}},
-        {"captures alone: the bound holds, the oldest goes", {{Essential, 201}}, {{1, 200}}}};
+        {"captures alone", {{Essential, 201}}, {{1, 200}}}};
     for (const auto& [name, bursts, leaving] : rows) {
         SCOPED_TRACE(name);
         connect();  // registering: not yet in the channel
