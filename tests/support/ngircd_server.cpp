@@ -9,8 +9,7 @@
 namespace fc::test {
 namespace {
 
-// A port nobody listens on right now. Another program could take it before the server does;
-// a failed start is then tried again on a new port.
+// Another program could take the port first: a failed start is tried again on a new port.
 int freeLoopbackPort() {
     QTcpServer probe;
     return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
@@ -66,8 +65,7 @@ bool NgircdServer::startOnce(bool newPorts) {
         text += QString("[SSL]\nPorts = %1\nCertFile = %2/cert.pem\nKeyFile = %2/key.pem\n")
                     .arg(tlsPort_)
                     .arg(dir);
-    file.write(text.toUtf8());
-    file.close();
+    file.write(text.toUtf8()), file.close();
     process_.setProcessChannelMode(QProcess::MergedChannels);
     process_.start("ngircd", {"-n", "-f", conf});
     QElapsedTimer clock;
@@ -85,10 +83,7 @@ bool NgircdServer::startOnce(bool newPorts) {
 void NgircdServer::stop() {
     if (process_.state() == QProcess::NotRunning) return;
     process_.terminate();
-    if (!process_.waitForFinished(5000)) {
-        process_.kill();
-        process_.waitForFinished(2000);
-    }
+    if (!process_.waitForFinished(5000)) process_.kill(), process_.waitForFinished(2000);
     log_ += process_.readAll().toStdString();
 }
 
