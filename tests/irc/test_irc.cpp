@@ -12,6 +12,10 @@ using namespace std::string_literals;
 
 TEST_F(IrcTest, ALineIsSentCountedAndEchoedSwitchedOffOrNotConnectedOnlyListenersHearIt) {
     joinChannel();
+    sayInChannel(app, "#FCST\r\nQUIT", "hi");  // no text can end its line
+    expect({"PRIVMSG #FCSTQUIT :hi"}, {"<FCST> hi"}, {"hi"});
+    sendIrcLine(app, "NOTICE x :" + std::string(1000, 'b'));
+    EXPECT_EQ(sent(), Lines{"NOTICE x :" + std::string(500, 'b')});  // 512 bytes with CR LF
     app.settings.linesPrinted = 41;
     sayInChannel(app, "#FCST", "\002Red\002 scores!");
     expect({"PRIVMSG #FCST :\002Red\002 scores!"}, {"<FCST> \002Red\002 scores!"},
@@ -26,9 +30,10 @@ TEST_F(IrcTest, ALineIsSentCountedAndEchoedSwitchedOffOrNotConnectedOnlyListener
     EXPECT_EQ(app.settings.linesPrinted, 42);
 }
 
-// What is said to listeners keeps its codes; the channel gets what the options leave.
+// What is said to listeners keeps its codes; the channel gets what the options leave, within
+// its line and the limit, the echo showing what left.
 TEST_F(IrcTest, TheStrippingOptionsRemoveColoursAndFontCodes) {
-    const std::string all = "\002\00304Red\003\037 3\026\017";
+    const std::string all = "\002\00304Red\003\037 3\026\017", evil = "[Evil\r\nQUIT :x\0]"s;
     const std::tuple<const char*, bool, bool, std::string, std::string> rows[] = {
         {"none by default", false, false, all, all},
         {"colours removed", true, false, all, "\002Red\037 3\026\017"},
@@ -38,7 +43,9 @@ TEST_F(IrcTest, TheStrippingOptionsRemoveColoursAndFontCodes) {
         {"nine and zero are digits", true, false, "\00390a\00309b", "ab"},
         {"no background", true, false, "\0034,1x", ",1x"},
         {"a code at the end", true, false, "end\003", "end"},
-        {"font codes alone", false, true, "\002A\037B\026C\017", "ABC\017"}};
+        {"font codes alone", false, true, "\002A\037B\026C\017", "ABC\017"},
+        {"no line breaks", false, false, evil, "[EvilQUIT :x]"},
+        {"cut to the limit", false, false, std::string(600, 'a'), std::string(495, 'a')}};
     joinChannel();
     for (const auto& [name, colours, fonts, text, left] : rows) {
         SCOPED_TRACE(name);
@@ -49,21 +56,7 @@ TEST_F(IrcTest, TheStrippingOptionsRemoveColoursAndFontCodes) {
     }
 }
 
-TEST_F(IrcTest, NoTextCanEndItsLineNorOverrunTheLimit) {
-    joinChannel();
-    const std::string evil = "[Evil\r\nQUIT :pwned\0] scores"s;
-    sayInChannel(app, "#FCST", evil);
-    sayInChannel(app, "#FCST\r\nQUIT", "hi");
-    expect({"PRIVMSG #FCST :[EvilQUIT :pwned] scores", "PRIVMSG #FCSTQUIT :hi"},
-           {"<FCST> [EvilQUIT :pwned] scores", "<FCST> hi"}, {evil, "hi"});
-    sayInChannel(app, "#FCST", std::string(600, 'a'));
-    expect({"PRIVMSG #FCST :" + std::string(495, 'a')}, {"<FCST> " + std::string(495, 'a')},
-           {std::string(600, 'a')});  // the echo shows what left
-    sendIrcLine(app, "NOTICE x :" + std::string(1000, 'b'));
-    EXPECT_EQ(socket().sent.size(), 512u);
-}
-
-TEST_F(IrcTest, ThePaceIsTakenAsTypedOrItsDefaults) {
+TEST_F(IrcTest, ThePaceIsTakenAsTypedOrItsDefaultsAndTheOutputWindowIsBounded) {
     const std::tuple<const char*, const char*, int, int> rows[] = {{"4", "0", 4, 0},
                                                                    {"", "", 4, 2000},
                                                                    {"fast", "fast", 4, 2000},
@@ -75,6 +68,11 @@ TEST_F(IrcTest, ThePaceIsTakenAsTypedOrItsDefaults) {
         app.settings.ircLineGapMs = gapTyped;
         EXPECT_EQ(std::pair(burstLines(app), lineGapMs(app)), std::pair(burst, gap));
     }
+    app.appendOutput(std::string(9998, 'x'));  // 10000 with its CR LF: not trimmed yet
+    EXPECT_EQ(app.irc.ircOutput.size(), 10000u);
+    app.appendOutput("");
+    EXPECT_EQ(app.irc.ircOutput.size(), 9000u);
+    EXPECT_EQ(app.irc.ircOutput.substr(8995), "x\r\n\r\n");
 }
 
 TEST_F(IrcTest, APongGoesFirstThenReportLinesThenNoticesAndAQuitAtOnce) {
@@ -133,14 +131,6 @@ TEST_F(IrcTest, TlsModesReachTheSocketAndAFailedCheckIsShownNotRetried) {
     EXPECT_EQ(app.irc.ircStatus, "TLS failed: The certificate is self-signed");
     EXPECT_EQ(socket().connects, 2);  // not dialled again
     EXPECT_TRUE(app.window.connectIrcButtonEnabled);
-}
-
-TEST_F(IrcTest, OutputWindowKeepsItsLastNineThousandCharacters) {
-    app.appendOutput(std::string(9998, 'x'));  // 10000 with its CR LF: not trimmed yet
-    EXPECT_EQ(app.irc.ircOutput.size(), 10000u);
-    app.appendOutput("");
-    EXPECT_EQ(app.irc.ircOutput.size(), 9000u);
-    EXPECT_EQ(app.irc.ircOutput.substr(8995), "x\r\n\r\n");
 }
 
 TEST_F(IrcTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
@@ -234,9 +224,7 @@ TEST_F(IrcTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
     say(8, 8);
     listen(30000);  // banned, retrying every 10 s: 7 waits 30.001 s, 8 waits 30 s
     line(":FCST!~fcst@h JOIN :#FCST");
-    EXPECT_EQ(std::count(output.begin(), output.end(),
-                         "*** Back in #FCST: sending 4 lines said while away."),
-              1);
+    EXPECT_EQ(std::ranges::count(output, "*** Back in #FCST: sending 4 lines said while away."), 1);
     listen(10000);
     line(":FCST!~fcst@h PART #FCST");  // the operator's own /PART
     say(9, 9);
@@ -285,8 +273,7 @@ TEST_F(IrcTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
         sayInChannel(app, "#FCST", "score", ReportKind::Periodic);
         end();
         const Lines told = shown();
-        EXPECT_EQ(std::count(told.begin(), told.end(), "*** Dropped 2 report lines not yet said."),
-                  1);
+        EXPECT_EQ(std::ranges::count(told, "*** Dropped 2 report lines not yet said."), 1);
         sayInChannel(app, "#FCST", "after");
         EXPECT_TRUE(app.irc.held.empty());
     }
@@ -322,10 +309,11 @@ TEST_F(IrcTest, PastTheBoundTheLeastWorthLinesAreDroppedFirst) {
             for (int i = first; i <= last; ++i)
                 expected.push_back("PRIVMSG #FCST :" + std::to_string(i));
         const std::string more = " (" + std::to_string(n - expected.size()) + " dropped).";
-        EXPECT_EQ(std::count(output.begin(), output.end(),
-                             "*** More than 200 lines wait for the channel: the oldest score "
-                             "reports and Interp lines are dropped."),
-                  n > 200 ? 1 : 0);
+        EXPECT_EQ(
+            std::ranges::count(output,
+                               "*** More than 200 lines wait for the channel: the oldest score "
+                               "reports and Interp lines are dropped."),
+            n > 200 ? 1 : 0);
         line(":FCST!~fcst@h JOIN :#FCST");
         EXPECT_EQ(sent(), expected);
         EXPECT_EQ(output.at(output.size() - expected.size() - 1),
