@@ -1,5 +1,4 @@
-// What users get when they ask the bot in private: every command and client query with its
-// exact notices, the ignore list, the greeting, and who may stop the bot.
+// What users get when they ask the bot in private, the ignore list, the greeting, the kill.
 #include "core/game_type.h"
 #include "irc_fixture.h"
 
@@ -11,10 +10,7 @@ using namespace std::chrono_literals;
 using Ignored = std::vector<IgnoredNick>;
 
 struct BotTest : IrcTest {
-    void SetUp() override {
-        app.settings.greetOnJoin = false;
-        joinChannel();
-    }
+    void SetUp() override { app.settings.greetOnJoin = false, joinChannel(); }
 };
 
 TEST_F(BotTest, ClientQueriesGetAPlainNoticeAndThePingsTimeIsNotEchoed) {
@@ -24,9 +20,8 @@ TEST_F(BotTest, ClientQueriesGetAPlainNoticeAndThePingsTimeIsNotEchoed) {
         {"finger", "FINGER", "https://fragcaster.example.net/"}};
     for (const auto& [kind, query, answer] : rows) {
         SCOPED_TRACE(kind);
-        ask("joe", std::string("\001") + query + "\001");
-        expect({std::string("NOTICE joe :") + answer},
-               {std::string("& Notice (CTCP ") + kind + ") sent to joe"});
+        ask("joe", "\001"s + query + "\001");
+        expect({"NOTICE joe :"s + answer}, {"& Notice (CTCP "s + kind + ") sent to joe"});
         app.irc.ignoreList.clear();
     }
 }
@@ -50,9 +45,17 @@ TEST_F(BotTest, HelpmeShowsTheScoreAndTheCommandsAndIgnoresFiveSecondsLonger) {
     EXPECT_EQ(app.irc.ignoreList, (Ignored{{"joe", 20s}}));
 }
 
-// Capture games tell the match state, and while it runs the captures and the time left; every
-// other game type tells both scores as shown. A private server hides its address.
-TEST_F(BotTest, StatsAnswerOnTheGameTypeAndMatchState) {
+// Triggers ignore case, only the end counts and only in private. Capture games tell the match
+// state, and while it runs the captures and the time left; every other game type tells both
+// scores as shown. A private server hides its address.
+TEST_F(BotTest, StatsAnswerOnTheGameTypeAndMatchStateToTriggersInPrivate) {
+    app.monitor.gameType = GameType::Quake2Ctf;
+    ask("a", "!STATS");
+    ask("b", "hey bot, give me the !stats");
+    line(":c!~c@host PRIVMSG #FCST :!stats");
+    ask("d", "!stats please");
+    expect({"NOTICE a :Match has not started yet", "NOTICE b :Match has not started yet"},
+           {"& Notice (!stats) sent to a", "& Notice (!stats) sent to b", "<c> !stats"});
     using enum GameType;
     using enum MatchState;
     const std::string running =
@@ -107,16 +110,6 @@ TEST_F(BotTest, PlayersComeThreeToANoticeColouredAndPadded) {
             "       1 (2)",
             "NOTICE joe :\00314Last            5 (6)"},
            {"& Notice (!players) sent to joe"});
-}
-
-TEST_F(BotTest, TriggersIgnoreCaseOnlyTheEndCountsAndOnlyInPrivate) {
-    app.monitor.gameType = GameType::Quake2Ctf;
-    ask("a", "!STATS");
-    ask("b", "hey bot, give me the !stats");
-    line(":c!~c@host PRIVMSG #FCST :!stats");
-    ask("d", "!stats please");
-    expect({"NOTICE a :Match has not started yet", "NOTICE b :Match has not started yet"},
-           {"& Notice (!stats) sent to a", "& Notice (!stats) sent to b", "<c> !stats"});
 }
 
 TEST_F(BotTest, InfoShowsTheVersionAndTheCountersAndAUserGetsOneAnswerPerIgnoreTime) {

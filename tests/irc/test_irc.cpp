@@ -99,7 +99,7 @@ TEST_F(IrcTest, APongGoesFirstThenReportLinesThenNoticesAndAQuitAtOnce) {
     EXPECT_EQ(app.irc.queue.size(), 0u);
 }
 
-TEST_F(IrcTest, NicksInUseAreFollowedByAnUnderscoreThenDigitsThenGivenUp) {
+TEST_F(IrcTest, NicksInUseAreFollowedByAnUnderscoreThenDigitsThenGivenUpAsIsAFailedTls) {
     connect();
     line(":irc.test 433 * FCST :Nickname already in use");
     line(":irc.test 001 FCST_ :Welcome");
@@ -116,9 +116,7 @@ TEST_F(IrcTest, NicksInUseAreFollowedByAnUnderscoreThenDigitsThenGivenUp) {
     expect({}, {"*** The nick FCST and the ten tried after it are in use: not connected."});
     EXPECT_EQ(socket().state(), SocketState::Closed);
     EXPECT_TRUE(app.window.connectIrcButtonEnabled);
-}
-
-TEST_F(IrcTest, TlsModesReachTheSocketAndAFailedCheckIsShownNotRetried) {
+    // TLS modes reach the socket; a failed check is shown and not retried.
     app.settings.ircTls = app.settings.ircTlsInsecure = true;
     connect();
     EXPECT_TRUE(socket().tls.on && socket().tls.insecure);
@@ -129,7 +127,7 @@ TEST_F(IrcTest, TlsModesReachTheSocketAndAFailedCheckIsShownNotRetried) {
     expect({}, {"*** TLS failed: The certificate is self-signed -- not connected."});
     platform.advance(700000);
     EXPECT_EQ(app.irc.ircStatus, "TLS failed: The certificate is self-signed");
-    EXPECT_EQ(socket().connects, 2);  // not dialled again
+    EXPECT_EQ(socket().connects, 4);  // not dialled again
     EXPECT_TRUE(app.window.connectIrcButtonEnabled);
 }
 
