@@ -44,67 +44,59 @@ TEST_F(IrcTest, APortThatIsNoNumberFrom1To65535IsReportedAndNothingIsLocked) {
     }
 }
 
-// What the server sends, read in these pieces, and what the bot answers and shows; then the
-// topic and the nick list. The bot starts registered, not yet in the channel, "@op joe" listed.
+// What the server sends, in these reads; what the bot sends ("> "), shows, and the topic|nicks
+// after. It starts registered, out of the channel, "@op joe" listed.
 TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
     const std::string kLong = ":s NOTICE FCST :" + std::string(16384, 'x');
-    const struct {
-        const char* name;
-        Lines in, sent, shown;
-        std::string after = "|@op joe";
-    } rows[] = {
-        {"end of the MOTD", {":s 376 FCST :End\n"}, {"MODE FCST +i", "JOIN #FCST "}},
-        {"no MOTD", {":s 422 FCST :MOTD File is missing\n"}, {"MODE FCST +i", "JOIN #FCST "}},
-        {"joined", {":FCST!c@h JOIN :#FCST\n"}, {}, {"*** You have joined: #FCST ***"}, "|"},
-        {"FCST2 joins", {":FCST2!x@h JOIN :#FCST\n"}, {}, {"* JOIN: FCST2"}, "|@op joe FCST2"},
+    const std::tuple<const char*, Lines, Lines> rows[] = {
+        {"MOTD end", {":s 376 FCST :End\n"}, {"> MODE FCST +i", "> JOIN #FCST ", "|@op joe"}},
+        {"no MOTD", {":s 422 FCST :No MOTD\n"}, {"> MODE FCST +i", "> JOIN #FCST ", "|@op joe"}},
+        {"joined", {":FCST!c@h JOIN :#FCST\n"}, {"*** You have joined: #FCST ***", "|"}},
+        {"FCST2 joins", {":FCST2!x@h JOIN :#FCST\n"}, {"* JOIN: FCST2", "|@op joe FCST2"}},
         {"topic and names",
          {":s 332 FCST #FCST :War\n:s 333 FCST #FCST op 1\n:s 353 FCST = #FCST :@op +v FCST \n"
           ":s 353 FCST = #FCST :b\n:s 366 FCST #FCST :End\n"},
-         {},
-         {"* TOPIC: War"},
-         "War|@op +v FCST"},
+         {"* TOPIC: War", "War|@op +v FCST"}},
         {"an operator parts, one quits",
          {":op!o@h PART #FCST\n:joe!j@h QUIT :Ping timeout\n"},
-         {},
-         {"* LEFT: op (PART)", "* LEFT: joe (QUIT)"},
-         "|"},
+         {"* LEFT: op (PART)", "* LEFT: joe (QUIT)", "|"}},
         {"chat, a topic and a mode",
          {":a!a@h PRIVMSG #FCST :hi \002all\002\n:op!o@h TOPIC #FCST :War\n:op!o@h MODE #FCST +o "
           "a\n"},
-         {},
-         {"<a> hi \002all\002", "* TOPIC: War (set by op)", "* MODE: +o a"},
-         "War|"},
-        {"the bot kicked", {":op!o@h KICK #FCST FCST :bye\n"}, {"JOIN #FCST "}},
+         {"<a> hi \002all\002", "* TOPIC: War (set by op)", "* MODE: +o a", "War|"}},
+        {"the bot kicked", {":op!o@h KICK #FCST FCST :bye\n"}, {"> JOIN #FCST ", "|@op joe"}},
         {"numerics from a user",
-         {":u!u@h 332 FCST #FCST :X\n:u!u@h 353 FCST = #FCST :a\n:u!u@h 001 X :Hi\n"}},
+         {":u!u@h 332 FCST #FCST :X\n:u!u@h 353 FCST = #FCST :a\n:u!u@h 001 X :Hi\n"},
+         {"|@op joe"}},
         {"lines cut across reads, LF alone ends one",
          {"PING :12", "34\r", "\nPING :5\n", ":s 332 FCST #FCST :War at\r", " nine\r\n"},
-         {"PONG :1234", "PONG :5"},
-         {"PONG!", "PONG!", "* TOPIC: War at"},
-         "War at|@op joe"},
+         {"> PONG :1234", "> PONG :5", "PONG!", "PONG!", "* TOPIC: War at", "War at|@op joe"}},
         {"unreadable lines",
          {":nothing-after-the-prefix\r\n\001\037garbage!\r\n:a!b@c PRIV\0MSG x :y\r\n\r\nPING :a\r\n"s},
-         {"PONG :a"},
-         {"*** Unreadable line from server: :nothing-after-the-prefix",
+         {"> PONG :a", "*** Unreadable line from server: :nothing-after-the-prefix",
           R"(*** Unreadable line from server: \x01\x1Fgarbage!)",
-          R"(*** Unreadable line from server: :a!b@c PRIV\x00MSG x :y)", "PONG!"}},
+          R"(*** Unreadable line from server: :a!b@c PRIV\x00MSG x :y)", "PONG!", "|@op joe"}},
         {"a line that never ends",
          {kLong, std::string(100000, 'y') + "PING :tail\r\nPING :next\r\n"},
-         {"PONG :next"},
-         {"*** Line from server longer than 16384 bytes dropped: " + kLong.substr(0, 200) + "...",
-          "PONG!"}}};
+         {"> PONG :next",
+          "*** Line from server longer than 16384 bytes dropped: " + kLong.substr(0, 200) + "...",
+          "PONG!", "|@op joe"}}};
     app.settings.greetOnJoin = false;
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
+    for (const auto& [name, in, out] : rows) {
+        SCOPED_TRACE(name);
         connect();
         app.irc.channelNicks = {"@op", "joe"};
         app.irc.ircTopic = "Not connected";
-        for (const std::string& bytes : r.in) receive(bytes);
-        expect(r.sent, r.shown);
+        for (const std::string& bytes : in) receive(bytes);
+        Lines got;
+        for (const std::string& l : sent()) got.push_back("> " + l);
+        std::ranges::move(shown(), std::back_inserter(got));
         std::string state = app.irc.ircTopic == "Not connected" ? "|" : app.irc.ircTopic + "|";
         for (const std::string& nick : app.irc.channelNicks)
             state += (state.ends_with('|') ? "" : " ") + nick;
-        EXPECT_EQ(state + app.irc.botNick, r.after + "FCST");
+        got.push_back(state);
+        EXPECT_EQ(got, out);
+        EXPECT_EQ(app.irc.botNick, "FCST");
     }
 }
 
