@@ -1,6 +1,5 @@
 // The headless program as scripts use it: a process on a folder of its own, its settings file
-// written and read back, its standard output read as JSON events, against game servers, an IRC
-// server, a master server, a web host and an Interp service on loopback.
+// and its JSON output, against game, IRC, master and Interp servers on loopback.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
@@ -37,8 +36,8 @@ protected:
     // with HOME there, so that nothing reaches the user's settings.
     void start(const QStringList& args, const QString& home = {}, const QString& binary = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", home.isEmpty() ? dir.path() : home);
-        env.insert("XDG_CONFIG_HOME", (home.isEmpty() ? dir.path() : home) + "/.config");
+        const QString h = home.isEmpty() ? dir.path() : home;
+        env.insert("HOME", h), env.insert("XDG_CONFIG_HOME", h + "/.config");
         program.setProcessEnvironment(env);
         program.start(
             binary.isEmpty() ? FRAGCASTER_BINARY : binary,
@@ -54,10 +53,7 @@ protected:
         err += program.readAllStandardError().toStdString();
         return ended && program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
     }
-    int run(const QStringList& args) {
-        start(args);
-        return finish();
-    }
+    int run(const QStringList& args) { return start(args), finish(); }
     // The JSON lines of the output whose "event" is `kind`; every line must be JSON.
     std::vector<QJsonObject> events(const char* kind) const {
         std::vector<QJsonObject> found;
@@ -69,7 +65,6 @@ protected:
         }
         return found;
     }
-
     // The members named, joined by "|".
     static std::string joined(const QJsonObject& o, std::initializer_list<const char*> keys) {
         QStringList values;
@@ -89,10 +84,9 @@ TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRe
     const std::string reply =
         quake3Reply({{"version", "ioq3 1.36"}, {"gamename", "baseoa"}, {"mapname", "oa_dm1"}},
                     {{"7", "33", "^1=RC=^7Sarge"}, {"-2", "999", "W\xE9ird \"q\""}});
-    UdpResponder server([&](const std::string& q) -> std::optional<std::string> {
-        return q == "\xFF\xFF\xFF\xFFgetstatus" ? std::optional(reply) : std::nullopt;
+    UdpResponder server([&](const std::string& q) {
+        return q == "\xFF\xFF\xFF\xFFgetstatus" ? Datagrams{reply} : Datagrams{};
     });
-    const std::string entry = "127.0.0.1:" + std::to_string(server.port());
     QTcpServer service;  // an Interp service: greets the feed and keeps what it asks
     ASSERT_TRUE(service.listen(QHostAddress::LocalHost));
     std::string asked;
@@ -103,7 +97,7 @@ TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRe
             "Welcome to Interp 3.0\r\nMade by: Tester\r\nEmail: t@example.net\r\n"
             "^1Sarge got the RED flag!\nMajor got QUAD!\n");
     });
-    writeSettings("Q2Selected = " + entry + " home\r\n");
+    writeSettings("Q2Selected = " + server.entry() + " home\r\n");
     ASSERT_EQ(run({"--json", "--duration", "3.5", "--record", "match.rec", "--interp-port",
                    QString::number(service.serverPort()), "--interp-events", "got"}),
               0)
@@ -301,20 +295,21 @@ std::string loopbackEntry(int port) {
 // An empty stored list is filled by the master server, the fast sweep asks the servers it
 // lists, and the run ends with the files written as the browser's close writes them.
 TEST_F(HeadlessProgram, SweepOverTheMasterServersList) {
-    UdpResponder quake3([](const std::string& q) -> std::optional<std::string> {
-        if (q != "\xFF\xFF\xFF\xFFgetstatus") return std::nullopt;
-        return "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\Arena\\mapname\\q3dm6\\"
-               "sv_maxclients\\10\n4 0 \"^1Ace\"\n";
+    UdpResponder quake3([](const std::string& q) {
+        if (q != "\xFF\xFF\xFF\xFFgetstatus") return Datagrams{};
+        return Datagrams{
+            "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\Arena\\mapname\\q3dm6\\"
+            "sv_maxclients\\10\n4 0 \"^1Ace\"\n"};
     });
-    UdpResponder silent([](const std::string&) { return std::nullopt; });
-    UdpResponder master([&](const std::string& q) -> std::optional<std::string> {
-        if (q.rfind("\xFF\xFF\xFF\xFFgetservers ", 0) != 0) return std::nullopt;
-        return "\xFF\xFF\xFF\xFFgetserversResponse\\" + loopbackEntry(quake3.port()) + "\\" +
-               loopbackEntry(silent.port()) + "\\EOT";
+    UdpResponder silent([](const std::string&) { return Datagrams{}; });
+    UdpResponder master([&](const std::string& q) {
+        if (!q.starts_with("\xFF\xFF\xFF\xFFgetservers ")) return Datagrams{};
+        return Datagrams{"\xFF\xFF\xFF\xFFgetserversResponse\\" + loopbackEntry(quake3.port()) +
+                         "\\" + loopbackEntry(silent.port()) + "\\EOT"};
     });
-    writeSettings("MasterServer = 127.0.0.1:" + std::to_string(master.port()) + "\r\n");
+    writeSettings("MasterServer = " + master.entry() + "\r\n");
     ASSERT_EQ(run({"--json", "--sweep", "--fast", "--filter-unanswered"}), 0) << err;
-    const std::string q3 = "127.0.0.1:" + std::to_string(quake3.port());
+    const std::string q3 = quake3.entry();
     std::vector<std::string> answered;
     for (const QJsonObject& row : events("row"))
         if (row["name"] != "-")
@@ -326,7 +321,7 @@ TEST_F(HeadlessProgram, SweepOverTheMasterServersList) {
     // The silent server left the rows but not the stored list.
     EXPECT_EQ(read("fcst-ql.ini"), "Arena\r\n1 / 10\r\nq3dm6\r\nAce\r\n" + q3 + "\r\n");
     EXPECT_TRUE(settingsHold("Q2Server = " + q3));
-    EXPECT_TRUE(settingsHold("Q2Server = 127.0.0.1:" + std::to_string(silent.port())));
+    EXPECT_TRUE(settingsHold("Q2Server = " + silent.entry()));
     EXPECT_TRUE(settingsHold("FastSweep = 0"));
 }
 
