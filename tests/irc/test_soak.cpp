@@ -1,6 +1,5 @@
-// An evening on the virtual clock: six 20-minute matches with captures, ten thousand channel
-// lines, queries from 50 nicks and two lost connections. Every report line said while the bot
-// is in the channel reaches the socket, in order, and nothing the bot keeps grows without end.
+// Six 20-minute matches, ten thousand channel lines, queries from 50 nicks, two lost connections:
+// every report line said in the channel reaches the socket in order; nothing grows without end.
 #include <algorithm>
 #include <cstdio>
 

@@ -1,5 +1,4 @@
-// The template preview: the RTF written for a template, the editing keys, the RTF read back
-// into styled runs, and the codes help's hand-over of stay-on-top.
+// The template preview: its RTF, the editing keys, the RTF reader, the codes help.
 #include <gtest/gtest.h>
 
 #include "core/app.h"
@@ -46,8 +45,7 @@ TEST_F(PreviewTest, BodyTextOfTemplates) {
     EXPECT_EQ(app.monitor.mapText, "live");
 }
 
-// The document in Fixedsys at ten points, its colours read back as they are; both documents
-// follow each change.
+// Fixedsys at ten points, the colours read back; both documents follow each change.
 TEST_F(PreviewTest, DocumentsOfBothTemplates) {
     const RtfDocument doc = readRtf(previewDocument(app, "\0038x", PreviewKind::Deathmatch));
     EXPECT_EQ(doc.runs, (std::vector<StyledRun>{{"x\n", Rgb{255, 255, 0}}}));

@@ -13,9 +13,8 @@
 namespace fc::test {
 namespace {
 
-// Each line for the channel is a report event telling what became of it at once, also when
-// nothing is sent; a line that waited for the channel gets an irc event when it leaves or is
-// dropped.
+// Each line for the channel is a report event with its fate, also when nothing is sent; one
+// that waited gets an irc event when it leaves or is dropped.
 TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
     FakePlatform platform;
     WiredApp app(platform);

@@ -1,5 +1,4 @@
-// The headless program as scripts use it: a process on a folder of its own, its settings file
-// and its JSON output, against game, IRC, master and Interp servers on loopback.
+// The headless program as scripts use it, against servers on loopback.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
@@ -32,8 +31,7 @@ protected:
     bool settingsHold(const std::string& line) const {
         return textContains(read("orvexa.ini"), "\r\n" + line + "\r\n");
     }
-    // Starts `--headless --dir DIR` and the arguments, or with `home` the program as given
-    // with HOME there, so that nothing reaches the user's settings.
+    // `--headless --dir DIR` and the arguments, or the arguments alone with HOME at `home`.
     void start(const QStringList& args, const QString& home = {}, const QString& binary = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         const QString h = home.isEmpty() ? dir.path() : home;
@@ -44,8 +42,7 @@ protected:
             home.isEmpty() ? QStringList{"--headless", "--dir", dir.path()} + args : args);
         err.clear();
     }
-    // Waits for the end of the run, serving loopback servers meanwhile; its exit code, or -1
-    // when it crashed or did not end in time.
+    // The exit code once it ended, serving loopback servers meanwhile; -1: crashed or too slow.
     int finish() {
         const bool ended =
             waitUntil([&] { return program.state() == QProcess::NotRunning; }, 15000);
@@ -77,9 +74,8 @@ protected:
     std::string out, err;
 };
 
-// One run prints each reply as JSON and records it with its time: " 45678.12" (seconds since
-// midnight), CRLF, the reply's bytes, CRLF; it prints the Interp feed's events, and reports the
-// chosen ones.
+// Each reply printed as JSON and recorded as " 45678.12" (seconds since midnight), CRLF, its
+// bytes, CRLF; the Interp feed's events printed, the chosen ones reported.
 TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRecordsIt) {
     const std::string reply =
         quake3Reply({{"version", "ioq3 1.36"}, {"gamename", "baseoa"}, {"mapname", "oa_dm1"}},
@@ -125,9 +121,8 @@ TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRe
     EXPECT_EQ(std::count(file.begin(), file.end(), 'R'), std::ssize(replies));
 }
 
-// Runs in a new home (no --dir) that end at once or say at once what is missing: the exit
-// code, the texts they print (on either stream), and whether the run is told that no game
-// server is watched; a run that goes on is told so while it runs.
+// Runs in a new home that end or say what is missing at once: the exit code, the texts printed
+// on either stream, and whether (while it runs) the run is told that no game server is watched.
 TEST_F(HeadlessProgram, RunsEndOrGuideAtOnce) {
     const char* noServer = "no game server is watched";
     const struct {
@@ -178,10 +173,9 @@ TEST_F(HeadlessProgram, RunsEndOrGuideAtOnce) {
     }
 }
 
-// --demo finds the demo match beside the program: in the source tree above a build folder (with
-// its settings), in an install's share/fragcaster/demos, or nowhere. What it prints: the match's
-// begin, the captures in the order of the server's own game log and the final score, styled
-// only on a terminal without NO_COLOR.
+// --demo finds the match in the source tree above a build (with its settings), in an install's
+// share/fragcaster/demos, or nowhere; it prints the begin, the captures in the game log's order
+// and the final score, styled only on a terminal without NO_COLOR.
 TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
     enum Layout { SourceTree, Installed, Nowhere };
     const struct {
@@ -246,8 +240,8 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
     }
 }
 
-// What a command line names is for that run only: the settings survive it. The IRC server of
-// the settings is dialled only with the flag; a signal ends a run.
+// The settings survive what a command line names; their IRC server is dialled only with the
+// flag; a signal ends a run.
 TEST_F(HeadlessProgram, SettingsSurviveRunsAndTheirIrcServerIsDialledOnlyWithTheFlag) {
     QTcpServer listener;
     ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));
@@ -292,8 +286,8 @@ std::string loopbackEntry(int port) {
            static_cast<char>(port & 0xFF);
 }
 
-// An empty stored list is filled by the master server, the fast sweep asks the servers it
-// lists, and the run ends with the files written as the browser's close writes them.
+// The master server fills an empty list, the fast sweep asks its servers, and the files are
+// written as the browser's close writes them.
 TEST_F(HeadlessProgram, SweepOverTheMasterServersList) {
     UdpResponder quake3([](const std::string& q) {
         if (q != "\xFF\xFF\xFF\xFFgetstatus") return Datagrams{};

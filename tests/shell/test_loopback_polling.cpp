@@ -24,8 +24,7 @@ protected:
     WiredApp app{platform};
 };
 
-// An Unreal Tournament server answers "\status\" in three datagrams from the polled address;
-// the first tick has asked in all three ways, the Unreal Tournament query first.
+// "\status\" answered in three datagrams; the first tick asks in all three ways, UT's first.
 TEST_F(LoopbackPolling, UnrealServerAnswersTheFirstTickInThreeDatagrams) {
     const UnrealAnswer answer{"CTFGame", "15", {{"Alpha", 3, "0"}, {"Bravo", 1, "1"}}};
     UdpResponder server([&](const std::string& query) {
@@ -43,8 +42,7 @@ TEST_F(LoopbackPolling, UnrealServerAnswersTheFirstTickInThreeDatagrams) {
               (Datagrams{"\\status\\", "\xFF\xFF\xFF\xFFstatus", "\xFF\xFF\xFF\xFFgetstatus"}));
 }
 
-// Names are looked up in the background: the answer comes after the call, from the event loop,
-// and a monitor whose entry names its server polls it once the name is found.
+// A name is looked up in the background (the answer comes later), then its server is polled.
 TEST_F(LoopbackPolling, ServerNamedByItsHostNameIsLookedUpAndPolled) {
     std::optional<std::string> answer;
     platform.lookUpHost("localhost", [&](const std::string& address) { answer = address; });

@@ -43,8 +43,8 @@ protected:
     int ends = 0;
 };
 
-// Its texts at all; the window's title follows the caption; the splash restores the window that
-// was minimised meanwhile, and goes when clicked.
+// Its texts, the title following the caption; the splash restores the minimised window, and
+// goes when clicked.
 TEST_F(Window, StartShowsTheTextsAndTheSplash) {
     startUp();
     EXPECT_TRUE(textContains(text("Titel"), versionText()));
