@@ -17,6 +17,8 @@
 namespace fc::test {
 namespace {
 
+using namespace std::string_literals;
+
 class HeadlessProgram : public ::testing::Test {
 protected:
     std::string read(const char* name) const {
@@ -215,8 +217,7 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
             char buffer[4096];
             for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;)
                 out.append(buffer, n);
-            ::close(terminal);
-            ::close(side);
+            ::close(terminal), ::close(side);
             program.setStandardOutputFile({});
         }
         if (c.layout == Nowhere) continue;
@@ -314,9 +315,9 @@ TEST_F(HeadlessProgram, SweepOverTheMasterServersList) {
     EXPECT_EQ(status.back()["text"], "Ready... Visible: 2. Total 2.");
     // The silent server left the rows but not the stored list.
     EXPECT_EQ(read("fcst-ql.ini"), "Arena\r\n1 / 10\r\nq3dm6\r\nAce\r\n" + q3 + "\r\n");
-    EXPECT_TRUE(settingsHold("Q2Server = " + q3));
-    EXPECT_TRUE(settingsHold("Q2Server = " + silent.entry()));
-    EXPECT_TRUE(settingsHold("FastSweep = 0"));
+    for (const std::string& l :
+         {"Q2Server = " + q3, "Q2Server = " + silent.entry(), "FastSweep = 0"s})
+        EXPECT_TRUE(settingsHold(l)) << l;
 }
 
 }  // namespace
