@@ -13,7 +13,7 @@ struct BotTest : IrcTest {
     void SetUp() override { app.settings.greetOnJoin = false, joinChannel(); }
 };
 
-TEST_F(BotTest, ClientQueriesGetAPlainNoticeAndThePingsTimeIsNotEchoed) {
+TEST_F(BotTest, ClientQueriesGetAPlainNoticeTheHelpTheScoreAndTheCommands) {
     const std::array<const char*, 3> rows[] = {
         {"version", "VERSION", "Fragcaster Version 1.33 Build  139"},
         {"ping", "PING 1700000000", "You're lagging..."},
@@ -24,10 +24,7 @@ TEST_F(BotTest, ClientQueriesGetAPlainNoticeAndThePingsTimeIsNotEchoed) {
         expect({"NOTICE joe :"s + answer}, {"& Notice (CTCP "s + kind + ") sent to joe"});
         app.irc.ignoreList.clear();
     }
-}
-
-// The score as captures (frags) and the time left; the ignore time is five seconds longer.
-TEST_F(BotTest, HelpmeShowsTheScoreAndTheCommandsAndIgnoresFiveSecondsLonger) {
+    // !helpme: the score as captures (frags) and the time left; the ignore time is 5 s longer.
     app.monitor.mapText = "q3ctf1";
     app.status.red = readTeamScore("3/12");  // the scores of the last reply, as numbers
     app.status.blue = readTeamScore(" 25");
@@ -137,7 +134,14 @@ TEST_F(BotTest, InfoShowsTheVersionAndTheCountersAndAUserGetsOneAnswerPerIgnoreT
     EXPECT_EQ(app.irc.ignoreList, (Ignored{{"joe", 2s}}));
 }
 
-TEST_F(BotTest, OnlyListedNicksMayStopTheBot) {
+TEST_F(BotTest, JoinersAreGreetedWhenTheOptionIsOnAndOnlyListedNicksMayStopTheBot) {
+    line(":quiet!~q@host JOIN :#FCST");
+    app.settings.greetOnJoin = true;
+    line(":newbie!~n@host JOIN :#FCST");
+    expect({"NOTICE newbie :\0037Hi! There is a war going on! Type \002/msg FCST !helpme\002 to "
+            "get information about the war and the commands you can send me!"},
+           {"* JOIN: quiet", "* JOIN: newbie"});
+    EXPECT_TRUE(app.irc.ignoreList.empty());
     ask("stranger", "!killyourself");
     app.settings.killAllowedFrom = "Admin  op2";
     ask("stranger", "!killyourself");
@@ -148,16 +152,6 @@ TEST_F(BotTest, OnlyListedNicksMayStopTheBot) {
                {"*** DISCONNECTED! ***"});
     }
     EXPECT_FALSE(app.window.connectIrcButtonEnabled);  // the fields stay locked until Quit IRC
-}
-
-TEST_F(BotTest, JoiningUsersAreGreetedWhenTheOptionIsOn) {
-    line(":quiet!~q@host JOIN :#FCST");
-    app.settings.greetOnJoin = true;
-    line(":newbie!~n@host JOIN :#FCST");
-    expect({"NOTICE newbie :\0037Hi! There is a war going on! Type \002/msg FCST !helpme\002 to "
-            "get information about the war and the commands you can send me!"},
-           {"* JOIN: quiet", "* JOIN: newbie"});
-    EXPECT_TRUE(app.irc.ignoreList.empty());
 }
 
 }  // namespace
