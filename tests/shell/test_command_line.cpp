@@ -59,11 +59,9 @@ std::string parsedText(const std::string& line) {
 // Lines a script may write, joined by "|", and what they give.
 const std::pair<const char*, const char*> kAccepted[] = {
     {"", ""},
-    {"--headless|--replay|demos/a.rec|--speed|50|--record|b.rec",
-     "headless replay=demos/a.rec speed=50 record=b.rec"},
+    {"--headless|--replay|a|--speed|50|--record|b", "headless replay=a speed=50 record=b"},
     {"--preview|x|--kind|ctf|--server|h:1|--json", "json server=h:1 preview=x ctf"},
-    {"--headless|--json|--server|10.0.0.5 x|--dir|/tmp/fc|--duration|2.5",
-     "headless json dir=/tmp/fc server=10.0.0.5 x duration=2.5"},
+    {"--headless|--server|h x|--dir|d|--duration|2.5", "headless dir=d server=h x duration=2.5"},
     {"--headless|--irc|irc.example.net:6670|--channel|#war|--nick|Caster|--key|",
      "headless irc=irc.example.net:6670 port-given channel=#war nick=Caster key="},
     {"--version|--help|--dir|x", "version help dir=x"},
