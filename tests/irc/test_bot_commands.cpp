@@ -42,9 +42,8 @@ TEST_F(BotTest, ClientQueriesGetAPlainNoticeTheHelpTheScoreAndTheCommands) {
     EXPECT_EQ(app.irc.ignoreList, (Ignored{{"joe", 20s}}));
 }
 
-// Triggers ignore case, only the end counts and only in private. Capture games tell the match
-// state, and while it runs the captures and the time left; every other game type tells both
-// scores as shown. A private server hides its address.
+// Triggers: any case, at the end, in private. Capture games tell the match state, or while it
+// runs the captures and time left; others both scores as shown. A private server hides its address.
 TEST_F(BotTest, StatsAnswerOnTheGameTypeAndMatchStateToTriggersInPrivate) {
     app.monitor.gameType = GameType::Quake2Ctf;
     ask("a", "!STATS");

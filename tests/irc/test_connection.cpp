@@ -113,8 +113,7 @@ TEST_F(IrcTest, APingIsAnsweredAtOnceAndOnceMoreByTheSecondPong) {
     }
 }
 
-// A ban starts a retry every ten seconds, with the key as it is at each try; a ban of somebody
-// else does not.
+// The bot's ban starts a retry every ten seconds, with the key as it is at each try.
 TEST_F(IrcTest, ABanStartsRetriesEveryTenSecondsUntilTheBotIsIn) {
     connect();
     line(":irc.test 474 Someone #FCST :Cannot join channel (+b)");

@@ -199,9 +199,8 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
     EXPECT_EQ(showableLine(longest + "b"), longest + "...");
 }
 
-// Lines said while the bot is out of its channel: every kind of absence holds them, lines still
-// in the send queue when it leaves wait again ahead of later ones, and once back they leave in
-// order, those that waited more than 30 s with the time of day they were said.
+// Every kind of absence holds the lines said, queued ones wait again ahead of later ones; once
+// back they leave in order, those that waited over 30 s with the time of day they were said.
 TEST_F(IrcTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
     app.settings.ircLineGapMs = "2000";
     joinChannel();
@@ -251,8 +250,7 @@ TEST_F(IrcTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
     EXPECT_EQ(heard.size(), 15u);
 }
 
-// Whatever ends the wish for a connection drops what waits for the channel, and says how much;
-// nothing is kept for later.
+// Whatever ends the wish for a connection drops what waits for the channel, and says how much.
 TEST_F(IrcTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
     const std::pair<const char*, std::function<void()>> ends[] = {
         {"Quit IRC", [&] { quitIrc(app); }},
@@ -277,9 +275,8 @@ TEST_F(IrcTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
     }
 }
 
-// At most 200 lines wait for the channel. Of periodic reports only the newest waits; past the
-// bound the oldest periodic and Interp lines go first, then the other lines, and a begin, capture
-// or final score only when nothing else is left. Lines are named by the order they were said in.
+// At most 200 lines wait, of periodic reports the newest only; past it the oldest periodic and
+// Interp lines go first, then others, a begin, capture or final score last. Lines are numbered.
 TEST_F(IrcTest, PastTheBoundTheLeastWorthLinesAreDroppedFirst) {
     using enum ReportKind;
     const struct {

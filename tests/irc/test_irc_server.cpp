@@ -15,7 +15,6 @@
 namespace fc::test {
 namespace {
 
-// A bot on real Qt sockets in a folder of its own.
 struct RealBot {
     QTemporaryDir dir;
     QtPlatform platform{dir.path()};
