@@ -13,8 +13,7 @@
 namespace fc::test {
 namespace {
 
-// Each line for the channel is a report event with its fate, also when nothing is sent; one
-// that waited gets an irc event when it leaves or is dropped.
+// Each line for the channel is a report event with its fate; a held one an irc event later.
 TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
     FakePlatform platform;
     WiredApp app(platform);

@@ -175,9 +175,8 @@ TEST_F(HeadlessProgram, RunsEndOrGuideAtOnce) {
     }
 }
 
-// --demo finds the match in the source tree above a build (with its settings), in an install's
-// share/fragcaster/demos, or nowhere; it prints the begin, the captures in the game log's order
-// and the final score, styled only on a terminal without NO_COLOR.
+// --demo finds the match above a build (with settings), in share/fragcaster/demos, or nowhere;
+// it prints the begin, the captures in the log's order, the final score, styled only on a tty.
 TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
     enum Layout { SourceTree, Installed, Nowhere };
     const struct {
@@ -241,8 +240,7 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
     }
 }
 
-// The settings survive what a command line names; their IRC server is dialled only with the
-// flag; a signal ends a run.
+// Settings survive the command line; their IRC server needs the flag; a signal ends a run.
 TEST_F(HeadlessProgram, SettingsSurviveRunsAndTheirIrcServerIsDialledOnlyWithTheFlag) {
     QTcpServer listener;
     ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));
@@ -287,8 +285,7 @@ std::string loopbackEntry(int port) {
            static_cast<char>(port & 0xFF);
 }
 
-// The master server fills an empty list, the fast sweep asks its servers, and the files are
-// written as the browser's close writes them.
+// The master server fills an empty list, the fast sweep asks its servers, the files are saved.
 TEST_F(HeadlessProgram, SweepOverTheMasterServersList) {
     UdpResponder quake3([](const std::string& q) {
         if (q != "\xFF\xFF\xFF\xFFgetstatus") return Datagrams{};

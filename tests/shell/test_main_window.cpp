@@ -1,4 +1,4 @@
-// The window offscreen on the fake platform: its texts drawn at all, and its start and end.
+// The window offscreen on the fake platform: its start and end.
 #include <gtest/gtest.h>
 
 #include <QtTest>
@@ -42,8 +42,7 @@ protected:
     int ends = 0;
 };
 
-// The title follows the caption; the splash restores the minimised window, and
-// goes when clicked.
+// The title follows the caption; the splash restores a minimised window and goes on a click.
 TEST_F(Window, StartShowsTheTextsAndTheSplash) {
     startUp();
     app.dispatch([&] { app.window.windowCaption = "Red 3|Blue 1|12:00"; });
