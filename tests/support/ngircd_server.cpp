@@ -54,13 +54,12 @@ bool NgircdServer::startOnce(bool newPorts) {
         "Listen = 127.0.0.1\nPorts = %1\nPidFile = %2/ngircd.pid\n%3\n[Limits]\n"
         "MaxConnectionsIP = 0\nMaxNickLength = 20\nPingTimeout = 120\n%4\n[Options]\n"
         "DNS = no\nIdent = no\nPAM = no\nRequireAuthPing = yes\n";
-    text = text.arg(port_).arg(dir).arg(options_.motd ? "MotdPhrase = \"Test server\""
-                                                      : "MotdFile = " + dir + "/none");
-    text = text.arg(options_.penalties ? "" : "MaxPenaltyTime = 0");
+    text = text.arg(QString::number(port_), dir,
+                    options_.motd ? "MotdPhrase = \"Test server\"" : "MotdFile = " + dir + "/none",
+                    options_.penalties ? "" : "MaxPenaltyTime = 0");
     if (options_.tls)
         text += QString("[SSL]\nPorts = %1\nCertFile = %2/cert.pem\nKeyFile = %2/key.pem\n")
-                    .arg(tlsPort_)
-                    .arg(dir);
+                    .arg(QString::number(tlsPort_), dir);
     file.write(text.toUtf8()), file.close();
     process_.setProcessChannelMode(QProcess::MergedChannels);
     process_.start("ngircd", {"-n", "-f", conf});
