@@ -42,7 +42,7 @@ protected:
     int ends = 0;
 };
 
-// The title follows the caption; the splash restores a minimised window and goes on a click.
+// The title follows the caption; the splash restores a minimised window, goes on a click or later.
 TEST_F(Window, StartShowsTheTitleAndTheSplash) {
     startUp();
     app.dispatch([&] { app.window.windowCaption = "Red 3|Blue 1|12:00"; });
@@ -53,6 +53,9 @@ TEST_F(Window, StartShowsTheTitleAndTheSplash) {
     ASSERT_TRUE(splash() && app.window.splashVisible);
     QTest::mouseClick(splash(), Qt::LeftButton);
     EXPECT_FALSE(app.window.splashVisible || splash());
+    startUp();  // unclicked, it goes by itself
+    platform.advance(4500);
+    EXPECT_FALSE(app.window.splashVisible);
 }
 
 // "Safe now!" saves; a close event waits for the quit timer, and saves.
