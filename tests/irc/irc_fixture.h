@@ -1,13 +1,8 @@
-// The IRC bot on the fake platform: the test plays the server at the far end of the socket.
-// IRC codes are written as octal escapes: \001 CTCP, \002 bold, \003 colour, \017 plain,
-// \026 reverse, \037 underline.
+// The IRC bot on the fake platform, the test playing the server. IRC codes are octal escapes:
+// \001 CTCP, \002 bold, \003 colour, \017 plain, \026 reverse, \037 underline.
 #pragma once
 
 #include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "core/app.h"
 #include "irc/console.h"
@@ -22,16 +17,12 @@ using Lines = std::vector<std::string>;
 
 class IrcTest : public ::testing::Test, public AppListener {
 protected:
-    IrcTest() {  // lines leave unpaced unless a test sets the pace
-        app.addListener(this);
-        app.settings.ircLineGapMs = "0";
-    }
+    IrcTest() { app.addListener(this), app.settings.ircLineGapMs = "0"; }  // unpaced by default
     void outputAppended(const std::string& text) override { output.push_back(text); }
     void reportSaid(const std::string&, const std::string& text) override { said.push_back(text); }
     void reportFate(const SaidLine&, LineFate fate, bool whenSaid) override {
         dropped += !whenSaid && fate == LineFate::Dropped;  // a drop is told after the saying
     }
-
     FakeTcpSocket& socket() { return *platform.tcpSockets.at(0); }
     void receive(const std::string& bytes) { socket().receive(bytes); }
     void line(const std::string& text) { receive(text + "\r\n"); }
@@ -40,11 +31,8 @@ protected:
         line(":" + nick + "!~u@host PRIVMSG " + app.irc.botNick + " :" + text);
         EXPECT_EQ(std::erase(output, "<" + nick + "> " + text), 1u);
     }
-    void type(const std::string& text) {
-        app.irc.ircInputLine = text;
-        onIrcInputEnter(app);
-    }
-    Lines sent() { return socket().takeLines(); }  // since the last look, as shown() below
+    void type(const std::string& text) { app.irc.ircInputLine = text, onIrcInputEnter(app); }
+    Lines sent() { return socket().takeLines(); }  // since the last look, as shown()
     Lines shown() { return std::exchange(output, {}); }
     // Exactly these lines were sent, shown and said in the channel since the last look.
     void expect(const Lines& sentLines, const Lines& shownLines = {}, const Lines& saidLines = {}) {
@@ -54,9 +42,9 @@ protected:
     }
     // The server, channel and nick fields, the connect and the quit button: 1 when enabled.
     std::string locks() const {
-        return {"01"[app.window.ircServerEnabled], "01"[app.window.channelEntryEnabled],
-                "01"[app.window.ircNameEnabled], "01"[app.window.connectIrcButtonEnabled],
-                "01"[app.window.quitIrcButtonEnabled]};
+        const auto& w = app.window;
+        return {"01"[w.ircServerEnabled], "01"[w.channelEntryEnabled], "01"[w.ircNameEnabled],
+                "01"[w.connectIrcButtonEnabled], "01"[w.quitIrcButtonEnabled]};
     }
     // Connected and accepted, and then also in the channel; what that sent and showed is taken.
     void connect(bool join = false) {

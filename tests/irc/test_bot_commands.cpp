@@ -1,5 +1,4 @@
-// What users get when they ask the bot in private: every command and client query with its
-// exact notices, the ignore list, the greeting, and who may stop the bot.
+// What users get when they ask the bot in private, the ignore list, the greeting, the kill.
 #include "core/game_type.h"
 #include "irc_fixture.h"
 
@@ -11,28 +10,21 @@ using namespace std::chrono_literals;
 using Ignored = std::vector<IgnoredNick>;
 
 struct BotTest : IrcTest {
-    void SetUp() override {
-        app.settings.greetOnJoin = false;
-        joinChannel();
-    }
+    void SetUp() override { app.settings.greetOnJoin = false, joinChannel(); }
 };
 
-TEST_F(BotTest, ClientQueriesGetAPlainNoticeAndThePingsTimeIsNotEchoed) {
+TEST_F(BotTest, ClientQueriesGetAPlainNoticeTheHelpTheScoreAndTheCommands) {
     const std::array<const char*, 3> rows[] = {
         {"version", "VERSION", "Fragcaster Version 1.33 Build  139"},
         {"ping", "PING 1700000000", "You're lagging..."},
         {"finger", "FINGER", "https://fragcaster.example.net/"}};
     for (const auto& [kind, query, answer] : rows) {
         SCOPED_TRACE(kind);
-        ask("joe", std::string("\001") + query + "\001");
-        expect({std::string("NOTICE joe :") + answer},
-               {std::string("& Notice (CTCP ") + kind + ") sent to joe"});
+        ask("joe", "\001"s + query + "\001");
+        expect({"NOTICE joe :"s + answer}, {"& Notice (CTCP "s + kind + ") sent to joe"});
         app.irc.ignoreList.clear();
     }
-}
-
-// The score as captures (frags) and the time left; the ignore time is five seconds longer.
-TEST_F(BotTest, HelpmeShowsTheScoreAndTheCommandsAndIgnoresFiveSecondsLonger) {
+    // !helpme: the score as captures (frags) and the time left; the ignore time is 5 s longer.
     app.monitor.mapText = "q3ctf1";
     app.status.red = readTeamScore("3/12");  // the scores of the last reply, as numbers
     app.status.blue = readTeamScore(" 25");
@@ -50,9 +42,16 @@ TEST_F(BotTest, HelpmeShowsTheScoreAndTheCommandsAndIgnoresFiveSecondsLonger) {
     EXPECT_EQ(app.irc.ignoreList, (Ignored{{"joe", 20s}}));
 }
 
-// Capture games tell the match state, and while it runs the captures and the time left; every
-// other game type tells both scores as shown. A private server hides its address.
-TEST_F(BotTest, StatsAnswerOnTheGameTypeAndMatchState) {
+// Triggers: any case, at the end, in private. Capture games tell the match state, or while it
+// runs the captures and time left; others both scores as shown. A private server hides its address.
+TEST_F(BotTest, StatsAnswerOnTheGameTypeAndMatchStateToTriggersInPrivate) {
+    app.monitor.gameType = GameType::Quake2Ctf;
+    ask("a", "!STATS");
+    ask("b", "hey bot, give me the !stats");
+    line(":c!~c@host PRIVMSG #FCST :!stats");
+    ask("d", "!stats please");
+    expect({"NOTICE a :Match has not started yet", "NOTICE b :Match has not started yet"},
+           {"& Notice (!stats) sent to a", "& Notice (!stats) sent to b", "<c> !stats"});
     using enum GameType;
     using enum MatchState;
     const std::string running =
@@ -109,16 +108,6 @@ TEST_F(BotTest, PlayersComeThreeToANoticeColouredAndPadded) {
            {"& Notice (!players) sent to joe"});
 }
 
-TEST_F(BotTest, TriggersIgnoreCaseOnlyTheEndCountsAndOnlyInPrivate) {
-    app.monitor.gameType = GameType::Quake2Ctf;
-    ask("a", "!STATS");
-    ask("b", "hey bot, give me the !stats");
-    line(":c!~c@host PRIVMSG #FCST :!stats");
-    ask("d", "!stats please");
-    expect({"NOTICE a :Match has not started yet", "NOTICE b :Match has not started yet"},
-           {"& Notice (!stats) sent to a", "& Notice (!stats) sent to b", "<c> !stats"});
-}
-
 TEST_F(BotTest, InfoShowsTheVersionAndTheCountersAndAUserGetsOneAnswerPerIgnoreTime) {
     app.settings.ignoreSeconds = "3";
     app.settings.startCount = 12;
@@ -144,7 +133,14 @@ TEST_F(BotTest, InfoShowsTheVersionAndTheCountersAndAUserGetsOneAnswerPerIgnoreT
     EXPECT_EQ(app.irc.ignoreList, (Ignored{{"joe", 2s}}));
 }
 
-TEST_F(BotTest, OnlyListedNicksMayStopTheBot) {
+TEST_F(BotTest, JoinersAreGreetedWhenTheOptionIsOnAndOnlyListedNicksMayStopTheBot) {
+    line(":quiet!~q@host JOIN :#FCST");
+    app.settings.greetOnJoin = true;
+    line(":newbie!~n@host JOIN :#FCST");
+    expect({"NOTICE newbie :\0037Hi! There is a war going on! Type \002/msg FCST !helpme\002 to "
+            "get information about the war and the commands you can send me!"},
+           {"* JOIN: quiet", "* JOIN: newbie"});
+    EXPECT_TRUE(app.irc.ignoreList.empty());
     ask("stranger", "!killyourself");
     app.settings.killAllowedFrom = "Admin  op2";
     ask("stranger", "!killyourself");
@@ -155,16 +151,6 @@ TEST_F(BotTest, OnlyListedNicksMayStopTheBot) {
                {"*** DISCONNECTED! ***"});
     }
     EXPECT_FALSE(app.window.connectIrcButtonEnabled);  // the fields stay locked until Quit IRC
-}
-
-TEST_F(BotTest, JoiningUsersAreGreetedWhenTheOptionIsOn) {
-    line(":quiet!~q@host JOIN :#FCST");
-    app.settings.greetOnJoin = true;
-    line(":newbie!~n@host JOIN :#FCST");
-    expect({"NOTICE newbie :\0037Hi! There is a war going on! Type \002/msg FCST !helpme\002 to "
-            "get information about the war and the commands you can send me!"},
-           {"* JOIN: quiet", "* JOIN: newbie"});
-    EXPECT_TRUE(app.irc.ignoreList.empty());
 }
 
 }  // namespace

@@ -1,8 +1,4 @@
-// Connecting, registering, staying connected and joining the channel, with the test as the
-// server; the receive loop's cutting of lines and its refusal of what cannot be read; the
-// operator's console: channel events, the nick list and the input line.
-#include <cctype>
-
+// Connecting, registering, joining; the receive loop's cutting and refusal of lines; the console.
 #include "irc_fixture.h"
 
 namespace fc::test {
@@ -48,90 +44,76 @@ TEST_F(IrcTest, APortThatIsNoNumberFrom1To65535IsReportedAndNothingIsLocked) {
     }
 }
 
-// What the server sends, read in these pieces, and what the bot answers and shows; then the
-// topic and the nick list. The bot starts registered, not yet in the channel, "@op joe" listed.
-struct Wire {
-    const char* name;
-    Lines in, sent, shown;
-    std::string after = "|@op joe";
-};
-const std::string kLong = ":s NOTICE FCST :" + std::string(16384, 'x');
-const Wire kWire[] = {
-    {"end of the MOTD", {":s 376 FCST :End\n"}, {"MODE FCST +i", "JOIN #FCST "}},
-    {"no MOTD", {":s 422 FCST :MOTD File is missing\n"}, {"MODE FCST +i", "JOIN #FCST "}},
-    {"joined", {":FCST!c@h JOIN :#FCST\n"}, {}, {"*** You have joined: #FCST ***"}, "|"},
-    {"FCST2 is not the bot", {":FCST2!x@h JOIN :#FCST\n"}, {}, {"* JOIN: FCST2"}, "|@op joe FCST2"},
-    {"topic and names",
-     {":s 332 FCST #FCST :War\n:s 333 FCST #FCST op 1\n:s 353 FCST = #FCST :@op +v FCST \n:s 353 "
-      "FCST = #FCST :b\n:s 366 FCST #FCST :End\n"},
-     {},
-     {"* TOPIC: War"},
-     "War|@op +v FCST"},
-    {"an operator parts, one quits",
-     {":op!o@h PART #FCST\n:joe!j@h QUIT :Ping timeout\n"},
-     {},
-     {"* LEFT: op (PART)", "* LEFT: joe (QUIT)"},
-     "|"},
-    {"chat, a topic and a mode",
-     {":a!a@h PRIVMSG #FCST :hi \002all\002\n:op!o@h TOPIC #FCST :War\n:op!o@h MODE #FCST +o a\n"},
-     {},
-     {"<a> hi \002all\002", "* TOPIC: War (set by op)", "* MODE: +o a"},
-     "War|"},
-    {"the bot kicked", {":op!o@h KICK #FCST FCST :bye\n"}, {"JOIN #FCST "}},
-    {"numerics from a user",
-     {":u!u@h 332 FCST #FCST :X\n:u!u@h 353 FCST = #FCST :a\n:u!u@h 001 X :Hi\n"}},
-    {"lines cut across reads, LF alone ends one",
-     {"PING :12", "34\r", "\nPING :5\n", ":s 332 FCST #FCST :War at\r", " nine\r\n"},
-     {"PONG :1234", "PONG :5"},
-     {"PONG!", "PONG!", "* TOPIC: War at"},
-     "War at|@op joe"},
-    {"unreadable lines",
-     {":nothing-after-the-prefix\r\n\001\037garbage!\r\n:a!b@c PRIV\0MSG x :y\r\n\r\nPING :a\r\n"s},
-     {"PONG :a"},
-     {"*** Unreadable line from server: :nothing-after-the-prefix",
-      R"(*** Unreadable line from server: \x01\x1Fgarbage!)",
-      R"(*** Unreadable line from server: :a!b@c PRIV\x00MSG x :y)", "PONG!"}},
-    {"a line that never ends",
-     {kLong, std::string(100000, 'y') + "PING :tail\r\nPING :next\r\n"},
-     {"PONG :next"},
-     {"*** Line from server longer than 16384 bytes dropped: " + kLong.substr(0, 200) + "...",
-      "PONG!"}},
-};
-
-struct WireTest : IrcTest, ::testing::WithParamInterface<Wire> {};
-
-TEST_P(WireTest, IsAnsweredAndShown) {
+// What the server sends, in these reads; what the bot sends ("> "), shows, and the topic|nicks
+// after. It starts registered, out of the channel, "@op joe" listed.
+TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
+    const std::string kLong = ":s NOTICE FCST :" + std::string(16384, 'x');
+    const std::tuple<const char*, Lines, Lines> rows[] = {
+        {"MOTD end", {":s 376 FCST :End\n"}, {"> MODE FCST +i", "> JOIN #FCST ", "|@op joe"}},
+        {"no MOTD", {":s 422 FCST :No MOTD\n"}, {"> MODE FCST +i", "> JOIN #FCST ", "|@op joe"}},
+        {"joined", {":FCST!c@h JOIN :#FCST\n"}, {"*** You have joined: #FCST ***", "|"}},
+        {"FCST2 joins", {":FCST2!x@h JOIN :#FCST\n"}, {"* JOIN: FCST2", "|@op joe FCST2"}},
+        {"topic and names",
+         {":s 332 FCST #FCST :War\n:s 333 FCST #FCST op 1\n:s 353 FCST = #FCST :@op +v FCST \n"
+          ":s 353 FCST = #FCST :b\n:s 366 FCST #FCST :End\n"},
+         {"* TOPIC: War", "War|@op +v FCST"}},
+        {"an operator parts, one quits",
+         {":op!o@h PART #FCST\n:joe!j@h QUIT :Ping timeout\n"},
+         {"* LEFT: op (PART)", "* LEFT: joe (QUIT)", "|"}},
+        {"chat, a topic and a mode",
+         {":a!a@h PRIVMSG #FCST :hi \002all\002\n:op!o@h TOPIC #FCST :War\n:op!o@h MODE #FCST +o "
+          "a\n"},
+         {"<a> hi \002all\002", "* TOPIC: War (set by op)", "* MODE: +o a", "War|"}},
+        {"the bot kicked", {":op!o@h KICK #FCST FCST :bye\n"}, {"> JOIN #FCST ", "|@op joe"}},
+        {"numerics from a user",
+         {":u!u@h 332 FCST #FCST :X\n:u!u@h 353 FCST = #FCST :a\n:u!u@h 001 X :Hi\n"},
+         {"|@op joe"}},
+        {"lines cut across reads, LF alone ends one",
+         {"PING :12", "34\r", "\nPING :5\n", ":s 332 FCST #FCST :War at\r", " nine\r\n"},
+         {"> PONG :1234", "> PONG :5", "PONG!", "PONG!", "* TOPIC: War at", "War at|@op joe"}},
+        {"unreadable lines",
+         {":nothing-after-the-prefix\r\n\001\037garbage!\r\n:a!b@c PRIV\0MSG x :y\r\n\r\nPING :a\r\n"s},
+         {"> PONG :a", "*** Unreadable line from server: :nothing-after-the-prefix",
+          R"(*** Unreadable line from server: \x01\x1Fgarbage!)",
+          R"(*** Unreadable line from server: :a!b@c PRIV\x00MSG x :y)", "PONG!", "|@op joe"}},
+        {"a line that never ends",
+         {kLong, std::string(100000, 'y') + "PING :tail\r\nPING :next\r\n"},
+         {"> PONG :next",
+          "*** Line from server longer than 16384 bytes dropped: " + kLong.substr(0, 200) + "...",
+          "PONG!", "|@op joe"}}};
     app.settings.greetOnJoin = false;
-    connect();
-    app.irc.channelNicks = {"@op", "joe"};
-    for (const std::string& bytes : GetParam().in) receive(bytes);
-    expect(GetParam().sent, GetParam().shown);
-    std::string state = app.irc.ircTopic == "Not connected" ? "|" : app.irc.ircTopic + "|";
-    for (const std::string& nick : app.irc.channelNicks)
-        state += (state.ends_with('|') ? "" : " ") + nick;
-    EXPECT_EQ(state, GetParam().after);
-    EXPECT_EQ(app.irc.botNick, "FCST");
+    for (const auto& [name, in, out] : rows) {
+        SCOPED_TRACE(name);
+        connect();
+        app.irc.channelNicks = {"@op", "joe"};
+        app.irc.ircTopic = "Not connected";
+        for (const std::string& bytes : in) receive(bytes);
+        Lines got;
+        for (const std::string& l : sent()) got.push_back("> " + l);
+        std::ranges::move(shown(), std::back_inserter(got));
+        std::string state = app.irc.ircTopic == "Not connected" ? "|" : app.irc.ircTopic + "|";
+        for (const std::string& nick : app.irc.channelNicks)
+            state += (state.ends_with('|') ? "" : " ") + nick;
+        got.push_back(state);
+        EXPECT_EQ(got, out);
+        EXPECT_EQ(app.irc.botNick, "FCST");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Server, WireTest, ::testing::ValuesIn(kWire), [](const auto& info) {
-    std::string name = info.param.name;
-    std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
-    return name;
-});
-
+// The raw display shows each read as it came.
 TEST_F(IrcTest, APingIsAnsweredAtOnceAndOnceMoreByTheSecondPong) {
+    app.settings.showRawText = true;
     connect();
     platform.advance(3000);  // no PING seen yet: the second PONG waits
-    line("PING :7A3F21");
-    expect({"PONG :7A3F21"}, {"PONG!"});
+    receive("PING :7A3F21\r\n:irc.te");
+    expect({"PONG :7A3F21"}, {"PING :7A3F21\r\n:irc.te", "PONG!"});
     for (const Lines& pong : {Lines{"PONG :7A3F21"}, Lines{}}) {
         platform.advance(1000);
         expect(pong);
     }
 }
 
-// A ban starts a retry every ten seconds, with the key as it is at each try; a ban of somebody
-// else does not.
+// The bot's ban starts a retry every ten seconds, with the key as it is at each try.
 TEST_F(IrcTest, ABanStartsRetriesEveryTenSecondsUntilTheBotIsIn) {
     connect();
     line(":irc.test 474 Someone #FCST :Cannot join channel (+b)");
@@ -162,13 +144,6 @@ TEST_F(IrcTest, TheStatusShowsTheMatchStateEveryFifthOfASecond) {
         EXPECT_EQ(app.match.matchStateText + " / " + app.match.matchButton, text);
         EXPECT_TRUE(app.window.matchButtonEnabled);
     }
-}
-
-TEST_F(IrcTest, TheRawDisplayShowsEachReadAsItCame) {
-    app.settings.showRawText = true;
-    connect();
-    receive(":irc.test 001 FCST :Welcome\r\n:irc.te");
-    expect({}, {":irc.test 001 FCST :Welcome\r\n:irc.te"});
 }
 
 TEST_F(IrcTest, TypedChatIsSaidSlashLinesGoRawButANickChangeIsRefused) {

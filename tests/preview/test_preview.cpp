@@ -1,5 +1,4 @@
-// The template preview: the RTF written for a template, the editing keys, the RTF read back
-// into styled runs, and the codes help's hand-over of stay-on-top.
+// The template preview: its RTF, the editing keys, the RTF reader, the codes help.
 #include <gtest/gtest.h>
 
 #include "core/app.h"
@@ -46,9 +45,8 @@ TEST_F(PreviewTest, BodyTextOfTemplates) {
     EXPECT_EQ(app.monitor.mapText, "live");
 }
 
-// The document in Fixedsys at ten points, its colours read back as they are; both documents
-// follow each change.
-TEST_F(PreviewTest, DocumentsOfBothTemplates) {
+// Fixedsys at ten points, the colours read back; both documents follow each change.
+TEST_F(PreviewTest, DocumentsOfBothTemplatesAndTheCodesHelp) {
     const RtfDocument doc = readRtf(previewDocument(app, "\0038x", PreviewKind::Deathmatch));
     EXPECT_EQ(doc.runs, (std::vector<StyledRun>{{"x\n", Rgb{255, 255, 0}}}));
     EXPECT_EQ(doc.font + " " + std::to_string(doc.halfPoints), "Fixedsys 20");
@@ -65,6 +63,18 @@ TEST_F(PreviewTest, DocumentsOfBothTemplates) {
     resetTemplates(app);
     EXPECT_EQ(body(app.preview.ctfPreviewRtf),
               "\\cf1 Map: q2ctf1 - Red: 5 - Blue: 4 - TL: 14:34 - Cap by Grimhawk\\par }");
+    // The codes help hands stay-on-top over and back.
+    const auto state = [&] {
+        return std::tuple(app.window.stayOnTop, app.preview.codesButtonEnabled,
+                          app.preview.codesHelpVisible);
+    };
+    for (const bool onTop : {true, false, false}) {  // the last: nothing left over to restore
+        app.window.stayOnTop = onTop;
+        openCodesHelp(app);
+        EXPECT_EQ(state(), std::tuple(false, false, true));
+        closeCodesHelp(app);
+        EXPECT_EQ(state(), std::tuple(onTop, true, false));
+    }
 }
 
 TEST(FormattingKey, AltAloneInsertsAtTheCursor) {
@@ -98,20 +108,6 @@ TEST(RtfReader, StyledRunsOfTheSubset) {
     EXPECT_EQ(readRtf(table + "\\fs20 }").font, "Fixedsys");
     EXPECT_EQ(readRtf("\\fs999999999").halfPoints, 999999999);
     EXPECT_EQ(readRtf("\\fs99999999999999999999").halfPoints, 1000000000);  // held, not wrapped
-}
-
-TEST_F(PreviewTest, CodesHelpHandsStayOnTopOverAndBack) {
-    const auto state = [&] {
-        return std::tuple(app.window.stayOnTop, app.preview.codesButtonEnabled,
-                          app.preview.codesHelpVisible);
-    };
-    for (const bool onTop : {true, false, false}) {  // the last: nothing left over to restore
-        app.window.stayOnTop = onTop;
-        openCodesHelp(app);
-        EXPECT_EQ(state(), std::tuple(false, false, true));
-        closeCodesHelp(app);
-        EXPECT_EQ(state(), std::tuple(onTop, true, false));
-    }
 }
 
 }  // namespace

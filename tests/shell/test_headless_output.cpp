@@ -13,9 +13,7 @@
 namespace fc::test {
 namespace {
 
-// Each line for the channel is a report event telling what became of it at once, also when
-// nothing is sent; a line that waited for the channel gets an irc event when it leaves or is
-// dropped.
+// Each line for the channel is a report event with its fate; a held one an irc event later.
 TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
     FakePlatform platform;
     WiredApp app(platform);
@@ -44,8 +42,8 @@ TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
         return R"({"event":"report","target":"#FCST","text":")" + text + R"(","fate":")" + fate +
                "\"}";
     };
-    const auto output = [](const std::string& text) {
-        return R"({"event":"output","text":")" + text + "\"}";
+    const auto out = [](const std::string& t) {
+        return R"({"event":"output","text":")" + t + "\"}";
     };
     const std::string irc = R"({"event":"irc","state":"Connected!","nick":"FCST","fate":)";
     EXPECT_EQ(
@@ -53,13 +51,13 @@ TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
         (std::vector<std::string>{
             report("\\u0002Red\\u0002 scores", "none"), report("silenced", "off"),
             report("CAP =RC=Sarge 1:0", "held"),
-            output("*** Back in #FCST: sending 1 line said while away."),
+            out("*** Back in #FCST: sending 1 line said while away."),
             irc + R"("late","target":"#FCST","text":"CAP =RC=Sarge 1:0","saidAt":"12:00:00"})",
-            output("<FCST> [12:00:00] CAP =RC=Sarge 1:0"), report("CAP [BC]Kyonshi 1:1", "sent"),
-            output("<FCST> CAP [BC]Kyonshi 1:1"), report("*** Match paused! ***", "held"),
+            out("<FCST> [12:00:00] CAP =RC=Sarge 1:0"), report("CAP [BC]Kyonshi 1:1", "sent"),
+            out("<FCST> CAP [BC]Kyonshi 1:1"), report("*** Match paused! ***", "held"),
             irc + R"("dropped","target":"#FCST","text":"*** Match paused! ***",)"
                   R"("saidAt":"12:00:31"})",
-            output("*** Dropped 1 report line not yet said.")}));
+            out("*** Dropped 1 report line not yet said.")}));
 }
 
 }  // namespace

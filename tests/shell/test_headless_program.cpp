@@ -1,6 +1,4 @@
-// The headless program as scripts use it: a process on a folder of its own, its settings file
-// written and read back, its standard output read as JSON events, against game servers, an IRC
-// server, a master server, a web host and an Interp service on loopback.
+// The headless program as scripts use it, against servers on loopback.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
@@ -19,6 +17,8 @@
 namespace fc::test {
 namespace {
 
+using namespace std::string_literals;
+
 class HeadlessProgram : public ::testing::Test {
 protected:
     std::string read(const char* name) const {
@@ -33,20 +33,18 @@ protected:
     bool settingsHold(const std::string& line) const {
         return textContains(read("orvexa.ini"), "\r\n" + line + "\r\n");
     }
-    // Starts `--headless --dir DIR` and the arguments, or with `home` the program as given
-    // with HOME there, so that nothing reaches the user's settings.
+    // `--headless --dir DIR` and the arguments, or the arguments alone with HOME at `home`.
     void start(const QStringList& args, const QString& home = {}, const QString& binary = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", home.isEmpty() ? dir.path() : home);
-        env.insert("XDG_CONFIG_HOME", (home.isEmpty() ? dir.path() : home) + "/.config");
+        const QString h = home.isEmpty() ? dir.path() : home;
+        env.insert("HOME", h), env.insert("XDG_CONFIG_HOME", h + "/.config");
         program.setProcessEnvironment(env);
         program.start(
             binary.isEmpty() ? FRAGCASTER_BINARY : binary,
             home.isEmpty() ? QStringList{"--headless", "--dir", dir.path()} + args : args);
         err.clear();
     }
-    // Waits for the end of the run, serving loopback servers meanwhile; its exit code, or -1
-    // when it crashed or did not end in time.
+    // The exit code once it ended, serving loopback servers meanwhile; -1: crashed or too slow.
     int finish() {
         const bool ended =
             waitUntil([&] { return program.state() == QProcess::NotRunning; }, 15000);
@@ -54,10 +52,7 @@ protected:
         err += program.readAllStandardError().toStdString();
         return ended && program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
     }
-    int run(const QStringList& args) {
-        start(args);
-        return finish();
-    }
+    int run(const QStringList& args) { return start(args), finish(); }
     // The JSON lines of the output whose "event" is `kind`; every line must be JSON.
     std::vector<QJsonObject> events(const char* kind) const {
         std::vector<QJsonObject> found;
@@ -69,7 +64,6 @@ protected:
         }
         return found;
     }
-
     // The members named, joined by "|".
     static std::string joined(const QJsonObject& o, std::initializer_list<const char*> keys) {
         QStringList values;
@@ -82,17 +76,15 @@ protected:
     std::string out, err;
 };
 
-// One run prints each reply as JSON and records it with its time: " 45678.12" (seconds since
-// midnight), CRLF, the reply's bytes, CRLF; it prints the Interp feed's events, and reports the
-// chosen ones.
+// Each reply printed as JSON and recorded as " 45678.12" (seconds since midnight), CRLF, its
+// bytes, CRLF; the Interp feed's events printed, the chosen ones reported.
 TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRecordsIt) {
     const std::string reply =
         quake3Reply({{"version", "ioq3 1.36"}, {"gamename", "baseoa"}, {"mapname", "oa_dm1"}},
                     {{"7", "33", "^1=RC=^7Sarge"}, {"-2", "999", "W\xE9ird \"q\""}});
-    UdpResponder server([&](const std::string& q) -> std::optional<std::string> {
-        return q == "\xFF\xFF\xFF\xFFgetstatus" ? std::optional(reply) : std::nullopt;
+    UdpResponder server([&](const std::string& q) {
+        return q == "\xFF\xFF\xFF\xFFgetstatus" ? Datagrams{reply} : Datagrams{};
     });
-    const std::string entry = "127.0.0.1:" + std::to_string(server.port());
     QTcpServer service;  // an Interp service: greets the feed and keeps what it asks
     ASSERT_TRUE(service.listen(QHostAddress::LocalHost));
     std::string asked;
@@ -103,7 +95,7 @@ TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRe
             "Welcome to Interp 3.0\r\nMade by: Tester\r\nEmail: t@example.net\r\n"
             "^1Sarge got the RED flag!\nMajor got QUAD!\n");
     });
-    writeSettings("Q2Selected = " + entry + " home\r\n");
+    writeSettings("Q2Selected = " + server.entry() + " home\r\n");
     ASSERT_EQ(run({"--json", "--duration", "3.5", "--record", "match.rec", "--interp-port",
                    QString::number(service.serverPort()), "--interp-events", "got"}),
               0)
@@ -131,9 +123,8 @@ TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRe
     EXPECT_EQ(std::count(file.begin(), file.end(), 'R'), std::ssize(replies));
 }
 
-// Runs in a new home (no --dir) that end at once or say at once what is missing: the exit
-// code, the texts they print (on either stream), and whether the run is told that no game
-// server is watched; a run that goes on is told so while it runs.
+// Runs in a new home that end or say what is missing at once: the exit code, the texts printed
+// on either stream, and whether (while it runs) the run is told that no game server is watched.
 TEST_F(HeadlessProgram, RunsEndOrGuideAtOnce) {
     const char* noServer = "no game server is watched";
     const struct {
@@ -184,10 +175,8 @@ TEST_F(HeadlessProgram, RunsEndOrGuideAtOnce) {
     }
 }
 
-// --demo finds the demo match beside the program: in the source tree above a build folder (with
-// its settings), in an install's share/fragcaster/demos, or nowhere. What it prints: the match's
-// begin, the captures in the order of the server's own game log and the final score, styled
-// only on a terminal without NO_COLOR.
+// --demo finds the match above a build (with settings), in share/fragcaster/demos, or nowhere;
+// it prints the begin, the captures in the log's order, the final score, styled only on a tty.
 TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
     enum Layout { SourceTree, Installed, Nowhere };
     const struct {
@@ -227,8 +216,7 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
             char buffer[4096];
             for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;)
                 out.append(buffer, n);
-            ::close(terminal);
-            ::close(side);
+            ::close(terminal), ::close(side);
             program.setStandardOutputFile({});
         }
         if (c.layout == Nowhere) continue;
@@ -252,8 +240,7 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
     }
 }
 
-// What a command line names is for that run only: the settings survive it. The IRC server of
-// the settings is dialled only with the flag; a signal ends a run.
+// Settings survive the command line; their IRC server needs the flag; a signal ends a run.
 TEST_F(HeadlessProgram, SettingsSurviveRunsAndTheirIrcServerIsDialledOnlyWithTheFlag) {
     QTcpServer listener;
     ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));
@@ -298,23 +285,23 @@ std::string loopbackEntry(int port) {
            static_cast<char>(port & 0xFF);
 }
 
-// An empty stored list is filled by the master server, the fast sweep asks the servers it
-// lists, and the run ends with the files written as the browser's close writes them.
+// The master server fills an empty list, the fast sweep asks its servers, the files are saved.
 TEST_F(HeadlessProgram, SweepOverTheMasterServersList) {
-    UdpResponder quake3([](const std::string& q) -> std::optional<std::string> {
-        if (q != "\xFF\xFF\xFF\xFFgetstatus") return std::nullopt;
-        return "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\Arena\\mapname\\q3dm6\\"
-               "sv_maxclients\\10\n4 0 \"^1Ace\"\n";
+    UdpResponder quake3([](const std::string& q) {
+        if (q != "\xFF\xFF\xFF\xFFgetstatus") return Datagrams{};
+        return Datagrams{
+            "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\Arena\\mapname\\q3dm6\\"
+            "sv_maxclients\\10\n4 0 \"^1Ace\"\n"};
     });
-    UdpResponder silent([](const std::string&) { return std::nullopt; });
-    UdpResponder master([&](const std::string& q) -> std::optional<std::string> {
-        if (q.rfind("\xFF\xFF\xFF\xFFgetservers ", 0) != 0) return std::nullopt;
-        return "\xFF\xFF\xFF\xFFgetserversResponse\\" + loopbackEntry(quake3.port()) + "\\" +
-               loopbackEntry(silent.port()) + "\\EOT";
+    UdpResponder silent([](const std::string&) { return Datagrams{}; });
+    UdpResponder master([&](const std::string& q) {
+        if (!q.starts_with("\xFF\xFF\xFF\xFFgetservers ")) return Datagrams{};
+        return Datagrams{"\xFF\xFF\xFF\xFFgetserversResponse\\" + loopbackEntry(quake3.port()) +
+                         "\\" + loopbackEntry(silent.port()) + "\\EOT"};
     });
-    writeSettings("MasterServer = 127.0.0.1:" + std::to_string(master.port()) + "\r\n");
+    writeSettings("MasterServer = " + master.entry() + "\r\n");
     ASSERT_EQ(run({"--json", "--sweep", "--fast", "--filter-unanswered"}), 0) << err;
-    const std::string q3 = "127.0.0.1:" + std::to_string(quake3.port());
+    const std::string q3 = quake3.entry();
     std::vector<std::string> answered;
     for (const QJsonObject& row : events("row"))
         if (row["name"] != "-")
@@ -325,9 +312,9 @@ TEST_F(HeadlessProgram, SweepOverTheMasterServersList) {
     EXPECT_EQ(status.back()["text"], "Ready... Visible: 2. Total 2.");
     // The silent server left the rows but not the stored list.
     EXPECT_EQ(read("fcst-ql.ini"), "Arena\r\n1 / 10\r\nq3dm6\r\nAce\r\n" + q3 + "\r\n");
-    EXPECT_TRUE(settingsHold("Q2Server = " + q3));
-    EXPECT_TRUE(settingsHold("Q2Server = 127.0.0.1:" + std::to_string(silent.port())));
-    EXPECT_TRUE(settingsHold("FastSweep = 0"));
+    for (const std::string& l :
+         {"Q2Server = " + q3, "Q2Server = " + silent.entry(), "FastSweep = 0"s})
+        EXPECT_TRUE(settingsHold(l)) << l;
 }
 
 }  // namespace

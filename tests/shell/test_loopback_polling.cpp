@@ -1,9 +1,6 @@
 // The monitor on a real Qt socket against a loopback game server that answers with real bytes.
 #include <gtest/gtest.h>
 
-#include <QNetworkDatagram>
-#include <QUdpSocket>
-
 #include "core/app.h"
 #include "monitor/poller.h"
 #include "program/wiring.h"
@@ -13,32 +10,6 @@
 
 namespace fc::test {
 namespace {
-
-using Datagrams = std::vector<std::string>;
-
-// A game server on loopback: answers each query with the datagrams `answer` gives (from the
-// query and how many came before it), and keeps the queries.
-struct GameServer : QUdpSocket {
-    explicit GameServer(std::function<Datagrams(const QByteArray&, int asked)> answer) {
-        bind(QHostAddress::LocalHost, 0);
-        connect(this, &QUdpSocket::readyRead, [this, answer] {
-            while (hasPendingDatagrams()) {
-                const QNetworkDatagram query = receiveDatagram();
-                queries.push_back(query.data());
-                for (const std::string& d : answer(query.data(), queries.size()))
-                    writeDatagram(QByteArray::fromStdString(d), query.senderAddress(),
-                                  query.senderPort());
-            }
-        });
-    }
-    std::string entry() const { return "127.0.0.1:" + std::to_string(localPort()); }
-    std::vector<QByteArray> queries;
-};
-
-Datagrams quake3(const QByteArray& query, int) {
-    if (!query.endsWith("getstatus")) return {};
-    return {"\xFF\xFF\xFF\xFFstatusResponse\n\\version\\Q3 1.32\\mapname\\q3dm6\n"};
-}
 
 class LoopbackPolling : public ::testing::Test {
 protected:
@@ -53,34 +24,36 @@ protected:
     WiredApp app{platform};
 };
 
-// An Unreal Tournament server answers "\status\" in three datagrams from the polled address;
-// the first tick has asked in all three ways, the Unreal Tournament query first.
+// "\status\" answered in three datagrams; the first tick asks in all three ways, UT's first.
 TEST_F(LoopbackPolling, UnrealServerAnswersTheFirstTickInThreeDatagrams) {
-    GameServer server([](const QByteArray& query, int asked) {
-        const UnrealAnswer answer{"CTFGame", "15", {{"Alpha", 3, "0"}, {"Bravo", 1, "1"}}};
-        return query == "\\status\\" ? unrealDatagrams(answer, asked) : Datagrams{};
+    const UnrealAnswer answer{"CTFGame", "15", {{"Alpha", 3, "0"}, {"Bravo", 1, "1"}}};
+    UdpResponder server([&](const std::string& query) {
+        return query == "\\status\\" ? unrealDatagrams(answer, server.queries.size()) : Datagrams{};
     });
     watch(server.entry() + " test server");
     ASSERT_TRUE(waitUntil([&] { return app.monitor.playerRows.size() == 2; }, 5000));
     EXPECT_EQ(app.monitor.gameType, GameType::UnrealCtf);
-    EXPECT_EQ(
-        app.monitor.playerRows[0].name + app.monitor.blueScoreText + app.settings.timeLimitMinutes.text(),
-        "Alpha0/115");
+    EXPECT_EQ(app.monitor.playerRows[0].name + app.monitor.blueScoreText +
+                  app.settings.timeLimitMinutes.text(),
+              "Alpha0/115");
     EXPECT_EQ(app.settings.serverEntry, server.entry() + " test server");
     ASSERT_GE(server.queries.size(), 3u);
-    EXPECT_EQ(std::vector<QByteArray>(server.queries.begin(), server.queries.begin() + 3),
-              (std::vector<QByteArray>{"\\status\\", "\xFF\xFF\xFF\xFFstatus",
-                                       "\xFF\xFF\xFF\xFFgetstatus"}));
+    EXPECT_EQ(Datagrams(server.queries.begin(), server.queries.begin() + 3),
+              (Datagrams{"\\status\\", "\xFF\xFF\xFF\xFFstatus", "\xFF\xFF\xFF\xFFgetstatus"}));
 }
 
-// Names are looked up in the background: the answer comes after the call, from the event loop,
-// and a monitor whose entry names its server polls it once the name is found.
+// A name is looked up in the background (the answer comes later), then its server is polled.
 TEST_F(LoopbackPolling, ServerNamedByItsHostNameIsLookedUpAndPolled) {
     std::optional<std::string> answer;
     platform.lookUpHost("localhost", [&](const std::string& address) { answer = address; });
     EXPECT_FALSE(answer);
-    GameServer server(quake3);
-    watch("localhost:" + std::to_string(server.localPort()));
+    UdpResponder server([](const std::string& query) {
+        return query.ends_with("getstatus")
+                   ? Datagrams{"\xFF\xFF\xFF\xFFstatusResponse\n"
+                               "\\version\\Q3 1.32\\mapname\\q3dm6\n"}
+                   : Datagrams{};
+    });
+    watch("localhost:" + std::to_string(server.port()));
     ASSERT_TRUE(waitUntil([&] { return app.monitor.gameFamily == GameFamily::Q3; }, 5000));
     EXPECT_EQ(app.monitor.mapText + " " + app.gameSocket->remoteAddress(), "q3dm6 127.0.0.1");
     EXPECT_EQ(answer, "127.0.0.1");

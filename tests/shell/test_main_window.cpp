@@ -1,4 +1,4 @@
-// The window offscreen on the fake platform: its texts drawn at all, and its start and end.
+// The window offscreen on the fake platform: its start and end.
 #include <gtest/gtest.h>
 
 #include <QtTest>
@@ -25,7 +25,6 @@ protected:
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    std::string text(const char* name) { return control<QLabel>(name)->text().toStdString(); }
     void startUp() {
         app.endProgram = [this] { ++ends; };
         app.dispatch([this] { startProgram(app); });
@@ -43,20 +42,20 @@ protected:
     int ends = 0;
 };
 
-// Its texts at all; the window's title follows the caption; the splash restores the window that
-// was minimised meanwhile, and goes when clicked.
-TEST_F(Window, StartShowsTheTextsAndTheSplash) {
+// The title follows the caption; the splash restores a minimised window, goes on a click or later.
+TEST_F(Window, StartShowsTheTitleAndTheSplash) {
     startUp();
-    EXPECT_TRUE(textContains(text("Titel"), versionText()));
-    EXPECT_FALSE(textContains(text("aboutlabel"), "\r") || text("aboutlabel").empty());
     app.dispatch([&] { app.window.windowCaption = "Red 3|Blue 1|12:00"; });
     EXPECT_EQ(window.windowTitle(), "Red 3|Blue 1|12:00");
     window.setWindowState(Qt::WindowMinimized);
     platform.advance(3000);
     EXPECT_FALSE(window.windowState() & Qt::WindowMinimized);
-    ASSERT_NE(splash(), nullptr);
+    ASSERT_TRUE(splash() && app.window.splashVisible);
     QTest::mouseClick(splash(), Qt::LeftButton);
     EXPECT_FALSE(app.window.splashVisible || splash());
+    startUp();  // unclicked, it goes by itself
+    platform.advance(4500);
+    EXPECT_FALSE(app.window.splashVisible);
 }
 
 // "Safe now!" saves; a close event waits for the quit timer, and saves.
@@ -72,7 +71,7 @@ TEST_F(Window, SaveNowAndCloseWhichWaitsForTheQuitTimer) {
     platform.advance(490);
     EXPECT_TRUE(window.isVisible());
     platform.advance(10);
-    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.isVisible() || app.window.splashVisible);  // the splash goes with it
     EXPECT_EQ(ends, 1);
     EXPECT_EQ(platform.fileLog.size(), 3u);
 }

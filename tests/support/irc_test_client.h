@@ -1,5 +1,4 @@
-// A plain IRC client for tests: registers (answering the server's PINGs), sends raw lines and
-// reads what arrives, line by line, while the test's event loop runs.
+// A plain IRC client for tests: answers PINGs, sends raw lines, reads lines in the event loop.
 #pragma once
 
 #include <QTcpSocket>
@@ -12,10 +11,9 @@ namespace fc::test {
 class IrcTestClient {
 public:
     IrcTestClient();
-    // Registers with `nick`; true once the server has welcomed it.
-    bool connect(int port, const std::string& nick, int timeoutMs = 5000);
-    void send(const std::string& line);                           // CR LF is added
-    bool join(const std::string& channel, int timeoutMs = 5000);  // true once confirmed
+    bool connect(int port, const std::string& nick, int timeoutMs = 5000);  // true once welcomed
+    void send(const std::string& line);                                     // CR LF is added
+    bool join(const std::string& channel, int timeoutMs = 5000);            // true once confirmed
     // Waits for the next line (after those already taken) that holds `part`, and takes every
     // line up to it. Empty when none came in time.
     std::optional<std::string> waitFor(const std::string& part, int timeoutMs = 5000);

@@ -9,8 +9,7 @@
 namespace fc::test {
 namespace {
 
-// A port nobody listens on right now. Another program could take it before the server does;
-// a failed start is then tried again on a new port.
+// Another program could take the port first: a failed start is tried again on a new port.
 int freeLoopbackPort() {
     QTcpServer probe;
     return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
@@ -25,18 +24,14 @@ bool accepts(int port) {
 }  // namespace
 
 NgircdServer::NgircdServer(NgircdOptions options) : options_(options) {
-    QProcess openssl;  // a self-made certificate for 127.0.0.1, as a private server would have
-    openssl.setProcessChannelMode(QProcess::MergedChannels);
-    if (options_.tls) {
-        openssl.start("openssl",
-                      QString("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 "
-                              "-nodes -days 1 -subj /CN=127.0.0.1 -keyout %1 -out %2")
-                          .arg(dir_.filePath("key.pem"), dir_.filePath("cert.pem"))
-                          .split(' '));
-        if (!openssl.waitForFinished(10000) || openssl.exitCode() != 0) {
-            log_ += "no certificate: " + openssl.readAll().toStdString();
-            return;
-        }
+    // A self-made certificate for 127.0.0.1, as a private server would have.
+    const QString req = QString(
+                            "req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
+                            "-days 1 -subj /CN=127.0.0.1 -keyout %1 -out %2")
+                            .arg(dir_.filePath("key.pem"), dir_.filePath("cert.pem"));
+    if (options_.tls && QProcess::execute("openssl", req.split(' ')) != 0) {
+        log_ += "no certificate made by openssl\n";
+        return;
     }
     for (int i = 0; i < 3 && !started_; ++i) started_ = startOnce(true);
 }
@@ -59,15 +54,13 @@ bool NgircdServer::startOnce(bool newPorts) {
         "Listen = 127.0.0.1\nPorts = %1\nPidFile = %2/ngircd.pid\n%3\n[Limits]\n"
         "MaxConnectionsIP = 0\nMaxNickLength = 20\nPingTimeout = 120\n%4\n[Options]\n"
         "DNS = no\nIdent = no\nPAM = no\nRequireAuthPing = yes\n";
-    text = text.arg(port_).arg(dir).arg(options_.motd ? "MotdPhrase = \"Test server\""
-                                                      : "MotdFile = " + dir + "/none");
-    text = text.arg(options_.penalties ? "" : "MaxPenaltyTime = 0");
+    text = text.arg(QString::number(port_), dir,
+                    options_.motd ? "MotdPhrase = \"Test server\"" : "MotdFile = " + dir + "/none",
+                    options_.penalties ? "" : "MaxPenaltyTime = 0");
     if (options_.tls)
         text += QString("[SSL]\nPorts = %1\nCertFile = %2/cert.pem\nKeyFile = %2/key.pem\n")
-                    .arg(tlsPort_)
-                    .arg(dir);
-    file.write(text.toUtf8());
-    file.close();
+                    .arg(QString::number(tlsPort_), dir);
+    file.write(text.toUtf8()), file.close();
     process_.setProcessChannelMode(QProcess::MergedChannels);
     process_.start("ngircd", {"-n", "-f", conf});
     QElapsedTimer clock;
@@ -85,10 +78,7 @@ bool NgircdServer::startOnce(bool newPorts) {
 void NgircdServer::stop() {
     if (process_.state() == QProcess::NotRunning) return;
     process_.terminate();
-    if (!process_.waitForFinished(5000)) {
-        process_.kill();
-        process_.waitForFinished(2000);
-    }
+    if (!process_.waitForFinished(5000)) process_.kill(), process_.waitForFinished(2000);
     log_ += process_.readAll().toStdString();
 }
 

@@ -1,7 +1,5 @@
-// A real IRC server for tests: ngircd in the foreground on a free loopback port, with a
-// configuration written for the test (no PAM, ident or DNS look-ups, and a PING at every
-// registration so that clients must answer one). ngircd's flood penalties are on as on a real
-// network, or off for tests that flood the server on purpose and have to stay quick.
+// ngircd on a free loopback port, without PAM, ident or DNS, with a PING at every registration
+// that clients must answer; flood penalties as on a real network, or off for quick floods.
 #pragma once
 
 #include <QProcess>
@@ -18,15 +16,15 @@ struct NgircdOptions {
 
 class NgircdServer {
 public:
-    explicit NgircdServer(NgircdOptions options = {});  // started() once it takes connections
+    explicit NgircdServer(NgircdOptions options = {});
     ~NgircdServer() { stop(); }
 
     bool started() const { return started_; }
     int port() const { return port_; }
     int tlsPort() const { return tlsPort_; }
     std::string log();  // why it did not start, or what it printed
-    void stop();        // as an administrator would: its clients lose their connections
-    bool restart();     // on the same ports
+    void stop();
+    bool restart();  // on the same ports
 
 private:
     bool startOnce(bool newPorts);

@@ -7,15 +7,16 @@
 
 namespace fc::test {
 
-UdpResponder::UdpResponder(Handler handler) : handler_(std::move(handler)) {
+UdpResponder::UdpResponder(std::function<Datagrams(const std::string&)> handler)
+    : handler_(std::move(handler)) {
     socket_.bind(QHostAddress::LocalHost, 0);
     QObject::connect(&socket_, &QUdpSocket::readyRead, [this] {
         while (socket_.hasPendingDatagrams()) {
             const QNetworkDatagram d = socket_.receiveDatagram();
-            if (const auto answer = handler_(d.data().toStdString())) {
-                socket_.writeDatagram(QByteArray::fromStdString(*answer), d.senderAddress(),
+            queries.push_back(d.data().toStdString());
+            for (const std::string& answer : handler_(queries.back()))
+                socket_.writeDatagram(QByteArray::fromStdString(answer), d.senderAddress(),
                                       static_cast<quint16>(d.senderPort()));
-            }
         }
     });
 }

@@ -1,25 +1,25 @@
-// A game server on loopback for tests: answers each query datagram with the bytes a handler
-// gives (nothing when the handler gives nothing).
+// A game server on loopback for tests: keeps each query datagram and answers it with the
+// datagrams a handler gives (none when it gives none).
 #pragma once
 
 #include <QUdpSocket>
 #include <functional>
-#include <optional>
 #include <string>
+#include <vector>
 
 namespace fc::test {
 
+using Datagrams = std::vector<std::string>;
+
 class UdpResponder {
 public:
-    using Handler = std::function<std::optional<std::string>(const std::string& query)>;
-
-    // Listens on 127.0.0.1 at a free port.
-    explicit UdpResponder(Handler handler);
-
+    explicit UdpResponder(std::function<Datagrams(const std::string& query)> handler);
     int port() const { return socket_.localPort(); }
+    std::string entry() const { return "127.0.0.1:" + std::to_string(port()); }
+    Datagrams queries;  // as they came
 
 private:
-    Handler handler_;
+    std::function<Datagrams(const std::string&)> handler_;
     QUdpSocket socket_;
 };
 
