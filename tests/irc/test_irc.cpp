@@ -167,6 +167,7 @@ TEST_F(IrcTest, LostConnectionsAreRedialledWithDoublingWaits) {
         EXPECT_EQ(socket().connects, dials) << base;
         platform.advance(base * 100 + 1);
         EXPECT_EQ(socket().connects, dials + 1) << base;
+        EXPECT_EQ(output.back(), "*** Reconnecting to " + socket().host + " ...");
     }
     socket().accept();
     line(":irc.test 001 FCST :Welcome");
