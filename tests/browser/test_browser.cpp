@@ -15,7 +15,6 @@ namespace fc::test {
 namespace {
 
 using namespace std::string_literals;
-using Lines = std::vector<std::string>;
 using Rows = std::vector<ServerRow>;
 const std::string kQ2 = "\xFF\xFF\xFF\xFFprint\n", kList = "\xFF\xFF\xFF\xFFgetserversResponse";
 

@@ -13,7 +13,6 @@
 
 namespace fc::test {
 
-using Lines = std::vector<std::string>;
 
 class IrcTest : public ::testing::Test, public AppListener {
 protected:

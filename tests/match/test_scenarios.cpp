@@ -9,7 +9,6 @@
 namespace fc::test {
 namespace {
 
-using Lines = std::vector<std::string>;
 const std::string kBegin = "*** MATCH BEGIN *** Map playing: ";
 const std::string kEnded = "*** MATCH HAS ENDED! *** FINAL SCORE: ";
 

@@ -12,6 +12,8 @@
 
 namespace fc::test {
 
+using Lines = std::vector<std::string>;  // lines sent, said or shown, in order
+
 class FakePlatform;
 
 class FakeTimer : public Timer {
