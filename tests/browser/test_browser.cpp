@@ -3,10 +3,8 @@
 
 #include "browser/answers.h"
 #include "browser/browser_actions.h"
-#include "browser/server_list.h"
 #include "monitor/poller.h"
 #include "program/wiring.h"
-#include "settings/settings_file.h"
 #include "support/fake_platform.h"
 #include "support/replies.h"
 #include "support/report_recorder.h"

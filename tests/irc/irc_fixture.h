@@ -13,7 +13,6 @@
 
 namespace fc::test {
 
-
 class IrcTest : public ::testing::Test, public AppListener {
 protected:
     IrcTest() { app.addListener(this), app.settings.ircLineGapMs = "0"; }  // unpaced by default

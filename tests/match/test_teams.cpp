@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "core/app.h"
-#include "core/reply_memory.h"
 #include "match/team_menu.h"
 #include "match/teams.h"
 #include "support/fake_platform.h"

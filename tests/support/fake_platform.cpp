@@ -4,20 +4,11 @@
 #include <utility>
 
 namespace fc::test {
-namespace {
-
-template <typename T>
-void unlist(std::vector<T*>& list, T* item) {
-    list.erase(std::remove(list.begin(), list.end(), item), list.end());
-}
-
-}  // namespace
-
 FakeTimer::FakeTimer(FakePlatform& platform) : platform_(platform) {
     platform_.timers.push_back(this);
 }
 FakeTimer::~FakeTimer() {
-    unlist(platform_.timers, this);
+    std::erase(platform_.timers, this);
 }
 
 // As with a real timer, a new interval restarts a running timer from now.
@@ -40,7 +31,7 @@ FakeUdpSocket::FakeUdpSocket(FakePlatform& platform) : platform_(platform) {
     platform_.udpSockets.push_back(this);
 }
 FakeUdpSocket::~FakeUdpSocket() {
-    unlist(platform_.udpSockets, this);
+    std::erase(platform_.udpSockets, this);
 }
 
 void FakeUdpSocket::setRemote(const std::string& host, const std::string& address, int port) {
@@ -59,7 +50,7 @@ FakeTcpSocket::FakeTcpSocket(FakePlatform& platform) : platform_(platform) {
     platform_.tcpSockets.push_back(this);
 }
 FakeTcpSocket::~FakeTcpSocket() {
-    unlist(platform_.tcpSockets, this);
+    std::erase(platform_.tcpSockets, this);
 }
 
 std::vector<std::string> FakeTcpSocket::takeLines() {

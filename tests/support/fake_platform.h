@@ -89,13 +89,11 @@ public:
 
     // The far end accepts: the socket is connected and says so.
     void accept() { enter(SocketState::Connected, onConnected); }
-    // Bytes arrive from the far end.
     void receive(const std::string& bytes) { enter(state_, onData, bytes); }
     // The far end closes: the socket waits in the closing state until it is closed.
     void peerClose() { enter(SocketState::Closing, onClosed); }
     // The connection attempt fails (host not found, refused).
     void fail() { enter(SocketState::Error, onError, "connection failed"); }
-    // The certificate check fails.
     void failTls(const std::string& why) { enter(SocketState::Error, onTlsError, why); }
 
     // The lines sent since the last call, each without its CR LF.
@@ -109,7 +107,6 @@ public:
     int connects = 0;
 
 private:
-    // Moves to `state`, then tells the logic through `event`.
     template <typename Event, typename... Args>
     void enter(SocketState state, const Event& event, const Args&... args) {
         state_ = state;
