@@ -60,6 +60,7 @@ std::string parsedText(const std::string& line) {
 const std::pair<const char*, const char*> kAccepted[] = {
     {"", ""},
     {"--headless|--replay|a|--speed|50|--record|b", "headless replay=a speed=50 record=b"},
+    {"--headless|--speed|1000", "headless speed=1000"},
     {"--preview|x|--kind|ctf|--server|h:1|--json", "json server=h:1 preview=x ctf"},
     {"--headless|--server|h x|--dir|d|--duration|2.5", "headless dir=d server=h x duration=2.5"},
     {"--headless|--irc|irc.example.net:6670|--channel|#war|--nick|Caster|--key|",
