@@ -177,7 +177,7 @@ TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
         {"a capture in state 0 is counted unsaid", "CTFGame", "0", {{}, {3, 0}, {10, 0}}, 1, 0,
          None, "1/0", {begin + "20:00"}},
         {"captures while running are said", "CTFGame", "0", {{}, {3, 0}, {10, 8}}, -1, 0, Running,
-         "1/1", {begin + "20:00", "CAP Alpha or Bravo"}},
+         "1/1", {begin + "20:00", "CAP Alpha or Bravo N/A"}},
         {"no team rows, no begin", "Deathmatchplus", "0", {{}, {3, 4}}, -1, 0, None, nullptr, {}},
         {"ctf ends at INT", "CTFGame", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, "0/0",
          {begin + "1:00", kEnded + "[Red team] 0 (3) / [Blue team] 0 (2)"}},
@@ -188,7 +188,7 @@ TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         Match u("127.0.0.1:7778", 2000);
-        u.app.settings.ctfTemplate = "CAP %c%";
+        u.app.settings.ctfTemplate = "CAP %c% %ae%";
         u.roster = {{"0", "0", "Alpha"}, {"0", "1", "Bravo"}};
         for (std::size_t i = 0; i < r.frags.size(); ++i) {
             if (i + 1 == r.frags.size()) u.platform.advance(r.waitMs);
