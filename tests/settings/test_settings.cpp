@@ -15,7 +15,6 @@
 namespace fc::test {
 namespace {
 
-
 std::string crlf(std::string text) {
     for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2)
         text.insert(at, "\r");
