@@ -1,7 +1,6 @@
 #include "irc/irc_connection.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 
 #include "core/app.h"

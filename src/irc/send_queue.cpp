@@ -1,7 +1,6 @@
 #include "irc/send_queue.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 #include "core/app.h"
