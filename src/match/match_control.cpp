@@ -205,7 +205,7 @@ void onReportIntervalEdited(App& app, const std::string& text) {
 }
 
 void onReportIntervalLeft(App& app) {
-    if (leadingNumber(app.settings.reportIntervalSeconds.text()) <= 0)
+    if (readSeconds(app.settings.reportIntervalSeconds.text()).count() <= 0)
         app.settings.reportIntervalSeconds = "40";
 }
 
