@@ -29,22 +29,6 @@ Mss splitClock(const std::string& text) {
 
 }  // namespace
 
-std::string subtractClockTimes(const std::string& a, const std::string& b) {
-    const Mss x = splitClock(a);
-    const Mss y = splitClock(b);
-    long long seconds = 0;
-    long long minutes = 0;
-    if (x.seconds >= y.seconds) {
-        seconds = x.seconds - y.seconds;
-        minutes = x.minutes - y.minutes;
-    } else {
-        seconds = x.seconds + 60 - y.seconds;
-        minutes = x.minutes - 1 - y.minutes;
-    }
-    if (minutes < 0) return "INT";
-    return plainNumber(minutes) + ":" + (seconds < 10 ? "0" : "") + plainNumber(seconds);
-}
-
 std::chrono::seconds clockTime(const std::string& text) {
     const Mss t = splitClock(text);
     return std::chrono::seconds(addWithin(t.minutes * 60, t.seconds));  // both held within 1e15

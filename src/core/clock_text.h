@@ -7,9 +7,6 @@
 
 namespace fc {
 
-// a minus b for two "m:ss" texts: "20:00" minus "3:25" is "16:35"; "INT" when negative.
-std::string subtractClockTimes(const std::string& a, const std::string& b);
-
 // An "m:ss" text as the seconds it stands for: "7:05" is 425; nonsense reads as 0.
 std::chrono::seconds clockTime(const std::string& text);
 

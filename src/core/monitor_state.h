@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/game_type.h"
+#include "core/time_left.h"
 
 namespace fc {
 
@@ -54,8 +55,8 @@ struct ComparedPlayer {
 
 // What the next reply is compared against.
 struct LastValues {
-    std::string timeLeft;  // the time left as shown
-    ComparedScore red;     // red score as compared: captures or frags
+    TimeLeft timeLeft;
+    ComparedScore red;  // red score as compared: captures or frags
     ComparedScore blue;
     // The scores as a final score says them should the game change before the next reply.
     std::string redFinal;
@@ -70,7 +71,7 @@ struct MonitorState {
     std::string gameText;
     std::string mapText;
     std::string statisticsText;
-    std::string timeLeftText = "[no match]";
+    TimeLeft timeLeft;
     std::string receivedBytesText;
     std::string familyLabel;
     std::string gameTypeLabel;

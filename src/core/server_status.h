@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/game_type.h"
+#include "core/time_left.h"
 
 namespace fc {
 
@@ -64,7 +65,7 @@ struct ServerStatus {
     std::vector<StatusPlayer> players;
     TeamScore red;
     TeamScore blue;
-    std::string timeLeft;
+    TimeLeft timeLeft;
 
     // The value of the first variable named `key`; "" when there is none.
     const std::string& variable(std::string_view key) const;

@@ -88,7 +88,7 @@ void interpScore(App& app, const std::string& line) {
     values.scoreB = trimBlanks(textAfter(line, " - ").value_or(""));
     values.pingA = values.pingB = values.pointsA = values.pointsB = "N/A";
     values.capper = app.interp.interpCapper;
-    values.timeLeft = app.monitor.timeLeftText;
+    values.timeLeft = app.monitor.timeLeft;
     sayReport(app, expandTemplate(app, app.settings.ctfTemplate, values));
 }
 
@@ -137,7 +137,8 @@ void onInterpTick(App& app) {
         played.reset();
         app.interpClockTimer->setEnabled(false);
     }
-    app.monitor.timeLeftText = played ? minutesSeconds(kMatchLength - *played) : "INT";
+    app.monitor.timeLeft =
+        played ? TimeLeft::clock(kMatchLength - *played) : TimeLeft::intermission();
 }
 
 }  // namespace fc

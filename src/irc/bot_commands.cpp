@@ -71,7 +71,7 @@ void sendHelp(App& app, const std::string& nick) {
     sendNotice(app, nick, " :" + kColourMark + "7Fragcaster Version " + kVersion);
     sendNotice(app, nick,
                " :" + kColourMark + "7Map:" + app.monitor.mapText + "  Current score: " +
-                   scoreText(app) + "  Time left: " + app.monitor.timeLeftText);
+                   scoreText(app) + "  Time left: " + app.monitor.timeLeft.text());
     sendNotice(app, nick, type + " !info" + kBoldMark + "  = Info about the program");
     sendNotice(app, nick,
                type + " !players" + kBoldMark + "  = Current players playing on that server");
@@ -97,7 +97,7 @@ void sendStats(App& app, const std::string& nick) {
         } else if (app.match.matchState == MatchState::Running) {
             sendNotice(app, nick,
                        " :" + server + where + "  " + map + " -- Current score: " + scoreText(app) +
-                           "  Time left: " + app.monitor.timeLeftText);
+                           "  Time left: " + app.monitor.timeLeft.text());
         }
     } else {
         sendNotice(app, nick,

@@ -25,26 +25,26 @@ std::string beginLine(const App& app, BeginForm form) {
     if (!app.settings.serverIsPrivate) {
         return head + "   Server: " + app.gameSocket->remoteHost() + ":" +
                plainNumber(app.gameSocket->remotePort()) +
-               "   Time Left: " + app.monitor.timeLeftText;
+               "   Time Left: " + app.monitor.timeLeft.text();
     }
     const char* gap = form == BeginForm::ClockRule ? "   " : "  ";
-    return head + "   Server: [PRIVATE!]" + gap + "Time Left: " + app.monitor.timeLeftText;
+    return head + "   Server: [PRIVATE!]" + gap + "Time Left: " + app.monitor.timeLeft.text();
 }
 
 std::string stoppedLine() {
     return "*** Match has stopped ***";
 }
 
-std::string pausedLine(const App& app, const std::string& timeLeft) {
+std::string pausedLine(const App& app, const TimeLeft& timeLeft) {
     return "*** Match has been paused! *** \x03"
            "14" +
-           sidesText(app) + " -- TL: " + timeLeft;
+           sidesText(app) + " -- TL: " + timeLeft.text();
 }
 
 std::string continuesLine(const App& app) {
     return "*** Match continues! *** \x03"
            "14" +
-           sidesText(app) + " -- TL: " + app.monitor.timeLeftText;
+           sidesText(app) + " -- TL: " + app.monitor.timeLeft.text();
 }
 
 std::string endedLine(const App& app) {
@@ -64,7 +64,7 @@ std::string endedCtfLine(const App& app, long long redCaptures, long long redFra
 }
 
 std::string scoreLine(const App& app) {
-    return "SCORE: " + sidesText(app) + " -- Time Left: " + app.monitor.timeLeftText;
+    return "SCORE: " + sidesText(app) + " -- Time Left: " + app.monitor.timeLeft.text();
 }
 
 void announce(App& app, const std::string& line, ReportKind kind) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/line_sink.h"
+#include "core/time_left.h"
 
 namespace fc {
 
@@ -14,7 +15,7 @@ enum class BeginForm { Normal, ClockRule };
 // "*** MATCH BEGIN *** ...": the server shown, or "[PRIVATE!]" for a private server.
 std::string beginLine(const App& app, BeginForm form);
 std::string stoppedLine();
-std::string pausedLine(const App& app, const std::string& timeLeft);
+std::string pausedLine(const App& app, const TimeLeft& timeLeft);
 std::string continuesLine(const App& app);
 std::string endedLine(const App& app);
 // The final score with the given scores instead of the shown ones.

@@ -57,7 +57,7 @@ void sendScoreReport(App& app) {
     values.pointsB = signedPoints(
         addWithin(wholeNumber(app.status.blue.first()), -app.match.game.lastReportedBlue));
     values.capper = "N/A";
-    values.timeLeft = app.monitor.timeLeftText;
+    values.timeLeft = app.monitor.timeLeft;
     sayInChannel(app, app.irc.botChannel, expandTemplate(app, app.settings.dmTemplate, values),
                  ReportKind::Periodic);
 }
@@ -117,7 +117,7 @@ void onMatchButton(App& app) {
         app.window.followClockVisible = false;
         app.window.timePlayedVisible = false;
         app.window.timeLeftWide = true;
-        app.monitor.timeLeftText = "20:00";
+        app.monitor.timeLeft = TimeLeft::clock(std::chrono::minutes(20));
     } else {
         skipOrTake(app);
     }
@@ -162,8 +162,8 @@ void onUnrealTick(App& app) {
         app.match.game.untilUnrealReport = app.settings.reportIntervalSeconds.value();
     }
     ++app.match.game.played;
-    app.monitor.timeLeftText = subtractClockTimes(
-        minutesSeconds(app.settings.timeLimitMinutes.value()), timePlayedText(app));
+    app.monitor.timeLeft =
+        TimeLeft::untilEnd(app.settings.timeLimitMinutes.value(), app.match.game.played);
 }
 
 void onTimePlayedClicked(App& app) {
@@ -221,7 +221,7 @@ void onCaptionTick(App& app) {
         blue = blue.substr(0, blue.find('/'));
     }
     app.window.windowCaption = app.match.redTeamName + " " + red + "|" + app.match.blueTeamName +
-                               " " + blue + "|" + app.monitor.timeLeftText;
+                               " " + blue + "|" + app.monitor.timeLeft.text();
 }
 
 }  // namespace fc

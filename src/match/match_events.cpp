@@ -80,9 +80,8 @@ void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
     // frag sums back at 0:0 after suicides move the state at most; no line, the clock runs on.
     const bool begun = app.match.game.beginSaid;
     if (clock.timeLeftFromClock) {
-        app.monitor.timeLeftText =
-            subtractClockTimes(minutesSeconds(app.settings.timeLimitMinutes.value()),
-                               minutesSeconds(app.match.game.played));
+        app.monitor.timeLeft =
+            TimeLeft::untilEnd(app.settings.timeLimitMinutes.value(), app.match.game.played);
     }
     if (s.red == 0 && s.blue == 0 && app.match.matchState == MatchState::None)
         app.match.matchState = MatchState::Ready;
@@ -97,10 +96,9 @@ void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
     }
 
     // Begin by clock: the time left leaves the full time limit.
-    const std::string fullTime = minutesSeconds(app.settings.timeLimitMinutes.value());
-    if (toLower(app.monitor.timeLeftText) != "[no match]" &&
-        trimBlanks(app.monitor.lastValues.timeLeft) == fullTime &&
-        app.monitor.timeLeftText != fullTime) {
+    const TimeLeft fullTime = TimeLeft::clock(app.settings.timeLimitMinutes.value());
+    if (!app.monitor.timeLeft.is(TimeLeft::Kind::NoMatch) &&
+        app.monitor.lastValues.timeLeft == fullTime && app.monitor.timeLeft != fullTime) {
         if (app.match.matchState == MatchState::Skip) {
             app.match.matchState = MatchState::None;  // the skipped match has started
         } else {
@@ -131,7 +129,7 @@ void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
         app.match.matchState == MatchState::Skip)
         app.match.matchState = MatchState::None;
 
-    if (trimBlanks(app.monitor.timeLeftText) == "INT" &&
+    if (app.monitor.timeLeft.is(TimeLeft::Kind::Intermission) &&
         app.match.matchState == MatchState::Running) {
         sayEnd(app, endedLine(app));
         app.match.matchState = MatchState::None;
@@ -150,15 +148,13 @@ void countBaseQuake3Captures(App& app, const ServerStatus& status) {
     }
 }
 
-long long minutesOf(const std::string& time) {
-    return parseNumber(time.substr(0, time.find(':')));
-}
-
 void runTourneyTeamRules(App& app) {
-    const std::string& previous = app.monitor.lastValues.timeLeft;
-    if (app.monitor.timeLeftText == "WARMUP" && app.match.matchState != MatchState::Skip)
+    const TimeLeft& now = app.monitor.timeLeft;
+    const TimeLeft& previous = app.monitor.lastValues.timeLeft;
+    const bool warmup = now.is(TimeLeft::Kind::Warmup);
+    if (warmup && app.match.matchState != MatchState::Skip)
         app.match.matchState = MatchState::Ready;
-    if (app.monitor.timeLeftText != "WARMUP" && previous == "WARMUP") {
+    if (!warmup && previous.is(TimeLeft::Kind::Warmup)) {
         if (app.match.matchState != MatchState::Skip) {
             sayBegin(app, BeginForm::Normal);
             app.match.matchState = MatchState::Running;
@@ -166,24 +162,25 @@ void runTourneyTeamRules(App& app) {
             app.match.matchState = MatchState::None;
         }
     }
-    if (app.match.matchState == MatchState::Ready && app.monitor.timeLeftText != "WARMUP" &&
-        previous != "WARMUP")
+    if (app.match.matchState == MatchState::Ready && !warmup &&
+        !previous.is(TimeLeft::Kind::Warmup))
         app.match.matchState = MatchState::None;
-    if (trimBlanks(app.monitor.timeLeftText) == "0:00" && trimBlanks(previous) != "0:00") {
-        app.monitor.lastValues.timeLeft = "0:00";
+    const TimeLeft zero = TimeLeft::clock(std::chrono::seconds(0));
+    if (now == zero && previous != zero) {
+        app.monitor.lastValues.timeLeft = zero;
         sayEnd(app, endedLine(app));
         app.match.matchState = MatchState::None;
     }
-    if (app.match.matchState == MatchState::Running &&
-        textContains(app.monitor.timeLeftText, ":") &&
-        textContains(app.monitor.lastValues.timeLeft, ":")) {
-        const long long m = minutesOf(app.monitor.timeLeftText);
+    if (app.match.matchState == MatchState::Running && now.is(TimeLeft::Kind::Clock) &&
+        previous.is(TimeLeft::Kind::Clock)) {
+        const long long m = std::chrono::duration_cast<std::chrono::minutes>(now.left()).count();
         // The report interval in whole minutes, halves to even.
         const long long k =
             wholeNumber(std::nearbyint(app.settings.reportIntervalSeconds.value().count() / 60.0));
         const long long next = addWithin(m, 1);
-        if (minutesOf(app.monitor.lastValues.timeLeft) == next && next != 20 && m != 0 && k != 0 &&
-            next % k == 0) {
+        const auto minutesBefore =
+            std::chrono::duration_cast<std::chrono::minutes>(previous.left()).count();
+        if (minutesBefore == next && next != 20 && m != 0 && k != 0 && next % k == 0) {
             announce(app, scoreLine(app), ReportKind::Periodic);
         }
     }
@@ -192,19 +189,20 @@ void runTourneyTeamRules(App& app) {
 void runCaptureTheFlagRules(App& app, const ServerStatus& status) {
     const long long redCaptures = wholeNumber(app.status.red.first());
     const long long blueCaptures = wholeNumber(app.status.blue.first());
-    const std::string& previous = app.monitor.lastValues.timeLeft;
-    if (trimBlanks(app.monitor.timeLeftText) != "INT") {
-        std::string shown = app.monitor.timeLeftText;
-        while (!shown.empty() && shown.back() == ' ') shown.pop_back();
-        if (app.monitor.timeLeftText != previous && app.match.matchState == MatchState::Ready) {
+    const TimeLeft& now = app.monitor.timeLeft;
+    const TimeLeft& previous = app.monitor.lastValues.timeLeft;
+    if (!now.is(TimeLeft::Kind::Intermission)) {
+        // A clock standing at a round ten minutes (the limits servers are set to) waits for
+        // the start.
+        const bool standsAtLimit = now.is(TimeLeft::Kind::Clock) &&
+                                   now.left() % std::chrono::minutes(10) == std::chrono::seconds(0);
+        if (now != previous && app.match.matchState == MatchState::Ready) {
             sayBegin(app, BeginForm::Normal);
             app.match.matchState = MatchState::Running;
-        } else if (app.match.matchState == MatchState::None &&
-                   app.monitor.timeLeftText == previous && textEndsWith(shown, "0:00")) {
-            app.match.matchState =
-                MatchState::Ready;  // the clock stands at a full minute: waiting for the start
+        } else if (app.match.matchState == MatchState::None && now == previous && standsAtLimit) {
+            app.match.matchState = MatchState::Ready;
         }
-        if (app.match.matchState == MatchState::Skip && app.monitor.timeLeftText != previous)
+        if (app.match.matchState == MatchState::Skip && now != previous)
             app.match.matchState = MatchState::None;
     }
     if (app.match.matchState == MatchState::Running) {
@@ -218,8 +216,7 @@ void runCaptureTheFlagRules(App& app, const ServerStatus& status) {
                      ReportKind::Essential);
         }
     }
-    if (trimBlanks(app.monitor.timeLeftText) == "INT" &&
-        app.match.matchState == MatchState::Running) {
+    if (now.is(TimeLeft::Kind::Intermission) && app.match.matchState == MatchState::Running) {
         sayEnd(app, endedCtfLine(app, redCaptures, wholeNumber(app.status.red.points), blueCaptures,
                                  wholeNumber(app.status.blue.points)));
         app.match.matchState = MatchState::None;
@@ -235,15 +232,15 @@ void runOspPhaseRules(App& app, const ServerStatus& status) {
             app.match.matchState = MatchState::Ready;
             sayEnd(app, stoppedLine());
         }
-        app.monitor.timeLeftText = status.variable("timelimit") + ":00";
+        app.monitor.timeLeft = TimeLeft::read(status.variable("timelimit") + ":00");
         return;
     }
     if (t == "Timelimit") {
-        app.monitor.timeLeftText = "INT";
+        app.monitor.timeLeft = TimeLeft::intermission();
         return;
     }
     if (t != "PAUSED") {
-        app.monitor.timeLeftText = t;
+        app.monitor.timeLeft = TimeLeft::read(t);
         if (app.match.game.pausedShown) {
             app.match.game.pausedShown = false;
             announce(app, continuesLine(app));
@@ -251,7 +248,7 @@ void runOspPhaseRules(App& app, const ServerStatus& status) {
     }
     if (t == "PAUSED" && !app.match.game.pausedShown) {
         announce(app, pausedLine(app, app.monitor.lastValues.timeLeft));
-        app.monitor.timeLeftText += " (Paused)";
+        app.monitor.timeLeft.pause();
         app.match.game.pausedShown = true;
     }
 }
@@ -274,8 +271,8 @@ void runGameChangeRules(App& app, const ServerStatus& status) {
     app.match.game =
         GameMemory{};  // whole: a pause or a begin of the old game is not the new one's
     // The new game is read as a game's first reply: no scores before it, the clock at its limit.
-    app.monitor.timeLeftText = minutesSeconds(app.settings.timeLimitMinutes.value());
-    app.monitor.lastValues.timeLeft = app.monitor.timeLeftText;
+    app.monitor.timeLeft = TimeLeft::clock(app.settings.timeLimitMinutes.value());
+    app.monitor.lastValues.timeLeft = app.monitor.timeLeft;
     app.monitor.lastValues.red = app.monitor.lastValues.blue = ComparedScore(0LL);
     app.monitor.lastValues.redFinal = app.monitor.lastValues.blueFinal = "0";
 }
@@ -318,7 +315,7 @@ void runMatchEventRules(App& app, const ServerStatus& status) {
 
 void storeLastValues(App& app) {
     LastValues& last = app.monitor.lastValues;
-    last.timeLeft = app.monitor.timeLeftText;
+    last.timeLeft = app.monitor.timeLeft;
     app.keepStatusAsPrevious();
     app.monitor.lastValues.game = app.monitor.gameText;
     switch (app.monitor.gameType) {

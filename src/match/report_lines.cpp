@@ -13,8 +13,9 @@ namespace fc {
 std::string expandTemplate(const App& app, const std::string& templ, const ReportValues& v) {
     const std::string& entry = app.settings.serverEntry;
     const std::string address = entry.substr(0, entry.find(' '));
-    std::string timeLeft = trimBlanks(v.timeLeft);
-    if (timeLeft == "INT") timeLeft = "End of match!";
+    const std::string timeLeft = v.timeLeft.is(TimeLeft::Kind::Intermission)
+                                     ? "End of match!"
+                                     : trimBlanks(v.timeLeft.text());
 
     const std::pair<std::string_view, std::string> codes[] = {
         {"%at%", trimBlanks(v.teamA)},
@@ -61,7 +62,7 @@ std::string captureLine(const App& app, long long redCaptures, long long blueCap
     values.pointsA = "N/A";
     values.pointsB = "N/A";
     values.capper = capper;
-    values.timeLeft = app.monitor.timeLeftText;
+    values.timeLeft = app.monitor.timeLeft;
     return expandTemplate(app, app.settings.ctfTemplate, values);
 }
 

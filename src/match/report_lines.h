@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "core/time_left.h"
+
 namespace fc {
 
 class App;
@@ -17,7 +19,7 @@ struct ReportValues {
     std::string pointsA;
     std::string pointsB;
     std::string capper;
-    std::string timeLeft;
+    TimeLeft timeLeft;
 };
 
 // Fills the codes of `templ` in one pass from left to right; the values go in as they are, a

@@ -47,12 +47,13 @@ void unrealMatchRules(App& app, const std::string& /*reply*/) {
     app.settings.timeLimitMinutes = app.status.variable("timelimit");
     if (app.settings.timeLimitMinutes.value().count() == 0) app.settings.timeLimitMinutes = "20";
     if (app.match.matchState == MatchState::None)
-        app.monitor.timeLeftText = minutesSeconds(app.settings.timeLimitMinutes.value());
+        app.monitor.timeLeft = TimeLeft::clock(app.settings.timeLimitMinutes.value());
 
     countUnrealCaptures(app, app.monitor.lastValues.players);
 
-    if (app.match.matchState == MatchState::Running && app.monitor.timeLeftText == "INT" &&
-        app.monitor.lastValues.timeLeft != "INT") {
+    if (app.match.matchState == MatchState::Running &&
+        app.monitor.timeLeft.is(TimeLeft::Kind::Intermission) &&
+        !app.monitor.lastValues.timeLeft.is(TimeLeft::Kind::Intermission)) {
         app.match.matchState = MatchState::None;
         switch (app.monitor.gameType) {
             case GameType::UnrealCtf:
@@ -90,12 +91,12 @@ void unrealMatchRules(App& app, const std::string& /*reply*/) {
                  "*** MATCH BEGIN *** Map playing: " + app.monitor.mapText +
                      "   Server: " + app.gameSocket->remoteHost() + ":" +
                      plainNumber(app.gameSocket->remotePort()) +
-                     "   Time Left: " + app.monitor.timeLeftText,
+                     "   Time Left: " + app.monitor.timeLeft.text(),
                  ReportKind::Essential);
     }
     if (redFrags == 0 && blueFrags == 0) app.match.game.capsRed = app.match.game.capsBlue = 0;
 
-    app.monitor.lastValues.timeLeft = app.monitor.timeLeftText;
+    app.monitor.lastValues.timeLeft = app.monitor.timeLeft;
     app.monitor.lastValues.red = redFrags;
     app.monitor.lastValues.blue = blueFrags;
     app.monitor.lastValues.redFinal = plainNumber(redFrags);

@@ -26,11 +26,11 @@ void setSides(App& app, const Sides& s) {
 
 // Osp duel and team deathmatch publish their score; an Osp server that does not is scored as a
 // base Quake 3 team game.
-void ospScoredGame(App& app, const char* fallbackTimeLeft) {
+void ospScoredGame(App& app, std::chrono::seconds fallbackTimeLeft) {
     app.monitor.gameType = GameType::Quake3OspScored;
     app.monitor.redScoreText = app.status.variable("Score_Red");
     if (trimBlanks(app.monitor.redScoreText).empty()) {
-        app.monitor.timeLeftText = fallbackTimeLeft;
+        app.monitor.timeLeft = TimeLeft::clock(fallbackTimeLeft);
         app.monitor.gameType = GameType::Quake3TeamGame;
     }
 }
@@ -96,24 +96,24 @@ void detectGameType(App& app) {
         setSides(app, {"Team Red", "Team Blue", "0"});
         app.window.teamScoresVisible = true;
         app.monitor.gameType = GameType::Quake3TeamGame;
-        app.monitor.timeLeftText = "20:00";
+        app.monitor.timeLeft = TimeLeft::clock(std::chrono::minutes(20));
     }
     if (isBaseQuake3(app.monitor.gameText) && g == 4) {
         setSides(app, {"Team Red", "Team Blue", "0/0"});
         app.window.teamScoresVisible = true;
         app.monitor.gameType = GameType::Quake3BaseCtf;
-        app.monitor.timeLeftText = "20:00";
+        app.monitor.timeLeft = TimeLeft::clock(std::chrono::minutes(20));
     }
     if (game == "OSP") app.monitor.gameType = GameType::Quake3OspFreeForAll;
     if (game == "OSP" && g == 1) {
         setSides(app, {"Person 1", "Person 2", "0"});
         app.window.teamScoresVisible = true;
-        ospScoredGame(app, "10:00");
+        ospScoredGame(app, std::chrono::minutes(10));
     }
     if (game == "OSP" && g == 3) {
         setSides(app, {"Team Red", "Team Blue", "0"});
         app.window.teamScoresVisible = true;
-        ospScoredGame(app, "20:00");
+        ospScoredGame(app, std::chrono::minutes(20));
     }
     if (game == "OSP" && g == 4) {
         setSides(app, {"Red team", "Blue team", "0/0"});
@@ -137,7 +137,7 @@ void analyseQuakeReply(App& app) {
     status.gameType = app.monitor.gameType;
     status.red = readTeamScore(app.monitor.redScoreText);
     status.blue = readTeamScore(app.monitor.blueScoreText);
-    status.timeLeft = app.monitor.timeLeftText;
+    status.timeLeft = app.monitor.timeLeft;
     callFollower(app.monitorFollowers.matchEventRules, app);
 }
 

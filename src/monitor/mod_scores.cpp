@@ -1,7 +1,6 @@
 #include "monitor/mod_scores.h"
 
 #include "core/app.h"
-#include "core/clock_text.h"
 #include "core/text_util.h"
 
 namespace fc {
@@ -30,13 +29,13 @@ void showReadyTime(App& app) {
     if ((describe(app.monitor.gameType).ownTime == OwnTime::LimitWithoutMatch &&
          app.match.matchState == MatchState::None) ||
         app.match.matchState == MatchState::Ready) {
-        app.monitor.timeLeftText = minutesSeconds(app.settings.timeLimitMinutes.value());
+        app.monitor.timeLeft = TimeLeft::clock(app.settings.timeLimitMinutes.value());
     }
 }
 
 void readQuake2CtfStats(App& app) {
-    std::string* fields[] = {&app.monitor.timeLeftText, &app.monitor.redScoreText,
-                             &app.monitor.blueScoreText};
+    std::string timeLeft;
+    std::string* fields[] = {&timeLeft, &app.monitor.redScoreText, &app.monitor.blueScoreText};
     for (std::string* f : fields) f->clear();
     std::size_t field = 0;
     for (char c : app.monitor.statisticsText) {
@@ -46,17 +45,18 @@ void readQuake2CtfStats(App& app) {
             *fields[field] += c;
         }
     }
+    app.monitor.timeLeft = TimeLeft::read(timeLeft);
 }
 
 void readOspCtfScores(App& app) {
     const ServerStatus& status = app.status;
     const std::string t = status.variable("Score_Time");
     if (t == "Starting") {
-        app.monitor.timeLeftText = status.variable("timelimit") + ":00";
+        app.monitor.timeLeft = TimeLeft::read(status.variable("timelimit") + ":00");
     } else if (t == "Timelimit") {
-        app.monitor.timeLeftText = "INT";
+        app.monitor.timeLeft = TimeLeft::intermission();
     } else {
-        app.monitor.timeLeftText = t;
+        app.monitor.timeLeft = TimeLeft::read(t);
     }
     // The frags behind the "/" are added from the player list.
     app.monitor.redScoreText = status.variable("Score_Red") + "/";
@@ -67,9 +67,8 @@ void runBaseQuake3TeamClock(App& app) {
     const bool running = describe(app.monitor.gameType).ownTime == OwnTime::ClockWhileRunning &&
                          app.match.matchState == MatchState::Running;
     if (running) {
-        const std::string played = minutesSeconds(app.match.game.played);
-        app.monitor.timeLeftText =
-            subtractClockTimes(minutesSeconds(app.settings.timeLimitMinutes.value()), played);
+        app.monitor.timeLeft =
+            TimeLeft::untilEnd(app.settings.timeLimitMinutes.value(), app.match.game.played);
     }
     app.window.followClockVisible = running;
     app.window.timePlayedVisible = running;
@@ -78,7 +77,7 @@ void runBaseQuake3TeamClock(App& app) {
 
 void readTourneyTeamScores(App& app) {
     const ServerStatus& status = app.status;
-    app.monitor.timeLeftText = trimBlanks(status.variable("time_remaining"));
+    app.monitor.timeLeft = TimeLeft::read(trimBlanks(status.variable("time_remaining")));
     const std::string a = status.variable("Score_A");
     const std::string b = status.variable("Score_B");
     if (textContains(a, "-")) {

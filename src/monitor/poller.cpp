@@ -62,7 +62,7 @@ void switchMonitoringOn(App& app) {
     app.settings.timeLimitMinutes = "20";
     callFollower(app.monitorFollowers.resetTeams, app);
     app.match.teamsKnown = true;
-    app.monitor.timeLeftText = "[no match]";
+    app.monitor.timeLeft = TimeLeft();
     app.battleTimer->setInterval(1000);
     app.battleTimer->setEnabled(false);
     app.window.connectionButton = "Connection: ON";
@@ -83,7 +83,7 @@ void switchMonitoringOn(App& app) {
     app.pollTimer->setEnabled(true);
     app.monitor.gameText = "[no server]";
     app.monitor.mapText = "";
-    app.monitor.timeLeftText = "[no match]";
+    app.monitor.timeLeft = TimeLeft();
     app.window.teamScoresVisible = false;
     clearLastValues(app);
 }

@@ -79,7 +79,7 @@ void handleReplyText(App& app, const std::string& reply) {
     status.gameType = GameType::NoGameYet;
     status.red = TeamScore{};
     status.blue = TeamScore{};
-    status.timeLeft.clear();
+    status.timeLeft = TimeLeft();
     fillPlayerList(app, reply);
     status.family = app.monitor.gameFamily;
     app.monitor.lastReplyText = reply;

@@ -131,7 +131,7 @@ void takeUnrealPiece(App& app, const std::string& piece) {
     readUnrealFields(app, *reply);
     callFollower(app.monitorFollowers.unrealReplyRead, app, *reply);
     // The team sums of the rules just run wrote the scores of this reply.
-    app.status.timeLeft = app.monitor.timeLeftText;
+    app.status.timeLeft = app.monitor.timeLeft;
     app.notifyReplyHandled();
 }
 

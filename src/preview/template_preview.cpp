@@ -21,9 +21,13 @@ struct Samples {
 // The values a preview shows in place of a live match.
 Samples samplesFor(PreviewKind kind) {
     if (kind == PreviewKind::Deathmatch) {
-        return {"q2dm1", {"Red", "Blue", "74", "55", "210", "190", "-3", "+5", "N/A", "14:34"}};
+        return {"q2dm1",
+                {"Red", "Blue", "74", "55", "210", "190", "-3", "+5", "N/A",
+                 TimeLeft::clock(std::chrono::seconds(14 * 60 + 34))}};
     }
-    return {"q2ctf1", {"Red", "Blue", "5", "4", "188", "156", "N/A", "N/A", "Grimhawk", "14:34"}};
+    return {"q2ctf1",
+            {"Red", "Blue", "5", "4", "188", "156", "N/A", "N/A", "Grimhawk",
+             TimeLeft::clock(std::chrono::seconds(14 * 60 + 34))}};
 }
 
 std::string rtfHeader() {

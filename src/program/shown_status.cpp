@@ -12,7 +12,7 @@ ShownStatus showStatus(const App& app) {
     s.gameType = m.gameTypeLabel;
     s.game = m.gameText;
     s.map = m.mapText;
-    s.timeLeft = m.timeLeftText;
+    s.timeLeft = m.timeLeft.text();
     s.redScore = m.redScoreText;
     s.blueScore = m.blueScoreText;
     s.redTeamName = app.match.redTeamName;

@@ -84,7 +84,7 @@ const FeedRow kFeedRows[] = {
     // A score line brings both flags home; its numbers are taken and reported unless the
     // switch is off or the game is ctfq3, whose mod gives the score.
     {.name = "score under takeover",
-     .set = [](Feed& f) { f.app.interp.interpCapper = "Sarge", f.app.monitor.timeLeftText = "7:30"; },
+     .set = [](Feed& f) { f.app.interp.interpCapper = "Sarge", f.app.monitor.timeLeft = TimeLeft::read("7:30"); },
      .in = {"Score (Red-Blue):13 - 1\n"}, .said = {"Red team 13:1 Blue team by Sarge ping N/A/N/A diff N/A/N/A 7:30"},
      .flags = kHome, .scores = "13/ 1/"},
     {.name = "score when the mod gives it", .set = [](Feed& f) { ctfq3(f), f.scores("2/40", "0/0"); },
@@ -121,7 +121,7 @@ TEST(InterpFeed, LinesMoveTheLabelsAndAreReportedByTheirSwitches) {
         if (r.flags) EXPECT_EQ(a.interp.redFlagWhere + "|" + a.interp.blueFlagWhere, r.flags);
         if (r.capper) EXPECT_EQ(a.interp.interpCapper, r.capper);
         if (r.scores) EXPECT_EQ(a.monitor.redScoreText + " " + a.monitor.blueScoreText, r.scores);
-        if (r.clock) EXPECT_EQ(played(a) + " " + a.monitor.timeLeftText, r.clock);
+        if (r.clock) EXPECT_EQ(played(a) + " " + a.monitor.timeLeft.text(), r.clock);
     }
 }
 
@@ -132,12 +132,12 @@ TEST(InterpFeed, TimeLeftRunsTheClockOnlyWithinAMatchLength) {
     EXPECT_EQ(f.asked(), "FLAGSTAT");
     f.platform.advance(299000);
     f.service().receive("Time Left: 9:00\n");  // only a stopped clock is set again
-    EXPECT_EQ(f.app.monitor.timeLeftText + " " + played(f.app) + f.asked(), "0:01 19:59");
+    EXPECT_EQ(f.app.monitor.timeLeft.text() + " " + played(f.app) + f.asked(), "0:01 19:59");
     EXPECT_TRUE(f.said.lines.empty());
     f.platform.advance(1000);
     EXPECT_EQ(f.said.lines, std::vector<std::string>{"*** MATCH HAS ENDED! *** FINAL SCORE: "
                                                      "[Red team] 0 (0) / [Blue team] 0 (0)"});
-    EXPECT_EQ(std::tuple(f.app.monitor.timeLeftText, f.app.match.matchState,
+    EXPECT_EQ(std::tuple(f.app.monitor.timeLeft.text(), f.app.match.matchState,
                          f.app.interpClockTimer->enabled()),
               std::tuple("INT", MatchState::None, false));
     // more than the match length left never counts nor ends

@@ -29,7 +29,7 @@ TEST_F(BotTest, ClientQueriesGetAPlainNoticeTheHelpTheScoreAndTheCommands) {
     app.status.red = readTeamScore("3/12");  // the scores of the last reply, as numbers
     app.status.blue = readTeamScore(" 25");
     app.monitor.redScoreText = "9/9";  // the shown text is not read again
-    app.monitor.timeLeftText = "12:34";
+    app.monitor.timeLeft = TimeLeft::read("12:34");
     app.settings.ignoreSeconds = "15 sec";
     ask("joe", "!helpme");
     const Lines notices = sent();
@@ -67,7 +67,7 @@ TEST_F(BotTest, StatsAnswerOnTheGameTypeAndMatchStateToTriggersInPrivate) {
         {"scores, not started", Quake2FreeForAll, None, false, scores}};
     app.settings.serverEntry = "10.0.0.5:27960 Friday league";
     app.monitor.mapText = "q2dm1";
-    app.monitor.timeLeftText = "7:00";
+    app.monitor.timeLeft = TimeLeft::read("7:00");
     app.monitor.redScoreText = "2/40 ";
     app.monitor.blueScoreText = " 1";
     app.status.red = readTeamScore("2/40");

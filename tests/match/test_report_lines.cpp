@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app.h"
+#include "core/time_left.h"
 #include "match/match_clock.h"
 #include "match/report_lines.h"
 #include "program/wiring.h"
@@ -38,22 +39,43 @@ TEST(ReportLines, TemplatesExpandWithTheirCodes) {
         app.settings.serverEntry = r.entry;
         app.monitor.mapText = r.map;
         const ReportValues v{r.teamA, r.teamB, " 3", " 1",     "50",
-                             "60",    "+2",    "-1", r.capper, r.timeLeft};
+                             "60",    "+2",    "-1", r.capper, TimeLeft::read(r.timeLeft)};
         EXPECT_EQ(expandTemplate(app, r.templ, v), r.expected) << r.templ;
     }
 }
 
-TEST(SubtractClockTimes, DifferenceOfMinutesAndSeconds) {
-    const std::tuple<const char*, const char*, const char*> rows[] = {
-        {"20:00", "3:25", "16:35"},
-        {"0:10", "0:20", "INT"},
-        {"20:00", "20:00", "0:00"},
-        {"5:30", "0:25", "5:05"},
-        {"1:00", "1:01", "INT"},
-        // nonsense times are held within bounds
-        {"99999999999999999999:00", "-99999999999999999999:00", "2000000000000000:00"}};
-    for (const auto& [from, take, left] : rows) EXPECT_EQ(subtractClockTimes(from, take), left);
-    EXPECT_EQ(minutesSeconds(425), "7:05");
+// The time left: what is left of the limit, and what a server's text means and shows.
+TEST(TimeLeft, CountsDownAndReadsWhatServersSend) {
+    using std::chrono::seconds;
+    using Kind = TimeLeft::Kind;
+    const struct {
+        TimeLeft time;
+        Kind kind;
+        long long left;
+        const char* shown;
+    } rows[] = {{TimeLeft::untilEnd(seconds(1200), seconds(205)), Kind::Clock, 995, "16:35"},
+                {TimeLeft::untilEnd(seconds(1200), seconds(1200)), Kind::Clock, 0, "0:00"},
+                {TimeLeft::untilEnd(seconds(60), seconds(61)), Kind::Intermission, 0, "INT"},
+                {TimeLeft::clock(seconds(425)), Kind::Clock, 425, "7:05"},
+                {TimeLeft(), Kind::NoMatch, 0, "[no match]"},
+                {TimeLeft::read(" 12:34 "), Kind::Clock, 754, " 12:34 "},  // shown as sent
+                {TimeLeft::read("05:00"), Kind::Clock, 300, "05:00"},
+                {TimeLeft::read("INT "), Kind::Intermission, 0, "INT "},
+                {TimeLeft::read("WARMUP"), Kind::Warmup, 0, "WARMUP"},
+                {TimeLeft::read("Starting"), Kind::Other, 0, "Starting"},
+                {TimeLeft::read("1:2:3"), Kind::Other, 0, "1:2:3"},
+                {TimeLeft::read(":00"), Kind::Other, 0, ":00"},
+                {TimeLeft::read("-1:00"), Kind::Other, 0, "-1:00"}};
+    for (const auto& r : rows) {
+        EXPECT_EQ(std::tuple(r.time.kind(), r.time.left().count(), r.time.text()),
+                  std::tuple(r.kind, r.left, r.shown));
+    }
+    TimeLeft paused = TimeLeft::read("12:00");
+    paused.pause();
+    EXPECT_EQ(paused.text(), "12:00 (Paused)");
+    EXPECT_NE(paused, TimeLeft::read("12:00"));
+    EXPECT_EQ(TimeLeft::read(" 12:00"), TimeLeft::clock(seconds(720)));
+    EXPECT_NE(TimeLeft::read("Starting"), TimeLeft::read("Started"));
 }
 
 }  // namespace

@@ -99,8 +99,8 @@ TEST(MatchRules, OnePairOfReplies) {
                                                  : "baseoa";
         m.app.match.matchState = r.state;
         m.app.match.game.played = std::chrono::seconds(42);
-        m.app.monitor.lastValues.timeLeft = r.lastTime;
-        m.app.monitor.timeLeftText = r.time;
+        m.app.monitor.lastValues.timeLeft = TimeLeft::read(r.lastTime);
+        m.app.monitor.timeLeft = TimeLeft::read(r.time);
         m.app.monitor.lastValues.red = m.app.monitor.lastValues.blue = 0LL;
         m.scores(r.red, r.blue);
         runMatchEventRules(m.app, ServerStatus{});
@@ -216,7 +216,7 @@ TEST_F(MatchControl, TheButtonWalksTheStates) {
         EXPECT_EQ(std::tuple(app.match.matchState, app.window.timePlayedVisible),
                   std::tuple(after, shown));
     }
-    EXPECT_EQ(std::tuple(app.monitor.timeLeftText, clock()), std::tuple("20:00", "off"));
+    EXPECT_EQ(std::tuple(app.monitor.timeLeft.text(), clock()), std::tuple("20:00", "off"));
     app.match.matchState = Ready;
     for (const MatchState after : {Skip, Ready}) {
         onMatchButton(app);
@@ -251,7 +251,7 @@ TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
     platform.advance(59000);
     EXPECT_TRUE(said.lines.empty());
     platform.advance(1000);
-    EXPECT_EQ(std::tuple(said.lines, app.monitor.timeLeftText, app.match.game.lastReportedRed),
+    EXPECT_EQ(std::tuple(said.lines, app.monitor.timeLeft.text(), app.match.game.lastReportedRed),
               std::tuple(Lines{"Red team 4 (+4) Blue team 0 (+0) ping 0/0 TL 19:01"}, "19:00", 4));
     platform.advance(10000);
     onMatchButton(app);

@@ -64,7 +64,7 @@ struct Steps : Monitor {
                    "/" + p->plainName + "/" + std::to_string(p->score) + "/" +
                    std::to_string(p->ping) + "/" + p->team;
         return out + "|" + std::to_string(int(s.red.captures)) + (s.red.split ? "/" : " ") +
-               std::to_string(int(s.red.points)) + "|" + s.timeLeft;
+               std::to_string(int(s.red.points)) + "|" + s.timeLeft.text();
     }
 
     std::vector<PlayerLine> roster;

@@ -8,7 +8,7 @@ namespace {
 // Type, captions, time left, scores, team names, pings, "frame" if shown, "known" if teams known.
 std::string panel(const App& app) {
     return std::string(gameTypeCode(app.monitor.gameType)) + "|" + app.match.redTeamCaption + "|" +
-           app.match.blueTeamCaption + "|" + app.monitor.timeLeftText + "|" +
+           app.match.blueTeamCaption + "|" + app.monitor.timeLeft.text() + "|" +
            app.monitor.redScoreText + "|" + app.monitor.blueScoreText + "|" +
            app.match.redTeamName + "|" + app.match.blueTeamName + "|" +
            std::to_string(app.monitor.avgPingRed) + "|" + std::to_string(app.monitor.avgPingBlue) +

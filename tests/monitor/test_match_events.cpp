@@ -110,7 +110,7 @@ TEST(MatchEvents, SaysEachMatchAsItWent) {
             const int clock = m.app.battleTimer->enabled() ? m.app.match.game.played.count() : -2;
             EXPECT_EQ(std::tuple(reply.state < 0 ? -1 : int(m.app.match.matchState),
                                  reply.clock < 0 ? -1 : clock,
-                                 reply.timeLeft.empty() ? "" : m.app.monitor.timeLeftText),
+                                 reply.timeLeft.empty() ? "" : m.app.monitor.timeLeft.text()),
                       std::tuple(reply.state, reply.clock, reply.timeLeft))
                 << reply.vars;
         }

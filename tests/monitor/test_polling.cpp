@@ -10,7 +10,7 @@ namespace {
 
 TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     Steps m("");
-    m.app.monitor.lastValues.timeLeft = "3";
+    m.app.monitor.lastValues.timeLeft = TimeLeft::read("3");
     m.app.monitor.lastValues.red = 3;
     m.app.match.game.capsRedQ3 = 4;
     m.app.settings.timeLimitMinutes = "30";
@@ -19,10 +19,11 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     m.app.window.playerRowsSortColumn = 0;
     m.switchOn("10.0.0.5");
     EXPECT_EQ(
-        std::tie(m.app.settings.timeLimitMinutes, m.app.monitor.lastValues.timeLeft,
-                 m.app.monitor.lastValues.red, m.app.match.matchState, m.app.match.game.capsRedQ3,
-                 m.app.match.redMembers, m.app.monitor.timeLeftText),
-        std::make_tuple("20", "", ComparedScore(), MatchState::None, 0, "", "[no match]"));
+        std::make_tuple(m.app.settings.timeLimitMinutes.text(), m.app.monitor.lastValues.timeLeft,
+                        m.app.monitor.lastValues.red, m.app.match.matchState,
+                        m.app.match.game.capsRedQ3, m.app.match.redMembers,
+                        m.app.monitor.timeLeft.text()),
+        std::make_tuple("20", TimeLeft(), ComparedScore(), MatchState::None, 0, "", "[no match]"));
     m.firstTick();
     EXPECT_EQ(m.sent(), "UT 10.0.0.5:27910 1000, Q2 10.0.0.5:27910 1000, Q3 10.0.0.5:27910 1000");
     m.roster = {{"1", "20", "Zulu"}, {"2", "30", "Alpha"}};

@@ -160,7 +160,7 @@ TEST(JsonEvents, ReplyAndInterpCarryTheirFieldsAndThePlayersWithoutPadding) {
     app.interp.interpSupport = "ENABLED!";
     app.interp.redFlagWhere = "Sarge";
     app.monitor.redScoreText = "3/";
-    app.monitor.timeLeftText = "INT";
+    app.monitor.timeLeft = TimeLeft::read("INT");
     EXPECT_EQ(interpEventJson(app),
               R"({"event":"interp","InterpSupport":"ENABLED!","InterpVersion":"n/a",)"
               R"("InterpAuthor":"-","InterpEmail":"-","StatRed":"Sarge","StatBlue":"[unkown]",)"
