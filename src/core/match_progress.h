@@ -40,8 +40,6 @@ struct MatchProgress {
     bool timePlayedFollowsClock = true;  // checked: timePlayed follows the clock
     GameMemory game;                     // what the rules remember of the game being played
     // The match state as the status refresh shows it on the Game tab.
-    std::string matchStateText = "No";
-    std::string matchButton = "Start it!";
     bool teamsKnown = false;
     bool teamsSwapped = false;
     std::string redMembers;  // quoted names, simply joined

@@ -36,7 +36,6 @@ struct WindowState {
     bool connectIrcButtonEnabled = true;
     std::string quitIrcButton = "&Quit IRC";
     bool quitIrcButtonEnabled = false;
-    bool matchButtonEnabled = true;
     bool focusMainWindow = false;  // the window takes the keyboard focus once, then clears it
     std::string titleText;         // the title label above the tabs
     std::string aboutText;         // the About tab's text, lines ended by CR LF

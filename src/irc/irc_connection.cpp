@@ -225,18 +225,6 @@ std::int64_t spread(IrcSession& s, std::int64_t ms) {
     return ms * ((s.spreadSeed >> 16) % 101) / 1000;  // 0 to 10 %
 }
 
-// The match-state label and button caption for each match state.
-struct MatchStateTexts {
-    const char* label;
-    const char* button;
-};
-constexpr MatchStateTexts kMatchStates[] = {
-    {"No", "Start it!"},
-    {"Yes", "Stop it!"},
-    {"Ready to start", "Skip this match"},
-    {"No (Skipped)", "Set: 'Ready to start'"},
-};
-
 }  // namespace
 
 std::string stripCrLf(std::string_view text) {
@@ -431,11 +419,6 @@ std::string ircStateText(const App& app) {
 void onIrcStatusTick(App& app) {
     if (app.ircSocket->state() == SocketState::Closing) app.ircSocket->close();
     app.irc.ircStatus = ircStateText(app);
-
-    const MatchStateTexts& texts = kMatchStates[static_cast<int>(app.match.matchState)];
-    app.match.matchStateText = texts.label;
-    app.match.matchButton = texts.button;
-    app.window.matchButtonEnabled = true;
 }
 
 }  // namespace fc

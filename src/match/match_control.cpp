@@ -28,10 +28,8 @@ void storeScore(std::int16_t& counter, const TeamScore& score) {
 void skipOrTake(App& app) {
     if (app.match.matchState == MatchState::Ready) {
         app.match.matchState = MatchState::Skip;
-        app.match.matchButton = "Set 'Ready to start'";
     } else if (app.match.matchState == MatchState::Skip) {
         app.match.matchState = MatchState::Ready;
-        app.match.matchButton = "Skip next match";
     }
 }
 

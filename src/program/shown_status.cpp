@@ -26,4 +26,18 @@ ShownStatus showStatus(const App& app) {
     return s;
 }
 
+MatchCaptions matchCaptions(MatchState state) {
+    switch (state) {
+        case MatchState::None:
+            return {"No", "Start it!"};
+        case MatchState::Running:
+            return {"Yes", "Stop it!"};
+        case MatchState::Ready:
+            return {"Ready to start", "Skip this match"};
+        case MatchState::Skip:
+            return {"No (Skipped)", "Set: 'Ready to start'"};
+    }
+    return {"", ""};
+}
+
 }  // namespace fc

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/match_progress.h"
 #include "core/monitor_state.h"
 
 namespace fc {
@@ -31,5 +32,12 @@ struct ShownStatus {
 };
 
 ShownStatus showStatus(const App& app);
+
+// What the match box says of a match state, and what its button then offers.
+struct MatchCaptions {
+    const char* state;
+    const char* button;
+};
+MatchCaptions matchCaptions(MatchState state);
 
 }  // namespace fc

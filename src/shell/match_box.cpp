@@ -10,6 +10,7 @@
 
 #include "core/app.h"
 #include "match/match_control.h"
+#include "program/shown_status.h"
 #include "shell/qt_text.h"
 #include "shell/widget_helpers.h"
 #include "shell/widget_sync.h"
@@ -66,9 +67,9 @@ MatchBox::MatchBox(App& app, QWidget* parent) : QGroupBox(tr("Match"), parent), 
 }
 
 void MatchBox::refresh(const App& app) {
-    syncText(matchStateLabel_, app.match.matchStateText);
-    syncText(matchButton_, app.match.matchButton);
-    matchButton_->setEnabled(app.window.matchButtonEnabled);
+    const MatchCaptions captions = matchCaptions(app.match.matchState);
+    syncText(matchStateLabel_, captions.state);
+    syncText(matchButton_, captions.button);
     timePlayedEdit_->setVisible(app.window.timePlayedVisible);
     followClockBox_->setVisible(app.window.followClockVisible);
     followClockBox_->setChecked(app.match.timePlayedFollowsClock);

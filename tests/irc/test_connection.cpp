@@ -131,21 +131,6 @@ TEST_F(IrcTest, ABanStartsRetriesEveryTenSecondsUntilTheBotIsIn) {
     expect({}, {"*** You have joined: #FCST ***"});
 }
 
-TEST_F(IrcTest, TheStatusShowsTheMatchStateEveryFifthOfASecond) {
-    const std::pair<MatchState, const char*> rows[] = {
-        {MatchState::Running, "Yes / Stop it!"},
-        {MatchState::Ready, "Ready to start / Skip this match"},
-        {MatchState::Skip, "No (Skipped) / Set: 'Ready to start'"},
-        {MatchState::None, "No / Start it!"}};
-    for (const auto& [state, text] : rows) {
-        app.window.matchButtonEnabled = false;
-        app.match.matchState = state;
-        platform.advance(200);
-        EXPECT_EQ(app.match.matchStateText + " / " + app.match.matchButton, text);
-        EXPECT_TRUE(app.window.matchButtonEnabled);
-    }
-}
-
 TEST_F(IrcTest, TypedChatIsSaidSlashLinesGoRawButANickChangeIsRefused) {
     joinChannel();
     type("gl hf");
