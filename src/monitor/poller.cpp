@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <climits>
+#include <optional>
 
 #include "core/app.h"
 #include "core/server_entry.h"
@@ -13,18 +14,17 @@ namespace fc {
 
 namespace {
 
-// A port text as a whole number; a text that is not one (or no valid port) fails, and the
-// socket then keeps the port it had.
-bool parsePort(const std::string& text, int& port) {
+// A port text as a whole number; none for a text that is not one, or no valid port (the
+// socket then keeps the port it had).
+std::optional<int> readPort(const std::string& text) {
     const std::string t = trimBlanks(text);
     long long value = 0;
     const char* first = t.data();
     const char* last = t.data() + t.size();
     if (first != last && *first == '+') ++first;
     const auto [end, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || end != last || value < 0 || value > 65535) return false;
-    port = static_cast<int>(value);
-    return true;
+    if (ec != std::errc() || end != last || value < 0 || value > 65535) return std::nullopt;
+    return static_cast<int>(value);
 }
 
 // Aims the socket at the entry's server; false while the server's name is being looked up or
@@ -105,8 +105,7 @@ void switchMonitoringOff(App& app) {
 
 void updateQuakeStatus(App& app) {
     const QueryTarget target = splitEntry(app.settings.serverEntry, "27910");
-    int port = app.gameSocket->remotePort();
-    parsePort(target.portText, port);
+    const int port = readPort(target.portText).value_or(app.gameSocket->remotePort());
     if (!aimSocket(app, target, port)) return;
     app.gameSocket->send(kQuake2Query);
     app.gameSocket->send(kQuake3Query);

@@ -197,7 +197,8 @@ TEST(InterpFeed, TheGreetingAsksForTheGameAndTheOutputShowsTheRawFeed) {
     clearInterpOutput(f.app);
     for (int n : {4000, 4000, 4200, 4185}) f.service().receive(std::string(n, 'y'));  // 16385
     const std::string& out = f.app.interp.interpOutput;
-    EXPECT_NE(out.find("dropped"), std::string::npos);
+    EXPECT_NE(out.find("*** A line longer than 16384 bytes was dropped. ***\r\n"),
+              std::string::npos);
     f.service().receive(std::string(9000, 'y') + " got the RED flag!\nRED Flag Status: HOME\n");
     EXPECT_EQ(out.find("dropped"), out.rfind("dropped"));
     EXPECT_EQ(f.app.interp.redFlagWhere, "*** home ***");

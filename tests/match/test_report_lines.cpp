@@ -64,6 +64,7 @@ TEST(TimeLeft, CountsDownAndReadsWhatServersSend) {
                 {TimeLeft::read("WARMUP"), Kind::Warmup, 0, "WARMUP"},
                 {TimeLeft::read("Starting"), Kind::Other, 0, "Starting"},
                 {TimeLeft::read("1:2:3"), Kind::Other, 0, "1:2:3"},
+                {TimeLeft::read("5:000"), Kind::Other, 0, "5:000"},
                 {TimeLeft::read(":00"), Kind::Other, 0, ":00"},
                 {TimeLeft::read("-1:00"), Kind::Other, 0, "-1:00"}};
     for (const auto& r : rows) {

@@ -38,6 +38,9 @@ const MatchRow kMatches[] = {
      {{"20:00 0/0 0/0"}, {"20:00 0/0 0/0"}, {"19:59 0/0 0/0"}, {"19:30 1/2 0/9", {0, 17, 0, 2}}},
      {kQ2Begin + "19:59", "CAP [XY] 1 - [ABC] 0 by =XY=Bob TL 19:30"}, nullptr,
      [](Steps& m) { EXPECT_TRUE(m.app.match.teamsSwapped); }},
+    // Only a clock standing at a round ten minutes, the limits servers are set to, means a match is coming.
+    {"A clock standing elsewhere, or no clock, is no match coming", kQ2Ctf, sixPlayers(kOneFrag),
+     {{"wait 0/0 0/0", {}, 0}, {"wait 0/0 0/0", {}, 0}, {"15:00 0/0 0/0", {}, 0}, {"15:00 0/0 0/0", {}, 0}}},
     // The skipped match began; the next one counts again.
     {"A skipped capture the flag match says nothing", kQ2Ctf, sixPlayers(kOneFrag),
      {{"20:00 0/0 0/0"}, {"19:59 0/0 0/0", {}, 0}, {"19:30 1/2 0/0", {0, 17, 0, 2}}},

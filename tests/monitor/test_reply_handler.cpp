@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "core/server_vars.h"
 #include "monitor/poller.h"
 #include "steps.h"
 #include "support/unreal_replies.h"
@@ -136,6 +137,30 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
         if (row.answers > 0)  // the whole answer, whatever order its pieces came in
             EXPECT_EQ(m.app.monitor.playerRows.at(1).name + " " + m.app.monitor.redScoreText,
                       "Bravo 0/3");
+    }
+}
+
+// A player is a "player_N" with a number as the answer writes it; the team column reads by game.
+TEST(UnrealPieces, PlayersByTheirNumberTeamsByTheGame) {
+    const std::string odd =
+        "\\player_\\Ghost\\player_01\\Ghost\\player_1000\\Ghost\\player_x\\Ghost";
+    const struct {
+        const char *gametype, *rows;
+    } rows[] = {{"CTFGame", "Alpha 3 Red|Bravo 1 Blue|Cid 0 Spec|"},
+                {"TeamGamePlus", "Alpha 3 Red|Bravo 1 Blue|Cid 0 Spec|"},
+                {"DeathMatchPlus", "Alpha 3 DM (0)|Bravo 1 DM (1)|Cid 0 DM (2)|"},
+                {"LastManStanding", "Alpha 3 0|Bravo 1 1|Cid 0 2|"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.gametype);
+        Steps m("127.0.0.1:7778");
+        const UnrealAnswer a{
+            r.gametype, "0", {{"Alpha", 3, "0"}, {"Bravo", 1, "1"}, {"Cid", 0, "2"}}};
+        m.reply(unrealPiece(a, 1, "1.1", false), "127.0.0.1", 7778);
+        m.reply(odd + unrealPiece(a, 2, "1.2", true), "127.0.0.1", 7778);
+        std::string shown;
+        for (const PlayerRow& row : m.app.monitor.playerRows)
+            shown += row.name + " " + stripNonBreakingSpaces(row.score) + " " + row.team + "|";
+        EXPECT_EQ(shown, r.rows);
     }
 }
 
