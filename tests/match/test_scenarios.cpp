@@ -1,6 +1,7 @@
 // The match's scenarios: replies and button presses in; state, clocks and lines said out.
 #include "match/match_control.h"
 #include "match/match_events.h"
+#include "program/shown_status.h"
 #include "support/monitor_fixture.h"
 #include "support/replies.h"
 #include "support/report_recorder.h"
@@ -207,20 +208,49 @@ struct MatchControl : ::testing::Test, Match {
     MatchControl() : Match("") {}
 };
 
-// The button walks the states; a stop hides the time played and resets the time left.
+// The operator corrects the time played: typed into the stopped field, taken when the clock is
+// followed again, and only when the field was clicked into.
+TEST_F(MatchControl, ACorrectedTimePlayedIsTakenWhenTheClockIsFollowedAgain) {
+    const struct {
+        const char* typed;
+        bool clicked;
+        long long played;
+    } rows[] = {{"7:30", true, 450}, {"7", true, 420},    {" 2:05 ", true, 125},
+                {"x", true, 0},      {"7:30", false, 42}, {"99999999999:00", true, 42}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.typed);
+        app.match.game.played = std::chrono::seconds(42);
+        onFollowClockChanged(app, false);
+        if (r.clicked) onTimePlayedClicked(app);
+        onTimePlayedEdited(app, r.typed);
+        onFollowClockChanged(app, true);
+        EXPECT_EQ(app.match.game.played.count(), r.played);
+    }
+}
+
+// The button walks the states, the box saying the state and what the next click does; a stop
+// hides the time played and resets the time left.
 TEST_F(MatchControl, TheButtonWalksTheStates) {
     using enum MatchState;
+    const auto captions = [this] {
+        const MatchCaptions c = matchCaptions(app.match.matchState);
+        return std::string(c.state) + " / " + c.button;
+    };
     app.window.timePlayedVisible = true;
-    for (const auto& [after, shown] : {std::pair(Running, true), {None, false}}) {
+    EXPECT_EQ(captions(), "No / Start it!");
+    for (const auto& [after, shown, said] :
+         {std::tuple(Running, true, "Yes / Stop it!"), {None, false, "No / Start it!"}}) {
         onMatchButton(app);
-        EXPECT_EQ(std::tuple(app.match.matchState, app.window.timePlayedVisible),
-                  std::tuple(after, shown));
+        EXPECT_EQ(std::tuple(app.match.matchState, app.window.timePlayedVisible, captions()),
+                  std::tuple(after, shown, said));
     }
     EXPECT_EQ(std::tuple(app.monitor.timeLeft.text(), clock()), std::tuple("20:00", "off"));
     app.match.matchState = Ready;
-    for (const MatchState after : {Skip, Ready}) {
+    EXPECT_EQ(captions(), "Ready to start / Skip this match");
+    for (const auto& [after, said] : {std::pair(Skip, "No (Skipped) / Set: 'Ready to start'"),
+                                      {Ready, "Ready to start / Skip this match"}}) {
         onMatchButton(app);
-        EXPECT_EQ(app.match.matchState, after);
+        EXPECT_EQ(std::tuple(app.match.matchState, captions()), std::tuple(after, said));
     }
 }
 

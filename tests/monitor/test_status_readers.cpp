@@ -45,11 +45,12 @@ TEST(ReplyMemory, AReplyReadsTheSameAfterAnother) {
 TEST(ReplyMemory, QuotedNamesAnswerAsTheListSearch) {
     std::string longList;
     for (int i = 0; i < 40; ++i) longList += "\"Player" + std::to_string(i) + "\"";
-    for (const std::string& list : {std::string("\"Ann\"\"Bob\""), longList}) {
-        QuotedNames members;
+    QuotedNames members;  // one, taking each list in turn: a changed list is read again
+    for (const std::string& list :
+         {std::string("\"Ann\"\"Bob\""), longList, std::string("\"Cid\"")}) {
         members.use(list);
         for (const char* name : {"Ann", "Bob", "Player0", "Player39", "Player4", "Player40",
-                                 "layer1", "", "Ann\"\"Bob", "\"Ann"})
+                                 "layer1", "", "Ann\"\"Bob", "\"Ann", "Cid"})
             EXPECT_EQ(members.holds(name), listHolds(list, name)) << name << " in " << list;
     }
 }
