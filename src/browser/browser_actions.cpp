@@ -114,7 +114,7 @@ void switchDetailMode(App& app) {
     fillDetailList(app);
 }
 
-void selectForOrvexa(App& app) {
+void selectForWatching(App& app) {
     BrowserView& b = app.browserView;
     if (!b.buttonsEnabled) return;
     const ServerRow* row = selectedRow(b);

@@ -19,7 +19,7 @@ void refreshVisible(App& app);    // refreshVisibleButton "Refresh visible"
 void removeSelected(App& app);    // removeSelectedButton "Remove selected"
 void removeNonVisible(App& app);  // removeNonVisibleButton "Remove all non-visible"
 void switchDetailMode(App& app);  // detailModeButton "Playlist / CVarlist  ->"
-void selectForOrvexa(App& app);   // selectForOrvexaButton "Select for Orvexa"
+void selectForWatching(App& app);   // selectForWatchingButton "Select for Fragcaster"
 void closeThisWindow(App& app);   // closeButton "Close this window"
 
 void onFilterUnanswered(App& app, bool checked);

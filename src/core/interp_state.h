@@ -13,8 +13,8 @@ struct InterpState {
     std::string interpVersion = "n/a";
     std::string interpAuthor = "-";
     std::string interpEmail = "-";
-    std::string redFlagWhere = "[unkown]";  // where the red flag is
-    std::string blueFlagWhere = "[unkown]";
+    std::string redFlagWhere = "[unknown]";  // where the red flag is
+    std::string blueFlagWhere = "[unknown]";
     std::string interpOutput;  // the raw feed, lines ended by CR LF
     // Which events are said in the channel; not kept in the settings.
     bool interpGotFlag = false;

@@ -24,7 +24,7 @@ struct WindowState {
     bool timePlayedVisible = false;
     bool followClockVisible = false;
     bool windowMinimised = false;
-    std::string windowCaption = "~ FCST ~";  // the window caption captionTimer keeps
+    std::string windowCaption = "~ Fragcaster ~";  // the window caption captionTimer keeps
     bool showGameTab = false;                // the window turns to the Game tab, then clears it
     bool playbackBarVisible = false;
     bool stayOnTop = false;
@@ -41,7 +41,7 @@ struct WindowState {
     std::string aboutText;         // the About tab's text, lines ended by CR LF
     std::string timePlayedToolTip;
     bool trayIconAdded = false;  // shown where the desktop has a tray
-    bool splashVisible = false;  // the splash window "FCST Splash!"
+    bool splashVisible = false;  // the splash window "Fragcaster"
     std::string splashVersionText = "Version ";
     bool finalCloseBegun = false;      // the second phase of closing has begun
     bool settingsSaveFailing = false;  // the last save failed and the operator was told

@@ -209,7 +209,7 @@ void onReportIntervalLeft(App& app) {
 
 void onCaptionTick(App& app) {
     if (!app.window.windowMinimised) {
-        app.window.windowCaption = "~ FCST ~";
+        app.window.windowCaption = "~ Fragcaster ~";
         return;
     }
     std::string red = app.monitor.redScoreText;

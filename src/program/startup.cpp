@@ -64,8 +64,8 @@ std::string composeAboutText() {
     line("");
     line(std::string("Written by the Fragcaster team - ") + kWebPage);
     line(
-        "This program will poll any quake2/q3/unreal tournement server for information, will "
-        "analyze it and when someone scores,it will report it in any predefined IRC channel. "
+        "This program will poll any quake2/q3/unreal tournament server for information, will "
+        "analyze it and when someone scores, it will report it in any predefined IRC channel. "
         "Lots of features.");
     line("");
     line("-");
@@ -90,7 +90,7 @@ void startProgram(App& app) {
     app.match.matchState =
         MatchState::None;  // the game-status socket sends nothing before monitoring starts
     app.window.titleText = "Fragcaster! - Version " + versionText();
-    app.window.windowCaption = "~ FCST ~";
+    app.window.windowCaption = "~ Fragcaster ~";
     app.irc.ircInputLine = "Hi! I am your Fragcaster version " + versionText();
     app.monitor.gameType = GameType::NoGameYet;
 

@@ -9,7 +9,7 @@ namespace fc {
 class App;
 
 inline constexpr const char* kTrayTip = "Fragcaster (for Quake 2/3)";
-inline constexpr const char* kSplashCaption = "FCST Splash!";
+inline constexpr const char* kSplashCaption = "Fragcaster";
 
 // The program's version text.
 std::string versionText();

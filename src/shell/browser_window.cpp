@@ -35,7 +35,7 @@ constexpr ButtonSpec kButtons[] = {
     {"Command2", "Remove selected", removeSelected},
     {"Command3", "Remove all non-visible", removeNonVisible},
     {"Command4", "Playlist / CVarlist  ->", switchDetailMode},
-    {"Command5", "Select for Orvexa", selectForOrvexa},
+    {"Command5", "Select for Fragcaster", selectForWatching},
     {"Command6", "Total refresh", totalRefresh},
 };
 

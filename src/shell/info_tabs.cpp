@@ -24,20 +24,20 @@ const HelpSection kHelp[] = {
       "the # in front of it) and the name of the bot. (Remember, some servers don't accept long "
       "names). Click on CONNECT to connect to the server. To disconnect again, click Quit IRC."}},
     {"Game Window",
-     {"Here you set up the quake/unreal tournement server you wish to monitor. You can select a "
+     {"Here you set up the quake/unreal tournament server you wish to monitor. You can select a "
       "server from the list or fill one in yourself. You can add the selected server if you wish "
       "(or delete it). If you want to start monitoring the server, click \"Connection: OFF\". The "
       "button will change into Connection ON. Every second the information will be refreshed. It "
-      "is not neccesary to be connected to an IRC server.",
-      "Standard the game match will be set to \"No\". So no info will be passed on the the IRC "
-      "server. This will automaticly go on Yes when Orvexa detects that a game has started. If "
-      "you think the game already has started or shoudn't be started yet, click on the button "
+      "is not necessary to be connected to an IRC server.",
+      "Standard the game match will be set to \"No\". So no info will be passed on to the IRC "
+      "server. This will automatically go on Yes when Fragcaster detects that a game has started. If "
+      "you think the game already has started or shouldn't be started yet, click on the button "
       "below the match state."}},
     {"Options",
      {"You can set some options here. The \"get-info\" means: When IRC-user requests information "
-      "from the bot, orvexa will give the information. But if the user is on the "
-      "\"get-info-ignore list\" orvexa will just ignore the request. So the get-info-ignore time "
-      "means how many seconds should fcst ignore the IRC-user."}},
+      "from the bot, Fragcaster will give the information. But if the user is on the "
+      "\"get-info-ignore list\" Fragcaster will just ignore the request. So the get-info-ignore time "
+      "means how many seconds should Fragcaster ignore the IRC-user."}},
     {"Srv. Info",
      {"All information that comes from the quake 2/3/unreal server will be shown here."}},
     {"Record",

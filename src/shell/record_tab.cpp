@@ -25,7 +25,7 @@ constexpr const char* kRecordHint =
     "game to an IRC channel again.";
 constexpr const char* kFileHint =
     "When recording, please make sure the filename and directory are set correct. Also be sure "
-    "that the file does not exist because Orvexa will not check this and will just append the "
+    "that the file does not exist because Fragcaster will not check this and will just append the "
     "info after the current file.";
 
 QLabel* hint(const char* text, QWidget* parent) {

@@ -16,7 +16,7 @@ SettingsOptions::SettingsOptions(App& app, QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     checkForUpdateBox_ = new QCheckBox(QStringLiteral("Check for updates at startup."), this);
     checkForUpdateBox_->setObjectName(QStringLiteral("CheckForUpdate"));
-    auto* save = new QPushButton(QStringLiteral("Safe now!"), this);
+    auto* save = new QPushButton(QStringLiteral("Save now!"), this);
     save->setObjectName(QStringLiteral("IRCsafebutton"));
     save->setFocusPolicy(Qt::NoFocus);
     auto* update = new QPushButton(QStringLiteral("Check for update now."), this);

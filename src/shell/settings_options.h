@@ -1,5 +1,5 @@
 // The Options tab's settings controls: "Check for updates at startup.", "Check for update
-// now." and "Safe now!".
+// now." and "Save now!".
 #pragma once
 
 #include <QWidget>

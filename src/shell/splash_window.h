@@ -1,4 +1,4 @@
-// The small window shown while the program starts ("FCST Splash!"): a picture with the
+// The small window shown while the program starts ("Fragcaster"): a picture with the
 // version under it, above all other windows. A click on it ends it at once.
 #pragma once
 

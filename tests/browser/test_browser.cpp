@@ -146,14 +146,14 @@ TEST_F(BrowserTest, APacedSweepAsksOneServerPerTickAndAnswersGoToTheirSendersRow
 }
 
 // With nothing selected both only beep. Remove selected lets the last entry take the slot.
-// Select for Orvexa while polling stops polling and hands the server over after 250 ms.
-TEST_F(BrowserTest, RemoveSelectedAndSelectForOrvexaWhilePolling) {
+// Select for Fragcaster while polling stops polling and hands the server over after 250 ms.
+TEST_F(BrowserTest, RemoveSelectedAndSelectForWatchingWhilePolling) {
     onServerEntryEdited(app, "10.0.0.9:27960");
     toggleConnection(app);
     sweep(5, 600);
     removeSelected(app);
     b.selected = 5;  // past the rows
-    selectForOrvexa(app);
+    selectForWatching(app);
     EXPECT_EQ(platform.beeps, 2);
     onServerRowClicked(app, 2);
     removeSelected(app);
@@ -161,7 +161,7 @@ TEST_F(BrowserTest, RemoveSelectedAndSelectForOrvexaWhilePolling) {
     EXPECT_EQ(output.messages, "Warning!: 10.0.0.3:27903 has been removed from the list!;");
     answer(server(2), "Two", 1);
     onServerRowClicked(app, 3);
-    selectForOrvexa(app);
+    selectForWatching(app);
     EXPECT_EQ(std::tuple(app.settings.serverEntry, app.window.serverEntryEnabled),
               std::tuple("10.0.0.2:27902 (Two)", true));
     platform.advance(249);

@@ -51,11 +51,11 @@ void ctfq3(Feed& f) {
 }  // the mod's own
 // clang-format off
 const FeedRow kFeedRows[] = {
-    {.name = "status split over two arrivals", .in = {"RED Flag Status: HO", "ME\n"}, .flags = "*** home ***|[unkown]"},
+    {.name = "status split over two arrivals", .in = {"RED Flag Status: HO", "ME\n"}, .flags = "*** home ***|[unknown]"},
     {.name = "status names the carrier", .in = {"RED Flag Status: ^1Sarge\nBLUE Flag Status: Major\n"}, .flags = "^1Sarge|Major"},
     {.name = "status carrier died", .in = {"BLUE Flag Status: FC Died\nRED Flag Status: HOME\n"},
      .flags = "*** home ***|*** somewhere ***"},
-    {.name = "taken, switch off: the label only", .in = {"^1Sar^7ge got the RED flag!\n"}, .flags = "Sarge|[unkown]"},
+    {.name = "taken, switch off: the label only", .in = {"^1Sar^7ge got the RED flag!\n"}, .flags = "Sarge|[unknown]"},
     {.name = "taken reported", .set = [](Feed& f) { f.app.interp.interpGotFlag = true; },
      .in = {"Major got the BLUE flag!\ngot the RED flag!\n"},
      .said = {"\002\0032BLUE\003\002 flag taken by Major", "\002\0035RED\003\002 flag taken by "}, .flags = "|Major"},

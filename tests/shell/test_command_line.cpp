@@ -163,7 +163,7 @@ TEST(JsonEvents, ReplyAndInterpCarryTheirFieldsAndThePlayersWithoutPadding) {
     app.monitor.timeLeft = TimeLeft::read("INT");
     EXPECT_EQ(interpEventJson(app),
               R"({"event":"interp","InterpSupport":"ENABLED!","InterpVersion":"n/a",)"
-              R"("InterpAuthor":"-","InterpEmail":"-","StatRed":"Sarge","StatBlue":"[unkown]",)"
+              R"("InterpAuthor":"-","InterpEmail":"-","StatRed":"Sarge","StatBlue":"[unknown]",)"
               R"("qsRed":"3/","qsBlue":"0/0","qsTimeLeft":"INT","matchState":1})");
     EXPECT_EQ(ircEventJson("Reconnecting in 10 s", "FCST_"),
               R"({"event":"irc","state":"Reconnecting in 10 s","nick":"FCST_"})");

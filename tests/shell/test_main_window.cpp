@@ -32,7 +32,7 @@ protected:
     static QWidget* splash() {  // while it is up
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->windowTitle() == "FCST Splash!" && w->isVisible()) return w;
+            if (w->windowTitle() == "Fragcaster" && w->isVisible()) return w;
         return nullptr;
     }
 
@@ -58,7 +58,7 @@ TEST_F(Window, StartShowsTheTitleAndTheSplash) {
     EXPECT_FALSE(app.window.splashVisible);
 }
 
-// "Safe now!" saves; a close event waits for the quit timer, and saves.
+// "Save now!" saves; a close event waits for the quit timer, and saves.
 TEST_F(Window, SaveNowAndCloseWhichWaitsForTheQuitTimer) {
     startUp();
     control<QTabWidget>("Tabs")->setCurrentIndex(2);
