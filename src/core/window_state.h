@@ -10,6 +10,7 @@ namespace fc {
 
 struct WindowState {
     bool serverEntryEnabled = true;  // enabled means no monitoring run
+    std::string serverEntryFault;    // why the entry was refused, beside it; "" when it was not
     std::string connectionButton = "Connection: OFF";
     bool connectionButtonEnabled = false;
     bool addServerEnabled = false;
@@ -25,7 +26,7 @@ struct WindowState {
     bool followClockVisible = false;
     bool windowMinimised = false;
     std::string windowCaption = "~ Fragcaster ~";  // the window caption captionTimer keeps
-    bool showGameTab = false;                // the window turns to the Game tab, then clears it
+    bool showGameTab = false;  // the window turns to the Game tab, then clears it
     bool playbackBarVisible = false;
     bool stayOnTop = false;
     // Locked while a connection is up (lockConnectionFields / unlockConnectionFields).

@@ -53,6 +53,11 @@ void switchMonitoringOn(App& app) {
     // A recording's path is left as typed: the default port is meant for server addresses.
     const bool recording = isRecordingEntry(app.settings.serverEntry) ||
                            app.platform.fileExists(app.settings.serverEntry);
+    app.window.serverEntryFault = recording ? "" : serverEntryFault(app.settings.serverEntry);
+    if (!app.window.serverEntryFault.empty()) {
+        app.window.serverEntryFault = "Not a server: " + app.window.serverEntryFault;
+        return;  // nothing of the server watched before is touched
+    }
     if (!textContains(app.settings.serverEntry, ":") && !recording)
         app.settings.serverEntry += ":27910";
     app.monitor.lastValues.clear();
@@ -208,6 +213,18 @@ void onSecondTick(App& app) {
 }
 
 void onServerEntryEdited(App& app, const std::string& text) {
+    if (text != app.settings.serverEntry && app.window.serverEntryEnabled) {
+        // Another server: what the last one showed goes with it.
+        app.monitor.playerRows.clear();
+        app.monitor.playersPlaying.clear();
+        app.monitor.playersMax.clear();
+        app.monitor.mapText.clear();
+        app.monitor.gameText.clear();
+        app.monitor.redScoreText = app.monitor.blueScoreText = "0/0";
+        app.monitor.timeLeft = TimeLeft();
+        app.window.liveBannerVisible = false;
+    }
+    app.window.serverEntryFault.clear();
     app.settings.serverEntry = text;
     app.window.connectionButtonEnabled = !text.empty();
 }

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/server_entry.h"
+
 namespace fc {
 
 namespace {
@@ -155,6 +157,13 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             if (!value(entry)) return result;
             if (entry.empty()) {
                 result.error = "--server needs a server entry";
+                return result;
+            }
+            // A path names a recording to play, as in the window's entry.
+            const std::string fault =
+                entry.find('/') == std::string::npos ? serverEntryFault(entry) : "";
+            if (!fault.empty()) {
+                result.error = "--server " + entry + ": " + fault;
                 return result;
             }
             o.server = entry;

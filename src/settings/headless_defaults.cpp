@@ -1,6 +1,5 @@
 #include "settings/headless_defaults.h"
 
-#include <charconv>
 #include <string>
 
 #include "core/server_entry.h"
@@ -9,34 +8,9 @@
 
 namespace fc {
 
-namespace {
-
-bool isHostName(std::string_view host) {
-    if (host.empty()) return false;
-    for (char c : host) {
-        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                        (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_';
-        if (!ok) return false;
-    }
-    return true;
-}
-
-bool isPort(std::string_view text) {
-    int port = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
-    return !text.empty() && ec == std::errc() && end == text.data() + text.size() && port >= 1 &&
-           port <= 65535;
-}
-
-}  // namespace
-
 bool isUsableServerEntry(std::string_view entry) {
     if (trimBlanks(entry) == kFirstTimeEntry || isRecordingEntry(entry)) return false;
-    const std::string address = stripComment(entry);
-    const std::size_t colon = address.find(':');
-    if (colon == std::string::npos) return isHostName(address);
-    return isHostName(std::string_view(address).substr(0, colon)) &&
-           isPort(std::string_view(address).substr(colon + 1));
+    return serverEntryFault(entry).empty();
 }
 
 bool isUsableIrcServer(std::string_view server) {

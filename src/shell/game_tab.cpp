@@ -89,9 +89,20 @@ GameTab::GameTab(App& app, QWidget* parent) : QWidget(parent), app_(app) {
 }
 
 QWidget* GameTab::buildEntryRow() {
-    auto* row = new QWidget(this);
+    auto* box = new QWidget(this);
+    auto* lines = new QVBoxLayout(box);
+    lines->setContentsMargins(0, 0, 0, 0);
+    lines->setSpacing(1);
+    auto* row = new QWidget(box);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
+    // Why the entry was refused, under it; hidden while there is nothing to say.
+    entryFaultLabel_ = named(new QLabel(box), "serverEntryFault");
+    entryFaultLabel_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    entryFaultLabel_->setWordWrap(true);
+    entryFaultLabel_->hide();
+    lines->addWidget(row);
+    lines->addWidget(entryFaultLabel_);
 
     serverEntryCombo_ = entryCombo("Q2Serverlist", row);
     serverEntryCombo_->setMinimumContentsLength(24);
@@ -108,7 +119,7 @@ QWidget* GameTab::buildEntryRow() {
     layout->addWidget(serverEntryCombo_, 1);
     layout->addWidget(openBrowserButton_);
     layout->addWidget(addServerButton_);
-    return row;
+    return box;
 }
 
 QWidget* GameTab::buildStatusRow() {
@@ -311,6 +322,8 @@ void GameTab::refresh(const App& app) {
     const ShownStatus shown = showStatus(app);
     syncCombo(serverEntryCombo_, app.settings.savedServers, app.settings.serverEntry);
     serverEntryCombo_->setEnabled(app.window.serverEntryEnabled);
+    syncText(entryFaultLabel_, app.window.serverEntryFault);
+    entryFaultLabel_->setVisible(!app.window.serverEntryFault.empty());
     syncText(connectionButton_, app.window.connectionButton);
     connectionButton_->setEnabled(app.window.connectionButtonEnabled);
     addServerButton_->setEnabled(app.window.addServerEnabled);

@@ -34,6 +34,7 @@ private:
     App& app_;
 
     QComboBox* serverEntryCombo_ = nullptr;
+    QLabel* entryFaultLabel_ = nullptr;
     QPushButton* addServerButton_ = nullptr;
     QPushButton* openBrowserButton_ = nullptr;
     QPushButton* connectionButton_ = nullptr;

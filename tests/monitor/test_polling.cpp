@@ -44,6 +44,36 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     EXPECT_EQ(m.sent(), "");
 }
 
+// An entry that cannot name a server is refused with its reason beside it; another entry takes
+// away what the last server showed.
+TEST(Polling, AnEntryThatCannotBeAServerIsRefusedWithItsReason) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"", "no server is named: type HOST or HOST:PORT"},
+        {" Friday", "no server is named: type HOST or HOST:PORT"},
+        {"nonsense!!host", "\"nonsense!!host\" cannot be a host name or address"},
+        {"host:0 Friday", "the port \"0\" is not a number from 1 to 65535"},
+        {"host:65536", "the port \"65536\" is not a number from 1 to 65535"},
+        {"host:abc", "the port \"abc\" is not a number from 1 to 65535"},
+        {"host:", "the port \"\" is not a number from 1 to 65535"},
+        {"10.0.0.5:65535 Friday", ""},
+        {"quake-1.example.net", ""}};
+    for (const auto& [entry, fault] : rows) {
+        SCOPED_TRACE(entry);
+        Steps m("");
+        onServerEntryEdited(m.app, entry);
+        toggleConnection(m.app);
+        EXPECT_EQ(std::tuple(m.app.window.serverEntryFault, m.app.window.serverEntryEnabled),
+                  std::tuple(*fault ? "Not a server: " + std::string(fault) : "", *fault != 0));
+    }
+    Steps m;
+    m.send("print\n\\mapname\\q2dm1");
+    toggleConnection(m.app);
+    onServerEntryEdited(m.app, "10.0.0.6:27910");
+    EXPECT_EQ(std::tuple(m.rows(), m.app.monitor.mapText, m.app.monitor.playersPlaying,
+                         m.app.window.liveBannerVisible),
+              std::tuple("", "", "", false));
+}
+
 // Under eleven bytes with "@" second from the queried port: a game port; a reply moves the queries.
 TEST(Polling, OnlyTheQueriedPortShowsAGamePort) {
     const std::string quake3 = "\xFF\xFF\xFF\xFFstatusResponse\n\\version\\Q3 1.32\n";

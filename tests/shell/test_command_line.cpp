@@ -98,6 +98,9 @@ const std::pair<const char*, const char*> kRefused[] = {
     {"--preview", "--preview|x|--sweep --preview|x|--check-update"},
     {"soon", "--headless|--duration|soon"},
     {"h:x", "--headless|--irc|h:x"},
+    {"\"nonsense!!host\" cannot be a host name", "--headless|--server|nonsense!!host"},
+    {"is not a number from 1 to 65535",
+     "--headless|--server|h:0 --headless|--server|h:65536 --headless|--server|h:abc"},
     {"--demo plays the shipped match",
      "--demo|--server|h --demo|--replay|f.rec --demo|--sweep --demo|--check-update "
      "--demo|--screenshots|d"},
