@@ -73,8 +73,6 @@ struct MonitorState {
     std::string statisticsText;
     TimeLeft timeLeft;
     std::string receivedBytesText;
-    std::string familyLabel;
-    std::string gameTypeLabel;
     std::vector<PlayerRow> playerRows;
     std::string redScoreText = "0/0";
     std::string blueScoreText = "0/0";

@@ -94,7 +94,6 @@ void onPlaybackTick(App& app) {
     }
     // Kept to a millionth of a second, so that steps of hundredths add up exactly.
     p.clock = std::round((now + app.monitor.playbackStep) * 1e6) / 1e6;
-    app.monitor.gameTypeLabel = gameTypeCode(app.monitor.gameType);
     // Each replayed record stands for a fresh poll.
     if (app.monitor.gameFamily == GameFamily::UT) newUnrealQuery(app);
 }

@@ -88,12 +88,6 @@ void switchMonitoringOn(App& app) {
     clearLastValues(app);
 }
 
-// The family the mode label shows and the game type beside it.
-void showFamily(App& app) {
-    app.monitor.familyLabel = familyText(app.monitor.gameFamily);
-    app.monitor.gameTypeLabel = "(" + std::string(gameTypeCode(app.monitor.gameType)) + ")";
-}
-
 void switchMonitoringOff(App& app) {
     stopChecking(app);
     callFollower(app.monitorFollowers.disconnectFeed, app);
@@ -195,13 +189,11 @@ void onPollTick(App& app) {
         updateUnrealStatus(app);
         app.pollTimer->setInterval(2000);
     }
-    showFamily(app);
 }
 
 void onQuakeQueryTimer(App& app) {
     app.quakeQueryTimer->setEnabled(false);  // once for each tick that armed it
     updateQuakeStatus(app);
-    showFamily(app);
 }
 
 void onSecondTick(App& app) {

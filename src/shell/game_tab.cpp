@@ -132,7 +132,6 @@ QWidget* GameTab::buildStatusRow() {
     emphasise(liveBannerLabel_, 1.0, kRed);
     frameLayout->addWidget(liveBannerLabel_);
 
-    familyLabel_ = valueLabel("sModeLabel", row);
     gameTypeLabel_ = valueLabel("typspel", row);
     receivedBytesLabel_ = valueLabel("quakeRecvBts", row);
     receivedBytesLabel_->setMinimumWidth(QFontMetrics(receivedBytesLabel_->font())
@@ -142,7 +141,6 @@ QWidget* GameTab::buildStatusRow() {
     layout->addWidget(connectionButton_);
     layout->addWidget(liveBannerFrame_);
     layout->addStretch(1);
-    layout->addWidget(familyLabel_);
     layout->addWidget(gameTypeLabel_);
     layout->addSpacing(12);
     layout->addWidget(receivedBytesLabel_);
@@ -218,6 +216,9 @@ QWidget* GameTab::buildServerFields() {
     form->addRow(tr("Players:"), players);
     form->addRow(tr("Time limit:"), limit);
     form->addRow(tr("Teams known:"), teamsKnownLabel_);
+    teamsHintLabel_ = valueLabel("teamsHint", box);
+    teamsHintLabel_->setWordWrap(true);
+    form->addRow(teamsHintLabel_);
     return box;
 }
 
@@ -317,8 +318,7 @@ void GameTab::refresh(const App& app) {
 
     syncText(liveBannerLabel_, app.match.liveBanner);
     liveBannerFrame_->setVisible(app.window.liveBannerVisible);
-    syncText(familyLabel_, shown.family);
-    syncText(gameTypeLabel_, shown.gameType);
+    syncText(gameTypeLabel_, shown.gameName);
     syncText(receivedBytesLabel_, shown.receivedBytes);
     syncPlayerList(playerList_, *shown.players);
 
@@ -330,6 +330,8 @@ void GameTab::refresh(const App& app) {
     syncText(playersMaxLabel_, shown.playersMax);
     syncText(timeLimitEdit_, app.settings.timeLimitMinutes);
     syncText(teamsKnownLabel_, app.window.teamsKnownShown ? "True" : "False");
+    syncText(teamsHintLabel_, shown.teamsHint);
+    teamsHintLabel_->setVisible(!shown.teamsHint.empty());
 
     teamScoresFrame_->setVisible(app.window.teamScoresVisible);
     syncText(redTeamCaptionLabel_, app.match.redTeamCaption);

@@ -39,7 +39,6 @@ private:
     QPushButton* connectionButton_ = nullptr;
     QFrame* liveBannerFrame_ = nullptr;
     QLabel* liveBannerLabel_ = nullptr;
-    QLabel* familyLabel_ = nullptr;
     QLabel* gameTypeLabel_ = nullptr;
     QLabel* receivedBytesLabel_ = nullptr;
     QTreeWidget* playerList_ = nullptr;
@@ -52,6 +51,7 @@ private:
     QLabel* playersMaxLabel_ = nullptr;
     QLineEdit* timeLimitEdit_ = nullptr;
     QLabel* teamsKnownLabel_ = nullptr;
+    QLabel* teamsHintLabel_ = nullptr;
 
     QFrame* teamScoresFrame_ = nullptr;
     QLabel* redTeamCaptionLabel_ = nullptr;
