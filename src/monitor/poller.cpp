@@ -49,6 +49,7 @@ void clearLastValues(App& app) {
 
 void switchMonitoringOn(App& app) {
     app.monitor.portBumped = false;
+    app.monitor.serverRecordedIn.clear();
     app.pollTimer->setInterval(1000);
     // A recording's path is left as typed: the default port is meant for server addresses.
     const bool recording = isRecordingEntry(app.settings.serverEntry) ||
