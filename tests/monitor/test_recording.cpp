@@ -98,21 +98,19 @@ void crAndLf(Recording& m) {
 
 TEST(Recording, PlaybackRepeatsTheLiveRunsRepliesAndLinesAtTheChosenPace) {
     // A replay names the server recorded, else the file; its clock runs on the recording's time.
-    const auto server = [](const char* port) {
-        return " 43201\r\n\xFF\xFF\xFF\xFF"
-               "disconnect recorded from 127.0.0.1:" +
-               std::string(port) + "\r\n";
-    };
+    const std::string server =
+        " 43201\r\n\xFF\xFF\xFF\xFF"
+        "disconnect recorded from 127.0.0.1:";
     // clang-format off
     const struct { const char* name; int port; void (*live)(Recording&); std::string fileStart; std::size_t replies;
                    std::int64_t gapMs; int records; const char* replayedServer = nullptr; } rows[] = {
-        {"a recorded match", 27974, [](Recording& m) { m.recordLive(100); }, server("27974") + " 43201\r\n\xFF", 100, 1000, 100},
+        {"a recorded match", 27974, [](Recording& m) { m.recordLive(100); }, server + "27974\r\n 43201\r\n\xFF", 100, 1000, 100},
         {"an older recording without its server", 27974, [](Recording& m) {
              m.recordLive(100);
              m.platform.files[kFile].erase(0, m.platform.files[kFile].find("\r\n ") + 2);
          }, " 43201\r\n\xFF", 100, 1000, 100, "match.rec"},
-        {"Unreal answers", 7778, unrealAnswers, server("7778") + " 43201\r\n\\gamename\\ut", 3, 2000, 4},
-        {"replies holding CR or LF", 27960, crAndLf, server("27960") + " 43201\r\n\xFF\xFF\xFF", 5, 1000, 5},
+        {"Unreal answers", 7778, unrealAnswers, server + "7778\r\n 43201\r\n\\gamename\\ut", 3, 2000, 4},
+        {"replies holding CR or LF", 27960, crAndLf, server + "27960\r\n 43201\r\n\xFF\xFF\xFF", 5, 1000, 5},
     };
     // clang-format on
     for (const auto& row : rows) {
@@ -201,6 +199,10 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
     for (const auto& [seconds, text] :
          {std::pair{45678.125, " 45678.12"}, {-3.0, " 0"}, {7.5, " 7.5"}, {1e9, " 9999999"}})
         EXPECT_EQ(recordTimeText(seconds), text);  // seven digits, never negative
+    // A damaged server record names no more than the address before its first control code.
+    const std::string record = std::string(4, '\xFF') + "disconnect recorded from h:1\r\n\x03";
+    EXPECT_EQ(recordedServer(record), "h:1");
+    EXPECT_EQ(recordedServer(record.substr(0, 14)), std::nullopt);  // a disconnect notice
 }
 
 TEST(RecordTab, TheWallClockIsTodaysDateAndTime) {
