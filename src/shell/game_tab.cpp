@@ -70,7 +70,14 @@ const QColor kBlue(0x00, 0x00, 0xFF);
 
 GameTab::GameTab(App& app, QWidget* parent) : QWidget(parent), app_(app) {
     auto* main = new QHBoxLayout;
-    main->addWidget(buildPlayerList(), 3);
+    auto* players = new QVBoxLayout;
+    players->addWidget(buildPlayerList(), 1);
+    // Under the list it takes room from the list's rows, so the window keeps its size.
+    teamsHintLabel_ = valueLabel("teamsHint", this);
+    teamsHintLabel_->setWordWrap(true);
+    teamsHintLabel_->setVisible(false);
+    players->addWidget(teamsHintLabel_);
+    main->addLayout(players, 3);
     auto* side = new QVBoxLayout;
     side->addWidget(buildServerFields());
     side->addWidget(buildTeamScores());
@@ -216,9 +223,6 @@ QWidget* GameTab::buildServerFields() {
     form->addRow(tr("Players:"), players);
     form->addRow(tr("Time limit:"), limit);
     form->addRow(tr("Teams known:"), teamsKnownLabel_);
-    teamsHintLabel_ = valueLabel("teamsHint", box);
-    teamsHintLabel_->setWordWrap(true);
-    form->addRow(teamsHintLabel_);
     return box;
 }
 
