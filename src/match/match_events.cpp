@@ -283,14 +283,12 @@ void runGameChangeRules(App& app, const ServerStatus& status) {
     if (app.match.matchState == MatchState::Running) {
         const bool countedCaptures =
             describe(app.monitor.gameType).teamScores == TeamScores::CountedCaptures;
-        sayEnd(app,
-               countedCaptures
-                   ? endedCtfLine(app, app.match.game.capsRedQ3,
-                                  leadingWhole(app.monitor.lastValues.redFinal),
-                                  app.match.game.capsBlueQ3,
-                                  leadingWhole(app.monitor.lastValues.blueFinal))
-                   : endedLine(app, app.monitor.lastValues.redFinal,
-                               app.monitor.lastValues.blueFinal));
+        sayEnd(app, countedCaptures ? endedCtfLine(app, app.match.game.capsRedQ3,
+                                                   leadingWhole(app.monitor.lastValues.redFinal),
+                                                   app.match.game.capsBlueQ3,
+                                                   leadingWhole(app.monitor.lastValues.blueFinal))
+                                    : endedLine(app, app.monitor.lastValues.redFinal,
+                                                app.monitor.lastValues.blueFinal));
     }
     app.match.matchState = MatchState::None;
     app.battleTimer->setEnabled(false);
