@@ -189,6 +189,10 @@ public:
         double heldTime = 0;
         std::string heldReply;
         double clock = 0;  // the recorded time reached
+        // The recorded server, as the lines name it: the address of the last server record,
+        // else the file's name.
+        std::string server;
+        double replayedTime = 0;  // the time of the reply replayed last, or of the first record
     } playback;
 
     void addListener(AppListener* listener);

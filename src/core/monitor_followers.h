@@ -32,6 +32,9 @@ struct MonitorFollowers {
     Step matchEventRules;
     // A whole Unreal Tournament reply was read: the team sums and the match rules.
     ReplyStep unrealReplyRead;
+    // A second of a recording's own time has passed in a replay: the match clocks' seconds,
+    // which in a replay follow the recording, not the program's clock.
+    Step recordedSecond;
 };
 
 // Runs a follower when one is set.

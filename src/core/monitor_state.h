@@ -73,8 +73,6 @@ struct MonitorState {
     std::string statisticsText;
     TimeLeft timeLeft;
     std::string receivedBytesText;
-    std::string familyLabel;
-    std::string gameTypeLabel;
     std::vector<PlayerRow> playerRows;
     std::string redScoreText = "0/0";
     std::string blueScoreText = "0/0";
@@ -82,8 +80,9 @@ struct MonitorState {
     std::string playersMax;
     std::string serverInfoText;
     bool recordingOn = false;
-    std::string recordingFolder;             // "Directory:", ends with "/"
-    std::string recordingFileName;           // "Filename:"
+    std::string recordingFolder;    // "Directory:", ends with "/"
+    std::string recordingFileName;  // "Filename:"
+    std::string serverRecordedIn;   // the file this run's server record went to; "" for none
     std::vector<std::string> recordedDemos;  // "Current recorded demos in this directory:"
     int recordedDemoSelected = -1;           // -1: nothing selected
     int playbackProgress = 0;

@@ -34,6 +34,19 @@ const std::string& ServerStatus::variable(std::string_view key) const {
     return variableOf(variables, key);
 }
 
+bool ServerStatus::sidesKnown() const {
+    for (const StatusPlayer& player : players) {
+        if (player.team == "Red" || player.team == "Blue") return true;
+    }
+    return false;
+}
+
+long long ServerStatus::allPlayersScore() const {
+    long long sum = 0;
+    for (const StatusPlayer& player : players) sum = addWithin(sum, player.score);
+    return sum;
+}
+
 bool isQuake3Reply(std::string_view reply, const ServerVariables& variables) {
     constexpr std::string_view kQuake3Header = "\xFF\xFF\xFF\xFFstatusResponse";
     return textStartsWith(reply, kQuake3Header) ||

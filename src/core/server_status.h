@@ -69,6 +69,11 @@ struct ServerStatus {
 
     // The value of the first variable named `key`; "" when there is none.
     const std::string& variable(std::string_view key) const;
+    // Whether some player is on the red or the blue side: where none is (no clan tags, the
+    // server sends no teams), the team sums and the capper's team cannot be told.
+    bool sidesKnown() const;
+    // The scores of all players, whatever their side.
+    long long allPlayersScore() const;
 };
 
 // The variables of a reply: "\key\value" pairs up to the end of its second line (a reply

@@ -20,11 +20,15 @@ std::string sidesText(const App& app) {
 
 }  // namespace
 
+std::string serverText(const App& app) {
+    if (app.playback.open) return app.playback.server;
+    return app.gameSocket->remoteHost() + ":" + plainNumber(app.gameSocket->remotePort());
+}
+
 std::string beginLine(const App& app, BeginForm form) {
     const std::string head = "*** MATCH BEGIN *** Map playing: " + app.monitor.mapText;
     if (!app.settings.serverIsPrivate) {
-        return head + "   Server: " + app.gameSocket->remoteHost() + ":" +
-               plainNumber(app.gameSocket->remotePort()) +
+        return head + "   Server: " + serverText(app) +
                "   Time Left: " + app.monitor.timeLeft.text();
     }
     const char* gap = form == BeginForm::ClockRule ? "   " : "  ";

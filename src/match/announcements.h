@@ -12,6 +12,9 @@ class App;
 
 enum class BeginForm { Normal, ClockRule };
 
+// The server the lines name: the one polled, or in a replay the recorded one.
+std::string serverText(const App& app);
+
 // "*** MATCH BEGIN *** ...": the server shown, or "[PRIVATE!]" for a private server.
 std::string beginLine(const App& app, BeginForm form);
 std::string stoppedLine();

@@ -36,11 +36,25 @@ struct Compared {
     bool previousBothZero() const { return previousRed == 0 && previousBlue == 0; }
 };
 
+// Whether the two scores are the sums of each side's players, which stay 0:0 all game long
+// while no player is on a side: then the players' own scores show that the game has begun.
+bool scoredByUnknownSides(const App& app) {
+    const TeamScores scores = describe(app.monitor.gameType).teamScores;
+    const bool summed =
+        scores == TeamScores::PlayerFrags || scores == TeamScores::CountedCaptures ||
+        (scores == TeamScores::TourneyScores && toLower(app.monitor.gameText) == "battle");
+    return summed && !app.status.sidesKnown();
+}
+
 // The scores this reply is compared by: the frags behind the "/" where a score has two parts.
 Compared compareScores(const App& app) {
     Compared c;
     c.red = wholeNumber(app.status.red.points);
     c.blue = wholeNumber(app.status.blue.points);
+    if (scoredByUnknownSides(app)) {
+        c.red = app.status.allPlayersScore();
+        c.blue = 0;
+    }
     c.previousRed = app.monitor.lastValues.red.value();
     c.previousBlue = app.monitor.lastValues.blue.value();
     return c;
@@ -139,6 +153,16 @@ void runScoreDrivenRules(App& app, const Compared& s, ScoreDrivenClock clock) {
 
 // Base Quake 3 publishes no team captures: a capper found between two replies is one.
 void countBaseQuake3Captures(App& app, const ServerStatus& status) {
+    if (!status.sidesKnown()) {
+        // Any side's search finds him: one line names him, and neither count rises.
+        const std::string capper = extractPlayer(app, status, app.previousStatus, "Red");
+        if (!capper.empty()) {
+            announce(app,
+                     captureLine(app, app.match.game.capsRedQ3, app.match.game.capsBlueQ3, capper),
+                     ReportKind::Essential);
+        }
+        return;
+    }
     for (const char* team : {"Blue", "Red"}) {
         const std::string capper = extractPlayer(app, status, app.previousStatus, team);
         if (capper.empty()) continue;
@@ -259,12 +283,12 @@ void runGameChangeRules(App& app, const ServerStatus& status) {
     if (app.match.matchState == MatchState::Running) {
         const bool countedCaptures =
             describe(app.monitor.gameType).teamScores == TeamScores::CountedCaptures;
-        sayEnd(app,
-               countedCaptures
-                   ? endedCtfLine(app, app.match.game.capsRedQ3, app.monitor.lastValues.red.value(),
-                                  app.match.game.capsBlueQ3, app.monitor.lastValues.blue.value())
-                   : endedLine(app, app.monitor.lastValues.redFinal,
-                               app.monitor.lastValues.blueFinal));
+        sayEnd(app, countedCaptures ? endedCtfLine(app, app.match.game.capsRedQ3,
+                                                   leadingWhole(app.monitor.lastValues.redFinal),
+                                                   app.match.game.capsBlueQ3,
+                                                   leadingWhole(app.monitor.lastValues.blueFinal))
+                                    : endedLine(app, app.monitor.lastValues.redFinal,
+                                                app.monitor.lastValues.blueFinal));
     }
     app.match.matchState = MatchState::None;
     app.battleTimer->setEnabled(false);
@@ -348,6 +372,10 @@ void storeLastValues(App& app) {
             last.redFinal = app.monitor.redScoreText;
             last.blueFinal = app.monitor.blueScoreText;
             break;
+    }
+    if (scoredByUnknownSides(app)) {
+        last.red = app.status.allPlayersScore();
+        last.blue = 0LL;
     }
 }
 

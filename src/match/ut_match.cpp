@@ -88,10 +88,8 @@ void unrealMatchRules(App& app, const std::string& /*reply*/) {
         onUnrealMatchButton(app);
         // The address as polled, whether or not the server is private.
         announce(app,
-                 "*** MATCH BEGIN *** Map playing: " + app.monitor.mapText +
-                     "   Server: " + app.gameSocket->remoteHost() + ":" +
-                     plainNumber(app.gameSocket->remotePort()) +
-                     "   Time Left: " + app.monitor.timeLeft.text(),
+                 "*** MATCH BEGIN *** Map playing: " + app.monitor.mapText + "   Server: " +
+                     serverText(app) + "   Time Left: " + app.monitor.timeLeft.text(),
                  ReportKind::Essential);
     }
     if (redFrags == 0 && blueFrags == 0) app.match.game.capsRed = app.match.game.capsBlue = 0;

@@ -25,6 +25,30 @@ void endPlayback(App& app, const std::string& damage) {
     if (app.playbackEnded) app.playbackEnded();
 }
 
+// Reads the next record, taking the server records before it.
+RecordRead nextReply(App::Playback& p) {
+    RecordRead r = readRecord(p.bytes, p.offset);
+    for (std::optional<std::string> server;
+         r.kind == RecordRead::Kind::Record && (server = recordedServer(r.reply));
+         r = readRecord(p.bytes, p.offset)) {
+        p.server = std::move(*server);
+        ++p.recordsRead;
+    }
+    return r;
+}
+
+// The match clocks' whole seconds from the reply replayed last to one recorded at `time`: a
+// recording across midnight goes on from 0, and a gap of more than an hour is a new game.
+void passRecordedTime(App& app, double time) {
+    App::Playback& p = app.playback;
+    constexpr double kDay = 86400;
+    const double reached = time < p.replayedTime - kDay / 2 ? time + kDay : time;
+    const double seconds = std::floor(reached) - std::floor(p.replayedTime);
+    for (int i = 0; i < seconds && seconds <= 3600; ++i)
+        callFollower(app.monitorFollowers.recordedSecond, app);
+    p.replayedTime = time;
+}
+
 }  // namespace
 
 void startPlayback(App& app) {
@@ -37,6 +61,7 @@ void startPlayback(App& app) {
     closePlaybackFile(app);
     App::Playback& p = app.playback;
     p.path = app.settings.serverEntry;
+    p.server = p.path.substr(p.path.find_last_of('/') + 1);
     app.playbackTimer->setEnabled(true);
     std::optional<std::string> bytes = app.platform.readFile(p.path);
     if (!bytes) {
@@ -47,15 +72,16 @@ void startPlayback(App& app) {
     // The counting pass only sizes the progress bar.
     int records = 0;
     double firstTime = 0;
-    for (std::size_t at = 0;;) {
+    for (std::size_t at = 0, read = 0;; ++read) {
         const RecordRead r = readRecord(p.bytes, at);
         if (r.kind != RecordRead::Kind::Record) break;
-        if (records++ == 0) firstTime = r.time;
+        if (read == 0) firstTime = r.time;
+        if (!recordedServer(r.reply)) ++records;
     }
     app.monitor.playbackLength = records > 0 ? records : 1;
     app.monitor.playbackProgress = 0;
     app.window.playbackBarVisible = true;
-    p.clock = firstTime;
+    p.clock = p.replayedTime = firstTime;
     p.offset = 0;
     p.open = true;
     // The first record, too, answers a poll of its own.
@@ -74,7 +100,7 @@ void onPlaybackTick(App& app) {
     if (p.held) {
         reply = std::move(p.heldReply);
     } else {
-        RecordRead r = readRecord(p.bytes, p.offset);
+        RecordRead r = nextReply(p);
         if (r.kind != RecordRead::Kind::Record) {
             endPlayback(app, r.damage);
             return;
@@ -89,12 +115,12 @@ void onPlaybackTick(App& app) {
         p.heldReply = std::move(reply);
     } else {
         p.held = false;
+        passRecordedTime(app, time);
         if (!reply.empty()) onReplayedReply(app, reply);
         if (!p.open) return;  // the reply ended the run
     }
     // Kept to a millionth of a second, so that steps of hundredths add up exactly.
     p.clock = std::round((now + app.monitor.playbackStep) * 1e6) / 1e6;
-    app.monitor.gameTypeLabel = gameTypeCode(app.monitor.gameType);
     // Each replayed record stands for a fresh poll.
     if (app.monitor.gameFamily == GameFamily::UT) newUnrealQuery(app);
 }

@@ -49,6 +49,7 @@ void clearLastValues(App& app) {
 
 void switchMonitoringOn(App& app) {
     app.monitor.portBumped = false;
+    app.monitor.serverRecordedIn.clear();
     app.pollTimer->setInterval(1000);
     // A recording's path is left as typed: the default port is meant for server addresses.
     const bool recording = isRecordingEntry(app.settings.serverEntry) ||
@@ -91,12 +92,6 @@ void switchMonitoringOn(App& app) {
     app.monitor.timeLeft = TimeLeft();
     app.window.teamScoresVisible = false;
     clearLastValues(app);
-}
-
-// The family the mode label shows and the game type beside it.
-void showFamily(App& app) {
-    app.monitor.familyLabel = familyText(app.monitor.gameFamily);
-    app.monitor.gameTypeLabel = "(" + std::string(gameTypeCode(app.monitor.gameType)) + ")";
 }
 
 void switchMonitoringOff(App& app) {
@@ -199,13 +194,11 @@ void onPollTick(App& app) {
         updateUnrealStatus(app);
         app.pollTimer->setInterval(2000);
     }
-    showFamily(app);
 }
 
 void onQuakeQueryTimer(App& app) {
     app.quakeQueryTimer->setEnabled(false);  // once for each tick that armed it
     updateQuakeStatus(app);
-    showFamily(app);
 }
 
 void onSecondTick(App& app) {

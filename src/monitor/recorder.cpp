@@ -32,9 +32,17 @@ std::string twoDigits(int n) {
 }  // namespace
 
 void appendToRecording(App& app, const std::string& reply) {
+    const std::string path = app.monitor.recordingFolder + app.monitor.recordingFileName;
+    const double now = app.platform.localTime().secondsSinceMidnight;
+    std::string records;
+    // The run's first reply in this file comes after the server it was polled from.
+    if (app.monitor.serverRecordedIn != path) {
+        app.monitor.serverRecordedIn = path;
+        records = formatServerRecord(
+            now, app.gameSocket->remoteHost() + ":" + plainNumber(app.gameSocket->remotePort()));
+    }
     // A record that cannot be written is lost; monitoring goes on.
-    app.platform.appendFile(app.monitor.recordingFolder + app.monitor.recordingFileName,
-                            formatRecord(app.platform.localTime().secondsSinceMidnight, reply));
+    app.platform.appendFile(path, records + formatRecord(now, reply));
 }
 
 std::string recordingsFolder(const std::string& currentFolder) {

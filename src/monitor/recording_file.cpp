@@ -13,6 +13,9 @@ namespace fc {
 namespace {
 
 constexpr std::size_t kLongestTimeLine = 64;
+constexpr std::string_view kServerRecordStart =
+    "\xFF\xFF\xFF\xFF"
+    "disconnect recorded from ";
 // A day has 86400 seconds; anything from 10^7 on cannot be a time of day and would not even
 // be written back in the same form (seven significant digits).
 constexpr double kLatestTime = 1e7;
@@ -90,6 +93,19 @@ std::string formatRecord(double secondsSinceMidnight, const std::string& reply) 
     const std::string time = recordTimeText(secondsSinceMidnight);
     if (reply.find('\r') == std::string::npos) return time + "\r\n" + reply + "\r\n";
     return time + " " + std::to_string(reply.size()) + "\r\n" + reply + "\r\n";
+}
+
+std::string formatServerRecord(double secondsSinceMidnight, const std::string& address) {
+    return formatRecord(secondsSinceMidnight, std::string(kServerRecordStart) + address);
+}
+
+std::optional<std::string> recordedServer(const std::string& reply) {
+    if (!reply.starts_with(kServerRecordStart)) return std::nullopt;
+    // Said in the channel: a damaged record gives no line breaks or codes, and no long text.
+    std::string address = reply.substr(kServerRecordStart.size(), 255);
+    const auto control = std::find_if(address.begin(), address.end(),
+                                      [](unsigned char c) { return c < 32 || c == 127; });
+    return address.erase(static_cast<std::size_t>(control - address.begin()));
 }
 
 RecordRead readRecord(const std::string& bytes, std::size_t& offset) {

@@ -4,9 +4,15 @@
 // (an LF inside it belongs to it), as every recording before the second form held; a reply
 // holding a CR has its length in bytes after the time (" 45678.12 57"), and exactly that many
 // bytes follow, then CR LF, so that any byte survives.
+//
+// Before the first reply a run appends, a server record names the server the replies come
+// from: its reply is a Quake "disconnect" notice, which every reader, this form's and the older
+// ones, passes over without reading anything from it, followed by the address. Recordings made
+// before it have none.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace fc {
@@ -19,6 +25,13 @@ std::string recordTimeText(double secondsSinceMidnight);
 
 // One whole record, CR LF included.
 std::string formatRecord(double secondsSinceMidnight, const std::string& reply);
+
+// The server record naming `address` ("203.0.113.7:27960").
+std::string formatServerRecord(double secondsSinceMidnight, const std::string& address);
+
+// The address a record's reply names where it is a server record (up to its first control
+// character, at most 255 bytes); nothing for a reply.
+std::optional<std::string> recordedServer(const std::string& reply);
 
 struct RecordRead {
     enum class Kind { Record, End, Damaged } kind = Kind::End;

@@ -31,7 +31,8 @@ int scoreSource(const App& app) {
 }
 
 void addTeamSums(App& app) {
-    app.window.teamsKnownShown = app.match.teamsKnown;
+    // Known only where someone is on a side: a list of spectators tells no teams.
+    app.window.teamsKnownShown = app.match.teamsKnown && app.status.sidesKnown();
     app.monitor.avgPingRed = 0;
     app.monitor.avgPingBlue = 0;
     if (app.match.teamsKnown) {

@@ -14,8 +14,10 @@ namespace fc {
 class App;
 
 struct ShownStatus {
-    std::string family;    // the family, "Q3"
-    std::string gameType;  // the game type's code, "(ctf)" while polling
+    std::string gameName;  // the game as people call it, "Quake 3 free for all"
+    // Where no player is on a side in a team game: that the teams are unknown, and how to set
+    // them; "" otherwise.
+    std::string teamsHint;
     std::string game;
     std::string map;
     std::string timeLeft;

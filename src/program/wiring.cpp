@@ -37,9 +37,16 @@ void wire(App& app) {
     // The monitor and the match clocks.
     wireTick(app, *app.pollTimer, onPollTick);
     wireTick(app, *app.quakeQueryTimer, onQuakeQueryTimer);
-    wireTick(app, *app.playedSecondsTimer, onSecondTick);
-    wireTick(app, *app.battleTimer, onBattleTick);
-    wireTick(app, *app.unrealMatchTimer, onUnrealTick);
+    // In a replay the match clocks follow the recording's time instead (recordedSecond).
+    wireTick(app, *app.playedSecondsTimer, [](App& a) {
+        if (!a.playback.open) onSecondTick(a);
+    });
+    wireTick(app, *app.battleTimer, [](App& a) {
+        if (!a.playback.open) onBattleTick(a);
+    });
+    wireTick(app, *app.unrealMatchTimer, [](App& a) {
+        if (!a.playback.open) onUnrealTick(a);
+    });
     wireTick(app, *app.captionTimer, onCaptionTick);
     wireTick(app, *app.playbackTimer, onPlaybackTick);
     app.gameSocket->onDatagram = [&app](const Datagram& d) {
@@ -53,6 +60,11 @@ void wire(App& app) {
     follow.disconnectFeed = disconnectInterp;
     follow.quakePlayersRead = sortPlayerList;
     follow.unrealPlayersRead = colourPlayerRows;
+    follow.recordedSecond = [](App& a) {
+        onSecondTick(a);
+        if (a.battleTimer->enabled()) onBattleTick(a);
+        if (a.unrealMatchTimer->enabled()) onUnrealTick(a);
+    };
     follow.gameRecognised = [](App& a) {
         autoDetectTags(a);
         checkTeamsSwapped(a);

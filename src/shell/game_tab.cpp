@@ -70,7 +70,14 @@ const QColor kBlue(0x00, 0x00, 0xFF);
 
 GameTab::GameTab(App& app, QWidget* parent) : QWidget(parent), app_(app) {
     auto* main = new QHBoxLayout;
-    main->addWidget(buildPlayerList(), 3);
+    auto* players = new QVBoxLayout;
+    players->addWidget(buildPlayerList(), 1);
+    // Under the list it takes room from the list's rows, so the window keeps its size.
+    teamsHintLabel_ = valueLabel("teamsHint", this);
+    teamsHintLabel_->setWordWrap(true);
+    teamsHintLabel_->setVisible(false);
+    players->addWidget(teamsHintLabel_);
+    main->addLayout(players, 3);
     auto* side = new QVBoxLayout;
     side->addWidget(buildServerFields());
     side->addWidget(buildTeamScores());
@@ -143,7 +150,6 @@ QWidget* GameTab::buildStatusRow() {
     emphasise(liveBannerLabel_, 1.0, kRed);
     frameLayout->addWidget(liveBannerLabel_);
 
-    familyLabel_ = valueLabel("sModeLabel", row);
     gameTypeLabel_ = valueLabel("typspel", row);
     receivedBytesLabel_ = valueLabel("quakeRecvBts", row);
     receivedBytesLabel_->setMinimumWidth(QFontMetrics(receivedBytesLabel_->font())
@@ -153,7 +159,6 @@ QWidget* GameTab::buildStatusRow() {
     layout->addWidget(connectionButton_);
     layout->addWidget(liveBannerFrame_);
     layout->addStretch(1);
-    layout->addWidget(familyLabel_);
     layout->addWidget(gameTypeLabel_);
     layout->addSpacing(12);
     layout->addWidget(receivedBytesLabel_);
@@ -330,8 +335,7 @@ void GameTab::refresh(const App& app) {
 
     syncText(liveBannerLabel_, app.match.liveBanner);
     liveBannerFrame_->setVisible(app.window.liveBannerVisible);
-    syncText(familyLabel_, shown.family);
-    syncText(gameTypeLabel_, shown.gameType);
+    syncText(gameTypeLabel_, shown.gameName);
     syncText(receivedBytesLabel_, shown.receivedBytes);
     syncPlayerList(playerList_, *shown.players);
 
@@ -343,6 +347,8 @@ void GameTab::refresh(const App& app) {
     syncText(playersMaxLabel_, shown.playersMax);
     syncText(timeLimitEdit_, app.settings.timeLimitMinutes);
     syncText(teamsKnownLabel_, app.window.teamsKnownShown ? "True" : "False");
+    syncText(teamsHintLabel_, shown.teamsHint);
+    teamsHintLabel_->setVisible(!shown.teamsHint.empty());
 
     teamScoresFrame_->setVisible(app.window.teamScoresVisible);
     syncText(redTeamCaptionLabel_, app.match.redTeamCaption);

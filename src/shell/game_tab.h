@@ -40,7 +40,6 @@ private:
     QPushButton* connectionButton_ = nullptr;
     QFrame* liveBannerFrame_ = nullptr;
     QLabel* liveBannerLabel_ = nullptr;
-    QLabel* familyLabel_ = nullptr;
     QLabel* gameTypeLabel_ = nullptr;
     QLabel* receivedBytesLabel_ = nullptr;
     QTreeWidget* playerList_ = nullptr;
@@ -53,6 +52,7 @@ private:
     QLabel* playersMaxLabel_ = nullptr;
     QLineEdit* timeLimitEdit_ = nullptr;
     QLabel* teamsKnownLabel_ = nullptr;
+    QLabel* teamsHintLabel_ = nullptr;
 
     QFrame* teamScoresFrame_ = nullptr;
     QLabel* redTeamCaptionLabel_ = nullptr;

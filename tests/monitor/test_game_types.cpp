@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "program/shown_status.h"
 #include "steps.h"
 
 namespace fc::test {
 namespace {
 
-// Type, captions, time left, scores, team names, pings, "frame" if shown, "known" if teams known.
+// Type, captions, time left, scores, team names, pings, "frame" if shown, "known" if teams known,
+// "hint" if the window says how to set unknown teams.
 std::string panel(const App& app) {
     return std::string(gameTypeCode(app.monitor.gameType)) + "|" + app.match.redTeamCaption + "|" +
            app.match.blueTeamCaption + "|" + app.monitor.timeLeft.text() + "|" +
@@ -13,7 +15,8 @@ std::string panel(const App& app) {
            app.match.redTeamName + "|" + app.match.blueTeamName + "|" +
            std::to_string(app.monitor.avgPingRed) + "|" + std::to_string(app.monitor.avgPingBlue) +
            (app.window.teamScoresVisible ? "|frame" : "") +
-           (app.window.teamsKnownShown ? "|known" : "");
+           (app.window.teamsKnownShown ? "|known" : "") +
+           (showStatus(app).teamsHint.empty() ? "" : "|hint");
 }
 
 std::string q3(const char* game, const char* type, const std::string& more = "") {
@@ -36,16 +39,16 @@ const TypeRow kTypes[] = {
      {{Q2 + "ctf\\gamestats\\14:20 3/25 1/14\\maxclients\\16\\timelimit\\30", "ctf|Red team|Blue team|14:20|3/25|1/14" + kSix},
       {Q2 + "ctf\\gamestats\\14:19  3/25 1/14", "ctf|Red team|Blue team|14:19||3/25" + kSix}}},
     {"Tourney duel hides the team frame",
-     {{Q2 + "Tourney\\match_type\\Duel", "1vs1|Player A|Player B|[no match]|||Red team|Blue team|0|0|known"}},
+     {{Q2 + "Tourney\\match_type\\Duel", "1vs1|Player A|Player B|[no match]|||Red team|Blue team|0|0"}},
      {{"5", "40", "Ann"}, {"3", "50", "Bob"}}},
     {"Lithium leaves the frame as it was", {{Q2 + "lithium", "freedm|Team A|Team B|[no match]| 6| 18" + kSix}}},
     // The server names the teams: the text after the hyphen; without it a side is unknown.
     {"Tourney team play reads score name pairs",
      {{Q2 + "tourney\\match_type\\TeamPlay\\time_remaining\\ 12:34 \\Score_A\\12-3\\Score_B\\3-12",
-       "dm|Team A|Team B|12:34|12|3|3|12|0|0|frame|known"},
-      {Q2 + "tourney\\Score_A\\WARMUP\\Score_B\\WARMUP", "dm|Team A|Team B||0|0|3|12|0|0|frame|known"},
-      {Q2 + "tourney\\Score_A\\none", "dm|Team A|Team B||unknown|unknown|3|12|0|0|frame|known"},
-      {Q2 + "tourney\\Score_A\\5-X\\Score_B\\late", "dm|Team A|Team B||5|unknown|3|12|0|0|frame|known"}}},
+       "dm|Team A|Team B|12:34|12|3|3|12|0|0|frame|hint"},
+      {Q2 + "tourney\\Score_A\\WARMUP\\Score_B\\WARMUP", "dm|Team A|Team B||0|0|3|12|0|0|frame|hint"},
+      {Q2 + "tourney\\Score_A\\none", "dm|Team A|Team B||unknown|unknown|3|12|0|0|frame|hint"},
+      {Q2 + "tourney\\Score_A\\5-X\\Score_B\\late", "dm|Team A|Team B||5|unknown|3|12|0|0|frame|hint"}}},
     // Two a side make a team in games of this kind.
     {"Battle sums the teams with two player clans",
      {{Q2 + "battle", "dm|Team A|Team B|20:00| 10| 8|BB|AA|65|45|frame|known"}},
@@ -75,7 +78,10 @@ const TypeRow kTypes[] = {
        [](App& app) { app.match.redTeamName = "Mine"; }}}},
     {"Unknown teams show no pings",
      {{q3("baseq3", "3"), "dmbq3|Team Red|Team Blue|20:00| 6| 18" + kSix},
-      {q3("baseq3", "3"), "dmbq3|Team Red|Team Blue|20:00| 6| 18|XY|ABC|0|0|frame", [](App& app) { app.match.teamsKnown = false; }}}},
+      {q3("baseq3", "3"), "dmbq3|Team Red|Team Blue|20:00| 6| 18|XY|ABC|0|0|frame|hint", [](App& app) { app.match.teamsKnown = false; }}}},
+    {"Players without clan tags are spectators: teams unknown, and how to set them",
+     {{q3("baseoa", "4"), "ctfbq3|Team Red|Team Blue|20:00|0/0|0/0|Red team|Blue team|0|0|frame|hint"}},
+     {{"5", "40", "Ann"}, {"3", "50", "Bob"}}},
     // Held at what 64 bits carry.
     {"Non numeric and huge scores do not break the sums",
      {{q3("baseq3", "3"), "dmbq3|Team Red|Team Blue|20:00| 3| 9000000000000000000|XY|ABC|1|2|frame|known"}},
@@ -95,6 +101,23 @@ TEST(GameTypes, EachModShowsItsTypeAndTeamPanel) {
             m.send(step.reply);
             EXPECT_EQ(panel(m.app), step.panel) << step.reply;
         }
+    }
+}
+
+// Named for people, also where the rules tell no game type apart.
+TEST(GameTypes, TheWindowNamesTheGame) {
+    // clang-format off
+    const std::pair<std::string, const char*> rows[] = {
+        {q3("baseoa", "0"), "Quake 3 free for all"}, {q3("cpma", "1"), "Quake 3 duel (cpma)"},
+        {q3("cpma", "9"), "Quake 3 game 9 (cpma)"}, {Q2 + "baseq2", "Quake 2 free for all"},
+        {q3("baseq3", "4"), "Quake 3 capture the flag (baseq3/baseoa)"}, {"", "No game recognised yet"}};
+    // clang-format on
+    for (const auto& [reply, name] : rows) {
+        Steps m;
+        if (!reply.empty()) m.send(reply);
+        EXPECT_EQ(showStatus(m.app).gameName, name) << reply;
+        toggleConnection(m.app);
+        EXPECT_EQ(showStatus(m.app).gameName, "Not monitoring");
     }
 }
 

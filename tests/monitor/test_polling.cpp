@@ -32,7 +32,7 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     EXPECT_EQ(m.status(),
               "geen|1|2|Zulu/1/\"Zulu\"/1/\"Zulu\"/1/20/Red|0 1|[no match]");  // unsorted
     m.platform.advance(3000);  // a Quake family: the tick at 3000 ms, then one a second
-    EXPECT_EQ(m.app.monitor.familyLabel + " " + m.sent(),
+    EXPECT_EQ(std::string(familyText(m.app.monitor.gameFamily)) + " " + m.sent(),
               "Q2 Q2 10.0.0.5:27910 3000, Q3 10.0.0.5:27910 3000, Q2 10.0.0.5:27910 4000, "
               "Q3 10.0.0.5:27910 4000");
     toggleConnection(m.app);

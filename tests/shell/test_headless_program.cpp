@@ -119,7 +119,10 @@ TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRe
     std::string file = read("match.rec");
     for (std::size_t at; (at = file.find(reply)) != std::string::npos;)
         file.replace(at, reply.size(), "R");
-    EXPECT_TRUE(std::regex_match(file, std::regex("( [0-9]+\\.?[0-9]*\r\nR\r\n)+"))) << file;
+    const std::string first =
+        " [0-9.]+\r\n\xFF{4}disconnect recorded from " + server.entry() + "\r\n";
+    EXPECT_TRUE(std::regex_match(file, std::regex(first + "( [0-9]+\\.?[0-9]*\r\nR\r\n)+")))
+        << file;
     EXPECT_EQ(std::count(file.begin(), file.end(), 'R'), std::ssize(replies));
 }
 
