@@ -57,6 +57,7 @@ TEST(TimeLeft, CountsDownAndReadsWhatServersSend) {
                 {TimeLeft::untilEnd(seconds(1200), seconds(1200)), Kind::Clock, 0, "0:00"},
                 {TimeLeft::untilEnd(seconds(60), seconds(61)), Kind::Intermission, 0, "INT"},
                 {TimeLeft::clock(seconds(425)), Kind::Clock, 425, "7:05"},
+                {TimeLeft::clock(seconds(430)), Kind::Clock, 430, "7:10"},
                 {TimeLeft(), Kind::NoMatch, 0, "[no match]"},
                 {TimeLeft::read(" 12:34 "), Kind::Clock, 754, " 12:34 "},  // shown as sent
                 {TimeLeft::read("05:00"), Kind::Clock, 300, "05:00"},

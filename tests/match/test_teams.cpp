@@ -122,6 +122,22 @@ TEST_F(TeamsTest, ClicksWalkARowRoundOrMarkIt) {
 
 // Sides swapped: the clan named red has more points in the list while blue's side has more frags
 // on the server, or the other way round; only where the game's sides may be swapped.
+// A column's click sorts by it, numbers as numbers; a second click turns the order round.
+TEST_F(TeamsTest, ColumnClicksSortTheList) {
+    app.monitor.playerRows = {
+        {"Bob", "10", "9", "Red"}, {"ann", "9", "80", "Blue"}, {"Cid", "-2", "45", ""}};
+    const std::pair<int, const char*> clicks[] = {
+        {0, "Bob,Cid,ann"}, {0, "ann,Cid,Bob"}, {1, "Cid,ann,Bob"}, {2, "Bob,Cid,ann"},
+        {2, "ann,Cid,Bob"}, {3, "Cid,ann,Bob"}, {4, "Cid,ann,Bob"}, {-1, "Cid,ann,Bob"}};
+    for (const auto& [column, order] : clicks) {
+        onPlayerListColumnClicked(app, column);
+        std::string shown;
+        for (const PlayerRow& r : app.monitor.playerRows)
+            shown += (shown.empty() ? "" : ",") + r.name;
+        EXPECT_EQ(shown, order) << "column " << column;
+    }
+}
+
 TEST_F(TeamsTest, SidesSwappedWhenTheClansPointsAndTheSidesFragsDisagree) {
     const struct {
         const char *name, *top, *red, *blue;  // top scores 10, the other of AA and BB 2

@@ -100,6 +100,7 @@ TEST(RtfReader, StyledRunsOfTheSubset) {
          {{"a", red}, {"b", red, true}, {"c", red, false, true}, {"d\n", red}}},
         {table + "\\cf1 x\\cf y\\cf7 z\\cf-1 w}", {{"x", red}, {"yzw", {}}}},
         {"\\\\\\{\\}\\'e9\\'zz\r\n{\\*\\unknown hidden}\\tab\\~!}}{", {{"\\{}\xE9zz!", {}}}},
+        {"caf\\'e9abc\\'4", {{"caf\xE9" "abc4", {}}}},  // two hex digits, no more
         {"{\\colortbl ;\\red256\\green-5\\blue7;}\\cf1 q", {{"q", Rgb{255, 0, 7}}}},
         {"{\\b1 a}b\\b2 c\\plain d\\ul e\\ulnone f",
          {{"a", {}, true}, {"b"}, {"c", {}, true}, {"d"}, {"e", {}, false, true}, {"f"}}}};
