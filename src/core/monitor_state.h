@@ -101,6 +101,10 @@ struct MonitorState {
     std::string utWholeReply;
     std::vector<std::string> utPacketSizes;
     bool portBumped = false;
+    // When the watched server last answered (or monitoring began), and whether its silence
+    // since has been told.
+    std::int64_t lastAnswerMs = 0;
+    bool silenceTold = false;
     std::int32_t avgPingRed = 0;
     std::int32_t avgPingBlue = 0;
 };

@@ -84,6 +84,8 @@ void switchMonitoringOn(App& app) {
         return;
     }
     app.window.addServerEnabled = true;
+    app.monitor.lastAnswerMs = app.platform.nowMs();
+    app.monitor.silenceTold = false;
     app.match.liveBanner = "*** LIVE ***";
     app.window.liveBannerVisible = true;
     app.pollTimer->setEnabled(true);
@@ -176,7 +178,16 @@ void stopChecking(App& app) {
     app.unrealMatchTimer->setEnabled(false);
 }
 
+// A server that has not answered for this long is said to be silent, once, and again when it
+// answers.
+constexpr std::int64_t kSilenceMs = 10000;
+
 void onPollTick(App& app) {
+    if (!app.monitor.silenceTold && app.platform.nowMs() - app.monitor.lastAnswerMs >= kSilenceMs) {
+        app.monitor.silenceTold = true;
+        app.warn("The server " + stripComment(app.settings.serverEntry) +
+                 " has not answered for 10 seconds.");
+    }
     if (app.monitor.gameFamily == GameFamily::Unknown) {
         // The Unreal Tournament query leaves the tick at two seconds until the family is known.
         // A reply that is already waiting is handled before the Quake queries go out: they wait

@@ -1,6 +1,9 @@
 #include "monitor/reply_handler.h"
 
+#include <utility>
+
 #include "core/app.h"
+#include "core/server_entry.h"
 #include "core/server_vars.h"
 #include "core/text_util.h"
 #include "monitor/game_type.h"
@@ -132,6 +135,9 @@ void onGameDatagram(App& app, const Datagram& d) {
         plusPort(app);
     }
     rewriteEntryAddress(app, d);
+    app.monitor.lastAnswerMs = app.platform.nowMs();
+    if (std::exchange(app.monitor.silenceTold, false))
+        app.warn("The server " + stripComment(app.settings.serverEntry) + " answers again.");
     if (app.monitor.recordingOn && app.monitor.gameFamily != GameFamily::UT)
         appendToRecording(app, reply);
     handleReplyText(app, reply);

@@ -59,6 +59,7 @@ public:
     // Without a window, whoever runs the program also reads warnings among the errors.
     void warningGiven(const std::string& text) override {
         std::fprintf(stderr, "fragcaster: %s\n", text.c_str());
+        if (json_) printLine(statusEventJson(text));
     }
     void reportSaid(const std::string& target, const std::string& text) override {
         if (!json_) printPlain("[" + target + "] " + text);  // with JSON, once its fate is known

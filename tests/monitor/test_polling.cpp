@@ -44,6 +44,26 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     EXPECT_EQ(m.sent(), "");
 }
 
+// Ten seconds without an answer are told once, and the first answer after them.
+TEST(Polling, ASilentServerIsToldOnceAndAgainWhenItAnswers) {
+    Steps m;
+    const auto told = [&m] {
+        std::string out;
+        for (const std::string& line : std::exchange(m.shown.lines, {}))
+            if (line.find("The server") != std::string::npos) out += line;
+        return out;
+    };
+    m.platform.advance(8000);  // the ticks come every two seconds until the family is known
+    EXPECT_EQ(told(), "");
+    m.platform.advance(2000);
+    EXPECT_EQ(told(), "The server 10.0.0.5:27910 has not answered for 10 seconds.");
+    m.platform.advance(20000);
+    EXPECT_EQ(told(), "");
+    m.send("print\n\\mapname\\q2dm1");
+    m.send("print\n\\mapname\\q2dm1");
+    EXPECT_EQ(told(), "The server 10.0.0.5:27910 answers again.");
+}
+
 // An entry that cannot name a server is refused with its reason beside it; another entry takes
 // away what the last server showed.
 TEST(Polling, AnEntryThatCannotBeAServerIsRefusedWithItsReason) {
