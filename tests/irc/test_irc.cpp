@@ -255,14 +255,14 @@ TEST_F(IrcTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
 TEST_F(IrcTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
     const std::pair<const char*, std::function<void()>> ends[] = {
         {"Quit IRC", [&] { quitIrc(app); }},
-        {"!killyourself", [&] { line(":boss!~b@h PRIVMSG FCST :!killyourself"); }},
+        {"!killyourself", [&] { line(":boss!~b@h PRIVMSG FCST :!killyourself pw"); }},
         {"closing", [&] { sendQuitLine(app); }},
         {"lost, not dialled again", [&] { socket().peerClose(); }},
         {"TLS failed", [&] { socket().failTls("self-signed certificate"); }},
         {"every nick taken", [&] {
              for (int i = 0; i < 11; ++i) line(":s 433 * FCST :In use");
          }}};
-    app.settings.killAllowedFrom = "boss";
+    app.settings.killAllowedFrom = "boss", app.settings.killPassword = "pw";
     app.settings.ircReconnect = false;
     for (const auto& [name, end] : ends) {
         SCOPED_TRACE(name);

@@ -44,7 +44,7 @@ TEST(IrcServer, RegistersIsBannedAndStopsOnlyForTheAdmin) {
     IrcTestClient watcher;
     ASSERT_TRUE(hasJoined(watcher, server)) << server.log();
     RealBot bot;
-    bot.app.settings.killAllowedFrom = "Watcher";
+    bot.app.settings.killAllowedFrom = "Watcher", bot.app.settings.killPassword = "pw";
     bot.app.antiBanTimer->setInterval(300);  // the ten seconds are pinned on the virtual clock
     bot.connect(server.port());              // no registration without the first PING answered
     ASSERT_TRUE(watcher.waitFor(kBot + "JOIN :#FCST")) << bot.app.irc.ircOutput;
@@ -58,8 +58,10 @@ TEST(IrcServer, RegistersIsBannedAndStopsOnlyForTheAdmin) {
     watcher.send("MODE #FCST -b FCST!*@*");
     EXPECT_TRUE(watcher.waitFor(kBot + "JOIN :#FCST"));
 
-    // The server puts the reason of a QUIT in quotes.
+    // ngircd has no accounts: the password it is. The server puts the reason of a QUIT in quotes.
     watcher.send("PRIVMSG FCST :!killyourself");
+    EXPECT_TRUE(bot.shows("refused: not logged in as watcher and no password given."));
+    watcher.send("PRIVMSG FCST :!killyourself pw");
     EXPECT_TRUE(
         watcher.waitFor(kBot + "QUIT :\"Remotely closed! - OMG! Somebody is controlling me!\""));
     EXPECT_TRUE(bot.until([&] { return bot.app.irc.ircStatus == "Not connected"; }));
