@@ -17,6 +17,7 @@
 #include "browser/server_list.h"
 #include "core/app.h"
 #include "irc/irc_connection.h"
+#include "irc/login.h"
 #include "monitor/poller.h"
 #include "program/json_events.h"
 #include "program/shutdown.h"
@@ -88,12 +89,17 @@ public:
     void browserStatusChanged(const std::string& text) override {
         json_ ? printLine(statusEventJson(text)) : printPlain(text);
     }
-    // Scripts follow the connection by its state text and the nick the server gave the bot.
+    // Scripts follow the connection by its state text, the nick the server gave the bot and
+    // how its login went.
     void eventHandled() override {
-        if (!json_ || (app_.irc.ircStatus == ircState_ && app_.irc.botNick == ircNick_)) return;
+        const std::string login = loginStateText(app_);
+        if (!json_ ||
+            (app_.irc.ircStatus == ircState_ && app_.irc.botNick == ircNick_ && login == ircLogin_))
+            return;
         ircState_ = app_.irc.ircStatus;
         ircNick_ = app_.irc.botNick;
-        printLine(ircEventJson(ircState_, ircNick_));
+        ircLogin_ = login;
+        printLine(ircEventJson(ircState_, ircNick_, ircLogin_));
     }
 
 private:
@@ -107,7 +113,7 @@ private:
     App& app_;
     bool json_;
     TerminalStyle style_;
-    std::string ircState_, ircNick_;
+    std::string ircState_, ircNick_, ircLogin_ = "none";
 };
 
 // Ends the run as closing the window does: monitoring off, then the shut-down. Its first
@@ -234,6 +240,16 @@ int runHeadless(const CommandLine& options, const QString& programDir) {
     if (options.tls) app.irc.tlsThisRun = true;
     if (options.tlsInsecure) app.irc.tlsInsecureThisRun = true;
     if (options.noReconnect) app.irc.reconnectThisRun = false;
+    if (options.saslPasswordFile) {
+        const std::optional<std::string> bytes = platform.readFile(*options.saslPasswordFile);
+        if (!bytes) {
+            std::fprintf(stderr, "fragcaster: --sasl-password-file: cannot read %s\n",
+                         options.saslPasswordFile->c_str());
+            return 2;
+        }
+        app.irc.saslUserThisRun = *options.saslUser;
+        app.irc.saslPasswordThisRun = bytes->substr(0, bytes->find_first_of("\r\n"));
+    }
     if (options.ircChannel) app.settings.channelEntry = *options.ircChannel;
     if (options.ircNick) app.settings.ircName = *options.ircNick;
     if (options.ircKey) app.settings.channelKey = *options.ircKey;

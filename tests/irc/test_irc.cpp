@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "irc/irc_line.h"
+#include "irc/login.h"
 #include "irc/send_queue.h"
 #include "irc_fixture.h"
 
@@ -53,6 +54,113 @@ TEST_F(IrcTest, TheStrippingOptionsRemoveColoursAndFontCodes) {
         app.settings.ircRemoveFontCodes = fonts;
         sayInChannel(app, "#FCST", text);
         expect({"PRIVMSG #FCST :" + left}, {"<FCST> " + left}, {text});
+    }
+}
+
+// Text leaves in UTF-8 unless the setting says Latin-1 and the server allows it, cut between
+// characters; lines arriving in UTF-8 are read back into the game's bytes, others as Latin-1.
+TEST_F(IrcTest, TextLeavesInTheChosenEncodingAndArrivingUtf8IsRead) {
+    std::string twoByte;
+    for (int i = 0; i < 247; ++i) twoByte += "\xC3\xA9";  // 494 of the 495 bytes left
+    const std::tuple<const char*, const char*, bool, std::string, std::string> out[] = {
+        {"an e acute", "utf-8", false, "Jos\xE9", "Jos\xC3\xA9"},
+        {"a Quake 3 high character", "UTF-8", false, "\x95Neo", "\xE2\x80\xA2Neo"},
+        {"no-break padding", "utf-8", false, "1\xA0\xA0", "1\xC2\xA0\xC2\xA0"},
+        {"Latin-1 as it is", "latin-1", false, "Jos\xE9", "Jos\xE9"},
+        {"UTF8ONLY beats the setting", "latin-1", true, "Jos\xE9", "Jos\xC3\xA9"},
+        {"the cut between characters", "utf-8", false, std::string(600, '\xE9'), twoByte}};
+    joinChannel();
+    for (const auto& [name, encoding, utf8Only, text, wire] : out) {
+        SCOPED_TRACE(name);
+        app.settings.ircEncoding = encoding;
+        if (utf8Only) line(":s 005 FCST UTF8ONLY :are supported");
+        sayInChannel(app, "#FCST", text);
+        EXPECT_EQ(sent(), Lines{"PRIVMSG #FCST :" + wire});
+        app.irc.server.utf8Only = false;
+    }
+    const std::pair<std::string, std::string> in[] = {{"Jos\xC3\xA9 \xE2\x80\xA2", "Jos\xE9 \x95"},
+                                                      {"Jos\xE9", "Jos\xE9"},
+                                                      {"\xE4\xB8\xAD", "?"},
+                                                      {"\xC0\xA9 overlong", "\xC0\xA9 overlong"}};
+    shown();
+    for (const auto& [wire, text] : in) {
+        line(":a!a@h PRIVMSG #FCST :" + wire);
+        EXPECT_EQ(shown(), Lines{"<a> " + text});
+    }
+}
+
+// SASL: what the server says, what the bot sends and shows, and the login and state after.
+TEST_F(IrcTest, SaslLogsInBeforeTheJoinAndARefusalKeepsTheBotOutOfItsChannel) {
+    const std::string caps =
+        ":s CAP * LS * :multi-prefix sasl=EXTERNAL,PLAIN\r\n"
+        ":s CAP * LS :account-tag away-notify\r\n";
+    const std::string ack = ":s CAP FCST ACK :multi-prefix sasl account-tag\r\nAUTHENTICATE +\r\n";
+    const std::string welcome = ":s 001 FCST :Hi\r\n:s 376 FCST :End\r\n";
+    const Lines login = {"CAP REQ :multi-prefix sasl account-tag", "AUTHENTICATE PLAIN",
+                         "AUTHENTICATE Ym90AGJvdABzZWNyZXQ="};
+    const std::string without = ": the bot goes on without logging in.";
+    const std::tuple<const char*, std::string, Lines, Lines, const char*> rows[] = {
+        {"logged in",
+         caps + ack + ":s 900 FCST F!f@h bot :In\r\n:s 903 FCST :OK\r\n" + welcome,
+         {login[0], login[1], login[2], "CAP END", "MODE FCST +i", "JOIN #FCST "},
+         {"*** Logged in as bot."},
+         "ok Connected!"},
+        {"refused",
+         caps + ack + ":s 904 FCST :Failed\r\n" + welcome,
+         {login[0], login[1], login[2], "CAP END", "MODE FCST +i"},
+         {"*** SASL login as bot failed (904 Failed): the bot does not join #FCST. Correct "
+          "IRCSaslUser and IRCSaslPassword and connect again, or empty them to go on without "
+          "logging in."},
+         "failed Connected, SASL login failed"},
+        {"no SASL offered",
+         ":s CAP * LS :multi-prefix\r\n:s CAP * ACK :multi-prefix\r\n" + welcome,
+         {"CAP REQ :multi-prefix", "CAP END", "MODE FCST +i", "JOIN #FCST "},
+         {"*** The server offers no SASL PLAIN login" + without},
+         "unavailable Connected!"},
+        {"no CAP at all",
+         ":s 421 FCST CAP :Unknown command\r\n" + welcome,
+         {"MODE FCST +i", "JOIN #FCST "},
+         {"*** The server does not negotiate capabilities" + without},
+         "unavailable Connected!"},
+        {"services linked late",
+         ":s CAP * LS :cap-notify\r\n" + welcome + ":s CAP FCST NEW :sasl\r\n" +
+             ":s CAP FCST ACK :sasl\r\nAUTHENTICATE +\r\n:s 903 FCST :OK\r\n",
+         {"CAP END", "MODE FCST +i", "JOIN #FCST ", "CAP REQ :sasl", login[1], login[2]},
+         {"*** The server offers no SASL PLAIN login" + without},
+         "ok Connected!"}};
+    app.settings.ircSaslUser = "bot", app.settings.ircSaslPassword = "secret";
+    app.settings.showRawText = true;
+    for (const auto& [name, server, sentLines, shownLines, state] : rows) {
+        SCOPED_TRACE(name);
+        connectIrc(app);
+        socket().accept();
+        EXPECT_EQ(sent(), (Lines{"CAP LS 302", "NICK FCST",
+                                 R"(USER fcst "testhost" "127.0.0.1" :Orvexa 1.33)"}));
+        shown();
+        receive(server);
+        platform.advance(200);
+        EXPECT_EQ(sent(), sentLines);
+        std::erase_if(output, [](const std::string& l) { return !l.starts_with("***"); });
+        EXPECT_EQ(shown(), shownLines);
+        EXPECT_EQ(loginStateText(app) + " " + app.irc.ircStatus, state);
+    }
+    EXPECT_EQ(app.irc.ircOutput.find("secret"), std::string::npos);
+}
+
+// The login line leaves once registered; the join waits for the service's answer, 5 s at most.
+TEST_F(IrcTest, TheLoginLineLeavesAfterRegisteringAndTheJoinWaitsForTheService) {
+    app.settings.ircLoginLine = "PRIVMSG Q@CServe.quakenet.org :AUTH bot secret";
+    for (const bool answered : {true, false}) {
+        connect();
+        line(":s 376 FCST :End");
+        expect({"MODE FCST +i", app.settings.ircLoginLine});
+        if (answered) line(":Q!TheQBot@CServe.quakenet.org NOTICE FCST :You are now logged in.");
+        platform.advance(answered ? 0 : 4999);
+        expect(answered ? Lines{"JOIN #FCST "} : Lines{});
+        platform.advance(answered ? 5000 : 1);
+        expect(answered ? Lines{} : Lines{"JOIN #FCST "},
+               answered ? Lines{}
+                        : Lines{"*** No answer to the login line within 5 s: joining anyway."});
     }
 }
 
