@@ -276,7 +276,8 @@ IrcOptionsBox::IrcOptionsBox(App& app, QWidget* parent) : QWidget(parent), app_(
     encodingBox_->addItems({QStringLiteral("utf-8"), QStringLiteral("latin-1")});
     networkForm->addRow(tr("Text encoding :"), encodingBox_);
     connect(encodingBox_, &QComboBox::activated, this, [this](int) {
-        app_.dispatch([&] { app_.settings.ircEncoding = fromDisplay(encodingBox_->currentText()); });
+        app_.dispatch(
+            [&] { app_.settings.ircEncoding = fromDisplay(encodingBox_->currentText()); });
     });
     // The login's fields; a secret is never shown as it is typed.
     const struct {
@@ -284,10 +285,11 @@ IrcOptionsBox::IrcOptionsBox(App& app, QWidget* parent) : QWidget(parent), app_(
         const char* label;
         std::string SettingsValues::*field;
         bool secret;
-    } logins[] = {{"IRCSaslUser", "SASL account :", &SettingsValues::ircSaslUser, false},
-                  {"IRCSaslPassword", "SASL password :", &SettingsValues::ircSaslPassword, true},
-                  {"IRCLoginLine", "Login line (Q, NickServ) :", &SettingsValues::ircLoginLine, true},
-                  {"KillPassword", "!killyourself password :", &SettingsValues::killPassword, true}};
+    } logins[] = {
+        {"IRCSaslUser", "SASL account :", &SettingsValues::ircSaslUser, false},
+        {"IRCSaslPassword", "SASL password :", &SettingsValues::ircSaslPassword, true},
+        {"IRCLoginLine", "Login line (Q, NickServ) :", &SettingsValues::ircLoginLine, true},
+        {"KillPassword", "!killyourself password :", &SettingsValues::killPassword, true}};
     for (const auto& login : logins) {
         auto* edit = named(new QLineEdit(network_), login.name);
         if (login.secret) edit->setEchoMode(QLineEdit::Password);
