@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/app.h"
 #include "irc/irc_connection.h"
@@ -31,13 +32,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         static const GameType kTypes[] = {GameType::Quake2Ctf, GameType::Quake3OspScored,
                                           GameType::UnrealCtf, GameType::NoGameYet};
         app.monitor.gameType = kTypes[(data[0] >> 5) & 0x03];
-        app.settings.killAllowedFrom = (data[0] & 0x80) ? "a b" : "";
+        // The high bit also switches on what logging in and the stop by account read.
+        const bool login = (data[0] & 0x80) != 0;
+        app.settings.killAllowedFrom = login ? "a b" : "";
+        app.settings.killPassword = app.settings.ircSaslUser = login ? "pw" : "";
+        app.settings.ircSaslPassword = login ? "secret" : "";
+        app.settings.ircLoginLine = login ? "PRIVMSG Q@CServe.x :AUTH pw secret" : "";
+        app.settings.ircEncoding = login ? "latin-1" : "utf-8";
         app.monitor.redScoreText = "3/40000";
         app.monitor.blueScoreText = "x";
         app.monitor.playerRows = {{"a\r\nQUIT", "1", "2", "Red", fc::RowColour::Red}};
         ++data;
         --size;
     }
+    app.irc.ircOutput.clear();
     std::string read;
     for (std::size_t i = 0; i <= size; ++i) {
         if (i == size || data[i] == 0xFF) {
@@ -61,6 +69,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (start != socket->sent.size()) __builtin_trap();
     socket->sent.clear();
     if (app.irc.ircOutput.size() > 10000) __builtin_trap();
+    // The password never shows unless the server's lines carried it themselves.
+    if (app.irc.ircOutput.find("secret") != std::string::npos &&
+        std::string_view(reinterpret_cast<const char*>(data), size).find("secret") ==
+            std::string_view::npos)
+        __builtin_trap();
     // Keep the bot connected and registered for the next input.
     if (socket->state() != fc::SocketState::Connected) {
         if (!app.irc.wanted) fc::connectIrc(app);

@@ -159,41 +159,21 @@ TEST_F(BotTest, OnlyAListedNickLoggedInAsItselfOrGivingThePasswordStopsTheBot) {
     const std::string ask = ":ADMIN!a@h PRIVMSG FCST :!killyourself", no = "<ADMIN> !killyourself";
     const std::string refused = "*** !killyourself from ADMIN refused: ";
     const std::string noAccount = refused + "not logged in as ADMIN and no KillPassword is set.";
+    const Lines out = {no, "*** DISCONNECTED! ***"}, kept = {no, noAccount};
+    // clang-format off
     const std::tuple<const char*, const char*, std::string, Lines, Lines> rows[] = {
-        {"its account by tag", "", "@account=admin " + ask, stop, {no, "*** DISCONNECTED! ***"}},
-        {"another account by tag", "", "@account=thief " + ask, {}, {no, noAccount}},
-        {"untagged where tags are given",
-         "",
-         ":s CAP FCST ACK :account-tag\n" + ask,
-         {},
-         {no, noAccount}},
-        {"WHOIS names it",
-         "",
-         ask + "\n:s 330 FCST admin Admin :is logged in as",
-         {"WHOIS ADMIN", stop[0], stop[1]},
-         {no, "*** DISCONNECTED! ***"}},
-        {"WHOIS names none",
-         "",
-         ask + "\n:s 318 FCST ADMIN :End",
-         {"WHOIS ADMIN"},
-         {no, noAccount}},
-        {"extended join",
-         "",
-         ":s CAP FCST ACK :extended-join\n:ADMIN!a@h JOIN #FCST admin :A\n" + ask,
-         stop,
-         {"* JOIN: ADMIN", no, "*** DISCONNECTED! ***"}},
-        {"logged out", "", ":admin!a@h ACCOUNT *\n" + ask, {}, {no, noAccount}},
-        {"the password",
-         "pass word",
-         ask + " pass word",
-         stop,
-         {no + " ****", "*** DISCONNECTED! ***"}},
+        {"its account by tag", "", "@account=admin " + ask, stop, out},
+        {"another account by tag", "", "@account=thief " + ask, {}, kept},
+        {"untagged where tags are given", "", ":s CAP FCST ACK :account-tag\n" + ask, {}, kept},
+        {"WHOIS names it", "", ask + "\n:s 330 FCST admin Admin :is", {"WHOIS ADMIN", stop[0], stop[1]}, out},
+        {"WHOIS names none", "", ask + "\n:s 318 FCST ADMIN :End", {"WHOIS ADMIN"}, kept},
+        {"extended join", "", ":s CAP FCST ACK :extended-join\n:ADMIN!a@h JOIN #FCST admin :A\n" + ask,
+         stop, {"* JOIN: ADMIN", no, "*** DISCONNECTED! ***"}},
+        {"logged out", "", ":admin!a@h ACCOUNT *\n" + ask, {}, kept},
+        {"the password", "pass word", ask + " pass word", stop, {no + " ****", "*** DISCONNECTED! ***"}},
         {"a wrong password", "pw", ask + " guess", {}, {no + " ****", refused + "wrong password."}},
-        {"not listed",
-         "",
-         "@account=x :x!x@h PRIVMSG FCST :!killyourself",
-         {},
-         {"<x> !killyourself"}}};
+        {"not listed", "", "@account=x :x!x@h PRIVMSG FCST :!killyourself", {}, {"<x> !killyourself"}}};
+    // clang-format on
     app.settings.killAllowedFrom = "Admin  op2";
     for (const auto& [name, password, lines, sentLines, shownLines] : rows) {
         SCOPED_TRACE(name);

@@ -52,26 +52,23 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
         {"MOTD end", {":s 376 FCST :End\n"}, {"> MODE FCST +i", "> JOIN #FCST ", "|@op joe"}},
         {"no MOTD", {":s 422 FCST :No MOTD\n"}, {"> MODE FCST +i", "> JOIN #FCST ", "|@op joe"}},
         {"joined", {":FCST!c@h JOIN :#FCST\n"}, {"*** You have joined: #FCST ***", "(no topic)|"}},
-        {"joined in another case",
-         {":s 005 FCST CASEMAPPING=rfc1459 :are supported\n:fcst!c@h JOIN #fcst\n"},
+        // clang-format off
+        {"joined in another case", {":s 005 FCST CASEMAPPING=rfc1459 :ok\n:fcst!c@h JOIN #fcst\n"},
          {"*** You have joined: #FCST ***", "(no topic)|"}},
         {"FCSTfan joins", {":FCSTfan!x@h JOIN :#FCST\n"}, {"* JOIN: FCSTfan", "|@op joe FCSTfan"}},
         {"others kicked, one from a channel named after the bot",
-         {":op!o@h KICK #FCST FCSTfan :x\n:op!o@h KICK #FCSTfans joe :x\n:op!o@h KICK #FCST JOE "
-          ":x\n"},
-         {"|@op"}},
-        {"a PING with or without a prefix",
-         {"PING abc123\n:irc.test PING :irc.test\n"},
+         {":op!o@h KICK #FCST FCSTfan :x\n:op!o@h KICK #FCSTfans joe :x\n:op!o@h KICK #FCST JOE :x\n"}, {"|@op"}},
+        {"a PING with or without a prefix", {"PING abc123\n:irc.test PING :irc.test\n"},
          {"> PONG :abc123", "> PONG :irc.test", "PONG!", "PONG!", "|@op joe"}},
-        {"no answer to a NOTICE",
-         {":joe!j@h NOTICE FCST :!info\n:joe!j@h NOTICE FCST :\001VERSION\001\n"},
+        {"UTF-8 read, anything else as Latin-1", {":a!a@h PRIVMSG #FCST :Jos\xC3\xA9 \xE2\x80\xA2 \xE4\xB8\xAD\n"
+          ":a!a@h PRIVMSG #FCST :Jos\xE9 \xC0\xA9\n"}, {"<a> Jos\xE9 \x95 ?", "<a> Jos\xE9 \xC0\xA9", "|@op joe"}},
+        {"no answer to a NOTICE", {":joe!j@h NOTICE FCST :!info\n:joe!j@h NOTICE FCST :\001VERSION\001\n"},
          {"|@op joe"}},
-        {"tags, modes by PREFIX, a nick change",
-         {"@time=2026-12-08T07:00:00Z;msgid=a\\sb :s 005 FCST PREFIX=(qov)~@+ CHANMODES=b,k,l,nt "
-          ":ok\n"
-          ":op!o@h MODE #FCST +vo-o+lbq+k joe joe op 9 x!*@* joe key\n"
+        {"tags, modes by PREFIX, a nick change", {"@time=2026-12-08T07:00:00Z;msgid=a\\sb :s 005 FCST "
+          "PREFIX=(qov)~@+ CHANMODES=b,k,l,nt :ok\n:op!o@h MODE #FCST +vo-o+lbq+k joe joe op 9 x!*@* joe key\n"
           "@account=j :joe!j@h NICK jim\n:s 331 FCST #FCST :No topic is set\n"},
          {"* MODE: +vo-o+lbq+k joe joe op 9 x!*@* joe key", "(no topic)|op ~@+jim"}},
+        // clang-format on
         {"topic and names",
          {":s 332 FCST #FCST :War\n:s 333 FCST #FCST op 1\n:s 353 FCST = #FCST :@op +v FCST \n"
           ":s 353 FCST = #FCST :b\n:s 366 FCST #FCST :End\n"},

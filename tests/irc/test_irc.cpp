@@ -4,6 +4,7 @@
 #include "irc/irc_line.h"
 #include "irc/login.h"
 #include "irc/send_queue.h"
+#include "irc/text_encoding.h"
 #include "irc_fixture.h"
 
 namespace fc::test {
@@ -32,117 +33,90 @@ TEST_F(IrcTest, ALineIsSentCountedAndEchoedSwitchedOffOrNotConnectedOnlyListener
 }
 
 // What is said to listeners keeps its codes; the channel gets what the options leave, within
-// its line and the limit, the echo showing what left.
-TEST_F(IrcTest, TheStrippingOptionsRemoveColoursAndFontCodes) {
+// its line and the limit, in UTF-8 unless Latin-1 is set and the server allows it, cut between
+// characters; the echo shows what left. Options: c colours and f font codes removed, L Latin-1,
+// U the server's UTF8ONLY.
+TEST_F(IrcTest, TheStrippingOptionsAndTheEncodingShapeWhatLeaves) {
     const std::string all = "\002\00304Red\003\037 3\026\017", evil = "[Evil\r\nQUIT :x\0]"s;
-    const std::tuple<const char*, bool, bool, std::string, std::string> rows[] = {
-        {"none by default", false, false, all, all},
-        {"colours removed", true, false, all, "\002Red\037 3\026\017"},
-        {"and the font codes", true, true, all, "Red 3\017"},
-        {"a colour with its number", true, false, "\00304Red\003 team", "Red team"},
-        {"two digits at most", true, false, "\003123", "3"},
-        {"nine and zero are digits", true, false, "\00390a\00309b", "ab"},
-        {"no background", true, false, "\0034,1x", ",1x"},
-        {"a code at the end", true, false, "end\003", "end"},
-        {"font codes alone", false, true, "\002A\037B\026C\017", "ABC\017"},
-        {"no line breaks", false, false, evil, "[EvilQUIT :x]"},
-        {"cut to the limit", false, false, std::string(600, 'a'), std::string(495, 'a')}};
-    joinChannel();
-    for (const auto& [name, colours, fonts, text, left] : rows) {
-        SCOPED_TRACE(name);
-        app.settings.ircRemoveColors = colours;
-        app.settings.ircRemoveFontCodes = fonts;
-        sayInChannel(app, "#FCST", text);
-        expect({"PRIVMSG #FCST :" + left}, {"<FCST> " + left}, {text});
-    }
-}
-
-// Text leaves in UTF-8 unless the setting says Latin-1 and the server allows it, cut between
-// characters; lines arriving in UTF-8 are read back into the game's bytes, others as Latin-1.
-TEST_F(IrcTest, TextLeavesInTheChosenEncodingAndArrivingUtf8IsRead) {
     std::string twoByte;
     for (int i = 0; i < 247; ++i) twoByte += "\xC3\xA9";  // 494 of the 495 bytes left
-    const std::tuple<const char*, const char*, bool, std::string, std::string> out[] = {
-        {"an e acute", "utf-8", false, "Jos\xE9", "Jos\xC3\xA9"},
-        {"a Quake 3 high character", "UTF-8", false, "\x95Neo", "\xE2\x80\xA2Neo"},
-        {"no-break padding", "utf-8", false, "1\xA0\xA0", "1\xC2\xA0\xC2\xA0"},
-        {"Latin-1 as it is", "latin-1", false, "Jos\xE9", "Jos\xE9"},
-        {"UTF8ONLY beats the setting", "latin-1", true, "Jos\xE9", "Jos\xC3\xA9"},
-        {"the cut between characters", "utf-8", false, std::string(600, '\xE9'), twoByte}};
+    const std::tuple<const char*, const char*, std::string, std::string> rows[] = {
+        {"none by default", "", all, all},
+        {"colours removed", "c", all, "\002Red\037 3\026\017"},
+        {"and the font codes", "cf", all, "Red 3\017"},
+        {"a colour with its number", "c", "\00304Red\003 team", "Red team"},
+        {"two digits at most", "c", "\003123", "3"},
+        {"nine and zero are digits", "c", "\00390a\00309b", "ab"},
+        {"no background", "c", "\0034,1x", ",1x"},
+        {"a code at the end", "c", "end\003", "end"},
+        {"font codes alone", "f", "\002A\037B\026C\017", "ABC\017"},
+        {"no line breaks", "", evil, "[EvilQUIT :x]"},
+        {"cut to the limit", "", std::string(600, 'a'), std::string(495, 'a')},
+        {"an e acute", "", "Jos\xE9", "Jos\xC3\xA9"},
+        {"a Quake 3 high character", "", "\x95Neo", "\xE2\x80\xA2Neo"},
+        {"no-break padding", "", "1\xA0\xA0", "1\xC2\xA0\xC2\xA0"},
+        {"Latin-1 as it is", "L", "Jos\xE9", "Jos\xE9"},
+        {"UTF8ONLY beats the setting", "LU", "Jos\xE9", "Jos\xC3\xA9"},
+        {"the cut between characters", "", std::string(600, '\xE9'), twoByte}};
     joinChannel();
-    for (const auto& [name, encoding, utf8Only, text, wire] : out) {
+    for (const auto& [name, options, text, wire] : rows) {
         SCOPED_TRACE(name);
-        app.settings.ircEncoding = encoding;
-        if (utf8Only) line(":s 005 FCST UTF8ONLY :are supported");
+        const auto has = [&](char c) {
+            return std::string_view(options).find(c) != std::string::npos;
+        };
+        app.settings.ircRemoveColors = has('c');
+        app.settings.ircRemoveFontCodes = has('f');
+        app.settings.ircEncoding = has('L') ? "latin-1" : "utf-8";
+        app.irc.server.utf8Only = has('U');
         sayInChannel(app, "#FCST", text);
-        EXPECT_EQ(sent(), Lines{"PRIVMSG #FCST :" + wire});
-        app.irc.server.utf8Only = false;
-    }
-    const std::pair<std::string, std::string> in[] = {{"Jos\xC3\xA9 \xE2\x80\xA2", "Jos\xE9 \x95"},
-                                                      {"Jos\xE9", "Jos\xE9"},
-                                                      {"\xE4\xB8\xAD", "?"},
-                                                      {"\xC0\xA9 overlong", "\xC0\xA9 overlong"}};
-    shown();
-    for (const auto& [wire, text] : in) {
-        line(":a!a@h PRIVMSG #FCST :" + wire);
-        EXPECT_EQ(shown(), Lines{"<a> " + text});
+        expect({"PRIVMSG #FCST :" + wire}, {"<FCST> " + fromWire(wire)}, {text});
     }
 }
 
-// SASL: what the server says, what the bot sends and shows, and the login and state after.
+// SASL: what the server says; what the bot sends then ("|"-joined), shows, its login and state.
 TEST_F(IrcTest, SaslLogsInBeforeTheJoinAndARefusalKeepsTheBotOutOfItsChannel) {
     const std::string caps =
-        ":s CAP * LS * :multi-prefix sasl=EXTERNAL,PLAIN\r\n"
-        ":s CAP * LS :account-tag away-notify\r\n";
-    const std::string ack = ":s CAP FCST ACK :multi-prefix sasl account-tag\r\nAUTHENTICATE +\r\n";
-    const std::string welcome = ":s 001 FCST :Hi\r\n:s 376 FCST :End\r\n";
-    const Lines login = {"CAP REQ :multi-prefix sasl account-tag", "AUTHENTICATE PLAIN",
-                         "AUTHENTICATE Ym90AGJvdABzZWNyZXQ="};
+        ":s CAP * LS * :multi-prefix sasl=EXTERNAL,PLAIN\r\n:s CAP * LS :account-tag "
+        "away-notify\r\n:s CAP FCST ACK :multi-prefix sasl account-tag\r\nAUTHENTICATE +\r\n";
+    const std::string hi = ":s 001 FCST :Hi\r\n:s 376 FCST :End\r\n",
+                      plain =
+                          "|AUTHENTICATE PLAIN|"
+                          "AUTHENTICATE Ym90AGJvdABzZWNyZXQ=",
+                      req = "CAP REQ :multi-prefix sasl account-tag" + plain;
     const std::string without = ": the bot goes on without logging in.";
-    const std::tuple<const char*, std::string, Lines, Lines, const char*> rows[] = {
-        {"logged in",
-         caps + ack + ":s 900 FCST F!f@h bot :In\r\n:s 903 FCST :OK\r\n" + welcome,
-         {login[0], login[1], login[2], "CAP END", "MODE FCST +i", "JOIN #FCST "},
-         {"*** Logged in as bot."},
-         "ok Connected!"},
-        {"refused",
-         caps + ack + ":s 904 FCST :Failed\r\n" + welcome,
-         {login[0], login[1], login[2], "CAP END", "MODE FCST +i"},
-         {"*** SASL login as bot failed (904 Failed): the bot does not join #FCST. Correct "
-          "IRCSaslUser and IRCSaslPassword and connect again, or empty them to go on without "
-          "logging in."},
+    // clang-format off
+    const std::array<std::string, 5> rows[] = {
+        {"logged in", caps + ":s 900 FCST F!f@h bot :In\r\n:s 903 FCST :OK\r\n" + hi,
+         req + "|CAP END|MODE FCST +i|JOIN #FCST ", "*** Logged in as bot.", "ok Connected!"},
+        {"refused", caps + ":s 904 FCST :Failed\r\n" + hi, req + "|CAP END|MODE FCST +i",
+         "*** SASL login as bot failed (904 Failed): the bot does not join #FCST. Correct IRCSaslUser and "
+         "IRCSaslPassword and connect again, or empty them to go on without logging in.",
          "failed Connected, SASL login failed"},
-        {"no SASL offered",
-         ":s CAP * LS :multi-prefix\r\n:s CAP * ACK :multi-prefix\r\n" + welcome,
-         {"CAP REQ :multi-prefix", "CAP END", "MODE FCST +i", "JOIN #FCST "},
-         {"*** The server offers no SASL PLAIN login" + without},
-         "unavailable Connected!"},
-        {"no CAP at all",
-         ":s 421 FCST CAP :Unknown command\r\n" + welcome,
-         {"MODE FCST +i", "JOIN #FCST "},
-         {"*** The server does not negotiate capabilities" + without},
-         "unavailable Connected!"},
-        {"services linked late",
-         ":s CAP * LS :cap-notify\r\n" + welcome + ":s CAP FCST NEW :sasl\r\n" +
-             ":s CAP FCST ACK :sasl\r\nAUTHENTICATE +\r\n:s 903 FCST :OK\r\n",
-         {"CAP END", "MODE FCST +i", "JOIN #FCST ", "CAP REQ :sasl", login[1], login[2]},
-         {"*** The server offers no SASL PLAIN login" + without},
-         "ok Connected!"}};
+        {"no SASL offered", ":s CAP * LS :multi-prefix\r\n:s CAP * ACK :multi-prefix\r\n" + hi,
+         "CAP REQ :multi-prefix|CAP END|MODE FCST +i|JOIN #FCST ",
+         "*** The server offers no SASL PLAIN login" + without, "unavailable Connected!"},
+        {"no CAP at all", ":s 421 FCST CAP :Unknown command\r\n" + hi, "MODE FCST +i|JOIN #FCST ",
+         "*** The server does not negotiate capabilities" + without, "unavailable Connected!"},
+        {"services linked late", ":s CAP * LS :cap-notify\r\n" + hi + ":s CAP FCST NEW :sasl\r\n"
+         ":s CAP FCST ACK :sasl\r\nAUTHENTICATE +\r\n:s 903 FCST :OK\r\n",
+         "CAP END|MODE FCST +i|JOIN #FCST |CAP REQ :sasl" + plain,
+         "*** The server offers no SASL PLAIN login" + without, "ok Connected!"}};
+    // clang-format on
     app.settings.ircSaslUser = "bot", app.settings.ircSaslPassword = "secret";
     app.settings.showRawText = true;
-    for (const auto& [name, server, sentLines, shownLines, state] : rows) {
+    for (const auto& [name, server, sentLines, shownLine, state] : rows) {
         SCOPED_TRACE(name);
         connectIrc(app);
         socket().accept();
-        EXPECT_EQ(sent(), (Lines{"CAP LS 302", "NICK FCST",
-                                 R"(USER fcst "testhost" "127.0.0.1" :Orvexa 1.33)"}));
+        EXPECT_EQ(sent().at(0), "CAP LS 302");
         shown();
         receive(server);
         platform.advance(200);
-        EXPECT_EQ(sent(), sentLines);
+        std::string all;
+        for (const std::string& l : sent()) all += (all.empty() ? "" : "|") + l;
         std::erase_if(output, [](const std::string& l) { return !l.starts_with("***"); });
-        EXPECT_EQ(shown(), shownLines);
-        EXPECT_EQ(loginStateText(app) + " " + app.irc.ircStatus, state);
+        EXPECT_EQ(all + "\n" + shown().at(0) + "\n" + loginStateText(app) + " " + app.irc.ircStatus,
+                  sentLines + "\n" + shownLine + "\n" + state);
     }
     EXPECT_EQ(app.irc.ircOutput.find("secret"), std::string::npos);
 }
@@ -303,6 +277,15 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
         EXPECT_TRUE(isReadableIrcLine(text)) << text;
     for (const char* text : {": PRIVMSG x", ":a 12 x", ":a 1x2 x", "PRIV-MSG x"})
         EXPECT_FALSE(isReadableIrcLine(text)) << text;
+    // Tags unescaped, blanks between parameters skipped, the trailing one kept whole.
+    const IrcLine t = splitIrcLine("@a=x\\sy\\:z;b;c=\\\\ :n!u@h PRIVMSG  #c  :hi  there\r\n");
+    EXPECT_EQ(*t.tag("a") + "|" + *t.tag("b") + "|" + *t.tag("c") + "|" + t.arg(0) + "|" +
+                  t.arg(1) + "|" + t.arg(2) + "|" + std::to_string(t.tag("d").has_value()),
+              "x y;z||\\|#c|hi  there||0");
+    EXPECT_TRUE(isReadableIrcLine("@a=b :n!u@h JOIN #c"));
+    EXPECT_EQ(foldCase("[A]\\~", "rfc1459") + foldCase("[A]\\~", "strict-rfc1459") +
+                  foldCase("[A]", "ascii"),
+              "{a}|^{a}|~[a]");
     const std::string longest(200, 'a');  // what an unreadable line shows of itself
     EXPECT_EQ(showableLine(longest), longest);
     EXPECT_EQ(showableLine(longest + "b"), longest + "...");

@@ -15,10 +15,11 @@ public:
     static bool installed();  // both programs are there to be run
     bool started() const { return started_; }
     int port() const { return port_; }
-    std::string log();  // what the two said, when something went wrong
+    std::string log() { return (ircd_.readAll() + services_.readAll()).toStdString(); }
 
 private:
     bool start();
+    void stop();
     QTemporaryDir dir_;
     QProcess ircd_, services_;
     int port_ = 0;
