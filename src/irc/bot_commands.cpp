@@ -175,8 +175,12 @@ void decideStop(App& app, const std::string& nick, const std::string& password,
     const std::optional<std::string> account = accountOf(app, nick, line);
     if (account && *account != "*" && sameName(app, *account, nick)) return stopTheBot(app, nick);
     if (!account) {
-        app.irc.stopAwaitingAccount.push_back(nick);
-        sendIrcLine(app, "WHOIS " + nick);
+        // One WHOIS per nick at a time, however often it asks.
+        std::vector<std::string>& waiting = app.irc.stopAwaitingAccount;
+        if (std::ranges::none_of(waiting, [&](auto& n) { return sameName(app, n, nick); })) {
+            waiting.push_back(nick);
+            sendIrcLine(app, "WHOIS " + nick);
+        }
         return;
     }
     refuseStop(app, nick,

@@ -90,7 +90,6 @@ void serverLine(App& app, const IrcLine& l) {
     if (n == "330") accountOfWhois(app, l.arg(1), l.arg(2));
     if (n == "318") whoisEnd(app, l.arg(1));
     if (n.size() == 3 && n[0] == '9') onLoginNumeric(app, l);
-    if (n == "900") onServiceNotice(app, l);
 }
 
 // The bot's own JOIN, PART or KICK of its channel takes it in and out.
@@ -375,7 +374,6 @@ void onAntiBanTimer(App& app) {
 
 void onIrcData(App& app, const std::string& chunk) {
     takeStatusScores(app);
-    if (app.settings.showRawText) app.appendOutputRaw(hideKillPassword(fromWire(chunk)));
 
     IrcSession& s = app.irc;
     CutResult cut = cutIrcLines(s.partialLine, s.skippingLongLine, chunk);
@@ -383,7 +381,12 @@ void onIrcData(App& app, const std::string& chunk) {
         app.appendOutput("*** Line from server longer than " + std::to_string(kLongestIrcLine) +
                          " bytes dropped: " + showableLine(start));
     }
-    for (const std::string& line : cut.lines) handleLine(app, line);
+    for (const std::string& line : cut.lines) {
+        // Whole lines, so that what follows "!killyourself" is hidden even when it arrived in
+        // two reads.
+        if (app.settings.showRawText) app.appendOutputRaw(hideKillPassword(fromWire(line)));
+        handleLine(app, line);
+    }
 }
 
 std::string ircStateText(const App& app) {

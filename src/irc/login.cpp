@@ -168,8 +168,9 @@ void onLoginNumeric(App& app, const IrcLine& line) {
     } else if ((n == "902" || n == "904" || n == "905" || n == "906") &&
                s.login == LoginState::Pending) {
         s.login = LoginState::Failed;
-        app.appendOutput("*** SASL login as " + saslUser(app) + " failed (" + n + " " +
-                         line.args.back() + "): the bot does not join " + s.botChannel +
+        const std::string why = line.args.empty() ? "" : " " + line.args.back();
+        app.appendOutput("*** SASL login as " + saslUser(app) + " failed (" + n + why +
+                         "): the bot does not join " + s.botChannel +
                          ". Correct IRCSaslUser and IRCSaslPassword and connect again, or empty "
                          "them to go on without logging in.");
         endCapabilities(app);
