@@ -92,7 +92,7 @@ void serverLine(App& app, const IrcLine& l) {
     if (n.size() == 3 && n[0] == '9') onLoginNumeric(app, l);
 }
 
-// The bot's own JOIN, PART or KICK of its channel takes it in and out.
+// The bot's own JOIN of its channel: in it again, the names and the topic to come.
 void ownJoin(App& app) {
     app.appendOutput("*** You have joined: " + app.irc.botChannel + " ***");
     app.antiBanTimer->setEnabled(false);

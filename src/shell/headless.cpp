@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
@@ -241,14 +242,16 @@ int runHeadless(const CommandLine& options, const QString& programDir) {
     if (options.tlsInsecure) app.irc.tlsInsecureThisRun = true;
     if (options.noReconnect) app.irc.reconnectThisRun = false;
     if (options.saslPasswordFile) {
-        const std::optional<std::string> bytes = platform.readFile(*options.saslPasswordFile);
-        if (!bytes) {
+        // A path as typed, from the folder the command runs in.
+        QFile file(QString::fromLocal8Bit(*options.saslPasswordFile));
+        if (!file.open(QIODevice::ReadOnly)) {
             std::fprintf(stderr, "fragcaster: --sasl-password-file: cannot read %s\n",
                          options.saslPasswordFile->c_str());
             return 2;
         }
+        const std::string bytes = file.readAll().toStdString();
         app.irc.saslUserThisRun = *options.saslUser;
-        app.irc.saslPasswordThisRun = bytes->substr(0, bytes->find_first_of("\r\n"));
+        app.irc.saslPasswordThisRun = bytes.substr(0, bytes.find_first_of("\r\n"));
     }
     if (options.ircChannel) app.settings.channelEntry = *options.ircChannel;
     if (options.ircNick) app.settings.ircName = *options.ircNick;

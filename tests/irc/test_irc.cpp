@@ -129,13 +129,12 @@ TEST_F(IrcTest, TheLoginLineLeavesAfterRegisteringAndTheJoinWaitsForTheService) 
         line(":s 376 FCST :End");
         expect({"MODE FCST +i", app.settings.ircLoginLine});
         if (answered) line(":Q!TheQBot@CServe.quakenet.org NOTICE FCST :You are now logged in.");
-        platform.advance(answered ? 0 : 4999);
-        expect(answered ? Lines{"JOIN #FCST "} : Lines{});
-        platform.advance(answered ? 5000 : 1);
-        expect(answered ? Lines{} : Lines{"JOIN #FCST "},
-               answered ? Lines{}
-                        : Lines{"*** No answer to the login line within 5 s: joining anyway."});
+        platform.advance(4999);
+        EXPECT_EQ(sent(), answered ? Lines{"JOIN #FCST "} : Lines{});
+        platform.advance(1);
+        EXPECT_EQ(sent(), answered ? Lines{} : Lines{"JOIN #FCST "});
     }
+    EXPECT_EQ(output.back(), "*** No answer to the login line within 5 s: joining anyway.");
 }
 
 TEST_F(IrcTest, ThePaceIsTakenAsTypedOrItsDefaultsAndTheOutputWindowIsBounded) {
@@ -278,14 +277,14 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
     for (const char* text : {": PRIVMSG x", ":a 12 x", ":a 1x2 x", "PRIV-MSG x"})
         EXPECT_FALSE(isReadableIrcLine(text)) << text;
     // Tags unescaped, blanks between parameters skipped, the trailing one kept whole.
+    // clang-format off
     const IrcLine t = splitIrcLine("@a=x\\sy\\:z;b;c=\\\\ :n!u@h PRIVMSG  #c  :hi  there\r\n");
-    EXPECT_EQ(*t.tag("a") + "|" + *t.tag("b") + "|" + *t.tag("c") + "|" + t.arg(0) + "|" +
-                  t.arg(1) + "|" + t.arg(2) + "|" + std::to_string(t.tag("d").has_value()),
-              "x y;z||\\|#c|hi  there||0");
+    EXPECT_EQ(*t.tag("a") + "|" + *t.tag("b") + "|" + *t.tag("c") + "|" + t.arg(0) + "|" + t.arg(1) + "|" +
+              t.arg(2) + "|" + std::to_string(t.tag("d").has_value()), "x y;z||\\|#c|hi  there||0");
     EXPECT_TRUE(isReadableIrcLine("@a=b :n!u@h JOIN #c"));
-    EXPECT_EQ(foldCase("[A]\\~", "rfc1459") + foldCase("[A]\\~", "strict-rfc1459") +
-                  foldCase("[A]", "ascii"),
+    EXPECT_EQ(foldCase("[A]\\~", "rfc1459") + foldCase("[A]\\~", "strict-rfc1459") + foldCase("[A]", "ascii"),
               "{a}|^{a}|~[a]");
+    // clang-format on
     const std::string longest(200, 'a');  // what an unreadable line shows of itself
     EXPECT_EQ(showableLine(longest), longest);
     EXPECT_EQ(showableLine(longest + "b"), longest + "...");
