@@ -171,6 +171,7 @@ void dial(App& app) {
     s.nickTries = 0;
     s.stateNote.clear();
     s.server = {};
+    s.account.clear();
     s.accounts.clear();
     s.stopAwaitingAccount.clear();
     s.namesComing.clear();

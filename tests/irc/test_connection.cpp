@@ -60,14 +60,14 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
          {":op!o@h KICK #FCST FCSTfan :x\n:op!o@h KICK #FCSTfans joe :x\n:op!o@h KICK #FCST JOE :x\n"}, {"|@op"}},
         {"a PING with or without a prefix", {"PING abc123\n:irc.test PING :irc.test\n"},
          {"> PONG :abc123", "> PONG :irc.test", "PONG!", "PONG!", "|@op joe"}},
-        {"UTF-8 read, anything else as Latin-1", {":a!a@h PRIVMSG #FCST :Jos\xC3\xA9 \xE2\x80\xA2 \xE4\xB8\xAD\n"
-          ":a!a@h PRIVMSG #FCST :Jos\xE9 \xC0\xA9\n"}, {"<a> Jos\xE9 \x95 ?", "<a> Jos\xE9 \xC0\xA9", "|@op joe"}},
+        {"UTF-8 read, anything else as Latin-1", {":a!a@h PRIVMSG #FCST :Jos\xC3\xA9 \xE2\x80\xA2 \xE4\xB8\xAD \xF0\x9F\x98\x80\n"
+          ":a!a@h PRIVMSG #FCST :Jos\xE9 \xC0\xA9\n"}, {"<a> Jos\xE9 \x95 ? ?", "<a> Jos\xE9 \xC0\xA9", "|@op joe"}},
         {"no answer to a NOTICE", {":joe!j@h NOTICE FCST :!info\n:joe!j@h NOTICE FCST :\001VERSION\001\n"},
          {"|@op joe"}},
         {"tags, modes by PREFIX, a nick change", {"@time=2026-12-08T07:00:00Z;msgid=a\\sb :s 005 FCST "
-          "PREFIX=(qov)~@+ CHANMODES=b,k,l,nt :ok\n:op!o@h MODE #FCST +vo-o+lbq+k joe joe op 9 x!*@* joe key\n"
+          "PREFIX=(qov)~@+ CHANMODES=b,,lk,nt :ok\n:op!o@h MODE #FCST +vo-o-l+bq+k joe joe op x!*@* joe key\n"
           "@account=j :joe!j@h NICK jim\n:s 331 FCST #FCST :No topic is set\n"},
-         {"* MODE: +vo-o+lbq+k joe joe op 9 x!*@* joe key", "(no topic)|op ~@+jim"}},
+         {"* MODE: +vo-o-l+bq+k joe joe op x!*@* joe key", "(no topic)|op ~@+jim"}},
         // clang-format on
         {"topic and names",
          {":s 332 FCST #FCST :War\n:s 333 FCST #FCST op 1\n:s 353 FCST = #FCST :@op +v FCST \n"

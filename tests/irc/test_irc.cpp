@@ -67,7 +67,8 @@ TEST_F(IrcTest, TheStrippingOptionsAndTheEncodingShapeWhatLeaves) {
         app.settings.ircRemoveColors = has('c');
         app.settings.ircRemoveFontCodes = has('f');
         app.settings.ircEncoding = has('L') ? "latin-1" : "utf-8";
-        app.irc.server.utf8Only = has('U');
+        app.irc.server.utf8Only = false;
+        if (has('U')) line(":s 005 FCST UTF8ONLY :are supported");
         sayInChannel(app, "#FCST", text);
         expect({"PRIVMSG #FCST :" + wire}, {"<FCST> " + fromWire(wire)}, {text});
     }
