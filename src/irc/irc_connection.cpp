@@ -121,6 +121,15 @@ void userLine(App& app, const IrcLine& l) {
     } else if (c == "KICK" && ourChannel) {
         removeNick(app, l.arg(1));
     }
+    // An account goes with its user to a new nick and leaves with a QUIT, so that what is known
+    // does not grow without end.
+    std::map<std::string, std::string>& accounts = app.irc.accounts;
+    if (const auto known = accounts.find(foldCase(l.sender, app.irc.server.caseMapping));
+        (c == "QUIT" || c == "NICK") && known != accounts.end()) {
+        const std::string account = known->second;
+        accounts.erase(known);
+        if (c == "NICK") noteAccount(app, l.arg(0), account);
+    }
     if (c == "NICK") {
         renameNick(app, l.sender, l.arg(0));
         if (own) app.irc.botNick = l.arg(0);

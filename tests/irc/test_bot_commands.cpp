@@ -170,6 +170,9 @@ TEST_F(BotTest, OnlyAListedNickLoggedInAsItselfOrGivingThePasswordStopsTheBot) {
         {"extended join", "", ":s CAP FCST ACK :extended-join\n:ADMIN!a@h JOIN #FCST admin :A\n" + ask,
          stop, {"* JOIN: ADMIN", no, "*** DISCONNECTED! ***"}},
         {"logged out", "", ":admin!a@h ACCOUNT *\n" + ask, {}, kept},
+        {"its account after a nick change", "", ":Bo!b@h ACCOUNT admin\n:Bo!b@h NICK ADMIN\n" + ask, stop, out},
+        {"an account forgotten at a QUIT", "", ":admin!a@h ACCOUNT admin\n:ADMIN!a@h QUIT :x\n" + ask,
+         {"WHOIS ADMIN"}, {"* LEFT: ADMIN (QUIT)", no}},
         {"the password", "pass word", ask + " pass word", stop, {no + " ****", "*** DISCONNECTED! ***"}},
         {"a wrong password", "pw", ask + " guess", {}, {no + " ****", refused + "wrong password."}},
         {"not listed", "", "@account=x :x!x@h PRIVMSG FCST :!killyourself", {}, {"<x> !killyourself"}}};
