@@ -124,13 +124,11 @@ TEST(IrcServices, SaslLoginUtf8ClientQueriesAndAStopRefusedWithoutTheAccount) {
     EXPECT_EQ(loginStateText(bot.app), "ok");
     bot.app.dispatch([&] { sayInChannel(bot.app, "#FCST", "Jos\xE9 \x95 captured the flag!"); });
     EXPECT_TRUE(watcher.waitFor("PRIVMSG #FCST :Jos\xC3\xA9 \xE2\x80\xA2 captured the flag!"));
-    for (const char* query : {"VERSION", "PING 1733600000 123"}) {
-        bot.app.irc.ignoreList.clear();
-        watcher.send("PRIVMSG FCST :\x01" + std::string(query) + "\x01");
-        const std::string answer =
-            query[1] == 'I' ? query : "VERSION Fragcaster Version 1.33 Build";
-        EXPECT_TRUE(watcher.waitFor("NOTICE watcher :\x01" + answer)) << query;
-    }
+    watcher.send("PRIVMSG FCST :\x01VERSION\x01");
+    EXPECT_TRUE(watcher.waitFor("NOTICE watcher :\x01VERSION Fragcaster Version 1.33 Build  "));
+    bot.app.irc.ignoreList.clear();  // each answer counts against the ignore time
+    watcher.send("PRIVMSG FCST :\x01PING 1733600000 123\x01");
+    EXPECT_TRUE(watcher.waitFor("NOTICE watcher :\x01PING 1733600000 123\x01"));
     bot.app.irc.ignoreList.clear();
     watcher.send("NOTICE FCST :!info");
     watcher.send("PRIVMSG FCST :!killyourself");
