@@ -31,17 +31,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         static const GameType kTypes[] = {GameType::Quake2Ctf, GameType::Quake3OspScored,
                                           GameType::UnrealCtf, GameType::NoGameYet};
         app.monitor.gameType = kTypes[(data[0] >> 5) & 0x03];
-        app.settings.killAllowedFrom = (data[0] & 0x80) ? "a b" : "";
+        // The high bit also switches on what logging in and the stop by account read.
+        const bool login = (data[0] & 0x80) != 0;
+        app.settings.killAllowedFrom = login ? "a b" : "";
+        app.settings.killPassword = app.settings.ircSaslUser = login ? "pw" : "";
+        app.settings.ircSaslPassword = login ? "secret" : "";
+        app.settings.ircLoginLine = login ? "PRIVMSG Q@CServe.x :AUTH pw secret" : "";
+        app.settings.ircEncoding = login ? "latin-1" : "utf-8";
         app.monitor.redScoreText = "3/40000";
         app.monitor.blueScoreText = "x";
         app.monitor.playerRows = {{"a\r\nQUIT", "1", "2", "Red", fc::RowColour::Red}};
         ++data;
         --size;
     }
-    std::string read;
+    // Each input starts with an empty output window and no line begun by the one before.
+    app.irc.ircOutput.clear();
+    app.irc.partialLine.clear();
+    app.irc.skippingLongLine = false;
+    std::string read, received;
     for (std::size_t i = 0; i <= size; ++i) {
         if (i == size || data[i] == 0xFF) {
             socket->receive(read);
+            received += read;
             read.clear();
         } else {
             read += static_cast<char>(data[i]);
@@ -61,6 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (start != socket->sent.size()) __builtin_trap();
     socket->sent.clear();
     if (app.irc.ircOutput.size() > 10000) __builtin_trap();
+    // The password never shows unless the server's lines carried it themselves.
+    if (app.irc.ircOutput.find("secret") != std::string::npos &&
+        received.find("secret") == std::string::npos)
+        __builtin_trap();
     // Keep the bot connected and registered for the next input.
     if (socket->state() != fc::SocketState::Connected) {
         if (!app.irc.wanted) fc::connectIrc(app);

@@ -27,6 +27,7 @@ App::App(Platform& p) : platform(p) {
     ignoreTimer = makeTimer(1000, true);
     ircSendTimer = makeTimer(2000, false);
     reconnectTimer = makeTimer(10000, false);
+    loginTimer = makeTimer(5000, false);
     ircSocket = platform.createTcpSocket();
     interpSocket = platform.createTcpSocket();  // after the IRC socket: tests find it second
 

@@ -118,6 +118,7 @@ public:
     std::unique_ptr<Timer> ignoreTimer;
     std::unique_ptr<Timer> ircSendTimer;    // lets the next queued line leave
     std::unique_ptr<Timer> reconnectTimer;  // dials again after the connection was lost
+    std::unique_ptr<Timer> loginTimer;      // the longest wait for a service's answer
     IrcSession irc;
 
     RunOnlySettings keptSettings;

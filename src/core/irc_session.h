@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,6 +69,27 @@ struct IgnoredNick {
     bool operator==(const IgnoredNick&) const = default;
 };
 
+// How far logging in to the network's services got on this connection.
+enum class LoginState {
+    None,         // nothing to log in with
+    Pending,      // asked, no answer yet
+    LoggedIn,     // the network knows the bot by its account
+    Failed,       // refused (904, 905, 906): the bot stays out of its channel
+    Unavailable,  // the server offers no SASL: the bot goes on without
+};
+
+// What the server announced (005) and agreed to (CAP) on this connection.
+struct IrcServerTraits {
+    std::string caseMapping = "rfc1459";
+    std::string prefixModes = "qaohv", prefixSymbols = "~&@%+";  // highest rank first
+    // Channel modes that take a parameter always (lists and keys) and only when set.
+    std::string paramModes = "beIk", setParamModes = "l";
+    bool utf8Only = false;
+    std::string offeredCaps;        // what CAP LS named so far, blank-separated
+    std::vector<std::string> caps;  // what the server acknowledged
+    bool negotiating = false;       // CAP LS sent, CAP END not yet
+};
+
 struct IrcSession {
     std::string ircOutput;  // the output window
     // What the connection shows.
@@ -116,8 +138,20 @@ struct IrcSession {
     // failed certificate check); empty for the socket's own state.
     std::string stateNote;
 
+    IrcServerTraits server;
+    LoginState login = LoginState::None;
+    std::string account;             // what the network knows the bot by, when logged in
+    bool waitingForService = false;  // the login line left; the join waits for its answer
+    // The network accounts of the nicks seen, by folded nick ("*" for none).
+    std::map<std::string, std::string> accounts;
+    // Nicks that asked to stop the bot, waiting for their WHOIS to name their account.
+    std::vector<std::string> stopAwaitingAccount;
+    // The names of the channel while the server's NAMES reply still comes in.
+    std::vector<std::string> namesComing;
+
     // Set for one run by the command line, never saved; unset means the settings decide.
     std::optional<bool> tlsThisRun, tlsInsecureThisRun, reconnectThisRun;
+    std::optional<std::string> saslUserThisRun, saslPasswordThisRun;
 };
 
 }  // namespace fc

@@ -127,6 +127,9 @@ public:
     // Writes a whole file so that it is never seen half written: the bytes go to a new file
     // beside it, which then takes the old one's place. On failure the old file stays as it was.
     virtual bool replaceFile(const std::string& path, const std::string& bytes) = 0;
+    // As replaceFile, for a file that holds secrets: readable and writable by its owner only,
+    // from its first byte on.
+    virtual bool replacePrivateFile(const std::string& path, const std::string& bytes) = 0;
     virtual bool appendFile(const std::string& path, const std::string& bytes) = 0;
     virtual bool makeDirectory(const std::string& path) = 0;
     virtual std::vector<std::string> listDirectory(const std::string& path,

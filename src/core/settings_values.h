@@ -68,6 +68,12 @@ struct SettingsValues {
     bool ircTls = false;                 // "Use TLS"
     bool ircTlsInsecure = false;         // accept any certificate
     bool ircReconnect = true;            // reconnect when the connection is lost
+    // "utf-8" (text leaves converted from the game's single bytes) or "latin-1" (as it is).
+    std::string ircEncoding = "utf-8";
+    // Logging in: SASL PLAIN, or a line for the network's service; secrets, never shown.
+    std::string ircSaslUser, ircSaslPassword;
+    std::string ircLoginLine;  // e.g. "PRIVMSG Q@CServe.quakenet.org :AUTH name password"
+    std::string killPassword;  // "!killyourself PASSWORD" on a network without accounts
     // The server browser: many servers asked at once, and where an empty list comes from.
     bool fastSweepOn = false;  // "Fast sweep"
     std::string masterServer = "dpmaster.deathmask.net:27950";

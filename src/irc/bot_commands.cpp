@@ -1,14 +1,20 @@
 #include "irc/bot_commands.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
+#include <optional>
 
 #include "core/app.h"
 #include "core/server_entry.h"
 #include "core/text_util.h"
+#include "irc/channel_nicks.h"
 #include "irc/held_lines.h"
 #include "irc/irc_connection.h"
+#include "irc/irc_line.h"
+#include "irc/login.h"
 #include "irc/outgoing.h"
 #include "irc/send_queue.h"
 
@@ -111,22 +117,111 @@ void sendStats(App& app, const std::string& nick) {
 
 // Whether `nick` is one of the blank-separated nicks allowed to stop the bot.
 bool mayStopTheBot(const App& app, const std::string& nick) {
-    const std::string allowed = toLower(app.settings.killAllowedFrom) + " ";
-    const std::string asker = toLower(nick);
+    const std::string allowed = app.settings.killAllowedFrom + " ";
     std::string word;
     for (char c : allowed) {
         if (c != ' ' && c != '\t') {
             word += c;
             continue;
         }
-        if (!word.empty() && word == asker) return true;
+        if (!word.empty() && sameName(app, word, nick)) return true;
         word.clear();
     }
     return false;
 }
 
+const std::string kStopCommand = "!killyourself";
+
+// What follows "!killyourself" at the end of a message (a password, or ""); nothing when the
+// message does not end so.
+std::optional<std::string> stopRequest(const std::string& text) {
+    const std::size_t at = toLower(text).rfind(kStopCommand);
+    if (at == std::string::npos) return std::nullopt;
+    const std::string rest = text.substr(at + kStopCommand.size());
+    if (!rest.empty() && rest[0] != ' ') return std::nullopt;
+    return trimBlanks(rest);
+}
+
+// The account a nick is logged in as: "*" for none, nothing while unknown. Where the server
+// tags every message with its sender's account, a message without the tag has none.
+std::optional<std::string> accountOf(const App& app, const std::string& nick, const IrcLine* line) {
+    if (line && line->tag("account")) return *line->tag("account");
+    if (line && hasCap(app, "account-tag")) return "*";
+    const auto known = app.irc.accounts.find(foldCase(nick, app.irc.server.caseMapping));
+    if (known == app.irc.accounts.end()) return std::nullopt;
+    return known->second;
+}
+
+void stopTheBot(App& app, const std::string& nick) {
+    // The stop is meant: both lines leave at once, and no reconnect follows.
+    dropWaitingLines(app);
+    sendIrcLineNow(app, fitIrcLine("NOTICE " + nick + " :Command received!"));
+    sendIrcLineNow(app, "QUIT :Remotely closed! - OMG! Somebody is controlling me!");
+    app.irc.wanted = false;
+    app.appendOutput("*** DISCONNECTED! ***");
+}
+
+void refuseStop(App& app, const std::string& nick, const std::string& why) {
+    app.appendOutput("*** " + kStopCommand + " from " + nick + " refused: " + why + ".");
+}
+
+// A listed nick stops the bot when the network knows it by its account of that name, or with
+// the password; with neither, nobody can. An account not yet known is asked for by WHOIS.
+void decideStop(App& app, const std::string& nick, const std::string& password,
+                const IrcLine* line) {
+    const std::string& wanted = app.settings.killPassword;
+    if (!wanted.empty() && password == wanted) return stopTheBot(app, nick);
+    if (!wanted.empty() && !password.empty()) return refuseStop(app, nick, "wrong password");
+    const std::optional<std::string> account = accountOf(app, nick, line);
+    if (account && *account != "*" && sameName(app, *account, nick)) return stopTheBot(app, nick);
+    if (!account) {
+        // One WHOIS per nick at a time, however often it asks.
+        std::vector<std::string>& waiting = app.irc.stopAwaitingAccount;
+        if (std::ranges::none_of(waiting, [&](auto& n) { return sameName(app, n, nick); })) {
+            waiting.push_back(nick);
+            sendIrcLine(app, "WHOIS " + nick);
+        }
+        return;
+    }
+    refuseStop(app, nick,
+               "not logged in as " + nick +
+                   (wanted.empty() ? " and no KillPassword is set" : " and no password given"));
+}
+
 void logCommand(App& app, const std::string& what, const std::string& nick) {
     app.appendOutput("& Notice (" + what + ") sent to " + nick);
+}
+
+// "2026-12-08 07:38:44", the machine's local time.
+std::string localTimeText(const App& app) {
+    const LocalTime now = app.platform.localTime();
+    const int seconds = static_cast<int>(now.secondsSinceMidnight);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", now.year, now.month, now.day,
+                  seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+// A client query ("\x01VERSION\x01"): answered in a NOTICE wrapped the same way, each answer
+// counted against the asker's ignore time. Queries the bot does not know (ACTION) get nothing.
+void answerCtcp(App& app, const std::string& nick, std::string_view message, long long t) {
+    message.remove_prefix(1);
+    if (message.ends_with(kCtcp)) message.remove_suffix(1);
+    const std::size_t blank = message.find(' ');
+    const std::string query = toUpper(message.substr(0, blank));
+    const std::string argument(blank == std::string_view::npos ? "" : message.substr(blank + 1));
+    std::string answer;
+    if (query == "VERSION")
+        answer =
+            std::string("Fragcaster Version ") + kVersion + " Build " + blankNumber(kBuildNumber);
+    if (query == "PING") answer = argument;
+    if (query == "TIME") answer = localTimeText(app);
+    if (query == "CLIENTINFO") answer = "ACTION CLIENTINFO FINGER PING TIME VERSION";
+    if (query == "FINGER") answer = kWebPage;
+    if ((answer.empty() && query != "PING") || isIgnored(app, nick, t)) return;
+    sendNotice(app, nick,
+               " :" + kCtcpMark + query + (answer.empty() ? "" : " " + answer) + kCtcpMark);
+    logCommand(app, "CTCP " + toLower(query), nick);
 }
 
 }  // namespace
@@ -136,31 +231,46 @@ void takeStatusScores(App& app) {
     takeTeamScore(app.status.blue, app.irc.blue1, app.irc.blue2);
 }
 
-void handleBotQuery(App& app, const std::string& sender, const std::string& rawParams) {
-    const std::string params = stripCrLf(rawParams);
-    const std::string target = params.substr(0, params.find(' '));
-    if (toLower(target) != toLower(app.irc.botNick)) return;
-    const std::size_t colon = params.find(':');
-    const std::string text = colon == std::string::npos
-                                 ? std::string()
-                                 : trimBlanks(stripCrLf(params.substr(colon + 1)));
-    const std::string ending = toLower(params);
-    const long long t = app.settings.ignoreSeconds.value().count();
+void noteAccount(App& app, const std::string& nick, const std::string& account) {
+    if (nick.empty() || account.empty()) return;
+    app.irc.accounts[foldCase(nick, app.irc.server.caseMapping)] = account;
+}
 
-    if (textEndsWith(ending, kCtcpMark + "version" + kCtcpMark) && !isIgnored(app, sender, t)) {
-        sendNotice(app, sender,
-                   std::string(" :Fragcaster Version ") + kVersion + " Build " +
-                       blankNumber(kBuildNumber));
-        logCommand(app, "CTCP version", sender);
+void accountOfWhois(App& app, const std::string& nick, const std::string& account) {
+    noteAccount(app, nick, account);
+    whoisEnd(app, nick);
+}
+
+void whoisEnd(App& app, const std::string& nick) {
+    std::vector<std::string>& waiting = app.irc.stopAwaitingAccount;
+    const auto it = std::ranges::find_if(waiting, [&](auto& n) { return sameName(app, n, nick); });
+    if (it == waiting.end()) return;
+    const std::string asker = *it;
+    waiting.erase(it);
+    // No 330 before the end of the WHOIS: the nick is logged in as nobody.
+    if (!app.irc.accounts.contains(foldCase(nick, app.irc.server.caseMapping)))
+        noteAccount(app, nick, "*");
+    decideStop(app, asker, "", nullptr);
+}
+
+std::string hideKillPassword(std::string text) {
+    for (std::size_t at = toLower(text).find(kStopCommand + " "); at != std::string::npos;
+         at = toLower(text).find(kStopCommand + " ", at + 1)) {
+        const std::size_t from = at + kStopCommand.size() + 1;
+        const std::size_t end = std::min(text.find_first_of("\r\n", from), text.size());
+        if (text.find_first_not_of(' ', from) < end) text.replace(from, end - from, "****");
     }
-    if (toLower(text.substr(0, 5)) == kCtcpMark + "ping" && !isIgnored(app, sender, t)) {
-        sendNotice(app, sender, " :You're lagging...");
-        logCommand(app, "CTCP ping", sender);
-    }
-    if (textEndsWith(ending, kCtcpMark + "finger" + kCtcpMark) && !isIgnored(app, sender, t)) {
-        sendNotice(app, sender, std::string(" :") + kWebPage);
-        logCommand(app, "CTCP finger", sender);
-    }
+    return text;
+}
+
+void handleBotQuery(App& app, const IrcLine& line) {
+    const std::string& sender = line.sender;
+    if (!isBot(app, line.arg(0))) return;
+    const std::string& message = line.arg(1);
+    const long long t = app.settings.ignoreSeconds.value().count();
+    if (message.starts_with(kCtcp)) return answerCtcp(app, sender, message, t);
+
+    const std::string ending = toLower(message);
     if (textEndsWith(ending, "!info") && !isIgnored(app, sender, t)) {
         sendInfo(app, sender);
         logCommand(app, "!info", sender);
@@ -178,14 +288,8 @@ void handleBotQuery(App& app, const std::string& sender, const std::string& rawP
         logCommand(app, "!players", sender);
     }
     // Stopping the bot is for the operator's own people only; anyone else gets nothing.
-    if (textEndsWith(ending, "!killyourself") && mayStopTheBot(app, sender)) {
-        // The stop is meant: both lines leave at once, and no reconnect follows.
-        dropWaitingLines(app);
-        sendIrcLineNow(app, fitIrcLine("NOTICE " + sender + " :Command received!"));
-        app.ircSocket->send("QUIT :Remotely closed! - OMG! Somebody is controlling me!\r\n");
-        app.irc.wanted = false;
-        app.appendOutput("*** DISCONNECTED! ***");
-    }
+    if (const auto password = stopRequest(message); password && mayStopTheBot(app, sender))
+        decideStop(app, sender, *password, &line);
 }
 
 bool isIgnored(App& app, const std::string& nick, long long seconds) {

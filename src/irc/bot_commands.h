@@ -1,7 +1,7 @@
 // What the bot answers when users ask it something in a private message: the commands
 // "!helpme", "!info", "!stats", "!players" and "!killyourself", and the client queries VERSION,
-// PING and FINGER. Answers are notices to the asker; an ignore list lets every user have one
-// answered query per ignore time.
+// PING, TIME, CLIENTINFO and FINGER. Answers are notices to the asker; an ignore list lets every
+// user have one answered query per ignore time.
 #pragma once
 
 #include <string>
@@ -10,8 +10,20 @@ namespace fc {
 
 class App;
 
-// A NOTICE or PRIVMSG line from `sender`: answered when it is addressed to the bot.
-void handleBotQuery(App& app, const std::string& sender, const std::string& params);
+struct IrcLine;
+
+// A PRIVMSG: answered when it is addressed to the bot. A NOTICE is never answered, so two bots
+// cannot answer each other for ever.
+void handleBotQuery(App& app, const IrcLine& line);
+
+// What the network says a nick is logged in as ("*" for nobody): from a message's account tag,
+// an extended JOIN, an ACCOUNT line, or WHOIS (330, then its end, 318).
+void noteAccount(App& app, const std::string& nick, const std::string& account);
+void accountOfWhois(App& app, const std::string& nick, const std::string& account);
+void whoisEnd(App& app, const std::string& nick);
+
+// A text as shown: what follows "!killyourself" (a password) is written as "****".
+std::string hideKillPassword(std::string text);
 
 // True when `nick` is still ignored; otherwise puts the nick on the list for `seconds` and
 // returns false.

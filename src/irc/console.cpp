@@ -6,6 +6,7 @@
 #include "core/app.h"
 #include "core/text_util.h"
 #include "irc/bot_commands.h"
+#include "irc/channel_nicks.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
 
@@ -22,37 +23,28 @@ std::string textAfter(const std::string& text, char c) {
 }  // namespace
 
 void showPrivmsg(App& app, const std::string& sender, const std::string& params) {
-    app.appendOutput("<" + sender + "> " + stripCrLf(textAfter(params, ':')));
+    app.appendOutput(hideKillPassword("<" + sender + "> " + stripCrLf(textAfter(params, ':'))));
 }
 
 void showLeave(App& app, const std::string& sender, const std::string& command) {
-    std::vector<std::string>& nicks = app.irc.channelNicks;
-    // The list holds nicks as the server names them, with a status mark ("@op") or without.
-    const auto it = std::find_if(nicks.begin(), nicks.end(), [&](const std::string& nick) {
-        return nick == sender ||
-               (nick.size() == sender.size() + 1 &&
-                std::string_view("~&@%+").find(nick[0]) != std::string_view::npos &&
-                nick.compare(1, std::string::npos, sender) == 0);
-    });
-    if (it != nicks.end()) nicks.erase(it);
+    removeNick(app, sender);
     app.appendOutput("* LEFT: " + sender + " (" + command + ")");
 }
 
 void showJoin(App& app, const std::string& sender) {
-    app.irc.channelNicks.push_back(sender);
+    addNick(app, sender);
     app.appendOutput("* JOIN: " + sender);
     if (app.settings.greetOnJoin) sendOnJoinGreeting(app, sender);
 }
 
 void showMode(App& app, const std::string& params) {
     app.appendOutput("* MODE: " + stripCrLf(textAfter(params, ' ')));
-    app.irc.channelNicks.clear();
 }
 
 void showTopic(App& app, const std::string& sender, const std::string& params) {
     const std::string afterBlank = textAfter(params, ' ');
     const std::string topic = stripCrLf(afterBlank.empty() ? "" : afterBlank.substr(1));
-    app.irc.ircTopic = topic;
+    app.irc.ircTopic = topic.empty() ? kNoTopic : topic;
     app.appendOutput("* TOPIC: " + topic + " (set by " + sender + ")");
 }
 

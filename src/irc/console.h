@@ -13,7 +13,7 @@ void showPrivmsg(App& app, const std::string& sender, const std::string& params)
 void showLeave(App& app, const std::string& sender, const std::string& command);
 // Another user joined: the nick joins the list and may be greeted.
 void showJoin(App& app, const std::string& sender);
-// A mode change; the list is emptied, since it no longer shows the nicks' status marks.
+// A mode change, as shown; the marks it gives and takes are the channel list's matter.
 void showMode(App& app, const std::string& params);
 void showTopic(App& app, const std::string& sender, const std::string& params);
 

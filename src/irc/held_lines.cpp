@@ -93,6 +93,7 @@ void holdLine(App& app, QueuedLine line) {
 void leaveChannel(App& app) {
     IrcSession& s = app.irc;
     s.inChannel = false;
+    s.channelNicks.clear();
     std::deque<QueuedLine>& main = s.queue.main;
     std::deque<QueuedLine> back;
     for (auto it = main.begin(); it != main.end();) {

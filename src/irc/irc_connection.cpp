@@ -6,11 +6,14 @@
 #include "core/app.h"
 #include "core/text_util.h"
 #include "irc/bot_commands.h"
+#include "irc/channel_nicks.h"
 #include "irc/console.h"
 #include "irc/held_lines.h"
 #include "irc/irc_line.h"
+#include "irc/login.h"
 #include "irc/outgoing.h"
 #include "irc/send_queue.h"
+#include "irc/text_encoding.h"
 
 namespace fc {
 
@@ -23,24 +26,11 @@ std::string hostOf(const std::string& entry) {
     return t.substr(0, t.find(' '));
 }
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           toUpper(text.substr(0, prefix.size())) == toUpper(prefix);
-}
-
-void answerPing(App& app, const std::string& line) {
-    app.irc.pingToken = stripCrLf(line.size() > 6 ? std::string_view(line).substr(6) : "");
+void answerPing(App& app, const IrcLine& l) {
+    // The answer carries exactly what the PING did, whoever sent it.
+    app.irc.pingToken = l.arg(0);
     sendIrcLine(app, "PONG :" + app.irc.pingToken, LineKind::Pong);
     app.appendOutput("PONG!");
-}
-
-// A numeric counts only when the server sent it: its prefix is the server's name (no "!", as a
-// user's prefix has) and its command field is the numeric. A user who says "332 ..." in the
-// channel is a PRIVMSG, not a topic.
-bool isNumeric(const std::string& line, const IrcLine& l, std::string_view numeric) {
-    const std::size_t blank = line.find(' ');
-    const std::string_view prefix = std::string_view(line).substr(0, blank);
-    return l.command == numeric && prefix.find('!') == std::string_view::npos;
 }
 
 // The nick to try after `tries` nicks were refused: the nick with "_", then with 1 to 9.
@@ -72,119 +62,101 @@ void nickInUse(App& app) {
 // The server's welcome names the nick it knows us by, which every own-nick test then uses.
 void welcomed(App& app, const IrcLine& l) {
     IrcSession& s = app.irc;
-    const std::string nick = l.params.substr(0, l.params.find_first_of(" \r\n"));
-    if (!nick.empty()) app.irc.botNick = nick;
+    if (!l.arg(0).empty()) app.irc.botNick = l.arg(0);
     s.registered = true;
     s.backoffSeconds = kFirstBackoffSeconds;
     s.stateNote.clear();
+    capabilitiesOver(app);
 }
 
-// A parameter's first word, a leading ":" and the line end left out.
-std::string firstWord(std::string_view params) {
-    if (!params.empty() && params[0] == ':') params.remove_prefix(1);
-    return std::string(params.substr(0, params.find_first_of(" \r\n")));
-}
-bool isBot(const App& app, const std::string& nick) {
-    return toUpper(nick) == toUpper(app.irc.botNick);
-}
-bool isBotChannel(const App& app, const std::string& channel) {
-    return !channel.empty() && toUpper(channel) == toUpper(app.irc.botChannel);
+void showTopicLine(App& app, const std::string& topic) {
+    app.irc.ircTopic = topic.empty() ? kNoTopic : topic;
+    app.appendOutput("* TOPIC: " + topic);
 }
 
-// The topic and the names the server sends after a join; only the first of each in a read.
-struct JoinReplies {
-    std::string topicLine, namesLine;
-};
-
-// The tests a line with a prefix meets, in their order; several may apply to one line.
-void dispatchIrcLine(App& app, const std::string& line, JoinReplies& replies) {
-    const IrcLine l = splitIrcLine(line);
-    // The bot's own line by its whole nick: "FCST2" joining is somebody else.
-    const bool ownLine = isBot(app, l.sender);
-    auto numeric = [&](std::string_view n) { return isNumeric(line, l, n); };
-
-    if (numeric("001")) welcomed(app, l);
-    if (numeric("433")) nickInUse(app);
-    if (numeric("474") && startsWithIgnoringCase(l.params, app.irc.botNick)) {
-        app.antiBanTimer->setEnabled(true);
-    }
+// What the server tells of itself, of the login and of the channel.
+void serverLine(App& app, const IrcLine& l) {
+    const std::string& n = l.command;
+    if (n == "001") welcomed(app, l);
+    if (n == "005") takeServerTraits(app, l);
+    if (n == "433") nickInUse(app);
+    if (n == "474" && isBot(app, l.arg(0))) app.antiBanTimer->setEnabled(true);
     // A server without a message of the day ends the registration with 422 instead of 376.
-    if (numeric("376") || numeric("422")) {
-        setOwnMode(app, "+i");
-        joinAChannel(app, app.irc.botChannel);
-    }
-    if (numeric("332") && replies.topicLine.empty() && textStartsWith(l.params, app.irc.botNick)) {
-        replies.topicLine = l.params;
-    }
-    if (numeric("353") && replies.namesLine.empty() && textStartsWith(l.params, app.irc.botNick)) {
-        replies.namesLine = l.params;
-    }
-    if (l.command == "JOIN" && ownLine) {
-        app.appendOutput("*** You have joined: " + app.irc.botChannel + " ***");
-        app.antiBanTimer->setEnabled(false);
-        app.irc.channelNicks.clear();
-    }
-    // In or out of the channel the lines go to: only the bot's own JOIN, PART or KICK of it.
-    if (l.command == "JOIN" && isBot(app, l.sender) && isBotChannel(app, firstWord(l.params)))
-        backInChannel(app);
-    if (l.command == "PART" && isBot(app, l.sender) && isBotChannel(app, firstWord(l.params)))
-        leaveChannel(app);
-    if (l.command == "KICK" && isBotChannel(app, firstWord(l.params)) &&
-        isBot(app, firstWord(l.params.substr(std::min(l.params.size(), l.params.find(' ') + 1)))))
-        leaveChannel(app);
-    if (l.command == "PRIVMSG") showPrivmsg(app, l.sender, l.params);
-    if (l.command == "PART" || l.command == "QUIT") showLeave(app, l.sender, l.command);
-    if (l.command == "JOIN" && !ownLine) showJoin(app, l.sender);
-    if (l.command == "MODE") showMode(app, l.params);
-    if (l.command == "TOPIC") showTopic(app, l.sender, l.params);
-    if (l.command == "KICK" && textContains(l.params, app.irc.botNick))
-        joinAChannel(app, app.irc.botChannel);
-    if (l.command == "NOTICE" || l.command == "PRIVMSG") handleBotQuery(app, l.sender, l.params);
+    if (n == "376" || n == "422") registrationDone(app);
+    if (n == "331" && isBotChannel(app, l.arg(1))) app.irc.ircTopic = kNoTopic;
+    if (n == "332" && isBotChannel(app, l.arg(1))) showTopicLine(app, l.arg(2));
+    if (n == "353") takeNames(app, l);
+    if (n == "366") namesEnd(app, l);
+    if (n == "330") accountOfWhois(app, l.arg(1), l.arg(2));
+    if (n == "318") whoisEnd(app, l.arg(1));
+    if (n.size() == 3 && n[0] == '9') onLoginNumeric(app, l);
 }
 
-void handleLine(App& app, const std::string& line, JoinReplies& replies) {
-    if (textStartsWith(line, "PING")) answerPing(app, line);
+// The bot's own JOIN of its channel: in it again, the names and the topic to come.
+void ownJoin(App& app) {
+    app.appendOutput("*** You have joined: " + app.irc.botChannel + " ***");
+    app.antiBanTimer->setEnabled(false);
+    app.irc.channelNicks.clear();
+    app.irc.ircTopic = kNoTopic;
+    backInChannel(app);
+}
+
+// The lines a user's prefix sends: the channel's events, messages and queries.
+void userLine(App& app, const IrcLine& l) {
+    const std::string& c = l.command;
+    const bool own = isBot(app, l.sender);
+    const bool ourChannel = isBotChannel(app, l.arg(0));
+    // Whatever a user's line carries tells who the user is logged in as.
+    if (const auto account = l.tag("account")) noteAccount(app, l.sender, *account);
+    if (c == "ACCOUNT") noteAccount(app, l.sender, l.arg(0));
+    if (c == "JOIN" && ourChannel && hasCap(app, "extended-join"))
+        noteAccount(app, l.sender, l.arg(1));
+    if (c == "JOIN" && own && ourChannel) ownJoin(app);
+    if (c == "JOIN" && !own && ourChannel) showJoin(app, l.sender);
+    if (c == "PART" && own && ourChannel) leaveChannel(app);
+    if ((c == "PART" && !own && ourChannel) || c == "QUIT") showLeave(app, l.sender, c);
+    if (c == "KICK" && ourChannel && isBot(app, l.arg(1))) {
+        leaveChannel(app);
+        joinAChannel(app, app.irc.botChannel);
+    } else if (c == "KICK" && ourChannel) {
+        removeNick(app, l.arg(1));
+    }
+    // An account goes with its user to a new nick and leaves with a QUIT, so that what is known
+    // does not grow without end.
+    std::map<std::string, std::string>& accounts = app.irc.accounts;
+    if (const auto known = accounts.find(foldCase(l.sender, app.irc.server.caseMapping));
+        (c == "QUIT" || c == "NICK") && known != accounts.end()) {
+        const std::string account = known->second;
+        accounts.erase(known);
+        if (c == "NICK") noteAccount(app, l.arg(0), account);
+    }
+    if (c == "NICK") {
+        renameNick(app, l.sender, l.arg(0));
+        if (own) app.irc.botNick = l.arg(0);
+    }
+    if (c == "MODE") showMode(app, l.params), applyChannelModes(app, l);
+    if (c == "TOPIC") showTopic(app, l.sender, l.params);
+    if (c == "PRIVMSG") showPrivmsg(app, l.sender, l.params), handleBotQuery(app, l);
+    if (c == "NOTICE") onServiceNotice(app, l);
+}
+
+void dispatchIrcLine(App& app, const IrcLine& l) {
+    if (l.command == "PING") answerPing(app, l);
+    if (l.command == "CAP") onCap(app, l);
+    if (l.command == "AUTHENTICATE") onAuthenticate(app, l);
+    // A numeric counts only when the server sent it: a user who says "332 ..." is no topic.
+    if (!l.fromUser) serverLine(app, l);
+    if (l.fromUser) userLine(app, l);
+}
+
+void handleLine(App& app, const std::string& line) {
     const std::string text = stripCrLf(line);
     if (text.empty()) return;
     if (!isReadableIrcLine(text)) {
         app.appendOutput("*** Unreadable line from server: " + showableLine(text));
         return;
     }
-    if (line[0] == ':') dispatchIrcLine(app, line, replies);
-}
-
-// The text of a numeric's parameters from `skip` bytes on, up to the line's end.
-std::string numericText(const std::string& params, std::size_t skip) {
-    const std::size_t start = std::min(params.size(), skip);
-    const std::size_t end = params.find_first_of("\r\n", start);
-    return params.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
-
-// The topic skips the nick, a blank, the channel as configured and " :"; the names skip the
-// nick, " = ", the channel and " :".
-void showTopicAndNames(App& app, const JoinReplies& replies) {
-    if (!replies.topicLine.empty()) {
-        const std::string topic = numericText(
-            replies.topicLine, app.irc.botNick.size() + 1 + app.irc.botChannel.size() + 2);
-        app.appendOutput("* TOPIC: " + topic);
-        app.irc.ircTopic = topic;
-    }
-    if (!replies.namesLine.empty()) {
-        const std::string names =
-            trimBlanks(numericText(replies.namesLine,
-                                   app.irc.botNick.size() + 3 + app.irc.botChannel.size() + 2)) +
-            " ";
-        app.irc.channelNicks.clear();
-        std::string word;
-        for (char c : names) {
-            if (c == ' ') {
-                app.irc.channelNicks.push_back(word);
-                word.clear();
-            } else {
-                word += c;
-            }
-        }
-    }
+    dispatchIrcLine(app, splitIrcLine(fromWire(line)));
 }
 
 bool tlsWanted(const App& app) {
@@ -207,6 +179,14 @@ void dial(App& app) {
     s.registered = false;
     s.nickTries = 0;
     s.stateNote.clear();
+    s.server = {};
+    s.account.clear();
+    s.accounts.clear();
+    s.stopAwaitingAccount.clear();
+    s.namesComing.clear();
+    s.waitingForService = false;
+    s.ircTopic = kNotConnected;
+    app.loginTimer->setEnabled(false);
     leaveChannel(app);
     resetSendQueue(app);
     app.irc.botNick = app.settings.ircName;
@@ -323,13 +303,15 @@ void quitIrc(App& app) {
     app.ircSocket->close();
     resetSendQueue(app);
     app.irc.stateNote.clear();
-    app.irc.ircTopic.clear();
+    app.irc.ircTopic = kNotConnected;
+    app.irc.channelNicks.clear();
     app.appendOutput("*** DISCONNECTED! ***");
     unlockConnectionFields(app);
 }
 
 void onIrcConnected(App& app) {
     resetSendQueue(app);
+    startCapabilities(app);
     sendIrcLine(app, "NICK " + app.irc.botNick);
     sendIrcLine(app, "USER fcst \"" + app.platform.localHostName() + "\" \"" +
                          app.ircSocket->localAddress() + "\" :Orvexa " + kVersion);
@@ -341,6 +323,7 @@ void onIrcLost(App& app, const std::string& why) {
     IrcSession& s = app.irc;
     leaveChannel(app);
     resetSendQueue(app);
+    s.ircTopic = kNotConnected;
     if (s.wanted && !reconnectOn(app)) {
         s.wanted = false;  // nobody dials again: nothing is kept for a channel not coming back
         dropWaitingLines(app);
@@ -389,8 +372,6 @@ void onAntiBanTimer(App& app) {
 
 void onIrcData(App& app, const std::string& chunk) {
     takeStatusScores(app);
-    if (app.settings.showRawText) app.appendOutputRaw(chunk);
-    app.irc.pingToken = stripCrLf(app.irc.pingToken);
 
     IrcSession& s = app.irc;
     CutResult cut = cutIrcLines(s.partialLine, s.skippingLongLine, chunk);
@@ -398,9 +379,12 @@ void onIrcData(App& app, const std::string& chunk) {
         app.appendOutput("*** Line from server longer than " + std::to_string(kLongestIrcLine) +
                          " bytes dropped: " + showableLine(start));
     }
-    JoinReplies replies;
-    for (const std::string& line : cut.lines) handleLine(app, line, replies);
-    showTopicAndNames(app, replies);
+    for (const std::string& line : cut.lines) {
+        // Whole lines, so that what follows "!killyourself" is hidden even when it arrived in
+        // two reads.
+        if (app.settings.showRawText) app.appendOutputRaw(hideKillPassword(fromWire(line)));
+        handleLine(app, line);
+    }
 }
 
 std::string ircStateText(const App& app) {
@@ -410,6 +394,8 @@ std::string ircStateText(const App& app) {
         return "Reconnecting in " + std::to_string((left + 999) / 1000) + " s";
     }
     const SocketState state = app.ircSocket->state();
+    if (state == SocketState::Connected && s.login == LoginState::Failed)
+        return "Connected, SASL login failed";
     if (!s.stateNote.empty() && state != SocketState::Connected &&
         state != SocketState::Connecting && state != SocketState::ResolvingHost)
         return s.stateNote;

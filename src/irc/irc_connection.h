@@ -22,6 +22,10 @@ void sendQuitLine(App& app);
 
 inline constexpr int kTlsIrcPort = 6697;
 
+// What the topic label shows without a connection, and in a channel without a topic.
+inline constexpr const char* kNotConnected = "Not connected";
+inline constexpr const char* kNoTopic = "(no topic)";
+
 // The first wait before a reconnect and the longest one; each loss doubles the wait.
 inline constexpr int kFirstBackoffSeconds = 10;
 inline constexpr int kLastBackoffSeconds = 600;

@@ -7,6 +7,7 @@
 #include "irc/held_lines.h"
 #include "irc/irc_connection.h"
 #include "irc/send_queue.h"
+#include "irc/text_encoding.h"
 
 namespace fc {
 
@@ -71,7 +72,10 @@ QueuedLine channelLine(const App& app, const SaidLine& said, std::string text) {
     const std::string head = "PRIVMSG " + withoutLineBreaks(said.target) + " :";
     text = withoutLineBreaks(text);
     // Cut here rather than in sendIrcLine, so that the echo shows what the channel got.
-    text.resize(std::min(text.size(), kLineBody - std::min(head.size(), kLineBody)));
+    // Cut by the size the line has on the wire, between characters.
+    const bool utf8 = sendsUtf8(app);
+    const std::size_t headSize = utf8 ? toUtf8(head).size() : head.size();
+    text.resize(fittingBytes(text, kLineBody - std::min(headSize, kLineBody), utf8));
     return QueuedLine{fitIrcLine(head + text), LineKind::Main, true,
                       "<" + app.irc.botNick + "> " + text, said};
 }

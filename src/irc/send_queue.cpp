@@ -7,6 +7,8 @@
 #include "core/text_util.h"
 #include "irc/held_lines.h"
 #include "irc/irc_connection.h"
+#include "irc/outgoing.h"
+#include "irc/text_encoding.h"
 
 namespace fc {
 
@@ -36,7 +38,7 @@ std::deque<QueuedLine>* nextLane(IrcSendQueue& q) {
 }
 
 void handOver(App& app, const QueuedLine& line) {
-    app.ircSocket->send(line.body + "\r\n");
+    sendOnWire(app, line.body);
     if (line.report) {
         app.settings.linesPrinted =
             static_cast<std::int32_t>(static_cast<std::uint32_t>(app.settings.linesPrinted) + 1u);
@@ -132,7 +134,11 @@ void queueIrcLine(App& app, QueuedLine line) {
 void sendIrcLineNow(App& app, const std::string& body) {
     app.irc.queue.clear();
     app.ircSendTimer->setEnabled(false);
-    app.ircSocket->send(body + "\r\n");
+    sendOnWire(app, body);
+}
+
+void sendOnWire(App& app, const std::string& body) {
+    app.ircSocket->send(toWire(app, body, kIrcLineLimit - 2) + "\r\n");
 }
 
 void resetSendQueue(App& app) {

@@ -20,6 +20,8 @@ inline constexpr std::size_t kSendQueueBound = 200;
 void queueIrcLine(App& app, QueuedLine line);
 // Sends a line at once, past the queue, and drops whatever waits (the QUIT line).
 void sendIrcLineNow(App& app, const std::string& body);
+// Writes a line to the socket, encoded as the network wants it and cut to the limit.
+void sendOnWire(App& app, const std::string& body);
 // Empties the queue and gives the full burst back: a new connection starts fresh.
 void resetSendQueue(App& app);
 // The send timer: lets as many lines leave as the pace allows.

@@ -97,6 +97,8 @@ std::string usageText() {
            "    --tls                connect the IRC bot with TLS (port default 6697)\n"
            "    --tls-insecure       TLS accepting any certificate (a private server's own)\n"
            "    --no-reconnect       do not reconnect when the IRC connection is lost\n"
+           "    --sasl-user NAME     log the IRC bot in with SASL as NAME, for this run\n"
+           "    --sasl-password-file FILE   its password: the file's first line\n"
            "    --json               one JSON object per line on stdout\n"
            "    --duration SECONDS   run that long, then close and exit 0\n"
            "    --replay FILE        play a recording through the analysis; ends at its end\n"
@@ -187,6 +189,14 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             o.tls = o.tlsInsecure = true;
         } else if (arg == "--no-reconnect") {
             o.noReconnect = true;
+        } else if (arg == "--sasl-user" || arg == "--sasl-password-file") {
+            std::string text;
+            if (!value(text)) return result;
+            if (text.empty()) {
+                result.error = arg + " needs a value";
+                return result;
+            }
+            (arg == "--sasl-user" ? o.saslUser : o.saslPasswordFile) = text;
         } else if (arg == "--channel" || arg == "--nick" || arg == "--key") {
             std::string text;
             if (!value(text)) return result;
@@ -285,8 +295,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         // Only what shapes the preview goes with it.
         if (o.durationSeconds || o.ircHost || o.ircChannel || o.ircNick || o.ircKey ||
             o.ircFromSettings || o.interpPort || o.interpEvents || o.tls || o.noReconnect ||
-            o.replay || o.record || o.speed != 1 || o.screenshots || o.sweep || o.sweepFast ||
-            o.filterEmpty || o.filterUnanswered || o.checkUpdate || o.demo) {
+            o.saslUser || o.saslPasswordFile || o.replay || o.record || o.speed != 1 ||
+            o.screenshots || o.sweep || o.sweepFast || o.filterEmpty || o.filterUnanswered ||
+            o.checkUpdate || o.demo) {
             result.error =
                 "--preview goes only with --kind, --background, --no-colors, --server and --json";
         }
@@ -313,8 +324,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         result.error = "--irc-from-settings goes with --headless";
     } else if (!o.headless && (o.interpPort || o.interpEvents)) {
         result.error = "--interp-port and --interp-events go with --headless";
-    } else if (!o.headless && (o.tls || o.noReconnect)) {
-        result.error = "--tls, --tls-insecure and --no-reconnect go with --headless";
+    } else if (!o.headless && (o.tls || o.noReconnect || o.saslUser || o.saslPasswordFile)) {
+        result.error =
+            "--tls, --tls-insecure, --no-reconnect, --sasl-user and --sasl-password-file go with "
+            "--headless";
+    } else if (o.saslUser.has_value() != o.saslPasswordFile.has_value()) {
+        result.error = "--sasl-user and --sasl-password-file go together";
     } else if (!o.sweep && (o.sweepFast || o.filterEmpty || o.filterUnanswered)) {
         result.error = "--fast, --filter-empty and --filter-unanswered go with --sweep";
     } else if (o.sweep && (!o.headless || o.replay)) {

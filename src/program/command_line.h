@@ -35,6 +35,9 @@ struct CommandLine {
     bool tls = false;
     bool tlsInsecure = false;
     bool noReconnect = false;
+    // SASL for this run, never saved; the password is read from a file, since an argument
+    // shows in every process list.
+    std::optional<std::string> saslUser, saslPasswordFile;
     // A recording played through the analysis; the run ends at its end unless a duration is set.
     std::optional<std::string> replay;
     // Recorded hundredths of a second replayed per 10 ms tick (1 is real time).

@@ -150,9 +150,10 @@ std::string ircLineEventJson(const std::string& state, const std::string& nick,
     return out + "}";
 }
 
-std::string ircEventJson(const std::string& state, const std::string& nick) {
+std::string ircEventJson(const std::string& state, const std::string& nick,
+                         const std::string& login) {
     return "{\"event\":\"irc\",\"state\":" + jsonString(state) + ",\"nick\":" + jsonString(nick) +
-           "}";
+           ",\"login\":" + jsonString(login) + "}";
 }
 
 std::string messageEventJson(const std::string& title, const std::string& text) {

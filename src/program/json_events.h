@@ -29,7 +29,9 @@ std::string messageEventJson(const std::string& title, const std::string& text);
 std::string interpEventJson(const App& app);
 // A template tried with --preview: the filled line and the preview's RTF document.
 std::string previewEventJson(const std::string& line, const std::string& rtf);
-std::string ircEventJson(const std::string& state, const std::string& nick);
+// The login's outcome: "none", "pending", "ok", "failed" or "unavailable".
+std::string ircEventJson(const std::string& state, const std::string& nick,
+                         const std::string& login);
 // A row of the server browser added or changed, and its status line.
 struct ServerRow;
 std::string rowEventJson(const ServerRow& row);

@@ -8,6 +8,7 @@
 #include "interp/interp_feed.h"
 #include "irc/bot_commands.h"
 #include "irc/irc_connection.h"
+#include "irc/login.h"
 #include "irc/outgoing.h"
 #include "irc/send_queue.h"
 #include "match/match_control.h"
@@ -88,6 +89,7 @@ void wire(App& app) {
     wireTick(app, *app.ignoreTimer, onIgnoreTimer);
     wireTick(app, *app.ircSendTimer, onSendTimer);
     wireTick(app, *app.reconnectTimer, onReconnectTimer);
+    wireTick(app, *app.loginTimer, onLoginTimer);
     app.ircSocket->onConnected = [&app] { app.dispatch([&] { onIrcConnected(app); }); };
     app.ircSocket->onData = [&app](const std::string& bytes) {
         app.dispatch([&] { onIrcData(app, bytes); });

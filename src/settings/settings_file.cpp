@@ -34,7 +34,8 @@ std::optional<std::string> keepDamagedCopy(App& app, const std::string& bytes) {
     for (int n = 1; n < 100; ++n) {
         const std::string name = n == 1 ? base : base + "-" + plainNumber(n);
         if (app.platform.fileExists(name)) continue;
-        if (app.platform.replaceFile(name, bytes)) return name;
+        // The file may hold passwords: its copy is as private as it.
+        if (app.platform.replacePrivateFile(name, bytes)) return name;
         return std::nullopt;
     }
     return std::nullopt;
@@ -76,7 +77,12 @@ void loadSettings(App& app) {
 }
 
 void saveSettings(App& app) {
-    if (app.platform.replaceFile(kSettingsFile, settingsText(app, app.keptSettings))) {
+    const SettingsValues& v = app.settings;
+    const bool secrets =
+        !v.ircSaslPassword.empty() || !v.ircLoginLine.empty() || !v.killPassword.empty();
+    const std::string text = settingsText(app, app.keptSettings);
+    if (secrets ? app.platform.replacePrivateFile(kSettingsFile, text)
+                : app.platform.replaceFile(kSettingsFile, text)) {
         app.window.settingsSaveFailing = false;
         return;
     }

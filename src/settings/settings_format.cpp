@@ -33,6 +33,11 @@ constexpr TextKey kTextKeys[] = {
     {"KILLALLOWEDFROM", &SettingsValues::killAllowedFrom},
     {"MASTERSERVER", &SettingsValues::masterServer},
     {"UPDATEURL", &SettingsValues::updateUrl},
+    {"IRCENCODING", &SettingsValues::ircEncoding},
+    {"IRCSASLUSER", &SettingsValues::ircSaslUser},
+    {"IRCSASLPASSWORD", &SettingsValues::ircSaslPassword},
+    {"IRCLOGINLINE", &SettingsValues::ircLoginLine},
+    {"KILLPASSWORD", &SettingsValues::killPassword},
 };
 
 struct EntryKey {
@@ -270,6 +275,11 @@ std::string settingsText(const App& app, const RunOnlySettings& kept) {
     setting("FastSweep", box(app.settings.fastSweepOn));
     setting("MasterServer", app.settings.masterServer);
     setting("UpdateURL", app.settings.updateUrl);
+    setting("IRCEncoding", app.settings.ircEncoding);
+    setting("IRCSaslUser", app.settings.ircSaslUser);
+    setting("IRCSaslPassword", app.settings.ircSaslPassword);
+    setting("IRCLoginLine", app.settings.ircLoginLine);
+    setting("KillPassword", app.settings.killPassword);
     line("");
     line(kSettingsEndLine);
     return out;

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
@@ -17,6 +18,7 @@
 #include "browser/server_list.h"
 #include "core/app.h"
 #include "irc/irc_connection.h"
+#include "irc/login.h"
 #include "monitor/poller.h"
 #include "program/json_events.h"
 #include "program/shutdown.h"
@@ -89,12 +91,17 @@ public:
     void browserStatusChanged(const std::string& text) override {
         json_ ? printLine(statusEventJson(text)) : printPlain(text);
     }
-    // Scripts follow the connection by its state text and the nick the server gave the bot.
+    // Scripts follow the connection by its state text, the nick the server gave the bot and
+    // how its login went.
     void eventHandled() override {
-        if (!json_ || (app_.irc.ircStatus == ircState_ && app_.irc.botNick == ircNick_)) return;
+        const std::string login = loginStateText(app_);
+        if (!json_ ||
+            (app_.irc.ircStatus == ircState_ && app_.irc.botNick == ircNick_ && login == ircLogin_))
+            return;
         ircState_ = app_.irc.ircStatus;
         ircNick_ = app_.irc.botNick;
-        printLine(ircEventJson(ircState_, ircNick_));
+        ircLogin_ = login;
+        printLine(ircEventJson(ircState_, ircNick_, ircLogin_));
     }
 
 private:
@@ -108,7 +115,7 @@ private:
     App& app_;
     bool json_;
     TerminalStyle style_;
-    std::string ircState_, ircNick_;
+    std::string ircState_, ircNick_, ircLogin_ = "none";
 };
 
 // Ends the run as closing the window does: monitoring off, then the shut-down. Its first
@@ -235,6 +242,18 @@ int runHeadless(const CommandLine& options, const QString& programDir) {
     if (options.tls) app.irc.tlsThisRun = true;
     if (options.tlsInsecure) app.irc.tlsInsecureThisRun = true;
     if (options.noReconnect) app.irc.reconnectThisRun = false;
+    if (options.saslPasswordFile) {
+        // A path as typed, from the folder the command runs in.
+        QFile file(QString::fromLocal8Bit(*options.saslPasswordFile));
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "fragcaster: --sasl-password-file: cannot read %s\n",
+                         options.saslPasswordFile->c_str());
+            return 2;
+        }
+        const std::string bytes = file.readAll().toStdString();
+        app.irc.saslUserThisRun = *options.saslUser;
+        app.irc.saslPasswordThisRun = bytes.substr(0, bytes.find_first_of("\r\n"));
+    }
     if (options.ircChannel) app.settings.channelEntry = *options.ircChannel;
     if (options.ircNick) app.settings.ircName = *options.ircNick;
     if (options.ircKey) app.settings.channelKey = *options.ircKey;

@@ -272,6 +272,33 @@ IrcOptionsBox::IrcOptionsBox(App& app, QWidget* parent) : QWidget(parent), app_(
     networkForm->addRow(tlsInsecureBox_);
     networkForm->addRow(reconnectBox_);
     networkForm->addRow(tr("Send pace :"), pace);
+    encodingBox_ = named(new QComboBox(network_), "IRCEncoding");
+    encodingBox_->addItems({QStringLiteral("utf-8"), QStringLiteral("latin-1")});
+    networkForm->addRow(tr("Text encoding :"), encodingBox_);
+    connect(encodingBox_, &QComboBox::activated, this, [this](int) {
+        app_.dispatch(
+            [&] { app_.settings.ircEncoding = fromDisplay(encodingBox_->currentText()); });
+    });
+    // The login's fields; a secret is never shown as it is typed.
+    const struct {
+        const char* name;
+        const char* label;
+        std::string SettingsValues::*field;
+        bool secret;
+    } logins[] = {
+        {"IRCSaslUser", "SASL account :", &SettingsValues::ircSaslUser, false},
+        {"IRCSaslPassword", "SASL password :", &SettingsValues::ircSaslPassword, true},
+        {"IRCLoginLine", "Login line (Q, NickServ) :", &SettingsValues::ircLoginLine, true},
+        {"KillPassword", "!killyourself password :", &SettingsValues::killPassword, true}};
+    for (const auto& login : logins) {
+        auto* edit = named(new QLineEdit(network_), login.name);
+        if (login.secret) edit->setEchoMode(QLineEdit::Password);
+        networkForm->addRow(tr(login.label), edit);
+        textEdits_.emplace_back(edit, login.field);
+        connect(edit, &QLineEdit::textEdited, this, [this, field = login.field](const QString& t) {
+            app_.dispatch([&] { app_.settings.*field = fromDisplay(t); });
+        });
+    }
 
     auto* ignoreTime = new QHBoxLayout;
     ignoreTime->addWidget(ignoreSecondsEdit_);
@@ -336,6 +363,12 @@ void IrcOptionsBox::refresh(const App& app) {
     syncChecked(reconnectBox_, app.settings.ircReconnect);
     syncText(burstEdit_, app.settings.ircBurst);
     syncText(lineGapEdit_, app.settings.ircLineGapMs);
+    for (const auto& [edit, field] : textEdits_) syncText(edit, app.settings.*field);
+    const int encoding = encodingBox_->findText(display(app.settings.ircEncoding));
+    if (encoding >= 0 && encoding != encodingBox_->currentIndex()) {
+        const QSignalBlocker quiet(encodingBox_);
+        encodingBox_->setCurrentIndex(encoding);
+    }
     network_->setVisible(app.settings.advancedMode);
 }
 

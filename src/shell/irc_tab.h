@@ -3,6 +3,11 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/settings_values.h"
 
 class QCheckBox;
 class QComboBox;
@@ -66,6 +71,9 @@ private:
     QCheckBox* reconnectBox_ = nullptr;
     QLineEdit* burstEdit_ = nullptr;
     QLineEdit* lineGapEdit_ = nullptr;
+    // The encoding and the login; the secrets are typed unseen.
+    QComboBox* encodingBox_ = nullptr;
+    std::vector<std::pair<QLineEdit*, std::string SettingsValues::*>> textEdits_;
     QLabel* ignoreListLabel_ = nullptr;
     QListWidget* ignoreListView_ = nullptr;
 };

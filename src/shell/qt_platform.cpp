@@ -311,8 +311,22 @@ bool QtPlatform::writeFile(const std::string& path, const std::string& bytes) {
 }
 
 bool QtPlatform::replaceFile(const std::string& path, const std::string& bytes) {
-    QSaveFile f(resolve(path));
+    return saveFile(resolve(path), bytes, false);
+}
+
+bool QtPlatform::replacePrivateFile(const std::string& path, const std::string& bytes) {
+    return saveFile(resolve(path), bytes, true);
+}
+
+bool QtPlatform::saveFile(const QString& path, const std::string& bytes, bool ownerOnly) {
+    QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
+    // The new file is made private before it holds a byte; it keeps that when it takes the old
+    // one's place.
+    if (ownerOnly && !f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        f.cancelWriting();
+        return false;
+    }
     if (f.write(qtBytes(bytes)) != static_cast<qint64>(bytes.size())) {
         f.cancelWriting();
         return false;

@@ -29,6 +29,7 @@ public:
     std::optional<std::string> readFile(const std::string& path) const override;
     bool writeFile(const std::string& path, const std::string& bytes) override;
     bool replaceFile(const std::string& path, const std::string& bytes) override;
+    bool replacePrivateFile(const std::string& path, const std::string& bytes) override;
     bool appendFile(const std::string& path, const std::string& bytes) override;
     bool makeDirectory(const std::string& path) override;
     std::vector<std::string> listDirectory(const std::string& path,
@@ -38,6 +39,7 @@ public:
 
 private:
     QString resolve(const std::string& path) const;
+    static bool saveFile(const QString& path, const std::string& bytes, bool ownerOnly);
     QString programDir_;
     // Look-ups still running when the platform goes are never answered.
     QObject lookups_;

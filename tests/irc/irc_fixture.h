@@ -48,7 +48,10 @@ protected:
     void connect(bool join = false) {
         connectIrc(app);
         socket().accept();
-        if (join) receive(":irc.test 376 FCST :End\r\n:FCST!~fcst@127.0.0.1 JOIN :#FCST\r\n");
+        if (join)
+            receive(
+                ":irc.test 001 FCST :Hi\r\n:irc.test 376 FCST :End\r\n"
+                ":FCST!~fcst@127.0.0.1 JOIN :#FCST\r\n");
         sent(), shown();
     }
     void joinChannel() { connect(true); }

@@ -13,17 +13,24 @@ struct BotTest : IrcTest {
     void SetUp() override { app.settings.greetOnJoin = false, joinChannel(); }
 };
 
-TEST_F(BotTest, ClientQueriesGetAPlainNoticeTheHelpTheScoreAndTheCommands) {
+// Client queries are answered in the CTCP wrapper, the PING with its own token.
+TEST_F(BotTest, ClientQueriesGetAWrappedNoticeTheHelpTheScoreAndTheCommands) {
     const std::array<const char*, 3> rows[] = {
-        {"version", "VERSION", "Fragcaster Version 1.33 Build  139"},
-        {"ping", "PING 1700000000", "You're lagging..."},
-        {"finger", "FINGER", "https://fragcaster.example.net/"}};
+        {"version", "VERSION", "VERSION Fragcaster Version 1.33 Build  139"},
+        {"ping", "PING 1700000000", "PING 1700000000"},
+        {"ping", "ping a b", "PING a b"},
+        {"time", "TIME", "TIME 2026-12-06 12:00:00"},
+        {"clientinfo", "CLIENTINFO", "CLIENTINFO ACTION CLIENTINFO FINGER PING TIME VERSION"},
+        {"finger", "FINGER", "FINGER https://fragcaster.example.net/"}};
     for (const auto& [kind, query, answer] : rows) {
-        SCOPED_TRACE(kind);
+        SCOPED_TRACE(query);
         ask("joe", "\001"s + query + "\001");
-        expect({"NOTICE joe :"s + answer}, {"& Notice (CTCP "s + kind + ") sent to joe"});
+        expect({"NOTICE joe :\001"s + answer + "\001"},
+               {"& Notice (CTCP "s + kind + ") sent to joe"});
         app.irc.ignoreList.clear();
     }
+    ask("joe", "\001ACTION waves !info\001");  // no answer to what is no query of the bot's
+    expect({});
     // !helpme: the score as captures (frags) and the time left; the ignore time is 5 s longer.
     app.monitor.mapText = "q3ctf1";
     app.status.red = readTeamScore("3/12");  // the scores of the last reply, as numbers
@@ -100,7 +107,8 @@ TEST_F(BotTest, PlayersComeThreeToANoticeColouredAndPadded) {
                               {"[B]Turn", "1", "2", "Red"},
                               {"Last", "5", "6", ""}};
     ask("joe", "!players");
-    expect({"NOTICE joe :\00304=RC=Sarge       \240\24012 (\240\24050), \00312[B]Doom         3 "
+    expect({"NOTICE joe :\00304=RC=Sarge       \302\240\302\24012 (\302\240\302\24050), "
+            "\00312[B]Doom         3 "
             "(40), \00314Abcdefghijklmnop 0 (999)",
             "NOTICE joe :\00314Xan             1 (2), \00312=RC=Fake        1 (2), \00304[B]Turn  "
             "       1 (2)",
@@ -124,7 +132,7 @@ TEST_F(BotTest, InfoShowsTheVersionAndTheCountersAndAUserGetsOneAnswerPerIgnoreT
     platform.advance(2000);
     EXPECT_TRUE(app.irc.ignoreList.empty());
     ask("joe", "\001VERSION\001");
-    expect({"NOTICE joe :Fragcaster Version 1.33 Build  139"},
+    expect({"NOTICE joe :\001VERSION Fragcaster Version 1.33 Build  139\001"},
            {"& Notice (CTCP version) sent to joe"});
     app.settings.ignoreSeconds = "0";
     ask("zero", "!info");
@@ -133,7 +141,7 @@ TEST_F(BotTest, InfoShowsTheVersionAndTheCountersAndAUserGetsOneAnswerPerIgnoreT
     EXPECT_EQ(app.irc.ignoreList, (Ignored{{"joe", 2s}}));
 }
 
-TEST_F(BotTest, JoinersAreGreetedWhenTheOptionIsOnAndOnlyListedNicksMayStopTheBot) {
+TEST_F(BotTest, JoinersAreGreetedWhenTheOptionIsOn) {
     line(":quiet!~q@host JOIN :#FCST");
     app.settings.greetOnJoin = true;
     line(":newbie!~n@host JOIN :#FCST");
@@ -141,14 +149,41 @@ TEST_F(BotTest, JoinersAreGreetedWhenTheOptionIsOnAndOnlyListedNicksMayStopTheBo
             "get information about the war and the commands you can send me!"},
            {"* JOIN: quiet", "* JOIN: newbie"});
     EXPECT_TRUE(app.irc.ignoreList.empty());
-    ask("stranger", "!killyourself");
+}
+
+// A listed nick stops the bot when the network knows it by an account of that name, or with the
+// password; with neither nobody can. What follows the command is never shown.
+TEST_F(BotTest, OnlyAListedNickLoggedInAsItselfOrGivingThePasswordStopsTheBot) {
+    const Lines stop = {"NOTICE ADMIN :Command received!",
+                        "QUIT :Remotely closed! - OMG! Somebody is controlling me!"};
+    const std::string ask = ":ADMIN!a@h PRIVMSG FCST :!killyourself", no = "<ADMIN> !killyourself";
+    const std::string refused = "*** !killyourself from ADMIN refused: ";
+    const std::string noAccount = refused + "not logged in as ADMIN and no KillPassword is set.";
+    const Lines out = {no, "*** DISCONNECTED! ***"}, kept = {no, noAccount};
+    // clang-format off
+    const std::tuple<const char*, const char*, std::string, Lines, Lines> rows[] = {
+        {"its account by tag", "", "@account=admin " + ask, stop, out},
+        {"another account by tag", "", "@account=thief " + ask, {}, kept},
+        {"untagged where tags are given", "", ":s CAP FCST ACK :account-tag\n" + ask, {}, kept},
+        {"WHOIS names it", "", ask + "\n:s 330 FCST admin Admin :is", {"WHOIS ADMIN", stop[0], stop[1]}, out},
+        {"WHOIS names none", "", ask + "\n:s 318 FCST ADMIN :End", {"WHOIS ADMIN"}, kept},
+        {"extended join", "", ":s CAP FCST ACK :extended-join\n:ADMIN!a@h JOIN #FCST admin :A\n" + ask,
+         stop, {"* JOIN: ADMIN", no, "*** DISCONNECTED! ***"}},
+        {"logged out", "", ":admin!a@h ACCOUNT *\n" + ask, {}, kept},
+        {"its account after a nick change", "", ":Bo!b@h ACCOUNT admin\n:Bo!b@h NICK ADMIN\n" + ask, stop, out},
+        {"an account forgotten at a QUIT", "", ":admin!a@h ACCOUNT admin\n:ADMIN!a@h QUIT :x\n" + ask,
+         {"WHOIS ADMIN"}, {"* LEFT: ADMIN (QUIT)", no}},
+        {"the password", "pass word", ask + " pass word", stop, {no + " ****", "*** DISCONNECTED! ***"}},
+        {"a wrong password", "pw", ask + " guess", {}, {no + " ****", refused + "wrong password."}},
+        {"not listed", "", "@account=x :x!x@h PRIVMSG FCST :!killyourself", {}, {"<x> !killyourself"}}};
+    // clang-format on
     app.settings.killAllowedFrom = "Admin  op2";
-    ask("stranger", "!killyourself");
-    for (int i = 0; i < 2; ++i) {  // no ignore check for this one
-        ask("ADMIN", "!killyourself");
-        expect({"NOTICE ADMIN :Command received!",
-                "QUIT :Remotely closed! - OMG! Somebody is controlling me!"},
-               {"*** DISCONNECTED! ***"});
+    for (const auto& [name, password, lines, sentLines, shownLines] : rows) {
+        SCOPED_TRACE(name);
+        app.settings.killPassword = password;
+        joinChannel();
+        line(lines);
+        expect(sentLines, shownLines);
     }
     EXPECT_FALSE(app.window.connectIrcButtonEnabled);  // the fields stay locked until Quit IRC
 }

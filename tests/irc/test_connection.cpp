@@ -51,20 +51,36 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
     const std::tuple<const char*, Lines, Lines> rows[] = {
         {"MOTD end", {":s 376 FCST :End\n"}, {"> MODE FCST +i", "> JOIN #FCST ", "|@op joe"}},
         {"no MOTD", {":s 422 FCST :No MOTD\n"}, {"> MODE FCST +i", "> JOIN #FCST ", "|@op joe"}},
-        {"joined", {":FCST!c@h JOIN :#FCST\n"}, {"*** You have joined: #FCST ***", "|"}},
-        {"FCST2 joins", {":FCST2!x@h JOIN :#FCST\n"}, {"* JOIN: FCST2", "|@op joe FCST2"}},
+        {"joined", {":FCST!c@h JOIN :#FCST\n"}, {"*** You have joined: #FCST ***", "(no topic)|"}},
+        // clang-format off
+        {"joined in another case", {":s 005 FCST CASEMAPPING=rfc1459 :ok\n:fcst!c@h JOIN #fcst\n"},
+         {"*** You have joined: #FCST ***", "(no topic)|"}},
+        {"FCSTfan joins", {":FCSTfan!x@h JOIN :#FCST\n"}, {"* JOIN: FCSTfan", "|@op joe FCSTfan"}},
+        {"others kicked, one from a channel named after the bot",
+         {":op!o@h KICK #FCST FCSTfan :x\n:op!o@h KICK #FCSTfans joe :x\n:op!o@h KICK #FCST JOE :x\n"}, {"|@op"}},
+        {"a PING with or without a prefix", {"PING abc123\n:irc.test PING :irc.test\n"},
+         {"> PONG :abc123", "> PONG :irc.test", "PONG!", "PONG!", "|@op joe"}},
+        {"UTF-8 read, anything else as Latin-1", {":a!a@h PRIVMSG #FCST :Jos\xC3\xA9 \xE2\x80\xA2 \xE4\xB8\xAD \xF0\x9F\x98\x80\n"
+          ":a!a@h PRIVMSG #FCST :Jos\xE9 \xC0\xA9\n"}, {"<a> Jos\xE9 \x95 ? ?", "<a> Jos\xE9 \xC0\xA9", "|@op joe"}},
+        {"no answer to a NOTICE", {":joe!j@h NOTICE FCST :!info\n:joe!j@h NOTICE FCST :\001VERSION\001\n"},
+         {"|@op joe"}},
+        {"tags, modes by PREFIX, a nick change", {"@time=2026-12-08T07:00:00Z;msgid=a\\sb :s 005 FCST "
+          "PREFIX=(qov)~@+ CHANMODES=b,,lk,nt :ok\n:op!o@h MODE #FCST +vo-o-l+bq+k joe joe op x!*@* joe key\n"
+          "@account=j :joe!j@h NICK jim\n:s 331 FCST #FCST :No topic is set\n"},
+         {"* MODE: +vo-o-l+bq+k joe joe op x!*@* joe key", "(no topic)|op ~@+jim"}},
+        // clang-format on
         {"topic and names",
          {":s 332 FCST #FCST :War\n:s 333 FCST #FCST op 1\n:s 353 FCST = #FCST :@op +v FCST \n"
           ":s 353 FCST = #FCST :b\n:s 366 FCST #FCST :End\n"},
-         {"* TOPIC: War", "War|@op +v FCST"}},
+         {"* TOPIC: War", "War|@op +v FCST b"}},
         {"an operator parts, one quits",
          {":op!o@h PART #FCST\n:joe!j@h QUIT :Ping timeout\n"},
          {"* LEFT: op (PART)", "* LEFT: joe (QUIT)", "|"}},
         {"chat, a topic and a mode",
          {":a!a@h PRIVMSG #FCST :hi \002all\002\n:op!o@h TOPIC #FCST :War\n:op!o@h MODE #FCST +o "
-          "a\n"},
-         {"<a> hi \002all\002", "* TOPIC: War (set by op)", "* MODE: +o a", "War|"}},
-        {"the bot kicked", {":op!o@h KICK #FCST FCST :bye\n"}, {"> JOIN #FCST ", "|@op joe"}},
+          "JOE\n"},
+         {"<a> hi \002all\002", "* TOPIC: War (set by op)", "* MODE: +o JOE", "War|@op @joe"}},
+        {"the bot kicked", {":op!o@h KICK #FCST fcst :bye\n"}, {"> JOIN #FCST ", "|"}},
         {"numerics from a user",
          {":u!u@h 332 FCST #FCST :X\n:u!u@h 353 FCST = #FCST :a\n:u!u@h 001 X :Hi\n"},
          {"|@op joe"}},
@@ -100,13 +116,13 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
     }
 }
 
-// The raw display shows each read as it came.
+// The raw display shows each line as it came.
 TEST_F(IrcTest, APingIsAnsweredAtOnceAndOnceMoreByTheSecondPong) {
     app.settings.showRawText = true;
     connect();
     platform.advance(3000);  // no PING seen yet: the second PONG waits
     receive("PING :7A3F21\r\n:irc.te");
-    expect({"PONG :7A3F21"}, {"PING :7A3F21\r\n:irc.te", "PONG!"});
+    expect({"PONG :7A3F21"}, {"PING :7A3F21\r\n", "PONG!"});
     for (const Lines& pong : {Lines{"PONG :7A3F21"}, Lines{}}) {
         platform.advance(1000);
         expect(pong);
@@ -146,7 +162,7 @@ TEST_F(IrcTest, TypedChatIsSaidSlashLinesGoRawButANickChangeIsRefused) {
     for (const Lines& goodbye : {Lines{kQuit}, Lines{}}) {  // not connected: nothing to say
         quitIrc(app);
         expect(goodbye, {"*** DISCONNECTED! ***"});
-        EXPECT_EQ(app.irc.ircTopic + locks(), "11110");
+        EXPECT_EQ(app.irc.ircTopic + locks(), "Not connected11110");
     }
     type("/JOIN #elsewhere");
     expect({}, {"*** Not connected: \"/JOIN #elsewhere\" was not sent."});

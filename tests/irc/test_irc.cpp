@@ -2,7 +2,9 @@
 #include <algorithm>
 
 #include "irc/irc_line.h"
+#include "irc/login.h"
 #include "irc/send_queue.h"
+#include "irc/text_encoding.h"
 #include "irc_fixture.h"
 
 namespace fc::test {
@@ -31,29 +33,109 @@ TEST_F(IrcTest, ALineIsSentCountedAndEchoedSwitchedOffOrNotConnectedOnlyListener
 }
 
 // What is said to listeners keeps its codes; the channel gets what the options leave, within
-// its line and the limit, the echo showing what left.
-TEST_F(IrcTest, TheStrippingOptionsRemoveColoursAndFontCodes) {
+// its line and the limit, in UTF-8 unless Latin-1 is set and the server allows it, cut between
+// characters; the echo shows what left. Options: c colours and f font codes removed, L Latin-1,
+// U the server's UTF8ONLY.
+TEST_F(IrcTest, TheStrippingOptionsAndTheEncodingShapeWhatLeaves) {
     const std::string all = "\002\00304Red\003\037 3\026\017", evil = "[Evil\r\nQUIT :x\0]"s;
-    const std::tuple<const char*, bool, bool, std::string, std::string> rows[] = {
-        {"none by default", false, false, all, all},
-        {"colours removed", true, false, all, "\002Red\037 3\026\017"},
-        {"and the font codes", true, true, all, "Red 3\017"},
-        {"a colour with its number", true, false, "\00304Red\003 team", "Red team"},
-        {"two digits at most", true, false, "\003123", "3"},
-        {"nine and zero are digits", true, false, "\00390a\00309b", "ab"},
-        {"no background", true, false, "\0034,1x", ",1x"},
-        {"a code at the end", true, false, "end\003", "end"},
-        {"font codes alone", false, true, "\002A\037B\026C\017", "ABC\017"},
-        {"no line breaks", false, false, evil, "[EvilQUIT :x]"},
-        {"cut to the limit", false, false, std::string(600, 'a'), std::string(495, 'a')}};
+    std::string twoByte;
+    for (int i = 0; i < 247; ++i) twoByte += "\xC3\xA9";  // 494 of the 495 bytes left
+    const std::tuple<const char*, const char*, std::string, std::string> rows[] = {
+        {"none by default", "", all, all},
+        {"colours removed", "c", all, "\002Red\037 3\026\017"},
+        {"and the font codes", "cf", all, "Red 3\017"},
+        {"a colour with its number", "c", "\00304Red\003 team", "Red team"},
+        {"two digits at most", "c", "\003123", "3"},
+        {"nine and zero are digits", "c", "\00390a\00309b", "ab"},
+        {"no background", "c", "\0034,1x", ",1x"},
+        {"a code at the end", "c", "end\003", "end"},
+        {"font codes alone", "f", "\002A\037B\026C\017", "ABC\017"},
+        {"no line breaks", "", evil, "[EvilQUIT :x]"},
+        {"cut to the limit", "", std::string(600, 'a'), std::string(495, 'a')},
+        {"an e acute", "", "Jos\xE9", "Jos\xC3\xA9"},
+        {"a Quake 3 high character", "", "\x95Neo", "\xE2\x80\xA2Neo"},
+        {"no-break padding", "", "1\xA0\xA0", "1\xC2\xA0\xC2\xA0"},
+        {"Latin-1 as it is", "L", "Jos\xE9", "Jos\xE9"},
+        {"UTF8ONLY beats the setting", "LU", "Jos\xE9", "Jos\xC3\xA9"},
+        {"the cut between characters", "", std::string(600, '\xE9'), twoByte}};
     joinChannel();
-    for (const auto& [name, colours, fonts, text, left] : rows) {
+    for (const auto& [name, options, text, wire] : rows) {
         SCOPED_TRACE(name);
-        app.settings.ircRemoveColors = colours;
-        app.settings.ircRemoveFontCodes = fonts;
+        const auto has = [&](char c) {
+            return std::string_view(options).find(c) != std::string::npos;
+        };
+        app.settings.ircRemoveColors = has('c');
+        app.settings.ircRemoveFontCodes = has('f');
+        app.settings.ircEncoding = has('L') ? "latin-1" : "utf-8";
+        app.irc.server.utf8Only = false;
+        if (has('U')) line(":s 005 FCST UTF8ONLY :are supported");
         sayInChannel(app, "#FCST", text);
-        expect({"PRIVMSG #FCST :" + left}, {"<FCST> " + left}, {text});
+        expect({"PRIVMSG #FCST :" + wire}, {"<FCST> " + fromWire(wire)}, {text});
     }
+}
+
+// SASL: what the server says; what the bot sends then ("|"-joined), shows, its login and state.
+TEST_F(IrcTest, SaslLogsInBeforeTheJoinAndARefusalKeepsTheBotOutOfItsChannel) {
+    const std::string caps =
+        ":s CAP * LS * :multi-prefix sasl=EXTERNAL,PLAIN\r\n:s CAP * LS :account-tag "
+        "away-notify\r\n:s CAP FCST ACK :multi-prefix sasl account-tag\r\nAUTHENTICATE +\r\n";
+    const std::string hi = ":s 001 FCST :Hi\r\n:s 376 FCST :End\r\n",
+                      plain =
+                          "|AUTHENTICATE PLAIN|"
+                          "AUTHENTICATE Ym90AGJvdABzZWNyZXQ=",
+                      req = "CAP REQ :multi-prefix sasl account-tag" + plain;
+    const std::string without = ": the bot goes on without logging in.";
+    // clang-format off
+    const std::array<std::string, 5> rows[] = {
+        {"logged in", caps + ":s 900 FCST F!f@h bot :In\r\n:s 903 FCST :OK\r\n" + hi,
+         req + "|CAP END|MODE FCST +i|JOIN #FCST ", "*** Logged in as bot.", "ok Connected!"},
+        {"refused", caps + ":s 904 FCST :Failed\r\n" + hi, req + "|CAP END|MODE FCST +i",
+         "*** SASL login as bot failed (904 Failed): the bot does not join #FCST. Correct IRCSaslUser and "
+         "IRCSaslPassword and connect again, or empty them to go on without logging in.",
+         "failed Connected, SASL login failed"},
+        {"no SASL offered", ":s CAP * LS :multi-prefix\r\n:s CAP * ACK :multi-prefix\r\n" + hi,
+         "CAP REQ :multi-prefix|CAP END|MODE FCST +i|JOIN #FCST ",
+         "*** The server offers no SASL PLAIN login" + without, "unavailable Connected!"},
+        {"no CAP at all", ":s 421 FCST CAP :Unknown command\r\n" + hi, "MODE FCST +i|JOIN #FCST ",
+         "*** The server does not negotiate capabilities" + without, "unavailable Connected!"},
+        {"services linked late", ":s CAP * LS :cap-notify\r\n" + hi + ":s CAP FCST NEW :sasl\r\n"
+         ":s CAP FCST ACK :sasl\r\nAUTHENTICATE +\r\n:s 903 FCST :OK\r\n",
+         "CAP END|MODE FCST +i|JOIN #FCST |CAP REQ :sasl" + plain,
+         "*** The server offers no SASL PLAIN login" + without, "ok Connected!"}};
+    // clang-format on
+    app.settings.ircSaslUser = "bot", app.settings.ircSaslPassword = "secret";
+    app.settings.showRawText = true;
+    for (const auto& [name, server, sentLines, shownLine, state] : rows) {
+        SCOPED_TRACE(name);
+        connectIrc(app);
+        socket().accept();
+        EXPECT_EQ(sent().at(0), "CAP LS 302");
+        shown();
+        receive(server);
+        platform.advance(200);
+        std::string all;
+        for (const std::string& l : sent()) all += (all.empty() ? "" : "|") + l;
+        std::erase_if(output, [](const std::string& l) { return !l.starts_with("***"); });
+        EXPECT_EQ(all + "\n" + shown().at(0) + "\n" + loginStateText(app) + " " + app.irc.ircStatus,
+                  sentLines + "\n" + shownLine + "\n" + state);
+    }
+    EXPECT_EQ(app.irc.ircOutput.find("secret"), std::string::npos);
+}
+
+// The login line leaves once registered; the join waits for the service's answer, 5 s at most.
+TEST_F(IrcTest, TheLoginLineLeavesAfterRegisteringAndTheJoinWaitsForTheService) {
+    app.settings.ircLoginLine = "PRIVMSG Q@CServe.quakenet.org :AUTH bot secret";
+    for (const bool answered : {true, false}) {
+        connect();
+        line(":s 376 FCST :End");
+        expect({"MODE FCST +i", app.settings.ircLoginLine});
+        if (answered) line(":Q!TheQBot@CServe.quakenet.org NOTICE FCST :You are now logged in.");
+        platform.advance(4999);
+        EXPECT_EQ(sent(), answered ? Lines{"JOIN #FCST "} : Lines{});
+        platform.advance(1);
+        EXPECT_EQ(sent(), answered ? Lines{} : Lines{"JOIN #FCST "});
+    }
+    EXPECT_EQ(output.back(), "*** No answer to the login line within 5 s: joining anyway.");
 }
 
 TEST_F(IrcTest, ThePaceIsTakenAsTypedOrItsDefaultsAndTheOutputWindowIsBounded) {
@@ -195,6 +277,15 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
         EXPECT_TRUE(isReadableIrcLine(text)) << text;
     for (const char* text : {": PRIVMSG x", ":a 12 x", ":a 1x2 x", "PRIV-MSG x"})
         EXPECT_FALSE(isReadableIrcLine(text)) << text;
+    // Tags unescaped, blanks between parameters skipped, the trailing one kept whole.
+    // clang-format off
+    const IrcLine t = splitIrcLine("@a=x\\sy\\:z;b;c=\\\\ :n!u@h PRIVMSG  #c  :hi  there\r\n");
+    EXPECT_EQ(*t.tag("a") + "|" + *t.tag("b") + "|" + *t.tag("c") + "|" + t.arg(0) + "|" + t.arg(1) + "|" +
+              t.arg(2) + "|" + std::to_string(t.tag("d").has_value()), "x y;z||\\|#c|hi  there||0");
+    EXPECT_TRUE(isReadableIrcLine("@a=b :n!u@h JOIN #c"));
+    EXPECT_EQ(foldCase("[A]\\~", "rfc1459") + foldCase("[A]\\~", "strict-rfc1459") + foldCase("[A]", "ascii"),
+              "{a}|^{a}|~[a]");
+    // clang-format on
     const std::string longest(200, 'a');  // what an unreadable line shows of itself
     EXPECT_EQ(showableLine(longest), longest);
     EXPECT_EQ(showableLine(longest + "b"), longest + "...");
@@ -255,14 +346,14 @@ TEST_F(IrcTest, LinesSaidAwayFromTheChannelLeaveOnceBackInOrder) {
 TEST_F(IrcTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
     const std::pair<const char*, std::function<void()>> ends[] = {
         {"Quit IRC", [&] { quitIrc(app); }},
-        {"!killyourself", [&] { line(":boss!~b@h PRIVMSG FCST :!killyourself"); }},
+        {"!killyourself", [&] { line(":boss!~b@h PRIVMSG FCST :!killyourself pw"); }},
         {"closing", [&] { sendQuitLine(app); }},
         {"lost, not dialled again", [&] { socket().peerClose(); }},
         {"TLS failed", [&] { socket().failTls("self-signed certificate"); }},
         {"every nick taken", [&] {
              for (int i = 0; i < 11; ++i) line(":s 433 * FCST :In use");
          }}};
-    app.settings.killAllowedFrom = "boss";
+    app.settings.killAllowedFrom = "boss", app.settings.killPassword = "pw";
     app.settings.ircReconnect = false;
     for (const auto& [name, end] : ends) {
         SCOPED_TRACE(name);

@@ -5,11 +5,13 @@
 
 #include "core/app.h"
 #include "irc/irc_connection.h"
+#include "irc/login.h"
 #include "irc/outgoing.h"
 #include "program/wiring.h"
 #include "shell/qt_platform.h"
 #include "support/irc_test_client.h"
 #include "support/ngircd_server.h"
+#include "support/services_network.h"
 #include "support/udp_responder.h"
 
 namespace fc::test {
@@ -44,7 +46,7 @@ TEST(IrcServer, RegistersIsBannedAndStopsOnlyForTheAdmin) {
     IrcTestClient watcher;
     ASSERT_TRUE(hasJoined(watcher, server)) << server.log();
     RealBot bot;
-    bot.app.settings.killAllowedFrom = "Watcher";
+    bot.app.settings.killAllowedFrom = "Watcher", bot.app.settings.killPassword = "pw";
     bot.app.antiBanTimer->setInterval(300);  // the ten seconds are pinned on the virtual clock
     bot.connect(server.port());              // no registration without the first PING answered
     ASSERT_TRUE(watcher.waitFor(kBot + "JOIN :#FCST")) << bot.app.irc.ircOutput;
@@ -58,8 +60,10 @@ TEST(IrcServer, RegistersIsBannedAndStopsOnlyForTheAdmin) {
     watcher.send("MODE #FCST -b FCST!*@*");
     EXPECT_TRUE(watcher.waitFor(kBot + "JOIN :#FCST"));
 
-    // The server puts the reason of a QUIT in quotes.
+    // ngircd has no accounts: the password it is. The server puts the reason of a QUIT in quotes.
     watcher.send("PRIVMSG FCST :!killyourself");
+    EXPECT_TRUE(bot.shows("refused: not logged in as watcher and no password given."));
+    watcher.send("PRIVMSG FCST :!killyourself pw");
     EXPECT_TRUE(
         watcher.waitFor(kBot + "QUIT :\"Remotely closed! - OMG! Somebody is controlling me!\""));
     EXPECT_TRUE(bot.until([&] { return bot.app.irc.ircStatus == "Not connected"; }));
@@ -97,6 +101,40 @@ TEST(IrcNetwork, TlsNickInUseNoMotdAndARestartedServer) {
     ASSERT_TRUE(hasJoined(back, server));
     EXPECT_TRUE(back.waitFor(kBot + "JOIN :#FCST", 15000));
     EXPECT_TRUE(back.waitFor(kBot + "PRIVMSG #FCST :=RC= captured the flag!"));
+}
+
+// A network with services: the bot logs in with SASL before it joins, its text arrives as UTF-8,
+// client queries are answered as clients expect, a NOTICE never, and a listed nick without the
+// account cannot stop it.
+TEST(IrcServices, SaslLoginUtf8ClientQueriesAndAStopRefusedWithoutTheAccount) {
+    if (!ServicesNetwork::installed()) GTEST_SKIP() << "inspircd or atheme-services missing";
+    ServicesNetwork network;
+    ASSERT_TRUE(network.started()) << network.log();
+    IrcTestClient owner, watcher;  // the owner registers the bot's account with NickServ
+    ASSERT_TRUE(owner.connect(network.port(), "FCST"));
+    owner.send("PRIVMSG NickServ :REGISTER sesame fcst@fragcaster.test");
+    ASSERT_TRUE(owner.waitFor("is now registered")) << network.log();
+    owner.send("QUIT");
+    ASSERT_TRUE(watcher.connect(network.port(), "watcher") && watcher.join("#FCST"));
+    RealBot bot;
+    auto& s = bot.app.settings;
+    s.ircSaslUser = "FCST", s.ircSaslPassword = "sesame", s.killAllowedFrom = "watcher";
+    bot.connect(network.port());
+    ASSERT_TRUE(watcher.waitFor(":FCST!fcst@127.0.0.1 JOIN")) << bot.app.irc.ircOutput;
+    EXPECT_EQ(loginStateText(bot.app), "ok");
+    bot.app.dispatch([&] { sayInChannel(bot.app, "#FCST", "Jos\xE9 \x95 captured the flag!"); });
+    EXPECT_TRUE(watcher.waitFor("PRIVMSG #FCST :Jos\xC3\xA9 \xE2\x80\xA2 captured the flag!"));
+    watcher.send("PRIVMSG FCST :\x01VERSION\x01");
+    EXPECT_TRUE(watcher.waitFor("NOTICE watcher :\x01VERSION Fragcaster Version 1.33 Build  "));
+    bot.app.irc.ignoreList.clear();  // each answer counts against the ignore time
+    watcher.send("PRIVMSG FCST :\x01PING 1733600000 123\x01");
+    EXPECT_TRUE(watcher.waitFor("NOTICE watcher :\x01PING 1733600000 123\x01"));
+    bot.app.irc.ignoreList.clear();
+    watcher.send("NOTICE FCST :!info");
+    watcher.send("PRIVMSG FCST :!killyourself");
+    EXPECT_TRUE(bot.shows("*** !killyourself from watcher refused: not logged in as watcher"));
+    EXPECT_FALSE(watcher.waitFor("Build:", 300));  // no !info answer to the NOTICE
+    EXPECT_EQ(bot.app.irc.ircStatus, "Connected!");
 }
 
 }  // namespace

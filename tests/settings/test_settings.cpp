@@ -42,20 +42,22 @@ const std::string kBanner =
     "; INI file for Orvexa -- Version 1.33\n"
     "; Do not modify by hand, unless you know what you are doing...\n\n";
 // Every setting away from its default, each box unlike its neighbours.
-const std::string kEveryValue =
-    crlf(kBanner +
-         "IRCSerSel = irc.example.org\nIRCServer = irc.quakenet.org\nIRCServer = irc.libera.chat\n"
-         "IRCServer = irc.oftc.net\nIRCServer = irc.example.org\nIRCChannel = #clan\n"
-         "IRCName = ClanBot\nIRCKey = s3cret\nIRCOnJoin = 0\nIRCShowRaw = 1\nisStarted = 41\n"
-         "isLinesPrinted = 1234\nQ2Server = 10.0.0.5:27960\nQ2Server = q3.example.net\n"
-         "Q2Selected = 10.0.0.5:27960 Friday league\nTagSystem = [obselete since 1.20]\n"
-         "IRCPort = 6668\nIRCIgnoreTime = 30\nReportDM = [obselete since 1.14]\nReportSecDM = 45\n"
-         "TimeLimitDM = 15\nIRCLineCTF = \x02%t\x02 \x03"
-         "04capped\nIRCLineDM = \x1F%s\x0F\nAdvanced = 1\nRemoveColors = 1\nRemoveFCodes = 0\n"
-         "CheckForUpdate = 0\nPriveServer = 1\nKillAllowedFrom = Boss Deputy\nIRCBurst = 6\n"
-         "IRCLineGapMs = 1500\nIRCTls = 1\nIRCTlsInsecure = 0\nIRCReconnect = 0\nFastSweep = 1\n"
-         "MasterServer = 127.0.0.1:27950\nUpdateURL = http://127.0.0.1:8080/version.txt\n\n"
-         "; End of INI\n");
+const std::string kEveryValue = crlf(
+    kBanner +
+    "IRCSerSel = irc.example.org\nIRCServer = irc.quakenet.org\nIRCServer = irc.libera.chat\n"
+    "IRCServer = irc.oftc.net\nIRCServer = irc.example.org\nIRCChannel = #clan\n"
+    "IRCName = ClanBot\nIRCKey = s3cret\nIRCOnJoin = 0\nIRCShowRaw = 1\nisStarted = 41\n"
+    "isLinesPrinted = 1234\nQ2Server = 10.0.0.5:27960\nQ2Server = q3.example.net\n"
+    "Q2Selected = 10.0.0.5:27960 Friday league\nTagSystem = [obselete since 1.20]\n"
+    "IRCPort = 6668\nIRCIgnoreTime = 30\nReportDM = [obselete since 1.14]\nReportSecDM = 45\n"
+    "TimeLimitDM = 15\nIRCLineCTF = \x02%t\x02 \x03"
+    "04capped\nIRCLineDM = \x1F%s\x0F\nAdvanced = 1\nRemoveColors = 1\nRemoveFCodes = 0\n"
+    "CheckForUpdate = 0\nPriveServer = 1\nKillAllowedFrom = Boss Deputy\nIRCBurst = 6\n"
+    "IRCLineGapMs = 1500\nIRCTls = 1\nIRCTlsInsecure = 0\nIRCReconnect = 0\nFastSweep = 1\n"
+    "MasterServer = 127.0.0.1:27950\nUpdateURL = http://127.0.0.1:8080/version.txt\n"
+    "IRCEncoding = latin-1\nIRCSaslUser = clanbot\nIRCSaslPassword = hunter2\n"
+    "IRCLoginLine = PRIVMSG Q@CServe.quakenet.org :AUTH clanbot hunter2\nKillPassword = halt\n\n"
+    "; End of INI\n");
 
 // Empty entries are left out, and the file follows the private box's mirror.
 TEST_F(SettingsTest, EveryValueReadsBackAndIsWrittenInItsPlace) {
@@ -68,6 +70,7 @@ TEST_F(SettingsTest, EveryValueReadsBackAndIsWrittenInItsPlace) {
     app.settings.privateServerChecked = false;
     saveSettings(app);
     EXPECT_EQ(file(), kEveryValue);
+    EXPECT_EQ(platform.fileLog.back(), "replace private orvexa.ini");  // it holds passwords
     load("Q2Selected = \r\n; End of INI\r\n");  // an empty entry cannot be switched on
     EXPECT_FALSE(app.window.connectionButtonEnabled);
 }

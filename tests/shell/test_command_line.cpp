@@ -43,6 +43,8 @@ std::string parsedText(const std::string& line) {
         for (const std::string& name : *o.interpEvents) s << name << ";";
     }
     flags("tls insecure no-reconnect", {o.tls, o.tlsInsecure, o.noReconnect});
+    put(o.saslUser.has_value(),
+        "sasl=", o.saslUser.value_or("") + ":" + o.saslPasswordFile.value_or(""));
     put(o.replay.has_value(), "replay=", o.replay.value_or(""));
     put(o.speed != 1, "speed=", o.speed);
     put(o.record.has_value(), "record=", o.record.value_or(""));
@@ -70,6 +72,7 @@ const std::pair<const char*, const char*> kAccepted[] = {
      "headless irc-from-settings tls insecure no-reconnect"},
     {"--headless|--irc|localhost|--interp-events|none", "headless irc=localhost:6667 events="},
     {"--headless|--irc|::1", "headless irc=::1:6667"},
+    {"--headless|--sasl-user|bot|--sasl-password-file|pw", "headless sasl=bot:pw"},
     {"--headless|--irc|[::1]:7000|--tls", "headless irc=::1:7000 port-given tls"},
     {"--headless|--interp-port|13490|--interp-events|got,scores,server",
      "headless interp-port=13490 events=got;scores;server;"},
@@ -101,6 +104,9 @@ const std::pair<const char*, const char*> kRefused[] = {
     {"\"nonsense!!host\" cannot be a host name", "--headless|--server|nonsense!!host"},
     {"is not a number from 1 to 65535",
      "--headless|--server|h:0 --headless|--server|h:65536 --headless|--server|h:abc"},
+    {"--sasl-user and --sasl-password-file go",
+     "--headless|--sasl-user|bot --headless|--sasl-password-file|f"},
+    {"go with --headless", "--sasl-user|bot|--sasl-password-file|f"},
     {"--demo plays the shipped match",
      "--demo|--server|h --demo|--replay|f.rec --demo|--sweep --demo|--check-update "
      "--demo|--screenshots|d"},
@@ -168,8 +174,8 @@ TEST(JsonEvents, ReplyAndInterpCarryTheirFieldsAndThePlayersWithoutPadding) {
               R"({"event":"interp","InterpSupport":"ENABLED!","InterpVersion":"n/a",)"
               R"("InterpAuthor":"-","InterpEmail":"-","StatRed":"Sarge","StatBlue":"[unknown]",)"
               R"("qsRed":"3/","qsBlue":"0/0","qsTimeLeft":"INT","matchState":1})");
-    EXPECT_EQ(ircEventJson("Reconnecting in 10 s", "FCST_"),
-              R"({"event":"irc","state":"Reconnecting in 10 s","nick":"FCST_"})");
+    EXPECT_EQ(ircEventJson("Reconnecting in 10 s", "FCST_", "failed"),
+              R"({"event":"irc","state":"Reconnecting in 10 s","nick":"FCST_","login":"failed"})");
 }
 
 }  // namespace

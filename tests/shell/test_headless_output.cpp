@@ -60,5 +60,30 @@ TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
             out("*** Dropped 1 report line not yet said.")}));
 }
 
+// The irc event tells how the login went; no password shows, in the raw view neither.
+TEST(HeadlessOutput, TheLoginsOutcomeIsAnIrcEventAndNoSecretIsPrinted) {
+    FakePlatform platform;
+    WiredApp app(platform);
+    app.settings.ircLineGapMs = "0", app.settings.showRawText = true;
+    app.settings.ircSaslUser = "bot", app.settings.ircSaslPassword = "hunter2";
+    app.settings.killAllowedFrom = "boss", app.settings.killPassword = "halt";
+    attachHeadlessOutput(app, true);
+    testing::internal::CaptureStdout();
+    connectIrc(app);
+    platform.tcpSockets.at(0)->accept();
+    platform.tcpSockets.at(0)->receive(
+        ":s CAP * LS :sasl\r\n:s CAP * ACK :sasl\r\nAUTHENTICATE +\r\n:s 904 bot :Failed\r\n"
+        ":boss!b@h PRIVMSG FCST :!killyourself ha");  // the password in two reads
+    platform.tcpSockets.at(0)->receive("lt\r\n");
+    platform.advance(200);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find(R"("nick":"FCST","login":"pending"})"), std::string::npos);
+    EXPECT_NE(printed.find(R"("nick":"FCST","login":"failed"})"), std::string::npos);
+    EXPECT_NE(printed.find("<boss> !killyourself ****"), std::string::npos);
+    EXPECT_NE(printed.find(R"(PRIVMSG FCST :!killyourself ****\r\n)"), std::string::npos);
+    for (const char* secret : {"hunter2", "halt"})
+        EXPECT_EQ(printed.find(secret), std::string::npos);
+}
+
 }  // namespace
 }  // namespace fc::test

@@ -150,6 +150,8 @@ TEST_F(HeadlessProgram, RunsEndOrGuideAtOnce) {
          "--headless --duration 0.5", 0},
         {"a recording to replay needs no server", "",
          "--headless --replay " FRAGCASTER_DEMOS_DIR "/ctf_oa_ctf4ish_x4.rec --duration 0.5", 0},
+        {"a SASL password file that cannot be read", "", "--headless --sasl-user bot "
+         "--sasl-password-file /nonexistent/pw", 2, {noServer, "--sasl-password-file: cannot read /nonexistent/pw"}},
         {"an update check without an address says so", "UpdateURL = \r\n",
          "--headless --json --check-update", 0, {R"("title":"Updater.","text":"No update)"}},
     };  // clang-format on

@@ -88,6 +88,9 @@ bool FakePlatform::writeFile(const std::string& path, const std::string& bytes) 
 bool FakePlatform::replaceFile(const std::string& path, const std::string& bytes) {
     return store("replace", path, [&](std::string& file) { file = bytes; });
 }
+bool FakePlatform::replacePrivateFile(const std::string& path, const std::string& bytes) {
+    return store("replace private", path, [&](std::string& file) { file = bytes; });
+}
 bool FakePlatform::appendFile(const std::string& path, const std::string& bytes) {
     return store("append", path, [&](std::string& file) { file += bytes; });
 }

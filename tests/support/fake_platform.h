@@ -141,6 +141,7 @@ public:
     std::optional<std::string> readFile(const std::string& path) const override;
     bool writeFile(const std::string& path, const std::string& bytes) override;
     bool replaceFile(const std::string& path, const std::string& bytes) override;
+    bool replacePrivateFile(const std::string& path, const std::string& bytes) override;
     bool appendFile(const std::string& path, const std::string& bytes) override;
     bool makeDirectory(const std::string& path) override;
     std::vector<std::string> listDirectory(const std::string& path,

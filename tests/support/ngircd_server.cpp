@@ -7,13 +7,13 @@
 #include <QThread>
 
 namespace fc::test {
-namespace {
-
 // Another program could take the port first: a failed start is tried again on a new port.
 int freeLoopbackPort() {
     QTcpServer probe;
     return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
+
+namespace {
 
 bool accepts(int port) {
     QTcpSocket socket;

@@ -8,6 +8,9 @@
 
 namespace fc::test {
 
+// A port nobody listens on at the moment of asking.
+int freeLoopbackPort();
+
 struct NgircdOptions {
     bool motd = true;  // without, the registration ends with 422 instead of 376
     bool tls = false;  // a second port with TLS, its certificate made with openssl
