@@ -130,6 +130,7 @@ struct IrcSession {
     std::string host;
     int port = 0;
     bool registered = false;  // the server's welcome (001) arrived on this connection
+    bool reached = false;     // the last dial made a connection
     int nickTries = 0;        // nicks tried after the first was in use
     int backoffSeconds = 10;  // the wait before the next reconnect
     std::int64_t reconnectAtMs = 0;

@@ -190,6 +190,7 @@ void dial(App& app) {
     leaveChannel(app);
     resetSendQueue(app);
     app.irc.botNick = app.settings.ircName;
+    s.reached = false;
     app.ircSocket->setTls(TlsMode{tlsWanted(app), tlsInsecureWanted(app)});
     if (tlsWanted(app) && tlsInsecureWanted(app)) {
         app.appendOutput(
@@ -236,7 +237,7 @@ std::string ircStatusText(SocketState state) {
         case SocketState::Error:
             return "Server or hostname not found";
         default:
-            return "Unkown error: " + blankNumber(static_cast<int>(state)) + "!";
+            return "Unknown error: " + blankNumber(static_cast<int>(state)) + "!";
     }
 }
 
@@ -269,9 +270,30 @@ void unlockConnectionFields(App& app) {
     app.window.quitIrcButtonEnabled = false;
 }
 
+std::string nickFault(std::string_view nick) {
+    if (nick.empty()) return "the bot has no nick; type one in the name field.";
+    // A letter or one of []\`_^{|} first; then those, digits and "-" (RFC 2812).
+    const auto special = [](char c) {
+        return std::string_view("[]\\`_^{|}").find(c) != std::string_view::npos;
+    };
+    const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    bool ok = letter(nick[0]) || special(nick[0]);
+    for (char c : nick.substr(1))
+        ok = ok && (letter(c) || special(c) || (c >= '0' && c <= '9') || c == '-');
+    if (ok) return "";
+    return "the nick \"" + std::string(nick) +
+           "\" is no IRC nick: a letter or one of [ ] \\ ` _ ^ { | } first, then those, digits or "
+           "-.";
+}
+
 void connectIrc(App& app) {
     IrcSession& s = app.irc;
     app.ircSocket->close();
+    const std::string badNick = nickFault(app.settings.ircName);
+    if (!badNick.empty()) {
+        app.appendOutput("*** Cannot connect: " + badNick);
+        return;
+    }
     const std::optional<int> port = app.settings.ircPort.value();
     if (!port) {
         // Nothing is dialled, so the fields stay open for a better port.
@@ -310,11 +332,12 @@ void quitIrc(App& app) {
 }
 
 void onIrcConnected(App& app) {
+    app.irc.reached = true;
     resetSendQueue(app);
     startCapabilities(app);
     sendIrcLine(app, "NICK " + app.irc.botNick);
     sendIrcLine(app, "USER fcst \"" + app.platform.localHostName() + "\" \"" +
-                         app.ircSocket->localAddress() + "\" :Orvexa " + kVersion);
+                         app.ircSocket->localAddress() + "\" :Fragcaster " + kVersion);
     app.pongTimer->setEnabled(true);
     app.appendOutput("*** Connected to server, waiting for reply...");
 }
@@ -336,8 +359,9 @@ void onIrcLost(App& app, const std::string& why) {
     s.reconnectAtMs = app.platform.nowMs() + delay;
     app.reconnectTimer->setInterval(static_cast<int>(delay));
     app.reconnectTimer->setEnabled(true);
-    app.appendOutput("*** Connection lost" + (why.empty() ? "" : ": " + why) +
-                     ". Reconnecting in " + std::to_string((delay + 999) / 1000) + " s.");
+    app.appendOutput((s.reached ? "*** Connection lost" : "*** Could not connect") +
+                     (why.empty() ? "" : ": " + why) + ". Reconnecting in " +
+                     std::to_string((delay + 999) / 1000) + " s.");
 }
 
 void onIrcTlsFailed(App& app, const std::string& why) {

@@ -14,6 +14,9 @@ namespace fc {
 class App;
 
 // The Connect button: (re)connects to the server and port of the fields and locks them.
+// Why `nick` cannot be the bot's nick on IRC; "" when it can.
+std::string nickFault(std::string_view nick);
+
 void connectIrc(App& app);
 // The Quit button: says goodbye when connected, closes, and unlocks the fields.
 void quitIrc(App& app);

@@ -21,7 +21,7 @@ TEST_F(IrcTest, ConnectLocksTheFieldsAndRegistersOnceAcceptedTheStatusFollowing)
     EXPECT_EQ(app.irc.ircStatus, "Connecting...");
     app.settings.ircName = "Renamed";  // the copy taken at connect time stays in use
     socket().accept();
-    expect({"NICK Bot7", R"(USER fcst "testhost" "127.0.0.1" :Orvexa 1.33)"},
+    expect({"NICK Bot7", R"(USER fcst "testhost" "127.0.0.1" :Fragcaster 1.33)"},
            {"*** Connected to server, waiting for reply..."});
     platform.advance(200);
     EXPECT_EQ(app.irc.ircStatus, "Connected!");
@@ -34,14 +34,30 @@ TEST_F(IrcTest, ConnectLocksTheFieldsAndRegistersOnceAcceptedTheStatusFollowing)
     EXPECT_EQ(app.irc.ircStatus, "Server or hostname not found");
 }
 
-TEST_F(IrcTest, APortThatIsNoNumberFrom1To65535IsReportedAndNothingIsLocked) {
-    for (const std::string port : {"six", "0", "70000", ""}) {
-        app.settings.ircPort = port;
+TEST_F(IrcTest, APortOrNickThatCannotBeUsedIsReportedAndNothingIsLocked) {
+    const std::string nickRule =
+        "\" is no IRC nick: a letter or one of [ ] \\ ` _ ^ { | } first, "
+        "then those, digits or -.";
+    const struct {
+        const char *port, *nick;
+        std::string said;
+    } rows[] = {{"six", "FCST", "the port \"six\" is not a number from 1 to 65535."},
+                {"0", "FCST", "the port \"0\" is not a number from 1 to 65535."},
+                {"70000", "FCST", "the port \"70000\" is not a number from 1 to 65535."},
+                {"", "FCST", "the port \"\" is not a number from 1 to 65535."},
+                {"6667", "", "the bot has no nick; type one in the name field."},
+                {"6667", "9lives", "the nick \"9lives" + nickRule},
+                {"6667", "-dash", "the nick \"-dash" + nickRule},
+                {"6667", "two words", "the nick \"two words" + nickRule},
+                {"6667", "a,b", "the nick \"a,b" + nickRule}};
+    for (const auto& r : rows) {
+        app.settings.ircPort = r.port;
+        app.settings.ircName = r.nick;
         connectIrc(app);
-        expect({},
-               {"*** Cannot connect: the port \"" + port + "\" is not a number from 1 to 65535."});
+        expect({}, {"*** Cannot connect: " + r.said});
         EXPECT_EQ(locks() + std::to_string(socket().state() == SocketState::Closed), "111101");
     }
+    EXPECT_EQ(nickFault("[Fc]_bot-2^{x}|`\\"), "");
 }
 
 // What the server sends, in these reads; what the bot sends ("> "), shows, and the topic|nicks

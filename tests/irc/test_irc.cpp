@@ -239,9 +239,12 @@ TEST_F(IrcTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
 
 TEST_F(IrcTest, LostConnectionsAreRedialledWithDoublingWaits) {
     joinChannel();
-    // Each wait is the base plus at most a tenth; the status counts down.
+    // Each wait is the base plus at most a tenth; the status counts down. Only the first dial
+    // had made its connection.
     for (int base : {10, 20, 40, 80, 160, 320, 600, 600}) {
         socket().peerClose();
+        EXPECT_TRUE(output.back().starts_with(base == 10 ? "*** Connection lost"
+                                                         : "*** Could not connect"));
         platform.advance(200);
         EXPECT_TRUE(app.irc.ircStatus.starts_with("Reconnecting in ")) << app.irc.ircStatus;
         const int dials = socket().connects;
