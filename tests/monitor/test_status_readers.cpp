@@ -46,8 +46,8 @@ TEST(ReplyMemory, QuotedNamesAnswerAsTheListSearch) {
     std::string longList;
     for (int i = 0; i < 40; ++i) longList += "\"Player" + std::to_string(i) + "\"";
     QuotedNames members;  // one, taking each list in turn: a changed list is read again
-    for (const std::string& list :
-         {std::string("\"Ann\"\"Bob\""), longList, std::string("\"Cid\"")}) {
+    for (const std::string& list : {std::string("\"Ann\"\"Bob\""), longList,
+                                    std::string("\"Cid\"\"\"\"Bob\""), std::string("\"Cid\"")}) {
         members.use(list);
         for (const char* name : {"Ann", "Bob", "Player0", "Player39", "Player4", "Player40",
                                  "layer1", "", "Ann\"\"Bob", "\"Ann", "Cid"})
