@@ -27,20 +27,13 @@
 #include "settings/headless_defaults.h"
 #include "settings/settings_file.h"
 #include "shell/qt_platform.h"
+#include "shell/stop_signals.h"
 #include "shell/terminal_text.h"
 #include "update/updater.h"
 
 namespace fc {
 
 namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int) {
-    const char byte = 1;
-    // Only async-signal-safe work here; the event loop picks the byte up.
-    [[maybe_unused]] const auto n = ::write(signalPipe[1], &byte, 1);
-}
 
 class HeadlessOutput : public AppListener {
 public:
@@ -147,16 +140,8 @@ int runHeadless(const CommandLine& options, const QString& programDir) {
     const std::string settingsPath =
         QDir(programDir).filePath(QString::fromLatin1(kSettingsFile)).toLocal8Bit().toStdString();
 
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
-        std::signal(SIGINT, onSignal);
-        std::signal(SIGTERM, onSignal);
-    }
-    QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, [&] {
-        char byte;
-        [[maybe_unused]] const auto n = ::read(signalPipe[0], &byte, 1);
-        closeRun(app);
-    });
+    QObject signalOwner;
+    onStopSignals(&signalOwner, [&app] { closeRun(app); });
 
     if (options.durationSeconds) {
         QTimer::singleShot(static_cast<int>(*options.durationSeconds * 1000),

@@ -19,6 +19,7 @@
 #include "shell/main_window.h"
 #include "shell/qt_platform.h"
 #include "shell/screenshots.h"
+#include "shell/stop_signals.h"
 
 namespace {
 
@@ -159,6 +160,8 @@ int main(int argc, char** argv) {
         fc::takeScreenshotsAfterReplay(app, window,
                                        QString::fromLocal8Bit(options.screenshots->c_str()));
     }
+    // A signal closes the window as its close button does: the settings saved, IRC quit.
+    fc::onStopSignals(&window, [&window] { window.close(); });
     window.show();
     return QApplication::exec();
 }
