@@ -8,6 +8,7 @@
 #include "irc/bot_commands.h"
 #include "irc/channel_nicks.h"
 #include "irc/irc_connection.h"
+#include "irc/irc_line.h"
 #include "irc/outgoing.h"
 
 namespace fc {
@@ -22,8 +23,26 @@ std::string textAfter(const std::string& text, char c) {
 
 }  // namespace
 
-void showPrivmsg(App& app, const std::string& sender, const std::string& params) {
-    app.appendOutput(hideKillPassword("<" + sender + "> " + stripCrLf(textAfter(params, ':'))));
+void showPrivmsg(App& app, const IrcLine& line) {
+    std::string text = stripCrLf(line.arg(1));
+    if (text.size() >= 2 && text.front() == '\x01') {
+        // A client's query: named, not shown as its control bytes.
+        text.erase(0, 1);
+        if (text.back() == '\x01') text.pop_back();
+        const std::string verb = toUpper(text.substr(0, text.find(' ')));
+        if (verb == "ACTION") {
+            app.appendOutput("* " + line.sender + " " + textAfter(text, ' '));
+        } else {
+            app.appendOutput("[CTCP " + verb + " from " + line.sender + "]");
+        }
+        return;
+    }
+    // Channel chat as "<nick> text", a message to the bot alone as "*nick* text".
+    const std::string& target = line.arg(0);
+    const bool toChannel =
+        !target.empty() && std::string_view("#&+!").find(target[0]) != std::string_view::npos;
+    const std::string shown = toChannel ? "<" + line.sender + "> " : "*" + line.sender + "* ";
+    app.appendOutput(hideKillPassword(shown + text));
 }
 
 void showLeave(App& app, const std::string& sender, const std::string& command) {

@@ -7,8 +7,10 @@
 namespace fc {
 
 class App;
+struct IrcLine;
 
-void showPrivmsg(App& app, const std::string& sender, const std::string& params);
+// A PRIVMSG as the output window shows it: chat, a private message, an action or a CTCP query.
+void showPrivmsg(App& app, const IrcLine& line);
 // A PART or QUIT: the nick leaves the list.
 void showLeave(App& app, const std::string& sender, const std::string& command);
 // Another user joined: the nick joins the list and may be greeted.

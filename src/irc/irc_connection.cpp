@@ -29,8 +29,8 @@ std::string hostOf(const std::string& entry) {
 void answerPing(App& app, const IrcLine& l) {
     // The answer carries exactly what the PING did, whoever sent it.
     app.irc.pingToken = l.arg(0);
+    // Seen in the raw view only: a line every few minutes tells the operator nothing.
     sendIrcLine(app, "PONG :" + app.irc.pingToken, LineKind::Pong);
-    app.appendOutput("PONG!");
 }
 
 // The nick to try after `tries` nicks were refused: the nick with "_", then with 1 to 9.
@@ -136,7 +136,7 @@ void userLine(App& app, const IrcLine& l) {
     }
     if (c == "MODE") showMode(app, l.params), applyChannelModes(app, l);
     if (c == "TOPIC") showTopic(app, l.sender, l.params);
-    if (c == "PRIVMSG") showPrivmsg(app, l.sender, l.params), handleBotQuery(app, l);
+    if (c == "PRIVMSG") showPrivmsg(app, l), handleBotQuery(app, l);
     if (c == "NOTICE") onServiceNotice(app, l);
 }
 

@@ -209,6 +209,9 @@ void IrcTab::refresh(const App& app) {
     syncText(channelEdit_, app.settings.channelEntry);
     channelEdit_->setEnabled(app.window.channelEntryEnabled);
     syncText(channelKeyEdit_, app.settings.channelKey);
+    // The port and the key were dialled and joined with: they lock with the server and channel.
+    ircPortEdit_->setEnabled(app.window.ircServerEnabled);
+    channelKeyEdit_->setEnabled(app.window.channelEntryEnabled);
     syncText(ircNameEdit_, app.settings.ircName);
     ircNameEdit_->setEnabled(app.window.ircNameEnabled);
 

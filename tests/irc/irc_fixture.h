@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app.h"
+#include "core/text_util.h"
 #include "irc/console.h"
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
@@ -24,10 +25,17 @@ protected:
     FakeTcpSocket& socket() { return *platform.tcpSockets.at(0); }
     void receive(const std::string& bytes) { socket().receive(bytes); }
     void line(const std::string& text) { receive(text + "\r\n"); }
-    // A private message to the bot; the chat line it shows first is taken with it.
+    // A private message to the bot; the line it shows first ("*nick* text", or the CTCP
+    // query named) is taken with it.
     void ask(const std::string& nick, const std::string& text) {
         line(":" + nick + "!~u@host PRIVMSG " + app.irc.botNick + " :" + text);
-        EXPECT_EQ(std::erase(output, "<" + nick + "> " + text), 1u);
+        const std::size_t end = text.find_first_of(" \x01", 1);
+        const std::string query = toUpper(text.substr(1, end - 1));
+        const std::string shown =
+            text[0] != '\x01'   ? "*" + nick + "* " + text
+            : query == "ACTION" ? "* " + nick + " " + text.substr(end + 1, text.size() - end - 2)
+                                : "[CTCP " + query + " from " + nick + "]";
+        EXPECT_EQ(std::erase(output, shown), 1u);
     }
     void type(const std::string& text) { app.irc.ircInputLine = text, onIrcInputEnter(app); }
     Lines sent() { return socket().takeLines(); }  // since the last look, as shown()

@@ -156,7 +156,7 @@ TEST_F(BotTest, JoinersAreGreetedWhenTheOptionIsOn) {
 TEST_F(BotTest, OnlyAListedNickLoggedInAsItselfOrGivingThePasswordStopsTheBot) {
     const Lines stop = {"NOTICE ADMIN :Command received!",
                         "QUIT :Remotely closed! - OMG! Somebody is controlling me!"};
-    const std::string ask = ":ADMIN!a@h PRIVMSG FCST :!killyourself", no = "<ADMIN> !killyourself";
+    const std::string ask = ":ADMIN!a@h PRIVMSG FCST :!killyourself", no = "*ADMIN* !killyourself";
     const std::string refused = "*** !killyourself from ADMIN refused: ";
     const std::string noAccount = refused + "not logged in as ADMIN and no KillPassword is set.";
     const Lines out = {no, "*** DISCONNECTED! ***"}, kept = {no, noAccount};
@@ -175,7 +175,7 @@ TEST_F(BotTest, OnlyAListedNickLoggedInAsItselfOrGivingThePasswordStopsTheBot) {
          {"WHOIS ADMIN"}, {"* LEFT: ADMIN (QUIT)", no}},
         {"the password", "pass word", ask + " pass word", stop, {no + " ****", "*** DISCONNECTED! ***"}},
         {"a wrong password", "pw", ask + " guess", {}, {no + " ****", refused + "wrong password."}},
-        {"not listed", "", "@account=x :x!x@h PRIVMSG FCST :!killyourself", {}, {"<x> !killyourself"}}};
+        {"not listed", "", "@account=x :x!x@h PRIVMSG FCST :!killyourself", {}, {"*x* !killyourself"}}};
     // clang-format on
     app.settings.killAllowedFrom = "Admin  op2";
     for (const auto& [name, password, lines, sentLines, shownLines] : rows) {

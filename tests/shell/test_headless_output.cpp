@@ -79,7 +79,7 @@ TEST(HeadlessOutput, TheLoginsOutcomeIsAnIrcEventAndNoSecretIsPrinted) {
     const std::string printed = testing::internal::GetCapturedStdout();
     EXPECT_NE(printed.find(R"("nick":"FCST","login":"pending"})"), std::string::npos);
     EXPECT_NE(printed.find(R"("nick":"FCST","login":"failed"})"), std::string::npos);
-    EXPECT_NE(printed.find("<boss> !killyourself ****"), std::string::npos);
+    EXPECT_NE(printed.find("*boss* !killyourself ****"), std::string::npos);
     EXPECT_NE(printed.find(R"(PRIVMSG FCST :!killyourself ****\r\n)"), std::string::npos);
     for (const char* secret : {"hunter2", "halt"})
         EXPECT_EQ(printed.find(secret), std::string::npos);
