@@ -12,11 +12,14 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTime>
 #include <QVBoxLayout>
 
 #include "core/app.h"
 #include "irc/console.h"
 #include "irc/irc_connection.h"
+#include "preview/irc_colours.h"
 #include "shell/irc_server_buttons.h"
 #include "shell/qt_text.h"
 #include "shell/widget_helpers.h"
@@ -41,27 +44,74 @@ void syncList(QListWidget* list, const std::vector<std::string>& items) {
     for (const std::string& item : items) list->addItem(display(item));
 }
 
-// The output window shows text, not IRC's formatting codes: bold, underline, reverse and plain
-// go, and so does a colour code with its numbers. CR goes too; LF ends the line.
-QString outputDisplay(std::string_view bytes) {
-    std::string text;
-    text.reserve(bytes.size());
-    auto digit = [&](std::size_t i) {
+// Writes IRC-formatted bytes at the end of the output window as the channel shows them: colours,
+// bold and underline drawn (reverse is left out), each new line led by the time it arrived.
+void appendFormatted(QPlainTextEdit* edit, std::string_view bytes) {
+    constexpr const char* kAtLineStart = "fcAtLineStart";
+    bool atLineStart = !edit->property(kAtLineStart).isValid() || edit->property(kAtLineStart).toBool();
+    QTextCursor cursor(edit->document());
+    cursor.movePosition(QTextCursor::End);
+    const QTextCharFormat plain;
+    QTextCharFormat format;
+    std::string run;
+    const auto flush = [&] {
+        if (!run.empty()) cursor.insertText(display(run), format);
+        run.clear();
+    };
+    const auto digit = [&](std::size_t i) {
         return i < bytes.size() && bytes[i] >= '0' && bytes[i] <= '9';
     };
+    // One or two digits at `i` as a colour number, `i` left on the last digit; -1 for none.
+    const auto colourAt = [&](std::size_t& i) {
+        if (!digit(i + 1)) return -1;
+        int n = bytes[++i] - '0';
+        if (digit(i + 1)) n = n * 10 + (bytes[++i] - '0');
+        return n;
+    };
+    const auto brush = [](int n) {
+        const Rgb c = kIrcColours[n % 16];
+        return QBrush(QColor(c.red, c.green, c.blue));
+    };
+    const QString stamp = QTime::currentTime().toString(QStringLiteral("[HH:mm:ss] "));
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const char c = bytes[i];
-        if (c == '\x03') {
-            for (int n = 0; n < 2 && digit(i + 1); ++n) ++i;
-            if (i + 2 < bytes.size() && bytes[i + 1] == ',' && digit(i + 2)) {
-                i += 2;
-                if (digit(i + 1)) ++i;
+        if (c == '\r') continue;
+        if (atLineStart) {
+            flush();
+            cursor.insertText(stamp, plain);
+            atLineStart = false;
+        }
+        if (c == '\x02' || c == '\x1F' || c == '\x0F' || c == '\x16' || c == '\x03') flush();
+        if (c == '\x02') {
+            format.setFontWeight(format.fontWeight() == QFont::Bold ? QFont::Normal : QFont::Bold);
+        } else if (c == '\x1F') {
+            format.setFontUnderline(!format.fontUnderline());
+        } else if (c == '\x0F') {
+            format = plain;
+        } else if (c == '\x03') {
+            const int foreground = colourAt(i);
+            int background = -1;
+            if (foreground >= 0 && i + 2 < bytes.size() && bytes[i + 1] == ',' && digit(i + 2)) {
+                ++i;
+                background = colourAt(i);
             }
-        } else if (c != '\x02' && c != '\x1F' && c != '\x16' && c != '\x0F' && c != '\r') {
-            text += c;
+            if (foreground < 0) {
+                format.clearForeground();
+                format.clearBackground();
+            }
+            if (foreground >= 0 && foreground < 16) format.setForeground(brush(foreground));
+            if (background >= 0 && background < 16) format.setBackground(brush(background));
+        } else if (c == '\n') {
+            run += c;
+            flush();
+            format = plain;  // formatting ends with its line
+            atLineStart = true;
+        } else if (c != '\x16') {
+            run += c;
         }
     }
-    return display(text);
+    flush();
+    edit->setProperty(kAtLineStart, atLineStart);
 }
 
 // Appends what is new when the window's text only grew, so a long output is not redrawn for
@@ -73,11 +123,11 @@ void syncOutput(QPlainTextEdit* edit, const std::string& bytes) {
     if (before == now) return;
     edit->setProperty(kShown, now);
     if (!before.isEmpty() && now.startsWith(before)) {
-        QTextCursor end(edit->document());
-        end.movePosition(QTextCursor::End);
-        end.insertText(outputDisplay(std::string_view(bytes).substr(before.size())));
+        appendFormatted(edit, std::string_view(bytes).substr(before.size()));
     } else {
-        edit->setPlainText(outputDisplay(bytes));
+        edit->clear();
+        edit->setProperty("fcAtLineStart", true);
+        appendFormatted(edit, bytes);
     }
     edit->moveCursor(QTextCursor::End);
     edit->verticalScrollBar()->setValue(edit->verticalScrollBar()->maximum());
