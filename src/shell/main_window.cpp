@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QSizeGrip>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -123,7 +124,11 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     layout->addWidget(ui_->titleBar);
     layout->addWidget(tabs);
     ui_->playbackBar = new PlaybackBar(app_, this);
-    layout->addWidget(ui_->playbackBar);
+    // Without a frame the window manager gives no edge to drag: the corner grip resizes it.
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(ui_->playbackBar, 1);
+    bottom->addWidget(new QSizeGrip(this), 0, Qt::AlignBottom | Qt::AlignRight);
+    layout->addLayout(bottom);
     ui_->lifecycle = new WindowLifecycle(app_, this);
     connect(tabs, &QTabWidget::currentChanged, this, [this] { unfocus(this); });
 
