@@ -18,10 +18,38 @@
 
 namespace fc {
 
+namespace {
+
+// A template's control codes (colour, bold, underline, reverse, plain) shown as the Unicode
+// pictures of those controls, one character each, so the operator sees where they are and the
+// caret positions stay those of the bytes.
+QString codesShown(const std::string& bytes) {
+    QString shown = display(bytes);
+    for (QChar& c : shown)
+        if (c.unicode() < 0x20) c = QChar(0x2400 + c.unicode());
+    return shown;
+}
+
+std::string codesTyped(QString text) {
+    for (QChar& c : text)
+        if (c.unicode() >= 0x2400 && c.unicode() < 0x2420) c = QChar(c.unicode() - 0x2400);
+    return fromDisplay(text);
+}
+
+}  // namespace
+
+void TemplateLineEdit::showTemplate(const std::string& bytes) {
+    const QString shown = codesShown(bytes);
+    if (text() == shown) return;
+    const int cursor = cursorPosition();
+    setText(shown);
+    setCursorPosition(std::min<int>(cursor, static_cast<int>(shown.size())));
+}
+
 TemplateLineEdit::TemplateLineEdit(const char* name, QWidget* parent) : QLineEdit(parent) {
     setObjectName(QString::fromLatin1(name));
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (onEdited) onEdited(fromDisplay(text));
+        if (onEdited) onEdited(codesTyped(text));
     });
 }
 
@@ -34,10 +62,10 @@ void TemplateLineEdit::keyPressEvent(QKeyEvent* event) {
     const char letter =
         key >= Qt::Key_A && key <= Qt::Key_Z ? static_cast<char>('A' + key - Qt::Key_A) : 0;
     const auto edited = formattingKey(
-        fromDisplay(text()), static_cast<std::size_t>(cursorPosition()), letter, modifiers);
+        codesTyped(text()), static_cast<std::size_t>(cursorPosition()), letter, modifiers);
     // Alt with any other key types nothing here; it is left to the window's shortcuts.
     if (!edited) return event->ignore();
-    setText(display(edited->text));
+    setText(codesShown(edited->text));
     setCursorPosition(static_cast<int>(edited->cursor));
     if (onEdited) onEdited(edited->text);
     event->accept();
@@ -99,8 +127,8 @@ TemplateEditor::TemplateEditor(App& app, QWidget* parent)
 }
 
 void TemplateEditor::refresh(const App& app) {
-    syncText(ctfTemplateEdit_, app.settings.ctfTemplate);
-    syncText(dmTemplateEdit_, app.settings.dmTemplate);
+    ctfTemplateEdit_->showTemplate(app.settings.ctfTemplate);
+    dmTemplateEdit_->showTemplate(app.settings.dmTemplate);
     ctfPreview_->showDocument(app.preview.ctfPreviewRtf, app.preview.blackBackground);
     dmPreview_->showDocument(app.preview.dmPreviewRtf, app.preview.blackBackground);
     if (noColoursBox_->isChecked() != app.preview.previewNoColors) {

@@ -22,6 +22,8 @@ public:
     TemplateLineEdit(const char* name, QWidget* parent);
 
     std::function<void(const std::string&)> onEdited;
+    // Shows a template, its control codes as visible symbols.
+    void showTemplate(const std::string& bytes);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
