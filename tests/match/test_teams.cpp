@@ -108,9 +108,14 @@ TEST_F(TeamsTest, ClicksWalkARowRoundOrMarkIt) {
     };
     players({"Ann", "Bob"});
     click(5);
-    for (const char* lists : {"\"Ann\"||", "|\"Ann\"|", "||\"Ann\"", "\"Ann\"||"}) {
+    using enum RowColour;
+    for (const auto& [lists, colour] : {std::pair("\"Ann\"||", Red),
+                                        {"|\"Ann\"|", AssignedBlue},
+                                        {"||\"Ann\"", Grey},
+                                        {"\"Ann\"||", Red}}) {
         click(0);
-        EXPECT_EQ(members(), lists);
+        EXPECT_EQ(std::tuple(members(), app.monitor.playerRows[0].colour),
+                  std::tuple(lists, colour));
     }
     app.match.teamsKnown = false;
     for (const int row : {1, 0, 1}) click(row);
