@@ -27,9 +27,7 @@ struct Timeline : AppListener {
         if (replies++) gaps.push_back(app.platform.nowMs() - last);
         last = app.platform.nowMs();
     }
-    void reportSaid(const std::string&, const std::string& text) override {
-        events.push_back(text);
-    }
+    void reportSaid(const std::string&, const std::string& t) override { events.push_back(t); }
     App& app;
     std::vector<std::string> events;
     std::size_t replies = 0;
