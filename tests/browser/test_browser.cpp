@@ -17,27 +17,18 @@ using Rows = std::vector<ServerRow>;
 const std::string kQ2 = "\xFF\xFF\xFF\xFFprint\n", kList = "\xFF\xFF\xFF\xFFgetserversResponse";
 
 TEST(BrowserAnswers, EachAnswerGivesItsRow) {
-    const struct {
-        const char* what;
-        std::string reply, name, players, map, top;
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    const struct { const char* what; std::string reply, name, players, map, top; } rows[] = {
         {"trimmed; the later of two best wins",
-         kQ2 + "\\hostname\\ A B \\mapname\\m1\\maxclients\\16\n5 4 \"a\"\n9 5 \"b\"\n9 6 \"c\"\n",
-         "A B", "3 / 16", "m1", "c"},
+         kQ2 + "\\hostname\\ A B \\mapname\\m1\\maxclients\\16\n5 4 \"a\"\n9 5 \"b\"\n9 6 \"c\"\n", "A B", "3 / 16", "m1", "c"},
         {"Quake 3: sv_maxclients, a top name without colours",
-         "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\^1R\\sv_maxclients\\12\n3 2 \"^4B^7G\"\n",
-         "^1R", "1 / 12", "", "BG"},
-        {"Quake 3 by its version", kQ2 + "\\version\\Q3 1.32\\maxclients\\8\n7 1 \"^^3A^9b\"\n", "",
-         "1 / 8", "", "3Ab"},
+         "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\^1R\\sv_maxclients\\12\n3 2 \"^4B^7G\"\n", "^1R", "1 / 12", "", "BG"},
+        {"Quake 3 by its version", kQ2 + "\\version\\Q3 1.32\\maxclients\\8\n7 1 \"^^3A^9b\"\n", "", "1 / 8", "", "3Ab"},
         {"Quake 2 keeps carets", kQ2 + "\\maxclients\\8\n7 1 \"^3A\"\n", "", "1 / 8", "", "^3A"},
-        {"a zero wins, a negative never",
-         kQ2 + "\\maxclients\\8\n-5 1 \"a\"\n0 1 \"b\"\n-9 1 \"c\"\n", "", "3 / 8", "", "b"},
-        {"no player in an empty or an unended line",
-         kQ2 + "\\maxclients\\4\n\n2 1 \"A\"\n9 1 \"T\"", "", "2 / 4", "", "A"},
+        {"a zero wins, a negative never", kQ2 + "\\maxclients\\8\n-5 1 \"a\"\n0 1 \"b\"\n-9 1 \"c\"\n", "", "3 / 8", "", "b"},
+        {"no player in an empty or an unended line", kQ2 + "\\maxclients\\4\n\n2 1 \"A\"\n9 1 \"T\"", "", "2 / 4", "", "A"},
         {"Unreal Tournament's counts",
-         "\\hostname\\U\\mapname\\CTF-Face\\numplayers\\3\\maxplayers\\16\\final\\\\queryid\\7.1",
-         "U", "3 / 16", "CTF-Face", "-"},
+         "\\hostname\\U\\mapname\\CTF-Face\\numplayers\\3\\maxplayers\\16\\final\\\\queryid\\7.1", "U", "3 / 16", "CTF-Face", "-"},
         {"junk", "junk", "", "0 / ", "", "-"}};
     // clang-format on
     for (const auto& r : rows) {
@@ -52,13 +43,8 @@ TEST(BrowserAnswers, EachAnswerGivesItsRow) {
 TEST(BrowserAnswers, MasterListsShortTruncatedAndHostile) {
     const std::string at = "\\\x7F\0\0\x01\x6D\x38"s, zero = "\\\0\0\0\0\x6D\x38"s;
     const Lines none, one = {"127.0.0.1:27960"}, two = {one[0], one[0]};
-    const struct {
-        const char* what;
-        std::string datagram;
-        bool list, ended, damaged;
-        Lines servers;
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    const struct { const char* what; std::string datagram; bool list, ended, damaged; Lines servers; } rows[] = {
         {"the end with bytes behind it", kList + "\\EOT\0\0\0"s, true, true, false, none},
         {"two servers and a zero", kList + at + zero + at + "\\EOT", true, true, false, two},
         {"a cut entry", kList + at + "\\\x7F\0\0"s, true, false, true, one},

@@ -36,7 +36,9 @@ struct Feed {
     WiredApp app{platform};
 };
 
-const char* const kHome = "*** home ***|*** home ***";
+const char *const kHome = "*** home ***|*** home ***",
+                  *const kHomeGone = "*** home ***|*** somewhere ***",
+                  *const kGoneHome = "*** somewhere ***|*** home ***";
 
 // One arrival per string of `in`; what is said and asked, and the labels the row names.
 struct FeedRow {
@@ -46,15 +48,12 @@ struct FeedRow {
     std::string asked = "";
     const char *flags = nullptr, *capper = nullptr, *scores = nullptr, *clock = nullptr;
 };
-void ctfq3(Feed& f) {
-    f.app.monitor.gameType = GameType::Quake3OspCtf;
-}  // the mod's own
+const auto ctfq3 = [](Feed& f) { f.app.monitor.gameType = GameType::Quake3OspCtf; };  // a mod's own
 // clang-format off
 const FeedRow kFeedRows[] = {
     {.name = "status split over two arrivals", .in = {"RED Flag Status: HO", "ME\n"}, .flags = "*** home ***|[unknown]"},
     {.name = "status names the carrier", .in = {"RED Flag Status: ^1Sarge\nBLUE Flag Status: Major\n"}, .flags = "^1Sarge|Major"},
-    {.name = "status carrier died", .in = {"BLUE Flag Status: FC Died\nRED Flag Status: HOME\n"},
-     .flags = "*** home ***|*** somewhere ***"},
+    {.name = "status carrier died", .in = {"BLUE Flag Status: FC Died\nRED Flag Status: HOME\n"}, .flags = kHomeGone},
     {.name = "taken, switch off: the label only", .in = {"^1Sar^7ge got the RED flag!\n"}, .flags = "Sarge|[unknown]"},
     {.name = "taken reported", .set = [](Feed& f) { f.app.interp.interpGotFlag = true; },
      .in = {"Major got the BLUE flag!\ngot the RED flag!\n"},
@@ -62,9 +61,8 @@ const FeedRow kFeedRows[] = {
     {.name = "lost and recovered", .set = [](Feed& f) { f.app.interp.interpLostFlag = f.app.interp.interpRecoverFlag = true; },
      .in = {"Major lost the BLUE flag!\nSarge lost the RED flag!\n", "Sarge Recovered the RED flag!\n"},
      .said = {"\002\0032BLUE\003\002 flag lost!", "\002\0035RED\003\002 flag lost!", "\002\0035RED\003\002 flag returned!"},
-     .flags = "*** home ***|*** somewhere ***"},
-    {.name = "recovered unreported", .in = {"Major Recovered the BLUE flag!\nx lost the RED flag!\n"},
-     .flags = "*** somewhere ***|*** home ***"},
+     .flags = kHomeGone},
+    {.name = "recovered unreported", .in = {"Major Recovered the BLUE flag!\nx lost the RED flag!\n"}, .flags = kGoneHome},
     {.name = "invisibility, quad off", .set = [](Feed& f) { f.app.interp.interpQuad = false; },
      .in = {"^4Ghost got INVIS!\nGhost got QUAD!\n"}, .said = {"\00314\002INVISIBILITY\002\003 taken by Ghost"}},
     {.name = "power-ups by their switches",
@@ -78,8 +76,7 @@ const FeedRow kFeedRows[] = {
               "\002Server Status:\002 Server has \00304crashed\003! Restarting now..."}},
     {.name = "server status off", .in = {"SERVER STARTING UP\n"}},
     {.name = "capper with red, blanks before", .in = {"  Sarge CAPTURED the RED flag!\n"}, .capper = "Sarge"},
-    {.name = "capper with blue after red", .in = {"  Sarge CAPTURED the RED flag!\n", "Major CAPTURED the BLUE flag!\n"},
-     .capper = "Major"},
+    {.name = "capper with blue after red", .in = {"x CAPTURED the RED flag!\n", "Major CAPTURED the BLUE flag!\n"}, .capper = "Major"},
     {.name = "capper of one letter", .in = {"x CAPTURED the RED flag!\n"}, .capper = "x"},
     // A score line brings both flags home; its numbers are taken and reported unless the
     // switch is off or the game is ctfq3, whose mod gives the score.
@@ -91,8 +88,7 @@ const FeedRow kFeedRows[] = {
      .in = {"Score (Red-Blue): 3 - 1\n"}, .flags = kHome, .scores = "2/40 0/0"},
     {.name = "score with the switch off", .set = [](Feed& f) { f.app.interp.interpReport = false; },
      .in = {"Current Score (Red-Blue): 3 - 1\n"}, .flags = kHome, .scores = "0/0 0/0"},
-    {.name = "Current Score sets the fields only", .in = {"Current Score (Red-Blue):4 - 12 \n"}, .flags = kHome,
-     .scores = "4/ 12/"},
+    {.name = "Current Score sets the fields only", .in = {"Current Score (Red-Blue):4 - 12 \n"}, .flags = kHome, .scores = "4/ 12/"},
     {.name = "match start, address hidden", .set = [](Feed& f) { f.app.settings.serverIsPrivate = true; },
      .in = {"Match Started!!! ctf4\n"}, .said = {"*** MATCH HAS STARTED! *** Server: [PRIVATE!] - Using Interp! - ctf4"},
      .clock = "0:00 [no match]"},

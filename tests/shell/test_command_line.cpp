@@ -59,70 +59,53 @@ std::string parsedText(const std::string& line) {
 }
 
 // Lines a script may write, joined by "|", and what they give.
+// clang-format off
 const std::pair<const char*, const char*> kAccepted[] = {
-    {"", ""},
+    {"", ""}, {"--headless|--speed|1000", "headless speed=1000"}, {"--version|--help|--dir|x", "version help dir=x"},
     {"--headless|--replay|a|--speed|50|--record|b", "headless replay=a speed=50 record=b"},
-    {"--headless|--speed|1000", "headless speed=1000"},
     {"--preview|x|--kind|ctf|--server|h:1|--json", "json server=h:1 preview=x ctf"},
     {"--headless|--server|h x|--dir|d|--duration|2.5", "headless dir=d server=h x duration=2.5"},
     {"--headless|--irc|irc.example.net:6670|--channel|#war|--nick|Caster|--key|",
      "headless irc=irc.example.net:6670 port-given channel=#war nick=Caster key="},
-    {"--version|--help|--dir|x", "version help dir=x"},
-    {"--headless|--tls-insecure|--no-reconnect|--irc-from-settings",
-     "headless irc-from-settings tls insecure no-reconnect"},
+    {"--headless|--tls-insecure|--no-reconnect|--irc-from-settings", "headless irc-from-settings tls insecure no-reconnect"},
     {"--headless|--irc|localhost|--interp-events|none", "headless irc=localhost:6667 events="},
-    {"--headless|--irc|::1", "headless irc=::1:6667"},
+    {"--headless|--irc|::1", "headless irc=::1:6667"}, {"--headless|--json|--check-update", "headless json check-update"},
     {"--headless|--sasl-user|bot|--sasl-password-file|pw", "headless sasl=bot:pw"},
     {"--headless|--irc|[::1]:7000|--tls", "headless irc=::1:7000 port-given tls"},
-    {"--headless|--interp-port|13490|--interp-events|got,scores,server",
-     "headless interp-port=13490 events=got;scores;server;"},
-    {"--headless|--json|--check-update", "headless json check-update"},
-    {"--headless|--sweep|--fast|--filter-empty|--filter-unanswered",
-     "headless sweep fast filter-empty filter-unanswered"},
+    {"--headless|--interp-port|13490|--interp-events|got,scores,server", "headless interp-port=13490 events=got;scores;server;"},
+    {"--headless|--sweep|--fast|--filter-empty|--filter-unanswered", "headless sweep fast filter-empty filter-unanswered"},
     {"--preview|\x02%c%|--background|black|--no-colors", "preview=\x02%c% black no-colors"},
     // --demo is a headless replay at high speed.
-    {"--demo", "headless speed=1000 demo"},
-    {"--demo|--speed|1", "headless demo"},
-    {"--demo|--json|--irc|h|--channel|#c|--duration|5|--dir|d",
-     "headless json dir=d duration=5 irc=h:6667 channel=#c speed=1000 demo"},
+    {"--demo", "headless speed=1000 demo"}, {"--demo|--speed|1", "headless demo"},
+    {"--demo|--json|--irc|h|--channel|#c|--duration|5|--dir|d", "headless json dir=d duration=5 irc=h:6667 channel=#c speed=1000 demo"},
 };
 
 // Lines refused, blank-separated, by a text the refusal names ("": none). The window has its own
 // fields; --demo goes with what shapes a run, not with another source of replies or kind of run.
 const std::pair<const char*, const char*> kRefused[] = {
-    {"--bogus", "--bogus"},
+    {"--bogus", "--bogus"}, {"--sweep", "--sweep --headless|--filter-empty"},
     {"--irc-from-settings", "--irc-from-settings --headless|--irc|h|--irc-from-settings"},
-    {"--sweep", "--sweep --headless|--filter-empty"},
-    {"--check-update",
-     "--check-update --headless|--sweep|--check-update --headless|--replay|a.rec|--check-update"},
-    {"--server", "--headless|--server"},
-    {"--fast", "--headless|--fast"},
-    {"--replay", "--headless|--sweep|--replay|a.rec"},
-    {"--preview", "--preview|x|--sweep --preview|x|--check-update"},
-    {"soon", "--headless|--duration|soon"},
-    {"h:x", "--headless|--irc|h:x"},
-    {"\"nonsense!!host\" cannot be a host name", "--headless|--server|nonsense!!host"},
-    {"is not a number from 1 to 65535",
-     "--headless|--server|h:0 --headless|--server|h:65536 --headless|--server|h:abc"},
-    {"--sasl-user and --sasl-password-file go",
-     "--headless|--sasl-user|bot --headless|--sasl-password-file|f"},
+    {"--check-update", "--check-update --headless|--sweep|--check-update --headless|--replay|a.rec|--check-update"},
+    {"--server", "--headless|--server"}, {"--fast", "--headless|--fast"}, {"--replay", "--headless|--sweep|--replay|a.rec"},
+    {"--preview", "--preview|x|--sweep --preview|x|--check-update"}, {"soon", "--headless|--duration|soon"},
+    {"h:x", "--headless|--irc|h:x"}, {"\"nonsense!!host\" cannot be a host name", "--headless|--server|nonsense!!host"},
+    {"is not a number from 1 to 65535", "--headless|--server|h:0 --headless|--server|h:65536 --headless|--server|h:abc"},
+    {"--sasl-user and --sasl-password-file go", "--headless|--sasl-user|bot --headless|--sasl-password-file|f"},
     {"go with --headless", "--sasl-user|bot|--sasl-password-file|f"},
     {"--demo plays the shipped match",
-     "--demo|--server|h --demo|--replay|f.rec --demo|--sweep --demo|--check-update "
-     "--demo|--screenshots|d"},
+     "--demo|--server|h --demo|--replay|f.rec --demo|--sweep --demo|--check-update --demo|--screenshots|d"},
     {"--preview goes only with", "--demo|--preview|x"},
-    {"", "--json --tls --irc|localhost --replay|a.rec --interp-events|quad --kind|ctf"},
-    {"", "--headless|--screenshots|d --dir|--interp-port|3490 --preview|x|--kind|tdm"},
-    {"", "--preview|x|--duration|1 --headless|--replay|a.rec|--server|10.0.0.5"},
-    {"", "--headless|--channel --headless|--record --headless|--duration|-1"},
-    {"", "--headless|--server| --headless|--nick| --headless|--replay| --headless|--irc|"},
-    {"", "--headless|--irc|host: --headless|--irc|host:0 --headless|--irc|host:65536"},
-    {"", "--headless|--irc|host:66x --headless|--irc|:1 --headless|--irc|[::1"},
-    {"", "--headless|--irc|[::1]x --headless|--speed|0.05 --headless|--speed|1001"},
+    {"", "--json --tls --irc|localhost --replay|a.rec --interp-events|quad --kind|ctf --headless|--screenshots|d"},
+    {"", "--dir|--interp-port|3490 --preview|x|--kind|tdm --preview|x|--duration|1"},
+    {"", "--headless|--replay|a.rec|--server|10.0.0.5 --headless|--channel --headless|--record --headless|--duration|-1"},
+    {"", "--headless|--server| --headless|--nick| --headless|--replay| --headless|--irc| --headless|--irc|host:"},
+    {"", "--headless|--irc|host:0 --headless|--irc|host:65536 --headless|--irc|host:66x --headless|--irc|:1"},
+    {"", "--headless|--irc|[::1 --headless|--irc|[::1]x --headless|--speed|0.05 --headless|--speed|1001"},
     {"", "--headless|--speed|fast --headless|--interp-port|0 --headless|--interp-port|65536"},
-    {"", "--headless|--interp-port|34x --headless|--interp-events|quad,"},
-    {"", "--headless|--interp-events|Quad --headless|--interp-events|"},
+    {"", "--headless|--interp-port|34x --headless|--interp-events|quad, --headless|--interp-events|Quad"},
+    {"", "--headless|--interp-events|"},
 };
+// clang-format on
 
 TEST(CommandLine, AcceptedAndRefusedLines) {
     for (const auto& [line, gives] : kAccepted) EXPECT_EQ(parsedText(line), gives) << line;
@@ -138,12 +121,10 @@ TEST(CommandLine, AcceptedAndRefusedLines) {
 
 TEST(JsonEvents, StringsEscapeControlsAndReadHighBytesAsLatin1) {
     const std::pair<std::string, std::string> texts[] = {
-        {"plain", R"("plain")"},
-        {R"(a"b\c)", R"("a\"b\\c")"},
-        {"\r\n\t\x01\x1f", R"("\r\n\t\u0001\u001f")"},
-        {std::string(1, '\0'), R"("\u0000")"},
-        {"\xA0\xFF\xE9", "\"\xC2\xA0\xC3\xBF\xC3\xA9\""},
-    };
+        // clang-format off
+        {"plain", R"("plain")"}, {R"(a"b\c)", R"("a\"b\\c")"}, {std::string(1, '\0'), R"("\u0000")"},
+        {"\r\n\t\x01\x1f", R"("\r\n\t\u0001\u001f")"}, {"\xA0\xFF\xE9", "\"\xC2\xA0\xC3\xBF\xC3\xA9\""}};
+    // clang-format on
     for (const auto& [bytes, json] : texts) EXPECT_EQ(jsonString(bytes), json);
 }
 

@@ -38,26 +38,20 @@ TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
     const std::regex said(R"("fate"|\*\*\* Back in|\*\*\* Dropped|<FCST>)");
     for (std::string line; std::getline(printed, line);)
         if (std::regex_search(line, said)) lines.push_back(line);
+    // clang-format off
     const auto report = [](const std::string& text, const std::string& fate) {
-        return R"({"event":"report","target":"#FCST","text":")" + text + R"(","fate":")" + fate +
-               "\"}";
-    };
-    const auto out = [](const std::string& t) {
-        return R"({"event":"output","text":")" + t + "\"}";
-    };
+        return R"({"event":"report","target":"#FCST","text":")" + text + R"(","fate":")" + fate + "\"}"; };
+    const auto out = [](const std::string& t) { return R"({"event":"output","text":")" + t + "\"}"; };
     const std::string irc = R"({"event":"irc","state":"Connected!","nick":"FCST","fate":)";
-    EXPECT_EQ(
-        lines,
-        (std::vector<std::string>{
-            report("\\u0002Red\\u0002 scores", "none"), report("silenced", "off"),
-            report("CAP =RC=Sarge 1:0", "held"),
-            out("*** Back in #FCST: sending 1 line said while away."),
-            irc + R"("late","target":"#FCST","text":"CAP =RC=Sarge 1:0","saidAt":"12:00:00"})",
-            out("<FCST> [12:00:00] CAP =RC=Sarge 1:0"), report("CAP [BC]Kyonshi 1:1", "sent"),
-            out("<FCST> CAP [BC]Kyonshi 1:1"), report("*** Match paused! ***", "held"),
-            irc + R"("dropped","target":"#FCST","text":"*** Match paused! ***",)"
-                  R"("saidAt":"12:00:31"})",
-            out("*** Dropped 1 report line not yet said.")}));
+    EXPECT_EQ(lines, (std::vector<std::string>{
+        report("\\u0002Red\\u0002 scores", "none"), report("silenced", "off"), report("CAP =RC=Sarge 1:0", "held"),
+        out("*** Back in #FCST: sending 1 line said while away."),
+        irc + R"("late","target":"#FCST","text":"CAP =RC=Sarge 1:0","saidAt":"12:00:00"})",
+        out("<FCST> [12:00:00] CAP =RC=Sarge 1:0"), report("CAP [BC]Kyonshi 1:1", "sent"),
+        out("<FCST> CAP [BC]Kyonshi 1:1"), report("*** Match paused! ***", "held"),
+        irc + R"("dropped","target":"#FCST","text":"*** Match paused! ***","saidAt":"12:00:31"})",
+        out("*** Dropped 1 report line not yet said.")}));
+    // clang-format on
 }
 
 // The irc event tells how the login went; no password shows, in the raw view neither.

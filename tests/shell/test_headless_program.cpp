@@ -130,30 +130,23 @@ TEST_F(HeadlessProgram, MonitorsTheServerOfTheSettingsPrintsEachReplyAsJsonAndRe
 // on either stream, and whether (while it runs) the run is told that no game server is watched.
 TEST_F(HeadlessProgram, RunsEndOrGuideAtOnce) {
     const char* noServer = "no game server is watched";
-    const struct {
-        const char *name, *settings, *args;  // the arguments blank-separated
-        int code;
-        std::vector<const char*> said;
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const struct { const char *name, *settings, *args; int code; std::vector<const char*> said; } cases[] = {
         {"an unknown option", "", "--headless --frobnicate", 2, {"--frobnicate"}},
         {"the version", "", "--version", 0, {"Fragcaster 1.33\n"}},
         {"the help", "", "--help", 0, {"--headless"}},
-        {"a template tried as JSON", "", "--preview \x02%c% --kind ctf --background black --json "
-         "--no-colors", 0, {R"({"event":"preview","line":"\u0002Grimhawk","rtf":"{\\rtf1)",
-                            "\\\\cf1 \\\\b Grimhawk\\\\par }\"}\n"}},
-        {"a first run is told how to name a server and goes on", "", "--headless --duration 2.5",
-         0, {noServer, "--server"}},
+        {"a template tried as JSON", "", "--preview \x02%c% --kind ctf --background black --json --no-colors", 0,
+         {R"({"event":"preview","line":"\u0002Grimhawk","rtf":"{\\rtf1)", "\\\\cf1 \\\\b Grimhawk\\\\par }\"}\n"}},
+        {"a first run is told how to name a server and goes on", "", "--headless --duration 2.5", 0, {noServer, "--server"}},
         {"without an IRC server it ends and says how to name one", "IRCSerSel = \r\n",
          "--headless --irc-from-settings --duration 2.5", 2, {noServer, "--irc-from-settings"}},
-        {"a server in the settings is watched without a word", "Q2Selected = 127.0.0.1:9\r\n",
-         "--headless --duration 0.5", 0},
+        {"a server in the settings is watched without a word", "Q2Selected = 127.0.0.1:9\r\n", "--headless --duration 0.5", 0},
         {"a recording to replay needs no server", "",
          "--headless --replay " FRAGCASTER_DEMOS_DIR "/ctf_oa_ctf4ish_x4.rec --duration 0.5", 0},
         {"a SASL password file that cannot be read", "", "--headless --sasl-user bot "
          "--sasl-password-file /nonexistent/pw", 2, {noServer, "--sasl-password-file: cannot read /nonexistent/pw"}},
-        {"an update check without an address says so", "UpdateURL = \r\n",
-         "--headless --json --check-update", 0, {R"("title":"Updater.","text":"No update)"}},
+        {"an update check without an address says so", "UpdateURL = \r\n", "--headless --json --check-update", 0,
+         {R"("title":"Updater.","text":"No update)"}},
     };  // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -184,17 +177,14 @@ TEST_F(HeadlessProgram, RunsEndOrGuideAtOnce) {
 // it prints the begin, the captures in the log's order, the final score, styled only on a tty.
 TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
     enum Layout { SourceTree, Installed, Nowhere };
-    const struct {
-        const char* name;
-        Layout layout;
-        bool terminal, noColor, styled;
-        const char* capture;  // what marks a capture line
-    } cases[] = {
+    // `capture` marks a capture line.
+    // clang-format off
+    const struct { const char* name; Layout layout; bool terminal, noColor, styled; const char* capture; } cases[] = {
         {"a build's demo, piped", SourceTree, false, false, false, "] CAPTURE! [BC] "},
         {"the default line on a terminal is styled", Installed, true, false, true, "Cap by"},
         {"NO_COLOR keeps a terminal plain", Installed, true, true, false, "Cap by"},
-        {"no demo beside the program", Nowhere, false, false, false, ""},
-    };
+        {"no demo beside the program", Nowhere, false, false, false, ""}};
+    // clang-format on
     const QString demos = FRAGCASTER_DEMOS_DIR;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -285,11 +275,6 @@ TEST_F(HeadlessProgram, SettingsSurviveRunsAndTheirIrcServerIsDialledOnlyWithThe
     EXPECT_TRUE(settingsHold("isStarted = 7"));
 }
 
-std::string loopbackEntry(int port) {
-    return std::string("\x7F\x00\x00\x01", 4) + static_cast<char>(port >> 8) +
-           static_cast<char>(port & 0xFF);
-}
-
 // The master server fills an empty list, the fast sweep asks its servers, the files are saved.
 TEST_F(HeadlessProgram, SweepOverTheMasterServersList) {
     UdpResponder quake3([](const std::string& q) {
@@ -301,8 +286,11 @@ TEST_F(HeadlessProgram, SweepOverTheMasterServersList) {
     UdpResponder silent([](const std::string&) { return Datagrams{}; });
     UdpResponder master([&](const std::string& q) {
         if (!q.starts_with("\xFF\xFF\xFF\xFFgetservers ")) return Datagrams{};
-        return Datagrams{"\xFF\xFF\xFF\xFFgetserversResponse\\" + loopbackEntry(quake3.port()) +
-                         "\\" + loopbackEntry(silent.port()) + "\\EOT"};
+        const auto entry = [](int port) {
+            return "\\\x7F\0\0\x01"s + char(port >> 8) + char(port);
+        };
+        return Datagrams{"\xFF\xFF\xFF\xFFgetserversResponse" + entry(quake3.port()) +
+                         entry(silent.port()) + "\\EOT"};
     });
     writeSettings("MasterServer = " + master.entry() + "\r\n");
     ASSERT_EQ(run({"--json", "--sweep", "--fast", "--filter-unanswered"}), 0) << err;

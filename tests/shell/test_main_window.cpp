@@ -19,12 +19,6 @@ protected:
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-    template <typename W = QWidget>
-    W* control(const char* name) {
-        W* found = window.findChild<W*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     void startUp() {
         app.endProgram = [this] { ++ends; };
         app.dispatch([this] { startProgram(app); });
@@ -61,11 +55,14 @@ TEST_F(Window, StartShowsTheTitleAndTheSplash) {
 // "Save now!" saves; a close event waits for the quit timer, and saves.
 TEST_F(Window, SaveNowAndCloseWhichWaitsForTheQuitTimer) {
     startUp();
-    control<QTabWidget>("Tabs")->setCurrentIndex(2);
+    auto* tabs = window.findChild<QTabWidget*>("Tabs");
+    QWidget *box = window.findChild<QWidget*>("CheckForUpdate"),
+            *save = window.findChild<QWidget*>("IRCsafebutton");
+    ASSERT_TRUE(tabs && box && save);
+    tabs->setCurrentIndex(2);
     platform.fileLog.clear();
-    QWidget* box = control("CheckForUpdate");
     QTest::mouseClick(box, Qt::LeftButton, {}, {6, box->height() / 2});  // on the box, at its left
-    QTest::mouseClick(control("IRCsafebutton"), Qt::LeftButton);
+    QTest::mouseClick(save, Qt::LeftButton);
     EXPECT_TRUE(textContains(platform.files["orvexa.ini"], "\r\nCheckForUpdate = 0\r\n"));
     EXPECT_FALSE(window.close() || app.window.trayIconAdded);  // the tray icon goes at once
     platform.advance(490);

@@ -47,8 +47,7 @@ TEST_F(UpdateCheck, TheVersionFileDecidesWhatTheOperatorSees) {
         {"an error page", true, {"HTTP/1.0 404 Not Found\r\n\r\n"}, ""},
         {"a version cut after its dot", true, {"1."}, ""},
         {"a letter before the version", true, {"v1.40  140"}, ""},
-        {"a letter as the minor version", true, {"1.x    140"}, ""},
-        {"an endless number", true, {std::string(3000, '9')}, ""}};
+        {"a letter as the minor version", true, {"1.x    140"}, ""}};
     for (const auto& [name, asked, blocks, shown] : rows) {
         SCOPED_TRACE(name);
         asked ? checkForUpdateNow(app) : startUpdateCheck(app);
