@@ -88,7 +88,7 @@ TEST(UpdateUrl, HostAndPortFromTheAddress) {
         {"http://updates.example.net/fcst.versie", "updates.example.net:80"},
         {"HTTP://127.0.0.1:8080/a/b", "127.0.0.1:8080"}, {"  localhost:1/x  ", "localhost:1"},
         {"example.net", "example.net:80"}, {"http://h:65535/", "h:65535"}, {"", "-"},
-        {"http:///x", "-"}, {"http://h:0/x", "-"}, {"http://h:65536/x", "-"},
+        {"http:///x", "-"}, {"http://h:0/x", "-"}, {"http://h:65536/x", "-"}, {"http://h:000080/x", "-"},
         {"http://h:80x/", "-"}, {"http://h:/", "-"}, {"http://a b/", "-"}};
     // clang-format on
     for (const auto& [url, address] : rows) {
