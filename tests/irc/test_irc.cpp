@@ -54,6 +54,7 @@ TEST_F(IrcTest, TheStrippingOptionsAndTheEncodingShapeWhatLeaves) {
         {"cut to the limit", "", std::string(600, 'a'), std::string(495, 'a')},
         {"an e acute", "", "Jos\xE9", "Jos\xC3\xA9"},
         {"a Quake 3 high character", "", "\x95Neo", "\xE2\x80\xA2Neo"},
+        {"the first and last of them", "", "\x80\x9F", "\xE2\x82\xAC\xC5\xB8"},
         {"no-break padding", "", "1\xA0\xA0", "1\xC2\xA0\xC2\xA0"},
         {"Latin-1 as it is", "L", "Jos\xE9", "Jos\xE9"},
         {"UTF8ONLY beats the setting", "LU", "Jos\xE9", "Jos\xC3\xA9"},
