@@ -14,13 +14,13 @@ void openBrowser(App& app);
 // Every way of closing the browser: the stored list and the settings follow the working list.
 void closeBrowser(App& app);
 
-void totalRefresh(App& app);      // totalRefreshButton "Total refresh"
-void refreshVisible(App& app);    // refreshVisibleButton "Refresh visible"
-void removeSelected(App& app);    // removeSelectedButton "Remove selected"
-void removeNonVisible(App& app);  // removeNonVisibleButton "Remove all non-visible"
-void switchDetailMode(App& app);  // detailModeButton "Playlist / CVarlist  ->"
-void selectForWatching(App& app);   // selectForWatchingButton "Select for Fragcaster"
-void closeThisWindow(App& app);   // closeButton "Close this window"
+void totalRefresh(App& app);       // totalRefreshButton "Total refresh"
+void refreshVisible(App& app);     // refreshVisibleButton "Refresh visible"
+void removeSelected(App& app);     // removeSelectedButton "Remove selected"
+void removeNonVisible(App& app);   // removeNonVisibleButton "Remove all non-visible"
+void switchDetailMode(App& app);   // detailModeButton "Playlist / CVarlist  ->"
+void selectForWatching(App& app);  // selectForWatchingButton "Select for Fragcaster"
+void closeThisWindow(App& app);    // closeButton "Close this window"
 
 void onFilterUnanswered(App& app, bool checked);
 void onFilterEmpty(App& app, bool checked);

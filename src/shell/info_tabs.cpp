@@ -30,13 +30,15 @@ const HelpSection kHelp[] = {
       "button will change into Connection ON. Every second the information will be refreshed. It "
       "is not necessary to be connected to an IRC server.",
       "Standard the game match will be set to \"No\". So no info will be passed on to the IRC "
-      "server. This will automatically go on Yes when Fragcaster detects that a game has started. If "
+      "server. This will automatically go on Yes when Fragcaster detects that a game has started. "
+      "If "
       "you think the game already has started or shouldn't be started yet, click on the button "
       "below the match state."}},
     {"Options",
      {"You can set some options here. The \"get-info\" means: When IRC-user requests information "
       "from the bot, Fragcaster will give the information. But if the user is on the "
-      "\"get-info-ignore list\" Fragcaster will just ignore the request. So the get-info-ignore time "
+      "\"get-info-ignore list\" Fragcaster will just ignore the request. So the get-info-ignore "
+      "time "
       "means how many seconds should Fragcaster ignore the IRC-user."}},
     {"Srv. Info",
      {"All information that comes from the quake 2/3/unreal server will be shown here."}},

@@ -48,7 +48,8 @@ void syncList(QListWidget* list, const std::vector<std::string>& items) {
 // bold and underline drawn (reverse is left out), each new line led by the time it arrived.
 void appendFormatted(QPlainTextEdit* edit, std::string_view bytes) {
     constexpr const char* kAtLineStart = "fcAtLineStart";
-    bool atLineStart = !edit->property(kAtLineStart).isValid() || edit->property(kAtLineStart).toBool();
+    bool atLineStart =
+        !edit->property(kAtLineStart).isValid() || edit->property(kAtLineStart).toBool();
     QTextCursor cursor(edit->document());
     cursor.movePosition(QTextCursor::End);
     const QTextCharFormat plain;
