@@ -140,11 +140,10 @@ TEST_F(IrcTest, TheLoginLineLeavesAfterRegisteringAndTheJoinWaitsForTheService) 
 }
 
 TEST_F(IrcTest, ThePaceIsTakenAsTypedOrItsDefaultsAndTheOutputWindowIsBounded) {
-    const std::tuple<const char*, const char*, int, int> rows[] = {{"4", "0", 4, 0},
-                                                                   {"", "", 4, 2000},
-                                                                   {"fast", "fast", 4, 2000},
-                                                                   {"0", "0", 1, 0},
-                                                                   {" 7 lines", " 7 lines", 7, 7}};
+    const std::tuple<const char*, const char*, int, int> rows[] = {
+        // clang-format off
+        {"4", "0", 4, 0}, {"", "", 4, 2000}, {"fast", "fast", 4, 2000}, {"0", "0", 1, 0},
+        {" 7 lines", " 7 lines", 7, 7}};  // clang-format on
     for (const auto& [burstTyped, gapTyped, burst, gap] : rows) {
         SCOPED_TRACE(burstTyped);
         app.settings.ircBurst = burstTyped;

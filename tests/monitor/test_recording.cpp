@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <optional>
@@ -200,18 +199,6 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
     const std::string record = std::string(4, '\xFF') + "disconnect recorded from h:1\r\n\x03";
     EXPECT_EQ(recordedServer(record), "h:1");
     EXPECT_EQ(recordedServer(record.substr(0, 14)), std::nullopt);  // a disconnect notice
-}
-
-TEST(RecordTab, TheWallClockIsTodaysDateAndTime) {
-    using namespace std::chrono;
-    setenv("TZ", "UTC", 1), tzset();
-    const auto now = system_clock::now();
-    const LocalTime local = FakePlatform().Platform::localTime();
-    const year_month_day day{floor<days>(now)};
-    EXPECT_EQ(std::tie(local.year, local.month, local.day),
-              std::tuple(int(day.year()), int(unsigned(day.month())), int(unsigned(day.day()))));
-    EXPECT_NEAR(local.secondsSinceMidnight,
-                duration<double>(now.time_since_epoch() % days(1)).count(), 0.05);
 }
 
 TEST(RecordTab, ProposedNamesAndPlayingTheSelectedRecording) {
