@@ -40,9 +40,10 @@ void addTeamSums(App& app) {
         // Tourney and Battle keep what is shown: the Tourney scores come from the mod's variables.
         const bool keepShown =
             describe(app.monitor.gameType).teamScores == TeamScores::TourneyScores;
+        // Frag sums start at 0, so a side nobody plays on reads 0 rather than nothing.
         if (source == 0 && !keepShown) {
-            app.monitor.redScoreText.clear();
-            app.monitor.blueScoreText.clear();
+            app.monitor.redScoreText = blankNumber(0);
+            app.monitor.blueScoreText = blankNumber(0);
         }
         if (source != 3) {
             if (textEndsWith(app.monitor.redScoreText, "/")) source = 2;

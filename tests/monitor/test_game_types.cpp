@@ -39,7 +39,7 @@ const TypeRow kTypes[] = {
      {{Q2 + "ctf\\gamestats\\14:20 3/25 1/14\\maxclients\\16\\timelimit\\30", "ctf|Red team|Blue team|14:20|3/25|1/14" + kSix},
       {Q2 + "ctf\\gamestats\\14:19  3/25 1/14", "ctf|Red team|Blue team|14:19||3/25" + kSix}}},
     {"Tourney duel hides the team frame",
-     {{Q2 + "Tourney\\match_type\\Duel", "1vs1|Player A|Player B|[no match]|||Red team|Blue team|0|0"}},
+     {{Q2 + "Tourney\\match_type\\Duel", "1vs1|Player A|Player B|[no match]| 0| 0|Red team|Blue team|0|0"}},
      {{"5", "40", "Ann"}, {"3", "50", "Bob"}}},
     {"Lithium leaves the frame as it was", {{Q2 + "lithium", "freedm|Team A|Team B|[no match]| 6| 18" + kSix}}},
     // The server names the teams: the text after the hyphen; without it a side is unknown.

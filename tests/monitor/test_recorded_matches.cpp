@@ -9,8 +9,8 @@ namespace {
 
 // A real server's games, as its log tells: one Begin per game however often the frag sums fall
 // back to 0:0, the game's own captures in its final score; "defaultDM" is the periodic report.
-// Untagged, the same match with its players' clan tags taken out: no side is known, so each
-// capture is said once with its capper and no count rises.
+// Untagged, the same matches with the players' clan tags taken out: no side is known, so each
+// capture is said once with its capper, no count rises and the sides read 0.
 TEST(RecordedMatch, ShowAndSayWhatHappened) {
     const std::string begin = "*** MATCH BEGIN *** Map playing: ";
     const std::string at = "   Server: 127.0.0.1:27974   Time Left: ";
@@ -26,6 +26,9 @@ TEST(RecordedMatch, ShowAndSayWhatHappened) {
      {kBeginCtf, "CAP =RC=Grunt [BC]0 [RC]1", "CAP [BC]Grism [BC]1 [RC]1", "CAP =RC=Major [BC]1 [RC]2", "defaultDM",
       "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)", kBeginCtf},
      50, "ctfbq3|43|6|=RC=Sarge/2/\"^1=RC=^7Sarge\"/2/\"=RC=Sarge\"/2/0/Blue|1/8|3:57"},
+    {"tdm_oa_dm1_x1 untagged",
+     {kBeginTdm, "defaultDM", "defaultDM", "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 / [Blue team] 0", kBeginTdm},
+     105, "dmbq3|43|6|Sarge/5/\"^1^7Sarge\"/5/\"Sarge\"/5/0/Spec|0 0|1:03"},
     {"tdm_oa_dm1_x1",
      {kBeginTdm, "defaultDM", "defaultDM", "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 15 / [RC] 19", kBeginTdm},
      105, "dmbq3|43|6|=RC=Sarge/5/\"^1=RC=^7Sarge\"/5/\"=RC=Sarge\"/5/0/Blue|0 7|1:03"},
