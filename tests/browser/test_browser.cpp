@@ -3,6 +3,7 @@
 
 #include "browser/answers.h"
 #include "browser/browser_actions.h"
+#include "browser/server_list.h"
 #include "monitor/poller.h"
 #include "program/wiring.h"
 #include "support/fake_platform.h"
@@ -129,6 +130,18 @@ TEST_F(BrowserTest, APacedSweepAsksOneServerPerTickAndAnswersGoToTheirSendersRow
                                   {"Three", "0 / 8", "q2dm1", "-", "q3.example.net:27903"},
                                   {"Two", "1 / 8", "q2dm1", "p1", "10.0.0.2:27910"}}));
     EXPECT_EQ(std::tuple(b.browserServers.size(), sent(1)), std::tuple(4u, Lines{}));
+}
+
+// A master list longer than the browser holds fills it to the limit, and the asking ends there.
+TEST_F(BrowserTest, AMasterListStopsAtTheListLimit) {
+    app.settings.masterServer = "10.9.9.9";
+    requestMasterList(app);
+    std::string list = kList;
+    for (int i = 0; i <= int(kBrowserListLimit); ++i)
+        list += "\\\x0A\x01"s + char(i >> 8) + char(i) + "\x6D\x38";
+    platform.udpSockets.at(3)->deliver(list + "\\EOT", "10.9.9.9", 27950);
+    EXPECT_EQ(std::tuple(b.browserServers.size(), b.askingMaster),
+              std::tuple(kBrowserListLimit, false));
 }
 
 // With nothing selected both only beep. Remove selected lets the last entry take the slot.

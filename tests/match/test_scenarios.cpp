@@ -179,6 +179,8 @@ TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
          None, "1/0", {begin + "20:00"}},
         {"captures while running are said", "CTFGame", "0", {{}, {3, 0}, {10, 8}}, -1, 0, Running,
          "1/1", {begin + "20:00", "CAP Alpha or Bravo N/A"}},
+        {"frags back at 0 0 clear the captures", "CTFGame", "0", {{}, {3, 0}, {10, 0}, {0, 0}}, -1, 0,
+         Running, "0/0", {begin + "20:00", "CAP Alpha N/A"}},
         {"no team rows, no begin", "Deathmatchplus", "0", {{}, {3, 4}}, -1, 0, None, nullptr, {}},
         {"ctf ends at INT", "CTFGame", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, "0/0",
          {begin + "1:00", kEnded + "[Red team] 0 (3) / [Blue team] 0 (2)"}},
@@ -237,6 +239,8 @@ TEST_F(MatchControl, TheButtonWalksTheStates) {
         return std::string(c.state) + " / " + c.button;
     };
     app.window.timePlayedVisible = true;
+    app.monitor.gameText = "battle";  // a start counts the report's points from nothing
+    app.match.game.lastReportedRed = app.match.game.lastReportedBlue = 3;
     EXPECT_EQ(captions(), "No / Start it!");
     for (const auto& [after, shown, said] :
          {std::tuple(Running, true, "Yes / Stop it!"), {None, false, "No / Start it!"}}) {
@@ -244,7 +248,9 @@ TEST_F(MatchControl, TheButtonWalksTheStates) {
         EXPECT_EQ(std::tuple(app.match.matchState, app.window.timePlayedVisible, captions()),
                   std::tuple(after, shown, said));
     }
-    EXPECT_EQ(std::tuple(app.monitor.timeLeft.text(), clock()), std::tuple("20:00", "off"));
+    EXPECT_EQ(std::tuple(app.monitor.timeLeft.text(), clock(), app.match.game.lastReportedRed,
+                         app.match.game.lastReportedBlue),
+              std::tuple("20:00", "off", 0, 0));
     app.match.matchState = Ready;
     EXPECT_EQ(captions(), "Ready to start / Skip this match");
     for (const auto& [after, said] : {std::pair(Skip, "No (Skipped) / Set: 'Ready to start'"),
@@ -269,6 +275,23 @@ TEST_F(MatchControl, TheReportIntervalFollowsTheTypingAndALoweredOneReportsAtOnc
     onReportIntervalEdited(app, "30");
     onBattleTick(app);
     EXPECT_EQ(std::tuple(said.lines.size(), app.match.game.sinceReport.count()), std::tuple(1u, 0));
+}
+
+// Minimised, the window's caption tells the teams' first scores and the time left each second.
+TEST_F(MatchControl, TheMinimisedWindowsCaptionTellsTheScore) {
+    const struct {
+        bool minimised;
+        const char *red, *blue, *caption;
+    } rows[] = {{true, " 3/12", " 1/7", "Red team  3|Blue team  1|[no match]"},
+                {true, " 4", " 0", "Red team  4|Blue team  0|[no match]"},
+                {false, "3", "1", "~ Fragcaster ~"}};
+    for (const auto& r : rows) {
+        app.window.windowMinimised = r.minimised;
+        app.monitor.redScoreText = r.red;
+        app.monitor.blueScoreText = r.blue;
+        platform.advance(1000);
+        EXPECT_EQ(app.window.windowCaption, r.caption);
+    }
 }
 
 TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
