@@ -37,11 +37,12 @@ RecordRead nextReply(App::Playback& p) {
     return r;
 }
 
+constexpr double kDay = 86400;
+
 // The match clocks' whole seconds from the reply replayed last to one recorded at `time`: a
 // recording across midnight goes on from 0, and a gap of more than an hour is a new game.
 void passRecordedTime(App& app, double time) {
     App::Playback& p = app.playback;
-    constexpr double kDay = 86400;
     const double reached = time < p.replayedTime - kDay / 2 ? time + kDay : time;
     const double seconds = std::floor(reached) - std::floor(p.replayedTime);
     for (int i = 0; i < seconds && seconds <= 3600; ++i)
@@ -94,7 +95,7 @@ void onPlaybackTick(App& app) {
         app.playbackTimer->setEnabled(false);
         return;
     }
-    const double now = p.clock;
+    double now = p.clock;
     double time = p.heldTime;
     std::string reply;
     if (p.held) {
@@ -108,6 +109,8 @@ void onPlaybackTick(App& app) {
         ++p.recordsRead;
         time = r.time;
         reply = std::move(r.reply);
+        // A recording across midnight goes on at the same pace into the next day.
+        if (time < now - kDay / 2) now -= kDay;
     }
     if (now < time) {
         p.held = true;

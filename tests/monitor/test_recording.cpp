@@ -101,6 +101,10 @@ TEST(Recording, PlaybackRepeatsTheLiveRunsRepliesAndLinesAtTheChosenPace) {
     const struct { const char* name; int port; void (*live)(Recording&); std::string fileStart; std::size_t replies;
                    std::int64_t gapMs; int records; const char* replayedServer = nullptr; } rows[] = {
         {"a recorded match", 27974, [](Recording& m) { m.recordLive(100); }, server + "27974\r\n 43201\r\n\xFF", 100, 1000, 100},
+        {"a match across midnight", 27974, [](Recording& m) {
+             m.platform.wallClockStart.secondsSinceMidnight = 86360;
+             m.recordLive(100);
+         }, " 86361\r\n\xFF\xFF\xFF\xFF" "disconnect recorded from 127.0.0.1:27974\r\n 86361\r\n\xFF", 100, 1000, 100},
         {"an older recording without its server", 27974, [](Recording& m) {
              m.recordLive(100);
              m.platform.files[kFile].erase(0, m.platform.files[kFile].find("\r\n ") + 2);
