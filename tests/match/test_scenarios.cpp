@@ -71,6 +71,7 @@ TEST(MatchRules, OnePairOfReplies) {
         const char* clock;
         std::string said = "";
         bool hidden = false;
+        long long previousBlue = 0;
     } rows[] = {
         // clang-format off
         {"the clock ends a skip", Osp, "20:00", "19:59", "0", "0", Skip, None, "off"},
@@ -78,6 +79,7 @@ TEST(MatchRules, OnePairOfReplies) {
         {"quiet start below four points", Osp, "", "", "2", "1", None, Running, "15", at},
         {"no quiet start from four points", Osp, "", "", "3", "1", None, None, "20", at},
         {"points after 0 0 end a skip", Osp, "", "", "1", "0", Skip, None, "20", at},
+        {"points after points neither begin nor end a skip", Osp, "", "", "1", "3", Skip, Skip, "off", "", false, 3},
         {"ready ctf", Ctf, "20:00", "19:59", "0/0", "0/0", Ready, Running, "off", at + "19:59"},
         {"ready, no warm up: no match", Tdm, "10:00", "9:59", "0", "0", Ready, None, "off"},
         {"warm up ends", Tdm, "WARMUP", "20:00", "0", "0", Ready, Running, "off", at + "20:00"},
@@ -102,7 +104,8 @@ TEST(MatchRules, OnePairOfReplies) {
         m.app.match.game.played = std::chrono::seconds(42);
         m.app.monitor.lastValues.timeLeft = TimeLeft::read(r.lastTime);
         m.app.monitor.timeLeft = TimeLeft::read(r.time);
-        m.app.monitor.lastValues.red = m.app.monitor.lastValues.blue = 0LL;
+        m.app.monitor.lastValues.red = 0LL;
+        m.app.monitor.lastValues.blue = r.previousBlue;
         m.scores(r.red, r.blue);
         runMatchEventRules(m.app, ServerStatus{});
         EXPECT_EQ(std::tuple(m.app.match.matchState, m.clock(), m.said.lines),
