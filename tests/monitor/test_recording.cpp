@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <optional>
@@ -203,6 +204,16 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
     const std::string record = std::string(4, '\xFF') + "disconnect recorded from h:1\r\n\x03";
     EXPECT_EQ(recordedServer(record), "h:1");
     EXPECT_EQ(recordedServer(record.substr(0, 14)), std::nullopt);  // a disconnect notice
+}
+
+// Recordings are named by the day the system clock reads.
+TEST(RecordTab, TheWallClockIsTodaysDate) {
+    setenv("TZ", "UTC", 1), tzset();
+    const auto day =
+        std::chrono::year_month_day(floor<std::chrono::days>(std::chrono::system_clock::now()));
+    const LocalTime local = FakePlatform().Platform::localTime();
+    EXPECT_EQ(std::tie(local.year, local.month, local.day),
+              std::tuple(int(day.year()), int(unsigned(day.month())), int(unsigned(day.day()))));
 }
 
 TEST(RecordTab, ProposedNamesAndPlayingTheSelectedRecording) {
