@@ -280,6 +280,23 @@ TEST_F(MatchControl, TheReportIntervalFollowsTheTypingAndALoweredOneReportsAtOnc
     EXPECT_EQ(std::tuple(said.lines.size(), app.match.game.sinceReport.count()), std::tuple(1u, 0));
 }
 
+// Games whose clock the program keeps start it by hand at the seconds a match has typically run.
+TEST_F(MatchControl, AStartByHandSetsTheClockOfGamesTheProgramTimes) {
+    const std::tuple<GameType, const char*, const char*> rows[] = {
+        {GameType::Quake3TeamGame, "baseq3", "11"},
+        {GameType::Quake3TeamGame, "osp", "11"},
+        {GameType::Quake3OspScored, "osp", "15"},
+        {GameType::Quake3OspScored, "cpma", "off"},
+        {GameType::Quake2TeamDeathmatch, "battle", "15"},
+        {GameType::Quake2Ctf, "ctf", "off"}};
+    for (const auto& [type, game, started] : rows) {
+        std::tie(app.monitor.gameType, app.monitor.gameText) = std::tuple(type, game);
+        onMatchButton(app);
+        EXPECT_EQ(clock(), started) << game;
+        onMatchButton(app);
+    }
+}
+
 // Minimised, the window's caption tells the teams' first scores and the time left each second.
 TEST_F(MatchControl, TheMinimisedWindowsCaptionTellsTheScore) {
     const struct {
