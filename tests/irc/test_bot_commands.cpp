@@ -129,7 +129,9 @@ TEST_F(BotTest, InfoShowsTheVersionAndTheCountersAndAUserGetsOneAnswerPerIgnoreT
     ask("joe", "\001VERSION\001");  // the countdown is not restarted
     EXPECT_EQ(app.irc.ignoreList, (Ignored{{"joe", 2s}}));
     expect({}, {"& Notice (!info) sent to joe"});
-    platform.advance(2000);
+    platform.advance(1000);
+    EXPECT_EQ(app.irc.ignoreList, (Ignored{{"joe", 1s}}));  // ignored to the last second
+    platform.advance(1000);
     EXPECT_TRUE(app.irc.ignoreList.empty());
     ask("joe", "\001VERSION\001");
     expect({"NOTICE joe :\001VERSION Fragcaster Version 1.33 Build  139\001"},

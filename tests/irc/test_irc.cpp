@@ -235,6 +235,11 @@ TEST_F(IrcTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
     EXPECT_EQ(app.irc.queue.size(), 200u);
     EXPECT_EQ(app.irc.queue.main.back().body, "PRIVMSG #FCST :report 299");
     EXPECT_EQ(dropped, 300 - static_cast<int>(app.irc.queue.main.size()));  // each one told
+    platform.advance(2000 * 201);  // emptied, the next overflow is told again
+    output.clear();
+    for (int i = 0; i < 250; ++i) sayInChannel(app, "#FCST", "again");
+    EXPECT_EQ(std::erase_if(output, [](auto& l) { return l.starts_with("*** Send queue full"); }),
+              1u);
 }
 
 TEST_F(IrcTest, LostConnectionsAreRedialledWithDoublingWaits) {
