@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/clock_text.h"
+#include "core/server_status.h"
 #include "core/text_util.h"
 #include "core/typed_entry.h"
 
@@ -62,6 +63,19 @@ TEST(TypedEntry, EachFieldReadsTheTypedTextOnceByItsOwnRule) {
         EXPECT_EQ(minutesSeconds(MinutesEntry(t.text).value()), t.fullTime);
         EXPECT_EQ(IntervalEntry(t.text).value().count(), t.interval);
         EXPECT_EQ(PortEntry(t.text).text(), t.text);  // the field shows what was typed
+    }
+}
+
+// A side is known as soon as one player is on it.
+TEST(ServerStatus, SidesAreKnownByAnyPlayerOnOne) {
+    for (const auto& [teams, known] :
+         {std::pair<std::vector<const char*>, bool>{{"Spec", "Red"}, true},
+          {{"Blue"}, true},
+          {{"Spec", "red"}, false},
+          {{}, false}}) {
+        ServerStatus status;
+        for (const char* team : teams) status.players.push_back({.team = team});
+        EXPECT_EQ(status.sidesKnown(), known) << teams.size();
     }
 }
 

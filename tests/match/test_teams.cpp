@@ -35,7 +35,7 @@ TEST(GetTag, ShortestPieceOfTwoToFourteenBetweenSeparators) {
     const std::pair<std::string, const char*> rows[] = {
         {"[ABC]Player", "ABC"}, {"Player", "Player"}, {"x", ""}, {"ABCDEFGHIJKLMNO", ""},
         {"=RC=Sarge", "RC"}, {"[AB]CD", "AB"}, {"a(b)cd.ef|gh*ij", "cd"},
-        {"ABCDEFGHIJKLM|XY", "ABCDEFGHIJKLM"}, {"--  --", ""}, {"", ""},
+        {"ABCDEFGHIJKLMN|XY", "ABCDEFGHIJKLMN"}, {"--  --", ""}, {"", ""},
         {std::string(200, 'x'), ""}};
     // clang-format on
     for (const auto& [name, tag] : rows) EXPECT_EQ(getTag(name), tag) << name;
