@@ -117,6 +117,24 @@ private:
     SocketState state_ = SocketState::Closed;
 };
 
+// An HTTP client whose far end is the test: it reads the requests posted and answers them.
+class FakeHttpClient : public HttpClient {
+public:
+    explicit FakeHttpClient(FakePlatform& platform);
+    ~FakeHttpClient() override;
+    void post(const std::string& url, const std::string&, const std::string& body, int) override {
+        posts.push_back(body);
+        lastUrl = url;
+    }
+    void answer(const HttpAnswer& a) { onAnswer(a); }
+
+    std::vector<std::string> posts;  // the bodies, in order
+    std::string lastUrl;
+
+private:
+    FakePlatform& platform_;
+};
+
 class FakePlatform : public Platform {
 public:
     std::unique_ptr<Timer> createTimer() override { return std::make_unique<FakeTimer>(*this); }
@@ -125,6 +143,9 @@ public:
     }
     std::unique_ptr<TcpSocket> createTcpSocket() override {
         return std::make_unique<FakeTcpSocket>(*this);
+    }
+    std::unique_ptr<HttpClient> createHttpClient() override {
+        return std::make_unique<FakeHttpClient>(*this);
     }
     // Answers from the `hosts` table after `lookupDelayMs` on the virtual clock.
     void lookUpHost(const std::string& name,
@@ -171,6 +192,7 @@ public:
     std::vector<FakeTimer*> timers;
     std::vector<FakeUdpSocket*> udpSockets;
     std::vector<FakeTcpSocket*> tcpSockets;
+    std::vector<FakeHttpClient*> httpClients;
 
 private:
     bool store(const std::string& what, const std::string& path,
