@@ -53,13 +53,6 @@ FakeTcpSocket::~FakeTcpSocket() {
     std::erase(platform_.tcpSockets, this);
 }
 
-FakeHttpClient::FakeHttpClient(FakePlatform& platform) : platform_(platform) {
-    platform_.httpClients.push_back(this);
-}
-FakeHttpClient::~FakeHttpClient() {
-    std::erase(platform_.httpClients, this);
-}
-
 std::vector<std::string> FakeTcpSocket::takeLines() {
     std::vector<std::string> lines;
     std::size_t start = 0;

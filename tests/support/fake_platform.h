@@ -117,22 +117,13 @@ private:
     SocketState state_ = SocketState::Closed;
 };
 
-// An HTTP client whose far end is the test: it reads the requests posted and answers them.
-class FakeHttpClient : public HttpClient {
-public:
-    explicit FakeHttpClient(FakePlatform& platform);
-    ~FakeHttpClient() override;
-    void post(const std::string& url, const std::string&, const std::string& body, int) override {
+// An HTTP client whose far end is the test: the bodies posted go to the platform's list.
+struct FakeHttpClient : HttpClient {
+    explicit FakeHttpClient(std::vector<std::string>& posts) : posts(posts) {}
+    void post(const std::string&, const std::string&, const std::string& body, int) override {
         posts.push_back(body);
-        lastUrl = url;
     }
-    void answer(const HttpAnswer& a) { onAnswer(a); }
-
-    std::vector<std::string> posts;  // the bodies, in order
-    std::string lastUrl;
-
-private:
-    FakePlatform& platform_;
+    std::vector<std::string>& posts;
 };
 
 class FakePlatform : public Platform {
@@ -145,7 +136,9 @@ public:
         return std::make_unique<FakeTcpSocket>(*this);
     }
     std::unique_ptr<HttpClient> createHttpClient() override {
-        return std::make_unique<FakeHttpClient>(*this);
+        auto client = std::make_unique<FakeHttpClient>(httpPosts);
+        http = client.get();
+        return client;
     }
     // Answers from the `hosts` table after `lookupDelayMs` on the virtual clock.
     void lookUpHost(const std::string& name,
@@ -192,7 +185,8 @@ public:
     std::vector<FakeTimer*> timers;
     std::vector<FakeUdpSocket*> udpSockets;
     std::vector<FakeTcpSocket*> tcpSockets;
-    std::vector<FakeHttpClient*> httpClients;
+    std::vector<std::string> httpPosts;  // the bodies posted, in order
+    HttpClient* http = nullptr;          // the client made last: the test answers through it
 
 private:
     bool store(const std::string& what, const std::string& path,
