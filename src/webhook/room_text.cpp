@@ -97,7 +97,7 @@ std::string roomText(std::string_view ircLine, WebhookFormat format) {
     for (const Run& run : runs) {
         // Markdown takes a marker next to a blank as text: blanks stay outside the markers.
         const std::size_t first = run.text.find_first_not_of(' ');
-        if (run.style == 0 || first == std::string::npos) {
+        if (first == std::string::npos) {
             out += run.text;
             continue;
         }

@@ -110,11 +110,9 @@ void Webhook::answered(const HttpAnswer& answer) {
         faults_ = 0;
         // Discord says when its bucket is empty: the next request waits for it to refill.
         if (headerValue(answer, "x-ratelimit-remaining") == "0") {
-            const HttpAnswer reset{
-                0,
-                "",
-                {{"retry-after", headerValue(answer, "x-ratelimit-reset-after").value_or("")}},
-                ""};
+            HttpAnswer reset;
+            reset.headers = {
+                {"retry-after", headerValue(answer, "x-ratelimit-reset-after").value_or("")}};
             if (auto seconds = retryAfterSeconds(reset))
                 notBefore_ = now + static_cast<std::int64_t>(std::ceil(*seconds * 1000));
         }
