@@ -304,7 +304,8 @@ private:
             case QNetworkReply::ProtocolUnknownError:
                 return "not an http or https address";
             case QNetworkReply::SslHandshakeFailedError:
-                return ("TLS failure: " + tls.join("; ")).toStdString();
+                return tls.isEmpty() ? "TLS failure"
+                                     : ("TLS failure: " + tls.join("; ")).toStdString();
             default:
                 return "network error " + std::to_string(static_cast<int>(error));
         }
