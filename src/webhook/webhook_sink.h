@@ -18,6 +18,7 @@ public:
     bool delivering() const override { return webhook_.delivering(); }
 
 private:
+    void told(App& app, const WebhookNews& news);
     std::unique_ptr<LineSink> irc_;
     Webhook webhook_;
     bool failing_ = false;
