@@ -136,4 +136,8 @@ void App::notifyBrowserStatus(const std::string& text) {
     for (AppListener* l : listeners_) l->browserStatusChanged(text);
 }
 
+void App::notifyWebhook(const WebhookNews& news) {
+    for (AppListener* l : listeners_) l->webhookReported(news);
+}
+
 }  // namespace fc

@@ -57,6 +57,8 @@ public:
     virtual void browserRowChanged(const ServerRow& /*row*/) {}
     // The server browser's status line changed.
     virtual void browserStatusChanged(const std::string& /*text*/) {}
+    // A request to the chat room's webhook was answered.
+    virtual void webhookReported(const WebhookNews& /*news*/) {}
 };
 
 // The saved values a command line replaces for one run only: the settings file keeps these
@@ -68,6 +70,8 @@ struct RunOnlySettings {
     std::optional<std::string> savedChannel;
     std::optional<std::string> savedNick;
     std::optional<std::string> channelKey;
+    std::optional<std::string> webhookUrl;
+    std::optional<std::string> webhookFormat;
 };
 
 class App {
@@ -217,6 +221,7 @@ public:
     void showMessage(const std::string& title, const std::string& text);
     void notifyBrowserRow(const ServerRow& row);
     void notifyBrowserStatus(const std::string& text);
+    void notifyWebhook(const WebhookNews& news);
 
 private:
     bool statusIsPrevious_ = false;

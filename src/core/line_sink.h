@@ -21,11 +21,24 @@ enum class ReportKind {
     Typed,      // the operator's own chat: said now or not at all
 };
 
+// What became of a request to the chat room's webhook: "sent", "retry" (the room limits the
+// rate: the lines go again after `retrySeconds`) or "failed" (said once, until it works again).
+struct WebhookNews {
+    std::string what;
+    int status = 0;  // the HTTP status; 0 when no answer came
+    int lines = 0;   // the lines the request carried
+    double retrySeconds = 0;
+    std::string host;  // the webhook's host only: its address holds a secret
+    std::string error;
+};
+
 class LineSink {
 public:
     virtual ~LineSink() = default;
     virtual void sayInChannel(const std::string& target, const std::string& message,
                               ReportKind kind) = 0;
+    // Lines are still on their way somewhere that is not failing: closing gives them a moment.
+    virtual bool delivering() const { return false; }
 };
 
 // Says a line to `target` through the App's sink; nothing when no sink is installed.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fc {
@@ -91,6 +92,29 @@ public:
     std::function<void(const std::string&)> onTlsError;
 };
 
+// What an HTTP request got back. Status 0: no answer came (the host did not answer, the request
+// timed out, the certificate check or the TLS handshake failed); `error` says which.
+struct HttpAnswer {
+    using Headers = std::vector<std::pair<std::string, std::string>>;
+    int status = 0;
+    std::string error;
+    Headers headers;  // names in lower case
+    std::string body;
+};
+
+// Posts to web addresses (http or https, the certificate checked against the system's store),
+// one request at a time: the logic waits for the answer before it posts again.
+class HttpClient {
+public:
+    virtual ~HttpClient() = default;
+    // The answer comes later through onAnswer, never within this call; after `timeoutMs`
+    // without one the request is given up and answers with status 0.
+    virtual void post(const std::string& url, const std::string& contentType,
+                      const std::string& body, int timeoutMs) = 0;
+
+    std::function<void(const HttpAnswer&)> onAnswer;
+};
+
 // The local date and the time of day.
 struct LocalTime {
     int year = 2000;
@@ -106,6 +130,7 @@ public:
     virtual std::unique_ptr<Timer> createTimer() = 0;
     virtual std::unique_ptr<UdpSocket> createUdpSocket() = 0;
     virtual std::unique_ptr<TcpSocket> createTcpSocket() = 0;
+    virtual std::unique_ptr<HttpClient> createHttpClient() = 0;
     // Looks a host name up without waiting for the answer: `answered` runs later on the
     // event-loop thread, never within this call, with the numeric address (IPv4 where the name
     // has one), or "" when the name cannot be found. A numeric address answers with itself.

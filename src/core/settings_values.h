@@ -82,6 +82,11 @@ struct SettingsValues {
     std::int32_t startCount = 0;
     std::int32_t linesPrinted = 0;
     bool checkForUpdate = true;  // "Check for updates at startup."
+    // A chat room's incoming webhook that is told every line said in the channel; empty: none.
+    // The address holds the room's secret: never shown, only its host. The format is "discord"
+    // or "slack" (which Mattermost and Rocket.Chat take too).
+    std::string webhookUrl;
+    std::string webhookFormat = "discord";
 };
 
 }  // namespace fc

@@ -45,6 +45,7 @@ struct WindowState {
     bool splashVisible = false;  // the splash window "Fragcaster"
     std::string splashVersionText = "Version ";
     bool finalCloseBegun = false;      // the second phase of closing has begun
+    int quitWaits = 0;  // quit ticks spent waiting for lines on their way to a chat room
     bool settingsSaveFailing = false;  // the last save failed and the operator was told
 };
 

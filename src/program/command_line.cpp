@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/server_entry.h"
+#include "core/text_util.h"
 
 namespace fc {
 
@@ -110,6 +111,8 @@ std::string usageText() {
            "    --fast               with --sweep: the fast sweep\n"
            "    --filter-empty / --filter-unanswered   the browser's two filters, for this run\n"
            "    --check-update       the manual update check (UpdateURL in orvexa.ini), then end\n"
+           "    --webhook URL        also post every channel line to a chat room's webhook\n"
+           "    --webhook-format discord|slack   its message format (slack: Mattermost too)\n"
            "  fragcaster --demo [options]         replays the shipped demo match at high speed "
            "and\n"
            "                                      prints it as the bot says it (--json, --irc,\n"
@@ -286,6 +289,22 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
                 return result;
             }
             o.screenshots = dir;
+        } else if (arg == "--webhook") {
+            std::string url;
+            if (!value(url)) return result;
+            if (!textStartsWith(url, "https://") && !textStartsWith(url, "http://")) {
+                result.error = "--webhook: not an http:// or https:// address";  // never echoed
+                return result;
+            }
+            o.webhookUrl = url;
+        } else if (arg == "--webhook-format") {
+            std::string format;
+            if (!value(format)) return result;
+            if (format != "discord" && format != "slack") {
+                result.error = "--webhook-format: not discord or slack: " + format;
+                return result;
+            }
+            o.webhookFormat = format;
         } else {
             result.error = "unknown argument: " + arg;
             return result;
@@ -297,7 +316,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             o.ircFromSettings || o.interpPort || o.interpEvents || o.tls || o.noReconnect ||
             o.saslUser || o.saslPasswordFile || o.replay || o.record || o.speed != 1 ||
             o.screenshots || o.sweep || o.sweepFast || o.filterEmpty || o.filterUnanswered ||
-            o.checkUpdate || o.demo) {
+            o.checkUpdate || o.demo || o.webhookUrl || o.webhookFormat) {
             result.error =
                 "--preview goes only with --kind, --background, --no-colors, --server and --json";
         }
@@ -336,6 +355,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         result.error = "--sweep goes with --headless, not with --replay";
     } else if (o.checkUpdate && (!o.headless || o.sweep || o.replay)) {
         result.error = "--check-update goes with --headless, not with --sweep or --replay";
+    } else if (!o.headless && (o.webhookUrl || o.webhookFormat)) {
+        result.error = "--webhook and --webhook-format go with --headless";
     } else if (o.ircHost && o.ircFromSettings) {
         result.error = "--irc and --irc-from-settings cannot be used together";
     }

@@ -180,4 +180,19 @@ std::string statusEventJson(const std::string& text) {
     return "{\"event\":\"status\",\"text\":" + jsonString(text) + "}";
 }
 
+std::string webhookEventJson(const WebhookNews& news) {
+    std::string out = "{\"event\":\"webhook\"";
+    member(out, "state", news.what);
+    out +=
+        ",\"status\":" + std::to_string(news.status) + ",\"lines\":" + std::to_string(news.lines);
+    member(out, "host", news.host);
+    if (news.what == "retry") {
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.3f", news.retrySeconds);
+        out += ",\"retryAfter\":" + std::string(seconds);
+    }
+    if (!news.error.empty()) member(out, "error", news.error);
+    return out + "}";
+}
+
 }  // namespace fc

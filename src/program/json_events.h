@@ -36,5 +36,9 @@ std::string ircEventJson(const std::string& state, const std::string& nick,
 struct ServerRow;
 std::string rowEventJson(const ServerRow& row);
 std::string statusEventJson(const std::string& text);
+// A request to the chat room's webhook: "sent", "retry" (with the seconds it waits) or "failed",
+// with the HTTP status (0: no answer), the lines it carried and the webhook's host alone.
+struct WebhookNews;
+std::string webhookEventJson(const WebhookNews& news);
 
 }  // namespace fc

@@ -26,6 +26,12 @@ bool onCloseRequest(App& app) {
 }
 
 void onQuitTimer(App& app) {
+    // Lines on their way to a chat room get up to ten seconds more; the timer ticks again.
+    constexpr int kMostQuitWaits = 20;
+    if (app.lineSink && app.lineSink->delivering() && app.window.quitWaits < kMostQuitWaits) {
+        ++app.window.quitWaits;
+        return;
+    }
     app.quitTimer->setEnabled(false);
     app.window.finalCloseBegun = true;
     if (app.closeMainWindow) app.closeMainWindow();

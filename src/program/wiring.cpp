@@ -21,6 +21,7 @@
 #include "program/shutdown.h"
 #include "program/startup.h"
 #include "update/updater.h"
+#include "webhook/webhook_sink.h"
 
 namespace fc {
 
@@ -33,7 +34,7 @@ void wireTick(App& app, Timer& timer, void (*handler)(App&)) {
 }  // namespace
 
 void wire(App& app) {
-    app.lineSink = std::make_unique<IrcLineSink>(app);
+    app.lineSink = std::make_unique<WebhookLineSink>(app, std::make_unique<IrcLineSink>(app));
 
     // The monitor and the match clocks.
     wireTick(app, *app.pollTimer, onPollTick);

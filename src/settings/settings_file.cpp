@@ -78,8 +78,9 @@ void loadSettings(App& app) {
 
 void saveSettings(App& app) {
     const SettingsValues& v = app.settings;
-    const bool secrets =
-        !v.ircSaslPassword.empty() || !v.ircLoginLine.empty() || !v.killPassword.empty();
+    const bool secrets = !v.ircSaslPassword.empty() || !v.ircLoginLine.empty() ||
+                         !v.killPassword.empty() ||
+                         !app.keptSettings.webhookUrl.value_or(v.webhookUrl).empty();
     const std::string text = settingsText(app, app.keptSettings);
     if (secrets ? app.platform.replacePrivateFile(kSettingsFile, text)
                 : app.platform.replaceFile(kSettingsFile, text)) {

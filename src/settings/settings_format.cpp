@@ -38,6 +38,7 @@ constexpr TextKey kTextKeys[] = {
     {"IRCSASLPASSWORD", &SettingsValues::ircSaslPassword},
     {"IRCLOGINLINE", &SettingsValues::ircLoginLine},
     {"KILLPASSWORD", &SettingsValues::killPassword},
+    {"WEBHOOKURL", &SettingsValues::webhookUrl},
 };
 
 struct EntryKey {
@@ -180,6 +181,10 @@ bool applySetting(App& app, const std::string& key, const std::string& value) {
         // "45 seconds" keeps only the 45; nothing positive is read as 40 seconds, as when typed.
         const std::string seconds = numberText(value);
         app.settings.reportIntervalSeconds = leadingNumber(seconds) <= 0 ? "40" : seconds;
+    } else if (key == "WEBHOOKFORMAT") {
+        const std::string format = toLower(value);
+        if (format != "discord" && format != "slack") return false;
+        app.settings.webhookFormat = format;
     } else if (key == "ADVANCED") {
         const std::optional<bool> checked = boxValue(value);
         if (!checked) return false;
@@ -280,6 +285,8 @@ std::string settingsText(const App& app, const RunOnlySettings& kept) {
     setting("IRCSaslPassword", app.settings.ircSaslPassword);
     setting("IRCLoginLine", app.settings.ircLoginLine);
     setting("KillPassword", app.settings.killPassword);
+    setting("WebhookURL", kept.webhookUrl.value_or(app.settings.webhookUrl));
+    setting("WebhookFormat", kept.webhookFormat.value_or(app.settings.webhookFormat));
     line("");
     line(kSettingsEndLine);
     return out;

@@ -84,6 +84,9 @@ public:
     void browserStatusChanged(const std::string& text) override {
         json_ ? printLine(statusEventJson(text)) : printPlain(text);
     }
+    void webhookReported(const WebhookNews& news) override {
+        if (json_) printLine(webhookEventJson(news));
+    }
     // Scripts follow the connection by its state text, the nick the server gave the bot and
     // how its login went.
     void eventHandled() override {
@@ -156,6 +159,14 @@ int runHeadless(const CommandLine& options, const QString& programDir) {
     if (options.ircHost) {
         kept.ircServer = app.settings.ircServer;
         kept.ircPort = app.settings.ircPort;
+    }
+    if (options.webhookUrl) {
+        kept.webhookUrl = app.settings.webhookUrl;
+        app.settings.webhookUrl = *options.webhookUrl;
+    }
+    if (options.webhookFormat) {
+        kept.webhookFormat = app.settings.webhookFormat;
+        app.settings.webhookFormat = *options.webhookFormat;
     }
     // Before the monitor is switched on: switching on opens the feed.
     if (options.interpPort) app.interp.interpPort = *options.interpPort;

@@ -22,6 +22,7 @@
 #include "shell/qt_text.h"
 #include "shell/record_tab.h"
 #include "shell/settings_options.h"
+#include "shell/webhook_options.h"
 #include "shell/template_editor.h"
 #include "shell/title_bar.h"
 #include "shell/widget_sync.h"
@@ -58,6 +59,7 @@ struct MainWindow::Controls {
     QPlainTextEdit* serverInfoText = nullptr;
     WindowLifecycle* lifecycle = nullptr;
     SettingsOptions* settingsOptions = nullptr;
+    WebhookOptions* webhookOptions = nullptr;
     RecordTab* record = nullptr;
     PlaybackBar* playbackBar = nullptr;
     TitleBar* titleBar = nullptr;
@@ -92,6 +94,8 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     optionsLayout->addWidget(ui_->ircOptions);
     ui_->settingsOptions = new SettingsOptions(app_, options);
     optionsLayout->addWidget(ui_->settingsOptions);
+    ui_->webhookOptions = new WebhookOptions(app_, options);
+    optionsLayout->addWidget(ui_->webhookOptions);
     optionsLayout->addStretch(1);
     optionsColumns->addLayout(optionsLayout, 1);
     ui_->templateEditor = new TemplateEditor(app_, options);
@@ -172,6 +176,7 @@ void MainWindow::refresh() {
         activateWindow();
     }
     ui_->settingsOptions->refresh(app_);
+    ui_->webhookOptions->refresh(app_);
     ui_->record->refresh(app_);
     ui_->playbackBar->refresh(app_);
     if (app_.window.showGameTab) {

@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QHostInfo>
+#include <QNetworkAccessManager>
 #include <QNetworkDatagram>
+#include <QNetworkReply>
 #include <QPointer>
 #include <QSaveFile>
 #include <QSslSocket>
@@ -247,6 +249,75 @@ std::unique_ptr<UdpSocket> QtPlatform::createUdpSocket() {
 }
 std::unique_ptr<TcpSocket> QtPlatform::createTcpSocket() {
     return std::make_unique<QtTcpSocket>();
+}
+
+namespace {
+
+// Posts through Qt's network access: TLS checks the certificate against the system's store,
+// and a failed check fails the request. Qt's own error texts quote the address, which holds a
+// secret: the answer names the fault in words of its own instead.
+class QtHttpClient : public HttpClient {
+public:
+    ~QtHttpClient() override {
+        if (reply_) {
+            reply_->disconnect();
+            reply_->abort();
+        }
+    }
+    void post(const std::string& url, const std::string& contentType, const std::string& body,
+              int timeoutMs) override {
+        QNetworkRequest request(QUrl(QString::fromStdString(url)));
+        request.setHeader(QNetworkRequest::ContentTypeHeader, qtBytes(contentType));
+        request.setTransferTimeout(timeoutMs);
+        reply_ = manager_.post(request, qtBytes(body));
+        auto tlsFaults = std::make_shared<QStringList>();
+        QObject::connect(reply_, &QNetworkReply::sslErrors, &manager_,
+                         [tlsFaults](const QList<QSslError>& errors) {
+                             for (const QSslError& e : errors) *tlsFaults << e.errorString();
+                         });
+        QObject::connect(reply_, &QNetworkReply::finished, &manager_, [this, tlsFaults] {
+            QNetworkReply* reply = reply_;
+            reply_ = nullptr;
+            reply->deleteLater();
+            HttpAnswer answer;
+            answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+            for (const auto& [name, value] : reply->rawHeaderPairs())
+                answer.headers.emplace_back(bytesText(name.toLower()), bytesText(value));
+            answer.body = bytesText(reply->readAll());
+            if (answer.status == 0) answer.error = faultText(reply->error(), *tlsFaults);
+            if (onAnswer) onAnswer(answer);
+        });
+    }
+
+private:
+    static std::string faultText(QNetworkReply::NetworkError error, const QStringList& tls) {
+        switch (error) {
+            case QNetworkReply::ConnectionRefusedError:
+                return "connection refused";
+            case QNetworkReply::HostNotFoundError:
+                return "host not found";
+            case QNetworkReply::TimeoutError:
+            case QNetworkReply::OperationCanceledError:
+                return "no answer in time";
+            case QNetworkReply::RemoteHostClosedError:
+                return "connection closed";
+            case QNetworkReply::ProtocolUnknownError:
+                return "not an http or https address";
+            case QNetworkReply::SslHandshakeFailedError:
+                return tls.isEmpty() ? "TLS failure"
+                                     : ("TLS failure: " + tls.join("; ")).toStdString();
+            default:
+                return "network error " + std::to_string(static_cast<int>(error));
+        }
+    }
+    QNetworkAccessManager manager_;
+    QNetworkReply* reply_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<HttpClient> QtPlatform::createHttpClient() {
+    return std::make_unique<QtHttpClient>();
 }
 
 std::int64_t QtPlatform::nowMs() const {

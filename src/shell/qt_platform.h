@@ -18,6 +18,7 @@ public:
     std::unique_ptr<Timer> createTimer() override;
     std::unique_ptr<UdpSocket> createUdpSocket() override;
     std::unique_ptr<TcpSocket> createTcpSocket() override;
+    std::unique_ptr<HttpClient> createHttpClient() override;
     void lookUpHost(const std::string& name,
                     std::function<void(const std::string& address)> answered) override;
 

@@ -54,6 +54,7 @@ std::string parsedText(const std::string& line) {
     flags("ctf black no-colors", {o.previewTeamGame, o.previewBlack, o.previewNoColors});
     put(o.screenshots.has_value(), "screenshots=", o.screenshots.value_or(""));
     put(o.demo, "demo", "");
+    put(o.webhookUrl || o.webhookFormat, "webhook=", o.webhookUrl.value_or("") + "," + o.webhookFormat.value_or(""));
     const std::string all = s.str();
     return all.empty() ? all : all.substr(1);
 }
@@ -78,6 +79,7 @@ const std::pair<const char*, const char*> kAccepted[] = {
     // --demo is a headless replay at high speed.
     {"--demo", "headless speed=1000 demo"}, {"--demo|--speed|1", "headless demo"},
     {"--demo|--json|--irc|h|--channel|#c|--duration|5|--dir|d", "headless json dir=d duration=5 irc=h:6667 channel=#c speed=1000 demo"},
+    {"--demo|--webhook|https://h/x|--webhook-format|slack", "headless speed=1000 demo webhook=https://h/x,slack"},
 };
 
 // Lines refused, blank-separated, by a text the refusal names ("": none). The window has its own
@@ -104,6 +106,8 @@ const std::pair<const char*, const char*> kRefused[] = {
     {"", "--headless|--speed|fast --headless|--interp-port|0 --headless|--interp-port|65536"},
     {"", "--headless|--interp-port|34x --headless|--interp-events|quad, --headless|--interp-events|Quad"},
     {"", "--headless|--interp-events|"},
+    {"--webhook and --webhook-format go with --headless", "--webhook|http://h/x --webhook-format|slack"},
+    {"", "--headless|--webhook|ftp://h/x --headless|--webhook|hooks.example/x --headless|--webhook-format|teams --preview|x|--webhook|http://h"},
 };
 // clang-format on
 

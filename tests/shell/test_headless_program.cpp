@@ -235,6 +235,40 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
     }
 }
 
+// The demo posted to a webhook on loopback that rate-limits its first request: every line said
+// in the channel arrives once, in order, in Discord's Markdown, the waiting ones batched.
+TEST_F(HeadlessProgram, DemoReachesAWebhookInOrderBatchedUnderARateLimit) {
+    QTcpServer host;
+    ASSERT_TRUE(host.listen(QHostAddress::LocalHost, 0));
+    QStringList posted;  // the lines of the messages taken
+    int requests = 0;
+    QObject::connect(&host, &QTcpServer::newConnection, [&] {
+        QTcpSocket* c = host.nextPendingConnection();
+        QObject::connect(c, &QTcpSocket::readyRead, [&, c, request = QByteArray()]() mutable {
+            request += c->readAll();
+            const qsizetype head = request.indexOf("\r\n\r\n") + 4,
+                            at = request.toLower().indexOf("content-length:") + 15;
+            const int length = request.mid(at, 8).split('\r')[0].trimmed().toInt();
+            if (head < 4 || at < 15 || request.size() < head + length) return;
+            const QJsonObject body = QJsonDocument::fromJson(request.mid(head, length)).object();
+            request.clear();
+            if (requests++ > 0) posted += body["content"].toString().split('\n');
+            c->write(requests == 1 ? "HTTP/1.1 429 Too Many\r\nContent-Length: 17\r\n\r\n"
+                                     "{\"retry_after\":3}"
+                                   : "HTTP/1.1 204 No Content\r\n\r\n");
+        });
+    });
+    const QString url = QString("http://127.0.0.1:%1/api/webhooks/1/secret").arg(host.serverPort());
+    ASSERT_EQ(run({"--demo", "--json", "--webhook", url}), 0) << err;
+    const std::size_t said = events("report").size();
+    ASSERT_EQ(static_cast<std::size_t>(posted.size()), said) << requests;
+    EXPECT_TRUE(posted.front().startsWith(R"(\*\*\* MATCH BEGIN \*\*\* Map playing: oa\_ctf4ish)"));
+    EXPECT_TRUE(posted.filter(R"(FINAL SCORE: \[BC\] 1 (8) / \[RC\] 2 (21))").size() == 1);
+    EXPECT_EQ(joined(events("webhook").at(0), {"state", "status", "host"}), "retry|429|127.0.0.1");
+    EXPECT_LT(static_cast<std::size_t>(requests), said / 2) << said;  // batched
+    EXPECT_FALSE(textContains(out + err, "secret"));
+}
+
 // Settings survive the command line; their IRC server needs the flag; a signal ends a run.
 TEST_F(HeadlessProgram, SettingsSurviveRunsAndTheirIrcServerIsDialledOnlyWithTheFlag) {
     QTcpServer listener;

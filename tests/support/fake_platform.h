@@ -117,6 +117,15 @@ private:
     SocketState state_ = SocketState::Closed;
 };
 
+// An HTTP client whose far end is the test: the bodies posted go to the platform's list.
+struct FakeHttpClient : HttpClient {
+    explicit FakeHttpClient(std::vector<std::string>& posts) : posts(posts) {}
+    void post(const std::string&, const std::string&, const std::string& body, int) override {
+        posts.push_back(body);
+    }
+    std::vector<std::string>& posts;
+};
+
 class FakePlatform : public Platform {
 public:
     std::unique_ptr<Timer> createTimer() override { return std::make_unique<FakeTimer>(*this); }
@@ -125,6 +134,11 @@ public:
     }
     std::unique_ptr<TcpSocket> createTcpSocket() override {
         return std::make_unique<FakeTcpSocket>(*this);
+    }
+    std::unique_ptr<HttpClient> createHttpClient() override {
+        auto client = std::make_unique<FakeHttpClient>(httpPosts);
+        http = client.get();
+        return client;
     }
     // Answers from the `hosts` table after `lookupDelayMs` on the virtual clock.
     void lookUpHost(const std::string& name,
@@ -171,6 +185,8 @@ public:
     std::vector<FakeTimer*> timers;
     std::vector<FakeUdpSocket*> udpSockets;
     std::vector<FakeTcpSocket*> tcpSockets;
+    std::vector<std::string> httpPosts;  // the bodies posted, in order
+    HttpClient* http = nullptr;          // the client made last: the test answers through it
 
 private:
     bool store(const std::string& what, const std::string& path,

@@ -1,0 +1,117 @@
+// A chat room's webhook on the fake platform: the lines as the room shows them, and when and how
+// they leave under the room's answers.
+#include <gtest/gtest.h>
+
+#include "program/wiring.h"
+#include "settings/settings_file.h"
+#include "support/fake_platform.h"
+#include "support/report_recorder.h"
+#include "webhook/webhook.h"
+
+namespace fc::test {
+namespace {
+
+TEST(RoomText, IrcCodesBecomeTheRoomsMarkdownInUtf8) {
+    const auto discord = WebhookFormat::Discord, slack = WebhookFormat::Slack;
+    const std::tuple<const char*, WebhookFormat, const char*, const char*> rows[] = {
+        {"blanks outside the markers", discord, "a\002 b \037c\017 d", "a **b** **__c__** d"},
+        {"slack has no underline", slack, "\002Cap\002 by \037me", "*Cap* by me"},
+        {"colours dropped, background too", discord, "\00304,12red\0033,x", "red,x"},
+        {"bold over a colour change", discord, "\002\00304R\00314 2\002", "**R 2**"},
+        {"Windows-1252 and Latin-1 high bytes", slack, "\x80 \xE9", "\xE2\x82\xAC \xC3\xA9"},
+        {"Markdown in names escaped", discord, "> [BC]*_x", "\\> \\[BC\\]\\*\\_x"},
+        {"slack's brackets escaped", slack, "<!here> & >", "&lt;!here&gt; &amp; &gt;"}};
+    for (const auto& [what, format, irc, room] : rows)
+        EXPECT_EQ(roomText(irc, format), room) << what;
+}
+
+HttpAnswer answer(int status, const char* error = "", HttpAnswer::Headers headers = {},
+                  const char* body = "") {
+    return {status, error, std::move(headers), body};
+}
+
+struct Room {
+    void told(const WebhookNews& n) { news.push_back(n.what + " " + std::to_string(n.lines)); }
+    FakePlatform platform;
+    Lines news;
+    Webhook hook{platform, [] { return WebhookAddress{"https://h.example/x"}; },
+                 [this](const WebhookNews& n) { told(n); }};
+    const std::string& post(std::size_t n) { return platform.httpPosts.at(n); }
+};
+
+TEST(Webhook, EachAnswerDecidesWhenTheWaitingLinesGo) {
+    const HttpAnswer::Headers emptyBucket{{"x-ratelimit-remaining", "0"},
+                                          {"x-ratelimit-reset-after", "0.8"}};
+    const std::tuple<const char*, HttpAnswer, const char*, int, const char*> rows[] = {
+        {"success", answer(204), "sent 1", 0, "two"},
+        {"a full bucket waits to refill", answer(200, "", emptyBucket), "sent 1", 800, "two"},
+        {"429 with retry_after", answer(429, "", {}, R"({"retry_after": 1.25})"), "retry 1", 1250,
+         "one\\ntwo"},
+        {"429 with Retry-After", answer(429, "", {{"retry-after", "3"}}), "retry 1", 3000,
+         "one\\ntwo"},
+        {"a deleted webhook", answer(404), "failed 1", 2000, "one\\ntwo"},
+        {"no answer", answer(0, "no answer in time"), "failed 1", 2000, "one\\ntwo"}};
+    for (const auto& [what, said, news, waitMs, next] : rows) {
+        Room room;
+        for (const char* line : {"one", "two"}) room.hook.add(line, ReportKind::Event);
+        room.platform.http->onAnswer(said);
+        EXPECT_EQ(room.news, Lines{news}) << what;
+        if (waitMs > 0) room.platform.advance(waitMs - 1);
+        EXPECT_EQ(room.platform.httpPosts.size(), waitMs > 0 ? 1u : 2u) << what;
+        room.platform.advance(1);
+        EXPECT_EQ(room.post(1).find("{\"content\":\"" + std::string(next) + "\""), 0u) << what;
+    }
+}
+
+TEST(Webhook, FaultsAreSaidOnceAndTriedAtMostOnceAMinute) {
+    Room room;
+    room.hook.add("one", ReportKind::Essential);
+    std::vector<std::int64_t> gaps;
+    for (std::size_t i = 1; i < 8; ++i) {
+        const std::int64_t asked = room.platform.nowMs();
+        room.platform.http->onAnswer(answer(503));
+        while (room.platform.httpPosts.size() == i) room.platform.advance(100);
+        gaps.push_back(room.platform.nowMs() - asked);
+    }
+    EXPECT_EQ(gaps, (std::vector<std::int64_t>{2000, 4000, 8000, 16000, 32000, 60000, 60000}));
+    EXPECT_EQ(room.news, Lines{"failed 1"});
+}
+
+TEST(Webhook, FiveRequestsInTwoSecondsThenTheRestInOneAndPeriodicScoresGiveWayFirst) {
+    Room room;
+    for (std::size_t i = 1; i <= 7; ++i) {
+        room.hook.add(std::to_string(i), ReportKind::Event);
+        if (room.platform.httpPosts.size() == i) room.platform.http->onAnswer(answer(204));
+    }
+    room.platform.advance(2000);
+    EXPECT_EQ(room.post(5).find(R"({"content":"6\n7")"), 0u);
+    room.platform.http->onAnswer(answer(204));
+    room.hook.add("score", ReportKind::Periodic);  // under way: never dropped
+    for (int i = 0; i < 195; ++i) room.hook.add("p", ReportKind::Periodic);
+    for (int i = 0; i < 20; ++i) room.hook.add(std::string(22, 'e'), ReportKind::Essential);
+    EXPECT_EQ(room.hook.waiting(), 200u);
+    for (int i = 0; i < 200; ++i) room.hook.add(std::string(22, 'e'), ReportKind::Essential);
+    EXPECT_EQ(room.hook.waiting(), 221u);
+    room.platform.http->onAnswer(answer(204));  // "score"
+    room.platform.http->onAnswer(answer(204));  // 87 lines of 22: 2000 characters exactly
+    EXPECT_EQ(room.news.back(), "sent 87");
+}
+
+TEST(WebhookSink, TypedChatStaysOnIrcAndTheAddressIsShownAsItsHostOnly) {
+    FakePlatform platform;
+    WiredApp app{platform};
+    OutputRecorder output;
+    app.addListener(&output);
+    app.settings.webhookUrl = "https://chat.example.org/hooks/secret";
+    sayInChannel(app, "#c", "hi", ReportKind::Typed);
+    EXPECT_EQ(platform.http, nullptr);
+    sayInChannel(app, "#c", "CAPTURE", ReportKind::Essential);
+    platform.http->onAnswer(answer(0, "refused: https://chat.example.org/hooks/secret"));
+    const std::string said = "webhook at chat.example.org failed: no answer (refused: chat.";
+    EXPECT_EQ(output.lines.at(0).find(said), 8u);
+    saveSettings(app);
+    EXPECT_EQ(platform.fileLog.back(), "replace private orvexa.ini");
+}
+
+}  // namespace
+}  // namespace fc::test
