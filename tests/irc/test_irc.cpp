@@ -150,11 +150,11 @@ TEST_F(IrcTest, ThePaceIsTakenAsTypedOrItsDefaultsAndTheOutputWindowIsBounded) {
         app.settings.ircLineGapMs = gapTyped;
         EXPECT_EQ(std::pair(burstLines(app), lineGapMs(app)), std::pair(burst, gap));
     }
-    app.appendOutput(std::string(9998, 'x'));  // 10000 with its CR LF: not trimmed yet
+    app.appendOutput("a" + std::string(9997, 'x'));  // 10000 with its CR LF: not trimmed yet
     EXPECT_EQ(app.irc.ircOutput.size(), 10000u);
     app.appendOutput("");
     EXPECT_EQ(app.irc.ircOutput.size(), 9000u);
-    EXPECT_EQ(app.irc.ircOutput.substr(8995), "x\r\n\r\n");
+    EXPECT_EQ(app.irc.ircOutput.substr(0, 1) + app.irc.ircOutput.substr(8995), "xx\r\n\r\n");
 }
 
 TEST_F(IrcTest, APongGoesFirstThenReportLinesThenNoticesAndAQuitAtOnce) {

@@ -138,6 +138,9 @@ TEST_F(SettingsTest, DamagedFileLoadsEveryGoodLineAndKeepsACopy) {
                                  (i ? "-" + std::to_string(i + 1) : "") + "."});
         EXPECT_EQ(platform.files["orvexa.ini.damaged"], damaged);
     }
+    for (int n = 4; n <= 99; ++n) platform.files["orvexa.ini.damaged-" + std::to_string(n)] = "";
+    load("x\r\n");  // ninety-nine copies are enough
+    EXPECT_TRUE(shown().at(0).ends_with("no copy of the file as found could be kept."));
     EXPECT_EQ(std::tuple(app.settings.ircName, app.settings.ircPort, app.settings.channelEntry,
                          app.settings.advancedMode, app.settings.startCount),
               std::tuple("Cut short", "7000", "#fine", false, 0));

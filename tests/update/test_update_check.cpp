@@ -38,7 +38,7 @@ TEST_F(UpdateCheck, TheVersionFileDecidesWhatTheOperatorSees) {
         {"three blocks", false, {"1.4", "0   14", "0Two"}, kNewer + "1.40 (build:140)\r\n\r\nTwo"},
         {"a version without a build", true, {"1.34"}, kNewer + "1.34 (build:0)\r\n\r\n"},
         {"asked: a higher build", true, {"1.33   150"}, kNoNewer + "1.33 (build:150)"},
-        {"a build filling its five places", true, {"1.33 10150"}, kNoNewer + "1.33 (build:10150)"},
+        {"a build filling its five places", true, {"1.33 101509"}, kNoNewer + "1.33 (build:10150)"},
         {"the minor version is a number", true, {"1.9      9"}, kNoNewer + "1.9 (build:9)"},
         {"lower, with a higher build", true, {"0.99  1000"}, kNoNewer + "0.99 (build:1000)"},
         {"a short version, a line feed", true, {"1.3\n"}, kNoNewer + "1.3 (build:0)"},
