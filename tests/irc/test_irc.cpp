@@ -85,15 +85,19 @@ TEST_F(IrcTest, SaslLogsInBeforeTheJoinAndARefusalKeepsTheBotOutOfItsChannel) {
                           "|AUTHENTICATE PLAIN|"
                           "AUTHENTICATE Ym90AGJvdABzZWNyZXQ=",
                       req = "CAP REQ :multi-prefix sasl account-tag" + plain;
-    const std::string without = ": the bot goes on without logging in.";
+    const std::string without = ": the bot goes on without logging in.",
+                      refused = "*** SASL login as bot failed (",
+                      why = " Failed): the bot does not join #FCST. Correct IRCSaslUser and "
+                            "IRCSaslPassword and connect again, or empty them to go on without "
+                            "logging in.";
     // clang-format off
     const std::array<std::string, 5> rows[] = {
         {"logged in", caps + ":s 900 FCST F!f@h bot :In\r\n:s 903 FCST :OK\r\n" + hi,
          req + "|CAP END|MODE FCST +i|JOIN #FCST ", "*** Logged in as bot.", "ok Connected!"},
-        {"refused", caps + ":s 904 FCST :Failed\r\n" + hi, req + "|CAP END|MODE FCST +i",
-         "*** SASL login as bot failed (904 Failed): the bot does not join #FCST. Correct IRCSaslUser and "
-         "IRCSaslPassword and connect again, or empty them to go on without logging in.",
+        {"refused", caps + ":s 904 FCST :Failed\r\n" + hi, req + "|CAP END|MODE FCST +i", refused + "904" + why,
          "failed Connected, SASL login failed"},
+        {"refused, too long", caps + ":s 905 FCST :Failed\r\n" + hi, req + "|CAP END|MODE FCST +i",
+         refused + "905" + why, "failed Connected, SASL login failed"},
         {"no SASL offered", ":s CAP * LS :multi-prefix\r\n:s CAP * ACK :multi-prefix\r\n" + hi,
          "CAP REQ :multi-prefix|CAP END|MODE FCST +i|JOIN #FCST ",
          "*** The server offers no SASL PLAIN login" + without, "unavailable Connected!"},
