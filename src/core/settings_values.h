@@ -82,6 +82,9 @@ struct SettingsValues {
     std::int32_t startCount = 0;
     std::int32_t linesPrinted = 0;
     bool checkForUpdate = true;  // "Check for updates at startup."
+    // At a game's end: its timeline picture saved beside the recordings, a summary line said.
+    bool saveTimeline = true;
+    bool reportSummary = true;
 };
 
 }  // namespace fc

@@ -64,6 +64,13 @@ struct CommandLine {
     // The shipped demo match replayed without a window (1000 times the speed unless --speed says
     // otherwise), from a program folder of its own unless --dir names one.
     bool demo = false;
+    // Every game of this recording drawn as a timeline into `timelineOut` (PNG or SVG), of
+    // this size; --background black gives it a black background.
+    std::optional<std::string> timeline;
+    std::optional<std::string> timelineOut;
+    int timelineWidth = 1200;
+    int timelineHeight = 600;
+    bool timelineSized = false;  // --size was given
 };
 
 // The names --interp-events takes, each with the report switch it turns on.

@@ -71,6 +71,8 @@ constexpr BoxKey kBoxKeys[] = {
     {"IRCTLSINSECURE", &SettingsValues::ircTlsInsecure},
     {"IRCRECONNECT", &SettingsValues::ircReconnect},
     {"FASTSWEEP", &SettingsValues::fastSweepOn},
+    {"SAVETIMELINE", &SettingsValues::saveTimeline},
+    {"REPORTSUMMARY", &SettingsValues::reportSummary},
 };
 
 struct CounterKey {
@@ -280,6 +282,8 @@ std::string settingsText(const App& app, const RunOnlySettings& kept) {
     setting("IRCSaslPassword", app.settings.ircSaslPassword);
     setting("IRCLoginLine", app.settings.ircLoginLine);
     setting("KillPassword", app.settings.killPassword);
+    setting("SaveTimeline", box(app.settings.saveTimeline));
+    setting("ReportSummary", box(app.settings.reportSummary));
     line("");
     line(kSettingsEndLine);
     return out;

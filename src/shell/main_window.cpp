@@ -23,6 +23,7 @@
 #include "shell/record_tab.h"
 #include "shell/settings_options.h"
 #include "shell/template_editor.h"
+#include "shell/timeline_tab.h"
 #include "shell/title_bar.h"
 #include "shell/widget_sync.h"
 #include "shell/window_lifecycle.h"
@@ -41,6 +42,7 @@ enum Tab : int {
     kAboutTab = 5,
     kHelpTab = 6,
     kInterpTab = 7,
+    kTimelineTab = 8,
 };
 
 // Tabs shown only in advanced mode.
@@ -238,6 +240,12 @@ void MainWindow::messageShown(const std::string& title, const std::string& text)
         new QMessageBox(QMessageBox::NoIcon, display(title), display(text), QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+}
+
+void MainWindow::addTimelineTab(TimelineFeed& feed) {
+    auto* timeline = new TimelineTab(feed, ui_->tabWidget);
+    timeline->setObjectName(QStringLiteral("TimelineTab"));
+    ui_->tabWidget->insertTab(kTimelineTab, timeline, QStringLiteral("Timeline"));
 }
 
 }  // namespace fc

@@ -20,14 +20,17 @@ TEST(RecordedMatch, ShowAndSayWhatHappened) {
     const std::tuple<std::string, std::vector<std::string>, std::size_t, const char*> games[] = {
     {"ctf_oa_ctf4ish_x4 untagged",
      {kBeginCtf, "CAP Grunt [Red team]0 [Blue team]0", "CAP Grism [Red team]0 [Blue team]0", "CAP Major [Red team]0 [Blue team]0",
-      "defaultDM", "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 (0) / [Blue team] 0 (0)", kBeginCtf},
+      "defaultDM", "*** MATCH HAS ENDED! *** FINAL SCORE: [Red team] 0 (0) / [Blue team] 0 (0)",
+      "Top capper: Grunt (1)  Top fragger: Grunt (10)  Played: 1:13", kBeginCtf},
      50, "ctfbq3|43|6|Sarge/2/\"^1^7Sarge\"/2/\"Sarge\"/2/0/Spec|0/0|3:57"},
     {"ctf_oa_ctf4ish_x4",
      {kBeginCtf, "CAP =RC=Grunt [BC]0 [RC]1", "CAP [BC]Grism [BC]1 [RC]1", "CAP =RC=Major [BC]1 [RC]2", "defaultDM",
-      "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)", kBeginCtf},
+      "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)",
+      "Top capper: =RC=Grunt (1)  Top fragger: =RC=Grunt (10)  Played: 1:13", kBeginCtf},
      50, "ctfbq3|43|6|=RC=Sarge/2/\"^1=RC=^7Sarge\"/2/\"=RC=Sarge\"/2/0/Blue|1/8|3:57"},
     {"tdm_oa_dm1_x1",
-     {kBeginTdm, "defaultDM", "defaultDM", "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 15 / [RC] 19", kBeginTdm},
+     {kBeginTdm, "defaultDM", "defaultDM", "*** MATCH HAS ENDED! *** FINAL SCORE: [BC] 15 / [RC] 19",
+      "Top fragger: [BC]Grism (8)  Played: 2:41", kBeginTdm},
      105, "dmbq3|43|6|=RC=Sarge/5/\"^1=RC=^7Sarge\"/5/\"=RC=Sarge\"/5/0/Blue|0 7|1:03"},
     };
     // clang-format on

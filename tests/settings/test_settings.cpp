@@ -56,7 +56,7 @@ const std::string kEveryValue = crlf(
     "IRCLineGapMs = 1500\nIRCTls = 1\nIRCTlsInsecure = 0\nIRCReconnect = 0\nFastSweep = 1\n"
     "MasterServer = 127.0.0.1:27950\nUpdateURL = http://127.0.0.1:8080/version.txt\n"
     "IRCEncoding = latin-1\nIRCSaslUser = clanbot\nIRCSaslPassword = hunter2\n"
-    "IRCLoginLine = PRIVMSG Q@CServe.quakenet.org :AUTH clanbot hunter2\nKillPassword = halt\n\n"
+    "IRCLoginLine = PRIVMSG Q@CServe.quakenet.org :AUTH clanbot hunter2\nKillPassword = halt\nSaveTimeline = 0\nReportSummary = 1\n\n"
     "; End of INI\n");
 
 // Empty entries are left out, and the file follows the private box's mirror.
