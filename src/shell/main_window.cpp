@@ -243,7 +243,7 @@ void MainWindow::messageShown(const std::string& title, const std::string& text)
 }
 
 void MainWindow::addTimelineTab(TimelineFeed& feed) {
-    auto* timeline = new TimelineTab(feed, ui_->tabWidget);
+    auto* timeline = new TimelineTab(app_, feed, ui_->tabWidget);
     timeline->setObjectName(QStringLiteral("TimelineTab"));
     ui_->tabWidget->insertTab(kTimelineTab, timeline, QStringLiteral("Timeline"));
 }

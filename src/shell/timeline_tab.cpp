@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/app.h"
 #include "timeline_draw/timeline_picture.h"
 
 namespace fc {
@@ -33,7 +34,17 @@ private:
 
 }  // namespace
 
-TimelineTab::TimelineTab(TimelineFeed& feed, QWidget* parent) : QWidget(parent), feed_(feed) {
+TimelineTab::TimelineTab(App& app, TimelineFeed& feed, QWidget* parent)
+    : QWidget(parent), feed_(feed), app_(app) {
+    saveAtEnd_ =
+        new QCheckBox(QStringLiteral("Save each game's picture beside the recordings"), this);
+    saveAtEnd_->setObjectName(QStringLiteral("SaveTimeline"));
+    summary_ = new QCheckBox(QStringLiteral("Say a summary after the final score"), this);
+    summary_->setObjectName(QStringLiteral("ReportSummary"));
+    connect(saveAtEnd_, &QCheckBox::clicked, this,
+            [this](bool on) { app_.dispatch([&] { app_.settings.saveTimeline = on; }); });
+    connect(summary_, &QCheckBox::clicked, this,
+            [this](bool on) { app_.dispatch([&] { app_.settings.reportSummary = on; }); });
     black_ = new QCheckBox(QStringLiteral("Black"), this);
     black_->setObjectName(QStringLiteral("TimelineBlack"));
     canvas_ = new Canvas(*this, *black_, this);
@@ -42,6 +53,8 @@ TimelineTab::TimelineTab(TimelineFeed& feed, QWidget* parent) : QWidget(parent),
     save->setObjectName(QStringLiteral("TimelineSave"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(black_);
+    buttons->addWidget(saveAtEnd_);
+    buttons->addWidget(summary_);
     buttons->addStretch(1);
     buttons->addWidget(save);
     auto* layout = new QVBoxLayout(this);
@@ -52,6 +65,13 @@ TimelineTab::TimelineTab(TimelineFeed& feed, QWidget* parent) : QWidget(parent),
     feed_.changed = [this] {
         if (isVisible()) canvas_->update();
     };
+}
+
+// The settings are read after the window is made: the boxes show them when the tab shows.
+void TimelineTab::showEvent(QShowEvent* event) {
+    saveAtEnd_->setChecked(app_.settings.saveTimeline);
+    summary_->setChecked(app_.settings.reportSummary);
+    QWidget::showEvent(event);
 }
 
 const Timeline& TimelineTab::shown() const {
