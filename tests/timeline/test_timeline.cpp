@@ -2,6 +2,7 @@
 // the `timeline` event writes them, and the summary line said at the end.
 #include <gtest/gtest.h>
 
+#include "program/timeline_feed.h"
 #include "program/timeline_json.h"
 
 namespace fc {
@@ -70,6 +71,7 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
         const std::string json = timelineEventJson(r.current());
         EXPECT_EQ(json.substr(json.find("\"series\"")), row.drawn);
         EXPECT_EQ(summaryLine(r.current()), row.summary);
+        EXPECT_EQ(timelinePath(r.current(), "svg"), "demos/timeline-2026-12-08-201500-q3ctf1.svg");
     }
 }
 
