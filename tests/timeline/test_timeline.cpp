@@ -13,7 +13,7 @@ void seconds(TimelineRecorder& r, int count) {
 }
 
 TEST(Timeline, FollowsTheGameFromBeginToEnd) {
-    const std::vector<PlayerScore> six = {{"a", 1}, {"b", 9}, {"c", 3},
+    const std::vector<PlayerScore> six = {{"a", 9}, {"b", 9}, {"c", 3},
                                           {"d", 7}, {"e", 5}, {"f", 8}};
     const struct {
         const char* name;
@@ -31,7 +31,7 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
          R"("series":[{"name":"R","side":"Red","points":[[0,0],[5,1],[8,2]]},{"name":"B","side":"Blue","points":[[0,0],[8,1]]}],)"
          R"("captures":[{"seconds":5,"team":"Red","capper":"A","score":1},{"seconds":8,"team":"Blue","capper":"B","score":1},)"
          R"({"seconds":8,"team":"","capper":"C","score":0},{"seconds":8,"team":"Red","capper":"A","score":2}],"pauses":[]})",
-         "Top capper: A (2)  Top fragger: b (9)  Played: 0:08"},
+         "Top capper: A (2)  Top fragger: a (9)  Played: 0:08"},
         {"frags: a point where a score changed, the last of a second kept", true, false,
          [](TimelineRecorder& r, const auto&) {
              r.scores(0, 0, {}), seconds(r, 2), r.scores(3, 1, {}), r.scores(4, 1, {});
@@ -48,12 +48,12 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
          R"("series":[{"name":"R","side":"Red","points":[[0,0]]},{"name":"B","side":"Blue","points":[[0,0]]}],)"
          R"("captures":[],"pauses":[[2,5],[6,8]]})",
          "Played: 0:03"},
-        {"without teams the five best players are drawn", false, false,
-         [](TimelineRecorder& r, const auto& six) { seconds(r, 1), r.scores(0, 0, six); },
-         R"("series":[{"name":"b","side":"Player","points":[[0,0],[1,9]]},{"name":"f","side":"Player","points":[[0,0],[1,8]]},)"
-         R"({"name":"d","side":"Player","points":[[0,0],[1,7]]},{"name":"e","side":"Player","points":[[0,0],[1,5]]},)"
-         R"({"name":"c","side":"Player","points":[[0,0],[1,3]]}],"captures":[],"pauses":[]})",
-         "Top fragger: b (9)  Played: 0:01"},
+        {"without teams the five best players are drawn; the first of a tie goes first", false,
+         false, [](TimelineRecorder& r, const auto& six) { seconds(r, 1), r.scores(0, 0, six); },
+         R"("series":[{"name":"a","side":"Player","points":[[0,0],[1,9]]},{"name":"b","side":"Player","points":[[0,0],[1,9]]},)"
+         R"({"name":"f","side":"Player","points":[[0,0],[1,8]]},{"name":"d","side":"Player","points":[[0,0],[1,7]]},)"
+         R"({"name":"e","side":"Player","points":[[0,0],[1,5]]}],"captures":[],"pauses":[]})",
+         "Top fragger: a (9)  Played: 0:01"},
         {"after its end the game takes nothing more", true, true,
          [](TimelineRecorder& r, const auto& six) {
              r.end(""), seconds(r, 4), r.capture("Red", "A"), r.pause(), r.scores(1, 1, six);
