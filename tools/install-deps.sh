@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev
           xvfb xauth clang libclang-rt-14-dev llvm-14 clang-format ngircd openssl
-          libqt6svg6 dpkg-dev file inspircd atheme-services)
+          libqt6svg6 dpkg-dev file inspircd atheme-services qt6-svg-dev)
 
 missing=()
 for p in "${packages[@]}"; do

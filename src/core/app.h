@@ -16,6 +16,7 @@
 #include "core/interp_state.h"
 #include "core/irc_session.h"
 #include "core/line_sink.h"
+#include "core/match_moments.h"
 #include "core/match_progress.h"
 #include "core/monitor_followers.h"
 #include "core/monitor_state.h"
@@ -181,6 +182,7 @@ public:
     std::function<void()> playbackEnded;      // a recording played to its end (or its damage)
     std::function<void()> browserSweepEnded;  // the server browser's sweep came to its end
     std::function<void()> updateCheckEnded;   // an update check gave its answer, or failed
+    std::function<void(const MatchMoment&)> matchMoment;  // a moment the match rules said
 
     // The recording being played back: its bytes, where the next record starts, how many
     // records were read, and a record read ahead whose time has not come yet.

@@ -87,6 +87,9 @@ struct SettingsValues {
     // or "slack" (which Mattermost and Rocket.Chat take too).
     std::string webhookUrl;
     std::string webhookFormat = "discord";
+    // At a game's end: its timeline picture saved beside the recordings, a summary line said.
+    bool saveTimeline = true;
+    bool reportSummary = true;
 };
 
 }  // namespace fc

@@ -75,4 +75,8 @@ void announce(App& app, const std::string& line, ReportKind kind) {
     sayInChannel(app, app.irc.botChannel, line, kind);
 }
 
+void tellMoment(App& app, const MatchMoment& moment) {
+    if (app.matchMoment) app.matchMoment(moment);
+}
+
 }  // namespace fc

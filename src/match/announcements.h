@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/line_sink.h"
+#include "core/match_moments.h"
 #include "core/time_left.h"
 
 namespace fc {
@@ -29,5 +30,8 @@ std::string scoreLine(const App& app);
 
 // Says a line in the bot's channel; its kind says what it is worth when it has to wait.
 void announce(App& app, const std::string& line, ReportKind kind = ReportKind::Event);
+
+// Hands a moment just said to whoever follows the game; nothing when nobody does.
+void tellMoment(App& app, const MatchMoment& moment);
 
 }  // namespace fc

@@ -9,6 +9,7 @@
 #include "core/app.h"
 #include "core/line_sink.h"
 #include "core/text_util.h"
+#include "match/announcements.h"
 #include "match/report_lines.h"
 
 namespace fc {
@@ -191,6 +192,7 @@ std::vector<ComparedPlayer> unrealPlayersToCompare(const App& app) {
 void countUnrealCaptures(App& app, const std::vector<ComparedPlayer>& previous) {
     const CaptureRise capture = describe(app.monitor.gameType).captureRise;
     std::string cappers;
+    std::string team;  // the first capper's
     bool found = false;
     for (const StatusPlayer& player : app.status.players) {
         const std::string name = toLower(trimBlanks(player.name));
@@ -200,6 +202,7 @@ void countUnrealCaptures(App& app, const std::vector<ComparedPlayer>& previous) 
             if (rise < capture.lowest) continue;
             if (capture.below && rise >= *capture.below) continue;
             cappers += old.name + " or ";
+            if (!found) team = player.team;
             if (player.team == "Red") {
                 ++app.match.game.capsRed;
             } else if (player.team == "Blue") {
@@ -214,6 +217,8 @@ void countUnrealCaptures(App& app, const std::vector<ComparedPlayer>& previous) 
     sayInChannel(app, app.irc.botChannel,
                  captureLine(app, app.match.game.capsRed, app.match.game.capsBlue, cappers),
                  ReportKind::Essential);
+    tellMoment(app,
+               {MomentKind::Capture, team == "Red" || team == "Blue" ? team : "", cappers, ""});
 }
 
 }  // namespace fc

@@ -63,11 +63,13 @@ Compared compareScores(const App& app) {
 void sayBegin(App& app, BeginForm form) {
     announce(app, beginLine(app, form), ReportKind::Essential);
     app.match.game.beginSaid = true;
+    tellMoment(app, {MomentKind::Begin, "", "", ""});
 }
 
-void sayEnd(App& app, const std::string& line) {
+void sayEnd(App& app, const std::string& line, MomentKind kind = MomentKind::End) {
     announce(app, line, ReportKind::Essential);
     app.match.game.beginSaid = false;
+    tellMoment(app, {kind, "", "", line});
 }
 
 // Today's Quake 3 engines publish when the current game started (g_timestamp); it changes with
@@ -160,6 +162,7 @@ void countBaseQuake3Captures(App& app, const ServerStatus& status) {
             announce(app,
                      captureLine(app, app.match.game.capsRedQ3, app.match.game.capsBlueQ3, capper),
                      ReportKind::Essential);
+            tellMoment(app, {MomentKind::Capture, "", capper, ""});
         }
         return;
     }
@@ -169,6 +172,7 @@ void countBaseQuake3Captures(App& app, const ServerStatus& status) {
         ++(std::string(team) == "Blue" ? app.match.game.capsBlueQ3 : app.match.game.capsRedQ3);
         announce(app, captureLine(app, app.match.game.capsRedQ3, app.match.game.capsBlueQ3, capper),
                  ReportKind::Essential);
+        tellMoment(app, {MomentKind::Capture, team, capper, ""});
     }
 }
 
@@ -238,6 +242,7 @@ void runCaptureTheFlagRules(App& app, const ServerStatus& status) {
             const std::string capper = extractPlayer(app, status, app.previousStatus, team);
             announce(app, captureLine(app, redCaptures, blueCaptures, capper),
                      ReportKind::Essential);
+            tellMoment(app, {MomentKind::Capture, team, capper, ""});
         }
     }
     if (now.is(TimeLeft::Kind::Intermission) && app.match.matchState == MatchState::Running) {
@@ -254,7 +259,7 @@ void runOspPhaseRules(App& app, const ServerStatus& status) {
     if (t == "Starting") {
         if (app.match.matchState == MatchState::Running) {
             app.match.matchState = MatchState::Ready;
-            sayEnd(app, stoppedLine());
+            sayEnd(app, stoppedLine(), MomentKind::Stop);
         }
         app.monitor.timeLeft = TimeLeft::read(status.variable("timelimit") + ":00");
         return;
@@ -268,12 +273,14 @@ void runOspPhaseRules(App& app, const ServerStatus& status) {
         if (app.match.game.pausedShown) {
             app.match.game.pausedShown = false;
             announce(app, continuesLine(app));
+            tellMoment(app, {MomentKind::Continue, "", "", ""});
         }
     }
     if (t == "PAUSED" && !app.match.game.pausedShown) {
         announce(app, pausedLine(app, app.monitor.lastValues.timeLeft));
         app.monitor.timeLeft.pause();
         app.match.game.pausedShown = true;
+        tellMoment(app, {MomentKind::Pause, "", "", ""});
     }
 }
 

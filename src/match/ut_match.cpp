@@ -55,15 +55,14 @@ void unrealMatchRules(App& app, const std::string& /*reply*/) {
         app.monitor.timeLeft.is(TimeLeft::Kind::Intermission) &&
         !app.monitor.lastValues.timeLeft.is(TimeLeft::Kind::Intermission)) {
         app.match.matchState = MatchState::None;
+        std::string ended;
         switch (app.monitor.gameType) {
             case GameType::UnrealCtf:
-                announce(app,
-                         endedCtfLine(app, app.match.game.capsRed, redFrags,
-                                      app.match.game.capsBlue, blueFrags),
-                         ReportKind::Essential);
+                ended = endedCtfLine(app, app.match.game.capsRed, redFrags,
+                                     app.match.game.capsBlue, blueFrags);
                 break;
             case GameType::UnrealTeamGame:
-                announce(app, endedLine(app), ReportKind::Essential);
+                ended = endedLine(app);
                 break;
             case GameType::UnrealOther:
             case GameType::NoGameYet:
@@ -79,6 +78,10 @@ void unrealMatchRules(App& app, const std::string& /*reply*/) {
             case GameType::Quake3BaseCtf:
                 break;  // no final score
         }
+        if (!ended.empty()) {
+            announce(app, ended, ReportKind::Essential);
+            tellMoment(app, {MomentKind::End, "", "", ended});
+        }
         app.match.game.capsRed = app.match.game.capsBlue = 0;
     }
 
@@ -91,6 +94,7 @@ void unrealMatchRules(App& app, const std::string& /*reply*/) {
                  "*** MATCH BEGIN *** Map playing: " + app.monitor.mapText + "   Server: " +
                      serverText(app) + "   Time Left: " + app.monitor.timeLeft.text(),
                  ReportKind::Essential);
+        tellMoment(app, {MomentKind::Begin, "", "", ""});
     }
     if (redFrags == 0 && blueFrags == 0) app.match.game.capsRed = app.match.game.capsBlue = 0;
 

@@ -125,6 +125,12 @@ std::string usageText() {
            "  fragcaster --screenshots DIR        the window replays its server entry's "
            "recording,\n"
            "                                      saves a picture of each tab into DIR and ends\n"
+           "  fragcaster --timeline RECORDING --out FILE.png|FILE.svg [--size WxH] "
+           "[--background white|black]\n"
+           "                                      draws every game of the recording as a "
+           "timeline\n"
+           "                                      (FILE-1.png, FILE-2.png, ... when several) and\n"
+           "                                      prints the paths; --json: the data drawn\n"
            "  fragcaster --version | --help\n";
 }
 
@@ -305,6 +311,28 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
                 return result;
             }
             o.webhookFormat = format;
+        } else if (arg == "--timeline" || arg == "--out") {
+            std::string file;
+            if (!value(file)) return result;
+            if (file.empty()) {
+                result.error = arg + " needs a file";
+                return result;
+            }
+            (arg == "--timeline" ? o.timeline : o.timelineOut) = file;
+        } else if (arg == "--size") {
+            std::string text;
+            if (!value(text)) return result;
+            const std::size_t x = text.find('x');
+            const long long w = x == std::string::npos ? 0 : leadingWhole(text.substr(0, x));
+            const long long h = x == std::string::npos ? 0 : leadingWhole(text.substr(x + 1));
+            if (w < 200 || h < 100 || w > 8000 || h > 8000 ||
+                text != std::to_string(w) + "x" + std::to_string(h)) {
+                result.error = "--size: not WIDTHxHEIGHT from 200x100 to 8000x8000: " + text;
+                return result;
+            }
+            o.timelineWidth = static_cast<int>(w);
+            o.timelineHeight = static_cast<int>(h);
+            o.timelineSized = true;
         } else {
             result.error = "unknown argument: " + arg;
             return result;
@@ -319,6 +347,19 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             o.checkUpdate || o.demo || o.webhookUrl || o.webhookFormat) {
             result.error =
                 "--preview goes only with --kind, --background, --no-colors, --server and --json";
+        }
+        return result;
+    }
+    if (o.timeline || o.timelineOut || o.timelineSized) {
+        // Only what shapes the pictures goes with it.
+        if (!o.timeline || !o.timelineOut) {
+            result.error = "--timeline RECORDING and --out FILE go together";
+        } else if (o.headless || o.server || o.durationSeconds || o.ircHost || o.ircChannel ||
+                   o.ircNick || o.ircKey || o.ircFromSettings || o.interpPort || o.interpEvents ||
+                   o.saslUser || o.replay || o.record || o.speed != 1 || o.screenshots || o.sweep ||
+                   o.checkUpdate || o.previewNoColors || o.previewTeamGame) {
+            result.error =
+                "--timeline goes only with --out, --size, --background, --json and --dir";
         }
         return result;
     }

@@ -67,6 +67,13 @@ struct CommandLine {
     // A chat room's webhook told every channel line, for this run only; and its format.
     std::optional<std::string> webhookUrl;
     std::optional<std::string> webhookFormat;
+    // Every game of this recording drawn as a timeline into `timelineOut` (PNG or SVG), of
+    // this size; --background black gives it a black background.
+    std::optional<std::string> timeline;
+    std::optional<std::string> timelineOut;
+    int timelineWidth = 1200;
+    int timelineHeight = 600;
+    bool timelineSized = false;  // --size was given
 };
 
 // The names --interp-events takes, each with the report switch it turns on.

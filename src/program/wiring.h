@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/app.h"
+#include "program/timeline_feed.h"
 
 namespace fc {
 
@@ -12,7 +13,11 @@ void wire(App& app);
 // An App wired at construction, as the program runs it.
 class WiredApp : public App {
 public:
-    explicit WiredApp(Platform& platform) : App(platform) { wire(*this); }
+    explicit WiredApp(Platform& platform) : App(platform) {
+        wire(*this);
+        wireTimeline(*this, timeline);
+    }
+    TimelineFeed timeline;  // the game followed as a picture's data
 };
 
 }  // namespace fc

@@ -72,6 +72,8 @@ constexpr BoxKey kBoxKeys[] = {
     {"IRCTLSINSECURE", &SettingsValues::ircTlsInsecure},
     {"IRCRECONNECT", &SettingsValues::ircReconnect},
     {"FASTSWEEP", &SettingsValues::fastSweepOn},
+    {"SAVETIMELINE", &SettingsValues::saveTimeline},
+    {"REPORTSUMMARY", &SettingsValues::reportSummary},
 };
 
 struct CounterKey {
@@ -287,6 +289,8 @@ std::string settingsText(const App& app, const RunOnlySettings& kept) {
     setting("KillPassword", app.settings.killPassword);
     setting("WebhookURL", kept.webhookUrl.value_or(app.settings.webhookUrl));
     setting("WebhookFormat", kept.webhookFormat.value_or(app.settings.webhookFormat));
+    setting("SaveTimeline", box(app.settings.saveTimeline));
+    setting("ReportSummary", box(app.settings.reportSummary));
     line("");
     line(kSettingsEndLine);
     return out;

@@ -23,12 +23,14 @@
 #include "program/json_events.h"
 #include "program/shutdown.h"
 #include "program/startup.h"
+#include "program/timeline_json.h"
 #include "program/wiring.h"
 #include "settings/headless_defaults.h"
 #include "settings/settings_file.h"
 #include "shell/qt_platform.h"
 #include "shell/stop_signals.h"
 #include "shell/terminal_text.h"
+#include "shell/timeline_command.h"
 #include "update/updater.h"
 
 namespace fc {
@@ -136,6 +138,10 @@ int runHeadless(const CommandLine& options, const QString& programDir) {
     QtPlatform platform(programDir);
     WiredApp app(platform);
     attachHeadlessOutput(app, options.json);
+    saveTimelinesAtEnd(app, programDir, [json = options.json](const Timeline& timeline) {
+        if (json) std::printf("%s\n", summaryEventJson(timeline).c_str());
+        std::fflush(stdout);
+    });
     // No window stands in the way of closing: every close request goes straight to the shut-down.
     app.closeMainWindow = [&app] { app.dispatch([&] { onCloseRequest(app); }); };
     app.endProgram = [] { QCoreApplication::quit(); };

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -20,6 +21,7 @@
 #include "shell/qt_platform.h"
 #include "shell/screenshots.h"
 #include "shell/stop_signals.h"
+#include "shell/timeline_command.h"
 
 namespace {
 
@@ -130,12 +132,20 @@ int main(int argc, char** argv) {
         QCoreApplication core(argc, argv);
         return fc::runPreview(options);
     }
+    // Without a window the timeline's pictures are still drawn, offscreen.
+    if (options.timeline) {
+        fc::drawWithoutDisplay();
+        QGuiApplication gui(argc, argv);
+        return fc::runTimelineCommand(options, programDirectory(options.dir, argv[0]));
+    }
     if (options.demo) {
-        QCoreApplication core(argc, argv);
+        fc::drawWithoutDisplay();
+        QGuiApplication gui(argc, argv);
         return runDemo(options, argv[0]);
     }
     if (options.headless) {
-        QCoreApplication core(argc, argv);
+        fc::drawWithoutDisplay();
+        QGuiApplication gui(argc, argv);
         return fc::runHeadless(options, programDirectory(options.dir, argv[0]));
     }
     if (!hasDisplay()) {
@@ -149,6 +159,8 @@ int main(int argc, char** argv) {
     fc::QtPlatform platform(programDirectory(options.dir, argv[0]));
     fc::WiredApp app(platform);
     fc::MainWindow window(app);
+    window.addTimelineTab(app.timeline);
+    fc::saveTimelinesAtEnd(app, platform.programDir());
     app.endProgram = [] { QCoreApplication::quit(); };
     // The settings are read and the splash is up before the window shows.
     app.dispatch([&] {

@@ -24,6 +24,7 @@
 #include "shell/settings_options.h"
 #include "shell/webhook_options.h"
 #include "shell/template_editor.h"
+#include "shell/timeline_tab.h"
 #include "shell/title_bar.h"
 #include "shell/widget_sync.h"
 #include "shell/window_lifecycle.h"
@@ -42,6 +43,7 @@ enum Tab : int {
     kAboutTab = 5,
     kHelpTab = 6,
     kInterpTab = 7,
+    kTimelineTab = 8,
 };
 
 // Tabs shown only in advanced mode.
@@ -243,6 +245,12 @@ void MainWindow::messageShown(const std::string& title, const std::string& text)
         new QMessageBox(QMessageBox::NoIcon, display(title), display(text), QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+}
+
+void MainWindow::addTimelineTab(TimelineFeed& feed) {
+    auto* timeline = new TimelineTab(app_, feed, ui_->tabWidget);
+    timeline->setObjectName(QStringLiteral("TimelineTab"));
+    ui_->tabWidget->insertTab(kTimelineTab, timeline, QStringLiteral("Timeline"));
 }
 
 }  // namespace fc

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/app.h"
+#include "program/timeline_feed.h"
 
 namespace fc {
 
@@ -15,6 +16,9 @@ class MainWindow : public QWidget, public AppListener {
 public:
     explicit MainWindow(App& app, QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // The "Timeline" tab, last, drawing the games the feed follows.
+    void addTimelineTab(TimelineFeed& feed);
 
     // Redraws every control from the view model.
     void refresh();

@@ -23,8 +23,8 @@ struct Picture {
     int tab;
     const char* file;
 };
-constexpr Picture kPictures[] = {
-    {1, "game"}, {0, "irc"}, {2, "options"}, {3, "srvinfo"}, {4, "record"}};
+constexpr Picture kPictures[] = {{1, "game"},    {0, "irc"},    {2, "options"},
+                                 {3, "srvinfo"}, {4, "record"}, {8, "timeline"}};
 
 constexpr int kLongestReplayMs = 60000;
 

@@ -140,11 +140,12 @@ TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
          {{m1}, {m1, {0, 0, 0, 1}}, {m1, {0, 0, 0, 0}}, {m1, {0, 0, 0, 1}}, {m1, {0, 0, 0, 6}},
           {m2, {0, 0, 0, 0}}, {m2, {2, 0, 0, 0}}, {m2, {7, 0, 0, 0}}},
          Running, {begin, "CAP =XY=Bob 1:0", kEnded + "[XY] 1 (6) / [ABC] 0 (0)",
+                   "Top capper: =XY=Bob (1)  Top fragger: =XY=Bob (6)  Played: 0:04",
                    kBegin + "m2   Server: 10.0.0.5:27910   Time Left: 1:00", "CAP [ABC]Ann 0:1"},
          {{"gamename", "baseoa"}, {"g_gametype", "4"}, {"timelimit", "1"}}},
         {"a new game when time is up ends once",
          {{t1}, {t1, {0, 0, 0, 1}}, {t1, {2, 0, 0, 3}, 29000}, {t2, {0, 0, 0, 0}, 29000}},
-         Ready, {begin, kEnded + "[XY] 3 / [ABC] 2"}}};
+         Ready, {begin, kEnded + "[XY] 3 / [ABC] 2", "Top fragger: =XY=Bob (3)  Played: 1:00"}}};
     // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -186,9 +187,9 @@ TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
          Running, "0/0", {begin + "20:00", "CAP Alpha N/A"}},
         {"no team rows, no begin", "Deathmatchplus", "0", {{}, {3, 4}}, -1, 0, None, nullptr, {}},
         {"ctf ends at INT", "CTFGame", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, "0/0",
-         {begin + "1:00", kEnded + "[Red team] 0 (3) / [Blue team] 0 (2)"}},
+         {begin + "1:00", kEnded + "[Red team] 0 (3) / [Blue team] 0 (2)", "Top fragger: Alpha (3)  Played: 0:50"}},
         {"a team game ends at INT", "TeamGamePlus", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, nullptr,
-         {begin + "1:00", kEnded + "[Red team] 3 / [Blue team] 2"}},
+         {begin + "1:00", kEnded + "[Red team] 3 / [Blue team] 2", "Top fragger: Alpha (3)  Played: 0:50"}},
         {"other games end silently", "Assault", "1", {{}, {}}, 0, 70000, None, nullptr, {}}};
     // clang-format on
     for (const auto& r : rows) {

@@ -57,7 +57,8 @@ const std::string kEveryValue = crlf(
     "MasterServer = 127.0.0.1:27950\nUpdateURL = http://127.0.0.1:8080/version.txt\n"
     "IRCEncoding = latin-1\nIRCSaslUser = clanbot\nIRCSaslPassword = hunter2\n"
     "IRCLoginLine = PRIVMSG Q@CServe.quakenet.org :AUTH clanbot hunter2\nKillPassword = halt\n"
-    "WebhookURL = https://chat.example.org/hooks/abc\nWebhookFormat = slack\n\n"
+    "WebhookURL = https://chat.example.org/hooks/abc\nWebhookFormat = slack\nSaveTimeline = 0\n"
+    "ReportSummary = 1\n\n"
     "; End of INI\n");
 
 // Empty entries are left out, and the file follows the private box's mirror.

@@ -4,6 +4,7 @@
 #include <pty.h>
 #include <unistd.h>
 
+#include <QImage>
 #include <QtCore>
 #include <QtNetwork>
 #include <algorithm>
@@ -225,6 +226,7 @@ TEST_F(HeadlessProgram, DemoReplaysTheShippedMatchWhereverItLies) {
         EXPECT_EQ(capturers, (std::vector<std::string>{"=RC=Grunt", "[BC]Grism", "=RC=Major"}))
             << out;
         EXPECT_TRUE(textContains(out, "FINAL SCORE: [BC] 1 (8) / [RC] 2 (21)")) << out;
+        EXPECT_TRUE(textContains(out, "] Top capper: =RC=Grunt (1)  Top fragger: ")) << out;
         EXPECT_EQ(textContains(out, "\x1b[0;"), c.styled) << out;
         // No control character but the line ends (a terminal's CR LF) and the styles' escape.
         std::string controls;
@@ -267,6 +269,47 @@ TEST_F(HeadlessProgram, DemoReachesAWebhookInOrderBatchedUnderARateLimit) {
     EXPECT_EQ(joined(events("webhook").at(0), {"state", "status", "host"}), "retry|429|127.0.0.1");
     EXPECT_LT(static_cast<std::size_t>(requests), said / 2) << said;  // batched
     EXPECT_FALSE(textContains(out + err, "secret"));
+}
+
+// The demo drawn: its three captures at their game times on their teams' lines, the final
+// score, and pictures of the asked size and kind; several games are numbered.
+TEST_F(HeadlessProgram, TimelineDrawsEveryGameOfARecording) {
+    const QString demo = FRAGCASTER_DEMOS_DIR "/ctf_oa_ctf4ish_x4.rec";
+    const struct {
+        const char* name;
+        QStringList args;
+        int exit;
+        const char* file;  // the first one written; "" for none
+        QSize size;
+    } rows[] = {{"a PNG of the default size", {"--out", "t.png"}, 0, "t.png", {1200, 600}},
+                {"a small black SVG",
+                 {"--out", "t.svg", "--size", "600x300", "--background", "black"},
+                 0,
+                 "t.svg",
+                 {600, 300}},
+                {"no such recording", {"--out", "t.png"}, 2, "", {}},
+                {"a size of no picture", {"--out", "t.png", "--size", "12x5"}, 2, "", {}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        program.setWorkingDirectory(dir.path());
+        const bool missing = row.args.size() == 2 && row.exit;
+        start(QStringList{"--timeline", missing ? "none.rec" : demo, "--json"} + row.args,
+              dir.path());
+        ASSERT_EQ(finish(), row.exit) << err;
+        if (row.exit) continue;
+        const auto games = events("timeline");
+        ASSERT_EQ(games.size(), 1u) << out;
+        std::string caps;
+        for (const QJsonValue c : games[0]["captures"].toArray())
+            caps += joined(c.toObject(), {"seconds", "team", "capper"}) + " ";
+        EXPECT_EQ(caps, "22|Blue|=RC=Grunt 42|Red|[BC]Grism 61|Blue|=RC=Major ");
+        EXPECT_EQ(joined(games[0], {"map", "finalScore", "file"}),
+                  "oa_ctf4ish|[BC] 1 (8) / [RC] 2 (21)|" + std::string(row.file));
+        const QString path = dir.filePath(row.file);
+        if (path.endsWith("png")) EXPECT_EQ(QImage(path).size(), row.size);
+        if (path.endsWith("svg"))
+            EXPECT_TRUE(textContains(read(row.file), "viewBox=\"0 0 600 300\""));
+    }
 }
 
 // Settings survive the command line; their IRC server needs the flag; a signal ends a run.
