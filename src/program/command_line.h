@@ -64,6 +64,7 @@ struct CommandLine {
     // The shipped demo match replayed without a window (1000 times the speed unless --speed says
     // otherwise), from a program folder of its own unless --dir names one.
     bool demo = false;
+    bool scratchFolder = false;  // the run's program folder is deleted when it ends
     // A chat room's webhook told every channel line, for this run only; and its format.
     std::optional<std::string> webhookUrl;
     std::optional<std::string> webhookFormat;

@@ -174,6 +174,8 @@ int runHeadless(const CommandLine& options, const QString& programDir) {
         kept.webhookFormat = app.settings.webhookFormat;
         app.settings.webhookFormat = *options.webhookFormat;
     }
+    // A folder deleted at exit keeps no picture: none is saved there, nor said to be.
+    if (options.scratchFolder) app.settings.saveTimeline = false;
     // Before the monitor is switched on: switching on opens the feed.
     if (options.interpPort) app.interp.interpPort = *options.interpPort;
     if (options.interpEvents) {

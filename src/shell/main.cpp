@@ -100,7 +100,9 @@ int runDemo(fc::CommandLine options, const char* argv0) {
     // An installed copy is read-only; the run saves its settings as every run does.
     if (QFile::copy(QDir(folder).filePath(fc::kSettingsFile), settings))
         QFile::setPermissions(settings, QFile::ReadOwner | QFile::WriteOwner);
-    return fc::runHeadless(options, scratch.path());
+    fc::CommandLine inScratch = options;
+    inScratch.scratchFolder = true;
+    return fc::runHeadless(inScratch, scratch.path());
 }
 
 bool hasDisplay() {

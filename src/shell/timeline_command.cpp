@@ -1,5 +1,7 @@
 #include "shell/timeline_command.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -38,6 +40,17 @@ QString numbered(const QString& out, int number, int count) {
 
 void drawWithoutDisplay() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a session's runtime folder Qt warns on stderr at every start, which scripts read:
+    // a private one of our own takes its place, as Qt's own fallback would.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime =
+            QDir::tempPath() + "/fragcaster-runtime-" + QString::number(getuid());
+        QDir().mkpath(runtime);
+        QFile::setPermissions(
+            runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (QFileInfo(runtime).isDir() && QFileInfo(runtime).ownerId() == getuid())
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    }
 }
 
 void saveTimelinesAtEnd(WiredApp& app, const QString& programDir,
