@@ -77,8 +77,8 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
         {"a PING with or without a prefix", {"PING abc123\n:irc.test PING :irc.test\n"},
          {"> PONG :abc123", "> PONG :irc.test", "|@op joe"}},
         {"UTF-8 read, anything else as Latin-1", {":a!a@h PRIVMSG #FCST :Jos\xC3\xA9 \xE2\x80\xA2 \xE4\xB8\xAD \xF0\x9F\x98\x80\n"
-          ":a!a@h PRIVMSG #FCST :Jos\xE9 \xC0\xA9\n:a!a@h PRIVMSG #FCST :\xED\xA0\x80\n"},
-         {"<a> Jos\xE9 \x95 ? ?", "<a> Jos\xE9 \xC0\xA9", "<a> \xED\xA0\x80", "|@op joe"}},
+          ":a!a@h PRIVMSG #FCST :Jos\xE9 \xC0\xA9\n:a!a@h PRIVMSG #FCST :\xED\xA0\x80\n:a!a@h PRIVMSG #FCST :\x80\xC3\xA9\n"},
+         {"<a> Jos\xE9 \x95 ? ?", "<a> Jos\xE9 \xC0\xA9", "<a> \xED\xA0\x80", "<a> \x80\xC3\xA9", "|@op joe"}},
         {"no answer to a NOTICE", {":joe!j@h NOTICE FCST :!info\n:joe!j@h NOTICE FCST :\001VERSION\001\n"},
          {"|@op joe"}},
         {"tags, modes by PREFIX, a nick change", {"@time=2026-12-08T07:00:00Z;msgid=a\\sb :s 005 FCST "

@@ -153,7 +153,7 @@ TEST_F(TeamsTest, SidesSwappedWhenTheClansPointsAndTheSidesFragsDisagree) {
                 {"the other way round", "[BB]1", "0/10", "0/2", true},
                 {"no clan in the list", "x", "0/1", "0/9", false},
                 {"no clan, red's side ahead", "x", "0/9", "0/1", false},
-                {"scores without frags", "[AA]1", "1", "0", false},
+                {"a score without frags", "[AA]1", "1/2", "10", false},
                 {"sides never swapped", "[AA]1", "1/2", "0/10", false, GameType::Quake3OspScored}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
