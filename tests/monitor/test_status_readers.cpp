@@ -45,6 +45,7 @@ TEST(ReplyMemory, AReplyReadsTheSameAfterAnother) {
 TEST(ReplyMemory, QuotedNamesAnswerAsTheListSearch) {
     std::string longList;
     for (int i = 0; i < 40; ++i) longList += "\"Player" + std::to_string(i) + "\"";
+    EXPECT_TRUE(listHolds("\"Ann\"\"Bob\"", "Ann") && !listHolds("\"Ann\"", "An"));
     QuotedNames members;  // one, taking each list in turn: a changed list is read again
     for (const std::string& list : {std::string("\"Ann\"\"Bob\""), longList,
                                     std::string("\"Cid\"\"\"\"Bob\""), std::string("\"Cid\"")}) {
