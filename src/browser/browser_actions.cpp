@@ -120,7 +120,13 @@ void selectForWatching(App& app) {
     const ServerRow* row = selectedRow(b);
     if (!row) return app.platform.beep();
     if (!app.window.serverEntryEnabled) toggleConnection(app);  // stop the running monitor
-    onServerEntryEdited(app, row->server + " (" + row->name + ")");
+    // The entry as the list keeps it, its comment with it; a bare address gets the server's
+    // name as its comment.
+    const auto listed = entryOf(b, row->server);
+    std::string entry = listed == b.browserServers.end() ? row->server : trimBlanks(*listed);
+    if (entry.find(' ') == std::string::npos && !row->name.empty() && row->name != "-")
+        entry += " " + row->name;
+    onServerEntryEdited(app, entry);
     saveSnapshot(app);
     app.handOverTimer->setEnabled(true);
     app.window.focusMainWindow = true;

@@ -62,14 +62,16 @@ TEST(BrowserAnswers, MasterListsShortTruncatedAndHostile) {
     }
 }
 
-// Servers i are 10.0.0.i:2790i; socket 1 is the sweep's, 2 the clicked server's.
+// Servers i are 10.0.0.i:2790i, 2 saved with a comment; socket 1 is the sweep's, 2 the clicked
+// server's.
 struct BrowserTest : ::testing::Test {
     BrowserTest() { app.addListener(&output); }
     static std::string server(int i) {
         return "10.0.0." + std::to_string(i) + ":2790" + std::to_string(i);
     }
     void sweep(int servers, int waitMs) {
-        for (int i = 1; i <= servers; ++i) app.settings.savedServers.push_back(server(i));
+        for (int i = 1; i <= servers; ++i)
+            app.settings.savedServers.push_back(server(i) + (i == 2 ? " Loopback CTF" : ""));
         openBrowser(app);
         totalRefresh(app);
         platform.advance(waitMs);
@@ -156,13 +158,14 @@ TEST_F(BrowserTest, RemoveSelectedAndSelectForWatchingWhilePolling) {
     EXPECT_EQ(platform.beeps, 2);
     onServerRowClicked(app, 2);
     removeSelected(app);
-    EXPECT_EQ(app.settings.savedServers, (Lines{server(1), server(2), server(5), server(4)}));
+    EXPECT_EQ(app.settings.savedServers,
+              (Lines{server(1), server(2) + " Loopback CTF", server(5), server(4)}));
     EXPECT_EQ(output.messages, "Warning!: 10.0.0.3:27903 has been removed from the list!;");
     answer(server(2), "Two", 1);
     onServerRowClicked(app, 3);
     selectForWatching(app);
     EXPECT_EQ(std::tuple(app.settings.serverEntry, app.window.serverEntryEnabled),
-              std::tuple("10.0.0.2:27902 (Two)", true));
+              std::tuple("10.0.0.2:27902 Loopback CTF", true));
     platform.advance(249);
     EXPECT_TRUE(b.browserVisible);
     platform.advance(1);
