@@ -327,8 +327,8 @@ TEST_F(HeadlessProgram, SettingsSurviveRunsAndTheirIrcServerIsDialledOnlyWithThe
         << err;
     for (const std::string line :
          {"IRCSerSel = 127.0.0.1", "IRCChannel = #mine", "IRCName = Saved", "IRCKey = old",
-          "Q2Selected = 127.0.0.1:9 home", port.c_str(), "isStarted = 6", "Q2Server = 127.0.0.1:9 Friday",
-          "IRCLineCTF = \x02%t\x02 captured",
+          "Q2Selected = 127.0.0.1:9 home", port.c_str(), "isStarted = 6",
+          "Q2Server = 127.0.0.1:9 Friday", "IRCLineCTF = \x02%t\x02 captured",
           "PriveServer = 0\r\nKillAllowedFrom = Boss\r\nIRCBurst = 4"})
         EXPECT_TRUE(settingsHold(line)) << line << "\n" << read("orvexa.ini");
     EXPECT_FALSE(listener.hasPendingConnections());
