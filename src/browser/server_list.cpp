@@ -191,6 +191,13 @@ void setBrowserStatus(App& app, const std::string& text) {
     app.notifyBrowserStatus(text);
 }
 
+void showRowCounts(App& app, const std::string& before) {
+    const BrowserView& b = app.browserView;
+    setBrowserStatus(
+        app, before + "Visible: " + plainNumber(static_cast<long long>(b.serverRows.size())) +
+                 ". Total " + plainNumber(static_cast<long long>(b.browserServers.size())) + ".");
+}
+
 void loadServerList(App& app) {
     BrowserView& b = app.browserView;
     const std::vector<std::string>& stored = app.settings.savedServers;
@@ -394,9 +401,6 @@ void finishSweep(App& app) {
     b.sweeping = false;
     b.inFlight.clear();
     b.buttonsEnabled = true;
-    setBrowserStatus(
-        app, "Ready... Visible: " + plainNumber(static_cast<long long>(b.serverRows.size())) +
-                 ". Total " + plainNumber(static_cast<long long>(b.browserServers.size())) + ".");
     b.sorting = true;
     sortServerRows(app);
     for (std::size_t i = 0; i < b.serverRows.size(); ++i) {
@@ -405,6 +409,7 @@ void finishSweep(App& app) {
         }
     }
     if (b.filterUnanswered) filterUnansweredNow(app);
+    showRowCounts(app);
     rowsChanged(app, nullptr);
     if (app.browserSweepEnded) app.browserSweepEnded();
 }

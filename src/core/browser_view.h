@@ -57,6 +57,11 @@ struct BrowserView {
     bool filterUnanswered = false;  // "Filter not responded"
     bool filterEmpty = false;       // "Filter empty servers"
 
+    // A removal waiting for the operator's yes: the question the window asks, and the row's key
+    // for "Remove selected" ("" for "Remove all non-visible").
+    std::string question;
+    std::string questionServer;
+
     // The detail list: player lines, or server variables when `showCvars` is set.
     bool showCvars = false;
     std::vector<std::string> detailList;

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -145,6 +146,30 @@ void BrowserWindow::refresh(const BrowserView& view) {
         detailListView_->clear();
         detailListView_->addItems(details);
     }
+    syncQuestion(view);
+}
+
+// The question of a removal, over the browser without blocking: its answer comes as an event.
+void BrowserWindow::syncQuestion(const BrowserView& view) {
+    if (view.question.empty() || questionBox_) {
+        if (view.question.empty() && questionBox_) {
+            questionBox_->disconnect(this);  // no answer to a question withdrawn
+            questionBox_->close();
+        }
+        return;
+    }
+    questionBox_ =
+        new QMessageBox(QMessageBox::Question, QStringLiteral("Warning!"), display(view.question),
+                        QMessageBox::Yes | QMessageBox::No, this);
+    questionBox_->setDefaultButton(QMessageBox::No);
+    questionBox_->setAttribute(Qt::WA_DeleteOnClose);
+    QMessageBox* box = questionBox_;
+    connect(box, &QMessageBox::finished, this, [this, box] {
+        const bool yes = box->clickedButton() == box->button(QMessageBox::Yes);
+        questionBox_ = nullptr;
+        app_.dispatch([this, yes] { answerBrowserQuestion(app_, yes); });
+    });
+    box->open();
 }
 
 void BrowserWindow::syncRows(const BrowserView& view) {

@@ -4,11 +4,13 @@
 // controls are found from it and not mixed with the main window's; the main window owns it.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QCheckBox;
 class QLabel;
 class QListWidget;
+class QMessageBox;
 class QProgressBar;
 class QPushButton;
 class QTreeWidget;
@@ -29,6 +31,7 @@ protected:
 
 private:
     void syncRows(const BrowserView& view);
+    void syncQuestion(const BrowserView& view);
 
     App& app_;
     QTreeWidget* serverRowsTree_ = nullptr;
@@ -41,6 +44,7 @@ private:
     QListWidget* detailListView_ = nullptr;
     int rowsDrawn_ = -1;  // the rows' revision the list shows
     int redrawsDone_ = 0;
+    QPointer<QMessageBox> questionBox_;  // while a removal waits for its answer
 };
 
 }  // namespace fc

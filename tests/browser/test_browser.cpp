@@ -146,7 +146,8 @@ TEST_F(BrowserTest, AMasterListStopsAtTheListLimit) {
               std::tuple(kBrowserListLimit, false));
 }
 
-// With nothing selected both only beep. Remove selected lets the last entry take the slot.
+// With nothing selected both only beep. Remove selected asks, and at a yes lets the last entry
+// take the slot.
 // Select for Fragcaster while polling stops polling and hands the server over after 250 ms.
 TEST_F(BrowserTest, RemoveSelectedAndSelectForWatchingWhilePolling) {
     onServerEntryEdited(app, "10.0.0.9:27960");
@@ -158,9 +159,13 @@ TEST_F(BrowserTest, RemoveSelectedAndSelectForWatchingWhilePolling) {
     EXPECT_EQ(platform.beeps, 2);
     onServerRowClicked(app, 2);
     removeSelected(app);
+    answerBrowserQuestion(app, false);
+    removeSelected(app);
+    EXPECT_EQ(b.question, "Remove 10.0.0.3:27903 from the list?");
+    answerBrowserQuestion(app, true);
     EXPECT_EQ(app.settings.savedServers,
               (Lines{server(1), server(2) + " Loopback CTF", server(5), server(4)}));
-    EXPECT_EQ(output.messages, "Warning!: 10.0.0.3:27903 has been removed from the list!;");
+    EXPECT_EQ(b.status, "10.0.0.3:27903 has been removed from the list! Visible: 4. Total 4.");
     answer(server(2), "Two", 1);
     onServerRowClicked(app, 3);
     selectForWatching(app);
@@ -193,6 +198,7 @@ TEST_F(BrowserTest, TheSnapshotRoundTripAndRemovingWhatItDoesNotShow) {
     EXPECT_EQ(std::tuple(b.serverRows, b.selected),
               std::tuple(Rows{row(3, "Three", 1), {"Cut", "3 / 8", "", "", ""}}, 0));
     removeNonVisible(app);
+    answerBrowserQuestion(app, true);
     EXPECT_EQ(app.settings.savedServers, Lines{server(3)});
 }
 

@@ -379,7 +379,7 @@ TEST_F(HeadlessProgram, SweepOverTheMasterServersList) {
     EXPECT_EQ(answered, std::vector<std::string>{"Arena|1 / 10|q3dm6|Ace|" + q3});
     const std::vector<QJsonObject> status = events("status");
     ASSERT_FALSE(status.empty());
-    EXPECT_EQ(status.back()["text"], "Ready... Visible: 2. Total 2.");
+    EXPECT_EQ(status.back()["text"], "Ready... Visible: 1. Total 2.");
     // The silent server left the rows but not the stored list.
     EXPECT_EQ(read("fcst-ql.ini"), "Arena\r\n1 / 10\r\nq3dm6\r\nAce\r\n" + q3 + "\r\n");
     for (const std::string& l :
