@@ -203,7 +203,7 @@ void onServerColumnClicked(App& app, int column) {
 
 void fillDetailList(App& app) {
     BrowserView& b = app.browserView;
-    b.detailList = detailLines(b.lastDetailAnswer, b.showCvars);
+    b.detailList = detailRows(b.lastDetailAnswer, b.showCvars);
 }
 
 void onItemDatagram(App& app, const Datagram& d) {

@@ -47,8 +47,7 @@ struct BrowserView {
     int rowsRevision = 0;  // one more at every change of the rows
     int sortColumn = 0;    // the column the rows are sorted by
     bool sortAscending = true;
-    bool sorting = true;  // off while a sweep adds its rows
-    bool serverRowsVisible = true;
+    bool sorting = true;         // off while a sweep adds its rows
     bool buttonsEnabled = true;  // the six buttons; off during a sweep
 
     std::string status = "Ready...";
@@ -62,9 +61,10 @@ struct BrowserView {
     std::string question;
     std::string questionServer;
 
-    // The detail list: player lines, or server variables when `showCvars` is set.
+    // The detail list: players (name, score, ping), or server variables (name, value) when
+    // `showCvars` is set.
     bool showCvars = false;
-    std::vector<std::string> detailList;
+    std::vector<std::vector<std::string>> detailList;
     std::string lastDetailAnswer;
     QueriedServer itemQueried;  // the clicked server, by its numeric address
     std::string itemAddress;

@@ -9,7 +9,6 @@
 
 class QCheckBox;
 class QLabel;
-class QListWidget;
 class QMessageBox;
 class QProgressBar;
 class QPushButton;
@@ -32,6 +31,7 @@ protected:
 private:
     void syncRows(const BrowserView& view);
     void syncQuestion(const BrowserView& view);
+    void syncDetails(const BrowserView& view);
 
     App& app_;
     QTreeWidget* serverRowsTree_ = nullptr;
@@ -41,7 +41,7 @@ private:
     QCheckBox* filterEmptyBox_ = nullptr;
     QCheckBox* fastSweepBox_ = nullptr;
     QPushButton* buttons_[6] = {};
-    QListWidget* detailListView_ = nullptr;
+    QTreeWidget* detailListView_ = nullptr;
     int rowsDrawn_ = -1;  // the rows' revision the list shows
     int redrawsDone_ = 0;
     QPointer<QMessageBox> questionBox_;  // while a removal waits for its answer
