@@ -47,6 +47,7 @@ void openBrowser(App& app) {
         return;
     }
     loadSnapshot(app);
+    showRowCounts(app);
     const std::string current = stripComment(app.settings.serverEntry);
     for (std::size_t i = 0; i < b.serverRows.size(); ++i) {
         if (b.serverRows[i].server == current) {

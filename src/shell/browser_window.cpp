@@ -12,6 +12,8 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 #include "browser/browser_actions.h"
 #include "core/app.h"
@@ -62,7 +64,8 @@ BrowserWindow::BrowserWindow(App& app) : QWidget(nullptr), app_(app) {
     serverRowsTree_->setSelectionMode(QAbstractItemView::SingleSelection);
     serverRowsTree_->header()->setSectionsClickable(true);
     serverRowsTree_->header()->setSortIndicatorShown(true);
-    serverRowsTree_->setColumnWidth(0, 220);
+    for (const auto [column, width] : {std::pair{0, 200}, {1, 64}, {2, 100}, {3, 110}})
+        serverRowsTree_->setColumnWidth(column, width);
 
     status_ = named(new QLabel(this), "status");
     status_->setTextFormat(Qt::PlainText);
@@ -120,7 +123,7 @@ BrowserWindow::BrowserWindow(App& app) : QWidget(nullptr), app_(app) {
     });
     connect(serverRowsTree_->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { app_.dispatch([&] { onServerColumnClicked(app_, column); }); });
-    resize(820, 460);
+    resize(900, 480);
 }
 
 void BrowserWindow::refresh(const BrowserView& view) {
@@ -150,8 +153,8 @@ void BrowserWindow::syncDetails(const BrowserView& view) {
     if (detailListView_->columnCount() != headers.size()) {
         detailListView_->setColumnCount(static_cast<int>(headers.size()));
         detailListView_->setHeaderLabels(headers);
-        detailListView_->setColumnWidth(0, view.showCvars ? 120 : 140);
     }
+    bool changed = false;
     const int count = static_cast<int>(view.detailList.size());
     while (detailListView_->topLevelItemCount() > count)
         delete detailListView_->takeTopLevelItem(count);
@@ -162,9 +165,14 @@ void BrowserWindow::syncDetails(const BrowserView& view) {
         QTreeWidgetItem* item = detailListView_->topLevelItem(i);
         for (int c = 0; c < static_cast<int>(row.size()); ++c) {
             const QString text = display(row[static_cast<std::size_t>(c)]);
-            if (item->text(c) != text) item->setText(c, text);
+            if (item->text(c) == text) continue;
+            item->setText(c, text);
+            changed = true;
         }
     }
+    if (!changed) return;
+    for (int c = 0; c < detailListView_->columnCount() - 1; ++c)
+        detailListView_->resizeColumnToContents(c);
 }
 
 // The question of a removal, over the browser without blocking: its answer comes as an event.
