@@ -224,6 +224,9 @@ TEST_F(BrowserTest, TheDetailListAndTheSortOfTheClickedServer) {
         onServerColumnClicked(app, column);
         EXPECT_EQ(b.serverRows, (Rows{row(1, "One", 1), row(2)}));
     }
+    onFilterUnanswered(app, true);  // the selected row stays selected; the rows are counted
+    EXPECT_EQ(std::tuple(b.serverRows, b.selected, b.status),
+              std::tuple(Rows{row(1, "One", 1)}, 0, "Ready... Visible: 1. Total 2."));
 }
 
 }  // namespace
