@@ -1,5 +1,7 @@
 #include "browser/answers.h"
 
+#include <algorithm>
+
 #include "core/server_status.h"
 #include "core/server_vars.h"
 #include "core/text_util.h"
@@ -29,6 +31,16 @@ const std::string& variableEndingWith(const ServerVariables& variables, std::str
     return kNone;
 }
 
+// A player line's name: between its first double quote and the next one, or to the line's end
+// when the closing quote is missing; Quake 3 colour codes removed.
+std::string playerName(std::string_view line, bool quake3) {
+    const std::size_t quote = line.find('"');
+    std::string_view name =
+        quote == std::string_view::npos ? std::string_view() : line.substr(quote + 1);
+    name = name.substr(0, name.find('"'));
+    return quake3 ? filterQ3Colours(name) : std::string(name);
+}
+
 }  // namespace
 
 ServerAnswer readServerAnswer(std::string_view reply) {
@@ -52,21 +64,16 @@ ServerAnswer readServerAnswer(std::string_view reply) {
     const long long feeds = static_cast<long long>(lines.size()) - 1;
     answer.count = feeds > 2 ? feeds - 2 : 0;
 
-    answer.top = "-";
-    if (found) {
-        const std::size_t quote = best.find('"');
-        std::string_view name =
-            quote == std::string_view::npos ? std::string_view() : best.substr(quote + 1);
-        if (!name.empty()) name.remove_suffix(1);  // the closing quote
-        answer.top = isQuake3Reply(reply, variables) ? filterQ3Colours(name) : std::string(name);
-    }
+    const bool quake3 = isQuake3Reply(reply, variables);
+    answer.top = found ? playerName(best, quake3) : "-";
 
     std::string maximum = variableEndingWith(variables, "maxclients");
     if (maximum.empty()) {  // Unreal Tournament
         maximum = variableEndingWith(variables, "maxplayers");
         answer.count = leadingWhole(variableEndingWith(variables, "numplayers"));
     }
-    answer.name = trimBlanks(variableEndingWith(variables, "hostname"));
+    const std::string& name = variableEndingWith(variables, "hostname");
+    answer.name = trimBlanks(quake3 ? filterQ3Colours(name) : name);
     answer.map = trimBlanks(variableEndingWith(variables, "mapname"));
     answer.players = plainNumber(answer.count) + " / " + maximum;
     return answer;
@@ -107,13 +114,22 @@ MasterAnswer readMasterAnswer(std::string_view datagram) {
     return answer;
 }
 
-std::vector<std::string> detailLines(std::string_view answer, bool variables) {
-    std::vector<std::string> out;
+std::vector<std::vector<std::string>> detailRows(std::string_view answer, bool variables) {
+    std::vector<std::vector<std::string>> out;
     const std::vector<std::string_view> lines = splitLines(answer);
     if (!variables) {
+        const bool quake3 = isQuake3Reply(answer, readServerVariables(answer));
         for (std::size_t i = 2; i < lines.size(); ++i) {
             if (i + 1 == lines.size() && lines[i].empty()) break;  // after the last line feed
-            out.emplace_back(lines[i]);
+            // "SCORE PING "NAME"": the first two words, then the quoted name.
+            const std::string_view line = lines[i];
+            const std::size_t scoreEnd = std::min(line.find(' '), line.size());
+            const std::size_t pingStart =
+                std::min(line.find_first_not_of(' ', scoreEnd), line.size());
+            const std::string_view ping =
+                line.substr(pingStart, line.find(' ', pingStart) - pingStart);
+            out.push_back({playerName(line, quake3), std::string(line.substr(0, scoreEnd)),
+                           std::string(ping)});
         }
         return out;
     }
@@ -130,7 +146,7 @@ std::vector<std::string> detailLines(std::string_view answer, bool variables) {
     for (std::size_t i = 1; i < parts.size(); i += 2) {
         if (parts[i].empty()) continue;
         const std::string_view value = i + 1 < parts.size() ? parts[i + 1] : std::string_view();
-        out.push_back(std::string(parts[i]) + " = " + std::string(value));
+        out.push_back({std::string(parts[i]), std::string(value)});
     }
     return out;
 }

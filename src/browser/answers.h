@@ -44,7 +44,8 @@ MasterAnswer readMasterAnswer(std::string_view datagram);
 inline constexpr const char* kMasterQueries[] = {"\xFF\xFF\xFF\xFFgetservers 68 full empty",
                                                  "\xFF\xFF\xFF\xFFgetservers 71 full empty"};
 
-// The detail list of one answer: its player lines, or its variables as "name = value".
-std::vector<std::string> detailLines(std::string_view answer, bool variables);
+// The detail list of one answer, a row of columns a line: its players as name, score and
+// ping, or its variables as name and value.
+std::vector<std::vector<std::string>> detailRows(std::string_view answer, bool variables);
 
 }  // namespace fc

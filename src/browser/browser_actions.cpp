@@ -1,6 +1,7 @@
 #include "browser/browser_actions.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "browser/answers.h"
 #include "browser/server_list.h"
@@ -46,6 +47,7 @@ void openBrowser(App& app) {
         return;
     }
     loadSnapshot(app);
+    showRowCounts(app);
     const std::string current = stripComment(app.settings.serverEntry);
     for (std::size_t i = 0; i < b.serverRows.size(); ++i) {
         if (b.serverRows[i].server == current) {
@@ -82,29 +84,43 @@ void refreshVisible(App& app) {
     if (app.browserView.buttonsEnabled) quickChecking(app);
 }
 
+// Both removals ask first: what goes cannot come back but by adding it again.
 void removeSelected(App& app) {
     BrowserView& b = app.browserView;
     if (!b.buttonsEnabled) return;
     const ServerRow* row = selectedRow(b);
     if (!row) return app.platform.beep();
-    const std::string server = row->server;
-    removeRow(b, b.selected);
-    if (const auto entry = entryOf(b, server); entry != b.browserServers.end()) {
-        *entry = b.browserServers.back();
-        b.browserServers.pop_back();
-        app.showMessage("Warning!", server + " has been removed from the list!");
-    }
-    saveServerList(app);
+    b.questionServer = row->server;
+    b.question = "Remove " + row->server + " from the list?";
 }
 
 void removeNonVisible(App& app) {
     BrowserView& b = app.browserView;
     if (!b.buttonsEnabled) return;
-    std::erase_if(b.browserServers, [&](const std::string& entry) {
-        return std::none_of(b.serverRows.begin(), b.serverRows.end(),
-                            [&](const ServerRow& row) { return isEntryOf(entry, row.server); });
-    });
-    app.showMessage("Warning!", "All non-visible servers have been removed!");
+    b.questionServer.clear();
+    b.question = "Remove every server that has no row in the list?";
+}
+
+void answerBrowserQuestion(App& app, bool yes) {
+    BrowserView& b = app.browserView;
+    if (std::exchange(b.question, "").empty() || !yes) return;
+    const std::string server = std::exchange(b.questionServer, "");
+    if (server.empty()) {
+        std::erase_if(b.browserServers, [&](const std::string& entry) {
+            return std::none_of(b.serverRows.begin(), b.serverRows.end(),
+                                [&](const ServerRow& row) { return isEntryOf(entry, row.server); });
+        });
+        showRowCounts(app, "All non-visible servers have been removed! ");
+        return saveServerList(app);
+    }
+    const auto row = std::find_if(b.serverRows.begin(), b.serverRows.end(),
+                                  [&](const ServerRow& r) { return r.server == server; });
+    if (row != b.serverRows.end()) removeRow(b, static_cast<int>(row - b.serverRows.begin()));
+    if (const auto entry = entryOf(b, server); entry != b.browserServers.end()) {
+        *entry = b.browserServers.back();
+        b.browserServers.pop_back();
+    }
+    showRowCounts(app, server + " has been removed from the list! ");
     saveServerList(app);
 }
 
@@ -120,7 +136,13 @@ void selectForWatching(App& app) {
     const ServerRow* row = selectedRow(b);
     if (!row) return app.platform.beep();
     if (!app.window.serverEntryEnabled) toggleConnection(app);  // stop the running monitor
-    onServerEntryEdited(app, row->server + " (" + row->name + ")");
+    // The entry as the list keeps it, its comment with it; a bare address gets the server's
+    // name as its comment.
+    const auto listed = entryOf(b, row->server);
+    std::string entry = listed == b.browserServers.end() ? row->server : trimBlanks(*listed);
+    if (entry.find(' ') == std::string::npos && !row->name.empty() && row->name != "-")
+        entry += " " + row->name;
+    onServerEntryEdited(app, entry);
     saveSnapshot(app);
     app.handOverTimer->setEnabled(true);
     app.window.focusMainWindow = true;
@@ -140,9 +162,8 @@ void onFilterUnanswered(App& app, bool checked) {
     BrowserView& b = app.browserView;
     b.filterUnanswered = checked;
     if (!checked) return;
-    std::erase_if(b.serverRows, [](const ServerRow& row) { return row.players.empty(); });
-    b.selected = -1;
-    ++b.rowsRevision;
+    filterUnansweredNow(app);
+    showRowCounts(app);
     saveServerList(app);
 }
 
@@ -183,7 +204,7 @@ void onServerColumnClicked(App& app, int column) {
 
 void fillDetailList(App& app) {
     BrowserView& b = app.browserView;
-    b.detailList = detailLines(b.lastDetailAnswer, b.showCvars);
+    b.detailList = detailRows(b.lastDetailAnswer, b.showCvars);
 }
 
 void onItemDatagram(App& app, const Datagram& d) {

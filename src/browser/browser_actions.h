@@ -21,6 +21,8 @@ void removeNonVisible(App& app);   // removeNonVisibleButton "Remove all non-vis
 void switchDetailMode(App& app);   // detailModeButton "Playlist / CVarlist  ->"
 void selectForWatching(App& app);  // selectForWatchingButton "Select for Fragcaster"
 void closeThisWindow(App& app);    // closeButton "Close this window"
+// The operator's answer to the question of the two removals: only a yes removes.
+void answerBrowserQuestion(App& app, bool yes);
 
 void onFilterUnanswered(App& app, bool checked);
 void onFilterEmpty(App& app, bool checked);

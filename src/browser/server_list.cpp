@@ -33,13 +33,13 @@ void stopSweepTimers(App& app) {
     app.fastSweepTimer->setEnabled(false);
 }
 
-// Both sweeps begin alike: the list hidden and unsorted, the buttons off.
+// Both sweeps begin alike: the list unsorted, so that rows stay where they are as answers fill
+// them, and the buttons off.
 void beginSweep(App& app, std::vector<std::string> servers, bool quick) {
     BrowserView& b = app.browserView;
     b.rememberedRow = b.selected >= 0 && b.selected < static_cast<int>(b.serverRows.size())
                           ? b.serverRows[static_cast<std::size_t>(b.selected)].server
                           : std::string();
-    b.serverRowsVisible = false;
     b.sorting = false;
     b.buttonsEnabled = false;
     b.sweeping = true;
@@ -189,6 +189,13 @@ void setBrowserStatus(App& app, const std::string& text) {
     if (app.browserView.status == text) return;
     app.browserView.status = text;
     app.notifyBrowserStatus(text);
+}
+
+void showRowCounts(App& app, const std::string& before) {
+    const BrowserView& b = app.browserView;
+    setBrowserStatus(
+        app, before + "Visible: " + plainNumber(static_cast<long long>(b.serverRows.size())) +
+                 ". Total " + plainNumber(static_cast<long long>(b.browserServers.size())) + ".");
 }
 
 void loadServerList(App& app) {
@@ -389,14 +396,10 @@ void extractInfo(App& app, std::string_view reply, const std::string& host,
 
 void finishSweep(App& app) {
     BrowserView& b = app.browserView;
-    b.serverRowsVisible = true;
     stopSweepTimers(app);
     b.sweeping = false;
     b.inFlight.clear();
     b.buttonsEnabled = true;
-    setBrowserStatus(
-        app, "Ready... Visible: " + plainNumber(static_cast<long long>(b.serverRows.size())) +
-                 ". Total " + plainNumber(static_cast<long long>(b.browserServers.size())) + ".");
     b.sorting = true;
     sortServerRows(app);
     for (std::size_t i = 0; i < b.serverRows.size(); ++i) {
@@ -405,6 +408,7 @@ void finishSweep(App& app) {
         }
     }
     if (b.filterUnanswered) filterUnansweredNow(app);
+    showRowCounts(app);
     rowsChanged(app, nullptr);
     if (app.browserSweepEnded) app.browserSweepEnded();
 }
@@ -438,8 +442,10 @@ void sortServerRows(App& app) {
                                                &ServerRow::server};
     std::string ServerRow::*column = columns[b.sortColumn];
     const bool ascending = b.sortAscending;
+    // Servers that answered come first in either order.
     std::stable_sort(b.serverRows.begin(), b.serverRows.end(),
                      [&](const ServerRow& x, const ServerRow& y) {
+                         if (x.players.empty() != y.players.empty()) return y.players.empty();
                          return ascending ? x.*column < y.*column : y.*column < x.*column;
                      });
     if (selected) {

@@ -49,6 +49,8 @@ void finishSweep(App& app);
 void filterUnansweredNow(App& app);
 
 void setBrowserStatus(App& app, const std::string& text);
+// The status line with the rows shown and the servers listed, after `before`.
+void showRowCounts(App& app, const std::string& before = "Ready... ");
 // Sorts the rows by the sort column, keeping the selected row selected.
 void sortServerRows(App& app);
 // Sends the three queries to an entry's server; its "numeric address:port". A name not looked

@@ -47,8 +47,7 @@ struct BrowserView {
     int rowsRevision = 0;  // one more at every change of the rows
     int sortColumn = 0;    // the column the rows are sorted by
     bool sortAscending = true;
-    bool sorting = true;  // off while a sweep adds its rows
-    bool serverRowsVisible = true;
+    bool sorting = true;         // off while a sweep adds its rows
     bool buttonsEnabled = true;  // the six buttons; off during a sweep
 
     std::string status = "Ready...";
@@ -57,9 +56,15 @@ struct BrowserView {
     bool filterUnanswered = false;  // "Filter not responded"
     bool filterEmpty = false;       // "Filter empty servers"
 
-    // The detail list: player lines, or server variables when `showCvars` is set.
+    // A removal waiting for the operator's yes: the question the window asks, and the row's key
+    // for "Remove selected" ("" for "Remove all non-visible").
+    std::string question;
+    std::string questionServer;
+
+    // The detail list: players (name, score, ping), or server variables (name, value) when
+    // `showCvars` is set.
     bool showCvars = false;
-    std::vector<std::string> detailList;
+    std::vector<std::vector<std::string>> detailList;
     std::string lastDetailAnswer;
     QueriedServer itemQueried;  // the clicked server, by its numeric address
     std::string itemAddress;

@@ -16,12 +16,12 @@ void addServerToList(App& app) {
         return;
     }
     for (const std::string& saved : app.settings.savedServers) {
-        if (trimBlanks(saved) == address) {
+        if (stripComment(saved) == address) {
             app.platform.beep();
             return;
         }
     }
-    app.settings.savedServers.push_back(address);
+    app.settings.savedServers.push_back(trimBlanks(app.settings.serverEntry));
     saveSettings(app);
 }
 

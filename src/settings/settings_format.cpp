@@ -176,9 +176,9 @@ bool applySetting(App& app, const std::string& key, const std::string& value) {
             app.settings.ircServers.push_back(value);
         }
     } else if (key == "Q2SERVER") {
-        // Only the address: a comment behind it was the server's name when it was added.
-        const std::string address = value.substr(0, value.find(' '));
-        if (!address.empty()) app.settings.savedServers.push_back(address);
+        // The entry whole: a comment behind the address is the operator's name for the server.
+        const std::string entry = trimBlanks(value);
+        if (!entry.empty()) app.settings.savedServers.push_back(entry);
     } else if (key == "REPORTSECDM") {
         // "45 seconds" keeps only the 45; nothing positive is read as 40 seconds, as when typed.
         const std::string seconds = numberText(value);

@@ -6,12 +6,14 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 #include "browser/browser_actions.h"
 #include "core/app.h"
@@ -62,7 +64,8 @@ BrowserWindow::BrowserWindow(App& app) : QWidget(nullptr), app_(app) {
     serverRowsTree_->setSelectionMode(QAbstractItemView::SingleSelection);
     serverRowsTree_->header()->setSectionsClickable(true);
     serverRowsTree_->header()->setSortIndicatorShown(true);
-    serverRowsTree_->setColumnWidth(0, 220);
+    for (const auto [column, width] : {std::pair{0, 200}, {1, 64}, {2, 100}, {3, 110}})
+        serverRowsTree_->setColumnWidth(column, width);
 
     status_ = named(new QLabel(this), "status");
     status_->setTextFormat(Qt::PlainText);
@@ -72,7 +75,8 @@ BrowserWindow::BrowserWindow(App& app) : QWidget(nullptr), app_(app) {
     filterEmptyBox_ =
         named(new QCheckBox(QStringLiteral("Filter empty servers"), this), "filterempty");
     fastSweepBox_ = named(new QCheckBox(QStringLiteral("Fast sweep"), this), "FastSweep");
-    detailListView_ = named(new QListWidget(this), "List1");
+    detailListView_ = named(new QTreeWidget(this), "List1");
+    detailListView_->setRootIsDecorated(false);
     detailListView_->setMaximumWidth(260);
     auto* close =
         named(new QPushButton(QStringLiteral("Close this window"), this), "TitelKnopSluit");
@@ -119,32 +123,79 @@ BrowserWindow::BrowserWindow(App& app) : QWidget(nullptr), app_(app) {
     });
     connect(serverRowsTree_->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { app_.dispatch([&] { onServerColumnClicked(app_, column); }); });
-    resize(820, 460);
+    resize(900, 480);
 }
 
 void BrowserWindow::refresh(const BrowserView& view) {
     syncText(status_, view.status);
-    if (sweepProgressBar_->maximum() != view.sweepProgressMax)
-        sweepProgressBar_->setRange(0, view.sweepProgressMax);
-    if (sweepProgressBar_->value() != view.sweepProgress)
-        sweepProgressBar_->setValue(view.sweepProgress);
+    // Progress only while a sweep runs: between sweeps the bar stands empty (a range of 0..0
+    // would draw a busy bar).
+    const int maximum = view.sweeping ? std::max(view.sweepProgressMax, 1) : 1;
+    if (sweepProgressBar_->maximum() != maximum) sweepProgressBar_->setRange(0, maximum);
+    const int progress = view.sweeping ? view.sweepProgress : 0;
+    if (sweepProgressBar_->value() != progress) sweepProgressBar_->setValue(progress);
+    sweepProgressBar_->setTextVisible(view.sweeping);
     syncBox(filterUnansweredBox_, view.filterUnanswered);
     syncBox(filterEmptyBox_, view.filterEmpty);
     syncBox(fastSweepBox_, app_.settings.fastSweepOn);
     for (QPushButton* button : buttons_) button->setEnabled(view.buttonsEnabled);
-    if (serverRowsTree_->isHidden() == view.serverRowsVisible)
-        serverRowsTree_->setVisible(view.serverRowsVisible);
-    // A sweep hides the list: its rows are drawn once it shows again.
-    if (view.serverRowsVisible) syncRows(view);
+    syncRows(view);
+    syncDetails(view);
+    syncQuestion(view);
+}
 
-    QStringList details;
-    for (const std::string& line : view.detailList) details << display(line);
-    QStringList shown;
-    for (int i = 0; i < detailListView_->count(); ++i) shown << detailListView_->item(i)->text();
-    if (shown != details) {
-        detailListView_->clear();
-        detailListView_->addItems(details);
+// The clicked server's players as name, score and ping, or its variables as name and value.
+void BrowserWindow::syncDetails(const BrowserView& view) {
+    const QStringList headers =
+        view.showCvars
+            ? QStringList{QStringLiteral("Variable"), QStringLiteral("Value")}
+            : QStringList{QStringLiteral("Name"), QStringLiteral("Score"), QStringLiteral("Ping")};
+    if (detailListView_->columnCount() != headers.size()) {
+        detailListView_->setColumnCount(static_cast<int>(headers.size()));
+        detailListView_->setHeaderLabels(headers);
     }
+    bool changed = false;
+    const int count = static_cast<int>(view.detailList.size());
+    while (detailListView_->topLevelItemCount() > count)
+        delete detailListView_->takeTopLevelItem(count);
+    while (detailListView_->topLevelItemCount() < count)
+        detailListView_->addTopLevelItem(new QTreeWidgetItem);
+    for (int i = 0; i < count; ++i) {
+        const std::vector<std::string>& row = view.detailList[static_cast<std::size_t>(i)];
+        QTreeWidgetItem* item = detailListView_->topLevelItem(i);
+        for (int c = 0; c < static_cast<int>(row.size()); ++c) {
+            const QString text = display(row[static_cast<std::size_t>(c)]);
+            if (item->text(c) == text) continue;
+            item->setText(c, text);
+            changed = true;
+        }
+    }
+    if (!changed) return;
+    for (int c = 0; c < detailListView_->columnCount() - 1; ++c)
+        detailListView_->resizeColumnToContents(c);
+}
+
+// The question of a removal, over the browser without blocking: its answer comes as an event.
+void BrowserWindow::syncQuestion(const BrowserView& view) {
+    if (view.question.empty() || questionBox_) {
+        if (view.question.empty() && questionBox_) {
+            questionBox_->disconnect(this);  // no answer to a question withdrawn
+            questionBox_->close();
+        }
+        return;
+    }
+    questionBox_ =
+        new QMessageBox(QMessageBox::Question, QStringLiteral("Warning!"), display(view.question),
+                        QMessageBox::Yes | QMessageBox::No, this);
+    questionBox_->setDefaultButton(QMessageBox::No);
+    questionBox_->setAttribute(Qt::WA_DeleteOnClose);
+    QMessageBox* box = questionBox_;
+    connect(box, &QMessageBox::finished, this, [this, box] {
+        const bool yes = box->clickedButton() == box->button(QMessageBox::Yes);
+        questionBox_ = nullptr;
+        app_.dispatch([this, yes] { answerBrowserQuestion(app_, yes); });
+    });
+    box->open();
 }
 
 void BrowserWindow::syncRows(const BrowserView& view) {

@@ -4,11 +4,12 @@
 // controls are found from it and not mixed with the main window's; the main window owns it.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QCheckBox;
 class QLabel;
-class QListWidget;
+class QMessageBox;
 class QProgressBar;
 class QPushButton;
 class QTreeWidget;
@@ -29,6 +30,8 @@ protected:
 
 private:
     void syncRows(const BrowserView& view);
+    void syncQuestion(const BrowserView& view);
+    void syncDetails(const BrowserView& view);
 
     App& app_;
     QTreeWidget* serverRowsTree_ = nullptr;
@@ -38,9 +41,10 @@ private:
     QCheckBox* filterEmptyBox_ = nullptr;
     QCheckBox* fastSweepBox_ = nullptr;
     QPushButton* buttons_[6] = {};
-    QListWidget* detailListView_ = nullptr;
+    QTreeWidget* detailListView_ = nullptr;
     int rowsDrawn_ = -1;  // the rows' revision the list shows
     int redrawsDone_ = 0;
+    QPointer<QMessageBox> questionBox_;  // while a removal waits for its answer
 };
 
 }  // namespace fc

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 
 #include "core/app.h"
 #include "preview/codes_help.h"
@@ -78,16 +80,33 @@ CodesWindow::CodesWindow(App& app, QWidget* mainWindow)
             [this] { app_.dispatch([this] { closeCodesHelp(app_); }); });
 }
 
-void CodesWindow::placeOverMainWindow() {
+void CodesWindow::placeBesideMainWindow() {
+    constexpr int kGap = 8;
     const QRect main = mainWindow_->frameGeometry();
-    move(main.left() + (main.width() - frameGeometry().width()) / 2,
-         main.top() + mainWindow_->logicalDpiY() / 6);
+    const QSize size = frameGeometry().size();
+    const QRect screen = mainWindow_->screen()->availableGeometry();
+    int left = main.right() + 1 + kGap;
+    if (left + size.width() > screen.right() + 1 &&
+        main.left() - kGap - size.width() >= screen.left())
+        left = main.left() - kGap - size.width();
+    // Where neither side has room, it stays on the screen, over the main window's right part.
+    left =
+        std::clamp(left, screen.left(), std::max(screen.left(), screen.right() + 1 - size.width()));
+    move(left, std::clamp(main.top(), screen.top(),
+                          std::max(screen.top(), screen.bottom() + 1 - size.height())));
 }
 
 bool CodesWindow::event(QEvent* event) {
     if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate)
-        placeOverMainWindow();
+        placeBesideMainWindow();
     return QWidget::event(event);
+}
+
+// A border of its own: without the desktop's frame it would melt into the window behind it.
+void CodesWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Shadow), 2));
+    painter.drawRect(rect().adjusted(1, 1, -1, -1));
 }
 
 // Closed by the desktop: the same as its own button, so "Codes" is not left disabled.

@@ -1,6 +1,7 @@
 // The codes help window "Form4": the template codes and editing keys beside a chart of the IRC
-// colours. It stays above all windows, sits centred over the main window each time it comes
-// up, and is dragged by its code list. Made once, then only shown and hidden.
+// colours. It stays above all windows, sits beside the main window each time it comes up (so
+// that the tabs stay in view), draws its own border, and is dragged by its code list. Made
+// once, then only shown and hidden.
 #pragma once
 
 #include <QWidget>
@@ -13,12 +14,13 @@ class CodesWindow : public QWidget {
 public:
     CodesWindow(App& app, QWidget* mainWindow);
 
-    // Centred on the main window, a sixth of an inch below its top edge.
-    void placeOverMainWindow();
+    // Level with the main window's top, right of it where the screen has room, else left of it.
+    void placeBesideMainWindow();
 
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     App& app_;

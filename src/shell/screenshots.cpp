@@ -1,6 +1,6 @@
 #include "shell/screenshots.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QTabWidget>
 #include <QTimer>
@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "browser/browser_actions.h"
 #include "core/app.h"
 #include "monitor/poller.h"
 #include "preview/codes_help.h"
@@ -48,6 +49,22 @@ void savePictures(App& app, QWidget& window, const QString& dir) {
     app.dispatch([&] { openCodesHelp(app); });
     if (auto* codes = window.findChild<QWidget*>(QStringLiteral("Form4")))
         saved = saveScreenshot(codes, QDir(dir).filePath(QStringLiteral("codes.png"))) && saved;
+    // The server browser with the rows of the folder's snapshot, the replayed server's players
+    // in its pane. Without a stored list it would ask the master server: then no picture.
+    if (!app.settings.savedServers.empty()) {
+        app.dispatch([&] {
+            openBrowser(app);
+            app.browserView.selected = 0;
+            app.browserView.lastDetailAnswer = app.monitor.lastReplyText;
+            fillDetailList(app);
+        });
+        for (QWidget* browser : QApplication::topLevelWidgets()) {
+            if (browser->objectName() == QStringLiteral("Form3"))
+                saved =
+                    saveScreenshot(browser, QDir(dir).filePath(QStringLiteral("browser.png"))) &&
+                    saved;
+        }
+    }
     QCoreApplication::exit(saved ? 0 : 1);
 }
 

@@ -1,6 +1,5 @@
 #include "shell/team_menu_button.h"
 
-#include <QCursor>
 #include <QMenu>
 
 #include "core/app.h"
@@ -23,7 +22,7 @@ TeamMenuButton::TeamMenuButton(App& app, QWidget* parent)
     }
     connect(this, &QPushButton::clicked, this, [this] {
         unfocus(this);
-        teamMenu_->popup(QCursor::pos());
+        teamMenu_->popup(mapToGlobal(rect().bottomLeft()));
     });
 }
 

@@ -1,4 +1,4 @@
-// "Team Control Menu": opens the team menu at the mouse, whose items detect, switch and assign
+// "Team Control Menu": opens the team menu under itself, whose items detect, switch and assign
 // the teams of the main window's player list.
 #pragma once
 

@@ -23,9 +23,9 @@ TEST(BrowserAnswers, EachAnswerGivesItsRow) {
         {"trimmed; the later of two best wins",
          kQ2 + "\\hostname\\ A B \\mapname\\m1\\maxclients\\16\n5 4 \"a\"\n9 5 \"b\"\n9 6 \"c\"\n", "A B", "3 / 16", "m1", "c"},
         {"Quake 3: sv_maxclients, a top name without colours",
-         "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\^1R\\sv_maxclients\\12\n3 2 \"^4B^7G\"\n", "^1R", "1 / 12", "", "BG"},
+         "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\^1R\\sv_maxclients\\12\n3 2 \"^4B^7G\"\n", "R", "1 / 12", "", "BG"},
         {"Quake 3 by its version", kQ2 + "\\version\\Q3 1.32\\maxclients\\8\n7 1 \"^^3A^9b\"\n", "", "1 / 8", "", "3Ab"},
-        {"Quake 2 keeps carets", kQ2 + "\\maxclients\\8\n7 1 \"^3A\"\n", "", "1 / 8", "", "^3A"},
+        {"Quake 2 keeps carets, and a name's end without its quote", kQ2 + "\\maxclients\\8\n7 1 \"^3A\n", "", "1 / 8", "", "^3A"},
         {"a zero wins, a negative never", kQ2 + "\\maxclients\\8\n-5 1 \"a\"\n0 1 \"b\"\n-9 1 \"c\"\n", "", "3 / 8", "", "b"},
         {"no player in an empty or an unended line", kQ2 + "\\maxclients\\4\n\n2 1 \"A\"\n9 1 \"T\"", "", "2 / 4", "", "A"},
         {"Unreal Tournament's counts",
@@ -62,14 +62,16 @@ TEST(BrowserAnswers, MasterListsShortTruncatedAndHostile) {
     }
 }
 
-// Servers i are 10.0.0.i:2790i; socket 1 is the sweep's, 2 the clicked server's.
+// Servers i are 10.0.0.i:2790i, 2 saved with a comment; socket 1 is the sweep's, 2 the clicked
+// server's.
 struct BrowserTest : ::testing::Test {
     BrowserTest() { app.addListener(&output); }
     static std::string server(int i) {
         return "10.0.0." + std::to_string(i) + ":2790" + std::to_string(i);
     }
     void sweep(int servers, int waitMs) {
-        for (int i = 1; i <= servers; ++i) app.settings.savedServers.push_back(server(i));
+        for (int i = 1; i <= servers; ++i)
+            app.settings.savedServers.push_back(server(i) + (i == 2 ? " Loopback CTF" : ""));
         openBrowser(app);
         totalRefresh(app);
         platform.advance(waitMs);
@@ -125,10 +127,10 @@ TEST_F(BrowserTest, APacedSweepAsksOneServerPerTickAndAnswersGoToTheirSendersRow
     EXPECT_EQ(std::tuple(b.status, output.lines.size()),
               std::tuple("Ready... Visible: 4. Total 4.", 1u));
     answer("10.0.0.2:27910", "Two", 1);
-    EXPECT_EQ(b.serverRows, (Rows{{"-", "", "", "", "nowhere.invalid:27961"},
-                                  row(1, "One", 2),
+    EXPECT_EQ(b.serverRows, (Rows{row(1, "One", 2),
                                   {"Three", "0 / 8", "q2dm1", "-", "q3.example.net:27903"},
-                                  {"Two", "1 / 8", "q2dm1", "p1", "10.0.0.2:27910"}}));
+                                  {"Two", "1 / 8", "q2dm1", "p1", "10.0.0.2:27910"},
+                                  {"-", "", "", "", "nowhere.invalid:27961"}}));
     EXPECT_EQ(std::tuple(b.browserServers.size(), sent(1)), std::tuple(4u, Lines{}));
 }
 
@@ -144,7 +146,8 @@ TEST_F(BrowserTest, AMasterListStopsAtTheListLimit) {
               std::tuple(kBrowserListLimit, false));
 }
 
-// With nothing selected both only beep. Remove selected lets the last entry take the slot.
+// With nothing selected both only beep. Remove selected asks, and at a yes lets the last entry
+// take the slot.
 // Select for Fragcaster while polling stops polling and hands the server over after 250 ms.
 TEST_F(BrowserTest, RemoveSelectedAndSelectForWatchingWhilePolling) {
     onServerEntryEdited(app, "10.0.0.9:27960");
@@ -156,13 +159,18 @@ TEST_F(BrowserTest, RemoveSelectedAndSelectForWatchingWhilePolling) {
     EXPECT_EQ(platform.beeps, 2);
     onServerRowClicked(app, 2);
     removeSelected(app);
-    EXPECT_EQ(app.settings.savedServers, (Lines{server(1), server(2), server(5), server(4)}));
-    EXPECT_EQ(output.messages, "Warning!: 10.0.0.3:27903 has been removed from the list!;");
+    answerBrowserQuestion(app, false);
+    removeSelected(app);
+    EXPECT_EQ(b.question, "Remove 10.0.0.3:27903 from the list?");
+    answerBrowserQuestion(app, true);
+    EXPECT_EQ(app.settings.savedServers,
+              (Lines{server(1), server(2) + " Loopback CTF", server(5), server(4)}));
+    EXPECT_EQ(b.status, "10.0.0.3:27903 has been removed from the list! Visible: 4. Total 4.");
     answer(server(2), "Two", 1);
-    onServerRowClicked(app, 3);
+    onServerRowClicked(app, 0);
     selectForWatching(app);
     EXPECT_EQ(std::tuple(app.settings.serverEntry, app.window.serverEntryEnabled),
-              std::tuple("10.0.0.2:27902 (Two)", true));
+              std::tuple("10.0.0.2:27902 Loopback CTF", true));
     platform.advance(249);
     EXPECT_TRUE(b.browserVisible);
     platform.advance(1);
@@ -180,8 +188,8 @@ TEST_F(BrowserTest, TheSnapshotRoundTripAndRemovingWhatItDoesNotShow) {
     closeThisWindow(app);
     EXPECT_EQ(
         std::tuple(platform.files[kSnapshotFile], b.browserVisible),
-        std::tuple("-\r\n\r\n\r\n\r\n10.0.0.1:27901\r\n-\r\n\r\n\r\n\r\n10.0.0.2:27902\r\nThree"
-                   "\r\n1 / 8\r\nq2dm1\r\np1\r\n10.0.0.3:27903\r\n",
+        std::tuple("Three\r\n1 / 8\r\nq2dm1\r\np1\r\n10.0.0.3:27903\r\n-\r\n\r\n\r\n\r\n10.0.0.1:"
+                   "27901\r\n-\r\n\r\n\r\n\r\n10.0.0.2:27902\r\n",
                    false));
     platform.files[kSnapshotFile] =
         "Three\r\n1 / 8\r\nq2dm1\r\np1\r\n10.0.0.3:27903\r\nCut\r\n3 / 8";
@@ -190,6 +198,7 @@ TEST_F(BrowserTest, TheSnapshotRoundTripAndRemovingWhatItDoesNotShow) {
     EXPECT_EQ(std::tuple(b.serverRows, b.selected),
               std::tuple(Rows{row(3, "Three", 1), {"Cut", "3 / 8", "", "", ""}}, 0));
     removeNonVisible(app);
+    answerBrowserQuestion(app, true);
     EXPECT_EQ(app.settings.savedServers, Lines{server(3)});
 }
 
@@ -204,16 +213,20 @@ TEST_F(BrowserTest, TheDetailListAndTheSortOfTheClickedServer) {
     onServerRowClicked(app, 2);  // past the rows: nothing
     EXPECT_EQ(std::tuple(b.selected, sent(2)), std::tuple(0, asked({server(1) + "@300"})));
     answer(server(2), "One", 1, 2);
-    EXPECT_EQ(b.detailList, Lines{});
+    EXPECT_EQ(b.detailList, std::vector<Lines>{});
     answer(server(1), "One", 1, 2);
-    EXPECT_EQ(b.detailList, (Lines{"hostname = One", "mapname = q2dm1", "maxclients = 8"}));
+    EXPECT_EQ(b.detailList,
+              (std::vector<Lines>{{"hostname", "One"}, {"mapname", "q2dm1"}, {"maxclients", "8"}}));
     switchDetailMode(app);
     EXPECT_EQ(std::tuple(b.detailList, b.serverRows),
-              std::tuple(Lines{"1 9 \"p1\""}, Rows{row(2), row(1, "One", 1)}));
-    for (const int column : {0, 4}) {
+              std::tuple(std::vector<Lines>{{"p1", "1", "9"}}, Rows{row(1, "One", 1), row(2)}));
+    for (const int column : {0, 4, 4}) {  // the unanswered row last in either order
         onServerColumnClicked(app, column);
         EXPECT_EQ(b.serverRows, (Rows{row(1, "One", 1), row(2)}));
     }
+    onFilterUnanswered(app, true);  // the selected row stays selected; the rows are counted
+    EXPECT_EQ(std::tuple(b.serverRows, b.selected, b.status),
+              std::tuple(Rows{row(1, "One", 1)}, 0, "Ready... Visible: 1. Total 2."));
 }
 
 }  // namespace

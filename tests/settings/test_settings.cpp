@@ -94,7 +94,7 @@ TEST(SettingsLines, EachKindOfLineReadsBack) {
         {"IRC servers once in any case", "IRCServer = irc.x.org\r\nIRCServer = IRC.X.ORG",
          "irc.oftc.net\r\nIRCServer = irc.x.org\r\nIRCChannel"},
         {"game servers keep every entry", "Q2Server = 10.0.0.5 Cup\r\nQ2Server = 10.0.0.5",
-         "= 0\r\nQ2Server = 10.0.0.5\r\nQ2Server = 10.0.0.5\r\nQ2Sel"},
+         "= 0\r\nQ2Server = 10.0.0.5 Cup\r\nQ2Server = 10.0.0.5\r\nQ2Sel"},
         {"comments, unknown and obsolete keys", "; a\r\n\r\n; b = c\r\nMap = q2\r\nReportDM = 30",
          "\nReportDM = [obselete since 1.14]\r\nReportSecDM = 60\r"},
         {"boxes switched on and off", "Advanced = 1\r\nRemoveFCodes = 1\r\nAdvanced = 0",
@@ -184,7 +184,7 @@ TEST_F(SettingsTest, ServerListButtonsSaveOnlyAfterAChange) {
                   std::tuple(step.beeps, step.saves));
     }
     EXPECT_TRUE(fileHolds("IRCServer = irc.oftc.net\r\nIRCServer = irc.example.org my server\r"));
-    EXPECT_TRUE(fileHolds("\r\nQ2Server = 10.0.0.5:27960\r\nQ2Selected = "));
+    EXPECT_TRUE(fileHolds("\r\nQ2Server = 10.0.0.5:27960 Friday league\r\nQ2Selected = "));
 }
 
 // Which server entries and IRC servers a run without a window takes or passes over.

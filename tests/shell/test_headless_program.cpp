@@ -327,8 +327,8 @@ TEST_F(HeadlessProgram, SettingsSurviveRunsAndTheirIrcServerIsDialledOnlyWithThe
         << err;
     for (const std::string line :
          {"IRCSerSel = 127.0.0.1", "IRCChannel = #mine", "IRCName = Saved", "IRCKey = old",
-          "Q2Selected = 127.0.0.1:9 home", port.c_str(), "isStarted = 6", "Q2Server = 127.0.0.1:9",
-          "IRCLineCTF = \x02%t\x02 captured",
+          "Q2Selected = 127.0.0.1:9 home", port.c_str(), "isStarted = 6",
+          "Q2Server = 127.0.0.1:9 Friday", "IRCLineCTF = \x02%t\x02 captured",
           "PriveServer = 0\r\nKillAllowedFrom = Boss\r\nIRCBurst = 4"})
         EXPECT_TRUE(settingsHold(line)) << line << "\n" << read("orvexa.ini");
     EXPECT_FALSE(listener.hasPendingConnections());
@@ -379,7 +379,7 @@ TEST_F(HeadlessProgram, SweepOverTheMasterServersList) {
     EXPECT_EQ(answered, std::vector<std::string>{"Arena|1 / 10|q3dm6|Ace|" + q3});
     const std::vector<QJsonObject> status = events("status");
     ASSERT_FALSE(status.empty());
-    EXPECT_EQ(status.back()["text"], "Ready... Visible: 2. Total 2.");
+    EXPECT_EQ(status.back()["text"], "Ready... Visible: 1. Total 2.");
     // The silent server left the rows but not the stored list.
     EXPECT_EQ(read("fcst-ql.ini"), "Arena\r\n1 / 10\r\nq3dm6\r\nAce\r\n" + q3 + "\r\n");
     for (const std::string& l :
