@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/app.h"
 #include "timeline_draw/timeline_picture.h"
@@ -74,8 +75,14 @@ void TimelineTab::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+// The game that ended stays up until the next one scores: the operator still has the final
+// to look at, or to save, while the server warms the next map up.
 const Timeline& TimelineTab::shown() const {
-    if (feed_.recorder.running() || feed_.finished.empty()) return feed_.recorder.current();
+    const Timeline& now = feed_.recorder.current();
+    const auto moved = [](const ScoreSeries& line) { return line.points.size() > 1; };
+    const bool scored =
+        !now.captures.empty() || std::any_of(now.series.begin(), now.series.end(), moved);
+    if (feed_.finished.empty() || (feed_.recorder.running() && scored)) return now;
     return feed_.finished.back();
 }
 
