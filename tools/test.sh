@@ -37,6 +37,7 @@ fuzz fuzz_preview_rtf 3 4096 fuzz/seeds_preview
 fuzz fuzz_browser_answer 3 4096 fuzz/seeds_browser
 fuzz fuzz_master_answer 3 8192 fuzz/seeds_master
 fuzz fuzz_version_file 3 8192 fuzz/seeds_version
+fuzz fuzz_webhook_answer 3 4096 fuzz/seeds_webhook
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFRAGCASTER_SANITIZE=ON >/dev/null

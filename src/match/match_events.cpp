@@ -24,10 +24,6 @@ std::string afterSlash(const std::string& text) {
     return slash == std::string::npos ? text : text.substr(slash + 1);
 }
 
-long long parseNumber(const std::string& text) {
-    return leadingWhole(text);
-}
-
 struct Compared {
     long long red = 0;
     long long blue = 0;
