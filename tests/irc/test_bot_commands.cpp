@@ -34,7 +34,7 @@ TEST_F(BotTest, ClientQueriesGetAWrappedNoticeTheHelpTheScoreAndTheCommands) {
     // !helpme: the score as captures (frags) and the time left; the ignore time is 5 s longer.
     app.monitor.mapText = "q3ctf1";
     app.status.red = readTeamScore("3/12");  // the scores of the last reply, as numbers
-    app.status.blue = readTeamScore(" 25");
+    app.status.blue = readTeamScore(" 40000");  // past 16 bits: not taken
     app.monitor.redScoreText = "9/9";  // the shown text is not read again
     app.monitor.timeLeft = TimeLeft::read("12:34");
     app.settings.ignoreSeconds = "15 sec";
@@ -43,7 +43,7 @@ TEST_F(BotTest, ClientQueriesGetAWrappedNoticeTheHelpTheScoreAndTheCommands) {
     ASSERT_EQ(notices.size(), 6u);
     EXPECT_EQ(notices[1],
               "NOTICE joe :\0037Map:q3ctf1  Current score: [Red team] 3 (12) / "
-              "[Blue team] 0 (25)  Time left: 12:34");
+              "[Blue team] 0 (0)  Time left: 12:34");
     EXPECT_EQ(notices[5], "NOTICE joe :\0037You can only send a command every 15 sec seconds!");
     expect({}, {"& Notice (!helpme) sent to joe"});
     EXPECT_EQ(app.irc.ignoreList, (Ignored{{"joe", 20s}}));

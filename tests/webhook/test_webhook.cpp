@@ -2,6 +2,7 @@
 // they leave under the room's answers.
 #include <gtest/gtest.h>
 
+#include "program/shutdown.h"
 #include "program/wiring.h"
 #include "settings/settings_file.h"
 #include "support/fake_platform.h"
@@ -19,7 +20,7 @@ TEST(RoomText, IrcCodesBecomeTheRoomsMarkdownInUtf8) {
         {"colours dropped, background too", discord, "\00304,12red\0033,x", "red,x"},
         {"bold over a colour change", discord, "\002\00304R\00314 2\002", "**R 2**"},
         {"Windows-1252 and Latin-1 high bytes", slack, "\x80 \xE9", "\xE2\x82\xAC \xC3\xA9"},
-        {"Markdown in names escaped", discord, "> [BC]*_x", "\\> \\[BC\\]\\*\\_x"},
+        {"Markdown in names escaped", discord, "> [BC]*_x >", "\\> \\[BC\\]\\*\\_x >"},
         {"slack's brackets escaped", slack, "<!here> & >", "&lt;!here&gt; &amp; &gt;"}};
     for (const auto& [what, format, irc, room] : rows)
         EXPECT_EQ(roomText(irc, format), room) << what;
@@ -111,6 +112,16 @@ TEST(WebhookSink, TypedChatStaysOnIrcAndTheAddressIsShownAsItsHostOnly) {
     EXPECT_EQ(output.lines.at(0).find(said), 8u);
     saveSettings(app);
     EXPECT_EQ(platform.fileLog.back(), "replace private orvexa.ini");
+    // A room that does not fail gets ten seconds more at closing for a line on its way.
+    int closes = 0;
+    app.closeMainWindow = [&] { ++closes; };
+    app.settings.webhookUrl = "https://chat.example.org/hooks/other";
+    sayInChannel(app, "#c", "FINAL SCORE", ReportKind::Essential);
+    onCloseRequest(app);
+    platform.advance(10499);
+    EXPECT_EQ(closes, 0);
+    platform.advance(1);
+    EXPECT_EQ(closes, 1);
 }
 
 }  // namespace
