@@ -77,6 +77,8 @@ TEST(MatchRules, OnePairOfReplies) {
         {"the clock ends a skip", Osp, "20:00", "19:59", "0", "0", Skip, None, "off"},
         {"the clock begins", Osp, "20:00", "19:59", "0", "0", None, Running, "6", at + "19:59"},
         {"quiet start below four points", Osp, "", "", "2", "1", None, Running, "15", at},
+        {"quiet start at one point", Osp, "", "", "1", "0", None, Running, "15", at},
+        {"quiet start at one point of blue's", Osp, "", "", "0", "1", None, Running, "15", at},
         {"no quiet start from four points", Osp, "", "", "3", "1", None, None, "20", at},
         {"points after 0 0 end a skip", Osp, "", "", "1", "0", Skip, None, "20", at},
         {"points after points neither begin nor end a skip", Osp, "", "", "1", "3", Skip, Skip, "off", "", false, 3},
