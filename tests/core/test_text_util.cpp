@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "core/clock_text.h"
+#include "core/host_names.h"
 #include "core/server_status.h"
 #include "core/text_util.h"
 #include "core/typed_entry.h"
+#include "support/fake_platform.h"
 
 namespace fc {
 namespace {
@@ -77,6 +79,22 @@ TEST(ServerStatus, SidesAreKnownByAnyPlayerOnOne) {
         for (const char* team : teams) status.players.push_back({.team = team});
         EXPECT_EQ(status.sidesKnown(), known) << teams.size();
     }
+}
+
+// A name is looked up once however many ask for it meanwhile; each asker hears the answer once.
+TEST(HostNames, OneLookUpAnswersEveryAsker) {
+    test::FakePlatform platform;
+    platform.hosts["q3.example.net"] = "10.0.0.3";
+    platform.lookupDelayMs = 100;
+    HostNames names(platform);
+    std::string heard;
+    for (const std::string asker : {"monitor", "browser", "monitor"}) {
+        names.addressOf("q3.example.net", asker,
+                        [&, asker](const std::string& a) { heard += asker + "=" + a + " "; });
+    }
+    platform.advance(100);
+    EXPECT_EQ(std::tuple(platform.lookups.size(), heard),
+              std::tuple(1u, "browser=10.0.0.3 monitor=10.0.0.3 "));
 }
 
 }  // namespace

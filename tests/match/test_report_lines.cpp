@@ -66,6 +66,7 @@ TEST(TimeLeft, CountsDownAndReadsWhatServersSend) {
                 {TimeLeft::read("Starting"), Kind::Other, 0, "Starting"},
                 {TimeLeft::read("1:2:3"), Kind::Other, 0, "1:2:3"},
                 {TimeLeft::read("5:000"), Kind::Other, 0, "5:000"},
+                {TimeLeft::read("12:x4"), Kind::Other, 0, "12:x4"},
                 {TimeLeft::read(":00"), Kind::Other, 0, ":00"},
                 {TimeLeft::read("-1:00"), Kind::Other, 0, "-1:00"}};
     for (const auto& r : rows) {
