@@ -54,7 +54,8 @@ TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
     // clang-format on
 }
 
-// The irc event tells how the login went; no password shows, in the raw view neither.
+// The irc event tells how the login went, the webhook event how the room answered; no password
+// and no webhook address show, in the raw view neither.
 TEST(HeadlessOutput, TheLoginsOutcomeIsAnIrcEventAndNoSecretIsPrinted) {
     FakePlatform platform;
     WiredApp app(platform);
@@ -69,12 +70,18 @@ TEST(HeadlessOutput, TheLoginsOutcomeIsAnIrcEventAndNoSecretIsPrinted) {
         ":s CAP * LS :sasl\r\n:s CAP * ACK :sasl\r\nAUTHENTICATE +\r\n:s 904 bot :Failed\r\n"
         ":boss!b@h PRIVMSG FCST :!killyourself ha");  // the password in two reads
     platform.tcpSockets.at(0)->receive("lt\r\n");
+    app.settings.webhookUrl = "https://chat.example.org/hooks/hunter2";
+    sayInChannel(app, "#FCST", "CAPTURE", ReportKind::Essential);
+    platform.http->onAnswer({0, "refused", {}, ""});
     platform.advance(200);
     const std::string printed = testing::internal::GetCapturedStdout();
     EXPECT_NE(printed.find(R"("nick":"FCST","login":"pending"})"), std::string::npos);
     EXPECT_NE(printed.find(R"("nick":"FCST","login":"failed"})"), std::string::npos);
     EXPECT_NE(printed.find("*boss* !killyourself ****"), std::string::npos);
     EXPECT_NE(printed.find(R"(PRIVMSG FCST :!killyourself ****\r\n)"), std::string::npos);
+    EXPECT_NE(printed.find(R"("state":"failed","status":0,"lines":1,"host":"chat.example.org",)"
+                           R"("error":"refused"})"),
+              std::string::npos);
     for (const char* secret : {"hunter2", "halt"})
         EXPECT_EQ(printed.find(secret), std::string::npos);
 }
