@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/game_type.h"
+#include "core/text_util.h"
 #include "match/announcements.h"
 #include "monitor/recorder.h"
 
@@ -34,8 +35,9 @@ void sample(App& app, TimelineFeed& feed) {
     // Every player: where the sides are not known, every one of them reads as a spectator.
     for (const StatusPlayer& player : app.status.players)
         players.push_back({player.name, player.score});
-    feed.recorder.scores(static_cast<long long>(app.status.red.points),
-                         static_cast<long long>(app.status.blue.points), players);
+    // A server's score may be any number: held within what a whole number carries.
+    feed.recorder.scores(wholeNumber(app.status.red.points), wholeNumber(app.status.blue.points),
+                         players);
 }
 
 void changed(TimelineFeed& feed) {

@@ -113,8 +113,10 @@ void Webhook::answered(const HttpAnswer& answer) {
             HttpAnswer reset;
             reset.headers = {
                 {"retry-after", headerValue(answer, "x-ratelimit-reset-after").value_or("")}};
-            if (auto seconds = retryAfterSeconds(reset))
-                notBefore_ = now + static_cast<std::int64_t>(std::ceil(*seconds * 1000));
+            if (auto seconds = retryAfterSeconds(reset)) {
+                notBefore_ = now + static_cast<std::int64_t>(
+                                       std::ceil(std::min(*seconds, kLongestRetrySeconds) * 1000));
+            }
         }
     } else if (answer.status == 429) {
         news.what = "retry";
