@@ -134,6 +134,19 @@ TEST_F(BrowserTest, APacedSweepAsksOneServerPerTickAndAnswersGoToTheirSendersRow
     EXPECT_EQ(std::tuple(b.browserServers.size(), sent(1)), std::tuple(4u, Lines{}));
 }
 
+// The fast sweep, by the setting or for this run alone, asks every server at once.
+TEST_F(BrowserTest, AFastSweepAsksEveryServerAtOnce) {
+    for (const auto& [setting, thisRun, askedAtOnce] :
+         {std::tuple(false, false, 0u), {true, false, 9u}, {false, true, 9u}}) {
+        app.settings.fastSweepOn = setting;
+        b.fastThisRun = thisRun;
+        sweep(b.browserServers.empty() ? 3 : 0, 0);
+        EXPECT_EQ(sent(1).size(), askedAtOnce) << setting << thisRun;
+        platform.advance(20000);
+        sent(1);
+    }
+}
+
 // A master list longer than the browser holds fills it to the limit, and the asking ends there.
 TEST_F(BrowserTest, AMasterListStopsAtTheListLimit) {
     app.settings.masterServer = "10.9.9.9";

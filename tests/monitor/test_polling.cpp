@@ -73,6 +73,7 @@ TEST(Polling, AnEntryThatCannotBeAServerIsRefusedWithItsReason) {
         {"host:0 Friday", "the port \"0\" is not a number from 1 to 65535"},
         {"host:65536", "the port \"65536\" is not a number from 1 to 65535"},
         {"host:abc", "the port \"abc\" is not a number from 1 to 65535"},
+        {"host:000080", "the port \"000080\" is not a number from 1 to 65535"},
         {"10.0.0.5:65535 Friday", ""},
         {"quake-1.example.net", ""}};
     for (const auto& [entry, fault] : rows) {
