@@ -236,8 +236,10 @@ TEST(RecordTab, ProposedNamesAndPlayingTheSelectedRecording) {
     ASSERT_EQ(m.app.monitor.recordedDemos, (std::vector<std::string>{"a.rec", "b.rec"}));
     m.switchOn("127.0.0.1:27960");
     // Nothing selected, or a row past the list, leaves the entry.
-    for (const auto& [selected, entry] :
-         {std::pair{-1, "127.0.0.1:27960"}, {2, "127.0.0.1:27960"}, {1, "demos/b.rec"}}) {
+    for (const auto& [selected, entry] : {std::pair{-1, "127.0.0.1:27960"},
+                                          {2, "127.0.0.1:27960"},
+                                          {1, "demos/b.rec"},
+                                          {0, "demos/a.rec"}}) {
         m.app.monitor.recordedDemoSelected = selected;
         playSelected(m.app);
         EXPECT_EQ(m.app.settings.serverEntry, entry);

@@ -58,7 +58,7 @@ TEST(ReplyHandler, AReplyShowsItsGameMapAndStatus) {
 TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
     const std::string q2 = Q2 + "\\gamedir\\evil\n1 1 \"intruder\"\n";
     // clang-format off
-    const struct { const char *name, *entry; std::string datagram; const char* from; int port; const char *shows, *bytes; } rows[] = {
+    const struct { const char *name, *entry; std::string datagram; const char* from; int port; const char *shows, *bytes, *read = "evil intruder"; } rows[] = {
         {"a name's answer", "localhost:27960", q2, "127.0.0.1", 27960, "127.0.0.1:27960", " 39 bytes."},
         {"any port of the server's address", "10.0.0.5:27960", q2, "10.0.0.5", 5555, "10.0.0.5:5555", " 39 bytes."},
         {"an IPv4 mapped sender", "10.0.0.5:27960", q2, "::ffff:10.0.0.5", 27960, "10.0.0.5:27960", " 39 bytes."},
@@ -66,6 +66,7 @@ TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
         {"after switching off", "", q2, "10.0.0.5", 27960, nullptr, ""},
         {"the disconnect notice", "10.0.0.5:27960", Q2.substr(0, 4) + "disconnect", "10.0.0.5", 27960, nullptr, " 14 bytes."},
         {"empty from port 27999", "10.0.0.5:27999", "", "10.0.0.5", 27999, nullptr, " 0 bytes."},
+        {"eleven bytes from another port", "10.0.0.5:27960", Q2 + "x", "10.0.0.5", 5555, "10.0.0.5:5555", " 11 bytes.", " -"},
     };
     // clang-format on
     for (const auto& row : rows) {
@@ -74,12 +75,14 @@ TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
         Steps m(entry + " Friday league");
         if (!*row.entry) toggleConnection(m.app);
         m.reply(row.datagram, row.from, row.port);
-        EXPECT_EQ(std::tuple(m.listener.replies, m.app.monitor.receivedBytesText,
-                             m.app.settings.serverEntry,
-                             m.app.monitor.gameText + " " + m.app.monitor.playerRows.at(0).name),
-                  std::tuple(row.shows ? 1 : 0, row.bytes,
-                             (row.shows ? row.shows : entry) + " Friday league",
-                             row.shows ? "evil intruder" : "[no server] Looking for server....."));
+        EXPECT_EQ(
+            std::tuple(
+                m.listener.replies, m.app.monitor.receivedBytesText, m.app.settings.serverEntry,
+                m.app.monitor.gameText + " " +
+                    (m.app.monitor.playerRows.empty() ? "-" : m.app.monitor.playerRows[0].name)),
+            std::tuple(row.shows ? 1 : 0, row.bytes,
+                       (row.shows ? row.shows : entry) + " Friday league",
+                       row.shows ? row.read : "[no server] Looking for server....."));
     }
 }
 
