@@ -137,9 +137,10 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
             m.reply(piece, "127.0.0.1", 7778);
         }
         EXPECT_EQ(m.listener.replies, row.answers);
-        if (row.answers > 0)  // the whole answer, whatever order its pieces came in
+        if (row.answers > 0) {  // the whole answer, whatever order its pieces came in
             EXPECT_EQ(m.app.monitor.playerRows.at(1).name + " " + m.app.monitor.redScoreText,
                       "Bravo 0/3");
+        }
     }
 }
 

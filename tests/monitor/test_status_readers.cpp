@@ -70,7 +70,7 @@ TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
         {"absent", kReply, "absent", ""}, {"no key", kReply, "", ""},
         {"inside a longer key", "\\subversion\\a\\version\\b", "version", "a"},
         {"its own key", "\\subversion\\a\\version\\b", "\\version", "b"},
-        {"line feeds", "hdr\nversion\\Q3\n", "\\version", "Q3"}, {"a line feed inside the key", "a\nb\\c", "a\\b", "c"},
+        {"line feeds", "hdr\nversion\\Q3\n", "\\version", "Q3"}, {"two names over a line feed", "\\a\nb\\c", "\\a\\b", "c"}, {"a line feed inside the key", "a\nb\\c", "a\\b", "c"},
         {"one more character is skipped", "ab\ncd\\e", "\\", "d"}, {"only the virtual backslash behind the end", "\\x", "x\\", ""},
         {"no backslash before the key", "version\\first", "\\version", ""}, {"the key at the end", "\\mapname", "mapname", ""},
         {"the key and its backslash at the end", "\\mapname\\", "mapname", ""},
