@@ -2,6 +2,7 @@
 // they leave under the room's answers.
 #include <gtest/gtest.h>
 
+#include "core/text_util.h"
 #include "program/shutdown.h"
 #include "program/wiring.h"
 #include "settings/settings_file.h"
@@ -122,6 +123,8 @@ TEST(WebhookSink, TypedChatStaysOnIrcAndTheAddressIsShownAsItsHostOnly) {
     EXPECT_EQ(closes, 0);
     platform.advance(1);
     EXPECT_EQ(closes, 1);
+    platform.http->onAnswer(answer(404));
+    EXPECT_TRUE(textContains(output.lines.back(), "404, the webhook is deleted or its address"));
 }
 
 }  // namespace
