@@ -66,12 +66,14 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
         SCOPED_TRACE(row.name);
         TimelineRecorder r;
         r.capture("Red", "early"), r.second(), r.scores(1, 1, six);  // before the begin: nothing
-        r.begin({"q3ctf1", "[PRIVATE!]", "R", "B", "2026-12-08 20:15:00", row.teams, row.captures});
+        r.begin(
+            {"q3/ctf 1", "[PRIVATE!]", "R", "B", "2026-12-08 20:15:00", row.teams, row.captures});
         row.game(r, six);
         const std::string json = timelineEventJson(r.current());
         EXPECT_EQ(json.substr(json.find("\"series\"")), row.drawn);
         EXPECT_EQ(summaryLine(r.current()), row.summary);
-        EXPECT_EQ(timelinePath(r.current(), "svg"), "demos/timeline-2026-12-08-201500-q3ctf1.svg");
+        EXPECT_EQ(timelinePath(r.current(), "svg"),
+                  "demos/timeline-2026-12-08-201500-q3_ctf_1.svg");
     }
 }
 
