@@ -75,8 +75,15 @@ TEST(Webhook, FaultsAreSaidOnceAndTriedAtMostOnceAMinute) {
         while (room.platform.httpPosts.size() == i) room.platform.advance(100);
         gaps.push_back(room.platform.nowMs() - asked);
     }
-    EXPECT_EQ(gaps, (std::vector<std::int64_t>{2000, 4000, 8000, 16000, 32000, 60000, 60000}));
-    EXPECT_EQ(room.news, Lines{"failed 1"});
+    room.platform.http->onAnswer(answer(204));  // a success starts the waits over
+    room.hook.add("two", ReportKind::Essential);
+    const std::int64_t asked = room.platform.nowMs();
+    room.platform.http->onAnswer(answer(503));
+    while (room.platform.httpPosts.size() == 9) room.platform.advance(100);
+    gaps.push_back(room.platform.nowMs() - asked);
+    EXPECT_EQ(gaps,
+              (std::vector<std::int64_t>{2000, 4000, 8000, 16000, 32000, 60000, 60000, 2000}));
+    EXPECT_EQ(room.news, (Lines{"failed 1", "sent 1", "failed 1"}));
 }
 
 TEST(Webhook, FiveRequestsInTwoSecondsThenTheRestInOneAndPeriodicScoresGiveWayFirst) {
