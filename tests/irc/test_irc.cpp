@@ -79,17 +79,19 @@ TEST_F(IrcTest, TheStrippingOptionsAndTheEncodingShapeWhatLeaves) {
 TEST_F(IrcTest, SaslLogsInBeforeTheJoinAndARefusalKeepsTheBotOutOfItsChannel) {
     const std::string caps =
         ":s CAP * LS * :multi-prefix sasl=EXTERNAL,PLAIN\r\n:s CAP * LS :account-tag "
-        "away-notify\r\n:s CAP FCST ACK :multi-prefix sasl account-tag\r\nAUTHENTICATE +\r\n";
+        "away-notify account-notify\r\n:s CAP FCST ACK :multi-prefix sasl account-tag\r\n"
+        "AUTHENTICATE +\r\n";
     const std::string hi = ":s 001 FCST :Hi\r\n:s 376 FCST :End\r\n",
                       plain =
                           "|AUTHENTICATE PLAIN|"
                           "AUTHENTICATE Ym90AGJvdABzZWNyZXQ=",
-                      req = "CAP REQ :multi-prefix sasl account-tag" + plain;
+                      req = "CAP REQ :multi-prefix sasl account-tag account-notify" + plain;
     const std::string without = ": the bot goes on without logging in.",
                       refused = "*** SASL login as bot failed (",
-                      why = " Failed): the bot does not join #FCST. Correct IRCSaslUser and "
-                            "IRCSaslPassword and connect again, or empty them to go on without "
-                            "logging in.";
+                      why =
+                          " Failed): the bot does not join #FCST. Correct IRCSaslUser and "
+                          "IRCSaslPassword and connect again, or empty them to go on without "
+                          "logging in.";
     // clang-format off
     const std::array<std::string, 5> rows[] = {
         {"logged in", caps + ":s 900 FCST F!f@h bot :In\r\n:s 903 FCST :OK\r\n" + hi,
