@@ -43,7 +43,7 @@ struct Typed {
 };
 
 constexpr Typed kTyped[] = {
-    {"2", 2, 2, 2, 2, "2:00", 2},
+    {"1", 1, 1, 1, 1, "1:00", 1},
     {" 20 ", 20, 20, 20, 20, "20:00", 20},
     {"10.5", 10, 10, 10, std::nullopt, "10:30", 10},  // halves to even; a port has no fraction
     {"abc", 4, 2000, 0, std::nullopt, "0:00", 40},    // no number: the pace defaults
