@@ -28,16 +28,32 @@ fuzz() {
 CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DFRAGCASTER_GUI=OFF -DFRAGCASTER_TESTS=OFF -DFRAGCASTER_FUZZ=ON >/dev/null
 cmake --build build/fuzz -j "$jobs"
-fuzz fuzz_reply_handler 5 4096 fuzz/seeds
-fuzz fuzz_irc_receive 5 20000 fuzz/seeds_irc
-fuzz fuzz_settings_file 3 8192 fuzz/seeds_settings
-fuzz fuzz_interp_receive 3 40000 fuzz/seeds_interp
-fuzz fuzz_recording_reader 3 8192 fuzz/seeds_recording
-fuzz fuzz_preview_rtf 3 4096 fuzz/seeds_preview
-fuzz fuzz_browser_answer 3 4096 fuzz/seeds_browser
-fuzz fuzz_master_answer 3 8192 fuzz/seeds_master
-fuzz fuzz_version_file 3 8192 fuzz/seeds_version
-fuzz fuzz_webhook_answer 3 4096 fuzz/seeds_webhook
+# Each target runs on one core: as many run side by side as there are cores.
+targets=(
+    "fuzz_reply_handler 5 4096 fuzz/seeds"
+    "fuzz_irc_receive 5 20000 fuzz/seeds_irc"
+    "fuzz_settings_file 3 8192 fuzz/seeds_settings"
+    "fuzz_interp_receive 3 40000 fuzz/seeds_interp"
+    "fuzz_recording_reader 3 8192 fuzz/seeds_recording"
+    "fuzz_preview_rtf 3 4096 fuzz/seeds_preview"
+    "fuzz_browser_answer 3 4096 fuzz/seeds_browser"
+    "fuzz_master_answer 3 8192 fuzz/seeds_master"
+    "fuzz_version_file 3 8192 fuzz/seeds_version"
+    "fuzz_webhook_answer 3 4096 fuzz/seeds_webhook"
+)
+running=()
+failed=0
+for target in "${targets[@]}"; do
+    # shellcheck disable=SC2086 # the words are the target's arguments
+    fuzz $target &
+    running+=("$!")
+    if ((${#running[@]} >= jobs)); then
+        wait "${running[0]}" || failed=1
+        running=("${running[@]:1}")
+    fi
+done
+for pid in "${running[@]}"; do wait "$pid" || failed=1; done
+((failed == 0)) || exit 1
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFRAGCASTER_SANITIZE=ON >/dev/null
