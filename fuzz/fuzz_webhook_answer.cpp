@@ -25,10 +25,9 @@ fc::HttpAnswer answerOf(std::string_view bytes, int status) {
         bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
         if (line.empty()) break;
         const std::size_t colon = line.find(':');
-        answer.headers.emplace_back(std::string(line.substr(0, colon)),
-                                    colon == std::string_view::npos
-                                        ? std::string()
-                                        : std::string(line.substr(colon + 1)));
+        answer.headers.emplace_back(
+            std::string(line.substr(0, colon)),
+            colon == std::string_view::npos ? std::string() : std::string(line.substr(colon + 1)));
     }
     answer.body = std::string(bytes);
     return answer;
@@ -63,7 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fc::test::FakePlatform platform;
     fc::Webhook webhook(
         platform,
-        [format] { return fc::WebhookAddress{"https://127.0.0.1/hooks/1/secret", format}; },
+        [format] {
+            return fc::WebhookAddress{"https://127.0.0.1/hooks/1/secret", format};
+        },
         [](const fc::WebhookNews& news) {
             if (news.retrySeconds < 0 || !std::isfinite(news.retrySeconds)) std::abort();
         });

@@ -44,8 +44,8 @@ struct WindowState {
     bool trayIconAdded = false;  // shown where the desktop has a tray
     bool splashVisible = false;  // the splash window "Fragcaster"
     std::string splashVersionText = "Version ";
-    bool finalCloseBegun = false;      // the second phase of closing has begun
-    int quitWaits = 0;  // quit ticks spent waiting for lines on their way to a chat room
+    bool finalCloseBegun = false;  // the second phase of closing has begun
+    int quitWaits = 0;             // quit ticks spent waiting for lines on their way to a chat room
     bool settingsSaveFailing = false;  // the last save failed and the operator was told
 };
 

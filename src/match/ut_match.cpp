@@ -58,8 +58,8 @@ void unrealMatchRules(App& app, const std::string& /*reply*/) {
         std::string ended;
         switch (app.monitor.gameType) {
             case GameType::UnrealCtf:
-                ended = endedCtfLine(app, app.match.game.capsRed, redFrags,
-                                     app.match.game.capsBlue, blueFrags);
+                ended = endedCtfLine(app, app.match.game.capsRed, redFrags, app.match.game.capsBlue,
+                                     blueFrags);
                 break;
             case GameType::UnrealTeamGame:
                 ended = endedLine(app);

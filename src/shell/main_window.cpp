@@ -22,10 +22,10 @@
 #include "shell/qt_text.h"
 #include "shell/record_tab.h"
 #include "shell/settings_options.h"
-#include "shell/webhook_options.h"
 #include "shell/template_editor.h"
 #include "shell/timeline_tab.h"
 #include "shell/title_bar.h"
+#include "shell/webhook_options.h"
 #include "shell/widget_sync.h"
 #include "shell/window_lifecycle.h"
 

@@ -33,9 +33,9 @@ TEST_F(BotTest, ClientQueriesGetAWrappedNoticeTheHelpTheScoreAndTheCommands) {
     expect({});
     // !helpme: the score as captures (frags) and the time left; the ignore time is 5 s longer.
     app.monitor.mapText = "q3ctf1";
-    app.status.red = readTeamScore("3/12");  // the scores of the last reply, as numbers
+    app.status.red = readTeamScore("3/12");     // the scores of the last reply, as numbers
     app.status.blue = readTeamScore(" 40000");  // past 16 bits: not taken
-    app.monitor.redScoreText = "9/9";  // the shown text is not read again
+    app.monitor.redScoreText = "9/9";           // the shown text is not read again
     app.monitor.timeLeft = TimeLeft::read("12:34");
     app.settings.ignoreSeconds = "15 sec";
     ask("joe", "!helpme");

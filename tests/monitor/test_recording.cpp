@@ -204,7 +204,7 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
     const std::string record = std::string(4, '\xFF') + "disconnect recorded from h:1\r\n\x03";
     EXPECT_EQ(recordedServer(record), "h:1");
     EXPECT_EQ(recordedServer(record.substr(0, 30) + "\x7F\x80"), "h");  // DEL is one too
-    EXPECT_EQ(recordedServer(record.substr(0, 14)), std::nullopt);  // a disconnect notice
+    EXPECT_EQ(recordedServer(record.substr(0, 14)), std::nullopt);      // a disconnect notice
 }
 
 // Recordings are named by the day the system clock reads.

@@ -54,7 +54,8 @@ std::string parsedText(const std::string& line) {
     flags("ctf black no-colors", {o.previewTeamGame, o.previewBlack, o.previewNoColors});
     put(o.screenshots.has_value(), "screenshots=", o.screenshots.value_or(""));
     put(o.demo, "demo", "");
-    put(o.webhookUrl || o.webhookFormat, "webhook=", o.webhookUrl.value_or("") + "," + o.webhookFormat.value_or(""));
+    put(o.webhookUrl || o.webhookFormat,
+        "webhook=", o.webhookUrl.value_or("") + "," + o.webhookFormat.value_or(""));
     const std::string all = s.str();
     return all.empty() ? all : all.substr(1);
 }
