@@ -81,6 +81,8 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
          {"<a> Jos\xE9 \x95 ? ?", "<a> Jos\xE9 \xC0\xA9", "<a> \xED\xA0\x80", "<a> \x80\xC3\xA9", "|@op joe"}},
         {"no answer to a NOTICE", {":joe!j@h NOTICE FCST :!info\n:joe!j@h NOTICE FCST :\001VERSION\001\n"},
          {"|@op joe"}},
+        {"client queries, one empty", {":a!a@h PRIVMSG FCST :\001\001\n:a!a@h PRIVMSG #FCST :\001ACTION waves\001\n"},
+         {"[CTCP  from a]", "* a waves", "|@op joe"}},
         {"tags, modes by PREFIX, a nick change", {"@time=2026-12-08T07:00:00Z;msgid=a\\sb :s 005 FCST "
           "PREFIX=(Yov)!@+ CHANMODES=b,,lk,nt :ok\n:op!o@h MODE #FCST +vo-o-l+bY+k joe joe op x!*@* joe key\n"
           "@account=j :joe!j@h NICK jim\n:s 331 FCST #FCST :No topic is set\n"},
@@ -94,9 +96,10 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
          {":op!o@h PART #FCST\n:joe!j@h QUIT :Ping timeout\n"},
          {"* LEFT: op (PART)", "* LEFT: joe (QUIT)", "|"}},
         {"chat, a topic and a mode",
-         {":a!a@h PRIVMSG #FCST :hi \002all\002\n:op!o@h TOPIC #FCST :War\n:op!o@h MODE #FCST +o "
-          "JOE\n"},
-         {"<a> hi \002all\002", "* TOPIC: War (set by op)", "* MODE: +o JOE", "War|@op @joe"}},
+         {":a!a@h PRIVMSG #FCST :hi \002all\002\n:op!o@h TOPIC #FCST :War\n:op!o@h MODE #FCST +ov "
+          "JOE ghost\n"},
+         {"<a> hi \002all\002", "* TOPIC: War (set by op)", "* MODE: +ov JOE ghost",
+          "War|@op @joe"}},
         {"the bot kicked", {":op!o@h KICK #FCST fcst :bye\n"}, {"> JOIN #FCST ", "|"}},
         {"numerics from a user",
          {":u!u@h 332 FCST #FCST :X\n:u!u@h 353 FCST = #FCST :a\n:u!u@h 001 X :Hi\n"},

@@ -81,7 +81,9 @@ TEST(IrcNetwork, TlsNickInUseNoMotdAndARestartedServer) {
     ASSERT_TRUE(hasJoined(watcher, server)) << server.log();
     RealBot insecure, checked, second;
     insecure.connect(server.tlsPort(), true, true);
-    EXPECT_TRUE(insecure.shows("*** Warning: TLS without a certificate check"));
+    EXPECT_TRUE(
+        insecure.shows("*** Warning: TLS without a certificate check; anyone on the way can read "
+                       "and change what the bot says."));
     EXPECT_TRUE(watcher.waitFor(kBot + "JOIN :#FCST", 8000));  // after 422
     checked.app.settings.ircName = "Checked";
     checked.connect(server.tlsPort(), true, false);

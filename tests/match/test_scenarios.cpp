@@ -110,8 +110,11 @@ TEST(MatchRules, OnePairOfReplies) {
         m.app.monitor.lastValues.blue = r.previousBlue;
         m.scores(r.red, r.blue);
         runMatchEventRules(m.app, ServerStatus{});
-        EXPECT_EQ(std::tuple(m.app.match.matchState, m.clock(), m.said.lines),
-                  std::tuple(r.after, r.clock, r.said.empty() ? Lines{} : Lines{r.said}));
+        const std::string drawnServer = r.hidden ? "[PRIVATE!]" : "10.0.0.5:27910";
+        EXPECT_EQ(std::tuple(m.app.match.matchState, m.clock(), m.said.lines,
+                             m.app.timeline.recorder.current().start.server),
+                  std::tuple(r.after, r.clock, r.said.empty() ? Lines{} : Lines{r.said},
+                             r.said.empty() ? "" : drawnServer));
     }
 }
 

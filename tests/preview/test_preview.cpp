@@ -1,6 +1,8 @@
 // The template preview: its RTF, the editing keys, the RTF reader, the codes help.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "core/app.h"
 #include "preview/codes_help.h"
 #include "preview/rtf_reader.h"
@@ -63,6 +65,13 @@ TEST_F(PreviewTest, DocumentsOfBothTemplatesAndTheCodesHelp) {
     resetTemplates(app);
     EXPECT_EQ(body(app.preview.ctfPreviewRtf),
               "\\cf1 Map: q2ctf1 - Red: 5 - Blue: 4 - TL: 14:34 - Cap by Grimhawk\\par }");
+    // Every code the help lists is one the lines know.
+    std::istringstream help(codesHelpCodeList());
+    for (std::string line; std::getline(help, line);) {
+        if (line[0] != '%') continue;
+        onTemplateEdited(app, TemplateField::Dm, line.substr(0, line.find(' ')));
+        EXPECT_EQ(body(app.preview.dmPreviewRtf).find('%'), std::string::npos) << line;
+    }
     // The codes help hands stay-on-top over and back.
     const auto state = [&] {
         return std::tuple(app.window.stayOnTop, app.preview.codesButtonEnabled,
