@@ -75,7 +75,8 @@ TEST(Polling, AnEntryThatCannotBeAServerIsRefusedWithItsReason) {
         {"host:abc", "the port \"abc\" is not a number from 1 to 65535"},
         {"host:000080", "the port \"000080\" is not a number from 1 to 65535"},
         {"10.0.0.5:65535 Friday", ""},
-        {"quake-1.example.net", ""}};
+        {"quake-1.example.net", ""},
+        {"AZ-09_az:27910", ""}};
     for (const auto& [entry, fault] : rows) {
         SCOPED_TRACE(entry);
         Steps m("");

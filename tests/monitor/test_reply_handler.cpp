@@ -105,7 +105,8 @@ TEST(ReplyHandler, VariablesAreListedAndAnEmptyReplyMeansNoServer) {
 }
 
 // Pieces by packet number as they arrive; "f" marks the final one, "F" a final mark without its
-// closing backslash, "." a piece whose queryid has no full stop, "T" a poll tick (a new query).
+// closing backslash, "." a piece whose queryid has no full stop, "T" a poll tick (a new query);
+// pieces joined by "+" come in one datagram.
 TEST(UnrealPieces, OneWholeAnswerPerQuery) {
     // clang-format off
     const struct { const char *name, *arrivals; int answers; } rows[] = {
@@ -114,7 +115,8 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
         {"older pieces never mix in", "1 3f T 2", 0}, {"a lost final given up", "1 2 T 3f", 0},
         {"second final same query", "1 2 3f 3f 2", 1},
         {"piece above 100 dropped", "1 2 101f", 0}, {"queryid without full stop", "1 2 3.", 0},
-        {"every query answered once", "1 2 3f T 1 2 3f T 3f", 2}};
+        {"every query answered once", "1 2 3f T 1 2 3f T 3f", 2},
+        {"pieces in one datagram", "1+2 3f", 1}, {"a whole answer in one datagram", "1+2+3f", 1}};
     // clang-format on
     const UnrealAnswer answer{"CTFGame", "0", {{"Alpha", 3, "0"}, {"Bravo", 1, "1"}}};
     for (const auto& row : rows) {
@@ -122,19 +124,23 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
         Steps m("127.0.0.1:7778");
         int query = 1;
         std::istringstream in(row.arrivals);
-        for (std::string token; in >> token;) {
-            if (token == "T") {
+        for (std::string datagram; in >> datagram;) {
+            if (datagram == "T") {
                 m.platform.advance(2000);
                 ++query;
                 continue;
             }
-            const char mark = token.back();
-            const int packet = std::stoi(token);
-            const std::string id =
-                std::to_string(query) + (mark == '.' ? "" : ".") + std::to_string(packet);
-            std::string piece = unrealPiece(answer, packet, id, mark == 'f' || mark == 'F');
-            if (mark == 'F') piece.pop_back();
-            m.reply(piece, "127.0.0.1", 7778);
+            std::string bytes;
+            std::istringstream pieces(datagram);
+            for (std::string token; std::getline(pieces, token, '+');) {
+                const char mark = token.back();
+                const int packet = std::stoi(token);
+                const std::string id =
+                    std::to_string(query) + (mark == '.' ? "" : ".") + std::to_string(packet);
+                bytes += unrealPiece(answer, packet, id, mark == 'f' || mark == 'F');
+                if (mark == 'F') bytes.pop_back();
+            }
+            m.reply(bytes, "127.0.0.1", 7778);
         }
         EXPECT_EQ(m.listener.replies, row.answers);
         if (row.answers > 0) {  // the whole answer, whatever order its pieces came in

@@ -266,7 +266,8 @@ TEST_F(HeadlessProgram, DemoReachesAWebhookInOrderBatchedUnderARateLimit) {
     ASSERT_EQ(static_cast<std::size_t>(posted.size()), said) << requests;
     EXPECT_TRUE(posted.front().startsWith(R"(\*\*\* MATCH BEGIN \*\*\* Map playing: oa\_ctf4ish)"));
     EXPECT_TRUE(posted.filter(R"(FINAL SCORE: \[BC\] 1 (8) / \[RC\] 2 (21))").size() == 1);
-    EXPECT_EQ(joined(events("webhook").at(0), {"state", "status", "host"}), "retry|429|127.0.0.1");
+    EXPECT_EQ(joined(events("webhook").at(0), {"state", "status", "host", "retryAfter"}),
+              "retry|429|127.0.0.1|3");
     EXPECT_LT(static_cast<std::size_t>(requests), said / 2) << said;  // batched
     EXPECT_FALSE(textContains(out + err, "secret"));
 }

@@ -19,7 +19,7 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
         const char* name;
         bool teams, captures;
         void (*game)(TimelineRecorder&, const std::vector<PlayerScore>&);
-        const char* drawn;  // the event from "series" on
+        const char* drawn;  // the event from "end" on
         const char* summary;
     } rows[] = {
         {"captures step their team's line; a capture of no known side is a mark alone", true, true,
@@ -28,6 +28,7 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
              seconds(r, 5), r.capture("Red", "A"), seconds(r, 3), r.capture("Blue", "B");
              r.capture("", "C"), r.capture("Red", "A"), r.end("[R] 2 / [B] 1");
          },
+         R"("end":8,"ended":true,"finalScore":"[R] 2 / [B] 1",)"
          R"("series":[{"name":"R","side":"Red","points":[[0,0],[5,1],[8,2]]},{"name":"B","side":"Blue","points":[[0,0],[8,1]]}],)"
          R"("captures":[{"seconds":5,"team":"Red","capper":"A","score":1},{"seconds":8,"team":"Blue","capper":"B","score":1},)"
          R"({"seconds":8,"team":"","capper":"C","score":0},{"seconds":8,"team":"Red","capper":"A","score":2}],"pauses":[]})",
@@ -37,6 +38,7 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
              r.scores(0, 0, {}), seconds(r, 2), r.scores(3, 1, {}), r.scores(4, 1, {});
              seconds(r, 70), r.scores(4, 1, {}), r.scores(4, 0, {}), r.end("");
          },
+         R"("end":72,"ended":true,"finalScore":"",)"
          R"("series":[{"name":"R","side":"Red","points":[[0,0],[2,4]]},{"name":"B","side":"Blue","points":[[0,0],[2,1],[72,0]]}],)"
          R"("captures":[],"pauses":[]})",
          "Played: 1:12"},
@@ -45,11 +47,13 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
              seconds(r, 2), r.pause(), r.pause(), seconds(r, 3), r.resume(), seconds(r, 1);
              r.pause(), seconds(r, 2), r.end("");
          },
+         R"("end":8,"ended":true,"finalScore":"",)"
          R"("series":[{"name":"R","side":"Red","points":[[0,0]]},{"name":"B","side":"Blue","points":[[0,0]]}],)"
          R"("captures":[],"pauses":[[2,5],[6,8]]})",
          "Played: 0:03"},
         {"without teams the five best players are drawn; the first of a tie goes first", false,
          false, [](TimelineRecorder& r, const auto& six) { seconds(r, 1), r.scores(0, 0, six); },
+         R"("end":1,"ended":false,"finalScore":"",)"
          R"("series":[{"name":"a","side":"Player","points":[[0,0],[1,9]]},{"name":"b","side":"Player","points":[[0,0],[1,9]]},)"
          R"({"name":"f","side":"Player","points":[[0,0],[1,8]]},{"name":"d","side":"Player","points":[[0,0],[1,7]]},)"
          R"({"name":"e","side":"Player","points":[[0,0],[1,5]]}],"captures":[],"pauses":[]})",
@@ -58,6 +62,7 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
          [](TimelineRecorder& r, const auto& six) {
              r.end(""), seconds(r, 4), r.capture("Red", "A"), r.pause(), r.scores(1, 1, six);
          },
+         R"("end":0,"ended":true,"finalScore":"",)"
          R"("series":[{"name":"R","side":"Red","points":[[0,0]]},{"name":"B","side":"Blue","points":[[0,0]]}],)"
          R"("captures":[],"pauses":[]})",
          "Played: 0:00"},
@@ -70,7 +75,10 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
             {"q3/ctf 1", "[PRIVATE!]", "R", "B", "2026-12-08 20:15:00", row.teams, row.captures});
         row.game(r, six);
         const std::string json = timelineEventJson(r.current());
-        EXPECT_EQ(json.substr(json.find("\"series\"")), row.drawn);
+        EXPECT_EQ(json.substr(0, json.find(",\"end\"")),
+                  R"({"event":"timeline","map":"q3/ctf 1","server":"[PRIVATE!]","redTeam":"R",)"
+                  R"("blueTeam":"B","began":"2026-12-08 20:15:00","begin":0)");
+        EXPECT_EQ(json.substr(json.find("\"end\"")), row.drawn);
         EXPECT_EQ(summaryLine(r.current()), row.summary);
         EXPECT_EQ(timelinePath(r.current(), "svg"),
                   "demos/timeline-2026-12-08-201500-q3_ctf_1.svg");
