@@ -93,7 +93,7 @@ const FeedRow kFeedRows[] = {
     {.name = "match start, address hidden", .set = [](Feed& f) { f.app.settings.serverIsPrivate = true; },
      .in = {"Match Started!!! ctf4\n"}, .said = {"*** MATCH HAS STARTED! *** Server: [PRIVATE!] - Using Interp! - ctf4"},
      .clock = "0:00 [no match]"},
-    {.name = "match start with the address", .in = {"Match Started!!!\n"},
+    {.name = "match start with the address, its clock running on", .in = {"Match Started!!!\n", "Time Left: 5:00\n"},
      .said = {"*** MATCH HAS STARTED! *** Server: 10.0.0.5 - Using Interp! - "}, .clock = "0:00 [no match]"},
     {.name = "match start without takeover", .set = ctfq3, .in = {"Match Started!!! x\n"}, .clock = "0:00 [no match]"},
     {.name = "time left starts the clock", .set = ctfq3, .in = {"Time Left:  5:00 \n"}, .asked = "FLAGSTAT",

@@ -106,7 +106,7 @@ TEST(ReplyHandler, VariablesAreListedAndAnEmptyReplyMeansNoServer) {
 
 // Pieces by packet number as they arrive; "f" marks the final one, "F" a final mark without its
 // closing backslash, "." a piece whose queryid has no full stop, "T" a poll tick (a new query);
-// pieces joined by "+" come in one datagram.
+// a piece followed by "+" shares its datagram with the next.
 TEST(UnrealPieces, OneWholeAnswerPerQuery) {
     // clang-format off
     const struct { const char *name, *arrivals; int answers; } rows[] = {
@@ -116,7 +116,7 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
         {"second final same query", "1 2 3f 3f 2", 1},
         {"piece above 100 dropped", "1 2 101f", 0}, {"queryid without full stop", "1 2 3.", 0},
         {"every query answered once", "1 2 3f T 1 2 3f T 3f", 2},
-        {"pieces in one datagram", "1+2 3f", 1}, {"a whole answer in one datagram", "1+2+3f", 1}};
+        {"pieces in one datagram", "1+ 2 3f", 1}, {"a whole answer in one datagram", "1+ 2+ 3f", 1}};
     // clang-format on
     const UnrealAnswer answer{"CTFGame", "0", {{"Alpha", 3, "0"}, {"Bravo", 1, "1"}}};
     for (const auto& row : rows) {
@@ -124,23 +124,22 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
         Steps m("127.0.0.1:7778");
         int query = 1;
         std::istringstream in(row.arrivals);
-        for (std::string datagram; in >> datagram;) {
-            if (datagram == "T") {
+        std::string bytes;
+        for (std::string token; in >> token;) {
+            if (token == "T") {
                 m.platform.advance(2000);
                 ++query;
                 continue;
             }
-            std::string bytes;
-            std::istringstream pieces(datagram);
-            for (std::string token; std::getline(pieces, token, '+');) {
-                const char mark = token.back();
-                const int packet = std::stoi(token);
-                const std::string id =
-                    std::to_string(query) + (mark == '.' ? "" : ".") + std::to_string(packet);
-                bytes += unrealPiece(answer, packet, id, mark == 'f' || mark == 'F');
-                if (mark == 'F') bytes.pop_back();
-            }
-            m.reply(bytes, "127.0.0.1", 7778);
+            const bool joined = token.back() == '+';
+            if (joined) token.pop_back();
+            const char mark = token.back();
+            const int packet = std::stoi(token);
+            const std::string id =
+                std::to_string(query) + (mark == '.' ? "" : ".") + std::to_string(packet);
+            bytes += unrealPiece(answer, packet, id, mark == 'f' || mark == 'F');
+            if (mark == 'F') bytes.pop_back();
+            if (!joined) m.reply(std::exchange(bytes, {}), "127.0.0.1", 7778);
         }
         EXPECT_EQ(m.listener.replies, row.answers);
         if (row.answers > 0) {  // the whole answer, whatever order its pieces came in
