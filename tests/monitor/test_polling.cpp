@@ -101,6 +101,7 @@ TEST(Polling, OnlyTheQueriedPortShowsAGamePort) {
     const struct { const char* name; std::string datagram; int fromPort; const char* entry; bool unreal; } rows[] = {
         {"eleven bytes", "\x01@123456789", 27960, "10.0.0.7:27960 Friday", false},
         {"ten bytes", "\x01@12345678", 27960, "10.0.0.7:27961 Friday", true},
+        {"two bytes", "\x01@", 27960, "10.0.0.7:27961 Friday", true},
         {"from another port", "\x01@xyz", 27961, "10.0.0.7:27960 Friday", false},
         {"empty from another port", "", 27961, "10.0.0.7:27960 Friday", false},
         {"a whole reply from another port", quake3, 27970, "10.0.0.7:27970 Friday", false},
