@@ -83,8 +83,8 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
          {"|@op joe"}},
         {"client queries, one empty", {":a!a@h PRIVMSG FCST :\001\001\n:a!a@h PRIVMSG #FCST :\001ACTION waves\001\n"},
          {"[CTCP  from a]", "* a waves", "|@op joe"}},
-        {"a PREFIX of more modes than marks", {":s 005 FCST PREFIX=(qov)@ :ok\n:op!o@h MODE #FCST +ov joe joe\n"},
-         {"* MODE: +ov joe joe", "|@op joe"}},
+        {"a PREFIX of more modes than marks", {":s 005 FCST PREFIX=(qov)@ X=(h)% :ok\n:op!o@h MODE #FCST +ovh joe joe joe\n"},
+         {"* MODE: +ovh joe joe joe", "|@op joe"}},
         {"tags, modes by PREFIX, a nick change", {"@time=2026-12-08T07:00:00Z;msgid=a\\sb :s 005 FCST "
           "PREFIX=(Yov)!@+ CHANMODES=b,,lk,nt :ok\n:op!o@h MODE #FCST +vo-o-l+bY+k joe joe op x!*@* joe key\n"
           "@account=j :joe!j@h NICK jim\n:s 331 FCST #FCST :No topic is set\n"},

@@ -65,10 +65,8 @@ TEST_F(PreviewTest, DocumentsOfBothTemplatesAndTheCodesHelp) {
     resetTemplates(app);
     EXPECT_EQ(body(app.preview.ctfPreviewRtf),
               "\\cf1 Map: q2ctf1 - Red: 5 - Blue: 4 - TL: 14:34 - Cap by Grimhawk\\par }");
-    // Every code the help lists is one the lines know.
-    std::istringstream help(codesHelpCodeList());
+    std::istringstream help(codesHelpCodeList());  // each code listed is one the lines know
     for (std::string line; std::getline(help, line);) {
-        if (line[0] != '%') continue;
         onTemplateEdited(app, TemplateField::Dm, line.substr(0, line.find(' ')));
         EXPECT_EQ(body(app.preview.dmPreviewRtf).find('%'), std::string::npos) << line;
     }

@@ -91,7 +91,7 @@ const std::pair<const char*, const char*> kRefused[] = {
     {"--check-update", "--check-update --headless|--sweep|--check-update --headless|--replay|a.rec|--check-update"},
     {"--server", "--headless|--server"}, {"--fast", "--headless|--fast"}, {"--replay", "--headless|--sweep|--replay|a.rec"},
     {"--preview", "--preview|x|--sweep --preview|x|--check-update --preview|x|--interp-events|got"}, {"soon", "--headless|--duration|soon"},
-    {"h:x", "--headless|--irc|h:x"}, {"\"nonsense!!host\" cannot be a host name", "--headless|--server|nonsense!!host"},
+    {"--irc: not a HOST or HOST:PORT: h:x", "--headless|--irc|h:x"}, {"\"nonsense!!host\" cannot be a host name", "--headless|--server|nonsense!!host"},
     {"is not a number from 1 to 65535", "--headless|--server|h:0 --headless|--server|h:65536 --headless|--server|h:abc"},
     {"--sasl-user and --sasl-password-file go", "--headless|--sasl-user|bot --headless|--sasl-password-file|f"},
     {"go with --headless", "--sasl-user|bot|--sasl-password-file|f"},

@@ -118,6 +118,8 @@ TEST(WebhookSink, TypedChatStaysOnIrcAndTheAddressIsShownAsItsHostOnly) {
     platform.http->onAnswer(answer(0, "refused: https://chat.example.org/hooks/secret"));
     const std::string said = "webhook at chat.example.org failed: no answer (refused: chat.";
     EXPECT_EQ(output.lines.at(0).find(said), 8u);
+    platform.advance(60000), platform.http->onAnswer(answer(204));
+    EXPECT_TRUE(output.lines.back().ends_with("*** The webhook at chat.example.org works again."));
     saveSettings(app);
     EXPECT_EQ(platform.fileLog.back(), "replace private orvexa.ini");
     // A room that does not fail gets ten seconds more at closing for a line on its way.
