@@ -7,6 +7,12 @@ namespace fc {
 namespace {
 constexpr std::size_t kOutputLimit = 10000;
 constexpr std::size_t kOutputKept = 9000;
+
+// The output window keeps its newest text: past the limit the oldest goes, down to what is kept.
+void addToOutput(std::string& output, const std::string& bytes) {
+    output += bytes;
+    if (output.size() > kOutputLimit) output.erase(0, output.size() - kOutputKept);
+}
 }  // namespace
 
 App::App(Platform& p) : platform(p) {
@@ -66,17 +72,12 @@ void App::removeListener(AppListener* listener) {
 }
 
 void App::appendOutput(const std::string& text) {
-    irc.ircOutput += text;
-    irc.ircOutput += "\r\n";
-    if (irc.ircOutput.size() > kOutputLimit)
-        irc.ircOutput.erase(0, irc.ircOutput.size() - kOutputKept);
+    addToOutput(irc.ircOutput, text + "\r\n");
     for (AppListener* l : listeners_) l->outputAppended(text);
 }
 
 void App::appendOutputRaw(const std::string& bytes) {
-    irc.ircOutput += bytes;
-    if (irc.ircOutput.size() > kOutputLimit)
-        irc.ircOutput.erase(0, irc.ircOutput.size() - kOutputKept);
+    addToOutput(irc.ircOutput, bytes);
     for (AppListener* l : listeners_) l->outputAppended(bytes);
 }
 

@@ -19,23 +19,24 @@ const std::string kQ2 = "\xFF\xFF\xFF\xFFprint\n", kList = "\xFF\xFF\xFF\xFFgets
 
 TEST(BrowserAnswers, EachAnswerGivesItsRow) {
     // clang-format off
-    const struct { const char* what; std::string reply, name, players, map, top; } rows[] = {
+    const struct { const char* what; std::string reply, name, players, map, top; std::size_t pairs; } rows[] = {
         {"trimmed; the later of two best wins",
-         kQ2 + "\\hostname\\ A B \\mapname\\m1\\maxclients\\16\n5 4 \"a\"\n9 5 \"b\"\n9 6 \"c\"\n", "A B", "3 / 16", "m1", "c"},
+         kQ2 + "\\hostname\\ A B \\mapname\\m1\\maxclients\\16\n5 4 \"a\"\n9 5 \"b\"\n9 6 \"c\"\n", "A B", "3 / 16", "m1", "c", 3},
         {"Quake 3: sv_maxclients, a top name without colours",
-         "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\^1R\\sv_maxclients\\12\n3 2 \"^4B^7G\"\n", "R", "1 / 12", "", "BG"},
-        {"Quake 3 by its version", kQ2 + "\\version\\Q3 1.32\\maxclients\\8\n7 1 \"^^3A^9b\"\n", "", "1 / 8", "", "3Ab"},
-        {"Quake 2 keeps carets, and a name's end without its quote", kQ2 + "\\maxclients\\8\n7 1 \"^3A\n", "", "1 / 8", "", "^3A"},
-        {"a zero wins, a negative never", kQ2 + "\\maxclients\\8\n-5 1 \"a\"\n0 1 \"b\"\n-9 1 \"c\"\n", "", "3 / 8", "", "b"},
-        {"no player in an empty or an unended line", kQ2 + "\\maxclients\\4\n\n2 1 \"A\"\n9 1 \"T\"", "", "2 / 4", "", "A"},
+         "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\^1R\\sv_maxclients\\12\n3 2 \"^4B^7G\"\n", "R", "1 / 12", "", "BG", 2},
+        {"Quake 3 by its version", kQ2 + "\\version\\Q3 1.32\\maxclients\\8\n7 1 \"^^3A^9b\"\n", "", "1 / 8", "", "3Ab", 2},
+        {"Quake 2 keeps carets, and a name's end without its quote", kQ2 + "\\maxclients\\8\n7 1 \"^3A\n", "", "1 / 8", "", "^3A", 1},
+        {"a zero wins, a negative never", kQ2 + "\\maxclients\\8\n-5 1 \"a\"\n0 1 \"b\"\n-9 1 \"c\"\n", "", "3 / 8", "", "b", 1},
+        {"no player in an empty or an unended line", kQ2 + "\\maxclients\\4\n\n2 1 \"A\"\n9 1 \"T\"", "", "2 / 4", "", "A", 1},
+        {"variables alone, no line feed", kQ2 + "\\hostname\\V\\maxclients\\4\\", "V", "0 / 4", "", "-", 2},
         {"Unreal Tournament's counts",
-         "\\hostname\\U\\mapname\\CTF-Face\\numplayers\\3\\maxplayers\\16\\final\\\\queryid\\7.1", "U", "3 / 16", "CTF-Face", "-"},
-        {"junk", "junk", "", "0 / ", "", "-"}};
+         "\\hostname\\U\\mapname\\CTF-Face\\numplayers\\3\\maxplayers\\16\\final\\\\queryid\\7.1", "U", "3 / 16", "CTF-Face", "-", 0},
+        {"junk", "junk", "", "0 / ", "", "-", 0}};
     // clang-format on
     for (const auto& r : rows) {
         const ServerAnswer a = readServerAnswer(r.reply);
-        EXPECT_EQ(std::tuple(a.name, a.players, a.map, a.top),
-                  std::tuple(r.name, r.players, r.map, r.top))
+        EXPECT_EQ(std::tuple(a.name, a.players, a.map, a.top, detailRows(r.reply, true).size()),
+                  std::tuple(r.name, r.players, r.map, r.top, r.pairs))
             << r.what;
     }
 }

@@ -46,7 +46,7 @@ constexpr Typed kTyped[] = {
     {"1", 1, 1, 1, 1, "1:00", 1},
     {" 20 ", 20, 20, 20, 20, "20:00", 20},
     {"10.5", 10, 10, 10, std::nullopt, "10:30", 10},  // halves to even; a port has no fraction
-    {"abc", 4, 2000, 0, std::nullopt, "0:00", 40},    // no number: the pace defaults
+    {"a5", 4, 2000, 0, std::nullopt, "0:00", 40},     // no number first: the pace defaults
     {"0", 1, 0, 0, std::nullopt, "0:00", 40},         // at least one line, no gap at all
     {"99999999", 1000, 600000, 99999999, std::nullopt, "527040:00", 99999999},
     {"65535", 1000, 65535, 65535, 65535, "65535:00", 65535},
