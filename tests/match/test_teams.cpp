@@ -58,11 +58,9 @@ TEST_F(TeamsTest, TeamNamesFromTheTagsOrTheServer) {
         {"three against two: not enough outside dm", threeTwo, "Red team|Blue team"},
         {"two a side is enough in deathmatch", threeTwo, "AA|BB", GameType::Quake2TeamDeathmatch},
         // clang-format off
-        {"one player: deathmatch's default names", {"[AA]1"}, "Team A|Team B",
-         GameType::Quake2TeamDeathmatch},
-        {"the server's names win", {"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2", "[BB]3"},
-         "Alpha Clan|Bravo", GameType::NoGameYet,
-         "\xFF\xFF\xFF\xFFprint\n\\Score_A\\5-Alpha\003Clan\\Score_B\\Bravo\n"},
+        {"one player: deathmatch's default names", {"[AA]1"}, "Team A|Team B", GameType::Quake2TeamDeathmatch},
+        {"the server's names win", {"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2", "[BB]3"}, "Alpha Clan|Bravo",
+         GameType::NoGameYet, "\xFF\xFF\xFF\xFFprint\n\\Score_A\\5-Alpha\003Clan\\Score_B\\Bravo\n"},
         // clang-format on
     };
     for (const auto& r : rows) {
