@@ -95,11 +95,10 @@ struct MonitorState {
     bool utQueryFresh = false;
     // Unreal Tournament: the pieces of the answer to the last query, by packet number 0 to 100,
     // the number of the piece that carried the final marker (0 while none has), the joined
-    // answer and one "number: length" line per expected piece.
+    // answer.
     std::vector<std::string> utPackets = std::vector<std::string>(101);
     std::int16_t utPacketCount = 0;
     std::string utWholeReply;
-    std::vector<std::string> utPacketSizes;
     bool portBumped = false;
     // When the watched server last answered (or monitoring began), and whether its silence
     // since has been told.

@@ -24,13 +24,9 @@ std::optional<std::string> addUnrealPiece(App& app, std::string piece) {
     app.monitor.utPackets[n] = std::move(piece);
     if (final) app.monitor.utPacketCount = n;
 
-    app.monitor.utPacketSizes.clear();
     bool whole = app.monitor.utPacketCount > 0;
-    for (int i = 1; i <= app.monitor.utPacketCount; ++i) {
-        app.monitor.utPacketSizes.push_back(plainNumber(i) + ": " +
-                                            plainNumber(app.monitor.utPackets[i].size()));
+    for (int i = 1; i <= app.monitor.utPacketCount; ++i)
         if (app.monitor.utPackets[i].empty()) whole = false;
-    }
     if (!whole || !app.monitor.utQueryFresh) return std::nullopt;
     app.monitor.utQueryFresh = false;
 

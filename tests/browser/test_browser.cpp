@@ -143,6 +143,8 @@ TEST_F(BrowserTest, AFastSweepAsksEveryServerAtOnce) {
         b.fastThisRun = thisRun;
         sweep(b.browserServers.empty() ? 3 : 0, 0);
         EXPECT_EQ(sent(1).size(), askedAtOnce) << setting << thisRun;
+        for (int i = 1; i <= 3; ++i) answer(server(i), "S", 0);
+        EXPECT_EQ(b.sweeping, askedAtOnce == 0);  // every server answered: a fast sweep is over
         platform.advance(20000);
         sent(1);
     }
@@ -245,7 +247,9 @@ TEST_F(BrowserTest, TheDetailListAndTheSortOfTheClickedServer) {
     onServerColumnClicked(app, 0), onFilterUnanswered(app, false), quickChecking(app);
     answer(server(2), "Alpha", 1);  // after the sweep the list scrolls to where One went
     platform.advance(300);
-    EXPECT_EQ(std::tuple(b.serverRows[1], b.scrollTo), std::tuple(row(1, "One", 1), 1));
+    EXPECT_EQ(
+        std::tuple(b.serverRows[1], b.scrollTo, sent(1).back()),
+        std::tuple(row(1, "One", 1), 1, "\xFF\xFF\xFF\xFFgetstatus to " + server(1) + "@400"));
 }
 
 }  // namespace
