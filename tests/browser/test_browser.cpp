@@ -182,9 +182,11 @@ TEST_F(BrowserTest, RemoveSelectedAndSelectForWatchingWhilePolling) {
     EXPECT_EQ(app.settings.savedServers,
               (Lines{server(1), server(2) + " Loopback CTF", server(5), server(4)}));
     EXPECT_EQ(b.status, "10.0.0.3:27903 has been removed from the list! Visible: 4. Total 4.");
+    answer(server(1), "One", 1);  // a bare address takes the server's name as its comment
+    onServerRowClicked(app, 0), selectForWatching(app);
+    EXPECT_EQ(app.settings.serverEntry, "10.0.0.1:27901 One");
     answer(server(2), "Two", 1);
-    onServerRowClicked(app, 0);
-    selectForWatching(app);
+    onServerRowClicked(app, 1), selectForWatching(app);
     EXPECT_EQ(std::tuple(app.settings.serverEntry, app.window.serverEntryEnabled),
               std::tuple("10.0.0.2:27902 Loopback CTF", true));
     platform.advance(249);
@@ -207,6 +209,9 @@ TEST_F(BrowserTest, TheSnapshotRoundTripAndRemovingWhatItDoesNotShow) {
         std::tuple("Three\r\n1 / 8\r\nq2dm1\r\np1\r\n10.0.0.3:27903\r\n-\r\n\r\n\r\n\r\n10.0.0.1:"
                    "27901\r\n-\r\n\r\n\r\n\r\n10.0.0.2:27902\r\n",
                    false));
+    openBrowser(app);  // read back: the three records, nothing more
+    EXPECT_EQ(b.serverRows.size(), 3u);
+    closeThisWindow(app);
     platform.files[kSnapshotFile] =
         "Three\r\n1 / 8\r\nq2dm1\r\np1\r\n10.0.0.3:27903\r\nCut\r\n3 / 8";
     app.settings.savedServers.push_back("10.0.0.4");

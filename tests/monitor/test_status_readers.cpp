@@ -54,6 +54,9 @@ TEST(ReplyMemory, QuotedNamesAnswerAsTheListSearch) {
                                  "layer1", "", "Ann\"\"Bob", "\"Ann", "Cid"})
             EXPECT_EQ(members.holds(name), listHolds(list, name)) << name << " in " << list;
     }
+    for (int i = 40; i < 300; ++i) longList += "\"Player" + std::to_string(i) + "\"";
+    members.use(longList);  // every name of a long list, and none more
+    for (int i = 0; i < 400; ++i) EXPECT_EQ(members.holds("Player" + std::to_string(i)), i < 300);
 }
 
 const std::string kReply =
