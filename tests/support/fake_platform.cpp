@@ -35,9 +35,7 @@ FakeUdpSocket::~FakeUdpSocket() {
 }
 
 void FakeUdpSocket::setRemote(const std::string& host, const std::string& address, int port) {
-    host_ = host;
-    port_ = port;
-    address_ = address;
+    host_ = host, port_ = port, address_ = address;
 }
 
 bool FakeUdpSocket::send(const std::string& bytes) {
@@ -105,11 +103,9 @@ std::vector<std::string> FakePlatform::listDirectory(const std::string& path,
                                                      const std::string& suffix) const {
     std::vector<std::string> names;
     const std::string prefix = path.empty() || path.back() != '/' ? path + "/" : path;
-    for (const auto& [name, bytes] : files) {
-        if (name.rfind(prefix, 0) == 0 && name.size() >= suffix.size() &&
-            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+    for (const auto& [name, bytes] : files)
+        if (name.starts_with(prefix) && name.ends_with(suffix))
             names.push_back(name.substr(prefix.size()));
-    }
     return names;
 }
 

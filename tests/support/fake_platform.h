@@ -74,16 +74,10 @@ public:
     ~FakeTcpSocket() override;
     void setTls(TlsMode mode) override { tls = mode; }
     void connectToHost(const std::string& h, int p) override {
-        host = h;
-        port = p;
-        ++connects;
-        state_ = SocketState::Connecting;
+        host = h, port = p, ++connects, state_ = SocketState::Connecting;
     }
     void send(const std::string& bytes) override { sent += bytes; }
-    void close() override {
-        ++closes;
-        state_ = SocketState::Closed;
-    }
+    void close() override { ++closes, state_ = SocketState::Closed; }
     SocketState state() const override { return state_; }
     std::string localAddress() const override { return "127.0.0.1"; }
 
