@@ -57,7 +57,7 @@ TEST_F(IrcTest, APortOrNickThatCannotBeUsedIsReportedAndNothingIsLocked) {
         expect({}, {"*** Cannot connect: " + r.said});
         EXPECT_EQ(locks() + std::to_string(socket().state() == SocketState::Closed), "111101");
     }
-    EXPECT_EQ(nickFault("[Fc]_bot-2^{x}|`\\"), "");
+    EXPECT_EQ(nickFault("[Fc]_bot-09^{x}|`\\"), "");
 }
 
 // What the server sends, in these reads; what the bot sends ("> "), shows, and the topic|nicks
