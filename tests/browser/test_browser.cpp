@@ -150,7 +150,6 @@ TEST_F(BrowserTest, AFastSweepAsksEveryServerAtOnce) {
     }
 }
 
-// A master list longer than the browser holds fills it to the limit, and the asking ends there.
 TEST_F(BrowserTest, AMasterListStopsAtTheListLimit) {
     app.settings.masterServer = "10.9.9.9";
     requestMasterList(app);

@@ -187,7 +187,6 @@ TEST_F(SettingsTest, ServerListButtonsSaveOnlyAfterAChange) {
     EXPECT_TRUE(fileHolds("\r\nQ2Server = 10.0.0.5:27960 Friday league\r\nQ2Selected = "));
 }
 
-// Which server entries and IRC servers a run without a window takes or passes over.
 TEST(HeadlessDefaults, OnlyEntriesThatNameAServerAreTaken) {
     // clang-format off
     for (const auto& [entry, usable] : {std::pair{"10.0.0.5 Clan server:27910", true}, {"", false},

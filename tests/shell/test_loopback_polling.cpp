@@ -42,7 +42,6 @@ TEST_F(LoopbackPolling, UnrealServerAnswersTheFirstTickInThreeDatagrams) {
               (Datagrams{"\\status\\", "\xFF\xFF\xFF\xFFstatus", "\xFF\xFF\xFF\xFFgetstatus"}));
 }
 
-// A name is looked up in the background (the answer comes later), then its server is polled.
 TEST_F(LoopbackPolling, ServerNamedByItsHostNameIsLookedUpAndPolled) {
     std::optional<std::string> answer;
     platform.lookUpHost("localhost", [&](const std::string& address) { answer = address; });

@@ -52,7 +52,6 @@ TEST_F(Window, StartShowsTheTitleAndTheSplash) {
     EXPECT_FALSE(app.window.splashVisible);
 }
 
-// "Save now!" saves; a close event waits for the quit timer, and saves.
 TEST_F(Window, SaveNowAndCloseWhichWaitsForTheQuitTimer) {
     startUp();
     auto* tabs = window.findChild<QTabWidget*>("Tabs");
