@@ -98,7 +98,7 @@ TEST_F(IrcTest, SaslLogsInBeforeTheJoinAndARefusalKeepsTheBotOutOfItsChannel) {
                           "logging in.";
     // clang-format off
     const std::array<std::string, 5> rows[] = {
-        {"logged in", caps + ":s 900 FCST F!f@h bot :In\r\n:s 903 FCST :OK\r\n" + hi,
+        {"logged in", caps + ":s 908 FCST PLAIN :available\r\n:s 900 FCST F!f@h bot :In\r\n:s 903 FCST :OK\r\n" + hi,
          req + "|CAP END|MODE FCST +i|JOIN #FCST ", "*** Logged in as bot.", "ok Connected!"},
         {"refused", caps + ":s 904 FCST :Failed\r\n" + hi, req + "|CAP END|MODE FCST +i", refused + "904" + why,
          "failed Connected, SASL login failed"},
