@@ -241,6 +241,7 @@ TEST_F(IrcTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
     for (int i = 0; i < 300; ++i) pings += "PING :t" + std::to_string(i) + "\r\n";
     receive(pings);
     for (int i = 0; i < 300; ++i) sayInChannel(app, "#FCST", "report " + std::to_string(i));
+    line(":late!u@h PRIVMSG FCST :!players");  // no room for its answers
     EXPECT_EQ(app.irc.queue.pong.size(), 1u);  // the answer to the latest PING only
     EXPECT_EQ(app.irc.queue.size(), 200u);
     EXPECT_EQ(app.irc.queue.main.back().body, "PRIVMSG #FCST :report 299");
