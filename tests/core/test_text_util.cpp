@@ -68,7 +68,6 @@ TEST(TypedEntry, EachFieldReadsTheTypedTextOnceByItsOwnRule) {
     }
 }
 
-// A side is known as soon as one player is on it.
 TEST(ServerStatus, SidesAreKnownByAnyPlayerOnOne) {
     for (const auto& [teams, known] :
          {std::pair<std::vector<const char*>, bool>{{"Spec", "Red"}, true},

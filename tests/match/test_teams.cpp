@@ -168,7 +168,6 @@ TEST_F(TeamsTest, SidesSwappedWhenTheClansPointsAndTheSidesFragsDisagree) {
     }
 }
 
-// What each item of the team menu, in its order, leaves in the team names and the team column.
 TEST_F(TeamsTest, TeamMenuItems) {
     const char* const rows[] = {
         "AA|BB Red,Blue,Red,Blue,Red,Blue,Red,Spec",       // detect and assign teams
