@@ -63,7 +63,8 @@ TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
         {"a caret takes a blank", Quake3BaseCtf, red, "Ann=0", "Ann=5^ 7", ""},
         {"a caret before", Quake3BaseCtf, red, "Ann=0", "Ann=^ 5", "Ann"},
         {"newcomers", Quake2Ctf, "Ann=Red,Bob=Red", "Ann=0", "Ann=1,Bob=15", "Ann"},
-        {"no teams: anyone", Quake2Ctf, "Ann=Spec,Bob=Spec", "Ann=0,Bob=0", "Ann=3,Bob=15", "Bob"}};
+        {"no teams: anyone", Quake2Ctf, "Ann=Spec,Bob=Spec", "Ann=0,Bob=0", "Ann=3,Bob=15", "Bob"},
+        {"a name cut to its field", Quake2Ctf, "abcdefghijklmnopqrstu=Spec", "abcdefghijklmnopqrstu=0", "abcdefghijklmnopqrstu=3", "abcdefghijklmnopqrs"}};
     // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);

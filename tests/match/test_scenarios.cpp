@@ -328,14 +328,15 @@ TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
     app.monitor.gameFamily = GameFamily::UT;
     app.monitor.gameType = GameType::UnrealTeamGame;
     app.settings.reportIntervalSeconds = "60";
-    app.settings.dmTemplate = "%at% %as% (%ae%) %bt% %bs% (%be%) ping %ap%/%bp% TL %tl%";
+    app.settings.dmTemplate = "%at% %as% (%ae%) %bt% %bs% (%be%) ping %ap%/%bp% TL %tl% %c%";
     scores("4");
     onMatchButton(app);
     platform.advance(59000);
     EXPECT_TRUE(said.lines.empty());
     platform.advance(1000);
-    EXPECT_EQ(std::tuple(said.lines, app.monitor.timeLeft.text(), app.match.game.lastReportedRed),
-              std::tuple(Lines{"Red team 4 (+4) Blue team 0 (+0) ping 0/0 TL 19:01"}, "19:00", 4));
+    EXPECT_EQ(
+        std::tuple(said.lines, app.monitor.timeLeft.text(), app.match.game.lastReportedRed),
+        std::tuple(Lines{"Red team 4 (+4) Blue team 0 (+0) ping 0/0 TL 19:01 N/A"}, "19:00", 4));
     platform.advance(10000);
     onMatchButton(app);
     // stopped; the next start counts a whole interval again
