@@ -251,6 +251,16 @@ void switchTeamNames(App& app) {
     std::swap(app.match.redTeamName, app.match.blueTeamName);
 }
 
+void detectAndAssignTeams(App& app) {
+    autoDetectTags(app);
+    autoAssignNow(app);
+}
+
+void switchAndAssignTeams(App& app) {
+    switchTeamNames(app);
+    autoAssignNow(app);
+}
+
 void checkTeamsSwapped(App& app) {
     const ServerStatus& status = app.status;
     if (!describe(app.monitor.gameType).sidesMayBeSwapped || status.players.empty()) return;

@@ -25,6 +25,11 @@ void autoAssignNow(App& app);
 // The two team names change places.
 void switchTeamNames(App& app);
 
+// The team menu's first two items: names the teams, or swaps them, then puts every row on its
+// team.
+void detectAndAssignTeams(App& app);
+void switchAndAssignTeams(App& app);
+
 // Colours every row by its team column.
 void colourPlayerRows(App& app);
 

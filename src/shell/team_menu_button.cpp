@@ -3,10 +3,30 @@
 #include <QMenu>
 
 #include "core/app.h"
-#include "match/team_menu.h"
+#include "match/teams.h"
 #include "shell/title_bar.h"
 
 namespace fc {
+
+namespace {
+
+struct TeamMenuItem {
+    const char* name;
+    const char* caption;  // "&&" shows as one "&"
+    void (*run)(App&);
+    bool separatorAfter;
+};
+
+const TeamMenuItem kTeamMenu[] = {
+    {"mnuDetAss", "Detect && Assign Teams", detectAndAssignTeams, false},
+    {"mnuSwAss", "Switch && Assign Teams", switchAndAssignTeams, true},
+    {"mnuDetect", "Detect Tags only", autoDetectTags, false},
+    {"mnuAssign", "Assign Team names only", autoAssignNow, false},
+    {"mnuSwitch", "Switch Team names only", switchTeamNames, false},
+    {"mnuReset", "Reset teams (all Spec)", resetTeamList, false},
+};
+
+}  // namespace
 
 TeamMenuButton::TeamMenuButton(App& app, QWidget* parent)
     : QPushButton(tr("Team Control Menu"), parent) {

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "core/app.h"
-#include "match/team_menu.h"
 #include "match/teams.h"
 #include "support/fake_platform.h"
 
@@ -169,19 +168,18 @@ TEST_F(TeamsTest, SidesSwappedWhenTheClansPointsAndTheSidesFragsDisagree) {
 }
 
 TEST_F(TeamsTest, TeamMenuItems) {
-    const char* const rows[] = {
-        "AA|BB Red,Blue,Red,Blue,Red,Blue,Red,Spec",       // detect and assign teams
-        "aa|bb Red,Blue,Red,Blue,Red,Blue,Red,Spec",       // switch and assign teams
-        "AA|BB ,,,,,,,",                                   // detect tags only
-        "bb|aa Blue,Red,Blue,Red,Blue,Red,Blue,Spec",      // assign team names only
-        "aa|bb ,,,,,,,",                                   // switch team names only
-        "bb|aa Spec,Spec,Spec,Spec,Spec,Spec,Spec,Spec"};  // reset teams
-    for (int item = 0; item < 6; ++item) {
+    const std::pair<void (*)(App&), const char*> rows[] = {
+        {detectAndAssignTeams, "AA|BB Red,Blue,Red,Blue,Red,Blue,Red,Spec"},
+        {switchAndAssignTeams, "aa|bb Red,Blue,Red,Blue,Red,Blue,Red,Spec"},
+        {autoDetectTags, "AA|BB ,,,,,,,"},
+        {autoAssignNow, "bb|aa Blue,Red,Blue,Red,Blue,Red,Blue,Spec"},
+        {switchTeamNames, "aa|bb ,,,,,,,"},
+        {resetTeamList, "bb|aa Spec,Spec,Spec,Spec,Spec,Spec,Spec,Spec"}};
+    for (const auto& [item, after] : rows) {
         players({"[AA]1", "[BB]1", "[AA]2", "[BB]2", "[AA]3", "[BB]3", "[AA]4", "x"});
-        app.match.redTeamName = "bb";
-        app.match.blueTeamName = "aa";
-        kTeamMenu[item].run(app);
-        EXPECT_EQ(names() + " " + teams(), rows[item]) << item;
+        app.match.redTeamName = "bb", app.match.blueTeamName = "aa";
+        item(app);
+        EXPECT_EQ(names() + " " + teams(), after);
     }
 }
 
