@@ -64,8 +64,9 @@ struct Recording : Steps {
         Timeline replayed(app);
         switchOn(kFile);
         if (app.playback.open)
-            EXPECT_EQ(app.match.liveBanner + (app.window.liveBannerVisible ? " shown" : ""),
-                      "Playing a demo! shown");
+            EXPECT_EQ(app.match.liveBanner + (app.window.liveBannerVisible ? " shown " : " ") +
+                          app.monitor.playerRows.at(0).name,
+                      "Playing a demo! shown Loading...");
         app.monitor.playbackStep = step;
         for (int i = 0; i < 100000 && !app.window.serverEntryEnabled; ++i) platform.advance(10);
         return replayed;

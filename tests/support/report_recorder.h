@@ -8,8 +8,7 @@
 
 namespace fc::test {
 
-class ReportRecorder : public AppListener {
-public:
+struct ReportRecorder : AppListener {
     void reportSaid(const std::string&, const std::string& text) override { lines.push_back(text); }
     std::vector<std::string> lines;
 };
