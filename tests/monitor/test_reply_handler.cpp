@@ -143,8 +143,9 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
         }
         EXPECT_EQ(m.listener.replies, row.answers);
         // The whole answer, whatever order its pieces came in; none yet: a word in the list.
-        EXPECT_EQ(m.app.monitor.playerRows.at(1).name + " " + m.app.monitor.redScoreText,
-                  row.answers > 0 ? "Bravo 0/3" : "Waiting for packets! 0/0");
+        EXPECT_EQ(m.app.monitor.playerRows.at(1).name + " " + m.app.monitor.redScoreText +
+                      m.app.match.blueTeamCaption,
+                  row.answers > 0 ? "Bravo 0/3Team Blue" : "Waiting for packets! 0/0Blue team");
     }
 }
 
