@@ -109,6 +109,8 @@ const std::pair<const char*, const char*> kRefused[] = {
     {"", "--headless|--interp-port|34x --headless|--interp-events|quad, --headless|--interp-events|Quad"},
     {"", "--headless|--interp-events|"},
     {"--webhook and --webhook-format go with --headless", "--webhook|http://h/x --webhook-format|slack"},
+    {"--timeline RECORDING and --out FILE go together", "--timeline|a.rec --out|t.png --size|900x600"},
+    {"--timeline goes only with", "--timeline|a.rec|--out|t.png|--channel|#c --timeline|a.rec|--out|t.png|--headless"},
     {"", "--headless|--webhook|ftp://h/x --headless|--webhook|hooks.example/x --headless|--webhook-format|teams --preview|x|--webhook|http://h"},
 };
 // clang-format on
