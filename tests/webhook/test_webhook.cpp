@@ -132,7 +132,8 @@ TEST(WebhookSink, TypedChatStaysOnIrcAndTheAddressIsShownAsItsHostOnly) {
     EXPECT_EQ(closes, 0);
     platform.advance(1);
     EXPECT_EQ(closes, 1);
-    platform.http->onAnswer(answer(404));
+    platform.advance(1000), platform.http->onAnswer(answer(404));
+    EXPECT_EQ(closes, 1);  // once
     EXPECT_TRUE(textContains(output.lines.back(), "404, the webhook is deleted or its address"));
 }
 
