@@ -39,7 +39,6 @@ struct WindowState {
     bool quitIrcButtonEnabled = false;
     bool focusMainWindow = false;  // the window takes the keyboard focus once, then clears it
     std::string titleText;         // the title label above the tabs
-    std::string aboutText;         // the About tab's text, lines ended by CR LF
     std::string timePlayedToolTip;
     bool trayIconAdded = false;  // shown where the desktop has a tray
     bool splashVisible = false;  // the splash window "Fragcaster"

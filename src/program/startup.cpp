@@ -21,14 +21,6 @@ constexpr const char* kMonitorHint =
     "No server polled yet, click on [CONNECTION: OFF] to poll the selected server.\r\n"
     "The program then will poll the server every second until you click the button again.";
 
-constexpr const char* kCredits[] = {
-    "Everybody who tested it during their clan matches",
-    "The league admins who asked for the features it has",
-    "The IRC operators who let the bot stay in their channels",
-    "The server admins who kept their query ports open",
-    "Everybody who took the time to report a bug",
-};
-
 void showSplash(App& app) {
     app.window.splashVersionText = "Version " + versionText();
     app.window.splashVisible = true;
@@ -57,29 +49,6 @@ void checkDemoDir(App& app) {
     if (!app.platform.fileExists(kDemoFolder)) app.platform.makeDirectory(kDemoFolder);
 }
 
-std::string composeAboutText() {
-    std::string text;
-    auto line = [&text](const std::string& l) { text += l + "\r\n"; };
-    line("Fragcaster - Version " + versionText());
-    line("");
-    line(std::string("Written by the Fragcaster team - ") + kWebPage);
-    line(
-        "This program will poll any quake2/q3/unreal tournament server for information, will "
-        "analyze it and when someone scores, it will report it in any predefined IRC channel. "
-        "Lots of features.");
-    line("");
-    line("-");
-    line("");
-    line("Special thanks to:");
-    for (const char* credit : kCredits) line(credit);
-    line("");
-    line("-");
-    line("");
-    line("Build " + plainNumber(kBuildNumber));
-    for (const char* l : {"", "-", "", "", ""}) line(l);
-    return text;
-}
-
 void startProgram(App& app) {
     // The window's first values.
     if (app.settings.serverEntry.empty()) app.settings.serverEntry = kFirstTimeEntry;
@@ -96,7 +65,6 @@ void startProgram(App& app) {
 
     loadSettings(app);
     showSplash(app);
-    app.window.aboutText = composeAboutText();
     app.monitor.serverInfoText = kMonitorHint;
     app.window.trayIconAdded = true;
 

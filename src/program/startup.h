@@ -18,12 +18,9 @@ std::string versionText();
 void checkDemoDir(App& app);
 
 // Runs once when the main window is created: the window's first values, the settings, the
-// splash window, the about text, the tray icon, the recordings' folder and the start count.
+// splash window, the tray icon, the recordings' folder and the start count.
 // It opens no connection.
 void startProgram(App& app);
-
-// The About tab's text, its lines ended by CR LF.
-std::string composeAboutText();
 
 // The splash window: its first timer (4.5 s) or a click on its picture ends it and, when the
 // operator wants it, starts the update check; its second timer (3 s) restores the main window.

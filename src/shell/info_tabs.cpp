@@ -7,6 +7,12 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <initializer_list>
+#include <string>
+
+#include "core/app.h"
+#include "core/text_util.h"
+#include "program/startup.h"
+#include "shell/qt_text.h"
 
 namespace fc {
 
@@ -48,14 +54,44 @@ const HelpSection kHelp[] = {
       "game to an IRC channel again."}},
 };
 
+const char* const kCredits[] = {
+    "Everybody who tested it during their clan matches",
+    "The league admins who asked for the features it has",
+    "The IRC operators who let the bot stay in their channels",
+    "The server admins who kept their query ports open",
+    "Everybody who took the time to report a bug",
+};
+
+std::string aboutText() {
+    std::string text;
+    auto line = [&text](const std::string& l) { text += l + "\n"; };
+    line("Fragcaster - Version " + versionText());
+    line("");
+    line(std::string("Written by the Fragcaster team - ") + kWebPage);
+    line(
+        "This program will poll any quake2/q3/unreal tournament server for information, will "
+        "analyze it and when someone scores, it will report it in any predefined IRC channel. "
+        "Lots of features.");
+    line("");
+    line("-");
+    line("");
+    line("Special thanks to:");
+    for (const char* credit : kCredits) line(credit);
+    line("");
+    line("-");
+    line("");
+    line("Build " + plainNumber(kBuildNumber));
+    for (const char* l : {"", "-", "", "", ""}) line(l);
+    return text;
+}
+
 }  // namespace
 
 QWidget* buildAboutPage(QWidget* parent) {
     auto* page = new QScrollArea(parent);
     page->setWidgetResizable(true);
     page->setFrameShape(QFrame::NoFrame);
-    // The text is composed at start-up; the window draws it here.
-    auto* about = new QLabel(page);
+    auto* about = new QLabel(display(aboutText()), page);
     about->setObjectName(QStringLiteral("aboutlabel"));
     about->setTextFormat(Qt::PlainText);
     about->setWordWrap(true);

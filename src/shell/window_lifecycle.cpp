@@ -1,6 +1,5 @@
 #include "shell/window_lifecycle.h"
 
-#include <QLabel>
 #include <QWidget>
 
 #include "core/app.h"
@@ -13,25 +12,10 @@
 
 namespace fc {
 
-namespace {
-
-// The logic ends its lines with CR LF; a label breaks lines at LF alone.
-std::string labelLines(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c != '\r') out += c;
-    }
-    return out;
-}
-
-}  // namespace
-
 WindowLifecycle::WindowLifecycle(App& app, QWidget* window)
     : QObject(window), app_(app), window_(window) {
     window->setWindowIcon(programIcon());
-    // Built by the tabs before this; drawn here because start-up gives their texts.
-    aboutLabel_ = window->findChild<QLabel*>(QStringLiteral("aboutlabel"));
+    // Built by the tabs before this; its tip is the logic's.
     timePlayedEdit_ = window->findChild<QWidget*>(QStringLiteral("TimePlayedX"));
 
     app_.closeMainWindow = [this] { window_->close(); };
@@ -47,7 +31,6 @@ WindowLifecycle::~WindowLifecycle() {
 }
 
 void WindowLifecycle::refresh(const App& app) {
-    if (aboutLabel_) syncText(aboutLabel_, labelLines(app.window.aboutText));
     if (timePlayedEdit_) {
         const QString tip = display(app.window.timePlayedToolTip);
         if (timePlayedEdit_->toolTip() != tip) timePlayedEdit_->setToolTip(tip);

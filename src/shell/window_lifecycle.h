@@ -4,7 +4,6 @@
 
 #include <QObject>
 
-class QLabel;
 class QWidget;
 
 namespace fc {
@@ -31,7 +30,6 @@ private:
 
     App& app_;
     QWidget* window_;
-    QLabel* aboutLabel_ = nullptr;
     QWidget* timePlayedEdit_ = nullptr;
     SplashWindow* splash_ = nullptr;
     TrayIcon* tray_ = nullptr;
