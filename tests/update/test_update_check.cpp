@@ -60,22 +60,17 @@ TEST_F(UpdateCheck, TheVersionFileDecidesWhatTheOperatorSees) {
 }
 
 TEST_F(UpdateCheck, OneRequestAtATimeAndFailuresSayNothing) {
-    checkForUpdateNow(app);
-    socket().accept();
+    checkForUpdateNow(app), socket().accept();
     EXPECT_EQ(socket().host + ":" + std::to_string(socket().port), "127.0.0.1:8080");
     EXPECT_EQ(socket().sent, "GET http://127.0.0.1:8080/fcst.versie\r\n");
     const int closes = socket().closes;
     startUpdateCheck(app);  // closes the asked one first: no "No new version" box below
     EXPECT_EQ(socket().closes, closes + 1);
-    socket().accept();
-    socket().receive("1.33   150");
-    socket().peerClose();
-    checkForUpdateNow(app);
-    socket().fail();
+    socket().accept(), socket().receive("1.33   150"), socket().peerClose();
+    checkForUpdateNow(app), socket().fail();
     app.settings.updateUrl = "http://h:0/x";  // cannot be asked: ends at once, silently
     checkForUpdateNow(app);
-    app.settings.updateUrl.clear();
-    startUpdateCheck(app);
+    app.settings.updateUrl.clear(), startUpdateCheck(app);
     EXPECT_EQ(socket().connects, 3);  // no address: an automatic check does nothing
     checkForUpdateNow(app);
     EXPECT_EQ(output.messages, "Updater.: No update address set (UpdateURL in orvexa.ini).;");
