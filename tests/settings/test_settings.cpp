@@ -192,7 +192,7 @@ TEST(HeadlessDefaults, OnlyEntriesThatNameAServerAreTaken) {
     for (const auto& [entry, usable] : {std::pair{"10.0.0.5 Clan server:27910", true}, {"", false},
              {kFirstTimeEntry, false}, {"demos/final.rec", false}, {"10.0.0.5:0", false}})
         EXPECT_EQ(isUsableServerEntry(entry), usable) << entry;
-    for (const auto& [server, usable] : {std::pair{"  127.0.0.1 my own server", true}, {"fe80::1", true},
+    for (const auto& [server, usable] : {std::pair{"  127.0.0.1 my own server", true}, {"fe80::abcd:ef01:2345:6789:ABCD:EF", true},
              {"irc.libera.chat", true}, {"", false}, {"irc?server", false}})
         EXPECT_EQ(isUsableIrcServer(server), usable) << server;
     // clang-format on

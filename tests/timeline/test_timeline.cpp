@@ -25,13 +25,13 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
         {"captures step their team's line; a capture of no known side is a mark alone", true, true,
          [](TimelineRecorder& r, const auto& six) {
              r.scores(50, 50, six);  // frags do not move a capture game's lines
-             seconds(r, 5), r.capture("Red", "A"), seconds(r, 3), r.capture("Blue", "B");
-             r.capture("", "C"), r.capture("Red", "A"), r.end("[R] 2 / [B] 1");
+             r.capture("", "C"), seconds(r, 5), r.capture("Red", "A"), seconds(r, 3);
+             r.capture("Blue", "B"), r.capture("Red", "A"), r.end("[R] 2 / [B] 1");
          },
          R"("end":8,"ended":true,"finalScore":"[R] 2 / [B] 1",)"
          R"("series":[{"name":"R","side":"Red","points":[[0,0],[5,1],[8,2]]},{"name":"B","side":"Blue","points":[[0,0],[8,1]]}],)"
-         R"("captures":[{"seconds":5,"team":"Red","capper":"A","score":1},{"seconds":8,"team":"Blue","capper":"B","score":1},)"
-         R"({"seconds":8,"team":"","capper":"C","score":0},{"seconds":8,"team":"Red","capper":"A","score":2}],"pauses":[]})",
+         R"("captures":[{"seconds":0,"team":"","capper":"C","score":0},{"seconds":5,"team":"Red","capper":"A","score":1},)"
+         R"({"seconds":8,"team":"Blue","capper":"B","score":1},{"seconds":8,"team":"Red","capper":"A","score":2}],"pauses":[]})",
          "Top capper: A (2)  Top fragger: a (9)  Played: 0:08"},
         {"frags: a point where a score changed, the last of a second kept", true, false,
          [](TimelineRecorder& r, const auto&) {

@@ -33,7 +33,7 @@ const std::string kNoNewer = "Updater.: No new version available!" + kMine;
 // Asked for (the button) or automatic; each block arrives as one read, then the host hangs up.
 TEST_F(UpdateCheck, TheVersionFileDecidesWhatTheOperatorSees) {
     const std::tuple<const char*, bool, std::vector<std::string>, std::string> rows[] = {
-        {"notes after a blank", false, {"1.40   140Hi"}, kNewer + "1.40 (build:140)\r\n\r\nHi"},
+        {"notes after a blank", false, {"1.40   140H"}, kNewer + "1.40 (build:140)\r\n\r\nH"},
         {"a higher major version", false, {"2.00     1"}, kNewer + "2.00 (build:1)\r\n\r\n"},
         {"three blocks", false, {"1.4", "0   14", "0Two"}, kNewer + "1.40 (build:140)\r\n\r\nTwo"},
         {"a version without a build", true, {"1.34"}, kNewer + "1.34 (build:0)\r\n\r\n"},
