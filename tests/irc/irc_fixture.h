@@ -42,9 +42,8 @@ protected:
     Lines shown() { return std::exchange(output, {}); }
     // Exactly these lines were sent, shown and said in the channel since the last look.
     void expect(const Lines& sentLines, const Lines& shownLines = {}, const Lines& saidLines = {}) {
-        EXPECT_EQ(sent(), sentLines);
-        EXPECT_EQ(shown(), shownLines);
-        EXPECT_EQ(std::exchange(said, {}), saidLines);
+        EXPECT_EQ(std::tuple(sent(), shown(), std::exchange(said, {})),
+                  std::tuple(sentLines, shownLines, saidLines));
     }
     // The server, channel and nick fields, the connect and the quit button: 1 when enabled.
     std::string locks() const {
@@ -54,8 +53,7 @@ protected:
     }
     // Connected and accepted, and then also in the channel; what that sent and showed is taken.
     void connect(bool join = false) {
-        connectIrc(app);
-        socket().accept();
+        connectIrc(app), socket().accept();
         if (join)
             receive(
                 ":irc.test 001 FCST :Hi\r\n:irc.test 376 FCST :End\r\n"

@@ -6,7 +6,6 @@
 #include "core/app.h"
 #include "irc/irc_connection.h"
 #include "irc/login.h"
-#include "irc/outgoing.h"
 #include "program/wiring.h"
 #include "shell/qt_platform.h"
 #include "support/irc_test_client.h"

@@ -2,6 +2,8 @@
 // they leave under the room's answers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/text_util.h"
 #include "program/shutdown.h"
 #include "program/wiring.h"
@@ -119,7 +121,9 @@ TEST(WebhookSink, TypedChatStaysOnIrcAndTheAddressIsShownAsItsHostOnly) {
     const std::string said = "webhook at chat.example.org failed: no answer (refused: chat.";
     EXPECT_EQ(output.lines.at(0).find(said), 8u);
     platform.advance(60000), platform.http->onAnswer(answer(204));
+    sayInChannel(app, "#c", "CAP", ReportKind::Essential), platform.http->onAnswer(answer(204));
     EXPECT_TRUE(output.lines.back().ends_with("*** The webhook at chat.example.org works again."));
+    EXPECT_EQ(std::count(output.lines.begin(), output.lines.end(), output.lines.back()), 1);
     saveSettings(app);
     EXPECT_EQ(platform.fileLog.back(), "replace private orvexa.ini");
     // A room that does not fail gets ten seconds more at closing for a line on its way.
@@ -134,7 +138,8 @@ TEST(WebhookSink, TypedChatStaysOnIrcAndTheAddressIsShownAsItsHostOnly) {
     EXPECT_EQ(closes, 1);
     platform.advance(1000), platform.http->onAnswer(answer(404));
     EXPECT_EQ(closes, 1);  // once
-    EXPECT_TRUE(textContains(output.lines.back(), "404, the webhook is deleted or its address"));
+    EXPECT_TRUE(
+        textContains(output.lines.back(), "404, the webhook is deleted or its address wrong."));
 }
 
 }  // namespace
