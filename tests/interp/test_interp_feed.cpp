@@ -98,7 +98,7 @@ const FeedRow kFeedRows[] = {
     {.name = "match start without takeover", .set = ctfq3, .in = {"Match Started!!! x\n"}, .clock = "0:00 [no match]"},
     {.name = "time left starts the clock", .set = ctfq3, .in = {"Time Left:  5:00 \n"}, .asked = "FLAGSTAT",
      .clock = "15:00 [no match]"},
-    {.name = "a whole match left", .set = ctfq3, .in = {"Time Left: 20:00\n"}, .asked = "FLAGSTAT", .clock = "0:00 [no match]"},
+    {.name = "a whole match left, in minutes", .set = ctfq3, .in = {"Time Left: 20\n"}, .asked = "FLAGSTAT", .clock = "0:00 [no match]"},
     {.name = "timelimit hit in a started match",
      .set = [](Feed& f) { f.app.match.matchState = MatchState::Running, f.scores("3/", "17"), f.app.match.redTeamName = "Rats"; },
      .in = {"Timelimit hit!\nTimelimit hit! \n"},
