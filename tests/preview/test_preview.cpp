@@ -21,8 +21,7 @@ struct PreviewTest : ::testing::Test {
 // The document's body for a template, with the sample values of a deathmatch or a team game;
 // colours are the colour table's numbers (IRC's plus one), on a black background or none at all.
 TEST_F(PreviewTest, BodyTextOfTemplates) {
-    app.settings.serverEntry = "10.0.0.1:27960 Friday";
-    app.monitor.mapText = "live";
+    app.settings.serverEntry = "10.0.0.1:27960 Friday", app.monitor.mapText = "live";
     const char* const codes = "%map% %at% %as% %ap% %ae% %bt% %bs% %bp% %be% %c% %tl%";
     const struct {
         const char* templ;
