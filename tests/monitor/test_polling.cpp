@@ -15,15 +15,15 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     m.app.match.game.capsRedQ3 = 4;
     m.app.settings.timeLimitMinutes = "30";
     m.app.match.matchState = MatchState::Ready;
-    m.app.match.redMembers = "\"Alpha\"";
-    m.app.window.playerRowsSortColumn = 0;
+    m.app.match.redMembers = "\"Alpha\"", m.app.window.playerRowsSortColumn = 0;
     m.switchOn("10.0.0.5");
     EXPECT_EQ(
         std::make_tuple(m.app.settings.timeLimitMinutes.text(), m.app.monitor.lastValues.timeLeft,
                         m.app.monitor.lastValues.red, m.app.match.matchState,
                         m.app.match.game.capsRedQ3, m.app.match.redMembers,
-                        m.app.monitor.timeLeft.text()),
-        std::make_tuple("20", TimeLeft(), ComparedScore(), MatchState::None, 0, "", "[no match]"));
+                        m.app.monitor.timeLeft.text(), m.app.window.addServerEnabled),
+        std::make_tuple("20", TimeLeft(), ComparedScore(), MatchState::None, 0, "", "[no match]",
+                        true));
     m.firstTick();
     EXPECT_EQ(m.sent(), "UT 10.0.0.5:27910 1000, Q2 10.0.0.5:27910 1000, Q3 10.0.0.5:27910 1000");
     m.roster = {{"1", "20", "Zulu"}, {"2", "30", "Alpha"}};
