@@ -146,9 +146,9 @@ TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
         {"a map change without timestamp ends the game",
          {{m1}, {m1, {0, 0, 0, 1}}, {m1, {0, 0, 0, 0}}, {m1, {0, 0, 0, 1}}, {m1, {0, 0, 0, 6}},
           {m2, {0, 0, 0, 0}}, {m2, {2, 0, 0, 0}}, {m2, {7, 0, 0, 0}}},
-         Running, {begin, "CAP =XY=Bob 1:0", kEnded + "[XY] 1 (6) / [ABC] 0 (0)",
+         Running, {begin, "CAP =XY=Bob 1:0N/A", kEnded + "[XY] 1 (6) / [ABC] 0 (0)",
                    "Top capper: =XY=Bob (1)  Top fragger: =XY=Bob (6)  Played: 0:04",
-                   kBegin + "m2   Server: 10.0.0.5:27910   Time Left: 1:00", "CAP [ABC]Ann 0:1"},
+                   kBegin + "m2   Server: 10.0.0.5:27910   Time Left: 1:00", "CAP [ABC]Ann 0:1N/A"},
          {{"gamename", "baseoa"}, {"g_gametype", "4"}, {"timelimit", "1"}}},
         {"a new game when time is up ends once",
          {{t1}, {t1, {0, 0, 0, 1}}, {t1, {2, 0, 0, 3}, 29000}, {t2, {0, 0, 0, 0}, 29000}},
@@ -157,7 +157,7 @@ TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         Match m;
-        m.app.settings.ctfTemplate = "CAP %c% %as%:%bs%";
+        m.app.settings.ctfTemplate = "CAP %c% %as%:%bs%%be%";
         m.roster = {{"0", "70", "[ABC]Ann"}, {"0", "80", "[ABC]Cid"}, {"0", "80", "[ABC]Eve"},
                     {"0", "50", "=XY=Bob"},  {"0", "60", "=XY=Dan"},  {"0", "60", "=XY=Fay"}};
         m.base = r.base;
