@@ -24,14 +24,14 @@ struct Timeline : AppListener {
         events.push_back(app.monitor.gameText + " " + app.monitor.mapText + " " +
                          app.monitor.redScoreText + ":" + app.monitor.blueScoreText + " " +
                          std::to_string(app.monitor.playerRows.size()));
-        if (replies++) gaps.push_back(app.platform.nowMs() - last);
+        (replies++ ? gaps.emplace_back() : first) = app.platform.nowMs() - last;
         last = app.platform.nowMs();
     }
     void reportSaid(const std::string&, const std::string& t) override { events.push_back(t); }
     App& app;
     std::vector<std::string> events;
     std::size_t replies = 0;
-    std::int64_t last = 0;
+    std::int64_t last = 0, first = 0;  // the first reply's time since the start
     std::vector<std::int64_t> gaps;
 };
 
@@ -43,8 +43,7 @@ struct Recording : Steps {
     }
     void startRecording(int port) {
         switchOn((host = "127.0.0.1") + ":" + std::to_string(this->port = port));
-        app.monitor.recordingOn = true;
-        app.monitor.recordingFolder = "demos/";
+        app.monitor.recordingOn = true, app.monitor.recordingFolder = "demos/";
         app.monitor.recordingFileName = "match.rec";
     }
     void recordLive(std::size_t count) {
@@ -136,6 +135,7 @@ TEST(Recording, PlaybackRepeatsTheLiveRunsRepliesAndLinesAtTheChosenPace) {
                 line = std::regex_replace(line, std::regex("127.0.0.1:27974"), server);
             EXPECT_EQ(replayed.events, expected);
             for (std::int64_t gap : replayed.gaps) EXPECT_NEAR(gap, row.gapMs * 0.01 / step, 10);
+            EXPECT_LE(replayed.first, 20);  // the first records play at the first ticks
             EXPECT_EQ(
                 std::tuple(later.app.monitor.playbackProgress, later.app.monitor.playbackLength),
                 std::tuple(row.records, row.records));
