@@ -165,16 +165,14 @@ TEST_F(BrowserTest, AMasterListStopsAtTheListLimit) {
 // take the slot.
 // Select for Fragcaster while polling stops polling and hands the server over after 250 ms.
 TEST_F(BrowserTest, RemoveSelectedAndSelectForWatchingWhilePolling) {
-    onServerEntryEdited(app, "10.0.0.9:27960");
-    toggleConnection(app);
+    onServerEntryEdited(app, "10.0.0.9:27960"), toggleConnection(app);
     sweep(5, 600);
     removeSelected(app);
     b.selected = 5;  // past the rows
     selectForWatching(app);
     EXPECT_EQ(platform.beeps, 2);
     onServerRowClicked(app, 2);
-    removeSelected(app);
-    answerBrowserQuestion(app, false);
+    removeSelected(app), answerBrowserQuestion(app, false);
     removeSelected(app);
     EXPECT_EQ(b.question, "Remove 10.0.0.3:27903 from the list?");
     answerBrowserQuestion(app, true);
@@ -217,16 +215,18 @@ TEST_F(BrowserTest, TheSnapshotRoundTripAndRemovingWhatItDoesNotShow) {
     openBrowser(app);
     EXPECT_EQ(std::tuple(b.serverRows, b.selected),
               std::tuple(Rows{row(3, "Three", 1), {"Cut", "3 / 8", "", "", ""}}, 0));
-    removeNonVisible(app);
-    answerBrowserQuestion(app, true);
+    removeNonVisible(app), answerBrowserQuestion(app, true);
     EXPECT_EQ(app.settings.savedServers, Lines{server(3)});
+    std::string many;  // more records than the list holds
+    for (std::size_t i = 0; i <= kBrowserListLimit; ++i) many += "n\r\n1 / 8\r\nm\r\nt\r\ns\r\n";
+    closeThisWindow(app), platform.files[kSnapshotFile] = many, openBrowser(app);
+    EXPECT_EQ(b.serverRows.size(), kBrowserListLimit);
 }
 
 // A click asks that server on its own socket, whose answer alone fills the detail list.
 TEST_F(BrowserTest, TheDetailListAndTheSortOfTheClickedServer) {
     app.settings.savedServers = {server(1), server(2)};
-    openBrowser(app);
-    switchDetailMode(app);
+    openBrowser(app), switchDetailMode(app);
     totalRefresh(app);
     platform.advance(300);
     onServerRowClicked(app, 0);
