@@ -15,7 +15,7 @@ namespace fc {
 WindowLifecycle::WindowLifecycle(App& app, QWidget* window)
     : QObject(window), app_(app), window_(window) {
     window->setWindowIcon(programIcon());
-    // Built by the tabs before this; its tip is the logic's.
+    // The time-played field, built by the tabs before this, shows the logic's tip.
     timePlayedEdit_ = window->findChild<QWidget*>(QStringLiteral("TimePlayedX"));
 
     app_.closeMainWindow = [this] { window_->close(); };
