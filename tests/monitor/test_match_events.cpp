@@ -52,6 +52,8 @@ const MatchRow kMatches[] = {
      {{"", {0, 0, 0, 0}, 2}, {"", {0, 0, 1, 0}, 1, 20}}, {kQ2Begin + "20:00"}},
     {"Battle started by scores with no match expected", "print\n|\\gamedir\\battle", kBattle,
      {{"", {1, 0, 0, 0}, 1, 15}}, {kQ2Begin + "20:00"}},
+    {"Battle without clan tags started by the players' scores", "print\n|\\gamedir\\battle", kAnnBob,
+     {{"", {0, 1}, 1, 15}}, {kQ2Begin + "20:00"}},
     {"Osp team deathmatch begun by the clock, paused and continued", kOsp + "3\\timelimit\\20" + kNil + "\\mapname\\q3dm6", kAnnBob,
      {{"20:00", {}, 2}, {"19:59", {}, 1, 6}, {"PAUSED", {}, -1, -1, "19:59 (Paused)"}, {"PAUSED"}, {"PAUSED"}, {"19:58"}, {"19:57"}, {"Timelimit", {}, 0}},
      {kBegin + "q3dm6   Server: [PRIVATE!]   Time Left: 19:59", "*** Match has been paused! *** " + kPaused + "19:59",

@@ -146,14 +146,14 @@ TEST(JsonEvents, ReplyAndInterpCarryTheirFieldsAndThePlayersWithoutPadding) {
     app.match.matchState = MatchState::Running;
     app.monitor.playersPlaying = "2";
     app.monitor.playerRows = {{"=RC=Sarge", "\240\24012", "\240\24050", "Red", RowColour::Red},
-                              {"Tab\tName", "-1", "999", "", RowColour::Black}};
+                              {"Tab\tName", "-1", "\240\240", "", RowColour::Black}};
     EXPECT_EQ(replyEventJson(app),
               R"({"event":"reply","gameFamily":"Q3","gameType":"ctfbq3","qsGame":"baseoa",)"
               R"("qsMap":"oa_ctf4ish","qsTimeLeft":"[no match]","qsRed":"0/0","qsBlue":"0/0",)"
               R"("txtnaamRED":"Red team","txtnaamBLUE":"Blue team","matchState":1,)"
               R"("PlayersPlaying":"2","PlayersMax":"","players":[{"name":"=RC=Sarge",)"
               R"("score":"12","ping":"50","team":"Red"},{"name":"Tab\tName","score":"-1",)"
-              R"("ping":"999","team":""}]})");
+              R"("ping":"","team":""}]})");
     // The Interp feed's labels and the fields its clock drives.
     app.interp.interpSupport = "ENABLED!";
     app.interp.redFlagWhere = "Sarge";

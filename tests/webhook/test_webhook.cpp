@@ -108,6 +108,19 @@ TEST(Webhook, FiveRequestsInTwoSecondsThenTheRestInOneAndPeriodicScoresGiveWayFi
     EXPECT_EQ(room.news.back(), "sent 87");
 }
 
+// A new address gets the waiting lines from the first: the one under way to the old address is
+// waiting like any other, so a full queue lets it go first.
+TEST(Webhook, ANewAddressTakesTheWaitingLinesFromTheFirst) {
+    std::string url = "https://h.example/a";
+    FakePlatform platform;
+    Webhook hook{platform, [&] { return WebhookAddress{url}; }, [](const WebhookNews&) {}};
+    hook.add("score", ReportKind::Periodic);
+    for (int i = 0; i < 199; ++i) hook.add("e", ReportKind::Essential);
+    url = "https://h.example/b";
+    hook.add("e", ReportKind::Essential);
+    EXPECT_EQ(platform.httpPosts.back().find(R"({"content":"e\n)"), 0u);
+}
+
 TEST(WebhookSink, TypedChatStaysOnIrcAndTheAddressIsShownAsItsHostOnly) {
     FakePlatform platform;
     WiredApp app{platform};
