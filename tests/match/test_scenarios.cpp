@@ -2,9 +2,7 @@
 #include "match/match_control.h"
 #include "match/match_events.h"
 #include "program/shown_status.h"
-#include "support/monitor_fixture.h"
-#include "support/replies.h"
-#include "support/report_recorder.h"
+#include "support/steps.h"
 #include "support/unreal_replies.h"
 
 namespace fc::test {
@@ -14,25 +12,20 @@ const std::string kBegin = "*** MATCH BEGIN *** Map playing: ";
 const std::string kEnded = "*** MATCH HAS ENDED! *** FINAL SCORE: ";
 
 // The program monitoring a server whose replies the test makes `pace` apart (no entry: none).
-struct Match : Monitor {
-    explicit Match(const std::string& entry = "10.0.0.5:27910", int pace = 1000) : pace(pace) {
-        app.addListener(&said);
-        if (entry.empty()) return;
-        switchOn(entry);
-        firstTick();
-        host = entry.substr(0, entry.find(':'));
-        port = std::stoi(entry.substr(entry.find(':') + 1));
+struct Match : Steps {
+    explicit Match(const std::string& entry = "10.0.0.5:27910", int pace = 1000) : Steps(entry) {
+        paceMs = pace;
     }
     // A Quake 3 reply with these variables, then the base ones; the first scores set to these.
     void q3(Vars vars, const std::vector<int>& scores = {}) {
-        platform.advance(pace);
+        platform.advance(paceMs);
         for (std::size_t i = 0; i < scores.size(); ++i) roster[i].score = std::to_string(scores[i]);
         vars.insert(vars.end(), base.begin(), base.end());
         reply(quake3Reply(vars, roster), host, port);
     }
     // An Unreal Tournament answer in its three datagrams; the roster's pings are the teams.
     void ut(const std::string& gametype, const std::string& limit, const std::vector<int>& frags) {
-        platform.advance(pace);
+        platform.advance(paceMs);
         UnrealAnswer answer{gametype, limit};
         for (std::size_t i = 0; i < roster.size(); ++i)
             answer.players.push_back(
@@ -47,10 +40,7 @@ struct Match : Monitor {
     std::string clock() {
         return app.battleTimer->enabled() ? std::to_string(app.match.game.played.count()) : "off";
     }
-    int pace, port = 0, utQuery = 0;
-    std::string host;
-    ReportRecorder said;
-    std::vector<PlayerLine> roster;
+    int utQuery = 0;
     Vars base;
 };
 

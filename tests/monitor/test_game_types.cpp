@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "program/shown_status.h"
-#include "steps.h"
+#include "support/steps.h"
 
 namespace fc::test {
 namespace {

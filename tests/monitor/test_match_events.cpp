@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "steps.h"
+#include "support/steps.h"
 
 namespace fc::test {
 namespace {

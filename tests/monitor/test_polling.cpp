@@ -3,7 +3,7 @@
 #include <cstring>
 #include <tuple>
 
-#include "steps.h"
+#include "support/steps.h"
 
 namespace fc::test {
 namespace {

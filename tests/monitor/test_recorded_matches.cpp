@@ -2,7 +2,7 @@
 
 #include <regex>
 
-#include "steps.h"
+#include "support/steps.h"
 
 namespace fc::test {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "monitor/recorder.h"
 #include "monitor/recording_file.h"
-#include "steps.h"
+#include "support/steps.h"
 #include "support/unreal_replies.h"
 
 namespace fc::test {

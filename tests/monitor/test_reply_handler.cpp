@@ -4,7 +4,7 @@
 
 #include "core/server_vars.h"
 #include "monitor/poller.h"
-#include "steps.h"
+#include "support/steps.h"
 #include "support/unreal_replies.h"
 
 namespace fc::test {

@@ -2,7 +2,7 @@
 
 #include "core/reply_memory.h"
 #include "core/server_vars.h"
-#include "steps.h"
+#include "support/steps.h"
 
 namespace fc::test {
 namespace {

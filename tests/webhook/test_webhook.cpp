@@ -38,7 +38,8 @@ struct Room {
     void told(const WebhookNews& n) { news.push_back(n.what + " " + std::to_string(n.lines)); }
     FakePlatform platform;
     Lines news;
-    Webhook hook{platform, [] { return WebhookAddress{"https://h.example/x"}; },
+    std::string url = "https://h.example/x";
+    Webhook hook{platform, [this] { return WebhookAddress{url}; },
                  [this](const WebhookNews& n) { told(n); }};
     const std::string& post(std::size_t n) { return platform.httpPosts.at(n); }
 };
@@ -111,14 +112,12 @@ TEST(Webhook, FiveRequestsInTwoSecondsThenTheRestInOneAndPeriodicScoresGiveWayFi
 // A new address gets the waiting lines from the first: the one under way to the old address is
 // waiting like any other, so a full queue lets it go first.
 TEST(Webhook, ANewAddressTakesTheWaitingLinesFromTheFirst) {
-    std::string url = "https://h.example/a";
-    FakePlatform platform;
-    Webhook hook{platform, [&] { return WebhookAddress{url}; }, [](const WebhookNews&) {}};
-    hook.add("score", ReportKind::Periodic);
-    for (int i = 0; i < 199; ++i) hook.add("e", ReportKind::Essential);
-    url = "https://h.example/b";
-    hook.add("e", ReportKind::Essential);
-    EXPECT_EQ(platform.httpPosts.back().find(R"({"content":"e\n)"), 0u);
+    Room room;
+    room.hook.add("score", ReportKind::Periodic);
+    for (int i = 0; i < 199; ++i) room.hook.add("e", ReportKind::Essential);
+    room.url = "https://h.example/b";
+    room.hook.add("e", ReportKind::Essential);
+    EXPECT_EQ(room.platform.httpPosts.back().find(R"({"content":"e\n)"), 0u);
 }
 
 TEST(WebhookSink, TypedChatStaysOnIrcAndTheAddressIsShownAsItsHostOnly) {

@@ -21,6 +21,7 @@ struct Steps : Monitor {
         if (entry.empty()) return;
         switchOn(entry);
         firstTick();
+        host = entry.substr(0, entry.find_first_of(": "));
         if (entry.find(':') != std::string::npos)
             port = std::stoi(entry.substr(entry.find(':') + 1));
     }
