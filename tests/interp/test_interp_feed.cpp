@@ -3,9 +3,7 @@
 #include "core/clock_text.h"
 #include "core/server_status.h"
 #include "interp/interp_feed.h"
-#include "program/wiring.h"
-#include "support/fake_platform.h"
-#include "support/report_recorder.h"
+#include "support/steps.h"
 
 namespace fc::test {
 namespace {
@@ -15,9 +13,8 @@ std::string played(const App& app) {
     return app.interp.interpPlayed ? minutesSeconds(*app.interp.interpPlayed) : "INT";
 }
 
-struct Feed {
-    Feed() {
-        app.addListener(&said);
+struct Feed : Steps {
+    Feed() : Steps("") {
         app.irc.botChannel = "#war";
         app.settings.serverEntry = "10.0.0.5:27960 our server";
         app.settings.ctfTemplate = "%at% %as%:%bs% %bt% by %c% ping %ap%/%bp% diff %ae%/%be% %tl%";
@@ -27,13 +24,6 @@ struct Feed {
     }
     FakeTcpSocket& service() { return *platform.tcpSockets.at(1); }
     std::string asked() { return std::exchange(service().sent, ""); }
-    void scores(const char* red, const char* blue) {  // as the server told them
-        app.status.red = readTeamScore(app.monitor.redScoreText = red);
-        app.status.blue = readTeamScore(app.monitor.blueScoreText = blue);
-    }
-    ReportRecorder said;
-    FakePlatform platform;
-    WiredApp app{platform};
 };
 
 const char *const kHome = "*** home ***|*** home ***",

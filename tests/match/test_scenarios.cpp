@@ -32,10 +32,6 @@ struct Match : Steps {
                 {roster[i].name, i < frags.size() ? frags[i] : 0, roster[i].ping});
         for (const std::string& d : unrealDatagrams(answer, ++utQuery)) reply(d, host, port);
     }
-    void scores(const std::string& red, const std::string& blue = "0") {  // as the server told
-        app.status.red = readTeamScore(app.monitor.redScoreText = red);
-        app.status.blue = readTeamScore(app.monitor.blueScoreText = blue);
-    }
     // The seconds the match clock started at, or "off".
     std::string clock() {
         return app.battleTimer->enabled() ? std::to_string(app.match.game.played.count()) : "off";

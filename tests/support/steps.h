@@ -43,6 +43,10 @@ struct Steps : Monitor {
         }
         return out;
     }
+    void scores(const std::string& red, const std::string& blue = "0") {  // as the server told
+        app.status.red = readTeamScore(app.monitor.redScoreText = red);
+        app.status.blue = readTeamScore(app.monitor.blueScoreText = blue);
+    }
     // The player rows as "name|score|ping|team|colour;", a non-breaking space shown as "_".
     std::string rows() const {
         const char* const colours[] = {"Black", "Red", "Blue", "Grey", "AssignedBlue"};
