@@ -5,10 +5,8 @@
 #include "browser/browser_actions.h"
 #include "browser/server_list.h"
 #include "monitor/poller.h"
-#include "program/wiring.h"
-#include "support/fake_platform.h"
+#include "support/program_fixture.h"
 #include "support/replies.h"
-#include "support/report_recorder.h"
 
 namespace fc::test {
 namespace {
@@ -65,8 +63,7 @@ TEST(BrowserAnswers, MasterListsShortTruncatedAndHostile) {
 
 // Servers i are 10.0.0.i:2790i, 2 saved with a comment; socket 1 is the sweep's, 2 the clicked
 // server's.
-struct BrowserTest : ::testing::Test {
-    BrowserTest() { app.addListener(&output); }
+struct BrowserTest : ::testing::Test, Program {
     static std::string server(int i) {
         return "10.0.0." + std::to_string(i) + ":2790" + std::to_string(i);
     }
@@ -104,9 +101,6 @@ struct BrowserTest : ::testing::Test {
         return {name, std::to_string(n) + " / 8", "q2dm1", n ? "p" + std::to_string(n) : "-",
                 server(i)};
     }
-    FakePlatform platform;
-    WiredApp app{platform};
-    OutputRecorder output;
     BrowserView& b = app.browserView;
 };
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "match/capper.h"
-#include "support/monitor_fixture.h"
+#include "support/program_fixture.h"
 #include "support/replies.h"
 
 namespace fc::test {

@@ -52,7 +52,7 @@ TEST(Polling, ASilentServerIsToldOnceAndAgainWhenItAnswers) {
     Steps m;
     const auto told = [&m] {
         std::string out;
-        for (const std::string& line : std::exchange(m.shown.lines, {}))
+        for (const std::string& line : std::exchange(m.output.lines, {}))
             if (line.find("The server") != std::string::npos) out += line;
         return out;
     };
@@ -162,7 +162,7 @@ TEST(Polling, QueriesWaitForTheNameAndAFailedNameIsAskedAgain) {
         m.platform.advance(row.foundMs);
         m.platform.hosts["nowhere.invalid"] = "127.0.0.1";
         m.platform.advance(6000 - m.platform.nowMs());
-        EXPECT_EQ(std::tuple(m.platform.lookups.size(), m.shown.lines,
+        EXPECT_EQ(std::tuple(m.platform.lookups.size(), m.output.lines,
                              m.sent().substr(0, std::strlen(row.sent)),
                              *row.sent ? m.socket().remoteAddress() : ""),
                   std::tuple(row.lookups, row.output, row.sent, *row.sent ? "127.0.0.1" : ""));

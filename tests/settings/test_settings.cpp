@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "monitor/poller.h"
-#include "program/wiring.h"
+#include "program/startup.h"
 #include "settings/game_server_list.h"
 #include "settings/headless_defaults.h"
 #include "settings/irc_server_list.h"
 #include "settings/settings_file.h"
 #include "settings/settings_format.h"
-#include "support/fake_platform.h"
-#include "support/report_recorder.h"
+#include "support/program_fixture.h"
 
 namespace fc::test {
 namespace {
@@ -20,13 +19,6 @@ std::string crlf(std::string text) {
         text.insert(at, "\r");
     return text;
 }
-
-struct Program {
-    Program() { app.addListener(&output); }
-    FakePlatform platform;
-    WiredApp app{platform};
-    OutputRecorder output;
-};
 
 struct SettingsTest : ::testing::Test, Program {
     std::string& file() { return platform.files[kSettingsFile]; }
@@ -185,6 +177,22 @@ TEST_F(SettingsTest, ServerListButtonsSaveOnlyAfterAChange) {
     }
     EXPECT_TRUE(fileHolds("IRCServer = irc.oftc.net\r\nIRCServer = irc.example.org my server\r"));
     EXPECT_TRUE(fileHolds("\r\nQ2Server = 10.0.0.5:27960 Friday league\r\nQ2Selected = "));
+}
+
+// With no server saved, one click on the connection button plays the shipped demo, if it is there.
+TEST_F(SettingsTest, TheShippedDemoIsOfferedWhenNoServerIsSaved) {
+    const char* const demo = "demos/final.rec";
+    platform.files[demo] = "";
+    for (const auto& [saved, shipped, entry] : {std::tuple{"", demo, demo},
+                                                {kFirstTimeEntry, demo, demo},
+                                                {" 10.0.0.5", demo, " 10.0.0.5"},
+                                                {"", "gone.rec", ""}}) {
+        app.settings.serverEntry = saved, app.window.connectionButtonEnabled = false;
+        offerShippedDemo(app, shipped);
+        EXPECT_EQ(std::pair(app.settings.serverEntry, app.window.connectionButtonEnabled),
+                  std::pair(std::string(entry), std::string_view(entry) == demo))
+            << saved;
+    }
 }
 
 TEST(HeadlessDefaults, OnlyEntriesThatNameAServerAreTaken) {

@@ -1,9 +1,8 @@
 // A monitor fed replies of a roster whose scores each reply may change; what it said and showed.
 #pragma once
 
-#include "support/monitor_fixture.h"
+#include "support/program_fixture.h"
 #include "support/replies.h"
-#include "support/report_recorder.h"
 
 namespace fc::test {
 
@@ -17,7 +16,6 @@ struct Steps : Monitor {
     // Switched on to `entry` and past its first tick; an empty entry leaves it off.
     explicit Steps(const std::string& entry = "10.0.0.5:27910") {
         app.addListener(&said);
-        app.addListener(&shown);
         if (entry.empty()) return;
         switchOn(entry);
         firstTick();
@@ -77,7 +75,6 @@ struct Steps : Monitor {
     int port = 27910;
     std::int64_t paceMs = 0;
     ReportRecorder said;
-    OutputRecorder shown;
 };
 
 }  // namespace fc::test

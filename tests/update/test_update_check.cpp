@@ -1,25 +1,19 @@
 // The update check through the fake platform: the request, the version file, the message box.
 #include <gtest/gtest.h>
 
-#include "program/wiring.h"
-#include "support/fake_platform.h"
-#include "support/report_recorder.h"
+#include "support/program_fixture.h"
 #include "update/updater.h"
 #include "update/version_file.h"
 
 namespace fc::test {
 namespace {
 
-struct UpdateCheck : ::testing::Test {
+struct UpdateCheck : ::testing::Test, Program {
     void SetUp() override {
-        app.addListener(&output);
         app.settings.updateUrl = "http://127.0.0.1:8080/fcst.versie";
         app.updateCheckEnded = [this] { ++ended; };
     }
     FakeTcpSocket& socket() { return *platform.tcpSockets.at(2); }
-    OutputRecorder output;  // outlives the program
-    FakePlatform platform;
-    WiredApp app{platform};
     int ended = 0;
 };
 

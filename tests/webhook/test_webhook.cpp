@@ -6,10 +6,8 @@
 
 #include "core/text_util.h"
 #include "program/shutdown.h"
-#include "program/wiring.h"
 #include "settings/settings_file.h"
-#include "support/fake_platform.h"
-#include "support/report_recorder.h"
+#include "support/program_fixture.h"
 #include "webhook/webhook.h"
 
 namespace fc::test {
@@ -120,11 +118,9 @@ TEST(Webhook, ANewAddressTakesTheWaitingLinesFromTheFirst) {
     EXPECT_EQ(room.platform.httpPosts.back().find(R"({"content":"e\n)"), 0u);
 }
 
-TEST(WebhookSink, TypedChatStaysOnIrcAndTheAddressIsShownAsItsHostOnly) {
-    FakePlatform platform;
-    WiredApp app{platform};
-    OutputRecorder output;
-    app.addListener(&output);
+struct WebhookSink : ::testing::Test, Program {};
+
+TEST_F(WebhookSink, TypedChatStaysOnIrcAndTheAddressIsShownAsItsHostOnly) {
     app.settings.webhookUrl = "https://chat.example.org/hooks/secret";
     sayInChannel(app, "#c", "hi", ReportKind::Typed);
     EXPECT_EQ(platform.http, nullptr);

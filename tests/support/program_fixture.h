@@ -1,3 +1,5 @@
+// The program on the fake platform, what it shows in the output window, and the program
+// monitoring a game server.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -6,6 +8,7 @@
 #include "monitor/poller.h"
 #include "program/wiring.h"
 #include "support/fake_platform.h"
+#include "support/report_recorder.h"
 
 namespace fc::test {
 
@@ -14,7 +17,14 @@ struct CountingListener : AppListener {
     int replies = 0;
 };
 
-struct Monitor {
+struct Program {
+    Program() { app.addListener(&output); }
+    OutputRecorder output;  // outlives the program
+    FakePlatform platform;
+    WiredApp app{platform};
+};
+
+struct Monitor : Program {
     Monitor() {
         app.addListener(&listener);
         app.match.teamsKnown = true;  // as the start-up leaves it
@@ -34,8 +44,6 @@ struct Monitor {
         socket().deliver(bytes, from, port);
     }
 
-    FakePlatform platform;
-    WiredApp app{platform};
     CountingListener listener;
 };
 
