@@ -196,6 +196,8 @@ TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
             if (int(i) == r.buttonAfter) onMatchButton(u.app);
         }
         EXPECT_EQ(std::tuple(u.app.match.matchState, u.said.lines), std::tuple(r.after, r.said));
+        for (const CaptureMark& mark : u.app.timeline.recorder.current().captures)
+            EXPECT_EQ(mark.team, "Red");  // the first capper's side, on the timeline
         const auto& game = u.app.match.game;
         if (r.caps)
             EXPECT_EQ(std::to_string(game.capsRed) + "/" + std::to_string(game.capsBlue), r.caps);
@@ -260,9 +262,9 @@ TEST_F(MatchControl, TheButtonWalksTheStates) {
 // The interval field keeps what is typed; a field left without a positive number reads 40.
 // Lowered below the seconds a running match already counted, the next tick reports at once.
 TEST_F(MatchControl, TheReportIntervalFollowsTheTypingAndALoweredOneReportsAtOnce) {
-    for (const char* typed : {"", "9", "90"}) onReportIntervalEdited(app, typed);
-    EXPECT_EQ(app.settings.reportIntervalSeconds, "90");
+    for (const char* typed : {"", "9", "1"}) onReportIntervalEdited(app, typed);
     onReportIntervalLeft(app);
+    EXPECT_EQ(app.settings.reportIntervalSeconds, "1");
     onReportIntervalEdited(app, "");
     EXPECT_EQ(app.settings.reportIntervalSeconds, "");
     onReportIntervalLeft(app);
