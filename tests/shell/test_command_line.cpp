@@ -98,6 +98,16 @@ const std::pair<const char*, const char*> kRefused[] = {
     {"--demo plays the shipped match",
      "--demo|--server|h --demo|--replay|f.rec --demo|--sweep --demo|--check-update --demo|--screenshots|d"},
     {"--preview goes only with", "--demo|--preview|x"},
+    {"--preview goes only with",
+     "--preview|x|--duration|1 --preview|x|--irc|h --preview|x|--channel|c --preview|x|--nick|n --preview|x|--key|k --preview|x|--irc-from-settings "
+     "--preview|x|--interp-port|1 --preview|x|--interp-events|got --preview|x|--tls --preview|x|--no-reconnect --preview|x|--sasl-user|u --preview|x|--sasl-password-file|f "
+     "--preview|x|--replay|a.rec --preview|x|--record|r.rec --preview|x|--speed|2 --preview|x|--screenshots|d --preview|x|--sweep --preview|x|--fast "
+     "--preview|x|--filter-empty --preview|x|--filter-unanswered --preview|x|--check-update --preview|x|--demo --preview|x|--webhook|http://h/x --preview|x|--webhook-format|slack"},
+    {"--timeline goes only with",
+     "--timeline|a|--out|b|--headless --timeline|a|--out|b|--server|h --timeline|a|--out|b|--duration|1 --timeline|a|--out|b|--irc|h --timeline|a|--out|b|--channel|c "
+     "--timeline|a|--out|b|--nick|n --timeline|a|--out|b|--key|k --timeline|a|--out|b|--irc-from-settings --timeline|a|--out|b|--interp-port|1 --timeline|a|--out|b|--interp-events|got "
+     "--timeline|a|--out|b|--sasl-user|u --timeline|a|--out|b|--replay|a.rec --timeline|a|--out|b|--record|r.rec --timeline|a|--out|b|--speed|2 --timeline|a|--out|b|--screenshots|d "
+     "--timeline|a|--out|b|--sweep --timeline|a|--out|b|--check-update --timeline|a|--out|b|--no-colors --timeline|a|--out|b|--kind|ctf"},
     {"", "--json --tls --irc|localhost --replay|a.rec --interp-events|quad --kind|ctf --headless|--screenshots|d"},
     {"", "--dir|--interp-port|3490 --preview|x|--kind|tdm --preview|x|--duration|1"},
     {" needs a value", "--headless|--channel --headless|--nick| --headless|--sasl-user|"},
