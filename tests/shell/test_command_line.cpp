@@ -90,14 +90,12 @@ const std::pair<const char*, const char*> kRefused[] = {
     {"--irc-from-settings", "--irc-from-settings --headless|--irc|h|--irc-from-settings"},
     {"--check-update", "--check-update --headless|--sweep|--check-update --headless|--replay|a.rec|--check-update"},
     {"--server", "--headless|--server"}, {"--fast", "--headless|--fast"}, {"--replay", "--headless|--sweep|--replay|a.rec"},
-    {"--preview", "--preview|x|--sweep --preview|x|--check-update --preview|x|--interp-events|got"}, {"soon", "--headless|--duration|soon"},
     {"--irc: not a HOST or HOST:PORT: h:x", "--headless|--irc|h:x"}, {"\"nonsense!!host\" cannot be a host name", "--headless|--server|nonsense!!host"},
     {"is not a number from 1 to 65535", "--headless|--server|h:0 --headless|--server|h:65536 --headless|--server|h:abc"},
     {"--sasl-user and --sasl-password-file go", "--headless|--sasl-user|bot --headless|--sasl-password-file|f"},
-    {"go with --headless", "--sasl-user|bot|--sasl-password-file|f"},
+    {"go with --headless", "--sasl-user|bot|--sasl-password-file|f"}, {"soon", "--headless|--duration|soon"},
     {"--demo plays the shipped match",
      "--demo|--server|h --demo|--replay|f.rec --demo|--sweep --demo|--check-update --demo|--screenshots|d"},
-    {"--preview goes only with", "--demo|--preview|x"},
     {"--preview goes only with",
      "--preview|x|--duration|1 --preview|x|--irc|h --preview|x|--channel|c --preview|x|--nick|n --preview|x|--key|k --preview|x|--irc-from-settings "
      "--preview|x|--interp-port|1 --preview|x|--interp-events|got --preview|x|--tls --preview|x|--no-reconnect --preview|x|--sasl-user|u --preview|x|--sasl-password-file|f "
@@ -109,7 +107,6 @@ const std::pair<const char*, const char*> kRefused[] = {
      "--timeline|a|--out|b|--sasl-user|u --timeline|a|--out|b|--replay|a.rec --timeline|a|--out|b|--record|r.rec --timeline|a|--out|b|--speed|2 --timeline|a|--out|b|--screenshots|d "
      "--timeline|a|--out|b|--sweep --timeline|a|--out|b|--check-update --timeline|a|--out|b|--no-colors --timeline|a|--out|b|--kind|ctf"},
     {"", "--json --tls --irc|localhost --replay|a.rec --interp-events|quad --kind|ctf --headless|--screenshots|d"},
-    {"", "--dir|--interp-port|3490 --preview|x|--kind|tdm --preview|x|--duration|1"},
     {" needs a value", "--headless|--channel --headless|--nick| --headless|--sasl-user|"},
     {"", "--headless|--replay|a.rec|--server|10.0.0.5 --headless|--record --headless|--duration|-1"},
     {"", "--headless|--server| --headless|--replay| --headless|--irc| --headless|--irc|host:"},
@@ -117,11 +114,10 @@ const std::pair<const char*, const char*> kRefused[] = {
     {"", "--headless|--irc|[::1 --headless|--irc|[::1]x --headless|--speed|0.05 --headless|--speed|1001"},
     {"", "--headless|--speed|fast --headless|--interp-port|0 --headless|--interp-port|65536"},
     {"", "--headless|--interp-port|34x --headless|--interp-events|quad, --headless|--interp-events|Quad"},
-    {"", "--headless|--interp-events|"},
+    {"", "--headless|--interp-events| --dir|--interp-port|3490 --preview|x|--kind|tdm"},
     {"--webhook and --webhook-format go with --headless", "--webhook|http://h/x --webhook-format|slack"},
     {"--timeline RECORDING and --out FILE go together", "--timeline|a.rec --out|t.png --size|900x600"},
-    {"--timeline goes only with", "--timeline|a.rec|--out|t.png|--channel|#c --timeline|a.rec|--out|t.png|--headless"},
-    {"", "--headless|--webhook|ftp://h/x --headless|--webhook|hooks.example/x --headless|--webhook-format|teams --preview|x|--webhook|http://h"},
+    {"", "--headless|--webhook|ftp://h/x --headless|--webhook|hooks.example/x --headless|--webhook-format|teams"},
 };
 // clang-format on
 
