@@ -19,7 +19,7 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
         const char* name;
         bool teams, captures;
         void (*game)(TimelineRecorder&, const std::vector<PlayerScore>&);
-        const char* drawn;  // the event from "end" on
+        const char* drawn;    // the event from "end" on
         const char* summary;  // the summary event
     } rows[] = {
         {"captures step their team's line; a capture of no known side is a mark alone", true, true,
