@@ -48,8 +48,8 @@ TEST_F(PreviewTest, BodyTextOfTemplates) {
 
 // Fixedsys at ten points, the colours read back; both documents follow each change.
 TEST_F(PreviewTest, DocumentsOfBothTemplatesAndTheCodesHelp) {
-    const RtfDocument doc = readRtf(previewDocument(app, "\0038x", PreviewKind::Deathmatch));
-    EXPECT_EQ(doc.runs, (std::vector<StyledRun>{{"x\n", Rgb{255, 255, 0}}}));
+    const RtfDocument doc = readRtf(previewDocument(app, "\00315x", PreviewKind::Deathmatch));
+    EXPECT_EQ(doc.runs, (std::vector<StyledRun>{{"x\n", Rgb{192, 192, 192}}}));
     EXPECT_EQ(doc.font + " " + std::to_string(doc.halfPoints), "Fixedsys 20");
     const auto body = [](const std::string& rtf) { return rtf.substr(rtf.find("\\fs20 ") + 6); };
     onTemplateEdited(app, TemplateField::Dm, "%as%");
@@ -106,7 +106,7 @@ TEST(RtfReader, StyledRunsOfTheSubset) {
          {{"a", red}, {"b", red, true}, {"c", red, false, true}, {"d\n", red}}},
         {table + "\\cf1 x\\cf y\\cf7 z\\cf-1 w}", {{"x", red}, {"yzw", {}}}},
         {"\\\\\\{\\}\\'e9\\'zz\r\n{\\*\\unknown hidden}\\tab\\~!}}{", {{"\\{}\xE9zz!", {}}}},
-        {"caf\\'e9abc\\'4", {{"caf\xE9" "abc4", {}}}},  // two hex digits, no more
+        {"caf\\'e9abc\\'4\\", {{"caf\xE9" "abc4", {}}}},  // two hex digits, no more; a lone last "\"
         {"{\\colortbl ;\\red256\\green-5\\blue7;}\\cf1 q", {{"q", Rgb{255, 0, 7}}}},
         {"{\\b1 a}b\\b2 c\\plain d\\ul e\\ulnone f",
          {{"a", {}, true}, {"b"}, {"c", {}, true}, {"d"}, {"e", {}, false, true}, {"f"}}}};
