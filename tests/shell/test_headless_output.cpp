@@ -6,17 +6,16 @@
 
 #include "irc/irc_connection.h"
 #include "irc/outgoing.h"
-#include "program/wiring.h"
 #include "shell/headless.h"
-#include "support/fake_platform.h"
+#include "support/program_fixture.h"
 
 namespace fc::test {
 namespace {
 
+struct HeadlessOutput : ::testing::Test, Program {};
+
 // Each line for the channel is a report event with its fate; a held one an irc event later.
-TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
-    FakePlatform platform;
-    WiredApp app(platform);
+TEST_F(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
     app.settings.ircLineGapMs = "0";
     attachHeadlessOutput(app, true);
     testing::internal::CaptureStdout();
@@ -56,9 +55,7 @@ TEST(HeadlessOutput, EveryLineForTheChannelIsAReportEventWithItsFate) {
 
 // The irc event tells how the login went, the webhook event how the room answered; no password
 // and no webhook address show, in the raw view neither.
-TEST(HeadlessOutput, TheLoginsOutcomeIsAnIrcEventAndNoSecretIsPrinted) {
-    FakePlatform platform;
-    WiredApp app(platform);
+TEST_F(HeadlessOutput, TheLoginsOutcomeIsAnIrcEventAndNoSecretIsPrinted) {
     app.settings.ircLineGapMs = "0", app.settings.showRawText = true;
     app.settings.ircSaslUser = "bot", app.settings.ircSaslPassword = "hunter2";
     app.settings.killAllowedFrom = "boss", app.settings.killPassword = "halt";
