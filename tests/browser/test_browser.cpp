@@ -1,6 +1,8 @@
 // The server browser on the fake platform: answers, master lists, sweeps, buttons, snapshot.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "browser/answers.h"
 #include "browser/browser_actions.h"
 #include "browser/server_list.h"
@@ -173,6 +175,7 @@ TEST_F(BrowserTest, RemoveSelectedAndSelectForWatchingWhilePolling) {
     EXPECT_EQ(app.settings.savedServers,
               (Lines{server(1), server(2) + " Loopback CTF", server(5), server(4)}));
     EXPECT_EQ(b.status, "10.0.0.3:27903 has been removed from the list! Visible: 4. Total 4.");
+    EXPECT_EQ(std::ranges::count(b.serverRows, server(3), &ServerRow::server), 0);
     answer(server(1), "One", 1);  // a bare address takes the server's name as its comment
     onServerRowClicked(app, 0), selectForWatching(app);
     EXPECT_EQ(app.settings.serverEntry, "10.0.0.1:27901 One");
@@ -234,10 +237,11 @@ TEST_F(BrowserTest, TheDetailListAndTheSortOfTheClickedServer) {
     switchDetailMode(app);
     EXPECT_EQ(std::tuple(b.detailList, b.serverRows),
               std::tuple(std::vector<Lines>{{"p1", "1", "9"}}, Rows{row(1, "One", 1), row(2)}));
-    for (const int column : {0, 4, 4, 5}) {  // the unanswered row last in either order
+    // The unanswered row last in either order; a click on the sorted column turns it round.
+    for (const auto [column, up] : {std::pair{0, false}, {4, true}, {4, false}, {5, false}}) {
         onServerColumnClicked(app, column);
-        EXPECT_EQ(std::tie(b.serverRows, b.sortColumn),
-                  std::tuple(Rows{row(1, "One", 1), row(2)}, column ? 4 : 0));
+        EXPECT_EQ(std::tie(b.serverRows, b.sortColumn, b.sortAscending),
+                  std::tuple(Rows{row(1, "One", 1), row(2)}, column ? 4 : 0, up));
     }
     onFilterUnanswered(app, true);  // the selected row stays selected; the rows are counted
     EXPECT_EQ(std::tuple(b.serverRows, b.selected, b.status),
