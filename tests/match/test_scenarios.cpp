@@ -11,11 +11,9 @@ namespace {
 const std::string kBegin = "*** MATCH BEGIN *** Map playing: ";
 const std::string kEnded = "*** MATCH HAS ENDED! *** FINAL SCORE: ";
 
-// The program monitoring a server whose replies the test makes `pace` apart (no entry: none).
+// The program monitoring a server whose replies the test makes `paceMs` apart (no entry: none).
 struct Match : Steps {
-    explicit Match(const std::string& entry = "10.0.0.5:27910", int pace = 1000) : Steps(entry) {
-        paceMs = pace;
-    }
+    explicit Match(const std::string& entry = "10.0.0.5:27910") : Steps(entry) { paceMs = 1000; }
     // A Quake 3 reply with these variables, then the base ones; the first scores set to these.
     void q3(Vars vars, const std::vector<int>& scores = {}) {
         platform.advance(paceMs);
@@ -187,8 +185,8 @@ TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
     // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        Match u("127.0.0.1:7778", 2000);
-        u.app.settings.ctfTemplate = "CAP %c% %ae%";
+        Match u("127.0.0.1:7778");
+        u.paceMs = 2000, u.app.settings.ctfTemplate = "CAP %c% %ae%";
         u.roster = {{"0", "0", "Alpha"}, {"0", "1", "Bravo"}};
         for (std::size_t i = 0; i < r.frags.size(); ++i) {
             if (i + 1 == r.frags.size()) u.platform.advance(r.waitMs);
