@@ -184,8 +184,10 @@ TEST(InterpFeed, TheGreetingAsksForTheGameAndTheOutputShowsTheRawFeed) {
     f.service().receive("a" + std::string(12000, 'x') + "\n");
     EXPECT_EQ(f.app.interp.interpOutput, std::string(9998, 'x') + "\r\n");
     clearInterpOutput(f.app);
-    for (int n : {4000, 4000, 4200, 4185}) f.service().receive(std::string(n, 'y'));  // 16385
+    for (int n : {4000, 4000, 4200, 4184}) f.service().receive(std::string(n, 'y'));  // 16384
     const std::string& out = f.app.interp.interpOutput;
+    EXPECT_EQ(out.find("dropped"), std::string::npos);
+    f.service().receive("y");
     EXPECT_NE(out.find("*** A line longer than 16384 bytes was dropped. ***\r\n"),
               std::string::npos);
     f.service().receive(std::string(9000, 'y') + " got the RED flag!\nRED Flag Status: HOME\n");

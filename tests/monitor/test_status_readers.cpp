@@ -77,7 +77,7 @@ TEST(GetServerVar, FindsTheFirstOccurrenceUpToTheNextBackslash) {
         {"one more character is skipped", "ab\ncd\\e", "\\", "d"}, {"only the virtual backslash behind the end", "\\x", "x\\", ""},
         {"no backslash before the key", "version\\first", "\\version", ""}, {"the key at the end", "\\mapname", "mapname", ""},
         {"the key and its backslash at the end", "\\mapname\\", "mapname", ""},
-        {"a value at the end", "\\mapname\\q2dm1", "mapname", "q2dm1"},
+        {"a value at the end", "\\mapname\\q2dm1", "\\mapname", "q2dm1"},
         {"a NUL behind a key ending in a backslash", std::string("\\mapname\\\0q3dm1", 15), "mapname\\", "q3dm1"},
     };
     // clang-format on
