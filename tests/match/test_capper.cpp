@@ -2,8 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "match/capper.h"
-#include "support/program_fixture.h"
-#include "support/replies.h"
+#include "support/steps.h"
 
 namespace fc::test {
 namespace {
@@ -22,10 +21,8 @@ std::vector<std::pair<std::string, std::string>> pairs(const std::string& text) 
 ServerStatus statusOf(const std::string& players) {
     std::vector<PlayerLine> lines;
     for (const auto& [name, score] : pairs(players)) lines.push_back({score, "1", name});
-    Monitor monitor;
-    monitor.switchOn("127.0.0.1:27910");
-    monitor.firstTick();
-    monitor.reply(quake2Reply({}, lines), "127.0.0.1", 27910);
+    Steps monitor("127.0.0.1:27910");
+    monitor.reply(quake2Reply({}, lines), monitor.host, monitor.port);
     return monitor.app.status;
 }
 
