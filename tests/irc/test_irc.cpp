@@ -257,9 +257,10 @@ TEST_F(IrcTest, LostConnectionsAreRedialledWithDoublingWaits) {
     // Each wait is the base plus at most a tenth; the status counts down. Only the first dial
     // had made its connection.
     for (int base : {10, 20, 40, 80, 160, 320, 600, 600}) {
-        socket().peerClose();
-        EXPECT_TRUE(output.back().starts_with(base == 10 ? "*** Connection lost"
-                                                         : "*** Could not connect"));
+        socket().peerClose();  // the wait told in whole seconds, rounded up
+        const int told = (app.reconnectTimer->interval() + 999) / 1000;
+        EXPECT_EQ(output.back(), (base == 10 ? "*** Connection lost" : "*** Could not connect") +
+                                     ". Reconnecting in "s + std::to_string(told) + " s.");
         platform.advance(200);
         EXPECT_TRUE(app.irc.ircStatus.starts_with("Reconnecting in ")) << app.irc.ircStatus;
         const int dials = socket().connects;
