@@ -27,6 +27,7 @@ TEST(BrowserAnswers, EachAnswerGivesItsRow) {
         {"Quake 3 by its version", kQ2 + "\\version\\Q3 1.32\\maxclients\\8\n7 1 \"^^3A^9b\"\n", "", "1 / 8", "", "3Ab", 2},
         {"Quake 2 keeps carets, and a name's end without its quote", kQ2 + "\\maxclients\\8\n7 1 \"^3A\n", "", "1 / 8", "", "^3A", 1},
         {"a zero wins, a negative never", kQ2 + "\\maxclients\\8\n-5 1 \"a\"\n0 1 \"b\"\n-9 1 \"c\"\n", "", "3 / 8", "", "b", 1},
+        {"negatives alone: no top", kQ2 + "\\maxclients\\8\n-5 1 \"a\"\n", "", "1 / 8", "", "-", 1},
         {"no player in an empty or an unended line", kQ2 + "\\maxclients\\4\n\n2 1 \"A\"\n9 1 \"T\"", "", "2 / 4", "", "A", 1},
         {"variables alone, no line feed", kQ2 + "\\hostname\\V\\maxclients\\4\\", "V", "0 / 4", "", "-", 2},
         {"Unreal Tournament's counts",
