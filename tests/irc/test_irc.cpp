@@ -155,10 +155,9 @@ TEST_F(IrcTest, ThePaceIsTakenAsTypedOrItsDefaultsAndTheOutputWindowIsBounded) {
         {"4", "0", 4, 0}, {"", "", 4, 2000}, {"fast", "fast", 4, 2000}, {"0", "0", 1, 0},
         {" 7 lines", " 7 lines", 7, 7}};  // clang-format on
     for (const auto& [burstTyped, gapTyped, burst, gap] : rows) {
-        SCOPED_TRACE(burstTyped);
         app.settings.ircBurst = burstTyped;
         app.settings.ircLineGapMs = gapTyped;
-        EXPECT_EQ(std::pair(burstLines(app), lineGapMs(app)), std::pair(burst, gap));
+        EXPECT_EQ(std::pair(burstLines(app), lineGapMs(app)), std::pair(burst, gap)) << burstTyped;
     }
     app.appendOutput("a" + std::string(9997, 'x'));  // 10000 with its CR LF: not trimmed yet
     EXPECT_EQ(app.irc.ircOutput.size(), 10000u);

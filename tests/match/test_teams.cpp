@@ -63,12 +63,11 @@ TEST_F(TeamsTest, TeamNamesFromTheTagsOrTheServer) {
         // clang-format on
     };
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
         players(r.players);
         app.monitor.gameType = r.type;
         app.status.variables = readServerVariables(r.reply);
         autoDetectTags(app);
-        EXPECT_EQ(names(), r.names);
+        EXPECT_EQ(names(), r.names) << r.name;
     }
 }
 
@@ -86,12 +85,11 @@ TEST_F(TeamsTest, AssignmentByNameIgnoresCaseAndBlueWins) {
                  "\"[\xC9T\xC9]Zo\xEB\"|\"xyzzy\"\"ABC-XYZ\"|"},
                 {"and blue wins", {"a", "b"}, "", "", "Blue,Blue", "|\"a\"\"b\"|"}};
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
         if (app.monitor.playerRows.size() != r.players.size()) players(r.players);
         app.match.redTeamName = r.red;
         app.match.blueTeamName = r.blue;
         autoAssignNow(app);
-        EXPECT_EQ(teams() + " " + members(), r.teams + (" " + std::string(r.members)));
+        EXPECT_EQ(teams() + " " + members(), r.teams + (" " + std::string(r.members))) << r.name;
     }
 }
 

@@ -78,7 +78,7 @@ TEST_F(PreviewTest, DocumentsOfBothTemplatesAndTheCodesHelp) {
         app.window.stayOnTop = onTop;
         openCodesHelp(app);
         EXPECT_EQ(state(), std::tuple(false, false, true));
-        closeCodesHelp(app);
+        closeCodesHelp(app), closeCodesHelp(app);  // the second changes nothing
         EXPECT_EQ(state(), std::tuple(onTop, true, false));
     }
 }
@@ -104,7 +104,7 @@ TEST(RtfReader, StyledRunsOfTheSubset) {
         // clang-format off
         {table + "\\cf1 a\\b b\\b0\\ul c\\ul0 d\\par}",
          {{"a", red}, {"b", red, true}, {"c", red, false, true}, {"d\n", red}}},
-        {table + "\\cf1 x\\cf y\\cf7 z\\cf-1 w}", {{"x", red}, {"yzw", {}}}},
+        {table + "\\cf1 x\\cf y\\cf7 z\\cf-1 w\\cf1\\plain v}", {{"x", red}, {"yzwv", {}}}},
         {"\\\\\\{\\}\\'e9\\'zz\r\n{\\*\\unknown hidden}\\tab\\~!}}{", {{"\\{}\xE9zz!", {}}}},
         {"caf\\'e9abc\\'4\\", {{"caf\xE9" "abc4", {}}}},  // two hex digits, no more; a lone last "\"
         {"{\\colortbl ;\\red256\\green-5\\blue7;}\\cf1 q", {{"q", Rgb{255, 0, 7}}}},

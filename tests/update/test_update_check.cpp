@@ -43,12 +43,11 @@ TEST_F(UpdateCheck, TheVersionFileDecidesWhatTheOperatorSees) {
         {"a letter before the version", true, {"v1.40  140"}, ""},
         {"a letter as the minor version", true, {"1.x    140"}, ""}};
     for (const auto& [name, asked, blocks, shown] : rows) {
-        SCOPED_TRACE(name);
         asked ? checkForUpdateNow(app) : startUpdateCheck(app);
         socket().accept();
         for (const std::string& block : blocks) socket().receive(block);
         socket().peerClose();
-        EXPECT_EQ(std::exchange(output.messages, ""), shown + (shown.empty() ? "" : ";"));
+        EXPECT_EQ(std::exchange(output.messages, ""), shown + (shown.empty() ? "" : ";")) << name;
     }
     EXPECT_EQ(ended, static_cast<int>(std::size(rows)));
 }
