@@ -111,7 +111,7 @@ const std::pair<const char*, const char*> kRefused[] = {
     {"", "--headless|--replay|a.rec|--server|10.0.0.5 --headless|--record --headless|--duration|-1"},
     {"", "--headless|--server| --headless|--replay| --headless|--irc| --headless|--irc|host:"},
     {"", "--headless|--irc|host:0 --headless|--irc|host:65536 --headless|--irc|host:66x --headless|--irc|:1"},
-    {"", "--headless|--irc|[::1 --headless|--irc|[::1]x --headless|--speed|0.05 --headless|--speed|1001"},
+    {"", "--headless|--irc|[::1 --headless|--irc|[::1]x --headless|--irc|[::1]: --headless|--speed|0.05 --headless|--speed|1001"},
     {"", "--headless|--speed|fast --headless|--interp-port|0 --headless|--interp-port|65536"},
     {"", "--headless|--interp-port|34x --headless|--interp-events|quad, --headless|--interp-events|Quad"},
     {"", "--headless|--interp-events| --dir|--interp-port|3490 --preview|x|--kind|tdm"},
