@@ -72,16 +72,16 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
         TimelineRecorder r;
         r.capture("Red", "early"), r.second(), r.scores(1, 1, six);  // before the begin: nothing
         r.begin(
-            {"q3/ctf 1", "[PRIVATE!]", "R", "B", "2026-12-08 20:15:00", row.teams, row.captures});
+            {"q3/ctf-1 x", "[PRIVATE!]", "R", "B", "2026-12-08 20:15:00", row.teams, row.captures});
         row.game(r, six);
         const std::string json = timelineEventJson(r.current());
         EXPECT_EQ(json.substr(0, json.find(",\"end\"")),
-                  R"({"event":"timeline","map":"q3/ctf 1","server":"[PRIVATE!]","redTeam":"R",)"
+                  R"({"event":"timeline","map":"q3/ctf-1 x","server":"[PRIVATE!]","redTeam":"R",)"
                   R"("blueTeam":"B","began":"2026-12-08 20:15:00","begin":0)");
         EXPECT_EQ(json.substr(json.find("\"end\"")), row.drawn);
         EXPECT_EQ(summaryEventJson(r.current()), row.summary);
         EXPECT_EQ(timelinePath(r.current(), "svg"),
-                  "demos/timeline-2026-12-08-201500-q3_ctf_1.svg");
+                  "demos/timeline-2026-12-08-201500-q3_ctf-1_x.svg");
     }
 }
 

@@ -19,6 +19,7 @@ TEST(RoomText, IrcCodesBecomeTheRoomsMarkdownInUtf8) {
         {"blanks outside the markers", discord, "a\002 b \037c\017 d", "a **b** **__c__** d"},
         {"slack has no underline", slack, "\002Cap\002 by \037me", "*Cap* by me"},
         {"colours dropped, background too", discord, "\00304,12red\0033,x\0031", "red,x"},
+        {"a comma last after a colour", slack, "\00304,", ","},
         {"bold over a colour change", discord, "\002\00304R\00314 2\002", "**R 2**"},
         {"Windows-1252 and Latin-1 high bytes", slack, "\x80 \xE9", "\xE2\x82\xAC \xC3\xA9"},
         {"Markdown in names escaped", discord, "> [BC]*_x >", "\\> \\[BC\\]\\*\\_x >"},
