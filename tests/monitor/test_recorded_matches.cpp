@@ -60,7 +60,7 @@ TEST(RecordedMatch, ShowAndSayWhatHappened) {
             ASSERT_EQ(std::tie(m.app.monitor.gameFamily, m.app.monitor.gameText),
                       std::tuple(GameFamily::Q3, "baseoa"));
         }
-        EXPECT_EQ(std::tie(m.listener.replies, m.app.settings.serverEntry, m.said.lines),
+        EXPECT_EQ(std::tie(m.output.replies, m.app.settings.serverEntry, m.said.lines),
                   std::tuple(int(answered), "127.0.0.1:27974 recorded", lines));
     }
 }

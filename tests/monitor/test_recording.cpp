@@ -161,7 +161,7 @@ TEST(Recording, ADamagedRecordingPlaysUpToTheDamageAndSaysWhere) {
         if (row.file) m.platform.files[kFile] = *row.file;
         m.playBack(0.5);
         const std::string said = "Playback of " + kFile + " stopped at record " + row.said + "\r\n";
-        EXPECT_EQ(std::tuple(m.listener.replies, m.app.monitor.playbackLength,
+        EXPECT_EQ(std::tuple(m.output.replies, m.app.monitor.playbackLength,
                              m.app.window.serverEntryEnabled, m.app.irc.ircOutput),
                   std::tuple(row.replies, row.records, true, row.said.empty() ? "" : said));
     }

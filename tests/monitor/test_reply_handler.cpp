@@ -47,7 +47,7 @@ TEST(ReplyHandler, AReplyShowsItsGameMapAndStatus) {
                            m.app.monitor.statisticsText),
                   std::make_tuple(row.family, row.game, row.map, row.stats));
         EXPECT_EQ(std::tuple(m.status(), m.app.monitor.receivedBytesText,
-                             m.app.monitor.lastReplyText, m.listener.replies),
+                             m.app.monitor.lastReplyText, m.output.replies),
                   std::tuple(row.status, " " + std::to_string(row.reply.size()) + " bytes.",
                              row.reply, 1));
     }
@@ -77,7 +77,7 @@ TEST(ReplyHandler, WhoseDatagramsCountAsReplies) {
         m.reply(row.datagram, row.from, row.port);
         EXPECT_EQ(
             std::tuple(
-                m.listener.replies, m.app.monitor.receivedBytesText, m.app.settings.serverEntry,
+                m.output.replies, m.app.monitor.receivedBytesText, m.app.settings.serverEntry,
                 m.app.monitor.gameText + " " +
                     (m.app.monitor.playerRows.empty() ? "-" : m.app.monitor.playerRows[0].name)),
             std::tuple(row.shows ? 1 : 0, row.bytes,
@@ -141,7 +141,7 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
             if (mark == 'F') bytes.pop_back();
             if (!joined) m.reply(std::exchange(bytes, {}), "127.0.0.1", 7778);
         }
-        EXPECT_EQ(m.listener.replies, row.answers);
+        EXPECT_EQ(m.output.replies, row.answers);
         // The whole answer, whatever order its pieces came in; none yet: a word in the list.
         EXPECT_EQ(m.app.monitor.playerRows.at(1).name + " " + m.app.monitor.redScoreText +
                       m.app.match.blueTeamCaption,

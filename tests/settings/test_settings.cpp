@@ -180,7 +180,7 @@ TEST_F(SettingsTest, ServerListButtonsSaveOnlyAfterAChange) {
 }
 
 // With no server saved, one click on the connection button plays the shipped demo, if it is there.
-TEST_F(SettingsTest, TheShippedDemoIsOfferedWhenNoServerIsSaved) {
+TEST_F(SettingsTest, StartingOffersTheShippedDemoAndCountsTheStart) {
     const char* const demo = "demos/final.rec";
     platform.files[demo] = "";
     for (const auto& [saved, shipped, entry] : {std::tuple{"", demo, demo},
@@ -193,6 +193,9 @@ TEST_F(SettingsTest, TheShippedDemoIsOfferedWhenNoServerIsSaved) {
                   std::pair(std::string(entry), std::string_view(entry) == demo))
             << saved;
     }
+    platform.files[kSettingsFile] = "isStarted = 2147483647\r\n; End of INI\r\n";
+    startProgram(app);  // the count of starts stops at its greatest
+    EXPECT_EQ(app.settings.startCount, 2147483647);
 }
 
 TEST(HeadlessDefaults, OnlyEntriesThatNameAServerAreTaken) {

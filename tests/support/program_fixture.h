@@ -12,11 +12,6 @@
 
 namespace fc::test {
 
-struct CountingListener : AppListener {
-    void replyHandled() override { ++replies; }
-    int replies = 0;
-};
-
 struct Program {
     Program() { app.addListener(&output); }
     OutputRecorder output;  // outlives the program
@@ -25,10 +20,7 @@ struct Program {
 };
 
 struct Monitor : Program {
-    Monitor() {
-        app.addListener(&listener);
-        app.match.teamsKnown = true;  // as the start-up leaves it
-    }
+    Monitor() { app.match.teamsKnown = true; }  // as the start-up leaves it
 
     FakeUdpSocket& socket() { return *platform.udpSockets.at(0); }
 
@@ -43,8 +35,6 @@ struct Monitor : Program {
     void reply(const std::string& bytes, const std::string& from, int port) {
         socket().deliver(bytes, from, port);
     }
-
-    CountingListener listener;
 };
 
 class MonitorTest : public ::testing::Test, public Monitor {};

@@ -13,14 +13,17 @@ struct ReportRecorder : AppListener {
     std::vector<std::string> lines;
 };
 
-// The lines appended to the IRC output window, and the message boxes as "TITLE: TEXT;".
+// The lines appended to the IRC output window, the message boxes as "TITLE: TEXT;", and how
+// many replies the window was redrawn for.
 struct OutputRecorder : AppListener {
     void outputAppended(const std::string& text) override { lines.push_back(text); }
+    void replyHandled() override { ++replies; }
     void messageShown(const std::string& title, const std::string& text) override {
         messages += title + ": " + text + ";";
     }
     std::vector<std::string> lines;
     std::string messages;
+    int replies = 0;
 };
 
 }  // namespace fc::test
