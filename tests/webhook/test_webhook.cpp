@@ -18,7 +18,7 @@ TEST(RoomText, IrcCodesBecomeTheRoomsMarkdownInUtf8) {
     const std::tuple<const char*, WebhookFormat, const char*, const char*> rows[] = {
         {"blanks outside the markers", discord, "a\002 b \037c\017 d", "a **b** **__c__** d"},
         {"slack has no underline", slack, "\002Cap\002 by \037me", "*Cap* by me"},
-        {"colours dropped, background too", discord, "\00304,12red\0033,x\0031", "red,x"},
+        {"colours dropped, background too", discord, "\00304,12red\0033,x\0031\0031,234", "red,x4"},
         {"a comma last after a colour", slack, "\00304,", ","},
         {"bold over a colour change", discord, "\002\00304R\00314 2\002", "**R 2**"},
         {"Windows-1252 and Latin-1 high bytes", slack, "\x80 \xE9", "\xE2\x82\xAC \xC3\xA9"},
@@ -52,6 +52,9 @@ TEST(Webhook, EachAnswerDecidesWhenTheWaitingLinesGo) {
         {"429 with retry_after", answer(429, "", {}, R"({"retry_after": 1.25})"), "retry 1", 1250,
          "one\\ntwo"},
         {"429 with Retry-After", answer(429, "", {{"retry-after", "3"}}), "retry 1", 3000,
+         "one\\ntwo"},
+        {"an unreadable retry_after",
+         answer(429, "", {{"retry-after", "3"}}, R"({"retry_after":"x"})"), "retry 1", 3000,
          "one\\ntwo"},
         {"a deleted webhook", answer(404), "failed 1", 2000, "one\\ntwo"},
         {"no answer", answer(0, "no answer in time"), "failed 1", 2000, "one\\ntwo"}};
