@@ -113,7 +113,7 @@ TEST(RtfReader, StyledRunsOfTheSubset) {
     // clang-format on
     for (const auto& [rtf, runs] : rows) EXPECT_EQ(readRtf(rtf).runs, runs) << rtf;
     EXPECT_EQ(readRtf(table + "\\fs20 }").font, "Fixedsys");
-    EXPECT_EQ(readRtf("\\fs999999999\\fs0").halfPoints, 999999999);  // no size of nothing
+    EXPECT_EQ(readRtf("\\fs999999999\\fs0").halfPoints, 999999999);         // a size 0 is none
     EXPECT_EQ(readRtf("\\fs99999999999999999999").halfPoints, 1000000000);  // held, not wrapped
 }
 
