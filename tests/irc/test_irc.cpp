@@ -140,7 +140,8 @@ TEST_F(IrcTest, TheLoginLineLeavesAfterRegisteringAndTheJoinWaitsForTheService) 
         connect();
         line(":s 376 FCST :End");
         expect({"MODE FCST +i", app.settings.ircLoginLine});
-        if (answered) line(":Q!TheQBot@CServe.quakenet.org NOTICE FCST :You are now logged in.");
+        for (int i = 0; answered && i < 2; ++i)  // the second joins nothing more
+            line(":Q!TheQBot@CServe.quakenet.org NOTICE FCST :You are now logged in.");
         platform.advance(4999);
         EXPECT_EQ(sent(), answered ? Lines{"JOIN #FCST "} : Lines{});
         platform.advance(1);
@@ -207,9 +208,9 @@ TEST_F(IrcTest, NicksInUseAreFollowedByAnUnderscoreThenDigitsThenGivenUpAsIsAFai
     expect({}, {"*** The nick FCST and the ten tried after it are in use: not connected."});
     EXPECT_TRUE(socket().state() == SocketState::Closed && app.window.connectIrcButtonEnabled);
     // TLS modes reach the socket; a failed check is shown and not retried.
-    app.settings.ircTls = app.settings.ircTlsInsecure = true;
+    useTls(app, true), app.settings.ircTlsInsecure = true;  // the usual TLS port follows the box
     connect();
-    EXPECT_TRUE(socket().tls.on && socket().tls.insecure);
+    EXPECT_TRUE(socket().tls.on && socket().tls.insecure && socket().port == 6697);
     app.settings.ircTlsInsecure = false;
     connectIrc(app);  // the warning comes with insecure connects only
     EXPECT_TRUE(socket().tls.on && !socket().tls.insecure);

@@ -223,6 +223,7 @@ TEST_F(MatchControl, ACorrectedTimePlayedIsTakenWhenTheClockIsFollowedAgain) {
         onTimePlayedEdited(app, r.typed);
         onFollowClockChanged(app, true);
         EXPECT_EQ(app.match.game.played.count(), r.played) << r.typed;
+        EXPECT_FALSE(app.match.timePlayedEditable);  // the field locked again
     }
 }
 
