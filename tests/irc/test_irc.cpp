@@ -20,9 +20,9 @@ TEST_F(IrcTest, ALineIsSentCountedAndEchoedSwitchedOffOrNotConnectedOnlyListener
     joinChannel();
     sayInChannel(app, "#FCST\r\nQUIT", "hi");  // no text can end its line
     expect({"PRIVMSG #FCSTQUIT :hi"}, {"<FCST> hi"}, {"hi"});
+    app.settings.linesPrinted = 41;  // a raw line is not counted
     sendIrcLine(app, "NOTICE x :" + std::string(1000, 'b'));
     EXPECT_EQ(sent(), Lines{"NOTICE x :" + std::string(500, 'b')});  // 512 bytes with CR LF
-    app.settings.linesPrinted = 41;
     sayInChannel(app, "#FCST", "\002Red\002 scores!");
     expect({"PRIVMSG #FCST :\002Red\002 scores!"}, {"<FCST> \002Red\002 scores!"},
            {"\002Red\002 scores!"});
@@ -52,7 +52,7 @@ TEST_F(IrcTest, TheStrippingOptionsAndTheEncodingShapeWhatLeaves) {
         {"two digits at most", "c", "\003123", "3"},
         {"nine and zero are digits", "c", "\00390a\00309b", "ab"},
         {"no background", "c", "\0034,1x", ",1x"},
-        {"a code at the end", "c", "end\003", "end"},
+        {"a code at the end", "c", "end\003 x\0034", "end x"},
         {"font codes alone", "f", "\002A\037B\026C\017", "ABC\017"},
         {"no line breaks", "", evil, "[EvilQUIT :x]"},
         {"cut to the limit", "", std::string(600, 'a'), std::string(495, 'a')},

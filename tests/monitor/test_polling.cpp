@@ -31,8 +31,7 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     EXPECT_EQ(m.rows(), "Alpha|___2|__30|Spec|Grey;Zulu|___1|__20|Red|Red;");  // sorted by name
     EXPECT_EQ(m.status(),
               "geen|1|2|Zulu/1/\"Zulu\"/1/\"Zulu\"/1/20/Red|0 1|[no match]");  // unsorted
-    m.roster = {{"1", "20", "Zulu"}, {"1", "20", "Zulu"}};  // alike, each takes its own row
-    m.send("print\n\\Players_Red\\1");
+    m.roster = {{"1", "20", "Zu"}, {"1", "20", "Zu"}}, m.send("print\n\\Players_Red\\1");  // alike
     EXPECT_EQ(m.app.status.players.at(0).team + m.app.status.players.at(1).team, "RedSpec");
     m.platform.advance(3000);  // a Quake family: the tick at 3000 ms, then one a second
     EXPECT_EQ(std::string(familyText(m.app.monitor.gameFamily)) + " " + m.sent(),

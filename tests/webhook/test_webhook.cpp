@@ -141,8 +141,9 @@ TEST_F(WebhookSink, TypedChatStaysOnIrcAndTheAddressIsShownAsItsHostOnly) {
     // A room that does not fail gets ten seconds more at closing for a line on its way.
     int closes = 0;
     app.closeMainWindow = [&] { ++closes; };
-    app.settings.webhookUrl = "https://chat.example.org/hooks/other";
+    app.settings.webhookUrl = "https://chat.example.org/o", app.settings.webhookFormat = " Slack";
     sayInChannel(app, "#c", "FINAL SCORE", ReportKind::Essential);
+    EXPECT_TRUE(platform.httpPosts.back().starts_with(R"({"text":"FINAL SCORE")"));
     onCloseRequest(app);
     platform.advance(10499);
     EXPECT_EQ(closes, 0);
