@@ -178,7 +178,7 @@ TEST_F(SettingsTest, ServerListButtonsSaveOnlyAfterAChange) {
     EXPECT_TRUE(fileHolds("\r\nQ2Server = 10.0.0.5:27960 Friday league\r\nQ2Selected = "));
 }
 
-// With no server saved, one click on the connection button plays the shipped demo, if it is there.
+// The shipped demo waits behind the button when no server is saved; a start counts, to its end.
 TEST_F(SettingsTest, StartingOffersTheShippedDemoAndCountsTheStart) {
     const char* const demo = "demos/final.rec";
     platform.files[demo] = "";
