@@ -87,8 +87,8 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
          {"* MODE: +ovh joe joe joe", "|@op joe"}},
         {"tags, modes by PREFIX, a nick change", {"@time=2026-12-08T07:00:00Z;msgid=a\\sb :s 005 FCST "
           "PREFIX=(Yov)!@+ CHANMODES=b,,lk,nt :ok\n:op!o@h MODE #FCST +vo-o-l+bY+k joe joe op x!*@* joe key\n"
-          "@account=j :joe!j@h NICK jim\n:s 331 FCST #FCST :No topic is set\n:op!o@h MODE #FCST +b-k+v x!*@* op\n"},
-         {"* MODE: +vo-o-l+bY+k joe joe op x!*@* joe key", "* MODE: +b-k+v x!*@* op", "(no topic)|+op !@+jim"}},
+          "@account=j :joe!j@h NICK jim\n:s 331 FCST #FCST :No topic is set\n:op!o@h MODE #FCST +bl-k+v x!*@* 5 op\n"},
+         {"* MODE: +vo-o-l+bY+k joe joe op x!*@* joe key", "* MODE: +bl-k+v x!*@* 5 op", "(no topic)|+op !@+jim"}},
         // clang-format on
         {"topic and names",
          {":s 332 FCST #FCST :War\n:s 333 FCST #FCST op 1\n:s 353 FCST = #FCST :@op +v FCST \n"

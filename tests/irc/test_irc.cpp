@@ -42,8 +42,9 @@ TEST_F(IrcTest, ALineIsSentCountedAndEchoedSwitchedOffOrNotConnectedOnlyListener
 // U the server's UTF8ONLY.
 TEST_F(IrcTest, TheStrippingOptionsAndTheEncodingShapeWhatLeaves) {
     const std::string all = "\002\00304Red\003\037 3\026\017", evil = "[Evil\r\nQUIT :x\0]"s;
-    std::string twoByte;
-    for (int i = 0; i < 247; ++i) twoByte += "\xC3\xA9";  // 494 of the 495 bytes left
+    std::string twoByte, threeByte;  // 494 and all 495 of the bytes left
+    for (int i = 0; i < 247; ++i) twoByte += "\xC3\xA9";
+    for (int i = 0; i < 165; ++i) threeByte += "\xE2\x80\xA2";
     const std::tuple<const char*, const char*, std::string, std::string> rows[] = {
         {"none by default", "", all, all},
         {"colours removed", "c", all, "\002Red\037 3\026\017"},
@@ -62,7 +63,8 @@ TEST_F(IrcTest, TheStrippingOptionsAndTheEncodingShapeWhatLeaves) {
         {"no-break padding", "", "1\xA0\xA0", "1\xC2\xA0\xC2\xA0"},
         {"Latin-1 as it is", "L", "Jos\xE9", "Jos\xE9"},
         {"UTF8ONLY beats the setting", "LU", "Jos\xE9", "Jos\xC3\xA9"},
-        {"the cut between characters", "", std::string(600, '\xE9'), twoByte}};
+        {"the cut between characters", "", std::string(600, '\xE9'), twoByte},
+        {"three bytes each", "", std::string(600, '\x95'), threeByte}};
     joinChannel();
     for (const auto& [name, options, text, wire] : rows) {
         SCOPED_TRACE(name);

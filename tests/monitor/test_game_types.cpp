@@ -110,7 +110,7 @@ TEST(GameTypes, TheWindowNamesTheGame) {
     const std::pair<std::string, const char*> rows[] = {
         {q3("baseoa", "0"), "Quake 3 free for all"}, {q3("cpma", "1"), "Quake 3 duel (cpma)"},
         {q3("cpma", "3"), "Quake 3 team deathmatch (cpma)"}, {q3("cpma", "4"), "Quake 3 capture the flag (cpma)"},
-        {q3("cpma", "9"), "Quake 3 game 9 (cpma)"}, {Q2 + "baseq2", "Quake 2 free for all"},
+        {q3("cpma", "5"), "Quake 3 game 5 (cpma)"}, {Q2 + "baseq2", "Quake 2 free for all"},
         {q3("baseq3", "4"), "Quake 3 capture the flag (baseq3/baseoa)"}, {"", "No game recognised yet"}};
     // clang-format on
     for (const auto& [reply, name] : rows) {
