@@ -18,7 +18,7 @@ std::optional<std::string> addUnrealPiece(App& app, std::string piece) {
     const std::size_t stop = queryId.find('.');
     if (stop == std::string::npos) return std::nullopt;
     const double number = leadingNumber(std::string_view(queryId).substr(stop + 1));
-    if (number < 0 || number > kHighestUnrealPacket) return std::nullopt;
+    if (number < 1 || number > kHighestUnrealPacket) return std::nullopt;
     const auto n = static_cast<std::int16_t>(number);
     const bool final = textContains(piece, "\\final\\");
     app.monitor.utPackets[n] = std::move(piece);

@@ -113,7 +113,7 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
         {"in order", "1 2 3f", 1}, {"out of order", "1 2 3f T 3f 2 1", 2},
         {"final mark without closing backslash", "1 2 3F", 1}, {"a missing piece later", "1 3f 2", 1},
         {"older pieces never mix in", "1 3f T 2", 0}, {"a lost final given up", "1 2 T 3f", 0},
-        {"second final same query", "1 2 3f 3f 2", 1},
+        {"second final same query", "1 2 3f 3f 2", 1}, {"no piece 0", "1 3f 0f 2", 1},
         {"piece above 100 dropped", "1 2 101f", 0}, {"queryid without full stop", "1 2 3.", 0},
         {"every query answered once", "1 2 3f T 1 2 3f T 3f", 2},
         {"pieces in one datagram", "1+ 2 3f", 1}, {"a whole answer in one datagram", "1+ 2+ 3f", 1}};
