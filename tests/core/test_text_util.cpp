@@ -24,10 +24,8 @@ TEST(TextUtil, LeadingNumbersCaseAndNumberForms) {
         {"\xE9t\xE9", "\xC9T\xC9"},
         {"\xE0\xFE", "\xC0\xDE"},
         {"\xF7\xD7\xDF\xFF", "\xF7\xD7\xDF\xFF"}};
-    for (const auto& [lower, upper] : lowerUpper) {
-        EXPECT_EQ(toUpper(lower), upper);
-        EXPECT_EQ(toLower(upper), lower);
-    }
+    for (const auto& [lower, upper] : lowerUpper)
+        EXPECT_EQ(std::tuple(toUpper(lower), toLower(upper)), std::tuple(upper, lower));
     EXPECT_EQ(plainNumber(7) + blankNumber(7) + blankNumber(0) + blankNumber(-3), "7 7 0-3");
 }
 

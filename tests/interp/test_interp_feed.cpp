@@ -104,8 +104,7 @@ TEST(InterpFeed, LinesMoveTheLabelsAndAreReportedByTheirSwitches) {
         Feed f;
         r.set(f);
         for (const std::string& arrival : r.in) f.service().receive(arrival);
-        EXPECT_EQ(f.said.lines, r.said);
-        EXPECT_EQ(f.asked(), r.asked);
+        EXPECT_EQ(std::tuple(f.said.lines, f.asked()), std::tuple(r.said, r.asked));
         const App& a = f.app;
         if (r.flags) EXPECT_EQ(a.interp.redFlagWhere + "|" + a.interp.blueFlagWhere, r.flags);
         if (r.capper) EXPECT_EQ(a.interp.interpCapper, r.capper);

@@ -133,8 +133,7 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
         for (const std::string& nick : app.irc.channelNicks)
             state += (state.ends_with('|') ? "" : " ") + nick;
         got.push_back(state);
-        EXPECT_EQ(got, out);
-        EXPECT_EQ(app.irc.botNick, "FCST");
+        EXPECT_EQ(std::tuple(got, app.irc.botNick), std::tuple(out, "FCST"));
     }
 }
 

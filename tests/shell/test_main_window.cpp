@@ -68,8 +68,7 @@ TEST_F(Window, SaveNowAndCloseWhichWaitsForTheQuitTimer) {
     EXPECT_TRUE(window.isVisible());
     platform.advance(10);
     EXPECT_FALSE(window.isVisible() || app.window.splashVisible);  // the splash goes with it
-    EXPECT_EQ(ends, 1);
-    EXPECT_EQ(platform.fileLog.size(), 3u);
+    EXPECT_EQ(std::tuple(ends, platform.fileLog.size()), std::tuple(1, 3u));
 }
 
 }  // namespace
