@@ -14,7 +14,7 @@ namespace {
 
 TEST(TextUtil, LeadingNumbersCaseAndNumberForms) {
     const std::pair<const char*, double> numbers[] = {
-        {"60 seconds", 60}, {"  45", 45}, {"-3x", -3}, {"12.5/3", 12.5},
+        {"60 seconds", 60}, {"  45", 45}, {"-3x", -3}, {"12.25/3", 12.25},
         {"abc", 0},         {"", 0},      {"-", 0}};
     for (const auto& [text, number] : numbers) EXPECT_EQ(leadingNumber(text), number) << text;
     EXPECT_EQ(leadingNumber(std::string(400, '9')), 0);  // too large to be a number at all

@@ -214,8 +214,10 @@ TEST_F(MatchControl, ACorrectedTimePlayedIsTakenWhenTheClockIsFollowedAgain) {
         const char* typed;
         bool clicked;
         long long played;
-    } rows[] = {{"7:30", true, 450}, {"7", true, 420},    {" 2:05 ", true, 125},
-                {"x", true, 0},      {"7:30", false, 42}, {"99999999999:00", true, 42}};
+    } rows[] = {{"7:30", true, 450},      {"7", true, 420},
+                {" 2:05 ", true, 125},    {"x", true, 0},
+                {"7:30", false, 42},      {"35791394:7", true, 2147483647},
+                {"35791394:8", true, 42}, {"-35791394:-8", true, -2147483648}};
     for (const auto& r : rows) {
         app.match.game.played = std::chrono::seconds(42);
         onFollowClockChanged(app, false);
