@@ -247,8 +247,7 @@ TEST(RecordTab, ProposedNamesAndPlayingTheSelectedRecording) {
         playSelected(m.app);
         EXPECT_EQ(m.app.settings.serverEntry, entry);
     }
-    EXPECT_TRUE(m.app.window.serverEntryEnabled);
-    EXPECT_TRUE(m.app.window.showGameTab);
+    EXPECT_TRUE(m.app.window.serverEntryEnabled && m.app.window.showGameTab);
 }
 
 }  // namespace

@@ -160,7 +160,6 @@ TEST(UnrealPieces, PlayersByTheirNumberTeamsByTheGame) {
                 {"DeathMatchPlus", "Alpha 3 DM (0)|Bravo 1 DM (1)|Cid 0 DM (2)|"},
                 {"LastManStanding", "Alpha 3 0|Bravo 1 1|Cid 0 2|"}};
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.gametype);
         Steps m("127.0.0.1:7778");
         const UnrealAnswer a{
             r.gametype, "0", {{"Alpha", 3, "0"}, {"Bravo", 1, "1"}, {"Cid", 0, "2"}}};
@@ -169,7 +168,7 @@ TEST(UnrealPieces, PlayersByTheirNumberTeamsByTheGame) {
         std::string shown;
         for (const PlayerRow& row : m.app.monitor.playerRows)
             shown += row.name + " " + stripNonBreakingSpaces(row.score) + " " + row.team + "|";
-        EXPECT_EQ(shown, r.rows);
+        EXPECT_EQ(shown, r.rows) << r.gametype;
     }
 }
 

@@ -30,7 +30,6 @@ TEST(ReplyMemory, AReplyReadsTheSameAfterAnother) {
     };
     // clang-format on
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
         Steps fresh, used;
         for (const std::string& r : {row.before, row.reply}) used.reply(r, used.host, used.port);
         fresh.reply(row.reply, fresh.host, fresh.port);
@@ -38,7 +37,7 @@ TEST(ReplyMemory, AReplyReadsTheSameAfterAnother) {
             return std::tie(a.status.variables, a.status.players, a.monitor.playerRows,
                             a.monitor.serverInfoText);
         };
-        EXPECT_EQ(read(used.app), read(fresh.app));
+        EXPECT_EQ(read(used.app), read(fresh.app)) << row.name;
     }
 }
 

@@ -113,12 +113,12 @@ TEST_F(SettingsTest, ValuesCannotBreakTheLayout) {
 }
 
 TEST_F(SettingsTest, DamagedFileLoadsEveryGoodLineAndKeepsACopy) {
-    const std::string damaged = "IRCName = Survivor\r\ngarbage without equals\r\n" +
+    const std::string damaged = "IRCName = Survivor\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\n" +
                                 std::string("IRC\0Channel = #x\r\n", 18) + "IRCPort = 7000\r\n" +
                                 std::string(100000, 'A') + " = long\r\nAdvanced = 7\r\n" +
-                                "isStarted = 99999999999\r\nIRCChannel = #fine\r\n";
+                                "isStarted = 99999999999\r\nIRCChannel = #fine\r\n; End of INI\r\n";
     const std::pair<std::string, std::string> files[] = {
-        {damaged, "lines 2, 3, 5, 6, 7 could not be read, and its end is missing"},
+        {damaged, "lines 2, 3, 4, 5, 6, 7, 8, 10, 11, 12 could not be read"},  // ten, all named
         {"IRCName = Cut short\r\nx\r\n", "line 2 could not be read, and its end is missing"},
         {crlf("x\nx\nx\nx\nx\nx\nx\nx\nx\nx\nx\nx\n; End of INI\n"),
          "lines 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 2 more could not be read"}};
