@@ -206,8 +206,8 @@ TEST_F(BrowserTest, TheSnapshotRoundTripAndRemovingWhatItDoesNotShow) {
         std::tuple("Three\r\n1 / 8\r\nq2dm1\r\np1\r\n10.0.0.3:27903\r\n-\r\n\r\n\r\n\r\n10.0.0.1:"
                    "27901\r\n-\r\n\r\n\r\n\r\n10.0.0.2:27902\r\n",
                    false));
-    openBrowser(app);  // read back: the three records, nothing more
-    EXPECT_EQ(b.serverRows.size(), 3u);
+    openBrowser(app), platform.advance(50);  // the three records, redrawn at the watched one
+    EXPECT_EQ(std::tuple(b.serverRows.size(), b.selected, b.redraws), std::tuple(3u, 0, 1));
     closeThisWindow(app);
     platform.files[kSnapshotFile] =
         "Three\r\n1 / 8\r\nq2dm1\r\np1\r\n10.0.0.3:27903\r\nCut\r\n3 / 8";
