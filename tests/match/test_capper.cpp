@@ -38,12 +38,8 @@ TEST_F(MonitorTest, CapperIsTheLargestRiseOfACaptureOnTheTeam) {
     const char *abc = "Ann=Red,Bob=Red,Cid=Blue", *reds = "Ann=Red,Bob=Red,Cid=Red",
                *zeros = "Ann=0,Bob=0,Cid=0", *red = "Ann=Red";
     using enum GameType;
-    const struct {
-        const char* name;
-        GameType type;
-        const char *teams, *before, *now, *capper, *marked = "";
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    const struct { const char* name; GameType type; const char *teams, *before, *now, *capper, *marked = ""; } rows[] = {
         {"the largest rise", Quake2Ctf, abc, zeros, "Ann=2,Bob=15,Cid=0", "Bob"},
         // Cid's larger rise moves the best, but he is blue: Ann, named before him, stays.
         {"the best of the team", Quake2Ctf, abc, zeros, "Ann=2,Bob=0,Cid=16", "Ann"},

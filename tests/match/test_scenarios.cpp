@@ -47,17 +47,12 @@ TEST(MatchRules, OnePairOfReplies) {
                    Q3Ctf = GameType::Quake3BaseCtf;
     const std::string at = kBegin + "   Server: 10.0.0.5:27910   Time Left: ";
     const std::string hidden = kBegin + "   Server: [PRIVATE!]";
+    // clang-format off
     const struct {
-        const char* name;
-        GameType type;
-        const char *lastTime, *time, *red, *blue;
-        MatchState state, after;
-        const char* clock;
-        std::string said = "";
-        bool hidden = false;
+        const char* name; GameType type; const char *lastTime, *time, *red, *blue;
+        MatchState state, after; const char* clock; std::string said = ""; bool hidden = false;
         long long previousBlue = 0;
     } rows[] = {
-        // clang-format off
         {"the clock ends a skip", Osp, "20:00", "19:59", "0", "0", Skip, None, "off"},
         {"the clock begins", Osp, "20:00", "19:59", "0", "0", None, Running, "6", at + "19:59"},
         {"quiet start below four points", Osp, "", "", "2", "1", None, Running, "15", at},
@@ -117,15 +112,11 @@ TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
     const Vars m1 = {{"mapname", "m1"}}, m2 = {{"mapname", "m2"}};
     const std::string begin = kBegin + "m1   Server: 10.0.0.5:27910   Time Left: 1:00";
     using enum MatchState;
+    // clang-format off
     const struct {
-        const char* name;
-        std::vector<Reply> replies;
-        MatchState after;
-        std::vector<std::string> said;
-        Vars base = {
-            {"gamename", "baseoa"}, {"g_gametype", "3"}, {"timelimit", "1"}, {"mapname", "m1"}};
+        const char* name; std::vector<Reply> replies; MatchState after; std::vector<std::string> said;
+        Vars base = {{"gamename", "baseoa"}, {"g_gametype", "3"}, {"timelimit", "1"}, {"mapname", "m1"}};
     } rows[] = {
-        // clang-format off
         // A suicide takes the frag sums back to 0:0 mid-game; Bob's capture; then a new map.
         {"a map change without timestamp ends the game",
          {{m1}, {m1, {0, 0, 0, 1}}, {m1, {0, 0, 0, 0}}, {m1, {0, 0, 0, 1}}, {m1, {0, 0, 0, 6}},

@@ -46,17 +46,14 @@ TEST_F(TeamsTest, TeamNamesFromTheTagsOrTheServer) {
     const std::vector<std::string> tags8 = {"[AA]1", "[BB]1", "[CC]1", "[BB]2",
                                             "[CC]2", "[BB]3", "[CC]3", "[AA]2"};
     const std::vector<std::string> threeTwo = {"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2"};
+    // clang-format off
     const struct {
-        const char* name;
-        std::vector<std::string> players;
-        const char* names;
-        GameType type = GameType::NoGameYet;
-        const char* reply = "";
+        const char* name; std::vector<std::string> players; const char* names;
+        GameType type = GameType::NoGameYet; const char* reply = "";
     } rows[] = {
         {"tags met equally often: the later red", tags8, "CC|BB"},
         {"three against two: not enough outside dm", threeTwo, "Red team|Blue team"},
         {"two a side is enough in deathmatch", threeTwo, "AA|BB", GameType::Quake2TeamDeathmatch},
-        // clang-format off
         {"one player: deathmatch's default names", {"[AA]1"}, "Team A|Team B", GameType::Quake2TeamDeathmatch},
         {"the server's names win", {"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2", "[BB]3"}, "Alpha Clan|Bravo",
          GameType::NoGameYet, "\xFF\xFF\xFF\xFFprint\n\\Score_A\\5-Alpha\003Clan\\Score_B\\Bravo\n"},

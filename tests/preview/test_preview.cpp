@@ -23,12 +23,8 @@ struct PreviewTest : ::testing::Test {
 TEST_F(PreviewTest, BodyTextOfTemplates) {
     app.settings.serverEntry = "10.0.0.1:27960 Friday", app.monitor.mapText = "live";
     const char* const codes = "%map% %at% %as% %ap% %ae% %bt% %bs% %bp% %be% %c% %tl%";
-    const struct {
-        const char* templ;
-        const char* body;
-        bool teamGame = false, black = false, noColors = false;
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    const struct { const char *templ, *body; bool teamGame = false, black = false, noColors = false; } rows[] = {
         {"", ""}, {"\0034x", "\\cf5 x"}, {"\00304x", "\\cf5 x"}, {"\003123", "\\cf13 3"},
         {"\003x", "\\cf2 x"}, {"\003x", "\\cf1 x", false, true}, {"a\00312", "a"},
         {"\002\002", "\\b \\b0 "}, {"\037a\037", "\\ul a\\ul0 "}, {"\003\0039x", "\\cf2 \\cf10 x"},
