@@ -137,6 +137,12 @@ TEST_F(IrcTest, SaslLogsInBeforeTheJoinAndARefusalKeepsTheBotOutOfItsChannel) {
     EXPECT_EQ(app.irc.ircOutput.find("secret"), std::string::npos);
 }
 
+// RFC 4648's vectors, the beginnings of "foobar": each count of bytes after the last whole three.
+TEST(Base64, EncodesTheStandardVectors) {
+    const char* const texts[] = {"", "Zg==", "Zm8=", "Zm9v", "Zm9vYg==", "Zm9vYmE=", "Zm9vYmFy"};
+    for (int n = 0; n <= 6; ++n) EXPECT_EQ(base64(std::string("foobar", n)), texts[n]) << n;
+}
+
 // The login line leaves once registered; the join waits for the service's answer, 5 s at most.
 TEST_F(IrcTest, TheLoginLineLeavesAfterRegisteringAndTheJoinWaitsForTheService) {
     app.settings.ircLoginLine = "PRIVMSG Q@CServe.quakenet.org :AUTH bot secret";
