@@ -46,6 +46,9 @@ TEST_F(TeamsTest, TeamNamesFromTheTagsOrTheServer) {
     const std::vector<std::string> tags8 = {"[AA]1", "[BB]1", "[CC]1", "[BB]2",
                                             "[CC]2", "[BB]3", "[CC]3", "[AA]2"};
     const std::vector<std::string> threeTwo = {"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2"};
+    std::vector<std::string> many;  // seventy-nine tags, then two more met three times each
+    for (int i = 11; i < 90; ++i) many.push_back("[T" + std::to_string(i) + "]");
+    for (const char* p : {"[XX]1", "[XX]2", "[XX]3", "[YY]1", "[YY]2", "[YY]3"}) many.push_back(p);
     // clang-format off
     const struct {
         const char* name; std::vector<std::string> players; const char* names;
@@ -53,6 +56,7 @@ TEST_F(TeamsTest, TeamNamesFromTheTagsOrTheServer) {
     } rows[] = {
         {"tags met equally often: the later red", tags8, "CC|BB"},
         {"three against two: not enough outside dm", threeTwo, "Red team|Blue team"},
+        {"no tag counted past the eightieth", many, "Red team|Blue team"},
         {"two a side is enough in deathmatch", threeTwo, "AA|BB", GameType::Quake2TeamDeathmatch},
         {"one player: deathmatch's default names", {"[AA]1"}, "Team A|Team B", GameType::Quake2TeamDeathmatch},
         {"the server's names win", {"[AA]1", "[AA]2", "[AA]3", "[BB]1", "[BB]2", "[BB]3"}, "Alpha Clan|Bravo",
