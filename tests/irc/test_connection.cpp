@@ -91,7 +91,7 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
          {"* MODE: +vo-o-l+bY+k joe joe op x!*@* joe key", "* MODE: +bl-k+v x!*@* 5 op", "(no topic)|+op !@+jim"}},
         // clang-format on
         {"topic and names",
-         {":s 332 FCST #FCST :War\n:s 333 FCST #FCST op 1\n:s 353 FCST = #FCST :@op +v FCST \n"
+         {":s 332 FCST #FCST :War\n:s 333 FCST #FCST op 1\n:s 353 FCST = #FCST :@op +v  FCST \n"
           ":s 353 FCST = #FCST :b\n:s 366 FCST #FCST :End\n"},
          {"* TOPIC: War", "War|@op +v FCST b"}},
         {"an operator parts, one quits",
