@@ -149,6 +149,10 @@ TEST_F(BrowserTest, AFastSweepAsksEveryServerAtOnce) {
 
 TEST_F(BrowserTest, AMasterListComesFromTheMastersPortAndStopsAtTheListLimit) {
     app.settings.masterServer = "10.9.9.9";
+    requestMasterList(app);  // an ended list for each query ends the asking at once
+    for (int i = 0; i < 2; ++i)
+        platform.udpSockets.at(3)->deliver(kList + "\\EOT", "10.9.9.9", 27950);
+    EXPECT_FALSE(b.askingMaster);
     requestMasterList(app);
     std::string list = kList;
     for (int i = 0; i <= int(kBrowserListLimit); ++i)
