@@ -114,7 +114,8 @@ TEST_F(BrowserTest, APacedSweepAsksOneServerPerTickAndAnswersGoToTheirSendersRow
     platform.lookupDelayMs = 150;
     app.settings.savedServers = {server(1), "10.0.0.2 comment", "q3.example.net:27903",
                                  "nowhere.invalid:27961"};
-    sweep(0, 500);
+    sweep(0, 320), onServerRowClicked(app, 2);  // its name is being looked up: asked once found
+    platform.advance(180);
     EXPECT_EQ(sent(1),
               asked({"10.0.0.1:27901@100", "10.0.0.2:27910@200", "q3.example.net:27903@450"}));
     answer(server(1), "One", 2);
@@ -129,7 +130,8 @@ TEST_F(BrowserTest, APacedSweepAsksOneServerPerTickAndAnswersGoToTheirSendersRow
                                   {"Three", "0 / 8", "q2dm1", "-", "q3.example.net:27903"},
                                   {"Two", "1 / 8", "q2dm1", "p1", "10.0.0.2:27910"},
                                   {"-", "", "", "", "nowhere.invalid:27961"}}));
-    EXPECT_EQ(std::tuple(b.browserServers.size(), sent(1)), std::tuple(4u, Lines{}));
+    EXPECT_EQ(std::tuple(b.browserServers.size(), sent(1), b.itemAddress),
+              std::tuple(4u, Lines{}, "10.0.0.3:27903"));
 }
 
 // The fast sweep, by the setting or for this run alone, asks every server at once.
