@@ -221,14 +221,14 @@ TEST_F(MatchControl, ACorrectedTimePlayedIsTakenWhenTheClockIsFollowedAgain) {
 }
 
 // The button walks the states, the box saying the state and what the next click does; a stop
-// hides the time played and resets the time left.
+// hides the time played and resets the time left, shown wide.
 TEST_F(MatchControl, TheButtonWalksTheStates) {
     using enum MatchState;
     const auto captions = [this] {
         const MatchCaptions c = matchCaptions(app.match.matchState);
         return std::string(c.state) + " / " + c.button;
     };
-    app.window.timePlayedVisible = true;
+    app.window.timePlayedVisible = true, app.window.timeLeftWide = false;
     app.monitor.gameText = "battle";  // a start counts the report's points from nothing
     app.match.game.lastReportedRed = app.match.game.lastReportedBlue = 3;
     EXPECT_EQ(captions(), "No / Start it!");
@@ -239,8 +239,8 @@ TEST_F(MatchControl, TheButtonWalksTheStates) {
                   std::tuple(after, shown, said));
     }
     EXPECT_EQ(std::tuple(app.monitor.timeLeft.text(), clock(), app.match.game.lastReportedRed,
-                         app.match.game.lastReportedBlue),
-              std::tuple("20:00", "off", 0, 0));
+                         app.match.game.lastReportedBlue, app.window.timeLeftWide),
+              std::tuple("20:00", "off", 0, 0, true));
     app.match.matchState = Ready;
     EXPECT_EQ(captions(), "Ready to start / Skip this match");
     for (const auto& [after, said] : {std::pair(Skip, "No (Skipped) / Set: 'Ready to start'"),

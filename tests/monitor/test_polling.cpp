@@ -64,6 +64,8 @@ TEST(Polling, ASilentServerIsToldOnceAndAgainWhenItAnswers) {
     m.send("print\n\\mapname\\q2dm1");
     m.send("print\n\\mapname\\q2dm1");
     EXPECT_EQ(told(), "The server 10.0.0.5:27910 answers again.");
+    m.platform.advance(10000);  // told at the tick ten seconds after the last answer
+    EXPECT_EQ(told(), "The server 10.0.0.5:27910 has not answered for 10 seconds.");
 }
 
 // An entry that cannot name a server is refused with its reason beside it; another entry takes

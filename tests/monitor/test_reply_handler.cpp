@@ -152,7 +152,7 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
 // A player is a "player_N" with a number as the answer writes it; the team column reads by game.
 TEST(UnrealPieces, PlayersByTheirNumberTeamsByTheGame) {
     const std::string odd =
-        "\\player_\\Ghost\\player_01\\Ghost\\player_1000\\Ghost\\player_x\\Ghost";
+        "\\player_\\Ghost\\player_01\\Ghost\\player_1000\\Ghost\\player_x\\Ghost\\player_/\\Ghost";
     const struct {
         const char *gametype, *rows;
     } rows[] = {{"CTFGame", "Alpha 3 Red|Bravo 1 Blue|Cid 0 Spec|"},
