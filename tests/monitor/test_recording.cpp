@@ -192,8 +192,8 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
     std::size_t at = 0;
     for (const auto& [reply, record] : written) EXPECT_EQ(readRecord(file, at).reply, reply);
     EXPECT_EQ(readRecord(file, at).kind, RecordRead::Kind::End);
-    const RecordRead crAlone = readRecord(" 12\rab\r", at = 0);  // lines ended by CR alone
-    EXPECT_EQ(std::tuple(crAlone.time, crAlone.reply), std::tuple(12.0, "ab"));
+    const RecordRead crAlone = readRecord(" 12 2\rab\r 13", at = 0);  // lines ended by CR alone
+    EXPECT_EQ(std::tuple(crAlone.time, crAlone.reply, at), std::tuple(12.0, "ab", 9u));
     for (const auto& [bytes, damage] : damaged) {
         std::size_t from = 0;
         EXPECT_EQ(readRecord(bytes, from).damage, damage) << bytes.substr(0, 20);
