@@ -76,15 +76,11 @@ TEST_F(TeamsTest, TeamNamesFromTheTagsOrTheServer) {
 TEST_F(TeamsTest, AssignmentByNameIgnoresCaseAndBlueWins) {
     const std::vector<std::string> five = {"[ABC]Bob", "xyzzy", "ABC-XYZ", "nobody",
                                            "[\xC9T\xC9]Zo\xEB"};
-    const struct {
-        const char* name;
-        std::vector<std::string> players;
-        const char *red, *blue, *teams, *members;
-    } rows[] = {{"by name", five, "abc", "XYZ", "Red,Blue,Blue,Spec,Spec",
-                 "\"[ABC]Bob\"|\"xyzzy\"\"ABC-XYZ\"|"},
-                {"accented letters fold too", five, "\xE9t\xE9", "XYZ", "Spec,Blue,Blue,Spec,Red",
-                 "\"[\xC9T\xC9]Zo\xEB\"|\"xyzzy\"\"ABC-XYZ\"|"},
-                {"and blue wins", {"a", "b"}, "", "", "Blue,Blue", "|\"a\"\"b\"|"}};
+    // clang-format off
+    const struct { const char* name; std::vector<std::string> players; const char *red, *blue, *teams, *members; } rows[] = {
+        {"by name", five, "abc", "XYZ", "Red,Blue,Blue,Spec,Spec", "\"[ABC]Bob\"|\"xyzzy\"\"ABC-XYZ\"|"},
+        {"accented letters fold too", five, "\xE9t\xE9", "XYZ", "Spec,Blue,Blue,Spec,Red", "\"[\xC9T\xC9]Zo\xEB\"|\"xyzzy\"\"ABC-XYZ\"|"},
+        {"and blue wins", {"a", "b"}, "", "", "Blue,Blue", "|\"a\"\"b\"|"}};  // clang-format on
     for (const auto& r : rows) {
         if (app.monitor.playerRows.size() != r.players.size()) players(r.players);
         app.match.redTeamName = r.red;
@@ -140,17 +136,14 @@ TEST_F(TeamsTest, ColumnClicksSortTheList) {
 }
 
 TEST_F(TeamsTest, SidesSwappedWhenTheClansPointsAndTheSidesFragsDisagree) {
-    const struct {
-        const char *name, *top, *red, *blue;  // top scores 10, the other of AA and BB 2
-        bool swapped;
-        GameType type = GameType::Quake2Ctf;
-    } rows[] = {{"red's clan leads, blue's side has the frags", "[AA]1", "1/2", "0/10", true},
-                {"both lead on the same side", "[AA]1", "1/10", "0/2", false},
-                {"the other way round", "[BB]1", "0/10", "0/2", true},
-                {"no clan in the list", "x", "0/1", "0/9", false},
-                {"no clan, red's side ahead", "x", "0/9", "0/1", false},
-                {"a score without frags", "[AA]1", "1/2", "10", false},
-                {"sides never swapped", "[AA]1", "1/2", "0/10", false, GameType::Quake3OspScored}};
+    // clang-format off
+    const struct { const char *name, *top, *red, *blue; bool swapped; GameType type = GameType::Quake2Ctf; } rows[] = {
+        // `top` scores 10, the other of AA and BB 2
+        {"red's clan leads, blue's side has the frags", "[AA]1", "1/2", "0/10", true},
+        {"both lead on the same side", "[AA]1", "1/10", "0/2", false}, {"the other way round", "[BB]1", "0/10", "0/2", true},
+        {"no clan in the list", "x", "0/1", "0/9", false}, {"no clan, red's side ahead", "x", "0/9", "0/1", false},
+        {"a score without frags", "[AA]1", "1/2", "10", false},
+        {"sides never swapped", "[AA]1", "1/2", "0/10", false, GameType::Quake3OspScored}};  // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         const char* other = r.top[1] == 'A' ? "[BB]1" : r.top[1] == 'B' ? "[AA]1" : "y";
