@@ -100,6 +100,8 @@ TEST_F(IrcTest, SaslLogsInBeforeTheJoinAndARefusalKeepsTheBotOutOfItsChannel) {
                           "logging in.";
     // clang-format off
     const std::array<std::string, 5> rows[] = {
+        {"its capability not granted", ":s CAP * LS :sasl\r\n:s CAP FCST ACK :away-notify\r\n" + hi, "CAP REQ :sasl|CAP END|MODE FCST +i|JOIN #FCST ",
+         "*** The server did not grant the SASL login" + without, "unavailable Connected!"},
         {"its capability refused", ":s CAP * LS :sasl\r\n:s CAP FCST NAK :sasl\r\n" + hi, "CAP REQ :sasl|CAP END|MODE FCST +i|JOIN #FCST ",
          "*** The server refused the SASL login's capabilities" + without, "unavailable Connected!"},
         {"logged in", caps + ":s 908 FCST PLAIN :available\r\n:s 900 FCST F!f@h bot :In\r\n:s 903 FCST :OK\r\n" + hi,
