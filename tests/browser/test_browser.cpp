@@ -241,6 +241,7 @@ TEST_F(BrowserTest, TheDetailListAndTheSortOfTheClickedServer) {
     answer(server(2), "One", 1, 2);
     EXPECT_EQ(b.detailList, std::vector<Lines>{});
     answer(server(1), "One", 1, 2);
+    platform.udpSockets.at(2)->deliver("", "10.0.0.1", 27901);  // an empty one changes nothing
     EXPECT_EQ(b.detailList,
               (std::vector<Lines>{{"hostname", "One"}, {"mapname", "q2dm1"}, {"maxclients", "8"}}));
     switchDetailMode(app);
