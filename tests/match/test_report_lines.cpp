@@ -48,31 +48,22 @@ TEST(ReportLines, TemplatesExpandWithTheirCodes) {
 TEST(TimeLeft, CountsDownAndReadsWhatServersSend) {
     using std::chrono::seconds;
     using Kind = TimeLeft::Kind;
-    const struct {
-        TimeLeft time;
-        Kind kind;
-        long long left;
-        const char* shown;
-    } rows[] = {{TimeLeft::untilEnd(seconds(1200), seconds(205)), Kind::Clock, 995, "16:35"},
-                {TimeLeft::untilEnd(seconds(1200), seconds(1200)), Kind::Clock, 0, "0:00"},
-                {TimeLeft::untilEnd(seconds(60), seconds(61)), Kind::Intermission, 0, "INT"},
-                {TimeLeft::clock(seconds(425)), Kind::Clock, 425, "7:05"},
-                {TimeLeft::clock(seconds(430)), Kind::Clock, 430, "7:10"},
-                {TimeLeft(), Kind::NoMatch, 0, "[no match]"},
-                {TimeLeft::read(" 12:34 "), Kind::Clock, 754, " 12:34 "},  // shown as sent
-                {TimeLeft::read("05:00"), Kind::Clock, 300, "05:00"},
-                {TimeLeft::read("INT "), Kind::Intermission, 0, "INT "},
-                {TimeLeft::read("WARMUP"), Kind::Warmup, 0, "WARMUP"},
-                {TimeLeft::read("Starting"), Kind::Other, 0, "Starting"},
-                {TimeLeft::read("1:2:3"), Kind::Other, 0, "1:2:3"},
-                {TimeLeft::read("5:000"), Kind::Other, 0, "5:000"},
-                {TimeLeft::read("12:x4"), Kind::Other, 0, "12:x4"},
-                {TimeLeft::read(":00"), Kind::Other, 0, ":00"},
-                {TimeLeft::read("-1:00"), Kind::Other, 0, "-1:00"}};
-    for (const auto& r : rows) {
+    // clang-format off
+    const struct { TimeLeft time; Kind kind; long long left; const char* shown; } rows[] = {
+        {TimeLeft::untilEnd(seconds(1200), seconds(205)), Kind::Clock, 995, "16:35"},
+        {TimeLeft::untilEnd(seconds(1200), seconds(1200)), Kind::Clock, 0, "0:00"},
+        {TimeLeft::untilEnd(seconds(60), seconds(61)), Kind::Intermission, 0, "INT"},
+        {TimeLeft::clock(seconds(425)), Kind::Clock, 425, "7:05"}, {TimeLeft::clock(seconds(430)), Kind::Clock, 430, "7:10"},
+        {TimeLeft(), Kind::NoMatch, 0, "[no match]"}, {TimeLeft::read(" 12:34 "), Kind::Clock, 754, " 12:34 "},  // as sent
+        {TimeLeft::read("05:00"), Kind::Clock, 300, "05:00"}, {TimeLeft::read("INT "), Kind::Intermission, 0, "INT "},
+        {TimeLeft::read("WARMUP"), Kind::Warmup, 0, "WARMUP"}, {TimeLeft::read("Starting"), Kind::Other, 0, "Starting"},
+        {TimeLeft::read("1:2:3"), Kind::Other, 0, "1:2:3"}, {TimeLeft::read("5:000"), Kind::Other, 0, "5:000"},
+        {TimeLeft::read("12:x4"), Kind::Other, 0, "12:x4"}, {TimeLeft::read(":00"), Kind::Other, 0, ":00"},
+        {TimeLeft::read("-1:00"), Kind::Other, 0, "-1:00"}};
+    // clang-format on
+    for (const auto& r : rows)
         EXPECT_EQ(std::tuple(r.time.kind(), r.time.left().count(), r.time.text()),
                   std::tuple(r.kind, r.left, r.shown));
-    }
     TimeLeft paused = TimeLeft::read("12:00");
     paused.pause();
     EXPECT_EQ(paused.text(), "12:00 (Paused)");
