@@ -276,20 +276,13 @@ TEST_F(HeadlessProgram, DemoReachesAWebhookInOrderBatchedUnderARateLimit) {
 // score, and pictures of the asked size and kind; several games are numbered.
 TEST_F(HeadlessProgram, TimelineDrawsEveryGameOfARecording) {
     const QString demo = FRAGCASTER_DEMOS_DIR "/ctf_oa_ctf4ish_x4.rec";
-    const struct {
-        const char* name;
-        QStringList args;
-        int exit;
-        const char* file;  // the first one written; "" for none
-        QSize size;
-    } rows[] = {{"a PNG of the default size", {"--out", "t.png"}, 0, "t.png", {1200, 600}},
-                {"a small black SVG",
-                 {"--out", "t.svg", "--size", "600x300", "--background", "black"},
-                 0,
-                 "t.svg",
-                 {600, 300}},
-                {"no such recording", {"--out", "t.png"}, 2, "", {}},
-                {"a size of no picture", {"--out", "t.png", "--size", "12x5"}, 2, "", {}}};
+    // clang-format off
+    const struct { const char* name; QStringList args; int exit; const char* file; QSize size; } rows[] = {
+        // `file` is the first one written, "" for none
+        {"a PNG of the default size", {"--out", "t.png"}, 0, "t.png", {1200, 600}},
+        {"a small black SVG", {"--out", "t.svg", "--size", "600x300", "--background", "black"}, 0, "t.svg", {600, 300}},
+        {"no such recording", {"--out", "t.png"}, 2, "", {}},
+        {"a size of no picture", {"--out", "t.png", "--size", "12x5"}, 2, "", {}}};  // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         program.setWorkingDirectory(dir.path());
