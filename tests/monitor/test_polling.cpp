@@ -26,11 +26,11 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
                         true));
     m.firstTick();
     EXPECT_EQ(m.sent(), "UT 10.0.0.5:27910 1000, Q2 10.0.0.5:27910 1000, Q3 10.0.0.5:27910 1000");
-    m.roster = {{"1", "20", "Zulu"}, {"2", "30", "Alpha"}};
-    m.send("print\n\\Players_Red\\1");
-    EXPECT_EQ(m.rows(), "Alpha|___2|__30|Spec|Grey;Zulu|___1|__20|Red|Red;");  // sorted by name
+    m.roster = {{"1", "20", "Zulu"}, {"2", "1030", "Alpha"}};
+    m.send("print\n\\Players_Red\\1\\Players_Blue\\2");
+    EXPECT_EQ(m.rows(), "Alpha|___2|1030|Blue|Blue;Zulu|___1|__20|Red|Red;");  // sorted by name
     EXPECT_EQ(m.status(),
-              "geen|1|2|Zulu/1/\"Zulu\"/1/\"Zulu\"/1/20/Red|0 1|[no match]");  // unsorted
+              "geen|2|2|Zulu/1/\"Zulu\"/1/\"Zulu\"/1/20/Red|0 1|[no match]");  // unsorted
     m.roster = {{"1", "20", "Zu"}, {"1", "20", "Zu"}}, m.send("print\n\\Players_Red\\1");  // alike
     EXPECT_EQ(m.app.status.players.at(0).team + m.app.status.players.at(1).team, "RedSpec");
     m.platform.advance(3000);  // a Quake family: the tick at 3000 ms, then one a second

@@ -6,6 +6,7 @@
 #include <optional>
 #include <regex>
 
+#include "monitor/playback.h"
 #include "monitor/recorder.h"
 #include "monitor/recording_file.h"
 #include "support/steps.h"
@@ -58,7 +59,8 @@ struct Recording : Steps {
         }
         toggleConnection(app);
     }
-    // Plays the recording to its end, `step` recorded seconds per 10 ms tick.
+    // Plays the recording to its end, `step` recorded seconds per 10 ms tick: 0.01 as it starts,
+    // 0.1 with the left button held on the progress bar, 0.5 with the right one.
     Timeline playBack(double step) {
         Timeline replayed(app);
         switchOn(kFile);
@@ -66,7 +68,8 @@ struct Recording : Steps {
             EXPECT_EQ(app.match.liveBanner + (app.window.liveBannerVisible ? " shown " : " ") +
                           app.monitor.playerRows.at(0).name,
                       "Playing a demo! shown Loading...");
-        app.monitor.playbackStep = step;
+        if (step != 0.01)
+            onProgressMousePressed(app, step == 0.1 ? MouseButton::Left : MouseButton::Right);
         for (int i = 0; i < 100000 && !app.window.serverEntryEnabled; ++i) platform.advance(10);
         return replayed;
     }
