@@ -37,11 +37,11 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     EXPECT_EQ(std::string(familyText(m.app.monitor.gameFamily)) + " " + m.sent(),
               "Q2 Q2 10.0.0.5:27910 3000, Q3 10.0.0.5:27910 3000, Q2 10.0.0.5:27910 4000, "
               "Q3 10.0.0.5:27910 4000");
-    toggleConnection(m.app);
+    m.app.window.timeLeftWide = false, toggleConnection(m.app);  // off: the time left wide again
     EXPECT_EQ(std::tuple(m.app.window.serverEntryEnabled, m.app.monitor.gameType,
                          m.platform.tcpSockets.at(1)->closes, m.app.battleTimer->enabled(),
-                         m.app.window.timePlayedVisible),
-              std::tuple(true, GameType::NotMonitoring, 2, false, false));
+                         m.app.window.timePlayedVisible, m.app.window.timeLeftWide),
+              std::tuple(true, GameType::NotMonitoring, 2, false, false, true));
     m.platform.advance(10000);
     EXPECT_EQ(m.sent(), "");
 }
