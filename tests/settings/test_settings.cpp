@@ -45,7 +45,7 @@ const std::string kEveryValue = crlf(
     "TimeLimitDM = 15\nIRCLineCTF = \x02%t\x02 \x03"
     "04capped\nIRCLineDM = \x1F%s\x0F\nAdvanced = 1\nRemoveColors = 1\nRemoveFCodes = 0\n"
     "CheckForUpdate = 0\nPriveServer = 1\nKillAllowedFrom = Boss Deputy\nIRCBurst = 6\n"
-    "IRCLineGapMs = 1500\nIRCTls = 1\nIRCTlsInsecure = 0\nIRCReconnect = 0\nFastSweep = 1\n"
+    "IRCLineGapMs = 1500\nIRCTls = 1\nIRCTlsInsecure = 1\nIRCReconnect = 0\nFastSweep = 1\n"
     "MasterServer = 127.0.0.1:27950\nUpdateURL = http://127.0.0.1:8080/version.txt\n"
     "IRCEncoding = latin-1\nIRCSaslUser = clanbot\nIRCSaslPassword = hunter2\n"
     "IRCLoginLine = PRIVMSG Q@CServe.quakenet.org :AUTH clanbot hunter2\nKillPassword = halt\n"
@@ -59,7 +59,7 @@ TEST_F(SettingsTest, EveryValueReadsBackAndIsWrittenInItsPlace) {
     EXPECT_EQ(std::tuple(app.settings.ircServer, app.settings.channelKey, app.settings.greetOnJoin,
                          app.settings.startCount, app.settings.ircTls, app.settings.ircTlsInsecure,
                          app.settings.serverIsPrivate, app.window.connectionButtonEnabled, shown()),
-              std::tuple("irc.example.org", "s3cret", false, 41, true, false, true, true, Lines{}));
+              std::tuple("irc.example.org", "s3cret", false, 41, true, true, true, true, Lines{}));
     app.settings.ircServers.insert(app.settings.ircServers.begin() + 1, "");
     app.settings.privateServerChecked = false;
     saveSettings(app);

@@ -57,6 +57,7 @@ TEST(Webhook, EachAnswerDecidesWhenTheWaitingLinesGo) {
          answer(429, "", {{"retry-after", "3"}}, R"({"retry_after":"x"})"), "retry 1", 3000,
          "one\\ntwo"},
         {"a deleted webhook", answer(404), "failed 1", 2000, "one\\ntwo"},
+        {"a redirect", answer(300), "failed 1", 2000, "one\\ntwo"},
         {"no answer", answer(0, "no answer in time"), "failed 1", 2000, "one\\ntwo"}};
     for (const auto& [what, said, news, waitMs, next] : rows) {
         Room room;
