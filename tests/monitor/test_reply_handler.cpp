@@ -172,5 +172,14 @@ TEST(UnrealPieces, PlayersByTheirNumberTeamsByTheGame) {
     }
 }
 
+// Players past the tenth are numbered with two digits.
+TEST(UnrealPieces, ElevenPlayersAllShown) {
+    Steps m("127.0.0.1:7778");
+    UnrealAnswer a{"DeathMatchPlus", "0", {}};
+    for (int i = 0; i < 11; ++i) a.players.push_back({"p" + std::to_string(i), i, "0"});
+    m.reply(unrealPiece(a, 1, "1.1", false) + unrealPiece(a, 2, "1.2", true), "127.0.0.1", 7778);
+    EXPECT_EQ(m.app.monitor.playerRows.back().name, "p10");
+}
+
 }  // namespace
 }  // namespace fc::test
