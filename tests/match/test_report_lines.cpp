@@ -59,7 +59,8 @@ TEST(TimeLeft, CountsDownAndReadsWhatServersSend) {
         {TimeLeft::read("WARMUP"), Kind::Warmup, 0, "WARMUP"}, {TimeLeft::read("Starting"), Kind::Other, 0, "Starting"},
         {TimeLeft::read("1:2:3"), Kind::Other, 0, "1:2:3"}, {TimeLeft::read("5:000"), Kind::Other, 0, "5:000"},
         {TimeLeft::read("12:x4"), Kind::Other, 0, "12:x4"}, {TimeLeft::read(":00"), Kind::Other, 0, ":00"},
-        {TimeLeft::read("-1:00"), Kind::Other, 0, "-1:00"}};
+        {TimeLeft::read("-1:00"), Kind::Other, 0, "-1:00"}, {TimeLeft::read("1000000000:00"), Kind::Other, 0, "1000000000:00"},
+        {TimeLeft::read("999999999:59"), Kind::Clock, 59999999999, "999999999:59"}};  // nine digits at most
     // clang-format on
     for (const auto& r : rows)
         EXPECT_EQ(std::tuple(r.time.kind(), r.time.left().count(), r.time.text()),
