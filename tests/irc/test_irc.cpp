@@ -85,13 +85,15 @@ TEST_F(IrcTest, TheStrippingOptionsAndTheEncodingShapeWhatLeaves) {
 TEST_F(IrcTest, SaslLogsInBeforeTheJoinAndARefusalKeepsTheBotOutOfItsChannel) {
     const std::string caps =
         ":s CAP * LS * :multi-prefix sasl=EXTERNAL,PLAIN\r\n:s CAP * LS :account-tag "
-        "away-notify account-notify\r\n:s CAP FCST ACK :multi-prefix sasl account-tag\r\n"
+        "away-notify extended-join account-notify\r\n:s CAP FCST ACK :multi-prefix sasl "
+        "account-tag\r\n"
         "AUTHENTICATE +\r\n";
     const std::string hi = ":s 001 FCST :Hi\r\n:s 376 FCST :End\r\n",
                       plain =
                           "|AUTHENTICATE PLAIN|"
                           "AUTHENTICATE Ym90AGJvdABzZWNyZXQ=",
-                      req = "CAP REQ :multi-prefix sasl account-tag account-notify" + plain;
+                      req = "CAP REQ :multi-prefix sasl account-tag extended-join account-notify" +
+                            plain;
     const std::string without = ": the bot goes on without logging in.",
                       refused = "*** SASL login as bot failed (",
                       why =
