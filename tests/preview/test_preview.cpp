@@ -98,8 +98,8 @@ TEST(RtfReader, StyledRunsOfTheSubset) {
         ";\\red255\\green0\\blue0;}";
     const std::pair<std::string, std::vector<StyledRun>> rows[] = {
         // clang-format off
-        {table + "\\cf1 a\\b b\\b0\\ul c\\ul0 d\\par}",
-         {{"a", red}, {"b", red, true}, {"c", red, false, true}, {"d\n", red}}},
+        {table + "_\\cf1 a\\b b\\b0\\ul c\\ul0 d\\par}",
+         {{"_"}, {"a", red}, {"b", red, true}, {"c", red, false, true}, {"d\n", red}}},
         {table + "\\cf1 x\\cf y\\cf7 z\\cf-1 w\\cf1\\plain v}", {{"x", red}, {"yzwv", {}}}},
         {"\\\\\\{\\}\\'e9\\'zz\r\n{\\*\\unknown hidden}\\tab\\~!}}{", {{"\\{}\xE9zz!", {}}}},
         {"caf\\'e9abc\\'4\\", {{"caf\xE9" "abc4", {}}}},  // two hex digits, no more; a lone last "\"
