@@ -56,6 +56,8 @@ TEST(Webhook, EachAnswerDecidesWhenTheWaitingLinesGo) {
         {"an unreadable retry_after",
          answer(429, "", {{"retry-after", "3"}}, R"({"retry_after":"x"})"), "retry 1", 3000,
          "one\\ntwo"},
+        {"retry_after 0", answer(429, "", {}, R"({"retry_after":0})"), "retry 1", 0, "one\\ntwo"},
+        {"1 ms", answer(429, "", {}, R"({"retry_after":0.001})"), "retry 1", 1, "one\\ntwo"},
         {"a deleted webhook", answer(404), "failed 1", 2000, "one\\ntwo"},
         {"a redirect", answer(300), "failed 1", 2000, "one\\ntwo"},
         {"no answer", answer(0, "no answer in time"), "failed 1", 2000, "one\\ntwo"}};
