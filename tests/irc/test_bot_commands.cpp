@@ -166,6 +166,7 @@ TEST_F(BotTest, OnlyAListedNickLoggedInAsItselfOrGivingThePasswordStopsTheBot) {
     const std::tuple<const char*, const char*, std::string, Lines, Lines> rows[] = {
         {"its account by tag", "", "@account=admin " + ask, stop, out},
         {"another account by tag", "", "@account=thief " + ask, {}, kept},
+        {"its account on an earlier line", "", "@account=admin :ADMIN!a@h PRIVMSG #FCST :hi\n" + ask, stop, {"<ADMIN> hi", no, out[1]}},
         {"untagged where tags are given", "", ":s CAP FCST ACK :account-tag\n" + ask, {}, kept},
         {"WHOIS names it", "", ask + "\n:s 330 FCST admin Admin :is", {"WHOIS ADMIN", stop[0], stop[1]}, out},
         {"WHOIS names none", "", ask + "\n:s 318 FCST ADMIN :End", {"WHOIS ADMIN"}, kept},
