@@ -66,8 +66,9 @@ struct Recording : Steps {
         switchOn(kFile);
         if (app.playback.open)
             EXPECT_EQ(app.match.liveBanner + (app.window.liveBannerVisible ? " shown " : " ") +
-                          app.monitor.playerRows.at(0).name,
-                      "Playing a demo! shown Loading...");
+                          app.monitor.playerRows.at(0).name +
+                          (app.window.playbackBarVisible ? "|" : ""),
+                      "Playing a demo! shown Loading...|");
         if (step != 0.01)
             onProgressMousePressed(app, step == 0.1 ? MouseButton::Left : MouseButton::Right);
         for (int i = 0; i < 100000 && !app.window.serverEntryEnabled; ++i) platform.advance(10);
@@ -195,8 +196,8 @@ TEST(RecordingFormat, AnyByteSurvivesAndTheLengthFormIsReadWithCare) {
     std::size_t at = 0;
     for (const auto& [reply, record] : written) EXPECT_EQ(readRecord(file, at).reply, reply);
     EXPECT_EQ(readRecord(file, at).kind, RecordRead::Kind::End);
-    const RecordRead crAlone = readRecord(" 12 2\rab\r 13", at = 0);  // lines ended by CR alone
-    EXPECT_EQ(std::tuple(crAlone.time, crAlone.reply, at), std::tuple(12.0, "ab", 9u));
+    const RecordRead crAlone = readRecord(" 12 2 \rab\r 13", at = 0);  // lines ended by CR alone
+    EXPECT_EQ(std::tuple(crAlone.time, crAlone.reply, at), std::tuple(12.0, "ab", 10u));
     for (const auto& [bytes, damage] : damaged) {
         std::size_t from = 0;
         EXPECT_EQ(readRecord(bytes, from).damage, damage) << bytes.substr(0, 20);
