@@ -233,7 +233,8 @@ TEST_F(IrcTest, NicksInUseAreFollowedByAnUnderscoreThenDigitsThenGivenUpAsIsAFai
     platform.advance(700000);
     EXPECT_EQ(app.irc.ircStatus, "TLS failed: The certificate is self-signed");
     EXPECT_EQ(socket().connects, 4);  // not dialled again
-    EXPECT_TRUE(app.window.connectIrcButtonEnabled);
+    useTls(app, false);               // the usual plain port follows the box back
+    EXPECT_TRUE(app.window.connectIrcButtonEnabled && app.settings.ircPort.value() == 6667);
 }
 
 TEST_F(IrcTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
