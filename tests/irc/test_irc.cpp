@@ -309,7 +309,7 @@ TEST(IrcLine, SplitsPrefixCommandAndParams) {
     }
     for (const char* text : {":a!b@c 353 x = #y :z", "ERROR :Closing link"})
         EXPECT_TRUE(isReadableIrcLine(text)) << text;
-    for (const char* text : {": PRIVMSG x", ":a 12 x", ":a 1x2 x", "PRIV-MSG x"})
+    for (const char* text : {": PRIVMSG x", ":a 12 x", ":a 1x2 x", "PRIV-MSG x", "@a=b"})
         EXPECT_FALSE(isReadableIrcLine(text)) << text;
     // Tags unescaped, blanks between parameters skipped, the trailing one kept whole.
     // clang-format off
