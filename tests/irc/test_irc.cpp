@@ -112,7 +112,7 @@ TEST_F(IrcTest, SaslLogsInBeforeTheJoinAndARefusalKeepsTheBotOutOfItsChannel) {
          "failed Connected, SASL login failed"},
         {"refused, too long", caps + ":s 905 FCST :Failed\r\n" + hi, req + "|CAP END|MODE FCST +i",
          refused + "905" + why, "failed Connected, SASL login failed"},
-        {"no SASL offered", ":s CAP * LS :multi-prefix\r\n:s CAP * ACK :multi-prefix\r\n" + hi,
+        {"no SASL PLAIN offered", ":s CAP * LS :multi-prefix sasl=EXTERNAL\r\n:s CAP * ACK :multi-prefix\r\n" + hi,
          "CAP REQ :multi-prefix|CAP END|MODE FCST +i|JOIN #FCST ",
          "*** The server offers no SASL PLAIN login" + without, "unavailable Connected!"},
         {"no CAP at all", ":s 421 FCST CAP :Unknown command\r\n" + hi, "MODE FCST +i|JOIN #FCST ",
