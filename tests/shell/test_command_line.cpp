@@ -114,7 +114,7 @@ const std::pair<const char*, const char*> kRefused[] = {
     {"", "--headless|--irc|[::1 --headless|--irc|[::1]x --headless|--irc|[::1]: --headless|--speed|0.05 --headless|--speed|1001"},
     {"", "--headless|--speed|fast --headless|--interp-port|0 --headless|--interp-port|65536"},
     {"", "--headless|--interp-port|34x --headless|--interp-events|quad, --headless|--interp-events|Quad"},
-    {"", "--headless|--interp-events| --dir|--interp-port|3490 --preview|x|--kind|tdm --timeline|a|--out|b|--size|200x8001"},
+    {"", "--headless|--interp-events| --dir|--interp-port|3490 --preview|x|--kind|tdm --timeline|a|--out|b|--size|200x8001 --timeline|a|--out|b|--size|200x99 --timeline|a|--out|b|--size|8001x100"},
     {"--webhook and --webhook-format go with --headless", "--webhook|http://h/x --webhook-format|slack"},
     {"--timeline RECORDING and --out FILE go together", "--timeline|a.rec --out|t.png --size|900x600"},
     {"", "--headless|--webhook|ftp://h/x --headless|--webhook|hooks.example/x --headless|--webhook-format|teams"},
