@@ -58,7 +58,7 @@ const TypeRow kTypes[] = {
      {{"10", "50", "^1[ABC]^7Ann"}, {"4", "70", "=XY=Bob"}, {"-13", "60", "[ABC]Cid"}, {"2", "90", "=XY=Dan"},
       {"1", "30", "[ABC]Eve"}, {"0", "110", "=XY=Fay"}}},
     // Base Quake 3 ctf counts captures here, the frags come from the rows.
-    {"Base Quake 3 ctf", {{q3("baseq3", "4", "\\timelimit\\15"), "ctfbq3|Team Red|Team Blue|15:00|0/6|0/18" + kSix}}},
+    {"Base Quake 3 ctf", {{q3("baseq3", "4", "\\timelimit\\15\\Score_A\\9"), "ctfbq3|Team Red|Team Blue|15:00|0/6|0/18" + kSix}}},
     {"OpenArena ctf", {{q3("baseoa", "4"), "ctfbq3|Team Red|Team Blue|20:00|0/6|0/18" + kSix}}},
     {"Osp duel", {{q3("osp", "1", "\\Score_Red\\7\\Score_Blue\\4\\Score_Time\\9:30"), "dmq3|Person 1|Person 2|9:30|7|4" + kSix}}},
     // Without the server's scores Osp sums the rows, with base Quake 3's clocks.
