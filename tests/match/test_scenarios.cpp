@@ -308,14 +308,16 @@ TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
     app.monitor.gameType = GameType::UnrealTeamGame;
     app.settings.reportIntervalSeconds = "60";
     app.settings.dmTemplate = "%at% %as% (%ae%) %bt% %bs% (%be%) ping %ap%/%bp% TL %tl% %c%";
-    scores("4");
+    scores("32767", "-32768");  // the ends of what the counters hold
     onMatchButton(app);
     platform.advance(59000);
     EXPECT_TRUE(said.lines.empty());
     platform.advance(1000);
     EXPECT_EQ(
-        std::tuple(said.lines, app.monitor.timeLeft.text(), app.match.game.lastReportedRed),
-        std::tuple(Lines{"Red team 4 (+4) Blue team 0 (+0) ping 0/0 TL 19:01 N/A"}, "19:00", 4));
+        std::tuple(said.lines, app.monitor.timeLeft.text(), app.match.game.lastReportedRed,
+                   app.match.game.lastReportedBlue),
+        std::tuple(Lines{"Red team 32767 (+32767) Blue team -32768 (-32768) ping 0/0 TL 19:01 N/A"},
+                   "19:00", 32767, -32768));
     platform.advance(10000);
     onMatchButton(app);
     // stopped; the next start counts a whole interval again
