@@ -154,8 +154,10 @@ TEST_F(WebhookSink, TypedChatStaysOnIrcAndTheAddressIsShownAsItsHostOnly) {
     EXPECT_EQ(closes, 1);
     platform.advance(1000), platform.http->onAnswer(answer(404));
     EXPECT_EQ(closes, 1);  // once
-    EXPECT_TRUE(
-        textContains(output.lines.back(), "404, the webhook is deleted or its address wrong."));
+    EXPECT_EQ(output.lines.back(),
+              "*** The webhook at chat.example.org failed: it answered 404, the "
+              "webhook is deleted or its address wrong. Its lines wait and "
+              "are tried again, at most once a minute.");
 }
 
 }  // namespace
