@@ -147,6 +147,11 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
                       m.app.match.blueTeamCaption,
                   row.answers > 0 ? "Bravo 0/3Team Blue" : "Waiting for packets! 0/0Blue team");
     }
+    Steps m("127.0.0.1:7778");  // a small answer: all its pairs in piece 1, the final one
+    std::string whole = unrealPiece(answer, 1, "", false);
+    m.reply(whole.replace(whole.find("\\queryid"), 9, unrealPiece(answer, 2, "1.1", true)),
+            "127.0.0.1", 7778);
+    EXPECT_EQ(m.app.monitor.playerRows.at(1).name + m.app.monitor.redScoreText, "Bravo0/3");
 }
 
 // A player is a "player_N" with a number as the answer writes it; the team column reads by game.
