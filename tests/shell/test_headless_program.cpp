@@ -301,8 +301,19 @@ TEST_F(HeadlessProgram, TimelineDrawsEveryGameOfARecording) {
                   "oa_ctf4ish|[BC] 1 (8) / [RC] 2 (21)|" + std::string(row.file));
         const QString path = dir.filePath(row.file);
         if (path.endsWith("png")) EXPECT_EQ(QImage(path).size(), row.size);
-        if (path.endsWith("svg"))
-            EXPECT_TRUE(textContains(read(row.file), "viewBox=\"0 0 200 100\""));
+        if (!path.endsWith("svg")) continue;
+        // What the picture tells, in its colours on black (white left out): texts, capture dots.
+        const std::string svg = read(row.file);
+        const std::regex marks(
+            R"~(<text fill="(#\w+)"[^>]*>([^<]*)<|<g fill="(#\w+)"[^<]*<circle)~");
+        std::string drawn;
+        for (std::sregex_iterator m(svg.begin(), svg.end(), marks), end; m != end; ++m)
+            drawn += (*m)[1].str() + (*m)[3].str() + " " + (*m)[2].str() + "|";
+        EXPECT_EQ(std::regex_replace(drawn, std::regex("#ffffff |Begin: \\S+ \\S+"), ""),
+                  "oa_ctf4ish   Server: 127.0.0.1:27974      Final: [BC] 1 (8) / [RC] 2 (21)|"
+                  "#ff5a5a BC (1)|#6e96ff RC (2)|0:00|0:15|0:30|0:45|1:00|0|1|2|#6e96ff |"
+                  "=RC=Grunt 0:22|#ff5a5a |[BC]Grism 0:42|#6e96ff |=RC=Major 1:01|");
+        EXPECT_TRUE(textContains(svg, "viewBox=\"0 0 200 100\""));
     }
 }
 
