@@ -54,7 +54,8 @@ const TypeRow kTypes[] = {
      {{Q2 + "battle", "dm|Team A|Team B|20:00| 10| 8|BB|AA|65|45|frame|known"}},
      {{"5", "40", "[AA]one"}, {"3", "50", "[AA]two"}, {"4", "60", "[BB]three"}, {"6", "70", "[BB]four"},
       {"9", "10", "loner"}}},
-    {"Base Quake 3 team game sums player scores", {{q3("baseq3", "3"), "dmbq3|Team Red|Team Blue|20:00| 6|-2" + kSix}},
+    {"Base Quake 3 team game sums player scores, its rows sorted", {{q3("baseq3", "3"), "dmbq3|Team Red|Team Blue|20:00|-2| 6|ABC|XY|46|90|frame|known",
+       [](App& app) { app.window.playerRowsSortColumn = 0; }}},  // by name: the later tag is red
      {{"10", "50", "^1[ABC]^7Ann"}, {"4", "70", "=XY=Bob"}, {"-13", "60", "[ABC]Cid"}, {"2", "90", "=XY=Dan"},
       {"1", "30", "[ABC]Eve"}, {"0", "110", "=XY=Fay"}}},
     // Base Quake 3 ctf counts captures here, the frags come from the rows.
