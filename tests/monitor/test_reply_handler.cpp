@@ -152,6 +152,10 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
     m.reply(whole.replace(whole.find("\\queryid"), 9, unrealPiece(answer, 2, "1.1", true)),
             "127.0.0.1", 7778);
     EXPECT_EQ(m.app.monitor.playerRows.at(1).name + m.app.monitor.redScoreText, "Bravo0/3");
+    m.platform.advance(2000);  // then an answer in the most pieces one may have
+    for (int p = 1; p <= 100; ++p)
+        m.reply(unrealPiece(answer, p, "2." + std::to_string(p), p == 100), "127.0.0.1", 7778);
+    EXPECT_EQ(m.output.replies, 2);
 }
 
 // A player is a "player_N" with a number as the answer writes it; the team column reads by game.
