@@ -45,11 +45,11 @@ TEST(BrowserAnswers, EachAnswerGivesItsRow) {
 // A list, ended at "EOT", stopped by damage, and the servers it gave (never 0.0.0.0).
 TEST(BrowserAnswers, MasterListsShortTruncatedAndHostile) {
     const std::string at = "\\\x7F\x01\x02\x03\x6D\x38"s, zero = "\\\0\0\0\0\x6D\x38"s;
-    const Lines none, one = {"127.1.2.3:27960"}, two = {one[0], one[0]};
+    const Lines none, one = {"127.1.2.3:27960"}, two = {one[0], "0.0.5.0:27960"};
     // clang-format off
     const struct { const char* what; std::string datagram; bool list, ended, damaged; Lines servers; } rows[] = {
         {"the end with bytes behind it", kList + "\\EOT\0\0\0"s, true, true, false, none},
-        {"two servers and a zero", kList + at + zero + at + "\\EOT", true, true, false, two},
+        {"two servers and a zero", kList + at + zero + "\\\0\0\5\0\x6D\x38"s + "\\EOT", true, true, false, two},
         {"a cut entry", kList + at + "\\\x7F\0\0"s, true, false, true, one},
         {"garbage before the end", kList + at + "garbage\\EOT", true, false, true, one},
         {"no end", kList + at, true, false, true, one},
