@@ -90,6 +90,7 @@ TEST(HostNames, OneLookUpAnswersEveryAsker) {
                         [&, asker](const std::string& a) { heard += asker + "=" + a + " "; });
     }
     platform.advance(100);
+    EXPECT_EQ(names.addressOf("::1", "monitor", {}), "::1");  // numbers: no look-up
     EXPECT_EQ(std::tuple(platform.lookups.size(), heard),
               std::tuple(1u, "browser=10.0.0.3 monitor=10.0.0.3 "));
 }
