@@ -195,6 +195,9 @@ TEST_F(SettingsTest, StartingOffersTheShippedDemoAndCountsTheStart) {
     platform.files[kSettingsFile] = "isStarted = 2147483647\r\n; End of INI\r\n";
     startProgram(app);  // the count of starts stops at its greatest
     EXPECT_EQ(app.settings.startCount, 2147483647);
+    closeSplash(app);  // as the window's end closes it, its timers with it
+    EXPECT_FALSE(app.window.splashVisible || app.splashEndTimer->enabled() ||
+                 app.splashRestoreTimer->enabled());
 }
 
 TEST(HeadlessDefaults, OnlyEntriesThatNameAServerAreTaken) {
