@@ -318,7 +318,8 @@ TEST_F(MatchControl, TheUnrealClockCountsDownAndReportsTeamGames) {
                    app.match.game.lastReportedBlue),
         std::tuple(Lines{"Red team 32767 (+32767) Blue team -32768 (-32768) ping 0/0 TL 19:01 N/A"},
                    "19:00", 32767, -32768));
-    platform.advance(10000);
+    platform.advance(60000);  // nothing scored since
+    EXPECT_EQ(said.lines.back(), "Red team 32767 (+0) Blue team -32768 (+0) ping 0/0 TL 18:01 N/A");
     onMatchButton(app);
     // stopped; the next start counts a whole interval again
     EXPECT_EQ(std::tuple(app.unrealMatchTimer->enabled(), app.match.matchState,

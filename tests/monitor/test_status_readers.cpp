@@ -44,7 +44,8 @@ TEST(ReplyMemory, AReplyReadsTheSameAfterAnother) {
 TEST(ReplyMemory, QuotedNamesAnswerAsTheListSearch) {
     std::string longList;
     for (int i = 0; i < 40; ++i) longList += "\"Player" + std::to_string(i) + "\"";
-    EXPECT_TRUE(listHolds("\"Ann\"\"Bob\"", "Ann") && !listHolds("\"Ann\"", "An"));
+    EXPECT_TRUE(listHolds("\"Ann\"\"Bob\"", "Ann") && !listHolds("\"Ann\"", "An") &&
+                listHolds("\"A\"\"\"", "") && !listHolds("\"Ann\"", ""));  // an empty name too
     QuotedNames members;  // one, taking each list in turn: a changed list is read again
     for (const std::string& list : {std::string("\"Ann\"\"Bob\""), longList,
                                     std::string("\"Cid\"\"\"\"Bob\""), std::string("\"Cid\"")}) {
