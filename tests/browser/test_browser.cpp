@@ -204,6 +204,7 @@ TEST_F(BrowserTest, RemoveSelectedAndSelectForWatchingWhilePolling) {
 TEST_F(BrowserTest, TheSnapshotRoundTripAndRemovingWhatItDoesNotShow) {
     sweep(3, 300);
     answer(server(3), "Three", 1);
+    EXPECT_EQ(b.serverRows.back().name, "Three");  // rows stay put while the sweep runs
     platform.advance(100);
     app.settings.serverEntry = "10.0.0.3:27903 (Three)";
     closeThisWindow(app);
