@@ -69,8 +69,8 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
         {"no MOTD", {":s 422 FCST :No MOTD\n"}, {"> MODE FCST +i", "> JOIN #FCST ", "|@op joe"}},
         {"joined", {":FCST!c@h JOIN :#FCST\n"}, {"*** You have joined: #FCST ***", "(no topic)|"}},
         // clang-format off
-        {"joined in another case", {":s 005 FCST CASEMAPPING=rfc1459 :ok\n:fcst!c@h JOIN #fcst\n"},
-         {"*** You have joined: #FCST ***", "(no topic)|"}},
+        {"joined in another case; in ascii \"[\" is no \"{\"", {":s 005 FCST CASEMAPPING=ascii :ok\n:fcst!c@h JOIN #fcst\n"
+          ":a{!a@h JOIN #FCST\n:a[!a@h PART #FCST\n"}, {"*** You have joined: #FCST ***", "* JOIN: a{", "* LEFT: a[ (PART)", "(no topic)|a{"}},
         {"FCSTfan joins", {":FCSTfan!x@h JOIN :#FCST\n"}, {"* JOIN: FCSTfan", "|@op joe FCSTfan"}},
         {"others kicked, one from a channel named after the bot",
          {":op!o@h KICK #FCST FCSTfan :x\n:op!o@h KICK #FCSTfans joe :x\n:op!o@h KICK #FCST JOE :x\n"}, {"|@op"}},
