@@ -40,8 +40,9 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     m.app.window.timeLeftWide = false, toggleConnection(m.app);  // off: the time left wide again
     EXPECT_EQ(std::tuple(m.app.window.serverEntryEnabled, m.app.monitor.gameType,
                          m.platform.tcpSockets.at(1)->closes, m.app.battleTimer->enabled(),
-                         m.app.window.timePlayedVisible, m.app.window.timeLeftWide),
-              std::tuple(true, GameType::NotMonitoring, 2, false, false, true));
+                         m.app.window.timePlayedVisible, m.app.window.timeLeftWide,
+                         m.app.window.addServerEnabled),
+              std::tuple(true, GameType::NotMonitoring, 2, false, false, true, false));
     m.platform.advance(10000);
     EXPECT_EQ(m.sent(), "");
 }
