@@ -104,7 +104,8 @@ TEST(MatchRules, OnePairOfReplies) {
 struct Reply {
     Vars vars;
     std::vector<int> scores = {};
-    int waitMs = 0;  // more time before it
+    int waitMs = 0;      // more time before it
+    bool press = false;  // the operator presses the match button before it
 };
 
 TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
@@ -127,7 +128,9 @@ TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
          {{"gamename", "baseoa"}, {"g_gametype", "4"}, {"timelimit", "1"}}},
         {"a new game when time is up ends once",
          {{t1}, {t1, {0, 0, 0, 1}}, {t1, {2, 0, 0, 3}, 29000}, {t2, {0, 0, 0, 0}, 29000}},
-         Ready, {begin, kEnded + "[XY] 3 / [ABC] 2", "Top fragger: =XY=Bob (3)  Played: 1:00"}}};
+         Ready, {begin, kEnded + "[XY] 3 / [ABC] 2", "Top fragger: =XY=Bob (3)  Played: 1:00"}},
+        {"a game the operator stopped begins again", {{t1}, {t1, {0, 0, 0, 1}}, {t1, {0, 0, 0, 0}, 0, true},
+          {t1, {0, 0, 0, 1}}}, Running, {begin, kBegin + "m1   Server: 10.0.0.5:27910   Time Left: 20:00"}}};
     // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -138,6 +141,7 @@ TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
         m.base = r.base;
         for (const Reply& reply : r.replies) {
             m.platform.advance(reply.waitMs);
+            if (reply.press) onMatchButton(m.app);
             m.q3(reply.vars, reply.scores);
         }
         EXPECT_EQ(std::tuple(m.app.match.matchState, m.said.lines), std::tuple(r.after, r.said));
