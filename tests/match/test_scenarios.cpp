@@ -153,24 +153,15 @@ TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
 TEST(UnrealMatch, BeginsCountsCapturesAndEnds) {
     using enum MatchState;
     const std::string begin = kBegin + "CTF-Face   Server: 127.0.0.1:7778   Time Left: ";
-    const struct {
-        const char *name, *game, *limit;
-        std::vector<std::vector<int>> frags;  // one answer each
-        int buttonAfter;                      // the answer after which the operator presses
-        int waitMs;                           // more time before the last answer
-        MatchState after;
-        const char* caps;  // red/blue captures counted; nullptr: not checked
-        std::vector<std::string> said;
-    } rows[] = {
-        // clang-format off
-        {"begin when frags leave 0 0", "CTFGame", "0", {{}, {0, 0}, {3, 0}}, -1, 0, Running, "0/0",
-         {begin + "20:00"}},
-        {"a capture in state 0 is counted unsaid", "CTFGame", "0", {{}, {3, 0}, {10, 0}}, 1, 0,
-         None, "1/0", {begin + "20:00"}},
-        {"captures while running are said", "CTFGame", "0", {{}, {3, 0}, {10, 8}}, -1, 0, Running,
-         "1/1", {begin + "20:00", "CAP Alpha or Bravo N/A"}},
-        {"frags back at 0 0 clear the captures", "CTFGame", "0", {{}, {3, 0}, {10, 0}, {0, 0}}, -1, 0,
-         Running, "0/0", {begin + "20:00", "CAP Alpha N/A"}},
+    // clang-format off
+    // The frags one answer each; the operator presses after answer `buttonAfter`; `waitMs` more
+    // before the last answer; red/blue captures counted (nullptr: not checked).
+    const struct { const char *name, *game, *limit; std::vector<std::vector<int>> frags; int buttonAfter, waitMs;
+                   MatchState after; const char* caps; std::vector<std::string> said; } rows[] = {
+        {"begin when frags leave 0 0", "CTFGame", "0", {{}, {0, 0}, {3, 0}}, -1, 0, Running, "0/0", {begin + "20:00"}},
+        {"a capture in state 0 is counted unsaid", "CTFGame", "0", {{}, {3, 0}, {10, 0}}, 1, 0, None, "1/0", {begin + "20:00"}},
+        {"captures while running are said", "CTFGame", "0", {{}, {3, 0}, {10, 8}}, -1, 0, Running, "1/1", {begin + "20:00", "CAP Alpha or Bravo N/A"}},
+        {"frags back at 0 0 clear the captures", "CTFGame", "0", {{}, {3, 0}, {10, 0}, {0, 0}}, -1, 0, Running, "0/0", {begin + "20:00", "CAP Alpha N/A"}},
         {"no team rows, no begin", "Deathmatchplus", "0", {{}, {3, 4}}, -1, 0, None, nullptr, {}},
         {"ctf ends at INT", "CTFGame", "1", {{}, {3, 0}, {3, 2}}, -1, 48000, None, "0/0",
          {begin + "1:00", kEnded + "[Red team] 0 (3) / [Blue team] 0 (2)", "Top fragger: Alpha (3)  Played: 0:50"}},
@@ -205,14 +196,11 @@ struct MatchControl : ::testing::Test, Match {
 // The operator corrects the time played: typed into the stopped field, taken when the clock is
 // followed again, and only when the field was clicked into.
 TEST_F(MatchControl, ACorrectedTimePlayedIsTakenWhenTheClockIsFollowedAgain) {
-    const struct {
-        const char* typed;
-        bool clicked;
-        long long played;
-    } rows[] = {{"7:30", true, 450},      {"7", true, 420},
-                {" 2:05 ", true, 125},    {"x", true, 0},
-                {"7:30", false, 42},      {"35791394:7", true, 2147483647},
-                {"35791394:8", true, 42}, {"-35791394:-8", true, -2147483648}};
+    // clang-format off
+    const struct { const char* typed; bool clicked; long long played; } rows[] = {
+        {"7:30", true, 450}, {"7", true, 420}, {" 2:05 ", true, 125}, {"x", true, 0}, {"7:30", false, 42},
+        {"35791394:7", true, 2147483647}, {"35791394:8", true, 42}, {"-35791394:-8", true, -2147483648}};
+    // clang-format on
     for (const auto& r : rows) {
         app.match.game.played = std::chrono::seconds(42);
         onFollowClockChanged(app, false);
@@ -292,12 +280,11 @@ TEST_F(MatchControl, AStartByHandSetsTheClockOfGamesTheProgramTimes) {
 
 // Minimised, the window's caption tells the teams' first scores and the time left each second.
 TEST_F(MatchControl, TheMinimisedWindowsCaptionTellsTheScore) {
-    const struct {
-        bool minimised;
-        const char *red, *blue, *caption;
-    } rows[] = {{true, " 3/12", " 1/7", "Red team  3|Blue team  1|[no match]"},
-                {true, " 4", " 0", "Red team  4|Blue team  0|[no match]"},
-                {false, "3", "1", "~ Fragcaster ~"}};
+    // clang-format off
+    const struct { bool minimised; const char *red, *blue, *caption; } rows[] = {
+        {true, " 3/12", " 1/7", "Red team  3|Blue team  1|[no match]"},
+        {true, " 4", " 0", "Red team  4|Blue team  0|[no match]"}, {false, "3", "1", "~ Fragcaster ~"}};
+    // clang-format on
     for (const auto& r : rows) {
         app.window.windowMinimised = r.minimised;
         app.monitor.redScoreText = r.red;
