@@ -152,10 +152,11 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
     m.reply(whole.replace(whole.find("\\queryid"), 9, unrealPiece(answer, 2, "1.1", true)),
             "127.0.0.1", 7778);
     EXPECT_EQ(m.app.monitor.playerRows.at(1).name + m.app.monitor.redScoreText, "Bravo0/3");
-    m.platform.advance(2000);  // then an answer in the most pieces one may have
+    m.platform.advance(2000);  // then ten players in the most pieces an answer may have
+    const UnrealAnswer ten{"CTFGame", "0", std::vector<UnrealPlayer>(10, {"P", 1, "0"})};
     for (int p = 1; p <= 100; ++p)
-        m.reply(unrealPiece(answer, p, "2." + std::to_string(p), p == 100), "127.0.0.1", 7778);
-    EXPECT_EQ(m.output.replies, 2);
+        m.reply(unrealPiece(ten, p, "2." + std::to_string(p), p == 100), "127.0.0.1", 7778);
+    EXPECT_TRUE(m.output.replies == 2 && m.rows().ends_with(";P|1|13|Red|Red;")) << m.rows();
 }
 
 // A player is a "player_N" with a number as the answer writes it; the team column reads by game.

@@ -74,7 +74,8 @@ const std::pair<const char*, const char*> kAccepted[] = {
     {"--headless|--irc|::1", "headless irc=::1:6667"}, {"--headless|--json|--check-update", "headless json check-update"},
     {"--headless|--sasl-user|bot|--sasl-password-file|pw", "headless sasl=bot:pw"},
     {"--headless|--irc|[::1]:7000|--tls", "headless irc=::1:7000 port-given tls"},
-    {"--headless|--interp-port|13490|--interp-events|got,scores,server,haste", "headless interp-port=13490 events=got;scores;server;haste;"},
+    {"--headless|--interp-port|13490|--interp-events|got,scores,server,haste,lost,recover,quad,regen,invis",
+     "headless interp-port=13490 events=got;scores;server;haste;lost;recover;quad;regen;invis;"},
     {"--headless|--sweep|--fast|--filter-empty|--filter-unanswered", "headless sweep fast filter-empty filter-unanswered"},
     {"--preview|\x02%c%|--background|black|--no-colors", "preview=\x02%c% black no-colors"},
     // --demo is a headless replay at high speed.

@@ -36,12 +36,12 @@ TEST(Timeline, FollowsTheGameFromBeginToEnd) {
         {"frags: a point where a score changed, the last of a second kept", true, false,
          [](TimelineRecorder& r, const auto&) {
              r.scores(0, 0, {}), seconds(r, 2), r.scores(3, 1, {}), r.scores(4, 1, {});
-             seconds(r, 70), r.scores(4, 1, {}), r.scores(4, 0, {}), r.end("");
+             seconds(r, 70), r.scores(4, 1, {}), r.scores(4, 0, {{"z", 1}}), r.end("");
          },
          R"("end":72,"ended":true,"finalScore":"",)"
          R"("series":[{"name":"R","side":"Red","points":[[0,0],[2,4]]},{"name":"B","side":"Blue","points":[[0,0],[2,1],[72,0]]}],)"
          R"("captures":[],"pauses":[]})",
-         R"({"event":"summary","line":"Played: 1:12","played":72})"},
+         R"({"event":"summary","line":"Top fragger: z (1)  Played: 1:12","played":72})"},
         {"a pause is a band until play continues, not counted as played", true, false,
          [](TimelineRecorder& r, const auto&) {
              seconds(r, 2), r.pause(), r.pause(), seconds(r, 3), r.resume(), seconds(r, 1);
