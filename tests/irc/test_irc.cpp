@@ -265,6 +265,8 @@ TEST_F(IrcTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
     for (int i = 0; i < 250; ++i) sayInChannel(app, "#FCST", "again");
     EXPECT_EQ(std::erase_if(output, [](auto& l) { return l.starts_with("*** Send queue full"); }),
               1u);
+    app.settings.ircLineGapMs = "0", sayInChannel(app, "#FCST", "now");  // no pace: all leave
+    EXPECT_EQ(app.irc.queue.size(), 0u);
 }
 
 TEST_F(IrcTest, LostConnectionsAreRedialledWithDoublingWaits) {
