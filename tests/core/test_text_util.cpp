@@ -2,6 +2,8 @@
 // how each typed field reads its text.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/clock_text.h"
 #include "core/host_names.h"
 #include "core/server_status.h"
@@ -26,7 +28,9 @@ TEST(TextUtil, LeadingNumbersCaseAndNumberForms) {
         {"\xF7\xD7\xDF\xFF", "\xF7\xD7\xDF\xFF"}};
     for (const auto& [lower, upper] : lowerUpper)
         EXPECT_EQ(std::tuple(toUpper(lower), toLower(upper)), std::tuple(upper, lower));
-    EXPECT_EQ(plainNumber(7) + blankNumber(7) + blankNumber(0) + blankNumber(-3), "7 7 0-3");
+    EXPECT_EQ(plainNumber(7) + blankNumber(7) + blankNumber(0) + blankNumber(-3) +
+                  plainNumber(wholeNumber(std::nan(""))),
+              "7 7 0-30");
 }
 
 // What an operator may type into the numeric fields, and what each rule then works with.
