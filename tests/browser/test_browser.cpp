@@ -162,8 +162,8 @@ TEST_F(BrowserTest, AMasterListComesFromTheMastersPortAndStopsAtTheListLimit) {
     std::string list = kList;
     for (int i = 0; i <= int(kBrowserListLimit); ++i)
         list += "\\\x0A\x01"s + char(i >> 8) + char(i) + "\x6D\x38";
-    platform.udpSockets.at(3)->deliver(kList + "\\\x7F\x01\x02\x03\x6D\x38\\EOT"s, "10.9.9.9",
-                                       27951);
+    for (const auto& [from, port] : {std::pair{"10.9.9.9", 27951}, {"10.6.6.6", 27950}})  // others
+        platform.udpSockets.at(3)->deliver(kList + "\\\x7F\x01\x02\x03\x6D\x38\\EOT"s, from, port);
     platform.udpSockets.at(3)->deliver(list + "\\EOT", "10.9.9.9", 27950);
     EXPECT_EQ(std::tuple(b.browserServers.size(), b.browserServers.at(0), b.askingMaster),
               std::tuple(kBrowserListLimit, "10.1.0.0:27960", false));
