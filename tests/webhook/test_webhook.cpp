@@ -26,6 +26,8 @@ TEST(RoomText, IrcCodesBecomeTheRoomsMarkdownInUtf8) {
         {"slack's brackets escaped", slack, "<!here> & >", "&lt;!here&gt; &amp; &gt;"}};
     for (const auto& [what, format, irc, room] : rows)
         EXPECT_EQ(roomText(irc, format), room) << what;
+    EXPECT_EQ(urlHost("https://u:p@[::1]:8443/x") + " " + urlHost("h.example:80"),
+              "[::1] h.example");
 }
 
 HttpAnswer answer(int status, const char* error = "", HttpAnswer::Headers headers = {},
