@@ -110,6 +110,8 @@ TEST_F(SettingsTest, ValuesCannotBreakTheLayout) {
     load(file());
     EXPECT_EQ(std::tuple(app.settings.ircName, app.settings.dmTemplate),
               std::tuple("FCST", std::string(kLongestSettingsValue, 'x')));
+    load("IRCLineDM = " + std::string(kLongestSettingsLine - 12, 'y') + "\r\n");  // the longest
+    EXPECT_EQ(app.settings.dmTemplate.size(), kLongestSettingsLine - 12);
 }
 
 TEST_F(SettingsTest, DamagedFileLoadsEveryGoodLineAndKeepsACopy) {
