@@ -254,7 +254,7 @@ TEST_F(IrcTest, TheQueueKeepsItsBoundDroppingNoticesNeverReportsAndOnePong) {
     std::string pings;
     for (int i = 0; i < 300; ++i) pings += "PING :t" + std::to_string(i) + "\r\n";
     for (int i = 0; i < 300; ++i) sayInChannel(app, "#FCST", "report " + std::to_string(i));
-    receive(pings);  // a full queue still takes the answer to a PING
+    receive(pings);                            // a full queue still takes the answer to a PING
     line(":late!u@h PRIVMSG FCST :!players");  // no room for its answers
     EXPECT_EQ(app.irc.queue.pong.size(), 1u);  // the answer to the latest PING only
     EXPECT_EQ(app.irc.queue.size(), 200u);
