@@ -94,7 +94,7 @@ const std::pair<const char*, const char*> kRefused[] = {
     {"--irc: not a HOST or HOST:PORT: h:x", "--headless|--irc|h:x"}, {"\"nonsense!!host\" cannot be a host name", "--headless|--server|nonsense!!host"},
     {"is not a number from 1 to 65535", "--headless|--server|h:0 --headless|--server|h:65536 --headless|--server|h:abc"},
     {"--sasl-user and --sasl-password-file go", "--headless|--sasl-user|bot --headless|--sasl-password-file|f"},
-    {"go with --headless", "--sasl-user|bot|--sasl-password-file|f"}, {"soon", "--headless|--duration|soon"},
+    {"--tls, --tls-insecure, --no-reconnect, --sasl-user and --sasl-password-file go with --headless", "--sasl-user|bot|--sasl-password-file|f"}, {"soon", "--headless|--duration|soon"},
     {"--demo plays the shipped match",
      "--demo|--server|h --demo|--replay|f.rec --demo|--sweep --demo|--check-update --demo|--screenshots|d"},
     {"--preview goes only with",
