@@ -69,7 +69,7 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
         {"no MOTD", {":s 422 FCST :No MOTD\n"}, {"> MODE FCST +i", "> JOIN #FCST ", "|@op joe"}},
         {"joined", {":FCST!c@h JOIN :#FCST\n"}, {"*** You have joined: #FCST ***", "(no topic)|"}},
         // clang-format off
-        {"joined in another case; in ascii \"[\" is no \"{\"", {":s 005 FCST CASEMAPPING=ascii :ok\n:fcst!c@h JOIN #fcst\n"
+        {"joined in another case; in ascii \"[\" is no \"{\"", {":s 005 FCST CASEMAPPING=ascii CHANTYPES=# :ok\n:fcst!c@h JOIN #fcst\n"
           ":a{!a@h JOIN #FCST\n:a[!a@h PART #FCST\n"}, {"*** You have joined: #FCST ***", "* JOIN: a{", "* LEFT: a[ (PART)", "(no topic)|a{"}},
         {"FCSTfan joins", {":FCSTfan!x@h JOIN :#FCST\n"}, {"* JOIN: FCSTfan", "|@op joe FCSTfan"}},
         {"others kicked, one from a channel named after the bot",
