@@ -76,9 +76,9 @@ TEST_F(IrcTest, ServerLinesAreAnsweredAndShown) {
          {":op!o@h KICK #FCST FCSTfan :x\n:op!o@h KICK #FCSTfans joe :x\n:op!o@h KICK #FCST JOE :x\n"}, {"|@op"}},
         {"a PING with or without a prefix", {"PING abc123\n:irc.test PING :irc.test\n"},
          {"> PONG :abc123", "> PONG :irc.test", "|@op joe"}},
-        {"UTF-8 read, anything else as Latin-1", {":a!a@h PRIVMSG #FCST :Jos\xC3\xA9 \xE2\x80\xA2 \xC4\x80 \xE0\xA0\x80 \xF4\x8F\xBF\xBF \xF0\x90\x80\x80\xC2\x80\n"
+        {"UTF-8 read, anything else as Latin-1", {":a!a@h PRIVMSG #FCST :Jos\xC3\xA9 \xE2\x80\xA2 \xC4\x80 \xE0\xA0\x80 \xF4\x8F\xBF\xBF \xF0\x90\x80\x80\xC2\x80 \xEE\x80\x80\n"
           ":a!a@h PRIVMSG #FCST :Jos\xE9 \xC0\xA9\n:a!a@h PRIVMSG #FCST :\xED\xA0\x80\n:a!a@h PRIVMSG #FCST :\x80\xC3\xA9\n"},
-         {"<a> Jos\xE9 \x95 ? ? ? ?\x80", "<a> Jos\xE9 \xC0\xA9", "<a> \xED\xA0\x80", "<a> \x80\xC3\xA9", "|@op joe"}},
+         {"<a> Jos\xE9 \x95 ? ? ? ?\x80 ?", "<a> Jos\xE9 \xC0\xA9", "<a> \xED\xA0\x80", "<a> \x80\xC3\xA9", "|@op joe"}},
         {"no answer to a NOTICE, no nick from another channel", {":joe!j@h NOTICE FCST :!info\n:joe!j@h NOTICE FCST :\001VERSION\001\n:x!x@h JOIN #other\n"},
          {"|@op joe"}},
         {"client queries, one empty", {":a!a@h PRIVMSG FCST :\001\001\n:a!a@h PRIVMSG #FCST :\001ACTION waves\001\n"},
