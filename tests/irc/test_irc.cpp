@@ -139,6 +139,10 @@ TEST_F(IrcTest, SaslLogsInBeforeTheJoinAndARefusalKeepsTheBotOutOfItsChannel) {
                   sentLines + "\n" + shownLine + "\n" + state);
     }
     EXPECT_EQ(app.irc.ircOutput.find("secret"), std::string::npos);
+    app.settings.ircSaslPassword = std::string(292, 'x');  // 300 bytes: 400 in base64, then "+"
+    connectIrc(app), socket().accept(), sent(), receive(caps);
+    const Lines last = sent();
+    EXPECT_EQ(std::tuple(last.rbegin()[1].size(), last.back()), std::tuple(413u, "AUTHENTICATE +"));
 }
 
 // RFC 4648's vectors, the beginnings of "foobar": each count of bytes after the last whole three.
