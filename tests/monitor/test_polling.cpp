@@ -41,8 +41,8 @@ TEST(Polling, SwitchingOnPreparesALiveRunAndOffEndsIt) {
     EXPECT_EQ(std::tuple(m.app.window.serverEntryEnabled, m.app.monitor.gameType,
                          m.platform.tcpSockets.at(1)->closes, m.app.battleTimer->enabled(),
                          m.app.window.timePlayedVisible, m.app.window.timeLeftWide,
-                         m.app.window.addServerEnabled),
-              std::tuple(true, GameType::NotMonitoring, 2, false, false, true, false));
+                         m.app.window.addServerEnabled, m.app.window.liveBannerVisible),
+              std::tuple(true, GameType::NotMonitoring, 2, false, false, true, false, false));
     m.platform.advance(10000);
     EXPECT_EQ(m.sent(), "");
 }
