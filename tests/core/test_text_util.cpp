@@ -34,28 +34,17 @@ TEST(TextUtil, LeadingNumbersCaseAndNumberForms) {
 }
 
 // What an operator may type into the numeric fields, and what each rule then works with.
-struct Typed {
-    const char* text;
-    int burst;
-    long long gapMs;
-    long long seconds;
-    std::optional<int> port;
-    const char* fullTime;
-    long long interval;
-};
-
+// clang-format off
+struct Typed { const char* text; int burst; long long gapMs, seconds; std::optional<int> port; const char* fullTime; long long interval; };
 constexpr Typed kTyped[] = {
-    {"1", 1, 1, 1, 1, "1:00", 1},
-    {" 20 ", 20, 20, 20, 20, "20:00", 20},
+    {"1", 1, 1, 1, 1, "1:00", 1}, {" 20 ", 20, 20, 20, 20, "20:00", 20},
     {"10.5", 10, 10, 10, std::nullopt, "10:30", 10},  // halves to even; a port has no fraction
     {"a5", 4, 2000, 0, std::nullopt, "0:00", 40},     // no number first: the pace defaults
     {"0", 1, 0, 0, std::nullopt, "0:00", 40},         // at least one line, no gap at all
-    {"99999999", 1000, 600000, 99999999, std::nullopt, "527040:00", 99999999},
-    {"65535", 1000, 65535, 65535, 65535, "65535:00", 65535},
-    {"65536", 1000, 65536, 65536, std::nullopt, "65536:00", 65536},
-    {"-3", 4, 2000, -3, std::nullopt, "0:00", 40},
-    {"6667x", 1000, 6667, 6667, std::nullopt, "6667:00", 6667},
-};
+    {"99999999", 1000, 600000, 99999999, std::nullopt, "527040:00", 99999999}, {"-3", 4, 2000, -3, std::nullopt, "0:00", 40},
+    {"65535", 1000, 65535, 65535, 65535, "65535:00", 65535}, {"65536", 1000, 65536, 65536, std::nullopt, "65536:00", 65536},
+    {"6667x", 1000, 6667, 6667, std::nullopt, "6667:00", 6667}};
+// clang-format on
 
 TEST(TypedEntry, EachFieldReadsTheTypedTextOnceByItsOwnRule) {
     for (const Typed& t : kTyped) {

@@ -31,15 +31,10 @@ const char *const kHome = "*** home ***|*** home ***",
                   *const kGoneHome = "*** somewhere ***|*** home ***";
 
 // One arrival per string of `in`; what is said and asked, and the labels the row names.
-struct FeedRow {
-    const char* name;
-    void (*set)(Feed&) = [](Feed&) {};
-    std::vector<std::string> in, said = {};
-    std::string asked = "";
-    const char *flags = nullptr, *capper = nullptr, *scores = nullptr, *clock = nullptr;
-};
-const auto ctfq3 = [](Feed& f) { f.app.monitor.gameType = GameType::Quake3OspCtf; };  // a mod's own
 // clang-format off
+struct FeedRow { const char* name; void (*set)(Feed&) = [](Feed&) {}; std::vector<std::string> in, said = {}; std::string asked = "";
+                 const char *flags = nullptr, *capper = nullptr, *scores = nullptr, *clock = nullptr; };
+const auto ctfq3 = [](Feed& f) { f.app.monitor.gameType = GameType::Quake3OspCtf; };  // a mod's own
 const FeedRow kFeedRows[] = {
     {.name = "status split over two arrivals", .in = {"RED Flag Status: HO", "ME\n"}, .flags = "*** home ***|[unknown]"},
     {.name = "status names the carrier", .in = {"RED Flag Status: ^1Sarge\nBLUE Flag Status: Major\n"}, .flags = "^1Sarge|Major"},

@@ -38,18 +38,13 @@ TEST_F(IrcTest, APortOrNickThatCannotBeUsedIsReportedAndNothingIsLocked) {
     const std::string nickRule =
         "\" is no IRC nick: a letter or one of [ ] \\ ` _ ^ { | } first, "
         "then those, digits or -.";
-    const struct {
-        const char *port, *nick;
-        std::string said;
-    } rows[] = {
-        {"six", "FCST", "the port \"six\" is not a number from 1 to 65535."},
-        {"0", "FCST", "the port \"0\" is not a number from 1 to 65535."},
-        {"70000", "FCST", "the port \"70000\" is not a number from 1 to 65535."},
-        {"", "FCST", "the port \"\" is not a number from 1 to 65535."},
-        {"6667", "", "the bot has no nick; type one in the name field."},
-        {"6667", "9lives", "the nick \"9lives" + nickRule},
-        {"6667", "two words", "the nick \"two words" + nickRule},
-    };
+    // clang-format off
+    const struct { const char *port, *nick; std::string said; } rows[] = {
+        {"six", "FCST", "the port \"six\" is not a number from 1 to 65535."}, {"0", "FCST", "the port \"0\" is not a number from 1 to 65535."},
+        {"70000", "FCST", "the port \"70000\" is not a number from 1 to 65535."}, {"", "FCST", "the port \"\" is not a number from 1 to 65535."},
+        {"6667", "", "the bot has no nick; type one in the name field."}, {"6667", "9lives", "the nick \"9lives" + nickRule},
+        {"6667", "two words", "the nick \"two words" + nickRule}};
+    // clang-format on
     for (const auto& r : rows) {
         app.settings.ircPort = r.port;
         app.settings.ircName = r.nick;

@@ -413,17 +413,14 @@ TEST_F(IrcTest, WhatEndsTheConnectionDropsTheLinesWaitingForIt) {
 // Interp lines go first, then others, a begin, capture or final score last. Lines are numbered.
 TEST_F(IrcTest, PastTheBoundTheLeastWorthLinesAreDroppedFirst) {
     using enum ReportKind;
-    const struct {
-        const char* name;
-        std::vector<std::pair<ReportKind, int>> said;  // bursts of lines of one kind
-        std::vector<std::pair<int, int>> leaving;      // runs of the lines that leave
-    } rows[] = {
+    // Bursts of lines of one kind said, and the runs of the lines that leave.
+    // clang-format off
+    const struct { const char* name; std::vector<std::pair<ReportKind, int>> said; std::vector<std::pair<int, int>> leaving; } rows[] = {
         {"newest periodic", {{Periodic, 3}, {Event, 1}, {Periodic, 2}}, {{3, 3}, {5, 5}}},
         {"Interp", {{Periodic, 1}, {Interp, 30}, {Essential, 150}, {Interp, 30}}, {{11, 210}}},
-        {"then the others",
-         {{Essential, 10}, {Event, 20}, {Essential, 170}, {Interp, 1}, {Essential, 10}},
-         {{0, 9}, {20, 199}, {201, 210}}},
+        {"then the others", {{Essential, 10}, {Event, 20}, {Essential, 170}, {Interp, 1}, {Essential, 10}}, {{0, 9}, {20, 199}, {201, 210}}},
         {"captures alone", {{Essential, 201}}, {{1, 200}}}};
+    // clang-format on
     for (const auto& [name, bursts, leaving] : rows) {
         SCOPED_TRACE(name);
         connect();  // registering: not yet in the channel

@@ -15,18 +15,14 @@ namespace {
 // or map named after one) stays text, even one naming the private server's address; unknown
 // codes and formatting characters pass through.
 TEST(ReportLines, TemplatesExpandWithTheirCodes) {
-    const struct {
-        const char *templ, *expected, *entry = "10.0.0.5:27960 Friday league";
-        const char *teamA = "Red Clan", *teamB = "Blue Clan", *timeLeft = " 12:00 ";
-        const char *capper = " Sarge ", *map = "q3dm17";
-    } rows[] = {// clang-format off
-        {"%at% %as% %ap% %ae% | %bt% %bs% %bp% %be% | %c% %tl% %map%",
-         "Red Clan 3 50 +2 | Blue Clan 1 60 -1 | Sarge 12:00 q3dm17"},
+    // clang-format off
+    const struct { const char *templ, *expected, *entry = "10.0.0.5:27960 Friday league", *teamA = "Red Clan", *teamB = "Blue Clan";
+                   const char *timeLeft = " 12:00 ", *capper = " Sarge ", *map = "q3dm17"; } rows[] = {
+        {"%at% %as% %ap% %ae% | %bt% %bs% %bp% %be% | %c% %tl% %map%", "Red Clan 3 50 +2 | Blue Clan 1 60 -1 | Sarge 12:00 q3dm17"},
         {"%sv% / %svlang%", "10.0.0.5:27960 / 10.0.0.5:27960 Friday league"},
         {"%as%-%as%", "3-3"},
         {"%at% vs %bt%", "Team %bs% vs Team %at%", "10.0.0.5", "Team %bs%", "Team %at%"},
-        {"Cap by %c% on %map%", "Cap by %svlang% on %c%", "10.0.0.5 Secret", "", "", "",
-         "%svlang%", "%c%"},
+        {"Cap by %c% on %map%", "Cap by %svlang% on %c%", "10.0.0.5 Secret", "", "", "", "%svlang%", "%c%"},
         {"%xx% %AT% 100%", "%xx% %AT% 100%"},
         {"TL: %tl%", "TL: End of match!", "", "", "", "  INT "},
         {"TL: %tl%", "TL: int", "", "", "", "int"},

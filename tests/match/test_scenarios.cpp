@@ -48,11 +48,9 @@ TEST(MatchRules, OnePairOfReplies) {
     const std::string at = kBegin + "   Server: 10.0.0.5:27910   Time Left: ";
     const std::string hidden = kBegin + "   Server: [PRIVATE!]";
     // clang-format off
-    const struct {
-        const char* name; GameType type; const char *lastTime, *time, *red, *blue;
-        MatchState state, after; const char* clock; std::string said = ""; bool hidden = false;
-        long long previousBlue = 0;
-    } rows[] = {
+    const struct { const char* name; GameType type; const char *lastTime, *time, *red, *blue;
+                   MatchState state, after; const char* clock; std::string said = ""; bool hidden = false;
+                   long long previousBlue = 0; } rows[] = {
         {"the clock ends a skip", Osp, "20:00", "19:59", "0", "0", Skip, None, "off"},
         {"the clock begins", Osp, "20:00", "19:59", "0", "0", None, Running, "6", at + "19:59"},
         {"quiet start below four points", Osp, "", "", "2", "1", None, Running, "15", at},
@@ -101,23 +99,16 @@ TEST(MatchRules, OnePairOfReplies) {
 
 // A new game on a base Quake 3 server: the ended game gets its final score once and the next
 // starts from nothing. Scores: [ABC]Ann's (blue), then two more blue, then =XY=Bob's (red).
-struct Reply {
-    Vars vars;
-    std::vector<int> scores = {};
-    int waitMs = 0;      // more time before it
-    bool press = false;  // the operator presses the match button before it
-};
-
 TEST(NewGame, EndsTheOldGameOnceAndBeginsTheNext) {
     const Vars t1 = {{"g_timestamp", "t1"}}, t2 = {{"g_timestamp", "t2"}};
     const Vars m1 = {{"mapname", "m1"}}, m2 = {{"mapname", "m2"}};
     const std::string begin = kBegin + "m1   Server: 10.0.0.5:27910   Time Left: 1:00";
     using enum MatchState;
     // clang-format off
-    const struct {
-        const char* name; std::vector<Reply> replies; MatchState after; std::vector<std::string> said;
-        Vars base = {{"gamename", "baseoa"}, {"g_gametype", "3"}, {"timelimit", "1"}, {"mapname", "m1"}};
-    } rows[] = {
+    // `waitMs` more time before a reply; `press`: the operator presses the match button before it.
+    struct Reply { Vars vars; std::vector<int> scores = {}; int waitMs = 0; bool press = false; };
+    const struct { const char* name; std::vector<Reply> replies; MatchState after; std::vector<std::string> said;
+                   Vars base = {{"gamename", "baseoa"}, {"g_gametype", "3"}, {"timelimit", "1"}, {"mapname", "m1"}}; } rows[] = {
         // A suicide takes the frag sums back to 0:0 mid-game; Bob's capture; then a new map.
         {"a map change without timestamp ends the game",
          {{m1}, {m1, {0, 0, 0, 1}}, {m1, {0, 0, 0, 0}}, {m1, {0, 0, 0, 1}}, {m1, {0, 0, 0, 6}},

@@ -50,10 +50,8 @@ TEST_F(TeamsTest, TeamNamesFromTheTagsOrTheServer) {
     for (int i = 11; i < 90; ++i) many.push_back("[T" + std::to_string(i) + "]");
     for (const char* p : {"[XX]1", "[XX]2", "[XX]3", "[YY]1", "[YY]2", "[YY]3"}) many.push_back(p);
     // clang-format off
-    const struct {
-        const char* name; std::vector<std::string> players; const char* names;
-        GameType type = GameType::NoGameYet; const char* reply = "";
-    } rows[] = {
+    const struct { const char* name; std::vector<std::string> players; const char* names;
+                   GameType type = GameType::NoGameYet; const char* reply = ""; } rows[] = {
         {"tags met equally often: the later red", tags8, "CC|BB"},
         {"three against two: not enough outside dm", threeTwo, "Red team|Blue team"},
         {"no tag counted past the eightieth", many, "Red team|Blue team"},

@@ -9,8 +9,7 @@ namespace {
 // A reply's text (put at the row's "|"), the first scores, then the match state, the match clock's
 // seconds and the time left shown (-1, "": not looked at).
 struct Reply { std::string vars; std::vector<int> scores = {}; int state = -1, clock = -1; std::string timeLeft = ""; };
-struct MatchRow {
-    const char* name; std::string start; std::vector<PlayerLine> roster; std::vector<Reply> replies;
+struct MatchRow { const char* name; std::string start; std::vector<PlayerLine> roster; std::vector<Reply> replies;
     std::vector<std::string> said = {}; void (*before)(Steps&) = nullptr; void (*after)(Steps&) = nullptr; };
 const char* const kOneFrag[] = {"0", "0", "0", "0", "1", "0"};  // Eve's
 const std::vector<PlayerLine> kAnnBob = {{"0", "40", "Ann"}, {"0", "50", "Bob"}};

@@ -163,12 +163,11 @@ TEST(UnrealPieces, OneWholeAnswerPerQuery) {
 TEST(UnrealPieces, PlayersByTheirNumberTeamsByTheGame) {
     const std::string odd =
         "\\player_\\Ghost\\player_01\\Ghost\\player_1000\\Ghost\\player_x\\Ghost\\player_/\\Ghost";
-    const struct {
-        const char *gametype, *rows;
-    } rows[] = {{"CTFGame", "Alpha 3 Red|Bravo 1 Blue|Cid 0 Spec|"},
-                {"TeamGamePlus", "Alpha 3 Red|Bravo 1 Blue|Cid 0 Spec|"},
-                {"DeathMatchPlus", "Alpha 3 DM (0)|Bravo 1 DM (1)|Cid 0 DM (2)|"},
-                {"LastManStanding", "Alpha 3 0|Bravo 1 1|Cid 0 2|"}};
+    // clang-format off
+    const struct { const char *gametype, *rows; } rows[] = {
+        {"CTFGame", "Alpha 3 Red|Bravo 1 Blue|Cid 0 Spec|"}, {"TeamGamePlus", "Alpha 3 Red|Bravo 1 Blue|Cid 0 Spec|"},
+        {"DeathMatchPlus", "Alpha 3 DM (0)|Bravo 1 DM (1)|Cid 0 DM (2)|"}, {"LastManStanding", "Alpha 3 0|Bravo 1 1|Cid 0 2|"}};
+    // clang-format on
     for (const auto& r : rows) {
         Steps m("127.0.0.1:7778");
         const UnrealAnswer a{

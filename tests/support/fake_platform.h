@@ -61,8 +61,7 @@ public:
 
 private:
     FakePlatform& platform_;
-    std::string host_;
-    std::string address_;
+    std::string host_, address_;
     int port_ = 0;
 };
 
@@ -97,8 +96,7 @@ public:
     int port = 0;
     TlsMode tls;
     std::string sent;
-    int closes = 0;
-    int connects = 0;
+    int closes = 0, connects = 0;
 
 private:
     template <typename Event, typename... Args>
@@ -166,8 +164,7 @@ public:
     std::vector<std::string> directories;
     // Paths that cannot be written (a full disk, a read-only folder); their files stay as they
     // are. Paths that cannot be read (no permission) although they exist.
-    std::set<std::string> unwritable;
-    std::set<std::string> unreadable;
+    std::set<std::string> unwritable, unreadable;
     // Every file operation in order: "read PATH", "write PATH", "replace PATH", "append PATH",
     // "mkdir PATH"; failed ones end in " failed".
     mutable std::vector<std::string> fileLog;

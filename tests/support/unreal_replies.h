@@ -6,16 +6,11 @@
 
 namespace fc::test {
 
-struct UnrealPlayer {
-    std::string name;
-    int frags = 0;
-    std::string team;  // the "team_" value as sent
-};
-
-struct UnrealAnswer {
-    std::string gametype, timelimit;
-    std::vector<UnrealPlayer> players;
-};
+// A player's team: the "team_" value as sent.
+// clang-format off
+struct UnrealPlayer { std::string name; int frags = 0; std::string team; };
+struct UnrealAnswer { std::string gametype, timelimit; std::vector<UnrealPlayer> players; };
+// clang-format on
 
 // One datagram: the pairs of that packet number, "\queryid\" `queryId`, and "\final\" if final.
 inline std::string unrealPiece(const UnrealAnswer& a, int packet, const std::string& queryId,

@@ -13,15 +13,13 @@ void seconds(TimelineRecorder& r, int count) {
 }
 
 TEST(Timeline, FollowsTheGameFromBeginToEnd) {
-    const std::vector<PlayerScore> six = {{"a", 9}, {"b", 9}, {"c", 3},
-                                          {"d", 7}, {"e", 5}, {"f", 8}};
-    const struct {
-        const char* name;
-        bool teams, captures;
-        void (*game)(TimelineRecorder&, const std::vector<PlayerScore>&);
-        const char* drawn;    // the event from "end" on
-        const char* summary;  // the summary event
-    } rows[] = {
+    // clang-format off
+    const std::vector<PlayerScore> six = {{"a", 9}, {"b", 9}, {"c", 3}, {"d", 7}, {"e", 5}, {"f", 8}};
+    // `drawn`: the event from "end" on; `summary`: the summary event.
+    struct Row { const char* name; bool teams, captures; void (*game)(TimelineRecorder&, const std::vector<PlayerScore>&);
+                 const char *drawn, *summary; };
+    // clang-format on
+    const Row rows[] = {
         {"captures step their team's line; a capture of no known side is a mark alone", true, true,
          [](TimelineRecorder& r, const auto& six) {
              r.scores(50, 50, six);  // frags do not move a capture game's lines
